@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the application, its tests and its benchmarks need.
+# Idempotent: when everything is already installed it returns at once.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  build-essential cmake ninja-build ccache pkg-config git
+  # Qt 6 and image formats
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-multimedia-dev
+  libgl-dev libxkbcommon-dev
+  # libraries
+  libplist++-dev libplist-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
+  libiec16022-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  python3 python3-openpyxl python3-xlsxwriter libplist-utils
+  fonts-dejavu-core poppler-utils qpdf imagemagick zbar-tools zint zxing-cpp-tools
+  xvfb xauth x11-apps
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,33 @@
+#pragma once
+// What the card model asks of the main window controller. The controller implements it once it
+// exists; until then, and in tests, a stand-in answers.
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include "canvas/model/CardFont.h"
+
+class SKTGraphic;
+
+class CardHost {
+public:
+    virtual ~CardHost() = default;
+
+    // Bounds of the front canvas view: the whole card, used for both sides.
+    virtual QRectF frontCanvasBounds() const = 0;
+    // Shows an element's position and size in the inspector (called on the GUI thread only).
+    virtual void Set_Control_Pos_And_Size(SKTGraphic& graphic) = 0;
+    // The cascading position for a new or pasted element of side "F" or "B".
+    virtual QPointF Control_New_Point(const QString& side) = 0;
+    // The next free extra picture identifier ("F_Pic%d").
+    virtual QString Generate_Extra_image_control_ID() = 0;
+    // The font and colour new text elements take.
+    virtual CardFont All_Text_font() const = 0;
+    virtual QColor All_Text_clr() const = 0;
+};
+
+// The host in use: a built-in stand-in (a 243 x 154 point card, no inspector) until another is
+// installed.
+CardHost& cardHost();
+// Installs a host (not owned); nullptr restores the stand-in.
+void setCardHost(CardHost* host);

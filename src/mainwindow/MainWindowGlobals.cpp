@@ -1,0 +1,18 @@
+#include "mainwindow/MainWindowGlobals.h"
+
+SKTWindowController* Main_App_wnd = nullptr;
+QString Start_Card_Option;
+std::atomic<int> Card_Front_Or_Back{0};
+QString Resource_Path;
+QString Created_Resource_Path;
+QString Data_Folder_Path;
+QString Camera_Folder_Path;
+QString Project_File_Name;
+QString Library_Selected_Image;
+QString Text_Ctrl_Font = QStringLiteral("DejaVu Sans");
+double Text_Ctrl_Font_Size = 12.0;
+int Measument_Unit_Is = 2;
+int last_unit_val = 2;
+std::atomic<bool> Card_Value_In_Process{false};
+bool Not_Draw_Only_Prop_Change = false;
+const QString default_file_name = QStringLiteral("Untitled");

@@ -1,0 +1,39 @@
+#pragma once
+// The seam through which every modal window and file panel runs, so tests can answer them.
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+struct FilePanelRequest {
+    QWidget* parent = nullptr;
+    QString caption;
+    QString directory;
+    QString filter;  // Qt name filter, "Design (*.did);;All (*)"
+};
+
+class DialogPresenter {
+public:
+    virtual ~DialogPresenter() = default;
+    // Runs the dialog modally and returns its result code (QDialog::Accepted is 1, Rejected 0).
+    virtual int runModal(QDialog& dialog) = 0;
+    // File panels answer an empty string (or list) when cancelled.
+    virtual QString openFile(const FilePanelRequest& request) = 0;
+    virtual QStringList openFiles(const FilePanelRequest& request) = 0;
+    virtual QString saveFile(const FilePanelRequest& request) = 0;
+    virtual QString chooseFolder(const FilePanelRequest& request) = 0;
+};
+
+class QtDialogPresenter : public DialogPresenter {
+public:
+    int runModal(QDialog& dialog) override;
+    QString openFile(const FilePanelRequest& request) override;
+    QStringList openFiles(const FilePanelRequest& request) override;
+    QString saveFile(const FilePanelRequest& request) override;
+    QString chooseFolder(const FilePanelRequest& request) override;
+};
+
+DialogPresenter& dialogPresenter();
+// Installs a presenter (not owned); nullptr restores the Qt one.
+void setDialogPresenter(DialogPresenter* presenter);

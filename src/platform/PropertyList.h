@@ -1,0 +1,28 @@
+#pragma once
+// Property lists (XML and binary) over libplist, as Qt values:
+// dict <-> QVariantMap, array <-> QVariantList, string <-> QString, integer <-> qint64,
+// real <-> double, boolean <-> bool, data <-> QByteArray, date <-> QDateTime.
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+class PropertyList {
+public:
+    enum class Format { Xml, Binary };
+
+    // Parses XML or binary property-list bytes. Malformed, oversized or hostile input gives
+    // nullopt and a reason in *error; it never crashes.
+    static std::optional<QVariant> fromData(const QByteArray& bytes, QString* error = nullptr);
+    static std::optional<QVariant> readFile(const QString& path, QString* error = nullptr);
+
+    // Serialises a value tree; values of other types are an error (empty result, reason in *error).
+    static QByteArray toData(const QVariant& value, Format format, QString* error = nullptr);
+    // Atomic write (the old file stays whole when the write fails).
+    static bool writeFile(const QString& path, const QVariant& value, Format format,
+                          QString* error = nullptr);
+
+    // Limits applied while reading untrusted bytes.
+    static constexpr qint64 kMaxInputBytes = 512LL * 1024 * 1024;
+    static constexpr int kMaxDepth = 64;
+};
