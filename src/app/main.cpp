@@ -1,13 +1,19 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "canvas/model/SKTDocument.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZOVA ID Card"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("ZOVA ID Card"));
-    window.resize(1200, 800);
-    window.show();
+    QApplication::setApplicationName(App_Name);
+
+    SKTDocument document;
+    SKTDocument::setWindowControllerFactory(
+        [](SKTDocument& doc) { new SKTWindowController(doc, &doc); });
+    document.makeWindowControllers();
+    if (Main_App_wnd)
+        Main_App_wnd->showWindow();
     return app.exec();
 }

@@ -29,6 +29,7 @@ public:
 private:
     using Group = QList<Action>;
     void runGroup(Group group);
+    void closeOpenGroup();
 
     QList<Group> m_undoStack;
     QList<Group> m_redoStack;

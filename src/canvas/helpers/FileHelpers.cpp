@@ -1,0 +1,80 @@
+#include "canvas/helpers/FileHelpers.h"
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include "canvas/CanvasGlobals.h"
+#include "canvas/helpers/MessageBoxes.h"
+#include "mainwindow/MainWindowGlobals.h"
+
+namespace {
+
+// A path inside base; empty while base is unknown, so nothing is made at the file-system root.
+QString pathIn(const QString& base, const QString& name)
+{
+    return base.isEmpty() ? QString() : base + QLatin1Char('/') + name;
+}
+
+void removeItem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
+    else
+        QFile::remove(path);
+}
+
+}  // namespace
+
+bool Create_Folder(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink())
+        return true;
+    // mkpath asks for 0777 and lets the umask narrow it; nothing widens it afterwards.
+    return QDir().mkpath(path);
+}
+
+void Delete_File(const QString& path)
+{
+    removeItem(path);
+}
+
+void Delete_Folder(const QString& path)
+{
+    removeItem(path);
+}
+
+void Check_Path_And_Create_Files()
+{
+    for (const char* shipped : {"Background", "Fill_Style_Image", "LibraryImage", "Templates"})
+        Create_Folder(pathIn(Resource_Path, QLatin1String(shipped)));
+
+    Create_Folder(Created_Resource_Path);
+    Create_Folder(pathIn(pathIn(Created_Resource_Path, QStringLiteral("Templates")), QStringLiteral("User")));
+    Create_Folder(Data_Folder_Path);
+
+    Cropped_Img_Path = pathIn(Created_Resource_Path, QStringLiteral("Cropped_Images"));
+    Create_Folder(Cropped_Img_Path);
+    Create_Folder(pathIn(Created_Resource_Path, QStringLiteral("Images_save_by_user")));
+    print_profile_path = pathIn(Created_Resource_Path, QStringLiteral("PrintProfile"));
+    Create_Folder(print_profile_path);
+
+    // The user's profile may have been edited: seed it only when it is missing.
+    const QString userProfile = pathIn(print_profile_path, QStringLiteral("Default.zvp"));
+    if (!userProfile.isEmpty() && !QFileInfo::exists(userProfile))
+        QFile::copy(pathIn(pathIn(Resource_Path, QStringLiteral("PrintProfile")), QStringLiteral("Default.zvp")),
+                    userProfile);
+}
+
+void Open_Help_File()
+{
+    const QString helpFile = pathIn(Resource_Path, QStringLiteral("Help.pdf"));
+    if (!helpFile.isEmpty() && QFileInfo::exists(helpFile))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+    else
+        Show_MessageBox(QStringLiteral("Help file does not exist!"));
+}

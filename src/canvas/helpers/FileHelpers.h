@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+
+// Makes the folder with its missing parents (mode 0777 less the umask). True when anything
+// already exists at the path, else whether the folder could be made.
+bool Create_Folder(const QString& path);
+// Remove the item at the path with everything inside it; a failed removal is ignored.
+void Delete_File(const QString& path);
+void Delete_Folder(const QString& path);
+// Makes the resource and user folder layout where it is missing, sets Cropped_Img_Path and
+// print_profile_path, and seeds the user's Default.zvp once.
+void Check_Path_And_Create_Files();
+// Opens Help.pdf of the resource folder with the desktop's viewer, or says it is missing.
+void Open_Help_File();

@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// "\n" + text with an "OK" button, on the GUI thread; a caller on another thread waits for it.
+void Show_MessageBox(const QString& text);
+// 1 for "Yes" (the default button), 0 for "No", on the GUI thread; other threads wait for it.
+int Show_YES_NO_MessageBox(const QString& text);
+// 1000 "Yes" (default), 1001 "No", 1002 "Cancel". GUI thread only.
+int Show_YES_NO_Cancel_MessageBox(const QString& text);
+// "\n" + text with an "OK" button. GUI thread only.
+void Show_MessageBox_No_Thread(const QString& text);
+// text with an "OK" button; 1 once closed. GUI thread only.
+int show_msg(const QString& text);
+
+// Shows one box on the calling thread through the installed presenter, the first button being
+// the default. Returns the index of the button pressed, or -1 (logged) when no box could be shown.
+int presentMessageBox(const QString& text, const QStringList& buttons);

@@ -1,0 +1,25 @@
+#pragma once
+// Small string functions. Lengths and indexes count UTF-16 units (QChar).
+#include <QString>
+
+// White space and line ends removed from both ends, then control and format characters
+// (BOM, zero-width space, ...) removed from both ends.
+QString Trim_Str(const QString& text);
+QString Replace_Char_For_valid(const QString& text);
+// Every literal, case-sensitive occurrence of find replaced; an empty find changes nothing.
+QString Replace_char_in_string(const QString& text, const QString& find, const QString& replacement);
+// / \ ? % * | " < > stripped from both ends, inner "/" turned into "_", then Trim_Str.
+QString Remove_Reserve_Char_In_File_Name(const QString& text);
+
+// The first n characters (n < 0 counts as 0); the whole text when n reaches its length.
+QString Left_Str_substringToIndex(const QString& text, int n);
+// The last n characters (n < 0 counts as 0); the whole text when n reaches its length.
+QString Right_Str_substringFromIndex(const QString& text, int n);
+// From index n to the end; empty when n < 0 or n > length.
+QString Read_Str_FromIndex(const QString& text, int n);
+// The first n characters; empty when n < 0 or n > length.
+QString Read_Str_Upto_Index(const QString& text, int n);
+
+// Whether a non-empty part occurs in text.
+bool Find_Str(const QString& text, const QString& part);
+bool Find_Str_Case_Insensitive(const QString& text, const QString& part);

@@ -1,0 +1,61 @@
+#include "canvas/model/CardHost.h"
+
+#include <QColor>
+
+#include "mainwindow/MainWindowGlobals.h"
+
+namespace {
+
+// Answers for the card model while no main window controller exists (tests, tools).
+class StandInHost final : public CardHost {
+public:
+    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
+    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+
+    QPointF Control_New_Point(const QString&) override
+    {
+        const QRectF card = frontCanvasBounds();
+        lastX_ += kStep;
+        lastY_ += kStep;
+        if (lastX_ + 50 >= card.width() || lastY_ + 50 >= card.height()) {
+            lastX_ = kWrapTo;
+            lastY_ = kWrapTo;
+        }
+        return QPointF(lastX_, lastY_);
+    }
+
+    QString Generate_Extra_image_control_ID() override
+    {
+        return QStringLiteral("F_Pic%1").arg(++lastPictureNumber_);
+    }
+
+    CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
+    QColor All_Text_clr() const override { return QColor(Qt::black); }
+
+private:
+    static constexpr double kStep = 20;
+    static constexpr double kWrapTo = 10;
+    double lastX_ = 0;
+    double lastY_ = 0;
+    int lastPictureNumber_ = 0;
+};
+
+StandInHost& standInHost()
+{
+    static StandInHost host;
+    return host;
+}
+
+CardHost* installedHost = nullptr;
+
+}  // namespace
+
+CardHost& cardHost()
+{
+    return installedHost ? *installedHost : standInHost();
+}
+
+void setCardHost(CardHost* host)
+{
+    installedHost = host;
+}

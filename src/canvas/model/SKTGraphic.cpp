@@ -1,0 +1,589 @@
+#include "canvas/model/SKTGraphic.h"
+
+#include <QDataStream>
+#include <QDebug>
+#include <QDir>
+#include <QIODevice>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "canvas/model/CardHost.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "mainwindow/MainWindowGlobals.h"
+
+namespace {
+
+const QStringList kClassNames = {
+    QStringLiteral("SKTText"),  QStringLiteral("SKTLine"),    QStringLiteral("Shape_Control"),
+    QStringLiteral("SKTImage"), QStringLiteral("SKTBarcode"), QStringLiteral("SKTSignature")};
+
+// Opacity fields are fractions; anything above 1 (such as the default 100) paints opaque.
+QColor withOpacity(QColor color, float opacity)
+{
+    if (!color.isValid())
+        return color;
+    const float alpha = std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0f;
+    color.setAlphaF(alpha);
+    return color;
+}
+
+bool isNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString numberString(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// The rectangle string "{{x, y}, {width, height}}".
+QString rectString(const QRectF& r)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}")
+        .arg(numberString(r.x()), numberString(r.y()), numberString(r.width()),
+             numberString(r.height()));
+}
+
+std::optional<QRectF> rectFromString(const QString& text)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"([-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?)"));
+    QList<double> values;
+    for (auto it = number.globalMatch(text); it.hasNext() && values.size() < 5;) {
+        const double v = it.next().captured().toDouble();
+        if (!std::isfinite(v))
+            return std::nullopt;
+        values.append(v);
+    }
+    if (values.size() != 4)
+        return std::nullopt;
+    return QRectF(values[0], values[1], values[2], values[3]);
+}
+
+QByteArray colorData(const QColor& color)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out << color;
+    return data;
+}
+
+std::optional<QColor> colorFromData(const QByteArray& data)
+{
+    QDataStream in(data);
+    QColor color;
+    in >> color;
+    if (in.status() != QDataStream::Ok || !color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+}  // namespace
+
+// ---- Kinds and construction -------------------------------------------------------------------
+
+QString SKTGraphic::className(GraphicKind kind)
+{
+    return kClassNames.value(static_cast<int>(kind));
+}
+
+std::optional<GraphicKind> SKTGraphic::kindForClassName(const QString& name)
+{
+    const int index = kClassNames.indexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return static_cast<GraphicKind>(index);
+}
+
+GraphicPtr SKTGraphic::create(GraphicKind kind)
+{
+    switch (kind) {
+    case GraphicKind::Text: return std::make_shared<SKTText>();
+    case GraphicKind::Line: return std::make_shared<SKTLine>();
+    case GraphicKind::Shape: return std::make_shared<Shape_Control>();
+    case GraphicKind::Image: return std::make_shared<SKTImage>();
+    case GraphicKind::Barcode: return std::make_shared<SKTBarcode>();
+    case GraphicKind::Signature: return std::make_shared<SKTSignature>();
+    }
+    return nullptr;
+}
+
+GraphicPtr SKTGraphic::createZeroed(GraphicKind kind)
+{
+    switch (kind) {
+    case GraphicKind::Text: return GraphicPtr(new SKTText(ZeroFields{}));
+    case GraphicKind::Line: return GraphicPtr(new SKTLine(ZeroFields{}));
+    case GraphicKind::Shape: return GraphicPtr(new Shape_Control(ZeroFields{}));
+    case GraphicKind::Image: return GraphicPtr(new SKTImage(ZeroFields{}));
+    case GraphicKind::Barcode: return GraphicPtr(new SKTBarcode(ZeroFields{}));
+    case GraphicKind::Signature: return GraphicPtr(new SKTSignature(ZeroFields{}));
+    }
+    return nullptr;
+}
+
+void SKTGraphic::applyConstructionDefaults()
+{
+    const GraphicKind k = kind();
+    const CardFont barcodeFont{Text_Ctrl_Font, 10.0};
+    CardHost& host = cardHost();
+
+    _boundsBeingChangedToMatchContents = false;
+    _bounds = QRectF();
+    _isDrawingFill = !(k == GraphicKind::Text || k == GraphicKind::Barcode);
+    _fillColor = Qt::white;
+    _isDrawingStroke = !(k == GraphicKind::Text || k == GraphicKind::Image);
+    _strokeColor = Qt::black;
+    _strokeWidth = 1.0;
+    _stroke_border_type = QStringLiteral("S");
+    _fill_type = QStringLiteral("S");
+    _fill_Grad_clr1 = Qt::white;
+    _fill_Grad_clr2 = Qt::white;
+    _fill_grad_angle = 0;
+    _fill_htch_clr = Qt::white;
+    _fill_hatch_type = QString();
+    _isFlippedHorizontally = false;
+    _isFlippedVertically = false;
+    invert_clr = false;
+    gray_Scale = false;
+    Sepia = false;
+    img_trnsp_val = 100.0f;
+    hue_val = 0;
+    sat_val = 1.0f;
+    brt_val = 0;
+    con_val = 1.0f;
+    srp_val = 0;
+    ev_val = 0;
+    blr_val = 0;
+    data_source_type = 0;
+    batch_list_name = QString();
+    batch_list_index = 0;
+    rotate_image = 0;
+    _file_path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
+    _scriptingContainer = nullptr;
+    sign_or_fingureprint = QStringLiteral("S");
+    _line_ori = 0;
+    _line_cap_style = 0;
+    cor_rad_val = 10.0f;
+    alpha_val = 100.0f;
+    alpha_val_stroke = 100.0f;
+    text_ctrl_font = host.All_Text_font();
+    txt_clr = host.All_Text_clr();
+    _Text_contents = QString();
+    _shape_type = QStringLiteral("R");
+    bar_image_ctrl_bounds = QRectF();
+    _barcode_image = QImage();
+    linear_or_2d = 0;
+    barcode_font_index = 0;
+    linear_font_val = QStringLiteral("0123");
+    two_d_font_val = QStringLiteral("0123");
+    header_val = QStringLiteral("HEADER");
+    footer_val = QStringLiteral("FOOTER");
+    show_hide_hdr = 0;
+    show_hide_ftr = 0;
+    show_hide_val = 0;
+    show_val_on_top = 0;
+    align_hdr_index = 1;
+    align_ftr_index = 1;
+    linear_height_val = 6.0f;
+    linear_width_val = 20.0f;
+    qr_size_val = 60;
+    qr_version_index = 0;
+    qr_ec_index = 0;
+    pdf_hgt_val = 20;
+    pdf_wdt_val = 100;
+    pdf_ec_val = 2;
+    dm_module_val = 2;
+    dm_format_index = 0;
+    dm_encoding_index = 0;
+    hdr_margin_val = 1.0f;
+    ftr_margin_val = 1.0f;
+    val_margin_val = 1.0f;
+    TB_marging_val = 1.0f;
+    LR_margin_val = 1.0f;
+    value_font_val = barcodeFont;
+    header_font_val = barcodeFont;
+    footer_font_val = barcodeFont;
+    barcode_hdr_clr_val = Qt::black;
+    barcode_ftr_clr_val = Qt::black;
+    barcode_val_clr_val = Qt::black;
+    barcode_back_clr_val = Qt::white;
+    barcode_clr_val = Qt::black;
+    dpi_val_index = 0;
+    dpi_custom_val = QStringLiteral("0");
+    barcode_unit_val = 1;
+    ctrl_is_locked = false;
+    text_alignmnet = 2;
+    text_alignmnet_Vert = 2;
+    text_transfrom_case = 0;
+    text_kerning = 0;
+    print_object = 0;
+    control_ID = QString();
+    excel_binding = false;
+    excel_col_indx = 0;
+    Text_Value = QStringLiteral("Text here");
+    ctrl_is_visible = true;
+    double_star_type = 1;
+    polygon_type = 1;
+    Drawing_Shadow = k != GraphicKind::Text;
+    Shadow_Color = Qt::blue;
+    Shadow_offset_X = 5.0f;
+    Shadow_offset_Y = 5.0f;
+    Shadow_blur = 0;
+    Shadow_transparency = 50.0f;
+    text_rotation = 0;
+    _contents = QImage();
+    _contents_with_settings = QImage();
+}
+
+// ---- Observation and key-value coding ---------------------------------------------------------
+
+void SKTGraphic::addObserver(GraphicObserver* observer)
+{
+    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void SKTGraphic::removeObserver(GraphicObserver* observer)
+{
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void SKTGraphic::notifyValueChanged(const QString& key, const QVariant& oldValue,
+                                    const QVariant& newValue)
+{
+    // A copy, so an observer may remove itself while being told.
+    const auto observers = observers_;
+    for (GraphicObserver* observer : observers)
+        observer->graphicValueChanged(*this, key, oldValue, newValue);
+}
+
+void SKTGraphic::notifyObservedKeysChanged(const QSet<QString>& oldKeys,
+                                           const QSet<QString>& newKeys)
+{
+    const auto observers = observers_;
+    for (GraphicObserver* observer : observers)
+        observer->graphicObservedKeysChanged(*this, oldKeys, newKeys);
+}
+
+void SKTGraphic::changeObservedValue(const QString& key, const std::function<void()>& change)
+{
+    const QVariant oldValue = valueForKey(key);
+    change();
+    notifyValueChanged(key, oldValue, valueForKey(key));
+}
+
+QVariant SKTGraphic::valueForKey(const QString& key) const
+{
+    if (key == SKTGraphicBoundsKey)
+        return _bounds;
+    if (key == SKTGraphicIsDrawingFillKey)
+        return isDrawingFill();
+    if (key == SKTGraphicFillColorKey)
+        return withOpacity(_fillColor, alpha_val);
+    if (key == SKTGraphicIsDrawingStrokeKey)
+        return isDrawingStroke();
+    if (key == SKTGraphicStrokeColorKey)
+        return withOpacity(_strokeColor, alpha_val_stroke);
+    if (key == SKTGraphicStrokeWidthKey)
+        return _strokeWidth;
+    if (key == SKTGraphicXPositionKey)
+        return xPosition();
+    if (key == SKTGraphicYPositionKey)
+        return yPosition();
+    if (key == SKTGraphicWidthKey)
+        return width();
+    if (key == SKTGraphicHeightKey)
+        return height();
+    if (key == SKTGraphicDrawingBoundsKey)
+        return drawingBounds();
+    if (key == SKTGraphicCanSetDrawingFillKey)
+        return canSetDrawingFill();
+    if (key == SKTGraphicCanSetDrawingStrokeKey)
+        return canSetDrawingStroke();
+    if (key == SKTGraphicClassNameKey)
+        return className();
+    return QVariant();
+}
+
+void SKTGraphic::setValueForKey(const QString& key, const QVariant& value)
+{
+    if (key == SKTGraphicBoundsKey)
+        setBounds(value.toRectF());
+    else if (key == SKTGraphicIsDrawingFillKey)
+        setDrawingFill(value.toBool());
+    else if (key == SKTGraphicFillColorKey)
+        setFillColor(value.value<QColor>());
+    else if (key == SKTGraphicIsDrawingStrokeKey)
+        setDrawingStroke(value.toBool());
+    else if (key == SKTGraphicStrokeColorKey)
+        setStrokeColor(value.value<QColor>());
+    else if (key == SKTGraphicStrokeWidthKey)
+        setStrokeWidth(value.toDouble());
+    else if (key == SKTGraphicXPositionKey)
+        setXPosition(value.toDouble());
+    else if (key == SKTGraphicYPositionKey)
+        setYPosition(value.toDouble());
+    else if (key == SKTGraphicWidthKey)
+        setWidth(value.toDouble());
+    else if (key == SKTGraphicHeightKey)
+        setHeight(value.toDouble());
+}
+
+QSet<QString> SKTGraphic::keysForValuesToObserveForUndo() const
+{
+    return {SKTGraphicIsDrawingFillKey,   SKTGraphicFillColorKey,   SKTGraphicIsDrawingStrokeKey,
+            SKTGraphicStrokeColorKey,     SKTGraphicStrokeWidthKey, SKTGraphicBoundsKey};
+}
+
+QString SKTGraphic::presentablePropertyNameForKey(const QString&)
+{
+    return QStringLiteral("");
+}
+
+// ---- Accessors with effects -------------------------------------------------------------------
+
+QColor SKTGraphic::fillColor()
+{
+    _fillColor = withOpacity(_fillColor, alpha_val);
+    return _fillColor;
+}
+
+QColor SKTGraphic::strokeColor()
+{
+    _strokeColor = withOpacity(_strokeColor, alpha_val_stroke);
+    return _strokeColor;
+}
+
+QColor SKTGraphic::fill_hatch_bk_clr()
+{
+    _fill_htch_clr = withOpacity(_fill_htch_clr, alpha_val);
+    return _fill_htch_clr;
+}
+
+void SKTGraphic::setFillColor(const QColor& color)
+{
+    changeObservedValue(SKTGraphicFillColorKey, [&] { _fillColor = color; });
+}
+
+void SKTGraphic::setStrokeColor(const QColor& color)
+{
+    changeObservedValue(SKTGraphicStrokeColorKey, [&] { _strokeColor = color; });
+}
+
+bool SKTGraphic::isDrawingFill() const
+{
+    return _isDrawingFill;
+}
+
+bool SKTGraphic::isDrawingStroke() const
+{
+    return _isDrawingStroke;
+}
+
+void SKTGraphic::setDrawingFill(bool on)
+{
+    changeObservedValue(SKTGraphicIsDrawingFillKey, [&] { _isDrawingFill = on; });
+}
+
+void SKTGraphic::setDrawingStroke(bool on)
+{
+    changeObservedValue(SKTGraphicIsDrawingStrokeKey, [&] { _isDrawingStroke = on; });
+}
+
+void SKTGraphic::setStrokeWidth(double width)
+{
+    changeObservedValue(SKTGraphicStrokeWidthKey, [&] { _strokeWidth = width; });
+}
+
+bool SKTGraphic::canSetDrawingFill() const
+{
+    return true;
+}
+
+bool SKTGraphic::canSetDrawingStroke() const
+{
+    return true;
+}
+
+void SKTGraphic::setColor(const QColor& color)
+{
+    if (!canSetDrawingFill())
+        return;
+    if (!isDrawingFill())
+        setValueForKey(SKTGraphicIsDrawingFillKey, true);
+    setValueForKey(SKTGraphicFillColorKey, color);
+}
+
+QString SKTGraphic::Text_contents()
+{
+    if (_Text_contents.isEmpty())
+        _Text_contents = Text_Value;
+    return _Text_contents;
+}
+
+void SKTGraphic::Set_text_value(const QString& text)
+{
+    Text_Value = text;
+    if (!_Text_contents.isEmpty())
+        _Text_contents = text;
+}
+
+void SKTGraphic::Set_Barcode_image(const QImage& picture)
+{
+    _barcode_image = picture;
+    // The picture's size in points; the factory marks high-resolution pictures with their
+    // device pixel ratio.
+    const QSizeF size = picture.deviceIndependentSize();
+    setWidth(size.width());
+    setHeight(size.height());
+}
+
+void SKTGraphic::Set_Data_source_type(qint32 type)
+{
+    data_source_type = type;
+    switch (type) {
+    case 0:
+        batch_list_index = -1;
+        batch_list_name = QStringLiteral("");
+        excel_binding = false;
+        excel_col_indx = -1;
+        break;
+    case 1:
+        excel_binding = false;
+        excel_col_indx = -1;
+        break;
+    case 2:
+        excel_binding = true;
+        batch_list_index = -1;
+        batch_list_name = QStringLiteral("");
+        break;
+    default:
+        break;
+    }
+}
+
+void SKTGraphic::setXPosition(double x)
+{
+    QRectF b = _bounds;
+    b.moveLeft(x);
+    setBounds(b);
+}
+
+void SKTGraphic::setYPosition(double y)
+{
+    QRectF b = _bounds;
+    b.moveTop(y);
+    setBounds(b);
+}
+
+void SKTGraphic::setWidth(double w)
+{
+    QRectF b = _bounds;
+    b.setWidth(w);
+    setBounds(b);
+}
+
+void SKTGraphic::setHeight(double h)
+{
+    QRectF b = _bounds;
+    b.setHeight(h);
+    setBounds(b);
+}
+
+// ---- Copy and properties dictionary -----------------------------------------------------------
+
+GraphicPtr SKTGraphic::copy() const
+{
+    GraphicPtr result = create(kind());
+    copyFieldsInto(*result);
+    return result;
+}
+
+void SKTGraphic::copyFieldsInto(SKTGraphic& target) const
+{
+    target._bounds = _bounds;
+    target._isDrawingFill = _isDrawingFill;
+    target._fillColor = _fillColor;
+    target._isDrawingStroke = _isDrawingStroke;
+    target._strokeColor = _strokeColor;
+    target._strokeWidth = _strokeWidth;
+    target._stroke_border_type = _stroke_border_type;
+    target._fill_type = _fill_type;
+    target._fill_Grad_clr1 = _fill_Grad_clr1;
+    target._fill_Grad_clr2 = _fill_Grad_clr2;
+    target._fill_grad_angle = _fill_grad_angle;
+    target._fill_htch_clr = _fill_htch_clr;
+    target._fill_hatch_type = _fill_hatch_type;
+    target.data_source_type = data_source_type;
+    target.batch_list_name = batch_list_name;
+    target.batch_list_index = batch_list_index;
+    target.excel_binding = excel_binding;
+    target.excel_col_indx = excel_col_indx;
+    target.Text_Value = Text_Value;
+}
+
+QVariantMap SKTGraphic::properties() const
+{
+    QVariantMap result;
+    result.insert(SKTGraphicBoundsKey, rectString(_bounds));
+    result.insert(SKTGraphicIsDrawingFillKey, isDrawingFill());
+    const QColor fill = withOpacity(_fillColor, alpha_val);
+    if (fill.isValid())
+        result.insert(SKTGraphicFillColorKey, colorData(fill));
+    result.insert(SKTGraphicIsDrawingStrokeKey, isDrawingStroke());
+    const QColor stroke = withOpacity(_strokeColor, alpha_val_stroke);
+    if (stroke.isValid())
+        result.insert(SKTGraphicStrokeColorKey, colorData(stroke));
+    result.insert(SKTGraphicStrokeWidthKey, _strokeWidth);
+    return result;
+}
+
+GraphicPtr SKTGraphic::initWithProperties(GraphicKind kind, const QVariantMap& properties)
+{
+    GraphicPtr g = create(kind);
+    const QVariant bounds = properties.value(SKTGraphicBoundsKey);
+    if (bounds.typeId() == QMetaType::QString) {
+        if (const auto rect = rectFromString(bounds.toString()))
+            g->_bounds = *rect;
+    }
+    const QVariant fill = properties.value(SKTGraphicIsDrawingFillKey);
+    if (isNumber(fill))
+        g->_isDrawingFill = fill.toBool();
+    const QVariant fillColor = properties.value(SKTGraphicFillColorKey);
+    if (fillColor.typeId() == QMetaType::QByteArray) {
+        if (const auto color = colorFromData(fillColor.toByteArray()))
+            g->_fillColor = *color;
+    }
+    const QVariant stroke = properties.value(SKTGraphicIsDrawingStrokeKey);
+    if (isNumber(stroke))
+        g->_isDrawingStroke = stroke.toBool();
+    const QVariant strokeColor = properties.value(SKTGraphicStrokeColorKey);
+    if (strokeColor.typeId() == QMetaType::QByteArray) {
+        if (const auto color = colorFromData(strokeColor.toByteArray()))
+            g->_strokeColor = *color;
+    }
+    const QVariant strokeWidth = properties.value(SKTGraphicStrokeWidthKey);
+    if (isNumber(strokeWidth) && std::isfinite(strokeWidth.toDouble()))
+        g->_strokeWidth = strokeWidth.toDouble();
+    return g;
+}
+
+QString SKTGraphic::description() const
+{
+    QString text;
+    QDebug(&text).noquote() << properties();
+    return text;
+}

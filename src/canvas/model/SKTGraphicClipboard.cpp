@@ -1,0 +1,80 @@
+// Element lists to and from clipboard data: a binary property list whose root is an array of
+// element archives.
+#include <QFileInfo>
+
+#include "canvas/model/CardHost.h"
+#include "canvas/model/SKTError.h"
+#include "canvas/model/SKTGraphic.h"
+#include "canvas/model/SKTImage.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "platform/PropertyList.h"
+
+namespace {
+
+constexpr int kUnreadableClipboardData = 2;
+
+}  // namespace
+
+QVariantList SKTGraphic::propertiesWithGraphics(const GraphicList& graphics)
+{
+    QVariantList archives;
+    archives.reserve(graphics.size());
+    for (const GraphicPtr& graphic : graphics)
+        archives.append(graphic->archivedData());
+    return archives;
+}
+
+QByteArray SKTGraphic::pasteboardDataWithGraphics(const GraphicList& graphics)
+{
+    return PropertyList::toData(propertiesWithGraphics(graphics), PropertyList::Format::Binary);
+}
+
+GraphicList SKTGraphic::graphicsWithPasteboardData(const QByteArray& data,
+                                                   std::optional<SKTError>* error)
+{
+    const std::optional<QVariant> root = PropertyList::fromData(data);
+    if (!root || root->typeId() != QMetaType::QVariantList) {
+        if (error)
+            *error = SKTErrorWithCode(kUnreadableClipboardData);
+        return {};
+    }
+    return graphicsWithProperties(root->toList());
+}
+
+GraphicList SKTGraphic::graphicsWithProperties(const QVariantList& archives)
+{
+    GraphicList graphics;
+    for (const QVariant& item : archives) {
+        if (item.typeId() != QMetaType::QByteArray)
+            continue;
+        GraphicPtr graphic = fromArchivedData(item.toByteArray());
+        if (!graphic)
+            continue;
+        graphic->applyPasteFixUps();
+        graphics.append(graphic);
+    }
+    return graphics;
+}
+
+void SKTGraphic::applyPasteFixUps()
+{
+    control_ID = QStringLiteral("");
+    ctrl_is_locked = false;
+    const bool visitorOrGroupMode =
+        Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    if (kind() == GraphicKind::Image) {
+        auto& image = static_cast<SKTImage&>(*this);
+        if (QFileInfo(_file_path).isFile())
+            image.setFilePath(_file_path, false);
+        if (visitorOrGroupMode)
+            control_ID = cardHost().Generate_Extra_image_control_ID();
+    }
+    const bool textOrImage = kind() == GraphicKind::Text || kind() == GraphicKind::Image;
+    if (Start_Card_Option == QLatin1String("G") && textOrImage && data_source_type == 2) {
+        Set_Data_source_type(0);
+        Set_Excel_binding(false);
+        Set_Excel_binding_Index(-1);
+        Set_Batch_List_Index(-1);
+        Set_Batch_List_Name(QStringLiteral(""));
+    }
+}

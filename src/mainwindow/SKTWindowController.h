@@ -1,0 +1,43 @@
+#pragma once
+// The main window controller: owns the main window and the card settings of both sides, and
+// answers the card model's questions about the window. The full window is built on this.
+#include <QObject>
+#include <memory>
+
+#include "canvas/model/CardHost.h"
+#include "canvas/model/Card_Property.h"
+
+class QMainWindow;
+class SKTDocument;
+
+class SKTWindowController : public QObject, public CardHost {
+    Q_OBJECT
+public:
+    // Sets the program-wide paths and installs itself as Main_App_wnd and as the card host.
+    explicit SKTWindowController(SKTDocument& document, QObject* parent = nullptr);
+    ~SKTWindowController() override;
+
+    SKTDocument& document() const { return m_document; }
+    QMainWindow* window() const { return m_window.get(); }
+    void showWindow();
+    // The title follows the document's display name (the front card's name and the design file).
+    void updateWindowTitle();
+
+    // ---- CardHost ----------------------------------------------------------------------------
+    QRectF frontCanvasBounds() const override;
+    void Set_Control_Pos_And_Size(SKTGraphic& graphic) override;
+    QPointF Control_New_Point(const QString& side) override;
+    QString Generate_Extra_image_control_ID() override;
+    CardFont All_Text_font() const override;
+    QColor All_Text_clr() const override;
+
+    Card_Property Front_card_Prop;
+    Card_Property Back_card_Prop;
+    // Where the last new element went; the next one cascades from here. A new design resets both.
+    float last_ctrl_X = 10.0f;
+    float last_ctrl_Y = 10.0f;
+
+private:
+    SKTDocument& m_document;
+    std::unique_ptr<QMainWindow> m_window;
+};

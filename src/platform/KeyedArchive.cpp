@@ -1,0 +1,254 @@
+#include "platform/KeyedArchive.h"
+
+#include "platform/EncodedImageCache.h"
+#include "platform/PropertyList.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+// Stored forms: bool -> boolean, int -> integer, float and double -> real, string -> string,
+// rect -> [x, y, w, h], point -> [x, y], size -> [w, h] (reals), colour -> [r, g, b, a] (reals
+// 0..1), font -> {"name": string, "size": real}, picture -> PNG data, data -> data.
+
+namespace {
+
+constexpr int kImageAllocationLimitMB = 256;
+constexpr int kMaxImageSide = 20000;
+const QString kFontName = QStringLiteral("name");
+const QString kFontSize = QStringLiteral("size");
+
+QVariantList reals(std::initializer_list<double> values)
+{
+    QVariantList list;
+    for (double value : values)
+        list.append(value);
+    return list;
+}
+
+// A finite number stored as real or integer; anything else (booleans included) is no number.
+std::optional<double> finiteNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+        const double number = value.toDouble();
+        if (std::isfinite(number))
+            return number;
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// The numbers of an array of exactly `count` finite numbers; empty otherwise.
+QList<double> finiteNumbers(const QVariant& value, qsizetype count)
+{
+    if (value.typeId() != QMetaType::QVariantList)
+        return {};
+    const QVariantList list = value.toList();
+    if (list.size() != count)
+        return {};
+    QList<double> numbers;
+    for (const QVariant& item : list) {
+        const auto number = finiteNumber(item);
+        if (!number)
+            return {};
+        numbers.append(*number);
+    }
+    return numbers;
+}
+
+}  // namespace
+
+// ---- KeyedArchiver -----------------------------------------------------------------------------
+
+void KeyedArchiver::encodeBool(const QString& key, bool value)
+{
+    m_values.insert(key, value);
+}
+
+void KeyedArchiver::encodeInt(const QString& key, qint32 value)
+{
+    m_values.insert(key, value);
+}
+
+void KeyedArchiver::encodeFloat(const QString& key, float value)
+{
+    m_values.insert(key, double(value));
+}
+
+void KeyedArchiver::encodeDouble(const QString& key, double value)
+{
+    m_values.insert(key, value);
+}
+
+void KeyedArchiver::encodeString(const QString& key, const QString& value)
+{
+    m_values.insert(key, value);
+}
+
+void KeyedArchiver::encodeRect(const QString& key, const QRectF& value)
+{
+    m_values.insert(key, reals({value.x(), value.y(), value.width(), value.height()}));
+}
+
+void KeyedArchiver::encodePoint(const QString& key, const QPointF& value)
+{
+    m_values.insert(key, reals({value.x(), value.y()}));
+}
+
+void KeyedArchiver::encodeSize(const QString& key, const QSizeF& value)
+{
+    m_values.insert(key, reals({value.width(), value.height()}));
+}
+
+void KeyedArchiver::encodeColor(const QString& key, const QColor& value)
+{
+    if (!value.isValid())
+        return;
+    const QColor rgb = value.toRgb();
+    m_values.insert(key, reals({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()}));
+}
+
+void KeyedArchiver::encodeFont(const QString& key, const QString& name, double pointSize)
+{
+    m_values.insert(key, QVariantMap{{kFontName, name}, {kFontSize, pointSize}});
+}
+
+void KeyedArchiver::encodeImage(const QString& key, const QImage& value)
+{
+    const QByteArray png = encodedPng(value);
+    if (!png.isEmpty())
+        m_values.insert(key, png);
+}
+
+void KeyedArchiver::encodeData(const QString& key, const QByteArray& value)
+{
+    m_values.insert(key, value);
+}
+
+QByteArray KeyedArchiver::finish() const
+{
+    return PropertyList::toData(m_values, PropertyList::Format::Binary);
+}
+
+// ---- KeyedUnarchiver ---------------------------------------------------------------------------
+
+std::optional<KeyedUnarchiver> KeyedUnarchiver::fromData(const QByteArray& bytes)
+{
+    const auto root = PropertyList::fromData(bytes);
+    if (!root || root->typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    return KeyedUnarchiver(root->toMap());
+}
+
+bool KeyedUnarchiver::decodeBool(const QString& key) const
+{
+    const QVariant value = m_values.value(key);
+    return value.typeId() == QMetaType::Bool && value.toBool();
+}
+
+qint32 KeyedUnarchiver::decodeInt(const QString& key) const
+{
+    const auto number = finiteNumber(m_values.value(key));
+    if (!number)
+        return 0;
+    const double whole = std::trunc(*number);
+    if (whole < std::numeric_limits<qint32>::min() || whole > std::numeric_limits<qint32>::max())
+        return 0;
+    return qint32(whole);
+}
+
+float KeyedUnarchiver::decodeFloat(const QString& key) const
+{
+    const auto number = finiteNumber(m_values.value(key));
+    if (!number || std::abs(*number) > std::numeric_limits<float>::max())
+        return 0;
+    return float(*number);
+}
+
+double KeyedUnarchiver::decodeDouble(const QString& key) const
+{
+    return finiteNumber(m_values.value(key)).value_or(0);
+}
+
+QString KeyedUnarchiver::decodeString(const QString& key) const
+{
+    const QVariant value = m_values.value(key);
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
+QRectF KeyedUnarchiver::decodeRect(const QString& key) const
+{
+    const QList<double> n = finiteNumbers(m_values.value(key), 4);
+    return n.isEmpty() ? QRectF() : QRectF(n[0], n[1], n[2], n[3]);
+}
+
+QPointF KeyedUnarchiver::decodePoint(const QString& key) const
+{
+    const QList<double> n = finiteNumbers(m_values.value(key), 2);
+    return n.isEmpty() ? QPointF() : QPointF(n[0], n[1]);
+}
+
+QSizeF KeyedUnarchiver::decodeSize(const QString& key) const
+{
+    const QList<double> n = finiteNumbers(m_values.value(key), 2);
+    return n.isEmpty() ? QSizeF(0, 0) : QSizeF(n[0], n[1]);
+}
+
+QColor KeyedUnarchiver::decodeColor(const QString& key) const
+{
+    const QList<double> n = finiteNumbers(m_values.value(key), 4);
+    if (n.isEmpty())
+        return QColor();
+    const auto unit = [](double v) { return float(std::clamp(v, 0.0, 1.0)); };
+    return QColor::fromRgbF(unit(n[0]), unit(n[1]), unit(n[2]), unit(n[3]));
+}
+
+std::optional<KeyedUnarchiver::Font> KeyedUnarchiver::decodeFont(const QString& key) const
+{
+    const QVariant value = m_values.value(key);
+    if (value.typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    const QVariantMap font = value.toMap();
+    const QVariant name = font.value(kFontName);
+    const auto size = finiteNumber(font.value(kFontSize));
+    if (name.typeId() != QMetaType::QString || !size || *size <= 0)
+        return std::nullopt;
+    return Font{name.toString(), *size};
+}
+
+QImage KeyedUnarchiver::decodeImage(const QString& key) const
+{
+    const QVariant value = m_values.value(key);
+    if (value.typeId() != QMetaType::QByteArray)
+        return QImage();
+    QByteArray bytes = value.toByteArray();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kImageAllocationLimitMB);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxImageSide || size.height() > kMaxImageSide)
+        return QImage();
+    QImage image = reader.read();
+    if (image.width() > kMaxImageSide || image.height() > kMaxImageSide)
+        return QImage();
+    return image;
+}
+
+QByteArray KeyedUnarchiver::decodeData(const QString& key) const
+{
+    const QVariant value = m_values.value(key);
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}

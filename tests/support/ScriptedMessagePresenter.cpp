@@ -1,0 +1,45 @@
+#include "support/ScriptedMessagePresenter.h"
+#include <QMutexLocker>
+
+void ScriptedMessagePresenter::queueAnswers(std::initializer_list<int> answers)
+{
+    QMutexLocker lock(&mutex_);
+    answers_.insert(answers_.end(), answers);
+}
+
+int ScriptedMessagePresenter::present(const MessageBoxRequest& request)
+{
+    QMutexLocker lock(&mutex_);
+    int answer = 0;
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    }
+    records_.append(Record{request, answer, QThread::currentThread()});
+    return answer;
+}
+
+QList<ScriptedMessagePresenter::Record> ScriptedMessagePresenter::records() const
+{
+    QMutexLocker lock(&mutex_);
+    return records_;
+}
+
+QStringList ScriptedMessagePresenter::texts() const
+{
+    QStringList texts;
+    for (const Record& record : records())
+        texts.append(record.request.text);
+    return texts;
+}
+
+ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter)
+    : previous_(&messagePresenter())
+{
+    setMessagePresenter(&presenter);
+}
+
+ScopedMessagePresenter::~ScopedMessagePresenter()
+{
+    setMessagePresenter(previous_);
+}
