@@ -16,7 +16,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(error, QStringLiteral("Cannot open"), path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers small writes, and commit() in Qt 6.4 does not notice a failed final flush:
+    // flush first, so a full disk never renames a cut-off file over the good one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(error, QStringLiteral("Cannot write"), path, reason);

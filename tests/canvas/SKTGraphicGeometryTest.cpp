@@ -1,10 +1,10 @@
-#include <QList>
+// Element geometry: resizing with mirroring, sizes, drawing bounds, handles, moving, pasting, turning.
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <string>
 #include <thread>
 
 #include "canvas/model/CardHost.h"
+#include "canvas/model/RotationGeometry.h"
 #include "canvas/model/SKTGraphicKinds.h"
 
 namespace {
@@ -14,51 +14,27 @@ class FakeHost final : public CardHost {
 public:
     QRectF frontCanvasBounds() const override { return QRectF(0, 0, 300, 200); }
     void Set_Control_Pos_And_Size(SKTGraphic&) override { ++inspectorReports; }
-    QPointF Control_New_Point(const QString& side) override
-    {
-        sidesAsked.append(side);
-        return QPointF(20.0 * sidesAsked.size(), 20.0 * sidesAsked.size());
-    }
+    QPointF Control_New_Point(const QString& side) override { return sidesAsked.append(side), QPointF(20, 20) * sidesAsked.size(); }
     QString Generate_Extra_image_control_ID() override { return {}; }
     CardFont All_Text_font() const override { return {}; }
     QColor All_Text_clr() const override { return {}; }
-
     int inspectorReports = 0;
     QStringList sidesAsked;
 };
 
-// An element of a chosen kind that records its flips in call order.
+// A shape that records its flips in call order.
 class FlipRecorder final : public SKTGraphic {
 public:
-    explicit FlipRecorder(GraphicKind kind = GraphicKind::Shape) : kind_(kind) {}
-    GraphicKind kind() const override { return kind_; }
+    GraphicKind kind() const override { return GraphicKind::Shape; }
     void flipHorizontally() override { flips += 'H'; }
     void flipVertically() override { flips += 'V'; }
     std::string flips;
-
-private:
-    GraphicKind kind_;
-};
-
-class BoundsObserver final : public GraphicObserver {
-public:
-    void graphicValueChanged(SKTGraphic&, const QString& key, const QVariant& oldValue,
-                             const QVariant& newValue) override
-    {
-        keys.append(key);
-        lastOld = oldValue.toRectF();
-        lastNew = newValue.toRectF();
-    }
-    void graphicObservedKeysChanged(SKTGraphic&, const QSet<QString>&, const QSet<QString>&) override {}
-    QStringList keys;
-    QRectF lastOld, lastNew;
 };
 
 class SKTGraphicGeometry : public ::testing::Test {
 protected:
     void SetUp() override { setCardHost(&host); }
     void TearDown() override { setCardHost(nullptr); }
-
     template <typename Kind>
     static std::shared_ptr<Kind> make(const QRectF& bounds)
     {
@@ -67,56 +43,40 @@ protected:
         graphic->_strokeWidth = 1.0;  // below the handle outset, whatever the kind's default
         return graphic;
     }
-
     FakeHost host;
 };
 
 TEST_F(SKTGraphicGeometry, ResizeMirrorsWhenAHandleCrossesTheOppositeEdge)
 {
-    FlipRecorder box;
-    box._bounds = QRectF(10, 10, 100, 40);
-    EXPECT_EQ(box.resizeByMovingHandle(5, QPointF(0, 30)), 4);
-    EXPECT_EQ(box.bounds(), QRectF(0, 10, 10, 40));
-    EXPECT_EQ(box.flips, "H");
-
-    FlipRecorder flat;
-    flat._bounds = QRectF(10, 10, 100, 40);
-    EXPECT_EQ(flat.resizeByMovingHandle(5, QPointF(10, 30)), 5);
-    EXPECT_EQ(flat.bounds(), QRectF(10, 10, 0, 40));
-    EXPECT_EQ(flat.flips, "");
-
-    FlipRecorder corner;
-    corner._bounds = QRectF(10, 10, 100, 40);
-    EXPECT_EQ(corner.resizeByMovingHandle(1, QPointF(120, 60)), 8);
-    EXPECT_EQ(corner.bounds(), QRectF(110, 50, 10, 10));
-    EXPECT_EQ(corner.flips, "HV");
+    struct Case { int handle; QPointF to; int newHandle; QRectF bounds; std::string flips; };
+    for (const Case& c : {Case{5, {0, 30}, 4, {0, 10, 10, 40}, "H"}, Case{5, {10, 30}, 5, {10, 10, 0, 40}, ""},
+                          Case{1, {120, 60}, 8, {110, 50, 10, 10}, "HV"}}) {
+        FlipRecorder box;
+        box._bounds = QRectF(10, 10, 100, 40);
+        EXPECT_EQ(box.resizeByMovingHandle(c.handle, c.to), c.newHandle);
+        EXPECT_EQ(box.bounds(), c.bounds);
+        EXPECT_EQ(box.flips, c.flips);
+    }
 }
 
-TEST_F(SKTGraphicGeometry, BarcodeIsNeitherResizedNorSquaredNorStretched)
+TEST_F(SKTGraphicGeometry, NaturalSizeSquaresToTheSmallerSideAndCardSizeFillsTheCardButNotForBarcodes)
 {
     auto barcode = make<SKTBarcode>(QRectF(10, 10, 100, 40));
     EXPECT_EQ(barcode->resizeByMovingHandle(8, QPointF(200, 200)), SKTGraphicNoHandle);
     barcode->makeNaturalSize();
     barcode->makeSameAsLabelSize();
     EXPECT_EQ(barcode->bounds(), QRectF(10, 10, 100, 40));
-}
-
-TEST_F(SKTGraphicGeometry, NaturalSizeSquaresToTheSmallerSideAndCardSizeFillsTheCard)
-{
     auto wide = make<Shape_Control>(QRectF(5, 6, 100, 40));
     wide->makeNaturalSize();
     EXPECT_EQ(wide->bounds(), QRectF(5, 6, 40, 40));
-
     auto tall = make<Shape_Control>(QRectF(5, 6, 30, 90));
     tall->makeNaturalSize();
     EXPECT_EQ(tall->bounds(), QRectF(5, 6, 30, 30));
-
     auto locked = make<Shape_Control>(QRectF(5, 6, 100, 40));
     locked->ctrl_is_locked = true;
     locked->makeNaturalSize();
     locked->makeSameAsLabelSize();
     EXPECT_EQ(locked->bounds(), QRectF(5, 6, 100, 40));
-
     wide->makeSameAsLabelSize();
     EXPECT_EQ(wide->bounds(), host.frontCanvasBounds());
 }
@@ -124,39 +84,34 @@ TEST_F(SKTGraphicGeometry, NaturalSizeSquaresToTheSmallerSideAndCardSizeFillsThe
 TEST_F(SKTGraphicGeometry, DrawingBoundsOutsetByHalfTheStrokeOrTheHandleThenOneMore)
 {
     auto box = make<Shape_Control>(QRectF(10, 10, 50, 20));
-    box->_isDrawingStroke = true;
-    box->_strokeWidth = 10;
+    box->_isDrawingStroke = true; box->_strokeWidth = 10;
     EXPECT_EQ(box->drawingBounds(), QRectF(5, 5, 61, 31));
     box->_strokeWidth = 2;
     EXPECT_EQ(box->drawingBounds(), QRectF(6, 6, 59, 29));
-
     auto line = make<SKTLine>(QRectF(10, 10, 100, 0));
     line->_pointsRight = true;
-    line->_strokeWidth = 1;
     EXPECT_EQ(line->drawingBounds(), QRectF(6, 6, 109, 9));
+    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}), host.frontCanvasBounds());
 }
 
 TEST_F(SKTGraphicGeometry, TurnedTextHasHandlesOnTheTurnedBoxAShapeOnItsBounds)
 {
     const QRectF bounds(0, 0, 100, 40);
-    const QRectF turnedRepaint(26, -34, 49, 109);
-
     auto text = make<SKTText>(bounds);
     text->text_rotation = 90;
     EXPECT_EQ(text->handleRect(), QRectF(30, -30, 40, 100));
     EXPECT_EQ(text->handleUnderPoint(QPointF(30, -30)), 1);
     EXPECT_EQ(text->handleUnderPoint(QPointF(0, 0)), SKTGraphicNoHandle);
-    EXPECT_EQ(text->drawingBounds(), turnedRepaint);
+    EXPECT_EQ(text->drawingBounds(), QRectF(26, -34, 49, 109));
     EXPECT_EQ(text->Rotated_Control_Path().boundingRect(), QRectF(30, -30, 40, 100));
-
     auto shape = make<Shape_Control>(bounds);
     shape->text_rotation = 90;
     EXPECT_EQ(shape->handleRect(), bounds);
     EXPECT_EQ(shape->handleUnderPoint(QPointF(0, 0)), 1);
-    EXPECT_EQ(shape->drawingBounds(), turnedRepaint);
+    EXPECT_EQ(shape->drawingBounds(), QRectF(26, -34, 49, 109));
 }
 
-TEST_F(SKTGraphicGeometry, HandleAndContentsTestsAreHalfOpen)
+TEST_F(SKTGraphicGeometry, HandleSquaresAndContentsAreHalfOpen)
 {
     auto box = make<Shape_Control>(QRectF(10, 10, 100, 40));
     // Handle 1 sits at (10, 10): its square is (6, 6, 8, 8).
@@ -165,68 +120,21 @@ TEST_F(SKTGraphicGeometry, HandleAndContentsTestsAreHalfOpen)
     EXPECT_EQ(box->handleUnderPoint(QPointF(14, 10)), SKTGraphicNoHandle);
     EXPECT_EQ(box->handleUnderPoint(QPointF(10, 14)), SKTGraphicNoHandle);
     EXPECT_EQ(box->handleUnderPoint(QPointF(110, 50)), 8);
-
     EXPECT_TRUE(box->isContentsUnderPoint(QPointF(10, 10)));
-    EXPECT_FALSE(box->isContentsUnderPoint(QPointF(110, 30)));
-    EXPECT_FALSE(box->isContentsUnderPoint(QPointF(50, 50)));
-
+    EXPECT_FALSE(box->isContentsUnderPoint(QPointF(110, 30)) || box->isContentsUnderPoint(QPointF(50, 50)));
     // Where the squares of a small element overlap, the lowest handle number wins.
-    auto tiny = make<Shape_Control>(QRectF(0, 0, 4, 4));
-    EXPECT_EQ(tiny->handleUnderPoint(QPointF(2, 2)), 1);
+    EXPECT_EQ(make<Shape_Control>(QRectF(0, 0, 4, 4))->handleUnderPoint(QPointF(2, 2)), 1);
 }
 
-TEST_F(SKTGraphicGeometry, BaseElementWithoutAPathRefusesToGiveOne)
-{
-    FlipRecorder plain;
-    try {
-        plain.bezierPathForDrawing();
-        FAIL() << "no exception";
-    } catch (const std::logic_error& error) {
-        EXPECT_STREQ(error.what(),
-                     "Neither -drawContentsInView: nor -bezierPathForDrawing has been overridden.");
-    }
-}
-
-TEST_F(SKTGraphicGeometry, LineEndsFollowTheDirectionFlags)
-{
-    auto line = make<SKTLine>(QRectF(10, 10, 100, 50));
-    EXPECT_EQ(line->beginPoint(), QPointF(110, 60));
-    EXPECT_EQ(line->endPoint(), QPointF(10, 10));
-
-    line->_pointsRight = true;
-    line->_pointsDown = true;
-    EXPECT_EQ(line->beginPoint(), QPointF(10, 10));
-    EXPECT_EQ(line->endPoint(), QPointF(110, 60));
-
-    line->_pointsDown = false;
-    const QPainterPath path = line->bezierPathForDrawing();
-    ASSERT_EQ(path.elementCount(), 2);
-    EXPECT_EQ(QPointF(path.elementAt(0)), QPointF(10, 60));
-    EXPECT_EQ(QPointF(path.elementAt(1)), QPointF(110, 10));
-}
-
-TEST_F(SKTGraphicGeometry, SetBoundsNotifiesAndReportsToTheInspectorOnlyOnTheGuiThread)
+TEST_F(SKTGraphicGeometry, SetBoundsReportsToTheInspectorOnlyOnTheGuiThread)
 {
     auto box = make<Shape_Control>(QRectF(0, 0, 10, 10));
-    BoundsObserver observer;
-    box->addObserver(&observer);
     box->setBounds(QRectF(1, 2, 3, 4));
-    EXPECT_EQ(observer.keys, QStringList{"bounds"});
-    EXPECT_EQ(observer.lastOld, QRectF(0, 0, 10, 10));
-    EXPECT_EQ(observer.lastNew, QRectF(1, 2, 3, 4));
     EXPECT_EQ(host.inspectorReports, 1);
-
     std::thread worker([&box] { box->setBounds(QRectF(5, 6, 7, 8)); });
     worker.join();
     EXPECT_EQ(box->bounds(), QRectF(5, 6, 7, 8));
     EXPECT_EQ(host.inspectorReports, 1);
-    box->removeObserver(&observer);
-}
-
-TEST_F(SKTGraphicGeometry, EmptyListBoundsAreZeroButItsDrawingBoundsAreTheCard)
-{
-    EXPECT_EQ(SKTGraphic::boundsOfGraphics({}), QRectF());
-    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}), host.frontCanvasBounds());
 }
 
 TEST_F(SKTGraphicGeometry, TranslateKeepsLockedElementsAndThoseThatWouldLeaveTheCard)
@@ -236,28 +144,20 @@ TEST_F(SKTGraphicGeometry, TranslateKeepsLockedElementsAndThoseThatWouldLeaveThe
     auto locked = make<Shape_Control>(QRectF(10, 50, 20, 20));
     locked->ctrl_is_locked = true;
     auto barcode = make<SKTBarcode>(QRectF(100, 100, 40, 20));
-
     SKTGraphic::translateGraphics({inside, nearEdge, locked, barcode}, 50, 0);
     EXPECT_EQ(inside->bounds(), QRectF(60, 10, 50, 20));
     EXPECT_EQ(nearEdge->bounds(), QRectF(260, 100, 30, 30));
     EXPECT_EQ(locked->bounds(), QRectF(10, 50, 20, 20));
     EXPECT_EQ(barcode->bounds(), QRectF(150, 100, 40, 20));
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, QRectF(150, 100, 40, 20));
-
-    // Partly off the card is allowed.
-    SKTGraphic::translateGraphics({inside}, 220, 0);
+    SKTGraphic::translateGraphics({inside}, 220, 0);  // partly off the card is allowed
     EXPECT_EQ(inside->bounds(), QRectF(280, 10, 50, 20));
-}
 
-TEST_F(SKTGraphicGeometry, TranslateMovesHorizontalAndVerticalLines)
-{
     auto horizontal = make<SKTLine>(QRectF(10, 10, 100, 0));
     auto vertical = make<SKTLine>(QRectF(20, 20, 0, 60));
     SKTGraphic::translateGraphics({horizontal, vertical}, 5, 5);
     EXPECT_EQ(horizontal->bounds(), QRectF(15, 15, 100, 0));
     EXPECT_EQ(vertical->bounds(), QRectF(25, 25, 0, 60));
-
-    // Still wholly off the card is refused for them too.
     SKTGraphic::translateGraphics({horizontal}, 0, 300);
     EXPECT_EQ(horizontal->bounds(), QRectF(15, 15, 100, 0));
 }
@@ -268,13 +168,25 @@ TEST_F(SKTGraphicGeometry, PasteCascadesFromTheStartPointAndSkipsLockedElements)
     auto locked = make<Shape_Control>(QRectF(100, 100, 20, 20));
     locked->ctrl_is_locked = true;
     auto barcode = make<SKTBarcode>(QRectF(0, 0, 60, 25));
-
     SKTGraphic::Paste_Location_Of_Graphics({first, locked, barcode}, 5, 7, "B");
     EXPECT_EQ(first->bounds(), QRectF(5, 7, 30, 10));
     EXPECT_EQ(locked->bounds(), QRectF(100, 100, 20, 20));
     EXPECT_EQ(barcode->bounds(), QRectF(40, 40, 60, 25));
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, QRectF(40, 40, 60, 25));
     EXPECT_EQ(host.sidesAsked, QStringList({"B", "B"}));
+}
+
+TEST(RotationGeometry, TurnsClockwiseOnScreenAboutTheCentreAndGivesTheWorkedBoxes)
+{
+    auto near = [](QPointF a, QPointF b, double tolerance) { return (a - b).manhattanLength() < tolerance; };
+    const QTransform turn = RotationTransform(90.0, 50.0, 20.0);  // (0, 0) goes right and up: clockwise on screen
+    EXPECT_TRUE(near(turn.map(QPointF(0, 0)), QPointF(70, -30), 1e-9));
+    EXPECT_TRUE(near(turn.map(QPointF(50, 20)), QPointF(50, 20), 1e-9));
+    const QRectF box(0.0, 0.0, 100.0, 40.0);
+    const QRectF r90 = Rotated_Path_Rect(box, 90.0f), r45 = Rotated_Path_Rect(box, 45.0f);
+    EXPECT_TRUE(near(r90.topLeft(), QPointF(30, -30), 1e-9) && near(r90.bottomRight(), QPointF(70, 70), 1e-9));
+    EXPECT_TRUE(near(r45.topLeft(), QPointF(0.5025, -29.4975), 1e-4) && near(r45.bottomRight(), QPointF(99.4975, 69.4975), 1e-4));
+    EXPECT_EQ(Rotated_Path_Rect(box, 0.0f), box);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The keyed archive of one element: one key per field, in groups chosen by the element's kind.
 #include <QList>
-#include <cmath>
 #include <exception>
 #include <variant>
 
@@ -28,23 +27,6 @@ struct Field {
     Member member;
 };
 using FieldGroup = QList<Field>;
-
-float finiteOrZero(float value)
-{
-    return std::isfinite(value) ? value : 0.0f;
-}
-
-double finiteOrZero(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
-}
-
-QRectF finiteOrZero(const QRectF& r)
-{
-    const bool finite = std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) &&
-                        std::isfinite(r.height());
-    return finite ? r : QRectF();
-}
 
 // The line kind's own fields, reached through the base so that one table drives every group.
 // Only used on elements whose kind is the line.
@@ -164,14 +146,14 @@ void decodeField(SKTGraphic& g, const Field& field, const KeyedUnarchiver& in)
     std::visit(Overloaded{
                    [&](bool SKTGraphic::*m) { g.*m = in.decodeBool(key); },
                    [&](qint32 SKTGraphic::*m) { g.*m = in.decodeInt(key); },
-                   [&](float SKTGraphic::*m) { g.*m = finiteOrZero(in.decodeFloat(key)); },
-                   [&](AsFloat f) { g.*f.member = finiteOrZero(in.decodeFloat(key)); },
-                   [&](QRectF SKTGraphic::*m) { g.*m = finiteOrZero(in.decodeRect(key)); },
+                   [&](float SKTGraphic::*m) { g.*m = in.decodeFloat(key); },
+                   [&](AsFloat f) { g.*f.member = in.decodeFloat(key); },
+                   [&](QRectF SKTGraphic::*m) { g.*m = in.decodeRect(key); },
                    [&](QString SKTGraphic::*m) { g.*m = in.decodeString(key); },
                    [&](QColor SKTGraphic::*m) { g.*m = in.decodeColor(key); },
                    [&](CardFont SKTGraphic::*m) {
                        const auto font = in.decodeFont(key);
-                       g.*m = font ? CardFont{font->name, finiteOrZero(font->pointSize)}
+                       g.*m = font ? CardFont{font->name, font->pointSize}
                                    : CardFont{};
                    },
                    [&](QImage SKTGraphic::*m) { g.*m = in.decodeImage(key); },
@@ -181,37 +163,38 @@ void decodeField(SKTGraphic& g, const Field& field, const KeyedUnarchiver& in)
 
 }  // namespace
 
-void SKTGraphic::encodeFields(KeyedArchiver& archiver) const
+namespace {
+
+// Visits the archived fields of a kind in the order they are written, advancing the progress
+// counter over the common and binding groups that a failed archive reports.
+template <typename Visit>
+void visitArchivedFields(GraphicKind kind, Visit visit)
 {
-    archiver.encodeString(kClassKey, className());
     for (const Field& field : commonGroup()) {
-        encodeField(*this, field, archiver);
+        visit(field);
         ++graphic_decode_count;
     }
-    if (hasBindingGroup(kind())) {
+    if (hasBindingGroup(kind)) {
         for (const Field& field : bindingGroup()) {
-            encodeField(*this, field, archiver);
+            visit(field);
             ++graphic_decode_count;
         }
     }
-    for (const Field& field : kindGroup(kind()))
-        encodeField(*this, field, archiver);
+    for (const Field& field : kindGroup(kind))
+        visit(field);
+}
+
+}  // namespace
+
+void SKTGraphic::encodeFields(KeyedArchiver& archiver) const
+{
+    archiver.encodeString(kClassKey, className());
+    visitArchivedFields(kind(), [&](const Field& field) { encodeField(*this, field, archiver); });
 }
 
 void SKTGraphic::decodeFields(const KeyedUnarchiver& unarchiver)
 {
-    for (const Field& field : commonGroup()) {
-        decodeField(*this, field, unarchiver);
-        ++graphic_decode_count;
-    }
-    if (hasBindingGroup(kind())) {
-        for (const Field& field : bindingGroup()) {
-            decodeField(*this, field, unarchiver);
-            ++graphic_decode_count;
-        }
-    }
-    for (const Field& field : kindGroup(kind()))
-        decodeField(*this, field, unarchiver);
+    visitArchivedFields(kind(), [&](const Field& field) { decodeField(*this, field, unarchiver); });
 }
 
 QByteArray SKTGraphic::archivedData() const

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QtEndian>
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -17,8 +16,15 @@
 
 namespace {
 
-constexpr int kIterations = 3000;
-constexpr std::mt19937::result_type kSeed = 20240611;
+std::mt19937 rng(20240611);
+int below(int n) { return std::uniform_int_distribution<int>(0, std::max(0, n - 1))(rng); }
+QByteArray randomBytes(int count)
+{
+    QByteArray bytes;
+    while (count-- > 0)
+        bytes.append(char(below(256)));
+    return bytes;
+}
 
 QImage smallPicture(QColor color)
 {
@@ -28,190 +34,108 @@ QImage smallPicture(QColor color)
     return image;
 }
 
-GraphicList sampleGraphics()
-{
-    GraphicList graphics;
-    for (GraphicKind kind : {GraphicKind::Text, GraphicKind::Line, GraphicKind::Shape,
-                             GraphicKind::Image, GraphicKind::Barcode, GraphicKind::Signature}) {
-        GraphicPtr g = SKTGraphic::create(kind);
-        g->_bounds = QRectF(10, 20, 60, 40);
-        g->control_ID = "Fup_Name";
-        g->Text_Value = "Value";
-        g->_Text_contents = "Value";
-        g->_contents = smallPicture(Qt::red);
-        g->_contents_with_settings = smallPicture(Qt::blue);
-        g->_barcode_image = smallPicture(Qt::black);
-        g->Set_Data_source_type(2);
-        graphics.append(g);
-    }
-    return graphics;
-}
-
-// A PNG whose header claims a picture of the given size, with a valid header checksum so that
-// the decoder believes it.
+// A PNG whose header claims the given size, with a header checksum that makes the decoder believe it.
 QByteArray pngClaimingSize(quint32 width, quint32 height)
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     smallPicture(Qt::green).save(&buffer, "PNG");
-    // Signature (8), chunk length (4), "IHDR" (4), then width and height.
-    constexpr int kIhdrType = 12, kWidth = 16, kIhdrData = 13, kCrc = kWidth + kIhdrData;
-    qToBigEndian(width, png.data() + kWidth);
-    qToBigEndian(height, png.data() + kWidth + 4);
-    const auto crc = static_cast<quint32>(
-        crc32(0, reinterpret_cast<const Bytef*>(png.constData() + kIhdrType), 4 + kIhdrData));
-    qToBigEndian(crc, png.data() + kCrc);
+    qToBigEndian(width, png.data() + 16);  // after the signature, the chunk length and "IHDR"
+    qToBigEndian(height, png.data() + 20);
+    qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(png.constData() + 12), 4 + 13)), png.data() + 29);
     return png;
 }
 
-class Mutator {
-public:
-    explicit Mutator(std::mt19937& random) : random_(random) {}
+// Wrong-typed, huge or non-finite values, random bytes and pictures claiming a huge size.
+QVariant hostileValue()
+{
+    static const QVariantList values = {
+        QStringLiteral("wrong type"), qint64(1) << 40, std::numeric_limits<qint64>::min(), std::nan(""),
+        std::numeric_limits<double>::infinity(), -1e308, QVariantList{1, "two", QByteArray("3")},
+        QVariantMap{{"x", 1e300}, {"y", -1}}, pngClaimingSize(100000, 100000), pngClaimingSize(0x7fffffff, 1), true};
+    return below(12) == 0 ? QVariant(randomBytes(below(64))) : values[below(values.size())];
+}
 
-    int below(int n) { return std::uniform_int_distribution<int>(0, std::max(0, n - 1))(random_); }
-
-    QByteArray flipBits(QByteArray data)
-    {
+// One byte-level damage: bit flips, truncation, inserted bytes or a splice with other data.
+QByteArray damage(QByteArray data, const QByteArray& other, int how)
+{
+    switch (how) {
+    case 0:
         for (int flips = 1 + below(8); flips > 0 && !data.isEmpty(); --flips) {
             const int at = below(data.size());
             data[at] = char(data[at] ^ (1 << below(8)));
         }
         return data;
+    case 1: return data.left(below(data.size()));
+    case 2: return data.insert(below(data.size() + 1), randomBytes(1 + below(16)));
+    default: return data.left(below(data.size() + 1)) + other.mid(below(other.size() + 1));
     }
-    QByteArray truncate(const QByteArray& data) { return data.left(below(data.size())); }
-    QByteArray insertBytes(QByteArray data)
-    {
-        QByteArray bytes;
-        for (int n = 1 + below(16); n > 0; --n)
-            bytes.append(char(below(256)));
-        data.insert(below(data.size() + 1), bytes);
-        return data;
-    }
-    QByteArray splice(const QByteArray& a, const QByteArray& b)
-    {
-        return a.left(below(a.size() + 1)) + b.mid(below(b.size() + 1));
-    }
-    QByteArray noise()
-    {
-        QByteArray bytes;
-        for (int n = below(200); n > 0; --n)
-            bytes.append(char(below(256)));
-        return bytes;
-    }
+}
 
-    QVariant hostileValue()
-    {
-        switch (below(12)) {
-        case 0: return QStringLiteral("wrong type");
-        case 1: return qint64(1) << 40;
-        case 2: return std::numeric_limits<qint64>::min();
-        case 3: return std::nan("");
-        case 4: return std::numeric_limits<double>::infinity();
-        case 5: return -1e308;
-        case 6: return QVariantList{1, "two", QByteArray("3")};
-        case 7: return QVariantMap{{"x", 1e300}, {"y", -1}};
-        case 8: return QByteArray(below(64), char(below(256)));
-        case 9: return pngClaimingSize(100000, 100000);
-        case 10: return pngClaimingSize(0x7fffffff, 1);
-        default: return true;
+// Hostile values under the archive's own keys, removed keys and wrong or hostile class names.
+QByteArray damageStructure(const QByteArray& archive)
+{
+    const auto parsed = PropertyList::fromData(archive);
+    if (!parsed || parsed->typeId() != QMetaType::QVariantMap)
+        return archive;
+    QVariantMap map = parsed->toMap();
+    const QStringList keys = map.keys();
+    const QStringList classes = {"SKTText", "SKTLine", "Shape_Control", "SKTImage", "SKTBarcode", "SKTSignature", "NSObject"};
+    for (int changes = 1 + below(6); changes > 0; --changes) {
+        const QString key = keys.value(below(keys.size()));
+        switch (below(4)) {
+        case 0: map.remove(key); break;
+        case 1: map.insert("$class", hostileValue()); break;
+        case 2: map.insert("$class", classes.value(below(classes.size()))); break;
+        default: map.insert(key, hostileValue()); break;
         }
     }
-
-    // Wrong-typed, huge or missing values under the archive's own keys.
-    QByteArray mutateArchiveStructure(const QByteArray& archive)
-    {
-        const auto parsed = PropertyList::fromData(archive);
-        if (!parsed || parsed->typeId() != QMetaType::QVariantMap)
-            return archive;
-        QVariantMap map = parsed->toMap();
-        const QStringList keys = map.keys();
-        for (int changes = 1 + below(6); changes > 0; --changes) {
-            const QString key = keys.value(below(keys.size()));
-            switch (below(4)) {
-            case 0: map.remove(key); break;
-            case 1: map.insert("$class", hostileValue()); break;
-            case 2:
-                map.insert("$class", QStringList{"SKTText", "SKTLine", "Shape_Control", "SKTImage",
-                                                 "SKTBarcode", "SKTSignature", "NSObject"}
-                                         .value(below(7)));
-                break;
-            default: map.insert(key, hostileValue()); break;
-            }
-        }
-        return PropertyList::toData(map, PropertyList::Format::Binary);
-    }
-
-    QByteArray mutateClipboardStructure(const QVariantList& items)
-    {
-        QVariantList mutated = items;
-        for (int changes = 1 + below(4); changes > 0 && !mutated.isEmpty(); --changes) {
-            const int at = below(mutated.size());
-            switch (below(3)) {
-            case 0: mutated[at] = mutateArchiveStructure(mutated[at].toByteArray()); break;
-            case 1: mutated[at] = hostileValue(); break;
-            default: mutated[at] = flipBits(mutated[at].toByteArray()); break;
-            }
-        }
-        return PropertyList::toData(mutated, PropertyList::Format::Binary);
-    }
-
-private:
-    std::mt19937& random_;
-};
+    return PropertyList::toData(map, PropertyList::Format::Binary);
+}
 
 // Uses a decoded element the way the program would, so that damaged values get exercised too.
 void exercise(const GraphicPtr& g)
 {
-    if (!g)
-        return;
-    (void)g->archivedData();
-    (void)g->copy();
-    (void)g->properties();
-    (void)g->fillColor();
-    (void)g->strokeColor();
-    (void)g->Text_contents();
+    if (g)
+        (void)g->archivedData(), g->copy(), g->properties(), g->fillColor(), g->strokeColor(), g->Text_contents();
 }
 
 }  // namespace
 
 TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
 {
-    const GraphicList graphics = sampleGraphics();
+    GraphicList graphics;
+    for (GraphicKind kind : {GraphicKind::Text, GraphicKind::Line, GraphicKind::Shape, GraphicKind::Image,
+                             GraphicKind::Barcode, GraphicKind::Signature}) {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->_bounds = QRectF(10, 20, 60, 40); g->control_ID = g->Text_Value = g->_Text_contents = "Value";
+        g->_contents = g->_barcode_image = smallPicture(Qt::red); g->_contents_with_settings = smallPicture(Qt::blue);
+        g->Set_Data_source_type(2);
+        graphics.append(g);
+    }
     const QVariantList archives = SKTGraphic::propertiesWithGraphics(graphics);
     const QByteArray clipboard = SKTGraphic::pasteboardDataWithGraphics(graphics);
     ASSERT_EQ(SKTGraphic::graphicsWithPasteboardData(clipboard, nullptr).size(), graphics.size());
 
-    std::mt19937 random(kSeed);
-    Mutator mutator(random);
-    int decodedArchives = 0;
-    int refusedClipboards = 0;
-    for (int i = 0; i < kIterations; ++i) {
-        const QByteArray archive = archives[mutator.below(archives.size())].toByteArray();
-        const QByteArray other = archives[mutator.below(archives.size())].toByteArray();
-        QByteArray mutatedArchive;
-        QByteArray mutatedClipboard;
-        switch (mutator.below(5)) {
-        case 0:
-            mutatedArchive = mutator.flipBits(archive);
-            mutatedClipboard = mutator.flipBits(clipboard);
-            break;
-        case 1:
-            mutatedArchive = mutator.truncate(archive);
-            mutatedClipboard = mutator.truncate(clipboard);
-            break;
-        case 2:
-            mutatedArchive = mutator.insertBytes(archive);
-            mutatedClipboard = mutator.insertBytes(clipboard);
-            break;
-        case 3:
-            mutatedArchive = mutator.splice(archive, other);
-            mutatedClipboard = mutator.splice(clipboard, archive);
-            break;
-        default:
-            mutatedArchive = mutator.mutateArchiveStructure(archive);
-            mutatedClipboard = mutator.mutateClipboardStructure(archives);
-            break;
+    int decodedArchives = 0, refusedClipboards = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray archive = archives[below(archives.size())].toByteArray();
+        const QByteArray other = archives[below(archives.size())].toByteArray();
+        QByteArray mutatedArchive, mutatedClipboard;
+        if (const int how = below(5); how < 4) {
+            mutatedArchive = damage(archive, other, how);
+            mutatedClipboard = damage(clipboard, archive, how);
+        } else {
+            mutatedArchive = damageStructure(archive);
+            QVariantList items = archives;  // damaged, hostile or bit-flipped items in a readable list
+            for (int changes = 1 + below(4); changes > 0; --changes) {
+                QVariant& item = items[below(items.size())];
+                const int kind = below(3);
+                item = kind == 0 ? QVariant(damageStructure(item.toByteArray()))
+                                 : kind == 1 ? hostileValue() : QVariant(damage(item.toByteArray(), {}, 0));
+            }
+            mutatedClipboard = PropertyList::toData(items, PropertyList::Format::Binary);
         }
 
         const GraphicPtr decoded = SKTGraphic::fromArchivedData(mutatedArchive);
@@ -221,8 +145,7 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
         std::optional<SKTError> error;
         const GraphicList pasted = SKTGraphic::graphicsWithPasteboardData(mutatedClipboard, &error);
         const auto root = PropertyList::fromData(mutatedClipboard);
-        const bool readable = root && root->typeId() == QMetaType::QVariantList;
-        EXPECT_EQ(error.has_value(), !readable) << "iteration " << i;
+        EXPECT_EQ(error.has_value(), !(root && root->typeId() == QMetaType::QVariantList)) << "iteration " << i;
         if (error) {
             EXPECT_EQ(error->code, 2);
             EXPECT_TRUE(pasted.isEmpty());
@@ -233,10 +156,9 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
 
         // Bytes that are no property list at all are always refused.
         std::optional<SKTError> noiseError;
-        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(mutator.noise(), &noiseError).isEmpty());
+        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(randomBytes(below(200)), &noiseError).isEmpty());
         EXPECT_TRUE(noiseError.has_value() && noiseError->code == 2) << "iteration " << i;
     }
-    // The loop reached both the decoding and the refusing paths.
-    EXPECT_GT(decodedArchives, 0);
+    EXPECT_GT(decodedArchives, 0);  // the loop reached both the decoding and the refusing paths
     EXPECT_GT(refusedClipboards, 0);
 }

@@ -1,0 +1,368 @@
+// The element record: defaults, data source, copy, colours, its keyed archive and clipboard data.
+#include <QTemporaryDir>
+#include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <gtest/gtest.h>
+
+#include "canvas/model/CardHost.h"
+#include "canvas/model/SKTError.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "platform/PropertyList.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+const QList<GraphicKind> kAllKinds = {GraphicKind::Text,  GraphicKind::Line,    GraphicKind::Shape,
+                                      GraphicKind::Image, GraphicKind::Barcode, GraphicKind::Signature};
+
+QImage picture(int width, int height, QColor color)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(color);
+    image.setPixelColor(0, 0, QColor(1, 2, 3, 128));
+    return image;
+}
+
+template <typename T>
+bool same(const T& a, const T& b) { return a == b; }
+bool same(const QImage& a, const QImage& b)
+{
+    return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+}
+bool same(const QColor& a, const QColor& b) { return a.isValid() == b.isValid() && a.rgba64() == b.rgba64(); }
+
+// Distinct non-zero values (exact in 32 bits), so a field that is lost or read from another
+// field's key shows up.
+int serial = 0;
+bool changed(bool) { return true; }
+qint32 changed(qint32) { return ++serial; }
+float changed(float) { return ++serial + 0.5f; }
+double changed(double) { return ++serial + 0.25; }
+QString changed(const QString&) { return QString("v%1").arg(++serial); }
+QColor changed(const QColor&) { return QColor(++serial % 250, 2, 3, 4); }
+QRectF changed(const QRectF&) { return QRectF(++serial, 2.5, 30, 40); }
+CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5}; }
+QImage changed(const QImage&) { return picture(2 + ++serial % 6, 3, Qt::red); }
+
+struct FieldCase {
+    QString name;
+    std::function<void(SKTGraphic&)> set;
+    std::function<bool(const SKTGraphic&, const SKTGraphic&)> same;
+};
+#define F(field)                                                \
+    FieldCase{#field, [](SKTGraphic& g) { g.field = changed(g.field); }, \
+              [](const SKTGraphic& a, const SKTGraphic& b) { return same(a.field, b.field); }}
+#define LINE_F(field)                                                                                   \
+    FieldCase{#field, [](SKTGraphic& g) { if (auto* l = dynamic_cast<SKTLine*>(&g)) l->field = true; }, \
+              [](const SKTGraphic& a, const SKTGraphic& b) {                                            \
+                  return static_cast<const SKTLine&>(a).field == static_cast<const SKTLine&>(b).field; }}
+
+// What each kind archives: the common group, the binding group for text, image and barcode, its own.
+QList<FieldCase> archivedFields(GraphicKind kind)
+{
+    QList<FieldCase> cases = {
+        F(_bounds), F(ctrl_is_locked), F(_isDrawingFill), F(_fillColor), F(_isDrawingStroke), F(_strokeColor),
+        F(_strokeWidth), F(_stroke_border_type), F(_fill_type), F(_fill_Grad_clr1), F(_fill_Grad_clr2),
+        F(_fill_grad_angle), F(_fill_htch_clr), F(_fill_hatch_type), F(alpha_val), F(alpha_val_stroke),
+        F(print_object), F(control_ID), F(ctrl_is_visible)};
+    if (kind == GraphicKind::Text || kind == GraphicKind::Image || kind == GraphicKind::Barcode)
+        cases += {F(data_source_type), F(batch_list_name), F(batch_list_index), F(excel_binding), F(excel_col_indx)};
+    switch (kind) {
+    case GraphicKind::Line:
+        return cases + QList{F(_line_ori), F(_line_cap_style), LINE_F(_pointsRight), LINE_F(_pointsDown)};
+    case GraphicKind::Text:
+        return cases + QList{F(text_ctrl_font), F(txt_clr), F(_Text_contents), F(text_alignmnet_Vert),
+                             F(text_alignmnet), F(text_transfrom_case), F(text_kerning), F(Text_Value),
+                             F(Drawing_Shadow), F(Shadow_Color), F(Shadow_offset_X), F(Shadow_offset_Y),
+                             F(Shadow_blur), F(Shadow_transparency), F(text_rotation)};
+    case GraphicKind::Shape:
+        return cases + QList{F(_shape_type), F(cor_rad_val), F(double_star_type), F(polygon_type), F(text_rotation)};
+    case GraphicKind::Image:
+        return cases + QList{F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr), F(gray_Scale),
+                             F(Sepia), F(img_trnsp_val), F(hue_val), F(sat_val), F(brt_val), F(con_val), F(srp_val),
+                             F(ev_val), F(blr_val), F(rotate_image), F(_file_path), F(Text_Value), F(Drawing_Shadow),
+                             F(_contents), F(_contents_with_settings)};
+    case GraphicKind::Barcode:
+        return cases + QList{
+            F(_barcode_image), F(linear_or_2d), F(barcode_font_index), F(linear_font_val), F(two_d_font_val),
+            F(header_val), F(footer_val), F(show_hide_hdr), F(show_hide_ftr), F(show_hide_val), F(show_val_on_top),
+            F(align_hdr_index), F(align_ftr_index), F(linear_height_val), F(linear_width_val), F(qr_size_val),
+            F(qr_version_index), F(qr_ec_index), F(pdf_hgt_val), F(pdf_wdt_val), F(pdf_ec_val), F(dm_module_val),
+            F(dm_format_index), F(dm_encoding_index), F(hdr_margin_val), F(ftr_margin_val), F(val_margin_val),
+            F(TB_marging_val), F(LR_margin_val), F(value_font_val), F(header_font_val), F(footer_font_val),
+            F(barcode_hdr_clr_val), F(barcode_ftr_clr_val), F(barcode_val_clr_val), F(barcode_back_clr_val),
+            F(barcode_clr_val), F(dpi_val_index), F(dpi_custom_val), F(barcode_unit_val)};
+    case GraphicKind::Signature:
+        return cases + QList{F(sign_or_fingureprint), F(_file_path), F(_contents)};
+    }
+    return cases;
+}
+
+QByteArray archiveWithOnly(const QString& className)
+{
+    return PropertyList::toData(QVariantMap{{"$class", className}}, PropertyList::Format::Binary);
+}
+
+// The data source fields as one value: type, spreadsheet flag and column, series index and name.
+auto binding(const GraphicPtr& g)
+{
+    return std::tuple(g->data_source_type, g->excel_binding, g->excel_col_indx, g->batch_list_index, g->batch_list_name);
+}
+
+GraphicList pasted(const GraphicList& copied)
+{
+    return SKTGraphic::graphicsWithProperties(SKTGraphic::propertiesWithGraphics(copied));
+}
+
+}  // namespace
+
+TEST(Graphic, NewElementsHaveTheirKindsDefaults)
+{
+    struct Expected { GraphicKind kind; bool fill, stroke, shadow; };
+    for (const Expected& e : {Expected{GraphicKind::Text, false, false, false}, {GraphicKind::Line, true, true, true},
+                              {GraphicKind::Shape, true, true, true}, {GraphicKind::Image, true, false, true},
+                              {GraphicKind::Barcode, false, true, true}, {GraphicKind::Signature, true, true, true}}) {
+        const GraphicPtr g = SKTGraphic::create(e.kind);
+        SCOPED_TRACE(g->className().toStdString());
+        EXPECT_EQ(SKTGraphic::kindForClassName(g->className()), e.kind);
+        EXPECT_EQ(std::tuple(g->_isDrawingFill, g->_isDrawingStroke, g->Drawing_Shadow), std::tuple(e.fill, e.stroke, e.shadow));
+        EXPECT_EQ(std::tuple(g->ctrl_is_visible, g->ctrl_is_locked, g->control_ID, g->Text_Value),
+                  std::tuple(true, false, QString(), QString("Text here")));
+        EXPECT_EQ(g->_file_path, QDir(Resource_Path).filePath("no.png"));
+    }
+    EXPECT_EQ(SKTGraphic::className(GraphicKind::Shape), "Shape_Control");
+    EXPECT_FALSE(SKTGraphic::kindForClassName("SKTGraphic").has_value());
+
+    const GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    EXPECT_EQ((QList<QColor>{g->_fillColor, g->_strokeColor, g->Shadow_Color, g->barcode_back_clr_val}),
+              (QList<QColor>{Qt::white, Qt::black, Qt::blue, Qt::white}));
+    EXPECT_EQ((QStringList{g->_stroke_border_type, g->_shape_type, g->dpi_custom_val}), (QStringList{"S", "R", "0"}));
+    EXPECT_EQ(std::tuple(g->_strokeWidth, g->Shadow_offset_X, g->Shadow_offset_Y, g->align_hdr_index),
+              std::tuple(1.0, 5.0f, 5.0f, 1));
+    EXPECT_EQ(g->text_ctrl_font, cardHost().All_Text_font());
+    EXPECT_EQ(g->value_font_val, (CardFont{Text_Ctrl_Font, 10.0}));
+}
+
+TEST(Graphic, SettingTheDataSourceClearsTheOtherBindings)
+{
+    struct Case { int type; bool excelBefore; QString list; int listIndex; bool excel; int column; };
+    for (const Case& c : {Case{0, true, "", -1, false, -1}, {1, true, "Names", 3, false, -1},
+                          {2, false, "", -1, true, 4}, {5, true, "Names", 3, true, 4}}) {
+        GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
+        g->batch_list_name = "Names"; g->batch_list_index = 3; g->excel_binding = c.excelBefore;
+        g->excel_col_indx = 4;
+        g->Set_Data_source_type(c.type);
+        EXPECT_EQ(binding(g), std::tuple(c.type, c.excel, c.column, c.listIndex, c.list)) << c.type;
+    }
+}
+
+TEST(Graphic, OpacityAndPropertiesTolerateOutOfRangeAndWrongTypedValues)
+{
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    g->_fillColor = QColor(10, 20, 30);
+    EXPECT_EQ(g->fillColor().alpha(), 255);  // the default 100.0 paints opaque
+    g->alpha_val = 0.5f;
+    EXPECT_NEAR(g->fillColor().alphaF(), 0.5, 0.01);
+    EXPECT_EQ(g->fillColor().red(), 10);
+    EXPECT_NEAR(g->_fillColor.alphaF(), 0.5, 0.01);  // stored back
+    g->alpha_val_stroke = -2.0f;
+    EXPECT_EQ(g->strokeColor().alpha(), 0);
+    g->alpha_val = NAN;
+    EXPECT_EQ(g->fill_hatch_bk_clr().alpha(), 255);
+
+    g->_bounds = QRectF(1.5, -2, 30.25, 40); g->_fillColor = QColor(1, 2, 3); g->_isDrawingStroke = false;
+    g->_strokeWidth = 0.75;
+    EXPECT_EQ(g->properties().value("bounds").toString(), "{{1.5, -2}, {30.25, 40}}");
+    const GraphicPtr back = SKTGraphic::initWithProperties(GraphicKind::Shape, g->properties());
+    EXPECT_EQ(std::tuple(back->_bounds, back->_fillColor.rgba(), back->_isDrawingStroke, back->_strokeWidth),
+              std::tuple(g->_bounds, QColor(1, 2, 3).rgba(), false, 0.75));
+    const GraphicPtr defaults = SKTGraphic::initWithProperties(
+        GraphicKind::Shape, {{"bounds", 5}, {"drawingFill", "yes"}, {"fillColor", QByteArray("junk")},
+                             {"strokeWidth", QStringLiteral("2")}});
+    EXPECT_EQ(std::tuple(defaults->_bounds, defaults->_isDrawingFill, defaults->_fillColor, defaults->_strokeWidth),
+              std::tuple(QRectF(), true, QColor(Qt::white), 1.0));
+}
+
+TEST(Graphic, PicturesLoadFromRegularFilesAndBarcodeSizeIsInPoints)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("photo.png");
+    ASSERT_TRUE(picture(6, 4, Qt::magenta).save(path));
+    auto image = std::static_pointer_cast<SKTImage>(SKTGraphic::create(GraphicKind::Image));
+    image->setFilePath(path, true);
+    EXPECT_EQ(std::tuple(image->_contents.size(), image->_contents_with_settings.size()), std::tuple(QSize(6, 4), QSize(6, 4)));
+    image->setFilePath(dir.path(), false);  // a folder is not a picture
+    image->setFilePath("", true);
+    EXPECT_EQ(std::tuple(image->_contents.isNull(), image->Text_Value), std::tuple(true, path));
+
+    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    barcode->_bounds = QRectF(5, 6, 1, 1);
+    QImage code(240, 120, QImage::Format_RGB32);
+    code.setDevicePixelRatio(2.0);
+    barcode->Set_Barcode_image(code);
+    EXPECT_EQ(barcode->_bounds, QRectF(5, 6, 120, 60));
+}
+
+TEST(GraphicArchive, EveryArchivedFieldSurvivesAndTheRestReadsZero)
+{
+    for (GraphicKind kind : kAllKinds) {
+        const GraphicPtr original = SKTGraphic::create(kind);
+        SCOPED_TRACE(original->className().toStdString());
+        QSet<QString> archived;
+        for (const FieldCase& c : archivedFields(kind))
+            archived.insert(c.name);
+        for (GraphicKind other : kAllKinds)
+            for (const FieldCase& c : archivedFields(other))
+                c.set(*original);
+        original->bar_image_ctrl_bounds = QRectF(1, 2, 3, 4);
+        if (auto* text = dynamic_cast<SKTText*>(original.get()))
+            text->contents_val = "editing";
+        if (auto* signature = dynamic_cast<SKTSignature*>(original.get())) {
+            signature->_contents_img = picture(2, 2, Qt::red); signature->file_path = "/x.png";
+        }
+
+        const GraphicPtr decoded = SKTGraphic::fromArchivedData(original->archivedData());
+        const GraphicPtr zero = SKTGraphic::fromArchivedData(archiveWithOnly(original->className()));
+        ASSERT_TRUE(decoded && zero);
+        EXPECT_EQ(decoded->kind(), kind);
+        for (const FieldCase& c : archivedFields(kind))
+            EXPECT_TRUE(c.same(*decoded, *original)) << c.name.toStdString();
+        for (GraphicKind other : kAllKinds)
+            for (const FieldCase& c : archivedFields(other))
+                EXPECT_TRUE(archived.contains(c.name) || (other == GraphicKind::Line && kind != GraphicKind::Line) ||
+                            c.same(*decoded, *zero)) << "not archived: " << c.name.toStdString();
+        EXPECT_EQ(decoded->bar_image_ctrl_bounds, QRectF());
+        EXPECT_TRUE(kind != GraphicKind::Text || static_cast<SKTText&>(*decoded).contents_val.isEmpty());
+        EXPECT_TRUE(kind != GraphicKind::Signature || (static_cast<SKTSignature&>(*decoded)._contents_img.isNull() &&
+                                                       static_cast<SKTSignature&>(*decoded).file_path.isEmpty()));
+    }
+}
+
+TEST(GraphicArchive, AbsentKeysReadAsZeroAndDoublesGoThroughThirtyTwoBits)
+{
+    const GraphicPtr g = SKTGraphic::fromArchivedData(archiveWithOnly("Shape_Control"));
+    ASSERT_TRUE(g);
+    EXPECT_FALSE(g->ctrl_is_visible);  // a hidden element, not the default
+    EXPECT_EQ(std::tuple(g->_isDrawingFill, g->_fillColor.isValid(), g->_strokeWidth, g->_shape_type, g->cor_rad_val),
+              std::tuple(false, false, 0.0, QString(), 0.0f));
+    EXPECT_TRUE(g->text_ctrl_font.isNull());
+
+    g->_strokeWidth = 0.1; g->_fill_grad_angle = 0.1;
+    const GraphicPtr back = SKTGraphic::fromArchivedData(g->archivedData());
+    EXPECT_EQ(back->_strokeWidth, static_cast<double>(0.1f));
+    EXPECT_NE(back->_strokeWidth, 0.1);
+    EXPECT_EQ(back->_fill_grad_angle, static_cast<double>(0.1f));
+}
+
+TEST(GraphicArchive, BytesThatAreNoElementGiveNothingAndHostileValuesReadZero)
+{
+    EXPECT_FALSE(SKTGraphic::fromArchivedData(QByteArray()));
+    EXPECT_FALSE(SKTGraphic::fromArchivedData("not a property list"));
+    EXPECT_FALSE(SKTGraphic::fromArchivedData(archiveWithOnly("SKTGraphic")));
+    EXPECT_FALSE(SKTGraphic::fromArchivedData(PropertyList::toData(QVariantList{1, 2}, PropertyList::Format::Binary)));
+    const GraphicPtr g = SKTGraphic::fromArchivedData(PropertyList::toData(
+        QVariantMap{{"$class", "SKTText"}, {"_bounds", QStringLiteral("huge")}, {"_strokeWidth", std::nan("")},
+                    {"text_kerning", std::numeric_limits<double>::infinity()}, {"ctrl_is_visible", QVariantList{}}},
+        PropertyList::Format::Binary));
+    ASSERT_TRUE(g);
+    EXPECT_EQ(std::tuple(g->_bounds, g->_strokeWidth, g->text_kerning, g->ctrl_is_visible),
+              std::tuple(QRectF(), 0.0, 0.0f, false));
+}
+
+TEST(GraphicArchive, DecodesOffTheGuiThreadAndLeavesAMissingAdjustedPictureNull)
+{
+    GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    image->_contents = picture(3, 3, Qt::green);
+    const GraphicPtr back = QtConcurrent::run(&SKTGraphic::fromArchivedData, image->archivedData()).result();
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(same(back->_contents, image->_contents));
+    EXPECT_TRUE(back->_contents_with_settings.isNull());
+}
+
+TEST(ClipboardData, IsABinaryPlistListOfArchivesAndUnreadableDataGivesErrorTwo)
+{
+    GraphicList graphics = {SKTGraphic::create(GraphicKind::Text), SKTGraphic::create(GraphicKind::Shape),
+                            SKTGraphic::create(GraphicKind::Line)};
+    graphics[0]->Text_Value = "first";
+    const QByteArray data = SKTGraphic::pasteboardDataWithGraphics(graphics);
+    EXPECT_TRUE(data.startsWith("bplist00"));
+    // Python's plistlib reads each data (given as hex) as a root list of bytes items.
+    const auto result = TestEnvironment::runPython(
+        "import plistlib, sys\nfor a in sys.argv[1:]:\n"
+        "    r = plistlib.loads(bytes.fromhex(a), fmt=plistlib.FMT_BINARY)\n"
+        "    print(type(r).__name__, len(r), all(isinstance(x, bytes) for x in r))\n",
+        {QString::fromLatin1(data.toHex()), QString::fromLatin1(SKTGraphic::pasteboardDataWithGraphics({}).toHex())});
+    EXPECT_EQ(result.out.trimmed(), "list 3 True\nlist 0 True") << result.err.toStdString();
+
+    std::optional<SKTError> error;
+    const GraphicList back = SKTGraphic::graphicsWithPasteboardData(data, &error);
+    EXPECT_FALSE(error.has_value());
+    ASSERT_EQ(back.size(), 3);
+    EXPECT_EQ(back[0]->Text_Value, "first");
+    EXPECT_EQ(std::tuple(back[0]->kind(), back[1]->kind(), back[2]->kind()),
+              std::tuple(GraphicKind::Text, GraphicKind::Shape, GraphicKind::Line));
+    EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(SKTGraphic::pasteboardDataWithGraphics({}), &error).isEmpty());
+    EXPECT_FALSE(error.has_value());
+
+    for (const QByteArray& bad : {QByteArray(), QByteArray("garbage that is no property list"), data.left(data.size() / 2),
+                                  PropertyList::toData(QVariantMap{{"graphics", QVariantList{}}},
+                                                       PropertyList::Format::Binary)}) {
+        std::optional<SKTError> badError;
+        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(bad, &badError).isEmpty());
+        ASSERT_TRUE(badError.has_value());
+        EXPECT_EQ(std::tuple(badError->code, badError->domain), std::tuple(2, QString("ZOVACardErrorDomain")));
+    }
+    EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData("junk", nullptr).isEmpty());
+
+    QVariantList items = SKTGraphic::propertiesWithGraphics(graphics);
+    items.insert(1, QStringLiteral("not data"));
+    items.insert(0, QByteArray("not an archive"));
+    EXPECT_EQ(SKTGraphic::graphicsWithProperties(items).size(), 3);  // undecodable items are skipped
+}
+
+TEST(ClipboardData, PasteFixUpsFollowTheWorkMode)
+{
+    const QString savedMode = Start_Card_Option;
+    QTemporaryDir dir;
+    ASSERT_TRUE(picture(8, 8, Qt::cyan).save(dir.filePath("photo.png")));
+
+    Start_Card_Option = "T";  // identifier cleared, unlocked, picture reloaded from its file
+    GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    image->_file_path = dir.filePath("photo.png"); image->Text_Value = "kept"; image->control_ID = "F_Pic1";
+    image->ctrl_is_locked = true; image->_contents = QImage(2, 2, QImage::Format_RGB32);
+    GraphicList back = pasted({image});
+    ASSERT_EQ(back.size(), 1);
+    EXPECT_EQ(std::tuple(back[0]->_contents.size(), back[0]->_contents_with_settings.size(), back[0]->Text_Value,
+                         back[0]->control_ID, back[0]->ctrl_is_locked),
+              std::tuple(QSize(8, 8), QSize(8, 8), QString("kept"), QString(), false));
+
+    Start_Card_Option = "V";  // pictures get a fresh identifier each
+    GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+    text->control_ID = "Fup_Name";
+    back = pasted({image, image, text});
+    ASSERT_EQ(back.size(), 3);
+    EXPECT_TRUE(back[0]->control_ID.startsWith("F_Pic") && back[1]->control_ID.startsWith("F_Pic"));
+    EXPECT_NE(back[0]->control_ID, back[1]->control_ID);
+    EXPECT_TRUE(back[2]->control_ID.isEmpty());
+
+    Start_Card_Option = "G";  // spreadsheet-bound text and pictures are unbound; barcodes and series kept
+    GraphicList copied;
+    for (GraphicKind kind : {GraphicKind::Text, GraphicKind::Image, GraphicKind::Barcode, GraphicKind::Text}) {
+        copied.append(SKTGraphic::create(kind));
+        copied.back()->Set_Data_source_type(2);
+        copied.back()->excel_col_indx = 4;
+    }
+    copied.back()->Set_Data_source_type(1);
+    copied.back()->batch_list_name = "Names";
+    back = pasted(copied);
+    Start_Card_Option = savedMode;
+    ASSERT_EQ(back.size(), 4);
+    EXPECT_EQ(binding(back[0]), std::tuple(0, false, -1, -1, QString()));
+    EXPECT_EQ(binding(back[1]), std::tuple(0, false, -1, -1, QString()));
+    EXPECT_TRUE(back[1]->control_ID.startsWith("F_Pic"));
+    EXPECT_EQ(binding(back[2]), std::tuple(2, true, 4, -1, QString()));
+    EXPECT_EQ(binding(back[3]), std::tuple(1, false, -1, -1, QString("Names")));
+}
