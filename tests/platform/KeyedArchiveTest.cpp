@@ -1,8 +1,5 @@
-#include "platform/EncodedImageCache.h"
 #include "platform/KeyedArchive.h"
 #include "platform/PropertyList.h"
-
-#include <QtConcurrent>
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -11,19 +8,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QImage sampleImage(int width = 7, int height = 5)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgba(x * 30, y * 40, (x * y) % 256, 128 + x));
-    return image;
-}
-
 // A PNG that claims the given size: a real IHDR chunk (8-bit RGBA) and nothing else.
-QByteArray pngHeaderClaiming(quint32 width, quint32 height)
+static QByteArray pngHeaderClaiming(quint32 width, quint32 height)
 {
     const auto be32 = [](quint32 value) { return QByteArray::fromHex(QByteArray::number(value, 16).rightJustified(8, '0')); };
     const QByteArray chunk = "IHDR" + be32(width) + be32(height) + QByteArray("\x08\x06\0\0\0", 5);
@@ -31,10 +17,11 @@ QByteArray pngHeaderClaiming(quint32 width, quint32 height)
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + be32(13) + chunk + be32(quint32(crc));
 }
 
-}  // namespace
-
-TEST(KeyedArchive, RoundTripsEveryTypeInTheStoredFormsOtherProgramsRead)
+TEST(KeyedArchive, RoundTripsEveryType)
 {
+    // Six pixels, each with its own colour and partial alpha.
+    alignas(4) static const uchar pixels[] = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    const QImage image(pixels, 3, 2, QImage::Format_ARGB32);
     KeyedArchiver archiver;
     archiver.encodeBool(u"bool"_s, true);
     archiver.encodeInt(u"int"_s, -123456);
@@ -46,31 +33,9 @@ TEST(KeyedArchive, RoundTripsEveryTypeInTheStoredFormsOtherProgramsRead)
     archiver.encodeSize(u"size"_s, QSizeF(70, 20));
     archiver.encodeColor(u"color"_s, QColor(12, 34, 56, 78));
     archiver.encodeFont(u"font"_s, u"DejaVu Sans"_s, 10.5);
-    archiver.encodeImage(u"image"_s, sampleImage());
+    archiver.encodeImage(u"image"_s, image);
     archiver.encodeData(u"data"_s, QByteArray("\x01\x00\x02", 3));
-    archiver.encodeColor(u"invalidColor"_s, QColor());  // neither is written
-    archiver.encodeImage(u"nullImage"_s, QImage());
-
-    const QByteArray bytes = archiver.finish();
-    const QVariantMap stored = PropertyList::fromData(bytes).value_or(QVariant()).toMap();
-    QStringList forms;  // every number in a list is a real
-    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-        const QVariant& v = it.value();
-        QStringList form{it.key(), QLatin1String(v.typeName())};
-        const bool container = v.typeId() == QMetaType::QVariantList || v.typeId() == QMetaType::QVariantMap;
-        for (const QVariant& item : container ? v.toList() + v.toMap().values() : QVariantList())
-            form << QLatin1String(item.typeName());
-        forms << form.join(' ');
-    }
-    EXPECT_EQ(forms.join(u", "_s).toStdString(),
-              "bool bool, color QVariantList double double double double, data QByteArray, double double, "
-              "float double, font QVariantMap QString double, image QByteArray, int qlonglong, "
-              "point QVariantList double double, rect QVariantList double double double double, "
-              "size QVariantList double double, string QString");
-    EXPECT_EQ(stored.value(u"float"_s), QVariant(double(0.1f)));  // a 32-bit value's double
-    EXPECT_TRUE(stored.value(u"image"_s).toByteArray().startsWith("\x89PNG"));
-
-    const auto reader = KeyedUnarchiver::fromData(bytes);
+    const auto reader = KeyedUnarchiver::fromData(archiver.finish());
     ASSERT_TRUE(reader);
     EXPECT_TRUE(reader->decodeBool(u"bool"_s));
     EXPECT_EQ(reader->decodeInt(u"int"_s), -123456);
@@ -83,7 +48,7 @@ TEST(KeyedArchive, RoundTripsEveryTypeInTheStoredFormsOtherProgramsRead)
     EXPECT_EQ(reader->decodeColor(u"color"_s).rgba(), qRgba(12, 34, 56, 78));
     const auto font = reader->decodeFont(u"font"_s);
     EXPECT_TRUE(font && font->name == u"DejaVu Sans"_s && font->pointSize == 10.5);
-    EXPECT_EQ(reader->decodeImage(u"image"_s).convertToFormat(QImage::Format_ARGB32), sampleImage());
+    EXPECT_EQ(reader->decodeImage(u"image"_s).convertToFormat(QImage::Format_ARGB32), image);
     EXPECT_EQ(reader->decodeData(u"data"_s), QByteArray("\x01\x00\x02", 3));
 }
 
@@ -96,8 +61,7 @@ TEST(KeyedArchive, AbsentWrongTypedAndHostileValuesGiveZeroValues)
         {QVariantList{1.0, 2.0, 3.0}, {}}, {QVariantList{1.0, nan, 3.0, 4.0}, {}},
         {QVariantList{1.0, u"2"_s, 3.0, 4.0}, {}}, {QVariantMap{{u"size"_s, 12.0}}, {}},
         {QVariantMap{{u"name"_s, u"A"_s}, {u"size"_s, inf}}, {}}, {QByteArray("\x89PNG not really"), {"data"}},
-        {pngHeaderClaiming(30000, 10), {"data"}},
-        {pngHeaderClaiming(19000, 19000), {"data"}},  // 1.4 GB of pixels, refused before decoding
+        {pngHeaderClaiming(30000, 10), {"data"}}, {pngHeaderClaiming(19000, 19000), {"data"}},  // 1.4 GB of pixels
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         const QString k = u"k"_s;
@@ -125,25 +89,4 @@ TEST(KeyedArchive, AbsentWrongTypedAndHostileValuesGiveZeroValues)
     for (const QVariant& root : {QVariant(QVariantList{}), QVariant(qint64(1))})  // roots other than a dictionary
         EXPECT_FALSE(KeyedUnarchiver::fromData(PropertyList::toData(root, PropertyList::Format::Binary)));
     EXPECT_FALSE(KeyedUnarchiver::fromData("not a property list"));
-    const auto empty = KeyedUnarchiver::fromData(KeyedArchiver().finish());
-    EXPECT_TRUE(empty && !empty->contains(u"anything"_s));
-}
-
-TEST(EncodedImageCache, EncodesEachPictureOnceAndAgreesAcrossThreads)
-{
-    const QImage image = sampleImage(40, 30);
-    const QImage copy = image;  // a shared copy is the same picture
-    ASSERT_TRUE(encodedPng(image).startsWith("\x89PNG"));
-    EXPECT_EQ(encodedPng(copy).constData(), encodedPng(image).constData());
-    QImage changed = image;
-    changed.setPixel(0, 0, qRgba(1, 2, 3, 4));
-    EXPECT_EQ(QImage::fromData(encodedPng(changed)).convertToFormat(QImage::Format_ARGB32), changed);
-    EXPECT_TRUE(encodedPng(QImage()).isEmpty());
-
-    QList<QImage> work;
-    for (int i = 0; i < 64; ++i)
-        work.append(i < 8 ? sampleImage(10 * (i + 1), 9) : work[i % 8]);  // the same pictures from many threads
-    const QList<QByteArray> encoded = QtConcurrent::blockingMapped(work, [](const QImage& image) { return encodedPng(image); });
-    for (qsizetype i = 0; i < work.size(); ++i)
-        EXPECT_EQ(QImage::fromData(encoded[i]).convertToFormat(QImage::Format_ARGB32), work[i]) << i;
 }

@@ -15,10 +15,8 @@ TEST(PropertyListMutation, MutatedInputNeverCrashes)
     KeyedArchiver archiver;
     archiver.encodeBool(u"flag"_s, true);
     archiver.encodeInt(u"count"_s, 77);
-    archiver.encodeDouble(u"width"_s, 12.5);
     archiver.encodeString(u"text"_s, u"Card"_s);
     archiver.encodeRect(u"bounds"_s, QRectF(1, 2, 3, 4));
-    archiver.encodeColor(u"fill"_s, QColor(1, 2, 3));
     archiver.encodeFont(u"font"_s, u"DejaVu Sans"_s, 11);
     archiver.encodeImage(u"picture"_s, picture);
     const QByteArray forms[] = {archiver.finish(), PropertyList::toData(archiver.values(), PropertyList::Format::Xml)};
