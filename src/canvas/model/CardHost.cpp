@@ -2,7 +2,25 @@
 
 #include <QColor>
 
+#include "canvas/model/Card_Property.h"
+#include "canvas/model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
+
+QImage CardHost::Get_Image_With_Update_Settings(SKTImage& image)
+{
+    return image._contents.mirrored(image._isFlippedHorizontally, image._isFlippedVertically);
+}
+
+const Card_Property& CardHost::cardProperty(int side) const
+{
+    static const Card_Property front;
+    static const Card_Property back = [] {
+        Card_Property p;
+        p.setCard_Side_Name(QStringLiteral("B"));
+        return p;
+    }();
+    return side == 0 ? front : back;
+}
 
 namespace {
 

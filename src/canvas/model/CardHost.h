@@ -2,12 +2,15 @@
 // What the card model asks of the main window controller. The controller implements it once it
 // exists; until then, and in tests, a stand-in answers.
 #include <QColor>
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include "canvas/model/CardFont.h"
 
+class Card_Property;
 class SKTGraphic;
+class SKTImage;
 
 class CardHost {
 public:
@@ -24,6 +27,15 @@ public:
     // The font and colour new text elements take.
     virtual CardFont All_Text_font() const = 0;
     virtual QColor All_Text_clr() const = 0;
+
+    // Marks the canvas of the side being edited for redisplay. A request made while that canvas
+    // paints, or off the GUI thread, is ignored. The stand-in does nothing.
+    virtual void Refresh_Canvas() {}
+    // The picture of an image element with its settings applied. The stand-in applies only the
+    // flips; the picture filter chain replaces it.
+    virtual QImage Get_Image_With_Update_Settings(SKTImage& image);
+    // The card settings of side 0 (front) or any other (back). The stand-in answers defaults.
+    virtual const Card_Property& cardProperty(int side) const;
 };
 
 // The host in use: a built-in stand-in (a 243 x 154 point card, no inspector) until another is

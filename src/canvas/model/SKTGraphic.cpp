@@ -134,6 +134,31 @@ GraphicPtr SKTGraphic::createZeroed(GraphicKind kind)
     return nullptr;
 }
 
+namespace {
+template <typename Kind>
+GraphicPtr cloneOf(const SKTGraphic& graphic)
+{
+    auto clone = std::make_shared<Kind>(static_cast<const Kind&>(graphic));
+    clone->setScriptingContainer(nullptr);
+    return clone;
+}
+}  // namespace
+
+GraphicPtr SKTGraphic::cloneForRendering() const
+{
+    switch (kind()) {
+    case GraphicKind::Text: return cloneOf<SKTText>(*this);
+    case GraphicKind::Line: return cloneOf<SKTLine>(*this);
+    case GraphicKind::Shape: return cloneOf<Shape_Control>(*this);
+    case GraphicKind::Image: return cloneOf<SKTImage>(*this);
+    case GraphicKind::Barcode: return cloneOf<SKTBarcode>(*this);
+    case GraphicKind::Signature: return cloneOf<SKTSignature>(*this);
+    }
+    return nullptr;
+}
+
+void SKTGraphic::drawContentsInView(QPainter&, bool) {}
+
 void SKTGraphic::applyConstructionDefaults()
 {
     const GraphicKind k = kind();

@@ -20,6 +20,7 @@
 
 #include "canvas/model/CardFont.h"
 
+class QPainter;
 class SKTGraphic;
 class SKTDocument;
 class SKTError;
@@ -67,7 +68,6 @@ public:
 class SKTGraphic {
 public:
     virtual ~SKTGraphic() = default;
-    SKTGraphic(const SKTGraphic&) = delete;
     SKTGraphic& operator=(const SKTGraphic&) = delete;
 
     // A new element of the kind with every construction default applied.
@@ -184,6 +184,14 @@ public:
     qint32 text_rotation = 0;
     QImage _contents;
     QImage _contents_with_settings;
+
+    // ---- Drawing (each kind in its own drawing file) ----------------------------------------
+    // Paints the element's contents with the painter in card coordinates (points, y down, on a
+    // 72-dpi device). The base draws nothing.
+    virtual void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited);
+    // An element of the same kind holding every field (pictures shared until written), with no
+    // observers and no container: renders read it apart from the live lists.
+    GraphicPtr cloneForRendering() const;
 
     // ---- Observation and key-value coding ---------------------------------------------------
     void addObserver(GraphicObserver* observer);
@@ -319,6 +327,8 @@ protected:
     // constructors and keep a private constructor taking ZeroFields for decoding.
     struct ZeroFields {};
     SKTGraphic() = default;
+    // Copies every field but the observers (see cloneForRendering).
+    SKTGraphic(const SKTGraphic&) = default;
     void applyConstructionDefaults();
 
     // The copy keeps only these fields; kinds add their own.
@@ -333,5 +343,11 @@ private:
     // Runs the change and tells the observers the key's value before and after it.
     void changeObservedValue(const QString& key, const std::function<void()>& change);
 
-    std::vector<GraphicObserver*> observers_;
+    // Observers belong to one element: a copy starts with none.
+    struct ObserverList : std::vector<GraphicObserver*> {
+        ObserverList() = default;
+        ObserverList(const ObserverList&) : std::vector<GraphicObserver*>() {}
+        ObserverList& operator=(const ObserverList&) = delete;
+    };
+    ObserverList observers_;
 };
