@@ -290,7 +290,7 @@ void SKTGraphic::notifyValueChanged(const QString& key, const QVariant& oldValue
                                     const QVariant& newValue)
 {
     // A copy, so an observer may remove itself while being told.
-    const auto observers = observers_;
+    const std::vector<GraphicObserver*> observers(observers_.begin(), observers_.end());
     for (GraphicObserver* observer : observers)
         observer->graphicValueChanged(*this, key, oldValue, newValue);
 }
@@ -298,7 +298,7 @@ void SKTGraphic::notifyValueChanged(const QString& key, const QVariant& oldValue
 void SKTGraphic::notifyObservedKeysChanged(const QSet<QString>& oldKeys,
                                            const QSet<QString>& newKeys)
 {
-    const auto observers = observers_;
+    const std::vector<GraphicObserver*> observers(observers_.begin(), observers_.end());
     for (GraphicObserver* observer : observers)
         observer->graphicObservedKeysChanged(*this, oldKeys, newKeys);
 }
