@@ -16,7 +16,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-openpyxl python3-xlsxwriter libplist-utils
   fonts-dejavu-core poppler-utils qpdf imagemagick zbar-tools zint zxing-cpp-tools
-  xvfb xauth x11-apps
+  xvfb xauth x11-apps ghostscript unzip xlsx2csv libreoffice-calc-nogui
+  # benchmark peers (linked only into bench/)
+  libqrencode-dev libzint-dev
 )
 
 missing=()
