@@ -151,7 +151,7 @@ TEST(SKTDocument, DocumentTypesAreBinaryPlistsReadByPlistlibAndOtherTypesGiveNot
         EXPECT_EQ(result.out.trimmed(), QByteArray("2 list 2 ['graphics', 'version']")) << result.err.toStdString();
     }
     error.clear();
-    EXPECT_TRUE(document.dataOfType("com.adobe.pdf", &error).isEmpty());
+    EXPECT_TRUE(document.dataOfType("public.jpeg", &error).isEmpty());
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(document.readFromData(QByteArray("bplist00"), SKTDocumentOldTypeName));
 }

@@ -1,13 +1,22 @@
 #include "barcodes/datamatrix/DataMatrixSymbol.h"
 
-std::optional<ModuleGrid> dataMatrixModuleGrid(const QString&, int, int, QString* error)
+#include "barcodes/datamatrix/DataMatrixEncoder.h"
+
+std::optional<ModuleGrid> dataMatrixModuleGrid(const QString& value, int sizeIndex, int encodingIndex,
+                                               QString* error)
 {
-    if (error)
-        *error = QStringLiteral("Data Matrix is not available yet.");
-    return std::nullopt;
+    const QStringList& sizes = dataMatrixSizeEntries();
+    const QStringList& encodings = dataMatrixEncodingEntries();
+    if (sizeIndex < 0 || sizeIndex >= sizes.size() || encodingIndex < 0 || encodingIndex >= encodings.size()) {
+        if (error)
+            *error = QStringLiteral("Unknown Data Matrix size or encoding.");
+        return std::nullopt;
+    }
+    return encodeDataMatrix(value.toUtf8(), dataMatrixSizeFromEntry(sizes[sizeIndex]), encodings[encodingIndex],
+                            error);
 }
 
-QByteArray dataMatrixEps(const ModuleGrid&, double)
+QByteArray dataMatrixEps(const ModuleGrid& grid, double /*moduleSize*/, const QString& value)
 {
-    return QByteArray();
+    return makeEPS_Data_Matrix(value.toUtf8(), grid);
 }

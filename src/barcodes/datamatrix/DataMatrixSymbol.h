@@ -9,5 +9,7 @@
 // (0 = automatic). nullopt and a reason in *error when it cannot be encoded.
 std::optional<ModuleGrid> dataMatrixModuleGrid(const QString& value, int sizeIndex,
                                                int encodingIndex, QString* error = nullptr);
-// An EPS document drawing the grid with the given module size in points.
-QByteArray dataMatrixEps(const ModuleGrid& grid, double moduleSize);
+// An EPS document drawing the grid, value in its header. The text always draws one point per
+// module; moduleSize is the size in points that the picture made from it is given (see
+// dataMatrixPicture), so it does not change the text.
+QByteArray dataMatrixEps(const ModuleGrid& grid, double moduleSize, const QString& value = QString());

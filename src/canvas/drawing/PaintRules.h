@@ -32,8 +32,8 @@ QLinearGradient angledGradient(const QRectF& box, double angleDegrees, const QCo
 // and is logged once per name.
 QImage hatchPicture(const QString& name);
 
-// Paints an element's fill on its outline path: "G" gradient, "H" hatch over the hatch
-// background colour, anything else the fill colour. Nothing when the element draws no fill.
+// Paints an element's fill on its outline path: "G" gradient, "H" (shapes only) hatch over the
+// hatch background colour, anything else the fill colour. Nothing when the element draws no fill.
 void fillElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath& path);
 
 // Strokes an element's outline path with its stroke colour, width and dash kind. Nothing when

@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "canvas/model/Card_Property.h"
+#include "canvas/model/SKTError.h"
+#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/PropertyList.h"
 
@@ -382,13 +384,14 @@ QByteArray SKTDocument::dataOfType(const QString& type, QString* error) const
         };
         return PropertyList::toData(root, PropertyList::Format::Binary, error);
     }
-    if (isPdfType(type)) {
-        setError(error, QStringLiteral("PDF data of the card is not available yet."));
-        return {};
-    }
+    if (isPdfType(type))
+        return SKTRenderingView::pdfDataWithGraphics_data(_graphics);
     if (isTiffType(type)) {
-        setError(error, QStringLiteral("TIFF data of the card is not available yet."));
-        return {};
+        std::optional<SKTError> tiffError;
+        const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(_graphics, &tiffError);
+        if (tiffError)
+            setError(error, tiffError->localizedDescription);
+        return tiff;
     }
     setError(error, QStringLiteral("The document cannot be written as \"%1\".").arg(type));
     return {};

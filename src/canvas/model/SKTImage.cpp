@@ -1,33 +1,150 @@
 #include "canvas/model/SKTImage.h"
 
-#include <QFileInfo>
-#include <QImageReader>
+#include <QCoreApplication>
+
+#include "canvas/model/CardHost.h"
+#include "canvas/model/PictureFile.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "platform/EncodedImageCache.h"
+#include "platform/GuiThread.h"
 
 namespace {
 
-// Pictures come from user files; a hostile header must not make the reader allocate without bound.
-constexpr int kPictureAllocationLimitMB = 256;
-
-QImage loadPicture(const QString& path)
+bool isNumber(const QVariant& value)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return QImage();
-    QImageReader reader(path);
-    reader.setAllocationLimit(kPictureAllocationLimitMB);
-    reader.setAutoTransform(true);
-    return reader.read();
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
 
-void SKTImage::setFilePath(const QString& path, bool setTextPathAlso)
+std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF position, const QString& path,
+                                                         const QString& ctrl_id)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->control_ID = ctrl_id;
+    image->setFilePath(path, true);
+    image->setBounds(pictureBoxCentredOn(position, image->_contents));
+    return image;
+}
+
+std::shared_ptr<SKTImage> SKTImage::initWithPath(QPointF position, const QString& path)
+{
+    return initWithPath_With_ID(position, path, QString());
+}
+
+std::shared_ptr<SKTImage> SKTImage::initWithPosition(QPointF position, const QImage& contents)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->_contents = contents;
+    image->_file_path = Library_Selected_Image;
+    image->setBounds(pictureBoxCentredOn(position, contents));
+    return image;
+}
+
+std::shared_ptr<SKTImage> SKTImage::initWithProperties(const QVariantMap& properties)
+{
+    auto image = std::static_pointer_cast<SKTImage>(
+        SKTGraphic::initWithProperties(GraphicKind::Image, properties));
+    const QVariant contents = properties.value(SKTImageContentsKey);
+    if (contents.typeId() == QMetaType::QByteArray) {
+        const QImage picture = readPictureData(contents.toByteArray());
+        if (!picture.isNull())
+            image->_contents = picture;
+    }
+    const QVariant horizontal = properties.value(SKTImageIsFlippedHorizontallyKey);
+    if (isNumber(horizontal))
+        image->_isFlippedHorizontally = horizontal.toBool();
+    const QVariant vertical = properties.value(SKTImageIsFlippedVerticallyKey);
+    if (isNumber(vertical))
+        image->_isFlippedVertically = vertical.toBool();
+    return image;
+}
+
+void SKTImage::setFilePath(const QString& path, bool set_txt_path_also)
 {
     Set_Control_File_path(path);
-    if (setTextPathAlso && !path.isEmpty())
+    if (set_txt_path_also && !path.isEmpty())
         Set_text_value(path);
-    _contents = loadPicture(path);
-    // The adjusted picture starts as the loaded one; the image settings replace it when applied.
+    setFileNSImage(path);
+}
+
+void SKTImage::setFileNSImage(const QString& path)
+{
+    _contents = readPicturePreview(path);
     _contents_with_settings = _contents;
+    refreshAdjustedPicture();
+}
+
+void SKTImage::refreshAdjustedPicture()
+{
+    if (GuiThread::isCurrent())
+        setFileNSImage_Variable(cardHost().Get_Image_With_Update_Settings(*this));
+    else
+        setFileNSImage_Variable(QImage());
+}
+
+void SKTImage::ensureAdjustedPicture()
+{
+    if (_contents_with_settings.isNull() && !_contents.isNull() && GuiThread::isCurrent())
+        refreshAdjustedPicture();
+}
+
+void SKTImage::flipHorizontally()
+{
+    setFlippedHorizontally(!_isFlippedHorizontally);
+    refreshAdjustedPicture();
+}
+
+void SKTImage::flipVertically()
+{
+    setFlippedVertically(!_isFlippedVertically);
+    refreshAdjustedPicture();
+}
+
+void SKTImage::makeNaturalSize()
+{
+    // Without a picture the box would shrink to nothing and could no longer be picked.
+    if (ctrl_is_locked || _contents.isNull())
+        return;
+    setBounds(QRectF(_bounds.topLeft(), _contents.deviceIndependentSize()));
+    setFlippedHorizontally(false);
+    setFlippedVertically(false);
+    refreshAdjustedPicture();
+}
+
+QVariantMap SKTImage::properties() const
+{
+    QVariantMap result = SKTGraphic::properties();
+    result.insert(SKTImageContentsKey, encodedPng(_contents));
+    result.insert(SKTImageIsFlippedHorizontallyKey, _isFlippedHorizontally);
+    result.insert(SKTImageIsFlippedVerticallyKey, _isFlippedVertically);
+    return result;
+}
+
+QSet<QString> SKTImage::keysForValuesToObserveForUndo() const
+{
+    return SKTGraphic::keysForValuesToObserveForUndo().unite(
+        {SKTImageContentsKey, SKTImageIsFlippedHorizontallyKey, SKTImageIsFlippedVerticallyKey});
+}
+
+QString SKTImage::presentablePropertyNameForKey(const QString& key)
+{
+    if (key == SKTImageIsFlippedHorizontallyKey)
+        return QCoreApplication::translate("UndoStrings", "Horizontal Flipping");
+    if (key == SKTImageIsFlippedVerticallyKey)
+        return QCoreApplication::translate("UndoStrings", "Vertical Flipping");
+    return SKTGraphic::presentablePropertyNameForKey(key);
 }
 
 void SKTImage::copyFieldsInto(SKTGraphic& target) const

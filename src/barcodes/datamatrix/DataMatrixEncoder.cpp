@@ -1,0 +1,223 @@
+#include "barcodes/datamatrix/DataMatrixEncoder.h"
+
+#include <QDebug>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+#include "barcodes/datamatrix/DataMatrixEcc.h"
+
+extern "C" {
+#include <iec16022ecc200.h>
+}
+
+namespace {
+
+// The library keeps its Reed-Solomon tables in static variables.
+std::mutex& libraryMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+
+struct LibraryResult {
+    std::unique_ptr<unsigned char, FreeDeleter> grid;
+    int width = 0;
+    int height = 0;
+    int encodedLength = 0;
+    int capacity = 0;
+    int eccBytes = 0;
+    std::string encoding;  // as used, also when the library picked it
+};
+
+LibraryResult runLibrary(const QByteArray& data, DataMatrixSize size, const std::string& encoding)
+{
+    LibraryResult r;
+    r.width = size.width;
+    r.height = size.height;
+    std::string encodingCopy = encoding;  // the library wants a writable string
+    char* encodingPtr = encoding.empty() ? nullptr : encodingCopy.data();
+    QByteArray bytes = data;
+    {
+        std::lock_guard lock(libraryMutex());
+        r.grid.reset(iec16022ecc200(&r.width, &r.height, &encodingPtr, int(bytes.size()),
+                                    reinterpret_cast<unsigned char*>(bytes.data()), &r.encodedLength,
+                                    &r.capacity, &r.eccBytes));
+    }
+    if (encodingPtr)
+        r.encoding = encodingPtr;
+    if (encoding.empty() && encodingPtr)
+        std::free(encodingPtr);  // picked and allocated by the library
+    return r;
+}
+
+void logFailure(const LibraryResult& r, const QByteArray& data)
+{
+    qWarning("No barcode produced");
+    qWarning("Size    : %dx%d", r.width, r.height);
+    qWarning("Encoded : %d of %d bytes with %d bytes of ecc", r.encodedLength, r.capacity, r.eccBytes);
+    qWarning("Barcode : %s", data.constData());
+    qWarning("Encoding: %s", r.encoding.empty() ? "(none)" : r.encoding.c_str());
+}
+
+// The library's grid has its first row at the bottom.
+ModuleGrid toModuleGrid(const LibraryResult& r)
+{
+    ModuleGrid grid(r.width, r.height);
+    const unsigned char* cells = r.grid.get();
+    for (int y = 0; y < r.height; ++y) {
+        for (int x = 0; x < r.width; ++x)
+            grid.setDark(x, r.height - 1 - y, cells[y * r.width + x] != 0);
+    }
+    return grid;
+}
+
+}  // namespace
+
+const QStringList& dataMatrixSizeEntries()
+{
+    static const QStringList entries{
+        "Auto",     "C10X10",   "C12X12",   "C14X14", "C16X16", "C18X18", "C20X20", "C22X22",
+        "C24X24",   "C26X26",   "C32X32",   "C36X36", "C40X40", "C44X44", "C48X48", "C52X52",
+        "C64X64",   "C72X72",   "C80X80",   "C88X88", "C96X96", "C104X104", "C120X120", "C132X132",
+        "C144X144", "C8X18",    "C8X32",    "C12X26", "C12X36", "C16X36", "C16X48"};
+    return entries;
+}
+
+const QStringList& dataMatrixEncodingEntries()
+{
+    static const QStringList entries{"Auto", "Ascii", "C40", "Text", "Base256"};
+    return entries;
+}
+
+DataMatrixSize dataMatrixSizeFromEntry(const QString& entry)
+{
+    if (entry == QLatin1String("Auto"))
+        return {};
+    const QString rest = entry.mid(1);
+    const qsizetype x = rest.indexOf(QLatin1Char('X'));
+    if (x < 0)
+        return {};
+    return {rest.mid(x + 1).trimmed().toInt(), rest.left(x).trimmed().toInt()};
+}
+
+std::string dataMatrixEncodingString(const QString& entry, int byteCount)
+{
+    static const QStringList named{"Ascii", "C40", "Text", "Base256"};
+    static const char letters[] = {'A', 'C', 'T', 'B'};
+    const qsizetype i = named.indexOf(entry);
+    if (i < 0 || byteCount <= 0)
+        return {};
+    return std::string(size_t(byteCount), letters[i]);
+}
+
+std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSize size,
+                                           const QString& encodingEntry, QString* error)
+{
+    auto fail = [error](const QString& reason) -> std::optional<ModuleGrid> {
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    };
+    if (data.isEmpty())
+        return fail(QStringLiteral("There is no value to encode."));
+    // The library reads past its buffers from this length on; no symbol holds that much anyway.
+    if (data.size() >= MAXBARCODE)
+        return fail(QStringLiteral("The value is too long for Data Matrix."));
+
+    const std::string encoding = dataMatrixEncodingString(encodingEntry, int(data.size()));
+    LibraryResult r = runLibrary(data, size, encoding);
+    const bool fallsBack = encodingEntry == QLatin1String("Auto") || encodingEntry == QLatin1String("Base256");
+    if ((!r.grid || r.width == 0) && fallsBack) {
+        logFailure(r, data);
+        r = runLibrary(data, size, dataMatrixEncodingString(QStringLiteral("Ascii"), int(data.size())));
+    }
+    if (!r.grid || r.width == 0) {
+        logFailure(r, data);
+        return fail(QStringLiteral("The value does not fit the chosen Data Matrix size."));
+    }
+    ModuleGrid grid = toModuleGrid(r);
+    repairLargestDataMatrix(grid);
+    return grid;
+}
+
+QByteArray makeEPS_Data_Matrix(const QByteArray& valueUtf8, const ModuleGrid& grid)
+{
+    const int w = grid.width;
+    const int h = grid.height;
+    QByteArray eps;
+    eps.reserve(400 + (w / 8 + 2) * h * 2);
+    eps += "%!PS-Adobe-3.0 EPSF-3.0\n";
+    eps += "%%Creator: IEC16022 barcode/stamp generator\n";
+    eps += "%%BarcodeData: " + valueUtf8 + "\n";
+    eps += "%%BarcodeSize: " + QByteArray::number(w) + "x" + QByteArray::number(h) + "\n";
+    eps += "%%BarcodeFormat: ECC200\n";
+    eps += "%%DocumentData: Clean7Bit\n";
+    eps += "%%LanguageLevel: 1\n";
+    eps += "%%Pages: 1\n";
+    eps += "%%BoundingBox: 0 0 " + QByteArray::number(w + 2) + " " + QByteArray::number(h + 2) + "\n";
+    eps += "%%EndComments\n";
+    eps += "%%Page: 1 1\n";
+    eps += QByteArray::number(w) + " " + QByteArray::number(h) + " 1[1 0 0 1 -1 -1]{<\n";
+
+    // PostScript images start at the bottom row; dark modules are 0 bits.
+    static const char hex[] = "0123456789ABCDEF";
+    int counter = 0;
+    auto putByte = [&](unsigned bits) {
+        const unsigned inverted = ~bits & 0xFFu;
+        eps += hex[inverted >> 4];
+        eps += hex[inverted & 0xFu];
+        ++counter;
+    };
+    for (int y = h - 1; y >= 0; --y) {
+        unsigned bits = 0;
+        int filled = 0;
+        for (int x = 0; x < w; ++x) {
+            bits = bits << 1 | (grid.isDark(x, y) ? 1u : 0u);
+            if (++filled == 8) {
+                putByte(bits);
+                bits = 0;
+                filled = 0;
+            }
+        }
+        if (filled > 0)
+            putByte(bits << (8 - filled));
+        eps += ' ';
+        if (++counter >= 80) {
+            eps += '\n';
+            counter = 0;
+        }
+    }
+    if (counter != 0)
+        eps += '\n';
+    eps += "\n>}image\n";
+    return eps;
+}
+
+QImage dataMatrixPicture(const ModuleGrid& grid, double moduleSize, double dpi)
+{
+    if (grid.width <= 0 || grid.height <= 0 || !(moduleSize > 0) || !(dpi > 0))
+        return QImage();
+    // One point per module with a one-module transparent margin, as the EPS text draws it.
+    QImage symbol(grid.width + 2, grid.height + 2, QImage::Format_ARGB32_Premultiplied);
+    symbol.fill(Qt::transparent);
+    for (int y = 0; y < grid.height; ++y) {
+        for (int x = 0; x < grid.width; ++x)
+            symbol.setPixel(x + 1, y + 1, grid.isDark(x, y) ? qRgba(0, 0, 0, 255) : qRgba(255, 255, 255, 255));
+    }
+    // Pixel size as the raster step computes it: the product in double, rounded to float, then up.
+    const int width = int(std::ceil(float(dpi * symbol.width() / 72.0)));
+    const int height = int(std::ceil(float(dpi * symbol.height() / 72.0)));
+    QImage picture = symbol.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // The whole picture, margin included, is given the symbol's size in points.
+    const double widthInches = grid.width * moduleSize / 72.0;
+    const double heightInches = grid.height * moduleSize / 72.0;
+    picture.setDotsPerMeterX(int(std::lround(width / widthInches / 0.0254)));
+    picture.setDotsPerMeterY(int(std::lround(height / heightInches / 0.0254)));
+    return picture;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Data Matrix (ECC 200) through libiec16022: the window's size and encoding entries, the symbol's
+// modules, its EPS text and its raster picture.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "barcodes/ModuleGrid.h"
+
+// The entries of the size list and of the encoding list, in their stored order.
+const QStringList& dataMatrixSizeEntries();
+const QStringList& dataMatrixEncodingEntries();
+
+struct DataMatrixSize {
+    int width = 0;   // columns; 0 with height 0 lets the library choose
+    int height = 0;  // rows
+};
+// "Auto", or "C" rows "X" columns.
+DataMatrixSize dataMatrixSizeFromEntry(const QString& entry);
+// The library's per-byte encoding string for an entry; empty for "Auto".
+std::string dataMatrixEncodingString(const QString& entry, int byteCount);
+
+// The symbol for the bytes, rows from the top. When the library fails with its automatic or its
+// Base256 encoding, plain ASCII is tried once more.
+std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSize size,
+                                           const QString& encodingEntry, QString* error = nullptr);
+
+// EPS text drawing one point per module inside a one-module margin, value in the header.
+QByteArray makeEPS_Data_Matrix(const QByteArray& valueUtf8, const ModuleGrid& grid);
+
+// The symbol as the EPS text draws it, rastered at dpi: dark modules black, light ones white, the
+// margin transparent; the picture's size is the symbol's modules at moduleSize points each.
+QImage dataMatrixPicture(const ModuleGrid& grid, double moduleSize, double dpi);

@@ -1,0 +1,109 @@
+#pragma once
+// The retail symbologies: EAN-13, EAN-8, UPC-A and UPC-E.
+#include "barcodes/linear/NKDBarcode.h"
+
+// Left-hand odd-parity patterns turned into the right-hand set (every module inverted) and into
+// the left-hand even-parity set (inverted and reversed).
+BarString swapHandedness(const BarString& bars);
+BarString swapParity(const BarString& bars);
+
+class NKDAbstractUPCEANBarcode : public NKDBarcode {
+public:
+    // The left-hand odd-parity pattern of a digit; empty for anything else.
+    BarString _encodeChar(char c) const override;
+    BarString initiator() const override { return "101"; }
+    BarString terminator() const override { return "101"; }
+    int digitsToLeft() const override { return 1; }
+    int digitsToRight() const override { return 1; }
+    QString rightCaption() const override;
+    // A tenth of the width is left light on either side.
+    void calculateWidth() override;
+    float firstBar() const override { return width() * 0.1f; }
+    float lastBar() const override { return width() * 0.9f - barWidth(); }
+    // Guard bars reach down into the caption band.
+    float barBottom(int index) const override;
+    // Computes the check digit when the content holds exactly the data digits.
+    void generateChecksum() override;
+
+    // The check digit of data digits: weights 3, 1, 3 ... from the rightmost digit.
+    static char checkDigitFor(const QByteArray& digits);
+    static bool isAllDigits(const QByteArray& bytes);
+
+protected:
+    // How many data digits the content holds (without the check digit).
+    virtual int dataLength() const = 0;
+    virtual bool isGuardModule(int index, int length) const;
+    // The content holds exactly the data digits and the check digit matches them.
+    bool hasVerifiedCheckDigit(const QByteArray& dataDigits) const;
+    char checkCharacter() const { return hasCheckDigit() ? char(checkDigit()) : ' '; }
+};
+
+class NKDEAN13Barcode : public NKDAbstractUPCEANBarcode {
+public:
+    using NKDBarcode::initWithContent;
+    // 12 digits get their check digit; a 13th digit is split off as the check digit.
+    void initWithContent(const QString& content, bool printsCaption = true) override;
+    bool isContentValid() const override;
+    // The first digit is carried by the parity pattern of the next six.
+    BarString barcode() const override;
+    int digitsToRight() const override { return 0; }
+    QString rightCaption() const override { return QString(); }
+    QString caption() const override;
+    // YES when the digit at position 1..6 after the first takes the even-parity set.
+    static bool _parityForSystemDigit(char systemDigit, int index);
+
+protected:
+    int dataLength() const override { return 12; }
+};
+
+// Seven data digits; an 8th is split off as the check digit and verified.
+class NKDEAN8Barcode : public NKDEAN13Barcode {
+public:
+    BarString barcode() const override;
+    int digitsToLeft() const override { return 0; }
+    int digitsToRight() const override { return 0; }
+    QString leftCaption() const override { return QString(); }
+    QString caption() const override;
+
+protected:
+    int dataLength() const override { return 7; }
+    bool isGuardModule(int index, int length) const override;
+};
+
+class NKDUPCABarcode : public NKDAbstractUPCEANBarcode {
+public:
+    using NKDBarcode::initWithContent;
+    // 11 digits get their check digit; a 12th digit is taken as the check digit.
+    void initWithContent(const QString& content, bool printsCaption = true) override;
+    bool isContentValid() const override;
+    BarString barcode() const override;
+    QString caption() const override;
+
+protected:
+    int dataLength() const override { return 11; }
+};
+
+class NKDUPCEBarcode : public NKDUPCABarcode {
+public:
+    using NKDBarcode::initWithContent;
+    // Takes the number system and six digits, optionally with the check digit, or an 11-digit
+    // UPC-A value that zero suppression can shorten. The check digit is that of the UPC-A form.
+    void initWithContent(const QString& content, bool printsCaption = true) override;
+    bool isContentValid() const override;
+    BarString barcode() const override;
+    BarString terminator() const override { return "010101"; }
+    QString caption() const override;
+    // YES when the digit at position 1..6 takes the even-parity set.
+    bool parityForDigit(int position) const;
+
+    // The six UPC-E digits of a UPC-A value (12 digits), or empty when it cannot be shortened
+    // without losing digits.
+    static QString UPCAToUPCE(const QString& upca);
+    // The 11 UPC-A data digits of a number system digit and six UPC-E digits; empty if malformed.
+    static QByteArray UPCEToUPCA(const QByteArray& numberSystemAndDigits);
+    // The check digit of the UPC-A form.
+    void generateChecksum() override;
+
+protected:
+    bool isGuardModule(int index, int length) const override;
+};

@@ -1,0 +1,91 @@
+#include "barcodes/pdf417/Pdf417View.h"
+
+#include <QDebug>
+#include <algorithm>
+#include <cmath>
+
+using namespace pdf417;
+
+QByteArray pdf417TextBytes(const QString& value)
+{
+    for (const QChar c : value) {
+        if (c.unicode() > 0xFF)
+            return value.toUtf8();
+    }
+    return value.toLatin1();
+}
+
+void pdf417Encode(_pdf417param& p, const QByteArray& bytes, int errorLevel, int columns)
+{
+    pdf417init(p);
+    p.text = bytes.constData();
+    p.lenText = int(bytes.size());
+    p.options = PDF417_USE_ERROR_LEVEL;
+    p.errorLevel = errorLevel;
+    if (columns > 0) {
+        p.options |= PDF417_FIXED_COLUMNS;
+        p.codeColumns = columns;
+    } else {
+        p.aspectRatio = 1.0f;
+    }
+    paintCode(p);
+}
+
+ModuleGrid pdf417Modules(const _pdf417param& p)
+{
+    ModuleGrid grid(p.bitColumns, p.codeRows);
+    if (p.codeRows <= 0 || p.lenBits <= 0)
+        return grid;
+    const int rowBytes = p.lenBits / p.codeRows;
+    const bool inverted = p.options & PDF417_INVERT_BITMAP;
+    for (int y = 0; y < p.codeRows; ++y) {
+        const std::uint8_t* row = p.outBits.data() + size_t(y) * size_t(rowBytes);
+        for (int x = 0; x < p.bitColumns; ++x)
+            grid.setDark(x, y, bool(row[x / 8] >> (7 - x % 8) & 1) != inverted);
+    }
+    return grid;
+}
+
+void pdf417View::setErrorLevel(int level)
+{
+    errorLevel_ = level;
+    qDebug("ErrorLevel set to %d", level);
+}
+
+int pdf417View::drawWithText(const QString& text, double dpi)
+{
+    pdf417Image_ = QImage();
+    if (text.isEmpty()) {
+        imageState_ = ImageEmpty;
+        return imageState_;
+    }
+    const QByteArray bytes = pdf417TextBytes(text);
+    pdf417Encode(p_, bytes, errorLevel_);
+    p_.text = "";  // the bytes go out of scope
+    if (p_.error != PDF417_ERROR_SUCCESS) {
+        qWarning("Error encountered while drawing barcode, error %d.", p_.error);
+        pdf417free(p_);
+        imageState_ = ImageError;
+        return imageState_;
+    }
+    const ModuleGrid modules = pdf417Modules(p_);
+    QImage bitmap(modules.width, modules.height, QImage::Format_Mono);
+    bitmap.setColor(0, qRgb(255, 255, 255));
+    bitmap.setColor(1, qRgb(0, 0, 0));
+    for (int y = 0; y < modules.height; ++y) {
+        for (int x = 0; x < modules.width; ++x)
+            bitmap.setPixel(x, y, modules.isDark(x, y) ? 1 : 0);
+    }
+    // Pixel size as the raster step computes it: the product in double, rounded to float, then up.
+    const int width = int(std::ceil(float(dpi * frame_.width() / 72.0)));
+    const int height = int(std::ceil(float(dpi * frame_.height() / 72.0)));
+    QImage picture = bitmap.scaled(std::max(1, width), std::max(1, height), Qt::IgnoreAspectRatio,
+                                   Qt::FastTransformation)
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    pdf417Image_ = picture;
+    imageState_ = ImageReady;
+    return imageState_;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The off-screen view that draws one card side for every output leaving the canvas: exported
+// pictures and PDFs, batch images, print pages, mail attachments, clipboard and document data.
+// Made for one job over a list of elements, asked for its data once, and thrown away.
+#include <QByteArray>
+#include <QRectF>
+#include <QString>
+#include <optional>
+
+#include "canvas/model/SKTError.h"
+#include "canvas/model/SKTGraphic.h"
+#include "canvas/render/CardImage.h"
+
+class QPainter;
+
+class SKTRenderingView {
+public:
+    // The view with that frame over the elements (index 0 topmost) and the job title.
+    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, const QString& printJobTitle);
+
+    // Draws the side: the card base of the side Card_Front_Or_Back names, the elements marked for
+    // output and visible from the last index to 0, then the watermark and border. The painter is
+    // in card coordinates; an exception ends the drawing and its reason is shown in a message box.
+    void drawRect(QPainter& painter) const;
+    QString printJobTitle() const { return _printJobTitle; }
+    QRectF frame() const { return m_frame; }
+    // Origin top-left with y down, like the canvas; the view paints every pixel of its frame.
+    bool isFlipped() const { return true; }
+    bool isOpaque() const { return true; }
+    // One PDF page showing the rectangle of the view; empty for an empty rectangle.
+    QByteArray dataWithPDFInsideRect(const QRectF& rect) const;
+    // What drawRect would draw, as a snapshot that no later change of the live state reaches.
+    CardImage snapshot() const;
+
+    // ---- Entry points: all at the front canvas bounds, job title "Print" --------------------
+    // The side as a card picture; the null image (logged) when rendering fails.
+    static CardImage image_From_Card_Graphics(const GraphicList& graphics);
+    // The bitmap-cache road of print_box belongs to old windowing toolkits; every toolkit here
+    // takes the picture road, whatever the flag.
+    static CardImage image_From_Card_Graphics(const GraphicList& graphics, bool print_box);
+    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics);
+    // The elements alone, moved so that the union of their drawing bounds fills the picture:
+    // no card base or border, and no test of print_object or visibility. Empty, with error code
+    // 3 when asked for, when the elements have no drawing area; empty with a stated reason when
+    // the picture cannot be encoded.
+    static QByteArray tiffDataWithGraphics(const GraphicList& graphics,
+                                           std::optional<SKTError>* error);
+
+private:
+    // The live state the drawing reads: this view's list and the current side's settings.
+    CardScene liveScene() const;
+
+    GraphicList _graphics;
+    QString _printJobTitle;
+    QRectF m_frame;
+};

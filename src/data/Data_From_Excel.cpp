@@ -1,0 +1,144 @@
+#include "data/Data_From_Excel.h"
+
+#include "canvas/helpers/Log.h"
+#include "canvas/helpers/StringHelpers.h"
+#include "mainwindow/MainWindowGlobals.h"
+
+Data_From_Excel* Data_From_Excel_Window = nullptr;
+int Excel_Sheet_Number = 1;
+QString Excel_Source_Path;
+bool Excel_Binding_Use = false;
+int Excel_table_rows = 0;
+
+namespace {
+Data_From_Excel* lastMadeInstance = nullptr;
+}
+
+QString Column_Key_For_Index(int index)
+{
+    if (index == 0)
+        return Extension_Key;
+    if (index < 0)
+        return {};
+    // Every cell of every row needs its key: the common ones are made once and shared.
+    static const QStringList keys = [] {
+        QStringList made;
+        for (int k = 0; k < 1024; ++k)
+            made.append(QStringLiteral("Column%1").arg(k));
+        return made;
+    }();
+    if (index < keys.size())
+        return keys.at(index);
+    return QStringLiteral("Column%1").arg(index);
+}
+
+QString Untitled_Column_Title(int k) { return QStringLiteral("Untitled Column %1").arg(k); }
+
+DataColumnList::DataColumnList() { _columns.append(DataColumn{Extension_Key, QStringLiteral("No.")}); }
+
+QStringList DataColumnList::titles() const
+{
+    QStringList result;
+    result.reserve(_columns.size());
+    for (const DataColumn& column : _columns)
+        result.append(column.title);
+    return result;
+}
+
+int DataColumnList::indexOfTitle(const QString& title) const
+{
+    for (int i = 0; i < _columns.size(); ++i) {
+        if (_columns[i].title == title)
+            return i;
+    }
+    return -1;
+}
+
+void DataColumnList::addColumn(const QString& identifier, const QString& title)
+{
+    _columns.append(DataColumn{identifier, title});
+}
+
+void DataColumnList::removeDataColumns() { _columns.resize(1); }
+
+Data_From_Excel* Data_From_Excel::defaultInstance()
+{
+    if (!lastMadeInstance)
+        new Data_From_Excel();  // lives for the rest of the run
+    return lastMadeInstance;
+}
+
+Data_From_Excel::Data_From_Excel()
+{
+    lastMadeInstance = this;
+    Data_From_Excel_Window = this;
+}
+
+Data_From_Excel::~Data_From_Excel()
+{
+    if (lastMadeInstance == this)
+        lastMadeInstance = nullptr;
+    if (Data_From_Excel_Window == this)
+        Data_From_Excel_Window = nullptr;
+}
+
+int Data_From_Excel::shownColumnCount() const
+{
+    int count = ColList.count();
+    if (Start_Card_Option == QLatin1String("G")) {
+        for (const char* manualPhotoColumn : {"MFPC", "MBPC"}) {
+            if (ColList.indexOfTitle(QLatin1String(manualPhotoColumn)) >= 0)
+                --count;
+        }
+    }
+    return count;
+}
+
+bool Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)
+{
+    if (count < 0 || cells.size() < count) {
+        Show_NSLog_Message(QStringLiteral("Row not added: %1 cells given, %2 needed").arg(cells.size()).arg(count));
+        return false;
+    }
+    DataRow row;
+    row.insert(Extension_Key, QString::number(ListData.size() + 1));
+    for (int i = 0; i < count; ++i)
+        row.insert(Column_Key_For_Index(i + 1), Trim_Str(cells.at(i)));
+    ListData.append(row);
+    return true;
+}
+
+void Data_From_Excel::Create_List_By_Value(const QString& value, const QString& col_key)
+{
+    ListData.append(DataRow{{col_key, value}});
+}
+
+std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int col_index) const
+{
+    if (row < 0 || row >= ListData.size()) {
+        Show_NSLog_Message(QStringLiteral("No row %1 in the data table of %2 rows").arg(row).arg(ListData.size()));
+        return QString(QLatin1String(""));
+    }
+    const DataRow& values = ListData.at(row);
+    const auto found = values.constFind(Column_Key_For_Index(col_index));
+    if (found == values.cend())
+        return std::nullopt;
+    return found.value();
+}
+
+QString Data_From_Excel::objectValue(const QString& identifier, int row) const
+{
+    if (row < 0 || row >= ListData.size())
+        return {};
+    return ListData.at(row).value(identifier);
+}
+
+bool Data_From_Excel::setObjectValue(const QString& value, const QString& identifier, int row)
+{
+    if (row < 0 || row >= ListData.size()) {
+        Show_NSLog_Message(QStringLiteral("No row %1 in the data table of %2 rows").arg(row).arg(ListData.size()));
+        return false;
+    }
+    ListData[row].insert(identifier, value);
+    return true;
+}

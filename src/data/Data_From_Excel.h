@@ -1,0 +1,83 @@
+#pragma once
+// The loaded data table: the rows of one spreadsheet sheet that every output run reads record by
+// record, with its column list. One instance for the whole run; GUI thread only.
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// One row: "Extension" holds the row number, "Column1".."ColumnN" the trimmed cell texts.
+using DataRow = QMap<QString, QString>;
+
+inline const QString Extension_Key = QStringLiteral("Extension");
+
+// The key of a column index: 0 "Extension", n >= 1 "Column<n>", anything else (-1: not bound) none.
+QString Column_Key_For_Index(int index);
+// The title of data column k whose header text is empty.
+QString Untitled_Column_Title(int k);
+
+struct DataColumn {
+    QString identifier;
+    QString title;
+};
+
+// The column list. Column 0 is the row-number column "Extension" and is never removed; data
+// columns are shown left-aligned, not editable, kDataColumnWidth points wide.
+class DataColumnList {
+public:
+    static constexpr double kDataColumnWidth = 100.0;
+
+    DataColumnList();
+    int count() const { return int(_columns.size()); }
+    const DataColumn& at(int index) const { return _columns.at(index); }
+    // Every header title in order, column 0 included.
+    QStringList titles() const;
+    // Index of the first column with this title, or -1.
+    int indexOfTitle(const QString& title) const;
+    void addColumn(const QString& identifier, const QString& title);
+    // Removes every column but column 0.
+    void removeDataColumns();
+
+private:
+    QList<DataColumn> _columns;
+};
+
+class Data_From_Excel {
+public:
+    // The instance made last, made on first use.
+    static Data_From_Excel* defaultInstance();
+
+    Data_From_Excel();
+    ~Data_From_Excel();
+    Data_From_Excel(const Data_From_Excel&) = delete;
+    Data_From_Excel& operator=(const Data_From_Excel&) = delete;
+
+    QList<DataRow> ListData;
+    DataColumnList ColList;
+
+    int rowCount() const { return int(ListData.size()); }
+    // The column count the viewer shows: every table column, the row-number column included,
+    // less group mode's own manual-photo columns where present.
+    int shownColumnCount() const;
+
+    // Appends a row of the first count cells, trimmed; false (logged) when cells holds fewer.
+    bool Create_List_By_Array(const QStringList& cells, int count);
+    // Appends a row holding only that key.
+    void Create_List_By_Value(const QString& value, const QString& col_key);
+    // The row's value under the column index rule; none when the row lacks the key; "" (logged)
+    // for a row outside the table.
+    std::optional<QString> Get_Item_Text(int row, int col_index) const;
+    // The value under a column identifier, or "" when the row or the key is missing.
+    QString objectValue(const QString& identifier, int row) const;
+    // Stores a value under a column identifier; false (logged) for a row outside the table.
+    bool setObjectValue(const QString& value, const QString& identifier, int row);
+};
+
+// The table every other part reads; set when the instance is made.
+extern Data_From_Excel* Data_From_Excel_Window;
+
+extern int Excel_Sheet_Number;        // 1-based sheet to read
+extern QString Excel_Source_Path;     // spreadsheet bound to the design, "" for none
+extern bool Excel_Binding_Use;        // the design uses spreadsheet data ("Y"/"N" in the design file)
+extern int Excel_table_rows;          // row count of the table, refreshed by the main window

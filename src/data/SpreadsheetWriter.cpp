@@ -1,0 +1,109 @@
+#include "data/SpreadsheetWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "canvas/helpers/Log.h"
+#include "data/SSZipArchive.h"
+#include "data/SpreadsheetXml.h"
+#include "platform/AtomicFile.h"
+
+int Excel_Sheet_Columns = 1;
+
+namespace {
+
+SpreadsheetWriter* spreadsheet = nullptr;
+
+// Made with mode 0700 under a random name, removed when the program ends: no other user can
+// plant or read anything in it, and no run sees another run's workbook.
+const QTemporaryDir& privateTemporaryRoot()
+{
+    static const QTemporaryDir root(QDir::tempPath() + QStringLiteral("/zova-idcard-XXXXXX"));
+    return root;
+}
+
+}  // namespace
+
+int Asc_Val(const QString& text) { return text.isEmpty() ? 0 : text.at(0).unicode() & 0xFF; }
+
+QString Get_Column_Char_Str(const QString& reference)
+{
+    for (int i = 0; i < reference.size(); ++i) {
+        if (reference.at(i) >= u'1' && reference.at(i) <= u'9')
+            return reference.left(i);
+    }
+    return reference;
+}
+
+int Get_Col_index(const QString& letters, int base)
+{
+    const int number = SpreadsheetXml::columnNumber(letters.utf16(), letters.size());
+    return number < 0 ? -1 : number - (base - 64);
+}
+
+QString SpreadsheetWriter::ColumnIndexToName(int column)
+{
+    QString name;
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        name.prepend(QChar(u'A' + (n - 1) % 26));
+    return name;
+}
+
+SpreadsheetWriter* SpreadsheetWriter::sharedInstance()
+{
+    if (!spreadsheet)
+        spreadsheet = new SpreadsheetWriter();  // lives for the rest of the run
+    return spreadsheet;
+}
+
+QString SpreadsheetWriter::temporaryFolder()
+{
+    return privateTemporaryRoot().path() + QStringLiteral("/ziptmp");
+}
+
+SpreadsheetWriter::SpreadsheetWriter() : tmpDir(temporaryFolder())
+{
+    QDir(tmpDir).removeRecursively();
+    QDir().mkpath(tmpDir);
+    Show_NSLog_Message(QStringLiteral("Temp. directory initialized:\n %1").arg(tmpDir));
+}
+
+bool SpreadsheetWriter::unpackAfresh(const QString& archive)
+{
+    parsedSheet.reset();
+    QDir(tmpDir).removeRecursively();
+    if (!QDir().mkpath(tmpDir)) {
+        Show_NSLog_Message(QStringLiteral("Cannot make the folder %1").arg(tmpDir));
+        return false;
+    }
+    return SSZipArchive::unzipFileAtPath(archive, tmpDir, true, QString(), nullptr);
+}
+
+bool SpreadsheetWriter::packTreeInto(const QString& target, const QStringList& firstEntries)
+{
+    QStringList entries = QDir(tmpDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                 QDir::Name | QDir::IgnoreCase);
+    for (auto first = firstEntries.crbegin(); first != firstEntries.crend(); ++first) {
+        if (entries.removeAll(*first) > 0)
+            entries.prepend(*first);
+    }
+    QStringList paths;
+    for (const QString& entry : entries)
+        paths.append(tmpDir + QLatin1Char('/') + entry);
+
+    // The archive is made beside the tree and then replaces the target in one step, so a failed
+    // write never leaves a half workbook behind.
+    const QString packed = privateTemporaryRoot().path() + QStringLiteral("/packed.zip");
+    bool written = SSZipArchive::createZipFileAtPath(packed, paths);
+    QString error;
+    if (written) {
+        QFile archive(packed);
+        written = archive.open(QIODevice::ReadOnly) && writeFileAtomically(target, archive.readAll(), &error);
+    }
+    QFile::remove(packed);
+    if (!written)
+        Show_NSLog_Message(QStringLiteral("Cannot write the workbook %1 %2").arg(target, error));
+    return written;
+}
+static_assert(SpreadsheetWriter::kMaxColumns == SpreadsheetXml::kMaxColumns);

@@ -1,0 +1,78 @@
+#pragma once
+// Workbook reading and writing. A workbook is unpacked into the private temporary folder, its
+// sheets are read as rows of cell texts (entry 0 is column A); writing fills the project's
+// one-sheet template and packs it. Main thread only: reads and writes share the folder.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+using SheetRows = QList<QStringList>;
+
+// Column count of the sheet being read: 1 after an unpack, then the count the header read found.
+extern int Excel_Sheet_Columns;
+
+// Low 8 bits of the UTF-16 code of the first character; 0 for an empty text.
+int Asc_Val(const QString& text);
+// The leading characters of a cell reference up to its first digit 1-9 ("AB12" gives "AB").
+QString Get_Column_Char_Str(const QString& reference);
+// Column of A1-style letters: base 65 gives the 0-based index (A 0, ZZ 701), base 64 the 1-based
+// number (A 1, ZZ 702). Any letter count up to XFD; -1 for empty, non-capital or larger letters.
+int Get_Col_index(const QString& letters, int base);
+
+class SpreadsheetWriter {
+public:
+    static constexpr int kMaxColumns = 16384;  // XFD
+    struct ParsedSheet;
+
+    // The one instance, made on first use.
+    static SpreadsheetWriter* sharedInstance();
+    // The unpack folder: "ziptmp" inside a folder private to this user and this run.
+    static QString temporaryFolder();
+
+    SheetRows data;
+    QStringList sharedStrings;
+    QString tmpDir;
+
+    // only_col true: unpacks the workbook (afresh: nothing of an earlier one stays) and reads its
+    // shared strings; returns data unchanged. false: all rows of sheet Excel_Sheet_Number.
+    static SheetRows ReadWorkbook(const QString& path, bool only_col);
+    // At most one row: the header row of sheet Excel_Sheet_Number; sets Excel_Sheet_Columns.
+    static SheetRows ReadData_only_column();
+    // The sheet parts of the unpacked workbook, without ".xml", in the order of their numbers.
+    // Entry n - 1 is the part Excel_Sheet_Number n reads.
+    static QStringList Sheet_File_Names();
+    // Sheet names as the workbook lists them.
+    static QStringList Read_Sheet_Name();
+    static void Release_Data() {}
+    // One row per Row of the first Table of an XML spreadsheet (2003 format) file.
+    static SheetRows ReadWorksheetXML2004(const QString& path);
+    // One row per table row of the first table of an OpenDocument spreadsheet.
+    static SheetRows ReadODS(const QString& path);
+
+    void ReadSharedStrings(const QString& path);
+    void ReadData(const QString& path);
+
+    // Writes the rows (the first row sets the column count) as a one-sheet workbook, atomically.
+    // False (logged) when nothing was written: no rows, no template, a failed write.
+    static bool WriteWorkbook(const QString& target, const SheetRows& rows, bool hasTitleRow);
+    static bool WriteODS(const QString& target, const SheetRows& rows, bool hasTitleRow);
+    static bool WriteWorksheetXML2004(const QString& path, const SheetRows& rows);
+    // A1 letters of a 1-based column number: 1 A, 27 AA, 703 AAA; "" below 1.
+    static QString ColumnIndexToName(int column);
+    static QString ColumnNumber_To_Name(int column) { return ColumnIndexToName(column); }
+
+    // Writes data as a sheet part; rebuilds sharedStrings with one entry per text cell.
+    bool WriteWorksheetData(const QString& path);
+    bool WriteSharedStringsXML(const QString& path);
+    bool WriteWorkbookXML(const QString& path, const QString& sheetName);
+    bool WriteODSData(const QString& path);
+
+private:
+    SpreadsheetWriter();
+    // The sheet the header read parsed, kept for the row read of the same sheet that follows.
+    std::shared_ptr<ParsedSheet> parsedSheet;
+    std::shared_ptr<ParsedSheet> sheetAt(const QString& path, bool keep);
+    bool unpackAfresh(const QString& archive);
+    bool packTreeInto(const QString& target, const QStringList& firstEntries);
+};

@@ -1,0 +1,303 @@
+// Picture elements (image, barcode, signature): loading, stretching, opacity, flips, the
+// adjusted picture's thread rule, the unscaled barcode and the signature samples.
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "barcodes/BarcodeFactory.h"
+#include "canvas/model/CardHost.h"
+#include "canvas/model/PictureFile.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGreen(0, 160, 0);
+
+// Counts what drawing asks of the main window; the adjustment is the stand-in's (flips only).
+class CountingHost final : public CardHost {
+public:
+    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
+    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QPointF Control_New_Point(const QString&) override { return {}; }
+    QString Generate_Extra_image_control_ID() override { return {}; }
+    CardFont All_Text_font() const override { return {}; }
+    QColor All_Text_clr() const override { return Qt::black; }
+    void Refresh_Canvas() override { ++refreshes; }
+    QImage Get_Image_With_Update_Settings(SKTImage& image) override
+    {
+        ++adjustments;
+        return CardHost::Get_Image_With_Update_Settings(image);
+    }
+    std::atomic<int> refreshes = 0;
+    std::atomic<int> adjustments = 0;
+};
+
+// A picture of two colours split down the middle (or across, when split is vertical).
+QImage halves(int width, int height, QColor first, QColor second, Qt::Orientation split = Qt::Horizontal)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(first);
+    QPainter(&image).fillRect(split == Qt::Horizontal ? QRect(width / 2, 0, width, height)
+                                                      : QRect(0, height / 2, width, height),
+                              second);
+    return image;
+}
+
+// A white 72-dpi card of the size in points, drawn at `scale` pixels per point.
+QImage draw(SKTGraphic& graphic, QSize points = {120, 120}, qreal scale = 1)
+{
+    QImage card(points * scale, QImage::Format_ARGB32);
+    card.setDotsPerMeterX(2835);
+    card.setDotsPerMeterY(2835);
+    card.fill(Qt::white);
+    QPainter painter(&card);
+    painter.scale(scale, scale);
+    graphic.drawContentsInView(painter, false);
+    return card;
+}
+
+bool near(QColor a, QColor b, int tolerance = 6)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+bool allWhite(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+class PictureDrawing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setCardHost(&host);
+        savedResourcePath = Resource_Path;
+        Resource_Path = TestEnvironment::resourceDir();
+    }
+    void TearDown() override
+    {
+        setCardHost(nullptr);
+        Resource_Path = savedResourcePath;
+    }
+    QString savePicture(const QString& name, const QImage& picture)
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(picture.save(path));
+        return path;
+    }
+    // An image element of the file's picture in the box, border off.
+    std::shared_ptr<SKTImage> imageElement(const QImage& picture, const QRectF& box)
+    {
+        auto image = std::make_shared<SKTImage>();
+        image->setFilePath(savePicture("picture.png", picture), false);
+        image->setBounds(box);
+        return image;
+    }
+    CountingHost host;
+    QTemporaryDir dir;
+    QString savedResourcePath;
+};
+
+TEST_F(PictureDrawing, ImageIsStretchedIntoItsBoxAtItsOpacity)
+{
+    struct Case { float percent; QColor left; QColor right; };
+    for (const Case& c : {Case{100, kRed, kBlue}, Case{50, QColor(255, 128, 128), QColor(128, 128, 255)},
+                          Case{250, kRed, kBlue}, Case{-10, Qt::white, Qt::white}}) {
+        // 200 x 100 squeezed into 100 x 100: each half is 50 points wide.
+        auto image = imageElement(halves(200, 100, kRed, kBlue), QRectF(10, 10, 100, 100));
+        image->img_trnsp_val = c.percent;
+        const QImage card = draw(*image);
+        EXPECT_TRUE(near(card.pixelColor(12, 12), c.left) && near(card.pixelColor(12, 107), c.left) &&
+                    near(card.pixelColor(80, 60), c.right) && near(card.pixelColor(107, 107), c.right))
+            << c.percent;
+        EXPECT_EQ(card.pixelColor(8, 60), QColor(Qt::white));
+        EXPECT_EQ(card.pixelColor(112, 60), QColor(Qt::white));
+    }
+}
+
+TEST_F(PictureDrawing, FlipsMirrorTheShownPictureAndNaturalSizeUndoesThem)
+{
+    auto image = imageElement(halves(40, 40, kRed, kBlue), QRectF(0, 0, 80, 80));
+    image->flipHorizontally();
+    QImage card = draw(*image);
+    EXPECT_TRUE(near(card.pixelColor(10, 40), kBlue) && near(card.pixelColor(70, 40), kRed));
+
+    image->setFilePath(savePicture("rows.png", halves(40, 40, kRed, kBlue, Qt::Vertical)), false);
+    image->flipHorizontally();
+    image->flipVertically();
+    card = draw(*image);
+    EXPECT_TRUE(near(card.pixelColor(40, 10), kBlue) && near(card.pixelColor(40, 70), kRed));
+
+    image->makeNaturalSize();
+    EXPECT_EQ(std::tuple(image->bounds(), image->_isFlippedHorizontally, image->_isFlippedVertically),
+              std::tuple(QRectF(0, 0, 40, 40), false, false));
+    EXPECT_TRUE(near(draw(*image).pixelColor(20, 5), kRed));
+
+    image->flipVertically();
+    const auto restored = SKTImage::initWithProperties(image->properties());
+    EXPECT_EQ(std::tuple(restored->_contents.size(), restored->_isFlippedVertically), std::tuple(QSize(40, 40), true));
+    QVariantMap junk = image->properties();
+    junk.insert({{"contents", "text"}, {"flippedVertically", "yes"}});
+    const auto ignored = SKTImage::initWithProperties(junk);
+    EXPECT_EQ(std::tuple(ignored->_contents.isNull(), ignored->_isFlippedVertically), std::tuple(true, false));
+
+    image->ctrl_is_locked = true;
+    image->setBounds(QRectF(0, 0, 60, 10));
+    image->makeNaturalSize();
+    EXPECT_EQ(image->bounds(), QRectF(0, 0, 60, 10));
+}
+
+TEST_F(PictureDrawing, ImageWithoutPathOrPictureDrawsOnlyItsBorderAndAsksNoRefresh)
+{
+    auto withPicture = imageElement(halves(10, 10, kRed, kRed), QRectF(20, 20, 60, 60));
+    auto withoutPicture = std::make_shared<SKTImage>();
+    withoutPicture->setFilePath(dir.filePath("missing.png"), false);
+    withoutPicture->setBounds(QRectF(20, 20, 60, 60));
+    withPicture->Set_Control_File_path("");
+    for (const auto& image : {withPicture, withoutPicture}) {
+        image->setDrawingStroke(true);
+        image->setStrokeColor(kGreen);
+        image->setStrokeWidth(4);
+        const QImage card = draw(*image);
+        EXPECT_TRUE(near(card.pixelColor(20, 50), kGreen));
+        EXPECT_EQ(card.pixelColor(50, 50), QColor(Qt::white));
+    }
+    EXPECT_EQ(host.refreshes, 0);
+}
+
+TEST_F(PictureDrawing, MissingAdjustedPictureIsMadeOnTheGuiThreadOnly)
+{
+    auto image = imageElement(halves(20, 20, kRed, kBlue), QRectF(0, 0, 40, 40));
+    image->_isFlippedHorizontally = true;
+    image->_contents_with_settings = QImage();  // as after decoding an archive
+    const int before = host.adjustments;
+
+    QImage workerCard;
+    std::thread([&] { workerCard = draw(*image); }).join();
+    EXPECT_EQ(host.adjustments, before);
+    EXPECT_TRUE(image->_contents_with_settings.isNull());
+    EXPECT_TRUE(near(workerCard.pixelColor(20, 20), Qt::white));
+
+    const QImage card = draw(*image);
+    EXPECT_EQ(host.adjustments, before + 1);
+    EXPECT_FALSE(image->_contents_with_settings.isNull());
+    EXPECT_TRUE(near(card.pixelColor(5, 20), kBlue));  // made with the element's flip
+}
+
+TEST_F(PictureDrawing, PicturesLoadOnlyFromRegularFilesAsPreviewsOfAtMost500Points)
+{
+    const QString text = dir.filePath("notes.txt");
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
+    file.close();
+    const QString link = dir.filePath("zero.png");
+    ASSERT_TRUE(QFile::link("/dev/zero", link));
+    for (const QString& path : {dir.path(), QString("/dev/zero"), link, text, dir.filePath("none.png"), QString()})
+        EXPECT_TRUE(readPicturePreview(path).isNull()) << path.toStdString();
+
+    EXPECT_EQ(readPicturePreview(savePicture("wide.png", halves(1200, 300, kRed, kBlue))).size(), QSize(500, 125));
+    EXPECT_EQ(readPicturePreview(savePicture("small@2x.png", halves(30, 20, kRed, kBlue))).deviceIndependentSize(),
+              QSizeF(30, 20));
+
+    auto image = SKTImage::initWithPath(QPointF(100, 50), dir.filePath("wide.png"));
+    EXPECT_EQ(std::tuple(image->bounds(), image->Text_Value), std::tuple(QRectF(-150, -12.5, 500, 125), dir.filePath("wide.png")));
+    image->setFilePath("", true);
+    EXPECT_EQ(std::tuple(image->_contents.isNull(), image->Text_Value), std::tuple(true, dir.filePath("wide.png")));
+}
+
+TEST_F(PictureDrawing, BarcodeIsDrawnUnscaledAtTheTopLeftWithoutSmoothing)
+{
+    QImage stripes(9, 4, QImage::Format_ARGB32);
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 4; ++y)
+            stripes.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
+    SKTBarcode barcode;
+    barcode.Set_Barcode_image(stripes);
+    barcode.setBounds(QRectF(10, 10, 50, 50));
+    barcode.setDrawingFill(true);
+    barcode.setDrawingStroke(true);
+    const QImage card = draw(barcode, {80, 80}, 2);
+    for (int x = 0; x < 18; ++x)
+        EXPECT_EQ(card.pixelColor(20 + x, 24), (x / 2) % 2 ? QColor(Qt::white) : QColor(Qt::black)) << x;
+    EXPECT_EQ(card.pixelColor(38, 24), QColor(Qt::white));
+    EXPECT_EQ(card.pixelColor(20, 28), QColor(Qt::white));
+    EXPECT_EQ(card.pixelColor(21, 19), QColor(Qt::white));
+
+    SKTBarcode empty;
+    EXPECT_TRUE(allWhite(draw(empty)));
+    EXPECT_EQ(host.refreshes, 2);
+    EXPECT_EQ(SKTBarcode::initWithPosition(QPointF(30, 40), stripes)->bounds(), QRectF(30, 40, 0, 0));
+}
+
+TEST_F(PictureDrawing, StandInBarcodeFactoryStripesTheValueWithShownCaptions)
+{
+    SKTBarcode settings;
+    BarcodeFactory& factory = barcodeFactory();
+    factory.Set_Barcode_Prop_To_Control(settings);
+    const QImage both = factory.Get_Image_From_Val("0123", "HEADER", "FOOTER");
+    settings.show_hide_hdr = 1;
+    settings.show_hide_ftr = 1;
+    factory.Set_Barcode_Prop_To_Control(settings);
+    const QImage bars = factory.Get_Image_From_Val("0123", "HEADER", "FOOTER");
+    const QImage longer = factory.Get_Image_From_Val("01234567", "", "");
+    EXPECT_TRUE(factory.Get_Image_From_Val("", "", "").isNull());
+    ASSERT_FALSE(bars.isNull());
+    EXPECT_GT(both.height(), bars.height());
+    EXPECT_GT(longer.width(), bars.width());
+    EXPECT_EQ(bars.pixelColor(4, 20), QColor(Qt::black));  // the start guard
+    EXPECT_EQ(bars.pixelColor(5, 20), QColor(Qt::white));
+}
+
+TEST_F(PictureDrawing, SignatureTakesItsKindsSampleForDefaultAndReloadsAChangedPath)
+{
+    for (const QString kind : {"S", "F"}) {
+        const QString sample = QDir(Resource_Path).filePath(kind == "S" ? "sign_sample.png" : "fingerprints.png");
+        auto signature = SKTSignature::initWithPath(QPointF(60, 60), "Default", kind);
+        EXPECT_EQ(std::tuple(signature->file_path, signature->FilePath()), std::tuple(sample, sample));
+        EXPECT_EQ(signature->_contents_img.size(), QImage(sample).size()) << kind.toStdString();
+        EXPECT_EQ(signature->bounds().center(), QPointF(60, 60));
+    }
+
+    Library_Selected_Image = SKTSignature::samplePicturePath("S");
+    const QImage sample(Library_Selected_Image);
+    auto signature = SKTSignature::initWithPosition(QPointF(50, 50), sample, "S");
+    EXPECT_EQ(signature->file_path, signature->FilePath());
+    Library_Selected_Image.clear();
+
+    signature->Set_Control_File_path(savePicture("sign.png", halves(10, 10, kRed, kBlue)));
+    signature->setBounds(QRectF(0, 0, 100, 40));
+    signature->setStrokeColor(kGreen);
+    signature->setStrokeWidth(4);
+    const QImage card = draw(*signature);
+    EXPECT_EQ(signature->file_path, dir.filePath("sign.png"));
+    EXPECT_TRUE(near(card.pixelColor(25, 20), kRed) && near(card.pixelColor(75, 20), kBlue));
+    EXPECT_TRUE(near(card.pixelColor(0, 20), kGreen));
+}
+
+TEST_F(PictureDrawing, HiddenPictureElementsDrawNothingAndAskNoRefresh)
+{
+    auto image = imageElement(halves(10, 10, kRed, kBlue), QRectF(0, 0, 50, 50));
+    auto signature = SKTSignature::initWithPath(QPointF(40, 40), "Default", "S");
+    auto barcode = std::make_shared<SKTBarcode>();
+    barcode->Set_Barcode_image(halves(10, 10, Qt::black, Qt::black));
+    for (const GraphicPtr& graphic : GraphicList{image, signature, barcode}) {
+        graphic->setDrawingStroke(true);
+        graphic->Set_Ctrl_Is_Visible(false);
+        EXPECT_TRUE(allWhite(draw(*graphic))) << graphic->className().toStdString();
+    }
+    EXPECT_EQ(host.refreshes, 0);
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// Shape and line drawing: pixel probes on 72-dpi pictures, outlines, line picking and handles,
+// and the hatch picture lookup.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <functional>
+#include <sys/stat.h>
+
+#include "canvas/drawing/PaintRules.h"
+#include "canvas/model/CardHost.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+class CountingHost final : public CardHost {
+public:
+    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
+    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QPointF Control_New_Point(const QString&) override { return {}; }
+    QString Generate_Extra_image_control_ID() override { return {}; }
+    CardFont All_Text_font() const override { return {}; }
+    QColor All_Text_clr() const override { return {}; }
+    void Refresh_Canvas() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+// The element drawn on a white 72-dpi picture of the size in points, the painter scaled.
+QImage draw(SKTGraphic& graphic, QSizeF points, double scale)
+{
+    QImage image(qCeil(points.width() * scale), qCeil(points.height() * scale), QImage::Format_RGB32);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    graphic.drawContentsInView(painter, false);
+    return image;
+}
+
+QRgb at(const QImage& image, double scale, QPointF point)
+{
+    return image.pixel(int(point.x() * scale), int(point.y() * scale)) & 0xffffff;
+}
+
+// Lengths of the alternating inked and white runs along a pixel row, starting with ink.
+QList<int> runsAlongRow(const QImage& image, int row)
+{
+    QList<int> runs{0};
+    for (int x = 0; x < image.width(); ++x) {
+        const bool inked = (image.pixel(x, row) & 0xffffff) != 0xffffff;
+        if (inked != (runs.size() % 2 == 1))
+            runs.append(0);
+        ++runs.last();
+    }
+    return runs;
+}
+
+std::shared_ptr<Shape_Control> shape(const QString& code)
+{
+    auto shape = std::make_shared<Shape_Control>();
+    shape->_bounds = QRectF(0, 0, 100, 100);
+    shape->Set_Shape_Type(code);
+    shape->_fillColor = Qt::red;
+    shape->alpha_val = 1;
+    shape->_isDrawingStroke = false;
+    shape->ctrl_is_visible = true;
+    return shape;
+}
+
+std::shared_ptr<SKTLine> line(QPointF begin, QPointF end, double width)
+{
+    auto line = std::make_shared<SKTLine>();
+    line->_bounds = SKTLine::boundsWithBeginPoint(begin, end, &line->_pointsRight, &line->_pointsDown);
+    line->_strokeWidth = width;
+    line->alpha_val_stroke = 1;
+    line->ctrl_is_visible = true;
+    return line;
+}
+
+class ShapeAndLineDrawing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setCardHost(&host);
+        savedResourcePath = Resource_Path;
+        Resource_Path = TestEnvironment::resourceDir();
+    }
+    void TearDown() override
+    {
+        Resource_Path = savedResourcePath;
+        setCardHost(nullptr);
+    }
+    CountingHost host;
+    QString savedResourcePath;
+};
+
+TEST_F(ShapeAndLineDrawing, StarsAndTwiceTracedPolygonsFillWholeWhileUnknownOrHiddenShapesDrawNothing)
+{
+    struct Case { QString code; int type; bool visible; QRgb centre; };
+    for (const Case& c : {Case{"S", 0, true, 0xff0000}, Case{"DS", 1, true, 0xff0000}, Case{"DS", 5, true, 0xff0000},
+                          Case{"P", 2, true, 0xff0000}, Case{"P", 5, true, 0xff0000}, Case{"X", 0, true, 0xffffff},
+                          Case{"P", 2000000000, true, 0xffffff}, Case{"R", 0, false, 0xffffff}}) {
+        auto s = shape(c.code);
+        s->double_star_type = s->polygon_type = c.type;
+        s->ctrl_is_visible = c.visible;
+        const QImage image = draw(*s, {100, 100}, 2);
+        EXPECT_EQ(at(image, 2, {50, 50}), c.centre) << c.code.toStdString() << c.type;
+        EXPECT_EQ(at(image, 2, {3, 97}), 0xffffffu) << c.code.toStdString();
+        EXPECT_EQ(s->isContentsUnderPoint({50, 50}), c.centre == 0xff0000 || !c.visible) << c.code.toStdString();
+    }
+    EXPECT_EQ(host.refreshes, 7);  // every visible shape asks, drawn or not
+}
+
+TEST_F(ShapeAndLineDrawing, OutlinesFollowTheBoxAndStarsTurnAboutTheirOwnBoxCentre)
+{
+    auto star = shape("S");
+    const QPainterPath path = star->bezierPathForDrawing();
+    EXPECT_EQ(path.elementAt(0).x, 50);
+    EXPECT_EQ(path.elementAt(0).y, 0);
+    EXPECT_NEAR(path.elementAt(1).x, 79.39, 0.01);
+    EXPECT_NEAR(path.elementAt(1).y, 90.45, 0.01);
+    // Half a turn puts the tip on the outline's bottom (90.45), not the box's (100).
+    star->text_rotation = 180;
+    EXPECT_NEAR(star->bezierPathForDrawing().elementAt(0).y, 90.45, 0.01);
+
+    auto custom = shape("P");
+    custom->polygon_type = 1;
+    EXPECT_EQ(custom->bezierPathForDrawing().boundingRect(), QRectF(0, 0, 100, 100));
+    EXPECT_FALSE(custom->isContentsUnderPoint({50, 10}));  // above the top inner point
+}
+
+TEST_F(ShapeAndLineDrawing, DashKindsGiveTheirRunLengthsInPointsWhateverTheWidth)
+{
+    constexpr double scale = 10;
+    struct Case { const char* code; QList<int> points; };
+    for (const Case& c : {Case{"DA", {8, 2, 8, 2}}, Case{"DO", {4, 6, 4, 6}}, Case{"DD", {24, 10, 6, 10, 24}},
+                          Case{"DDD", {24, 8, 8, 8, 8, 8, 24}}, Case{"S", {200}}, Case{"??", {200}}}) {
+        auto l = line({0, 10}, {200, 10}, 2);
+        l->_stroke_border_type = QString::fromLatin1(c.code);
+        const QList<int> runs = runsAlongRow(draw(*l, {200, 20}, scale), 100);
+        ASSERT_GE(runs.size(), c.points.size()) << c.code;
+        for (qsizetype i = 0; i < c.points.size(); ++i)
+            EXPECT_NEAR(runs[i], c.points[i] * scale, 1) << c.code << " run " << i;
+    }
+}
+
+TEST_F(ShapeAndLineDrawing, OnlySquareAndRoundCapsReachBeyondTheEnds)
+{
+    struct Case { int cap; bool beyondEnd; bool diagonal; };
+    for (const Case& c : {Case{0, false, false}, Case{1, true, false}, Case{2, true, true}}) {
+        auto l = line({20, 10}, {80, 10}, 10);
+        l->_line_cap_style = c.cap;
+        const QImage image = draw(*l, {100, 20}, 4);
+        EXPECT_EQ(at(image, 4, {16, 10}) != 0xffffff, c.beyondEnd) << c.cap;
+        EXPECT_EQ(at(image, 4, {15.5, 14.5}) != 0xffffff, c.diagonal) << c.cap;
+    }
+}
+
+TEST_F(ShapeAndLineDrawing, HatchTilesLieOverTheBackgroundAndAMissingOrRefusedTileLeavesOnlyTheBackground)
+{
+    auto s = shape("R");
+    s->_fill_type = "H";
+    s->_fill_htch_clr = Qt::green;
+    for (const QString name : {"Horizontal", "NoSuchPattern", "../Fill_Style_Image/Horizontal"}) {
+        s->_fill_hatch_type = name;
+        QImage image;
+        EXPECT_NO_THROW(image = draw(*s, {100, 100}, 1));
+        EXPECT_EQ(at(image, 1, {5, 12}), 0x00ff00u) << name.toStdString();
+        EXPECT_EQ(at(image, 1, {5, 16}), name == "Horizontal" ? 0u : 0x00ff00u) << name.toStdString();
+    }
+}
+
+TEST_F(ShapeAndLineDrawing, HatchLookupTakesPlainNamesAndRegularFilesOnlyAndLogsEachFailureOnce)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("Fill_Style_Image"));
+    QImage tile(4, 4, QImage::Format_ARGB32);
+    tile.fill(Qt::black);
+    for (const char* file : {"outside.png", "Fill_Style_Image/ok.png", "Fill_Style_Image/.hidden.png"})
+        ASSERT_TRUE(tile.save(root.filePath(file)));
+    ASSERT_EQ(mkfifo(QFile::encodeName(root.filePath("Fill_Style_Image/pipe.png")).constData(), 0600), 0);
+    QFile broken(root.filePath("Fill_Style_Image/broken.png"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+    broken.close();
+    Resource_Path = root.path();
+
+    static int logged = 0;
+    logged = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString&) { logged += type == QtInfoMsg; });
+    EXPECT_FALSE(hatchPicture("ok").isNull());
+    for (int pass = 0; pass < 2; ++pass)
+        for (const char* name : {"../outside", "..\\outside", ".hidden", "", "pipe", "broken", "missing"})
+            EXPECT_TRUE(hatchPicture(QString::fromLatin1(name)).isNull()) << name;
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(logged, 7);
+}
+
+TEST_F(ShapeAndLineDrawing, LinesArePickedNearTheSegmentEvenWithEmptyBounds)
+{
+    struct Case { std::shared_ptr<SKTLine> line; QPointF point; bool hit; };
+    const auto flat = line({10, 50}, {110, 50}, 0.5);   // 0.5 + 2 either side
+    const auto upright = line({50, 10}, {50, 110}, 10);  // 5 + 2 either side
+    const auto slanted = line({10, 10}, {110, 60}, 1);
+    for (const Case& c : {Case{flat, {60, 52.4}, true}, Case{flat, {60, 47.6}, true}, Case{flat, {60, 53.5}, false},
+                          Case{flat, {112.4, 50}, true}, Case{flat, {113.5, 50}, false},
+                          Case{upright, {56.9, 60}, true}, Case{upright, {57.5, 60}, false},
+                          Case{slanted, {100, 15}, true}})  // the box test still holds for slanted lines
+        EXPECT_EQ(c.line->isContentsUnderPoint(c.point), c.hit) << c.point.x() << "," << c.point.y();
+}
+
+TEST_F(ShapeAndLineDrawing, LineHandlesMoveTheirOwnEndAndPropertiesCarryTheEndPoints)
+{
+    auto l = line({10, 10}, {110, 60}, 1);
+    EXPECT_EQ(std::tuple(l->handleUnderPoint({11, 9}), l->handleUnderPoint({109, 61}), l->handleUnderPoint({60, 35})),
+              std::tuple(1, 2, 0));
+    EXPECT_EQ(l->resizeByMovingHandle(2, {0, 80}), 2);
+    EXPECT_EQ(std::tuple(l->beginPoint(), l->endPoint(), l->_pointsRight, l->_pointsDown),
+              std::tuple(QPointF(10, 10), QPointF(0, 80), false, true));
+    EXPECT_EQ(l->resizeByMovingHandle(5, {200, 200}), 5);
+    EXPECT_EQ(l->bounds(), QRectF(0, 10, 10, 70));
+    EXPECT_FALSE(l->canMakeNaturalSize());
+    l->setColor(Qt::blue);
+    EXPECT_EQ(std::tuple(l->_strokeColor, l->isDrawingFill()), std::tuple(QColor(Qt::blue), false));
+
+    const QVariantMap properties = l->properties();
+    EXPECT_FALSE(properties.contains("bounds"));
+    EXPECT_EQ(std::tuple(properties.value("beginPoint").toString(), properties.value("endPoint").toString()),
+              std::tuple(QString("{10, 10}"), QString("{0, 80}")));
+    const auto copy = SKTLine::initWithProperties(properties);
+    EXPECT_EQ(std::tuple(copy->beginPoint(), copy->endPoint()), std::tuple(QPointF(10, 10), QPointF(0, 80)));
+    const auto damaged = SKTLine::initWithProperties({{"beginPoint", "{1, 2"}, {"endPoint", 7}});
+    EXPECT_EQ(std::tuple(damaged->beginPoint(), damaged->endPoint()), std::tuple(QPointF(), QPointF()));
+}
+
+}  // namespace

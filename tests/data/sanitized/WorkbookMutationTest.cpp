@@ -1,0 +1,105 @@
+// Workbooks come from users: damaged archives and damaged XML parts must never crash the reader
+// or overrun memory. A fixed-seed loop mutates real workbooks and reads them under
+// AddressSanitizer and UBSan.
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "data/Data_From_Excel.h"
+#include "data/SSZipArchive.h"
+#include "data/SpreadsheetWriter.h"
+
+namespace {
+
+std::mt19937 rng(20240817);
+int below(int n) { return std::uniform_int_distribution<int>(0, std::max(0, n - 1))(rng); }
+
+// Cell references, counts and markup are where a reader goes wrong: splice them in as well as noise.
+QByteArray mutate(QByteArray bytes)
+{
+    static const QList<QByteArray> pieces = {"<c r=\"XFD1\"><v>1</v></c>", "<c>", "</row>", "t=\"s\"", "<v>99999999999</v>",
+                                             "<v>-5</v>", "r=\"ZZZZ9\"", "<dimension ref=\"A1:XFD9\"/>", "<si><r><t>x",
+                                             "&#0;", "\xff\xfe", "<is><t>", "ref=\":\""};
+    const int edits = 1 + below(6);
+    for (int i = 0; i < edits && !bytes.isEmpty(); ++i) {
+        const int at = below(int(bytes.size()));
+        switch (below(4)) {
+        case 0: bytes[at] = char(below(256)); break;
+        case 1: bytes.insert(at, pieces[below(int(pieces.size()))]); break;
+        case 2: bytes.remove(at, 1 + below(16)); break;
+        default: bytes.truncate(at); break;
+        }
+    }
+    return bytes;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Everything the import does with a workbook, into a table of its own.
+void readLikeTheImport(const QString& path)
+{
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    SpreadsheetWriter::Sheet_File_Names();
+    SpreadsheetWriter::Read_Sheet_Name();
+    for (int sheet = 1; sheet <= 2; ++sheet) {
+        Excel_Sheet_Number = sheet;
+        const SheetRows header = SpreadsheetWriter::ReadData_only_column();
+        const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+        Data_From_Excel table;
+        const int columns = header.isEmpty() ? 0 : int(header.first().size());
+        for (const QStringList& row : rows)
+            table.Create_List_By_Array(row, columns);
+        for (int r = 0; r < table.rowCount(); ++r)
+            table.Get_Item_Text(r, columns);
+    }
+}
+
+TEST(WorkbookMutationTest, DamagedWorkbooksAndPartsReadWithoutFault)
+{
+    QTemporaryDir work;
+    SheetRows rows{{"Name", "Phone", "Score"}};
+    for (int i = 0; i < 30; ++i)
+        rows.append({QStringLiteral("Person %1 ü").arg(i), QStringLiteral("0%1").arg(1000 + i), QString::number(i * 1.5)});
+    const QString written = work.filePath("written.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(written, rows, false));
+    const QByteArray workbook = readFile(written);
+
+    const QByteArray sheet =
+        "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<dimension ref=\"A1:D3\"/><sheetData>"
+        "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c><c><v>3</v></c></row>"
+        "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><r><t>in</t></r><t>line</t></is></c>"
+        "<c r=\"D2\"><f>SUM(A1:A2)</f><v>4</v></c></row></sheetData></worksheet>";
+    const QByteArray sharedStrings =
+        "<?xml version=\"1.0\"?><sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<si><t>plain</t></si><si><r><rPr><b/></rPr><t>rich</t></r><rPh><t>x</t></rPh></si></sst>";
+
+    const QString damaged = work.filePath("damaged.xlsx");
+    for (int round = 0; round < 150; ++round) {
+        writeFile(damaged, mutate(workbook));
+        readLikeTheImport(damaged);
+
+        SSZipArchive archive(damaged);
+        ASSERT_TRUE(archive.open());
+        archive.writeData(mutate(sheet), "xl/worksheets/sheet1.xml");
+        archive.writeData(mutate(sheet), "xl/worksheets/sheet2.xml");
+        archive.writeData(mutate(sharedStrings), "xl/sharedStrings.xml");
+        archive.writeData(mutate("<workbook><sheets><sheet name=\"a\"/></sheets></workbook>"), "xl/workbook.xml");
+        ASSERT_TRUE(archive.close());
+        readLikeTheImport(damaged);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,320 @@
+// Rendered card output, checked with tools nobody here wrote (poppler, qpdf, ImageMagick) and by
+// pixel probes: what goes into a side's PDF and picture, in which order, at which size.
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <set>
+#include <tuple>
+
+#include "canvas/model/CardHost.h"
+#include "canvas/model/Card_Property.h"
+#include "canvas/model/SKTDocument.h"
+#include "canvas/model/SKTText.h"
+#include "canvas/model/Shape_Control.h"
+#include "canvas/render/SKTRenderingView.h"
+#include "inspector/InspectorGlobals.h"
+#include "mainwindow/ImageResolution.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "support/TestEnvironment.h"
+
+using TestEnvironment::run;
+
+namespace {
+
+const QString kArtifacts = QStringLiteral(ZOVA_RENDER_ARTIFACT_DIR);
+const QColor kRed(220, 0, 0), kBlue(0, 0, 220), kGreen(0, 160, 0), kCardFill(250, 240, 120);
+
+// A 100 x 60 point card whose front has a solid fill and a red border, 4 points wide, half of it
+// inside the card.
+class ProbeHost : public CardHost {
+public:
+    ProbeHost()
+    {
+        front.setCard_fill_chk(true), front.setCard_fill_clr(kCardFill);
+        front.setCard_border_chk(true), front.setCard_bor_Stepper(4), front.setCard_bordr_clr(kRed);
+    }
+    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 100, 60); }
+    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
+    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
+    CardFont All_Text_font() const override { return CardFont{QStringLiteral("DejaVu Sans"), 12}; }
+    QColor All_Text_clr() const override { return Qt::black; }
+    const Card_Property& cardProperty(int) const override { return front; }
+    Card_Property front;
+};
+
+GraphicPtr block(const QRectF& box, const QColor& colour)
+{
+    auto shape = std::make_shared<Shape_Control>();
+    shape->setBounds(box);
+    shape->setFillColor(colour);
+    shape->_isDrawingStroke = false;
+    shape->ctrl_is_visible = true;
+    return shape;
+}
+
+// Colours equal within antialiasing and rounding.
+bool near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) < 12 && std::abs(a.green() - b.green()) < 12 &&
+           std::abs(a.blue() - b.blue()) < 12;
+}
+
+#define EXPECT_COLOUR_AT(image, x, y, colour) \
+    EXPECT_TRUE(near((image).pixelColor(x, y), colour)) \
+        << "at " << (x) << "," << (y) << ": " << qPrintable((image).pixelColor(x, y).name())
+
+class RenderTest : public ::testing::Test {
+protected:
+    void SetUp() override { setCardHost(&host), Card_Shape = 0, Card_Front_Or_Back = 0; }
+    void TearDown() override { setCardHost(nullptr); }
+
+    // Poppler's raster of PDF bytes at 72 dpi.
+    QImage popplerRaster(const QByteArray& pdf)
+    {
+        const QString base = dir.filePath(QStringLiteral("page"));
+        QFile file(base + QStringLiteral(".pdf"));
+        file.open(QIODevice::WriteOnly), file.write(pdf), file.close();
+        run(QStringLiteral("pdftoppm"), {"-r", "72", "-png", "-singlefile", file.fileName(), base});
+        return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32);
+    }
+
+    ProbeHost host;
+    QTemporaryDir dir;
+};
+
+// ---- Probes of what goes into the output ------------------------------------------------------
+
+TEST_F(RenderTest, TopmostFirstUnmarkedAndVisibleOnlyInBothPictureAndPdf)
+{
+    GraphicPtr notPrinted = block(QRectF(10, 40, 15, 10), kGreen);
+    notPrinted->print_object = 1;
+    GraphicPtr hidden = block(QRectF(70, 40, 15, 10), kBlue);
+    hidden->ctrl_is_visible = false;
+    const GraphicList list{block(QRectF(10, 10, 40, 20), kRed), block(QRectF(30, 10, 40, 20), kBlue),
+                           notPrinted, hidden};
+
+    const QImage png = SKTRenderingView::image_From_Card_Graphics(list).toImage(72);
+    const QImage pdf = popplerRaster(SKTRenderingView::pdfDataWithGraphics_data(list));
+    for (const QImage& out : {png, pdf}) {
+        ASSERT_EQ(out.size(), QSize(100, 60));
+        EXPECT_COLOUR_AT(out, 40, 20, kRed);   // index 0 covers index 1
+        EXPECT_COLOUR_AT(out, 60, 20, kBlue);
+        EXPECT_COLOUR_AT(out, 17, 45, kCardFill);  // print_object 1
+        EXPECT_COLOUR_AT(out, 77, 45, kCardFill);  // hidden
+        EXPECT_COLOUR_AT(out, 1, 30, kRed);        // border over the base
+    }
+}
+
+TEST_F(RenderTest, EmptyListStillGivesBaseAndBorderAndTheSnapshotIgnoresLaterEdits)
+{
+    const QImage empty = SKTRenderingView::image_From_Card_Graphics({}).toImage(72);
+    EXPECT_COLOUR_AT(empty, 50, 30, kCardFill);
+    EXPECT_COLOUR_AT(empty, 1, 30, kRed);
+
+    GraphicPtr live = block(QRectF(40, 20, 20, 20), kBlue);
+    const CardImage image = SKTRenderingView::image_From_Card_Graphics({live});
+    live->setFillColor(kGreen), host.front.setCard_fill_clr(kBlue);
+    const QImage later = image.toImage(72);
+    EXPECT_COLOUR_AT(later, 50, 30, kBlue);
+    EXPECT_COLOUR_AT(later, 20, 30, kCardFill);
+}
+
+TEST_F(RenderTest, TiffShowsEveryElementUprightInsideTheUnionAndRefusesAnEmptyArea)
+{
+    // Far from the origin, one not marked for output, red above blue.
+    GraphicPtr lower = block(QRectF(60, 40, 20, 10), kBlue);
+    lower->print_object = 1;
+    std::optional<SKTError> error;
+    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({block(QRectF(60, 20, 20, 10), kRed), lower}, &error);
+    ASSERT_FALSE(error.has_value());
+    const QImage image = QImage::fromData(tiff, "TIFF");
+    const QRectF area = SKTGraphic::drawingBoundsOfGraphics({block(QRectF(60, 20, 20, 10), kRed), lower});
+    ASSERT_EQ(image.size(), QSize(int(std::ceil(area.width())), int(std::ceil(area.height()))));
+    const QPointF origin = area.topLeft();
+    EXPECT_COLOUR_AT(image, int(70 - origin.x()), int(25 - origin.y()), kRed);
+    EXPECT_COLOUR_AT(image, int(70 - origin.x()), int(45 - origin.y()), kBlue);
+    EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << "no card base in the clipboard picture";
+
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, &error).isEmpty());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->code, 3);
+    EXPECT_EQ(error->domain, SKTErrorDomain);
+}
+
+TEST_F(RenderTest, DocumentDataOfPdfAndTiffTypesComesFromTheFrontSide)
+{
+    SKTDocument document;
+    QString error;
+    EXPECT_TRUE(document.dataOfType(QStringLiteral("public.tiff"), &error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+    document.insertGraphic(block(QRectF(40, 20, 20, 20), kBlue), 0);
+    const QImage pdf = popplerRaster(document.dataOfType(QStringLiteral("com.adobe.pdf")));
+    EXPECT_COLOUR_AT(pdf, 50, 30, kBlue);
+    const QImage tiff = QImage::fromData(document.dataOfType(QStringLiteral("image/tiff")), "TIFF");
+    EXPECT_COLOUR_AT(tiff, tiff.width() / 2, tiff.height() / 2, kBlue);
+}
+
+TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
+{
+    auto text = std::make_shared<SKTText>();
+    text->setBounds(QRectF(0, -10, 100, 80));
+    text->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 72};
+    text->txt_clr = Qt::black;
+    text->Set_text_value(QStringLiteral("H"));
+    text->ctrl_is_visible = true;
+    host.front.setCard_border_chk(false);
+    const QImage image = SKTRenderingView::image_From_Card_Graphics({text}).toImage(600);
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                top = std::min(top, y), bottom = std::max(bottom, y);
+    // A 72-point capital is about an inch tall (DejaVu's capitals are 0.73 em): 600 * 0.73 pixels,
+    // where a 96-dpi font size would give a third more.
+    EXPECT_NEAR(bottom - top + 1, 600 * 0.729, 20);
+}
+
+// ---- Resolution and picture files ---------------------------------------------------------------
+
+TEST_F(RenderTest, RaisingTheResolutionKeepsThePointSizeAndRefusesInvalidImages)
+{
+    struct Case { QSizeF points; double dpi; QSize pixels; };
+    for (const Case& c : {Case{{252, 144}, 600, {2100, 1200}}, Case{{100, 60}, 300, {417, 250}},
+                          Case{{242.65, 153.07}, 600, {2023, 1276}}}) {
+        struct SizedHost : ProbeHost {
+            QSizeF size;
+            QRectF frontCanvasBounds() const override { return QRectF(QPointF(), size); }
+        } sized;
+        sized.size = c.points;
+        setCardHost(&sized);
+        const QImage raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), c.dpi);
+        EXPECT_EQ(raised.size(), c.pixels);
+        EXPECT_EQ(raised.format(), QImage::Format_ARGB32);
+        EXPECT_NEAR(raised.dotsPerMeterX() * 0.0254, c.dpi, 0.05);
+        EXPECT_NEAR(raised.width() * 72.0 / (raised.dotsPerMeterX() * 0.0254), c.points.width(), 0.2);
+    }
+    EXPECT_TRUE(Increase_DPI(CardImage(), 600).isNull());
+    struct EmptyHost : ProbeHost {
+        QRectF frontCanvasBounds() const override { return QRectF(); }
+    } noCanvas;
+    setCardHost(&noCanvas);
+    EXPECT_TRUE(Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 600).isNull());
+    EXPECT_TRUE(SKTRenderingView::pdfDataWithGraphics_data({}).isEmpty());
+}
+
+TEST_F(RenderTest, CardPicturesAreEncodedByExtensionWrittenWholeAndFailuresReported)
+{
+    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 144);
+    const struct { QString name; QByteArray magic; } cases[] = {
+        {"a.png", "\x89PNG"}, {"b.PNG", "\x89PNG"}, {"c.jpg", "\xFF\xD8\xFF"}, {"d.bmp", "BM"},
+        {"e.tif", "II*"}, {"f.PDF", "%PDF"}, {"g.card", "\x89PNG"}};
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(c.name);
+        ASSERT_TRUE(Save_gen_image(picture, path)) << qPrintable(c.name);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        EXPECT_TRUE(file.read(8).startsWith(c.magic)) << qPrintable(c.name);
+    }
+    const auto pdfInfo = run(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("f.PDF"))});
+    EXPECT_TRUE(pdfInfo.out.contains("100 x 60 pts")) << pdfInfo.out.constData();
+
+    EXPECT_FALSE(Save_gen_image(picture, dir.filePath(QStringLiteral("missing/h.png"))));
+    EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("i.png"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("i.png"))));
+}
+
+// ---- design-probe's sample, checked with poppler, qpdf and ImageMagick ---------------------------
+
+class SampleOutput : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        QDir(kArtifacts).removeRecursively();
+        probe = run(QStringLiteral(ZOVA_DESIGN_PROBE), {"render", "--sample", kArtifacts});
+    }
+    static QString artifact(const QString& name) { return QDir(kArtifacts).filePath(name); }
+    // The page's content streams, uncompressed.
+    static QString contentStreams(const QString& pdf)
+    {
+        const QString qdf = artifact(QFileInfo(pdf).completeBaseName() + QStringLiteral("-qdf.pdf"));
+        run(QStringLiteral("qpdf"), {"--qdf", "--object-streams=disable", pdf, qdf});
+        QFile file(qdf);
+        file.open(QIODevice::ReadOnly);
+        return QString::fromLatin1(file.readAll());
+    }
+    static inline TestEnvironment::ProcessResult probe;
+};
+
+TEST_F(SampleOutput, PdfPagesAreTheCardInPointsAndPngsAre600DpiOfIt)
+{
+    ASSERT_EQ(probe.exitCode, 0) << probe.err.constData();
+    // The sample card is 243 x 154 points.
+    const QSize pixels(int(std::ceil(600 * 243 / 72.0)), int(std::ceil(600 * 154 / 72.0)));
+    for (const QString side : {"front", "back"}) {
+        const auto info = run(QStringLiteral("pdfinfo"), {artifact(side + ".pdf")});
+        EXPECT_TRUE(info.out.contains("Page size:       243 x 154 pts")) << info.out.constData();
+        const auto identify = run(QStringLiteral("identify"),
+                                  {"-units", "PixelsPerInch", "-format", "%w %h %x", artifact(side + ".png")});
+        const QStringList fields = QString::fromLatin1(identify.out).split(' ');
+        ASSERT_EQ(fields.size(), 3) << identify.out.constData();
+        EXPECT_EQ(QSize(fields[0].toInt(), fields[1].toInt()), pixels);
+        EXPECT_NEAR(fields[2].toDouble(), 600, 0.1);
+    }
+}
+
+TEST_F(SampleOutput, OurRasterAgreesWithPopplersRasterOfOurPdf)
+{
+    ASSERT_EQ(probe.exitCode, 0);
+    for (const QString side : {"front", "back"}) {
+        const QString poppler = artifact(side + "-poppler");
+        run(QStringLiteral("pdftoppm"), {"-r", "600", "-png", "-singlefile", artifact(side + ".pdf"), poppler});
+        // Compared at a quarter of the resolution, so that edges antialiased a pixel apart (glyph
+        // hinting, picture sampling) do not count: a missing or misplaced element still does.
+        const QString ours = artifact(side + "-ours-150dpi.png"), theirs = artifact(side + "-poppler-150dpi.png");
+        run(QStringLiteral("convert"), {artifact(side + ".png"), "-background", "white", "-alpha", "remove",
+                                        "-resize", "25%", ours});
+        run(QStringLiteral("convert"), {poppler + ".png", "-alpha", "off", "-resize", "25%", theirs});
+        const auto compare = run(QStringLiteral("compare"), {"-metric", "RMSE", ours, theirs, "null:"});
+        const QRegularExpressionMatch m = QRegularExpression(R"(\(([\d.e-]+)\))").match(QString::fromLatin1(compare.err));
+        ASSERT_TRUE(m.hasMatch()) << compare.err.constData();
+        EXPECT_LT(m.captured(1).toDouble(), 0.04) << qPrintable(side);
+    }
+}
+
+TEST_F(SampleOutput, ContentStreamsCarryDashesWidthsCapsJoinsAndNonZeroFills)
+{
+    ASSERT_EQ(probe.exitCode, 0);
+    // Pen set-ups as Qt writes them: "<width> w <cap> J <limit> M <join> j [<dashes>] 0 d".
+    const QRegularExpression pen(R"(([\d.]+) w (\d) J ([\d.]+) M (\d) j \[([\d. ]*)\]\s*0\s+d)");
+    using Pen = std::tuple<QString, QString, QString, QString, QString>;
+    auto pensOf = [&](const QString& side) {
+        std::set<Pen> pens;
+        for (auto it = pen.globalMatch(contentStreams(artifact(side + ".pdf"))); it.hasNext();) {
+            const auto m = it.next();
+            pens.insert({m.captured(1), m.captured(2), m.captured(3), m.captured(4), m.captured(5).simplified()});
+        }
+        return pens;
+    };
+    const std::set<Pen> front = pensOf("front");
+    EXPECT_TRUE(front.count({"1", "0", "10", "0", "8 2"})) << "card border DA at width 1, flat caps, mitred";
+    EXPECT_TRUE(front.count({"2", "0", "10", "0", "4 6"})) << "star outline DO at width 2";
+    EXPECT_TRUE(front.count({"3", "1", "10", "0", ""})) << "solid line with round caps";
+    EXPECT_TRUE(pensOf("back").count({"2", "0", "10", "0", ""})) << "solid card border at width 2";
+
+    const QString streams = contentStreams(artifact("front.pdf"));
+    EXPECT_TRUE(streams.contains(QRegularExpression(R"(\n\s*f\s*\n)"))) << "fills present";
+    EXPECT_FALSE(streams.contains(QRegularExpression(R"(\bf\*)"))) << "no even-odd fill: the star's centre is inside";
+}
+
+TEST_F(SampleOutput, DesignFilesAreRefusedUntilTheyCanBeRead)
+{
+    const auto result = run(QStringLiteral(ZOVA_DESIGN_PROBE), {"render", "card.did", QDir::tempPath()});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE((result.out + result.err).contains("design files are not readable yet"));
+}
+
+}  // namespace
