@@ -52,11 +52,8 @@ int readOnce(const QString& path)
     timer.start();
     Excel_Sheet_Number = 1;
     SpreadsheetWriter::ReadWorkbook(path, true);
-    std::fprintf(stderr, "unpack %.3f\n", timer.nsecsElapsed() / 1e9);
     const SheetRows header = SpreadsheetWriter::ReadData_only_column();
-    std::fprintf(stderr, "header %.3f\n", timer.nsecsElapsed() / 1e9);
     const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
-    std::fprintf(stderr, "rows %.3f\n", timer.nsecsElapsed() / 1e9);
     Data_From_Excel* table = Data_From_Excel::defaultInstance();
     for (int r = 1; r < rows.size(); ++r)
         table->Create_List_By_Array(rows.at(r), int(header.value(0).size()));

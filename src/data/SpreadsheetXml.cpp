@@ -112,7 +112,7 @@ QString allText(const pugi::xml_node& node)
 bool loadPart(pugi::xml_document& document, const QString& path, bool logFailure, BlankText blanks)
 {
     const unsigned options = pugi::parse_default | pugi::parse_embed_pcdata
-        | (blanks == BlankText::Keep ? pugi::parse_ws_pcdata : 0);
+        | (blanks == BlankText::Keep ? pugi::parse_ws_pcdata_single : 0);
     const pugi::xml_parse_result result = document.load_file(QFile::encodeName(path).constData(), options);
     if (!result && logFailure)
         Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path));

@@ -36,7 +36,8 @@ QString runText(const pugi::xml_node& node);
 // All text inside the node, in document order.
 QString allText(const pugi::xml_node& node);
 // Loads an XML part; false (and "Error: ..." logged when logFailure) when it is missing or broken.
-// Blank-only text is kept only where it is a value (workbook parts), not layout (other formats).
+// Blank-only text is kept where it is an element's whole text (a cell of one space) unless Drop;
+// blanks between elements are layout and never kept.
 enum class BlankText { Keep, Drop };
 bool loadPart(pugi::xml_document& document, const QString& path, bool logFailure, BlankText blanks = BlankText::Keep);
 // Writes the document pretty-printed, atomically; beeps and logs "Error when writing file ..." on failure.

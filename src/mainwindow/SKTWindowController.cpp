@@ -7,6 +7,7 @@
 #include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AppFolders.h"
+#include "platform/GuiThread.h"
 
 SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     : QObject(parent), m_document(document), m_window(std::make_unique<QMainWindow>())
@@ -89,4 +90,16 @@ CardFont SKTWindowController::All_Text_font() const
 QColor SKTWindowController::All_Text_clr() const
 {
     return QColor(Qt::black);
+}
+
+void SKTWindowController::Refresh_Canvas()
+{
+    if (CanvasPaintScope::isActive() || Card_Value_In_Process || !GuiThread::isCurrent())
+        return;
+    Q_EMIT canvasRefreshRequested(Card_Front_Or_Back == 1 ? 1 : 0);
+}
+
+const Card_Property& SKTWindowController::cardProperty(int side) const
+{
+    return side == 0 ? Front_card_Prop : Back_card_Prop;
 }

@@ -30,12 +30,20 @@ public:
     QString Generate_Extra_image_control_ID() override;
     CardFont All_Text_font() const override;
     QColor All_Text_clr() const override;
+    // Asks for a redisplay of the side being edited, except while a canvas paints, while a batch
+    // assigns record values, or off the GUI thread.
+    void Refresh_Canvas() override;
+    const Card_Property& cardProperty(int side) const override;
 
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;
     // Where the last new element went; the next one cascades from here. A new design resets both.
     float last_ctrl_X = 10.0f;
     float last_ctrl_Y = 10.0f;
+
+Q_SIGNALS:
+    // The canvas of the side (0 front, 1 back) should be redrawn.
+    void canvasRefreshRequested(int side);
 
 private:
     SKTDocument& m_document;

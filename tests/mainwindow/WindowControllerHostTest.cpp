@@ -37,3 +37,24 @@ TEST(WindowControllerHost, NewPointStepsByTheSidesElementCountButAtLeast20AndWra
     controller.last_ctrl_Y = 84;  // 104 + 50 reaches the bottom
     EXPECT_EQ(controller.Control_New_Point("F").y(), 10);
 }
+
+TEST(WindowControllerHost, RedisplayRequestsMadeWhilePaintingOrAssigningRecordsAreIgnored)
+{
+    SKTDocument document;
+    SKTWindowController controller(document);
+    QList<int> requested;
+    QObject::connect(&controller, &SKTWindowController::canvasRefreshRequested,
+                     [&](int side) { requested.append(side); });
+    controller.Refresh_Canvas();
+    {
+        CanvasPaintScope painting;
+        controller.Refresh_Canvas();
+    }
+    Card_Value_In_Process = true;
+    controller.Refresh_Canvas();
+    Card_Value_In_Process = false;
+    Card_Front_Or_Back = 1;
+    controller.Refresh_Canvas();
+    Card_Front_Or_Back = 0;
+    EXPECT_EQ(requested, (QList<int>{0, 1}));
+}

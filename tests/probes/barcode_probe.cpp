@@ -9,6 +9,7 @@
 //       The symbol at MODULE_PX (default 4) pixels per module with a quiet zone of 10 modules
 //       (linear) or 4 modules (2-D); linear bars are 50 modules high.
 //   barcode-probe [OPTIONS] eps datamatrix VALUE OUT.eps
+//       The Data Matrix symbol as EPS text, one point per module.
 //
 // SYMBOLOGY is a title of the barcode window's symbology list, in any case.
 // OPTIONS: --qr-version N (0 automatic), --qr-level N (0 L, 1 M, 2 Q, 3 H), --pdf417-level N,

@@ -6,6 +6,25 @@
 #include "canvas/model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
 
+namespace {
+int paintDepth = 0;  // GUI thread only
+}  // namespace
+
+CanvasPaintScope::CanvasPaintScope()
+{
+    ++paintDepth;
+}
+
+CanvasPaintScope::~CanvasPaintScope()
+{
+    --paintDepth;
+}
+
+bool CanvasPaintScope::isActive()
+{
+    return paintDepth > 0;
+}
+
 QImage CardHost::Get_Image_With_Update_Settings(SKTImage& image)
 {
     return image._contents.mirrored(image._isFlippedHorizontally, image._isFlippedVertically);

@@ -38,6 +38,17 @@ public:
     virtual const Card_Property& cardProperty(int side) const;
 };
 
+// Held while a canvas paints on the GUI thread: redisplay requests that the drawing itself makes
+// are ignored, so a paint never schedules another paint.
+class CanvasPaintScope {
+public:
+    CanvasPaintScope();
+    ~CanvasPaintScope();
+    CanvasPaintScope(const CanvasPaintScope&) = delete;
+    CanvasPaintScope& operator=(const CanvasPaintScope&) = delete;
+    static bool isActive();
+};
+
 // The host in use: a built-in stand-in (a 243 x 154 point card, no inspector) until another is
 // installed.
 CardHost& cardHost();

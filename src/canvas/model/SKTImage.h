@@ -52,6 +52,10 @@ public:
     QSet<QString> keysForValuesToObserveForUndo() const override;
     static QString presentablePropertyNameForKey(const QString& key);
 
+    // Makes the adjusted picture when only the loaded one exists (a decoded archive, a picture
+    // given directly) and this runs on the GUI thread.
+    void ensureAdjustedPicture();
+
 protected:
     void copyFieldsInto(SKTGraphic& target) const override;
 
@@ -61,7 +65,4 @@ private:
     // Asks the host for the adjusted picture on the GUI thread; elsewhere clears it, so that the
     // next drawing on the GUI thread makes it.
     void refreshAdjustedPicture();
-    // Makes the adjusted picture when only the loaded one exists (a decoded archive, a picture
-    // given directly) and drawing happens on the GUI thread.
-    void ensureAdjustedPicture();
 };

@@ -1,5 +1,7 @@
 #include "canvas/render/CardImage.h"
 
+#include "canvas/model/SKTImage.h"
+
 #include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
@@ -108,8 +110,13 @@ CardImage::CardImage(const CardScene& live, const QRectF& frame) : m_frame(frame
     scene->card = live.card;
     scene->graphics.reserve(live.graphics.size());
     for (const GraphicPtr& graphic : live.graphics) {
-        if (graphic)
-            scene->graphics.append(graphic->cloneForRendering());
+        if (!graphic)
+            continue;
+        // The adjusted picture is made on the GUI thread only; make it now, so the snapshot can
+        // be drawn on any thread.
+        if (graphic->kind() == GraphicKind::Image)
+            static_cast<SKTImage&>(*graphic).ensureAdjustedPicture();
+        scene->graphics.append(graphic->cloneForRendering());
     }
     m_scene = std::move(scene);
 }
