@@ -117,7 +117,7 @@ std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int col_index) co
 {
     if (row < 0 || row >= ListData.size()) {
         Show_NSLog_Message(QStringLiteral("No row %1 in the data table of %2 rows").arg(row).arg(ListData.size()));
-        return QString(QLatin1String(""));
+        return QString();
     }
     const DataRow& values = ListData.at(row);
     const auto found = values.constFind(Column_Key_For_Index(col_index));

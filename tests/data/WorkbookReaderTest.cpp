@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -120,6 +122,12 @@ TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndSheetsAreNumberedInOrder)
     EXPECT_TRUE(SpreadsheetWriter::ReadData_only_column().isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::Sheet_File_Names().isEmpty());
+
+    // The folder is this run's own and closed to other users.
+    const QFileInfo root(QFileInfo(SpreadsheetWriter::temporaryFolder()).path());
+    EXPECT_NE(root.absoluteFilePath(), QDir::tempPath());
+    EXPECT_EQ(root.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+              QFile::Permissions());
 }
 
 TEST_F(WorkbookReaderTest, UnreadableSheetsGiveEmptyResults)

@@ -1,4 +1,5 @@
 #include "canvas/model/SKTGraphic.h"
+#include "canvas/model/PropertyValues.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -26,22 +27,6 @@ QColor withOpacity(QColor color, float opacity)
     const float alpha = std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0f;
     color.setAlphaF(alpha);
     return color;
-}
-
-bool isNumber(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
 }
 
 QString numberString(double value)
@@ -585,7 +570,7 @@ GraphicPtr SKTGraphic::initWithProperties(GraphicKind kind, const QVariantMap& p
             g->_bounds = *rect;
     }
     const QVariant fill = properties.value(SKTGraphicIsDrawingFillKey);
-    if (isNumber(fill))
+    if (isPropertyNumber(fill))
         g->_isDrawingFill = fill.toBool();
     const QVariant fillColor = properties.value(SKTGraphicFillColorKey);
     if (fillColor.typeId() == QMetaType::QByteArray) {
@@ -593,7 +578,7 @@ GraphicPtr SKTGraphic::initWithProperties(GraphicKind kind, const QVariantMap& p
             g->_fillColor = *color;
     }
     const QVariant stroke = properties.value(SKTGraphicIsDrawingStrokeKey);
-    if (isNumber(stroke))
+    if (isPropertyNumber(stroke))
         g->_isDrawingStroke = stroke.toBool();
     const QVariant strokeColor = properties.value(SKTGraphicStrokeColorKey);
     if (strokeColor.typeId() == QMetaType::QByteArray) {
@@ -601,7 +586,7 @@ GraphicPtr SKTGraphic::initWithProperties(GraphicKind kind, const QVariantMap& p
             g->_strokeColor = *color;
     }
     const QVariant strokeWidth = properties.value(SKTGraphicStrokeWidthKey);
-    if (isNumber(strokeWidth) && std::isfinite(strokeWidth.toDouble()))
+    if (isPropertyNumber(strokeWidth) && std::isfinite(strokeWidth.toDouble()))
         g->_strokeWidth = strokeWidth.toDouble();
     return g;
 }

@@ -1,4 +1,5 @@
 #include "canvas/model/SKTImage.h"
+#include "canvas/model/PropertyValues.h"
 
 #include <QCoreApplication>
 
@@ -7,26 +8,6 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/EncodedImageCache.h"
 #include "platform/GuiThread.h"
-
-namespace {
-
-bool isNumber(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
 
 std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF position, const QString& path,
                                                          const QString& ctrl_id)
@@ -63,10 +44,10 @@ std::shared_ptr<SKTImage> SKTImage::initWithProperties(const QVariantMap& proper
             image->_contents = picture;
     }
     const QVariant horizontal = properties.value(SKTImageIsFlippedHorizontallyKey);
-    if (isNumber(horizontal))
+    if (isPropertyNumber(horizontal))
         image->_isFlippedHorizontally = horizontal.toBool();
     const QVariant vertical = properties.value(SKTImageIsFlippedVerticallyKey);
-    if (isNumber(vertical))
+    if (isPropertyNumber(vertical))
         image->_isFlippedVertically = vertical.toBool();
     return image;
 }
