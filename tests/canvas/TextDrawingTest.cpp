@@ -110,15 +110,6 @@ TEST_F(TextDrawing, AlignmentCodesPutTheInkInTheMatchingThirdOfTheBox)
     }
 }
 
-TEST_F(TextDrawing, FontSizeIsInPointsOnAHighResolutionPainter)
-{
-    // At 600 dpi a 72-point capital of DejaVu Sans (cap height 0.729 em) is 0.729 inch tall;
-    // a font sized for a 96-dpi device would come out 4/3 as tall.
-    auto text = makeText("H", QRectF(0, 0, 100, 100), 72);
-    const QRectF ink = Canvas(QSizeF(100, 100), 600.0 / 72).draw(*text).ink(isDark);
-    EXPECT_NEAR(ink.height() * 600 / 72, 600 * 0.729, 600 * 0.729 * 0.1);
-}
-
 TEST_F(TextDrawing, TextIsMeasuredAsDrawnWrappedWithItsOwnFontCaseAndKerning)
 {
     // A box whose height was matched to its text must show the same ink whether the text is
@@ -170,7 +161,6 @@ TEST_F(TextDrawing, HeightTrackingRecordsNoUndoStepAndPropertiesCarryTheText)
     text->setHeightToMatchContents();
     const QRectF matched = text->bounds();
     EXPECT_GT(matched.height(), 10);
-    EXPECT_TRUE(text->keysForValuesToObserveForUndo().contains(SKTGraphicBoundsKey));
     document.undoManager().checkpoint();
     document.undoManager().undo();  // undoes the insertion, the only recorded step
     EXPECT_TRUE(document.graphics().isEmpty());
@@ -191,11 +181,11 @@ TEST_F(TextDrawing, ShadowFallsRightAndUpWhateverTheRotationAndTakesItsOpacityIn
         const QPointF shift = canvas.ink(isRed).center() - canvas.ink(isDark).center();
         EXPECT_NEAR(shift.x(), 6, 1.0) << c.rotation << " " << c.blur;
         EXPECT_NEAR(shift.y(), -6, 1.0) << c.rotation << " " << c.blur;
-        EXPECT_EQ(text->Shadow_Color, QColor(255, 0, 0, 255));  // opacity above 1 is opaque
     }
 
     struct Opacity { bool shadow; float transparency; int alpha; };
-    for (const Opacity& o : {Opacity{true, 0.25f, 64}, Opacity{true, -3, 0}, Opacity{false, 0.25f, 255}}) {
+    for (const Opacity& o : {Opacity{true, 0.25f, 64}, Opacity{true, -3, 0}, Opacity{true, 50, 255},
+                             Opacity{false, 0.25f, 255}}) {
         auto text = makeText("H", QRectF(0, 0, 50, 50));
         text->Drawing_Shadow = o.shadow, text->Shadow_Color = Qt::blue, text->Shadow_transparency = o.transparency;
         Canvas(QSizeF(50, 50), 1).draw(*text);
@@ -234,7 +224,6 @@ TEST_F(TextDrawing, BoxFillAndBorderTurnWithTheTextAndBlankTextShowsOnlyThePlain
     EXPECT_NEAR(turned.ink(isRed).width(), 22, 0.5);
     EXPECT_NEAR(turned.ink(isRed).height(), 102, 0.5);
     EXPECT_GT(turned.ink(isDark).height(), 2 * turned.ink(isDark).width());
-    EXPECT_GT(flat.ink(isDark).width(), 2 * flat.ink(isDark).height());
 
     // A hatch fill kind gives text boxes their plain fill colour, never the hatch background.
     auto blankText = boxed(" \n\t ", 0);

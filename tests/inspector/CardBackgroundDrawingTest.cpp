@@ -85,17 +85,15 @@ protected:
     void SetUp() override
     {
         setCardHost(&host);
-        saved = {Resource_Path, Card_Shape, Card_Front_Or_Back};
         Resource_Path = TestEnvironment::resourceDir();
     }
     void TearDown() override
     {
-        std::tie(Resource_Path, Card_Shape) = std::tie(std::get<0>(saved), std::get<1>(saved));
-        Card_Front_Or_Back = std::get<2>(saved);
+        std::tie(Resource_Path, Card_Shape, Card_Front_Or_Back) = saved;
         setCardHost(nullptr);
     }
     SidesHost host;
-    std::tuple<QString, int, int> saved;
+    const std::tuple<QString, int, int> saved{Resource_Path, Card_Shape, Card_Front_Or_Back};
 };
 
 TEST_F(CardBackgroundDrawing, EachFillKindPaintsTheCard)
