@@ -150,23 +150,6 @@ TEST_F(PictureDrawing, FlipsMirrorTheShownPictureAndNaturalSizeUndoesThem)
     EXPECT_EQ(std::tuple(ignored->_contents.isNull(), ignored->_isFlippedVertically), std::tuple(true, false));
 }
 
-TEST_F(PictureDrawing, ImageWithoutPathOrPictureDrawsOnlyItsBorderAndAsksNoRefresh)
-{
-    auto withPicture = imageElement(halves(10, 10, kRed, kRed), QRectF(20, 20, 60, 60));
-    auto withoutPicture = std::make_shared<SKTImage>();
-    withoutPicture->setFilePath(dir.filePath("missing.png"), false);
-    withoutPicture->setBounds(QRectF(20, 20, 60, 60));
-    withPicture->Set_Control_File_path("");
-    for (const auto& image : {withPicture, withoutPicture}) {
-        image->setDrawingStroke(true);
-        image->setStrokeColor(kGreen);
-        image->setStrokeWidth(4);
-        const QImage card = draw(*image);
-        EXPECT_TRUE(near(card.pixelColor(20, 50), kGreen) && card.pixelColor(50, 50) == Qt::white);
-    }
-    EXPECT_EQ(host.refreshes, 0);
-}
-
 TEST_F(PictureDrawing, MissingAdjustedPictureIsMadeOnTheGuiThreadOnly)
 {
     auto image = imageElement(halves(20, 20, kRed, kBlue), QRectF(0, 0, 40, 40));
@@ -227,32 +210,7 @@ TEST_F(PictureDrawing, BarcodeIsDrawnUnscaledAtTheTopLeftWithoutSmoothing)
     EXPECT_EQ(host.refreshes, 2);
 }
 
-TEST_F(PictureDrawing, SignatureTakesItsKindsSampleForDefaultAndReloadsAChangedPath)
-{
-    for (const QString kind : {"S", "F"}) {
-        const QString sample = QDir(Resource_Path).filePath(kind == "S" ? "sign_sample.png" : "fingerprints.png");
-        auto signature = SKTSignature::initWithPath(QPointF(60, 60), "Default", kind);
-        EXPECT_EQ(std::tuple(signature->file_path, signature->FilePath()), std::tuple(sample, sample));
-        EXPECT_EQ(signature->_contents_img.size(), QImage(sample).size()) << kind.toStdString();
-    }
-
-    Library_Selected_Image = SKTSignature::samplePicturePath("S");
-    const QImage sample(Library_Selected_Image);
-    auto signature = SKTSignature::initWithPosition(QPointF(50, 50), sample, "S");
-    EXPECT_EQ(signature->file_path, signature->FilePath());
-    Library_Selected_Image.clear();
-
-    signature->Set_Control_File_path(savePicture("sign.png", halves(10, 10, kRed, kBlue)));
-    signature->setBounds(QRectF(0, 0, 100, 40));
-    signature->setStrokeColor(kGreen);
-    signature->setStrokeWidth(4);
-    const QImage card = draw(*signature);
-    EXPECT_EQ(signature->file_path, dir.filePath("sign.png"));
-    EXPECT_TRUE(near(card.pixelColor(25, 20), kRed) && near(card.pixelColor(75, 20), kBlue) &&
-                near(card.pixelColor(0, 20), kGreen));
-}
-
-TEST_F(PictureDrawing, HiddenPictureElementsDrawNothingAndAskNoRefresh)
+TEST_F(PictureDrawing, HiddenElementsDrawNothingImagesWithoutPictureOnlyTheirBorderAndNoneAsksRefresh)
 {
     auto image = imageElement(halves(10, 10, kRed, kBlue), QRectF(0, 0, 50, 50));
     auto signature = SKTSignature::initWithPath(QPointF(40, 40), "Default", "S");
@@ -262,6 +220,18 @@ TEST_F(PictureDrawing, HiddenPictureElementsDrawNothingAndAskNoRefresh)
         graphic->setDrawingStroke(true);
         graphic->Set_Ctrl_Is_Visible(false);
         EXPECT_TRUE(allWhite(draw(*graphic))) << graphic->className().toStdString();
+    }
+    auto withoutPicture = std::make_shared<SKTImage>();
+    withoutPicture->setFilePath(dir.filePath("missing.png"), false);
+    image->Set_Control_File_path("");
+    for (const auto& element : {image, withoutPicture}) {
+        element->Set_Ctrl_Is_Visible(true);
+        element->setBounds(QRectF(20, 20, 60, 60));
+        element->setDrawingStroke(true);
+        element->setStrokeColor(kGreen);
+        element->setStrokeWidth(4);
+        const QImage card = draw(*element);
+        EXPECT_TRUE(near(card.pixelColor(20, 50), kGreen) && card.pixelColor(50, 50) == Qt::white);
     }
     EXPECT_EQ(host.refreshes, 0);
 }

@@ -11,7 +11,6 @@
 
 #include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTDocument.h"
 #include "canvas/model/SKTText.h"
 #include "canvas/model/Shape_Control.h"
 #include "canvas/render/SKTRenderingView.h"
@@ -143,16 +142,6 @@ TEST_F(RenderTest, TiffShowsEveryElementUprightInsideTheUnionAndRefusesAnEmptyAr
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->code, 3);
     EXPECT_EQ(error->domain, SKTErrorDomain);
-}
-
-TEST_F(RenderTest, DocumentDataOfPdfAndTiffTypesComesFromTheFrontSide)
-{
-    SKTDocument document;
-    document.insertGraphic(block(QRectF(40, 20, 20, 20), kBlue), 0);
-    const QImage pdf = popplerRaster(document.dataOfType(QStringLiteral("com.adobe.pdf")));
-    EXPECT_COLOUR_AT(pdf, 50, 30, kBlue);
-    const QImage tiff = QImage::fromData(document.dataOfType(QStringLiteral("image/tiff")), "TIFF");
-    EXPECT_COLOUR_AT(tiff, tiff.width() / 2, tiff.height() / 2, kBlue);
 }
 
 TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
