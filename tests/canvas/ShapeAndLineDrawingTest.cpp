@@ -1,11 +1,10 @@
-// Shape and line drawing: pixel probes on 72-dpi pictures, outlines, line picking and handles,
-// and the hatch picture lookup.
+// Shape and line drawing: pixel probes on 72-dpi pictures, outlines, line picking and the hatch
+// picture lookup.
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <functional>
 #include <sys/stat.h>
 
 #include "canvas/drawing/PaintRules.h"
@@ -73,7 +72,6 @@ protected:
     void SetUp() override
     {
         setCardHost(&host);
-        savedResourcePath = Resource_Path;
         Resource_Path = TestEnvironment::resourceDir();
     }
     void TearDown() override
@@ -82,7 +80,7 @@ protected:
         setCardHost(nullptr);
     }
     CountingHost host;
-    QString savedResourcePath;
+    const QString savedResourcePath = Resource_Path;
 };
 
 TEST_F(ShapeAndLineDrawing, StarsAndTwiceTracedPolygonsFillWholeWhileUnknownOrHiddenShapesDrawNothing)

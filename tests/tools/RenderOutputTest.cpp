@@ -108,12 +108,8 @@ TEST_F(RenderTest, TopmostFirstUnmarkedAndVisibleOnlyInBothPictureAndPdf)
     }
 }
 
-TEST_F(RenderTest, EmptyListStillGivesBaseAndBorderAndTheSnapshotIgnoresLaterEdits)
+TEST_F(RenderTest, CardImageIsASnapshotThatIgnoresLaterEdits)
 {
-    const QImage empty = SKTRenderingView::image_From_Card_Graphics({}).toImage(72);
-    EXPECT_COLOUR_AT(empty, 50, 30, kCardFill);
-    EXPECT_COLOUR_AT(empty, 1, 30, kRed);
-
     GraphicPtr live = block(QRectF(40, 20, 20, 20), kBlue);
     const CardImage image = SKTRenderingView::image_From_Card_Graphics({live});
     live->setFillColor(kGreen), host.front.setCard_fill_clr(kBlue);
@@ -166,46 +162,39 @@ TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
 
 // ---- Resolution and picture files ---------------------------------------------------------------
 
-TEST_F(RenderTest, RaisingTheResolutionKeepsThePointSizeAndRefusesInvalidImages)
+TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtension)
 {
     struct SizedHost : ProbeHost {
         QSizeF size;
         QRectF frontCanvasBounds() const override { return QRectF(QPointF(), size); }
     } sized;
     setCardHost(&sized);
-    struct Case { QSizeF points; double dpi; QSize pixels; };
-    for (const Case& c : {Case{{252, 144}, 600, {2100, 1200}}, Case{{100, 60}, 300, {417, 250}},
-                          Case{{242.65, 153.07}, 600, {2023, 1276}}}) {
+    struct Case { QSizeF points; double dpi; QSize pixels; QString name; QByteArray magic; };
+    for (const Case& c : {Case{{252, 144}, 600, {2100, 1200}, "a.png", "\x89PNG"},
+                          Case{{100, 60}, 300, {417, 250}, "b.JPG", "\xFF\xD8\xFF"},
+                          Case{{242.65, 153.07}, 600, {2023, 1276}, "c.bmp", "BM"},
+                          Case{{100, 60}, 144, {200, 120}, "d.tif", "II*"},
+                          Case{{100, 60}, 144, {200, 120}, "e.PDF", "%PDF"},
+                          Case{{100, 60}, 144, {200, 120}, "f.card", "\x89PNG"}}) {
         sized.size = c.points;
         const QImage raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), c.dpi);
         EXPECT_EQ(raised.size(), c.pixels);
         EXPECT_NEAR(raised.dotsPerMeterX() * 0.0254, c.dpi, 0.05);
+        ASSERT_TRUE(Save_gen_image(raised, dir.filePath(c.name))) << qPrintable(c.name);
+        QFile file(dir.filePath(c.name));
+        file.open(QIODevice::ReadOnly);
+        EXPECT_TRUE(file.read(8).startsWith(c.magic)) << qPrintable(c.name);
     }
+    const auto pdfInfo = run(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("e.PDF"))});
+    EXPECT_TRUE(pdfInfo.out.contains("100 x 60 pts")) << pdfInfo.out.constData();
+    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 144);
+    EXPECT_FALSE(Save_gen_image(picture, dir.filePath(QStringLiteral("missing/h.png"))));
+    EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("i.png"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("i.png"))));
     EXPECT_TRUE(Increase_DPI(CardImage(), 600).isNull());
     sized.size = QSizeF();
     EXPECT_TRUE(Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 600).isNull());
     EXPECT_TRUE(SKTRenderingView::pdfDataWithGraphics_data({}).isEmpty());
-}
-
-TEST_F(RenderTest, CardPicturesAreEncodedByExtensionWrittenWholeAndFailuresReported)
-{
-    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 144);
-    const struct { QString name; QByteArray magic; } cases[] = {
-        {"a.png", "\x89PNG"}, {"b.PNG", "\x89PNG"}, {"c.jpg", "\xFF\xD8\xFF"}, {"d.bmp", "BM"},
-        {"e.tif", "II*"}, {"f.PDF", "%PDF"}, {"g.card", "\x89PNG"}};
-    for (const auto& c : cases) {
-        const QString path = dir.filePath(c.name);
-        ASSERT_TRUE(Save_gen_image(picture, path)) << qPrintable(c.name);
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        EXPECT_TRUE(file.read(8).startsWith(c.magic)) << qPrintable(c.name);
-    }
-    const auto pdfInfo = run(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("f.PDF"))});
-    EXPECT_TRUE(pdfInfo.out.contains("100 x 60 pts")) << pdfInfo.out.constData();
-
-    EXPECT_FALSE(Save_gen_image(picture, dir.filePath(QStringLiteral("missing/h.png"))));
-    EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("i.png"))));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("i.png"))));
 }
 
 // ---- design-probe's sample, checked with poppler, qpdf and ImageMagick ---------------------------
