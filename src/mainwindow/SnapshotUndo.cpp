@@ -1,0 +1,273 @@
+#include "mainwindow/SnapshotUndo.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "canvas/helpers/Log.h"
+#include "canvas/model/SKTDocument.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/OriginalImagePath.h"
+#include "mainwindow/SnapshotUndoWindow.h"
+
+SnapshotStack Ucontrol;
+SnapshotStack Ucontrol_back;
+SnapshotStack Rcontrol;
+SnapshotStack Rcontrol_back;
+bool live_mode_list_value_change = false;
+
+namespace {
+
+bool editingBack()
+{
+    return Card_Front_Or_Back == 1;
+}
+
+int currentSide()
+{
+    return editingBack() ? 1 : 0;
+}
+
+SnapshotStack& undoStack()
+{
+    return editingBack() ? Ucontrol_back : Ucontrol;
+}
+
+SnapshotStack& redoStack()
+{
+    return editingBack() ? Rcontrol_back : Rcontrol;
+}
+
+bool inVisitorOrGroupMode()
+{
+    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+}
+
+// A panel text field back to its empty state: editable but disabled; photo captions are only
+// selectable.
+void resetPanelTextField(const QString& controlId, QLineEdit& field)
+{
+    field.setReadOnly(controlId.contains(QLatin1String("_Photo")));
+    field.setEnabled(false);
+}
+
+void uncheck(QCheckBox* check)
+{
+    if (check)
+        check->setChecked(false);
+}
+
+}  // namespace
+
+SnapshotUndo::SnapshotUndo(SKTDocument& document, SnapshotUndoWindow& window)
+    : m_document(document), m_window(window)
+{
+}
+
+// ---- Recording ---------------------------------------------------------------------------------
+
+UndoSnapshot SnapshotUndo::snapshotOf(const GraphicList& graphics)
+{
+    UndoSnapshot snapshot;
+    snapshot.reserve(graphics.size());
+    for (const GraphicPtr& graphic : graphics) {
+        if (!graphic)
+            continue;
+        QByteArray blob = graphic->archivedData();
+        if (blob.isEmpty()) {
+            Show_NSLog_Message(QStringLiteral("Undo snapshot: %1 \"%2\" could not be archived")
+                                   .arg(graphic->className(), graphic->control_ID));
+            continue;
+        }
+        snapshot.append(std::move(blob));
+    }
+    return snapshot;
+}
+
+const GraphicList& SnapshotUndo::currentGraphics() const
+{
+    return editingBack() ? m_document.graphics_back() : m_document.graphics();
+}
+
+void SnapshotUndo::Insert_In_Undo_Redo()
+{
+    if (live_mode_list_value_change)
+        return;
+    Undo_Stack();
+    Check_Undo_Redo_Btn_Enability();
+}
+
+void SnapshotUndo::Undo_Stack()
+{
+    Insert_In_Undo_Stack(currentGraphics());
+}
+
+void SnapshotUndo::Insert_In_Undo_Stack(const GraphicList& graphics)
+{
+    undoStack().append(snapshotOf(graphics));
+}
+
+void SnapshotUndo::Insert_In_Redo_Stack(const GraphicList& graphics)
+{
+    redoStack().append(snapshotOf(graphics));
+}
+
+void SnapshotUndo::Last_Stack(const QString& stack)
+{
+    // Copy the list: archiving must not see it change under it.
+    const GraphicList present = currentGraphics();
+    if (stack == QLatin1String("U"))
+        Insert_In_Redo_Stack(present);
+    else
+        Insert_In_Undo_Stack(present);
+}
+
+// ---- Undo and redo -----------------------------------------------------------------------------
+
+void SnapshotUndo::Undo_Action_Perform()
+{
+    restoreNewest(Direction::Undo);
+}
+
+void SnapshotUndo::Redo_Action_Perform()
+{
+    restoreNewest(Direction::Redo);
+}
+
+void SnapshotUndo::restoreNewest(Direction direction)
+{
+    const bool undoing = direction == Direction::Undo;
+    if ((undoing ? Get_Undo_Count() : Get_Redo_Count()) == 0) {
+        Check_Undo_Redo_Btn_Enability();
+        return;
+    }
+    Last_Stack(undoing ? QStringLiteral("U") : QStringLiteral("R"));
+    // Pick the stack only now: the present side was just pushed onto the other one.
+    SnapshotStack& from = undoing ? undoStack() : redoStack();
+    const UndoSnapshot newest = from.takeLast();
+    Fill_Undo_Redo_Control(newest);
+
+    Check_Undo_Redo_Btn_Enability();
+    m_window.Refresh_Canvas();
+    m_window.Show_RHS_Properties(nullptr);
+}
+
+void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
+{
+    const int side = currentSide();
+    m_window.dropSelection(side);
+    Refresh_Visitor_Dyn_Ctrl_and_image();
+
+    GraphicList rebuilt;
+    rebuilt.reserve(snapshot.size());
+    for (const QByteArray& blob : snapshot) {
+        GraphicPtr graphic = SKTGraphic::fromArchivedData(blob);
+        if (!graphic)
+            continue;
+        if (graphic->kind() == GraphicKind::Barcode)
+            graphic->Set_Barcode_image_control_bounds(graphic->bounds());
+        rebuilt.append(std::move(graphic));
+    }
+    m_document.replaceGraphicsOnSide(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide,
+                                     rebuilt);
+    for (const GraphicPtr& graphic : rebuilt)
+        Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(*graphic);
+    m_window.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+}
+
+// ---- Counts and buttons ------------------------------------------------------------------------
+
+int SnapshotUndo::Get_Undo_Count() const
+{
+    return int(undoStack().size());
+}
+
+int SnapshotUndo::Get_Redo_Count() const
+{
+    return int(redoStack().size());
+}
+
+void SnapshotUndo::Check_Undo_Redo_Btn_Enability()
+{
+    Enable_Disable_Undo(Get_Undo_Count() > 0);
+    Enable_Disable_Redo(Get_Redo_Count() > 0);
+}
+
+void SnapshotUndo::Enable_Disable_Undo(bool enabled)
+{
+    m_window.setUndoControlsEnabled(enabled);
+}
+
+void SnapshotUndo::Enable_Disable_Redo(bool enabled)
+{
+    m_window.setRedoControlsEnabled(enabled);
+}
+
+void SnapshotUndo::Undo_Redo_Clear()
+{
+    for (SnapshotStack* stack : {&Ucontrol, &Ucontrol_back, &Rcontrol, &Rcontrol_back})
+        stack->clear();
+    Enable_Disable_Undo(false);
+    Enable_Disable_Redo(false);
+}
+
+// ---- Visitor and group side panels -------------------------------------------------------------
+
+void SnapshotUndo::Refresh_Visitor_Dyn_Ctrl_and_image()
+{
+    if (!inVisitorOrGroupMode())
+        return;
+    ProfileSidePanel* panel = m_window.profilePanel(currentSide());
+    if (!panel)
+        return;
+    panel->Refresh_Controls();
+    panel->Set_User_Image_Control(QString(), QImage(), QString());
+
+    const QImage placeholder = m_window.no_image_ctrl_GP();
+    for (const ProfilePanelRow& row : panel->view_array_label()) {
+        uncheck(row.check);
+        if (auto* field = qobject_cast<QLineEdit*>(row.input))
+            resetPanelTextField(row.controlId, *field);
+        else if (row.input)
+            m_window.showPicture(row.input, placeholder);
+    }
+    for (const ProfilePanelRow& row : panel->view_array_value()) {
+        uncheck(row.check);
+        if (auto* field = qobject_cast<QLineEdit*>(row.input))
+            resetPanelTextField(row.controlId, *field);
+    }
+}
+
+void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const SKTGraphic& graphic)
+{
+    if (!inVisitorOrGroupMode())
+        return;
+    const bool isText = graphic.kind() == GraphicKind::Text;
+    if (!isText && graphic.kind() != GraphicKind::Image)
+        return;
+
+    const QString& id = graphic.control_ID;
+    const QString value = isText ? graphic.Text_Value : Get_Original_Path_Of_Image_Control(graphic);
+    const bool visible = graphic.ctrl_is_visible;
+
+    if (!isText) {
+        const bool userAddedGroupPhoto = !id.isEmpty() && id != QLatin1String("Fup_Photo") &&
+                                         Start_Card_Option != QLatin1String("V");
+        if (userAddedGroupPhoto) {
+            if (QWidget* view = m_window.Get_Dynamic_Photo_Ctrl(id)) {
+                const bool placeholder = QFileInfo(value).fileName() == QLatin1String("no.png");
+                m_window.showPicture(view, placeholder ? m_window.no_image_ctrl_GP() : graphic._contents);
+            }
+        } else if (ProfileSidePanel* panel = m_window.profilePanel(currentSide())) {
+            panel->Set_User_Image_Control(value, graphic._contents, id);
+        }
+    }
+
+    QCheckBox* check = m_window.Get_chk_box_of_visitor_mode(id);
+    if (check)
+        check->setChecked(visible);
+    if (QLineEdit* box = m_window.Get_text_box_of_visitor_mode(id)) {
+        box->setText(value);
+        box->setEnabled(check && check->isChecked());
+    }
+}

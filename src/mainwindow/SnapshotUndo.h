@@ -1,0 +1,74 @@
+#pragma once
+// The main window's own undo and redo of whole card sides, apart from the document's undo
+// manager. A snapshot holds one keyed archive per element of a side, in list order; the front and
+// the back side each have an undo and a redo stack, newest snapshot last. Every operation works
+// on the side that Card_Front_Or_Back names when it runs. GUI thread only.
+#include <QByteArray>
+#include <QList>
+
+#include "canvas/model/SKTGraphic.h"
+
+class SKTDocument;
+class SnapshotUndoWindow;
+
+using UndoSnapshot = QList<QByteArray>;
+using SnapshotStack = QList<UndoSnapshot>;
+
+extern SnapshotStack Ucontrol;       // undo, front
+extern SnapshotStack Ucontrol_back;  // undo, back
+extern SnapshotStack Rcontrol;       // redo, front
+extern SnapshotStack Rcontrol_back;  // redo, back
+// Set while the group list fills the card from a newly selected row: nothing is recorded then.
+extern bool live_mode_list_value_change;
+
+// The main window controller's share of undo and redo.
+class SnapshotUndo {
+public:
+    SnapshotUndo(SKTDocument& document, SnapshotUndoWindow& window);
+
+    // Records the current side after (or before) an edit, unless the live-mode flag is set, and
+    // updates the buttons then. Leaves the redo stack alone.
+    void Insert_In_Undo_Redo();
+    void Undo_Stack();
+    void Insert_In_Undo_Stack(const GraphicList& graphics);
+    void Insert_In_Redo_Stack(const GraphicList& graphics);
+    // The current side as it stands onto the redo stack for "U", otherwise onto the undo stack.
+    void Last_Stack(const QString& stack);
+
+    void Undo_Action_Perform();
+    void Redo_Action_Perform();
+    void Undo_Clicked() { Undo_Action_Perform(); }
+    void Redo_Clicked() { Redo_Action_Perform(); }
+
+    // Replaces the current side's elements with new ones decoded from the snapshot; blobs that do
+    // not decode are left out.
+    void Fill_Undo_Redo_Control(const UndoSnapshot& snapshot);
+
+    int Get_Undo_Count() const;
+    int Get_Redo_Count() const;
+    void Check_Undo_Redo_Btn_Enability();
+    void Enable_Disable_Undo(bool enabled);
+    void Enable_Disable_Redo(bool enabled);
+    // Empties all four stacks and disables both commands.
+    void Undo_Redo_Clear();
+    // Editing operations call this after an edit; the buttons follow Insert_In_Undo_Redo instead.
+    void Undo_Redo_Button_state() {}
+
+    // Visitor and group modes only: the side panel's user fields go back to their empty state
+    // before a rebuild, and each rebuilt text or picture element writes its value back.
+    void Refresh_Visitor_Dyn_Ctrl_and_image();
+    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const SKTGraphic& graphic);
+
+    // One archive per element in list order; an element that cannot be archived is left out.
+    static UndoSnapshot snapshotOf(const GraphicList& graphics);
+
+private:
+    enum class Direction { Undo, Redo };
+    // Undo and redo mirror each other: the present side goes onto the opposite stack, the newest
+    // snapshot of `from` is rebuilt and removed.
+    void restoreNewest(Direction direction);
+    const GraphicList& currentGraphics() const;
+
+    SKTDocument& m_document;
+    SnapshotUndoWindow& m_window;
+};

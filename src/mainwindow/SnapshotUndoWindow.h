@@ -1,0 +1,56 @@
+#pragma once
+// What the side-snapshot undo needs from the main window, its canvases and the visitor and group
+// side panels. The main window implements it; tests use a stand-in.
+#include <QImage>
+#include <QList>
+#include <QString>
+
+class QCheckBox;
+class QLineEdit;
+class QWidget;
+class SKTGraphic;
+
+// One entry of a side panel's view_array_label or view_array_value list.
+struct ProfilePanelRow {
+    QString controlId;
+    QWidget* input = nullptr;  // a QLineEdit for text fields, a picture view otherwise
+    QCheckBox* check = nullptr;
+};
+
+// The profile panel object of one side in visitor and group modes.
+class ProfileSidePanel {
+public:
+    virtual ~ProfileSidePanel() = default;
+    virtual void Refresh_Controls() = 0;
+    virtual void Set_User_Image_Control(const QString& path, const QImage& picture,
+                                        const QString& ctrlId) = 0;
+    virtual QList<ProfilePanelRow> view_array_label() const = 0;
+    virtual QList<ProfilePanelRow> view_array_value() const = 0;
+};
+
+class SnapshotUndoWindow {
+public:
+    virtual ~SnapshotUndoWindow() = default;
+
+    // Undo_btn with undo_menu, Redo_btn with redo_menu.
+    virtual void setUndoControlsEnabled(bool enabled) = 0;
+    virtual void setRedoControlsEnabled(bool enabled) = 0;
+
+    // The canvas of the side (0 front, 1 back) lets go of its selection, its current element and
+    // the element being created: a rebuild is about to replace every element of its list.
+    virtual void dropSelection(int side) = 0;
+    virtual void Refresh_Canvas() = 0;
+    // nullptr shows the card's own properties.
+    virtual void Show_RHS_Properties(SKTGraphic* graphic) = 0;
+    virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() = 0;
+
+    // ---- Visitor and group side panels (nullptr where there is none) ------------------------
+    virtual ProfileSidePanel* profilePanel(int side) = 0;
+    virtual QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) = 0;
+    virtual QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) = 0;
+    virtual QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) = 0;
+    // Puts a picture into one of the panels' picture views.
+    virtual void showPicture(QWidget* view, const QImage& picture) = 0;
+    // The placeholder of an empty photo field.
+    virtual QImage no_image_ctrl_GP() const = 0;
+};
