@@ -4,123 +4,105 @@
 #include <gtest/gtest.h>
 
 #include "data/Data_From_Excel.h"
+#include "data/SSZipArchive.h"
 #include "data/SpreadsheetWriter.h"
-#include "data/WorkbookTestSupport.h"
 #include "support/TestEnvironment.h"
 
-using namespace WorkbookTestSupport;
-
 namespace {
+
+QByteArray sheetXml(const QString& dimension, const QString& rowsXml)
+{
+    const QString ref = dimension.isEmpty() ? QString() : QStringLiteral("<dimension ref=\"%1\"/>").arg(dimension);
+    return QStringLiteral("<worksheet>%1<sheetData>%2</sheetData></worksheet>").arg(ref, rowsXml).toUtf8();
+}
 
 class WorkbookReaderTest : public ::testing::Test {
 protected:
     QTemporaryDir work;
+    SheetRows header;
 
-    // Unpacks a workbook of one sheet (and shared strings) and reads its header and rows.
-    SheetRows read(const QByteArray& sheet, const QByteArray& sharedStrings = {}, SheetRows* header = nullptr)
+    // Unpacks the workbook and reads sheet 1's header and rows.
+    SheetRows readWorkbook(const QString& path)
     {
-        QMap<QString, QByteArray> parts{{"xl/worksheets/sheet1.xml", sheet}};
-        if (!sharedStrings.isEmpty())
-            parts.insert("xl/sharedStrings.xml", sharedStrings);
-        const QString path = work.filePath("book.xlsx");
-        EXPECT_TRUE(makeArchive(path, parts));
         Excel_Sheet_Number = 1;
         SpreadsheetWriter::ReadWorkbook(path, true);
-        const SheetRows head = SpreadsheetWriter::ReadData_only_column();
-        if (header)
-            *header = head;
+        header = SpreadsheetWriter::ReadData_only_column();
         return SpreadsheetWriter::ReadWorkbook(QString(), false);
     }
+    SheetRows read(const QMap<QString, QByteArray>& parts)
+    {
+        SSZipArchive archive(work.filePath("book.xlsx"));
+        EXPECT_TRUE(archive.open());
+        for (auto part = parts.cbegin(); part != parts.cend(); ++part)
+            archive.writeData(part.value(), part.key());
+        EXPECT_TRUE(archive.close());
+        return readWorkbook(work.filePath("book.xlsx"));
+    }
+    SheetRows read(const QByteArray& sheet) { return read({{"xl/worksheets/sheet1.xml", sheet}}); }
 };
 
-TEST_F(WorkbookReaderTest, SparseRowsFillTheirGapsAndTheHeaderNamesBlankCells)
+TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
 {
-    SheetRows header;
-    const SheetRows rows = read(sheetXml("A1:C3", "<row r=\"1\"><c r=\"B1\"><v>7</v></c><c r=\"C1\"><v>8</v></c></row>"
-                                                  "<row r=\"2\"><c r=\"C2\"><v>5</v></c></row>"
-                                                  "<row r=\"4\"/>"),
-                                {}, &header);
+    const struct {
+        const char* dimension;
+        const char* rows;
+        SheetRows expected;
+        int columns;
+    } cases[] = {
+        {"B3:F10", "<row r=\"3\"><c r=\"B3\"><v>1</v></c></row>", {{"", "1", "", "", "", ""}}, 6},
+        {"", "<row><c r=\"C1\"><v>3</v></c></row>", {{"", "", "3"}}, 3},
+        {"A1:", "<row><c r=\"B1\"><v>2</v></c></row>", {{"", "2"}}, 2},
+        {"A1:C3",
+         "<row r=\"1\"><c r=\"B1\"><v>7</v></c><c r=\"C1\"><v>8</v></c></row><row r=\"2\"><c r=\"C2\"><v>5</v></c></row><row r=\"4\"/>",
+         {{"", "7", "8"}, {"", "", "5"}, {"", "", ""}}, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(read(sheetXml(c.dimension, c.rows)), c.expected) << c.dimension;
+        EXPECT_EQ(Excel_Sheet_Columns, c.columns) << c.dimension;
+    }
     EXPECT_EQ(header, (SheetRows{{"Untitled Column 1", "7", "8"}}));
-    EXPECT_EQ(rows, (SheetRows{{"", "7", "8"}, {"", "", "5"}, {"", "", ""}}));
-    EXPECT_EQ(Excel_Sheet_Columns, 3);
-}
 
-TEST_F(WorkbookReaderTest, ColumnCountRunsFromColumnAToTheDimensionsEnd)
-{
-    read(sheetXml("B3:F10", "<row r=\"3\"><c r=\"B3\"><v>1</v></c></row>"));
-    EXPECT_EQ(Excel_Sheet_Columns, 6);
-    read(sheetXml("A10:D20", "<row r=\"10\"><c r=\"A10\"><v>1</v></c></row>"));
-    EXPECT_EQ(Excel_Sheet_Columns, 4);
-    const SheetRows rows = read(sheetXml("A1:AB1", "<row r=\"1\"><c r=\"AB1\"><v>x</v></c></row>"));
-    EXPECT_EQ(Excel_Sheet_Columns, 28);
-    EXPECT_EQ(rows.first().at(27), "x");
-}
-
-TEST_F(WorkbookReaderTest, NoCellIsLostToAMissingOrShortDimensionOrReference)
-{
     const SheetRows rows = read(sheetXml("A1", "<row><c><v>1</v></c><c><v>2</v></c><c r=\"E1\"><v>5</v></c><c><v>6</v></c></row>"
-                                               "<row><c r=\"AAB2\"><v>far</v></c></row>"));
+                                                    "<row><c r=\"AAB2\"><v>far</v></c></row>"));
     ASSERT_EQ(rows.size(), 2);
     ASSERT_EQ(rows[0].size(), 704);  // AAB is column 704
     EXPECT_EQ(rows[0].mid(0, 6), (QStringList{"1", "2", "", "", "5", "6"}));
     EXPECT_EQ(rows[1].at(703), "far");
-
-    const SheetRows undimensioned = read(sheetXml("", "<row><c r=\"C1\"><v>3</v></c></row>"));
-    EXPECT_EQ(undimensioned, (SheetRows{{"", "", "3"}}));
-    EXPECT_EQ(read(sheetXml("A1:", "<row><c r=\"B1\"><v>2</v></c></row>")), (SheetRows{{"", "2"}}));
+    EXPECT_TRUE(read("<worksheet><sheetData><row>").isEmpty());
 }
 
+// Shared-string indexes: the count itself gives the last string, anything else outside gives "".
 TEST_F(WorkbookReaderTest, CellsGiveSharedStringsInlineStringsAndCachedFormulaResults)
 {
-    const QByteArray sst = sharedStringsXml(
-        "<si><t>zero</t></si>"
+    const QByteArray sst =
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>zero</t></si>"
         "<si><r><t xml:space=\"preserve\">rich </t></r><r><rPr><b/></rPr><t>text</t></r><rPh><t>ignored</t></rPh></si>"
-        "<si><t>two</t></si>"
-        "<si><t> </t></si>");
-    const SheetRows rows = read(
-        sheetXml("A1:F1", "<row r=\"1\">"
-                          "<c r=\"A1\" t=\"s\"><v>1</v></c>"
-                          "<c r=\"B1\" t=\"s\"><v>2</v></c>"
-                          "<c r=\"C1\" t=\"inlineStr\"><is><t>inline ü</t></is></c>"
-                          "<c r=\"D1\"><f>SUM(A2:A3)</f><v>6</v></c>"
-                          "<c r=\"E1\" t=\"str\"><f>A1&amp;\"!\"</f><v>zero!</v></c>"
-                          "<c r=\"F1\" t=\"s\"><v>3</v></c>"
-                          "</row>"),
-        sst);
-    EXPECT_EQ(rows, (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " "}}));
+        "<si><t>two</t></si><si><t> </t></si></sst>";
+    const QByteArray sheet = sheetXml(
+        "A1:J1", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\" t=\"s\"><v>2</v></c>"
+        "<c r=\"C1\" t=\"inlineStr\"><is><t>inline ü</t></is></c><c r=\"D1\"><f>SUM(A2:A3)</f><v>6</v></c>"
+        "<c r=\"E1\" t=\"str\"><f>A1&amp;\"!\"</f><v>zero!</v></c><c r=\"F1\" t=\"s\"><v>3</v></c>"
+        "<c r=\"G1\" t=\"s\"><v>4</v></c><c r=\"H1\" t=\"s\"><v>5</v></c><c r=\"I1\" t=\"s\"><v>-1</v></c>"
+        "<c r=\"J1\" t=\"s\"/></row>");
+    EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", sst}}),
+              (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " ", " ", "", "", ""}}));
 }
 
-TEST_F(WorkbookReaderTest, SharedStringIndexesOutsideTheListGiveNothingButTheCountItself)
-{
-    const SheetRows rows = read(sheetXml("A1:D1", "<row><c r=\"A1\" t=\"s\"><v>2</v></c><c r=\"B1\" t=\"s\"><v>3</v></c>"
-                                                  "<c r=\"C1\" t=\"s\"><v>-1</v></c><c r=\"D1\" t=\"s\"/></row>"),
-                                sharedStringsXml("<si><t>a</t></si><si><t>b</t></si>"));
-    EXPECT_EQ(rows, (SheetRows{{"b", "", "", ""}}));
-}
-
-TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndSheetsAreNumberedInOrder)
+TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndThePickedSheetIsTheSheetRead)
 {
     QMap<QString, QByteArray> parts;
     for (int n : {1, 2, 10})
         parts.insert(QStringLiteral("xl/worksheets/sheet%1.xml").arg(n),
                      sheetXml("A1", QStringLiteral("<row><c r=\"A1\"><v>%1</v></c></row>").arg(n)));
-    const QString several = work.filePath("several.xlsx");
-    ASSERT_TRUE(makeArchive(several, parts));
-    SpreadsheetWriter::ReadWorkbook(several, true);
+    EXPECT_EQ(read(parts), (SheetRows{{"1"}}));
     EXPECT_EQ(SpreadsheetWriter::Sheet_File_Names(), (QStringList{"sheet1", "sheet2", "sheet10"}));
     Excel_Sheet_Number = 3;
     SpreadsheetWriter::ReadData_only_column();
     EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(QString(), false), (SheetRows{{"10"}}));
 
     // A file that is not a workbook must not show the previous workbook's rows.
-    QFile notZip(work.filePath("plain.xlsx"));
-    ASSERT_TRUE(notZip.open(QIODevice::WriteOnly));
-    notZip.write("plain text");
-    notZip.close();
-    SpreadsheetWriter::ReadWorkbook(notZip.fileName(), true);
-    Excel_Sheet_Number = 1;
-    EXPECT_TRUE(SpreadsheetWriter::ReadData_only_column().isEmpty());
-    EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
+    EXPECT_TRUE(readWorkbook(TestEnvironment::fixtureDir() + "/data/people.csv").isEmpty());
+    EXPECT_TRUE(header.isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::Sheet_File_Names().isEmpty());
 
     // The folder is this run's own and closed to other users.
@@ -130,25 +112,32 @@ TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndSheetsAreNumberedInOrder)
               QFile::Permissions());
 }
 
-TEST_F(WorkbookReaderTest, UnreadableSheetsGiveEmptyResults)
+TEST_F(WorkbookReaderTest, WrittenRowsLongerThanTheTitlesAndBeyondColumnZKeepEveryCell)
 {
-    EXPECT_TRUE(read("<worksheet><sheetData><row>").isEmpty());
+    QStringList titles;
+    for (int k = 1; k <= 28; ++k)
+        titles.append(QStringLiteral("T%1").arg(k));
+    const QString path = work.filePath("wide.xlsx");
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {titles, titles + QStringList{"extra"}}, false));
+    EXPECT_EQ(readWorkbook(path).last().last(), "extra");
+    EXPECT_EQ(header.first(), titles + QStringList{"Untitled Column 29"});
+}
+
+TEST_F(WorkbookReaderTest, NothingIsWrittenWithoutRowsOrOverAFolder)
+{
+    const QString path = work.filePath("none.xlsx");
+    EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(path, {}, false));
+    EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(path, {{}}, false));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    QDir().mkpath(work.filePath("folder.xlsx"));
+    EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(work.filePath("folder.xlsx"), {{"a"}}, false));
 }
 
 TEST(WorkbookColumnsTest, LettersAndNumbersAgreeWithOpenpyxl)
 {
-    EXPECT_EQ(Get_Column_Char_Str("AB12"), "AB");
-    EXPECT_EQ(Get_Column_Char_Str("A0B1"), "A0B");
-    EXPECT_EQ(Get_Column_Char_Str("XYZ"), "XYZ");
-    EXPECT_EQ(Get_Col_index("A", 65), 0);
     EXPECT_EQ(Get_Col_index("AZ", 65), 51);
-    EXPECT_EQ(Get_Col_index("ZZ", 64), 702);
-    EXPECT_EQ(Get_Col_index("XFD", 64), 16384);
-    EXPECT_EQ(Get_Col_index("XFE", 64), -1);
-    EXPECT_EQ(Get_Col_index("a", 65), -1);
-    EXPECT_EQ(Get_Col_index("", 65), -1);
-    EXPECT_EQ(Asc_Val(QStringLiteral("\u0141")), 0x41);
-
+    for (const char* outside : {"XFE", "a", ""})
+        EXPECT_EQ(Get_Col_index(outside, 64), -1) << outside;
     QStringList ours;
     for (int n = 1; n <= SpreadsheetWriter::kMaxColumns; ++n) {
         ours.append(SpreadsheetWriter::ColumnIndexToName(n));
