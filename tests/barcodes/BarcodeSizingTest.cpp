@@ -15,63 +15,44 @@ BarcodeSettings bareSettings()
     return s;
 }
 
-// A barcode of the given width printing none of its texts.
-std::unique_ptr<NKDCode39Barcode> barcodeOfWidth(float width)
-{
-    auto barcode = std::make_unique<NKDCode39Barcode>();
-    barcode->initWithContent("A", false);
-    barcode->setWidth(width);
-    return barcode;
-}
 }  // namespace
 
-TEST(BarcodeSizingTest, UnitsConvertWithTheWindowsOwnFactor)
+TEST(BarcodeSizingTest, UnitsAndLinearFrame)
 {
     EXPECT_FLOAT_EQ(barcodeLengthToPoints(1, 2), kPointsPerMillimetre);
     EXPECT_FLOAT_EQ(barcodeLengthToPoints(1, 1), 10 * kPointsPerMillimetre);
     EXPECT_FLOAT_EQ(barcodeLengthToPoints(1, 0), 72.0f);
-}
-
-TEST(BarcodeSizingTest, LinearWidth)
-{
     BarcodeSettings s = bareSettings();
-    auto barcode = barcodeOfWidth(100);
-    EXPECT_FLOAT_EQ(Set_Linear_Barcode_Width(s, *barcode), 100.0f);
+    NKDCode39Barcode barcode;  // a barcode 100 points wide printing none of its texts
+    barcode.initWithContent("A", false);
+    barcode.setWidth(100);
+    EXPECT_FLOAT_EQ(Set_Linear_Barcode_Width(s, barcode), 100.0f);
     s.LR_margin_val = 1;
-    EXPECT_NEAR(Set_Linear_Barcode_Width(s, *barcode), 120.67f, 0.01f);
-    EXPECT_FLOAT_EQ(s.LR_margin, kPointsPerMillimetre);
+    EXPECT_NEAR(Set_Linear_Barcode_Width(s, barcode), 120.67f, 0.01f);
 
-    barcode->setHeaderWidth(150);
+    barcode.setHeaderWidth(150);
     s.LR_margin_val = 0;
-    EXPECT_FLOAT_EQ(Set_Linear_Barcode_Width(s, *barcode), 150.0f);
+    EXPECT_FLOAT_EQ(Set_Linear_Barcode_Width(s, barcode), 150.0f);
     s.hideHeaderCheckbox = true;
-    EXPECT_FLOAT_EQ(Set_Linear_Barcode_Width(s, *barcode), 100.0f);
-}
+    EXPECT_FLOAT_EQ(Set_Linear_Barcode_Width(s, barcode), 100.0f);
 
-TEST(BarcodeSizingTest, LinearHeightCountsOnlyPrintedBands)
-{
-    BarcodeSettings s = bareSettings();
-    s.captionCheckbox = s.hideHeaderCheckbox = s.hideFooterCheckbox = true;
-    s.val_margin_val = s.hdr_margin_val = s.ftr_margin_val = 1;
-    s.TB_marging_val = 1;
-    auto barcode = barcodeOfWidth(100);
-    barcode->setCaptionHeight(0.2f);
-    Set_Barcode_Height(s, *barcode);
-    EXPECT_NEAR(barcode->height(), 22.68f, 0.01f);
+    // The height counts only the printed bands and their margins.
+    s.captionCheckbox = s.hideFooterCheckbox = true;
+    s.val_margin_val = s.hdr_margin_val = s.ftr_margin_val = s.TB_marging_val = 1;
+    barcode.setCaptionHeight(0.2f);
+    Set_Barcode_Height(s, barcode);
+    EXPECT_NEAR(barcode.height(), 22.68f, 0.01f);
     EXPECT_EQ(s.value_margin, 0.0f);
 
     s.captionCheckbox = false;
-    barcode->setPrintsCaption(true);
-    Set_Barcode_Height(s, *barcode);
-    EXPECT_NEAR(barcode->height(), 22.68f + 0.2f * 72 + kPointsPerMillimetre, 0.01f);
+    barcode.setPrintsCaption(true);
+    Set_Barcode_Height(s, barcode);
+    EXPECT_NEAR(barcode.height(), 22.68f + 0.2f * 72 + kPointsPerMillimetre, 0.01f);
 }
 
 TEST(BarcodeSizingTest, TwoDimensionalFrame)
 {
     BarcodeSettings s = bareSettings();
-    EXPECT_EQ(s.width, 0.0f);
-    EXPECT_EQ(s.height, 0.0f);
-    EXPECT_TRUE(s.header.isEmpty());
     s.headerHeight = s.footerHeight = 0.1f;
     s.hdr_margin_val = s.ftr_margin_val = s.TB_marging_val = 1;
     Set_2d_Barcode_Height(s, 60);

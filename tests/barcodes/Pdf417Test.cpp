@@ -1,12 +1,9 @@
-// PDF417: segmentation and compaction codewords, the column choice, refusals, and symbols read
-// back by ZXingReader.
+// PDF417: segmentation and compaction codewords, the column choice, refusals, and symbols read back by ZXingReader.
 #include <QRandomGenerator>
-#include <set>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "SymbolImages.h"
-#include "barcodes/pdf417/Pdf417Clusters.h"
+#include "SymbolTools.h"
 #include "barcodes/pdf417/Pdf417Encoder.h"
 #include "barcodes/pdf417/Pdf417Symbol.h"
 #include "barcodes/pdf417/Pdf417View.h"
@@ -31,50 +28,7 @@ std::vector<int> dataCodewords(const QByteArray& bytes, int count)
     return std::vector<int>(p.codewords.begin() + 1, p.codewords.begin() + 1 + count);
 }
 
-QByteArray bytesOf(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
-
-// Each pattern: 4 bars and 4 spaces of 1..6 modules, 17 in all, in its cluster by the parity rule.
-bool isClusterPattern(std::uint32_t pattern, int cluster)
-{
-    int widths[8] = {};
-    int element = 0;
-    bool bar = true;
-    for (int b = 16; b >= 0; --b) {
-        const bool isBar = pattern >> b & 1u;
-        if (isBar != bar) {
-            if (++element == 8)
-                return false;
-            bar = isBar;
-        }
-        ++widths[element];
-    }
-    if (element != 7 || !(pattern >> 16 & 1u))
-        return false;
-    for (int w : widths) {
-        if (w < 1 || w > 6)
-            return false;
-    }
-    return (widths[0] - widths[2] + widths[4] - widths[6] + 9) % 9 == 3 * cluster;
-}
-
 }  // namespace
-
-TEST(Pdf417Tables, EveryPatternBelongsToItsClusterAndIsUnique)
-{
-    for (int cluster = 0; cluster < 3; ++cluster) {
-        const auto& patterns = kClusterPatterns[size_t(cluster)];
-        std::set<std::uint32_t> seen(patterns.begin(), patterns.end());
-        EXPECT_EQ(seen.size(), 929u) << "cluster " << cluster;
-        for (size_t v = 0; v < patterns.size(); ++v)
-            EXPECT_TRUE(isClusterPattern(patterns[v], cluster)) << "cluster " << cluster << " codeword " << v;
-    }
-}
 
 TEST(Pdf417Segmentation, CutsTextBytesAndDigitRuns)
 {
@@ -89,7 +43,6 @@ TEST(Pdf417Segmentation, CutsTextBytesAndDigitRuns)
         {std::string("AB\x01" "C"), "T0-4"},         // lone byte between runs worth 3 is shifted
         {std::string("A\x01" "C"), "B0-3"},          // runs of 1 and 1 go into the byte segment
         {"Hello, world\x01\x02", "T0-12 B12-14"},
-        {"\x80\x81\x82\x83\x84\x85", "B0-6"},
         {"", ""},
     };
     for (const auto& c : cases)
@@ -99,8 +52,8 @@ TEST(Pdf417Segmentation, CutsTextBytesAndDigitRuns)
 TEST(Pdf417Compaction, WritesTheLatchesAndTextSubModes)
 {
     // Byte compaction: 924 for a multiple of 6 bytes, else 901 and one codeword per spare byte.
-    EXPECT_EQ(dataCodewords(bytesOf({0x80, 0x81, 0x82, 0x83, 0x84, 0x85}), 1)[0], 924);
-    const std::vector<int> seven = dataCodewords(bytesOf({0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0xF0}), 7);
+    EXPECT_EQ(dataCodewords(QByteArray::fromHex("808182838485"), 1)[0], 924);
+    const std::vector<int> seven = dataCodewords(QByteArray::fromHex("808182838485F0"), 7);
     EXPECT_EQ(seven[0], 901);
     EXPECT_EQ(seven[6], 0xF0);
     // Lower case: three capitals latch to alpha (28, 28), a single one is shifted (27).
@@ -110,21 +63,8 @@ TEST(Pdf417Compaction, WritesTheLatchesAndTextSubModes)
     EXPECT_EQ(dataCodewords("123456789012", 1)[0], 902);
 }
 
-TEST(Pdf417Sizing, ChoosesColumnsFromTheAspectRatio)
+TEST(Pdf417Sizing, DefaultFrameColumnsAndLoweredLevel)
 {
-    // Raw codewords: 10 data codewords at level 2, ratio 1, rows 3 modules tall: 1 column, 18 rows.
-    _pdf417param raw;
-    pdf417init(raw);
-    raw.options = PDF417_USE_RAW_CODEWORDS | PDF417_USE_ERROR_LEVEL;
-    raw.errorLevel = 2;
-    raw.aspectRatio = 1.0f;
-    raw.lenCodewords = 10;
-    raw.codewords[0] = 10;
-    paintCode(raw);
-    EXPECT_EQ(raw.error, PDF417_ERROR_SUCCESS);
-    EXPECT_EQ(raw.codeColumns, 1);
-    EXPECT_EQ(raw.codeRows, 18);
-
     // The view's default frame with "0123": one column, 12 rows, 86 modules across.
     pdf417View view;
     ASSERT_EQ(view.drawWithText(QStringLiteral("0123")), pdf417View::ImageReady);
@@ -167,24 +107,21 @@ TEST(Pdf417Faults, AFailedEncodeLeavesNoSymbol)
 TEST(Pdf417Decoding, ZxingReadsEveryLevelAndCompaction)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QRandomGenerator random(417);
-    QString text1000;
-    const QString printable = QStringLiteral("ABCdefgh ijk,.;:!?()[]{}<>@#$%&*+-=/\\|'\"~^_`0123456789\t\r\n");
-    for (int i = 0; i < 1000; ++i)
-        text1000 += printable[int(random.bounded(printable.size()))];
-    QString digits1000;
-    for (int i = 0; i < 1000; ++i)
-        digits1000 += QChar('0' + int(random.bounded(10)));
-    QString binary1000;  // no text bytes: one byte-compacted segment
-    while (binary1000.size() < 1000) {
-        const int b = int(random.bounded(256));
-        if (!(b >= 32 && b <= 126) && b != 9 && b != 10 && b != 13)
-            binary1000 += QChar(b);
+    auto randomText = [&random](int count, const QString& alphabet) {
+        QString text;
+        while (text.size() < count)
+            text += alphabet[int(random.bounded(alphabet.size()))];
+        return text;
+    };
+    QString anyByte;
+    QString binary;  // no text bytes: one byte-compacted segment
+    for (int b = 0; b < 256; ++b) {
+        anyByte += QChar(b);
+        if ((b < 32 || b > 126) && b != 9 && b != 10 && b != 13)
+            binary += QChar(b);
     }
-    QString anyBytes600;
-    for (int i = 0; i < 600; ++i)
-        anyBytes600 += QChar(int(random.bounded(256)));
+    const QString printable = QStringLiteral("ABCdefgh ijk,.;:!?()[]{}<>@#$%&*+-=/\\|'\"~^_`0123456789\t\r\n");
 
     struct Case {
         QString name;
@@ -192,16 +129,17 @@ TEST(Pdf417Decoding, ZxingReadsEveryLevelAndCompaction)
         int level;
         int columns;
     };
-    std::vector<Case> cases;
+    std::vector<Case> cases = {
+        {"text1000", randomText(1000, printable), 2, 0},
+        {"digits1000", randomText(1000, QStringLiteral("0123456789")), 5, 0},
+        {"binary1000", randomText(1000, binary), 3, 0},
+        {"bytes600_30cols", randomText(600, anyByte), 4, 30},
+        {"mixed", QStringLiteral("Order 1234567890123456 for Mr. O'Brien; ~x~ \x01\x02\x03\x04\x05\x06\x07 end"), 2, 0},
+        {"shiftedByte", QStringLiteral("ab\x01" "cd;<>\x02 ;\x03x"), 2, 3},
+        {"utf8", QStringLiteral("Grüße € 東京"), 2, 0},
+    };
     for (int level = 0; level <= 8; ++level)
         cases.push_back({QStringLiteral("level%1").arg(level), QStringLiteral("ZOVA ID Card 4711, level test"), level, 0});
-    cases.push_back({"text1000", text1000, 2, 0});
-    cases.push_back({"digits1000", digits1000, 5, 0});
-    cases.push_back({"binary1000", binary1000, 3, 0});
-    cases.push_back({"bytes600_30cols", anyBytes600, 4, 30});
-    cases.push_back({"mixed", QStringLiteral("Order 1234567890123456 for Mr. O'Brien; ~x~ \x01\x02\x03\x04\x05\x06\x07 end"), 2, 0});
-    cases.push_back({"shiftedByte", QStringLiteral("ab\x01" "cd;<>\x02 ;\x03x"), 2, 3});
-    cases.push_back({"utf8", QStringLiteral("Grüße € 東京"), 2, 0});
 
     for (const Case& c : cases) {
         QString error;
@@ -210,9 +148,8 @@ TEST(Pdf417Decoding, ZxingReadsEveryLevelAndCompaction)
         if (c.columns > 0) {
             EXPECT_EQ(grid->width, 17 * (c.columns + 3) + 18) << c.name.toStdString();
         }
-        const QString file = dir.filePath(c.name + QStringLiteral(".png"));
-        ASSERT_TRUE(symbol_images::gridImage(*grid, 2, 3).save(file));
-        EXPECT_EQ(symbol_images::zxingBytes(file, QStringLiteral("PDF417")), pdf417TextBytes(c.value))
+        const QString file = symbol_tools::savePng(*grid, dir.filePath(c.name + QStringLiteral(".png")), 2, 3);
+        EXPECT_EQ(symbol_tools::zxing({file}, QStringLiteral("PDF417")).value(file).bytes, pdf417TextBytes(c.value))
             << c.name.toStdString();
     }
 }

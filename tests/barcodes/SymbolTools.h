@@ -1,0 +1,105 @@
+#pragma once
+// Shared by the barcode checks: module grids written as PNG files, and the answers of
+// barcode-probe, zint, ZXingReader and zbarimg.
+#include <QImage>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "barcodes/ModuleGrid.h"
+#include "support/TestEnvironment.h"
+
+namespace symbol_tools {
+
+// The grid at whole pixels per module, each row rowModules modules tall, in a quiet zone.
+inline QString savePng(const ModuleGrid& grid, const QString& path, int modulePx, int rowModules = 1,
+                       int quietModules = 4)
+{
+    const int rowPx = modulePx * rowModules;
+    const int quiet = modulePx * quietModules;
+    QImage image(grid.width * modulePx + 2 * quiet, grid.height * rowPx + 2 * quiet, QImage::Format_Grayscale8);
+    image.fill(255);
+    for (int y = 0; y < grid.height; ++y)
+        for (int x = 0; x < grid.width; ++x)
+            if (grid.isDark(x, y))
+                for (int py = 0; py < rowPx; ++py)
+                    std::fill_n(image.scanLine(quiet + y * rowPx + py) + quiet + x * modulePx, modulePx, uchar(0));
+    EXPECT_TRUE(image.save(path)) << path.toStdString();
+    return path;
+}
+
+struct Decoded {
+    QByteArray bytes;
+    QString text;
+    QString level;
+};
+
+// Decodes many pictures with one ZXingReader run, keyed by file path.
+inline QMap<QString, Decoded> zxing(const QStringList& files, const QString& format = QString())
+{
+    const QStringList arguments = format.isEmpty() ? files : QStringList{QStringLiteral("-format"), format} + files;
+    const TestEnvironment::ProcessResult run = TestEnvironment::run(QStringLiteral("ZXingReader"), arguments, 300000);
+    QMap<QString, Decoded> results;
+    QString file = files.size() == 1 ? files.first() : QString();  // a single file gets no "File:" line
+    for (const QByteArray& raw : run.out.split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        const QString value = line.mid(12).trimmed();
+        if (line.startsWith(QLatin1String("File:")))
+            file = value;
+        else if (line.startsWith(QLatin1String("Bytes:")))
+            results[file].bytes = QByteArray::fromHex(value.toLatin1());
+        else if (line.startsWith(QLatin1String("Text:")))
+            results[file].text = value.mid(1, value.size() - 2);
+        else if (line.startsWith(QLatin1String("EC Level:")))
+            results[file].level = value;
+    }
+    return results;
+}
+
+// What zbarimg reads from a picture, without its closing line break.
+inline QString zbar(const QString& file)
+{
+    const auto run = TestEnvironment::run(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), file});
+    EXPECT_EQ(run.exitCode, 0) << file.toStdString();
+    const QString text = QString::fromUtf8(run.out);
+    return text.endsWith('\n') ? text.chopped(1) : text;
+}
+
+inline TestEnvironment::ProcessResult probe(const QStringList& arguments)
+{
+    return TestEnvironment::run(QStringLiteral(ZOVA_BARCODE_PROBE), arguments);
+}
+
+// The first line barcode-probe prints for `bars`, or "" when it refuses.
+inline QString probeBars(const QString& title, const QString& value)
+{
+    const auto result = probe({QStringLiteral("bars"), title, value});
+    return result.exitCode == 0 ? QString::fromLatin1(result.out).section('\n', 0, 0) : QString();
+}
+
+// zint's rows of modules as 0/1 text, padded to whole hex digits (trailing light modules do not count).
+inline QStringList zintRows(int symbology, const QString& value)
+{
+    const auto result = TestEnvironment::run(QStringLiteral("zint"),
+        {QStringLiteral("-b"), QString::number(symbology), QStringLiteral("--dump"), QStringLiteral("-d"), value});
+    QStringList rows;
+    for (const QString& line : QString::fromLatin1(result.out).split('\n', Qt::SkipEmptyParts)) {
+        QString bits;
+        const QString hexDigits = QString(line).remove(' ');
+        for (QChar hex : hexDigits)
+            bits += QStringLiteral("%1").arg(QString(hex).toInt(nullptr, 16), 4, 2, QLatin1Char('0'));
+        rows << bits;
+    }
+    return rows;
+}
+
+inline QString withoutTrailingLight(QString bars)
+{
+    while (bars.endsWith('0'))
+        bars.chop(1);
+    return bars;
+}
+
+}  // namespace symbol_tools
