@@ -1,34 +1,13 @@
 #include "platform/NumberText.h"
 #include "platform/PropertyList.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdint>
 
+#include "support/CommaLocale.h"
+
 using namespace Qt::StringLiterals;
-
-// Where de_DE is not installed, compiles it once with localedef and switches to it.
-static bool switchToBuiltGermanLocale()
-{
-    static QTemporaryDir folder;
-    static const int built = QProcess::execute(u"localedef"_s, {u"-i"_s, u"de_DE"_s, u"-f"_s, u"UTF-8"_s,
-                                                                folder.filePath(u"de_DE.UTF-8"_s)});
-    qputenv("LOCPATH", folder.path().toUtf8());
-    const bool switched = built == 0 && std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    qunsetenv("LOCPATH");
-    return switched;
-}
-
-// A decimal comma in the C library's numbers for its scope, as a German user's locale has.
-struct ScopedCommaLocale {
-    const QByteArray previous = std::setlocale(LC_NUMERIC, nullptr);
-    const bool active = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || switchToBuiltGermanLocale();
-    ~ScopedCommaLocale() { std::setlocale(LC_NUMERIC, previous.constData()); }
-};
 
 TEST(NumberText, WritesFixedDecimalsAsPrintfAndReadsTheLeadingNumber)
 {
@@ -56,7 +35,7 @@ TEST(NumberText, WritesFixedDecimalsAsPrintfAndReadsTheLeadingNumber)
 TEST(CommaDecimalLocale, LeavesNumberTextAndXmlRealsAlone)
 {
     const ScopedCommaLocale commaLocale;
-    if (!commaLocale.active)
+    if (!commaLocale.active())
         GTEST_SKIP() << "no comma-decimal locale available";
     EXPECT_EQ(numberText(1.5, 4), u"1.5000"_s);
     EXPECT_EQ(leadingDouble(u"2.25"), 2.25);

@@ -31,8 +31,8 @@ public:
     // Marks the canvas of the side being edited for redisplay. A request made while that canvas
     // paints, or off the GUI thread, is ignored. The stand-in does nothing.
     virtual void Refresh_Canvas() {}
-    // The picture of an image element with its settings applied. The stand-in applies only the
-    // flips; the picture filter chain replaces it.
+    // The picture of an image element with its settings applied by the picture filter chain,
+    // turned within its box; null when the element has no picture.
     virtual QImage Get_Image_With_Update_Settings(SKTImage& image);
     // The card settings of side 0 (front) or any other (back). The stand-in answers defaults.
     virtual const Card_Property& cardProperty(int side) const;

@@ -11,21 +11,25 @@ constexpr int kAllocationLimitMB = 256;
 
 // The reader's size is the stored one; EXIF turns may swap it, so the preview is fitted into a
 // square and stays within the limit either way.
-QSize previewSize(const QSize& stored)
+QSize previewSize(const QSize& stored, int maxSide)
 {
-    if (stored.width() <= kPicturePreviewMaxPoints && stored.height() <= kPicturePreviewMaxPoints)
+    if (stored.width() <= maxSide && stored.height() <= maxSide)
         return stored;
-    return stored.scaled(kPicturePreviewMaxPoints, kPicturePreviewMaxPoints, Qt::KeepAspectRatio)
-        .expandedTo(QSize(1, 1));
+    return stored.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-QImage readPicture(QImageReader& reader, bool asPreview)
+// A maxSide of 0 reads the picture at full size.
+QImage readPicture(QImageReader& reader, int maxSide)
 {
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
-    if (asPreview && stored.isValid())
-        reader.setScaledSize(previewSize(stored));
+    // A scaled read decodes row by row and never meets the reader's limit, so the limit is held
+    // against the full picture too: a small file must not cost minutes of decoding.
+    if (stored.isValid() && qint64(stored.width()) * stored.height() * 4 > qint64(kAllocationLimitMB) * 1024 * 1024)
+        return QImage();
+    if (maxSide > 0 && stored.isValid())
+        reader.setScaledSize(previewSize(stored, maxSide));
     QImage image = reader.read();
     // Points are pixels here, whatever the file name says about its scale.
     image.setDevicePixelRatio(1.0);
@@ -34,12 +38,12 @@ QImage readPicture(QImageReader& reader, bool asPreview)
 
 }  // namespace
 
-QImage readPicturePreview(const QString& path)
+QImage readPicturePreview(const QString& path, int maxSide)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (maxSide < 1 || path.isEmpty() || !QFileInfo(path).isFile())
         return QImage();
     QImageReader reader(path);
-    return readPicture(reader, true);
+    return readPicture(reader, maxSide);
 }
 
 QImage readPictureData(const QByteArray& bytes)
@@ -49,5 +53,5 @@ QImage readPictureData(const QByteArray& bytes)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    return readPicture(reader, false);
+    return readPicture(reader, 0);
 }

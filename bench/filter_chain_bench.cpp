@@ -1,0 +1,138 @@
+// The picture filter chain with every stage on (sepia, hue, saturation, brightness, contrast,
+// sharpening, exposure, blur, a flip and a turn within the box) on a 500 x 500 preview and a
+// 12-megapixel photo, against the same pipeline built from OpenCV's functions. Prints both
+// medians and their ratio.
+//   bench_filter_chain_bench [repetitions]
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "photos/core/FilterStages.h"
+#include "photos/core/ImageProcesser.h"
+
+namespace {
+
+constexpr float kHue = 0.4f, kSat = 1.3f, kBrt = 0.05f, kCon = 1.2f, kSharp = 0.6f, kEv = 0.5f, kBlur = 2;
+constexpr int kRotate = 15;
+
+QImage photo(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient ramp(0, 0, width, height);
+    ramp.setColorAt(0, QColor(200, 170, 140));
+    ramp.setColorAt(1, QColor(40, 60, 90));
+    painter.fillRect(image.rect(), ramp);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(240, 205, 175));
+    painter.drawEllipse(QRectF(width * 0.3, height * 0.2, width * 0.4, height * 0.5));
+    return image;
+}
+
+QImage ourChain(const QImage& source)
+{
+    return ImageProcesser::Get_Processed_Image_Full_Combined(source, false, true, false, kHue, kSat, kBrt, kCon,
+                                                             kRotate, kSharp, kEv, kBlur, 100, true, true, false,
+                                                             true, QRectF());
+}
+
+// The same steps in OpenCV: one colour transform, luminance sharpening through a Laplacian
+// kernel, exposure, box blur, flip, and the turn with the canvas squeezed into the box.
+cv::Mat openCvChain(const cv::Mat& bgra)
+{
+    const ColourMatrix colour =
+        sepiaMatrix().then(hueMatrix(kHue)).then(colourControlsMatrix(kSat, kBrt, kCon));
+    // OpenCV's channel order is b, g, r, a.
+    cv::Matx<float, 4, 5> m = cv::Matx<float, 4, 5>::zeros();
+    const int order[3] = {2, 1, 0};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c)
+            m(order[r], order[c]) = colour.rows[r][c];
+        m(order[r], 4) = colour.rows[r][3] * 255;
+    }
+    m(3, 3) = 1;
+    cv::Mat coloured;
+    cv::transform(bgra, coloured, m);
+
+    cv::Mat luma, detail;
+    cv::transform(coloured, luma, cv::Matx<float, 1, 4>(kLumaBlue, kLumaGreen, kLumaRed, 0));
+    luma.convertTo(luma, CV_32F);
+    const cv::Matx33f laplacian(0, -1, 0, -1, 4, -1, 0, -1, 0);
+    cv::filter2D(luma, detail, CV_32F, laplacian * kSharp, cv::Point(-1, -1), 0, cv::BORDER_REPLICATE);
+    cv::Mat detail4;
+    const cv::Mat zero = cv::Mat::zeros(detail.size(), CV_32F);
+    cv::merge(std::vector<cv::Mat>{detail, detail, detail, zero}, detail4);
+    cv::Mat sharpened;
+    cv::add(coloured, detail4, sharpened, cv::noArray(), CV_8UC4);
+
+    cv::Mat exposed, blurred, flipped, turned;
+    sharpened.convertTo(exposed, -1, std::exp2(kEv));
+    cv::blur(exposed, blurred, cv::Size(2 * int(kBlur) + 1, 2 * int(kBlur) + 1), cv::Point(-1, -1),
+             cv::BORDER_REPLICATE);
+    cv::flip(blurred, flipped, 1);
+    const double w = flipped.cols, h = flipped.rows, a = kRotate * CV_PI / 180;
+    const double bw = w * std::abs(std::cos(a)) + h * std::abs(std::sin(a));
+    const double bh = w * std::abs(std::sin(a)) + h * std::abs(std::cos(a));
+    cv::Mat turn = cv::getRotationMatrix2D(cv::Point2f(float(w / 2), float(h / 2)), -kRotate, 1.0);
+    turn.at<double>(0, 2) += bw / 2 - w / 2;
+    turn.at<double>(1, 2) += bh / 2 - h / 2;
+    turn.row(0) *= w / bw;
+    turn.row(1) *= h / bh;
+    cv::warpAffine(flipped, turned, turn, flipped.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar());
+    return turned;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+template <typename Work>
+double timedMs(Work work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void measure(const char* name, int width, int height, int repetitions, double budgetMs)
+{
+    QImage source = photo(width, height);
+    const cv::Mat bgra(source.height(), source.width(), CV_8UC4, source.bits(), size_t(source.bytesPerLine()));
+    std::vector<double> ours, theirs;
+    for (int i = 0; i < repetitions; ++i) {
+        QImage result;
+        ours.push_back(timedMs([&] { result = ourChain(source); }));
+        cv::Mat reference;
+        theirs.push_back(timedMs([&] { reference = openCvChain(bgra); }));
+    }
+    const double oursMs = median(ours), theirsMs = median(theirs);
+    std::printf("%s (%d x %d), median of %d\n", name, width, height, repetitions);
+    std::printf("  ours:    %8.1f ms  (budget %.0f ms: %s)\n", oursMs, budgetMs, oursMs <= budgetMs ? "met" : "MISSED");
+    std::printf("  OpenCV:  %8.1f ms\n", theirsMs);
+    std::printf("  ratio ours / OpenCV: %.2f  (aim <= 3)\n", oursMs / theirsMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    measure("preview", 500, 500, repetitions * 4, 30);
+    measure("12-megapixel photo", 4000, 3000, repetitions, 500);
+    return 0;
+}
