@@ -14,9 +14,9 @@ PACKAGES=(
   libiec16022-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-openpyxl python3-xlsxwriter libplist-utils
+  python3 python3-openpyxl python3-xlsxwriter libplist-utils libxml2-utils
   fonts-dejavu-core poppler-utils qpdf imagemagick zbar-tools zint zxing-cpp-tools
-  xvfb xauth x11-apps ghostscript unzip xlsx2csv libreoffice-calc-nogui
+  xvfb xauth x11-apps xclip ghostscript unzip xlsx2csv libreoffice-calc-nogui
   # benchmark peers (linked only into bench/)
   libqrencode-dev libzint-dev
 )

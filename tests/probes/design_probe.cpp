@@ -1,7 +1,9 @@
-// design-probe: renders card sides to files for tests and reviewers.
+// design-probe: renders card sides to files and looks into design files, for tests and reviewers.
 //   design-probe render --sample OUTDIR   a built-in front and back holding every element kind
 //   design-probe render FILE.did OUTDIR   a design file's front and back
-// Each side becomes <side>.pdf and a 600-dpi <side>.png.
+//   design-probe dump FILE.did            every item of a design file with its index
+//   design-probe roundtrip IN.did OUT.did reads a design file and writes it again
+// Each rendered side becomes <side>.pdf and a 600-dpi <side>.png.
 #include <QDir>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -22,6 +24,8 @@
 #include "inspector/InspectorGlobals.h"
 #include "mainwindow/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/designfile/DesignFile.h"
+#include "mainwindow/designfile/DesignFileController.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
 
@@ -30,6 +34,7 @@ namespace {
 constexpr double kPngDpi = 600;
 constexpr int kUsageError = 64;
 constexpr int kNotReadable = 2;
+constexpr int kNotWritten = 1;
 
 // The card settings of the sample's two sides and the card's size; nothing else is asked of it.
 class SampleHost final : public CardHost {
@@ -67,6 +72,21 @@ public:
 private:
     Card_Property m_front;
     Card_Property m_back;
+};
+
+// The card settings and size of a design file's sides.
+class DesignHost final : public CardHost {
+public:
+    QRectF frontCanvasBounds() const override { return QRectF(QPointF(0, 0), front.Card_Size()); }
+    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
+    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
+    CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
+    QColor All_Text_clr() const override { return Qt::black; }
+    const Card_Property& cardProperty(int side) const override { return side == 0 ? front : back; }
+
+    Card_Property front;
+    Card_Property back;
 };
 
 GraphicPtr sampleText(const QRectF& box, const QString& text, double size, const QColor& colour)
@@ -185,12 +205,18 @@ bool writeSide(const GraphicList& graphics, int side, const QDir& outDir, const 
     return Save_gen_image(Increase_DPI(image, kPngDpi), outDir.filePath(name + QStringLiteral(".png")));
 }
 
+bool makeFolder(const QString& path)
+{
+    if (QDir().mkpath(path))
+        return true;
+    std::fprintf(stderr, "Cannot make the folder \"%s\".\n", qPrintable(path));
+    return false;
+}
+
 int renderSample(const QString& outPath)
 {
-    if (!QDir().mkpath(outPath)) {
-        std::fprintf(stderr, "Cannot make the folder \"%s\".\n", qPrintable(outPath));
-        return 1;
-    }
+    if (!makeFolder(outPath))
+        return kNotWritten;
     SampleHost host;
     setCardHost(&host);
     Card_Shape = 0;
@@ -202,10 +228,102 @@ int renderSample(const QString& outPath)
     return written ? 0 : 1;
 }
 
+int cardShapeOf(const QString& shape)
+{
+    if (shape == QLatin1String("RR"))
+        return 1;
+    return shape == QLatin1String("E") ? 2 : 0;
+}
+
+int renderFile(const QString& path, const QString& outPath)
+{
+    DesignFileError error;
+    std::optional<DesignState> state = readDesignFile(path, &error);
+    if (!state) {
+        std::fprintf(stderr, "%d - %s\n", error.itemIndex, qPrintable(error.reason));
+        return kNotReadable;
+    }
+    if (!makeFolder(outPath))
+        return kNotWritten;
+    DesignHost host;
+    setCardHost(&host);
+    SKTDocument document;
+    DesignFileController loader(document, host.front, host.back);
+    loader.Load_Design_State(std::move(*state), path, QStringLiteral("L"), true);
+    Card_Shape = cardShapeOf(host.front.Card_Shape());
+    const QDir outDir(outPath);
+    const bool written = writeSide(document.graphics(), 0, outDir, QStringLiteral("front")) &&
+                         writeSide(document.graphics_back(), 1, outDir, QStringLiteral("back"));
+    setCardHost(nullptr);
+    return written ? 0 : kNotWritten;
+}
+
+// One line per item, nested arrays and dictionaries indexed below their parent ("86.3").
+QString itemText(const QVariant& item)
+{
+    switch (item.typeId()) {
+    case QMetaType::QString: {
+        QString text = item.toString();
+        text.replace(u'\\', QLatin1String("\\\\")).replace(u'"', QLatin1String("\\\""));
+        text.replace(u'\n', QLatin1String("\\n")).replace(u'\r', QLatin1String("\\r")).replace(u'\t', QLatin1String("\\t"));
+        return u'"' + text + u'"';
+    }
+    case QMetaType::QByteArray: return QStringLiteral("<data %1 bytes>").arg(item.toByteArray().size());
+    case QMetaType::QVariantList: return QStringLiteral("<array %1 items>").arg(item.toList().size());
+    case QMetaType::QVariantMap: return QStringLiteral("<dict %1 keys>").arg(item.toMap().size());
+    default: return QStringLiteral("<%1> %2").arg(QLatin1String(item.typeName()), item.toString());
+    }
+}
+
+void dumpItem(const QString& index, const QVariant& item)
+{
+    std::printf("%s: %s\n", qPrintable(index), qPrintable(itemText(item)));
+    if (item.typeId() == QMetaType::QVariantList) {
+        const QVariantList list = item.toList();
+        for (qsizetype i = 0; i < list.size(); ++i)
+            dumpItem(index + u'.' + QString::number(i), list.at(i));
+    } else if (item.typeId() == QMetaType::QVariantMap) {
+        const QVariantMap map = item.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            dumpItem(index + u'.' + it.key(), it.value());
+    }
+}
+
+int dumpFile(const QString& path)
+{
+    DesignFileError error;
+    const std::optional<QVariantList> items = readDesignItems(path, &error);
+    if (!items) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.reason));
+        return kNotReadable;
+    }
+    for (qsizetype i = 0; i < items->size(); ++i)
+        dumpItem(QString::number(i), items->at(i));
+    return 0;
+}
+
+int roundtripFile(const QString& inPath, const QString& outPath)
+{
+    DesignFileError error;
+    const std::optional<DesignState> state = readDesignFile(inPath, &error);
+    if (!state) {
+        std::fprintf(stderr, "%d - %s\n", error.itemIndex, qPrintable(error.reason));
+        return kNotReadable;
+    }
+    QString reason;
+    if (!writeDesignFile(outPath, *state, &reason)) {
+        std::fprintf(stderr, "%s\n", qPrintable(reason));
+        return kNotWritten;
+    }
+    return 0;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: design-probe render --sample OUTDIR\n"
-                         "       design-probe render FILE.did OUTDIR\n");
+                         "       design-probe render FILE.did OUTDIR\n"
+                         "       design-probe dump FILE.did\n"
+                         "       design-probe roundtrip IN.did OUT.did\n");
     return kUsageError;
 }
 
@@ -215,11 +333,16 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() != 3 || args[0] != QLatin1String("render"))
-        return usage();
     Resource_Path = AppFolders::resourceFolder();
+    Data_Folder_Path = AppFolders::applicationSupportFolder() + QStringLiteral("/DataSet");
+    const QString command = args.value(0);
+    if (command == QLatin1String("dump") && args.size() == 2)
+        return dumpFile(args[1]);
+    if (command == QLatin1String("roundtrip") && args.size() == 3)
+        return roundtripFile(args[1], args[2]);
+    if (command != QLatin1String("render") || args.size() != 3)
+        return usage();
     if (args[1] == QLatin1String("--sample"))
         return renderSample(args[2]);
-    std::fprintf(stderr, "design files are not readable yet\n");
-    return kNotReadable;
+    return renderFile(args[1], args[2]);
 }

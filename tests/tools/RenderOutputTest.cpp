@@ -17,6 +17,7 @@
 #include "inspector/InspectorGlobals.h"
 #include "mainwindow/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/designfile/DesignFile.h"
 #include "support/TestEnvironment.h"
 
 using TestEnvironment::run;
@@ -278,6 +279,32 @@ TEST_F(SampleOutput, ContentStreamsCarryDashesWidthsCapsJoinsAndNonZeroFills)
     const QString streams = contentStreams(artifact("front.pdf"));
     EXPECT_TRUE(streams.contains(QRegularExpression(R"(\n\s*f\s*\n)"))) << "fills present";
     EXPECT_FALSE(streams.contains(QRegularExpression(R"(\bf\*)"))) << "no even-odd fill: the star's centre is inside";
+}
+
+TEST(DesignFileRender, TheProbeRendersADesignFileAtItsCardSizeAndRefusesABadOne)
+{
+    QTemporaryDir dir;
+    DesignState design;
+    design.front.setCard_Size(QSizeF(200, 120));
+    design.back.setCard_Size(QSizeF(200, 120));
+    GraphicPtr block = SKTGraphic::create(GraphicKind::Shape);
+    block->_bounds = QRectF(50, 30, 100, 60), block->_fillColor = kBlue, block->_isDrawingStroke = false;
+    design.frontElements = {block};
+    const QString file = dir.filePath(QStringLiteral("card.did"));
+    ASSERT_TRUE(writeDesignFile(file, design));
+
+    const auto rendered = run(QStringLiteral(ZOVA_DESIGN_PROBE), {"render", file, dir.path()});
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.err.constData();
+    const auto info = run(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("back.pdf"))});
+    EXPECT_TRUE(info.out.contains("Page size:       200 x 120 pts")) << info.out.constData();
+    const QImage front(dir.filePath(QStringLiteral("front.png")));
+    ASSERT_EQ(front.size(), QSize(1667, 1000));
+    EXPECT_COLOUR_AT(front, 833, 500, kBlue);
+    EXPECT_COLOUR_AT(front, 100, 100, QColor(Qt::white));
+
+    QFile bad(dir.filePath(QStringLiteral("bad.did")));
+    bad.open(QIODevice::WriteOnly), bad.write("not a design"), bad.close();
+    EXPECT_EQ(run(QStringLiteral(ZOVA_DESIGN_PROBE), {"render", bad.fileName(), dir.path()}).exitCode, 2);
 }
 
 }  // namespace

@@ -1,0 +1,360 @@
+#include "mainwindow/designfile/DesignElementRecords.h"
+
+#include <QDir>
+#include <limits>
+
+#include "canvas/helpers/Log.h"
+#include "canvas/model/SKTLine.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/designfile/DesignFileItems.h"
+#include "platform/EncodedImageCache.h"
+
+namespace {
+
+constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
+
+const QString kTextHere = QStringLiteral("Text here");
+
+// The entry lengths a reader accepts, per kind; the first is what the writer produces.
+QList<int> acceptedLengths(GraphicKind kind)
+{
+    switch (kind) {
+    case GraphicKind::Line: return {24, 22};
+    case GraphicKind::Text: return {39};
+    case GraphicKind::Shape: return {25};
+    case GraphicKind::Image: return {42, 40, 41};
+    case GraphicKind::Barcode: return {65};
+    case GraphicKind::Signature: return {22};
+    }
+    return {};
+}
+
+bool hasBindingBlock(GraphicKind kind)
+{
+    return kind == GraphicKind::Text || kind == GraphicKind::Image || kind == GraphicKind::Barcode;
+}
+
+// ---- Writing -------------------------------------------------------------------------------
+
+void writeHead(const SKTGraphic& g, ItemWriter& w)
+{
+    w.text(elementTypeLetter(g.kind()));
+    w.rect(g._bounds);
+    w.flag(g.ctrl_is_locked);
+    w.flag(g._isDrawingFill);
+    w.colour(g._fillColor);
+    w.flag(g._isDrawingStroke);
+    w.colour(g._strokeColor);
+    w.decimal(g._strokeWidth);
+    w.text(g._stroke_border_type);
+    w.text(g._fill_type);
+    w.colour(g._fill_Grad_clr1);
+    w.colour(g._fill_Grad_clr2);
+    w.decimal(g._fill_grad_angle);
+    w.colour(g._fill_htch_clr);
+    w.text(g._fill_hatch_type);
+    w.decimal(g.alpha_val);
+    w.decimal(g.alpha_val_stroke);
+    w.flag(g.print_object != 0);
+    w.text(g.control_ID);
+    w.flag(g.ctrl_is_visible);
+}
+
+void writeBinding(const SKTGraphic& g, ItemWriter& w)
+{
+    w.integer(g.data_source_type);
+    w.text(g.batch_list_name);
+    w.integer(g.batch_list_index);
+    w.flag(g.excel_binding);
+    w.integer(g.excel_col_indx);
+}
+
+void writeLine(const SKTGraphic& g, ItemWriter& w)
+{
+    const auto& line = static_cast<const SKTLine&>(g);
+    w.integer(line._line_ori);
+    w.integer(line._line_cap_style);
+    w.flag(line._pointsRight);
+    w.flag(line._pointsDown);
+}
+
+void writeShape(const SKTGraphic& g, ItemWriter& w)
+{
+    w.text(g._shape_type);
+    w.decimal(g.cor_rad_val);
+    w.integer(g.double_star_type);
+    w.integer(g.polygon_type);
+    w.integer(g.text_rotation);
+}
+
+void writeSignature(const SKTGraphic& g, ItemWriter& w)
+{
+    w.text(g.sign_or_fingureprint);
+    w.text(g._file_path.isEmpty() ? QDir(Resource_Path).filePath(QStringLiteral("sign_sample.png")) : g._file_path);
+}
+
+void writeText(const SKTGraphic& g, ItemWriter& w)
+{
+    w.font(g.text_ctrl_font);
+    w.colour(g.txt_clr);
+    w.integer(g.text_alignmnet_Vert);
+    w.integer(g.text_alignmnet);
+    w.integer(g.text_transfrom_case);
+    w.decimal(g.text_kerning);
+    w.text(g.Text_Value);
+    w.flag(g.Drawing_Shadow);
+    w.colour(g.Shadow_Color);
+    w.decimal(g.Shadow_offset_X);
+    w.decimal(g.Shadow_offset_Y);
+    w.decimal(g.Shadow_blur);
+    w.decimal(g.Shadow_transparency);
+    w.integer(g.text_rotation);
+}
+
+void writeImage(const SKTGraphic& g, ItemWriter& w)
+{
+    for (const bool on : {g._isFlippedHorizontally, g._isFlippedVertically, g.invert_clr, g.gray_Scale, g.Sepia})
+        w.flag(on);
+    for (const float value : {g.img_trnsp_val, g.hue_val, g.sat_val, g.brt_val, g.con_val, g.srp_val, g.ev_val,
+                              g.blr_val, g.rotate_image})
+        w.decimal(value);
+    w.text(g._file_path);
+    w.text(g.Text_Value);
+    w.flag(g.Drawing_Shadow);
+}
+
+void writeBarcode(const SKTGraphic& g, ItemWriter& w)
+{
+    w.data(encodedPng(g._barcode_image));
+    w.integer(g.linear_or_2d);
+    w.integer(g.barcode_font_index);
+    for (const QString* text : {&g.linear_font_val, &g.two_d_font_val, &g.header_val, &g.footer_val})
+        w.text(*text);
+    for (const qint32 value : {g.show_hide_hdr, g.show_hide_ftr, g.show_hide_val, g.show_val_on_top,
+                               g.align_hdr_index, g.align_ftr_index})
+        w.integer(value);
+    w.decimal(g.linear_height_val);
+    w.decimal(g.linear_width_val);
+    for (const qint32 value : {g.qr_size_val, g.qr_version_index, g.qr_ec_index, g.pdf_hgt_val, g.pdf_wdt_val,
+                               g.pdf_ec_val, g.dm_module_val, g.dm_format_index, g.dm_encoding_index})
+        w.integer(value);
+    for (const float value : {g.hdr_margin_val, g.ftr_margin_val, g.val_margin_val, g.TB_marging_val, g.LR_margin_val})
+        w.decimal(value);
+    for (const CardFont* font : {&g.value_font_val, &g.header_font_val, &g.footer_font_val})
+        w.font(*font);
+    for (const QColor* colour : {&g.barcode_hdr_clr_val, &g.barcode_ftr_clr_val, &g.barcode_val_clr_val,
+                                 &g.barcode_back_clr_val, &g.barcode_clr_val})
+        w.colour(*colour);
+    w.integer(g.dpi_val_index);
+    w.text(g.dpi_custom_val);
+    w.integer(g.barcode_unit_val);
+}
+
+// ---- Reading -------------------------------------------------------------------------------
+
+void readHead(SKTGraphic& g, ItemReader& r)
+{
+    g._bounds = r.rect(kMaxElementCoordinate);
+    g.ctrl_is_locked = r.flag();
+    g._isDrawingFill = r.flag();
+    g._fillColor = r.colour();
+    g._isDrawingStroke = r.flag();
+    g._strokeColor = r.colour();
+    g._strokeWidth = r.decimal();
+    g._stroke_border_type = r.text();
+    g._fill_type = r.text();
+    g._fill_Grad_clr1 = r.colour();
+    g._fill_Grad_clr2 = r.colour();
+    g._fill_grad_angle = r.decimal();
+    g._fill_htch_clr = r.colour();
+    g._fill_hatch_type = r.text();
+    g.alpha_val = r.decimal();
+    g.alpha_val_stroke = r.decimal();
+    g.print_object = r.flag() ? 1 : 0;
+    g.control_ID = r.text();
+    g.ctrl_is_visible = r.flag();
+}
+
+void readBinding(SKTGraphic& g, ItemReader& r)
+{
+    g.data_source_type = r.integerIn(0, 2);
+    g.batch_list_name = r.text();
+    g.batch_list_index = r.integerIn(-1, kIntMax);
+    g.excel_binding = r.flag();
+    g.excel_col_indx = r.integerIn(-1, kIntMax);
+}
+
+void readLine(SKTGraphic& g, ItemReader& r)
+{
+    auto& line = static_cast<SKTLine&>(g);
+    line._line_ori = r.integer();
+    line._line_cap_style = r.integer();
+    line._pointsRight = r.hasMore() && r.flag();
+    line._pointsDown = r.hasMore() && r.flag();
+}
+
+void readShape(SKTGraphic& g, ItemReader& r)
+{
+    g._shape_type = r.text();
+    g.cor_rad_val = r.decimal();
+    g.double_star_type = r.integer();
+    g.polygon_type = r.integer();
+    g.text_rotation = r.integer();
+}
+
+void readSignature(SKTGraphic& g, ItemReader& r)
+{
+    g.sign_or_fingureprint = r.text();
+    g._file_path = r.text();
+}
+
+void readText(SKTGraphic& g, ItemReader& r)
+{
+    g.text_ctrl_font = r.font();
+    g.txt_clr = r.colour();
+    g.text_alignmnet_Vert = r.integer();
+    g.text_alignmnet = r.integer();
+    g.text_transfrom_case = r.integer();
+    g.text_kerning = r.decimal();
+    g.Text_Value = r.text();
+    g.Drawing_Shadow = r.flag();
+    g.Shadow_Color = r.colour();
+    g.Shadow_offset_X = r.decimal();
+    g.Shadow_offset_Y = r.decimal();
+    g.Shadow_blur = r.decimal();
+    g.Shadow_transparency = r.decimal();
+    g.text_rotation = r.integer();
+}
+
+void readImage(SKTGraphic& g, ItemReader& r)
+{
+    for (bool* on : {&g._isFlippedHorizontally, &g._isFlippedVertically, &g.invert_clr, &g.gray_Scale, &g.Sepia})
+        *on = r.flag();
+    for (float* value : {&g.img_trnsp_val, &g.hue_val, &g.sat_val, &g.brt_val, &g.con_val, &g.srp_val, &g.ev_val,
+                         &g.blr_val, &g.rotate_image})
+        *value = r.decimal();
+    g._file_path = r.text();
+    g.Text_Value = g._file_path;
+    if (r.hasMore()) {
+        const QString value = r.text();
+        if (value != kTextHere)
+            g.Text_Value = value;
+    }
+    g.Drawing_Shadow = !r.hasMore() || r.flag();
+}
+
+void readBarcode(SKTGraphic& g, ItemReader& r)
+{
+    g._barcode_image = decodeStoredPicture(r.data());
+    g.linear_or_2d = r.integer();
+    g.barcode_font_index = r.integer();
+    for (QString* text : {&g.linear_font_val, &g.two_d_font_val, &g.header_val, &g.footer_val})
+        *text = r.text();
+    for (qint32* value : {&g.show_hide_hdr, &g.show_hide_ftr, &g.show_hide_val, &g.show_val_on_top,
+                          &g.align_hdr_index, &g.align_ftr_index})
+        *value = r.integer();
+    g.linear_height_val = r.decimal();
+    g.linear_width_val = r.decimal();
+    for (qint32* value : {&g.qr_size_val, &g.qr_version_index, &g.qr_ec_index, &g.pdf_hgt_val, &g.pdf_wdt_val,
+                          &g.pdf_ec_val, &g.dm_module_val, &g.dm_format_index, &g.dm_encoding_index})
+        *value = r.integer();
+    for (float* value : {&g.hdr_margin_val, &g.ftr_margin_val, &g.val_margin_val, &g.TB_marging_val,
+                         &g.LR_margin_val})
+        *value = r.decimal();
+    for (CardFont* font : {&g.value_font_val, &g.header_font_val, &g.footer_font_val})
+        *font = r.font();
+    for (QColor* colour : {&g.barcode_hdr_clr_val, &g.barcode_ftr_clr_val, &g.barcode_val_clr_val,
+                           &g.barcode_back_clr_val, &g.barcode_clr_val})
+        *colour = r.colour();
+    g.dpi_val_index = r.integer();
+    g.dpi_custom_val = r.text();
+    g.barcode_unit_val = r.integer();
+    g.Set_Barcode_image_control_bounds(g._bounds);
+}
+
+}  // namespace
+
+QString elementTypeLetter(GraphicKind kind)
+{
+    switch (kind) {
+    case GraphicKind::Text: return QStringLiteral("T");
+    case GraphicKind::Line: return QStringLiteral("L");
+    case GraphicKind::Shape: return QStringLiteral("D");
+    case GraphicKind::Image: return QStringLiteral("I");
+    case GraphicKind::Barcode: return QStringLiteral("B");
+    case GraphicKind::Signature: return QStringLiteral("S");
+    }
+    return QString();
+}
+
+std::optional<GraphicKind> kindOfTypeLetter(const QString& letter)
+{
+    for (const GraphicKind kind : {GraphicKind::Text, GraphicKind::Line, GraphicKind::Shape, GraphicKind::Image,
+                                   GraphicKind::Barcode, GraphicKind::Signature}) {
+        if (elementTypeLetter(kind) == letter)
+            return kind;
+    }
+    return std::nullopt;
+}
+
+QVariantList Get_Control_Prop_To_Array(const SKTGraphic& element, int* droppedCharacters)
+{
+    QVariantList entry;
+    ItemWriter w(entry);
+    writeHead(element, w);
+    if (hasBindingBlock(element.kind()))
+        writeBinding(element, w);
+    switch (element.kind()) {
+    case GraphicKind::Line: writeLine(element, w); break;
+    case GraphicKind::Shape: writeShape(element, w); break;
+    case GraphicKind::Signature: writeSignature(element, w); break;
+    case GraphicKind::Text: writeText(element, w); break;
+    case GraphicKind::Image: writeImage(element, w); break;
+    case GraphicKind::Barcode: writeBarcode(element, w); break;
+    }
+    if (droppedCharacters)
+        *droppedCharacters += w.droppedCharacters();
+    return entry;
+}
+
+GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex)
+{
+    if (entry.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("Item %1: an empty element entry is skipped.").arg(fileIndex));
+        return nullptr;
+    }
+    const QVariant& letterItem = entry.first();
+    const auto kind = letterItem.typeId() == QMetaType::QString ? kindOfTypeLetter(letterItem.toString())
+                                                                 : std::nullopt;
+    if (!kind) {
+        Show_NSLog_Message(QStringLiteral("Item %1: an element entry of unknown kind \"%2\" is skipped.")
+                               .arg(fileIndex)
+                               .arg(letterItem.toString().left(20)));
+        return nullptr;
+    }
+    if (!acceptedLengths(*kind).contains(int(entry.size()))) {
+        throw DesignFileError{fileIndex, QStringLiteral("The %1 element entry has %2 items, not %3.")
+                                             .arg(letterItem.toString())
+                                             .arg(entry.size())
+                                             .arg(acceptedLengths(*kind).first())};
+    }
+    GraphicPtr element = SKTGraphic::create(*kind);
+    ItemReader r(entry);
+    try {
+        r.text();  // the type letter
+        readHead(*element, r);
+        if (hasBindingBlock(*kind))
+            readBinding(*element, r);
+        switch (*kind) {
+        case GraphicKind::Line: readLine(*element, r); break;
+        case GraphicKind::Shape: readShape(*element, r); break;
+        case GraphicKind::Signature: readSignature(*element, r); break;
+        case GraphicKind::Text: readText(*element, r); break;
+        case GraphicKind::Image: readImage(*element, r); break;
+        case GraphicKind::Barcode: readBarcode(*element, r); break;
+        }
+    } catch (const DesignFileError& error) {
+        throw DesignFileError{fileIndex, QStringLiteral("Element entry item %1: %2").arg(error.itemIndex).arg(error.reason)};
+    }
+    return element;
+}

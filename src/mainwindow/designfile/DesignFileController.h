@@ -1,0 +1,92 @@
+#pragma once
+// The main window controller's share of design files: saving the open design and loading one
+// into the live objects (the document's element lists, the card settings of both sides and the
+// loaded data table). The window's own steps (panels, combo boxes, canvases, inspector) are
+// virtual, so that the main window controller fills them in; here they do nothing.
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "canvas/model/SKTDocument.h"
+#include "mainwindow/designfile/DesignFile.h"
+#include "mainwindow/designfile/DesignState.h"
+
+extern QString CARD_SIDE_STR;         // "2" two-sided card, "1" front only
+extern QImage Barcode_output_image;   // the barcode picture made last while a design loads
+extern int load_log_ret_value;        // 1 when the last open loaded a design, 0 when not
+extern int Load_log_flag;
+extern QString curr_msg_count_str;    // what a progress display would show during a load
+
+inline const QString kCorruptDesignFileMessage = QStringLiteral("File is corrupt and cannot be opened.");
+inline const QString kDesignSavedMessage = QStringLiteral("File has been saved successfully.");
+inline const QString kDesignNotSavedMessage =
+    QStringLiteral("Unable to save file on this location please select any other location to save.");
+
+// The first value of a series: the text before the first line end of <Data_Folder_Path>/<name>.txt;
+// empty when the file is missing or unreadable, or when the name is not a plain file name (a
+// series always lies in the data folder).
+QString Get_First_Value_Of_Dataset(const QString& name);
+// Column n of the loaded table's first row: n 0 the row number, an empty cell " ", none for a
+// missing column; empty (logged) when no rows are loaded.
+std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
+// A path into another copy of the application's resources, re-pointed into ours; any other path,
+// or one that would climb out of the resource folder, is returned unchanged.
+QString Check_Path_For_App_Resources(const QString& path);
+
+class DesignFileController {
+public:
+    DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back);
+    virtual ~DesignFileController() = default;
+    DesignFileController(const DesignFileController&) = delete;
+    DesignFileController& operator=(const DesignFileController&) = delete;
+
+    GroupColumnBindings excel_cb_value = unboundGroupColumns();
+    QList<DynamicControl> dynamic_ctrl_list_front;
+    QList<DynamicControl> dynamic_ctrl_list_back;
+
+    // The open design as the file will hold it. As saving does, first on the live objects: both
+    // sides' Card_Side follow the sides choice, a side's background path is emptied unless its fill
+    // is a picture ("I"), and in template form every element's data binding is cleared.
+    DesignState Prepare_Design_State(bool templateForm);
+    // Writes the design to the path, in template form ("T", no table) when log_or_template is "T".
+    // In group mode the group panel's values go into the table first. With show_msg the outcome
+    // is shown, a failure forgets Project_File_Name, and the title is refreshed. True when the
+    // whole file was written; a failed write leaves any old file whole.
+    bool Save_project_file(const QString& path, bool show_msg, const QString& log_or_template);
+
+    // Reads the file into a fresh state; only a file that passes every check replaces the open
+    // design (kind "L" design, "T" template; read_xl takes over the file's spreadsheet binding
+    // and table). 1 when loaded; 0, with "File is corrupt and cannot be opened." and nothing
+    // changed, when not.
+    int Read_and_load_design_Log_NEW_METHOD(const QString& path, const QString& log_or_template, bool read_xl);
+    // The loading steps after a successful read. The change guard Not_Draw_Only_Prop_Change and the
+    // document's undo registration are restored on every way out.
+    void Load_Design_State(DesignState state, const QString& path, const QString& log_or_template, bool read_xl);
+    // Removes every table column but the first.
+    void Delete_Excel_File_Column();
+
+protected:
+    // 0 two sides, any other index front only. Until the window exists it follows CARD_SIDE_STR.
+    virtual int Sides_ComboBox_Index() const;
+    // Group mode: the group panel's values into the selected table row.
+    virtual void Save_Group_Mode_List_Details_In_XL_Data_List() {}
+    virtual void Set_Log_Name_In_Title() {}
+    // The reset of a new project; here its model part: no elements, default card settings, no
+    // panel rows or group bindings, no file name, and with full also no spreadsheet binding.
+    virtual void New_Project_Setting_Reset(bool full);
+    // The window's part of a load (side buttons, size fields, inspector, canvases), run last.
+    virtual void Show_Loaded_Design() {}
+
+private:
+    Data_From_Excel& table() const;
+    void Restore_Table(const DesignState& state);
+    void Make_Missing_Barcode_Picture(SKTGraphic& barcode);
+    void Prepare_Loaded_Elements(const GraphicList& elements);
+    void Apply_Card_Side(const QString& cardSide);
+    QString Mode_After_Load(const QString& fileMode, const QString& log_or_template, bool read_xl) const;
+
+    SKTDocument& m_document;
+    Card_Property& m_front;
+    Card_Property& m_back;
+};

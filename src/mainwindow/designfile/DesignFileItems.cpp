@@ -1,0 +1,156 @@
+#include "mainwindow/designfile/DesignFileItems.h"
+
+#include <QMetaType>
+#include <algorithm>
+#include <cmath>
+
+#include "canvas/helpers/Log.h"
+#include "canvas/model/PictureFile.h"
+
+namespace {
+
+bool isDroppedForXml(char16_t c)
+{
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
+}
+
+bool finiteWithin(double value, double limit) { return std::isfinite(value) && std::abs(value) <= limit; }
+
+}  // namespace
+
+QString xmlSafeText(const QString& text, int* dropped)
+{
+    const auto needsWork = [](QChar c) { return c == u'\r' || isDroppedForXml(c.unicode()); };
+    if (std::none_of(text.cbegin(), text.cend(), needsWork))
+        return text;
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\r')
+            safe.append(QChar(kCarriageReturnStandIn));
+        else if (!isDroppedForXml(c.unicode()))
+            safe.append(c);
+        else if (dropped)
+            ++*dropped;
+    }
+    return safe;
+}
+
+void ItemWriter::text(const QString& value)
+{
+    m_items.append(xmlSafeText(value, &m_dropped));
+}
+
+const QVariant& ItemReader::next(const char* what)
+{
+    if (m_index >= m_items.size())
+        fail(QStringLiteral("The file ends where %1 was expected.").arg(QLatin1String(what)));
+    return m_items.at(m_index++);
+}
+
+void ItemReader::fail(const QString& reason) const
+{
+    throw DesignFileError{fileIndex(), reason};
+}
+
+QString ItemReader::text()
+{
+    const QVariant& item = next("a text item");
+    if (item.typeId() != QMetaType::QString) {
+        --m_index;
+        fail(QStringLiteral("A text item was expected."));
+    }
+    return item.toString();
+}
+
+qint32 ItemReader::integerIn(qint32 low, qint32 high)
+{
+    const qint32 value = integer();
+    if (value < low || value > high) {
+        --m_index;
+        fail(QStringLiteral("The number %1 lies outside %2 to %3.").arg(value).arg(low).arg(high));
+    }
+    return value;
+}
+
+CardFont ItemReader::font()
+{
+    const auto font = Convert_String_to_Font(text());
+    if (!font) {
+        --m_index;
+        fail(QStringLiteral("A font item needs a name and a size separated by \"::::\"."));
+    }
+    return *font;
+}
+
+QPointF ItemReader::point(double limit)
+{
+    const auto point = pointFromText(text());
+    if (!point || !finiteWithin(point->x(), limit) || !finiteWithin(point->y(), limit)) {
+        --m_index;
+        fail(QStringLiteral("A point item is malformed or out of range."));
+    }
+    return *point;
+}
+
+QSizeF ItemReader::size(double low, double high)
+{
+    const auto size = sizeFromText(text());
+    const auto inRange = [&](double v) { return std::isfinite(v) && v >= low && v <= high; };
+    if (!size || !inRange(size->width()) || !inRange(size->height())) {
+        --m_index;
+        fail(QStringLiteral("A size item is malformed or out of range."));
+    }
+    return *size;
+}
+
+QRectF ItemReader::rect(double limit)
+{
+    const auto rect = rectFromText(text());
+    if (!rect || !finiteWithin(rect->x(), limit) || !finiteWithin(rect->y(), limit)
+        || !finiteWithin(rect->width(), limit) || !finiteWithin(rect->height(), limit)) {
+        --m_index;
+        fail(QStringLiteral("A rectangle item is malformed or out of range."));
+    }
+    return *rect;
+}
+
+QByteArray ItemReader::data()
+{
+    const QVariant& item = next("a data item");
+    if (item.typeId() != QMetaType::QByteArray) {
+        --m_index;
+        fail(QStringLiteral("A data item was expected."));
+    }
+    return item.toByteArray();
+}
+
+QVariantList ItemReader::list()
+{
+    const QVariant& item = next("an array");
+    if (item.typeId() != QMetaType::QVariantList) {
+        --m_index;
+        fail(QStringLiteral("An array was expected."));
+    }
+    return item.toList();
+}
+
+QVariant ItemReader::raw()
+{
+    return next("an item");
+}
+
+QImage decodeStoredPicture(const QByteArray& bytes)
+{
+    static const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
+    if (bytes.isEmpty())
+        return QImage();
+    if (!bytes.startsWith(pngSignature)) {
+        Show_NSLog_Message(QStringLiteral("A stored barcode picture is not PNG data; it is made again."));
+        return QImage();
+    }
+    QImage picture = readPictureData(bytes);
+    if (picture.isNull())
+        Show_NSLog_Message(QStringLiteral("A stored barcode picture could not be decoded; it is made again."));
+    return picture;
+}

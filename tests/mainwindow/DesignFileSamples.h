@@ -1,0 +1,144 @@
+#pragma once
+// Designs for the design-file tests: every element kind on the front, a text and a hidden picture
+// on the back, both card sides set, a loaded table and group bindings. Numbers and colours are
+// chosen so that their file forms read back exactly.
+#include <QColor>
+#include <QDir>
+#include <QString>
+#include <gtest/gtest.h>
+
+#include "barcodes/BarcodeFactory.h"
+#include "canvas/model/SKTLine.h"
+#include "mainwindow/designfile/DesignState.h"
+#include "support/TestEnvironment.h"
+
+namespace DesignSamples {
+
+inline QColor colour(double r, double g, double b, double a = 1.0) { return QColor::fromRgbF(r, g, b, a); }
+
+inline GraphicPtr text(const QString& id, const QString& value)
+{
+    GraphicPtr t = SKTGraphic::create(GraphicKind::Text);
+    t->_bounds = QRectF(10.5, 20.25, 120, 30);
+    t->control_ID = id;
+    t->Text_Value = value;
+    t->text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14.5};
+    t->txt_clr = colour(0.1234, 0.5, 0.75);
+    t->text_alignmnet = 1, t->text_alignmnet_Vert = 0, t->text_transfrom_case = 2, t->text_kerning = 1.25f;
+    t->Drawing_Shadow = true, t->Shadow_Color = colour(0, 0, 1, 0.5), t->Shadow_offset_X = -2.5f;
+    t->Shadow_blur = 3, t->Shadow_transparency = 40, t->text_rotation = 15;
+    t->data_source_type = 2, t->excel_binding = true, t->excel_col_indx = 3;
+    t->_fillColor = colour(1, 0.9, 0.8, 0.25), t->_isDrawingFill = true;
+    t->ctrl_is_locked = true, t->print_object = 1;
+    return t;
+}
+
+inline GraphicPtr line()
+{
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Line);
+    auto& l = static_cast<SKTLine&>(*g);
+    l._bounds = QRectF(5, 50, 200, 0.1), l._pointsRight = true, l._pointsDown = false;
+    l._line_ori = 2, l._line_cap_style = 1, l._strokeWidth = 2.5, l._stroke_border_type = QStringLiteral("DA");
+    l.alpha_val_stroke = 0.75f;
+    return g;
+}
+
+inline GraphicPtr shape()
+{
+    GraphicPtr s = SKTGraphic::create(GraphicKind::Shape);
+    s->_bounds = QRectF(-12.125, 60, 40, 40);
+    s->_shape_type = QStringLiteral("S"), s->cor_rad_val = 5.5f, s->double_star_type = 2, s->polygon_type = 3;
+    s->text_rotation = 30, s->_fill_type = QStringLiteral("G"), s->_fill_grad_angle = 45;
+    s->_fill_Grad_clr1 = colour(1, 0.8, 0), s->_fill_Grad_clr2 = colour(0.9, 0.2, 0);
+    s->_fill_hatch_type = QStringLiteral("H3"), s->_fill_htch_clr = colour(0.3, 0.3, 0.3);
+    s->ctrl_is_visible = false;  // hidden elements are kept too
+    return s;
+}
+
+inline GraphicPtr image(const QString& path)
+{
+    GraphicPtr i = SKTGraphic::create(GraphicKind::Image);
+    i->_bounds = QRectF(12, 56, 60, 75), i->_file_path = path, i->Text_Value = QStringLiteral("photo value");
+    i->_isFlippedHorizontally = true, i->Sepia = true, i->img_trnsp_val = 80, i->hue_val = -0.5f;
+    i->sat_val = 1.25f, i->blr_val = 2, i->rotate_image = 90, i->Drawing_Shadow = false;
+    i->control_ID = QStringLiteral("F_label7"), i->data_source_type = 1;
+    i->batch_list_name = QStringLiteral("Photos"), i->batch_list_index = 2;
+    return i;
+}
+
+inline GraphicPtr barcode()
+{
+    GraphicPtr b = SKTGraphic::create(GraphicKind::Barcode);
+    b->linear_font_val = QStringLiteral("4006381333931"), b->header_val = QStringLiteral("Top");
+    b->show_hide_hdr = 1, b->qr_size_val = 80, b->pdf_ec_val = 4, b->LR_margin_val = 2.75f;
+    b->value_font_val = CardFont{QStringLiteral("DejaVu Sans Mono"), 9};
+    b->barcode_back_clr_val = colour(1, 1, 0.9), b->dpi_custom_val = QStringLiteral("300");
+    BarcodeFactory& factory = barcodeFactory();
+    factory.Set_Barcode_Prop_To_Control(*b);
+    b->_bounds = QRectF(82, 98, 0, 0);
+    b->Set_Barcode_image(factory.Get_Image_From_Val(b->linear_font_val, b->header_val, b->footer_val));
+    b->Set_Barcode_image_control_bounds(b->_bounds);
+    return b;
+}
+
+inline GraphicPtr signature(const QString& path)
+{
+    GraphicPtr s = SKTGraphic::create(GraphicKind::Signature);
+    s->_bounds = QRectF(150, 100, 70, 35), s->sign_or_fingureprint = QStringLiteral("F"), s->_file_path = path;
+    return s;
+}
+
+// Every kind on the front, a text and a hidden picture on the back, a three-row table.
+inline DesignState fullDesign(const QString& picturePath)
+{
+    DesignState d;
+    d.startMode = QStringLiteral("G");
+    d.front.setCard_fill_chk(true), d.front.setCard_fill_style(QStringLiteral("G"));
+    d.front.setCard_fill_Grd_1_clr(colour(0.9, 0.95, 1)), d.front.setCard_grad_Stepper(30);
+    d.front.setCard_Size(QSizeF(242.65, 153.07)), d.front.setCard_Location(QPointF(1.5, -2));
+    d.front.setCard_Name(QStringLiteral("Staff \"2026\" & <guests>")), d.front.setCard_alpha_Stepper(0.75f);
+    d.front.setCard_Content_font(CardFont{QStringLiteral("DejaVu Sans"), 11.25});
+    d.front.setWatermark_Used(true), d.front.setWatermark_Text(QStringLiteral("VOID")), d.front.setWatermark_Transp(0.25f);
+    d.back.setCard_Side_Name(QStringLiteral("B")), d.back.setCard_fill_style(QStringLiteral("I"));
+    d.back.setCard_BG_Image_Path(picturePath), d.back.setCard_Size(QSizeF(242.65, 153.07));
+    d.back.setCard_border_chk(true), d.back.setCard_bor_Stepper(3), d.back.setCard_bordr_clr(colour(0.5, 0, 0));
+    d.excelBindingUse = true;
+    d.excelSourcePath = QStringLiteral("/home/user/people.xlsx");
+    d.columnTitles = {QStringLiteral("No."), QStringLiteral("Name"), QString(), QStringLiteral("Photo")};
+    for (int row = 1; row <= 3; ++row) {
+        d.rows.append(DataRow{{QStringLiteral("Extension"), QString::number(row)},
+                              {QStringLiteral("Column1"), QStringLiteral("Name %1").arg(row)},
+                              {QStringLiteral("Column2"), QString()},
+                              {QStringLiteral("Column3"), picturePath}});
+    }
+    d.groupColumns = {1, 3, -1, -1, 2, -1, -1, -1, -1, -1, -1, 0};
+    d.frontElements = {text(QStringLiteral("F_field7"), QStringLiteral("Line one\r\nLine two & <b>\u00fc</b>")),
+                       line(), shape(), image(picturePath), barcode(), signature(picturePath)};
+    GraphicPtr hiddenPicture = image(picturePath);
+    hiddenPicture->ctrl_is_visible = false, hiddenPicture->control_ID = QStringLiteral("B_field9");
+    d.backElements = {text(QStringLiteral("Fup_Name"), QStringLiteral("If found, please return.")), hiddenPicture};
+    return d;
+}
+
+// Python's plistlib and xmllint read every design file in the folder but those named in skip.
+inline void expectPlistToolsAccept(const QDir& dir, const QStringList& skip)
+{
+    QStringList files;
+    for (const QString& name : dir.entryList({QStringLiteral("*.did")}, QDir::Files, QDir::Name)) {
+        if (!skip.contains(name))
+            files.append(dir.filePath(name));
+    }
+    if (files.isEmpty())
+        return;
+    const auto lint = TestEnvironment::run(QStringLiteral("xmllint"), QStringList{"--noout"} + files);
+    EXPECT_EQ(lint.exitCode, 0) << lint.err.constData();
+    const auto python = TestEnvironment::runPython(
+        "import plistlib, sys\n"
+        "for name in sys.argv[1:]:\n"
+        "    items = plistlib.load(open(name, 'rb'))\n"
+        "    assert isinstance(items, list), name\n",
+        files);
+    EXPECT_EQ(python.exitCode, 0) << python.err.constData();
+}
+
+}  // namespace DesignSamples
