@@ -1,0 +1,56 @@
+#pragma once
+// The scroll view that holds a canvas: it carries the zoom factor and the zoom pop-up at the
+// left end of its horizontal scroll bar. Its viewport is an SWCenteringClipView.
+#include <QScrollArea>
+#include <QString>
+#include <array>
+
+class QComboBox;
+class SWCenteringClipView;
+
+class SKTZoomingScrollView : public QScrollArea {
+    Q_OBJECT
+public:
+    struct ZoomStep {
+        const char* label;
+        double factor;
+    };
+    // The pop-up's items in order; the stored index 3 is 100 %.
+    static constexpr std::array<ZoomStep, 11> zoomSteps{{{"25%", 0.25},
+                                                         {"50%", 0.5},
+                                                         {"75%", 0.75},
+                                                         {"100%", 1.0},
+                                                         {"125%", 1.25},
+                                                         {"150%", 1.5},
+                                                         {"200%", 2.0},
+                                                         {"400%", 4.0},
+                                                         {"600%", 6.0},
+                                                         {"800%", 8.0},
+                                                         {"1000%", 10.0}}};
+    static constexpr int actualSizeIndex = 3;
+
+    explicit SKTZoomingScrollView(QWidget* parent = nullptr);
+
+    SWCenteringClipView* clipView() const;
+    QComboBox* factorPopUpButton() const { return _factorPopUpButton; }
+
+    double factor() const { return _factor; }
+    // Shows the document at the factor (1.0 = 100 %); factors outside the pop-up are allowed.
+    void setFactor(double factor);
+    // The pop-up's index of the factor, -1 when it has none.
+    int factorIndex() const;
+    void setFactorIndex(int index);
+
+Q_SIGNALS:
+    void factorChanged(double factor);
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void validateFactorPopUpButton();
+    void showFactorInPopUp();
+
+    QComboBox* _factorPopUpButton = nullptr;
+    double _factor = 1.0;
+};

@@ -1,0 +1,30 @@
+// clipboard-probe: copies a sample card element from a canvas to the X clipboard and keeps
+// serving it until killed, so that other programs (xclip) can ask for its types and data.
+// Runs on the X display of the environment (for example under xvfb-run).
+#include <QApplication>
+#include <cstdio>
+
+#include "canvas/model/SKTDocument.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "canvas/view/SKTGraphicView.h"
+
+int main(int argc, char** argv)
+{
+    // The clipboard must be the display's, whatever platform the caller's environment names.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+
+    SKTDocument document;
+    SKTGraphicView view;
+    view.setList(&document, SKTDocument::FrontSide);
+    GraphicPtr sample = SKTGraphic::create(GraphicKind::Shape);
+    sample->Set_Shape_Type(QStringLiteral("R"));
+    sample->setBounds(QRectF(20, 20, 120, 60));
+    view.insertGraphics({sample}, {0});
+    view.selectAll();
+    view.copy();
+
+    std::puts("copied");
+    std::fflush(stdout);
+    return app.exec();
+}
