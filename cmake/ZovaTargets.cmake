@@ -7,6 +7,6 @@ set(ZOVA_PCH_HEADERS
   <memory> <vector> <functional> <string>)
 
 function(zova_target_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
   target_precompile_headers(${target} PRIVATE ${ZOVA_PCH_HEADERS})
 endfunction()

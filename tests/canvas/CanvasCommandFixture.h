@@ -1,8 +1,10 @@
 #pragma once
-// A canvas bound to a fresh document with hosts that record what the canvas asks of the main
-// window: the fixture of the editing, clipboard and creation tests.
-#include <QRectF>
-#include <QStringList>
+// A shown canvas bound to a fresh document on a 243 x 154 point card, with hosts that record what
+// the canvas asks of the main window, and mouse helpers in card points.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "canvas/model/CardHost.h"
@@ -10,34 +12,23 @@
 #include "canvas/model/SKTGraphicKinds.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "canvas/view/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "support/ScriptedMessagePresenter.h"
 
 class RecordingCanvasHost : public CanvasHostStandIn {
 public:
-    int snapshots = 0;
-    int buttonStates = 0;
-    int pasteButtonUpdates = 0;
-    int batchUpdates = 0;
-    QList<SKTGraphic*> shownProperties;
+    int snapshots = 0, barcodeWindows = 0;
+    QList<SKTGraphic*> shown;
     std::optional<bool> naturalAndFitEnabled;
-    bool fillUserProfile = false;
-    int excelColumn = -1;
-    float frameValues[4] = {0, 0, 0, 0};
 
-    void Show_RHS_Properties(SKTGraphic* graphic) override { shownProperties.append(graphic); }
+    void Show_RHS_Properties(SKTGraphic* graphic) override { shown.append(graphic); }
     void Insert_In_Undo_Redo() override { ++snapshots; }
-    void Undo_Redo_Button_state() override { ++buttonStates; }
-    void Set_Paste_Button_Status() override { ++pasteButtonUpdates; }
+    void Open_Barcode_Window() override { ++barcodeWindows; }
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override { naturalAndFitEnabled = enabled; }
-    bool Fill_User_Profile() const override { return fillUserProfile; }
-    int Get_Excel_Coulmn_Index_According_ID(const QString&) const override { return excelColumn; }
-    void Set_Graphics_array_Batch_To_Current_Side() override { ++batchUpdates; }
-    float Frame_Field_Value(FrameField field) const override { return frameValues[int(field)]; }
 };
 
-// A 243 x 154 point card whose new-element places step by 20 points from (10, 10), the same for
-// every test.
+// New-element places step by 20 points from (10, 10).
 class SteppingCardHost : public CardHost {
 public:
     QList<QPointF> placesGiven;
@@ -50,12 +41,9 @@ public:
         placesGiven.append(QPointF(10 + step, 10 + step));
         return placesGiven.last();
     }
-    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic%1").arg(++pictureIds); }
+    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
     CardFont All_Text_font() const override { return CardFont{QStringLiteral("DejaVu Sans"), 12}; }
     QColor All_Text_clr() const override { return Qt::black; }
-
-private:
-    int pictureIds = 0;
 };
 
 class CanvasCommandFixture : public ::testing::Test {
@@ -66,9 +54,10 @@ protected:
         setCardHost(&cardHost_);
         Start_Card_Option = QStringLiteral("T");
         Card_Front_Or_Back = 0;
-        Library_Selected_Image.clear();
         view.setList(&document, SKTDocument::FrontSide);
         view.resize(243, 154);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
 
     void TearDown() override
@@ -76,14 +65,8 @@ protected:
         view.setList(nullptr, SKTDocument::FrontSide);
         setCanvasHost(nullptr);
         setCardHost(nullptr);
-        Start_Card_Option = QStringLiteral("T");
-        Card_Front_Or_Back = 0;
     }
 
-    // A rectangle shape appended at the bottom of the view's list.
-    GraphicPtr addShape(const QRectF& bounds, bool locked = false) { return add(GraphicKind::Shape, bounds, locked); }
-
-    // An element of the kind appended at the bottom of the view's list.
     GraphicPtr add(GraphicKind kind, const QRectF& bounds, bool locked = false)
     {
         GraphicPtr graphic = SKTGraphic::create(kind);
@@ -94,13 +77,35 @@ protected:
         view.insertGraphics({graphic}, {int(view.graphics().size())});
         return graphic;
     }
+    GraphicPtr addShape(const QRectF& bounds, bool locked = false) { return add(GraphicKind::Shape, bounds, locked); }
 
-    QStringList messages() const { return presenter.texts(); }
+    QPoint at(QPointF card) const { return (card * view.zoomFactor()).toPoint(); }
+    void press(QPointF card, Qt::KeyboardModifiers keys = {}) { QTest::mousePress(&view, Qt::LeftButton, keys, at(card)); }
+    void release(QPointF card, Qt::KeyboardModifiers keys = {}) { QTest::mouseRelease(&view, Qt::LeftButton, keys, at(card)); }
+    void moveTo(QPointF card) { QTest::mouseMove(&view, at(card)); }
+    void click(QPointF card, Qt::KeyboardModifiers keys = {})
+    {
+        press(card, keys);
+        release(card, keys);
+    }
+    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers keys = {})
+    {
+        press(from, keys);
+        moveTo((from + to) / 2);
+        moveTo(to);
+        release(to, keys);
+    }
+    void useGrid(bool constraining)
+    {
+        grid_.setConstraining(constraining);
+        view.setGrid(&grid_);
+    }
 
     RecordingCanvasHost host;
     SteppingCardHost cardHost_;
     ScriptedMessagePresenter presenter;
     ScopedMessagePresenter scopedPresenter{presenter};
     SKTDocument document;
+    SKTGrid grid_;
     SKTGraphicView view;
 };

@@ -5,12 +5,11 @@
 #include <QColor>
 #include <QDir>
 #include <QString>
-#include <gtest/gtest.h>
+#include <QImage>
 
 #include "barcodes/BarcodeFactory.h"
 #include "canvas/model/SKTLine.h"
 #include "mainwindow/designfile/DesignState.h"
-#include "support/TestEnvironment.h"
 
 namespace DesignSamples {
 
@@ -31,28 +30,6 @@ inline GraphicPtr text(const QString& id, const QString& value)
     t->_fillColor = colour(1, 0.9, 0.8, 0.25), t->_isDrawingFill = true;
     t->ctrl_is_locked = true, t->print_object = 1;
     return t;
-}
-
-inline GraphicPtr line()
-{
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Line);
-    auto& l = static_cast<SKTLine&>(*g);
-    l._bounds = QRectF(5, 50, 200, 0.1), l._pointsRight = true, l._pointsDown = false;
-    l._line_ori = 2, l._line_cap_style = 1, l._strokeWidth = 2.5, l._stroke_border_type = QStringLiteral("DA");
-    l.alpha_val_stroke = 0.75f;
-    return g;
-}
-
-inline GraphicPtr shape()
-{
-    GraphicPtr s = SKTGraphic::create(GraphicKind::Shape);
-    s->_bounds = QRectF(-12.125, 60, 40, 40);
-    s->_shape_type = QStringLiteral("S"), s->cor_rad_val = 5.5f, s->double_star_type = 2, s->polygon_type = 3;
-    s->text_rotation = 30, s->_fill_type = QStringLiteral("G"), s->_fill_grad_angle = 45;
-    s->_fill_Grad_clr1 = colour(1, 0.8, 0), s->_fill_Grad_clr2 = colour(0.9, 0.2, 0);
-    s->_fill_hatch_type = QStringLiteral("H3"), s->_fill_htch_clr = colour(0.3, 0.3, 0.3);
-    s->ctrl_is_visible = false;  // hidden elements are kept too
-    return s;
 }
 
 inline GraphicPtr image(const QString& path)
@@ -81,13 +58,6 @@ inline GraphicPtr barcode()
     return b;
 }
 
-inline GraphicPtr signature(const QString& path)
-{
-    GraphicPtr s = SKTGraphic::create(GraphicKind::Signature);
-    s->_bounds = QRectF(150, 100, 70, 35), s->sign_or_fingureprint = QStringLiteral("F"), s->_file_path = path;
-    return s;
-}
-
 // Every kind on the front, a text and a hidden picture on the back, a three-row table.
 inline DesignState fullDesign(const QString& picturePath)
 {
@@ -112,33 +82,37 @@ inline DesignState fullDesign(const QString& picturePath)
                               {QStringLiteral("Column3"), picturePath}});
     }
     d.groupColumns = {1, 3, -1, -1, 2, -1, -1, -1, -1, -1, -1, 0};
+    GraphicPtr line = SKTGraphic::create(GraphicKind::Line);
+    auto& l = static_cast<SKTLine&>(*line);
+    l._bounds = QRectF(5, 50, 200, 0.1), l._pointsRight = true, l._pointsDown = false;
+    l._line_ori = 2, l._line_cap_style = 1, l._strokeWidth = 2.5, l._stroke_border_type = QStringLiteral("DA");
+    l.alpha_val_stroke = 0.75f;
+    GraphicPtr s = SKTGraphic::create(GraphicKind::Shape);
+    s->_bounds = QRectF(-12.125, 60, 40, 40);
+    s->_shape_type = QStringLiteral("S"), s->cor_rad_val = 5.5f, s->double_star_type = 2, s->polygon_type = 3;
+    s->text_rotation = 30, s->_fill_type = QStringLiteral("G"), s->_fill_grad_angle = 45;
+    s->_fill_Grad_clr1 = colour(1, 0.8, 0), s->_fill_Grad_clr2 = colour(0.9, 0.2, 0);
+    s->_fill_hatch_type = QStringLiteral("H3"), s->_fill_htch_clr = colour(0.3, 0.3, 0.3);
+    s->ctrl_is_visible = false;  // hidden elements are kept too
+    GraphicPtr sign = SKTGraphic::create(GraphicKind::Signature);
+    sign->_bounds = QRectF(150, 100, 70, 35), sign->sign_or_fingureprint = QStringLiteral("F");
+    sign->_file_path = picturePath;
     d.frontElements = {text(QStringLiteral("F_field7"), QStringLiteral("Line one\r\nLine two & <b>\u00fc</b>")),
-                       line(), shape(), image(picturePath), barcode(), signature(picturePath)};
+                       line, s, image(picturePath), barcode(), sign};
     GraphicPtr hiddenPicture = image(picturePath);
     hiddenPicture->ctrl_is_visible = false, hiddenPicture->control_ID = QStringLiteral("B_field9");
     d.backElements = {text(QStringLiteral("Fup_Name"), QStringLiteral("If found, please return.")), hiddenPicture};
     return d;
 }
 
-// Python's plistlib and xmllint read every design file in the folder but those named in skip.
-inline void expectPlistToolsAccept(const QDir& dir, const QStringList& skip)
+// A small PNG picture in the folder, for picture elements and backgrounds.
+inline QString samplePicture(const QString& folder)
 {
-    QStringList files;
-    for (const QString& name : dir.entryList({QStringLiteral("*.did")}, QDir::Files, QDir::Name)) {
-        if (!skip.contains(name))
-            files.append(dir.filePath(name));
-    }
-    if (files.isEmpty())
-        return;
-    const auto lint = TestEnvironment::run(QStringLiteral("xmllint"), QStringList{"--noout"} + files);
-    EXPECT_EQ(lint.exitCode, 0) << lint.err.constData();
-    const auto python = TestEnvironment::runPython(
-        "import plistlib, sys\n"
-        "for name in sys.argv[1:]:\n"
-        "    items = plistlib.load(open(name, 'rb'))\n"
-        "    assert isinstance(items, list), name\n",
-        files);
-    EXPECT_EQ(python.exitCode, 0) << python.err.constData();
+    const QString path = QDir(folder).filePath(QStringLiteral("photo.png"));
+    QImage photo(40, 50, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    photo.save(path);
+    return path;
 }
 
 }  // namespace DesignSamples

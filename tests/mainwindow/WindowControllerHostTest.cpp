@@ -5,24 +5,6 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 
-TEST(WindowControllerHost, InstallsItselfAndNamesFreePictures)
-{
-    SKTDocument document;
-    {
-        SKTWindowController controller(document);
-        EXPECT_EQ(Main_App_wnd, &controller);
-        EXPECT_EQ(&cardHost(), static_cast<CardHost*>(&controller));
-        EXPECT_EQ(controller.frontCanvasBounds(), QRectF(0, 0, 243, 154));
-        EXPECT_EQ(controller.Generate_Extra_image_control_ID(), "F_Pic1");
-        GraphicPtr picture = SKTGraphic::create(GraphicKind::Image);
-        picture->control_ID = "F_Pic1";
-        document.insertGraphicsOnSide(SKTDocument::BackSide, {picture}, {0});
-        EXPECT_EQ(controller.Generate_Extra_image_control_ID(), "F_Pic2");
-    }
-    EXPECT_EQ(Main_App_wnd, nullptr);
-    EXPECT_NE(&cardHost(), nullptr);
-}
-
 TEST(WindowControllerHost, NewPointStepsByTheSidesElementCountButAtLeast20AndWrapsAtTheCardEdge)
 {
     SKTDocument document;

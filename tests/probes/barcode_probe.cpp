@@ -16,20 +16,18 @@
 //          --pdf417-columns N, --dm-size N, --dm-encoding N (list indexes, 0 automatic).
 // Exit status: 0 done, 1 bad usage or a file that could not be written, 2 unknown symbology or a
 // value the symbology refuses (with the reason on standard error).
+#include <QCoreApplication>
 #include <QImage>
-#include <QImageWriter>
-#include <QMap>
-#include <QSaveFile>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <functional>
-#include <optional>
+
+#include "ProbeSupport.h"
 #include "barcodes/datamatrix/DataMatrixSymbol.h"
 #include "barcodes/linear/LinearSymbologies.h"
 #include "barcodes/pdf417/Pdf417Symbol.h"
 #include "barcodes/qr/QrSymbol.h"
+#include "mainwindow/ImageResolution.h"
+#include "platform/AtomicFile.h"
 
 namespace {
 constexpr int kUsage = 1;
@@ -41,35 +39,9 @@ constexpr int kLinearHeightModules = 50;
 const QStringList kTwoDimensionalTitles = {QStringLiteral("QR Code"), QStringLiteral("PDF417"),
                                            QStringLiteral("DataMatrix")};
 
-struct Options {
-    QMap<QString, int> numbers{{"--qr-version", 0},   {"--qr-level", 0}, {"--pdf417-level", 2},
-                               {"--pdf417-columns", 0}, {"--dm-size", 0},  {"--dm-encoding", 0}};
-    QStringList positional;
-};
-
-int fail(int status, const QString& message)
-{
-    std::fprintf(stderr, "barcode-probe: %s\n", qPrintable(message));
-    return status;
-}
-
-std::optional<Options> parseArguments(int argc, char** argv)
-{
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromUtf8(argv[i]);
-        if (options.numbers.contains(argument)) {
-            bool ok = false;
-            const int number = i + 1 < argc ? QString::fromUtf8(argv[++i]).toInt(&ok) : 0;
-            if (!ok)
-                return std::nullopt;
-            options.numbers[argument] = number;
-        } else {
-            options.positional << argument;
-        }
-    }
-    return options;
-}
+const QStringList kNumberOptions{QStringLiteral("--qr-version"), QStringLiteral("--qr-level"),
+                                QStringLiteral("--pdf417-level"), QStringLiteral("--pdf417-columns"),
+                                QStringLiteral("--dm-size"), QStringLiteral("--dm-encoding")};
 
 // The title of the symbology list that names the given symbology, ignoring case.
 QString canonicalTitle(const QString& name)
@@ -83,15 +55,15 @@ QString canonicalTitle(const QString& name)
     return {};
 }
 
-std::optional<ModuleGrid> gridFor(const QString& title, const QString& value, const Options& options,
+std::optional<ModuleGrid> gridFor(const QString& title, const QString& value, const ProbeArguments& options,
                                   QString* error)
 {
-    const auto& n = options.numbers;
+    const auto n = [&options](const char* name, int fallback) { return *options.number(QString::fromLatin1(name), fallback); };
     if (title == QLatin1String("QR Code"))
-        return qrModuleGrid(value, n["--qr-version"], n["--qr-level"], error);
+        return qrModuleGrid(value, n("--qr-version", 0), n("--qr-level", 0), error);
     if (title == QLatin1String("PDF417"))
-        return pdf417ModuleGrid(value, n["--pdf417-level"], n["--pdf417-columns"], error);
-    return dataMatrixModuleGrid(value, n["--dm-size"], n["--dm-encoding"], error);
+        return pdf417ModuleGrid(value, n("--pdf417-level", 2), n("--pdf417-columns", 0), error);
+    return dataMatrixModuleGrid(value, n("--dm-size", 0), n("--dm-encoding", 0), error);
 }
 
 QImage blankImage(int width, int height)
@@ -160,17 +132,6 @@ QByteArray gridText(const ModuleGrid& grid)
     return text;
 }
 
-bool writeFile(const QString& path, const std::function<bool(QIODevice*)>& write)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && write(&file) && file.commit();
-}
-
-bool writePng(const QString& path, const QImage& image)
-{
-    return writeFile(path, [&image](QIODevice* device) { return QImageWriter(device, "png").write(image); });
-}
-
 // The symbol of a value: a linear barcode object or a module grid; nothing and a reason if the
 // value is refused.
 struct Symbol {
@@ -178,7 +139,7 @@ struct Symbol {
     std::optional<ModuleGrid> grid;
 };
 
-std::optional<Symbol> makeSymbol(const QString& title, const QString& value, const Options& options,
+std::optional<Symbol> makeSymbol(const QString& title, const QString& value, const ProbeArguments& options,
                                  QString* error)
 {
     Symbol symbol;
@@ -213,22 +174,26 @@ QByteArray barsText(const Symbol& symbol)
 
 int main(int argc, char** argv)
 {
-    const std::optional<Options> options = parseArguments(argc, argv);
-    const QStringList args = options ? options->positional : QStringList();
+    QCoreApplication app(argc, argv);
+    const std::optional<ProbeArguments> options = parseProbeArguments(app.arguments(), {}, kNumberOptions);
+    const bool numbersValid = options && std::all_of(kNumberOptions.begin(), kNumberOptions.end(), [&](const QString& name) {
+        return options->number(name, 0).has_value();
+    });
+    const QStringList args = numbersValid ? options->positional : QStringList();
     const QString command = args.value(0);
     const bool usable = (command == QLatin1String("bars") && args.size() == 3) ||
                         (command == QLatin1String("png") && (args.size() == 4 || args.size() == 5)) ||
                         (command == QLatin1String("eps") && args.size() == 4);
     if (!usable)
-        return fail(kUsage, QStringLiteral("usage: barcode-probe [options] bars|png|eps SYMBOLOGY VALUE [OUT [MODULE_PX]]"));
+        return complain(kUsage, QStringLiteral("usage: barcode-probe [options] bars|png|eps SYMBOLOGY VALUE [OUT [MODULE_PX]]"));
 
     const QString title = canonicalTitle(args[1]);
     if (title.isEmpty() || (command == QLatin1String("eps") && title != QLatin1String("DataMatrix")))
-        return fail(kRefused, QStringLiteral("unknown symbology \"%1\"").arg(args[1]));
+        return complain(kRefused, QStringLiteral("unknown symbology \"%1\"").arg(args[1]));
     QString error;
     const std::optional<Symbol> symbol = makeSymbol(title, args[2], *options, &error);
     if (!symbol)
-        return fail(kRefused, error);
+        return complain(kRefused, error);
 
     if (command == QLatin1String("bars")) {
         const QByteArray text = barsText(*symbol);
@@ -238,16 +203,16 @@ int main(int argc, char** argv)
     const QString out = args[3];
     if (command == QLatin1String("eps")) {
         const QByteArray eps = dataMatrixEps(*symbol->grid, 1.0);
-        if (!writeFile(out, [&eps](QIODevice* device) { return device->write(eps) == eps.size(); }))
-            return fail(kUsage, QStringLiteral("cannot write %1").arg(out));
+        if (!writeFileAtomically(out, eps))
+            return complain(kUsage, QStringLiteral("cannot write %1").arg(out));
         return 0;
     }
     bool ok = true;
     const int modulePx = args.size() == 5 ? args[4].toInt(&ok) : 4;
     if (!ok || modulePx < 1 || modulePx > 64)
-        return fail(kUsage, QStringLiteral("MODULE_PX must be a whole number from 1 to 64"));
+        return complain(kUsage, QStringLiteral("MODULE_PX must be a whole number from 1 to 64"));
     const QImage image = symbol->grid ? gridImage(*symbol->grid, modulePx) : linearImage(*symbol->linear, modulePx);
-    if (!writePng(out, image))
-        return fail(kUsage, QStringLiteral("cannot write %1").arg(out));
+    if (!Save_gen_image(image, out))
+        return complain(kUsage, QStringLiteral("cannot write %1").arg(out));
     return 0;
 }

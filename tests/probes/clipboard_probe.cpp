@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "SampleCard.h"
 #include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphicKinds.h"
 #include "canvas/view/SKTGraphicView.h"
 
 int main(int argc, char** argv)
@@ -17,10 +17,7 @@ int main(int argc, char** argv)
     SKTDocument document;
     SKTGraphicView view;
     view.setList(&document, SKTDocument::FrontSide);
-    GraphicPtr sample = SKTGraphic::create(GraphicKind::Shape);
-    sample->Set_Shape_Type(QStringLiteral("R"));
-    sample->setBounds(QRectF(20, 20, 120, 60));
-    view.insertGraphics({sample}, {0});
+    view.insertGraphics({sample::shape(QStringLiteral("R"), QRectF(20, 20, 120, 60), QColor(250, 200, 200))}, {0});
     view.selectAll();
     view.copy();
 

@@ -6,11 +6,10 @@
 // OUT is written in the format its extension names. Exit 0 done, 1 not written, 2 IN gives no
 // picture, 64 wrong arguments.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
+#include "ProbeSupport.h"
 #include "canvas/model/PictureFile.h"
 #include "mainwindow/ImageResolution.h"
 #include "photos/core/ImageProcesser.h"
@@ -28,12 +27,11 @@ constexpr double kPreviewPoints = 500;
 
 int usage()
 {
-    std::fprintf(stderr,
-                 "usage: picture-probe filter IN OUT [--grey] [--sepia] [--hue R] [--sat S] [--brt B]\n"
-                 "                                   [--con C] [--sharp S] [--ev E] [--blur B] [--alpha P]\n"
-                 "                                   [--rotate D] [--flipH] [--flipV]\n"
-                 "       picture-probe thumb IN OUT\n");
-    return kUsageError;
+    return complain(kUsageError,
+                    QStringLiteral("usage: picture-probe filter IN OUT [--grey] [--sepia] [--hue R] [--sat S] [--brt B]\n"
+                                   "                                   [--con C] [--sharp S] [--ev E] [--blur B] [--alpha P]\n"
+                                   "                                   [--rotate D] [--flipH] [--flipV]\n"
+                                   "       picture-probe thumb IN OUT"));
 }
 
 // The whole picture of a regular file, read under the picture reader's allocation limit.
@@ -45,65 +43,36 @@ QImage readWholePicture(const QString& path)
     return readPictureData(file.read(kMaxInputBytes));
 }
 
-int writeResult(const QImage& picture, const QString& path)
-{
-    if (picture.isNull()) {
-        std::fprintf(stderr, "no picture to write\n");
-        return kNotWritten;
-    }
-    return Save_gen_image(picture, path) ? 0 : kNotWritten;
-}
-
-struct NumberOption {
-    QCommandLineOption option;
-    float* target;
-};
-
 int runFilter(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption grey(QStringLiteral("grey")), sepia(QStringLiteral("sepia"));
-    const QCommandLineOption flipH(QStringLiteral("flipH")), flipV(QStringLiteral("flipV"));
     PictureSettings s;
-    const NumberOption numbers[] = {
-        {QCommandLineOption(QStringLiteral("hue"), {}, QStringLiteral("R")), &s.hue},
-        {QCommandLineOption(QStringLiteral("sat"), {}, QStringLiteral("S")), &s.saturation},
-        {QCommandLineOption(QStringLiteral("brt"), {}, QStringLiteral("B")), &s.brightness},
-        {QCommandLineOption(QStringLiteral("con"), {}, QStringLiteral("C")), &s.contrast},
-        {QCommandLineOption(QStringLiteral("sharp"), {}, QStringLiteral("S")), &s.sharpness},
-        {QCommandLineOption(QStringLiteral("ev"), {}, QStringLiteral("E")), &s.exposure},
-        {QCommandLineOption(QStringLiteral("blur"), {}, QStringLiteral("B")), &s.blur},
-        {QCommandLineOption(QStringLiteral("alpha"), {}, QStringLiteral("P")), &s.transparency},
-        {QCommandLineOption(QStringLiteral("rotate"), {}, QStringLiteral("D")), &s.rotate},
+    const std::pair<QString, float*> numbers[] = {
+        {QStringLiteral("--hue"), &s.hue},           {QStringLiteral("--sat"), &s.saturation},
+        {QStringLiteral("--brt"), &s.brightness},    {QStringLiteral("--con"), &s.contrast},
+        {QStringLiteral("--sharp"), &s.sharpness},   {QStringLiteral("--ev"), &s.exposure},
+        {QStringLiteral("--blur"), &s.blur},         {QStringLiteral("--alpha"), &s.transparency},
+        {QStringLiteral("--rotate"), &s.rotate},
     };
-    parser.addOptions({grey, sepia, flipH, flipV});
-    for (const NumberOption& n : numbers)
-        parser.addOption(n.option);
-    if (!parser.parse(arguments) || parser.positionalArguments().size() != 3) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    QStringList valued;
+    for (const auto& [name, target] : numbers)
+        valued << name;
+    const auto args = parseProbeArguments(arguments, {"--grey", "--sepia", "--flipH", "--flipV"}, valued);
+    if (!args || args->positional.size() != 3)
         return usage();
+    for (const auto& [name, target] : numbers) {
+        const std::optional<float> value = args->number(name, *target);  // C locale, whole text a number
+        if (!value)
+            return complain(kUsageError, name + QStringLiteral(" needs a number"));
+        *target = *value;
     }
-    for (const NumberOption& n : numbers) {
-        if (!parser.isSet(n.option))
-            continue;
-        bool ok = false;
-        *n.target = parser.value(n.option).toFloat(&ok);  // C locale, whole text a number
-        if (!ok) {
-            std::fprintf(stderr, "--%s needs a number\n", qPrintable(n.option.names().first()));
-            return usage();
-        }
-    }
-    const QStringList files = parser.positionalArguments();
-    const QImage source = readWholePicture(files[1]);
-    if (source.isNull()) {
-        std::fprintf(stderr, "\"%s\" gives no picture\n", qPrintable(files[1]));
-        return kNoPicture;
-    }
+    const QImage source = readWholePicture(args->positional[1]);
+    if (source.isNull())
+        return complain(kNoPicture, QStringLiteral("\"%1\" gives no picture").arg(args->positional[1]));
     const QImage result = ImageProcesser::Get_Processed_Image_Full_Combined(
-        source, parser.isSet(grey), parser.isSet(sepia), false, s.hue, s.saturation, s.brightness,
+        source, args->has("--grey"), args->has("--sepia"), false, s.hue, s.saturation, s.brightness,
         s.contrast, ImageProcesser::wholeDegrees(s.rotate), s.sharpness, s.exposure, s.blur,
-        s.transparency, true, parser.isSet(flipH), parser.isSet(flipV), true, QRectF());
-    return writeResult(result, files[2]);
+        s.transparency, true, args->has("--flipH"), args->has("--flipV"), true, QRectF());
+    return Save_gen_image(result, args->positional[2]) ? 0 : kNotWritten;
 }
 
 int runThumb(const QStringList& arguments)
@@ -111,11 +80,9 @@ int runThumb(const QStringList& arguments)
     if (arguments.size() != 4)
         return usage();
     const QImage preview = imageWithPreviewOfFileAtPath(arguments[2], QSizeF(kPreviewPoints, kPreviewPoints), false);
-    if (preview.isNull()) {
-        std::fprintf(stderr, "\"%s\" gives no preview\n", qPrintable(arguments[2]));
-        return kNoPicture;
-    }
-    return writeResult(preview, arguments[3]);
+    if (preview.isNull())
+        return complain(kNoPicture, QStringLiteral("\"%1\" gives no preview").arg(arguments[2]));
+    return Save_gen_image(preview, arguments[3]) ? 0 : kNotWritten;
 }
 
 }  // namespace

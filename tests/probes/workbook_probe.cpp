@@ -6,22 +6,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
-#include <cstdio>
 
+#include "ProbeSupport.h"
 #include "canvas/helpers/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "data/SpreadsheetWriter.h"
 
 namespace {
-
-QString escaped(QString value)
-{
-    value.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    value.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    value.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    value.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    return value;
-}
 
 QString unescaped(const QString& value)
 {
@@ -45,10 +36,8 @@ int dump(const QString& path, int sheet)
     SpreadsheetWriter::ReadWorkbook(path, true);
     const SheetRows header = SpreadsheetWriter::ReadData_only_column();
     const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
-    if (header.isEmpty() || rows.isEmpty()) {
-        std::fprintf(stderr, "no rows\n");
-        return 1;
-    }
+    if (header.isEmpty() || rows.isEmpty())
+        return complain(1, QStringLiteral("no rows"));
     Data_From_Excel* table = Data_From_Excel::defaultInstance();
     const int columns = int(header.first().size());
     for (int k = 1; k <= columns; ++k) {
@@ -62,12 +51,12 @@ int dump(const QString& path, int sheet)
     QStringList titles = table->ColList.titles();
     titles.removeFirst();
     for (QString& title : titles)
-        title = escaped(title);
+        title = escapedControls(title);
     out << titles.join(QLatin1Char('\t')) << '\n';
     for (int r = 0; r < table->rowCount(); ++r) {
         QStringList values;
         for (int k = 1; k <= columns; ++k)
-            values.append(escaped(table->Get_Item_Text(r, k).value_or(QString())));
+            values.append(escapedControls(table->Get_Item_Text(r, k).value_or(QString())));
         out << values.join(QLatin1Char('\t')) << '\n';
     }
     return 0;
@@ -100,6 +89,5 @@ int main(int argc, char** argv)
         return dump(arguments[2], arguments.size() > 3 ? arguments[3].toInt() : 1);
     if (arguments.size() == 3 && arguments[1] == QLatin1String("write"))
         return write(arguments[2]);
-    std::fprintf(stderr, "usage: workbook-probe dump FILE.xlsx [SHEET] | write OUT.xlsx\n");
-    return 2;
+    return complain(2, QStringLiteral("usage: workbook-probe dump FILE.xlsx [SHEET] | write OUT.xlsx"));
 }

@@ -1,7 +1,6 @@
 // Design files come from users: damaged or hostile files must be refused or loaded safely, never
 // crash. A fixed-seed loop damages real design files, reads them and writes again what was accepted,
 // under AddressSanitizer and UBSan.
-#include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -23,6 +22,9 @@ QByteArray randomBytes(int count)
     return bytes;
 }
 
+// The root array of property-list bytes; an empty list when they are none.
+QVariantList itemsOf(const QByteArray& data) { return PropertyList::fromData(data).value_or(QVariant()).toList(); }
+
 // Texts that are numbers, rectangles, fonts and counts at their limits, and values of every other type.
 QVariant hostileValue()
 {
@@ -36,25 +38,22 @@ QVariant hostileValue()
     return below(10) == 0 ? QVariant(randomBytes(below(40))) : values[below(values.size())];
 }
 
-// Replaces, removes or duplicates items of the root or of one nested array.
+// Replaces, removes or duplicates items of the root, or replaces or cuts off items of one nested array.
 QVariantList damageItems(QVariantList items)
 {
     for (int changes = 1 + below(4); changes > 0 && !items.isEmpty(); --changes) {
         const int at = below(items.size());
-        QVariant& target = items[at];
-        if (target.typeId() == QMetaType::QVariantList && below(2) == 0) {
-            QVariantList inner = target.toList();
+        QVariantList inner = items[at].toList();
+        if (items[at].typeId() == QMetaType::QVariantList && below(2) == 0) {
             if (!inner.isEmpty())
                 inner[below(inner.size())] = hostileValue();
-            if (below(4) == 0)
-                inner = inner.mid(0, below(inner.size() + 1));
-            target = inner;
+            items[at] = below(4) == 0 ? inner.mid(0, below(inner.size() + 1)) : inner;
         } else if (below(5) == 0) {
             items.removeAt(at);
         } else if (below(8) == 0) {
-            items.insert(at, target);
+            items.insert(at, QVariant(items[at]));
         } else {
-            target = hostileValue();
+            items[at] = hostileValue();
         }
     }
     return items;
@@ -79,32 +78,19 @@ QByteArray damageBytes(QByteArray data, const QByteArray& other)
 TEST(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
 {
     QTemporaryDir dir;
-    const QString picture = dir.filePath(QStringLiteral("photo.png"));
-    QImage(16, 20, QImage::Format_RGB32).save(picture);
-    DesignState empty;
-    const QList<QByteArray> files = {designFileData(DesignSamples::fullDesign(picture)), designFileData(empty),
-                                     PropertyList::toData(PropertyList::fromData(designFileData(DesignSamples::fullDesign(picture)))
-                                                              .value_or(QVariant()),
-                                                          PropertyList::Format::Binary)};
+    const QByteArray full = designFileData(DesignSamples::fullDesign(DesignSamples::samplePicture(dir.path())));
+    const QList<QByteArray> files = {full, designFileData(DesignState()),
+                                     PropertyList::toData(itemsOf(full), PropertyList::Format::Binary)};
     for (const QByteArray& file : files)
-        ASSERT_TRUE(designStateFromItems(PropertyList::fromData(file).value_or(QVariant()).toList(), nullptr));
+        ASSERT_TRUE(designStateFromItems(itemsOf(file), nullptr));
 
     int accepted = 0, refused = 0;
     for (int i = 0; i < 1500; ++i) {
         const QByteArray& source = files[below(files.size())];
-        QVariantList items;
-        if (below(2) == 0) {
-            const auto root = PropertyList::fromData(damageBytes(source, files[below(files.size())]));
-            if (!root || root->typeId() != QMetaType::QVariantList) {
-                ++refused;
-                continue;
-            }
-            items = root->toList();
-        } else {
-            items = damageItems(PropertyList::fromData(source).value_or(QVariant()).toList());
-        }
+        const QVariantList items = below(2) == 0 ? itemsOf(damageBytes(source, files[below(files.size())]))
+                                                 : damageItems(itemsOf(source));
         DesignFileError error;
-        std::optional<DesignState> state = designStateFromItems(items, &error);
+        const std::optional<DesignState> state = designStateFromItems(items, &error);
         if (!state) {
             EXPECT_GE(error.itemIndex, 0) << "iteration " << i;
             EXPECT_FALSE(error.reason.isEmpty()) << "iteration " << i;
@@ -115,8 +101,7 @@ TEST(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
         // What was accepted writes out again and reads back.
         const QByteArray again = designFileData(*state);
         ASSERT_FALSE(again.isEmpty()) << "iteration " << i;
-        EXPECT_TRUE(designStateFromItems(PropertyList::fromData(again).value_or(QVariant()).toList(), nullptr))
-            << "iteration " << i;
+        EXPECT_TRUE(designStateFromItems(itemsOf(again), nullptr)) << "iteration " << i;
         for (const GraphicPtr& element : state->frontElements + state->backElements)
             (void)element->archivedData();
     }
