@@ -8,16 +8,20 @@
 #include <cmath>
 #include <tuple>
 #include <vector>
+#include <QTemporaryDir>
+#include <opencv2/imgproc.hpp>
 
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTImage.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/designfile/DesignFile.h"
 #include "photos/PhotoTestSupport.h"
 #include "photos/core/FilterStages.h"
 #include "photos/core/ImageProcesser.h"
 #include "photos/core/PictureSettings.h"
 #include "support/CommaLocale.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 
@@ -92,6 +96,35 @@ TEST(FilterChain, EachStageMatchesImageMagickOrTheHandComputedColour)
     QImage edge = flat(Qt::transparent, {10, 1});
     QPainter(&edge).fillRect(0, 0, 5, 1, QColor(200, 0, 0));
     EXPECT_EQ(Chain{.blur = 1}.run(edge).pixelColor(4, 0).rgba(), qRgba(200, 0, 0, 170));
+}
+
+TEST(FilterChain, HueTurnsKeepGreysAndAFullTurnIsTheIdentity)
+{
+    const QImage picture = testPicture();
+    Chain turn;
+    turn.hue = float(2 * M_PI);
+    EXPECT_LE(largestDifference(turn.run(picture), picture), 1);
+    for (float hue : {0.7f, -2.0f, 3.0f})
+        for (int level : {0, 37, 128, 255}) {
+            turn.hue = hue;
+            EXPECT_TRUE(colourIs(turn.run(flat(QColor(level, level, level))), {1, 1}, QColor(level, level, level)));
+        }
+}
+
+TEST(FilterChain, BoxBlurAgreesWithOpenCv)
+{
+    QImage picture = testPicture().convertToFormat(QImage::Format_ARGB32);
+    for (float radius : {1.0f, 2.6f, 7.0f}) {
+        Chain blur;
+        blur.blur = radius;
+        const QImage ours = blur.run(picture).convertToFormat(QImage::Format_ARGB32);
+        const int r = int(std::lround(radius));
+        cv::Mat in(picture.height(), picture.width(), CV_8UC4, picture.bits(), size_t(picture.bytesPerLine()));
+        cv::Mat out;
+        cv::blur(in, out, cv::Size(2 * r + 1, 2 * r + 1), cv::Point(-1, -1), cv::BORDER_REPLICATE);
+        const QImage theirs(out.data, out.cols, out.rows, int(out.step), QImage::Format_ARGB32);
+        EXPECT_LE(largestDifference(ours, theirs), 1) << "radius " << radius;
+    }
 }
 
 TEST(FilterChain, StagesRunInTheirFixedOrder)
@@ -267,4 +300,32 @@ TEST(FilterChainInOutput, PictureProbeRunsTheChainAndThePreview)
     result = TestEnvironment::run(probe, {"thumb", in, thumb});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(QImage(thumb).size(), QSize(40, 20));
+}
+
+TEST(FilterChainInOutput, DesignProbeRendersAnImageElementsFilters)
+{
+    const QString designProbe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+    ASSERT_TRUE(QFileInfo(designProbe).isExecutable());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("orange.png"));
+    ASSERT_TRUE(flat(QColor(200, 100, 50), {80, 40}).save(path));
+    DesignState design;
+    design.front.setCard_Size(QSizeF(100, 60));
+    design.back.setCard_Side_Name(QStringLiteral("B"));
+    design.back.setCard_Size(QSizeF(100, 60));
+    auto picture = SKTImage::initWithPath(QPointF(), path);
+    picture->setBounds(QRectF(10, 10, 80, 40));
+    picture->ctrl_is_visible = true;
+    picture->Sepia = true;
+    design.frontElements = {picture};
+    QString error;
+    ASSERT_TRUE(writeDesignFile(dir.filePath(QStringLiteral("sepia.did")), design, &error)) << qPrintable(error);
+
+    const auto result = TestEnvironment::run(designProbe, {"render", dir.filePath("sepia.did"), dir.filePath("out")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QImage front(dir.filePath(QStringLiteral("out/front.png")));
+    ASSERT_FALSE(front.isNull());
+    const double pixelsPerPoint = front.width() / 100.0;  // 600 dpi
+    EXPECT_TRUE(colourIs(front, QPoint(50 * pixelsPerPoint, 30 * pixelsPerPoint), QColor(165, 147, 114), 2));
+    EXPECT_TRUE(colourIs(front, QPoint(5 * pixelsPerPoint, 5 * pixelsPerPoint), Qt::white, 2));
 }

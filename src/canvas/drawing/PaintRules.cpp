@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/helpers/FileHelpers.h"
 #include "canvas/helpers/Log.h"
 #include "canvas/model/CardFont.h"
 #include "canvas/model/SKTGraphic.h"
@@ -23,11 +24,11 @@ namespace {
 constexpr int kHatchAllocationLimitMB = 16;
 constexpr qreal kMiterLimit = 10.0;
 
-// A pattern name comes from design files: only a plain file name may reach the file system.
-bool isPlainFileName(const QString& name)
+// A pattern name comes from design files: only a plain, visible file name may reach the file
+// system.
+bool isPatternName(const QString& name)
 {
-    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'))
-        && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+    return isPlainFileName(name) && !name.startsWith(QLatin1Char('.'));
 }
 
 // A drawing pass asks for the same missing picture on every repaint; one log entry is enough.
@@ -110,7 +111,7 @@ QLinearGradient angledGradient(const QRectF& box, double angleDegrees, const QCo
 QImage hatchPicture(const QString& name)
 {
     const QString path = Resource_Path + QStringLiteral("/Fill_Style_Image/") + name + QStringLiteral(".png");
-    if (!isPlainFileName(name)) {
+    if (!isPatternName(name)) {
         logHatchFailureOnce(path, QStringLiteral("not a plain file name"));
         return {};
     }

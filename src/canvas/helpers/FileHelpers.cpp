@@ -78,3 +78,9 @@ void Open_Help_File()
     else
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
 }
+
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'));
+}

@@ -4,6 +4,9 @@
 // Makes the folder with its missing parents (mode 0777 less the umask). True when anything
 // already exists at the path, else whether the folder could be made.
 bool Create_Folder(const QString& path);
+// A name read from a file that stays inside the folder it is joined to: not empty, not "." or
+// "..", and without "/", "\" or NUL.
+bool isPlainFileName(const QString& name);
 // Remove the item at the path with everything inside it; a failed removal is ignored.
 void Delete_File(const QString& path);
 void Delete_Folder(const QString& path);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "canvas/helpers/FileHelpers.h"
 #include "barcodes/BarcodeFactory.h"
 #include "canvas/helpers/Log.h"
 #include "canvas/helpers/MessageBoxes.h"
@@ -12,6 +13,7 @@
 #include "canvas/model/PictureFile.h"
 #include "canvas/model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowUtilities.h"
 
 QString CARD_SIDE_STR = QStringLiteral("2");
 QImage Barcode_output_image;
@@ -26,13 +28,6 @@ constexpr qint64 kMaxSeriesFileBytes = 64LL * 1024 * 1024;
 // Background pictures are read at most this many pixels on their longer side.
 constexpr int kMaxBackgroundPixels = 8192;
 
-const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
-
-bool isPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'));
-}
 
 // Inspector handlers stand still and the document records no undo while a design is filled in;
 // both come back however the load ends.
@@ -110,19 +105,6 @@ std::optional<QString> Get_First_Value_Of_Excel_Binding(int n)
     if (value && value->isEmpty())
         return QStringLiteral(" ");
     return value;
-}
-
-QString Check_Path_For_App_Resources(const QString& path)
-{
-    const qsizetype marker = path.indexOf(kAppResourcesMarker);
-    if (marker < 0)
-        return path;
-    const QString rest = path.mid(marker + kAppResourcesMarker.size());
-    if (rest.split(u'/').contains(QStringLiteral(".."))) {
-        Show_NSLog_Message(QStringLiteral("The resource path \"%1\" leaves the resource folder; it is kept as it is.").arg(path));
-        return path;
-    }
-    return QDir(Resource_Path).filePath(rest);
 }
 
 DesignFileController::DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back)

@@ -30,9 +30,6 @@ QString Get_First_Value_Of_Dataset(const QString& name);
 // Column n of the loaded table's first row: n 0 the row number, an empty cell " ", none for a
 // missing column; empty (logged) when no rows are loaded.
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
-// A path into another copy of the application's resources, re-pointed into ours; any other path,
-// or one that would climb out of the resource folder, is returned unchanged.
-QString Check_Path_For_App_Resources(const QString& path);
 
 class DesignFileController {
 public:

@@ -1,0 +1,114 @@
+#include "mainwindow/MainWindowUtilities.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "canvas/helpers/Log.h"
+#include "canvas/helpers/MessageBoxes.h"
+#include "canvas/helpers/StringHelpers.h"
+#include "canvas/model/PictureFile.h"
+#include "data/SpreadsheetWriter.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AtomicFile.h"
+
+namespace {
+
+constexpr double kPointsPerMillimetre = 2.834645669291;
+constexpr double kMillimetresPerPoint = 0.3527777777778;
+
+const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
+
+// The camera folder file holds one path; anything longer is no path we wrote.
+constexpr qint64 kMaxCameraPathFileBytes = 64 * 1024;
+
+}  // namespace
+
+float MM_to_Points_Convert(float millimetres)
+{
+    return float(double(millimetres) * kPointsPerMillimetre);
+}
+
+float Points_to_MM_Convert(float points)
+{
+    return float(double(points) * kMillimetresPerPoint);
+}
+
+int Get_OS_Version()
+{
+    return kToolkitVersionNumber;
+}
+
+QString Convert_Path_From_URL(const QUrl& url)
+{
+    return url.toLocalFile();
+}
+
+bool Check_And_Validate_File_Path(const QString& path)
+{
+    const QString trimmed = Trim_Str(path);
+    if (!trimmed.isEmpty() && QFileInfo::exists(trimmed))
+        return false;
+    Show_MessageBox(kInvalidFilePathMessage);
+    return true;
+}
+
+bool Image_Is_Over_Size(const QString&, bool)
+{
+    return false;
+}
+
+QImage Get_Image_For_Path(const QString& path, bool)
+{
+    return readPicturePreview(QDir::cleanPath(path), kPicturePreviewMaxPoints);
+}
+
+QString Check_Path_For_App_Resources(const QString& path)
+{
+    const QString trimmed = Trim_Str(path);
+    const qsizetype marker = trimmed.indexOf(kAppResourcesMarker);
+    if (marker < 0)
+        return trimmed;
+    const QString rest = trimmed.mid(marker + kAppResourcesMarker.size());
+    if (rest.split(u'/').contains(QStringLiteral(".."))) {
+        Show_NSLog_Message(QStringLiteral("The resource path \"%1\" leaves the resource folder; it is kept as it is.").arg(trimmed));
+        return trimmed;
+    }
+    return QDir(Resource_Path).filePath(rest);
+}
+
+void Delete_Excel_File_Temp_Folder()
+{
+    // removeRecursively deletes symbolic links themselves, never what they point to.
+    QDir(SpreadsheetWriter::temporaryFolder()).removeRecursively();
+}
+
+QString Default_Camera_Path_File()
+{
+    return QDir(Created_Resource_Path).filePath(QStringLiteral("idcardcampics.txt"));
+}
+
+QString Default_Camera_Folder_Path()
+{
+    return QDir(Created_Resource_Path).filePath(QStringLiteral("Images_save_by_user"));
+}
+
+bool Create_Camera_Path_File(const QString& camera_path_file, const QString& folder)
+{
+    QString error;
+    if (writeFileAtomically(camera_path_file, folder.toUtf8(), &error))
+        return true;
+    Show_NSLog_Message(QStringLiteral("Cannot write the camera folder file %1: %2").arg(camera_path_file, error));
+    return false;
+}
+
+QString Read_Camera_Folder_Path(const QString& camera_path_file)
+{
+    QFile file(camera_path_file);
+    if (QFileInfo(camera_path_file).isFile() && file.open(QIODevice::ReadOnly)) {
+        const QString folder = QString::fromUtf8(file.read(kMaxCameraPathFileBytes));
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return Default_Camera_Folder_Path();
+}

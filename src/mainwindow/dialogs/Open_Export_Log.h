@@ -1,0 +1,40 @@
+#pragma once
+// The box shown after an export: where the output went, and whether to open it on closing.
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Open_Export_Log : public QDialog {
+    Q_OBJECT
+public:
+    explicit Open_Export_Log(QWidget* parent = nullptr);
+
+    static Open_Export_Log& defaultInstance();
+
+    // Shows the box for Export_File_Path and Export_File_Message, only when a card was exported.
+    void Open_Export_File_Box();
+
+    // Opens a file in its application or a folder in the file browser; tests replace it.
+    std::function<void(const QString& path)> openPath;
+
+    QCheckBox* _open_log_chk = nullptr;
+    QLineEdit* _open_log_path = nullptr;
+    QLabel* _open_log_message = nullptr;
+    QPushButton* ok_button = nullptr;
+    QPushButton* cancel_button = nullptr;
+
+public Q_SLOTS:
+    void OKPressed();
+    void CancelPressed();
+
+public:
+    // Escape and the close button end the box as Cancel does, so no stale back path survives.
+    void reject() override;
+
+private:
+    void resetForNextTime();
+};

@@ -1,0 +1,55 @@
+#pragma once
+// The progress window of long jobs (batch export, batch mail, batch cropping). The job's worker
+// sets the counts and the pause text from its own thread; a timer on the GUI thread shows them.
+#include <QDialog>
+#include <QMutex>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class Send_Modeless : public QDialog {
+    Q_OBJECT
+public:
+    explicit Send_Modeless(QWidget* parent = nullptr);
+
+    static Send_Modeless& defaultInstance();
+
+    // Shows the window without blocking and keeps the rest of the application out of reach,
+    // so nobody edits the design the job is rebuilding. GUI thread only.
+    void showForJob(const QString& totalCaption);
+    void closeForJob();
+
+    // Any thread.
+    std::atomic<int> total_count{0};
+    std::atomic<int> current_count{0};
+    void setPauseText(const QString& text);  // empty hides it
+    QString pauseText() const;
+
+    // Copies the counts and the pause text into the widgets. GUI thread only.
+    void refreshFromJob();
+
+    QLabel* tot_label = nullptr;
+    QLabel* _tot_msg_cnt = nullptr;
+    QLabel* _curr_msg_cnt = nullptr;
+    QProgressBar* _Curr_Progress = nullptr;
+    QProgressBar* Round_Progress = nullptr;
+    QPushButton* _stop_btn = nullptr;
+    QLabel* pause_label = nullptr;
+
+public Q_SLOTS:
+    // Asks before stopping; on Yes the job and any later keep/replace question end.
+    void Stop_Sending_Pressed();
+
+protected:
+    // The window's close button asks the same question instead of hiding a running job.
+    void reject() override;
+
+private:
+    QTimer refreshTimer_;
+    mutable QMutex pauseMutex_;
+    QString pauseText_;
+};

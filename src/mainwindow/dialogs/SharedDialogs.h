@@ -1,0 +1,44 @@
+#pragma once
+// State the shared dialogs hand to the jobs that open them. Worker threads poll the flags while
+// the dialogs run on the GUI thread, hence the atomics.
+#include <QString>
+#include <atomic>
+
+class QWidget;
+
+// Set to 1 to make a running batch job stop at its next check.
+extern std::atomic<int> Stop_SMS_Sending_Now;
+// The keep/replace answer in force for the running job.
+extern std::atomic<int> replace_keep_file_flag;
+// 1 when the message dialog's apply-to-all box was on.
+extern std::atomic<int> Msg_Apply_All_Chk;
+// Title and text of the next message dialog, set by its caller on the GUI thread.
+extern QString Cutom_Msg_Title;
+extern QString Cutom_Msg_Val;
+// Non-zero once a job wrote at least one card; the after-export box shows only then.
+extern std::atomic<int> check_any_card_exported;
+extern QString Export_File_Path;
+extern QString Export_File_Message;
+extern QString Export_Back_File_Path;
+
+// Values of replace_keep_file_flag.
+namespace ReplaceKeep {
+constexpr int Replace = 0;
+constexpr int Keep = 1;
+constexpr int ReplaceAll = 2;
+constexpr int KeepAll = 3;
+constexpr int Cancel = 4;
+constexpr int CancelAll = 5;
+}  // namespace ReplaceKeep
+
+// The light blue-grey every shared dialog is painted with.
+void applySharedDialogBackground(QWidget& window);
+
+// One instance per dialog class for the whole run. It is never deleted: jobs may still hold it
+// while the application shuts down.
+template <class Dialog>
+Dialog& sharedDialogInstance()
+{
+    static Dialog* instance = new Dialog;
+    return *instance;
+}

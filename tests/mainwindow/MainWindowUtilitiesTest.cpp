@@ -1,0 +1,207 @@
+// The main window's shared services: units, lists, the clean-up, series in use, dates, paths and
+// the camera folder file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "canvas/model/SKTDocument.h"
+#include "data/SpreadsheetWriter.h"
+#include "mainwindow/DateValues.h"
+#include "mainwindow/FolderLists.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowUtilities.h"
+#include "mainwindow/designfile/DesignFileController.h"
+
+namespace {
+
+void touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x");
+}
+
+// A private user folder, data folder and resource folder for each test.
+class MainWindowUtilities : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        Created_Resource_Path = root.filePath("user");
+        Data_Folder_Path = root.filePath("user/DataSet");
+        Resource_Path = root.filePath("resources");
+        QDir().mkpath(Data_Folder_Path);
+    }
+    void TearDown() override
+    {
+        Created_Resource_Path = savedUser;
+        Data_Folder_Path = savedData;
+        Resource_Path = savedResources;
+        CARD_SIDE_STR = savedSides;
+    }
+
+    QTemporaryDir root;
+    const QString savedUser = Created_Resource_Path;
+    const QString savedData = Data_Folder_Path;
+    const QString savedResources = Resource_Path;
+    const QString savedSides = CARD_SIDE_STR;
+};
+
+}  // namespace
+
+TEST(MainWindowUnits, MillimetresAndPointsConvertBothWays)
+{
+    EXPECT_NEAR(MM_to_Points_Convert(25.4f), 72.0f, 1e-4);
+    EXPECT_NEAR(Points_to_MM_Convert(72.0f), 25.4f, 1e-4);
+    for (const float mm : {0.0f, 0.1f, 53.98f, 85.6f, 297.0f})
+        EXPECT_NEAR(Points_to_MM_Convert(MM_to_Points_Convert(mm)), mm, 1e-4) << mm;
+    EXPECT_GE(Get_OS_Version(), 1039);  // no old-toolkit fallbacks
+}
+
+TEST_F(MainWindowUtilities, ListsAreSortedIgnoringCaseAndLeaveOutHiddenEntries)
+{
+    const QString folder = root.filePath("list");
+    for (const char* name : {"b.PNG", "a.png", "C.tar.gz", ".hidden.png", "Zed/x.png", "alpha/Beta/deep/y.png", ".git/z"})
+        touch(QDir(folder).filePath(name));
+    EXPECT_EQ(Get_Files_Array_At_Path(folder, false), (QStringList{"a.png", "b.PNG", "C.tar.gz"}));
+    EXPECT_EQ(Get_Files_Array_At_Path(folder, true), (QStringList{"a", "b", "C.tar"}));
+    EXPECT_EQ(Get_Folder_Array_At_Path(folder), (QStringList{"alpha", "Zed"}));
+    ASSERT_TRUE(QFile::link(folder, folder + "/Zed/loop"));  // listed, not entered
+    EXPECT_EQ(Get_Folders_And_Sub_Folder_Array_At_Path(folder),
+              (QStringList{"alpha", "alpha/Beta", "alpha/Beta/deep", "Zed", "Zed/loop"}));
+    const QString notAFolder = QDir(folder).filePath("a.png");
+    EXPECT_TRUE(Get_Files_Array_At_Path(notAFolder, true).isEmpty() && Get_Folder_Array_At_Path(notAFolder).isEmpty()
+                && Get_Folders_And_Sub_Folder_Array_At_Path(root.filePath("none")).isEmpty());
+}
+
+TEST_F(MainWindowUtilities, SeriesAreTextFilesAndAreInUseOnlyWhileTheFileExists)
+{
+    for (const char* name : {"Staff.txt", "guests.TXT", "a.b.Txt", "photo.png", ".old.txt", "folder.txt/inner.txt"})
+        touch(QDir(Data_Folder_Path).filePath(name));
+    EXPECT_EQ(Get_datasheet_File_Name_Array(), (QStringList{"a.b", "guests", "Staff"}));
+
+    SKTDocument document;
+    auto bind = [&](SKTDocument::Side side, GraphicKind kind) {
+        GraphicPtr graphic = SKTGraphic::create(kind);
+        graphic->data_source_type = 1;
+        graphic->batch_list_name = "Staff";
+        document.insertGraphicsOnSide(side, {graphic}, {0});
+    };
+    bind(SKTDocument::FrontSide, GraphicKind::Shape);  // shapes take no series
+    bind(SKTDocument::FrontSide, GraphicKind::Signature);
+    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("Staff", document));
+
+    bind(SKTDocument::BackSide, GraphicKind::Barcode);
+    CARD_SIDE_STR = "1";
+    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("Staff", document));
+    CARD_SIDE_STR = "2";
+    EXPECT_TRUE(Check_Batch_File_In_Use_Validation("Staff", document));
+    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("staff", document));
+    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("../DataSet/Staff", document));
+
+    QFile::remove(QDir(Data_Folder_Path).filePath("Staff.txt"));
+    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("Staff", document));
+    Data_Folder_Path = root.filePath("gone");
+    EXPECT_TRUE(Get_datasheet_File_Name_Array().isEmpty());
+}
+
+TEST_F(MainWindowUtilities, CleanUpKeepsDesignsAndTouchesOnlyOurOwnFolders)
+{
+    const QString own = root.filePath("user/Templates/User");
+    for (const char* name : {"card.did", "CARD2.DID", "card.png", ".lock", "sub/keep.png"})
+        touch(QDir(own).filePath(name));
+    EXPECT_TRUE(Filter_Non_Log_Files_At_Path(own));
+    EXPECT_EQ(QDir(own).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"CARD2.DID", "card.did", "sub"}));
+    EXPECT_TRUE(QFile::exists(own + "/sub/keep.png"));
+
+    const QString scratch = QFileInfo(SpreadsheetWriter::temporaryFolder()).path() + "/clean-up-test";
+    touch(scratch + "/left.xml");
+    EXPECT_TRUE(Filter_Non_Log_Files_At_Path(scratch) && !QFile::exists(scratch + "/left.xml"));
+    QDir(scratch).removeRecursively();
+
+    // Outside, the user folder itself, a path climbing out, and a link from inside to outside.
+    const QString outside = root.filePath("elsewhere");
+    touch(outside + "/notes.txt");
+    touch(Created_Resource_Path + "/idcardcampics.txt");
+    ASSERT_TRUE(QFile::link(outside, own + "/link"));
+    for (const QString& folder : {outside, Created_Resource_Path, own + "/../../../elsewhere", own + "/link"})
+        EXPECT_FALSE(Filter_Non_Log_Files_At_Path(folder)) << folder.toStdString();
+    EXPECT_TRUE(QFile::exists(outside + "/notes.txt"));
+    EXPECT_TRUE(QFile::exists(Created_Resource_Path + "/idcardcampics.txt"));
+}
+
+TEST_F(MainWindowUtilities, ResourcePathsOfAnApplicationBundleArePointedIntoOurResources)
+{
+    const QString ours = Resource_Path + "/Background/blue.png";
+    const struct { QString stored, expected; } cases[] = {
+        {"/Applications/Other.app/Contents/Resources/Background/blue.png", ours},
+        {"  /Applications/ZOVA ID Card.app/Contents/Resources/Background/blue.png\n", ours},
+        {ours, ours},
+        {" /home/me/pictures/a.png ", "/home/me/pictures/a.png"},
+        {"/Applications/X.app/Contents/Resources/../../../etc/passwd", "/Applications/X.app/Contents/Resources/../../../etc/passwd"},
+        {"   ", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Check_Path_For_App_Resources(c.stored), c.expected) << c.stored.toStdString();
+}
+
+TEST(MainWindowDates, PatternsOfDateAndTimeTexts)
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QDateTime afternoon(QDate(2026, 12, 5), QTime(15, 4, 9));
+    const QDateTime midnight(QDate(2026, 1, 9), QTime(0, 30, 0));
+    const struct { const char* pattern; QDateTime moment; const char* expected; } cases[] = {
+        {"M-d-yyyy", afternoon, "12-5-2026"},     {"MM-dd-yy", midnight, "01-09-26"},
+        {"yyyy-MM-dd", afternoon, "2026-12-05"},  {"dd-MMM-yy", afternoon, "05-Dec-26"},
+        {"d-M-yy", midnight, "9-1-26"},           {"h:mm:ss a", afternoon, "3:04:09 PM"},
+        {"hh:mm:ss a", midnight, "12:30:00 AM"},  {"H:mm:ss", afternoon, "15:04:09"},
+        {"HH:mm:ss", midnight, "00:30:00"},       {"hha 'o''clock' ''", afternoon, "03PM o'clock '"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format_Date_Value(c.pattern, c.moment, english), c.expected) << c.pattern;
+}
+
+TEST(MainWindowDates, AmAndPmStayInEnglishInEveryLocale)
+{
+    const QDateTime morning(QDate(2026, 12, 5), QTime(9, 15, 0));
+    const QDateTime evening(QDate(2026, 12, 5), QTime(21, 15, 0));
+    for (const QLocale& locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale(QLocale::Korean, QLocale::SouthKorea),
+                                  QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        ASSERT_NE(locale.amText(), "AM");  // these locales have texts of their own, which must not show
+        const QString name = locale.name();
+        EXPECT_EQ(Format_Date_Value("a", morning, locale), "AM") << name.toStdString();
+        EXPECT_EQ(Format_Date_Value("a", evening, locale), "PM") << name.toStdString();
+    }
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(Format_Date_Value("dd-MMM-yy", morning, german), "05-" + german.monthName(12, QLocale::ShortFormat) + "-26");
+
+    // The present moment uses the program's locale.
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    const QString now = Get_time_Value("a");
+    QLocale::setDefault(previous);
+    EXPECT_TRUE(now == "AM" || now == "PM") << now.toStdString();
+}
+
+TEST_F(MainWindowUtilities, CameraFolderFileHoldsOnePathAndFallsBackWhenTheFolderIsGone)
+{
+    const QString file = Default_Camera_Path_File();
+    EXPECT_EQ(file, Created_Resource_Path + "/idcardcampics.txt");
+    EXPECT_EQ(Read_Camera_Folder_Path(file), Default_Camera_Folder_Path());  // no file yet
+
+    const QString chosen = root.filePath("Bilder für Karten");
+    QDir().mkpath(chosen);
+    ASSERT_TRUE(Create_Camera_Path_File(file, chosen));
+    QFile written(file);
+    EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll() == chosen.toUtf8());  // no line end
+    EXPECT_EQ(Read_Camera_Folder_Path(file), chosen);
+
+    QDir(chosen).removeRecursively();
+    EXPECT_EQ(Read_Camera_Folder_Path(file), Created_Resource_Path + "/Images_save_by_user");
+
+    EXPECT_FALSE(Create_Camera_Path_File(root.filePath("no/such/folder/idcardcampics.txt"), chosen));
+}
