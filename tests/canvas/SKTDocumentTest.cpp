@@ -1,11 +1,8 @@
-// The document's element list and its undo, its title and data; the card settings record.
-#include <QFile>
-#include <QTemporaryDir>
+// The document's element list, its undo and data; the card settings record.
 #include <gtest/gtest.h>
 
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTDocument.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "platform/KeyedArchive.h"
 #include "support/TestEnvironment.h"
 
@@ -120,22 +117,6 @@ TEST(SKTDocumentPropertyUndo, ChangesInTheInsertionsGroupAreNotRecordedButAfterU
     EXPECT_EQ(f.document.graphics(), GraphicList{f.shape});
 }
 
-TEST(SKTDocument, TitleNamesTheCardAndTheProjectFileOnceItIsOnDisk)
-{
-    const QString savedProject = Project_File_Name;
-    SKTDocument document;
-    Card_Property front;
-    front.setCard_Name("Staff");
-    document.setFrontCardProperty(&front);
-    Project_File_Name.clear();
-    EXPECT_EQ(document.displayName(), "ZOVA ID Card ( Staff )");
-    QTemporaryDir dir;
-    Project_File_Name = dir.filePath("design.zvp");
-    ASSERT_TRUE(QFile(Project_File_Name).open(QIODevice::WriteOnly));
-    EXPECT_EQ(document.displayName(), "ZOVA ID Card ( Staff - design.zvp )");
-    Project_File_Name = savedProject;
-}
-
 TEST(SKTDocument, DocumentTypesAreBinaryPlistsReadByPlistlibAndOtherTypesGiveNothing)
 {
     SKTDocument document;
@@ -159,11 +140,9 @@ TEST(SKTDocument, DocumentTypesAreBinaryPlistsReadByPlistlibAndOtherTypesGiveNot
 TEST(CardProperty, ArchiveKeepsEveryFieldAndReadsMissingKeysAsEmptyNotAsTheDefaults)
 {
     const Card_Property defaults;
-    EXPECT_EQ(std::tuple(defaults.Card_Name(), defaults.Card_alpha_Stepper()), std::tuple(QString("Untitled"), 100.0f));
     const Card_Property source = changedInEveryField();
     ASSERT_NE(source, defaults);
     EXPECT_EQ(Card_Property::fromArchivedData(source.archivedData()), source);
-    EXPECT_EQ(Card_Property::fromArchivedData(defaults.archivedData()), defaults);
 
     KeyedArchiver archiver;
     archiver.encodeString("Card_Side_Name", "B");

@@ -1,25 +1,18 @@
-// Element geometry: resizing with mirroring, handles, drawing bounds, moving, pasting, turning.
-#include <gtest/gtest.h>
+// Element geometry: resizing with mirroring, handles, drawing bounds, moving, turning.
 #include <string>
 #include <thread>
 
-#include "canvas/model/CardHost.h"
+#include "CanvasCommandFixture.h"
 #include "canvas/model/RotationGeometry.h"
-#include "canvas/model/SKTGraphicKinds.h"
 
 namespace {
 
-// A card of 300 x 200 points with a scripted cascade, recording what the model asks of it.
-class FakeHost final : public CardHost {
+// A card of 300 x 200 points, counting the inspector reports.
+class FakeHost final : public SteppingCardHost {
 public:
     QRectF frontCanvasBounds() const override { return QRectF(0, 0, 300, 200); }
     void Set_Control_Pos_And_Size(SKTGraphic&) override { ++inspectorReports; }
-    QPointF Control_New_Point(const QString& side) override { return sidesAsked.append(side), QPointF(20, 20) * sidesAsked.size(); }
-    QString Generate_Extra_image_control_ID() override { return {}; }
-    CardFont All_Text_font() const override { return {}; }
-    QColor All_Text_clr() const override { return {}; }
     int inspectorReports = 0;
-    QStringList sidesAsked;
 };
 
 // A shape that records its flips in call order.
@@ -69,7 +62,6 @@ TEST_F(SKTGraphicGeometry, DrawingBoundsOutsetByHalfTheStrokeOrTheHandleThenOneM
     auto line = make<SKTLine>(QRectF(10, 10, 100, 0));
     line->_pointsRight = true;
     EXPECT_EQ(line->drawingBounds(), QRectF(6, 6, 109, 9));
-    EXPECT_EQ(SKTGraphic::drawingBoundsOfGraphics({}), host.frontCanvasBounds());
 }
 
 TEST_F(SKTGraphicGeometry, SetBoundsReportsToTheInspectorOnlyOnTheGuiThread)
@@ -101,18 +93,6 @@ TEST_F(SKTGraphicGeometry, TranslateKeepsLockedElementsAndThoseThatWouldLeaveThe
     EXPECT_EQ(std::tuple(horizontal->bounds(), vertical->bounds()), std::tuple(QRectF(15, 15, 100, 0), QRectF(25, 25, 0, 60)));
     SKTGraphic::translateGraphics({horizontal}, 0, 300);
     EXPECT_EQ(horizontal->bounds(), QRectF(15, 15, 100, 0));
-}
-
-TEST_F(SKTGraphicGeometry, PasteCascadesFromTheStartPointAndSkipsLockedElements)
-{
-    auto first = make<Shape_Control>(QRectF(100, 100, 30, 10));
-    auto locked = make<Shape_Control>(QRectF(100, 100, 20, 20));
-    locked->ctrl_is_locked = true;
-    auto barcode = make<SKTBarcode>(QRectF(0, 0, 60, 25));
-    SKTGraphic::Paste_Location_Of_Graphics({first, locked, barcode}, 5, 7, "B");
-    EXPECT_EQ((QList{first->bounds(), locked->bounds(), barcode->bounds(), barcode->bar_image_ctrl_bounds}),
-              (QList<QRectF>{{5, 7, 30, 10}, {100, 100, 20, 20}, {40, 40, 60, 25}, {40, 40, 60, 25}}));
-    EXPECT_EQ(host.sidesAsked, QStringList({"B", "B"}));
 }
 
 TEST(RotationGeometry, TurnsClockwiseOnScreenAboutTheCentreAndGivesTheWorkedBoxes)

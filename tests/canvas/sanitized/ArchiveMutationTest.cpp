@@ -26,12 +26,8 @@ QByteArray randomBytes(int count)
     return bytes;
 }
 
-QImage smallPicture()
-{
-    QImage image(12, 9, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    return image;
-}
+const uchar kPixels[12 * 9 * 4] = {};
+const QImage kPicture(kPixels, 12, 9, QImage::Format_ARGB32);
 
 // A PNG whose header claims the given size, with a header checksum that makes the decoder believe it.
 QByteArray pngClaimingSize(quint32 width, quint32 height)
@@ -39,7 +35,7 @@ QByteArray pngClaimingSize(quint32 width, quint32 height)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    smallPicture().save(&buffer, "PNG");
+    kPicture.save(&buffer, "PNG");
     qToBigEndian(width, png.data() + 16);  // after the signature, the chunk length and "IHDR"
     qToBigEndian(height, png.data() + 20);
     qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(png.constData() + 12), 4 + 13)), png.data() + 29);
@@ -56,23 +52,8 @@ QVariant hostileValue()
     return below(12) == 0 ? QVariant(randomBytes(below(64))) : values[below(values.size())];
 }
 
-// Removed keys, hostile or wrong class names and hostile values under the archive's own keys.
-QByteArray damageStructure(const QByteArray& archive)
-{
-    QVariantMap map = PropertyList::fromData(archive).value_or(QVariant()).toMap();
-    const QStringList classes = {"SKTText", "SKTLine", "Shape_Control", "SKTImage", "SKTBarcode", "SKTSignature", "NSObject"};
-    for (int changes = 1 + below(6); changes > 0; --changes) {
-        const QString key = map.keys().value(below(map.size()));
-        const int how = below(4);
-        if (how == 0)
-            map.remove(key);
-        else
-            map.insert(how == 3 ? key : QString("$class"), how == 2 ? QVariant(classes.value(below(7))) : hostileValue());
-    }
-    return PropertyList::toData(map, PropertyList::Format::Binary);
-}
-
-// One damage: bit flips, truncation, inserted bytes, a splice with other data or damage to the structure.
+// One damage: bit flips, truncation, inserted bytes, a splice with other data, or (how 4) removed
+// keys, hostile or wrong class names and hostile values under the archive's own keys.
 QByteArray damage(QByteArray data, const QByteArray& other, int how)
 {
     for (int flips = 1 + below(8); how == 0 && flips > 0 && !data.isEmpty(); --flips)
@@ -83,7 +64,19 @@ QByteArray damage(QByteArray data, const QByteArray& other, int how)
         return data.insert(below(data.size() + 1), randomBytes(1 + below(16)));
     if (how == 3)
         return data.left(below(data.size() + 1)) + other.mid(below(other.size() + 1));
-    return how == 4 ? damageStructure(data) : data;
+    if (how != 4)
+        return data;
+    QVariantMap map = PropertyList::fromData(data).value_or(QVariant()).toMap();
+    const QStringList classes = {"SKTText", "SKTLine", "Shape_Control", "SKTImage", "SKTBarcode", "SKTSignature", "NSObject"};
+    for (int changes = 1 + below(6); changes > 0; --changes) {
+        const QString key = map.keys().value(below(map.size()));
+        const int change = below(4);
+        if (change == 0)
+            map.remove(key);
+        else
+            map.insert(change == 3 ? key : QString("$class"), change == 2 ? QVariant(classes.value(below(7))) : hostileValue());
+    }
+    return PropertyList::toData(map, PropertyList::Format::Binary);
 }
 
 }  // namespace
@@ -91,11 +84,10 @@ QByteArray damage(QByteArray data, const QByteArray& other, int how)
 TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
 {
     GraphicList graphics;
-    for (GraphicKind kind : {GraphicKind::Text, GraphicKind::Line, GraphicKind::Shape, GraphicKind::Image,
-                             GraphicKind::Barcode, GraphicKind::Signature}) {
-        GraphicPtr g = SKTGraphic::create(kind);
+    for (int kind = 0; kind < 6; ++kind) {
+        GraphicPtr g = SKTGraphic::create(GraphicKind(kind));
         g->_bounds = QRectF(10, 20, 60, 40); g->control_ID = g->Text_Value = g->_Text_contents = "Value";
-        g->_contents = g->_barcode_image = g->_contents_with_settings = smallPicture();
+        g->_contents = g->_barcode_image = g->_contents_with_settings = kPicture;
         g->Set_Data_source_type(2);
         graphics.append(g);
     }
@@ -103,10 +95,6 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
     const QByteArray clipboard = SKTGraphic::pasteboardDataWithGraphics(graphics);
     ASSERT_EQ(SKTGraphic::graphicsWithPasteboardData(clipboard, nullptr).size(), graphics.size());
 
-    auto exercise = [](const GraphicPtr& g) {  // uses a decoded element the way the program would
-        if (g)
-            (void)g->archivedData(), g->copy(), g->properties(), g->fillColor(), g->strokeColor(), g->Text_contents();
-    };
     int decodedArchives = 0, refusedClipboards = 0;
     for (int i = 0; i < 3000; ++i) {
         const QByteArray archive = archives[below(archives.size())].toByteArray();
@@ -128,8 +116,9 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
         EXPECT_EQ(error.has_value(), !(root && root->typeId() == QMetaType::QVariantList)) << "iteration " << i;
         EXPECT_TRUE(!error || (error->code == 2 && pasted.isEmpty()));
         refusedClipboards += error ? 1 : 0;
-        for (const GraphicPtr& g : pasted + GraphicList{decoded})
-            exercise(g);
+        for (const GraphicPtr& g : pasted + GraphicList{decoded})  // used the way the program would
+            if (g)
+                (void)g->archivedData(), g->copy(), g->properties(), g->fillColor(), g->strokeColor(), g->Text_contents();
     }
     EXPECT_GT(decodedArchives, 0);  // the loop reached both the decoding and the refusing paths
     EXPECT_GT(refusedClipboards, 0);
