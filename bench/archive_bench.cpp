@@ -10,6 +10,7 @@
 #include <zlib.h>
 
 #include "canvas/model/SKTGraphicKinds.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -93,19 +94,6 @@ void BM_ZlibLevel1Photos(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ZlibLevel1Photos)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
-
-// Console output as usual, keeping the medians for the closing ratio.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-};
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "canvas/model/SKTImage.h"
 #include "canvas/model/SKTLine.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -65,13 +66,6 @@ GraphicList thirtyElements()
         side.append(line);
     }
     return side;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 double medianFrameMs(SKTGraphicView& view, double zoom, int frames)

@@ -15,6 +15,7 @@
 #include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFileController.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -59,12 +60,6 @@ void fillSides(SKTDocument& document, const QString& picture)
     }
     document.replaceGraphicsOnSide(SKTDocument::FrontSide, front);
     document.replaceGraphicsOnSide(SKTDocument::BackSide, back);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 template <typename Run>

@@ -17,6 +17,7 @@
 
 #include "photos/core/FilterStages.h"
 #include "photos/core/ImageProcesser.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -88,22 +89,6 @@ cv::Mat openCvChain(const cv::Mat& bgra)
     turn.row(1) *= h / bh;
     cv::warpAffine(flipped, turned, turn, flipped.size(), cv::INTER_LINEAR, cv::BORDER_CONSTANT, cv::Scalar());
     return turned;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template <typename Work>
-double timedMs(Work work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
 }
 
 void measure(const char* name, int width, int height, int repetitions, double budgetMs)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "barcodes/qr/QREncoder.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -47,18 +48,6 @@ void BM_LibQrencode(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LibQrencode)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
-
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-};
 
 }  // namespace
 

@@ -25,6 +25,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
+#include "BenchSupport.h"
 
 namespace {
 
@@ -105,22 +106,6 @@ GraphicList cr80Side(const QString& photoPath)
     barcode->ctrl_is_visible = true;
     side.append(barcode);
     return side;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-template <typename Work>
-double timedMs(Work work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
 }
 
 }  // namespace
