@@ -13,14 +13,9 @@ Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent)
     : QDialog(parent)
 {
     applySharedDialogBackground(*this);
-    _Msg_Title = new QLabel(this);
-    QFont titleFont = _Msg_Title->font();
-    titleFont.setBold(true);
-    _Msg_Title->setFont(titleFont);
-    _Msg_Val = new QLabel(this);
-    _Msg_Val->setWordWrap(true);
+    _Msg_Title = makeDialogTitleLabel(this);
+    _Msg_Val = makeDialogMessageLabel(this);
     _Msg_Val->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    _Msg_Val->setMinimumWidth(360);
     apply_chk = new QCheckBox(tr("Apply to all"), this);
     yes_button = new QPushButton(QStringLiteral("OK"), this);
     yes_button->setDefault(true);

@@ -15,13 +15,8 @@ Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget* parent)
     : QDialog(parent)
 {
     applySharedDialogBackground(*this);
-    _Msg_Title = new QLabel(this);
-    QFont titleFont = _Msg_Title->font();
-    titleFont.setBold(true);
-    _Msg_Title->setFont(titleFont);
-    _Msg_Val = new QLabel(this);
-    _Msg_Val->setWordWrap(true);
-    _Msg_Val->setMinimumWidth(360);
+    _Msg_Title = makeDialogTitleLabel(this);
+    _Msg_Val = makeDialogMessageLabel(this);
     path_control = new QLineEdit(this);
     path_control->setReadOnly(true);
     apply_chk = new QCheckBox(tr("Apply to all"), this);

@@ -1,5 +1,7 @@
 #include "mainwindow/dialogs/SharedDialogs.h"
 
+#include <QLabel>
+
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
@@ -21,4 +23,21 @@ void applySharedDialogBackground(QWidget& window)
                      QColor::fromRgbF(0.9450980392156862f, 0.9568627450980393f, 0.9803921568627451f, 1.0f));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+}
+
+QLabel* makeDialogTitleLabel(QWidget* parent)
+{
+    auto* title = new QLabel(parent);
+    QFont font = title->font();
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+QLabel* makeDialogMessageLabel(QWidget* parent)
+{
+    auto* message = new QLabel(parent);
+    message->setWordWrap(true);
+    message->setMinimumWidth(360);
+    return message;
 }

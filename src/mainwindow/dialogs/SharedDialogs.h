@@ -4,6 +4,7 @@
 #include <QString>
 #include <atomic>
 
+class QLabel;
 class QWidget;
 
 // Set to 1 to make a running batch job stop at its next check.
@@ -33,6 +34,9 @@ constexpr int CancelAll = 5;
 
 // The light blue-grey every shared dialog is painted with.
 void applySharedDialogBackground(QWidget& window);
+// The bold title label and the wrapping message label the message dialogs start with.
+QLabel* makeDialogTitleLabel(QWidget* parent);
+QLabel* makeDialogMessageLabel(QWidget* parent);
 
 // One instance per dialog class for the whole run. It is never deleted: jobs may still hold it
 // while the application shuts down.
