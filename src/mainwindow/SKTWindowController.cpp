@@ -6,6 +6,7 @@
 
 #include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
 #include "platform/AppFolders.h"
 #include "platform/GuiThread.h"
 
@@ -21,6 +22,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     m_window->resize(1200, 800);
     updateWindowTitle();
     setCardHost(this);
+    // The canvases reach the controller through Main_App_wnd while they are built.
+    m_layout = new MainWindowLayout(*m_window, m_document);
 }
 
 SKTWindowController::~SKTWindowController()
@@ -34,6 +37,16 @@ SKTWindowController::~SKTWindowController()
 void SKTWindowController::showWindow()
 {
     m_window->show();
+}
+
+SKTGraphicView* SKTWindowController::graphicView(SKTDocument::Side side) const
+{
+    return m_layout->graphicView(side);
+}
+
+SKTZoomingScrollView* SKTWindowController::zoomingScrollView(SKTDocument::Side side) const
+{
+    return m_layout->zoomingScrollView(side);
 }
 
 void SKTWindowController::updateWindowTitle()

@@ -6,9 +6,12 @@
 
 #include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
+#include "canvas/model/SKTDocument.h"
 
+class MainWindowLayout;
 class QMainWindow;
-class SKTDocument;
+class SKTGraphicView;
+class SKTZoomingScrollView;
 
 class SKTWindowController : public QObject, public CardHost {
     Q_OBJECT
@@ -20,6 +23,10 @@ public:
     SKTDocument& document() const { return m_document; }
     QMainWindow* window() const { return m_window.get(); }
     void showWindow();
+    MainWindowLayout& windowLayout() const { return *m_layout; }
+    // The canvases of the front, back and preview sides and their zooming scroll views.
+    SKTGraphicView* graphicView(SKTDocument::Side side) const;
+    SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
     // The title follows the document's display name (the front card's name and the design file).
     void updateWindowTitle();
 
@@ -48,4 +55,5 @@ Q_SIGNALS:
 private:
     SKTDocument& m_document;
     std::unique_ptr<QMainWindow> m_window;
+    MainWindowLayout* m_layout = nullptr;  // owned by the window
 };

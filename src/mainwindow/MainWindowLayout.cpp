@@ -1,0 +1,486 @@
+#include "mainwindow/MainWindowLayout.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <tuple>
+#include <vector>
+
+#include "canvas/helpers/FileHelpers.h"
+#include "canvas/view/CanvasHost.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "canvas/view/SKTGrid.h"
+#include "canvas/view/SKTZoomingScrollView.h"
+#include "mainwindow/MainWindowGlobals.h"
+
+namespace {
+
+using Pictogram = std::function<void(QPainter&)>;
+using ViewCommand = void (SKTGraphicView::*)();
+
+const QColor kInk(48, 48, 56);
+const QColor kFill(196, 216, 250);
+
+// A 24 x 24 pictogram drawn at twice the resolution for sharp edges on high-density screens.
+QIcon iconFrom(const Pictogram& draw)
+{
+    QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(2, 2);
+    painter.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(kFill);
+    draw(painter);
+    painter.end();
+    image.setDevicePixelRatio(2);
+    return QIcon(QPixmap::fromImage(image));
+}
+
+QPolygonF starPolygon(QPointF centre, double outer, double inner, int points)
+{
+    QPolygonF star;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double radius = i % 2 ? inner : outer;
+        const double angle = -M_PI / 2 + i * M_PI / points;
+        star << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+    }
+    return star;
+}
+
+void drawPicture(QPainter& p, QPointF offset)
+{
+    p.save();
+    p.translate(offset);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3, 5, 17, 14));
+    p.setBrush(kFill);
+    p.drawPolygon(QPolygonF{{4.5, 17.5}, {9, 11}, {12.5, 15}, {15, 12.5}, {18.5, 17.5}});
+    p.setBrush(kInk);
+    p.drawEllipse(QRectF(14, 7.5, 3, 3));
+    p.restore();
+}
+
+struct Tool {
+    int number;
+    const char* name;
+    const char* title;
+    Pictogram draw;
+};
+
+// In tool-number order; the numbers are what the canvas host knows.
+const std::array<Tool, 16>& tools()
+{
+    static const std::array<Tool, 16> table{{
+        {0, "Arrow_Tool", "Select", [](QPainter& p) {
+             p.setBrush(kInk);
+             p.drawPolygon(QPolygonF{{7, 3}, {7, 19}, {10.5, 15.5}, {13.5, 21}, {15.5, 20}, {12.5, 14.5}, {17.5, 14.5}});
+         }},
+        {1, "Line_Tool", "Line", [](QPainter& p) { p.drawLine(QPointF(4, 20), QPointF(20, 4)); }},
+        {2, "Text_Tool", "Text", [](QPainter& p) {
+             QFont font = p.font();
+             font.setPixelSize(19);
+             font.setBold(true);
+             p.setFont(font);
+             p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("T"));
+         }},
+        {3, "Rect_Tool", "Rectangle", [](QPainter& p) { p.drawRect(QRectF(4, 6, 16, 12)); }},
+        {4, "Circle_Tool", "Ellipse", [](QPainter& p) { p.drawEllipse(QRectF(4, 4, 16, 16)); }},
+        {5, "Round_Rect_Tool", "Rounded Rectangle", [](QPainter& p) { p.drawRoundedRect(QRectF(4, 6, 16, 12), 4, 4); }},
+        {6, "Triangle_Tool", "Triangle", [](QPainter& p) { p.drawPolygon(QPolygonF{{12, 4}, {20.5, 19}, {3.5, 19}}); }},
+        {7, "Diamond_Tool", "Diamond", [](QPainter& p) { p.drawPolygon(QPolygonF{{12, 3}, {21, 12}, {12, 21}, {3, 12}}); }},
+        {8, "Image_Tool", "Picture", [](QPainter& p) { drawPicture(p, QPointF(0, 0)); }},
+        {9, "Image_Library_Tool", "Picture Library", [](QPainter& p) {
+             p.setBrush(Qt::white);
+             p.drawRect(QRectF(6, 2, 16, 13));
+             drawPicture(p, QPointF(-1.5, 2));
+         }},
+        {10, "Barcode_Tool", "Barcode", [](QPainter& p) {
+             p.setPen(Qt::NoPen);
+             p.setBrush(kInk);
+             const double widths[] = {1.5, 1, 2.5, 1, 1, 2, 1, 2.5, 1, 1.5};
+             double x = 3.5;
+             for (double w : widths) {
+                 p.drawRect(QRectF(x, 5, w, 14));
+                 x += w + 1.1;
+             }
+         }},
+        {11, "Signature_Tool", "Signature", [](QPainter& p) {
+             QPainterPath path(QPointF(3, 15));
+             path.cubicTo(6, 2, 9, 22, 12, 11);
+             path.cubicTo(14, 4, 15, 18, 21, 12);
+             p.setBrush(Qt::NoBrush);
+             p.drawPath(path);
+             p.drawLine(QPointF(3, 20), QPointF(21, 20));
+         }},
+        {12, "Fingure_Print_Tool", "Fingerprint", [](QPainter& p) {
+             p.setBrush(Qt::NoBrush);
+             for (int r = 2; r <= 8; r += 2)
+                 p.drawArc(QRectF(12 - r, 13 - r * 1.2, 2 * r, 2.4 * r), 200 * 16, 320 * 16);
+         }},
+        {13, "Star_Tool", "Star", [](QPainter& p) { p.drawPolygon(starPolygon({12, 12.5}, 9.5, 4, 5)); }},
+        {14, "Double_Star_Tool", "Double Star", [](QPainter& p) {
+             p.drawPolygon(starPolygon({8.5, 9}, 6.5, 2.8, 5));
+             p.drawPolygon(starPolygon({15.5, 15.5}, 6.5, 2.8, 5));
+         }},
+        {15, "Polygon_Tool", "Polygon", [](QPainter& p) {
+             QPolygonF hexagon;
+             for (int i = 0; i < 6; ++i)
+                 hexagon << QPointF(12 + 9 * std::cos(i * M_PI / 3), 12 + 9 * std::sin(i * M_PI / 3));
+             p.drawPolygon(hexagon);
+         }},
+    }};
+    return table;
+}
+
+// Alignment pictograms: guide lines and the two bars they align.
+struct Alignment {
+    const char* name;
+    const char* title;
+    ViewCommand command;
+    std::vector<QLineF> guides;
+    QRectF first;
+    QRectF second;
+};
+
+const std::vector<Alignment>& alignments()
+{
+    static const std::vector<Alignment> table{
+        {"align_left_btn", "Align Left Edges", &SKTGraphicView::alignLeftEdges, {{4, 2, 4, 22}}, {4, 5, 15, 5}, {4, 14, 9, 5}},
+        {"align_right_btn", "Align Right Edges", &SKTGraphicView::alignRightEdges, {{20, 2, 20, 22}}, {5, 5, 15, 5}, {11, 14, 9, 5}},
+        {"align_top_btn", "Align Top Edges", &SKTGraphicView::alignTopEdges, {{2, 4, 22, 4}}, {5, 4, 5, 15}, {14, 4, 5, 9}},
+        {"align_bottom_btn", "Align Bottom Edges", &SKTGraphicView::alignBottomEdges, {{2, 20, 22, 20}}, {5, 5, 5, 15}, {14, 11, 5, 9}},
+        {"align_horzontal_btn", "Align Horizontal Centers", &SKTGraphicView::alignHorizontalCenters, {{12, 2, 12, 22}}, {4.5, 5, 15, 5}, {7.5, 14, 9, 5}},
+        {"align_vertical_btn", "Align Vertical Centers", &SKTGraphicView::alignVerticalCenters, {{2, 12, 22, 12}}, {5, 4.5, 5, 15}, {14, 7.5, 5, 9}},
+        {"align_center_btn", "Center on Card", &SKTGraphicView::alignformCenter,
+         {{2, 2, 22, 2}, {22, 2, 22, 22}, {22, 22, 2, 22}, {2, 22, 2, 2}}, {8, 8, 8, 8}, {11.5, 11.5, 1, 1}},
+    };
+    return table;
+}
+
+// Commands that act on the shown canvas; their buttons show the title.
+struct Command {
+    const char* name;
+    const char* title;
+    ViewCommand command;
+    QKeySequence shortcut;
+};
+
+const std::vector<Command>& editCommands()
+{
+    static const std::vector<Command> table{
+        {"Cut_btn", "Cut", &SKTGraphicView::cut, QKeySequence::Cut},
+        {"Copy_btn", "Copy", &SKTGraphicView::copy, QKeySequence::Copy},
+        {"Paste_btn", "Paste", &SKTGraphicView::paste, QKeySequence::Paste},
+        // The canvas takes the Delete and Backspace keys itself.
+        {"Delete_btn", "Delete", &SKTGraphicView::delete_, {}},
+    };
+    return table;
+}
+
+const std::vector<Command>& arrangeCommands()
+{
+    static const std::vector<Command> table{
+        {"Begin_Front_btn", "Bring to Front", &SKTGraphicView::bringToFront, {}},
+        {"Send_Back_btn", "Send to Back", &SKTGraphicView::sendToBack, {}},
+        {"Lock_btn", "Lock", &SKTGraphicView::lock_ctrl, {}},
+        {"Unlock_btn", "Unlock", &SKTGraphicView::unlock_ctrl, {}},
+    };
+    return table;
+}
+
+const std::vector<Command>& sizeCommands()
+{
+    static const std::vector<Command> table{
+        {"Make_same_width_btn", "Same Width", &SKTGraphicView::makeSameWidth, {}},
+        {"Make_same_height_btn", "Same Height", &SKTGraphicView::makeSameHeight, {}},
+        {"Make_natural_size_btn", "Natural Size", &SKTGraphicView::makeNaturalSize, {}},
+        {"fit_to_label_btn", "Fit to Card", &SKTGraphicView::makeSameAsLabelSize, {}},
+        {"Align_with_grid_btn", "Snap to Grid", &SKTGraphicView::alignWithGrid, {}},
+    };
+    return table;
+}
+
+QAction* namedAction(QMainWindow& window, const char* name, const QString& title)
+{
+    auto* action = new QAction(title, &window);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(title);
+    return action;
+}
+
+QToolBar* commandBar(QMainWindow& window, const QString& title, const char* name)
+{
+    auto* bar = window.addToolBar(title);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(22, 22));
+    return bar;
+}
+
+struct SidePage {
+    SKTDocument::Side side;
+    const char* title;
+    const char* viewName;
+    const char* scrollName;
+};
+
+constexpr std::array<SidePage, 3> kSides{{
+    {SKTDocument::FrontSide, "Front", "_graphicView", "_zoomingScrollView"},
+    {SKTDocument::BackSide, "Back", "_graphicView_BACK", "_zoomingScrollView_BACK"},
+    {SKTDocument::PreviewSide, "Preview", "_graphicView_TEMP", "_zoomingScrollView_TEMP"},
+}};
+
+struct InspectorPage {
+    const char* name;
+    const char* title;
+};
+
+constexpr std::array<InspectorPage, 4> kCardPages{{
+    {"card_info_tab", "Card"},
+    {"card_size_tab", "Size"},
+    {"card_bkgd_tab", "Background"},
+    {"card_brdr_tab", "Border"},
+}};
+
+} // namespace
+
+MainWindowLayout::MainWindowLayout(QMainWindow& window, SKTDocument& document) : QObject(&window)
+{
+    _grid = new SKTGrid(this);
+    buildToolBar(window);
+    buildCommandBars(window);
+    buildCanvases(window, document);
+    buildInspector(window);
+    buildMenus(window);
+    showSide(SKTDocument::FrontSide);
+}
+
+SKTGraphicView* MainWindowLayout::currentView() const
+{
+    return _views[currentSide()];
+}
+
+SKTDocument::Side MainWindowLayout::currentSide() const
+{
+    return SKTDocument::Side(std::max(0, _sideTabs->currentIndex()));
+}
+
+void MainWindowLayout::showSide(SKTDocument::Side side)
+{
+    _sideTabs->setCurrentIndex(side);
+}
+
+void MainWindowLayout::syncToolButtons()
+{
+    const int tool = canvasHost().Selected_Control_Tool();
+    for (QAction* action : _tools->actions()) {
+        if (action->data().toInt() == tool)
+            action->setChecked(true);
+    }
+}
+
+void MainWindowLayout::stepZoom(int steps)
+{
+    SKTZoomingScrollView* scroll = _scrollViews[currentSide()];
+    const int last = int(SKTZoomingScrollView::zoomSteps.size()) - 1;
+    int index = scroll->factorIndex();
+    if (index < 0)
+        index = SKTZoomingScrollView::actualSizeIndex;
+    scroll->setFactorIndex(std::clamp(index + steps, 0, last));
+}
+
+void MainWindowLayout::buildCanvases(QMainWindow& window, SKTDocument& document)
+{
+    auto* area = new QWidget;
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    _sideTabs = new QTabBar;
+    _sideTabs->setObjectName(QStringLiteral("side_tabs"));
+    _sideTabs->setExpanding(false);
+    _sideStack = new QStackedWidget;
+    _sideStack->setObjectName(QStringLiteral("side_stack"));
+    for (const SidePage& page : kSides) {
+        _sideTabs->addTab(QString::fromLatin1(page.title));
+        auto* scroll = new SKTZoomingScrollView;
+        scroll->setObjectName(QString::fromLatin1(page.scrollName));
+        auto* view = new SKTGraphicView;
+        view->setObjectName(QString::fromLatin1(page.viewName));
+        view->setList(&document, page.side);
+        view->setGrid(_grid);
+        scroll->setWidget(view);
+        _sideStack->addWidget(scroll);
+        _views[page.side] = view;
+        _scrollViews[page.side] = scroll;
+        connect(view, &SKTGraphicView::selectionChanged, this, &MainWindowLayout::syncToolButtons);
+    }
+    // One zoom for the three sides, whichever pop-up sets it.
+    for (SKTZoomingScrollView* scroll : _scrollViews) {
+        connect(scroll, &SKTZoomingScrollView::factorChanged, this, [this](double factor) {
+            for (SKTZoomingScrollView* other : _scrollViews) {
+                if (other->factor() != factor)
+                    other->setFactor(factor);
+            }
+        });
+    }
+    connect(_sideTabs, &QTabBar::currentChanged, this, [this](int index) {
+        _sideStack->setCurrentIndex(index);
+        // The preview has no card settings of its own: commands keep the side last edited.
+        if (index != SKTDocument::PreviewSide)
+            Card_Front_Or_Back = index;
+        _views[index]->setFocus();
+    });
+    column->addWidget(_sideTabs);
+    column->addWidget(_sideStack, 1);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("main_splitter"));
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(area);
+    window.setCentralWidget(splitter);
+}
+
+void MainWindowLayout::buildToolBar(QMainWindow& window)
+{
+    auto* bar = new QToolBar(QStringLiteral("Tools"));
+    bar->setObjectName(QStringLiteral("tools_bar"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    window.addToolBar(Qt::LeftToolBarArea, bar);
+    _tools = new QActionGroup(this);
+    _tools->setExclusive(true);
+    for (const Tool& tool : tools()) {
+        QAction* action = namedAction(window, tool.name, QString::fromLatin1(tool.title));
+        action->setIcon(iconFrom(tool.draw));
+        action->setCheckable(true);
+        action->setData(tool.number);
+        _tools->addAction(action);
+        bar->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [number = tool.number] { canvasHost().Set_Selected_Control_Tool(number); });
+    }
+    syncToolButtons();
+}
+
+void MainWindowLayout::buildCommandBars(QMainWindow& window)
+{
+    const auto addCommands = [&](QToolBar* bar, const std::vector<Command>& commands) {
+        for (const Command& command : commands) {
+            QAction* action = namedAction(window, command.name, QString::fromLatin1(command.title));
+            action->setShortcut(command.shortcut);
+            bar->addAction(action);
+            connect(action, &QAction::triggered, this,
+                    [this, method = command.command] { (currentView()->*method)(); });
+        }
+    };
+
+    QToolBar* edit = commandBar(window, QStringLiteral("Edit"), "edit_bar");
+    // Side snapshots come with the window's undo; until then the commands stay off.
+    for (const auto& [name, title, key] : {std::tuple{"Undo_btn", "Undo", QKeySequence::Undo},
+                                           std::tuple{"Redo_btn", "Redo", QKeySequence::Redo}}) {
+        QAction* action = namedAction(window, name, QString::fromLatin1(title));
+        action->setShortcut(key);
+        action->setEnabled(false);
+        edit->addAction(action);
+    }
+    edit->addSeparator();
+    addCommands(edit, editCommands());
+    edit->addSeparator();
+    addCommands(edit, arrangeCommands());
+
+    window.addToolBarBreak();
+    QToolBar* arrange = commandBar(window, QStringLiteral("Arrange"), "arrange_bar");
+    for (const Alignment& alignment : alignments()) {
+        QAction* action = namedAction(window, alignment.name, QString::fromLatin1(alignment.title));
+        action->setIcon(iconFrom([&alignment](QPainter& p) {
+            for (const QLineF& guide : alignment.guides)
+                p.drawLine(guide);
+            p.drawRect(alignment.first);
+            p.drawRect(alignment.second);
+        }));
+        arrange->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, method = alignment.command] { (currentView()->*method)(); });
+    }
+    arrange->addSeparator();
+    addCommands(arrange, sizeCommands());
+}
+
+void MainWindowLayout::buildInspector(QMainWindow& window)
+{
+    _settingsTabs = new QTabWidget;
+    _settingsTabs->setObjectName(QStringLiteral("sett_tab"));
+    _settingsTabs->setMinimumWidth(280);
+    for (const InspectorPage& page : kCardPages) {
+        auto* widget = new QWidget;
+        widget->setObjectName(QString::fromLatin1(page.name));
+        _settingsTabs->addTab(widget, QString::fromLatin1(page.title));
+    }
+    auto* splitter = static_cast<QSplitter*>(window.centralWidget());
+    splitter->addWidget(_settingsTabs);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+}
+
+void MainWindowLayout::buildMenus(QMainWindow& window)
+{
+    QMenuBar* bar = window.menuBar();
+    const auto action = [&window](const char* name) {
+        return window.findChild<QAction*>(QString::fromLatin1(name));
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    // The file commands come with the design-file roads of the window.
+    for (const auto& [title, key] : {std::pair{"New", QKeySequence::New}, std::pair{"Open…", QKeySequence::Open},
+                                     std::pair{"Close", QKeySequence::Close}, std::pair{"Save", QKeySequence::Save},
+                                     std::pair{"Save As…", QKeySequence::SaveAs}}) {
+        QAction* item = file->addAction(QString::fromUtf8(title));
+        item->setShortcut(key);
+        item->setEnabled(false);
+    }
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("Quit"));
+    connect(quit, &QAction::triggered, &window, &QWidget::close);
+    quit->setShortcut(QKeySequence::Quit);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({action("Undo_btn"), action("Redo_btn")});
+    edit->addSeparator();
+    edit->addActions({action("Cut_btn"), action("Copy_btn"), action("Paste_btn"), action("Delete_btn")});
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    for (const auto& [title, key, steps] : {std::tuple{"Zoom In", QKeySequence::ZoomIn, 1},
+                                            std::tuple{"Zoom Out", QKeySequence::ZoomOut, -1}}) {
+        QAction* item = view->addAction(QString::fromLatin1(title));
+        item->setShortcut(key);
+        connect(item, &QAction::triggered, this, [this, steps = steps] { stepZoom(steps); });
+    }
+    view->addSeparator();
+    QAction* grid = view->addAction(QStringLiteral("Show Grid"));
+    grid->setObjectName(QStringLiteral("show_grid_menu"));
+    grid->setCheckable(true);
+    grid->setChecked(_grid->isAlwaysShown());
+    connect(grid, &QAction::toggled, _grid, &SKTGrid::setAlwaysShown);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    connect(help->addAction(QStringLiteral("Help")), &QAction::triggered, this, [] { Open_Help_File(); });
+}

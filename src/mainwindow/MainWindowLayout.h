@@ -1,0 +1,54 @@
+#pragma once
+// The main window's widgets: the tool bar, the command bars, the menus, the Front/Back/Preview
+// canvases with their zoom pop-ups and the inspector tab view. Commands act on the canvas of the
+// side being shown.
+#include <QObject>
+#include <array>
+
+#include "canvas/model/SKTDocument.h"
+
+class QActionGroup;
+class QMainWindow;
+class QStackedWidget;
+class QTabBar;
+class QTabWidget;
+class SKTGraphicView;
+class SKTGrid;
+class SKTZoomingScrollView;
+
+class MainWindowLayout : public QObject {
+    Q_OBJECT
+public:
+    // Builds everything into the window; the layout is a child of the window.
+    MainWindowLayout(QMainWindow& window, SKTDocument& document);
+
+    // Side index: 0 front, 1 back, 2 preview.
+    SKTGraphicView* graphicView(SKTDocument::Side side) const { return _views[side]; }
+    SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const { return _scrollViews[side]; }
+    SKTGraphicView* currentView() const;
+    SKTDocument::Side currentSide() const;
+    // Shows the side's canvas; the front and the back also become the side commands act on.
+    void showSide(SKTDocument::Side side);
+    SKTGrid& grid() const { return *_grid; }
+    QTabWidget* settingsTabs() const { return _settingsTabs; }
+    QActionGroup* toolGroup() const { return _tools; }
+    // Checks the tool button of the canvas host's current tool (a creation returns to the arrow).
+    void syncToolButtons();
+    // Steps the shown side's zoom pop-up by `steps` items, held at its ends.
+    void stepZoom(int steps);
+
+private:
+    void buildCanvases(QMainWindow& window, SKTDocument& document);
+    void buildToolBar(QMainWindow& window);
+    void buildCommandBars(QMainWindow& window);
+    void buildInspector(QMainWindow& window);
+    void buildMenus(QMainWindow& window);
+
+    std::array<SKTGraphicView*, 3> _views{};
+    std::array<SKTZoomingScrollView*, 3> _scrollViews{};
+    SKTGrid* _grid = nullptr;
+    QTabBar* _sideTabs = nullptr;
+    QStackedWidget* _sideStack = nullptr;
+    QTabWidget* _settingsTabs = nullptr;
+    QActionGroup* _tools = nullptr;
+};

@@ -1,0 +1,159 @@
+// The main window's controls, tools, sides and commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QMainWindow>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "canvas/view/CanvasHost.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "canvas/view/SKTZoomingScrollView.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "probes/SampleCard.h"
+
+namespace {
+
+class MainWindowLayoutTest : public ::testing::Test {
+protected:
+    MainWindowLayoutTest() { setCanvasHost(&host); }
+    ~MainWindowLayoutTest() override
+    {
+        setCanvasHost(nullptr);
+        Card_Front_Or_Back = 0;
+    }
+
+    QAction* action(const char* name) const
+    {
+        return controller.window()->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    void fillFront(const GraphicList& graphics)
+    {
+        QList<int> indexes;
+        for (int i = 0; i < graphics.size(); ++i)
+            indexes << i;
+        document.insertGraphicsOnSide(SKTDocument::FrontSide, graphics, indexes);
+    }
+
+    CanvasHostStandIn host;
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+// The button a tool bar made for the action.
+QAbstractButton* buttonFor(QAction* action)
+{
+    for (QObject* object : action->associatedObjects()) {
+        if (auto* button = qobject_cast<QAbstractButton*>(object))
+            return button;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(MainWindowLayoutTest, EveryNamedControlExists)
+{
+    for (const char* name :
+         {"Cut_btn", "Copy_btn", "Paste_btn", "Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn",
+          "Unlock_btn", "align_left_btn", "align_right_btn", "align_top_btn", "align_bottom_btn",
+          "align_center_btn", "align_horzontal_btn", "align_vertical_btn", "Undo_btn", "Redo_btn",
+          "Make_same_width_btn", "Make_same_height_btn", "Make_natural_size_btn", "fit_to_label_btn",
+          "Align_with_grid_btn"}) {
+        QAction* found = action(name);
+        ASSERT_NE(found, nullptr) << name;
+        EXPECT_NE(buttonFor(found), nullptr) << name << " has no button";
+    }
+    auto* tabs = controller.window()->findChild<QTabWidget*>(QStringLiteral("sett_tab"));
+    ASSERT_NE(tabs, nullptr);
+    for (const char* page : {"card_info_tab", "card_size_tab", "card_bkgd_tab", "card_brdr_tab"})
+        EXPECT_NE(tabs->findChild<QWidget*>(QString::fromLatin1(page)), nullptr) << page;
+    for (SKTDocument::Side side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide}) {
+        ASSERT_NE(controller.graphicView(side), nullptr);
+        EXPECT_EQ(controller.graphicView(side)->side(), side);
+        EXPECT_EQ(controller.zoomingScrollView(side)->widget(), controller.graphicView(side));
+    }
+}
+
+TEST_F(MainWindowLayoutTest, ToolsAreExclusiveAndSetTheHostsTool)
+{
+    const QList<QAction*> tools = controller.windowLayout().toolGroup()->actions();
+    ASSERT_EQ(tools.size(), 16);
+    EXPECT_TRUE(action("Arrow_Tool")->isChecked());
+    action("Barcode_Tool")->trigger();
+    EXPECT_EQ(host.Selected_Control_Tool(), 10);
+    action("Star_Tool")->trigger();
+    EXPECT_EQ(host.Selected_Control_Tool(), 13);
+    EXPECT_EQ(std::count_if(tools.begin(), tools.end(), [](QAction* a) { return a->isChecked(); }), 1);
+    EXPECT_TRUE(action("Star_Tool")->isChecked());
+
+    // A creation puts the arrow back and selects the new element; the tool bar follows.
+    fillFront({sample::star(QRectF(10, 10, 30, 30))});
+    host.Set_Selected_Control_Tool(0);
+    controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({0});
+    EXPECT_TRUE(action("Arrow_Tool")->isChecked());
+}
+
+TEST_F(MainWindowLayoutTest, SideTabsShowThatSidesCanvasAndChooseTheEditedSide)
+{
+    auto* sides = controller.window()->findChild<QTabBar*>(QStringLiteral("side_tabs"));
+    ASSERT_NE(sides, nullptr);
+    auto* stack = controller.window()->findChild<QStackedWidget*>(QStringLiteral("side_stack"));
+    ASSERT_NE(stack, nullptr);
+    sides->setCurrentIndex(1);
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(stack->currentWidget(), controller.zoomingScrollView(SKTDocument::BackSide));
+    EXPECT_EQ(controller.windowLayout().currentView(), controller.graphicView(SKTDocument::BackSide));
+    // The preview keeps the side commands last acted on.
+    sides->setCurrentIndex(2);
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(stack->currentWidget(), controller.zoomingScrollView(SKTDocument::PreviewSide));
+    sides->setCurrentIndex(0);
+    EXPECT_EQ(Card_Front_Or_Back, 0);
+}
+
+TEST_F(MainWindowLayoutTest, DeleteButtonRemovesTheSelectedElementOfTheShownSide)
+{
+    const GraphicPtr keep = sample::shape(QStringLiteral("R"), QRectF(10, 10, 40, 30), Qt::red);
+    const GraphicPtr gone = sample::shape(QStringLiteral("C"), QRectF(60, 10, 40, 30), Qt::blue);
+    fillFront({keep, gone});
+    document.insertGraphicsOnSide(SKTDocument::BackSide, {sample::shape(QStringLiteral("R"), QRectF(5, 5, 20, 20), Qt::green)}, {0});
+    controller.graphicView(SKTDocument::BackSide)->changeSelectionIndexes({0});
+    controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({1});
+
+    buttonFor(action("Delete_btn"))->click();
+    EXPECT_EQ(document.graphics(), GraphicList{keep});
+    EXPECT_EQ(document.graphics_back().size(), 1);
+}
+
+TEST_F(MainWindowLayoutTest, ScreenshotOfTheWindowWithADesignOpen)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
+        GTEST_SKIP() << "xvfb-run is not installed";
+    const QTemporaryDir scratch;
+    fillFront(sample::front(QDir(scratch.path())));
+    document.insertGraphicsOnSide(SKTDocument::BackSide, sample::back(), {0, 1});
+    controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({0});
+    controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(2.0);
+    controller.window()->resize(1280, 800);
+    controller.showWindow();
+    QApplication::processEvents();
+
+    const QString folder = QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QImage shot = controller.window()->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(1280, 800));
+    EXPECT_TRUE(shot.save(folder + QStringLiteral("/main-window.png")));
+}
