@@ -3,6 +3,7 @@
 #include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/StartDispatch.h"
 
 int main(int argc, char** argv)
 {
@@ -13,7 +14,10 @@ int main(int argc, char** argv)
     SKTDocument::setWindowControllerFactory(
         [](SKTDocument& doc) { new SKTWindowController(doc, &doc); });
     document.makeWindowControllers();
-    if (Main_App_wnd)
+    if (Main_App_wnd) {
         Main_App_wnd->showWindow();
+        if (!Open_Start_Window(*Main_App_wnd))
+            return 0;
+    }
     return app.exec();
 }

@@ -1,7 +1,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 
 SKTWindowController* Main_App_wnd = nullptr;
-QString Start_Card_Option;
+QString Start_Card_Option = QStringLiteral("T");  // before the chooser first answers
 std::atomic<int> Card_Front_Or_Back{0};
 QString Resource_Path;
 QString Created_Resource_Path;

@@ -394,7 +394,7 @@ void MainWindowLayout::buildCommandBars(QMainWindow& window)
     };
 
     QToolBar* edit = commandBar(window, QStringLiteral("Edit"), "edit_bar");
-    // Side snapshots come with the window's undo; until then the commands stay off.
+    // Undo and redo start off; the window's snapshot undo switches them by its stacks.
     for (const auto& [name, title, key] : {std::tuple{"Undo_btn", "Undo", QKeySequence::Undo},
                                            std::tuple{"Redo_btn", "Redo", QKeySequence::Redo}}) {
         QAction* action = namedAction(window, name, QString::fromLatin1(title));

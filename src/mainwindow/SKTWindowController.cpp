@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "platform/AppFolders.h"
@@ -24,12 +25,17 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     setCardHost(this);
     // The canvases reach the controller through Main_App_wnd while they are built.
     m_layout = new MainWindowLayout(*m_window, m_document);
+    // It finds its commands among the window's actions.
+    m_canvasHost = std::make_unique<ControllerCanvasHost>(*this);
+    setCanvasHost(m_canvasHost.get());
 }
 
 SKTWindowController::~SKTWindowController()
 {
     if (&cardHost() == this)
         setCardHost(nullptr);
+    if (&canvasHost() == m_canvasHost.get())
+        setCanvasHost(nullptr);
     if (Main_App_wnd == this)
         Main_App_wnd = nullptr;
 }

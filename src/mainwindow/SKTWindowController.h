@@ -8,6 +8,7 @@
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTDocument.h"
 
+class ControllerCanvasHost;
 class MainWindowLayout;
 class QMainWindow;
 class SKTGraphicView;
@@ -24,6 +25,8 @@ public:
     QMainWindow* window() const { return m_window.get(); }
     void showWindow();
     MainWindowLayout& windowLayout() const { return *m_layout; }
+    // What the canvases ask of the window; installed as the canvas host.
+    ControllerCanvasHost& canvasHostOfWindow() const { return *m_canvasHost; }
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
@@ -56,4 +59,5 @@ private:
     SKTDocument& m_document;
     std::unique_ptr<QMainWindow> m_window;
     MainWindowLayout* m_layout = nullptr;  // owned by the window
+    std::unique_ptr<ControllerCanvasHost> m_canvasHost;
 };

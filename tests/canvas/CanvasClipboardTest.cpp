@@ -133,7 +133,9 @@ TEST(CanvasClipboardX11Test, OtherProgramsSeeElementsPdfAndTiff)
         "kill $probe\n");
     const auto result = TestEnvironment::run(
         QStringLiteral("xvfb-run"),
-        {QStringLiteral("-a"), QStringLiteral("sh"), QStringLiteral("-c"), script, QStringLiteral("sh"), probe, pdf},
+        // A server number of our own: two xvfb-run -a started at once can pick the same one.
+        {QStringLiteral("-a"), QStringLiteral("-n"), QString::number(100 + QCoreApplication::applicationPid() % 800),
+         QStringLiteral("sh"), QStringLiteral("-c"), script, QStringLiteral("sh"), probe, pdf},
         120000);
     ASSERT_EQ(result.exitCode, 0) << result.err.constData();
     const QString targets = QString::fromUtf8(result.out);

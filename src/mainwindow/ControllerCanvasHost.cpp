@@ -1,0 +1,146 @@
+#include "mainwindow/ControllerCanvasHost.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMimeData>
+
+#include "canvas/helpers/MessageBoxes.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+
+namespace {
+
+// The commands a locked element must not reach; Unlock_btn mirrors them.
+constexpr std::initializer_list<const char*> kAlignmentButtons{
+    "align_left_btn",   "align_right_btn",     "align_top_btn",      "align_bottom_btn",
+    "align_center_btn", "align_horzontal_btn", "align_vertical_btn",
+};
+
+} // namespace
+
+ControllerCanvasHost::ControllerCanvasHost(SKTWindowController& controller)
+    : m_controller(controller), m_undo(controller.document(), *this)
+{
+    QObject::connect(action("Undo_btn"), &QAction::triggered, m_controller.window(),
+                     [this] { Undo_Action_Perform(); });
+    QObject::connect(action("Redo_btn"), &QAction::triggered, m_controller.window(),
+                     [this] { Redo_Action_Perform(); });
+    m_undo.Check_Undo_Redo_Btn_Enability();
+}
+
+QAction* ControllerCanvasHost::action(const char* name) const
+{
+    QAction* found = m_controller.window()->findChild<QAction*>(QString::fromLatin1(name));
+    Q_ASSERT_X(found, "ControllerCanvasHost", name);
+    return found;
+}
+
+void ControllerCanvasHost::setActionsEnabled(std::initializer_list<const char*> names, bool enabled)
+{
+    for (const char* name : names)
+        action(name)->setEnabled(enabled);
+}
+
+SKTGraphicView& ControllerCanvasHost::editedView() const
+{
+    const auto side = Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide;
+    return *m_controller.graphicView(side);
+}
+
+void ControllerCanvasHost::Refresh_Canvas()
+{
+    m_controller.Refresh_Canvas();
+}
+
+void ControllerCanvasHost::Set_Selected_Control_Tool(int tool)
+{
+    CanvasHostStandIn::Set_Selected_Control_Tool(tool);
+    m_controller.windowLayout().syncToolButtons();
+}
+
+void ControllerCanvasHost::Set_Same_Size_Buttons_Enabled(bool enabled)
+{
+    setActionsEnabled({"Make_same_width_btn", "Make_same_height_btn"}, enabled);
+}
+
+void ControllerCanvasHost::Set_Natural_And_Fit_Buttons_Enabled(bool enabled)
+{
+    setActionsEnabled({"Make_natural_size_btn", "fit_to_label_btn"}, enabled);
+}
+
+void ControllerCanvasHost::Set_Paste_Button_Status()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const bool pastable =
+        data && (data->hasFormat(SKTGraphicViewPasteboardType) || data->hasImage());
+    action("Paste_btn")->setEnabled(pastable);
+}
+
+// ---- Locking -----------------------------------------------------------------------------------
+
+void ControllerCanvasHost::Disable_Standard_Button_For_Lock()
+{
+    setActionsEnabled({"Cut_btn", "Paste_btn", "Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn"},
+                      false);
+    setActionsEnabled(kAlignmentButtons, false);
+    action("Unlock_btn")->setEnabled(true);
+}
+
+void ControllerCanvasHost::Enable_Standard_Button_For_Unlock()
+{
+    Undo_Redo_Button_state();
+    setActionsEnabled({"Cut_btn", "Copy_btn", "Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn"},
+                      true);
+    setActionsEnabled(kAlignmentButtons, true);
+    Set_Paste_Button_Status();
+    action("Unlock_btn")->setEnabled(false);
+}
+
+bool ControllerCanvasHost::setSelectionLocked(bool locked)
+{
+    SKTGraphicView& view = editedView();
+    const GraphicList selection = view.selectedGraphics();
+    if (selection.isEmpty())
+        return false;
+    for (const GraphicPtr& graphic : selection) {
+        graphic->ctrl_is_locked = locked;
+        view.startEditingGraphic(graphic);
+    }
+    Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    return true;
+}
+
+void ControllerCanvasHost::Lock_Clicked()
+{
+    Disable_Standard_Button_For_Lock();
+    if (!setSelectionLocked(true))
+        Show_MessageBox(QStringLiteral("Please select a control to Lock."));
+}
+
+void ControllerCanvasHost::Unlock_Clicked()
+{
+    Enable_Standard_Button_For_Unlock();
+    if (!setSelectionLocked(false))
+        Show_MessageBox(QStringLiteral("Please select a control to Unlock."));
+}
+
+// ---- Snapshot undo -----------------------------------------------------------------------------
+
+void ControllerCanvasHost::setUndoControlsEnabled(bool enabled)
+{
+    action("Undo_btn")->setEnabled(enabled);
+}
+
+void ControllerCanvasHost::setRedoControlsEnabled(bool enabled)
+{
+    action("Redo_btn")->setEnabled(enabled);
+}
+
+void ControllerCanvasHost::dropSelection(int side)
+{
+    m_controller.graphicView(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide)->dropSelection();
+}

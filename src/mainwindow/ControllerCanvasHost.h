@@ -1,0 +1,64 @@
+#pragma once
+// The main window's answers to the canvases: side snapshots with the Undo and Redo commands,
+// locking with its button states, the current tool and the command buttons the canvases switch.
+// Things the window does not have yet (inspector, side panels, secondary windows) keep the
+// stand-in's answers.
+#include <QString>
+
+#include "canvas/view/CanvasHost.h"
+#include "mainwindow/SnapshotUndo.h"
+#include "mainwindow/SnapshotUndoWindow.h"
+
+class QAction;
+class SKTGraphicView;
+class SKTWindowController;
+
+class ControllerCanvasHost : public CanvasHostStandIn, public SnapshotUndoWindow {
+public:
+    // Connects the Undo and Redo commands of the controller's window.
+    explicit ControllerCanvasHost(SKTWindowController& controller);
+
+    SnapshotUndo& snapshotUndo() { return m_undo; }
+
+    // ---- CanvasHost ---------------------------------------------------------------------------
+    void Refresh_Canvas() override;
+    void Insert_In_Undo_Redo() override { m_undo.Insert_In_Undo_Redo(); }
+    void Undo_Redo_Button_state() override { m_undo.Check_Undo_Redo_Btn_Enability(); }
+    void Undo_Action_Perform() override { m_undo.Undo_Action_Perform(); }
+    void Redo_Action_Perform() override { m_undo.Redo_Action_Perform(); }
+    // Also checks the tool's button.
+    void Set_Selected_Control_Tool(int tool) override;
+    void Set_Same_Size_Buttons_Enabled(bool enabled) override;
+    void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
+    void Set_Paste_Button_Status() override;
+    void Lock_Clicked() override;
+    void Unlock_Clicked() override;
+
+    void Disable_Standard_Button_For_Lock();
+    void Enable_Standard_Button_For_Unlock();
+
+    // ---- SnapshotUndoWindow -------------------------------------------------------------------
+    void setUndoControlsEnabled(bool enabled) override;
+    void setRedoControlsEnabled(bool enabled) override;
+    void dropSelection(int side) override;
+    void Show_RHS_Properties(SKTGraphic*) override {}
+    // The visitor and group side panels do not exist yet: nothing to follow the lock.
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override {}
+    ProfileSidePanel* profilePanel(int) override { return nullptr; }
+    QWidget* Get_Dynamic_Photo_Ctrl(const QString&) override { return nullptr; }
+    QCheckBox* Get_chk_box_of_visitor_mode(const QString&) override { return nullptr; }
+    QLineEdit* Get_text_box_of_visitor_mode(const QString&) override { return nullptr; }
+    void showPicture(QWidget*, const QImage&) override {}
+    QImage no_image_ctrl_GP() const override { return no_image(); }
+
+private:
+    QAction* action(const char* name) const;
+    void setActionsEnabled(std::initializer_list<const char*> names, bool enabled);
+    // The canvas of the side being edited.
+    SKTGraphicView& editedView() const;
+    // Sets the lock flag of the edited side's selected elements; false when none is selected.
+    bool setSelectionLocked(bool locked);
+
+    SKTWindowController& m_controller;
+    SnapshotUndo m_undo;
+};

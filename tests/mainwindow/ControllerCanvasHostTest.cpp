@@ -1,0 +1,135 @@
+// The main window as the canvases' host: side snapshots through the Undo and Redo commands, and
+// the command states of locking.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMouseEvent>
+
+#include "canvas/view/CanvasHost.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SnapshotUndo.h"
+
+namespace {
+
+// Cut_btn to Send_Back_btn, Lock_btn and the alignments: what a lock turns off.
+const QStringList kLockedOut{
+    "Cut_btn",        "Paste_btn",        "Delete_btn",          "Begin_Front_btn",
+    "Send_Back_btn",  "Lock_btn",         "align_left_btn",      "align_right_btn",
+    "align_top_btn",  "align_bottom_btn", "align_center_btn",    "align_horzontal_btn",
+    "align_vertical_btn",
+};
+
+const QRectF kStart(20, 20, 60, 30);
+
+class ControllerCanvasHostTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0;
+        live_mode_list_value_change = false;
+        controller.canvasHostOfWindow().snapshotUndo().Undo_Redo_Clear();
+        shape = SKTGraphic::create(GraphicKind::Shape);
+        shape->Set_Shape_Type(QStringLiteral("R"));
+        shape->setBounds(kStart);
+        view().insertGraphics({shape}, {0});
+        controller.showWindow();
+        QApplication::processEvents();
+    }
+    void TearDown() override { Card_Front_Or_Back = 0; }
+
+    SKTGraphicView& view() const { return *controller.graphicView(SKTDocument::FrontSide); }
+    QAction* action(const QString& name) const { return controller.window()->findChild<QAction*>(name); }
+    QPointF at(QPointF card) const { return card * view().zoomFactor(); }
+    void send(QEvent::Type type, QPointF card, Qt::MouseButtons held)
+    {
+        const QPointF local = at(card);
+        QMouseEvent event(type, local, view().mapToGlobal(local), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&view(), &event);
+    }
+    void drag(QPointF from, QPointF to)
+    {
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+    QList<QRectF> frontBounds() const
+    {
+        QList<QRectF> bounds;
+        for (const GraphicPtr& graphic : document.graphics())
+            bounds.append(graphic->bounds());
+        return bounds;
+    }
+
+    SKTDocument document;
+    SKTWindowController controller{document};
+    GraphicPtr shape;
+};
+
+TEST_F(ControllerCanvasHostTest, DragOnTheFrontRecordsASnapshotAndTheUndoAndRedoCommandsRestoreIt)
+{
+    ASSERT_EQ(&canvasHost(), static_cast<CanvasHost*>(&controller.canvasHostOfWindow()));
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());
+    canvasHost().Insert_In_Undo_Redo();  // the state an opened design starts from
+
+    drag({40, 30}, {70, 50});
+    const QList<QRectF> moved = frontBounds();
+    ASSERT_NE(moved, QList<QRectF>{kStart});
+    EXPECT_EQ(controller.canvasHostOfWindow().snapshotUndo().Get_Undo_Count(), 2);
+    EXPECT_TRUE(action("Undo_btn")->isEnabled());
+    EXPECT_FALSE(action("Redo_btn")->isEnabled());
+
+    // The newest snapshot is the side as it stands, so the move goes after the second undo.
+    action("Undo_btn")->trigger();
+    action("Undo_btn")->trigger();
+    EXPECT_EQ(frontBounds(), QList<QRectF>{kStart});
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());
+    EXPECT_TRUE(action("Redo_btn")->isEnabled());
+    EXPECT_TRUE(view().selectedGraphics().isEmpty());  // the rebuilt elements are new ones
+
+    action("Redo_btn")->trigger();
+    action("Redo_btn")->trigger();
+    EXPECT_EQ(frontBounds(), moved);
+}
+
+TEST_F(ControllerCanvasHostTest, LockAndUnlockOfTheSelectionSwitchTheCommandsBackAndForth)
+{
+    view().changeSelectionIndexes({0});
+    action("Lock_btn")->trigger();
+    EXPECT_TRUE(shape->ctrl_is_locked);
+    for (const QString& name : kLockedOut)
+        EXPECT_FALSE(action(name)->isEnabled()) << name.toStdString();
+    EXPECT_TRUE(action("Unlock_btn")->isEnabled());
+    EXPECT_TRUE(action("Copy_btn")->isEnabled());
+
+    action("Unlock_btn")->trigger();
+    EXPECT_FALSE(shape->ctrl_is_locked);
+    for (const QString& name : kLockedOut) {
+        if (name != QLatin1String("Paste_btn")) {  // follows the clipboard
+            EXPECT_TRUE(action(name)->isEnabled()) << name.toStdString();
+        }
+    }
+    EXPECT_FALSE(action("Unlock_btn")->isEnabled());
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());  // locking records no snapshot
+}
+
+TEST_F(ControllerCanvasHostTest, ToolChosenThroughTheHostIsCheckedInTheToolBar)
+{
+    canvasHost().Set_Selected_Control_Tool(10);
+    QAction* checked = nullptr;
+    for (QAction* tool : controller.windowLayout().toolGroup()->actions()) {
+        if (tool->isChecked())
+            checked = tool;
+    }
+    ASSERT_NE(checked, nullptr);
+    EXPECT_EQ(checked->data().toInt(), 10);
+}
+
+} // namespace
