@@ -6,8 +6,10 @@
 
 #include "canvas/model/SKTDocument.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SideCommands.h"
 #include "platform/AppFolders.h"
 #include "platform/GuiThread.h"
 
@@ -28,6 +30,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     // It finds its commands among the window's actions.
     m_canvasHost = std::make_unique<ControllerCanvasHost>(*this);
     setCanvasHost(m_canvasHost.get());
+    Connect_File_Commands(*this);
+    m_sideCommands = std::make_unique<SideCommands>(*this);
 }
 
 SKTWindowController::~SKTWindowController()

@@ -9,6 +9,7 @@
 #include "canvas/model/SKTDocument.h"
 
 class ControllerCanvasHost;
+class SideCommands;
 class MainWindowLayout;
 class QMainWindow;
 class SKTGraphicView;
@@ -27,6 +28,8 @@ public:
     MainWindowLayout& windowLayout() const { return *m_layout; }
     // What the canvases ask of the window; installed as the canvas host.
     ControllerCanvasHost& canvasHostOfWindow() const { return *m_canvasHost; }
+    // Zoom, side switching and the copy of a design onto the other side.
+    SideCommands& sideCommands() const { return *m_sideCommands; }
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
@@ -60,4 +63,5 @@ private:
     std::unique_ptr<QMainWindow> m_window;
     MainWindowLayout* m_layout = nullptr;  // owned by the window
     std::unique_ptr<ControllerCanvasHost> m_canvasHost;
+    std::unique_ptr<SideCommands> m_sideCommands;
 };

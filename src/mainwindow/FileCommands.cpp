@@ -1,0 +1,133 @@
+#include "mainwindow/FileCommands.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <functional>
+
+#include "canvas/helpers/MessageBoxes.h"
+#include "canvas/helpers/StringHelpers.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/StartDispatch.h"
+#include "mainwindow/WindowDesignFile.h"
+#include "platform/DialogPresenter.h"
+
+namespace {
+
+constexpr int kAnswerYes = 1000;
+constexpr int kAnswerCancel = 1002;
+const QString kDesignFilter = QStringLiteral("Design (*.did)");
+
+// Writes the design, asking for a location when save_as is set or no file is current. A
+// cancelled panel keeps the current name and writes nothing.
+bool Save_project_file(SKTWindowController& controller, bool save_as)
+{
+    QString name = save_as ? QString() : Trim_Str(Project_File_Name);
+    if (name.isEmpty()) {
+        FilePanelRequest request;
+        request.parent = controller.window();
+        request.caption = QStringLiteral("Save Design");
+        request.filter = kDesignFilter;
+        name = Trim_Str(dialogPresenter().saveFile(request));
+        if (name.isEmpty())
+            return false;
+        if (!name.endsWith(QLatin1String(".did"), Qt::CaseInsensitive))
+            name += QLatin1String(".did");
+        controller.window()->raise();
+        Project_File_Name = name;
+    }
+    return WindowDesignFile(controller).Save_project_file(name, true, QStringLiteral("L"));
+}
+
+// The save question before a command that drops the design; false when the command should stop.
+// A Yes whose save was cancelled or failed stops too, so the unsaved design is not thrown away.
+bool Ask_To_Save_Changes(SKTWindowController& controller, const QString& question)
+{
+    const int answer = Show_YES_NO_Cancel_MessageBox(question);
+    if (answer == kAnswerCancel)
+        return false;
+    return answer != kAnswerYes || Save_project_file(controller, false);
+}
+
+void Run_Start_Chooser(SKTWindowController& controller)
+{
+    if (!Open_Start_Window(controller))
+        QCoreApplication::quit();
+}
+
+}  // namespace
+
+void New_Project(SKTWindowController& controller)
+{
+    WindowDesignFile(controller).New_Project_Setting_Reset(true);
+    controller.updateWindowTitle();
+    controller.Refresh_Canvas();
+    Run_Start_Chooser(controller);
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void New_Btn_Clicked(SKTWindowController& controller)
+{
+    if (Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before opening new document?")))
+        New_Project(controller);
+}
+
+bool Open_Btn_Clicked(SKTWindowController& controller)
+{
+    if (!Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before opening document?")))
+        return false;
+    WindowDesignFile(controller).New_Project_Setting_Reset(true);
+    controller.updateWindowTitle();
+    Start_Card_Option = QStringLiteral("L");
+    const bool loaded = Open_Log_File(controller) == 1;
+    Card_Front_Or_Back = 0;
+    controller.Refresh_Canvas();
+    if (!loaded)
+        Run_Start_Chooser(controller);
+    Not_Draw_Only_Prop_Change = false;
+    return loaded;
+}
+
+void Close_Document_Clicked(SKTWindowController& controller)
+{
+    if (Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes?")))
+        New_Project(controller);
+}
+
+bool Save_Btn_Clicked(SKTWindowController& controller)
+{
+    return Save_project_file(controller, false);
+}
+
+bool SaveAs_Btn_Clicked(SKTWindowController& controller)
+{
+    return Save_project_file(controller, true);
+}
+
+bool Exit_App(SKTWindowController& controller)
+{
+    return Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before closing?"))
+        && Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) == 1;
+}
+
+void Connect_File_Commands(SKTWindowController& controller)
+{
+    const QList<std::pair<QString, std::function<void()>>> commands{
+        {QStringLiteral("New"), [&controller] { New_Btn_Clicked(controller); }},
+        {QStringLiteral("Open…"), [&controller] { Open_Btn_Clicked(controller); }},
+        {QStringLiteral("Close"), [&controller] { Close_Document_Clicked(controller); }},
+        {QStringLiteral("Save"), [&controller] { Save_Btn_Clicked(controller); }},
+        {QStringLiteral("Save As…"), [&controller] { SaveAs_Btn_Clicked(controller); }},
+    };
+    const QList<QAction*> actions = controller.window()->menuBar()->findChildren<QAction*>();
+    for (const auto& [title, command] : commands) {
+        for (QAction* action : actions) {
+            if (action->text() != title)
+                continue;
+            action->setEnabled(true);
+            QObject::connect(action, &QAction::triggered, &controller, command);
+        }
+    }
+}

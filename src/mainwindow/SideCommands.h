@@ -1,0 +1,48 @@
+#pragma once
+// The zoom, side switching and design copy commands of the main window. Zoom and sides act on
+// the window's layout; the copy goes through a design file so each side owns its elements.
+#include <QString>
+#include <memory>
+
+#include "canvas/model/Card_Property.h"
+#include "canvas/model/SKTDocument.h"
+
+class DesignFileController;
+class SKTWindowController;
+
+inline const QString kCopyDesignQuestion = QStringLiteral(
+    "This action will copy the current design to other side of your card and will replace any "
+    "existing design on that side.\n\nAre you sure you want to copy current design to other side "
+    "of your Card?");
+inline const QString kCopyDesignFailedMessage =
+    QStringLiteral("The design could not be copied to the other side.");
+
+class SideCommands {
+public:
+    explicit SideCommands(SKTWindowController& controller);
+    ~SideCommands();
+    SideCommands(const SideCommands&) = delete;
+    SideCommands& operator=(const SideCommands&) = delete;
+
+    // One step along the zoom pop-up, held at 25 % and 1000 %.
+    void Zoom_In_Toolbar_btn();
+    void Zoom_Out_Toolbar_btn();
+
+    void Select_front_side();
+    void Select_back_side();
+
+    // After a Yes: the side in force replaces the other side's design and settings; the other
+    // side gets its own element objects. Ends on the back side.
+    void Copy_Card_Design_Clicked();
+
+private:
+    void selectSide(SKTDocument::Side side);
+    // What follows any change of the edited side, however it was chosen.
+    void sideChanged();
+    // Saves the design to a private temporary file and reads it back; false when either failed.
+    bool reloadThroughTemporaryFile();
+    Card_Property& cardProperty(SKTDocument::Side side);
+
+    SKTWindowController& m_controller;
+    std::unique_ptr<DesignFileController> m_designFile;
+};

@@ -1,0 +1,156 @@
+// The window's file commands with scripted questions and file panels.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <deque>
+
+#include "canvas/model/SKTDocument.h"
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/designfile/DesignFileController.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+
+namespace {
+
+constexpr int kYes = 0, kNo = 1, kCancel = 2;  // button indexes of the save question
+
+// Answers file panels from queues (cancelled once empty); the start chooser is cancelled.
+class FilePanels : public ScriptedDialogPresenter {
+public:
+    std::deque<QString> saveAnswers, openAnswers;
+    QString saveFile(const FilePanelRequest&) override { return next(saveAnswers); }
+    QString openFile(const FilePanelRequest&) override { return next(openAnswers); }
+
+private:
+    static QString next(std::deque<QString>& answers)
+    {
+        if (answers.empty())
+            return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Project_File_Name.clear();
+        Start_Card_Option = QStringLiteral("L");
+        controller.Front_card_Prop.setCard_Name(QStringLiteral("Staff"));
+        controller.Back_card_Prop.setCard_Size(QSizeF(144, 252));
+        document.insertGraphicsOnSide(SKTDocument::FrontSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
+        document.insertGraphicsOnSide(SKTDocument::BackSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
+    }
+    void TearDown() override { Project_File_Name.clear(); }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+    bool designKept() const
+    {
+        return document.graphics().size() == 1 && document.graphics_back().size() == 1
+            && controller.Front_card_Prop.Card_Name() == QLatin1String("Staff");
+    }
+    bool designEmptied() const
+    {
+        return document.graphics().isEmpty() && document.graphics_back().isEmpty()
+            && controller.Front_card_Prop == Card_Property() && controller.Back_card_Prop == Card_Property();
+    }
+
+    QTemporaryDir folder;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    FilePanels panels;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+};
+
+TEST_F(FileCommandsTest, NewSavesOnYesEmptiesOnNoAndKeepsTheDesignOnCancel)
+{
+    messages.queueAnswers({kCancel});
+    New_Btn_Clicked(controller);
+    EXPECT_TRUE(designKept());
+
+    // Yes without a current file asks for a location; cancelling that panel keeps the design too.
+    messages.queueAnswers({kYes});
+    New_Btn_Clicked(controller);
+    EXPECT_TRUE(designKept());
+
+    panels.saveAnswers = {path("kept")};
+    messages.queueAnswers({kYes});
+    New_Btn_Clicked(controller);
+    EXPECT_TRUE(QFile::exists(path("kept.did")));
+    EXPECT_TRUE(messages.texts().contains(QLatin1String("\n") + kDesignSavedMessage));
+    EXPECT_TRUE(designEmptied());
+    EXPECT_EQ(Project_File_Name, "");
+}
+
+TEST_F(FileCommandsTest, NewOnNoEmptiesWithoutSaving)
+{
+    messages.queueAnswers({kNo});
+    New_Btn_Clicked(controller);
+    EXPECT_TRUE(designEmptied());
+    EXPECT_EQ(messages.records().size(), 1);
+}
+
+TEST_F(FileCommandsTest, SaveAsThenOpenRoundTripsAndTheTitleFollowsTheFile)
+{
+    panels.saveAnswers = {path("badge.did")};
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    EXPECT_EQ(Project_File_Name, path("badge.did"));
+    EXPECT_TRUE(controller.window()->windowTitle().contains(QLatin1String("badge.did")));
+
+    // Save writes to the current file without a panel.
+    controller.Front_card_Prop.setCard_Name(QStringLiteral("Visitor"));
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+
+    panels.openAnswers = {path("badge.did")};
+    messages.queueAnswers({kNo});
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), "Visitor");
+    EXPECT_EQ(controller.Back_card_Prop.Card_Size(), QSizeF(144, 252));
+    EXPECT_EQ(document.graphics().size(), 1);
+    EXPECT_EQ(document.graphics_back().size(), 1);
+    EXPECT_EQ(Project_File_Name, path("badge.did"));
+    EXPECT_TRUE(controller.window()->windowTitle().contains(QLatin1String("badge.did")));
+}
+
+TEST_F(FileCommandsTest, AFailedSaveReportsAndLeavesTheOldFileWhole)
+{
+    panels.saveAnswers = {path("old.did")};
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    QFile old(path("old.did"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray before = old.readAll();
+    old.close();
+
+    // A location below a plain file cannot be written, whoever runs the test.
+    panels.saveAnswers = {path("old.did/new.did")};
+    controller.Front_card_Prop.setCard_Name(QStringLiteral("Changed"));
+    EXPECT_FALSE(SaveAs_Btn_Clicked(controller));
+    EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kDesignNotSavedMessage);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), before);
+}
+
+TEST_F(FileCommandsTest, ExitNeedsBothQuestionsAnsweredAndTheFileMenuIsLive)
+{
+    messages.queueAnswers({kNo, 1});  // then No to "really exit"
+    EXPECT_FALSE(Exit_App(controller));
+    messages.queueAnswers({kNo, 0});
+    EXPECT_TRUE(Exit_App(controller));
+
+    for (const char* title : {"New", "Open…", "Close", "Save", "Save As…"}) {
+        const QList<QAction*> actions = controller.window()->findChildren<QAction*>();
+        const auto found = std::find_if(actions.begin(), actions.end(),
+                                        [&](QAction* a) { return a->text() == QString::fromUtf8(title); });
+        ASSERT_NE(found, actions.end()) << title;
+        EXPECT_TRUE((*found)->isEnabled()) << title;
+    }
+}
+
+}  // namespace

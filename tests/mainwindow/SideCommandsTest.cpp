@@ -1,0 +1,97 @@
+// Zoom, side switching and copying a design onto the other side, through the main window.
+#include <QComboBox>
+#include <QMainWindow>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include "canvas/model/SKTDocument.h"
+#include "canvas/view/SKTZoomingScrollView.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
+#include "support/ScriptedMessagePresenter.h"
+
+namespace {
+
+class SideCommandsTest : public ::testing::Test {
+protected:
+    void TearDown() override { Card_Front_Or_Back = 0; }
+
+    SideCommands& commands() { return controller.sideCommands(); }
+    SKTZoomingScrollView& scroll(SKTDocument::Side side) { return *controller.zoomingScrollView(side); }
+    QWidget* shownCanvas()
+    {
+        return controller.window()->findChild<QStackedWidget*>(QStringLiteral("side_stack"))->currentWidget();
+    }
+
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+} // namespace
+
+TEST_F(SideCommandsTest, ZoomStopsAtBothEndsOfThePopUp)
+{
+    commands().Select_back_side();
+    for (int i = 0; i < 12; ++i)
+        commands().Zoom_In_Toolbar_btn();
+    EXPECT_EQ(scroll(SKTDocument::BackSide).factor(), 10.0);
+    EXPECT_EQ(scroll(SKTDocument::BackSide).factorPopUpButton()->currentIndex(), 10);
+    for (int i = 0; i < 12; ++i)
+        commands().Zoom_Out_Toolbar_btn();
+    EXPECT_EQ(scroll(SKTDocument::BackSide).factor(), 0.25);
+    EXPECT_EQ(scroll(SKTDocument::FrontSide).factor(), 0.25);
+}
+
+TEST_F(SideCommandsTest, SwitchingSidesSetsTheEditedSideShowsItsCanvasAndKeepsACardTab)
+{
+    QTabWidget* tabs = controller.windowLayout().settingsTabs();
+    tabs->setCurrentIndex(3);
+    commands().Select_back_side();
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::BackSide));
+    EXPECT_EQ(tabs->currentWidget()->objectName(), QStringLiteral("card_brdr_tab"));
+    commands().Select_front_side();
+    EXPECT_EQ(Card_Front_Or_Back, 0);
+    EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::FrontSide));
+}
+
+TEST_F(SideCommandsTest, CopyGivesTheOtherSideItsOwnElementsAndEndsOnTheBack)
+{
+    ScriptedMessagePresenter presenter;
+    ScopedMessagePresenter scope(presenter);
+    document.insertGraphicsOnSide(SKTDocument::FrontSide,
+                                  {SKTGraphic::create(GraphicKind::Shape), SKTGraphic::create(GraphicKind::Text)},
+                                  {0, 1});
+    document.insertGraphicsOnSide(SKTDocument::BackSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
+    Project_File_Name = QStringLiteral("/somewhere/mine.did");
+    commands().Select_front_side();
+
+    presenter.queueAnswers({1});  // No
+    commands().Copy_Card_Design_Clicked();
+    EXPECT_EQ(document.graphics_back().size(), 1);
+
+    presenter.queueAnswers({0});  // Yes
+    commands().Copy_Card_Design_Clicked();
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::BackSide));
+    EXPECT_EQ(Project_File_Name, QStringLiteral("/somewhere/mine.did"));
+    EXPECT_EQ(presenter.texts().size(), 2);  // the two questions, no failure
+    const GraphicList& front = document.graphics();
+    const GraphicList& back = document.graphics_back();
+    ASSERT_EQ(back.size(), 2);
+    ASSERT_EQ(front.size(), 2);
+    for (const GraphicPtr& element : back) {
+        for (const GraphicPtr& other : front)
+            EXPECT_NE(element.get(), other.get());
+    }
+    EXPECT_EQ(back[0]->className(), front[0]->className());
+    EXPECT_EQ(back[1]->className(), front[1]->className());
+
+    const QRectF frontBounds = front[0]->bounds();
+    back[0]->setBounds(frontBounds.translated(40, 40));
+    EXPECT_EQ(front[0]->bounds(), frontBounds);
+    Project_File_Name.clear();
+}
