@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <functional>
@@ -112,8 +113,31 @@ bool Exit_App(SKTWindowController& controller)
         && Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) == 1;
 }
 
+namespace {
+
+// Closing the main window, by its close box or the Quit item, goes through Exit_App.
+class CloseThroughExit : public QObject {
+public:
+    explicit CloseThroughExit(SKTWindowController& controller) : QObject(&controller), m_controller(controller) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close || Exit_App(m_controller))
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        return true;
+    }
+
+private:
+    SKTWindowController& m_controller;
+};
+
+}  // namespace
+
 void Connect_File_Commands(SKTWindowController& controller)
 {
+    controller.window()->installEventFilter(new CloseThroughExit(controller));
     const QList<std::pair<QString, std::function<void()>>> commands{
         {QStringLiteral("New"), [&controller] { New_Btn_Clicked(controller); }},
         {QStringLiteral("Open…"), [&controller] { Open_Btn_Clicked(controller); }},

@@ -18,5 +18,6 @@ bool SaveAs_Btn_Clicked(SKTWindowController& controller);
 // True when the user confirmed that the application should quit.
 bool Exit_App(SKTWindowController& controller);
 
-// Enables the File menu's New, Open, Close, Save and Save As items and connects them.
+// Enables the File menu's New, Open, Close, Save and Save As items and connects them; closing
+// the window goes through Exit_App.
 void Connect_File_Commands(SKTWindowController& controller);

@@ -144,6 +144,14 @@ TEST_F(FileCommandsTest, ExitNeedsBothQuestionsAnsweredAndTheFileMenuIsLive)
     messages.queueAnswers({kNo, 0});
     EXPECT_TRUE(Exit_App(controller));
 
+    // Closing the window asks the same questions: No to "really exit" keeps it open.
+    controller.showWindow();
+    messages.queueAnswers({kNo, 1});
+    EXPECT_FALSE(controller.window()->close());
+    EXPECT_TRUE(controller.window()->isVisible());
+    messages.queueAnswers({kNo, 0});
+    EXPECT_TRUE(controller.window()->close());
+
     for (const char* title : {"New", "Open…", "Close", "Save", "Save As…"}) {
         const QList<QAction*> actions = controller.window()->findChildren<QAction*>();
         const auto found = std::find_if(actions.begin(), actions.end(),
