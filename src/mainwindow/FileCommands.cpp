@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <functional>
 
@@ -12,6 +13,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartDispatch.h"
+#include "mainwindow/TemplateCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "platform/DialogPresenter.h"
 
@@ -153,5 +155,18 @@ void Connect_File_Commands(SKTWindowController& controller)
             action->setEnabled(true);
             QObject::connect(action, &QAction::triggered, &controller, command);
         }
+    }
+    for (QAction* menuItem : controller.window()->menuBar()->actions()) {
+        if (menuItem->menu() == nullptr || menuItem->text() != QLatin1String("&File"))
+            continue;
+        // Beside Save As, before the separator that precedes Quit.
+        QMenu* file = menuItem->menu();
+        const QList<QAction*> items = file->actions();
+        QAction* before = items.size() >= 2 ? items.at(items.size() - 2) : nullptr;
+        auto* exportTemplate = new QAction(QStringLiteral("Export as Template…"), file);
+        file->insertAction(before, exportTemplate);
+        exportTemplate->setObjectName(QStringLiteral("Export_As_Template_Clicked"));
+        QObject::connect(exportTemplate, &QAction::triggered, &controller,
+                         [&controller] { Export_As_Template_Clicked(controller); });
     }
 }

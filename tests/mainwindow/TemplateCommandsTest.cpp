@@ -1,0 +1,142 @@
+// Exporting the design as a user template, and the backup that brings the design back after an
+// output run.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include "canvas/model/SKTDocument.h"
+#include "mainwindow/DesignBackup.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/TemplateCommands.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+constexpr int kYes = 0, kNo = 1;
+
+QList<QByteArray> archives(const GraphicList& graphics)
+{
+    QList<QByteArray> result;
+    for (const GraphicPtr& graphic : graphics)
+        result.append(graphic->archivedData());
+    return result;
+}
+
+class TemplateCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedResourcePath = Created_Resource_Path;
+        Created_Resource_Path = folder.path();
+        Project_File_Name = QStringLiteral("/somewhere/current.did");
+        controller.Front_card_Prop.setCard_Size(QSizeF(252, 144));
+        document.insertGraphicsOnSide(SKTDocument::FrontSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
+        document.insertGraphicsOnSide(SKTDocument::BackSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
+    }
+    void TearDown() override
+    {
+        Created_Resource_Path = savedResourcePath;
+        Project_File_Name.clear();
+    }
+
+    // The name window is answered with the name; OK is pressed once.
+    bool exportAs(const QString& name)
+    {
+        dialogs.queueHook([name](QDialog& dialog) {
+            auto& window = static_cast<Export_Template&>(dialog);
+            window.template_name->setText(name);
+            window.OK_Pressed();
+        });
+        return Export_As_Template_Clicked(controller);
+    }
+
+    QString savedResourcePath;
+    QTemporaryDir folder;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    ScriptedDialogPresenter dialogs;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+};
+
+TEST_F(TemplateCommandsTest, ExportWritesATemplateDesignAndAPngPreview)
+{
+    const GraphicPtr bound = SKTGraphic::create(GraphicKind::Text);
+    bound->Set_Data_source_type(2);
+    bound->Set_Excel_binding_Index(2);
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {bound}, {0});
+    ASSERT_TRUE(exportAs(QStringLiteral("  Staff/Badge ")));
+    const QString design = User_Template_File(QStringLiteral("StaffBadge"), QStringLiteral("did"));
+    const QString preview = User_Template_File(QStringLiteral("StaffBadge"), QStringLiteral("png"));
+    EXPECT_TRUE(design.startsWith(folder.path() + QLatin1String("/Templates/User/")));
+
+    const auto format = TestEnvironment::run(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m"), preview});
+    EXPECT_EQ(format.out.trimmed(), "PNG");
+    const auto mode = TestEnvironment::runPython(
+        QStringLiteral("import plistlib, sys\n"
+                       "d = plistlib.load(open(sys.argv[1], 'rb'))\n"
+                       "print(d[1])\n"),
+        {design});
+    EXPECT_EQ(mode.out.trimmed(), "T") << mode.err.toStdString();
+
+    // The template form drops data bindings from the file only; the open design keeps them, as it
+    // keeps its current file name.
+    EXPECT_EQ(document.graphics().first()->excel_col_indx, 2);
+    EXPECT_EQ(Project_File_Name, "/somewhere/current.did");
+    EXPECT_TRUE(messages.texts().contains(QStringLiteral("\nTemplate exported successfully.")));
+}
+
+TEST_F(TemplateCommandsTest, AnExistingTemplateIsReplacedOnYesAndKeptOnNo)
+{
+    ASSERT_TRUE(exportAs(QStringLiteral("Visitor")));
+    const QString design = User_Template_File(QStringLiteral("Visitor"), QStringLiteral("did"));
+    const QString preview = User_Template_File(QStringLiteral("Visitor"), QStringLiteral("png"));
+    QFile::remove(preview);
+    QFile marker(design);
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.write("old");
+    marker.close();
+
+    messages.queueAnswers({kNo});
+    EXPECT_FALSE(exportAs(QStringLiteral("Visitor")));
+    EXPECT_EQ(QFileInfo(design).size(), 3);
+    EXPECT_FALSE(QFile::exists(preview));
+
+    messages.queueAnswers({kYes});
+    EXPECT_TRUE(exportAs(QStringLiteral("Visitor")));
+    EXPECT_GT(QFileInfo(design).size(), 3);
+    EXPECT_TRUE(QFile::exists(preview));
+}
+
+TEST_F(TemplateCommandsTest, AnEmptyNameIsRefused)
+{
+    EXPECT_FALSE(exportAs(QStringLiteral(" :* ")));
+    EXPECT_TRUE(messages.texts().contains(QStringLiteral("\nPlease enter template name.")));
+}
+
+TEST_F(TemplateCommandsTest, RestoreRebuildsBothSidesFromTheBackup)
+{
+    const QList<QByteArray> front = archives(document.graphics());
+    const QList<QByteArray> back = archives(document.graphics_back());
+    DesignBackup backup;
+    EXPECT_FALSE(backup.Create_Card_Design_Again(document));  // no backup: the design stays
+    EXPECT_EQ(archives(document.graphics()), front);
+
+    backup.Create_Design_Backup_Array(document);
+    document.graphics().first()->setBounds(QRectF(40, 40, 5, 5));
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {});
+    ASSERT_NE(archives(document.graphics()), front);
+
+    ASSERT_TRUE(backup.Create_Card_Design_Again(document));
+    EXPECT_EQ(archives(document.graphics()), front);
+    EXPECT_EQ(archives(document.graphics_back()), back);
+    EXPECT_NE(document.graphics().first(), nullptr);
+}
+
+}  // namespace
