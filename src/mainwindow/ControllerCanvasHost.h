@@ -41,14 +41,6 @@ public:
     void setUndoControlsEnabled(bool enabled) override;
     void setRedoControlsEnabled(bool enabled) override;
     void dropSelection(int side) override;
-    void Show_RHS_Properties(SKTGraphic*) override {}
-    // The visitor and group side panels do not exist yet: nothing to follow the lock.
-    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override {}
-    ProfileSidePanel* profilePanel(int) override { return nullptr; }
-    QWidget* Get_Dynamic_Photo_Ctrl(const QString&) override { return nullptr; }
-    QCheckBox* Get_chk_box_of_visitor_mode(const QString&) override { return nullptr; }
-    QLineEdit* Get_text_box_of_visitor_mode(const QString&) override { return nullptr; }
-    void showPicture(QWidget*, const QImage&) override {}
     QImage no_image_ctrl_GP() const override { return no_image(); }
 
 private:

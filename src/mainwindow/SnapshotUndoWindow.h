@@ -40,17 +40,19 @@ public:
     // the element being created: a rebuild is about to replace every element of its list.
     virtual void dropSelection(int side) = 0;
     virtual void Refresh_Canvas() = 0;
-    // nullptr shows the card's own properties.
-    virtual void Show_RHS_Properties(SKTGraphic* graphic) = 0;
-    virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() = 0;
+    // nullptr shows the card's own properties. Until the inspector exists, nothing is shown.
+    virtual void Show_RHS_Properties(SKTGraphic*) {}
 
-    // ---- Visitor and group side panels (nullptr where there is none) ------------------------
-    virtual ProfileSidePanel* profilePanel(int side) = 0;
-    virtual QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) = 0;
-    virtual QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) = 0;
-    virtual QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) = 0;
+    // ---- Visitor and group side panels ----------------------------------------------------
+    // The defaults answer for a window without these panels: nothing to follow the lock, no
+    // panel, no field (nullptr), no picture view.
+    virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() {}
+    virtual ProfileSidePanel* profilePanel(int) { return nullptr; }
+    virtual QWidget* Get_Dynamic_Photo_Ctrl(const QString&) { return nullptr; }
+    virtual QCheckBox* Get_chk_box_of_visitor_mode(const QString&) { return nullptr; }
+    virtual QLineEdit* Get_text_box_of_visitor_mode(const QString&) { return nullptr; }
     // Puts a picture into one of the panels' picture views.
-    virtual void showPicture(QWidget* view, const QImage& picture) = 0;
+    virtual void showPicture(QWidget*, const QImage&) {}
     // The placeholder of an empty photo field.
-    virtual QImage no_image_ctrl_GP() const = 0;
+    virtual QImage no_image_ctrl_GP() const { return {}; }
 };
