@@ -1,10 +1,8 @@
 #include "platform/KeyedArchive.h"
 
 #include "platform/EncodedImageCache.h"
+#include "platform/PictureReading.h"
 #include "platform/PropertyList.h"
-
-#include <QBuffer>
-#include <QImageReader>
 
 #include <algorithm>
 #include <cmath>
@@ -16,8 +14,6 @@
 
 namespace {
 
-constexpr int kImageAllocationLimitMB = 256;
-constexpr int kMaxImageSide = 20000;
 const QString kFontName = QStringLiteral("name");
 const QString kFontSize = QStringLiteral("size");
 
@@ -230,21 +226,7 @@ std::optional<KeyedUnarchiver::Font> KeyedUnarchiver::decodeFont(const QString& 
 QImage KeyedUnarchiver::decodeImage(const QString& key) const
 {
     const QVariant value = m_values.value(key);
-    if (value.typeId() != QMetaType::QByteArray)
-        return QImage();
-    QByteArray bytes = value.toByteArray();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(kImageAllocationLimitMB);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxImageSide || size.height() > kMaxImageSide)
-        return QImage();
-    QImage image = reader.read();
-    if (image.width() > kMaxImageSide || image.height() > kMaxImageSide)
-        return QImage();
-    return image;
+    return value.typeId() == QMetaType::QByteArray ? readPictureData(value.toByteArray()) : QImage();
 }
 
 QByteArray KeyedUnarchiver::decodeData(const QString& key) const

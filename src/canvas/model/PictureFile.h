@@ -1,23 +1,10 @@
 #pragma once
-// Reading pictures that come from users: files and stored picture bytes.
-#include <QByteArray>
+// Where a picture element goes; the picture reading itself is in platform/PictureReading.h.
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
-#include <QString>
 
-// Longest side, in points, of the preview an element takes from a picture file.
-inline constexpr int kPicturePreviewMaxPoints = 500;
-
-// The picture of a regular file as a preview at most maxSide pixels on its longer side (smaller
-// pictures keep their size), turned upright by its EXIF orientation, one pixel per point. Null for
-// a missing path, anything but a regular file (a folder, a device, a pipe), a maxSide under 1, or
-// bytes that are no picture within the reader's allocation limit.
-QImage readPicturePreview(const QString& path, int maxSide = kPicturePreviewMaxPoints);
-
-// The picture encoded in bytes (PNG or any format Qt reads), at full size, under the same limits;
-// null when the bytes give none.
-QImage readPictureData(const QByteArray& bytes);
+#include "platform/PictureReading.h"
 
 // The box of the picture's size (in points) centred on a point: where a new picture element goes.
 inline QRectF pictureBoxCentredOn(QPointF centre, const QImage& picture)

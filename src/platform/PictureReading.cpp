@@ -1,4 +1,4 @@
-#include "canvas/model/PictureFile.h"
+#include "platform/PictureReading.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -8,6 +8,8 @@ namespace {
 
 // A hostile header must not make the reader allocate without bound.
 constexpr int kAllocationLimitMB = 256;
+// Stored picture bytes (archives, design files) hold pictures of card size, never this wide.
+constexpr int kMaxStoredSide = 20000;
 
 // The reader's size is the stored one; EXIF turns may swap it, so the preview is fitted into a
 // square and stays within the limit either way.
@@ -53,5 +55,8 @@ QImage readPictureData(const QByteArray& bytes)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.width() > kMaxStoredSide || stored.height() > kMaxStoredSide)
+        return QImage();
     return readPicture(reader, 0);
 }

@@ -1,0 +1,19 @@
+#pragma once
+// Reading pictures that come from users: files and stored picture bytes, always through
+// QImageReader under an allocation limit, so a hostile header cannot make us allocate without bound.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Longest side, in points, of the preview an element takes from a picture file.
+inline constexpr int kPicturePreviewMaxPoints = 500;
+
+// The picture of a regular file as a preview at most maxSide pixels on its longer side (smaller
+// pictures keep their size), turned upright by its EXIF orientation, one pixel per point. Null for
+// a missing path, anything but a regular file (a folder, a device, a pipe), a maxSide under 1, or
+// bytes that are no picture within the reader's allocation limit.
+QImage readPicturePreview(const QString& path, int maxSide = kPicturePreviewMaxPoints);
+
+// The picture encoded in bytes (PNG or any format Qt reads), at full size, under the same limits
+// and at most 20000 pixels on a side; null when the bytes give none.
+QImage readPictureData(const QByteArray& bytes);
