@@ -1,9 +1,8 @@
 #include <QApplication>
 
 #include "canvas/model/SKTDocument.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/StartDispatch.h"
+#include "mainwindow/WindowSetup.h"
 
 int main(int argc, char** argv)
 {
@@ -14,10 +13,16 @@ int main(int argc, char** argv)
     SKTDocument::setWindowControllerFactory(
         [](SKTDocument& doc) { new SKTWindowController(doc, &doc); });
     document.makeWindowControllers();
-    if (Main_App_wnd) {
-        Main_App_wnd->showWindow();
-        if (!Open_Start_Window(*Main_App_wnd))
-            return 0;
+    SKTWindowController* controller = SKTWindowController::defaultInstance();
+    if (!controller)
+        return 1;
+    switch (awakeFromNib(*controller)) {
+    case SetupOutcome::FoldersUnusable:
+        return 1;
+    case SetupOutcome::Cancelled:
+        return 0;
+    case SetupOutcome::Started:
+        break;
     }
     return app.exec();
 }

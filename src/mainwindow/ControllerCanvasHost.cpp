@@ -144,3 +144,8 @@ void ControllerCanvasHost::dropSelection(int side)
 {
     m_controller.graphicView(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide)->dropSelection();
 }
+
+bool ControllerCanvasHost::Fill_User_Profile() const
+{
+    return ::Fill_User_Profile;
+}

@@ -21,6 +21,8 @@ public:
     SnapshotUndo& snapshotUndo() { return m_undo; }
 
     // ---- CanvasHost ---------------------------------------------------------------------------
+    // The inspector's panels are filled by the inspector; both seams meet here.
+    void Show_RHS_Properties(SKTGraphic*) override {}
     void Refresh_Canvas() override;
     void Insert_In_Undo_Redo() override { m_undo.Insert_In_Undo_Redo(); }
     void Undo_Redo_Button_state() override { m_undo.Check_Undo_Redo_Btn_Enability(); }
@@ -31,6 +33,7 @@ public:
     void Set_Same_Size_Buttons_Enabled(bool enabled) override;
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
     void Set_Paste_Button_Status() override;
+    bool Fill_User_Profile() const override;
     void Lock_Clicked() override;
     void Unlock_Clicked() override;
 

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 // The moment in the pattern: y, M, d, H, h, m and s fields as the Unicode patterns define them,
 // month names in the locale's language, and "a" always "AM" or "PM" whatever the locale. Text in
@@ -12,3 +13,11 @@ QString Format_Date_Value(const QString& pattern, const QDateTime& moment, const
 // The present moment in the pattern (two names for the date and the time fields of a card).
 QString Get_date_Value(const QString& pattern);
 QString Get_time_Value(const QString& pattern);
+
+// The patterns offered for date and time texts, in the order their lists show them.
+inline const QStringList Text_Date_styles{
+    QStringLiteral("M-d-yyyy"), QStringLiteral("M-d-yy"),     QStringLiteral("MM-dd-yy"),
+    QStringLiteral("MM-dd-yyyy"), QStringLiteral("yy-MM-dd"), QStringLiteral("yyyy-MM-dd"),
+    QStringLiteral("dd-MMM-yy"), QStringLiteral("dd-MM-yyyy"), QStringLiteral("d-M-yy")};
+inline const QStringList Text_Time_styles{QStringLiteral("h:mm:ss a"), QStringLiteral("hh:mm:ss a"),
+                                          QStringLiteral("H:mm:ss"), QStringLiteral("HH:mm:ss")};

@@ -10,7 +10,10 @@
 
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/helpers/StringHelpers.h"
+#include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SideCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/TemplateCommands.h"
@@ -54,42 +57,44 @@ bool Ask_To_Save_Changes(SKTWindowController& controller, const QString& questio
     return answer != kAnswerYes || Save_project_file(controller, false);
 }
 
-void Run_Start_Chooser(SKTWindowController& controller)
+bool Run_Start_Chooser(SKTWindowController& controller)
 {
-    if (!Open_Start_Window(controller))
-        QCoreApplication::quit();
+    if (Open_Start_Window(controller))
+        return true;
+    QCoreApplication::quit();
+    return false;
 }
 
 }  // namespace
 
-void New_Project(SKTWindowController& controller)
+bool New_Project(SKTWindowController& controller)
 {
-    WindowDesignFile(controller).New_Project_Setting_Reset(true);
-    controller.updateWindowTitle();
+    controller.New_Project_Setting_Reset(true);
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
     controller.Refresh_Canvas();
-    Run_Start_Chooser(controller);
-    Not_Draw_Only_Prop_Change = false;
+    return Run_Start_Chooser(controller);
 }
 
 void New_Btn_Clicked(SKTWindowController& controller)
 {
-    if (Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before opening new document?")))
-        New_Project(controller);
+    if (!Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before opening new document?")))
+        return;
+    New_Project(controller);
+    controller.canvasHostOfWindow().Undo_Redo_Button_state();
 }
 
 bool Open_Btn_Clicked(SKTWindowController& controller)
 {
     if (!Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before opening document?")))
         return false;
-    WindowDesignFile(controller).New_Project_Setting_Reset(true);
-    controller.updateWindowTitle();
+    controller.New_Project_Setting_Reset(true);
     Start_Card_Option = QStringLiteral("L");
     const bool loaded = Open_Log_File(controller) == 1;
-    Card_Front_Or_Back = 0;
+    controller.sideCommands().Select_front_side();
+    controller.canvasHostOfWindow().Undo_Redo_Button_state();
     controller.Refresh_Canvas();
     if (!loaded)
         Run_Start_Chooser(controller);
-    Not_Draw_Only_Prop_Change = false;
     return loaded;
 }
 
@@ -156,17 +161,13 @@ void Connect_File_Commands(SKTWindowController& controller)
             QObject::connect(action, &QAction::triggered, &controller, command);
         }
     }
-    for (QAction* menuItem : controller.window()->menuBar()->actions()) {
-        if (menuItem->menu() == nullptr || menuItem->text() != QLatin1String("&File"))
-            continue;
-        // Beside Save As, before the separator that precedes Quit.
-        QMenu* file = menuItem->menu();
-        const QList<QAction*> items = file->actions();
-        QAction* before = items.size() >= 2 ? items.at(items.size() - 2) : nullptr;
-        auto* exportTemplate = new QAction(QStringLiteral("Export as Template…"), file);
-        file->insertAction(before, exportTemplate);
-        exportTemplate->setObjectName(QStringLiteral("Export_As_Template_Clicked"));
-        QObject::connect(exportTemplate, &QAction::triggered, &controller,
-                         [&controller] { Export_As_Template_Clicked(controller); });
-    }
+    // Beside Save As, before the separator that precedes Quit.
+    QMenu* file = controller.windowLayout().menu("file_menu");
+    const QList<QAction*> items = file->actions();
+    QAction* before = items.size() >= 2 ? items.at(items.size() - 2) : nullptr;
+    auto* exportTemplate = new QAction(QStringLiteral("Export as Template…"), file);
+    file->insertAction(before, exportTemplate);
+    exportTemplate->setObjectName(QStringLiteral("Export_As_Template_Clicked"));
+    QObject::connect(exportTemplate, &QAction::triggered, &controller,
+                     [&controller] { Export_As_Template_Clicked(controller); });
 }

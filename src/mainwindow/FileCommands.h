@@ -4,9 +4,9 @@
 // without saving) or Cancel (stop).
 class SKTWindowController;
 
-// Resets to an empty design with default card settings and no file, then runs the start chooser;
-// a cancelled chooser quits the application.
-void New_Project(SKTWindowController& controller);
+// Resets to an empty design with default card settings and no file, then runs the start chooser.
+// False when the chooser was cancelled; a running application then quits.
+bool New_Project(SKTWindowController& controller);
 void New_Btn_Clicked(SKTWindowController& controller);
 // True when a design was loaded; otherwise the start chooser has run.
 bool Open_Btn_Clicked(SKTWindowController& controller);

@@ -16,3 +16,8 @@ int last_unit_val = 2;
 std::atomic<bool> Card_Value_In_Process{false};
 bool Not_Draw_Only_Prop_Change = false;
 const QString default_file_name = QStringLiteral("Untitled");
+CardFont DEFAULT_FONT{Text_Ctrl_Font, Text_Ctrl_Font_Size};
+bool copy_card_design = false;
+int Camera_Capture_Count = 1;
+QString Camera_Capture_Image;
+bool Fill_User_Profile = false;

@@ -90,30 +90,30 @@ struct Tool {
 const std::array<Tool, 16>& tools()
 {
     static const std::array<Tool, 16> table{{
-        {0, "Arrow_Tool", "Select", [](QPainter& p) {
+        {0, "arrow_tool_btn", "Select", [](QPainter& p) {
              p.setBrush(kInk);
              p.drawPolygon(QPolygonF{{7, 3}, {7, 19}, {10.5, 15.5}, {13.5, 21}, {15.5, 20}, {12.5, 14.5}, {17.5, 14.5}});
          }},
-        {1, "Line_Tool", "Line", [](QPainter& p) { p.drawLine(QPointF(4, 20), QPointF(20, 4)); }},
-        {2, "Text_Tool", "Text", [](QPainter& p) {
+        {1, "line_tool_btn", "Line", [](QPainter& p) { p.drawLine(QPointF(4, 20), QPointF(20, 4)); }},
+        {2, "text_tool_btn", "Text", [](QPainter& p) {
              QFont font = p.font();
              font.setPixelSize(19);
              font.setBold(true);
              p.setFont(font);
              p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("T"));
          }},
-        {3, "Rect_Tool", "Rectangle", [](QPainter& p) { p.drawRect(QRectF(4, 6, 16, 12)); }},
-        {4, "Circle_Tool", "Ellipse", [](QPainter& p) { p.drawEllipse(QRectF(4, 4, 16, 16)); }},
-        {5, "Round_Rect_Tool", "Rounded Rectangle", [](QPainter& p) { p.drawRoundedRect(QRectF(4, 6, 16, 12), 4, 4); }},
-        {6, "Triangle_Tool", "Triangle", [](QPainter& p) { p.drawPolygon(QPolygonF{{12, 4}, {20.5, 19}, {3.5, 19}}); }},
-        {7, "Diamond_Tool", "Diamond", [](QPainter& p) { p.drawPolygon(QPolygonF{{12, 3}, {21, 12}, {12, 21}, {3, 12}}); }},
-        {8, "Image_Tool", "Picture", [](QPainter& p) { drawPicture(p, QPointF(0, 0)); }},
-        {9, "Image_Library_Tool", "Picture Library", [](QPainter& p) {
+        {3, "rect_tool_btn", "Rectangle", [](QPainter& p) { p.drawRect(QRectF(4, 6, 16, 12)); }},
+        {4, "circle_tool_btn", "Ellipse", [](QPainter& p) { p.drawEllipse(QRectF(4, 4, 16, 16)); }},
+        {5, "round_rect_tool_btn", "Rounded Rectangle", [](QPainter& p) { p.drawRoundedRect(QRectF(4, 6, 16, 12), 4, 4); }},
+        {6, "triangle_tool_btn", "Triangle", [](QPainter& p) { p.drawPolygon(QPolygonF{{12, 4}, {20.5, 19}, {3.5, 19}}); }},
+        {7, "diamond_tool_btn", "Diamond", [](QPainter& p) { p.drawPolygon(QPolygonF{{12, 3}, {21, 12}, {12, 21}, {3, 12}}); }},
+        {8, "image_tool_btn", "Picture", [](QPainter& p) { drawPicture(p, QPointF(0, 0)); }},
+        {9, "image_library_tool_btn", "Picture Library", [](QPainter& p) {
              p.setBrush(Qt::white);
              p.drawRect(QRectF(6, 2, 16, 13));
              drawPicture(p, QPointF(-1.5, 2));
          }},
-        {10, "Barcode_Tool", "Barcode", [](QPainter& p) {
+        {10, "barcode_tool_btn", "Barcode", [](QPainter& p) {
              p.setPen(Qt::NoPen);
              p.setBrush(kInk);
              const double widths[] = {1.5, 1, 2.5, 1, 1, 2, 1, 2.5, 1, 1.5};
@@ -123,7 +123,7 @@ const std::array<Tool, 16>& tools()
                  x += w + 1.1;
              }
          }},
-        {11, "Signature_Tool", "Signature", [](QPainter& p) {
+        {11, "signature_tool_btn", "Signature", [](QPainter& p) {
              QPainterPath path(QPointF(3, 15));
              path.cubicTo(6, 2, 9, 22, 12, 11);
              path.cubicTo(14, 4, 15, 18, 21, 12);
@@ -131,17 +131,17 @@ const std::array<Tool, 16>& tools()
              p.drawPath(path);
              p.drawLine(QPointF(3, 20), QPointF(21, 20));
          }},
-        {12, "Fingure_Print_Tool", "Fingerprint", [](QPainter& p) {
+        {12, "fingure_print_tool_btn", "Fingerprint", [](QPainter& p) {
              p.setBrush(Qt::NoBrush);
              for (int r = 2; r <= 8; r += 2)
                  p.drawArc(QRectF(12 - r, 13 - r * 1.2, 2 * r, 2.4 * r), 200 * 16, 320 * 16);
          }},
-        {13, "Star_Tool", "Star", [](QPainter& p) { p.drawPolygon(starPolygon({12, 12.5}, 9.5, 4, 5)); }},
-        {14, "Double_Star_Tool", "Double Star", [](QPainter& p) {
+        {13, "star_tool_btn", "Star", [](QPainter& p) { p.drawPolygon(starPolygon({12, 12.5}, 9.5, 4, 5)); }},
+        {14, "double_star_tool_btn", "Double Star", [](QPainter& p) {
              p.drawPolygon(starPolygon({8.5, 9}, 6.5, 2.8, 5));
              p.drawPolygon(starPolygon({15.5, 15.5}, 6.5, 2.8, 5));
          }},
-        {15, "Polygon_Tool", "Polygon", [](QPainter& p) {
+        {15, "polygon_tool_btn", "Polygon", [](QPainter& p) {
              QPolygonF hexagon;
              for (int i = 0; i < 6; ++i)
                  hexagon << QPointF(12 + 9 * std::cos(i * M_PI / 3), 12 + 9 * std::sin(i * M_PI / 3));
@@ -182,14 +182,16 @@ struct Command {
     const char* title;
     ViewCommand command;
     QKeySequence shortcut;
+    // Commands whose canvas action records no snapshot of its own.
+    bool snapshotAfter = false;
 };
 
 const std::vector<Command>& editCommands()
 {
     static const std::vector<Command> table{
-        {"Cut_btn", "Cut", &SKTGraphicView::cut, QKeySequence::Cut},
+        {"Cut_btn", "Cut", &SKTGraphicView::cut, QKeySequence::Cut, true},
         {"Copy_btn", "Copy", &SKTGraphicView::copy, QKeySequence::Copy},
-        {"Paste_btn", "Paste", &SKTGraphicView::paste, QKeySequence::Paste},
+        {"Paste_btn", "Paste", &SKTGraphicView::paste, QKeySequence::Paste, true},
         // The canvas takes the Delete and Backspace keys itself.
         {"Delete_btn", "Delete", &SKTGraphicView::delete_, {}},
     };
@@ -254,12 +256,25 @@ struct InspectorPage {
     const char* title;
 };
 
-constexpr std::array<InspectorPage, 4> kCardPages{{
+// Every page the inspector has, in its fixed order; the first five are the card's pages.
+constexpr std::array<InspectorPage, 15> kInspectorPages{{
+    {"card_setting_tab", "Settings"},
     {"card_info_tab", "Card"},
     {"card_size_tab", "Size"},
     {"card_bkgd_tab", "Background"},
     {"card_brdr_tab", "Border"},
+    {"line_tab", "Line"},
+    {"shape_tab", "Shape"},
+    {"text_edtng_tab", "Text"},
+    {"text_prop_tab", "Text Style"},
+    {"image_tab", "Picture"},
+    {"sign_tab", "Signature"},
+    {"datasource_tab", "Data"},
+    {"aligmnt_tab", "Alignment"},
+    {"barcode_tab", "Barcode"},
+    {"Lock_tab", "Lock"},
 }};
+constexpr int kCardPageCount = 5;
 
 } // namespace
 
@@ -289,6 +304,17 @@ void MainWindowLayout::showSide(SKTDocument::Side side)
     _sideTabs->setCurrentIndex(side);
 }
 
+QMenu* MainWindowLayout::menu(const char* name) const
+{
+    return parent()->findChild<QMenu*>(QLatin1String(name));
+}
+
+void MainWindowLayout::setDesignAreaVisible(bool visible)
+{
+    _designArea->setVisible(visible);
+    _propertyBox->setVisible(visible);
+}
+
 void MainWindowLayout::syncToolButtons()
 {
     const int tool = canvasHost().Selected_Control_Tool();
@@ -311,6 +337,8 @@ void MainWindowLayout::stepZoom(int steps)
 void MainWindowLayout::buildCanvases(QMainWindow& window, SKTDocument& document)
 {
     auto* area = new QWidget;
+    area->setObjectName(QStringLiteral("myTargetView"));
+    _designArea = area;
     auto* column = new QVBoxLayout(area);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -375,8 +403,6 @@ void MainWindowLayout::buildToolBar(QMainWindow& window)
         action->setData(tool.number);
         _tools->addAction(action);
         bar->addAction(action);
-        connect(action, &QAction::triggered, this,
-                [number = tool.number] { canvasHost().Set_Selected_Control_Tool(number); });
     }
     syncToolButtons();
 }
@@ -388,8 +414,11 @@ void MainWindowLayout::buildCommandBars(QMainWindow& window)
             QAction* action = namedAction(window, command.name, QString::fromLatin1(command.title));
             action->setShortcut(command.shortcut);
             bar->addAction(action);
-            connect(action, &QAction::triggered, this,
-                    [this, method = command.command] { (currentView()->*method)(); });
+            connect(action, &QAction::triggered, this, [this, &command] {
+                (currentView()->*command.command)();
+                if (command.snapshotAfter)
+                    canvasHost().Insert_In_Undo_Redo();
+            });
         }
     };
 
@@ -427,16 +456,25 @@ void MainWindowLayout::buildCommandBars(QMainWindow& window)
 
 void MainWindowLayout::buildInspector(QMainWindow& window)
 {
+    _propertyBox = new QWidget;
+    _propertyBox->setObjectName(QStringLiteral("Right_Prop_Box"));
+    auto* column = new QVBoxLayout(_propertyBox);
+    column->setContentsMargins(0, 0, 0, 0);
     _settingsTabs = new QTabWidget;
     _settingsTabs->setObjectName(QStringLiteral("sett_tab"));
-    _settingsTabs->setMinimumWidth(280);
-    for (const InspectorPage& page : kCardPages) {
-        auto* widget = new QWidget;
-        widget->setObjectName(QString::fromLatin1(page.name));
-        _settingsTabs->addTab(widget, QString::fromLatin1(page.title));
+    _settingsTabs->setMinimumWidth(340);
+    column->addWidget(_settingsTabs);
+    // The pages are kept, owned by the property box, while only the card's pages are shown.
+    for (int index = 0; index < int(kInspectorPages.size()); ++index) {
+        auto* page = new QWidget(_propertyBox);
+        page->setObjectName(QString::fromLatin1(kInspectorPages[index].name));
+        page->hide();
+        _inspectorPages.append(page);
+        if (index < kCardPageCount)
+            _settingsTabs->addTab(page, QString::fromLatin1(kInspectorPages[index].title));
     }
     auto* splitter = static_cast<QSplitter*>(window.centralWidget());
-    splitter->addWidget(_settingsTabs);
+    splitter->addWidget(_propertyBox);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
 }
@@ -449,6 +487,7 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     };
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("file_menu"));
     // The file commands come with the design-file roads of the window.
     for (const auto& [title, key] : {std::pair{"New", QKeySequence::New}, std::pair{"Open…", QKeySequence::Open},
                                      std::pair{"Close", QKeySequence::Close}, std::pair{"Save", QKeySequence::Save},
@@ -463,11 +502,13 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     quit->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("edit_menu"));
     edit->addActions({action("Undo_btn"), action("Redo_btn")});
     edit->addSeparator();
     edit->addActions({action("Cut_btn"), action("Copy_btn"), action("Paste_btn"), action("Delete_btn")});
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("view_menu"));
     for (const auto& [title, key, steps] : {std::tuple{"Zoom In", QKeySequence::ZoomIn, 1},
                                             std::tuple{"Zoom Out", QKeySequence::ZoomOut, -1}}) {
         QAction* item = view->addAction(QString::fromLatin1(title));
@@ -482,5 +523,6 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     connect(grid, &QAction::toggled, _grid, &SKTGrid::setAlwaysShown);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("help_menu"));
     connect(help->addAction(QStringLiteral("Help")), &QAction::triggered, this, [] { Open_Help_File(); });
 }

@@ -2,6 +2,7 @@
 // The main window's widgets: the tool bar, the command bars, the menus, the Front/Back/Preview
 // canvases with their zoom pop-ups and the inspector tab view. Commands act on the canvas of the
 // side being shown.
+#include <QList>
 #include <QObject>
 #include <array>
 
@@ -9,9 +10,11 @@
 
 class QActionGroup;
 class QMainWindow;
+class QMenu;
 class QStackedWidget;
 class QTabBar;
 class QTabWidget;
+class QWidget;
 class SKTGraphicView;
 class SKTGrid;
 class SKTZoomingScrollView;
@@ -31,6 +34,12 @@ public:
     void showSide(SKTDocument::Side side);
     SKTGrid& grid() const { return *_grid; }
     QTabWidget* settingsTabs() const { return _settingsTabs; }
+    // All fifteen inspector pages in their fixed order, shown in the tab view or not.
+    const QList<QWidget*>& inspectorPages() const { return _inspectorPages; }
+    // The window's menus by name: "file_menu", "edit_menu", "view_menu", "help_menu".
+    QMenu* menu(const char* name) const;
+    // The canvas area and the property box.
+    void setDesignAreaVisible(bool visible);
     QActionGroup* toolGroup() const { return _tools; }
     // Checks the tool button of the canvas host's current tool (a creation returns to the arrow).
     void syncToolButtons();
@@ -50,5 +59,8 @@ private:
     QTabBar* _sideTabs = nullptr;
     QStackedWidget* _sideStack = nullptr;
     QTabWidget* _settingsTabs = nullptr;
+    QWidget* _designArea = nullptr;
+    QWidget* _propertyBox = nullptr;
+    QList<QWidget*> _inspectorPages;
     QActionGroup* _tools = nullptr;
 };

@@ -1,29 +1,78 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMainWindow>
 #include <QSet>
 #include <algorithm>
 
 #include "canvas/model/SKTDocument.h"
+#include "canvas/helpers/FileHelpers.h"
+#include "canvas/helpers/MessageBoxes.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "canvas/view/SKTZoomingScrollView.h"
+#include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
+#include "mainwindow/LinkCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SideCommands.h"
+#include "mainwindow/ToolCommands.h"
+#include "mainwindow/WindowDesignFile.h"
 #include "platform/AppFolders.h"
 #include "platform/GuiThread.h"
+
+namespace {
+
+SKTWindowController* app_DefaultInstance = nullptr;
+
+const QStringList kAllowedImageFileTypes{QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
+                                         QStringLiteral("jfif"), QStringLiteral("gif"), QStringLiteral("bmp"),
+                                         QStringLiteral("png"),  QStringLiteral("tif"),  QStringLiteral("tiff")};
+
+// The family the system's general font really resolves to, so a stored name matches an installed font.
+CardFont systemMenuFont()
+{
+    const QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    return CardFont{QFontInfo(font).family(), Text_Ctrl_Font_Size};
+}
+
+}  // namespace
+
+SKTWindowController* SKTWindowController::defaultInstance()
+{
+    return app_DefaultInstance;
+}
 
 SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     : QObject(parent), m_document(document), m_window(std::make_unique<QMainWindow>())
 {
-    Main_App_wnd = this;
+    DEFAULT_FONT = systemMenuFont();
+    Text_Ctrl_Font = DEFAULT_FONT.name;
     Resource_Path = AppFolders::resourceFolder();
     Created_Resource_Path = AppFolders::applicationSupportFolder();
-    Data_Folder_Path = Created_Resource_Path + QStringLiteral("/DataSet");
+    // Checked, with a message, by the window set-up.
+    Create_Folder(Created_Resource_Path);
+    Allowd_Image_fileTypes = kAllowedImageFileTypes;
+
+    app_DefaultInstance = this;
+    Main_App_wnd = defaultInstance();
+    Text_font = m_All_Text_font = WM_Text_font = CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
+    paper_card_arry = paper_card_names();
+    pvc_card_arry = pvc_card_names();
+    camera_path_file = Default_Camera_Path_File();
+    NO_Image_Path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
+    pictures = ResourcePictures::load(Resource_Path);
+    Front_card_Prop = Card_Property();
+    Back_card_Prop = Card_Property();
+    for (User_Profile_Class* profile : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile})
+        profile->Reset_All_Values();
 
     m_document.setFrontCardProperty(&Front_card_Prop);
     m_window->resize(1200, 800);
-    updateWindowTitle();
     setCardHost(this);
     // The canvases reach the controller through Main_App_wnd while they are built.
     m_layout = new MainWindowLayout(*m_window, m_document);
@@ -31,7 +80,10 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     m_canvasHost = std::make_unique<ControllerCanvasHost>(*this);
     setCanvasHost(m_canvasHost.get());
     Connect_File_Commands(*this);
+    Connect_Link_Commands(*this);
+    Connect_Tool_Commands(*this);
     m_sideCommands = std::make_unique<SideCommands>(*this);
+    Set_Log_Name_In_Title();
 }
 
 SKTWindowController::~SKTWindowController()
@@ -42,6 +94,8 @@ SKTWindowController::~SKTWindowController()
         setCanvasHost(nullptr);
     if (Main_App_wnd == this)
         Main_App_wnd = nullptr;
+    if (app_DefaultInstance == this)
+        app_DefaultInstance = nullptr;
 }
 
 void SKTWindowController::showWindow()
@@ -59,14 +113,57 @@ SKTZoomingScrollView* SKTWindowController::zoomingScrollView(SKTDocument::Side s
     return m_layout->zoomingScrollView(side);
 }
 
-void SKTWindowController::updateWindowTitle()
+void SKTWindowController::Set_Log_Name_In_Title()
 {
+    if (copy_card_design)
+        return;
     m_window->setWindowTitle(m_document.displayName());
+}
+
+void SKTWindowController::SetDocumentCanvasSize(QSizeF size)
+{
+    const auto resizeCanvases = [this](QSizeF canvasSize) {
+        m_canvasSize = canvasSize;
+        // A canvas takes the card's size at its zoom.
+        for (auto side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide})
+            graphicView(side)->setZoomFactor(graphicView(side)->zoomFactor());
+        Refresh_Canvas();
+    };
+    resizeCanvases(QSizeF(0, 0));
+    resizeCanvases(size);
+}
+
+void SKTWindowController::Set_Canvas_to_100_percent()
+{
+    for (auto side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide})
+        zoomingScrollView(side)->setFactorIndex(SKTZoomingScrollView::actualSizeIndex);
+}
+
+void SKTWindowController::Show_Hide_Main_Window(bool show)
+{
+    if (copy_card_design)
+        return;
+    m_layout->setDesignAreaVisible(show);
+}
+
+void SKTWindowController::Show_Canvas_And_Right_Prop()
+{
+    m_layout->setDesignAreaVisible(true);
+}
+
+void SKTWindowController::New_Project_Setting_Reset(bool full)
+{
+    WindowDesignFile(*this).New_Project_Setting_Reset(full);
+}
+
+void SKTWindowController::selectArrowTool()
+{
+    m_canvasHost->Set_Selected_Control_Tool(0);
 }
 
 QRectF SKTWindowController::frontCanvasBounds() const
 {
-    return QRectF(QPointF(0, 0), SKTDocument::canvasSize(true, QSizeF()));
+    return QRectF(QPointF(0, 0), m_canvasSize);
 }
 
 void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic&)
@@ -93,26 +190,29 @@ QPointF SKTWindowController::Control_New_Point(const QString& side)
 
 QString SKTWindowController::Generate_Extra_image_control_ID()
 {
-    QSet<QString> used;
-    for (const GraphicList* list : {&m_document.graphics(), &m_document.graphics_back()}) {
-        for (const GraphicPtr& graphic : *list)
-            used.insert(graphic->control_ID);
+    // The counter only grows, so an ID dropped with its photo is not handed out again.
+    QString id;
+    try {
+        const SKTGraphicView* view =
+            graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
+        do {
+            ++Image_Ctrl_Counter;
+            id = QStringLiteral("F_Pic%1").arg(Image_Ctrl_Counter);
+        } while (view->Selcect_Ctrl_With_ID(id));
+    } catch (const std::exception& error) {
+        Show_MessageBox(QString::fromLocal8Bit(error.what()));
     }
-    for (int n = 1;; ++n) {
-        const QString id = QStringLiteral("F_Pic%1").arg(n);
-        if (!used.contains(id))
-            return id;
-    }
+    return id;
 }
 
 CardFont SKTWindowController::All_Text_font() const
 {
-    return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
+    return m_All_Text_font;
 }
 
 QColor SKTWindowController::All_Text_clr() const
 {
-    return QColor(Qt::black);
+    return m_All_Text_clr;
 }
 
 void SKTWindowController::Refresh_Canvas()

@@ -1,18 +1,24 @@
 #pragma once
 // The main window controller: owns the main window and the card settings of both sides, and
 // answers the card model's questions about the window. The full window is built on this.
+#include <QImage>
 #include <QObject>
+#include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/ResourcePictures.h"
+#include "profiles/User_Profile_Class.h"
 
 class ControllerCanvasHost;
 class SideCommands;
 class MainWindowLayout;
 class QMainWindow;
 class SKTGraphicView;
+class Send_Modeless;
 class SKTZoomingScrollView;
 
 class SKTWindowController : public QObject, public CardHost {
@@ -21,6 +27,9 @@ public:
     // Sets the program-wide paths and installs itself as Main_App_wnd and as the card host.
     explicit SKTWindowController(SKTDocument& document, QObject* parent = nullptr);
     ~SKTWindowController() override;
+
+    // The one controller of the run; null before it is made.
+    static SKTWindowController* defaultInstance();
 
     SKTDocument& document() const { return m_document; }
     QMainWindow* window() const { return m_window.get(); }
@@ -33,8 +42,22 @@ public:
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
-    // The title follows the document's display name (the front card's name and the design file).
-    void updateWindowTitle();
+    // The title shows the front card's name and, once it exists, the design file's name. Left
+    // alone while a design is being copied onto the other side.
+    void Set_Log_Name_In_Title();
+    // Sizes the three canvases (points), passing through zero so each lays out afresh.
+    void SetDocumentCanvasSize(QSizeF size);
+    // Every side's zoom pop-up at 100 %.
+    void Set_Canvas_to_100_percent();
+    // Shows or hides the canvas area and the inspector; nothing while a design is being copied.
+    void Show_Hide_Main_Window(bool show);
+    // Shows the canvas area and the inspector, whatever is going on.
+    void Show_Canvas_And_Right_Prop();
+    // The reset of a new project: an empty design with default card settings on the front side;
+    // with full also the card-holder profiles and the spreadsheet binding are dropped.
+    void New_Project_Setting_Reset(bool full);
+    // Back to the selection tool without creating anything.
+    void selectArrowTool();
 
     // ---- CardHost ----------------------------------------------------------------------------
     QRectF frontCanvasBounds() const override;
@@ -50,6 +73,33 @@ public:
 
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;
+
+    // Set once at start-up.
+    QStringList Allowd_Image_fileTypes;  // the picture extensions every picture chooser accepts
+    QStringList paper_card_arry;         // paper badge preset names
+    QStringList pvc_card_arry;           // plastic card preset names
+    QString camera_path_file;            // the file remembering the camera folder
+    QString NO_Image_Path;               // the picture of a photo element without one
+    ResourcePictures pictures;
+    // The card-holder profiles of the front, the back and the preview side.
+    User_Profile_Class Front_user_profile;
+    User_Profile_Class Back_user_profile;
+    User_Profile_Class TEMP_user_profile;
+
+    // Fonts: a single text element's, the whole card's texts', and the watermark's.
+    CardFont Text_font;
+    CardFont m_All_Text_font;
+    std::optional<CardFont> All_Text_font_COPY;
+    CardFont WM_Text_font;
+    QColor m_All_Text_clr = Qt::black;
+
+    Send_Modeless* send_modls_wnd = nullptr;  // the shared progress window, once set up
+
+    QImage Main_Photo_image;
+    bool main_photo_ds_batch = false;
+    // The last number used for an extra photo ID; a new design starts again from 0.
+    int Image_Ctrl_Counter = 0;
+
     // Where the last new element went; the next one cascades from here. A new design resets both.
     float last_ctrl_X = 10.0f;
     float last_ctrl_Y = 10.0f;
@@ -64,4 +114,5 @@ private:
     MainWindowLayout* m_layout = nullptr;  // owned by the window
     std::unique_ptr<ControllerCanvasHost> m_canvasHost;
     std::unique_ptr<SideCommands> m_sideCommands;
+    QSizeF m_canvasSize = SKTDocument::canvasSize(true, QSizeF());
 };

@@ -1,13 +1,18 @@
 #include "mainwindow/SideCommands.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QScopedValueRollback>
 #include <QTemporaryDir>
 #include <array>
 
 #include "canvas/helpers/MessageBoxes.h"
+#include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
+#include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -29,6 +34,13 @@ bool isCardTab(const QWidget* page)
     return false;
 }
 
+struct ProfileRecords {
+    User_Profile_Class front;
+    User_Profile_Class back;
+    User_Profile_Class preview;
+    bool filled;
+};
+
 SKTDocument::Side otherSide(SKTDocument::Side side)
 {
     return side == SKTDocument::FrontSide ? SKTDocument::BackSide : SKTDocument::FrontSide;
@@ -44,13 +56,43 @@ SideCommands::SideCommands(SKTWindowController& controller)
     // The side tabs switch sides too; they must leave the window as the commands do.
     if (auto* tabs = controller.window()->findChild<QTabBar*>(QStringLiteral("side_tabs"))) {
         QObject::connect(tabs, &QTabBar::currentChanged, &controller, [this](int index) {
-            if (index != SKTDocument::PreviewSide)
+            if (index == SKTDocument::PreviewSide)
+                Temp_Design_Control_Assign();
+            else
                 sideChanged();
         });
     }
+    connectMenus();
 }
 
 SideCommands::~SideCommands() = default;
+
+void SideCommands::connectMenus()
+{
+    MainWindowLayout& layout = m_controller.windowLayout();
+    QMenu* view = layout.menu("view_menu");
+    QAction* firstItem = view->actions().value(0);
+    const auto addBefore = [&](QMenu* menu, QAction* before, const char* name, const QString& title,
+                               void (SideCommands::*command)()) {
+        auto* action = new QAction(title, menu);
+        action->setObjectName(QLatin1String(name));
+        menu->insertAction(before, action);
+        QObject::connect(action, &QAction::triggered, &m_controller, [this, command] { (this->*command)(); });
+        return action;
+    };
+    addBefore(view, firstItem, "Actual_Size_Toolbar_btn", QStringLiteral("Actual Size"),
+              &SideCommands::Actual_Size_Toolbar_btn)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->insertSeparator(firstItem);
+    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("Front Side"), &SideCommands::Select_front_side);
+    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("Back Side"), &SideCommands::Select_back_side);
+    addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("Preview"), &SideCommands::Temp_Card_Btn_Clicked);
+    view->insertSeparator(firstItem);
+    QMenu* edit = layout.menu("edit_menu");
+    edit->addSeparator();
+    addBefore(edit, nullptr, "Copy_Card_Design_btn", QStringLiteral("Copy Design to Other Side"),
+              &SideCommands::Copy_Card_Design_Clicked);
+}
 
 void SideCommands::Zoom_In_Toolbar_btn()
 {
@@ -60,6 +102,32 @@ void SideCommands::Zoom_In_Toolbar_btn()
 void SideCommands::Zoom_Out_Toolbar_btn()
 {
     m_controller.windowLayout().stepZoom(-1);
+}
+
+void SideCommands::Actual_Size_Toolbar_btn()
+{
+    m_controller.Set_Canvas_to_100_percent();
+}
+
+double SideCommands::Get_Factor_According_Index(int index)
+{
+    const auto& steps = SKTZoomingScrollView::zoomSteps;
+    return index >= 0 && index < int(steps.size()) ? steps[index].factor : 0.0;
+}
+
+void SideCommands::Temp_Card_Btn_Clicked()
+{
+    // Showing the preview tab assigns its elements.
+    m_controller.windowLayout().showSide(SKTDocument::PreviewSide);
+}
+
+void SideCommands::Temp_Design_Control_Assign()
+{
+    SKTDocument& document = m_controller.document();
+    m_controller.graphicView(SKTDocument::PreviewSide)->dropSelection();
+    document.replaceGraphicsOnSide(SKTDocument::PreviewSide,
+                                   document.graphicsOfSide(SKTDocument::Side(Card_Front_Or_Back.load())));
+    m_controller.graphicView(SKTDocument::PreviewSide)->update();
 }
 
 void SideCommands::Select_front_side()
@@ -100,6 +168,11 @@ void SideCommands::Copy_Card_Design_Clicked()
 {
     if (Show_YES_NO_MessageBox(kCopyDesignQuestion) != 1)
         return;
+    // The window keeps its title and layout while the design goes through the file.
+    const QScopedValueRollback copying(copy_card_design, true);
+    // The reload starts from a reset; what the user typed into the profiles survives it.
+    const ProfileRecords profiles{m_controller.Front_user_profile, m_controller.Back_user_profile,
+                                  m_controller.TEMP_user_profile, Fill_User_Profile};
     SKTDocument& document = m_controller.document();
     SKTGrid& grid = m_controller.windowLayout().grid();
     const bool gridShown = grid.isAlwaysShown();
@@ -120,6 +193,10 @@ void SideCommands::Copy_Card_Design_Clicked()
         cardProperty(target) = targetPropertyBefore;
         Show_MessageBox(kCopyDesignFailedMessage);
     }
+    m_controller.Front_user_profile = profiles.front;
+    m_controller.Back_user_profile = profiles.back;
+    m_controller.TEMP_user_profile = profiles.preview;
+    Fill_User_Profile = profiles.filled;
     selectSide(source);
     host.Insert_In_Undo_Redo();
     grid.setAlwaysShown(gridShown);

@@ -28,14 +28,25 @@ public:
     void Zoom_In_Toolbar_btn();
     void Zoom_Out_Toolbar_btn();
 
+    // Every side's zoom at 100 %.
+    void Actual_Size_Toolbar_btn();
+    // The factor of a zoom pop-up index; 0 for an index the pop-up does not have.
+    static double Get_Factor_According_Index(int index);
+
     void Select_front_side();
     void Select_back_side();
+    // Shows the preview canvas with the live elements of the side in force.
+    void Temp_Card_Btn_Clicked();
+    // The preview canvas takes the side in force's elements themselves, not copies.
+    void Temp_Design_Control_Assign();
 
     // After a Yes: the side in force replaces the other side's design and settings; the other
     // side gets its own element objects. Ends on the back side.
     void Copy_Card_Design_Clicked();
 
 private:
+    // The View menu's zoom and side items and the Edit menu's design copy.
+    void connectMenus();
     void selectSide(SKTDocument::Side side);
     // What follows any change of the edited side, however it was chosen.
     void sideChanged();

@@ -112,7 +112,7 @@ bool Export_As_Template_Clicked(SKTWindowController& controller)
         backup.Create_Card_Design_Again(document);
         Card_Front_Or_Back = side;
         Project_File_Name = projectFile;
-        controller.updateWindowTitle();
+        controller.Set_Log_Name_In_Title();
         controller.Refresh_Canvas();
     }
     written = written && Write_Front_Preview(document, preview);

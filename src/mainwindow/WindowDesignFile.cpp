@@ -2,7 +2,11 @@
 
 #include <QMainWindow>
 
+#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
+#include "mainwindow/WindowSetup.h"
+#include "mainwindow/dialogs/PleaseWait_Modeless.h"
 #include "platform/DialogPresenter.h"
 
 WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
@@ -11,14 +15,29 @@ WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
 {
 }
 
+void WindowDesignFile::New_Project_Setting_Reset(bool full)
+{
+    const NotDrawOnlyPropChangeGuard guard;
+    Reset_Window_For_New_Project(m_controller, full);
+    DesignFileController::New_Project_Setting_Reset(full);
+    m_controller.sideCommands().Select_front_side();
+    m_controller.Set_Log_Name_In_Title();
+}
+
 void WindowDesignFile::Set_Log_Name_In_Title()
 {
-    m_controller.updateWindowTitle();
+    m_controller.Set_Log_Name_In_Title();
 }
 
 void WindowDesignFile::Show_Loaded_Design()
 {
-    m_controller.updateWindowTitle();
+    // Designs saved before their card was sized keep the default canvas.
+    const QSizeF cardSize = m_controller.Front_card_Prop.Card_Size();
+    m_controller.SetDocumentCanvasSize(cardSize.isEmpty() ? SKTDocument::canvasSize(true, QSizeF()) : cardSize);
+    m_controller.Set_Log_Name_In_Title();
+    m_controller.selectArrowTool();
+    m_controller.Refresh_Canvas();
+    m_controller.Show_Hide_Main_Window(true);
 }
 
 int Open_Log_File(SKTWindowController& controller)
@@ -30,5 +49,11 @@ int Open_Log_File(SKTWindowController& controller)
     const QString path = dialogPresenter().openFile(request);
     if (path.isEmpty())
         return 0;
-    return WindowDesignFile(controller).Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
+    PleaseWait_Modeless& pleaseWait = PleaseWait_Modeless::defaultInstance();
+    pleaseWait.showPanel();
+    const int loaded = WindowDesignFile(controller).Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
+    pleaseWait.hidePanel();
+    if (loaded == 1)
+        controller.Show_Canvas_And_Right_Prop();
+    return loaded;
 }

@@ -7,7 +7,8 @@ class SKTWindowController;
 class WindowDesignFile : public DesignFileController {
 public:
     explicit WindowDesignFile(SKTWindowController& controller);
-    using DesignFileController::New_Project_Setting_Reset;
+    // The design's reset with the window's steps around it, ending on the front side.
+    void New_Project_Setting_Reset(bool full) override;
 
 protected:
     void Set_Log_Name_In_Title() override;

@@ -48,7 +48,7 @@ TEST_F(SideCommandsTest, ZoomStopsAtBothEndsOfThePopUp)
 TEST_F(SideCommandsTest, SwitchingSidesSetsTheEditedSideShowsItsCanvasAndKeepsACardTab)
 {
     QTabWidget* tabs = controller.windowLayout().settingsTabs();
-    tabs->setCurrentIndex(3);
+    tabs->setCurrentWidget(tabs->findChild<QWidget*>(QStringLiteral("card_brdr_tab")));
     commands().Select_back_side();
     EXPECT_EQ(Card_Front_Or_Back, 1);
     EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::BackSide));
@@ -73,8 +73,15 @@ TEST_F(SideCommandsTest, CopyGivesTheOtherSideItsOwnElementsAndEndsOnTheBack)
     commands().Copy_Card_Design_Clicked();
     EXPECT_EQ(document.graphics_back().size(), 1);
 
+    controller.Front_user_profile.Name = QStringLiteral("Ada");
+    Fill_User_Profile = true;
     presenter.queueAnswers({0});  // Yes
     commands().Copy_Card_Design_Clicked();
+    // What the user typed into the profiles survives the reload.
+    EXPECT_EQ(controller.Front_user_profile.Name, QStringLiteral("Ada"));
+    EXPECT_TRUE(Fill_User_Profile);
+    Fill_User_Profile = false;
+    EXPECT_FALSE(copy_card_design);
     EXPECT_EQ(Card_Front_Or_Back, 1);
     EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::BackSide));
     EXPECT_EQ(Project_File_Name, QStringLiteral("/somewhere/mine.did"));
@@ -94,4 +101,18 @@ TEST_F(SideCommandsTest, CopyGivesTheOtherSideItsOwnElementsAndEndsOnTheBack)
     back[0]->setBounds(frontBounds.translated(40, 40));
     EXPECT_EQ(front[0]->bounds(), frontBounds);
     Project_File_Name.clear();
+}
+
+TEST_F(SideCommandsTest, PreviewShowsTheLiveElementsOfTheSideInForce)
+{
+    const GraphicPtr backShape = SKTGraphic::create(GraphicKind::Shape);
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {SKTGraphic::create(GraphicKind::Text)}, {0});
+    document.insertGraphicsOnSide(SKTDocument::BackSide, {backShape}, {0});
+    commands().Select_back_side();
+    commands().Temp_Card_Btn_Clicked();
+    EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::PreviewSide));
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(document.graphics_temp(), GraphicList{backShape});
+    EXPECT_EQ(SideCommands::Get_Factor_According_Index(7), 4.0);
+    EXPECT_EQ(SideCommands::Get_Factor_According_Index(11), 0.0);
 }

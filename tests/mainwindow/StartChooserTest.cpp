@@ -5,11 +5,21 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QMainWindow>
+#include <deque>
+#include <functional>
+#include <optional>
+
 #include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "data/Data_From_Excel.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartDispatch.h"
+#include "mainwindow/StartWindows.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -56,6 +66,12 @@ protected:
     SKTWindowController controller{document};
 };
 
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 GraphicPtr shape(double x)
 {
     GraphicPtr element = SKTGraphic::create(GraphicKind::Shape);
@@ -97,10 +113,7 @@ TEST_F(StartRoad, CancelEmptiesTheModeAndAsksTheCallerToQuit)
 
 TEST_F(StartRoad, ACorruptDesignIsReportedOnceAndTheChooserComesBackOnce)
 {
-    QFile corrupt(path("bad.did"));
-    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
-    corrupt.write("<plist><array><string>not a design");
-    corrupt.close();
+    ASSERT_TRUE(writeBytes(path("bad.did"), "<plist><array><string>not a design"));
     script.designPath = path("bad.did");
     script.press("Open_Log_btn");
     script.press("Cancel_btn");
@@ -129,4 +142,234 @@ TEST_F(StartRoad, ACancelledOpenPanelShowsTheChooserAgainWithoutAMessage)
     EXPECT_FALSE(Open_Start_Window(controller));
     EXPECT_EQ(script.chooserRuns, 2);
     EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+namespace {
+
+// The template window and the wizards, answering as a test sets them up.
+class ScriptedStartWindows : public StartWindows {
+public:
+    ScriptedStartWindows() { setStartWindows(this); }
+    ~ScriptedStartWindows() override { setStartWindows(nullptr); }
+
+    std::deque<QString> templatePaths;  // one answer per template window; an empty one cancels it
+    std::optional<Card_Wizard_Fields> cardWizard;  // none cancels the wizard
+    std::function<int(SKTWindowController&)> groupWizard = [](SKTWindowController&) { return 0; };
+    int templateRuns = 0;
+
+    int Open_Template_Window(QWidget*, Template_Wizard_Fields&) override
+    {
+        ++templateRuns;
+        Selected_Template_Path.clear();
+        if (!templatePaths.empty()) {
+            Selected_Template_Path = templatePaths.front();
+            templatePaths.pop_front();
+        }
+        return Selected_Template_Path.isEmpty() ? 0 : 1;
+    }
+    int Card_Wizard_Open_Wnd(QWidget*, Card_Wizard_Fields& fields) override
+    {
+        if (!cardWizard)
+            return 0;
+        fields = *cardWizard;
+        return 1;
+    }
+    int Group_Mode_Wizard_Open_Wnd(SKTWindowController& controller) override { return groupWizard(controller); }
+};
+
+// A start road whose windows answer from the script; the canvas area starts hidden and a drawing
+// tool chosen, so that a successful start visibly brings back both.
+class ScriptedStart : public StartRoad {
+protected:
+    void SetUp() override
+    {
+        StartRoad::SetUp();
+        hideCanvasAndPickATool();
+    }
+    void hideCanvasAndPickATool()
+    {
+        controller.Show_Hide_Main_Window(false);
+        controller.canvasHostOfWindow().Set_Selected_Control_Tool(10);
+    }
+    void TearDown() override
+    {
+        StartRoad::TearDown();
+        Resource_Path = savedResourcePath;
+        Selected_Template_Path.clear(), Project_File_Name.clear(), Excel_Source_Path.clear();
+        Excel_Binding_Use = false;
+        (Data_From_Excel_Window ? Data_From_Excel_Window : Data_From_Excel::defaultInstance())->ListData.clear();
+    }
+
+    QString writeTemplate(const char* name, const QString& mode)
+    {
+        DesignState design;
+        design.startMode = mode;
+        design.front.setCard_Name(QStringLiteral("Visitor"));
+        design.back.setCard_Side_Name(QStringLiteral("B"));
+        design.frontElements = {shape(10), shape(60)};
+        design.backElements = {shape(30)};
+        EXPECT_TRUE(writeDesignFile(path(name), design));
+        return path(name);
+    }
+    bool canvasAreaShown() const
+    {
+        return !controller.window()->findChild<QWidget*>(QStringLiteral("myTargetView"))->isHidden();
+    }
+    void expectStartedDesign(int frontElements)
+    {
+        EXPECT_EQ(document.graphics().size(), frontElements);
+        EXPECT_TRUE(canvasAreaShown());
+        EXPECT_EQ(controller.canvasHostOfWindow().Selected_Control_Tool(), 0);
+    }
+
+    ScriptedStartWindows windows;
+    QString savedResourcePath = Resource_Path;
+};
+
+}  // namespace
+
+TEST_F(ScriptedStart, TemplateAndVisitorStartsLoadTheChosenTemplateAndKeepTheirMode)
+{
+    windows.templatePaths = {writeTemplate("plain.did", QStringLiteral("T"))};
+    script.press("Using_Template_btn");
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(Start_Card_Option, "T");
+    expectStartedDesign(2);
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(document.graphics_back().size(), 1);
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_EQ(Ucontrol.size(), 1);  // the loaded template is the undo history's first snapshot
+    EXPECT_TRUE(controller.window()->windowTitle().contains(QLatin1String("Visitor")));
+
+    // A visitor run stays a visitor run, whatever mode letter the template was saved with.
+    hideCanvasAndPickATool();
+    windows.templatePaths = {writeTemplate("saved.did", QStringLiteral("L"))};
+    script.press("Using_Visitor_btn");
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(Start_Card_Option, "V");
+    expectStartedDesign(2);
+    EXPECT_EQ(script.chooserRuns, 2);
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(ScriptedStart, ACancelledOrRefusedTemplateBringsTheChooserBackInTemplateMode)
+{
+    const QString bad = path("bad.did");
+    ASSERT_TRUE(writeBytes(bad, "not a design"));
+    // The first window is cancelled, the second picks a broken file.
+    windows.templatePaths = {QString(), bad};
+    QString modeAtSecondChooser;
+    script.press("Using_Template_btn");
+    script.queueHook([&](QDialog& chooser) {
+        modeAtSecondChooser = Start_Card_Option;
+        chooser.findChild<QPushButton*>(QStringLiteral("Using_Template_btn"))->click();
+    });
+    script.press("Cancel_btn");
+
+    EXPECT_FALSE(Open_Start_Window(controller));
+    EXPECT_EQ(modeAtSecondChooser, "T");
+    EXPECT_EQ(windows.templateRuns, 2);
+    EXPECT_EQ(script.chooserRuns, 3);
+    // Only the broken file is reported; a cancelled window leaves no path to call corrupt.
+    EXPECT_EQ(messages.texts(), QStringList{kCorrupt});
+    EXPECT_FALSE(canvasAreaShown());
+}
+
+TEST_F(ScriptedStart, TheCardWizardsChoicesGoToBothSides)
+{
+    // The hatch list names the pattern pictures in name order: index 1 is "waves".
+    Resource_Path = dir.path();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Fill_Style_Image")));
+    for (const char* name : {"waves", "dots"}) {
+        QImage pattern(4, 4, QImage::Format_RGB32);
+        pattern.fill(Qt::gray);
+        ASSERT_TRUE(pattern.save(path("Fill_Style_Image/") + QLatin1String(name) + QStringLiteral(".png")));
+    }
+    Card_Wizard_Fields wizard;
+    wizard.Sides_ComboBox = 1;
+    wizard.width_Stepper = 85.6, wizard.height_Stepper = 54.0;
+    wizard.card_name = QStringLiteral("  Staff pass ");
+    wizard.Card_border_chk = true, wizard.Card_bordr_clr = Qt::red, wizard.Card_bor_Stepper = 3;
+    wizard.Card_border_style = 2;
+    wizard.Card_fill_clr = QColor(0, 128, 255);
+    wizard.Card_Style_fill_rd = true, wizard.Card_Image_fill_rd = true;  // hatch goes before picture
+    wizard.Card_hatch_style = 1;
+    wizard.Card_alpha_Stepper = 0.5;
+    wizard.Card_Image_path = DesignSamples::samplePicture(dir.path());
+    windows.cardWizard = wizard;
+    script.press("Using_Wizard_btn");
+
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(Start_Card_Option, "W");
+    expectStartedDesign(0);
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_TRUE(Ucontrol.isEmpty());  // a wizard card has no first snapshot
+    EXPECT_EQ(CARD_SIDE_STR, "1");
+    const QSizeF size(85.6 * 72 / 25.4, 54.0 * 72 / 25.4);
+    for (const Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop}) {
+        EXPECT_NEAR(side->Card_Size().width(), size.width(), 0.01);
+        EXPECT_EQ(side->Card_Name(), "Staff pass");
+        EXPECT_EQ(side->Card_Side(), "1");
+        EXPECT_TRUE(side->Card_border_chk());
+        EXPECT_EQ(side->Card_bordr_clr(), QColor(Qt::red));
+        EXPECT_EQ(side->Card_bor_Stepper(), 3);
+        EXPECT_EQ(side->Card_border_style(), "DO");
+        EXPECT_EQ(side->Card_fill_style(), "H");
+        EXPECT_EQ(side->Card_hatch_style(), "waves");
+        EXPECT_FLOAT_EQ(side->Card_alpha_Stepper(), 0.5f);
+        EXPECT_NEAR(side->Card_fill_clr().alphaF(), 0.5, 0.01);
+        EXPECT_EQ(side->Card_BG_Image_Path(), wizard.Card_Image_path);
+    }
+    EXPECT_EQ(controller.Front_card_Prop.Card_Side_Name(), "F");
+    EXPECT_EQ(controller.Back_card_Prop.Card_Side_Name(), "B");
+
+    // Gradient goes before hatch and picture; full opacity stays full whether given as 1.0 or 100.
+    struct Case {
+        bool gradient, hatch, picture;
+        double opacity;
+        const char* kind;
+        float alpha;
+    };
+    for (const Case& c : {Case{true, true, true, 1.0, "G", 1.0f}, Case{false, false, true, 100, "I", 1.0f},
+                          Case{false, false, false, 0.29, "S", 0.29f}}) {
+        wizard.Card_gradient_fill_rd = c.gradient, wizard.Card_Style_fill_rd = c.hatch;
+        wizard.Card_Image_fill_rd = c.picture, wizard.Card_alpha_Stepper = c.opacity;
+        windows.cardWizard = wizard;
+        script.press("Using_Wizard_btn");
+        ASSERT_TRUE(Open_Start_Window(controller)) << c.kind;
+        for (const Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop}) {
+            EXPECT_EQ(side->Card_fill_style(), c.kind);
+            EXPECT_FLOAT_EQ(side->Card_alpha_Stepper(), c.alpha) << c.kind;
+            EXPECT_EQ(side->Card_BG_Image().isNull(), c.kind != QLatin1String("I")) << c.kind;
+        }
+    }
+    EXPECT_EQ(Card_Wizard_Opacity_Percent(0.5), 50);
+    EXPECT_EQ(Card_Wizard_Opacity_Percent(0.29), 29);  // no per cent lost to rounding
+}
+
+TEST_F(ScriptedStart, TheGroupWizardsProjectOpensInGroupMode)
+{
+    DesignState sample = DesignSamples::fullDesign(DesignSamples::samplePicture(dir.path()));
+    sample.startMode = QStringLiteral("T");
+    ASSERT_TRUE(writeDesignFile(path("group template.did"), sample));
+    // The first project cannot be written; the second can.
+    QStringList projects{path("missing/project.did"), path("project.did")};
+    windows.groupWizard = [&](SKTWindowController& window) {
+        return Create_Group_Mode_Project(window, path("group template.did"), projects.takeFirst());
+    };
+    script.press("Using_Group_Batch_btn");
+    script.press("Using_Group_Batch_btn");
+
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(script.chooserRuns, 2);
+    EXPECT_EQ(messages.texts(), QStringList{QLatin1Char('\n') + kDesignNotSavedMessage});
+    EXPECT_EQ(Start_Card_Option, "G");
+    expectStartedDesign(int(sample.frontElements.size()));
+    EXPECT_EQ(Project_File_Name, path("project.did"));
+    EXPECT_EQ(Excel_Source_Path, sample.excelSourcePath);
+    EXPECT_EQ(Ucontrol.size(), 1);
+    DesignFileError error;
+    const std::optional<DesignState> saved = readDesignFile(path("project.did"), &error);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->startMode, "G");
 }

@@ -3,6 +3,7 @@
 //   design-probe render FILE.did OUTDIR   a design file's front and back
 //   design-probe dump FILE.did            every item of a design file with its index
 //   design-probe roundtrip IN.did OUT.did reads a design file and writes it again
+//   design-probe sample OUT.did           writes the sample card as a design file
 // Each rendered side becomes <side>.pdf and a 600-dpi <side>.png.
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -68,9 +69,9 @@ int renderSides(Host& host, const GraphicList& front, const GraphicList& back, c
 }
 
 // The front: a dashed border round a gradient; the back: a solid border round a plain fill.
-int renderSample(const QString& outPath)
+// The sample card's two sides with their backgrounds and borders.
+void setSampleCard(Host& host)
 {
-    Host host;
     host.front.setCard_Size(QSizeF(243, 154));
     host.front.setCard_fill_chk(true);
     host.front.setCard_fill_style(QStringLiteral("G"));
@@ -89,8 +90,32 @@ int renderSample(const QString& outPath)
     host.back.setCard_border_style(QStringLiteral("S"));
     host.back.setCard_bor_Stepper(2);
     host.back.setCard_bordr_clr(QColor(120, 60, 0));
+}
+
+int renderSample(const QString& outPath)
+{
+    Host host;
+    setSampleCard(host);
     const QTemporaryDir scratch;
     return renderSides(host, sample::front(QDir(scratch.path())), sample::back(), outPath);
+}
+
+// The sample card as a design file; its picture files are kept beside it.
+int writeSample(const QString& outPath)
+{
+    Host host;
+    setSampleCard(host);
+    setCardHost(&host);
+    DesignState state;
+    state.startMode = QStringLiteral("L");
+    state.front = host.front;
+    state.back = host.back;
+    state.frontElements = sample::front(QFileInfo(outPath).absoluteDir());
+    state.backElements = sample::back();
+    QString reason;
+    const bool written = writeDesignFile(outPath, state, &reason);
+    setCardHost(nullptr);
+    return written ? 0 : complain(kNotWritten, reason);
 }
 
 std::optional<DesignState> readDesign(const QString& path)
@@ -168,6 +193,8 @@ int main(int argc, char** argv)
     const QString command = args.value(0);
     if (command == QLatin1String("dump") && args.size() == 2)
         return dumpFile(args[1]);
+    if (command == QLatin1String("sample") && args.size() == 2)
+        return writeSample(args[1]);
     if (command == QLatin1String("roundtrip") && args.size() == 3)
         return roundtripFile(args[1], args[2]);
     if (command == QLatin1String("render") && args.size() == 3)
@@ -175,5 +202,6 @@ int main(int argc, char** argv)
     return complain(kUsageError, QStringLiteral("usage: design-probe render --sample OUTDIR\n"
                                                 "       design-probe render FILE.did OUTDIR\n"
                                                 "       design-probe dump FILE.did\n"
-                                                "       design-probe roundtrip IN.did OUT.did"));
+                                                "       design-probe roundtrip IN.did OUT.did\n"
+                                                "       design-probe sample OUT.did"));
 }

@@ -25,30 +25,25 @@ namespace {
 
 // Series files are small text files; anything larger is not read.
 constexpr qint64 kMaxSeriesFileBytes = 64LL * 1024 * 1024;
-// Background pictures are read at most this many pixels on their longer side.
-constexpr int kMaxBackgroundPixels = 8192;
-
 
 // Inspector handlers stand still and the document records no undo while a design is filled in;
 // both come back however the load ends.
 class LoadingGuards {
 public:
-    explicit LoadingGuards(SKTDocument& document) : m_document(document), m_previousGuard(Not_Draw_Only_Prop_Change)
+    explicit LoadingGuards(SKTDocument& document) : m_document(document)
     {
-        Not_Draw_Only_Prop_Change = true;
         m_document.Enable_Disable_Undo_Registraion(false);
     }
     ~LoadingGuards()
     {
         m_document.Enable_Disable_Undo_Registraion(true);
-        Not_Draw_Only_Prop_Change = m_previousGuard;
     }
     LoadingGuards(const LoadingGuards&) = delete;
     LoadingGuards& operator=(const LoadingGuards&) = delete;
 
 private:
     SKTDocument& m_document;
-    bool m_previousGuard;
+    NotDrawOnlyPropChangeGuard m_changeGuard;
 };
 
 void clearDataBinding(SKTGraphic& element)
@@ -70,10 +65,17 @@ void prepareSideForSaving(Card_Property& side, const QString& cardSide)
 void loadBackgroundPicture(Card_Property& side)
 {
     if (side.Card_fill_chk() && side.Card_fill_style() == QLatin1String("I"))
-        side.setCard_BG_Image(readPicturePreview(side.Card_BG_Image_Path(), kMaxBackgroundPixels));
+        side.setCard_BG_Image(Read_Card_Background_Picture(side.Card_BG_Image_Path()));
 }
 
 }  // namespace
+
+QImage Read_Card_Background_Picture(const QString& path)
+{
+    // At most this many pixels on the longer side.
+    constexpr int kMaxBackgroundPixels = 8192;
+    return readPicturePreview(path, kMaxBackgroundPixels);
+}
 
 QString Get_First_Value_Of_Dataset(const QString& name)
 {

@@ -31,6 +31,9 @@ QString Get_First_Value_Of_Dataset(const QString& name);
 // missing column; empty (logged) when no rows are loaded.
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
 
+// A card background picture from a user's file; null when it is no readable picture.
+QImage Read_Card_Background_Picture(const QString& path);
+
 class DesignFileController {
 public:
     DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back);

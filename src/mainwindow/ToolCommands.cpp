@@ -1,0 +1,205 @@
+#include "mainwindow/ToolCommands.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <array>
+#include <optional>
+
+#include "canvas/helpers/MessageBoxes.h"
+#include "canvas/view/CanvasHost.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/DialogPresenter.h"
+#include "platform/PictureReading.h"
+
+QString lib_window_sel_file;
+
+namespace {
+
+constexpr int kImageTool = 8;
+constexpr int kLibraryImageTool = 9;
+constexpr int kBarcodeTool = 10;
+constexpr int kSignatureTool = 11;
+
+const QSizeF kDefaultSize(50, 50);
+const QSizeF kBarcodeSize(120, 60);
+const QSizeF kSignatureSize(100, 50);
+
+ImageLibraryWindow& imageLibraryWindow()
+{
+    static ImageLibraryWindow window;
+    return window;
+}
+
+// Until the picture library exists the tool says so and stays chosen.
+int libraryNotAvailable(SKTWindowController&, const QString&)
+{
+    Show_MessageBox(QStringLiteral("The picture library is not available yet."));
+    return 0;
+}
+
+SKTGraphicView& editedView(const SKTWindowController& controller)
+{
+    return *controller.graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
+}
+
+// "Pictures (*.jpg *.jpeg ...)" from the window's accepted picture types.
+QString pictureFilter(const SKTWindowController& controller)
+{
+    QStringList patterns;
+    for (const QString& type : controller.Allowd_Image_fileTypes)
+        patterns << QStringLiteral("*.") + type;
+    return QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+// Puts the picture of a photo tool into Library_Selected_Image; false when none was chosen.
+bool choosePictureForTool(SKTWindowController& controller, int tool)
+{
+    if (tool == kImageTool)
+        return Browse_User_Image_Manually(controller);
+    if (tool == kLibraryImageTool && Open_Image_Library_Window(controller, QStringLiteral("C")) == 1) {
+        Library_Selected_Image = lib_window_sel_file;
+        return true;
+    }
+    return false;
+}
+
+void Tool_Clicked(SKTWindowController& controller, int tool)
+{
+    canvasHost().Set_Selected_Control_Tool(tool);
+    Select_tool_action(controller);
+}
+
+using ToolPress = void (*)(SKTWindowController&);
+struct ToolButton {
+    const char* action;
+    ToolPress press;
+};
+
+constexpr std::array<ToolButton, 16> kToolButtons{{
+    {"arrow_tool_btn", &Arrow_Tool_Clicked},
+    {"line_tool_btn", &Line_Tool_Clicked},
+    {"text_tool_btn", &Text_Tool_Clicked},
+    {"rect_tool_btn", &Rect_Tool_Clicked},
+    {"circle_tool_btn", &Circle_Tool_Clicked},
+    {"round_rect_tool_btn", &Round_Rect_Tool_Clicked},
+    {"triangle_tool_btn", &Triangle_Tool_Clicked},
+    {"diamond_tool_btn", &Diamond_Tool_Clicked},
+    {"image_tool_btn", &Image_Tool_Clicked},
+    {"image_library_tool_btn", &Image_Library_Tool_Clicked},
+    {"barcode_tool_btn", &Barcode_Tool_Clicked},
+    {"signature_tool_btn", &Signature_Tool_Clicked},
+    {"fingure_print_tool_btn", &Fingure_Print_Tool_Clicked},
+    {"star_tool_btn", &Star_Tool_Clicked},
+    {"double_star_tool_btn", &Double_Star_Tool_Clicked},
+    {"polygon_tool_btn", &Polygon_Tool_Clicked},
+}};
+
+}  // namespace
+
+void Arrow_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 0); }
+void Line_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 1); }
+void Text_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 2); }
+void Rect_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 3); }
+void Circle_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 4); }
+void Round_Rect_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 5); }
+void Triangle_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 6); }
+void Diamond_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 7); }
+void Image_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, kImageTool); }
+void Image_Library_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, kLibraryImageTool); }
+void Barcode_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, kBarcodeTool); }
+void Signature_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, kSignatureTool); }
+void Fingure_Print_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 12); }
+void Star_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 13); }
+void Double_Star_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 14); }
+void Polygon_Tool_Clicked(SKTWindowController& controller) { Tool_Clicked(controller, 15); }
+
+void Select_tool_action(SKTWindowController& controller)
+{
+    selectedToolDidChange(controller);
+    controller.Refresh_Canvas();
+    SKTGraphicView& view = editedView(controller);
+    controller.canvasHostOfWindow().Show_RHS_Properties(view._Selected_Graphic.get());
+    view.setFocus();
+}
+
+void selectedToolDidChange(SKTWindowController& controller)
+{
+    const CanvasHost& host = canvasHost();
+    const int tool = host.Selected_Control_Tool();
+    const std::optional<GraphicKind> kind = host.currentGraphicClass();
+    if (!kind)
+        return;
+    QString ctrlId;
+    bool placeByRect = true;
+    QRectF rect(QPointF(0, 0), kDefaultSize);
+    if (*kind == GraphicKind::Image) {
+        if (!choosePictureForTool(controller, tool))
+            return;
+        // A visitor's extra photos are tied to the side panel by their ID; the canvas places them.
+        if (Start_Card_Option == QLatin1String("V")) {
+            ctrlId = controller.Generate_Extra_image_control_ID();
+            placeByRect = false;
+        }
+    }
+    if (*kind == GraphicKind::Barcode && tool == kBarcodeTool)
+        rect.setSize(kBarcodeSize);
+    if (*kind == GraphicKind::Signature && tool == kSignatureTool)
+        rect.setSize(kSignatureSize);
+    const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    editedView(controller).createGraphicOfClass(*kind, std::nullopt, placeByRect, rect, side, QString(), ctrlId);
+}
+
+void Watermark_Tool_Clicked(SKTWindowController& controller)
+{
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+    QTabWidget* tabs = controller.windowLayout().settingsTabs();
+    if (auto* border = tabs->findChild<QWidget*>(QStringLiteral("card_brdr_tab")); border && tabs->indexOf(border) >= 0)
+        tabs->setCurrentWidget(border);
+}
+
+bool Browse_User_Image_Manually(SKTWindowController& controller)
+{
+    FilePanelRequest request;
+    request.parent = controller.window();
+    request.caption = QStringLiteral("Choose a Picture");
+    request.filter = pictureFilter(controller);
+    const QString path = dialogPresenter().openFile(request);
+    Library_Selected_Image.clear();
+    if (path.isEmpty())
+        return false;
+    // The element reads the file the same way; a file it cannot show is no picture to place.
+    if (readPicturePreview(path).isNull()) {
+        Show_MessageBox(QStringLiteral("The file \"%1\" is not a picture that can be read.")
+                            .arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    Library_Selected_Image = path;
+    return true;
+}
+
+int Open_Image_Library_Window(SKTWindowController& controller, const QString& purpose)
+{
+    const ImageLibraryWindow& window = imageLibraryWindow();
+    return window ? window(controller, purpose) : libraryNotAvailable(controller, purpose);
+}
+
+void setImageLibraryWindow(ImageLibraryWindow window)
+{
+    imageLibraryWindow() = std::move(window);
+}
+
+void Connect_Tool_Commands(SKTWindowController& controller)
+{
+    for (const ToolButton& button : kToolButtons) {
+        auto* action = controller.window()->findChild<QAction*>(QString::fromLatin1(button.action));
+        Q_ASSERT_X(action, "Connect_Tool_Commands", button.action);
+        QObject::connect(action, &QAction::triggered, &controller,
+                         [&controller, press = button.press] { press(controller); });
+    }
+}

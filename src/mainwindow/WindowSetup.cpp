@@ -1,0 +1,106 @@
+#include "mainwindow/WindowSetup.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QScreen>
+
+#include "canvas/helpers/FileHelpers.h"
+#include "canvas/helpers/MessageBoxes.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "canvas/view/SKTGrid.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/MainWindowUtilities.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
+#include "mainwindow/dialogs/Send_Modeless.h"
+
+namespace {
+
+const QColor kWindowBackground(241, 244, 250);
+
+// The user folder must be usable; the resource folder is only read, so it must merely exist.
+bool Check_Folders()
+{
+    return Create_Folder(Created_Resource_Path) && QFileInfo(Created_Resource_Path).isDir()
+           && QFileInfo(Resource_Path).isDir();
+}
+
+void Set_Camera_Folder(SKTWindowController& controller)
+{
+    Camera_Folder_Path = Read_Camera_Folder_Path(controller.camera_path_file);
+    Create_Camera_Path_File(controller.camera_path_file, Camera_Folder_Path);
+    Camera_Capture_Image = QDir(Camera_Folder_Path).filePath(QStringLiteral("zova_user_save.png"));
+}
+
+// Another program's clipboard content is not ours to drop.
+void Clear_Our_Clipboard_Content()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard->mimeData();
+    if (data && data->hasFormat(SKTGraphicViewPasteboardType))
+        clipboard->clear();
+}
+
+}  // namespace
+
+SetupOutcome awakeFromNib(SKTWindowController& controller)
+{
+    QMainWindow& window = *controller.window();
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, kWindowBackground);
+    window.setPalette(palette);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+
+    if (!Check_Folders()) {
+        Show_MessageBox(QString::fromLatin1(kCannotAccessDataMessage));
+        return SetupOutcome::FoldersUnusable;
+    }
+    controller.send_modls_wnd = &Send_Modeless::defaultInstance();
+    Data_Folder_Path = QDir(Created_Resource_Path).filePath(QStringLiteral("DataSet"));
+    Camera_Capture_Count = 1;
+    Set_Camera_Folder(controller);
+    Measument_Unit_Is = 2;
+    last_unit_val = 2;
+
+    controller.SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
+    controller.selectArrowTool();
+    controller.showWindow();
+    return New_Project(controller) ? SetupOutcome::Started : SetupOutcome::Cancelled;
+}
+
+void Reset_Window_For_New_Project(SKTWindowController& controller, bool full)
+{
+    controller.Image_Ctrl_Counter = 0;
+    Clear_Our_Clipboard_Content();
+    Check_Path_And_Create_Files();
+    ControllerCanvasHost& host = controller.canvasHostOfWindow();
+    host.snapshotUndo().Undo_Redo_Clear();
+    for (const char* tool : {"text_tool_btn", "image_tool_btn", "image_library_tool_btn"}) {
+        if (auto* action = controller.window()->findChild<QAction*>(QString::fromLatin1(tool)))
+            action->setEnabled(true);
+    }
+    controller.windowLayout().grid().setAlwaysShown(false);
+    host.dropSelection(SKTDocument::FrontSide);
+    host.dropSelection(SKTDocument::BackSide);
+    controller.Show_Hide_Main_Window(false);
+    controller.Set_Canvas_to_100_percent();
+    controller.last_ctrl_X = controller.last_ctrl_Y = 10.0f;
+    if (full) {
+        Fill_User_Profile = false;
+        controller.Front_user_profile.Reset_All_Values();
+        controller.Back_user_profile.Reset_All_Values();
+    }
+    controller.main_photo_ds_batch = false;
+    controller.Main_Photo_image = QImage();
+    controller.m_All_Text_font = CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
+    controller.m_All_Text_clr = Qt::black;
+    controller.All_Text_font_COPY.reset();
+}

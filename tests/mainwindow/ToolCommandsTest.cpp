@@ -1,0 +1,221 @@
+// The tool bar: a press creates its element at once on the edited side; the picture tools ask for
+// their picture first and stay chosen when that is cancelled.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "barcodes/BarcodeFactory.h"
+#include "canvas/view/CanvasHost.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/ToolCommands.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+
+namespace {
+
+// Answers the picture panel with one path (empty: cancelled) and keeps the last request.
+class PicturePanel : public ScriptedDialogPresenter {
+public:
+    QString answer;
+    FilePanelRequest asked;
+    int opened = 0;
+    QString openFile(const FilePanelRequest& request) override
+    {
+        asked = request;
+        ++opened;
+        return answer;
+    }
+};
+
+// Notes the box a new barcode has when its picture is asked for, and answers a plain picture.
+class RecordingBarcodeFactory : public BarcodeFactory {
+public:
+    RecordingBarcodeFactory() { setBarcodeFactory(this); }
+    ~RecordingBarcodeFactory() override { setBarcodeFactory(nullptr); }
+    void Set_Barcode_Prop_To_Control(const SKTGraphic& element) override { boxBeforePicture = element.bounds(); }
+    QImage Get_Image_From_Val(const QString&, const QString&, const QString&) override
+    {
+        QImage picture(90, 40, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        return picture;
+    }
+    QRectF boxBeforePicture;
+};
+
+class ToolCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0;
+        Start_Card_Option.clear();
+        Library_Selected_Image.clear();
+        controller.Image_Ctrl_Counter = 0;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        ASSERT_TRUE(picture.save(picturePath));
+        QFile text(notAPicturePath);
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("just some words");
+    }
+    void TearDown() override
+    {
+        setImageLibraryWindow({});
+        Card_Front_Or_Back = 0;
+        Start_Card_Option.clear();
+        Library_Selected_Image.clear();
+    }
+
+    void press(const char* tool) const
+    {
+        controller.window()->findChild<QAction*>(QString::fromLatin1(tool))->trigger();
+    }
+    int tool() const { return canvasHost().Selected_Control_Tool(); }
+    const GraphicList& front() const { return document.graphics(); }
+    const GraphicList& back() const { return document.graphics_back(); }
+
+    QTemporaryDir folder;
+    const QString picturePath = folder.filePath(QStringLiteral("face.png"));
+    const QString notAPicturePath = folder.filePath(QStringLiteral("notes.png"));
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    PicturePanel panel;
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+TEST_F(ToolCommandsTest, PressCreatesOnTheEditedSideAtTheToolsSizeAndReturnsToTheArrow)
+{
+    RecordingBarcodeFactory barcodes;
+    Card_Front_Or_Back = 1;
+    press("barcode_tool_btn");
+    ASSERT_EQ(back().size(), 1);
+    EXPECT_TRUE(front().isEmpty());
+    EXPECT_EQ(back()[0]->kind(), GraphicKind::Barcode);
+    EXPECT_EQ(barcodes.boxBeforePicture.size(), QSizeF(120, 60));
+    // Then the box takes its picture's size, keeping its place.
+    EXPECT_EQ(back()[0]->bounds(), QRectF(barcodes.boxBeforePicture.topLeft(), QSizeF(90, 40)));
+    EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->_Selected_Graphic, back()[0]);
+    EXPECT_EQ(tool(), 0);
+    EXPECT_TRUE(controller.window()->findChild<QAction*>(QStringLiteral("arrow_tool_btn"))->isChecked());
+
+    Card_Front_Or_Back = 0;
+    press("signature_tool_btn");
+    press("fingure_print_tool_btn");
+    press("star_tool_btn");
+    ASSERT_EQ(front().size(), 3);
+    EXPECT_EQ(front()[2]->bounds().size(), QSizeF(100, 50));
+    EXPECT_EQ(front()[2]->Sign_Or_FP_Val(), QStringLiteral("S"));
+    EXPECT_EQ(front()[1]->bounds().size(), QSizeF(50, 50));
+    EXPECT_EQ(front()[1]->Sign_Or_FP_Val(), QStringLiteral("F"));
+    EXPECT_EQ(front()[0]->Get_shape_type(), QStringLiteral("S"));
+    // Each one goes to the next free place rather than on top of the last.
+    EXPECT_NE(front()[0]->bounds().topLeft(), front()[1]->bounds().topLeft());
+    EXPECT_EQ(back().size(), 1);
+    EXPECT_EQ(tool(), 0);
+}
+
+TEST_F(ToolCommandsTest, ImageToolPlacesOnlyAPictureTheUserChose)
+{
+    press("image_tool_btn");  // cancelled
+    EXPECT_EQ(panel.opened, 1);
+    for (const char* type : {"*.jpg", "*.jpeg", "*.jpe", "*.jfif", "*.gif", "*.bmp", "*.png", "*.tif", "*.tiff"})
+        EXPECT_TRUE(panel.asked.filter.contains(QLatin1String(type))) << type;
+    EXPECT_TRUE(front().isEmpty());
+    EXPECT_EQ(tool(), 8);
+
+    panel.answer = notAPicturePath;
+    press("image_tool_btn");
+    EXPECT_TRUE(front().isEmpty());
+    EXPECT_EQ(tool(), 8);
+    EXPECT_TRUE(Library_Selected_Image.isEmpty());
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("notes.png")));
+    EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("not a picture")));
+
+    panel.answer = picturePath;
+    press("image_tool_btn");
+    ASSERT_EQ(front().size(), 1);
+    const SKTGraphic& photo = *front()[0];
+    EXPECT_EQ(photo.kind(), GraphicKind::Image);
+    EXPECT_EQ(photo.FilePath(), picturePath);
+    EXPECT_EQ(photo._contents.size(), QSize(40, 30));
+    EXPECT_TRUE(photo.control_ID.isEmpty());
+    EXPECT_EQ(tool(), 0);
+}
+
+TEST_F(ToolCommandsTest, LibraryToolCreatesOnlyWhenTheLibraryAnswersWithAPicture)
+{
+    press("image_library_tool_btn");
+    EXPECT_TRUE(front().isEmpty());
+    EXPECT_EQ(tool(), 9);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("not available")));
+
+    QString askedFor;
+    setImageLibraryWindow([&](SKTWindowController&, const QString& purpose) {
+        askedFor = purpose;
+        lib_window_sel_file = picturePath;
+        return 1;
+    });
+    press("image_library_tool_btn");
+    EXPECT_EQ(askedFor, QStringLiteral("C"));
+    ASSERT_EQ(front().size(), 1);
+    EXPECT_EQ(front()[0]->FilePath(), picturePath);
+    EXPECT_EQ(tool(), 0);
+}
+
+TEST_F(ToolCommandsTest, VisitorPhotosGetTheNextFreeExtraPictureId)
+{
+    Start_Card_Option = QStringLiteral("V");
+    panel.answer = picturePath;
+    press("image_tool_btn");
+    press("image_tool_btn");
+    ASSERT_EQ(front().size(), 2);
+    EXPECT_EQ(front()[1]->control_ID, QStringLiteral("F_Pic1"));
+    EXPECT_EQ(front()[0]->control_ID, QStringLiteral("F_Pic2"));
+
+    // An ID already on the side (a loaded design) is skipped.
+    GraphicPtr taken = SKTGraphic::create(GraphicKind::Text);
+    taken->control_ID = QStringLiteral("F_Pic3");
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {taken}, {0});
+    press("image_tool_btn");
+    ASSERT_EQ(front().size(), 4);
+    EXPECT_EQ(front()[0]->control_ID, QStringLiteral("F_Pic4"));
+    EXPECT_EQ(front()[0]->FilePath(), picturePath);
+
+    // Outside visitor mode photos stay the user's own.
+    Start_Card_Option = QStringLiteral("L");
+    press("image_tool_btn");
+    EXPECT_TRUE(front()[0]->control_ID.isEmpty());
+}
+
+TEST_F(ToolCommandsTest, ArrowAndWatermarkCreateNothingAndKeepTheTool)
+{
+    press("arrow_tool_btn");
+    controller.selectArrowTool();
+    EXPECT_TRUE(front().isEmpty());
+    EXPECT_EQ(tool(), 0);
+
+    press("image_tool_btn");  // cancelled: the tool stays chosen
+    ASSERT_EQ(tool(), 8);
+    QTabWidget* tabs = controller.windowLayout().settingsTabs();
+    tabs->setCurrentIndex(0);
+    Watermark_Tool_Clicked(controller);
+    EXPECT_EQ(tool(), 8);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), QStringLiteral("card_brdr_tab"));
+
+    controller.selectArrowTool();
+    EXPECT_EQ(tool(), 0);
+    EXPECT_TRUE(front().isEmpty());
+    EXPECT_EQ(panel.opened, 1);
+}
+
+} // namespace
