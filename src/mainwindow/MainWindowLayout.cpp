@@ -404,6 +404,20 @@ void MainWindowLayout::buildToolBar(QMainWindow& window)
         _tools->addAction(action);
         bar->addAction(action);
     }
+    // Not a tool: it brings the card's watermark and border settings forward.
+    bar->addSeparator();
+    QAction* watermark = namedAction(window, "Watermark_Tool_btn", QStringLiteral("Watermark and Border"));
+    watermark->setIcon(iconFrom([](QPainter& p) {
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3, 5, 18, 14));
+        QFont font = p.font();
+        font.setPixelSize(11);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(150, 150, 170));
+        p.drawText(QRectF(3, 5, 18, 14), Qt::AlignCenter, QStringLiteral("W"));
+    }));
+    bar->addAction(watermark);
     syncToolButtons();
 }
 

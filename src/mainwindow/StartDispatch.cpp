@@ -3,9 +3,7 @@
 #include <QMainWindow>
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/helpers/StringHelpers.h"
 #include "canvas/model/Card_Property.h"
 #include "data/Data_From_Excel.h"
@@ -253,16 +251,10 @@ void Load_Group_Mode_After_log_reading(SKTWindowController& controller)
 {
     if (Start_Card_Option != QLatin1String("G"))
         return;
-    try {
-        curr_msg_count_str = QStringLiteral("Loading excel file");
-        Selected_Template_Path.clear();
-        // The group list, its column bindings and the side panels' values come with the group panels.
-        curr_msg_count_str = QStringLiteral("Loading excel data");
-        controller.Show_Hide_Main_Window(true);
-        controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
-    } catch (const std::exception& error) {
-        Show_NSLog_Message(QString::fromUtf8(error.what()));
-    }
+    Selected_Template_Path.clear();
+    // The group list, its column bindings and the side panels' values come with the group panels.
+    controller.Show_Hide_Main_Window(true);
+    controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
 }
 
 bool Open_Start_Window(SKTWindowController& controller)

@@ -202,4 +202,6 @@ void Connect_Tool_Commands(SKTWindowController& controller)
         QObject::connect(action, &QAction::triggered, &controller,
                          [&controller, press = button.press] { press(controller); });
     }
+    auto* watermark = controller.window()->findChild<QAction*>(QStringLiteral("Watermark_Tool_btn"));
+    QObject::connect(watermark, &QAction::triggered, &controller, [&controller] { Watermark_Tool_Clicked(controller); });
 }

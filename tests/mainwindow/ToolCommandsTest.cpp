@@ -208,7 +208,7 @@ TEST_F(ToolCommandsTest, ArrowAndWatermarkCreateNothingAndKeepTheTool)
     ASSERT_EQ(tool(), 8);
     QTabWidget* tabs = controller.windowLayout().settingsTabs();
     tabs->setCurrentIndex(0);
-    Watermark_Tool_Clicked(controller);
+    press("Watermark_Tool_btn");
     EXPECT_EQ(tool(), 8);
     EXPECT_EQ(tabs->currentWidget()->objectName(), QStringLiteral("card_brdr_tab"));
 
