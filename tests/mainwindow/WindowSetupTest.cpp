@@ -11,15 +11,12 @@
 #include <QMainWindow>
 #include <QMimeData>
 #include <QTemporaryDir>
-#include <QUrlQuery>
-#include <QAction>
 
 #include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/CardSizePresets.h"
-#include "mainwindow/LinkCommands.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -79,8 +76,6 @@ TEST_F(WindowSetupTest, TheOneControllerSetsTheRunsFontsPathsListsPicturesAndPro
     // The system's font, resolved to a family that is really installed.
     EXPECT_NE(Text_Ctrl_Font, QStringLiteral("Arial"));
     EXPECT_EQ(QFontInfo(DEFAULT_FONT.toQFont()).family(), Text_Ctrl_Font);
-    EXPECT_EQ(controller.Allowd_Image_fileTypes.size(), 9);
-    EXPECT_EQ(controller.camera_path_file, Default_Camera_Path_File());
     EXPECT_TRUE(QFile::exists(controller.NO_Image_Path));
     EXPECT_FALSE(controller.pictures.no_image.isNull());
     EXPECT_FALSE(controller.pictures.sign_sample_img.isNull());
@@ -186,26 +181,3 @@ TEST_F(WindowSetupTest, AnUnusableUserFolderIsReportedAndEndsTheRun)
 
 }  // namespace
 
-namespace {
-
-TEST_F(WindowSetupTest, HelpMenuLinksHandTheirAddressesToTheDesktop)
-{
-    QList<QUrl> opened;
-    setUrlOpener([&opened](const QUrl& url) {
-        opened << url;
-        return true;
-    });
-    auto* partner = controller.window()->findChild<QAction*>(QStringLiteral("Open_Reseller_Mail"));
-    ASSERT_NE(partner, nullptr);
-    partner->trigger();
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().scheme(), QStringLiteral("mailto"));
-    EXPECT_TRUE(QUrlQuery(opened.first()).hasQueryItem(QStringLiteral("subject")));
-    EXPECT_TRUE(Open_Link(QStringLiteral("Open_Twitter")));
-    EXPECT_TRUE(QUrlQuery(opened.last()).queryItemValue(QStringLiteral("url")).startsWith(QStringLiteral("https://")));
-    EXPECT_FALSE(Open_Link(QStringLiteral("Open_Nothing")));
-    setUrlOpener([](const QUrl&) { return false; });
-    EXPECT_FALSE(Open_Link(QStringLiteral("Open_Website_1")));
-}
-
-}  // namespace
