@@ -9,7 +9,6 @@
 
 #include "canvas/model/SKTDocument.h"
 #include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/CardSizePresets.h"
@@ -66,8 +65,6 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     camera_path_file = Default_Camera_Path_File();
     NO_Image_Path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
     pictures = ResourcePictures::load(Resource_Path);
-    Front_card_Prop = Card_Property();
-    Back_card_Prop = Card_Property();
     for (User_Profile_Class* profile : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile})
         profile->Reset_All_Values();
 
@@ -191,17 +188,12 @@ QPointF SKTWindowController::Control_New_Point(const QString& side)
 QString SKTWindowController::Generate_Extra_image_control_ID()
 {
     // The counter only grows, so an ID dropped with its photo is not handed out again.
+    const SKTGraphicView* view = graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
     QString id;
-    try {
-        const SKTGraphicView* view =
-            graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
-        do {
-            ++Image_Ctrl_Counter;
-            id = QStringLiteral("F_Pic%1").arg(Image_Ctrl_Counter);
-        } while (view->Selcect_Ctrl_With_ID(id));
-    } catch (const std::exception& error) {
-        Show_MessageBox(QString::fromLocal8Bit(error.what()));
-    }
+    do {
+        ++Image_Ctrl_Counter;
+        id = QStringLiteral("F_Pic%1").arg(Image_Ctrl_Counter);
+    } while (view->Selcect_Ctrl_With_ID(id));
     return id;
 }
 
