@@ -10,7 +10,9 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/TemplateCommands.h"
 
 namespace {
 
@@ -148,4 +150,34 @@ void ControllerCanvasHost::dropSelection(int side)
 bool ControllerCanvasHost::Fill_User_Profile() const
 {
     return ::Fill_User_Profile;
+}
+
+void ControllerCanvasHost::Card_Prop_Clicked()
+{
+    ::Card_Prop_Clicked(m_controller);
+}
+
+void ControllerCanvasHost::Card_Bckgrnd_Clicked()
+{
+    ::Card_Bckgrnd_Clicked(m_controller);
+}
+
+void ControllerCanvasHost::Export_Button()
+{
+    ::Export_Button(m_controller);
+}
+
+void ControllerCanvasHost::Export_As_Template_Clicked()
+{
+    ::Export_As_Template_Clicked(m_controller);
+}
+
+void ControllerCanvasHost::Mail_Button()
+{
+    ::Mail_Button(m_controller);
+}
+
+void ControllerCanvasHost::Print_Button()
+{
+    ::Print_Button(m_controller);
 }

@@ -34,6 +34,12 @@ public:
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
     void Set_Paste_Button_Status() override;
     bool Fill_User_Profile() const override;
+    void Card_Prop_Clicked() override;
+    void Card_Bckgrnd_Clicked() override;
+    void Export_Button() override;
+    void Export_As_Template_Clicked() override;
+    void Mail_Button() override;
+    void Print_Button() override;
     void Lock_Clicked() override;
     void Unlock_Clicked() override;
 

@@ -18,6 +18,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
+#include "mainwindow/OutputCommands.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/WindowDesignFile.h"
@@ -79,6 +80,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     Connect_File_Commands(*this);
     Connect_Link_Commands(*this);
     Connect_Tool_Commands(*this);
+    Connect_Output_Commands(*this);
     m_sideCommands = std::make_unique<SideCommands>(*this);
     Set_Log_Name_In_Title();
 }

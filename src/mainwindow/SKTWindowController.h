@@ -10,6 +10,7 @@
 #include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/DesignBackup.h"
 #include "mainwindow/ResourcePictures.h"
 #include "profiles/User_Profile_Class.h"
 
@@ -93,7 +94,9 @@ public:
     CardFont WM_Text_font;
     QColor m_All_Text_clr = Qt::black;
 
-    Send_Modeless* send_modls_wnd = nullptr;  // the shared progress window, once set up
+    Send_Modeless* send_modls_wnd = nullptr;
+    // Both sides' elements as they stood before the last output run.
+    DesignBackup designBackup;  // the shared progress window, once set up
 
     QImage Main_Photo_image;
     bool main_photo_ds_batch = false;

@@ -145,16 +145,6 @@ void Write_Card_Wizard_Choices(Card_Property& side, const Card_Wizard_Fields& wi
     side.setCard_alpha_Stepper(alpha);
 }
 
-// A side's background picture: the fill becomes the picture. An empty path leaves the side alone.
-void Set_BG_Image(Card_Property& side, const QString& path)
-{
-    if (path.isEmpty())
-        return;
-    side.setCard_fill_chk(true);
-    side.setCard_fill_style(QStringLiteral("I"));
-    side.setCard_BG_Image_Path(path);
-    side.setCard_BG_Image(Read_Card_Background_Picture(path));
-}
 
 // The size list, orientation and category of the inspector follow the wizard once the inspector
 // exists; the size itself is applied here.
@@ -168,8 +158,8 @@ void Apply_Card_Wizard_Choices(SKTWindowController& controller, const Card_Wizar
     Write_Card_Wizard_Choices(controller.Front_card_Prop, wizard, QStringLiteral("F"), size);
     Card_Front_Or_Back = 0;
     if (Card_Fill_Kind(wizard) == QLatin1String("I")) {
-        Set_BG_Image(controller.Front_card_Prop, wizard.Card_Image_path);
-        Set_BG_Image(controller.Back_card_Prop, wizard.Card_Image_path);
+        Set_Card_Background_Picture(controller.Front_card_Prop, wizard.Card_Image_path);
+        Set_Card_Background_Picture(controller.Back_card_Prop, wizard.Card_Image_path);
     }
     controller.Refresh_Canvas();
 }

@@ -11,7 +11,7 @@
 
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/render/SKTRenderingView.h"
-#include "mainwindow/DesignBackup.h"
+#include "mainwindow/OutputCommands.h"
 #include "mainwindow/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
@@ -105,12 +105,12 @@ bool Export_As_Template_Clicked(SKTWindowController& controller)
     if (written) {
         const QString projectFile = Project_File_Name;
         const int side = Card_Front_Or_Back;
-        DesignBackup backup;
-        backup.Create_Design_Backup_Array(document);
+        Set_Front_Back_Value_To_Print_Export_Mail(controller);
         Project_File_Name = design;
         written = WindowDesignFile(controller).Save_project_file(design, false, QStringLiteral("T"));
-        backup.Create_Card_Design_Again(document);
+        controller.designBackup.Create_Card_Design_Again(document);
         Card_Front_Or_Back = side;
+        Set_Graphic_Array_According_Side(controller);
         Project_File_Name = projectFile;
         controller.Set_Log_Name_In_Title();
         controller.Refresh_Canvas();

@@ -77,6 +77,16 @@ QImage Read_Card_Background_Picture(const QString& path)
     return readPicturePreview(path, kMaxBackgroundPixels);
 }
 
+void Set_Card_Background_Picture(Card_Property& side, const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    side.setCard_fill_chk(true);
+    side.setCard_fill_style(QStringLiteral("I"));
+    side.setCard_BG_Image_Path(path);
+    side.setCard_BG_Image(Read_Card_Background_Picture(path));
+}
+
 QString Get_First_Value_Of_Dataset(const QString& name)
 {
     if (!isPlainFileName(name)) {

@@ -33,6 +33,9 @@ std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
 
 // A card background picture from a user's file; null when it is no readable picture.
 QImage Read_Card_Background_Picture(const QString& path);
+// Makes the picture the side's background: the fill becomes the picture. An empty path changes
+// nothing.
+void Set_Card_Background_Picture(Card_Property& side, const QString& path);
 
 class DesignFileController {
 public:

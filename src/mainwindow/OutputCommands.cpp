@@ -1,0 +1,153 @@
+#include "mainwindow/OutputCommands.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPrinterInfo>
+#include <QTabWidget>
+
+#include "canvas/helpers/MessageBoxes.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
+#include "mainwindow/ToolCommands.h"
+#include "mainwindow/designfile/DesignFileController.h"
+
+namespace {
+
+void Window_Not_Available(const QString& window)
+{
+    Show_MessageBox(QStringLiteral("%1 is not available yet.").arg(window));
+}
+
+void Select_Inspector_Page(SKTWindowController& controller, const QString& page)
+{
+    QTabWidget* tabs = controller.windowLayout().settingsTabs();
+    if (auto* widget = tabs->findChild<QWidget*>(page); widget && tabs->indexOf(widget) >= 0)
+        tabs->setCurrentWidget(widget);
+}
+
+struct MenuCommand {
+    const char* name;
+    const char* title;
+    void (*command)(SKTWindowController&);
+};
+
+}  // namespace
+
+void Set_Front_Back_Value_To_Print_Export_Mail(SKTWindowController& controller)
+{
+    // Group mode also fills the other side from the selected record; that comes with group mode.
+    controller.designBackup.Create_Design_Backup_Array(controller.document());
+}
+
+void Set_Graphic_Array_According_Side(SKTWindowController& controller)
+{
+    Card_Value_In_Process = false;
+    if (Start_Card_Option != QLatin1String("G"))
+        return;
+    if (Card_Front_Or_Back == 1)
+        controller.sideCommands().Select_back_side();
+    else
+        controller.sideCommands().Select_front_side();
+}
+
+void Export_Button(SKTWindowController&)
+{
+    Window_Not_Available(QStringLiteral("Exporting cards"));
+}
+
+void Print_Button(SKTWindowController& controller)
+{
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        Show_MessageBox(kNoPrinterMessage);
+        return;
+    }
+    const int side = Card_Front_Or_Back;
+    Set_Front_Back_Value_To_Print_Export_Mail(controller);
+    Window_Not_Available(QStringLiteral("Printing"));
+    controller.designBackup.Create_Card_Design_Again(controller.document());
+    Card_Front_Or_Back = side;
+    Set_Graphic_Array_According_Side(controller);
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+    controller.Refresh_Canvas();
+}
+
+void Mail_Button(SKTWindowController&)
+{
+    Window_Not_Available(QStringLiteral("Mailing cards"));
+}
+
+void Batch_Series_Button(SKTWindowController&)
+{
+    Window_Not_Available(QStringLiteral("The series window"));
+}
+
+void Import_Wizard_Button(SKTWindowController&)
+{
+    Window_Not_Available(QStringLiteral("Importing data"));
+}
+
+void Create_Series_Button(SKTWindowController&)
+{
+    Window_Not_Available(QStringLiteral("The series generator"));
+}
+
+void Cropping_Tool_Clicked(SKTWindowController&)
+{
+    Window_Not_Available(QStringLiteral("The cropping tool"));
+}
+
+void User_Profile_Button_Clicked(SKTWindowController& controller)
+{
+    Window_Not_Available(QStringLiteral("The card-holder profile"));
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+    controller.Refresh_Canvas();
+}
+
+void Card_Prop_Clicked(SKTWindowController& controller)
+{
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+}
+
+void Card_Bckgrnd_Clicked(SKTWindowController& controller)
+{
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+    if (Open_Image_Library_Window(controller, QStringLiteral("B")) != 1)
+        return;
+    Card_Property& side = Card_Front_Or_Back == 1 ? controller.Back_card_Prop : controller.Front_card_Prop;
+    Set_Card_Background_Picture(side, lib_window_sel_file);
+    controller.Refresh_Canvas();
+    Select_Inspector_Page(controller, QStringLiteral("card_bkgd_tab"));
+}
+
+void Connect_Output_Commands(SKTWindowController& controller)
+{
+    static const MenuCommand commands[] = {
+        {"Export_Button", "Export Cards…", &Export_Button},
+        {"Print_Button", "Print…", &Print_Button},
+        {"Mail_Button", "Mail Cards…", &Mail_Button},
+        {nullptr, nullptr, nullptr},
+        {"Batch_Series_Button", "Series…", &Batch_Series_Button},
+        {"Create_Series_Button", "Create a Series…", &Create_Series_Button},
+        {"Import_Wizard_Button", "Import Data…", &Import_Wizard_Button},
+        {"Cropping_Tool_Clicked", "Crop a Photo…", &Cropping_Tool_Clicked},
+        {"User_Profile_Button_Clicked", "Card Holder Profile…", &User_Profile_Button_Clicked},
+    };
+    QMenu* file = controller.windowLayout().menu("file_menu");
+    // Before the separator that precedes Quit.
+    QAction* before = file->actions().value(file->actions().size() - 2);
+    file->insertSeparator(before);
+    for (const MenuCommand& command : commands) {
+        if (!command.name) {
+            file->insertSeparator(before);
+            continue;
+        }
+        auto* action = new QAction(QString::fromUtf8(command.title), file);
+        action->setObjectName(QLatin1String(command.name));
+        file->insertAction(before, action);
+        QObject::connect(action, &QAction::triggered, &controller,
+                         [&controller, run = command.command] { run(controller); });
+    }
+}

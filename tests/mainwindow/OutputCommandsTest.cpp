@@ -1,0 +1,80 @@
+// Output commands and the card commands of the canvas menu, with scripted windows.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPrinterInfo>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "canvas/model/SKTDocument.h"
+#include "canvas/view/CanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/OutputCommands.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/ToolCommands.h"
+#include "support/ScriptedMessagePresenter.h"
+
+namespace {
+
+class OutputCommandsTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        setImageLibraryWindow({});
+        Card_Front_Or_Back = 0;
+    }
+
+    QTemporaryDir folder;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+TEST_F(OutputCommandsTest, LibraryBackgroundGoesToTheSideInForceOnlyWhenAPictureWasChosen)
+{
+    const QString picture = folder.filePath(QStringLiteral("wall.png"));
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(picture));
+    QString purpose;
+    int answer = 0;
+    setImageLibraryWindow([&](SKTWindowController&, const QString& asked) {
+        purpose = asked;
+        lib_window_sel_file = picture;
+        return answer;
+    });
+    Card_Front_Or_Back = 1;
+    canvasHost().Card_Bckgrnd_Clicked();  // cancelled
+    EXPECT_EQ(purpose, QStringLiteral("B"));
+    EXPECT_FALSE(controller.Back_card_Prop.Card_fill_chk());
+
+    answer = 1;
+    canvasHost().Card_Bckgrnd_Clicked();
+    EXPECT_EQ(controller.Back_card_Prop.Card_fill_style(), QStringLiteral("I"));
+    EXPECT_EQ(controller.Back_card_Prop.Card_BG_Image().size(), QSize(30, 20));
+    EXPECT_TRUE(controller.Front_card_Prop.Card_BG_Image_Path().isEmpty());
+    EXPECT_EQ(controller.windowLayout().settingsTabs()->currentWidget()->objectName(), QStringLiteral("card_bkgd_tab"));
+}
+
+TEST_F(OutputCommandsTest, PrintingLeavesTheDesignAndSideAsTheyWere)
+{
+    const GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+    document.insertGraphicsOnSide(SKTDocument::BackSide, {shape}, {0});
+    Card_Front_Or_Back = 1;
+    Card_Value_In_Process = true;
+    canvasHost().Print_Button();
+    ASSERT_EQ(messages.texts().size(), 1);
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        EXPECT_EQ(messages.texts().first().trimmed(), kNoPrinterMessage);
+    } else {
+        EXPECT_FALSE(Card_Value_In_Process);
+        ASSERT_EQ(document.graphics_back().size(), 1);
+        EXPECT_EQ(document.graphics_back().first()->kind(), GraphicKind::Shape);
+    }
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    Card_Value_In_Process = false;
+}
+
+}  // namespace
