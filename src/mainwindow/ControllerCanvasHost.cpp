@@ -47,12 +47,6 @@ void ControllerCanvasHost::setActionsEnabled(std::initializer_list<const char*> 
         action(name)->setEnabled(enabled);
 }
 
-SKTGraphicView& ControllerCanvasHost::editedView() const
-{
-    const auto side = Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide;
-    return *m_controller.graphicView(side);
-}
-
 void ControllerCanvasHost::Refresh_Canvas()
 {
     m_controller.Refresh_Canvas();
@@ -104,7 +98,7 @@ void ControllerCanvasHost::Enable_Standard_Button_For_Unlock()
 
 bool ControllerCanvasHost::setSelectionLocked(bool locked)
 {
-    SKTGraphicView& view = editedView();
+    SKTGraphicView& view = *m_controller.editedGraphicView();
     const GraphicList selection = view.selectedGraphics();
     if (selection.isEmpty())
         return false;

@@ -55,8 +55,6 @@ public:
 private:
     QAction* action(const char* name) const;
     void setActionsEnabled(std::initializer_list<const char*> names, bool enabled);
-    // The canvas of the side being edited.
-    SKTGraphicView& editedView() const;
     // Sets the lock flag of the edited side's selected elements; false when none is selected.
     bool setSelectionLocked(bool locked);
 

@@ -112,6 +112,22 @@ SKTZoomingScrollView* SKTWindowController::zoomingScrollView(SKTDocument::Side s
     return m_layout->zoomingScrollView(side);
 }
 
+SKTGraphicView* SKTWindowController::editedGraphicView() const
+{
+    return graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
+}
+
+GraphicPtr SKTWindowController::Get_Selected_Graphic() const
+{
+    return editedGraphicView()->_Selected_Graphic;
+}
+
+void SKTWindowController::Set_Selected_Graphic(const GraphicPtr& graphic)
+{
+    if (graphic)
+        editedGraphicView()->_Selected_Graphic = graphic;
+}
+
 void SKTWindowController::Set_Log_Name_In_Title()
 {
     if (copy_card_design)
@@ -190,7 +206,7 @@ QPointF SKTWindowController::Control_New_Point(const QString& side)
 QString SKTWindowController::Generate_Extra_image_control_ID()
 {
     // The counter only grows, so an ID dropped with its photo is not handed out again.
-    const SKTGraphicView* view = graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
+    const SKTGraphicView* view = editedGraphicView();
     QString id;
     do {
         ++Image_Ctrl_Counter;

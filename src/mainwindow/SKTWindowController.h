@@ -43,6 +43,20 @@ public:
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
+    // The canvas of the side in force (Card_Front_Or_Back): the back's, else the front's.
+    SKTGraphicView* editedGraphicView() const;
+    // The element lists of the sides. The front and back lists are the live ones; the preview's
+    // is a copy. Changes go through the document.
+    const GraphicList& Get_Front_Controls_Array() const { return m_document.graphics(); }
+    const GraphicList& Get_Back_Controls_Array() const { return m_document.graphics_back(); }
+    GraphicList Get_Temp_Controls_Array() const { return m_document.graphics_temp(); }
+    int Get_Front_Control_Count() const { return int(m_document.graphics().size()); }
+    int Get_Back_Control_Count() const { return int(m_document.graphics_back().size()); }
+    int Get_Temp_Control_Count() const { return int(m_document.graphics_temp().size()); }
+    // The current element of the side in force; setting none is ignored.
+    GraphicPtr Get_Selected_Graphic() const;
+    void Set_Selected_Graphic(const GraphicPtr& graphic);
+
     // The title shows the front card's name and, once it exists, the design file's name. Left
     // alone while a design is being copied onto the other side.
     void Set_Log_Name_In_Title();

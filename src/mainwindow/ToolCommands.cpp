@@ -43,11 +43,6 @@ int libraryNotAvailable(SKTWindowController&, const QString&)
     return 0;
 }
 
-SKTGraphicView& editedView(const SKTWindowController& controller)
-{
-    return *controller.graphicView(Card_Front_Or_Back == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
-}
-
 // "Pictures (*.jpg *.jpeg ...)" from the window's accepted picture types.
 QString pictureFilter(const SKTWindowController& controller)
 {
@@ -123,7 +118,7 @@ void Select_tool_action(SKTWindowController& controller)
 {
     selectedToolDidChange(controller);
     controller.Refresh_Canvas();
-    SKTGraphicView& view = editedView(controller);
+    SKTGraphicView& view = *controller.editedGraphicView();
     controller.canvasHostOfWindow().Show_RHS_Properties(view._Selected_Graphic.get());
     view.setFocus();
 }
@@ -152,7 +147,7 @@ void selectedToolDidChange(SKTWindowController& controller)
     if (*kind == GraphicKind::Signature && tool == kSignatureTool)
         rect.setSize(kSignatureSize);
     const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
-    editedView(controller).createGraphicOfClass(*kind, std::nullopt, placeByRect, rect, side, QString(), ctrlId);
+    controller.editedGraphicView()->createGraphicOfClass(*kind, std::nullopt, placeByRect, rect, side, QString(), ctrlId);
 }
 
 void Watermark_Tool_Clicked(SKTWindowController& controller)
