@@ -85,6 +85,7 @@ TEST_F(StartRoad, OpeningASavedDesignShowsItsElementsOnBothSides)
 {
     DesignState design;
     design.startMode = QStringLiteral("L");
+    design.front.setCard_Size(QSizeF(252, 144));
     design.back.setCard_Side_Name(QStringLiteral("B"));
     design.frontElements = {shape(10), shape(60)};
     design.backElements = {shape(30)};
@@ -99,6 +100,8 @@ TEST_F(StartRoad, OpeningASavedDesignShowsItsElementsOnBothSides)
     EXPECT_EQ(document.graphics_back().size(), 1);
     EXPECT_EQ(controller.graphicView(SKTDocument::FrontSide)->graphics().size(), 2);
     EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->graphics().size(), 1);
+    // The canvases take the design's card size.
+    EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->size(), QSize(252, 144));
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
