@@ -10,11 +10,18 @@ trap 'rm -rf "$SCRATCH"' EXIT
 export XDG_DATA_HOME=$SCRATCH/data
 mkdir -p "$ARTIFACTS"
 
-fail() { echo "FAIL: $*" >&2; import -window root "$ARTIFACTS/start-chooser-failure.png" || true; exit 1; }
+LOG=$SCRATCH/app.log
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$ARTIFACTS/start-chooser-failure.png" || true
+    kill -0 "${pid:-0}" 2>/dev/null && echo "(the application is still running)" >&2
+    cat "$LOG" >&2 || true
+    exit 1
+}
 
-# The id of the first window whose title matches, waiting up to 10 s.
+# The id of the first window whose title matches, waiting up to 30 s (a loaded machine is slow).
 wait_window() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         local id
         id=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
         if [ -n "$id" ]; then echo "$id"; return 0; fi
@@ -24,7 +31,7 @@ wait_window() {
 }
 
 # 1. Cancel quits with exit code 0.
-"$APP" & pid=$!
+"$APP" >>"$LOG" 2>&1 & pid=$!
 chooser=$(wait_window '^Start$') || fail "the start chooser did not appear"
 sleep 0.3
 import -window root "$ARTIFACTS/start-chooser.png"
@@ -35,7 +42,7 @@ wait "$pid" || status=$?
 
 # 2. Opening a saved design.
 QT_QPA_PLATFORM=offscreen "$PROBE" sample "$SCRATCH/sample.did" || fail "design-probe could not write the sample"
-"$APP" & pid=$!
+"$APP" >>"$LOG" 2>&1 & pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$SCRATCH"' EXIT
 chooser=$(wait_window '^Start$') || fail "the start chooser did not appear"
 sleep 0.3

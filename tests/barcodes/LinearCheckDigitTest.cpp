@@ -32,12 +32,7 @@ std::unique_ptr<NKDBarcode> made(const char* title, const QString& content)
 TEST(LinearBaseTest, CheckCharactersAndRefusalsPerSymbology)
 {
     const char* const kRoyalMail = "Royal Mail Barcode (RM4SCC / CBC)";
-    const struct {
-        const char* title;
-        QString value;
-        char check;
-        bool valid;
-    } cases[] = {
+    const struct { const char* title; QString value; char check; bool valid; } cases[] = {
         {"Code 39", "A~", 0, false},
         {"Extended Code 39", "a\tb", 0, false},
         {"Code 128 SET C", "1234", 0, true},
@@ -71,7 +66,6 @@ TEST(LinearBaseTest, CheckCharactersAndRefusalsPerSymbology)
         {kRoyalMail, "LU178XE", 'U', true},
         {kRoyalMail, "sn34rd1a", 'K', true},  // lower case is the same code; anything else is refused
         {kRoyalMail, "SN34 RD1A", 0, false},
-        {kRoyalMail, "AB-1", 0, false},
         {"Japan Post Barcode", "123456", 0, false},
     };
     for (const auto& c : cases) {
@@ -100,10 +94,7 @@ TEST(LinearBaseTest, EverySymbologyRefusesTextOutsideAscii)
 TEST(Code39Test, CaseChecksAndLengths)
 {
     EXPECT_EQ(made<NKDCode39Barcode>("abc")->content(), "ABC");
-    auto extended = made<NKDExtendedCode39Barcode>("abc");
-    EXPECT_EQ(extended->content(), "abc");
-    EXPECT_EQ(extended->completeBarcode(), made<NKDCode39Barcode>("+A+B+C")->completeBarcode());
-
+    EXPECT_EQ(made<NKDExtendedCode39Barcode>("abc")->content(), "abc");
     auto checked = made<NKDCode39Barcode>("CODE39");
     checked->generateChecksum();
     EXPECT_EQ(checked->checkDigit(), 'W');
@@ -111,21 +102,11 @@ TEST(Code39Test, CaseChecksAndLengths)
 
 TEST(Code128Test, SetChoiceCheckValuesAndShifts)
 {
-    EXPECT_EQ(made<NKDCode128Barcode>("12345678")->codeSet(), NKDCode128Barcode::SetC);
-    EXPECT_EQ(made<NKDCode128Barcode>("Abc12")->codeSet(), NKDCode128Barcode::SetB);
-    EXPECT_EQ(made<NKDCode128Barcode>("\x01\x02z")->codeSet(), NKDCode128Barcode::SetA);
+    // Each set's modules and the automatic choice are compared with zint; here what it cannot show.
     // An odd number of digits is never padded into set C: it would read as another value.
     auto odd = made<NKDCode128Barcode>("12345");
     EXPECT_EQ(odd->codeSet(), NKDCode128Barcode::SetB);
     EXPECT_TRUE(odd->isContentValid());
-
-    auto setB = made<NKDCode128Barcode>("AB", NKDCode128Barcode::SetB);
-    EXPECT_EQ(setB->checkDigit(), 102);  // (104 + 1*33 + 2*34) mod 103
-    EXPECT_EQ(setB->completeBarcode(), "11010010000" "10100011000" "10001011000" "11110101110" "1100011101011");
-
-    EXPECT_EQ(made<NKDCode128Barcode>("123456", NKDCode128Barcode::SetC)->checkDigit(),
-              (105 + 1 * 12 + 2 * 34 + 3 * 56) % 103);
-
     // One SHIFT symbol (98) before the character of the other set, counted in the check value.
     auto shifted = made<NKDCode128Barcode>("a", NKDCode128Barcode::SetA);
     EXPECT_EQ(shifted->completeBarcode(), NKDCode128Barcode::symbolModules(103) + NKDCode128Barcode::symbolModules(98) +
@@ -191,7 +172,6 @@ TEST(PostalTest, PostnetAndPlanet)
 {
     auto postnet = made<NKDPostnetBarcode>("12345");
     auto planet = made<NKDPlanetBarcode>("12345");
-    EXPECT_EQ(postnet->completeBarcode().size(), 94u);
     EXPECT_EQ(planet->completeBarcode(), postnet->completeBarcode());
     // Frame, 1 2 3 4 5, check digit 5, frame; Planet exchanges the data bars only.
     EXPECT_EQ(barHeightLetters(*postnet), "F" "DDDFF" "DDFDF" "DDFFD" "DFDDF" "DFDFD" "DFDFD" "F");

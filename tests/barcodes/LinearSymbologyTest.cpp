@@ -7,11 +7,7 @@
 using namespace symbol_tools;
 
 namespace {
-struct Case {
-    int zintSymbology;
-    const char* title;
-    QString value;
-};
+struct Case { int zintSymbology; const char* title; QString value; };
 
 QString printable(int from, int to)
 {
@@ -131,12 +127,7 @@ TEST(LinearSymbologyTest, ProbeRefusesUnknownSymbologiesAndValues)
 // letters or on UPC-E, so each row names what each one reads.
 TEST(LinearSymbologyTest, PicturesDecodeToTheValue)
 {
-    const struct {
-        const char* title;
-        QString value;
-        QString zbar;
-        QByteArray zxing;
-    } table[] = {
+    const struct { const char* title; QString value, zbar; QByteArray zxing; } table[] = {
         {"Code 39", "CODE-39 TEST", "CODE-39 TEST", "CODE-39 TEST"},
         {"Extended Code 39", "Hi, you!", "H+I/L +Y+O+U/A", "H+I/L +Y+O+U/A"},
         {"Code 128", "Hello World", "Hello World", "Hello World"},

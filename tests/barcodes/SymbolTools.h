@@ -58,6 +58,13 @@ inline QMap<QString, Decoded> zxing(const QStringList& files, const QString& for
     return results;
 }
 
+// Saves the grid as a PNG file and answers what ZXingReader reads from it.
+inline Decoded readBack(const ModuleGrid& grid, const QString& file, const QString& format = QString(),
+                        int modulePx = 3, int rowModules = 1)
+{
+    return zxing({savePng(grid, file, modulePx, rowModules)}, format).value(file);
+}
+
 // What zbarimg reads from a picture, without its closing line break.
 inline QString zbar(const QString& file)
 {

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/model/CardHost.h"
 #include "canvas/model/SKTDocument.h"
 #include "canvas/model/SKTGraphicKinds.h"
 #include "canvas/view/CanvasHost.h"
@@ -15,6 +14,7 @@
 #include "canvas/view/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "TestCardHost.h"
 
 class RecordingCanvasHost : public CanvasHostStandIn {
 public:
@@ -29,21 +29,15 @@ public:
 };
 
 // New-element places step by 20 points from (10, 10).
-class SteppingCardHost : public CardHost {
+class SteppingCardHost : public TestCardHost {
 public:
     QList<QPointF> placesGiven;
 
-    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
-    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
     QPointF Control_New_Point(const QString&) override
     {
         const double step = 20.0 * double(placesGiven.size() + 1);
-        placesGiven.append(QPointF(10 + step, 10 + step));
-        return placesGiven.last();
+        return placesGiven.emplaceBack(10 + step, 10 + step);
     }
-    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
-    CardFont All_Text_font() const override { return CardFont{QStringLiteral("DejaVu Sans"), 12}; }
-    QColor All_Text_clr() const override { return Qt::black; }
 };
 
 class CanvasCommandFixture : public ::testing::Test {
@@ -54,6 +48,7 @@ protected:
         setCardHost(&cardHost_);
         Start_Card_Option = QStringLiteral("T");
         Card_Front_Or_Back = 0;
+        QGuiApplication::clipboard()->clear();
         view.setList(&document, SKTDocument::FrontSide);
         view.resize(243, 154);
         view.show();
@@ -83,11 +78,7 @@ protected:
     void press(QPointF card, Qt::KeyboardModifiers keys = {}) { QTest::mousePress(&view, Qt::LeftButton, keys, at(card)); }
     void release(QPointF card, Qt::KeyboardModifiers keys = {}) { QTest::mouseRelease(&view, Qt::LeftButton, keys, at(card)); }
     void moveTo(QPointF card) { QTest::mouseMove(&view, at(card)); }
-    void click(QPointF card, Qt::KeyboardModifiers keys = {})
-    {
-        press(card, keys);
-        release(card, keys);
-    }
+    void click(QPointF card, Qt::KeyboardModifiers keys = {}) { press(card, keys), release(card, keys); }
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers keys = {})
     {
         press(from, keys);
@@ -95,11 +86,7 @@ protected:
         moveTo(to);
         release(to, keys);
     }
-    void useGrid(bool constraining)
-    {
-        grid_.setConstraining(constraining);
-        view.setGrid(&grid_);
-    }
+    void useGrid(bool constraining) { grid_.setConstraining(constraining), view.setGrid(&grid_); }
 
     RecordingCanvasHost host;
     SteppingCardHost cardHost_;

@@ -66,52 +66,47 @@ TEST_F(CanvasCommandsTest, LockedSelectionIsRefusedByDeleteCutAndStacking)
 
 TEST_F(CanvasCommandsTest, MenuItemsFollowSelectionLocksAndClipboard)
 {
-    const auto validates = [this](const char* name) {
-        QAction item;
-        item.setData(QString::fromLatin1(name));
-        const bool answer = view.validateMenuItem(item);
-        EXPECT_EQ(answer, item.isEnabled()) << name;
-        return answer;
+    // The items that validate, each checked to be enabled exactly when it validates.
+    const auto enabled = [this](std::initializer_list<const char*> names) {
+        QStringList on;
+        for (const char* name : names) {
+            QAction item;
+            item.setData(QString::fromLatin1(name));
+            if (view.validateMenuItem(item))
+                on << name;
+            EXPECT_EQ(on.contains(name), item.isEnabled()) << name;
+        }
+        return on;
     };
-    QGuiApplication::clipboard()->clear();
-    EXPECT_FALSE(validates("delete:"));
-    EXPECT_FALSE(validates("paste:"));
+    EXPECT_EQ(enabled({"delete:", "paste:"}), QStringList());
 
     const GraphicPtr g = addShape({0, 0, 30, 10});
     view.selectAll();
     view._Selected_Graphic = g;
-    EXPECT_TRUE(validates("cut:"));
-    EXPECT_FALSE(validates("unlock_ctrl:"));
-    EXPECT_FALSE(validates("makeSameWidth:")) << "needs two";
+    EXPECT_EQ(enabled({"cut:", "unlock_ctrl:", "makeSameWidth:"}), QStringList{"cut:"}) << "same width needs two";
 
     // Two selected, the current one locked: the editing of the locked one is off.
     addShape({40, 0, 10, 10});
     view.selectAll();
     g->ctrl_is_locked = true;
-    EXPECT_FALSE(validates("delete:"));
-    EXPECT_FALSE(validates("lock_ctrl:"));
-    EXPECT_TRUE(validates("unlock_ctrl:"));
-    EXPECT_TRUE(validates("copy:"));
-    EXPECT_TRUE(validates("alignTopEdges:"));
-
+    EXPECT_EQ(enabled({"delete:", "lock_ctrl:", "unlock_ctrl:", "copy:", "alignTopEdges:"}),
+              (QStringList{"unlock_ctrl:", "copy:", "alignTopEdges:"}));
     // The context menu is validated the same way before it shows.
     std::unique_ptr<QMenu> menu = view.makeContextMenu();
-    QStringList enabled;
-    for (QAction* action : menu->actions()) {
+    QStringList shown;
+    for (QAction* action : menu->actions())
         if (action->isEnabled())
-            enabled.append(action->data().toString());
-    }
-    EXPECT_TRUE(enabled.contains(QStringLiteral("unlock_ctrl:")));
-    EXPECT_FALSE(enabled.contains(QStringLiteral("delete:")));
+            shown.append(action->data().toString());
+    EXPECT_TRUE(shown.contains("unlock_ctrl:") && !shown.contains("delete:")) << shown.join(' ').toStdString();
 
     // Paste needs copied elements.
     g->ctrl_is_locked = false;
     view.copy();
-    EXPECT_TRUE(validates("paste:"));
+    EXPECT_EQ(enabled({"paste:"}), QStringList{"paste:"});
     auto* text = new QMimeData;
     text->setText(QStringLiteral("plain"));
     QGuiApplication::clipboard()->setMimeData(text);
-    EXPECT_FALSE(validates("paste:"));
+    EXPECT_EQ(enabled({"paste:"}), QStringList());
 }
 
 }  // namespace

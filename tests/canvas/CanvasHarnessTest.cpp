@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/view/HandleDrawing.h"
+#include "CardPictures.h"
 #include "support/TestEnvironment.h"
 
 TEST(CanvasHarnessTest, ScreenshotAtDoubleZoomShowsGridAndHandles)
@@ -26,18 +27,13 @@ TEST(CanvasHarnessTest, ScreenshotAtDoubleZoomShowsGridAndHandles)
     EXPECT_GE(shot.width(), 3 * 486);
     EXPECT_GE(shot.height(), 308);
 
-    QImage probe(40, 40, QImage::Format_RGB32);
-    probe.fill(Qt::white);
-    QPainter painter(&probe);
-    drawHandleInView(painter, QPointF(20, 20), false);
-    painter.end();
-    const QRgb knob = probe.pixel(20, 20);
+    const QRgb knob =
+        paintedAt72Dpi({40, 40}, 1, [](QPainter& p) { drawHandleInView(p, QPointF(20, 20), false); }).pixel(20, 20);
     // Grid lines are a neutral grey, whether drawn sharp or smoothed onto the white card.
     const auto isGridGrey = [](QRgb p) {
         return std::abs(qRed(p) - qGreen(p)) <= 2 && std::abs(qGreen(p) - qBlue(p)) <= 2 && std::abs(qRed(p) - 180) <= 60;
     };
-    int gridGain = 0;
-    int knobGain = 0;
+    int gridGain = 0, knobGain = 0;
     for (int y = 0; y < shot.height(); ++y) {
         for (int x = 0; x < shot.width(); ++x) {
             gridGain += int(isGridGrey(shot.pixel(x, y))) - int(isGridGrey(plain.pixel(x, y)));

@@ -167,11 +167,7 @@ TEST_F(CanvasViewTest, IdleCanvasDoesNotRepaint)
 {
     struct PaintCounter : QObject {
         int paints = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            paints += event->type() == QEvent::Paint;
-            return false;
-        }
+        bool eventFilter(QObject*, QEvent* event) override { paints += event->type() == QEvent::Paint; return false; }
     } counter;
     setCanvasHost(nullptr);
     SKTDocument windowDocument;
@@ -183,11 +179,9 @@ TEST_F(CanvasViewTest, IdleCanvasDoesNotRepaint)
     photo.fill(Qt::darkCyan);
     const auto image = SKTImage::initWithPosition(QPointF(20, 20), photo);
     image->Set_Control_File_path(QStringLiteral("photo.png"));
-    windowDocument.addInGraphics(image);
     GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
-    text->setBounds(QRectF(100, 20, 80, 20));
-    text->Set_text_value(QStringLiteral("Name"));
-    windowDocument.addInGraphics(text);
+    text->setBounds(QRectF(100, 20, 80, 20)), text->Set_text_value(QStringLiteral("Name"));
+    windowDocument.addInGraphics(image), windowDocument.addInGraphics(text);
     canvas.changeSelectionIndexes({0, 1});
 
     canvas.installEventFilter(&counter);

@@ -1,12 +1,13 @@
 // Picture elements (image, barcode): loading, flips, the adjusted picture's thread rule and the
 // unscaled barcode.
-#include <QPainter>
 #include <QTemporaryDir>
 #include <atomic>
 #include <thread>
 
-#include "CanvasCommandFixture.h"
 #include "canvas/model/PictureFile.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "CardPictures.h"
+#include "TestCardHost.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
 // Counts what drawing asks of the main window; the adjustment is the stand-in's (flips only).
-class CountingHost final : public SteppingCardHost {
+class CountingHost final : public TestCardHost {
 public:
     void Refresh_Canvas() override { ++refreshes; }
     QImage Get_Image_With_Update_Settings(SKTImage& image) override
@@ -37,29 +38,8 @@ QImage halves(int width, int height, QColor first, QColor second, Qt::Orientatio
     return image;
 }
 
-// A white 72-dpi card of the size in points, drawn at `scale` pixels per point.
-QImage draw(SKTGraphic& graphic, QSize points = {120, 120}, qreal scale = 1)
-{
-    QImage card(points * scale, QImage::Format_ARGB32);
-    card.setDotsPerMeterX(2835);
-    card.setDotsPerMeterY(2835);
-    card.fill(Qt::white);
-    QPainter painter(&card);
-    painter.scale(scale, scale);
-    graphic.drawContentsInView(painter, false);
-    return card;
-}
-
-bool near(QColor a, QColor b, int tolerance = 6)
-{
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
-class PictureDrawing : public ::testing::Test {
+class PictureDrawing : public WithCardHost<CountingHost> {
 protected:
-    void SetUp() override { setCardHost(&host); }
-    void TearDown() override { setCardHost(nullptr); }
     QString savePicture(const QString& name, const QImage& picture)
     {
         const QString path = dir.filePath(name);
@@ -74,7 +54,6 @@ protected:
         image->setBounds(box);
         return image;
     }
-    CountingHost host;
     QTemporaryDir dir;
 };
 
@@ -82,19 +61,19 @@ TEST_F(PictureDrawing, FlipsMirrorTheShownPictureAndNaturalSizeUndoesThem)
 {
     auto image = imageElement(halves(40, 40, kRed, kBlue), QRectF(0, 0, 80, 80));
     image->flipHorizontally();
-    QImage card = draw(*image);
-    EXPECT_TRUE(near(card.pixelColor(10, 40), kBlue) && near(card.pixelColor(70, 40), kRed));
+    QImage card = drawn(*image, {120, 120});
+    EXPECT_TRUE(nearColour(card.pixelColor(10, 40), kBlue) && nearColour(card.pixelColor(70, 40), kRed));
 
     image->setFilePath(savePicture("rows.png", halves(40, 40, kRed, kBlue, Qt::Vertical)), false);
     image->flipHorizontally();
     image->flipVertically();
-    card = draw(*image);
-    EXPECT_TRUE(near(card.pixelColor(40, 10), kBlue) && near(card.pixelColor(40, 70), kRed));
+    card = drawn(*image, {120, 120});
+    EXPECT_TRUE(nearColour(card.pixelColor(40, 10), kBlue) && nearColour(card.pixelColor(40, 70), kRed));
 
     image->makeNaturalSize();
     EXPECT_EQ(std::tuple(image->bounds(), image->_isFlippedHorizontally, image->_isFlippedVertically),
               std::tuple(QRectF(0, 0, 40, 40), false, false));
-    EXPECT_TRUE(near(draw(*image).pixelColor(20, 5), kRed));
+    EXPECT_TRUE(nearColour(drawn(*image, {120, 120}).pixelColor(20, 5), kRed));
 
     image->flipVertically();
     const auto restored = SKTImage::initWithProperties(image->properties());
@@ -112,15 +91,15 @@ TEST_F(PictureDrawing, MissingAdjustedPictureIsMadeOnTheGuiThreadOnly)
     image->_contents_with_settings = QImage();  // as after decoding an archive
     const int before = host.adjustments;
     QImage workerCard;
-    std::thread([&] { workerCard = draw(*image); }).join();
+    std::thread([&] { workerCard = drawn(*image, {120, 120}); }).join();
     EXPECT_EQ(host.adjustments, before);
     EXPECT_TRUE(image->_contents_with_settings.isNull());
-    EXPECT_TRUE(near(workerCard.pixelColor(20, 20), Qt::white));
+    EXPECT_TRUE(nearColour(workerCard.pixelColor(20, 20), Qt::white));
 
-    const QImage card = draw(*image);
+    const QImage card = drawn(*image, {120, 120});
     EXPECT_EQ(host.adjustments, before + 1);
     EXPECT_FALSE(image->_contents_with_settings.isNull());
-    EXPECT_TRUE(near(card.pixelColor(5, 20), kBlue));  // made with the element's flip
+    EXPECT_TRUE(nearColour(card.pixelColor(5, 20), kBlue));  // made with the element's flip
 }
 
 TEST_F(PictureDrawing, PicturesLoadOnlyFromRegularFilesAsPreviewsOfAtMost500Points)
@@ -152,10 +131,8 @@ TEST_F(PictureDrawing, BarcodeIsDrawnUnscaledAtTheTopLeftWithoutSmoothing)
             stripes.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
     SKTBarcode barcode;
     barcode.Set_Barcode_image(stripes);
-    barcode.setBounds(QRectF(10, 10, 50, 50));
-    barcode.setDrawingFill(true);
-    barcode.setDrawingStroke(true);
-    const QImage card = draw(barcode, {80, 80}, 2);
+    barcode.setBounds(QRectF(10, 10, 50, 50)), barcode.setDrawingFill(true), barcode.setDrawingStroke(true);
+    const QImage card = drawn(barcode, {80, 80}, 2);
     for (int x = 0; x < 19; ++x)  // 9 columns at 2 pixels a point, then the card again
         EXPECT_EQ(card.pixelColor(20 + x, 24), (x / 2) % 2 ? QColor(Qt::white) : QColor(Qt::black)) << x;
     EXPECT_TRUE(card.pixelColor(20, 28) == Qt::white && card.pixelColor(21, 19) == Qt::white);

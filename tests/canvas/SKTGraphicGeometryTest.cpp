@@ -2,15 +2,15 @@
 #include <string>
 #include <thread>
 
-#include "CanvasCommandFixture.h"
 #include "canvas/model/RotationGeometry.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "TestCardHost.h"
 
 namespace {
 
 // A card of 300 x 200 points, counting the inspector reports.
-class FakeHost final : public SteppingCardHost {
-public:
-    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 300, 200); }
+struct FakeHost final : TestCardHost {
+    FakeHost() { card = QRectF(0, 0, 300, 200); }
     void Set_Control_Pos_And_Size(SKTGraphic&) override { ++inspectorReports; }
     int inspectorReports = 0;
 };
@@ -24,10 +24,8 @@ public:
     std::string flips;
 };
 
-class SKTGraphicGeometry : public ::testing::Test {
+class SKTGraphicGeometry : public WithCardHost<FakeHost> {
 protected:
-    void SetUp() override { setCardHost(&host); }
-    void TearDown() override { setCardHost(nullptr); }
     template <typename Kind>
     static std::shared_ptr<Kind> make(const QRectF& bounds)
     {
@@ -36,7 +34,6 @@ protected:
         graphic->_strokeWidth = 1.0;  // below the handle outset, whatever the kind's default
         return graphic;
     }
-    FakeHost host;
 };
 
 TEST_F(SKTGraphicGeometry, ResizeMirrorsWhenAHandleCrossesTheOppositeEdgeAndOverlappingSquaresGiveTheLowestHandle)

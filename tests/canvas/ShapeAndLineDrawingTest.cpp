@@ -2,48 +2,23 @@
 // picture lookup.
 #include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
 #include "canvas/drawing/PaintRules.h"
-#include "CanvasCommandFixture.h"
+#include "canvas/model/SKTGraphicKinds.h"
+#include "mainwindow/MainWindowGlobals.h"
 #include "support/TestEnvironment.h"
+#include "CardPictures.h"
+#include "TestCardHost.h"
 
 namespace {
-
-class CountingHost final : public SteppingCardHost {
-public:
-    void Refresh_Canvas() override { ++refreshes; }
-    int refreshes = 0;
-};
-
-// The element drawn on a white 72-dpi picture of the size in points, the painter scaled.
-QImage draw(SKTGraphic& graphic, QSizeF points, double scale)
-{
-    QImage image(qCeil(points.width() * scale), qCeil(points.height() * scale), QImage::Format_RGB32);
-    image.setDotsPerMeterX(2835);
-    image.setDotsPerMeterY(2835);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.scale(scale, scale);
-    graphic.drawContentsInView(painter, false);
-    return image;
-}
-
-QRgb at(const QImage& image, double scale, QPointF point)
-{
-    return image.pixel(int(point.x() * scale), int(point.y() * scale)) & 0xffffff;
-}
 
 std::shared_ptr<Shape_Control> shape(const QString& code)
 {
     auto shape = std::make_shared<Shape_Control>();
-    shape->_bounds = QRectF(0, 0, 100, 100);
     shape->Set_Shape_Type(code);
-    shape->_fillColor = Qt::red;
-    shape->alpha_val = 1;
-    shape->ctrl_is_visible = true;
+    shape->_bounds = QRectF(0, 0, 100, 100), shape->_fillColor = Qt::red, shape->alpha_val = 1, shape->ctrl_is_visible = true;
     return shape;
 }
 
@@ -51,25 +26,19 @@ std::shared_ptr<SKTLine> line(QPointF begin, QPointF end, double width)
 {
     auto line = std::make_shared<SKTLine>();
     line->_bounds = SKTLine::boundsWithBeginPoint(begin, end, &line->_pointsRight, &line->_pointsDown);
-    line->_strokeWidth = width;
-    line->alpha_val_stroke = 1;
-    line->ctrl_is_visible = true;
+    line->_strokeWidth = width, line->alpha_val_stroke = 1, line->ctrl_is_visible = true;
     return line;
 }
 
-class ShapeAndLineDrawing : public ::testing::Test {
+struct CountingHost final : TestCardHost {
+    void Refresh_Canvas() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+class ShapeAndLineDrawing : public WithCardHost<CountingHost> {
 protected:
-    void SetUp() override
-    {
-        setCardHost(&host);
-        Resource_Path = TestEnvironment::resourceDir();
-    }
-    void TearDown() override
-    {
-        Resource_Path = savedResourcePath;
-        setCardHost(nullptr);
-    }
-    CountingHost host;
+    void SetUp() override { WithCardHost::SetUp(), Resource_Path = TestEnvironment::resourceDir(); }
+    void TearDown() override { Resource_Path = savedResourcePath, WithCardHost::TearDown(); }
     const QString savedResourcePath = Resource_Path;
 };
 
@@ -82,9 +51,9 @@ TEST_F(ShapeAndLineDrawing, StarsAndTwiceTracedPolygonsFillWholeWhileUnknownOrHi
         auto s = shape(c.code);
         s->double_star_type = s->polygon_type = c.type;
         s->ctrl_is_visible = c.visible;
-        const QImage image = draw(*s, {100, 100}, 2);
-        EXPECT_EQ(at(image, 2, {50, 50}), c.centre) << c.code.toStdString() << c.type;
-        EXPECT_EQ(at(image, 2, {3, 97}), 0xffffffu) << c.code.toStdString();
+        const QImage image = drawn(*s, {100, 100}, 2);
+        EXPECT_EQ(rgbAt(image, 2, {50, 50}), c.centre) << c.code.toStdString() << c.type;
+        EXPECT_EQ(rgbAt(image, 2, {3, 97}), 0xffffffu) << c.code.toStdString();
         EXPECT_EQ(s->isContentsUnderPoint({50, 50}), c.centre == 0xff0000 || !c.visible) << c.code.toStdString();
     }
     EXPECT_EQ(host.refreshes, 7);  // every visible shape asks, drawn or not
@@ -111,16 +80,7 @@ TEST_F(ShapeAndLineDrawing, DashKindsGiveTheirRunLengthsInPointsWhateverTheWidth
                           Case{"DDD", {24, 8, 8, 8, 8, 8, 24}}, Case{"S", {200}}, Case{"??", {200}}}) {
         auto l = line({0, 10}, {200, 10}, 2);
         l->_stroke_border_type = QString::fromLatin1(c.code);
-        const QImage image = draw(*l, {200, 20}, scale);
-        QList<int> runs{0};  // inked and white runs along the line's middle row, inked first
-        for (int x = 0; x < image.width(); ++x) {
-            if (((image.pixel(x, 100) & 0xffffff) != 0xffffff) != (runs.size() % 2 == 1))
-                runs.append(0);
-            ++runs.last();
-        }
-        ASSERT_GE(runs.size(), c.points.size()) << c.code;
-        for (qsizetype i = 0; i < c.points.size(); ++i)
-            EXPECT_NEAR(runs[i], c.points[i] * scale, 1) << c.code << " run " << i;
+        EXPECT_TRUE(dashesAlongRow(drawn(*l, {200, 20}, scale), 100, scale, c.points)) << c.code;
     }
 }
 
@@ -132,9 +92,9 @@ TEST_F(ShapeAndLineDrawing, HatchTilesLieOverTheBackgroundAndAMissingOrRefusedTi
     for (const QString name : {"Horizontal", "NoSuchPattern", "../Fill_Style_Image/Horizontal"}) {
         s->_fill_hatch_type = name;
         QImage image;
-        EXPECT_NO_THROW(image = draw(*s, {100, 100}, 1));
-        EXPECT_EQ(at(image, 1, {5, 12}), 0x00ff00u) << name.toStdString();
-        EXPECT_EQ(at(image, 1, {5, 16}), name == "Horizontal" ? 0u : 0x00ff00u) << name.toStdString();
+        EXPECT_NO_THROW(image = drawn(*s, {100, 100}));
+        EXPECT_EQ(rgbAt(image, 1, {5, 12}), 0x00ff00u) << name.toStdString();
+        EXPECT_EQ(rgbAt(image, 1, {5, 16}), name == "Horizontal" ? 0u : 0x00ff00u) << name.toStdString();
     }
 }
 

@@ -1,42 +1,14 @@
 // Text elements: case, measuring as drawn, kerning, height tracking.
-#include <QImage>
-#include <QPainter>
-
 #include "canvas/drawing/TextLayout.h"
-#include "CanvasCommandFixture.h"
+#include "canvas/model/SKTDocument.h"
 #include "canvas/model/SKTText.h"
+#include "CardPictures.h"
+#include "TestCardHost.h"
 
 namespace {
 
-
-// A white card of the size in points on a 72-dpi image, painted at `scale` pixels per point.
-struct Canvas {
-    Canvas(QSizeF points, double scale)
-        : scale(scale), image((points * scale).toSize(), QImage::Format_ARGB32)
-    {
-        image.setDotsPerMeterX(2835), image.setDotsPerMeterY(2835);
-        image.fill(Qt::white);
-    }
-    Canvas& draw(SKTText& text)
-    {
-        QPainter painter(&image);
-        painter.scale(scale, scale);
-        text.drawContentsInView(painter, false);
-        return *this;
-    }
-    // The bounding box of the dark pixels in points (empty when none are).
-    QRectF ink() const
-    {
-        QRect box;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < 100)
-                    box |= QRect(x, y, 1, 1);
-        return QRectF(box.x() / scale, box.y() / scale, box.width() / scale, box.height() / scale);
-    }
-    double scale;
-    QImage image;
-};
+// The ink of a text drawn at 4 pixels a point, in pixels.
+QRect inkOf(SKTText& text, QSizeF points = {200, 200}) { return inkRect(drawn(text, points, 4), 100); }
 
 std::shared_ptr<SKTText> makeText(const QString& value, const QRectF& bounds, double size = 12)
 {
@@ -50,12 +22,7 @@ std::shared_ptr<SKTText> makeText(const QString& value, const QRectF& bounds, do
     return text;
 }
 
-class TextDrawing : public ::testing::Test {
-protected:
-    void SetUp() override { setCardHost(&host); }
-    void TearDown() override { setCardHost(nullptr); }
-    SteppingCardHost host;
-};
+using TextDrawing = WithCardHost<>;
 
 }  // namespace
 
@@ -83,17 +50,16 @@ TEST_F(TextDrawing, TextIsMeasuredAsDrawnWrappedWithItsOwnFontCaseAndKerning)
         text->text_transfrom_case = c.textCase, text->text_kerning = c.kerning;
         text->setHeightToMatchContents();
         EXPECT_GT(text->height(), 2 * c.size) << c.value.toStdString();  // wrapped, in its own font
-        const QRectF top = Canvas(QSizeF(200, 200), 4).draw(*text).ink();
+        const QRect top = inkOf(*text);
         text->text_alignmnet_Vert = 1;
-        const QRectF bottom = Canvas(QSizeF(200, 200), 4).draw(*text).ink();
-        EXPECT_NEAR(bottom.top(), top.top(), 0.3) << c.value.toStdString();
-        EXPECT_LE(top.right(), text->bounds().right() + 0.3);
+        EXPECT_NEAR(inkOf(*text).top(), top.top(), 1) << c.value.toStdString();
+        EXPECT_LE(top.right() + 1, 4 * (text->bounds().right() + 0.3));
     }
 
     // Middle alignment centres the wrapped block, not its first line.
     auto wrapped = makeText("word word word word word word", QRectF(10, 10, 100, 100));
     wrapped->text_alignmnet_Vert = 2;
-    EXPECT_NEAR(Canvas(QSizeF(120, 120), 4).draw(*wrapped).ink().center().y(), 60, 3);
+    EXPECT_NEAR(inkOf(*wrapped, {120, 120}).center().y(), 4 * 60, 4 * 3);
 }
 
 TEST_F(TextDrawing, HeightTrackingRecordsNoUndoStep)
@@ -116,7 +82,7 @@ TEST_F(TextDrawing, KerningWidensTheInkByTheSpacingBetweenLetters)
     const auto inkWidth = [](float kerning) {
         auto text = makeText("HHHH", QRectF(0, 0, 200, 40), 20);
         text->text_kerning = kerning;
-        return Canvas(QSizeF(200, 40), 4).draw(*text).ink().width();
+        return inkOf(*text, {200, 40}).width();
     };
-    EXPECT_NEAR(inkWidth(5) - inkWidth(0), 3 * 5, 1.0);
+    EXPECT_NEAR(inkWidth(5) - inkWidth(0), 4 * 3 * 5, 4 * 1.0);
 }

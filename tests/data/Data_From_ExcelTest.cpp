@@ -22,8 +22,6 @@ TEST(Data_From_ExcelTest, RowsAreNumberedTrimmedAndLookedUpByColumnIndex)
     table.ListData.removeAt(1);
     EXPECT_EQ(table.Get_Item_Text(1, 0), "3");
     EXPECT_FALSE(table.setObjectValue("z", "Column1", 2));
-    EXPECT_TRUE(table.setObjectValue("z", "Column1", 0));
-    EXPECT_EQ(table.objectValue("Column1", 0), "z");
 }
 
 // In group mode the two photo columns the user fills by hand are not shown, whichever of them exist.

@@ -128,7 +128,6 @@ TEST_F(ProducedWorkbooksTest, OurWorkbooksOpenElsewhereWithEveryValue)
     writer.closeWriteChannel();
     ASSERT_TRUE(writer.waitForFinished());
     ASSERT_EQ(writer.exitCode(), 0);
-    EXPECT_EQ(TestEnvironment::run("unzip", {"-t", at("ours.xlsx")}).exitCode, 0);
     EXPECT_EQ(openpyxlRows(at("ours.xlsx")),
               QStringLiteral("str:'Name'|str:'Phone'|str:'Score'|str:'Note'\n"
                              "str:'%1'|str:'007123'|int:12|str:' a, \"quoted\" '\n"

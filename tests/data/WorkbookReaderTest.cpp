@@ -43,12 +43,7 @@ protected:
 
 TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
 {
-    const struct {
-        const char* dimension;
-        const char* rows;
-        SheetRows expected;
-        int columns;
-    } cases[] = {
+    const struct { const char* dimension; const char* rows; SheetRows expected; int columns; } cases[] = {
         {"B3:F10", "<row r=\"3\"><c r=\"B3\"><v>1</v></c></row>", {{"", "1", "", "", "", ""}}, 6},
         {"", "<row><c r=\"C1\"><v>3</v></c></row>", {{"", "", "3"}}, 3},
         {"A1:", "<row><c r=\"B1\"><v>2</v></c></row>", {{"", "2"}}, 2},

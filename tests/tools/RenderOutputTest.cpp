@@ -9,8 +9,8 @@
 #include <set>
 #include <tuple>
 
-#include "canvas/model/CardHost.h"
-#include "canvas/model/Card_Property.h"
+#include "canvas/CardPictures.h"
+#include "canvas/TestCardHost.h"
 #include "canvas/model/SKTText.h"
 #include "canvas/model/Shape_Control.h"
 #include "canvas/render/SKTRenderingView.h"
@@ -28,49 +28,32 @@ const QString kArtifacts = QStringLiteral(ZOVA_RENDER_ARTIFACT_DIR);
 const QColor kRed(220, 0, 0), kBlue(0, 0, 220), kGreen(0, 160, 0), kCardFill(250, 240, 120);
 
 // A 100 x 60 point card whose front has a solid fill and a red border, 4 points wide, half of it
-// inside the card.
-class ProbeHost : public CardHost {
-public:
+// inside the card; both sides show the front's settings.
+struct ProbeHost : TestCardHost {
     ProbeHost()
     {
+        card = QRectF(0, 0, 100, 60);
         front.setCard_fill_chk(true), front.setCard_fill_clr(kCardFill);
         front.setCard_border_chk(true), front.setCard_bor_Stepper(4), front.setCard_bordr_clr(kRed);
     }
-    QRectF frontCanvasBounds() const override { return QRectF(0, 0, 100, 60); }
-    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
-    QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
-    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
-    CardFont All_Text_font() const override { return CardFont{QStringLiteral("DejaVu Sans"), 12}; }
-    QColor All_Text_clr() const override { return Qt::black; }
     const Card_Property& cardProperty(int) const override { return front; }
-    Card_Property front;
 };
 
 GraphicPtr block(const QRectF& box, const QColor& colour)
 {
     auto shape = std::make_shared<Shape_Control>();
-    shape->setBounds(box);
-    shape->setFillColor(colour);
-    shape->_isDrawingStroke = false;
-    shape->ctrl_is_visible = true;
+    shape->setBounds(box), shape->setFillColor(colour);
+    shape->_isDrawingStroke = false, shape->ctrl_is_visible = true;
     return shape;
 }
 
-// Colours equal within antialiasing and rounding.
-bool near(QColor a, QColor b)
-{
-    return std::abs(a.red() - b.red()) < 12 && std::abs(a.green() - b.green()) < 12 &&
-           std::abs(a.blue() - b.blue()) < 12;
-}
-
 #define EXPECT_COLOUR_AT(image, x, y, colour) \
-    EXPECT_TRUE(near((image).pixelColor(x, y), colour)) \
+    EXPECT_TRUE(nearColour((image).pixelColor(x, y), colour, 11)) \
         << "at " << (x) << "," << (y) << ": " << qPrintable((image).pixelColor(x, y).name())
 
-class RenderTest : public ::testing::Test {
+class RenderTest : public WithCardHost<ProbeHost> {
 protected:
-    void SetUp() override { setCardHost(&host), Card_Shape = 0, Card_Front_Or_Back = 0; }
-    void TearDown() override { setCardHost(nullptr); }
+    void SetUp() override { WithCardHost::SetUp(), Card_Shape = 0, Card_Front_Or_Back = 0; }
 
     // Poppler's raster of PDF bytes at 72 dpi.
     QImage popplerRaster(const QByteArray& pdf)
@@ -82,11 +65,8 @@ protected:
         return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32);
     }
 
-    ProbeHost host;
     QTemporaryDir dir;
 };
-
-// ---- Probes of what goes into the output ------------------------------------------------------
 
 TEST_F(RenderTest, TopmostFirstUnmarkedAndVisibleOnlyInBothPictureAndPdf)
 {
@@ -124,11 +104,11 @@ TEST_F(RenderTest, TiffShowsEveryElementUprightInsideTheUnionAndRefusesAnEmptyAr
     // Far from the origin, one not marked for output, red above blue.
     GraphicPtr lower = block(QRectF(60, 40, 20, 10), kBlue);
     lower->print_object = 1;
+    const GraphicList graphics{block(QRectF(60, 20, 20, 10), kRed), lower};
     std::optional<SKTError> error;
-    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({block(QRectF(60, 20, 20, 10), kRed), lower}, &error);
+    const QImage image = QImage::fromData(SKTRenderingView::tiffDataWithGraphics(graphics, &error), "TIFF");
     ASSERT_FALSE(error.has_value());
-    const QImage image = QImage::fromData(tiff, "TIFF");
-    const QRectF area = SKTGraphic::drawingBoundsOfGraphics({block(QRectF(60, 20, 20, 10), kRed), lower});
+    const QRectF area = SKTGraphic::drawingBoundsOfGraphics(graphics);
     ASSERT_EQ(image.size(), QSize(int(std::ceil(area.width())), int(std::ceil(area.height()))));
     const QPointF origin = area.topLeft();
     EXPECT_COLOUR_AT(image, int(70 - origin.x()), int(25 - origin.y()), kRed);
@@ -137,39 +117,23 @@ TEST_F(RenderTest, TiffShowsEveryElementUprightInsideTheUnionAndRefusesAnEmptyAr
 
     EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, &error).isEmpty());
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->code, 3);
-    EXPECT_EQ(error->domain, SKTErrorDomain);
+    EXPECT_EQ(std::tuple(error->code, error->domain), std::tuple(3, SKTErrorDomain));
 }
 
 TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
 {
     auto text = std::make_shared<SKTText>();
-    text->setBounds(QRectF(0, -10, 100, 80));
-    text->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 72};
-    text->txt_clr = Qt::black;
-    text->Set_text_value(QStringLiteral("H"));
-    text->ctrl_is_visible = true;
+    text->setBounds(QRectF(0, -10, 100, 80)), text->Set_text_value(QStringLiteral("H"));
+    text->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 72}, text->txt_clr = Qt::black, text->ctrl_is_visible = true;
     host.front.setCard_border_chk(false);
-    const QImage image = SKTRenderingView::image_From_Card_Graphics({text}).toImage(600);
-    int top = image.height(), bottom = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                top = std::min(top, y), bottom = std::max(bottom, y);
+    const QRect ink = inkRect(SKTRenderingView::image_From_Card_Graphics({text}).toImage(600));
     // A 72-point capital is about an inch tall (DejaVu's capitals are 0.73 em): 600 * 0.73 pixels,
     // where a 96-dpi font size would give a third more.
-    EXPECT_NEAR(bottom - top + 1, 600 * 0.729, 20);
+    EXPECT_NEAR(ink.height(), 600 * 0.729, 20);
 }
-
-// ---- Resolution and picture files ---------------------------------------------------------------
 
 TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtension)
 {
-    struct SizedHost : ProbeHost {
-        QSizeF size;
-        QRectF frontCanvasBounds() const override { return QRectF(QPointF(), size); }
-    } sized;
-    setCardHost(&sized);
     struct Case { QSizeF points; double dpi; QSize pixels; QString name; QByteArray magic; };
     for (const Case& c : {Case{{252, 144}, 600, {2100, 1200}, "a.png", "\x89PNG"},
                           Case{{100, 60}, 300, {417, 250}, "b.JPG", "\xFF\xD8\xFF"},
@@ -177,7 +141,7 @@ TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtens
                           Case{{100, 60}, 144, {200, 120}, "d.tif", "II*"},
                           Case{{100, 60}, 144, {200, 120}, "e.PDF", "%PDF"},
                           Case{{100, 60}, 144, {200, 120}, "f.card", "\x89PNG"}}) {
-        sized.size = c.points;
+        host.card = QRectF(QPointF(), c.points);
         const QImage raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), c.dpi);
         EXPECT_EQ(raised.size(), c.pixels);
         EXPECT_NEAR(raised.dotsPerMeterX() * 0.0254, c.dpi, 0.05);
@@ -193,12 +157,12 @@ TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtens
     EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("i.png"))));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("i.png"))));
     EXPECT_TRUE(Increase_DPI(CardImage(), 600).isNull());
-    sized.size = QSizeF();
+    host.card = QRectF();
     EXPECT_TRUE(Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 600).isNull());
     EXPECT_TRUE(SKTRenderingView::pdfDataWithGraphics_data({}).isEmpty());
 }
 
-// ---- design-probe's sample, checked with poppler, qpdf and ImageMagick ---------------------------
+// design-probe's sample, checked with poppler, qpdf and ImageMagick.
 
 class SampleOutput : public ::testing::Test {
 protected:
