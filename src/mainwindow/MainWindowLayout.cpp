@@ -535,6 +535,7 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     grid->setCheckable(true);
     grid->setChecked(_grid->isAlwaysShown());
     connect(grid, &QAction::toggled, _grid, &SKTGrid::setAlwaysShown);
+    connect(_grid, &SKTGrid::alwaysShownChanged, grid, &QAction::setChecked);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("help_menu"));

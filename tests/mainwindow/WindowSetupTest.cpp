@@ -1,6 +1,7 @@
 // Start-up of the main window controller, its one-time set-up and the reset of a new project.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QTabWidget>
@@ -123,6 +124,7 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     EXPECT_FALSE(Fill_User_Profile);
     EXPECT_EQ(controller.Image_Ctrl_Counter, 0);
     EXPECT_FALSE(controller.windowLayout().grid().isAlwaysShown());
+    EXPECT_FALSE(controller.window()->findChild<QAction*>(QStringLiteral("show_grid_menu"))->isChecked());
     EXPECT_EQ(Card_Front_Or_Back, 0);
     EXPECT_EQ(controller.zoomingScrollView(SKTDocument::FrontSide)->factor(), 1.0);
     // Hidden until the start chooser's answer shows it.
