@@ -117,8 +117,12 @@ double SideCommands::Get_Factor_According_Index(int index)
 
 void SideCommands::Temp_Card_Btn_Clicked()
 {
-    // Showing the preview tab assigns its elements.
-    m_controller.windowLayout().showSide(SKTDocument::PreviewSide);
+    MainWindowLayout& layout = m_controller.windowLayout();
+    // Turning to the preview tab assigns its elements; a preview already shown is refreshed.
+    if (layout.currentSide() == SKTDocument::PreviewSide)
+        Temp_Design_Control_Assign();
+    else
+        layout.showSide(SKTDocument::PreviewSide);
 }
 
 void SideCommands::Temp_Design_Control_Assign()
