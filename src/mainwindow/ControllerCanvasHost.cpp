@@ -175,3 +175,37 @@ void ControllerCanvasHost::Print_Button()
 {
     ::Print_Button(m_controller);
 }
+
+namespace {
+
+QImage loadedOr(const QImage& loaded, const QImage& standIn)
+{
+    return loaded.isNull() ? standIn : loaded;
+}
+
+}  // namespace
+
+QImage ControllerCanvasHost::no_image() const
+{
+    return loadedOr(m_controller.pictures.no_image, CanvasHostStandIn::no_image());
+}
+
+QImage ControllerCanvasHost::no_image_ctrl_GP() const
+{
+    return loadedOr(m_controller.pictures.no_image_ctrl_GP, no_image());
+}
+
+QImage ControllerCanvasHost::barcode_sample_img() const
+{
+    return loadedOr(m_controller.pictures.barcode_sample_img, CanvasHostStandIn::barcode_sample_img());
+}
+
+QImage ControllerCanvasHost::sign_sample_img() const
+{
+    return loadedOr(m_controller.pictures.sign_sample_img, CanvasHostStandIn::sign_sample_img());
+}
+
+QImage ControllerCanvasHost::fp_sample_img() const
+{
+    return loadedOr(m_controller.pictures.fp_sample_img, CanvasHostStandIn::fp_sample_img());
+}

@@ -34,6 +34,11 @@ public:
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
     void Set_Paste_Button_Status() override;
     bool Fill_User_Profile() const override;
+    // The pictures the window loaded; the stand-in's tiles for any the resources lack.
+    QImage no_image() const override;
+    QImage barcode_sample_img() const override;
+    QImage sign_sample_img() const override;
+    QImage fp_sample_img() const override;
     void Card_Prop_Clicked() override;
     void Card_Bckgrnd_Clicked() override;
     void Export_Button() override;
@@ -50,7 +55,7 @@ public:
     void setUndoControlsEnabled(bool enabled) override;
     void setRedoControlsEnabled(bool enabled) override;
     void dropSelection(int side) override;
-    QImage no_image_ctrl_GP() const override { return no_image(); }
+    QImage no_image_ctrl_GP() const override;
 
 private:
     QAction* action(const char* name) const;

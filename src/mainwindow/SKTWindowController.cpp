@@ -161,11 +161,6 @@ void SKTWindowController::Show_Hide_Main_Window(bool show)
     m_layout->setDesignAreaVisible(show);
 }
 
-void SKTWindowController::Show_Canvas_And_Right_Prop()
-{
-    m_layout->setDesignAreaVisible(true);
-}
-
 void SKTWindowController::New_Project_Setting_Reset(bool full)
 {
     WindowDesignFile(*this).New_Project_Setting_Reset(full);

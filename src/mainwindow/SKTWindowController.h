@@ -66,8 +66,6 @@ public:
     void Set_Canvas_to_100_percent();
     // Shows or hides the canvas area and the inspector; nothing while a design is being copied.
     void Show_Hide_Main_Window(bool show);
-    // Shows the canvas area and the inspector, whatever is going on.
-    void Show_Canvas_And_Right_Prop();
     // The reset of a new project: an empty design with default card settings on the front side;
     // with full also the card-holder profiles and the spreadsheet binding are dropped.
     void New_Project_Setting_Reset(bool full);

@@ -53,7 +53,5 @@ int Open_Log_File(SKTWindowController& controller)
     pleaseWait.showPanel();
     const int loaded = WindowDesignFile(controller).Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
     pleaseWait.hidePanel();
-    if (loaded == 1)
-        controller.Show_Canvas_And_Right_Prop();
     return loaded;
 }

@@ -25,11 +25,10 @@ namespace {
 
 const QColor kWindowBackground(241, 244, 250);
 
-// The user folder must be usable; the resource folder is only read, so it must merely exist.
+// The controller made the user folder; the resource folder is only read, so it must merely exist.
 bool Check_Folders()
 {
-    return Create_Folder(Created_Resource_Path) && QFileInfo(Created_Resource_Path).isDir()
-           && QFileInfo(Resource_Path).isDir();
+    return QFileInfo(Created_Resource_Path).isDir() && QFileInfo(Resource_Path).isDir();
 }
 
 void Set_Camera_Folder(SKTWindowController& controller)

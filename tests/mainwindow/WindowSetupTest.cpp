@@ -80,6 +80,9 @@ TEST_F(WindowSetupTest, TheOneControllerSetsTheRunsFontsPathsListsPicturesAndPro
     EXPECT_TRUE(QFile::exists(controller.NO_Image_Path));
     EXPECT_FALSE(controller.pictures.no_image.isNull());
     EXPECT_FALSE(controller.pictures.sign_sample_img.isNull());
+    // New elements show the loaded samples; a picture the build lacks falls back to a tile.
+    EXPECT_EQ(controller.canvasHostOfWindow().sign_sample_img(), controller.pictures.sign_sample_img);
+    EXPECT_FALSE(controller.canvasHostOfWindow().barcode_sample_img().isNull());
     // Pictures this build does not ship stay empty.
     EXPECT_TRUE(controller.pictures.banner_image.isNull());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
