@@ -68,6 +68,11 @@ Data_From_Excel* Data_From_Excel::defaultInstance()
     return lastMadeInstance;
 }
 
+Data_From_Excel& Loaded_Data_Table()
+{
+    return Data_From_Excel_Window ? *Data_From_Excel_Window : *Data_From_Excel::defaultInstance();
+}
+
 Data_From_Excel::Data_From_Excel()
 {
     lastMadeInstance = this;

@@ -76,6 +76,8 @@ public:
 
 // The table every other part reads; set when the instance is made.
 extern Data_From_Excel* Data_From_Excel_Window;
+// Data_From_Excel_Window, made on first use.
+Data_From_Excel& Loaded_Data_Table();
 
 extern int Excel_Sheet_Number;        // 1-based sheet to read
 extern QString Excel_Source_Path;     // spreadsheet bound to the design, "" for none

@@ -8,6 +8,7 @@
 
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/OutputCommands.h"
@@ -73,7 +74,7 @@ void ControllerCanvasHost::Set_Paste_Button_Status()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     const bool pastable =
         data && (data->hasFormat(SKTGraphicViewPasteboardType) || data->hasImage());
-    action("Paste_btn")->setEnabled(pastable);
+    action("Paste_btn")->setEnabled(pastable && m_controller.designSession().isOpen());
 }
 
 // ---- Locking -----------------------------------------------------------------------------------
@@ -107,6 +108,13 @@ bool ControllerCanvasHost::setSelectionLocked(bool locked)
         view.startEditingGraphic(graphic);
     }
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    // The handles change colour with the lock: show them now, not at the next click.
+    const QList<int> indexes = view.selectionIndexes();
+    Show_RHS_Properties(nullptr);
+    view.changeSelectionIndexes(indexes);
+    Refresh_Canvas();
+    Show_RHS_Properties(selection.last().get());
+    Insert_In_Undo_Redo();
     return true;
 }
 
@@ -128,12 +136,17 @@ void ControllerCanvasHost::Unlock_Clicked()
 
 void ControllerCanvasHost::setUndoControlsEnabled(bool enabled)
 {
-    action("Undo_btn")->setEnabled(enabled);
+    action("Undo_btn")->setEnabled(enabled && m_controller.designSession().isOpen());
 }
 
 void ControllerCanvasHost::setRedoControlsEnabled(bool enabled)
 {
-    action("Redo_btn")->setEnabled(enabled);
+    action("Redo_btn")->setEnabled(enabled && m_controller.designSession().isOpen());
+}
+
+void ControllerCanvasHost::designMayHaveChanged()
+{
+    m_controller.designSession().scheduleCheck();
 }
 
 void ControllerCanvasHost::dropSelection(int side)

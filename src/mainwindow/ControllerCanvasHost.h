@@ -55,6 +55,7 @@ public:
     void setUndoControlsEnabled(bool enabled) override;
     void setRedoControlsEnabled(bool enabled) override;
     void dropSelection(int side) override;
+    void designMayHaveChanged() override;
     QImage no_image_ctrl_GP() const override;
 
 private:

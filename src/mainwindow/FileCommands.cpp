@@ -11,6 +11,7 @@
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/helpers/StringHelpers.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SideCommands.h"
@@ -44,19 +45,26 @@ bool Save_project_file(SKTWindowController& controller, bool save_as)
         controller.window()->raise();
         Project_File_Name = name;
     }
-    return WindowDesignFile(controller).Save_project_file(name, true, QStringLiteral("L"));
+    const bool written = WindowDesignFile(controller).Save_project_file(name, true, QStringLiteral("L"));
+    if (written)
+        controller.designSession().saved();
+    return written;
 }
 
 // The save question before a command that drops the design; false when the command should stop.
-// A Yes whose save was cancelled or failed stops too, so the unsaved design is not thrown away.
+// It is asked only when the design differs from its file. A Yes whose save was cancelled or
+// failed stops too, so the unsaved design is not thrown away.
 bool Ask_To_Save_Changes(SKTWindowController& controller, const QString& question)
 {
+    if (!controller.designSession().hasUnsavedChanges())
+        return true;
     const int answer = Show_YES_NO_Cancel_MessageBox(question);
     if (answer == kAnswerCancel)
         return false;
     return answer != kAnswerYes || Save_project_file(controller, false);
 }
 
+// Cancel in the chooser ends the application; no design is open then, so nothing is asked.
 bool Run_Start_Chooser(SKTWindowController& controller)
 {
     if (Open_Start_Window(controller))
@@ -70,6 +78,7 @@ bool Run_Start_Chooser(SKTWindowController& controller)
 bool New_Project(SKTWindowController& controller)
 {
     controller.New_Project_Setting_Reset(true);
+    controller.designSession().closed();
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
     controller.Refresh_Canvas();
     return Run_Start_Chooser(controller);
@@ -87,15 +96,13 @@ bool Open_Btn_Clicked(SKTWindowController& controller)
 {
     if (!Ask_To_Save_Changes(controller, QStringLiteral("Do you want to save changes before opening document?")))
         return false;
-    controller.New_Project_Setting_Reset(true);
-    Start_Card_Option = QStringLiteral("L");
-    const bool loaded = Open_Log_File(controller) == 1;
+    // The open design stays until another has been chosen and read; the reader reports a refused file.
+    if (Open_Log_File(controller) != 1)
+        return false;
     controller.sideCommands().Select_front_side();
-    controller.canvasHostOfWindow().Undo_Redo_Button_state();
+    controller.designSession().started();
     controller.Refresh_Canvas();
-    if (!loaded)
-        Run_Start_Chooser(controller);
-    return loaded;
+    return true;
 }
 
 void Close_Document_Clicked(SKTWindowController& controller)
@@ -106,12 +113,12 @@ void Close_Document_Clicked(SKTWindowController& controller)
 
 bool Save_Btn_Clicked(SKTWindowController& controller)
 {
-    return Save_project_file(controller, false);
+    return controller.designSession().isOpen() && Save_project_file(controller, false);
 }
 
 bool SaveAs_Btn_Clicked(SKTWindowController& controller)
 {
-    return Save_project_file(controller, true);
+    return controller.designSession().isOpen() && Save_project_file(controller, true);
 }
 
 bool Exit_App(SKTWindowController& controller)
@@ -130,7 +137,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Close || Exit_App(m_controller))
+        // With no design open (the start chooser was cancelled) there is nothing to ask about.
+        if (event->type() != QEvent::Close || !m_controller.designSession().isOpen() || Exit_App(m_controller))
             return QObject::eventFilter(watched, event);
         event->ignore();
         return true;
@@ -145,21 +153,18 @@ private:
 void Connect_File_Commands(SKTWindowController& controller)
 {
     controller.window()->installEventFilter(new CloseThroughExit(controller));
-    const QList<std::pair<QString, std::function<void()>>> commands{
-        {QStringLiteral("New"), [&controller] { New_Btn_Clicked(controller); }},
-        {QStringLiteral("Open…"), [&controller] { Open_Btn_Clicked(controller); }},
-        {QStringLiteral("Close"), [&controller] { Close_Document_Clicked(controller); }},
-        {QStringLiteral("Save"), [&controller] { Save_Btn_Clicked(controller); }},
-        {QStringLiteral("Save As…"), [&controller] { SaveAs_Btn_Clicked(controller); }},
+    const QList<std::pair<const char*, std::function<void()>>> commands{
+        {"New_Btn_Clicked", [&controller] { New_Btn_Clicked(controller); }},
+        {"Open_Btn_Clicked", [&controller] { Open_Btn_Clicked(controller); }},
+        {"Close_Document_Clicked", [&controller] { Close_Document_Clicked(controller); }},
+        {"Save_Btn_Clicked", [&controller] { Save_Btn_Clicked(controller); }},
+        {"SaveAs_Btn_Clicked", [&controller] { SaveAs_Btn_Clicked(controller); }},
     };
-    const QList<QAction*> actions = controller.window()->menuBar()->findChildren<QAction*>();
-    for (const auto& [title, command] : commands) {
-        for (QAction* action : actions) {
-            if (action->text() != title)
-                continue;
-            action->setEnabled(true);
-            QObject::connect(action, &QAction::triggered, &controller, command);
-        }
+    for (const auto& [name, command] : commands) {
+        QAction* action = controller.window()->findChild<QAction*>(QLatin1String(name));
+        Q_ASSERT_X(action, "Connect_File_Commands", name);
+        action->setEnabled(true);
+        QObject::connect(action, &QAction::triggered, &controller, command);
     }
     // Beside Save As, before the separator that precedes Quit.
     QMenu* file = controller.windowLayout().menu("file_menu");

@@ -221,6 +221,18 @@ const std::vector<Command>& sizeCommands()
     return table;
 }
 
+// The platform's keys for a standard command, then the extra keys users of other desktops reach
+// for (Ctrl+Y for Redo, Ctrl+= for Zoom In), each once.
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, std::initializer_list<QKeySequence> extras = {})
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    for (const QKeySequence& extra : extras) {
+        if (!keys.contains(extra))
+            keys.append(extra);
+    }
+    return keys;
+}
+
 QAction* namedAction(QMainWindow& window, const char* name, const QString& title)
 {
     auto* action = new QAction(title, &window);
@@ -307,6 +319,18 @@ void MainWindowLayout::showSide(SKTDocument::Side side)
 QMenu* MainWindowLayout::menu(const char* name) const
 {
     return parent()->findChild<QMenu*>(QLatin1String(name));
+}
+
+QList<QAction*> MainWindowLayout::designCommands() const
+{
+    QList<QAction*> commands;
+    for (const char* bar : {"tools_bar", "edit_bar", "arrange_bar"}) {
+        for (QAction* action : parent()->findChild<QToolBar*>(QLatin1String(bar))->actions()) {
+            if (!action->isSeparator())
+                commands.append(action);
+        }
+    }
+    return commands;
 }
 
 void MainWindowLayout::setDesignAreaVisible(bool visible)
@@ -438,10 +462,12 @@ void MainWindowLayout::buildCommandBars(QMainWindow& window)
 
     QToolBar* edit = commandBar(window, QStringLiteral("Edit"), "edit_bar");
     // Undo and redo start off; the window's snapshot undo switches them by its stacks.
-    for (const auto& [name, title, key] : {std::tuple{"Undo_btn", "Undo", QKeySequence::Undo},
-                                           std::tuple{"Redo_btn", "Redo", QKeySequence::Redo}}) {
+    const QList<QKeySequence> redoKeys =
+        standardKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (const auto& [name, title, keys] : {std::tuple{"Undo_btn", "Undo", standardKeys(QKeySequence::Undo)},
+                                            std::tuple{"Redo_btn", "Redo", redoKeys}}) {
         QAction* action = namedAction(window, name, QString::fromLatin1(title));
-        action->setShortcut(key);
+        action->setShortcuts(keys);
         action->setEnabled(false);
         edit->addAction(action);
     }
@@ -503,11 +529,17 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("file_menu"));
     // The file commands come with the design-file roads of the window.
-    for (const auto& [title, key] : {std::pair{"New", QKeySequence::New}, std::pair{"Open…", QKeySequence::Open},
-                                     std::pair{"Close", QKeySequence::Close}, std::pair{"Save", QKeySequence::Save},
-                                     std::pair{"Save As…", QKeySequence::SaveAs}}) {
+    const QList<std::tuple<const char*, const char*, QList<QKeySequence>>> fileItems{
+        {"New_Btn_Clicked", "New", standardKeys(QKeySequence::New)},
+        {"Open_Btn_Clicked", "Open…", standardKeys(QKeySequence::Open)},
+        {"Close_Document_Clicked", "Close", standardKeys(QKeySequence::Close)},
+        {"Save_Btn_Clicked", "Save", standardKeys(QKeySequence::Save)},
+        {"SaveAs_Btn_Clicked", "Save As…", standardKeys(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)})},
+    };
+    for (const auto& [name, title, keys] : fileItems) {
         QAction* item = file->addAction(QString::fromUtf8(title));
-        item->setShortcut(key);
+        item->setObjectName(QLatin1String(name));
+        item->setShortcuts(keys);
         item->setEnabled(false);
     }
     file->addSeparator();
@@ -520,13 +552,19 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     edit->addActions({action("Undo_btn"), action("Redo_btn")});
     edit->addSeparator();
     edit->addActions({action("Cut_btn"), action("Copy_btn"), action("Paste_btn"), action("Delete_btn")});
+    QAction* selectAll = edit->addAction(QStringLiteral("Select All"));
+    selectAll->setObjectName(QStringLiteral("Select_All_menu"));
+    selectAll->setShortcuts(standardKeys(QKeySequence::SelectAll));
+    connect(selectAll, &QAction::triggered, this, [this] { currentView()->selectAll(); });
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("view_menu"));
-    for (const auto& [title, key, steps] : {std::tuple{"Zoom In", QKeySequence::ZoomIn, 1},
-                                            std::tuple{"Zoom Out", QKeySequence::ZoomOut, -1}}) {
+    const QList<QKeySequence> zoomInKeys =
+        standardKeys(QKeySequence::ZoomIn, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    const QList<QKeySequence> zoomOutKeys = standardKeys(QKeySequence::ZoomOut, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    for (const auto& [title, keys, steps] : {std::tuple{"Zoom In", zoomInKeys, 1}, std::tuple{"Zoom Out", zoomOutKeys, -1}}) {
         QAction* item = view->addAction(QString::fromLatin1(title));
-        item->setShortcut(key);
+        item->setShortcuts(keys);
         connect(item, &QAction::triggered, this, [this, steps = steps] { stepZoom(steps); });
     }
     view->addSeparator();

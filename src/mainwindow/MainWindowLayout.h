@@ -8,6 +8,7 @@
 
 #include "canvas/model/SKTDocument.h"
 
+class QAction;
 class QActionGroup;
 class QMainWindow;
 class QMenu;
@@ -38,6 +39,8 @@ public:
     const QList<QWidget*>& inspectorPages() const { return _inspectorPages; }
     // The window's menus by name: "file_menu", "edit_menu", "view_menu", "help_menu".
     QMenu* menu(const char* name) const;
+    // Every action of the tool, edit and arrange bars: what acts on the open design.
+    QList<QAction*> designCommands() const;
     // The canvas area and the property box.
     void setDesignAreaVisible(bool visible);
     QActionGroup* toolGroup() const { return _tools; }

@@ -13,6 +13,7 @@
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/LinkCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -74,6 +75,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     setCardHost(this);
     // The canvases reach the controller through Main_App_wnd while they are built.
     m_layout = new MainWindowLayout(*m_window, m_document);
+    // Before the canvas host, whose buttons follow whether a design is open.
+    m_session = new DesignSession(*this);
     // It finds its commands among the window's actions.
     m_canvasHost = std::make_unique<ControllerCanvasHost>(*this);
     setCanvasHost(m_canvasHost.get());
@@ -82,6 +85,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     Connect_Tool_Commands(*this);
     Connect_Output_Commands(*this);
     m_sideCommands = std::make_unique<SideCommands>(*this);
+    connect(&m_document, &SKTDocument::graphicsChanged, m_session, &DesignSession::scheduleCheck);
+    connect(this, &SKTWindowController::canvasRefreshRequested, m_session, &DesignSession::scheduleCheck);
     Set_Log_Name_In_Title();
 }
 
@@ -132,7 +137,10 @@ void SKTWindowController::Set_Log_Name_In_Title()
 {
     if (copy_card_design)
         return;
-    m_window->setWindowTitle(m_document.displayName());
+    // "[*]" is where Qt shows the unsaved-changes mark; a literal "[*]" in a name is doubled.
+    QString title = m_document.displayName();
+    title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    m_window->setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 void SKTWindowController::SetDocumentCanvasSize(QSizeF size)

@@ -15,6 +15,7 @@
 #include "profiles/User_Profile_Class.h"
 
 class ControllerCanvasHost;
+class DesignSession;
 class SideCommands;
 class MainWindowLayout;
 class QMainWindow;
@@ -38,6 +39,8 @@ public:
     MainWindowLayout& windowLayout() const { return *m_layout; }
     // What the canvases ask of the window; installed as the canvas host.
     ControllerCanvasHost& canvasHostOfWindow() const { return *m_canvasHost; }
+    // Whether a design is open and whether it has unsaved changes.
+    DesignSession& designSession() const { return *m_session; }
     // Zoom, side switching and the copy of a design onto the other side.
     SideCommands& sideCommands() const { return *m_sideCommands; }
     // The canvases of the front, back and preview sides and their zooming scroll views.
@@ -57,8 +60,9 @@ public:
     GraphicPtr Get_Selected_Graphic() const;
     void Set_Selected_Graphic(const GraphicPtr& graphic);
 
-    // The title shows the front card's name and, once it exists, the design file's name. Left
-    // alone while a design is being copied onto the other side.
+    // The title shows the front card's name and, once it exists, the design file's name, marked
+    // with "*" while there are unsaved changes. Left alone while a design is being copied onto the
+    // other side.
     void Set_Log_Name_In_Title();
     // Sizes the three canvases (points), passing through zero so each lays out afresh.
     void SetDocumentCanvasSize(QSizeF size);
@@ -129,5 +133,6 @@ private:
     MainWindowLayout* m_layout = nullptr;  // owned by the window
     std::unique_ptr<ControllerCanvasHost> m_canvasHost;
     std::unique_ptr<SideCommands> m_sideCommands;
+    DesignSession* m_session = nullptr;  // a child of the controller
     QSizeF m_canvasSize = SKTDocument::canvasSize(true, QSizeF());
 };

@@ -66,6 +66,18 @@ SnapshotUndo::SnapshotUndo(SKTDocument& document, SnapshotUndoWindow& window)
 
 // ---- Recording ---------------------------------------------------------------------------------
 
+void SnapshotUndo::Restart_Undo_History()
+{
+    Undo_Redo_Clear();
+    const int inForce = Card_Front_Or_Back;
+    for (int side : {1, 0}) {
+        Card_Front_Or_Back = side;
+        Insert_In_Undo_Redo();
+    }
+    Card_Front_Or_Back = inForce;
+    Check_Undo_Redo_Btn_Enability();
+}
+
 UndoSnapshot SnapshotUndo::snapshotOf(const GraphicList& graphics)
 {
     UndoSnapshot snapshot;
@@ -93,8 +105,11 @@ void SnapshotUndo::Insert_In_Undo_Redo()
 {
     if (live_mode_list_value_change)
         return;
-    Undo_Stack();
-    Check_Undo_Redo_Btn_Enability();
+    const UndoSnapshot present = snapshotOf(currentGraphics());
+    // A record that changes nothing (the "before" of an edit right after the previous "after")
+    // would cost the user an Undo that shows no change.
+    appendUnlessNewest(undoStack(), present);
+    updateButtons(present);
 }
 
 void SnapshotUndo::Undo_Stack()
@@ -122,6 +137,21 @@ void SnapshotUndo::Last_Stack(const QString& stack)
         Insert_In_Undo_Stack(present);
 }
 
+void SnapshotUndo::appendUnlessNewest(SnapshotStack& stack, const UndoSnapshot& snapshot)
+{
+    if (stack.isEmpty() || stack.last() != snapshot)
+        stack.append(snapshot);
+}
+
+qsizetype SnapshotUndo::newestDifferentFrom(const SnapshotStack& stack, const UndoSnapshot& shown)
+{
+    for (qsizetype i = stack.size() - 1; i >= 0; --i) {
+        if (stack.at(i) != shown)
+            return i;
+    }
+    return -1;
+}
+
 // ---- Undo and redo -----------------------------------------------------------------------------
 
 void SnapshotUndo::Undo_Action_Perform()
@@ -134,20 +164,31 @@ void SnapshotUndo::Redo_Action_Perform()
     restoreNewest(Direction::Redo);
 }
 
+// Edits record the side after they change it, so the newest undo snapshot is normally what is
+// shown. Snapshots equal to the shown side are passed over, and the restored state stays the
+// newest undo snapshot: each Undo visibly takes back one edit and each Redo brings it back.
 void SnapshotUndo::restoreNewest(Direction direction)
 {
     const bool undoing = direction == Direction::Undo;
-    if ((undoing ? Get_Undo_Count() : Get_Redo_Count()) == 0) {
-        Check_Undo_Redo_Btn_Enability();
+    const UndoSnapshot present = snapshotOf(currentGraphics());
+    SnapshotStack& from = undoing ? undoStack() : redoStack();
+    const qsizetype index = newestDifferentFrom(from, present);
+    if (index < 0) {
+        updateButtons(present);
         return;
     }
-    Last_Stack(undoing ? QStringLiteral("U") : QStringLiteral("R"));
-    // Pick the stack only now: the present side was just pushed onto the other one.
-    SnapshotStack& from = undoing ? undoStack() : redoStack();
-    const UndoSnapshot newest = from.takeLast();
-    Fill_Undo_Redo_Control(newest);
+    const UndoSnapshot restored = from.at(index);
+    if (undoing) {
+        from.resize(index + 1);
+        appendUnlessNewest(redoStack(), present);
+    } else {
+        from.resize(index);
+        appendUnlessNewest(undoStack(), present);
+        undoStack().append(restored);
+    }
+    Fill_Undo_Redo_Control(restored);
 
-    Check_Undo_Redo_Btn_Enability();
+    updateButtons(restored);
     m_window.Refresh_Canvas();
     m_window.Show_RHS_Properties(nullptr);
 }
@@ -189,8 +230,15 @@ int SnapshotUndo::Get_Redo_Count() const
 
 void SnapshotUndo::Check_Undo_Redo_Btn_Enability()
 {
-    Enable_Disable_Undo(Get_Undo_Count() > 0);
-    Enable_Disable_Redo(Get_Redo_Count() > 0);
+    updateButtons(snapshotOf(currentGraphics()));
+}
+
+// A command is offered only when it would change what is shown.
+void SnapshotUndo::updateButtons(const UndoSnapshot& shown)
+{
+    Enable_Disable_Undo(newestDifferentFrom(undoStack(), shown) >= 0);
+    Enable_Disable_Redo(newestDifferentFrom(redoStack(), shown) >= 0);
+    m_window.designMayHaveChanged();
 }
 
 void SnapshotUndo::Enable_Disable_Undo(bool enabled)

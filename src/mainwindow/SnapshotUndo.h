@@ -29,6 +29,10 @@ public:
     // Records the current side after (or before) an edit, unless the live-mode flag is set, and
     // updates the buttons then. Leaves the redo stack alone.
     void Insert_In_Undo_Redo();
+    // A design that has just started: the stacks are emptied and both sides as they stand become
+    // the first snapshot of their undo stacks, so that the first edit on either side can be taken
+    // back. Both commands are disabled then.
+    void Restart_Undo_History();
     void Undo_Stack();
     void Insert_In_Undo_Stack(const GraphicList& graphics);
     void Insert_In_Redo_Stack(const GraphicList& graphics);
@@ -46,6 +50,7 @@ public:
 
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
+    // Each command is enabled when its stack holds a snapshot other than the side as shown.
     void Check_Undo_Redo_Btn_Enability();
     void Enable_Disable_Undo(bool enabled);
     void Enable_Disable_Redo(bool enabled);
@@ -64,10 +69,12 @@ public:
 
 private:
     enum class Direction { Undo, Redo };
-    // Undo and redo mirror each other: the present side goes onto the opposite stack, the newest
-    // snapshot of `from` is rebuilt and removed.
     void restoreNewest(Direction direction);
     const GraphicList& currentGraphics() const;
+    void updateButtons(const UndoSnapshot& shown);
+    static void appendUnlessNewest(SnapshotStack& stack, const UndoSnapshot& snapshot);
+    // The newest snapshot that differs from the shown side, -1 for none.
+    static qsizetype newestDifferentFrom(const SnapshotStack& stack, const UndoSnapshot& shown);
 
     SKTDocument& m_document;
     SnapshotUndoWindow& m_window;

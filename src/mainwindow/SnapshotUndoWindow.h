@@ -42,6 +42,9 @@ public:
     virtual void Refresh_Canvas() = 0;
     // nullptr shows the card's own properties. Until the inspector exists, nothing is shown.
     virtual void Show_RHS_Properties(SKTGraphic*) {}
+    // After a record, an undo, a redo or a button update: the design may now differ from the
+    // file it was opened from or saved to (or match it again).
+    virtual void designMayHaveChanged() {}
 
     // ---- Visitor and group side panels ----------------------------------------------------
     // The defaults answer for a window without these panels: nothing to follow the lock, no

@@ -9,6 +9,7 @@
 #include "data/Data_From_Excel.h"
 #include "inspector/InspectorGlobals.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
@@ -27,19 +28,9 @@ const QString kBorderStyleCodes[] = {QStringLiteral("S"), QStringLiteral("DA"), 
 // Empties the loaded data table; its columns stay.
 void Clear_Delete_Excel_table_rows()
 {
-    Data_From_Excel& table = Data_From_Excel_Window ? *Data_From_Excel_Window : *Data_From_Excel::defaultInstance();
+    Data_From_Excel& table = Loaded_Data_Table();
     table.ListData.clear();
     Excel_table_rows = 0;
-}
-
-// A started design begins its undo history afresh, with the design as it now stands.
-void Restart_Snapshot_Undo(SKTWindowController& controller)
-{
-    SnapshotUndo& undo = controller.canvasHostOfWindow().snapshotUndo();
-    undo.Undo_Redo_Clear();
-    undo.Insert_In_Undo_Redo();
-    undo.Enable_Disable_Undo(false);
-    undo.Enable_Disable_Redo(false);
 }
 
 // Runs the template window and loads the template chosen there; 1 when loaded. The inspector's
@@ -61,7 +52,6 @@ int Start_From_Template(SKTWindowController& controller)
         return 0;
     // The profile fields, the visitor panel and the size fields come with their windows.
     controller.Set_Log_Name_In_Title();
-    Restart_Snapshot_Undo(controller);
     return 1;
 }
 
@@ -74,7 +64,6 @@ int Start_Visitor_Mode(SKTWindowController& controller)
     if (result != 1)
         return 0;
     controller.Set_Log_Name_In_Title();
-    Restart_Snapshot_Undo(controller);
     return 1;
 }
 
@@ -174,8 +163,6 @@ int Start_With_Card_Wizard(SKTWindowController& controller)
     Apply_Card_Wizard_Choices(controller, wizard);
     // The profile fields and the visitor panel come with their windows.
     controller.Set_Log_Name_In_Title();
-    // A wizard card starts with no undo history at all, not even a first snapshot.
-    controller.canvasHostOfWindow().snapshotUndo().Undo_Redo_Clear();
     return 1;
 }
 
@@ -186,16 +173,13 @@ int Start_Group_Mode(SKTWindowController& controller)
         return 0;
     Load_Group_Mode_After_log_reading(controller);
     controller.Set_Log_Name_In_Title();
-    Restart_Snapshot_Undo(controller);
     return 1;
 }
 
 int Start_From_Design_File(SKTWindowController& controller)
 {
-    const int result = Open_Log_File(controller);
     // Hiding the visitor panel outside modes "V" and "G" comes with the visitor panel.
-    Restart_Snapshot_Undo(controller);
-    return result;
+    return Open_Log_File(controller);
 }
 
 // 1 when the chosen start made a design to work on.
@@ -224,6 +208,8 @@ void Show_Started_Design(SKTWindowController& controller, bool designFileStart)
     // An opened design file has already shown the canvas area as its load left it.
     if (!designFileStart)
         controller.Show_Hide_Main_Window(true);
+    // Every road starts its undo history with the design as it now stands, unchanged.
+    controller.designSession().started();
 }
 
 }  // namespace

@@ -81,3 +81,10 @@ QByteArray encodedPng(const QImage& image)
         cache().insert(key, bytes);
     return bytes;
 }
+
+void rememberEncodedPng(const QImage& image, const QByteArray& bytes)
+{
+    static const QByteArray kPngSignature("\x89PNG\r\n\x1a\n", 8);
+    if (!image.isNull() && bytes.startsWith(kPngSignature))
+        cache().insert(image.cacheKey(), bytes);
+}

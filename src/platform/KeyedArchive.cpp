@@ -226,7 +226,12 @@ std::optional<KeyedUnarchiver::Font> KeyedUnarchiver::decodeFont(const QString& 
 QImage KeyedUnarchiver::decodeImage(const QString& key) const
 {
     const QVariant value = m_values.value(key);
-    return value.typeId() == QMetaType::QByteArray ? readPictureData(value.toByteArray()) : QImage();
+    if (value.typeId() != QMetaType::QByteArray)
+        return QImage();
+    const QByteArray bytes = value.toByteArray();
+    const QImage image = readPictureData(bytes);
+    rememberEncodedPng(image, bytes);
+    return image;
 }
 
 QByteArray KeyedUnarchiver::decodeData(const QString& key) const

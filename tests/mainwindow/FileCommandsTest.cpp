@@ -1,12 +1,16 @@
 // The window's file commands with scripted questions and file panels.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <deque>
 
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
@@ -22,8 +26,14 @@ constexpr int kYes = 0, kNo = 1, kCancel = 2;  // button indexes of the save que
 class FilePanels : public ScriptedDialogPresenter {
 public:
     std::deque<QString> saveAnswers, openAnswers;
+    int modalRuns = 0;
     QString saveFile(const FilePanelRequest&) override { return next(saveAnswers); }
     QString openFile(const FilePanelRequest&) override { return next(openAnswers); }
+    int runModal(QDialog& dialog) override
+    {
+        ++modalRuns;
+        return ScriptedDialogPresenter::runModal(dialog);
+    }
 
 private:
     static QString next(std::deque<QString>& answers)
@@ -50,6 +60,20 @@ protected:
     void TearDown() override { Project_File_Name.clear(); }
 
     QString path(const QString& name) const { return folder.filePath(name); }
+    QAction* action(const char* name) const { return controller.window()->findChild<QAction*>(QLatin1String(name)); }
+    // An edit as the canvas makes it: the change, then the snapshot after it.
+    void moveFrontElement()
+    {
+        const GraphicPtr element = document.graphics().first();
+        element->setBounds(element->bounds().translated(5, 0));
+        controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+    }
+    // The title's mark follows once the event loop has run.
+    bool titleMarked() const
+    {
+        QCoreApplication::processEvents();
+        return controller.window()->isWindowModified();
+    }
     bool designKept() const
     {
         return document.graphics().size() == 1 && document.graphics_back().size() == 1
@@ -159,6 +183,78 @@ TEST_F(FileCommandsTest, ExitNeedsBothQuestionsAnsweredAndTheFileMenuIsLive)
         ASSERT_NE(found, actions.end()) << title;
         EXPECT_TRUE((*found)->isEnabled()) << title;
     }
+}
+
+TEST_F(FileCommandsTest, OpenKeepsTheDesignUntilAnotherHasBeenChosenAndRead)
+{
+    messages.queueAnswers({kNo});
+    EXPECT_FALSE(Open_Btn_Clicked(controller));  // the file panel is cancelled
+    EXPECT_TRUE(designKept());
+
+    QFile broken(path("broken.did"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a design");
+    broken.close();
+    panels.openAnswers = {path("broken.did")};
+    messages.queueAnswers({kNo});
+    EXPECT_FALSE(Open_Btn_Clicked(controller));
+    EXPECT_TRUE(designKept());
+    EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
+    EXPECT_EQ(panels.modalRuns, 0) << "the start chooser must not replace the open design";
+    EXPECT_TRUE(action("Save_Btn_Clicked")->isEnabled());
+}
+
+TEST_F(FileCommandsTest, TheSaveQuestionComesOnlyForChangesSinceTheDesignWasOpenedOrSaved)
+{
+    EXPECT_TRUE(titleMarked()) << "the fixture's design was never saved";
+    panels.saveAnswers = {path("card.did")};
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    EXPECT_FALSE(titleMarked());
+    const qsizetype shown = messages.records().size();
+    Close_Document_Clicked(controller);  // right after saving: no question
+    EXPECT_EQ(messages.records().size(), shown);
+
+    panels.openAnswers = {path("card.did")};
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_FALSE(titleMarked());
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());
+    moveFrontElement();
+    EXPECT_TRUE(titleMarked());
+    EXPECT_TRUE(controller.window()->windowTitle().endsWith(QLatin1String("card.did )[*]")));
+
+    // Undone, the design is the file again: quitting asks only whether to quit.
+    action("Undo_btn")->trigger();
+    EXPECT_FALSE(titleMarked());
+    messages.queueAnswers({1});
+    EXPECT_FALSE(Exit_App(controller));
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("\nDo you really want to exit?"));
+
+    moveFrontElement();
+    messages.queueAnswers({kCancel});
+    EXPECT_FALSE(Exit_App(controller));
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("Do you want to save changes before closing?"));
+}
+
+TEST_F(FileCommandsTest, AfterCloseAndACancelledChooserNothingActsOnADesignAndNothingIsAsked)
+{
+    messages.queueAnswers({kNo});
+    Close_Document_Clicked(controller);
+    ASSERT_FALSE(controller.designSession().isOpen());
+    const qsizetype shown = messages.records().size();
+
+    for (const char* name : {"rect_tool_btn", "text_tool_btn", "Paste_btn", "Cut_btn", "Delete_btn", "Lock_btn",
+                             "align_left_btn", "fit_to_label_btn", "Undo_btn", "Save_Btn_Clicked",
+                             "Close_Document_Clicked", "Select_All_menu"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    EXPECT_TRUE(action("Open_Btn_Clicked")->isEnabled());
+    controller.canvasHostOfWindow().Set_Paste_Button_Status();
+    EXPECT_FALSE(action("Paste_btn")->isEnabled());
+    EXPECT_FALSE(Save_Btn_Clicked(controller));
+    EXPECT_FALSE(QFile::exists(path("kept.did")));
+
+    controller.showWindow();
+    EXPECT_TRUE(controller.window()->close()) << "closing without a design asks nothing";
+    EXPECT_EQ(messages.records().size(), shown);
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
-// Side snapshots: undo and redo per side, the live-mode block, empty sides and the buttons.
+// Side snapshots: each Undo takes back one edit and each Redo restores it, per side; the buttons
+// are offered only when they would change what is shown; live mode and empty sides.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "canvas/model/SKTDocument.h"
+#include "canvas/model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/SnapshotUndoWindow.h"
@@ -21,7 +25,17 @@ struct StandInWindow : SnapshotUndoWindow {
 };
 
 const QRectF kFirst(10, 10, 50, 20);
-const QRectF kMoved(40, 30, 50, 20);
+
+QImage colourfulPicture()
+{
+    QImage picture(40, 30, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(200, 60, 30, 180));
+    painter.drawEllipse(QRectF(2, 2, 36, 26));
+    return picture;
+}
 
 class SnapshotUndoTest : public ::testing::Test {
 protected:
@@ -39,12 +53,19 @@ protected:
         live_mode_list_value_change = false;
     }
 
-    GraphicPtr add(SKTDocument::Side side, GraphicKind kind)
+    GraphicPtr add(SKTDocument::Side side, GraphicPtr graphic)
     {
-        GraphicPtr graphic = SKTGraphic::create(kind);
         graphic->setBounds(kFirst);
         document.insertGraphicsOnSide(side, {graphic}, {int(document.graphicsOfSide(side).size())});
         return graphic;
+    }
+    GraphicPtr add(SKTDocument::Side side, GraphicKind kind) { return add(side, SKTGraphic::create(kind)); }
+    // An edit as the canvas makes it: the change, then a snapshot of the side after it.
+    void moveFirst(SKTDocument::Side side, double dx)
+    {
+        const GraphicPtr graphic = document.graphicsOfSide(side).first();
+        graphic->setBounds(graphic->bounds().translated(dx, 0));
+        undo.Insert_In_Undo_Redo();
     }
     QList<QRectF> boundsOf(SKTDocument::Side side) const
     {
@@ -59,43 +80,88 @@ protected:
     SnapshotUndo undo{document, window};
 };
 
-TEST_F(SnapshotUndoTest, AfterEditSnapshotsUndoAndRedoPerSideAndEachSideDropsItsSelectionFirst)
+TEST_F(SnapshotUndoTest, EachUndoTakesBackOneEditAndEachRedoBringsItBack)
 {
-    GraphicPtr text = add(SKTDocument::FrontSide, GraphicKind::Text);
-    undo.Insert_In_Undo_Redo();  // the starting state
-    text->setBounds(kMoved);
-    undo.Insert_In_Undo_Redo();  // after the move
-    EXPECT_EQ(undo.Get_Undo_Count(), 2);
-    EXPECT_TRUE(window.undoOn);
+    // A picture element too: its rebuilt copy must archive to the very snapshot it came from.
+    add(SKTDocument::FrontSide, SKTImage::initWithPosition(QPointF(), colourfulPicture()));
+    undo.Restart_Undo_History();
+    EXPECT_FALSE(window.undoOn) << "nothing to take back yet";
     EXPECT_FALSE(window.redoOn);
 
-    undo.Undo_Action_Perform();  // the first undo looks unchanged
-    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), QList<QRectF>{kMoved});
-    EXPECT_NE(document.graphics().first(), text);  // new objects, nothing shared
-    EXPECT_EQ(undo.Get_Redo_Count(), 1);
-    EXPECT_TRUE(window.redoOn);
-    undo.Undo_Action_Perform();
-    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), QList<QRectF>{kFirst});
-    EXPECT_FALSE(window.undoOn);
-
-    // The back has its own stacks and buttons; the front's wait.
-    Card_Front_Or_Back = 1;
-    GraphicPtr line = add(SKTDocument::BackSide, GraphicKind::Line);
+    QList<QList<QRectF>> states{boundsOf(SKTDocument::FrontSide)};
+    for (double dx : {1.0, 1.0, 5.0}) {
+        moveFirst(SKTDocument::FrontSide, dx);
+        states.append(boundsOf(SKTDocument::FrontSide));
+    }
+    // An edit recorded before and after, as deletion and creation are.
     undo.Insert_In_Undo_Redo();
-    line->setBounds(kMoved);
+    add(SKTDocument::FrontSide, GraphicKind::Text);
+    undo.Insert_In_Undo_Redo();
+    states.append(boundsOf(SKTDocument::FrontSide));
+    EXPECT_TRUE(window.undoOn);
+
+    for (qsizetype i = states.size() - 2; i >= 0; --i) {
+        undo.Undo_Action_Perform();
+        EXPECT_EQ(boundsOf(SKTDocument::FrontSide), states.at(i)) << "undo back to state " << i;
+        EXPECT_TRUE(window.redoOn);
+    }
+    EXPECT_FALSE(window.undoOn);
+    undo.Undo_Action_Perform();  // at the start: nothing changes
+    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), states.first());
+
+    for (qsizetype i = 1; i < states.size(); ++i) {
+        undo.Redo_Action_Perform();
+        EXPECT_EQ(boundsOf(SKTDocument::FrontSide), states.at(i)) << "redo to state " << i;
+        EXPECT_TRUE(window.undoOn);
+    }
+    EXPECT_FALSE(window.redoOn);
+
+    // Undo after a redo goes one step back, not to the state already shown.
+    undo.Undo_Action_Perform();
+    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), states.at(states.size() - 2));
+}
+
+TEST_F(SnapshotUndoTest, EachSideKeepsItsOwnHistoryAndItsFirstEditCanBeTakenBack)
+{
+    add(SKTDocument::FrontSide, GraphicKind::Shape);
+    add(SKTDocument::BackSide, GraphicKind::Line);
+    undo.Restart_Undo_History();
+
+    Card_Front_Or_Back = 1;
+    moveFirst(SKTDocument::BackSide, 30);
+    Card_Front_Or_Back = 0;
+    moveFirst(SKTDocument::FrontSide, 10);
+    const SnapshotStack frontUndo = Ucontrol;
+
+    Card_Front_Or_Back = 1;
     undo.Undo_Action_Perform();
     EXPECT_EQ(boundsOf(SKTDocument::BackSide), QList<QRectF>{kFirst});
-    EXPECT_FALSE(window.undoOn);
-    EXPECT_EQ(Rcontrol_back.size(), 1);
-    EXPECT_EQ(Rcontrol.size(), 2);
-    EXPECT_EQ(window.droppedSides, (QList<int>{0, 0, 1}));
+    EXPECT_EQ(window.droppedSides, QList<int>{1});
+    EXPECT_EQ(Ucontrol, frontUndo);
+    EXPECT_TRUE(Rcontrol.isEmpty());
 
     Card_Front_Or_Back = 0;
-    undo.Redo_Action_Perform();
-    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), QList<QRectF>{kMoved});
-    EXPECT_EQ(undo.Get_Redo_Count(), 1);
-    EXPECT_TRUE(window.undoOn);
+    undo.Undo_Action_Perform();
+    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), QList<QRectF>{kFirst});
     EXPECT_EQ(boundsOf(SKTDocument::BackSide), QList<QRectF>{kFirst});
+}
+
+TEST_F(SnapshotUndoTest, AChangeThatWasNotRecordedIsStillTakenBackByOneUndo)
+{
+    add(SKTDocument::FrontSide, GraphicKind::Shape);
+    undo.Restart_Undo_History();
+    // The canvas's own paste records only the side before it.
+    undo.Insert_In_Undo_Redo();
+    add(SKTDocument::FrontSide, GraphicKind::Text);
+    undo.Check_Undo_Redo_Btn_Enability();
+    EXPECT_TRUE(window.undoOn);
+
+    undo.Undo_Action_Perform();
+    EXPECT_EQ(document.graphics().size(), 1);
+    undo.Redo_Action_Perform();
+    EXPECT_EQ(document.graphics().size(), 2);
+    undo.Undo_Action_Perform();
+    EXPECT_EQ(document.graphics().size(), 1);
 }
 
 TEST_F(SnapshotUndoTest, LiveModeRecordsNothingAndEmptySidesAndStacksAreHandled)

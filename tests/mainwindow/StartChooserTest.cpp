@@ -306,7 +306,7 @@ TEST_F(ScriptedStart, TheCardWizardsChoicesGoToBothSides)
     EXPECT_EQ(Start_Card_Option, "W");
     expectStartedDesign(0);
     EXPECT_TRUE(messages.texts().isEmpty());
-    EXPECT_TRUE(Ucontrol.isEmpty());  // a wizard card has no first snapshot
+    EXPECT_EQ(Ucontrol.size(), 1);  // like every start, the wizard card is its first snapshot
     EXPECT_EQ(CARD_SIDE_STR, "1");
     const QSizeF size(85.6 * 72 / 25.4, 54.0 * 72 / 25.4);
     for (const Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop}) {

@@ -133,7 +133,7 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     // Hidden until the start chooser's answer shows it.
     EXPECT_TRUE(widget("myTargetView")->isHidden());
     EXPECT_TRUE(widget("Right_Prop_Box")->isHidden());
-    EXPECT_EQ(controller.window()->windowTitle(), QStringLiteral("ZOVA ID Card ( Untitled )"));
+    EXPECT_EQ(controller.window()->windowTitle(), QStringLiteral("ZOVA ID Card ( Untitled )[*]"));
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
 }
 

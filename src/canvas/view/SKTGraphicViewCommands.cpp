@@ -144,7 +144,7 @@ void restackSelection(SKTGraphicView& view, Stack where)
         view.insertGraphics(moving, indexes);
         view.changeSelectionIndexes(indexes);
     }
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 }  // namespace
@@ -189,7 +189,7 @@ void alignSelection(SKTGraphicView& view, bool skipFirst, const AxisPlacement& p
                placement.y ? std::optional(placement.y(graphic, first)) : std::nullopt);
         view.check_barcode_and_set_control_bounds(&graphic);
     }
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 }  // namespace
@@ -276,7 +276,7 @@ void SKTGraphicView::alignWithGrid()
             graphic->setBounds(aligned);
         check_barcode_and_set_control_bounds(graphic.get());
     }
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 // ---- Sizing ------------------------------------------------------------------------------------
@@ -306,27 +306,27 @@ void matchFirstSize(const GraphicList& selected, bool width)
 void SKTGraphicView::makeSameWidth()
 {
     matchFirstSize(selectedGraphics(), true);
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 void SKTGraphicView::makeSameHeight()
 {
     matchFirstSize(selectedGraphics(), false);
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 void SKTGraphicView::makeSameAsLabelSize()
 {
     for (const GraphicPtr& graphic : selectedGraphics())
         graphic->makeSameAsLabelSize();
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 void SKTGraphicView::makeNaturalSize()
 {
     for (const GraphicPtr& graphic : selectedGraphics())
         graphic->makeNaturalSize();
-    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Insert_In_Undo_Redo();
 }
 
 // ---- Inspector position and size fields --------------------------------------------------------

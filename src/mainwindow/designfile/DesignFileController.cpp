@@ -108,7 +108,7 @@ QString Get_First_Value_Of_Dataset(const QString& name)
 
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n)
 {
-    Data_From_Excel& table = Data_From_Excel_Window ? *Data_From_Excel_Window : *Data_From_Excel::defaultInstance();
+    Data_From_Excel& table = Loaded_Data_Table();
     if (table.ListData.isEmpty()) {
         Show_NSLog_Message(QStringLiteral("No spreadsheet rows are loaded."));
         return QString();
@@ -126,7 +126,7 @@ DesignFileController::DesignFileController(SKTDocument& document, Card_Property&
 
 Data_From_Excel& DesignFileController::table() const
 {
-    return Data_From_Excel_Window ? *Data_From_Excel_Window : *Data_From_Excel::defaultInstance();
+    return Loaded_Data_Table();
 }
 
 int DesignFileController::Sides_ComboBox_Index() const

@@ -1,0 +1,89 @@
+#include "mainwindow/DesignSession.h"
+
+#include <QAction>
+#include <QMainWindow>
+
+#include "data/Data_From_Excel.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/designfile/DesignFingerprint.h"
+
+namespace {
+
+// Menu items that act on the open design, beside the tool and command bars.
+constexpr const char* kDesignMenuItems[] = {
+    "Close_Document_Clicked", "Save_Btn_Clicked", "SaveAs_Btn_Clicked", "Export_As_Template_Clicked",
+    "Export_Button",          "Print_Button",     "Mail_Button",        "Copy_Card_Design_btn",
+    "Select_All_menu",
+};
+
+}  // namespace
+
+DesignSession::DesignSession(SKTWindowController& controller) : QObject(&controller), m_controller(controller)
+{
+    m_check.setSingleShot(true);
+    m_check.setInterval(0);
+    connect(&m_check, &QTimer::timeout, this, &DesignSession::updateModifiedMark);
+    m_savedFingerprint = currentFingerprint();
+}
+
+void DesignSession::started()
+{
+    m_open = true;
+    setDesignCommandsEnabled(true);
+    ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
+    host.snapshotUndo().Restart_Undo_History();
+    // The commands whose state follows the design: no lock in force, paste by the clipboard.
+    host.Enable_Standard_Button_For_Unlock();
+    host.Set_Same_Size_Buttons_Enabled(false);
+    saved();
+}
+
+void DesignSession::closed()
+{
+    m_open = false;
+    setDesignCommandsEnabled(false);
+    m_check.stop();
+    m_controller.window()->setWindowModified(false);
+}
+
+void DesignSession::saved()
+{
+    m_savedFingerprint = currentFingerprint();
+    m_check.stop();
+    m_controller.window()->setWindowModified(false);
+}
+
+bool DesignSession::hasUnsavedChanges() const
+{
+    return m_open && currentFingerprint() != m_savedFingerprint;
+}
+
+void DesignSession::scheduleCheck()
+{
+    if (m_open)
+        m_check.start();
+}
+
+QByteArray DesignSession::currentFingerprint() const
+{
+    return Design_Fingerprint(m_controller.document(), m_controller.Front_card_Prop, m_controller.Back_card_Prop,
+                              Loaded_Data_Table());
+}
+
+void DesignSession::updateModifiedMark()
+{
+    m_controller.window()->setWindowModified(hasUnsavedChanges());
+}
+
+void DesignSession::setDesignCommandsEnabled(bool enabled)
+{
+    QList<QAction*> actions = m_controller.windowLayout().designCommands();
+    for (const char* name : kDesignMenuItems) {
+        if (auto* item = m_controller.window()->findChild<QAction*>(QLatin1String(name)))
+            actions.append(item);
+    }
+    for (QAction* action : actions)
+        action->setEnabled(enabled);
+}

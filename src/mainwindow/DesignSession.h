@@ -1,0 +1,40 @@
+#pragma once
+// Whether a design is open, and whether it differs from the file it was opened from or last saved
+// to. Unsaved changes show as "*" in the window title; while no design is open (from the reset of
+// a new project until a start succeeds) the commands that act on a design are disabled and there
+// is nothing to save.
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+class SKTWindowController;
+
+class DesignSession : public QObject {
+    Q_OBJECT
+public:
+    explicit DesignSession(SKTWindowController& controller);
+
+    // A freshly made window holds an empty design, so a session starts open.
+    bool isOpen() const { return m_open; }
+    // A start road or Open has put a design up: its undo history starts with it as it stands, it
+    // counts as unchanged, and the design commands come back.
+    void started();
+    // The design was reset for a new project; nothing is open until the next start.
+    void closed();
+    // The design was written to its file: it counts as unchanged again.
+    void saved();
+    // Compared afresh: an edit that was undone again is no change.
+    bool hasUnsavedChanges() const;
+    // Refreshes the title's mark once control returns to the event loop, however many edits ask.
+    void scheduleCheck();
+
+private:
+    QByteArray currentFingerprint() const;
+    void updateModifiedMark();
+    void setDesignCommandsEnabled(bool enabled);
+
+    SKTWindowController& m_controller;
+    bool m_open = true;
+    QByteArray m_savedFingerprint;
+    QTimer m_check;
+};
