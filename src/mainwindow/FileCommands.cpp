@@ -19,6 +19,7 @@
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/TemplateCommands.h"
 #include "mainwindow/WindowDesignFile.h"
+#include "mainwindow/WindowPlacement.h"
 #include "platform/DialogPresenter.h"
 
 namespace {
@@ -137,9 +138,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        // With no design open (the start chooser was cancelled) there is nothing to ask about.
-        if (event->type() != QEvent::Close || !m_controller.designSession().isOpen() || Exit_App(m_controller))
+        if (event->type() != QEvent::Close)
             return QObject::eventFilter(watched, event);
+        // With no design open (the start chooser was cancelled) there is nothing to ask about.
+        if (!m_controller.designSession().isOpen() || Exit_App(m_controller)) {
+            Remember_Window_Placement(*m_controller.window());
+            return QObject::eventFilter(watched, event);
+        }
         event->ignore();
         return true;
     }

@@ -19,11 +19,11 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <tuple>
 #include <vector>
 
+#include "canvas/drawing/ShapePaths.h"
 #include "canvas/helpers/FileHelpers.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
@@ -55,15 +55,15 @@ QIcon iconFrom(const Pictogram& draw)
     return QIcon(QPixmap::fromImage(image));
 }
 
-QPolygonF starPolygon(QPointF centre, double outer, double inner, int points)
+// The outline a new shape element of the type draws, so a tool's picture shows what it makes.
+Pictogram shapeToolPictogram(const char* shapeType)
 {
-    QPolygonF star;
-    for (int i = 0; i < 2 * points; ++i) {
-        const double radius = i % 2 ? inner : outer;
-        const double angle = -M_PI / 2 + i * M_PI / points;
-        star << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
-    }
-    return star;
+    return [shapeType](QPainter& p) {
+        const GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+        const ShapeOutlineSettings settings{QLatin1String(shapeType), shape->cor_rad_val, shape->double_star_type,
+                                            shape->polygon_type};
+        p.drawPath(shapeOutline(QRectF(3, 3, 18, 18), settings));
+    };
 }
 
 void drawPicture(QPainter& p, QPointF offset)
@@ -136,17 +136,9 @@ const std::array<Tool, 16>& tools()
              for (int r = 2; r <= 8; r += 2)
                  p.drawArc(QRectF(12 - r, 13 - r * 1.2, 2 * r, 2.4 * r), 200 * 16, 320 * 16);
          }},
-        {13, "star_tool_btn", "Star", [](QPainter& p) { p.drawPolygon(starPolygon({12, 12.5}, 9.5, 4, 5)); }},
-        {14, "double_star_tool_btn", "Double Star", [](QPainter& p) {
-             p.drawPolygon(starPolygon({8.5, 9}, 6.5, 2.8, 5));
-             p.drawPolygon(starPolygon({15.5, 15.5}, 6.5, 2.8, 5));
-         }},
-        {15, "polygon_tool_btn", "Polygon", [](QPainter& p) {
-             QPolygonF hexagon;
-             for (int i = 0; i < 6; ++i)
-                 hexagon << QPointF(12 + 9 * std::cos(i * M_PI / 3), 12 + 9 * std::sin(i * M_PI / 3));
-             p.drawPolygon(hexagon);
-         }},
+        {13, "star_tool_btn", "Star", shapeToolPictogram("S")},
+        {14, "double_star_tool_btn", "Double Star", shapeToolPictogram("DS")},
+        {15, "polygon_tool_btn", "Polygon", shapeToolPictogram("P")},
     }};
     return table;
 }
@@ -350,12 +342,7 @@ void MainWindowLayout::syncToolButtons()
 
 void MainWindowLayout::stepZoom(int steps)
 {
-    SKTZoomingScrollView* scroll = _scrollViews[currentSide()];
-    const int last = int(SKTZoomingScrollView::zoomSteps.size()) - 1;
-    int index = scroll->factorIndex();
-    if (index < 0)
-        index = SKTZoomingScrollView::actualSizeIndex;
-    scroll->setFactorIndex(std::clamp(index + steps, 0, last));
+    _scrollViews[currentSide()]->stepFactor(steps);
 }
 
 void MainWindowLayout::buildCanvases(QMainWindow& window, SKTDocument& document)

@@ -23,6 +23,7 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/WindowDesignFile.h"
+#include "mainwindow/WindowPlacement.h"
 #include "platform/AppFolders.h"
 #include "platform/GuiThread.h"
 
@@ -71,6 +72,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
         profile->Reset_All_Values();
 
     m_document.setFrontCardProperty(&Front_card_Prop);
+    // The size the window returns to when the user un-maximises it.
     m_window->resize(1200, 800);
     setCardHost(this);
     // The canvases reach the controller through Main_App_wnd while they are built.
@@ -104,7 +106,7 @@ SKTWindowController::~SKTWindowController()
 
 void SKTWindowController::showWindow()
 {
-    m_window->show();
+    Show_Window_Where_Remembered(*m_window);
 }
 
 SKTGraphicView* SKTWindowController::graphicView(SKTDocument::Side side) const

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMimeData>
-#include <QScreen>
 
 #include "canvas/helpers/FileHelpers.h"
 #include "canvas/helpers/MessageBoxes.h"
@@ -55,8 +54,6 @@ SetupOutcome awakeFromNib(SKTWindowController& controller)
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, kWindowBackground);
     window.setPalette(palette);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        window.setGeometry(screen->availableGeometry());
 
     if (!Check_Folders()) {
         Show_MessageBox(QString::fromLatin1(kCannotAccessDataMessage));

@@ -8,7 +8,7 @@ namespace {
 
 using CanvasViewTest = CanvasCommandFixture;
 
-TEST_F(CanvasViewTest, ClickSelectsTheTopmostAndCtrlToggles)
+TEST_F(CanvasViewTest, ClickSelectsTheTopmostAndCtrlOrShiftToggles)
 {
     const GraphicPtr top = addShape({20, 20, 60, 40});
     addShape({40, 30, 60, 40});
@@ -17,7 +17,7 @@ TEST_F(CanvasViewTest, ClickSelectsTheTopmostAndCtrlToggles)
     EXPECT_EQ(view._Selected_Graphic, top);
     EXPECT_EQ(host.shown.last(), top.get());
 
-    click({90, 65}, Qt::ControlModifier);
+    click({90, 65}, Qt::ShiftModifier);
     click({200, 120}, Qt::ControlModifier);
     EXPECT_EQ(view.selectionIndexes(), (QList<int>{0, 1}));
     // Ctrl on a selected element deselects it, and the drag after that moves nothing.

@@ -1,5 +1,8 @@
 // The design grid's snapping and drawing, the zoom steps and the centring of a small card.
+#include <QApplication>
 #include <QComboBox>
+#include <QTest>
+#include <QWheelEvent>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -71,6 +74,48 @@ TEST(ZoomingScrollViewTest, ElevenStepsAndDoubleZoomHalvesMouseDistances)
     EXPECT_EQ(canvas->size(), actual * 2);
     EXPECT_EQ(canvas->cardPointFromWidget({100, 60}), QPointF(50, 30));
     EXPECT_EQ(canvas->viewBounds().size(), QSizeF(actual));
+}
+
+TEST(ZoomingScrollViewTest, CtrlWheelZoomsAboutThePointerAndAPressOnTheGreyAreaDeselects)
+{
+    SKTDocument document;
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
+    document.graphics().first()->setBounds(QRectF(10, 10, 40, 30));
+    SKTZoomingScrollView scroll;
+    auto* canvas = new SKTGraphicView;
+    canvas->setList(&document, SKTDocument::FrontSide);
+    scroll.setWidget(canvas);
+    scroll.show();
+    scroll.resize(QSize(300, 200) + scroll.size() - scroll.viewport()->size());
+    scroll.setFactor(2.0);
+    // Where a turn over the canvas arrives: the canvas leaves wheel events to its viewport.
+    const auto wheel = [&](QPointF viewportPoint, int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(viewportPoint, scroll.viewport()->mapToGlobal(viewportPoint), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(scroll.viewport(), &event);
+    };
+    const auto cardPointAt = [&](QPointF viewportPoint) {
+        return canvas->cardPointFromWidget(canvas->mapFrom(scroll.viewport(), viewportPoint.toPoint()));
+    };
+
+    const QPointF pointer(150, 100);
+    const QPointF before = cardPointAt(pointer);
+    wheel(pointer, 120, Qt::ControlModifier);
+    EXPECT_EQ(scroll.factor(), 4.0);
+    EXPECT_NEAR(cardPointAt(pointer).x(), before.x(), 0.5);
+    EXPECT_NEAR(cardPointAt(pointer).y(), before.y(), 0.5);
+    // Two half notches of a touchpad make one step; the wheel alone does not zoom.
+    wheel(pointer, -60, Qt::ControlModifier);
+    EXPECT_EQ(scroll.factor(), 4.0);
+    wheel(pointer, -60, Qt::ControlModifier);
+    EXPECT_EQ(scroll.factor(), 2.0);
+    wheel(pointer, -120, Qt::NoModifier);
+    EXPECT_EQ(scroll.factor(), 2.0);
+
+    scroll.setFactor(0.25);
+    canvas->changeSelectionIndexes({0});
+    QTest::mouseClick(scroll.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    EXPECT_TRUE(canvas->selectionIndexes().isEmpty());
 }
 
 TEST(CenteringClipViewTest, CentresASmallCanvasAndScrollsALargeOneWithinItsEdges)

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QTest>
 
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
@@ -95,11 +96,30 @@ TEST_F(ControllerCanvasHostTest, DragOnTheFrontRecordsASnapshotAndTheUndoAndRedo
     EXPECT_EQ(frontBounds(), moved);
 }
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 TEST_F(ControllerCanvasHostTest, LockAndUnlockOfTheSelectionSwitchTheCommandsBackAndForth)
 {
     view().changeSelectionIndexes({0});
+    PaintCounter counter;
+    view().installEventFilter(&counter);
+    QTest::qWait(50);
+    counter.paints = 0;
     action("Lock_btn")->trigger();
     EXPECT_TRUE(shape->ctrl_is_locked);
+    EXPECT_TRUE(QTest::qWaitFor([&counter] { return counter.paints > 0; }, 2000))
+        << "the locked handles are shown at once";
     for (const QString& name : kLockedOut)
         EXPECT_FALSE(action(name)->isEnabled()) << name.toStdString();
     EXPECT_TRUE(action("Unlock_btn")->isEnabled());

@@ -8,6 +8,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -107,6 +109,46 @@ TEST_F(MainWindowLayoutTest, ToolsAreExclusiveAndSetTheHostsTool)
     host.Set_Selected_Control_Tool(0);
     controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({0});
     EXPECT_TRUE(action("arrow_tool_btn")->isChecked());
+}
+
+// The icon of the polygon tool shows the four-pointed outline the tool draws: its top middle dips
+// in, its corners reach out.
+TEST_F(MainWindowLayoutTest, ThePolygonToolsIconShowsWhatTheToolDraws)
+{
+    const QImage icon = action("polygon_tool_btn")->icon().pixmap(QSize(24, 24), 2.0).toImage();
+    const double scale = icon.width() / 24.0;
+    const auto inked = [&](double x, double y) { return qAlpha(icon.pixel(int(x * scale), int(y * scale))) > 0; };
+    EXPECT_FALSE(inked(12, 5));
+    EXPECT_TRUE(inked(4.5, 4.5));
+    EXPECT_TRUE(inked(12, 12));
+}
+
+TEST_F(MainWindowLayoutTest, StandardKeysReachTheirCommands)
+{
+    const auto keysOf = [this](const char* name) {
+        const QList<QAction*> actions = controller.window()->findChildren<QAction*>();
+        const auto found = std::find_if(actions.begin(), actions.end(), [name](QAction* a) {
+            return a->objectName() == QLatin1String(name) || a->text() == QLatin1String(name);
+        });
+        return found == actions.end() ? QList<QKeySequence>() : (*found)->shortcuts();
+    };
+    const QList<std::pair<const char*, const char*>> expected{
+        {"Redo_btn", "Ctrl+Shift+Z"}, {"Redo_btn", "Ctrl+Y"},    {"SaveAs_Btn_Clicked", "Ctrl+Shift+S"},
+        {"Select_All_menu", "Ctrl+A"}, {"Zoom In", "Ctrl++"},    {"Zoom In", "Ctrl+="},
+        {"Zoom Out", "Ctrl+-"},        {"Undo_btn", "Ctrl+Z"},
+    };
+    for (const auto& [name, key] : expected)
+        EXPECT_TRUE(keysOf(name).contains(QKeySequence(QString::fromLatin1(key)))) << name << " " << key;
+
+    fillFront({sample::shape(QStringLiteral("R"), QRectF(10, 10, 40, 30), Qt::red),
+               sample::shape(QStringLiteral("C"), QRectF(60, 10, 40, 30), Qt::blue)});
+    controller.showWindow();
+    controller.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
+    QTest::keyClick(controller.window(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(controller.zoomingScrollView(SKTDocument::FrontSide)->factor(), 1.25);
+    QTest::keyClick(controller.window(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(controller.graphicView(SKTDocument::FrontSide)->selectionIndexes(), (QList<int>{0, 1}));
 }
 
 TEST_F(MainWindowLayoutTest, SideTabsShowThatSidesCanvasAndChooseTheEditedSide)

@@ -4,18 +4,22 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMainWindow>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "barcodes/BarcodeFactory.h"
+#include "canvas/model/SKTSignature.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ToolCommands.h"
+#include "mainwindow/WindowDesignFile.h"
+#include "mainwindow/designfile/DesignFile.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 
@@ -113,11 +117,30 @@ TEST_F(ToolCommandsTest, PressCreatesOnTheEditedSideAtTheToolsSizeAndReturnsToTh
     EXPECT_EQ(front()[2]->Sign_Or_FP_Val(), QStringLiteral("S"));
     EXPECT_EQ(front()[1]->bounds().size(), QSizeF(50, 50));
     EXPECT_EQ(front()[1]->Sign_Or_FP_Val(), QStringLiteral("F"));
+    EXPECT_EQ(static_cast<const SKTSignature&>(*front()[1])._contents_img, controller.pictures.fp_sample_img);
     EXPECT_EQ(front()[0]->Get_shape_type(), QStringLiteral("S"));
     // Each one goes to the next free place rather than on top of the last.
     EXPECT_NE(front()[0]->bounds().topLeft(), front()[1]->bounds().topLeft());
     EXPECT_EQ(back().size(), 1);
     EXPECT_EQ(tool(), 0);
+}
+
+// A fingerprint placed after a signature is saved as a fingerprint, not as the signature sample.
+TEST_F(ToolCommandsTest, SignatureAndFingerprintKeepTheirOwnSampleThroughADesignFile)
+{
+    press("signature_tool_btn");
+    press("fingure_print_tool_btn");
+    const QString path = folder.filePath(QStringLiteral("samples.did"));
+    ASSERT_TRUE(writeDesignFile(path, WindowDesignFile(controller).Prepare_Design_State(false)));
+    DesignFileError error;
+    const std::optional<DesignState> read = readDesignFile(path, &error);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->frontElements.size(), 2);
+    for (const GraphicPtr& element : read->frontElements) {
+        const bool fingerprint = element->Sign_Or_FP_Val() == QLatin1String("F");
+        EXPECT_EQ(QFileInfo(element->FilePath()).fileName(),
+                  fingerprint ? QStringLiteral("fingerprints.png") : QStringLiteral("sign_sample.png"));
+    }
 }
 
 TEST_F(ToolCommandsTest, ImageToolPlacesOnlyAPictureTheUserChose)

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "canvas/model/SKTDocument.h"
@@ -24,6 +25,7 @@
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
+#include "mainwindow/WindowPlacement.h"
 #include "mainwindow/WindowSetup.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
@@ -186,3 +188,26 @@ TEST_F(WindowSetupTest, AnUnusableUserFolderIsReportedAndEndsTheRun)
 
 }  // namespace
 
+
+namespace {
+
+// The window opens maximised by the window manager the first time, then where it was closed.
+TEST_F(WindowSetupTest, TheWindowOpensMaximisedFirstThenWhereItWasClosed)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, App_Name, QStringLiteral("window")).clear();
+    controller.showWindow();
+    EXPECT_TRUE(controller.window()->isMaximized());
+
+    controller.window()->showNormal();
+    controller.window()->setGeometry(60, 70, 900, 640);
+    messages.queueAnswers({0});  // Yes to "really exit"; nothing changed, so nothing else is asked
+    ASSERT_TRUE(controller.window()->close());
+    EXPECT_EQ(messages.records().size(), 1);
+
+    QMainWindow next;
+    Show_Window_Where_Remembered(next);
+    EXPECT_FALSE(next.isMaximized());
+    EXPECT_EQ(next.geometry().size(), QSize(900, 640));
+}
+
+}  // namespace

@@ -1,4 +1,5 @@
-// Test entry: a QApplication on the offscreen platform, and a private data folder for the run.
+// Test entry: a QApplication on the offscreen platform, and private data and settings folders for
+// the run.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -7,8 +8,9 @@
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QTemporaryDir dataHome;
+    QTemporaryDir dataHome, configHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     qputenv("ZOVA_RESOURCES", ZOVA_TEST_RESOURCE_DIR);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

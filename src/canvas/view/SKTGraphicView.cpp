@@ -48,6 +48,12 @@ int cardPropertySide(SKTDocument::Side side)
     return Card_Front_Or_Back.load();
 }
 
+// Shift extends the selection as Ctrl does: each toggles the element clicked.
+bool extendsSelection(const QMouseEvent& event)
+{
+    return event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
 // Minimum edges inside, maximum edges outside.
 bool pointInRect(QPointF point, const QRectF& rect)
 {
@@ -499,8 +505,7 @@ void SKTGraphicView::mousePressEvent(QMouseEvent* event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    pressAt(cardPointFromWidget(event->position()),
-            event->modifiers().testFlag(Qt::ControlModifier), 1);
+    pressAt(cardPointFromWidget(event->position()), extendsSelection(*event), 1);
 }
 
 void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -512,8 +517,7 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event)
     // A double click that starts new tracking while the first click's still runs finishes that.
     if (_tracking->isTracking())
         _tracking->release(cardPointFromWidget(event->position()));
-    pressAt(cardPointFromWidget(event->position()),
-            event->modifiers().testFlag(Qt::ControlModifier), 2);
+    pressAt(cardPointFromWidget(event->position()), extendsSelection(*event), 2);
 }
 
 void SKTGraphicView::mouseMoveEvent(QMouseEvent* event)
@@ -533,6 +537,16 @@ void SKTGraphicView::mouseReleaseEvent(QMouseEvent* event)
     if (wasSelecting && _Selected_Graphic && isGraphicSelected(_Selected_Graphic.get()))
         showVisitorModeFields();
     canvasHost().Show_RHS_Properties(_Selected_Graphic.get());
+}
+
+void SKTGraphicView::pressOutsideCard()
+{
+    if (_tracking->isTracking())
+        return;
+    stopEditing();
+    _Selected_Graphic.reset();
+    changeSelectionIndexes({});
+    canvasHost().Show_RHS_Properties(nullptr);
 }
 
 void SKTGraphicView::pressAt(QPointF point, bool toggle, int clickCount)

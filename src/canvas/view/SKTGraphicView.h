@@ -58,6 +58,9 @@ public:
     // Lets go of the selection, the current element and the element being created (a rebuild of
     // the whole list follows).
     void dropSelection();
+    // A press on the grey area around the card: nothing is selected or current any more and the
+    // inspector shows the card.
+    void pressOutsideCard();
 
     // The "current" element the inspector shows; other subsystems read it directly. Cleared when
     // its element leaves the list.

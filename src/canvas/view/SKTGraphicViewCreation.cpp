@@ -142,10 +142,13 @@ GraphicPtr newElement(GraphicKind kind, int tool, const QString& value, const QS
         case kBarcodeTool:
             return SKTBarcode::initWithPosition(QPointF(), host.barcode_sample_img());
         case kSignatureTool:
-            Library_Selected_Image = SKTSignature::samplePicturePath(QStringLiteral("S"));
-            return SKTSignature::initWithPosition(QPointF(), host.sign_sample_img(), QStringLiteral("S"));
-        case kFingerprintTool:
-            return SKTSignature::initWithPosition(QPointF(), host.fp_sample_img(), QStringLiteral("F"));
+        case kFingerprintTool: {
+            // The element remembers its own sample's file, which a saved design names.
+            const QString kind = tool == kSignatureTool ? QStringLiteral("S") : QStringLiteral("F");
+            Library_Selected_Image = SKTSignature::samplePicturePath(kind);
+            return SKTSignature::initWithPosition(
+                QPointF(), tool == kSignatureTool ? host.sign_sample_img() : host.fp_sample_img(), kind);
+        }
         default:
             break;
         }

@@ -4,6 +4,9 @@
 #include <QEvent>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <algorithm>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -73,6 +76,47 @@ void SKTZoomingScrollView::setFactorIndex(int index)
 {
     if (index >= 0 && index < int(zoomSteps.size()))
         setFactor(zoomSteps[index].factor);
+}
+
+void SKTZoomingScrollView::stepFactor(int steps)
+{
+    const int last = int(zoomSteps.size()) - 1;
+    int index = factorIndex();
+    if (index < 0)
+        index = actualSizeIndex;
+    setFactorIndex(std::clamp(index + steps, 0, last));
+}
+
+void SKTZoomingScrollView::stepFactorAbout(QPointF viewportPoint, int steps)
+{
+    const QPointF cardPoint = (viewportPoint + QPointF(clipView()->origin())) / _factor;
+    stepFactor(steps);
+    const QPointF origin = cardPoint * _factor - viewportPoint;
+    horizontalScrollBar()->setValue(qRound(origin.x()));
+    verticalScrollBar()->setValue(qRound(origin.y()));
+}
+
+void SKTZoomingScrollView::wheelEvent(QWheelEvent* event)
+{
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        QScrollArea::wheelEvent(event);
+        return;
+    }
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    _wheelRemainder += event->angleDelta().y();
+    const int steps = _wheelRemainder / kNotch;
+    _wheelRemainder -= steps * kNotch;
+    if (steps != 0)
+        stepFactorAbout(event->position(), steps);
+    event->accept();
+}
+
+void SKTZoomingScrollView::mousePressEvent(QMouseEvent* event)
+{
+    auto* canvas = qobject_cast<SKTGraphicView*>(widget());
+    if (event->button() == Qt::LeftButton && canvas)
+        canvas->pressOutsideCard();
+    QScrollArea::mousePressEvent(event);
 }
 
 void SKTZoomingScrollView::setFactor(double factor)

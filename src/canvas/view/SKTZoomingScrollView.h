@@ -40,12 +40,21 @@ public:
     // The pop-up's index of the factor, -1 when it has none.
     int factorIndex() const;
     void setFactorIndex(int index);
+    // Moves the pop-up by `steps` items, held at its ends; a factor outside the pop-up steps from
+    // 100 %.
+    void stepFactor(int steps);
+    // Steps the zoom keeping the card point under the viewport point where it is (Ctrl+wheel).
+    void stepFactorAbout(QPointF viewportPoint, int steps);
 
 Q_SIGNALS:
     void factorChanged(double factor);
 
 protected:
     bool viewportEvent(QEvent* event) override;
+    // Ctrl+wheel zooms about the pointer; the wheel alone scrolls.
+    void wheelEvent(QWheelEvent* event) override;
+    // A press on the grey area around the card lets go of the selection.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void validateFactorPopUpButton();
@@ -53,4 +62,6 @@ private:
 
     QComboBox* _factorPopUpButton = nullptr;
     double _factor = 1.0;
+    // Wheel turns smaller than a notch (touchpads) add up until they make one.
+    int _wheelRemainder = 0;
 };

@@ -1,10 +1,10 @@
 #include "mainwindow/designfile/DesignElementRecords.h"
 
-#include <QDir>
 #include <limits>
 
 #include "canvas/helpers/Log.h"
 #include "canvas/model/SKTLine.h"
+#include "canvas/model/SKTSignature.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFileItems.h"
 #include "platform/EncodedImageCache.h"
@@ -90,7 +90,7 @@ void writeShape(const SKTGraphic& g, ItemWriter& w)
 void writeSignature(const SKTGraphic& g, ItemWriter& w)
 {
     w.text(g.sign_or_fingureprint);
-    w.text(g._file_path.isEmpty() ? QDir(Resource_Path).filePath(QStringLiteral("sign_sample.png")) : g._file_path);
+    w.text(g._file_path.isEmpty() ? SKTSignature::samplePicturePath(g.sign_or_fingureprint) : g._file_path);
 }
 
 void writeText(const SKTGraphic& g, ItemWriter& w)
