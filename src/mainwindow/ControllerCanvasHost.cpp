@@ -5,8 +5,10 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QPainter>
 
 #include "canvas/helpers/MessageBoxes.h"
+#include "canvas/model/CardHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -142,6 +144,17 @@ void ControllerCanvasHost::setUndoControlsEnabled(bool enabled)
 void ControllerCanvasHost::setRedoControlsEnabled(bool enabled)
 {
     action("Redo_btn")->setEnabled(enabled && m_controller.designSession().isOpen());
+}
+
+void ControllerCanvasHost::settleDrawnValues(int side)
+{
+    SKTGraphicView& view = *m_controller.graphicView(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
+    // The drawing runs in full; a one-pixel target keeps its cost down. As in a paint, the
+    // redisplays the drawing asks for are not wanted.
+    const CanvasPaintScope painting;
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    view.drawRect(painter, view.viewBounds());
 }
 
 void ControllerCanvasHost::designMayHaveChanged()

@@ -56,6 +56,7 @@ public:
     void setRedoControlsEnabled(bool enabled) override;
     void dropSelection(int side) override;
     void designMayHaveChanged() override;
+    void settleDrawnValues(int side) override;
     QImage no_image_ctrl_GP() const override;
 
 private:

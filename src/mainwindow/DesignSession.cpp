@@ -25,7 +25,6 @@ DesignSession::DesignSession(SKTWindowController& controller) : QObject(&control
     m_check.setSingleShot(true);
     m_check.setInterval(0);
     connect(&m_check, &QTimer::timeout, this, &DesignSession::updateModifiedMark);
-    m_savedFingerprint = currentFingerprint();
 }
 
 void DesignSession::started()
@@ -68,6 +67,9 @@ void DesignSession::scheduleCheck()
 
 QByteArray DesignSession::currentFingerprint() const
 {
+    // Compared as the canvases show the sides (see SnapshotUndoWindow::settleDrawnValues).
+    for (int side : {0, 1})
+        m_controller.canvasHostOfWindow().settleDrawnValues(side);
     return Design_Fingerprint(m_controller.document(), m_controller.Front_card_Prop, m_controller.Back_card_Prop,
                               Loaded_Data_Table());
 }

@@ -12,6 +12,7 @@ class SKTWindowController;
 class DesignSession : public QObject {
     Q_OBJECT
 public:
+    // The controller calls saved() once its canvases exist: the empty new design is unchanged.
     explicit DesignSession(SKTWindowController& controller);
 
     // A freshly made window holds an empty design, so a session starts open.

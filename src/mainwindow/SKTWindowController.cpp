@@ -87,6 +87,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     Connect_Tool_Commands(*this);
     Connect_Output_Commands(*this);
     m_sideCommands = std::make_unique<SideCommands>(*this);
+    m_session->saved();
     connect(&m_document, &SKTDocument::graphicsChanged, m_session, &DesignSession::scheduleCheck);
     connect(this, &SKTWindowController::canvasRefreshRequested, m_session, &DesignSession::scheduleCheck);
     Set_Log_Name_In_Title();

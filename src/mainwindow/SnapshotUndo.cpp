@@ -101,11 +101,17 @@ const GraphicList& SnapshotUndo::currentGraphics() const
     return editingBack() ? m_document.graphics_back() : m_document.graphics();
 }
 
+UndoSnapshot SnapshotUndo::shownSnapshot()
+{
+    m_window.settleDrawnValues(currentSide());
+    return snapshotOf(currentGraphics());
+}
+
 void SnapshotUndo::Insert_In_Undo_Redo()
 {
     if (live_mode_list_value_change)
         return;
-    const UndoSnapshot present = snapshotOf(currentGraphics());
+    const UndoSnapshot present = shownSnapshot();
     // A record that changes nothing (the "before" of an edit right after the previous "after")
     // would cost the user an Undo that shows no change.
     appendUnlessNewest(undoStack(), present);
@@ -170,7 +176,7 @@ void SnapshotUndo::Redo_Action_Perform()
 void SnapshotUndo::restoreNewest(Direction direction)
 {
     const bool undoing = direction == Direction::Undo;
-    const UndoSnapshot present = snapshotOf(currentGraphics());
+    const UndoSnapshot present = shownSnapshot();
     SnapshotStack& from = undoing ? undoStack() : redoStack();
     const qsizetype index = newestDifferentFrom(from, present);
     if (index < 0) {
@@ -230,7 +236,7 @@ int SnapshotUndo::Get_Redo_Count() const
 
 void SnapshotUndo::Check_Undo_Redo_Btn_Enability()
 {
-    updateButtons(snapshotOf(currentGraphics()));
+    updateButtons(shownSnapshot());
 }
 
 // A command is offered only when it would change what is shown.

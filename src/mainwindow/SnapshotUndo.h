@@ -71,6 +71,8 @@ private:
     enum class Direction { Undo, Redo };
     void restoreNewest(Direction direction);
     const GraphicList& currentGraphics() const;
+    // The current side as the canvas shows it.
+    UndoSnapshot shownSnapshot();
     void updateButtons(const UndoSnapshot& shown);
     static void appendUnlessNewest(SnapshotStack& stack, const UndoSnapshot& snapshot);
     // The newest snapshot that differs from the shown side, -1 for none.

@@ -40,6 +40,10 @@ public:
     // the element being created: a rebuild is about to replace every element of its list.
     virtual void dropSelection(int side) = 0;
     virtual void Refresh_Canvas() = 0;
+    // Drawing stores a few values back into the elements (colours take their opacity, a text the
+    // words it shows). Drawing the side (0 front, 1 back) once before it is archived makes a
+    // snapshot hold what the canvas shows, so a later paint is not taken for an edit.
+    virtual void settleDrawnValues(int) {}
     // nullptr shows the card's own properties. Until the inspector exists, nothing is shown.
     virtual void Show_RHS_Properties(SKTGraphic*) {}
     // After a record, an undo, a redo or a button update: the design may now differ from the

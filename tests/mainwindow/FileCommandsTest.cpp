@@ -6,11 +6,15 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 
 #include "canvas/model/SKTDocument.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
+#include "mainwindow/SideCommands.h"
+#include "mainwindow/designfile/DesignFile.h"
+#include "DesignFileSamples.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
@@ -255,6 +259,32 @@ TEST_F(FileCommandsTest, AfterCloseAndACancelledChooserNothingActsOnADesignAndNo
     controller.showWindow();
     EXPECT_TRUE(controller.window()->close()) << "closing without a design asks nothing";
     EXPECT_EQ(messages.records().size(), shown);
+}
+
+// Drawing stores a few values back into the elements (colours take their opacity, a text the words
+// it shows): showing an opened design is no change, and the first edit is what one Undo takes back.
+TEST_F(FileCommandsTest, AnOpenedDesignStaysUnchangedWhileItIsShown)
+{
+    const QString file = path("full.did");
+    ASSERT_TRUE(writeDesignFile(file, DesignSamples::fullDesign(DesignSamples::samplePicture(folder.path()))));
+    panels.openAnswers = {file};
+    messages.queueAnswers({kNo});
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    controller.showWindow();
+    controller.sideCommands().Select_back_side();
+    QTest::qWait(100);
+    controller.sideCommands().Select_front_side();
+    QTest::qWait(100);
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+    EXPECT_FALSE(titleMarked());
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());
+
+    const QRectF before = document.graphics().first()->bounds();
+    moveFrontElement();
+    QTest::qWait(50);
+    action("Undo_btn")->trigger();
+    EXPECT_EQ(document.graphics().first()->bounds(), before);
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());
 }
 
 }  // namespace
