@@ -96,6 +96,28 @@ TEST_F(ControllerCanvasHostTest, DragOnTheFrontRecordsASnapshotAndTheUndoAndRedo
     EXPECT_EQ(frontBounds(), moved);
 }
 
+// Commands that change the side are each one step of undo, arrow keys included.
+TEST_F(ControllerCanvasHostTest, EachEditingCommandIsOneUndoStep)
+{
+    controller.canvasHostOfWindow().snapshotUndo().Restart_Undo_History();
+    view().changeSelectionIndexes({0});
+    QList<QList<QRectF>> states{frontBounds()};
+    for (const char* command : {"align_center_btn", "align_left_btn", "fit_to_label_btn"}) {
+        action(command)->trigger();
+        states.append(frontBounds());
+    }
+    for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) {
+        QTest::keyClick(&view(), Qt::Key(key));
+        states.append(frontBounds());
+    }
+    for (qsizetype i = states.size() - 2; i >= 0; --i) {
+        ASSERT_NE(states.at(i), states.at(i + 1)) << "each command changed the side";
+        action("Undo_btn")->trigger();
+        EXPECT_EQ(frontBounds(), states.at(i)) << "after undoing down to state " << i;
+    }
+    EXPECT_FALSE(action("Undo_btn")->isEnabled());
+}
+
 // Counts the paints of a widget.
 class PaintCounter : public QObject {
 public:
