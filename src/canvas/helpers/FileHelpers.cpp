@@ -16,6 +16,19 @@ QString pathIn(const QString& base, const QString& name)
     return base.isEmpty() ? QString() : base + QLatin1Char('/') + name;
 }
 
+HelpFileViewer& helpFileViewer()
+{
+    static HelpFileViewer viewer;
+    return viewer;
+}
+
+// QDesktopServices fails when xdg-open or a viewer for PDF files is missing.
+bool openWithHelpFileViewer(const QUrl& file)
+{
+    const HelpFileViewer& viewer = helpFileViewer();
+    return viewer ? viewer(file) : QDesktopServices::openUrl(file);
+}
+
 void removeItem(const QString& path)
 {
     const QFileInfo info(path);
@@ -73,10 +86,20 @@ void Check_Path_And_Create_Files()
 void Open_Help_File()
 {
     const QString helpFile = pathIn(Resource_Path, QStringLiteral("Help.pdf"));
-    if (!helpFile.isEmpty() && QFileInfo::exists(helpFile))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
-    else
+    if (helpFile.isEmpty() || !QFileInfo::exists(helpFile)) {
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
+        return;
+    }
+    const QString absolute = QFileInfo(helpFile).absoluteFilePath();
+    if (!openWithHelpFileViewer(QUrl::fromLocalFile(absolute)))
+        Show_MessageBox(QStringLiteral("No PDF viewer is installed, so the user guide could not be opened.\n\n"
+                                       "Install a PDF viewer, or open the file yourself:\n%1")
+                            .arg(QDir::toNativeSeparators(absolute)));
+}
+
+void setHelpFileViewer(HelpFileViewer viewer)
+{
+    helpFileViewer() = std::move(viewer);
 }
 
 bool isPlainFileName(const QString& name)

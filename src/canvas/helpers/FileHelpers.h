@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QUrl>
+#include <functional>
 
 // Makes the folder with its missing parents (mode 0777 less the umask). True when anything
 // already exists at the path, else whether the folder could be made.
@@ -13,5 +15,10 @@ void Delete_Folder(const QString& path);
 // Makes the resource and user folder layout where it is missing, sets Cropped_Img_Path and
 // print_profile_path, and seeds the user's Default.zvp once.
 void Check_Path_And_Create_Files();
-// Opens Help.pdf of the resource folder with the desktop's viewer, or says it is missing.
+// Opens Help.pdf of the resource folder with the desktop's viewer; says so when the file is
+// missing or no viewer could take it, naming the file then so the user can open it.
 void Open_Help_File();
+// Hands a file to a viewer; false when none could take it.
+using HelpFileViewer = std::function<bool(const QUrl&)>;
+// Replaces the viewer Open_Help_File uses (tests); an empty one restores the desktop's.
+void setHelpFileViewer(HelpFileViewer viewer);
