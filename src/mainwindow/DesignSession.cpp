@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMainWindow>
 
+#include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -36,6 +37,7 @@ void DesignSession::started()
     // The commands whose state follows the design: no lock in force, paste by the clipboard.
     host.Enable_Standard_Button_For_Unlock();
     host.Set_Same_Size_Buttons_Enabled(false);
+    m_controller.editedGraphicView()->setFocus();
     saved();
 }
 

@@ -542,7 +542,11 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     QAction* selectAll = edit->addAction(QStringLiteral("Select All"));
     selectAll->setObjectName(QStringLiteral("Select_All_menu"));
     selectAll->setShortcuts(standardKeys(QKeySequence::SelectAll));
-    connect(selectAll, &QAction::triggered, this, [this] { currentView()->selectAll(); });
+    // The arrow keys then move what was selected.
+    connect(selectAll, &QAction::triggered, this, [this] {
+        currentView()->selectAll();
+        currentView()->setFocus();
+    });
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("view_menu"));
