@@ -31,6 +31,8 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
         return -1;
 
     QMessageBox box;
+    // Window managers and task bars show the box by its title.
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setText(request.text);
     box.setInformativeText(QString());
     std::vector<QPushButton*> buttons;

@@ -186,11 +186,11 @@ TEST_F(MainWindowLayoutTest, DeleteButtonRemovesTheSelectedElementOfTheShownSide
 // The fill of a selection handle.
 const QColor kHandleColour(56, 117, 215);
 
-// Runs on a real X server (ctest runs it under xvfb-run); the screen is read back by ImageMagick.
+// Runs on a real X server (ctest runs it under tests/support/with-display.sh); the screen is read back by ImageMagick.
 TEST_F(MainWindowLayoutTest, ScreenshotOfTheWindowWithADesignOpen)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "needs an X server: ctest runs this under xvfb-run";
+        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
     const QTemporaryDir scratch;
     fillFront(sample::front(QDir(scratch.path())));
     document.insertGraphicsOnSide(SKTDocument::BackSide, sample::back(), {0, 1});

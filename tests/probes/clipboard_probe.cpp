@@ -1,6 +1,6 @@
 // clipboard-probe: copies a sample card element from a canvas to the X clipboard and keeps
 // serving it until killed, so that other programs (xclip) can ask for its types and data.
-// Runs on the X display of the environment (for example under xvfb-run).
+// Runs on the X display of the environment (for example under tests/support/with-display.sh).
 #include <QApplication>
 #include <cstdio>
 
