@@ -5,10 +5,10 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QMouseEvent>
-#include <QWheelEvent>
-#include <algorithm>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SWCenteringClipView.h"
