@@ -294,10 +294,18 @@ std::optional<QVariant> toVariant(plist_t node, int depth, QString* error);
 std::optional<QVariant> arrayToVariant(plist_t node, int depth, QString* error)
 {
     QVariantList list;
-    const uint32_t size = plist_array_get_size(node);
-    list.reserve(size);
-    for (uint32_t i = 0; i < size; ++i) {
-        auto item = toVariant(plist_array_get_item(node, i), depth + 1, error);
+    list.reserve(plist_array_get_size(node));
+    // The iterator walks the items once; libplist 2.2 finds an item by its index by walking the
+    // array from its start, which made binary files take quadratic time.
+    plist_array_iter iter = nullptr;
+    plist_array_new_iter(node, &iter);
+    std::unique_ptr<void, decltype(&std::free)> iterOwner(iter, &std::free);
+    for (;;) {
+        plist_t value = nullptr;
+        plist_array_next_item(node, iter, &value);
+        if (!value)
+            break;
+        auto item = toVariant(value, depth + 1, error);
         if (!item)
             return std::nullopt;
         list.append(std::move(*item));

@@ -94,6 +94,19 @@ plistlib.dump(d, open(sys.argv[2], 'wb'), fmt=getattr(plistlib, sys.argv[3]))
     }
 }
 
+// libplist 2.2 finds an item of a parsed binary array by walking from the array's start, so
+// reading items by index took quadratic time: seconds for a list this long, minutes for longer.
+TEST(PropertyList, ReadsALongBinaryArrayInOnePass)
+{
+    QVariantList items;
+    for (int i = 0; i < 100000; ++i)
+        items.append(QVariant(QString::number(i)));
+    const QByteArray data = PropertyList::toData(items, Format::Binary);
+    const auto back = PropertyList::fromData(data);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->toList(), items);
+}
+
 TEST(PropertyList, RefusesGarbageTruncatedHostileAndUnwritableValues)
 {
     const int limit = PropertyList::kMaxDepth;

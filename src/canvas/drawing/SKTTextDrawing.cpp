@@ -9,6 +9,7 @@
 #include "canvas/drawing/PaintRules.h"
 #include "canvas/drawing/TextLayout.h"
 #include "canvas/model/CardHost.h"
+#include "canvas/model/NumberBounds.h"
 #include "canvas/model/RotationGeometry.h"
 #include "canvas/model/SKTText.h"
 
@@ -20,9 +21,6 @@ const QColor kKnobColor(0x4a, 0x90, 0xe2);
 // Blurred shadows are rasterised at no fewer pixels per point than this, so that they stay
 // smooth on 72-dpi devices such as PDF pages.
 constexpr double kMinShadowPixelsPerPoint = 4.0;
-// A wider blur spreads the shadow to nothing; the bound keeps the shadow picture's size sane
-// whatever a design file holds.
-constexpr double kMaxShadowBlur = 100.0;
 
 double finiteOrZero(float value)
 {
@@ -60,7 +58,7 @@ ShadowStyle shadowStyle(SKTGraphic& graphic)
     return {shadowColor(graphic),
             QTransform::fromTranslate(finiteOrZero(graphic.Shadow_offset_X),
                                       -finiteOrZero(graphic.Shadow_offset_Y)),
-            std::clamp(finiteOrZero(graphic.Shadow_blur), 0.0, kMaxShadowBlur)};
+            std::clamp(finiteOrZero(graphic.Shadow_blur), 0.0, NumberBounds::kMaxShadowBlur)};
 }
 
 // The shadow drawn into a picture of device pixels (or more, on coarse devices), blurred, then

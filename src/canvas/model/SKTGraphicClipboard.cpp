@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "canvas/model/CardHost.h"
+#include "canvas/model/NumberBounds.h"
 #include "canvas/model/SKTError.h"
 #include "canvas/model/SKTGraphic.h"
 #include "canvas/model/SKTImage.h"
@@ -50,6 +51,8 @@ GraphicList SKTGraphic::graphicsWithProperties(const QVariantList& archives)
         GraphicPtr graphic = fromArchivedData(item.toByteArray());
         if (!graphic)
             continue;
+        // Another program may have put anything on the clipboard.
+        Bound_Element_Numbers(*graphic, QStringLiteral("A pasted element"));
         graphic->applyPasteFixUps();
         graphics.append(graphic);
     }

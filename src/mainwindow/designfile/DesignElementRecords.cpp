@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "canvas/helpers/Log.h"
+#include "canvas/model/NumberBounds.h"
 #include "canvas/model/SKTLine.h"
 #include "canvas/model/SKTSignature.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -15,18 +16,19 @@ constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
 
 const QString kTextHere = QStringLiteral("Text here");
 
-// The entry lengths a reader accepts, per kind; the first is what the writer produces.
-QList<int> acceptedLengths(GraphicKind kind)
+// The fewest items an entry of the kind holds: the line's two arrow flags and the picture's
+// last two items are optional. Items beyond what a kind reads (a later version's) are ignored.
+int minimumLength(GraphicKind kind)
 {
     switch (kind) {
-    case GraphicKind::Line: return {24, 22};
-    case GraphicKind::Text: return {39};
-    case GraphicKind::Shape: return {25};
-    case GraphicKind::Image: return {42, 40, 41};
-    case GraphicKind::Barcode: return {65};
-    case GraphicKind::Signature: return {22};
+    case GraphicKind::Line: return 22;
+    case GraphicKind::Text: return 39;
+    case GraphicKind::Shape: return 25;
+    case GraphicKind::Image: return 40;
+    case GraphicKind::Barcode: return 65;
+    case GraphicKind::Signature: return 22;
     }
-    return {};
+    return 0;
 }
 
 bool hasBindingBlock(GraphicKind kind)
@@ -332,11 +334,11 @@ GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex)
                                .arg(letterItem.toString().left(20)));
         return nullptr;
     }
-    if (!acceptedLengths(*kind).contains(int(entry.size()))) {
-        throw DesignFileError{fileIndex, QStringLiteral("The %1 element entry has %2 items, not %3.")
+    if (entry.size() < minimumLength(*kind)) {
+        throw DesignFileError{fileIndex, QStringLiteral("The %1 element entry has %2 items, not at least %3.")
                                              .arg(letterItem.toString())
                                              .arg(entry.size())
-                                             .arg(acceptedLengths(*kind).first())};
+                                             .arg(minimumLength(*kind))};
     }
     GraphicPtr element = SKTGraphic::create(*kind);
     ItemReader r(entry);
@@ -356,5 +358,11 @@ GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex)
     } catch (const DesignFileError& error) {
         throw DesignFileError{fileIndex, QStringLiteral("Element entry item %1: %2").arg(error.itemIndex).arg(error.reason)};
     }
+    if (r.hasMore())
+        Show_NSLog_Message(QStringLiteral("Item %1: %2 items beyond the %3 element entry are ignored.")
+                               .arg(fileIndex)
+                               .arg(r.remaining())
+                               .arg(letterItem.toString()));
+    Bound_Element_Numbers(*element, QStringLiteral("Item %1").arg(fileIndex));
     return element;
 }

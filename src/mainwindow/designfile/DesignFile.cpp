@@ -1,5 +1,7 @@
 #include "mainwindow/designfile/DesignFile.h"
 
+#include "canvas/model/NumberBounds.h"
+
 #include <limits>
 
 #include "canvas/helpers/Log.h"
@@ -84,6 +86,7 @@ void writeElements(const GraphicList& elements, ItemWriter& w, int* dropped)
 
 Card_Property readCardBlock(ItemReader& r)
 {
+    const QString where = QStringLiteral("Item %1").arg(r.fileIndex());
     Card_Property p;
     p.setCard_border_chk(r.flag());
     p.setCard_bordr_clr(r.colour());
@@ -119,6 +122,7 @@ Card_Property readCardBlock(ItemReader& r)
     p.setWatermark_Text(r.text());
     p.setWatermark_Color(r.colour());
     p.setWatermark_Font(r.font());
+    Bound_Card_Numbers(p, where);
     return p;
 }
 
