@@ -1,12 +1,12 @@
 #include "platform/PropertyList.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/XmlPropertyList.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QMetaType>
 #include <QTimeZone>
-#include <QXmlStreamReader>
 
 #include <plist/plist.h>
 
@@ -65,29 +65,6 @@ bool setError(QString* error, const QString& reason)
 }
 
 // ---- Limits checked on the raw bytes, because libplist recurses without bound ----------------
-
-// Counts element nesting with Qt's XML reader (which, like libplist, skips comments, CDATA and
-// declarations). The <plist> element and one leaf element sit around the containers.
-bool xmlWithinLimits(const QByteArray& bytes, QString* error)
-{
-    qsizetype start = 0;
-    while (start < bytes.size() && QChar::isSpace(uchar(bytes[start])))
-        ++start;
-    QXmlStreamReader reader(QByteArray::fromRawData(bytes.constData() + start, bytes.size() - start));
-    int depth = 0;
-    while (!reader.atEnd()) {
-        const auto token = reader.readNext();
-        if (token == QXmlStreamReader::StartElement && ++depth > PropertyList::kMaxDepth + 2)
-            return setError(error, QStringLiteral("The property list is nested too deeply."));
-        if (token == QXmlStreamReader::EndElement)
-            --depth;
-    }
-    if (reader.hasError())
-        return setError(error, QStringLiteral("Malformed XML property list: %1 (line %2)")
-                                   .arg(reader.errorString())
-                                   .arg(reader.lineNumber()));
-    return true;
-}
 
 // Walks the object graph of a binary list (trailer, offset table, container references) without
 // recursion: rejects cycles, nesting deeper than kMaxDepth, trees whose expanded size is too big
@@ -501,20 +478,19 @@ std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString*
         setError(error, QStringLiteral("The property list is too large."));
         return std::nullopt;
     }
-    const bool binary = plist_is_binary(bytes.constData(), uint32_t(bytes.size())) != 0;
-    const bool safe = binary ? BinaryListCheck(bytes).run(error) : xmlWithinLimits(bytes, error);
-    if (!safe)
+    if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())) == 0)
+        return readXmlPropertyList(bytes, kMaxDepth, error);
+    if (!BinaryListCheck(bytes).run(error))
         return std::nullopt;
 
     plist_t root = nullptr;
     {
         CLocaleScope cLocale;
-        plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &root);
+        plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
     }
     PlistPtr owner(root);
     if (!root) {
-        setError(error, binary ? QStringLiteral("Malformed binary property list.")
-                               : QStringLiteral("Malformed XML property list."));
+        setError(error, QStringLiteral("Malformed binary property list."));
         return std::nullopt;
     }
     return toVariant(root, 0, error);

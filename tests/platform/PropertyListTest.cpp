@@ -94,6 +94,19 @@ plistlib.dump(d, open(sys.argv[2], 'wb'), fmt=getattr(plistlib, sys.argv[3]))
     }
 }
 
+// What other writers put in XML lists: comments, CDATA, entities, texts of spaces or line ends.
+TEST(PropertyList, ReadsXmlTextsAsWritten)
+{
+    const QByteArray xml = "<?xml version=\"1.0\"?>\n<!DOCTYPE plist>\n<plist version=\"1.0\"><!-- note --><array>\n"
+                           "<string> </string><string>a\r\nb&#13;</string><string>&lt;&amp;&gt;&#xe9;</string>"
+                           "<string><![CDATA[<raw>]]> tail</string><string/><integer> -7 </integer>"
+                           "<real>2.5e3</real><dict><key>k</key><!-- between --><true/></dict></array></plist>";
+    const auto back = PropertyList::fromData(xml);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->toList(), (QVariantList{u" "_s, u"a\r\nb\r"_s, u"<&>é"_s, u"<raw> tail"_s, QString(), qint64(-7),
+                                            2500.0, QVariantMap{{u"k"_s, true}}}));
+}
+
 // libplist 2.2 finds an item of a parsed binary array by walking from the array's start, so
 // reading items by index took quadratic time: seconds for a list this long, minutes for longer.
 TEST(PropertyList, ReadsALongBinaryArrayInOnePass)

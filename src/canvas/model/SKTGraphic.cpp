@@ -354,8 +354,11 @@ void SKTGraphic::setValueForKey(const QString& key, const QVariant& value)
 
 QSet<QString> SKTGraphic::keysForValuesToObserveForUndo() const
 {
-    return {SKTGraphicIsDrawingFillKey,   SKTGraphicFillColorKey,   SKTGraphicIsDrawingStrokeKey,
-            SKTGraphicStrokeColorKey,     SKTGraphicStrokeWidthKey, SKTGraphicBoundsKey};
+    // One shared set: every element of an opened design is observed with it.
+    static const QSet<QString> keys{SKTGraphicIsDrawingFillKey, SKTGraphicFillColorKey,
+                                    SKTGraphicIsDrawingStrokeKey, SKTGraphicStrokeColorKey,
+                                    SKTGraphicStrokeWidthKey, SKTGraphicBoundsKey};
+    return keys;
 }
 
 QString SKTGraphic::presentablePropertyNameForKey(const QString&)

@@ -115,8 +115,9 @@ QVariantMap SKTImage::properties() const
 
 QSet<QString> SKTImage::keysForValuesToObserveForUndo() const
 {
-    return SKTGraphic::keysForValuesToObserveForUndo().unite(
+    static const QSet<QString> keys = SKTGraphic::keysForValuesToObserveForUndo().unite(
         {SKTImageContentsKey, SKTImageIsFlippedHorizontallyKey, SKTImageIsFlippedVerticallyKey});
+    return keys;
 }
 
 QString SKTImage::presentablePropertyNameForKey(const QString& key)

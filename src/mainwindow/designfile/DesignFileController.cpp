@@ -266,7 +266,7 @@ void DesignFileController::Apply_Card_Side(const QString& cardSide)
     }
 }
 
-void DesignFileController::Restore_Table(const DesignState& state)
+void DesignFileController::Restore_Table(DesignState& state)
 {
     Data_From_Excel& data = table();
     if (!state.columnTitles.isEmpty()) {
@@ -276,7 +276,7 @@ void DesignFileController::Restore_Table(const DesignState& state)
             data.ColList.addColumn(Column_Key_For_Index(i), title.isEmpty() ? Untitled_Column_Title(i + 1) : title);
         }
     }
-    data.ListData = state.rows;
+    data.ListData = std::move(state.rows);
     Excel_table_rows = data.rowCount();
 }
 

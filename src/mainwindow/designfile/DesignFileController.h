@@ -83,7 +83,8 @@ protected:
 
 private:
     Data_From_Excel& table() const;
-    void Restore_Table(const DesignState& state);
+    // Takes the state's rows.
+    void Restore_Table(DesignState& state);
     void Make_Missing_Barcode_Picture(SKTGraphic& barcode);
     void Prepare_Loaded_Elements(const GraphicList& elements);
     void Apply_Card_Side(const QString& cardSide);

@@ -2,7 +2,9 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLocale>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -63,7 +65,17 @@ const QRegularExpression& rectShape()
 bool fontIsInstalled(const QString& name)
 {
     // The font database needs the GUI application; without one the name is taken as it is.
-    return !qobject_cast<QGuiApplication*>(QCoreApplication::instance()) || QFontDatabase::hasFamily(name);
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return true;
+    // Asking fontconfig costs a substitution pass per call, and a design names few families many
+    // times. Fonts installed while the application runs are seen at its next start.
+    static QMutex mutex;
+    static QHash<QString, bool> answers;
+    const QMutexLocker lock(&mutex);
+    const auto known = answers.constFind(name);
+    if (known != answers.cend())
+        return *known;
+    return *answers.insert(name, QFontDatabase::hasFamily(name));
 }
 
 }  // namespace

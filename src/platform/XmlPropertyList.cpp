@@ -1,0 +1,212 @@
+#include "platform/XmlPropertyList.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QTimeZone>
+#include <QVariantList>
+#include <QVariantMap>
+#include <charconv>
+#include <cstring>
+#include <pugixml.hpp>
+
+namespace {
+
+bool fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// A NUL character can only come in as a raw byte or a character reference; pugixml would cut the
+// text short at it, where libplist used to abort on such a key.
+bool holdsNul(const QByteArray& bytes)
+{
+    if (bytes.contains('\0'))
+        return true;
+    for (qsizetype at = bytes.indexOf("&#"); at >= 0; at = bytes.indexOf("&#", at + 2)) {
+        qsizetype i = at + 2;
+        const bool hex = i < bytes.size() && (bytes[i] == 'x' || bytes[i] == 'X');
+        i += hex ? 1 : 0;
+        const qsizetype digits = i;
+        while (i < bytes.size() && bytes[i] == '0')
+            ++i;
+        if (i > digits && i < bytes.size() && bytes[i] == ';')
+            return true;
+    }
+    return false;
+}
+
+// The leading number of a text, as libplist read integers and reals: the rest is ignored, and a
+// text without one counts as 0.
+template <typename T>
+T leadingNumber(const char* text)
+{
+    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r')
+        ++text;
+    if (*text == '+')
+        ++text;
+    T value{};
+    std::from_chars(text, text + std::strlen(text), value);
+    return value;
+}
+
+qint64 integerValue(const char* text)
+{
+    // Lists store integers as 64 bits; those beyond the signed range come back negative.
+    const char* digits = text;
+    while (*digits == ' ' || *digits == '\t' || *digits == '\n' || *digits == '\r')
+        ++digits;
+    return *digits == '-' ? leadingNumber<qint64>(text) : qint64(leadingNumber<quint64>(text));
+}
+
+class Converter {
+public:
+    Converter(int maxDepth, QString* error) : m_maxDepth(maxDepth), m_error(error) {}
+
+    std::optional<QVariant> value(const pugi::xml_node& node, int depth)
+    {
+        const char* name = node.name();
+        if (std::strcmp(name, "dict") == 0 || std::strcmp(name, "array") == 0) {
+            if (depth >= m_maxDepth) {
+                fail(m_error, QStringLiteral("The property list is nested too deeply."));
+                return std::nullopt;
+            }
+            return name[0] == 'd' ? dictionary(node, depth) : array(node, depth);
+        }
+        std::optional<QByteArray> content = text(node);
+        if (!content)
+            return std::nullopt;
+        if (std::strcmp(name, "string") == 0)
+            return QVariant(QString::fromUtf8(*content));
+        if (std::strcmp(name, "integer") == 0)
+            return QVariant(integerValue(content->constData()));
+        if (std::strcmp(name, "real") == 0)
+            return QVariant(leadingNumber<double>(content->constData()));
+        if (std::strcmp(name, "true") == 0 || std::strcmp(name, "false") == 0)
+            return QVariant(name[0] == 't');
+        if (std::strcmp(name, "data") == 0)
+            return QVariant(QByteArray::fromBase64(*content));
+        if (std::strcmp(name, "date") == 0)
+            return date(*content);
+        fail(m_error, QStringLiteral("Unsupported <%1> in the property list.").arg(QString::fromUtf8(name).left(40)));
+        return std::nullopt;
+    }
+
+private:
+    std::optional<QVariant> array(const pugi::xml_node& node, int depth)
+    {
+        QVariantList list;
+        for (pugi::xml_node item = node.first_child(); item; item = item.next_sibling()) {
+            if (item.type() != pugi::node_element)
+                continue;
+            std::optional<QVariant> converted = value(item, depth + 1);
+            if (!converted)
+                return std::nullopt;
+            list.append(std::move(*converted));
+        }
+        return QVariant(list);
+    }
+
+    std::optional<QVariant> dictionary(const pugi::xml_node& node, int depth)
+    {
+        QVariantMap map;
+        pugi::xml_node item = node.first_child();
+        const auto nextElement = [&item] {
+            while (item && item.type() != pugi::node_element)
+                item = item.next_sibling();
+        };
+        for (nextElement(); item; nextElement()) {
+            if (std::strcmp(item.name(), "key") != 0)
+                return malformed();
+            const std::optional<QByteArray> keyText = text(item);
+            item = item.next_sibling();
+            nextElement();
+            if (!keyText || !item)
+                return malformed();
+            std::optional<QVariant> converted = value(item, depth + 1);
+            if (!converted)
+                return std::nullopt;
+            map.insert(key(*keyText), std::move(*converted));
+            item = item.next_sibling();
+        }
+        return QVariant(map);
+    }
+
+    // Text and CDATA children joined, NUL-terminated; an element inside a value is malformed. A
+    // single part (the common case) is not copied: it stays valid as long as the document.
+    std::optional<QByteArray> text(const pugi::xml_node& node)
+    {
+        QByteArray joined;
+        int parts = 0;
+        for (pugi::xml_node part = node.first_child(); part; part = part.next_sibling()) {
+            if (part.type() == pugi::node_element)
+                return malformedText();
+            if (part.type() != pugi::node_pcdata && part.type() != pugi::node_cdata)
+                continue;
+            const char* value = part.value();
+            joined = ++parts == 1 ? QByteArray::fromRawData(value, qsizetype(std::strlen(value))) : joined + value;
+        }
+        return joined;
+    }
+
+    std::optional<QVariant> date(const QByteArray& content)
+    {
+        QDateTime when = QDateTime::fromString(QString::fromLatin1(content.trimmed()), Qt::ISODate);
+        if (!when.isValid())
+            return malformed();
+        return QVariant(when.toTimeZone(QTimeZone::utc()));
+    }
+
+    // Tables repeat the same keys in every row: one string each.
+    QString key(const QByteArray& text)
+    {
+        const auto found = m_keys.constFind(text);
+        if (found != m_keys.cend())
+            return *found;
+        return *m_keys.insert(QByteArray(text.constData(), text.size()), QString::fromUtf8(text));
+    }
+
+    std::optional<QVariant> malformed()
+    {
+        fail(m_error, QStringLiteral("Malformed XML property list."));
+        return std::nullopt;
+    }
+    std::optional<QByteArray> malformedText()
+    {
+        malformed();
+        return std::nullopt;
+    }
+
+    int m_maxDepth;
+    QString* m_error;
+    QHash<QByteArray, QString> m_keys;
+};
+
+}  // namespace
+
+std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error)
+{
+    if (holdsNul(bytes)) {
+        fail(error, QStringLiteral("The property list holds a NUL character."));
+        return std::nullopt;
+    }
+    pugi::xml_document document;
+    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them.
+    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single;
+    const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), kOptions);
+    if (!parsed) {
+        fail(error, QStringLiteral("Malformed XML property list: %1 (byte %2)")
+                        .arg(QString::fromUtf8(parsed.description()))
+                        .arg(parsed.offset));
+        return std::nullopt;
+    }
+    pugi::xml_node root = document.document_element();
+    if (root && std::strcmp(root.name(), "plist") == 0)
+        root = root.find_child([](const pugi::xml_node& node) { return node.type() == pugi::node_element; });
+    if (!root) {
+        fail(error, QStringLiteral("Malformed XML property list: no value."));
+        return std::nullopt;
+    }
+    return Converter(maxDepth, error).value(root, 0);
+}
