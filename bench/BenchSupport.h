@@ -1,20 +1,21 @@
 #pragma once
-// Small helpers the benchmarks share: medians of timed runs and a reporter that keeps the
-// Google Benchmark medians for a closing ratio.
+// What every benchmark shares: timing, paired rounds against a peer and the lines scripts read.
+//   ratio NAME ours/peer = X (ours A, peer B, n runs) min-max ours ..., peer ...; peer = WHAT
+//   budget NAME: MEASURE = X, target <= T: MET|MISSED
+// Both sides of a ratio are timed the same way: both in-process, or both as whole processes
+// (runProcess), interleaved round by round so that a slow spell of the machine hits both alike.
+#include <QByteArray>
 #include <QElapsedTimer>
-#include <algorithm>
-#include <map>
-#include <string>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
-#include <benchmark/benchmark.h>
+// Benchmarks draw without a screen unless QT_QPA_PLATFORM says otherwise; call before the application.
+void preferOffscreenPlatform();
 
-inline double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+double median(std::vector<double> values);
 
 template <typename Work>
 double timedMs(Work work)
@@ -25,15 +26,58 @@ double timedMs(Work work)
     return timer.nsecsElapsed() / 1e6;
 }
 
-// Console output as usual, keeping each benchmark's median for a closing ratio.
-class MedianReporter : public benchmark::ConsoleReporter {
+// Durations of one side, in seconds.
+struct Timings {
+    std::vector<double> seconds;
+    double median() const;
+    double min() const;
+    double max() const;
+};
+
+// One side of a comparison. setUp runs untimed before every timed run (fresh inputs, for one).
+struct BenchSide {
+    std::function<void()> work;
+    std::function<void()> setUp = {};
+};
+
+struct Rounds {
+    int count = 15;
+    int warmUps = 1;        // untimed pairs first: caches, lazy loading, the file system
+    int callsPerRound = 1;  // short work repeats within one timed round; times are per call
+};
+
+struct PairedTimings {
+    Timings ours;
+    Timings peer;
+    double ratio() const;
+};
+
+// Runs ours, peer, ours, peer, ... and times each run with the same clock.
+PairedTimings runPairedRounds(const Rounds& rounds, const BenchSide& ours, const BenchSide& peer);
+
+// "12.3 ms": the unit chosen from the size of the value.
+QByteArray formatDuration(double seconds);
+
+void printRatio(const char* name, const PairedTimings& timings, const char* peerName);
+// A measure against its target, one verdict line. A missed target never fails the run.
+void printBudget(const char* name, const char* measure, double value, double target, const char* unit = "");
+
+// Runs a program to its end. False, with its error output shown, when it does not exit 0.
+bool runProcess(const QString& program, const QStringList& arguments, QByteArray* standardOutput = nullptr);
+
+// A peer kept running between rounds, so its start-up stays out of the timings: it answers each
+// request line with one line, "ok" when the work is done.
+class PeerWorker {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
+    // Waits for the worker's first line, which says it is ready.
+    PeerWorker(const QString& program, const QStringList& arguments);
+    ~PeerWorker();
+    bool isReady() const { return m_ready; }
+    bool request(const QByteArray& line);
+
+private:
+    QByteArray replyLine();
+
+    QProcess m_process;
+    bool m_ready = false;
 };

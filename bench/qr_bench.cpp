@@ -1,11 +1,9 @@
 // QR Code encoding of 100 bytes at automatic version and level M, against libqrencode on the
-// same input; the ratio of the two medians is printed at the end.
+// same input, both in-process and interleaved.
 #include <benchmark/benchmark.h>
 #include <qrencode.h>
 
 #include <QByteArray>
-#include <cstdio>
-#include <map>
 #include <string>
 
 #include "barcodes/qr/QREncoder.h"
@@ -16,51 +14,32 @@ namespace {
 constexpr int kLevelM = 1;
 
 // Mixed-case text with punctuation, so both encoders use byte mode throughout.
-const QByteArray& input()
+QByteArray sampleInput()
 {
-    static const QByteArray bytes = [] {
-        const QByteArray pattern = "Zova card #4711, holder: Jane Q. Example <jane@example.org>; valid thru 2031-12; ";
-        QByteArray text;
-        while (text.size() < 100)
-            text += pattern;
-        text.truncate(100);
-        return text;
-    }();
-    return bytes;
+    const QByteArray pattern = "Zova card #4711, holder: Jane Q. Example <jane@example.org>; valid thru 2031-12; ";
+    QByteArray text;
+    while (text.size() < 100)
+        text += pattern;
+    text.truncate(100);
+    return text;
 }
-
-void BM_ZovaQr(benchmark::State& state)
-{
-    for (auto _ : state) {
-        std::optional<DataMatrix> matrix = QREncoder::encodeCStringWithECLevel(kLevelM, 0, input());
-        benchmark::DoNotOptimize(matrix);
-    }
-}
-BENCHMARK(BM_ZovaQr)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
-
-void BM_LibQrencode(benchmark::State& state)
-{
-    const std::string text = input().toStdString();
-    for (auto _ : state) {
-        QRcode* code = QRcode_encodeString8bit(text.c_str(), 0, QR_ECLEVEL_M);
-        benchmark::DoNotOptimize(code);
-        QRcode_free(code);
-    }
-}
-BENCHMARK(BM_LibQrencode)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    benchmark::Initialize(&argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto ours = reporter.medians.find("BM_ZovaQr");
-    const auto peer = reporter.medians.find("BM_LibQrencode");
-    if (ours != reporter.medians.end() && peer != reporter.medians.end() && peer->second > 0)
-        std::printf("median: ours %.2f us, libqrencode %.2f us, ours / libqrencode = %.3f\n", ours->second,
-                    peer->second, ours->second / peer->second);
-    benchmark::Shutdown();
+    const QByteArray input = sampleInput();
+    const std::string text = input.toStdString();
+    const BenchSide ours{[&] {
+        std::optional<DataMatrix> matrix = QREncoder::encodeCStringWithECLevel(kLevelM, 0, input);
+        benchmark::DoNotOptimize(matrix);
+    }};
+    const BenchSide libqrencode{[&] {
+        QRcode* code = QRcode_encodeString8bit(text.c_str(), 0, QR_ECLEVEL_M);
+        benchmark::DoNotOptimize(code);
+        QRcode_free(code);
+    }};
+    const PairedTimings timings = runPairedRounds(Rounds{31, 1, 40}, ours, libqrencode);
+    printRatio("qr_encode", timings, "libqrencode, 100 bytes, level M, per call");
     return 0;
 }

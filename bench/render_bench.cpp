@@ -1,13 +1,13 @@
 // Batch side render: one CR80 side of 10 elements rendered, raised to 600 dpi and written as PNG,
-// against poppler rasterising the same side's PDF to a 600-dpi PNG (pdftoppm -r 600 -png).
-// Prints both medians, the ratio, and our time split into drawing and encoding.
+// against poppler rasterising the same side's PDF to a 600-dpi PNG (pdftoppm -r 600 -png). Both
+// run as whole processes, started cold alike and interleaved. Prints the ratio, then our run
+// split into drawing alone and PNG encoding alone, and the encoding's share of the two.
 //   bench_render_bench [repetitions]
+//   bench_render_bench --render-once PHOTO OUT.png   one side written; prints "drawing_ms encoding_ms"
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +31,7 @@ namespace {
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
 constexpr double kDpi = 600;
+constexpr double kTargetRatio = 1.5;
 
 class Cr80Host final : public CardHost {
 public:
@@ -108,52 +109,93 @@ GraphicList cr80Side(const QString& photoPath)
     return side;
 }
 
+struct RenderSplit {
+    double drawingMs = 0;
+    double encodingMs = 0;
+};
+
+RenderSplit renderOnce(const GraphicList& side, const QString& pngPath)
+{
+    RenderSplit split;
+    QImage raised;
+    split.drawingMs = timedMs([&] { raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(side), kDpi); });
+    split.encodingMs = timedMs([&] { Save_gen_image(raised, pngPath); });
+    return split;
+}
+
+int renderChild(const QString& photoPath, const QString& pngPath)
+{
+    const RenderSplit split = renderOnce(cr80Side(photoPath), pngPath);
+    std::printf("%.3f %.3f\n", split.drawingMs, split.encodingMs);
+    return 0;
+}
+
+// Runs the child and keeps its own split of the work.
+bool runRenderChild(const QString& photoPath, const QString& pngPath, std::vector<RenderSplit>* splits)
+{
+    QByteArray output;
+    if (!runProcess(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--render-once"), photoPath, pngPath}, &output))
+        return false;
+    const QList<QByteArray> fields = output.trimmed().split(' ');
+    splits->push_back(RenderSplit{fields.value(0).toDouble(), fields.value(1).toDouble()});
+    return true;
+}
+
+void printSplit(const std::vector<RenderSplit>& splits, const PairedTimings& timings)
+{
+    std::vector<double> drawing, encoding, share;
+    for (const RenderSplit& split : splits) {
+        drawing.push_back(split.drawingMs);
+        encoding.push_back(split.encodingMs);
+        share.push_back(100 * split.encodingMs / (split.drawingMs + split.encodingMs));
+    }
+    const double drawingMs = median(drawing), encodingMs = median(encoding);
+    std::printf("  ours, within each cold process (median of %d):\n", int(splits.size()));
+    std::printf("    drawing alone (render + raise to 600 dpi): %8.1f ms\n", drawingMs);
+    std::printf("    PNG encoding alone (encode + write):       %8.1f ms\n", encodingMs);
+    std::printf("    encoding share of the two:                 %8.0f %%\n", median(share));
+    std::printf("    process start and set-up, the rest:        %8.1f ms\n",
+                timings.ours.median() * 1e3 - drawingMs - encodingMs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
     Resource_Path = AppFolders::resourceFolder();
     Cr80Host host;
     setCardHost(&host);
+    if (argc == 4 && QByteArray(argv[1]) == "--render-once")
+        return renderChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
 
     QTemporaryDir work;
     const QDir dir(work.path());
-    photo1000().save(dir.filePath(QStringLiteral("photo.png")));
-    const GraphicList side = cr80Side(dir.filePath(QStringLiteral("photo.png")));
+    const QString photoPath = dir.filePath(QStringLiteral("photo.png"));
+    photo1000().save(photoPath);
     const QString pdfPath = dir.filePath(QStringLiteral("side.pdf"));
-    const QString pngPath = dir.filePath(QStringLiteral("side.png"));
-    if (!writeFileAtomically(pdfPath, SKTRenderingView::pdfDataWithGraphics_data(side))) {
+    if (!writeFileAtomically(pdfPath, SKTRenderingView::pdfDataWithGraphics_data(cr80Side(photoPath)))) {
         std::fprintf(stderr, "cannot write the side's PDF\n");
         return 1;
     }
 
-    std::vector<double> ours, drawing, encoding, poppler;
-    for (int i = 0; i < repetitions; ++i) {
-        QImage raised;
-        const double draw = timedMs([&] {
-            raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(side), kDpi);
-        });
-        const double encode = timedMs([&] { Save_gen_image(raised, pngPath); });
-        drawing.push_back(draw);
-        encoding.push_back(encode);
-        ours.push_back(draw + encode);
-        poppler.push_back(timedMs([&] {
-            QProcess::execute(QStringLiteral("pdftoppm"),
-                              {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
-                               pdfPath, dir.filePath(QStringLiteral("poppler"))});
-        }));
-    }
+    std::vector<RenderSplit> splits;
+    const BenchSide ours{[&] { runRenderChild(photoPath, dir.filePath(QStringLiteral("side.png")), &splits); }};
+    const BenchSide pdftoppm{[&] {
+        runProcess(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
+                                                pdfPath, dir.filePath(QStringLiteral("poppler"))});
+    }};
+    const Rounds rounds{repetitions, 1, 1};
+    const PairedTimings timings = runPairedRounds(rounds, ours, pdftoppm);
+    splits.erase(splits.begin(), splits.end() - std::min<ptrdiff_t>(splits.size(), repetitions));  // warm-up runs
     setCardHost(nullptr);
 
-    const double oursMs = median(ours), popplerMs = median(poppler);
-    std::printf("CR80 side, 10 elements, 600 dpi PNG, median of %d\n", repetitions);
-    std::printf("  ours (render + PNG write):   %8.1f ms  (drawing %.1f ms, PNG encode+write %.1f ms)\n",
-                oursMs, median(drawing), median(encoding));
-    std::printf("  pdftoppm -r 600 -png:        %8.1f ms\n", popplerMs);
-    std::printf("  ratio ours / pdftoppm:       %8.2f  (target <= 1.5)\n", oursMs / popplerMs);
+    std::printf("CR80 side, 10 elements, 600 dpi PNG, whole processes\n");
+    printRatio("render_cr80_600dpi", timings, "pdftoppm -r 600 -png on the side's PDF");
+    printSplit(splits, timings);
+    printBudget("render_cr80_600dpi", "ours/pdftoppm", timings.ratio(), kTargetRatio);
     return 0;
 }

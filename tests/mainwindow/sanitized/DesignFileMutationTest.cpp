@@ -1,11 +1,12 @@
 // Design files come from users: damaged or hostile files must be refused or loaded safely, never
-// crash. A fixed-seed loop damages real design files, reads them and writes again what was accepted,
-// under AddressSanitizer and UBSan.
+// crash. A fixed-seed loop damages real design files (XML and binary), reads them, writes again and
+// draws what was accepted, under AddressSanitizer and UBSan.
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
+#include "canvas/render/CardImage.h"
 #include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "platform/PropertyList.h"
@@ -29,7 +30,8 @@ QVariantList itemsOf(const QByteArray& data) { return PropertyList::fromData(dat
 QVariant hostileValue()
 {
     static const QVariantList values = {
-        "", "Y", "-1", "-2147483649", "99999999999", "nan", "inf", "1e39", "{{nan, 0}, {1, 1}}",
+        "", "Y", "-1", "-2147483649", "2147483647", "99999999999", "nan", "inf", "1e39", "-1e30", "1000",
+        "{{nan, 0}, {1, 1}}",
         "{{0, 0}, {1e308, 1e308}}", "{{-99999, 5}, {99999, 0}}", "{1e5, 1e5}", "{-0, 14400}", "::::", "X::::1e300",
         "1:1:1", "ZOVAMACIDCARD", "../../etc/passwd", "/.app/Contents/Resources/../../x", QString(70000, u'\u00e9'),
         qint64(1) << 40, 2.5, true, QVariantList{}, QVariantList{"T"}, QVariantList{"B", "{{0,0},{1,1}}"},
@@ -104,6 +106,9 @@ TEST(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
         EXPECT_TRUE(designStateFromItems(itemsOf(again), nullptr)) << "iteration " << i;
         for (const GraphicPtr& element : state->frontElements + state->backElements)
             (void)element->archivedData();
+        // Bounded numbers draw in moments, whatever the file held.
+        const CardScene scene{state->frontElements, state->front, 0, QRectF(0, 0, 243, 154)};
+        EXPECT_FALSE(rasterAt(scene.card.size(), 72, [&](QPainter& p) { drawCardScene(p, scene); }).isNull());
     }
     EXPECT_GT(accepted, 50);
     EXPECT_GT(refused, 50);
