@@ -2,11 +2,13 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QTimeZone>
 #include <QVariantList>
 #include <QVariantMap>
 #include <charconv>
 #include <cstring>
+#include <span>
 #include <pugixml.hpp>
 
 namespace {
@@ -96,10 +98,21 @@ public:
 private:
     std::optional<QVariant> array(const pugi::xml_node& node, int depth)
     {
-        QVariantList list;
+        QList<pugi::xml_node> items;
         for (pugi::xml_node item = node.first_child(); item; item = item.next_sibling()) {
-            if (item.type() != pugi::node_element)
-                continue;
+            if (item.type() == pugi::node_element)
+                items.append(item);
+        }
+        if (items.size() >= kItemsPerPart * 2)
+            return convertInParts(items, depth);
+        return convertItems(items, depth);
+    }
+
+    std::optional<QVariant> convertItems(std::span<const pugi::xml_node> items, int depth)
+    {
+        QVariantList list;
+        list.reserve(qsizetype(items.size()));
+        for (const pugi::xml_node& item : items) {
             std::optional<QVariant> converted = value(item, depth + 1);
             if (!converted)
                 return std::nullopt;
@@ -107,6 +120,37 @@ private:
         }
         return QVariant(list);
     }
+
+    // A long array (a table's rows) is converted in parts on the pool's threads, each part by a
+    // converter of its own; the document is only read meanwhile.
+    std::optional<QVariant> convertInParts(const QList<pugi::xml_node>& items, int depth)
+    {
+        QList<std::span<const pugi::xml_node>> parts;
+        for (qsizetype first = 0; first < items.size(); first += kItemsPerPart)
+            parts.append(std::span<const pugi::xml_node>(items.constData(), size_t(items.size()))
+                             .subspan(size_t(first), size_t(std::min(kItemsPerPart, items.size() - first))));
+        struct Part {
+            std::optional<QVariant> list;
+            QString error;
+        };
+        const QList<Part> converted = QtConcurrent::blockingMapped(parts, [this, depth](std::span<const pugi::xml_node> part) {
+            Part result;
+            result.list = Converter(m_maxDepth, &result.error).convertItems(part, depth);
+            return result;
+        });
+        QVariantList list;
+        list.reserve(items.size());
+        for (const Part& part : converted) {
+            if (!part.list) {
+                fail(m_error, part.error);
+                return std::nullopt;
+            }
+            list.append(part.list->toList());
+        }
+        return QVariant(list);
+    }
+
+    static constexpr qsizetype kItemsPerPart = 1024;
 
     std::optional<QVariant> dictionary(const pugi::xml_node& node, int depth)
     {
@@ -127,7 +171,8 @@ private:
             std::optional<QVariant> converted = value(item, depth + 1);
             if (!converted)
                 return std::nullopt;
-            map.insert(key(*keyText), std::move(*converted));
+            // Writers list keys in order, so the end is nearly always the place.
+            map.insert(map.cend(), key(*keyText), std::move(*converted));
             item = item.next_sibling();
         }
         return QVariant(map);

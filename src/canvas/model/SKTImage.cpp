@@ -62,7 +62,12 @@ void SKTImage::setFilePath(const QString& path, bool set_txt_path_also)
 
 void SKTImage::setFileNSImage(const QString& path)
 {
-    _contents = readPicturePreview(path);
+    showPreview(readPicturePreview(path));
+}
+
+void SKTImage::showPreview(const QImage& preview)
+{
+    _contents = preview;
     _contents_with_settings = _contents;
     refreshAdjustedPicture();
 }

@@ -39,6 +39,8 @@ public:
     // Loads the file's preview into _contents (null when the path gives no picture) and makes
     // the adjusted picture from it.
     void setFileNSImage(const QString& path);
+    // The same with a preview already read from the file (readPicturePreview).
+    void showPreview(const QImage& preview);
     void setFileNSImage_Variable(const QImage& picture) { _contents_with_settings = picture; }
 
     // Turning the flag alone would leave the shown picture unturned until the picture settings

@@ -1,12 +1,13 @@
 #include "mainwindow/designfile/DesignFile.h"
 
-#include "canvas/model/NumberBounds.h"
-
+#include <QtConcurrent/QtConcurrentMap>
 #include <limits>
 
 #include "canvas/helpers/Log.h"
+#include "canvas/model/NumberBounds.h"
 #include "mainwindow/designfile/DesignElementRecords.h"
 #include "platform/AtomicFile.h"
+#include "platform/BackgroundRelease.h"
 #include "platform/PropertyList.h"
 
 namespace {
@@ -138,24 +139,33 @@ QStringList readColumnTitles(ItemReader& r)
     return titles;
 }
 
+// A row's cells, or none when the row is not a dictionary of texts.
+std::optional<DataRow> rowFromItem(const QVariant& row)
+{
+    if (row.typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    const QVariantMap values = row.toMap();
+    DataRow cells;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (it.value().typeId() != QMetaType::QString)
+            return std::nullopt;
+        cells.insert(cells.cend(), it.key(), it.value().toString());  // keys come sorted
+    }
+    return cells;
+}
+
 QList<DataRow> readRows(ItemReader& r)
 {
     const int at = r.fileIndex();
-    const QVariantList rows = r.list();
+    // Tables run to thousands of rows: they are converted side by side.
+    const QList<std::optional<DataRow>> converted = QtConcurrent::blockingMapped(r.list(), rowFromItem);
     QList<DataRow> result;
-    result.reserve(rows.size());
-    for (const QVariant& row : rows) {
-        if (row.typeId() != QMetaType::QVariantMap)
-            throw DesignFileError{at, QStringLiteral("Row %1 of the table is not a dictionary.").arg(result.size() + 1)};
-        const QVariantMap values = row.toMap();
-        DataRow cells;
-        for (auto it = values.cbegin(); it != values.cend(); ++it) {
-            if (it.value().typeId() != QMetaType::QString)
-                throw DesignFileError{at, QStringLiteral("Row %1 of the table holds a value that is not a text.")
-                                              .arg(result.size() + 1)};
-            cells.insert(cells.cend(), it.key(), it.value().toString());  // keys come sorted
-        }
-        result.append(std::move(cells));
+    result.reserve(converted.size());
+    for (const std::optional<DataRow>& row : converted) {
+        if (!row)
+            throw DesignFileError{at, QStringLiteral("Row %1 of the table is not a dictionary of texts.")
+                                          .arg(result.size() + 1)};
+        result.append(*row);
     }
     return result;
 }
@@ -266,6 +276,11 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
 
 std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error)
 {
-    const auto items = readDesignItems(path, error);
-    return items ? designStateFromItems(*items, error) : std::nullopt;
+    std::optional<QVariantList> items = readDesignItems(path, error);
+    if (!items)
+        return std::nullopt;
+    std::optional<DesignState> state = designStateFromItems(*items, error);
+    // The items are a large tree of small blocks; the state shares what it keeps of them.
+    Release_In_Background(std::move(*items));
+    return state;
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtConcurrent/QtConcurrentMap>
+#include <utility>
 
 #include "canvas/helpers/FileHelpers.h"
 #include "barcodes/BarcodeFactory.h"
@@ -14,6 +16,8 @@
 #include "canvas/model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
+#include "platform/BackgroundRelease.h"
+#include "platform/PictureReading.h"
 
 QString CARD_SIDE_STR = QStringLiteral("2");
 QImage Barcode_output_image;
@@ -240,11 +244,10 @@ void DesignFileController::Load_Design_State(DesignState state, const QString& p
     excel_cb_value = state.groupColumns;
 
     curr_msg_count_str = QStringLiteral("Loading design controls");
-    Prepare_Loaded_Elements(state.frontElements);
+    Prepare_Loaded_Elements(state.frontElements + state.backElements);
     m_document.replaceGraphicsOnSide(SKTDocument::FrontSide, state.frontElements);
     dynamic_ctrl_list_front = Dynamic_Controls_Of_Side(state.frontElements);
     curr_msg_count_str = QStringLiteral("Loading control settings");
-    Prepare_Loaded_Elements(state.backElements);
     m_document.replaceGraphicsOnSide(SKTDocument::BackSide, state.backElements);
     dynamic_ctrl_list_back = Dynamic_Controls_Of_Side(state.backElements);
 
@@ -276,7 +279,8 @@ void DesignFileController::Restore_Table(DesignState& state)
             data.ColList.addColumn(Column_Key_For_Index(i), title.isEmpty() ? Untitled_Column_Title(i + 1) : title);
         }
     }
-    data.ListData = std::move(state.rows);
+    // Freeing the rows of the design being replaced is left to a pool thread.
+    Release_In_Background(std::exchange(data.ListData, std::move(state.rows)));
     Excel_table_rows = data.rowCount();
 }
 
@@ -288,12 +292,22 @@ void DesignFileController::Delete_Excel_File_Column()
 // Pictures come from their files again, and a barcode without a stored picture gets a new one.
 void DesignFileController::Prepare_Loaded_Elements(const GraphicList& elements)
 {
+    QList<SKTImage*> pictures;
+    QStringList paths;
     for (const GraphicPtr& element : elements) {
-        if (element->kind() == GraphicKind::Image)
-            static_cast<SKTImage&>(*element).setFilePath(element->_file_path, false);
-        else if (element->kind() == GraphicKind::Barcode && element->_barcode_image.isNull())
+        if (element->kind() == GraphicKind::Image) {
+            pictures.append(static_cast<SKTImage*>(element.get()));
+            paths.append(element->_file_path);
+        } else if (element->kind() == GraphicKind::Barcode && element->_barcode_image.isNull()) {
             Make_Missing_Barcode_Picture(*element);
+        }
     }
+    // Photos take most of an opening: they are decoded side by side, the elements then take them
+    // on this thread.
+    const QList<QImage> previews =
+        QtConcurrent::blockingMapped(paths, [](const QString& path) { return readPicturePreview(path); });
+    for (qsizetype i = 0; i < pictures.size(); ++i)
+        pictures[i]->showPreview(previews[i]);
 }
 
 void DesignFileController::Make_Missing_Barcode_Picture(SKTGraphic& barcode)
