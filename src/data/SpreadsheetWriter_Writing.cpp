@@ -14,7 +14,7 @@ namespace {
 
 const char* const kMainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 const char* const kRelationshipsNamespace = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-constexpr int kMaxNumberDigits = 16;  // what a spreadsheet number keeps exactly
+constexpr int kMaxNumberDigits = 15;  // what a spreadsheet number keeps exactly
 
 // Whether a text is written as a number: plain C-locale decimal form that a spreadsheet shows
 // back unchanged. Leading zeros ("007"), a "+", trailing fraction zeros, exponents, more than 15
