@@ -68,8 +68,9 @@ void boundFilters(SKTGraphic& g, const Bounder& b)
     b.angle(g.rotate_image, "rotate_image");
 }
 
-// The barcode window's lengths and the entries of its lists whose sizes are fixed by the
-// symbols themselves: 40 QR versions after "automatic", 4 QR and 9 PDF417 error levels.
+// The barcode window's lengths and the entries of its lists: 22 symbologies, 40 QR versions after
+// "automatic", 4 QR and 9 PDF417 error levels, 30 Data Matrix sizes after "automatic" and its 5
+// encodings. The resolution list belongs to the barcode window.
 void boundBarcode(SKTGraphic& g, const Bounder& b)
 {
     for (auto [value, name] : {std::pair{&g.linear_height_val, "linear_height_val"},
@@ -85,6 +86,9 @@ void boundBarcode(SKTGraphic& g, const Bounder& b)
                                std::pair{&g.dm_module_val, "dm_module_val"}})
         b.clamp(*value, 0, kMaxBarcodeLength, 1, name);
     b.index(g.linear_or_2d, 2, 0, "linear_or_2d");
+    b.index(g.barcode_font_index, 22, 0, "barcode_font_index");
+    b.index(g.dm_format_index, 31, 0, "dm_format_index");
+    b.index(g.dm_encoding_index, 5, 0, "dm_encoding_index");
     b.index(g.align_hdr_index, 3, 1, "align_hdr_index");
     b.index(g.align_ftr_index, 3, 1, "align_ftr_index");
     b.index(g.qr_version_index, 41, 0, "qr_version_index");
