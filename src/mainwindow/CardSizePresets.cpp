@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/Units.h"
+
 namespace {
 
 struct Preset {
@@ -75,8 +77,8 @@ QSizeF Get_My_card_Size(const QString& kind, const QString& orientation, int lis
         pick(kPaperBadges);
     if (list_index != -1) {
         // Single precision, as the sizes are kept.
-        first = first * 25.4f;
-        second = second * 25.4f;
+        first = first * float(kMillimetresPerInch);
+        second = second * float(kMillimetresPerInch);
     }
     if (orientation == QLatin1String("V"))
         return QSizeF(second, first);

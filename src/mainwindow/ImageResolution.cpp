@@ -10,6 +10,7 @@
 #include "canvas/helpers/Log.h"
 #include "canvas/render/CardImage.h"
 #include "platform/AtomicFile.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ QSizeF sizeInPoints(const QImage& picture)
 {
     const double dotsPerInchX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * kMetresPerInch : 72.0;
     const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
-    return QSizeF(picture.width() * 72.0 / dotsPerInchX, picture.height() * 72.0 / dotsPerInchY);
+    return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
 }
 
 QByteArray pdfBytes(const QImage& picture)

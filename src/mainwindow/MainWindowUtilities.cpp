@@ -11,11 +11,9 @@
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AtomicFile.h"
+#include "platform/Units.h"
 
 namespace {
-
-constexpr double kPointsPerMillimetre = 2.834645669291;
-constexpr double kMillimetresPerPoint = 0.3527777777778;
 
 const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
 
@@ -26,12 +24,12 @@ constexpr qint64 kMaxCameraPathFileBytes = 64 * 1024;
 
 float MM_to_Points_Convert(float millimetres)
 {
-    return float(double(millimetres) * kPointsPerMillimetre);
+    return float(millimetresToPoints(millimetres));
 }
 
 float Points_to_MM_Convert(float points)
 {
-    return float(double(points) * kMillimetresPerPoint);
+    return float(pointsToMillimetres(points));
 }
 
 int Get_OS_Version()

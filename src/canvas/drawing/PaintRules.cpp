@@ -17,6 +17,7 @@
 #include "canvas/model/CardFont.h"
 #include "canvas/model/SKTGraphic.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -157,6 +158,6 @@ QFont deviceFont(const CardFont& font, const QPaintDevice* device)
     QFont result = font.toQFont();
     const int dpi = device ? device->logicalDpiY() : 72;
     if (font.size > 0 && dpi > 0)
-        result.setPointSizeF(font.size * 72.0 / dpi);
+        result.setPointSizeF(font.size * kPointsPerInch / dpi);
     return result;
 }

@@ -11,10 +11,10 @@
 
 #include "canvas/helpers/MessageBoxes.h"
 #include "inspector/CardBackgroundDrawing.h"
+#include "platform/Units.h"
 
 namespace {
 
-constexpr double kPointsPerInch = 72.0;
 constexpr double kInchesPerMetre = 1.0 / 0.0254;
 // Far beyond any card at any print resolution; keeps a wild dpi from asking for gigabytes.
 constexpr double kMaxPixelExtent = 100000.0;

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPainter>
 
+#include "platform/Units.h"
+
 namespace {
 
 // A plain grey tile with a darker frame: the stand-in for the window's placeholder pictures.
@@ -14,22 +16,6 @@ QImage placeholderPicture(int width, int height)
     painter.setPen(QColor(120, 120, 120));
     painter.drawRect(0, 0, width - 1, height - 1);
     return picture;
-}
-
-constexpr double kMillimetresPerInch = 25.4;
-constexpr double kPointsPerInch = 72.0;
-
-// Millimetres in one unit: 0 inch, 1 cm, 2 mm (anything else counts as millimetres).
-double millimetresPerUnit(int unit)
-{
-    switch (unit) {
-    case 0:
-        return kMillimetresPerInch;
-    case 1:
-        return 10.0;
-    default:
-        return 1.0;
-    }
 }
 
 CanvasHost* installedHost = nullptr;
@@ -68,12 +54,12 @@ QImage CanvasHostStandIn::fp_sample_img() const { return placeholderPicture(60, 
 
 double CanvasHostStandIn::Get_Unit_Convertor(double value, int from, int into) const
 {
-    return value * millimetresPerUnit(from) / millimetresPerUnit(into);
+    return convertUnits(value, from, into);
 }
 
 double CanvasHostStandIn::MM_to_Points_Convert(double millimetres) const
 {
-    return millimetres * kPointsPerInch / kMillimetresPerInch;
+    return millimetresToPoints(millimetres);
 }
 
 CanvasHost& canvasHost()

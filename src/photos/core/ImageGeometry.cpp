@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Units.h"
+
 namespace {
 
 constexpr double kMetresPerInch = 0.0254;
@@ -22,7 +24,7 @@ bool isPdfFile(const QString& path)
 void setResolution(QImage& picture, double pixelsPerPoint)
 {
     picture.setDevicePixelRatio(pixelsPerPoint);
-    const int dotsPerMeter = int(std::lround(pixelsPerPoint * 72.0 / kMetresPerInch));
+    const int dotsPerMeter = int(std::lround(pixelsPerPoint * kPointsPerInch / kMetresPerInch));
     picture.setDotsPerMeterX(dotsPerMeter);
     picture.setDotsPerMeterY(dotsPerMeter);
 }
@@ -101,6 +103,6 @@ QImage& normalizeSize(QImage& picture)
 QImage& setDPI(QImage& picture, int dpi)
 {
     if (!picture.isNull() && dpi > 0)
-        setResolution(picture, dpi / 72.0);
+        setResolution(picture, dpi / kPointsPerInch);
     return picture;
 }

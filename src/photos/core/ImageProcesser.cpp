@@ -8,6 +8,7 @@
 
 #include "canvas/helpers/Log.h"
 #include "photos/core/FilterStages.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ bool isWholeTurn(double degrees)
 
 int dotsPerMeterFor(int pixels, double points)
 {
-    return std::max(1, int(std::lround(pixels * 72.0 / points / kMetresPerInch)));
+    return std::max(1, int(std::lround(pixels * kPointsPerInch / points / kMetresPerInch)));
 }
 
 }  // namespace
