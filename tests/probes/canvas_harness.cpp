@@ -21,6 +21,7 @@
 #include "mainwindow/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AppFolders.h"
+#include "platform/DisplayFallback.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ SKTGraphicView* addCanvasColumn(QHBoxLayout& row, const QString& title, SKTDocum
 
 int main(int argc, char** argv)
 {
+    Fall_Back_To_Offscreen_Without_Display();
     QApplication app(argc, argv);
     const auto args = parseProbeArguments(app.arguments(), {QStringLiteral("--grid")},
                                           {QStringLiteral("--zoom"), QStringLiteral("--select"), QStringLiteral("--screenshot")});

@@ -20,6 +20,7 @@
 #include "mainwindow/designfile/DesignFileController.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
+#include "platform/DisplayFallback.h"
 
 namespace {
 
@@ -186,6 +187,7 @@ int roundtripFile(const QString& inPath, const QString& outPath)
 
 int main(int argc, char** argv)
 {
+    Fall_Back_To_Offscreen_Without_Display();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     Resource_Path = AppFolders::resourceFolder();

@@ -15,6 +15,7 @@
 #include "photos/core/ImageProcesser.h"
 #include "photos/core/PicturePreview.h"
 #include "photos/core/PictureSettings.h"
+#include "platform/DisplayFallback.h"
 
 namespace {
 
@@ -89,8 +90,7 @@ int runThumb(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Fall_Back_To_Offscreen_Without_Display();
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     const QString command = arguments.value(1);

@@ -169,7 +169,13 @@ protected:
     static void SetUpTestSuite()
     {
         QDir(kArtifacts).removeRecursively();
+        // As on a machine without a display and with no platform chosen: the probe draws off screen.
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM"), display = qgetenv("DISPLAY");
+        qunsetenv("QT_QPA_PLATFORM"), qunsetenv("DISPLAY");
         probe = run(QStringLiteral(ZOVA_DESIGN_PROBE), {"render", "--sample", kArtifacts});
+        qputenv("QT_QPA_PLATFORM", platform);
+        if (!display.isEmpty())
+            qputenv("DISPLAY", display);
     }
     static QString artifact(const QString& name) { return QDir(kArtifacts).filePath(name); }
     // The page's content streams, uncompressed.
