@@ -10,7 +10,7 @@
 #include <exception>
 
 #include "canvas/helpers/MessageBoxes.h"
-#include "inspector/CardBackgroundDrawing.h"
+#include "canvas/drawing/CardBackgroundDrawing.h"
 #include "platform/Units.h"
 
 namespace {

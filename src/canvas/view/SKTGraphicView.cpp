@@ -18,7 +18,7 @@
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/CanvasMouseTracking.h"
 #include "canvas/view/HandleDrawing.h"
-#include "inspector/CardBackgroundDrawing.h"
+#include "canvas/drawing/CardBackgroundDrawing.h"
 #include "inspector/InspectorGlobals.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"

@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "canvas/drawing/ImageBlur.h"
-#include "inspector/CardBackgroundDrawing.h"
+#include "canvas/drawing/CardBackgroundDrawing.h"
 #include "inspector/InspectorGlobals.h"
 
 namespace {

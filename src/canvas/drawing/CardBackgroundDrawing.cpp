@@ -1,4 +1,4 @@
-#include "inspector/CardBackgroundDrawing.h"
+#include "canvas/drawing/CardBackgroundDrawing.h"
 
 #include <QBrush>
 #include <QFontMetricsF>
@@ -6,14 +6,9 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "canvas/drawing/PaintRules.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
-#include "inspector/InspectorGlobals.h"
-#include "mainwindow/MainWindowGlobals.h"
 
 namespace {
 
@@ -112,23 +107,6 @@ void drawBorder(QPainter& painter, const Card_Property& side, const QPainterPath
                                                       side.Card_border_style()));
 }
 
-template <typename Drawing>
-void logFailures(const char* what, Drawing drawing)
-{
-    try {
-        drawing();
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(e.what())));
-    } catch (...) {
-        Show_NSLog_Message(QStringLiteral("%1: unknown failure").arg(QLatin1String(what)));
-    }
-}
-
-const Card_Property& currentSide()
-{
-    return cardHost().cardProperty(Card_Front_Or_Back.load());
-}
-
 }  // namespace
 
 QPainterPath cardShapePath(const QRectF& card, int cardShape)
@@ -169,18 +147,4 @@ void drawCardOverlay(QPainter& painter, const Card_Property& side, int cardShape
         drawWatermark(painter, side, card);
     if (side.Card_border_chk())
         drawBorder(painter, side, cardShapePath(card, cardShape));
-}
-
-void Card_Base_Drawing(QPainter& painter)
-{
-    logFailures("Card_Base_Drawing", [&painter] {
-        drawCardBase(painter, currentSide(), Card_Shape, cardHost().frontCanvasBounds());
-    });
-}
-
-void Card_Border_Drawing(QPainter& painter)
-{
-    logFailures("Card_Border_Drawing", [&painter] {
-        drawCardOverlay(painter, currentSide(), Card_Shape, cardHost().frontCanvasBounds());
-    });
 }

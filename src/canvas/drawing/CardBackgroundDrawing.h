@@ -17,8 +17,3 @@ void drawCardBase(QPainter& painter, const Card_Property& side, int cardShape, c
 // Paints the watermark and the border of the side.
 void drawCardOverlay(QPainter& painter, const Card_Property& side, int cardShape,
                      const QRectF& card);
-
-// The main window's two drawing operations: the side chosen by Card_Front_Or_Back, the card
-// rectangle of the front canvas and the outline chosen by Card_Shape. Failures are logged.
-void Card_Base_Drawing(QPainter& painter);
-void Card_Border_Drawing(QPainter& painter);

@@ -1,8 +1,9 @@
 // Card base and overlay: pixel probes on 72-dpi pictures of a 100 x 60 point card.
-#include "canvas/CardPictures.h"
-#include "canvas/TestCardHost.h"
-#include "inspector/CardBackgroundDrawing.h"
+#include "CardPictures.h"
+#include "TestCardHost.h"
+#include "canvas/drawing/CardBackgroundDrawing.h"
 #include "inspector/InspectorGlobals.h"
+#include "mainwindow/CardSideDrawing.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "support/TestEnvironment.h"
 
