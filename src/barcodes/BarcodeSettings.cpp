@@ -1,7 +1,7 @@
 #include "barcodes/BarcodeSettings.h"
 #include <QFontMetricsF>
 #include <QImage>
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 
 namespace {
 // Qt rounds font metrics to whole device pixels; measuring at this many times the size and

@@ -5,7 +5,7 @@
 #include "canvas/helpers/Log.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "platform/AppFolders.h"
 
 using namespace SpreadsheetXml;

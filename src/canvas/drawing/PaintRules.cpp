@@ -16,7 +16,7 @@
 #include "canvas/helpers/Log.h"
 #include "canvas/model/CardFont.h"
 #include "canvas/model/SKTGraphic.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "platform/Units.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QUrl>
 #include "canvas/CanvasGlobals.h"
 #include "canvas/helpers/MessageBoxes.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTImage.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "photos/core/ImageProcesser.h"
+#include "platform/AppContext.h"
 
 namespace {
 int paintDepth = 0;  // GUI thread only

@@ -1,5 +1,5 @@
 #include "canvas/model/Card_Property.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "platform/KeyedArchive.h"
 
 Card_Property::Card_Property()

@@ -11,7 +11,7 @@
 
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTGraphicKinds.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "canvas/model/NumberBounds.h"
 #include "canvas/model/SKTLine.h"
 #include "canvas/model/SKTSignature.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFileItems.h"
 #include "platform/EncodedImageCache.h"
 

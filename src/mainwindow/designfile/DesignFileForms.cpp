@@ -11,7 +11,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "platform/NumberText.h"
 
 namespace {

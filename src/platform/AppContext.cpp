@@ -1,0 +1,9 @@
+#include "platform/AppContext.h"
+
+QString Resource_Path;
+QString Created_Resource_Path;
+QString Data_Folder_Path;
+QString Text_Ctrl_Font = QStringLiteral("DejaVu Sans");
+double Text_Ctrl_Font_Size = 12.0;
+int Measument_Unit_Is = 2;
+const QString default_file_name = QStringLiteral("Untitled");

@@ -1,0 +1,13 @@
+#pragma once
+// The application context: what the layers below the main window read about the run instead of
+// the main window's own state. The main window sets these at start-up (and the unit when the
+// user picks another); the names are the ones the rest of the program has always used.
+#include <QString>
+
+extern QString Resource_Path;          // the folder of the pictures, templates and seeds we ship
+extern QString Created_Resource_Path;  // the user's folder ("ZOVA ID Card" in the data folder)
+extern QString Data_Folder_Path;       // the user's series ("DataSet")
+extern QString Text_Ctrl_Font;         // name of the default text font
+extern double Text_Ctrl_Font_Size;     // 12
+extern int Measument_Unit_Is;          // the user's unit: 0 inch, 1 cm, 2 mm
+extern const QString default_file_name;  // "Untitled"
