@@ -43,7 +43,7 @@ GraphicList thirtyElements()
 {
     GraphicList side;
     for (int i = 0; i < 5; ++i) {
-        auto image = SKTImage::initWithPosition(QPointF(), photo(i));
+        auto image = SKTImage::initWithPosition(QPointF(), photo(i), QString());
         image->Set_Control_File_path(QStringLiteral("photo%1.png").arg(i));
         image->setBounds(QRectF(5 + i * 47, 5, 44, 55));
         side.append(image);

@@ -141,7 +141,7 @@ void SKTWindowController::Set_Log_Name_In_Title()
     if (copy_card_design)
         return;
     // "[*]" is where Qt shows the unsaved-changes mark; a literal "[*]" in a name is doubled.
-    QString title = m_document.displayName();
+    QString title = m_document.displayName(Project_File_Name);
     title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     m_window->setWindowTitle(title + QStringLiteral("[*]"));
 }

@@ -177,7 +177,7 @@ TEST_F(CanvasViewTest, IdleCanvasDoesNotRepaint)
     canvas.setList(&windowDocument, SKTDocument::FrontSide);
     QImage photo(200, 200, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
-    const auto image = SKTImage::initWithPosition(QPointF(20, 20), photo);
+    const auto image = SKTImage::initWithPosition(QPointF(20, 20), photo, QString());
     image->Set_Control_File_path(QStringLiteral("photo.png"));
     GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
     text->setBounds(QRectF(100, 20, 80, 20)), text->Set_text_value(QStringLiteral("Name"));

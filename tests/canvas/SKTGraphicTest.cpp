@@ -106,7 +106,10 @@ auto binding(const GraphicPtr& g)
     return std::tuple(g->data_source_type, g->excel_binding, g->excel_col_indx, g->batch_list_index, g->batch_list_name);
 }
 
-GraphicList pasted(const GraphicList& copied) { return SKTGraphic::graphicsWithProperties(SKTGraphic::propertiesWithGraphics(copied)); }
+GraphicList pasted(const GraphicList& copied, const QString& mode = "L")
+{
+    return SKTGraphic::graphicsWithProperties(SKTGraphic::propertiesWithGraphics(copied), mode);
+}
 
 }  // namespace
 
@@ -200,7 +203,7 @@ TEST(ClipboardData, IsABinaryPlistListOfArchivesAndUnreadableDataGivesErrorTwo)
     EXPECT_EQ(result.out.trimmed(), "list 3 True\nlist 0 True") << result.err.toStdString();
 
     std::optional<SKTError> error;
-    const GraphicList back = SKTGraphic::graphicsWithPasteboardData(data, &error);
+    const GraphicList back = SKTGraphic::graphicsWithPasteboardData(data, "L", &error);
     EXPECT_FALSE(error.has_value());
     ASSERT_EQ(back.size(), 3);
     EXPECT_EQ(std::tuple(back[0]->kind(), back[1]->kind(), back[2]->kind()),
@@ -210,43 +213,41 @@ TEST(ClipboardData, IsABinaryPlistListOfArchivesAndUnreadableDataGivesErrorTwo)
                                   PropertyList::toData(QVariantMap{{"graphics", QVariantList{}}},
                                                        PropertyList::Format::Binary)}) {
         std::optional<SKTError> badError;
-        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(bad, &badError).isEmpty());
+        EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData(bad, "L", &badError).isEmpty());
         ASSERT_TRUE(badError.has_value());
         EXPECT_EQ(std::tuple(badError->code, badError->domain), std::tuple(2, SKTErrorDomain));
     }
-    EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData("junk", nullptr).isEmpty());
+    EXPECT_TRUE(SKTGraphic::graphicsWithPasteboardData("junk", "L", nullptr).isEmpty());
 
     QVariantList items = SKTGraphic::propertiesWithGraphics(graphics);
     items.insert(1, QStringLiteral("not data"));
     items.insert(0, QByteArray("not an archive"));
-    EXPECT_EQ(SKTGraphic::graphicsWithProperties(items).size(), 3);  // undecodable items are skipped
+    EXPECT_EQ(SKTGraphic::graphicsWithProperties(items, "L").size(), 3);  // undecodable items are skipped
 }
 
 TEST(ClipboardData, PasteFixUpsFollowTheWorkMode)
 {
-    const QString savedMode = Start_Card_Option;
     QTemporaryDir dir;
     ASSERT_TRUE(picture(8, 8, Qt::cyan).save(dir.filePath("photo.png")));
 
-    Start_Card_Option = "T";  // identifier cleared, unlocked, picture reloaded from its file
+    // In template mode: identifier cleared, unlocked, picture reloaded from its file.
     GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
     image->_file_path = dir.filePath("photo.png"); image->Text_Value = "kept"; image->control_ID = "F_Pic1";
     image->ctrl_is_locked = true; image->_contents = QImage(2, 2, QImage::Format_RGB32);
-    GraphicList back = pasted({image});
+    GraphicList back = pasted({image}, "T");
     ASSERT_EQ(back.size(), 1);
     EXPECT_EQ(std::tuple(back[0]->_contents.size(), back[0]->_contents_with_settings.size(), back[0]->Text_Value,
                          back[0]->control_ID, back[0]->ctrl_is_locked),
               std::tuple(QSize(8, 8), QSize(8, 8), QString("kept"), QString(), false));
 
-    Start_Card_Option = "G";  // spreadsheet-bound text and pictures are unbound; barcodes kept
+    // In group mode: spreadsheet-bound text and pictures are unbound; barcodes kept.
     GraphicList copied;
     for (GraphicKind kind : {GraphicKind::Text, GraphicKind::Image, GraphicKind::Barcode}) {
         copied.append(SKTGraphic::create(kind));
         copied.back()->Set_Data_source_type(2);
         copied.back()->excel_col_indx = 4;
     }
-    back = pasted(copied);
-    Start_Card_Option = savedMode;
+    back = pasted(copied, "G");
     ASSERT_EQ(back.size(), 3);
     EXPECT_EQ(binding(back[0]), std::tuple(0, false, -1, -1, QString()));
     EXPECT_EQ(binding(back[1]), std::tuple(0, false, -1, -1, QString()));

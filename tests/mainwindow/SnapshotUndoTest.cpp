@@ -83,7 +83,7 @@ protected:
 TEST_F(SnapshotUndoTest, EachUndoTakesBackOneEditAndEachRedoBringsItBack)
 {
     // A picture element too: its rebuilt copy must archive to the very snapshot it came from.
-    add(SKTDocument::FrontSide, SKTImage::initWithPosition(QPointF(), colourfulPicture()));
+    add(SKTDocument::FrontSide, SKTImage::initWithPosition(QPointF(), colourfulPicture(), QString()));
     undo.Restart_Undo_History();
     EXPECT_FALSE(window.undoOn) << "nothing to take back yet";
     EXPECT_FALSE(window.redoOn);

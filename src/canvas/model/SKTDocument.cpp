@@ -8,7 +8,6 @@
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTError.h"
 #include "canvas/render/SKTRenderingView.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "platform/PropertyList.h"
 
 namespace {
@@ -353,12 +352,12 @@ void SKTDocument::Clear_All_Undo_Redo()
 
 // ---- Title and size -----------------------------------------------------------------------------
 
-QString SKTDocument::displayName() const
+QString SKTDocument::displayName(const QString& projectFileName) const
 {
     const QString cardName = m_frontCardProperty ? m_frontCardProperty->Card_Name() : QString();
-    if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name)) {
+    if (!projectFileName.isEmpty() && QFileInfo::exists(projectFileName)) {
         return QStringLiteral("%1 ( %2 - %3 )")
-            .arg(App_Name, cardName, QFileInfo(Project_File_Name).fileName());
+            .arg(App_Name, cardName, QFileInfo(projectFileName).fileName());
     }
     return QStringLiteral("%1 ( %2 )").arg(App_Name, cardName);
 }

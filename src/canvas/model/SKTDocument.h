@@ -68,7 +68,8 @@ public:
     // ---- Title and size --------------------------------------------------------------------
     // The front card settings whose name the title shows (not owned; nullptr for none).
     void setFrontCardProperty(const Card_Property* property) { m_frontCardProperty = property; }
-    QString displayName() const;
+    // The window title: the front card's name and, once it exists, the design file's name.
+    QString displayName(const QString& projectFileName) const;
     static QSizeF canvasSize(bool flag, QSizeF size);
     bool isDocumentEdited() const { return false; }
 

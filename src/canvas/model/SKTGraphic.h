@@ -291,10 +291,11 @@ public:
     // ---- Clipboard data ---------------------------------------------------------------------
     static QByteArray pasteboardDataWithGraphics(const GraphicList& graphics);
     static QVariantList propertiesWithGraphics(const GraphicList& graphics);
-    // Malformed data gives an empty list and, when asked for, error code 2.
-    static GraphicList graphicsWithPasteboardData(const QByteArray& data,
+    // Malformed data gives an empty list and, when asked for, error code 2. The pasted elements
+    // are fitted to the run's mode letter (Start_Card_Option).
+    static GraphicList graphicsWithPasteboardData(const QByteArray& data, const QString& startMode,
                                                   std::optional<SKTError>* error);
-    static GraphicList graphicsWithProperties(const QVariantList& archives);
+    static GraphicList graphicsWithProperties(const QVariantList& archives, const QString& startMode);
 
     // ---- Geometry (SKTGraphicGeometry.cpp) --------------------------------------------------
     // Stores the bounds, tells the observers ("bounds") and shows them in the inspector.
@@ -339,7 +340,7 @@ private:
     static GraphicPtr createZeroed(GraphicKind kind);
     void encodeFields(KeyedArchiver& archiver) const;
     void decodeFields(const KeyedUnarchiver& unarchiver);
-    void applyPasteFixUps();
+    void applyPasteFixUps(const QString& startMode);
     // Runs the change and tells the observers the key's value before and after it.
     void changeObservedValue(const QString& key, const std::function<void()>& change);
 

@@ -7,7 +7,6 @@
 #include "canvas/model/SKTError.h"
 #include "canvas/model/SKTGraphic.h"
 #include "canvas/model/SKTImage.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "platform/PropertyList.h"
 
 namespace {
@@ -30,7 +29,7 @@ QByteArray SKTGraphic::pasteboardDataWithGraphics(const GraphicList& graphics)
     return PropertyList::toData(propertiesWithGraphics(graphics), PropertyList::Format::Binary);
 }
 
-GraphicList SKTGraphic::graphicsWithPasteboardData(const QByteArray& data,
+GraphicList SKTGraphic::graphicsWithPasteboardData(const QByteArray& data, const QString& startMode,
                                                    std::optional<SKTError>* error)
 {
     const std::optional<QVariant> root = PropertyList::fromData(data);
@@ -39,10 +38,10 @@ GraphicList SKTGraphic::graphicsWithPasteboardData(const QByteArray& data,
             *error = SKTErrorWithCode(kUnreadableClipboardData);
         return {};
     }
-    return graphicsWithProperties(root->toList());
+    return graphicsWithProperties(root->toList(), startMode);
 }
 
-GraphicList SKTGraphic::graphicsWithProperties(const QVariantList& archives)
+GraphicList SKTGraphic::graphicsWithProperties(const QVariantList& archives, const QString& startMode)
 {
     GraphicList graphics;
     for (const QVariant& item : archives) {
@@ -53,18 +52,18 @@ GraphicList SKTGraphic::graphicsWithProperties(const QVariantList& archives)
             continue;
         // Another program may have put anything on the clipboard.
         Bound_Element_Numbers(*graphic, QStringLiteral("A pasted element"));
-        graphic->applyPasteFixUps();
+        graphic->applyPasteFixUps(startMode);
         graphics.append(graphic);
     }
     return graphics;
 }
 
-void SKTGraphic::applyPasteFixUps()
+void SKTGraphic::applyPasteFixUps(const QString& startMode)
 {
     control_ID = QStringLiteral("");
     ctrl_is_locked = false;
     const bool visitorOrGroupMode =
-        Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+        startMode == QLatin1String("V") || startMode == QLatin1String("G");
     if (kind() == GraphicKind::Image) {
         auto& image = static_cast<SKTImage&>(*this);
         if (QFileInfo(_file_path).isFile())
@@ -73,7 +72,7 @@ void SKTGraphic::applyPasteFixUps()
             control_ID = cardHost().Generate_Extra_image_control_ID();
     }
     const bool textOrImage = kind() == GraphicKind::Text || kind() == GraphicKind::Image;
-    if (Start_Card_Option == QLatin1String("G") && textOrImage && data_source_type == 2) {
+    if (startMode == QLatin1String("G") && textOrImage && data_source_type == 2) {
         Set_Data_source_type(0);
         Set_Excel_binding(false);
         Set_Excel_binding_Index(-1);

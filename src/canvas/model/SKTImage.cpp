@@ -5,7 +5,6 @@
 
 #include "canvas/model/CardHost.h"
 #include "canvas/model/PictureFile.h"
-#include "mainwindow/MainWindowGlobals.h"
 #include "platform/EncodedImageCache.h"
 #include "platform/GuiThread.h"
 
@@ -24,11 +23,12 @@ std::shared_ptr<SKTImage> SKTImage::initWithPath(QPointF position, const QString
     return initWithPath_With_ID(position, path, QString());
 }
 
-std::shared_ptr<SKTImage> SKTImage::initWithPosition(QPointF position, const QImage& contents)
+std::shared_ptr<SKTImage> SKTImage::initWithPosition(QPointF position, const QImage& contents,
+                                                     const QString& filePath)
 {
     auto image = std::make_shared<SKTImage>();
     image->_contents = contents;
-    image->_file_path = Library_Selected_Image;
+    image->_file_path = filePath;
     image->setBounds(pictureBoxCentredOn(position, contents));
     return image;
 }

@@ -18,9 +18,10 @@ public:
     static std::shared_ptr<SKTImage> initWithPath_With_ID(QPointF position, const QString& path,
                                                           const QString& ctrl_id);
     static std::shared_ptr<SKTImage> initWithPath(QPointF position, const QString& path);
-    // An element holding the picture itself, with the path of Library_Selected_Image; its
-    // adjusted picture is made when first drawn.
-    static std::shared_ptr<SKTImage> initWithPosition(QPointF position, const QImage& contents);
+    // An element holding the picture itself, with the path the caller gives (the tools give
+    // Library_Selected_Image); its adjusted picture is made when first drawn.
+    static std::shared_ptr<SKTImage> initWithPosition(QPointF position, const QImage& contents,
+                                                      const QString& filePath);
     // A new element from a properties dictionary: the base entries, then the picture and the flip
     // flags when they are of the right kind.
     static std::shared_ptr<SKTImage> initWithProperties(const QVariantMap& properties);

@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "canvas/model/PictureFile.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 
 QString SKTSignature::samplePicturePath(const QString& sign_or_FP)
 {
@@ -13,11 +13,11 @@ QString SKTSignature::samplePicturePath(const QString& sign_or_FP)
 }
 
 std::shared_ptr<SKTSignature> SKTSignature::initWithPosition(QPointF centre, const QImage& contents,
-                                                             const QString& sign_or_FP)
+                                                             const QString& sign_or_FP, const QString& filePath)
 {
     auto signature = std::make_shared<SKTSignature>();
     signature->_contents_img = contents;
-    signature->_file_path = Library_Selected_Image;
+    signature->_file_path = filePath;
     signature->file_path = samplePicturePath(sign_or_FP);
     signature->Set_Sign_Or_FP(sign_or_FP);
     signature->setBounds(pictureBoxCentredOn(centre, contents));

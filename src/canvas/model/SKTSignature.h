@@ -19,10 +19,10 @@ public:
     static QString samplePicturePath(const QString& sign_or_FP);
 
     // The element the signature and fingerprint tools make: the given picture at its size
-    // centred on the point, the path of Library_Selected_Image, remembered as loaded from the
-    // kind's sample.
+    // centred on the point, the path the caller gives (the tools give Library_Selected_Image),
+    // remembered as loaded from the kind's sample.
     static std::shared_ptr<SKTSignature> initWithPosition(QPointF centre, const QImage& contents,
-                                                          const QString& sign_or_FP);
+                                                          const QString& sign_or_FP, const QString& filePath);
     // The same element from a picture file.
     static std::shared_ptr<SKTSignature> initWithPath(QPointF centre, const QString& path,
                                                       const QString& sign_or_FP);

@@ -179,7 +179,7 @@ void SKTGraphicView::paste()
 
     std::optional<SKTError> error;
     const GraphicList pasted =
-        SKTGraphic::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), &error);
+        SKTGraphic::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), Start_Card_Option, &error);
     if (error) {
         Show_MessageBox(error->localizedDescription);
         return;
@@ -215,7 +215,7 @@ void SKTGraphicView::makeNewImageFromPasteboard(QPointF point)
     const QImage picture = qvariant_cast<QImage>(data->imageData());
     if (picture.isNull())
         return;
-    const std::shared_ptr<SKTImage> image = SKTImage::initWithPosition(point, picture);
+    const std::shared_ptr<SKTImage> image = SKTImage::initWithPosition(point, picture, Library_Selected_Image);
     image->Set_Control_File_path(savePastedPicture(picture));
     image->setBounds(pastedPictureBox(point, picture.deviceIndependentSize(), viewBounds()));
     image->ensureAdjustedPicture();

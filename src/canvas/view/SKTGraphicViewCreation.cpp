@@ -70,7 +70,7 @@ GraphicPtr newImageForImageTool(const QString& value, const QString& ctrlId)
         return SKTImage::initWithPath(QPointF(), Library_Selected_Image);
     if (isFile(value))
         return SKTImage::initWithPath_With_ID(QPointF(), value, ctrlId);
-    auto placeholder = SKTImage::initWithPosition(QPointF(), canvasHost().no_image());
+    auto placeholder = SKTImage::initWithPosition(QPointF(), canvasHost().no_image(), Library_Selected_Image);
     if (!Library_Selected_Image.isEmpty())
         placeholder->Set_text_value(Library_Selected_Image);
     return placeholder;
@@ -147,7 +147,8 @@ GraphicPtr newElement(GraphicKind kind, int tool, const QString& value, const QS
             const QString kind = tool == kSignatureTool ? QStringLiteral("S") : QStringLiteral("F");
             Library_Selected_Image = SKTSignature::samplePicturePath(kind);
             return SKTSignature::initWithPosition(
-                QPointF(), tool == kSignatureTool ? host.sign_sample_img() : host.fp_sample_img(), kind);
+                QPointF(), tool == kSignatureTool ? host.sign_sample_img() : host.fp_sample_img(), kind,
+                Library_Selected_Image);
         }
         default:
             break;

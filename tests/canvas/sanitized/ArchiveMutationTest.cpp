@@ -93,7 +93,7 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
     }
     const QVariantList archives = SKTGraphic::propertiesWithGraphics(graphics);
     const QByteArray clipboard = SKTGraphic::pasteboardDataWithGraphics(graphics);
-    ASSERT_EQ(SKTGraphic::graphicsWithPasteboardData(clipboard, nullptr).size(), graphics.size());
+    ASSERT_EQ(SKTGraphic::graphicsWithPasteboardData(clipboard, "L", nullptr).size(), graphics.size());
 
     int decodedArchives = 0, refusedClipboards = 0;
     for (int i = 0; i < 3000; ++i) {
@@ -111,7 +111,7 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
         decodedArchives += decoded ? 1 : 0;
 
         std::optional<SKTError> error;
-        const GraphicList pasted = SKTGraphic::graphicsWithPasteboardData(mutatedClipboard, &error);
+        const GraphicList pasted = SKTGraphic::graphicsWithPasteboardData(mutatedClipboard, "L", &error);
         const auto root = PropertyList::fromData(mutatedClipboard);
         EXPECT_EQ(error.has_value(), !(root && root->typeId() == QMetaType::QVariantList)) << "iteration " << i;
         EXPECT_TRUE(!error || (error->code == 2 && pasted.isEmpty()));
