@@ -11,6 +11,7 @@
 #include "canvas/helpers/FileHelpers.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
+#include "inspector/InspectorGlobals.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
@@ -241,4 +242,14 @@ void SKTWindowController::Refresh_Canvas()
 const Card_Property& SKTWindowController::cardProperty(int side) const
 {
     return side == 0 ? Front_card_Prop : Back_card_Prop;
+}
+
+int SKTWindowController::sideInForce() const
+{
+    return Card_Front_Or_Back == 1 ? 1 : 0;
+}
+
+int SKTWindowController::cardOutline() const
+{
+    return Card_Shape;
 }

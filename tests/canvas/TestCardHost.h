@@ -10,6 +10,7 @@ class TestCardHost : public CardHost {
 public:
     QRectF card{0, 0, 243, 154};
     Card_Property front = CardHost::cardProperty(0), back = CardHost::cardProperty(1);
+    int side = 0, outline = 0;
 
     QRectF frontCanvasBounds() const override { return card; }
     void Set_Control_Pos_And_Size(SKTGraphic&) override {}
@@ -17,7 +18,9 @@ public:
     QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
     CardFont All_Text_font() const override { return CardFont{QStringLiteral("DejaVu Sans"), 12}; }
     QColor All_Text_clr() const override { return Qt::black; }
-    const Card_Property& cardProperty(int side) const override { return side == 0 ? front : back; }
+    const Card_Property& cardProperty(int which) const override { return which == 0 ? front : back; }
+    int sideInForce() const override { return side; }
+    int cardOutline() const override { return outline; }
 };
 
 template <typename Host = TestCardHost>

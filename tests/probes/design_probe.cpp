@@ -38,17 +38,21 @@ public:
     QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
     CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
     QColor All_Text_clr() const override { return Qt::black; }
-    const Card_Property& cardProperty(int side) const override { return side == 0 ? front : back; }
+    const Card_Property& cardProperty(int which) const override { return which == 0 ? front : back; }
+    int sideInForce() const override { return side; }
+    int cardOutline() const override { return outline; }
 
     Card_Property front;
     Card_Property back;
+    int side = 0;
+    int outline = 0;
 };
 
-bool writeSide(const GraphicList& graphics, int side, const QDir& outDir, const QString& name)
+bool writeSide(Host& host, const GraphicList& graphics, int side, const QDir& outDir, const QString& name)
 {
-    Card_Front_Or_Back = side;
+    host.side = side;
     const CardImage image = SKTRenderingView::image_From_Card_Graphics(graphics, false);
-    Card_Front_Or_Back = 0;
+    host.side = 0;
     QString error;
     if (!writeFileAtomically(outDir.filePath(name + QStringLiteral(".pdf")), image.toPdf(), &error))
         return complain(false, error);
@@ -61,10 +65,10 @@ int renderSides(Host& host, const GraphicList& front, const GraphicList& back, c
         return complain(kNotWritten, QStringLiteral("Cannot make the folder \"%1\".").arg(outPath));
     setCardHost(&host);
     const QString shape = host.front.Card_Shape();
-    Card_Shape = shape == QLatin1String("RR") ? 1 : shape == QLatin1String("E") ? 2 : 0;
+    host.outline = shape == QLatin1String("RR") ? 1 : shape == QLatin1String("E") ? 2 : 0;
     const QDir outDir(outPath);
-    const bool written = writeSide(front, 0, outDir, QStringLiteral("front")) &&
-                         writeSide(back, 1, outDir, QStringLiteral("back"));
+    const bool written = writeSide(host, front, 0, outDir, QStringLiteral("front")) &&
+                         writeSide(host, back, 1, outDir, QStringLiteral("back"));
     setCardHost(nullptr);
     return written ? 0 : kNotWritten;
 }

@@ -53,7 +53,7 @@ GraphicPtr block(const QRectF& box, const QColor& colour)
 
 class RenderTest : public WithCardHost<ProbeHost> {
 protected:
-    void SetUp() override { WithCardHost::SetUp(), Card_Shape = 0, Card_Front_Or_Back = 0; }
+    void SetUp() override { WithCardHost::SetUp(); }
 
     // Poppler's raster of PDF bytes at 72 dpi.
     QImage popplerRaster(const QByteArray& pdf)

@@ -36,6 +36,11 @@ public:
     virtual QImage Get_Image_With_Update_Settings(SKTImage& image);
     // The card settings of side 0 (front) or any other (back). The stand-in answers defaults.
     virtual const Card_Property& cardProperty(int side) const;
+    // What a render of the live state draws with: the side being edited (0 front, 1 back) and the
+    // card's outline (0 rectangle, 1 rounded rectangle, 2 ellipse). The stand-in answers the front
+    // and the rectangle.
+    virtual int sideInForce() const { return 0; }
+    virtual int cardOutline() const { return 0; }
 };
 
 // Held while a canvas paints on the GUI thread: redisplay requests that the drawing itself makes

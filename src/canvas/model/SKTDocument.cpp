@@ -7,7 +7,6 @@
 
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTError.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "platform/PropertyList.h"
 
 namespace {
@@ -60,16 +59,6 @@ QList<int> allIndexes(qsizetype count)
     for (int i = 0; i < count; ++i)
         indexes.append(i);
     return indexes;
-}
-
-bool isPdfType(const QString& type)
-{
-    return type == QLatin1String("com.adobe.pdf") || type == QLatin1String("application/pdf");
-}
-
-bool isTiffType(const QString& type)
-{
-    return type == QLatin1String("public.tiff") || type == QLatin1String("image/tiff");
 }
 
 void setError(QString* error, const QString& text)
@@ -382,15 +371,6 @@ QByteArray SKTDocument::dataOfType(const QString& type, QString* error) const
             {SKTDocumentGraphicsKey, SKTGraphic::propertiesWithGraphics(_graphics)},
         };
         return PropertyList::toData(root, PropertyList::Format::Binary, error);
-    }
-    if (isPdfType(type))
-        return SKTRenderingView::pdfDataWithGraphics_data(_graphics);
-    if (isTiffType(type)) {
-        std::optional<SKTError> tiffError;
-        const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(_graphics, &tiffError);
-        if (tiffError)
-            setError(error, tiffError->localizedDescription);
-        return tiff;
     }
     setError(error, QStringLiteral("The document cannot be written as \"%1\".").arg(type));
     return {};

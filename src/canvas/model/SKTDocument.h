@@ -76,7 +76,9 @@ public:
     // ---- The document's own data -----------------------------------------------------------
     // The document opens no file itself: always false.
     bool readFromData(const QByteArray& data, const QString& type, QString* error = nullptr);
-    // The front side as the type asks; empty with a reason in *error when it cannot be made.
+    // The document's own types (a binary list of the front side's archives); empty with a reason
+    // in *error for any other. PDF and TIFF pictures of the side come from the renderer
+    // (SKTRenderingView::documentDataOfType).
     QByteArray dataOfType(const QString& type, QString* error = nullptr) const;
 
     // ---- Window controllers ----------------------------------------------------------------

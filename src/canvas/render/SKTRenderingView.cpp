@@ -7,8 +7,7 @@
 
 #include "canvas/helpers/Log.h"
 #include "canvas/model/CardHost.h"
-#include "inspector/InspectorGlobals.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "canvas/model/SKTDocument.h"
 
 namespace {
 
@@ -56,8 +55,7 @@ SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graph
 CardScene SKTRenderingView::liveScene() const
 {
     CardHost& host = cardHost();
-    return CardScene{_graphics, host.cardProperty(Card_Front_Or_Back.load()), Card_Shape,
-                     host.frontCanvasBounds()};
+    return CardScene{_graphics, host.cardProperty(host.sideInForce()), host.cardOutline(), host.frontCanvasBounds()};
 }
 
 void SKTRenderingView::drawRect(QPainter& painter) const
@@ -131,4 +129,17 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const GraphicList& graphics,
     } catch (const std::exception& e) {
         return failTiff(error, tiffFailure(QString::fromUtf8(e.what())));
     }
+}
+
+QByteArray SKTRenderingView::documentDataOfType(const SKTDocument& document, const QString& type, QString* error)
+{
+    if (type == QLatin1String("com.adobe.pdf") || type == QLatin1String("application/pdf"))
+        return pdfDataWithGraphics_data(document.graphics());
+    if (type != QLatin1String("public.tiff") && type != QLatin1String("image/tiff"))
+        return document.dataOfType(type, error);
+    std::optional<SKTError> tiffError;
+    const QByteArray tiff = tiffDataWithGraphics(document.graphics(), &tiffError);
+    if (tiffError && error)
+        *error = tiffError->localizedDescription;
+    return tiff;
 }

@@ -11,6 +11,8 @@
 #include "canvas/model/SKTGraphic.h"
 #include "canvas/render/CardImage.h"
 
+class SKTDocument;
+
 class QPainter;
 
 class SKTRenderingView {
@@ -45,6 +47,9 @@ public:
     // the picture cannot be encoded.
     static QByteArray tiffDataWithGraphics(const GraphicList& graphics,
                                            std::optional<SKTError>* error);
+    // The document's data of a type: PDF and TIFF pictures of its front side, or the document's
+    // own types; empty with a reason in *error when it cannot be made.
+    static QByteArray documentDataOfType(const SKTDocument& document, const QString& type, QString* error);
 
 private:
     // The live state the drawing reads: this view's list and the current side's settings.
