@@ -8,6 +8,8 @@
 #include "canvas/drawing/PaintRules.h"
 #include "canvas/model/SKTGraphic.h"
 
+QImage Barcode_output_image;
+
 namespace {
 
 constexpr int kDotsPerMetreAt72Dpi = 2835;

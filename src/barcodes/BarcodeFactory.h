@@ -18,6 +18,9 @@ public:
                                       const QString& Barcode_Footer) = 0;
 };
 
+// The picture the factory's callers made last (a new barcode element, a design being loaded).
+extern QImage Barcode_output_image;
+
 // The factory in use: the stand-in until another is installed.
 BarcodeFactory& barcodeFactory();
 // Installs a factory (not owned); nullptr restores the stand-in.

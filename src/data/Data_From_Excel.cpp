@@ -2,7 +2,6 @@
 
 #include "canvas/helpers/Log.h"
 #include "canvas/helpers/StringHelpers.h"
-#include "mainwindow/MainWindowGlobals.h"
 
 Data_From_Excel* Data_From_Excel_Window = nullptr;
 int Excel_Sheet_Number = 1;
@@ -87,10 +86,10 @@ Data_From_Excel::~Data_From_Excel()
         Data_From_Excel_Window = nullptr;
 }
 
-int Data_From_Excel::shownColumnCount() const
+int Data_From_Excel::shownColumnCount(const QString& startMode) const
 {
     int count = ColList.count();
-    if (Start_Card_Option == QLatin1String("G")) {
+    if (startMode == QLatin1String("G")) {
         for (const char* manualPhotoColumn : {"MFPC", "MBPC"}) {
             if (ColList.indexOfTitle(QLatin1String(manualPhotoColumn)) >= 0)
                 --count;

@@ -58,8 +58,8 @@ public:
 
     int rowCount() const { return int(ListData.size()); }
     // The column count the viewer shows: every table column, the row-number column included,
-    // less group mode's own manual-photo columns where present.
-    int shownColumnCount() const;
+    // less group mode's own manual-photo columns where present (startMode "G").
+    int shownColumnCount(const QString& startMode) const;
 
     // Appends a row of the first count cells, trimmed; false (logged) when cells holds fewer.
     bool Create_List_By_Array(const QStringList& cells, int count);

@@ -8,6 +8,7 @@
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/designfile/DesignFileController.h"
 #include "mainwindow/designfile/DesignFingerprint.h"
 
 namespace {
@@ -73,7 +74,7 @@ QByteArray DesignSession::currentFingerprint() const
     for (int side : {0, 1})
         m_controller.canvasHostOfWindow().settleDrawnValues(side);
     return Design_Fingerprint(m_controller.document(), m_controller.Front_card_Prop, m_controller.Back_card_Prop,
-                              Loaded_Data_Table());
+                              CARD_SIDE_STR, Loaded_Data_Table());
 }
 
 void DesignSession::updateModifiedMark()

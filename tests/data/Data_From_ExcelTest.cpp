@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "data/Data_From_Excel.h"
-#include "mainwindow/MainWindowGlobals.h"
 
 namespace {
 
@@ -29,14 +28,10 @@ TEST(Data_From_ExcelTest, GroupModeShowsOnlyTheUsersColumns)
 {
     Data_From_Excel table;
     table.ColList.addColumn("Column1", "MFPC");
-    const QString mode = Start_Card_Option;
-    Start_Card_Option = "G";
-    EXPECT_EQ(table.shownColumnCount(), 1);
+    EXPECT_EQ(table.shownColumnCount("G"), 1);
     table.ColList.addColumn("Column2", "MBPC");
-    EXPECT_EQ(table.shownColumnCount(), 1);
-    Start_Card_Option = "T";
-    EXPECT_EQ(table.shownColumnCount(), 3);
-    Start_Card_Option = mode;
+    EXPECT_EQ(table.shownColumnCount("G"), 1);
+    EXPECT_EQ(table.shownColumnCount("T"), 3);
 }
 
 // The shared table never dangles once the instance it was goes away.

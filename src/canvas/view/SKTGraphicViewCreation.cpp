@@ -9,7 +9,6 @@
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFileController.h"
 
 namespace {
 

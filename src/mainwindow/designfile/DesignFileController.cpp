@@ -20,7 +20,6 @@
 #include "platform/PictureReading.h"
 
 QString CARD_SIDE_STR = QStringLiteral("2");
-QImage Barcode_output_image;
 int load_log_ret_value = 0;
 int Load_log_flag = 0;
 QString curr_msg_count_str;

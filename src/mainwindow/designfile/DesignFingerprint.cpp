@@ -5,7 +5,6 @@
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTDocument.h"
 #include "data/Data_From_Excel.h"
-#include "mainwindow/designfile/DesignFileController.h"
 
 namespace {
 
@@ -34,14 +33,14 @@ private:
 }  // namespace
 
 QByteArray Design_Fingerprint(const SKTDocument& document, const Card_Property& front, const Card_Property& back,
-                              const Data_From_Excel& table)
+                              const QString& cardSides, const Data_From_Excel& table)
 {
     Digest digest;
     digest.addElements(document.graphics());
     digest.addElements(document.graphics_back());
     digest.add(front.archivedData());
     digest.add(back.archivedData());
-    digest.add(CARD_SIDE_STR);
+    digest.add(cardSides);
     digest.add(QByteArray(Excel_Binding_Use ? "1" : "0"));
     digest.add(Excel_Source_Path);
     const QStringList titles = table.ColList.titles();

@@ -3,10 +3,12 @@
 // two moments with the same digest save to the same file. It tells whether the open design still
 // matches the file it was opened from or last saved to.
 #include <QByteArray>
+#include <QString>
 
 class Card_Property;
 class Data_From_Excel;
 class SKTDocument;
 
+// cardSides is CARD_SIDE_STR, the design's "1" or "2" sides.
 QByteArray Design_Fingerprint(const SKTDocument& document, const Card_Property& front, const Card_Property& back,
-                              const Data_From_Excel& table);
+                              const QString& cardSides, const Data_From_Excel& table);
