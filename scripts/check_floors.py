@@ -3,6 +3,7 @@
 
 The floors, bottom up; a file may include headers of its own floor and of the floors below:
   platform    src/platform, src/canvas/helpers, src/canvas/CanvasGlobals
+  filters     the picture filter chain the elements apply (src/photos/core ImageProcesser, FilterStages)
   model       src/canvas/model, src/canvas/drawing (elements draw themselves), src/profiles
   engines     src/barcodes, src/photos/core, src/data, src/canvas/render, src/mainwindow/designfile
               (the file's codec; DesignFileController is the main window's share of it)
@@ -19,6 +20,7 @@ import sys
 
 FLOORS = [
     ("platform", ["src/platform", "src/canvas/helpers", "src/canvas/CanvasGlobals"]),
+    ("filters", ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages"]),
     ("model", ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),
     ("engines", ["src/barcodes", "src/photos/core", "src/data", "src/canvas/render",
                  "src/mainwindow/designfile"]),
