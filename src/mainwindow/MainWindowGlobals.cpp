@@ -1,11 +1,9 @@
 #include "mainwindow/MainWindowGlobals.h"
 
 SKTWindowController* Main_App_wnd = nullptr;
-QString Start_Card_Option = QStringLiteral("T");  // before the chooser first answers
 std::atomic<int> Card_Front_Or_Back{0};
 QString Camera_Folder_Path;
 QString Project_File_Name;
-QString Library_Selected_Image;
 int last_unit_val = 2;
 std::atomic<bool> Card_Value_In_Process{false};
 bool Not_Draw_Only_Prop_Change = false;

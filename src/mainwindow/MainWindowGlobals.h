@@ -10,11 +10,9 @@
 class SKTWindowController;
 
 extern SKTWindowController* Main_App_wnd;
-extern QString Start_Card_Option;    // "T", "W", "L", "V", "G" or empty
 extern std::atomic<int> Card_Front_Or_Back;  // 0 front, 1 back
 extern QString Camera_Folder_Path;
 extern QString Project_File_Name;
-extern QString Library_Selected_Image;
 extern int last_unit_val;
 extern std::atomic<bool> Card_Value_In_Process;
 extern bool Not_Draw_Only_Prop_Change;

@@ -78,6 +78,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     setCardHost(this);
     // The canvases reach the controller through Main_App_wnd while they are built.
     m_layout = new MainWindowLayout(*m_window, m_document);
+    for (auto side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide})
+        connect(this, &SKTWindowController::canvasRefreshRequested, graphicView(side), &SKTGraphicView::refreshRequested);
     // Before the canvas host, whose buttons follow whether a design is open.
     m_session = new DesignSession(*this);
     // It finds its commands among the window's actions.

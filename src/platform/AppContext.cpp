@@ -7,3 +7,5 @@ QString Text_Ctrl_Font = QStringLiteral("DejaVu Sans");
 double Text_Ctrl_Font_Size = 12.0;
 int Measument_Unit_Is = 2;
 const QString default_file_name = QStringLiteral("Untitled");
+QString Start_Card_Option = QStringLiteral("T");  // before the chooser first answers
+QString Library_Selected_Image;

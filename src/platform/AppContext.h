@@ -11,3 +11,7 @@ extern QString Text_Ctrl_Font;         // name of the default text font
 extern double Text_Ctrl_Font_Size;     // 12
 extern int Measument_Unit_Is;          // the user's unit: 0 inch, 1 cm, 2 mm
 extern const QString default_file_name;  // "Untitled"
+// The run's work mode, chosen in the start chooser: "T", "W", "L", "V", "G" or empty.
+extern QString Start_Card_Option;
+// The picture file the user last chose with a picture tool or the picture library.
+extern QString Library_Selected_Image;

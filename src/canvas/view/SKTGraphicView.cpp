@@ -20,8 +20,7 @@
 #include "canvas/view/HandleDrawing.h"
 #include "canvas/drawing/CardBackgroundDrawing.h"
 #include "inspector/InspectorGlobals.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/SKTWindowController.h"
+#include "platform/AppContext.h"
 
 namespace {
 
@@ -45,7 +44,7 @@ int cardPropertySide(SKTDocument::Side side)
     case SKTDocument::PreviewSide:
         break;
     }
-    return Card_Front_Or_Back.load();
+    return cardHost().sideInForce();
 }
 
 // Shift extends the selection as Ctrl does: each toggles the element clicked.
@@ -147,9 +146,6 @@ void SKTGraphicView::setList(SKTDocument* document, SKTDocument::Side side)
         });
         observeBoundGraphics();
     }
-    if (Main_App_wnd)
-        connect(Main_App_wnd, &SKTWindowController::canvasRefreshRequested, this,
-                &SKTGraphicView::refreshRequested, Qt::UniqueConnection);
     update();
 }
 
@@ -553,7 +549,7 @@ void SKTGraphicView::pressAt(QPointF point, bool toggle, int clickCount)
 {
     stopEditing();
     if (const std::optional<GraphicKind> kind = canvasHost().currentGraphicClass()) {
-        const QString cardSide = Card_Front_Or_Back.load() == 0 ? QStringLiteral("F") : QStringLiteral("B");
+        const QString cardSide = cardHost().sideInForce() == 0 ? QStringLiteral("F") : QStringLiteral("B");
         createGraphicOfClass(*kind, point, false, QRectF(), cardSide, QString(), QString());
         if (_creatingGraphic) {
             _tracking->beginCreation(_creatingGraphic, SKTGraphic::creationSizingHandle(_creatingGraphic->kind()));

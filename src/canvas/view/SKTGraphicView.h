@@ -79,6 +79,8 @@ public:
     QRectF widgetRectFromCard(const QRectF& cardRect) const;
     // Marks a card rectangle for redisplay.
     void setNeedsDisplayInRect(const QRectF& cardRect);
+    // The window asks for a redisplay of the side (0 front, 1 back): this canvas's, or not.
+    void refreshRequested(int side);
 
     // ---- Hit testing ---------------------------------------------------------------------------
     // The topmost visible element under the card point; out-parameters may be null.
@@ -226,7 +228,6 @@ private:
     friend class CanvasMouseTracking;
 
     void graphicsDidChange(int side);
-    void refreshRequested(int side);
     void pruneLeavingGraphics();
     void observeBoundGraphics();
     void stopObservingGraphics();

@@ -21,7 +21,7 @@
 #include "canvas/render/SKTRenderingView.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "platform/AtomicFile.h"
 
 namespace {
@@ -194,7 +194,7 @@ void SKTGraphicView::paste()
     if (pasted.isEmpty())
         return;
     if (_pasteCascadeNumber > 0) {
-        const QString side = Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F");
+        const QString side = cardHost().sideInForce() == 1 ? QStringLiteral("B") : QStringLiteral("F");
         const QPointF origin = cardHost().Control_New_Point(side);
         SKTGraphic::Paste_Location_Of_Graphics(pasted, origin.x(), origin.y(), side);
     }

@@ -13,9 +13,10 @@
 #include <numeric>
 
 #include "canvas/helpers/MessageBoxes.h"
+#include "canvas/model/CardHost.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ void SKTGraphicView::delete_()
                 field->setEnabled(false);
             }
             if (graphic->kind() == GraphicKind::Image)
-                host.Set_User_Image_Control(Card_Front_Or_Back == 1 ? 1 : 0, QString(), QImage(), QString());
+                host.Set_User_Image_Control(cardHost().sideInForce(), QString(), QImage(), QString());
         }
     }
     host.Insert_In_Undo_Redo();

@@ -8,7 +8,7 @@
 #include "canvas/model/SKTGraphicKinds.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 
 namespace {
 
