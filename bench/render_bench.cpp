@@ -21,7 +21,7 @@
 #include "canvas/model/SKTText.h"
 #include "canvas/model/Shape_Control.h"
 #include "canvas/render/SKTRenderingView.h"
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"

@@ -1,80 +1,118 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes a header from a higher floor.
+"""The program's libraries and the floors they stand on, and the check that no source file
+includes a header it may not use.
 
-The floors, bottom up; a file may include headers of its own floor and of the floors below:
-  platform    src/platform, src/canvas/helpers, src/canvas/CanvasGlobals
-  filters     the picture filter chain the elements apply (src/photos/core ImageProcesser, FilterStages)
-  model       src/canvas/model, src/canvas/drawing (elements draw themselves), src/profiles
-  engines     src/barcodes, src/photos/core, src/data, src/canvas/render, src/mainwindow/designfile
-              (the file's codec; DesignFileController is the main window's share of it)
-  views       src/canvas/view, src/inspector, src/mainwindow/dialogs and the windows to come
-  mainwindow  src/mainwindow
-  app         src/app
-Includes that reached up before the floors were drawn are listed in scripts/floor_exceptions.txt;
-the list may only shrink: an entry that no longer reaches up must be taken out of it.
-Usage: check_floors.py [SOURCE_ROOT]
+Bottom up; a library may include its own headers and those of the libraries it uses, directly or
+through another (src/CMakeLists.txt builds and links the libraries from this same table):
+  platform    zova_platform    property lists, archives, files, logging, the seams, the context
+  filters     zova_filters     the picture filter chain the elements apply
+  model       zova_model       the card model; the elements draw themselves; user profiles
+  engines     zova_barcodes, zova_photos, zova_data, zova_render, zova_designfile
+  views       zova_views       the canvas view, the inspector and the windows
+  mainwindow  zova_mainwindow  the main window controller, which composes them
+  app         zova-idcard      the program
+
+Usage: check_floors.py [SOURCE_ROOT]      checks the includes, exit status 1 on any that reach out
+       check_floors.py --table SOURCE_ROOT  prints "library<TAB>uses,uses..." and then
+                                            "library<TAB>source" for every source file, for CMake
 """
 import os
 import re
 import sys
 
-FLOORS = [
-    ("platform", ["src/platform", "src/canvas/helpers", "src/canvas/CanvasGlobals"]),
-    ("filters", ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages"]),
-    ("model", ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),
-    ("engines", ["src/barcodes", "src/photos/core", "src/data", "src/canvas/render",
-                 "src/mainwindow/designfile"]),
-    ("views", ["src/canvas/view", "src/inspector", "src/mainwindow/dialogs"]),
-    ("mainwindow", ["src/mainwindow", "src/mainwindow/designfile/DesignFileController"]),
-    ("app", ["src/app"]),
+# (floor, library, the libraries it uses, the folders and file stems it holds)
+LIBRARIES = [
+    ("platform", "zova_platform", [], ["src/platform", "src/canvas/helpers", "src/canvas/CanvasGlobals"]),
+    ("filters", "zova_filters", ["zova_platform"],
+     ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages"]),
+    ("model", "zova_model", ["zova_filters"], ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),
+    ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
+    ("engines", "zova_photos", ["zova_model"], ["src/photos/core"]),
+    ("engines", "zova_data", ["zova_platform"], ["src/data"]),
+    ("engines", "zova_render", ["zova_model"], ["src/canvas/render"]),
+    # The design file's codec; its controller is the main window's.
+    ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/mainwindow/designfile"]),
+    ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],
+     ["src/canvas/view", "src/inspector", "src/mainwindow/dialogs"]),
+    ("mainwindow", "zova_mainwindow", ["zova_views"],
+     ["src/mainwindow", "src/mainwindow/designfile/DesignFileController"]),
+    ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),
 ]
 INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')
 
 
-def floor_of(path):
-    """The floor of a path under the root: the one with the longest matching prefix."""
+def library_of(path):
+    """The library of a path under the root: the one holding the longest matching prefix."""
     best, length = None, -1
-    for index, (_, prefixes) in enumerate(FLOORS):
+    for _, library, _, prefixes in LIBRARIES:
         for prefix in prefixes:
             if (path == prefix or path.startswith(prefix + "/") or path.startswith(prefix + ".")) \
                     and len(prefix) > length:
-                best, length = index, len(prefix)
+                best, length = library, len(prefix)
     return best
 
 
-def upward_includes(root):
-    found = set()
+def usable_libraries():
+    """Each library with itself and every library it uses, directly or through another."""
+    uses = {library: used for _, library, used, _ in LIBRARIES}
+    usable = {}
+    for library in uses:
+        reached, pending = {library}, list(uses[library])
+        while pending:
+            other = pending.pop()
+            if other not in reached:
+                reached.add(other)
+                pending.extend(uses[other])
+        usable[library] = reached
+    return usable
+
+
+def source_files(root):
     for folder, _, files in os.walk(os.path.join(root, "src")):
-        for name in files:
-            if not name.endswith((".h", ".cpp")):
-                continue
-            path = os.path.relpath(os.path.join(folder, name), root)
-            own = floor_of(path)
-            with open(os.path.join(root, path), encoding="utf-8") as source:
-                for line in source:
-                    match = INCLUDE.match(line)
-                    if not match:
-                        continue
-                    included = "src/" + match.group(1)
-                    other = floor_of(included)
-                    if own is not None and other is not None and other > own:
-                        found.add(f"{path} -> {included}")
+        for name in sorted(files):
+            if name.endswith((".h", ".cpp")):
+                yield os.path.relpath(os.path.join(folder, name), root)
+
+
+def reaching_includes(root):
+    usable = usable_libraries()
+    found = []
+    for path in source_files(root):
+        own = library_of(path)
+        with open(os.path.join(root, path), encoding="utf-8") as source:
+            for line in source:
+                match = INCLUDE.match(line)
+                if not match:
+                    continue
+                included = "src/" + match.group(1)
+                other = library_of(included)
+                if own is not None and other is not None and other not in usable[own]:
+                    found.append(f"{path} ({own}) -> {included} ({other})")
     return found
 
 
+def print_table(root):
+    for _, library, used, _ in LIBRARIES:
+        print(f"{library}\t{','.join(used)}")
+    for path in source_files(root):
+        library = library_of(path)
+        if library is None:
+            print(f"no library holds {path}", file=sys.stderr)
+            return 1
+        print(f"{library}\t{path}")
+    return 0
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--table":
+        return print_table(sys.argv[2])
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
-    with open(os.path.join(root, "scripts", "floor_exceptions.txt"), encoding="utf-8") as listed:
-        allowed = {line.strip() for line in listed if line.strip() and not line.startswith("#")}
-    found = upward_includes(root)
-    new, gone = sorted(found - allowed), sorted(allowed - found)
-    for entry in new:
-        print(f"reaches up a floor: {entry}")
-    for entry in gone:
-        print(f"no longer reaches up; take it out of scripts/floor_exceptions.txt: {entry}")
-    if not new and not gone:
-        print(f"floors hold ({len(found)} listed exceptions left)")
-    return 1 if new or gone else 0
+    found = reaching_includes(root)
+    for entry in found:
+        print(f"includes a header its library may not use: {entry}")
+    if not found:
+        print("floors hold")
+    return 1 if found else 0
 
 
 if __name__ == "__main__":

@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QFileIconProvider>
 
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/dialogs/QtMessagePresenter.h"
+#include "photos/core/PicturePreview.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
 
@@ -8,6 +11,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(App_Name);
+    static QtMessagePresenter messageBoxes;
+    setMessagePresenter(&messageBoxes);
+    // The desktop's file icons, with the widget style's own where the icon theme has none.
+    static const QFileIconProvider fileIcons;
+    setPreviewIconProvider(&fileIcons);
 
     SKTDocument document;
     SKTDocument::setWindowControllerFactory(

@@ -1,5 +1,6 @@
 #pragma once
 // A two-dimensional symbol as dark and light modules, row by row from the top-left.
+#include <cstddef>
 #include <vector>
 
 struct ModuleGrid {

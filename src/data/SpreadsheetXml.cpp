@@ -1,12 +1,12 @@
 #include "data/SpreadsheetXml.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
 #include "canvas/helpers/Log.h"
+#include "platform/MessagePresenter.h"
 
 namespace SpreadsheetXml {
 
@@ -130,8 +130,7 @@ bool savePart(const pugi::xml_document& document, const QString& path)
         saved = file.commit();
     }
     if (!saved) {
-        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-            QApplication::beep();
+        messagePresenter().beep();
         Show_NSLog_Message(QStringLiteral("Error when writing file %1").arg(path));
     }
     return saved;

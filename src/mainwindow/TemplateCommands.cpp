@@ -12,11 +12,11 @@
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/OutputCommands.h"
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "platform/DialogPresenter.h"
+#include "mainwindow/dialogs/DialogPresenter.h"
 
 QString export_template_name;
 

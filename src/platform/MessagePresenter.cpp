@@ -1,59 +1,25 @@
 #include "platform/MessagePresenter.h"
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
+
 #include <atomic>
-#include <vector>
-#include "platform/GuiThread.h"
 
 namespace {
 
-// Roles let Qt place the buttons as the desktop expects and find the Escape button.
-QMessageBox::ButtonRole roleForTitle(const QString& title)
-{
-    if (title == QLatin1String("OK") || title == QLatin1String("Yes"))
-        return QMessageBox::AcceptRole;
-    if (title == QLatin1String("No"))
-        return QMessageBox::NoRole;
-    if (title == QLatin1String("Cancel"))
-        return QMessageBox::RejectRole;
-    return QMessageBox::ActionRole;
-}
+// Where no window system is in use (probes, tools, the model's own tests) a box has nowhere to go.
+class UnshownMessages : public MessagePresenter {
+public:
+    int present(const MessageBoxRequest&) override { return -1; }
+    void beep() override {}
+};
 
 std::atomic<MessagePresenter*> installedPresenter{nullptr};
 
 }  // namespace
 
-int QtMessagePresenter::present(const MessageBoxRequest& request)
-{
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr || !GuiThread::isCurrent()
-        || request.buttons.isEmpty())
-        return -1;
-
-    QMessageBox box;
-    // Window managers and task bars show the box by its title.
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setText(request.text);
-    box.setInformativeText(QString());
-    std::vector<QPushButton*> buttons;
-    for (const QString& title : request.buttons)
-        buttons.push_back(box.addButton(title, roleForTitle(title)));
-    if (request.defaultButton >= 0 && request.defaultButton < int(buttons.size()))
-        box.setDefaultButton(buttons[size_t(request.defaultButton)]);
-    box.exec();
-
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i] == box.clickedButton())
-            return int(i);
-    }
-    return -1;
-}
-
 MessagePresenter& messagePresenter()
 {
-    static QtMessagePresenter qtPresenter;
+    static UnshownMessages unshown;
     MessagePresenter* presenter = installedPresenter.load();
-    return presenter != nullptr ? *presenter : qtPresenter;
+    return presenter != nullptr ? *presenter : unshown;
 }
 
 void setMessagePresenter(MessagePresenter* presenter)

@@ -1,6 +1,7 @@
 #pragma once
-// The one road by which message boxes reach the user. Production shows QMessageBox; tests install a
-// scripted double that records the texts and answers from a queue.
+// The one road by which message boxes reach the user. The application installs a presenter that
+// shows QMessageBox; tests install a scripted double that records the texts and answers from a
+// queue. Until one is installed, no box can be shown and every box answers -1.
 #include <QString>
 #include <QStringList>
 
@@ -16,14 +17,11 @@ public:
     // Runs one modal box on the calling thread, which must be the GUI thread. Returns the index
     // of the button pressed, or -1 when the box could not be shown.
     virtual int present(const MessageBoxRequest& request) = 0;
+    // The short alert sound that goes with a failure the user did not ask to see in a box.
+    virtual void beep() = 0;
 };
 
-class QtMessagePresenter : public MessagePresenter {
-public:
-    int present(const MessageBoxRequest& request) override;
-};
-
-// The presenter in use; QtMessagePresenter until another is installed.
+// The presenter in use.
 MessagePresenter& messagePresenter();
-// Installs a presenter (not owned); nullptr restores the Qt one.
+// Installs a presenter (not owned); nullptr restores the one that shows nothing.
 void setMessagePresenter(MessagePresenter* presenter);

@@ -1,5 +1,5 @@
 // Helpers: message boxes across threads, strings, files and folders, the stopwatch.
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTemporaryDir>
 #include <functional>
@@ -13,7 +13,7 @@
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/helpers/Stopwatch.h"
 #include "canvas/helpers/StringHelpers.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 

@@ -2,9 +2,7 @@
 #include "CardPictures.h"
 #include "TestCardHost.h"
 #include "canvas/drawing/CardBackgroundDrawing.h"
-#include "inspector/InspectorGlobals.h"
-#include "mainwindow/CardSideDrawing.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -48,10 +46,10 @@ protected:
     void SetUp() override { WithCardHost::SetUp(), host.card = kCard, Resource_Path = TestEnvironment::resourceDir(); }
     void TearDown() override
     {
-        std::tie(Resource_Path, Card_Shape, Card_Front_Or_Back) = saved;
+        Resource_Path = savedResourcePath;
         WithCardHost::TearDown();
     }
-    const std::tuple<QString, int, int> saved{Resource_Path, Card_Shape, Card_Front_Or_Back};
+    const QString savedResourcePath = Resource_Path;
 };
 
 TEST_F(CardBackgroundDrawing, EachFillKindPaintsTheCard)
@@ -79,25 +77,6 @@ TEST_F(CardBackgroundDrawing, EachFillKindPaintsTheCard)
         for (const Probe& p : c.probes)
             EXPECT_TRUE(nearColour(rgbAt(image, 2, p.at), p.colour, 6))
                 << c.name << " at " << p.at.x() << "," << p.at.y() << ": " << std::hex << rgbAt(image, 2, p.at);
-    }
-}
-
-TEST_F(CardBackgroundDrawing, RoundedAndEllipseCardsLeaveTheOutsideUnpaintedAndClipLaterDrawing)
-{
-    host.back = filled("S", [](auto& s) { s.setCard_fill_chk(false); });
-    Card_Front_Or_Back = 1;
-    struct Case { int shape; QRgb corner; };
-    for (const Case& c : {Case{0, 0xff0000}, Case{1, kUnpainted}, Case{2, kUnpainted}, Case{3, 0xff0000}}) {
-        Card_Shape = c.shape;
-        const QImage card = paintCard(2, [](QPainter& p) { Card_Base_Drawing(p); });
-        EXPECT_EQ(std::tuple(rgbAt(card, 2, {50, 30}), rgbAt(card, 2, {0.5, 0.5})),
-                  std::tuple(0xffffffu, c.corner == kUnpainted ? kUnpainted : 0xffffffu)) << c.shape;
-        const QImage covered = paintCard(2, [](QPainter& p) {
-            Card_Base_Drawing(p);
-            p.fillRect(kCard, Qt::red);  // an element over the whole card
-        });
-        EXPECT_EQ(std::tuple(rgbAt(covered, 2, {0.5, 0.5}), rgbAt(covered, 2, {50, 0.5})), std::tuple(c.corner, 0xff0000u))
-            << c.shape;
     }
 }
 

@@ -8,7 +8,7 @@
 
 #include "canvas/model/SKTError.h"
 #include "canvas/model/SKTGraphicKinds.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "platform/PropertyList.h"
 #include "support/TestEnvironment.h"
 

@@ -7,7 +7,7 @@
 
 #include "canvas/drawing/PaintRules.h"
 #include "canvas/model/SKTGraphicKinds.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
 #include "CardPictures.h"
 #include "TestCardHost.h"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "data/SpreadsheetWriter.h"
+#include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -166,6 +167,17 @@ TEST_F(ProducedWorkbooksTest, CharactersXmlCannotHoldNeverSpoilAWrittenPart)
         path, {{QString("bell\x07here"), QString("tab\tand\nline")}, {QString(" padded "), QString("nul") + QChar(0) + "x"}},
         false));
     EXPECT_EQ(openpyxlRows(path), "str:'bellhere'|str:'tab\\tand\\nline'\nstr:' padded '|str:'nulx'\n");
+}
+
+TEST_F(ProducedWorkbooksTest, APartThatCannotBeWrittenFailsWithAnAlertSound)
+{
+    ScriptedMessagePresenter presenter;
+    ScopedMessagePresenter installed(presenter);
+    EXPECT_FALSE(SpreadsheetWriter::WriteWorksheetXML2004(at("missing-folder/sheet.xml"), {{"a"}}));
+    EXPECT_EQ(presenter.beeps(), 1);
+    EXPECT_TRUE(presenter.texts().isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(at("sheet.xml"), {{"a"}}));
+    EXPECT_EQ(presenter.beeps(), 1);
 }
 
 }  // namespace

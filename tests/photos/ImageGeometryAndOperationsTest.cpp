@@ -1,6 +1,9 @@
 // Image-view geometry, picture sizes in points, previews of picture files, and turns, mirrors,
 // flips and borders, with ImageMagick as the oracle.
+#include <QAbstractFileIconProvider>
 #include <QFile>
+#include <QIcon>
+#include <QPixmap>
 #include <numeric>
 #include <sys/stat.h>
 #include <thread>
@@ -112,11 +115,21 @@ for path, side in zip(sys.argv[1::2], map(int, sys.argv[2::2])):
     EXPECT_TRUE(readPicturePreview(huge).isNull());
     EXPECT_EQ(Thimbnail_Using_CG_Image(large, QSizeF(500, 500)).size(), QSize(500, 500));
     // A regular file without a readable picture shows as its icon, which exists on the GUI thread only.
+    struct OneIcon : QAbstractFileIconProvider {
+        QIcon icon(const QFileInfo&) const override
+        {
+            QPixmap square(16, 16);
+            square.fill(Qt::darkGray);
+            return QIcon(square);
+        }
+    } icons;
+    setPreviewIconProvider(&icons);
     for (const QString& path : {huge, write("notes.txt", "not a picture")})
         EXPECT_EQ(Thimbnail_Using_CG_Image(path, QSizeF(64, 64)).size(), QSize(64, 64)) << path.toStdString();
     QImage offGuiThread;
     std::thread([&] { offGuiThread = Thimbnail_Using_CG_Image(huge, QSizeF(64, 64)); }).join();
     EXPECT_TRUE(offGuiThread.isNull());
+    setPreviewIconProvider(nullptr);
 }
 
 // Smooth in both directions and different along each, so any wrong turn or mirror shows.

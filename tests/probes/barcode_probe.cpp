@@ -26,7 +26,7 @@
 #include "barcodes/linear/LinearSymbologies.h"
 #include "barcodes/pdf417/Pdf417Symbol.h"
 #include "barcodes/qr/QrSymbol.h"
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 #include "platform/AtomicFile.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AppFolders.h"
 #include "platform/DisplayFallback.h"

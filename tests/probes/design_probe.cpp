@@ -14,7 +14,7 @@
 #include "canvas/model/Card_Property.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "inspector/InspectorGlobals.h"
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"

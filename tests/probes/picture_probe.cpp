@@ -11,7 +11,7 @@
 
 #include "ProbeSupport.h"
 #include "canvas/model/PictureFile.h"
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 #include "photos/core/ImageProcesser.h"
 #include "photos/core/PicturePreview.h"
 #include "photos/core/PictureSettings.h"

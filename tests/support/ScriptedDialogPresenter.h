@@ -4,7 +4,7 @@
 // File panels answer as cancelled.
 #include <deque>
 #include <functional>
-#include "platform/DialogPresenter.h"
+#include "mainwindow/dialogs/DialogPresenter.h"
 
 class ScriptedDialogPresenter : public DialogPresenter {
 public:

@@ -19,6 +19,18 @@ int ScriptedMessagePresenter::present(const MessageBoxRequest& request)
     return answer;
 }
 
+void ScriptedMessagePresenter::beep()
+{
+    QMutexLocker lock(&mutex_);
+    ++beeps_;
+}
+
+int ScriptedMessagePresenter::beeps() const
+{
+    QMutexLocker lock(&mutex_);
+    return beeps_;
+}
+
 QList<ScriptedMessagePresenter::Record> ScriptedMessagePresenter::records() const
 {
     QMutexLocker lock(&mutex_);

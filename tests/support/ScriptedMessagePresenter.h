@@ -1,5 +1,5 @@
 #pragma once
-// A message presenter for tests: records every box, answers from a queue of button indexes
+// A message presenter for tests: records every box and alert sound, answers from a queue of button indexes
 // (0 once the queue is empty) and notes the thread that presented each box.
 #include <QList>
 #include <QMutex>
@@ -19,14 +19,17 @@ public:
 
     void queueAnswers(std::initializer_list<int> answers);
     int present(const MessageBoxRequest& request) override;
+    void beep() override;
 
     QList<Record> records() const;
     QStringList texts() const;
+    int beeps() const;
 
 private:
     mutable QMutex mutex_;
     std::deque<int> answers_;
     QList<Record> records_;
+    int beeps_ = 0;
 };
 
 // Installs a presenter for the lifetime of the object, then restores the one before it.

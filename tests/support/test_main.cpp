@@ -1,9 +1,15 @@
-// Test entry: a QApplication on the offscreen platform, and private data and settings folders for
-// the run.
-#include <QApplication>
+// Test entry: on the offscreen platform, a QApplication for the suites that drive widgets and a
+// QGuiApplication for the rest, with private data and settings folders for the run.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include "support/TestEnvironment.h"
+#ifdef ZOVA_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 
 int main(int argc, char** argv)
 {
@@ -12,7 +18,7 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     qputenv("ZOVA_RESOURCES", ZOVA_TEST_RESOURCE_DIR);
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

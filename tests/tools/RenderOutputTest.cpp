@@ -14,9 +14,8 @@
 #include "canvas/model/SKTText.h"
 #include "canvas/model/Shape_Control.h"
 #include "canvas/render/SKTRenderingView.h"
-#include "inspector/InspectorGlobals.h"
-#include "mainwindow/ImageResolution.h"
-#include "mainwindow/MainWindowGlobals.h"
+#include "canvas/render/ImageResolution.h"
+#include "platform/AppContext.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "support/TestEnvironment.h"
 

@@ -13,7 +13,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
 #include "mainwindow/designfile/DesignFile.h"
-#include "platform/DialogPresenter.h"
+#include "mainwindow/dialogs/DialogPresenter.h"
 #include "platform/MessagePresenter.h"
 #include "probes/SampleCard.h"
 
@@ -133,6 +133,7 @@ public:
         m_texts << request.text.trimmed();
         return request.defaultButton;
     }
+    void beep() override {}
     const QStringList& texts() const { return m_texts; }
 
 private:

@@ -1,4 +1,6 @@
 #include "barcodes/linear/NKDUPCEANBarcode.h"
+#include <QByteArray>
+#include <QList>
 #include <algorithm>
 
 namespace {

@@ -1,5 +1,6 @@
 #include "barcodes/qr/QrTables.h"
 #include "barcodes/qr/CQR_Encode.h"
+#include <cstddef>
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/helpers/InterfaceObjects.h"
+#include "canvas/view/InterfaceObjects.h"
 #include "canvas/helpers/Log.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTLine.h"

@@ -1,21 +1,31 @@
 #include "photos/core/PicturePreview.h"
 
-#include <QApplication>
-#include <QFileIconProvider>
+#include <QAbstractFileIconProvider>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QThread>
+#include <atomic>
 
 #include "canvas/helpers/Log.h"
 #include "canvas/model/PictureFile.h"
 
 namespace {
 
-// Icons are pixmaps underneath, which exist only on the GUI thread of a widget application.
+std::atomic<const QAbstractFileIconProvider*> installedIcons{nullptr};
+
+const QAbstractFileIconProvider& iconProvider()
+{
+    static const QAbstractFileIconProvider themeIcons;
+    const QAbstractFileIconProvider* installed = installedIcons.load();
+    return installed != nullptr ? *installed : themeIcons;
+}
+
+// Icons are pixmaps underneath, which exist only on the GUI thread of a GUI application.
 bool iconsAvailableHere()
 {
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
         && QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
@@ -23,7 +33,7 @@ QImage fileIcon(const QFileInfo& file, const QSize& size)
 {
     if (!iconsAvailableHere() || size.isEmpty())
         return {};
-    const QIcon icon = QFileIconProvider().icon(file);
+    const QIcon icon = iconProvider().icon(file);
     if (icon.isNull())
         return {};
     QImage image = icon.pixmap(size).toImage();
@@ -49,6 +59,11 @@ QImage Thimbnail_Using_CG_Image(const QString& path, const QSizeF& size)
     if (!picture.isNull())
         return picture;
     return fileIcon(file, size.toSize());
+}
+
+void setPreviewIconProvider(const QAbstractFileIconProvider* provider)
+{
+    installedIcons.store(provider);
 }
 
 QImage imageWithPreviewOfFileAtPath(const QString& path, const QSizeF& size, bool asIcon)

@@ -14,7 +14,7 @@
 #include "canvas/view/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "support/ScriptedMessagePresenter.h"
-#include "TestCardHost.h"
+#include "canvas/TestCardHost.h"
 
 class RecordingCanvasHost : public CanvasHostStandIn {
 public:

@@ -11,7 +11,7 @@
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "canvas/view/SWCenteringClipView.h"
-#include "CardPictures.h"
+#include "canvas/CardPictures.h"
 
 namespace {
 

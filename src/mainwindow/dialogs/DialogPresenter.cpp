@@ -1,4 +1,4 @@
-#include "platform/DialogPresenter.h"
+#include "mainwindow/dialogs/DialogPresenter.h"
 
 #include <QDialog>
 #include <QFileDialog>

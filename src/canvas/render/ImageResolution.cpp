@@ -1,4 +1,4 @@
-#include "mainwindow/ImageResolution.h"
+#include "canvas/render/ImageResolution.h"
 
 #include <QBuffer>
 #include <QFileInfo>

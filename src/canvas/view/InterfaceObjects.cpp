@@ -1,4 +1,4 @@
-#include "canvas/helpers/InterfaceObjects.h"
+#include "canvas/view/InterfaceObjects.h"
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // Where one element ends and the next begins: clicks on edges, moves onto the card's edge, natural
 // size, zero-width dashes and the point counts of stars and polygons.
 #include "CanvasCommandFixture.h"
-#include "CardPictures.h"
+#include "canvas/CardPictures.h"
 #include "canvas/drawing/PaintRules.h"
 #include "canvas/drawing/ShapePaths.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// The seam through which every modal window and file panel runs, so tests can answer them.
+// The seam through which every modal window and file panel runs, so tests can answer them; the
+// Qt presenter is in use until another is installed.
 #include <QString>
 #include <QStringList>
 
