@@ -2,17 +2,21 @@
 #include <QFileIconProvider>
 
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/dialogs/QtDialogPresenter.h"
 #include "mainwindow/dialogs/QtMessagePresenter.h"
-#include "photos/core/PicturePreview.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
+#include "photos/core/PicturePreview.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(App_Name);
+    // Message boxes, dialogs and file panels reach the user through these from now on.
     static QtMessagePresenter messageBoxes;
     setMessagePresenter(&messageBoxes);
+    static QtDialogPresenter dialogs;
+    setDialogPresenter(&dialogs);
     // The desktop's file icons, with the widget style's own where the icon theme has none.
     static const QFileIconProvider fileIcons;
     setPreviewIconProvider(&fileIcons);

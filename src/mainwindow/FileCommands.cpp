@@ -20,7 +20,7 @@
 #include "mainwindow/TemplateCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/WindowPlacement.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 
 namespace {
 

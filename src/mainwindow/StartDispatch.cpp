@@ -17,7 +17,7 @@
 #include "mainwindow/StartChooser.h"
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 #include "mainwindow/designfile/DesignFileController.h"
 
 namespace {

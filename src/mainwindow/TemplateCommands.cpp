@@ -16,7 +16,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 
 QString export_template_name;
 

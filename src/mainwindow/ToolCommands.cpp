@@ -14,7 +14,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 #include "platform/PictureReading.h"
 
 QString lib_window_sel_file;

@@ -7,7 +7,7 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowSetup.h"
 #include "mainwindow/dialogs/PleaseWait_Modeless.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 
 WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
     : DesignFileController(controller.document(), controller.Front_card_Prop, controller.Back_card_Prop)

@@ -4,7 +4,7 @@
 // File panels answer as cancelled.
 #include <deque>
 #include <functional>
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 
 class ScriptedDialogPresenter : public DialogPresenter {
 public:

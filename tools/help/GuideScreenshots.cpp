@@ -13,7 +13,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
 #include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 #include "platform/MessagePresenter.h"
 #include "probes/SampleCard.h"
 

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/dialogs/SharedDialogs.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 
 Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent)
     : QDialog(parent)

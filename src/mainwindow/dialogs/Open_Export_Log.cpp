@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/dialogs/SharedDialogs.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 
 Open_Export_Log::Open_Export_Log(QWidget* parent)
     : QDialog(parent)

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/dialogs/SharedDialogs.h"
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "platform/DialogPresenter.h"
 #include "platform/GuiThread.h"
 
 Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget* parent)

@@ -1,9 +1,7 @@
-#include "mainwindow/dialogs/DialogPresenter.h"
+#include "mainwindow/dialogs/QtDialogPresenter.h"
 
 #include <QDialog>
 #include <QFileDialog>
-
-#include <atomic>
 
 int QtDialogPresenter::runModal(QDialog& dialog)
 {
@@ -31,20 +29,4 @@ QString QtDialogPresenter::saveFile(const FilePanelRequest& request)
 QString QtDialogPresenter::chooseFolder(const FilePanelRequest& request)
 {
     return QFileDialog::getExistingDirectory(request.parent, request.caption, request.directory);
-}
-
-namespace {
-std::atomic<DialogPresenter*> installedPresenter{nullptr};
-}
-
-DialogPresenter& dialogPresenter()
-{
-    static QtDialogPresenter qtPresenter;
-    DialogPresenter* presenter = installedPresenter.load();
-    return presenter ? *presenter : qtPresenter;
-}
-
-void setDialogPresenter(DialogPresenter* presenter)
-{
-    installedPresenter = presenter;
 }

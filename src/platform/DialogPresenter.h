@@ -1,6 +1,7 @@
 #pragma once
-// The seam through which every modal window and file panel runs, so tests can answer them; the
-// Qt presenter is in use until another is installed.
+// The seam through which every modal window and file panel runs, so tests can answer them. The
+// application installs the Qt presenter; until one is installed, every dialog and panel is
+// cancelled.
 #include <QString>
 #include <QStringList>
 
@@ -26,15 +27,6 @@ public:
     virtual QString chooseFolder(const FilePanelRequest& request) = 0;
 };
 
-class QtDialogPresenter : public DialogPresenter {
-public:
-    int runModal(QDialog& dialog) override;
-    QString openFile(const FilePanelRequest& request) override;
-    QStringList openFiles(const FilePanelRequest& request) override;
-    QString saveFile(const FilePanelRequest& request) override;
-    QString chooseFolder(const FilePanelRequest& request) override;
-};
-
 DialogPresenter& dialogPresenter();
-// Installs a presenter (not owned); nullptr restores the Qt one.
+// Installs a presenter (not owned); nullptr restores the one that cancels everything.
 void setDialogPresenter(DialogPresenter* presenter);
