@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "barcodes/BarcodeFactory.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
@@ -20,12 +21,11 @@
 #include "canvas/model/SKTImage.h"
 #include "canvas/model/SKTText.h"
 #include "canvas/model/Shape_Control.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "canvas/render/ImageResolution.h"
+#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
-#include "BenchSupport.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ RenderSplit renderOnce(const GraphicList& side, const QString& pngPath)
 {
     RenderSplit split;
     QImage raised;
-    split.drawingMs = timedMs([&] { raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(side), kDpi); });
+    split.drawingMs = timedMs([&] { raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(side, CardSide::Front), kDpi); });
     split.encodingMs = timedMs([&] { Save_gen_image(raised, pngPath); });
     return split;
 }
@@ -177,7 +177,7 @@ int main(int argc, char** argv)
     const QString photoPath = dir.filePath(QStringLiteral("photo.png"));
     photo1000().save(photoPath);
     const QString pdfPath = dir.filePath(QStringLiteral("side.pdf"));
-    if (!writeFileAtomically(pdfPath, SKTRenderingView::pdfDataWithGraphics_data(cr80Side(photoPath)))) {
+    if (!writeFileAtomically(pdfPath, SKTRenderingView::pdfDataWithGraphics_data(cr80Side(photoPath), CardSide::Front))) {
         std::fprintf(stderr, "cannot write the side's PDF\n");
         return 1;
     }

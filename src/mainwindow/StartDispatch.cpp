@@ -17,8 +17,8 @@
 #include "mainwindow/StartChooser.h"
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "platform/DialogPresenter.h"
 #include "mainwindow/designfile/DesignFileController.h"
+#include "platform/DialogPresenter.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 
 #include "canvas/helpers/MessageBoxes.h"
-#include "canvas/render/SKTRenderingView.h"
-#include "mainwindow/OutputCommands.h"
 #include "canvas/render/ImageResolution.h"
+#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "platform/DialogPresenter.h"
@@ -33,7 +33,7 @@ QString Clean_Template_Name(const QString& typed)
 
 bool Write_Front_Preview(const SKTDocument& document, const QString& path)
 {
-    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(document.graphics()), kPreviewDpi);
+    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(document.graphics(), CardSide::Front), kPreviewDpi);
     return !picture.isNull() && Save_gen_image(picture, path);
 }
 

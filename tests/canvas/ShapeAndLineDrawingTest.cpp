@@ -5,12 +5,12 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+#include "CardPictures.h"
+#include "TestCardHost.h"
 #include "canvas/drawing/PaintRules.h"
 #include "canvas/model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
-#include "CardPictures.h"
-#include "TestCardHost.h"
 
 namespace {
 

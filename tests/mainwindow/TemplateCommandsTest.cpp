@@ -92,6 +92,21 @@ TEST_F(TemplateCommandsTest, ExportWritesATemplateDesignAndAPngPreview)
     EXPECT_TRUE(messages.texts().contains(QStringLiteral("\nTemplate exported successfully.")));
 }
 
+TEST_F(TemplateCommandsTest, ThePreviewShowsTheFrontEvenWhileTheBackIsBeingEdited)
+{
+    document.removeGraphicsOnSideAtIndexes(SKTDocument::FrontSide, {0});  // the shape would cover the centre
+    controller.Front_card_Prop.setCard_fill_chk(true), controller.Front_card_Prop.setCard_fill_clr(Qt::red);
+    controller.Back_card_Prop.setCard_fill_chk(true), controller.Back_card_Prop.setCard_fill_clr(Qt::blue);
+    const int savedSide = Card_Front_Or_Back;
+    Card_Front_Or_Back = 1;
+    const bool exported = exportAs(QStringLiteral("Sides"));
+    Card_Front_Or_Back = savedSide;
+    ASSERT_TRUE(exported);
+    const QImage preview(User_Template_File(QStringLiteral("Sides"), QStringLiteral("png")));
+    ASSERT_FALSE(preview.isNull());
+    EXPECT_EQ(preview.pixelColor(preview.rect().center()), QColor(Qt::red));
+}
+
 TEST_F(TemplateCommandsTest, AnExistingTemplateIsReplacedOnYesAndKeptOnNo)
 {
     ASSERT_TRUE(exportAs(QStringLiteral("Visitor")));

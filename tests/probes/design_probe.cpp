@@ -12,9 +12,9 @@
 #include "SampleCard.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/Card_Property.h"
+#include "canvas/render/ImageResolution.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "inspector/InspectorGlobals.h"
-#include "canvas/render/ImageResolution.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"
@@ -39,20 +39,17 @@ public:
     CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
     QColor All_Text_clr() const override { return Qt::black; }
     const Card_Property& cardProperty(int which) const override { return which == 0 ? front : back; }
-    int sideInForce() const override { return side; }
+    int sideInForce() const override { return 0; }
     int cardOutline() const override { return outline; }
 
     Card_Property front;
     Card_Property back;
-    int side = 0;
     int outline = 0;
 };
 
-bool writeSide(Host& host, const GraphicList& graphics, int side, const QDir& outDir, const QString& name)
+bool writeSide(const GraphicList& graphics, CardSide side, const QDir& outDir, const QString& name)
 {
-    host.side = side;
-    const CardImage image = SKTRenderingView::image_From_Card_Graphics(graphics, false);
-    host.side = 0;
+    const CardImage image = SKTRenderingView::image_From_Card_Graphics(graphics, side, false);
     QString error;
     if (!writeFileAtomically(outDir.filePath(name + QStringLiteral(".pdf")), image.toPdf(), &error))
         return complain(false, error);
@@ -67,8 +64,8 @@ int renderSides(Host& host, const GraphicList& front, const GraphicList& back, c
     const QString shape = host.front.Card_Shape();
     host.outline = shape == QLatin1String("RR") ? 1 : shape == QLatin1String("E") ? 2 : 0;
     const QDir outDir(outPath);
-    const bool written = writeSide(host, front, 0, outDir, QStringLiteral("front")) &&
-                         writeSide(host, back, 1, outDir, QStringLiteral("back"));
+    const bool written = writeSide(front, CardSide::Front, outDir, QStringLiteral("front")) &&
+                         writeSide(back, CardSide::Back, outDir, QStringLiteral("back"));
     setCardHost(nullptr);
     return written ? 0 : kNotWritten;
 }

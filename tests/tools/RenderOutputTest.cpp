@@ -13,10 +13,10 @@
 #include "canvas/TestCardHost.h"
 #include "canvas/model/SKTText.h"
 #include "canvas/model/Shape_Control.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "canvas/render/ImageResolution.h"
-#include "platform/AppContext.h"
+#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
 
 using TestEnvironment::run;
@@ -76,8 +76,8 @@ TEST_F(RenderTest, TopmostFirstUnmarkedAndVisibleOnlyInBothPictureAndPdf)
     const GraphicList list{block(QRectF(10, 10, 40, 20), kRed), block(QRectF(30, 10, 40, 20), kBlue),
                            notPrinted, hidden};
 
-    const QImage png = SKTRenderingView::image_From_Card_Graphics(list).toImage(72);
-    const QImage pdf = popplerRaster(SKTRenderingView::pdfDataWithGraphics_data(list));
+    const QImage png = SKTRenderingView::image_From_Card_Graphics(list, CardSide::Front).toImage(72);
+    const QImage pdf = popplerRaster(SKTRenderingView::pdfDataWithGraphics_data(list, CardSide::Front));
     for (const QImage& out : {png, pdf}) {
         ASSERT_EQ(out.size(), QSize(100, 60));
         EXPECT_COLOUR_AT(out, 40, 20, kRed);   // index 0 covers index 1
@@ -88,10 +88,25 @@ TEST_F(RenderTest, TopmostFirstUnmarkedAndVisibleOnlyInBothPictureAndPdf)
     }
 }
 
+// Output made while the user edits the back still draws the side it was asked for.
+class SidesTest : public WithCardHost<> {};
+
+TEST_F(SidesTest, EachSideDrawsOnItsOwnBaseWhicheverSideIsBeingEdited)
+{
+    host.card = QRectF(0, 0, 100, 60);
+    host.front.setCard_fill_chk(true), host.front.setCard_fill_clr(kCardFill);
+    host.back.setCard_fill_chk(true), host.back.setCard_fill_clr(kGreen);
+    for (const int edited : {0, 1}) {
+        host.side = edited;
+        EXPECT_COLOUR_AT(SKTRenderingView::image_From_Card_Graphics({}, CardSide::Front).toImage(72), 50, 30, kCardFill);
+        EXPECT_COLOUR_AT(SKTRenderingView::image_From_Card_Graphics({}, CardSide::Back).toImage(72), 50, 30, kGreen);
+    }
+}
+
 TEST_F(RenderTest, CardImageIsASnapshotThatIgnoresLaterEdits)
 {
     GraphicPtr live = block(QRectF(40, 20, 20, 20), kBlue);
-    const CardImage image = SKTRenderingView::image_From_Card_Graphics({live});
+    const CardImage image = SKTRenderingView::image_From_Card_Graphics({live}, CardSide::Front);
     live->setFillColor(kGreen), host.front.setCard_fill_clr(kBlue);
     const QImage later = image.toImage(72);
     EXPECT_COLOUR_AT(later, 50, 30, kBlue);
@@ -125,7 +140,7 @@ TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
     text->setBounds(QRectF(0, -10, 100, 80)), text->Set_text_value(QStringLiteral("H"));
     text->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 72}, text->txt_clr = Qt::black, text->ctrl_is_visible = true;
     host.front.setCard_border_chk(false);
-    const QRect ink = inkRect(SKTRenderingView::image_From_Card_Graphics({text}).toImage(600));
+    const QRect ink = inkRect(SKTRenderingView::image_From_Card_Graphics({text}, CardSide::Front).toImage(600));
     // A 72-point capital is about an inch tall (DejaVu's capitals are 0.73 em): 600 * 0.73 pixels,
     // where a 96-dpi font size would give a third more.
     EXPECT_NEAR(ink.height(), 600 * 0.729, 20);
@@ -141,7 +156,7 @@ TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtens
                           Case{{100, 60}, 144, {200, 120}, "e.PDF", "%PDF"},
                           Case{{100, 60}, 144, {200, 120}, "f.card", "\x89PNG"}}) {
         host.card = QRectF(QPointF(), c.points);
-        const QImage raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), c.dpi);
+        const QImage raised = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}, CardSide::Front), c.dpi);
         EXPECT_EQ(raised.size(), c.pixels);
         EXPECT_NEAR(raised.dotsPerMeterX() * 0.0254, c.dpi, 0.05);
         ASSERT_TRUE(Save_gen_image(raised, dir.filePath(c.name))) << qPrintable(c.name);
@@ -151,14 +166,14 @@ TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtens
     }
     const auto pdfInfo = run(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("e.PDF"))});
     EXPECT_TRUE(pdfInfo.out.contains("100 x 60 pts")) << pdfInfo.out.constData();
-    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 144);
+    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}, CardSide::Front), 144);
     EXPECT_FALSE(Save_gen_image(picture, dir.filePath(QStringLiteral("missing/h.png"))));
     EXPECT_FALSE(Save_gen_image(QImage(), dir.filePath(QStringLiteral("i.png"))));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("i.png"))));
     EXPECT_TRUE(Increase_DPI(CardImage(), 600).isNull());
     host.card = QRectF();
-    EXPECT_TRUE(Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}), 600).isNull());
-    EXPECT_TRUE(SKTRenderingView::pdfDataWithGraphics_data({}).isEmpty());
+    EXPECT_TRUE(Increase_DPI(SKTRenderingView::image_From_Card_Graphics({}, CardSide::Front), 600).isNull());
+    EXPECT_TRUE(SKTRenderingView::pdfDataWithGraphics_data({}, CardSide::Front).isEmpty());
 }
 
 // design-probe's sample, checked with poppler, qpdf and ImageMagick.

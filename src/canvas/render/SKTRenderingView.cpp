@@ -46,16 +46,16 @@ void drawElementsClipped(QPainter& painter, const GraphicList& graphics)
 
 }  // namespace
 
-SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics,
+SKTRenderingView::SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardSide side,
                                    const QString& printJobTitle)
-    : _graphics(graphics), _printJobTitle(printJobTitle), m_frame(frame)
+    : _graphics(graphics), m_side(side), _printJobTitle(printJobTitle), m_frame(frame)
 {
 }
 
 CardScene SKTRenderingView::liveScene() const
 {
     CardHost& host = cardHost();
-    return CardScene{_graphics, host.cardProperty(host.sideInForce()), host.cardOutline(), host.frontCanvasBounds()};
+    return CardScene{_graphics, host.cardProperty(sideIndex(m_side)), host.cardOutline(), host.frontCanvasBounds()};
 }
 
 void SKTRenderingView::drawRect(QPainter& painter) const
@@ -76,25 +76,25 @@ CardImage SKTRenderingView::snapshot() const
     return CardImage(liveScene(), m_frame);
 }
 
-CardImage SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics)
+CardImage SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, CardSide side)
 {
     try {
-        return SKTRenderingView(cardHost().frontCanvasBounds(), graphics, kPrintJobTitle).snapshot();
+        return SKTRenderingView(cardHost().frontCanvasBounds(), graphics, side, kPrintJobTitle).snapshot();
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         return {};
     }
 }
 
-CardImage SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, bool print_box)
+CardImage SKTRenderingView::image_From_Card_Graphics(const GraphicList& graphics, CardSide side, bool print_box)
 {
     Q_UNUSED(print_box);
-    return image_From_Card_Graphics(graphics);
+    return image_From_Card_Graphics(graphics, side);
 }
 
-QByteArray SKTRenderingView::pdfDataWithGraphics_data(const GraphicList& graphics)
+QByteArray SKTRenderingView::pdfDataWithGraphics_data(const GraphicList& graphics, CardSide side)
 {
-    const SKTRenderingView view(cardHost().frontCanvasBounds(), graphics, kPrintJobTitle);
+    const SKTRenderingView view(cardHost().frontCanvasBounds(), graphics, side, kPrintJobTitle);
     return view.dataWithPDFInsideRect(view.frame());
 }
 
@@ -134,7 +134,7 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const GraphicList& graphics,
 QByteArray SKTRenderingView::documentDataOfType(const SKTDocument& document, const QString& type, QString* error)
 {
     if (type == QLatin1String("com.adobe.pdf") || type == QLatin1String("application/pdf"))
-        return pdfDataWithGraphics_data(document.graphics());
+        return pdfDataWithGraphics_data(document.graphics(), CardSide::Front);
     if (type != QLatin1String("public.tiff") && type != QLatin1String("image/tiff"))
         return document.dataOfType(type, error);
     std::optional<SKTError> tiffError;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "canvas/model/CardSide.h"
 #include "canvas/model/SKTError.h"
 #include "canvas/model/SKTGraphic.h"
 #include "canvas/render/CardImage.h"
@@ -17,10 +18,12 @@ class QPainter;
 
 class SKTRenderingView {
 public:
-    // The view with that frame over the elements (index 0 topmost) and the job title.
-    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, const QString& printJobTitle);
+    // The view with that frame over the elements (index 0 topmost) of a side and the job title.
+    // The side is given, never read from what the user is editing, so output made on a worker
+    // draws the side it was asked for.
+    SKTRenderingView(const QRectF& frame, const GraphicList& graphics, CardSide side, const QString& printJobTitle);
 
-    // Draws the side: the card base of the side Card_Front_Or_Back names, the elements marked for
+    // Draws the side: the card base of the view's side, the elements marked for
     // output and visible from the last index to 0, then the watermark and border. The painter is
     // in card coordinates; an exception ends the drawing and its reason is shown in a message box.
     void drawRect(QPainter& painter) const;
@@ -35,12 +38,13 @@ public:
     CardImage snapshot() const;
 
     // ---- Entry points: all at the front canvas bounds, job title "Print" --------------------
-    // The side as a card picture; the null image (logged) when rendering fails.
-    static CardImage image_From_Card_Graphics(const GraphicList& graphics);
+    // The elements of a side on that side's card base, as a card picture; the null image
+    // (logged) when rendering fails.
+    static CardImage image_From_Card_Graphics(const GraphicList& graphics, CardSide side);
     // The bitmap-cache road of print_box belongs to old windowing toolkits; every toolkit here
     // takes the picture road, whatever the flag.
-    static CardImage image_From_Card_Graphics(const GraphicList& graphics, bool print_box);
-    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics);
+    static CardImage image_From_Card_Graphics(const GraphicList& graphics, CardSide side, bool print_box);
+    static QByteArray pdfDataWithGraphics_data(const GraphicList& graphics, CardSide side);
     // The elements alone, moved so that the union of their drawing bounds fills the picture:
     // no card base or border, and no test of print_object or visibility. Empty, with error code
     // 3 when asked for, when the elements have no drawing area; empty with a stated reason when
@@ -52,10 +56,11 @@ public:
     static QByteArray documentDataOfType(const SKTDocument& document, const QString& type, QString* error);
 
 private:
-    // The live state the drawing reads: this view's list and the current side's settings.
+    // The live state the drawing reads: this view's list and its side's settings.
     CardScene liveScene() const;
 
     GraphicList _graphics;
+    CardSide m_side;
     QString _printJobTitle;
     QRectF m_frame;
 };

@@ -11,14 +11,14 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/view/InterfaceObjects.h"
+#include "canvas/drawing/CardBackgroundDrawing.h"
 #include "canvas/helpers/Log.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTLine.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/CanvasMouseTracking.h"
 #include "canvas/view/HandleDrawing.h"
-#include "canvas/drawing/CardBackgroundDrawing.h"
+#include "canvas/view/InterfaceObjects.h"
 #include "inspector/InspectorGlobals.h"
 #include "platform/AppContext.h"
 

@@ -140,7 +140,7 @@ void SKTGraphicView::copy()
         return;
     auto* data = new QMimeData;
     data->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(selected));
-    data->setData(kPdfType, SKTRenderingView::pdfDataWithGraphics_data(selected));
+    data->setData(kPdfType, SKTRenderingView::pdfDataWithGraphics_data(selected, cardSideOf(cardHost().sideInForce())));
     const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(selected, nullptr);
     if (!tiff.isEmpty())
         data->setData(kTiffType, tiff);
