@@ -210,7 +210,8 @@ int main(int argc, char** argv)
     SKTDocument document;
     Card_Property front, back;
     Data_From_Excel table;
-    DesignFileController controller(document, front, back);
+    WindowlessDesignFile windowless;
+    DesignFileController controller(document, front, back, windowless);
     fillTable(table);
     fillSides(document, writePhotos(dir));
     Start_Card_Option = QStringLiteral("G");

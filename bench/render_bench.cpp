@@ -44,12 +44,15 @@ public:
         m_side.setCard_border_chk(true);
     }
     QRectF frontCanvasBounds() const override { return QRectF(0, 0, 85.6 * kPointsPerMm, 54 * kPointsPerMm); }
+    void Refresh_Canvas() override {}
     void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QImage Get_Image_With_Update_Settings(SKTImage& image) override { return imageWithSettingsApplied(image); }
     QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
     QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
     CardFont All_Text_font() const override { return CardFont{QStringLiteral("DejaVu Sans"), 9}; }
     QColor All_Text_clr() const override { return Qt::black; }
     const Card_Property& cardProperty(int) const override { return m_side; }
+    int cardOutline() const override { return 0; }
 
 private:
     Card_Property m_side;

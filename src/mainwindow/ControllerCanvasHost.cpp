@@ -1,14 +1,17 @@
 #include "mainwindow/ControllerCanvasHost.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QPainter>
 
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/model/CardHost.h"
+#include "canvas/view/InterfaceObjects.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -57,7 +60,7 @@ void ControllerCanvasHost::Refresh_Canvas()
 
 void ControllerCanvasHost::Set_Selected_Control_Tool(int tool)
 {
-    CanvasHostStandIn::Set_Selected_Control_Tool(tool);
+    m_tool = tool;
     m_controller.windowLayout().syncToolButtons();
 }
 
@@ -167,6 +170,40 @@ void ControllerCanvasHost::dropSelection(int side)
     m_controller.graphicView(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide)->dropSelection();
 }
 
+int ControllerCanvasHost::sideInForce() const
+{
+    return Card_Front_Or_Back == 1 ? 1 : 0;
+}
+
+bool ControllerCanvasHost::hasVisitorTextField(const QString& ctrlId) const
+{
+    return Get_text_box_of_visitor_mode(ctrlId) != nullptr;
+}
+
+void ControllerCanvasHost::setVisitorFieldEnabled(const QString& ctrlId, bool enabled)
+{
+    if (QLineEdit* field = Get_text_box_of_visitor_mode(ctrlId))
+        SetObjEnabled(field, enabled);
+    if (QCheckBox* check = Get_chk_box_of_visitor_mode(ctrlId))
+        SetObjEnabled(check, enabled);
+}
+
+void ControllerCanvasHost::focusVisitorTextField(const QString& ctrlId)
+{
+    if (QLineEdit* field = Get_text_box_of_visitor_mode(ctrlId))
+        field->setFocus();
+}
+
+void ControllerCanvasHost::releaseVisitorField(const QString& ctrlId)
+{
+    if (QCheckBox* check = Get_chk_box_of_visitor_mode(ctrlId))
+        check->setChecked(false);
+    if (QLineEdit* field = Get_text_box_of_visitor_mode(ctrlId)) {
+        field->setReadOnly(true);
+        field->setEnabled(false);
+    }
+}
+
 bool ControllerCanvasHost::Fill_User_Profile() const
 {
     return ::Fill_User_Profile;
@@ -213,7 +250,7 @@ QImage loadedOr(const QImage& loaded, const QImage& standIn)
 
 QImage ControllerCanvasHost::no_image() const
 {
-    return loadedOr(m_controller.pictures.no_image, CanvasHostStandIn::no_image());
+    return loadedOr(m_controller.pictures.no_image, placeholderPicture(PlaceholderPicture::NoImage));
 }
 
 QImage ControllerCanvasHost::no_image_ctrl_GP() const
@@ -223,15 +260,15 @@ QImage ControllerCanvasHost::no_image_ctrl_GP() const
 
 QImage ControllerCanvasHost::barcode_sample_img() const
 {
-    return loadedOr(m_controller.pictures.barcode_sample_img, CanvasHostStandIn::barcode_sample_img());
+    return loadedOr(m_controller.pictures.barcode_sample_img, placeholderPicture(PlaceholderPicture::BarcodeSample));
 }
 
 QImage ControllerCanvasHost::sign_sample_img() const
 {
-    return loadedOr(m_controller.pictures.sign_sample_img, CanvasHostStandIn::sign_sample_img());
+    return loadedOr(m_controller.pictures.sign_sample_img, placeholderPicture(PlaceholderPicture::SignatureSample));
 }
 
 QImage ControllerCanvasHost::fp_sample_img() const
 {
-    return loadedOr(m_controller.pictures.fp_sample_img, CanvasHostStandIn::fp_sample_img());
+    return loadedOr(m_controller.pictures.fp_sample_img, placeholderPicture(PlaceholderPicture::FingerprintSample));
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's answers to the canvases: side snapshots with the Undo and Redo commands,
 // locking with its button states, the current tool and the command buttons the canvases switch.
-// Things the window does not have yet (inspector, side panels, secondary windows) keep the
-// stand-in's answers.
+// What the window does not have yet (the inspector's panels, the side panels, the secondary
+// windows) answers as an empty window would: nothing shown, no field, no column.
 #include <QString>
 
 #include "canvas/view/CanvasHost.h"
@@ -13,7 +13,7 @@ class QAction;
 class SKTGraphicView;
 class SKTWindowController;
 
-class ControllerCanvasHost : public CanvasHostStandIn, public SnapshotUndoWindow {
+class ControllerCanvasHost : public CanvasHost, public SnapshotUndoWindow {
 public:
     // Connects the Undo and Redo commands of the controller's window.
     explicit ControllerCanvasHost(SKTWindowController& controller);
@@ -24,21 +24,36 @@ public:
     // The inspector's panels are filled by the inspector; both seams meet here.
     void Show_RHS_Properties(SKTGraphic*) override {}
     void Refresh_Canvas() override;
+    float Frame_Field_Value(FrameField) const override { return 0.0f; }
     void Insert_In_Undo_Redo() override { m_undo.Insert_In_Undo_Redo(); }
     void Undo_Redo_Button_state() override { m_undo.Check_Undo_Redo_Btn_Enability(); }
     void Undo_Action_Perform() override { m_undo.Undo_Action_Perform(); }
     void Redo_Action_Perform() override { m_undo.Redo_Action_Perform(); }
+    int Selected_Control_Tool() const override { return m_tool; }
     // Also checks the tool's button.
     void Set_Selected_Control_Tool(int tool) override;
+    std::optional<GraphicKind> currentGraphicClass() const override { return graphicKindForTool(m_tool); }
     void Set_Same_Size_Buttons_Enabled(bool enabled) override;
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
     void Set_Paste_Button_Status() override;
-    bool Fill_User_Profile() const override;
-    // The pictures the window loaded; the stand-in's tiles for any the resources lack.
+    bool Get_Menu_Status(const QString&) const override { return true; }
+    // The pictures the window loaded; grey tiles for any the resources lack.
     QImage no_image() const override;
     QImage barcode_sample_img() const override;
     QImage sign_sample_img() const override;
     QImage fp_sample_img() const override;
+    // Card_Front_Or_Back.
+    int sideInForce() const override;
+    bool Fill_User_Profile() const override;
+    int Get_Excel_Coulmn_Index_According_ID(const QString&) const override { return -1; }
+    void Set_Graphics_array_Batch_To_Current_Side() override {}
+    // The side panels' fields, through the panels' own lookups below.
+    bool hasVisitorTextField(const QString& ctrlId) const override;
+    void setVisitorFieldEnabled(const QString& ctrlId, bool enabled) override;
+    void focusVisitorTextField(const QString& ctrlId) override;
+    void releaseVisitorField(const QString& ctrlId) override;
+    void Set_User_Image_Control(int, const QString&, const QImage&, const QString&) override {}
+    void Open_Barcode_Window() override {}
     void Card_Prop_Clicked() override;
     void Card_Bckgrnd_Clicked() override;
     void Export_Button() override;
@@ -58,6 +73,12 @@ public:
     void designMayHaveChanged() override;
     void settleDrawnValues(int side) override;
     QImage no_image_ctrl_GP() const override;
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override {}
+    ProfileSidePanel* profilePanel(int) override { return nullptr; }
+    QWidget* Get_Dynamic_Photo_Ctrl(const QString&) override { return nullptr; }
+    QCheckBox* Get_chk_box_of_visitor_mode(const QString&) const override { return nullptr; }
+    QLineEdit* Get_text_box_of_visitor_mode(const QString&) const override { return nullptr; }
+    void showPicture(QWidget*, const QImage&) override {}
 
 private:
     QAction* action(const char* name) const;
@@ -67,4 +88,5 @@ private:
 
     SKTWindowController& m_controller;
     SnapshotUndo m_undo;
+    int m_tool = 0;
 };

@@ -46,7 +46,7 @@ bool Save_project_file(SKTWindowController& controller, bool save_as)
         controller.window()->raise();
         Project_File_Name = name;
     }
-    const bool written = WindowDesignFile(controller).Save_project_file(name, true, QStringLiteral("L"));
+    const bool written = WindowDesignFile(controller).file().Save_project_file(name, true, QStringLiteral("L"));
     if (written)
         controller.designSession().saved();
     return written;

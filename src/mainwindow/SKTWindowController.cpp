@@ -177,7 +177,7 @@ void SKTWindowController::Show_Hide_Main_Window(bool show)
 
 void SKTWindowController::New_Project_Setting_Reset(bool full)
 {
-    WindowDesignFile(*this).New_Project_Setting_Reset(full);
+    WindowDesignFile(*this).file().New_Project_Setting_Reset(full);
 }
 
 void SKTWindowController::selectArrowTool()
@@ -246,12 +246,12 @@ const Card_Property& SKTWindowController::cardProperty(int side) const
     return side == 0 ? Front_card_Prop : Back_card_Prop;
 }
 
-int SKTWindowController::sideInForce() const
-{
-    return Card_Front_Or_Back == 1 ? 1 : 0;
-}
-
 int SKTWindowController::cardOutline() const
 {
     return Card_Shape;
+}
+
+QImage SKTWindowController::Get_Image_With_Update_Settings(SKTImage& image)
+{
+    return imageWithSettingsApplied(image);
 }

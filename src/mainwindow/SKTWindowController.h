@@ -87,9 +87,9 @@ public:
     // assigns record values, or off the GUI thread.
     void Refresh_Canvas() override;
     const Card_Property& cardProperty(int side) const override;
-    // Card_Front_Or_Back and the inspector's Card_Shape.
-    int sideInForce() const override;
+    // The inspector's Card_Shape.
     int cardOutline() const override;
+    QImage Get_Image_With_Update_Settings(SKTImage& image) override;
 
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;

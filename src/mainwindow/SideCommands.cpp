@@ -17,7 +17,6 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/designfile/DesignFileController.h"
 
 namespace {
 
@@ -50,8 +49,7 @@ SKTDocument::Side otherSide(SKTDocument::Side side)
 
 SideCommands::SideCommands(SKTWindowController& controller)
     : m_controller(controller),
-      m_designFile(std::make_unique<DesignFileController>(controller.document(), controller.Front_card_Prop,
-                                                          controller.Back_card_Prop))
+      m_designFile(controller.document(), controller.Front_card_Prop, controller.Back_card_Prop, m_windowless)
 {
     // The side tabs switch sides too; they must leave the window as the commands do.
     if (auto* tabs = controller.window()->findChild<QTabBar*>(QStringLiteral("side_tabs"))) {
@@ -216,8 +214,8 @@ bool SideCommands::reloadThroughTemporaryFile()
         return false;
     const QString path = folder.filePath(QStringLiteral("zova.") + design_file_EXT);
     const QString projectFile = Project_File_Name;
-    const bool copied = m_designFile->Save_project_file(path, false, QStringLiteral("L"))
-                        && m_designFile->Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) == 1;
+    const bool copied = m_designFile.Save_project_file(path, false, QStringLiteral("L"))
+                        && m_designFile.Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) == 1;
     Project_File_Name = projectFile;
     return copied;
 }

@@ -2,12 +2,11 @@
 // The zoom, side switching and design copy commands of the main window. Zoom and sides act on
 // the window's layout; the copy goes through a design file so each side owns its elements.
 #include <QString>
-#include <memory>
 
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTDocument.h"
+#include "mainwindow/designfile/DesignFileController.h"
 
-class DesignFileController;
 class SKTWindowController;
 
 inline const QString kCopyDesignQuestion = QStringLiteral(
@@ -55,5 +54,7 @@ private:
     Card_Property& cardProperty(SKTDocument::Side side);
 
     SKTWindowController& m_controller;
-    std::unique_ptr<DesignFileController> m_designFile;
+    // The copy runs without the window's steps: nothing is shown until the copy is done.
+    WindowlessDesignFile m_windowless;
+    DesignFileController m_designFile;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // What the side-snapshot undo needs from the main window, its canvases and the visitor and group
-// side panels. The main window implements it; tests use a stand-in.
+// side panels. The main window implements it; tests implement it apart.
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -43,23 +43,23 @@ public:
     // Drawing stores a few values back into the elements (colours take their opacity, a text the
     // words it shows). Drawing the side (0 front, 1 back) once before it is archived makes a
     // snapshot hold what the canvas shows, so a later paint is not taken for an edit.
-    virtual void settleDrawnValues(int) {}
-    // nullptr shows the card's own properties. Until the inspector exists, nothing is shown.
-    virtual void Show_RHS_Properties(SKTGraphic*) {}
+    virtual void settleDrawnValues(int side) = 0;
+    // nullptr shows the card's own properties.
+    virtual void Show_RHS_Properties(SKTGraphic* graphic) = 0;
     // After a record, an undo, a redo or a button update: the design may now differ from the
     // file it was opened from or saved to (or match it again).
-    virtual void designMayHaveChanged() {}
+    virtual void designMayHaveChanged() = 0;
 
     // ---- Visitor and group side panels ----------------------------------------------------
-    // The defaults answer for a window without these panels: nothing to follow the lock, no
-    // panel, no field (nullptr), no picture view.
-    virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() {}
-    virtual ProfileSidePanel* profilePanel(int) { return nullptr; }
-    virtual QWidget* Get_Dynamic_Photo_Ctrl(const QString&) { return nullptr; }
-    virtual QCheckBox* Get_chk_box_of_visitor_mode(const QString&) { return nullptr; }
-    virtual QLineEdit* Get_text_box_of_visitor_mode(const QString&) { return nullptr; }
+    // A window without these panels has nothing to follow the lock, no panel, no field
+    // (nullptr) and no picture view.
+    virtual void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() = 0;
+    virtual ProfileSidePanel* profilePanel(int side) = 0;
+    virtual QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) = 0;
+    virtual QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) const = 0;
+    virtual QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const = 0;
     // Puts a picture into one of the panels' picture views.
-    virtual void showPicture(QWidget*, const QImage&) {}
+    virtual void showPicture(QWidget* view, const QImage& picture) = 0;
     // The placeholder of an empty photo field.
-    virtual QImage no_image_ctrl_GP() const { return {}; }
+    virtual QImage no_image_ctrl_GP() const = 0;
 };

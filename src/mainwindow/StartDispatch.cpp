@@ -42,7 +42,7 @@ int Open_And_Read_Template(SKTWindowController& controller)
     // A cancelled window leaves no path: reading it would report a corrupt file nobody chose.
     if (startWindows().Open_Template_Window(controller.window(), fields) != 1)
         return 0;
-    return WindowDesignFile(controller).Read_and_load_design_Log_NEW_METHOD(Selected_Template_Path,
+    return WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(Selected_Template_Path,
                                                                            QStringLiteral("T"), false);
 }
 

@@ -51,7 +51,8 @@ void setStartWindows(StartWindows* windows)
 int Create_Group_Mode_Project(SKTWindowController& controller, const QString& templatePath,
                               const QString& projectPath)
 {
-    WindowDesignFile designFile(controller);
+    WindowDesignFile window(controller);
+    DesignFileController& designFile = window.file();
     if (designFile.Read_and_load_design_Log_NEW_METHOD(templatePath, QStringLiteral("T"), true) != 1)
         return 0;
     Start_Card_Option = QStringLiteral("G");

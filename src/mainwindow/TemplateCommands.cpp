@@ -107,7 +107,7 @@ bool Export_As_Template_Clicked(SKTWindowController& controller)
         const int side = Card_Front_Or_Back;
         Set_Front_Back_Value_To_Print_Export_Mail(controller);
         Project_File_Name = design;
-        written = WindowDesignFile(controller).Save_project_file(design, false, QStringLiteral("T"));
+        written = WindowDesignFile(controller).file().Save_project_file(design, false, QStringLiteral("T"));
         controller.designBackup.Create_Card_Design_Again(document);
         Card_Front_Or_Back = side;
         Set_Graphic_Array_According_Side(controller);

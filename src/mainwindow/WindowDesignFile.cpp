@@ -10,16 +10,16 @@
 #include "platform/DialogPresenter.h"
 
 WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
-    : DesignFileController(controller.document(), controller.Front_card_Prop, controller.Back_card_Prop)
-    , m_controller(controller)
+    : m_controller(controller)
+    , m_file(controller.document(), controller.Front_card_Prop, controller.Back_card_Prop, *this)
 {
 }
 
-void WindowDesignFile::New_Project_Setting_Reset(bool full)
+void WindowDesignFile::New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign)
 {
     const NotDrawOnlyPropChangeGuard guard;
     Reset_Window_For_New_Project(m_controller, full);
-    DesignFileController::New_Project_Setting_Reset(full);
+    resetDesign();
     m_controller.sideCommands().Select_front_side();
     m_controller.Set_Log_Name_In_Title();
 }
@@ -51,7 +51,7 @@ int Open_Log_File(SKTWindowController& controller)
         return 0;
     PleaseWait_Modeless& pleaseWait = PleaseWait_Modeless::defaultInstance();
     pleaseWait.showPanel();
-    const int loaded = WindowDesignFile(controller).Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
+    const int loaded = WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
     pleaseWait.hidePanel();
     return loaded;
 }

@@ -4,18 +4,23 @@
 
 class SKTWindowController;
 
-class WindowDesignFile : public DesignFileController {
+class WindowDesignFile final : public DesignFileWindow {
 public:
     explicit WindowDesignFile(SKTWindowController& controller);
-    // The design's reset with the window's steps around it, ending on the front side.
-    void New_Project_Setting_Reset(bool full) override;
+    // Saving and loading with this window's steps.
+    DesignFileController& file() { return m_file; }
 
-protected:
+    // The window has no sides choice of its own yet.
+    int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
+    void Save_Group_Mode_List_Details_In_XL_Data_List() override {}
     void Set_Log_Name_In_Title() override;
+    // The design's reset with the window's steps around it, ending on the front side.
+    void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) override;
     void Show_Loaded_Design() override;
 
 private:
     SKTWindowController& m_controller;
+    DesignFileController m_file;
 };
 
 // Asks for a design file and loads it; 1 when loaded. The reader reports a refused file itself.

@@ -21,7 +21,7 @@ public:
     QImage Get_Image_With_Update_Settings(SKTImage& image) override
     {
         ++adjustments;
-        return CardHost::Get_Image_With_Update_Settings(image);
+        return imageWithSettingsApplied(image);
     }
     std::atomic<int> refreshes = 0;
     std::atomic<int> adjustments = 0;

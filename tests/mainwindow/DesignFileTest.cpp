@@ -51,13 +51,6 @@ void expectSameElements(const GraphicList& expected, const GraphicList& actual)
         EXPECT_EQ(expected[i]->archivedData(), actual[i]->archivedData()) << qPrintable(expected[i]->className());
 }
 
-// The reset is the main window's to run; tests start a new design with it directly.
-class ResettableController : public DesignFileController {
-public:
-    using DesignFileController::DesignFileController;
-    using DesignFileController::New_Project_Setting_Reset;
-};
-
 // The sample design written to sample.did and open, in group mode on a two-sided card.
 class DesignFile : public ::testing::Test {
 protected:
@@ -85,7 +78,8 @@ protected:
     SKTDocument document;
     Card_Property front, back;
     Data_From_Excel table;
-    ResettableController controller{document, front, back};
+    WindowlessDesignFile windowless;
+    DesignFileController controller{document, front, back, windowless};
 };
 
 TEST_F(DesignFile, EveryFieldOfBothSidesTheTableAndTheBindingsReadsBackEqualAndTheProbeRewritesByteForByte)

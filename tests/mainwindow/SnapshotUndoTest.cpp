@@ -18,6 +18,16 @@ struct StandInWindow : SnapshotUndoWindow {
     void setRedoControlsEnabled(bool on) override { redoOn = on; }
     void dropSelection(int side) override { droppedSides.append(side); }
     void Refresh_Canvas() override { ++refreshes; }
+    void settleDrawnValues(int) override {}
+    void Show_RHS_Properties(SKTGraphic*) override {}
+    void designMayHaveChanged() override {}
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override {}
+    ProfileSidePanel* profilePanel(int) override { return nullptr; }
+    QWidget* Get_Dynamic_Photo_Ctrl(const QString&) override { return nullptr; }
+    QCheckBox* Get_chk_box_of_visitor_mode(const QString&) const override { return nullptr; }
+    QLineEdit* Get_text_box_of_visitor_mode(const QString&) const override { return nullptr; }
+    void showPicture(QWidget*, const QImage&) override {}
+    QImage no_image_ctrl_GP() const override { return {}; }
 
     bool undoOn = true, redoOn = true;
     QList<int> droppedSides;

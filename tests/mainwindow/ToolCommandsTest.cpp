@@ -131,7 +131,7 @@ TEST_F(ToolCommandsTest, SignatureAndFingerprintKeepTheirOwnSampleThroughADesign
     press("signature_tool_btn");
     press("fingure_print_tool_btn");
     const QString path = folder.filePath(QStringLiteral("samples.did"));
-    ASSERT_TRUE(writeDesignFile(path, WindowDesignFile(controller).Prepare_Design_State(false)));
+    ASSERT_TRUE(writeDesignFile(path, WindowDesignFile(controller).file().Prepare_Design_State(false)));
     DesignFileError error;
     const std::optional<DesignState> read = readDesignFile(path, &error);
     ASSERT_TRUE(read);

@@ -33,13 +33,14 @@ constexpr int kNotWritten = 1;
 class Host final : public CardHost {
 public:
     QRectF frontCanvasBounds() const override { return QRectF(QPointF(0, 0), front.Card_Size()); }
+    void Refresh_Canvas() override {}
     void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QImage Get_Image_With_Update_Settings(SKTImage& image) override { return imageWithSettingsApplied(image); }
     QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
     QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
     CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
     QColor All_Text_clr() const override { return Qt::black; }
     const Card_Property& cardProperty(int which) const override { return which == 0 ? front : back; }
-    int sideInForce() const override { return 0; }
     int cardOutline() const override { return outline; }
 
     Card_Property front;
@@ -137,7 +138,8 @@ int renderFile(const QString& path, const QString& outPath)
     Host host;
     setCardHost(&host);
     SKTDocument document;
-    DesignFileController loader(document, host.front, host.back);
+    WindowlessDesignFile windowless;
+    DesignFileController loader(document, host.front, host.back, windowless);
     loader.Load_Design_State(std::move(*state), path, QStringLiteral("L"), true);
     return renderSides(host, document.graphics(), document.graphics_back(), outPath);
 }

@@ -26,7 +26,7 @@ bool CanvasPaintScope::isActive()
     return paintDepth > 0;
 }
 
-QImage CardHost::Get_Image_With_Update_Settings(SKTImage& image)
+QImage imageWithSettingsApplied(const SKTImage& image)
 {
     return ImageProcesser::Get_Processed_Image_Full_Combined(
         image._contents, image.gray_Scale, image.Sepia, image.invert_clr, image.hue_val, image.sat_val,
@@ -35,7 +35,7 @@ QImage CardHost::Get_Image_With_Update_Settings(SKTImage& image)
         image._isFlippedVertically, false, image._bounds);
 }
 
-const Card_Property& CardHost::cardProperty(int side) const
+const Card_Property& defaultCardProperty(int side)
 {
     static const Card_Property front;
     static const Card_Property back = [] {
@@ -52,7 +52,11 @@ namespace {
 class StandInHost final : public CardHost {
 public:
     QRectF frontCanvasBounds() const override { return QRectF(0, 0, 243, 154); }
+    const Card_Property& cardProperty(int side) const override { return defaultCardProperty(side); }
+    int cardOutline() const override { return 0; }
+    void Refresh_Canvas() override {}
     void Set_Control_Pos_And_Size(SKTGraphic&) override {}
+    QImage Get_Image_With_Update_Settings(SKTImage& image) override { return imageWithSettingsApplied(image); }
 
     QPointF Control_New_Point(const QString&) override
     {

@@ -1,6 +1,5 @@
 #pragma once
-// What the card model asks of the main window controller. The controller implements it once it
-// exists; until then, and in tests, a stand-in answers.
+// The seams between the card model and the main window controller.
 #include <QColor>
 #include <QImage>
 #include <QPointF>
@@ -12,14 +11,22 @@ class Card_Property;
 class SKTGraphic;
 class SKTImage;
 
-class CardHost {
+// The card the elements stand on.
+class CardSurface {
 public:
-    virtual ~CardHost() = default;
-
+    virtual ~CardSurface() = default;
     // Bounds of the front canvas view: the whole card, used for both sides.
     virtual QRectF frontCanvasBounds() const = 0;
-    // Shows an element's position and size in the inspector (called on the GUI thread only).
-    virtual void Set_Control_Pos_And_Size(SKTGraphic& graphic) = 0;
+    // The card settings of side 0 (front) or any other (back).
+    virtual const Card_Property& cardProperty(int side) const = 0;
+    // The card's outline: 0 rectangle, 1 rounded rectangle, 2 ellipse.
+    virtual int cardOutline() const = 0;
+};
+
+// Where new and pasted elements go and what they start with.
+class NewElementDefaults {
+public:
+    virtual ~NewElementDefaults() = default;
     // The cascading position for a new or pasted element of side "F" or "B".
     virtual QPointF Control_New_Point(const QString& side) = 0;
     // The next free extra picture identifier ("F_Pic%d").
@@ -27,21 +34,37 @@ public:
     // The font and colour new text elements take.
     virtual CardFont All_Text_font() const = 0;
     virtual QColor All_Text_clr() const = 0;
-
-    // Marks the canvas of the side being edited for redisplay. A request made while that canvas
-    // paints, or off the GUI thread, is ignored. The stand-in does nothing.
-    virtual void Refresh_Canvas() {}
-    // The picture of an image element with its settings applied by the picture filter chain,
-    // turned within its box; null when the element has no picture.
-    virtual QImage Get_Image_With_Update_Settings(SKTImage& image);
-    // The card settings of side 0 (front) or any other (back). The stand-in answers defaults.
-    virtual const Card_Property& cardProperty(int side) const;
-    // What a render of the live state draws with: the side being edited (0 front, 1 back) and the
-    // card's outline (0 rectangle, 1 rounded rectangle, 2 ellipse). The stand-in answers the front
-    // and the rectangle.
-    virtual int sideInForce() const { return 0; }
-    virtual int cardOutline() const { return 0; }
 };
+
+// What shows the elements to the user: the canvas and the inspector's position fields.
+class ElementDisplay {
+public:
+    virtual ~ElementDisplay() = default;
+    // Marks the canvas of the side being edited for redisplay. A request made while that canvas
+    // paints, or off the GUI thread, is ignored.
+    virtual void Refresh_Canvas() = 0;
+    // Shows an element's position and size in the inspector (called on the GUI thread only).
+    virtual void Set_Control_Pos_And_Size(SKTGraphic& graphic) = 0;
+};
+
+// The picture of an image element as its settings show it.
+class PictureAdjustment {
+public:
+    virtual ~PictureAdjustment() = default;
+    // The picture with its settings applied by the picture filter chain, turned within its box;
+    // null when the element has no picture (imageWithSettingsApplied does the work).
+    virtual QImage Get_Image_With_Update_Settings(SKTImage& image) = 0;
+};
+
+// What the card model asks of the main window controller, one concern per interface. The
+// controller implements it; until it exists, and in tests and tools, a stand-in answers.
+class CardHost : public CardSurface, public NewElementDefaults, public ElementDisplay, public PictureAdjustment {
+};
+
+// The element's picture run through the filter chain with its own settings.
+QImage imageWithSettingsApplied(const SKTImage& image);
+// Default card settings of side 0 (front) or any other (back, side name "B").
+const Card_Property& defaultCardProperty(int side);
 
 // Held while a canvas paints on the GUI thread: redisplay requests that the drawing itself makes
 // are ignored, so a paint never schedules another paint.

@@ -3,12 +3,10 @@
 #include <QColor>
 #include <QPainter>
 
-#include "platform/Units.h"
-
 namespace {
 
-// A plain grey tile with a darker frame: the stand-in for the window's placeholder pictures.
-QImage placeholderPicture(int width, int height)
+// A plain grey tile with a darker frame.
+QImage greyTile(int width, int height)
 {
     QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
     picture.fill(QColor(220, 220, 220));
@@ -22,7 +20,7 @@ CanvasHost* installedHost = nullptr;
 
 }  // namespace
 
-std::optional<GraphicKind> CanvasHostStandIn::kindForTool(int tool)
+std::optional<GraphicKind> graphicKindForTool(int tool)
 {
     switch (tool) {
     case 1:
@@ -42,24 +40,19 @@ std::optional<GraphicKind> CanvasHostStandIn::kindForTool(int tool)
     }
 }
 
-std::optional<GraphicKind> CanvasHostStandIn::currentGraphicClass() const
+QImage placeholderPicture(PlaceholderPicture which)
 {
-    return kindForTool(m_tool);
-}
-
-QImage CanvasHostStandIn::no_image() const { return placeholderPicture(100, 100); }
-QImage CanvasHostStandIn::barcode_sample_img() const { return placeholderPicture(120, 60); }
-QImage CanvasHostStandIn::sign_sample_img() const { return placeholderPicture(120, 40); }
-QImage CanvasHostStandIn::fp_sample_img() const { return placeholderPicture(60, 80); }
-
-double CanvasHostStandIn::Get_Unit_Convertor(double value, int from, int into) const
-{
-    return convertUnits(value, from, into);
-}
-
-double CanvasHostStandIn::MM_to_Points_Convert(double millimetres) const
-{
-    return millimetresToPoints(millimetres);
+    switch (which) {
+    case PlaceholderPicture::NoImage:
+        return greyTile(100, 100);
+    case PlaceholderPicture::BarcodeSample:
+        return greyTile(120, 60);
+    case PlaceholderPicture::SignatureSample:
+        return greyTile(120, 40);
+    case PlaceholderPicture::FingerprintSample:
+        return greyTile(60, 80);
+    }
+    return {};
 }
 
 CanvasHost& canvasHost()

@@ -1,9 +1,7 @@
 #include "canvas/view/SKTGraphicView.h"
 
-#include <QCheckBox>
 #include <QHash>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,7 +16,6 @@
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/CanvasMouseTracking.h"
 #include "canvas/view/HandleDrawing.h"
-#include "canvas/view/InterfaceObjects.h"
 #include "inspector/InspectorGlobals.h"
 #include "platform/AppContext.h"
 
@@ -44,7 +41,7 @@ int cardPropertySide(SKTDocument::Side side)
     case SKTDocument::PreviewSide:
         break;
     }
-    return cardHost().sideInForce();
+    return canvasHost().sideInForce();
 }
 
 // Shift extends the selection as Ctrl does: each toggles the element clicked.
@@ -549,7 +546,7 @@ void SKTGraphicView::pressAt(QPointF point, bool toggle, int clickCount)
 {
     stopEditing();
     if (const std::optional<GraphicKind> kind = canvasHost().currentGraphicClass()) {
-        const QString cardSide = cardHost().sideInForce() == 0 ? QStringLiteral("F") : QStringLiteral("B");
+        const QString cardSide = canvasHost().sideInForce() == 0 ? QStringLiteral("F") : QStringLiteral("B");
         createGraphicOfClass(*kind, point, false, QRectF(), cardSide, QString(), QString());
         if (_creatingGraphic) {
             _tracking->beginCreation(_creatingGraphic, SKTGraphic::creationSizingHandle(_creatingGraphic->kind()));
@@ -613,16 +610,12 @@ void SKTGraphicView::showVisitorModeFields()
         return;
     CanvasHost& host = canvasHost();
     const QString ctrlId = _Selected_Graphic->control_ID;
-    QLineEdit* textBox = host.Get_text_box_of_visitor_mode(ctrlId);
-    if (!textBox || ctrlId.contains(QLatin1String("_Photo")))
+    if (!host.hasVisitorTextField(ctrlId) || ctrlId.contains(QLatin1String("_Photo")))
         return;
-    QCheckBox* checkBox = host.Get_chk_box_of_visitor_mode(ctrlId);
     const bool enabled = !_Selected_Graphic->Is_Control_Locked();
-    SetObjEnabled(textBox, enabled);
-    if (checkBox)
-        SetObjEnabled(checkBox, enabled);
+    host.setVisitorFieldEnabled(ctrlId, enabled);
     if (enabled)
-        host.SetFocus(textBox);
+        host.focusVisitorTextField(ctrlId);
 }
 
 // ---- Settling a new element ---------------------------------------------------------------------

@@ -140,7 +140,7 @@ void SKTGraphicView::copy()
         return;
     auto* data = new QMimeData;
     data->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(selected));
-    data->setData(kPdfType, SKTRenderingView::pdfDataWithGraphics_data(selected, cardSideOf(cardHost().sideInForce())));
+    data->setData(kPdfType, SKTRenderingView::pdfDataWithGraphics_data(selected, cardSideOf(canvasHost().sideInForce())));
     const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(selected, nullptr);
     if (!tiff.isEmpty())
         data->setData(kTiffType, tiff);
@@ -194,7 +194,7 @@ void SKTGraphicView::paste()
     if (pasted.isEmpty())
         return;
     if (_pasteCascadeNumber > 0) {
-        const QString side = cardHost().sideInForce() == 1 ? QStringLiteral("B") : QStringLiteral("F");
+        const QString side = canvasHost().sideInForce() == 1 ? QStringLiteral("B") : QStringLiteral("F");
         const QPointF origin = cardHost().Control_New_Point(side);
         SKTGraphic::Paste_Location_Of_Graphics(pasted, origin.x(), origin.y(), side);
     }

@@ -2,21 +2,19 @@
 // position fields, the print flag, and the validation of the menu items that carry them.
 #include <QAbstractScrollArea>
 #include <QAction>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMimeData>
 #include <algorithm>
 #include <functional>
 #include <numeric>
 
 #include "canvas/helpers/MessageBoxes.h"
-#include "canvas/model/CardHost.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "platform/AppContext.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -107,14 +105,9 @@ void SKTGraphicView::delete_()
         for (const GraphicPtr& graphic : selectedGraphics()) {
             if (!isTextOrImage(*graphic))
                 continue;
-            if (QCheckBox* check = host.Get_chk_box_of_visitor_mode(graphic->control_ID))
-                check->setChecked(false);
-            if (QLineEdit* field = host.Get_text_box_of_visitor_mode(graphic->control_ID)) {
-                field->setReadOnly(true);
-                field->setEnabled(false);
-            }
+            host.releaseVisitorField(graphic->control_ID);
             if (graphic->kind() == GraphicKind::Image)
-                host.Set_User_Image_Control(cardHost().sideInForce(), QString(), QImage(), QString());
+                host.Set_User_Image_Control(host.sideInForce(), QString(), QImage(), QString());
         }
     }
     host.Insert_In_Undo_Redo();
@@ -348,11 +341,9 @@ void forUnlockedSelected(const GraphicList& selected, bool skipBarcodes,
 // A size typed in the display unit, in points.
 double sizeFieldInPoints(CanvasHost::FrameField field)
 {
-    const CanvasHost& host = canvasHost();
     constexpr int kMillimetres = 2;
-    const double millimetres =
-        host.Get_Unit_Convertor(host.Frame_Field_Value(field), Measument_Unit_Is, kMillimetres);
-    return host.MM_to_Points_Convert(millimetres);
+    const double millimetres = convertUnits(canvasHost().Frame_Field_Value(field), Measument_Unit_Is, kMillimetres);
+    return millimetresToPoints(millimetres);
 }
 
 }  // namespace

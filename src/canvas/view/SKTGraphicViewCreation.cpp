@@ -132,7 +132,7 @@ GraphicPtr newTextElement(const QString& value, const QString& ctrlId)
 GraphicPtr newElement(GraphicKind kind, int tool, const QString& value, const QString& ctrlId)
 {
     const CanvasHost& host = canvasHost();
-    if (CanvasHostStandIn::kindForTool(tool) == kind) {
+    if (graphicKindForTool(tool) == kind) {
         switch (tool) {
         case kImageTool:
             return newImageForImageTool(value, ctrlId);

@@ -122,8 +122,9 @@ std::optional<QString> Get_First_Value_Of_Excel_Binding(int n)
     return value;
 }
 
-DesignFileController::DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back)
-    : m_document(document), m_front(front), m_back(back)
+DesignFileController::DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back,
+                                           DesignFileWindow& window)
+    : m_document(document), m_front(front), m_back(back), m_window(window)
 {
 }
 
@@ -132,12 +133,17 @@ Data_From_Excel& DesignFileController::table() const
     return Loaded_Data_Table();
 }
 
-int DesignFileController::Sides_ComboBox_Index() const
+int Sides_Index_Of_Card_Side_Str()
 {
     return CARD_SIDE_STR == QLatin1String("1") ? 1 : 0;
 }
 
 void DesignFileController::New_Project_Setting_Reset(bool full)
+{
+    m_window.New_Project_Setting_Reset(full, [this, full] { resetDesign(full); });
+}
+
+void DesignFileController::resetDesign(bool full)
 {
     m_document.replaceGraphicsOnSide(SKTDocument::FrontSide, {});
     m_document.replaceGraphicsOnSide(SKTDocument::BackSide, {});
@@ -157,7 +163,7 @@ void DesignFileController::New_Project_Setting_Reset(bool full)
 
 DesignState DesignFileController::Prepare_Design_State(bool templateForm)
 {
-    const QString cardSide = Sides_ComboBox_Index() == 0 ? QStringLiteral("2") : QStringLiteral("1");
+    const QString cardSide = m_window.Sides_ComboBox_Index() == 0 ? QStringLiteral("2") : QStringLiteral("1");
     prepareSideForSaving(m_front, cardSide);
     prepareSideForSaving(m_back, cardSide);
 
@@ -187,7 +193,7 @@ bool DesignFileController::Save_project_file(const QString& path, bool show_msg,
 {
     const QString name = Trim_Str(path);
     if (Start_Card_Option == QLatin1String("G"))
-        Save_Group_Mode_List_Details_In_XL_Data_List();
+        m_window.Save_Group_Mode_List_Details_In_XL_Data_List();
     QString error;
     const bool written = !name.isEmpty()
         && writeDesignFile(name, Prepare_Design_State(log_or_template == QLatin1String("T")), &error);
@@ -197,7 +203,7 @@ bool DesignFileController::Save_project_file(const QString& path, bool show_msg,
         Show_MessageBox(written ? kDesignSavedMessage : kDesignNotSavedMessage);
         if (!written)
             Project_File_Name.clear();
-        Set_Log_Name_In_Title();
+        m_window.Set_Log_Name_In_Title();
     }
     return written;
 }
@@ -252,10 +258,10 @@ void DesignFileController::Load_Design_State(DesignState state, const QString& p
 
     Start_Card_Option = Mode_After_Load(state.startMode, log_or_template, read_xl);
     if (designFile)
-        Set_Log_Name_In_Title();
+        m_window.Set_Log_Name_In_Title();
     loadBackgroundPicture(m_back);
     loadBackgroundPicture(m_front);
-    Show_Loaded_Design();
+    m_window.Show_Loaded_Design();
 }
 
 void DesignFileController::Apply_Card_Side(const QString& cardSide)

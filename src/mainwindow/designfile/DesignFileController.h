@@ -1,11 +1,12 @@
 #pragma once
 // The main window controller's share of design files: saving the open design and loading one
 // into the live objects (the document's element lists, the card settings of both sides and the
-// loaded data table). The window's own steps (panels, combo boxes, canvases, inspector) are
-// virtual, so that the main window controller fills them in; here they do nothing.
+// loaded data table). The window's own steps (panels, combo boxes, canvases, inspector) go
+// through DesignFileWindow.
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "canvas/model/SKTDocument.h"
@@ -36,10 +37,39 @@ QImage Read_Card_Background_Picture(const QString& path);
 // nothing.
 void Set_Card_Background_Picture(Card_Property& side, const QString& path);
 
+// The window's steps around saving and loading a design. The main window implements it
+// (WindowDesignFile); WindowlessDesignFile answers where no window takes part.
+class DesignFileWindow {
+public:
+    virtual ~DesignFileWindow() = default;
+    // 0 two sides, any other index front only.
+    virtual int Sides_ComboBox_Index() const = 0;
+    // Group mode: the group panel's values into the selected table row.
+    virtual void Save_Group_Mode_List_Details_In_XL_Data_List() = 0;
+    virtual void Set_Log_Name_In_Title() = 0;
+    // A new project's reset: the window's steps around resetDesign, the design's own reset.
+    virtual void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) = 0;
+    // The window's part of a load (side buttons, size fields, inspector, canvases), run last.
+    virtual void Show_Loaded_Design() = 0;
+};
+
+// The sides choice as CARD_SIDE_STR holds it: 0 two sides, 1 front only.
+int Sides_Index_Of_Card_Side_Str();
+
+// No window takes part (tools, tests, the copy of a design onto the other side): the sides
+// follow CARD_SIDE_STR and there is nothing to show.
+class WindowlessDesignFile final : public DesignFileWindow {
+public:
+    int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
+    void Save_Group_Mode_List_Details_In_XL_Data_List() override {}
+    void Set_Log_Name_In_Title() override {}
+    void New_Project_Setting_Reset(bool, const std::function<void()>& resetDesign) override { resetDesign(); }
+    void Show_Loaded_Design() override {}
+};
+
 class DesignFileController {
 public:
-    DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back);
-    virtual ~DesignFileController() = default;
+    DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back, DesignFileWindow& window);
     DesignFileController(const DesignFileController&) = delete;
     DesignFileController& operator=(const DesignFileController&) = delete;
 
@@ -67,20 +97,13 @@ public:
     void Load_Design_State(DesignState state, const QString& path, const QString& log_or_template, bool read_xl);
     // Removes every table column but the first.
     void Delete_Excel_File_Column();
-
-protected:
-    // 0 two sides, any other index front only. Until the window exists it follows CARD_SIDE_STR.
-    virtual int Sides_ComboBox_Index() const;
-    // Group mode: the group panel's values into the selected table row.
-    virtual void Save_Group_Mode_List_Details_In_XL_Data_List() {}
-    virtual void Set_Log_Name_In_Title() {}
-    // The reset of a new project; here its model part: no elements, default card settings, no
-    // panel rows or group bindings, no file name, and with full also no spreadsheet binding.
-    virtual void New_Project_Setting_Reset(bool full);
-    // The window's part of a load (side buttons, size fields, inspector, canvases), run last.
-    virtual void Show_Loaded_Design() {}
+    // The reset of a new project, the window's steps around the design's own: no elements,
+    // default card settings, no panel rows or group bindings, no file name, and with full also
+    // no spreadsheet binding.
+    void New_Project_Setting_Reset(bool full);
 
 private:
+    void resetDesign(bool full);
     Data_From_Excel& table() const;
     // Takes the state's rows.
     void Restore_Table(DesignState& state);
@@ -92,4 +115,5 @@ private:
     SKTDocument& m_document;
     Card_Property& m_front;
     Card_Property& m_back;
+    DesignFileWindow& m_window;
 };
