@@ -17,8 +17,8 @@ extern int last_unit_val;
 extern std::atomic<bool> Card_Value_In_Process;
 extern bool Not_Draw_Only_Prop_Change;
 extern CardFont DEFAULT_FONT;        // the system's general font; the fallback of unknown fonts
-extern bool copy_card_design;
-extern bool Fill_User_Profile;       // the card-holder profile was confirmed for this design        // set while a design is being copied onto the other side
+extern bool copy_card_design;        // set while a design is being copied onto the other side
+extern bool Fill_User_Profile;       // the card-holder profile was confirmed for this design
 extern int Camera_Capture_Count;
 extern QString Camera_Capture_Image; // where the camera's last picture is saved
 
