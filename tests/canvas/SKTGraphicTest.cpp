@@ -76,10 +76,11 @@ QList<FieldCase> archivedFields(GraphicKind kind)
     case GraphicKind::Shape:
         return cases + QList{F(_shape_type), F(cor_rad_val), F(double_star_type), F(polygon_type), F(text_rotation)};
     case GraphicKind::Image:
-        return cases + QList{F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr), F(gray_Scale),
-            F(Sepia), F(img_trnsp_val), F(hue_val), F(sat_val), F(brt_val), F(con_val), F(srp_val), F(ev_val),
-            F(blr_val), F(rotate_image), F(_file_path), F(Text_Value), F(Drawing_Shadow), F(_contents),
-            F(_contents_with_settings)};
+        return cases + QList{F(picture._isFlippedHorizontally), F(picture._isFlippedVertically),
+            F(picture.invert_clr), F(picture.gray_Scale), F(picture.Sepia), F(picture.img_trnsp_val),
+            F(picture.hue_val), F(picture.sat_val), F(picture.brt_val), F(picture.con_val), F(picture.srp_val),
+            F(picture.ev_val), F(picture.blr_val), F(picture.rotate_image), F(_file_path), F(Text_Value),
+            F(Drawing_Shadow), F(_contents), F(_contents_with_settings)};
     case GraphicKind::Barcode:
         return cases + QList{F(_barcode_image), F(linear_or_2d), F(barcode_font_index), F(linear_font_val),
             F(two_d_font_val), F(header_val), F(footer_val), F(show_hide_hdr), F(show_hide_ftr), F(show_hide_val),
@@ -150,6 +151,19 @@ TEST(GraphicArchive, EveryArchivedFieldSurvivesAndAbsentKeysReadZero)
                              zero->cor_rad_val, zero->text_ctrl_font.isNull()),
                   std::tuple(false, false, 0.0, QString(), 0.0f, true));
     }
+}
+
+// The settings an element holds as one value: the construction defaults, zero when decoded without
+// their keys, and whole after an archive and a paste.
+TEST(GraphicArchive, SettingsValuesStartAtTheirDefaultsDecodeZeroAndSurviveWhole)
+{
+    const GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    EXPECT_EQ(image->picture, PictureSettings());
+    EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("SKTImage"))->picture, PictureSettings::zero());
+
+    image->picture = PictureSettings{true, true, true, true, true, 1.5f, 2.5f, 3.5f, 4.5f, 5.5f, 6.5f, 7.5f, 8.5f, 9.5f};
+    EXPECT_EQ(SKTGraphic::fromArchivedData(image->archivedData())->picture, image->picture);
+    EXPECT_EQ(pasted({image}).value(0)->picture, image->picture);
 }
 
 TEST(GraphicArchive, BytesThatAreNoElementGiveNothingHostileValuesAreToleratedAndDoublesGoThrough32Bits)

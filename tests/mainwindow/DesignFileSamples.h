@@ -36,8 +36,9 @@ inline GraphicPtr image(const QString& path)
 {
     GraphicPtr i = SKTGraphic::create(GraphicKind::Image);
     i->_bounds = QRectF(12, 56, 60, 75), i->_file_path = path, i->Text_Value = QStringLiteral("photo value");
-    i->_isFlippedHorizontally = true, i->Sepia = true, i->img_trnsp_val = 80, i->hue_val = -0.5f;
-    i->sat_val = 1.25f, i->blr_val = 2, i->rotate_image = 90, i->Drawing_Shadow = false;
+    i->picture._isFlippedHorizontally = true, i->picture.Sepia = true, i->picture.img_trnsp_val = 80;
+    i->picture.hue_val = -0.5f, i->picture.sat_val = 1.25f, i->picture.blr_val = 2, i->picture.rotate_image = 90;
+    i->Drawing_Shadow = false;
     i->control_ID = QStringLiteral("F_label7"), i->data_source_type = 1;
     i->batch_list_name = QStringLiteral("Photos"), i->batch_list_index = 2;
     return i;

@@ -54,18 +54,19 @@ private:
     const QString& m_where;
 };
 
-// The picture filter settings with the values that leave a picture as it is.
-void boundFilters(SKTGraphic& g, const Bounder& b)
+// The picture filter settings; not a number takes the value that leaves a picture as it is.
+void boundFilters(PictureSettings& s, const Bounder& b)
 {
-    b.clamp(g.img_trnsp_val, 0, 100, 100.0f, "img_trnsp_val");
-    b.clamp(g.hue_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "hue_val");
-    b.clamp(g.sat_val, -kMaxFilterSetting, kMaxFilterSetting, 1.0f, "sat_val");
-    b.clamp(g.brt_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "brt_val");
-    b.clamp(g.con_val, -kMaxFilterSetting, kMaxFilterSetting, 1.0f, "con_val");
-    b.clamp(g.srp_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "srp_val");
-    b.clamp(g.ev_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "ev_val");
-    b.clamp(g.blr_val, 0, kMaxFilterSetting, 0.0f, "blr_val");
-    b.angle(g.rotate_image, "rotate_image");
+    const PictureSettings neutral;
+    b.clamp(s.img_trnsp_val, 0, 100, neutral.img_trnsp_val, "img_trnsp_val");
+    b.clamp(s.hue_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.hue_val, "hue_val");
+    b.clamp(s.sat_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.sat_val, "sat_val");
+    b.clamp(s.brt_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.brt_val, "brt_val");
+    b.clamp(s.con_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.con_val, "con_val");
+    b.clamp(s.srp_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.srp_val, "srp_val");
+    b.clamp(s.ev_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.ev_val, "ev_val");
+    b.clamp(s.blr_val, 0, kMaxFilterSetting, neutral.blr_val, "blr_val");
+    b.angle(s.rotate_image, "rotate_image");
 }
 
 // The barcode window's lengths and the entries of its lists: 22 symbologies, 40 QR versions after
@@ -112,7 +113,7 @@ void Bound_Element_Numbers(SKTGraphic& g, const QString& where)
     // Horizontal alignments: left, right, centre, justified, natural. Line caps: butt, round, square.
     b.index(g.text_alignmnet, 5, 2, "text_alignmnet");
     b.index(g._line_cap_style, 3, 0, "_line_cap_style");
-    boundFilters(g, b);
+    boundFilters(g.picture, b);
     boundBarcode(g, b);
 }
 

@@ -164,23 +164,10 @@ void SKTGraphic::applyConstructionDefaults()
     _fill_grad_angle = 0;
     _fill_htch_clr = Qt::white;
     _fill_hatch_type = QString();
-    _isFlippedHorizontally = false;
-    _isFlippedVertically = false;
-    invert_clr = false;
-    gray_Scale = false;
-    Sepia = false;
-    img_trnsp_val = 100.0f;
-    hue_val = 0;
-    sat_val = 1.0f;
-    brt_val = 0;
-    con_val = 1.0f;
-    srp_val = 0;
-    ev_val = 0;
-    blr_val = 0;
+    picture = PictureSettings();
     data_source_type = 0;
     batch_list_name = QString();
     batch_list_index = 0;
-    rotate_image = 0;
     _file_path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
     _scriptingContainer = nullptr;
     sign_or_fingureprint = QStringLiteral("S");
@@ -454,12 +441,12 @@ void SKTGraphic::Set_text_value(const QString& text)
         _Text_contents = text;
 }
 
-void SKTGraphic::Set_Barcode_image(const QImage& picture)
+void SKTGraphic::Set_Barcode_image(const QImage& image)
 {
-    _barcode_image = picture;
+    _barcode_image = image;
     // The picture's size in points; the factory marks high-resolution pictures with their
     // device pixel ratio.
-    const QSizeF size = picture.deviceIndependentSize();
+    const QSizeF size = image.deviceIndependentSize();
     setWidth(size.width());
     setHeight(size.height());
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "canvas/model/CardFont.h"
+#include "photos/core/PictureSettings.h"
 
 class QPainter;
 class SKTGraphic;
@@ -92,23 +93,11 @@ public:
     double _fill_grad_angle = 0;
     QColor _fill_htch_clr;
     QString _fill_hatch_type;
-    bool _isFlippedHorizontally = false;
-    bool _isFlippedVertically = false;
-    bool invert_clr = false;
-    bool gray_Scale = false;
-    bool Sepia = false;
-    float img_trnsp_val = 0;
-    float hue_val = 0;
-    float sat_val = 0;
-    float brt_val = 0;
-    float con_val = 0;
-    float srp_val = 0;
-    float ev_val = 0;
-    float blr_val = 0;
+    // The picture settings; zero like every other field until the construction defaults apply.
+    PictureSettings picture = PictureSettings::zero();
     qint32 data_source_type = 0;
     QString batch_list_name;
     qint32 batch_list_index = 0;
-    float rotate_image = 0;
     QString _file_path;
     SKTDocument* _scriptingContainer = nullptr;  // not owned
     QString sign_or_fingureprint;
@@ -228,7 +217,7 @@ public:
 
     QString Text_contents();
     void Set_text_value(const QString& text);
-    void Set_Barcode_image(const QImage& picture);
+    void Set_Barcode_image(const QImage& image);
     void Set_Barcode_image_control_bounds(const QRectF& rect) { bar_image_ctrl_bounds = rect; }
     void Set_Data_source_type(qint32 type);
 
@@ -262,16 +251,16 @@ public:
     void Set_Sign_Or_FP(const QString& value) { sign_or_fingureprint = value; }
     void Set_Control_File_path(const QString& path) { _file_path = path; }
     QString FilePath() const { return _file_path; }
-    float Get_Image_Trnsp_val() const { return img_trnsp_val; }
-    float Get_Hue_val() const { return hue_val; }
+    float Get_Image_Trnsp_val() const { return picture.img_trnsp_val; }
+    float Get_Hue_val() const { return picture.hue_val; }
     QString strokeBorderType() const { return _stroke_border_type; }
     QString fill_type() const { return _fill_type; }
     QString fill_hatch_type() const { return _fill_hatch_type; }
     QColor fill_Grad_clr1() const { return _fill_Grad_clr1; }
     QColor fill_Grad_clr2() const { return _fill_Grad_clr2; }
     double fill_grad_angle() const { return _fill_grad_angle; }
-    virtual void setFlippedHorizontally(bool flipped) { _isFlippedHorizontally = flipped; }
-    virtual void setFlippedVertically(bool flipped) { _isFlippedVertically = flipped; }
+    virtual void setFlippedHorizontally(bool flipped) { picture._isFlippedHorizontally = flipped; }
+    virtual void setFlippedVertically(bool flipped) { picture._isFlippedVertically = flipped; }
     void setScriptingContainer(SKTDocument* container) { _scriptingContainer = container; }
 
     // ---- Copy, properties dictionary --------------------------------------------------------

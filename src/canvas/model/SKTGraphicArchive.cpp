@@ -13,14 +13,18 @@ namespace {
 
 const QString kClassKey = QStringLiteral("$class");
 
+// Where a field lives in the element, so that fields of the value members are reached like the
+// others.
+template <typename T>
+using Ref = T& (*)(SKTGraphic&);
+
 // A double field that goes through the float coder, so it reads back at 32-bit precision.
 struct AsFloat {
-    double SKTGraphic::*member;
+    Ref<double> field;
 };
 
-using Member = std::variant<bool SKTGraphic::*, qint32 SKTGraphic::*, float SKTGraphic::*, AsFloat,
-                            QRectF SKTGraphic::*, QString SKTGraphic::*, QColor SKTGraphic::*,
-                            CardFont SKTGraphic::*, QImage SKTGraphic::*>;
+using Member = std::variant<Ref<bool>, Ref<qint32>, Ref<float>, AsFloat, Ref<QRectF>, Ref<QString>, Ref<QColor>,
+                            Ref<CardFont>, Ref<QImage>>;
 
 struct Field {
     QString key;
@@ -28,16 +32,13 @@ struct Field {
 };
 using FieldGroup = QList<Field>;
 
+// A field of the element, or of one of its value members, under the field's own name.
+#define F(name) Field{QStringLiteral(#name), +[](SKTGraphic& g) -> auto& { return g.name; }}
+#define F32(name) Field{QStringLiteral(#name), AsFloat{+[](SKTGraphic& g) -> double& { return g.name; }}}
+#define F_OF(holder, name) Field{QStringLiteral(#name), +[](SKTGraphic& g) -> auto& { return g.holder.name; }}
 // The line kind's own fields, reached through the base so that one table drives every group.
 // Only used on elements whose kind is the line.
-template <typename T>
-T SKTGraphic::*lineMember(T SKTLine::*member)
-{
-    return static_cast<T SKTGraphic::*>(member);
-}
-
-#define F(name) Field{QStringLiteral(#name), &SKTGraphic::name}
-#define F32(name) Field{QStringLiteral(#name), AsFloat{&SKTGraphic::name}}
+#define F_LINE(name) Field{QStringLiteral(#name), +[](SKTGraphic& g) -> auto& { return static_cast<SKTLine&>(g).name; }}
 
 const FieldGroup& commonGroup()
 {
@@ -60,9 +61,7 @@ const FieldGroup& bindingGroup()
 const FieldGroup& kindGroup(GraphicKind kind)
 {
     static const FieldGroup line = {
-        F(_line_ori), F(_line_cap_style),
-        Field{QStringLiteral("_pointsRight"), lineMember(&SKTLine::_pointsRight)},
-        Field{QStringLiteral("_pointsDown"), lineMember(&SKTLine::_pointsDown)}};
+        F(_line_ori), F(_line_cap_style), F_LINE(_pointsRight), F_LINE(_pointsDown)};
     static const FieldGroup text = {
         F(text_ctrl_font),      F(txt_clr),         F(_Text_contents),  F(text_alignmnet_Vert),
         F(text_alignmnet),      F(text_transfrom_case), F(text_kerning), F(Text_Value),
@@ -71,11 +70,16 @@ const FieldGroup& kindGroup(GraphicKind kind)
     static const FieldGroup shape = {F(_shape_type), F(cor_rad_val), F(double_star_type),
                                      F(polygon_type), F(text_rotation)};
     static const FieldGroup image = {
-        F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr), F(gray_Scale),
-        F(Sepia),          F(img_trnsp_val), F(hue_val),    F(sat_val),
-        F(brt_val),        F(con_val),       F(srp_val),    F(ev_val),
-        F(blr_val),        F(rotate_image),  F(_file_path), F(Text_Value),
-        F(Drawing_Shadow), F(_contents),     F(_contents_with_settings)};
+        F_OF(picture, _isFlippedHorizontally), F_OF(picture, _isFlippedVertically),
+        F_OF(picture, invert_clr),             F_OF(picture, gray_Scale),
+        F_OF(picture, Sepia),                  F_OF(picture, img_trnsp_val),
+        F_OF(picture, hue_val),                F_OF(picture, sat_val),
+        F_OF(picture, brt_val),                F_OF(picture, con_val),
+        F_OF(picture, srp_val),                F_OF(picture, ev_val),
+        F_OF(picture, blr_val),                F_OF(picture, rotate_image),
+        F(_file_path),                         F(Text_Value),
+        F(Drawing_Shadow),                     F(_contents),
+        F(_contents_with_settings)};
     static const FieldGroup barcode = {
         F(_barcode_image),        F(linear_or_2d),        F(barcode_font_index),
         F(linear_font_val),       F(two_d_font_val),      F(header_val),
@@ -106,6 +110,8 @@ const FieldGroup& kindGroup(GraphicKind kind)
 
 #undef F
 #undef F32
+#undef F_OF
+#undef F_LINE
 
 bool hasBindingGroup(GraphicKind kind)
 {
@@ -119,23 +125,25 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-void encodeField(const SKTGraphic& g, const Field& field, KeyedArchiver& out)
+// Fields are only read here; the table's references serve reading and writing alike.
+void encodeField(const SKTGraphic& graphic, const Field& field, KeyedArchiver& out)
 {
+    auto& g = const_cast<SKTGraphic&>(graphic);
     const QString& key = field.key;
     std::visit(Overloaded{
-                   [&](bool SKTGraphic::*m) { out.encodeBool(key, g.*m); },
-                   [&](qint32 SKTGraphic::*m) { out.encodeInt(key, g.*m); },
-                   [&](float SKTGraphic::*m) { out.encodeFloat(key, g.*m); },
-                   [&](AsFloat f) { out.encodeFloat(key, static_cast<float>(g.*f.member)); },
-                   [&](QRectF SKTGraphic::*m) { out.encodeRect(key, g.*m); },
-                   [&](QString SKTGraphic::*m) { out.encodeString(key, g.*m); },
-                   [&](QColor SKTGraphic::*m) { out.encodeColor(key, g.*m); },
-                   [&](CardFont SKTGraphic::*m) {
-                       const CardFont& font = g.*m;
+                   [&](Ref<bool> f) { out.encodeBool(key, f(g)); },
+                   [&](Ref<qint32> f) { out.encodeInt(key, f(g)); },
+                   [&](Ref<float> f) { out.encodeFloat(key, f(g)); },
+                   [&](AsFloat f) { out.encodeFloat(key, static_cast<float>(f.field(g))); },
+                   [&](Ref<QRectF> f) { out.encodeRect(key, f(g)); },
+                   [&](Ref<QString> f) { out.encodeString(key, f(g)); },
+                   [&](Ref<QColor> f) { out.encodeColor(key, f(g)); },
+                   [&](Ref<CardFont> f) {
+                       const CardFont& font = f(g);
                        if (!font.isNull())
                            out.encodeFont(key, font.name, font.size);
                    },
-                   [&](QImage SKTGraphic::*m) { out.encodeImage(key, g.*m); },
+                   [&](Ref<QImage> f) { out.encodeImage(key, f(g)); },
                },
                field.member);
 }
@@ -144,19 +152,18 @@ void decodeField(SKTGraphic& g, const Field& field, const KeyedUnarchiver& in)
 {
     const QString& key = field.key;
     std::visit(Overloaded{
-                   [&](bool SKTGraphic::*m) { g.*m = in.decodeBool(key); },
-                   [&](qint32 SKTGraphic::*m) { g.*m = in.decodeInt(key); },
-                   [&](float SKTGraphic::*m) { g.*m = in.decodeFloat(key); },
-                   [&](AsFloat f) { g.*f.member = in.decodeFloat(key); },
-                   [&](QRectF SKTGraphic::*m) { g.*m = in.decodeRect(key); },
-                   [&](QString SKTGraphic::*m) { g.*m = in.decodeString(key); },
-                   [&](QColor SKTGraphic::*m) { g.*m = in.decodeColor(key); },
-                   [&](CardFont SKTGraphic::*m) {
+                   [&](Ref<bool> f) { f(g) = in.decodeBool(key); },
+                   [&](Ref<qint32> f) { f(g) = in.decodeInt(key); },
+                   [&](Ref<float> f) { f(g) = in.decodeFloat(key); },
+                   [&](AsFloat f) { f.field(g) = in.decodeFloat(key); },
+                   [&](Ref<QRectF> f) { f(g) = in.decodeRect(key); },
+                   [&](Ref<QString> f) { f(g) = in.decodeString(key); },
+                   [&](Ref<QColor> f) { f(g) = in.decodeColor(key); },
+                   [&](Ref<CardFont> f) {
                        const auto font = in.decodeFont(key);
-                       g.*m = font ? CardFont{font->name, font->pointSize}
-                                   : CardFont{};
+                       f(g) = font ? CardFont{font->name, font->pointSize} : CardFont{};
                    },
-                   [&](QImage SKTGraphic::*m) { g.*m = in.decodeImage(key); },
+                   [&](Ref<QImage> f) { f(g) = in.decodeImage(key); },
                },
                field.member);
 }

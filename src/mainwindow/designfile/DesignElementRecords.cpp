@@ -15,6 +15,15 @@ constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
 
 const QString kTextHere = QStringLiteral("Text here");
 
+// The picture settings in their stored order: five flags, then nine numbers.
+constexpr bool PictureSettings::*kPictureFlags[] = {
+    &PictureSettings::_isFlippedHorizontally, &PictureSettings::_isFlippedVertically, &PictureSettings::invert_clr,
+    &PictureSettings::gray_Scale, &PictureSettings::Sepia};
+constexpr float PictureSettings::*kPictureNumbers[] = {
+    &PictureSettings::img_trnsp_val, &PictureSettings::hue_val, &PictureSettings::sat_val,
+    &PictureSettings::brt_val,       &PictureSettings::con_val, &PictureSettings::srp_val,
+    &PictureSettings::ev_val,        &PictureSettings::blr_val, &PictureSettings::rotate_image};
+
 // The fewest items an entry of the kind holds: the line's two arrow flags and the picture's
 // last two items are optional. Items beyond what a kind reads (a later version's) are ignored.
 int minimumLength(GraphicKind kind)
@@ -114,11 +123,10 @@ void writeText(const SKTGraphic& g, ItemWriter& w)
 
 void writeImage(const SKTGraphic& g, ItemWriter& w)
 {
-    for (const bool on : {g._isFlippedHorizontally, g._isFlippedVertically, g.invert_clr, g.gray_Scale, g.Sepia})
-        w.flag(on);
-    for (const float value : {g.img_trnsp_val, g.hue_val, g.sat_val, g.brt_val, g.con_val, g.srp_val, g.ev_val,
-                              g.blr_val, g.rotate_image})
-        w.decimal(value);
+    for (const auto flag : kPictureFlags)
+        w.flag(g.picture.*flag);
+    for (const auto number : kPictureNumbers)
+        w.decimal(g.picture.*number);
     w.text(g._file_path);
     w.text(g.Text_Value);
     w.flag(g.Drawing_Shadow);
@@ -229,11 +237,10 @@ void readText(SKTGraphic& g, ItemReader& r)
 
 void readImage(SKTGraphic& g, ItemReader& r)
 {
-    for (bool* on : {&g._isFlippedHorizontally, &g._isFlippedVertically, &g.invert_clr, &g.gray_Scale, &g.Sepia})
-        *on = r.flag();
-    for (float* value : {&g.img_trnsp_val, &g.hue_val, &g.sat_val, &g.brt_val, &g.con_val, &g.srp_val, &g.ev_val,
-                         &g.blr_val, &g.rotate_image})
-        *value = r.decimal();
+    for (const auto flag : kPictureFlags)
+        g.picture.*flag = r.flag();
+    for (const auto number : kPictureNumbers)
+        g.picture.*number = r.decimal();
     g._file_path = r.text();
     g.Text_Value = g._file_path;
     if (r.hasMore()) {
