@@ -82,14 +82,18 @@ QList<FieldCase> archivedFields(GraphicKind kind)
             F(picture.ev_val), F(picture.blr_val), F(picture.rotate_image), F(_file_path), F(Text_Value),
             F(Drawing_Shadow), F(_contents), F(_contents_with_settings)};
     case GraphicKind::Barcode:
-        return cases + QList{F(_barcode_image), F(linear_or_2d), F(barcode_font_index), F(linear_font_val),
-            F(two_d_font_val), F(header_val), F(footer_val), F(show_hide_hdr), F(show_hide_ftr), F(show_hide_val),
-            F(show_val_on_top), F(align_hdr_index), F(align_ftr_index), F(linear_height_val), F(linear_width_val),
-            F(qr_size_val), F(qr_version_index), F(qr_ec_index), F(pdf_hgt_val), F(pdf_wdt_val), F(pdf_ec_val),
-            F(dm_module_val), F(dm_format_index), F(dm_encoding_index), F(hdr_margin_val), F(ftr_margin_val),
-            F(val_margin_val), F(TB_marging_val), F(LR_margin_val), F(value_font_val), F(header_font_val),
-            F(footer_font_val), F(barcode_hdr_clr_val), F(barcode_ftr_clr_val), F(barcode_val_clr_val),
-            F(barcode_back_clr_val), F(barcode_clr_val), F(dpi_val_index), F(dpi_custom_val), F(barcode_unit_val)};
+        return cases + QList{F(_barcode_image), F(barcode.linear_or_2d), F(barcode.barcode_font_index),
+            F(barcode.linear_font_val), F(barcode.two_d_font_val), F(barcode.header_val), F(barcode.footer_val),
+            F(barcode.show_hide_hdr), F(barcode.show_hide_ftr), F(barcode.show_hide_val), F(barcode.show_val_on_top),
+            F(barcode.align_hdr_index), F(barcode.align_ftr_index), F(barcode.linear_height_val),
+            F(barcode.linear_width_val), F(barcode.qr_size_val), F(barcode.qr_version_index), F(barcode.qr_ec_index),
+            F(barcode.pdf_hgt_val), F(barcode.pdf_wdt_val), F(barcode.pdf_ec_val), F(barcode.dm_module_val),
+            F(barcode.dm_format_index), F(barcode.dm_encoding_index), F(barcode.hdr_margin_val),
+            F(barcode.ftr_margin_val), F(barcode.val_margin_val), F(barcode.TB_marging_val), F(barcode.LR_margin_val),
+            F(barcode.value_font_val), F(barcode.header_font_val), F(barcode.footer_font_val),
+            F(barcode.barcode_hdr_clr_val), F(barcode.barcode_ftr_clr_val), F(barcode.barcode_val_clr_val),
+            F(barcode.barcode_back_clr_val), F(barcode.barcode_clr_val), F(barcode.dpi_val_index),
+            F(barcode.dpi_custom_val), F(barcode.barcode_unit_val)};
     case GraphicKind::Signature:
         return cases + QList{F(sign_or_fingureprint), F(_file_path), F(_contents)};
     }
@@ -154,16 +158,26 @@ TEST(GraphicArchive, EveryArchivedFieldSurvivesAndAbsentKeysReadZero)
 }
 
 // The settings an element holds as one value: the construction defaults, zero when decoded without
-// their keys, and whole after an archive and a paste.
+// their keys, and whole after an archive.
 TEST(GraphicArchive, SettingsValuesStartAtTheirDefaultsDecodeZeroAndSurviveWhole)
 {
     const GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    const GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
     EXPECT_EQ(image->picture, PictureSettings());
+    EXPECT_EQ(std::tuple(image->picture.img_trnsp_val, image->picture.sat_val, image->picture.con_val),
+              std::tuple(100.0f, 1.0f, 1.0f));
+    EXPECT_EQ(barcode->barcode, BarcodeSettings::defaults());
+    EXPECT_EQ(std::tuple(barcode->barcode.header_val, barcode->barcode.align_hdr_index, barcode->barcode.pdf_ec_val,
+                         barcode->barcode.value_font_val.size, barcode->barcode.barcode_back_clr_val),
+              std::tuple(QString("HEADER"), 1, 2, 10.0, QColor(Qt::white)));
     EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("SKTImage"))->picture, PictureSettings::zero());
+    EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("SKTBarcode"))->barcode, BarcodeSettings());
 
-    image->picture = PictureSettings{true, true, true, true, true, 1.5f, 2.5f, 3.5f, 4.5f, 5.5f, 6.5f, 7.5f, 8.5f, 9.5f};
+    for (const GraphicPtr& element : {image, barcode})
+        for (const FieldCase& c : archivedFields(element->kind()))
+            c.set(*element);
     EXPECT_EQ(SKTGraphic::fromArchivedData(image->archivedData())->picture, image->picture);
-    EXPECT_EQ(pasted({image}).value(0)->picture, image->picture);
+    EXPECT_EQ(SKTGraphic::fromArchivedData(barcode->archivedData())->barcode, barcode->barcode);
 }
 
 TEST(GraphicArchive, BytesThatAreNoElementGiveNothingHostileValuesAreToleratedAndDoublesGoThrough32Bits)

@@ -47,14 +47,15 @@ inline GraphicPtr image(const QString& path)
 inline GraphicPtr barcode()
 {
     GraphicPtr b = SKTGraphic::create(GraphicKind::Barcode);
-    b->linear_font_val = QStringLiteral("4006381333931"), b->header_val = QStringLiteral("Top");
-    b->show_hide_hdr = 1, b->qr_size_val = 80, b->pdf_ec_val = 4, b->LR_margin_val = 2.75f;
-    b->value_font_val = CardFont{QStringLiteral("DejaVu Sans Mono"), 9};
-    b->barcode_back_clr_val = colour(1, 1, 0.9), b->dpi_custom_val = QStringLiteral("300");
+    BarcodeSettings& s = b->barcode;
+    s.linear_font_val = QStringLiteral("4006381333931"), s.header_val = QStringLiteral("Top");
+    s.show_hide_hdr = 1, s.qr_size_val = 80, s.pdf_ec_val = 4, s.LR_margin_val = 2.75f;
+    s.value_font_val = CardFont{QStringLiteral("DejaVu Sans Mono"), 9};
+    s.barcode_back_clr_val = colour(1, 1, 0.9), s.dpi_custom_val = QStringLiteral("300");
     BarcodeFactory& factory = barcodeFactory();
     factory.Set_Barcode_Prop_To_Control(*b);
     b->_bounds = QRectF(82, 98, 0, 0);
-    b->Set_Barcode_image(factory.Get_Image_From_Val(b->linear_font_val, b->header_val, b->footer_val));
+    b->Set_Barcode_image(factory.Get_Image_From_Val(s.linear_font_val, s.header_val, s.footer_val));
     b->Set_Barcode_image_control_bounds(b->_bounds);
     return b;
 }

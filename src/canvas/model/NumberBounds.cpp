@@ -72,29 +72,29 @@ void boundFilters(PictureSettings& s, const Bounder& b)
 // The barcode window's lengths and the entries of its lists: 22 symbologies, 40 QR versions after
 // "automatic", 4 QR and 9 PDF417 error levels, 30 Data Matrix sizes after "automatic" and its 5
 // encodings. The resolution list belongs to the barcode window.
-void boundBarcode(SKTGraphic& g, const Bounder& b)
+void boundBarcode(BarcodeSettings& s, const Bounder& b)
 {
-    for (auto [value, name] : {std::pair{&g.linear_height_val, "linear_height_val"},
-                               std::pair{&g.linear_width_val, "linear_width_val"},
-                               std::pair{&g.hdr_margin_val, "hdr_margin_val"},
-                               std::pair{&g.ftr_margin_val, "ftr_margin_val"},
-                               std::pair{&g.val_margin_val, "val_margin_val"},
-                               std::pair{&g.TB_marging_val, "TB_marging_val"},
-                               std::pair{&g.LR_margin_val, "LR_margin_val"}})
+    for (auto [value, name] : {std::pair{&s.linear_height_val, "linear_height_val"},
+                               std::pair{&s.linear_width_val, "linear_width_val"},
+                               std::pair{&s.hdr_margin_val, "hdr_margin_val"},
+                               std::pair{&s.ftr_margin_val, "ftr_margin_val"},
+                               std::pair{&s.val_margin_val, "val_margin_val"},
+                               std::pair{&s.TB_marging_val, "TB_marging_val"},
+                               std::pair{&s.LR_margin_val, "LR_margin_val"}})
         b.clamp(*value, 0, kMaxBarcodeLength, 1.0f, name);
-    for (auto [value, name] : {std::pair{&g.qr_size_val, "qr_size_val"}, std::pair{&g.pdf_hgt_val, "pdf_hgt_val"},
-                               std::pair{&g.pdf_wdt_val, "pdf_wdt_val"},
-                               std::pair{&g.dm_module_val, "dm_module_val"}})
+    for (auto [value, name] : {std::pair{&s.qr_size_val, "qr_size_val"}, std::pair{&s.pdf_hgt_val, "pdf_hgt_val"},
+                               std::pair{&s.pdf_wdt_val, "pdf_wdt_val"},
+                               std::pair{&s.dm_module_val, "dm_module_val"}})
         b.clamp(*value, 0, kMaxBarcodeLength, 1, name);
-    b.index(g.linear_or_2d, 2, 0, "linear_or_2d");
-    b.index(g.barcode_font_index, 22, 0, "barcode_font_index");
-    b.index(g.dm_format_index, 31, 0, "dm_format_index");
-    b.index(g.dm_encoding_index, 5, 0, "dm_encoding_index");
-    b.index(g.align_hdr_index, 3, 1, "align_hdr_index");
-    b.index(g.align_ftr_index, 3, 1, "align_ftr_index");
-    b.index(g.qr_version_index, 41, 0, "qr_version_index");
-    b.index(g.qr_ec_index, 4, 0, "qr_ec_index");
-    b.index(g.pdf_ec_val, 9, 2, "pdf_ec_val");
+    b.index(s.linear_or_2d, 2, 0, "linear_or_2d");
+    b.index(s.barcode_font_index, 22, 0, "barcode_font_index");
+    b.index(s.dm_format_index, 31, 0, "dm_format_index");
+    b.index(s.dm_encoding_index, 5, 0, "dm_encoding_index");
+    b.index(s.align_hdr_index, 3, 1, "align_hdr_index");
+    b.index(s.align_ftr_index, 3, 1, "align_ftr_index");
+    b.index(s.qr_version_index, 41, 0, "qr_version_index");
+    b.index(s.qr_ec_index, 4, 0, "qr_ec_index");
+    b.index(s.pdf_ec_val, 9, 2, "pdf_ec_val");
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ void Bound_Element_Numbers(SKTGraphic& g, const QString& where)
     b.index(g.text_alignmnet, 5, 2, "text_alignmnet");
     b.index(g._line_cap_style, 3, 0, "_line_cap_style");
     boundFilters(g.picture, b);
-    boundBarcode(g, b);
+    boundBarcode(g.barcode, b);
 }
 
 void Bound_Card_Numbers(Card_Property& side, const QString& where)

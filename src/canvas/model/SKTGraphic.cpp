@@ -147,7 +147,6 @@ void SKTGraphic::drawContentsInView(QPainter&, bool) {}
 void SKTGraphic::applyConstructionDefaults()
 {
     const GraphicKind k = kind();
-    const CardFont barcodeFont{Text_Ctrl_Font, 10.0};
     CardHost& host = cardHost();
 
     _boundsBeingChangedToMatchContents = false;
@@ -182,45 +181,7 @@ void SKTGraphic::applyConstructionDefaults()
     _shape_type = QStringLiteral("R");
     bar_image_ctrl_bounds = QRectF();
     _barcode_image = QImage();
-    linear_or_2d = 0;
-    barcode_font_index = 0;
-    linear_font_val = QStringLiteral("0123");
-    two_d_font_val = QStringLiteral("0123");
-    header_val = QStringLiteral("HEADER");
-    footer_val = QStringLiteral("FOOTER");
-    show_hide_hdr = 0;
-    show_hide_ftr = 0;
-    show_hide_val = 0;
-    show_val_on_top = 0;
-    align_hdr_index = 1;
-    align_ftr_index = 1;
-    linear_height_val = 6.0f;
-    linear_width_val = 20.0f;
-    qr_size_val = 60;
-    qr_version_index = 0;
-    qr_ec_index = 0;
-    pdf_hgt_val = 20;
-    pdf_wdt_val = 100;
-    pdf_ec_val = 2;
-    dm_module_val = 2;
-    dm_format_index = 0;
-    dm_encoding_index = 0;
-    hdr_margin_val = 1.0f;
-    ftr_margin_val = 1.0f;
-    val_margin_val = 1.0f;
-    TB_marging_val = 1.0f;
-    LR_margin_val = 1.0f;
-    value_font_val = barcodeFont;
-    header_font_val = barcodeFont;
-    footer_font_val = barcodeFont;
-    barcode_hdr_clr_val = Qt::black;
-    barcode_ftr_clr_val = Qt::black;
-    barcode_val_clr_val = Qt::black;
-    barcode_back_clr_val = Qt::white;
-    barcode_clr_val = Qt::black;
-    dpi_val_index = 0;
-    dpi_custom_val = QStringLiteral("0");
-    barcode_unit_val = 1;
+    barcode = BarcodeSettings::defaults();
     ctrl_is_locked = false;
     text_alignmnet = 2;
     text_alignmnet_Vert = 2;

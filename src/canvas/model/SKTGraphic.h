@@ -18,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "canvas/model/BarcodeSettings.h"
 #include "canvas/model/CardFont.h"
 #include "photos/core/PictureSettings.h"
 
@@ -112,45 +113,8 @@ public:
     QString _shape_type;
     QRectF bar_image_ctrl_bounds;
     QImage _barcode_image;
-    qint32 linear_or_2d = 0;
-    qint32 barcode_font_index = 0;
-    QString linear_font_val;
-    QString two_d_font_val;
-    QString header_val;
-    QString footer_val;
-    qint32 show_hide_hdr = 0;
-    qint32 show_hide_ftr = 0;
-    qint32 show_hide_val = 0;
-    qint32 show_val_on_top = 0;
-    qint32 align_hdr_index = 0;
-    qint32 align_ftr_index = 0;
-    float linear_height_val = 0;
-    float linear_width_val = 0;
-    qint32 qr_size_val = 0;
-    qint32 qr_version_index = 0;
-    qint32 qr_ec_index = 0;
-    qint32 pdf_hgt_val = 0;
-    qint32 pdf_wdt_val = 0;
-    qint32 pdf_ec_val = 0;
-    qint32 dm_module_val = 0;
-    qint32 dm_format_index = 0;
-    qint32 dm_encoding_index = 0;
-    float hdr_margin_val = 0;
-    float ftr_margin_val = 0;
-    float val_margin_val = 0;
-    float TB_marging_val = 0;
-    float LR_margin_val = 0;
-    CardFont value_font_val;
-    CardFont header_font_val;
-    CardFont footer_font_val;
-    QColor barcode_hdr_clr_val;
-    QColor barcode_ftr_clr_val;
-    QColor barcode_val_clr_val;
-    QColor barcode_back_clr_val;
-    QColor barcode_clr_val;
-    qint32 dpi_val_index = 0;
-    QString dpi_custom_val;
-    qint32 barcode_unit_val = 0;
+    // The barcode settings; zero until the construction defaults apply.
+    BarcodeSettings barcode;
     bool ctrl_is_locked = false;
     qint32 text_alignmnet = 0;
     qint32 text_alignmnet_Vert = 0;

@@ -1,6 +1,8 @@
 // The keyed archive of one element: one key per field, in groups chosen by the element's kind.
 #include <QList>
 #include <exception>
+#include <functional>
+#include <type_traits>
 #include <variant>
 
 #include "canvas/CanvasGlobals.h"
@@ -13,18 +15,18 @@ namespace {
 
 const QString kClassKey = QStringLiteral("$class");
 
-// Where a field lives in the element, so that fields of the value members are reached like the
-// others.
+// Where a field lives in the element: in the element itself or in one of the settings values it
+// holds.
 template <typename T>
-using Ref = T& (*)(SKTGraphic&);
+using Access = std::function<T&(SKTGraphic&)>;
 
 // A double field that goes through the float coder, so it reads back at 32-bit precision.
 struct AsFloat {
-    Ref<double> field;
+    Access<double> field;
 };
 
-using Member = std::variant<Ref<bool>, Ref<qint32>, Ref<float>, AsFloat, Ref<QRectF>, Ref<QString>, Ref<QColor>,
-                            Ref<CardFont>, Ref<QImage>>;
+using Member = std::variant<Access<bool>, Access<qint32>, Access<float>, AsFloat, Access<QRectF>, Access<QString>,
+                            Access<QColor>, Access<CardFont>, Access<QImage>>;
 
 struct Field {
     QString key;
@@ -32,13 +34,30 @@ struct Field {
 };
 using FieldGroup = QList<Field>;
 
-// A field of the element, or of one of its value members, under the field's own name.
-#define F(name) Field{QStringLiteral(#name), +[](SKTGraphic& g) -> auto& { return g.name; }}
-#define F32(name) Field{QStringLiteral(#name), AsFloat{+[](SKTGraphic& g) -> double& { return g.name; }}}
-#define F_OF(holder, name) Field{QStringLiteral(#name), +[](SKTGraphic& g) -> auto& { return g.holder.name; }}
+template <typename Get>
+Member accessTo(Get get)
+{
+    return Access<std::remove_reference_t<std::invoke_result_t<Get, SKTGraphic&>>>(std::move(get));
+}
+
+#define F(name) Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return g.name; })}
+#define F32(name) Field{QStringLiteral(#name), AsFloat{[](SKTGraphic& g) -> double& { return g.name; }}}
 // The line kind's own fields, reached through the base so that one table drives every group.
 // Only used on elements whose kind is the line.
-#define F_LINE(name) Field{QStringLiteral(#name), +[](SKTGraphic& g) -> auto& { return static_cast<SKTLine&>(g).name; }}
+#define F_LINE(name) \
+    Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return static_cast<SKTLine&>(g).name; })}
+
+// The members of a settings value the element holds, under their own names.
+template <typename Settings>
+FieldGroup fieldsOf(Settings SKTGraphic::*holder)
+{
+    FieldGroup group;
+    Settings::forEachField([&](const char* name, auto member) {
+        group.append(Field{QString::fromLatin1(name),
+                           accessTo([holder, member](SKTGraphic& g) -> auto& { return (g.*holder).*member; })});
+    });
+    return group;
+}
 
 const FieldGroup& commonGroup()
 {
@@ -69,32 +88,10 @@ const FieldGroup& kindGroup(GraphicKind kind)
         F(Shadow_blur),         F(Shadow_transparency), F(text_rotation)};
     static const FieldGroup shape = {F(_shape_type), F(cor_rad_val), F(double_star_type),
                                      F(polygon_type), F(text_rotation)};
-    static const FieldGroup image = {
-        F_OF(picture, _isFlippedHorizontally), F_OF(picture, _isFlippedVertically),
-        F_OF(picture, invert_clr),             F_OF(picture, gray_Scale),
-        F_OF(picture, Sepia),                  F_OF(picture, img_trnsp_val),
-        F_OF(picture, hue_val),                F_OF(picture, sat_val),
-        F_OF(picture, brt_val),                F_OF(picture, con_val),
-        F_OF(picture, srp_val),                F_OF(picture, ev_val),
-        F_OF(picture, blr_val),                F_OF(picture, rotate_image),
-        F(_file_path),                         F(Text_Value),
-        F(Drawing_Shadow),                     F(_contents),
-        F(_contents_with_settings)};
-    static const FieldGroup barcode = {
-        F(_barcode_image),        F(linear_or_2d),        F(barcode_font_index),
-        F(linear_font_val),       F(two_d_font_val),      F(header_val),
-        F(footer_val),            F(show_hide_hdr),       F(show_hide_ftr),
-        F(show_hide_val),         F(show_val_on_top),     F(align_hdr_index),
-        F(align_ftr_index),       F(linear_height_val),   F(linear_width_val),
-        F(qr_size_val),           F(qr_version_index),    F(qr_ec_index),
-        F(pdf_hgt_val),           F(pdf_wdt_val),         F(pdf_ec_val),
-        F(dm_module_val),         F(dm_format_index),     F(dm_encoding_index),
-        F(hdr_margin_val),        F(ftr_margin_val),      F(val_margin_val),
-        F(TB_marging_val),        F(LR_margin_val),       F(value_font_val),
-        F(header_font_val),       F(footer_font_val),     F(barcode_hdr_clr_val),
-        F(barcode_ftr_clr_val),   F(barcode_val_clr_val), F(barcode_back_clr_val),
-        F(barcode_clr_val),       F(dpi_val_index),       F(dpi_custom_val),
-        F(barcode_unit_val)};
+    static const FieldGroup image =
+        fieldsOf(&SKTGraphic::picture) + FieldGroup{F(_file_path), F(Text_Value), F(Drawing_Shadow), F(_contents),
+                                                    F(_contents_with_settings)};
+    static const FieldGroup barcode = FieldGroup{F(_barcode_image)} + fieldsOf(&SKTGraphic::barcode);
     static const FieldGroup signature = {F(sign_or_fingureprint), F(_file_path), F(_contents)};
 
     switch (kind) {
@@ -110,7 +107,6 @@ const FieldGroup& kindGroup(GraphicKind kind)
 
 #undef F
 #undef F32
-#undef F_OF
 #undef F_LINE
 
 bool hasBindingGroup(GraphicKind kind)
@@ -125,46 +121,45 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-// Fields are only read here; the table's references serve reading and writing alike.
+void encodeValue(KeyedArchiver& out, const QString& key, bool value) { out.encodeBool(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, qint32 value) { out.encodeInt(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, float value) { out.encodeFloat(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QRectF& value) { out.encodeRect(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QString& value) { out.encodeString(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QColor& value) { out.encodeColor(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QImage& value) { out.encodeImage(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font)
+{
+    if (!font.isNull())
+        out.encodeFont(key, font.name, font.size);
+}
+
+void decodeValue(const KeyedUnarchiver& in, const QString& key, bool& value) { value = in.decodeBool(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, qint32& value) { value = in.decodeInt(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, float& value) { value = in.decodeFloat(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QRectF& value) { value = in.decodeRect(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QString& value) { value = in.decodeString(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QColor& value) { value = in.decodeColor(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QImage& value) { value = in.decodeImage(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value)
+{
+    const auto font = in.decodeFont(key);
+    value = font ? CardFont{font->name, font->pointSize} : CardFont{};
+}
+
+// Fields are only read here; the table's accessors serve reading and writing alike.
 void encodeField(const SKTGraphic& graphic, const Field& field, KeyedArchiver& out)
 {
     auto& g = const_cast<SKTGraphic&>(graphic);
-    const QString& key = field.key;
-    std::visit(Overloaded{
-                   [&](Ref<bool> f) { out.encodeBool(key, f(g)); },
-                   [&](Ref<qint32> f) { out.encodeInt(key, f(g)); },
-                   [&](Ref<float> f) { out.encodeFloat(key, f(g)); },
-                   [&](AsFloat f) { out.encodeFloat(key, static_cast<float>(f.field(g))); },
-                   [&](Ref<QRectF> f) { out.encodeRect(key, f(g)); },
-                   [&](Ref<QString> f) { out.encodeString(key, f(g)); },
-                   [&](Ref<QColor> f) { out.encodeColor(key, f(g)); },
-                   [&](Ref<CardFont> f) {
-                       const CardFont& font = f(g);
-                       if (!font.isNull())
-                           out.encodeFont(key, font.name, font.size);
-                   },
-                   [&](Ref<QImage> f) { out.encodeImage(key, f(g)); },
-               },
+    std::visit(Overloaded{[&](const AsFloat& f) { out.encodeFloat(field.key, static_cast<float>(f.field(g))); },
+                          [&](const auto& access) { encodeValue(out, field.key, access(g)); }},
                field.member);
 }
 
 void decodeField(SKTGraphic& g, const Field& field, const KeyedUnarchiver& in)
 {
-    const QString& key = field.key;
-    std::visit(Overloaded{
-                   [&](Ref<bool> f) { f(g) = in.decodeBool(key); },
-                   [&](Ref<qint32> f) { f(g) = in.decodeInt(key); },
-                   [&](Ref<float> f) { f(g) = in.decodeFloat(key); },
-                   [&](AsFloat f) { f.field(g) = in.decodeFloat(key); },
-                   [&](Ref<QRectF> f) { f(g) = in.decodeRect(key); },
-                   [&](Ref<QString> f) { f(g) = in.decodeString(key); },
-                   [&](Ref<QColor> f) { f(g) = in.decodeColor(key); },
-                   [&](Ref<CardFont> f) {
-                       const auto font = in.decodeFont(key);
-                       f(g) = font ? CardFont{font->name, font->pointSize} : CardFont{};
-                   },
-                   [&](Ref<QImage> f) { f(g) = in.decodeImage(key); },
-               },
+    std::visit(Overloaded{[&](const AsFloat& f) { f.field(g) = in.decodeFloat(field.key); },
+                          [&](const auto& access) { decodeValue(in, field.key, access(g)); }},
                field.member);
 }
 

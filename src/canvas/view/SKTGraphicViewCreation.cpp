@@ -234,7 +234,7 @@ void SKTGraphicView::finishCreatingGraphic(const GraphicPtr& graphic, bool kept)
         BarcodeFactory& factory = barcodeFactory();
         factory.Set_Barcode_Prop_To_Control(*graphic);
         Barcode_output_image =
-            factory.Get_Image_From_Val(kSampleBarcodeValue, graphic->header_val, graphic->footer_val);
+            factory.Get_Image_From_Val(kSampleBarcodeValue, graphic->barcode.header_val, graphic->barcode.footer_val);
         graphic->Set_Barcode_image(Barcode_output_image);
         check_barcode_and_set_control_bounds(graphic.get());
     }

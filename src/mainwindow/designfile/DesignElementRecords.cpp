@@ -15,14 +15,32 @@ constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
 
 const QString kTextHere = QStringLiteral("Text here");
 
-// The picture settings in their stored order: five flags, then nine numbers.
-constexpr bool PictureSettings::*kPictureFlags[] = {
-    &PictureSettings::_isFlippedHorizontally, &PictureSettings::_isFlippedVertically, &PictureSettings::invert_clr,
-    &PictureSettings::gray_Scale, &PictureSettings::Sepia};
-constexpr float PictureSettings::*kPictureNumbers[] = {
-    &PictureSettings::img_trnsp_val, &PictureSettings::hue_val, &PictureSettings::sat_val,
-    &PictureSettings::brt_val,       &PictureSettings::con_val, &PictureSettings::srp_val,
-    &PictureSettings::ev_val,        &PictureSettings::blr_val, &PictureSettings::rotate_image};
+// One item per member of a settings value, in its declared order, each in its type's form.
+void writeItem(ItemWriter& w, bool value) { w.flag(value); }
+void writeItem(ItemWriter& w, qint32 value) { w.integer(value); }
+void writeItem(ItemWriter& w, float value) { w.decimal(value); }
+void writeItem(ItemWriter& w, const QString& value) { w.text(value); }
+void writeItem(ItemWriter& w, const CardFont& value) { w.font(value); }
+void writeItem(ItemWriter& w, const QColor& value) { w.colour(value); }
+
+void readItem(ItemReader& r, bool& value) { value = r.flag(); }
+void readItem(ItemReader& r, qint32& value) { value = r.integer(); }
+void readItem(ItemReader& r, float& value) { value = r.decimal(); }
+void readItem(ItemReader& r, QString& value) { value = r.text(); }
+void readItem(ItemReader& r, CardFont& value) { value = r.font(); }
+void readItem(ItemReader& r, QColor& value) { value = r.colour(); }
+
+template <typename Settings>
+void writeSettings(const Settings& settings, ItemWriter& w)
+{
+    Settings::forEachField([&](const char*, auto member) { writeItem(w, settings.*member); });
+}
+
+template <typename Settings>
+void readSettings(Settings& settings, ItemReader& r)
+{
+    Settings::forEachField([&](const char*, auto member) { readItem(r, settings.*member); });
+}
 
 // The fewest items an entry of the kind holds: the line's two arrow flags and the picture's
 // last two items are optional. Items beyond what a kind reads (a later version's) are ignored.
@@ -123,10 +141,7 @@ void writeText(const SKTGraphic& g, ItemWriter& w)
 
 void writeImage(const SKTGraphic& g, ItemWriter& w)
 {
-    for (const auto flag : kPictureFlags)
-        w.flag(g.picture.*flag);
-    for (const auto number : kPictureNumbers)
-        w.decimal(g.picture.*number);
+    writeSettings(g.picture, w);
     w.text(g._file_path);
     w.text(g.Text_Value);
     w.flag(g.Drawing_Shadow);
@@ -135,28 +150,7 @@ void writeImage(const SKTGraphic& g, ItemWriter& w)
 void writeBarcode(const SKTGraphic& g, ItemWriter& w)
 {
     w.data(encodedPng(g._barcode_image));
-    w.integer(g.linear_or_2d);
-    w.integer(g.barcode_font_index);
-    for (const QString* text : {&g.linear_font_val, &g.two_d_font_val, &g.header_val, &g.footer_val})
-        w.text(*text);
-    for (const qint32 value : {g.show_hide_hdr, g.show_hide_ftr, g.show_hide_val, g.show_val_on_top,
-                               g.align_hdr_index, g.align_ftr_index})
-        w.integer(value);
-    w.decimal(g.linear_height_val);
-    w.decimal(g.linear_width_val);
-    for (const qint32 value : {g.qr_size_val, g.qr_version_index, g.qr_ec_index, g.pdf_hgt_val, g.pdf_wdt_val,
-                               g.pdf_ec_val, g.dm_module_val, g.dm_format_index, g.dm_encoding_index})
-        w.integer(value);
-    for (const float value : {g.hdr_margin_val, g.ftr_margin_val, g.val_margin_val, g.TB_marging_val, g.LR_margin_val})
-        w.decimal(value);
-    for (const CardFont* font : {&g.value_font_val, &g.header_font_val, &g.footer_font_val})
-        w.font(*font);
-    for (const QColor* colour : {&g.barcode_hdr_clr_val, &g.barcode_ftr_clr_val, &g.barcode_val_clr_val,
-                                 &g.barcode_back_clr_val, &g.barcode_clr_val})
-        w.colour(*colour);
-    w.integer(g.dpi_val_index);
-    w.text(g.dpi_custom_val);
-    w.integer(g.barcode_unit_val);
+    writeSettings(g.barcode, w);
 }
 
 // ---- Reading -------------------------------------------------------------------------------
@@ -237,10 +231,7 @@ void readText(SKTGraphic& g, ItemReader& r)
 
 void readImage(SKTGraphic& g, ItemReader& r)
 {
-    for (const auto flag : kPictureFlags)
-        g.picture.*flag = r.flag();
-    for (const auto number : kPictureNumbers)
-        g.picture.*number = r.decimal();
+    readSettings(g.picture, r);
     g._file_path = r.text();
     g.Text_Value = g._file_path;
     if (r.hasMore()) {
@@ -254,29 +245,7 @@ void readImage(SKTGraphic& g, ItemReader& r)
 void readBarcode(SKTGraphic& g, ItemReader& r)
 {
     g._barcode_image = decodeStoredPicture(r.data());
-    g.linear_or_2d = r.integer();
-    g.barcode_font_index = r.integer();
-    for (QString* text : {&g.linear_font_val, &g.two_d_font_val, &g.header_val, &g.footer_val})
-        *text = r.text();
-    for (qint32* value : {&g.show_hide_hdr, &g.show_hide_ftr, &g.show_hide_val, &g.show_val_on_top,
-                          &g.align_hdr_index, &g.align_ftr_index})
-        *value = r.integer();
-    g.linear_height_val = r.decimal();
-    g.linear_width_val = r.decimal();
-    for (qint32* value : {&g.qr_size_val, &g.qr_version_index, &g.qr_ec_index, &g.pdf_hgt_val, &g.pdf_wdt_val,
-                          &g.pdf_ec_val, &g.dm_module_val, &g.dm_format_index, &g.dm_encoding_index})
-        *value = r.integer();
-    for (float* value : {&g.hdr_margin_val, &g.ftr_margin_val, &g.val_margin_val, &g.TB_marging_val,
-                         &g.LR_margin_val})
-        *value = r.decimal();
-    for (CardFont* font : {&g.value_font_val, &g.header_font_val, &g.footer_font_val})
-        *font = r.font();
-    for (QColor* colour : {&g.barcode_hdr_clr_val, &g.barcode_ftr_clr_val, &g.barcode_val_clr_val,
-                           &g.barcode_back_clr_val, &g.barcode_clr_val})
-        *colour = r.colour();
-    g.dpi_val_index = r.integer();
-    g.dpi_custom_val = r.text();
-    g.barcode_unit_val = r.integer();
+    readSettings(g.barcode, r);
     g.Set_Barcode_image_control_bounds(g._bounds);
 }
 

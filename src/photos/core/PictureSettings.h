@@ -27,5 +27,26 @@ struct PictureSettings {
         return s;
     }
 
+    // Calls visit(name, member) for every member, in the declared order: the order the design
+    // file stores them in, under the names that are their keys in the keyed archive.
+    template <typename Visit>
+    static void forEachField(Visit&& visit)
+    {
+        visit("_isFlippedHorizontally", &PictureSettings::_isFlippedHorizontally);
+        visit("_isFlippedVertically", &PictureSettings::_isFlippedVertically);
+        visit("invert_clr", &PictureSettings::invert_clr);
+        visit("gray_Scale", &PictureSettings::gray_Scale);
+        visit("Sepia", &PictureSettings::Sepia);
+        visit("img_trnsp_val", &PictureSettings::img_trnsp_val);
+        visit("hue_val", &PictureSettings::hue_val);
+        visit("sat_val", &PictureSettings::sat_val);
+        visit("brt_val", &PictureSettings::brt_val);
+        visit("con_val", &PictureSettings::con_val);
+        visit("srp_val", &PictureSettings::srp_val);
+        visit("ev_val", &PictureSettings::ev_val);
+        visit("blr_val", &PictureSettings::blr_val);
+        visit("rotate_image", &PictureSettings::rotate_image);
+    }
+
     bool operator==(const PictureSettings&) const = default;
 };
