@@ -126,7 +126,8 @@ TEST(FilterChain, StagesRunInTheirFixedOrder)
     const PictureSettings all{.hue_val = 0.5f, .sat_val = 1.4f, .brt_val = 0.05f, .con_val = 1.3f, .srp_val = 1.5f,
                               .ev_val = 0.8f, .blr_val = 2};
     const QImage picture = testPicture();
-    const ColourMatrix colour = hueMatrix(all.hue_val).then(colourControlsMatrix(all.sat_val, all.brt_val, all.con_val));
+    const ColourMatrix colour =
+        hueMatrix(all.hue_val).then(colourControlsMatrix(all.sat_val, all.brt_val, all.con_val));
     const QImage coloured = applyColourMatrix(picture, colour);
     const ColourMatrix ev = exposureMatrix(all.ev_val);
     const QImage stated = boxBlur(applyColourMatrix(sharpenLuminance(coloured, 1.5f), ev), 2);

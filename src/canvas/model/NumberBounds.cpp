@@ -105,13 +105,14 @@ void Bound_Element_Numbers(SKTGraphic& g, const QString& where)
     b.clamp(g._strokeWidth, 0, kMaxStrokeWidth, 1.0, "_strokeWidth");
     b.angle(g._fill_grad_angle, "_fill_grad_angle");
     b.clamp(g.cor_rad_val, 0, kMaxCardLength, 10.0f, "cor_rad_val");
-    b.clamp(g.text_kerning, -kMaxCardLength, kMaxCardLength, 0.0f, "text_kerning");
-    b.clamp(g.Shadow_offset_X, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_X");
-    b.clamp(g.Shadow_offset_Y, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_Y");
-    b.clamp(g.Shadow_blur, 0, kMaxShadowBlur, 0.0f, "Shadow_blur");
+    TextStyle& text = g.textStyle;
+    b.clamp(text.text_kerning, -kMaxCardLength, kMaxCardLength, 0.0f, "text_kerning");
+    b.clamp(text.Shadow_offset_X, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_X");
+    b.clamp(text.Shadow_offset_Y, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_Y");
+    b.clamp(text.Shadow_blur, 0, kMaxShadowBlur, 0.0f, "Shadow_blur");
     b.angle(g.text_rotation, "text_rotation");
     // Horizontal alignments: left, right, centre, justified, natural. Line caps: butt, round, square.
-    b.index(g.text_alignmnet, 5, 2, "text_alignmnet");
+    b.index(text.text_alignmnet, 5, 2, "text_alignmnet");
     b.index(g._line_cap_style, 3, 0, "_line_cap_style");
     boundFilters(g.picture, b);
     boundBarcode(g.barcode, b);

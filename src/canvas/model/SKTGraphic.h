@@ -20,6 +20,7 @@
 
 #include "canvas/model/BarcodeSettings.h"
 #include "canvas/model/CardFont.h"
+#include "canvas/model/TextStyle.h"
 #include "photos/core/PictureSettings.h"
 
 class QPainter;
@@ -107,8 +108,8 @@ public:
     float cor_rad_val = 0;
     float alpha_val = 0;
     float alpha_val_stroke = 0;
-    CardFont text_ctrl_font;
-    QColor txt_clr;
+    // The text style; zero until the construction defaults apply.
+    TextStyle textStyle;
     QString _Text_contents;
     QString _shape_type;
     QRectF bar_image_ctrl_bounds;
@@ -116,10 +117,6 @@ public:
     // The barcode settings; zero until the construction defaults apply.
     BarcodeSettings barcode;
     bool ctrl_is_locked = false;
-    qint32 text_alignmnet = 0;
-    qint32 text_alignmnet_Vert = 0;
-    qint32 text_transfrom_case = 0;
-    float text_kerning = 0;
     qint32 print_object = 0;
     QString control_ID;
     bool excel_binding = false;
@@ -128,12 +125,6 @@ public:
     bool ctrl_is_visible = false;
     qint32 double_star_type = 0;
     qint32 polygon_type = 0;
-    bool Drawing_Shadow = false;
-    QColor Shadow_Color;
-    float Shadow_offset_X = 0;
-    float Shadow_offset_Y = 0;
-    float Shadow_blur = 0;
-    float Shadow_transparency = 0;
     qint32 text_rotation = 0;
     QImage _contents;
     QImage _contents_with_settings;
@@ -200,8 +191,8 @@ public:
     bool Is_Control_Locked() const { return ctrl_is_locked; }
     QString Get_shape_type() const { return _shape_type; }
     void Set_Shape_Type(const QString& type) { _shape_type = type; }
-    CardFont Text_Font_value() const { return text_ctrl_font; }
-    QColor Text_Color_Value() const { return txt_clr; }
+    CardFont Text_Font_value() const { return textStyle.text_ctrl_font; }
+    QColor Text_Color_Value() const { return textStyle.txt_clr; }
     qint32 Get_Line_Ori() const { return _line_ori; }
     qint32 Get_Line_Cap_Style() const { return _line_cap_style; }
     void Set_Batch_List_Name(const QString& name) { batch_list_name = name; }

@@ -41,6 +41,8 @@ Member accessTo(Get get)
 }
 
 #define F(name) Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return g.name; })}
+#define F_IN(holder, name) \
+    Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return g.holder.name; })}
 #define F32(name) Field{QStringLiteral(#name), AsFloat{[](SKTGraphic& g) -> double& { return g.name; }}}
 // The line kind's own fields, reached through the base so that one table drives every group.
 // Only used on elements whose kind is the line.
@@ -81,16 +83,13 @@ const FieldGroup& kindGroup(GraphicKind kind)
 {
     static const FieldGroup line = {
         F(_line_ori), F(_line_cap_style), F_LINE(_pointsRight), F_LINE(_pointsDown)};
-    static const FieldGroup text = {
-        F(text_ctrl_font),      F(txt_clr),         F(_Text_contents),  F(text_alignmnet_Vert),
-        F(text_alignmnet),      F(text_transfrom_case), F(text_kerning), F(Text_Value),
-        F(Drawing_Shadow),      F(Shadow_Color),    F(Shadow_offset_X), F(Shadow_offset_Y),
-        F(Shadow_blur),         F(Shadow_transparency), F(text_rotation)};
+    static const FieldGroup text =
+        fieldsOf(&SKTGraphic::textStyle) + FieldGroup{F(_Text_contents), F(Text_Value), F(text_rotation)};
     static const FieldGroup shape = {F(_shape_type), F(cor_rad_val), F(double_star_type),
                                      F(polygon_type), F(text_rotation)};
     static const FieldGroup image =
-        fieldsOf(&SKTGraphic::picture) + FieldGroup{F(_file_path), F(Text_Value), F(Drawing_Shadow), F(_contents),
-                                                    F(_contents_with_settings)};
+        fieldsOf(&SKTGraphic::picture) + FieldGroup{F(_file_path), F(Text_Value), F_IN(textStyle, Drawing_Shadow),
+                                                    F(_contents), F(_contents_with_settings)};
     static const FieldGroup barcode = FieldGroup{F(_barcode_image)} + fieldsOf(&SKTGraphic::barcode);
     static const FieldGroup signature = {F(sign_or_fingureprint), F(_file_path), F(_contents)};
 
@@ -106,6 +105,7 @@ const FieldGroup& kindGroup(GraphicKind kind)
 }
 
 #undef F
+#undef F_IN
 #undef F32
 #undef F_LINE
 

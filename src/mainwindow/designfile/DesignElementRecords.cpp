@@ -123,19 +123,20 @@ void writeSignature(const SKTGraphic& g, ItemWriter& w)
 
 void writeText(const SKTGraphic& g, ItemWriter& w)
 {
-    w.font(g.text_ctrl_font);
-    w.colour(g.txt_clr);
-    w.integer(g.text_alignmnet_Vert);
-    w.integer(g.text_alignmnet);
-    w.integer(g.text_transfrom_case);
-    w.decimal(g.text_kerning);
+    const TextStyle& s = g.textStyle;
+    w.font(s.text_ctrl_font);
+    w.colour(s.txt_clr);
+    w.integer(s.text_alignmnet_Vert);
+    w.integer(s.text_alignmnet);
+    w.integer(s.text_transfrom_case);
+    w.decimal(s.text_kerning);
     w.text(g.Text_Value);
-    w.flag(g.Drawing_Shadow);
-    w.colour(g.Shadow_Color);
-    w.decimal(g.Shadow_offset_X);
-    w.decimal(g.Shadow_offset_Y);
-    w.decimal(g.Shadow_blur);
-    w.decimal(g.Shadow_transparency);
+    w.flag(s.Drawing_Shadow);
+    w.colour(s.Shadow_Color);
+    w.decimal(s.Shadow_offset_X);
+    w.decimal(s.Shadow_offset_Y);
+    w.decimal(s.Shadow_blur);
+    w.decimal(s.Shadow_transparency);
     w.integer(g.text_rotation);
 }
 
@@ -144,7 +145,7 @@ void writeImage(const SKTGraphic& g, ItemWriter& w)
     writeSettings(g.picture, w);
     w.text(g._file_path);
     w.text(g.Text_Value);
-    w.flag(g.Drawing_Shadow);
+    w.flag(g.textStyle.Drawing_Shadow);
 }
 
 void writeBarcode(const SKTGraphic& g, ItemWriter& w)
@@ -213,19 +214,20 @@ void readSignature(SKTGraphic& g, ItemReader& r)
 
 void readText(SKTGraphic& g, ItemReader& r)
 {
-    g.text_ctrl_font = r.font();
-    g.txt_clr = r.colour();
-    g.text_alignmnet_Vert = r.integer();
-    g.text_alignmnet = r.integer();
-    g.text_transfrom_case = r.integer();
-    g.text_kerning = r.decimal();
+    TextStyle& s = g.textStyle;
+    s.text_ctrl_font = r.font();
+    s.txt_clr = r.colour();
+    s.text_alignmnet_Vert = r.integer();
+    s.text_alignmnet = r.integer();
+    s.text_transfrom_case = r.integer();
+    s.text_kerning = r.decimal();
     g.Text_Value = r.text();
-    g.Drawing_Shadow = r.flag();
-    g.Shadow_Color = r.colour();
-    g.Shadow_offset_X = r.decimal();
-    g.Shadow_offset_Y = r.decimal();
-    g.Shadow_blur = r.decimal();
-    g.Shadow_transparency = r.decimal();
+    s.Drawing_Shadow = r.flag();
+    s.Shadow_Color = r.colour();
+    s.Shadow_offset_X = r.decimal();
+    s.Shadow_offset_Y = r.decimal();
+    s.Shadow_blur = r.decimal();
+    s.Shadow_transparency = r.decimal();
     g.text_rotation = r.integer();
 }
 
@@ -239,7 +241,7 @@ void readImage(SKTGraphic& g, ItemReader& r)
         if (value != kTextHere)
             g.Text_Value = value;
     }
-    g.Drawing_Shadow = !r.hasMore() || r.flag();
+    g.textStyle.Drawing_Shadow = !r.hasMore() || r.flag();
 }
 
 void readBarcode(SKTGraphic& g, ItemReader& r)
