@@ -116,7 +116,7 @@ private:
             return photo;
         }
         case GraphicKind::Text: {
-            QGraphicsTextItem* text = m_scene.addText(g.Text_Value, g.text_ctrl_font.toQFont());
+            QGraphicsTextItem* text = m_scene.addText(g.Text_Value, g.textStyle.text_ctrl_font.toQFont());
             text->setTextWidth(box.width());
             QTextOption centred(Qt::AlignHCenter);
             centred.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

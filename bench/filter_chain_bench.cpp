@@ -40,9 +40,13 @@ QImage photo(int width, int height)
 
 QImage ourChain(const QImage& source)
 {
-    return ImageProcesser::Get_Processed_Image_Full_Combined(source, false, true, false, kHue, kSat, kBrt, kCon,
-                                                             kRotate, kSharp, kEv, kBlur, 100, true, true, false,
-                                                             true, QRectF());
+    PictureSettings settings;
+    settings.Sepia = true;
+    settings._isFlippedHorizontally = true;
+    settings.hue_val = kHue, settings.sat_val = kSat, settings.brt_val = kBrt, settings.con_val = kCon;
+    settings.srp_val = kSharp, settings.ev_val = kEv, settings.blr_val = kBlur;
+    settings.rotate_image = kRotate;
+    return ImageProcesser::Get_Processed_Image_Full_Combined(source, settings);
 }
 
 // The same steps in OpenCV: one colour transform, luminance sharpening through a Laplacian

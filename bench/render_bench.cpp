@@ -82,8 +82,8 @@ GraphicList cr80Side(const QString& photoPath)
     for (int i = 0; i < lines.size(); ++i) {
         auto text = std::make_shared<SKTText>();
         text->setBounds(QRectF(80, 8 + i * 18, 155, 16));
-        text->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), i == 0 ? 12.0 : 8.0};
-        text->txt_clr = QColor(10, 20, 60);
+        text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), i == 0 ? 12.0 : 8.0};
+        text->textStyle.txt_clr = QColor(10, 20, 60);
         text->Set_text_value(lines[i]);
         text->ctrl_is_visible = true;
         side.append(text);

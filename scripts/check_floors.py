@@ -5,7 +5,7 @@ includes a header it may not use.
 Bottom up; a library may include its own headers and those of the libraries it uses, directly or
 through another (src/CMakeLists.txt builds and links the libraries from this same table):
   platform    zova_platform    property lists, archives, files, logging, the seams, the context
-  filters     zova_filters     the picture filter chain the elements apply
+  filters     zova_filters     the picture filter chain and the settings the elements give it
   model       zova_model       the card model; the elements draw themselves; user profiles
   engines     zova_barcodes, zova_photos, zova_data, zova_render, zova_designfile
   views       zova_views       the canvas view, the inspector and the windows
@@ -24,7 +24,7 @@ import sys
 LIBRARIES = [
     ("platform", "zova_platform", [], ["src/platform", "src/canvas/helpers", "src/canvas/CanvasGlobals"]),
     ("filters", "zova_filters", ["zova_platform"],
-     ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages"]),
+     ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages", "src/photos/core/PictureSettings"]),
     ("model", "zova_model", ["zova_filters"], ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
     ("engines", "zova_photos", ["zova_model"], ["src/photos/core"]),

@@ -36,7 +36,7 @@ struct Caption {
 // a picture of the right kind until the real factory replaces it.
 class StripedBarcodeStandIn final : public BarcodeFactory {
 public:
-    void Set_Barcode_Prop_To_Control(const SKTGraphic& element) override { element_ = Settings{element}; }
+    void Set_Barcode_Prop_To_Control(const SKTGraphic& element) override { settings_ = element.barcode; }
 
     QImage Get_Image_From_Val(const QString& value, const QString& Barcode_Header,
                               const QString& Barcode_Footer) override
@@ -45,23 +45,23 @@ public:
             return QImage();
         const QList<bool> modules = modulesOf(value.toUtf8());
         const QImage probe = imageAt72Dpi(1, 1, Qt::white);
-        const Caption header = caption(element_.showHeader, Barcode_Header, element_.headerFont,
-                                       element_.headerColor, probe);
-        const Caption footer = caption(element_.showFooter, Barcode_Footer, element_.footerFont,
-                                       element_.footerColor, probe);
+        const Caption header = caption(!settings_.headerHidden(), Barcode_Header, settings_.header_font_val,
+                                       settings_.barcode_hdr_clr_val, probe);
+        const Caption footer = caption(!settings_.footerHidden(), Barcode_Footer, settings_.footer_font_val,
+                                       settings_.barcode_ftr_clr_val, probe);
 
         const int width = static_cast<int>(std::ceil(std::max(
             {qreal(modules.size() + 2 * kQuietModules), header.size.width(), footer.size.width()})));
         const int headerHeight = static_cast<int>(std::ceil(header.size.height()));
         const int footerHeight = static_cast<int>(std::ceil(footer.size.height()));
         QImage image = imageAt72Dpi(width, headerHeight + kBarHeight + footerHeight,
-                                    element_.background);
+                                    settings_.barcode_back_clr_val);
 
         QPainter painter(&image);
         const int barsLeft = (width - modules.size()) / 2;
         for (int i = 0; i < modules.size(); ++i) {
             if (modules[i])
-                painter.fillRect(QRect(barsLeft + i, headerHeight, 1, kBarHeight), element_.barColor);
+                painter.fillRect(QRect(barsLeft + i, headerHeight, 1, kBarHeight), settings_.barcode_clr_val);
         }
         drawCaption(painter, header, QRectF(0, 0, width, headerHeight));
         drawCaption(painter, footer, QRectF(0, headerHeight + kBarHeight, width, footerHeight));
@@ -71,25 +71,6 @@ public:
 private:
     static constexpr int kBarHeight = 40;
     static constexpr int kQuietModules = 4;
-
-    struct Settings {
-        Settings() = default;
-        explicit Settings(const SKTGraphic& g)
-            : showHeader(g.show_hide_hdr != 1), showFooter(g.show_hide_ftr != 1),
-              headerFont(g.header_font_val), footerFont(g.footer_font_val),
-              headerColor(g.barcode_hdr_clr_val), footerColor(g.barcode_ftr_clr_val),
-              barColor(g.barcode_clr_val), background(g.barcode_back_clr_val)
-        {
-        }
-        bool showHeader = false;
-        bool showFooter = false;
-        CardFont headerFont;
-        CardFont footerFont;
-        QColor headerColor = Qt::black;
-        QColor footerColor = Qt::black;
-        QColor barColor = Qt::black;
-        QColor background = Qt::white;
-    };
 
     static QList<bool> modulesOf(const QByteArray& bytes)
     {
@@ -122,7 +103,7 @@ private:
         painter.drawText(area, Qt::AlignCenter, caption.text);
     }
 
-    Settings element_;
+    BarcodeSettings settings_ = BarcodeSettings::defaults();
 };
 
 StripedBarcodeStandIn& standIn()

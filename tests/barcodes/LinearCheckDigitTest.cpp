@@ -1,6 +1,5 @@
 // Check characters, refusals and corrected behaviour of the linear symbologies, per symbology.
 #include <gtest/gtest.h>
-#include "barcodes/BarcodeSettings.h"
 #include "barcodes/linear/LinearSymbologies.h"
 #include "barcodes/linear/NKDCodabarBarcode.h"
 #include "barcodes/linear/NKDCode128Barcode.h"

@@ -71,23 +71,24 @@ TEST_F(PictureDrawing, FlipsMirrorTheShownPictureAndNaturalSizeUndoesThem)
     EXPECT_TRUE(nearColour(card.pixelColor(40, 10), kBlue) && nearColour(card.pixelColor(40, 70), kRed));
 
     image->makeNaturalSize();
-    EXPECT_EQ(std::tuple(image->bounds(), image->_isFlippedHorizontally, image->_isFlippedVertically),
+    EXPECT_EQ(std::tuple(image->bounds(), image->picture._isFlippedHorizontally, image->picture._isFlippedVertically),
               std::tuple(QRectF(0, 0, 40, 40), false, false));
     EXPECT_TRUE(nearColour(drawn(*image, {120, 120}).pixelColor(20, 5), kRed));
 
     image->flipVertically();
     const auto restored = SKTImage::initWithProperties(image->properties());
-    EXPECT_EQ(std::tuple(restored->_contents.size(), restored->_isFlippedVertically), std::tuple(QSize(40, 40), true));
+    EXPECT_EQ(std::tuple(restored->_contents.size(), restored->picture._isFlippedVertically),
+              std::tuple(QSize(40, 40), true));
     QVariantMap junk = image->properties();
     junk.insert({{"contents", "text"}, {"flippedVertically", "yes"}});
     const auto ignored = SKTImage::initWithProperties(junk);
-    EXPECT_EQ(std::tuple(ignored->_contents.isNull(), ignored->_isFlippedVertically), std::tuple(true, false));
+    EXPECT_EQ(std::tuple(ignored->_contents.isNull(), ignored->picture._isFlippedVertically), std::tuple(true, false));
 }
 
 TEST_F(PictureDrawing, MissingAdjustedPictureIsMadeOnTheGuiThreadOnly)
 {
     auto image = imageElement(halves(20, 20, kRed, kBlue), QRectF(0, 0, 40, 40));
-    image->_isFlippedHorizontally = true;
+    image->picture._isFlippedHorizontally = true;
     image->_contents_with_settings = QImage();  // as after decoding an archive
     const int before = host.adjustments;
     QImage workerCard;

@@ -69,26 +69,32 @@ QList<FieldCase> archivedFields(GraphicKind kind)
     case GraphicKind::Line:
         return cases + QList{F(_line_ori), F(_line_cap_style), LINE_F(_pointsRight), LINE_F(_pointsDown)};
     case GraphicKind::Text:
-        return cases + QList{F(text_ctrl_font), F(txt_clr), F(_Text_contents), F(text_alignmnet_Vert),
-            F(text_alignmnet), F(text_transfrom_case), F(text_kerning), F(Text_Value), F(Drawing_Shadow),
-            F(Shadow_Color), F(Shadow_offset_X), F(Shadow_offset_Y), F(Shadow_blur), F(Shadow_transparency),
-            F(text_rotation)};
+        return cases + QList{F(textStyle.text_ctrl_font), F(textStyle.txt_clr), F(_Text_contents),
+            F(textStyle.text_alignmnet_Vert), F(textStyle.text_alignmnet), F(textStyle.text_transfrom_case),
+            F(textStyle.text_kerning), F(Text_Value), F(textStyle.Drawing_Shadow), F(textStyle.Shadow_Color),
+            F(textStyle.Shadow_offset_X), F(textStyle.Shadow_offset_Y), F(textStyle.Shadow_blur),
+            F(textStyle.Shadow_transparency), F(text_rotation)};
     case GraphicKind::Shape:
         return cases + QList{F(_shape_type), F(cor_rad_val), F(double_star_type), F(polygon_type), F(text_rotation)};
     case GraphicKind::Image:
-        return cases + QList{F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr), F(gray_Scale),
-            F(Sepia), F(img_trnsp_val), F(hue_val), F(sat_val), F(brt_val), F(con_val), F(srp_val), F(ev_val),
-            F(blr_val), F(rotate_image), F(_file_path), F(Text_Value), F(Drawing_Shadow), F(_contents),
-            F(_contents_with_settings)};
+        return cases + QList{F(picture._isFlippedHorizontally), F(picture._isFlippedVertically),
+            F(picture.invert_clr), F(picture.gray_Scale), F(picture.Sepia), F(picture.img_trnsp_val),
+            F(picture.hue_val), F(picture.sat_val), F(picture.brt_val), F(picture.con_val), F(picture.srp_val),
+            F(picture.ev_val), F(picture.blr_val), F(picture.rotate_image), F(_file_path), F(Text_Value),
+            F(textStyle.Drawing_Shadow), F(_contents), F(_contents_with_settings)};
     case GraphicKind::Barcode:
-        return cases + QList{F(_barcode_image), F(linear_or_2d), F(barcode_font_index), F(linear_font_val),
-            F(two_d_font_val), F(header_val), F(footer_val), F(show_hide_hdr), F(show_hide_ftr), F(show_hide_val),
-            F(show_val_on_top), F(align_hdr_index), F(align_ftr_index), F(linear_height_val), F(linear_width_val),
-            F(qr_size_val), F(qr_version_index), F(qr_ec_index), F(pdf_hgt_val), F(pdf_wdt_val), F(pdf_ec_val),
-            F(dm_module_val), F(dm_format_index), F(dm_encoding_index), F(hdr_margin_val), F(ftr_margin_val),
-            F(val_margin_val), F(TB_marging_val), F(LR_margin_val), F(value_font_val), F(header_font_val),
-            F(footer_font_val), F(barcode_hdr_clr_val), F(barcode_ftr_clr_val), F(barcode_val_clr_val),
-            F(barcode_back_clr_val), F(barcode_clr_val), F(dpi_val_index), F(dpi_custom_val), F(barcode_unit_val)};
+        return cases + QList{F(_barcode_image), F(barcode.linear_or_2d), F(barcode.barcode_font_index),
+            F(barcode.linear_font_val), F(barcode.two_d_font_val), F(barcode.header_val), F(barcode.footer_val),
+            F(barcode.show_hide_hdr), F(barcode.show_hide_ftr), F(barcode.show_hide_val), F(barcode.show_val_on_top),
+            F(barcode.align_hdr_index), F(barcode.align_ftr_index), F(barcode.linear_height_val),
+            F(barcode.linear_width_val), F(barcode.qr_size_val), F(barcode.qr_version_index), F(barcode.qr_ec_index),
+            F(barcode.pdf_hgt_val), F(barcode.pdf_wdt_val), F(barcode.pdf_ec_val), F(barcode.dm_module_val),
+            F(barcode.dm_format_index), F(barcode.dm_encoding_index), F(barcode.hdr_margin_val),
+            F(barcode.ftr_margin_val), F(barcode.val_margin_val), F(barcode.TB_marging_val), F(barcode.LR_margin_val),
+            F(barcode.value_font_val), F(barcode.header_font_val), F(barcode.footer_font_val),
+            F(barcode.barcode_hdr_clr_val), F(barcode.barcode_ftr_clr_val), F(barcode.barcode_val_clr_val),
+            F(barcode.barcode_back_clr_val), F(barcode.barcode_clr_val), F(barcode.dpi_val_index),
+            F(barcode.dpi_custom_val), F(barcode.barcode_unit_val)};
     case GraphicKind::Signature:
         return cases + QList{F(sign_or_fingureprint), F(_file_path), F(_contents)};
     }
@@ -147,9 +153,39 @@ TEST(GraphicArchive, EveryArchivedFieldSurvivesAndAbsentKeysReadZero)
                                                        static_cast<SKTSignature&>(*decoded).file_path.isEmpty()));
         EXPECT_FALSE(zero->ctrl_is_visible);  // a hidden element, not the default
         EXPECT_EQ(std::tuple(zero->_isDrawingFill, zero->_fillColor.isValid(), zero->_strokeWidth, zero->_shape_type,
-                             zero->cor_rad_val, zero->text_ctrl_font.isNull()),
+                             zero->cor_rad_val, zero->textStyle.text_ctrl_font.isNull()),
                   std::tuple(false, false, 0.0, QString(), 0.0f, true));
     }
+}
+
+// The settings an element holds as one value: the construction defaults, zero when decoded without
+// their keys, and whole after an archive.
+TEST(GraphicArchive, SettingsValuesStartAtTheirDefaultsDecodeZeroAndSurviveWhole)
+{
+    const GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    const GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    const GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+    EXPECT_EQ(image->picture, PictureSettings());
+    EXPECT_EQ(std::tuple(image->picture.img_trnsp_val, image->picture.sat_val, image->picture.con_val),
+              std::tuple(100.0f, 1.0f, 1.0f));
+    EXPECT_EQ(barcode->barcode, BarcodeSettings::defaults());
+    EXPECT_EQ(std::tuple(barcode->barcode.header_val, barcode->barcode.align_hdr_index, barcode->barcode.pdf_ec_val,
+                         barcode->barcode.value_font_val.size, barcode->barcode.barcode_back_clr_val),
+              std::tuple(QString("HEADER"), 1, 2, 10.0, QColor(Qt::white)));
+    const TextStyle& style = text->textStyle;
+    EXPECT_EQ(std::tuple(style.Drawing_Shadow, image->textStyle.Drawing_Shadow, style.text_alignmnet,
+                         style.Shadow_Color, style.Shadow_offset_Y, style.Shadow_transparency),
+              std::tuple(false, true, 2, QColor(Qt::blue), 5.0f, 50.0f));
+    EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("SKTImage"))->picture, PictureSettings::zero());
+    EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("SKTBarcode"))->barcode, BarcodeSettings());
+    EXPECT_EQ(SKTGraphic::fromArchivedData(archiveWithOnly("SKTText"))->textStyle, TextStyle());
+
+    for (const GraphicPtr& element : {image, barcode, text})
+        for (const FieldCase& c : archivedFields(element->kind()))
+            c.set(*element);
+    EXPECT_EQ(SKTGraphic::fromArchivedData(image->archivedData())->picture, image->picture);
+    EXPECT_EQ(SKTGraphic::fromArchivedData(barcode->archivedData())->barcode, barcode->barcode);
+    EXPECT_EQ(SKTGraphic::fromArchivedData(text->archivedData())->textStyle, text->textStyle);
 }
 
 TEST(GraphicArchive, BytesThatAreNoElementGiveNothingHostileValuesAreToleratedAndDoublesGoThrough32Bits)
@@ -171,7 +207,7 @@ TEST(GraphicArchive, BytesThatAreNoElementGiveNothingHostileValuesAreToleratedAn
                     {"text_kerning", std::numeric_limits<double>::infinity()}, {"ctrl_is_visible", QVariantList{}}},
         PropertyList::Format::Binary));
     ASSERT_TRUE(g);
-    EXPECT_EQ(std::tuple(g->_bounds, g->_strokeWidth, g->text_kerning, g->ctrl_is_visible),
+    EXPECT_EQ(std::tuple(g->_bounds, g->_strokeWidth, g->textStyle.text_kerning, g->ctrl_is_visible),
               std::tuple(QRectF(), 0.0, 0.0f, false));
 
     g->_strokeWidth = 0.1;

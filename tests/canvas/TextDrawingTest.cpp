@@ -15,10 +15,10 @@ std::shared_ptr<SKTText> makeText(const QString& value, const QRectF& bounds, do
     auto text = std::make_shared<SKTText>();
     text->Text_Value = value;
     text->_bounds = bounds;
-    text->text_ctrl_font = CardFont{"DejaVu Sans", size};
-    text->txt_clr = Qt::black;
-    text->ctrl_is_visible = true, text->Drawing_Shadow = false;
-    text->text_alignmnet = 0, text->text_alignmnet_Vert = 0;
+    text->textStyle.text_ctrl_font = CardFont{"DejaVu Sans", size};
+    text->textStyle.txt_clr = Qt::black;
+    text->ctrl_is_visible = true, text->textStyle.Drawing_Shadow = false;
+    text->textStyle.text_alignmnet = 0, text->textStyle.text_alignmnet_Vert = 0;
     return text;
 }
 
@@ -35,7 +35,7 @@ TEST(TextCase, CodesTransformTheWholeTextAndCapitalisingWorksOnWhiteSpaceDelimit
 
     SKTText text;
     text.Text_Value = QString(" \n\tmARY ann\u200B \n");
-    text.text_transfrom_case = 3;
+    text.textStyle.text_transfrom_case = 3;
     EXPECT_EQ(shownText(text), "Mary Ann");
 }
 
@@ -47,18 +47,18 @@ TEST_F(TextDrawing, TextIsMeasuredAsDrawnWrappedWithItsOwnFontCaseAndKerning)
     for (const Case& c : {Case{"word word word word word word", 12, 0, 0}, Case{"A few words here", 30, 1, 0},
                           Case{"spaced out letters", 20, 3, 6}}) {
         auto text = makeText(c.value, QRectF(10, 10, 150, 20), c.size);
-        text->text_transfrom_case = c.textCase, text->text_kerning = c.kerning;
+        text->textStyle.text_transfrom_case = c.textCase, text->textStyle.text_kerning = c.kerning;
         text->setHeightToMatchContents();
         EXPECT_GT(text->height(), 2 * c.size) << c.value.toStdString();  // wrapped, in its own font
         const QRect top = inkOf(*text);
-        text->text_alignmnet_Vert = 1;
+        text->textStyle.text_alignmnet_Vert = 1;
         EXPECT_NEAR(inkOf(*text).top(), top.top(), 1) << c.value.toStdString();
         EXPECT_LE(top.right() + 1, 4 * (text->bounds().right() + 0.3));
     }
 
     // Middle alignment centres the wrapped block, not its first line.
     auto wrapped = makeText("word word word word word word", QRectF(10, 10, 100, 100));
-    wrapped->text_alignmnet_Vert = 2;
+    wrapped->textStyle.text_alignmnet_Vert = 2;
     EXPECT_NEAR(inkOf(*wrapped, {120, 120}).center().y(), 4 * 60, 4 * 3);
 }
 
@@ -81,7 +81,7 @@ TEST_F(TextDrawing, KerningWidensTheInkByTheSpacingBetweenLetters)
 {
     const auto inkWidth = [](float kerning) {
         auto text = makeText("HHHH", QRectF(0, 0, 200, 40), 20);
-        text->text_kerning = kerning;
+        text->textStyle.text_kerning = kerning;
         return inkOf(*text, {200, 40}).width();
     };
     EXPECT_NEAR(inkWidth(5) - inkWidth(0), 4 * 3 * 5, 4 * 1.0);

@@ -82,7 +82,7 @@ TEST_F(DesignFileBounds, ExtremeNumbersAreBroughtWithinBoundsAndListIndexesFallB
         return GraphicPtr();
     };
     EXPECT_EQ(elementOf(GraphicKind::Shape)->_strokeWidth, NumberBounds::kMaxStrokeWidth);
-    EXPECT_EQ(elementOf(GraphicKind::Text)->text_alignmnet, 2) << "the list's default";
+    EXPECT_EQ(elementOf(GraphicKind::Text)->textStyle.text_alignmnet, 2) << "the list's default";
     EXPECT_EQ(state->front.Card_bor_Stepper(), int(NumberBounds::kMaxStrokeWidth));
 }
 

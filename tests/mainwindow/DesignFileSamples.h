@@ -21,11 +21,12 @@ inline GraphicPtr text(const QString& id, const QString& value)
     t->_bounds = QRectF(10.5, 20.25, 120, 30);
     t->control_ID = id;
     t->Text_Value = value;
-    t->text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14.5};
-    t->txt_clr = colour(0.1234, 0.5, 0.75);
-    t->text_alignmnet = 1, t->text_alignmnet_Vert = 0, t->text_transfrom_case = 2, t->text_kerning = 1.25f;
-    t->Drawing_Shadow = true, t->Shadow_Color = colour(0, 0, 1, 0.5), t->Shadow_offset_X = -2.5f;
-    t->Shadow_blur = 3, t->Shadow_transparency = 40, t->text_rotation = 15;
+    TextStyle& s = t->textStyle;
+    s.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14.5};
+    s.txt_clr = colour(0.1234, 0.5, 0.75);
+    s.text_alignmnet = 1, s.text_alignmnet_Vert = 0, s.text_transfrom_case = 2, s.text_kerning = 1.25f;
+    s.Drawing_Shadow = true, s.Shadow_Color = colour(0, 0, 1, 0.5), s.Shadow_offset_X = -2.5f;
+    s.Shadow_blur = 3, s.Shadow_transparency = 40, t->text_rotation = 15;
     t->data_source_type = 2, t->excel_binding = true, t->excel_col_indx = 3;
     t->_fillColor = colour(1, 0.9, 0.8, 0.25), t->_isDrawingFill = true;
     t->ctrl_is_locked = true, t->print_object = 1;
@@ -36,8 +37,9 @@ inline GraphicPtr image(const QString& path)
 {
     GraphicPtr i = SKTGraphic::create(GraphicKind::Image);
     i->_bounds = QRectF(12, 56, 60, 75), i->_file_path = path, i->Text_Value = QStringLiteral("photo value");
-    i->_isFlippedHorizontally = true, i->Sepia = true, i->img_trnsp_val = 80, i->hue_val = -0.5f;
-    i->sat_val = 1.25f, i->blr_val = 2, i->rotate_image = 90, i->Drawing_Shadow = false;
+    i->picture._isFlippedHorizontally = true, i->picture.Sepia = true, i->picture.img_trnsp_val = 80;
+    i->picture.hue_val = -0.5f, i->picture.sat_val = 1.25f, i->picture.blr_val = 2, i->picture.rotate_image = 90;
+    i->textStyle.Drawing_Shadow = false;
     i->control_ID = QStringLiteral("F_label7"), i->data_source_type = 1;
     i->batch_list_name = QStringLiteral("Photos"), i->batch_list_index = 2;
     return i;
@@ -46,14 +48,15 @@ inline GraphicPtr image(const QString& path)
 inline GraphicPtr barcode()
 {
     GraphicPtr b = SKTGraphic::create(GraphicKind::Barcode);
-    b->linear_font_val = QStringLiteral("4006381333931"), b->header_val = QStringLiteral("Top");
-    b->show_hide_hdr = 1, b->qr_size_val = 80, b->pdf_ec_val = 4, b->LR_margin_val = 2.75f;
-    b->value_font_val = CardFont{QStringLiteral("DejaVu Sans Mono"), 9};
-    b->barcode_back_clr_val = colour(1, 1, 0.9), b->dpi_custom_val = QStringLiteral("300");
+    BarcodeSettings& s = b->barcode;
+    s.linear_font_val = QStringLiteral("4006381333931"), s.header_val = QStringLiteral("Top");
+    s.show_hide_hdr = 1, s.qr_size_val = 80, s.pdf_ec_val = 4, s.LR_margin_val = 2.75f;
+    s.value_font_val = CardFont{QStringLiteral("DejaVu Sans Mono"), 9};
+    s.barcode_back_clr_val = colour(1, 1, 0.9), s.dpi_custom_val = QStringLiteral("300");
     BarcodeFactory& factory = barcodeFactory();
     factory.Set_Barcode_Prop_To_Control(*b);
     b->_bounds = QRectF(82, 98, 0, 0);
-    b->Set_Barcode_image(factory.Get_Image_From_Val(b->linear_font_val, b->header_val, b->footer_val));
+    b->Set_Barcode_image(factory.Get_Image_From_Val(s.linear_font_val, s.header_val, s.footer_val));
     b->Set_Barcode_image_control_bounds(b->_bounds);
     return b;
 }

@@ -115,7 +115,7 @@ TEST_F(DesignFile, EmptyDesignHas88ItemsAndEmptyTextsOrColoursNeverShortenAnEntr
                                                    {GraphicKind::Barcode, 65}, {GraphicKind::Signature, 22}};
     for (const auto& [kind, length] : lengths) {
         GraphicPtr element = SKTGraphic::create(kind);
-        element->_fillColor = element->txt_clr = element->Shadow_Color = QColor();
+        element->_fillColor = element->textStyle.txt_clr = element->textStyle.Shadow_Color = QColor();
         element->control_ID.clear();
         element->Text_Value.clear();
         EXPECT_EQ(Get_Control_Prop_To_Array(*element).size(), length) << int(kind);

@@ -35,7 +35,7 @@ TEST(OlderImageEntries, FortyItemsTakeTheFilePathAsValueAndFortyOneTheirOwnBothW
     const QStringList values{picture, "older value", picture};
     for (int i = 0; i < 3; ++i) {
         const GraphicPtr& element = read->frontElements[i];
-        EXPECT_EQ(std::tuple(element->_file_path, element->Text_Value, element->Drawing_Shadow),
+        EXPECT_EQ(std::tuple(element->_file_path, element->Text_Value, element->textStyle.Drawing_Shadow),
                   std::tuple(picture, values[i], true)) << "entry of " << 40 + (i > 0) << " items";
     }
 }

@@ -15,26 +15,17 @@
 #include "photos/PhotoTestSupport.h"
 #include "photos/core/FilterStages.h"
 #include "photos/core/ImageProcesser.h"
-#include "photos/core/PictureSettings.h"
+#include "photos/core/ImgFilterSettings.h"
 #include "support/CommaLocale.h"
 #include "support/TestEnvironment.h"
 
 namespace {
 
-// The chain's settings, neutral unless a test changes them.
-struct Chain {
-    bool grey = false, sepia = false, flipH = false, flipV = false, invert = false;
-    float hue = 0, sat = 1, brt = 0, con = 1, sharp = 0, ev = 0, blur = 0, alpha = 100;
-    int rotate = 0;
-    bool onBox = true;
-
-    QImage run(const QImage& picture) const
-    {
-        return ImageProcesser::Get_Processed_Image_Full_Combined(picture, grey, sepia, invert, hue, sat, brt, con,
-                                                                 rotate, sharp, ev, blur, alpha, onBox, flipH,
-                                                                 flipV, true, QRectF());
-    }
-};
+// The chain with the settings, neutral unless a test changes them.
+QImage run(const PictureSettings& settings, const QImage& picture, bool onBox = true)
+{
+    return ImageProcesser::Get_Processed_Image_Full_Combined(picture, settings, onBox);
+}
 
 // Two ramps and noise: every channel takes many values, none at the same place.
 QImage testPicture()
@@ -65,53 +56,53 @@ TEST(FilterChain, EachStageMatchesImageMagickOrTheHandComputedColour)
     // ImageMagick's operations, or else a flat input colour and the colour expected.
     struct Case {
         const char* name;
-        Chain chain;
+        PictureSettings settings;
         QStringList operations;
         QColor input, expected;
         const QImage* picture = nullptr;
     };
     const Case cases[] = {
-        {"invert and transparency have no stage", Chain{.invert = true, .alpha = 20}, {}},
-        {"grey", Chain{.grey = true}, {"-grayscale", "Rec709Luma"}},
-        {"sepia", Chain{.sepia = true}, {"-color-matrix", "0.393 0.769 0.189 0.349 0.686 0.168 0.272 0.534 0.131"}},
-        {"brightness", Chain{.brt = 0.2f}, {"-evaluate", "add", "20%"}},
-        {"contrast", Chain{.con = 1.5f}, {"-function", "polynomial", "1.5,-0.25"}},
-        {"exposure", Chain{.ev = 1}, {"-evaluate", "multiply", "2"}},
-        {"sharpen", Chain{.sharp = 0.5f}, {"-morphology", "Convolve", "3x3: 0,-0.5,0 -0.5,3,-0.5 0,-0.5,0"}, {}, {},
+        {"invert and transparency have no stage", {.invert_clr = true, .img_trnsp_val = 20}, {}},
+        {"grey", {.gray_Scale = true}, {"-grayscale", "Rec709Luma"}},
+        {"sepia", {.Sepia = true}, {"-color-matrix", "0.393 0.769 0.189 0.349 0.686 0.168 0.272 0.534 0.131"}},
+        {"brightness", {.brt_val = 0.2f}, {"-evaluate", "add", "20%"}},
+        {"contrast", {.con_val = 1.5f}, {"-function", "polynomial", "1.5,-0.25"}},
+        {"exposure", {.ev_val = 1}, {"-evaluate", "multiply", "2"}},
+        {"sharpen", {.srp_val = 0.5f}, {"-morphology", "Convolve", "3x3: 0,-0.5,0 -0.5,3,-0.5 0,-0.5,0"}, {}, {},
          &grey},
-        {"blur", Chain{.blur = 2}, {"-virtual-pixel", "edge", "-statistic", "Mean", "5x5"}},
-        {"mirror", Chain{.flipH = true}, {"-flop"}},
-        {"upside down", Chain{.flipV = true}, {"-flip"}},
-        {"both flips", Chain{.flipH = true, .flipV = true}, {"-rotate", "180"}},
-        {"saturation 2", Chain{.sat = 2}, {}, orange, QColor(255, 82, 0)},
-        {"hue pi", Chain{.hue = float(M_PI)}, {}, red, QColor(0, 109, 109)},
-        {"hue pi/2", Chain{.hue = float(M_PI / 2)}, {}, red, QColor(0, 91, 0)},
-        {"exposure 0.5", Chain{.ev = 0.5f}, {}, orange, QColor(255, 141, 71)},
+        {"blur", {.blr_val = 2}, {"-virtual-pixel", "edge", "-statistic", "Mean", "5x5"}},
+        {"mirror", {._isFlippedHorizontally = true}, {"-flop"}},
+        {"upside down", {._isFlippedVertically = true}, {"-flip"}},
+        {"both flips", {._isFlippedHorizontally = true, ._isFlippedVertically = true}, {"-rotate", "180"}},
+        {"saturation 2", {.sat_val = 2}, {}, orange, QColor(255, 82, 0)},
+        {"hue pi", {.hue_val = float(M_PI)}, {}, red, QColor(0, 109, 109)},
+        {"hue pi/2", {.hue_val = float(M_PI / 2)}, {}, red, QColor(0, 91, 0)},
+        {"exposure 0.5", {.ev_val = 0.5f}, {}, orange, QColor(255, 141, 71)},
     };
     for (const Case& c : cases) {
         const QImage input = c.input.isValid() ? flat(c.input) : c.picture ? *c.picture : picture;
         const QImage expected = c.input.isValid() ? flat(c.expected) : magick.apply(input, c.operations);
-        EXPECT_LE(largestDifference(c.chain.run(input), expected), 1) << c.name;
+        EXPECT_LE(largestDifference(run(c.settings, input), expected), 1) << c.name;
     }
     // A transparent neighbour darkens nothing in the blur.
     QImage edge = flat(Qt::transparent, {10, 1});
     QPainter(&edge).fillRect(0, 0, 5, 1, QColor(200, 0, 0));
-    EXPECT_EQ(Chain{.blur = 1}.run(edge).pixelColor(4, 0).rgba(), qRgba(200, 0, 0, 170));
+    EXPECT_EQ(run(PictureSettings{.blr_val = 1}, edge).pixelColor(4, 0).rgba(), qRgba(200, 0, 0, 170));
 }
 
 TEST(FilterChain, HueTurnsKeepGreysAndAFullTurnIsTheIdentity)
 {
     const QImage picture = testPicture(), grey = greyPicture();
-    EXPECT_LE(largestDifference(Chain{.hue = float(2 * M_PI)}.run(picture), picture), 1);
+    EXPECT_LE(largestDifference(run(PictureSettings{.hue_val = float(2 * M_PI)}, picture), picture), 1);
     for (float hue : {0.7f, -2.0f, 3.0f})
-        EXPECT_LE(largestDifference(Chain{.hue = hue}.run(grey), grey), 1) << hue;
+        EXPECT_LE(largestDifference(run(PictureSettings{.hue_val = hue}, grey), grey), 1) << hue;
 }
 
 TEST(FilterChain, BoxBlurAgreesWithOpenCv)
 {
     QImage picture = testPicture().convertToFormat(QImage::Format_ARGB32);
     for (float radius : {1.0f, 2.6f, 7.0f}) {
-        const QImage ours = Chain{.blur = radius}.run(picture).convertToFormat(QImage::Format_ARGB32);
+        const QImage ours = run(PictureSettings{.blr_val = radius}, picture).convertToFormat(QImage::Format_ARGB32);
         const int r = int(std::lround(radius));
         cv::Mat in(picture.height(), picture.width(), CV_8UC4, picture.bits(), size_t(picture.bytesPerLine()));
         cv::Mat out;
@@ -124,19 +115,23 @@ TEST(FilterChain, BoxBlurAgreesWithOpenCv)
 TEST(FilterChain, StagesRunInTheirFixedOrder)
 {
     // Sepia takes the grey picture: red -> L 54.19 -> sepia of that grey.
-    EXPECT_TRUE(colourIs(Chain{.grey = true, .sepia = true}.run(flat(Qt::red)), {1, 1}, QColor(73, 65, 51)));
+    const QImage greySepia = run(PictureSettings{.gray_Scale = true, .Sepia = true}, flat(Qt::red));
+    EXPECT_TRUE(colourIs(greySepia, {1, 1}, QColor(73, 65, 51)));
     // Brightness before contrast: (128 + 25.5 - 127.5) * 1.2 + 127.5 = 158.7 (the other way, 154).
     const QImage midGrey = flat(QColor(128, 128, 128));
-    EXPECT_TRUE(colourIs(Chain{.brt = 0.1f, .con = 1.2f}.run(midGrey), {1, 1}, QColor(159, 159, 159), 0));
+    const QImage brighterFirst = run(PictureSettings{.brt_val = 0.1f, .con_val = 1.2f}, midGrey);
+    EXPECT_TRUE(colourIs(brighterFirst, {1, 1}, QColor(159, 159, 159), 0));
 
     // Sharpening, exposure and blur on a picture with clipping: only the stated order gives this.
-    const Chain all{.hue = 0.5f, .sat = 1.4f, .brt = 0.05f, .con = 1.3f, .sharp = 1.5f, .ev = 0.8f, .blur = 2};
+    const PictureSettings all{.hue_val = 0.5f, .sat_val = 1.4f, .brt_val = 0.05f, .con_val = 1.3f, .srp_val = 1.5f,
+                              .ev_val = 0.8f, .blr_val = 2};
     const QImage picture = testPicture();
-    const QImage coloured =
-        applyColourMatrix(picture, hueMatrix(all.hue).then(colourControlsMatrix(all.sat, all.brt, all.con)));
-    const ColourMatrix ev = exposureMatrix(all.ev);
+    const ColourMatrix colour =
+        hueMatrix(all.hue_val).then(colourControlsMatrix(all.sat_val, all.brt_val, all.con_val));
+    const QImage coloured = applyColourMatrix(picture, colour);
+    const ColourMatrix ev = exposureMatrix(all.ev_val);
     const QImage stated = boxBlur(applyColourMatrix(sharpenLuminance(coloured, 1.5f), ev), 2);
-    EXPECT_LE(largestDifference(all.run(picture), stated), 1);
+    EXPECT_LE(largestDifference(run(all, picture), stated), 1);
     // Blur first, and exposure first.
     EXPECT_GT(largestDifference(stated, sharpenLuminance(applyColourMatrix(boxBlur(coloured, 2), ev), 1.5f)), 8);
     EXPECT_GT(largestDifference(stated, boxBlur(sharpenLuminance(applyColourMatrix(coloured, ev), 1.5f), 2)), 8);
@@ -146,12 +141,12 @@ TEST(FilterChain, SettingsThatAreNotNumbersCountAsNeutral)
 {
     const QImage picture = testPicture();
     const float nan = std::nanf("");
-    const Chain broken{.hue = nan, .sat = INFINITY, .brt = nan, .con = -INFINITY, .sharp = nan, .ev = nan,
-                       .blur = INFINITY};
-    EXPECT_LE(largestDifference(broken.run(picture), picture), 1);
+    const PictureSettings broken{.hue_val = nan, .sat_val = INFINITY, .brt_val = nan, .con_val = -INFINITY,
+                                 .srp_val = nan, .ev_val = nan, .blr_val = INFINITY};
+    EXPECT_LE(largestDifference(run(broken, picture), picture), 1);
     // Every channel saturates, none becomes a stray value.
-    EXPECT_TRUE(colourIs(Chain{.ev = 1e30f}.run(flat(QColor(1, 0, 2))), {0, 0}, QColor(255, 0, 255), 0));
-    EXPECT_TRUE(Chain().run(QImage()).isNull());
+    EXPECT_TRUE(colourIs(run(PictureSettings{.ev_val = 1e30f}, flat(QColor(1, 0, 2))), {0, 0}, QColor(255, 0, 255), 0));
+    EXPECT_TRUE(run(PictureSettings(), QImage()).isNull());
 }
 
 TEST(FilterChain, TurnKeepsThePictureInsideItsBoxClockwise)
@@ -159,25 +154,46 @@ TEST(FilterChain, TurnKeepsThePictureInsideItsBoxClockwise)
     // Left half red, right half blue, 200 x 100.
     QImage picture = flat(Qt::red, {200, 100});
     QPainter(&picture).fillRect(100, 0, 100, 100, Qt::blue);
-    const QImage turned = Chain{.rotate = 90}.run(picture);
+    const QImage turned = run(PictureSettings{.rotate_image = 90}, picture);
     ASSERT_EQ(turned.size(), QSize(200, 100));
     // Clockwise: the left half goes to the top; the 100 x 200 canvas is squeezed into 200 x 100.
     EXPECT_TRUE(colourIs(turned, {100, 20}, Qt::red, 3));
     EXPECT_TRUE(colourIs(turned, {100, 80}, Qt::blue, 3));
 
     // At 45 degrees the corners of the box are left transparent and the middle is covered.
-    const QImage tilted = Chain{.rotate = 45}.run(picture);
+    const QImage tilted = run(PictureSettings{.rotate_image = 45}, picture);
     EXPECT_EQ(tilted.pixelColor(1, 1).alpha(), 0);
     EXPECT_EQ(tilted.pixelColor(198, 98).alpha(), 0);
     EXPECT_EQ(tilted.pixelColor(100, 50).alpha(), 255);
     // Without the turn step the setting is ignored.
-    EXPECT_EQ(largestDifference(Chain{.rotate = 45, .onBox = false}.run(picture), picture), 0);
+    EXPECT_EQ(largestDifference(run(PictureSettings{.rotate_image = 45}, picture, false), picture), 0);
 
     for (auto [setting, whole] : {std::pair{45.9f, 45}, {-45.9f, -45}, {725.5f, 5}, {NAN, 0}, {INFINITY, 0}})
         EXPECT_EQ(ImageProcesser::wholeDegrees(setting), whole) << setting;
     // Unsqueezed, the canvas is the turned picture's bounding box.
     EXPECT_EQ(ImageProcesser::imageRotatedByDegrees(picture, 90).size(), QSize(100, 200));
     EXPECT_EQ(ImageProcesser::imageRotatedByDegrees(picture, 30).size(), QSize(224, 187));
+}
+
+// One settings value runs every stage, then the flips, then the turn by the whole degrees.
+TEST(FilterChain, ASettingsValueGivesTheStagesThenTheFlipsThenTheTurn)
+{
+    const PictureSettings s{._isFlippedHorizontally = true, .gray_Scale = true, .hue_val = 0.4f, .sat_val = 1.2f,
+                            .brt_val = 0.05f, .con_val = 1.1f, .srp_val = 0.5f, .ev_val = 0.3f, .blr_val = 1,
+                            .rotate_image = 30.8f};
+    const QImage picture = testPicture();
+    const ColourMatrix colour = monochromeMatrix().then(hueMatrix(s.hue_val)).then(
+        colourControlsMatrix(s.sat_val, s.brt_val, s.con_val));
+    const QImage stages = boxBlur(
+        applyColourMatrix(sharpenLuminance(applyColourMatrix(picture, colour), s.srp_val), exposureMatrix(s.ev_val)),
+        s.blr_val);
+    const QImage expected = ImageProcesser::imageRotatedByDegrees_On_Ctrl_Bound(
+        stages.mirrored(true, false), -30, QRectF(QPointF(), picture.size()));
+    EXPECT_LE(largestDifference(run(s, picture), expected), 1);
+    // Upside down instead, and without the turn.
+    PictureSettings upsideDown = s;
+    upsideDown._isFlippedHorizontally = false, upsideDown._isFlippedVertically = true;
+    EXPECT_LE(largestDifference(run(upsideDown, picture, false), stages.mirrored(false, true)), 1);
 }
 
 // ---- Stored settings text ----------------------------------------------------------------------
@@ -191,13 +207,14 @@ TEST(SettingsText, AllSeventeenFieldsReadTheSameInACommaDecimalLocale)
         EXPECT_EQ(r.path, QStringLiteral("/home/me/my_photos/ann_1.png"));
         EXPECT_EQ(r.fieldsRead, 17);
         const PictureSettings& s = r.settings;
-        EXPECT_EQ((std::vector<bool>{s.flipH, s.flipV, s.grayScale, s.sepia, s.borderOn}),
+        EXPECT_EQ((std::vector<bool>{s._isFlippedHorizontally, s._isFlippedVertically, s.gray_Scale, s.Sepia,
+                                     r.border.on}),
                   (std::vector<bool>{true, false, true, true, true}));
-        EXPECT_EQ((std::vector<float>{s.rotate, s.sharpness, s.exposure, s.blur, s.saturation, s.brightness,
-                                      s.contrast, s.hue, s.transparency, s.borderWidth}),
+        EXPECT_EQ((std::vector<float>{s.rotate_image, s.srp_val, s.ev_val, s.blr_val, s.sat_val, s.brt_val, s.con_val,
+                                      s.hue_val, s.img_trnsp_val, r.border.width}),
                   (std::vector<float>{45.9f, 0.5f, -1.25f, 3, 1.5f, 0.1f, 1.2f, 0.75f, 80, 2.5f}));
-        EXPECT_EQ(s.borderStyle, QStringLiteral("DA"));
-        EXPECT_EQ(s.borderColour.rgba(), qRgba(255, 153, 0, 255));
+        EXPECT_EQ(r.border.style, QStringLiteral("DA"));
+        EXPECT_EQ(r.border.colour.rgba(), qRgba(255, 153, 0, 255));
     };
     check();
     const ScopedCommaLocale commaLocale;
@@ -205,17 +222,13 @@ TEST(SettingsText, AllSeventeenFieldsReadTheSameInACommaDecimalLocale)
         GTEST_SKIP() << "no comma-decimal locale available";
     check();
     // A comma is never a decimal point in stored settings.
-    EXPECT_FLOAT_EQ(ParsePictureSettingsText(QStringLiteral("p<IMG_FILTER>0_0_0_0_1,5_")).settings.rotate, 1);
+    EXPECT_FLOAT_EQ(ParsePictureSettingsText(QStringLiteral("p<IMG_FILTER>0_0_0_0_1,5_")).settings.rotate_image, 1);
 }
 
 TEST(SettingsText, FieldsWithoutTheirClosingMarkAreNotTakenAndOthersKeepTheirValue)
 {
     // The IMG_ globals are process-wide; the test leaves them as it found them.
-    const auto globals = [] {
-        return std::tie(IMG_Flip_H, IMG_Flip_V, IMG_gray_Scale, IMG_Sepia, IMG_rotate_image, IMG_srp_val, IMG_ev_val,
-                        IMG_blr_val, IMG_sat_val, IMG_brt_val, IMG_con_val, IMG_hue_val, IMG_trnsp_val);
-    };
-    const auto saved = std::apply([](auto... value) { return std::make_tuple(value...); }, globals());
+    const PictureSettings saved = Get_IMG_Settings();
     IMG_hue_val = 0.3f, IMG_con_val = 0.9f;
     // 11 fields closed; the 12th (hue) has no closing "_".
     const PictureReference r =
@@ -226,12 +239,32 @@ TEST(SettingsText, FieldsWithoutTheirClosingMarkAreNotTakenAndOthersKeepTheirVal
     EXPECT_FLOAT_EQ(IMG_con_val, 1.5f);
     EXPECT_FLOAT_EQ(IMG_hue_val, 0.3f);
     // The record itself starts from neutral values.
-    EXPECT_FLOAT_EQ(r.settings.hue, 0);
+    EXPECT_FLOAT_EQ(r.settings.hue_val, 0);
     // No marker: the whole text is the path and nothing changes.
     IMG_Flip_V = false;
     EXPECT_EQ(Read_IMG_Filter_Settings(QStringLiteral("a_b_1_")).path, QStringLiteral("a_b_1_"));
     EXPECT_FALSE(IMG_Flip_V);
-    globals() = saved;
+    Set_IMG_Settings(saved);
+}
+
+TEST(SettingsText, TheImgGlobalsAreSetAndReadAsOneSettingsValue)
+{
+    const PictureSettings saved = Get_IMG_Settings();
+    const PictureSettings distinct{true, false, true, false, true, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    Set_IMG_Settings(distinct);
+    EXPECT_EQ(std::tuple(IMG_Flip_H, IMG_Flip_V, IMG_invert_clr, IMG_gray_Scale, IMG_Sepia),
+              std::tuple(true, false, true, false, true));
+    EXPECT_EQ((std::vector<float>{IMG_trnsp_val, IMG_hue_val, IMG_sat_val, IMG_brt_val, IMG_con_val, IMG_srp_val,
+                                  IMG_ev_val, IMG_blr_val, IMG_rotate_image}),
+              (std::vector<float>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(Get_IMG_Settings(), distinct);
+    // A whole settings text sets every global but the invert flag, which has no field.
+    const QString text = QStringLiteral("p<IMG_FILTER>0_1_1_0_10_11_12_13_14_15_16_17_18_");
+    Read_IMG_Filter_Settings(text);
+    PictureSettings expected = ParsePictureSettingsText(text).settings;
+    expected.invert_clr = true;
+    EXPECT_EQ(Get_IMG_Settings(), expected);
+    Set_IMG_Settings(saved);
 }
 
 TEST(SettingsText, BooleansAndNumbersFollowTheirReadingRules)
@@ -241,8 +274,8 @@ TEST(SettingsText, BooleansAndNumbersFollowTheirReadingRules)
                           Case{"", false, 0}, Case{"12abc", true, 12}, Case{"1e400", true, 0}}) {
         const QString text = QStringLiteral("p<IMG_FILTER>%1_0_0_0_%1_").arg(QLatin1String(c.field));
         const PictureSettings s = ParsePictureSettingsText(text).settings;
-        EXPECT_EQ(s.flipH, c.flag) << c.field;
-        EXPECT_FLOAT_EQ(s.rotate, c.number) << c.field;
+        EXPECT_EQ(s._isFlippedHorizontally, c.flag) << c.field;
+        EXPECT_FLOAT_EQ(s.rotate_image, c.number) << c.field;
     }
 }
 
@@ -289,9 +322,9 @@ TEST(FilterChainInOutput, DesignProbeRendersAnImageElementsFilters)
     auto picture = SKTImage::initWithPath(QPointF(), path);
     picture->setBounds(QRectF(10, 10, 80, 40));
     picture->ctrl_is_visible = true;
-    picture->gray_Scale = true;
-    picture->brt_val = 0.1f;
-    picture->rotate_image = 90.7f;
+    picture->picture.gray_Scale = true;
+    picture->picture.brt_val = 0.1f;
+    picture->picture.rotate_image = 90.7f;
     design.frontElements = {picture};
     QString error;
     ASSERT_TRUE(writeDesignFile(dir.filePath(QStringLiteral("halves.did")), design, &error)) << qPrintable(error);

@@ -21,8 +21,8 @@ std::shared_ptr<Element> placed(std::shared_ptr<Element> element, const QRectF& 
 inline GraphicPtr text(const QRectF& box, const QString& value, double size, const QColor& colour)
 {
     auto element = std::make_shared<SKTText>();
-    element->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), size};
-    element->txt_clr = colour;
+    element->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), size};
+    element->textStyle.txt_clr = colour;
     element->Set_text_value(value);
     return placed(element, box);
 }

@@ -14,7 +14,6 @@
 #include "canvas/render/ImageResolution.h"
 #include "photos/core/ImageProcesser.h"
 #include "photos/core/PicturePreview.h"
-#include "photos/core/PictureSettings.h"
 #include "platform/DisplayFallback.h"
 
 namespace {
@@ -48,11 +47,11 @@ int runFilter(const QStringList& arguments)
 {
     PictureSettings s;
     const std::pair<QString, float*> numbers[] = {
-        {QStringLiteral("--hue"), &s.hue},           {QStringLiteral("--sat"), &s.saturation},
-        {QStringLiteral("--brt"), &s.brightness},    {QStringLiteral("--con"), &s.contrast},
-        {QStringLiteral("--sharp"), &s.sharpness},   {QStringLiteral("--ev"), &s.exposure},
-        {QStringLiteral("--blur"), &s.blur},         {QStringLiteral("--alpha"), &s.transparency},
-        {QStringLiteral("--rotate"), &s.rotate},
+        {QStringLiteral("--hue"), &s.hue_val},     {QStringLiteral("--sat"), &s.sat_val},
+        {QStringLiteral("--brt"), &s.brt_val},     {QStringLiteral("--con"), &s.con_val},
+        {QStringLiteral("--sharp"), &s.srp_val},   {QStringLiteral("--ev"), &s.ev_val},
+        {QStringLiteral("--blur"), &s.blr_val},    {QStringLiteral("--alpha"), &s.img_trnsp_val},
+        {QStringLiteral("--rotate"), &s.rotate_image},
     };
     QStringList valued;
     for (const auto& [name, target] : numbers)
@@ -69,10 +68,11 @@ int runFilter(const QStringList& arguments)
     const QImage source = readWholePicture(args->positional[1]);
     if (source.isNull())
         return complain(kNoPicture, QStringLiteral("\"%1\" gives no picture").arg(args->positional[1]));
-    const QImage result = ImageProcesser::Get_Processed_Image_Full_Combined(
-        source, args->has("--grey"), args->has("--sepia"), false, s.hue, s.saturation, s.brightness,
-        s.contrast, ImageProcesser::wholeDegrees(s.rotate), s.sharpness, s.exposure, s.blur,
-        s.transparency, true, args->has("--flipH"), args->has("--flipV"), true, QRectF());
+    s.gray_Scale = args->has("--grey");
+    s.Sepia = args->has("--sepia");
+    s._isFlippedHorizontally = args->has("--flipH");
+    s._isFlippedVertically = args->has("--flipV");
+    const QImage result = ImageProcesser::Get_Processed_Image_Full_Combined(source, s);
     return Save_gen_image(result, args->positional[2]) ? 0 : kNotWritten;
 }
 

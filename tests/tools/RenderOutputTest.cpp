@@ -135,7 +135,8 @@ TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
 {
     auto text = std::make_shared<SKTText>();
     text->setBounds(QRectF(0, -10, 100, 80)), text->Set_text_value(QStringLiteral("H"));
-    text->text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 72}, text->txt_clr = Qt::black, text->ctrl_is_visible = true;
+    text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 72}, text->textStyle.txt_clr = Qt::black;
+    text->ctrl_is_visible = true;
     host.front.setCard_border_chk(false);
     const QRect ink = inkRect(SKTRenderingView::image_From_Card_Graphics({text}, CardSide::Front).toImage(600));
     // A 72-point capital is about an inch tall (DejaVu's capitals are 0.73 em): 600 * 0.73 pixels,

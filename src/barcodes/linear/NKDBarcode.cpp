@@ -1,5 +1,5 @@
 #include "barcodes/linear/NKDBarcode.h"
-#include "barcodes/BarcodeSettings.h"
+#include "barcodes/BarcodeContext.h"
 
 void NKDBarcode::initWithContent(const QString& content, bool printsCaption)
 {
@@ -18,27 +18,17 @@ void NKDBarcode::initWithContent(const QString& content, bool printsCaption, flo
 
 void NKDBarcode::setCaptionFontSize(float size)
 {
-    caption_fontSize_ = size;
-    if (settings_)
-        captionHeight_ = barcodeBandHeight(settings_->value_font);
+    frame_.setCaptionFontSize(size, context_ ? &context_->controls.value_font_val : nullptr);
 }
 
 void NKDBarcode::setHeaderFontSize(float size)
 {
-    header_fontSize_ = size;
-    if (settings_) {
-        headerHeight_ = barcodeBandHeight(settings_->header_font);
-        headerWidth_ = barcodeTextWidth(settings_->header_font, header_);
-    }
+    frame_.setHeaderFontSize(size, context_ ? &context_->controls.header_font_val : nullptr);
 }
 
 void NKDBarcode::setFooterFontSize(float size)
 {
-    footer_fontSize_ = size;
-    if (settings_) {
-        footerHeight_ = barcodeBandHeight(settings_->footer_font);
-        footerWidth_ = barcodeTextWidth(settings_->footer_font, footer_);
-    }
+    frame_.setFooterFontSize(size, context_ ? &context_->controls.footer_font_val : nullptr);
 }
 
 bool NKDBarcode::toAscii(const QString& text, QByteArray* bytes)
@@ -57,7 +47,7 @@ bool NKDBarcode::toAscii(const QString& text, QByteArray* bytes)
 
 bool NKDBarcode::asciiContent(QByteArray* bytes) const
 {
-    return toAscii(content_, bytes);
+    return toAscii(frame_.content, bytes);
 }
 
 bool NKDBarcode::isContentValid() const
@@ -97,53 +87,54 @@ BarString NKDBarcode::completeBarcode() const
 
 void NKDBarcode::calculateWidth()
 {
-    width_ = float(completeBarcode().size()) * barWidth_;
+    frame_.width = float(completeBarcode().size()) * barWidth_;
 }
 
 QString NKDBarcode::leftCaption() const
 {
-    return content_.left(digitsToLeft());
+    return frame_.content.left(digitsToLeft());
 }
 
 QString NKDBarcode::rightCaption() const
 {
     const int n = digitsToRight();
-    return n > 0 ? content_.right(n) : QString();
+    return n > 0 ? frame_.content.right(n) : QString();
 }
 
 QString NKDBarcode::caption() const
 {
     const int left = digitsToLeft();
     const int right = digitsToRight();
+    const QString& content = frame_.content;
     if (left == 0 && right == 0)
-        return content_;
-    return content_.mid(left, qMax(0, int(content_.size()) - left - right));
+        return content;
+    return content.mid(left, qMax(0, int(content.size()) - left - right));
 }
 
 float NKDBarcode::barBottom(int) const
 {
     float bottom = 0;
     if (printsCaption())
-        bottom += captionHeight_ * 72.0f;
+        bottom += frame_.captionHeight * 72.0f;
     if (printsHeader())
-        bottom += headerHeight_ * 72.0f;
+        bottom += frame_.headerHeight * 72.0f;
     if (printsFooter())
-        bottom += footerHeight_ * 72.0f;
+        bottom += frame_.footerHeight * 72.0f;
     return bottom;
 }
 
 float NKDBarcode::barTop(int) const
 {
-    const float valueMargin = settings_ ? settings_->value_margin : 0.0f;
-    const float headerMargin = settings_ ? settings_->header_margin : 0.0f;
-    const float footerMargin = settings_ ? settings_->footer_margin : 0.0f;
-    const float tbMargin = settings_ ? settings_->TB_margin : 0.0f;
-    float top = height_;
+    const float valueMargin = context_ ? context_->value_margin : 0.0f;
+    const float headerMargin = context_ ? context_->header_margin : 0.0f;
+    const float footerMargin = context_ ? context_->footer_margin : 0.0f;
+    const float tbMargin = context_ ? context_->TB_margin : 0.0f;
+    float top = frame_.height;
     if (printsCaption())
-        top -= captionHeight_ * 72.0f + valueMargin;
+        top -= frame_.captionHeight * 72.0f + valueMargin;
     if (printsHeader())
-        top -= headerHeight_ * 72.0f + headerMargin;
+        top -= frame_.headerHeight * 72.0f + headerMargin;
     if (printsFooter())
-        top -= footerHeight_ * 72.0f + footerMargin;
+        top -= frame_.footerHeight * 72.0f + footerMargin;
     return top - 2.0f * tbMargin;
 }

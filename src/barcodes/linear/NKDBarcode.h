@@ -6,7 +6,9 @@
 #include <QString>
 #include <string>
 
-struct BarcodeSettings;
+#include "barcodes/BarcodeFrame.h"
+
+struct BarcodeContext;
 
 using BarString = std::string;
 
@@ -23,53 +25,53 @@ public:
     virtual void initWithContent(const QString& content, bool printsCaption, float barWidth,
                                  float height, float fontSize, int checkDigit);
 
-    // The settings the text bands are measured with and the margins read from (not owned).
-    void setSettings(const BarcodeSettings* settings) { settings_ = settings; }
-    const BarcodeSettings* settings() const { return settings_; }
+    // The context the text bands are measured with and the margins read from (not owned).
+    void setContext(const BarcodeContext* context) { context_ = context; }
+    const BarcodeContext* context() const { return context_; }
 
     // ---- Fields -----------------------------------------------------------------------------
-    virtual void setContent(const QString& content) { content_ = content; }
-    const QString& content() const { return content_; }
-    void setHeader(const QString& header) { header_ = header; }
-    void setFooter(const QString& footer) { footer_ = footer; }
-    const QString& header() const { return header_; }
-    const QString& footer() const { return footer_; }
-    virtual void setHeight(float height) { height_ = height; }
-    float height() const { return height_; }
-    void setWidth(float width) { width_ = width; }
-    float width() const { return width_; }
+    virtual void setContent(const QString& content) { frame_.content = content; }
+    const QString& content() const { return frame_.content; }
+    void setHeader(const QString& header) { frame_.header = header; }
+    void setFooter(const QString& footer) { frame_.footer = footer; }
+    const QString& header() const { return frame_.header; }
+    const QString& footer() const { return frame_.footer; }
+    virtual void setHeight(float height) { frame_.height = height; }
+    float height() const { return frame_.height; }
+    void setWidth(float width) { frame_.width = width; }
+    float width() const { return frame_.width; }
     virtual void setBarWidth(float barWidth) { barWidth_ = barWidth; }
     float barWidth() const { return barWidth_; }
     // Character code of the check character, -1 for none (Code 128: the check value).
     void setCheckDigit(int checkDigit) { checkDigit_ = checkDigit; }
     int checkDigit() const { return checkDigit_; }
-    void setPrintsCaption(bool on) { printsCaption_ = on; }
-    void setPrintsHeader(bool on) { printsHeader_ = on; }
-    void setPrintsFooter(bool on) { printsFooter_ = on; }
-    virtual bool printsCaption() const { return printsCaption_; }
-    virtual bool printsHeader() const { return printsHeader_; }
-    virtual bool printsFooter() const { return printsFooter_; }
+    void setPrintsCaption(bool on) { frame_.printsCaption = on; }
+    void setPrintsHeader(bool on) { frame_.printsHeader = on; }
+    void setPrintsFooter(bool on) { frame_.printsFooter = on; }
+    virtual bool printsCaption() const { return frame_.printsCaption; }
+    virtual bool printsHeader() const { return frame_.printsHeader; }
+    virtual bool printsFooter() const { return frame_.printsFooter; }
     void set_Barcode_Orientation(int orientation) { barcode_orientation_ = orientation; }
     int Barcode_Orientation() const { return barcode_orientation_; }
 
     // Text bands: heights in inches, widths in points.
-    void setCaptionHeight(float v) { captionHeight_ = v; }
-    void setHeaderHeight(float v) { headerHeight_ = v; }
-    void setFooterHeight(float v) { footerHeight_ = v; }
-    void setHeaderWidth(float v) { headerWidth_ = v; }
-    void setFooterWidth(float v) { footerWidth_ = v; }
-    float captionHeight() const { return captionHeight_; }
-    float headerHeight() const { return headerHeight_; }
-    float footerHeight() const { return footerHeight_; }
-    float headerWidth() const { return headerWidth_; }
-    float footerWidth() const { return footerWidth_; }
-    // Store the size and measure the band with the settings' font (no settings: bands unchanged).
+    void setCaptionHeight(float v) { frame_.captionHeight = v; }
+    void setHeaderHeight(float v) { frame_.headerHeight = v; }
+    void setFooterHeight(float v) { frame_.footerHeight = v; }
+    void setHeaderWidth(float v) { frame_.headerWidth = v; }
+    void setFooterWidth(float v) { frame_.footerWidth = v; }
+    float captionHeight() const { return frame_.captionHeight; }
+    float headerHeight() const { return frame_.headerHeight; }
+    float footerHeight() const { return frame_.footerHeight; }
+    float headerWidth() const { return frame_.headerWidth; }
+    float footerWidth() const { return frame_.footerWidth; }
+    // Store the size and measure the band with the context's font (no context: bands unchanged).
     void setCaptionFontSize(float size);
     void setHeaderFontSize(float size);
     void setFooterFontSize(float size);
-    float caption_fontSize() const { return caption_fontSize_; }
-    float header_fontSize() const { return header_fontSize_; }
-    float footer_fontSize() const { return footer_fontSize_; }
+    float caption_fontSize() const { return frame_.caption_fontSize; }
+    float header_fontSize() const { return frame_.header_fontSize; }
+    float footer_fontSize() const { return frame_.footer_fontSize; }
 
     // ---- Encoding ---------------------------------------------------------------------------
     virtual bool isSizeValid() const { return true; }
@@ -97,10 +99,10 @@ public:
     virtual float barTop(int index) const;
     virtual float barBottom(int index) const;
     virtual float firstBar() const { return 0; }
-    virtual float lastBar() const { return width_ - barWidth_; }
+    virtual float lastBar() const { return frame_.width - barWidth_; }
 
     // Same content; symbology and settings are not compared.
-    bool isEqual(const NKDBarcode& other) const { return content_ == other.content_; }
+    bool isEqual(const NKDBarcode& other) const { return frame_.content == other.frame_.content; }
 
 protected:
     // The content as 7-bit ASCII bytes; false when it holds any other character.
@@ -110,24 +112,9 @@ protected:
     bool hasCheckDigit() const { return checkDigit_ != -1; }
 
 private:
-    const BarcodeSettings* settings_ = nullptr;
+    const BarcodeContext* context_ = nullptr;
     int checkDigit_ = -1;
     float barWidth_ = 0;
-    QString content_;
-    QString header_;
-    QString footer_;
-    float height_ = 0;
-    float width_ = 0;
-    bool printsCaption_ = false;
-    bool printsHeader_ = false;
-    bool printsFooter_ = false;
-    float caption_fontSize_ = 0;
-    float header_fontSize_ = 0;
-    float footer_fontSize_ = 0;
-    float captionHeight_ = 0;
-    float headerHeight_ = 0;
-    float footerHeight_ = 0;
-    float headerWidth_ = 0;
-    float footerWidth_ = 0;
+    BarcodeFrame frame_;
     int barcode_orientation_ = 0;
 };

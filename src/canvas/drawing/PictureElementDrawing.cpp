@@ -54,7 +54,7 @@ void SKTImage::drawContentsInView(QPainter& painter, bool)
         return;
     }
     ensureAdjustedPicture();
-    drawPictureInBox(painter, _contents_with_settings, _bounds, opacityFromPercent(img_trnsp_val));
+    drawPictureInBox(painter, _contents_with_settings, _bounds, opacityFromPercent(picture.img_trnsp_val));
     Draw_the_image_border(painter, _bounds);
     cardHost().Refresh_Canvas();
 }

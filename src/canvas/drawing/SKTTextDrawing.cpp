@@ -37,12 +37,12 @@ void frameBeingCreated(QPainter& painter, const QRectF& box)
 }
 
 // The shadow colour: Shadow_Color with its alpha replaced by the shadow opacity (a fraction;
-// anything above 1 is opaque), stored back into the element.
-QColor shadowColor(SKTGraphic& graphic)
+// anything above 1 is opaque), stored back into the style.
+QColor shadowColor(TextStyle& style)
 {
-    const float opacity = graphic.Shadow_transparency;
-    graphic.Shadow_Color.setAlphaF(std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0f);
-    return graphic.Shadow_Color;
+    const float opacity = style.Shadow_transparency;
+    style.Shadow_Color.setAlphaF(std::isfinite(opacity) ? std::clamp(opacity, 0.0f, 1.0f) : 1.0f);
+    return style.Shadow_Color;
 }
 
 struct ShadowStyle {
@@ -51,14 +51,13 @@ struct ShadowStyle {
     double blurRadius;  // points
 };
 
-// The element's shadow. Its offsets count y upwards, as they did where the designs were first
+// The style's shadow. Its offsets count y upwards, as they did where the designs were first
 // made, so a positive Shadow_offset_Y moves the shadow up.
-ShadowStyle shadowStyle(SKTGraphic& graphic)
+ShadowStyle shadowStyle(TextStyle& style)
 {
-    return {shadowColor(graphic),
-            QTransform::fromTranslate(finiteOrZero(graphic.Shadow_offset_X),
-                                      -finiteOrZero(graphic.Shadow_offset_Y)),
-            std::clamp(finiteOrZero(graphic.Shadow_blur), 0.0, NumberBounds::kMaxShadowBlur)};
+    return {shadowColor(style),
+            QTransform::fromTranslate(finiteOrZero(style.Shadow_offset_X), -finiteOrZero(style.Shadow_offset_Y)),
+            std::clamp(finiteOrZero(style.Shadow_blur), 0.0, NumberBounds::kMaxShadowBlur)};
 }
 
 // The shadow drawn into a picture of device pixels (or more, on coarse devices), blurred, then
@@ -135,18 +134,19 @@ void drawTextBox(QPainter& painter, SKTText& graphic)
 
     const auto layout = layOutElementText(graphic, text);
     // The text keeps the box's place; only its top moves for the vertical alignment.
+    TextStyle& style = graphic.textStyle;
     double top = box.y();
-    if (graphic.text_alignmnet_Vert == 1)
+    if (style.text_alignmnet_Vert == 1)
         top += box.height() - layout->height();
-    else if (graphic.text_alignmnet_Vert == 2)
+    else if (style.text_alignmnet_Vert == 2)
         top += (box.height() - layout->height()) / 2;
     const QPointF topLeft(static_cast<float>(box.x()), static_cast<float>(top));
     const QTransform turn =
         RotationTransform(graphic.text_rotation, static_cast<float>(box.center().x()),
                           static_cast<float>(box.center().y()));
 
-    if (graphic.Drawing_Shadow)
-        drawShadow(painter, *layout, topLeft, turn, shadowStyle(graphic));
+    if (style.Drawing_Shadow)
+        drawShadow(painter, *layout, topLeft, turn, shadowStyle(style));
     painter.save();
     painter.setTransform(turn, true);
     painter.setPen(graphic.Text_Color_Value());

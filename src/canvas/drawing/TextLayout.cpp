@@ -92,13 +92,13 @@ QString textWithCase(const QString& text, int caseCode)
 
 QString shownText(SKTGraphic& graphic)
 {
-    return textWithCase(Trim_Str(graphic.Text_contents()), graphic.text_transfrom_case);
+    return textWithCase(Trim_Str(graphic.Text_contents()), graphic.textStyle.text_transfrom_case);
 }
 
-QFont shownTextFont(const SKTGraphic& graphic)
+QFont shownTextFont(const TextStyle& style)
 {
-    QFont font = deviceFont(graphic.text_ctrl_font, textLayoutDevice());
-    const double kerning = std::isfinite(graphic.text_kerning) ? graphic.text_kerning : 0.0;
+    QFont font = deviceFont(style.text_ctrl_font, textLayoutDevice());
+    const double kerning = std::isfinite(style.text_kerning) ? style.text_kerning : 0.0;
     font.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
     // Unhinted advances do not depend on the pixel size, so the layout is the same whatever
     // resolution the painter is scaled for.
@@ -153,6 +153,6 @@ void TextBoxLayout::draw(QPainter& painter, QPointF topLeft) const
 
 std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text)
 {
-    return std::make_unique<TextBoxLayout>(text, shownTextFont(graphic), graphic.text_alignmnet,
-                                           graphic.bounds().width());
+    const TextStyle& style = graphic.textStyle;
+    return std::make_unique<TextBoxLayout>(text, shownTextFont(style), style.text_alignmnet, graphic.bounds().width());
 }

@@ -11,6 +11,7 @@
 class QPaintDevice;
 class QPainter;
 class SKTGraphic;
+struct TextStyle;
 
 // The case codes of a text element: 1 upper, 2 lower, 3 capitalised (each run of non-white-space
 // starts with an upper-case letter, the rest lower case); any other code leaves the text as is.
@@ -26,8 +27,8 @@ QString shownText(SKTGraphic& graphic);
 // the device's and the default resolution, which is 0 there.)
 const QPaintDevice* textLayoutDevice();
 
-// The element's font for the layout device, with its kerning as extra letter spacing in points.
-QFont shownTextFont(const SKTGraphic& graphic);
+// The style's font for the layout device, with its kerning as extra letter spacing in points.
+QFont shownTextFont(const TextStyle& style);
 
 // Text broken into lines at a width (at word boundaries; inside a word only when the word alone
 // is wider) and aligned by a horizontal alignment code (0 left, 1 right, 2 centre, 3 justified,

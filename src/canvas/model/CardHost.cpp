@@ -28,11 +28,7 @@ bool CanvasPaintScope::isActive()
 
 QImage imageWithSettingsApplied(const SKTImage& image)
 {
-    return ImageProcesser::Get_Processed_Image_Full_Combined(
-        image._contents, image.gray_Scale, image.Sepia, image.invert_clr, image.hue_val, image.sat_val,
-        image.brt_val, image.con_val, ImageProcesser::wholeDegrees(image.rotate_image), image.srp_val,
-        image.ev_val, image.blr_val, image.img_trnsp_val, true, image._isFlippedHorizontally,
-        image._isFlippedVertically, false, image._bounds);
+    return ImageProcesser::Get_Processed_Image_Full_Combined(image._contents, image.picture);
 }
 
 const Card_Property& defaultCardProperty(int side)

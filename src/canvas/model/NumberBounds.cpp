@@ -54,46 +54,47 @@ private:
     const QString& m_where;
 };
 
-// The picture filter settings with the values that leave a picture as it is.
-void boundFilters(SKTGraphic& g, const Bounder& b)
+// The picture filter settings; not a number takes the value that leaves a picture as it is.
+void boundFilters(PictureSettings& s, const Bounder& b)
 {
-    b.clamp(g.img_trnsp_val, 0, 100, 100.0f, "img_trnsp_val");
-    b.clamp(g.hue_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "hue_val");
-    b.clamp(g.sat_val, -kMaxFilterSetting, kMaxFilterSetting, 1.0f, "sat_val");
-    b.clamp(g.brt_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "brt_val");
-    b.clamp(g.con_val, -kMaxFilterSetting, kMaxFilterSetting, 1.0f, "con_val");
-    b.clamp(g.srp_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "srp_val");
-    b.clamp(g.ev_val, -kMaxFilterSetting, kMaxFilterSetting, 0.0f, "ev_val");
-    b.clamp(g.blr_val, 0, kMaxFilterSetting, 0.0f, "blr_val");
-    b.angle(g.rotate_image, "rotate_image");
+    const PictureSettings neutral;
+    b.clamp(s.img_trnsp_val, 0, 100, neutral.img_trnsp_val, "img_trnsp_val");
+    b.clamp(s.hue_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.hue_val, "hue_val");
+    b.clamp(s.sat_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.sat_val, "sat_val");
+    b.clamp(s.brt_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.brt_val, "brt_val");
+    b.clamp(s.con_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.con_val, "con_val");
+    b.clamp(s.srp_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.srp_val, "srp_val");
+    b.clamp(s.ev_val, -kMaxFilterSetting, kMaxFilterSetting, neutral.ev_val, "ev_val");
+    b.clamp(s.blr_val, 0, kMaxFilterSetting, neutral.blr_val, "blr_val");
+    b.angle(s.rotate_image, "rotate_image");
 }
 
 // The barcode window's lengths and the entries of its lists: 22 symbologies, 40 QR versions after
 // "automatic", 4 QR and 9 PDF417 error levels, 30 Data Matrix sizes after "automatic" and its 5
 // encodings. The resolution list belongs to the barcode window.
-void boundBarcode(SKTGraphic& g, const Bounder& b)
+void boundBarcode(BarcodeSettings& s, const Bounder& b)
 {
-    for (auto [value, name] : {std::pair{&g.linear_height_val, "linear_height_val"},
-                               std::pair{&g.linear_width_val, "linear_width_val"},
-                               std::pair{&g.hdr_margin_val, "hdr_margin_val"},
-                               std::pair{&g.ftr_margin_val, "ftr_margin_val"},
-                               std::pair{&g.val_margin_val, "val_margin_val"},
-                               std::pair{&g.TB_marging_val, "TB_marging_val"},
-                               std::pair{&g.LR_margin_val, "LR_margin_val"}})
+    for (auto [value, name] : {std::pair{&s.linear_height_val, "linear_height_val"},
+                               std::pair{&s.linear_width_val, "linear_width_val"},
+                               std::pair{&s.hdr_margin_val, "hdr_margin_val"},
+                               std::pair{&s.ftr_margin_val, "ftr_margin_val"},
+                               std::pair{&s.val_margin_val, "val_margin_val"},
+                               std::pair{&s.TB_marging_val, "TB_marging_val"},
+                               std::pair{&s.LR_margin_val, "LR_margin_val"}})
         b.clamp(*value, 0, kMaxBarcodeLength, 1.0f, name);
-    for (auto [value, name] : {std::pair{&g.qr_size_val, "qr_size_val"}, std::pair{&g.pdf_hgt_val, "pdf_hgt_val"},
-                               std::pair{&g.pdf_wdt_val, "pdf_wdt_val"},
-                               std::pair{&g.dm_module_val, "dm_module_val"}})
+    for (auto [value, name] : {std::pair{&s.qr_size_val, "qr_size_val"}, std::pair{&s.pdf_hgt_val, "pdf_hgt_val"},
+                               std::pair{&s.pdf_wdt_val, "pdf_wdt_val"},
+                               std::pair{&s.dm_module_val, "dm_module_val"}})
         b.clamp(*value, 0, kMaxBarcodeLength, 1, name);
-    b.index(g.linear_or_2d, 2, 0, "linear_or_2d");
-    b.index(g.barcode_font_index, 22, 0, "barcode_font_index");
-    b.index(g.dm_format_index, 31, 0, "dm_format_index");
-    b.index(g.dm_encoding_index, 5, 0, "dm_encoding_index");
-    b.index(g.align_hdr_index, 3, 1, "align_hdr_index");
-    b.index(g.align_ftr_index, 3, 1, "align_ftr_index");
-    b.index(g.qr_version_index, 41, 0, "qr_version_index");
-    b.index(g.qr_ec_index, 4, 0, "qr_ec_index");
-    b.index(g.pdf_ec_val, 9, 2, "pdf_ec_val");
+    b.index(s.linear_or_2d, 2, 0, "linear_or_2d");
+    b.index(s.barcode_font_index, 22, 0, "barcode_font_index");
+    b.index(s.dm_format_index, 31, 0, "dm_format_index");
+    b.index(s.dm_encoding_index, 5, 0, "dm_encoding_index");
+    b.index(s.align_hdr_index, 3, 1, "align_hdr_index");
+    b.index(s.align_ftr_index, 3, 1, "align_ftr_index");
+    b.index(s.qr_version_index, 41, 0, "qr_version_index");
+    b.index(s.qr_ec_index, 4, 0, "qr_ec_index");
+    b.index(s.pdf_ec_val, 9, 2, "pdf_ec_val");
 }
 
 }  // namespace
@@ -104,16 +105,17 @@ void Bound_Element_Numbers(SKTGraphic& g, const QString& where)
     b.clamp(g._strokeWidth, 0, kMaxStrokeWidth, 1.0, "_strokeWidth");
     b.angle(g._fill_grad_angle, "_fill_grad_angle");
     b.clamp(g.cor_rad_val, 0, kMaxCardLength, 10.0f, "cor_rad_val");
-    b.clamp(g.text_kerning, -kMaxCardLength, kMaxCardLength, 0.0f, "text_kerning");
-    b.clamp(g.Shadow_offset_X, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_X");
-    b.clamp(g.Shadow_offset_Y, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_Y");
-    b.clamp(g.Shadow_blur, 0, kMaxShadowBlur, 0.0f, "Shadow_blur");
+    TextStyle& text = g.textStyle;
+    b.clamp(text.text_kerning, -kMaxCardLength, kMaxCardLength, 0.0f, "text_kerning");
+    b.clamp(text.Shadow_offset_X, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_X");
+    b.clamp(text.Shadow_offset_Y, -kMaxCardLength, kMaxCardLength, 5.0f, "Shadow_offset_Y");
+    b.clamp(text.Shadow_blur, 0, kMaxShadowBlur, 0.0f, "Shadow_blur");
     b.angle(g.text_rotation, "text_rotation");
     // Horizontal alignments: left, right, centre, justified, natural. Line caps: butt, round, square.
-    b.index(g.text_alignmnet, 5, 2, "text_alignmnet");
+    b.index(text.text_alignmnet, 5, 2, "text_alignmnet");
     b.index(g._line_cap_style, 3, 0, "_line_cap_style");
-    boundFilters(g, b);
-    boundBarcode(g, b);
+    boundFilters(g.picture, b);
+    boundBarcode(g.barcode, b);
 }
 
 void Bound_Card_Numbers(Card_Property& side, const QString& where)

@@ -147,7 +147,6 @@ void SKTGraphic::drawContentsInView(QPainter&, bool) {}
 void SKTGraphic::applyConstructionDefaults()
 {
     const GraphicKind k = kind();
-    const CardFont barcodeFont{Text_Ctrl_Font, 10.0};
     CardHost& host = cardHost();
 
     _boundsBeingChangedToMatchContents = false;
@@ -164,23 +163,10 @@ void SKTGraphic::applyConstructionDefaults()
     _fill_grad_angle = 0;
     _fill_htch_clr = Qt::white;
     _fill_hatch_type = QString();
-    _isFlippedHorizontally = false;
-    _isFlippedVertically = false;
-    invert_clr = false;
-    gray_Scale = false;
-    Sepia = false;
-    img_trnsp_val = 100.0f;
-    hue_val = 0;
-    sat_val = 1.0f;
-    brt_val = 0;
-    con_val = 1.0f;
-    srp_val = 0;
-    ev_val = 0;
-    blr_val = 0;
+    picture = PictureSettings();
     data_source_type = 0;
     batch_list_name = QString();
     batch_list_index = 0;
-    rotate_image = 0;
     _file_path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
     _scriptingContainer = nullptr;
     sign_or_fingureprint = QStringLiteral("S");
@@ -189,56 +175,14 @@ void SKTGraphic::applyConstructionDefaults()
     cor_rad_val = 10.0f;
     alpha_val = 100.0f;
     alpha_val_stroke = 100.0f;
-    text_ctrl_font = host.All_Text_font();
-    txt_clr = host.All_Text_clr();
+    textStyle = TextStyle::defaults(host.All_Text_font(), host.All_Text_clr());
+    textStyle.Drawing_Shadow = k != GraphicKind::Text;
     _Text_contents = QString();
     _shape_type = QStringLiteral("R");
     bar_image_ctrl_bounds = QRectF();
     _barcode_image = QImage();
-    linear_or_2d = 0;
-    barcode_font_index = 0;
-    linear_font_val = QStringLiteral("0123");
-    two_d_font_val = QStringLiteral("0123");
-    header_val = QStringLiteral("HEADER");
-    footer_val = QStringLiteral("FOOTER");
-    show_hide_hdr = 0;
-    show_hide_ftr = 0;
-    show_hide_val = 0;
-    show_val_on_top = 0;
-    align_hdr_index = 1;
-    align_ftr_index = 1;
-    linear_height_val = 6.0f;
-    linear_width_val = 20.0f;
-    qr_size_val = 60;
-    qr_version_index = 0;
-    qr_ec_index = 0;
-    pdf_hgt_val = 20;
-    pdf_wdt_val = 100;
-    pdf_ec_val = 2;
-    dm_module_val = 2;
-    dm_format_index = 0;
-    dm_encoding_index = 0;
-    hdr_margin_val = 1.0f;
-    ftr_margin_val = 1.0f;
-    val_margin_val = 1.0f;
-    TB_marging_val = 1.0f;
-    LR_margin_val = 1.0f;
-    value_font_val = barcodeFont;
-    header_font_val = barcodeFont;
-    footer_font_val = barcodeFont;
-    barcode_hdr_clr_val = Qt::black;
-    barcode_ftr_clr_val = Qt::black;
-    barcode_val_clr_val = Qt::black;
-    barcode_back_clr_val = Qt::white;
-    barcode_clr_val = Qt::black;
-    dpi_val_index = 0;
-    dpi_custom_val = QStringLiteral("0");
-    barcode_unit_val = 1;
+    barcode = BarcodeSettings::defaults();
     ctrl_is_locked = false;
-    text_alignmnet = 2;
-    text_alignmnet_Vert = 2;
-    text_transfrom_case = 0;
-    text_kerning = 0;
     print_object = 0;
     control_ID = QString();
     excel_binding = false;
@@ -247,12 +191,6 @@ void SKTGraphic::applyConstructionDefaults()
     ctrl_is_visible = true;
     double_star_type = 1;
     polygon_type = 1;
-    Drawing_Shadow = k != GraphicKind::Text;
-    Shadow_Color = Qt::blue;
-    Shadow_offset_X = 5.0f;
-    Shadow_offset_Y = 5.0f;
-    Shadow_blur = 0;
-    Shadow_transparency = 50.0f;
     text_rotation = 0;
     _contents = QImage();
     _contents_with_settings = QImage();
@@ -454,12 +392,12 @@ void SKTGraphic::Set_text_value(const QString& text)
         _Text_contents = text;
 }
 
-void SKTGraphic::Set_Barcode_image(const QImage& picture)
+void SKTGraphic::Set_Barcode_image(const QImage& image)
 {
-    _barcode_image = picture;
+    _barcode_image = image;
     // The picture's size in points; the factory marks high-resolution pictures with their
     // device pixel ratio.
-    const QSizeF size = picture.deviceIndependentSize();
+    const QSizeF size = image.deviceIndependentSize();
     setWidth(size.width());
     setHeight(size.height());
 }

@@ -18,7 +18,10 @@
 #include <optional>
 #include <vector>
 
+#include "canvas/model/BarcodeSettings.h"
 #include "canvas/model/CardFont.h"
+#include "canvas/model/TextStyle.h"
+#include "photos/core/PictureSettings.h"
 
 class QPainter;
 class SKTGraphic;
@@ -92,23 +95,11 @@ public:
     double _fill_grad_angle = 0;
     QColor _fill_htch_clr;
     QString _fill_hatch_type;
-    bool _isFlippedHorizontally = false;
-    bool _isFlippedVertically = false;
-    bool invert_clr = false;
-    bool gray_Scale = false;
-    bool Sepia = false;
-    float img_trnsp_val = 0;
-    float hue_val = 0;
-    float sat_val = 0;
-    float brt_val = 0;
-    float con_val = 0;
-    float srp_val = 0;
-    float ev_val = 0;
-    float blr_val = 0;
+    // The picture settings; zero like every other field until the construction defaults apply.
+    PictureSettings picture = PictureSettings::zero();
     qint32 data_source_type = 0;
     QString batch_list_name;
     qint32 batch_list_index = 0;
-    float rotate_image = 0;
     QString _file_path;
     SKTDocument* _scriptingContainer = nullptr;  // not owned
     QString sign_or_fingureprint;
@@ -117,56 +108,15 @@ public:
     float cor_rad_val = 0;
     float alpha_val = 0;
     float alpha_val_stroke = 0;
-    CardFont text_ctrl_font;
-    QColor txt_clr;
+    // The text style; zero until the construction defaults apply.
+    TextStyle textStyle;
     QString _Text_contents;
     QString _shape_type;
     QRectF bar_image_ctrl_bounds;
     QImage _barcode_image;
-    qint32 linear_or_2d = 0;
-    qint32 barcode_font_index = 0;
-    QString linear_font_val;
-    QString two_d_font_val;
-    QString header_val;
-    QString footer_val;
-    qint32 show_hide_hdr = 0;
-    qint32 show_hide_ftr = 0;
-    qint32 show_hide_val = 0;
-    qint32 show_val_on_top = 0;
-    qint32 align_hdr_index = 0;
-    qint32 align_ftr_index = 0;
-    float linear_height_val = 0;
-    float linear_width_val = 0;
-    qint32 qr_size_val = 0;
-    qint32 qr_version_index = 0;
-    qint32 qr_ec_index = 0;
-    qint32 pdf_hgt_val = 0;
-    qint32 pdf_wdt_val = 0;
-    qint32 pdf_ec_val = 0;
-    qint32 dm_module_val = 0;
-    qint32 dm_format_index = 0;
-    qint32 dm_encoding_index = 0;
-    float hdr_margin_val = 0;
-    float ftr_margin_val = 0;
-    float val_margin_val = 0;
-    float TB_marging_val = 0;
-    float LR_margin_val = 0;
-    CardFont value_font_val;
-    CardFont header_font_val;
-    CardFont footer_font_val;
-    QColor barcode_hdr_clr_val;
-    QColor barcode_ftr_clr_val;
-    QColor barcode_val_clr_val;
-    QColor barcode_back_clr_val;
-    QColor barcode_clr_val;
-    qint32 dpi_val_index = 0;
-    QString dpi_custom_val;
-    qint32 barcode_unit_val = 0;
+    // The barcode settings; zero until the construction defaults apply.
+    BarcodeSettings barcode;
     bool ctrl_is_locked = false;
-    qint32 text_alignmnet = 0;
-    qint32 text_alignmnet_Vert = 0;
-    qint32 text_transfrom_case = 0;
-    float text_kerning = 0;
     qint32 print_object = 0;
     QString control_ID;
     bool excel_binding = false;
@@ -175,12 +125,6 @@ public:
     bool ctrl_is_visible = false;
     qint32 double_star_type = 0;
     qint32 polygon_type = 0;
-    bool Drawing_Shadow = false;
-    QColor Shadow_Color;
-    float Shadow_offset_X = 0;
-    float Shadow_offset_Y = 0;
-    float Shadow_blur = 0;
-    float Shadow_transparency = 0;
     qint32 text_rotation = 0;
     QImage _contents;
     QImage _contents_with_settings;
@@ -228,7 +172,7 @@ public:
 
     QString Text_contents();
     void Set_text_value(const QString& text);
-    void Set_Barcode_image(const QImage& picture);
+    void Set_Barcode_image(const QImage& image);
     void Set_Barcode_image_control_bounds(const QRectF& rect) { bar_image_ctrl_bounds = rect; }
     void Set_Data_source_type(qint32 type);
 
@@ -247,8 +191,8 @@ public:
     bool Is_Control_Locked() const { return ctrl_is_locked; }
     QString Get_shape_type() const { return _shape_type; }
     void Set_Shape_Type(const QString& type) { _shape_type = type; }
-    CardFont Text_Font_value() const { return text_ctrl_font; }
-    QColor Text_Color_Value() const { return txt_clr; }
+    CardFont Text_Font_value() const { return textStyle.text_ctrl_font; }
+    QColor Text_Color_Value() const { return textStyle.txt_clr; }
     qint32 Get_Line_Ori() const { return _line_ori; }
     qint32 Get_Line_Cap_Style() const { return _line_cap_style; }
     void Set_Batch_List_Name(const QString& name) { batch_list_name = name; }
@@ -262,16 +206,16 @@ public:
     void Set_Sign_Or_FP(const QString& value) { sign_or_fingureprint = value; }
     void Set_Control_File_path(const QString& path) { _file_path = path; }
     QString FilePath() const { return _file_path; }
-    float Get_Image_Trnsp_val() const { return img_trnsp_val; }
-    float Get_Hue_val() const { return hue_val; }
+    float Get_Image_Trnsp_val() const { return picture.img_trnsp_val; }
+    float Get_Hue_val() const { return picture.hue_val; }
     QString strokeBorderType() const { return _stroke_border_type; }
     QString fill_type() const { return _fill_type; }
     QString fill_hatch_type() const { return _fill_hatch_type; }
     QColor fill_Grad_clr1() const { return _fill_Grad_clr1; }
     QColor fill_Grad_clr2() const { return _fill_Grad_clr2; }
     double fill_grad_angle() const { return _fill_grad_angle; }
-    virtual void setFlippedHorizontally(bool flipped) { _isFlippedHorizontally = flipped; }
-    virtual void setFlippedVertically(bool flipped) { _isFlippedVertically = flipped; }
+    virtual void setFlippedHorizontally(bool flipped) { picture._isFlippedHorizontally = flipped; }
+    virtual void setFlippedVertically(bool flipped) { picture._isFlippedVertically = flipped; }
     void setScriptingContainer(SKTDocument* container) { _scriptingContainer = container; }
 
     // ---- Copy, properties dictionary --------------------------------------------------------

@@ -1,6 +1,8 @@
 // The keyed archive of one element: one key per field, in groups chosen by the element's kind.
 #include <QList>
 #include <exception>
+#include <functional>
+#include <type_traits>
 #include <variant>
 
 #include "canvas/CanvasGlobals.h"
@@ -13,14 +15,18 @@ namespace {
 
 const QString kClassKey = QStringLiteral("$class");
 
+// Where a field lives in the element: in the element itself or in one of the settings values it
+// holds.
+template <typename T>
+using Access = std::function<T&(SKTGraphic&)>;
+
 // A double field that goes through the float coder, so it reads back at 32-bit precision.
 struct AsFloat {
-    double SKTGraphic::*member;
+    Access<double> field;
 };
 
-using Member = std::variant<bool SKTGraphic::*, qint32 SKTGraphic::*, float SKTGraphic::*, AsFloat,
-                            QRectF SKTGraphic::*, QString SKTGraphic::*, QColor SKTGraphic::*,
-                            CardFont SKTGraphic::*, QImage SKTGraphic::*>;
+using Member = std::variant<Access<bool>, Access<qint32>, Access<float>, AsFloat, Access<QRectF>, Access<QString>,
+                            Access<QColor>, Access<CardFont>, Access<QImage>>;
 
 struct Field {
     QString key;
@@ -28,16 +34,32 @@ struct Field {
 };
 using FieldGroup = QList<Field>;
 
-// The line kind's own fields, reached through the base so that one table drives every group.
-// Only used on elements whose kind is the line.
-template <typename T>
-T SKTGraphic::*lineMember(T SKTLine::*member)
+template <typename Get>
+Member accessTo(Get get)
 {
-    return static_cast<T SKTGraphic::*>(member);
+    return Access<std::remove_reference_t<std::invoke_result_t<Get, SKTGraphic&>>>(std::move(get));
 }
 
-#define F(name) Field{QStringLiteral(#name), &SKTGraphic::name}
-#define F32(name) Field{QStringLiteral(#name), AsFloat{&SKTGraphic::name}}
+#define F(name) Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return g.name; })}
+#define F_IN(holder, name) \
+    Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return g.holder.name; })}
+#define F32(name) Field{QStringLiteral(#name), AsFloat{[](SKTGraphic& g) -> double& { return g.name; }}}
+// The line kind's own fields, reached through the base so that one table drives every group.
+// Only used on elements whose kind is the line.
+#define F_LINE(name) \
+    Field{QStringLiteral(#name), accessTo([](SKTGraphic& g) -> auto& { return static_cast<SKTLine&>(g).name; })}
+
+// The members of a settings value the element holds, under their own names.
+template <typename Settings>
+FieldGroup fieldsOf(Settings SKTGraphic::*holder)
+{
+    FieldGroup group;
+    Settings::forEachField([&](const char* name, auto member) {
+        group.append(Field{QString::fromLatin1(name),
+                           accessTo([holder, member](SKTGraphic& g) -> auto& { return (g.*holder).*member; })});
+    });
+    return group;
+}
 
 const FieldGroup& commonGroup()
 {
@@ -60,37 +82,15 @@ const FieldGroup& bindingGroup()
 const FieldGroup& kindGroup(GraphicKind kind)
 {
     static const FieldGroup line = {
-        F(_line_ori), F(_line_cap_style),
-        Field{QStringLiteral("_pointsRight"), lineMember(&SKTLine::_pointsRight)},
-        Field{QStringLiteral("_pointsDown"), lineMember(&SKTLine::_pointsDown)}};
-    static const FieldGroup text = {
-        F(text_ctrl_font),      F(txt_clr),         F(_Text_contents),  F(text_alignmnet_Vert),
-        F(text_alignmnet),      F(text_transfrom_case), F(text_kerning), F(Text_Value),
-        F(Drawing_Shadow),      F(Shadow_Color),    F(Shadow_offset_X), F(Shadow_offset_Y),
-        F(Shadow_blur),         F(Shadow_transparency), F(text_rotation)};
+        F(_line_ori), F(_line_cap_style), F_LINE(_pointsRight), F_LINE(_pointsDown)};
+    static const FieldGroup text =
+        fieldsOf(&SKTGraphic::textStyle) + FieldGroup{F(_Text_contents), F(Text_Value), F(text_rotation)};
     static const FieldGroup shape = {F(_shape_type), F(cor_rad_val), F(double_star_type),
                                      F(polygon_type), F(text_rotation)};
-    static const FieldGroup image = {
-        F(_isFlippedHorizontally), F(_isFlippedVertically), F(invert_clr), F(gray_Scale),
-        F(Sepia),          F(img_trnsp_val), F(hue_val),    F(sat_val),
-        F(brt_val),        F(con_val),       F(srp_val),    F(ev_val),
-        F(blr_val),        F(rotate_image),  F(_file_path), F(Text_Value),
-        F(Drawing_Shadow), F(_contents),     F(_contents_with_settings)};
-    static const FieldGroup barcode = {
-        F(_barcode_image),        F(linear_or_2d),        F(barcode_font_index),
-        F(linear_font_val),       F(two_d_font_val),      F(header_val),
-        F(footer_val),            F(show_hide_hdr),       F(show_hide_ftr),
-        F(show_hide_val),         F(show_val_on_top),     F(align_hdr_index),
-        F(align_ftr_index),       F(linear_height_val),   F(linear_width_val),
-        F(qr_size_val),           F(qr_version_index),    F(qr_ec_index),
-        F(pdf_hgt_val),           F(pdf_wdt_val),         F(pdf_ec_val),
-        F(dm_module_val),         F(dm_format_index),     F(dm_encoding_index),
-        F(hdr_margin_val),        F(ftr_margin_val),      F(val_margin_val),
-        F(TB_marging_val),        F(LR_margin_val),       F(value_font_val),
-        F(header_font_val),       F(footer_font_val),     F(barcode_hdr_clr_val),
-        F(barcode_ftr_clr_val),   F(barcode_val_clr_val), F(barcode_back_clr_val),
-        F(barcode_clr_val),       F(dpi_val_index),       F(dpi_custom_val),
-        F(barcode_unit_val)};
+    static const FieldGroup image =
+        fieldsOf(&SKTGraphic::picture) + FieldGroup{F(_file_path), F(Text_Value), F_IN(textStyle, Drawing_Shadow),
+                                                    F(_contents), F(_contents_with_settings)};
+    static const FieldGroup barcode = FieldGroup{F(_barcode_image)} + fieldsOf(&SKTGraphic::barcode);
     static const FieldGroup signature = {F(sign_or_fingureprint), F(_file_path), F(_contents)};
 
     switch (kind) {
@@ -105,7 +105,9 @@ const FieldGroup& kindGroup(GraphicKind kind)
 }
 
 #undef F
+#undef F_IN
 #undef F32
+#undef F_LINE
 
 bool hasBindingGroup(GraphicKind kind)
 {
@@ -119,45 +121,45 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-void encodeField(const SKTGraphic& g, const Field& field, KeyedArchiver& out)
+void encodeValue(KeyedArchiver& out, const QString& key, bool value) { out.encodeBool(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, qint32 value) { out.encodeInt(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, float value) { out.encodeFloat(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QRectF& value) { out.encodeRect(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QString& value) { out.encodeString(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QColor& value) { out.encodeColor(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const QImage& value) { out.encodeImage(key, value); }
+void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font)
 {
-    const QString& key = field.key;
-    std::visit(Overloaded{
-                   [&](bool SKTGraphic::*m) { out.encodeBool(key, g.*m); },
-                   [&](qint32 SKTGraphic::*m) { out.encodeInt(key, g.*m); },
-                   [&](float SKTGraphic::*m) { out.encodeFloat(key, g.*m); },
-                   [&](AsFloat f) { out.encodeFloat(key, static_cast<float>(g.*f.member)); },
-                   [&](QRectF SKTGraphic::*m) { out.encodeRect(key, g.*m); },
-                   [&](QString SKTGraphic::*m) { out.encodeString(key, g.*m); },
-                   [&](QColor SKTGraphic::*m) { out.encodeColor(key, g.*m); },
-                   [&](CardFont SKTGraphic::*m) {
-                       const CardFont& font = g.*m;
-                       if (!font.isNull())
-                           out.encodeFont(key, font.name, font.size);
-                   },
-                   [&](QImage SKTGraphic::*m) { out.encodeImage(key, g.*m); },
-               },
+    if (!font.isNull())
+        out.encodeFont(key, font.name, font.size);
+}
+
+void decodeValue(const KeyedUnarchiver& in, const QString& key, bool& value) { value = in.decodeBool(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, qint32& value) { value = in.decodeInt(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, float& value) { value = in.decodeFloat(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QRectF& value) { value = in.decodeRect(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QString& value) { value = in.decodeString(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QColor& value) { value = in.decodeColor(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, QImage& value) { value = in.decodeImage(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value)
+{
+    const auto font = in.decodeFont(key);
+    value = font ? CardFont{font->name, font->pointSize} : CardFont{};
+}
+
+// Fields are only read here; the table's accessors serve reading and writing alike.
+void encodeField(const SKTGraphic& graphic, const Field& field, KeyedArchiver& out)
+{
+    auto& g = const_cast<SKTGraphic&>(graphic);
+    std::visit(Overloaded{[&](const AsFloat& f) { out.encodeFloat(field.key, static_cast<float>(f.field(g))); },
+                          [&](const auto& access) { encodeValue(out, field.key, access(g)); }},
                field.member);
 }
 
 void decodeField(SKTGraphic& g, const Field& field, const KeyedUnarchiver& in)
 {
-    const QString& key = field.key;
-    std::visit(Overloaded{
-                   [&](bool SKTGraphic::*m) { g.*m = in.decodeBool(key); },
-                   [&](qint32 SKTGraphic::*m) { g.*m = in.decodeInt(key); },
-                   [&](float SKTGraphic::*m) { g.*m = in.decodeFloat(key); },
-                   [&](AsFloat f) { g.*f.member = in.decodeFloat(key); },
-                   [&](QRectF SKTGraphic::*m) { g.*m = in.decodeRect(key); },
-                   [&](QString SKTGraphic::*m) { g.*m = in.decodeString(key); },
-                   [&](QColor SKTGraphic::*m) { g.*m = in.decodeColor(key); },
-                   [&](CardFont SKTGraphic::*m) {
-                       const auto font = in.decodeFont(key);
-                       g.*m = font ? CardFont{font->name, font->pointSize}
-                                   : CardFont{};
-                   },
-                   [&](QImage SKTGraphic::*m) { g.*m = in.decodeImage(key); },
-               },
+    std::visit(Overloaded{[&](const AsFloat& f) { f.field(g) = in.decodeFloat(field.key); },
+                          [&](const auto& access) { decodeValue(in, field.key, access(g)); }},
                field.member);
 }
 

@@ -45,10 +45,10 @@ std::shared_ptr<SKTImage> SKTImage::initWithProperties(const QVariantMap& proper
     }
     const QVariant horizontal = properties.value(SKTImageIsFlippedHorizontallyKey);
     if (isPropertyNumber(horizontal))
-        image->_isFlippedHorizontally = horizontal.toBool();
+        image->picture._isFlippedHorizontally = horizontal.toBool();
     const QVariant vertical = properties.value(SKTImageIsFlippedVerticallyKey);
     if (isPropertyNumber(vertical))
-        image->_isFlippedVertically = vertical.toBool();
+        image->picture._isFlippedVertically = vertical.toBool();
     return image;
 }
 
@@ -88,13 +88,13 @@ void SKTImage::ensureAdjustedPicture()
 
 void SKTImage::flipHorizontally()
 {
-    setFlippedHorizontally(!_isFlippedHorizontally);
+    setFlippedHorizontally(!picture._isFlippedHorizontally);
     refreshAdjustedPicture();
 }
 
 void SKTImage::flipVertically()
 {
-    setFlippedVertically(!_isFlippedVertically);
+    setFlippedVertically(!picture._isFlippedVertically);
     refreshAdjustedPicture();
 }
 
@@ -113,8 +113,8 @@ QVariantMap SKTImage::properties() const
 {
     QVariantMap result = SKTGraphic::properties();
     result.insert(SKTImageContentsKey, encodedPng(_contents));
-    result.insert(SKTImageIsFlippedHorizontallyKey, _isFlippedHorizontally);
-    result.insert(SKTImageIsFlippedVerticallyKey, _isFlippedVertically);
+    result.insert(SKTImageIsFlippedHorizontallyKey, picture._isFlippedHorizontally);
+    result.insert(SKTImageIsFlippedVerticallyKey, picture._isFlippedVertically);
     return result;
 }
 

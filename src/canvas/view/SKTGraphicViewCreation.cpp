@@ -101,11 +101,11 @@ void applyInvitationLayout(SKTGraphic& text, const QString& ctrlId)
     constexpr int kAlignRight = 1;
     constexpr int kAlignCentre = 2;
     if (centred.contains(ctrlId))
-        text.text_alignmnet = kAlignCentre;
+        text.textStyle.text_alignmnet = kAlignCentre;
     else if (ctrlId == QLatin1String("PARTY_FROM"))
-        text.text_alignmnet = kAlignRight;
+        text.textStyle.text_alignmnet = kAlignRight;
     if (ctrlId == QLatin1String("PARTY_TITLE") || ctrlId == QLatin1String("PARTY_MARRINGE_INFO"))
-        text.text_ctrl_font = CardFont{QStringLiteral(".AppleSystemUIFont"), 18.0};
+        text.textStyle.text_ctrl_font = CardFont{QStringLiteral(".AppleSystemUIFont"), 18.0};
 }
 
 // A shown value switches the text's box fill and border off.
@@ -234,7 +234,7 @@ void SKTGraphicView::finishCreatingGraphic(const GraphicPtr& graphic, bool kept)
         BarcodeFactory& factory = barcodeFactory();
         factory.Set_Barcode_Prop_To_Control(*graphic);
         Barcode_output_image =
-            factory.Get_Image_From_Val(kSampleBarcodeValue, graphic->header_val, graphic->footer_val);
+            factory.Get_Image_From_Val(kSampleBarcodeValue, graphic->barcode.header_val, graphic->barcode.footer_val);
         graphic->Set_Barcode_image(Barcode_output_image);
         check_barcode_and_set_control_bounds(graphic.get());
     }

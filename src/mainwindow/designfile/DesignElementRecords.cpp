@@ -15,6 +15,33 @@ constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
 
 const QString kTextHere = QStringLiteral("Text here");
 
+// One item per member of a settings value, in its declared order, each in its type's form.
+void writeItem(ItemWriter& w, bool value) { w.flag(value); }
+void writeItem(ItemWriter& w, qint32 value) { w.integer(value); }
+void writeItem(ItemWriter& w, float value) { w.decimal(value); }
+void writeItem(ItemWriter& w, const QString& value) { w.text(value); }
+void writeItem(ItemWriter& w, const CardFont& value) { w.font(value); }
+void writeItem(ItemWriter& w, const QColor& value) { w.colour(value); }
+
+void readItem(ItemReader& r, bool& value) { value = r.flag(); }
+void readItem(ItemReader& r, qint32& value) { value = r.integer(); }
+void readItem(ItemReader& r, float& value) { value = r.decimal(); }
+void readItem(ItemReader& r, QString& value) { value = r.text(); }
+void readItem(ItemReader& r, CardFont& value) { value = r.font(); }
+void readItem(ItemReader& r, QColor& value) { value = r.colour(); }
+
+template <typename Settings>
+void writeSettings(const Settings& settings, ItemWriter& w)
+{
+    Settings::forEachField([&](const char*, auto member) { writeItem(w, settings.*member); });
+}
+
+template <typename Settings>
+void readSettings(Settings& settings, ItemReader& r)
+{
+    Settings::forEachField([&](const char*, auto member) { readItem(r, settings.*member); });
+}
+
 // The fewest items an entry of the kind holds: the line's two arrow flags and the picture's
 // last two items are optional. Items beyond what a kind reads (a later version's) are ignored.
 int minimumLength(GraphicKind kind)
@@ -96,59 +123,35 @@ void writeSignature(const SKTGraphic& g, ItemWriter& w)
 
 void writeText(const SKTGraphic& g, ItemWriter& w)
 {
-    w.font(g.text_ctrl_font);
-    w.colour(g.txt_clr);
-    w.integer(g.text_alignmnet_Vert);
-    w.integer(g.text_alignmnet);
-    w.integer(g.text_transfrom_case);
-    w.decimal(g.text_kerning);
+    const TextStyle& s = g.textStyle;
+    w.font(s.text_ctrl_font);
+    w.colour(s.txt_clr);
+    w.integer(s.text_alignmnet_Vert);
+    w.integer(s.text_alignmnet);
+    w.integer(s.text_transfrom_case);
+    w.decimal(s.text_kerning);
     w.text(g.Text_Value);
-    w.flag(g.Drawing_Shadow);
-    w.colour(g.Shadow_Color);
-    w.decimal(g.Shadow_offset_X);
-    w.decimal(g.Shadow_offset_Y);
-    w.decimal(g.Shadow_blur);
-    w.decimal(g.Shadow_transparency);
+    w.flag(s.Drawing_Shadow);
+    w.colour(s.Shadow_Color);
+    w.decimal(s.Shadow_offset_X);
+    w.decimal(s.Shadow_offset_Y);
+    w.decimal(s.Shadow_blur);
+    w.decimal(s.Shadow_transparency);
     w.integer(g.text_rotation);
 }
 
 void writeImage(const SKTGraphic& g, ItemWriter& w)
 {
-    for (const bool on : {g._isFlippedHorizontally, g._isFlippedVertically, g.invert_clr, g.gray_Scale, g.Sepia})
-        w.flag(on);
-    for (const float value : {g.img_trnsp_val, g.hue_val, g.sat_val, g.brt_val, g.con_val, g.srp_val, g.ev_val,
-                              g.blr_val, g.rotate_image})
-        w.decimal(value);
+    writeSettings(g.picture, w);
     w.text(g._file_path);
     w.text(g.Text_Value);
-    w.flag(g.Drawing_Shadow);
+    w.flag(g.textStyle.Drawing_Shadow);
 }
 
 void writeBarcode(const SKTGraphic& g, ItemWriter& w)
 {
     w.data(encodedPng(g._barcode_image));
-    w.integer(g.linear_or_2d);
-    w.integer(g.barcode_font_index);
-    for (const QString* text : {&g.linear_font_val, &g.two_d_font_val, &g.header_val, &g.footer_val})
-        w.text(*text);
-    for (const qint32 value : {g.show_hide_hdr, g.show_hide_ftr, g.show_hide_val, g.show_val_on_top,
-                               g.align_hdr_index, g.align_ftr_index})
-        w.integer(value);
-    w.decimal(g.linear_height_val);
-    w.decimal(g.linear_width_val);
-    for (const qint32 value : {g.qr_size_val, g.qr_version_index, g.qr_ec_index, g.pdf_hgt_val, g.pdf_wdt_val,
-                               g.pdf_ec_val, g.dm_module_val, g.dm_format_index, g.dm_encoding_index})
-        w.integer(value);
-    for (const float value : {g.hdr_margin_val, g.ftr_margin_val, g.val_margin_val, g.TB_marging_val, g.LR_margin_val})
-        w.decimal(value);
-    for (const CardFont* font : {&g.value_font_val, &g.header_font_val, &g.footer_font_val})
-        w.font(*font);
-    for (const QColor* colour : {&g.barcode_hdr_clr_val, &g.barcode_ftr_clr_val, &g.barcode_val_clr_val,
-                                 &g.barcode_back_clr_val, &g.barcode_clr_val})
-        w.colour(*colour);
-    w.integer(g.dpi_val_index);
-    w.text(g.dpi_custom_val);
-    w.integer(g.barcode_unit_val);
+    writeSettings(g.barcode, w);
 }
 
 // ---- Reading -------------------------------------------------------------------------------
@@ -211,29 +214,26 @@ void readSignature(SKTGraphic& g, ItemReader& r)
 
 void readText(SKTGraphic& g, ItemReader& r)
 {
-    g.text_ctrl_font = r.font();
-    g.txt_clr = r.colour();
-    g.text_alignmnet_Vert = r.integer();
-    g.text_alignmnet = r.integer();
-    g.text_transfrom_case = r.integer();
-    g.text_kerning = r.decimal();
+    TextStyle& s = g.textStyle;
+    s.text_ctrl_font = r.font();
+    s.txt_clr = r.colour();
+    s.text_alignmnet_Vert = r.integer();
+    s.text_alignmnet = r.integer();
+    s.text_transfrom_case = r.integer();
+    s.text_kerning = r.decimal();
     g.Text_Value = r.text();
-    g.Drawing_Shadow = r.flag();
-    g.Shadow_Color = r.colour();
-    g.Shadow_offset_X = r.decimal();
-    g.Shadow_offset_Y = r.decimal();
-    g.Shadow_blur = r.decimal();
-    g.Shadow_transparency = r.decimal();
+    s.Drawing_Shadow = r.flag();
+    s.Shadow_Color = r.colour();
+    s.Shadow_offset_X = r.decimal();
+    s.Shadow_offset_Y = r.decimal();
+    s.Shadow_blur = r.decimal();
+    s.Shadow_transparency = r.decimal();
     g.text_rotation = r.integer();
 }
 
 void readImage(SKTGraphic& g, ItemReader& r)
 {
-    for (bool* on : {&g._isFlippedHorizontally, &g._isFlippedVertically, &g.invert_clr, &g.gray_Scale, &g.Sepia})
-        *on = r.flag();
-    for (float* value : {&g.img_trnsp_val, &g.hue_val, &g.sat_val, &g.brt_val, &g.con_val, &g.srp_val, &g.ev_val,
-                         &g.blr_val, &g.rotate_image})
-        *value = r.decimal();
+    readSettings(g.picture, r);
     g._file_path = r.text();
     g.Text_Value = g._file_path;
     if (r.hasMore()) {
@@ -241,35 +241,13 @@ void readImage(SKTGraphic& g, ItemReader& r)
         if (value != kTextHere)
             g.Text_Value = value;
     }
-    g.Drawing_Shadow = !r.hasMore() || r.flag();
+    g.textStyle.Drawing_Shadow = !r.hasMore() || r.flag();
 }
 
 void readBarcode(SKTGraphic& g, ItemReader& r)
 {
     g._barcode_image = decodeStoredPicture(r.data());
-    g.linear_or_2d = r.integer();
-    g.barcode_font_index = r.integer();
-    for (QString* text : {&g.linear_font_val, &g.two_d_font_val, &g.header_val, &g.footer_val})
-        *text = r.text();
-    for (qint32* value : {&g.show_hide_hdr, &g.show_hide_ftr, &g.show_hide_val, &g.show_val_on_top,
-                          &g.align_hdr_index, &g.align_ftr_index})
-        *value = r.integer();
-    g.linear_height_val = r.decimal();
-    g.linear_width_val = r.decimal();
-    for (qint32* value : {&g.qr_size_val, &g.qr_version_index, &g.qr_ec_index, &g.pdf_hgt_val, &g.pdf_wdt_val,
-                          &g.pdf_ec_val, &g.dm_module_val, &g.dm_format_index, &g.dm_encoding_index})
-        *value = r.integer();
-    for (float* value : {&g.hdr_margin_val, &g.ftr_margin_val, &g.val_margin_val, &g.TB_marging_val,
-                         &g.LR_margin_val})
-        *value = r.decimal();
-    for (CardFont* font : {&g.value_font_val, &g.header_font_val, &g.footer_font_val})
-        *font = r.font();
-    for (QColor* colour : {&g.barcode_hdr_clr_val, &g.barcode_ftr_clr_val, &g.barcode_val_clr_val,
-                           &g.barcode_back_clr_val, &g.barcode_clr_val})
-        *colour = r.colour();
-    g.dpi_val_index = r.integer();
-    g.dpi_custom_val = r.text();
-    g.barcode_unit_val = r.integer();
+    readSettings(g.barcode, r);
     g.Set_Barcode_image_control_bounds(g._bounds);
 }
 

@@ -315,20 +315,21 @@ void DesignFileController::Prepare_Loaded_Elements(const GraphicList& elements)
         pictures[i]->showPreview(previews[i]);
 }
 
-void DesignFileController::Make_Missing_Barcode_Picture(SKTGraphic& barcode)
+void DesignFileController::Make_Missing_Barcode_Picture(SKTGraphic& element)
 {
     QString value;
-    if (barcode.data_source_type == 1)
-        value = Trim_Str(Get_First_Value_Of_Dataset(barcode.batch_list_name));
-    else if (barcode.data_source_type == 2)
-        value = Trim_Str(Get_First_Value_Of_Excel_Binding(barcode.excel_col_indx).value_or(QString()));
-    if (barcode.data_source_type == 0 || value.isEmpty())
-        value = Trim_Str(barcode.linear_or_2d == 0 ? barcode.linear_font_val : barcode.two_d_font_val);
+    if (element.data_source_type == 1)
+        value = Trim_Str(Get_First_Value_Of_Dataset(element.batch_list_name));
+    else if (element.data_source_type == 2)
+        value = Trim_Str(Get_First_Value_Of_Excel_Binding(element.excel_col_indx).value_or(QString()));
+    const BarcodeSettings& settings = element.barcode;
+    if (element.data_source_type == 0 || value.isEmpty())
+        value = Trim_Str(settings.linear_or_2d == 0 ? settings.linear_font_val : settings.two_d_font_val);
     BarcodeFactory& factory = barcodeFactory();
-    factory.Set_Barcode_Prop_To_Control(barcode);
-    Barcode_output_image = factory.Get_Image_From_Val(value, barcode.header_val, barcode.footer_val);
-    barcode.Set_Barcode_image(Barcode_output_image);
-    barcode.Set_Barcode_image_control_bounds(barcode.bounds());
+    factory.Set_Barcode_Prop_To_Control(element);
+    Barcode_output_image = factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
+    element.Set_Barcode_image(Barcode_output_image);
+    element.Set_Barcode_image_control_bounds(element.bounds());
 }
 
 // An opened design file puts the run in mode "L", whatever letter it carries (stored designs rely

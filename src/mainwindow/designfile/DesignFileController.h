@@ -107,7 +107,7 @@ private:
     Data_From_Excel& table() const;
     // Takes the state's rows.
     void Restore_Table(DesignState& state);
-    void Make_Missing_Barcode_Picture(SKTGraphic& barcode);
+    void Make_Missing_Barcode_Picture(SKTGraphic& element);
     void Prepare_Loaded_Elements(const GraphicList& elements);
     void Apply_Card_Side(const QString& cardSide);
     QString Mode_After_Load(const QString& fileMode, const QString& log_or_template, bool read_xl) const;

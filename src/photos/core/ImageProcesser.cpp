@@ -23,15 +23,15 @@ float finiteOr(float value, float neutral)
 }
 
 // All colour stages folded into one matrix; grey and sepia only when asked for.
-ColourMatrix colourStages(bool grayscale, bool sepia, float hue, float sat, float brt, float con)
+ColourMatrix colourStages(const PictureSettings& s)
 {
     ColourMatrix m = ColourMatrix::identity();
-    if (grayscale)
+    if (s.gray_Scale)
         m = m.then(monochromeMatrix());
-    if (sepia)
+    if (s.Sepia)
         m = m.then(sepiaMatrix());
-    return m.then(hueMatrix(finiteOr(hue, 0)))
-        .then(colourControlsMatrix(finiteOr(sat, 1), finiteOr(brt, 0), finiteOr(con, 1)));
+    return m.then(hueMatrix(finiteOr(s.hue_val, 0)))
+        .then(colourControlsMatrix(finiteOr(s.sat_val, 1), finiteOr(s.brt_val, 0), finiteOr(s.con_val, 1)));
 }
 
 QImage withColour(const QImage& picture, const ColourMatrix& matrix)
@@ -41,17 +41,16 @@ QImage withColour(const QImage& picture, const ColourMatrix& matrix)
 
 // Grey, sepia, hue, colour controls, sharpening, exposure, blur, in that order. Exposure is
 // folded into the colour matrix unless sharpening sits between them.
-QImage filtered(const QImage& source, bool grayscale, bool sepia, float hue, float sat, float brt,
-                float con, float sharpness, float ev, float blur)
+QImage filtered(const QImage& source, const PictureSettings& s)
 {
-    const ColourMatrix colour = colourStages(grayscale, sepia, hue, sat, brt, con);
-    const ColourMatrix exposure = exposureMatrix(finiteOr(ev, 0));
+    const ColourMatrix colour = colourStages(s);
+    const ColourMatrix exposure = exposureMatrix(finiteOr(s.ev_val, 0));
     QImage picture;
-    if (finiteOr(sharpness, 0) == 0.0f)
+    if (finiteOr(s.srp_val, 0) == 0.0f)
         picture = withColour(source, colour.then(exposure));
     else
-        picture = withColour(sharpenLuminance(withColour(source, colour), sharpness), exposure);
-    return boxBlur(picture, finiteOr(blur, 0));
+        picture = withColour(sharpenLuminance(withColour(source, colour), s.srp_val), exposure);
+    return boxBlur(picture, finiteOr(s.blr_val, 0));
 }
 
 QSizeF turnedBoundingSize(const QSizeF& size, double degrees)
@@ -111,27 +110,26 @@ int dotsPerMeterFor(int pixels, double points)
 
 }  // namespace
 
-QImage ImageProcesser::Get_Processed_Image_Full_Combined(const QImage& image, bool grayscale, bool sepia,
-                                                         bool, float hue, float sat, float brt, float con,
-                                                         int rotate, float r, float g, float b, float,
-                                                         bool yes_rotate_on_box, bool flip_H, bool flip_V,
-                                                         bool use_img_rect, const QRectF& img_bound_rect)
+QImage ImageProcesser::Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
+                                                         bool yes_rotate_on_box)
 {
     if (image.isNull())
         return QImage();
     QImage inHand = image;
     try {
-        QImage result = filtered(image, grayscale, sepia, hue, sat, brt, con, r, g, b);
+        QImage result = filtered(image, settings);
         if (result.isNull())
             return inHand;
-        if (flip_H || flip_V)
-            result = result.mirrored(flip_H, flip_V);
+        const bool flipH = settings._isFlippedHorizontally, flipV = settings._isFlippedVertically;
+        if (flipH || flipV)
+            result = result.mirrored(flipH, flipV);
         result = withResolutionOf(result, image);
         inHand = result;
         if (!yes_rotate_on_box)
             return result;
-        const QRectF box = use_img_rect ? QRectF(QPointF(0, 0), image.size()) : img_bound_rect;
-        const QImage turned = imageRotatedByDegrees_On_Ctrl_Bound(result, -double(rotate), box);
+        const QRectF box(QPointF(0, 0), image.size());
+        const QImage turned =
+            imageRotatedByDegrees_On_Ctrl_Bound(result, -double(wholeDegrees(settings.rotate_image)), box);
         return turned.isNull() ? result : turned;
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromLocal8Bit(e.what()));

@@ -4,24 +4,21 @@
 #include <QImage>
 #include <QRectF>
 
+#include "photos/core/PictureSettings.h"
+
 class ImageProcesser {
 public:
     ImageProcesser() = delete;
 
-    // The source run through grey scale (when grayscale), sepia (when sepia), then hue (radians),
-    // saturation, brightness and contrast, sharpening (r), exposure (g, in stops) and box blur
-    // (b, radius in pixels); mirrored left-right by flip_H and top-bottom by flip_V; with
-    // yes_rotate_on_box, turned clockwise by `rotate` degrees inside its own box. Values that
-    // are not finite count as neutral. invrtclr and tranprency are accepted and not applied
-    // (transparency is applied when the picture is drawn). use_img_rect and img_bound_rect do
-    // not change the result. A null source gives a null picture; on a failure the picture in
-    // hand is returned and the reason logged. The result keeps the source's size and resolution.
-    static QImage Get_Processed_Image_Full_Combined(const QImage& image, bool grayscale, bool sepia,
-                                                    bool invrtclr, float hue, float sat, float brt,
-                                                    float con, int rotate, float r, float g, float b,
-                                                    float tranprency, bool yes_rotate_on_box,
-                                                    bool flip_H, bool flip_V, bool use_img_rect,
-                                                    const QRectF& img_bound_rect);
+    // The source run through grey scale (gray_Scale), sepia (Sepia), then hue (radians),
+    // saturation, brightness and contrast, sharpening, exposure (in stops) and box blur (radius in
+    // pixels); mirrored by the two flips; with yes_rotate_on_box, turned clockwise by the whole
+    // degrees of rotate_image (wholeDegrees) inside its own box. Values that are not finite count
+    // as neutral. invert_clr and img_trnsp_val are not applied (transparency is applied when the
+    // picture is drawn). A null source gives a null picture; on a failure the picture in hand is
+    // returned and the reason logged. The result keeps the source's size and resolution.
+    static QImage Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
+                                                    bool yes_rotate_on_box = true);
 
     // The picture turned counter-clockwise by `degrees` (y pointing up) about its centre on a
     // canvas the size of the turned picture's bounding box, that canvas then squeezed back into

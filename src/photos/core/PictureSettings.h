@@ -1,63 +1,52 @@
 #pragma once
-// The picture settings the editing windows share, and the stored settings text that may follow a
-// photo's path.
-#include <QColor>
-#include <QString>
+// One set of picture settings: what an image element stores and what the filter chain applies.
+// The members carry the element's field names. A default value is neutral: it leaves a picture
+// as it is.
 
-// Last settings of the picture editing windows; the filter chain's callers pass them on. Written
-// and read on the GUI thread only.
-extern bool IMG_gray_Scale;
-extern bool IMG_Sepia;
-extern bool IMG_invert_clr;
-extern float IMG_hue_val;
-extern float IMG_sat_val;
-extern float IMG_brt_val;
-extern float IMG_con_val;
-extern float IMG_srp_val;
-extern float IMG_ev_val;
-extern float IMG_blr_val;
-extern float IMG_trnsp_val;
-extern float IMG_rotate_image;
-extern bool IMG_Flip_H;
-extern bool IMG_Flip_V;
-
-// Separates a photo's path from its settings fields in a stored photo reference.
-inline const QString IMG_Filter_Marker = QStringLiteral("<IMG_FILTER>");
-
-// One set of picture settings; the initial values are the neutral ones, which leave a picture as
-// it is.
 struct PictureSettings {
-    bool flipH = false;
-    bool flipV = false;
-    bool grayScale = false;
-    bool sepia = false;
-    float rotate = 0;
-    float sharpness = 0;
-    float exposure = 0;
-    float blur = 0;
-    float saturation = 1;
-    float brightness = 0;
-    float contrast = 1;
-    float hue = 0;
-    float transparency = 100;
-    bool borderOn = false;
-    float borderWidth = 0;
-    QString borderStyle;  // empty draws solid
-    QColor borderColour = Qt::black;
+    bool _isFlippedHorizontally = false;
+    bool _isFlippedVertically = false;
+    bool invert_clr = false;  // stored and passed on; no stage inverts
+    bool gray_Scale = false;
+    bool Sepia = false;
+    float img_trnsp_val = 100;  // opacity in per cent, applied when the element is drawn
+    float hue_val = 0;          // radians
+    float sat_val = 1;
+    float brt_val = 0;
+    float con_val = 1;
+    float srp_val = 0;
+    float ev_val = 0;  // stops
+    float blr_val = 0;  // radius in pixels
+    float rotate_image = 0;  // degrees, clockwise on screen
+
+    // Every member zero, as an element decoded from an archive starts.
+    static constexpr PictureSettings zero()
+    {
+        PictureSettings s;
+        s.img_trnsp_val = s.sat_val = s.con_val = 0;
+        return s;
+    }
+
+    // Calls visit(name, member) for every member, in the declared order: the order the design
+    // file stores them in, under the names that are their keys in the keyed archive.
+    template <typename Visit>
+    static void forEachField(Visit&& visit)
+    {
+        visit("_isFlippedHorizontally", &PictureSettings::_isFlippedHorizontally);
+        visit("_isFlippedVertically", &PictureSettings::_isFlippedVertically);
+        visit("invert_clr", &PictureSettings::invert_clr);
+        visit("gray_Scale", &PictureSettings::gray_Scale);
+        visit("Sepia", &PictureSettings::Sepia);
+        visit("img_trnsp_val", &PictureSettings::img_trnsp_val);
+        visit("hue_val", &PictureSettings::hue_val);
+        visit("sat_val", &PictureSettings::sat_val);
+        visit("brt_val", &PictureSettings::brt_val);
+        visit("con_val", &PictureSettings::con_val);
+        visit("srp_val", &PictureSettings::srp_val);
+        visit("ev_val", &PictureSettings::ev_val);
+        visit("blr_val", &PictureSettings::blr_val);
+        visit("rotate_image", &PictureSettings::rotate_image);
+    }
+
+    bool operator==(const PictureSettings&) const = default;
 };
-
-// A stored photo reference split at the marker.
-struct PictureReference {
-    QString path;  // the whole text when there is no marker
-    PictureSettings settings;
-    int fieldsRead = 0;  // how many fields, in their order, had their closing "_"
-};
-
-// Reads "path<IMG_FILTER>f1_f2_..._f17_": each field trimmed, taken only when its closing "_" is
-// there. Fields not present keep the neutral values. Numbers follow the C locale whatever the
-// user's locale; anything after a field's leading number is ignored.
-PictureReference ParsePictureSettingsText(const QString& text);
-
-// Sets IMG_Flip_H ... IMG_trnsp_val from the first 13 fields that were read; the globals of fields
-// not read keep their values. Returns the reference for its path and border.
-PictureReference Read_IMG_Filter_Settings(const QString& text);

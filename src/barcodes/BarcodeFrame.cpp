@@ -1,7 +1,7 @@
-#include "barcodes/BarcodeSettings.h"
+#include "barcodes/BarcodeFrame.h"
+
 #include <QFontMetricsF>
 #include <QImage>
-#include "platform/AppContext.h"
 
 namespace {
 // Qt rounds font metrics to whole device pixels; measuring at this many times the size and
@@ -35,27 +35,27 @@ float barcodeTextWidth(const CardFont& font, const QString& text)
     return float(scaledPointMetrics(font).horizontalAdvance(text) / kMeasureScale);
 }
 
-BarcodeSettings::BarcodeSettings()
-    : value_font{Text_Ctrl_Font, 10}, header_font{Text_Ctrl_Font, 10}, footer_font{Text_Ctrl_Font, 10}
-{
-}
-
-void BarcodeSettings::setCaptionFontSize(float size)
+void BarcodeFrame::setCaptionFontSize(float size, const CardFont* font)
 {
     caption_fontSize = size;
-    captionHeight = barcodeBandHeight(value_font);
+    if (font)
+        captionHeight = barcodeBandHeight(*font);
 }
 
-void BarcodeSettings::setHeaderFontSize(float size)
+void BarcodeFrame::setHeaderFontSize(float size, const CardFont* font)
 {
     header_fontSize = size;
-    headerHeight = barcodeBandHeight(header_font);
-    headerWidth = barcodeTextWidth(header_font, header);
+    if (font) {
+        headerHeight = barcodeBandHeight(*font);
+        headerWidth = barcodeTextWidth(*font, header);
+    }
 }
 
-void BarcodeSettings::setFooterFontSize(float size)
+void BarcodeFrame::setFooterFontSize(float size, const CardFont* font)
 {
     footer_fontSize = size;
-    footerHeight = barcodeBandHeight(footer_font);
-    footerWidth = barcodeTextWidth(footer_font, footer);
+    if (font) {
+        footerHeight = barcodeBandHeight(*font);
+        footerWidth = barcodeTextWidth(*font, footer);
+    }
 }
