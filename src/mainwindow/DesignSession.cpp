@@ -10,6 +10,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/designfile/DesignFileController.h"
 #include "mainwindow/designfile/DesignFingerprint.h"
+#include "platform/AppContext.h"
 
 namespace {
 

@@ -6,7 +6,6 @@ QString Camera_Folder_Path;
 QString Project_File_Name;
 int last_unit_val = 2;
 std::atomic<bool> Card_Value_In_Process{false};
-bool Not_Draw_Only_Prop_Change = false;
 // Set from the system font at start-up; the application context's default text font until then.
 CardFont DEFAULT_FONT{QStringLiteral("DejaVu Sans"), 12.0};
 bool copy_card_design = false;

@@ -15,22 +15,8 @@ extern QString Camera_Folder_Path;
 extern QString Project_File_Name;
 extern int last_unit_val;
 extern std::atomic<bool> Card_Value_In_Process;
-extern bool Not_Draw_Only_Prop_Change;
 extern CardFont DEFAULT_FONT;        // the system's general font; the fallback of unknown fonts
 extern bool copy_card_design;        // set while a design is being copied onto the other side
 extern bool Fill_User_Profile;       // the card-holder profile was confirmed for this design
 extern int Camera_Capture_Count;
 extern QString Camera_Capture_Image; // where the camera's last picture is saved
-
-// Sets Not_Draw_Only_Prop_Change while code fills the controls, so their change handlers stay
-// quiet, and restores it on every way out.
-class NotDrawOnlyPropChangeGuard {
-public:
-    NotDrawOnlyPropChangeGuard() : m_previous(Not_Draw_Only_Prop_Change) { Not_Draw_Only_Prop_Change = true; }
-    ~NotDrawOnlyPropChangeGuard() { Not_Draw_Only_Prop_Change = m_previous; }
-    NotDrawOnlyPropChangeGuard(const NotDrawOnlyPropChangeGuard&) = delete;
-    NotDrawOnlyPropChangeGuard& operator=(const NotDrawOnlyPropChangeGuard&) = delete;
-
-private:
-    bool m_previous;
-};

@@ -9,3 +9,5 @@ int Measument_Unit_Is = 2;
 const QString default_file_name = QStringLiteral("Untitled");
 QString Start_Card_Option = QStringLiteral("T");  // before the chooser first answers
 QString Library_Selected_Image;
+QString CARD_SIDE_STR = QStringLiteral("2");
+bool Not_Draw_Only_Prop_Change = false;

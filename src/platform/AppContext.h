@@ -15,3 +15,20 @@ extern const QString default_file_name;  // "Untitled"
 extern QString Start_Card_Option;
 // The picture file the user last chose with a picture tool or the picture library.
 extern QString Library_Selected_Image;
+// "2" for a two-sided card, "1" for the front only.
+extern QString CARD_SIDE_STR;
+// Set while code fills the controls of the windows, so their change handlers write nothing.
+extern bool Not_Draw_Only_Prop_Change;
+
+// Sets Not_Draw_Only_Prop_Change while code fills the controls, so their change handlers stay
+// quiet, and restores it on every way out.
+class NotDrawOnlyPropChangeGuard {
+public:
+    NotDrawOnlyPropChangeGuard() : m_previous(Not_Draw_Only_Prop_Change) { Not_Draw_Only_Prop_Change = true; }
+    ~NotDrawOnlyPropChangeGuard() { Not_Draw_Only_Prop_Change = m_previous; }
+    NotDrawOnlyPropChangeGuard(const NotDrawOnlyPropChangeGuard&) = delete;
+    NotDrawOnlyPropChangeGuard& operator=(const NotDrawOnlyPropChangeGuard&) = delete;
+
+private:
+    bool m_previous;
+};

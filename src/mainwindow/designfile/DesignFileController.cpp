@@ -19,7 +19,6 @@
 #include "platform/BackgroundRelease.h"
 #include "platform/PictureReading.h"
 
-QString CARD_SIDE_STR = QStringLiteral("2");
 int load_log_ret_value = 0;
 int Load_log_flag = 0;
 QString curr_msg_count_str;

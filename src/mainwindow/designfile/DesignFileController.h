@@ -13,7 +13,6 @@
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignState.h"
 
-extern QString CARD_SIDE_STR;         // "2" two-sided card, "1" front only
 extern int load_log_ret_value;        // 1 when the last open loaded a design, 0 when not
 extern int Load_log_flag;
 extern QString curr_msg_count_str;    // what a progress display would show during a load
