@@ -8,7 +8,7 @@ through another (src/CMakeLists.txt builds and links the libraries from this sam
   filters     zova_filters     the picture filter chain and the settings the elements give it
   model       zova_model       the card model; the elements draw themselves; user profiles
   engines     zova_barcodes, zova_photos, zova_data, zova_render, zova_designfile
-  views       zova_views       the canvas view, the inspector and the windows
+  views       zova_views       the canvas view, the inspector, the wizards and the other windows
   mainwindow  zova_mainwindow  the main window controller, which composes them
   app         zova-idcard      the program
 
@@ -33,7 +33,7 @@ LIBRARIES = [
     # The design file's codec; its controller is the main window's.
     ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/mainwindow/designfile"]),
     ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],
-     ["src/canvas/view", "src/inspector", "src/mainwindow/dialogs"]),
+     ["src/canvas/view", "src/inspector", "src/mainwindow/dialogs", "src/wizards"]),
     ("mainwindow", "zova_mainwindow", ["zova_views"],
      ["src/mainwindow", "src/mainwindow/designfile/DesignFileController"]),
     ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),
