@@ -13,6 +13,7 @@
 #include "canvas/model/CardHost.h"
 #include "canvas/view/InterfaceObjects.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -51,6 +52,11 @@ void ControllerCanvasHost::setActionsEnabled(std::initializer_list<const char*> 
 {
     for (const char* name : names)
         action(name)->setEnabled(enabled);
+}
+
+void ControllerCanvasHost::Show_RHS_Properties(SKTGraphic* graphic)
+{
+    m_controller.inspector().Show_RHS_Properties(graphic);
 }
 
 void ControllerCanvasHost::Refresh_Canvas()
@@ -92,13 +98,27 @@ void ControllerCanvasHost::Disable_Standard_Button_For_Lock()
     action("Unlock_btn")->setEnabled(true);
 }
 
+void ControllerCanvasHost::Enable_Standard_Button_For_Control()
+{
+    // Selecting an element offers what unlocking one does.
+    Enable_Standard_Button_For_Unlock();
+}
+
+void ControllerCanvasHost::Disable_Standard_Button_For_Card()
+{
+    setActionsEnabled({"Cut_btn", "Copy_btn"}, false);
+    Set_Paste_Button_Status();
+    setActionsEnabled({"Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn", "Unlock_btn"}, false);
+    setActionsEnabled(kAlignmentButtons, false);
+}
+
 void ControllerCanvasHost::Enable_Standard_Button_For_Unlock()
 {
     Undo_Redo_Button_state();
-    setActionsEnabled({"Cut_btn", "Copy_btn", "Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn"},
-                      true);
-    setActionsEnabled(kAlignmentButtons, true);
+    setActionsEnabled({"Cut_btn", "Copy_btn"}, true);
     Set_Paste_Button_Status();
+    setActionsEnabled({"Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn"}, true);
+    setActionsEnabled(kAlignmentButtons, true);
     action("Unlock_btn")->setEnabled(false);
 }
 

@@ -21,8 +21,8 @@ public:
     SnapshotUndo& snapshotUndo() { return m_undo; }
 
     // ---- CanvasHost ---------------------------------------------------------------------------
-    // The inspector's panels are filled by the inspector; both seams meet here.
-    void Show_RHS_Properties(SKTGraphic*) override {}
+    // The inspector's dispatch; both seams meet here.
+    void Show_RHS_Properties(SKTGraphic* graphic) override;
     void Refresh_Canvas() override;
     float Frame_Field_Value(FrameField) const override { return 0.0f; }
     void Insert_In_Undo_Redo() override { m_undo.Insert_In_Undo_Redo(); }
@@ -63,8 +63,12 @@ public:
     void Lock_Clicked() override;
     void Unlock_Clicked() override;
 
-    void Disable_Standard_Button_For_Lock();
+    // The toolbar's edit, order, lock and align buttons for a selected element, an unlocked
+    // one, a locked one and the card side.
+    void Enable_Standard_Button_For_Control();
     void Enable_Standard_Button_For_Unlock();
+    void Disable_Standard_Button_For_Lock();
+    void Disable_Standard_Button_For_Card();
 
     // ---- SnapshotUndoWindow -------------------------------------------------------------------
     void setUndoControlsEnabled(bool enabled) override;

@@ -29,6 +29,7 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
+#include "inspector/InspectorView.h"
 #include "mainwindow/MainWindowGlobals.h"
 
 namespace {
@@ -255,30 +256,6 @@ constexpr std::array<SidePage, 3> kSides{{
     {SKTDocument::PreviewSide, "Preview", "_graphicView_TEMP", "_zoomingScrollView_TEMP"},
 }};
 
-struct InspectorPage {
-    const char* name;
-    const char* title;
-};
-
-// Every page the inspector has, in its fixed order; the first five are the card's pages.
-constexpr std::array<InspectorPage, 15> kInspectorPages{{
-    {"card_setting_tab", "Settings"},
-    {"card_info_tab", "Card"},
-    {"card_size_tab", "Size"},
-    {"card_bkgd_tab", "Background"},
-    {"card_brdr_tab", "Border"},
-    {"line_tab", "Line"},
-    {"shape_tab", "Shape"},
-    {"text_edtng_tab", "Text"},
-    {"text_prop_tab", "Text Style"},
-    {"image_tab", "Picture"},
-    {"sign_tab", "Signature"},
-    {"datasource_tab", "Data"},
-    {"aligmnt_tab", "Alignment"},
-    {"barcode_tab", "Barcode"},
-    {"Lock_tab", "Lock"},
-}};
-constexpr int kCardPageCount = 5;
 
 } // namespace
 
@@ -328,7 +305,7 @@ QList<QAction*> MainWindowLayout::designCommands() const
 void MainWindowLayout::setDesignAreaVisible(bool visible)
 {
     _designArea->setVisible(visible);
-    _propertyBox->setVisible(visible);
+    _inspector->setVisible(visible);
 }
 
 void MainWindowLayout::syncToolButtons()
@@ -483,27 +460,21 @@ void MainWindowLayout::buildCommandBars(QMainWindow& window)
 
 void MainWindowLayout::buildInspector(QMainWindow& window)
 {
-    _propertyBox = new QWidget;
-    _propertyBox->setObjectName(QStringLiteral("Right_Prop_Box"));
-    auto* column = new QVBoxLayout(_propertyBox);
-    column->setContentsMargins(0, 0, 0, 0);
-    _settingsTabs = new QTabWidget;
-    _settingsTabs->setObjectName(QStringLiteral("sett_tab"));
-    _settingsTabs->setMinimumWidth(340);
-    column->addWidget(_settingsTabs);
-    // The pages are kept, owned by the property box, while only the card's pages are shown.
-    for (int index = 0; index < int(kInspectorPages.size()); ++index) {
-        auto* page = new QWidget(_propertyBox);
-        page->setObjectName(QString::fromLatin1(kInspectorPages[index].name));
-        page->hide();
-        _inspectorPages.append(page);
-        if (index < kCardPageCount)
-            _settingsTabs->addTab(page, QString::fromLatin1(kInspectorPages[index].title));
-    }
+    _inspector = new InspectorView;
     auto* splitter = static_cast<QSplitter*>(window.centralWidget());
-    splitter->addWidget(_propertyBox);
+    splitter->addWidget(_inspector);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
+}
+
+QTabWidget* MainWindowLayout::settingsTabs() const
+{
+    return &_inspector->sett_tab();
+}
+
+const QList<QWidget*>& MainWindowLayout::inspectorPages() const
+{
+    return _inspector->pages();
 }
 
 void MainWindowLayout::buildMenus(QMainWindow& window)

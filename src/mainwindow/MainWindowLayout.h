@@ -16,6 +16,7 @@ class QStackedWidget;
 class QTabBar;
 class QTabWidget;
 class QWidget;
+class InspectorView;
 class SKTGraphicView;
 class SKTGrid;
 class SKTZoomingScrollView;
@@ -34,9 +35,11 @@ public:
     // Shows the side's canvas; the front and the back also become the side commands act on.
     void showSide(SKTDocument::Side side);
     SKTGrid& grid() const { return *_grid; }
-    QTabWidget* settingsTabs() const { return _settingsTabs; }
+    // The property inspector's widgets: its title, its tab view and every page.
+    InspectorView& inspectorView() const { return *_inspector; }
+    QTabWidget* settingsTabs() const;
     // All fifteen inspector pages in their fixed order, shown in the tab view or not.
-    const QList<QWidget*>& inspectorPages() const { return _inspectorPages; }
+    const QList<QWidget*>& inspectorPages() const;
     // The window's menus by name: "file_menu", "edit_menu", "view_menu", "help_menu".
     QMenu* menu(const char* name) const;
     // Every action of the tool, edit and arrange bars: what acts on the open design.
@@ -61,9 +64,7 @@ private:
     SKTGrid* _grid = nullptr;
     QTabBar* _sideTabs = nullptr;
     QStackedWidget* _sideStack = nullptr;
-    QTabWidget* _settingsTabs = nullptr;
     QWidget* _designArea = nullptr;
-    QWidget* _propertyBox = nullptr;
-    QList<QWidget*> _inspectorPages;
+    InspectorView* _inspector = nullptr;
     QActionGroup* _tools = nullptr;
 };

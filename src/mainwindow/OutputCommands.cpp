@@ -6,6 +6,8 @@
 #include <QTabWidget>
 
 #include "canvas/helpers/MessageBoxes.h"
+#include "canvas/model/CardBackgroundPicture.h"
+#include "inspector/InspectorView.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -19,13 +21,6 @@ namespace {
 void Window_Not_Available(const QString& window)
 {
     Show_MessageBox(QStringLiteral("%1 is not available yet.").arg(window));
-}
-
-void Select_Inspector_Page(SKTWindowController& controller, const QString& page)
-{
-    QTabWidget* tabs = controller.windowLayout().settingsTabs();
-    if (auto* widget = tabs->findChild<QWidget*>(page); widget && tabs->indexOf(widget) >= 0)
-        tabs->setCurrentWidget(widget);
 }
 
 struct MenuCommand {
@@ -119,7 +114,7 @@ void Card_Bckgrnd_Clicked(SKTWindowController& controller)
     Card_Property& side = Card_Front_Or_Back == 1 ? controller.Back_card_Prop : controller.Front_card_Prop;
     Set_Card_Background_Picture(side, lib_window_sel_file);
     controller.Refresh_Canvas();
-    Select_Inspector_Page(controller, QStringLiteral("card_bkgd_tab"));
+    controller.windowLayout().inspectorView().showPage(QStringLiteral("card_bkgd_tab"));
 }
 
 void Connect_Output_Commands(SKTWindowController& controller)

@@ -12,8 +12,10 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "inspector/InspectorGlobals.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/ControllerInspectorLink.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/LinkCommands.h"
@@ -85,6 +87,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     // It finds its commands among the window's actions.
     m_canvasHost = std::make_unique<ControllerCanvasHost>(*this);
     setCanvasHost(m_canvasHost.get());
+    m_inspectorLink = std::make_unique<ControllerInspectorLink>(*this);
+    m_inspector = new PropertyInspector(m_layout->inspectorView(), *m_inspectorLink, this);
     Connect_File_Commands(*this);
     Connect_Link_Commands(*this);
     Connect_Tool_Commands(*this);

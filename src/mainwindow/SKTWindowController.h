@@ -17,7 +17,9 @@
 class ControllerCanvasHost;
 class DesignSession;
 class SideCommands;
+class ControllerInspectorLink;
 class MainWindowLayout;
+class PropertyInspector;
 class QMainWindow;
 class SKTGraphicView;
 class Send_Modeless;
@@ -39,6 +41,8 @@ public:
     MainWindowLayout& windowLayout() const { return *m_layout; }
     // What the canvases ask of the window; installed as the canvas host.
     ControllerCanvasHost& canvasHostOfWindow() const { return *m_canvasHost; }
+    // The property inspector on the right of the window.
+    PropertyInspector& inspector() const { return *m_inspector; }
     // Whether a design is open and whether it has unsaved changes.
     DesignSession& designSession() const { return *m_session; }
     // Zoom, side switching and the copy of a design onto the other side.
@@ -135,6 +139,8 @@ private:
     std::unique_ptr<QMainWindow> m_window;
     MainWindowLayout* m_layout = nullptr;  // owned by the window
     std::unique_ptr<ControllerCanvasHost> m_canvasHost;
+    std::unique_ptr<ControllerInspectorLink> m_inspectorLink;
+    PropertyInspector* m_inspector = nullptr;  // a child of the controller
     std::unique_ptr<SideCommands> m_sideCommands;
     DesignSession* m_session = nullptr;  // a child of the controller
     QSizeF m_canvasSize = SKTDocument::canvasSize(true, QSizeF());

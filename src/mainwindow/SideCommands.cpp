@@ -13,6 +13,7 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
+#include "inspector/InspectorView.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -20,18 +21,6 @@
 
 namespace {
 
-constexpr std::array kCardTabNames{"card_info_tab", "card_size_tab", "card_bkgd_tab", "card_brdr_tab"};
-
-bool isCardTab(const QWidget* page)
-{
-    if (!page)
-        return false;
-    for (const char* name : kCardTabNames) {
-        if (page->objectName() == QLatin1String(name))
-            return true;
-    }
-    return false;
-}
 
 struct ProfileRecords {
     User_Profile_Class front;
@@ -146,18 +135,18 @@ void SideCommands::selectSide(SKTDocument::Side side)
 {
     MainWindowLayout& layout = m_controller.windowLayout();
     layout.showSide(side);
-    // Showing the side that is already shown changes nothing on the tabs.
     Card_Front_Or_Back = side;
     sideChanged();
 }
 
 void SideCommands::sideChanged()
 {
-    QTabWidget* tabs = m_controller.windowLayout().settingsTabs();
-    if (!isCardTab(tabs->currentWidget())) {
-        if (auto* info = tabs->findChild<QWidget*>(QStringLiteral("card_info_tab")))
-            tabs->setCurrentWidget(info);
-    }
+    InspectorView& inspector = m_controller.windowLayout().inspectorView();
+    const QWidget* lastCardSelTab = inspector.sett_tab().currentWidget();
+    const QString keptTab = InspectorView::isCardPage(lastCardSelTab) ? lastCardSelTab->objectName()
+                                                                      : QStringLiteral("card_info_tab");
+    m_controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+    inspector.showPage(keptTab);
     m_controller.canvasHostOfWindow().snapshotUndo().Check_Undo_Redo_Btn_Enability();
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "canvas/helpers/StringHelpers.h"
+#include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "data/Data_From_Excel.h"
 #include "inspector/InspectorGlobals.h"

@@ -12,6 +12,7 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "inspector/InspectorView.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/DialogPresenter.h"
@@ -119,7 +120,12 @@ void Select_tool_action(SKTWindowController& controller)
     selectedToolDidChange(controller);
     controller.Refresh_Canvas();
     SKTGraphicView& view = *controller.editedGraphicView();
+    // Filling the inspector returns to the arrow; a photo tool whose file panel or library was
+    // cancelled keeps its number, so the next drag on the canvas places the photo.
+    const int tool = canvasHost().Selected_Control_Tool();
     controller.canvasHostOfWindow().Show_RHS_Properties(view._Selected_Graphic.get());
+    if (tool != 0)
+        canvasHost().Set_Selected_Control_Tool(tool);
     view.setFocus();
 }
 
@@ -153,9 +159,7 @@ void selectedToolDidChange(SKTWindowController& controller)
 void Watermark_Tool_Clicked(SKTWindowController& controller)
 {
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
-    QTabWidget* tabs = controller.windowLayout().settingsTabs();
-    if (auto* border = tabs->findChild<QWidget*>(QStringLiteral("card_brdr_tab")); border && tabs->indexOf(border) >= 0)
-        tabs->setCurrentWidget(border);
+    controller.windowLayout().inspectorView().showPage(QStringLiteral("card_brdr_tab"));
 }
 
 bool Browse_User_Image_Manually(SKTWindowController& controller)

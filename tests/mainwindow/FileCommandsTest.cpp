@@ -83,10 +83,16 @@ protected:
         return document.graphics().size() == 1 && document.graphics_back().size() == 1
             && controller.Front_card_Prop.Card_Name() == QLatin1String("Staff");
     }
+    // Showing the card's pages stores the canvas's place and size in the shown side's record.
+    static bool defaultSettings(Card_Property side)
+    {
+        side.setCard_Location(QPointF()), side.setCard_Size(QSizeF(0, 0));
+        return side == Card_Property();
+    }
     bool designEmptied() const
     {
         return document.graphics().isEmpty() && document.graphics_back().isEmpty()
-            && controller.Front_card_Prop == Card_Property() && controller.Back_card_Prop == Card_Property();
+            && defaultSettings(controller.Front_card_Prop) && defaultSettings(controller.Back_card_Prop);
     }
 
     QTemporaryDir folder;

@@ -215,7 +215,7 @@ TEST_F(ToolCommandsTest, VisitorPhotosGetTheNextFreeExtraPictureId)
     EXPECT_TRUE(front()[0]->control_ID.isEmpty());
 }
 
-TEST_F(ToolCommandsTest, ArrowAndWatermarkCreateNothingAndKeepTheTool)
+TEST_F(ToolCommandsTest, ArrowAndWatermarkCreateNothing)
 {
     press("arrow_tool_btn");
     controller.selectArrowTool();
@@ -226,8 +226,8 @@ TEST_F(ToolCommandsTest, ArrowAndWatermarkCreateNothingAndKeepTheTool)
     ASSERT_EQ(tool(), 8);
     QTabWidget* tabs = controller.windowLayout().settingsTabs();
     tabs->setCurrentIndex(0);
-    press("Watermark_Tool_btn");
-    EXPECT_EQ(tool(), 8);
+    press("Watermark_Tool_btn");  // showing the card's pages returns to the arrow
+    EXPECT_EQ(tool(), 0);
     EXPECT_EQ(tabs->currentWidget()->objectName(), QStringLiteral("card_brdr_tab"));
 
     controller.selectArrowTool();

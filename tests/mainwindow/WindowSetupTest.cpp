@@ -89,9 +89,9 @@ TEST_F(WindowSetupTest, TheOneControllerSetsTheRunsFontsPathsListsPicturesAndPro
     EXPECT_TRUE(controller.pictures.banner_image.isNull());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
     EXPECT_EQ(controller.TEMP_user_profile.image_id, QStringLiteral("Fup_Photo"));
-    // Fifteen inspector pages are kept; the tab view shows the card's five.
+    // Fifteen inspector pages are kept; the tab view shows the card's four.
     EXPECT_EQ(controller.windowLayout().inspectorPages().size(), 15);
-    EXPECT_EQ(controller.windowLayout().settingsTabs()->count(), 5);
+    EXPECT_EQ(controller.windowLayout().settingsTabs()->count(), 4);
 }
 
 TEST_F(WindowSetupTest, CanvasSizeReachesAllThreeCanvasesAtTheirZoom)

@@ -11,6 +11,7 @@
 #include "canvas/helpers/Log.h"
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/helpers/StringHelpers.h"
+#include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/PictureFile.h"
 #include "canvas/model/SKTImage.h"
@@ -71,23 +72,6 @@ void loadBackgroundPicture(Card_Property& side)
 }
 
 }  // namespace
-
-QImage Read_Card_Background_Picture(const QString& path)
-{
-    // At most this many pixels on the longer side.
-    constexpr int kMaxBackgroundPixels = 8192;
-    return readPicturePreview(path, kMaxBackgroundPixels);
-}
-
-void Set_Card_Background_Picture(Card_Property& side, const QString& path)
-{
-    if (path.isEmpty())
-        return;
-    side.setCard_fill_chk(true);
-    side.setCard_fill_style(QStringLiteral("I"));
-    side.setCard_BG_Image_Path(path);
-    side.setCard_BG_Image(Read_Card_Background_Picture(path));
-}
 
 QString Get_First_Value_Of_Dataset(const QString& name)
 {

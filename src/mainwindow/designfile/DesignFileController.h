@@ -30,11 +30,6 @@ QString Get_First_Value_Of_Dataset(const QString& name);
 // missing column; empty (logged) when no rows are loaded.
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
 
-// A card background picture from a user's file; null when it is no readable picture.
-QImage Read_Card_Background_Picture(const QString& path);
-// Makes the picture the side's background: the fill becomes the picture. An empty path changes
-// nothing.
-void Set_Card_Background_Picture(Card_Property& side, const QString& path);
 
 // The window's steps around saving and loading a design. The main window implements it
 // (WindowDesignFile); WindowlessDesignFile answers where no window takes part.

@@ -1,0 +1,81 @@
+#pragma once
+// The card side pages of the inspector: filling them from the side's Card_Property, the fill
+// kinds' radio states and enabling, and the one writer that copies the pages back into the
+// side's record (and the fields both sides share into both records), with the handlers of the
+// pages' controls.
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "canvas/model/CardFont.h"
+
+class InspectorView;
+class InspectorWindow;
+
+class CardPanel : public QObject {
+    Q_OBJECT
+public:
+    CardPanel(InspectorView& view, InspectorWindow& window, QObject* parent = nullptr);
+
+    // Filled by the dispatch: shows the card pages of the side being edited afresh.
+    void setCardPagesReload(std::function<void()> reload) { m_reload = std::move(reload); }
+    // Filled by the size page: applies the size fields to the card (Apply_Size_Clicked).
+    void setApplySize(std::function<void()> apply) { m_applySize = std::move(apply); }
+    // The hatch pictures' names, in the order of both hatch lists.
+    void setHatchStyles(const QStringList& names);
+
+    // The four pages from the side's record, in the caller's change guard. Writes back only the
+    // record's location and size (the front canvas's) and the card outline Card_Shape.
+    void loadCardPages(int side);
+    // The fill kind's radio (G, H, I, anything else solid) and the controls that belong to it.
+    void card_prop_set(const QString& style);
+    // YES hides the opacity label and stepper of the card background.
+    void Show_Hide_Card_Transp_Ctrl(bool hide);
+
+    // The pages into the side's record, the shared fields into both, then a redisplay. Nothing
+    // while the controls are being filled by code. Card settings take no undo snapshot.
+    void Update_Card_Graphics();
+    void Set_Card_Comman_Properties();
+    // The content colour and font onto every unlocked text of the side, then the writer.
+    void Update_All_Card_Content();
+
+    // A picture file as the side's background: fill on, kind "I", the path and the picture;
+    // then the card pages are shown afresh. An empty path only clears the path field.
+    void set_Front_BG_Image(const QString& path);
+    void set_Back_BG_Image(const QString& path);
+
+    // Control handlers.
+    void Card_Border_ChkBox();
+    void Card_Fill_Chk_Box();
+    void Card_Solid_RD_Sel();
+    void Card_Gradient_RD_Sel();
+    void Card_Hatch_RD_Sel();
+    void Card_Image_RD_Sel();
+    void Enable_Watermark_Clicked();
+    void WM_transp_slider_changed();
+    void Card_Image_Browse_Btn();
+    void Card_Image_Library_Btn();
+    void Content_Font_Clicked();
+    void WM_Text_Font_Changed();
+    void card_shape_CellClick();
+
+    // The kept fonts and colour the font panel and the content command work with.
+    CardFont All_Text_font;
+    CardFont All_Text_font_COPY;
+    QColor All_Text_clr_COPY;
+    CardFont WM_Text_font;
+
+private:
+    void connectControls();
+    void setBackgroundPicture(int side, const QString& path);
+    void enableFillControls(const QString& style);
+    void selectBackgroundPage();
+    QString fillStyleOfRadios() const;
+
+    InspectorView& m_view;
+    InspectorWindow& m_window;
+    std::function<void()> m_reload;
+    std::function<void()> m_applySize;
+};

@@ -1,0 +1,233 @@
+// The card pages' controls: what each does before the writer runs, the background picture and
+// the font panel.
+#include <QButtonGroup>
+#include <QTabWidget>
+
+#include "canvas/model/CardBackgroundPicture.h"
+#include "canvas/model/Card_Property.h"
+#include "inspector/CardPanel.h"
+#include "inspector/FontChoice.h"
+#include "inspector/InspectorGlobals.h"
+#include "inspector/InspectorView.h"
+#include "inspector/InspectorWindow.h"
+#include "inspector/PanelValues.h"
+#include "platform/AppContext.h"
+#include "platform/DialogPresenter.h"
+#include "ui_CardBackgroundPage.h"
+#include "ui_CardBorderPage.h"
+#include "ui_CardInfoPage.h"
+#include "ui_CardSizePage.h"
+
+CardPanel::CardPanel(InspectorView& view, InspectorWindow& window, QObject* parent)
+    : QObject(parent), m_view(view), m_window(window)
+{
+    connectControls();
+}
+
+void CardPanel::setHatchStyles(const QStringList& names)
+{
+    QComboBox& hatch = *m_view.cardBackground().Card_hatch_style;
+    const QSignalBlocker quiet(hatch);
+    hatch.clear();
+    hatch.addItems(names);
+}
+
+void CardPanel::connectControls()
+{
+    Ui::CardBorderPage& border = m_view.cardBorder();
+    Ui::CardBackgroundPage& background = m_view.cardBackground();
+    Ui::CardInfoPage& info = m_view.cardInfo();
+    Ui::CardSizePage& size = m_view.cardSize();
+    const auto write = [this] { Update_Card_Graphics(); };
+    const auto writeAndTitle = [this] {
+        Update_Card_Graphics();
+        if (!Not_Draw_Only_Prop_Change)
+            m_window.Set_Log_Name_In_Title();
+    };
+
+    connect(border.Card_border_chk, &QCheckBox::clicked, this, &CardPanel::Card_Border_ChkBox);
+    connect(border.Card_bordr_clr, &ColorWell::colorChosen, this, write);
+    connect(border.Card_bor_Stepper, &QSpinBox::valueChanged, this, write);
+    connect(border.Card_border_style, &QComboBox::activated, this, write);
+    connect(border.enable_watermark_chk, &QCheckBox::clicked, this, &CardPanel::Enable_Watermark_Clicked);
+    connect(border.watermark_text, &QLineEdit::textEdited, this, writeAndTitle);
+    connect(border.watermark_color, &ColorWell::colorChosen, this, write);
+    connect(border.wm_font_btn, &QPushButton::clicked, this, &CardPanel::WM_Text_Font_Changed);
+    connect(border.wm_alignment_combo, &QComboBox::activated, this, write);
+    connect(border.wm_transp_slider, &QSlider::valueChanged, this, &CardPanel::WM_transp_slider_changed);
+
+    connect(background.Card_fill_chk, &QCheckBox::clicked, this, &CardPanel::Card_Fill_Chk_Box);
+    connect(background.Card_solid_fill_rd, &QRadioButton::clicked, this, &CardPanel::Card_Solid_RD_Sel);
+    connect(background.Card_gradient_fill_rd, &QRadioButton::clicked, this, &CardPanel::Card_Gradient_RD_Sel);
+    connect(background.Card_Style_fill_rd, &QRadioButton::clicked, this, &CardPanel::Card_Hatch_RD_Sel);
+    connect(background.Card_Image_fill_rd, &QRadioButton::clicked, this, &CardPanel::Card_Image_RD_Sel);
+    for (ColorWell* well : {background.Card_fill_clr, background.Card_fill_Grd_1_clr, background.Card_fill_Grd_2_clr,
+                            background.Card_hatch_bk_clr})
+        connect(well, &ColorWell::colorChosen, this, write);
+    connect(background.Card_grad_Stepper, &QSpinBox::valueChanged, this, write);
+    connect(background.Card_alpha_Stepper, &QSpinBox::valueChanged, this, write);
+    connect(background.Card_hatch_style, &QComboBox::activated, this, write);
+    connect(background.Card_image_layout, &QComboBox::activated, this, [this, write] {
+        Show_Hide_Card_Transp_Ctrl(m_view.cardBackground().Card_image_layout->currentText() == QLatin1String("Tile"));
+        write();
+    });
+    connect(background.Card_Image_Browse_Btn, &QPushButton::clicked, this, &CardPanel::Card_Image_Browse_Btn);
+    connect(background.Card_Image_Library_Btn, &QPushButton::clicked, this, &CardPanel::Card_Image_Library_Btn);
+
+    connect(info.card_name, &QLineEdit::textEdited, this, writeAndTitle);
+    connect(info.All_Text_clr, &ColorWell::colorChosen, this, &CardPanel::Update_All_Card_Content);
+    connect(info.all_content_font_btn, &QPushButton::clicked, this, &CardPanel::Content_Font_Clicked);
+    connect(info.Sides_ComboBox, &QComboBox::activated, this, [this](int index) {
+        if (index == 0) {
+            CARD_SIDE_STR = QStringLiteral("2");
+            m_window.setBackSideCommandsEnabled(true);
+        } else {
+            if (m_window.sideInForce() == 1)
+                m_window.Select_front_side();
+            CARD_SIDE_STR = QStringLiteral("1");
+            m_window.setBackSideCommandsEnabled(false);
+        }
+        Update_Card_Graphics();
+    });
+
+    for (QAbstractButton* shape : {size.shapeRectangle, size.shapeRoundedRectangle, size.shapeEllipse})
+        connect(shape, &QAbstractButton::clicked, this, &CardPanel::card_shape_CellClick);
+}
+
+void CardPanel::Card_Border_ChkBox()
+{
+    m_view.cardBorder().Card_Border_Box->setEnabled(m_view.cardBorder().Card_border_chk->isChecked());
+    Update_Card_Graphics();
+}
+
+void CardPanel::Card_Fill_Chk_Box()
+{
+    Ui::CardBackgroundPage& background = m_view.cardBackground();
+    card_prop_set(m_window.cardRecord(m_window.sideInForce()).Card_fill_style());
+    Update_Card_Graphics();
+    const bool filled = background.Card_fill_chk->isChecked();
+    background.Card_Fill_Box->setEnabled(filled);
+    background.Card_image_box->setEnabled(filled && background.Card_Image_fill_rd->isChecked());
+}
+
+void CardPanel::Card_Solid_RD_Sel()
+{
+    card_prop_set(QStringLiteral("S"));
+    Update_Card_Graphics();
+}
+
+void CardPanel::Card_Gradient_RD_Sel()
+{
+    card_prop_set(QStringLiteral("G"));
+    Update_Card_Graphics();
+}
+
+void CardPanel::Card_Hatch_RD_Sel()
+{
+    card_prop_set(QStringLiteral("H"));
+    Update_Card_Graphics();
+}
+
+void CardPanel::Card_Image_RD_Sel()
+{
+    card_prop_set(QStringLiteral("I"));
+    Update_Card_Graphics();
+}
+
+void CardPanel::Enable_Watermark_Clicked()
+{
+    m_view.cardBorder().watermark_box->setEnabled(m_view.cardBorder().enable_watermark_chk->isChecked());
+    Update_Card_Graphics();
+}
+
+void CardPanel::WM_transp_slider_changed()
+{
+    m_view.cardBorder().wm_transp_val->setNum(m_view.cardBorder().wm_transp_slider->value());
+    Update_Card_Graphics();
+}
+
+void CardPanel::Content_Font_Clicked()
+{
+    if (const std::optional<CardFont> chosen = chooseFont(&m_view, All_Text_font)) {
+        All_Text_font = *chosen;
+        m_view.cardInfo().All_Text_font_value->setText(fontCaption(All_Text_font));
+        Update_All_Card_Content();
+    }
+}
+
+void CardPanel::WM_Text_Font_Changed()
+{
+    if (const std::optional<CardFont> chosen = chooseFont(&m_view, WM_Text_font)) {
+        WM_Text_font = *chosen;
+        m_view.cardBorder().wm_font_value->setText(fontCaption(WM_Text_font));
+        Update_Card_Graphics();
+    }
+}
+
+void CardPanel::card_shape_CellClick()
+{
+    Ui::CardSizePage& size = m_view.cardSize();
+    const QList<QAbstractButton*> rows{size.shapeRectangle, size.shapeRoundedRectangle, size.shapeEllipse};
+    for (int row = 0; row < int(rows.size()); ++row) {
+        if (rows[row]->isChecked())
+            Card_Shape = row;
+    }
+    if (m_applySize)
+        m_applySize();
+    m_window.Refresh_Canvas();
+}
+
+// ---- Background picture -----------------------------------------------------------------------
+
+void CardPanel::set_Front_BG_Image(const QString& path)
+{
+    setBackgroundPicture(0, path);
+}
+
+void CardPanel::set_Back_BG_Image(const QString& path)
+{
+    setBackgroundPicture(1, path);
+}
+
+void CardPanel::setBackgroundPicture(int side, const QString& path)
+{
+    Ui::CardBackgroundPage& background = m_view.cardBackground();
+    (side == 0 ? background.Card_Image_path : background.Card_Image_path_BACK)->setText(path);
+    if (path.isEmpty())
+        return;
+    Set_Card_Background_Picture(m_window.cardRecord(side), path);
+    if (m_reload)
+        m_reload();
+}
+
+void CardPanel::Card_Image_Browse_Btn()
+{
+    FilePanelRequest request;
+    request.parent = &m_view;
+    request.caption = tr("Choose a Background Picture");
+    QStringList patterns;
+    for (const QString& extension : m_window.Allowd_Image_fileTypes())
+        patterns << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
+    request.filter = tr("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
+    const QString path = dialogPresenter().openFile(request);
+    if (path.isEmpty())
+        return;
+    setBackgroundPicture(m_window.sideInForce(), path);
+    Update_Card_Graphics();
+    selectBackgroundPage();
+}
+
+void CardPanel::Card_Image_Library_Btn()
+{
+    if (m_window.Open_Image_Library_Window(QStringLiteral("B")) == 1)
+        setBackgroundPicture(m_window.sideInForce(), m_window.lib_window_sel_file());
+    Update_Card_Graphics();
+    selectBackgroundPage();
+}
+
+void CardPanel::selectBackgroundPage()
+{
+    QTabWidget& tabs = m_view.sett_tab();
+    if (QWidget* page = m_view.page(QStringLiteral("card_bkgd_tab")); tabs.indexOf(page) >= 0)
+        tabs.setCurrentWidget(page);
+}

@@ -1,0 +1,107 @@
+#include "inspector/PropertyInspector.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+#include "canvas/model/SKTGraphic.h"
+#include "inspector/InspectorTabs.h"
+#include "inspector/InspectorView.h"
+#include "inspector/InspectorWindow.h"
+#include "platform/AppContext.h"
+
+PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& window, QObject* parent)
+    : QObject(parent), m_view(view), m_window(window), m_card(view, window, this)
+{
+    m_card.setCardPagesReload([this] { Show_RHS_Properties(nullptr); });
+}
+
+void PropertyInspector::Remove_All_Tab_Items()
+{
+    QTabWidget& tabs = m_view.sett_tab();
+    while (tabs.count() > 0)
+        tabs.removeTab(0);
+}
+
+void PropertyInspector::showTabSet(const InspectorTabSet& set)
+{
+    m_view.properties_title().setText(set.title);
+    Remove_All_Tab_Items();
+    QTabWidget& tabs = m_view.sett_tab();
+    for (const InspectorTab& tab : set.tabs) {
+        QWidget* page = m_view.page(tab.page);
+        tabs.addTab(page, tab.label.isEmpty() ? page->windowTitle() : tab.label);
+    }
+}
+
+void PropertyInspector::Fill_Card_Prop_Tab()
+{
+    showTabSet(cardTabSet());
+}
+
+int PropertyInspector::selectedImageCount() const
+{
+    int images = 0;
+    for (const GraphicPtr& graphic : m_window.selectedGraphics())
+        images += graphic->kind() == GraphicKind::Image ? 1 : 0;
+    return images;
+}
+
+void PropertyInspector::Show_RHS_Properties(SKTGraphic* graphic)
+{
+    if (Not_Draw_Only_Prop_Change) {
+        if (graphic == nullptr) {
+            Fill_Card_Prop_Tab();
+            return;
+        }
+        if (Start_Card_Option != QLatin1String("V") || graphic->kind() != GraphicKind::Image)
+            return;
+    }
+    m_window.selectArrowTool();
+    if (graphic == nullptr) {
+        showCardSide();
+        return;
+    }
+    m_window.Enable_Standard_Button_For_Control();
+    if (graphic->ctrl_is_locked)
+        m_window.Disable_Standard_Button_For_Lock();
+    else
+        m_window.Enable_Standard_Button_For_Unlock();
+    const bool reloadForImages = graphic->kind() == GraphicKind::Image && selectedImageCount() >= 2;
+    if (graphic == m_lastSelected && !reloadForImages) {
+        Not_Draw_Only_Prop_Change = false;
+        return;
+    }
+    m_lastSelected = graphic;
+    showElement(*graphic);
+}
+
+void PropertyInspector::showCardSide()
+{
+    Not_Draw_Only_Prop_Change = true;
+    m_window.Clear_Control_Selection();
+    m_window.Disable_Standard_Button_For_Card();
+    m_lastSelected = nullptr;
+    Fill_Card_Prop_Tab();
+    m_view.sett_tab().setCurrentIndex(0);
+    m_card.loadCardPages(m_window.sideInForce());
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void PropertyInspector::showElement(SKTGraphic& graphic)
+{
+    m_window.Set_Natural_And_Fit_Buttons_Enabled(graphic.kind() != GraphicKind::Barcode);
+    Remove_All_Tab_Items();
+    Not_Draw_Only_Prop_Change = true;
+    const InspectorTabSet set = elementTabSet(graphic, Start_Card_Option, selectedImageCount());
+    showTabSet(set);
+    if (!set.dataSourceTitle.isEmpty()) {
+        if (auto* title = m_view.page(QStringLiteral("datasource_tab"))->findChild<QLabel*>(QStringLiteral("data_source_title")))
+            title->setText(set.dataSourceTitle);
+    }
+    if (!set.shapeTitle.isEmpty()) {
+        if (auto* title = m_view.page(QStringLiteral("shape_tab"))->findChild<QLabel*>(QStringLiteral("Shape_prop_title")))
+            title->setText(set.shapeTitle);
+    }
+    m_view.sett_tab().setCurrentIndex(0);
+    Not_Draw_Only_Prop_Change = false;
+}
