@@ -174,6 +174,8 @@ void CardPanel::card_shape_CellClick()
     }
     if (m_applySize)
         m_applySize();
+    else
+        Update_All_Card_Content();
     m_window.Refresh_Canvas();
 }
 

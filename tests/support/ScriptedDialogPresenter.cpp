@@ -13,3 +13,12 @@ int ScriptedDialogPresenter::runModal(QDialog& dialog)
     }
     return dialog.result();
 }
+
+QString ScriptedDialogPresenter::openFile(const FilePanelRequest&)
+{
+    if (openFiles_.empty())
+        return {};
+    QString path = openFiles_.front();
+    openFiles_.pop_front();
+    return path;
+}

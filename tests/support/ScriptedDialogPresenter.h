@@ -1,7 +1,7 @@
 #pragma once
 // A dialog presenter for tests, installed for its lifetime: the next queued hook works each modal
 // dialog (presses its buttons, ticks its boxes) and the run answers the result the hook left.
-// File panels answer as cancelled.
+// File panels answer the queued paths, then as cancelled.
 #include <deque>
 #include <functional>
 #include "platform/DialogPresenter.h"
@@ -12,9 +12,10 @@ public:
     ScriptedDialogPresenter() { setDialogPresenter(this); }
     ~ScriptedDialogPresenter() override { setDialogPresenter(previous_); }
     void queueHook(Hook hook) { hooks_.push_back(std::move(hook)); }
+    void queueOpenFile(const QString& path) { openFiles_.push_back(path); }
 
     int runModal(QDialog& dialog) override;
-    QString openFile(const FilePanelRequest&) override { return {}; }
+    QString openFile(const FilePanelRequest&) override;
     QStringList openFiles(const FilePanelRequest&) override { return {}; }
     QString saveFile(const FilePanelRequest&) override { return {}; }
     QString chooseFolder(const FilePanelRequest&) override { return {}; }
@@ -22,4 +23,5 @@ public:
 private:
     DialogPresenter* previous_ = &dialogPresenter();
     std::deque<Hook> hooks_;
+    std::deque<QString> openFiles_;
 };

@@ -1,0 +1,63 @@
+#pragma once
+// A main window for the inspector's tests: two card records, element lists per side, a canvas of
+// a chosen size, and counts of what the inspector asked for.
+#include <QStringList>
+
+#include "canvas/model/Card_Property.h"
+#include "inspector/InspectorWindow.h"
+
+class FakeInspectorWindow : public InspectorWindow {
+public:
+    int side = 0;
+    GraphicList selection;
+    GraphicList front, back;
+    Card_Property frontRecord, backRecord;
+    QRectF canvas{0, 0, 242.65, 153.07};
+    QStringList calls;  // the button operations and other commands, in order
+    int refreshes = 0;
+    int libraryAnswer = 0;
+    QString libraryFile;
+
+    int sideInForce() const override { return side; }
+    GraphicList selectedGraphics() const override { return selection; }
+    void Clear_Control_Selection() override { calls << QStringLiteral("Clear_Control_Selection"); }
+    void selectArrowTool() override { calls << QStringLiteral("selectArrowTool"); }
+
+    void Enable_Standard_Button_For_Control() override { calls << QStringLiteral("Control"); }
+    void Enable_Standard_Button_For_Unlock() override { calls << QStringLiteral("Unlock"); }
+    void Disable_Standard_Button_For_Lock() override { calls << QStringLiteral("Lock"); }
+    void Disable_Standard_Button_For_Card() override { calls << QStringLiteral("Card"); }
+    void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override
+    {
+        calls << (enabled ? QStringLiteral("NaturalOn") : QStringLiteral("NaturalOff"));
+    }
+
+    Card_Property& cardRecord(int which) override { return which == 0 ? frontRecord : backRecord; }
+    GraphicList graphicsOfSide(int which) const override { return which == 0 ? front : back; }
+    QRectF frontCanvasBounds() const override { return canvas; }
+    void Refresh_Canvas() override { ++refreshes; }
+    void Set_Log_Name_In_Title() override { calls << QStringLiteral("Title"); }
+    void Select_front_side() override
+    {
+        side = 0;
+        calls << QStringLiteral("Select_front_side");
+    }
+    void setBackSideCommandsEnabled(bool enabled) override
+    {
+        calls << (enabled ? QStringLiteral("BackOn") : QStringLiteral("BackOff"));
+    }
+    QStringList Allowd_Image_fileTypes() const override { return {QStringLiteral("png"), QStringLiteral("jpg")}; }
+    int Open_Image_Library_Window(const QString&) override { return libraryAnswer; }
+    QString lib_window_sel_file() const override { return libraryFile; }
+
+    void Set_Canvas_to_100_percent() override { calls << QStringLiteral("100%"); }
+    void applyCanvasSize(QSizeF points) override { canvas.setSize(points); }
+    int Get_Undo_Count() const override { return 0; }
+    int Get_Redo_Count() const override { return 0; }
+    QString Project_File_Name() const override { return {}; }
+    QString Selected_Template_Path() const override { return {}; }
+    int readTemplate(const QString&) override { return 0; }
+    QSizeF Get_My_card_Size(const QString&, const QString&, int) const override { return {85.6, 54}; }
+    QStringList pvc_card_arry() const override { return {QStringLiteral("CR80")}; }
+    QStringList paper_card_arry() const override { return {QStringLiteral("A6")}; }
+};
