@@ -26,6 +26,14 @@ public:
     // The hatch pictures' names, in the order of both hatch lists.
     void setHatchStyles(const QStringList& names);
 
+    // The window's set-up: the lists' first choices, a border 3 points wide, a solid fill and the
+    // hatch pictures' names.
+    void setUpControls(const QStringList& hatchNames);
+    // A new project's content text: the default font, black, nothing kept from before.
+    void resetForNewProject();
+    // The colour new texts take: the content colour well's.
+    QColor All_Text_clr() const;
+
     // The four pages from the side's record, in the caller's change guard. Writes back only the
     // record's location and size (the front canvas's) and the card outline Card_Shape.
     void loadCardPages(int side);

@@ -6,6 +6,7 @@
 #include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "inspector/CardPanel.h"
+#include "inspector/ComboSelection.h"
 #include "inspector/FontChoice.h"
 #include "inspector/InspectorGlobals.h"
 #include "inspector/InspectorView.h"
@@ -22,6 +23,7 @@ CardPanel::CardPanel(InspectorView& view, InspectorWindow& window, QObject* pare
     : QObject(parent), m_view(view), m_window(window)
 {
     connectControls();
+    resetForNewProject();
 }
 
 void CardPanel::setHatchStyles(const QStringList& names)
@@ -30,6 +32,37 @@ void CardPanel::setHatchStyles(const QStringList& names)
     const QSignalBlocker quiet(hatch);
     hatch.clear();
     hatch.addItems(names);
+}
+
+void CardPanel::setUpControls(const QStringList& hatchNames)
+{
+    const NotDrawOnlyPropChangeGuard filling;
+    selectComboIndex(*m_view.cardBackground().Card_image_layout, 1);
+    selectComboIndex(*m_view.cardInfo().Sides_ComboBox, 0);
+    selectComboIndex(*m_view.cardSize().Preset_ComboBox, 0);
+    selectComboIndex(*m_view.cardSize().Category_ComboBox, 0);
+    const QSignalBlocker quiet(m_view.cardBorder().Card_bor_Stepper);
+    m_view.cardBorder().Card_bor_Stepper->setValue(3);
+    selectComboIndex(*m_view.cardBorder().Card_border_style, 0);
+    card_prop_set(QStringLiteral("S"));
+    setHatchStyles(hatchNames);
+    if (!hatchNames.isEmpty())
+        selectComboIndex(*m_view.cardBackground().Card_hatch_style, 0);
+}
+
+void CardPanel::resetForNewProject()
+{
+    All_Text_font = CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
+    m_view.cardInfo().All_Text_font_value->setText(fontCaption(All_Text_font));
+    m_view.cardInfo().All_Text_clr->setColor(Qt::black);
+    All_Text_font_COPY = CardFont{};
+    All_Text_clr_COPY = m_view.cardInfo().All_Text_clr->color();
+    card_prop_set(QStringLiteral("S"));
+}
+
+QColor CardPanel::All_Text_clr() const
+{
+    return m_view.cardInfo().All_Text_clr->color();
 }
 
 void CardPanel::connectControls()

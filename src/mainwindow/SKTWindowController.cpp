@@ -65,7 +65,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
 
     app_DefaultInstance = this;
     Main_App_wnd = defaultInstance();
-    Text_font = m_All_Text_font = WM_Text_font = CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
+    Text_font = CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
     paper_card_arry = paper_card_names();
     pvc_card_arry = pvc_card_names();
     camera_path_file = Default_Camera_Path_File();
@@ -230,12 +230,12 @@ QString SKTWindowController::Generate_Extra_image_control_ID()
 
 CardFont SKTWindowController::All_Text_font() const
 {
-    return m_All_Text_font;
+    return m_inspector->cardPanel().All_Text_font;
 }
 
 QColor SKTWindowController::All_Text_clr() const
 {
-    return m_All_Text_clr;
+    return m_inspector->cardPanel().All_Text_clr();
 }
 
 void SKTWindowController::Refresh_Canvas()

@@ -85,6 +85,7 @@ public:
     void Set_Control_Pos_And_Size(SKTGraphic& graphic) override;
     QPointF Control_New_Point(const QString& side) override;
     QString Generate_Extra_image_control_ID() override;
+    // The inspector's content font and colour.
     CardFont All_Text_font() const override;
     QColor All_Text_clr() const override;
     // Asks for a redisplay of the side being edited, except while a canvas paints, while a batch
@@ -110,12 +111,8 @@ public:
     User_Profile_Class Back_user_profile;
     User_Profile_Class TEMP_user_profile;
 
-    // Fonts: a single text element's, the whole card's texts', and the watermark's.
+    // A single text element's font.
     CardFont Text_font;
-    CardFont m_All_Text_font;
-    std::optional<CardFont> All_Text_font_COPY;
-    CardFont WM_Text_font;
-    QColor m_All_Text_clr = Qt::black;
 
     Send_Modeless* send_modls_wnd = nullptr;
     // Both sides' elements as they stood before the last output run.

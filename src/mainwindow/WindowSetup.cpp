@@ -11,7 +11,10 @@
 #include "canvas/helpers/MessageBoxes.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
+#include "inspector/CardPanel.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/FolderLists.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -65,6 +68,8 @@ SetupOutcome awakeFromNib(SKTWindowController& controller)
     Set_Camera_Folder(controller);
     Measument_Unit_Is = 2;
     last_unit_val = 2;
+    controller.inspector().cardPanel().setUpControls(
+        Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true));
 
     controller.SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
     controller.selectArrowTool();
@@ -96,7 +101,5 @@ void Reset_Window_For_New_Project(SKTWindowController& controller, bool full)
     }
     controller.main_photo_ds_batch = false;
     controller.Main_Photo_image = QImage();
-    controller.m_All_Text_font = CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
-    controller.m_All_Text_clr = Qt::black;
-    controller.All_Text_font_COPY.reset();
+    controller.inspector().cardPanel().resetForNewProject();
 }
