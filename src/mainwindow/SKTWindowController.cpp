@@ -230,12 +230,13 @@ QString SKTWindowController::Generate_Extra_image_control_ID()
 
 CardFont SKTWindowController::All_Text_font() const
 {
-    return m_inspector->cardPanel().All_Text_font;
+    // The tool bar's pictures are drawn with elements made before the inspector exists.
+    return m_inspector ? m_inspector->cardPanel().All_Text_font : CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size};
 }
 
 QColor SKTWindowController::All_Text_clr() const
 {
-    return m_inspector->cardPanel().All_Text_clr();
+    return m_inspector ? m_inspector->cardPanel().All_Text_clr() : QColor(Qt::black);
 }
 
 void SKTWindowController::Refresh_Canvas()
