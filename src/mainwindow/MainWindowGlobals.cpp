@@ -4,7 +4,6 @@ SKTWindowController* Main_App_wnd = nullptr;
 std::atomic<int> Card_Front_Or_Back{0};
 QString Camera_Folder_Path;
 QString Project_File_Name;
-int last_unit_val = 2;
 std::atomic<bool> Card_Value_In_Process{false};
 // Set from the system font at start-up; the application context's default text font until then.
 CardFont DEFAULT_FONT{QStringLiteral("DejaVu Sans"), 12.0};

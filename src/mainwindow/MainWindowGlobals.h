@@ -13,7 +13,6 @@ extern SKTWindowController* Main_App_wnd;
 extern std::atomic<int> Card_Front_Or_Back;  // 0 front, 1 back
 extern QString Camera_Folder_Path;
 extern QString Project_File_Name;
-extern int last_unit_val;
 extern std::atomic<bool> Card_Value_In_Process;
 extern CardFont DEFAULT_FONT;        // the system's general font; the fallback of unknown fonts
 extern bool copy_card_design;        // set while a design is being copied onto the other side

@@ -6,6 +6,7 @@ QString Data_Folder_Path;
 QString Text_Ctrl_Font = QStringLiteral("DejaVu Sans");
 double Text_Ctrl_Font_Size = 12.0;
 int Measument_Unit_Is = 2;
+int last_unit_val = 2;
 const QString default_file_name = QStringLiteral("Untitled");
 QString Start_Card_Option = QStringLiteral("T");  // before the chooser first answers
 QString Library_Selected_Image;

@@ -10,6 +10,9 @@ extern QString Data_Folder_Path;       // the user's series ("DataSet")
 extern QString Text_Ctrl_Font;         // name of the default text font
 extern double Text_Ctrl_Font_Size;     // 12
 extern int Measument_Unit_Is;          // the user's unit: 0 inch, 1 cm, 2 mm
+// The unit the card size fields hold their values in; differs from Measument_Unit_Is only while
+// the unit is being changed.
+extern int last_unit_val;
 extern const QString default_file_name;  // "Untitled"
 // The run's work mode, chosen in the start chooser: "T", "W", "L", "V", "G" or empty.
 extern QString Start_Card_Option;

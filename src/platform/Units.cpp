@@ -5,23 +5,25 @@ namespace {
 constexpr double kPointsPerMillimetre = 2.834645669291;
 constexpr double kMillimetresPerPoint = 0.3527777777778;
 
-}  // namespace
+// Rows from, columns into: inch, centimetre, millimetre.
+constexpr float kUnitFactors[3][3] = {
+    {1.0f, 2.54f, 25.4f},
+    {0.39370078f, 1.0f, 10.0f},
+    {0.03937008f, 0.1f, 1.0f},
+};
 
-double millimetresPerUnit(int unit)
+bool isUnit(int code)
 {
-    switch (unit) {
-    case 0:
-        return kMillimetresPerInch;
-    case 1:
-        return 10.0;
-    default:
-        return 1.0;
-    }
+    return code >= kUnitInch && code <= kUnitMillimetre;
 }
 
-double convertUnits(double value, int from, int into)
+}  // namespace
+
+float Get_Unit_Convertor(int from, int into)
 {
-    return value * millimetresPerUnit(from) / millimetresPerUnit(into);
+    if (!isUnit(from) || !isUnit(into))
+        return 1.0f;
+    return kUnitFactors[from][into];
 }
 
 double millimetresToPoints(double millimetres)
@@ -32,4 +34,16 @@ double millimetresToPoints(double millimetres)
 double pointsToMillimetres(double points)
 {
     return points * kMillimetresPerPoint;
+}
+
+float unitToPoints(float value, int unit)
+{
+    const float millimetres = value * Get_Unit_Convertor(unit, kUnitMillimetre);
+    return float(millimetresToPoints(millimetres));
+}
+
+float pointsToUnit(float points, int unit)
+{
+    const float millimetres = float(pointsToMillimetres(points));
+    return millimetres * Get_Unit_Convertor(kUnitMillimetre, unit);
 }

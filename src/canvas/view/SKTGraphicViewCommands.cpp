@@ -341,9 +341,7 @@ void forUnlockedSelected(const GraphicList& selected, bool skipBarcodes,
 // A size typed in the display unit, in points.
 double sizeFieldInPoints(CanvasHost::FrameField field)
 {
-    constexpr int kMillimetres = 2;
-    const double millimetres = convertUnits(canvasHost().Frame_Field_Value(field), Measument_Unit_Is, kMillimetres);
-    return millimetresToPoints(millimetres);
+    return unitToPoints(canvasHost().Frame_Field_Value(field), Measument_Unit_Is);
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "inspector/PrintInfo.h"
+
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+#include "platform/DialogPresenter.h"
+
+namespace {
+
+QPageLayout defaultPrintInfo()
+{
+    QPrinter printer;
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    return printer.pageLayout();
+}
+
+QPageLayout& sharedPrintInfo()
+{
+    static QPageLayout layout = defaultPrintInfo();
+    return layout;
+}
+
+}  // namespace
+
+const QPageLayout& printInfo()
+{
+    return sharedPrintInfo();
+}
+
+void setPrintInfo(const QPageLayout& value)
+{
+    sharedPrintInfo() = value;
+}
+
+std::optional<QSizeF> Page_From_Printer(QWidget* parent)
+{
+    QPrinter printer;
+    printer.setPageLayout(printInfo());
+    QPageSetupDialog dialog(&printer, parent);
+    if (dialogPresenter().runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    setPrintInfo(printer.pageLayout());
+    return printInfo().fullRect(QPageLayout::Point).size();
+}
