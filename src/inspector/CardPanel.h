@@ -13,6 +13,7 @@
 
 class InspectorView;
 class InspectorWindow;
+struct Card_Wizard_Fields;
 
 class CardPanel : public QObject {
     Q_OBJECT
@@ -21,6 +22,11 @@ public:
 
     // Filled by the dispatch: shows the card pages of the side being edited afresh.
     void setCardPagesReload(std::function<void()> reload) { m_reload = std::move(reload); }
+    void reloadCardPages() const
+    {
+        if (m_reload)
+            m_reload();
+    }
     // Filled by the size page: applies the size fields to the card (Apply_Size_Clicked).
     void setApplySize(std::function<void()> apply) { m_applySize = std::move(apply); }
     // The hatch pictures' names, in the order of both hatch lists.
@@ -31,6 +37,12 @@ public:
     void setUpControls(const QStringList& hatchNames);
     // A new project's content text: the default font, black, nothing kept from before.
     void resetForNewProject();
+    // The new-card wizard's choices into the pages (under the caller's change guard): name,
+    // border, fill kind with its colours and opacity, picture path, outline.
+    void showCardWizardChoices(const Card_Wizard_Fields& wizard);
+    // A two-sided card (0) or the front only (any other): CARD_SIDE_STR and the back's commands;
+    // editing goes back to the front when the back disappears.
+    void applySides(int index);
     // The colour new texts take: the content colour well's.
     QColor All_Text_clr() const;
 
@@ -45,6 +57,8 @@ public:
     // The pages into the side's record, the shared fields into both, then a redisplay. Nothing
     // while the controls are being filled by code. Card settings take no undo snapshot.
     void Update_Card_Graphics();
+    // The writer for one side (0 front, 1 back), whichever side is being edited.
+    void writeCardSide(int side);
     void Set_Card_Comman_Properties();
     // The content colour and font onto every unlocked text of the side, then the writer.
     void Update_All_Card_Content();

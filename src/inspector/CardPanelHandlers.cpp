@@ -1,6 +1,7 @@
 // The card pages' controls: what each does before the writer runs, the background picture and
 // the font panel.
 #include <QButtonGroup>
+#include <cmath>
 #include <QTabWidget>
 
 #include "canvas/model/CardBackgroundPicture.h"
@@ -14,6 +15,7 @@
 #include "inspector/PanelValues.h"
 #include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
+#include "wizards/WizardFields.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardInfoPage.h"
@@ -111,20 +113,55 @@ void CardPanel::connectControls()
     connect(info.All_Text_clr, &ColorWell::colorChosen, this, &CardPanel::Update_All_Card_Content);
     connect(info.all_content_font_btn, &QPushButton::clicked, this, &CardPanel::Content_Font_Clicked);
     connect(info.Sides_ComboBox, &QComboBox::activated, this, [this](int index) {
-        if (index == 0) {
-            CARD_SIDE_STR = QStringLiteral("2");
-            m_window.setBackSideCommandsEnabled(true);
-        } else {
-            if (m_window.sideInForce() == 1)
-                m_window.Select_front_side();
-            CARD_SIDE_STR = QStringLiteral("1");
-            m_window.setBackSideCommandsEnabled(false);
-        }
+        applySides(index);
         Update_Card_Graphics();
     });
 
     for (QAbstractButton* shape : {size.shapeRectangle, size.shapeRoundedRectangle, size.shapeEllipse})
         connect(shape, &QAbstractButton::clicked, this, &CardPanel::card_shape_CellClick);
+}
+
+void CardPanel::applySides(int index)
+{
+    if (index == 0) {
+        CARD_SIDE_STR = QStringLiteral("2");
+        m_window.setBackSideCommandsEnabled(true);
+        return;
+    }
+    if (m_window.sideInForce() == 1)
+        m_window.Select_front_side();
+    CARD_SIDE_STR = QStringLiteral("1");
+    m_window.setBackSideCommandsEnabled(false);
+}
+
+void CardPanel::showCardWizardChoices(const Card_Wizard_Fields& wizard)
+{
+    Ui::CardInfoPage& info = m_view.cardInfo();
+    Ui::CardBorderPage& border = m_view.cardBorder();
+    Ui::CardBackgroundPage& background = m_view.cardBackground();
+    Ui::CardSizePage& size = m_view.cardSize();
+    const QList<QAbstractButton*> shapes{size.shapeRectangle, size.shapeRoundedRectangle, size.shapeEllipse};
+    if (QAbstractButton* shape = shapes.value(Card_Shape))
+        shape->setChecked(true);
+    selectComboIndex(*info.Sides_ComboBox, wizard.Sides_ComboBox, [this, &wizard] { applySides(wizard.Sides_ComboBox); });
+    info.card_name->setText(wizard.card_name);
+    border.Card_border_chk->setChecked(wizard.Card_border_chk);
+    border.Card_bordr_clr->setColor(wizard.Card_bordr_clr);
+    border.Card_bor_Stepper->setValue(wizard.Card_bor_Stepper);
+    selectComboIndex(*border.Card_border_style, wizard.Card_border_style);
+    background.Card_fill_chk->setChecked(true);
+    background.Card_fill_clr->setColor(wizard.Card_fill_clr);
+    const QString kind = Card_Fill_Kind(wizard);
+    background.Card_fill_Grd_1_clr->setColor(wizard.Card_fill_Grd_1_clr);
+    background.Card_fill_Grd_2_clr->setColor(wizard.Card_fill_Grd_2_clr);
+    background.Card_grad_Stepper->setValue(int(std::trunc(std::isfinite(wizard.Card_grad_Stepper) ? wizard.Card_grad_Stepper : 0)));
+    background.Card_hatch_bk_clr->setColor(wizard.Card_hatch_bk_clr);
+    if (kind == QLatin1String("H"))
+        selectComboIndex(*background.Card_hatch_style, wizard.Card_hatch_style);
+    background.Card_alpha_Stepper->setValue(Card_Wizard_Opacity_Percent(wizard.Card_alpha_Stepper));
+    background.Card_Image_path->setText(wizard.Card_Image_path);
+    background.Card_Image_path_BACK->setText(wizard.Card_Image_path);
+    card_prop_set(kind);
 }
 
 void CardPanel::Card_Border_ChkBox()
@@ -231,8 +268,7 @@ void CardPanel::setBackgroundPicture(int side, const QString& path)
     if (path.isEmpty())
         return;
     Set_Card_Background_Picture(m_window.cardRecord(side), path);
-    if (m_reload)
-        m_reload();
+    reloadCardPages();
 }
 
 void CardPanel::Card_Image_Browse_Btn()

@@ -50,9 +50,12 @@ QString CardPanel::fillStyleOfRadios() const
 
 void CardPanel::Update_Card_Graphics()
 {
-    if (Not_Draw_Only_Prop_Change)
-        return;
-    const int side = m_window.sideInForce();
+    if (!Not_Draw_Only_Prop_Change)
+        writeCardSide(m_window.sideInForce());
+}
+
+void CardPanel::writeCardSide(int side)
+{
     Card_Property& record = m_window.cardRecord(side);
     const Ui::CardBorderPage& border = m_view.cardBorder();
     const Ui::CardBackgroundPage& background = m_view.cardBackground();

@@ -8,11 +8,38 @@
 #include "inspector/InspectorView.h"
 #include "inspector/InspectorWindow.h"
 #include "platform/AppContext.h"
+#include "platform/Units.h"
+#include "wizards/WizardFields.h"
 
 PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& window, QObject* parent)
-    : QObject(parent), m_view(view), m_window(window), m_card(view, window, this)
+    : QObject(parent), m_view(view), m_window(window), m_card(view, window, this), m_size(view, window, m_card, this)
 {
     m_card.setCardPagesReload([this] { Show_RHS_Properties(nullptr); });
+}
+
+void PropertyInspector::setUpControls(const QStringList& hatchNames)
+{
+    m_card.setUpControls(hatchNames);
+    const NotDrawOnlyPropChangeGuard filling;
+    m_size._setLabels();
+    const QSizeF card = m_window.frontCanvasBounds().size();
+    m_size.Set_Card_Size_In_Control(QSizeF(pointsToMillimetres(card.width()), pointsToMillimetres(card.height())));
+}
+
+void PropertyInspector::Apply_Card_Wizard_Choices(const Card_Wizard_Fields& wizard)
+{
+    {
+        const NotDrawOnlyPropChangeGuard filling;
+        m_card.showCardWizardChoices(wizard);
+        m_size.showSizeChoice(wizard.Preset_ComboBox, wizard.Category_ComboBox, wizard.ColList);
+        m_size.Set_Card_Size_In_Control(QSizeF(wizard.width_Stepper, wizard.height_Stepper));
+    }
+    m_card.writeCardSide(1);
+    m_card.writeCardSide(0);
+    if (Card_Fill_Kind(wizard) == QLatin1String("I")) {
+        m_card.set_Front_BG_Image(wizard.Card_Image_path);
+        m_card.set_Back_BG_Image(wizard.Card_Image_path);
+    }
 }
 
 void PropertyInspector::Remove_All_Tab_Items()
@@ -84,6 +111,7 @@ void PropertyInspector::showCardSide()
     Fill_Card_Prop_Tab();
     m_view.sett_tab().setCurrentIndex(0);
     m_card.loadCardPages(m_window.sideInForce());
+    m_size.loadSizePage(m_window.cardRecord(m_window.sideInForce()));
     Not_Draw_Only_Prop_Change = false;
 }
 

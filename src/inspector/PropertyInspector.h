@@ -5,8 +5,10 @@
 #include <QObject>
 
 #include "inspector/CardPanel.h"
+#include "inspector/CardSizePanel.h"
 
 class InspectorView;
+struct Card_Wizard_Fields;
 class InspectorWindow;
 class SKTGraphic;
 struct InspectorTabSet;
@@ -18,6 +20,11 @@ public:
 
     // The pages for the element, or for the card side being edited when it is null.
     void Show_RHS_Properties(SKTGraphic* graphic);
+    // The window's set-up of the pages: first choices, the hatch names, the unit captions.
+    void setUpControls(const QStringList& hatchNames);
+    // The new-card wizard's choices into the pages, then written into both sides' records; a
+    // picture fill becomes both sides' background. The caller applies the size afterwards.
+    void Apply_Card_Wizard_Choices(const Card_Wizard_Fields& wizard);
     // "Card Properties" with the card's four pages.
     void Fill_Card_Prop_Tab();
     // Takes every page out of the tab view; the pages stay alive.
@@ -26,6 +33,7 @@ public:
     // The element whose pages are loaded; null while the card side is shown. Not owned.
     SKTGraphic* Last_Selected_Graphic() const { return m_lastSelected; }
     CardPanel& cardPanel() { return m_card; }
+    CardSizePanel& sizePanel() { return m_size; }
     InspectorView& view() const { return m_view; }
 
 private:
@@ -37,5 +45,6 @@ private:
     InspectorView& m_view;
     InspectorWindow& m_window;
     CardPanel m_card;
+    CardSizePanel m_size;
     SKTGraphic* m_lastSelected = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "canvas/model/Card_Property.h"
 #include "data/Data_From_Excel.h"
 #include "inspector/InspectorGlobals.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/FolderLists.h"
@@ -23,9 +24,6 @@
 
 namespace {
 
-const QString kBorderStyleCodes[] = {QStringLiteral("S"), QStringLiteral("DA"), QStringLiteral("DO"),
-                                     QStringLiteral("DD"), QStringLiteral("DDD")};
-
 // Empties the loaded data table; its columns stay.
 void Clear_Delete_Excel_table_rows()
 {
@@ -34,25 +32,31 @@ void Clear_Delete_Excel_table_rows()
     Excel_table_rows = 0;
 }
 
-// Runs the template window and loads the template chosen there; 1 when loaded. The inspector's
-// orientation, category and size list would follow the window's choice here; the template's own
-// card settings are what the design keeps.
+// Runs the template window and loads the template chosen there; 1 when loaded. The size page
+// takes the window's orientation, category and size row first, so that applying the size then
+// turns the template to the chosen orientation.
 int Open_And_Read_Template(SKTWindowController& controller)
 {
     Template_Wizard_Fields fields;
     // A cancelled window leaves no path: reading it would report a corrupt file nobody chose.
     if (startWindows().Open_Template_Window(controller.window(), fields) != 1)
         return 0;
+    {
+        const NotDrawOnlyPropChangeGuard filling;
+        controller.inspector().sizePanel().showSizeChoice(fields.Preset_ComboBox, fields.Category_ComboBox,
+                                                          fields.ColList);
+    }
     return WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(Selected_Template_Path,
-                                                                           QStringLiteral("T"), false);
+                                                                                   QStringLiteral("T"), false);
 }
 
 int Start_From_Template(SKTWindowController& controller)
 {
     if (Open_And_Read_Template(controller) != 1)
         return 0;
-    // The profile fields, the visitor panel and the size fields come with their windows.
+    // The profile fields and the visitor panel come with their windows.
     controller.Set_Log_Name_In_Title();
+    controller.inspector().sizePanel().Apply_Size_Clicked();
     return 1;
 }
 
@@ -68,92 +72,6 @@ int Start_Visitor_Mode(SKTWindowController& controller)
     return 1;
 }
 
-QString Card_Shape_Code()
-{
-    if (Card_Shape == 0)
-        return QStringLiteral("R");
-    return Card_Shape == 1 ? QStringLiteral("RR") : QStringLiteral("E");
-}
-
-QString Card_Fill_Kind(const Card_Wizard_Fields& wizard)
-{
-    if (wizard.Card_gradient_fill_rd)
-        return QStringLiteral("G");
-    if (wizard.Card_Style_fill_rd)
-        return QStringLiteral("H");
-    return wizard.Card_Image_fill_rd ? QStringLiteral("I") : QStringLiteral("S");
-}
-
-QColor With_Alpha(QColor colour, float alpha)
-{
-    colour.setAlphaF(alpha);
-    return colour;
-}
-
-qint32 Whole_Degrees(double value)
-{
-    return std::isfinite(value) ? qint32(std::clamp(std::trunc(value), -360.0, 360.0)) : 0;
-}
-
-// The card panel's write of one side, from the wizard's choices instead of the panel's controls.
-void Write_Card_Wizard_Choices(Card_Property& side, const Card_Wizard_Fields& wizard, const QString& sideName,
-                               QSizeF size)
-{
-    side.setCard_Side(CARD_SIDE_STR);
-    side.setCard_Side_Name(sideName);
-    side.setCard_Shape(Card_Shape_Code());
-    const QString name = Trim_Str(wizard.card_name);
-    side.setCard_Name(name.isEmpty() ? default_file_name : name);
-    side.setCard_Location(QPointF(0, 0));
-    side.setCard_Size(size);
-    side.setCard_Create_Mode(QStringLiteral("W"));
-
-    side.setCard_border_chk(wizard.Card_border_chk);
-    if (wizard.Card_border_chk) {
-        side.setCard_bordr_clr(wizard.Card_bordr_clr);
-        side.setCard_bor_Stepper(wizard.Card_bor_Stepper);
-    }
-    if (wizard.Card_border_style >= 0 && wizard.Card_border_style < int(std::size(kBorderStyleCodes)))
-        side.setCard_border_style(kBorderStyleCodes[wizard.Card_border_style]);
-
-    const float alpha = Card_Wizard_Opacity_Percent(wizard.Card_alpha_Stepper) / 100.0f;
-    const QString kind = Card_Fill_Kind(wizard);
-    side.setCard_fill_chk(true);
-    side.setCard_fill_clr(With_Alpha(wizard.Card_fill_clr, alpha));
-    side.setCard_fill_style(kind);
-    side.setCard_fill_Grd_1_clr(wizard.Card_fill_Grd_1_clr);
-    side.setCard_fill_Grd_2_clr(wizard.Card_fill_Grd_2_clr);
-    side.setCard_grad_Stepper(Whole_Degrees(wizard.Card_grad_Stepper));
-    side.setCard_hatch_bk_clr(With_Alpha(wizard.Card_hatch_bk_clr, alpha));
-    if (kind == QLatin1String("H")) {
-        // The hatch list shows the pattern pictures by name, in this order.
-        const QStringList hatches =
-            Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true);
-        side.setCard_hatch_style(hatches.value(wizard.Card_hatch_style));
-    }
-    side.setCard_BG_Image_Path(wizard.Card_Image_path);
-    side.setCard_alpha_Stepper(alpha);
-}
-
-
-// The size list, orientation and category of the inspector follow the wizard once the inspector
-// exists; the size itself is applied here.
-void Apply_Card_Wizard_Choices(SKTWindowController& controller, const Card_Wizard_Fields& wizard)
-{
-    CARD_SIDE_STR = wizard.Sides_ComboBox == 0 ? QStringLiteral("2") : QStringLiteral("1");
-    const QSizeF size(MM_to_Points_Convert(float(wizard.width_Stepper)),
-                      MM_to_Points_Convert(float(wizard.height_Stepper)));
-    controller.SetDocumentCanvasSize(size);
-    Write_Card_Wizard_Choices(controller.Back_card_Prop, wizard, QStringLiteral("B"), size);
-    Write_Card_Wizard_Choices(controller.Front_card_Prop, wizard, QStringLiteral("F"), size);
-    Card_Front_Or_Back = 0;
-    if (Card_Fill_Kind(wizard) == QLatin1String("I")) {
-        Set_Card_Background_Picture(controller.Front_card_Prop, wizard.Card_Image_path);
-        Set_Card_Background_Picture(controller.Back_card_Prop, wizard.Card_Image_path);
-    }
-    controller.Refresh_Canvas();
-}
-
 int Start_With_Card_Wizard(SKTWindowController& controller)
 {
     controller.New_Project_Setting_Reset(true);
@@ -161,9 +79,10 @@ int Start_With_Card_Wizard(SKTWindowController& controller)
     if (startWindows().Card_Wizard_Open_Wnd(controller.window(), wizard) != 1)
         return 0;
     Selected_Template_Path.clear();
-    Apply_Card_Wizard_Choices(controller, wizard);
+    controller.inspector().Apply_Card_Wizard_Choices(wizard);
     // The profile fields and the visitor panel come with their windows.
     controller.Set_Log_Name_In_Title();
+    controller.inspector().sizePanel().Apply_Size_Clicked();
     return 1;
 }
 
@@ -214,15 +133,6 @@ void Show_Started_Design(SKTWindowController& controller, bool designFileStart)
 }
 
 }  // namespace
-
-int Card_Wizard_Opacity_Percent(double stepper)
-{
-    if (!std::isfinite(stepper))
-        return 100;
-    const double percent = stepper <= 1.0 ? stepper * 100.0 : stepper;
-    // The small addition keeps fractions such as 0.29 from showing one per cent less.
-    return int(std::floor(std::clamp(percent, 0.0, 100.0) + 0.001));
-}
 
 void Load_Group_Mode_After_log_reading(SKTWindowController& controller)
 {

@@ -7,9 +7,5 @@ class SKTWindowController;
 // application (a quit requested before the event loop runs would be lost).
 bool Open_Start_Window(SKTWindowController& controller);
 
-// The card opacity in whole per cent for the card wizard's opacity value. The wizard counts in
-// fractions (0.5 is 50 %); a value above 1 is taken as per cent already. Held to 0..100.
-int Card_Wizard_Opacity_Percent(double stepper);
-
 // The group-mode reload after a group project was loaded; does nothing outside mode "G".
 void Load_Group_Mode_After_log_reading(SKTWindowController& controller);

@@ -3,48 +3,15 @@
 // group-mode project wizard. Each runs modally and answers 1 for OK or finished, 0 for Cancel;
 // what the caller reads after a 1 comes back in the fields below. The start road reaches them
 // through one replaceable instance, so tests script them.
-#include <QColor>
 #include <QString>
+
+#include "wizards/WizardFields.h"
 
 class QWidget;
 class SKTWindowController;
 
 // The template chosen in the template window; empty while none is chosen or after a cancel.
 extern QString Selected_Template_Path;
-
-// What the template window leaves for its caller after OK (the path goes into
-// Selected_Template_Path).
-struct Template_Wizard_Fields {
-    int Preset_ComboBox = 0;    // orientation index
-    int Category_ComboBox = 0;  // card category index
-    int ColList = -1;           // selected size row, -1 for none
-};
-
-// The new-card wizard's choices after it finished.
-struct Card_Wizard_Fields {
-    int Sides_ComboBox = 0;  // 0 two sides, any other index front only
-    int Preset_ComboBox = 0;
-    int Category_ComboBox = 0;
-    int ColList = -1;
-    double width_Stepper = 0;   // card size in millimetres
-    double height_Stepper = 0;
-    QString card_name;
-    bool Card_border_chk = false;
-    QColor Card_bordr_clr = Qt::black;
-    int Card_bor_Stepper = 0;   // border width in points
-    int Card_border_style = 0;  // 0 "S", 1 "DA", 2 "DO", 3 "DD", 4 "DDD"
-    QColor Card_fill_clr = Qt::white;
-    bool Card_gradient_fill_rd = false;
-    bool Card_Style_fill_rd = false;  // hatch
-    bool Card_Image_fill_rd = false;
-    QColor Card_fill_Grd_1_clr = Qt::white;
-    QColor Card_fill_Grd_2_clr = Qt::white;
-    double Card_grad_Stepper = 0;  // gradient angle in degrees
-    QColor Card_hatch_bk_clr = Qt::white;
-    int Card_hatch_style = 0;      // index in the hatch list
-    double Card_alpha_Stepper = 1;  // opacity, a fraction 0 to 1 (a per cent value is accepted too)
-    QString Card_Image_path;        // background picture
-};
 
 class StartWindows {
 public:

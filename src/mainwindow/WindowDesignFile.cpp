@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowSetup.h"
@@ -32,8 +34,12 @@ void WindowDesignFile::Set_Log_Name_In_Title()
 void WindowDesignFile::Show_Loaded_Design()
 {
     // Designs saved before their card was sized keep the default canvas.
-    const QSizeF cardSize = m_controller.Front_card_Prop.Card_Size();
-    m_controller.SetDocumentCanvasSize(cardSize.isEmpty() ? SKTDocument::canvasSize(true, QSizeF()) : cardSize);
+    QSizeF cardSize = m_controller.Front_card_Prop.Card_Size();
+    if (cardSize.isEmpty())
+        cardSize = SKTDocument::canvasSize(true, QSizeF());
+    m_controller.SetDocumentCanvasSize(cardSize);
+    m_controller.inspector().sizePanel().Set_Card_Size_In_Control(
+        QSizeF(Points_to_MM_Convert(float(cardSize.width())), Points_to_MM_Convert(float(cardSize.height()))));
     m_controller.Set_Log_Name_In_Title();
     m_controller.selectArrowTool();
     m_controller.Refresh_Canvas();

@@ -68,10 +68,10 @@ SetupOutcome awakeFromNib(SKTWindowController& controller)
     Set_Camera_Folder(controller);
     Measument_Unit_Is = 2;
     last_unit_val = 2;
-    controller.inspector().cardPanel().setUpControls(
-        Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true));
 
     controller.SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
+    controller.inspector().setUpControls(
+        Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true));
     controller.selectArrowTool();
     controller.showWindow();
     return New_Project(controller) ? SetupOutcome::Started : SetupOutcome::Cancelled;

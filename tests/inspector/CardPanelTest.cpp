@@ -142,6 +142,7 @@ TEST_F(CardPanelTest, EditsWriteTheSideThenTheSharedFieldsIntoBothRecords)
 {
     window.frontRecord.setCard_fill_chk(true);
     window.frontRecord.setCard_fill_Grd_1_clr(Qt::red);
+    window.frontRecord.setCard_Preset(QStringLiteral("Custom"));  // no size row then
     showCard(0);
     control<QSpinBox>("Card_alpha_Stepper").setValue(40);
     pickColour(control<ColorWell>("Card_fill_clr"), Qt::blue);

@@ -14,8 +14,10 @@
 #include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileSamples.h"
+#include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartDispatch.h"
@@ -288,6 +290,8 @@ TEST_F(ScriptedStart, TheCardWizardsChoicesGoToBothSides)
         pattern.fill(Qt::gray);
         ASSERT_TRUE(pattern.save(path("Fill_Style_Image/") + QLatin1String(name) + QStringLiteral(".png")));
     }
+    // The window's set-up lists the pattern pictures of the resource folder.
+    controller.inspector().setUpControls(Get_Files_Array_At_Path(path("Fill_Style_Image"), true));
     Card_Wizard_Fields wizard;
     wizard.Sides_ComboBox = 1;
     wizard.width_Stepper = 85.6, wizard.height_Stepper = 54.0;
