@@ -18,6 +18,7 @@
 #include "mainwindow/ControllerInspectorLink.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/FileCommands.h"
+#include "mainwindow/InspectorCommands.h"
 #include "mainwindow/LinkCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -93,6 +94,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     Connect_Link_Commands(*this);
     Connect_Tool_Commands(*this);
     Connect_Output_Commands(*this);
+    Connect_Inspector_Commands(*this);
     m_sideCommands = std::make_unique<SideCommands>(*this);
     m_session->saved();
     connect(&m_document, &SKTDocument::graphicsChanged, m_session, &DesignSession::scheduleCheck);

@@ -3,12 +3,12 @@
 #include <QMainWindow>
 
 #include "inspector/PropertyInspector.h"
+#include "inspector/WaitingSheets.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowSetup.h"
-#include "mainwindow/dialogs/PleaseWait_Modeless.h"
 #include "platform/DialogPresenter.h"
 
 WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
@@ -55,9 +55,8 @@ int Open_Log_File(SKTWindowController& controller)
     const QString path = dialogPresenter().openFile(request);
     if (path.isEmpty())
         return 0;
-    PleaseWait_Modeless& pleaseWait = PleaseWait_Modeless::defaultInstance();
-    pleaseWait.showPanel();
+    Show_Create_Modeless();
     const int loaded = WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
-    pleaseWait.hidePanel();
+    Hide_Destroy_Modeless();
     return loaded;
 }
