@@ -1,6 +1,7 @@
 #include "mainwindow/InspectorCommands.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 
 #include "canvas/view/SKTGrid.h"
