@@ -4,9 +4,8 @@ Each tile is black ink on a transparent ground and repeats seamlessly, so a patt
 the background colour between the lines.
 """
 import os
-import sys
 
-from pngwriter import write_png
+from pngwriter import output_folder, write_png
 
 SIZE = 16
 INK = (0, 0, 0, 255)
@@ -72,10 +71,7 @@ PATTERNS = {
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: make_hatch_patterns.py <resource folder>")
-    folder = os.path.join(sys.argv[1], "Fill_Style_Image")
-    os.makedirs(folder, exist_ok=True)
+    folder = output_folder("Fill_Style_Image")
     for name, inked in PATTERNS.items():
         write_png(os.path.join(folder, name + ".png"), SIZE, SIZE,
                   lambda x, y, inked=inked: INK if inked(x, y) else CLEAR)

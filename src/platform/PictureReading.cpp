@@ -11,17 +11,24 @@ constexpr int kAllocationLimitMB = 256;
 // Stored picture bytes (archives, design files) hold pictures of card size, never this wide.
 constexpr int kMaxStoredSide = 20000;
 
-// The reader's size is the stored one; EXIF turns may swap it, so the preview is fitted into a
-// square and stays within the limit either way.
-QSize previewSize(const QSize& stored, int maxSide)
+// The reader's size is the stored one; a quarter turn by the EXIF orientation swaps it, so the box
+// is turned with it and the upright picture fits the box as asked.
+QSize fittedSize(const QSize& stored, QSize box, bool quarterTurn)
 {
-    if (stored.width() <= maxSide && stored.height() <= maxSide)
+    if (quarterTurn)
+        box.transpose();
+    if (stored.width() <= box.width() && stored.height() <= box.height())
         return stored;
-    return stored.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return stored.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-// A maxSide of 0 reads the picture at full size.
-QImage readPicture(QImageReader& reader, int maxSide)
+bool isPaletteFormat(QImage::Format format)
+{
+    return format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
+}
+
+// An empty box reads the picture at full size.
+QImage readPicture(QImageReader& reader, const QSize& box)
 {
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setAutoTransform(true);
@@ -30,9 +37,17 @@ QImage readPicture(QImageReader& reader, int maxSide)
     // against the full picture too: a small file must not cost minutes of decoding.
     if (stored.isValid() && qint64(stored.width()) * stored.height() * 4 > qint64(kAllocationLimitMB) * 1024 * 1024)
         return QImage();
-    if (maxSide > 0 && stored.isValid())
-        reader.setScaledSize(previewSize(stored, maxSide));
+    const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize fitted = box.isEmpty() || !stored.isValid() ? QSize() : fittedSize(stored, box, quarterTurn);
+    // Qt shrinks a palette picture within its palette, speckling its shades, so such a picture is
+    // read whole and shrunk in true colour.
+    const bool palette = isPaletteFormat(reader.imageFormat());
+    if (fitted.isValid() && !palette)
+        reader.setScaledSize(fitted);
     QImage image = reader.read();
+    if (palette && fitted.isValid() && fitted != stored && !image.isNull())
+        image = image.convertToFormat(QImage::Format_ARGB32)
+                    .scaled(quarterTurn ? fitted.transposed() : fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Points are pixels here, whatever the file name says about its scale.
     image.setDevicePixelRatio(1.0);
     return image;
@@ -42,10 +57,15 @@ QImage readPicture(QImageReader& reader, int maxSide)
 
 QImage readPicturePreview(const QString& path, int maxSide)
 {
-    if (maxSide < 1 || path.isEmpty() || !QFileInfo(path).isFile())
+    return maxSide < 1 ? QImage() : readPictureFitted(path, QSize(maxSide, maxSide));
+}
+
+QImage readPictureFitted(const QString& path, const QSize& box)
+{
+    if (box.isEmpty() || path.isEmpty() || !QFileInfo(path).isFile())
         return QImage();
     QImageReader reader(path);
-    return readPicture(reader, maxSide);
+    return readPicture(reader, box);
 }
 
 QImage readPictureData(const QByteArray& bytes)
@@ -58,5 +78,5 @@ QImage readPictureData(const QByteArray& bytes)
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.width() > kMaxStoredSide || stored.height() > kMaxStoredSide)
         return QImage();
-    return readPicture(reader, 0);
+    return readPicture(reader, QSize());
 }

@@ -3,6 +3,7 @@
 // QImageReader under an allocation limit, so a hostile header cannot make us allocate without bound.
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Longest side, in points, of the preview an element takes from a picture file.
@@ -13,6 +14,10 @@ inline constexpr int kPicturePreviewMaxPoints = 500;
 // a missing path, anything but a regular file (a folder, a device, a pipe), a maxSide under 1, or
 // bytes that are no picture within the reader's allocation limit.
 QImage readPicturePreview(const QString& path, int maxSide = kPicturePreviewMaxPoints);
+
+// The same within a box of any shape: the upright picture keeps its aspect ratio and fits the box,
+// smaller pictures keep their size. Null also for an empty box.
+QImage readPictureFitted(const QString& path, const QSize& box);
 
 // The picture encoded in bytes (PNG or any format Qt reads), at full size, under the same limits
 // and at most 20000 pixels on a side; null when the bytes give none.

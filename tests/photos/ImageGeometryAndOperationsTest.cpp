@@ -13,6 +13,7 @@
 #include "photos/core/ImageGeometry.h"
 #include "photos/core/ImageOperations.h"
 #include "photos/core/PicturePreview.h"
+#include "platform/PictureReading.h"
 
 namespace {
 
@@ -87,9 +88,27 @@ TEST_F(PictureFiles, ThumbnailsAreAtMostTheWidthAndUprightAsImageMagickMakesThem
         ASSERT_EQ(ours.size(), reference.size()) << orientation;
         for (QPoint probe : {QPoint(20, 20), QPoint(ours.width() - 20, 20), QPoint(20, ours.height() - 20)})
             EXPECT_EQ(ours.pixelColor(probe).red() > 128, reference.pixelColor(probe).red() > 128) << orientation;
+        // A box that is not square holds the upright picture, however the file stores it.
+        const QString boxed = QString("boxed-%1.png").arg(orientation);
+        ASSERT_EQ(magick.convert({name, "-auto-orient", "-thumbnail", "120x76", boxed}), 0);
+        EXPECT_EQ(readPictureFitted(magick.path(name), QSize(120, 76)).size(), QImage(magick.path(boxed)).size())
+            << orientation;
     }
     EXPECT_EQ(imageWithPreviewOfFileAtPath(magick.path("photo-1.jpg"), QSizeF(100, 10), true).size(), QSize(100, 75));
     EXPECT_EQ(Thimbnail_Using_CG_Image(photo("small.jpg", 200, 100, 1), QSizeF(500, 500)).size(), QSize(200, 100));
+}
+
+TEST_F(PictureFiles, PalettePicturesShrinkInTrueColourAsImageMagickShrinksThem)
+{
+    // One-pixel black and white checks with a palette of those two: shrunk they are a flat grey,
+    // which a shrink within the palette speckles with black and white again.
+    for (const char* type : {"Palette", "Bilevel"}) {
+        const QString checks = QString("checks-%1.png").arg(type), theirs = QString("theirs-%1.png").arg(type);
+        ASSERT_EQ(magick.convert({"-size", "400x300", "pattern:gray50", "-type", type, checks}), 0);
+        ASSERT_EQ(magick.convert({checks, "-thumbnail", "100x100", theirs}), 0);
+        EXPECT_LE(largestDifference(readPicturePreview(magick.path(checks), 100), QImage(magick.path(theirs))), 12)
+            << type;
+    }
 }
 
 TEST_F(PictureFiles, OnlyRegularFilesWithinTheAllocationLimitAreRead)
