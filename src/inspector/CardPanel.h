@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "canvas/model/CardFont.h"
+#include "inspector/BackgroundBrowser.h"
 
 class InspectorView;
 class InspectorWindow;
@@ -83,6 +84,9 @@ public:
     void WM_Text_Font_Changed();
     void card_shape_CellClick();
 
+    // The stock backgrounds under the background page; a click puts one on the front side.
+    BackgroundBrowser& imageBrowser() { return m_backgrounds; }
+
     // The kept fonts and colour the font panel and the content command work with.
     CardFont All_Text_font;
     CardFont All_Text_font_COPY;
@@ -100,4 +104,5 @@ private:
     InspectorWindow& m_window;
     std::function<void()> m_reload;
     std::function<void()> m_applySize;
+    BackgroundBrowser m_backgrounds;
 };

@@ -6,6 +6,7 @@
 
 #include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
+#include "inspector/BackgroundBrowserView.h"
 #include "inspector/CardPanel.h"
 #include "inspector/ComboSelection.h"
 #include "inspector/FontChoice.h"
@@ -24,6 +25,15 @@
 CardPanel::CardPanel(InspectorView& view, InspectorWindow& window, QObject* parent)
     : QObject(parent), m_view(view), m_window(window)
 {
+    auto* browser = new BackgroundBrowserView(&m_backgrounds, m_view.cardBackground().background_browser_box);
+    browser->setObjectName(QStringLiteral("imageBrowser"));
+    browser->setMinimumHeight(200);
+    m_view.cardBackground().background_browser_box->layout()->addWidget(browser);
+    // The stock backgrounds always go to the front, whichever side is being edited.
+    connect(&m_backgrounds, &BackgroundBrowser::backgroundChosen, this, [this](const QString& path) {
+        set_Front_BG_Image(path);
+        m_window.Refresh_Canvas();
+    });
     connectControls();
     resetForNewProject();
 }

@@ -20,6 +20,7 @@ PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& windo
 void PropertyInspector::setUpControls(const QStringList& hatchNames)
 {
     m_card.setUpControls(hatchNames);
+    m_card.imageBrowser().Load_and_fill_backgrounds();
     const NotDrawOnlyPropChangeGuard filling;
     m_size._setLabels();
     const QSizeF card = m_window.frontCanvasBounds().size();

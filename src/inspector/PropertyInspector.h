@@ -20,7 +20,8 @@ public:
 
     // The pages for the element, or for the card side being edited when it is null.
     void Show_RHS_Properties(SKTGraphic* graphic);
-    // The window's set-up of the pages: first choices, the hatch names, the unit captions.
+    // The window's set-up of the pages: first choices, the hatch names, the stock backgrounds,
+    // the unit captions and the size fields.
     void setUpControls(const QStringList& hatchNames);
     // The new-card wizard's choices into the pages, then written into both sides' records; a
     // picture fill becomes both sides' background. The caller applies the size afterwards.

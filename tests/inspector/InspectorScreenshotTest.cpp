@@ -52,7 +52,7 @@ TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
     SKTWindowController controller(document);
     const QStringList hatches = Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true);
     ASSERT_FALSE(hatches.isEmpty());
-    controller.inspector().cardPanel().setUpControls(hatches);
+    controller.inspector().setUpControls(hatches);
     const GraphicList front = sample::front(QDir(scratch.path()));
     QList<int> indexes;
     for (int i = 0; i < front.size(); ++i)
