@@ -17,6 +17,8 @@ public:
     int refreshes = 0;
     int libraryAnswer = 0;
     QString libraryFile;
+    QString templatePath;
+    QStringList templatesRead;
 
     int sideInForce() const override { return side; }
     GraphicList selectedGraphics() const override { return selection; }
@@ -55,9 +57,19 @@ public:
     int Get_Undo_Count() const override { return 0; }
     int Get_Redo_Count() const override { return 0; }
     QString Project_File_Name() const override { return {}; }
-    QString Selected_Template_Path() const override { return {}; }
-    int readTemplate(const QString&) override { return 0; }
-    QSizeF Get_My_card_Size(const QString&, const QString&, int) const override { return {85.6, 54}; }
+    QString Selected_Template_Path() const override { return templatePath; }
+    int readTemplate(const QString& path) override
+    {
+        templatesRead << path;
+        return 1;
+    }
+    // 85.6 x 54 mm landscape for every row, portrait for "V"; row -1 is 30 x 30.
+    QSizeF Get_My_card_Size(const QString&, const QString& orientation, int row) const override
+    {
+        if (row < 0)
+            return {30, 30};
+        return orientation == QLatin1String("V") ? QSizeF(54, 85.6) : QSizeF(85.6, 54);
+    }
     QStringList pvc_card_arry() const override { return {QStringLiteral("CR80")}; }
     QStringList paper_card_arry() const override { return {QStringLiteral("A6")}; }
 };
