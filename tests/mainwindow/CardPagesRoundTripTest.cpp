@@ -1,0 +1,129 @@
+// A card changed through the inspector's pages (background, border, watermark, shape, size) is
+// saved, opened again and saved again, and both files render alike with design-probe.
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "canvas/model/SKTDocument.h"
+#include "inspector/ColorWell.h"
+#include "inspector/InspectorView.h"
+#include "inspector/PropertyInspector.h"
+#include "mainwindow/FolderLists.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WindowDesignFile.h"
+#include "mainwindow/designfile/DesignFile.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+class CardPagesRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override { controller.inspector().setUpControls({}), controller.inspector().Show_RHS_Properties(nullptr); }
+    void TearDown() override { Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T"); }
+
+    template <typename Control>
+    Control& control(const char* name)
+    {
+        auto* found = controller.windowLayout().inspectorView().findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    void pick(const char* well, const QColor& colour)
+    {
+        dialogs.queueHook([colour](QDialog& dialog) {
+            static_cast<QColorDialog&>(dialog).setCurrentColor(colour);
+            dialog.setResult(QDialog::Accepted);
+        });
+        control<ColorWell>(well).click();
+    }
+    void choose(const char* combo, int index)
+    {
+        control<QComboBox>(combo).setCurrentIndex(index);
+        Q_EMIT control<QComboBox>(combo).activated(index);
+    }
+    QString render(const QString& design, const QString& folder)
+    {
+        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+        const auto rendered = TestEnvironment::run(probe, {"render", design, dir.filePath(folder)});
+        EXPECT_EQ(rendered.exitCode, 0) << rendered.err.constData();
+        return dir.filePath(folder + QStringLiteral("/front.png"));
+    }
+    static QByteArray bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    QTemporaryDir dir;
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+TEST_F(CardPagesRoundTrip, SavesReopensAndRendersTheSame)
+{
+    control<QCheckBox>("Card_fill_chk").click();
+    control<QRadioButton>("Card_gradient_fill_rd").click();
+    pick("Card_fill_Grd_1_clr", QColor(250, 220, 120));
+    pick("Card_fill_Grd_2_clr", QColor(40, 90, 170));
+    control<QSpinBox>("Card_grad_Stepper").setValue(45);
+    control<QCheckBox>("Card_border_chk").click();
+    pick("Card_bordr_clr", QColor(200, 20, 20));
+    control<QSpinBox>("Card_bor_Stepper").setValue(6);
+    choose("Card_border_style", 1);
+    control<QCheckBox>("enable_watermark_chk").click();
+    control<QLineEdit>("watermark_text").setText(QStringLiteral("VISITOR"));
+    Q_EMIT control<QLineEdit>("watermark_text").textEdited(QStringLiteral("VISITOR"));
+    choose("wm_alignment_combo", 2);
+    control<QRadioButton>("shapeRoundedRectangle").click();
+    choose("Preset_ComboBox", 2);  // custom
+    control<QDoubleSpinBox>("width_Stepper").setValue(90);
+    control<QDoubleSpinBox>("height_Stepper").setValue(60);
+
+    const QString first = dir.filePath(QStringLiteral("first.did")), second = dir.filePath(QStringLiteral("second.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(first, false, QStringLiteral("L")));
+    const std::optional<DesignState> saved = readDesignFile(first, nullptr);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->front.Card_fill_style(), "G");
+    EXPECT_EQ(saved->front.Card_grad_Stepper(), 45);
+    EXPECT_EQ(saved->front.Card_border_style(), "DA");
+    EXPECT_EQ(saved->front.Card_bor_Stepper(), 6);
+    EXPECT_EQ(saved->front.Watermark_Text(), "VISITOR");
+    EXPECT_EQ(saved->front.Watermark_Alignment(), 2);
+    EXPECT_EQ(saved->back.Card_Shape(), "RR");
+    EXPECT_NEAR(saved->back.Card_Size().width(), 90 * 2.834645669291, 0.01);
+    EXPECT_NEAR(saved->front.Card_Size().height(), 60 * 2.834645669291, 0.01);
+
+    ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(first, QStringLiteral("L"), true), 1);
+    controller.inspector().Show_RHS_Properties(nullptr);
+    EXPECT_EQ(control<QSpinBox>("Card_bor_Stepper").value(), 6);
+    EXPECT_NEAR(control<QDoubleSpinBox>("width_Stepper").value(), 90, 0.01);
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(second, false, QStringLiteral("L")));
+
+    const QByteArray firstPicture = bytes(render(first, QStringLiteral("first")));
+    ASSERT_FALSE(firstPicture.isEmpty());
+    EXPECT_EQ(firstPicture, bytes(render(second, QStringLiteral("second"))));
+    const QImage front = QImage::fromData(firstPicture);
+    front.save(QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR "/card-pages-round-trip.png"));
+    EXPECT_EQ(front.size(), QSize(qCeil(90 / 25.4 * 600), qCeil(60 / 25.4 * 600)));
+    const QColor corner = front.pixelColor(1, 1), edge = front.pixelColor(front.width() / 2, 8);
+    EXPECT_LT(corner.alpha(), 10) << "the rounded corner stays outside the card";
+    EXPECT_GT(edge.red(), 150) << "the border's red runs along the top edge";
+    EXPECT_LT(edge.green(), 80);
+}
+
+}  // namespace
