@@ -9,6 +9,8 @@
 #include "canvas/model/SKTGraphic.h"
 
 class Card_Property;
+class SKTGraphicView;
+class SKTGrid;
 
 // The side being edited and its selection.
 class InspectorSelection {
@@ -76,8 +78,24 @@ public:
     virtual QStringList paper_card_arry() const = 0;
 };
 
+// What the element panels' writers and commands work on.
+class InspectorEditing {
+public:
+    virtual ~InspectorEditing() = default;
+    // One undo snapshot of the side being edited.
+    virtual void Insert_In_Undo_Redo() = 0;
+    // The current element of the side being edited, or none.
+    virtual GraphicPtr Get_Selected_Graphic() const = 0;
+    // The canvas of the side being edited (its selection, arrange commands and position fields).
+    virtual SKTGraphicView& editedCanvas() const = 0;
+    // The front canvas.
+    virtual SKTGraphicView& frontCanvas() const = 0;
+    virtual SKTGrid& grid() const = 0;
+};
+
 class InspectorWindow : public InspectorSelection,
                         public InspectorButtons,
                         public InspectorCard,
-                        public InspectorCardSize {
+                        public InspectorCardSize,
+                        public InspectorEditing {
 };

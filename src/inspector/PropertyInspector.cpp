@@ -12,7 +12,19 @@
 #include "wizards/WizardFields.h"
 
 PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& window, QObject* parent)
-    : QObject(parent), m_view(view), m_window(window), m_card(view, window, this), m_size(view, window, m_card, this)
+    : QObject(parent),
+      m_view(view),
+      m_window(window),
+      m_card(view, window, this),
+      m_size(view, window, m_card, this),
+      m_positions(view, window, this),
+      m_dataSource(view, window, this),
+      m_panels{view, window, m_positions, m_dataSource},
+      m_text(m_panels, this),
+      m_image(m_panels, this),
+      m_line(m_panels, this),
+      m_signature(m_panels, this),
+      m_shape(m_panels, this)
 {
     m_card.setCardPagesReload([this] { Show_RHS_Properties(nullptr); });
 }
@@ -132,5 +144,19 @@ void PropertyInspector::showElement(SKTGraphic& graphic)
             title->setText(set.shapeTitle);
     }
     m_view.sett_tab().setCurrentIndex(0);
+    loadPanel(graphic);
     Not_Draw_Only_Prop_Change = false;
+}
+
+void PropertyInspector::loadPanel(SKTGraphic& graphic)
+{
+    switch (graphic.kind()) {
+    case GraphicKind::Text: m_text.load(graphic); return;
+    case GraphicKind::Image: m_image.load(graphic); return;
+    case GraphicKind::Line: m_line.load(graphic); return;
+    case GraphicKind::Signature: m_signature.load(graphic); return;
+    case GraphicKind::Barcode: m_positions.Set_Control_Pos_And_Size(graphic); return;
+    case GraphicKind::Shape: break;
+    }
+    m_shape.load(graphic);
 }

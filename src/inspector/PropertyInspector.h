@@ -6,6 +6,13 @@
 
 #include "inspector/CardPanel.h"
 #include "inspector/CardSizePanel.h"
+#include "inspector/DataSourcePanel.h"
+#include "inspector/ImagePanel.h"
+#include "inspector/LinePanel.h"
+#include "inspector/PositionFields.h"
+#include "inspector/ShapePanel.h"
+#include "inspector/SignaturePanel.h"
+#include "inspector/TextPanel.h"
 
 class InspectorView;
 struct Card_Wizard_Fields;
@@ -35,6 +42,7 @@ public:
     SKTGraphic* Last_Selected_Graphic() const { return m_lastSelected; }
     CardPanel& cardPanel() { return m_card; }
     CardSizePanel& sizePanel() { return m_size; }
+    PositionFields& positionFields() { return m_positions; }
     InspectorView& view() const { return m_view; }
 
 private:
@@ -42,10 +50,20 @@ private:
     void showCardSide();
     void showElement(SKTGraphic& graphic);
     int selectedImageCount() const;
+    // The panel of the element's kind from the element; a barcode shows its place and size only.
+    void loadPanel(SKTGraphic& graphic);
 
     InspectorView& m_view;
     InspectorWindow& m_window;
     CardPanel m_card;
     CardSizePanel m_size;
+    PositionFields m_positions;
+    DataSourcePanel m_dataSource;
+    PanelContext m_panels;
+    TextPanel m_text;
+    ImagePanel m_image;
+    LinePanel m_line;
+    SignaturePanel m_signature;
+    ShapePanel m_shape;
     SKTGraphic* m_lastSelected = nullptr;
 };

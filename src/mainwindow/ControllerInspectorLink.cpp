@@ -7,6 +7,7 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
@@ -163,4 +164,29 @@ QStringList ControllerInspectorLink::pvc_card_arry() const
 QStringList ControllerInspectorLink::paper_card_arry() const
 {
     return m_controller.paper_card_arry;
+}
+
+void ControllerInspectorLink::Insert_In_Undo_Redo()
+{
+    m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+}
+
+GraphicPtr ControllerInspectorLink::Get_Selected_Graphic() const
+{
+    return m_controller.Get_Selected_Graphic();
+}
+
+SKTGraphicView& ControllerInspectorLink::editedCanvas() const
+{
+    return *m_controller.editedGraphicView();
+}
+
+SKTGraphicView& ControllerInspectorLink::frontCanvas() const
+{
+    return *m_controller.graphicView(SKTDocument::FrontSide);
+}
+
+SKTGrid& ControllerInspectorLink::grid() const
+{
+    return m_controller.windowLayout().grid();
 }

@@ -44,6 +44,12 @@ public:
     QStringList pvc_card_arry() const override;
     QStringList paper_card_arry() const override;
 
+    void Insert_In_Undo_Redo() override;
+    GraphicPtr Get_Selected_Graphic() const override;
+    SKTGraphicView& editedCanvas() const override;
+    SKTGraphicView& frontCanvas() const override;
+    SKTGrid& grid() const override;
+
 private:
     SKTWindowController& m_controller;
 };

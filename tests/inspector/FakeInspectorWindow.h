@@ -1,9 +1,13 @@
 #pragma once
 // A main window for the inspector's tests: two card records, element lists per side, a canvas of
-// a chosen size, and counts of what the inspector asked for.
+// a chosen size, real front and back canvases over a document, and counts of what the inspector
+// asked for. The selection is `selection` when set, else the edited canvas's.
 #include <QStringList>
 
 #include "canvas/model/Card_Property.h"
+#include "canvas/model/SKTDocument.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "canvas/view/SKTGrid.h"
 #include "inspector/InspectorWindow.h"
 
 class FakeInspectorWindow : public InspectorWindow {
@@ -20,8 +24,17 @@ public:
     QString templatePath;
     QStringList templatesRead;
 
+    FakeInspectorWindow()
+    {
+        frontView.setList(&document, SKTDocument::FrontSide);
+        backView.setList(&document, SKTDocument::BackSide);
+    }
+
     int sideInForce() const override { return side; }
-    GraphicList selectedGraphics() const override { return selection; }
+    GraphicList selectedGraphics() const override
+    {
+        return selection.isEmpty() ? editedCanvas().selectedGraphics() : selection;
+    }
     void Clear_Control_Selection() override { calls << QStringLiteral("Clear_Control_Selection"); }
     void selectArrowTool() override { calls << QStringLiteral("selectArrowTool"); }
 
@@ -72,4 +85,15 @@ public:
     }
     QStringList pvc_card_arry() const override { return {QStringLiteral("CR80")}; }
     QStringList paper_card_arry() const override { return {QStringLiteral("A6")}; }
+
+    void Insert_In_Undo_Redo() override { ++snapshots; }
+    GraphicPtr Get_Selected_Graphic() const override { return editedCanvas()._Selected_Graphic; }
+    SKTGraphicView& editedCanvas() const override { return side == 0 ? frontView : backView; }
+    SKTGraphicView& frontCanvas() const override { return frontView; }
+    SKTGrid& grid() const override { return canvasGrid; }
+
+    SKTDocument document;
+    mutable SKTGraphicView frontView, backView;
+    mutable SKTGrid canvasGrid;
+    int snapshots = 0;
 };

@@ -1,0 +1,13 @@
+#include "inspector/PositionFields.h"
+
+#include "inspector/InspectorView.h"
+#include "inspector/InspectorWindow.h"
+
+PositionFields::PositionFields(InspectorView& view, InspectorWindow& window, QObject* parent)
+    : QObject(parent), m_view(view), m_window(window)
+{
+}
+
+void PositionFields::Set_Control_Pos_And_Size(SKTGraphic&)
+{
+}
