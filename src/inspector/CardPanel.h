@@ -65,9 +65,13 @@ public:
     void Update_All_Card_Content();
 
     // A picture file as the side's background: fill on, kind "I", the path and the picture;
-    // then the card pages are shown afresh. An empty path only clears the path field.
-    void set_Front_BG_Image(const QString& path);
-    void set_Back_BG_Image(const QString& path);
+    // then the card pages are shown afresh. An empty path only clears the path field. A file
+    // that gives no picture is refused with a message and the side keeps its background; false
+    // then.
+    bool set_Front_BG_Image(const QString& path);
+    bool set_Back_BG_Image(const QString& path);
+    // The same for the side (0 front, 1 back).
+    bool setBackgroundPicture(int side, const QString& path);
 
     // Control handlers.
     void Card_Border_ChkBox();
@@ -95,7 +99,6 @@ public:
 
 private:
     void connectControls();
-    void setBackgroundPicture(int side, const QString& path);
     void enableFillControls(const QString& style);
     void selectBackgroundPage();
     QString fillStyleOfRadios() const;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <QTabWidget>
 
+#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "inspector/BackgroundBrowserView.h"
@@ -16,6 +17,7 @@
 #include "inspector/PanelValues.h"
 #include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
+#include "platform/PictureReading.h"
 #include "wizards/WizardFields.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
@@ -261,24 +263,33 @@ void CardPanel::card_shape_CellClick()
 
 // ---- Background picture -----------------------------------------------------------------------
 
-void CardPanel::set_Front_BG_Image(const QString& path)
+bool CardPanel::set_Front_BG_Image(const QString& path)
 {
-    setBackgroundPicture(0, path);
+    return setBackgroundPicture(0, path);
 }
 
-void CardPanel::set_Back_BG_Image(const QString& path)
+bool CardPanel::set_Back_BG_Image(const QString& path)
 {
-    setBackgroundPicture(1, path);
+    return setBackgroundPicture(1, path);
 }
 
-void CardPanel::setBackgroundPicture(int side, const QString& path)
+bool CardPanel::setBackgroundPicture(int side, const QString& path)
 {
     Ui::CardBackgroundPage& background = m_view.cardBackground();
-    (side == 0 ? background.Card_Image_path : background.Card_Image_path_BACK)->setText(path);
-    if (path.isEmpty())
-        return;
-    Set_Card_Background_Picture(m_window.cardRecord(side), path);
+    QLineEdit& pathField = *(side == 0 ? background.Card_Image_path : background.Card_Image_path_BACK);
+    if (path.isEmpty()) {
+        pathField.clear();
+        return false;
+    }
+    const QImage picture = Read_Card_Background_Picture(path);
+    if (picture.isNull()) {
+        Show_MessageBox(unreadablePictureMessage(path));
+        return false;
+    }
+    pathField.setText(path);
+    Set_Card_Background_Picture(m_window.cardRecord(side), path, picture);
     reloadCardPages();
+    return true;
 }
 
 void CardPanel::Card_Image_Browse_Btn()
@@ -291,9 +302,8 @@ void CardPanel::Card_Image_Browse_Btn()
         patterns << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
     request.filter = tr("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
     const QString path = dialogPresenter().openFile(request);
-    if (path.isEmpty())
+    if (path.isEmpty() || !setBackgroundPicture(m_window.sideInForce(), path))
         return;
-    setBackgroundPicture(m_window.sideInForce(), path);
     Update_Card_Graphics();
     selectBackgroundPage();
 }

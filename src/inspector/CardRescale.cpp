@@ -97,7 +97,7 @@ CardSizeChange cardSizeChangeFor(const CardSizeChoice& before, const CardSizeCho
     if (after.preset == kCustom || after == before)
         return {};
     CardSizeChange change{true, {}};
-    const bool untouched = design.undoCount == 0 && design.redoCount == 0 && design.projectFileName.isEmpty();
+    const bool untouched = !design.editedSinceStart && design.projectFileName.isEmpty();
     if (untouched && before.preset != after.preset && design.startOption != QLatin1String("G")
         && !design.templatePath.isEmpty())
         change.templateVariant = templateVariantPath(design.templatePath, before.preset, after.preset);

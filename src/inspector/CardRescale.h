@@ -36,8 +36,9 @@ struct CardSizeChoice {
 
 // What Card_Control_Size_Change_or_not learns about the design.
 struct DesignFacts {
-    int undoCount = 0;        // Get_Undo_Count of the current side
-    int redoCount = 0;        // Get_Redo_Count
+    // An edit of either side recorded, undone or redone since the design started (a start
+    // records the design as it stands, which is no edit).
+    bool editedSinceStart = false;
     QString projectFileName;  // Project_File_Name
     QString startOption;      // Start_Card_Option
     QString templatePath;     // Selected_Template_Path

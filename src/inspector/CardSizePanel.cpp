@@ -1,5 +1,7 @@
 #include "inspector/CardSizePanel.h"
 
+#include <cmath>
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
@@ -96,12 +98,43 @@ void CardSizePanel::Mark_List_New_Selection(int row)
         list.selectionModel()->select(m_sizes.index(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+QString CardSizePanel::orientationLetter() const
+{
+    return m_view.cardSize().Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H")
+                                                                                           : QStringLiteral("V");
+}
+
 void CardSizePanel::Change_Value_According_List_Selection(int row)
 {
     const Ui::CardSizePage& size = m_view.cardSize();
-    const QString orientation =
-        size.Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H") : QStringLiteral("V");
-    Set_Card_Size_In_Control(m_window.Get_My_card_Size(size.Category_ComboBox->currentText(), orientation, row));
+    Set_Card_Size_In_Control(m_window.Get_My_card_Size(size.Category_ComboBox->currentText(), orientationLetter(), row));
+    Apply_Size_Clicked();
+}
+
+int CardSizePanel::rowOfCardSize() const
+{
+    // Presets are kept in single precision; a hundredth of a millimetre tells them apart.
+    constexpr double kSameSizeMillimetres = 0.01;
+    const QSizeF card = m_window.frontCanvasBounds().size();
+    const QSizeF millimetres(pointsToMillimetres(card.width()), pointsToMillimetres(card.height()));
+    const QString category = m_view.cardSize().Category_ComboBox->currentText();
+    for (int row = 0; row < m_sizes.rowCount(); ++row) {
+        const QSizeF preset = m_window.Get_My_card_Size(category, orientationLetter(), row);
+        if (std::abs(preset.width() - millimetres.width()) < kSameSizeMillimetres
+            && std::abs(preset.height() - millimetres.height()) < kSameSizeMillimetres)
+            return row;
+    }
+    return -1;
+}
+
+void CardSizePanel::turnCard(const QString& previousPreset)
+{
+    const QString preset = m_view.cardSize().Preset_ComboBox->currentText();
+    const QStringList turns{QStringLiteral("Horizontal"), QStringLiteral("Vertical")};
+    if (preset == previousPreset || !turns.contains(preset) || !turns.contains(previousPreset))
+        return;
+    const QSizeF card = m_window.frontCanvasBounds().size();
+    Set_Card_Size_In_Control(QSizeF(pointsToMillimetres(card.height()), pointsToMillimetres(card.width())));
     Apply_Size_Clicked();
 }
 
@@ -130,11 +163,14 @@ void CardSizePanel::Apply_Size_Clicked()
 {
     m_window.Set_Canvas_to_100_percent();
     const Ui::CardSizePage& size = m_view.cardSize();
+    const QSizeF before = m_window.frontCanvasBounds().size();
     const float width = unitToPoints(float(size.width_Stepper->value()), Measument_Unit_Is);
     const float height = unitToPoints(float(size.height_Stepper->value()), Measument_Unit_Is);
     m_window.applyCanvasSize(QSizeF(width, height));
-    Card_Control_Size_Change_or_not();
+    const bool elementsChanged = Card_Control_Size_Change_or_not();
     m_card.Update_All_Card_Content();
+    if (elementsChanged || m_window.frontCanvasBounds().size() != before)
+        m_window.Restart_Undo_History_After_Resize();
 }
 
 void CardSizePanel::Card_Width_Changed()
@@ -158,15 +194,15 @@ void CardSizePanel::Page_From_Printer_Click()
     Apply_Size_Clicked();
 }
 
-void CardSizePanel::Card_Control_Size_Change_or_not()
+bool CardSizePanel::Card_Control_Size_Change_or_not()
 {
     const Card_Property& front = m_window.cardRecord(0);
     const Ui::CardSizePage& size = m_view.cardSize();
     const CardSizeChoice before{front.Card_Preset(), front.Card_Category(), front.Card_Cat_index()};
     const CardSizeChoice after{size.Preset_ComboBox->currentText(), size.Category_ComboBox->currentText(),
                                selectedSizeRow()};
-    const DesignFacts design{m_window.Get_Undo_Count(), m_window.Get_Redo_Count(), m_window.Project_File_Name(),
-                             Start_Card_Option, m_window.Selected_Template_Path()};
+    const DesignFacts design{m_window.hasEditsSinceStart(), m_window.Project_File_Name(), Start_Card_Option,
+                             m_window.Selected_Template_Path()};
     const CardSizeChange change = cardSizeChangeFor(before, after, design);
     if (!change.templateVariant.isEmpty()) {
         int loaded = 0;
@@ -175,16 +211,17 @@ void CardSizePanel::Card_Control_Size_Change_or_not()
             loaded = m_window.readTemplate(change.templateVariant);
         }
         if (loaded != 1)
-            return;
+            return false;
     }
     if (!change.rescale)
-        return;
+        return !change.templateVariant.isEmpty();
     // The record may have been replaced by the template just read.
     const QSizeF oldSize = m_window.cardRecord(0).Card_Size();
     const QSizeF newSize = m_window.frontCanvasBounds().size();
     Set_Control_Location_Size_IF_Card_Size_Change(m_window.graphicsOfSide(0), m_window.graphicsOfSide(1),
                                                   float(oldSize.width()), float(oldSize.height()),
                                                   float(newSize.width()), float(newSize.height()), true);
+    return !change.templateVariant.isEmpty() || oldSize != newSize;
 }
 
 void CardSizePanel::Set_Card_Size_In_Control(QSizeF millimetres)
@@ -271,17 +308,28 @@ void CardSizePanel::Preset_ComboBox_Changed()
     enableSizeControls();
     if (Not_Draw_Only_Prop_Change)
         return;
-    if (!IS_Custom_Card_Option_Selected())
-        Change_Value_According_List_Selection(selectedSizeRow());
+    if (!IS_Custom_Card_Option_Selected()) {
+        if (selectedSizeRow() >= 0)
+            Change_Value_According_List_Selection(selectedSizeRow());
+        else
+            turnCard(m_window.cardRecord(0).Card_Preset());
+    }
     m_card.Update_Card_Graphics();
 }
 
 void CardSizePanel::Category_ComboBox_Changed()
 {
     fillSizeList();
-    Mark_List_New_Selection(m_window.cardRecord(0).Card_Cat_index());
     // Showing the card pages selects the category too; that must never move an element.
-    if (!Not_Draw_Only_Prop_Change)
-        Card_Control_Size_Change_or_not();
+    if (Not_Draw_Only_Prop_Change) {
+        Mark_List_New_Selection(m_window.cardRecord(0).Card_Cat_index());
+        m_card.Update_Card_Graphics();
+        return;
+    }
+    // The highlighted row is the card's size, or none until the user chooses one: a row of the
+    // former category's index would claim a size the card does not have.
+    Mark_List_New_Selection(rowOfCardSize());
+    if (Card_Control_Size_Change_or_not())
+        m_window.Restart_Undo_History_After_Resize();
     m_card.Update_Card_Graphics();
 }

@@ -42,7 +42,8 @@ public:
     void Card_Height_Changed();
     // The printer's paper size through the page setup dialog; Cancel changes nothing.
     void Page_From_Printer_Click();
-    void Card_Control_Size_Change_or_not();
+    // True when it moved the elements or read the template's other orientation.
+    bool Card_Control_Size_Change_or_not();
     // A size in millimetres shown in the fields in the user's unit.
     void Set_Card_Size_In_Control(QSizeF millimetres);
 
@@ -67,6 +68,13 @@ private:
     void connectControls();
     void fillSizeList();
     int selectedSizeRow() const;
+    // The orientation letter of the size presets: "H" for "Horizontal", else "V".
+    QString orientationLetter() const;
+    // The row of the size list whose preset is the card's size now, -1 for none.
+    int rowOfCardSize() const;
+    // With no size row chosen, a change between "Horizontal" and "Vertical" turns the card as it
+    // is, as it turns the presets.
+    void turnCard(const QString& previousPreset);
     void enableSizeControls();
 
     InspectorView& m_view;

@@ -65,9 +65,11 @@ public:
     virtual void Set_Canvas_to_100_percent() = 0;
     // The document and the front, back and preview canvases take the size (points).
     virtual void applyCanvasSize(QSizeF points) = 0;
-    // Snapshots of the side being edited.
-    virtual int Get_Undo_Count() const = 0;
-    virtual int Get_Redo_Count() const = 0;
+    // Whether an edit of either side was recorded, undone or redone since the design started.
+    virtual bool hasEditsSinceStart() const = 0;
+    // After a new size moved the elements: the undo history starts afresh from the design as it
+    // now stands, so that no Undo puts elements of the old size on the new card.
+    virtual void Restart_Undo_History_After_Resize() = 0;
     virtual QString Project_File_Name() const = 0;
     virtual QString Selected_Template_Path() const = 0;
     // Reads a template into the design ("T", no spreadsheet); 1 when loaded.

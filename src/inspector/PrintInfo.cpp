@@ -4,6 +4,7 @@
 #include <QPrinter>
 
 #include "platform/DialogPresenter.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -41,5 +42,7 @@ std::optional<QSizeF> Page_From_Printer(QWidget* parent)
     if (dialogPresenter().runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     setPrintInfo(printer.pageLayout());
-    return printInfo().fullRect(QPageLayout::Point).size();
+    // Whole points would make A5 148.17 x 209.9 mm; the paper's own unit keeps it 148 x 210.
+    const QSizeF millimetres = printInfo().fullRect(QPageLayout::Millimeter).size();
+    return QSizeF(millimetresToPoints(millimetres.width()), millimetresToPoints(millimetres.height()));
 }

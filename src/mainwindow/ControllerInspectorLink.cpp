@@ -126,14 +126,14 @@ void ControllerInspectorLink::applyCanvasSize(QSizeF points)
     m_controller.SetDocumentCanvasSize(points);
 }
 
-int ControllerInspectorLink::Get_Undo_Count() const
+bool ControllerInspectorLink::hasEditsSinceStart() const
 {
-    return m_controller.canvasHostOfWindow().snapshotUndo().Get_Undo_Count();
+    return m_controller.canvasHostOfWindow().snapshotUndo().hasEditsSinceStart();
 }
 
-int ControllerInspectorLink::Get_Redo_Count() const
+void ControllerInspectorLink::Restart_Undo_History_After_Resize()
 {
-    return m_controller.canvasHostOfWindow().snapshotUndo().Get_Redo_Count();
+    m_controller.canvasHostOfWindow().snapshotUndo().Restart_Undo_History_After_Resize();
 }
 
 QString ControllerInspectorLink::Project_File_Name() const

@@ -35,8 +35,8 @@ public:
 
     void Set_Canvas_to_100_percent() override;
     void applyCanvasSize(QSizeF points) override;
-    int Get_Undo_Count() const override;
-    int Get_Redo_Count() const override;
+    bool hasEditsSinceStart() const override;
+    void Restart_Undo_History_After_Resize() override;
     QString Project_File_Name() const override;
     QString Selected_Template_Path() const override;
     int readTemplate(const QString& path) override;

@@ -6,8 +6,8 @@
 #include <QTabWidget>
 
 #include "canvas/helpers/MessageBoxes.h"
-#include "canvas/model/CardBackgroundPicture.h"
 #include "inspector/InspectorView.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -111,8 +111,7 @@ void Card_Bckgrnd_Clicked(SKTWindowController& controller)
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
     if (Open_Image_Library_Window(controller, QStringLiteral("B")) != 1)
         return;
-    Card_Property& side = Card_Front_Or_Back == 1 ? controller.Back_card_Prop : controller.Front_card_Prop;
-    Set_Card_Background_Picture(side, lib_window_sel_file);
+    controller.inspector().cardPanel().setBackgroundPicture(Card_Front_Or_Back == 1 ? 1 : 0, lib_window_sel_file);
     controller.Refresh_Canvas();
     controller.windowLayout().inspectorView().showPage(QStringLiteral("card_bkgd_tab"));
 }

@@ -68,6 +68,19 @@ SnapshotUndo::SnapshotUndo(SKTDocument& document, SnapshotUndoWindow& window)
 
 void SnapshotUndo::Restart_Undo_History()
 {
+    recordBothSides();
+    m_editedSinceStart = false;
+}
+
+void SnapshotUndo::Restart_Undo_History_After_Resize()
+{
+    const bool edited = m_editedSinceStart;
+    recordBothSides();
+    m_editedSinceStart = edited;
+}
+
+void SnapshotUndo::recordBothSides()
+{
     Undo_Redo_Clear();
     const int inForce = Card_Front_Or_Back;
     for (int side : {1, 0}) {
@@ -114,7 +127,10 @@ void SnapshotUndo::Insert_In_Undo_Redo()
     const UndoSnapshot present = shownSnapshot();
     // A record that changes nothing (the "before" of an edit right after the previous "after")
     // would cost the user an Undo that shows no change.
-    appendUnlessNewest(undoStack(), present);
+    SnapshotStack& undo = undoStack();
+    if (!undo.isEmpty() && undo.last() != present)
+        m_editedSinceStart = true;
+    appendUnlessNewest(undo, present);
     updateButtons(present);
 }
 
@@ -184,6 +200,7 @@ void SnapshotUndo::restoreNewest(Direction direction)
         return;
     }
     const UndoSnapshot restored = from.at(index);
+    m_editedSinceStart = true;
     if (undoing) {
         from.resize(index + 1);
         appendUnlessNewest(redoStack(), present);

@@ -33,6 +33,13 @@ public:
     // the first snapshot of their undo stacks, so that the first edit on either side can be taken
     // back. Both commands are disabled then.
     void Restart_Undo_History();
+    // The card took a new size, which moved and scaled the elements of both sides: snapshots of
+    // the old size would put elements of one size on a card of another, so the history starts
+    // afresh from both sides as they now stand. Whether the design was edited since it started
+    // is kept.
+    void Restart_Undo_History_After_Resize();
+    // Whether any edit was recorded, undone or redone since the design started.
+    bool hasEditsSinceStart() const { return m_editedSinceStart; }
     void Undo_Stack();
     void Insert_In_Undo_Stack(const GraphicList& graphics);
     void Insert_In_Redo_Stack(const GraphicList& graphics);
@@ -78,6 +85,9 @@ private:
     // The newest snapshot that differs from the shown side, -1 for none.
     static qsizetype newestDifferentFrom(const SnapshotStack& stack, const UndoSnapshot& shown);
 
+    void recordBothSides();
+
     SKTDocument& m_document;
     SnapshotUndoWindow& m_window;
+    bool m_editedSinceStart = false;
 };

@@ -174,8 +174,7 @@ bool Browse_User_Image_Manually(SKTWindowController& controller)
         return false;
     // The element reads the file the same way; a file it cannot show is no picture to place.
     if (readPicturePreview(path).isNull()) {
-        Show_MessageBox(QStringLiteral("The file \"%1\" is not a picture that can be read.")
-                            .arg(QFileInfo(path).fileName()));
+        Show_MessageBox(unreadablePictureMessage(path));
         return false;
     }
     Library_Selected_Image = path;

@@ -80,3 +80,8 @@ QImage readPictureData(const QByteArray& bytes)
         return QImage();
     return readPicture(reader, QSize());
 }
+
+QString unreadablePictureMessage(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" is not a picture that can be read.").arg(QFileInfo(path).fileName());
+}

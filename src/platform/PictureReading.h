@@ -19,6 +19,9 @@ QImage readPicturePreview(const QString& path, int maxSide = kPicturePreviewMaxP
 // smaller pictures keep their size. Null also for an empty box.
 QImage readPictureFitted(const QString& path, const QSize& box);
 
+// What a user is told when a chosen file gives no picture under these rules.
+QString unreadablePictureMessage(const QString& path);
+
 // The picture encoded in bytes (PNG or any format Qt reads), at full size, under the same limits
 // and at most 20000 pixels on a side; null when the bytes give none.
 QImage readPictureData(const QByteArray& bytes);

@@ -170,7 +170,7 @@ TEST_F(TemplateVariantTest, SwapOnlyForAnUntouchedUnsavedTemplateDesign)
     const QString vertical = file(QStringLiteral("Card (v).zvt"));
     const CardSizeChoice landscape{QStringLiteral("Horizontal"), QStringLiteral("Card"), 0};
     const CardSizeChoice portrait{QStringLiteral("Vertical"), QStringLiteral("Card"), 0};
-    const DesignFacts fresh{0, 0, {}, QStringLiteral("T"), horizontal};
+    const DesignFacts fresh{false, {}, QStringLiteral("T"), horizontal};
 
     const CardSizeChange swap = cardSizeChangeFor(landscape, portrait, fresh);
     EXPECT_TRUE(swap.rescale);
@@ -178,12 +178,11 @@ TEST_F(TemplateVariantTest, SwapOnlyForAnUntouchedUnsavedTemplateDesign)
     EXPECT_FALSE(cardSizeChangeFor(landscape, landscape, fresh).rescale);
     EXPECT_FALSE(cardSizeChangeFor(landscape, {QStringLiteral("Custom"), QStringLiteral("Card"), 0}, fresh).rescale);
 
-    DesignFacts edited = fresh, redone = fresh, saved = fresh, group = fresh;
-    edited.undoCount = 1;
-    redone.redoCount = 2;
+    DesignFacts edited = fresh, saved = fresh, group = fresh;
+    edited.editedSinceStart = true;
     saved.projectFileName = QStringLiteral("/tmp/card.did");
     group.startOption = QStringLiteral("G");
-    for (const DesignFacts& design : {edited, redone, saved, group}) {
+    for (const DesignFacts& design : {edited, saved, group}) {
         const CardSizeChange change = cardSizeChangeFor(landscape, portrait, design);
         EXPECT_TRUE(change.rescale);
         EXPECT_EQ(change.templateVariant, QString());

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -16,6 +18,7 @@
 #include "FakeInspectorWindow.h"
 #include "canvas/model/SKTGraphicKinds.h"
 #include "inspector/InspectorView.h"
+#include "inspector/PrintInfo.h"
 #include "inspector/PropertyInspector.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
@@ -108,6 +111,21 @@ TEST_F(CardSizePanelTest, TheCustomSizeTakesTheTypedSizeAndMovesNothing)
     EXPECT_EQ(shape->bounds(), QRectF(100, 50, 60, 30));
     EXPECT_EQ(window.frontRecord.Card_Cat_index(), 0);  // the row is kept while custom
 
+    // The printer's A5 portrait page as the custom size: a portrait card.
+    const QPageLayout shared = printInfo();
+    dialogs.queueHook([](QDialog& dialog) {
+        dynamic_cast<QPageSetupDialog&>(dialog).printer()->setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF()));
+        dialog.accept();
+    });
+    control<QPushButton>("page_frm_printer_btn").click();
+    EXPECT_NEAR(control<QDoubleSpinBox>("width_Stepper").value(), 148, 0.005);
+    EXPECT_NEAR(control<QDoubleSpinBox>("height_Stepper").value(), 210, 0.005);
+    EXPECT_NEAR(window.canvas.width(), 148 * kMillimetre, 0.03);
+    EXPECT_NEAR(window.canvas.height(), 210 * kMillimetre, 0.03);
+    EXPECT_EQ(shape->bounds(), QRectF(100, 50, 60, 30));
+    setPrintInfo(shared);
+
     choose("Preset_ComboBox", 0);
     EXPECT_FALSE(control<QDoubleSpinBox>("width_Stepper").isEnabled());
     EXPECT_NEAR(window.canvas.width(), 85.6 * kMillimetre, 0.01);  // the row's size again
@@ -145,6 +163,10 @@ TEST_F(CardSizePanelTest, TheUnitChangesTheFieldsAndCaptionsButNotTheCard)
     inspector.sizePanel().Set_Card_Size_In_Control(QSizeF(25.4, 50.8));  // shown in inches
     EXPECT_NEAR(control<QDoubleSpinBox>("width_Stepper").value(), 1.0, 1e-6);
     EXPECT_NEAR(control<QDoubleSpinBox>("height_Stepper").value(), 2.0, 1e-6);
+    inspector.sizePanel().On_OK_of_Unit_Panel(kUnitCentimetre);
+    EXPECT_NEAR(control<QDoubleSpinBox>("width_Stepper").value(), 2.54, 1e-6);
+    EXPECT_NEAR(control<QDoubleSpinBox>("height_Stepper").value(), 5.08, 1e-6);
+    EXPECT_EQ(control<QLabel>("unit_height_label").text(), "(cm)");
 }
 
 TEST_F(CardSizePanelTest, TheCategoryRebuildsTheSizeList)

@@ -67,8 +67,8 @@ public:
 
     void Set_Canvas_to_100_percent() override { calls << QStringLiteral("100%"); }
     void applyCanvasSize(QSizeF points) override { canvas.setSize(points); }
-    int Get_Undo_Count() const override { return 0; }
-    int Get_Redo_Count() const override { return 0; }
+    bool hasEditsSinceStart() const override { return edited; }
+    void Restart_Undo_History_After_Resize() override { calls << QStringLiteral("RestartHistory"); }
     QString Project_File_Name() const override { return {}; }
     QString Selected_Template_Path() const override { return templatePath; }
     int readTemplate(const QString& path) override
@@ -96,4 +96,5 @@ public:
     mutable SKTGraphicView frontView, backView;
     mutable SKTGrid canvasGrid;
     int snapshots = 0;
+    bool edited = false;
 };

@@ -1,7 +1,9 @@
 // The start chooser and the start road: each answer with scripted dialogs.
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,11 +16,13 @@
 #include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
+#include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/StartWindows.h"
@@ -254,6 +258,36 @@ TEST_F(ScriptedStart, TemplateAndVisitorStartsLoadTheChosenTemplateAndKeepTheirM
     EXPECT_EQ(Start_Card_Option, "V");
     expectStartedDesign(2);
     EXPECT_EQ(script.chooserRuns, 2);
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// A start records the design as it stands, which is no edit: an untouched template still turns to
+// its other orientation on the size page, and one edited since its start is rescaled instead.
+TEST_F(ScriptedStart, AnUntouchedTemplateTurnsToItsOtherOrientationOnTheSizePage)
+{
+    const QString horizontal = writeTemplate("badge (h).did", QStringLiteral("T"));
+    DesignState portrait;
+    portrait.startMode = QStringLiteral("T");
+    portrait.frontElements = {shape(10), shape(40), shape(70)};
+    ASSERT_TRUE(writeDesignFile(path("Badge (V).did"), portrait));
+    auto* orientation = controller.windowLayout().inspectorView().findChild<QComboBox*>(QStringLiteral("Preset_ComboBox"));
+    ASSERT_NE(orientation, nullptr);
+
+    for (const bool edited : {false, true}) {
+        windows.templatePaths = {horizontal};
+        script.press("Using_Template_btn");
+        ASSERT_TRUE(Open_Start_Window(controller));
+        ASSERT_EQ(document.graphics().size(), 2);
+        ASSERT_EQ(orientation->currentText(), "Horizontal");
+        if (edited) {
+            SKTGraphicView& front = *controller.graphicView(SKTDocument::FrontSide);
+            front.changeSelectionIndexes({0});
+            QTest::keyClick(&front, Qt::Key_Right);
+        }
+        orientation->setCurrentIndex(1);
+        Q_EMIT orientation->activated(1);
+        EXPECT_EQ(document.graphics().size(), edited ? 2 : 3) << (edited ? "edited" : "untouched");
+    }
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 

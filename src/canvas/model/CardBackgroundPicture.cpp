@@ -14,10 +14,14 @@ QImage Read_Card_Background_Picture(const QString& path)
 
 void Set_Card_Background_Picture(Card_Property& side, const QString& path)
 {
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        Set_Card_Background_Picture(side, path, Read_Card_Background_Picture(path));
+}
+
+void Set_Card_Background_Picture(Card_Property& side, const QString& path, const QImage& picture)
+{
     side.setCard_fill_chk(true);
     side.setCard_fill_style(QStringLiteral("I"));
     side.setCard_BG_Image_Path(path);
-    side.setCard_BG_Image(Read_Card_Background_Picture(path));
+    side.setCard_BG_Image(picture);
 }

@@ -11,3 +11,5 @@ QImage Read_Card_Background_Picture(const QString& path);
 // Makes the picture the side's background: the fill becomes the picture. An empty path changes
 // nothing.
 void Set_Card_Background_Picture(Card_Property& side, const QString& path);
+// The same with the picture already read from the file at `path`.
+void Set_Card_Background_Picture(Card_Property& side, const QString& path, const QImage& picture);

@@ -1,0 +1,202 @@
+// The size and background pages on the real main window: a new size and Undo, the category's
+// size list, and background pictures that cannot be read.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QMainWindow>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "canvas/model/SKTDocument.h"
+#include "canvas/view/SKTGraphicView.h"
+#include "inspector/InspectorView.h"
+#include "inspector/PropertyInspector.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SnapshotUndo.h"
+#include "platform/AppContext.h"
+#include "platform/Units.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+
+namespace {
+
+// CR80 and CR90 in points, as the presets give them in inches.
+const QSizeF kCr80(3.37 * 72, 2.13 * 72);
+const QSizeF kCr90(3.62 * 72, 2.38 * 72);
+const QString kUnreadable = QStringLiteral("\nThe file \"%1\" is not a picture that can be read.");
+
+class CardSizeChangeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0, Measument_Unit_Is = last_unit_val = kUnitMillimetre;
+        controller.inspector().setUpControls({});
+        {
+            const NotDrawOnlyPropChangeGuard filling;
+            controller.inspector().sizePanel().showSizeChoice(0, 0, 0);  // Horizontal, PVC Card, CR80
+        }
+        controller.inspector().sizePanel().Change_Value_According_List_Selection(0);
+        shape = SKTGraphic::create(GraphicKind::Shape);
+        shape->Set_Shape_Type(QStringLiteral("R"));
+        shape->setBounds(QRectF(100, 50, 60, 30));
+        view().insertGraphics({shape}, {0});
+        controller.showWindow();
+        controller.canvasHostOfWindow().snapshotUndo().Restart_Undo_History();  // as every start does
+        QApplication::processEvents();
+    }
+    void TearDown() override { Card_Front_Or_Back = 0; }
+
+    template <typename Control>
+    Control& control(const char* name)
+    {
+        auto* found = controller.windowLayout().inspectorView().findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    void choose(const char* combo, int index)
+    {
+        control<QComboBox>(combo).setCurrentIndex(index);
+        Q_EMIT control<QComboBox>(combo).activated(index);
+    }
+    void clickRow(int row)
+    {
+        QTableView& list = control<QTableView>("ColList");
+        list.selectionModel()->select(list.model()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    int highlightedRow()
+    {
+        const QModelIndexList rows = control<QTableView>("ColList").selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+    SKTGraphicView& view() const { return *controller.graphicView(SKTDocument::FrontSide); }
+    QSizeF card() const { return controller.frontCanvasBounds().size(); }
+    QAction& action(const char* name) const
+    {
+        return *controller.window()->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    static void expectSize(QSizeF actual, QSizeF expected)
+    {
+        // The fields keep hundredths of a millimetre.
+        EXPECT_NEAR(actual.width(), expected.width(), 0.03);
+        EXPECT_NEAR(actual.height(), expected.height(), 0.03);
+    }
+
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    GraphicPtr shape;
+};
+
+// A new size starts the history afresh: Undo never puts elements of one size on a card of another.
+TEST_F(CardSizeChangeTest, UndoAfterANewSizeNeverMixesSizes)
+{
+    expectSize(card(), kCr80);
+    view().changeSelectionIndexes({0});
+    QTest::keyClick(&view(), Qt::Key_Right);
+    ASSERT_EQ(document.graphics().first()->bounds().x(), 101);
+    ASSERT_TRUE(action("Undo_btn").isEnabled());
+
+    clickRow(2);  // CR90
+    expectSize(card(), kCr90);
+    const QRectF rescaled = document.graphics().first()->bounds();
+    EXPECT_NEAR(rescaled.x(), 101 * kCr90.width() / kCr80.width(), 0.01);
+    EXPECT_FALSE(action("Undo_btn").isEnabled());
+    EXPECT_FALSE(action("Redo_btn").isEnabled());
+
+    action("Undo_btn").trigger();
+    expectSize(card(), kCr90);
+    EXPECT_EQ(document.graphics().first()->bounds(), rescaled);
+
+    // Edits on the new size are undone as before.
+    view().changeSelectionIndexes({0});
+    QTest::keyClick(&view(), Qt::Key_Down);
+    action("Undo_btn").trigger();
+    EXPECT_EQ(document.graphics().first()->bounds(), rescaled);
+    EXPECT_FALSE(action("Undo_btn").isEnabled());
+}
+
+// The highlighted row of the size list is the card's size, or none; choosing any row applies it.
+TEST_F(CardSizeChangeTest, TheSizeListHighlightsTheCardsSizeAndAnyChosenRowApplies)
+{
+    ASSERT_EQ(highlightedRow(), 0);
+    choose("Category_ComboBox", 1);  // Paper Card: no badge is a CR80
+    EXPECT_EQ(highlightedRow(), -1);
+    expectSize(card(), kCr80);
+    EXPECT_EQ(controller.Front_card_Prop.Card_Cat_index(), -1);
+    EXPECT_EQ(controller.Front_card_Prop.Card_Sub_Category(), "");
+
+    clickRow(0);  // Durable 1458, 3.94 x 4.09 in
+    expectSize(card(), QSizeF(3.94 * 72, 4.09 * 72));
+    EXPECT_EQ(controller.Front_card_Prop.Card_Sub_Category(), "Durable 1458 - Name Badge");
+
+    choose("Category_ComboBox", 0);
+    EXPECT_EQ(highlightedRow(), -1);
+    // With no row chosen a new orientation turns the card as it is, never to a stand-in size.
+    choose("Preset_ComboBox", 1);
+    expectSize(card(), QSizeF(4.09 * 72, 3.94 * 72));
+    EXPECT_EQ(highlightedRow(), -1);
+    choose("Preset_ComboBox", 2);  // custom: the card keeps its size
+    choose("Preset_ComboBox", 1);
+    expectSize(card(), QSizeF(4.09 * 72, 3.94 * 72));
+
+    clickRow(0);  // CR80 upright
+    expectSize(card(), kCr80.transposed());
+    choose("Category_ComboBox", 1);
+    choose("Category_ComboBox", 0);
+    EXPECT_EQ(highlightedRow(), 0);  // the card is a CR80 again
+}
+
+// A background picture that cannot be read is refused with a message; the side keeps its own.
+TEST_F(CardSizeChangeTest, AnUnreadableBackgroundPictureIsRefusedAndThePreviousKept)
+{
+    QTemporaryDir dir;
+    QImage good(40, 20, QImage::Format_RGB32);
+    good.fill(Qt::red);
+    const QString goodPath = dir.filePath(QStringLiteral("good.png"));
+    ASSERT_TRUE(good.save(goodPath));
+    QFile fake(dir.filePath(QStringLiteral("fake.png")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("this is no picture\n");
+    fake.close();
+    // Past the reader's allocation limit once decoded, though small as a file.
+    QImage huge(20000, 20000, QImage::Format_Mono);
+    huge.fill(0);
+    const QString hugePath = dir.filePath(QStringLiteral("huge.png"));
+    ASSERT_TRUE(huge.save(hugePath));
+    huge = QImage();
+
+    control<QCheckBox>("Card_fill_chk").click();
+    control<QRadioButton>("Card_Image_fill_rd").click();
+    dialogs.queueOpenFile(goodPath);
+    control<QPushButton>("Card_Image_Browse_Btn").click();
+    ASSERT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), goodPath);
+    ASSERT_EQ(controller.Front_card_Prop.Card_fill_style(), "I");
+
+    for (const QString& bad : {fake.fileName(), hugePath}) {
+        dialogs.queueOpenFile(bad);
+        control<QPushButton>("Card_Image_Browse_Btn").click();
+        EXPECT_EQ(messages.texts().last(), kUnreadable.arg(QFileInfo(bad).fileName()));
+        EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), goodPath);
+        EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image().pixelColor(5, 5), QColor(Qt::red));
+        EXPECT_EQ(control<QLineEdit>("Card_Image_path").text(), goodPath);
+    }
+    EXPECT_EQ(messages.texts().size(), 2);
+}
+
+}  // namespace
