@@ -145,6 +145,7 @@ void drawCardOverlay(QPainter& painter, const Card_Property& side, int cardShape
 {
     if (side.Watermark_Used())
         drawWatermark(painter, side, card);
-    if (side.Card_border_chk())
+    // Qt strokes a zero width as a one-pixel hairline; a border of width 0 is no border.
+    if (side.Card_border_chk() && side.Card_bor_Stepper() > 0)
         drawBorder(painter, side, cardShapePath(card, cardShape));
 }

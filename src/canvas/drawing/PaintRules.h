@@ -37,7 +37,8 @@ QImage hatchPicture(const QString& name);
 void fillElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath& path);
 
 // Strokes an element's outline path with its stroke colour, width and dash kind. Nothing when
-// the element draws no stroke.
+// the element draws no stroke. A width of 0 is the thinnest line the device draws (a one-pixel
+// hairline): a line element has no other drawing, and stored designs show such lines.
 void strokeElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath& path);
 
 // The card font as a QFont for the device: one point is one unit on a 72-dpi device, so the
