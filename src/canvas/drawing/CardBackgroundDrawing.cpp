@@ -32,14 +32,6 @@ void fillGradient(QPainter& painter, const Card_Property& side, const QPainterPa
     painter.fillRect(card, angledGradient(card, angle, c1, c2));
 }
 
-void fillHatch(QPainter& painter, const Card_Property& side, const QPainterPath& outline)
-{
-    painter.fillPath(outline, side.Card_hatch_bk_clr());
-    const QImage hatch = hatchPicture(side.Card_hatch_style());
-    if (!hatch.isNull())
-        painter.fillPath(outline, QBrush(hatch));
-}
-
 void fillPicture(QPainter& painter, const Card_Property& side, const QPainterPath& outline,
                  const QRectF& card)
 {
@@ -134,7 +126,7 @@ void drawCardBase(QPainter& painter, const Card_Property& side, int cardShape, c
     if (style == QLatin1String("G"))
         fillGradient(painter, side, outline, card);
     else if (style == QLatin1String("H"))
-        fillHatch(painter, side, outline);
+        fillHatchPattern(painter, outline, side.Card_hatch_style(), side.Card_hatch_bk_clr());
     else if (style == QLatin1String("I"))
         fillPicture(painter, side, outline, card);
     else
