@@ -1,4 +1,5 @@
-// The canvas shows what prints: hatch patterns scale with the card at every zoom and resolution.
+// The canvas shows what prints: hatch patterns scale with the card at every zoom and resolution,
+// and the corners outside a shaped card are the output's white.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr double kOutputDpi = 600;
+const QColor kWindowBackground(241, 244, 250);
 
 // What one row of a pattern looks like between two card x positions, all in points.
 struct RowScan {
@@ -44,10 +46,15 @@ protected:
     {
         CanvasCommandFixture::SetUp();
         Resource_Path = TestEnvironment::resourceDir();
+        // The main window's background, which the canvas would show if it painted the window.
+        QPalette palette = view.palette();
+        palette.setColor(QPalette::Window, kWindowBackground);
+        view.setPalette(palette);
     }
     void TearDown() override
     {
         Resource_Path = savedResourcePath;
+        Card_Shape = savedShape;
         CanvasCommandFixture::TearDown();
     }
 
@@ -76,6 +83,7 @@ protected:
 
     QTemporaryDir scratch;
     const QString savedResourcePath = Resource_Path;
+    const int savedShape = Card_Shape;
 };
 
 // A card-wide vertical hatch and, over the lower part, a shape's diagonal hatch: 240 points of each
@@ -106,6 +114,23 @@ TEST_F(CanvasMatchesOutput, HatchCellsArePointsWideOnScreenAndInOutputAndStaySha
             if (r.output) {
                 EXPECT_LE(scan.edgePixels, 2 * 2 * scan.lines) << r.name << " at y " << y << ": at most 2 pixels an edge";
             }
+        }
+    }
+}
+
+TEST_F(CanvasMatchesOutput, OutsideAnEllipticalOrRoundedCardTheCanvasShowsTheOutputsWhitePaper)
+{
+    for (const int shape : {2, 1}) {
+        Card_Shape = shape;
+        const QImage canvas = canvasAt(1);
+        const QImage pdf = popplerRaster(72);
+        QImage picture = output().toImage(72);
+        ASSERT_FALSE(pdf.isNull() || picture.isNull());
+        EXPECT_EQ(qAlpha(picture.pixel(1, 1)), 0) << "the picture leaves the corner to the paper";
+        for (const QPoint corner : {QPoint(1, 1), QPoint(240, 151)}) {
+            EXPECT_EQ(pdf.pixel(corner) & 0xffffff, 0xffffffu) << shape;
+            EXPECT_EQ(canvas.pixel(corner) & 0xffffff, pdf.pixel(corner) & 0xffffff) << "shape " << shape << " at "
+                << corner.x() << "," << corner.y();
         }
     }
 }
