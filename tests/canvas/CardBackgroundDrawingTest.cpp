@@ -112,4 +112,19 @@ TEST_F(CardBackgroundDrawing, BorderDashesShowOnlyTheirInnerHalfAndUnknownStyles
     }
 }
 
+// Qt's zero-width pen is a one-pixel hairline; a card border of width 0 is none, on any outline,
+// dashed or not, at screen and print scales.
+TEST_F(CardBackgroundDrawing, ABorderOfWidthZeroDrawsNothing)
+{
+    for (const char* style : {"S", "DA"})
+        for (const int shape : {0, 1, 2})
+            for (const double scale : {1.0, 600.0 / 72}) {
+                Card_Property side;
+                side.setCard_bor_Stepper(0), side.setCard_border_style(QString::fromLatin1(style));
+                const QImage without = baseAndOverlay(side, shape, scale);
+                side.setCard_border_chk(true);
+                EXPECT_EQ(baseAndOverlay(side, shape, scale), without) << style << " shape " << shape << " scale " << scale;
+            }
+}
+
 }  // namespace

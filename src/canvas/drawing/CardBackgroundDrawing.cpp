@@ -32,14 +32,6 @@ void fillGradient(QPainter& painter, const Card_Property& side, const QPainterPa
     painter.fillRect(card, angledGradient(card, angle, c1, c2));
 }
 
-void fillHatch(QPainter& painter, const Card_Property& side, const QPainterPath& outline)
-{
-    painter.fillPath(outline, side.Card_hatch_bk_clr());
-    const QImage hatch = hatchPicture(side.Card_hatch_style());
-    if (!hatch.isNull())
-        painter.fillPath(outline, QBrush(hatch));
-}
-
 void fillPicture(QPainter& painter, const Card_Property& side, const QPainterPath& outline,
                  const QRectF& card)
 {
@@ -134,7 +126,7 @@ void drawCardBase(QPainter& painter, const Card_Property& side, int cardShape, c
     if (style == QLatin1String("G"))
         fillGradient(painter, side, outline, card);
     else if (style == QLatin1String("H"))
-        fillHatch(painter, side, outline);
+        fillHatchPattern(painter, outline, side.Card_hatch_style(), side.Card_hatch_bk_clr());
     else if (style == QLatin1String("I"))
         fillPicture(painter, side, outline, card);
     else
@@ -145,6 +137,7 @@ void drawCardOverlay(QPainter& painter, const Card_Property& side, int cardShape
 {
     if (side.Watermark_Used())
         drawWatermark(painter, side, card);
-    if (side.Card_border_chk())
+    // Qt strokes a zero width as a one-pixel hairline; a border of width 0 is no border.
+    if (side.Card_border_chk() && side.Card_bor_Stepper() > 0)
         drawBorder(painter, side, cardShapePath(card, cardShape));
 }

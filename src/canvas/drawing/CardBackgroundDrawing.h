@@ -14,6 +14,6 @@ QPainterPath cardShapePath(const QRectF& card, int cardShape);
 // drawing), then paints the side's fill when it is switched on.
 void drawCardBase(QPainter& painter, const Card_Property& side, int cardShape, const QRectF& card);
 
-// Paints the watermark and the border of the side.
+// Paints the watermark and the border of the side; a border of width 0 or less draws nothing.
 void drawCardOverlay(QPainter& painter, const Card_Property& side, int cardShape,
                      const QRectF& card);

@@ -8,6 +8,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QSet>
+#include <QTransform>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -62,6 +63,19 @@ QImage readRegularPicture(const QString& path, QString* reason)
     if (picture.isNull())
         *reason = reader.errorString();
     return picture;
+}
+
+// One tile to kHatchTilePoints, anchored at the card's origin.
+QBrush hatchBrush(const QImage& picture)
+{
+    QBrush brush(picture);
+    if (picture.width() > 0) {
+        // The tile covers the same card length at every zoom and resolution, so the pattern
+        // scales with the card and the screen shows what prints.
+        const qreal scale = kHatchTilePoints / picture.width();
+        brush.setTransform(QTransform::fromScale(scale, scale));
+    }
+    return brush;
 }
 
 }  // namespace
@@ -123,6 +137,19 @@ QImage hatchPicture(const QString& name)
     return picture;
 }
 
+void fillHatchPattern(QPainter& painter, const QPainterPath& outline, const QString& patternName,
+                      const QColor& background)
+{
+    painter.fillPath(outline, background);
+    const QImage hatch = hatchPicture(patternName);
+    if (hatch.isNull())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.fillPath(outline, hatchBrush(hatch));
+    painter.restore();
+}
+
 void fillElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath& path)
 {
     if (!graphic.isDrawingFill())
@@ -136,10 +163,7 @@ void fillElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath&
                                                  graphic.fill_Grad_clr1(), graphic.fill_Grad_clr2()));
     } else if (kind == QLatin1String("H") && graphic.kind() == GraphicKind::Shape) {
         // Only shapes offer hatches; other kinds with "H" keep their plain fill colour.
-        painter.fillPath(outline, graphic.fill_hatch_bk_clr());
-        const QImage hatch = hatchPicture(graphic.fill_hatch_type());
-        if (!hatch.isNull())
-            painter.fillPath(outline, QBrush(hatch));
+        fillHatchPattern(painter, outline, graphic.fill_hatch_type(), graphic.fill_hatch_bk_clr());
     } else {
         painter.fillPath(outline, graphic.fillColor());
     }

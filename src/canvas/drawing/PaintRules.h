@@ -32,12 +32,22 @@ QLinearGradient angledGradient(const QRectF& box, double angleDegrees, const QCo
 // and is logged once per name.
 QImage hatchPicture(const QString& name);
 
+// The card length, in points each way, that one hatch picture stands for whatever its pixels: two
+// pattern cells of 8 points.
+inline constexpr double kHatchTilePoints = 16.0;
+
+// Fills the outline with the background colour, then with the named hatch pattern over it; only
+// the background when the pattern cannot be had.
+void fillHatchPattern(QPainter& painter, const QPainterPath& outline, const QString& patternName,
+                      const QColor& background);
+
 // Paints an element's fill on its outline path: "G" gradient, "H" (shapes only) hatch over the
 // hatch background colour, anything else the fill colour. Nothing when the element draws no fill.
 void fillElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath& path);
 
 // Strokes an element's outline path with its stroke colour, width and dash kind. Nothing when
-// the element draws no stroke.
+// the element draws no stroke. A width of 0 is the thinnest line the device draws (a one-pixel
+// hairline): a line element has no other drawing, and stored designs show such lines.
 void strokeElementPath(QPainter& painter, SKTGraphic& graphic, const QPainterPath& path);
 
 // The card font as a QFont for the device: one point is one unit on a 72-dpi device, so the

@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kHandleHidingMilliseconds = 500;
 const QColor kMarqueeColor(56, 117, 215);
+const QColor kPaperColor(Qt::white);
 
 const GraphicList& emptyList()
 {
@@ -676,7 +677,9 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const CanvasPaintScope paintScope;
     const QRect dirtyWidget = event->rect();
-    painter.fillRect(dirtyWidget, palette().window());
+    // Output leaves the card's rectangle outside a rounded or elliptical outline to the white
+    // paper; the canvas covers that rectangle, so it shows the same white.
+    painter.fillRect(dirtyWidget, kPaperColor);
     painter.scale(_zoomFactor, _zoomFactor);
     const QRectF dirty(QPointF(dirtyWidget.left(), dirtyWidget.top()) / _zoomFactor,
                        QSizeF(dirtyWidget.width(), dirtyWidget.height()) / _zoomFactor);
