@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -165,6 +166,30 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     controller.Front_card_Prop.setCard_fill_style(QStringLiteral("H"));
     controller.inspector().Show_RHS_Properties(nullptr);
     EXPECT_FALSE(control<ColorWell>("Card_fill_clr").isEnabled());
+}
+
+// Durable 1455 (3.54 x 2.13 in) to Durable 1456 (3.54 x 2.36 in) from the window's own size list.
+TEST_F(CardPagesRoundTrip, ATallerSizeFromTheListMovesAndScalesTheElementsDownwards)
+{
+    const auto selectRow = [this](int row) {
+        QTableView& list = control<QTableView>("ColList");
+        list.selectionModel()->select(list.model()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    choose("Category_ComboBox", 1);
+    selectRow(4);
+    ASSERT_NEAR(controller.Front_card_Prop.Card_Size().height(), 153.36, 0.05);
+    const GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+    shape->setBounds(QRectF(100, 50, 60, 30));
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {shape}, {0});
+
+    selectRow(5);
+    EXPECT_NEAR(controller.Front_card_Prop.Card_Size().height(), 169.92, 0.05);
+    const QRectF moved = document.graphics().first()->bounds();
+    EXPECT_NEAR(moved.x(), 100, 0.01);
+    EXPECT_NEAR(moved.y(), 55.40, 0.01);
+    EXPECT_NEAR(moved.width(), 60, 0.01);
+    EXPECT_NEAR(moved.height(), 33.24, 0.01);
 }
 
 }  // namespace
