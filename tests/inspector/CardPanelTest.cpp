@@ -115,6 +115,22 @@ TEST_F(CardPanelTest, TheLoadShowsWholePercentagesKeepsOtherHatchesAndStoresTheC
     EXPECT_EQ(control<QComboBox>("Card_hatch_style").currentIndex(), -1);
 }
 
+TEST_F(CardPanelTest, AWatermarkInUseEnablesItsControlsAndTheSliderStoresAFraction)
+{
+    window.frontRecord.setWatermark_Used(true);
+    showCard(0);
+    EXPECT_TRUE(view.findChild<QWidget*>("watermark_box")->isEnabled());
+    showCard(1);
+    EXPECT_FALSE(view.findChild<QWidget*>("watermark_box")->isEnabled());
+    showCard(0);
+    EXPECT_TRUE(view.findChild<QWidget*>("watermark_box")->isEnabled());
+
+    control<QSlider>("wm_transp_slider").setValue(25);
+    EXPECT_FLOAT_EQ(window.frontRecord.Watermark_Transp(), 0.25f);
+    EXPECT_EQ(control<QLabel>("wm_transp_val").text(), "25");
+    EXPECT_TRUE(window.frontRecord.Watermark_Used());
+}
+
 TEST_F(CardPanelTest, FillKindsEnableTheirControlsAndATiledPictureHidesTheOpacity)
 {
     window.frontRecord.setCard_fill_chk(true);
@@ -136,6 +152,17 @@ TEST_F(CardPanelTest, FillKindsEnableTheirControlsAndATiledPictureHidesTheOpacit
     EXPECT_TRUE(control<QComboBox>("Card_hatch_style").isEnabled());
     EXPECT_FALSE(control<QSpinBox>("Card_grad_Stepper").isEnabled());
     EXPECT_EQ(window.refreshes, 2);  // one redraw per edit
+
+    // Loading a side: a pattern's side turns the solid colour's well off, a solid one on.
+    window.backRecord.setCard_fill_chk(true);
+    window.backRecord.setCard_fill_style(QStringLiteral("S"));
+    showCard(1);
+    EXPECT_TRUE(control<ColorWell>("Card_fill_clr").isEnabled());
+    showCard(0);
+    EXPECT_EQ(window.frontRecord.Card_fill_style(), "H");
+    EXPECT_TRUE(view.findChild<QWidget*>("Card_Fill_Box")->isEnabled());
+    EXPECT_FALSE(control<ColorWell>("Card_fill_clr").isEnabled());
+    EXPECT_TRUE(control<ColorWell>("Card_hatch_bk_clr").isEnabled());
 }
 
 TEST_F(CardPanelTest, EditsWriteTheSideThenTheSharedFieldsIntoBothRecords)
@@ -180,6 +207,17 @@ TEST_F(CardPanelTest, TheBorderComesBackAsItWasAndAPatternMissingHereKeepsItsNam
     window.frontRecord.setCard_border_style(QStringLiteral("DO"));
     window.frontRecord.setCard_fill_style(QStringLiteral("H"));
     window.frontRecord.setCard_hatch_style(QStringLiteral("NotInstalledHere"));
+    window.backRecord.setCard_border_style(QStringLiteral("S"));
+    showCard(0);
+    EXPECT_EQ(control<QComboBox>("Card_border_style").currentIndex(), 2);
+    showCard(1);
+    EXPECT_EQ(control<QComboBox>("Card_border_style").currentIndex(), 0) << "the back's own solid style";
+    choose(control<QComboBox>("Card_border_style"), 1);
+    EXPECT_EQ(window.backRecord.Card_border_style(), "DA");
+    choose(control<QComboBox>("Card_border_style"), 0);
+    EXPECT_EQ(window.backRecord.Card_border_style(), "S");
+    EXPECT_EQ(window.frontRecord.Card_border_style(), "DO");
+
     showCard(0);
     EXPECT_EQ(control<QComboBox>("Card_border_style").currentIndex(), 2);
     control<QCheckBox>("Card_border_chk").click();  // off
@@ -204,8 +242,10 @@ TEST_F(CardPanelTest, TheContentColourReachesOnlyUnlockedTextsAndOnlyWhenChanged
     const GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
     locked->ctrl_is_locked = true;
     text->textStyle.txt_clr = locked->textStyle.txt_clr = Qt::gray;
+    text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
     window.front = {text, locked, shape};
     window.frontRecord.setCard_Content_clr(Qt::black);
+    window.frontRecord.setCard_Content_font(CardFont{QStringLiteral("DejaVu Sans"), 12});
     showCard(0);
     pickColour(control<ColorWell>("All_Text_clr"), Qt::black);  // the loaded colour: no choice made
     EXPECT_EQ(text->textStyle.txt_clr, QColor(Qt::gray));
@@ -213,6 +253,8 @@ TEST_F(CardPanelTest, TheContentColourReachesOnlyUnlockedTextsAndOnlyWhenChanged
     EXPECT_EQ(text->textStyle.txt_clr, QColor(Qt::magenta));
     EXPECT_EQ(locked->textStyle.txt_clr, QColor(Qt::gray));
     EXPECT_EQ(window.frontRecord.Card_Content_clr(), QColor(Qt::magenta));
+    EXPECT_EQ(text->textStyle.text_ctrl_font.name.toStdString(), "DejaVu Serif") << "only the colour changed";
+    EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
 }
 
 TEST_F(CardPanelTest, ABrowsedBackgroundIsBoundedInPointsWithItsPixelsKept)
@@ -236,6 +278,8 @@ TEST_F(CardPanelTest, ABrowsedBackgroundIsBoundedInPointsWithItsPixelsKept)
     EXPECT_EQ(window.backRecord.Card_fill_style(), "I");
     EXPECT_EQ(window.backRecord.Card_BG_Image_Path(), path);
     EXPECT_EQ(control<QLineEdit>("Card_Image_path_BACK").text(), path);
+    EXPECT_FALSE(control<QLineEdit>("Card_Image_path_BACK").isHidden());
+    EXPECT_TRUE(control<QLineEdit>("Card_Image_path").isHidden());
     EXPECT_TRUE(window.frontRecord.Card_BG_Image().isNull());
     EXPECT_EQ(view.sett_tab().currentWidget()->objectName(), "card_bkgd_tab");
 
@@ -245,6 +289,10 @@ TEST_F(CardPanelTest, ABrowsedBackgroundIsBoundedInPointsWithItsPixelsKept)
     control<QPushButton>("Card_Image_Library_Btn").click();
     EXPECT_EQ(window.refreshes, 1);
     EXPECT_EQ(view.sett_tab().currentWidget()->objectName(), "card_bkgd_tab");
+
+    showCard(0);
+    EXPECT_FALSE(control<QLineEdit>("Card_Image_path").isHidden());
+    EXPECT_TRUE(control<QLineEdit>("Card_Image_path_BACK").isHidden());
 }
 
 TEST_F(CardPanelTest, OneSidedWhileEditingTheBackReturnsToTheFront)

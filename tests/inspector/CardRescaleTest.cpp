@@ -46,8 +46,8 @@ const float kCardHeight = unitToPoints(54.0f, kUnitMillimetre);
 
 using CardRescaleTest = WithCardHost<RecordingCardHost>;
 
-// A landscape CR80 turned to portrait (pw about -36.92 %, ph about 58.52 %).
-TEST_F(CardRescaleTest, PortraitTurnMovesAndScalesEachKind)
+// A landscape CR80 turned to portrait (pw about -36.92 %, ph about 58.52 %), then a taller card.
+TEST_F(CardRescaleTest, PortraitTurnOrATallerCardMovesAndScalesEachKind)
 {
     const GraphicPtr shape = element(GraphicKind::Shape, {100, 50, 60, 30});
     const GraphicPtr lockedShape = element(GraphicKind::Shape, {100, 50, 60, 30}, true);
@@ -60,6 +60,11 @@ TEST_F(CardRescaleTest, PortraitTurnMovesAndScalesEachKind)
     expectBounds(text, {63.08, 79.26, 50, 28.53});
     expectBounds(barcode, {63.08, 79.26, 60, 30});
     EXPECT_EQ(host.placed, (QList<const SKTGraphic*>{shape.get(), text.get(), barcode.get(), lockedShape.get()}));
+
+    // The height alone (ph about 10.80 %, pw 0): only the vertical changes.
+    const GraphicPtr taller = element(GraphicKind::Shape, {100, 50, 60, 30});
+    Set_Control_Location_Size_IF_Card_Size_Change({taller}, {}, 254.88f, 153.36f, 254.88f, 169.92f, true);
+    expectBounds(taller, {100, 55.40, 60, 33.24}, 0.005);
 }
 
 TEST_F(CardRescaleTest, UnchangedOrUnusableSizesMoveNothing)

@@ -6,9 +6,12 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -20,6 +23,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -124,6 +128,68 @@ TEST_F(CardPagesRoundTrip, SavesReopensAndRendersTheSame)
     EXPECT_LT(corner.alpha(), 10) << "the rounded corner stays outside the card";
     EXPECT_GT(edge.red(), 150) << "the border's red runs along the top edge";
     EXPECT_LT(edge.green(), 80);
+}
+
+// The pages on the main window itself: each side's record and texts, as the page tests check them
+// on a stand-in window.
+TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
+{
+    const GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+    text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {text}, {0});
+    pick("All_Text_clr", QColor(20, 120, 60));
+    EXPECT_EQ(text->textStyle.txt_clr, QColor(20, 120, 60));
+    EXPECT_EQ(text->textStyle.text_ctrl_font.name.toStdString(), "DejaVu Serif") << "only the colour changed";
+    EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
+
+    choose("Card_border_style", 1);
+    choose("Card_border_style", 0);
+    EXPECT_EQ(controller.Front_card_Prop.Card_border_style(), "S");
+    control<QSlider>("wm_transp_slider").setValue(25);
+    EXPECT_FLOAT_EQ(controller.Front_card_Prop.Watermark_Transp(), 0.25f);
+
+    controller.Front_card_Prop.setCard_border_style(QStringLiteral("DO"));
+    controller.Back_card_Prop.setCard_border_style(QStringLiteral("S"));
+    controller.Back_card_Prop.setWatermark_Used(true);
+    controller.sideCommands().Select_front_side();
+    EXPECT_EQ(control<QComboBox>("Card_border_style").currentIndex(), 2);
+    EXPECT_FALSE(control<QGroupBox>("watermark_box").isEnabled());
+    controller.sideCommands().Select_back_side();
+    EXPECT_EQ(control<QComboBox>("Card_border_style").currentIndex(), 0);
+    EXPECT_TRUE(control<QGroupBox>("watermark_box").isEnabled());
+    EXPECT_TRUE(control<QLineEdit>("Card_Image_path").isHidden());
+    controller.sideCommands().Select_front_side();
+    EXPECT_FALSE(control<QLineEdit>("Card_Image_path").isHidden());
+    EXPECT_TRUE(control<QLineEdit>("Card_Image_path_BACK").isHidden());
+
+    controller.Front_card_Prop.setCard_fill_chk(true);
+    controller.Front_card_Prop.setCard_fill_style(QStringLiteral("H"));
+    controller.inspector().Show_RHS_Properties(nullptr);
+    EXPECT_FALSE(control<ColorWell>("Card_fill_clr").isEnabled());
+}
+
+// Durable 1455 (3.54 x 2.13 in) to Durable 1456 (3.54 x 2.36 in) from the window's own size list.
+TEST_F(CardPagesRoundTrip, ATallerSizeFromTheListMovesAndScalesTheElementsDownwards)
+{
+    const auto selectRow = [this](int row) {
+        QTableView& list = control<QTableView>("ColList");
+        list.selectionModel()->select(list.model()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    choose("Category_ComboBox", 1);
+    selectRow(4);
+    ASSERT_NEAR(controller.Front_card_Prop.Card_Size().height(), 153.36, 0.05);
+    const GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+    shape->setBounds(QRectF(100, 50, 60, 30));
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {shape}, {0});
+
+    selectRow(5);
+    EXPECT_NEAR(controller.Front_card_Prop.Card_Size().height(), 169.92, 0.05);
+    const QRectF moved = document.graphics().first()->bounds();
+    EXPECT_NEAR(moved.x(), 100, 0.01);
+    EXPECT_NEAR(moved.y(), 55.40, 0.01);
+    EXPECT_NEAR(moved.width(), 60, 0.01);
+    EXPECT_NEAR(moved.height(), 33.24, 0.01);
 }
 
 }  // namespace

@@ -118,6 +118,43 @@ TEST_F(ControllerCanvasHostTest, EachEditingCommandIsOneUndoStep)
     EXPECT_FALSE(action("Undo_btn")->isEnabled());
 }
 
+// An edit made after an Undo or a Redo is what the next Undo takes back, and no further: one
+// point per arrow key, five by a drag (which selects the element again after an Undo).
+TEST_F(ControllerCanvasHostTest, AnEditAfterUndoOrRedoIsTheStepTheNextUndoTakesBack)
+{
+    const auto startAtTen = [this] {
+        document.graphics().first()->setBounds(kStart.translated(10 - kStart.x(), 0));
+        controller.canvasHostOfWindow().snapshotUndo().Restart_Undo_History();
+        view().changeSelectionIndexes({0});
+    };
+    const auto x = [this] { return document.graphics().first()->bounds().x(); };
+    const auto moveByFive = [this, &x] {
+        const double before = x();
+        drag({40, 30}, {45, 30});
+        ASSERT_DOUBLE_EQ(x(), before + 5);
+    };
+
+    startAtTen();
+    QTest::keyClick(&view(), Qt::Key_Right);
+    QTest::keyClick(&view(), Qt::Key_Right);
+    ASSERT_EQ(x(), 12);
+    action("Undo_btn")->trigger();
+    EXPECT_EQ(x(), 11);
+    moveByFive();
+    action("Undo_btn")->trigger();
+    EXPECT_EQ(x(), 11) << "move +1, +1, Undo, +5, Undo";
+
+    startAtTen();
+    QTest::keyClick(&view(), Qt::Key_Right);
+    action("Undo_btn")->trigger();
+    EXPECT_EQ(x(), 10);
+    action("Redo_btn")->trigger();
+    EXPECT_EQ(x(), 11);
+    moveByFive();
+    action("Undo_btn")->trigger();
+    EXPECT_EQ(x(), 11) << "move +1, Undo, Redo, +5, Undo";
+}
+
 // Counts the paints of a widget.
 class PaintCounter : public QObject {
 public:

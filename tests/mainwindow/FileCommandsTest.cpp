@@ -61,7 +61,7 @@ protected:
         document.insertGraphicsOnSide(SKTDocument::FrontSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
         document.insertGraphicsOnSide(SKTDocument::BackSide, {SKTGraphic::create(GraphicKind::Shape)}, {0});
     }
-    void TearDown() override { Project_File_Name.clear(); }
+    void TearDown() override { Project_File_Name.clear(), Card_Front_Or_Back = 0; }
 
     QString path(const QString& name) const { return folder.filePath(name); }
     QAction* action(const char* name) const { return controller.window()->findChild<QAction*>(QLatin1String(name)); }
@@ -243,6 +243,32 @@ TEST_F(FileCommandsTest, TheSaveQuestionComesOnlyForChangesSinceTheDesignWasOpen
     messages.queueAnswers({kCancel});
     EXPECT_FALSE(Exit_App(controller));
     EXPECT_EQ(messages.texts().last(), QStringLiteral("Do you want to save changes before closing?"));
+}
+
+// The back side counts as much as the front; closing without saving leaves no mark behind.
+TEST_F(FileCommandsTest, AnEditOfTheBackMarksTheTitleAndCloseAnsweredNoClearsTheMark)
+{
+    controller.sideCommands().Select_back_side();
+    panels.saveAnswers = {path("card.did")};
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    ASSERT_FALSE(titleMarked());
+    const GraphicPtr element = document.graphics_back().first();
+    element->setBounds(element->bounds().translated(5, 0));
+    controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+    EXPECT_TRUE(titleMarked());
+
+    const qsizetype shown = messages.records().size();
+    messages.queueAnswers({kCancel});
+    Close_Document_Clicked(controller);
+    ASSERT_EQ(messages.records().size(), shown + 1) << "Close asks";
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("Do you want to save changes?"));
+    EXPECT_TRUE(designKept());
+    EXPECT_TRUE(titleMarked());
+
+    messages.queueAnswers({kNo});
+    Close_Document_Clicked(controller);
+    EXPECT_FALSE(controller.designSession().isOpen());
+    EXPECT_FALSE(titleMarked());
 }
 
 TEST_F(FileCommandsTest, AfterCloseAndACancelledChooserNothingActsOnADesignAndNothingIsAsked)

@@ -137,6 +137,8 @@ TEST_F(TemplateCommandsTest, AnEmptyNameIsRefused)
 
 TEST_F(TemplateCommandsTest, RestoreRebuildsBothSidesFromTheBackup)
 {
+    // Different kinds on the two sides, so that neither side can come back as the other.
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {SKTGraphic::create(GraphicKind::Text)});
     const QList<QByteArray> front = archives(document.graphics());
     const QList<QByteArray> back = archives(document.graphics_back());
     DesignBackup backup;
@@ -151,7 +153,10 @@ TEST_F(TemplateCommandsTest, RestoreRebuildsBothSidesFromTheBackup)
     ASSERT_TRUE(backup.Create_Card_Design_Again(document));
     EXPECT_EQ(archives(document.graphics()), front);
     EXPECT_EQ(archives(document.graphics_back()), back);
-    EXPECT_NE(document.graphics().first(), nullptr);
+    ASSERT_EQ(document.graphics_back().size(), 1);
+    EXPECT_EQ(document.graphics_back().first()->kind(), GraphicKind::Text);
+    ASSERT_NE(document.graphics().first(), nullptr);
+    EXPECT_EQ(document.graphics().first()->kind(), GraphicKind::Shape);
 }
 
 }  // namespace
