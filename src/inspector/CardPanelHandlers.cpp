@@ -36,6 +36,13 @@ CardPanel::CardPanel(InspectorView& view, InspectorWindow& window, QObject* pare
         set_Front_BG_Image(path);
         m_window.Refresh_Canvas();
     });
+    // The opacity row comes and goes with the fill kind; the rows below it stay where they are.
+    for (QWidget* opacityRow : {static_cast<QWidget*>(m_view.cardBackground().Card_alpha_label),
+                                static_cast<QWidget*>(m_view.cardBackground().Card_alpha_Stepper)}) {
+        QSizePolicy policy = opacityRow->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        opacityRow->setSizePolicy(policy);
+    }
     connectControls();
     resetForNewProject();
 }
@@ -45,7 +52,9 @@ void CardPanel::setHatchStyles(const QStringList& names)
     QComboBox& hatch = *m_view.cardBackground().Card_hatch_style;
     const QSignalBlocker quiet(hatch);
     hatch.clear();
-    hatch.addItems(names);
+    // The design stores the name, the list shows its caption.
+    for (const QString& name : names)
+        hatch.addItem(patternCaption(name), name);
 }
 
 void CardPanel::setUpControls(const QStringList& hatchNames)

@@ -52,7 +52,7 @@ void CardPanel::loadCardPages(int side)
     background.Card_hatch_bk_clr->setColor(record.Card_hatch_bk_clr());
     if (fillStyle == QLatin1String("H")) {
         const QString hatch = record.Card_hatch_style();
-        selectComboIndex(*background.Card_hatch_style, hatch.isEmpty() ? -1 : background.Card_hatch_style->findText(hatch));
+        selectComboIndex(*background.Card_hatch_style, hatch.isEmpty() ? -1 : background.Card_hatch_style->findData(hatch));
     }
     setQuietly<QSpinBox, int>(*background.Card_alpha_Stepper, &QSpinBox::setValue,
                               percentShown(record.Card_alpha_Stepper()));

@@ -79,7 +79,7 @@ void CardPanel::writeCardSide(int side)
     record.setCard_hatch_bk_clr(withAlpha(background.Card_hatch_bk_clr->color(), alpha));
     // A pattern this machine lacks shows no selection; the design keeps its name.
     if (background.Card_hatch_style->currentIndex() >= 0)
-        record.setCard_hatch_style(background.Card_hatch_style->currentText());
+        record.setCard_hatch_style(background.Card_hatch_style->currentData().toString());
     record.setCard_BG_Image_Path((side == 0 ? background.Card_Image_path : background.Card_Image_path_BACK)->text());
     record.setCard_BG_Image_Layout(background.Card_image_layout->currentText());
     record.setCard_alpha_Stepper(float(alpha));

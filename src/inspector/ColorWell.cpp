@@ -45,6 +45,15 @@ void ColorWell::paintSwatch()
     painter.setPen(QColor(90, 90, 90));
     painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
     painter.end();
-    setIcon(QIcon(swatch));
+    QIcon icon(swatch);
+    // The style greys a disabled icon; a greyed well still shows its colour, only paler.
+    QPixmap pale(swatch.size());
+    pale.fill(palette().color(QPalette::Disabled, QPalette::Button));
+    painter.begin(&pale);
+    painter.setOpacity(0.6);
+    painter.drawPixmap(0, 0, swatch);
+    painter.end();
+    icon.addPixmap(pale, QIcon::Disabled);
+    setIcon(icon);
     setToolTip(m_color.name(QColor::HexArgb));
 }

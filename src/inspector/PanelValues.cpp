@@ -26,6 +26,17 @@ int borderStyleIndex(const QString& code)
     return int(borderStyleCodes().indexOf(code));
 }
 
+QString patternCaption(const QString& stem)
+{
+    QStringList words = stem.split(QLatin1Char('_'), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        QString& word = words[i];
+        if (word != word.toUpper())
+            word[0] = word[0].toLower();
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 int percentShown(double fraction)
 {
     if (!std::isfinite(fraction))

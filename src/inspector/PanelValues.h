@@ -16,6 +16,10 @@ int borderStyleIndex(const QString& code);
 // load and a save never lower an opacity.
 int percentShown(double fraction);
 
+// A pattern's file stem as the pattern lists show it: spaces for underscores and the later words
+// in lower case unless they are all capitals ("Diagonal_Backward" shows "Diagonal backward").
+QString patternCaption(const QString& stem);
+
 // "name ( size )" with two decimals, as the panels caption a font.
 QString fontCaption(const CardFont& font);
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "canvas/model/SKTGraphic.h"
 #include "inspector/InspectorTabs.h"
@@ -78,6 +79,15 @@ void PropertyInspector::Fill_Card_Prop_Tab()
     showTabSet(cardTabSet());
 }
 
+namespace {
+
+bool allLocked(const GraphicList& graphics)
+{
+    return std::all_of(graphics.cbegin(), graphics.cend(), [](const GraphicPtr& graphic) { return graphic->ctrl_is_locked; });
+}
+
+}  // namespace
+
 int PropertyInspector::selectedImageCount() const
 {
     int images = 0;
@@ -101,11 +111,7 @@ void PropertyInspector::Show_RHS_Properties(SKTGraphic* graphic)
         showCardSide();
         return;
     }
-    m_window.Enable_Standard_Button_For_Control();
-    if (graphic->ctrl_is_locked)
-        m_window.Disable_Standard_Button_For_Lock();
-    else
-        m_window.Enable_Standard_Button_For_Unlock();
+    setElementButtons(graphic->ctrl_is_locked && allLocked(m_window.selectedGraphics()));
     const bool reloadForImages = graphic->kind() == GraphicKind::Image && selectedImageCount() >= 2;
     if (graphic == m_lastSelected && !reloadForImages) {
         Not_Draw_Only_Prop_Change = false;
@@ -113,6 +119,24 @@ void PropertyInspector::Show_RHS_Properties(SKTGraphic* graphic)
     }
     m_lastSelected = graphic;
     showElement(*graphic);
+}
+
+void PropertyInspector::Set_Standard_Buttons_For_Selection()
+{
+    const GraphicList selection = m_window.selectedGraphics();
+    if (selection.isEmpty())
+        m_window.Disable_Standard_Button_For_Card();
+    else
+        setElementButtons(allLocked(selection));
+}
+
+void PropertyInspector::setElementButtons(bool locked)
+{
+    m_window.Enable_Standard_Button_For_Control();
+    if (locked)
+        m_window.Disable_Standard_Button_For_Lock();
+    else
+        m_window.Enable_Standard_Button_For_Unlock();
 }
 
 void PropertyInspector::showCardSide()

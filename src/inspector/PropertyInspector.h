@@ -27,6 +27,10 @@ public:
 
     // The pages for the element, or for the card side being edited when it is null.
     void Show_RHS_Properties(SKTGraphic* graphic);
+    // The toolbar's edit, order, lock and align buttons for what is selected on the side being
+    // edited: the card's with nothing selected, a locked element's when every selected element
+    // is locked, else an unlocked one's, so that the unlocked part of a selection can be edited.
+    void Set_Standard_Buttons_For_Selection();
     // The window's set-up of the pages: first choices, the hatch names, the stock backgrounds,
     // the unit captions and the size fields.
     void setUpControls(const QStringList& hatchNames);
@@ -50,6 +54,7 @@ private:
     void showCardSide();
     void showElement(SKTGraphic& graphic);
     int selectedImageCount() const;
+    void setElementButtons(bool locked);
     // The panel of the element's kind from the element; a barcode shows its place and size only.
     void loadPanel(SKTGraphic& graphic);
 

@@ -38,6 +38,14 @@ ControllerCanvasHost::ControllerCanvasHost(SKTWindowController& controller)
                      [this] { Undo_Action_Perform(); });
     QObject::connect(action("Redo_btn"), &QAction::triggered, m_controller.window(),
                      [this] { Redo_Action_Perform(); });
+    // Select All, a rubber band and an undo change the selection without the inspector's dispatch.
+    for (const auto side : {SKTDocument::FrontSide, SKTDocument::BackSide}) {
+        SKTGraphicView* view = m_controller.graphicView(side);
+        QObject::connect(view, &SKTGraphicView::selectionChanged, m_controller.window(), [this, view] {
+            if (view == m_controller.editedGraphicView())
+                m_controller.inspector().Set_Standard_Buttons_For_Selection();
+        });
+    }
     m_undo.Check_Undo_Redo_Btn_Enability();
 }
 

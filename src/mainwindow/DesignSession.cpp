@@ -5,6 +5,7 @@
 
 #include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
+#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
@@ -36,8 +37,8 @@ void DesignSession::started()
     setDesignCommandsEnabled(true);
     ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
     host.snapshotUndo().Restart_Undo_History();
-    // The commands whose state follows the design: no lock in force, paste by the clipboard.
-    host.Enable_Standard_Button_For_Unlock();
+    // The selection commands as the opened design's selection allows; paste by the clipboard.
+    m_controller.inspector().Set_Standard_Buttons_For_Selection();
     host.Set_Same_Size_Buttons_Enabled(false);
     m_controller.editedGraphicView()->setFocus();
     saved();

@@ -26,11 +26,11 @@ void Connect_Inspector_Commands(SKTWindowController& controller)
     QMenu& view = *controller.windowLayout().menu("view_menu");
     SKTGrid& grid = controller.windowLayout().grid();
     view.addSeparator();
-    QObject::connect(addCommand(view, "doPreferences", QStringLiteral("Units…")), &QAction::triggered, &controller,
+    QObject::connect(addCommand(view, "doPreferences", QStringLiteral("&Units…")), &QAction::triggered, &controller,
                      [&controller] { controller.inspector().sizePanel().doPreferences(); });
-    QObject::connect(addCommand(view, "toggleGridShowing", QStringLiteral("Grid…")), &QAction::triggered, &controller,
+    QObject::connect(addCommand(view, "toggleGridShowing", QStringLiteral("G&rid…")), &QAction::triggered, &controller,
                      [&controller, &grid] { Grid_Wizard(grid, controller.window()).toggleGridShowing(); });
-    QAction* snapping = addCommand(view, "toggleGridConstraining", QStringLiteral("Snap to Grid While Moving"));
+    QAction* snapping = addCommand(view, "toggleGridConstraining", QStringLiteral("&Snap to Grid While Moving"));
     snapping->setCheckable(true);
     snapping->setChecked(grid.isConstraining());
     QObject::connect(snapping, &QAction::triggered, &controller, [&grid, snapping] {

@@ -524,13 +524,13 @@ void MainWindowLayout::buildMenus(QMainWindow& window)
     const QList<QKeySequence> zoomInKeys =
         standardKeys(QKeySequence::ZoomIn, {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     const QList<QKeySequence> zoomOutKeys = standardKeys(QKeySequence::ZoomOut, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    for (const auto& [title, keys, steps] : {std::tuple{"Zoom In", zoomInKeys, 1}, std::tuple{"Zoom Out", zoomOutKeys, -1}}) {
+    for (const auto& [title, keys, steps] : {std::tuple{"Zoom &In", zoomInKeys, 1}, std::tuple{"Zoom &Out", zoomOutKeys, -1}}) {
         QAction* item = view->addAction(QString::fromLatin1(title));
         item->setShortcuts(keys);
         connect(item, &QAction::triggered, this, [this, steps = steps] { stepZoom(steps); });
     }
     view->addSeparator();
-    QAction* grid = view->addAction(QStringLiteral("Show Grid"));
+    QAction* grid = view->addAction(QStringLiteral("Show &Grid"));
     grid->setObjectName(QStringLiteral("show_grid_menu"));
     grid->setCheckable(true);
     grid->setChecked(_grid->isAlwaysShown());

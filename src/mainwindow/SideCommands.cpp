@@ -67,13 +67,13 @@ void SideCommands::connectMenus()
         QObject::connect(action, &QAction::triggered, &m_controller, [this, command] { (this->*command)(); });
         return action;
     };
-    addBefore(view, firstItem, "Actual_Size_Toolbar_btn", QStringLiteral("Actual Size"),
+    addBefore(view, firstItem, "Actual_Size_Toolbar_btn", QStringLiteral("&Actual Size"),
               &SideCommands::Actual_Size_Toolbar_btn)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     view->insertSeparator(firstItem);
-    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("Front Side"), &SideCommands::Select_front_side);
-    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("Back Side"), &SideCommands::Select_back_side);
-    addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("Preview"), &SideCommands::Temp_Card_Btn_Clicked);
+    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("&Front Side"), &SideCommands::Select_front_side);
+    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::Select_back_side);
+    addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("&Preview"), &SideCommands::Temp_Card_Btn_Clicked);
     view->insertSeparator(firstItem);
     QMenu* edit = layout.menu("edit_menu");
     edit->addSeparator();

@@ -1,10 +1,13 @@
 // The user's units: the factor table, the size fields' conversions, the captions and the unit
 // dialog.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QTest>
 #include <bit>
 #include <gtest/gtest.h>
 
@@ -88,4 +91,41 @@ TEST(UnitsTest, UnitDialogAnswersOnlyOnOk)
     presenter.queueHook(chooseInchAndPress(QDialogButtonBox::Cancel));
     EXPECT_EQ(doPreferences(nullptr, 9), std::nullopt);
     EXPECT_EQ(shown, kUnitMillimetre);
+}
+
+// A window manager cuts a title that its bar cannot show beside the window's icon and its three
+// buttons, each about a title bar's height wide ("Measu… t Unit").
+TEST(UnitsTest, UnitDialogIsWideEnoughForItsTitle)
+{
+    Unit_PrefWindow dialog;
+    ASSERT_EQ(dialog.windowTitle(), QStringLiteral("Measurement Unit"));
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 4 * titleBar;
+    EXPECT_GE(dialog.minimumWidth(), needed);
+    dialog.show();
+    EXPECT_GE(dialog.width(), needed);
+}
+
+// Keyboard focus in the dialog reaches the unit choices only through the checked one.
+TEST(UnitsTest, UnitDialogFocusStartsOnTheCheckedUnit)
+{
+    for (const int unit : {kUnitCentimetre, kUnitMillimetre}) {
+        Unit_PrefWindow dialog;
+        dialog.selectUnit(unit);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QAbstractButton* checked = dialog.unit_matrix().checkedButton();
+        EXPECT_EQ(QApplication::focusWidget(), checked) << unit;
+        QList<QWidget*> reached;
+        for (int press = 0; press < 4; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget();
+        }
+        for (QAbstractButton* choice : dialog.unit_matrix().buttons()) {
+            EXPECT_EQ(reached.contains(choice), choice == checked) << unit << " " << choice->text().toStdString();
+        }
+    }
 }

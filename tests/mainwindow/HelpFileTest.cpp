@@ -47,7 +47,8 @@ int pageCount(const QString& pdfInfo)
 }
 
 // The names a person meets in the window: tools, bar and menu commands, start choices. The
-// trailing "…" of a command that opens a window is left off, as the guide's text does.
+// trailing "…" of a command that opens a window is left off, as the guide's text does, and so
+// is the mark of an item's access letter.
 QStringList namesInTheWindow()
 {
     SKTDocument document;
@@ -64,7 +65,7 @@ QStringList namesInTheWindow()
     for (const QPushButton* button : chooser.findChildren<QPushButton*>())
         names << button->text();
     for (QString& name : names)
-        name = name.remove(QChar(u'…')).simplified();
+        name = name.remove(QChar(u'…')).remove(QLatin1Char('&')).simplified();
     names.removeAll(QString());
     names.removeDuplicates();
     return names;
