@@ -13,8 +13,10 @@
 #include <QTableView>
 
 #include "canvas/model/Card_Property.h"
+#include "canvas/model/NumberBounds.h"
 #include "inspector/CardPanel.h"
 #include "inspector/CardRescale.h"
+#include "inspector/CheckedNumberField.h"
 #include "inspector/ComboSelection.h"
 #include "inspector/InspectorView.h"
 #include "inspector/InspectorWindow.h"
@@ -29,12 +31,6 @@ namespace {
 
 constexpr int kCustomSize = 2;
 
-void setFieldQuietly(QDoubleSpinBox& field, double value)
-{
-    const QSignalBlocker quiet(field);
-    field.setValue(value);
-}
-
 }  // namespace
 
 CardSizePanel::CardSizePanel(InspectorView& view, InspectorWindow& window, CardPanel& card, QObject* parent)
@@ -48,6 +44,7 @@ CardSizePanel::CardSizePanel(InspectorView& view, InspectorWindow& window, CardP
     m_groupList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_groupList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_groupList->hide();
+    showSizeInUnit(0, 0);
     connectControls();
     m_card.setApplySize([this] { Apply_Size_Clicked(); });
 }
@@ -226,12 +223,23 @@ bool CardSizePanel::Card_Control_Size_Change_or_not()
 
 void CardSizePanel::Set_Card_Size_In_Control(QSizeF millimetres)
 {
-    Ui::CardSizePage& size = m_view.cardSize();
-    setFieldQuietly(*size.width_Stepper, millimetres.width());
-    setFieldQuietly(*size.height_Stepper, millimetres.height());
-    last_unit_val = kUnitMillimetre;
-    Apply_unit_Chaneg_Values();
+    showSizeInUnit(::Apply_unit_Chaneg_Values(float(millimetres.width()), kUnitMillimetre, Measument_Unit_Is),
+                   ::Apply_unit_Chaneg_Values(float(millimetres.height()), kUnitMillimetre, Measument_Unit_Is));
     last_unit_val = Measument_Unit_Is;
+}
+
+void CardSizePanel::showSizeInUnit(float width, float height)
+{
+    Ui::CardSizePage& size = m_view.cardSize();
+    const QString unit = unitLabels(Measument_Unit_Is).abbreviation;
+    for (auto [field, value] : {std::pair{size.width_Stepper, width}, std::pair{size.height_Stepper, height}}) {
+        // The range first, so that a size in the new unit is not clamped by the old unit's range.
+        const NumberBounds::Range range = NumberBounds::cardSideInUnit(Measument_Unit_Is, field->decimals());
+        const QSignalBlocker quiet(field);
+        field->setRange(range.low, range.high);
+        field->setUnit(unit);
+        field->setValue(value);
+    }
 }
 
 // ---- Units ------------------------------------------------------------------------------------
@@ -252,9 +260,9 @@ void CardSizePanel::_setLabels()
 
 void CardSizePanel::Apply_unit_Chaneg_Values()
 {
-    Ui::CardSizePage& size = m_view.cardSize();
-    for (QDoubleSpinBox* field : {size.width_Stepper, size.height_Stepper})
-        setFieldQuietly(*field, ::Apply_unit_Chaneg_Values(float(field->value()), last_unit_val, Measument_Unit_Is));
+    const Ui::CardSizePage& size = m_view.cardSize();
+    showSizeInUnit(::Apply_unit_Chaneg_Values(float(size.width_Stepper->value()), last_unit_val, Measument_Unit_Is),
+                   ::Apply_unit_Chaneg_Values(float(size.height_Stepper->value()), last_unit_val, Measument_Unit_Is));
 }
 
 void CardSizePanel::doPreferences()

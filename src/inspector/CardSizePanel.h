@@ -66,6 +66,9 @@ public:
 
 private:
     void connectControls();
+    // Width and height in the user's unit into the fields, whose range and unit follow that unit
+    // (the card side's bounds converted), with no change signal.
+    void showSizeInUnit(float width, float height);
     void fillSizeList();
     int selectedSizeRow() const;
     // The orientation letter of the size presets: "H" for "Horizontal", else "V".

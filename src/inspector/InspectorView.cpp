@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "inspector/CardNumberFields.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardInfoPage.h"
@@ -60,6 +61,7 @@ InspectorView::InspectorView(QWidget* parent)
     m_cardBackground =
         setUpPage<Ui::CardBackgroundPage>(*addPage(QStringLiteral("card_bkgd_tab"), QStringLiteral("Background")));
     m_cardBorder = setUpPage<Ui::CardBorderPage>(*addPage(QStringLiteral("card_brdr_tab"), QStringLiteral("Border")));
+    boundCardNumberFields(*m_cardBackground, *m_cardBorder);
     for (const ElementPage& element : kElementPages)
         addPage(QString::fromLatin1(element.name), QString::fromLatin1(element.label));
     // The card side shows until something is selected.

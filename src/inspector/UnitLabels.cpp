@@ -10,7 +10,7 @@ UnitLabels unitLabels(int unit)
     else if (unit == kUnitCentimetre)
         abbreviation = QStringLiteral("cm");
     const QString bracketed = QStringLiteral("(%1)").arg(abbreviation);
-    return {QStringLiteral("(pt)"), bracketed, QStringLiteral("Card Size ") + bracketed};
+    return {QStringLiteral("(pt)"), bracketed, QStringLiteral("Card Size ") + bracketed, abbreviation};
 }
 
 float Apply_unit_Chaneg_Values(float value, int last_unit, int unit)

@@ -8,6 +8,7 @@ struct UnitLabels {
     QString position;     // "(pt)": positions are always shown in points
     QString size;         // "(in)", "(cm)" or "(mm)": card and element width and height
     QString cardSizeBox;  // "Card Size (in)" ...
+    QString abbreviation; // "in", "cm" or "mm": the unit the size fields name in their messages
 };
 
 // The captions for a unit code: 0 inch, 1 cm, any other millimetres.

@@ -1,5 +1,6 @@
 // A card changed through the inspector's pages (background, border, watermark, shape, size) is
-// saved, opened again and saved again, and both files render alike with design-probe.
+// saved, opened again and saved again, and both files render alike with design-probe; the largest
+// and smallest card the size fields take in each unit saves and opens again.
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "canvas/model/SKTDocument.h"
@@ -26,6 +29,8 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "platform/AppContext.h"
+#include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
@@ -35,7 +40,11 @@ namespace {
 class CardPagesRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override { controller.inspector().setUpControls({}), controller.inspector().Show_RHS_Properties(nullptr); }
-    void TearDown() override { Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T"); }
+    void TearDown() override
+    {
+        Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T");
+        Measument_Unit_Is = last_unit_val = kUnitMillimetre;
+    }
 
     template <typename Control>
     Control& control(const char* name)
@@ -190,6 +199,41 @@ TEST_F(CardPagesRoundTrip, ATallerSizeFromTheListMovesAndScalesTheElementsDownwa
     EXPECT_NEAR(moved.y(), 55.40, 0.01);
     EXPECT_NEAR(moved.width(), 60, 0.01);
     EXPECT_NEAR(moved.height(), 33.24, 0.01);
+}
+
+// Once, a 999-inch card was taken by the fields, saved, and refused as corrupt when opened.
+TEST_F(CardPagesRoundTrip, TheLargestAndSmallestCardOfEveryUnitSavesAndOpensAgain)
+{
+    const auto type = [&](const char* field, const QString& text) {
+        auto& spinBox = control<QDoubleSpinBox>(field);
+        QTest::keyClick(&spinBox, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&spinBox, text);
+        QTest::keyClick(&spinBox, Qt::Key_Return);
+    };
+    const struct { int unit; const char* tooLarge; const char* largest; const char* smallest; } cases[] = {
+        {kUnitInch, "999", "200", "0.04"},
+        {kUnitCentimetre, "999", "508", "0.1"},
+        {kUnitMillimetre, "99999", "5080", "1"},
+    };
+    choose("Preset_ComboBox", 2);  // custom
+    const QString path = dir.filePath(QStringLiteral("size.did"));
+    for (const auto& c : cases) {
+        controller.inspector().sizePanel().On_OK_of_Unit_Panel(c.unit);
+        type("width_Stepper", QString::fromLatin1(c.tooLarge));
+        EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("Enter a number from"))) << c.tooLarge;
+        for (const char* size : {c.largest, c.smallest}) {
+            type("width_Stepper", QString::fromLatin1(size));
+            type("height_Stepper", QString::fromLatin1(size));
+            const QSizeF card = controller.frontCanvasBounds().size();
+            ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(path, false, QStringLiteral("L")));
+            ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true), 1)
+                << size << " in unit " << c.unit << ": " << qPrintable(messages.texts().join(u'|'));
+            controller.inspector().Show_RHS_Properties(nullptr);
+            EXPECT_EQ(controller.frontCanvasBounds().size(), card) << size;
+            EXPECT_EQ(control<QDoubleSpinBox>("width_Stepper").value(), QString::fromLatin1(size).toDouble()) << size;
+            EXPECT_EQ(control<QDoubleSpinBox>("height_Stepper").value(), QString::fromLatin1(size).toDouble()) << size;
+        }
+    }
 }
 
 }  // namespace

@@ -215,6 +215,8 @@ protected:
         design.startMode = mode;
         design.front.setCard_Name(QStringLiteral("Visitor"));
         design.back.setCard_Side_Name(QStringLiteral("B"));
+        for (Card_Property* side : {&design.front, &design.back})
+            side->setCard_Size(QSizeF(243, 153));
         design.frontElements = {shape(10), shape(60)};
         design.backElements = {shape(30)};
         EXPECT_TRUE(writeDesignFile(path(name), design));
@@ -268,6 +270,8 @@ TEST_F(ScriptedStart, AnUntouchedTemplateTurnsToItsOtherOrientationOnTheSizePage
     const QString horizontal = writeTemplate("badge (h).did", QStringLiteral("T"));
     DesignState portrait;
     portrait.startMode = QStringLiteral("T");
+    portrait.front.setCard_Size(QSizeF(153, 243));
+    portrait.back.setCard_Size(QSizeF(153, 243));
     portrait.frontElements = {shape(10), shape(40), shape(70)};
     ASSERT_TRUE(writeDesignFile(path("Badge (V).did"), portrait));
     auto* orientation = controller.windowLayout().inspectorView().findChild<QComboBox*>(QStringLiteral("Preset_ComboBox"));

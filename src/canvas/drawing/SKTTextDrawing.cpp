@@ -57,7 +57,7 @@ ShadowStyle shadowStyle(TextStyle& style)
 {
     return {shadowColor(style),
             QTransform::fromTranslate(finiteOrZero(style.Shadow_offset_X), -finiteOrZero(style.Shadow_offset_Y)),
-            std::clamp(finiteOrZero(style.Shadow_blur), 0.0, NumberBounds::kMaxShadowBlur)};
+            std::clamp(finiteOrZero(style.Shadow_blur), NumberBounds::kShadowBlur.low, NumberBounds::kShadowBlur.high)};
 }
 
 // The shadow drawn into a picture of device pixels (or more, on coarse devices), blurred, then

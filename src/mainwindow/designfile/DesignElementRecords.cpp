@@ -1,7 +1,5 @@
 #include "mainwindow/designfile/DesignElementRecords.h"
 
-#include <limits>
-
 #include "canvas/helpers/Log.h"
 #include "canvas/model/NumberBounds.h"
 #include "canvas/model/SKTLine.h"
@@ -10,8 +8,6 @@
 #include "platform/EncodedImageCache.h"
 
 namespace {
-
-constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
 
 const QString kTextHere = QStringLiteral("Text here");
 
@@ -158,7 +154,7 @@ void writeBarcode(const SKTGraphic& g, ItemWriter& w)
 
 void readHead(SKTGraphic& g, ItemReader& r)
 {
-    g._bounds = r.rect(kMaxElementCoordinate);
+    g._bounds = r.rect(NumberBounds::kCoordinate);
     g.ctrl_is_locked = r.flag();
     g._isDrawingFill = r.flag();
     g._fillColor = r.colour();
@@ -181,11 +177,11 @@ void readHead(SKTGraphic& g, ItemReader& r)
 
 void readBinding(SKTGraphic& g, ItemReader& r)
 {
-    g.data_source_type = r.integerIn(0, 2);
+    g.data_source_type = r.integerIn(NumberBounds::kDataSourceType);
     g.batch_list_name = r.text();
-    g.batch_list_index = r.integerIn(-1, kIntMax);
+    g.batch_list_index = r.integerIn(NumberBounds::kBindingIndex);
     g.excel_binding = r.flag();
-    g.excel_col_indx = r.integerIn(-1, kIntMax);
+    g.excel_col_indx = r.integerIn(NumberBounds::kBindingIndex);
 }
 
 void readLine(SKTGraphic& g, ItemReader& r)
@@ -276,8 +272,12 @@ std::optional<GraphicKind> kindOfTypeLetter(const QString& letter)
     return std::nullopt;
 }
 
-QVariantList Get_Control_Prop_To_Array(const SKTGraphic& element, int* droppedCharacters)
+QVariantList Get_Control_Prop_To_Array(const SKTGraphic& graphic, int* droppedCharacters)
 {
+    // What the reader would refuse or change is written as the reader would leave it.
+    const GraphicPtr bounded = graphic.cloneForRendering();
+    Bound_Element_Numbers(*bounded, QStringLiteral("Saving"));
+    const SKTGraphic& element = *bounded;
     QVariantList entry;
     ItemWriter w(entry);
     writeHead(element, w);

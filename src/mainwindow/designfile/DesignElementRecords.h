@@ -10,8 +10,9 @@
 QString elementTypeLetter(GraphicKind kind);
 std::optional<GraphicKind> kindOfTypeLetter(const QString& letter);
 
-// The element entry of an element. Texts are made fit for XML (see xmlSafeText); the count of
-// characters dropped on the way is added to *droppedCharacters.
+// The element entry of an element, its numbers within NumberBounds (see Bound_Element_Numbers).
+// Texts are made fit for XML (see xmlSafeText); the count of characters dropped on the way is
+// added to *droppedCharacters.
 QVariantList Get_Control_Prop_To_Array(const SKTGraphic& element, int* droppedCharacters = nullptr);
 
 // A new element (construction defaults, then the entry's fields), in no list yet. An empty entry

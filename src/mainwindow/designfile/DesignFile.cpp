@@ -1,7 +1,7 @@
 #include "mainwindow/designfile/DesignFile.h"
 
 #include <QtConcurrent/QtConcurrentMap>
-#include <limits>
+#include <algorithm>
 
 #include "canvas/helpers/Log.h"
 #include "canvas/model/NumberBounds.h"
@@ -12,12 +12,12 @@
 
 namespace {
 
-constexpr qint32 kIntMax = std::numeric_limits<qint32>::max();
-
 // ---- Writing -------------------------------------------------------------------------------
 
-void writeCardBlock(const Card_Property& p, ItemWriter& w)
+void writeCardBlock(const Card_Property& side, ItemWriter& w)
 {
+    Card_Property p = side;
+    Bound_Card_Numbers(p, QStringLiteral("Saving"));
     w.flag(p.Card_border_chk());
     w.colour(p.Card_bordr_clr());
     w.integer(p.Card_bor_Stepper());
@@ -106,8 +106,8 @@ Card_Property readCardBlock(ItemReader& r)
     p.setCard_Side_Name(r.text());
     p.setCard_Shape(r.text());
     p.setCard_Name(r.text());
-    p.setCard_Location(r.point(kMaxElementCoordinate));
-    p.setCard_Size(r.size(0, kMaxCardSide));
+    p.setCard_Location(r.point(NumberBounds::kCoordinate));
+    p.setCard_Size(r.size(NumberBounds::kCardSide));
     p.setCard_Preset(r.text());
     p.setCard_Category(r.text());
     p.setCard_Sub_Category(r.text());
@@ -215,7 +215,7 @@ QByteArray designFileData(const DesignState& state, QString* error)
     w.list(safeTexts(state.columnTitles, &dropped));
     w.list(tableRows(state.rows, &dropped));
     for (const qint32 column : state.groupColumns)
-        w.integer(column);
+        w.integer(std::clamp(column, qint32(NumberBounds::kBindingIndex.low), qint32(NumberBounds::kBindingIndex.high)));
     writeElements(state.frontElements, w, &dropped);
     writeElements(state.backElements, w, &dropped);
     dropped += w.droppedCharacters();
@@ -261,7 +261,7 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
         state.columnTitles = readColumnTitles(r);
         state.rows = readRows(r);
         for (qint32& column : state.groupColumns)
-            column = r.integerIn(-1, kIntMax);
+            column = r.integerIn(NumberBounds::kBindingIndex);
         state.frontElements = readElements(r, 1);
         state.backElements = readElements(r, 0);
         state.dynamicFront = Dynamic_Controls_Of_Side(state.frontElements);

@@ -17,7 +17,8 @@ inline constexpr int kDesignFileFixedItems = 88;
 inline constexpr int kFrontCountItem = 86;
 
 // The XML property-list bytes of the state; empty with a reason in *error when they cannot be
-// made. Texts that XML cannot carry are mended (see xmlSafeText) and the mending logged.
+// made. Every number is written within NumberBounds, so the reader takes the file back as it was
+// written. Texts that XML cannot carry are mended (see xmlSafeText) and the mending logged.
 QByteArray designFileData(const DesignState& state, QString* error = nullptr);
 // Writes the file whole or not at all: on failure the old file stays as it was and *error says why.
 bool writeDesignFile(const QString& path, const DesignState& state, QString* error = nullptr);

@@ -11,6 +11,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "canvas/model/NumberBounds.h"
 #include "platform/AppContext.h"
 #include "platform/NumberText.h"
 
@@ -120,7 +121,7 @@ std::optional<CardFont> Convert_String_to_Font(const QString& text)
         return std::nullopt;
     const QString name = text.left(separator);
     const double size = std::clamp(double(decimalFromText(text.mid(separator + kFontSeparator.size()))),
-                                   0.0, kMaxFontSize);
+                                   NumberBounds::kFontSize.low, NumberBounds::kFontSize.high);
     return CardFont{fontIsInstalled(name) ? name : Text_Ctrl_Font, size};
 }
 

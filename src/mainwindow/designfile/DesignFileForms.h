@@ -10,14 +10,6 @@
 
 #include "canvas/model/CardFont.h"
 
-// Coordinates read from a file beyond these are refused: nothing on a card is that far out, and
-// drawing or rasterising such values would exhaust memory.
-inline constexpr double kMaxElementCoordinate = 100000.0;
-// The largest card side in points (the largest page a PDF can hold, 200 inches).
-inline constexpr double kMaxCardSide = 14400.0;
-// Font sizes read from a file are clamped into (0, kMaxFontSize].
-inline constexpr double kMaxFontSize = 1000.0;
-
 // "Y" when on, else "N"; only an exact "Y" reads back as on.
 QString flagText(bool on);
 bool flagFromText(const QString& text);
@@ -38,8 +30,9 @@ QColor Convert_String_to_Color(const QString& text);
 
 // "<name>::::<size %0.2f>"; a font with no name is written as the default text font.
 QString Convert_Font_to_String(const CardFont& font);
-// The name before the first "::::" and the size after it; none when there is no "::::". A font
-// that is not installed becomes the default text font at the stored size.
+// The name before the first "::::" and the size after it, clamped into NumberBounds::kFontSize;
+// none when there is no "::::". A font that is not installed becomes the default text font at the
+// stored size.
 std::optional<CardFont> Convert_String_to_Font(const QString& text);
 
 // "{x, y}", "{w, h}" and "{{x, y}, {w, h}}" with each number in its shortest exact form.

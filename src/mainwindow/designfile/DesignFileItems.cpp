@@ -14,7 +14,11 @@ bool isDroppedForXml(char16_t c)
     return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
 }
 
-bool finiteWithin(double value, double limit) { return std::isfinite(value) && std::abs(value) <= limit; }
+// Each number finite and in the range (a range holds no infinity, and NaN compares false).
+bool allWithin(NumberBounds::Range range, std::initializer_list<double> values)
+{
+    return std::all_of(values.begin(), values.end(), [range](double v) { return range.contains(v); });
+}
 
 }  // namespace
 
@@ -63,12 +67,12 @@ QString ItemReader::text()
     return item.toString();
 }
 
-qint32 ItemReader::integerIn(qint32 low, qint32 high)
+qint32 ItemReader::integerIn(NumberBounds::Range range)
 {
     const qint32 value = integer();
-    if (value < low || value > high) {
+    if (!range.contains(value)) {
         --m_index;
-        fail(QStringLiteral("The number %1 lies outside %2 to %3.").arg(value).arg(low).arg(high));
+        fail(QStringLiteral("The number %1 lies outside %2 to %3.").arg(value).arg(qint64(range.low)).arg(qint64(range.high)));
     }
     return value;
 }
@@ -83,32 +87,30 @@ CardFont ItemReader::font()
     return *font;
 }
 
-QPointF ItemReader::point(double limit)
+QPointF ItemReader::point(NumberBounds::Range range)
 {
     const auto point = pointFromText(text());
-    if (!point || !finiteWithin(point->x(), limit) || !finiteWithin(point->y(), limit)) {
+    if (!point || !allWithin(range, {point->x(), point->y()})) {
         --m_index;
         fail(QStringLiteral("A point item is malformed or out of range."));
     }
     return *point;
 }
 
-QSizeF ItemReader::size(double low, double high)
+QSizeF ItemReader::size(NumberBounds::Range range)
 {
     const auto size = sizeFromText(text());
-    const auto inRange = [&](double v) { return std::isfinite(v) && v >= low && v <= high; };
-    if (!size || !inRange(size->width()) || !inRange(size->height())) {
+    if (!size || !allWithin(range, {size->width(), size->height()})) {
         --m_index;
         fail(QStringLiteral("A size item is malformed or out of range."));
     }
     return *size;
 }
 
-QRectF ItemReader::rect(double limit)
+QRectF ItemReader::rect(NumberBounds::Range range)
 {
     const auto rect = rectFromText(text());
-    if (!rect || !finiteWithin(rect->x(), limit) || !finiteWithin(rect->y(), limit)
-        || !finiteWithin(rect->width(), limit) || !finiteWithin(rect->height(), limit)) {
+    if (!rect || !allWithin(range, {rect->x(), rect->y(), rect->width(), rect->height()})) {
         --m_index;
         fail(QStringLiteral("A rectangle item is malformed or out of range."));
     }

@@ -6,6 +6,7 @@
 #include <QVariantList>
 #include <stdexcept>
 
+#include "canvas/model/NumberBounds.h"
 #include "mainwindow/designfile/DesignFileForms.h"
 
 // A file the reader refuses: the position of the item at fault and why.
@@ -51,14 +52,15 @@ public:
     QString text();
     bool flag() { return flagFromText(text()); }
     qint32 integer() { return integerFromText(text()); }
-    // An integer that must lie in [low, high].
-    qint32 integerIn(qint32 low, qint32 high);
+    // An integer that must lie in the range.
+    qint32 integerIn(NumberBounds::Range range);
     float decimal() { return decimalFromText(text()); }
     QColor colour() { return Convert_String_to_Color(text()); }
     CardFont font();
-    QPointF point(double limit);
-    QSizeF size(double low, double high);
-    QRectF rect(double limit);
+    // Geometry whose every number must lie in the range.
+    QPointF point(NumberBounds::Range range);
+    QSizeF size(NumberBounds::Range range);
+    QRectF rect(NumberBounds::Range range);
     QByteArray data();
     QVariantList list();
     QVariant raw();
