@@ -61,11 +61,7 @@ TEST(InspectorScreenshots, HatchAtTwoZoomsBesideA600DpiRenderAndAnEllipticalCard
     const QTemporaryDir scratch;
     SKTDocument document;
     SKTWindowController controller(document);
-    const GraphicList front = sample::front(QDir(scratch.path()));
-    QList<int> indexes;
-    for (int i = 0; i < front.size(); ++i)
-        indexes << i;
-    document.insertGraphicsOnSide(SKTDocument::FrontSide, front, indexes);
+    sample::putOnSide(document, SKTDocument::FrontSide, sample::front(QDir(scratch.path())));
     controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
     Card_Property side;
     side.setCard_fill_chk(true), side.setCard_fill_style(QStringLiteral("H"));

@@ -53,11 +53,7 @@ TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
     const QStringList hatches = Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true);
     ASSERT_FALSE(hatches.isEmpty());
     controller.inspector().setUpControls(hatches);
-    const GraphicList front = sample::front(QDir(scratch.path()));
-    QList<int> indexes;
-    for (int i = 0; i < front.size(); ++i)
-        indexes << i;
-    document.insertGraphicsOnSide(SKTDocument::FrontSide, front, indexes);
+    sample::putOnSide(document, SKTDocument::FrontSide, sample::front(QDir(scratch.path())));
     controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
 
     const QString picture = QDir(Resource_Path).filePath(QStringLiteral("sign_sample.png"));

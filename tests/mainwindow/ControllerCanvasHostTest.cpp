@@ -11,6 +11,7 @@
 
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "support/CanvasMouse.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -47,20 +48,7 @@ protected:
 
     SKTGraphicView& view() const { return *controller.graphicView(SKTDocument::FrontSide); }
     QAction* action(const QString& name) const { return controller.window()->findChild<QAction*>(name); }
-    QPointF at(QPointF card) const { return card * view().zoomFactor(); }
-    void send(QEvent::Type type, QPointF card, Qt::MouseButtons held)
-    {
-        const QPointF local = at(card);
-        QMouseEvent event(type, local, view().mapToGlobal(local), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(&view(), &event);
-    }
-    void drag(QPointF from, QPointF to)
-    {
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-        send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
-        send(QEvent::MouseMove, to, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    }
+    void drag(QPointF from, QPointF to) { canvas_mouse::drag(view(), from, to); }
     QList<QRectF> frontBounds() const
     {
         QList<QRectF> bounds;

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "canvas/view/SKTGraphicView.h"
+#include "support/CanvasMouse.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
@@ -84,19 +85,7 @@ protected:
         return joined(enabled);
     }
     static std::string joined(const QStringList& names) { return names.join(QLatin1Char(' ')).toStdString(); }
-    void send(QEvent::Type type, QPointF card, Qt::MouseButtons held)
-    {
-        const QPointF local = card * view().zoomFactor();
-        QMouseEvent event(type, local, view().mapToGlobal(local), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(&view(), &event);
-    }
-    void drag(QPointF from, QPointF to)
-    {
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-        send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
-        send(QEvent::MouseMove, to, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
-    }
+    void drag(QPointF from, QPointF to) { canvas_mouse::drag(view(), from, to); }
     void click(QPointF at) { drag(at, at); }
 
     QTemporaryDir scratch;

@@ -44,13 +44,7 @@ protected:
         return controller.window()->findChild<QAction*>(QString::fromLatin1(name));
     }
 
-    void fillFront(const GraphicList& graphics)
-    {
-        QList<int> indexes;
-        for (int i = 0; i < graphics.size(); ++i)
-            indexes << i;
-        document.insertGraphicsOnSide(SKTDocument::FrontSide, graphics, indexes);
-    }
+    void fillFront(const GraphicList& graphics) { sample::putOnSide(document, SKTDocument::FrontSide, graphics); }
 
     CanvasHostStandIn host;
     SKTDocument document;

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "barcodes/BarcodeFactory.h"
+#include "canvas/model/SKTDocument.h"
 #include "canvas/model/SKTGraphicKinds.h"
 
 namespace sample {
@@ -116,6 +117,15 @@ inline GraphicList front(const QDir& scratch)
         shape(QStringLiteral("DS"), QRectF(212, 84, 22, 22), QColor(255, 160, 60)),
         shape(QStringLiteral("P"), QRectF(184, 116, 22, 22), QColor(160, 220, 230)),
     };
+}
+
+// Puts the elements on one side of the document, in their list order.
+inline void putOnSide(SKTDocument& document, SKTDocument::Side side, const GraphicList& graphics)
+{
+    QList<int> indexes;
+    for (int i = 0; i < graphics.size(); ++i)
+        indexes << i;
+    document.insertGraphicsOnSide(side, graphics, indexes);
 }
 
 inline GraphicList back()

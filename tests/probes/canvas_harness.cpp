@@ -30,15 +30,9 @@ constexpr int kNotWritten = 1;
 
 void fillDocument(SKTDocument& document, const QDir& scratch)
 {
-    const auto fill = [&document](SKTDocument::Side side, const GraphicList& graphics) {
-        QList<int> indexes;
-        for (int i = 0; i < graphics.size(); ++i)
-            indexes << i;
-        document.insertGraphicsOnSide(side, graphics, indexes);
-    };
-    fill(SKTDocument::FrontSide, sample::front(scratch));
-    fill(SKTDocument::BackSide, sample::back());
-    fill(SKTDocument::PreviewSide,
+    sample::putOnSide(document, SKTDocument::FrontSide, sample::front(scratch));
+    sample::putOnSide(document, SKTDocument::BackSide, sample::back());
+    sample::putOnSide(document, SKTDocument::PreviewSide,
          {sample::text(QRectF(12, 12, 220, 22), QStringLiteral("Preview"), 14, QColor(0, 90, 0)),
           sample::picture(scratch, QStringLiteral("preview.png"), QRectF(12, 44, 72, 90))});
 }
