@@ -191,7 +191,7 @@ TEST_F(CardSizeChangeTest, AnUnreadableBackgroundPictureIsRefusedAndThePreviousK
     for (const QString& bad : {fake.fileName(), hugePath}) {
         dialogs.queueOpenFile(bad);
         control<QPushButton>("Card_Image_Browse_Btn").click();
-        EXPECT_EQ(messages.texts().last(), kUnreadable.arg(QFileInfo(bad).fileName()));
+        EXPECT_EQ(messages.texts().value(messages.texts().size() - 1), kUnreadable.arg(QFileInfo(bad).fileName()));
         EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), goodPath);
         EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image().pixelColor(5, 5), QColor(Qt::red));
         EXPECT_EQ(control<QLineEdit>("Card_Image_path").text(), goodPath);
