@@ -293,6 +293,11 @@ TEST_F(CardPanelTest, ABrowsedBackgroundIsBoundedInPointsWithItsPixelsKept)
     showCard(0);
     EXPECT_FALSE(control<QLineEdit>("Card_Image_path").isHidden());
     EXPECT_TRUE(control<QLineEdit>("Card_Image_path_BACK").isHidden());
+
+    // An empty path only clears the side's path field.
+    EXPECT_FALSE(inspector.cardPanel().set_Back_BG_Image(QString()));
+    EXPECT_EQ(control<QLineEdit>("Card_Image_path_BACK").text(), "");
+    EXPECT_EQ(window.backRecord.Card_BG_Image_Path(), path);
 }
 
 TEST_F(CardPanelTest, OneSidedWhileEditingTheBackReturnsToTheFront)

@@ -249,6 +249,8 @@ TEST_F(DesignFile, BadFilesAreRefusedAsCorruptAndLeaveTheOpenDesignAsItWas)
         {"back count beyond the items", with(93, -1, "3"), 93},
         {"truncated after the counts", good.mid(0, 90), 86},
         {"card size too large", with(20, -1, "{1e9, 100}"), 20},
+        {"card placed far off", with(19, -1, "{0, 100000.5}"), 19},
+        {"card place not a point", with(19, -1, "{0, 1, 2}"), 19},
         {"card side of nothing", with(20, -1, "{0, 0}"), 20},
         {"negative card side", with(20, -1, "{-85.6, 54}"), 20},
         {"card side below a millimetre", with(20, -1, "{242.65, 2.83}"), 20},
