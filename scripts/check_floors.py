@@ -22,7 +22,7 @@ import sys
 
 # (floor, library, the libraries it uses, the folders and file stems it holds)
 LIBRARIES = [
-    ("platform", "zova_platform", [], ["src/platform", "src/canvas/helpers", "src/canvas/CanvasGlobals"]),
+    ("platform", "zova_platform", [], ["src/platform"]),
     ("filters", "zova_filters", ["zova_platform"],
      ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages", "src/photos/core/PictureSettings"]),
     ("model", "zova_model", ["zova_filters"], ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),

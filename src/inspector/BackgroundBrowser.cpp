@@ -7,10 +7,10 @@
 #include <QPixmap>
 #include <algorithm>
 
-#include "canvas/helpers/StringHelpers.h"
 #include "inspector/BrowserMove.h"
 #include "inspector/ThumbnailLoader.h"
 #include "platform/AppContext.h"
+#include "platform/StringHelpers.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <QTabWidget>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "inspector/BackgroundBrowserView.h"
@@ -17,6 +16,7 @@
 #include "inspector/PanelValues.h"
 #include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
+#include "platform/MessageBoxes.h"
 #include "platform/PictureReading.h"
 #include "wizards/WizardFields.h"
 #include "ui_CardBackgroundPage.h"

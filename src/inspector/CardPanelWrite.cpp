@@ -3,7 +3,6 @@
 #include <QAbstractItemModel>
 #include <QItemSelectionModel>
 
-#include "canvas/helpers/StringHelpers.h"
 #include "canvas/model/Card_Property.h"
 #include "inspector/CardPanel.h"
 #include "inspector/InspectorGlobals.h"
@@ -11,6 +10,7 @@
 #include "inspector/InspectorWindow.h"
 #include "inspector/PanelValues.h"
 #include "platform/AppContext.h"
+#include "platform/StringHelpers.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardInfoPage.h"

@@ -1,7 +1,7 @@
 #include "inspector/InspectorLists.h"
 
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/StringHelpers.h"
+#include "platform/Log.h"
+#include "platform/StringHelpers.h"
 
 InspectorListModel::InspectorListModel(QString key, QObject* parent) : QAbstractListModel(parent), m_key(std::move(key))
 {

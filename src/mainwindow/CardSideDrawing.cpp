@@ -3,10 +3,10 @@
 #include <exception>
 
 #include "canvas/drawing/CardBackgroundDrawing.h"
-#include "canvas/helpers/Log.h"
 #include "canvas/model/CardHost.h"
 #include "inspector/InspectorGlobals.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "platform/Log.h"
 
 namespace {
 

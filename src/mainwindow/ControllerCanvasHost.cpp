@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QPainter>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/view/InterfaceObjects.h"
 #include "canvas/view/SKTGraphicView.h"
@@ -20,6 +19,7 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "canvas/drawing/ShapePaths.h"
-#include "canvas/helpers/FileHelpers.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "inspector/InspectorView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "platform/FileHelpers.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <QPrinterInfo>
 #include <QTabWidget>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
@@ -15,6 +14,7 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/designfile/DesignFileController.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

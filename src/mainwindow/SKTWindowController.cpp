@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "canvas/model/SKTDocument.h"
-#include "canvas/helpers/FileHelpers.h"
+#include "platform/FileHelpers.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "inspector/InspectorGlobals.h"

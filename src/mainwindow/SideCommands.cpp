@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <array>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
@@ -18,6 +17,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/helpers/StringHelpers.h"
 #include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "data/Data_From_Excel.h"
@@ -21,6 +20,7 @@
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"
 #include "platform/DialogPresenter.h"
+#include "platform/StringHelpers.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/render/ImageResolution.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -17,6 +16,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "platform/DialogPresenter.h"
+#include "platform/MessageBoxes.h"
 
 QString export_template_name;
 

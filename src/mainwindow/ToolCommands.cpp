@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "canvas/helpers/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/ControllerCanvasHost.h"

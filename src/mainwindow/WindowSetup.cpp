@@ -7,8 +7,8 @@
 #include <QMainWindow>
 #include <QMimeData>
 
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/MessageBoxes.h"
+#include "platform/FileHelpers.h"
+#include "platform/MessageBoxes.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "inspector/CardPanel.h"

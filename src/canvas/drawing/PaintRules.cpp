@@ -13,11 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/Log.h"
 #include "canvas/model/CardFont.h"
 #include "canvas/model/SKTGraphic.h"
 #include "platform/AppContext.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
 #include "platform/Units.h"
 
 namespace {

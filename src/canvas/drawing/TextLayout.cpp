@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "canvas/drawing/PaintRules.h"
-#include "canvas/helpers/StringHelpers.h"
 #include "canvas/model/SKTGraphic.h"
+#include "platform/StringHelpers.h"
 
 namespace {
 

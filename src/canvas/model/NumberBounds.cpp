@@ -3,9 +3,9 @@
 #include <QLocale>
 #include <cmath>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTGraphic.h"
+#include "platform/Log.h"
 #include "platform/Units.h"
 
 using namespace NumberBounds;

@@ -1,7 +1,7 @@
 #include "canvas/model/RotationGeometry.h"
 
 #include <exception>
-#include "canvas/helpers/Log.h"
+#include "platform/Log.h"
 
 QTransform RotationTransform(double angleDegrees, double cx, double cy)
 {

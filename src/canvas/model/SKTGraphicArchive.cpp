@@ -5,11 +5,11 @@
 #include <type_traits>
 #include <variant>
 
-#include "canvas/CanvasGlobals.h"
-#include "canvas/helpers/Log.h"
 #include "canvas/model/SKTGraphic.h"
 #include "canvas/model/SKTGraphicKinds.h"
+#include "platform/CanvasGlobals.h"
 #include "platform/KeyedArchive.h"
+#include "platform/Log.h"
 
 namespace {
 

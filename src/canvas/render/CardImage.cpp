@@ -9,7 +9,7 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/helpers/MessageBoxes.h"
+#include "platform/MessageBoxes.h"
 #include "canvas/drawing/CardBackgroundDrawing.h"
 #include "platform/Units.h"
 

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/render/CardImage.h"
 #include "platform/AtomicFile.h"
+#include "platform/Log.h"
 #include "platform/Units.h"
 
 namespace {

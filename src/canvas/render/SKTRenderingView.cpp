@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <exception>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTDocument.h"
+#include "platform/Log.h"
 
 namespace {
 

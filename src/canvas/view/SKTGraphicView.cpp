@@ -10,7 +10,6 @@
 #include <exception>
 
 #include "canvas/drawing/CardBackgroundDrawing.h"
-#include "canvas/helpers/Log.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTLine.h"
 #include "canvas/view/CanvasHost.h"
@@ -18,6 +17,7 @@
 #include "canvas/view/HandleDrawing.h"
 #include "inspector/InspectorGlobals.h"
 #include "platform/AppContext.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -12,9 +12,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/model/CardHost.h"
 #include "canvas/model/SKTError.h"
 #include "canvas/model/SKTImage.h"
@@ -23,6 +20,9 @@
 #include "canvas/view/SKTGraphicView.h"
 #include "platform/AppContext.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

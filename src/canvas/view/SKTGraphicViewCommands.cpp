@@ -10,10 +10,10 @@
 #include <functional>
 #include <numeric>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Units.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "mainwindow/designfile/DesignElementRecords.h"
 
-#include "canvas/helpers/Log.h"
 #include "canvas/model/NumberBounds.h"
 #include "canvas/model/SKTLine.h"
 #include "canvas/model/SKTSignature.h"
 #include "mainwindow/designfile/DesignFileItems.h"
 #include "platform/EncodedImageCache.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/model/NumberBounds.h"
 #include "mainwindow/designfile/DesignElementRecords.h"
 #include "platform/AtomicFile.h"
 #include "platform/BackgroundRelease.h"
+#include "platform/Log.h"
 #include "platform/PropertyList.h"
 
 namespace {

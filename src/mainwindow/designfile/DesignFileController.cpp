@@ -6,11 +6,11 @@
 #include <QtConcurrent/QtConcurrentMap>
 #include <utility>
 
-#include "canvas/helpers/FileHelpers.h"
+#include "platform/FileHelpers.h"
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/helpers/StringHelpers.h"
+#include "platform/Log.h"
+#include "platform/MessageBoxes.h"
+#include "platform/StringHelpers.h"
 #include "canvas/model/CardBackgroundPicture.h"
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/PictureFile.h"

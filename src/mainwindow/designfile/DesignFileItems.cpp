@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/model/PictureFile.h"
+#include "platform/Log.h"
 
 namespace {
 

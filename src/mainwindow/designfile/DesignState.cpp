@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "canvas/helpers/StringHelpers.h"
+#include "platform/StringHelpers.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "mainwindow/dialogs/SharedDialogs.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 constexpr int kRefreshIntervalMs = 200;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "canvas/drawing/PaintRules.h"
-#include "canvas/helpers/Log.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/helpers/Log.h"
 #include "photos/core/FilterStages.h"
+#include "platform/Log.h"
 #include "platform/Units.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "canvas/helpers/StringHelpers.h"
 #include "platform/NumberText.h"
+#include "platform/StringHelpers.h"
 
 bool IMG_gray_Scale = false;
 bool IMG_Sepia = false;

@@ -8,8 +8,8 @@
 #include <QThread>
 #include <atomic>
 
-#include "canvas/helpers/Log.h"
 #include "canvas/model/PictureFile.h"
+#include "platform/Log.h"
 
 namespace {
 

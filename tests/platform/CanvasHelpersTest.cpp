@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "canvas/CanvasGlobals.h"
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/helpers/Stopwatch.h"
-#include "canvas/helpers/StringHelpers.h"
 #include "platform/AppContext.h"
+#include "platform/CanvasGlobals.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Stopwatch.h"
+#include "platform/StringHelpers.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 

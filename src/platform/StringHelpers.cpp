@@ -1,4 +1,4 @@
-#include "canvas/helpers/StringHelpers.h"
+#include "platform/StringHelpers.h"
 #include <string_view>
 
 namespace {

@@ -1,4 +1,4 @@
-#include "canvas/helpers/Log.h"
+#include "platform/Log.h"
 #include <QDebug>
 
 void Show_NSLog_Message(const QString& text)

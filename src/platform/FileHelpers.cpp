@@ -1,12 +1,12 @@
-#include "canvas/helpers/FileHelpers.h"
+#include "platform/FileHelpers.h"
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
-#include "canvas/CanvasGlobals.h"
-#include "canvas/helpers/MessageBoxes.h"
 #include "platform/AppContext.h"
+#include "platform/CanvasGlobals.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

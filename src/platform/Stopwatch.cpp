@@ -1,6 +1,6 @@
-#include "canvas/helpers/Stopwatch.h"
-#include "canvas/CanvasGlobals.h"
-#include "canvas/helpers/MessageBoxes.h"
+#include "platform/Stopwatch.h"
+#include "platform/CanvasGlobals.h"
+#include "platform/MessageBoxes.h"
 
 void Calculate_Time_Taken(int flag, const QString& label)
 {

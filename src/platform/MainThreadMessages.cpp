@@ -1,7 +1,7 @@
-#include "canvas/helpers/MainThreadMessages.h"
+#include "platform/MainThreadMessages.h"
 #include <atomic>
-#include "canvas/CanvasGlobals.h"
-#include "canvas/helpers/MessageBoxes.h"
+#include "platform/CanvasGlobals.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 std::atomic<MainThreadMessages*> registeredMessages{nullptr};

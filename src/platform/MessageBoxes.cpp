@@ -1,7 +1,7 @@
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/MainThreadMessages.h"
+#include "platform/MessageBoxes.h"
 #include "platform/GuiThread.h"
+#include "platform/Log.h"
+#include "platform/MainThreadMessages.h"
 #include "platform/MessagePresenter.h"
 
 namespace {

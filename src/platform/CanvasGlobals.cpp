@@ -1,4 +1,4 @@
-#include "canvas/CanvasGlobals.h"
+#include "platform/CanvasGlobals.h"
 #include <QMutexLocker>
 
 QString GuardedString::get() const
