@@ -23,11 +23,10 @@ import sys
 # (floor, library, the libraries it uses, the folders and file stems it holds)
 LIBRARIES = [
     ("platform", "zova_platform", [], ["src/platform"]),
-    ("filters", "zova_filters", ["zova_platform"],
-     ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages", "src/photos/core/PictureSettings"]),
+    ("filters", "zova_filters", ["zova_platform"], ["src/filters"]),
     ("model", "zova_model", ["zova_filters"], ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
-    ("engines", "zova_photos", ["zova_model"], ["src/photos/core"]),
+    ("engines", "zova_photos", ["zova_model"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
     ("engines", "zova_render", ["zova_model"], ["src/canvas/render"]),
     # The design file's codec; its controller is the main window's.

@@ -6,7 +6,7 @@
 #include "mainwindow/dialogs/QtMessagePresenter.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
-#include "photos/core/PicturePreview.h"
+#include "photos/PicturePreview.h"
 
 int main(int argc, char** argv)
 {

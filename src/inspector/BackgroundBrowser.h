@@ -8,7 +8,7 @@
 #include <QList>
 #include <QString>
 
-#include "photos/core/MyImageObject.h"
+#include "photos/MyImageObject.h"
 
 class ThumbnailLoader;
 

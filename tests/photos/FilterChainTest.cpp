@@ -11,11 +11,11 @@
 #include <opencv2/imgproc.hpp>
 
 #include "canvas/model/SKTImage.h"
+#include "filters/FilterStages.h"
+#include "filters/ImageProcesser.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "photos/ImgFilterSettings.h"
 #include "photos/PhotoTestSupport.h"
-#include "photos/core/FilterStages.h"
-#include "photos/core/ImageProcesser.h"
-#include "photos/core/ImgFilterSettings.h"
 #include "support/CommaLocale.h"
 #include "support/TestEnvironment.h"
 

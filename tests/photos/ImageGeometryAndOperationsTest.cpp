@@ -9,10 +9,10 @@
 #include <thread>
 
 #include "canvas/model/PictureFile.h"
+#include "photos/ImageGeometry.h"
+#include "photos/ImageOperations.h"
 #include "photos/PhotoTestSupport.h"
-#include "photos/core/ImageGeometry.h"
-#include "photos/core/ImageOperations.h"
-#include "photos/core/PicturePreview.h"
+#include "photos/PicturePreview.h"
 #include "platform/PictureReading.h"
 
 namespace {

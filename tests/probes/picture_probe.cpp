@@ -12,8 +12,8 @@
 #include "ProbeSupport.h"
 #include "canvas/model/PictureFile.h"
 #include "canvas/render/ImageResolution.h"
-#include "photos/core/ImageProcesser.h"
-#include "photos/core/PicturePreview.h"
+#include "filters/ImageProcesser.h"
+#include "photos/PicturePreview.h"
 #include "platform/DisplayFallback.h"
 
 namespace {

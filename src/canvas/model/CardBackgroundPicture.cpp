@@ -1,7 +1,7 @@
 #include "canvas/model/CardBackgroundPicture.h"
 
 #include "canvas/model/Card_Property.h"
-#include "photos/core/ImageProcesser.h"
+#include "filters/ImageProcesser.h"
 #include "platform/PictureReading.h"
 
 QImage Read_Card_Background_Picture(const QString& path)

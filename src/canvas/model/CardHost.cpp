@@ -4,7 +4,7 @@
 
 #include "canvas/model/Card_Property.h"
 #include "canvas/model/SKTImage.h"
-#include "photos/core/ImageProcesser.h"
+#include "filters/ImageProcesser.h"
 #include "platform/AppContext.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "canvas/model/BarcodeSettings.h"
 #include "canvas/model/CardFont.h"
 #include "canvas/model/TextStyle.h"
-#include "photos/core/PictureSettings.h"
+#include "filters/PictureSettings.h"
 
 class QPainter;
 class SKTGraphic;

@@ -1,4 +1,4 @@
-#include "photos/core/PicturePreview.h"
+#include "photos/PicturePreview.h"
 
 #include <QAbstractFileIconProvider>
 #include <QGuiApplication>

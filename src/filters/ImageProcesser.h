@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QRectF>
 
-#include "photos/core/PictureSettings.h"
+#include "filters/PictureSettings.h"
 
 class ImageProcesser {
 public:

@@ -1,4 +1,4 @@
-#include "photos/core/MyImageObject.h"
+#include "photos/MyImageObject.h"
 
 #include <QMetaProperty>
 

@@ -1,4 +1,4 @@
-#include "photos/core/ImgFilterSettings.h"
+#include "photos/ImgFilterSettings.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "photos/core/ImageOperations.h"
+#include "photos/ImageOperations.h"
 
 #include <QPainter>
 #include <QPainterPath>

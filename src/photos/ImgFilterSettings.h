@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QString>
 
-#include "photos/core/PictureSettings.h"
+#include "filters/PictureSettings.h"
 
 // Last settings of the picture editing windows; the filter chain's callers pass them on. Written
 // and read on the GUI thread only.

@@ -1,4 +1,4 @@
-#include "photos/core/ImageProcesser.h"
+#include "filters/ImageProcesser.h"
 
 #include <QPainter>
 #include <QtMath>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <exception>
 
-#include "photos/core/FilterStages.h"
+#include "filters/FilterStages.h"
 #include "platform/Log.h"
 #include "platform/Units.h"
 

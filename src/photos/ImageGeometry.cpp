@@ -1,4 +1,4 @@
-#include "photos/core/ImageGeometry.h"
+#include "photos/ImageGeometry.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>

@@ -1,4 +1,4 @@
-#include "photos/core/FilterStages.h"
+#include "filters/FilterStages.h"
 
 #include <QList>
 #include <QThread>
