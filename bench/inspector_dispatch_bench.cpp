@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphicKinds.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTGraphicKinds.h"
 #include "BenchSupport.h"
 
 namespace {

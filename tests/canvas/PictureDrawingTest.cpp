@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "canvas/model/PictureFile.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "CardPictures.h"
 #include "TestCardHost.h"
 

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "canvas/model/RotationGeometry.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "TestCardHost.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/model/SKTError.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 #include "platform/PropertyList.h"
 #include "support/TestEnvironment.h"

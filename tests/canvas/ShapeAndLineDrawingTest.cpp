@@ -8,7 +8,7 @@
 #include "CardPictures.h"
 #include "TestCardHost.h"
 #include "canvas/drawing/PaintRules.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
 

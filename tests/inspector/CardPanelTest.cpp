@@ -15,12 +15,12 @@
 #include <gtest/gtest.h>
 
 #include "FakeInspectorWindow.h"
-#include "canvas/model/SKTGraphicKinds.h"
 #include "inspector/ColorWell.h"
 #include "inspector/InspectorGlobals.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PanelValues.h"
 #include "inspector/PropertyInspector.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 

@@ -16,10 +16,10 @@
 #include <gtest/gtest.h>
 
 #include "FakeInspectorWindow.h"
-#include "canvas/model/SKTGraphicKinds.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PrintInfo.h"
 #include "inspector/PropertyInspector.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "FakeInspectorWindow.h"
-#include "canvas/model/SKTGraphicKinds.h"
 #include "inspector/InspectorTabs.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 
 namespace {

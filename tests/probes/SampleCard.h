@@ -7,7 +7,7 @@
 
 #include "barcodes/BarcodeFactory.h"
 #include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 
 namespace sample {
 

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "canvas/model/CardHost.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 
 namespace {

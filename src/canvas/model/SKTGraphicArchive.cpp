@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "canvas/model/SKTGraphic.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/CanvasGlobals.h"
 #include "platform/KeyedArchive.h"
 #include "platform/Log.h"

@@ -5,9 +5,9 @@
 
 #include "barcodes/BarcodeFactory.h"
 #include "canvas/model/CardHost.h"
-#include "canvas/model/SKTGraphicKinds.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 
 namespace {

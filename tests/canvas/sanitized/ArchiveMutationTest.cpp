@@ -12,7 +12,7 @@
 #include <zlib.h>
 
 #include "canvas/model/SKTError.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "platform/PropertyList.h"
 
 namespace {

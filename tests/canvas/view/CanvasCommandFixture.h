@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
