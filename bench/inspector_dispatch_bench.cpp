@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "canvas/model/SKTDocument.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
 #include "model/SKTGraphicKinds.h"
 #include "BenchSupport.h"
 

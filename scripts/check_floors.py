@@ -24,7 +24,7 @@ import sys
 LIBRARIES = [
     ("platform", "zova_platform", [], ["src/platform"]),
     ("filters", "zova_filters", ["zova_platform"], ["src/filters"]),
-    ("model", "zova_model", ["zova_filters"], ["src/model", "src/canvas/model", "src/canvas/drawing", "src/profiles"]),
+    ("model", "zova_model", ["zova_filters"], ["src/model"]),
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
     ("engines", "zova_photos", ["zova_model"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),

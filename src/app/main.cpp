@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QFileIconProvider>
 
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/dialogs/QtDialogPresenter.h"
 #include "mainwindow/dialogs/QtMessagePresenter.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
+#include "model/SKTDocument.h"
 #include "photos/PicturePreview.h"
 
 int main(int argc, char** argv)

@@ -1,7 +1,7 @@
 #include "inspector/CardNumberFields.h"
 
-#include "canvas/model/NumberBounds.h"
 #include "inspector/CheckedNumberField.h"
+#include "model/NumberBounds.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 

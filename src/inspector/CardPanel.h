@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "canvas/model/CardFont.h"
 #include "inspector/BackgroundBrowser.h"
+#include "model/CardFont.h"
 
 class InspectorView;
 class InspectorWindow;

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <QTabWidget>
 
-#include "canvas/model/CardBackgroundPicture.h"
-#include "canvas/model/Card_Property.h"
 #include "inspector/BackgroundBrowserView.h"
 #include "inspector/CardPanel.h"
 #include "inspector/ComboSelection.h"
@@ -14,6 +12,8 @@
 #include "inspector/InspectorView.h"
 #include "inspector/InspectorWindow.h"
 #include "inspector/PanelValues.h"
+#include "model/CardBackgroundPicture.h"
+#include "model/Card_Property.h"
 #include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"

@@ -2,13 +2,13 @@
 #include <QButtonGroup>
 #include <QSignalBlocker>
 
-#include "canvas/model/Card_Property.h"
 #include "inspector/CardPanel.h"
 #include "inspector/ComboSelection.h"
 #include "inspector/InspectorGlobals.h"
 #include "inspector/InspectorView.h"
 #include "inspector/InspectorWindow.h"
 #include "inspector/PanelValues.h"
+#include "model/Card_Property.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardInfoPage.h"

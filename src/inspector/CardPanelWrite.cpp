@@ -3,12 +3,12 @@
 #include <QAbstractItemModel>
 #include <QItemSelectionModel>
 
-#include "canvas/model/Card_Property.h"
 #include "inspector/CardPanel.h"
 #include "inspector/InspectorGlobals.h"
 #include "inspector/InspectorView.h"
 #include "inspector/InspectorWindow.h"
 #include "inspector/PanelValues.h"
+#include "model/Card_Property.h"
 #include "platform/AppContext.h"
 #include "platform/StringHelpers.h"
 #include "ui_CardBackgroundPage.h"

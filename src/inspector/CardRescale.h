@@ -3,7 +3,7 @@
 // scaled in proportion, or the other-orientation variant of the template the design came from.
 #include <QString>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 // Moves and scales the front list, then the back list, by the change from the old card size to
 // the new one (points), in single precision; locked elements too. A barcode keeps its size; a

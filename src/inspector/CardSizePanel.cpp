@@ -12,8 +12,6 @@
 #include <QSignalBlocker>
 #include <QTableView>
 
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/NumberBounds.h"
 #include "inspector/CardPanel.h"
 #include "inspector/CardRescale.h"
 #include "inspector/CheckedNumberField.h"
@@ -23,6 +21,8 @@
 #include "inspector/PrintInfo.h"
 #include "inspector/UnitLabels.h"
 #include "inspector/Unit_PrefWindow.h"
+#include "model/Card_Property.h"
+#include "model/NumberBounds.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "ui_CardSizePage.h"

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <functional>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 class DataSourcePanel;
 class InspectorView;

@@ -2,7 +2,7 @@
 // The font panel of the inspector: the font dialog behind the dialog seam.
 #include <optional>
 
-#include "canvas/model/CardFont.h"
+#include "model/CardFont.h"
 
 class QWidget;
 

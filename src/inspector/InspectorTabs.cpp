@@ -1,6 +1,6 @@
 #include "inspector/InspectorTabs.h"
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 namespace {
 

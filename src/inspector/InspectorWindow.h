@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 class Card_Property;
 class SKTGraphicView;

@@ -3,7 +3,7 @@
 // every panel.
 #include <QString>
 
-#include "canvas/model/CardFont.h"
+#include "model/CardFont.h"
 
 // Border and line dash codes in the order of the style lists: 0 "S", 1 "DA", 2 "DO", 3 "DD",
 // 4 "DDD"; any other index gives "S".

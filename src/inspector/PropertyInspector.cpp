@@ -4,10 +4,10 @@
 #include <QTabWidget>
 #include <algorithm>
 
-#include "canvas/model/SKTGraphic.h"
 #include "inspector/InspectorTabs.h"
 #include "inspector/InspectorView.h"
 #include "inspector/InspectorWindow.h"
+#include "model/SKTGraphic.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "wizards/WizardFields.h"

@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QPainter>
 
-#include "canvas/model/CardHost.h"
 #include "canvas/view/InterfaceObjects.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "inspector/PropertyInspector.h"
@@ -19,6 +18,7 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
+#include "model/CardHost.h"
 #include "platform/MessageBoxes.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "canvas/model/SKTDocument.h"
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"
+#include "model/SKTDocument.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
 

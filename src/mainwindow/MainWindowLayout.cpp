@@ -23,13 +23,13 @@
 #include <tuple>
 #include <vector>
 
-#include "canvas/drawing/ShapePaths.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "inspector/InspectorView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/drawing/ShapePaths.h"
 #include "platform/FileHelpers.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "canvas/model/PictureFile.h"
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"

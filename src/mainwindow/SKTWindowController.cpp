@@ -7,7 +7,7 @@
 #include <QSet>
 #include <algorithm>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "platform/FileHelpers.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"

@@ -4,10 +4,10 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/OriginalImagePath.h"
 #include "mainwindow/SnapshotUndoWindow.h"
+#include "model/SKTDocument.h"
 #include "platform/Log.h"
 
 SnapshotStack Ucontrol;

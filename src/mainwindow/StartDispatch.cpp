@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/model/CardBackgroundPicture.h"
-#include "canvas/model/Card_Property.h"
 #include "data/Data_From_Excel.h"
 #include "inspector/InspectorGlobals.h"
 #include "inspector/PropertyInspector.h"
@@ -19,6 +17,8 @@
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"
+#include "model/CardBackgroundPicture.h"
+#include "model/Card_Property.h"
 #include "platform/DialogPresenter.h"
 #include "platform/StringHelpers.h"
 

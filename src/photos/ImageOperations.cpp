@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/drawing/PaintRules.h"
+#include "model/drawing/PaintRules.h"
 #include "platform/Log.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <QThread>
 #include <atomic>
 
-#include "canvas/model/PictureFile.h"
+#include "model/PictureFile.h"
 #include "platform/Log.h"
 
 namespace {

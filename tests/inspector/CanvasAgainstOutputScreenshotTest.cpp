@@ -7,13 +7,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/model/Card_Property.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "inspector/InspectorGlobals.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/Card_Property.h"
 #include "probes/SampleCard.h"
 
 namespace {

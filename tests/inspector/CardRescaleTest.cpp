@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-#include "canvas/TestCardHost.h"
 #include "inspector/CardRescale.h"
+#include "model/TestCardHost.h"
 #include "platform/Units.h"
 #include "support/TestEnvironment.h"
 

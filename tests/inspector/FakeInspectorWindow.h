@@ -4,11 +4,11 @@
 // asked for. The selection is `selection` when set, else the edited canvas's.
 #include <QStringList>
 
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "inspector/InspectorWindow.h"
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
 
 class FakeInspectorWindow : public InspectorWindow {
 public:

@@ -10,8 +10,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/model/CardBackgroundPicture.h"
-#include "canvas/model/Card_Property.h"
 #include "inspector/CardPanel.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
@@ -19,6 +17,8 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/CardBackgroundPicture.h"
+#include "model/Card_Property.h"
 #include "probes/SampleCard.h"
 #include "support/TestEnvironment.h"
 

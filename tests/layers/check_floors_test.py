@@ -20,7 +20,7 @@ def check(files):
 def main():
     cases = [
         # (what, files, expected exit status)
-        ("the model reaching the main window", {"src/canvas/model/A.cpp": '#include "mainwindow/B.h"\n',
+        ("the model reaching the main window", {"src/model/A.cpp": '#include "mainwindow/B.h"\n',
                                                 "src/mainwindow/B.h": ""}, 1),
         ("data reaching a sibling engine it does not use", {"src/data/A.cpp": '#include "barcodes/B.h"\n',
                                                             "src/barcodes/B.h": ""}, 1),

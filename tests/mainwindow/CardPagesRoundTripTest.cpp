@@ -18,7 +18,6 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
 #include "inspector/ColorWell.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
@@ -29,6 +28,7 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "model/SKTDocument.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"

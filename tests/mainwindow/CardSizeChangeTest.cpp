@@ -17,7 +17,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
@@ -26,6 +25,7 @@
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SnapshotUndo.h"
+#include "model/SKTDocument.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"

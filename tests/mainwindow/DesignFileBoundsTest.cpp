@@ -8,11 +8,11 @@
 #include <limits>
 #include <type_traits>
 
-#include "canvas/model/NumberBounds.h"
 #include "canvas/render/CardImage.h"
 #include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/designfile/DesignElementRecords.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "model/NumberBounds.h"
 #include "platform/PropertyList.h"
 #include "support/TestEnvironment.h"
 

@@ -8,8 +8,8 @@
 #include <QImage>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/SKTLine.h"
 #include "mainwindow/designfile/DesignState.h"
+#include "model/SKTLine.h"
 
 namespace DesignSamples {
 

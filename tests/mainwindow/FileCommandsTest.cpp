@@ -9,7 +9,7 @@
 #include <QTest>
 #include <deque>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/SideCommands.h"

@@ -13,7 +13,6 @@
 #include <functional>
 #include <optional>
 
-#include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "inspector/InspectorView.h"
@@ -28,6 +27,7 @@
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignFileController.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/SKTSignature.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -20,6 +19,7 @@
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "model/SKTSignature.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 

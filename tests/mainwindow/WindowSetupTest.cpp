@@ -14,7 +14,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "canvas/model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
@@ -27,6 +26,7 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/WindowSetup.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 

@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 #include <opencv2/imgproc.hpp>
 
-#include "canvas/model/SKTImage.h"
 #include "filters/FilterStages.h"
 #include "filters/ImageProcesser.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "model/SKTImage.h"
 #include "photos/ImgFilterSettings.h"
 #include "photos/PhotoTestSupport.h"
 #include "support/CommaLocale.h"

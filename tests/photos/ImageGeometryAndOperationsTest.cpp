@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <thread>
 
-#include "canvas/model/PictureFile.h"
+#include "model/PictureFile.h"
 #include "photos/ImageGeometry.h"
 #include "photos/ImageOperations.h"
 #include "photos/PhotoTestSupport.h"

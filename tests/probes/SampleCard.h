@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "model/SKTGraphicKinds.h"
 
 namespace sample {

@@ -14,12 +14,12 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
-#include "canvas/model/SKTDocument.h"
 #include "canvas/render/ImageResolution.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/SKTDocument.h"
 #include "platform/AppFolders.h"
 #include "platform/DisplayFallback.h"
 

@@ -10,9 +10,9 @@
 #include <QFileInfo>
 
 #include "ProbeSupport.h"
-#include "canvas/model/PictureFile.h"
 #include "canvas/render/ImageResolution.h"
 #include "filters/ImageProcesser.h"
+#include "model/PictureFile.h"
 #include "photos/PicturePreview.h"
 #include "platform/DisplayFallback.h"
 

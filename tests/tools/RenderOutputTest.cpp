@@ -9,13 +9,13 @@
 #include <set>
 #include <tuple>
 
-#include "canvas/CardPictures.h"
-#include "canvas/TestCardHost.h"
-#include "canvas/model/SKTText.h"
-#include "canvas/model/Shape_Control.h"
 #include "canvas/render/ImageResolution.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/designfile/DesignFile.h"
+#include "model/CardPictures.h"
+#include "model/SKTText.h"
+#include "model/Shape_Control.h"
+#include "model/TestCardHost.h"
 #include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
 

@@ -1,6 +1,6 @@
 #include "canvas/render/CardImage.h"
 
-#include "canvas/model/SKTImage.h"
+#include "model/SKTImage.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -10,7 +10,7 @@
 #include <exception>
 
 #include "platform/MessageBoxes.h"
-#include "canvas/drawing/CardBackgroundDrawing.h"
+#include "model/drawing/CardBackgroundDrawing.h"
 #include "platform/Units.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTGraphic.h"
+#include "model/Card_Property.h"
+#include "model/SKTGraphic.h"
 
 #include <QPainter>
 

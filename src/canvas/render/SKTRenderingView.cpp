@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <exception>
 
-#include "canvas/model/CardHost.h"
-#include "canvas/model/SKTDocument.h"
+#include "model/CardHost.h"
+#include "model/SKTDocument.h"
 #include "platform/Log.h"
 
 namespace {

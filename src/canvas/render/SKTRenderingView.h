@@ -7,10 +7,10 @@
 #include <QString>
 #include <optional>
 
-#include "canvas/model/CardSide.h"
-#include "canvas/model/SKTError.h"
-#include "canvas/model/SKTGraphic.h"
 #include "canvas/render/CardImage.h"
+#include "model/CardSide.h"
+#include "model/SKTError.h"
+#include "model/SKTGraphic.h"
 
 class SKTDocument;
 

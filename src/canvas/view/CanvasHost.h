@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 class CanvasInspector {
 public:

@@ -6,7 +6,7 @@
 #include <QRectF>
 #include <QSet>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 class SKTGraphicView;
 

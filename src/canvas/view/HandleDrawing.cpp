@@ -5,8 +5,8 @@
 #include <QTransform>
 #include <cmath>
 
-#include "canvas/model/SKTGraphic.h"
-#include "canvas/model/SKTLine.h"
+#include "model/SKTGraphic.h"
+#include "model/SKTLine.h"
 
 namespace {
 

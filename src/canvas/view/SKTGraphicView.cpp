@@ -9,13 +9,13 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/drawing/CardBackgroundDrawing.h"
-#include "canvas/model/CardHost.h"
-#include "canvas/model/SKTLine.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/CanvasMouseTracking.h"
 #include "canvas/view/HandleDrawing.h"
 #include "inspector/InspectorGlobals.h"
+#include "model/CardHost.h"
+#include "model/SKTLine.h"
+#include "model/drawing/CardBackgroundDrawing.h"
 #include "platform/AppContext.h"
 #include "platform/Log.h"
 

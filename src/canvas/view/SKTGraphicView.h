@@ -15,9 +15,9 @@
 #include <memory>
 #include <optional>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphic.h"
 #include "canvas/view/SKTGrid.h"
+#include "model/SKTDocument.h"
+#include "model/SKTGraphic.h"
 
 class QAction;
 class QMenu;

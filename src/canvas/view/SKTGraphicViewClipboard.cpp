@@ -12,12 +12,12 @@
 #include <algorithm>
 #include <numeric>
 
-#include "canvas/model/CardHost.h"
-#include "canvas/model/SKTError.h"
-#include "canvas/model/SKTImage.h"
 #include "canvas/render/SKTRenderingView.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "model/CardHost.h"
+#include "model/SKTError.h"
+#include "model/SKTImage.h"
 #include "platform/AppContext.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileHelpers.h"

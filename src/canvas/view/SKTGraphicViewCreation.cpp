@@ -4,9 +4,9 @@
 #include <QFileInfo>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/CardHost.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
+#include "model/CardHost.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
 

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/drawing/ImageBlur.h"
-#include "canvas/drawing/CardBackgroundDrawing.h"
+#include "model/drawing/ImageBlur.h"
+#include "model/drawing/CardBackgroundDrawing.h"
 #include "inspector/InspectorGlobals.h"
 
 namespace {

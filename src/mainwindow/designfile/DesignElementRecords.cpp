@@ -1,9 +1,9 @@
 #include "mainwindow/designfile/DesignElementRecords.h"
 
-#include "canvas/model/NumberBounds.h"
-#include "canvas/model/SKTLine.h"
-#include "canvas/model/SKTSignature.h"
 #include "mainwindow/designfile/DesignFileItems.h"
+#include "model/NumberBounds.h"
+#include "model/SKTLine.h"
+#include "model/SKTSignature.h"
 #include "platform/EncodedImageCache.h"
 #include "platform/Log.h"
 

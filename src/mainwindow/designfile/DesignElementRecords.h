@@ -4,7 +4,7 @@
 #include <QVariantList>
 #include <optional>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 // The type letter of a kind: "T" text, "L" line, "D" shape, "I" image, "B" barcode, "S" signature.
 QString elementTypeLetter(GraphicKind kind);

@@ -3,8 +3,8 @@
 #include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
 
-#include "canvas/model/NumberBounds.h"
 #include "mainwindow/designfile/DesignElementRecords.h"
+#include "model/NumberBounds.h"
 #include "platform/AtomicFile.h"
 #include "platform/BackgroundRelease.h"
 #include "platform/Log.h"

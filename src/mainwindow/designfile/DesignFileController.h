@@ -9,9 +9,9 @@
 #include <functional>
 #include <optional>
 
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "mainwindow/designfile/DesignState.h"
+#include "model/SKTDocument.h"
 
 extern int load_log_ret_value;        // 1 when the last open loaded a design, 0 when not
 extern int Load_log_flag;

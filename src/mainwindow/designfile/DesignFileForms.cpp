@@ -11,7 +11,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "canvas/model/NumberBounds.h"
+#include "model/NumberBounds.h"
 #include "platform/AppContext.h"
 #include "platform/NumberText.h"
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-#include "canvas/model/CardFont.h"
+#include "model/CardFont.h"
 
 // "Y" when on, else "N"; only an exact "Y" reads back as on.
 QString flagText(bool on);

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/model/PictureFile.h"
+#include "model/PictureFile.h"
 #include "platform/Log.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QVariantList>
 #include <stdexcept>
 
-#include "canvas/model/NumberBounds.h"
 #include "mainwindow/designfile/DesignFileForms.h"
+#include "model/NumberBounds.h"
 
 // A file the reader refuses: the position of the item at fault and why.
 struct DesignFileError {

@@ -2,9 +2,9 @@
 
 #include <QCryptographicHash>
 
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTDocument.h"
 #include "data/Data_From_Excel.h"
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
 
 namespace {
 

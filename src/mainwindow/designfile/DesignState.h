@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <array>
 
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTGraphic.h"
 #include "data/Data_From_Excel.h"
+#include "model/Card_Property.h"
+#include "model/SKTGraphic.h"
 
 // The group mode binds twelve profile fields to spreadsheet columns; -1 is no column.
 inline constexpr int kGroupColumnBindingCount = 12;

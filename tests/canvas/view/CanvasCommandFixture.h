@@ -7,14 +7,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "model/SKTGraphicKinds.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "support/ScriptedMessagePresenter.h"
-#include "canvas/TestCardHost.h"
+#include "model/TestCardHost.h"
 
 class RecordingCanvasHost : public CanvasHostStandIn {
 public:

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/view/HandleDrawing.h"
-#include "canvas/CardPictures.h"
+#include "model/CardPictures.h"
 #include "support/TestEnvironment.h"
 
 TEST(CanvasHarnessTest, ScreenshotAtDoubleZoomShowsGridAndHandles)

@@ -1,8 +1,8 @@
 // The canvas driven by mouse and key events on an offscreen widget.
 #include "CanvasCommandFixture.h"
-#include "canvas/model/SKTImage.h"
 #include "canvas/view/CanvasMouseTracking.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTImage.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "canvas/view/SWCenteringClipView.h"
-#include "canvas/CardPictures.h"
+#include "model/CardPictures.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Where one element ends and the next begins: clicks on edges, moves onto the card's edge, natural
 // size, zero-width dashes and the point counts of stars and polygons.
 #include "CanvasCommandFixture.h"
-#include "canvas/CardPictures.h"
-#include "canvas/drawing/PaintRules.h"
-#include "canvas/drawing/ShapePaths.h"
+#include "model/CardPictures.h"
+#include "model/drawing/PaintRules.h"
+#include "model/drawing/ShapePaths.h"
 
 namespace {
 
