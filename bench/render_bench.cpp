@@ -15,8 +15,6 @@
 
 #include "BenchSupport.h"
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/render/ImageResolution.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "model/CardHost.h"
 #include "model/Card_Property.h"
@@ -26,6 +24,8 @@
 #include "model/Shape_Control.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
 
 namespace {
 

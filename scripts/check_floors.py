@@ -28,7 +28,7 @@ LIBRARIES = [
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
     ("engines", "zova_photos", ["zova_model"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
-    ("engines", "zova_render", ["zova_model"], ["src/canvas/render"]),
+    ("engines", "zova_render", ["zova_model"], ["src/render"]),
     # The design file's codec; its controller is the main window's.
     ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/mainwindow/designfile"]),
     ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],

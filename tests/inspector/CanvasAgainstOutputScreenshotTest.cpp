@@ -7,7 +7,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/render/SKTRenderingView.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
 #include "inspector/InspectorGlobals.h"
@@ -15,6 +14,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "model/Card_Property.h"
 #include "probes/SampleCard.h"
+#include "render/SKTRenderingView.h"
 
 namespace {
 

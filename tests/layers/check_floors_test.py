@@ -30,8 +30,8 @@ def main():
         ("the design file using data and the platform",
          {"src/mainwindow/designfile/A.cpp": '#include "data/B.h"\n#include "platform/C.h"\n',
           "src/data/B.h": "", "src/platform/C.h": ""}, 0),
-        ("the views using every engine", {"src/canvas/view/A.cpp": '#include "barcodes/B.h"\n#include "canvas/render/C.h"\n',
-                                          "src/barcodes/B.h": "", "src/canvas/render/C.h": ""}, 0),
+        ("the views using every engine", {"src/canvas/view/A.cpp": '#include "barcodes/B.h"\n#include "render/C.h"\n',
+                                          "src/barcodes/B.h": "", "src/render/C.h": ""}, 0),
     ]
     failed = 0
     for what, files, expected in cases:

@@ -8,12 +8,12 @@
 #include <limits>
 #include <type_traits>
 
-#include "canvas/render/CardImage.h"
 #include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/designfile/DesignElementRecords.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "model/NumberBounds.h"
 #include "platform/PropertyList.h"
+#include "render/CardImage.h"
 #include "support/TestEnvironment.h"
 
 namespace {

@@ -14,7 +14,6 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
-#include "canvas/render/ImageResolution.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTGrid.h"
 #include "canvas/view/SKTZoomingScrollView.h"
@@ -22,6 +21,7 @@
 #include "model/SKTDocument.h"
 #include "platform/AppFolders.h"
 #include "platform/DisplayFallback.h"
+#include "render/ImageResolution.h"
 
 namespace {
 

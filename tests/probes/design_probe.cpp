@@ -10,8 +10,6 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
-#include "canvas/render/ImageResolution.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "inspector/InspectorGlobals.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/designfile/DesignFile.h"
@@ -21,6 +19,8 @@
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
 #include "platform/DisplayFallback.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
 
 namespace {
 

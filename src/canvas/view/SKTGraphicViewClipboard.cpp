@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "canvas/render/SKTRenderingView.h"
 #include "canvas/view/CanvasHost.h"
 #include "canvas/view/SKTGraphicView.h"
 #include "model/CardHost.h"
@@ -23,6 +22,7 @@
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
+#include "render/SKTRenderingView.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include "CanvasCommandFixture.h"
-#include "canvas/render/CardImage.h"
 #include "inspector/InspectorGlobals.h"
 #include "platform/AppContext.h"
+#include "render/CardImage.h"
 #include "support/TestEnvironment.h"
 
 namespace {

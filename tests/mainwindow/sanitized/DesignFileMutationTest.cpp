@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#include "canvas/render/CardImage.h"
 #include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "platform/PropertyList.h"
+#include "render/CardImage.h"
 
 namespace {
 

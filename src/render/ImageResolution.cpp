@@ -1,4 +1,4 @@
-#include "canvas/render/ImageResolution.h"
+#include "render/ImageResolution.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -7,10 +7,10 @@
 #include <cmath>
 #include <exception>
 
-#include "canvas/render/CardImage.h"
 #include "platform/AtomicFile.h"
 #include "platform/Log.h"
 #include "platform/Units.h"
+#include "render/CardImage.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <QString>
 #include <optional>
 
-#include "canvas/render/CardImage.h"
 #include "model/CardSide.h"
 #include "model/SKTError.h"
 #include "model/SKTGraphic.h"
+#include "render/CardImage.h"
 
 class SKTDocument;
 

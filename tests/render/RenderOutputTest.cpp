@@ -9,14 +9,14 @@
 #include <set>
 #include <tuple>
 
-#include "canvas/render/ImageResolution.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/designfile/DesignFile.h"
 #include "model/CardPictures.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
 #include "model/TestCardHost.h"
 #include "platform/AppContext.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
 #include "support/TestEnvironment.h"
 
 using TestEnvironment::run;

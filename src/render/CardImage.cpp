@@ -1,4 +1,4 @@
-#include "canvas/render/CardImage.h"
+#include "render/CardImage.h"
 
 #include "model/SKTImage.h"
 

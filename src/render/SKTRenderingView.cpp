@@ -1,4 +1,4 @@
-#include "canvas/render/SKTRenderingView.h"
+#include "render/SKTRenderingView.h"
 
 #include <QBuffer>
 #include <QImageWriter>
