@@ -15,8 +15,8 @@
 #include <cstdio>
 
 #include "barcodes/BarcodeFactory.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFileController.h"
 #include "model/SKTDocument.h"
 #include "BenchSupport.h"
 

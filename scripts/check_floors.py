@@ -29,12 +29,10 @@ LIBRARIES = [
     ("engines", "zova_photos", ["zova_model"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
     ("engines", "zova_render", ["zova_model"], ["src/render"]),
-    # The design file's codec; its controller is the main window's.
-    ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/mainwindow/designfile"]),
+    ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/designfile"]),
     ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],
      ["src/canvas/view", "src/inspector", "src/mainwindow/dialogs", "src/wizards"]),
-    ("mainwindow", "zova_mainwindow", ["zova_views"],
-     ["src/mainwindow", "src/mainwindow/designfile/DesignFileController"]),
+    ("mainwindow", "zova_mainwindow", ["zova_views"], ["src/mainwindow"]),
     ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),
 ]
 INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')

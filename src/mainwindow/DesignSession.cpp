@@ -5,12 +5,12 @@
 
 #include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
+#include "designfile/DesignFingerprint.h"
 #include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/designfile/DesignFileController.h"
-#include "mainwindow/designfile/DesignFingerprint.h"
 #include "platform/AppContext.h"
 
 namespace {

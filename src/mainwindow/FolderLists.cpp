@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "data/SpreadsheetWriter.h"
+#include "designfile/DesignFile.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/designfile/DesignFileController.h"
 #include "model/SKTDocument.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"

@@ -3,7 +3,7 @@
 // the window's layout; the copy goes through a design file so each side owns its elements.
 #include <QString>
 
-#include "mainwindow/designfile/DesignFileController.h"
+#include "mainwindow/DesignFileController.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 

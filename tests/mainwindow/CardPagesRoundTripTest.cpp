@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include "designfile/DesignFile.h"
 #include "inspector/ColorWell.h"
 #include "inspector/InspectorView.h"
 #include "inspector/PropertyInspector.h"
@@ -27,7 +28,6 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "mainwindow/designfile/DesignFile.h"
 #include "model/SKTDocument.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"

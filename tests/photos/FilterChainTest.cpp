@@ -10,9 +10,9 @@
 #include <QTemporaryDir>
 #include <opencv2/imgproc.hpp>
 
+#include "designfile/DesignFile.h"
 #include "filters/FilterStages.h"
 #include "filters/ImageProcesser.h"
-#include "mainwindow/designfile/DesignFile.h"
 #include "model/SKTImage.h"
 #include "photos/ImgFilterSettings.h"
 #include "photos/PhotoTestSupport.h"

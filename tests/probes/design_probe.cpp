@@ -10,10 +10,10 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
+#include "designfile/DesignFile.h"
 #include "inspector/InspectorGlobals.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/designfile/DesignFileController.h"
 #include "model/CardHost.h"
 #include "model/Card_Property.h"
 #include "platform/AppFolders.h"

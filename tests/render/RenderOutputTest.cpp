@@ -9,7 +9,7 @@
 #include <set>
 #include <tuple>
 
-#include "mainwindow/designfile/DesignFile.h"
+#include "designfile/DesignFile.h"
 #include "model/CardPictures.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"

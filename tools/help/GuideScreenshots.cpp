@@ -9,9 +9,9 @@
 
 #include "canvas/view/SKTGraphicView.h"
 #include "canvas/view/SKTZoomingScrollView.h"
+#include "designfile/DesignFile.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
-#include "mainwindow/designfile/DesignFile.h"
 #include "model/SKTDocument.h"
 #include "platform/DialogPresenter.h"
 #include "platform/MessagePresenter.h"

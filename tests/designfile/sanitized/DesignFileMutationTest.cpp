@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#include "mainwindow/DesignFileSamples.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "designfile/DesignFile.h"
+#include "designfile/DesignFileSamples.h"
 #include "platform/PropertyList.h"
 #include "render/CardImage.h"
 

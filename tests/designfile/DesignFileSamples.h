@@ -8,7 +8,7 @@
 #include <QImage>
 
 #include "barcodes/BarcodeFactory.h"
-#include "mainwindow/designfile/DesignState.h"
+#include "designfile/DesignState.h"
 #include "model/SKTLine.h"
 
 namespace DesignSamples {

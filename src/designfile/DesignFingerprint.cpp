@@ -1,4 +1,4 @@
-#include "mainwindow/designfile/DesignFingerprint.h"
+#include "designfile/DesignFingerprint.h"
 
 #include <QCryptographicHash>
 

@@ -8,9 +8,9 @@
 #include <limits>
 #include <type_traits>
 
-#include "mainwindow/DesignFileSamples.h"
-#include "mainwindow/designfile/DesignElementRecords.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "designfile/DesignElementRecords.h"
+#include "designfile/DesignFile.h"
+#include "designfile/DesignFileSamples.h"
 #include "model/NumberBounds.h"
 #include "platform/PropertyList.h"
 #include "render/CardImage.h"

@@ -1,9 +1,9 @@
-#include "mainwindow/designfile/DesignFile.h"
+#include "designfile/DesignFile.h"
 
 #include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
 
-#include "mainwindow/designfile/DesignElementRecords.h"
+#include "designfile/DesignElementRecords.h"
 #include "model/NumberBounds.h"
 #include "platform/AtomicFile.h"
 #include "platform/BackgroundRelease.h"

@@ -1,6 +1,6 @@
-#include "mainwindow/designfile/DesignElementRecords.h"
+#include "designfile/DesignElementRecords.h"
 
-#include "mainwindow/designfile/DesignFileItems.h"
+#include "designfile/DesignFileItems.h"
 #include "model/NumberBounds.h"
 #include "model/SKTLine.h"
 #include "model/SKTSignature.h"

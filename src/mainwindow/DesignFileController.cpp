@@ -1,4 +1,4 @@
-#include "mainwindow/designfile/DesignFileController.h"
+#include "mainwindow/DesignFileController.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include <QVariantList>
 #include <optional>
 
-#include "mainwindow/designfile/DesignFileItems.h"
-#include "mainwindow/designfile/DesignState.h"
+#include "designfile/DesignFileItems.h"
+#include "designfile/DesignState.h"
 
 inline const QString kDesignFileMarker = QStringLiteral("ZOVAMACIDCARD");
 inline const QString design_file_EXT = QStringLiteral("did");

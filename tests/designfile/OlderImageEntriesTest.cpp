@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "mainwindow/DesignFileSamples.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "designfile/DesignFile.h"
+#include "designfile/DesignFileSamples.h"
 #include "support/TestEnvironment.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "mainwindow/designfile/DesignState.h"
+#include "designfile/DesignState.h"
 
 #include <algorithm>
 #include <functional>

@@ -6,7 +6,7 @@
 #include <QVariantList>
 #include <stdexcept>
 
-#include "mainwindow/designfile/DesignFileForms.h"
+#include "designfile/DesignFileForms.h"
 #include "model/NumberBounds.h"
 
 // A file the reader refuses: the position of the item at fault and why.

@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/designfile/DesignState.h"
+#include "designfile/DesignFile.h"
+#include "designfile/DesignState.h"
 #include "model/SKTDocument.h"
 
 extern int load_log_ret_value;        // 1 when the last open loaded a design, 0 when not

@@ -1,4 +1,4 @@
-#include "mainwindow/designfile/DesignFileForms.h"
+#include "designfile/DesignFileForms.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

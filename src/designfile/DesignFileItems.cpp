@@ -1,4 +1,4 @@
-#include "mainwindow/designfile/DesignFileItems.h"
+#include "designfile/DesignFileItems.h"
 
 #include <QMetaType>
 #include <algorithm>
