@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
 #include "model/SKTGraphicKinds.h"
+#include "views/inspector/PropertyInspector.h"
 #include "BenchSupport.h"
 
 namespace {

@@ -31,7 +31,7 @@ LIBRARIES = [
     ("engines", "zova_render", ["zova_model"], ["src/render"]),
     ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/designfile"]),
     ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],
-     ["src/views", "src/canvas/view", "src/inspector", "src/mainwindow/dialogs", "src/wizards"]),
+     ["src/views"]),
     ("mainwindow", "zova_mainwindow", ["zova_views"], ["src/mainwindow"]),
     ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),
 ]

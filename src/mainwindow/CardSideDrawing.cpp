@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "inspector/InspectorGlobals.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "model/CardHost.h"
 #include "model/drawing/CardBackgroundDrawing.h"
 #include "platform/Log.h"
+#include "views/inspector/InspectorGlobals.h"
 
 namespace {
 

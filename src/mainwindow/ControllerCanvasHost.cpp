@@ -9,9 +9,6 @@
 #include <QMimeData>
 #include <QPainter>
 
-#include "canvas/view/InterfaceObjects.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -20,6 +17,9 @@
 #include "mainwindow/TemplateCommands.h"
 #include "model/CardHost.h"
 #include "platform/MessageBoxes.h"
+#include "views/canvas/InterfaceObjects.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include <QPrinterInfo>
 #include <QTabWidget>
 
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -15,6 +13,8 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "platform/MessageBoxes.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include <cmath>
 
 #include "data/Data_From_Excel.h"
-#include "inspector/InspectorGlobals.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/DesignSession.h"
@@ -21,6 +19,8 @@
 #include "model/Card_Property.h"
 #include "platform/DialogPresenter.h"
 #include "platform/StringHelpers.h"
+#include "views/inspector/InspectorGlobals.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

@@ -30,7 +30,7 @@ def main():
         ("the design file using data and the platform",
          {"src/designfile/A.cpp": '#include "data/B.h"\n#include "platform/C.h"\n',
           "src/data/B.h": "", "src/platform/C.h": ""}, 0),
-        ("the views using every engine", {"src/canvas/view/A.cpp": '#include "barcodes/B.h"\n#include "render/C.h"\n',
+        ("the views using every engine", {"src/views/canvas/A.cpp": '#include "barcodes/B.h"\n#include "render/C.h"\n',
                                           "src/barcodes/B.h": "", "src/render/C.h": ""}, 0),
     ]
     failed = 0

@@ -19,9 +19,6 @@
 #include <gtest/gtest.h>
 
 #include "designfile/DesignFile.h"
-#include "inspector/ColorWell.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -34,6 +31,9 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
+#include "views/inspector/ColorWell.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

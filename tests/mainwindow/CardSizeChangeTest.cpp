@@ -17,9 +17,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/view/SKTGraphicView.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -30,6 +27,9 @@
 #include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "canvas/view/CanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/OutputCommands.h"
@@ -14,6 +13,7 @@
 #include "mainwindow/ToolCommands.h"
 #include "model/SKTDocument.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/CanvasHost.h"
 
 namespace {
 

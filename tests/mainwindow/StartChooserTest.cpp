@@ -13,12 +13,9 @@
 #include <functional>
 #include <optional>
 
-#include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "designfile/DesignFile.h"
 #include "designfile/DesignFileSamples.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
@@ -30,6 +27,9 @@
 #include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

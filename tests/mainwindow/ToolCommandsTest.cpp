@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/view/CanvasHost.h"
-#include "canvas/view/SKTGraphicView.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -22,6 +20,8 @@
 #include "model/SKTSignature.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/CanvasHost.h"
+#include "views/canvas/SKTGraphicView.h"
 
 namespace {
 

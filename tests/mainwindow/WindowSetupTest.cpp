@@ -14,9 +14,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTGrid.h"
-#include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -29,6 +26,9 @@
 #include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "ProbeSupport.h"
 #include "SampleCard.h"
 #include "designfile/DesignFile.h"
-#include "inspector/InspectorGlobals.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "model/CardHost.h"
@@ -21,6 +20,7 @@
 #include "platform/DisplayFallback.h"
 #include "render/ImageResolution.h"
 #include "render/SKTRenderingView.h"
+#include "views/inspector/InspectorGlobals.h"
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTZoomingScrollView.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
@@ -16,6 +14,8 @@
 #include "platform/DialogPresenter.h"
 #include "platform/MessagePresenter.h"
 #include "probes/SampleCard.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

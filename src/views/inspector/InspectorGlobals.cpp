@@ -1,3 +1,3 @@
-#include "inspector/InspectorGlobals.h"
+#include "views/inspector/InspectorGlobals.h"
 
 int Card_Shape = 0;
