@@ -22,6 +22,8 @@ def main():
         # (what, files, expected exit status)
         ("the model reaching the main window", {"src/model/A.cpp": '#include "mainwindow/B.h"\n',
                                                 "src/mainwindow/B.h": ""}, 1),
+        ("the filters reaching the picture core, whatever the file's name",
+         {"src/filters/A.cpp": '#include "photos/ImageProcesser.h"\n', "src/photos/ImageProcesser.h": ""}, 1),
         ("data reaching a sibling engine it does not use", {"src/data/A.cpp": '#include "barcodes/B.h"\n',
                                                             "src/barcodes/B.h": ""}, 1),
         ("the codec reaching its controller in the main window",
