@@ -25,7 +25,7 @@ public:
     QPointF endPoint() const;
     QPainterPath bezierPathForDrawing() const override;
 
-    // ---- canvas/drawing/SKTLineDrawing.cpp ---------------------------------------------------
+    // ---- model/drawing/SKTLineDrawing.cpp ----------------------------------------------------
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
     // The bounding box test, and for any line a pick tolerance around the segment itself, so
     // that horizontal and vertical lines (empty bounds) can be clicked.

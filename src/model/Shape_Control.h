@@ -7,7 +7,7 @@ public:
     Shape_Control() { applyConstructionDefaults(); }
     GraphicKind kind() const override { return GraphicKind::Shape; }
 
-    // Drawing and hit testing (canvas/drawing/Shape_ControlDrawing.cpp).
+    // Drawing and hit testing (model/drawing/Shape_ControlDrawing.cpp).
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
     // The figure of _shape_type turned by text_rotation about its own bounding box's centre.
     QPainterPath bezierPathForDrawing() const override;
