@@ -12,7 +12,7 @@
 #include <random>
 #include <zlib.h>
 
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTGraphicKinds.h"
 #include "BenchSupport.h"
 
 namespace {

@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "canvas/drawing/ShapePaths.h"
-#include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTImage.h"
-#include "canvas/model/SKTLine.h"
-#include "canvas/view/SKTGraphicView.h"
+#include "model/SKTDocument.h"
+#include "model/SKTImage.h"
+#include "model/SKTLine.h"
+#include "model/drawing/ShapePaths.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "BenchSupport.h"
 
 namespace {

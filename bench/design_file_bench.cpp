@@ -15,9 +15,9 @@
 #include <cstdio>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/SKTDocument.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "model/SKTDocument.h"
 #include "BenchSupport.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include "photos/core/FilterStages.h"
-#include "photos/core/ImageProcesser.h"
+#include "filters/FilterStages.h"
+#include "filters/ImageProcesser.h"
 #include "BenchSupport.h"
 
 namespace {

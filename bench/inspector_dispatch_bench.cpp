@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphicKinds.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
+#include "model/SKTGraphicKinds.h"
+#include "views/inspector/PropertyInspector.h"
 #include "BenchSupport.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <numeric>
 #include <vector>
 
-#include "canvas/model/SKTDocument.h"
-#include "inspector/CardRescale.h"
+#include "model/SKTDocument.h"
+#include "views/inspector/CardRescale.h"
 #include "BenchSupport.h"
 
 namespace {

@@ -15,17 +15,17 @@
 
 #include "BenchSupport.h"
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/CardHost.h"
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTBarcode.h"
-#include "canvas/model/SKTImage.h"
-#include "canvas/model/SKTText.h"
-#include "canvas/model/Shape_Control.h"
-#include "canvas/render/ImageResolution.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/CardHost.h"
+#include "model/Card_Property.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "model/Shape_Control.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
 
 namespace {
 

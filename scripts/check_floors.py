@@ -2,15 +2,21 @@
 """The program's libraries and the floors they stand on, and the check that no source file
 includes a header it may not use.
 
-Bottom up; a library may include its own headers and those of the libraries it uses, directly or
-through another (src/CMakeLists.txt builds and links the libraries from this same table):
-  platform    zova_platform    property lists, archives, files, logging, the seams, the context
-  filters     zova_filters     the picture filter chain and the settings the elements give it
-  model       zova_model       the card model; the elements draw themselves; user profiles
-  engines     zova_barcodes, zova_photos, zova_data, zova_render, zova_designfile
-  views       zova_views       the canvas view, the inspector, the wizards and the other windows
-  mainwindow  zova_mainwindow  the main window controller, which composes them
-  app         zova-idcard      the program
+Each folder directly under src/ is one library, zova_<folder> (src/app is the program); its
+subfolders group the library's parts. Bottom up; a library may include its own headers and those of
+the libraries it uses, directly or through another (src/CMakeLists.txt builds and links the
+libraries from this same table):
+  platform    src/platform     property lists, archives, files, logging, the seams, the context
+  filters     src/filters      the picture filter chain and the settings the elements give it
+  model       src/model        the card model; the elements draw themselves (drawing/); user profiles (profiles/)
+  engines     src/barcodes     symbologies and the barcode picture factory
+              src/photos       the picture core: rotations, geometry, previews, filter settings
+              src/data         zip archives, workbooks, the loaded data table
+              src/render       the off-screen renderer of card sides
+              src/designfile   the design file's codec
+  views       src/views        the canvas view, the inspector, the dialogs, the wizards, the windows to come
+  mainwindow  src/mainwindow   the main window controller, which composes them
+  app         src/app          the program, zova-idcard
 
 Usage: check_floors.py [SOURCE_ROOT]      checks the includes, exit status 1 on any that reach out
        check_floors.py --table SOURCE_ROOT  prints "library<TAB>uses,uses..." and then
@@ -20,36 +26,30 @@ import os
 import re
 import sys
 
-# (floor, library, the libraries it uses, the folders and file stems it holds)
+# (floor, library, the libraries it uses, the folders it is built from)
 LIBRARIES = [
-    ("platform", "zova_platform", [], ["src/platform", "src/canvas/helpers", "src/canvas/CanvasGlobals"]),
-    ("filters", "zova_filters", ["zova_platform"],
-     ["src/photos/core/ImageProcesser", "src/photos/core/FilterStages", "src/photos/core/PictureSettings"]),
-    ("model", "zova_model", ["zova_filters"], ["src/canvas/model", "src/canvas/drawing", "src/profiles"]),
+    ("platform", "zova_platform", [], ["src/platform"]),
+    ("filters", "zova_filters", ["zova_platform"], ["src/filters"]),
+    ("model", "zova_model", ["zova_filters"], ["src/model"]),
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
-    ("engines", "zova_photos", ["zova_model"], ["src/photos/core"]),
+    ("engines", "zova_photos", ["zova_model"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
-    ("engines", "zova_render", ["zova_model"], ["src/canvas/render"]),
-    # The design file's codec; its controller is the main window's.
-    ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/mainwindow/designfile"]),
+    ("engines", "zova_render", ["zova_model"], ["src/render"]),
+    ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/designfile"]),
     ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],
-     ["src/canvas/view", "src/inspector", "src/mainwindow/dialogs", "src/wizards"]),
-    ("mainwindow", "zova_mainwindow", ["zova_views"],
-     ["src/mainwindow", "src/mainwindow/designfile/DesignFileController"]),
+     ["src/views"]),
+    ("mainwindow", "zova_mainwindow", ["zova_views"], ["src/mainwindow"]),
     ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),
 ]
 INCLUDE = re.compile(r'\s*#\s*include\s+"([^"]+)"')
 
 
 def library_of(path):
-    """The library of a path under the root: the one holding the longest matching prefix."""
-    best, length = None, -1
-    for _, library, _, prefixes in LIBRARIES:
-        for prefix in prefixes:
-            if (path == prefix or path.startswith(prefix + "/") or path.startswith(prefix + ".")) \
-                    and len(prefix) > length:
-                best, length = library, len(prefix)
-    return best
+    """The library of a path under the root: the one whose folder holds it."""
+    for _, library, _, folders in LIBRARIES:
+        if any(path.startswith(folder + "/") for folder in folders):
+            return library
+    return None
 
 
 def usable_libraries():

@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QFileIconProvider>
 
-#include "canvas/model/SKTDocument.h"
-#include "mainwindow/dialogs/QtDialogPresenter.h"
-#include "mainwindow/dialogs/QtMessagePresenter.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
-#include "photos/core/PicturePreview.h"
+#include "model/SKTDocument.h"
+#include "photos/PicturePreview.h"
+#include "views/dialogs/QtDialogPresenter.h"
+#include "views/dialogs/QtMessagePresenter.h"
 
 int main(int argc, char** argv)
 {

@@ -6,7 +6,7 @@
 // A plain value: each thread that generates pictures (the GUI thread, a batch worker) owns its
 // own, so no widget is ever read off the GUI thread.
 #include "barcodes/BarcodeFrame.h"
-#include "canvas/model/BarcodeSettings.h"
+#include "model/BarcodeSettings.h"
 
 struct BarcodeContext {
     // ---- Controls ---------------------------------------------------------------------------

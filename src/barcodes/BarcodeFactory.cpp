@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/drawing/PaintRules.h"
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
+#include "model/drawing/PaintRules.h"
 
 QImage Barcode_output_image;
 

@@ -4,7 +4,7 @@
 // the settings context keeps the one of the 2-D picture being framed.
 #include <QString>
 
-#include "canvas/model/CardFont.h"
+#include "model/CardFont.h"
 
 struct BarcodeFrame {
     QString content;

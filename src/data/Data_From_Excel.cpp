@@ -1,7 +1,7 @@
 #include "data/Data_From_Excel.h"
 
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/StringHelpers.h"
+#include "platform/Log.h"
+#include "platform/StringHelpers.h"
 
 Data_From_Excel* Data_From_Excel_Window = nullptr;
 int Excel_Sheet_Number = 1;

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <minizip/unzip.h>
 
-#include "canvas/helpers/Log.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "canvas/helpers/Log.h"
 #include "data/SSZipArchive.h"
 #include "data/SpreadsheetXml.h"
 #include "platform/AtomicFile.h"
+#include "platform/Log.h"
 
 int Excel_Sheet_Columns = 1;
 

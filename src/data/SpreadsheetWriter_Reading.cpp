@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
+#include "platform/Log.h"
+#include "platform/StringHelpers.h"
 
 using namespace SpreadsheetXml;
 

@@ -2,11 +2,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "canvas/helpers/Log.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
 #include "platform/AppContext.h"
 #include "platform/AppFolders.h"
+#include "platform/Log.h"
 
 using namespace SpreadsheetXml;
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "canvas/helpers/Log.h"
+#include "platform/Log.h"
 #include "platform/MessagePresenter.h"
 
 namespace SpreadsheetXml {

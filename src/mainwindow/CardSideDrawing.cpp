@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "canvas/drawing/CardBackgroundDrawing.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/model/CardHost.h"
-#include "inspector/InspectorGlobals.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/CardHost.h"
+#include "model/drawing/CardBackgroundDrawing.h"
+#include "platform/Log.h"
+#include "views/inspector/InspectorGlobals.h"
 
 namespace {
 

@@ -9,17 +9,17 @@
 #include <QMimeData>
 #include <QPainter>
 
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/model/CardHost.h"
-#include "canvas/view/InterfaceObjects.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
+#include "model/CardHost.h"
+#include "platform/MessageBoxes.h"
+#include "views/canvas/InterfaceObjects.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

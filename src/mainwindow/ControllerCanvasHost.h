@@ -5,9 +5,9 @@
 // windows) answers as an empty window would: nothing shown, no field, no column.
 #include <QString>
 
-#include "canvas/view/CanvasHost.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/SnapshotUndoWindow.h"
+#include "views/canvas/CanvasHost.h"
 
 class QAction;
 class SKTGraphicView;

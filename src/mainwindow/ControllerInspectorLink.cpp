@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QTabBar>
 
-#include "canvas/view/SKTGraphicView.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowLayout.h"

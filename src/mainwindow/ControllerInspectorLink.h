@@ -2,7 +2,7 @@
 // The main window's answers to the property inspector: the side being edited and its
 // selection, the toolbar buttons, the card records, the canvases' size and the template the
 // design came from.
-#include "inspector/InspectorWindow.h"
+#include "views/inspector/InspectorWindow.h"
 
 class SKTWindowController;
 

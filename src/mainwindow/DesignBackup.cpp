@@ -2,7 +2,7 @@
 
 #include <QDebug>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <QAction>
 #include <QMainWindow>
 
-#include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
-#include "inspector/PropertyInspector.h"
+#include "designfile/DesignFingerprint.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/designfile/DesignFileController.h"
-#include "mainwindow/designfile/DesignFingerprint.h"
 #include "platform/AppContext.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

@@ -8,8 +8,6 @@
 #include <QMenuBar>
 #include <functional>
 
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/helpers/StringHelpers.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -21,6 +19,8 @@
 #include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/WindowPlacement.h"
 #include "platform/DialogPresenter.h"
+#include "platform/MessageBoxes.h"
+#include "platform/StringHelpers.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/Log.h"
-#include "canvas/model/SKTDocument.h"
 #include "data/SpreadsheetWriter.h"
+#include "designfile/DesignFile.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "model/SKTDocument.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <QMainWindow>
 #include <QMenu>
 
-#include "canvas/view/SKTGrid.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "wizards/Grid_Wizard.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/inspector/PropertyInspector.h"
+#include "views/wizards/Grid_Wizard.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QUrlQuery>
 
-#include "canvas/helpers/Log.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "platform/Log.h"
 
 namespace {
 

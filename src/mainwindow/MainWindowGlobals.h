@@ -4,7 +4,7 @@
 #include <QString>
 #include <atomic>
 
-#include "canvas/model/CardFont.h"
+#include "model/CardFont.h"
 #include "platform/AppContext.h"
 
 class SKTWindowController;

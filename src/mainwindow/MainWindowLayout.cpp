@@ -23,14 +23,14 @@
 #include <tuple>
 #include <vector>
 
-#include "canvas/drawing/ShapePaths.h"
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/view/CanvasHost.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTGrid.h"
-#include "canvas/view/SKTZoomingScrollView.h"
-#include "inspector/InspectorView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/drawing/ShapePaths.h"
+#include "platform/FileHelpers.h"
+#include "views/canvas/CanvasHost.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/canvas/SKTZoomingScrollView.h"
+#include "views/inspector/InspectorView.h"
 
 namespace {
 

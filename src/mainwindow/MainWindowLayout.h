@@ -6,7 +6,7 @@
 #include <QObject>
 #include <array>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 
 class QAction;
 class QActionGroup;

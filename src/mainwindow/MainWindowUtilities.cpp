@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "canvas/helpers/Log.h"
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/helpers/StringHelpers.h"
-#include "canvas/model/PictureFile.h"
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/Log.h"
+#include "platform/MessageBoxes.h"
+#include "platform/StringHelpers.h"
 #include "platform/Units.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 namespace {
 

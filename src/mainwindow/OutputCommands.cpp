@@ -5,16 +5,16 @@
 #include <QPrinterInfo>
 #include <QTabWidget>
 
-#include "canvas/helpers/MessageBoxes.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "platform/MessageBoxes.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

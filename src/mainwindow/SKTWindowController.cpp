@@ -7,12 +7,12 @@
 #include <QSet>
 #include <algorithm>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTZoomingScrollView.h"
-#include "inspector/InspectorGlobals.h"
-#include "inspector/PropertyInspector.h"
+#include "model/SKTDocument.h"
+#include "platform/FileHelpers.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTZoomingScrollView.h"
+#include "views/inspector/InspectorGlobals.h"
+#include "views/inspector/PropertyInspector.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/ControllerInspectorLink.h"

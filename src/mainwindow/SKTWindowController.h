@@ -7,12 +7,12 @@
 #include <memory>
 #include <optional>
 
-#include "canvas/model/CardHost.h"
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/DesignBackup.h"
 #include "mainwindow/ResourcePictures.h"
-#include "profiles/User_Profile_Class.h"
+#include "model/CardHost.h"
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
+#include "model/profiles/User_Profile_Class.h"
 
 class ControllerCanvasHost;
 class DesignSession;

@@ -9,15 +9,15 @@
 #include <QTemporaryDir>
 #include <array>
 
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTGrid.h"
-#include "canvas/view/SKTZoomingScrollView.h"
-#include "inspector/InspectorView.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "platform/MessageBoxes.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/canvas/SKTZoomingScrollView.h"
+#include "views/inspector/InspectorView.h"
 
 namespace {
 

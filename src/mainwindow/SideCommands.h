@@ -3,9 +3,9 @@
 // the window's layout; the copy goes through a design file so each side owns its elements.
 #include <QString>
 
-#include "canvas/model/Card_Property.h"
-#include "canvas/model/SKTDocument.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "mainwindow/DesignFileController.h"
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
 
 class SKTWindowController;
 

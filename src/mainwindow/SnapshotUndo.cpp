@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "canvas/helpers/Log.h"
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/OriginalImagePath.h"
 #include "mainwindow/SnapshotUndoWindow.h"
+#include "model/SKTDocument.h"
+#include "platform/Log.h"
 
 SnapshotStack Ucontrol;
 SnapshotStack Ucontrol_back;

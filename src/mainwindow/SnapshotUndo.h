@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QList>
 
-#include "canvas/model/SKTGraphic.h"
+#include "model/SKTGraphic.h"
 
 class SKTDocument;
 class SnapshotUndoWindow;

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "canvas/helpers/FileHelpers.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "platform/FileHelpers.h"
 
 namespace {
 

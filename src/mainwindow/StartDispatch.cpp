@@ -4,13 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas/helpers/StringHelpers.h"
-#include "canvas/model/CardBackgroundPicture.h"
-#include "canvas/model/Card_Property.h"
 #include "data/Data_From_Excel.h"
-#include "inspector/InspectorGlobals.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -19,8 +15,12 @@
 #include "mainwindow/StartChooser.h"
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "model/CardBackgroundPicture.h"
+#include "model/Card_Property.h"
 #include "platform/DialogPresenter.h"
+#include "platform/StringHelpers.h"
+#include "views/inspector/InspectorGlobals.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

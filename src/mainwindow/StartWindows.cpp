@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-#include "canvas/helpers/MessageBoxes.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/WindowDesignFile.h"
+#include "platform/MessageBoxes.h"
 
 QString Selected_Template_Path;
 

@@ -5,7 +5,7 @@
 // through one replaceable instance, so tests script them.
 #include <QString>
 
-#include "wizards/WizardFields.h"
+#include "views/wizards/WizardFields.h"
 
 class QWidget;
 class SKTWindowController;

@@ -9,14 +9,14 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/render/ImageResolution.h"
-#include "canvas/render/SKTRenderingView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "platform/DialogPresenter.h"
+#include "platform/MessageBoxes.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
 
 QString export_template_name;
 

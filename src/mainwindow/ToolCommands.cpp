@@ -7,12 +7,12 @@
 #include <array>
 #include <optional>
 
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/view/CanvasHost.h"
-#include "canvas/view/SKTGraphicView.h"
+#include "platform/MessageBoxes.h"
+#include "views/canvas/CanvasHost.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "inspector/InspectorView.h"
+#include "views/inspector/InspectorView.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/DialogPresenter.h"

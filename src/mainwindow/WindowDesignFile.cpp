@@ -2,14 +2,14 @@
 
 #include <QMainWindow>
 
-#include "inspector/PropertyInspector.h"
-#include "inspector/WaitingSheets.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowSetup.h"
 #include "platform/DialogPresenter.h"
+#include "views/inspector/PropertyInspector.h"
+#include "views/inspector/WaitingSheets.h"
 
 WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
     : m_controller(controller)

@@ -1,6 +1,6 @@
 #pragma once
 // The design-file code bound to the main window: its document, card settings and title.
-#include "mainwindow/designfile/DesignFileController.h"
+#include "mainwindow/DesignFileController.h"
 
 class SKTWindowController;
 

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QSettings>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <QMainWindow>
 #include <QMimeData>
 
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/helpers/MessageBoxes.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTGrid.h"
-#include "inspector/CardPanel.h"
-#include "inspector/PropertyInspector.h"
+#include "platform/FileHelpers.h"
+#include "platform/MessageBoxes.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/inspector/CardPanel.h"
+#include "views/inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/FileCommands.h"
@@ -21,7 +21,7 @@
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
-#include "mainwindow/dialogs/Send_Modeless.h"
+#include "views/dialogs/Send_Modeless.h"
 
 namespace {
 

@@ -20,18 +20,20 @@ def check(files):
 def main():
     cases = [
         # (what, files, expected exit status)
-        ("the model reaching the main window", {"src/canvas/model/A.cpp": '#include "mainwindow/B.h"\n',
+        ("the model reaching the main window", {"src/model/A.cpp": '#include "mainwindow/B.h"\n',
                                                 "src/mainwindow/B.h": ""}, 1),
+        ("the filters reaching the picture core, whatever the file's name",
+         {"src/filters/A.cpp": '#include "photos/ImageProcesser.h"\n', "src/photos/ImageProcesser.h": ""}, 1),
         ("data reaching a sibling engine it does not use", {"src/data/A.cpp": '#include "barcodes/B.h"\n',
                                                             "src/barcodes/B.h": ""}, 1),
-        ("the codec's controller counts as the main window's",
-         {"src/mainwindow/designfile/DesignFile.cpp": '#include "mainwindow/designfile/DesignFileController.h"\n',
-          "src/mainwindow/designfile/DesignFileController.h": ""}, 1),
+        ("the codec reaching its controller in the main window",
+         {"src/designfile/DesignFile.cpp": '#include "mainwindow/DesignFileController.h"\n',
+          "src/mainwindow/DesignFileController.h": ""}, 1),
         ("the design file using data and the platform",
-         {"src/mainwindow/designfile/A.cpp": '#include "data/B.h"\n#include "platform/C.h"\n',
+         {"src/designfile/A.cpp": '#include "data/B.h"\n#include "platform/C.h"\n',
           "src/data/B.h": "", "src/platform/C.h": ""}, 0),
-        ("the views using every engine", {"src/canvas/view/A.cpp": '#include "barcodes/B.h"\n#include "canvas/render/C.h"\n',
-                                          "src/barcodes/B.h": "", "src/canvas/render/C.h": ""}, 0),
+        ("the views using every engine", {"src/views/canvas/A.cpp": '#include "barcodes/B.h"\n#include "render/C.h"\n',
+                                          "src/barcodes/B.h": "", "src/render/C.h": ""}, 0),
     ]
     failed = 0
     for what, files, expected in cases:

@@ -18,22 +18,22 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
-#include "inspector/ColorWell.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
+#include "designfile/DesignFile.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "model/SKTDocument.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
+#include "views/inspector/ColorWell.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The main window's card base: the side being edited, with the outline the window chose.
-#include "canvas/CardPictures.h"
-#include "canvas/TestCardHost.h"
-#include "inspector/InspectorGlobals.h"
 #include "mainwindow/CardSideDrawing.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/CardPictures.h"
+#include "model/TestCardHost.h"
+#include "views/inspector/InspectorGlobals.h"
 
 namespace {
 

@@ -17,19 +17,19 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SnapshotUndo.h"
+#include "model/SKTDocument.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

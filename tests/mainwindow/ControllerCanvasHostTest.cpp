@@ -9,8 +9,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "canvas/view/CanvasHost.h"
-#include "canvas/view/SKTGraphicView.h"
+#include "views/canvas/CanvasHost.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "support/CanvasMouse.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"

@@ -8,10 +8,10 @@
 #include <csignal>
 #include <sys/resource.h>
 
-#include "mainwindow/DesignFileSamples.h"
+#include "designfile/DesignElementRecords.h"
+#include "designfile/DesignFileSamples.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignElementRecords.h"
-#include "mainwindow/designfile/DesignFileController.h"
 #include "platform/PropertyList.h"
 #include "support/CommaLocale.h"
 #include "support/ScriptedMessagePresenter.h"

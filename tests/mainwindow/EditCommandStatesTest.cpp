@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "canvas/view/SKTGraphicView.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "support/CanvasMouse.h"
-#include "inspector/PropertyInspector.h"
+#include "views/inspector/PropertyInspector.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"

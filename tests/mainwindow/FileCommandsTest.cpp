@@ -9,16 +9,16 @@
 #include <QTest>
 #include <deque>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/SideCommands.h"
-#include "mainwindow/designfile/DesignFile.h"
-#include "DesignFileSamples.h"
+#include "designfile/DesignFile.h"
+#include "designfile/DesignFileSamples.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "mainwindow/DesignFileController.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 

@@ -10,12 +10,12 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "canvas/helpers/FileHelpers.h"
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartChooser.h"
+#include "model/SKTDocument.h"
+#include "platform/FileHelpers.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 

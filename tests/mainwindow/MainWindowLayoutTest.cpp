@@ -18,15 +18,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "canvas/view/CanvasHost.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "probes/SampleCard.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/TestEnvironment.h"
+#include "views/canvas/CanvasHost.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "canvas/model/SKTDocument.h"
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/DateValues.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "model/SKTDocument.h"
 
 namespace {
 

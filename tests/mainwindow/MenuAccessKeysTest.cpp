@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QTest>
 
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
 
 TEST(MenuAccessKeys, EveryViewItemHasALetterOfItsOwn)
 {

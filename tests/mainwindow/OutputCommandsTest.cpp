@@ -6,14 +6,14 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/CanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ToolCommands.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/CanvasHost.h"
 
 namespace {
 

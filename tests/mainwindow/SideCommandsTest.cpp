@@ -5,13 +5,13 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

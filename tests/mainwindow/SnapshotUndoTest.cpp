@@ -4,11 +4,11 @@
 
 #include <QPainter>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/SnapshotUndoWindow.h"
+#include "model/SKTDocument.h"
+#include "model/SKTImage.h"
 
 namespace {
 

@@ -13,23 +13,23 @@
 #include <functional>
 #include <optional>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
-#include "inspector/InspectorView.h"
-#include "inspector/PropertyInspector.h"
+#include "designfile/DesignFile.h"
+#include "designfile/DesignFileSamples.h"
 #include "mainwindow/ControllerCanvasHost.h"
-#include "mainwindow/DesignFileSamples.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/StartWindows.h"
-#include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 

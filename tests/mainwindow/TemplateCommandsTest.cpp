@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/DesignBackup.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"

@@ -11,17 +11,17 @@
 #include <QTemporaryDir>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/SKTSignature.h"
-#include "canvas/view/CanvasHost.h"
-#include "canvas/view/SKTGraphicView.h"
+#include "designfile/DesignFile.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/WindowDesignFile.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "model/SKTSignature.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/CanvasHost.h"
+#include "views/canvas/SKTGraphicView.h"
 
 namespace {
 

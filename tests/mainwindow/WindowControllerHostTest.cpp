@@ -1,9 +1,9 @@
 // The main window controller as the card model's host.
 #include <gtest/gtest.h>
 
-#include "canvas/model/SKTDocument.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
 
 TEST(WindowControllerHost, NewPointStepsByTheSidesElementCountButAtLeast20AndWrapsAtTheCardEdge)
 {

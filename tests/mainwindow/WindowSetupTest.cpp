@@ -14,10 +14,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTGrid.h"
-#include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -27,8 +23,12 @@
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/WindowSetup.h"
+#include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

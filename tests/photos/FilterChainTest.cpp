@@ -10,12 +10,12 @@
 #include <QTemporaryDir>
 #include <opencv2/imgproc.hpp>
 
-#include "canvas/model/SKTImage.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "designfile/DesignFile.h"
+#include "filters/FilterStages.h"
+#include "filters/ImageProcesser.h"
+#include "model/SKTImage.h"
+#include "photos/ImgFilterSettings.h"
 #include "photos/PhotoTestSupport.h"
-#include "photos/core/FilterStages.h"
-#include "photos/core/ImageProcesser.h"
-#include "photos/core/ImgFilterSettings.h"
 #include "support/CommaLocale.h"
 #include "support/TestEnvironment.h"
 

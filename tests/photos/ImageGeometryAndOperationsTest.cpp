@@ -8,11 +8,11 @@
 #include <sys/stat.h>
 #include <thread>
 
-#include "canvas/model/PictureFile.h"
+#include "model/PictureFile.h"
+#include "photos/ImageGeometry.h"
+#include "photos/ImageOperations.h"
 #include "photos/PhotoTestSupport.h"
-#include "photos/core/ImageGeometry.h"
-#include "photos/core/ImageOperations.h"
-#include "photos/core/PicturePreview.h"
+#include "photos/PicturePreview.h"
 #include "platform/PictureReading.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QPainter>
 
 #include "barcodes/BarcodeFactory.h"
-#include "canvas/model/SKTDocument.h"
-#include "canvas/model/SKTGraphicKinds.h"
+#include "model/SKTDocument.h"
+#include "model/SKTGraphicKinds.h"
 
 namespace sample {
 

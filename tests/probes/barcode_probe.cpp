@@ -26,8 +26,8 @@
 #include "barcodes/linear/LinearSymbologies.h"
 #include "barcodes/pdf417/Pdf417Symbol.h"
 #include "barcodes/qr/QrSymbol.h"
-#include "canvas/render/ImageResolution.h"
 #include "platform/AtomicFile.h"
+#include "render/ImageResolution.h"
 
 namespace {
 constexpr int kUsage = 1;

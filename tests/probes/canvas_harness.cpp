@@ -14,14 +14,14 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
-#include "canvas/model/SKTDocument.h"
-#include "canvas/render/ImageResolution.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTGrid.h"
-#include "canvas/view/SKTZoomingScrollView.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/SKTDocument.h"
 #include "platform/AppFolders.h"
 #include "platform/DisplayFallback.h"
+#include "render/ImageResolution.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "SampleCard.h"
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/SKTGraphicView.h"
+#include "model/SKTDocument.h"
+#include "views/canvas/SKTGraphicView.h"
 
 int main(int argc, char** argv)
 {

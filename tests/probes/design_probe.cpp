@@ -10,17 +10,17 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
-#include "canvas/model/CardHost.h"
-#include "canvas/model/Card_Property.h"
-#include "canvas/render/ImageResolution.h"
-#include "canvas/render/SKTRenderingView.h"
-#include "inspector/InspectorGlobals.h"
+#include "designfile/DesignFile.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/designfile/DesignFile.h"
-#include "mainwindow/designfile/DesignFileController.h"
+#include "model/CardHost.h"
+#include "model/Card_Property.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
 #include "platform/DisplayFallback.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
+#include "views/inspector/InspectorGlobals.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QFileInfo>
 
 #include "ProbeSupport.h"
-#include "canvas/model/PictureFile.h"
-#include "canvas/render/ImageResolution.h"
-#include "photos/core/ImageProcesser.h"
-#include "photos/core/PicturePreview.h"
+#include "filters/ImageProcesser.h"
+#include "model/PictureFile.h"
+#include "photos/PicturePreview.h"
 #include "platform/DisplayFallback.h"
+#include "render/ImageResolution.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QTextStream>
 
 #include "ProbeSupport.h"
-#include "canvas/helpers/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "data/SpreadsheetWriter.h"
+#include "platform/StringHelpers.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "canvas/view/SKTGraphicView.h"
+#include "views/canvas/SKTGraphicView.h"
 
 namespace canvas_mouse {
 

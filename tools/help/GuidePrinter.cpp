@@ -13,7 +13,7 @@
 #include <QTextTable>
 #include <algorithm>
 
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 
 namespace {
 

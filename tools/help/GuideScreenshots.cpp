@@ -7,15 +7,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "canvas/model/SKTDocument.h"
-#include "canvas/view/SKTGraphicView.h"
-#include "canvas/view/SKTZoomingScrollView.h"
+#include "designfile/DesignFile.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
-#include "mainwindow/designfile/DesignFile.h"
+#include "model/SKTDocument.h"
 #include "platform/DialogPresenter.h"
 #include "platform/MessagePresenter.h"
 #include "probes/SampleCard.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "GuidePrinter.h"
 #include "GuideScreenshots.h"
-#include "canvas/model/SKTDocument.h"
+#include "model/SKTDocument.h"
 #include "probes/ProbeSupport.h"
 
 namespace {

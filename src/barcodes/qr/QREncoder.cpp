@@ -9,7 +9,7 @@
 
 #include "barcodes/qr/CQR_Encode.h"
 #include "barcodes/qr/QrTables.h"
-#include "canvas/helpers/Log.h"
+#include "platform/Log.h"
 
 namespace {
 

@@ -1,9 +1,0 @@
-#include "canvas/helpers/Log.h"
-#include <QDebug>
-
-void Show_NSLog_Message(const QString& text)
-{
-    if (text.isEmpty())
-        return;
-    qInfo().noquote() << text;
-}

@@ -1,9 +1,0 @@
-#include "canvas/model/CardFont.h"
-
-QFont CardFont::toQFont() const
-{
-    QFont font(name);
-    if (size > 0)
-        font.setPointSizeF(size);
-    return font;
-}

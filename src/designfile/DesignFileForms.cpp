@@ -1,0 +1,160 @@
+#include "designfile/DesignFileForms.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
+#include <QLocale>
+#include <QMutex>
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+#include "model/NumberBounds.h"
+#include "platform/AppContext.h"
+#include "platform/NumberText.h"
+
+namespace {
+
+const QString kFontSeparator = QStringLiteral("::::");
+
+QString shortestNumber(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+float singlePrecision(double value)
+{
+    return std::abs(value) <= double(FLT_MAX) ? float(value) : 0.0f;
+}
+
+// The numbers of "{a, b}" or "{{a, b}, {c, d}}", white space allowed between the parts.
+std::optional<QList<double>> bracedNumbers(const QString& text, const QRegularExpression& shape)
+{
+    const QRegularExpressionMatch match = shape.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    QList<double> values;
+    for (int i = 1; i <= match.lastCapturedIndex(); ++i) {
+        bool ok = false;
+        const double value = QLocale::c().toDouble(match.capturedView(i), &ok);
+        if (!ok || !std::isfinite(value))
+            return std::nullopt;
+        values.append(value);
+    }
+    return values;
+}
+
+#define ZOVA_NUMBER R"(\s*([-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?)\s*)"
+
+const QRegularExpression& pairShape()
+{
+    static const QRegularExpression shape(QStringLiteral(R"(^\s*\{)" ZOVA_NUMBER "," ZOVA_NUMBER R"(\}\s*$)"));
+    return shape;
+}
+
+const QRegularExpression& rectShape()
+{
+    static const QRegularExpression shape(QStringLiteral(
+        R"(^\s*\{\s*\{)" ZOVA_NUMBER "," ZOVA_NUMBER R"(\}\s*,\s*\{)" ZOVA_NUMBER "," ZOVA_NUMBER R"(\}\s*\}\s*$)"));
+    return shape;
+}
+
+#undef ZOVA_NUMBER
+
+bool fontIsInstalled(const QString& name)
+{
+    // The font database needs the GUI application; without one the name is taken as it is.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return true;
+    // Asking fontconfig costs a substitution pass per call, and a design names few families many
+    // times. Fonts installed while the application runs are seen at its next start.
+    static QMutex mutex;
+    static QHash<QString, bool> answers;
+    const QMutexLocker lock(&mutex);
+    const auto known = answers.constFind(name);
+    if (known != answers.cend())
+        return *known;
+    return *answers.insert(name, QFontDatabase::hasFamily(name));
+}
+
+}  // namespace
+
+QString flagText(bool on) { return on ? QStringLiteral("Y") : QStringLiteral("N"); }
+bool flagFromText(const QString& text) { return text == QLatin1String("Y"); }
+
+QString integerText(qint32 value) { return QString::number(value); }
+qint32 integerFromText(const QString& text) { return leadingInt(text); }
+
+QString decimalText(double value) { return numberText(value, 2); }
+float decimalFromText(const QString& text) { return singlePrecision(leadingDouble(text)); }
+
+QString Convert_Color_to_String(const QColor& color)
+{
+    float r = 0, g = 0, b = 0, a = 0;
+    if (color.isValid())
+        color.toRgb().getRgbF(&r, &g, &b, &a);
+    return QStringList{numberText(r, 4), numberText(g, 4), numberText(b, 4), numberText(a, 4)}.join(u':');
+}
+
+QColor Convert_String_to_Color(const QString& text)
+{
+    const QStringList parts = text.split(u':');
+    float components[4] = {0, 0, 0, 0};
+    for (int i = 0; i < 4 && i < parts.size(); ++i)
+        components[i] = std::clamp(singlePrecision(leadingDouble(parts[i])), 0.0f, 1.0f);
+    return QColor::fromRgbF(components[0], components[1], components[2], components[3]);
+}
+
+QString Convert_Font_to_String(const CardFont& font)
+{
+    if (font.name.isEmpty())
+        return Text_Ctrl_Font + kFontSeparator + numberText(Text_Ctrl_Font_Size, 2);
+    return font.name + kFontSeparator + numberText(font.size, 2);
+}
+
+std::optional<CardFont> Convert_String_to_Font(const QString& text)
+{
+    const qsizetype separator = text.indexOf(kFontSeparator);
+    if (separator < 0)
+        return std::nullopt;
+    const QString name = text.left(separator);
+    const double size = std::clamp(double(decimalFromText(text.mid(separator + kFontSeparator.size()))),
+                                   NumberBounds::kFontSize.low, NumberBounds::kFontSize.high);
+    return CardFont{fontIsInstalled(name) ? name : Text_Ctrl_Font, size};
+}
+
+QString pointText(QPointF point)
+{
+    return QStringLiteral("{%1, %2}").arg(shortestNumber(point.x()), shortestNumber(point.y()));
+}
+
+QString sizeText(QSizeF size)
+{
+    return QStringLiteral("{%1, %2}").arg(shortestNumber(size.width()), shortestNumber(size.height()));
+}
+
+QString rectText(const QRectF& rect)
+{
+    return QStringLiteral("{%1, %2}").arg(pointText(rect.topLeft()), sizeText(rect.size()));
+}
+
+std::optional<QPointF> pointFromText(const QString& text)
+{
+    const auto values = bracedNumbers(text, pairShape());
+    return values ? std::optional<QPointF>(QPointF((*values)[0], (*values)[1])) : std::nullopt;
+}
+
+std::optional<QSizeF> sizeFromText(const QString& text)
+{
+    const auto values = bracedNumbers(text, pairShape());
+    return values ? std::optional<QSizeF>(QSizeF((*values)[0], (*values)[1])) : std::nullopt;
+}
+
+std::optional<QRectF> rectFromText(const QString& text)
+{
+    const auto values = bracedNumbers(text, rectShape());
+    return values ? std::optional<QRectF>(QRectF((*values)[0], (*values)[1], (*values)[2], (*values)[3]))
+                  : std::nullopt;
+}

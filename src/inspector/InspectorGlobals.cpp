@@ -1,3 +1,0 @@
-#include "inspector/InspectorGlobals.h"
-
-int Card_Shape = 0;

@@ -1,0 +1,26 @@
+#pragma once
+#include <memory>
+
+#include "model/SKTGraphic.h"
+
+// A barcode picture made by the barcode factory, drawn at its own size at the box's top-left.
+class SKTBarcode final : public SKTGraphic {
+public:
+    SKTBarcode() { applyConstructionDefaults(); }
+    GraphicKind kind() const override { return GraphicKind::Barcode; }
+
+    // A new element whose box, centred on the position, has the size of its picture: empty
+    // until its creator stores the generated picture with Set_Barcode_image. The picture given
+    // is not used.
+    static std::shared_ptr<SKTBarcode> initWithPosition(QPointF position, const QImage& contents);
+    // The picture to draw becomes the current generated one.
+    void barcode_image_var_assign() { _contents = _barcode_image; }
+
+    bool isDrawingFill() const override { return false; }
+    bool isDrawingStroke() const override { return false; }
+    void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+
+private:
+    friend class SKTGraphic;
+    explicit SKTBarcode(ZeroFields) {}
+};

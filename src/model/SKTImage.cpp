@@ -1,0 +1,142 @@
+#include "model/SKTImage.h"
+#include "model/PropertyValues.h"
+
+#include <QCoreApplication>
+
+#include "model/CardHost.h"
+#include "model/PictureFile.h"
+#include "platform/EncodedImageCache.h"
+#include "platform/GuiThread.h"
+
+std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF position, const QString& path,
+                                                         const QString& ctrl_id)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->control_ID = ctrl_id;
+    image->setFilePath(path, true);
+    image->setBounds(pictureBoxCentredOn(position, image->_contents));
+    return image;
+}
+
+std::shared_ptr<SKTImage> SKTImage::initWithPath(QPointF position, const QString& path)
+{
+    return initWithPath_With_ID(position, path, QString());
+}
+
+std::shared_ptr<SKTImage> SKTImage::initWithPosition(QPointF position, const QImage& contents,
+                                                     const QString& filePath)
+{
+    auto image = std::make_shared<SKTImage>();
+    image->_contents = contents;
+    image->_file_path = filePath;
+    image->setBounds(pictureBoxCentredOn(position, contents));
+    return image;
+}
+
+std::shared_ptr<SKTImage> SKTImage::initWithProperties(const QVariantMap& properties)
+{
+    auto image = std::static_pointer_cast<SKTImage>(
+        SKTGraphic::initWithProperties(GraphicKind::Image, properties));
+    const QVariant contents = properties.value(SKTImageContentsKey);
+    if (contents.typeId() == QMetaType::QByteArray) {
+        const QImage picture = readPictureData(contents.toByteArray());
+        if (!picture.isNull())
+            image->_contents = picture;
+    }
+    const QVariant horizontal = properties.value(SKTImageIsFlippedHorizontallyKey);
+    if (isPropertyNumber(horizontal))
+        image->picture._isFlippedHorizontally = horizontal.toBool();
+    const QVariant vertical = properties.value(SKTImageIsFlippedVerticallyKey);
+    if (isPropertyNumber(vertical))
+        image->picture._isFlippedVertically = vertical.toBool();
+    return image;
+}
+
+void SKTImage::setFilePath(const QString& path, bool set_txt_path_also)
+{
+    Set_Control_File_path(path);
+    if (set_txt_path_also && !path.isEmpty())
+        Set_text_value(path);
+    setFileNSImage(path);
+}
+
+void SKTImage::setFileNSImage(const QString& path)
+{
+    showPreview(readPicturePreview(path));
+}
+
+void SKTImage::showPreview(const QImage& preview)
+{
+    _contents = preview;
+    _contents_with_settings = _contents;
+    refreshAdjustedPicture();
+}
+
+void SKTImage::refreshAdjustedPicture()
+{
+    if (GuiThread::isCurrent())
+        setFileNSImage_Variable(cardHost().Get_Image_With_Update_Settings(*this));
+    else
+        setFileNSImage_Variable(QImage());
+}
+
+void SKTImage::ensureAdjustedPicture()
+{
+    if (_contents_with_settings.isNull() && !_contents.isNull() && GuiThread::isCurrent())
+        refreshAdjustedPicture();
+}
+
+void SKTImage::flipHorizontally()
+{
+    setFlippedHorizontally(!picture._isFlippedHorizontally);
+    refreshAdjustedPicture();
+}
+
+void SKTImage::flipVertically()
+{
+    setFlippedVertically(!picture._isFlippedVertically);
+    refreshAdjustedPicture();
+}
+
+void SKTImage::makeNaturalSize()
+{
+    // Without a picture the box would shrink to nothing and could no longer be picked.
+    if (ctrl_is_locked || _contents.isNull())
+        return;
+    setBounds(QRectF(_bounds.topLeft(), _contents.deviceIndependentSize()));
+    setFlippedHorizontally(false);
+    setFlippedVertically(false);
+    refreshAdjustedPicture();
+}
+
+QVariantMap SKTImage::properties() const
+{
+    QVariantMap result = SKTGraphic::properties();
+    result.insert(SKTImageContentsKey, encodedPng(_contents));
+    result.insert(SKTImageIsFlippedHorizontallyKey, picture._isFlippedHorizontally);
+    result.insert(SKTImageIsFlippedVerticallyKey, picture._isFlippedVertically);
+    return result;
+}
+
+QSet<QString> SKTImage::keysForValuesToObserveForUndo() const
+{
+    static const QSet<QString> keys = SKTGraphic::keysForValuesToObserveForUndo().unite(
+        {SKTImageContentsKey, SKTImageIsFlippedHorizontallyKey, SKTImageIsFlippedVerticallyKey});
+    return keys;
+}
+
+QString SKTImage::presentablePropertyNameForKey(const QString& key)
+{
+    if (key == SKTImageIsFlippedHorizontallyKey)
+        return QCoreApplication::translate("UndoStrings", "Horizontal Flipping");
+    if (key == SKTImageIsFlippedVerticallyKey)
+        return QCoreApplication::translate("UndoStrings", "Vertical Flipping");
+    return SKTGraphic::presentablePropertyNameForKey(key);
+}
+
+void SKTImage::copyFieldsInto(SKTGraphic& target) const
+{
+    SKTGraphic::copyFieldsInto(target);
+    target._contents = _contents;
+    target._contents_with_settings = _contents_with_settings;
+}

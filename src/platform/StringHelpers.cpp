@@ -1,0 +1,102 @@
+#include "platform/StringHelpers.h"
+#include <string_view>
+
+namespace {
+
+// Removes the code points that match from both ends, in one pass each way.
+template <typename Predicate>
+QString trimEnds(const QString& text, Predicate matches)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end) {
+        const bool pair = begin + 1 < end && text.at(begin).isHighSurrogate() && text.at(begin + 1).isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text.at(begin), text.at(begin + 1)) : text.at(begin).unicode();
+        if (!matches(c))
+            break;
+        begin += pair ? 2 : 1;
+    }
+    while (end > begin) {
+        const bool pair = end - 2 >= begin && text.at(end - 1).isLowSurrogate() && text.at(end - 2).isHighSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text.at(end - 2), text.at(end - 1)) : text.at(end - 1).unicode();
+        if (!matches(c))
+            break;
+        end -= pair ? 2 : 1;
+    }
+    return text.mid(begin, end - begin);
+}
+
+bool isControlOrFormat(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Other_Format;
+}
+
+bool isReservedInFileName(char32_t c)
+{
+    return std::u32string_view(U"/\\?%*|\"<>").find(c) != std::u32string_view::npos;
+}
+
+bool findPart(const QString& text, const QString& part, Qt::CaseSensitivity cs)
+{
+    return !part.isEmpty() && text.contains(part, cs);
+}
+
+}  // namespace
+
+QString Trim_Str(const QString& text)
+{
+    const QString spaceTrimmed = trimEnds(text, [](char32_t c) { return QChar::isSpace(c); });
+    return trimEnds(spaceTrimmed, isControlOrFormat);
+}
+
+QString Replace_Char_For_valid(const QString& text)
+{
+    return Trim_Str(text);
+}
+
+QString Replace_char_in_string(const QString& text, const QString& find, const QString& replacement)
+{
+    if (find.isEmpty())
+        return text;
+    return QString(text).replace(find, replacement, Qt::CaseSensitive);
+}
+
+QString Remove_Reserve_Char_In_File_Name(const QString& text)
+{
+    QString name = trimEnds(text, isReservedInFileName);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return Trim_Str(name);
+}
+
+QString Left_Str_substringToIndex(const QString& text, int n)
+{
+    n = qMax(n, 0);
+    return n < text.size() ? text.left(n) : text;
+}
+
+QString Right_Str_substringFromIndex(const QString& text, int n)
+{
+    n = qMax(n, 0);
+    return n >= text.size() ? text : text.right(n);
+}
+
+QString Read_Str_FromIndex(const QString& text, int n)
+{
+    return n < 0 || n > text.size() ? QString() : text.mid(n);
+}
+
+QString Read_Str_Upto_Index(const QString& text, int n)
+{
+    return n < 0 || n > text.size() ? QString() : text.left(n);
+}
+
+bool Find_Str(const QString& text, const QString& part)
+{
+    return findPart(text, part, Qt::CaseSensitive);
+}
+
+bool Find_Str_Case_Insensitive(const QString& text, const QString& part)
+{
+    return findPart(text, part, Qt::CaseInsensitive);
+}

@@ -1,0 +1,145 @@
+#include "render/CardImage.h"
+
+#include "model/SKTImage.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+#include <exception>
+
+#include "platform/MessageBoxes.h"
+#include "model/drawing/CardBackgroundDrawing.h"
+#include "platform/Units.h"
+
+namespace {
+
+constexpr double kInchesPerMetre = 1.0 / 0.0254;
+// Far beyond any card at any print resolution; keeps a wild dpi from asking for gigabytes.
+constexpr double kMaxPixelExtent = 100000.0;
+
+void setDotsPerInch(QImage& image, double dpi)
+{
+    const int dotsPerMetre = qRound(dpi * kInchesPerMetre);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+}
+
+// Pixels covering the extent: a hair of floating-point error above a whole number stays on it.
+double pixelExtent(double points, double dpi)
+{
+    return std::ceil(dpi * points / kPointsPerInch - 1e-9);
+}
+
+}  // namespace
+
+void drawCardScene(QPainter& painter, const CardScene& scene)
+{
+    try {
+        SavedPainterState sideState(painter);
+        drawCardBase(painter, scene.side, scene.cardShape, scene.card);
+        for (qsizetype i = scene.graphics.size() - 1; i >= 0; --i) {
+            SKTGraphic* graphic = scene.graphics[i].get();
+            if (!graphic || graphic->print_object != 0 || !graphic->ctrl_is_visible)
+                continue;
+            SavedPainterState elementState(painter);
+            graphic->drawContentsInView(painter, false);
+        }
+        drawCardOverlay(painter, scene.side, scene.cardShape, scene.card);
+    } catch (const std::exception& e) {
+        Show_MessageBox(QString::fromUtf8(e.what()));
+    }
+}
+
+QByteArray pdfPage(QSizeF pagePoints, const QString& title,
+                   const std::function<void(QPainter&)>& paint)
+{
+    if (pagePoints.isEmpty())
+        return {};
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(int(kPointsPerInch));
+        writer.setTitle(title);
+        writer.setPageSize(
+            QPageSize(pagePoints, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return {};
+        paint(painter);
+        painter.end();
+    }
+    return buffer.data();
+}
+
+QImage rasterAt(QSizeF points, double dpi, const std::function<void(QPainter&)>& paint)
+{
+    if (!std::isfinite(dpi) || dpi <= 0 || points.isEmpty())
+        return {};
+    const double width = pixelExtent(points.width(), dpi);
+    const double height = pixelExtent(points.height(), dpi);
+    if (width > kMaxPixelExtent || height > kMaxPixelExtent)
+        return {};
+    // Painting runs on premultiplied pixels, the raster engine's own format.
+    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    image.fill(Qt::transparent);
+    // Fonts take their size from the device's resolution: paint at 72 dpi and scale instead.
+    setDotsPerInch(image, kPointsPerInch);
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        painter.scale(dpi / kPointsPerInch, dpi / kPointsPerInch);
+        paint(painter);
+    }
+    image.convertTo(QImage::Format_ARGB32);
+    setDotsPerInch(image, dpi);
+    return image;
+}
+
+CardImage::CardImage(const CardScene& live, const QRectF& frame) : m_frame(frame)
+{
+    auto scene = std::make_shared<CardScene>();
+    scene->side = live.side;
+    scene->cardShape = live.cardShape;
+    scene->card = live.card;
+    scene->graphics.reserve(live.graphics.size());
+    for (const GraphicPtr& graphic : live.graphics) {
+        if (!graphic)
+            continue;
+        // The adjusted picture is made on the GUI thread only; make it now, so the snapshot can
+        // be drawn on any thread.
+        if (graphic->kind() == GraphicKind::Image)
+            static_cast<SKTImage&>(*graphic).ensureAdjustedPicture();
+        scene->graphics.append(graphic->cloneForRendering());
+    }
+    m_scene = std::move(scene);
+}
+
+void CardImage::draw(QPainter& painter) const
+{
+    if (!m_scene)
+        return;
+    SavedPainterState state(painter);
+    painter.translate(-m_frame.topLeft());
+    drawCardScene(painter, *m_scene);
+}
+
+QImage CardImage::toImage(double dpi) const
+{
+    if (!m_scene)
+        return {};
+    return rasterAt(size(), dpi, [this](QPainter& painter) { draw(painter); });
+}
+
+QByteArray CardImage::toPdf() const
+{
+    if (!m_scene)
+        return {};
+    return pdfPage(size(), QStringLiteral("Print"), [this](QPainter& painter) { draw(painter); });
+}

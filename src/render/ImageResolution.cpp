@@ -1,0 +1,111 @@
+#include "render/ImageResolution.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <cmath>
+#include <exception>
+
+#include "platform/AtomicFile.h"
+#include "platform/Log.h"
+#include "platform/Units.h"
+#include "render/CardImage.h"
+
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+
+// The picture's size in points, from its pixels and its resolution (72 dpi when it states none).
+QSizeF sizeInPoints(const QImage& picture)
+{
+    const double dotsPerInchX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * kMetresPerInch : 72.0;
+    const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
+    return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
+}
+
+QByteArray pdfBytes(const QImage& picture)
+{
+    const QSizeF page = sizeInPoints(picture);
+    return pdfPage(page, QString(), [&](QPainter& painter) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), page), picture);
+    });
+}
+
+QImage flattenedOnWhite(const QImage& picture)
+{
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.setDotsPerMeterX(picture.dotsPerMeterX());
+    flat.setDotsPerMeterY(picture.dotsPerMeterY());
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    return flat;
+}
+
+QByteArray encodedBytes(const QImage& picture, const QByteArray& format, QString* error)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture)) {
+        *error = writer.errorString();
+        return {};
+    }
+    return buffer.data();
+}
+
+// The picture encoded for the file's extension.
+QByteArray fileBytes(const QImage& picture, const QString& path, QString* error)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("pdf"))
+        return pdfBytes(picture);
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
+        return encodedBytes(flattenedOnWhite(picture), "jpg", error);
+    if (extension == QLatin1String("bmp"))
+        return encodedBytes(picture, "bmp", error);
+    if (extension == QLatin1String("tif") || extension == QLatin1String("tiff"))
+        return encodedBytes(picture, "tiff", error);
+    return encodedBytes(picture, "png", error);
+}
+
+}  // namespace
+
+QImage Increase_DPI(const CardImage& image, double dpi)
+{
+    if (image.isNull() || image.size().isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return {};
+    }
+    try {
+        QImage raised = image.toImage(dpi);
+        if (raised.isNull())
+            Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return raised;
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        return {};
+    }
+}
+
+bool Save_gen_image(const QImage& picture, const QString& file_path_val)
+{
+    QString error;
+    try {
+        if (picture.isNull()) {
+            error = QStringLiteral("no picture to write");
+        } else {
+            const QByteArray bytes = fileBytes(picture, file_path_val, &error);
+            if (!bytes.isEmpty() && writeFileAtomically(file_path_val, bytes, &error))
+                return true;
+            if (bytes.isEmpty() && error.isEmpty())
+                error = QStringLiteral("the picture could not be encoded");
+        }
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    Show_NSLog_Message(QStringLiteral("Cannot write the card picture \"%1\": %2").arg(file_path_val, error));
+    return false;
+}

@@ -1,0 +1,138 @@
+#include "views/canvas/SKTZoomingScrollView.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SWCenteringClipView.h"
+
+SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent)
+    : QScrollArea(parent)
+{
+    setViewport(new SWCenteringClipView);
+    setAlignment(Qt::AlignCenter);
+    setWidgetResizable(false);
+    // The zoom pop-up lives beside the horizontal scroll bar, so the bar is always there.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    validateFactorPopUpButton();
+}
+
+SWCenteringClipView* SKTZoomingScrollView::clipView() const
+{
+    return static_cast<SWCenteringClipView*>(viewport());
+}
+
+void SKTZoomingScrollView::validateFactorPopUpButton()
+{
+    if (_factorPopUpButton)
+        return;
+    _factorPopUpButton = new QComboBox;
+    _factorPopUpButton->setFrame(false);
+    _factorPopUpButton->setFocusPolicy(Qt::NoFocus);
+    _factorPopUpButton->setFont(QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont));
+    for (const ZoomStep& step : zoomSteps)
+        _factorPopUpButton->addItem(QCoreApplication::translate("SKTZoomingScrollView", step.label),
+                                    step.factor);
+    _factorPopUpButton->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    _factorPopUpButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    _factorPopUpButton->setCurrentIndex(actualSizeIndex);
+    connect(_factorPopUpButton, &QComboBox::activated, this,
+            [this](int index) { setFactorIndex(index); });
+    addScrollBarWidget(_factorPopUpButton, Qt::AlignLeft);
+}
+
+bool SKTZoomingScrollView::viewportEvent(QEvent* event)
+{
+    // The scroll area takes the viewport's events by default; the clip view paints its own
+    // background and re-centres the document after the scroll area has laid out a resize.
+    switch (event->type()) {
+    case QEvent::Paint:
+        return false;
+    case QEvent::Resize:
+        QScrollArea::viewportEvent(event);
+        return false;
+    default:
+        return QScrollArea::viewportEvent(event);
+    }
+}
+
+int SKTZoomingScrollView::factorIndex() const
+{
+    for (int i = 0; i < int(zoomSteps.size()); ++i) {
+        if (zoomSteps[i].factor == _factor)
+            return i;
+    }
+    return -1;
+}
+
+void SKTZoomingScrollView::setFactorIndex(int index)
+{
+    if (index >= 0 && index < int(zoomSteps.size()))
+        setFactor(zoomSteps[index].factor);
+}
+
+void SKTZoomingScrollView::stepFactor(int steps)
+{
+    const int last = int(zoomSteps.size()) - 1;
+    int index = factorIndex();
+    if (index < 0)
+        index = actualSizeIndex;
+    setFactorIndex(std::clamp(index + steps, 0, last));
+}
+
+void SKTZoomingScrollView::stepFactorAbout(QPointF viewportPoint, int steps)
+{
+    const QPointF cardPoint = (viewportPoint + QPointF(clipView()->origin())) / _factor;
+    stepFactor(steps);
+    const QPointF origin = cardPoint * _factor - viewportPoint;
+    horizontalScrollBar()->setValue(qRound(origin.x()));
+    verticalScrollBar()->setValue(qRound(origin.y()));
+}
+
+void SKTZoomingScrollView::wheelEvent(QWheelEvent* event)
+{
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        QScrollArea::wheelEvent(event);
+        return;
+    }
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    _wheelRemainder += event->angleDelta().y();
+    const int steps = _wheelRemainder / kNotch;
+    _wheelRemainder -= steps * kNotch;
+    if (steps != 0)
+        stepFactorAbout(event->position(), steps);
+    event->accept();
+}
+
+void SKTZoomingScrollView::mousePressEvent(QMouseEvent* event)
+{
+    auto* canvas = qobject_cast<SKTGraphicView*>(widget());
+    if (event->button() == Qt::LeftButton && canvas)
+        canvas->pressOutsideCard();
+    QScrollArea::mousePressEvent(event);
+}
+
+void SKTZoomingScrollView::setFactor(double factor)
+{
+    _factor = factor;
+    showFactorInPopUp();
+    // The canvas keeps card coordinates and grows by the factor; the clip view re-centres it.
+    if (auto* canvas = qobject_cast<SKTGraphicView*>(widget()))
+        canvas->setZoomFactor(factor);
+    clipView()->setFactor(factor);
+    clipView()->centerDocument();
+    Q_EMIT factorChanged(factor);
+}
+
+void SKTZoomingScrollView::showFactorInPopUp()
+{
+    const QSignalBlocker blocker(_factorPopUpButton);
+    _factorPopUpButton->setCurrentIndex(factorIndex());
+}

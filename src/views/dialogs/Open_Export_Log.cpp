@@ -1,0 +1,91 @@
+#include "views/dialogs/Open_Export_Log.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "platform/DialogPresenter.h"
+#include "views/dialogs/SharedDialogs.h"
+
+Open_Export_Log::Open_Export_Log(QWidget* parent)
+    : QDialog(parent)
+    , openPath([](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
+{
+    applySharedDialogBackground(*this);
+    setWindowTitle(tr("Export"));
+    _open_log_message = new QLabel(this);
+    _open_log_message->setWordWrap(true);
+    _open_log_path = new QLineEdit(this);
+    _open_log_path->setReadOnly(true);
+    _open_log_path->setMinimumWidth(380);
+    _open_log_chk = new QCheckBox(this);
+    _open_log_chk->setChecked(true);
+    ok_button = new QPushButton(QStringLiteral("OK"), this);
+    ok_button->setDefault(true);
+    cancel_button = new QPushButton(tr("Cancel"), this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(_open_log_chk);
+    buttons->addStretch();
+    buttons->addWidget(cancel_button);
+    buttons->addWidget(ok_button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(_open_log_message);
+    layout->addWidget(_open_log_path);
+    layout->addLayout(buttons);
+
+    connect(ok_button, &QPushButton::clicked, this, &Open_Export_Log::OKPressed);
+    connect(cancel_button, &QPushButton::clicked, this, &Open_Export_Log::CancelPressed);
+}
+
+Open_Export_Log& Open_Export_Log::defaultInstance()
+{
+    return sharedDialogInstance<Open_Export_Log>();
+}
+
+void Open_Export_Log::Open_Export_File_Box()
+{
+    if (check_any_card_exported == 0)
+        return;
+    _open_log_chk->setText(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
+                                                               : QStringLiteral("Open exported file."));
+    _open_log_chk->setFocus();
+    _open_log_path->setText(Export_File_Path);
+    _open_log_message->setText(Export_File_Message);
+    dialogPresenter().runModal(*this);
+    hide();
+}
+
+void Open_Export_Log::OKPressed()
+{
+    if (_open_log_chk->isChecked()) {
+        openPath(Export_File_Path);
+        if (QFileInfo(Export_Back_File_Path).isFile())
+            openPath(Export_Back_File_Path);
+    }
+    resetForNextTime();
+    done(1);
+}
+
+void Open_Export_Log::CancelPressed()
+{
+    resetForNextTime();
+    done(0);
+}
+
+void Open_Export_Log::reject()
+{
+    CancelPressed();
+}
+
+void Open_Export_Log::resetForNextTime()
+{
+    _open_log_chk->setChecked(true);
+    Export_Back_File_Path.clear();
+}

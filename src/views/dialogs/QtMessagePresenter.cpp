@@ -1,0 +1,59 @@
+#include "views/dialogs/QtMessagePresenter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <vector>
+
+#include "platform/GuiThread.h"
+
+namespace {
+
+// Roles let Qt place the buttons as the desktop expects and find the Escape button.
+QMessageBox::ButtonRole roleForTitle(const QString& title)
+{
+    if (title == QLatin1String("OK") || title == QLatin1String("Yes"))
+        return QMessageBox::AcceptRole;
+    if (title == QLatin1String("No"))
+        return QMessageBox::NoRole;
+    if (title == QLatin1String("Cancel"))
+        return QMessageBox::RejectRole;
+    return QMessageBox::ActionRole;
+}
+
+bool widgetsUsableHere()
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr && GuiThread::isCurrent();
+}
+
+}  // namespace
+
+int QtMessagePresenter::present(const MessageBoxRequest& request)
+{
+    if (!widgetsUsableHere() || request.buttons.isEmpty())
+        return -1;
+
+    QMessageBox box;
+    // Window managers and task bars show the box by its title.
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
+    box.setText(request.text);
+    box.setInformativeText(QString());
+    std::vector<QPushButton*> buttons;
+    for (const QString& title : request.buttons)
+        buttons.push_back(box.addButton(title, roleForTitle(title)));
+    if (request.defaultButton >= 0 && request.defaultButton < int(buttons.size()))
+        box.setDefaultButton(buttons[size_t(request.defaultButton)]);
+    box.exec();
+
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i] == box.clickedButton())
+            return int(i);
+    }
+    return -1;
+}
+
+void QtMessagePresenter::beep()
+{
+    if (widgetsUsableHere())
+        QApplication::beep();
+}

@@ -1,0 +1,91 @@
+#include "views/dialogs/Replcae_Confirm_Box.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/DialogPresenter.h"
+#include "platform/GuiThread.h"
+#include "views/dialogs/SharedDialogs.h"
+
+Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget* parent)
+    : QDialog(parent)
+{
+    applySharedDialogBackground(*this);
+    _Msg_Title = makeDialogTitleLabel(this);
+    _Msg_Val = makeDialogMessageLabel(this);
+    path_control = new QLineEdit(this);
+    path_control->setReadOnly(true);
+    apply_chk = new QCheckBox(tr("Apply to all"), this);
+    keep_button = new QPushButton(tr("Keep"), this);
+    replace_button = new QPushButton(tr("Replace"), this);
+    cancel_button = new QPushButton(tr("Cancel"), this);
+    keep_button->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(apply_chk);
+    buttons->addStretch();
+    buttons->addWidget(cancel_button);
+    buttons->addWidget(replace_button);
+    buttons->addWidget(keep_button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(_Msg_Title);
+    layout->addWidget(_Msg_Val, 1);
+    layout->addWidget(path_control);
+    layout->addLayout(buttons);
+
+    connect(keep_button, &QPushButton::clicked, this, &Replcae_Confirm_Box::Keep_Pressed);
+    connect(replace_button, &QPushButton::clicked, this, &Replcae_Confirm_Box::Replace_Pressed);
+    connect(cancel_button, &QPushButton::clicked, this, &Replcae_Confirm_Box::CancelPressed);
+}
+
+Replcae_Confirm_Box& Replcae_Confirm_Box::defaultInstance()
+{
+    return sharedDialogInstance<Replcae_Confirm_Box>();
+}
+
+void Replcae_Confirm_Box::Open_box_in_thread()
+{
+    GuiThread::runBlocking([this] { Open_Replace_Dialog(); });
+}
+
+int Replcae_Confirm_Box::Open_Replace_Dialog()
+{
+    _Msg_Title->setText(title_val);
+    setWindowTitle(title_val);
+    _Msg_Val->setText(msg_val_str);
+    path_control->setText(file_path_str);
+    path_control->setVisible(false);
+    apply_chk->setVisible(apply_chk_show);
+    apply_chk->setChecked(Msg_Apply_All_Chk == 1);
+    const int code = dialogPresenter().runModal(*this);
+    hide();
+    return code;
+}
+
+void Replcae_Confirm_Box::Keep_Pressed()
+{
+    replace_keep_file_flag = apply_chk->isChecked() ? ReplaceKeep::KeepAll : ReplaceKeep::Keep;
+    done(1);
+}
+
+void Replcae_Confirm_Box::Replace_Pressed()
+{
+    replace_keep_file_flag = apply_chk->isChecked() ? ReplaceKeep::ReplaceAll : ReplaceKeep::Replace;
+    done(0);
+}
+
+void Replcae_Confirm_Box::CancelPressed()
+{
+    reject();
+}
+
+void Replcae_Confirm_Box::reject()
+{
+    replace_keep_file_flag = apply_chk->isChecked() ? ReplaceKeep::CancelAll : ReplaceKeep::Cancel;
+    Stop_SMS_Sending_Now = 1;
+    QDialog::reject();
+}

@@ -1,0 +1,3 @@
+#include "views/inspector/InspectorGlobals.h"
+
+int Card_Shape = 0;

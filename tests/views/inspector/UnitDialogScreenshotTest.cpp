@@ -1,0 +1,34 @@
+// A picture of the unit dialog as a person sees it: on a real X server under a window manager,
+// which draws the title bar that the dialog's width must leave room for.
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/Units.h"
+#include "views/inspector/Unit_PrefWindow.h"
+
+namespace {
+
+TEST(UnitDialogScreenshot, TheDialogWithItsTitleBar)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server and a window manager: ctest runs this under with-display.sh --wm";
+    Unit_PrefWindow dialog;
+    dialog.selectUnit(kUnitCentimetre);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // The window manager frames the window after it is mapped.
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.frameGeometry().height() > dialog.geometry().height(); }, 5000))
+        << "no window manager drew a title bar";
+    QTest::qWait(300);
+
+    const QDir artifacts(QStringLiteral(ZOVA_INSPECTOR_ARTIFACT_DIR));
+    ASSERT_TRUE(QDir().mkpath(artifacts.path()));
+    const QRect frame = dialog.frameGeometry().adjusted(-8, -8, 8, 8);
+    const QPixmap shot = dialog.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    EXPECT_TRUE(shot.save(artifacts.filePath(QStringLiteral("unit-dialog.png"))));
+}
+
+}  // namespace
