@@ -1,5 +1,5 @@
-// The main window's shared services: units, lists, the clean-up, series in use, dates, paths and
-// the camera folder file.
+// The main window's shared services: units, lists, the clean-up, series in use, paths and the
+// camera folder file.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include "data/SpreadsheetWriter.h"
-#include "mainwindow/DateValues.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -132,35 +131,6 @@ TEST_F(MainWindowUtilities, ResourcePathsOfAnApplicationBundleArePointedIntoOurR
     };
     for (const auto& c : cases)
         EXPECT_EQ(Check_Path_For_App_Resources(c.stored), c.expected) << c.stored.toStdString();
-}
-
-TEST(MainWindowDates, PatternsOfDateAndTimeTextsWithAmAndPmInEnglishInEveryLocale)
-{
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    const QDateTime afternoon(QDate(2026, 12, 5), QTime(15, 4, 9));
-    const QDateTime midnight(QDate(2026, 1, 9), QTime(0, 30, 0));
-    const struct { const char* pattern; QDateTime moment; const char* expected; } cases[] = {
-        {"dd-MMM-yy", afternoon, "05-Dec-26"},
-        {"h:mm:ss a", afternoon, "3:04:09 PM"},
-        {"hh:mm:ss a", midnight, "12:30:00 AM"},
-        {"HH:mm:ss", midnight, "00:30:00"},
-        {"hha 'o''clock' ''", afternoon, "03PM o'clock '"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Format_Date_Value(c.pattern, c.moment, english), c.expected) << c.pattern;
-
-    // These locales have AM and PM texts of their own, which must not show.
-    for (const QLocale& locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale(QLocale::Korean, QLocale::SouthKorea),
-                                  QLocale(QLocale::Arabic, QLocale::Egypt)}) {
-        EXPECT_EQ(Format_Date_Value("a", midnight, locale), "AM") << locale.name().toStdString();
-        EXPECT_EQ(Format_Date_Value("a", afternoon, locale), "PM") << locale.name().toStdString();
-    }
-    // The present moment uses the program's locale.
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    const QString now = Get_time_Value("a");
-    QLocale::setDefault(previous);
-    EXPECT_TRUE(now == "AM" || now == "PM") << now.toStdString();
 }
 
 TEST_F(MainWindowUtilities, CameraFolderFileHoldsOnePathIsRewrittenAndFallsBackWhenTheFolderIsGone)

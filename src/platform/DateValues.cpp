@@ -1,4 +1,4 @@
-#include "mainwindow/DateValues.h"
+#include "platform/DateValues.h"
 
 #include <QTime>
 #include <algorithm>
@@ -83,12 +83,12 @@ QString Format_Date_Value(const QString& pattern, const QDateTime& moment, const
     return result;
 }
 
-QString Get_date_Value(const QString& pattern)
+QString Get_date_Value(const QString& pattern, const QDateTime& moment)
 {
-    return Format_Date_Value(pattern, QDateTime::currentDateTime());
+    return Format_Date_Value(pattern, moment, QLocale::c());
 }
 
-QString Get_time_Value(const QString& pattern)
+QString Get_time_Value(const QString& pattern, const QDateTime& moment)
 {
-    return Get_date_Value(pattern);
+    return Get_date_Value(pattern, moment);
 }

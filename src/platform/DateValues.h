@@ -10,9 +10,11 @@
 // month names in the locale's language, and "a" always "AM" or "PM" whatever the locale. Text in
 // single quotes is kept; other letters are kept as they are.
 QString Format_Date_Value(const QString& pattern, const QDateTime& moment, const QLocale& locale = QLocale());
-// The present moment in the pattern (two names for the date and the time fields of a card).
-QString Get_date_Value(const QString& pattern);
-QString Get_time_Value(const QString& pattern);
+// The moment (the present one unless given) in the pattern as a card shows it in every locale:
+// English month names ("Dec"), "AM" and "PM", Western digits. Two names for the date and the time
+// fields of a card.
+QString Get_date_Value(const QString& pattern, const QDateTime& moment = QDateTime::currentDateTime());
+QString Get_time_Value(const QString& pattern, const QDateTime& moment = QDateTime::currentDateTime());
 
 // The patterns offered for date and time texts, in the order their lists show them.
 inline const QStringList Text_Date_styles{
