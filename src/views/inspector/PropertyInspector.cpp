@@ -38,6 +38,7 @@ void PropertyInspector::setUpControls(const QStringList& hatchNames)
     m_size._setLabels();
     const QSizeF card = m_window.frontCanvasBounds().size();
     m_size.Set_Card_Size_In_Control(QSizeF(pointsToMillimetres(card.width()), pointsToMillimetres(card.height())));
+    m_text.setUpControls();
 }
 
 void PropertyInspector::Apply_Card_Wizard_Choices(const Card_Wizard_Fields& wizard)

@@ -48,6 +48,7 @@ public:
     CardSizePanel& sizePanel() { return m_size; }
     PositionFields& positionFields() { return m_positions; }
     InspectorView& view() const { return m_view; }
+    TextPanel& textPanel() { return m_text; }
 
 private:
     void showTabSet(const InspectorTabSet& set);

@@ -1,0 +1,108 @@
+// The text pages into the selected texts: the writer, and live typing from the editor.
+#include <QCheckBox>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <cmath>
+
+#include "model/SKTGraphic.h"
+#include "platform/AppContext.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/InspectorWindow.h"
+#include "views/inspector/PanelValues.h"
+#include "views/inspector/TextPanel.h"
+#include "views/inspector/TypedText.h"
+#include "ui_TextEditingPage.h"
+#include "ui_TextStylePage.h"
+
+namespace {
+
+// A whole-number field shows a stored value truncated; while it still shows that, the stored
+// value is kept, so a 1.5-point border stays 1.5 when only the colour changes.
+double keptWhileShown(double stored, int shown)
+{
+    return std::isfinite(stored) && std::trunc(stored) == shown ? stored : shown;
+}
+
+bool mayTypeInto(const SKTGraphic& graphic)
+{
+    if (graphic.kind() != GraphicKind::Text || graphic.ctrl_is_locked || graphic.data_source_type != 0)
+        return false;
+    // In the live modes a text with an identifier is filled from the side panels.
+    const bool liveMode = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    return !liveMode || graphic.control_ID.isEmpty();
+}
+
+}  // namespace
+
+void TextPanel::Update_Text_Graphics()
+{
+    const GraphicList selection = m_context.window.selectedGraphics();
+    const bool withWording = selection.size() == 1 && selection.first()->data_source_type == 0;
+    writeSelected(GraphicKind::Text, [this, withWording](SKTGraphic& graphic) { writeText(graphic, withWording); });
+}
+
+void TextPanel::writeText(SKTGraphic& graphic, bool withWording) const
+{
+    const Ui::TextEditingPage& e = *editing;
+    const Ui::TextStylePage& s = *style;
+    TextStyle& text = graphic.textStyle;
+
+    // The common check box of the arrange page, where there is one.
+    if (const auto* printObject = m_context.view.findChild<QCheckBox*>(QStringLiteral("print_object_chk")))
+        graphic.print_object = printObject->isChecked() ? 1 : 0;
+    graphic._isDrawingStroke = s.Text_border_chk->isChecked();
+    if (graphic._isDrawingStroke) {
+        graphic._strokeColor = s.Text_bordr_clr->color();
+        graphic._strokeWidth = keptWhileShown(graphic._strokeWidth, s.Text_bor_Stepper->value());
+    }
+    graphic._stroke_border_type = Return_Border_Style_Str_On_index(s.Text_border_style->currentIndex());
+    graphic._isDrawingFill = s.Text_fill_chk->isChecked();
+    if (graphic._isDrawingFill)
+        graphic._fillColor = s.Text_fill_clr->color();
+    graphic._fill_type = s.Text_gradient_fill_rd->isChecked() ? QStringLiteral("G") : QStringLiteral("S");
+    graphic._fill_Grad_clr1 = s.Text_fill_Grd_1_clr->color();
+    graphic._fill_Grad_clr2 = s.Text_fill_Grd_2_clr->color();
+    graphic._fill_grad_angle = keptWhileShown(graphic._fill_grad_angle, s.Text_grad_Stepper->value());
+    text.txt_clr = e.Text_clr->color();
+    text.text_ctrl_font = Text_font;
+    if (withWording)
+        graphic.Set_text_value(e.Text_value_Edit->toPlainText());
+    graphic.alpha_val = float(s.Text_alpha_Stepper->value() / 100.0);
+    text.text_alignmnet_Vert = e.Text_vert_align_combo->currentIndex();
+    text.text_alignmnet = e.Text_align_combo->currentIndex();
+    text.text_transfrom_case = e.Text_case_combo->currentIndex();
+    text.text_kerning = float(e.Text_Kern_Stepper->value());
+    text.Drawing_Shadow = s.draw_shadow_chkbox->isChecked();
+    graphic.text_rotation = e.txt_rotation_slidr_val->value();
+    text.Shadow_Color = s.Shadow_clr->color();
+    text.Shadow_offset_X = float(s.shadow_x_Stepper->value());
+    text.Shadow_offset_Y = float(s.shadow_y_Stepper->value());
+    text.Shadow_blur = float(s.shadow_blur_Stepper->value());
+    text.Shadow_transparency = float(s.shadow_transp_Stepper->value() / 100.0);
+}
+
+void TextPanel::textDidChange()
+{
+    const QString typed = keepEditorWithinLimits();
+    for (const GraphicPtr& graphic : m_context.window.selectedGraphics()) {
+        if (mayTypeInto(*graphic))
+            graphic->Set_text_value(typed);
+    }
+    m_context.window.Refresh_Canvas();
+}
+
+QString TextPanel::keepEditorWithinLimits()
+{
+    QPlainTextEdit& editor = *editing->Text_value_Edit;
+    const QString typed = editor.toPlainText();
+    const QString kept = cutToTypedTextLimit(withoutPlaceholder(typed));
+    if (kept == typed)
+        return kept;
+    const qsizetype caret = editor.textCursor().position();
+    const QSignalBlocker quiet(editor);
+    editor.setPlainText(kept);
+    QTextCursor cursor = editor.textCursor();
+    cursor.setPosition(int(std::min(withoutPlaceholder(typed.left(caret)).size(), kept.size())));
+    editor.setTextCursor(cursor);
+    return kept;
+}
