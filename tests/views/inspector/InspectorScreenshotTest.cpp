@@ -17,6 +17,7 @@
 #include "model/CardBackgroundPicture.h"
 #include "model/Card_Property.h"
 #include "probes/SampleCard.h"
+#include "support/CanvasMouse.h"
 #include "support/TestEnvironment.h"
 #include "views/inspector/CardPanel.h"
 #include "views/inspector/InspectorView.h"
@@ -100,6 +101,53 @@ TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
             EXPECT_TRUE(controller.window()->grab().save(artifacts.filePath(name))) << qPrintable(name);
             EXPECT_EQ(crampedControls(*view.page(QString::fromLatin1(shot.page))), QStringList()) << qPrintable(name);
         }
+    }
+}
+
+// Controls reaching past the page's bottom or right edge: the page is too small for them.
+QStringList controlsCutOff(const QWidget& page)
+{
+    QStringList cut;
+    for (const QWidget* control : page.findChildren<QWidget*>()) {
+        if (control->isVisible() && !page.rect().contains(QRect(control->mapTo(&page, QPoint()), control->size())))
+            cut << control->objectName();
+    }
+    return cut;
+}
+
+// The text pages with the sample card's title selected, given a dashed border, a gradient fill and
+// a blurred shadow, so that every box of both pages is in use.
+TEST(InspectorScreenshots, TheTextPagesWithATextSelected)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
+    const QTemporaryDir scratch;
+    SKTDocument document;
+    SKTWindowController controller(document);
+    controller.inspector().setUpControls({});
+    GraphicList front = sample::front(QDir(scratch.path()));
+    SKTGraphic& title = *front.first();
+    title._isDrawingStroke = true, title._strokeWidth = 2, title._stroke_border_type = QStringLiteral("DA");
+    title._isDrawingFill = true, title._fill_type = QStringLiteral("G");
+    title._fill_Grad_clr1 = QColor(255, 250, 220), title._fill_Grad_clr2 = QColor(250, 210, 120);
+    title.textStyle.Drawing_Shadow = true, title.textStyle.Shadow_blur = 2, title.textStyle.text_alignmnet = 2;
+    sample::putOnSide(document, SKTDocument::FrontSide, front);
+    controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
+    const QDir artifacts(QStringLiteral(ZOVA_INSPECTOR_ARTIFACT_DIR));
+    ASSERT_TRUE(QDir().mkpath(artifacts.path()));
+    controller.showWindow();
+    controller.window()->showNormal();
+    controller.window()->resize(1280, 800);
+    // A click on the title, as a person selects it.
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+    InspectorView& view = controller.windowLayout().inspectorView();
+    for (const auto& [page, name] : {std::pair{"text_edtng_tab", "element-text-1280x800.png"},
+                                     std::pair{"text_prop_tab", "element-text-style-1280x800.png"}}) {
+        ASSERT_TRUE(view.showPage(QString::fromLatin1(page))) << page;
+        QTest::qWait(150);
+        EXPECT_TRUE(controller.window()->grab().save(artifacts.filePath(QString::fromLatin1(name)))) << name;
+        EXPECT_EQ(crampedControls(*view.page(QString::fromLatin1(page))), QStringList()) << name;
+        EXPECT_EQ(controlsCutOff(*view.page(QString::fromLatin1(page))), QStringList()) << name;
     }
 }
 
