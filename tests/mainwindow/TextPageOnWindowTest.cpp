@@ -1,0 +1,130 @@
+// The text pages on the main window: a text of an opened design is selected with the mouse and
+// changed through the pages' controls only; each Undo takes back one change, and the wording typed
+// goes back with the change that followed it.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDialog>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "support/CanvasMouse.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/inspector/ColorWell.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
+
+namespace {
+
+// What the pages change of a text.
+struct TextLook {
+    QString wording;
+    CardFont font;
+    QColor colour;
+    int alignment = 0;
+    bool shadow = false;
+    bool operator==(const TextLook&) const = default;
+};
+
+class TextPageOnWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Start_Card_Option = QStringLiteral("L");
+        controller.inspector().setUpControls({});
+        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+        ASSERT_EQ(TestEnvironment::run(probe, {QStringLiteral("sample"), design}).exitCode, 0);
+        dialogs.queueOpenFile(design);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        controller.showWindow();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override { Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T"); }
+
+    template <typename Control>
+    Control& control(const char* name)
+    {
+        auto* found = controller.windowLayout().inspectorView().findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    QAction& undo() const { return *controller.window()->findChild<QAction*>(QStringLiteral("Undo_btn")); }
+    // The sample card's title: the front's topmost element, rebuilt by every Undo.
+    TextLook title() const
+    {
+        const GraphicPtr text = document.graphics().first();
+        return {text->Text_contents(), text->textStyle.text_ctrl_font, text->textStyle.txt_clr,
+                text->textStyle.text_alignmnet, text->textStyle.Drawing_Shadow};
+    }
+
+    QTemporaryDir folder;
+    const QString design = folder.filePath(QStringLiteral("sample.did"));
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
+{
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+    InspectorView& view = controller.windowLayout().inspectorView();
+    ASSERT_EQ(view.sett_tab().currentWidget(), view.page(QStringLiteral("text_edtng_tab")));
+    const TextLook opened = title();
+    ASSERT_EQ(opened.wording, "ZOVA ID Card");
+    ASSERT_FALSE(opened.shadow);
+
+    QPlainTextEdit& editor = control<QPlainTextEdit>("Text_value_Edit");
+    editor.setFocus();
+    editor.selectAll();
+    QTest::keyClicks(&editor, QStringLiteral("Visitor Pass"));
+    EXPECT_EQ(title().wording, "Visitor Pass");
+    EXPECT_FALSE(undo().isEnabled()) << "typing takes no undo step";
+
+    QList<TextLook> states{opened};
+    dialogs.queueHook([](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 18));
+        dialog.accept();
+    });
+    control<QPushButton>("text_font_btn").click();
+    states.append(title());
+    dialogs.queueHook([](QDialog& dialog) {
+        static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(200, 20, 20));
+        dialog.accept();
+    });
+    control<ColorWell>("Text_clr").click();
+    states.append(title());
+    QComboBox& alignment = control<QComboBox>("Text_align_combo");
+    alignment.setCurrentIndex(0);
+    Q_EMIT alignment.activated(0);
+    states.append(title());
+    ASSERT_TRUE(view.showPage(QStringLiteral("text_prop_tab")));
+    control<QCheckBox>("draw_shadow_chkbox").click();
+    states.append(title());
+    EXPECT_EQ(states.last(), (TextLook{"Visitor Pass", CardFont{"DejaVu Serif", 18}, QColor(200, 20, 20), 0, true}));
+
+    for (qsizetype i = states.size() - 2; i >= 0; --i) {
+        ASSERT_TRUE(undo().isEnabled()) << i;
+        undo().trigger();
+        EXPECT_EQ(title(), states.at(i)) << "after undoing down to state " << i;
+    }
+    EXPECT_EQ(title(), opened) << "the wording went back with the font";
+    EXPECT_FALSE(undo().isEnabled());
+}
+
+}  // namespace
