@@ -72,6 +72,11 @@ void ControllerCanvasHost::Refresh_Canvas()
     m_controller.Refresh_Canvas();
 }
 
+float ControllerCanvasHost::Frame_Field_Value(FrameField field) const
+{
+    return m_controller.inspector().positionFields().Frame_Field_Value(field);
+}
+
 void ControllerCanvasHost::Set_Selected_Control_Tool(int tool)
 {
     m_tool = tool;

@@ -24,7 +24,7 @@ public:
     // The inspector's dispatch; both seams meet here.
     void Show_RHS_Properties(SKTGraphic* graphic) override;
     void Refresh_Canvas() override;
-    float Frame_Field_Value(FrameField) const override { return 0.0f; }
+    float Frame_Field_Value(FrameField field) const override;
     void Insert_In_Undo_Redo() override { m_undo.Insert_In_Undo_Redo(); }
     void Undo_Redo_Button_state() override { m_undo.Check_Undo_Redo_Btn_Enability(); }
     void Undo_Action_Perform() override { m_undo.Undo_Action_Perform(); }

@@ -196,9 +196,11 @@ QRectF SKTWindowController::frontCanvasBounds() const
     return QRectF(QPointF(0, 0), m_canvasSize);
 }
 
-void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic&)
+void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic& graphic)
 {
-    // The inspector's position fields come with the property inspector.
+    // The tool bar's pictures are drawn with elements made before the inspector exists.
+    if (m_inspector)
+        m_inspector->positionFields().Set_Control_Pos_And_Size(graphic);
 }
 
 QPointF SKTWindowController::Control_New_Point(const QString& side)

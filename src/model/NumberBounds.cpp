@@ -143,17 +143,22 @@ qint64 stepsInwards(double value, double scale, int inwards)
 
 }  // namespace
 
-Range NumberBounds::cardSideInUnit(int unit, int decimals)
+Range NumberBounds::lengthInUnit(Range points, int unit, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     const auto inPoints = [&](qint64 steps) { return double(unitToPoints(float(double(steps) / scale), unit)); };
-    qint64 low = stepsInwards(double(pointsToUnit(float(kCardSide.low), unit)), scale, +1);
-    while (inPoints(low) < kCardSide.low)
+    qint64 low = stepsInwards(double(pointsToUnit(float(points.low), unit)), scale, +1);
+    while (inPoints(low) < points.low)
         ++low;
-    qint64 high = stepsInwards(double(pointsToUnit(float(kCardSide.high), unit)), scale, -1);
-    while (inPoints(high) > kCardSide.high)
+    qint64 high = stepsInwards(double(pointsToUnit(float(points.high), unit)), scale, -1);
+    while (inPoints(high) > points.high)
         --high;
     return {double(low) / scale, double(high) / scale};
+}
+
+Range NumberBounds::cardSideInUnit(int unit, int decimals)
+{
+    return lengthInUnit(kCardSide, unit, decimals);
 }
 
 void Bound_Element_Numbers(SKTGraphic& g, const QString& where)

@@ -35,6 +35,8 @@ inline constexpr Range kAnyInteger{double(std::numeric_limits<qint32>::min()),
 // Where an element lies and how large it is, and where the card sits: nothing on a card is that
 // far out, and drawing or rasterising such values would exhaust memory.
 inline constexpr Range kCoordinate{-100000.0, 100000.0};
+// An element's width or height as its size fields take it.
+inline constexpr Range kElementSize{0.0, kCoordinate.high};
 // A card side: from a millimetre to 200 inches, the largest page a PDF can hold.
 inline constexpr Range kCardSide{72.0 / 25.4, 14400.0};
 // Outlines, lines and the card border: an inch that wide already covers half of a card's short
@@ -57,6 +59,11 @@ inline constexpr double kFullTurn = 360.0;
 inline constexpr Range kAngle{-kFullTurn, kFullTurn};
 // The card background's gradient, as its field takes it.
 inline constexpr Range kCardGradientAngle{0.0, kFullTurn};
+
+// ---- Star and polygon variants ---------------------------------------------------------------
+// The five of each that the shape page offers; a design may hold another count, which the
+// drawing takes as it is.
+inline constexpr Range kShapeVariant{1.0, 5.0};
 
 // ---- Opacities -----------------------------------------------------------------------------
 // A fraction: above 1 draws opaque, and new elements and cards start at 100 (a text's shadow at
@@ -98,9 +105,11 @@ inline constexpr Range kDataSourceType{0.0, 2.0};
 // A list entry or table column, -1 for none.
 inline constexpr Range kBindingIndex{-1.0, double(std::numeric_limits<qint32>::max())};
 
-// The card side's range in a user unit (inch, cm, mm), shown with `decimals` places: the widest
-// range of such numbers whose every value, converted to points as the size fields convert it
-// (unitToPoints, in single precision), lies within kCardSide.
+// A range of lengths in points as a user unit (inch, cm, mm) shows it with `decimals` places: the
+// widest range of such numbers whose every value, converted to points as the size fields convert
+// it (unitToPoints, in single precision), lies within `points`.
+Range lengthInUnit(Range points, int unit, int decimals);
+// The card side's range in a user unit: lengthInUnit of kCardSide.
 Range cardSideInUnit(int unit, int decimals);
 
 }  // namespace NumberBounds

@@ -1,5 +1,5 @@
 #pragma once
-// The line page: width, colour, dashes, caps, orientation and opacity, written into the
+// The line page: colour, width, dashes, ends, orientation and opacity, written into the
 // selected lines.
 #include <memory>
 
@@ -17,6 +17,11 @@ public:
 
     void load(SKTGraphic& graphic) override;
 
+    // Every field of the page into each unlocked selected line.
+    void Update_Line_Graphics();
+
 private:
+    void write(SKTGraphic& line) const;
+
     std::unique_ptr<Ui::LinePanel> ui;
 };

@@ -33,6 +33,7 @@ PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& windo
 void PropertyInspector::setUpControls(const QStringList& hatchNames)
 {
     m_card.setUpControls(hatchNames);
+    m_shape.setUpControls(hatchNames);
     m_card.imageBrowser().Load_and_fill_backgrounds();
     const NotDrawOnlyPropChangeGuard filling;
     m_size._setLabels();
@@ -169,6 +170,7 @@ void PropertyInspector::showElement(SKTGraphic& graphic)
             title->setText(set.shapeTitle);
     }
     m_view.sett_tab().setCurrentIndex(0);
+    m_positions.loadArrangeState(graphic);
     loadPanel(graphic);
     Not_Draw_Only_Prop_Change = false;
 }

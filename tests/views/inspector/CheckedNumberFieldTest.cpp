@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeInspectorWindow.h"
+#include "FieldTyping.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
 #include "views/inspector/CheckedNumberField.h"
@@ -23,26 +24,6 @@
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
-
-// Selects the field's text and types over it, as a user does.
-void typeInto(QAbstractSpinBox& field, const QString& text)
-{
-    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        QTest::keyClick(&field, Qt::Key_Backspace);
-    QTest::keyClicks(&field, text);
-}
-
-// The balloon the field shows, if any; dismissed for the next case as a click anywhere does.
-QString balloon()
-{
-    QCoreApplication::processEvents();
-    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
-    QWidget elsewhere;
-    QMouseEvent click(QEvent::MouseButtonPress, QPointF(), QPointF(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&elsewhere, &click);
-    return shown;
-}
 
 class CheckedNumberFieldTest : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "CrampedControls.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
@@ -30,19 +31,6 @@ struct PageShot {
     const char* page;
     std::function<void(Card_Property&)> setUp;
 };
-
-// Texts that do not fit show cut off; the page must give each control its preferred width.
-QStringList crampedControls(const QWidget& page)
-{
-    QStringList cramped;
-    for (const QWidget* control : page.findChildren<QWidget*>()) {
-        if (!control->isVisible() || !(qobject_cast<const QLabel*>(control) || qobject_cast<const QAbstractButton*>(control)))
-            continue;
-        if (control->width() < control->minimumSizeHint().width())
-            cramped << control->objectName();
-    }
-    return cramped;
-}
 
 TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
 {

@@ -1,0 +1,129 @@
+// A shape of an opened design changed through its page on the main window: the fill kind, the
+// dashes and the width of its border, each taken back by Undo; then a place and a width typed on
+// the arrange page.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SnapshotUndo.h"
+#include "mainwindow/WindowDesignFile.h"
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
+#include "platform/AppContext.h"
+#include "platform/Units.h"
+#include "support/CanvasMouse.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+
+namespace {
+
+class ShapePageRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0, live_mode_list_value_change = false;
+        Measument_Unit_Is = last_unit_val = kUnitMillimetre;
+        controller.showWindow();
+        QApplication::setActiveWindow(controller.window());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
+    }
+    void TearDown() override
+    {
+        Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T");
+        Measument_Unit_Is = last_unit_val = kUnitMillimetre;
+    }
+
+    InspectorView& inspector() const { return controller.windowLayout().inspectorView(); }
+    template <typename Control>
+    Control& control(const char* name) const
+    {
+        auto* found = inspector().findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    QAction& action(const char* name) const { return *controller.window()->findChild<QAction*>(QString::fromLatin1(name)); }
+    // The shape as the front side now holds it: an Undo puts new elements in place.
+    GraphicPtr shape() const { return document.graphics().first(); }
+    void clickShape() { canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), {50, 35}, {50, 35}); }
+    void type(const char* field, const QString& text)
+    {
+        auto& spin = control<QAbstractSpinBox>(field);
+        spin.setFocus();
+        QTest::keyClick(&spin, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&spin, text);
+        QTest::keyClick(&spin, Qt::Key_Return);
+    }
+
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    QTemporaryDir dir;
+    SKTDocument document;
+    SKTWindowController controller{document};
+};
+
+TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsPlaceAndSizeIt)
+{
+    const QString design = dir.filePath(QStringLiteral("badge.did"));
+    {
+        const GraphicPtr made = SKTGraphic::create(GraphicKind::Shape);
+        made->Set_Shape_Type(QStringLiteral("RR"));
+        made->setBounds(QRectF(20, 20, 60, 30));
+        made->_strokeWidth = 1.5;
+        document.insertGraphicsOnSide(SKTDocument::FrontSide, {made}, {0});
+        for (Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop})
+            side->setCard_Size(QSizeF(242.65, 153.07));
+        ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(design, false, QStringLiteral("L")));
+    }
+    dialogs.queueOpenFile(design);
+    messages.queueAnswers({1});  // no saving of the design made above
+    action("Open_Btn_Clicked").trigger();
+    ASSERT_EQ(document.graphics().size(), 1);
+    const QByteArray opened = shape()->archivedData();
+
+    clickShape();
+    ASSERT_EQ(inspector().sett_tab().tabText(0), "General");
+    EXPECT_EQ(control<QSpinBox>("shape_bor_Stepper").value(), 1);
+    control<QRadioButton>("Shape_gradient_fill_rd").click();
+    EXPECT_EQ(shape()->_fill_type, "G");
+    EXPECT_EQ(shape()->_strokeWidth, 1.5) << "the width was left alone";
+    QComboBox& dashes = control<QComboBox>("shape_border_style");
+    dashes.setCurrentIndex(1);
+    Q_EMIT dashes.activated(1);
+    EXPECT_EQ(shape()->_stroke_border_type, "DA");
+    type("shape_bor_Stepper", QStringLiteral("3"));
+    EXPECT_EQ(shape()->_strokeWidth, 3);
+
+    action("Undo_btn").trigger();
+    EXPECT_EQ(shape()->_strokeWidth, 1.5);
+    EXPECT_EQ(shape()->_stroke_border_type, "DA");
+    action("Undo_btn").trigger();
+    action("Undo_btn").trigger();
+    EXPECT_EQ(shape()->archivedData(), opened);
+    EXPECT_FALSE(action("Undo_btn").isEnabled());
+
+    clickShape();
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("aligmnt_tab")));
+    EXPECT_EQ(control<QDoubleSpinBox>("frame_main_pic_X_pos").value(), 20);
+    type("frame_main_pic_X_pos", QStringLiteral("36"));
+    EXPECT_EQ(shape()->xPosition(), 36);
+    type("frame_main_pic_width", QStringLiteral("25.4"));
+    EXPECT_NEAR(shape()->width(), 72, 1e-4);
+    action("Undo_btn").trigger();
+    EXPECT_EQ(shape()->bounds(), QRectF(36, 20, 60, 30));
+}
+
+}  // namespace
