@@ -67,6 +67,11 @@ void ControllerCanvasHost::Show_RHS_Properties(SKTGraphic* graphic)
     m_controller.inspector().Show_RHS_Properties(graphic);
 }
 
+void ControllerCanvasHost::Open_Barcode_Window()
+{
+    m_controller.inspector().barcodePanel().Open_Barcode_Window();
+}
+
 void ControllerCanvasHost::Refresh_Canvas()
 {
     m_controller.Refresh_Canvas();

@@ -53,7 +53,8 @@ public:
     void focusVisitorTextField(const QString& ctrlId) override;
     void releaseVisitorField(const QString& ctrlId) override;
     void Set_User_Image_Control(int, const QString&, const QImage&, const QString&) override {}
-    void Open_Barcode_Window() override {}
+    // The inspector's barcode page opens it.
+    void Open_Barcode_Window() override;
     void Card_Prop_Clicked() override;
     void Card_Bckgrnd_Clicked() override;
     void Export_Button() override;

@@ -26,9 +26,6 @@ QString curr_msg_count_str;
 
 namespace {
 
-// Series files are small text files; anything larger is not read.
-constexpr qint64 kMaxSeriesFileBytes = 64LL * 1024 * 1024;
-
 // Inspector handlers stand still and the document records no undo while a design is filled in;
 // both come back however the load ends.
 class LoadingGuards {
@@ -72,38 +69,6 @@ void loadBackgroundPicture(Card_Property& side)
 }
 
 }  // namespace
-
-QString Get_First_Value_Of_Dataset(const QString& name)
-{
-    if (!isPlainFileName(name)) {
-        if (!name.isEmpty())
-            Show_NSLog_Message(QStringLiteral("The series name \"%1\" is not a file name in the data folder.").arg(name));
-        return QString();
-    }
-    QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
-    if (!QFileInfo(file.fileName()).isFile())
-        return QString();
-    if (!file.open(QIODevice::ReadOnly)) {
-        Show_NSLog_Message(QStringLiteral("Cannot read the series \"%1\": %2").arg(name, file.errorString()));
-        return QString();
-    }
-    const QByteArray bytes = file.read(kMaxSeriesFileBytes);
-    const qsizetype lineEnd = bytes.indexOf('\n');
-    return QString::fromUtf8(lineEnd < 0 ? bytes : bytes.left(lineEnd));
-}
-
-std::optional<QString> Get_First_Value_Of_Excel_Binding(int n)
-{
-    Data_From_Excel& table = Loaded_Data_Table();
-    if (table.ListData.isEmpty()) {
-        Show_NSLog_Message(QStringLiteral("No spreadsheet rows are loaded."));
-        return QString();
-    }
-    const std::optional<QString> value = table.Get_Item_Text(0, n);
-    if (value && value->isEmpty())
-        return QStringLiteral(" ");
-    return value;
-}
 
 DesignFileController::DesignFileController(SKTDocument& document, Card_Property& front, Card_Property& back,
                                            DesignFileWindow& window)

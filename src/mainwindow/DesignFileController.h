@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "data/SeriesFiles.h"
 #include "designfile/DesignFile.h"
 #include "designfile/DesignState.h"
 #include "model/SKTDocument.h"
@@ -22,13 +23,6 @@ inline const QString kDesignSavedMessage = QStringLiteral("File has been saved s
 inline const QString kDesignNotSavedMessage =
     QStringLiteral("Unable to save file on this location please select any other location to save.");
 
-// The first value of a series: the text before the first line end of <Data_Folder_Path>/<name>.txt;
-// empty when the file is missing or unreadable, or when the name is not a plain file name (a
-// series always lies in the data folder).
-QString Get_First_Value_Of_Dataset(const QString& name);
-// Column n of the loaded table's first row: n 0 the row number, an empty cell " ", none for a
-// missing column; empty (logged) when no rows are loaded.
-std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
 
 
 // The window's steps around saving and loading a design. The main window implements it

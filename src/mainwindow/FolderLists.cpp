@@ -105,16 +105,6 @@ bool Filter_Non_Log_Files_At_Path(const QString& folder)
     return true;
 }
 
-QStringList Get_datasheet_File_Name_Array()
-{
-    QStringList names;
-    for (const QFileInfo& entry : entriesOf(Data_Folder_Path, QDir::Files)) {
-        if (entry.suffix().compare(batch_file_EXT, Qt::CaseInsensitive) == 0)
-            names.append(entry.completeBaseName());
-    }
-    return sortedByName(names);
-}
-
 bool Check_Batch_File_In_Use_Validation(const QString& name, const SKTDocument& document)
 {
     if (!seriesFileExists(name))

@@ -1,14 +1,13 @@
 #pragma once
-// Folder and file lists, the list of series and the clean-up of a folder. Every list is sorted by
+// Folder and file lists (the list of series is in data/SeriesFiles.h) and the clean-up of a folder. Every list is sorted by
 // name, ignoring case, and leaves out hidden entries (names starting with a dot): the order the
 // file system gives is arbitrary on Linux.
 #include <QString>
 #include <QStringList>
 
-class SKTDocument;
+#include "data/SeriesFiles.h"
 
-// The extension of series files.
-inline const QString batch_file_EXT = QStringLiteral("txt");
+class SKTDocument;
 
 // Names of the folders directly inside the folder; empty when the path is no folder.
 QStringList Get_Folder_Array_At_Path(const QString& folder);
@@ -24,9 +23,6 @@ QStringList Get_Folders_And_Sub_Folder_Array_At_Path(const QString& folder);
 // temporary folder are cleaned: any other folder is refused (false, logged) and left untouched.
 bool Filter_Non_Log_Files_At_Path(const QString& folder);
 
-// The series: names, without the extension, of the files in Data_Folder_Path whose extension is
-// "txt" in any case.
-QStringList Get_datasheet_File_Name_Array();
 // Whether a series is bound to a text, picture or barcode element of the design: of the front, and
 // of the back when the card has two sides. A series whose file is gone is not in use.
 bool Check_Batch_File_In_Use_Validation(const QString& name, const SKTDocument& document);

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QPointF>
+#include <QRectF>
 #include <QTemporaryDir>
 #include <QTimeZone>
 

@@ -25,9 +25,11 @@ PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& windo
       m_image(m_panels, this),
       m_line(m_panels, this),
       m_signature(m_panels, this),
-      m_shape(m_panels, this)
+      m_shape(m_panels, this),
+      m_barcode(m_panels, this)
 {
     m_card.setCardPagesReload([this] { Show_RHS_Properties(nullptr); });
+    m_dataSource.setTextBound([this](SKTGraphic& graphic) { m_text.showBoundText(graphic); });
 }
 
 void PropertyInspector::setUpControls(const QStringList& hatchNames)
@@ -178,11 +180,20 @@ void PropertyInspector::showElement(SKTGraphic& graphic)
 void PropertyInspector::loadPanel(SKTGraphic& graphic)
 {
     switch (graphic.kind()) {
-    case GraphicKind::Text: m_text.load(graphic); return;
-    case GraphicKind::Image: m_image.load(graphic); return;
+    case GraphicKind::Text:
+        m_text.load(graphic);
+        m_dataSource.loadDataSourceBlock(graphic);
+        return;
+    case GraphicKind::Image:
+        m_image.load(graphic);
+        m_dataSource.loadDataSourceBlock(graphic);
+        return;
     case GraphicKind::Line: m_line.load(graphic); return;
-    case GraphicKind::Signature: m_signature.load(graphic); return;
-    case GraphicKind::Barcode: m_positions.Set_Control_Pos_And_Size(graphic); return;
+    case GraphicKind::Signature:
+        m_signature.load(graphic);
+        m_dataSource.loadSignatureSource(graphic);
+        return;
+    case GraphicKind::Barcode: m_barcode.load(graphic); return;
     case GraphicKind::Shape: break;
     }
     m_shape.load(graphic);

@@ -4,6 +4,7 @@
 // states that go with it.
 #include <QObject>
 
+#include "views/inspector/BarcodePanel.h"
 #include "views/inspector/CardPanel.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/DataSourcePanel.h"
@@ -49,6 +50,8 @@ public:
     PositionFields& positionFields() { return m_positions; }
     InspectorView& view() const { return m_view; }
     TextPanel& textPanel() { return m_text; }
+    DataSourcePanel& dataSourcePanel() { return m_dataSource; }
+    BarcodePanel& barcodePanel() { return m_barcode; }
 
 private:
     void showTabSet(const InspectorTabSet& set);
@@ -56,7 +59,8 @@ private:
     void showElement(SKTGraphic& graphic);
     int selectedImageCount() const;
     void setElementButtons(bool locked);
-    // The panel of the element's kind from the element; a barcode shows its place and size only.
+    // The panel of the element's kind from the element, then, for texts, pictures and signatures,
+    // where their value comes from; a barcode shows its place and size only.
     void loadPanel(SKTGraphic& graphic);
 
     InspectorView& m_view;
@@ -71,5 +75,6 @@ private:
     LinePanel m_line;
     SignaturePanel m_signature;
     ShapePanel m_shape;
+    BarcodePanel m_barcode;
     SKTGraphic* m_lastSelected = nullptr;
 };

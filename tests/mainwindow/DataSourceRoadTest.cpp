@@ -1,0 +1,120 @@
+// On the real window with a design open: a text bound to a series on the data-source page shows
+// the series' first value on the card, and a double click on a barcode reaches the barcode window.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/AppContext.h"
+#include "support/CanvasMouse.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/barcodes/BarcodeWindowStandIn.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
+
+namespace {
+
+// The sample's title text, on the card.
+const QRectF kTitle(70, 8, 165, 22);
+
+class DataSourceRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0;
+        Start_Card_Option = QStringLiteral("L");
+        Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
+        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+        QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+        series.write("Ada Lovelace\nAlan Turing\n");
+        series.close();
+
+        const QString design = scratch.filePath(QStringLiteral("sample.did"));
+        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+        const auto written = TestEnvironment::run(probe, {QStringLiteral("sample"), design});
+        ASSERT_EQ(written.exitCode, 0) << written.err.constData();
+        controller.inspector().setUpControls({});
+        controller.showWindow();
+        dialogs.queueOpenFile(design);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        controller.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
+    }
+    void TearDown() override
+    {
+        QDir(Data_Folder_Path).removeRecursively();
+        Card_Front_Or_Back = 0;
+        Project_File_Name.clear();
+        Start_Card_Option = QStringLiteral("T");
+    }
+
+    SKTGraphicView& canvas() const { return *controller.editedGraphicView(); }
+    InspectorView& inspector() const { return controller.windowLayout().inspectorView(); }
+    QComboBox& combo(const char* name) const { return *inspector().findChild<QComboBox*>(QString::fromLatin1(name)); }
+    QImage cardPart(const QRectF& onCard) const
+    {
+        const double zoom = canvas().zoomFactor();
+        const QRect shown(onCard.topLeft().toPoint() * zoom, onCard.bottomRight().toPoint() * zoom);
+        return canvas().grab().toImage().copy(shown);
+    }
+
+    QTemporaryDir scratch;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    ScriptedDialogPresenter dialogs;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+};
+
+TEST_F(DataSourceRoadTest, ATextBoundToASeriesShowsItsFirstValueOnTheCard)
+{
+    const QImage before = cardPart(kTitle);
+    canvas_mouse::drag(canvas(), kTitle.center(), kTitle.center());
+    ASSERT_EQ(canvas().selectedGraphics().size(), 1);
+    const GraphicPtr text = canvas().selectedGraphics().first();
+    ASSERT_EQ(text->kind(), GraphicKind::Text);
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
+
+    combo("Data_source_type").setCurrentIndex(combo("Data_source_type").findText("Series"));
+    ASSERT_EQ(combo("Batch_Series").findText("Staff"), 0);
+    combo("Batch_Series").setCurrentIndex(0);
+
+    EXPECT_EQ(text->data_source_type, 1);
+    EXPECT_EQ(text->batch_list_name, "Staff");
+    EXPECT_EQ(text->Text_contents(), "Ada Lovelace");
+    EXPECT_NE(cardPart(kTitle), before) << "the card shows the series' first value";
+    // The design counts as changed once the window has looked again.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return controller.window()->isWindowModified(); }));
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(DataSourceRoadTest, ADoubleClickOnABarcodeReachesTheBarcodeWindow)
+{
+    GraphicPtr barcode;
+    for (const GraphicPtr& graphic : document.graphics()) {
+        if (graphic->kind() == GraphicKind::Barcode)
+            barcode = graphic;
+    }
+    ASSERT_TRUE(barcode);
+    const QPoint at = (barcode->bounds().center() * canvas().zoomFactor()).toPoint();
+    QTest::mouseDClick(&canvas(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(messages.texts(), QStringList{QLatin1Char('\n') + kBarcodeWindowNotAvailableMessage});
+    EXPECT_EQ(inspector().sett_tab().currentWidget()->objectName(), "barcode_tab");
+}
+
+}  // namespace

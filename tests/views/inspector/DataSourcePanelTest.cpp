@@ -1,0 +1,218 @@
+// The data-source page: where a text's or picture's value comes from, the binding written into
+// the selection and the first value shown, over series files made in the test's data folder and a
+// loaded spreadsheet table.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include "FakeInspectorWindow.h"
+#include "data/Data_From_Excel.h"
+#include "data/SeriesFiles.h"
+#include "model/SKTGraphicKinds.h"
+#include "platform/AppContext.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/inspector/DataSourcePanel.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
+
+namespace {
+
+QString shown(const QString& text)
+{
+    return QLatin1Char('\n') + text;
+}
+
+class DataSourcePanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Not_Draw_Only_Prop_Change = false, Start_Card_Option = QStringLiteral("L"), Excel_Binding_Use = true;
+        // The user's folder lies in the test's own data folder (XDG_DATA_HOME).
+        Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
+        QDir(Data_Folder_Path).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+        writeSeries("Names", "Ann\nBob\n");
+        writeSeries("codes", "A-100\nA-101\n");
+        Data_From_Excel& table = Loaded_Data_Table();
+        table.ListData.clear(), table.ColList.removeDataColumns();
+        table.ColList.addColumn("Column1", "Name"), table.ColList.addColumn("Column2", "Photo");
+        table.Create_List_By_Array({"Cleo", "/photos/cleo.jpg"}, 2);
+        table.Create_List_By_Array({"Dan", "/photos/dan.jpg"}, 2);
+    }
+    void TearDown() override
+    {
+        QDir(Data_Folder_Path).removeRecursively();
+        Loaded_Data_Table().ListData.clear(), Loaded_Data_Table().ColList.removeDataColumns();
+        Start_Card_Option = QStringLiteral("T"), Excel_Binding_Use = false;
+    }
+
+    static void writeSeries(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(QDir(Data_Folder_Path).filePath(name + ".txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    GraphicPtr add(GraphicKind kind)
+    {
+        GraphicPtr graphic = SKTGraphic::create(kind);
+        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, {graphic}, {int(window.document.graphics().size())});
+        return graphic;
+    }
+    void select(const QList<int>& indexes, const GraphicPtr& focused)
+    {
+        window.frontView.changeSelectionIndexes(indexes);
+        window.frontView._Selected_Graphic = focused;
+        inspector.Show_RHS_Properties(focused.get());
+    }
+    // As a user picks an entry.
+    void choose(const char* name, int index) { combo(name).setCurrentIndex(index); }
+    QComboBox& combo(const char* name) const { return *view.findChild<QComboBox*>(QString::fromLatin1(name)); }
+    QStringList entries(const char* name) const
+    {
+        QStringList texts;
+        for (int i = 0; i < combo(name).count(); ++i)
+            texts << combo(name).itemText(i);
+        return texts;
+    }
+
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    FakeInspectorWindow window;
+    InspectorView view;
+    PropertyInspector inspector{view, window};
+};
+
+TEST_F(DataSourcePanelTest, ASeriesBindsTheUnlockedTextsShowingItsFirstValueAndManualUnbindsThem)
+{
+    const GraphicPtr first = add(GraphicKind::Text), second = add(GraphicKind::Text), locked = add(GraphicKind::Text);
+    const GraphicPtr line = add(GraphicKind::Line);
+    locked->ctrl_is_locked = true;
+    select({0, 1, 2, 3}, first);
+    EXPECT_EQ(entries("Data_source_type"), (QStringList{"Manual", "Series", "Excel"}));
+    EXPECT_FALSE(combo("Batch_Series").isEnabled());
+
+    choose("Data_source_type", 1);
+    EXPECT_EQ(entries("Batch_Series"), (QStringList{"codes", "Names"}));  // the folder, by name
+    EXPECT_EQ(combo("Batch_Series").currentIndex(), -1);                  // nothing chosen yet
+    EXPECT_TRUE(combo("Batch_Series").isEnabled());
+    EXPECT_EQ(first->data_source_type, 1);
+    EXPECT_EQ(first->batch_list_name, "");
+    EXPECT_EQ(window.snapshots, 1);
+
+    choose("Batch_Series", 1);
+    for (const GraphicPtr& bound : {first, second}) {
+        EXPECT_EQ(bound->data_source_type, 1);
+        EXPECT_EQ(bound->batch_list_name, "Names");
+        EXPECT_EQ(bound->batch_list_index, 1);
+        EXPECT_EQ(bound->Text_contents(), "Ann");
+    }
+    EXPECT_EQ(locked->data_source_type, 0);
+    EXPECT_EQ(locked->Text_contents(), "Text here");
+    EXPECT_EQ(line->data_source_type, 0);
+    EXPECT_EQ(window.snapshots, 2);
+    EXPECT_EQ(window.refreshes, 2);
+
+    // "Manual" unbinds and keeps the text.
+    choose("Data_source_type", 0);
+    EXPECT_EQ(first->data_source_type, 0);
+    EXPECT_EQ(first->batch_list_name, "");
+    EXPECT_EQ(first->batch_list_index, -1);
+    EXPECT_EQ(first->Text_contents(), "Ann");
+    EXPECT_EQ(combo("Batch_Series").count(), 0);
+    EXPECT_FALSE(combo("Batch_Series").isEnabled());
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(DataSourcePanelTest, TheLoadShowsTheBindingAndWritesNothing)
+{
+    const GraphicPtr bound = add(GraphicKind::Text), unnamed = add(GraphicKind::Text), column = add(GraphicKind::Text);
+    bound->Set_Data_source_type(1), bound->Set_Batch_List_Name("Names"), bound->Set_Batch_List_Index(1);
+    unnamed->Set_Data_source_type(1);
+    column->Set_Data_source_type(2), column->Set_Excel_binding_Index(2);
+    select({0}, bound);
+    EXPECT_EQ(combo("Data_source_type").currentText(), "Series");
+    EXPECT_EQ(combo("Batch_Series").currentText(), "Names");
+    EXPECT_TRUE(combo("Batch_Series").isEnabled());
+    select({1}, unnamed);
+    EXPECT_EQ(combo("Batch_Series").currentIndex(), -1);
+    select({2}, column);
+    EXPECT_EQ(entries("Batch_Series"), (QStringList{Loaded_Data_Table().ColList.titles()}));
+    EXPECT_EQ(combo("Batch_Series").currentText(), "Photo");
+
+    EXPECT_EQ(bound->batch_list_name, "Names");
+    EXPECT_EQ(unnamed->Text_contents(), "Text here");
+    EXPECT_EQ(window.snapshots, 0);
+    EXPECT_TRUE(messages.texts().isEmpty());
+
+    // Without a spreadsheet in the design the choice is not offered.
+    Excel_Binding_Use = false;
+    select({0}, bound);
+    EXPECT_EQ(entries("Data_source_type"), (QStringList{"Manual", "Series"}));
+}
+
+TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverALockedPicture)
+{
+    const GraphicPtr text = add(GraphicKind::Text);
+    select({0}, text);
+    choose("Data_source_type", 2);
+    choose("Batch_Series", 1);
+    EXPECT_EQ(text->data_source_type, 2);
+    EXPECT_TRUE(text->excel_binding);
+    EXPECT_EQ(text->excel_col_indx, 1);
+    EXPECT_EQ(text->Text_contents(), "Cleo");
+
+    const GraphicPtr picture = add(GraphicKind::Image);
+    select({1}, picture);
+    choose("Data_source_type", 2);
+    choose("Batch_Series", 2);
+    EXPECT_EQ(picture->excel_col_indx, 2);
+    EXPECT_EQ(picture->FilePath(), "/photos/cleo.jpg");
+
+    const int snapshots = window.snapshots;
+    picture->ctrl_is_locked = true;
+    choose("Batch_Series", 1);
+    EXPECT_EQ(picture->excel_col_indx, 2);
+    EXPECT_EQ(picture->FilePath(), "/photos/cleo.jpg");
+    choose("Data_source_type", 0);
+    EXPECT_EQ(picture->data_source_type, 2);
+    EXPECT_EQ(window.snapshots, snapshots);
+}
+
+TEST_F(DataSourcePanelTest, TwoPicturesOrNoSeriesAreRefusedWithTheirMessages)
+{
+    const GraphicPtr picture = add(GraphicKind::Image), other = add(GraphicKind::Image);
+    select({0}, picture);
+    window.frontView.changeSelectionIndexes({0, 1});
+    choose("Data_source_type", 1);
+    choose("Batch_Series", 0);
+    EXPECT_EQ(picture->data_source_type, 0);
+    EXPECT_EQ(other->data_source_type, 0);
+    EXPECT_EQ(messages.texts(), QStringList(2, shown("Please select only one image control to 'Select Image'.")));
+
+    QDir(Data_Folder_Path).removeRecursively();
+    const GraphicPtr text = add(GraphicKind::Text);
+    select({2}, text);
+    choose("Data_source_type", 1);
+    EXPECT_EQ(messages.texts().last(), shown("Please create batch processing series first."));
+    EXPECT_EQ(text->data_source_type, 0);
+    EXPECT_EQ(combo("Batch_Series").count(), 0);
+}
+
+TEST_F(DataSourcePanelTest, ASeriesThatCannotBeReadIsReportedAndChangesNothing)
+{
+    writeSeries("Broken", QByteArray("\xff\xfe\x00P\x00h\x00o\x00t\x00o\n", 13));
+    const GraphicPtr text = add(GraphicKind::Text);
+    text->Set_Data_source_type(1), text->Set_Batch_List_Name("Names"), text->Set_Batch_List_Index(1);
+    select({0}, text);
+    choose("Batch_Series", 0);
+    EXPECT_EQ(messages.texts(), QStringList{shown("The series \"Broken\" cannot be read: it is not a text file.")});
+    EXPECT_EQ(text->batch_list_name, "Names");
+    EXPECT_EQ(text->Text_contents(), "Text here");
+    EXPECT_EQ(window.snapshots, 0);
+    EXPECT_EQ(Get_First_Value_Of_Dataset("Broken"), "");  // what batch output reads of it
+}
+
+}  // namespace

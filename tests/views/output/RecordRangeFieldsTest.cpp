@@ -1,0 +1,86 @@
+// The total, from and to fields of the card-making windows: what a user types is taken as a
+// record number within the records, or refused, before anything reads it.
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include "views/inspector/CheckedNumberField.h"
+#include "views/output/RecordRangeFields.h"
+
+namespace {
+
+// Types over the field's text and commits it with Enter, as a user does.
+void typeInto(CheckedSpinBox& field, const QString& text)
+{
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClicks(&field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
+}
+
+class RecordRangeFieldsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto* column = new QVBoxLayout(&window);
+        for (CheckedSpinBox* field : {&total, &from, &to})
+            column->addWidget(field);
+        window.show();
+        range.setRecordCount(120);
+        range.setSourcesInUse(true);
+        range.Set_Tot_Value(120, 120, QStringLiteral("A"));
+        from.setValue(1);
+    }
+
+    QWidget window;
+    CheckedSpinBox total, from, to;
+    RecordRangeFields range{total, from, to};
+};
+
+TEST_F(RecordRangeFieldsTest, TypedRecordNumbersAreBroughtWithinTheRecords)
+{
+    typeInto(from, "0");
+    EXPECT_EQ(from.value(), 1);
+    typeInto(from, "500");
+    EXPECT_EQ(from.value(), 120);
+    typeInto(from, "37");
+    EXPECT_EQ(from.value(), 37);
+
+    typeInto(to, "0");
+    EXPECT_EQ(to.value(), 1);
+    typeInto(to, "300");
+    EXPECT_EQ(to.value(), 120);
+    EXPECT_EQ(range.stepperMaximum(), 120);
+
+    typeInto(total, "0");
+    EXPECT_EQ(total.value(), 1);
+    typeInto(total, "121");
+    EXPECT_EQ(total.value(), 120);
+
+    // Text that is no number, or a negative one, never reaches the fields' readers.
+    typeInto(from, "abc");
+    EXPECT_EQ(from.value(), 37);
+    typeInto(to, "-4");
+    EXPECT_EQ(to.value(), 120);
+}
+
+TEST_F(RecordRangeFieldsTest, WithoutADataSourceTheTotalGoesToTheLimit)
+{
+    range.setSourcesInUse(false);
+    range.setRecordCount(1);
+    typeInto(total, "5000");
+    EXPECT_EQ(total.value(), 5000);
+    EXPECT_EQ(range.stepperMaximum(), RecordRangeFields::kMaxRecords);
+    range.Set_Tot_Value(1200000, 1, QStringLiteral("A"));
+    EXPECT_EQ(total.value(), RecordRangeFields::kMaxRecords);
+    EXPECT_EQ(to.value(), RecordRangeFields::kMaxRecords);
+    range.Set_Tot_Value(0, 1, QStringLiteral("TOT"));
+    EXPECT_EQ(total.value(), 1);
+    EXPECT_EQ(to.value(), RecordRangeFields::kMaxRecords);
+    // The to field stays within the records whatever the sources.
+    typeInto(to, "3");
+    EXPECT_EQ(to.value(), 1);
+}
+
+}  // namespace
