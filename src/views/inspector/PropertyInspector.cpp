@@ -181,8 +181,10 @@ void PropertyInspector::loadPanel(SKTGraphic& graphic)
 {
     switch (graphic.kind()) {
     case GraphicKind::Text:
-        m_text.load(graphic);
+        // The text page has the last word on its editor: in the live modes a text filled from the
+        // side panels is not typed into, whatever its source.
         m_dataSource.loadDataSourceBlock(graphic);
+        m_text.load(graphic);
         return;
     case GraphicKind::Image:
         m_image.load(graphic);

@@ -47,7 +47,6 @@ void TextPanel::load(SKTGraphic& graphic)
         const QSignalBlocker quiet(editing->Text_value_Edit);
         editing->Text_value_Edit->setPlainText(graphic.Text_contents());
     }
-    m_context.dataSource.loadDataSourceBlock(graphic);
     loadStyle(graphic);
 }
 

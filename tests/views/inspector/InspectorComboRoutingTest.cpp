@@ -46,10 +46,13 @@ protected:
         inspector.Show_RHS_Properties(graphic.get());
         return graphic;
     }
-    // A user's choice of the next entry from the keyboard (the previous one at the end).
+    // A user's choice of the next entry (the previous one at the end), also where the combo waits
+    // for its check box.
     static void chooseAnother(QComboBox& combo)
     {
-        QTest::keyClick(&combo, combo.currentIndex() + 1 < combo.count() ? Qt::Key_Down : Qt::Key_Up);
+        const int index = combo.currentIndex() + 1 < combo.count() ? combo.currentIndex() + 1 : combo.currentIndex() - 1;
+        combo.setCurrentIndex(index);
+        Q_EMIT combo.activated(index);
     }
 
     ScriptedMessagePresenter messages;
