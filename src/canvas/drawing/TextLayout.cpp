@@ -107,7 +107,7 @@ QFont shownTextFont(const TextStyle& style)
 }
 
 TextBoxLayout::TextBoxLayout(const QString& text, const QFont& font, int alignmentCode,
-                             double width)
+                             double width, double maxHeight)
     : m_layout(withLineSeparators(text), font, textLayoutDevice())
 {
     QTextOption option(horizontalAlignment(alignmentCode));
@@ -115,20 +115,23 @@ TextBoxLayout::TextBoxLayout(const QString& text, const QFont& font, int alignme
     m_layout.setTextOption(option);
     m_layout.setCacheEnabled(true);
     if (width > 0) {
-        layOutLines(width);
+        layOutLines(width, maxHeight);
         return;
     }
     // Align the lines within the widest of them.
-    layOutLines(kUnlimitedWidth);
-    layOutLines(m_usedWidth);
+    layOutLines(kUnlimitedWidth, maxHeight);
+    layOutLines(m_usedWidth, maxHeight);
 }
 
-void TextBoxLayout::layOutLines(double width)
+// Each line of a word wider than the box scans the rest of the word before it breaks inside it, so
+// laying out every line of a long word takes quadratic time: lines stop at the first one that
+// reaches maxHeight (at least one line is laid out).
+void TextBoxLayout::layOutLines(double width, double maxHeight)
 {
     double y = 0;
     double used = 0;
     m_layout.beginLayout();
-    for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+    for (QTextLine line = m_layout.createLine(); line.isValid(); line = y < maxHeight ? m_layout.createLine() : QTextLine()) {
         line.setLeadingIncluded(true);
         line.setLineWidth(width);
         line.setPosition(QPointF(0, y));
@@ -151,8 +154,9 @@ void TextBoxLayout::draw(QPainter& painter, QPointF topLeft) const
     m_layout.draw(&painter, topLeft);
 }
 
-std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text)
+std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text, double maxHeight)
 {
     const TextStyle& style = graphic.textStyle;
-    return std::make_unique<TextBoxLayout>(text, shownTextFont(style), style.text_alignmnet, graphic.bounds().width());
+    return std::make_unique<TextBoxLayout>(text, shownTextFont(style), style.text_alignmnet, graphic.bounds().width(),
+                                           maxHeight);
 }
