@@ -73,7 +73,7 @@ bool setError(QString* error, const QString& reason)
 
 // Walks the object graph of a binary list (trailer, offset table, container references) without
 // recursion: rejects cycles, nesting deeper than kMaxDepth, trees whose expanded size is too big
-// and dictionary keys that libplist cannot hand out.
+// and texts holding a NUL character (keys that libplist cannot hand out among them).
 class BinaryListCheck {
 public:
     explicit BinaryListCheck(const QByteArray& bytes)
@@ -118,7 +118,10 @@ private:
     {
         return frame.object.kind == 0xd && n < frame.object.count / 2;
     }
-    bool isSafeKey(const Object& key) const;
+    static bool isText(const Object& object) { return object.kind == 0x5 || object.kind == 0x6 || object.kind == 0x7; }
+    bool payloadInside(const Object& object) const;
+    // Of a text whose payload lies inside the objects.
+    bool holdsNul(const Object& text) const;
     // One copy of the object itself, read and converted, without what it contains.
     quint64 ownCost(const Object& object) const;
     // What holding one more item costs its container.
@@ -170,21 +173,23 @@ bool BinaryListCheck::readObject(quint64 index, Object* object) const
     return true;
 }
 
-// libplist aborts (an assertion) when it hands out a dictionary key holding a NUL character.
-bool BinaryListCheck::isSafeKey(const Object& key) const
+bool BinaryListCheck::payloadInside(const Object& object) const
 {
-    if (key.kind != 0x5 && key.kind != 0x6 && key.kind != 0x7)
-        return false;
-    if (key.dataAt > m_objectsEnd || key.count > m_objectsEnd - key.dataAt)
-        return false;
-    const uchar* begin = m_data + key.dataAt;
-    if (key.kind != 0x6)
-        return std::find(begin, begin + key.count, uchar(0)) == begin + key.count;
-    for (quint64 i = 0; i + 1 < key.count; i += 2) {
+    return object.dataAt <= m_objectsEnd && object.count <= m_objectsEnd - object.dataAt;
+}
+
+// libplist aborts (an assertion) when it hands out a dictionary key holding a NUL character, cuts
+// an ASCII text short at one and passes one in a UTF-16 text on, where no writer can store it.
+bool BinaryListCheck::holdsNul(const Object& text) const
+{
+    const uchar* begin = m_data + text.dataAt;
+    if (text.kind != 0x6)
+        return std::find(begin, begin + text.count, uchar(0)) != begin + text.count;
+    for (quint64 i = 0; i + 1 < text.count; i += 2) {
         if (begin[i] == 0 && begin[i + 1] == 0)
-            return false;
+            return true;
     }
-    return true;
+    return false;
 }
 
 quint64 BinaryListCheck::ownCost(const Object& object) const
@@ -241,9 +246,15 @@ bool BinaryListCheck::run(QString* error)
                                    .arg(budget >> 20));
     };
 
+    // Texts are refused as in XML lists: a NUL cannot be written back.
+    const auto nulText = [error] {
+        return setError(error, QStringLiteral("The property list holds a NUL character."));
+    };
     Object rootObject;
     if (!readObject(root, &rootObject))
         return malformed();
+    if (isText(rootObject) && payloadInside(rootObject) && holdsNul(rootObject))
+        return nulText();
     if (!rootObject.container)
         return true;
     std::vector<Frame> stack{Frame{root, rootObject, 0, ownCost(rootObject)}};
@@ -271,8 +282,10 @@ bool BinaryListCheck::run(QString* error)
             return malformed();  // a container that contains itself
         Object object;
         if (state[child] == Unvisited || key) {
-            if (!readObject(child, &object) || (key && !isSafeKey(object)))
+            if (!readObject(child, &object) || (key && (!isText(object) || !payloadInside(object))))
                 return malformed();
+            if (isText(object) && payloadInside(object) && holdsNul(object))
+                return nulText();
         }
         if (state[child] == Done) {
             if (stack.size() + heights[child] > size_t(PropertyList::kMaxDepth))

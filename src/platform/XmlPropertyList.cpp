@@ -202,24 +202,20 @@ private:
         return QVariant(map);
     }
 
-    // Text and CDATA children joined, NUL-terminated; an element inside a value is malformed. A
-    // single part (the common case) is not copied: it stays valid as long as the document. Comments
-    // and CDATA sections may cut a text into a million parts: each is appended once.
+    // The text of a value: its first piece is kept in the element itself, further pieces (after a
+    // comment, or in CDATA sections) follow as children, and even pieces of white space belong to
+    // it. An element inside a value is malformed. A single piece (the common case) is not copied:
+    // it stays valid as long as the document. A text may come in a million pieces: each is
+    // appended once.
     std::optional<QByteArray> text(const pugi::xml_node& node)
     {
-        QByteArray joined;
-        int parts = 0;
+        const char* first = node.value();
+        QByteArray joined = QByteArray::fromRawData(first, qsizetype(std::strlen(first)));
         for (pugi::xml_node part = node.first_child(); part; part = part.next_sibling()) {
             if (part.type() == pugi::node_element)
                 return malformedText();
-            if (part.type() != pugi::node_pcdata && part.type() != pugi::node_cdata)
-                continue;
-            const char* value = part.value();
-            const qsizetype length = qsizetype(std::strlen(value));
-            if (++parts == 1)
-                joined = QByteArray::fromRawData(value, length);
-            else
-                joined.append(value, length);
+            if (part.type() == pugi::node_pcdata || part.type() == pugi::node_cdata)
+                joined.append(part.value());
         }
         return joined;
     }
@@ -267,6 +263,8 @@ bool isBlank(const char* text)
 // for a second document after the first, say.
 pugi::xml_node onlyElement(const pugi::xml_node& parent)
 {
+    if (!isBlank(parent.value()))
+        return {};
     pugi::xml_node found;
     for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
         const bool text = child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata;
@@ -286,10 +284,12 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
         return std::nullopt;
     }
     pugi::xml_document document;
-    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them. Text
-    // beside the root is kept (as a fragment's) only to be refused.
-    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single
-        | pugi::parse_fragment;
+    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them, and so
+    // do pieces of white space between comments or CDATA sections. A value's first piece of text is
+    // kept in its element, which saves a node for every value. Text beside the root is kept (as a
+    // fragment's) only to be refused.
+    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata
+        | pugi::parse_embed_pcdata | pugi::parse_fragment;
     const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), kOptions, encoding);
     if (!parsed) {
         fail(error, QStringLiteral("Malformed XML property list: %1 (byte %2)")

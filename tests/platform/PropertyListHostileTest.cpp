@@ -62,7 +62,8 @@ TEST(PropertyListHostile, SharedObjectsCountAtFullSizeForEveryReference)
     EXPECT_EQ(repeated->toList(), QVariantList(200, QString(100000, u'x')));
 }
 
-// Comments and CDATA sections cut a text into as many pieces as a writer likes.
+// Comments and CDATA sections cut a text into as many pieces as a writer likes; joining them took
+// quadratic time, and pieces of white space between them were dropped.
 TEST(PropertyListHostile, TextInManyPiecesReadsAsOneText)
 {
     const QByteArray pieces = "<plist><array><string>" + QByteArray("W<!---->").repeated(100000)
@@ -70,10 +71,14 @@ TEST(PropertyListHostile, TextInManyPiecesReadsAsOneText)
     const auto back = PropertyList::fromData(pieces);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->toList(), (QVariantList{QString(100000, u'W') + u"<W>&"_s.repeated(100000), u"end"_s}));
+    // Pieces of white space are part of the text too.
+    EXPECT_EQ(PropertyList::fromData("<plist><string>a<!-- --> <!-- -->\r\n<![CDATA[ ]]>b</string></plist>"),
+              QVariant(u"a \r\n b"_s));
 }
 
 // A reference past U+10FFFF wrapped round to NUL in the parser and cut the text there, and one to a
-// surrogate or past U+10FFFF became replacement characters: all are refused as a NUL is.
+// surrogate or past U+10FFFF became replacement characters: all are refused as a NUL is, in binary
+// lists too.
 TEST(PropertyListHostile, CharacterReferencesThatAreNoCharactersAreRefused)
 {
     const auto inString = [](const char* reference) {
@@ -87,6 +92,10 @@ TEST(PropertyListHostile, CharacterReferencesThatAreNoCharactersAreRefused)
     EXPECT_TRUE(refusal("<plist><dict><key>a&#x100000000;zzz</key><string>1</string><key>a</key><string>2</string>"
                         "</dict></plist>")
                     .contains(u"NUL character"_s));
+    // A NUL came through binary lists: an ASCII text was cut short at it, and a UTF-16 one kept it
+    // and could not be written back.
+    for (const char* text : {"'a\\x00b'", "'\\u00e9\\x00'"})
+        EXPECT_TRUE(refusal(plistlib(u"[%1]"_s.arg(QLatin1String(text)), Format::Binary)).contains(u"NUL character"_s)) << text;
     const auto read = [&](const char* reference) {
         return PropertyList::fromData(inString(reference)).value_or(QVariant()).toList().value(0).toString();
     };
