@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "canvas/drawing/TextLayout.h"
 #include "canvas/render/CardImage.h"
 #include "mainwindow/DesignFileSamples.h"
 #include "mainwindow/designfile/DesignFile.h"
@@ -176,6 +177,35 @@ TEST_F(DesignFileHostile, ALongTextIsLaidOutOnlyAsFarAsItsBoxShows)
         EXPECT_TRUE(inkInRows(10, 40)) << "the box shows its text";
         // The box ends at 40; the line that crosses its bottom is drawn, none after it.
         EXPECT_FALSE(inkInRows(40 + 20, picture.height())) << "lines below the box";
+    }
+}
+
+// A long text is laid out from a beginning of it, longer each time until the lines shown are sure:
+// they are the lines of the whole text, whatever the words, scripts and alignment.
+TEST(TextBoxLayoutOfALongText, ShowsTheLinesOfTheWholeText)
+{
+    QString mixed;
+    const QStringList words{u"card"_s, u"W"_s.repeated(300), u"Zoë,"_s, u"北京大学学生证"_s, u"بطاقة الطالب"_s, u"a-b"_s,
+                            u"\U0001F600"_s, u"x"_s, u"Ängström\u0301"_s};
+    for (int i = 0; mixed.size() < 30000; ++i)
+        mixed += words[(i * 7 + i / 3) % words.size()] + (i % 11 == 0 ? u"\n"_s : u" "_s);
+    QFont font(u"DejaVu Sans"_s);
+    font.setPointSizeF(12);
+    for (const QString& text : {mixed, u"W"_s.repeated(20000), u"Wide words "_s.repeated(3000)}) {
+        for (const int alignment : {0, 1, 2, 3}) {
+            for (const double height : {30.0, 400.0, 5000.0}) {
+                const TextBoxLayout shown(text, font, alignment, 120, height), whole(text, font, alignment, 120);
+                EXPECT_GE(shown.height(), height);
+                const QSize size(200, int(shown.height()) - 1);
+                QImage a(size, QImage::Format_RGB32), b(size, QImage::Format_RGB32);
+                for (auto [picture, layout] : {std::pair{&a, &shown}, std::pair{&b, &whole}}) {
+                    picture->fill(Qt::white);
+                    QPainter painter(picture);
+                    layout->draw(painter, QPointF(0, 0));
+                }
+                EXPECT_TRUE(a == b) << text.size() << " characters, alignment " << alignment << ", box height " << height;
+            }
+        }
     }
 }
 

@@ -54,7 +54,8 @@ public:
     void draw(QPainter& painter, QPointF topLeft) const;
 
 private:
-    void layOutLines(double width, double maxHeight);
+    void layOutBeginning(const QString& text, double width, double maxHeight);
+    bool layOutLines(double width, double maxHeight, bool probe);
 
     QTextLayout m_layout;
     double m_height = 0;
