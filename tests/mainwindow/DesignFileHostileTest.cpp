@@ -134,6 +134,40 @@ TEST_F(DesignFileHostile, RowsSharedThousandsOfTimesAreRefusedBeforeTheyAreCopie
     EXPECT_EQ(state->rows[199].size(), 20);
 }
 
+// A barcode's stored picture is a PNG that may stand for a picture of hundreds of megabytes; a binary
+// list may name one from thousands of entries, each decoded again (200 names of a 70 KB PNG took
+// 12 GB). Each picture is decoded once, and past a budget pictures are made again from the settings.
+TEST_F(DesignFileHostile, StoredPicturesAreDecodedOnceAndWithinABudget)
+{
+    const QString png = u"import struct, zlib\n"
+                        "def png(side, shade):\n"
+                        "    rows = (b'\\0' + bytes([shade]) * side * 4) * side\n"
+                        "    chunk = lambda kind, data: struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))\n"
+                        "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)) + "
+                        "chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b'')\n"
+                        "barcode = [e for e in d if isinstance(e, list) and e and e[0] == 'B'][0]\n"
+                        "def barcodes(pictures):\n"
+                        "    entries = [barcode[:25] + [picture] + barcode[26:] for picture in pictures]\n"
+                        "    d[86:] = [str(len(entries))] + entries + ['0']\n"_s;
+    // One picture of 2000 x 2000 (16 MB decoded) named by forty entries.
+    const QString shared = changed(u"shared-picture.did"_s, png + u"p = png(2000, 200)\nbarcodes([p] * 40)"_s, true);
+    const std::optional<DesignState> once = readDesignFile(shared, nullptr);
+    ASSERT_TRUE(once);
+    ASSERT_EQ(once->frontElements.size(), 40);
+    for (const GraphicPtr& element : once->frontElements) {
+        EXPECT_EQ(element->_barcode_image.size(), QSize(2000, 2000));
+        EXPECT_EQ(element->_barcode_image.cacheKey(), once->frontElements[0]->_barcode_image.cacheKey());
+    }
+    // Eight different pictures of 16 MB each: those past 64 MB are left to be made again.
+    const QString different = changed(u"different-pictures.did"_s, png + u"barcodes([png(2000, s) for s in range(8)])"_s);
+    const std::optional<DesignState> budget = readDesignFile(different, nullptr);
+    ASSERT_TRUE(budget);
+    ASSERT_EQ(budget->frontElements.size(), 8);
+    const auto decoded = std::count_if(budget->frontElements.cbegin(), budget->frontElements.cend(),
+                                       [](const GraphicPtr& element) { return !element->_barcode_image.isNull(); });
+    EXPECT_EQ(decoded, 4);
+}
+
 // Comments and CDATA sections cut a text into pieces; joining them took quadratic time.
 TEST_F(DesignFileHostile, TextInManyPiecesOpensAsOneText)
 {
