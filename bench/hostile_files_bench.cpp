@@ -10,11 +10,13 @@
 // drawing has no peer. Memory: each file is opened by a child process of its own (this program with
 // --open, or Python) that reports its peak resident size; a file under a megabyte must stay under
 // 256 MB.
+//   bench_hostile_files_bench [WORD...]   only the measures whose names hold one of the words
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -120,7 +122,7 @@ write('shared_picture.did', sample[:86] + ['200'] + [barcode] * 200 + ['0'])
 write('shared_nest.did', functools.reduce(lambda a, _: [a] * 14, range(6), 'Watermark'))
 write('shared_text.did', ['x' * 100000] * 10700)
 row = {f'Column{i}': 'x' for i in range(100)}
-for n in (2000, 4000, 4200, 4400, 8000):
+for n in (1000, 2000, 3000, 3400, 3600, 8000):
     write(f'shared_rows_{n}.did', design([row] * n, 'p' * 900000))
 pieces = plistlib.dumps(design(watermark='in-pieces'), fmt=plistlib.FMT_XML)
 open(folder + '/pieces_comments.did', 'wb').write(pieces.replace(b'in-pieces', b'W<!---->' * 1300000))
@@ -195,15 +197,23 @@ int main(int argc, char** argv)
         return 1;
     }
     const auto file = [&dir](const QString& name) { return dir.filePath(name + QStringLiteral(".did")); };
+    const QStringList words = app.arguments().mid(1);
+    const auto chosen = [&words](const QByteArray& measure) {
+        return words.isEmpty() || std::any_of(words.cbegin(), words.cend(), [&](const QString& word) {
+                   return measure.contains(word.toUtf8());
+               });
+    };
     PeerWorker plistlib(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(kPlistlibWorker)});
     if (!plistlib.isReady())
         return 1;
 
     // Opening: a refusal, or the design.
     bool allDone = true;
-    for (const char* name : {"shared_nest", "shared_text", "shared_picture", "shared_rows_4200", "pieces_comments", "pieces_cdata",
+    for (const char* name : {"shared_nest", "shared_text", "shared_picture", "shared_rows_3400", "pieces_comments", "pieces_cdata",
                              "wide_row_262144", "wide_row_524288", "wide_row_1048576"}) {
         const QString path = file(QString::fromLatin1(name));
+        if (!chosen(QByteArray("hostile_open_") + name))
+            continue;
         const PairedTimings open = runPairedRounds(
             Rounds{kRounds, 1, 1}, BenchSide{[&] { (void)readDesignFile(path, nullptr); }},
             BenchSide{[&] { allDone &= plistlib.request("load " + path.toUtf8()); }});
@@ -212,6 +222,8 @@ int main(int argc, char** argv)
     // Saving a row of many cells: the open design against plistlib's dump of the same file.
     for (const char* name : {"wide_row_262144", "wide_row_524288", "wide_row_1048576"}) {
         const QString path = file(QString::fromLatin1(name));
+        if (!chosen(QByteArray("hostile_save_") + name))
+            continue;
         const std::optional<DesignState> design = readDesignFile(path, nullptr);
         const QString ours = dir.filePath(QStringLiteral("ours.did")), theirs = dir.filePath(QStringLiteral("theirs.did"));
         allDone &= design.has_value();
@@ -222,15 +234,18 @@ int main(int argc, char** argv)
                    "plistlib.load and dump of the same file, written as durably");
     }
 
-    for (const char* name : {"shared_nest", "shared_text", "shared_picture", "shared_rows_2000", "shared_rows_4000", "shared_rows_4200",
-                             "shared_rows_4400", "shared_rows_8000", "pieces_comments"})
-        printMemory(self, file(QString::fromLatin1(name)));
+    for (const char* name : {"shared_nest", "shared_text", "shared_picture", "shared_rows_1000", "shared_rows_2000",
+                             "shared_rows_3000", "shared_rows_3400", "shared_rows_3600", "shared_rows_8000", "pieces_comments"})
+        if (chosen(QByteArray("hostile_open_peak_") + name))
+            printMemory(self, file(QString::fromLatin1(name)));
 
     // Drawing a long text: the time to open and draw, and the peak, each in a child of its own.
     for (const auto& [kind, length] : {std::pair{"word", 10000}, {"word", 100000}, {"word", 1000000}, {"words", 50000000}}) {
+        const QByteArray name = QByteArray("hostile_draw_") + kind + '_' + QByteArray::number(length);
+        if (!chosen(name))
+            continue;
         QByteArray out;
         const double peak = childPeak(self, {QStringLiteral("--draw"), QLatin1String(kind), QString::number(length)}, &out);
-        const QByteArray name = QByteArray("hostile_draw_") + kind + '_' + QByteArray::number(length);
         const QList<QByteArray> ms = out.split(' ');
         std::printf("draw %s: %s ms to draw (%s ms to open), peak %.1f MB\n", name.constData(), ms.value(0).constData(),
                     ms.value(1).constData(), peak);

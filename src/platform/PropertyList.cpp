@@ -50,9 +50,10 @@ constexpr quint64 text(quint64 units) { return heapBlock(16 + 2 * (units + 1)); 
 constexpr quint64 bytes(quint64 count) { return heapBlock(16 + count + 1); }
 constexpr quint64 kContainer = heapBlock(64);
 
-// Up to a megabyte, the tree stays well below 256 MB with the program around it; larger files may
-// grow in proportion, up to what a 32-bit count holds.
-constexpr quint64 kBudgetFloor = 128ULL << 20;
+// Up to a megabyte, the tree stays within 160 MB, so that opening a design (the program, the tree
+// and what the design makes of it) stays below 256 MB; larger files may grow in proportion, up to
+// what a 32-bit count holds.
+constexpr quint64 kBudgetFloor = 96ULL << 20;
 constexpr quint64 kBudgetPerInputByte = 64;
 constexpr quint64 kBudgetCeiling = 3ULL << 30;
 constexpr quint64 budgetFor(quint64 inputBytes)
