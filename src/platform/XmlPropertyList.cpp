@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstring>
 #include <span>
+#include <string_view>
 #include <pugixml.hpp>
 
 #include "platform/Utf8Text.h"
@@ -48,7 +49,9 @@ bool holdsNul(const QByteArray& bytes)
 {
     if (bytes.contains('\0'))
         return true;
-    for (qsizetype at = bytes.indexOf("&#"); at >= 0; at = bytes.indexOf("&#", at + 2)) {
+    const std::string_view text(bytes.constData(), size_t(bytes.size()));
+    for (size_t found = text.find("&#"); found != std::string_view::npos; found = text.find("&#", found + 2)) {
+        const qsizetype at = qsizetype(found);
         qsizetype i = at + 2;
         const bool hex = i < bytes.size() && bytes[i] == 'x';
         i += hex ? 1 : 0;
@@ -284,13 +287,21 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
         return std::nullopt;
     }
     pugi::xml_document document;
-    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them, and so
-    // do pieces of white space between comments or CDATA sections. A value's first piece of text is
-    // kept in its element, which saves a node for every value. Text beside the root is kept (as a
-    // fragment's) only to be refused.
-    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata
-        | pugi::parse_embed_pcdata | pugi::parse_fragment;
-    const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), kOptions, encoding);
+    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them. A
+    // value's first piece of text is kept in its element, which saves a node for every value. Text
+    // beside the root is kept (as a fragment's) only to be refused.
+    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_embed_pcdata
+        | pugi::parse_fragment;
+    // Pieces of white space between comments, CDATA sections or processing instructions belong to
+    // the text. Keeping all white space costs a node for every indent, so only documents that hold
+    // such things keep it; others keep a value's text when it is all white space.
+    // (string_view's search runs on memchr, many times faster than QByteArray's on large files.)
+    const std::string_view text(bytes.constData(), size_t(bytes.size()));
+    const size_t declarationEnd = text.starts_with("<?xml") || text.starts_with("\xef\xbb\xbf<?xml") ? text.find("?>") : 0;
+    const bool inPieces = text.find("<!--") != text.npos || text.find("<![CDATA[") != text.npos
+        || text.find("<?", declarationEnd) != text.npos;
+    const unsigned options = kOptions | (inPieces ? pugi::parse_ws_pcdata : pugi::parse_ws_pcdata_single);
+    const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), options, encoding);
     if (!parsed) {
         fail(error, QStringLiteral("Malformed XML property list: %1 (byte %2)")
                         .arg(QString::fromUtf8(parsed.description()))
