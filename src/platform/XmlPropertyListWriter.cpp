@@ -1,5 +1,6 @@
 // Writing XML property lists in one pass over the values, laid out as libplist 2.2 lays them out
-// (tab indents, 76-column base64 lines, only "&", "<" and ">" escaped), so files keep their bytes.
+// (tab indents, 76-column base64 lines, only "&", "<" and ">" escaped, dates in whole seconds), so
+// files keep their bytes; only reals differ, written in the shortest form that reads back exactly.
 #include "platform/XmlPropertyList.h"
 
 #include <QDateTime>
