@@ -240,9 +240,9 @@ void readImage(SKTGraphic& g, ItemReader& r)
     g.textStyle.Drawing_Shadow = !r.hasMore() || r.flag();
 }
 
-void readBarcode(SKTGraphic& g, ItemReader& r)
+void readBarcode(SKTGraphic& g, ItemReader& r, StoredPictures& pictures)
 {
-    g._barcode_image = decodeStoredPicture(r.data());
+    g._barcode_image = pictures.decode(r.data());
     readSettings(g.barcode, r);
     g.Set_Barcode_image_control_bounds(g._bounds);
 }
@@ -296,7 +296,7 @@ QVariantList Get_Control_Prop_To_Array(const SKTGraphic& graphic, int* droppedCh
     return entry;
 }
 
-GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex)
+GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex, StoredPictures& pictures)
 {
     if (entry.isEmpty()) {
         Show_NSLog_Message(QStringLiteral("Item %1: an empty element entry is skipped.").arg(fileIndex));
@@ -330,7 +330,7 @@ GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex)
         case GraphicKind::Signature: readSignature(*element, r); break;
         case GraphicKind::Text: readText(*element, r); break;
         case GraphicKind::Image: readImage(*element, r); break;
-        case GraphicKind::Barcode: readBarcode(*element, r); break;
+        case GraphicKind::Barcode: readBarcode(*element, r, pictures); break;
         }
     } catch (const DesignFileError& error) {
         throw DesignFileError{fileIndex, QStringLiteral("Element entry item %1: %2").arg(error.itemIndex).arg(error.reason)};

@@ -186,13 +186,13 @@ qsizetype readElementCount(ItemReader& r, qsizetype itemsAfter)
     return qsizetype(count);
 }
 
-GraphicList readElements(ItemReader& r, qsizetype itemsAfter)
+GraphicList readElements(ItemReader& r, qsizetype itemsAfter, StoredPictures& pictures)
 {
     const qsizetype count = readElementCount(r, itemsAfter);
     GraphicList elements;
     for (qsizetype i = 0; i < count; ++i) {
         const int at = r.fileIndex();
-        if (GraphicPtr element = Create_Control_From_Array(r.list(), at))
+        if (GraphicPtr element = Create_Control_From_Array(r.list(), at, pictures))
             elements.append(std::move(element));
     }
     return elements;
@@ -262,8 +262,9 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
         state.rows = readRows(r);
         for (qint32& column : state.groupColumns)
             column = r.integerIn(NumberBounds::kBindingIndex);
-        state.frontElements = readElements(r, 1);
-        state.backElements = readElements(r, 0);
+        StoredPictures pictures;
+        state.frontElements = readElements(r, 1, pictures);
+        state.backElements = readElements(r, 0, pictures);
         state.dynamicFront = Dynamic_Controls_Of_Side(state.frontElements);
         state.dynamicBack = Dynamic_Controls_Of_Side(state.backElements);
         return state;

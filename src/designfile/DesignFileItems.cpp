@@ -1,8 +1,10 @@
 #include "designfile/DesignFileItems.h"
 
 #include <QMetaType>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "model/PictureFile.h"
 #include "platform/Log.h"
@@ -154,5 +156,27 @@ QImage decodeStoredPicture(const QByteArray& bytes)
     QImage picture = readPictureData(bytes);
     if (picture.isNull())
         Show_NSLog_Message(QStringLiteral("A stored barcode picture could not be decoded; it is made again."));
+    return picture;
+}
+
+QImage StoredPictures::decode(const QByteArray& bytes)
+{
+    const auto known = m_decoded.constFind(bytes);
+    if (known != m_decoded.cend())
+        return *known;
+    // A PNG's size stands in its header, the first chunk after the signature.
+    const auto headerNumber = [&bytes](qsizetype at) {
+        return bytes.size() >= at + 4 ? qint64(qFromBigEndian<quint32>(bytes.constData() + at)) : 0;
+    };
+    const qint64 pictureBytes = headerNumber(16) * headerNumber(20) * 4;
+    if (m_bytes + pictureBytes > kBudgetBytes) {
+        if (!std::exchange(m_toldOfBudget, true))
+            Show_NSLog_Message(QStringLiteral("The stored barcode pictures pass %1 MB; the rest are made again.")
+                                   .arg(kBudgetBytes >> 20));
+        return QImage();
+    }
+    const QImage picture = decodeStoredPicture(bytes);
+    m_bytes += picture.sizeInBytes();
+    m_decoded.insert(bytes, picture);
     return picture;
 }

@@ -2,6 +2,7 @@
 // Reading and writing the items of a design file in order, one form per item. Used by the file
 // and element-entry codecs only.
 #include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QVariantList>
 #include <stdexcept>
@@ -85,3 +86,19 @@ inline constexpr char kCarriageReturnStandIn = '\x01';
 // A barcode picture stored in a file: PNG bytes only, decoded within the picture reader's
 // allocation limit; anything else gives no picture.
 QImage decodeStoredPicture(const QByteArray& bytes);
+
+// The barcode pictures stored in one file, each decoded once: a binary list may name one picture
+// from thousands of entries, and a small PNG may stand for a picture of hundreds of megabytes. A
+// picture that would take the file's pictures past kBudgetBytes is not decoded; its element makes
+// it again from its settings.
+class StoredPictures {
+public:
+    QImage decode(const QByteArray& bytes);
+
+    static constexpr qint64 kBudgetBytes = 64LL << 20;
+
+private:
+    QHash<QByteArray, QImage> m_decoded;
+    qint64 m_bytes = 0;
+    bool m_toldOfBudget = false;
+};

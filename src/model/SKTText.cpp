@@ -3,11 +3,13 @@
 
 #include <algorithm>
 
+#include "model/NumberBounds.h"
 #include "model/drawing/TextLayout.h"
 
 QSizeF SKTText::naturalSize()
 {
-    const auto layout = layOutElementText(*this, shownText(*this));
+    // No box is taller than the coordinates reach.
+    const auto layout = layOutElementText(*this, shownText(*this), NumberBounds::kCoordinate.high - NumberBounds::kCoordinate.low);
     const double width = _bounds.width() > 0 ? std::min(layout->usedWidth(), _bounds.width())
                                              : layout->usedWidth();
     return QSizeF(width, layout->height());

@@ -1,6 +1,8 @@
 #include "platform/PropertyList.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/PropertyListWalk.h"
+#include "platform/Utf8Text.h"
 #include "platform/XmlPropertyList.h"
 
 #include <QDateTime>
@@ -11,10 +13,8 @@
 #include <plist/plist.h>
 
 #include <algorithm>
-#include <clocale>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <memory>
 #include <vector>
 
@@ -25,37 +25,43 @@ struct PlistFree {
 };
 using PlistPtr = std::unique_ptr<void, PlistFree>;
 
-// libplist reads and writes XML reals with strtod/printf, which follow the C library's locale
-// (Qt sets it to the user's): under a comma locale "2.25" would read as 2. Numbers in files are
-// C locale, so the calling thread runs libplist in the C locale.
-class CLocaleScope {
-public:
-    CLocaleScope()
-    {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-        if (cLocale)
-            m_previous = uselocale(cLocale);
-    }
-    ~CLocaleScope()
-    {
-        if (m_previous)
-            uselocale(m_previous);
-    }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
+// ---- What a binary list takes once read -------------------------------------------------------
+// A binary list names an object by its index and may name it from any number of places; libplist
+// makes a copy of the object for every reference, and the conversion a QVariant (for a text, a
+// UTF-16 copy) of every copy, so a file of a hundred bytes can stand for gigabytes. Every reference
+// is counted at that full size, as glibc hands out blocks and libplist 2.2 and Qt 6 lay out their
+// values, and a list that would outgrow its budget is refused before libplist sees it.
+namespace ReadCost {
 
-private:
-    locale_t m_previous = locale_t(nullptr);
-};
+// A block as glibc's malloc hands it out: 8 bytes of header, in steps of 16, 32 at least.
+constexpr quint64 heapBlock(quint64 bytes)
+{
+    return std::max<quint64>(32, (bytes + 8 + 15) / 16 * 16);
+}
+// libplist's node (48 bytes) with its value (24), and a container's list of children (24).
+constexpr quint64 kNode = heapBlock(48) + heapBlock(24);
+constexpr quint64 kChildren = heapBlock(24);
+// The QVariant of an array item; a dictionary entry's tree node, key and value.
+constexpr quint64 kArraySlot = 32;
+constexpr quint64 kDictionarySlot = heapBlock(32 + 24 + 32);
+// A QString of `units` UTF-16 units (Qt sizes one made from UTF-8 by its bytes), a QByteArray, and
+// the shared part of a QVariantList or QVariantMap.
+constexpr quint64 text(quint64 units) { return heapBlock(16 + 2 * (units + 1)); }
+constexpr quint64 bytes(quint64 count) { return heapBlock(16 + count + 1); }
+constexpr quint64 kContainer = heapBlock(64);
 
-// Seconds between the Unix epoch and the property-list epoch, 2001-01-01 00:00:00 UTC.
-constexpr qint64 kPlistEpochSeconds = 978307200;
+// Up to a megabyte, the tree stays within 160 MB, so that opening a design (the program, the tree
+// and what the design makes of it) stays below 256 MB; larger files may grow in proportion, up to
+// what a 32-bit count holds.
+constexpr quint64 kBudgetFloor = 96ULL << 20;
+constexpr quint64 kBudgetPerInputByte = 64;
+constexpr quint64 kBudgetCeiling = 3ULL << 30;
+constexpr quint64 budgetFor(quint64 inputBytes)
+{
+    return std::min(kBudgetFloor + kBudgetPerInputByte * inputBytes, kBudgetCeiling);
+}
 
-// A shared object in a binary list is copied once per reference when parsed, so a small file can
-// stand for an enormous tree. The estimated size of the parsed tree (per node plus payload bytes)
-// is bounded before libplist sees the bytes.
-constexpr quint64 kNodeCost = 64;
-constexpr quint64 kMaxTreeCost = 2ULL * PropertyList::kMaxInputBytes;
+}  // namespace ReadCost
 
 bool setError(QString* error, const QString& reason)
 {
@@ -68,7 +74,7 @@ bool setError(QString* error, const QString& reason)
 
 // Walks the object graph of a binary list (trailer, offset table, container references) without
 // recursion: rejects cycles, nesting deeper than kMaxDepth, trees whose expanded size is too big
-// and dictionary keys that libplist cannot hand out.
+// and texts holding a NUL character (keys that libplist cannot hand out among them).
 class BinaryListCheck {
 public:
     explicit BinaryListCheck(const QByteArray& bytes)
@@ -89,7 +95,7 @@ private:
         quint64 index;
         Object object;
         quint64 next = 0;
-        quint64 cost = kNodeCost;
+        quint64 cost = 0;
         quint8 height = 0;
     };
     enum : quint8 { Unvisited, Visiting, Done };
@@ -113,7 +119,17 @@ private:
     {
         return frame.object.kind == 0xd && n < frame.object.count / 2;
     }
-    bool isSafeKey(const Object& key) const;
+    static bool isText(const Object& object) { return object.kind == 0x5 || object.kind == 0x6 || object.kind == 0x7; }
+    bool payloadInside(const Object& object) const;
+    // Of a text whose payload lies inside the objects.
+    bool holdsNul(const Object& text) const;
+    // One copy of the object itself, read and converted, without what it contains.
+    quint64 ownCost(const Object& object) const;
+    // What holding one more item costs its container.
+    static quint64 slotCost(const Frame& frame, bool key)
+    {
+        return frame.object.kind == 0xd ? (key ? 0 : ReadCost::kDictionarySlot) : ReadCost::kArraySlot;
+    }
 
     const uchar* m_data;
     quint64 m_size;
@@ -158,21 +174,41 @@ bool BinaryListCheck::readObject(quint64 index, Object* object) const
     return true;
 }
 
-// libplist aborts (an assertion) when it hands out a dictionary key holding a NUL character.
-bool BinaryListCheck::isSafeKey(const Object& key) const
+bool BinaryListCheck::payloadInside(const Object& object) const
 {
-    if (key.kind != 0x5 && key.kind != 0x6 && key.kind != 0x7)
-        return false;
-    if (key.dataAt > m_objectsEnd || key.count > m_objectsEnd - key.dataAt)
-        return false;
-    const uchar* begin = m_data + key.dataAt;
-    if (key.kind != 0x6)
-        return std::find(begin, begin + key.count, uchar(0)) == begin + key.count;
-    for (quint64 i = 0; i + 1 < key.count; i += 2) {
+    return object.dataAt <= m_objectsEnd && object.count <= m_objectsEnd - object.dataAt;
+}
+
+// libplist aborts (an assertion) when it hands out a dictionary key holding a NUL character, cuts
+// an ASCII text short at one and passes one in a UTF-16 text on, where no writer can store it.
+bool BinaryListCheck::holdsNul(const Object& text) const
+{
+    const uchar* begin = m_data + text.dataAt;
+    if (text.kind != 0x6)
+        return std::find(begin, begin + text.count, uchar(0)) != begin + text.count;
+    for (quint64 i = 0; i + 1 < text.count; i += 2) {
         if (begin[i] == 0 && begin[i + 1] == 0)
-            return false;
+            return true;
     }
-    return true;
+    return false;
+}
+
+quint64 BinaryListCheck::ownCost(const Object& object) const
+{
+    using namespace ReadCost;
+    // A payload longer than the file is refused by libplist; the bound keeps the sums in range.
+    const quint64 count = std::min(object.count, m_size);
+    switch (object.kind) {
+    case 0x4: return kNode + heapBlock(count) + bytes(count);
+    case 0x5:
+    case 0x7: return kNode + heapBlock(count + 1) + text(count);
+    // UTF-16: libplist's UTF-8 copy takes four bytes a unit, and each unit is up to three in UTF-8.
+    case 0x6: return kNode + heapBlock(4 * (count / 2 + 1)) + text(3 * (count / 2));
+    case 0xa:
+    case 0xc:
+    case 0xd: return kNode + kChildren + kContainer;
+    default: return kNode;
+    }
 }
 
 bool BinaryListCheck::run(QString* error)
@@ -197,23 +233,32 @@ bool BinaryListCheck::run(QString* error)
 
     std::vector<quint8> state(m_objectCount, Unvisited);
     std::vector<quint8> heights(m_objectCount, 0);
-    std::vector<quint32> costs(m_objectCount, 0);  // at most kMaxTreeCost + 1 + kNodeCost
+    // A subtree's cost is kept up to the budget and one more, which fits 32 bits.
+    const quint64 budget = ReadCost::budgetFor(m_size);
+    std::vector<quint32> costs(m_objectCount, 0);
     const auto tooDeep = [error] {
         return setError(error, QStringLiteral("The property list is nested too deeply."));
     };
     // Checked at every step, so that shared objects cannot make the walk itself long.
-    const auto grow = [error](Frame& frame, quint64 cost) {
-        frame.cost += cost;
-        return frame.cost <= kMaxTreeCost
-            || setError(error, QStringLiteral("The property list is too large."));
+    const auto grow = [error, budget](Frame& frame, quint64 cost) {
+        frame.cost = std::min(frame.cost + cost, budget + 1);
+        return frame.cost <= budget
+            || setError(error, QStringLiteral("The property list is too large: read, it would take more than %1 MB.")
+                                   .arg(budget >> 20));
     };
 
+    // Texts are refused as in XML lists: a NUL cannot be written back.
+    const auto nulText = [error] {
+        return setError(error, QStringLiteral("The property list holds a NUL character."));
+    };
     Object rootObject;
     if (!readObject(root, &rootObject))
         return malformed();
+    if (isText(rootObject) && payloadInside(rootObject) && holdsNul(rootObject))
+        return nulText();
     if (!rootObject.container)
         return true;
-    std::vector<Frame> stack{Frame{root, rootObject}};
+    std::vector<Frame> stack{Frame{root, rootObject, 0, ownCost(rootObject)}};
     state[root] = Visiting;
     while (!stack.empty()) {
         Frame& frame = stack.back();
@@ -225,7 +270,7 @@ bool BinaryListCheck::run(QString* error)
             costs[done.index] = quint32(done.cost);
             if (!stack.empty()) {
                 stack.back().height = std::max(stack.back().height, heights[done.index]);
-                if (!grow(stack.back(), done.cost))
+                if (!grow(stack.back(), done.cost + slotCost(stack.back(), false)))
                     return false;
             }
             continue;
@@ -238,28 +283,30 @@ bool BinaryListCheck::run(QString* error)
             return malformed();  // a container that contains itself
         Object object;
         if (state[child] == Unvisited || key) {
-            if (!readObject(child, &object) || (key && !isSafeKey(object)))
+            if (!readObject(child, &object) || (key && (!isText(object) || !payloadInside(object))))
                 return malformed();
+            if (isText(object) && payloadInside(object) && holdsNul(object))
+                return nulText();
         }
         if (state[child] == Done) {
             if (stack.size() + heights[child] > size_t(PropertyList::kMaxDepth))
                 return tooDeep();
             frame.height = std::max(frame.height, heights[child]);
-            if (!grow(frame, costs[child]))
+            if (!grow(frame, costs[child] + slotCost(frame, key)))
                 return false;
             continue;
         }
         if (!object.container) {
             state[child] = Done;
-            costs[child] = quint32(kNodeCost + std::min(object.count, kMaxTreeCost + 1));
-            if (!grow(frame, costs[child]))
+            costs[child] = quint32(std::min(ownCost(object), budget + 1));
+            if (!grow(frame, costs[child] + slotCost(frame, key)))
                 return false;
             continue;
         }
         if (stack.size() >= size_t(PropertyList::kMaxDepth))
             return tooDeep();
         state[child] = Visiting;
-        stack.push_back(Frame{child, object});
+        stack.push_back(Frame{child, object, 0, ownCost(object)});
     }
     return true;
 }
@@ -306,7 +353,7 @@ std::optional<QVariant> dictToVariant(plist_t node, int depth, QString* error)
         auto item = toVariant(value, depth + 1, error);
         if (!item)
             return std::nullopt;
-        map.insert(QString::fromUtf8(key ? key : ""), std::move(*item));
+        map.insert(textFromUtf8(key ? key : ""), std::move(*item));
     }
     return QVariant(map);
 }
@@ -339,7 +386,7 @@ std::optional<QVariant> toVariant(plist_t node, int depth, QString* error)
     case PLIST_STRING: {
         uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        return QVariant(QString::fromUtf8(text, text ? qsizetype(length) : 0));
+        return QVariant(textFromUtf8(QByteArrayView(text, text ? qsizetype(length) : 0)));
     }
     case PLIST_DATA: {
         uint64_t length = 0;
@@ -350,7 +397,7 @@ std::optional<QVariant> toVariant(plist_t node, int depth, QString* error)
         int32_t seconds = 0;
         int32_t microseconds = 0;
         plist_get_date_val(node, &seconds, &microseconds);
-        const qint64 msecs = (kPlistEpochSeconds + seconds) * 1000 + microseconds / 1000;
+        const qint64 msecs = (PropertyListWalk::kPlistEpochSeconds + seconds) * 1000 + microseconds / 1000;
         return QVariant(QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc()));
     }
     case PLIST_ARRAY:
@@ -371,100 +418,39 @@ std::optional<QVariant> toVariant(plist_t node, int depth, QString* error)
 
 // ---- QVariant -> libplist nodes ----------------------------------------------------------------
 
-PlistPtr toNode(const QVariant& value, int depth, QString* error);
+// libplist's tree of the values the walk hands over, for binary lists.
+class NodeSink {
+public:
+    void boolean(bool on) { attach(plist_new_bool(on)); }
+    void integer(qint64 value) { attach(plist_new_uint(uint64_t(value))); }
+    void real(double value) { attach(plist_new_real(value)); }
+    void text(const QString& value) { attach(plist_new_string(value.toUtf8().constData())); }
+    void data(const QByteArray& value) { attach(plist_new_data(value.constData(), uint64_t(value.size()))); }
+    void date(qint32 seconds, qint32 microseconds) { attach(plist_new_date(seconds, microseconds)); }
+    void beginArray(qsizetype) { m_open.push_back(attach(plist_new_array())); }
+    void endArray(qsizetype) { m_open.pop_back(); }
+    void beginDictionary(qsizetype) { m_open.push_back(attach(plist_new_dict())); }
+    void key(const QString& key) { m_key = key.toUtf8(); }
+    void endDictionary(qsizetype) { m_open.pop_back(); }
 
-bool hasNul(const QString& text)
-{
-    return text.contains(QChar(u'\0'));
-}
+    PlistPtr takeRoot() { return std::move(m_root); }
 
-PlistPtr failNode(QString* error, const QString& reason)
-{
-    setError(error, reason);
-    return nullptr;
-}
+private:
+    plist_t attach(plist_t node)
+    {
+        if (m_open.empty())
+            m_root.reset(node);
+        else if (plist_get_node_type(m_open.back()) == PLIST_ARRAY)
+            plist_array_append_item(m_open.back(), node);
+        else
+            plist_dict_set_item(m_open.back(), m_key.constData(), node);
+        return node;
+    }
 
-PlistPtr listToNode(const QVariantList& list, int depth, QString* error)
-{
-    PlistPtr array(plist_new_array());
-    for (const QVariant& item : list) {
-        PlistPtr node = toNode(item, depth + 1, error);
-        if (!node)
-            return nullptr;
-        plist_array_append_item(array.get(), node.release());
-    }
-    return array;
-}
-
-PlistPtr mapToNode(const QVariantMap& map, int depth, QString* error)
-{
-    PlistPtr dict(plist_new_dict());
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        if (hasNul(it.key()))
-            return failNode(error, QStringLiteral("A dictionary key contains a NUL character."));
-        PlistPtr node = toNode(it.value(), depth + 1, error);
-        if (!node)
-            return nullptr;
-        plist_dict_set_item(dict.get(), it.key().toUtf8().constData(), node.release());
-    }
-    return dict;
-}
-
-PlistPtr dateToNode(const QDateTime& date, QString* error)
-{
-    if (!date.isValid())
-        return failNode(error, QStringLiteral("An invalid date cannot be stored."));
-    const qint64 msecs = date.toMSecsSinceEpoch() - kPlistEpochSeconds * 1000;
-    qint64 seconds = msecs / 1000;
-    qint64 remainder = msecs % 1000;
-    if (remainder < 0) {
-        --seconds;
-        remainder += 1000;
-    }
-    if (seconds < std::numeric_limits<int32_t>::min() || seconds > std::numeric_limits<int32_t>::max())
-        return failNode(error, QStringLiteral("The date %1 is out of range.").arg(date.toString(Qt::ISODate)));
-    return PlistPtr(plist_new_date(int32_t(seconds), int32_t(remainder * 1000)));
-}
-
-PlistPtr toNode(const QVariant& value, int depth, QString* error)
-{
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return PlistPtr(plist_new_bool(value.toBool()));
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        return PlistPtr(plist_new_uint(uint64_t(value.toLongLong())));
-    case QMetaType::ULongLong:
-        if (value.toULongLong() > quint64(std::numeric_limits<qint64>::max()))
-            return failNode(error, QStringLiteral("The integer %1 is too large.").arg(value.toULongLong()));
-        return PlistPtr(plist_new_uint(value.toULongLong()));
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return PlistPtr(plist_new_real(value.toDouble()));
-    case QMetaType::QString: {
-        const QString text = value.toString();
-        if (hasNul(text))
-            return failNode(error, QStringLiteral("A string contains a NUL character."));
-        return PlistPtr(plist_new_string(text.toUtf8().constData()));
-    }
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        return PlistPtr(plist_new_data(bytes.constData(), uint64_t(bytes.size())));
-    }
-    case QMetaType::QDateTime:
-        return dateToNode(value.toDateTime(), error);
-    case QMetaType::QVariantList:
-    case QMetaType::QVariantMap:
-        if (depth >= PropertyList::kMaxDepth)
-            return failNode(error, QStringLiteral("The value is nested too deeply."));
-        return value.typeId() == QMetaType::QVariantList ? listToNode(value.toList(), depth, error)
-                                                         : mapToNode(value.toMap(), depth, error);
-    default:
-        return failNode(error, QStringLiteral("A value of type %1 cannot be stored in a property list.")
-                                   .arg(QString::fromLatin1(value.typeName() ? value.typeName() : "invalid")));
-    }
-}
+    PlistPtr m_root;  // owns the whole tree, also when the walk stops half-way
+    std::vector<plist_t> m_open;
+    QByteArray m_key;
+};
 
 }  // namespace
 
@@ -484,10 +470,7 @@ std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString*
         return std::nullopt;
 
     plist_t root = nullptr;
-    {
-        CLocaleScope cLocale;
-        plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
-    }
+    plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
     PlistPtr owner(root);
     if (!root) {
         setError(error, QStringLiteral("Malformed binary property list."));
@@ -517,22 +500,19 @@ std::optional<QVariant> PropertyList::readFile(const QString& path, QString* err
 
 QByteArray PropertyList::toData(const QVariant& value, Format format, QString* error)
 {
-    PlistPtr root = toNode(value, 0, error);
-    if (!root)
+    // libplist finds every new dictionary key among those before it, which made writing a large
+    // dictionary take quadratic time; XML is written straight from the values.
+    if (format == Format::Xml)
+        return xmlPropertyListData(value, error);
+    NodeSink sink;
+    if (!PropertyListWalk::walk(value, sink, error))
         return {};
+    const PlistPtr root = sink.takeRoot();
     char* out = nullptr;
     uint32_t length = 0;
-    QByteArray bytes;
-    CLocaleScope cLocale;
-    if (format == Format::Xml) {
-        plist_to_xml(root.get(), &out, &length);
-        bytes = QByteArray(out, out ? qsizetype(length) : 0);
-        plist_to_xml_free(out);
-    } else {
-        plist_to_bin(root.get(), &out, &length);
-        bytes = QByteArray(out, out ? qsizetype(length) : 0);
-        plist_to_bin_free(out);
-    }
+    plist_to_bin(root.get(), &out, &length);
+    QByteArray bytes(out, out ? qsizetype(length) : 0);
+    plist_to_bin_free(out);
     if (bytes.isEmpty())
         setError(error, QStringLiteral("The property list could not be serialised."));
     return bytes;

@@ -2,14 +2,19 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QStringDecoder>
 #include <QtConcurrent/QtConcurrentMap>
 #include <QTimeZone>
 #include <QVariantList>
 #include <QVariantMap>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <span>
+#include <string_view>
 #include <pugixml.hpp>
+
+#include "platform/Utf8Text.h"
 
 namespace {
 
@@ -20,20 +25,42 @@ bool fail(QString* error, const QString& reason)
     return false;
 }
 
+constexpr quint64 kPastUnicode = 0x110000;
+
+// The value of a digit in base 10 or 16, or -1.
+int digitValue(char c, bool hex)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (hex && c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // A NUL character can only come in as a raw byte or a character reference; pugixml would cut the
-// text short at it, where libplist used to abort on such a key.
+// text short at it, where libplist used to abort on such a key. pugixml takes the reference's
+// number modulo 2^32 and writes whatever it gets as UTF-8, so a reference past U+10FFFF may
+// become a NUL and one to a surrogate or past U+10FFFF bytes that are no text: those are refused
+// alike. Its rules are followed: decimal digits after "&#", hex digits after "&#x" (lower case),
+// and a ";" right after them; anything else stays text as it stands.
 bool holdsNul(const QByteArray& bytes)
 {
     if (bytes.contains('\0'))
         return true;
-    for (qsizetype at = bytes.indexOf("&#"); at >= 0; at = bytes.indexOf("&#", at + 2)) {
+    const std::string_view text(bytes.constData(), size_t(bytes.size()));
+    for (size_t found = text.find("&#"); found != std::string_view::npos; found = text.find("&#", found + 2)) {
+        const qsizetype at = qsizetype(found);
         qsizetype i = at + 2;
-        const bool hex = i < bytes.size() && (bytes[i] == 'x' || bytes[i] == 'X');
+        const bool hex = i < bytes.size() && bytes[i] == 'x';
         i += hex ? 1 : 0;
         const qsizetype digits = i;
-        while (i < bytes.size() && bytes[i] == '0')
-            ++i;
-        if (i > digits && i < bytes.size() && bytes[i] == ';')
+        quint64 code = 0;
+        for (int digit = 0; i < bytes.size() && (digit = digitValue(bytes[i], hex)) >= 0; ++i)
+            code = std::min<quint64>(code * (hex ? 16 : 10) + quint64(digit), kPastUnicode);
+        const bool isCharacter = code != 0 && code < kPastUnicode && (code < 0xD800 || code > 0xDFFF);
+        if (i > digits && i < bytes.size() && bytes[i] == ';' && !isCharacter)
             return true;
     }
     return false;
@@ -80,7 +107,7 @@ public:
         if (!content)
             return std::nullopt;
         if (std::strcmp(name, "string") == 0)
-            return QVariant(QString::fromUtf8(*content));
+            return QVariant(textFromUtf8(*content));
         if (std::strcmp(name, "integer") == 0)
             return QVariant(integerValue(content->constData()));
         if (std::strcmp(name, "real") == 0)
@@ -178,19 +205,20 @@ private:
         return QVariant(map);
     }
 
-    // Text and CDATA children joined, NUL-terminated; an element inside a value is malformed. A
-    // single part (the common case) is not copied: it stays valid as long as the document.
+    // The text of a value: its first piece is kept in the element itself, further pieces (after a
+    // comment, or in CDATA sections) follow as children, and even pieces of white space belong to
+    // it. An element inside a value is malformed. A single piece (the common case) is not copied:
+    // it stays valid as long as the document. A text may come in a million pieces: each is
+    // appended once.
     std::optional<QByteArray> text(const pugi::xml_node& node)
     {
-        QByteArray joined;
-        int parts = 0;
+        const char* first = node.value();
+        QByteArray joined = QByteArray::fromRawData(first, qsizetype(std::strlen(first)));
         for (pugi::xml_node part = node.first_child(); part; part = part.next_sibling()) {
             if (part.type() == pugi::node_element)
                 return malformedText();
-            if (part.type() != pugi::node_pcdata && part.type() != pugi::node_cdata)
-                continue;
-            const char* value = part.value();
-            joined = ++parts == 1 ? QByteArray::fromRawData(value, qsizetype(std::strlen(value))) : joined + value;
+            if (part.type() == pugi::node_pcdata || part.type() == pugi::node_cdata)
+                joined.append(part.value());
         }
         return joined;
     }
@@ -209,7 +237,7 @@ private:
         const auto found = m_keys.constFind(text);
         if (found != m_keys.cend())
             return *found;
-        return *m_keys.insert(QByteArray(text.constData(), text.size()), QString::fromUtf8(text));
+        return *m_keys.insert(QByteArray(text.constData(), text.size()), textFromUtf8(text));
     }
 
     std::optional<QVariant> malformed()
@@ -228,30 +256,81 @@ private:
     QHash<QByteArray, QString> m_keys;
 };
 
-}  // namespace
 
-std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error)
+bool isBlank(const char* text)
+{
+    return std::all_of(text, text + std::strlen(text), [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+}
+
+// The only element among the children, with nothing but white space beside it; none otherwise,
+// for a second document after the first, say.
+pugi::xml_node onlyElement(const pugi::xml_node& parent)
+{
+    if (!isBlank(parent.value()))
+        return {};
+    pugi::xml_node found;
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        const bool text = child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata;
+        if ((child.type() == pugi::node_element && found) || (text && !isBlank(child.value())))
+            return {};
+        if (child.type() == pugi::node_element)
+            found = child;
+    }
+    return found;
+}
+
+std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_encoding encoding, int maxDepth,
+                                             QString* error)
 {
     if (holdsNul(bytes)) {
-        fail(error, QStringLiteral("The property list holds a NUL character."));
+        fail(error, QStringLiteral("The property list holds a NUL character, or a reference to a character that does not exist."));
         return std::nullopt;
     }
     pugi::xml_document document;
-    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them.
-    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single;
-    const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), kOptions);
+    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them. A
+    // value's first piece of text is kept in its element, which saves a node for every value. Text
+    // beside the root is kept (as a fragment's) only to be refused.
+    constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_embed_pcdata
+        | pugi::parse_fragment;
+    // Pieces of white space between comments, CDATA sections or processing instructions belong to
+    // the text. Keeping all white space costs a node for every indent, so only documents that hold
+    // such things keep it; others keep a value's text when it is all white space.
+    // (string_view's search runs on memchr, many times faster than QByteArray's on large files.)
+    const std::string_view text(bytes.constData(), size_t(bytes.size()));
+    const size_t declarationEnd = text.starts_with("<?xml") || text.starts_with("\xef\xbb\xbf<?xml") ? text.find("?>") : 0;
+    const bool inPieces = text.find("<!--") != text.npos || text.find("<![CDATA[") != text.npos
+        || text.find("<?", declarationEnd) != text.npos;
+    const unsigned options = kOptions | (inPieces ? pugi::parse_ws_pcdata : pugi::parse_ws_pcdata_single);
+    const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), options, encoding);
     if (!parsed) {
         fail(error, QStringLiteral("Malformed XML property list: %1 (byte %2)")
                         .arg(QString::fromUtf8(parsed.description()))
                         .arg(parsed.offset));
         return std::nullopt;
     }
-    pugi::xml_node root = document.document_element();
+    pugi::xml_node root = onlyElement(document);
     if (root && std::strcmp(root.name(), "plist") == 0)
-        root = root.find_child([](const pugi::xml_node& node) { return node.type() == pugi::node_element; });
+        root = onlyElement(root);
     if (!root) {
-        fail(error, QStringLiteral("Malformed XML property list: no value."));
+        fail(error, QStringLiteral("Malformed XML property list: it does not hold exactly one value."));
         return std::nullopt;
     }
     return Converter(maxDepth, error).value(root, 0);
+}
+
+}  // namespace
+
+std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error)
+{
+    // Some writers save UTF-16 or UTF-32, which holds NUL bytes: read as the UTF-8 it stands for.
+    const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes, u'<');
+    if (!encoding || *encoding == QStringConverter::Utf8)
+        return readUtf8PropertyList(bytes, pugi::encoding_auto, maxDepth, error);
+    QStringDecoder decoder(*encoding);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        fail(error, QStringLiteral("The property list is not valid %1.").arg(QString::fromLatin1(QStringConverter::nameForEncoding(*encoding))));
+        return std::nullopt;
+    }
+    return readUtf8PropertyList(text.toUtf8(), pugi::encoding_utf8, maxDepth, error);
 }

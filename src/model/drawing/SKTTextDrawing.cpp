@@ -132,7 +132,8 @@ void drawTextBox(QPainter& painter, SKTText& graphic)
     if (text.isEmpty())
         return;
 
-    const auto layout = layOutElementText(graphic, text);
+    // Lines below the box are not drawn, not even laid out.
+    const auto layout = layOutElementText(graphic, text, box.height());
     // The text keeps the box's place; only its top moves for the vertical alignment.
     TextStyle& style = graphic.textStyle;
     double top = box.y();

@@ -15,6 +15,8 @@ namespace {
 
 // Wide enough for any card; lines break only at line ends.
 constexpr double kUnlimitedWidth = 1e7;
+// Texts up to this length are laid out whole at once.
+constexpr qsizetype kFirstPiece = 4096;
 
 QString capitalisedWords(const QString& text)
 {
@@ -107,37 +109,65 @@ QFont shownTextFont(const TextStyle& style)
 }
 
 TextBoxLayout::TextBoxLayout(const QString& text, const QFont& font, int alignmentCode,
-                             double width)
-    : m_layout(withLineSeparators(text), font, textLayoutDevice())
+                             double width, double maxHeight)
+    : m_layout(QString(), font, textLayoutDevice())
 {
     QTextOption option(horizontalAlignment(alignmentCode));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_layout.setTextOption(option);
     m_layout.setCacheEnabled(true);
-    if (width > 0) {
-        layOutLines(width);
-        return;
-    }
-    // Align the lines within the widest of them.
-    layOutLines(kUnlimitedWidth);
-    layOutLines(m_usedWidth);
+    layOutBeginning(withLineSeparators(text), width > 0 ? width : kUnlimitedWidth, maxHeight);
+    // Without a width, the lines are aligned within the widest of them.
+    if (width <= 0)
+        layOutLines(m_usedWidth, maxHeight, false);
 }
 
-void TextBoxLayout::layOutLines(double width)
+// Qt prepares the whole text of a layout before its first line (character attributes, scripts and
+// room for a glyph per character: some 40 bytes a character). A text longer than a few lines is
+// laid out from a beginning of it, twice as long each time, until a line past the last one shown
+// ends inside it: the lines shown are then those of the whole text.
+void TextBoxLayout::layOutBeginning(const QString& text, double width, double maxHeight)
+{
+    for (qsizetype length = kFirstPiece; length < text.size(); length *= 2) {
+        const qsizetype cut = text.at(length - 1).isHighSurrogate() ? length + 1 : length;
+        m_layout.setText(text.first(std::min(cut, text.size())));
+        if (layOutLines(width, maxHeight, true)) {
+            layOutLines(width, maxHeight, false);
+            return;
+        }
+    }
+    m_layout.setText(text);
+    layOutLines(width, maxHeight, false);
+}
+
+// Each line of a word wider than the box scans the rest of the word before it breaks inside it, so
+// laying out every line of a long word takes quadratic time: lines stop at the first one that
+// reaches maxHeight (at least one line is laid out). With `probe`, one line more is laid out and
+// the answer is whether it ends before the text does.
+bool TextBoxLayout::layOutLines(double width, double maxHeight, bool probe)
 {
     double y = 0;
     double used = 0;
     m_layout.beginLayout();
-    for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+    for (QTextLine line = m_layout.createLine(); line.isValid(); line = y < maxHeight ? m_layout.createLine() : QTextLine()) {
         line.setLeadingIncluded(true);
         line.setLineWidth(width);
         line.setPosition(QPointF(0, y));
         y += line.height();
         used = std::max(used, line.naturalTextWidth());
     }
+    bool endsInside = false;
+    if (probe && y >= maxHeight) {
+        QTextLine next = m_layout.createLine();
+        if (next.isValid()) {
+            next.setLineWidth(width);
+            endsInside = next.textStart() + next.textLength() < m_layout.text().size();
+        }
+    }
     m_layout.endLayout();
     m_height = y;
     m_usedWidth = used;
+    return endsInside;
 }
 
 QRectF TextBoxLayout::inkArea(QPointF topLeft) const
@@ -151,8 +181,9 @@ void TextBoxLayout::draw(QPainter& painter, QPointF topLeft) const
     m_layout.draw(&painter, topLeft);
 }
 
-std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text)
+std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text, double maxHeight)
 {
     const TextStyle& style = graphic.textStyle;
-    return std::make_unique<TextBoxLayout>(text, shownTextFont(style), style.text_alignmnet, graphic.bounds().width());
+    return std::make_unique<TextBoxLayout>(text, shownTextFont(style), style.text_alignmnet, graphic.bounds().width(),
+                                           maxHeight);
 }

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 #include <QTextLayout>
+#include <limits>
 #include <memory>
 
 class QPaintDevice;
@@ -32,15 +33,17 @@ QFont shownTextFont(const TextStyle& style);
 
 // Text broken into lines at a width (at word boundaries; inside a word only when the word alone
 // is wider) and aligned by a horizontal alignment code (0 left, 1 right, 2 centre, 3 justified,
-// 4 natural = left). A width of zero or less breaks only at line ends. The font is one sized for
-// textLayoutDevice().
+// 4 natural = left). A width of zero or less breaks only at line ends. Lines are laid out down to
+// the first that reaches maxHeight, none below it: a long text costs what its box shows. The font
+// is one sized for textLayoutDevice().
 class TextBoxLayout {
 public:
-    TextBoxLayout(const QString& text, const QFont& font, int alignmentCode, double width);
+    TextBoxLayout(const QString& text, const QFont& font, int alignmentCode, double width,
+                  double maxHeight = std::numeric_limits<double>::infinity());
     TextBoxLayout(const TextBoxLayout&) = delete;
     TextBoxLayout& operator=(const TextBoxLayout&) = delete;
 
-    // Height of all lines; an empty text has the height of one line.
+    // Height of the lines laid out; an empty text has the height of one line.
     double height() const { return m_height; }
     // Width of the widest line, without the space alignment adds.
     double usedWidth() const { return m_usedWidth; }
@@ -51,7 +54,8 @@ public:
     void draw(QPainter& painter, QPointF topLeft) const;
 
 private:
-    void layOutLines(double width);
+    void layOutBeginning(const QString& text, double width, double maxHeight);
+    bool layOutLines(double width, double maxHeight, bool probe);
 
     QTextLayout m_layout;
     double m_height = 0;
@@ -59,5 +63,6 @@ private:
 };
 
 // The element's shown text (as shownText gives it) laid out at its bounds width with its font,
-// kerning and alignment: what drawing draws and measuring measures.
-std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text);
+// kerning and alignment, down to the first line that reaches maxHeight (the box's height when
+// drawing): what drawing draws and measuring measures.
+std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text, double maxHeight);

@@ -1,6 +1,9 @@
 // Design files come from users: damaged or hostile files must be refused or loaded safely, never
 // crash. A fixed-seed loop damages real design files (XML and binary), reads them, writes again and
-// draws what was accepted, under AddressSanitizer and UBSan.
+// draws what was accepted, under AddressSanitizer and UBSan. Binary lists also get references
+// pointed at other objects (shared, cyclic or of the wrong kind), XML texts are cut into pieces by
+// comments and CDATA (which must read as before), and whatever is accepted saves, opens and saves
+// again to the same bytes.
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -10,6 +13,7 @@
 #include "designfile/DesignFileSamples.h"
 #include "platform/PropertyList.h"
 #include "render/CardImage.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 
@@ -75,22 +79,113 @@ QByteArray damageBytes(QByteArray data, const QByteArray& other)
     }
 }
 
+// A binary list's trailer and offset table, enough to find its objects' references.
+struct BinaryLayout {
+    int offsetSize = 0, refSize = 0;
+    quint64 objects = 0, tableAt = 0;
+};
+
+quint64 bigEndian(const QByteArray& data, qsizetype at, int width)
+{
+    quint64 value = 0;
+    for (int i = 0; i < width; ++i)
+        value = value << 8 | uchar(data[at + i]);
+    return value;
+}
+
+// Points references of random arrays and dictionaries at random objects: objects shared by many
+// places, containers holding themselves, keys and values of the wrong kind.
+QByteArray shareReferences(QByteArray data)
+{
+    const qsizetype trailer = data.size() - 32;
+    const BinaryLayout layout{uchar(data[trailer + 6]), uchar(data[trailer + 7]), bigEndian(data, trailer + 8, 8),
+                              bigEndian(data, trailer + 24, 8)};
+    for (int changes = 1 + below(6); changes > 0; --changes) {
+        const quint64 object = quint64(below(int(layout.objects)));
+        const qsizetype at = qsizetype(bigEndian(data, qsizetype(layout.tableAt + object * layout.offsetSize), layout.offsetSize));
+        const uchar marker = uchar(data[at]);
+        if ((marker >> 4) != 0xa && (marker >> 4) != 0xd)
+            continue;
+        qsizetype refs = at + 1;
+        quint64 count = marker & 0x0f;
+        if (count == 0x0f) {
+            const int width = 1 << (uchar(data[refs]) & 0x0f);
+            count = bigEndian(data, refs + 1, width);
+            refs += 1 + width;
+        }
+        count *= (marker >> 4) == 0xd ? 2 : 1;
+        const quint64 target = quint64(below(int(layout.objects)));
+        // One reference, or every one: a single object standing for all the items.
+        const bool all = below(3) == 0;
+        for (quint64 n = all ? 0 : quint64(below(int(count))); n < count; n += all ? 1 : count) {
+            for (int i = 0; i < layout.refSize; ++i)
+                data[refs + qsizetype(n) * layout.refSize + i] = char(target >> (8 * (layout.refSize - 1 - i)));
+        }
+    }
+    return data;
+}
+
+// The texts of an XML list cut into pieces: an empty comment between two bytes, or a run of plain
+// bytes in a CDATA section. The list reads as before.
+QByteArray cutIntoPieces(const QByteArray& xml)
+{
+    QByteArray out;
+    qsizetype from = 0;
+    for (qsizetype open = xml.indexOf("<string>"); open >= 0; open = xml.indexOf("<string>", from)) {
+        const qsizetype start = open + 8, end = xml.indexOf("</string>", start);
+        out += xml.mid(from, start - from);
+        from = end;
+        for (qsizetype i = start; i < end; ++i) {
+            if (xml[i] == '&' || below(3) != 0) {
+                const qsizetype entityEnd = xml[i] == '&' ? xml.indexOf(';', i) : i;
+                out += xml.mid(i, entityEnd - i + 1);
+                i = entityEnd;
+                continue;
+            }
+            if (below(2) == 0)
+                out += "<!---->" + xml.mid(i, 1);
+            else
+                out += "<![CDATA[" + xml.mid(i, 1) + "]]>";
+        }
+    }
+    return out + xml.mid(from);
+}
+
 }  // namespace
 
 TEST(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
 {
     QTemporaryDir dir;
     const QByteArray full = designFileData(DesignSamples::fullDesign(DesignSamples::samplePicture(dir.path())));
-    const QList<QByteArray> files = {full, designFileData(DesignState()),
-                                     PropertyList::toData(itemsOf(full), PropertyList::Format::Binary)};
+    // plistlib writes every object once and refers to it from each place it stands.
+    const QString fullPath = dir.filePath(QStringLiteral("full.did"));
+    ASSERT_TRUE(writeDesignFile(fullPath, designStateFromItems(itemsOf(full), nullptr).value()));
+    const auto plistlib = TestEnvironment::runPython(
+        QStringLiteral("import plistlib, sys\n"
+                       "sys.stdout.buffer.write(plistlib.dumps(plistlib.load(open(sys.argv[1], 'rb')), fmt=plistlib.FMT_BINARY))"),
+        {fullPath});
+    ASSERT_EQ(plistlib.exitCode, 0) << plistlib.err.toStdString();
+    const QList<QByteArray> binaries = {PropertyList::toData(itemsOf(full), PropertyList::Format::Binary), plistlib.out};
+    const QList<QByteArray> files = QList<QByteArray>{full, designFileData(DesignState())} + binaries;
     for (const QByteArray& file : files)
         ASSERT_TRUE(designStateFromItems(itemsOf(file), nullptr));
 
     int accepted = 0, refused = 0;
     for (int i = 0; i < 1500; ++i) {
         const QByteArray& source = files[below(files.size())];
-        const QVariantList items = below(2) == 0 ? itemsOf(damageBytes(source, files[below(files.size())]))
-                                                 : damageItems(itemsOf(source));
+        QVariantList items;
+        switch (below(6)) {
+        case 0:
+        case 1: items = itemsOf(damageBytes(source, files[below(files.size())])); break;
+        case 2: items = itemsOf(shareReferences(binaries[below(binaries.size())])); break;
+        case 3: {
+            const QByteArray pieces = cutIntoPieces(full);
+            ASSERT_EQ(itemsOf(pieces), itemsOf(full)) << "iteration " << i;
+            items = damageItems(itemsOf(pieces));
+            break;
+        }
+        default: items = damageItems(itemsOf(source));
+        }
         DesignFileError error;
         const std::optional<DesignState> state = designStateFromItems(items, &error);
         if (!state) {
@@ -100,10 +195,12 @@ TEST(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
             continue;
         }
         ++accepted;
-        // What was accepted writes out again and reads back.
+        // What was accepted writes out again, reads back, and writes the same bytes once more.
         const QByteArray again = designFileData(*state);
         ASSERT_FALSE(again.isEmpty()) << "iteration " << i;
-        EXPECT_TRUE(designStateFromItems(itemsOf(again), nullptr)) << "iteration " << i;
+        const std::optional<DesignState> reopened = designStateFromItems(itemsOf(again), nullptr);
+        ASSERT_TRUE(reopened) << "iteration " << i;
+        EXPECT_EQ(designFileData(*reopened), again) << "iteration " << i;
         for (const GraphicPtr& element : state->frontElements + state->backElements)
             (void)element->archivedData();
         // Bounded numbers draw in moments, whatever the file held.

@@ -1,4 +1,5 @@
-// Mutated property lists and keyed archives must be refused or read, never crash or overrun.
+// Mutated property lists and keyed archives must be refused or read, never crash or overrun; what
+// is read saves and reads back to the same bytes.
 #include "platform/KeyedArchive.h"
 #include "platform/PropertyList.h"
 
@@ -33,6 +34,15 @@ TEST(PropertyListMutation, MutatedInputNeverCrashes)
             case 1: bytes[at] = char(bytes[at] ^ (1 << (byte & 7))); break;
             case 2: bytes.truncate(at); break;
             default: bytes.insert(at, byte);
+            }
+        }
+        // Whatever is read writes out, reads back and writes the same bytes again.
+        if (const auto value = PropertyList::fromData(bytes)) {
+            for (const auto format : {PropertyList::Format::Xml, PropertyList::Format::Binary}) {
+                const QByteArray once = PropertyList::toData(*value, format);
+                QString why;
+                ASSERT_FALSE(PropertyList::toData(*value, format, &why).isEmpty()) << "round " << round << why.toStdString();
+                EXPECT_EQ(PropertyList::toData(PropertyList::fromData(once).value_or(QVariant()), format), once) << "round " << round;
             }
         }
         const auto reader = KeyedUnarchiver::fromData(bytes);
