@@ -48,6 +48,8 @@ public:
     CardSizePanel& sizePanel() { return m_size; }
     PositionFields& positionFields() { return m_positions; }
     InspectorView& view() const { return m_view; }
+    ImagePanel& imagePanel() { return m_image; }
+    SignaturePanel& signaturePanel() { return m_signature; }
 
 private:
     void showTabSet(const InspectorTabSet& set);
