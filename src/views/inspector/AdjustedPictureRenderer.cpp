@@ -48,8 +48,9 @@ void addOnce(QList<std::weak_ptr<SKTImage>>& list, const std::shared_ptr<SKTImag
 
 }  // namespace
 
-AdjustedPictureRenderer::AdjustedPictureRenderer(std::function<void()> shown, QObject* parent)
-    : QObject(parent), m_shown(std::move(shown))
+AdjustedPictureRenderer::AdjustedPictureRenderer(std::function<void()> shown, std::function<void()> settled,
+                                                 QObject* parent)
+    : QObject(parent), m_shown(std::move(shown)), m_settled(std::move(settled))
 {
     m_previewLane.setMaxThreadCount(1);
     m_wholeLane.setMaxThreadCount(1);
@@ -67,7 +68,8 @@ void AdjustedPictureRenderer::request(const QList<std::shared_ptr<SKTImage>>& im
 {
     for (const std::shared_ptr<SKTImage>& image : images)
         addOnce(m_asked, image);
-    if (m_passQueued || m_asked.isEmpty())
+    m_working = true;
+    if (m_passQueued)
         return;
     m_passQueued = true;
     QTimer::singleShot(0, this, &AdjustedPictureRenderer::startPreviewPass);
@@ -76,7 +78,7 @@ void AdjustedPictureRenderer::request(const QList<std::shared_ptr<SKTImage>>& im
 void AdjustedPictureRenderer::startPreviewPass()
 {
     m_passQueued = false;
-    if (m_previewWatcher.isRunning())
+    if (m_previewRunning)
         return;  // previewPassDone starts the next pass with what was asked meanwhile
     QList<Job> jobs;
     for (const std::weak_ptr<SKTImage>& asked : std::as_const(m_asked)) {
@@ -96,14 +98,17 @@ void AdjustedPictureRenderer::startPreviewPass()
     m_asked.clear();
     if (jobs.isEmpty()) {
         startWholePass();
+        settleWhenIdle();
         return;
     }
     m_previewJobs = jobs;
+    m_previewRunning = true;
     m_previewWatcher.setFuture(QtConcurrent::run(&m_previewLane, runJobs, jobs));
 }
 
 void AdjustedPictureRenderer::previewPassDone()
 {
+    m_previewRunning = false;
     const QList<Job> jobs = std::exchange(m_previewJobs, {});
     const QList<Result> results = m_previewWatcher.result();
     for (int i = 0; i < jobs.size() && i < results.size(); ++i) {
@@ -122,11 +127,12 @@ void AdjustedPictureRenderer::previewPassDone()
         startWholePass();
     if (shown && m_shown)
         m_shown();
+    settleWhenIdle();
 }
 
 void AdjustedPictureRenderer::startWholePass()
 {
-    if (m_wholeWatcher.isRunning() || m_previewWatcher.isRunning() || m_passQueued || !m_asked.isEmpty())
+    if (m_wholeRunning || m_previewRunning || m_passQueued || !m_asked.isEmpty())
         return;
     QList<Job> jobs;
     for (const std::weak_ptr<SKTImage>& wanted : std::as_const(m_wholeWanted)) {
@@ -138,11 +144,13 @@ void AdjustedPictureRenderer::startWholePass()
     if (jobs.isEmpty())
         return;
     m_wholeJobs = jobs;
+    m_wholeRunning = true;
     m_wholeWatcher.setFuture(QtConcurrent::run(&m_wholeLane, runJobs, jobs));
 }
 
 void AdjustedPictureRenderer::wholePassDone()
 {
+    m_wholeRunning = false;
     const QList<Job> jobs = std::exchange(m_wholeJobs, {});
     const bool shown = apply(jobs, m_wholeWatcher.result());
     // An element changed while its whole picture was being made: make it again once the
@@ -154,6 +162,16 @@ void AdjustedPictureRenderer::wholePassDone()
     startWholePass();
     if (shown && m_shown)
         m_shown();
+    settleWhenIdle();
+}
+
+void AdjustedPictureRenderer::settleWhenIdle()
+{
+    if (!m_working || !isIdle())
+        return;
+    m_working = false;
+    if (m_settled)
+        m_settled();
 }
 
 bool AdjustedPictureRenderer::apply(const QList<Job>& jobs, const QList<Result>& results)
@@ -173,7 +191,7 @@ bool AdjustedPictureRenderer::apply(const QList<Job>& jobs, const QList<Result>&
 
 bool AdjustedPictureRenderer::isIdle() const
 {
-    if (m_passQueued || !m_asked.isEmpty() || m_previewWatcher.isRunning() || m_wholeWatcher.isRunning())
+    if (m_passQueued || !m_asked.isEmpty() || m_previewRunning || m_wholeRunning)
         return false;
     return std::none_of(m_wholeWanted.cbegin(), m_wholeWanted.cend(), [](const std::weak_ptr<SKTImage>& wanted) {
         const std::shared_ptr<SKTImage> image = wanted.lock();
@@ -186,7 +204,7 @@ void AdjustedPictureRenderer::finish()
     while (!isIdle()) {
         if (m_passQueued)
             startPreviewPass();
-        else if (!m_previewWatcher.isRunning() && !m_wholeWatcher.isRunning())
+        else if (!m_previewRunning && !m_wholeRunning)
             startWholePass();
         m_previewWatcher.waitForFinished();
         m_wholeWatcher.waitForFinished();

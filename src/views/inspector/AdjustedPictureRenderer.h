@@ -22,8 +22,10 @@ class SKTImage;
 class AdjustedPictureRenderer : public QObject {
     Q_OBJECT
 public:
-    // shown runs on the GUI thread whenever new pictures went into their elements.
-    explicit AdjustedPictureRenderer(std::function<void()> shown, QObject* parent = nullptr);
+    // shown runs on the GUI thread whenever new pictures went into their elements; settled once
+    // every picture asked for is in place, each from its element's own pixels.
+    explicit AdjustedPictureRenderer(std::function<void()> shown, std::function<void()> settled = {},
+                                     QObject* parent = nullptr);
     ~AdjustedPictureRenderer() override;
 
     // The elements' adjusted pictures from their settings as they will stand when the pass starts.
@@ -52,8 +54,11 @@ private:
     void wholePassDone();
     // Puts the results whose elements are unchanged in place; true when any was.
     bool apply(const QList<Job>& jobs, const QList<Result>& results);
+    void settleWhenIdle();
 
     std::function<void()> m_shown;
+    std::function<void()> m_settled;
+    bool m_working = false;
     QList<std::weak_ptr<SKTImage>> m_asked;
     QList<std::weak_ptr<SKTImage>> m_wholeWanted;
     bool m_passQueued = false;
@@ -64,4 +69,7 @@ private:
     QList<Job> m_wholeJobs;
     QFutureWatcher<QList<Result>> m_previewWatcher;
     QFutureWatcher<QList<Result>> m_wholeWatcher;
+    // Until the pass's results are handled: a watcher's future may be finished before then.
+    bool m_previewRunning = false;
+    bool m_wholeRunning = false;
 };

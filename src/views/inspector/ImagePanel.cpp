@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <utility>
 
 #include "model/NumberBounds.h"
 #include "model/SKTImage.h"
@@ -66,7 +67,8 @@ bool isLiveMode()
 ImagePanel::ImagePanel(const PanelContext& context, QObject* parent)
     : ElementPanel(context, parent),
       ui(std::make_unique<Ui::ImagePanel>()),
-      m_renderer(std::make_unique<AdjustedPictureRenderer>([this] { m_context.window.Refresh_Canvas(); }))
+      m_renderer(std::make_unique<AdjustedPictureRenderer>([this] { m_context.window.Refresh_Canvas(); },
+                                                           [this] { snapshotRenderedPictures(); }))
 {
     ui->setupUi(m_context.view.page(QStringLiteral("image_tab")));
     ui->img_ctrl_id_val->hide();
@@ -191,15 +193,29 @@ void ImagePanel::Update_Image_Graphics(bool render)
     // The path typed by hand belongs to one picture, and in the live modes to the side panels.
     const bool takesPathField = !isLiveMode() && m_context.window.selectedGraphics().size() == 1;
     SKTGraphic* lastWritten = nullptr;
-    writeSelected(GraphicKind::Image, [&](SKTGraphic& graphic) {
+    const bool written = writeSelectedElements(GraphicKind::Image, [&](SKTGraphic& graphic) {
         writeInto(graphic, takesPathField);
         lastWritten = &graphic;
     });
-    if (lastWritten == nullptr)
+    if (!written)
         return;
-    showSourceCheck(*lastWritten);
-    if (render)
-        m_renderer->request(writablePictures());
+    if (lastWritten)
+        showSourceCheck(*lastWritten);
+    const QList<std::shared_ptr<SKTImage>> pictures = writablePictures();
+    if (!render || pictures.isEmpty()) {
+        m_context.window.Insert_In_Undo_Redo();
+        return;
+    }
+    // A snapshot holds the adjusted pictures too: it is taken once they are made, so that each
+    // Undo shows the pictures as they were. Changes made meanwhile share it.
+    m_snapshotAfterRendering = true;
+    m_renderer->request(pictures);
+}
+
+void ImagePanel::snapshotRenderedPictures()
+{
+    if (std::exchange(m_snapshotAfterRendering, false))
+        m_context.window.Insert_In_Undo_Redo();
 }
 
 void ImagePanel::writeInto(SKTGraphic& graphic, bool takesPathField) const

@@ -84,9 +84,12 @@ private:
     void cropSeriesPicture(SKTGraphic& graphic, bool pictureMissing);
     void cropColumnPicture(SKTGraphic& graphic, bool pictureMissing);
     void setPathField(const QString& path);
+    // The snapshot of a write whose pictures were being made.
+    void snapshotRenderedPictures();
 
     std::unique_ptr<Ui::ImagePanel> ui;
     std::unique_ptr<AdjustedPictureRenderer> m_renderer;
     QList<SliderField> m_sliders;
+    bool m_snapshotAfterRendering = false;
     CroppedPictureBinding* m_croppedBinding = nullptr;
 };

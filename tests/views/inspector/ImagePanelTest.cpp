@@ -214,7 +214,13 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
     EXPECT_TRUE(first->textStyle.Drawing_Shadow);
     EXPECT_FALSE(locked->picture.Sepia);
     EXPECT_EQ(window.refreshes, 1);
+    // The snapshot waits for the pictures, which it holds too; then the side shows them.
+    EXPECT_EQ(window.snapshots, 0);
+    panel().finishRendering();
     EXPECT_EQ(window.snapshots, 1);
+    EXPECT_EQ(window.refreshes, 2);
+    EXPECT_TRUE(first->adjustedPictureIsCurrent());
+    EXPECT_TRUE(second->adjustedPictureIsCurrent());
     // The border was off in the panel: the second picture's border goes off, its width stays.
     EXPECT_FALSE(second->_isDrawingStroke);
     EXPECT_EQ(second->_strokeWidth, 1.5);
@@ -244,6 +250,7 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
     EXPECT_EQ(shape->archivedData(), shapeBefore);
 
     // Two pictures selected: a source refuses with its word; the sliders still apply to both.
+    panel().finishRendering();
     const int snapshots = window.snapshots;
     control<QPushButton>("Open_Camera_btn").click();
     control<QPushButton>("Manual_Image_Browse_btn").click();
@@ -313,6 +320,7 @@ TEST_F(ImagePanelTest, ResetAsksThenGoesNeutralAndReloadsFromTheFilePath)
 
     messages.queueAnswers({0});  // Yes
     control<QPushButton>("Image_reset_btn").click();
+    panel().finishRendering();
     EXPECT_EQ(messages.texts().last(), "Are you sure you want to reset image settings?");
     PictureSettings neutral;
     EXPECT_EQ(image->picture, neutral);
@@ -331,6 +339,7 @@ TEST_F(ImagePanelTest, SourcesGiveTheSelectedPictureTheirFile)
 
     photos->cameraAnswer = 1, photos->cameraFile = greenFile;
     control<QPushButton>("Open_Camera_btn").click();
+    panel().finishRendering();
     EXPECT_EQ(image->_file_path, greenFile);
     EXPECT_EQ(image->Text_Value, greenFile);
     EXPECT_EQ(image->_contents.pixelColor(0, 0), QColor(Qt::green));
@@ -338,6 +347,7 @@ TEST_F(ImagePanelTest, SourcesGiveTheSelectedPictureTheirFile)
 
     dialogs.queueOpenFile(yellowFile);
     control<QPushButton>("Manual_Image_Browse_btn").click();
+    panel().finishRendering();
     EXPECT_EQ(image->_file_path, yellowFile);
     EXPECT_EQ(Library_Selected_Image, yellowFile);
     control<QPushButton>("Manual_Image_Browse_btn").click();  // cancelled
@@ -346,6 +356,7 @@ TEST_F(ImagePanelTest, SourcesGiveTheSelectedPictureTheirFile)
 
     photos->libraryAnswer = 1, photos->libraryFile = bandsFile;
     control<QPushButton>("Manual_Library_Browse_btn").click();
+    panel().finishRendering();
     EXPECT_EQ(image->_file_path, bandsFile);
     EXPECT_EQ(photos->calls, QStringList({"camera", "library C"}));
     EXPECT_EQ(window.snapshots, 3);
