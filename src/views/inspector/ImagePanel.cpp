@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <utility>
 
 #include "model/NumberBounds.h"
@@ -68,7 +69,10 @@ ImagePanel::ImagePanel(const PanelContext& context, QObject* parent)
     : ElementPanel(context, parent),
       ui(std::make_unique<Ui::ImagePanel>()),
       m_renderer(std::make_unique<AdjustedPictureRenderer>([this] { m_context.window.Refresh_Canvas(); },
-                                                           [this] { snapshotRenderedPictures(); }))
+                                                           [this] {
+                                                               // The pictures reach the screen first.
+                                                               QTimer::singleShot(0, this, &ImagePanel::snapshotRenderedPictures);
+                                                           }))
 {
     ui->setupUi(m_context.view.page(QStringLiteral("image_tab")));
     ui->img_ctrl_id_val->hide();
@@ -214,7 +218,7 @@ void ImagePanel::Update_Image_Graphics(bool render)
 
 void ImagePanel::snapshotRenderedPictures()
 {
-    if (std::exchange(m_snapshotAfterRendering, false))
+    if (m_renderer->isIdle() && std::exchange(m_snapshotAfterRendering, false))
         m_context.window.Insert_In_Undo_Redo();
 }
 
@@ -321,4 +325,5 @@ void ImagePanel::showBoundPicture(const QString& path)
 void ImagePanel::finishRendering()
 {
     m_renderer->finish();
+    snapshotRenderedPictures();
 }
