@@ -190,3 +190,9 @@ SKTGrid& ControllerInspectorLink::grid() const
 {
     return m_controller.windowLayout().grid();
 }
+
+void ControllerInspectorLink::Set_User_Image_Control(int side, const QString& path, const QImage& picture,
+                                                     const QString& ctrlId)
+{
+    m_controller.canvasHostOfWindow().Set_User_Image_Control(side, path, picture, ctrlId);
+}

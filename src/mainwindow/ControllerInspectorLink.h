@@ -49,6 +49,7 @@ public:
     SKTGraphicView& editedCanvas() const override;
     SKTGraphicView& frontCanvas() const override;
     SKTGrid& grid() const override;
+    void Set_User_Image_Control(int side, const QString& path, const QImage& picture, const QString& ctrlId) override;
 
 private:
     SKTWindowController& m_controller;

@@ -7,7 +7,6 @@
 #include <array>
 #include <optional>
 
-#include "platform/MessageBoxes.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "mainwindow/ControllerCanvasHost.h"
@@ -15,8 +14,9 @@
 #include "views/inspector/InspectorView.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "platform/DialogPresenter.h"
-#include "platform/PictureReading.h"
+#include "views/inspector/PictureFileChoice.h"
+#include "views/photos/PhotoWindows.h"
+#include "views/photos/PictureLibraryWindow.h"
 
 QString lib_window_sel_file;
 
@@ -37,20 +37,14 @@ ImageLibraryWindow& imageLibraryWindow()
     return window;
 }
 
-// Until the picture library exists the tool says so and stays chosen.
-int libraryNotAvailable(SKTWindowController&, const QString&)
+// The photo windows' library, with its choice kept where the main window's callers look for it.
+int runPictureLibrary(SKTWindowController&, const QString& purpose)
 {
-    Show_MessageBox(QStringLiteral("The picture library is not available yet."));
-    return 0;
-}
-
-// "Pictures (*.jpg *.jpeg ...)" from the window's accepted picture types.
-QString pictureFilter(const SKTWindowController& controller)
-{
-    QStringList patterns;
-    for (const QString& type : controller.Allowd_Image_fileTypes)
-        patterns << QStringLiteral("*.") + type;
-    return QStringLiteral("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
+    PictureLibraryWindow& library = pictureLibraryWindow();
+    const int answer = library.Open_Library_Window(purpose);
+    if (answer == 1)
+        lib_window_sel_file = library.selected_image();
+    return answer;
 }
 
 // Puts the picture of a photo tool into Library_Selected_Image; false when none was chosen.
@@ -164,27 +158,15 @@ void Watermark_Tool_Clicked(SKTWindowController& controller)
 
 bool Browse_User_Image_Manually(SKTWindowController& controller)
 {
-    FilePanelRequest request;
-    request.parent = controller.window();
-    request.caption = QStringLiteral("Choose a Picture");
-    request.filter = pictureFilter(controller);
-    const QString path = dialogPresenter().openFile(request);
-    Library_Selected_Image.clear();
-    if (path.isEmpty())
-        return false;
-    // The element reads the file the same way; a file it cannot show is no picture to place.
-    if (readPicturePreview(path).isNull()) {
-        Show_MessageBox(unreadablePictureMessage(path));
-        return false;
-    }
-    Library_Selected_Image = path;
-    return true;
+    Library_Selected_Image =
+        chooseReadablePicture(controller.window(), QStringLiteral("Choose a Picture"), controller.Allowd_Image_fileTypes);
+    return !Library_Selected_Image.isEmpty();
 }
 
 int Open_Image_Library_Window(SKTWindowController& controller, const QString& purpose)
 {
     const ImageLibraryWindow& window = imageLibraryWindow();
-    return window ? window(controller, purpose) : libraryNotAvailable(controller, purpose);
+    return window ? window(controller, purpose) : runPictureLibrary(controller, purpose);
 }
 
 void setImageLibraryWindow(ImageLibraryWindow window)

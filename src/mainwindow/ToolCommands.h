@@ -48,8 +48,8 @@ bool Browse_User_Image_Manually(SKTWindowController& controller);
 // 1 with the chosen path in lib_window_sel_file, anything else means cancelled.
 int Open_Image_Library_Window(SKTWindowController& controller, const QString& purpose);
 using ImageLibraryWindow = std::function<int(SKTWindowController&, const QString& purpose)>;
-// Replaces the picture library (tests script it); an empty one restores the built-in answer,
-// which says the library is not available and answers 0.
+// Replaces the picture library (tests script it); an empty one restores the photo windows'
+// library (views/photos/PhotoWindows.h).
 void setImageLibraryWindow(ImageLibraryWindow window);
 
 // Connects each tool button of the window to its press.

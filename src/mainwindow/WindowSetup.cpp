@@ -102,4 +102,5 @@ void Reset_Window_For_New_Project(SKTWindowController& controller, bool full)
     controller.main_photo_ds_batch = false;
     controller.Main_Photo_image = QImage();
     controller.inspector().cardPanel().resetForNewProject();
+    controller.inspector().imagePanel().resetForNewProject(controller.NO_Image_Path);
 }

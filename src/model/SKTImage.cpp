@@ -86,6 +86,30 @@ void SKTImage::ensureAdjustedPicture()
         refreshAdjustedPicture();
 }
 
+void SKTImage::ensureCurrentAdjustedPicture()
+{
+    if (!_contents.isNull() && !adjustedPictureIsCurrent() && GuiThread::isCurrent())
+        refreshAdjustedPicture();
+}
+
+void SKTImage::setFileNSImage_Variable(const QImage& adjusted)
+{
+    setAdjustedPicture(adjusted, _contents.cacheKey(), picture);
+}
+
+void SKTImage::setAdjustedPicture(const QImage& adjusted, qint64 sourceKey, const PictureSettings& settings)
+{
+    _contents_with_settings = adjusted;
+    m_adjustedSourceKey = adjusted.isNull() ? 0 : sourceKey;
+    m_adjustedSettings = settings;
+}
+
+bool SKTImage::adjustedPictureIsCurrent() const
+{
+    return !_contents_with_settings.isNull() && m_adjustedSourceKey == _contents.cacheKey() &&
+           m_adjustedSettings == picture;
+}
+
 void SKTImage::flipHorizontally()
 {
     setFlippedHorizontally(!picture._isFlippedHorizontally);
@@ -139,4 +163,9 @@ void SKTImage::copyFieldsInto(SKTGraphic& target) const
     SKTGraphic::copyFieldsInto(target);
     target._contents = _contents;
     target._contents_with_settings = _contents_with_settings;
+    if (target.kind() == GraphicKind::Image) {
+        auto& image = static_cast<SKTImage&>(target);
+        image.m_adjustedSourceKey = m_adjustedSourceKey;
+        image.m_adjustedSettings = m_adjustedSettings;
+    }
 }

@@ -42,7 +42,15 @@ public:
     void setFileNSImage(const QString& path);
     // The same with a preview already read from the file (readPicturePreview).
     void showPreview(const QImage& preview);
-    void setFileNSImage_Variable(const QImage& picture) { _contents_with_settings = picture; }
+    // The adjusted picture as the host made it from the loaded picture and the settings in force.
+    void setFileNSImage_Variable(const QImage& picture);
+    // An adjusted picture made elsewhere (off the GUI thread, or from a smaller copy of the loaded
+    // picture while a slider moves): the cacheKey of the picture it was made from and the
+    // settings it was made with.
+    void setAdjustedPicture(const QImage& picture, qint64 sourceKey, const PictureSettings& settings);
+    // Whether the adjusted picture was made from the loaded picture itself with the settings as
+    // they stand now.
+    bool adjustedPictureIsCurrent() const;
 
     // Turning the flag alone would leave the shown picture unturned until the picture settings
     // are applied again, so the adjusted picture follows at once.
@@ -58,6 +66,9 @@ public:
     // Makes the adjusted picture when only the loaded one exists (a decoded archive, a picture
     // given directly) and this runs on the GUI thread.
     void ensureAdjustedPicture();
+    // The same, and also when the adjusted picture is out of date or was made from a smaller copy:
+    // output draws from the loaded picture's own pixels with the settings in force.
+    void ensureCurrentAdjustedPicture();
 
 protected:
     void copyFieldsInto(SKTGraphic& target) const override;
@@ -68,4 +79,7 @@ private:
     // Asks the host for the adjusted picture on the GUI thread; elsewhere clears it, so that the
     // next drawing on the GUI thread makes it.
     void refreshAdjustedPicture();
+
+    qint64 m_adjustedSourceKey = 0;
+    PictureSettings m_adjustedSettings = PictureSettings::zero();
 };

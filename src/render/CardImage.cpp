@@ -113,9 +113,10 @@ CardImage::CardImage(const CardScene& live, const QRectF& frame) : m_frame(frame
         if (!graphic)
             continue;
         // The adjusted picture is made on the GUI thread only; make it now, so the snapshot can
-        // be drawn on any thread.
+        // be drawn on any thread. The canvas may show one still being made, or made from a
+        // smaller copy while a slider moves; output takes the loaded picture's own pixels.
         if (graphic->kind() == GraphicKind::Image)
-            static_cast<SKTImage&>(*graphic).ensureAdjustedPicture();
+            static_cast<SKTImage&>(*graphic).ensureCurrentAdjustedPicture();
         scene->graphics.append(graphic->cloneForRendering());
     }
     m_scene = std::move(scene);

@@ -18,6 +18,7 @@
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
 #include "views/inspector/PanelValues.h"
+#include "views/inspector/PictureFileChoice.h"
 #include "views/wizards/WizardFields.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
@@ -306,10 +307,7 @@ void CardPanel::Card_Image_Browse_Btn()
     FilePanelRequest request;
     request.parent = &m_view;
     request.caption = tr("Choose a Background Picture");
-    QStringList patterns;
-    for (const QString& extension : m_window.Allowd_Image_fileTypes())
-        patterns << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
-    request.filter = tr("Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
+    request.filter = pictureFileFilter(m_window.Allowd_Image_fileTypes());
     const QString path = dialogPresenter().openFile(request);
     if (path.isEmpty() || !setBackgroundPicture(m_window.sideInForce(), path))
         return;

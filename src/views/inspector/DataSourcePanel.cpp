@@ -20,7 +20,6 @@
 namespace {
 
 const QString kNoSeriesMessage = QStringLiteral("Please create batch processing series first.");
-const QString kOnePictureMessage = QStringLiteral("Please select only one image control to 'Select Image'.");
 const QString kPlaceholder = QStringLiteral("<--Select-->");
 const QString kSpreadsheetItem = QStringLiteral("Excel");
 
@@ -200,15 +199,7 @@ void DataSourcePanel::loadSignatureSource(SKTGraphic& graphic)
 
 bool DataSourcePanel::onePictureAtMost() const
 {
-    if (m_onePicture)
-        return m_onePicture();
-    int pictures = 0;
-    for (const GraphicPtr& graphic : m_window.selectedGraphics())
-        pictures += graphic->kind() == GraphicKind::Image ? 1 : 0;
-    if (pictures < 2)
-        return true;
-    Show_MessageBox(kOnePictureMessage);
-    return false;
+    return !m_onePicture || m_onePicture();
 }
 
 void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QString& ser_name, int ser_col_index)
@@ -256,28 +247,14 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
 
 void DataSourcePanel::showBoundText(SKTGraphic& focused)
 {
-    if (m_textBound) {
+    if (m_textBound)
         m_textBound(focused);
-        return;
-    }
-    if (QWidget* editor = m_view.findChild<QWidget*>(QStringLiteral("Text_value_Edit"))) {
-        const NotDrawOnlyPropChangeGuard filling;
-        editor->setProperty(editor->property("plainText").isValid() ? "plainText" : "text", focused.Text_contents());
-    }
-    m_window.Refresh_Canvas();
-    m_window.Insert_In_Undo_Redo();
 }
 
 void DataSourcePanel::showBoundPicture(const QString& path)
 {
-    if (m_pictureBound) {
+    if (m_pictureBound)
         m_pictureBound(path);
-        return;
-    }
-    if (auto* field = m_view.findChild<QLineEdit*>(QStringLiteral("Manual_image_path")))
-        field->setText(path);
-    m_window.Refresh_Canvas();
-    m_window.Insert_In_Undo_Redo();
 }
 
 void DataSourcePanel::Add_Excel_Col_Name_In_Combo(QComboBox& combo)

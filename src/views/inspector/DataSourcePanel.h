@@ -27,12 +27,11 @@ public:
 
     // What the text and picture pages do after a binding changed their elements: the text page
     // shows the focused element's new text and runs its writer; the picture page shows the new
-    // path and runs its writer with a render. Until they are set, the editor and path field are
-    // filled by name and the side is redrawn with one undo snapshot.
+    // path and runs its writer with a render; each redraws once and takes one undo snapshot.
     void setTextBound(std::function<void(SKTGraphic&)> bound) { m_textBound = std::move(bound); }
     void setPictureBound(std::function<void(const QString&)> bound) { m_pictureBound = std::move(bound); }
     // The picture page's check that one picture at most is selected (with its message for the
-    // word "Select"); true when the binding may go on. Until set, the pictures are counted here.
+    // word "Select"); true when the binding may go on.
     void setOnePictureCheck(std::function<bool()> check) { m_onePicture = std::move(check); }
 
     // The data-source block of a text's or picture's load: the source and the chosen value, with

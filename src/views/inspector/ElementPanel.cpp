@@ -9,16 +9,22 @@ ElementPanel::ElementPanel(const PanelContext& context, QObject* parent) : QObje
 
 void ElementPanel::writeSelected(GraphicKind kind, const std::function<void(SKTGraphic&)>& write)
 {
+    if (writeSelectedElements(kind, write))
+        m_context.window.Insert_In_Undo_Redo();
+}
+
+bool ElementPanel::writeSelectedElements(GraphicKind kind, const std::function<void(SKTGraphic&)>& write)
+{
     if (Not_Draw_Only_Prop_Change)
-        return;
+        return false;
     InspectorWindow& window = m_context.window;
     const GraphicList selection = window.selectedGraphics();
     if (selection.isEmpty())
-        return;
+        return false;
     for (const GraphicPtr& graphic : selection) {
         if (graphic->kind() == kind && !graphic->ctrl_is_locked)
             write(*graphic);
     }
     window.Refresh_Canvas();
-    window.Insert_In_Undo_Redo();
+    return true;
 }

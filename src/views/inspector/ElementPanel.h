@@ -32,6 +32,9 @@ protected:
     // write(), and then the side is redrawn once and one undo snapshot taken, also when every
     // selected element was skipped.
     void writeSelected(GraphicKind kind, const std::function<void(SKTGraphic&)>& write);
+    // The same up to the redraw, for a writer that takes its snapshot once what it changed is
+    // finished (a picture made off the GUI thread); false when nothing was written at all.
+    bool writeSelectedElements(GraphicKind kind, const std::function<void(SKTGraphic&)>& write);
 
     PanelContext m_context;
 };

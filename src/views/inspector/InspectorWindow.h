@@ -1,6 +1,7 @@
 #pragma once
 // What the property inspector asks of the main window, one concern per interface. The main
 // window implements them all; tests implement them apart.
+#include <QImage>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -93,6 +94,10 @@ public:
     // The front canvas.
     virtual SKTGraphicView& frontCanvas() const = 0;
     virtual SKTGrid& grid() const = 0;
+    // Visitor and group modes: the side panel of side 0 (front) or 1 (back) shows a picture
+    // element's picture.
+    virtual void Set_User_Image_Control(int side, const QString& path, const QImage& picture,
+                                        const QString& ctrlId) = 0;
 };
 
 class InspectorWindow : public InspectorSelection,

@@ -30,6 +30,9 @@ PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& windo
 {
     m_card.setCardPagesReload([this] { Show_RHS_Properties(nullptr); });
     m_dataSource.setTextBound([this](SKTGraphic& graphic) { m_text.showBoundText(graphic); });
+    m_dataSource.setPictureBound([this](const QString& path) { m_image.showBoundPicture(path); });
+    m_dataSource.setOnePictureCheck(
+        [this] { return !m_image.Check_Multiple_Image_Selection(QStringLiteral("Select"), true); });
 }
 
 void PropertyInspector::setUpControls(const QStringList& hatchNames)

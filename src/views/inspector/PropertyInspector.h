@@ -52,6 +52,8 @@ public:
     TextPanel& textPanel() { return m_text; }
     DataSourcePanel& dataSourcePanel() { return m_dataSource; }
     BarcodePanel& barcodePanel() { return m_barcode; }
+    ImagePanel& imagePanel() { return m_image; }
+    SignaturePanel& signaturePanel() { return m_signature; }
 
 private:
     void showTabSet(const InspectorTabSet& set);

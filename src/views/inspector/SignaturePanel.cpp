@@ -1,18 +1,132 @@
 #include "views/inspector/SignaturePanel.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "model/NumberBounds.h"
+#include "model/SKTSignature.h"
+#include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PictureReading.h"
+#include "views/inspector/CheckedNumberField.h"
+#include "views/inspector/ColorWell.h"
 #include "views/inspector/InspectorView.h"
+#include "views/inspector/InspectorWindow.h"
+#include "views/inspector/KeptValues.h"
+#include "views/inspector/PanelValues.h"
+#include "views/inspector/PictureFileChoice.h"
 #include "views/inspector/PositionFields.h"
 #include "ui_SignaturePanel.h"
+
+namespace {
+
+const QString kDefaultPicture = QStringLiteral("Default");
+
+}  // namespace
+
+void Set_NS_Text_View_String(QPlainTextEdit& view, const QString& text)
+{
+    if (view.toPlainText() != text)
+        view.setPlainText(text);
+}
 
 SignaturePanel::SignaturePanel(const PanelContext& context, QObject* parent)
     : ElementPanel(context, parent), ui(std::make_unique<Ui::SignaturePanel>())
 {
     ui->setupUi(m_context.view.page(QStringLiteral("sign_tab")));
+    ui->Sign_bor_Stepper->setRange(int(NumberBounds::kStrokeWidth.low), int(NumberBounds::kStrokeWidth.high));
+    ui->Sign_bor_Stepper->setUnit(QStringLiteral("pt"));
+    ui->Sign_Border_Box->setEnabled(false);
+    connectControls();
 }
 
 SignaturePanel::~SignaturePanel() = default;
 
+void SignaturePanel::connectControls()
+{
+    connect(ui->Sign_Browse_btn, &QPushButton::clicked, this, &SignaturePanel::Sign_Browse_Btn);
+    connect(ui->Sign_border_chk, &QCheckBox::clicked, this, &SignaturePanel::Sign_Border_ChkBox);
+    connect(ui->Sign_bor_Stepper, &QSpinBox::valueChanged, this, &SignaturePanel::Update_Sign_Graphics);
+    connect(ui->Sign_bordr_clr, &ColorWell::colorChosen, this, &SignaturePanel::Update_Sign_Graphics);
+    connect(ui->Sign_border_style, &QComboBox::activated, this, &SignaturePanel::Update_Sign_Graphics);
+}
+
 void SignaturePanel::load(SKTGraphic& graphic)
 {
+    if (auto* kind = m_context.view.findChild<QLineEdit*>(QStringLiteral("sel_control_name")))
+        kind->setText(graphic.sign_or_fingureprint);
     m_context.positions.Set_Control_Pos_And_Size(graphic);
+    m_loadedPath = graphic._file_path;
+    Set_NS_Text_View_String(*ui->Sign_image_path, m_loadedPath);
+    {
+        const QSignalBlocker quiet(ui->Sign_border_chk);
+        ui->Sign_border_chk->setChecked(graphic._isDrawingStroke);
+    }
+    {
+        const QSignalBlocker quiet(ui->Sign_bor_Stepper);
+        ui->Sign_bor_Stepper->setValue(widthShown(graphic._strokeWidth));
+    }
+    ui->Sign_bordr_clr->setColor(graphic._strokeColor);
+    if (const int style = borderStyleIndex(graphic._stroke_border_type); style >= 0) {
+        const QSignalBlocker quiet(ui->Sign_border_style);
+        ui->Sign_border_style->setCurrentIndex(style);
+    }
+    ui->Sign_Border_Box->setEnabled(ui->Sign_border_chk->isChecked());
+}
+
+QString SignaturePanel::changedPath()
+{
+    const QString typed = ui->Sign_image_path->toPlainText();
+    if (typed == m_loadedPath)
+        return {};
+    if (typed != kDefaultPicture && readPicturePreview(typed).isNull()) {
+        Show_MessageBox(unreadablePictureMessage(typed));
+        Set_NS_Text_View_String(*ui->Sign_image_path, m_loadedPath);
+        return {};
+    }
+    return typed;
+}
+
+void SignaturePanel::Update_Sign_Graphics()
+{
+    if (Not_Draw_Only_Prop_Change || m_context.window.selectedGraphics().isEmpty())
+        return;
+    const QString path = changedPath();
+    const auto* print = m_context.view.findChild<QCheckBox*>(QStringLiteral("print_object_chk"));
+    writeSelected(GraphicKind::Signature, [&](SKTGraphic& graphic) {
+        if (print)
+            graphic.print_object = print->isChecked() ? 1 : 0;
+        graphic._isDrawingStroke = ui->Sign_border_chk->isChecked();
+        if (graphic._isDrawingStroke) {
+            graphic._strokeColor = ui->Sign_bordr_clr->color();
+            graphic._strokeWidth = keptWidth(graphic._strokeWidth, ui->Sign_bor_Stepper->value());
+        }
+        graphic._stroke_border_type = Return_Border_Style_Str_On_index(ui->Sign_border_style->currentIndex());
+        if (!path.isEmpty())
+            static_cast<SKTSignature&>(graphic).setFilePath(path);
+    });
+    // The written path is the panel's from now on; "Default" shows as the sample's file.
+    if (!path.isEmpty())
+        m_loadedPath = path;
+}
+
+void SignaturePanel::Sign_Browse_Btn()
+{
+    const QString path = chooseReadablePicture(&m_context.view, tr("Choose a Signature or Fingerprint"),
+                                               {QStringLiteral("png")});
+    if (path.isEmpty())
+        return;
+    Set_NS_Text_View_String(*ui->Sign_image_path, path);
+    Update_Sign_Graphics();
+}
+
+void SignaturePanel::Sign_Border_ChkBox()
+{
+    ui->Sign_Border_Box->setEnabled(ui->Sign_border_chk->isChecked());
+    Update_Sign_Graphics();
 }

@@ -1,13 +1,18 @@
 #pragma once
-// The signature page: the signature or fingerprint picture and its border, written into the
+// The signature page: the signature or fingerprint picture (PNG) and its border, written into the
 // selected signatures.
 #include <memory>
 
 #include "views/inspector/ElementPanel.h"
 
+class QPlainTextEdit;
+
 namespace Ui {
 class SignaturePanel;
 }
+
+// Replaces the whole text of a path view.
+void Set_NS_Text_View_String(QPlainTextEdit& view, const QString& text);
 
 class SignaturePanel : public ElementPanel {
     Q_OBJECT
@@ -17,6 +22,21 @@ public:
 
     void load(SKTGraphic& graphic) override;
 
+    // The writer, under the common rule. Each signature takes the path field's picture ("Default"
+    // its kind's sample) once the user changed the field; until then each keeps its own. A changed
+    // path that gives no picture is refused with a message and the field shows the loaded path
+    // again.
+    void Update_Sign_Graphics();
+
+    // Control actions.
+    void Sign_Browse_Btn();
+    void Sign_Border_ChkBox();
+
 private:
+    void connectControls();
+    // The field's path when the user changed it to one that can be shown; empty otherwise.
+    QString changedPath();
+
     std::unique_ptr<Ui::SignaturePanel> ui;
+    QString m_loadedPath;
 };

@@ -91,6 +91,10 @@ public:
     SKTGraphicView& editedCanvas() const override { return side == 0 ? frontView : backView; }
     SKTGraphicView& frontCanvas() const override { return frontView; }
     SKTGrid& grid() const override { return canvasGrid; }
+    void Set_User_Image_Control(int whichSide, const QString& path, const QImage&, const QString& ctrlId) override
+    {
+        calls << QStringLiteral("SidePanel %1 %2 %3").arg(whichSide).arg(path, ctrlId);
+    }
 
     SKTDocument document;
     mutable SKTGraphicView frontView, backView;

@@ -1,0 +1,27 @@
+#pragma once
+// Answers for the camera, the picture library and the cropping tool while they do not exist: each
+// says so and nothing is taken, chosen or cropped.
+#include "views/photos/CameraWindow.h"
+#include "views/photos/CroppingTool.h"
+#include "views/photos/PictureLibraryWindow.h"
+
+inline const QString kCameraNotAvailableMessage = QStringLiteral("The camera is not available yet.");
+inline const QString kLibraryNotAvailableMessage = QStringLiteral("The picture library is not available yet.");
+inline const QString kCroppingNotAvailableMessage = QStringLiteral("The cropping tool is not available yet.");
+
+class PhotoWindowsStandIn final : public CameraWindow, public PictureLibraryWindow, public CroppingTool {
+public:
+    int Open_Wnd() override;
+    QString Camera_Capture_Image() const override { return {}; }
+
+    int Open_Library_Window(const QString& control_or_BG) override;
+    QString selected_image() const override { return {}; }
+
+    void setCtrlDataSourceType(int) override {}
+    int Open_Wnd_Direct_To_Crop(const QString& path) override;
+    QString Crop_Direct_Path() const override { return {}; }
+    int Open_Wnd_Direct_Crop_Series(const QString& seriesName) override;
+    QString Crop_Direct_Series() const override { return {}; }
+    int Open_Wnd_Direct_Excel_Column(const QString& columnTitle, int columnIndex) override;
+    int Crop_New_Excel_Col_Index() const override { return -1; }
+};

@@ -1,0 +1,101 @@
+// The picture page on the real main window: the sample card's picture, selected with a click,
+// takes sepia and a quarter turn from the page; the drawn picture shows both, and Undo brings the
+// picture back as it was.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SnapshotUndo.h"
+#include "model/SKTDocument.h"
+#include "model/SKTImage.h"
+#include "probes/SampleCard.h"
+#include "support/CanvasMouse.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/ImagePanel.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
+
+namespace {
+
+// A point of the picture's background, clear of the selection handles, as the canvas shows it.
+QColor drawnNearCorner(SKTGraphicView& view, const QRectF& box)
+{
+    const QImage shown = view.grab().toImage();
+    const QPointF point = (box.topLeft() + QPointF(10, 10)) * view.zoomFactor() * shown.devicePixelRatio();
+    return shown.pixelColor(point.toPoint());
+}
+
+TEST(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBack)
+{
+    Card_Front_Or_Back = 0;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    const QTemporaryDir scratch;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    controller.inspector().setUpControls({});
+    sample::putOnSide(document, SKTDocument::FrontSide, sample::front(QDir(scratch.path())));
+    controller.showWindow();
+    controller.canvasHostOfWindow().snapshotUndo().Restart_Undo_History();
+    SKTGraphicView& view = *controller.graphicView(SKTDocument::FrontSide);
+    QApplication::processEvents();
+
+    const QRectF box(10, 10, 52, 65);  // the sample's picture
+    const auto picture = [&document, &box]() -> std::shared_ptr<SKTImage> {
+        for (const GraphicPtr& graphic : document.graphics()) {
+            if (graphic->kind() == GraphicKind::Image && graphic->bounds() == box)
+                return std::static_pointer_cast<SKTImage>(graphic);
+        }
+        return nullptr;
+    };
+    const QColor before = drawnNearCorner(view, box);
+    const QByteArray archiveBefore = picture()->archivedData();
+
+    canvas_mouse::drag(view, box.center(), box.center());
+    ASSERT_EQ(view.selectedGraphics(), GraphicList({picture()}));
+    InspectorView& inspector = controller.windowLayout().inspectorView();
+    ASSERT_TRUE(inspector.showPage(QStringLiteral("image_tab")));
+    auto* sepia = inspector.findChild<QCheckBox*>(QStringLiteral("Image_Sepia_chk"));
+    auto* turn = inspector.findChild<QDoubleSpinBox*>(QStringLiteral("Rotate_slidr_val"));
+    ASSERT_TRUE(sepia && turn);
+
+    QTest::mouseClick(sepia, Qt::LeftButton);
+    controller.inspector().imagePanel().finishRendering();
+    turn->setFocus();
+    QTest::keyClick(turn, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(turn, QStringLiteral("90"));
+    QTest::keyClick(turn, Qt::Key_Return);
+    controller.inspector().imagePanel().finishRendering();
+    QApplication::processEvents();
+    ASSERT_TRUE(picture()->picture.Sepia);
+    ASSERT_EQ(picture()->picture.rotate_image, 90);
+    const QColor toned = drawnNearCorner(view, box);
+    EXPECT_NE(toned, before);
+    // Sepia's brown: red over green over blue, where the photo's background was green and blue.
+    EXPECT_GT(toned.red(), toned.green());
+    EXPECT_GT(toned.green(), toned.blue());
+
+    // The turn and the tone were two edits.
+    auto* undo = controller.window()->findChild<QAction*>(QStringLiteral("Undo_btn"));
+    ASSERT_TRUE(undo->isEnabled());
+    undo->trigger();
+    EXPECT_TRUE(picture()->picture.Sepia);
+    EXPECT_EQ(picture()->picture.rotate_image, 0);
+    undo->trigger();
+    EXPECT_FALSE(picture()->picture.Sepia);
+    EXPECT_EQ(picture()->archivedData(), archiveBefore);
+    QApplication::processEvents();
+    EXPECT_EQ(drawnNearCorner(view, box), before);
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// The signature page on real canvases: loading, the writer over mixed selections, the PNG chooser,
+// the sample picture and refused paths.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "FakeInspectorWindow.h"
+#include "model/SKTGraphicKinds.h"
+#include "platform/AppContext.h"
+#include "platform/PictureReading.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/inspector/ColorWell.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
+
+namespace {
+
+void typeInto(QAbstractSpinBox& field, const QString& text)
+{
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
+}
+
+class SignaturePanelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Not_Draw_Only_Prop_Change = false;
+        resourcesBefore = Resource_Path;
+        Resource_Path = TestEnvironment::resourceDir();
+        QImage ink(60, 20, QImage::Format_ARGB32);
+        ink.fill(QColor(20, 20, 160));
+        inkFile = scratch.filePath(QStringLiteral("ink.png"));
+        ASSERT_TRUE(ink.save(inkFile));
+    }
+
+    void TearDown() override { Resource_Path = resourcesBefore; }
+
+    std::shared_ptr<SKTSignature> signature(const QString& kind, const QRectF& box)
+    {
+        auto element = std::make_shared<SKTSignature>();
+        element->Set_Sign_Or_FP(kind);
+        element->setFilePath(QStringLiteral("Default"));
+        element->setBounds(box);
+        element->ctrl_is_visible = true;
+        return element;
+    }
+    void showOnCanvas(const GraphicList& graphics, const QList<int>& selected, const GraphicPtr& current)
+    {
+        QList<int> indexes;
+        for (int i = 0; i < graphics.size(); ++i)
+            indexes << i;
+        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, graphics, indexes);
+        window.frontView.changeSelectionIndexes(selected);
+        inspector.Show_RHS_Properties(current.get());
+        window.refreshes = window.snapshots = 0;
+    }
+    template <typename Control>
+    Control& control(const char* name)
+    {
+        auto* found = view.findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+
+    QTemporaryDir scratch;
+    QString inkFile, resourcesBefore;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    FakeInspectorWindow window;
+    InspectorView view;
+    PropertyInspector inspector{view, window};
+};
+
+TEST_F(SignaturePanelTest, LoadShowsThePathAndTheBorder)
+{
+    auto element = signature(QStringLiteral("F"), QRectF(10, 10, 30, 40));
+    element->_isDrawingStroke = true, element->_strokeWidth = 2.5, element->_stroke_border_type = QStringLiteral("DDD");
+    element->_strokeColor = QColor(200, 10, 10);
+    showOnCanvas({element}, {0}, element);
+    EXPECT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), SKTSignature::samplePicturePath("F"));
+    EXPECT_TRUE(control<QCheckBox>("Sign_border_chk").isChecked());
+    EXPECT_EQ(control<QSpinBox>("Sign_bor_Stepper").value(), 2);
+    EXPECT_EQ(control<QComboBox>("Sign_border_style").currentIndex(), 4);
+    EXPECT_EQ(control<ColorWell>("Sign_bordr_clr").color(), QColor(200, 10, 10));
+    EXPECT_TRUE(control<QWidget>("Sign_Border_Box").isEnabled());
+}
+
+// Two signatures, a locked one and a picture selected: a chosen PNG goes to both unlocked
+// signatures, with one redraw and one snapshot; the border's colour and width come back with it.
+TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSignatures)
+{
+    auto first = signature(QStringLiteral("S"), QRectF(10, 10, 60, 20));
+    auto second = signature(QStringLiteral("F"), QRectF(80, 10, 30, 40));
+    auto locked = signature(QStringLiteral("S"), QRectF(10, 60, 60, 20));
+    locked->ctrl_is_locked = true;
+    GraphicPtr picture = SKTGraphic::create(GraphicKind::Image);
+    first->_isDrawingStroke = false, second->_strokeWidth = 1.5;
+    showOnCanvas({first, second, locked, picture}, {0, 1, 2, 3}, first);
+    const QByteArray lockedBefore = locked->archivedData(), pictureBefore = picture->archivedData();
+
+    dialogs.queueOpenFile(inkFile);
+    control<QPushButton>("Sign_Browse_btn").click();
+    for (const auto& written : {first, second}) {
+        EXPECT_EQ(written->_file_path, inkFile);
+        EXPECT_EQ(written->_contents_img.pixelColor(5, 5), QColor(20, 20, 160));
+    }
+    EXPECT_EQ(locked->_file_path, SKTSignature::samplePicturePath("S"));
+    EXPECT_EQ(window.refreshes, 1);
+    EXPECT_EQ(window.snapshots, 1);
+
+    control<ColorWell>("Sign_bordr_clr").setColor(QColor(0, 120, 0));
+    control<QSpinBox>("Sign_bor_Stepper").setValue(3);
+    control<QCheckBox>("Sign_border_chk").click();
+    EXPECT_TRUE(first->_isDrawingStroke);
+    EXPECT_EQ(first->_strokeWidth, 3);
+    EXPECT_EQ(second->_strokeColor, QColor(0, 120, 0));
+    control<QCheckBox>("Sign_border_chk").click();  // off keeps colour and width
+    EXPECT_FALSE(second->_isDrawingStroke);
+    EXPECT_EQ(second->_strokeWidth, 3);
+    EXPECT_EQ(second->_strokeColor, QColor(0, 120, 0));
+    control<QComboBox>("Sign_border_style").setCurrentIndex(1);
+    Q_EMIT control<QComboBox>("Sign_border_style").activated(1);
+    EXPECT_EQ(first->_stroke_border_type, "DA");
+    EXPECT_EQ(locked->archivedData(), lockedBefore);
+    EXPECT_EQ(picture->archivedData(), pictureBefore);
+
+    // A width beyond the field's range is refused, never taken as another number.
+    control<QCheckBox>("Sign_border_chk").click();
+    const int snapshots = window.snapshots;
+    typeInto(control<QSpinBox>("Sign_bor_Stepper"), QStringLiteral("5000"));
+    EXPECT_EQ(first->_strokeWidth, 3);
+    EXPECT_EQ(control<QSpinBox>("Sign_bor_Stepper").value(), 3);
+    EXPECT_EQ(window.snapshots, snapshots);
+}
+
+// "Default" stands for the sample of each signature's kind; a path that gives no picture is
+// refused and each signature keeps its own.
+TEST_F(SignaturePanelTest, TheSamplePictureAndRefusedPaths)
+{
+    auto ink = signature(QStringLiteral("S"), QRectF(10, 10, 60, 20));
+    ink->setFilePath(inkFile);
+    auto print = signature(QStringLiteral("F"), QRectF(80, 10, 30, 40));
+    print->setFilePath(inkFile);
+    showOnCanvas({ink, print}, {0, 1}, ink);
+    // A border change alone leaves each its own picture.
+    print->setFilePath(SKTSignature::samplePicturePath("F"));
+    control<QCheckBox>("Sign_border_chk").click();
+    EXPECT_EQ(print->_file_path, SKTSignature::samplePicturePath("F"));
+
+    control<QPlainTextEdit>("Sign_image_path").setPlainText(scratch.filePath(QStringLiteral("missing.png")));
+    control<QCheckBox>("Sign_border_chk").click();
+    EXPECT_EQ(messages.texts(), QStringList({QLatin1Char('\n') + unreadablePictureMessage(scratch.filePath("missing.png"))}));
+    EXPECT_EQ(ink->_file_path, inkFile);
+    EXPECT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), inkFile);
+
+    control<QPlainTextEdit>("Sign_image_path").setPlainText(QStringLiteral("Default"));
+    control<QCheckBox>("Sign_border_chk").click();
+    EXPECT_EQ(ink->_file_path, SKTSignature::samplePicturePath("S"));
+    EXPECT_EQ(print->_file_path, SKTSignature::samplePicturePath("F"));
+    EXPECT_EQ(ink->_contents_img, readPicturePreview(SKTSignature::samplePicturePath("S")));
+    EXPECT_FALSE(ink->_contents_img.isNull());
+}
+
+}  // namespace
