@@ -23,7 +23,7 @@
 #include "views/inspector/FloatSlider.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
-#include "views/inspector/KeptValues.h"
+#include "views/inspector/KeptNumber.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PositionFields.h"
 #include "views/inspector/SignaturePanel.h"
@@ -165,10 +165,7 @@ void ImagePanel::load(SKTGraphic& graphic)
     m_context.positions.Set_Control_Pos_And_Size(graphic);
 
     showQuietly(*ui->Image_border_chk, graphic._isDrawingStroke);
-    {
-        const QSignalBlocker quiet(ui->Image_bor_Stepper);
-        ui->Image_bor_Stepper->setValue(widthShown(graphic._strokeWidth));
-    }
+    showStoredNumber(*ui->Image_bor_Stepper, graphic._strokeWidth);
     ui->Image_bordr_clr->setColor(graphic._strokeColor);
     if (const int style = borderStyleIndex(graphic._stroke_border_type); style >= 0) {
         const QSignalBlocker quiet(ui->Image_border_style);
@@ -229,7 +226,7 @@ void ImagePanel::writeInto(SKTGraphic& graphic, bool takesPathField) const
     graphic._isDrawingStroke = ui->Image_border_chk->isChecked();
     if (graphic._isDrawingStroke) {
         graphic._strokeColor = ui->Image_bordr_clr->color();
-        graphic._strokeWidth = keptWidth(graphic._strokeWidth, ui->Image_bor_Stepper->value());
+        graphic._strokeWidth = numberToWrite(*ui->Image_bor_Stepper, graphic._strokeWidth);
     }
     graphic._stroke_border_type = Return_Border_Style_Str_On_index(ui->Image_border_style->currentIndex());
     PictureSettings& settings = graphic.picture;

@@ -49,3 +49,18 @@ double numberToWrite(const QDoubleSpinBox& field, double stored)
     const double halfStep = std::pow(10.0, -field.decimals()) / 2;
     return std::isfinite(stored) && std::abs(field.value() - shownIn(field, stored)) < halfStep ? stored : field.value();
 }
+
+int sliderStepShown(double stored, int stepsPerUnit, int lowestStep, int highestStep)
+{
+    if (!std::isfinite(stored))
+        return std::clamp(0, lowestStep, highestStep);
+    const double step = std::clamp(std::round(stored * stepsPerUnit), double(lowestStep), double(highestStep));
+    return int(step);
+}
+
+float keptSliderValue(float stored, int sliderStep, int stepsPerUnit, int lowestStep, int highestStep)
+{
+    if (std::isfinite(stored) && sliderStepShown(stored, stepsPerUnit, lowestStep, highestStep) == sliderStep)
+        return stored;
+    return float(double(sliderStep) / stepsPerUnit);
+}

@@ -15,3 +15,9 @@ void showStoredNumber(QDoubleSpinBox& field, double stored);
 // shows for it, else the field's value.
 double numberToWrite(const QSpinBox& field, double stored);
 double numberToWrite(const QDoubleSpinBox& field, double stored);
+
+// A slider of `stepsPerUnit` steps per unit between its lowest and highest step: the step it shows
+// for a stored value (rounded, held within the range).
+int sliderStepShown(double stored, int stepsPerUnit, int lowestStep, int highestStep);
+// The stored value while the slider still stands on the step it shows for it, else the slider's.
+float keptSliderValue(float stored, int sliderStep, int stepsPerUnit, int lowestStep, int highestStep);

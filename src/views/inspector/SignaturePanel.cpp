@@ -17,7 +17,7 @@
 #include "views/inspector/ColorWell.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
-#include "views/inspector/KeptValues.h"
+#include "views/inspector/KeptNumber.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PictureFileChoice.h"
 #include "views/inspector/PositionFields.h"
@@ -67,10 +67,7 @@ void SignaturePanel::load(SKTGraphic& graphic)
         const QSignalBlocker quiet(ui->Sign_border_chk);
         ui->Sign_border_chk->setChecked(graphic._isDrawingStroke);
     }
-    {
-        const QSignalBlocker quiet(ui->Sign_bor_Stepper);
-        ui->Sign_bor_Stepper->setValue(widthShown(graphic._strokeWidth));
-    }
+    showStoredNumber(*ui->Sign_bor_Stepper, graphic._strokeWidth);
     ui->Sign_bordr_clr->setColor(graphic._strokeColor);
     if (const int style = borderStyleIndex(graphic._stroke_border_type); style >= 0) {
         const QSignalBlocker quiet(ui->Sign_border_style);
@@ -104,7 +101,7 @@ void SignaturePanel::Update_Sign_Graphics()
         graphic._isDrawingStroke = ui->Sign_border_chk->isChecked();
         if (graphic._isDrawingStroke) {
             graphic._strokeColor = ui->Sign_bordr_clr->color();
-            graphic._strokeWidth = keptWidth(graphic._strokeWidth, ui->Sign_bor_Stepper->value());
+            graphic._strokeWidth = numberToWrite(*ui->Sign_bor_Stepper, graphic._strokeWidth);
         }
         graphic._stroke_border_type = Return_Border_Style_Str_On_index(ui->Sign_border_style->currentIndex());
         if (!path.isEmpty())

@@ -8,6 +8,7 @@
 #include "platform/AppContext.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
+#include "views/inspector/KeptNumber.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/TextPanel.h"
 #include "views/inspector/TypedText.h"
@@ -15,13 +16,6 @@
 #include "ui_TextStylePage.h"
 
 namespace {
-
-// A whole-number field shows a stored value truncated; while it still shows that, the stored
-// value is kept, so a 1.5-point border stays 1.5 when only the colour changes.
-double keptWhileShown(double stored, int shown)
-{
-    return std::isfinite(stored) && std::trunc(stored) == shown ? stored : shown;
-}
 
 bool mayTypeInto(const SKTGraphic& graphic)
 {
@@ -53,7 +47,7 @@ void TextPanel::writeText(SKTGraphic& graphic, bool withWording) const
     graphic._isDrawingStroke = s.Text_border_chk->isChecked();
     if (graphic._isDrawingStroke) {
         graphic._strokeColor = s.Text_bordr_clr->color();
-        graphic._strokeWidth = keptWhileShown(graphic._strokeWidth, s.Text_bor_Stepper->value());
+        graphic._strokeWidth = numberToWrite(*s.Text_bor_Stepper, graphic._strokeWidth);
     }
     graphic._stroke_border_type = Return_Border_Style_Str_On_index(s.Text_border_style->currentIndex());
     graphic._isDrawingFill = s.Text_fill_chk->isChecked();
@@ -62,7 +56,7 @@ void TextPanel::writeText(SKTGraphic& graphic, bool withWording) const
     graphic._fill_type = s.Text_gradient_fill_rd->isChecked() ? QStringLiteral("G") : QStringLiteral("S");
     graphic._fill_Grad_clr1 = s.Text_fill_Grd_1_clr->color();
     graphic._fill_Grad_clr2 = s.Text_fill_Grd_2_clr->color();
-    graphic._fill_grad_angle = keptWhileShown(graphic._fill_grad_angle, s.Text_grad_Stepper->value());
+    graphic._fill_grad_angle = numberToWrite(*s.Text_grad_Stepper, graphic._fill_grad_angle);
     text.txt_clr = e.Text_clr->color();
     text.text_ctrl_font = Text_font;
     if (withWording)
