@@ -154,6 +154,8 @@ QImage BarcodePicture::toImage(double dpi) const
         painter.scale(width / d_->size.width(), height / d_->size.height());
         paint(painter);
     }
+    // Stored as PNG gives it, so a stored raster and its reading compare equal.
+    image.convertTo(QImage::Format_ARGB32);
     const int dotsPerMetre = int(std::lround(dpi * kInchesPerMetre));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
@@ -196,7 +198,8 @@ bool BarcodePicture::operator==(const BarcodePicture& other) const
         return true;
     if (!d_ || !other.d_)
         return false;
-    return d_->size == other.d_->size && d_->stored == other.d_->stored;
+    return d_->size == other.d_->size && d_->stored.convertToFormat(QImage::Format_ARGB32) ==
+                                             other.d_->stored.convertToFormat(QImage::Format_ARGB32);
 }
 
 void BarcodePicture::Builder::fillPath(const QPainterPath& path, const QColor& colour, bool antialiased)
