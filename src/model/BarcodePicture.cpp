@@ -29,7 +29,7 @@ double pixelExtent(double points, double dpi)
 
 QString pointSizeText(QSizeF points)
 {
-    return QString::number(points.width(), 'g', 9) + u' ' + QString::number(points.height(), 'g', 9);
+    return QString::number(points.width(), 'g', 17) + u' ' + QString::number(points.height(), 'g', 17);
 }
 
 // A screen or picture showing a raster smaller than its pixels: nearest pixels would drop bars
