@@ -30,6 +30,8 @@ QFont layoutFont(const CardFont& font, double kerning)
     const double points = std::isfinite(font.size) ? std::clamp(font.size, 0.0, kLargestFontPoints) : 0.0;
     qfont.setPixelSize(std::max(1, int(std::lround(points * kLayoutScale))));
     qfont.setKerning(false);
+    // Outlines as the font designs them: hinting would fit them to a pixel grid that is not there.
+    qfont.setHintingPreference(QFont::PreferNoHinting);
     if (std::isfinite(kerning) && kerning != 0)
         qfont.setLetterSpacing(QFont::AbsoluteSpacing, kerning * kLayoutScale);
     return qfont;
@@ -80,23 +82,25 @@ Laidout layOut(const QString& text, const CardFont& font, double kerning, Barcod
 }
 
 // The glyph outlines of the first lineCount lines, scaled to points and moved to the origin.
-QPainterPath outline(const Laidout& laidout, size_t lineCount, QPointF origin)
+QList<QPainterPath> outlines(const Laidout& laidout, size_t lineCount, QPointF origin)
 {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    for (size_t i = 0; i < lineCount && i < laidout.lineTops.size(); ++i) {
-        for (const QGlyphRun& run : laidout.layout->lineAt(int(i)).glyphRuns()) {
-            const QRawFont font = run.rawFont();
-            const QList<quint32> glyphs = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            for (qsizetype g = 0; g < glyphs.size() && g < positions.size(); ++g)
-                path.addPath(font.pathForGlyph(glyphs[g]).translated(positions[g]));
-        }
-    }
     QTransform toPoints;
     toPoints.translate(origin.x(), origin.y());
     toPoints.scale(1.0 / kLayoutScale, 1.0 / kLayoutScale);
-    return toPoints.map(path);
+    QList<QPainterPath> glyphs;
+    for (size_t i = 0; i < lineCount && i < laidout.lineTops.size(); ++i) {
+        for (const QGlyphRun& run : laidout.layout->lineAt(int(i)).glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < indexes.size() && g < positions.size(); ++g) {
+                const QPainterPath glyph = font.pathForGlyph(indexes[g]);
+                if (!glyph.isEmpty())
+                    glyphs.append(toPoints.map(glyph.translated(positions[g])));
+            }
+        }
+    }
+    return glyphs;
 }
 
 }  // namespace
@@ -121,7 +125,7 @@ double barcodeTextHeight(const CardFont& font, const QString& text)
     return layOut(text, font, 0, BarcodeTextAlignment::Natural, 0).height / kLayoutScale;
 }
 
-QPainterPath barcodeTextInRect(const QString& text, const CardFont& font, double kerning,
+QList<QPainterPath> barcodeTextInRect(const QString& text, const CardFont& font, double kerning,
                                BarcodeTextAlignment alignment, const QRectF& rect)
 {
     if (text.isEmpty() || !(rect.width() > 0))
@@ -131,13 +135,13 @@ QPainterPath barcodeTextInRect(const QString& text, const CardFont& font, double
     const double limit = (rect.height() + kFitTolerance) * kLayoutScale;
     const size_t shown = std::max<size_t>(1, size_t(std::count_if(laidout.lineBottoms.begin(), laidout.lineBottoms.end(),
                                                                   [limit](double bottom) { return bottom <= limit; })));
-    return outline(laidout, shown, rect.topLeft());
+    return outlines(laidout, shown, rect.topLeft());
 }
 
-QPainterPath barcodeTextAtPoint(const QString& text, const CardFont& font, double kerning, QPointF bottomLeft)
+QList<QPainterPath> barcodeTextAtPoint(const QString& text, const CardFont& font, double kerning, QPointF bottomLeft)
 {
     if (text.isEmpty())
         return {};
     const Laidout laidout = layOut(text, font, kerning, BarcodeTextAlignment::Left, 0);
-    return outline(laidout, laidout.lineTops.size(), bottomLeft - QPointF(0, laidout.height / kLayoutScale));
+    return outlines(laidout, laidout.lineTops.size(), bottomLeft - QPointF(0, laidout.height / kLayoutScale));
 }

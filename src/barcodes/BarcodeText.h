@@ -3,6 +3,7 @@
 // unit per point as on a 72-dpi device, and turned into outlines: a picture then shows the same
 // letters at any resolution and on any device. Kerning is the space added after each character,
 // in points; the font's own pair kerning is never applied.
+#include <QList>
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
@@ -20,9 +21,10 @@ float barcodeTextWidth(const CardFont& font, const QString& text);
 // Height of a text's lines in points, kerning 0, not wrapped.
 double barcodeTextHeight(const CardFont& font, const QString& text);
 
-// The outline of a text laid out from the top of the rectangle: lines wrap at the rectangle's
-// width, and lines past its bottom are left out, save the first. Tab stops every 28 points.
-QPainterPath barcodeTextInRect(const QString& text, const CardFont& font, double kerning,
+// The outlines of a text's glyphs, one per glyph, laid out from the top of the rectangle: lines
+// wrap at the rectangle's width, and lines past its bottom are left out, save the first. Tab
+// stops every 28 points.
+QList<QPainterPath> barcodeTextInRect(const QString& text, const CardFont& font, double kerning,
                                BarcodeTextAlignment alignment, const QRectF& rect);
-// The outline of a text in one line whose line box has its bottom-left corner at the point.
-QPainterPath barcodeTextAtPoint(const QString& text, const CardFont& font, double kerning, QPointF bottomLeft);
+// The glyph outlines of a text in one line whose line box has its bottom-left corner at the point.
+QList<QPainterPath> barcodeTextAtPoint(const QString& text, const CardFont& font, double kerning, QPointF bottomLeft);

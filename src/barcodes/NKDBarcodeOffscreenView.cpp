@@ -23,14 +23,6 @@ constexpr double kHeightTolerance = 0.01;
 // Resolutions the stored raster of a framed 2-D picture may take.
 constexpr double kHighestStoredDpi = 2400.0;
 
-QPainterPath rectanglePath(const QRectF& rect)
-{
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.addRect(rect);
-    return path;
-}
-
 }  // namespace
 
 NKDBarcodeOffscreenView::NKDBarcodeOffscreenView(const BarcodeContext& context, const NKDBarcode& barcode)
@@ -106,7 +98,7 @@ void NKDBarcodeOffscreenView::drawBandText(BarcodePicture::Builder& picture, con
 {
     const double height = barcodeTextHeight(font, text);
     const QRectF rect(0, bounds_.height() - bottom - height, bounds_.width(), height);
-    picture.fillPath(barcodeTextInRect(text, font, kDrawnKerning, barcodeAlignment(alignmentIndex), rect), colour, true);
+    picture.fillOutlines(barcodeTextInRect(text, font, kDrawnKerning, barcodeAlignment(alignmentIndex), rect), colour, true);
 }
 
 void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
@@ -125,7 +117,7 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
     const bool twoCaptions = !leftCaption.isEmpty() || caption.split(u'\t').size() > 1;
 
     if (!s.fill_transparent)
-        picture.fillPath(rectanglePath(bounds_), c.barcode_back_clr_val, false);
+        picture.fillRectangles({bounds_}, c.barcode_back_clr_val);
 
     const BarString bars = barcode.completeBarcode();
     const double barWidth = barcode.barWidth();
@@ -149,10 +141,9 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
         }
     }
 
-    // Every run of dark modules becomes one rectangle of one path, whose extent is that of the
-    // run's last module.
-    QPainterPath bars2d;
-    bars2d.setFillRule(Qt::WindingFill);
+    // Every run of dark modules becomes one rectangle, whose extent is that of the run's last
+    // module; the rectangles are filled as one.
+    QList<QRectF> runs;
     double x = x0;
     int run = 0;
     int last = -1;
@@ -170,7 +161,7 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
             y = base + barcode.barBottom(last);
         }
         if (height > 0)
-            bars2d.addRect(QRectF(x, topOf(y, height), barWidth * run, height));
+            runs.append(QRectF(x, topOf(y, height), barWidth * run, height));
         lastBarHeight = height;
     };
     for (size_t i = 0; i < bars.size(); ++i) {
@@ -188,7 +179,7 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
             inside = false;
         }
     }
-    picture.fillPath(bars2d, c.barcode_clr_val, false);
+    picture.fillRectangles(runs, c.barcode_clr_val);
 
     if (barcode.printsCaption()) {
         const double line = s.TB_margin + footerBand + s.footer_margin +
@@ -196,7 +187,7 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
         const CardFont& font = c.value_font_val;
         const QColor& colour = c.barcode_val_clr_val;
         if (!leftCaption.isEmpty())
-            picture.fillPath(barcodeTextAtPoint(leftCaption, font, 0, QPointF(x0, H - (line + kSideCaptionRaise))),
+            picture.fillOutlines(barcodeTextAtPoint(leftCaption, font, 0, QPointF(x0, H - (line + kSideCaptionRaise))),
                              colour, true);
         if (!caption.isEmpty()) {
             QString text = caption;
@@ -208,10 +199,10 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
             const double height = barcodeTextHeight(font, text);
             const double kerning = s.kerning_value_Checkbox ? 0.0 : kDrawnKerning;
             const QRectF rect(0, topOf(line, height), W, height);
-            picture.fillPath(barcodeTextInRect(text, font, kerning, BarcodeTextAlignment::Center, rect), colour, true);
+            picture.fillOutlines(barcodeTextInRect(text, font, kerning, BarcodeTextAlignment::Center, rect), colour, true);
         }
         if (!rightCaption.isEmpty())
-            picture.fillPath(
+            picture.fillOutlines(
                 barcodeTextAtPoint(rightCaption, font, 0, QPointF(x0 + total, H - (line + kSideCaptionRaise))),
                 colour, true);
     }
@@ -231,7 +222,7 @@ void NKDBarcodeOffscreenView::draw2d(BarcodePicture::Builder& picture) const
     const BarcodeFrame& frame = s.frame;
     const double H = bounds_.height();
     if (!s.fill_transparent)
-        picture.fillPath(rectanglePath(bounds_), Qt::white, false);
+        picture.fillRectangles({bounds_}, Qt::white);
 
     const QSizeF symbol = image_2d_.size();
     const double headerBand = frame.printsHeader ? frame.headerHeight * kPointsPerInch : 0.0;

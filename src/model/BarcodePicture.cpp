@@ -32,16 +32,21 @@ QString pointSizeText(QSizeF points)
     return QString::number(points.width(), 'g', 17) + u' ' + QString::number(points.height(), 'g', 17);
 }
 
+// Pictures and screens, as against PDF, print and recording devices.
+bool isPixelDevice(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    const int type = device ? device->devType() : 0;
+    return type == QInternal::Image || type == QInternal::Widget || type == QInternal::Pixmap;
+}
+
 // A screen or picture showing a raster smaller than its pixels: nearest pixels would drop bars
 // and letters there, while a print or PDF device keeps every pixel, so it is never smoothed.
 bool showsRasterShrunk(const QPainter& painter, const QRectF& target, const QImage& raster)
 {
+    if (!isPixelDevice(painter))
+        return false;
     const QPaintDevice* device = painter.device();
-    if (device == nullptr)
-        return false;
-    const int type = device->devType();
-    if (type != QInternal::Image && type != QInternal::Widget && type != QInternal::Pixmap)
-        return false;
     const QTransform t = painter.combinedTransform();
     const double scale = std::hypot(t.m11(), t.m12()) * device->devicePixelRatio();
     return target.width() * scale < raster.width();
@@ -50,7 +55,8 @@ bool showsRasterShrunk(const QPainter& painter, const QRectF& target, const QIma
 }  // namespace
 
 struct BarcodePicture::Item {
-    QPainterPath path;
+    QList<QRectF> rectangles;
+    QList<QPainterPath> outlines;
     QColor colour;
     bool antialiased = false;
     BarcodePicture picture;  // drawn into target when not null
@@ -114,15 +120,52 @@ void BarcodePicture::paint(QPainter& painter) const
             painter.restore();
             continue;
         }
+        if (!item->rectangles.isEmpty()) {
+            fillRectangles(painter, item->rectangles, item->colour);
+            continue;
+        }
         painter.setRenderHint(QPainter::Antialiasing, item->antialiased);
-        // A path of its own: painting keeps caches inside the path it fills, and this one is
-        // shared with every copy of the picture, which other threads may be drawing. Outlines
-        // are filled by the non-zero rule, as every path of a card.
-        QPainterPath own;
-        own.setFillRule(Qt::WindingFill);
-        own.addPath(item->path);
-        painter.fillPath(own, item->colour);
+        fillOutlines(painter, item->outlines, item->colour);
     }
+}
+
+void BarcodePicture::fillRectangles(QPainter& painter, const QList<QRectF>& rectangles, const QColor& colour)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (isPixelDevice(painter)) {
+        for (const QRectF& rectangle : rectangles)
+            painter.fillRect(rectangle, colour);
+        return;
+    }
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const QRectF& rectangle : rectangles)
+        path.addRect(rectangle);
+    painter.fillPath(path, colour);
+}
+
+void BarcodePicture::fillOutlines(QPainter& painter, const QList<QPainterPath>& outlines, const QColor& colour)
+{
+    // Paths of its own: painting keeps caches inside the paths it fills, and these are shared
+    // with every copy of the picture, which other threads may be drawing. Outlines are filled
+    // by the non-zero rule, as every path of a card.
+    const auto ownPath = [] {
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
+        return path;
+    };
+    if (isPixelDevice(painter)) {
+        for (const QPainterPath& outline : outlines) {
+            QPainterPath own = ownPath();
+            own.addPath(outline);
+            painter.fillPath(own, colour);
+        }
+        return;
+    }
+    QPainterPath all = ownPath();
+    for (const QPainterPath& outline : outlines)
+        all.addPath(outline);
+    painter.fillPath(all, colour);
 }
 
 void BarcodePicture::draw(QPainter& painter, QPointF topLeft) const
@@ -154,8 +197,6 @@ QImage BarcodePicture::toImage(double dpi) const
         painter.scale(width / d_->size.width(), height / d_->size.height());
         paint(painter);
     }
-    // Stored as PNG gives it, so a stored raster and its reading compare equal.
-    image.convertTo(QImage::Format_ARGB32);
     const int dotsPerMetre = int(std::lround(dpi * kInchesPerMetre));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
@@ -202,12 +243,12 @@ bool BarcodePicture::operator==(const BarcodePicture& other) const
                                              other.d_->stored.convertToFormat(QImage::Format_ARGB32);
 }
 
-void BarcodePicture::Builder::fillPath(const QPainterPath& path, const QColor& colour, bool antialiased)
+void BarcodePicture::Builder::fillOutlines(const QList<QPainterPath>& outlines, const QColor& colour, bool antialiased)
 {
-    if (path.isEmpty() || colour.alpha() == 0)
+    if (outlines.isEmpty() || colour.alpha() == 0)
         return;
     auto item = std::make_shared<Item>();
-    item->path = path;
+    item->outlines = outlines;
     item->colour = colour;
     item->antialiased = antialiased;
     items_.push_back(std::move(item));
@@ -220,6 +261,16 @@ void BarcodePicture::Builder::drawPicture(const QRectF& target, const BarcodePic
     auto item = std::make_shared<Item>();
     item->picture = picture;
     item->target = target;
+    items_.push_back(std::move(item));
+}
+
+void BarcodePicture::Builder::fillRectangles(const QList<QRectF>& rectangles, const QColor& colour)
+{
+    if (rectangles.isEmpty() || colour.alpha() == 0)
+        return;
+    auto item = std::make_shared<Item>();
+    item->rectangles = rectangles;
+    item->colour = colour;
     items_.push_back(std::move(item));
 }
 

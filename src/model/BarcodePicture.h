@@ -5,6 +5,7 @@
 // store. A picture never changes once made; copies share it, and it may be drawn on any thread.
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPainterPath>
 #include <QRectF>
 #include <QSizeF>
@@ -38,7 +39,7 @@ public:
     bool isDrawing() const;
 
     // Draws the picture at its size in points with its top-left at the point, clipped to its
-    // size. Outlines of modules are filled without antialiasing; rasters are drawn without
+    // size. Rectangles of modules are filled without antialiasing; rasters are drawn without
     // smoothing, except when a screen or picture shows them smaller than their pixels.
     void draw(QPainter& painter, QPointF topLeft = QPointF()) const;
     // The picture as ceil(dpi*w/72) x ceil(dpi*h/72) pixels (each product rounded to single
@@ -59,9 +60,14 @@ public:
     class Builder {
     public:
         explicit Builder(QSizeF points) : size_(points) {}
-        // One filled outline; module outlines go without antialiasing, so their edges stay on
-        // whole device pixels and no two fills meet at a seam.
-        void fillPath(const QPainterPath& path, const QColor& colour, bool antialiased);
+        // Outlines filled as one: one path on a PDF or print device, outline by outline on a
+        // picture or screen, where Qt's rasteriser slows down sharply on large outlines. Texts
+        // give one outline per glyph, antialiased.
+        void fillOutlines(const QList<QPainterPath>& outlines, const QColor& colour, bool antialiased);
+        // Rectangles filled as one without antialiasing, so that their edges stay on whole device
+        // pixels and no two of them meet at a seam: one path on a PDF or print device, rectangle
+        // by rectangle (far quicker) on a picture or screen.
+        void fillRectangles(const QList<QRectF>& rectangles, const QColor& colour);
         // A picture stretched over the target rectangle.
         void drawPicture(const QRectF& target, const BarcodePicture& picture);
         QSizeF size() const { return size_; }
@@ -76,6 +82,8 @@ public:
 
 private:
     void paint(QPainter& painter) const;
+    static void fillRectangles(QPainter& painter, const QList<QRectF>& rectangles, const QColor& colour);
+    static void fillOutlines(QPainter& painter, const QList<QPainterPath>& outlines, const QColor& colour);
 
     std::shared_ptr<const Data> d_;
 };
