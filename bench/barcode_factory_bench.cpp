@@ -13,6 +13,7 @@
 #include "barcodes/BarcodeFactory.h"
 #include "barcodes/BarcodeLists.h"
 #include "model/SKTBarcode.h"
+#include "support/BarcodeSamples.h"
 
 namespace {
 
@@ -20,13 +21,6 @@ constexpr double kBudgetMs = 5.0;
 constexpr int kMemoryCalls = 1000;
 // Peak memory may grow by this much over 1,000 calls: allocator slack, not a picture per call.
 constexpr double kMemoryGrowthBudgetMb = 8.0;
-
-// A value of every symbology, in the order of the symbology list.
-const QStringList kValues = {
-    "CODE-39",    "Hi, you!",     "12345678",    "03600029145", "12345678901", "1234",       "12AB",
-    "1234567890", "400638133393", "Hello World", "ABCaDEF",     "abc{|}~",     "12345678",   "A1234B",
-    "0425261",    "9638507",      "SN34RD1A",    "12345678901", "1234567-8A",  "Grüße — 42", "Grüße, Zoë",
-    "Привет 42"};
 
 double peakMemoryMb()
 {
@@ -43,6 +37,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const int calls = argc > 1 ? std::max(1, atoi(argv[1])) : 25;
     const QStringList& titles = barcodeSymbologyTitles();
+    const QStringList& values = barcodeSampleValues();
     std::vector<std::shared_ptr<SKTBarcode>> elements;
     for (int i = 0; i < titles.size(); ++i) {
         auto element = std::make_shared<SKTBarcode>();
@@ -54,7 +49,7 @@ int main(int argc, char** argv)
     const auto makePicture = [&](int i) {
         factory.Set_Barcode_Prop_To_Control(*elements[size_t(i)]);
         const BarcodePicture picture =
-            factory.Get_Image_From_Val(kValues[i], QStringLiteral("HEADER"), QStringLiteral("FOOTER"));
+            factory.Get_Image_From_Val(values[i], QStringLiteral("HEADER"), QStringLiteral("FOOTER"));
         if (picture.isNull())
             std::fprintf(stderr, "no picture for %s\n", qPrintable(titles[i]));
         return picture;

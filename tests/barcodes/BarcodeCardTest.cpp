@@ -182,3 +182,15 @@ TEST(BarcodeCardDesign, SavedBarcodesReopenAsTheSameSymbolsAndMissingOnesAreMade
         EXPECT_EQ(QImage(files[0]).size(), QImage(dir.filePath("made/front.png")).size());
     }
 }
+
+// A card holding a barcode of every symbology, left in build/test-artifacts/barcodes/ for people
+// to look at.
+TEST(BarcodeCardDesign, ACardWithEverySymbologyIsLeftToLookAt)
+{
+    const QString folder = QStringLiteral(ZOVA_BARCODE_ARTIFACT_DIR "/every-symbology");
+    const auto made = designProbe({QStringLiteral("every-barcode"), folder});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QImage card(folder + QStringLiteral("/front.png"));
+    EXPECT_GT(card.width(), 3000);
+    EXPECT_GT(card.height(), 3000);
+}

@@ -9,6 +9,7 @@
 //                                         symbology (a title of the symbology list, any case) and
 //                                         value, its barcode fields as given, its picture made by
 //                                         the barcode factory; exit status 2 when none is made
+//   design-probe every-barcode OUTDIR     a white card holding a barcode of every symbology
 // Each rendered side becomes <side>.pdf and a 600-dpi <side>.png.
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 
 #include "ProbeSupport.h"
 #include "SampleCard.h"
+#include "../support/BarcodeSamples.h"
 #include "barcodes/BarcodeLists.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/DesignFileController.h"
@@ -176,6 +178,50 @@ bool setBarcodeField(BarcodeSettings& settings, const QString& name, const QStri
     return set;
 }
 
+// A new barcode element of the symbology at the index, holding the value.
+std::shared_ptr<SKTBarcode> newBarcode(int symbology, const QString& value)
+{
+    auto barcode = std::make_shared<SKTBarcode>();
+    BarcodeSettings& settings = barcode->barcode;
+    settings.barcode_font_index = symbology;
+    settings.linear_or_2d = isTwoDimensionalSymbology(barcodeSymbologyTitle(symbology)) ? 1 : 0;
+    (settings.linear_or_2d ? settings.two_d_font_val : settings.linear_font_val) = value;
+    barcode->ctrl_is_visible = true;
+    return barcode;
+}
+
+// The element's picture made by the factory, the element placed with it at the point; false,
+// said on standard error, when no symbol is made.
+bool placeWithPicture(SKTBarcode& barcode, QPointF at)
+{
+    const BarcodeSettings& settings = barcode.barcode;
+    const QString value = settings.linear_or_2d ? settings.two_d_font_val : settings.linear_font_val;
+    BarcodeFactory& factory = barcodeFactory();
+    factory.Set_Barcode_Prop_To_Control(barcode);
+    Barcode_output_image = factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
+    if (Barcode_output_image.isNull()) {
+        complain(kNoSymbol, QStringLiteral("no symbol for \"%1\" in %2")
+                                .arg(value, barcodeSymbologyTitle(settings.barcode_font_index)));
+        return false;
+    }
+    barcode.Set_Barcode_image(Barcode_output_image);
+    barcode.setBounds(QRectF(at, Barcode_output_image.size()));
+    barcode.Set_Barcode_image_control_bounds(barcode.bounds());
+    return true;
+}
+
+// Both sides white, without a border, of the size.
+void setWhiteCard(Host& host, QSizeF size)
+{
+    for (Card_Property* side : {&host.front, &host.back}) {
+        side->setCard_Size(size);
+        side->setCard_fill_chk(true);
+        side->setCard_fill_style(QStringLiteral("S"));
+        side->setCard_fill_clr(Qt::white);
+        side->setCard_border_chk(false);
+    }
+}
+
 int renderBarcode(const QStringList& args)
 {
     const QStringList& titles = barcodeSymbologyTitles();
@@ -185,11 +231,7 @@ int renderBarcode(const QStringList& args)
         return complain(kUsageError, QStringLiteral("unknown symbology \"%1\"").arg(args[1]));
     Host host;
     setCardHost(&host);
-    auto barcode = std::make_shared<SKTBarcode>();
-    BarcodeSettings& settings = barcode->barcode;
-    settings.barcode_font_index = qint32(title - titles.begin());
-    settings.linear_or_2d = isTwoDimensionalSymbology(*title) ? 1 : 0;
-    (settings.linear_or_2d ? settings.two_d_font_val : settings.linear_font_val) = args[2];
+    const std::shared_ptr<SKTBarcode> barcode = newBarcode(int(title - titles.begin()), args[2]);
     QString savePath;
     for (qsizetype i = 4; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--save") && i + 1 < args.size()) {
@@ -197,27 +239,12 @@ int renderBarcode(const QStringList& args)
             continue;
         }
         const QString name = args[i].section(u'=', 0, 0);
-        if (!args[i].contains(u'=') || !setBarcodeField(settings, name, args[i].section(u'=', 1)))
+        if (!args[i].contains(u'=') || !setBarcodeField(barcode->barcode, name, args[i].section(u'=', 1)))
             return complain(kUsageError, QStringLiteral("not a barcode field setting: %1").arg(args[i]));
     }
-    BarcodeFactory& factory = barcodeFactory();
-    factory.Set_Barcode_Prop_To_Control(*barcode);
-    Barcode_output_image = factory.Get_Image_From_Val(args[2], settings.header_val, settings.footer_val);
-    if (Barcode_output_image.isNull())
-        return complain(kNoSymbol, QStringLiteral("no symbol for \"%1\" in %2").arg(args[2], *title));
-    barcode->Set_Barcode_image(Barcode_output_image);
-    barcode->setBounds(QRectF(QPointF(kCardMargin, kCardMargin), Barcode_output_image.size()));
-    barcode->Set_Barcode_image_control_bounds(barcode->bounds());
-    barcode->ctrl_is_visible = true;
-
-    const QSizeF card = Barcode_output_image.size() + QSizeF(2 * kCardMargin, 2 * kCardMargin);
-    for (Card_Property* side : {&host.front, &host.back}) {
-        side->setCard_Size(card);
-        side->setCard_fill_chk(true);
-        side->setCard_fill_style(QStringLiteral("S"));
-        side->setCard_fill_clr(Qt::white);
-        side->setCard_border_chk(false);
-    }
+    if (!placeWithPicture(*barcode, QPointF(kCardMargin, kCardMargin)))
+        return kNoSymbol;
+    setWhiteCard(host, barcode->bounds().size() + QSizeF(2 * kCardMargin, 2 * kCardMargin));
     if (!savePath.isEmpty()) {
         DesignState state;
         state.startMode = QStringLiteral("L");
@@ -229,6 +256,34 @@ int renderBarcode(const QStringList& args)
             return complain(kNotWritten, reason);
     }
     return renderSides(host, GraphicList{barcode}, GraphicList{}, args[3]);
+}
+
+// A white card holding one barcode of every symbology with its sample value, row by row.
+int renderEveryBarcode(const QString& outPath)
+{
+    constexpr double kRowWidth = 720;
+    Host host;
+    setCardHost(&host);
+    GraphicList barcodes;
+    QPointF at(kCardMargin, kCardMargin);
+    double rowHeight = 0;
+    double widest = 0;
+    for (int i = 0; i < barcodeSymbologyTitles().size(); ++i) {
+        const std::shared_ptr<SKTBarcode> barcode = newBarcode(i, barcodeSampleValues().value(i));
+        if (!placeWithPicture(*barcode, at))
+            return kNoSymbol;
+        if (at.x() > kCardMargin && barcode->bounds().right() > kRowWidth) {
+            at = QPointF(kCardMargin, at.y() + rowHeight + kCardMargin);
+            rowHeight = 0;
+            barcode->setBounds(QRectF(at, barcode->bounds().size()));
+        }
+        at.rx() = barcode->bounds().right() + kCardMargin;
+        rowHeight = std::max(rowHeight, barcode->bounds().height());
+        widest = std::max(widest, at.x());
+        barcodes.append(barcode);
+    }
+    setWhiteCard(host, QSizeF(widest, at.y() + rowHeight + kCardMargin));
+    return renderSides(host, barcodes, GraphicList{}, outPath);
 }
 
 // One line per item, nested arrays and dictionaries indexed below their parent ("86.3").
@@ -291,6 +346,8 @@ int main(int argc, char** argv)
         return roundtripFile(args[1], args[2]);
     if (command == QLatin1String("barcode") && args.size() >= 4)
         return renderBarcode(args);
+    if (command == QLatin1String("every-barcode") && args.size() == 2)
+        return renderEveryBarcode(args[1]);
     if (command == QLatin1String("render") && args.size() == 3)
         return args[1] == QLatin1String("--sample") ? renderSample(args[2]) : renderFile(args[1], args[2]);
     return complain(kUsageError, QStringLiteral("usage: design-probe render --sample OUTDIR\n"
@@ -299,5 +356,6 @@ int main(int argc, char** argv)
                                                 "       design-probe roundtrip IN.did OUT.did\n"
                                                 "       design-probe sample OUT.did\n"
                                                 "       design-probe barcode SYMBOLOGY VALUE OUTDIR [FIELD=VALUE ...] "
-                                                "[--save FILE.did]"));
+                                                "[--save FILE.did]\n"
+                                                "       design-probe every-barcode OUTDIR"));
 }

@@ -8,18 +8,12 @@
 #include "barcodes/BarcodeFactory.h"
 #include "barcodes/BarcodeLists.h"
 #include "model/SKTBarcode.h"
+#include "support/BarcodeSamples.h"
 
 namespace {
 
 constexpr int kThreads = 4;
 constexpr int kRounds = 2;
-
-// One valid value for every symbology, in the order of the symbology list; non-ASCII for 2-D.
-const QStringList kValues = {
-    "CODE-39",  "Hi, you!",   "12345678",    "03600029145", "12345678901", "1234",       "12AB",
-    "1234567890", "400638133393", "Hello World", "ABCaDEF",   "abc{|}~",     "12345678",   "A1234B",
-    "0425261",  "9638507",    "SN34RD1A",    "12345678901", "1234567-8A", "Grüße — 名前 42", "Grüße, Zoë",
-    "Привет Zoë 42"};
 
 std::vector<std::shared_ptr<SKTBarcode>> everySymbology()
 {
@@ -46,10 +40,11 @@ QImage pictureOf(const SKTGraphic& element, const QString& value)
 TEST(BarcodeFactoryThreads, FourThreadsAtOnceMakeThePicturesOneThreadMakes)
 {
     const auto elements = everySymbology();
-    ASSERT_EQ(elements.size(), size_t(kValues.size()));
+    const QStringList& values = barcodeSampleValues();
+    ASSERT_EQ(elements.size(), size_t(values.size()));
     std::vector<QImage> expected;
     for (size_t i = 0; i < elements.size(); ++i) {
-        expected.push_back(pictureOf(*elements[i], kValues[int(i)]));
+        expected.push_back(pictureOf(*elements[i], values[int(i)]));
         ASSERT_FALSE(expected.back().isNull()) << barcodeSymbologyTitle(int(i)).toStdString();
     }
 
@@ -61,7 +56,7 @@ TEST(BarcodeFactoryThreads, FourThreadsAtOnceMakeThePicturesOneThreadMakes)
             for (int round = 0; round < kRounds; ++round) {
                 for (size_t k = 0; k < elements.size(); ++k) {
                     const size_t i = (k + size_t(t) * 5) % elements.size();
-                    made[size_t(t)].push_back(pictureOf(*elements[i], kValues[int(i)]));
+                    made[size_t(t)].push_back(pictureOf(*elements[i], values[int(i)]));
                 }
             }
         });
