@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "SymbolTools.h"
+#include "barcodes/BarcodeDrawing2D.h"
 #include "barcodes/BarcodeFactory.h"
 #include "barcodes/BarcodeGenerator.h"
 #include "barcodes/BarcodeLists.h"
@@ -114,6 +115,23 @@ TEST(BarcodeFactoryTest, BlankRefusedAndMismatchedValuesGiveNoPicture)
     EXPECT_TRUE(pictureOf(*code39, QStringLiteral("0123")).isNull());
     // Blank around a value is still the value.
     EXPECT_FALSE(pictureOf(*element(QStringLiteral("Code 39")), QStringLiteral(" 0123 ")).isNull());
+    // 2,000 characters of Code 128 are 31,700 points of bars: more than a stored picture holds.
+    EXPECT_TRUE(pictureOf(*element(QStringLiteral("Code 128 SET B")), QString(2000, u'x')).isNull());
+    const auto hugeQr = element(QStringLiteral("QR Code"));
+    hugeQr->barcode.qr_size_val = 1000;
+    EXPECT_TRUE(pictureOf(*hugeQr, QStringLiteral("ZOVA")).isNull()) << "1,000 points at 600 dpi";
+}
+
+TEST(BarcodeFactoryTest, TheRasterStepKeepsThePointSizeAndRefusesWhatIsNoPicture)
+{
+    QImage symbol(12, 12, QImage::Format_ARGB32);
+    symbol.fill(Qt::black);
+    const BarcodePicture raised = Increase_DPI(BarcodePicture(symbol), 600);
+    EXPECT_EQ(raised.size(), QSizeF(12, 12));
+    EXPECT_EQ(raised.image().size(), QSize(100, 100));
+    EXPECT_EQ(raised.image().pixel(50, 50), qRgb(0, 0, 0));
+    EXPECT_TRUE(Increase_DPI(BarcodePicture(), 600).isNull());
+    EXPECT_TRUE(Increase_DPI(BarcodePicture(symbol), 0).isNull());
 }
 
 // The window-bound factory framed a 2-D symbol in the window's last frame: 0 x 0 before any
