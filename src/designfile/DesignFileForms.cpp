@@ -63,20 +63,49 @@ const QRegularExpression& rectShape()
 
 #undef ZOVA_NUMBER
 
-bool fontIsInstalled(const QString& name)
+// An installed font: a family and one of its styles, empty for the regular face.
+struct InstalledFace {
+    QString family;
+    QString style;
+};
+
+// Style names run to three words ("Condensed Bold Oblique"); the bound keeps a hostile name of
+// many words from costing a font-database look-up per word.
+constexpr qsizetype kMostStyleWords = 4;
+
+// An installed family as it is; else the family before the longest trailing words that name one
+// of its styles. Nothing for a name that is neither.
+std::optional<InstalledFace> lookUpFace(const QString& name)
 {
-    // The font database needs the GUI application; without one the name is taken as it is.
+    if (QFontDatabase::hasFamily(name))
+        return InstalledFace{name, {}};
+    const QStringList words = name.split(u' ');
+    for (qsizetype styleWords = std::min(kMostStyleWords, words.size() - 1); styleWords > 0; --styleWords) {
+        const QString family = words.first(words.size() - styleWords).join(u' ');
+        if (!QFontDatabase::hasFamily(family))
+            continue;
+        const QString style = words.last(styleWords).join(u' ');
+        for (const QString& installed : QFontDatabase::styles(family))
+            if (installed.compare(style, Qt::CaseInsensitive) == 0)
+                return InstalledFace{family, installed};
+    }
+    return std::nullopt;
+}
+
+std::optional<InstalledFace> installedFace(const QString& name)
+{
+    // The font database needs the GUI application; without one the name is taken as a family.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return true;
-    // Asking fontconfig costs a substitution pass per call, and a design names few families many
+        return InstalledFace{name, {}};
+    // Asking fontconfig costs a substitution pass per call, and a design names few fonts many
     // times. Fonts installed while the application runs are seen at its next start.
     static QMutex mutex;
-    static QHash<QString, bool> answers;
+    static QHash<QString, std::optional<InstalledFace>> answers;
     const QMutexLocker lock(&mutex);
     const auto known = answers.constFind(name);
     if (known != answers.cend())
         return *known;
-    return *answers.insert(name, QFontDatabase::hasFamily(name));
+    return *answers.insert(name, lookUpFace(name));
 }
 
 }  // namespace
@@ -109,9 +138,9 @@ QColor Convert_String_to_Color(const QString& text)
 
 QString Convert_Font_to_String(const CardFont& font)
 {
-    if (font.name.isEmpty())
+    if (font.family.isEmpty())
         return Text_Ctrl_Font + kFontSeparator + numberText(Text_Ctrl_Font_Size, 2);
-    return font.name + kFontSeparator + numberText(font.size, 2);
+    return font.name() + kFontSeparator + numberText(font.size, 2);
 }
 
 std::optional<CardFont> Convert_String_to_Font(const QString& text)
@@ -122,7 +151,8 @@ std::optional<CardFont> Convert_String_to_Font(const QString& text)
     const QString name = text.left(separator);
     const double size = std::clamp(double(decimalFromText(text.mid(separator + kFontSeparator.size()))),
                                    NumberBounds::kFontSize.low, NumberBounds::kFontSize.high);
-    return CardFont{fontIsInstalled(name) ? name : Text_Ctrl_Font, size};
+    const std::optional<InstalledFace> face = installedFace(name);
+    return face ? CardFont{face->family, size, face->style} : CardFont{Text_Ctrl_Font, size};
 }
 
 QString pointText(QPointF point)

@@ -57,7 +57,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     : QObject(parent), m_document(document), m_window(std::make_unique<QMainWindow>())
 {
     DEFAULT_FONT = systemMenuFont();
-    Text_Ctrl_Font = DEFAULT_FONT.name;
+    Text_Ctrl_Font = DEFAULT_FONT.family;
     Resource_Path = AppFolders::resourceFolder();
     Created_Resource_Path = AppFolders::applicationSupportFolder();
     // Checked, with a message, by the window set-up.

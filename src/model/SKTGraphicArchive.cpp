@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "model/CardFontArchive.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/CanvasGlobals.h"
@@ -128,11 +129,7 @@ void encodeValue(KeyedArchiver& out, const QString& key, const QRectF& value) { 
 void encodeValue(KeyedArchiver& out, const QString& key, const QString& value) { out.encodeString(key, value); }
 void encodeValue(KeyedArchiver& out, const QString& key, const QColor& value) { out.encodeColor(key, value); }
 void encodeValue(KeyedArchiver& out, const QString& key, const QImage& value) { out.encodeImage(key, value); }
-void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font)
-{
-    if (!font.isNull())
-        out.encodeFont(key, font.name, font.size);
-}
+void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font) { encodeCardFont(out, key, font); }
 
 void decodeValue(const KeyedUnarchiver& in, const QString& key, bool& value) { value = in.decodeBool(key); }
 void decodeValue(const KeyedUnarchiver& in, const QString& key, qint32& value) { value = in.decodeInt(key); }
@@ -141,11 +138,7 @@ void decodeValue(const KeyedUnarchiver& in, const QString& key, QRectF& value) {
 void decodeValue(const KeyedUnarchiver& in, const QString& key, QString& value) { value = in.decodeString(key); }
 void decodeValue(const KeyedUnarchiver& in, const QString& key, QColor& value) { value = in.decodeColor(key); }
 void decodeValue(const KeyedUnarchiver& in, const QString& key, QImage& value) { value = in.decodeImage(key); }
-void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value)
-{
-    const auto font = in.decodeFont(key);
-    value = font ? CardFont{font->name, font->pointSize} : CardFont{};
-}
+void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value) { value = decodeCardFont(in, key); }
 
 // Fields are only read here; the table's accessors serve reading and writing alike.
 void encodeField(const SKTGraphic& graphic, const Field& field, KeyedArchiver& out)

@@ -148,7 +148,7 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     document.insertGraphicsOnSide(SKTDocument::FrontSide, {text}, {0});
     pick("All_Text_clr", QColor(20, 120, 60));
     EXPECT_EQ(text->textStyle.txt_clr, QColor(20, 120, 60));
-    EXPECT_EQ(text->textStyle.text_ctrl_font.name.toStdString(), "DejaVu Serif") << "only the colour changed";
+    EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), "DejaVu Serif") << "only the colour changed";
     EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
 
     choose("Card_border_style", 1);

@@ -1,6 +1,7 @@
 // The text pages on the main window: a text of an opened design is selected with the mouse and
 // changed through the pages' controls only; each Undo takes back one change, and the wording typed
-// goes back with the change that followed it.
+// goes back with the change that followed it. A face chosen in the font chooser is kept through
+// undo, saving and opening.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,7 +9,9 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,7 +23,9 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WindowDesignFile.h"
 #include "support/CanvasMouse.h"
+#include "support/FontPrinting.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
@@ -98,7 +103,7 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
 
     QList<TextLook> states{opened};
     dialogs.queueHook([](QDialog& dialog) {
-        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 18));
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 18));
         dialog.accept();
     });
     control<QPushButton>("text_font_btn").click();
@@ -125,6 +130,33 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
     }
     EXPECT_EQ(title(), opened) << "the wording went back with the font";
     EXPECT_FALSE(undo().isEnabled());
+}
+
+TEST_F(TextPageOnWindow, ABoldFaceChosenForATextIsKeptThroughUndoSavingAndOpening)
+{
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+    dialogs.queueHook([](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Sans"), 14, QFont::Bold));
+        dialog.accept();
+    });
+    control<QPushButton>("text_font_btn").click();
+    const CardFont bold{QStringLiteral("DejaVu Sans"), 14, QStringLiteral("Bold")};
+    ASSERT_EQ(title().font, bold);
+    EXPECT_EQ(control<QLabel>("Text_font_value").text(), "DejaVu Sans Bold ( 14.00 )");
+
+    undo().trigger();
+    EXPECT_EQ(title().font.style, "") << "the sample's title is in the regular face";
+    controller.window()->findChild<QAction*>(QStringLiteral("Redo_btn"))->trigger();
+    EXPECT_EQ(title().font, bold) << "restored from the snapshot's archive";
+
+    const QString saved = folder.filePath(QStringLiteral("bold.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(saved, false, QStringLiteral("L")));
+    const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+    EXPECT_TRUE(TestEnvironment::run(probe, {QStringLiteral("dump"), saved}).out.contains("DejaVu Sans Bold::::14.00"));
+    ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(design, QStringLiteral("L"), true), 1);
+    ASSERT_NE(title().font, bold);
+    ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(saved, QStringLiteral("L"), true), 1);
+    EXPECT_EQ(title().font, bold);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ double changed(double) { return ++serial + 0.25; }
 QString changed(const QString&) { return QString("v%1").arg(++serial); }
 QColor changed(const QColor&) { return QColor(++serial % 250, 2, 3, 4); }
 QRectF changed(const QRectF&) { return QRectF(++serial, 2.5, 30, 40); }
-CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5}; }
+CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5, "Bold Italic"}; }
 QImage changed(const QImage&) { return picture(2 + ++serial % 6, 3, Qt::red); }
 
 struct FieldCase {

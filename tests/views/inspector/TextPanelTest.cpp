@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "FakeInspectorWindow.h"
 #include "model/NumberBounds.h"
 #include "platform/AppContext.h"
+#include "support/FontPrinting.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/CheckedNumberField.h"
@@ -383,13 +385,28 @@ TEST_F(TextPanelTest, DateTimeTemplateAndFontGoIntoTheEditorAndTheText)
     EXPECT_EQ(first->Text_contents(), "Visitor");
 
     dialogs.queueHook([](QDialog& dialog) {
-        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14));
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 14));
         dialog.accept();
     });
     control<QPushButton>("text_font_btn").click();
     EXPECT_EQ(first->textStyle.text_ctrl_font, (CardFont{QStringLiteral("DejaVu Serif"), 14}));
     EXPECT_EQ(control<QLabel>("Text_font_value").text(), "DejaVu Serif ( 14.00 )");
     EXPECT_EQ(window.snapshots, 5);
+
+    // The chooser opens on the regular face of a font that has no style.
+    dialogs.queueHook([](QDialog& dialog) { dialog.accept(); });
+    control<QPushButton>("text_font_btn").click();
+    EXPECT_EQ(first->textStyle.text_ctrl_font, (CardFont{QStringLiteral("DejaVu Serif"), 14}));
+    dialogs.queueHook([](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14, QFont::Bold, true));
+        dialog.accept();
+    });
+    control<QPushButton>("text_font_btn").click();
+    EXPECT_EQ(first->textStyle.text_ctrl_font, (CardFont{QStringLiteral("DejaVu Serif"), 14, QStringLiteral("Bold Italic")}));
+    EXPECT_EQ(control<QLabel>("Text_font_value").text(), "DejaVu Serif Bold Italic ( 14.00 )");
+    dialogs.queueHook([](QDialog& dialog) { dialog.accept(); });
+    control<QPushButton>("text_font_btn").click();
+    EXPECT_EQ(first->textStyle.text_ctrl_font.style, QStringLiteral("Bold Italic")) << "and on the face of one that has";
 }
 
 }  // namespace
