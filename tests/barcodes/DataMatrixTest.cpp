@@ -192,6 +192,13 @@ TEST(DataMatrixFaults, LibraryOutputGoesToTheLogAndAFallbackIsReported)
     dataMatrixModuleGrid(QStringLiteral("hello"), 0, kEncodingBase256);
     qInstallMessageHandler(previous);
     EXPECT_TRUE(logEntries.join('\n').contains(QLatin1String("Cannot find suitable size")));
+
+    // The probe's standard output stays clean; the log and the fall-back note go to standard error.
+    const auto probed = symbol_tools::probe({"--dm-encoding", "4", "png", "DataMatrix", "hello", dir.filePath("probe.png")});
+    EXPECT_EQ(probed.exitCode, 0);
+    EXPECT_EQ(probed.out.toStdString(), "");
+    EXPECT_TRUE(probed.err.contains("Cannot find suitable size"));
+    EXPECT_TRUE(probed.err.contains("the symbol is in ASCII"));
 }
 
 TEST(DataMatrixEps, GhostscriptDrawsTheSameModulesAsTheRaster)
