@@ -23,10 +23,14 @@ QByteArray readBack(const ModuleGrid& grid, const QString& file)
 
 // Random values over characters that take one, two, three and four bytes and one to four C40 or
 // Text values each: upper and lower case, digits, punctuation, controls, DEL and wide characters.
-QStringList randomValues(unsigned seed, int count, int maxLength)
+// The alphabets heavy in capitals or in small letters draw the library's own choice to C40 and
+// Text; ’ and Ā bring the byte 0x80.
+const QString kMixed = QStringLiteral("ABCXYZabcxyz0189 .-/:@[_`{~\t\x7féÿЖ€’") + QString::fromUtf8("\xF0\x9F\x98\x80");
+const QString kCapitals = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789’Ā");
+const QString kSmall = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789 ’Ā");
+
+QStringList randomValues(const QString& alphabet, unsigned seed, int count, int maxLength)
 {
-    static const QString alphabet = QStringLiteral("ABCXYZabcxyz0189 .-/:@[_`{~\t\x7féÿЖ€")
-                                    + QString::fromUtf8("\xF0\x9F\x98\x80");
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> length(1, maxLength);
     std::uniform_int_distribution<int> pick(0, int(alphabet.size()) - 1);
@@ -88,7 +92,8 @@ void expectEveryCaseReadsBack(const std::vector<Case>& cases, bool mayRefuse)
 }  // namespace
 
 // The library writes a C40 or Text symbol whose values end one short of a triplet with a value too
-// many ("1" read back as "1" and a NUL); whatever the encoding entry, the symbol carries the value.
+// many ("1" read back as "1" and a NUL) and the byte 0x80 wrongly, also where it chooses C40 or
+// Text itself; whatever the encoding entry, the symbol carries the value.
 TEST(DataMatrixDecoding, EveryEncodingEntryCarriesTheValueExactly)
 {
     const QStringList named = {"1", "A", "ABCD", "Ж", "ЖЖ", "hello", "O’Brien", "12 €", "\t~\x7f"};
@@ -96,9 +101,11 @@ TEST(DataMatrixDecoding, EveryEncodingEntryCarriesTheValueExactly)
     std::vector<Case> fixed;
     const int sizes[] = {4, 7, 9, 10, 16, 25, 27, 29};  // 16 x 16 to 64 x 64 and the rectangles
     for (int encoding = 0; encoding < dataMatrixEncodingEntries().size(); ++encoding) {
-        for (const QString& value : named + randomValues(unsigned(encoding), 30, 24))
+        const unsigned seed = unsigned(encoding);
+        for (const QString& value : named + randomValues(kMixed, seed, 30, 24) + randomValues(kCapitals, seed, 20, 24) +
+                                        randomValues(kSmall, seed, 20, 24))
             automatic.push_back({value, 0, encoding});
-        const QStringList values = randomValues(unsigned(100 + encoding), 24, 12);
+        const QStringList values = randomValues(kMixed, 100 + seed, 24, 12);
         for (int i = 0; i < values.size(); ++i)
             fixed.push_back({values[i], sizes[size_t(i) % std::size(sizes)], encoding});
     }

@@ -1,5 +1,6 @@
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -104,33 +105,38 @@ int c40Values(unsigned char byte, bool text)
 
 // Two faults of the library in C40 and Text: a byte whose low seven bits are zero (NUL, 0x80) is
 // written as a wrong value, and a last value that stands alone in its triplet is padded with two
-// shifts, which readers take for a NUL character. Such bytes go in ASCII, and a stretch of C40 or
-// Text ends where its values fill whole triplets, except at the end of the data, where two values
-// left are padded correctly; the bytes trimmed off go in ASCII.
-std::string c40EncodingString(const QByteArray& data, char letter)
+// shifts, which readers take for a NUL character. Its automatic choice runs into the first too.
+// So such bytes go in ASCII, and each stretch of C40 or Text ends where its values fill whole
+// triplets, except at the end of the data, where two values left are padded correctly; the bytes
+// trimmed off go in ASCII.
+std::string avoidingC40Faults(std::string encoding, const QByteArray& data)
 {
-    const bool text = letter == 'T';
-    std::string encoding(size_t(data.size()), 'A');
-    qsizetype stretchStart = 0;
-    int values = 0;
-    qsizetype wholeTriplets = 0;  // where the stretch's values last filled whole triplets
-    auto closeStretch = [&](qsizetype end, bool atDataEnd) {
-        const qsizetype kept = atDataEnd && values % 3 == 2 ? end : wholeTriplets;
-        std::fill(encoding.begin() + stretchStart, encoding.begin() + kept, letter);
-    };
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(data[i]);
-        if ((byte & 0x7F) == 0) {
-            closeStretch(i, false);
-            stretchStart = wholeTriplets = i + 1;
-            values = 0;
+    const qsizetype length = std::min(qsizetype(encoding.size()), data.size());
+    for (qsizetype i = 0; i < length;) {
+        const char letter = encoding[size_t(i)];
+        if (letter != 'C' && letter != 'T') {
+            ++i;
             continue;
         }
-        values += c40Values(byte, text);
-        if (values % 3 == 0)
-            wholeTriplets = i + 1;
+        int values = 0;
+        qsizetype wholeTriplets = i;  // where the stretch's values last filled whole triplets
+        qsizetype end = i;
+        bool badByte = false;
+        for (; end < length && encoding[size_t(end)] == letter; ++end) {
+            const auto byte = static_cast<unsigned char>(data[end]);
+            badByte = (byte & 0x7F) == 0;
+            if (badByte)
+                break;
+            values += c40Values(byte, letter == 'T');
+            if (values % 3 == 0)
+                wholeTriplets = end + 1;
+        }
+        const bool closesData = end == data.size() && values % 3 == 2;
+        std::fill(encoding.begin() + (closesData ? end : wholeTriplets), encoding.begin() + end, 'A');
+        if (badByte)
+            encoding[size_t(end++)] = 'A';
+        i = end;
     }
-    closeStretch(data.size(), true);
     return encoding;
 }
 
@@ -170,10 +176,7 @@ std::string dataMatrixEncodingString(const QString& entry, const QByteArray& dat
     const qsizetype i = named.indexOf(entry);
     if (i < 0 || data.isEmpty())
         return {};
-    const char letter = letters[i];
-    if (letter == 'C' || letter == 'T')
-        return c40EncodingString(data, letter);
-    return std::string(size_t(data.size()), letter);
+    return avoidingC40Faults(std::string(size_t(data.size()), letters[i]), data);
 }
 
 std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSize size,
@@ -194,6 +197,11 @@ std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSiz
 
     const QString ascii = QStringLiteral("Ascii");
     LibraryResult r = runLibrary(data, size, dataMatrixEncodingString(encodingEntry, data));
+    if (r.made() && encodingEntry == QLatin1String("Auto")) {
+        const std::string safe = avoidingC40Faults(r.encoding, data);
+        if (safe != r.encoding)
+            r = runLibrary(data, size, safe);
+    }
     if (!r.made() && encodingEntry != ascii) {
         logFailure(r, data);
         r = runLibrary(data, size, dataMatrixEncodingString(ascii, data));

@@ -21,10 +21,11 @@ struct DataMatrixSize {
 // "Auto", or "C" rows "X" columns.
 DataMatrixSize dataMatrixSizeFromEntry(const QString& entry);
 // The library's per-byte encoding string for an entry and the bytes; empty for "Auto". C40 and
-// Text end in ASCII where the library would close them wrongly.
+// Text leave to ASCII the bytes the library would write wrongly in them.
 std::string dataMatrixEncodingString(const QString& entry, const QByteArray& data);
 
-// The symbol for the bytes, rows from the top. When the library cannot make it with the entry's
+// The symbol for the bytes, rows from the top; where the library's automatic choice would write
+// bytes wrongly in C40 or Text, they go in ASCII. When the library cannot make it with the entry's
 // encoding, plain ASCII is tried once more, and *fellBackToAscii tells whether that made the
 // symbol (the library fails with Base256 always, with its automatic choice for some texts). What
 // the library prints goes to the log.
