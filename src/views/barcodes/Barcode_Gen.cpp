@@ -125,6 +125,8 @@ void Barcode_Gen::rebuildDataSourceList()
             sources << QStringLiteral("Excel");
     }
     fillComboQuietly(*ui.Data_source_type, sources);
+    // The last element's series or columns are not this one's.
+    fillComboQuietly(*ui.Batch_Series, {});
     for (QWidget* control : QList<QWidget*>{ui.Batch_Series, ui.series_label, ui.view_series_btn})
         control->setVisible(!visitor);
 }

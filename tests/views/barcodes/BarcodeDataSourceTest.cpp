@@ -74,6 +74,10 @@ TEST_F(BarcodeDataSourceTest, ASeriesOrAColumnGivesTheFirstValueAndOkBindsIt)
     EXPECT_EQ(column->excel_col_indx, 2);
     EXPECT_EQ(column->barcode.two_d_font_val, "B-77");
     EXPECT_TRUE(column->batch_list_name.isEmpty());
+
+    // Without the spreadsheet there is no column to offer, least of all the last barcode's.
+    Excel_Binding_Use = false;
+    open(*column, [&] { EXPECT_EQ(combo("Batch_Series").count(), 0); });
 }
 
 TEST_F(BarcodeDataSourceTest, ABindingWithoutASeriesIsRefusedAndNoSeriesEmptiesTheValue)
