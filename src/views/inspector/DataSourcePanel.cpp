@@ -20,20 +20,11 @@
 namespace {
 
 const QString kNoSeriesMessage = QStringLiteral("Please create batch processing series first.");
-const QString kPlaceholder = QStringLiteral("<--Select-->");
 const QString kSpreadsheetItem = QStringLiteral("Excel");
 
 bool isLiveMode()
 {
     return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
-void fillQuietly(QComboBox& combo, const QStringList& items)
-{
-    const QSignalBlocker quiet(combo);
-    combo.clear();
-    combo.addItems(items);
-    combo.setCurrentIndex(-1);
 }
 
 // The value a new binding shows until a record is chosen, or why it cannot be had.
@@ -117,7 +108,7 @@ void DataSourcePanel::showSourceState(Source source)
 bool DataSourcePanel::fillSeries(bool quiet)
 {
     const QStringList names = Get_datasheet_File_Name_Array();
-    fillQuietly(*ui->Batch_Series, names);
+    fillComboQuietly(*ui->Batch_Series, names);
     if (names.isEmpty() && !quiet)
         Show_MessageBox(kNoSeriesMessage);
     return !names.isEmpty();
@@ -125,7 +116,7 @@ bool DataSourcePanel::fillSeries(bool quiet)
 
 void DataSourcePanel::fillColumns()
 {
-    fillQuietly(*ui->Batch_Series, Loaded_Data_Table().ColList.titles());
+    fillComboQuietly(*ui->Batch_Series, Loaded_Data_Table().ColList.titles());
 }
 
 void DataSourcePanel::Data_source_type_Changed()
@@ -141,7 +132,7 @@ void DataSourcePanel::Data_source_type_Changed()
         return;
     }
     if (source == Source::Manual) {
-        fillQuietly(*ui->Batch_Series, {});
+        fillComboQuietly(*ui->Batch_Series, {});
     } else if (source == Source::Series) {
         if (!fillSeries(Not_Draw_Only_Prop_Change))
             return;
@@ -162,7 +153,7 @@ void DataSourcePanel::Batch_Series_Changed()
     if (Not_Draw_Only_Prop_Change || isLiveMode() || chosenSource() == Source::Manual)
         return;
     const QString chosen = Trim_Str(ui->Batch_Series->currentText());
-    if (chosen.isEmpty() || chosen == kPlaceholder)
+    if (chosen.isEmpty() || chosen == kSeriesPlaceholder)
         return;
     Change_Data_Source_To_selected_Control(ui->Data_source_type->currentIndex(), chosen, ui->Batch_Series->currentIndex());
 }
@@ -276,15 +267,15 @@ void DataSourcePanel::View_batch_Series_Button()
         return;
     case Source::Series: {
         const QString chosen = Trim_Str(ui->Batch_Series->currentText());
-        if (chosen.isEmpty() || chosen == kPlaceholder) {
-            Show_MessageBox(QStringLiteral("Please select the series."));
+        if (chosen.isEmpty() || chosen == kSeriesPlaceholder) {
+            Show_MessageBox(kSelectSeriesMessage);
             return;
         }
-        Show_MessageBox(QStringLiteral("The series viewer is not available yet."));
+        Show_MessageBox(kSeriesViewerNotAvailableMessage);
         return;
     }
     case Source::Column:
-        Show_MessageBox(QStringLiteral("The spreadsheet window is not available yet."));
+        Show_MessageBox(kSpreadsheetWindowNotAvailableMessage);
         return;
     }
 }

@@ -17,6 +17,14 @@ namespace Ui {
 class DataSourcePage;
 }
 
+// What the series list may show in place of a choice; it stands for none.
+inline const QString kSeriesPlaceholder = QStringLiteral("<--Select-->");
+// What the viewer button says until the viewers are built, and without a series chosen.
+inline const QString kSeriesViewerNotAvailableMessage = QStringLiteral("The series viewer is not available yet.");
+inline const QString kSpreadsheetWindowNotAvailableMessage =
+    QStringLiteral("The spreadsheet window is not available yet.");
+inline const QString kSelectSeriesMessage = QStringLiteral("Please select the series.");
+
 class DataSourcePanel : public QObject {
     Q_OBJECT
 public:
