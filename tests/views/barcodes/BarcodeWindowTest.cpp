@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,7 +93,7 @@ TEST_F(BarcodeWindowPagesTest, OkWritesEveryControlIntoTheCopyAndHandsOverItsPic
         });
         control<QAbstractButton>("bar_back_clr").click();
         dialogs.queueHook([](QDialog& panel) {
-            static_cast<QFontDialog&>(panel).setCurrentFont(QFont("DejaVu Serif", 14));
+            static_cast<QFontDialog&>(panel).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 14));
             panel.accept();
         });
         control<QAbstractButton>("val_font_btn").click();
