@@ -23,11 +23,6 @@ const QString kNoSeriesMessage = QStringLiteral("Please create batch processing 
 const QString kPlaceholder = QStringLiteral("<--Select-->");
 const QString kSpreadsheetItem = QStringLiteral("Excel");
 
-bool isLiveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
 void fillQuietly(QComboBox& combo, const QStringList& items)
 {
     const QSignalBlocker quiet(combo);
@@ -132,7 +127,7 @@ void DataSourcePanel::Data_source_type_Changed()
 {
     const Source source = chosenSource();
     showSourceState(source);
-    if (isLiveMode()) {
+    if (isVisitorOrGroupMode()) {
         // The side panels bind their fields themselves; only the controls follow here.
         if (source == Source::Series)
             fillSeries(false);
@@ -159,7 +154,7 @@ void DataSourcePanel::Data_source_type_Changed()
 
 void DataSourcePanel::Batch_Series_Changed()
 {
-    if (Not_Draw_Only_Prop_Change || isLiveMode() || chosenSource() == Source::Manual)
+    if (Not_Draw_Only_Prop_Change || isVisitorOrGroupMode() || chosenSource() == Source::Manual)
         return;
     const QString chosen = Trim_Str(ui->Batch_Series->currentText());
     if (chosen.isEmpty() || chosen == kPlaceholder)
