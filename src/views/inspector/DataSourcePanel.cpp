@@ -192,11 +192,6 @@ void DataSourcePanel::loadSignatureSource(SKTGraphic& graphic)
         selectComboText(*ui->Batch_Series, graphic.batch_list_name);
 }
 
-bool DataSourcePanel::onePictureAtMost() const
-{
-    return !m_onePicture || m_onePicture();
-}
-
 void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QString& ser_name, int ser_col_index)
 {
     if (Not_Draw_Only_Prop_Change)
@@ -206,7 +201,7 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
         return;
     try {
         const bool picture = selected->kind() == GraphicKind::Image;
-        if (picture && !onePictureAtMost())
+        if (picture && !m_onePicture())
             return;
         // The value is read before anything is written, so a series that cannot be read leaves
         // every element as it was.
@@ -232,24 +227,12 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
                 static_cast<SKTImage&>(*selected).setFilePath(preview.value, true);
         }
         if (textChanged)
-            showBoundText(*selected);
+            m_textBound(*selected);
         if (pictureChanged)
-            showBoundPicture(selected->FilePath());
+            m_pictureBound(selected->FilePath());
     } catch (const std::exception& failure) {
         Show_MessageBox(QString::fromUtf8(failure.what()));
     }
-}
-
-void DataSourcePanel::showBoundText(SKTGraphic& focused)
-{
-    if (m_textBound)
-        m_textBound(focused);
-}
-
-void DataSourcePanel::showBoundPicture(const QString& path)
-{
-    if (m_pictureBound)
-        m_pictureBound(path);
 }
 
 void DataSourcePanel::Add_Excel_Col_Name_In_Combo(QComboBox& combo)
@@ -275,11 +258,11 @@ void DataSourcePanel::View_batch_Series_Button()
             Show_MessageBox(QStringLiteral("Please select the series."));
             return;
         }
-        Show_MessageBox(QStringLiteral("The series viewer is not available yet."));
+        Show_Not_Available_Yet(QStringLiteral("The series viewer"));
         return;
     }
     case Source::Column:
-        Show_MessageBox(QStringLiteral("The spreadsheet window is not available yet."));
+        Show_Not_Available_Yet(QStringLiteral("The spreadsheet window"));
         return;
     }
 }

@@ -28,6 +28,7 @@ public:
     // What the text and picture pages do after a binding changed their elements: the text page
     // shows the focused element's new text and runs its writer; the picture page shows the new
     // path and runs its writer with a render; each redraws once and takes one undo snapshot.
+    // The inspector hands over all three as it makes the pages, before any binding.
     void setTextBound(std::function<void(SKTGraphic&)> bound) { m_textBound = std::move(bound); }
     void setPictureBound(std::function<void(const QString&)> bound) { m_pictureBound = std::move(bound); }
     // The picture page's check that one picture at most is selected (with its message for the
@@ -64,9 +65,6 @@ private:
     // when there is none.
     bool fillSeries(bool quiet);
     void fillColumns();
-    bool onePictureAtMost() const;
-    void showBoundText(SKTGraphic& focused);
-    void showBoundPicture(const QString& path);
 
     InspectorView& m_view;
     InspectorWindow& m_window;

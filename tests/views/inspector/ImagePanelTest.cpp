@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeInspectorWindow.h"
-#include "ScriptedPhotoWindows.h"
+#include "support/ScriptedPhotoWindows.h"
 #include "filters/ImageProcesser.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
