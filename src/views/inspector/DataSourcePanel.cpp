@@ -22,11 +22,6 @@ namespace {
 const QString kNoSeriesMessage = QStringLiteral("Please create batch processing series first.");
 const QString kSpreadsheetItem = QStringLiteral("Excel");
 
-bool isLiveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
 // The value a new binding shows until a record is chosen, or why it cannot be had.
 struct Preview {
     QString value;
@@ -123,7 +118,7 @@ void DataSourcePanel::Data_source_type_Changed()
 {
     const Source source = chosenSource();
     showSourceState(source);
-    if (isLiveMode()) {
+    if (isVisitorOrGroupMode()) {
         // The side panels bind their fields themselves; only the controls follow here.
         if (source == Source::Series)
             fillSeries(false);
@@ -150,7 +145,7 @@ void DataSourcePanel::Data_source_type_Changed()
 
 void DataSourcePanel::Batch_Series_Changed()
 {
-    if (Not_Draw_Only_Prop_Change || isLiveMode() || chosenSource() == Source::Manual)
+    if (Not_Draw_Only_Prop_Change || isVisitorOrGroupMode() || chosenSource() == Source::Manual)
         return;
     const QString chosen = Trim_Str(ui->Batch_Series->currentText());
     if (chosen.isEmpty() || chosen == kSeriesPlaceholder)
@@ -188,11 +183,6 @@ void DataSourcePanel::loadSignatureSource(SKTGraphic& graphic)
         selectComboText(*ui->Batch_Series, graphic.batch_list_name);
 }
 
-bool DataSourcePanel::onePictureAtMost() const
-{
-    return !m_onePicture || m_onePicture();
-}
-
 void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QString& ser_name, int ser_col_index)
 {
     if (Not_Draw_Only_Prop_Change)
@@ -202,7 +192,7 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
         return;
     try {
         const bool picture = selected->kind() == GraphicKind::Image;
-        if (picture && !onePictureAtMost())
+        if (picture && !m_onePicture())
             return;
         // The value is read before anything is written, so a series that cannot be read leaves
         // every element as it was.
@@ -228,24 +218,12 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
                 static_cast<SKTImage&>(*selected).setFilePath(preview.value, true);
         }
         if (textChanged)
-            showBoundText(*selected);
+            m_textBound(*selected);
         if (pictureChanged)
-            showBoundPicture(selected->FilePath());
+            m_pictureBound(selected->FilePath());
     } catch (const std::exception& failure) {
         Show_MessageBox(QString::fromUtf8(failure.what()));
     }
-}
-
-void DataSourcePanel::showBoundText(SKTGraphic& focused)
-{
-    if (m_textBound)
-        m_textBound(focused);
-}
-
-void DataSourcePanel::showBoundPicture(const QString& path)
-{
-    if (m_pictureBound)
-        m_pictureBound(path);
 }
 
 void DataSourcePanel::Add_Excel_Col_Name_In_Combo(QComboBox& combo)
