@@ -17,6 +17,18 @@
 
 namespace {
 
+// A fraction written from an 8-bit channel (four decimals of k/255) reads back as exactly that
+// channel: taken as it stands it would fill sixteen bits the four decimals never held, and
+// gradients and text are drawn from all sixteen. Any other fraction keeps its own value.
+quint16 channelFromFraction(float fraction)
+{
+    const int eightBits = qRound(fraction * 255);
+    const double written = std::round(eightBits / 255.0 * 1e4) / 1e4;
+    if (std::abs(fraction - written) < 1e-6)
+        return quint16(eightBits * 257);
+    return quint16(qRound(fraction * 65535));
+}
+
 const QString kFontSeparator = QStringLiteral("::::");
 
 QString shortestNumber(double value)
@@ -130,10 +142,10 @@ QString Convert_Color_to_String(const QColor& color)
 QColor Convert_String_to_Color(const QString& text)
 {
     const QStringList parts = text.split(u':');
-    float components[4] = {0, 0, 0, 0};
+    quint16 channels[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4 && i < parts.size(); ++i)
-        components[i] = std::clamp(singlePrecision(leadingDouble(parts[i])), 0.0f, 1.0f);
-    return QColor::fromRgbF(components[0], components[1], components[2], components[3]);
+        channels[i] = channelFromFraction(std::clamp(singlePrecision(leadingDouble(parts[i])), 0.0f, 1.0f));
+    return QColor::fromRgba64(channels[0], channels[1], channels[2], channels[3]);
 }
 
 QString Convert_Font_to_String(const CardFont& font)

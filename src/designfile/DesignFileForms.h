@@ -24,7 +24,8 @@ float decimalFromText(const QString& text);
 
 // Four components of the colour in RGB, each "%0.4f", joined by ":"; a colour that holds none
 // is written as transparent black. Reading takes the first four ":"-separated parts (missing
-// ones and non-numbers count as 0, each clamped to 0..1).
+// ones and non-numbers count as 0, each clamped to 0..1); a colour written from 8-bit channels
+// reads back as exactly those channels.
 QString Convert_Color_to_String(const QColor& color);
 QColor Convert_String_to_Color(const QString& text);
 
