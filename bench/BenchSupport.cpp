@@ -1,12 +1,42 @@
 #include "BenchSupport.h"
 
+#include <QLinearGradient>
+#include <QPainter>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <numeric>
 
 void preferOffscreenPlatform()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int countArgument(int argc, char** argv, int fallback)
+{
+    return argc > 1 ? std::max(1, std::atoi(argv[1])) : fallback;
+}
+
+QImage rampWithFace(int width, int height, const QColor& from, const QColor& to)
+{
+    QImage photo(width, height, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient ramp(0, 0, width, height);
+    ramp.setColorAt(0, from);
+    ramp.setColorAt(1, to);
+    painter.fillRect(photo.rect(), ramp);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(240, 205, 175));
+    painter.drawEllipse(QRectF(width * 0.3, height * 0.2, width * 0.4, height * 0.5));
+    return photo;
+}
+
+QList<int> firstIndexes(int count)
+{
+    QList<int> indexes(count);
+    std::iota(indexes.begin(), indexes.end(), 0);
+    return indexes;
 }
 
 double median(std::vector<double> values)

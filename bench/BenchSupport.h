@@ -1,11 +1,15 @@
 #pragma once
-// What every benchmark shares: timing, paired rounds against a peer and the lines scripts read.
+// What every benchmark shares: timing, paired rounds against a peer, the lines scripts read, and a
+// few inputs.
 //   ratio NAME ours/peer = X (ours A, peer B, n runs) min-max ours ..., peer ...; peer = WHAT
 //   budget NAME: MEASURE = X, target <= T: MET|MISSED
 // Both sides of a ratio are timed the same way: both in-process, or both as whole processes
 // (runProcess), interleaved round by round so that a slow spell of the machine hits both alike.
 #include <QByteArray>
+#include <QColor>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -14,6 +18,14 @@
 
 // Benchmarks draw without a screen unless QT_QPA_PLATFORM says otherwise; call before the application.
 void preferOffscreenPlatform();
+// The program's first argument as a count of at least 1 (rounds, frames, repetitions); the
+// fallback without one.
+int countArgument(int argc, char** argv, int fallback);
+
+// A photo stand-in: a diagonal ramp between the two colours with a face-coloured oval in the middle.
+QImage rampWithFace(int width, int height, const QColor& from = QColor(200, 170, 140), const QColor& to = QColor(40, 60, 90));
+// 0, 1, ... count - 1: the places of a whole side's elements.
+QList<int> firstIndexes(int count);
 
 double median(std::vector<double> values);
 

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
     const int calls = argc > 1 ? std::max(1, atoi(argv[1])) : 25;
-    const QStringList& titles = barcodeSymbologyTitles();
+    const QStringList& titles = symbologyTitles();
     const QStringList& values = barcodeSampleValues();
     std::vector<std::shared_ptr<SKTBarcode>> elements;
     for (int i = 0; i < titles.size(); ++i) {

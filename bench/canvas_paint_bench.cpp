@@ -8,7 +8,6 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QTextDocument>
 #include <algorithm>
@@ -27,16 +26,7 @@ constexpr double kTargetMs = 16.0;
 
 QImage photo(int seed)
 {
-    QImage picture(1000, 1000, QImage::Format_RGB32);
-    QPainter painter(&picture);
-    QLinearGradient ramp(0, 0, 1000, 1000);
-    ramp.setColorAt(0, QColor(200, 170 - seed * 10, 140));
-    ramp.setColorAt(1, QColor(40, 60, 90 + seed * 20));
-    painter.fillRect(picture.rect(), ramp);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(240, 205, 175));
-    painter.drawEllipse(QRectF(300, 200, 400, 520));
-    return picture;
+    return rampWithFace(1000, 1000, QColor(200, 170 - seed * 10, 140), QColor(40, 60, 90 + seed * 20));
 }
 
 GraphicList thirtyElements()
@@ -165,14 +155,11 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
-    const int frames = argc > 1 ? std::max(1, atoi(argv[1])) : 31;
+    const int frames = countArgument(argc, argv, 31);
 
     SKTDocument document;
     const GraphicList side = thirtyElements();
-    QList<int> everyIndex;
-    for (int i = 0; i < side.size(); ++i)
-        everyIndex.append(i);
-    document.insertGraphicsOnSide(SKTDocument::FrontSide, side, everyIndex);
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, side, firstIndexes(int(side.size())));
     const QList<int> selected{0, 7, 20};
     SKTGraphicView view;
     view.setList(&document, SKTDocument::FrontSide);

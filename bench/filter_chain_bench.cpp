@@ -4,8 +4,6 @@
 // interleaved.
 //   bench_filter_chain_bench [repetitions]
 #include <QGuiApplication>
-#include <QLinearGradient>
-#include <QPainter>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -17,26 +15,13 @@
 #include "filters/FilterStages.h"
 #include "filters/ImageProcesser.h"
 #include "BenchSupport.h"
+#include "OpenCvColour.h"
 
 namespace {
 
 constexpr float kHue = 0.4f, kSat = 1.3f, kBrt = 0.05f, kCon = 1.2f, kSharp = 0.6f, kEv = 0.5f, kBlur = 2;
 constexpr int kRotate = 15;
 constexpr double kTargetRatio = 3;
-
-QImage photo(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient ramp(0, 0, width, height);
-    ramp.setColorAt(0, QColor(200, 170, 140));
-    ramp.setColorAt(1, QColor(40, 60, 90));
-    painter.fillRect(image.rect(), ramp);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(240, 205, 175));
-    painter.drawEllipse(QRectF(width * 0.3, height * 0.2, width * 0.4, height * 0.5));
-    return image;
-}
 
 QImage ourChain(const QImage& source)
 {
@@ -55,17 +40,8 @@ cv::Mat openCvChain(const cv::Mat& bgra)
 {
     const ColourMatrix colour =
         sepiaMatrix().then(hueMatrix(kHue)).then(colourControlsMatrix(kSat, kBrt, kCon));
-    // OpenCV's channel order is b, g, r, a.
-    cv::Matx<float, 4, 5> m = cv::Matx<float, 4, 5>::zeros();
-    const int order[3] = {2, 1, 0};
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c)
-            m(order[r], order[c]) = colour.rows[r][c];
-        m(order[r], 4) = colour.rows[r][3] * 255;
-    }
-    m(3, 3) = 1;
     cv::Mat coloured;
-    cv::transform(bgra, coloured, m);
+    cv::transform(bgra, coloured, openCvColourTransform(colour));
 
     cv::Mat luma, detail;
     cv::transform(coloured, luma, cv::Matx<float, 1, 4>(kLumaBlue, kLumaGreen, kLumaRed, 0));
@@ -97,7 +73,7 @@ cv::Mat openCvChain(const cv::Mat& bgra)
 
 void measure(const char* name, int width, int height, int repetitions, double budgetMs)
 {
-    QImage source = photo(width, height);
+    QImage source = rampWithFace(width, height);
     const cv::Mat bgra(source.height(), source.width(), CV_8UC4, source.bits(), size_t(source.bytesPerLine()));
     const BenchSide ours{[&] { benchmark::DoNotOptimize(ourChain(source)); }};
     const BenchSide openCv{[&] { benchmark::DoNotOptimize(openCvChain(bgra)); }};
@@ -115,7 +91,7 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int repetitions = countArgument(argc, argv, 15);
     measure("preview", 500, 500, repetitions * 4, 30);
     measure("12mp", 4000, 3000, repetitions, 500);
     return 0;

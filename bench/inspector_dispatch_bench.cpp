@@ -48,7 +48,7 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int rounds = countArgument(argc, argv, 15);
 
     SKTDocument document;
     SKTWindowController controller(document);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <numeric>
 #include <vector>
 
 #include "model/SKTDocument.h"
@@ -39,13 +38,6 @@ GraphicList side(int first, int count)
     return graphics;
 }
 
-QList<int> indexes(int count)
-{
-    QList<int> all(count);
-    std::iota(all.begin(), all.end(), 0);
-    return all;
-}
-
 // The peer: the same rescale over bare rectangles.
 void scaleRects(std::vector<QRectF>& rects, float pw, float ph)
 {
@@ -61,13 +53,13 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 31;
+    const int rounds = countArgument(argc, argv, 31);
 
     SKTDocument document;
     const GraphicList front = side(0, kElements / 2);
     const GraphicList back = side(kElements / 2, kElements / 2);
-    document.insertGraphicsOnSide(SKTDocument::FrontSide, front, indexes(int(front.size())));
-    document.insertGraphicsOnSide(SKTDocument::BackSide, back, indexes(int(back.size())));
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, front, firstIndexes(int(front.size())));
+    document.insertGraphicsOnSide(SKTDocument::BackSide, back, firstIndexes(int(back.size())));
     std::vector<QRectF> rects(kElements);
 
     const auto restoreDesign = [&] {

@@ -58,15 +58,13 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int rounds = countArgument(argc, argv, 15);
 
     SKTDocument document;
     SKTWindowController controller(document);
     controller.inspector().setUpControls({});
     const GraphicList texts = fiftyTexts();
-    QList<int> all;
-    for (int i = 0; i < kTexts; ++i)
-        all << i;
+    const QList<int> all = firstIndexes(kTexts);
     document.insertGraphicsOnSide(SKTDocument::FrontSide, texts, all);
     controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
     controller.showWindow();

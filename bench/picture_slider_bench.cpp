@@ -6,8 +6,6 @@
 // is on screen. The target of each is one frame, 16.7 ms.
 //   bench_picture_slider_bench [rounds]
 #include <QApplication>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -26,6 +24,7 @@
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 #include "BenchSupport.h"
+#include "OpenCvColour.h"
 
 namespace {
 
@@ -34,34 +33,16 @@ constexpr int kDragSteps = 30;
 
 QString writePhoto(const QTemporaryDir& folder)
 {
-    QImage photo(4000, 3000, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    QLinearGradient ramp(0, 0, 4000, 3000);
-    ramp.setColorAt(0, QColor(200, 170, 140));
-    ramp.setColorAt(1, QColor(40, 60, 90));
-    painter.fillRect(photo.rect(), ramp);
-    painter.setBrush(QColor(240, 205, 175));
-    painter.drawEllipse(QRectF(1200, 600, 1600, 1500));
-    painter.end();
     const QString path = folder.filePath(QStringLiteral("photo.jpg"));
-    photo.save(path, "JPEG", 90);
+    rampWithFace(4000, 3000).save(path, "JPEG", 90);
     return path;
 }
 
-// The hue turn as OpenCV applies it: one 3 x 4 colour transform of the preview.
+// The hue turn as OpenCV applies it: one colour transform of the preview.
 cv::Mat openCvHue(const cv::Mat& bgra, float hue)
 {
-    const ColourMatrix colour = hueMatrix(hue);
-    cv::Matx<float, 4, 5> m = cv::Matx<float, 4, 5>::zeros();
-    const int order[3] = {2, 1, 0};
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c)
-            m(order[r], order[c]) = colour.rows[r][c];
-        m(order[r], 4) = colour.rows[r][3] * 255;
-    }
-    m(3, 3) = 1;
     cv::Mat turned;
-    cv::transform(bgra, turned, m);
+    cv::transform(bgra, turned, openCvColourTransform(hueMatrix(hue)));
     return turned;
 }
 
@@ -74,7 +55,7 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", dataHome.path().toUtf8());
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int rounds = countArgument(argc, argv, 15);
 
     SKTDocument document;
     SKTWindowController controller(document);

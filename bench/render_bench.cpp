@@ -6,8 +6,6 @@
 //   bench_render_bench --render-once PHOTO OUT.png   one side written; prints "drawing_ms encoding_ms"
 #include <QDir>
 #include <QGuiApplication>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -57,20 +55,6 @@ public:
 private:
     Card_Property m_side;
 };
-
-QImage photo1000()
-{
-    QImage photo(1000, 1000, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    QLinearGradient ramp(0, 0, 1000, 1000);
-    ramp.setColorAt(0, QColor(200, 170, 140));
-    ramp.setColorAt(1, QColor(40, 60, 90));
-    painter.fillRect(photo.rect(), ramp);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(240, 205, 175));
-    painter.drawEllipse(QRectF(300, 200, 400, 520));
-    return photo;
-}
 
 GraphicList cr80Side(const QString& photoPath)
 {
@@ -173,12 +157,12 @@ int main(int argc, char** argv)
     setCardHost(&host);
     if (argc == 4 && QByteArray(argv[1]) == "--render-once")
         return renderChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int repetitions = countArgument(argc, argv, 15);
 
     QTemporaryDir work;
     const QDir dir(work.path());
     const QString photoPath = dir.filePath(QStringLiteral("photo.png"));
-    photo1000().save(photoPath);
+    rampWithFace(1000, 1000).save(photoPath);
     const QString pdfPath = dir.filePath(QStringLiteral("side.pdf"));
     if (!writeFileAtomically(pdfPath, SKTRenderingView::pdfDataWithGraphics_data(cr80Side(photoPath), CardSide::Front))) {
         std::fprintf(stderr, "cannot write the side's PDF\n");

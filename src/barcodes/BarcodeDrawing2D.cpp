@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "barcodes/BarcodeLimits.h"
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 #include "barcodes/datamatrix/DataMatrixSymbol.h"
 #include "barcodes/pdf417/Pdf417View.h"
@@ -20,19 +21,14 @@ BarcodePicture refused(QString* reason, const QString& text)
     return {};
 }
 
-// Whether a raster of that many points at dpi stays within what a stored picture may hold; it is
-// asked before any pixels are allocated.
-bool rasterFits(QSizeF points, double dpi)
+QString tooLargeToKeep(double width, double height)
 {
-    const double width = std::ceil(dpi * points.width() / 72.0);
-    const double height = std::ceil(dpi * points.height() / 72.0);
-    return width >= 1 && height >= 1 && width <= kMaxStoredPictureSide && height <= kMaxStoredPictureSide &&
-           width * height * 4 <= double(kMaxPictureBytes);
-}
-
-QString tooLarge()
-{
-    return QStringLiteral("The barcode picture would be too large at this size and resolution.");
+    return QStringLiteral("The barcode picture would be %1 x %2 pixels, more than a design file keeps: at most %3 "
+                          "on a side and %4 MB.")
+        .arg(width, 0, 'f', 0)
+        .arg(height, 0, 'f', 0)
+        .arg(kMaxStoredPictureSide)
+        .arg(kMaxPictureBytes >> 20);
 }
 
 }  // namespace
@@ -46,8 +42,8 @@ BarcodePicture Draw_QR_Barcode(const BarcodeContext& s, const QString& value, QS
     const int size = s.controls.qr_size_val;
     const int modules = grid->dimension();
     const int side = std::max(size, std::max(1, size / modules) * modules);
-    if (!rasterFits(QSizeF(side, side), s.USED_DPI_VALUE))
-        return refused(reason, tooLarge());
+    if (const QString refusal = pictureRefusal(QSizeF(side, side), s.USED_DPI_VALUE); !refusal.isEmpty())
+        return refused(reason, refusal);
     return BarcodePicture(QREncoder::renderDataMatrix(*grid, size, s.USED_DPI_VALUE), QSizeF(side, side));
 }
 
@@ -56,8 +52,8 @@ BarcodePicture Draw_PDF_417_Barcode(const BarcodeContext& s, const QString& valu
     const QSizeF frame(s.controls.pdf_wdt_val, s.controls.pdf_hgt_val);
     if (frame.width() < 1 || frame.height() < 1)
         return refused(reason, QStringLiteral("A PDF417 picture needs a width and a height."));
-    if (!rasterFits(frame, s.USED_DPI_VALUE))
-        return refused(reason, tooLarge());
+    if (const QString refusal = pictureRefusal(frame, s.USED_DPI_VALUE); !refusal.isEmpty())
+        return refused(reason, refusal);
     pdf417View view;
     view.setFrameSize(frame);
     view.setErrorLevel(s.controls.pdf_ec_val);
@@ -75,12 +71,26 @@ BarcodePicture Draw_DataMatrix_Barcode(const BarcodeContext& s, const QString& v
         dataMatrixModuleGrid(value, s.controls.dm_format_index, s.controls.dm_encoding_index, reason);
     if (!grid)
         return {};
-    // The raster holds the margin as well: one point per module at the resolution.
-    if (!rasterFits(QSizeF(grid->width + 2, grid->height + 2), s.USED_DPI_VALUE) ||
-        !rasterFits(QSizeF(grid->width * module, grid->height * module), BarcodePicture::kStoredDpi))
-        return refused(reason, tooLarge());
+    // The raster holds the margin as well, one point per module at the resolution.
+    QString refusal = pictureRefusal(QSizeF(grid->width + 2, grid->height + 2), s.USED_DPI_VALUE);
+    if (refusal.isEmpty())
+        refusal = pictureRefusal(QSizeF(grid->width * module, grid->height * module), BarcodePicture::kStoredDpi);
+    if (!refusal.isEmpty())
+        return refused(reason, refusal);
     return BarcodePicture(dataMatrixPicture(*grid, module, s.USED_DPI_VALUE),
                           QSizeF(grid->width * module, grid->height * module));
+}
+
+QString pictureRefusal(QSizeF points, double dpi)
+{
+    const double width = std::ceil(dpi * points.width() / 72.0);
+    const double height = std::ceil(dpi * points.height() / 72.0);
+    const QString refusal = barcodePictureRefusal(width, height);
+    if (!refusal.isEmpty())
+        return refusal;
+    if (width > kMaxStoredPictureSide || height > kMaxStoredPictureSide || width * height * 4 > double(kMaxPictureBytes))
+        return tooLargeToKeep(width, height);
+    return {};
 }
 
 BarcodePicture Increase_DPI(const BarcodePicture& picture, double dpi)

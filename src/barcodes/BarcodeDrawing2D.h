@@ -3,6 +3,7 @@
 // (USED_DPI_VALUE), without smoothing, sized in points as the settings say. Each returns the null
 // picture, with a reason when asked, when the value cannot be encoded with those settings or the
 // picture would be too large to keep; never an earlier symbol.
+#include <QSizeF>
 #include <QString>
 
 #include "barcodes/BarcodeContext.h"
@@ -18,6 +19,10 @@ BarcodePicture Draw_PDF_417_Barcode(const BarcodeContext& context, const QString
 // given the size of its modules at Barcode_module_size points each.
 BarcodePicture Draw_DataMatrix_Barcode(const BarcodeContext& context, const QString& value,
                                        QString* reason = nullptr);
+
+// Empty when a picture of that size in points can be drawn at dpi and kept in a design file,
+// otherwise the message refusing it; asked before any pixels are allocated.
+QString pictureRefusal(QSizeF points, double dpi);
 
 // The raster step: the picture as pixels at dpi (ceil(dpi*w/72) by ceil(dpi*h/72)), drawn
 // without smoothing, with the same size in points; null, logged as "Invalid image", for a null

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "barcodes/BarcodeDrawing2D.h"
+#include "barcodes/BarcodeLimits.h"
 #include "barcodes/BarcodeLists.h"
 #include "barcodes/BarcodeSizing.h"
 #include "barcodes/NKDBarcodeOffscreenView.h"
@@ -101,8 +102,8 @@ void Set_Barcode_Prop_To_Control(BarcodeContext& s, const SKTGraphic& element)
     s.BARCODE_Unit_Is = kMillimetres;
     s.QR_Version_Val = settings.qr_version_index;
     s.QR_EC_Level_Val = settings.qr_ec_index;
-    s.controls.qr_size_val = std::max(settings.qr_size_val, qrMinimumSize(settings.qr_version_index));
-    s.USED_DPI_VALUE = barcodeDpiOfEntry(settings.dpi_val_index, settings.dpi_custom_val);
+    s.controls.qr_size_val = std::max(settings.qr_size_val, qrMinimumModules(settings.qr_version_index));
+    s.USED_DPI_VALUE = resolutionOfEntry(settings.dpi_val_index, settings.dpi_custom_val);
 }
 
 GeneratedBarcode Generate_Barcode_Variable(BarcodeContext& s, const QString& value, const QString& header,
@@ -110,10 +111,12 @@ GeneratedBarcode Generate_Barcode_Variable(BarcodeContext& s, const QString& val
 {
     if (isBlank(value))
         return nothing();
-    const QString title = barcodeSymbologyTitle(s.controls.barcode_font_index);
+    const QString title = symbologyTitles().value(s.controls.barcode_font_index);
     const bool twoD = s.controls.linear_or_2d != 0;
     if (title.isEmpty() || twoD != isTwoDimensionalSymbology(title))
         return nothing();
+    if (const QString refusal = barcodeValueRefusal(title, value); !refusal.isEmpty())
+        return nothing(refusal);
     const bool printsCaption = !s.controls.captionHidden();
     try {
         return twoD ? generate2d(s, title, value, header, footer, printsCaption)
@@ -138,11 +141,21 @@ BarcodePicture Get_Image_From_Val(BarcodeContext& s, const QString& value, const
 {
     try {
         const GeneratedBarcode generated = Generate_Barcode_Variable(s, value, header, footer);
-        const BarcodePicture picture = generated.barcode ? imageFromBarcode(s, *generated.barcode)
-                                                         : Get_Image_From_barcode_image(s, generated.image_2d);
-        if (picture.isNull() && (generated.barcode || !generated.image_2d.isNull()))
-            Show_NSLog_Message(QStringLiteral("The barcode picture would be too large to keep; none is made."));
-        return picture;
+        if (!generated.barcode && generated.image_2d.isNull()) {
+            Show_NSLog_Message(generated.reason);
+            return {};
+        }
+        if (generated.barcode) {
+            // Refused before the picture's pixels are allocated.
+            const NKDBarcodeOffscreenView view(s, *generated.barcode);
+            if (const QString refusal = pictureRefusal(view.bounds().size(), BarcodePicture::kStoredDpi);
+                !refusal.isEmpty()) {
+                Show_NSLog_Message(refusal);
+                return {};
+            }
+            return view.dataWithPDFInsideRect();
+        }
+        return Get_Image_From_barcode_image(s, generated.image_2d);
     } catch (const std::exception&) {
         return {};
     }

@@ -3,66 +3,84 @@
 #include <algorithm>
 
 #include "barcodes/linear/LinearSymbologies.h"
+#include "model/NumberBounds.h"
 #include "platform/NumberText.h"
 
 namespace {
-const QStringList kTwoDimensionalTitles = {QStringLiteral("QR Code"), QStringLiteral("PDF417"),
-                                           QStringLiteral("DataMatrix")};
-const QString kCustomDpiEntry = QStringLiteral("Custom");
+
+const QString kQrCode = QStringLiteral("QR Code");
+const QString kPdf417 = QStringLiteral("PDF417");
+const QString kDataMatrix = QStringLiteral("DataMatrix");
+
 }  // namespace
 
-const QStringList& barcodeSymbologyTitles()
+const QStringList& symbologyTitles()
 {
-    static const QStringList titles = linearSymbologyTitles() + kTwoDimensionalTitles;
+    static const QStringList titles = linearSymbologyTitles() + QStringList{kQrCode, kPdf417, kDataMatrix};
     return titles;
-}
-
-QString barcodeSymbologyTitle(int index)
-{
-    return barcodeSymbologyTitles().value(index);
 }
 
 bool isTwoDimensionalSymbology(const QString& title)
 {
-    return kTwoDimensionalTitles.contains(title);
+    return title == kQrCode || title == kPdf417 || title == kDataMatrix;
 }
 
-const QStringList& barcodeAlignmentEntries()
+bool isUpcEanSymbology(const QString& title)
 {
-    static const QStringList entries = {QStringLiteral("Left"), QStringLiteral("Center"), QStringLiteral("Right")};
+    static const QStringList upcEan{"UPCA", "UPCE", "EAN-8", "EAN-13"};
+    return upcEan.contains(title);
+}
+
+const QStringList& qrVersionEntries()
+{
+    static const QStringList entries = [] {
+        QStringList list{QStringLiteral("Auto")};
+        for (int version = 1; version <= 40; ++version)
+            list << QStringLiteral("V%1").arg(version);
+        return list;
+    }();
     return entries;
 }
 
-BarcodeTextAlignment barcodeAlignment(int index)
-{
-    switch (index) {
-    case 0: return BarcodeTextAlignment::Left;
-    case 1: return BarcodeTextAlignment::Center;
-    case 2: return BarcodeTextAlignment::Right;
-    default: return BarcodeTextAlignment::Natural;
-    }
-}
-
-const QStringList& barcodeDpiEntries()
-{
-    static const QStringList entries = {QStringLiteral("Auto"), QStringLiteral("150"), QStringLiteral("300"),
-                                        QStringLiteral("600"), QStringLiteral("1200"), kCustomDpiEntry};
-    return entries;
-}
-
-int barcodeDpiOfEntry(int index, const QString& customText)
-{
-    const QString entry = barcodeDpiEntries().value(index);
-    if (entry == kCustomDpiEntry) {
-        const qint32 typed = leadingInt(customText);
-        return typed >= kLowestBarcodeDpi && typed <= kHighestBarcodeDpi ? typed : kAutoBarcodeDpi;
-    }
-    bool isNumber = false;
-    const int dpi = entry.toInt(&isNumber);
-    return isNumber ? dpi : kAutoBarcodeDpi;
-}
-
-int qrMinimumSize(int versionIndex)
+int qrMinimumModules(int versionIndex)
 {
     return std::max(21, 21 + 4 * (versionIndex - 1));
+}
+
+const QStringList& qrErrorLevelEntries()
+{
+    static const QStringList entries{"L", "M", "Q", "H"};
+    return entries;
+}
+
+const QStringList& resolutionEntries()
+{
+    static const QStringList entries{"Auto", "72", "150", "300", "600", "1200", "Custom"};
+    return entries;
+}
+
+int customResolutionIndex()
+{
+    return int(resolutionEntries().size()) - 1;
+}
+
+int customResolution(const QString& customText)
+{
+    const qint32 typed = leadingInt(customText);
+    return NumberBounds::kBarcodeResolution.contains(typed) ? typed : kAutoResolution;
+}
+
+int resolutionOfEntry(int index, const QString& customText)
+{
+    if (index == customResolutionIndex())
+        return customResolution(customText);
+    bool isNumber = false;
+    const int dpi = resolutionEntries().value(index).toInt(&isNumber);
+    return isNumber ? dpi : kAutoResolution;
+}
+
+const QStringList& captionAlignmentEntries()
+{
+    static const QStringList entries{"Left", "Center", "Right"};
+    return entries;
 }

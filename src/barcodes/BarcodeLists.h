@@ -1,33 +1,36 @@
 #pragma once
-// The barcode window's stored lists, in the order design files index them, and what their
-// entries mean to the factory.
+// The barcode window's lists whose indexes an element stores (and design files with it): the
+// symbologies, the QR Code versions and error levels, the resolutions of 2-D pictures and the
+// header and footer alignments. Their order never changes, or stored designs would change their
+// meaning. The Data Matrix sizes and encodings are listed beside their encoder.
 #include <QString>
 #include <QStringList>
 
-#include "barcodes/BarcodeText.h"
-
 // Every symbology title: the linear ones, then "QR Code", "PDF417" and "DataMatrix".
-const QStringList& barcodeSymbologyTitles();
-// The title at a symbology index; empty outside the list.
-QString barcodeSymbologyTitle(int index);
+const QStringList& symbologyTitles();
+// Whether the title is one of the three 2-D symbologies.
 bool isTwoDimensionalSymbology(const QString& title);
+// UPC and EAN captions are split round their guard bars, so their caption spacing is fixed.
+bool isUpcEanSymbology(const QString& title);
 
-// Header and footer alignments: "Left", "Center", "Right".
-const QStringList& barcodeAlignmentEntries();
-// The alignment of an entry index; any other index keeps the natural alignment.
-BarcodeTextAlignment barcodeAlignment(int index);
+// "Auto", then "V1" to "V40": entry n is version n.
+const QStringList& qrVersionEntries();
+// The least side of a QR Code symbol of the version entry, in modules: 21 for "Auto" and
+// version 1, 177 for version 40.
+int qrMinimumModules(int versionIndex);
+// "L", "M", "Q", "H": the index is the level.
+const QStringList& qrErrorLevelEntries();
 
-// Resolutions of 2-D pictures: "Auto" (600), whole numbers, then "Custom".
-const QStringList& barcodeDpiEntries();
-inline constexpr int kAutoBarcodeDpi = 600;
-// The custom resolutions a user may type.
-inline constexpr int kLowestBarcodeDpi = 1;
-inline constexpr int kHighestBarcodeDpi = 2400;
-// The resolution of a DPI entry: the entry's number; for "Custom" the leading whole number of the
-// custom text when it is a resolution a user may type; 600 for "Auto", for anything else and for
-// an index outside the list.
-int barcodeDpiOfEntry(int index, const QString& customText);
+// "Auto" (kAutoResolution), fixed resolutions in dpi, then "Custom" (the element's custom text).
+const QStringList& resolutionEntries();
+inline constexpr int kAutoResolution = 600;
+int customResolutionIndex();
+// The resolution a custom text stands for: its leading whole number when that is a resolution
+// the window takes (NumberBounds::kBarcodeResolution), else kAutoResolution.
+int customResolution(const QString& customText);
+// The resolution of an entry: the entry's number, customResolution for "Custom", kAutoResolution
+// for "Auto" and for an index outside the list.
+int resolutionOfEntry(int index, const QString& customText);
 
-// The least side of a QR Code picture in points for a version entry (0 automatic): the
-// version's module count, 21 for the automatic entry.
-int qrMinimumSize(int versionIndex);
+// "Left", "Center", "Right".
+const QStringList& captionAlignmentEntries();

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "barcodes/BarcodeLists.h"
 #include "barcodes/BarcodeText.h"
 #include "barcodes/linear/NKDBarcode.h"
 
@@ -22,6 +21,18 @@ constexpr double kSideCaptionRaise = 3.0;
 constexpr double kHeightTolerance = 0.01;
 // Resolutions the stored raster of a framed 2-D picture may take.
 constexpr double kHighestStoredDpi = 2400.0;
+
+// The alignment of a header or footer entry ("Left", "Center", "Right"); any other index keeps
+// the natural alignment.
+BarcodeTextAlignment captionAlignment(int index)
+{
+    switch (index) {
+    case 0: return BarcodeTextAlignment::Left;
+    case 1: return BarcodeTextAlignment::Center;
+    case 2: return BarcodeTextAlignment::Right;
+    default: return BarcodeTextAlignment::Natural;
+    }
+}
 
 }  // namespace
 
@@ -98,7 +109,7 @@ void NKDBarcodeOffscreenView::drawBandText(BarcodePicture::Builder& picture, con
 {
     const double height = barcodeTextHeight(font, text);
     const QRectF rect(0, bounds_.height() - bottom - height, bounds_.width(), height);
-    picture.fillOutlines(barcodeTextInRect(text, font, kDrawnKerning, barcodeAlignment(alignmentIndex), rect), colour, true);
+    picture.fillOutlines(barcodeTextInRect(text, font, kDrawnKerning, captionAlignment(alignmentIndex), rect), colour, true);
 }
 
 void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const

@@ -17,6 +17,18 @@
 
 namespace {
 
+// A fraction written from an 8-bit channel (four decimals of k/255) reads back as exactly that
+// channel: taken as it stands it would fill sixteen bits the four decimals never held, and
+// gradients and text are drawn from all sixteen. Any other fraction keeps its own value.
+quint16 channelFromFraction(float fraction)
+{
+    const int eightBits = qRound(fraction * 255);
+    const double written = std::round(eightBits / 255.0 * 1e4) / 1e4;
+    if (std::abs(fraction - written) < 1e-6)
+        return quint16(eightBits * 257);
+    return quint16(qRound(fraction * 65535));
+}
+
 const QString kFontSeparator = QStringLiteral("::::");
 
 QString shortestNumber(double value)
@@ -63,20 +75,49 @@ const QRegularExpression& rectShape()
 
 #undef ZOVA_NUMBER
 
-bool fontIsInstalled(const QString& name)
+// An installed font: a family and one of its styles, empty for the regular face.
+struct InstalledFace {
+    QString family;
+    QString style;
+};
+
+// Style names run to three words ("Condensed Bold Oblique"); the bound keeps a hostile name of
+// many words from costing a font-database look-up per word.
+constexpr qsizetype kMostStyleWords = 4;
+
+// An installed family as it is; else the family before the longest trailing words that name one
+// of its styles. Nothing for a name that is neither.
+std::optional<InstalledFace> lookUpFace(const QString& name)
 {
-    // The font database needs the GUI application; without one the name is taken as it is.
+    if (QFontDatabase::hasFamily(name))
+        return InstalledFace{name, {}};
+    const QStringList words = name.split(u' ');
+    for (qsizetype styleWords = std::min(kMostStyleWords, words.size() - 1); styleWords > 0; --styleWords) {
+        const QString family = words.first(words.size() - styleWords).join(u' ');
+        if (!QFontDatabase::hasFamily(family))
+            continue;
+        const QString style = words.last(styleWords).join(u' ');
+        for (const QString& installed : QFontDatabase::styles(family))
+            if (installed.compare(style, Qt::CaseInsensitive) == 0)
+                return InstalledFace{family, installed};
+    }
+    return std::nullopt;
+}
+
+std::optional<InstalledFace> installedFace(const QString& name)
+{
+    // The font database needs the GUI application; without one the name is taken as a family.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return true;
-    // Asking fontconfig costs a substitution pass per call, and a design names few families many
+        return InstalledFace{name, {}};
+    // Asking fontconfig costs a substitution pass per call, and a design names few fonts many
     // times. Fonts installed while the application runs are seen at its next start.
     static QMutex mutex;
-    static QHash<QString, bool> answers;
+    static QHash<QString, std::optional<InstalledFace>> answers;
     const QMutexLocker lock(&mutex);
     const auto known = answers.constFind(name);
     if (known != answers.cend())
         return *known;
-    return *answers.insert(name, QFontDatabase::hasFamily(name));
+    return *answers.insert(name, lookUpFace(name));
 }
 
 }  // namespace
@@ -101,17 +142,17 @@ QString Convert_Color_to_String(const QColor& color)
 QColor Convert_String_to_Color(const QString& text)
 {
     const QStringList parts = text.split(u':');
-    float components[4] = {0, 0, 0, 0};
+    quint16 channels[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4 && i < parts.size(); ++i)
-        components[i] = std::clamp(singlePrecision(leadingDouble(parts[i])), 0.0f, 1.0f);
-    return QColor::fromRgbF(components[0], components[1], components[2], components[3]);
+        channels[i] = channelFromFraction(std::clamp(singlePrecision(leadingDouble(parts[i])), 0.0f, 1.0f));
+    return QColor::fromRgba64(channels[0], channels[1], channels[2], channels[3]);
 }
 
 QString Convert_Font_to_String(const CardFont& font)
 {
-    if (font.name.isEmpty())
+    if (font.family.isEmpty())
         return Text_Ctrl_Font + kFontSeparator + numberText(Text_Ctrl_Font_Size, 2);
-    return font.name + kFontSeparator + numberText(font.size, 2);
+    return font.name() + kFontSeparator + numberText(font.size, 2);
 }
 
 std::optional<CardFont> Convert_String_to_Font(const QString& text)
@@ -122,7 +163,8 @@ std::optional<CardFont> Convert_String_to_Font(const QString& text)
     const QString name = text.left(separator);
     const double size = std::clamp(double(decimalFromText(text.mid(separator + kFontSeparator.size()))),
                                    NumberBounds::kFontSize.low, NumberBounds::kFontSize.high);
-    return CardFont{fontIsInstalled(name) ? name : Text_Ctrl_Font, size};
+    const std::optional<InstalledFace> face = installedFace(name);
+    return face ? CardFont{face->family, size, face->style} : CardFont{Text_Ctrl_Font, size};
 }
 
 QString pointText(QPointF point)

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's answers to the canvases: side snapshots with the Undo and Redo commands,
 // locking with its button states, the current tool and the command buttons the canvases switch.
-// What the window does not have yet (the inspector's panels, the side panels, the secondary
-// windows) answers as an empty window would: nothing shown, no field, no column.
+// What the window does not have yet (the side panels and the secondary windows) answers as an
+// empty window would: no field, no column.
 #include <QString>
 
 #include "mainwindow/SnapshotUndo.h"

@@ -108,7 +108,7 @@ QStringList ControllerInspectorLink::Allowd_Image_fileTypes() const
 
 int ControllerInspectorLink::Open_Image_Library_Window(const QString& purpose)
 {
-    return ::Open_Image_Library_Window(m_controller, purpose);
+    return ::Open_Image_Library_Window(purpose);
 }
 
 QString ControllerInspectorLink::lib_window_sel_file() const

@@ -18,11 +18,6 @@
 
 namespace {
 
-void Window_Not_Available(const QString& window)
-{
-    Show_MessageBox(QStringLiteral("%1 is not available yet.").arg(window));
-}
-
 struct MenuCommand {
     const char* name;
     const char* title;
@@ -50,7 +45,7 @@ void Set_Graphic_Array_According_Side(SKTWindowController& controller)
 
 void Export_Button(SKTWindowController&)
 {
-    Window_Not_Available(QStringLiteral("Exporting cards"));
+    Show_Not_Available_Yet(QStringLiteral("Exporting cards"));
 }
 
 void Print_Button(SKTWindowController& controller)
@@ -61,7 +56,7 @@ void Print_Button(SKTWindowController& controller)
     }
     const int side = Card_Front_Or_Back;
     Set_Front_Back_Value_To_Print_Export_Mail(controller);
-    Window_Not_Available(QStringLiteral("Printing"));
+    Show_Not_Available_Yet(QStringLiteral("Printing"));
     controller.designBackup.Create_Card_Design_Again(controller.document());
     Card_Front_Or_Back = side;
     Set_Graphic_Array_According_Side(controller);
@@ -71,32 +66,32 @@ void Print_Button(SKTWindowController& controller)
 
 void Mail_Button(SKTWindowController&)
 {
-    Window_Not_Available(QStringLiteral("Mailing cards"));
+    Show_Not_Available_Yet(QStringLiteral("Mailing cards"));
 }
 
 void Batch_Series_Button(SKTWindowController&)
 {
-    Window_Not_Available(QStringLiteral("The series window"));
+    Show_Not_Available_Yet(QStringLiteral("The series window"));
 }
 
 void Import_Wizard_Button(SKTWindowController&)
 {
-    Window_Not_Available(QStringLiteral("Importing data"));
+    Show_Not_Available_Yet(QStringLiteral("Importing data"));
 }
 
 void Create_Series_Button(SKTWindowController&)
 {
-    Window_Not_Available(QStringLiteral("The series generator"));
+    Show_Not_Available_Yet(QStringLiteral("The series generator"));
 }
 
 void Cropping_Tool_Clicked(SKTWindowController&)
 {
-    Window_Not_Available(QStringLiteral("The cropping tool"));
+    Show_Not_Available_Yet(QStringLiteral("The cropping tool"));
 }
 
 void User_Profile_Button_Clicked(SKTWindowController& controller)
 {
-    Window_Not_Available(QStringLiteral("The card-holder profile"));
+    Show_Not_Available_Yet(QStringLiteral("The card-holder profile"));
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
     controller.Refresh_Canvas();
 }
@@ -109,7 +104,7 @@ void Card_Prop_Clicked(SKTWindowController& controller)
 void Card_Bckgrnd_Clicked(SKTWindowController& controller)
 {
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
-    if (Open_Image_Library_Window(controller, QStringLiteral("B")) != 1)
+    if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
         return;
     controller.inspector().cardPanel().setBackgroundPicture(Card_Front_Or_Back == 1 ? 1 : 0, lib_window_sel_file);
     controller.Refresh_Canvas();

@@ -9,6 +9,7 @@
 
 #include "model/SKTDocument.h"
 #include "platform/FileHelpers.h"
+#include "views/barcodes/Barcode_Gen.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/canvas/SKTZoomingScrollView.h"
 #include "views/inspector/InspectorGlobals.h"
@@ -57,7 +58,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     : QObject(parent), m_document(document), m_window(std::make_unique<QMainWindow>())
 {
     DEFAULT_FONT = systemMenuFont();
-    Text_Ctrl_Font = DEFAULT_FONT.name;
+    Text_Ctrl_Font = DEFAULT_FONT.family;
     Resource_Path = AppFolders::resourceFolder();
     Created_Resource_Path = AppFolders::applicationSupportFolder();
     // Checked, with a message, by the window set-up.
@@ -90,6 +91,9 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     setCanvasHost(m_canvasHost.get());
     m_inspectorLink = std::make_unique<ControllerInspectorLink>(*this);
     m_inspector = new PropertyInspector(m_layout->inspectorView(), *m_inspectorLink, this);
+    // The barcode page and a double click on a barcode open it through its seam.
+    m_barcodeWindow = std::make_unique<Barcode_Gen>(m_window.get());
+    setBarcodeWindow(m_barcodeWindow.get());
     Connect_File_Commands(*this);
     Connect_Link_Commands(*this);
     Connect_Tool_Commands(*this);
@@ -104,6 +108,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
 
 SKTWindowController::~SKTWindowController()
 {
+    if (&barcodeWindow() == m_barcodeWindow.get())
+        setBarcodeWindow(nullptr);
     if (&cardHost() == this)
         setCardHost(nullptr);
     if (&canvasHost() == m_canvasHost.get())

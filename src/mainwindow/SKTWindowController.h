@@ -14,6 +14,7 @@
 #include "model/SKTDocument.h"
 #include "model/profiles/User_Profile_Class.h"
 
+class Barcode_Gen;
 class ControllerCanvasHost;
 class DesignSession;
 class SideCommands;
@@ -140,5 +141,7 @@ private:
     PropertyInspector* m_inspector = nullptr;  // a child of the controller
     std::unique_ptr<SideCommands> m_sideCommands;
     DesignSession* m_session = nullptr;  // a child of the controller
+    // The barcode window, shown over the main window: gone before the window is.
+    std::unique_ptr<Barcode_Gen> m_barcodeWindow;
     QSizeF m_canvasSize = SKTDocument::canvasSize(true, QSizeF());
 };

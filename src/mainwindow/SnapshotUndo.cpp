@@ -38,11 +38,6 @@ SnapshotStack& redoStack()
     return editingBack() ? Rcontrol_back : Rcontrol;
 }
 
-bool inVisitorOrGroupMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
 // A panel text field back to its empty state: editable but disabled; photo captions are only
 // selectable.
 void resetPanelTextField(const QString& controlId, QLineEdit& field)
@@ -286,7 +281,7 @@ void SnapshotUndo::Undo_Redo_Clear()
 
 void SnapshotUndo::Refresh_Visitor_Dyn_Ctrl_and_image()
 {
-    if (!inVisitorOrGroupMode())
+    if (!isVisitorOrGroupMode())
         return;
     ProfileSidePanel* panel = m_window.profilePanel(currentSide());
     if (!panel)
@@ -311,7 +306,7 @@ void SnapshotUndo::Refresh_Visitor_Dyn_Ctrl_and_image()
 
 void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const SKTGraphic& graphic)
 {
-    if (!inVisitorOrGroupMode())
+    if (!isVisitorOrGroupMode())
         return;
     const bool isText = graphic.kind() == GraphicKind::Text;
     if (!isText && graphic.kind() != GraphicKind::Image)

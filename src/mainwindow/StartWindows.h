@@ -5,6 +5,7 @@
 // through one replaceable instance, so tests script them.
 #include <QString>
 
+#include "platform/MessageBoxes.h"
 #include "views/wizards/WizardFields.h"
 
 class QWidget;
@@ -32,7 +33,7 @@ public:
     int Group_Mode_Wizard_Open_Wnd(SKTWindowController& controller) override;
 };
 
-inline const QString kStartNotAvailableMessage = QStringLiteral("This way of starting is not available yet.");
+inline const QString kStartNotAvailableMessage = notAvailableYetMessage(QStringLiteral("This way of starting"));
 
 StartWindows& startWindows();
 // Installs an instance (not owned); nullptr restores the stand-in.

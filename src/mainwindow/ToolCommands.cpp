@@ -31,28 +31,12 @@ const QSizeF kDefaultSize(50, 50);
 const QSizeF kBarcodeSize(120, 60);
 const QSizeF kSignatureSize(100, 50);
 
-ImageLibraryWindow& imageLibraryWindow()
-{
-    static ImageLibraryWindow window;
-    return window;
-}
-
-// The photo windows' library, with its choice kept where the main window's callers look for it.
-int runPictureLibrary(SKTWindowController&, const QString& purpose)
-{
-    PictureLibraryWindow& library = pictureLibraryWindow();
-    const int answer = library.Open_Library_Window(purpose);
-    if (answer == 1)
-        lib_window_sel_file = library.selected_image();
-    return answer;
-}
-
 // Puts the picture of a photo tool into Library_Selected_Image; false when none was chosen.
 bool choosePictureForTool(SKTWindowController& controller, int tool)
 {
     if (tool == kImageTool)
         return Browse_User_Image_Manually(controller);
-    if (tool == kLibraryImageTool && Open_Image_Library_Window(controller, QStringLiteral("C")) == 1) {
+    if (tool == kLibraryImageTool && Open_Image_Library_Window(QStringLiteral("C")) == 1) {
         Library_Selected_Image = lib_window_sel_file;
         return true;
     }
@@ -163,15 +147,13 @@ bool Browse_User_Image_Manually(SKTWindowController& controller)
     return !Library_Selected_Image.isEmpty();
 }
 
-int Open_Image_Library_Window(SKTWindowController& controller, const QString& purpose)
+int Open_Image_Library_Window(const QString& purpose)
 {
-    const ImageLibraryWindow& window = imageLibraryWindow();
-    return window ? window(controller, purpose) : runPictureLibrary(controller, purpose);
-}
-
-void setImageLibraryWindow(ImageLibraryWindow window)
-{
-    imageLibraryWindow() = std::move(window);
+    PictureLibraryWindow& library = pictureLibraryWindow();
+    const int answer = library.Open_Library_Window(purpose);
+    if (answer == 1)
+        lib_window_sel_file = library.selected_image();
+    return answer;
 }
 
 void Connect_Tool_Commands(SKTWindowController& controller)

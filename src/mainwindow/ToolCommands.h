@@ -4,7 +4,6 @@
 // the picture tools can be left chosen: when their picture chooser is cancelled, the next press
 // on the canvas draws the element instead.
 #include <QString>
-#include <functional>
 
 class SKTWindowController;
 
@@ -44,13 +43,10 @@ void Watermark_Tool_Clicked(SKTWindowController& controller);
 // emptied, and a file that is no readable picture is refused with a message.
 bool Browse_User_Image_Manually(SKTWindowController& controller);
 
-// Runs the picture library for a purpose ("C" a picture for an element, "B" a card background):
-// 1 with the chosen path in lib_window_sel_file, anything else means cancelled.
-int Open_Image_Library_Window(SKTWindowController& controller, const QString& purpose);
-using ImageLibraryWindow = std::function<int(SKTWindowController&, const QString& purpose)>;
-// Replaces the picture library (tests script it); an empty one restores the photo windows'
-// library (views/photos/PhotoWindows.h).
-void setImageLibraryWindow(ImageLibraryWindow window);
+// Runs the picture library (views/photos/PhotoWindows.h) for a purpose ("C" a picture for an
+// element, "B" a card background): 1 with the chosen path in lib_window_sel_file, anything else
+// means cancelled.
+int Open_Image_Library_Window(const QString& purpose);
 
 // Connects each tool button of the window to its press.
 void Connect_Tool_Commands(SKTWindowController& controller);

@@ -1,4 +1,5 @@
 #include "model/Card_Property.h"
+#include "model/CardFontArchive.h"
 #include "platform/AppContext.h"
 #include "platform/KeyedArchive.h"
 
@@ -29,23 +30,6 @@ Card_Property::Card_Property()
       m_Watermark_Transp(1.0f)
 {
 }
-
-namespace {
-
-void encodeFont(KeyedArchiver& archiver, const QString& key, const CardFont& font)
-{
-    // An empty record has no font object; writing one would make it appear on reading.
-    if (!font.isNull())
-        archiver.encodeFont(key, font.name, font.size);
-}
-
-CardFont decodeFont(const KeyedUnarchiver& unarchiver, const QString& key)
-{
-    const auto font = unarchiver.decodeFont(key);
-    return font ? CardFont{font->name, font->pointSize} : CardFont{};
-}
-
-}  // namespace
 
 QByteArray Card_Property::archivedData() const
 {
@@ -78,13 +62,13 @@ QByteArray Card_Property::archivedData() const
     a.encodePoint(QStringLiteral("Card_Location"), m_Card_Location);
     a.encodeSize(QStringLiteral("Card_Size"), m_Card_Size);
     a.encodeColor(QStringLiteral("Card_Content_clr"), m_Card_Content_clr);
-    encodeFont(a, QStringLiteral("Card_Content_font"), m_Card_Content_font);
+    encodeCardFont(a, QStringLiteral("Card_Content_font"), m_Card_Content_font);
     a.encodeBool(QStringLiteral("Watermark_Used"), m_Watermark_Used);
     a.encodeInt(QStringLiteral("Watermark_Alignment"), m_Watermark_Alignment);
     a.encodeFloat(QStringLiteral("Watermark_Transp"), m_Watermark_Transp);
     a.encodeString(QStringLiteral("Watermark_Text"), m_Watermark_Text);
     a.encodeColor(QStringLiteral("Watermark_Color"), m_Watermark_Color);
-    encodeFont(a, QStringLiteral("Watermark_Font"), m_Watermark_Font);
+    encodeCardFont(a, QStringLiteral("Watermark_Font"), m_Watermark_Font);
     return a.finish();
 }
 
@@ -123,12 +107,12 @@ Card_Property Card_Property::fromArchivedData(const QByteArray& bytes)
     p.m_Card_Location = u.decodePoint(QStringLiteral("Card_Location"));
     p.m_Card_Size = u.decodeSize(QStringLiteral("Card_Size"));
     p.m_Card_Content_clr = u.decodeColor(QStringLiteral("Card_Content_clr"));
-    p.m_Card_Content_font = decodeFont(u, QStringLiteral("Card_Content_font"));
+    p.m_Card_Content_font = decodeCardFont(u, QStringLiteral("Card_Content_font"));
     p.m_Watermark_Used = u.decodeBool(QStringLiteral("Watermark_Used"));
     p.m_Watermark_Alignment = u.decodeInt(QStringLiteral("Watermark_Alignment"));
     p.m_Watermark_Transp = u.decodeFloat(QStringLiteral("Watermark_Transp"));
     p.m_Watermark_Text = u.decodeString(QStringLiteral("Watermark_Text"));
     p.m_Watermark_Color = u.decodeColor(QStringLiteral("Watermark_Color"));
-    p.m_Watermark_Font = decodeFont(u, QStringLiteral("Watermark_Font"));
+    p.m_Watermark_Font = decodeCardFont(u, QStringLiteral("Watermark_Font"));
     return p;
 }

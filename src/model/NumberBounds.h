@@ -79,6 +79,9 @@ inline constexpr Range kBlurRadius{0.0, 1000.0};
 // ---- Barcodes --------------------------------------------------------------------------------
 // Sizes and margins in the barcode window's units (millimetres, mils, modules).
 inline constexpr Range kBarcodeLength{0.0, 1000.0};
+// The custom resolution of 2-D barcode pictures, in dpi: below a screen's there is nothing to
+// gain, and at 2400 a 2-D symbol as tall as a card already takes a hundred megabytes.
+inline constexpr Range kBarcodeResolution{72.0, 2400.0};
 
 // ---- List indexes (design files store them) --------------------------------------------------
 // Horizontal text alignments: left, right, centre, justified, natural.

@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "model/CardFontArchive.h"
 #include "model/SKTGraphic.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/CanvasGlobals.h"
@@ -133,11 +134,7 @@ void encodeValue(KeyedArchiver& out, const QString& key, const BarcodePicture& v
 {
     out.encodeImage(key, value.image());
 }
-void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font)
-{
-    if (!font.isNull())
-        out.encodeFont(key, font.name, font.size);
-}
+void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font) { encodeCardFont(out, key, font); }
 
 void decodeValue(const KeyedUnarchiver& in, const QString& key, bool& value) { value = in.decodeBool(key); }
 void decodeValue(const KeyedUnarchiver& in, const QString& key, qint32& value) { value = in.decodeInt(key); }
@@ -150,11 +147,7 @@ void decodeValue(const KeyedUnarchiver& in, const QString& key, BarcodePicture& 
 {
     value = BarcodePicture::fromStoredImage(in.decodeImage(key));
 }
-void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value)
-{
-    const auto font = in.decodeFont(key);
-    value = font ? CardFont{font->name, font->pointSize} : CardFont{};
-}
+void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value) { value = decodeCardFont(in, key); }
 
 // Fields are only read here; the table's accessors serve reading and writing alike.
 void encodeField(const SKTGraphic& graphic, const Field& field, KeyedArchiver& out)

@@ -16,6 +16,11 @@ extern int last_unit_val;
 extern const QString default_file_name;  // "Untitled"
 // The run's work mode, chosen in the start chooser: "T", "W", "L", "V", "G" or empty.
 extern QString Start_Card_Option;
+// The visitor and group modes, whose side panels fill the elements that carry an identifier.
+inline bool isVisitorOrGroupMode()
+{
+    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+}
 // The picture file the user last chose with a picture tool or the picture library.
 extern QString Library_Selected_Image;
 // "2" for a two-sided card, "1" for the front only.

@@ -10,12 +10,14 @@
 
 // Stored forms: bool -> boolean, int -> integer, float and double -> real, string -> string,
 // rect -> [x, y, w, h], point -> [x, y], size -> [w, h] (reals), colour -> [r, g, b, a] (reals
-// 0..1), font -> {"name": string, "size": real}, picture -> PNG data, data -> data.
+// 0..1), font -> {"name": string, "size": real, "style": string when there is one}, picture -> PNG
+// data, data -> data.
 
 namespace {
 
 const QString kFontName = QStringLiteral("name");
 const QString kFontSize = QStringLiteral("size");
+const QString kFontStyle = QStringLiteral("style");
 
 QVariantList reals(std::initializer_list<double> values)
 {
@@ -115,9 +117,12 @@ void KeyedArchiver::encodeColor(const QString& key, const QColor& value)
     m_values.insert(key, reals({rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()}));
 }
 
-void KeyedArchiver::encodeFont(const QString& key, const QString& name, double pointSize)
+void KeyedArchiver::encodeFont(const QString& key, const QString& name, double pointSize, const QString& style)
 {
-    m_values.insert(key, QVariantMap{{kFontName, name}, {kFontSize, pointSize}});
+    QVariantMap font{{kFontName, name}, {kFontSize, pointSize}};
+    if (!style.isEmpty())
+        font.insert(kFontStyle, style);
+    m_values.insert(key, font);
 }
 
 void KeyedArchiver::encodeImage(const QString& key, const QImage& value)
@@ -220,7 +225,8 @@ std::optional<KeyedUnarchiver::Font> KeyedUnarchiver::decodeFont(const QString& 
     const auto size = finiteNumber(font.value(kFontSize));
     if (name.typeId() != QMetaType::QString || !size || *size <= 0)
         return std::nullopt;
-    return Font{name.toString(), *size};
+    const QVariant style = font.value(kFontStyle);
+    return Font{name.toString(), *size, style.typeId() == QMetaType::QString ? style.toString() : QString()};
 }
 
 QImage KeyedUnarchiver::decodeImage(const QString& key) const

@@ -24,8 +24,9 @@ public:
     void encodeSize(const QString& key, const QSizeF& value);
     // A colour is stored as its RGBA components; an invalid colour writes nothing.
     void encodeColor(const QString& key, const QColor& value);
-    // A font is stored as its name and point size.
-    void encodeFont(const QString& key, const QString& name, double pointSize);
+    // A font is stored as its name (its style included) and point size, and the style on its own
+    // when there is one.
+    void encodeFont(const QString& key, const QString& name, double pointSize, const QString& style = {});
     // A picture is stored as PNG bytes, encoded once per picture and then cached; a null picture
     // writes nothing.
     void encodeImage(const QString& key, const QImage& value);
@@ -58,6 +59,7 @@ public:
     struct Font {
         QString name;
         double pointSize = 0;
+        QString style;  // empty in archives that name the family alone
     };
     std::optional<Font> decodeFont(const QString& key) const;
     QImage decodeImage(const QString& key) const;   // null image when absent or undecodable

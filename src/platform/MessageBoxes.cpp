@@ -51,3 +51,13 @@ int show_msg(const QString& text)
 {
     return presentMessageBox(text, {QStringLiteral("OK")}) + 1;
 }
+
+QString notAvailableYetMessage(const QString& window)
+{
+    return QStringLiteral("%1 is not available yet.").arg(window);
+}
+
+void Show_Not_Available_Yet(const QString& window)
+{
+    Show_MessageBox(notAvailableYetMessage(window));
+}

@@ -13,6 +13,12 @@ void Show_MessageBox_No_Thread(const QString& text);
 // text with an "OK" button; 1 once closed. GUI thread only.
 int show_msg(const QString& text);
 
+// What a window that is not built yet says when it is asked for: "The camera" gives "The camera
+// is not available yet.", the same words for every such window.
+QString notAvailableYetMessage(const QString& window);
+// Shows it in a message box.
+void Show_Not_Available_Yet(const QString& window);
+
 // Shows one box on the calling thread through the installed presenter, the first button being
 // the default. Returns the index of the button pressed, or -1 (logged) when no box could be shown.
 int presentMessageBox(const QString& text, const QStringList& buttons);

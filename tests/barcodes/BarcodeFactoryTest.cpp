@@ -30,7 +30,7 @@ constexpr double kSideAllowance = 15;
 std::shared_ptr<SKTBarcode> element(const QString& title)
 {
     auto barcode = std::make_shared<SKTBarcode>();
-    barcode->barcode.barcode_font_index = qint32(barcodeSymbologyTitles().indexOf(title));
+    barcode->barcode.barcode_font_index = qint32(symbologyTitles().indexOf(title));
     barcode->barcode.linear_or_2d = isTwoDimensionalSymbology(title) ? 1 : 0;
     return barcode;
 }
@@ -167,10 +167,10 @@ TEST(BarcodeFactoryFaults, LoadingTakesThePdf417LevelAndTheCustomResolution)
     EXPECT_EQ(symbol.width(), 834) << "100 points at 600 dpi";
 
     const auto qr = element(QStringLiteral("QR Code"));
-    const int custom = int(barcodeDpiEntries().indexOf(QStringLiteral("Custom")));
+    const int custom = int(resolutionEntries().indexOf(QStringLiteral("Custom")));
     const struct { int entry; QString text; int dpi; } cases[] = {
         {custom, "300", 300}, {custom, "300 dpi", 300}, {custom, "abc", 600}, {custom, "0", 600},
-        {custom, "100000", 600}, {int(barcodeDpiEntries().indexOf("150")), "300", 150}, {0, "300", 600}, {99, "", 600}};
+        {custom, "100000", 600}, {int(resolutionEntries().indexOf("150")), "300", 150}, {0, "300", 600}, {99, "", 600}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         qr->barcode.dpi_val_index = c.entry;

@@ -1,9 +1,11 @@
-// Data Matrix: every size entry and the library fall-backs read back by ZXingReader, the EPS text
-// rendered by Ghostscript against the raster, and the recomputed error correction.
+// Data Matrix: every size entry, every encoding entry and the library fall-backs read back by
+// ZXingReader and dmtxread, the EPS text rendered by Ghostscript against the raster, and the
+// recomputed error correction.
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 #include "SymbolTools.h"
 #include "barcodes/datamatrix/DataMatrixEcc.h"
@@ -18,13 +20,105 @@ QByteArray readBack(const ModuleGrid& grid, const QString& file)
 {
     return symbol_tools::readBack(grid, file, QStringLiteral("DataMatrix"), 4).bytes;
 }
+
+// Random values over characters that take one, two, three and four bytes and one to four C40 or
+// Text values each: upper and lower case, digits, punctuation, controls, DEL and wide characters.
+// The alphabets heavy in capitals or in small letters draw the library's own choice to C40 and
+// Text; ’ and Ā bring the byte 0x80.
+const QString kMixed = QStringLiteral("ABCXYZabcxyz0189 .-/:@[_`{~\t\x7féÿЖ€’") + QString::fromUtf8("\xF0\x9F\x98\x80");
+const QString kCapitals = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789’Ā");
+const QString kSmall = QStringLiteral("abcdefghijklmnopqrstuvwxyz0123456789 ’Ā");
+
+QStringList randomValues(const QString& alphabet, unsigned seed, int count, int maxLength)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> length(1, maxLength);
+    std::uniform_int_distribution<int> pick(0, int(alphabet.size()) - 1);
+    QStringList values;
+    for (int i = 0; i < count; ++i) {
+        QString value;
+        for (int n = length(random); value.size() < n;) {
+            const QChar c = alphabet[pick(random)];
+            if (c.isHighSurrogate() || c.isLowSurrogate())
+                value += QString::fromUtf8("\xF0\x9F\x98\x80");
+            else
+                value += c;
+        }
+        values << value;
+    }
+    return values;
+}
+
+struct Case {
+    QString value;
+    int size;
+    int encoding;
+};
+
+// Draws every case that encodes, then reads each back with ZXingReader and with dmtxread; a
+// refused case is allowed only where `mayRefuse`.
+void expectEveryCaseReadsBack(const std::vector<Case>& cases, bool mayRefuse)
+{
+    QTemporaryDir dir;
+    QStringList files;
+    std::vector<const Case*> drawn;
+    for (const Case& c : cases) {
+        QString error;
+        const std::optional<ModuleGrid> grid = dataMatrixModuleGrid(c.value, c.size, c.encoding, &error);
+        if (!grid) {
+            EXPECT_TRUE(mayRefuse) << c.value.toStdString() << " encoding " << c.encoding << ": " << error.toStdString();
+            EXPECT_FALSE(error.isEmpty());
+            continue;
+        }
+        files << symbol_tools::savePng(*grid, dir.filePath(QStringLiteral("%1.png").arg(files.size())), 3);
+        drawn.push_back(&c);
+    }
+    EXPECT_GE(drawn.size(), cases.size() / 2);
+    const QMap<QString, symbol_tools::Decoded> zxing = symbol_tools::zxing(files, QStringLiteral("DataMatrix"));
+    const bool withDmtx = symbol_tools::hasProgram(QStringLiteral("dmtxread"));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const Case& c = *drawn[size_t(i)];
+        const QByteArray expected = c.value.toUtf8();
+        const std::string label = c.value.toStdString() + " (size " + std::to_string(c.size) + ", encoding " +
+                                  std::to_string(c.encoding) + ")";
+        EXPECT_EQ(zxing.value(files[i]).bytes.toHex().toStdString(), expected.toHex().toStdString())
+            << "ZXingReader: " << label;
+        if (withDmtx) {
+            EXPECT_EQ(symbol_tools::dmtx(files[i]).toHex().toStdString(), expected.toHex().toStdString())
+                << "dmtxread: " << label;
+        }
+    }
+}
 }  // namespace
+
+// The library writes a C40 or Text symbol whose values end one short of a triplet with a value too
+// many ("1" read back as "1" and a NUL) and the byte 0x80 wrongly, also where it chooses C40 or
+// Text itself; whatever the encoding entry, the symbol carries the value.
+TEST(DataMatrixDecoding, EveryEncodingEntryCarriesTheValueExactly)
+{
+    const QStringList named = {"1", "A", "ABCD", "Ж", "ЖЖ", "hello", "O’Brien", "12 €", "\t~\x7f"};
+    std::vector<Case> automatic;
+    std::vector<Case> fixed;
+    const int sizes[] = {4, 7, 9, 10, 16, 25, 27, 29};  // 16 x 16 to 64 x 64 and the rectangles
+    for (int encoding = 0; encoding < dataMatrixEncodingEntries().size(); ++encoding) {
+        const unsigned seed = unsigned(encoding);
+        for (const QString& value : named + randomValues(kMixed, seed, 30, 24) + randomValues(kCapitals, seed, 20, 24) +
+                                        randomValues(kSmall, seed, 20, 24))
+            automatic.push_back({value, 0, encoding});
+        const QStringList values = randomValues(kMixed, 100 + seed, 24, 12);
+        for (int i = 0; i < values.size(); ++i)
+            fixed.push_back({values[i], sizes[size_t(i) % std::size(sizes)], encoding});
+    }
+    expectEveryCaseReadsBack(automatic, false);
+    // A chosen size may be too small for a value.
+    expectEveryCaseReadsBack(fixed, true);
+}
 
 TEST(DataMatrixDecoding, EverySizeEntryReadsBack)
 {
     const DataMatrixSize rectangle = dataMatrixSizeFromEntry(QStringLiteral("C8X18"));
     EXPECT_EQ(QSize(rectangle.width, rectangle.height), QSize(18, 8));
-    EXPECT_EQ(dataMatrixEncodingString(QStringLiteral("C40"), 3), "CCC");
+    EXPECT_EQ(dataMatrixEncodingString(QStringLiteral("C40"), "ABC"), "CCC");
     QTemporaryDir dir;
     const QStringList& sizes = dataMatrixSizeEntries();
     for (int i = 0; i < sizes.size(); ++i) {
@@ -60,6 +154,58 @@ TEST(DataMatrixFaults, AutoAndBase256FailuresFallBackToAscii)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(dataMatrixModuleGrid(QString(4000, QLatin1Char('7')), 0, kEncodingAuto));
     EXPECT_FALSE(dataMatrixModuleGrid(QString(), 0, kEncodingAuto));
+}
+
+namespace {
+QStringList logEntries;
+}
+
+// The library prints its complaints on standard output; they go to the log instead, and the caller
+// learns when the symbol had to be made in ASCII rather than in the chosen encoding.
+TEST(DataMatrixFaults, LibraryOutputGoesToTheLogAndAFallbackIsReported)
+{
+    const int c12x12 = int(dataMatrixSizeEntries().indexOf(QStringLiteral("C12X12")));
+    const struct { QString value; int size; int encoding; bool fellBack; } cases[] = {
+        {"hello", 0, kEncodingBase256, true},   // Base256 never finds a size in the library
+        {"hello", c12x12, 2, true},             // C40 needs more room than 12 x 12 has
+        {"O’Brien", 0, kEncodingAuto, true},    // the library's own choice fails
+        {"hello", 0, 1, false}, {"HELLO", 0, 2, false}, {"hello", 0, 3, false}, {"hello", 0, kEncodingAuto, false}};
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.toStdString() + " encoding " + std::to_string(c.encoding));
+        logEntries.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& message) { logEntries.append(message); });
+        testing::internal::CaptureStdout();
+        bool fellBack = !c.fellBack;
+        QString error;
+        const std::optional<ModuleGrid> grid = dataMatrixModuleGrid(c.value, c.size, c.encoding, &error, &fellBack);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        qInstallMessageHandler(previous);
+        ASSERT_TRUE(grid) << error.toStdString();
+        EXPECT_EQ(printed, "");
+        EXPECT_EQ(fellBack, c.fellBack);
+        if (c.fellBack) {
+            ASSERT_FALSE(logEntries.isEmpty());
+            EXPECT_TRUE(logEntries.join('\n').contains(QLatin1String("No barcode produced")));
+        } else {
+            EXPECT_TRUE(logEntries.isEmpty()) << logEntries.join('\n').toStdString();
+        }
+        EXPECT_EQ(readBack(*grid, dir.filePath(QStringLiteral("fallback.png"))), c.value.toUtf8());
+    }
+    logEntries.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { logEntries.append(message); });
+    dataMatrixModuleGrid(QStringLiteral("hello"), 0, kEncodingBase256);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(logEntries.join('\n').contains(QLatin1String("Cannot find suitable size")));
+
+    // The probe's standard output stays clean; the log and the fall-back note go to standard error.
+    const auto probed = symbol_tools::probe({"--dm-encoding", "4", "png", "DataMatrix", "hello", dir.filePath("probe.png")});
+    EXPECT_EQ(probed.exitCode, 0);
+    EXPECT_EQ(probed.out.toStdString(), "");
+    EXPECT_TRUE(probed.err.contains("Cannot find suitable size"));
+    EXPECT_TRUE(probed.err.contains("the symbol is in ASCII"));
 }
 
 TEST(DataMatrixEps, GhostscriptDrawsTheSameModulesAsTheRaster)

@@ -114,6 +114,21 @@ TEST(Code128Test, SetChoiceCheckValuesAndShifts)
     EXPECT_EQ(shifted->checkDigit(), (103 + 1 * 98 + 2 * 65) % 103);
 }
 
+TEST(Code128Test, CheckValueOfLongValues)
+{
+    // The weighted sum passes 2^31 near 11,000 characters (check values worked with Python's integers).
+    const std::pair<QString, int> cases[] = {
+        {QString(20000, QLatin1Char('A')), 82},         // 104 + 33 x (1 + ... + 20000) = 6,600,330,104
+        {QStringLiteral("Zz").repeated(10000), 27},     // 14,800,900,104
+        {QStringLiteral("12").repeated(10000), 27},     // set C: 105 + 12 x (1 + ... + 10000)
+    };
+    for (const auto& [value, check] : cases) {
+        auto barcode = made<NKDCode128Barcode>(value);
+        EXPECT_EQ(barcode->checkDigit(), check) << value.left(4).toStdString();
+        EXPECT_TRUE(barcode->barcode().ends_with(NKDCode128Barcode::symbolModules(check)));
+    }
+}
+
 TEST(TwoOfFiveAndCodabarTest, ChecksAndPublishedPatterns)
 {
     auto checked = made<NKDInterleavedTwoOfFiveBarcode>("1234567");

@@ -90,6 +90,7 @@ TEST(LinearSymbologyTest, PostalBarHeightsMatchZint)
         {82, "Planet", "12345678901"},
         {70, "Royal Mail Barcode (RM4SCC / CBC)", "SN34RD1A"},
         {70, "Royal Mail Barcode (RM4SCC / CBC)", "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+        {70, "Royal Mail Barcode (RM4SCC / CBC)", "ZYXWVUTSRQPONMLKJIHGFEDCBA9876543210SN34RD1ALU178X"},  // zint's longest
         {76, "Japan Post Barcode", "1234567-8A"},
         {76, "Japan Post Barcode", "15400233-16-4-205"},
     }, true);

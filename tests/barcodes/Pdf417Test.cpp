@@ -2,6 +2,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 #include <tuple>
 
 #include "SymbolTools.h"
@@ -99,6 +100,29 @@ TEST(Pdf417Faults, AFailedEncodeLeavesNoSymbol)
     EXPECT_TRUE(view.getImage().isNull());
     EXPECT_EQ(view.drawWithText(QString()), pdf417View::ImageEmpty);
     EXPECT_TRUE(view.getImage().isNull());
+}
+
+// The window lists the levels 0 to 8; another level is refused rather than quietly replaced.
+TEST(Pdf417Faults, LevelsOutsideTheListAreRefused)
+{
+    for (int level : {-1, 9, 99, std::numeric_limits<int>::min()}) {
+        SCOPED_TRACE(level);
+        QString error;
+        EXPECT_FALSE(pdf417ModuleGrid(QStringLiteral("0123"), level, 0, &error));
+        EXPECT_EQ(error, QStringLiteral("The PDF417 error level must be from 0 to 8."));
+        _pdf417param p;
+        pdf417Encode(p, "0123", level);
+        EXPECT_EQ(p.error, PDF417_ERROR_INVALID_PARAMS);
+        EXPECT_TRUE(p.outBits.empty());
+        pdf417View view;
+        view.setErrorLevel(level);
+        EXPECT_EQ(view.drawWithText(QStringLiteral("0123")), pdf417View::ImageError);
+        const auto probed = symbol_tools::probe({"--pdf417-level", QString::number(level), "bars", "PDF417", "0123"});
+        EXPECT_EQ(probed.exitCode, 2);
+        EXPECT_TRUE(probed.err.contains("from 0 to 8"));
+    }
+    for (int level : {0, 8})
+        EXPECT_TRUE(pdf417ModuleGrid(QStringLiteral("0123"), level)) << level;
 }
 
 TEST(Pdf417Decoding, ZxingReadsEveryLevelAndCompaction)

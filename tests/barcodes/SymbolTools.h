@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMap>
 #include <QString>
+#include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -66,6 +67,17 @@ inline Decoded readBack(const ModuleGrid& grid, const QString& file, const QStri
                         int modulePx = 3, int rowModules = 1)
 {
     return zxing({savePng(grid, file, modulePx, rowModules)}, format).value(file);
+}
+
+// What dmtxread reads from a picture, bytes as they are; empty when it finds no symbol.
+inline QByteArray dmtx(const QString& file)
+{
+    return TestEnvironment::run(QStringLiteral("dmtxread"), {QStringLiteral("-N1"), file}).out;
+}
+
+inline bool hasProgram(const QString& name)
+{
+    return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
 // What zbarimg reads from a picture, without its closing line break.

@@ -13,7 +13,7 @@
 TEST(DesignFileBarcodes, EverySymbologyReopensAsTheSamePictureAtItsSize)
 {
     const QStringList& values = barcodeSampleValues();
-    const QStringList& titles = barcodeSymbologyTitles();
+    const QStringList& titles = symbologyTitles();
     ASSERT_EQ(values.size(), titles.size());
     QTemporaryDir dir;
     BarcodeFactory& factory = barcodeFactory();

@@ -369,8 +369,8 @@ DesignState designAt(End end)
     }
     for (const GraphicKind kind : kEveryKind) {
         GraphicPtr element = SKTGraphic::create(kind);
-        element->textStyle.text_ctrl_font.name = element->barcode.value_font_val.name = QStringLiteral("DejaVu Sans");
-        element->barcode.header_font_val.name = element->barcode.footer_font_val.name = QStringLiteral("DejaVu Sans");
+        element->textStyle.text_ctrl_font.family = element->barcode.value_font_val.family = QStringLiteral("DejaVu Sans");
+        element->barcode.header_font_val.family = element->barcode.footer_font_val.family = QStringLiteral("DejaVu Sans");
         for (const ElementField& field : elementFields())
             if (const auto value = valueAt(field, end); value && field.kinds.contains(kind))
                 field.set(*element, *value);

@@ -18,84 +18,43 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/FolderLists.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "model/SKTDocument.h"
-#include "platform/AppContext.h"
-#include "platform/Units.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
-#include "support/TestEnvironment.h"
-#include "views/inspector/ColorWell.h"
-#include "views/inspector/InspectorView.h"
+#include "views/inspector/FieldTyping.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
 
-class CardPagesRoundTrip : public ::testing::Test {
+class CardPagesRoundTrip : public MainWindowFixture {
 protected:
     void SetUp() override { controller.inspector().setUpControls({}), controller.inspector().Show_RHS_Properties(nullptr); }
-    void TearDown() override
-    {
-        Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T");
-        Measument_Unit_Is = last_unit_val = kUnitMillimetre;
-    }
 
-    template <typename Control>
-    Control& control(const char* name)
-    {
-        auto* found = controller.windowLayout().inspectorView().findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
-    void pick(const char* well, const QColor& colour)
-    {
-        dialogs.queueHook([colour](QDialog& dialog) {
-            static_cast<QColorDialog&>(dialog).setCurrentColor(colour);
-            dialog.setResult(QDialog::Accepted);
-        });
-        control<ColorWell>(well).click();
-    }
-    void choose(const char* combo, int index)
-    {
-        control<QComboBox>(combo).setCurrentIndex(index);
-        Q_EMIT control<QComboBox>(combo).activated(index);
-    }
     QString render(const QString& design, const QString& folder)
     {
-        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
-        const auto rendered = TestEnvironment::run(probe, {"render", design, dir.filePath(folder)});
+        const auto rendered = TestEnvironment::run(designProbe(), {"render", design, scratch.filePath(folder)});
         EXPECT_EQ(rendered.exitCode, 0) << rendered.err.constData();
-        return dir.filePath(folder + QStringLiteral("/front.png"));
+        return scratch.filePath(folder + QStringLiteral("/front.png"));
     }
     static QByteArray bytes(const QString& path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
-    QTemporaryDir dir;
-    SKTDocument document;
-    SKTWindowController controller{document};
 };
 
 TEST_F(CardPagesRoundTrip, SavesReopensAndRendersTheSame)
 {
     control<QCheckBox>("Card_fill_chk").click();
     control<QRadioButton>("Card_gradient_fill_rd").click();
-    pick("Card_fill_Grd_1_clr", QColor(250, 220, 120));
-    pick("Card_fill_Grd_2_clr", QColor(40, 90, 170));
+    pickColour("Card_fill_Grd_1_clr", QColor(250, 220, 120));
+    pickColour("Card_fill_Grd_2_clr", QColor(40, 90, 170));
     control<QSpinBox>("Card_grad_Stepper").setValue(45);
     control<QCheckBox>("Card_border_chk").click();
-    pick("Card_bordr_clr", QColor(200, 20, 20));
+    pickColour("Card_bordr_clr", QColor(200, 20, 20));
     control<QSpinBox>("Card_bor_Stepper").setValue(6);
     choose("Card_border_style", 1);
     control<QCheckBox>("enable_watermark_chk").click();
@@ -107,7 +66,7 @@ TEST_F(CardPagesRoundTrip, SavesReopensAndRendersTheSame)
     control<QDoubleSpinBox>("width_Stepper").setValue(90);
     control<QDoubleSpinBox>("height_Stepper").setValue(60);
 
-    const QString first = dir.filePath(QStringLiteral("first.did")), second = dir.filePath(QStringLiteral("second.did"));
+    const QString first = scratch.filePath(QStringLiteral("first.did")), second = scratch.filePath(QStringLiteral("second.did"));
     ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(first, false, QStringLiteral("L")));
     const std::optional<DesignState> saved = readDesignFile(first, nullptr);
     ASSERT_TRUE(saved);
@@ -146,9 +105,9 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     const GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
     text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
     document.insertGraphicsOnSide(SKTDocument::FrontSide, {text}, {0});
-    pick("All_Text_clr", QColor(20, 120, 60));
+    pickColour("All_Text_clr", QColor(20, 120, 60));
     EXPECT_EQ(text->textStyle.txt_clr, QColor(20, 120, 60));
-    EXPECT_EQ(text->textStyle.text_ctrl_font.name.toStdString(), "DejaVu Serif") << "only the colour changed";
+    EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), "DejaVu Serif") << "only the colour changed";
     EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
 
     choose("Card_border_style", 1);
@@ -204,19 +163,14 @@ TEST_F(CardPagesRoundTrip, ATallerSizeFromTheListMovesAndScalesTheElementsDownwa
 // Once, a 999-inch card was taken by the fields, saved, and refused as corrupt when opened.
 TEST_F(CardPagesRoundTrip, TheLargestAndSmallestCardOfEveryUnitSavesAndOpensAgain)
 {
-    const auto type = [&](const char* field, const QString& text) {
-        auto& spinBox = control<QDoubleSpinBox>(field);
-        QTest::keyClick(&spinBox, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&spinBox, text);
-        QTest::keyClick(&spinBox, Qt::Key_Return);
-    };
+    const auto type = [&](const char* field, const QString& text) { typeAndEnter(control<QDoubleSpinBox>(field), text); };
     const struct { int unit; const char* tooLarge; const char* largest; const char* smallest; } cases[] = {
         {kUnitInch, "999", "200", "0.04"},
         {kUnitCentimetre, "999", "508", "0.1"},
         {kUnitMillimetre, "99999", "5080", "1"},
     };
     choose("Preset_ComboBox", 2);  // custom
-    const QString path = dir.filePath(QStringLiteral("size.did"));
+    const QString path = scratch.filePath(QStringLiteral("size.did"));
     for (const auto& c : cases) {
         controller.inspector().sizePanel().On_OK_of_Unit_Panel(c.unit);
         type("width_Stepper", QString::fromLatin1(c.tooLarge));

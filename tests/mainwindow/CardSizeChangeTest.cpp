@@ -17,18 +17,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
 #include "mainwindow/ControllerCanvasHost.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "model/SKTDocument.h"
-#include "platform/AppContext.h"
-#include "platform/Units.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "views/canvas/SKTGraphicView.h"
-#include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
@@ -38,7 +31,7 @@ const QSizeF kCr80(3.37 * 72, 2.13 * 72);
 const QSizeF kCr90(3.62 * 72, 2.38 * 72);
 const QString kUnreadable = QStringLiteral("\nThe file \"%1\" is not a picture that can be read.");
 
-class CardSizeChangeTest : public ::testing::Test {
+class CardSizeChangeTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
@@ -57,20 +50,6 @@ protected:
         controller.canvasHostOfWindow().snapshotUndo().Restart_Undo_History();  // as every start does
         QApplication::processEvents();
     }
-    void TearDown() override { Card_Front_Or_Back = 0; }
-
-    template <typename Control>
-    Control& control(const char* name)
-    {
-        auto* found = controller.windowLayout().inspectorView().findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
-    void choose(const char* combo, int index)
-    {
-        control<QComboBox>(combo).setCurrentIndex(index);
-        Q_EMIT control<QComboBox>(combo).activated(index);
-    }
     void clickRow(int row)
     {
         QTableView& list = control<QTableView>("ColList");
@@ -84,10 +63,6 @@ protected:
     }
     SKTGraphicView& view() const { return *controller.graphicView(SKTDocument::FrontSide); }
     QSizeF card() const { return controller.frontCanvasBounds().size(); }
-    QAction& action(const char* name) const
-    {
-        return *controller.window()->findChild<QAction*>(QString::fromLatin1(name));
-    }
     static void expectSize(QSizeF actual, QSizeF expected)
     {
         // The fields keep hundredths of a millimetre.
@@ -95,11 +70,6 @@ protected:
         EXPECT_NEAR(actual.height(), expected.height(), 0.03);
     }
 
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
-    SKTDocument document;
-    SKTWindowController controller{document};
     GraphicPtr shape;
 };
 

@@ -4,26 +4,23 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "mainwindow/FileCommands.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
-#include "platform/AppContext.h"
+#include "MainWindowFixture.h"
 #include "support/CanvasMouse.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/barcodes/BarcodeWindowStandIn.h"
 #include "views/canvas/SKTGraphicView.h"
-#include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
@@ -31,7 +28,7 @@ namespace {
 // The sample's title text, on the card.
 const QRectF kTitle(70, 8, 165, 22);
 
-class DataSourceRoadTest : public ::testing::Test {
+class DataSourceRoadTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
@@ -44,41 +41,26 @@ protected:
         series.write("Ada Lovelace\nAlan Turing\n");
         series.close();
 
-        const QString design = scratch.filePath(QStringLiteral("sample.did"));
-        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
-        const auto written = TestEnvironment::run(probe, {QStringLiteral("sample"), design});
-        ASSERT_EQ(written.exitCode, 0) << written.err.constData();
         controller.inspector().setUpControls({});
         controller.showWindow();
-        dialogs.queueOpenFile(design);
-        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
         controller.window()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
     }
     void TearDown() override
     {
         QDir(Data_Folder_Path).removeRecursively();
-        Card_Front_Or_Back = 0;
-        Project_File_Name.clear();
-        Start_Card_Option = QStringLiteral("T");
+        MainWindowFixture::TearDown();
     }
 
     SKTGraphicView& canvas() const { return *controller.editedGraphicView(); }
-    InspectorView& inspector() const { return controller.windowLayout().inspectorView(); }
-    QComboBox& combo(const char* name) const { return *inspector().findChild<QComboBox*>(QString::fromLatin1(name)); }
+    QComboBox& combo(const char* name) const { return control<QComboBox>(name); }
     QImage cardPart(const QRectF& onCard) const
     {
         const double zoom = canvas().zoomFactor();
         const QRect shown(onCard.topLeft().toPoint() * zoom, onCard.bottomRight().toPoint() * zoom);
         return canvas().grab().toImage().copy(shown);
     }
-
-    QTemporaryDir scratch;
-    SKTDocument document;
-    SKTWindowController controller{document};
-    ScriptedDialogPresenter dialogs;
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
 };
 
 TEST_F(DataSourceRoadTest, ATextBoundToASeriesShowsItsFirstValueOnTheCard)
@@ -111,9 +93,14 @@ TEST_F(DataSourceRoadTest, ADoubleClickOnABarcodeReachesTheBarcodeWindow)
             barcode = graphic;
     }
     ASSERT_TRUE(barcode);
+    QString shownValue;
+    dialogs.queueHook([&shownValue](QDialog& window) {
+        shownValue = window.findChild<QLineEdit*>(QStringLiteral("dataText"))->text();
+    });
     const QPoint at = (barcode->bounds().center() * canvas().zoomFactor()).toPoint();
     QTest::mouseDClick(&canvas(), Qt::LeftButton, Qt::NoModifier, at);
-    EXPECT_EQ(messages.texts(), QStringList{QLatin1Char('\n') + kBarcodeWindowNotAvailableMessage});
+    EXPECT_EQ(shownValue, barcode->barcode.linear_font_val) << "the barcode window opens on that barcode";
+    EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(inspector().sett_tab().currentWidget()->objectName(), "barcode_tab");
 }
 

@@ -158,11 +158,14 @@ TEST_F(DesignFile, CommaDecimalLocaleWritesTheSameBytes)
 
 TEST(DesignFileForms, ColoursKeepFourDecimalsMissingFontsKeepTheirSizeAndBadNumbersAreRefused)
 {
-    // Any 8-bit channel survives four decimals (one decimal would move most of them).
+    // Any 8-bit channel survives four decimals (one decimal would move most of them), and comes
+    // back whole: gradients and text are drawn from all sixteen bits a colour keeps.
     for (int c = 0; c < 256; ++c) {
         const QColor original(c, 255 - c, c / 2, c);
-        ASSERT_EQ(Convert_String_to_Color(Convert_Color_to_String(original)).rgba(), original.rgba()) << c;
+        ASSERT_EQ(Convert_String_to_Color(Convert_Color_to_String(original)), original) << c;
     }
+    EXPECT_EQ(Convert_String_to_Color("0.5000:0.2500:1.0000:1.0000"), QColor::fromRgbF(0.5f, 0.25f, 1.0f))
+        << "a fraction of no 8-bit channel keeps its own value";
     EXPECT_EQ(Convert_Color_to_String(QColor()), "0.0000:0.0000:0.0000:0.0000");
     const auto missing = Convert_String_to_Font("No Such Font Family::::17.5");
     ASSERT_TRUE(missing);

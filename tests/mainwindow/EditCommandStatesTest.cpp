@@ -11,18 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "views/canvas/SKTGraphicView.h"
-#include "support/CanvasMouse.h"
-#include "views/inspector/PropertyInspector.h"
+#include "MainWindowFixture.h"
 #include "mainwindow/ControllerCanvasHost.h"
-#include "mainwindow/FileCommands.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
-#include "support/TestEnvironment.h"
+#include "support/CanvasMouse.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -40,41 +34,29 @@ const QPointF kEmpty(150, 140);
 const QPointF kRectangle(195, 53);
 const QPointF kTriangle(139, 100);
 
-class EditCommandStatesTest : public ::testing::Test {
+class EditCommandStatesTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
         Card_Front_Or_Back = 0;
         Start_Card_Option = QStringLiteral("L");
-        const QString design = scratch.filePath(QStringLiteral("sample.did"));
-        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
-        const auto written = TestEnvironment::run(probe, {QStringLiteral("sample"), design});
-        ASSERT_EQ(written.exitCode, 0) << written.err.constData();
         controller.inspector().setUpControls({});
         controller.showWindow();
-        dialogs.queueOpenFile(design);
-        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
         ASSERT_EQ(document.graphics().size(), kFrontElements);
         // As a window manager gives it back after the reading's progress window.
         controller.window()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
     }
-    void TearDown() override
-    {
-        Card_Front_Or_Back = 0;
-        Project_File_Name.clear();
-        Start_Card_Option = QStringLiteral("T");
-    }
 
     SKTGraphicView& view() const { return *controller.editedGraphicView(); }
-    QAction* action(const QString& name) const { return controller.window()->findChild<QAction*>(name); }
     // The selection commands that are enabled, in the order above; each Edit menu item must agree
     // with its button.
     std::string enabledCommands() const
     {
         QStringList enabled;
         for (const QString& name : kSelectionCommands) {
-            if (action(name)->isEnabled())
+            if (action(name).isEnabled())
                 enabled << name;
         }
         for (QAction* item : controller.windowLayout().menu("edit_menu")->actions()) {
@@ -87,13 +69,6 @@ protected:
     static std::string joined(const QStringList& names) { return names.join(QLatin1Char(' ')).toStdString(); }
     void drag(QPointF from, QPointF to) { canvas_mouse::drag(view(), from, to); }
     void click(QPointF at) { drag(at, at); }
-
-    QTemporaryDir scratch;
-    SKTDocument document;
-    SKTWindowController controller{document};
-    ScriptedDialogPresenter dialogs;
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
 };
 
 TEST_F(EditCommandStatesTest, CommandsFollowTheSelectionFromOpeningOnward)
@@ -117,7 +92,7 @@ TEST_F(EditCommandStatesTest, CommandsFollowTheSelectionFromOpeningOnward)
     click(kRectangle);
     ASSERT_EQ(view().selectedGraphics().size(), 1);
     EXPECT_EQ(enabledCommands(), joined(kForUnlocked)) << "one element";
-    action("Lock_btn")->trigger();
+    action("Lock_btn").trigger();
     EXPECT_EQ(enabledCommands(), joined(kForLocked)) << "one locked element";
     click(kEmpty);
     click(kRectangle);
@@ -144,10 +119,10 @@ TEST_F(EditCommandStatesTest, CommandsFollowSideSwitchesUndoNewElementsAndDelete
     EXPECT_EQ(enabledCommands(), "") << "back on the front";
 
     click(kTriangle);
-    action("Delete_btn")->trigger();
+    action("Delete_btn").trigger();
     ASSERT_EQ(document.graphics().size(), kFrontElements - 1);
     EXPECT_EQ(enabledCommands(), "") << "after a delete";
-    action("Undo_btn")->trigger();
+    action("Undo_btn").trigger();
     ASSERT_EQ(document.graphics().size(), kFrontElements);
     EXPECT_EQ(enabledCommands(), "") << "after an undo";
 

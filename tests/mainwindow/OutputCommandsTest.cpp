@@ -13,17 +13,14 @@
 #include "mainwindow/ToolCommands.h"
 #include "model/SKTDocument.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/ScriptedPhotoWindows.h"
 #include "views/canvas/CanvasHost.h"
 
 namespace {
 
 class OutputCommandsTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        setImageLibraryWindow({});
-        Card_Front_Or_Back = 0;
-    }
+    void TearDown() override { Card_Front_Or_Back = 0; }
 
     QTemporaryDir folder;
     ScriptedMessagePresenter messages;
@@ -38,19 +35,14 @@ TEST_F(OutputCommandsTest, LibraryBackgroundGoesToTheSideInForceOnlyWhenAPicture
     QImage image(30, 20, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     ASSERT_TRUE(image.save(picture));
-    QString purpose;
-    int answer = 0;
-    setImageLibraryWindow([&](SKTWindowController&, const QString& asked) {
-        purpose = asked;
-        lib_window_sel_file = picture;
-        return answer;
-    });
+    ScriptedPhotoWindows library;
+    library.libraryFile = picture;
     Card_Front_Or_Back = 1;
     canvasHost().Card_Bckgrnd_Clicked();  // cancelled
-    EXPECT_EQ(purpose, QStringLiteral("B"));
+    EXPECT_EQ(library.calls, QStringList{QStringLiteral("library B")});
     EXPECT_FALSE(controller.Back_card_Prop.Card_fill_chk());
 
-    answer = 1;
+    library.libraryAnswer = 1;
     canvasHost().Card_Bckgrnd_Clicked();
     EXPECT_EQ(controller.Back_card_Prop.Card_fill_style(), QStringLiteral("I"));
     EXPECT_EQ(controller.Back_card_Prop.Card_BG_Image().size(), QSize(30, 20));

@@ -10,19 +10,15 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
 #include "mainwindow/ControllerCanvasHost.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SnapshotUndo.h"
-#include "model/SKTDocument.h"
 #include "model/SKTImage.h"
 #include "probes/SampleCard.h"
 #include "support/CanvasMouse.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/FieldTyping.h"
 #include "views/inspector/ImagePanel.h"
-#include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
@@ -35,14 +31,11 @@ QColor drawnNearCorner(SKTGraphicView& view, const QRectF& box)
     return shown.pixelColor(point.toPoint());
 }
 
-TEST(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBack)
+using PicturePageRoad = MainWindowFixture;
+
+TEST_F(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBack)
 {
     Card_Front_Or_Back = 0;
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    const QTemporaryDir scratch;
-    SKTDocument document;
-    SKTWindowController controller{document};
     controller.inspector().setUpControls({});
     sample::putOnSide(document, SKTDocument::FrontSide, sample::front(QDir(scratch.path())));
     controller.showWindow();
@@ -51,7 +44,7 @@ TEST(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBack
     QApplication::processEvents();
 
     const QRectF box(10, 10, 52, 65);  // the sample's picture
-    const auto picture = [&document, &box]() -> std::shared_ptr<SKTImage> {
+    const auto picture = [this, &box]() -> std::shared_ptr<SKTImage> {
         for (const GraphicPtr& graphic : document.graphics()) {
             if (graphic->kind() == GraphicKind::Image && graphic->bounds() == box)
                 return std::static_pointer_cast<SKTImage>(graphic);
@@ -63,18 +56,13 @@ TEST(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBack
 
     canvas_mouse::drag(view, box.center(), box.center());
     ASSERT_EQ(view.selectedGraphics(), GraphicList({picture()}));
-    InspectorView& inspector = controller.windowLayout().inspectorView();
-    ASSERT_TRUE(inspector.showPage(QStringLiteral("image_tab")));
-    auto* sepia = inspector.findChild<QCheckBox*>(QStringLiteral("Image_Sepia_chk"));
-    auto* turn = inspector.findChild<QDoubleSpinBox*>(QStringLiteral("Rotate_slidr_val"));
-    ASSERT_TRUE(sepia && turn);
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("image_tab")));
+    auto& turn = control<QDoubleSpinBox>("Rotate_slidr_val");
 
-    QTest::mouseClick(sepia, Qt::LeftButton);
+    QTest::mouseClick(&control<QCheckBox>("Image_Sepia_chk"), Qt::LeftButton);
     controller.inspector().imagePanel().finishRendering();
-    turn->setFocus();
-    QTest::keyClick(turn, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(turn, QStringLiteral("90"));
-    QTest::keyClick(turn, Qt::Key_Return);
+    turn.setFocus();
+    typeAndEnter(turn, QStringLiteral("90"));
     controller.inspector().imagePanel().finishRendering();
     QApplication::processEvents();
     ASSERT_TRUE(picture()->picture.Sepia);
@@ -86,12 +74,12 @@ TEST(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBack
     EXPECT_GT(toned.green(), toned.blue());
 
     // The turn and the tone were two edits.
-    auto* undo = controller.window()->findChild<QAction*>(QStringLiteral("Undo_btn"));
-    ASSERT_TRUE(undo->isEnabled());
-    undo->trigger();
+    QAction& undo = action(QStringLiteral("Undo_btn"));
+    ASSERT_TRUE(undo.isEnabled());
+    undo.trigger();
     EXPECT_TRUE(picture()->picture.Sepia);
     EXPECT_EQ(picture()->picture.rotate_image, 0);
-    undo->trigger();
+    undo.trigger();
     EXPECT_FALSE(picture()->picture.Sepia);
     EXPECT_EQ(picture()->archivedData(), archiveBefore);
     QApplication::processEvents();

@@ -13,24 +13,18 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
+#include "MainWindowFixture.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
-#include "platform/AppContext.h"
-#include "platform/Units.h"
 #include "support/CanvasMouse.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "views/canvas/SKTGraphicView.h"
-#include "views/inspector/InspectorView.h"
+#include "views/inspector/FieldTyping.h"
 
 namespace {
 
-class ShapePageRoadTest : public ::testing::Test {
+class ShapePageRoadTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
@@ -40,21 +34,7 @@ protected:
         QApplication::setActiveWindow(controller.window());
         ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
     }
-    void TearDown() override
-    {
-        Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T");
-        Measument_Unit_Is = last_unit_val = kUnitMillimetre;
-    }
 
-    InspectorView& inspector() const { return controller.windowLayout().inspectorView(); }
-    template <typename Control>
-    Control& control(const char* name) const
-    {
-        auto* found = inspector().findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
-    QAction& action(const char* name) const { return *controller.window()->findChild<QAction*>(QString::fromLatin1(name)); }
     // The shape as the front side now holds it: an Undo puts new elements in place.
     GraphicPtr shape() const { return document.graphics().first(); }
     void clickShape() { canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), {50, 35}, {50, 35}); }
@@ -62,22 +42,13 @@ protected:
     {
         auto& spin = control<QAbstractSpinBox>(field);
         spin.setFocus();
-        QTest::keyClick(&spin, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&spin, text);
-        QTest::keyClick(&spin, Qt::Key_Return);
+        typeAndEnter(spin, text);
     }
-
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
-    QTemporaryDir dir;
-    SKTDocument document;
-    SKTWindowController controller{document};
 };
 
 TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsPlaceAndSizeIt)
 {
-    const QString design = dir.filePath(QStringLiteral("badge.did"));
+    const QString design = scratch.filePath(QStringLiteral("badge.did"));
     {
         const GraphicPtr made = SKTGraphic::create(GraphicKind::Shape);
         made->Set_Shape_Type(QStringLiteral("RR"));
@@ -100,9 +71,7 @@ TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsP
     control<QRadioButton>("Shape_gradient_fill_rd").click();
     EXPECT_EQ(shape()->_fill_type, "G");
     EXPECT_EQ(shape()->_strokeWidth, 1.5) << "the width was left alone";
-    QComboBox& dashes = control<QComboBox>("shape_border_style");
-    dashes.setCurrentIndex(1);
-    Q_EMIT dashes.activated(1);
+    choose("shape_border_style", 1);
     EXPECT_EQ(shape()->_stroke_border_type, "DA");
     type("shape_bor_Stepper", QStringLiteral("3"));
     EXPECT_EQ(shape()->_strokeWidth, 3);

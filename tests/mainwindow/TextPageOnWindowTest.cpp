@@ -1,6 +1,7 @@
 // The text pages on the main window: a text of an opened design is selected with the mouse and
 // changed through the pages' controls only; each Undo takes back one change, and the wording typed
-// goes back with the change that followed it.
+// goes back with the change that followed it. A face chosen in the font chooser is kept through
+// undo, saving and opening.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,7 +9,9 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,16 +19,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "MainWindowFixture.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/WindowDesignFile.h"
 #include "support/CanvasMouse.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
+#include "support/FontPrinting.h"
 #include "support/TestEnvironment.h"
-#include "views/inspector/ColorWell.h"
-#include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
@@ -40,29 +42,18 @@ struct TextLook {
     bool operator==(const TextLook&) const = default;
 };
 
-class TextPageOnWindow : public ::testing::Test {
+class TextPageOnWindow : public MainWindowFixture {
 protected:
     void SetUp() override
     {
         Start_Card_Option = QStringLiteral("L");
         controller.inspector().setUpControls({});
-        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
-        ASSERT_EQ(TestEnvironment::run(probe, {QStringLiteral("sample"), design}).exitCode, 0);
-        dialogs.queueOpenFile(design);
-        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
         controller.showWindow();
         QCoreApplication::processEvents();
     }
-    void TearDown() override { Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T"); }
 
-    template <typename Control>
-    Control& control(const char* name)
-    {
-        auto* found = controller.windowLayout().inspectorView().findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
-    QAction& undo() const { return *controller.window()->findChild<QAction*>(QStringLiteral("Undo_btn")); }
+    QAction& undo() const { return action(QStringLiteral("Undo_btn")); }
     // The sample card's title: the front's topmost element, rebuilt by every Undo.
     TextLook title() const
     {
@@ -70,14 +61,6 @@ protected:
         return {text->Text_contents(), text->textStyle.text_ctrl_font, text->textStyle.txt_clr,
                 text->textStyle.text_alignmnet, text->textStyle.Drawing_Shadow};
     }
-
-    QTemporaryDir folder;
-    const QString design = folder.filePath(QStringLiteral("sample.did"));
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
-    SKTDocument document;
-    SKTWindowController controller{document};
 };
 
 TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
@@ -98,20 +81,14 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
 
     QList<TextLook> states{opened};
     dialogs.queueHook([](QDialog& dialog) {
-        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 18));
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 18));
         dialog.accept();
     });
     control<QPushButton>("text_font_btn").click();
     states.append(title());
-    dialogs.queueHook([](QDialog& dialog) {
-        static_cast<QColorDialog&>(dialog).setCurrentColor(QColor(200, 20, 20));
-        dialog.accept();
-    });
-    control<ColorWell>("Text_clr").click();
+    pickColour("Text_clr", QColor(200, 20, 20));
     states.append(title());
-    QComboBox& alignment = control<QComboBox>("Text_align_combo");
-    alignment.setCurrentIndex(0);
-    Q_EMIT alignment.activated(0);
+    choose("Text_align_combo", 0);
     states.append(title());
     ASSERT_TRUE(view.showPage(QStringLiteral("text_prop_tab")));
     control<QCheckBox>("draw_shadow_chkbox").click();
@@ -125,6 +102,33 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
     }
     EXPECT_EQ(title(), opened) << "the wording went back with the font";
     EXPECT_FALSE(undo().isEnabled());
+}
+
+TEST_F(TextPageOnWindow, ABoldFaceChosenForATextIsKeptThroughUndoSavingAndOpening)
+{
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+    dialogs.queueHook([](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Sans"), 14, QFont::Bold));
+        dialog.accept();
+    });
+    control<QPushButton>("text_font_btn").click();
+    const CardFont bold{QStringLiteral("DejaVu Sans"), 14, QStringLiteral("Bold")};
+    ASSERT_EQ(title().font, bold);
+    EXPECT_EQ(control<QLabel>("Text_font_value").text(), "DejaVu Sans Bold ( 14.00 )");
+
+    undo().trigger();
+    EXPECT_EQ(title().font.style, "") << "the sample's title is in the regular face";
+    controller.window()->findChild<QAction*>(QStringLiteral("Redo_btn"))->trigger();
+    EXPECT_EQ(title().font, bold) << "restored from the snapshot's archive";
+
+    const QString saved = scratch.filePath(QStringLiteral("bold.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(saved, false, QStringLiteral("L")));
+    const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+    EXPECT_TRUE(TestEnvironment::run(probe, {QStringLiteral("dump"), saved}).out.contains("DejaVu Sans Bold::::14.00"));
+    ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(scratch.filePath(QStringLiteral("sample.did")), QStringLiteral("L"), true), 1);
+    ASSERT_NE(title().font, bold);
+    ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(saved, QStringLiteral("L"), true), 1);
+    EXPECT_EQ(title().font, bold);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "model/SKTSignature.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/ScriptedPhotoWindows.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/SKTGraphicView.h"
 
@@ -69,7 +70,6 @@ protected:
     }
     void TearDown() override
     {
-        setImageLibraryWindow({});
         Card_Front_Or_Back = 0;
         Start_Card_Option.clear();
         Library_Selected_Image.clear();
@@ -177,14 +177,11 @@ TEST_F(ToolCommandsTest, LibraryToolCreatesOnlyWhenTheLibraryAnswersWithAPicture
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("not available")));
 
-    QString askedFor;
-    setImageLibraryWindow([&](SKTWindowController&, const QString& purpose) {
-        askedFor = purpose;
-        lib_window_sel_file = picturePath;
-        return 1;
-    });
+    ScriptedPhotoWindows library;
+    library.libraryAnswer = 1;
+    library.libraryFile = picturePath;
     press("image_library_tool_btn");
-    EXPECT_EQ(askedFor, QStringLiteral("C"));
+    EXPECT_EQ(library.calls, QStringList{QStringLiteral("library C")});
     ASSERT_EQ(front().size(), 1);
     EXPECT_EQ(front()[0]->FilePath(), picturePath);
     EXPECT_EQ(tool(), 0);

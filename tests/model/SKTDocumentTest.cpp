@@ -43,9 +43,9 @@ Card_Property changedInEveryField()
     p.setCard_Category("Paper Card"), p.setCard_Sub_Category("CR79"), p.setCard_Create_Mode("T");
     p.setCard_BG_Image_Path("/tmp/bg.png"), p.setCard_BG_Image_Layout("Tile"), p.setCard_BG_Image(picture);
     p.setCard_Location(QPointF(1.5, -2.25)), p.setCard_Size(QSizeF(242.65, 153.1));
-    p.setCard_Content_clr(QColor(12, 34, 56)), p.setCard_Content_font(CardFont{"DejaVu Serif", 9.5});
+    p.setCard_Content_clr(QColor(12, 34, 56)), p.setCard_Content_font(CardFont{"DejaVu Serif", 9.5, "Italic"});
     p.setWatermark_Used(true), p.setWatermark_Text("VOID"), p.setWatermark_Color(QColor(200, 100, 50, 60));
-    p.setWatermark_Font(CardFont{"DejaVu Sans Mono", 30}), p.setWatermark_Alignment(2), p.setWatermark_Transp(0.5f);
+    p.setWatermark_Font(CardFont{"DejaVu Sans Mono", 30, "Bold"}), p.setWatermark_Alignment(2), p.setWatermark_Transp(0.5f);
     return p;
 }
 

@@ -41,7 +41,7 @@ double changed(double) { return ++serial + 0.25; }
 QString changed(const QString&) { return QString("v%1").arg(++serial); }
 QColor changed(const QColor&) { return QColor(++serial % 250, 2, 3, 4); }
 QRectF changed(const QRectF&) { return QRectF(++serial, 2.5, 30, 40); }
-CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5}; }
+CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5, "Bold Italic"}; }
 QImage changed(const QImage&) { return picture(2 + ++serial % 6, 3, Qt::red); }
 // Two pixels per point: the size in points must survive apart from the pixels.
 BarcodePicture changed(const BarcodePicture&) { return BarcodePicture(picture(4 + 2 * (++serial % 6), 6, Qt::red), QSizeF(2 + serial % 6, 3)); }

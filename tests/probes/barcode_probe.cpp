@@ -14,14 +14,18 @@
 // SYMBOLOGY is a title of the barcode window's symbology list, in any case.
 // OPTIONS: --qr-version N (0 automatic), --qr-level N (0 L, 1 M, 2 Q, 3 H), --pdf417-level N,
 //          --pdf417-columns N, --dm-size N, --dm-encoding N (list indexes, 0 automatic).
-// Exit status: 0 done, 1 bad usage or a file that could not be written, 2 unknown symbology or a
-// value the symbology refuses (with the reason on standard error).
+// Exit status: 0 done, 1 bad usage or a file that could not be written, 2 unknown symbology, a
+// value the symbology refuses or longer than its bound, or a picture too large to draw (with the
+// reason on standard error). A Data Matrix symbol made in ASCII instead of the chosen encoding is
+// noted on standard error.
 #include <QCoreApplication>
 #include <QImage>
+#include <QSizeF>
 #include <algorithm>
 #include <cmath>
 
 #include "ProbeSupport.h"
+#include "barcodes/BarcodeLimits.h"
 #include "barcodes/datamatrix/DataMatrixSymbol.h"
 #include "barcodes/linear/LinearSymbologies.h"
 #include "barcodes/pdf417/Pdf417Symbol.h"
@@ -63,7 +67,11 @@ std::optional<ModuleGrid> gridFor(const QString& title, const QString& value, co
         return qrModuleGrid(value, n("--qr-version", 0), n("--qr-level", 0), error);
     if (title == QLatin1String("PDF417"))
         return pdf417ModuleGrid(value, n("--pdf417-level", 2), n("--pdf417-columns", 0), error);
-    return dataMatrixModuleGrid(value, n("--dm-size", 0), n("--dm-encoding", 0), error);
+    bool fellBack = false;
+    std::optional<ModuleGrid> grid = dataMatrixModuleGrid(value, n("--dm-size", 0), n("--dm-encoding", 0), error, &fellBack);
+    if (fellBack)
+        std::fputs("DataMatrix: the chosen encoding could not be used; the symbol is in ASCII\n", stderr);
+    return grid;
 }
 
 QImage blankImage(int width, int height)
@@ -71,6 +79,19 @@ QImage blankImage(int width, int height)
     QImage image(width, height, QImage::Format_Grayscale8);
     image.fill(Qt::white);
     return image;
+}
+
+// The picture's size in pixels, in floating point so that no product overflows before the check.
+QSizeF linearImageSize(const NKDBarcode& barcode, int modulePx)
+{
+    const double modules = double(barcode.completeBarcode().size()) + 2 * kLinearQuietModules;
+    return {modules * modulePx, double(kLinearHeightModules + 2 * kLinearQuietModules) * modulePx};
+}
+
+QSizeF gridImageSize(const ModuleGrid& grid, int modulePx)
+{
+    return {(double(grid.width) + 2 * kGridQuietModules) * modulePx,
+            (double(grid.height) + 2 * kGridQuietModules) * modulePx};
 }
 
 void darken(QImage& image, int x, int y, int width, int height)
@@ -87,6 +108,8 @@ QImage linearImage(const NKDBarcode& barcode, int modulePx)
     const int quiet = kLinearQuietModules * modulePx;
     const int fullHeight = kLinearHeightModules * modulePx;
     QImage image = blankImage(int(bars.size()) * modulePx + 2 * quiet, fullHeight + 2 * quiet);
+    if (image.isNull())
+        return image;
     float top = 0;
     for (size_t i = 0; i < bars.size(); ++i) {
         if (bars[i] == '1')
@@ -112,6 +135,8 @@ QImage gridImage(const ModuleGrid& grid, int modulePx)
 {
     const int quiet = kGridQuietModules * modulePx;
     QImage image = blankImage(grid.width * modulePx + 2 * quiet, grid.height * modulePx + 2 * quiet);
+    if (image.isNull())
+        return image;
     for (int y = 0; y < grid.height; ++y) {
         for (int x = 0; x < grid.width; ++x) {
             if (grid.isDark(x, y))
@@ -147,6 +172,9 @@ std::optional<Symbol> makeSymbol(const QString& title, const QString& value, con
         *error = QStringLiteral("empty value");
         return std::nullopt;
     }
+    *error = barcodeValueRefusal(title, value);
+    if (!error->isEmpty())
+        return std::nullopt;
     if (kTwoDimensionalTitles.contains(title)) {
         symbol.grid = gridFor(title, value, options, error);
         if (!symbol.grid)
@@ -211,7 +239,13 @@ int main(int argc, char** argv)
     const int modulePx = args.size() == 5 ? args[4].toInt(&ok) : 4;
     if (!ok || modulePx < 1 || modulePx > 64)
         return complain(kUsage, QStringLiteral("MODULE_PX must be a whole number from 1 to 64"));
+    const QSizeF size = symbol->grid ? gridImageSize(*symbol->grid, modulePx) : linearImageSize(*symbol->linear, modulePx);
+    const QString tooLarge = barcodePictureRefusal(size.width(), size.height());
+    if (!tooLarge.isEmpty())
+        return complain(kRefused, tooLarge);
     const QImage image = symbol->grid ? gridImage(*symbol->grid, modulePx) : linearImage(*symbol->linear, modulePx);
+    if (image.isNull())
+        return complain(kRefused, QStringLiteral("the picture cannot be allocated"));
     if (!Save_gen_image(image, out))
         return complain(kUsage, QStringLiteral("cannot write %1").arg(out));
     return 0;

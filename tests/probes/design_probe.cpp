@@ -184,7 +184,7 @@ std::shared_ptr<SKTBarcode> newBarcode(int symbology, const QString& value)
     auto barcode = std::make_shared<SKTBarcode>();
     BarcodeSettings& settings = barcode->barcode;
     settings.barcode_font_index = symbology;
-    settings.linear_or_2d = isTwoDimensionalSymbology(barcodeSymbologyTitle(symbology)) ? 1 : 0;
+    settings.linear_or_2d = isTwoDimensionalSymbology(symbologyTitles().value(symbology)) ? 1 : 0;
     (settings.linear_or_2d ? settings.two_d_font_val : settings.linear_font_val) = value;
     barcode->ctrl_is_visible = true;
     return barcode;
@@ -201,7 +201,7 @@ bool placeWithPicture(SKTBarcode& barcode, QPointF at)
     Barcode_output_image = factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
     if (Barcode_output_image.isNull()) {
         complain(kNoSymbol, QStringLiteral("no symbol for \"%1\" in %2")
-                                .arg(value, barcodeSymbologyTitle(settings.barcode_font_index)));
+                                .arg(value, symbologyTitles().value(settings.barcode_font_index)));
         return false;
     }
     barcode.Set_Barcode_image(Barcode_output_image);
@@ -224,7 +224,7 @@ void setWhiteCard(Host& host, QSizeF size)
 
 int renderBarcode(const QStringList& args)
 {
-    const QStringList& titles = barcodeSymbologyTitles();
+    const QStringList& titles = symbologyTitles();
     const auto title = std::find_if(titles.begin(), titles.end(),
                                     [&](const QString& t) { return t.compare(args[1], Qt::CaseInsensitive) == 0; });
     if (title == titles.end())
@@ -268,7 +268,7 @@ int renderEveryBarcode(const QString& outPath)
     QPointF at(kCardMargin, kCardMargin);
     double rowHeight = 0;
     double widest = 0;
-    for (int i = 0; i < barcodeSymbologyTitles().size(); ++i) {
+    for (int i = 0; i < symbologyTitles().size(); ++i) {
         const std::shared_ptr<SKTBarcode> barcode = newBarcode(i, barcodeSampleValues().value(i));
         if (!placeWithPicture(*barcode, at))
             return kNoSymbol;

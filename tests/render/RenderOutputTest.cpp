@@ -144,6 +144,43 @@ TEST_F(RenderTest, FontSizesAreInPointsAtPrintResolution)
     EXPECT_NEAR(ink.height(), 600 * 0.729, 20);
 }
 
+TEST_F(RenderTest, AStyledFaceDrawsInThatFaceOnPicturesAndInPdfs)
+{
+    host.front.setCard_border_chk(false);
+    const auto word = [](const QString& style) {
+        auto text = std::make_shared<SKTText>();
+        text->setBounds(QRectF(5, 5, 90, 50)), text->Set_text_value(QStringLiteral("Visitor"));
+        text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 14, style};
+        text->textStyle.txt_clr = Qt::black, text->ctrl_is_visible = true;
+        return GraphicList{text};
+    };
+    const auto inkPixels = [](const QImage& image) {
+        qint64 count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += qGray(image.pixel(x, y)) < 128;
+        return count;
+    };
+    const QImage regular = SKTRenderingView::image_From_Card_Graphics(word({}), CardSide::Front).toImage(600);
+    const QImage bold = SKTRenderingView::image_From_Card_Graphics(word("Bold"), CardSide::Front).toImage(600);
+    QDir().mkpath(kArtifacts);
+    regular.save(kArtifacts + QStringLiteral("/word-regular-600dpi.png"));
+    bold.save(kArtifacts + QStringLiteral("/word-bold-600dpi.png"));
+    EXPECT_GT(inkPixels(bold), inkPixels(regular) * 13 / 10);
+
+    for (const auto& [style, embedded] : {std::pair<QString, QString>{"", "DejaVuSans"}, {"Bold", "DejaVuSans-Bold"},
+                                          {"Oblique", "DejaVuSans-Oblique"}, {"Bold Oblique", "DejaVuSans-BoldOblique"}}) {
+        QFile pdf(dir.filePath(QStringLiteral("word.pdf")));
+        pdf.open(QIODevice::WriteOnly), pdf.write(SKTRenderingView::pdfDataWithGraphics_data(word(style), CardSide::Front));
+        pdf.close();
+        const QString fonts = QString::fromUtf8(run(QStringLiteral("pdffonts"), {pdf.fileName()}).out);
+        // One embedded font, named first on its line (a subset's name has a six-letter tag).
+        const QRegularExpression line(QStringLiteral(R"(^(?:[A-Z]{6}\+)?%1\s)").arg(embedded),
+                                      QRegularExpression::MultilineOption);
+        EXPECT_TRUE(fonts.contains(line)) << style.toStdString() << "\n" << fonts.toStdString();
+    }
+}
+
 TEST_F(RenderTest, RaisedResolutionPicturesKeepThePointSizeAndAreEncodedByExtension)
 {
     struct Case { QSizeF points; double dpi; QSize pixels; QString name; QByteArray magic; };
@@ -180,7 +217,10 @@ class SampleOutput : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        QDir(kArtifacts).removeRecursively();
+        // Only the sample's own files go: the folder also keeps other tests' pictures.
+        QDir folder(kArtifacts);
+        for (const QString& stale : folder.entryList({QStringLiteral("front*"), QStringLiteral("back*")}, QDir::Files))
+            folder.remove(stale);
         // As on a machine without a display and with no platform chosen: the probe draws off screen.
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM"), display = qgetenv("DISPLAY");
         qunsetenv("QT_QPA_PLATFORM"), qunsetenv("DISPLAY");

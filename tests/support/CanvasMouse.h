@@ -23,4 +23,13 @@ inline void drag(SKTGraphicView& view, QPointF from, QPointF to)
     send(view, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 
+// A person's double click: a click, then the second press, which Qt delivers as a double click,
+// and its release.
+inline void doubleClick(SKTGraphicView& view, QPointF at)
+{
+    drag(view, at, at);
+    send(view, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
+    send(view, QEvent::MouseButtonRelease, at, Qt::NoButton);
+}
+
 }  // namespace canvas_mouse

@@ -14,11 +14,25 @@ int ScriptedDialogPresenter::runModal(QDialog& dialog)
     return dialog.result();
 }
 
+namespace {
+
+QString takeFirst(std::deque<QString>& paths)
+{
+    if (paths.empty())
+        return {};
+    QString path = paths.front();
+    paths.pop_front();
+    return path;
+}
+
+}  // namespace
+
 QString ScriptedDialogPresenter::openFile(const FilePanelRequest&)
 {
-    if (openFiles_.empty())
-        return {};
-    QString path = openFiles_.front();
-    openFiles_.pop_front();
-    return path;
+    return takeFirst(openFiles_);
+}
+
+QString ScriptedDialogPresenter::saveFile(const FilePanelRequest&)
+{
+    return takeFirst(saveFiles_);
 }

@@ -1,12 +1,14 @@
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 
-#include <QDebug>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 
 #include "barcodes/datamatrix/DataMatrixEcc.h"
+#include "barcodes/datamatrix/OutputCapture.h"
+#include "platform/Log.h"
 
 extern "C" {
 #include <iec16022ecc200.h>
@@ -14,7 +16,8 @@ extern "C" {
 
 namespace {
 
-// The library keeps its Reed-Solomon tables in static variables.
+// The library keeps its Reed-Solomon tables in static variables, and its output is caught
+// around each call.
 std::mutex& libraryMutex()
 {
     static std::mutex mutex;
@@ -33,6 +36,8 @@ struct LibraryResult {
     int capacity = 0;
     int eccBytes = 0;
     std::string encoding;  // as used, also when the library picked it
+    QByteArray output;     // what the library printed
+    bool made() const { return grid && width > 0 && height > 0; }
 };
 
 LibraryResult runLibrary(const QByteArray& data, DataMatrixSize size, const std::string& encoding)
@@ -45,9 +50,11 @@ LibraryResult runLibrary(const QByteArray& data, DataMatrixSize size, const std:
     QByteArray bytes = data;
     {
         std::lock_guard lock(libraryMutex());
+        OutputCapture capture;
         r.grid.reset(iec16022ecc200(&r.width, &r.height, &encodingPtr, int(bytes.size()),
                                     reinterpret_cast<unsigned char*>(bytes.data()), &r.encodedLength,
                                     &r.capacity, &r.eccBytes));
+        r.output = capture.finish();
     }
     if (encodingPtr)
         r.encoding = encodingPtr;
@@ -56,13 +63,22 @@ LibraryResult runLibrary(const QByteArray& data, DataMatrixSize size, const std:
     return r;
 }
 
+// One log entry: what the library printed and what it was asked.
 void logFailure(const LibraryResult& r, const QByteArray& data)
 {
-    qWarning("No barcode produced");
-    qWarning("Size    : %dx%d", r.width, r.height);
-    qWarning("Encoded : %d of %d bytes with %d bytes of ecc", r.encodedLength, r.capacity, r.eccBytes);
-    qWarning("Barcode : %s", data.constData());
-    qWarning("Encoding: %s", r.encoding.empty() ? "(none)" : r.encoding.c_str());
+    QString text = QString::fromUtf8(r.output.trimmed());
+    if (!text.isEmpty())
+        text += QLatin1Char('\n');
+    text += QStringLiteral("No barcode produced\nSize    : %1x%2\nEncoded : %3 of %4 bytes with %5 bytes of ecc\n"
+                           "Barcode : %6\nEncoding: %7")
+                .arg(r.width)
+                .arg(r.height)
+                .arg(r.encodedLength)
+                .arg(r.capacity)
+                .arg(r.eccBytes)
+                .arg(QString::fromUtf8(data), r.encoding.empty() ? QStringLiteral("(none)")
+                                                                 : QString::fromStdString(r.encoding));
+    Show_NSLog_Message(text);
 }
 
 // The library's grid has its first row at the bottom.
@@ -75,6 +91,53 @@ ModuleGrid toModuleGrid(const LibraryResult& r)
             grid.setDark(x, r.height - 1 - y, cells[y * r.width + x] != 0);
     }
     return grid;
+}
+
+// How many C40 (or Text) values a byte takes: one for a character of the basic set, two for a
+// shifted one, and two more (shift, upper shift) for a byte above 127.
+int c40Values(unsigned char byte, bool text)
+{
+    const unsigned char c = byte & 0x7F;
+    const unsigned char letter = text ? (c >= 'a' && c <= 'z' ? c : 0) : (c >= 'A' && c <= 'Z' ? c : 0);
+    const bool basic = c == ' ' || (c >= '0' && c <= '9') || letter != 0;
+    return (byte > 127 ? 2 : 0) + (basic ? 1 : 2);
+}
+
+// Two faults of the library in C40 and Text: a byte whose low seven bits are zero (NUL, 0x80) is
+// written as a wrong value, and a last value that stands alone in its triplet is padded with two
+// shifts, which readers take for a NUL character. Its automatic choice runs into the first too.
+// So such bytes go in ASCII, and each stretch of C40 or Text ends where its values fill whole
+// triplets, except at the end of the data, where two values left are padded correctly; the bytes
+// trimmed off go in ASCII.
+std::string avoidingC40Faults(std::string encoding, const QByteArray& data)
+{
+    const qsizetype length = std::min(qsizetype(encoding.size()), data.size());
+    for (qsizetype i = 0; i < length;) {
+        const char letter = encoding[size_t(i)];
+        if (letter != 'C' && letter != 'T') {
+            ++i;
+            continue;
+        }
+        int values = 0;
+        qsizetype wholeTriplets = i;  // where the stretch's values last filled whole triplets
+        qsizetype end = i;
+        bool badByte = false;
+        for (; end < length && encoding[size_t(end)] == letter; ++end) {
+            const auto byte = static_cast<unsigned char>(data[end]);
+            badByte = (byte & 0x7F) == 0;
+            if (badByte)
+                break;
+            values += c40Values(byte, letter == 'T');
+            if (values % 3 == 0)
+                wholeTriplets = end + 1;
+        }
+        const bool closesData = end == data.size() && values % 3 == 2;
+        std::fill(encoding.begin() + (closesData ? end : wholeTriplets), encoding.begin() + end, 'A');
+        if (badByte)
+            encoding[size_t(end++)] = 'A';
+        i = end;
+    }
+    return encoding;
 }
 
 }  // namespace
@@ -106,19 +169,21 @@ DataMatrixSize dataMatrixSizeFromEntry(const QString& entry)
     return {rest.mid(x + 1).trimmed().toInt(), rest.left(x).trimmed().toInt()};
 }
 
-std::string dataMatrixEncodingString(const QString& entry, int byteCount)
+std::string dataMatrixEncodingString(const QString& entry, const QByteArray& data)
 {
     static const QStringList named{"Ascii", "C40", "Text", "Base256"};
     static const char letters[] = {'A', 'C', 'T', 'B'};
     const qsizetype i = named.indexOf(entry);
-    if (i < 0 || byteCount <= 0)
+    if (i < 0 || data.isEmpty())
         return {};
-    return std::string(size_t(byteCount), letters[i]);
+    return avoidingC40Faults(std::string(size_t(data.size()), letters[i]), data);
 }
 
 std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSize size,
-                                           const QString& encodingEntry, QString* error)
+                                           const QString& encodingEntry, QString* error, bool* fellBackToAscii)
 {
+    if (fellBackToAscii)
+        *fellBackToAscii = false;
     auto fail = [error](const QString& reason) -> std::optional<ModuleGrid> {
         if (error)
             *error = reason;
@@ -130,14 +195,20 @@ std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSiz
     if (data.size() >= MAXBARCODE)
         return fail(QStringLiteral("The value is too long for Data Matrix."));
 
-    const std::string encoding = dataMatrixEncodingString(encodingEntry, int(data.size()));
-    LibraryResult r = runLibrary(data, size, encoding);
-    const bool fallsBack = encodingEntry == QLatin1String("Auto") || encodingEntry == QLatin1String("Base256");
-    if ((!r.grid || r.width == 0) && fallsBack) {
-        logFailure(r, data);
-        r = runLibrary(data, size, dataMatrixEncodingString(QStringLiteral("Ascii"), int(data.size())));
+    const QString ascii = QStringLiteral("Ascii");
+    LibraryResult r = runLibrary(data, size, dataMatrixEncodingString(encodingEntry, data));
+    if (r.made() && encodingEntry == QLatin1String("Auto")) {
+        const std::string safe = avoidingC40Faults(r.encoding, data);
+        if (safe != r.encoding)
+            r = runLibrary(data, size, safe);
     }
-    if (!r.grid || r.width == 0) {
+    if (!r.made() && encodingEntry != ascii) {
+        logFailure(r, data);
+        r = runLibrary(data, size, dataMatrixEncodingString(ascii, data));
+        if (r.made() && fellBackToAscii)
+            *fellBackToAscii = true;
+    }
+    if (!r.made()) {
         logFailure(r, data);
         return fail(QStringLiteral("The value does not fit the chosen Data Matrix size."));
     }

@@ -20,13 +20,18 @@ struct DataMatrixSize {
 };
 // "Auto", or "C" rows "X" columns.
 DataMatrixSize dataMatrixSizeFromEntry(const QString& entry);
-// The library's per-byte encoding string for an entry; empty for "Auto".
-std::string dataMatrixEncodingString(const QString& entry, int byteCount);
+// The library's per-byte encoding string for an entry and the bytes; empty for "Auto". C40 and
+// Text leave to ASCII the bytes the library would write wrongly in them.
+std::string dataMatrixEncodingString(const QString& entry, const QByteArray& data);
 
-// The symbol for the bytes, rows from the top. When the library fails with its automatic or its
-// Base256 encoding, plain ASCII is tried once more.
+// The symbol for the bytes, rows from the top; where the library's automatic choice would write
+// bytes wrongly in C40 or Text, they go in ASCII. When the library cannot make it with the entry's
+// encoding, plain ASCII is tried once more, and *fellBackToAscii tells whether that made the
+// symbol (the library fails with Base256 always, with its automatic choice for some texts). What
+// the library prints goes to the log.
 std::optional<ModuleGrid> encodeDataMatrix(const QByteArray& data, DataMatrixSize size,
-                                           const QString& encodingEntry, QString* error = nullptr);
+                                           const QString& encodingEntry, QString* error = nullptr,
+                                           bool* fellBackToAscii = nullptr);
 
 // EPS text drawing one point per module inside a one-module margin, value in the header.
 QByteArray makeEPS_Data_Matrix(const QByteArray& valueUtf8, const ModuleGrid& grid);

@@ -3,7 +3,7 @@
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 
 std::optional<ModuleGrid> dataMatrixModuleGrid(const QString& value, int sizeIndex, int encodingIndex,
-                                               QString* error)
+                                               QString* error, bool* fellBackToAscii)
 {
     const QStringList& sizes = dataMatrixSizeEntries();
     const QStringList& encodings = dataMatrixEncodingEntries();
@@ -13,7 +13,7 @@ std::optional<ModuleGrid> dataMatrixModuleGrid(const QString& value, int sizeInd
         return std::nullopt;
     }
     return encodeDataMatrix(value.toUtf8(), dataMatrixSizeFromEntry(sizes[sizeIndex]), encodings[encodingIndex],
-                            error);
+                            error, fellBackToAscii);
 }
 
 QByteArray dataMatrixEps(const ModuleGrid& grid, double /*moduleSize*/, const QString& value)

@@ -163,9 +163,13 @@ void NKDCode128Barcode::generateChecksum()
         setCheckDigit(-1);
         return;
     }
+    // Taken modulo 103 as it goes: the plain sum overflows for values of some ten thousand characters.
+    constexpr int kModulus = 103;
     int sum = kStartA + codeSet_;
-    int position = 1;
-    for (int value : bodyValues())
-        sum += position++ * value;
-    setCheckDigit(sum % 103);
+    int weight = 1;
+    for (int value : bodyValues()) {
+        sum = (sum + weight * value) % kModulus;
+        weight = weight % kModulus + 1;
+    }
+    setCheckDigit(sum % kModulus);
 }

@@ -155,6 +155,12 @@ void NKDRoyalMailBarcode::initWithContent(const QString& content, bool)
     calculateWidth();
 }
 
+void NKDRoyalMailBarcode::setContent(const QString& content)
+{
+    NKDBarcode::setContent(content);
+    asciiContent(&bytes_);
+}
+
 BarString NKDRoyalMailBarcode::_encodeChar(char c) const
 {
     return royalMailValue(c) >= 0 ? "10101010" : "";
@@ -162,11 +168,9 @@ BarString NKDRoyalMailBarcode::_encodeChar(char c) const
 
 void NKDRoyalMailBarcode::generateChecksum()
 {
-    QByteArray bytes;
-    asciiContent(&bytes);
     int topSum = 0;
     int bottomSum = 0;
-    for (char c : bytes) {
+    for (char c : bytes_) {
         int top = 0;
         int bottom = 0;
         for (int bar = 0; bar < 4; ++bar) {
@@ -184,15 +188,13 @@ void NKDRoyalMailBarcode::generateChecksum()
 
 PostalBar NKDRoyalMailBarcode::_barDescriptor(int index) const
 {
-    QByteArray bytes;
-    asciiContent(&bytes);
     if (index == 0)
         return Ascender;
-    if (index >= (bytes.size() + 1) * 8 + 2)
+    if (index >= (bytes_.size() + 1) * 8 + 2)
         return FullBar;
     const int k = index - 2;
     const int character = k / 8;
-    const char c = character < bytes.size() ? bytes[character] : char(checkDigit());
+    const char c = character < bytes_.size() ? bytes_[character] : char(checkDigit());
     return royalMailBar(c, (k % 8) / 2);
 }
 

@@ -43,6 +43,8 @@ public:
     using NKDBarcode::initWithContent;
     // Upper-cases the content; bar width 0.5 mm, height 5.05 mm, check character added.
     void initWithContent(const QString& content, bool printsCaption = true) override;
+    // Keeps the content's bytes, which every bar's extent reads.
+    void setContent(const QString& content) override;
     bool isBarHeightCode() const override { return true; }
     bool printsCaption() const override { return true; }
     bool printsHeader() const override { return true; }
@@ -55,6 +57,9 @@ public:
     PostalBar _barDescriptor(int index) const;
     float barTop(int index) const override;
     float barBottom(int index) const override;
+
+private:
+    QByteArray bytes_;  // the content in ASCII; empty when it holds another character
 };
 
 class JapanPostBarcode : public NKDBarcode {

@@ -11,6 +11,8 @@ std::optional<ModuleGrid> pdf417ModuleGrid(const QString& value, int errorLevel,
     };
     if (value.isEmpty())
         return fail(QStringLiteral("There is no value to encode."));
+    if (!isPdf417ErrorLevel(errorLevel))
+        return fail(QStringLiteral("The PDF417 error level must be from 0 to 8."));
     pdf417::_pdf417param p;
     pdf417Encode(p, pdf417TextBytes(value), errorLevel, columns);
     if (p.error == pdf417::PDF417_ERROR_TEXT_TOO_BIG)

@@ -4,7 +4,7 @@
 #include <optional>
 #include "barcodes/ModuleGrid.h"
 
-// errorLevel 0..8; columns 0 chooses them. nullopt and a reason in *error when it cannot be
-// encoded (never a previous symbol).
+// errorLevel 0..8 (another is refused); columns 0 chooses them. nullopt and a reason in *error
+// when it cannot be encoded (never a previous symbol).
 std::optional<ModuleGrid> pdf417ModuleGrid(const QString& value, int errorLevel, int columns = 0,
                                            QString* error = nullptr);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/NumberBounds.h"
+
 using namespace pdf417;
 
 QByteArray pdf417TextBytes(const QString& value)
@@ -15,9 +17,18 @@ QByteArray pdf417TextBytes(const QString& value)
     return value.toLatin1();
 }
 
+bool isPdf417ErrorLevel(int level)
+{
+    return NumberBounds::kPdf417ErrorLevel.range().contains(level);
+}
+
 void pdf417Encode(_pdf417param& p, const QByteArray& bytes, int errorLevel, int columns)
 {
     pdf417init(p);
+    if (!isPdf417ErrorLevel(errorLevel)) {
+        p.error = PDF417_ERROR_INVALID_PARAMS;
+        return;
+    }
     p.text = bytes.constData();
     p.lenText = int(bytes.size());
     p.options = PDF417_USE_ERROR_LEVEL;

@@ -10,7 +10,9 @@
 
 // PDF417's default character set is Latin-1; anything beyond it goes as UTF-8.
 QByteArray pdf417TextBytes(const QString& value);
-// Encodes bytes at the given level; columns 0 picks them for a square symbol of rows three modules
+// The levels the barcode window lists, 0 to 8.
+bool isPdf417ErrorLevel(int level);
+// Encodes bytes at the given level (another level is refused as invalid); columns 0 picks them for a square symbol of rows three modules
 // tall. The result (or the error) is in p.
 void pdf417Encode(pdf417::_pdf417param& p, const QByteArray& bytes, int errorLevel, int columns = 0);
 // The bitmap of an encoded record as modules (bars dark), whether or not it was inverted.

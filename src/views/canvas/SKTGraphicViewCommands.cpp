@@ -27,11 +27,6 @@ QList<int> indexRange(int first, int count)
     return indexes;
 }
 
-bool isVisitorOrGroupMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
 bool isTextOrImage(const SKTGraphic& graphic)
 {
     return graphic.kind() == GraphicKind::Text || graphic.kind() == GraphicKind::Image;

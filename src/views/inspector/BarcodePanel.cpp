@@ -1,6 +1,5 @@
 #include "views/inspector/BarcodePanel.h"
 
-#include <QCheckBox>
 #include <QPushButton>
 #include <exception>
 
@@ -50,17 +49,7 @@ void BarcodePanel::View_barcode_prop_Button()
 bool BarcodePanel::Check_Multiple_Barcode_Selection(bool show_msg) const
 {
     try {
-        int barcodes = 0;
-        for (const GraphicPtr& graphic : m_context.window.selectedGraphics()) {
-            barcodes += graphic->kind() == GraphicKind::Barcode ? 1 : 0;
-            if (barcodes == 2)
-                break;
-        }
-        if (barcodes < 2)
-            return false;
-        if (show_msg)
-            Show_MessageBox(kOneBarcodeMessage);
-        return true;
+        return moreThanOneSelected(GraphicKind::Barcode, show_msg ? kOneBarcodeMessage : QString());
     } catch (const std::exception& failure) {
         Show_MessageBox(QString::fromUtf8(failure.what()));
         return false;
@@ -89,12 +78,10 @@ void BarcodePanel::Open_Barcode_Window()
 
 void BarcodePanel::Update_Barcode_Graphics(const SKTGraphic& carrier)
 {
-    const auto* printCheck = m_context.view.findChild<QCheckBox*>(QStringLiteral("print_object_chk"));
     SKTGraphicView& canvas = m_context.window.editedCanvas();
     const GraphicList selection = m_context.window.selectedGraphics();
     writeSelected(GraphicKind::Barcode, [&](SKTGraphic& barcode) {
-        if (printCheck != nullptr)
-            barcode.print_object = printCheck->isChecked() ? 1 : 0;
+        barcode.print_object = m_context.positions.printObjectState();
         Copy_Barcode_Settings(carrier, barcode);
         barcode.Set_Barcode_image(Barcode_output_image);
         barcode.Set_Barcode_image_control_bounds(barcode.bounds());

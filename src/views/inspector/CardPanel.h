@@ -11,6 +11,7 @@
 
 #include "model/CardFont.h"
 #include "views/inspector/BackgroundBrowser.h"
+#include "views/inspector/FillKindRadios.h"
 
 class InspectorView;
 class InspectorWindow;
@@ -101,7 +102,7 @@ private:
     void connectControls();
     void enableFillControls(const QString& style);
     void selectBackgroundPage();
-    QString fillStyleOfRadios() const;
+    FillKindRadios fillRadios() const;
 
     InspectorView& m_view;
     InspectorWindow& m_window;

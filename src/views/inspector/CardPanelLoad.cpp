@@ -1,27 +1,21 @@
 // Filling the card pages from the side's record, and the fill kind's radios and enabling.
 #include <QButtonGroup>
-#include <QSignalBlocker>
 
 #include "model/Card_Property.h"
 #include "views/inspector/CardPanel.h"
 #include "views/inspector/ComboSelection.h"
+#include "views/inspector/FillKindRadios.h"
 #include "views/inspector/InspectorGlobals.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
 #include "views/inspector/PanelValues.h"
+#include "views/inspector/ShowQuietly.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardInfoPage.h"
 #include "ui_CardSizePage.h"
 
 namespace {
-
-template <typename Control, typename Value>
-void setQuietly(Control& control, void (Control::*setter)(Value), Value value)
-{
-    const QSignalBlocker quiet(control);
-    (control.*setter)(value);
-}
 
 QList<QAbstractButton*> shapeRadios(Ui::CardSizePage& size)
 {
@@ -39,7 +33,7 @@ void CardPanel::loadCardPages(int side)
 
     border.Card_border_chk->setChecked(record.Card_border_chk());
     border.Card_bordr_clr->setColor(record.Card_bordr_clr());
-    setQuietly<QSpinBox, int>(*border.Card_bor_Stepper, &QSpinBox::setValue, record.Card_bor_Stepper());
+    showQuietly(*border.Card_bor_Stepper, record.Card_bor_Stepper());
     if (const int style = borderStyleIndex(record.Card_border_style()); style >= 0)
         selectComboIndex(*border.Card_border_style, style);
 
@@ -48,14 +42,13 @@ void CardPanel::loadCardPages(int side)
     const QString fillStyle = record.Card_fill_style();
     background.Card_fill_Grd_1_clr->setColor(record.Card_fill_Grd_1_clr());
     background.Card_fill_Grd_2_clr->setColor(record.Card_fill_Grd_2_clr());
-    setQuietly<QSpinBox, int>(*background.Card_grad_Stepper, &QSpinBox::setValue, record.Card_grad_Stepper());
+    showQuietly(*background.Card_grad_Stepper, record.Card_grad_Stepper());
     background.Card_hatch_bk_clr->setColor(record.Card_hatch_bk_clr());
     if (fillStyle == QLatin1String("H")) {
         const QString hatch = record.Card_hatch_style();
         selectComboIndex(*background.Card_hatch_style, hatch.isEmpty() ? -1 : background.Card_hatch_style->findData(hatch));
     }
-    setQuietly<QSpinBox, int>(*background.Card_alpha_Stepper, &QSpinBox::setValue,
-                              percentShown(record.Card_alpha_Stepper()));
+    showQuietly(*background.Card_alpha_Stepper, percentShown(record.Card_alpha_Stepper()));
     (side == 0 ? background.Card_Image_path : background.Card_Image_path_BACK)->setText(record.Card_BG_Image_Path());
     background.Card_Image_path->setVisible(side == 0);
     background.Card_Image_path_BACK->setVisible(side != 0);
@@ -69,7 +62,7 @@ void CardPanel::loadCardPages(int side)
     if (side == 0)
         Card_Shape = cardShapeIndex(m_window.cardRecord(0).Card_Shape());
     if (QAbstractButton* shape = shapeRadios(m_view.cardSize()).value(Card_Shape))
-        setQuietly<QAbstractButton, bool>(*shape, &QAbstractButton::setChecked, true);
+        showQuietly(*shape, true);
 
     info.card_name->setText(record.Card_Name());
     const QRectF card = m_window.frontCanvasBounds();
@@ -80,7 +73,7 @@ void CardPanel::loadCardPages(int side)
     watermark.enable_watermark_chk->setChecked(record.Watermark_Used());
     selectComboIndex(*watermark.wm_alignment_combo, record.Watermark_Alignment());
     const int opacity = percentShown(record.Watermark_Transp());
-    setQuietly<QSlider, int>(*watermark.wm_transp_slider, &QSlider::setValue, opacity);
+    showQuietly(*watermark.wm_transp_slider, opacity);
     watermark.wm_transp_val->setNum(opacity);
     watermark.watermark_text->setText(record.Watermark_Text());
     watermark.watermark_color->setColor(record.Watermark_Color());
@@ -94,11 +87,7 @@ void CardPanel::loadCardPages(int side)
 void CardPanel::card_prop_set(const QString& style)
 {
     Ui::CardBackgroundPage& background = m_view.cardBackground();
-    QRadioButton* radio = style == QLatin1String("G")   ? background.Card_gradient_fill_rd
-                          : style == QLatin1String("H") ? background.Card_Style_fill_rd
-                          : style == QLatin1String("I") ? background.Card_Image_fill_rd
-                                                        : background.Card_solid_fill_rd;
-    setQuietly<QAbstractButton, bool>(*radio, &QAbstractButton::setChecked, true);
+    fillRadios().show(style);
     if (style == QLatin1String("G"))
         Show_Hide_Card_Transp_Ctrl(true);
     else if (style == QLatin1String("I"))

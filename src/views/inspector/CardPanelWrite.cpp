@@ -7,6 +7,7 @@
 #include "platform/AppContext.h"
 #include "platform/StringHelpers.h"
 #include "views/inspector/CardPanel.h"
+#include "views/inspector/FillKindRadios.h"
 #include "views/inspector/InspectorGlobals.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
@@ -36,16 +37,11 @@ int selectedSizeRow(const QTableView& list)
 
 }  // namespace
 
-QString CardPanel::fillStyleOfRadios() const
+FillKindRadios CardPanel::fillRadios() const
 {
     const Ui::CardBackgroundPage& background = m_view.cardBackground();
-    if (background.Card_gradient_fill_rd->isChecked())
-        return QStringLiteral("G");
-    if (background.Card_Style_fill_rd->isChecked())
-        return QStringLiteral("H");
-    if (background.Card_Image_fill_rd->isChecked())
-        return QStringLiteral("I");
-    return QStringLiteral("S");
+    return {background.Card_solid_fill_rd, background.Card_gradient_fill_rd, background.Card_Style_fill_rd,
+            background.Card_Image_fill_rd};
 }
 
 void CardPanel::Update_Card_Graphics()
@@ -72,7 +68,7 @@ void CardPanel::writeCardSide(int side)
     record.setCard_fill_chk(background.Card_fill_chk->isChecked());
     if (background.Card_fill_chk->isChecked())
         record.setCard_fill_clr(withAlpha(background.Card_fill_clr->color(), alpha));
-    record.setCard_fill_style(fillStyleOfRadios());
+    record.setCard_fill_style(fillRadios().chosen());
     record.setCard_fill_Grd_1_clr(background.Card_fill_Grd_1_clr->color());
     record.setCard_fill_Grd_2_clr(background.Card_fill_Grd_2_clr->color());
     record.setCard_grad_Stepper(background.Card_grad_Stepper->value());

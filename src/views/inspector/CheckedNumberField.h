@@ -13,6 +13,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "model/NumberBounds.h"
 #include "views/inspector/NumberEntryRule.h"
 
 template <class SpinBox>
@@ -114,3 +115,16 @@ class CheckedDoubleSpinBox : public CheckedNumberField<QDoubleSpinBox> {
 public:
     using CheckedNumberField::CheckedNumberField;
 };
+
+// A field's range from the number's bounds, and the unit its refusals name.
+inline void boundNumberField(CheckedSpinBox& field, NumberBounds::Range range, const QString& unit)
+{
+    field.setRange(int(range.low), int(range.high));
+    field.setUnit(unit);
+}
+inline void boundNumberField(CheckedDoubleSpinBox& field, NumberBounds::Range range, int decimals, const QString& unit)
+{
+    field.setDecimals(decimals);
+    field.setRange(range.low, range.high);
+    field.setUnit(unit);
+}

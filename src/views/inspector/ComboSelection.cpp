@@ -18,3 +18,11 @@ void selectComboText(QComboBox& combo, const QString& text, const std::function<
     const int index = combo.findText(text, Qt::MatchExactly);
     selectComboIndex(combo, index >= 0 ? index : combo.currentIndex(), handler);
 }
+
+void fillComboQuietly(QComboBox& combo, const QStringList& entries, int selected)
+{
+    const QSignalBlocker quiet(combo);
+    combo.clear();
+    combo.addItems(entries);
+    combo.setCurrentIndex(selected);
+}

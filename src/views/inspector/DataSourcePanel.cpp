@@ -20,21 +20,7 @@
 namespace {
 
 const QString kNoSeriesMessage = QStringLiteral("Please create batch processing series first.");
-const QString kPlaceholder = QStringLiteral("<--Select-->");
 const QString kSpreadsheetItem = QStringLiteral("Excel");
-
-bool isLiveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
-void fillQuietly(QComboBox& combo, const QStringList& items)
-{
-    const QSignalBlocker quiet(combo);
-    combo.clear();
-    combo.addItems(items);
-    combo.setCurrentIndex(-1);
-}
 
 // The value a new binding shows until a record is chosen, or why it cannot be had.
 struct Preview {
@@ -117,7 +103,7 @@ void DataSourcePanel::showSourceState(Source source)
 bool DataSourcePanel::fillSeries(bool quiet)
 {
     const QStringList names = Get_datasheet_File_Name_Array();
-    fillQuietly(*ui->Batch_Series, names);
+    fillComboQuietly(*ui->Batch_Series, names);
     if (names.isEmpty() && !quiet)
         Show_MessageBox(kNoSeriesMessage);
     return !names.isEmpty();
@@ -125,14 +111,14 @@ bool DataSourcePanel::fillSeries(bool quiet)
 
 void DataSourcePanel::fillColumns()
 {
-    fillQuietly(*ui->Batch_Series, Loaded_Data_Table().ColList.titles());
+    fillComboQuietly(*ui->Batch_Series, Loaded_Data_Table().ColList.titles());
 }
 
 void DataSourcePanel::Data_source_type_Changed()
 {
     const Source source = chosenSource();
     showSourceState(source);
-    if (isLiveMode()) {
+    if (isVisitorOrGroupMode()) {
         // The side panels bind their fields themselves; only the controls follow here.
         if (source == Source::Series)
             fillSeries(false);
@@ -141,7 +127,7 @@ void DataSourcePanel::Data_source_type_Changed()
         return;
     }
     if (source == Source::Manual) {
-        fillQuietly(*ui->Batch_Series, {});
+        fillComboQuietly(*ui->Batch_Series, {});
     } else if (source == Source::Series) {
         if (!fillSeries(Not_Draw_Only_Prop_Change))
             return;
@@ -159,10 +145,10 @@ void DataSourcePanel::Data_source_type_Changed()
 
 void DataSourcePanel::Batch_Series_Changed()
 {
-    if (Not_Draw_Only_Prop_Change || isLiveMode() || chosenSource() == Source::Manual)
+    if (Not_Draw_Only_Prop_Change || isVisitorOrGroupMode() || chosenSource() == Source::Manual)
         return;
     const QString chosen = Trim_Str(ui->Batch_Series->currentText());
-    if (chosen.isEmpty() || chosen == kPlaceholder)
+    if (chosen.isEmpty() || chosen == kSeriesPlaceholder)
         return;
     Change_Data_Source_To_selected_Control(ui->Data_source_type->currentIndex(), chosen, ui->Batch_Series->currentIndex());
 }
@@ -197,11 +183,6 @@ void DataSourcePanel::loadSignatureSource(SKTGraphic& graphic)
         selectComboText(*ui->Batch_Series, graphic.batch_list_name);
 }
 
-bool DataSourcePanel::onePictureAtMost() const
-{
-    return !m_onePicture || m_onePicture();
-}
-
 void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QString& ser_name, int ser_col_index)
 {
     if (Not_Draw_Only_Prop_Change)
@@ -211,7 +192,7 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
         return;
     try {
         const bool picture = selected->kind() == GraphicKind::Image;
-        if (picture && !onePictureAtMost())
+        if (picture && !m_onePicture())
             return;
         // The value is read before anything is written, so a series that cannot be read leaves
         // every element as it was.
@@ -237,24 +218,12 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
                 static_cast<SKTImage&>(*selected).setFilePath(preview.value, true);
         }
         if (textChanged)
-            showBoundText(*selected);
+            m_textBound(*selected);
         if (pictureChanged)
-            showBoundPicture(selected->FilePath());
+            m_pictureBound(selected->FilePath());
     } catch (const std::exception& failure) {
         Show_MessageBox(QString::fromUtf8(failure.what()));
     }
-}
-
-void DataSourcePanel::showBoundText(SKTGraphic& focused)
-{
-    if (m_textBound)
-        m_textBound(focused);
-}
-
-void DataSourcePanel::showBoundPicture(const QString& path)
-{
-    if (m_pictureBound)
-        m_pictureBound(path);
 }
 
 void DataSourcePanel::Add_Excel_Col_Name_In_Combo(QComboBox& combo)
@@ -276,15 +245,15 @@ void DataSourcePanel::View_batch_Series_Button()
         return;
     case Source::Series: {
         const QString chosen = Trim_Str(ui->Batch_Series->currentText());
-        if (chosen.isEmpty() || chosen == kPlaceholder) {
-            Show_MessageBox(QStringLiteral("Please select the series."));
+        if (chosen.isEmpty() || chosen == kSeriesPlaceholder) {
+            Show_MessageBox(kSelectSeriesMessage);
             return;
         }
-        Show_MessageBox(QStringLiteral("The series viewer is not available yet."));
+        Show_MessageBox(kSeriesViewerNotAvailableMessage);
         return;
     }
     case Source::Column:
-        Show_MessageBox(QStringLiteral("The spreadsheet window is not available yet."));
+        Show_MessageBox(kSpreadsheetWindowNotAvailableMessage);
         return;
     }
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "model/SKTGraphic.h"
+#include "platform/MessageBoxes.h"
 
 class InspectorView;
 class InspectorWindow;
@@ -16,6 +17,13 @@ class QComboBox;
 namespace Ui {
 class DataSourcePage;
 }
+
+// What the series list may show in place of a choice; it stands for none.
+inline const QString kSeriesPlaceholder = QStringLiteral("<--Select-->");
+// What the viewer button says until the viewers are built, and without a series chosen.
+inline const QString kSeriesViewerNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The series viewer"));
+inline const QString kSpreadsheetWindowNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The spreadsheet window"));
+inline const QString kSelectSeriesMessage = QStringLiteral("Please select the series.");
 
 class DataSourcePanel : public QObject {
     Q_OBJECT
@@ -28,6 +36,7 @@ public:
     // What the text and picture pages do after a binding changed their elements: the text page
     // shows the focused element's new text and runs its writer; the picture page shows the new
     // path and runs its writer with a render; each redraws once and takes one undo snapshot.
+    // The inspector hands over all three as it makes the pages, before any binding.
     void setTextBound(std::function<void(SKTGraphic&)> bound) { m_textBound = std::move(bound); }
     void setPictureBound(std::function<void(const QString&)> bound) { m_pictureBound = std::move(bound); }
     // The picture page's check that one picture at most is selected (with its message for the
@@ -64,9 +73,6 @@ private:
     // when there is none.
     bool fillSeries(bool quiet);
     void fillColumns();
-    bool onePictureAtMost() const;
-    void showBoundText(SKTGraphic& focused);
-    void showBoundPicture(const QString& path);
 
     InspectorView& m_view;
     InspectorWindow& m_window;

@@ -1,6 +1,9 @@
 #include "views/inspector/ElementPanel.h"
 
+#include <algorithm>
+
 #include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
 #include "views/inspector/InspectorWindow.h"
 
 ElementPanel::ElementPanel(const PanelContext& context, QObject* parent) : QObject(parent), m_context(context)
@@ -26,5 +29,16 @@ bool ElementPanel::writeSelectedElements(GraphicKind kind, const std::function<v
             write(*graphic);
     }
     window.Refresh_Canvas();
+    return true;
+}
+
+bool ElementPanel::moreThanOneSelected(GraphicKind kind, const QString& refusal) const
+{
+    const GraphicList selection = m_context.window.selectedGraphics();
+    const auto ofKind = [kind](const GraphicPtr& graphic) { return graphic->kind() == kind; };
+    if (std::count_if(selection.begin(), selection.end(), ofKind) < 2)
+        return false;
+    if (!refusal.isEmpty())
+        Show_MessageBox(refusal);
     return true;
 }

@@ -35,6 +35,9 @@ protected:
     // The same up to the redraw, for a writer that takes its snapshot once what it changed is
     // finished (a picture made off the GUI thread); false when nothing was written at all.
     bool writeSelectedElements(GraphicKind kind, const std::function<void(SKTGraphic&)>& write);
+    // Whether two or more elements of the kind are selected, locked ones included; when so, the
+    // refusal is shown unless it is empty.
+    bool moreThanOneSelected(GraphicKind kind, const QString& refusal) const;
 
     PanelContext m_context;
 };

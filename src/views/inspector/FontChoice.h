@@ -6,5 +6,6 @@
 
 class QWidget;
 
-// The font the user chose starting from `current`; nothing when the dialog was cancelled.
+// The font (family, style and size) the user chose starting from `current`; nothing when the
+// dialog was cancelled.
 std::optional<CardFont> chooseFont(QWidget* parent, const CardFont& current);

@@ -17,15 +17,17 @@
 #include "model/SKTImage.h"
 #include "platform/AppContext.h"
 #include "views/inspector/AdjustedPictureRenderer.h"
+#include "views/inspector/BorderFields.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ColorWell.h"
-#include "views/inspector/DataSourcePanel.h"
+#include "views/inspector/ComboSelection.h"
 #include "views/inspector/FloatSlider.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
 #include "views/inspector/KeptNumber.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PositionFields.h"
+#include "views/inspector/ShowQuietly.h"
 #include "views/inspector/SignaturePanel.h"
 #include "ui_ImagePanel.h"
 
@@ -51,17 +53,6 @@ constexpr SliderScale kContrastScale{0, 4, 100, 2, ""};
 constexpr SliderScale kSharpnessScale{0, 2, 100, 2, ""};
 constexpr SliderScale kExposureScale{-3, 3, 100, 2, "stops"};
 constexpr SliderScale kBlurScale{0, 20, 10, 1, "pixels"};
-
-void showQuietly(QCheckBox& box, bool on)
-{
-    const QSignalBlocker quiet(box);
-    box.setChecked(on);
-}
-
-bool isLiveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
 
 }  // namespace
 
@@ -108,8 +99,7 @@ void ImagePanel::setUpFields()
         field(ui->ev_slidr, ui->ev_slidr_val, kExposureScale, &PictureSettings::ev_val, true),
         field(ui->blr_slidr, ui->blr_slidr_val, kBlurScale, &PictureSettings::blr_val, true),
     };
-    ui->Image_bor_Stepper->setRange(int(NumberBounds::kStrokeWidth.low), int(NumberBounds::kStrokeWidth.high));
-    ui->Image_bor_Stepper->setUnit(QStringLiteral("pt"));
+    border().setUp();
 }
 
 void ImagePanel::connectControls()
@@ -149,28 +139,19 @@ void ImagePanel::connectSlider(const SliderField& field)
 
 void ImagePanel::load(SKTGraphic& graphic)
 {
-    if (QWidget* positionBox = m_context.view.findChild<QWidget*>(QStringLiteral("ctrl_width_height_box")))
-        positionBox->hide();
+    m_context.positions.setPositionBoxShown(false);
     if (auto* kind = m_context.view.findChild<QLineEdit*>(QStringLiteral("sel_control_name")))
         kind->setText(QStringLiteral("I"));
     ui->img_ctrl_id_val->setText(graphic.control_ID);
-    if (!graphic.ctrl_is_locked && !isLiveMode())
+    if (!graphic.ctrl_is_locked && !isVisitorOrGroupMode())
         ui->manual_brws_box->show();
     ui->invalid_source_label->hide();
-    setPathField(graphic._file_path);
-    if (isLiveMode())
+    if (isVisitorOrGroupMode())
         m_context.window.Set_User_Image_Control(m_context.window.sideInForce(), graphic._file_path, graphic._contents,
                                                 graphic.control_ID);
-    m_context.dataSource.loadDataSourceBlock(graphic);
     m_context.positions.Set_Control_Pos_And_Size(graphic);
 
-    showQuietly(*ui->Image_border_chk, graphic._isDrawingStroke);
-    showStoredNumber(*ui->Image_bor_Stepper, graphic._strokeWidth);
-    ui->Image_bordr_clr->setColor(graphic._strokeColor);
-    if (const int style = borderStyleIndex(graphic._stroke_border_type); style >= 0) {
-        const QSignalBlocker quiet(ui->Image_border_style);
-        ui->Image_border_style->setCurrentIndex(style);
-    }
+    border().load(graphic);
     for (const SliderField& field : std::as_const(m_sliders)) {
         const QSignalBlocker quietSlider(field.slider);
         const QSignalBlocker quietValue(field.value);
@@ -183,7 +164,6 @@ void ImagePanel::load(SKTGraphic& graphic)
     showQuietly(*ui->Image_FIV_chk, graphic.picture._isFlippedVertically);
     showQuietly(*ui->Image_FIH_chk, graphic.picture._isFlippedHorizontally);
     setPathField(graphic._file_path);
-    ui->Image_Border_Box->setEnabled(ui->Image_border_chk->isChecked());
     showQuietly(*ui->draw_image_filter_chkbox, true);
     ui->Image_Edit_Prop_Box->setEnabled(true);
     showSourceCheck(graphic);
@@ -192,7 +172,7 @@ void ImagePanel::load(SKTGraphic& graphic)
 void ImagePanel::Update_Image_Graphics(bool render)
 {
     // The path typed by hand belongs to one picture, and in the live modes to the side panels.
-    const bool takesPathField = !isLiveMode() && m_context.window.selectedGraphics().size() == 1;
+    const bool takesPathField = !isVisitorOrGroupMode() && m_context.window.selectedGraphics().size() == 1;
     SKTGraphic* lastWritten = nullptr;
     const bool written = writeSelectedElements(GraphicKind::Image, [&](SKTGraphic& graphic) {
         writeInto(graphic, takesPathField);
@@ -221,14 +201,8 @@ void ImagePanel::snapshotRenderedPictures()
 
 void ImagePanel::writeInto(SKTGraphic& graphic, bool takesPathField) const
 {
-    if (const auto* print = m_context.view.findChild<QCheckBox*>(QStringLiteral("print_object_chk")))
-        graphic.print_object = print->isChecked() ? 1 : 0;
-    graphic._isDrawingStroke = ui->Image_border_chk->isChecked();
-    if (graphic._isDrawingStroke) {
-        graphic._strokeColor = ui->Image_bordr_clr->color();
-        graphic._strokeWidth = numberToWrite(*ui->Image_bor_Stepper, graphic._strokeWidth);
-    }
-    graphic._stroke_border_type = Return_Border_Style_Str_On_index(ui->Image_border_style->currentIndex());
+    graphic.print_object = m_context.positions.printObjectState();
+    border().write(graphic);
     PictureSettings& settings = graphic.picture;
     settings._isFlippedHorizontally = ui->Image_FIH_chk->isChecked();
     settings._isFlippedVertically = ui->Image_FIV_chk->isChecked();
@@ -278,16 +252,10 @@ void ImagePanel::Reset_Image_Editing_Controls()
         showQuietly(*box, false);
     showQuietly(*ui->draw_image_filter_chkbox, true);
     ui->Image_Edit_Prop_Box->setEnabled(true);
-    {
-        const QSignalBlocker quiet(ui->Image_bor_Stepper);
-        ui->Image_bor_Stepper->setValue(1);
-    }
-    {
-        const QSignalBlocker quiet(ui->Image_border_style);
-        ui->Image_border_style->setCurrentIndex(0);
-    }
+    showQuietly(*ui->Image_bor_Stepper, 1);
+    selectComboIndex(*ui->Image_border_style, 0);
     ui->Image_bordr_clr->setColor(Qt::black);
-    ui->Image_Border_Box->setEnabled(false);
+    border().enableBox();
 }
 
 void ImagePanel::resetForNewProject(const QString& noImagePath)
@@ -295,9 +263,14 @@ void ImagePanel::resetForNewProject(const QString& noImagePath)
     setPathField(noImagePath);
 }
 
+BorderFields ImagePanel::border() const
+{
+    return {*ui->Image_border_chk, *ui->Image_bordr_clr, *ui->Image_bor_Stepper, *ui->Image_border_style, *ui->Image_Border_Box};
+}
+
 void ImagePanel::Image_Border_ChkBox()
 {
-    ui->Image_Border_Box->setEnabled(ui->Image_border_chk->isChecked());
+    border().enableBox();
     Update_Image_Graphics(false);
 }
 

@@ -9,6 +9,7 @@
 #include "views/inspector/ElementPanel.h"
 
 class AdjustedPictureRenderer;
+struct BorderFields;
 class CroppedPictureBinding;
 class QDoubleSpinBox;
 class SKTImage;
@@ -73,6 +74,7 @@ private:
         bool renders;
     };
     void connectControls();
+    BorderFields border() const;
     void connectSlider(const SliderField& field);
     void setUpFields();
     void writeInto(SKTGraphic& graphic, bool takesPathField) const;

@@ -25,11 +25,6 @@ namespace {
 const QString kNoImageMessage = QStringLiteral("The selected control does not contains any image with supported extension.");
 const QString kSeriesPlaceholder = QStringLiteral("<--Select-->");
 
-bool isLiveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
 bool fileExists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo::exists(path);
@@ -39,16 +34,8 @@ bool fileExists(const QString& path)
 
 bool ImagePanel::Check_Multiple_Image_Selection(const QString& action, bool show)
 {
-    int pictures = 0;
-    for (const GraphicPtr& graphic : m_context.window.selectedGraphics()) {
-        if (graphic->kind() == GraphicKind::Image && ++pictures == 2)
-            break;
-    }
-    if (pictures < 2)
-        return false;
-    if (show)
-        Show_MessageBox(QStringLiteral("Please select only one image control to '%1 Image'.").arg(action));
-    return true;
+    return moreThanOneSelected(GraphicKind::Image,
+                               show ? QStringLiteral("Please select only one image control to '%1 Image'.").arg(action) : QString());
 }
 
 bool ImagePanel::Set_Image_On_Card_Control(const QString& path)
@@ -129,7 +116,7 @@ void ImagePanel::Image_reset_Button()
 
 void ImagePanel::updateSidePanel()
 {
-    if (!isLiveMode())
+    if (!isVisitorOrGroupMode())
         return;
     const GraphicPtr current = m_context.window.Get_Selected_Graphic();
     if (current)

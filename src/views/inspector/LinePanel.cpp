@@ -1,24 +1,22 @@
 #include "views/inspector/LinePanel.h"
 
-#include <QSignalBlocker>
 #include <algorithm>
 
-#include "model/NumberBounds.h"
 #include "views/inspector/ComboSelection.h"
+#include "views/inspector/FieldBounds.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/KeptNumber.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PositionFields.h"
+#include "views/inspector/ShowQuietly.h"
 #include "ui_LinePanel.h"
 
 LinePanel::LinePanel(const PanelContext& context, QObject* parent)
     : ElementPanel(context, parent), ui(std::make_unique<Ui::LinePanel>())
 {
     ui->setupUi(m_context.view.page(QStringLiteral("line_tab")));
-    ui->Line_Wdt_Stepper->setRange(int(NumberBounds::kStrokeWidth.low), int(NumberBounds::kStrokeWidth.high));
-    ui->Line_Wdt_Stepper->setUnit(QStringLiteral("pt"));
-    ui->Line_alpha_Stepper->setRange(int(NumberBounds::kOpacityPercent.low), int(NumberBounds::kOpacityPercent.high));
-    ui->Line_alpha_Stepper->setUnit(QStringLiteral("%"));
+    setBounds(*ui->Line_Wdt_Stepper, NumberBounds::kStrokeWidth, QStringLiteral("pt"));
+    setBounds(*ui->Line_alpha_Stepper, NumberBounds::kOpacityPercent, QStringLiteral("%"));
 
     const auto write = [this] { Update_Line_Graphics(); };
     connect(ui->Line_clr, &ColorWell::colorChosen, this, write);
@@ -39,8 +37,7 @@ void LinePanel::load(SKTGraphic& line)
         selectComboIndex(*ui->Line_border_style, style);
     selectComboIndex(*ui->Line_ori_style, line._line_ori);
     selectComboIndex(*ui->Line_cap_style, line._line_cap_style);
-    const QSignalBlocker quiet(ui->Line_alpha_Stepper);
-    ui->Line_alpha_Stepper->setValue(percentShown(line.alpha_val_stroke));
+    showQuietly(*ui->Line_alpha_Stepper, percentShown(line.alpha_val_stroke));
 }
 
 void LinePanel::Update_Line_Graphics()

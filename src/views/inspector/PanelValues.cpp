@@ -47,7 +47,7 @@ int percentShown(double fraction)
 
 QString fontCaption(const CardFont& font)
 {
-    return QStringLiteral("%1 ( %2 )").arg(font.name).arg(font.size, 0, 'f', 2);
+    return QStringLiteral("%1 ( %2 )").arg(font.name()).arg(font.size, 0, 'f', 2);
 }
 
 int cardShapeIndex(const QString& code)

@@ -8,28 +8,18 @@
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/ArrangePanel.h"
 #include "views/inspector/InspectorView.h"
+#include "views/inspector/FieldBounds.h"
 #include "views/inspector/InspectorWindow.h"
+#include "views/inspector/ShowQuietly.h"
 #include "views/inspector/UnitLabels.h"
 #include "ui_ArrangePage.h"
-
-namespace {
-
-void showQuietly(QDoubleSpinBox& field, double value)
-{
-    const QSignalBlocker quiet(field);
-    field.setValue(value);
-}
-
-}  // namespace
 
 PositionFields::PositionFields(InspectorView& view, InspectorWindow& window, QObject* parent)
     : QObject(parent), m_view(view), m_window(window), ui(std::make_unique<Ui::ArrangePage>())
 {
     ui->setupUi(m_view.page(QStringLiteral("aligmnt_tab")));
-    for (CheckedDoubleSpinBox* position : {ui->frame_main_pic_X_pos, ui->frame_main_pic_Y_pos}) {
-        position->setRange(NumberBounds::kCoordinate.low, NumberBounds::kCoordinate.high);
-        position->setUnit(QStringLiteral("pt"));
-    }
+    for (CheckedDoubleSpinBox* position : {ui->frame_main_pic_X_pos, ui->frame_main_pic_Y_pos})
+        setBounds(*position, NumberBounds::kCoordinate, QStringLiteral("pt"));
     m_arrange = std::make_unique<ArrangePanel>(*ui, window);
     connectControls();
 }

@@ -5,24 +5,17 @@
 #include "model/NumberBounds.h"
 #include "platform/AppContext.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/BorderFields.h"
 #include "views/inspector/ComboSelection.h"
+#include "views/inspector/FieldBounds.h"
+#include "views/inspector/FillKindRadios.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
 #include "views/inspector/KeptNumber.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PositionFields.h"
+#include "views/inspector/ShowQuietly.h"
 #include "ui_ShapePanel.h"
-
-namespace {
-
-template <typename Field>
-void bound(Field& field, NumberBounds::Range range, const QString& unit)
-{
-    field.setRange(range.low, range.high);
-    field.setUnit(unit);
-}
-
-}  // namespace
 
 ShapePanel::ShapePanel(const PanelContext& context, QObject* parent)
     : ElementPanel(context, parent), ui(std::make_unique<Ui::ShapePanel>())
@@ -42,14 +35,14 @@ ShapePanel::~ShapePanel() = default;
 
 void ShapePanel::boundNumberFields()
 {
-    bound(*ui->Shape_Rotate_Stepper, NumberBounds::kAngle, QStringLiteral("degrees"));
+    setBounds(*ui->Shape_Rotate_Stepper, NumberBounds::kAngle, QStringLiteral("degrees"));
     ui->shape_rotation_slidr->setRange(int(NumberBounds::kAngle.low), int(NumberBounds::kAngle.high));
-    bound(*ui->shape_cor_radius_Stepper, NumberBounds::kCornerRadius, QStringLiteral("pt"));
-    bound(*ui->double_star_Stepper, NumberBounds::kShapeVariant, QString());
-    bound(*ui->polygon_Stepper, NumberBounds::kShapeVariant, QString());
-    bound(*ui->shape_bor_Stepper, NumberBounds::kStrokeWidth, QStringLiteral("pt"));
-    bound(*ui->shape_grad_Stepper, NumberBounds::kAngle, QStringLiteral("degrees"));
-    bound(*ui->shape_alpha_Stepper, NumberBounds::kOpacityPercent, QStringLiteral("%"));
+    setBounds(*ui->shape_cor_radius_Stepper, NumberBounds::kCornerRadius, QStringLiteral("pt"));
+    setBounds(*ui->double_star_Stepper, NumberBounds::kShapeVariant, QString());
+    setBounds(*ui->polygon_Stepper, NumberBounds::kShapeVariant, QString());
+    border().setUp();
+    setBounds(*ui->shape_grad_Stepper, NumberBounds::kAngle, QStringLiteral("degrees"));
+    setBounds(*ui->shape_alpha_Stepper, NumberBounds::kOpacityPercent, QStringLiteral("%"));
 }
 
 void ShapePanel::connectControls()
@@ -99,16 +92,9 @@ void ShapePanel::load(SKTGraphic& shape)
     showFigureControls(shape.Get_shape_type(), shape.ctrl_is_locked);
     m_context.positions.Set_Control_Pos_And_Size(shape);
 
-    {
-        const QSignalBlocker quietSlider(ui->shape_rotation_slidr), quietStepper(ui->Shape_Rotate_Stepper);
-        ui->shape_rotation_slidr->setValue(shape.text_rotation);
-        ui->Shape_Rotate_Stepper->setValue(shape.text_rotation);
-    }
-    ui->Shape_border_chk->setChecked(shape._isDrawingStroke);
-    showStoredNumber(*ui->shape_bor_Stepper, shape._strokeWidth);
-    ui->shape_bordr_clr->setColor(shape._strokeColor);
-    if (const int style = borderStyleIndex(shape._stroke_border_type); style >= 0)
-        selectComboIndex(*ui->shape_border_style, style);
+    showQuietly(*ui->shape_rotation_slidr, shape.text_rotation);
+    showQuietly(*ui->Shape_Rotate_Stepper, shape.text_rotation);
+    border().load(shape);
     ui->Shape_fill_chk->setChecked(shape._isDrawingFill);
     ui->shape_fill_clr->setColor(shape._fillColor);
     ui->shape_fill_Grd_1_clr->setColor(shape._fill_Grad_clr1);
@@ -118,15 +104,11 @@ void ShapePanel::load(SKTGraphic& shape)
     selectComboIndex(*ui->shape_hatch_style,
                      shape._fill_hatch_type.isEmpty() ? -1 : ui->shape_hatch_style->findData(shape._fill_hatch_type));
     showStoredNumber(*ui->shape_grad_Stepper, shape._fill_grad_angle);
-    {
-        const QSignalBlocker quiet(ui->shape_alpha_Stepper);
-        ui->shape_alpha_Stepper->setValue(percentShown(shape.alpha_val));
-    }
+    showQuietly(*ui->shape_alpha_Stepper, percentShown(shape.alpha_val));
     showStoredNumber(*ui->shape_cor_radius_Stepper, shape.cor_rad_val);
     showStoredNumber(*ui->double_star_Stepper, shape.double_star_type);
     showStoredNumber(*ui->polygon_Stepper, shape.polygon_type);
 
-    ui->Shape_Border_Box->setEnabled(ui->Shape_border_chk->isChecked());
     ui->Shape_Fill_Box->setEnabled(ui->Shape_fill_chk->isChecked());
     showFillKind(shape._fill_type);
 }
@@ -146,13 +128,7 @@ void ShapePanel::showFigureControls(const QString& shapeCode, bool locked)
 
 void ShapePanel::showFillKind(const QString& fillType)
 {
-    QRadioButton* radio = fillType == QLatin1String("G")   ? ui->Shape_gradient_fill_rd
-                          : fillType == QLatin1String("H") ? ui->Shape_Style_fill_rd
-                                                           : ui->Shape_solid_fill_rd;
-    {
-        const QSignalBlocker quiet(radio);
-        radio->setChecked(true);
-    }
+    fillRadios().show(fillType);
     Show_Hide_Shape_Transp_Ctrl(fillType == QLatin1String("G"));
     enableFillControls(fillType);
 }
@@ -177,13 +153,14 @@ void ShapePanel::Show_Hide_Shape_Transp_Ctrl(bool hide)
 
 // ---- Writing ------------------------------------------------------------------------------------
 
-QString ShapePanel::fillTypeOfRadios() const
+BorderFields ShapePanel::border() const
 {
-    if (ui->Shape_gradient_fill_rd->isChecked())
-        return QStringLiteral("G");
-    if (ui->Shape_Style_fill_rd->isChecked())
-        return QStringLiteral("H");
-    return QStringLiteral("S");
+    return {*ui->Shape_border_chk, *ui->shape_bordr_clr, *ui->shape_bor_Stepper, *ui->shape_border_style, *ui->Shape_Border_Box};
+}
+
+FillKindRadios ShapePanel::fillRadios() const
+{
+    return {ui->Shape_solid_fill_rd, ui->Shape_gradient_fill_rd, ui->Shape_Style_fill_rd};
 }
 
 void ShapePanel::Update_Shape_Graphics()
@@ -193,16 +170,11 @@ void ShapePanel::Update_Shape_Graphics()
 
 void ShapePanel::write(SKTGraphic& shape) const
 {
-    shape._isDrawingStroke = ui->Shape_border_chk->isChecked();
-    if (shape._isDrawingStroke) {
-        shape._strokeColor = ui->shape_bordr_clr->color();
-        shape._strokeWidth = numberToWrite(*ui->shape_bor_Stepper, shape._strokeWidth);
-    }
-    shape._stroke_border_type = Return_Border_Style_Str_On_index(ui->shape_border_style->currentIndex());
+    border().write(shape);
     shape._isDrawingFill = ui->Shape_fill_chk->isChecked();
     if (shape._isDrawingFill)
         shape._fillColor = ui->shape_fill_clr->color();
-    shape._fill_type = fillTypeOfRadios();
+    shape._fill_type = fillRadios().chosen();
     shape._fill_Grad_clr1 = ui->shape_fill_Grd_1_clr->color();
     shape._fill_Grad_clr2 = ui->shape_fill_Grd_2_clr->color();
     shape._fill_grad_angle = numberToWrite(*ui->shape_grad_Stepper, shape._fill_grad_angle);
@@ -221,7 +193,7 @@ void ShapePanel::write(SKTGraphic& shape) const
 
 void ShapePanel::Shape_Border_ChkBox()
 {
-    ui->Shape_Border_Box->setEnabled(ui->Shape_border_chk->isChecked());
+    border().enableBox();
     Update_Shape_Graphics();
 }
 
@@ -230,7 +202,7 @@ void ShapePanel::Shape_Fill_Chk_Box()
     const bool filled = ui->Shape_fill_chk->isChecked();
     ui->Shape_Fill_Box->setEnabled(filled);
     if (filled)
-        enableFillControls(fillTypeOfRadios());
+        enableFillControls(fillRadios().chosen());
     Update_Shape_Graphics();
 }
 

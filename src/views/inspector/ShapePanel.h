@@ -6,6 +6,9 @@
 
 #include "views/inspector/ElementPanel.h"
 
+struct BorderFields;
+struct FillKindRadios;
+
 namespace Ui {
 class ShapePanel;
 }
@@ -45,7 +48,8 @@ private:
     // controls take input.
     void showFillKind(const QString& fillType);
     void enableFillControls(const QString& fillType);
-    QString fillTypeOfRadios() const;
+    BorderFields border() const;
+    FillKindRadios fillRadios() const;
     void write(SKTGraphic& shape) const;
 
     std::unique_ptr<Ui::ShapePanel> ui;

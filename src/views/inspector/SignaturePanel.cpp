@@ -5,20 +5,17 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "model/NumberBounds.h"
 #include "model/SKTSignature.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureReading.h"
+#include "views/inspector/BorderFields.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ColorWell.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
-#include "views/inspector/KeptNumber.h"
-#include "views/inspector/PanelValues.h"
 #include "views/inspector/PictureFileChoice.h"
 #include "views/inspector/PositionFields.h"
 #include "ui_SignaturePanel.h"
@@ -39,8 +36,7 @@ SignaturePanel::SignaturePanel(const PanelContext& context, QObject* parent)
     : ElementPanel(context, parent), ui(std::make_unique<Ui::SignaturePanel>())
 {
     ui->setupUi(m_context.view.page(QStringLiteral("sign_tab")));
-    ui->Sign_bor_Stepper->setRange(int(NumberBounds::kStrokeWidth.low), int(NumberBounds::kStrokeWidth.high));
-    ui->Sign_bor_Stepper->setUnit(QStringLiteral("pt"));
+    border().setUp();
     ui->Sign_Border_Box->setEnabled(false);
     connectControls();
 }
@@ -63,17 +59,12 @@ void SignaturePanel::load(SKTGraphic& graphic)
     m_context.positions.Set_Control_Pos_And_Size(graphic);
     m_loadedPath = graphic._file_path;
     Set_NS_Text_View_String(*ui->Sign_image_path, m_loadedPath);
-    {
-        const QSignalBlocker quiet(ui->Sign_border_chk);
-        ui->Sign_border_chk->setChecked(graphic._isDrawingStroke);
-    }
-    showStoredNumber(*ui->Sign_bor_Stepper, graphic._strokeWidth);
-    ui->Sign_bordr_clr->setColor(graphic._strokeColor);
-    if (const int style = borderStyleIndex(graphic._stroke_border_type); style >= 0) {
-        const QSignalBlocker quiet(ui->Sign_border_style);
-        ui->Sign_border_style->setCurrentIndex(style);
-    }
-    ui->Sign_Border_Box->setEnabled(ui->Sign_border_chk->isChecked());
+    border().load(graphic);
+}
+
+BorderFields SignaturePanel::border() const
+{
+    return {*ui->Sign_border_chk, *ui->Sign_bordr_clr, *ui->Sign_bor_Stepper, *ui->Sign_border_style, *ui->Sign_Border_Box};
 }
 
 QString SignaturePanel::changedPath()
@@ -94,16 +85,9 @@ void SignaturePanel::Update_Sign_Graphics()
     if (Not_Draw_Only_Prop_Change || m_context.window.selectedGraphics().isEmpty())
         return;
     const QString path = changedPath();
-    const auto* print = m_context.view.findChild<QCheckBox*>(QStringLiteral("print_object_chk"));
     writeSelected(GraphicKind::Signature, [&](SKTGraphic& graphic) {
-        if (print)
-            graphic.print_object = print->isChecked() ? 1 : 0;
-        graphic._isDrawingStroke = ui->Sign_border_chk->isChecked();
-        if (graphic._isDrawingStroke) {
-            graphic._strokeColor = ui->Sign_bordr_clr->color();
-            graphic._strokeWidth = numberToWrite(*ui->Sign_bor_Stepper, graphic._strokeWidth);
-        }
-        graphic._stroke_border_type = Return_Border_Style_Str_On_index(ui->Sign_border_style->currentIndex());
+        graphic.print_object = m_context.positions.printObjectState();
+        border().write(graphic);
         if (!path.isEmpty())
             static_cast<SKTSignature&>(graphic).setFilePath(path);
     });
@@ -124,6 +108,6 @@ void SignaturePanel::Sign_Browse_Btn()
 
 void SignaturePanel::Sign_Border_ChkBox()
 {
-    ui->Sign_Border_Box->setEnabled(ui->Sign_border_chk->isChecked());
+    border().enableBox();
     Update_Sign_Graphics();
 }

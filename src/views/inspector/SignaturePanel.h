@@ -6,6 +6,7 @@
 #include "views/inspector/ElementPanel.h"
 
 class QPlainTextEdit;
+struct BorderFields;
 
 namespace Ui {
 class SignaturePanel;
@@ -34,6 +35,7 @@ public:
 
 private:
     void connectControls();
+    BorderFields border() const;
     // The field's path when the user changed it to one that can be shown; empty otherwise.
     QString changedPath();
 

@@ -5,7 +5,9 @@
 
 #include "platform/AppContext.h"
 #include "platform/DateValues.h"
+#include "views/inspector/BorderFields.h"
 #include "views/inspector/ComboSelection.h"
+#include "views/inspector/FillKindRadios.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/TextNumberFields.h"
 #include "ui_TextEditingPage.h"
@@ -96,9 +98,20 @@ void TextPanel::enableFillControls()
         control->setEnabled(gradient);
 }
 
+BorderFields TextPanel::border() const
+{
+    const Ui::TextStylePage& s = *style;
+    return {*s.Text_border_chk, *s.Text_bordr_clr, *s.Text_bor_Stepper, *s.Text_border_style, *s.Text_Border_Box};
+}
+
+FillKindRadios TextPanel::fillRadios() const
+{
+    return {style->Text_solid_fill_rd, style->Text_gradient_fill_rd};
+}
+
 void TextPanel::Text_Border_ChkBox()
 {
-    style->Text_Border_Box->setEnabled(style->Text_border_chk->isChecked());
+    border().enableBox();
     Update_Text_Graphics();
 }
 

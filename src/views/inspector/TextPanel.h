@@ -10,6 +10,8 @@
 #include "views/inspector/ElementPanel.h"
 
 class QComboBox;
+struct BorderFields;
+struct FillKindRadios;
 
 namespace Ui {
 class TextEditingPage;
@@ -61,6 +63,8 @@ public:
 
 private:
     void connectControls();
+    BorderFields border() const;
+    FillKindRadios fillRadios() const;
     // The fill box by the fill check box and the radios: the solid colour or the gradient's
     // controls.
     void enableFillControls();

@@ -4,40 +4,15 @@
 #include "model/SKTGraphic.h"
 #include "platform/AppContext.h"
 #include "platform/StringHelpers.h"
+#include "views/inspector/BorderFields.h"
 #include "views/inspector/ComboSelection.h"
-#include "views/inspector/DataSourcePanel.h"
+#include "views/inspector/FillKindRadios.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PositionFields.h"
+#include "views/inspector/ShowQuietly.h"
 #include "views/inspector/TextPanel.h"
 #include "ui_TextEditingPage.h"
 #include "ui_TextStylePage.h"
-
-namespace {
-
-void showQuietly(QAbstractButton& box, bool on)
-{
-    const QSignalBlocker quiet(box);
-    box.setChecked(on);
-}
-
-void showQuietly(QSpinBox& field, int value)
-{
-    const QSignalBlocker quiet(field);
-    field.setValue(value);
-}
-
-void showQuietly(QDoubleSpinBox& field, double value)
-{
-    const QSignalBlocker quiet(field);
-    field.setValue(value);
-}
-
-bool isLiveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
-
-}  // namespace
 
 void TextPanel::load(SKTGraphic& graphic)
 {
@@ -55,7 +30,7 @@ void TextPanel::loadVisibility(const SKTGraphic& graphic)
     if (graphic.ctrl_is_locked)
         return;
     Ui::TextEditingPage& e = *editing;
-    if (!isLiveMode()) {
+    if (!isVisitorOrGroupMode()) {
         e.Text_Date_Time_Box->show();
         e.Text_value_Edit->show();
         e.text_value_lbl->show();
@@ -77,16 +52,11 @@ void TextPanel::loadStyle(const SKTGraphic& graphic)
     Ui::TextStylePage& s = *style;
     const TextStyle& text = graphic.textStyle;
 
-    showQuietly(*s.Text_border_chk, graphic._isDrawingStroke);
+    border().load(graphic);
     showQuietly(*s.Text_fill_chk, graphic._isDrawingFill);
-    showQuietly(*s.Text_bor_Stepper, int(graphic._strokeWidth));
-    s.Text_bordr_clr->setColor(graphic._strokeColor);
-    if (const int dashes = borderStyleIndex(graphic._stroke_border_type); dashes >= 0)
-        selectComboIndex(*s.Text_border_style, dashes);
     s.Text_fill_clr->setColor(graphic._fillColor);
-    const bool gradient = graphic._fill_type == QLatin1String("G");
-    showQuietly(*(gradient ? s.Text_gradient_fill_rd : s.Text_solid_fill_rd), true);
-    Show_Hide_Text_Transp_Ctrl(gradient);
+    fillRadios().show(graphic._fill_type);
+    Show_Hide_Text_Transp_Ctrl(graphic._fill_type == QLatin1String("G"));
     s.Text_fill_Grd_1_clr->setColor(graphic._fill_Grad_clr1);
     s.Text_fill_Grd_2_clr->setColor(graphic._fill_Grad_clr2);
     showQuietly(*s.Text_grad_Stepper, int(graphic._fill_grad_angle));
@@ -107,6 +77,5 @@ void TextPanel::loadStyle(const SKTGraphic& graphic)
     showQuietly(*s.shadow_transp_Stepper, percentShown(text.Shadow_transparency));
 
     enableFillControls();
-    s.Text_Border_Box->setEnabled(s.Text_border_chk->isChecked());
     s.shadow_box->setEnabled(s.draw_shadow_chkbox->isChecked());
 }

@@ -1,15 +1,15 @@
 // The text pages into the selected texts: the writer, and live typing from the editor.
-#include <QCheckBox>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <cmath>
 
 #include "model/SKTGraphic.h"
 #include "platform/AppContext.h"
-#include "views/inspector/InspectorView.h"
+#include "views/inspector/BorderFields.h"
+#include "views/inspector/FillKindRadios.h"
 #include "views/inspector/InspectorWindow.h"
 #include "views/inspector/KeptNumber.h"
-#include "views/inspector/PanelValues.h"
+#include "views/inspector/PositionFields.h"
 #include "views/inspector/TextPanel.h"
 #include "views/inspector/TypedText.h"
 #include "ui_TextEditingPage.h"
@@ -22,8 +22,7 @@ bool mayTypeInto(const SKTGraphic& graphic)
     if (graphic.kind() != GraphicKind::Text || graphic.ctrl_is_locked || graphic.data_source_type != 0)
         return false;
     // In the live modes a text with an identifier is filled from the side panels.
-    const bool liveMode = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-    return !liveMode || graphic.control_ID.isEmpty();
+    return !isVisitorOrGroupMode() || graphic.control_ID.isEmpty();
 }
 
 }  // namespace
@@ -41,19 +40,12 @@ void TextPanel::writeText(SKTGraphic& graphic, bool withWording) const
     const Ui::TextStylePage& s = *style;
     TextStyle& text = graphic.textStyle;
 
-    // The common check box of the arrange page, where there is one.
-    if (const auto* printObject = m_context.view.findChild<QCheckBox*>(QStringLiteral("print_object_chk")))
-        graphic.print_object = printObject->isChecked() ? 1 : 0;
-    graphic._isDrawingStroke = s.Text_border_chk->isChecked();
-    if (graphic._isDrawingStroke) {
-        graphic._strokeColor = s.Text_bordr_clr->color();
-        graphic._strokeWidth = numberToWrite(*s.Text_bor_Stepper, graphic._strokeWidth);
-    }
-    graphic._stroke_border_type = Return_Border_Style_Str_On_index(s.Text_border_style->currentIndex());
+    graphic.print_object = m_context.positions.printObjectState();
+    border().write(graphic);
     graphic._isDrawingFill = s.Text_fill_chk->isChecked();
     if (graphic._isDrawingFill)
         graphic._fillColor = s.Text_fill_clr->color();
-    graphic._fill_type = s.Text_gradient_fill_rd->isChecked() ? QStringLiteral("G") : QStringLiteral("S");
+    graphic._fill_type = fillRadios().chosen();
     graphic._fill_Grad_clr1 = s.Text_fill_Grd_1_clr->color();
     graphic._fill_Grad_clr2 = s.Text_fill_Grd_2_clr->color();
     graphic._fill_grad_angle = numberToWrite(*s.Text_grad_Stepper, graphic._fill_grad_angle);

@@ -1,13 +1,14 @@
 #pragma once
 // Answers for the camera, the picture library and the cropping tool while they do not exist: each
 // says so and nothing is taken, chosen or cropped.
+#include "platform/MessageBoxes.h"
 #include "views/photos/CameraWindow.h"
 #include "views/photos/CroppingTool.h"
 #include "views/photos/PictureLibraryWindow.h"
 
-inline const QString kCameraNotAvailableMessage = QStringLiteral("The camera is not available yet.");
-inline const QString kLibraryNotAvailableMessage = QStringLiteral("The picture library is not available yet.");
-inline const QString kCroppingNotAvailableMessage = QStringLiteral("The cropping tool is not available yet.");
+inline const QString kCameraNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The camera"));
+inline const QString kLibraryNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The picture library"));
+inline const QString kCroppingNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The cropping tool"));
 
 class PhotoWindowsStandIn final : public CameraWindow, public PictureLibraryWindow, public CroppingTool {
 public:

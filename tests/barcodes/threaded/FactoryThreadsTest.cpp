@@ -18,7 +18,7 @@ constexpr int kRounds = 2;
 std::vector<std::shared_ptr<SKTBarcode>> everySymbology()
 {
     std::vector<std::shared_ptr<SKTBarcode>> elements;
-    const QStringList& titles = barcodeSymbologyTitles();
+    const QStringList& titles = symbologyTitles();
     for (int i = 0; i < titles.size(); ++i) {
         auto element = std::make_shared<SKTBarcode>();
         element->barcode.barcode_font_index = i;
@@ -45,7 +45,7 @@ TEST(BarcodeFactoryThreads, FourThreadsAtOnceMakeThePicturesOneThreadMakes)
     std::vector<QImage> expected;
     for (size_t i = 0; i < elements.size(); ++i) {
         expected.push_back(pictureOf(*elements[i], values[int(i)]));
-        ASSERT_FALSE(expected.back().isNull()) << barcodeSymbologyTitle(int(i)).toStdString();
+        ASSERT_FALSE(expected.back().isNull()) << symbologyTitles().value(int(i)).toStdString();
     }
 
     // Each thread starts at another symbology, so that different ones are made side by side.
@@ -67,7 +67,7 @@ TEST(BarcodeFactoryThreads, FourThreadsAtOnceMakeThePicturesOneThreadMakes)
     for (int t = 0; t < kThreads; ++t) {
         for (size_t n = 0; n < made[size_t(t)].size(); ++n) {
             const size_t i = (n % elements.size() + size_t(t) * 5) % elements.size();
-            EXPECT_EQ(made[size_t(t)][n], expected[i]) << barcodeSymbologyTitle(int(i)).toStdString() << " on thread " << t;
+            EXPECT_EQ(made[size_t(t)][n], expected[i]) << symbologyTitles().value(int(i)).toStdString() << " on thread " << t;
         }
     }
 }

@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "ElementPanelFixture.h"
-#include "FieldTyping.h"
 
 namespace {
 
@@ -15,21 +14,9 @@ protected:
     void SetUp() override
     {
         ElementPanelFixture::SetUp();
-        view.show();
-        QApplication::setActiveWindow(&view);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        ASSERT_NO_FATAL_FAILURE(showView());
     }
     void press(const char* button) { control<QPushButton>(button).click(); }
-    // Types into the named field of the arrange page and presses Enter; the balloon shown.
-    QString enter(const char* name, const QString& text)
-    {
-        view.showPage(QStringLiteral("aligmnt_tab"));
-        auto& field = control<QAbstractSpinBox>(name);
-        field.setFocus();
-        typeInto(field, text);
-        QTest::keyClick(&field, Qt::Key_Return);
-        return balloon();
-    }
 };
 
 TEST_F(ArrangePageTest, AlignmentsMoveTheUnlockedElementsWithOneRedrawAndOneSnapshot)
@@ -134,17 +121,11 @@ TEST_F(ArrangePageTest, TypedNumbersOutsideTheirBoundsNeverReachTheElements)
               "Enter a number from 0.00 to 1388.88 in, with at most 2 decimals.") << "100000 pt at most";
     EXPECT_EQ(enter("frame_main_pic_width", QStringLiteral("-1")),
               "Enter a number from 0.00 to 1388.88 in, with at most 2 decimals.");
-    view.showPage(QStringLiteral("shape_tab"));
     for (const auto& [field, typed, refusal] :
          {std::tuple{"shape_bor_Stepper", "73", "Enter a whole number from 0 to 72 pt."},
           std::tuple{"shape_alpha_Stepper", "101", "Enter a whole number from 0 to 100 %."},
-          std::tuple{"Shape_Rotate_Stepper", "361", "Enter a whole number from -360 to 360 degrees."}}) {
-        auto& spin = control<QAbstractSpinBox>(field);
-        spin.setFocus();
-        typeInto(spin, QString::fromLatin1(typed));
-        QTest::keyClick(&spin, Qt::Key_Return);
-        EXPECT_EQ(balloon(), QString::fromLatin1(refusal)) << field;
-    }
+          std::tuple{"Shape_Rotate_Stepper", "361", "Enter a whole number from -360 to 360 degrees."}})
+        EXPECT_EQ(enter(field, QString::fromLatin1(typed)), QString::fromLatin1(refusal)) << field;
     EXPECT_EQ(shape->archivedData(), before);
     EXPECT_EQ(window.snapshots + window.refreshes, 0);
 }

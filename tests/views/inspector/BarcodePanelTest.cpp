@@ -3,15 +3,11 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "FakeInspectorWindow.h"
+#include "ElementPanelFixture.h"
 #include "barcodes/BarcodeFactory.h"
-#include "platform/AppContext.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "views/barcodes/BarcodeWindow.h"
 #include "views/barcodes/BarcodeWindowStandIn.h"
 #include "views/inspector/BarcodePanel.h"
-#include "views/inspector/InspectorView.h"
-#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -35,31 +31,19 @@ public:
     const SKTGraphic* openedOn = nullptr;
 };
 
-class BarcodePanelTest : public ::testing::Test {
+class BarcodePanelTest : public ElementPanelFixture {
 protected:
     void SetUp() override
     {
-        Not_Draw_Only_Prop_Change = false, Start_Card_Option = QStringLiteral("L");
+        ElementPanelFixture::SetUp();
         setBarcodeWindow(&scripted);
     }
     void TearDown() override
     {
         setBarcodeWindow(nullptr);
-        Start_Card_Option = QStringLiteral("T");
+        ElementPanelFixture::TearDown();
     }
 
-    GraphicPtr add(GraphicKind kind)
-    {
-        GraphicPtr graphic = SKTGraphic::create(kind);
-        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, {graphic}, {int(window.document.graphics().size())});
-        return graphic;
-    }
-    void select(const QList<int>& indexes, const GraphicPtr& focused)
-    {
-        window.frontView.changeSelectionIndexes(indexes);
-        window.frontView._Selected_Graphic = focused;
-        inspector.Show_RHS_Properties(focused.get());
-    }
     void pressSettingsButton() { view.findChild<QPushButton*>(QStringLiteral("view_barcode_prop_btn"))->click(); }
     // The settings a user chose in the window, on a carrier of their own.
     static GraphicPtr chosenSettings()
@@ -75,12 +59,7 @@ protected:
         return carrier;
     }
 
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
     ScriptedBarcodeWindow scripted;
-    FakeInspectorWindow window;
-    InspectorView view;
-    PropertyInspector inspector{view, window};
 };
 
 TEST_F(BarcodePanelTest, OkCopiesTheSettingsAndThePictureIntoTheBarcodeOnlyAsOneStep)
@@ -88,7 +67,7 @@ TEST_F(BarcodePanelTest, OkCopiesTheSettingsAndThePictureIntoTheBarcodeOnlyAsOne
     const GraphicPtr barcode = add(GraphicKind::Barcode), text = add(GraphicKind::Text), other = add(GraphicKind::Text);
     const qint32 storedUnit = barcode->barcode.barcode_unit_val;
     const BarcodeSettings textSettings = text->barcode;
-    select({0, 1, 2}, barcode);
+    selectAndShow({barcode, text, other});
     scripted.carrier = chosenSettings();
     scripted.picture = QImage(300, 120, QImage::Format_ARGB32);
     scripted.picture.fill(Qt::black);
@@ -120,7 +99,7 @@ TEST_F(BarcodePanelTest, CancelOrNoPictureChangesNothingEvenWithAnOlderPictureAr
     const GraphicPtr barcode = add(GraphicKind::Barcode);
     const BarcodeSettings before = barcode->barcode;
     const QRectF bounds = barcode->bounds();
-    select({0}, barcode);
+    selectAndShow({barcode});
 
     pressSettingsButton();  // Cancel
     // OK without a picture, while the picture of an earlier barcode is still at hand.
@@ -138,7 +117,7 @@ TEST_F(BarcodePanelTest, CancelOrNoPictureChangesNothingEvenWithAnOlderPictureAr
 TEST_F(BarcodePanelTest, TwoBarcodesOrNoneFocusedAreRefusedAndTheWindowStaysShut)
 {
     const GraphicPtr first = add(GraphicKind::Barcode), second = add(GraphicKind::Barcode);
-    select({0, 1}, first);
+    selectAndShow({first, second});
     scripted.carrier = chosenSettings();
     scripted.picture = QImage(10, 10, QImage::Format_ARGB32);
     pressSettingsButton();
@@ -172,7 +151,7 @@ TEST_F(BarcodePanelTest, UntilTheWindowIsBuiltItsStandInSaysSo)
     setBarcodeWindow(nullptr);
     const GraphicPtr barcode = add(GraphicKind::Barcode);
     const BarcodeSettings before = barcode->barcode;
-    select({0}, barcode);
+    selectAndShow({barcode});
     pressSettingsButton();
     EXPECT_EQ(messages.texts(), QStringList{shown(kBarcodeWindowNotAvailableMessage)});
     EXPECT_TRUE(barcode->barcode == before);

@@ -1,20 +1,12 @@
 // Pictures of the window's canvas beside the printed output, on a real X server with a design open:
 // a hatch at 100 % and 200 % beside the same piece of a 600-dpi render, and an elliptical card.
-#include <QDir>
-#include <QMainWindow>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "mainwindow/SKTWindowController.h"
+#include "InspectorScreenshots.h"
 #include "model/Card_Property.h"
-#include "probes/SampleCard.h"
 #include "render/SKTRenderingView.h"
-#include "views/canvas/SKTGraphicView.h"
 #include "views/canvas/SKTZoomingScrollView.h"
 #include "views/inspector/InspectorGlobals.h"
-#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -53,28 +45,18 @@ private:
     const int m_saved = Card_Shape;
 };
 
-TEST(InspectorScreenshots, HatchAtTwoZoomsBesideA600DpiRenderAndAnEllipticalCardInTheWindow)
+TEST_F(InspectorScreenshots, HatchAtTwoZoomsBesideA600DpiRenderAndAnEllipticalCardInTheWindow)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
     const ShapeRestorer restorer;
-    const QTemporaryDir scratch;
-    SKTDocument document;
-    SKTWindowController controller(document);
-    sample::putOnSide(document, SKTDocument::FrontSide, sample::front(QDir(scratch.path())));
-    controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
+    putOnCard(sampleFront());
     Card_Property side;
     side.setCard_fill_chk(true), side.setCard_fill_style(QStringLiteral("H"));
     side.setCard_hatch_style(QStringLiteral("Diagonal_Cross")), side.setCard_hatch_bk_clr(QColor(230, 245, 230));
     controller.Front_card_Prop = side;
     controller.inspector().Show_RHS_Properties(nullptr);
-    controller.showWindow();
-    controller.window()->showNormal();
-    controller.window()->resize(1280, 800);
+    showWindow();
 
-    const QDir artifacts(QStringLiteral(ZOVA_INSPECTOR_ARTIFACT_DIR));
-    ASSERT_TRUE(QDir().mkpath(artifacts.path()));
-    SKTGraphicView& canvas = *controller.graphicView(SKTDocument::FrontSide);
+    SKTGraphicView& canvas = frontCanvas();
     SKTZoomingScrollView& zoom = *controller.zoomingScrollView(SKTDocument::FrontSide);
     QList<std::pair<QString, QImage>> pieces;
     for (const double factor : {1.0, 2.0}) {

@@ -253,7 +253,7 @@ TEST_F(CardPanelTest, TheContentColourReachesOnlyUnlockedTextsAndOnlyWhenChanged
     EXPECT_EQ(text->textStyle.txt_clr, QColor(Qt::magenta));
     EXPECT_EQ(locked->textStyle.txt_clr, QColor(Qt::gray));
     EXPECT_EQ(window.frontRecord.Card_Content_clr(), QColor(Qt::magenta));
-    EXPECT_EQ(text->textStyle.text_ctrl_font.name.toStdString(), "DejaVu Serif") << "only the colour changed";
+    EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), "DejaVu Serif") << "only the colour changed";
     EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
 }
 

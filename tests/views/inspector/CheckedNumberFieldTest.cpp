@@ -126,22 +126,7 @@ protected:
         return *view.findChild<Control*>(QString::fromLatin1(name));
     }
     // Types the text into the named field on its page and presses Enter; the balloon shown.
-    QString enter(const char* name, const QString& text)
-    {
-        auto& field = control<QAbstractSpinBox>(name);
-        view.showPage(pageOf(field)->objectName());
-        field.setFocus();
-        typeInto(field, text);
-        QTest::keyClick(&field, Qt::Key_Return);
-        return balloon();
-    }
-    QWidget* pageOf(QWidget& field)
-    {
-        for (QWidget* w = &field; w != nullptr; w = w->parentWidget())
-            if (InspectorView::isCardPage(w))
-                return w;
-        return nullptr;
-    }
+    QString enter(const char* name, const QString& text) { return enterOnPage(view, control<QAbstractSpinBox>(name), text); }
 
     FakeInspectorWindow window;
     InspectorView view;

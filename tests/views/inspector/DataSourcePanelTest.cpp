@@ -8,15 +8,11 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-#include "FakeInspectorWindow.h"
+#include "ElementPanelFixture.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesFiles.h"
 #include "model/SKTGraphicKinds.h"
-#include "platform/AppContext.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/DataSourcePanel.h"
-#include "views/inspector/InspectorView.h"
-#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -25,11 +21,12 @@ QString shown(const QString& text)
     return QLatin1Char('\n') + text;
 }
 
-class DataSourcePanelTest : public ::testing::Test {
+class DataSourcePanelTest : public ElementPanelFixture {
 protected:
     void SetUp() override
     {
-        Not_Draw_Only_Prop_Change = false, Start_Card_Option = QStringLiteral("L"), Excel_Binding_Use = true;
+        ElementPanelFixture::SetUp();
+        Excel_Binding_Use = true;
         // The user's folder lies in the test's own data folder (XDG_DATA_HOME).
         Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
         QDir(Data_Folder_Path).removeRecursively();
@@ -46,7 +43,8 @@ protected:
     {
         QDir(Data_Folder_Path).removeRecursively();
         Loaded_Data_Table().ListData.clear(), Loaded_Data_Table().ColList.removeDataColumns();
-        Start_Card_Option = QStringLiteral("T"), Excel_Binding_Use = false;
+        Excel_Binding_Use = false;
+        ElementPanelFixture::TearDown();
     }
 
     static void writeSeries(const QString& name, const QByteArray& bytes)
@@ -55,20 +53,6 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    GraphicPtr add(GraphicKind kind)
-    {
-        GraphicPtr graphic = SKTGraphic::create(kind);
-        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, {graphic}, {int(window.document.graphics().size())});
-        return graphic;
-    }
-    void select(const QList<int>& indexes, const GraphicPtr& focused)
-    {
-        window.frontView.changeSelectionIndexes(indexes);
-        window.frontView._Selected_Graphic = focused;
-        inspector.Show_RHS_Properties(focused.get());
-    }
-    // As a user picks an entry.
-    void choose(const char* name, int index) { combo(name).setCurrentIndex(index); }
     QComboBox& combo(const char* name) const { return *view.findChild<QComboBox*>(QString::fromLatin1(name)); }
     QStringList entries(const char* name) const
     {
@@ -77,12 +61,6 @@ protected:
             texts << combo(name).itemText(i);
         return texts;
     }
-
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    FakeInspectorWindow window;
-    InspectorView view;
-    PropertyInspector inspector{view, window};
 };
 
 TEST_F(DataSourcePanelTest, ASeriesBindsTheUnlockedTextsShowingItsFirstValueAndManualUnbindsThem)
@@ -90,7 +68,7 @@ TEST_F(DataSourcePanelTest, ASeriesBindsTheUnlockedTextsShowingItsFirstValueAndM
     const GraphicPtr first = add(GraphicKind::Text), second = add(GraphicKind::Text), locked = add(GraphicKind::Text);
     const GraphicPtr line = add(GraphicKind::Line);
     locked->ctrl_is_locked = true;
-    select({0, 1, 2, 3}, first);
+    selectAndShow({first, second, locked, line});
     EXPECT_EQ(entries("Data_source_type"), (QStringList{"Manual", "Series", "Excel"}));
     EXPECT_FALSE(combo("Batch_Series").isEnabled());
 
@@ -132,13 +110,13 @@ TEST_F(DataSourcePanelTest, TheLoadShowsTheBindingAndWritesNothing)
     bound->Set_Data_source_type(1), bound->Set_Batch_List_Name("Names"), bound->Set_Batch_List_Index(1);
     unnamed->Set_Data_source_type(1);
     column->Set_Data_source_type(2), column->Set_Excel_binding_Index(2);
-    select({0}, bound);
+    selectAndShow({bound});
     EXPECT_EQ(combo("Data_source_type").currentText(), "Series");
     EXPECT_EQ(combo("Batch_Series").currentText(), "Names");
     EXPECT_TRUE(combo("Batch_Series").isEnabled());
-    select({1}, unnamed);
+    selectAndShow({unnamed});
     EXPECT_EQ(combo("Batch_Series").currentIndex(), -1);
-    select({2}, column);
+    selectAndShow({column});
     EXPECT_EQ(entries("Batch_Series"), (QStringList{Loaded_Data_Table().ColList.titles()}));
     EXPECT_EQ(combo("Batch_Series").currentText(), "Photo");
 
@@ -149,14 +127,14 @@ TEST_F(DataSourcePanelTest, TheLoadShowsTheBindingAndWritesNothing)
 
     // Without a spreadsheet in the design the choice is not offered.
     Excel_Binding_Use = false;
-    select({0}, bound);
+    selectAndShow({bound});
     EXPECT_EQ(entries("Data_source_type"), (QStringList{"Manual", "Series"}));
 }
 
 TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverALockedPicture)
 {
     const GraphicPtr text = add(GraphicKind::Text);
-    select({0}, text);
+    selectAndShow({text});
     choose("Data_source_type", 2);
     choose("Batch_Series", 1);
     EXPECT_EQ(text->data_source_type, 2);
@@ -165,7 +143,7 @@ TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverA
     EXPECT_EQ(text->Text_contents(), "Cleo");
 
     const GraphicPtr picture = add(GraphicKind::Image);
-    select({1}, picture);
+    selectAndShow({picture});
     choose("Data_source_type", 2);
     choose("Batch_Series", 2);
     EXPECT_EQ(picture->excel_col_indx, 2);
@@ -184,7 +162,7 @@ TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverA
 TEST_F(DataSourcePanelTest, TwoPicturesOrNoSeriesAreRefusedWithTheirMessages)
 {
     const GraphicPtr picture = add(GraphicKind::Image), other = add(GraphicKind::Image);
-    select({0}, picture);
+    selectAndShow({picture});
     window.frontView.changeSelectionIndexes({0, 1});
     choose("Data_source_type", 1);
     choose("Batch_Series", 0);
@@ -194,7 +172,7 @@ TEST_F(DataSourcePanelTest, TwoPicturesOrNoSeriesAreRefusedWithTheirMessages)
 
     QDir(Data_Folder_Path).removeRecursively();
     const GraphicPtr text = add(GraphicKind::Text);
-    select({2}, text);
+    selectAndShow({text});
     choose("Data_source_type", 1);
     EXPECT_EQ(messages.texts().last(), shown("Please create batch processing series first."));
     EXPECT_EQ(text->data_source_type, 0);
@@ -206,7 +184,7 @@ TEST_F(DataSourcePanelTest, ASeriesThatCannotBeReadIsReportedAndChangesNothing)
     writeSeries("Broken", QByteArray("\xff\xfe\x00P\x00h\x00o\x00t\x00o\n", 13));
     const GraphicPtr text = add(GraphicKind::Text);
     text->Set_Data_source_type(1), text->Set_Batch_List_Name("Names"), text->Set_Batch_List_Index(1);
-    select({0}, text);
+    selectAndShow({text});
     choose("Batch_Series", 0);
     EXPECT_EQ(messages.texts(), QStringList{shown("The series \"Broken\" cannot be read: it is not a text file.")});
     EXPECT_EQ(text->batch_list_name, "Names");

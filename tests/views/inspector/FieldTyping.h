@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "views/inspector/InspectorView.h"
+
 // Selects the field's text and types over it.
 inline void typeInto(QAbstractSpinBox& field, const QString& text)
 {
@@ -13,6 +15,13 @@ inline void typeInto(QAbstractSpinBox& field, const QString& text)
     if (text.isEmpty())
         QTest::keyClick(&field, Qt::Key_Backspace);
     QTest::keyClicks(&field, text);
+}
+
+// Types over the field and presses Enter, which commits it.
+inline void typeAndEnter(QAbstractSpinBox& field, const QString& text)
+{
+    typeInto(field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
 }
 
 // The balloon the field shows, if any; dismissed for the next case as a click anywhere does.
@@ -24,4 +33,17 @@ inline QString balloon()
     QMouseEvent click(QEvent::MouseButtonPress, QPointF(), QPointF(), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&elsewhere, &click);
     return shown;
+}
+
+// Brings the inspector's page holding the field to the front, gives the field the focus, types
+// over it and presses Enter; the balloon shown.
+inline QString enterOnPage(InspectorView& view, QAbstractSpinBox& field, const QString& text)
+{
+    for (QWidget* page = &field; page != nullptr; page = page->parentWidget()) {
+        if (view.showPage(page->objectName()))
+            break;
+    }
+    field.setFocus();
+    typeAndEnter(field, text);
+    return balloon();
 }

@@ -14,20 +14,15 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "FakeInspectorWindow.h"
-#include "ScriptedPhotoWindows.h"
+#include "ElementPanelFixture.h"
+#include "support/ScriptedPhotoWindows.h"
 #include "filters/ImageProcesser.h"
 #include "model/SKTGraphicKinds.h"
-#include "platform/AppContext.h"
 #include "platform/PictureReading.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/ColorWell.h"
 #include "views/inspector/CroppedPictureBinding.h"
 #include "views/inspector/FloatSlider.h"
 #include "views/inspector/ImagePanel.h"
-#include "views/inspector/InspectorView.h"
-#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -49,13 +44,6 @@ QImage solid(const QColor& colour)
     QImage picture(24, 24, QImage::Format_ARGB32);
     picture.fill(colour);
     return picture;
-}
-
-void typeInto(QAbstractSpinBox& field, const QString& text)
-{
-    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
 }
 
 // The element as the canvas draws it, on a white card of its own box.
@@ -88,12 +76,11 @@ struct ScriptedBinding : CroppedPictureBinding {
     QStringList shown;
 };
 
-class ImagePanelTest : public ::testing::Test {
+class ImagePanelTest : public ElementPanelFixture {
 protected:
     void SetUp() override
     {
-        Not_Draw_Only_Prop_Change = false;
-        Start_Card_Option = QStringLiteral("L");
+        ElementPanelFixture::SetUp();
         bandsFile = save(QStringLiteral("bands.png"), bands());
         greenFile = save(QStringLiteral("green.png"), solid(Qt::green));
         yellowFile = save(QStringLiteral("yellow.png"), solid(Qt::yellow));
@@ -102,7 +89,6 @@ protected:
         text.write("no picture here");
         unreadableFile = text.fileName();
     }
-    void TearDown() override { Start_Card_Option.clear(); }
 
     QString save(const QString& name, const QImage& picture)
     {
@@ -117,25 +103,6 @@ protected:
         image->ctrl_is_visible = true;
         return image;
     }
-    // The elements on the front canvas, `selected` of them selected and `current` loaded.
-    void showOnCanvas(const GraphicList& graphics, const QList<int>& selected, const GraphicPtr& current)
-    {
-        QList<int> indexes;
-        for (int i = 0; i < graphics.size(); ++i)
-            indexes << i;
-        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, graphics, indexes);
-        window.frontView.changeSelectionIndexes(selected);
-        window.frontView._Selected_Graphic = current;
-        inspector.Show_RHS_Properties(current.get());
-        window.refreshes = window.snapshots = 0;
-    }
-    template <typename Control>
-    Control& control(const char* name)
-    {
-        auto* found = view.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
     void moveSlider(const char* name, QAbstractSlider::SliderAction action)
     {
         control<FloatSlider>(name).triggerAction(action);
@@ -144,13 +111,7 @@ protected:
 
     QTemporaryDir scratch;
     QString bandsFile, greenFile, yellowFile, unreadableFile;
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
     std::unique_ptr<ScriptedPhotoWindows> photos = std::make_unique<ScriptedPhotoWindows>();
-    FakeInspectorWindow window;
-    InspectorView view;
-    PropertyInspector inspector{view, window};
 };
 
 TEST_F(ImagePanelTest, LoadShowsThePicturesFieldsAndWhetherItsFileIsThere)
@@ -162,7 +123,7 @@ TEST_F(ImagePanelTest, LoadShowsThePicturesFieldsAndWhetherItsFileIsThere)
     s.rotate_image = 45.7f, s.img_trnsp_val = 60, s.hue_val = 0.5f, s.sat_val = 1.25f, s.brt_val = -0.1f;
     s.con_val = 1.5f, s.srp_val = 0.3f, s.ev_val = 0.5f, s.blr_val = 2, s.Sepia = true, s._isFlippedVertically = true;
     image->control_ID = QStringLiteral("F_Pic1");
-    showOnCanvas({image}, {0}, image);
+    placeAndShow({image});
 
     EXPECT_TRUE(control<QCheckBox>("Image_border_chk").isChecked());
     EXPECT_EQ(control<QSpinBox>("Image_bor_Stepper").value(), 2);
@@ -204,7 +165,7 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
     locked->ctrl_is_locked = true;
     GraphicPtr signature = SKTGraphic::create(GraphicKind::Signature), shape = SKTGraphic::create(GraphicKind::Shape);
     second->_isDrawingStroke = true, second->_strokeWidth = 1.5;  // a width the field shows as 1
-    showOnCanvas({first, second, locked, signature, shape}, {0, 1, 2, 3, 4}, first);
+    placeAndShow({first, second, locked, signature, shape});
     const QByteArray lockedBefore = locked->archivedData(), signatureBefore = signature->archivedData(),
                      shapeBefore = shape->archivedData();
 
@@ -229,13 +190,13 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
     moveSlider("Hue_slidr", QAbstractSlider::SliderSingleStepAdd);
     EXPECT_FLOAT_EQ(first->picture.hue_val, 0.01f);
     EXPECT_FLOAT_EQ(second->picture.hue_val, 0.01f);
-    typeInto(control<QDoubleSpinBox>("Trsp_slidr_val"), QStringLiteral("35"));
+    typeAndEnter(control<QDoubleSpinBox>("Trsp_slidr_val"), QStringLiteral("35"));
     EXPECT_EQ(first->picture.img_trnsp_val, 35);
     EXPECT_EQ(second->picture.img_trnsp_val, 35);
     EXPECT_EQ(control<FloatSlider>("Trsp_slidr").floatValue(), 35);
     panel().finishRendering();
     const QImage adjusted = first->_contents_with_settings;
-    typeInto(control<QDoubleSpinBox>("Trsp_slidr_val"), QStringLiteral("50"));
+    typeAndEnter(control<QDoubleSpinBox>("Trsp_slidr_val"), QStringLiteral("50"));
     panel().finishRendering();
     EXPECT_EQ(first->_contents_with_settings.cacheKey(), adjusted.cacheKey());
 
@@ -277,8 +238,8 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
 TEST_F(ImagePanelTest, TurnsAndTonesReachTheDrawnPictureInWholeDegrees)
 {
     auto image = picture(bandsFile);
-    showOnCanvas({image}, {0}, image);
-    typeInto(control<QDoubleSpinBox>("Rotate_slidr_val"), QStringLiteral("45.7"));
+    placeAndShow({image});
+    typeAndEnter(control<QDoubleSpinBox>("Rotate_slidr_val"), QStringLiteral("45.7"));
     EXPECT_FLOAT_EQ(image->picture.rotate_image, 45.7f);
     panel().finishRendering();
     PictureSettings whole = image->picture;
@@ -291,7 +252,7 @@ TEST_F(ImagePanelTest, TurnsAndTonesReachTheDrawnPictureInWholeDegrees)
     QImage card = drawn(*image);
     EXPECT_EQ(card.pixelColor(20, 5), QColor(220, 20, 20));
     EXPECT_EQ(card.pixelColor(20, 25), QColor(20, 20, 220));
-    typeInto(control<QDoubleSpinBox>("Rotate_slidr_val"), QStringLiteral("90"));
+    typeAndEnter(control<QDoubleSpinBox>("Rotate_slidr_val"), QStringLiteral("90"));
     control<QCheckBox>("Image_Sepia_chk").click();
     panel().finishRendering();
     card = drawn(*image);
@@ -311,7 +272,7 @@ TEST_F(ImagePanelTest, ResetAsksThenGoesNeutralAndReloadsFromTheFilePath)
     image->picture.Sepia = true, image->picture.hue_val = 1, image->picture.rotate_image = 30;
     image->Text_Value = scratch.filePath(QStringLiteral("gone.png"));  // names no file
     image->_file_path = greenFile;  // the picture now at the element's path
-    showOnCanvas({image}, {0}, image);
+    placeAndShow({image});
 
     messages.queueAnswers({1});  // No
     control<QPushButton>("Image_reset_btn").click();
@@ -335,7 +296,7 @@ TEST_F(ImagePanelTest, ResetAsksThenGoesNeutralAndReloadsFromTheFilePath)
 TEST_F(ImagePanelTest, SourcesGiveTheSelectedPictureTheirFile)
 {
     auto image = picture(bandsFile);
-    showOnCanvas({image}, {0}, image);
+    placeAndShow({image});
 
     photos->cameraAnswer = 1, photos->cameraFile = greenFile;
     control<QPushButton>("Open_Camera_btn").click();
@@ -367,7 +328,7 @@ TEST_F(ImagePanelTest, SourcesGiveTheSelectedPictureTheirFile)
 TEST_F(ImagePanelTest, AnUnreadablePictureIsRefusedAndThePictureKept)
 {
     auto image = picture(bandsFile);
-    showOnCanvas({image}, {0}, image);
+    placeAndShow({image});
     const QImage before = image->_contents;
 
     photos->cameraAnswer = 1, photos->cameraFile = unreadableFile;
@@ -390,11 +351,11 @@ TEST_F(ImagePanelTest, NumbersTypedIntoTheFieldsAreCheckedBeforeTheyReachAPictur
 {
     auto image = picture(bandsFile);
     image->_isDrawingStroke = true, image->_strokeWidth = 3, image->picture.hue_val = 0.5f;
-    showOnCanvas({image}, {0}, image);
-    typeInto(control<QSpinBox>("Image_bor_Stepper"), QStringLiteral("5000"));
-    typeInto(control<QDoubleSpinBox>("Hue_slidr_val"), QStringLiteral("9"));
-    typeInto(control<QDoubleSpinBox>("blr_slidr_val"), QStringLiteral("-4"));
-    typeInto(control<QDoubleSpinBox>("Rotate_slidr_val"), QStringLiteral("1e9"));
+    placeAndShow({image});
+    typeAndEnter(control<QSpinBox>("Image_bor_Stepper"), QStringLiteral("5000"));
+    typeAndEnter(control<QDoubleSpinBox>("Hue_slidr_val"), QStringLiteral("9"));
+    typeAndEnter(control<QDoubleSpinBox>("blr_slidr_val"), QStringLiteral("-4"));
+    typeAndEnter(control<QDoubleSpinBox>("Rotate_slidr_val"), QStringLiteral("1e9"));
     EXPECT_EQ(image->_strokeWidth, 3);
     EXPECT_EQ(image->picture.hue_val, 0.5f);
     EXPECT_EQ(image->picture.blr_val, 0);
@@ -403,14 +364,14 @@ TEST_F(ImagePanelTest, NumbersTypedIntoTheFieldsAreCheckedBeforeTheyReachAPictur
     EXPECT_EQ(control<QDoubleSpinBox>("Hue_slidr_val").value(), 0.5);
     EXPECT_EQ(window.snapshots, 0);
 
-    typeInto(control<QSpinBox>("Image_bor_Stepper"), QStringLiteral("7"));
+    typeAndEnter(control<QSpinBox>("Image_bor_Stepper"), QStringLiteral("7"));
     EXPECT_EQ(image->_strokeWidth, 7);
 }
 
 TEST_F(ImagePanelTest, CropsGoThroughTheCroppingToolForEachSource)
 {
     auto image = picture(bandsFile);
-    showOnCanvas({image}, {0}, image);
+    placeAndShow({image});
     ScriptedBinding binding;
     panel().setCroppedPictureBinding(&binding);
 
@@ -459,7 +420,7 @@ TEST_F(ImagePanelTest, TheCameraLibraryAndCroppingToolSayTheyAreNotAvailableYet)
 {
     photos.reset();
     auto image = picture(bandsFile);
-    showOnCanvas({image}, {0}, image);
+    placeAndShow({image});
     control<QPushButton>("Open_Camera_btn").click();
     control<QPushButton>("Manual_Library_Browse_btn").click();
     control<QPushButton>("Cropping_Selected_Image_btn").click();

@@ -1,28 +1,10 @@
 // Pictures of every card page as a person sees them, on a real X server, with a design open: each
 // fill kind, the border and the watermark, at the window's own size and at 1280 x 800. Every label
 // and button on a shown page must have the room its text asks for.
-#include <QAbstractButton>
-#include <QDir>
-#include <QLabel>
-#include <QMainWindow>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include "CrampedControls.h"
-#include "mainwindow/FolderLists.h"
-#include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/SKTWindowController.h"
+#include "InspectorScreenshots.h"
 #include "model/CardBackgroundPicture.h"
 #include "model/Card_Property.h"
-#include "probes/SampleCard.h"
 #include "support/CanvasMouse.h"
-#include "support/TestEnvironment.h"
-#include "views/inspector/CardPanel.h"
-#include "views/inspector/InspectorView.h"
-#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -32,18 +14,9 @@ struct PageShot {
     std::function<void(Card_Property&)> setUp;
 };
 
-TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
+TEST_F(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
-    const QTemporaryDir scratch;
-    SKTDocument document;
-    SKTWindowController controller(document);
-    const QStringList hatches = Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true);
-    ASSERT_FALSE(hatches.isEmpty());
-    controller.inspector().setUpControls(hatches);
-    sample::putOnSide(document, SKTDocument::FrontSide, sample::front(QDir(scratch.path())));
-    controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
+    putOnCard(sampleFront());
 
     const QString picture = QDir(Resource_Path).filePath(QStringLiteral("sign_sample.png"));
     const QList<PageShot> shots{
@@ -57,7 +30,7 @@ TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
              side.setCard_fill_Grd_1_clr(QColor(200, 220, 255)), side.setCard_fill_Grd_2_clr(QColor(40, 80, 160));
              side.setCard_grad_Stepper(30);
          }},
-        {"hatch", "card_bkgd_tab", [&hatches](Card_Property& side) {
+        {"hatch", "card_bkgd_tab", [this](Card_Property& side) {
              side.setCard_fill_chk(true), side.setCard_fill_style(QStringLiteral("H")), side.setCard_hatch_bk_clr(QColor(230, 245, 230));
              side.setCard_hatch_style(hatches.last());
          }},
@@ -71,23 +44,15 @@ TEST(InspectorScreenshots, EveryCardPageWithEachFillKindBorderAndWatermark)
              side.setWatermark_Color(QColor(120, 120, 120)), side.setWatermark_Alignment(1);
          }},
     };
-    const QDir artifacts(QStringLiteral(ZOVA_INSPECTOR_ARTIFACT_DIR));
-    ASSERT_TRUE(QDir().mkpath(artifacts.path()));
-    controller.showWindow();
+    showWindow();
     for (const QSize windowSize : {QSize(1200, 800), QSize(1280, 800)}) {
-        controller.window()->showNormal();
-        controller.window()->resize(windowSize);
+        resizeWindow(windowSize);
         for (const PageShot& shot : shots) {
             Card_Property side;
             shot.setUp(side);
             controller.Front_card_Prop = side;
             controller.inspector().Show_RHS_Properties(nullptr);
-            InspectorView& view = controller.windowLayout().inspectorView();
-            ASSERT_TRUE(view.showPage(QString::fromLatin1(shot.page)));
-            QTest::qWait(150);
-            const QString name = QStringLiteral("card-%1-%2x%3.png").arg(QLatin1String(shot.name)).arg(windowSize.width()).arg(windowSize.height());
-            EXPECT_TRUE(controller.window()->grab().save(artifacts.filePath(name))) << qPrintable(name);
-            EXPECT_EQ(crampedControls(*view.page(QString::fromLatin1(shot.page))), QStringList()) << qPrintable(name);
+            shoot(shot.page, QStringLiteral("card-%1-%2x%3.png").arg(QLatin1String(shot.name)).arg(windowSize.width()).arg(windowSize.height()));
         }
     }
 }
@@ -105,37 +70,22 @@ QStringList controlsCutOff(const QWidget& page)
 
 // The text pages with the sample card's title selected, given a dashed border, a gradient fill and
 // a blurred shadow, so that every box of both pages is in use.
-TEST(InspectorScreenshots, TheTextPagesWithATextSelected)
+TEST_F(InspectorScreenshots, TheTextPagesWithATextSelected)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
-    const QTemporaryDir scratch;
-    SKTDocument document;
-    SKTWindowController controller(document);
-    controller.inspector().setUpControls({});
-    GraphicList front = sample::front(QDir(scratch.path()));
+    GraphicList front = sampleFront();
     SKTGraphic& title = *front.first();
     title._isDrawingStroke = true, title._strokeWidth = 2, title._stroke_border_type = QStringLiteral("DA");
     title._isDrawingFill = true, title._fill_type = QStringLiteral("G");
     title._fill_Grad_clr1 = QColor(255, 250, 220), title._fill_Grad_clr2 = QColor(250, 210, 120);
     title.textStyle.Drawing_Shadow = true, title.textStyle.Shadow_blur = 2, title.textStyle.text_alignmnet = 2;
-    sample::putOnSide(document, SKTDocument::FrontSide, front);
-    controller.SetDocumentCanvasSize(QSizeF(242.65, 153.07));
-    const QDir artifacts(QStringLiteral(ZOVA_INSPECTOR_ARTIFACT_DIR));
-    ASSERT_TRUE(QDir().mkpath(artifacts.path()));
-    controller.showWindow();
-    controller.window()->showNormal();
-    controller.window()->resize(1280, 800);
+    putOnCard(front);
+    showWindow();
     // A click on the title, as a person selects it.
-    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
-    InspectorView& view = controller.windowLayout().inspectorView();
+    canvas_mouse::drag(frontCanvas(), QPointF(150, 19), QPointF(150, 19));
     for (const auto& [page, name] : {std::pair{"text_edtng_tab", "element-text-1280x800.png"},
                                      std::pair{"text_prop_tab", "element-text-style-1280x800.png"}}) {
-        ASSERT_TRUE(view.showPage(QString::fromLatin1(page))) << page;
-        QTest::qWait(150);
-        EXPECT_TRUE(controller.window()->grab().save(artifacts.filePath(QString::fromLatin1(name)))) << name;
-        EXPECT_EQ(crampedControls(*view.page(QString::fromLatin1(page))), QStringList()) << name;
-        EXPECT_EQ(controlsCutOff(*view.page(QString::fromLatin1(page))), QStringList()) << name;
+        shoot(page, QString::fromLatin1(name));
+        EXPECT_EQ(controlsCutOff(*view().page(QString::fromLatin1(page))), QStringList()) << name;
     }
 }
 

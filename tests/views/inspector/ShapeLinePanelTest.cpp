@@ -7,7 +7,6 @@
 #include <QSpinBox>
 
 #include "ElementPanelFixture.h"
-#include "FieldTyping.h"
 
 namespace {
 

@@ -11,31 +11,19 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "FakeInspectorWindow.h"
+#include "ElementPanelFixture.h"
 #include "model/SKTGraphicKinds.h"
-#include "platform/AppContext.h"
 #include "platform/PictureReading.h"
-#include "support/ScriptedDialogPresenter.h"
-#include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/inspector/ColorWell.h"
-#include "views/inspector/InspectorView.h"
-#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
-void typeInto(QAbstractSpinBox& field, const QString& text)
-{
-    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
-}
-
-class SignaturePanelTest : public ::testing::Test {
+class SignaturePanelTest : public ElementPanelFixture {
 protected:
     void SetUp() override
     {
-        Not_Draw_Only_Prop_Change = false;
+        ElementPanelFixture::SetUp();
         resourcesBefore = Resource_Path;
         Resource_Path = TestEnvironment::resourceDir();
         QImage ink(60, 20, QImage::Format_ARGB32);
@@ -44,7 +32,11 @@ protected:
         ASSERT_TRUE(ink.save(inkFile));
     }
 
-    void TearDown() override { Resource_Path = resourcesBefore; }
+    void TearDown() override
+    {
+        Resource_Path = resourcesBefore;
+        ElementPanelFixture::TearDown();
+    }
 
     std::shared_ptr<SKTSignature> signature(const QString& kind, const QRectF& box)
     {
@@ -55,32 +47,9 @@ protected:
         element->ctrl_is_visible = true;
         return element;
     }
-    void showOnCanvas(const GraphicList& graphics, const QList<int>& selected, const GraphicPtr& current)
-    {
-        QList<int> indexes;
-        for (int i = 0; i < graphics.size(); ++i)
-            indexes << i;
-        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, graphics, indexes);
-        window.frontView.changeSelectionIndexes(selected);
-        inspector.Show_RHS_Properties(current.get());
-        window.refreshes = window.snapshots = 0;
-    }
-    template <typename Control>
-    Control& control(const char* name)
-    {
-        auto* found = view.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
 
     QTemporaryDir scratch;
     QString inkFile, resourcesBefore;
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
-    FakeInspectorWindow window;
-    InspectorView view;
-    PropertyInspector inspector{view, window};
 };
 
 TEST_F(SignaturePanelTest, LoadShowsThePathAndTheBorder)
@@ -88,7 +57,7 @@ TEST_F(SignaturePanelTest, LoadShowsThePathAndTheBorder)
     auto element = signature(QStringLiteral("F"), QRectF(10, 10, 30, 40));
     element->_isDrawingStroke = true, element->_strokeWidth = 2.5, element->_stroke_border_type = QStringLiteral("DDD");
     element->_strokeColor = QColor(200, 10, 10);
-    showOnCanvas({element}, {0}, element);
+    placeAndShow({element});
     EXPECT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), SKTSignature::samplePicturePath("F"));
     EXPECT_TRUE(control<QCheckBox>("Sign_border_chk").isChecked());
     EXPECT_EQ(control<QSpinBox>("Sign_bor_Stepper").value(), 2);
@@ -107,7 +76,7 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     locked->ctrl_is_locked = true;
     GraphicPtr picture = SKTGraphic::create(GraphicKind::Image);
     first->_isDrawingStroke = false, second->_strokeWidth = 1.5;
-    showOnCanvas({first, second, locked, picture}, {0, 1, 2, 3}, first);
+    placeAndShow({first, second, locked, picture});
     const QByteArray lockedBefore = locked->archivedData(), pictureBefore = picture->archivedData();
 
     dialogs.queueOpenFile(inkFile);
@@ -139,7 +108,7 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     // A width beyond the field's range is refused, never taken as another number.
     control<QCheckBox>("Sign_border_chk").click();
     const int snapshots = window.snapshots;
-    typeInto(control<QSpinBox>("Sign_bor_Stepper"), QStringLiteral("5000"));
+    typeAndEnter(control<QSpinBox>("Sign_bor_Stepper"), QStringLiteral("5000"));
     EXPECT_EQ(first->_strokeWidth, 3);
     EXPECT_EQ(control<QSpinBox>("Sign_bor_Stepper").value(), 3);
     EXPECT_EQ(window.snapshots, snapshots);
@@ -153,7 +122,7 @@ TEST_F(SignaturePanelTest, TheSamplePictureAndRefusedPaths)
     ink->setFilePath(inkFile);
     auto print = signature(QStringLiteral("F"), QRectF(80, 10, 30, 40));
     print->setFilePath(inkFile);
-    showOnCanvas({ink, print}, {0, 1}, ink);
+    placeAndShow({ink, print});
     // A border change alone leaves each its own picture.
     print->setFilePath(SKTSignature::samplePicturePath("F"));
     control<QCheckBox>("Sign_border_chk").click();

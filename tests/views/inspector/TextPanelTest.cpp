@@ -2,31 +2,27 @@
 // the load, the date and time insert, template texts and the font.
 #include <QApplication>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <QToolTip>
 #include <gtest/gtest.h>
 
-#include "FakeInspectorWindow.h"
+#include "ElementPanelFixture.h"
 #include "model/NumberBounds.h"
 #include "platform/AppContext.h"
+#include "support/FontPrinting.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/CheckedNumberField.h"
-#include "views/inspector/ColorWell.h"
-#include "views/inspector/InspectorView.h"
-#include "views/inspector/PropertyInspector.h"
 
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -45,76 +41,15 @@ GraphicPtr text(const QString& value, bool locked = false)
     return graphic;
 }
 
-class TextPanelTest : public ::testing::Test {
+class TextPanelTest : public ElementPanelFixture {
 protected:
     void SetUp() override
     {
-        Not_Draw_Only_Prop_Change = false, Start_Card_Option = QStringLiteral("L");
-        inspector.setUpControls({});
+        ElementPanelFixture::SetUp();
         inspector.textPanel().setClock([] { return QDateTime(QDate(2026, 12, 5), QTime(15, 4, 9)); });
     }
-    void TearDown() override { Start_Card_Option = QStringLiteral("T"), Not_Draw_Only_Prop_Change = false; }
 
-    // The elements on the front canvas, the first `selected` of them selected, the first shown.
-    void place(const GraphicList& graphics, QList<int> selected)
-    {
-        QList<int> indexes;
-        for (int i = 0; i < int(graphics.size()); ++i)
-            indexes << i;
-        window.document.insertGraphicsOnSide(SKTDocument::FrontSide, graphics, indexes);
-        window.frontView.changeSelectionIndexes(selected);
-        inspector.Show_RHS_Properties(window.frontView.selectedGraphics().first().get());
-        window.refreshes = window.snapshots = 0;
-    }
-    template <typename Control>
-    Control& control(const char* name)
-    {
-        auto* found = view.findChild<Control*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
     QPlainTextEdit& editor() { return control<QPlainTextEdit>("Text_value_Edit"); }
-    void choose(const char* combo, int index)
-    {
-        control<QComboBox>(combo).setCurrentIndex(index);
-        Q_EMIT control<QComboBox>(combo).activated(index);
-    }
-    void pickColour(const char* well, const QColor& colour)
-    {
-        dialogs.queueHook([colour](QDialog& dialog) {
-            static_cast<QColorDialog&>(dialog).setCurrentColor(colour);
-            dialog.setResult(QDialog::Accepted);
-        });
-        control<ColorWell>(well).click();
-    }
-    void showWindow()
-    {
-        view.show();
-        QApplication::setActiveWindow(&view);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    }
-    // Types over the named field and presses Enter; the balloon shown, dismissed afterwards.
-    QString enter(const char* name, const QString& typed)
-    {
-        auto& field = control<QAbstractSpinBox>(name);
-        for (QWidget* page = &field; page != nullptr; page = page->parentWidget())
-            view.showPage(page->objectName());
-        field.setFocus();
-        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&field, typed);
-        QTest::keyClick(&field, Qt::Key_Return);
-        QCoreApplication::processEvents();
-        const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
-        QToolTip::hideText();
-        return shown;
-    }
-
-    ScriptedMessagePresenter messages;
-    ScopedMessagePresenter messageScope{messages};
-    ScriptedDialogPresenter dialogs;
-    FakeInspectorWindow window;
-    InspectorView view;
-    PropertyInspector inspector{view, window};
 };
 
 TEST_F(TextPanelTest, TheWriterChangesEveryUnlockedSelectedTextAndNothingElse)
@@ -126,7 +61,7 @@ TEST_F(TextPanelTest, TheWriterChangesEveryUnlockedSelectedTextAndNothingElse)
     first->textStyle.txt_clr = Qt::red;
     first->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
     first->textStyle.Shadow_offset_X = 2.5f;
-    place({first, shape, locked, second, unselected}, {0, 1, 2, 3});
+    placeAndShow({first, shape, locked, second, unselected}, 4);
     const QByteArray untouched[] = {shape->archivedData(), locked->archivedData(), unselected->archivedData()};
 
     choose("Text_align_combo", 1);
@@ -180,7 +115,7 @@ TEST_F(TextPanelTest, TheWriterChangesEveryUnlockedSelectedTextAndNothingElse)
 TEST_F(TextPanelTest, NothingChangesWhileTheControlsAreFilled)
 {
     const GraphicPtr first = text("First");
-    place({first}, {0});
+    placeAndShow({first});
     const QByteArray before = first->archivedData();
     {
         const NotDrawOnlyPropChangeGuard filling;
@@ -204,7 +139,7 @@ TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
     const GraphicPtr fresh = text("Text here"), second = text("Two"), series = text("Series value"),
                      locked = text("Locked", true), shape = SKTGraphic::create(GraphicKind::Shape);
     series->Set_Data_source_type(1);
-    place({fresh, second, series, locked, shape}, {0, 1, 2, 3, 4});
+    placeAndShow({fresh, second, series, locked, shape});
     const QByteArray kept[] = {series->archivedData(), locked->archivedData(), shape->archivedData()};
     ASSERT_EQ(editor().toPlainText(), "Text here");
 
@@ -274,8 +209,8 @@ TEST_F(TextPanelTest, NumberFieldsRefuseWhatTheyCannotTakeBeforeItReachesAText)
     first->_isDrawingStroke = true;
     first->_strokeWidth = 2;
     first->textStyle.Drawing_Shadow = true;
-    place({first}, {0});
-    ASSERT_NO_FATAL_FAILURE(showWindow());
+    placeAndShow({first});
+    ASSERT_NO_FATAL_FAILURE(showView());
     EXPECT_EQ(enter("Text_bor_Stepper", QStringLiteral("100")), "Enter a whole number from 0 to 72 pt.");
     EXPECT_EQ(enter("Text_Kern_Stepper", QStringLiteral("2.255")), "Enter a number from -2430.00 to 2430.00 pt, with at most 2 decimals.");
     EXPECT_EQ(enter("txt_rotation_slidr_val", QStringLiteral("1e9")), "Enter a whole number from -360 to 360 degrees.");
@@ -304,7 +239,7 @@ TEST_F(TextPanelTest, TheLoadShowsTheTextsValuesAndTheSetUpTheFirstChoices)
     first->textStyle.text_alignmnet_Vert = 1, first->textStyle.text_alignmnet = 3, first->textStyle.text_transfrom_case = 2;
     first->textStyle.Drawing_Shadow = false, first->textStyle.Shadow_transparency = 0.25f;
     turned->text_rotation = 45;
-    place({first, turned}, {0});
+    placeAndShow({first, turned}, 1);
     EXPECT_EQ(editor().toPlainText(), "Line one\nLine two");
     EXPECT_EQ(control<QSpinBox>("Text_bor_Stepper").value(), 1);
     EXPECT_EQ(control<QComboBox>("Text_border_style").currentIndex(), 2);
@@ -345,7 +280,7 @@ TEST_F(TextPanelTest, TheLoadShowsTheTextsValuesAndTheSetUpTheFirstChoices)
 TEST_F(TextPanelTest, DateTimeTemplateAndFontGoIntoTheEditorAndTheText)
 {
     const GraphicPtr first = text("Issued ");
-    place({first}, {0});
+    placeAndShow({first});
     editor().moveCursor(QTextCursor::End);
     choose("Text_Date_style", 5);  // yyyy-MM-dd
     control<QPushButton>("text_insert_date_btn").click();
@@ -383,13 +318,28 @@ TEST_F(TextPanelTest, DateTimeTemplateAndFontGoIntoTheEditorAndTheText)
     EXPECT_EQ(first->Text_contents(), "Visitor");
 
     dialogs.queueHook([](QDialog& dialog) {
-        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14));
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 14));
         dialog.accept();
     });
     control<QPushButton>("text_font_btn").click();
     EXPECT_EQ(first->textStyle.text_ctrl_font, (CardFont{QStringLiteral("DejaVu Serif"), 14}));
     EXPECT_EQ(control<QLabel>("Text_font_value").text(), "DejaVu Serif ( 14.00 )");
     EXPECT_EQ(window.snapshots, 5);
+
+    // The chooser opens on the regular face of a font that has no style.
+    dialogs.queueHook([](QDialog& dialog) { dialog.accept(); });
+    control<QPushButton>("text_font_btn").click();
+    EXPECT_EQ(first->textStyle.text_ctrl_font, (CardFont{QStringLiteral("DejaVu Serif"), 14}));
+    dialogs.queueHook([](QDialog& dialog) {
+        static_cast<QFontDialog&>(dialog).setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14, QFont::Bold, true));
+        dialog.accept();
+    });
+    control<QPushButton>("text_font_btn").click();
+    EXPECT_EQ(first->textStyle.text_ctrl_font, (CardFont{QStringLiteral("DejaVu Serif"), 14, QStringLiteral("Bold Italic")}));
+    EXPECT_EQ(control<QLabel>("Text_font_value").text(), "DejaVu Serif Bold Italic ( 14.00 )");
+    dialogs.queueHook([](QDialog& dialog) { dialog.accept(); });
+    control<QPushButton>("text_font_btn").click();
+    EXPECT_EQ(first->textStyle.text_ctrl_font.style, QStringLiteral("Bold Italic")) << "and on the face of one that has";
 }
 
 }  // namespace

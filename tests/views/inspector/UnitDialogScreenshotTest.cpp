@@ -2,33 +2,15 @@
 // which draws the title bar that the dialog's width must leave room for.
 #include <QDir>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "platform/Units.h"
+#include "support/WindowFrame.h"
 #include "views/inspector/Unit_PrefWindow.h"
 
 namespace {
-
-// The frame the window manager put round the window (left, right, top, bottom), read from the
-// server: Qt learns of a frame only from events that may come before the window manager framed it.
-QMargins frameExtents(const QWidget& window)
-{
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window.winId()),
-                                           QStringLiteral("_NET_FRAME_EXTENTS")});
-    if (!xprop.waitForFinished(5000))
-        return {};
-    const QRegularExpressionMatch found =
-        QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(QString::fromLatin1(xprop.readAll()));
-    if (!found.hasMatch())
-        return {};
-    return QMargins(found.captured(1).toInt(), found.captured(3).toInt(), found.captured(2).toInt(),
-                    found.captured(4).toInt());
-}
 
 TEST(UnitDialogScreenshot, TheDialogWithItsTitleBar)
 {

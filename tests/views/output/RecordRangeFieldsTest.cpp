@@ -1,23 +1,14 @@
 // The total, from and to fields of the card-making windows: what a user types is taken as a
 // record number within the records, or refused, before anything reads it.
 #include <QLineEdit>
-#include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include "views/inspector/CheckedNumberField.h"
+#include "views/inspector/FieldTyping.h"
 #include "views/output/RecordRangeFields.h"
 
 namespace {
-
-// Types over the field's text and commits it with Enter, as a user does.
-void typeInto(CheckedSpinBox& field, const QString& text)
-{
-    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&field, Qt::Key_Backspace);
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
-}
 
 class RecordRangeFieldsTest : public ::testing::Test {
 protected:
@@ -40,28 +31,28 @@ protected:
 
 TEST_F(RecordRangeFieldsTest, TypedRecordNumbersAreBroughtWithinTheRecords)
 {
-    typeInto(from, "0");
+    typeAndEnter(from, "0");
     EXPECT_EQ(from.value(), 1);
-    typeInto(from, "500");
+    typeAndEnter(from, "500");
     EXPECT_EQ(from.value(), 120);
-    typeInto(from, "37");
+    typeAndEnter(from, "37");
     EXPECT_EQ(from.value(), 37);
 
-    typeInto(to, "0");
+    typeAndEnter(to, "0");
     EXPECT_EQ(to.value(), 1);
-    typeInto(to, "300");
+    typeAndEnter(to, "300");
     EXPECT_EQ(to.value(), 120);
     EXPECT_EQ(range.stepperMaximum(), 120);
 
-    typeInto(total, "0");
+    typeAndEnter(total, "0");
     EXPECT_EQ(total.value(), 1);
-    typeInto(total, "121");
+    typeAndEnter(total, "121");
     EXPECT_EQ(total.value(), 120);
 
     // Text that is no number, or a negative one, never reaches the fields' readers.
-    typeInto(from, "abc");
+    typeAndEnter(from, "abc");
     EXPECT_EQ(from.value(), 37);
-    typeInto(to, "-4");
+    typeAndEnter(to, "-4");
     EXPECT_EQ(to.value(), 120);
 }
 
@@ -69,7 +60,7 @@ TEST_F(RecordRangeFieldsTest, WithoutADataSourceTheTotalGoesToTheLimit)
 {
     range.setSourcesInUse(false);
     range.setRecordCount(1);
-    typeInto(total, "5000");
+    typeAndEnter(total, "5000");
     EXPECT_EQ(total.value(), 5000);
     EXPECT_EQ(range.stepperMaximum(), RecordRangeFields::kMaxRecords);
     range.Set_Tot_Value(1200000, 1, QStringLiteral("A"));
@@ -79,7 +70,7 @@ TEST_F(RecordRangeFieldsTest, WithoutADataSourceTheTotalGoesToTheLimit)
     EXPECT_EQ(total.value(), 1);
     EXPECT_EQ(to.value(), RecordRangeFields::kMaxRecords);
     // The to field stays within the records whatever the sources.
-    typeInto(to, "3");
+    typeAndEnter(to, "3");
     EXPECT_EQ(to.value(), 1);
 }
 

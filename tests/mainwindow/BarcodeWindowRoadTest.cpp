@@ -1,0 +1,113 @@
+// On the real window with a design open: a double click on its barcode opens the barcode window,
+// where the user picks QR Code, types a value and presses OK; the barcode holds that symbol, and
+// Undo takes it back.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "barcodes/BarcodeLists.h"
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/AppContext.h"
+#include "support/CanvasMouse.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PropertyInspector.h"
+
+namespace {
+
+class BarcodeWindowRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0;
+        Start_Card_Option = QStringLiteral("L");
+        const QString design = scratch.filePath(QStringLiteral("sample.did"));
+        const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+        const auto written = TestEnvironment::run(probe, {QStringLiteral("sample"), design});
+        ASSERT_EQ(written.exitCode, 0) << written.err.constData();
+        controller.inspector().setUpControls({});
+        controller.showWindow();
+        dialogs.queueOpenFile(design);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        controller.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
+    }
+    void TearDown() override
+    {
+        Card_Front_Or_Back = 0;
+        Project_File_Name.clear();
+        Start_Card_Option = QStringLiteral("T");
+    }
+
+    // The front side's barcode as the side now holds it: an Undo puts new elements in place.
+    GraphicPtr frontBarcode() const
+    {
+        for (const GraphicPtr& graphic : document.graphics()) {
+            if (graphic->kind() == GraphicKind::Barcode)
+                return graphic;
+        }
+        return nullptr;
+    }
+    void doubleClick(const SKTGraphic& graphic) const
+    {
+        canvas_mouse::doubleClick(*controller.editedGraphicView(), graphic.bounds().center());
+    }
+    QAction& action(const char* name) const { return *controller.window()->findChild<QAction*>(QString::fromLatin1(name)); }
+
+    QTemporaryDir scratch;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    ScriptedDialogPresenter dialogs;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+};
+
+TEST_F(BarcodeWindowRoadTest, ADoubleClickedBarcodeBecomesAQrCodeOnOkAndUndoTakesItBack)
+{
+    const GraphicPtr barcode = frontBarcode();
+    ASSERT_TRUE(barcode);
+    const BarcodeSettings before = barcode->barcode;
+    const QSizeF pictureBefore = barcode->_barcode_image.size();
+    const QString value = QStringLiteral("ZOVA-ID-0042");
+    bool opened = false;
+    dialogs.queueHook([&](QDialog& window) {
+        opened = true;
+        auto* symbology = window.findChild<QComboBox*>(QStringLiteral("barcodeTypePopup"));
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("QR Code")));
+        auto* field = window.findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+        field->selectAll();
+        QTest::keyClicks(field, value);
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    doubleClick(*barcode);
+
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(barcode->barcode.barcode_font_index, int(symbologyTitles().indexOf(QStringLiteral("QR Code"))));
+    EXPECT_EQ(barcode->barcode.linear_or_2d, 1);
+    EXPECT_EQ(barcode->barcode.two_d_font_val, value);
+    EXPECT_FALSE(barcode->_barcode_image.isNull());
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+    EXPECT_TRUE(messages.texts().isEmpty());
+
+    ASSERT_TRUE(action("Undo_btn").isEnabled());
+    action("Undo_btn").trigger();
+    const GraphicPtr undone = frontBarcode();
+    ASSERT_TRUE(undone);
+    EXPECT_TRUE(undone->barcode == before);
+    EXPECT_EQ(undone->_barcode_image.size(), pictureBefore);
+}
+
+}  // namespace

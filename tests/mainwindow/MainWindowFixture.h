@@ -1,0 +1,61 @@
+#pragma once
+// The real main window over a document, with scripted messages and dialogs and a scratch folder:
+// the inspector's controls and the window's actions found by name, the sample design opened as a
+// user opens a file, and the globals a window changes put back after each test.
+#include <QAction>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/AppContext.h"
+#include "platform/Units.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/inspector/InspectorControls.h"
+
+// design-probe, built beside the test program.
+inline QString designProbe()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/design-probe");
+}
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T");
+        Measument_Unit_Is = last_unit_val = kUnitMillimetre;
+    }
+
+    InspectorView& inspector() const { return controller.windowLayout().inspectorView(); }
+    template <typename Control>
+    Control& control(const char* name) const
+    {
+        return inspectorControl<Control>(inspector(), name);
+    }
+    QAction& action(const QString& name) const { return *controller.window()->findChild<QAction*>(name); }
+    void choose(const char* combo, int index) { chooseItem(control<QComboBox>(combo), index); }
+    void pickColour(const char* well, const QColor& colour) { ::pickColour(dialogs, control<ColorWell>(well), colour); }
+    // Writes the sample design into the scratch folder with design-probe and opens it through the
+    // window's Open command.
+    void openSampleDesign()
+    {
+        const QString design = scratch.filePath(QStringLiteral("sample.did"));
+        const TestEnvironment::ProcessResult written = TestEnvironment::run(designProbe(), {QStringLiteral("sample"), design});
+        ASSERT_EQ(written.exitCode, 0) << written.err.constData();
+        dialogs.queueOpenFile(design);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+    }
+
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    QTemporaryDir scratch;
+    SKTDocument document;
+    SKTWindowController controller{document};
+};

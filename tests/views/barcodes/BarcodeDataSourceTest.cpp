@@ -1,0 +1,109 @@
+// Where the barcode window's value comes from: typed, the first line of a series in the data
+// folder, or a column of the loaded spreadsheet; what each mode offers, and what OK binds.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "BarcodeWindowFixture.h"
+#include "views/inspector/DataSourcePanel.h"
+
+namespace {
+
+using BarcodeDataSourceTest = BarcodeWindowTest;
+
+QStringList entries(const QComboBox& combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo.count(); ++i)
+        texts << combo.itemText(i);
+    return texts;
+}
+
+TEST_F(BarcodeDataSourceTest, TheSourcesOfferedFollowTheModeAndTheSpreadsheetBinding)
+{
+    const GraphicPtr element = barcode();
+    element->Set_Data_source_type(1), element->Set_Batch_List_Name("Staff");
+    QStringList offered[3];
+    Start_Card_Option = QStringLiteral("V");
+    open(*element, [&] {
+        offered[0] = entries(combo("Data_source_type"));
+        EXPECT_TRUE(control("Batch_Series").isHidden());
+        EXPECT_FALSE(control<QLineEdit>("dataText").isReadOnly());
+    });
+    Start_Card_Option = QStringLiteral("L");
+    open(*element, [&] { offered[1] = entries(combo("Data_source_type")); });
+    Excel_Binding_Use = true;
+    open(*element, [&] { offered[2] = entries(combo("Data_source_type")); });
+    EXPECT_EQ(offered[0], QStringList{"Manual"});
+    EXPECT_EQ(offered[1], (QStringList{"Manual", "Series"}));
+    EXPECT_EQ(offered[2], (QStringList{"Manual", "Series", "Excel"}));
+}
+
+TEST_F(BarcodeDataSourceTest, ASeriesOrAColumnGivesTheFirstValueAndOkBindsIt)
+{
+    Excel_Binding_Use = true;
+    const GraphicPtr element = barcode();
+    const GraphicPtr series = open(*element, [&] {
+        choose("Data_source_type", "Series");
+        EXPECT_EQ(entries(combo("Batch_Series")), QStringList{"Staff"});
+        choose("Batch_Series", "Staff");
+        EXPECT_EQ(control<QLineEdit>("dataText").text(), "E-1001");
+        EXPECT_EQ(control<QPlainTextEdit>("dataText_2D").toPlainText(), "E-1001");
+        EXPECT_TRUE(control<QLineEdit>("dataText").isReadOnly());
+        EXPECT_EQ(factory.values.last(), "E-1001");
+        pressOk();
+    });
+    ASSERT_TRUE(series);
+    EXPECT_EQ(series->data_source_type, 1);
+    EXPECT_EQ(series->batch_list_name, "Staff");
+    EXPECT_EQ(series->batch_list_index, 0);
+    EXPECT_EQ(series->barcode.linear_font_val, "E-1001");
+
+    // Opened again, the bound series is chosen and shows its first value.
+    const GraphicPtr column = open(*series, [&] {
+        EXPECT_EQ(combo("Batch_Series").currentText(), "Staff");
+        EXPECT_EQ(control<QLineEdit>("dataText").text(), "E-1001");
+        choose("Data_source_type", "Excel");
+        choose("Batch_Series", "Badge");
+        EXPECT_EQ(control<QLineEdit>("dataText").text(), "B-77");
+        pressOk();
+    });
+    ASSERT_TRUE(column);
+    EXPECT_EQ(column->data_source_type, 2);
+    EXPECT_TRUE(column->excel_binding);
+    EXPECT_EQ(column->excel_col_indx, 2);
+    EXPECT_EQ(column->barcode.two_d_font_val, "B-77");
+    EXPECT_TRUE(column->batch_list_name.isEmpty());
+
+    // Without the spreadsheet there is no column to offer, least of all the last barcode's.
+    Excel_Binding_Use = false;
+    open(*column, [&] { EXPECT_EQ(combo("Batch_Series").count(), 0); });
+}
+
+TEST_F(BarcodeDataSourceTest, ABindingWithoutASeriesIsRefusedAndNoSeriesEmptiesTheValue)
+{
+    const GraphicPtr element = barcode();
+    const GraphicPtr unchosen = open(*element, [&] {
+        choose("Data_source_type", "Series");
+        control<QPushButton>("view_series_btn").click();
+        pressOk();
+        choose("Batch_Series", "Staff");
+        control<QPushButton>("view_series_btn").click();
+    });
+    EXPECT_EQ(unchosen, nullptr);
+    EXPECT_EQ(messages.texts(), (QStringList{shown(kSelectSeriesMessage), shown(kSelectSeriesOrColumnMessage),
+                                             shown(kSeriesViewerNotAvailableMessage)}));
+
+    QDir(Data_Folder_Path).removeRecursively();
+    const GraphicPtr none = open(*element, [&] {
+        choose("Data_source_type", "Series");
+        EXPECT_TRUE(control<QLineEdit>("dataText").text().isEmpty());
+        EXPECT_TRUE(window.previewPicture().isNull());
+        EXPECT_EQ(window.copyUnderEdit()->data_source_type, 0) << "the source stays as it was";
+        pressCancel();
+    });
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(element->barcode.linear_font_val, "0123");
+}
+
+}  // namespace
