@@ -231,3 +231,30 @@ TEST(QrFacade, SmallPicturesKeepWholeModules)
     EXPECT_EQ(raised.size(), QSize(500, 500));
     EXPECT_NEAR(raised.dotsPerMeterX() * 0.0254, 600, 0.5);
 }
+
+// The mask is chosen by this penalty, so its value is pinned on grids worked out by hand.
+TEST(QrMaskPenalty, RunsFinderLikeLinesBlocksAndBalanceAddUp)
+{
+    CQR_Encode grid;
+    grid.m_nSymbleSize = 21;
+    const auto paint = [&grid](auto isDark) {
+        for (int x = 0; x < 21; ++x)
+            for (int y = 0; y < 21; ++y)
+                grid.m_byModuleData[x][y] = isDark(x, y) ? 1 : 0;
+    };
+    // All light: 42 runs of 21 (19 each), 400 blocks (3 each), 100 % light (10 x 10).
+    paint([](int, int) { return false; });
+    EXPECT_EQ(grid.CountPenalty(), 42 * 19 + 400 * 3 + 100);
+    // A checkerboard: no run, block or finder-like line, and as dark as light.
+    paint([](int x, int y) { return (x + y) % 2 == 0; });
+    EXPECT_EQ(grid.CountPenalty(), 0);
+    // Dark, light, dark x3, light, dark at the start of the top row: the row adds 40 beside its
+    // run of 14 light modules (12); 20 light rows (19 each), 5 columns of one dark module over
+    // 20 light ones (18 each), 16 light columns (19 each), 393 blocks, 98 % light (9 x 10).
+    paint([](int x, int y) { return y == 0 && x < 7 && x != 1 && x != 5; });
+    EXPECT_EQ(grid.CountPenalty(), 12 + 40 + 20 * 19 + 5 * 18 + 16 * 19 + 393 * 3 + 90);
+    // The same pattern one module in: a light module before it is as good as the edge, and the
+    // run after it is 13 long.
+    paint([](int x, int y) { return y == 0 && x >= 1 && x < 8 && x != 2 && x != 6; });
+    EXPECT_EQ(grid.CountPenalty(), 11 + 40 + 20 * 19 + 5 * 18 + 16 * 19 + 392 * 3 + 90);
+}

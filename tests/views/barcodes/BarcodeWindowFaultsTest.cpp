@@ -131,6 +131,9 @@ TEST_F(BarcodeWindowFaultsTest, ADataMatrixMadeInAsciiInsteadOfItsEncodingSaysSo
         control<QPlainTextEdit>("dataText_2D").setPlainText(QStringLiteral("ID 4711"));
         choose("dm_encoding_ComboBox", "Ascii");
         EXPECT_TRUE(note.isHidden());
+        // The preview shows the picture one point to a pixel.
+        EXPECT_EQ(control<QLabel>("barcodeImage").pixmap().size(), window.previewPicture().toImage(72).size());
+        EXPECT_FALSE(window.previewPicture().isNull());
         choose("dm_encoding_ComboBox", "Base256");
         EXPECT_FALSE(note.isHidden());
         EXPECT_EQ(control<QLabel>("barcode_note_label").text(),
