@@ -488,6 +488,27 @@ TEST_F(ImagePanelTest, CropsGoThroughTheCroppingToolForEachSource)
     EXPECT_EQ(photos->calls.size(), crops);
 }
 
+// A locked picture keeps its file: a file chosen shows in the path field only, and it is not cropped.
+TEST_F(ImagePanelTest, ALockedPictureTakesNoFileAndNoCrop)
+{
+    auto image = picture(bandsFile);
+    image->ctrl_is_locked = true;
+    placeAndShow({image});
+
+    dialogs.queueOpenFile(yellowFile);
+    control<QPushButton>("Manual_Image_Browse_btn").click();
+    EXPECT_EQ(control<QPlainTextEdit>("Manual_image_path").toPlainText(), yellowFile);
+    EXPECT_EQ(image->_file_path, bandsFile);
+
+    photos->cropAnswer = 1, photos->croppedFile = greenFile;
+    control<QPushButton>("Cropping_Selected_Image_btn").click();
+    EXPECT_TRUE(photos->calls.isEmpty());
+    EXPECT_EQ(image->_file_path, bandsFile);
+    EXPECT_EQ(image->_contents.pixelColor(5, 5), QColor(220, 20, 20));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(window.snapshots, 0);
+}
+
 // Without the photo windows the application says that each is not there yet.
 TEST_F(ImagePanelTest, TheCameraLibraryAndCroppingToolSayTheyAreNotAvailableYet)
 {
