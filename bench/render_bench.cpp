@@ -90,7 +90,7 @@ GraphicList cr80Side(const QString& photoPath)
     barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
     barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val(QStringLiteral("0012345"), {}, {}));
     barcode->barcode_image_var_assign();
-    barcode->setBounds(QRectF(QPointF(8, 100), barcode->_barcode_image.deviceIndependentSize()));
+    barcode->setBounds(QRectF(QPointF(8, 100), barcode->_barcode_image.size()));
     barcode->ctrl_is_visible = true;
     side.append(barcode);
     return side;

@@ -1,9 +1,11 @@
 #pragma once
-// The maker of barcode pictures that the card model uses. Callers load an element's settings
-// first and then ask for the picture of a value. A plain striped stand-in answers until the
-// barcode window with the real symbologies installs itself.
-#include <QImage>
+// The maker of barcode pictures that the card model, design loading and batch output use. Callers
+// load an element's settings and then, right after, ask for the picture of a value. The factory in
+// use keeps the loaded settings per thread, so a batch worker and the GUI thread never read each
+// other's, and it touches no widget: any thread may call it.
 #include <QString>
+
+#include "model/BarcodePicture.h"
 
 class SKTGraphic;
 
@@ -14,14 +16,15 @@ public:
     virtual void Set_Barcode_Prop_To_Control(const SKTGraphic& element) = 0;
     // The picture of a symbol for the value with the loaded settings, header and footer; null
     // when no symbol is made.
-    virtual QImage Get_Image_From_Val(const QString& value, const QString& Barcode_Header,
-                                      const QString& Barcode_Footer) = 0;
+    virtual BarcodePicture Get_Image_From_Val(const QString& value, const QString& Barcode_Header,
+                                              const QString& Barcode_Footer) = 0;
 };
 
-// The picture the factory's callers made last (a new barcode element, a design being loaded).
-extern QImage Barcode_output_image;
+// The picture the factory's callers made last (a new barcode element, a design being loaded, the
+// barcode window's OK). GUI thread only.
+extern BarcodePicture Barcode_output_image;
 
-// The factory in use: the stand-in until another is installed.
+// The factory in use: the barcode generator until another is installed.
 BarcodeFactory& barcodeFactory();
-// Installs a factory (not owned); nullptr restores the stand-in.
+// Installs a factory (not owned); nullptr restores the barcode generator.
 void setBarcodeFactory(BarcodeFactory* factory);

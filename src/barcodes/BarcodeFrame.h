@@ -30,8 +30,3 @@ struct BarcodeFrame {
     void setHeaderFontSize(float size, const CardFont* font);
     void setFooterFontSize(float size, const CardFont* font);
 };
-
-// Height of a text band in inches: 1.35 cap heights of the font.
-float barcodeBandHeight(const CardFont& font);
-// Typeset width of a text in points, measured on a 72-dpi device.
-float barcodeTextWidth(const CardFont& font, const QString& text);

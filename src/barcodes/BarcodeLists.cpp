@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "barcodes/linear/LinearSymbologies.h"
+#include "model/NumberBounds.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -60,6 +62,21 @@ const QStringList& resolutionEntries()
 int customResolutionIndex()
 {
     return int(resolutionEntries().size()) - 1;
+}
+
+int customResolution(const QString& customText)
+{
+    const qint32 typed = leadingInt(customText);
+    return NumberBounds::kBarcodeResolution.contains(typed) ? typed : kAutoResolution;
+}
+
+int resolutionOfEntry(int index, const QString& customText)
+{
+    if (index == customResolutionIndex())
+        return customResolution(customText);
+    bool isNumber = false;
+    const int dpi = resolutionEntries().value(index).toInt(&isNumber);
+    return isNumber ? dpi : kAutoResolution;
 }
 
 const QStringList& captionAlignmentEntries()

@@ -25,6 +25,12 @@ const QStringList& qrErrorLevelEntries();
 const QStringList& resolutionEntries();
 inline constexpr int kAutoResolution = 600;
 int customResolutionIndex();
+// The resolution a custom text stands for: its leading whole number when that is a resolution
+// the window takes (NumberBounds::kBarcodeResolution), else kAutoResolution.
+int customResolution(const QString& customText);
+// The resolution of an entry: the entry's number, customResolution for "Custom", kAutoResolution
+// for "Auto" and for an index outside the list.
+int resolutionOfEntry(int index, const QString& customText);
 
 // "Left", "Center", "Right".
 const QStringList& captionAlignmentEntries();

@@ -146,7 +146,7 @@ void writeImage(const SKTGraphic& g, ItemWriter& w)
 
 void writeBarcode(const SKTGraphic& g, ItemWriter& w)
 {
-    w.data(encodedPng(g._barcode_image));
+    w.data(encodedPng(g._barcode_image.image()));
     writeSettings(g.barcode, w);
 }
 
@@ -242,7 +242,7 @@ void readImage(SKTGraphic& g, ItemReader& r)
 
 void readBarcode(SKTGraphic& g, ItemReader& r, StoredPictures& pictures)
 {
-    g._barcode_image = pictures.decode(r.data());
+    g._barcode_image = BarcodePicture::fromStoredImage(pictures.decode(r.data()));
     readSettings(g.barcode, r);
     g.Set_Barcode_image_control_bounds(g._bounds);
 }

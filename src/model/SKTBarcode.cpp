@@ -1,11 +1,10 @@
 #include "model/SKTBarcode.h"
 
-#include "model/PictureFile.h"
-
 std::shared_ptr<SKTBarcode> SKTBarcode::initWithPosition(QPointF position, const QImage&)
 {
     auto barcode = std::make_shared<SKTBarcode>();
     barcode->barcode_image_var_assign();
-    barcode->setBounds(pictureBoxCentredOn(position, barcode->_contents));
+    const QSizeF size = barcode->_barcode_image.size();
+    barcode->setBounds(QRectF(position - QPointF(size.width() / 2, size.height() / 2), size));
     return barcode;
 }

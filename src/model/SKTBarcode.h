@@ -4,6 +4,7 @@
 #include "model/SKTGraphic.h"
 
 // A barcode picture made by the barcode factory, drawn at its own size at the box's top-left.
+// _contents holds the picture's stored raster, as the image kinds hold theirs.
 class SKTBarcode final : public SKTGraphic {
 public:
     SKTBarcode() { applyConstructionDefaults(); }
@@ -14,7 +15,7 @@ public:
     // is not used.
     static std::shared_ptr<SKTBarcode> initWithPosition(QPointF position, const QImage& contents);
     // The picture to draw becomes the current generated one.
-    void barcode_image_var_assign() { _contents = _barcode_image; }
+    void barcode_image_var_assign() { _contents = _barcode_image.image(); }
 
     bool isDrawingFill() const override { return false; }
     bool isDrawingStroke() const override { return false; }

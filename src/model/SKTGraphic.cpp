@@ -180,7 +180,7 @@ void SKTGraphic::applyConstructionDefaults()
     _Text_contents = QString();
     _shape_type = QStringLiteral("R");
     bar_image_ctrl_bounds = QRectF();
-    _barcode_image = QImage();
+    _barcode_image = BarcodePicture();
     barcode = BarcodeSettings::defaults();
     ctrl_is_locked = false;
     print_object = 0;
@@ -392,12 +392,10 @@ void SKTGraphic::Set_text_value(const QString& text)
         _Text_contents = text;
 }
 
-void SKTGraphic::Set_Barcode_image(const QImage& image)
+void SKTGraphic::Set_Barcode_image(const BarcodePicture& image)
 {
     _barcode_image = image;
-    // The picture's size in points; the factory marks high-resolution pictures with their
-    // device pixel ratio.
-    const QSizeF size = image.deviceIndependentSize();
+    const QSizeF size = image.size();
     setWidth(size.width());
     setHeight(size.height());
 }

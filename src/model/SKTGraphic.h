@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "filters/PictureSettings.h"
+#include "model/BarcodePicture.h"
 #include "model/BarcodeSettings.h"
 #include "model/CardFont.h"
 #include "model/TextStyle.h"
@@ -113,7 +114,7 @@ public:
     QString _Text_contents;
     QString _shape_type;
     QRectF bar_image_ctrl_bounds;
-    QImage _barcode_image;
+    BarcodePicture _barcode_image;
     // The barcode settings; zero until the construction defaults apply.
     BarcodeSettings barcode;
     bool ctrl_is_locked = false;
@@ -172,7 +173,8 @@ public:
 
     QString Text_contents();
     void Set_text_value(const QString& text);
-    void Set_Barcode_image(const QImage& image);
+    // The picture and the element's size, which is the picture's size in points.
+    void Set_Barcode_image(const BarcodePicture& image);
     void Set_Barcode_image_control_bounds(const QRectF& rect) { bar_image_ctrl_bounds = rect; }
     void Set_Data_source_type(qint32 type);
 

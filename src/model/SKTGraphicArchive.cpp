@@ -27,7 +27,7 @@ struct AsFloat {
 };
 
 using Member = std::variant<Access<bool>, Access<qint32>, Access<float>, AsFloat, Access<QRectF>, Access<QString>,
-                            Access<QColor>, Access<CardFont>, Access<QImage>>;
+                            Access<QColor>, Access<CardFont>, Access<QImage>, Access<BarcodePicture>>;
 
 struct Field {
     QString key;
@@ -129,6 +129,11 @@ void encodeValue(KeyedArchiver& out, const QString& key, const QRectF& value) { 
 void encodeValue(KeyedArchiver& out, const QString& key, const QString& value) { out.encodeString(key, value); }
 void encodeValue(KeyedArchiver& out, const QString& key, const QColor& value) { out.encodeColor(key, value); }
 void encodeValue(KeyedArchiver& out, const QString& key, const QImage& value) { out.encodeImage(key, value); }
+// A barcode picture is archived as its stored raster, which names its size in points.
+void encodeValue(KeyedArchiver& out, const QString& key, const BarcodePicture& value)
+{
+    out.encodeImage(key, value.image());
+}
 void encodeValue(KeyedArchiver& out, const QString& key, const CardFont& font) { encodeCardFont(out, key, font); }
 
 void decodeValue(const KeyedUnarchiver& in, const QString& key, bool& value) { value = in.decodeBool(key); }
@@ -138,6 +143,10 @@ void decodeValue(const KeyedUnarchiver& in, const QString& key, QRectF& value) {
 void decodeValue(const KeyedUnarchiver& in, const QString& key, QString& value) { value = in.decodeString(key); }
 void decodeValue(const KeyedUnarchiver& in, const QString& key, QColor& value) { value = in.decodeColor(key); }
 void decodeValue(const KeyedUnarchiver& in, const QString& key, QImage& value) { value = in.decodeImage(key); }
+void decodeValue(const KeyedUnarchiver& in, const QString& key, BarcodePicture& value)
+{
+    value = BarcodePicture::fromStoredImage(in.decodeImage(key));
+}
 void decodeValue(const KeyedUnarchiver& in, const QString& key, CardFont& value) { value = decodeCardFont(in, key); }
 
 // Fields are only read here; the table's accessors serve reading and writing alike.

@@ -7,9 +7,7 @@
 namespace {
 
 // A hostile header must not make the reader allocate without bound.
-constexpr int kAllocationLimitMB = 256;
-// Stored picture bytes (archives, design files) hold pictures of card size, never this wide.
-constexpr int kMaxStoredSide = 20000;
+constexpr int kAllocationLimitMB = int(kMaxPictureBytes >> 20);
 
 // The reader's size is the stored one; a quarter turn by the EXIF orientation swaps it, so the box
 // is turned with it and the upright picture fits the box as asked.
@@ -76,7 +74,7 @@ QImage readPictureData(const QByteArray& bytes)
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     const QSize stored = reader.size();
-    if (!stored.isValid() || stored.width() > kMaxStoredSide || stored.height() > kMaxStoredSide)
+    if (!stored.isValid() || stored.width() > kMaxStoredPictureSide || stored.height() > kMaxStoredPictureSide)
         return QImage();
     return readPicture(reader, QSize());
 }

@@ -8,6 +8,9 @@
 
 // Longest side, in points, of the preview an element takes from a picture file.
 inline constexpr int kPicturePreviewMaxPoints = 500;
+// The largest picture stored bytes may give back: pictures written for files stay within these.
+inline constexpr int kMaxStoredPictureSide = 20000;
+inline constexpr qint64 kMaxPictureBytes = 256LL * 1024 * 1024;
 
 // The picture of a regular file as a preview at most maxSide pixels on its longer side (smaller
 // pictures keep their size), turned upright by its EXIF orientation, one pixel per point. Null for
@@ -23,5 +26,5 @@ QImage readPictureFitted(const QString& path, const QSize& box);
 QString unreadablePictureMessage(const QString& path);
 
 // The picture encoded in bytes (PNG or any format Qt reads), at full size, under the same limits
-// and at most 20000 pixels on a side; null when the bytes give none.
+// and at most kMaxStoredPictureSide pixels on a side; null when the bytes give none.
 QImage readPictureData(const QByteArray& bytes);

@@ -25,22 +25,6 @@ QString digitPairs(int from, int count)
     return text;
 }
 
-// zint's bars of a bar-height code as letters: F top and bottom row, A top only, D bottom only,
-// T neither (two-row codes have no tracker-only bars).
-QString zintBarLetters(int symbology, const QString& value)
-{
-    const QStringList rows = zintRows(symbology, value);
-    QString letters;
-    for (int i = 0; i < rows.value(0).size(); ++i) {
-        if (std::none_of(rows.begin(), rows.end(), [i](const QString& r) { return r.at(i) == '1'; }))
-            continue;
-        const bool top = rows.first().at(i) == '1';
-        const bool bottom = rows.last().at(i) == '1';
-        letters += top ? (bottom ? 'F' : 'A') : (bottom ? 'D' : 'T');
-    }
-    return letters;
-}
-
 // Our modules equal zint's one-row dump, or for bar-height codes our bar letters equal zint's.
 void expectSameAsZint(const std::vector<Case>& cases, bool barHeights = false)
 {

@@ -37,10 +37,13 @@ struct Decoded {
     QString level;
 };
 
-// Decodes many pictures with one ZXingReader run, keyed by file path.
-inline QMap<QString, Decoded> zxing(const QStringList& files, const QString& format = QString())
+// Decodes many pictures with one ZXingReader run, keyed by file path. ZXingReader 1.4 aborts on
+// some large pictures of linear symbols when its downscaled pass finds them again: "-noscale".
+inline QMap<QString, Decoded> zxing(const QStringList& files, const QString& format = QString(),
+                                    const QStringList& options = {})
 {
-    const QStringList arguments = format.isEmpty() ? files : QStringList{QStringLiteral("-format"), format} + files;
+    const QStringList arguments =
+        options + (format.isEmpty() ? files : QStringList{QStringLiteral("-format"), format} + files);
     const TestEnvironment::ProcessResult run = TestEnvironment::run(QStringLiteral("ZXingReader"), arguments, 300000);
     QMap<QString, Decoded> results;
     QString file = files.size() == 1 ? files.first() : QString();  // a single file gets no "File:" line
@@ -86,6 +89,14 @@ inline QString zbar(const QString& file)
     return text.endsWith('\n') ? text.chopped(1) : text;
 }
 
+// The bytes zbarimg reads from a picture, as they stand in the symbol; empty when it reads none.
+inline QByteArray zbarBytes(const QString& file)
+{
+    return TestEnvironment::run(QStringLiteral("zbarimg"),
+                                {QStringLiteral("-q"), QStringLiteral("--raw"), QStringLiteral("-Sbinary"), file})
+        .out;
+}
+
 inline TestEnvironment::ProcessResult probe(const QStringList& arguments)
 {
     return TestEnvironment::run(QStringLiteral(ZOVA_BARCODE_PROBE), arguments);
@@ -112,6 +123,22 @@ inline QStringList zintRows(int symbology, const QString& value)
         rows << bits;
     }
     return rows;
+}
+
+// zint's bars of a bar-height code as letters: F top and bottom row, A top only, D bottom only,
+// T neither (two-row codes have no tracker-only bars).
+inline QString zintBarLetters(int symbology, const QString& value)
+{
+    const QStringList rows = zintRows(symbology, value);
+    QString letters;
+    for (int i = 0; i < rows.value(0).size(); ++i) {
+        if (std::none_of(rows.begin(), rows.end(), [i](const QString& r) { return r.at(i) == '1'; }))
+            continue;
+        const bool top = rows.first().at(i) == '1';
+        const bool bottom = rows.last().at(i) == '1';
+        letters += top ? (bottom ? 'F' : 'A') : (bottom ? 'D' : 'T');
+    }
+    return letters;
 }
 
 inline QString withoutTrailingLight(QString bars)

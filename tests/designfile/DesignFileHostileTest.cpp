@@ -155,8 +155,8 @@ TEST_F(DesignFileHostile, StoredPicturesAreDecodedOnceAndWithinABudget)
     ASSERT_TRUE(once);
     ASSERT_EQ(once->frontElements.size(), 40);
     for (const GraphicPtr& element : once->frontElements) {
-        EXPECT_EQ(element->_barcode_image.size(), QSize(2000, 2000));
-        EXPECT_EQ(element->_barcode_image.cacheKey(), once->frontElements[0]->_barcode_image.cacheKey());
+        EXPECT_EQ(element->_barcode_image.image().size(), QSize(2000, 2000));
+        EXPECT_EQ(element->_barcode_image.image().cacheKey(), once->frontElements[0]->_barcode_image.image().cacheKey());
     }
     // Eight different pictures of 16 MB each: those past 64 MB are left to be made again.
     const QString different = changed(u"different-pictures.did"_s, png + u"barcodes([png(2000, s) for s in range(8)])"_s);

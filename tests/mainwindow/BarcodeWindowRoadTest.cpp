@@ -80,7 +80,7 @@ TEST_F(BarcodeWindowRoadTest, ADoubleClickedBarcodeBecomesAQrCodeOnOkAndUndoTake
     const GraphicPtr barcode = frontBarcode();
     ASSERT_TRUE(barcode);
     const BarcodeSettings before = barcode->barcode;
-    const QSize pictureBefore = barcode->_barcode_image.size();
+    const QSizeF pictureBefore = barcode->_barcode_image.size();
     const QString value = QStringLiteral("ZOVA-ID-0042");
     bool opened = false;
     dialogs.queueHook([&](QDialog& window) {
@@ -99,7 +99,7 @@ TEST_F(BarcodeWindowRoadTest, ADoubleClickedBarcodeBecomesAQrCodeOnOkAndUndoTake
     EXPECT_EQ(barcode->barcode.linear_or_2d, 1);
     EXPECT_EQ(barcode->barcode.two_d_font_val, value);
     EXPECT_FALSE(barcode->_barcode_image.isNull());
-    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.deviceIndependentSize());
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
     EXPECT_TRUE(messages.texts().isEmpty());
 
     ASSERT_TRUE(action("Undo_btn").isEnabled());

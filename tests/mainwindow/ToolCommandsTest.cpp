@@ -44,7 +44,7 @@ public:
     RecordingBarcodeFactory() { setBarcodeFactory(this); }
     ~RecordingBarcodeFactory() override { setBarcodeFactory(nullptr); }
     void Set_Barcode_Prop_To_Control(const SKTGraphic& element) override { boxBeforePicture = element.bounds(); }
-    QImage Get_Image_From_Val(const QString&, const QString&, const QString&) override
+    BarcodePicture Get_Image_From_Val(const QString&, const QString&, const QString&) override
     {
         QImage picture(90, 40, QImage::Format_RGB32);
         picture.fill(Qt::white);

@@ -29,6 +29,7 @@ template <typename T>
 bool same(const T& a, const T& b) { return a == b; }
 bool same(const QImage& a, const QImage& b) { return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32); }
 bool same(const QColor& a, const QColor& b) { return a.isValid() == b.isValid() && a.rgba64() == b.rgba64(); }
+bool same(const BarcodePicture& a, const BarcodePicture& b) { return a.size() == b.size() && same(a.image(), b.image()); }
 
 // Distinct non-zero values (exact in 32 bits), so a field that is lost or read from another
 // field's key shows up.
@@ -42,6 +43,8 @@ QColor changed(const QColor&) { return QColor(++serial % 250, 2, 3, 4); }
 QRectF changed(const QRectF&) { return QRectF(++serial, 2.5, 30, 40); }
 CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5, "Bold Italic"}; }
 QImage changed(const QImage&) { return picture(2 + ++serial % 6, 3, Qt::red); }
+// Two pixels per point: the size in points must survive apart from the pixels.
+BarcodePicture changed(const BarcodePicture&) { return BarcodePicture(picture(4 + 2 * (++serial % 6), 6, Qt::red), QSizeF(2 + serial % 6, 3)); }
 
 struct FieldCase {
     QString name;

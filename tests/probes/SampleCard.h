@@ -84,8 +84,7 @@ inline GraphicPtr barcode(QPointF at)
     factory.Set_Barcode_Prop_To_Control(*barcode);
     barcode->Set_Barcode_image(factory.Get_Image_From_Val(QStringLiteral("0123"), QString(), QString()));
     barcode->barcode_image_var_assign();
-    const QSizeF size = barcode->_barcode_image.isNull() ? QSizeF(60, 30)
-                                                         : barcode->_barcode_image.deviceIndependentSize();
+    const QSizeF size = barcode->_barcode_image.isNull() ? QSizeF(60, 30) : barcode->_barcode_image.size();
     return placed(barcode, QRectF(at, size));
 }
 

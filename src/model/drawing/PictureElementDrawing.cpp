@@ -64,14 +64,11 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool)
     if (!ctrl_is_visible)
         return;
     barcode_image_var_assign();
-    if (!_contents.isNull()) {
-        // At its own size and unsmoothed, so that bars keep their widths and edges.
-        painter.save();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.setOpacity(1.0);
-        painter.drawImage(_bounds.topLeft(), _contents);
-        painter.restore();
-    }
+    // At its own size, so that bars keep their widths and edges.
+    painter.save();
+    painter.setOpacity(1.0);
+    _barcode_image.draw(painter, _bounds.topLeft());
+    painter.restore();
     cardHost().Refresh_Canvas();
 }
 

@@ -53,16 +53,17 @@ bool BarcodeSettingsView::resolutionTabShown() const
     return m_ui->sett_tab->indexOf(m_resolutionTab) >= 0;
 }
 
-void BarcodeSettingsView::Set_Barcode_On_Panel(const QImage& picture)
+void BarcodeSettingsView::Set_Barcode_On_Panel(const BarcodePicture& picture)
 {
     QScrollArea& scroll = *m_ui->image_scroll;
     const QSize view = scroll.viewport()->size();
-    const QSizeF size = picture.deviceIndependentSize();
+    const QSizeF size = picture.size();
     const int width = std::max(int(std::ceil(size.width())), view.width());
     const int height = std::max(int(std::ceil(size.height())), view.height());
     m_ui->barcodeImage->resize(width, height);
     m_ui->barcodeImage->setScaledContents(false);
-    m_ui->barcodeImage->setPixmap(QPixmap::fromImage(picture));
+    // One point to a pixel, as the canvas shows a card at its actual size.
+    m_ui->barcodeImage->setPixmap(QPixmap::fromImage(picture.toImage(72.0 * devicePixelRatioF())));
     m_ui->barcode_error_label->hide();
 }
 

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <memory>
 
+#include "model/BarcodePicture.h"
+
 namespace Ui {
 class BarcodeSettingsView;
 }
@@ -23,7 +25,7 @@ public:
 
     // Shows the picture at its size in points, unscaled and centred: the panel is at least the
     // view's size and grows with a larger picture, which the view then scrolls.
-    void Set_Barcode_On_Panel(const QImage& picture);
+    void Set_Barcode_On_Panel(const BarcodePicture& picture);
     // An empty panel with the error notice in its place.
     void showBlankPreview();
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <memory>
 
+#include "model/BarcodePicture.h"
 #include "views/barcodes/BarcodeWindow.h"
 
 class BarcodeSettingsView;
@@ -47,7 +48,7 @@ public:
     // The copy under edit; null before the first opening.
     const SKTGraphic* copyUnderEdit() const { return m_copy.get(); }
     // The picture the preview shows; null while it is blank.
-    const QImage& previewPicture() const { return m_picture; }
+    const BarcodePicture& previewPicture() const { return m_picture; }
     bool isTwoDimensional() const;
 
     // ---- The buttons --------------------------------------------------------------------------
@@ -108,5 +109,5 @@ private:
 
     std::unique_ptr<BarcodeSettingsView> m_view;
     GraphicPtr m_copy;
-    QImage m_picture;
+    BarcodePicture m_picture;
 };

@@ -267,7 +267,7 @@ bool Barcode_Gen::Check_And_Validat_Barcode(bool show_msg)
 
 void Barcode_Gen::Set_Blank_Image()
 {
-    m_picture = QImage();
+    m_picture = BarcodePicture();
     m_view->showBlankPreview();
 }
 
@@ -275,7 +275,7 @@ void Barcode_Gen::goButtonActionPerformed()
 {
     if (Not_Draw_Only_Prop_Change || !Check_And_Validat_Barcode(false))
         return;
-    QImage picture;
+    BarcodePicture picture;
     try {
         BarcodeFactory& factory = barcodeFactory();
         factory.Set_Barcode_Prop_To_Control(*m_copy);

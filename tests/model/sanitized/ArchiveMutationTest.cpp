@@ -87,7 +87,8 @@ TEST(ArchiveMutation, DamagedArchivesAndClipboardDataNeverCrash)
     for (int kind = 0; kind < 6; ++kind) {
         GraphicPtr g = SKTGraphic::create(GraphicKind(kind));
         g->_bounds = QRectF(10, 20, 60, 40); g->control_ID = g->Text_Value = g->_Text_contents = "Value";
-        g->_contents = g->_barcode_image = g->_contents_with_settings = kPicture;
+        g->_contents = g->_contents_with_settings = kPicture;
+        g->_barcode_image = kPicture;
         g->Set_Data_source_type(2);
         graphics.append(g);
     }

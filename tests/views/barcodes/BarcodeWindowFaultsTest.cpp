@@ -31,12 +31,12 @@ TEST_F(BarcodeWindowFaultsTest, APictureMadeOnAnotherThreadNeverReachesTheWindow
         barcodeFactory().Set_Barcode_Prop_To_Control(graphic);
         return barcodeFactory().Get_Image_From_Val(QStringLiteral("B-22222"), graphic.barcode.header_val, QString());
     };
-    const QImage expected = pictureOf(*other);
+    const BarcodePicture expected = pictureOf(*other);
     ASSERT_FALSE(expected.isNull());
 
     dialogs.queueHook([&](QDialog&) {
-        const QImage shown = own.previewPicture();
-        QImage made;
+        const BarcodePicture shown = own.previewPicture();
+        BarcodePicture made;
         std::thread batch([&] { made = pictureOf(*other); });
         batch.join();
         EXPECT_EQ(made, expected);

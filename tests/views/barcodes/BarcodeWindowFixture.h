@@ -36,7 +36,7 @@ public:
         loaded = element.cloneForRendering();
         threads << QThread::currentThread();
     }
-    QImage Get_Image_From_Val(const QString& value, const QString&, const QString&) override
+    BarcodePicture Get_Image_From_Val(const QString& value, const QString&, const QString&) override
     {
         QMutexLocker lock(&mutex);
         values << value;

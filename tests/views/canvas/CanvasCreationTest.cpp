@@ -9,7 +9,7 @@ class RecordingBarcodeFactory : public BarcodeFactory {
 public:
     QStringList values;
     void Set_Barcode_Prop_To_Control(const SKTGraphic&) override {}
-    QImage Get_Image_From_Val(const QString& value, const QString&, const QString&) override
+    BarcodePicture Get_Image_From_Val(const QString& value, const QString&, const QString&) override
     {
         values.append(value);
         QImage picture(90, 40, QImage::Format_ARGB32);
