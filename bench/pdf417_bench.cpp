@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kErrorLevel = 5;
-constexpr double kTargetRatio = 2;
+constexpr double kTargetRatio = 1.3;
 
 QByteArray sampleInput()
 {

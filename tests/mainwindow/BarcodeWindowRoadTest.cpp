@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -12,7 +15,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "barcodes/BarcodeLists.h"
 #include "mainwindow/FileCommands.h"
@@ -24,6 +29,7 @@
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/QtDialogPresenter.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
@@ -108,6 +114,66 @@ TEST_F(BarcodeWindowRoadTest, ADoubleClickedBarcodeBecomesAQrCodeOnOkAndUndoTake
     ASSERT_TRUE(undone);
     EXPECT_TRUE(undone->barcode == before);
     EXPECT_EQ(undone->_barcode_image.size(), pictureBefore);
+}
+
+// The same road on an X server with the dialog run as the application runs it: the window shows
+// the page of each symbology picked, and its pictures and the card's go to the test artifacts.
+TEST_F(BarcodeWindowRoadTest, OnAnXServerTheWindowShowsEachPageAndItsQrCodeReachesTheCard)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
+    const QDir artifacts(QStringLiteral(ZOVA_BARCODES_ARTIFACT_DIR));
+    ASSERT_TRUE(QDir().mkpath(artifacts.path()));
+    const auto shoot = [&](const QWidget& window, const QString& file) {
+        QTest::qWait(300);
+        const QRect area(window.mapToGlobal(QPoint(0, 0)), window.size());
+        EXPECT_TRUE(window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                        .save(artifacts.filePath(file)));
+    };
+    const GraphicPtr barcode = frontBarcode();
+    ASSERT_TRUE(barcode);
+    const BarcodeSettings before = barcode->barcode;
+    const QString value = QStringLiteral("ZOVA-ID-0042");
+
+    QtDialogPresenter real;
+    setDialogPresenter(&real);
+    bool worked = false;
+    QTimer::singleShot(0, [&] {
+        QDialog* window = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (window = qobject_cast<QDialog*>(QApplication::activeModalWidget())); }));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        auto* symbology = window->findChild<QComboBox*>(QStringLiteral("barcodeTypePopup"));
+        const auto shown = [window](const char* name) {
+            return window->findChild<QWidget*>(QString::fromLatin1(name))->isVisible();
+        };
+        for (int i = 0; i < symbology->count(); ++i) {
+            symbology->setCurrentIndex(i);
+            const QString title = symbology->currentText();
+            SCOPED_TRACE(title.toStdString());
+            EXPECT_EQ(shown("linear_sett_box"), !isTwoDimensionalSymbology(title));
+            EXPECT_EQ(shown("two_d_sett_box"), title == QLatin1String("QR Code"));
+            EXPECT_EQ(shown("pdf_2d_sett_box"), title == QLatin1String("PDF417"));
+            EXPECT_EQ(shown("dm_2d_sett_box"), title == QLatin1String("DataMatrix"));
+            EXPECT_EQ(window->findChild<QTabWidget*>(QStringLiteral("sett_tab"))->count(),
+                      isTwoDimensionalSymbology(title) ? 3 : 2);
+        }
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("QR Code")));
+        auto* field = window->findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+        field->selectAll();
+        QTest::keyClicks(field, value);
+        shoot(*window, QStringLiteral("road-window-qrcode.png"));
+        worked = true;
+        window->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    doubleClick(*barcode);
+    setDialogPresenter(&dialogs);
+
+    ASSERT_TRUE(worked);
+    EXPECT_EQ(barcode->barcode.two_d_font_val, value);
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+    shoot(*controller.window(), QStringLiteral("road-card-with-qrcode.png"));
+    action("Undo_btn").trigger();
+    EXPECT_TRUE(frontBarcode()->barcode == before);
 }
 
 }  // namespace

@@ -614,15 +614,18 @@ struct Run {
 //   least one side four modules are light or outside the symbol.
 int linePenalty(const uint8_t* line, int n)
 {
-    Run runs[CQR_Encode::kMaxSymbolSize];
+    // Branch-free: colours change at random, so a branch per module would be mispredicted half
+    // the time. Each step writes the run so far, and a change of colour keeps it.
+    Run runs[CQR_Encode::kMaxSymbolSize + 1];
     int count = 0;
-    for (int pos = 0; pos < n;) {
-        int length = 1;
-        while (pos + length < n && line[pos + length] == line[pos])
-            ++length;
-        runs[count++] = {pos, length};
-        pos += length;
+    int start = 0;
+    for (int pos = 1; pos < n; ++pos) {
+        runs[count] = {start, pos - start};
+        const int changed = line[pos] != line[pos - 1];
+        count += changed;
+        start = changed ? pos : start;
     }
+    runs[count++] = {start, n - start};
 
     int penalty = 0;
     for (int i = 0; i < count; ++i) {

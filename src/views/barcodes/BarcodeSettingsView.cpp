@@ -26,6 +26,7 @@ BarcodeSettingsView::BarcodeSettingsView(QWidget* parent)
     m_resolutionTitle = m_ui->sett_tab->tabText(m_ui->sett_tab->indexOf(m_resolutionTab));
     m_ui->barcodeImage->setStyleSheet(QStringLiteral("QLabel#barcodeImage { border: 1px solid #a0a0a0; }"));
     showResolutionTab(false);
+    m_ui->barcode_note_label->hide();
 }
 
 BarcodeSettingsView::~BarcodeSettingsView()
@@ -72,6 +73,12 @@ void BarcodeSettingsView::showBlankPreview()
     m_ui->barcodeImage->clear();
     m_ui->barcodeImage->resize(m_ui->image_scroll->viewport()->size());
     m_ui->barcode_error_label->show();
+    m_ui->barcode_note_label->hide();
+}
+
+void BarcodeSettingsView::showAsciiFallbackNote(bool shown)
+{
+    m_ui->barcode_note_label->setVisible(shown);
 }
 
 void BarcodeSettingsView::refreshLayout()

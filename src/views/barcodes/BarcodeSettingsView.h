@@ -28,6 +28,8 @@ public:
     void Set_Barcode_On_Panel(const BarcodePicture& picture);
     // An empty panel with the error notice in its place.
     void showBlankPreview();
+    // Whether the note that the symbol was made in ASCII, not in the chosen encoding, shows.
+    void showAsciiFallbackNote(bool shown);
 
     // Panels learn that a control was hidden or shown only while the window is on screen, so
     // they are told: the window then makes room for the controls now shown.

@@ -83,6 +83,8 @@ public:
 private:
     BarcodeSettings& settings();
     QString currentValue() const;
+    // Whether the Data Matrix chosen could not use its encoding for the value and is plain ASCII.
+    bool madeInAsciiInstead(const QString& value);
     // Set_Barcode_Prop_To_Control: the copy and every control from the element.
     void loadElement(const SKTGraphic& element);
     void loadNumbers(const BarcodeSettings& s);

@@ -11,6 +11,7 @@
 
 #include "barcodes/BarcodeFactory.h"
 #include "barcodes/BarcodeLists.h"
+#include "barcodes/datamatrix/DataMatrixSymbol.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesFiles.h"
 #include "platform/AppContext.h"
@@ -289,4 +290,15 @@ void Barcode_Gen::goButtonActionPerformed()
     }
     m_picture = picture;
     m_view->Set_Barcode_On_Panel(picture);
+    m_view->showAsciiFallbackNote(madeInAsciiInstead(currentValue()));
+}
+
+bool Barcode_Gen::madeInAsciiInstead(const QString& value)
+{
+    const BarcodeSettings& chosen = settings();
+    if (symbologyTitles().value(chosen.barcode_font_index) != QLatin1String("DataMatrix"))
+        return false;
+    bool fellBack = false;
+    dataMatrixModuleGrid(value, chosen.dm_format_index, chosen.dm_encoding_index, nullptr, &fellBack);
+    return fellBack;
 }

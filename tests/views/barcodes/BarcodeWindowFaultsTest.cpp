@@ -1,7 +1,9 @@
 // Faults the barcode window must not have: pictures made on another thread reaching the window's
 // controls, the fill guard left set when loading an element fails, and a typed custom resolution
 // that never takes effect.
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTest>
 #include <stdexcept>
@@ -117,6 +119,29 @@ TEST_F(BarcodeWindowFaultsTest, ATypedCustomResolutionTakesEffect)
     ASSERT_TRUE(automatic);
     EXPECT_EQ(automatic->barcode.dpi_val_index, 0);
     EXPECT_EQ(automatic->barcode.dpi_custom_val, "150");
+}
+
+// The library cannot make Base256 symbols; the window says the symbol it shows is ASCII instead.
+TEST_F(BarcodeWindowFaultsTest, ADataMatrixMadeInAsciiInsteadOfItsEncodingSaysSo)
+{
+    const GraphicPtr element = barcode();
+    element->barcode.barcode_font_index = symbology("DataMatrix");
+    open(*element, [&] {
+        const QWidget& note = control("barcode_note_label");
+        control<QPlainTextEdit>("dataText_2D").setPlainText(QStringLiteral("ID 4711"));
+        choose("dm_encoding_ComboBox", "Ascii");
+        EXPECT_TRUE(note.isHidden());
+        choose("dm_encoding_ComboBox", "Base256");
+        EXPECT_FALSE(note.isHidden());
+        EXPECT_EQ(control<QLabel>("barcode_note_label").text(),
+                  "The chosen encoding cannot hold this value: the symbol uses ASCII instead.");
+        control<QPlainTextEdit>("dataText_2D").setPlainText(factory.refused);
+        EXPECT_TRUE(note.isHidden()) << "no symbol, no note";
+        choose("barcodeTypePopup", "QR Code");
+        control<QPlainTextEdit>("dataText_2D").setPlainText(QStringLiteral("ID 4711"));
+        EXPECT_TRUE(note.isHidden());
+        pressCancel();
+    });
 }
 
 }  // namespace
