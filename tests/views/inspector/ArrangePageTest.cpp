@@ -32,6 +32,14 @@ TEST_F(ArrangePageTest, AlignmentsMoveTheUnlockedElementsWithOneRedrawAndOneSnap
     EXPECT_EQ(window.refreshes, 1);
     EXPECT_EQ(window.snapshots, 1);
 
+    // Vertical centres: each unlocked element's middle on the card's, across only.
+    const double cardMiddle = window.frontView.viewBounds().center().y();
+    press("Align_Vert_btn");
+    EXPECT_EQ(first->bounds(), QRectF(30, cardMiddle - 10, 40, 20));
+    EXPECT_EQ(third->bounds(), QRectF(30, cardMiddle, 40, 0));
+    EXPECT_EQ(locked->bounds(), QRectF(80, 40, 40, 20));
+    EXPECT_EQ(window.snapshots, 2);
+
     selectAndShow({third});
     press("Align_Left_btn");
     EXPECT_EQ(third->xPosition(), 0) << "alone, an element goes to the card's edge";

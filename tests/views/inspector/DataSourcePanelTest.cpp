@@ -159,6 +159,24 @@ TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverA
     EXPECT_EQ(window.snapshots, snapshots);
 }
 
+// "View" asks for a series until one is chosen, then says its window is not there yet.
+TEST_F(DataSourcePanelTest, TheViewButtonAsksForASeriesThenSaysItsWindowIsNotThereYet)
+{
+    const GraphicPtr text = add(GraphicKind::Text);
+    selectAndShow({text});
+    QPushButton& viewButton = control<QPushButton>("view_series_btn");
+    choose("Data_source_type", 1);
+    viewButton.click();
+    choose("Batch_Series", 1);
+    viewButton.click();
+    choose("Data_source_type", 2);
+    viewButton.click();
+    EXPECT_EQ(messages.texts(), QStringList({shown("Please select the series."),
+                                             shown("The series viewer is not available yet."),
+                                             shown("The spreadsheet window is not available yet.")}));
+    EXPECT_EQ(text->data_source_type, 2);
+}
+
 TEST_F(DataSourcePanelTest, TwoPicturesOrNoSeriesAreRefusedWithTheirMessages)
 {
     const GraphicPtr picture = add(GraphicKind::Image), other = add(GraphicKind::Image);

@@ -39,6 +39,18 @@ QImage bands()
     return picture;
 }
 
+// Red, green, blue and yellow quarters: a mirror either way shows in the corners.
+QImage quarters()
+{
+    QImage picture(40, 30, QImage::Format_ARGB32);
+    QPainter painter(&picture);
+    painter.fillRect(QRect(0, 0, 20, 15), QColor(220, 20, 20));
+    painter.fillRect(QRect(20, 0, 20, 15), QColor(20, 200, 20));
+    painter.fillRect(QRect(0, 15, 20, 15), QColor(20, 20, 220));
+    painter.fillRect(QRect(20, 15, 20, 15), QColor(230, 230, 20));
+    return picture;
+}
+
 QImage solid(const QColor& colour)
 {
     QImage picture(24, 24, QImage::Format_ARGB32);
@@ -123,7 +135,9 @@ TEST_F(ImagePanelTest, LoadShowsThePicturesFieldsAndWhetherItsFileIsThere)
     s.rotate_image = 45.7f, s.img_trnsp_val = 60, s.hue_val = 0.5f, s.sat_val = 1.25f, s.brt_val = -0.1f;
     s.con_val = 1.5f, s.srp_val = 0.3f, s.ev_val = 0.5f, s.blr_val = 2, s.Sepia = true, s._isFlippedVertically = true;
     image->control_ID = QStringLiteral("F_Pic1");
+    ASSERT_NO_FATAL_FAILURE(showView());
     placeAndShow({image});
+    ASSERT_TRUE(view.showPage(QStringLiteral("image_tab")));
 
     EXPECT_TRUE(control<QCheckBox>("Image_border_chk").isChecked());
     EXPECT_EQ(control<QSpinBox>("Image_bor_Stepper").value(), 2);
@@ -145,6 +159,8 @@ TEST_F(ImagePanelTest, LoadShowsThePicturesFieldsAndWhetherItsFileIsThere)
     EXPECT_TRUE(control<QCheckBox>("draw_image_filter_chkbox").isChecked());
     EXPECT_EQ(control<QPlainTextEdit>("Manual_image_path").toPlainText(), bandsFile);
     EXPECT_EQ(control<QLabel>("img_ctrl_id_val").text(), "F_Pic1");
+    EXPECT_FALSE(control<QLabel>("img_ctrl_id_val").isVisible()) << "the identifier is for the code, not the eye";
+    EXPECT_TRUE(control<QWidget>("Manual_image_path").isVisible());
     EXPECT_TRUE(control<QLabel>("invalid_source_label").isHidden());
 
     // A picture whose file was moved away says so.
@@ -264,6 +280,63 @@ TEST_F(ImagePanelTest, TurnsAndTonesReachTheDrawnPictureInWholeDegrees)
         EXPECT_GT(toned.red(), toned.green());
         EXPECT_GT(toned.green(), toned.blue());
     }
+}
+
+// Each adjustment alone, with nothing else asking for the picture, makes the drawn picture again.
+TEST_F(ImagePanelTest, EachAdjustmentAloneRemakesTheDrawnPicture)
+{
+    auto image = picture(save(QStringLiteral("quarters.png"), quarters()));
+    placeAndShow({image});
+    const auto corners = [&image] {
+        const QImage card = drawn(*image);
+        return QList<QColor>{card.pixelColor(5, 5), card.pixelColor(35, 5), card.pixelColor(5, 25), card.pixelColor(35, 25)};
+    };
+    const QColor red(220, 20, 20), green(20, 200, 20), blue(20, 20, 220), yellow(230, 230, 20);
+    const QList<QColor> asLoaded{red, green, blue, yellow};
+    ASSERT_EQ(corners(), asLoaded);
+    const auto tick = [this](const char* box) {
+        control<QCheckBox>(box).click();
+        panel().finishRendering();
+    };
+
+    tick("Image_FIH_chk");
+    EXPECT_EQ(corners(), (QList<QColor>{green, red, yellow, blue}));
+    tick("Image_FIH_chk");
+    EXPECT_EQ(corners(), asLoaded);
+    tick("Image_FIV_chk");
+    EXPECT_EQ(corners(), (QList<QColor>{blue, yellow, red, green}));
+    tick("Image_FIV_chk");
+
+    tick("Image_Sepia_chk");
+    for (const QColor& toned : corners()) {
+        EXPECT_GT(toned.red(), toned.green()) << toned.name().toStdString();
+        EXPECT_GT(toned.green(), toned.blue()) << toned.name().toStdString();
+    }
+    tick("Image_Sepia_chk");
+    tick("Image_Gray_Scale_chk");
+    for (const QColor& grey : corners()) {
+        EXPECT_NEAR(grey.red(), grey.green(), 1) << grey.name().toStdString();
+        EXPECT_NEAR(grey.green(), grey.blue(), 1) << grey.name().toStdString();
+    }
+    tick("Image_Gray_Scale_chk");
+    EXPECT_EQ(corners(), asLoaded);
+
+    // Every slider but opacity, one page on from neutral: the picture shown is the one its
+    // settings give.
+    const QImage neutral = image->_contents_with_settings;
+    for (const char* slider : {"Rotate_slidr", "Hue_slidr", "Sat_slidr", "Brt_slidr", "Con_slidr", "shrp_slidr",
+                               "ev_slidr", "blr_slidr"}) {
+        moveSlider(slider, QAbstractSlider::SliderPageStepAdd);
+        panel().finishRendering();
+        EXPECT_NE(image->_contents_with_settings, neutral) << slider;
+        EXPECT_EQ(image->_contents_with_settings,
+                  ImageProcesser::Get_Processed_Image_Full_Combined(image->_contents, image->picture))
+            << slider;
+        moveSlider(slider, QAbstractSlider::SliderPageStepSub);
+        panel().finishRendering();
+    }
+    EXPECT_EQ(image->picture, PictureSettings());
+    EXPECT_EQ(window.snapshots, 24) << "one for each change";
 }
 
 TEST_F(ImagePanelTest, ResetAsksThenGoesNeutralAndReloadsFromTheFilePath)
@@ -413,6 +486,27 @@ TEST_F(ImagePanelTest, CropsGoThroughTheCroppingToolForEachSource)
     control<QPushButton>("Cropping_Selected_Image_btn").click();
     EXPECT_EQ(messages.texts().last(), kNoImage);
     EXPECT_EQ(photos->calls.size(), crops);
+}
+
+// A locked picture keeps its file: a file chosen shows in the path field only, and it is not cropped.
+TEST_F(ImagePanelTest, ALockedPictureTakesNoFileAndNoCrop)
+{
+    auto image = picture(bandsFile);
+    image->ctrl_is_locked = true;
+    placeAndShow({image});
+
+    dialogs.queueOpenFile(yellowFile);
+    control<QPushButton>("Manual_Image_Browse_btn").click();
+    EXPECT_EQ(control<QPlainTextEdit>("Manual_image_path").toPlainText(), yellowFile);
+    EXPECT_EQ(image->_file_path, bandsFile);
+
+    photos->cropAnswer = 1, photos->croppedFile = greenFile;
+    control<QPushButton>("Cropping_Selected_Image_btn").click();
+    EXPECT_TRUE(photos->calls.isEmpty());
+    EXPECT_EQ(image->_file_path, bandsFile);
+    EXPECT_EQ(image->_contents.pixelColor(5, 5), QColor(220, 20, 20));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(window.snapshots, 0);
 }
 
 // Without the photo windows the application says that each is not there yet.

@@ -32,7 +32,13 @@ TEST_F(ShapeLinePanelTest, TheShapePageShowsTheShapesFieldsItsKindsControlsAndIt
     shape->text_rotation = -30, shape->_strokeWidth = 2.7, shape->_stroke_border_type = QStringLiteral("DD");
     shape->_isDrawingFill = true, shape->_fill_type = QStringLiteral("H"), shape->_fill_hatch_type = QStringLiteral("Dots");
     shape->_fill_grad_angle = 22.5, shape->alpha_val = 0.35f, shape->cor_rad_val = 6.5f;
+    const GraphicPtr unfilled = add(GraphicKind::Shape, QRectF(36, 60, 20, 20));
+    unfilled->_isDrawingFill = false;
+    selectAndShow({unfilled});
+    EXPECT_FALSE(control<QWidget>("Shape_Fill_Box").isEnabled());
     selectAndShow({shape});
+    EXPECT_TRUE(control<QCheckBox>("Shape_fill_chk").isChecked());
+    EXPECT_TRUE(control<QWidget>("Shape_Fill_Box").isEnabled());
     EXPECT_EQ(control<QLabel>("Shape_prop_title").text(), "Rounded Rectangle Settings");
     EXPECT_EQ(control<QSpinBox>("Shape_Rotate_Stepper").value(), -30);
     EXPECT_EQ(control<QSlider>("shape_rotation_slidr").value(), -30);

@@ -112,6 +112,12 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     EXPECT_EQ(first->_strokeWidth, 3);
     EXPECT_EQ(control<QSpinBox>("Sign_bor_Stepper").value(), 3);
     EXPECT_EQ(window.snapshots, snapshots);
+    // A width taken alone reaches the signatures.
+    typeAndEnter(control<QSpinBox>("Sign_bor_Stepper"), QStringLiteral("4"));
+    EXPECT_EQ(first->_strokeWidth, 4);
+    EXPECT_EQ(second->_strokeWidth, 4);
+    EXPECT_EQ(locked->archivedData(), lockedBefore);
+    EXPECT_EQ(window.snapshots, snapshots + 1);
 }
 
 // "Default" stands for the sample of each signature's kind; a path that gives no picture is

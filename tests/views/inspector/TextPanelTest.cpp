@@ -274,7 +274,41 @@ TEST_F(TextPanelTest, TheLoadShowsTheTextsValuesAndTheSetUpTheFirstChoices)
     inspector.Show_RHS_Properties(turned.get());
     EXPECT_TRUE(editor().isHidden());
     EXPECT_TRUE(editor().isReadOnly());
+    EXPECT_TRUE(control<QLabel>("text_value_lbl").isHidden());
     EXPECT_TRUE(control<QGroupBox>("Text_Date_Time_Box").isHidden());
+    // Back at the layout, the next text shows its editor, its label and the date and time again.
+    Start_Card_Option = QStringLiteral("L");
+    inspector.Show_RHS_Properties(first.get());
+    EXPECT_FALSE(editor().isHidden());
+    EXPECT_FALSE(editor().isReadOnly());
+    EXPECT_FALSE(control<QLabel>("text_value_lbl").isHidden());
+    EXPECT_FALSE(control<QGroupBox>("Text_Date_Time_Box").isHidden());
+}
+
+// The opacity row goes with a gradient fill, and what lies below it stays where it was.
+TEST_F(TextPanelTest, TheOpacityRowKeepsItsRoomWhenAGradientHidesIt)
+{
+    ASSERT_NO_FATAL_FAILURE(showView());
+    const GraphicPtr filled = text("Filled");
+    filled->_isDrawingFill = true;
+    placeAndShow({filled});
+    ASSERT_TRUE(view.showPage(QStringLiteral("text_prop_tab")));
+    const QWidget& shadowSwitch = control<QCheckBox>("draw_shadow_chkbox");
+    const auto shadowSwitchTop = [&shadowSwitch] {
+        // Each pass settles one level of the nested layouts.
+        for (int pass = 0; pass < 8; ++pass)
+            QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return shadowSwitch.mapTo(shadowSwitch.window(), QPoint()).y();
+    };
+    const int solidTop = shadowSwitchTop();
+
+    control<QRadioButton>("Text_gradient_fill_rd").click();
+    EXPECT_FALSE(control<QSpinBox>("Text_alpha_Stepper").isVisible());
+    EXPECT_FALSE(control<QLabel>("text_alpha_lbl").isVisible());
+    EXPECT_EQ(shadowSwitchTop(), solidTop);
+    control<QRadioButton>("Text_solid_fill_rd").click();
+    EXPECT_TRUE(control<QSpinBox>("Text_alpha_Stepper").isVisible());
+    EXPECT_EQ(shadowSwitchTop(), solidTop);
 }
 
 TEST_F(TextPanelTest, DateTimeTemplateAndFontGoIntoTheEditorAndTheText)
