@@ -205,7 +205,8 @@ bool SSZipArchive::writeFile(const QString& name, const QString& basePath)
         const QStringList children = QDir(fullPath).entryList(
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
         if (children.isEmpty()) {
-            const zip_fileinfo info{};
+            zip_fileinfo info{};
+            zipInfo(&info, item.lastModified());
             if (addEntry(name + QLatin1Char('/'), &info, false) && zipCloseFileInZip(_zip) != ZIP_OK)
                 _writeFailed = true;
             return true;
@@ -220,7 +221,8 @@ bool SSZipArchive::writeFile(const QString& name, const QString& basePath)
     QFile in(fullPath);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    const zip_fileinfo info{};
+    zip_fileinfo info{};
+    zipInfo(&info, item.lastModified());
     if (!addEntry(name, &info, in.size() >= 0xffffffffLL))
         return true;
     QByteArray buffer(kPackBufferSize, '\0');

@@ -105,12 +105,10 @@ QString cellValue(const pugi::xml_node& cell, const QStringList& sharedStrings)
     const char* type = cell.attribute("t").value();
     if (std::strcmp(type, "s") == 0) {
         const pugi::xml_node value = child(cell, "v");
-        if (!value || sharedStrings.isEmpty())
+        if (!value)
             return {};
         const int index = leadingIndex(value.child_value());
-        if (index >= 0 && index <= sharedStrings.size())
-            return sharedStrings.at(std::min(index, int(sharedStrings.size()) - 1));
-        return {};
+        return sharedStrings.value(index);
     }
     if (std::strcmp(type, "inlineStr") == 0) {
         if (const pugi::xml_node inlineString = child(cell, "is"))

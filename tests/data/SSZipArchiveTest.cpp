@@ -92,4 +92,26 @@ TEST_F(SSZipArchiveTest, DataEntriesAreDeflatedAndDatedNow)
               QStringList{"8 True"});
 }
 
+// Packed files keep their modification time; an empty folder its own. Undated entries showed as
+// 1980-01-00, a day that does not exist.
+TEST_F(SSZipArchiveTest, PackedFilesAndFoldersCarryTheirModificationTimes)
+{
+    QDir().mkpath(at("tree/empty"));
+    QFile file(at("tree/card.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("card");
+    file.close();
+    const QDateTime noon(QDate(2024, 3, 15), QTime(12, 30, 10), Qt::LocalTime);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(file.setFileTime(noon, QFileDevice::FileModificationTime));
+    file.close();
+    ASSERT_TRUE(SSZipArchive::createZipFileAtPath(at("tree.zip"), at("tree")));
+    EXPECT_EQ(python("z = zipfile.ZipFile(sys.argv[1])\n"
+                     "print(z.getinfo('tree/card.txt').date_time)\n"
+                     "age = datetime.datetime(*z.getinfo('tree/empty/').date_time) - datetime.datetime.now()\n"
+                     "print(abs(age.total_seconds()) < 120)\n",
+                     {at("tree.zip")}),
+              (QStringList{"(2024, 3, 15, 12, 30, 10)", "True"}));
+}
+
 }  // namespace
