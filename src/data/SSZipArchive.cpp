@@ -53,12 +53,43 @@ QDateTime entryDate(const unz_file_info64& info)
                      QTime(int(t.tm_hour), int(t.tm_min), int(t.tm_sec)), Qt::LocalTime);
 }
 
-void copyCurrentEntry(unzFile zip, QFile& out)
+QString megabytes(qint64 bytes) { return QString::number(bytes >> 20); }
+
+// What one unpack has written so far, against its limits.
+struct UnpackBudget {
+    const UnpackLimits& limits;
+    qint64 total = 0;
+    int refusal = 0;  // one of SSZipArchive's limit codes once a bound is passed
+
+    // Takes bytes of the entry being unpacked, which has entryBytes so far with them.
+    bool take(qint64 bytes, qint64 entryBytes)
+    {
+        total += bytes;
+        if (entryBytes > limits.entryBytes)
+            refusal = SSZipArchive::kEntryTooLarge;
+        else if (total > limits.totalBytes)
+            refusal = SSZipArchive::kTooLargeInAll;
+        return refusal == 0;
+    }
+    QString reason(const QString& entryName) const
+    {
+        if (refusal == SSZipArchive::kEntryTooLarge)
+            return QStringLiteral("The part %1 unpacks to more than %2 MB.").arg(entryName, megabytes(limits.entryBytes));
+        return QStringLiteral("The archive unpacks to more than %1 MB.").arg(megabytes(limits.totalBytes));
+    }
+};
+
+// Copies until the entry ends or the budget refuses more.
+void copyCurrentEntry(unzFile zip, QFile& out, UnpackBudget& budget)
 {
     QByteArray buffer(kUnpackBufferSize, Qt::Uninitialized);
+    qint64 written = 0;
     for (;;) {
         const int read = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()));
         if (read <= 0)
+            break;
+        written += read;
+        if (!budget.take(read, written))
             break;
         if (out.write(buffer.constData(), read) != read)
             break;
@@ -66,7 +97,7 @@ void copyCurrentEntry(unzFile zip, QFile& out)
 }
 
 void unpackCurrentEntry(unzFile zip, const unz_file_info64& info, const QString& target, bool isFolder,
-                        bool overwrite)
+                        bool overwrite, UnpackBudget& budget)
 {
     QDir().mkpath(isFolder ? target : QFileInfo(target).path());
     if (isFolder || (QFileInfo::exists(target) && !overwrite))
@@ -74,7 +105,12 @@ void unpackCurrentEntry(unzFile zip, const unz_file_info64& info, const QString&
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    copyCurrentEntry(zip, out);
+    copyCurrentEntry(zip, out, budget);
+    if (budget.refusal != 0) {
+        // A cut entry is no part of the archive: it must not pass for one.
+        out.remove();
+        return;
+    }
     out.flush();
     if (info.dosDate != 0) {
         const QDateTime modified = entryDate(info);
@@ -93,9 +129,28 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                    const QString& password, SSZipArchiveError* error)
 {
+    return unpack(path, destination, overwrite, password, UnpackLimits{}, EntryFilter(), error);
+}
+
+bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination, const UnpackLimits& limits,
+                                   const EntryFilter& wanted, SSZipArchiveError* error)
+{
+    return unpack(path, destination, true, QString(), limits, wanted, error);
+}
+
+bool SSZipArchive::unpack(const QString& path, const QString& destination, bool overwrite, const QString& password,
+                          const UnpackLimits& limits, const EntryFilter& wanted, SSZipArchiveError* error)
+{
     unzFile zip = unzOpen64(fileSystemName(path).constData());
     if (!zip) {
         setError(error, -1, QStringLiteral("failed to open zip file"));
+        return false;
+    }
+    unz_global_info64 global{};
+    if (unzGetGlobalInfo64(zip, &global) == UNZ_OK && qint64(global.number_entry) > limits.entries) {
+        setError(error, kTooManyEntries,
+                 QStringLiteral("The archive lists %1 parts, more than %2.").arg(global.number_entry).arg(limits.entries));
+        unzClose(zip);
         return false;
     }
     if (unzGoToFirstFile(zip) != UNZ_OK) {
@@ -104,18 +159,12 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
         return false;
     }
     const QByteArray passwordText = password.toLatin1();
+    UnpackBudget budget{limits};
     bool success = true;
     do {
-        const int opened = passwordText.isEmpty() ? unzOpenCurrentFile(zip)
-                                                  : unzOpenCurrentFilePassword(zip, passwordText.constData());
-        if (opened != UNZ_OK) {
-            success = false;
-            break;
-        }
         unz_file_info64 info{};
         if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
             success = false;
-            unzCloseCurrentFile(zip);
             break;
         }
         QByteArray rawName(int(info.size_filename), '\0');
@@ -123,13 +172,26 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
         const bool isFolder = !rawName.isEmpty() && (rawName.endsWith('/') || rawName.endsWith('\\'));
         QString name = QString::fromUtf8(rawName);
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (wanted && !wanted(name))
+            continue;
 
+        const int opened = passwordText.isEmpty() ? unzOpenCurrentFile(zip)
+                                                  : unzOpenCurrentFilePassword(zip, passwordText.constData());
+        if (opened != UNZ_OK) {
+            success = false;
+            break;
+        }
         const QString target = safeEntryTarget(destination, name);
         if (target.isEmpty())
             Show_NSLog_Message(QStringLiteral("Skipped zip entry outside the destination: %1").arg(name));
         else
-            unpackCurrentEntry(zip, info, target, isFolder, overwrite);
+            unpackCurrentEntry(zip, info, target, isFolder, overwrite, budget);
         unzCloseCurrentFile(zip);
+        if (budget.refusal != 0) {
+            setError(error, budget.refusal, budget.reason(name));
+            success = false;
+            break;
+        }
     } while (unzGoToNextFile(zip) == UNZ_OK);
     unzClose(zip);
     return success;

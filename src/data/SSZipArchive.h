@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <limits>
 #include <stdexcept>
 
 #include <minizip/zip.h>
@@ -23,14 +25,32 @@ public:
     using std::logic_error::logic_error;
 };
 
+// Bounds of one unpack, so that a small hostile archive can neither fill the disk nor the folder.
+struct UnpackLimits {
+    qint64 entries = std::numeric_limits<qint64>::max();     // entries the archive may list
+    qint64 entryBytes = std::numeric_limits<qint64>::max();  // unpacked bytes of one entry
+    qint64 totalBytes = std::numeric_limits<qint64>::max();  // unpacked bytes of all entries
+};
+
 class SSZipArchive {
 public:
+    // Codes of an unpack refused for its limits.
+    static constexpr int kTooManyEntries = -3;
+    static constexpr int kEntryTooLarge = -4;
+    static constexpr int kTooLargeInAll = -5;
+    using EntryFilter = std::function<bool(const QString& entryName)>;
+
     // Overwrites existing files, no password.
     static bool unzipFileAtPath(const QString& path, const QString& destination);
     // Entries whose names would land outside the destination (absolute names, "..") are skipped
     // and logged. Codes: -1 not a zip archive, -2 no first entry.
     static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
                                 const QString& password, SSZipArchiveError* error);
+    // Unpacks only the entries `wanted` accepts (all without a filter), within the limits: an
+    // archive listing too many entries is refused before anything is written; an entry or a sum
+    // growing past its bound stops the unpack there. The error says which bound and what it is.
+    static bool unzipFileAtPath(const QString& path, const QString& destination, const UnpackLimits& limits,
+                                const EntryFilter& wanted, SSZipArchiveError* error);
 
     // Each listed file or folder becomes entries named relative to its parent folder; an item
     // that cannot be read is skipped. False only when the archive cannot be created.
@@ -59,6 +79,8 @@ public:
     bool close();
 
 private:
+    static bool unpack(const QString& path, const QString& destination, bool overwrite, const QString& password,
+                       const UnpackLimits& limits, const EntryFilter& wanted, SSZipArchiveError* error);
     bool addEntry(const QString& name, const zip_fileinfo* info, bool large);
 
     QString _path;

@@ -23,6 +23,22 @@ const QTemporaryDir& privateTemporaryRoot()
     return root;
 }
 
+// Far above any real workbook, which holds some dozens of parts of a few megabytes.
+constexpr UnpackLimits kWorkbookUnpackLimits{10'000, qint64(256) << 20, qint64(1) << 30};
+
+// The parts a read looks at: the workbook's sheet list, shared strings and sheets, or an
+// OpenDocument spreadsheet's content.
+bool isReadPart(const QString& name)
+{
+    static const QStringList wholeNames{QStringLiteral("xl/workbook.xml"), QStringLiteral("xl/sharedStrings.xml"),
+                                        QStringLiteral("content.xml")};
+    if (wholeNames.contains(name))
+        return true;
+    static const QString sheets = QStringLiteral("xl/worksheets/");
+    return name.startsWith(sheets) && name.indexOf(QLatin1Char('/'), sheets.size()) < 0 &&
+           name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 int Asc_Val(const QString& text) { return text.isEmpty() ? 0 : text.at(0).unicode() & 0xFF; }
@@ -69,15 +85,28 @@ SpreadsheetWriter::SpreadsheetWriter() : tmpDir(temporaryFolder())
     Show_NSLog_Message(QStringLiteral("Temp. directory initialized:\n %1").arg(tmpDir));
 }
 
-bool SpreadsheetWriter::unpackAfresh(const QString& archive)
+bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts)
 {
     parsedSheet.reset();
+    readRefusal.clear();
     QDir(tmpDir).removeRecursively();
     if (!QDir().mkpath(tmpDir)) {
         Show_NSLog_Message(QStringLiteral("Cannot make the folder %1").arg(tmpDir));
         return false;
     }
-    return SSZipArchive::unzipFileAtPath(archive, tmpDir, true, QString(), nullptr);
+    if (parts == UnpackedParts::All)
+        return SSZipArchive::unzipFileAtPath(archive, tmpDir, true, QString(), nullptr);
+    SSZipArchiveError error;
+    if (SSZipArchive::unzipFileAtPath(archive, tmpDir, kWorkbookUnpackLimits, isReadPart, &error))
+        return true;
+    // Nothing of a refused workbook is read, not even the parts unpacked before the refusal.
+    if (error.code <= SSZipArchive::kTooManyEntries) {
+        readRefusal = error.localizedDescription;
+        Show_NSLog_Message(QStringLiteral("The workbook %1 is not read: %2").arg(archive, readRefusal));
+        QDir(tmpDir).removeRecursively();
+        QDir().mkpath(tmpDir);
+    }
+    return false;
 }
 
 bool SpreadsheetWriter::packTreeInto(const QString& target, const QStringList& firstEntries)

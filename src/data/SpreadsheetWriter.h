@@ -33,6 +33,9 @@ public:
     SheetRows data;
     QStringList sharedStrings;
     QString tmpDir;
+    // Why the last workbook unpacked was refused whole (too many parts, a part or the whole too
+    // large); empty when it was not.
+    QString readRefusal;
 
     // only_col true: unpacks the workbook (afresh: nothing of an earlier one stays) and reads its
     // shared strings; returns data unchanged. false: all rows of sheet Excel_Sheet_Number.
@@ -73,6 +76,8 @@ private:
     // The sheet the header read parsed, kept for the row read of the same sheet that follows.
     std::shared_ptr<ParsedSheet> parsedSheet;
     std::shared_ptr<ParsedSheet> sheetAt(const QString& path, bool keep);
-    bool unpackAfresh(const QString& archive);
+    // Reads unpack only the parts they read, within bounds; the writers' template unpacks whole.
+    enum class UnpackedParts { Read, All };
+    bool unpackAfresh(const QString& archive, UnpackedParts parts);
     bool packTreeInto(const QString& target, const QStringList& firstEntries);
 };

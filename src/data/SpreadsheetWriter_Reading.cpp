@@ -172,7 +172,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (only_col) {
         Excel_Sheet_Columns = 1;
         SpreadsheetWriter* reader = sharedInstance();
-        reader->unpackAfresh(path);
+        reader->unpackAfresh(path, UnpackedParts::Read);
         reader->ReadSharedStrings(reader->tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
         return reader->data;
     }
@@ -303,7 +303,7 @@ SheetRows SpreadsheetWriter::ReadODS(const QString& path)
 {
     SheetRows rows;
     SpreadsheetWriter* reader = sharedInstance();
-    reader->unpackAfresh(path);
+    reader->unpackAfresh(path, UnpackedParts::Read);
     pugi::xml_document document;
     if (!loadPart(document, reader->tmpDir + QStringLiteral("/content.xml"), true, BlankText::Drop))
         return rows;

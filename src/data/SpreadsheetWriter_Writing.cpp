@@ -74,7 +74,7 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& target, const SheetRows& ro
     SpreadsheetWriter* writer = sharedInstance();
     writer->data = rows;
     const QString templatePath = resourceFolder() + QStringLiteral("/Template.xlsx");
-    if (!QFileInfo::exists(templatePath) || !writer->unpackAfresh(templatePath)) {
+    if (!QFileInfo::exists(templatePath) || !writer->unpackAfresh(templatePath, UnpackedParts::All)) {
         Show_NSLog_Message(QStringLiteral("The workbook template %1 cannot be read").arg(templatePath));
         return false;
     }
@@ -225,7 +225,7 @@ bool SpreadsheetWriter::WriteODS(const QString& target, const SheetRows& rows, b
     SpreadsheetWriter* writer = sharedInstance();
     writer->data = rows;
     const QString templatePath = resourceFolder() + QStringLiteral("/Template.ods");
-    if (!QFileInfo::exists(templatePath) || !writer->unpackAfresh(templatePath)) {
+    if (!QFileInfo::exists(templatePath) || !writer->unpackAfresh(templatePath, UnpackedParts::All)) {
         Show_NSLog_Message(QStringLiteral("The spreadsheet template %1 cannot be read").arg(templatePath));
         return false;
     }

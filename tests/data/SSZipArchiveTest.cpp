@@ -114,4 +114,35 @@ TEST_F(SSZipArchiveTest, PackedFilesAndFoldersCarryTheirModificationTimes)
               (QStringList{"(2024, 3, 15, 12, 30, 10)", "True"}));
 }
 
+// Each bound stops the unpack with its reason; the filter leaves the other entries packed.
+TEST_F(SSZipArchiveTest, UnpackingKeepsWithinItsLimitsAndTakesOnlyTheWantedEntries)
+{
+    python("z = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED)\n"
+           "z.writestr('a.txt', 'a' * 1000)\nz.writestr('b.txt', 'b' * 1000)\nz.writestr('c/big.txt', 'c' * 5000)\n",
+           {at("three.zip")});
+    const auto unpack = [&](const UnpackLimits& limits, const SSZipArchive::EntryFilter& wanted, const QString& into) {
+        SSZipArchiveError error;
+        const bool unpacked = SSZipArchive::unzipFileAtPath(at("three.zip"), at(into), limits, wanted, &error);
+        return std::make_pair(unpacked ? 0 : error.code, error.localizedDescription);
+    };
+    const auto files = [&](const QString& folder) {
+        QStringList names;
+        for (const QString& name : {"a.txt", "b.txt", "c/big.txt"})
+            names << (QFileInfo::exists(at(folder + "/" + name)) ? name : QString());
+        return names;
+    };
+
+    EXPECT_EQ(unpack({2, 1 << 20, 1 << 20}, {}, "few"),
+              std::make_pair(SSZipArchive::kTooManyEntries, QStringLiteral("The archive lists 3 parts, more than 2.")));
+    EXPECT_FALSE(QFileInfo::exists(at("few"))) << "nothing is written";
+    EXPECT_EQ(unpack({3, 4096, 1 << 20}, {}, "part").first, SSZipArchive::kEntryTooLarge);
+    EXPECT_EQ(files("part"), (QStringList{"a.txt", "b.txt", ""}));
+    EXPECT_EQ(unpack({3, 1 << 20, 1500}, {}, "sum").first, SSZipArchive::kTooLargeInAll);
+    EXPECT_EQ(files("sum"), (QStringList{"a.txt", "", ""}));
+    EXPECT_EQ(unpack({3, 1 << 20, 1 << 20}, [](const QString& name) { return name.startsWith("c/"); }, "some"),
+              std::make_pair(0, QString()));
+    EXPECT_EQ(files("some"), (QStringList{"", "", "c/big.txt"}));
+    EXPECT_EQ(readFile(at("some/c/big.txt")), QByteArray(5000, 'c'));
+}
+
 }  // namespace

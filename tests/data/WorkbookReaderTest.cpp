@@ -107,6 +107,32 @@ TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndThePickedSheetIsTheSheetRead
               QFile::Permissions());
 }
 
+// A read unpacks only what it reads, and a workbook of more parts than any real one is refused
+// whole with the reason, before anything is written.
+TEST_F(WorkbookReaderTest, OnlyTheReadPartsAreUnpackedAndAnArchiveOfTooManyPartsIsRefused)
+{
+    const QByteArray sheet = sheetXml("A1", "<row><c r=\"A1\"><v>7</v></c></row>");
+    EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/media/photo.png", QByteArray(4096, 'p')},
+                    {"xl/worksheets/_rels/sheet1.xml.rels", "<Relationships/>"}, {"docProps/app.xml", "<Properties/>"}}),
+              (SheetRows{{"7"}}));
+    const QString unpacked = SpreadsheetWriter::temporaryFolder();
+    EXPECT_FALSE(QFileInfo::exists(unpacked + "/xl/media/photo.png"));
+    EXPECT_FALSE(QFileInfo::exists(unpacked + "/docProps/app.xml"));
+    EXPECT_FALSE(QFileInfo::exists(unpacked + "/xl/worksheets/_rels"));
+    EXPECT_TRUE(SpreadsheetWriter::sharedInstance()->readRefusal.isEmpty());
+
+    const auto made = TestEnvironment::runPython(
+        "import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1], 'w')\n"
+        "z.writestr('xl/worksheets/sheet1.xml', sys.argv[2])\n"
+        "for n in range(10000): z.writestr('xl/worksheets/s%d.xml' % n, '')\n",
+        {work.filePath("many.xlsx"), QString::fromUtf8(sheet)});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    EXPECT_TRUE(readWorkbook(work.filePath("many.xlsx")).isEmpty());
+    EXPECT_TRUE(header.isEmpty());
+    EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal, "The archive lists 10001 parts, more than 10000.");
+    EXPECT_TRUE(QDir(unpacked).isEmpty());
+}
+
 TEST_F(WorkbookReaderTest, WrittenRowsLongerThanTheTitlesAndBeyondColumnZKeepEveryCell)
 {
     QStringList titles;
