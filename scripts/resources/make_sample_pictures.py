@@ -4,6 +4,7 @@ Writes, into the resource folder given as the one argument:
   no.png            light grey placeholder with a darker crossed-out frame
   sign_sample.png   a handwritten-looking pen stroke on transparent
   fingerprints.png  a fingerprint of concentric ridges on transparent
+  photo_placeholder.png  a head-and-shoulders outline on soft grey, the photo of the shipped templates
 """
 import math
 import os
@@ -74,12 +75,37 @@ def write_fingerprint(path, width=120, height=150):
     write_png(path, width, height, pixel)
 
 
+def write_photo_placeholder(path, width=240, height=300):
+    # Coverage of the head (a circle) and the shoulders (the top of an ellipse), sampled 4 x 4 per
+    # pixel so the outline is smooth at any size the templates show it.
+    head_x, head_y, head_r = width * 0.5, height * 0.40, width * 0.20
+    body_x, body_y, body_rx, body_ry = width * 0.5, height * 1.04, width * 0.42, height * 0.40
+    samples = 4
+
+    def inside(px, py):
+        if math.hypot(px - head_x, py - head_y) <= head_r:
+            return True
+        return ((px - body_x) / body_rx) ** 2 + ((py - body_y) / body_ry) ** 2 <= 1.0
+
+    def pixel(x, y):
+        hits = sum(inside(x + (i + 0.5) / samples, y + (j + 0.5) / samples)
+                   for i in range(samples) for j in range(samples))
+        cover = hits / (samples * samples)
+        shade = y / (height - 1)
+        back = (232 - 18 * shade, 237 - 16 * shade, 243 - 12 * shade)
+        figure = (160, 173, 189)
+        return tuple(int(b + (f - b) * cover + 0.5) for b, f in zip(back, figure)) + (255,)
+
+    write_png(path, width, height, pixel)
+
+
 def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
     write_placeholder(os.path.join(folder, "no.png"))
     write_signature(os.path.join(folder, "sign_sample.png"))
     write_fingerprint(os.path.join(folder, "fingerprints.png"))
+    write_photo_placeholder(os.path.join(folder, "photo_placeholder.png"))
 
 
 if __name__ == "__main__":

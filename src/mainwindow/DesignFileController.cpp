@@ -243,12 +243,15 @@ void DesignFileController::Delete_Excel_File_Column()
 }
 
 // Pictures come from their files again, and a barcode without a stored picture gets a new one.
+// A picture inside the resources of the copy that saved the design (a shipped template's photo)
+// is taken from this copy's resources.
 void DesignFileController::Prepare_Loaded_Elements(const GraphicList& elements)
 {
     QList<SKTImage*> pictures;
     QStringList paths;
     for (const GraphicPtr& element : elements) {
         if (element->kind() == GraphicKind::Image) {
+            element->_file_path = Check_Path_For_App_Resources(element->_file_path);
             pictures.append(static_cast<SKTImage*>(element.get()));
             paths.append(element->_file_path);
         } else if (element->kind() == GraphicKind::Barcode && element->_barcode_image.isNull()) {

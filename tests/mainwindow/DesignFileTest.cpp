@@ -12,6 +12,8 @@
 #include "designfile/DesignFileSamples.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
+#include "model/SKTImage.h"
+#include "platform/AppContext.h"
 #include "platform/PropertyList.h"
 #include "support/CommaLocale.h"
 #include "support/ScriptedMessagePresenter.h"
@@ -311,4 +313,25 @@ TEST_F(DesignFile, NonPngPicturesAreMadeAgainUnknownEntriesSkippedAndSeriesStayI
     EXPECT_EQ(Get_First_Value_Of_Dataset(QStringLiteral("Codes")), "12345 ");
 }
 
+TEST_F(DesignFile, APictureInAnotherCopysResourcesIsTakenFromThisCopysResources)
+{
+    // The design was saved by a copy of the application whose resources held the picture.
+    const QString savedResources = Resource_Path;
+    Resource_Path = dir.path();
+    const QString here = DesignSamples::samplePicture(dir.path());
+    const QString stored = QStringLiteral("/Applications/ZOVA ID Card.app/Contents/Resources/photo.png");
+    const auto picture = SKTImage::initWithPosition(QPointF(20, 20), QImage(), stored);
+    picture->ctrl_is_visible = true;
+    DesignState moved;
+    moved.frontElements = {picture};
+    ASSERT_TRUE(writeDesignFile(path("moved.did"), moved));
+
+    const int loaded = load("moved.did");
+    Resource_Path = savedResources;
+    ASSERT_EQ(loaded, 1);
+    ASSERT_EQ(document.graphics().size(), 1);
+    const GraphicPtr opened = document.graphics()[0];
+    EXPECT_EQ(opened->_file_path.toStdString(), here.toStdString());
+    EXPECT_EQ(opened->_contents.size(), QSize(40, 50)) << "the picture is shown";
+}
 }  // namespace

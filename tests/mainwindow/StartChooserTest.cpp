@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QMainWindow>
 #include <deque>
 #include <functional>
@@ -27,6 +28,7 @@
 #include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
@@ -292,6 +294,47 @@ TEST_F(ScriptedStart, AnUntouchedTemplateTurnsToItsOtherOrientationOnTheSizePage
         Q_EMIT orientation->activated(1);
         EXPECT_EQ(document.graphics().size(), edited ? 2 : 3) << (edited ? "edited" : "untouched");
     }
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// The shipped templates on the road a user takes: each landscape one, started untouched, turns into
+// its portrait twin when the size page goes to "Vertical", at the twin's size and with its photo.
+TEST_F(ScriptedStart, EachShippedLandscapeTemplateTurnsIntoItsPortraitTwin)
+{
+    Resource_Path = TestEnvironment::resourceDir();
+    auto* orientation =
+        controller.windowLayout().inspectorView().findChild<QComboBox*>(QStringLiteral("Preset_ComboBox"));
+    ASSERT_NE(orientation, nullptr);
+    QDirIterator landscapes(Resource_Path + QStringLiteral("/Templates"), {QStringLiteral("* (h).did")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+    int turned = 0;
+    while (landscapes.hasNext()) {
+        const QString landscape = landscapes.next();
+        SCOPED_TRACE(landscape.toStdString());
+        DesignFileError error;
+        const std::optional<DesignState> twin =
+            readDesignFile(QString(landscape).replace(QStringLiteral(" (h)."), QStringLiteral(" (v).")), &error);
+        ASSERT_TRUE(twin.has_value());
+        windows.templatePaths = {landscape};
+        script.press("Using_Template_btn");
+        ASSERT_TRUE(Open_Start_Window(controller));
+        ASSERT_EQ(orientation->currentText(), "Horizontal");
+
+        orientation->setCurrentIndex(1);
+        Q_EMIT orientation->activated(1);
+        EXPECT_EQ(document.graphics().size(), twin->frontElements.size());
+        EXPECT_EQ(document.graphics_back().size(), twin->backElements.size());
+        const QSizeF card = controller.frontCanvasBounds().size();
+        EXPECT_NEAR(card.width(), twin->front.Card_Size().width(), 0.1);
+        EXPECT_NEAR(card.height(), twin->front.Card_Size().height(), 0.1);
+        const auto photo =
+            std::find_if(document.graphics().cbegin(), document.graphics().cend(),
+                         [](const GraphicPtr& g) { return g->control_ID == QLatin1String("Fup_Photo"); });
+        ASSERT_NE(photo, document.graphics().cend());
+        EXPECT_FALSE((*photo)->_contents.isNull()) << (*photo)->_file_path.toStdString();
+        ++turned;
+    }
+    EXPECT_GE(turned, 12);
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
