@@ -11,6 +11,7 @@
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "model/SKTDocument.h"
+#include "platform/AppContext.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
 
@@ -77,6 +78,11 @@ QStringList Get_Files_Array_At_Path(const QString& folder, bool del_ext)
     for (const QFileInfo& entry : entriesOf(folder, QDir::Files))
         names.append(del_ext ? entry.completeBaseName() : entry.fileName());
     return sortedByName(names);
+}
+
+QStringList Get_Hatch_Style_Names()
+{
+    return Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true);
 }
 
 QStringList Get_Folders_And_Sub_Folder_Array_At_Path(const QString& folder)

@@ -14,6 +14,8 @@ QStringList Get_Folder_Array_At_Path(const QString& folder);
 // Names of the files directly inside the folder, without their extension when del_ext is set;
 // empty when the path is no folder.
 QStringList Get_Files_Array_At_Path(const QString& folder, bool del_ext);
+// The names of the pattern pictures of the resource folder, which the pattern lists offer.
+QStringList Get_Hatch_Style_Names();
 // Every folder at any depth below the folder, as paths relative to it. Symbolic links to folders
 // are listed but not entered, so a link loop cannot trap the walk.
 QStringList Get_Folders_And_Sub_Folder_Array_At_Path(const QString& folder);

@@ -70,8 +70,7 @@ SetupOutcome awakeFromNib(SKTWindowController& controller)
     last_unit_val = 2;
 
     controller.SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
-    controller.inspector().setUpControls(
-        Get_Files_Array_At_Path(Resource_Path + QStringLiteral("/Fill_Style_Image"), true));
+    controller.inspector().setUpControls(Get_Hatch_Style_Names());
     controller.selectArrowTool();
     controller.showWindow();
     return New_Project(controller) ? SetupOutcome::Started : SetupOutcome::Cancelled;

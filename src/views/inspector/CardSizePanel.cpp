@@ -18,6 +18,7 @@
 #include "platform/Units.h"
 #include "views/inspector/CardPanel.h"
 #include "views/inspector/CardRescale.h"
+#include "views/inspector/CardSizeLists.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/InspectorView.h"
@@ -26,12 +27,6 @@
 #include "views/inspector/UnitLabels.h"
 #include "views/inspector/Unit_PrefWindow.h"
 #include "ui_CardSizePage.h"
-
-namespace {
-
-constexpr int kCustomSize = 2;
-
-}  // namespace
 
 CardSizePanel::CardSizePanel(InspectorView& view, InspectorWindow& window, CardPanel& card, QObject* parent)
     : QObject(parent), m_view(view), m_window(window), m_card(card)
@@ -75,7 +70,7 @@ void CardSizePanel::Create_List(const QString& name)
 bool CardSizePanel::IS_Custom_Card_Option_Selected() const
 {
     const int preset = m_view.cardSize().Preset_ComboBox->currentIndex();
-    return preset < 0 || preset == kCustomSize;
+    return preset < 0 || preset == kCustomOrientation;
 }
 
 int CardSizePanel::selectedSizeRow() const
@@ -95,16 +90,15 @@ void CardSizePanel::Mark_List_New_Selection(int row)
         list.selectionModel()->select(m_sizes.index(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-QString CardSizePanel::orientationLetter() const
+QSizeF CardSizePanel::presetOfRow(int row) const
 {
-    return m_view.cardSize().Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H")
-                                                                                           : QStringLiteral("V");
+    const Ui::CardSizePage& size = m_view.cardSize();
+    return presetSize(m_window, size.Preset_ComboBox->currentText(), size.Category_ComboBox->currentText(), row);
 }
 
 void CardSizePanel::Change_Value_According_List_Selection(int row)
 {
-    const Ui::CardSizePage& size = m_view.cardSize();
-    Set_Card_Size_In_Control(m_window.Get_My_card_Size(size.Category_ComboBox->currentText(), orientationLetter(), row));
+    Set_Card_Size_In_Control(presetOfRow(row));
     Apply_Size_Clicked();
 }
 
@@ -114,9 +108,8 @@ int CardSizePanel::rowOfCardSize() const
     constexpr double kSameSizeMillimetres = 0.01;
     const QSizeF card = m_window.frontCanvasBounds().size();
     const QSizeF millimetres(pointsToMillimetres(card.width()), pointsToMillimetres(card.height()));
-    const QString category = m_view.cardSize().Category_ComboBox->currentText();
     for (int row = 0; row < m_sizes.rowCount(); ++row) {
-        const QSizeF preset = m_window.Get_My_card_Size(category, orientationLetter(), row);
+        const QSizeF preset = presetOfRow(row);
         if (std::abs(preset.width() - millimetres.width()) < kSameSizeMillimetres
             && std::abs(preset.height() - millimetres.height()) < kSameSizeMillimetres)
             return row;
@@ -138,9 +131,7 @@ void CardSizePanel::turnCard(const QString& previousPreset)
 void CardSizePanel::fillSizeList()
 {
     m_sizes.clear();
-    const QStringList names = m_view.cardSize().Category_ComboBox->currentIndex() == 0 ? m_window.pvc_card_arry()
-                                                                                     : m_window.paper_card_arry();
-    for (const QString& name : names)
+    for (const QString& name : sizeNamesOfCategory(m_window, m_view.cardSize().Category_ComboBox->currentIndex()))
         Create_List(name);
 }
 
@@ -301,7 +292,7 @@ void CardSizePanel::showSizeChoice(int preset, int category, int row)
 void CardSizePanel::enableSizeControls()
 {
     Ui::CardSizePage& size = m_view.cardSize();
-    const bool custom = size.Preset_ComboBox->currentIndex() == kCustomSize;
+    const bool custom = size.Preset_ComboBox->currentIndex() == kCustomOrientation;
     for (QWidget* control : {static_cast<QWidget*>(size.width_Stepper), static_cast<QWidget*>(size.height_Stepper),
                              static_cast<QWidget*>(size.page_frm_printer_btn)})
         control->setEnabled(custom);

@@ -71,8 +71,8 @@ private:
     void showSizeInUnit(float width, float height);
     void fillSizeList();
     int selectedSizeRow() const;
-    // The orientation letter of the size presets: "H" for "Horizontal", else "V".
-    QString orientationLetter() const;
+    // The size in millimetres of that row for the chosen orientation and category.
+    QSizeF presetOfRow(int row) const;
     // The row of the size list whose preset is the card's size now, -1 for none.
     int rowOfCardSize() const;
     // With no size row chosen, a change between "Horizontal" and "Vertical" turns the card as it

@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "views/inspector/CardNumberFields.h"
+#include "views/inspector/CardSizeLists.h"
+#include "views/inspector/ComboSelection.h"
 #include "ui_CardBackgroundPage.h"
 #include "ui_CardBorderPage.h"
 #include "ui_CardInfoPage.h"
@@ -58,6 +60,8 @@ InspectorView::InspectorView(QWidget* parent)
     addPage(QStringLiteral("card_setting_tab"), QStringLiteral("Settings"));
     m_cardInfo = setUpPage<Ui::CardInfoPage>(*addPage(QStringLiteral("card_info_tab"), QStringLiteral("Card")));
     m_cardSize = setUpPage<Ui::CardSizePage>(*addPage(QStringLiteral("card_size_tab"), QStringLiteral("Size")));
+    fillComboQuietly(*m_cardSize->Preset_ComboBox, cardOrientations(), 0);
+    fillComboQuietly(*m_cardSize->Category_ComboBox, cardCategories(), 0);
     m_cardBackground =
         setUpPage<Ui::CardBackgroundPage>(*addPage(QStringLiteral("card_bkgd_tab"), QStringLiteral("Background")));
     m_cardBorder = setUpPage<Ui::CardBorderPage>(*addPage(QStringLiteral("card_brdr_tab"), QStringLiteral("Border")));
