@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <QDir>
 #include <QFileIconProvider>
 
+#include "data/SpreadsheetWriter.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
 #include "model/SKTDocument.h"
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     // The desktop's file icons, with the widget style's own where the icon theme has none.
     static const QFileIconProvider fileIcons;
     setPreviewIconProvider(&fileIcons);
+    // A run that was killed while unpacking a workbook left its folder behind.
+    SpreadsheetWriter::removeStaleTemporaryFolders(QDir::tempPath());
 
     SKTDocument document;
     SKTDocument::setWindowControllerFactory(

@@ -2,7 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
 
 #include "data/SSZipArchive.h"
 #include "data/SpreadsheetXml.h"
@@ -15,12 +21,29 @@ namespace {
 
 SpreadsheetWriter* spreadsheet = nullptr;
 
-// Made with mode 0700 under a random name, removed when the program ends: no other user can
-// plant or read anything in it, and no run sees another run's workbook.
+const QString kTemporaryPrefix = QStringLiteral("zova-idcard-");
+
+// Made with mode 0700 under a random name that begins with the process id, removed when the
+// program ends: no other user can plant or read anything in it, no run sees another run's
+// workbook, and a run that was killed can be told from one still running.
 const QTemporaryDir& privateTemporaryRoot()
 {
-    static const QTemporaryDir root(QDir::tempPath() + QStringLiteral("/zova-idcard-XXXXXX"));
+    static const QTemporaryDir root(QDir::tempPath() + QLatin1Char('/') + kTemporaryPrefix +
+                                    QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX"));
     return root;
+}
+
+// The process that made a temporary folder of ours, from its name; 0 for any other name.
+qint64 folderProcess(const QString& name)
+{
+    static const QRegularExpression ours(QStringLiteral("^") + kTemporaryPrefix + QStringLiteral("(\\d+)-[^/]+$"));
+    const QRegularExpressionMatch match = ours.match(name);
+    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
+}
+
+bool processRuns(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 // Far above any real workbook, which holds some dozens of parts of a few megabytes.
@@ -40,6 +63,14 @@ bool isReadPart(const QString& name)
 }
 
 }  // namespace
+
+QStringList paddedRow(const QStringList& row, int columns)
+{
+    QStringList cells = row;
+    if (cells.size() < columns)
+        cells.resize(columns);
+    return cells;
+}
 
 int Asc_Val(const QString& text) { return text.isEmpty() ? 0 : text.at(0).unicode() & 0xFF; }
 
@@ -83,6 +114,22 @@ SpreadsheetWriter::SpreadsheetWriter() : tmpDir(temporaryFolder())
     QDir(tmpDir).removeRecursively();
     QDir().mkpath(tmpDir);
     Show_NSLog_Message(QStringLiteral("Temp. directory initialized:\n %1").arg(tmpDir));
+}
+
+int SpreadsheetWriter::removeStaleTemporaryFolders(const QString& parent)
+{
+    int removed = 0;
+    const QFileInfoList folders = QDir(parent).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& folder : folders) {
+        const qint64 pid = folderProcess(folder.fileName());
+        if (pid <= 0 || folder.isSymLink() || folder.ownerId() != ::getuid() || processRuns(pid))
+            continue;
+        if (QDir(folder.absoluteFilePath()).removeRecursively())
+            ++removed;
+        else
+            Show_NSLog_Message(QStringLiteral("Cannot remove the stale folder %1").arg(folder.absoluteFilePath()));
+    }
+    return removed;
 }
 
 bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts)

@@ -1,13 +1,18 @@
 #pragma once
 // Workbook reading and writing. A workbook is unpacked into the private temporary folder, its
-// sheets are read as rows of cell texts (entry 0 is column A); writing fills the project's
-// one-sheet template and packs it. Main thread only: reads and writes share the folder.
+// sheets are read as rows of cell texts (entry 0 is column A), each row ending at its last
+// non-empty cell: Excel_Sheet_Columns gives the sheet's width, and a cell past a row's end is
+// empty (QStringList::value). Writing fills the project's one-sheet template and packs it. Main
+// thread only: reads and writes share the folder.
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
 
 using SheetRows = QList<QStringList>;
+
+// The row's cells with empty ones after its end, `columns` in all (none cut).
+QStringList paddedRow(const QStringList& row, int columns);
 
 // Column count of the sheet being read: 1 after an unpack, then the count the header read found.
 extern int Excel_Sheet_Columns;
@@ -29,6 +34,9 @@ public:
     static SpreadsheetWriter* sharedInstance();
     // The unpack folder: "ziptmp" inside a folder private to this user and this run.
     static QString temporaryFolder();
+    // Removes this user's temporary folders in parent left by runs that no longer run (a killed
+    // run leaves its unpacked workbook behind); the number removed. Called at start.
+    static int removeStaleTemporaryFolders(const QString& parent);
 
     SheetRows data;
     QStringList sharedStrings;

@@ -118,14 +118,19 @@ QString cellValue(const pugi::xml_node& cell, const QStringList& sharedStrings)
     return value ? QString::fromUtf8(value.child_value()) : QString();
 }
 
-void fillRow(QStringList& row, const pugi::xml_node& rowElement, const QStringList& sharedStrings)
+// The row's cells up to `columns`; the row grows only as far as its last non-empty cell, so a
+// far cell costs what it holds rather than a whole row of empty ones.
+void fillRow(QStringList& row, const pugi::xml_node& rowElement, const QStringList& sharedStrings, int columns)
 {
     forEachCell(rowElement, [&](const pugi::xml_node& cell, int column) {
-        if (column >= row.size())
+        if (column >= columns)
             return;
         QString value = cellValue(cell, sharedStrings);
-        if (!value.isEmpty())
-            row[column] = std::move(value);
+        if (value.isEmpty())
+            return;
+        if (column >= row.size())
+            row.resize(column + 1);
+        row[column] = std::move(value);
     });
 }
 
@@ -199,7 +204,7 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
         header.reserve(sheet.columns);
         for (int k = 1; k <= sheet.columns; ++k)
             header.append(QStringLiteral("Untitled Column %1").arg(k));
-        fillRow(header, rowElement, reader->sharedStrings);
+        fillRow(header, rowElement, reader->sharedStrings, sheet.columns);
         reader->data.append(header);
     });
     return reader->data;
@@ -229,17 +234,16 @@ void SpreadsheetWriter::ReadData(const QString& path)
         return;
     const ParsedSheet& sheet = *parsed;
     Excel_Sheet_Columns = sheet.columns;
-    const QStringList emptyRow(sheet.columns);
     qint64 cells = 0;
     bool tooLarge = false;
     forEachRow(sheet.sheetData, [&](const pugi::xml_node& rowElement) {
-        cells += sheet.columns;
-        if (tooLarge || cells > kMaxCells) {
-            tooLarge = true;
+        if (tooLarge)
             return;
-        }
-        QStringList row = emptyRow;
-        fillRow(row, rowElement, sharedStrings);
+        QStringList row;
+        fillRow(row, rowElement, sharedStrings, sheet.columns);
+        // A row costs its cells and itself.
+        cells += row.size() + 1;
+        tooLarge = cells > kMaxCells;
         data.append(std::move(row));
     });
     if (tooLarge) {
@@ -314,16 +318,22 @@ SheetRows SpreadsheetWriter::ReadODS(const QString& path)
         if (rowElement.type() != pugi::node_element || !isNamed(rowElement, "table-row"))
             continue;
         QStringList row;
-        for (pugi::xml_node cell = rowElement.first_child(); cell; cell = cell.next_sibling()) {
+        int columns = 0;  // the cells of the row so far, the empty ones at its end included
+        for (pugi::xml_node cell = rowElement.first_child(); cell && columns < kMaxColumns; cell = cell.next_sibling()) {
             if (cell.type() != pugi::node_element)
                 continue;
             const QString text = allText(cell);
             const QString repeated = attributeNamed(cell, "number-columns-repeated");
             const int times = repeated.isEmpty() ? 1 : std::clamp(repeated.toInt(), 1, int(kMaxColumns));
-            for (int i = 0; i < times && row.size() < kMaxColumns; ++i)
-                row.append(text);
+            const int end = std::min(columns + times, int(kMaxColumns));
+            // Empty cells are held only once a later cell has text, as in the workbook rows.
+            if (!text.isEmpty()) {
+                row.resize(columns);
+                row.insert(columns, end - columns, text);
+            }
+            columns = end;
         }
-        cells += row.size();
+        cells += row.size() + 1;
         if (cells > kMaxCells) {
             Show_NSLog_Message(QStringLiteral("Error: the sheet %1 holds more than %2 cells").arg(path).arg(kMaxCells));
             return {};

@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -44,12 +46,12 @@ protected:
 TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
 {
     const struct { const char* dimension; const char* rows; SheetRows expected; int columns; } cases[] = {
-        {"B3:F10", "<row r=\"3\"><c r=\"B3\"><v>1</v></c></row>", {{"", "1", "", "", "", ""}}, 6},
+        {"B3:F10", "<row r=\"3\"><c r=\"B3\"><v>1</v></c></row>", {{"", "1"}}, 6},
         {"", "<row><c r=\"C1\"><v>3</v></c></row>", {{"", "", "3"}}, 3},
         {"A1:", "<row><c r=\"B1\"><v>2</v></c></row>", {{"", "2"}}, 2},
         {"A1:C3",
          "<row r=\"1\"><c r=\"B1\"><v>7</v></c><c r=\"C1\"><v>8</v></c></row><row r=\"2\"><c r=\"C2\"><v>5</v></c></row><row r=\"4\"/>",
-         {{"", "7", "8"}, {"", "", "5"}, {"", "", ""}}, 3},
+         {{"", "7", "8"}, {"", "", "5"}, {}}, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read(sheetXml(c.dimension, c.rows)), c.expected) << c.dimension;
@@ -60,10 +62,52 @@ TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
     const SheetRows rows = read(sheetXml("A1", "<row><c><v>1</v></c><c><v>2</v></c><c r=\"E1\"><v>5</v></c><c><v>6</v></c></row>"
                                                     "<row><c r=\"AAB2\"><v>far</v></c></row>"));
     ASSERT_EQ(rows.size(), 2);
-    ASSERT_EQ(rows[0].size(), 704);  // AAB is column 704
-    EXPECT_EQ(rows[0].mid(0, 6), (QStringList{"1", "2", "", "", "5", "6"}));
+    EXPECT_EQ(Excel_Sheet_Columns, 704);  // AAB is column 704
+    EXPECT_EQ(rows[0], (QStringList{"1", "2", "", "", "5", "6"}));
+    ASSERT_EQ(rows[1].size(), 704);
     EXPECT_EQ(rows[1].at(703), "far");
+    EXPECT_EQ(paddedRow(rows[0], 8), (QStringList{"1", "2", "", "", "5", "6", "", ""}));
     EXPECT_TRUE(read("<worksheet><sheetData><row>").isEmpty());
+}
+
+// A far cell costs what it holds: rows end at their last non-empty cell, however wide the sheet.
+TEST_F(WorkbookReaderTest, AFarCellDoesNotWidenEveryRow)
+{
+    QString rows = QStringLiteral("<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"XFD1\"><v>far</v></c></row>");
+    for (int r = 2; r <= 1220; ++r)
+        rows += QStringLiteral("<row r=\"%1\"><c r=\"A%1\"><v>%1</v></c><c r=\"C%1\"><v>c</v></c></row>").arg(r);
+    const SheetRows read = this->read(sheetXml("A1:XFD1220", rows));
+    ASSERT_EQ(read.size(), 1220);
+    EXPECT_EQ(Excel_Sheet_Columns, SpreadsheetWriter::kMaxColumns);
+    EXPECT_EQ(read[0].size(), SpreadsheetWriter::kMaxColumns);
+    EXPECT_EQ(read[0].last(), "far");
+    qint64 held = 0;
+    for (const QStringList& row : read)
+        held += row.size();
+    EXPECT_EQ(held, SpreadsheetWriter::kMaxColumns + 1219 * 3);
+    EXPECT_EQ(read[1219], (QStringList{"1220", "", "c"}));
+    EXPECT_EQ(header.first().size(), SpreadsheetWriter::kMaxColumns) << "the header names every column";
+}
+
+// OpenDocument rows likewise: repeated empty cells are held only before a cell with text, so the
+// usual run of empty cells to the sheet's last column costs nothing.
+TEST_F(WorkbookReaderTest, OpenDocumentRowsEndAtTheirLastCellWithText)
+{
+    const QByteArray content =
+        "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+        "<table:table><table:table-row><table:table-cell><text:p>a</text:p></table:table-cell>"
+        "<table:table-cell table:number-columns-repeated=\"3\"/>"
+        "<table:table-cell table:number-columns-repeated=\"2\"><text:p>b</text:p></table:table-cell>"
+        "<table:table-cell table:number-columns-repeated=\"16378\"/></table:table-row>"
+        "<table:table-row><table:table-cell table:number-columns-repeated=\"16384\"/></table:table-row>"
+        "</table:table></office:spreadsheet></office:body></office:document-content>";
+    SSZipArchive archive(work.filePath("book.ods"));
+    ASSERT_TRUE(archive.open());
+    archive.writeData(content, "content.xml");
+    ASSERT_TRUE(archive.close());
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(work.filePath("book.ods")), (SheetRows{{"a", "", "", "", "b", "b"}, {}}));
 }
 
 // Shared-string indexes outside the list, the count itself included, give "".
@@ -80,7 +124,7 @@ TEST_F(WorkbookReaderTest, CellsGiveSharedStringsInlineStringsAndCachedFormulaRe
         "<c r=\"G1\" t=\"s\"><v>4</v></c><c r=\"H1\" t=\"s\"><v>5</v></c><c r=\"I1\" t=\"s\"><v>-1</v></c>"
         "<c r=\"J1\" t=\"s\"/></row>");
     EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", sst}}),
-              (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " ", "", "", "", ""}}));
+              (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " "}}));
 }
 
 TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndThePickedSheetIsTheSheetRead)
@@ -131,6 +175,38 @@ TEST_F(WorkbookReaderTest, OnlyTheReadPartsAreUnpackedAndAnArchiveOfTooManyParts
     EXPECT_TRUE(header.isEmpty());
     EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal, "The archive lists 10001 parts, more than 10000.");
     EXPECT_TRUE(QDir(unpacked).isEmpty());
+}
+
+// Folders of runs that were killed go at the next start; those of running programs, other
+// names and links stay.
+TEST(WorkbookTemporaryFolders, ThoseOfRunsNoLongerRunningAreRemovedAtStart)
+{
+    QTemporaryDir parent;
+    QProcess finished;
+    finished.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(finished.waitForStarted());
+    const qint64 gone = finished.processId();
+    ASSERT_TRUE(finished.waitForFinished());
+    const QString running = QString::number(QCoreApplication::applicationPid());
+    const QStringList names{"zova-idcard-" + QString::number(gone) + "-Ab12Cd", "zova-idcard-" + running + "-Xy34Zw",
+                            "zova-idcard-Ab12Cd", "other-" + QString::number(gone) + "-Ab12Cd"};
+    for (const QString& name : names) {
+        ASSERT_TRUE(QDir().mkpath(parent.filePath(name + "/ziptmp/xl")));
+        QFile part(parent.filePath(name + "/ziptmp/xl/sheet1.xml"));
+        ASSERT_TRUE(part.open(QIODevice::WriteOnly));
+    }
+    const QString linkTarget = parent.filePath("zova-idcard-" + running + "-Xy34Zw");
+    ASSERT_TRUE(QFile::link(linkTarget, parent.filePath("zova-idcard-" + QString::number(gone) + "-Link00")));
+
+    EXPECT_EQ(SpreadsheetWriter::removeStaleTemporaryFolders(parent.path()), 1);
+    QStringList left = QDir(parent.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    left.sort();
+    QStringList expected = names.mid(1) << "zova-idcard-" + QString::number(gone) + "-Link00";
+    expected.sort();
+    EXPECT_EQ(left, expected);
+    EXPECT_TRUE(QFileInfo::exists(linkTarget + "/ziptmp/xl/sheet1.xml"));
+    EXPECT_TRUE(QFileInfo(SpreadsheetWriter::temporaryFolder()).path().contains("zova-idcard-" + running + "-"))
+        << "this run's folder names its process";
 }
 
 TEST_F(WorkbookReaderTest, WrittenRowsLongerThanTheTitlesAndBeyondColumnZKeepEveryCell)

@@ -45,7 +45,7 @@ int dump(const QString& path, int sheet)
         table->ColList.addColumn(Column_Key_For_Index(k), title.isEmpty() ? Untitled_Column_Title(k) : title);
     }
     for (int r = 1; r < rows.size(); ++r)
-        table->Create_List_By_Array(rows.at(r), columns);
+        table->Create_List_By_Array(paddedRow(rows.at(r), columns), columns);
 
     QTextStream out(stdout);
     QStringList titles = table->ColList.titles();

@@ -66,7 +66,7 @@ int readLikeTheImport(const QString& path)
         const int columns = header.isEmpty() ? 0 : int(header.first().size());
         Data_From_Excel table;
         for (const QStringList& row : rows)
-            table.Create_List_By_Array(row, columns);
+            table.Create_List_By_Array(paddedRow(row, columns), columns);
         rowsRead += int(rows.size());
     }
     return rowsRead;
