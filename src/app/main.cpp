@@ -3,6 +3,7 @@
 
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
+#include "mainwindow/WizardStartWindows.h"
 #include "model/SKTDocument.h"
 #include "photos/PicturePreview.h"
 #include "views/dialogs/QtDialogPresenter.h"
@@ -20,6 +21,9 @@ int main(int argc, char** argv)
     // The desktop's file icons, with the widget style's own where the icon theme has none.
     static const QFileIconProvider fileIcons;
     setPreviewIconProvider(&fileIcons);
+    // The start road's template window and group-mode wizard.
+    static WizardStartWindows startWindows;
+    setStartWindows(&startWindows);
 
     SKTDocument document;
     SKTDocument::setWindowControllerFactory(

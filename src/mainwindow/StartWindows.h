@@ -4,6 +4,7 @@
 // what the caller reads after a 1 comes back in the fields below. The start road reaches them
 // through one replaceable instance, so tests script them.
 #include <QString>
+#include <functional>
 
 #include "platform/MessageBoxes.h"
 #include "views/wizards/WizardFields.h"
@@ -39,9 +40,10 @@ StartWindows& startWindows();
 // Installs an instance (not owned); nullptr restores the stand-in.
 void setStartWindows(StartWindows* windows);
 
-// The group wizard's OK: loads the template with its spreadsheet binding, puts the run in group
-// mode and saves the project as a design file at projectPath, which then carries the mode "G".
-// 1 when the project was written; a refused template or a failed write answers 0, with the
-// reader's or the save message.
+// The group wizard's OK: loads the template with its spreadsheet binding, runs fillTable (when
+// given), which brings the group's records into the loaded table the template emptied, puts the
+// run in group mode and saves the project as a design file at projectPath, which then carries
+// the mode "G" and the records. 1 when the project was written; a refused template, a fillTable
+// answering 0 (it says why) or a failed write answers 0, with the reader's or the save message.
 int Create_Group_Mode_Project(SKTWindowController& controller, const QString& templatePath,
-                              const QString& projectPath);
+                              const QString& projectPath, const std::function<int()>& fillTable = {});
