@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 #include "data/Data_From_Excel.h"
@@ -55,7 +56,8 @@ protected:
         Loaded_Data_Table().ListData.clear();
         MainWindowFixture::TearDown();
     }
-    void writeTemplate(const QString& name, const QString& preset, QSizeF size, int shapes)
+    void writeTemplate(const QString& name, const QString& preset, QSizeF size, int shapes,
+                       const QString& category = QStringLiteral("employee"))
     {
         DesignState design;
         design.startMode = QStringLiteral("T");
@@ -65,7 +67,7 @@ protected:
         }
         for (int i = 0; i < shapes; ++i)
             design.frontElements.append(shape(10 + 35 * i));
-        const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/employee"));
+        const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
         ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));
     }
@@ -73,10 +75,11 @@ protected:
     {
         dialogs.queueHook([button](QDialog& chooser) { chooser.findChild<QPushButton*>(QLatin1String(button))->click(); });
     }
-    // The template window: the category, then the template of that name, then OK.
-    void chooseTemplate(const QString& category, const QString& name)
+    // The template window: the category, then the template of that name, then the size row when
+    // one is given, then OK.
+    void chooseTemplate(const QString& category, const QString& name, int sizeRow = -1)
     {
-        dialogs.queueHook([category, name](QDialog& dialog) {
+        dialogs.queueHook([category, name, sizeRow](QDialog& dialog) {
             auto* window = qobject_cast<Template_Wizard*>(&dialog);
             ASSERT_NE(window, nullptr);
             auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
@@ -87,6 +90,11 @@ protected:
                                             [&](const TemplateEntry& entry) { return entry.name == name; });
             ASSERT_NE(found, entries.end()) << name.toStdString();
             window->browser().chooseRow(int(found - entries.begin()));
+            if (sizeRow >= 0) {
+                auto* sizes = window->findChild<QTableView*>(QStringLiteral("ColList"));
+                sizes->selectionModel()->select(sizes->model()->index(sizeRow, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            }
             window->OK_Click();
         });
     }
@@ -114,6 +122,31 @@ TEST_F(WizardStartRoad, ATemplateStartsAsItWasMadeInEitherOrientation)
         EXPECT_EQ(control<QComboBox>("Preset_ComboBox").currentText(), portrait ? "Vertical" : "Horizontal");
     }
     EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// Another size chosen in the window is the size the design starts with, its elements moved along.
+TEST_F(WizardStartRoad, TheSizeChosenInTheWindowIsTheCardsSize)
+{
+    press("Using_Template_btn");
+    chooseTemplate(QStringLiteral("Employee"), QStringLiteral("badge (h)"), 2);  // CR90, 3.62 x 2.38 in
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(document.graphics().size(), 2);
+    EXPECT_NEAR(cardSize().width(), 3.62 * 72, 0.05);
+    EXPECT_NEAR(cardSize().height(), 2.38 * 72, 0.05);
+    EXPECT_NEAR(document.graphics().at(1)->_bounds.x(), 45 * 3.62 / 3.37, 0.05);
+    EXPECT_EQ(controller.Front_card_Prop.Card_Cat_index(), 2);
+}
+
+TEST_F(WizardStartRoad, AVisitorRunOpensAVisitorTemplate)
+{
+    writeTemplate(QStringLiteral("day pass (v)"), QStringLiteral("Vertical"), QSizeF(153.36, 242.64), 1,
+                  QStringLiteral("visitor"));
+    press("Using_Visitor_btn");
+    chooseTemplate(TemplateCatalog::kVisitorCategory, QStringLiteral("day pass (v)"));
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(document.graphics().size(), 1);
+    EXPECT_NEAR(cardSize().height(), 242.64, 0.01);
 }
 
 TEST_F(WizardStartRoad, AnExportedTemplateIsOfferedAndOpens)
