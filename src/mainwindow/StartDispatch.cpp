@@ -19,6 +19,7 @@
 #include "model/Card_Property.h"
 #include "platform/DialogPresenter.h"
 #include "platform/StringHelpers.h"
+#include "views/inspector/CardPanel.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/InspectorGlobals.h"
 #include "views/inspector/PropertyInspector.h"
@@ -57,6 +58,12 @@ int Start_From_Template(SKTWindowController& controller)
         return 0;
     // The profile fields and the visitor panel come with their windows.
     controller.Set_Log_Name_In_Title();
+    {
+        // Applying the size writes the card pages into the card: they must show the template's
+        // border, fill and watermark, not those of the design before it.
+        const NotDrawOnlyPropChangeGuard filling;
+        controller.inspector().cardPanel().loadCardPages(Card_Front_Or_Back);
+    }
     // The size fields hold the template's own size: a size chosen in the window is applied as
     // that preset, or the list would name a size the card does not have.
     CardSizePanel& size = controller.inspector().sizePanel();

@@ -203,3 +203,29 @@ TEST_F(WizardStartRoad, TheGroupWizardMakesAProjectWithTheWorkbooksRecords)
     EXPECT_EQ(saved->columnTitles.mid(1), (QStringList{"Name", "Role"}));
     EXPECT_EQ(saved->frontElements.size(), 3);
 }
+
+// Applying the size writes the card pages into the card: the template's own card settings survive.
+TEST_F(WizardStartRoad, ATemplateKeepsItsBorderFillAndWatermark)
+{
+    DesignState design;
+    design.startMode = QStringLiteral("T");
+    for (Card_Property* side : {&design.front, &design.back}) {
+        side->setCard_Size(QSizeF(242.64, 153.36));
+        side->setCard_fill_chk(true), side->setCard_fill_clr(Qt::red);
+        side->setCard_border_chk(true), side->setCard_bor_Stepper(3), side->setCard_bordr_clr(Qt::blue);
+        side->setWatermark_Used(true), side->setWatermark_Text(QStringLiteral("COPY"));
+    }
+    const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/employee"));
+    ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(QStringLiteral("red (h).did")), design));
+    press("Using_Template_btn");
+    chooseTemplate(QStringLiteral("Employee"), QStringLiteral("red (h)"));
+    ASSERT_TRUE(Open_Start_Window(controller));
+    for (const Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop}) {
+        EXPECT_EQ(side->Card_fill_clr(), QColor(Qt::red));
+        EXPECT_TRUE(side->Card_border_chk());
+        EXPECT_EQ(side->Card_bor_Stepper(), 3);
+        EXPECT_EQ(side->Card_bordr_clr(), QColor(Qt::blue));
+        EXPECT_TRUE(side->Watermark_Used());
+        EXPECT_EQ(side->Watermark_Text(), "COPY");
+    }
+}
