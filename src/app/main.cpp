@@ -5,6 +5,7 @@
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
+#include "mainwindow/WizardStartWindows.h"
 #include "model/SKTDocument.h"
 #include "photos/PicturePreview.h"
 #include "views/dialogs/QtDialogPresenter.h"
@@ -24,6 +25,9 @@ int main(int argc, char** argv)
     setPreviewIconProvider(&fileIcons);
     // A run that was killed while unpacking a workbook left its folder behind.
     SpreadsheetWriter::removeStaleTemporaryFolders(QDir::tempPath());
+    // The start road's template window, card wizard and group-mode wizard.
+    static WizardStartWindows startWindows;
+    setStartWindows(&startWindows);
 
     SKTDocument document;
     SKTDocument::setWindowControllerFactory(

@@ -19,6 +19,8 @@
 #include "model/Card_Property.h"
 #include "platform/DialogPresenter.h"
 #include "platform/StringHelpers.h"
+#include "views/inspector/CardPanel.h"
+#include "views/inspector/CardSizePanel.h"
 #include "views/inspector/InspectorGlobals.h"
 #include "views/inspector/PropertyInspector.h"
 
@@ -33,11 +35,10 @@ void Clear_Delete_Excel_table_rows()
 }
 
 // Runs the template window and loads the template chosen there; 1 when loaded. The size page
-// takes the window's orientation, category and size row first, so that applying the size then
-// turns the template to the chosen orientation.
-int Open_And_Read_Template(SKTWindowController& controller)
+// takes the window's orientation, category and size row (also left in fields) first, so that
+// applying the size then turns the template to the chosen orientation.
+int Open_And_Read_Template(SKTWindowController& controller, Template_Wizard_Fields& fields)
 {
-    Template_Wizard_Fields fields;
     // A cancelled window leaves no path: reading it would report a corrupt file nobody chose.
     if (startWindows().Open_Template_Window(controller.window(), fields) != 1)
         return 0;
@@ -52,18 +53,32 @@ int Open_And_Read_Template(SKTWindowController& controller)
 
 int Start_From_Template(SKTWindowController& controller)
 {
-    if (Open_And_Read_Template(controller) != 1)
+    Template_Wizard_Fields fields;
+    if (Open_And_Read_Template(controller, fields) != 1)
         return 0;
     // The profile fields and the visitor panel come with their windows.
     controller.Set_Log_Name_In_Title();
-    controller.inspector().sizePanel().Apply_Size_Clicked();
+    {
+        // Applying the size writes the card pages into the card: they must show the template's
+        // border, fill and watermark, not those of the design before it.
+        const NotDrawOnlyPropChangeGuard filling;
+        controller.inspector().cardPanel().loadCardPages(Card_Front_Or_Back);
+    }
+    // The size fields hold the template's own size: a size chosen in the window is applied as
+    // that preset, or the list would name a size the card does not have.
+    CardSizePanel& size = controller.inspector().sizePanel();
+    if (fields.ColList >= 0 && !size.IS_Custom_Card_Option_Selected())
+        size.Change_Value_According_List_Selection(fields.ColList);
+    else
+        size.Apply_Size_Clicked();
     return 1;
 }
 
 int Start_Visitor_Mode(SKTWindowController& controller)
 {
     // Visitor captions, side panels and the default photo control come with the visitor panels.
-    const int result = Open_And_Read_Template(controller);
+    Template_Wizard_Fields fields;
+    const int result = Open_And_Read_Template(controller, fields);
     // The template's own mode letter does not count: this run is a visitor run.
     Start_Card_Option = QStringLiteral("V");
     if (result != 1)
@@ -76,7 +91,7 @@ int Start_With_Card_Wizard(SKTWindowController& controller)
 {
     controller.New_Project_Setting_Reset(true);
     Card_Wizard_Fields wizard;
-    if (startWindows().Card_Wizard_Open_Wnd(controller.window(), wizard) != 1)
+    if (startWindows().Card_Wizard_Open_Wnd(controller, wizard) != 1)
         return 0;
     Selected_Template_Path.clear();
     controller.inspector().Apply_Card_Wizard_Choices(wizard);

@@ -26,7 +26,7 @@ int UnavailableStartWindows::Open_Template_Window(QWidget*, Template_Wizard_Fiel
     return startNotAvailable();
 }
 
-int UnavailableStartWindows::Card_Wizard_Open_Wnd(QWidget*, Card_Wizard_Fields&)
+int UnavailableStartWindows::Card_Wizard_Open_Wnd(SKTWindowController&, Card_Wizard_Fields&)
 {
     return startNotAvailable();
 }
@@ -49,11 +49,13 @@ void setStartWindows(StartWindows* windows)
 }
 
 int Create_Group_Mode_Project(SKTWindowController& controller, const QString& templatePath,
-                              const QString& projectPath)
+                              const QString& projectPath, const std::function<int()>& fillTable)
 {
     WindowDesignFile window(controller);
     DesignFileController& designFile = window.file();
     if (designFile.Read_and_load_design_Log_NEW_METHOD(templatePath, QStringLiteral("T"), true) != 1)
+        return 0;
+    if (fillTable && fillTable() != 1)
         return 0;
     Start_Card_Option = QStringLiteral("G");
     Project_File_Name = projectPath;

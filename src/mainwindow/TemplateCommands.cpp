@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "mainwindow/MainWindowGlobals.h"
@@ -14,6 +13,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "platform/DialogPresenter.h"
+#include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
 #include "render/ImageResolution.h"
 #include "render/SKTRenderingView.h"
@@ -23,13 +23,6 @@ QString export_template_name;
 namespace {
 
 constexpr double kPreviewDpi = 150.0;
-
-// Characters no file name may hold on any of the systems a template may be copied to.
-QString Clean_Template_Name(const QString& typed)
-{
-    static const QRegularExpression reserved(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
-    return QString(typed).remove(reserved).trimmed();
-}
 
 bool Write_Front_Preview(const SKTDocument& document, const QString& path)
 {
@@ -58,7 +51,7 @@ Export_Template::Export_Template(QWidget* parent) : QDialog(parent)
 
 void Export_Template::OK_Pressed()
 {
-    const QString name = Clean_Template_Name(template_name->text());
+    const QString name = Clean_File_Name(template_name->text());
     template_name->setText(name);
     if (name.isEmpty()) {
         Show_MessageBox(QStringLiteral("Please enter template name."));

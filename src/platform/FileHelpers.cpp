@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 #include "platform/AppContext.h"
 #include "platform/CanvasGlobals.h"
@@ -106,4 +107,10 @@ bool isPlainFileName(const QString& name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
         && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'));
+}
+
+QString Clean_File_Name(const QString& typed)
+{
+    static const QRegularExpression reserved(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
+    return QString(typed).remove(reserved).trimmed();
 }

@@ -9,6 +9,9 @@ bool Create_Folder(const QString& path);
 // A name read from a file that stays inside the folder it is joined to: not empty, not "." or
 // "..", and without "/", "\" or NUL.
 bool isPlainFileName(const QString& name);
+// A name the user typed for a file of ours, trimmed and without the characters no file name may
+// hold on any of the systems the file may be copied to.
+QString Clean_File_Name(const QString& typed);
 // Remove the item at the path with everything inside it; a failed removal is ignored.
 void Delete_File(const QString& path);
 void Delete_Folder(const QString& path);

@@ -33,9 +33,10 @@ public:
     ~CardWizardStartWindows() override { setStartWindows(nullptr); }
 
     int Open_Template_Window(QWidget*, Template_Wizard_Fields&) override { return 0; }
-    int Card_Wizard_Open_Wnd(QWidget* parent, Card_Wizard_Fields& fields) override
+    int Card_Wizard_Open_Wnd(SKTWindowController& controller, Card_Wizard_Fields& fields) override
     {
-        return Run_Card_Wizard(m_controller, parent, fields);
+        EXPECT_EQ(&controller, &m_controller);
+        return Run_Card_Wizard(controller, controller.window(), fields);
     }
     int Group_Mode_Wizard_Open_Wnd(SKTWindowController&) override { return 0; }
 

@@ -178,7 +178,7 @@ public:
         }
         return Selected_Template_Path.isEmpty() ? 0 : 1;
     }
-    int Card_Wizard_Open_Wnd(QWidget*, Card_Wizard_Fields& fields) override
+    int Card_Wizard_Open_Wnd(SKTWindowController&, Card_Wizard_Fields& fields) override
     {
         if (!cardWizard)
             return 0;
