@@ -74,6 +74,8 @@ void TemplateBrowser::attach(QComboBox& categories, QListView& view)
     view.setModel(this);
     connect(view.selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { setChosenRow(current.isValid() ? current.row() : -1); });
+    // Picking a template is the window's first step: the arrow keys choose one at once.
+    view.setFocus();
 }
 
 void TemplateBrowser::Show_Category(const QString& category)
