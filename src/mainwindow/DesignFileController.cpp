@@ -100,6 +100,8 @@ void DesignFileController::resetDesign(bool full)
     excel_cb_value = unboundGroupColumns();
     Project_File_Name.clear();
     Library_Selected_Image.clear();
+    Invite_Frame_IMG.clear();
+    Invite_Frame_Pic_IMG.clear();
     m_front = Card_Property();
     m_back = Card_Property();
     if (full)

@@ -23,6 +23,10 @@ inline bool isVisitorOrGroupMode()
 }
 // The picture file the user last chose with a picture tool or the picture library.
 extern QString Library_Selected_Image;
+// What the invitation wizard's OK leaves for the invitation design: its texts and the paths of
+// the invitation photo (Pic) and of the frame picture; all empty until then.
+extern QString Invite_Title, Invite_To, Invite_Message, Invite_Date, Invite_Time, Invite_Venue, Invite_From;
+extern QString Invite_Frame_Pic_IMG, Invite_Frame_IMG;
 // "2" for a two-sided card, "1" for the front only.
 extern QString CARD_SIDE_STR;
 // Set while code fills the controls of the windows, so their change handlers write nothing.

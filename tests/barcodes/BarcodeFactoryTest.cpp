@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <atomic>
@@ -210,9 +211,22 @@ TEST(BarcodeFactoryFaults, Pdf417TextGoesAsLatin1WhereItCanElseAsUtf8)
 // for without end. Pictures are made on the calling thread, also inside a PDF being painted.
 TEST(BarcodeFactoryFaults, PicturesAreMadeOnTheCallingThreadEvenWhileAPdfIsPainted)
 {
-    // Qt converts large pictures on the threads of its pool; they are started once and kept.
-    QThreadPool::globalInstance()->setExpiryTimeout(-1);
-    picturesInAPdf();
+    // Qt converts large pictures on the threads of its pool: every one of them is started here
+    // and kept, so that only a thread started for a picture would count.
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    pool.setExpiryTimeout(-1);
+    const int poolThreads = pool.maxThreadCount();
+    QSemaphore running, release, finished;
+    for (int i = 0; i < poolThreads; ++i) {
+        pool.start([&] {
+            running.release();
+            release.acquire();
+            finished.release();
+        });
+    }
+    running.acquire(poolThreads);
+    release.release(poolThreads);
+    finished.acquire(poolThreads);
     const int started = threadsStarted;
     EXPECT_GT(picturesInAPdf().size(), 1000);
     EXPECT_EQ(threadsStarted, started);

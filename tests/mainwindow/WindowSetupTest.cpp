@@ -118,8 +118,11 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     controller.windowLayout().grid().setAlwaysShown(true);
     controller.sideCommands().Select_back_side();
     controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(4.0);
+    Invite_Frame_IMG = QStringLiteral("/frames/gold.png"), Invite_Frame_Pic_IMG = QStringLiteral("/photos/ada.jpg");
 
     controller.New_Project_Setting_Reset(true);
+    EXPECT_TRUE(Invite_Frame_IMG.isEmpty());
+    EXPECT_TRUE(Invite_Frame_Pic_IMG.isEmpty());
     EXPECT_TRUE(document.graphics().isEmpty());
     EXPECT_TRUE(document.graphics_back().isEmpty());
     EXPECT_TRUE(view(SKTDocument::FrontSide).selectionIndexes().isEmpty());
