@@ -23,7 +23,7 @@
 #include "designfile/DesignFile.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "model/CardHost.h"
+#include "model/WindowlessCardHost.h"
 #include "model/Card_Property.h"
 #include "platform/AppFolders.h"
 #include "platform/AtomicFile.h"
@@ -42,25 +42,6 @@ constexpr int kNoSymbol = 2;
 // The white card round a barcode of the barcode command.
 constexpr double kCardMargin = 18;
 
-// The card settings and size of the two sides; nothing else is asked of it.
-class Host final : public CardHost {
-public:
-    QRectF frontCanvasBounds() const override { return QRectF(QPointF(0, 0), front.Card_Size()); }
-    void Refresh_Canvas() override {}
-    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
-    QImage Get_Image_With_Update_Settings(SKTImage& image) override { return imageWithSettingsApplied(image); }
-    QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
-    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
-    CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
-    QColor All_Text_clr() const override { return Qt::black; }
-    const Card_Property& cardProperty(int which) const override { return which == 0 ? front : back; }
-    int cardOutline() const override { return outline; }
-
-    Card_Property front;
-    Card_Property back;
-    int outline = 0;
-};
-
 bool writeSide(const GraphicList& graphics, CardSide side, const QDir& outDir, const QString& name)
 {
     const CardImage image = SKTRenderingView::image_From_Card_Graphics(graphics, side, false);
@@ -70,7 +51,7 @@ bool writeSide(const GraphicList& graphics, CardSide side, const QDir& outDir, c
     return Save_gen_image(Increase_DPI(image, kPngDpi), outDir.filePath(name + QStringLiteral(".png")));
 }
 
-int renderSides(Host& host, const GraphicList& front, const GraphicList& back, const QString& outPath)
+int renderSides(WindowlessCardHost& host, const GraphicList& front, const GraphicList& back, const QString& outPath)
 {
     if (!QDir().mkpath(outPath))
         return complain(kNotWritten, QStringLiteral("Cannot make the folder \"%1\".").arg(outPath));
@@ -86,7 +67,7 @@ int renderSides(Host& host, const GraphicList& front, const GraphicList& back, c
 
 // The front: a dashed border round a gradient; the back: a solid border round a plain fill.
 // The sample card's two sides with their backgrounds and borders.
-void setSampleCard(Host& host)
+void setSampleCard(WindowlessCardHost& host)
 {
     host.front.setCard_Size(QSizeF(243, 154));
     host.front.setCard_fill_chk(true);
@@ -110,7 +91,7 @@ void setSampleCard(Host& host)
 
 int renderSample(const QString& outPath)
 {
-    Host host;
+    WindowlessCardHost host;
     setSampleCard(host);
     const QTemporaryDir scratch;
     return renderSides(host, sample::front(QDir(scratch.path())), sample::back(), outPath);
@@ -119,7 +100,7 @@ int renderSample(const QString& outPath)
 // The sample card as a design file; its picture files are kept beside it.
 int writeSample(const QString& outPath)
 {
-    Host host;
+    WindowlessCardHost host;
     setSampleCard(host);
     setCardHost(&host);
     DesignState state;
@@ -148,7 +129,7 @@ int renderFile(const QString& path, const QString& outPath)
     std::optional<DesignState> state = readDesign(path);
     if (!state)
         return kNotReadable;
-    Host host;
+    WindowlessCardHost host;
     setCardHost(&host);
     SKTDocument document;
     WindowlessDesignFile windowless;
@@ -211,7 +192,7 @@ bool placeWithPicture(SKTBarcode& barcode, QPointF at)
 }
 
 // Both sides white, without a border, of the size.
-void setWhiteCard(Host& host, QSizeF size)
+void setWhiteCard(WindowlessCardHost& host, QSizeF size)
 {
     for (Card_Property* side : {&host.front, &host.back}) {
         side->setCard_Size(size);
@@ -229,7 +210,7 @@ int renderBarcode(const QStringList& args)
                                     [&](const QString& t) { return t.compare(args[1], Qt::CaseInsensitive) == 0; });
     if (title == titles.end())
         return complain(kUsageError, QStringLiteral("unknown symbology \"%1\"").arg(args[1]));
-    Host host;
+    WindowlessCardHost host;
     setCardHost(&host);
     const std::shared_ptr<SKTBarcode> barcode = newBarcode(int(title - titles.begin()), args[2]);
     QString savePath;
@@ -262,7 +243,7 @@ int renderBarcode(const QStringList& args)
 int renderEveryBarcode(const QString& outPath)
 {
     constexpr double kRowWidth = 720;
-    Host host;
+    WindowlessCardHost host;
     setCardHost(&host);
     GraphicList barcodes;
     QPointF at(kCardMargin, kCardMargin);

@@ -9,7 +9,7 @@
 #include "TemplateLayouts.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/CardSizePresets.h"
-#include "model/CardHost.h"
+#include "model/WindowlessCardHost.h"
 #include "model/Card_Property.h"
 #include "platform/AppContext.h"
 #include "platform/DisplayFallback.h"
@@ -29,24 +29,6 @@ constexpr double kPreviewPixels = 320;
 // The sizes of the size page: a CR80 card, and the paper badge of the events.
 constexpr int kCr80Row = 0;
 constexpr int kEventBadgeRow = 5;  // "Durable 1456 - Name Badge", 3.54 x 2.36 in
-
-// The two card records and the outline of the template being made.
-class Host final : public CardHost {
-public:
-    QRectF frontCanvasBounds() const override { return QRectF(QPointF(0, 0), front.Card_Size()); }
-    void Refresh_Canvas() override {}
-    void Set_Control_Pos_And_Size(SKTGraphic&) override {}
-    QImage Get_Image_With_Update_Settings(SKTImage& image) override { return imageWithSettingsApplied(image); }
-    QPointF Control_New_Point(const QString&) override { return QPointF(10, 10); }
-    QString Generate_Extra_image_control_ID() override { return QStringLiteral("F_Pic1"); }
-    CardFont All_Text_font() const override { return CardFont{Text_Ctrl_Font, Text_Ctrl_Font_Size}; }
-    QColor All_Text_clr() const override { return Qt::black; }
-    const Card_Property& cardProperty(int which) const override { return which == 0 ? front : back; }
-    int cardOutline() const override { return 1; }  // every template has rounded corners
-
-    Card_Property front;
-    Card_Property back;
-};
 
 QString displayName(const char* name)
 {
@@ -96,7 +78,7 @@ bool writePreview(const GraphicList& front, QSizeF card, const QString& path)
 }
 
 // Both files of one orientation of a design; false, said on standard error, when either fails.
-bool writeTemplate(Host& host, const TemplateDesign& d, bool portrait, const QDir& folder)
+bool writeTemplate(WindowlessCardHost& host, const TemplateDesign& d, bool portrait, const QDir& folder)
 {
     host.front = sideRecord(d, portrait, false);
     host.back = sideRecord(d, portrait, true);
@@ -122,7 +104,8 @@ int buildLibrary(const QString& resources)
     // A design renamed or dropped leaves no file behind; the users' own templates live elsewhere.
     for (const TemplateDesign& d : templateDesigns())
         QDir(templates.filePath(QLatin1String(d.category))).removeRecursively();
-    Host host;
+    WindowlessCardHost host;
+    host.outline = 1;  // every template has rounded corners
     setCardHost(&host);
     bool written = true;
     for (const TemplateDesign& d : templateDesigns()) {
