@@ -157,18 +157,10 @@ TEST_F(CardWizardRoad, ScreenshotsOfEveryPageAndOfTheDesign)
     answers.gradientTo = QColor(150, 190, 235), answers.gradientAngle = 90;
     int page = 0;
     const auto shoot = [&](QWizard& wizard) {
-        if (!wizard.isVisible()) {
-            wizard.show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&wizard));
-        }
-        QMargins frame;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return (frame = frameExtents(wizard)).top() > 0; }, 15000))
-            << "no window manager drew a title bar";
-        QTest::qWait(300);
+        const QMargins frame = showFramed(wizard);
         EXPECT_EQ(crampedControls(*wizard.currentPage()), QStringList()) << wizard.currentPage()->objectName().toStdString();
-        const QRect framed = wizard.geometry().marginsAdded(frame).adjusted(-8, -8, 8, 8);
         const QString file = QStringLiteral("card-wizard-%1-%2.png").arg(++page).arg(wizard.currentPage()->objectName());
-        EXPECT_TRUE(wizard.screen()->grabWindow(0, framed.x(), framed.y(), framed.width(), framed.height()).save(artifacts.filePath(file)));
+        EXPECT_TRUE(grabFramed(wizard, frame).save(artifacts.filePath(file)));
     };
     ASSERT_TRUE(startWithWizard(answers, shoot));
     EXPECT_EQ(page, 4);

@@ -1,9 +1,14 @@
 #pragma once
 // The frame a window manager put round a window, for pictures of a window as a person sees it.
+#include <QGuiApplication>
 #include <QMargins>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 // Left, top, right and bottom of the frame, read from the X server: Qt learns of a frame only
 // from events that may come before the window manager framed it. Empty without a frame.
@@ -20,4 +25,31 @@ inline QMargins frameExtents(const QWidget& window)
         return {};
     return QMargins(found.captured(1).toInt(), found.captured(3).toInt(), found.captured(2).toInt(),
                     found.captured(4).toInt());
+}
+
+// Shows the window (if hidden) and waits until the window manager framed it and it settled for
+// settleMs; its frame, or empty margins with a test failure when no window manager framed it.
+inline QMargins showFramed(QWidget& window, int settleMs = 300)
+{
+    if (!window.isVisible()) {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            ADD_FAILURE() << "the window was never shown";
+            return {};
+        }
+    }
+    QMargins frame;
+    if (!QTest::qWaitFor([&] { return (frame = frameExtents(window)).top() > 0; }, 15000)) {
+        ADD_FAILURE() << "no window manager drew a title bar";
+        return {};
+    }
+    QTest::qWait(settleMs);
+    return frame;
+}
+
+// The window as the screen shows it: with its frame and 8 pixels round it.
+inline QPixmap grabFramed(const QWidget& window, QMargins frame)
+{
+    const QRect framed = window.geometry().marginsAdded(frame).adjusted(-8, -8, 8, 8);
+    return window.screen()->grabWindow(0, framed.x(), framed.y(), framed.width(), framed.height());
 }

@@ -43,16 +43,8 @@ TEST(BarcodeWindowScreenshots, TheWindowForALinearCodeQrCodePdf417AndDataMatrix)
         element->barcode.header_val = QStringLiteral("STAFF");
         element->barcode.footer_val = QStringLiteral("Ada Lovelace");
         dialogs.queueHook([&](QDialog& dialog) {
-            dialog.show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-            QMargins frame;
-            ASSERT_TRUE(QTest::qWaitFor([&] { return (frame = frameExtents(dialog)).top() > 0; }, 15000))
-                << "no window manager drew a title bar";
-            QTest::qWait(300);
-            const QRect framed = dialog.geometry().marginsAdded(frame).adjusted(-8, -8, 8, 8);
-            const QPixmap picture =
-                dialog.screen()->grabWindow(0, framed.x(), framed.y(), framed.width(), framed.height());
-            EXPECT_TRUE(picture.save(artifacts.filePath(QString::fromLatin1(shot.file))));
+            const QMargins frame = showFramed(dialog);
+            EXPECT_TRUE(grabFramed(dialog, frame).save(artifacts.filePath(QString::fromLatin1(shot.file))));
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
         });
         EXPECT_EQ(window.Open_Wnd(*element), nullptr);

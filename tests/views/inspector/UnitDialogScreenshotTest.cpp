@@ -18,19 +18,13 @@ TEST(UnitDialogScreenshot, TheDialogWithItsTitleBar)
         GTEST_SKIP() << "needs an X server and a window manager: ctest runs this under with-display.sh --wm";
     Unit_PrefWindow dialog;
     dialog.selectUnit(kUnitCentimetre);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     // The window manager frames the window after it is mapped.
-    QMargins frame;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (frame = frameExtents(dialog)).top() > 0; }, 15000))
-        << "no window manager drew a title bar";
-    QTest::qWait(300);
+    const QMargins frame = showFramed(dialog);
+    ASSERT_GT(frame.top(), 0);
 
     const QDir artifacts(QStringLiteral(ZOVA_INSPECTOR_ARTIFACT_DIR));
     ASSERT_TRUE(QDir().mkpath(artifacts.path()));
-    const QRect framed = dialog.geometry().marginsAdded(frame).adjusted(-8, -8, 8, 8);
-    const QPixmap shot = dialog.screen()->grabWindow(0, framed.x(), framed.y(), framed.width(), framed.height());
-    EXPECT_TRUE(shot.save(artifacts.filePath(QStringLiteral("unit-dialog.png"))));
+    EXPECT_TRUE(grabFramed(dialog, frame).save(artifacts.filePath(QStringLiteral("unit-dialog.png"))));
 }
 
 }  // namespace
