@@ -106,6 +106,7 @@ TEST_F(CardWizardTest, ACustomSizeIsTypedInMillimetresWithinTheCardsBounds)
     const NumberBounds::Range side = NumberBounds::cardSideInUnit(kUnitMillimetre, 2);
     EXPECT_DOUBLE_EQ(width.minimum(), side.low);
     EXPECT_DOUBLE_EQ(width.maximum(), side.high);
+    EXPECT_TRUE(width.isEnabled()) << "a custom size is typed";
     // The preset sizes are shown, not typed.
     wizardControl<QComboBox>(wizard, "Preset_ComboBox").setCurrentIndex(0);
     Q_EMIT wizardControl<QComboBox>(wizard, "Preset_ComboBox").activated(0);

@@ -111,6 +111,24 @@ TEST_F(TemplateWizardTest, CancelAndAVanishedTemplateLeaveNoPath)
     EXPECT_EQ(messages.texts(), QStringList(2, kSelect));
 }
 
+// A choice belongs to the category it was made in: another category, even the same one shown
+// again, leaves none.
+TEST_F(TemplateWizardTest, ShowingACategoryClearsTheChoice)
+{
+    Template_Wizard& templateWindow = window();
+    dialogs.queueHook([&](QDialog& dialog) {
+        templateWindow.browser().chooseRow(1);
+        templateWindow.browser().Show_Category(QStringLiteral("User"));
+        templateWindow.browser().Show_Category(QStringLiteral("Employee"));
+        EXPECT_FALSE(templateWindow.browser().chosenTemplate());
+        templateWindow.OK_Click();
+        EXPECT_EQ(dialog.result(), 0);
+        templateWindow.Cancel_Click();
+    });
+    EXPECT_EQ(templateWindow.Open_Template_Window(), 0);
+    EXPECT_EQ(messages.texts(), QStringList{kSelect});
+}
+
 TEST_F(TemplateWizardTest, TheProfileButtonNeedsATemplate)
 {
     Template_Wizard& templateWindow = window();
