@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
 #include "platform/AppContext.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
@@ -22,18 +23,7 @@ SeriesFirstValue unreadable(const QString& name, const QString& reason)
 
 }  // namespace
 
-QStringList Get_datasheet_File_Name_Array()
-{
-    if (!QFileInfo(Data_Folder_Path).isDir())
-        return {};
-    QStringList names;
-    for (const QFileInfo& entry : QDir(Data_Folder_Path).entryInfoList(QDir::Files | QDir::NoDotAndDotDot)) {
-        if (entry.suffix().compare(batch_file_EXT, Qt::CaseInsensitive) == 0)
-            names.append(entry.completeBaseName());
-    }
-    names.sort(Qt::CaseInsensitive);
-    return names;
-}
+QStringList Get_datasheet_File_Name_Array() { return SeriesStore().names(); }
 
 SeriesFirstValue readFirstSeriesValue(const QString& name)
 {
@@ -42,7 +32,7 @@ SeriesFirstValue readFirstSeriesValue(const QString& name)
             Show_NSLog_Message(QStringLiteral("The series name \"%1\" is not a file name in the data folder.").arg(name));
         return {};
     }
-    QFile file(QDir(Data_Folder_Path).filePath(name + u'.' + batch_file_EXT));
+    QFile file(series_path(name));
     if (!QFileInfo(file.fileName()).isFile())
         return {};
     if (!file.open(QIODevice::ReadOnly))
