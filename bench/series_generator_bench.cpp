@@ -6,21 +6,23 @@
 #include <cstdio>
 #include <string>
 
-#include "data/SeriesFileBuffer.h"
 #include "data/SeriesGenerator.h"
+#include "data/SeriesStore.h"
 #include "BenchSupport.h"
 
 namespace {
 
 constexpr double kTargetSeconds = 1.0;
 
-void ours(const QString& path)
+// Generated and saved as the generator window does: every value gathered, then one replacing
+// write through the series store.
+void ours(const QString& folder)
 {
-    SeriesFileBuffer buffer;
+    QStringList values;
     SeriesGenerator::generateSequential({QStringLiteral("ID-"), QStringLiteral("-A"), QStringLiteral("0"),
                                          QStringLiteral("999999"), true},
-                                        [&](const QString& value) { buffer.append(value); });
-    if (!buffer.commit(path))
+                                        [&](const QString& value) { values.append(value); });
+    if (!SeriesStore(folder).save(QStringLiteral("Numbers"), values))
         std::fprintf(stderr, "writing the series failed\n");
 }
 
@@ -45,7 +47,7 @@ int main(int argc, char** argv)
     const QString plain = dir.filePath(QStringLiteral("plain.txt"));
     Rounds rounds;
     rounds.count = countArgument(argc, argv, 7);
-    const PairedTimings timings = runPairedRounds(rounds, {[&] { ours(series); }}, {[&] { plainLoop(plain); }});
+    const PairedTimings timings = runPairedRounds(rounds, {[&] { ours(dir.path()); }}, {[&] { plainLoop(plain); }});
     printRatio("series_generator_1M", timings, "snprintf loop and one write");
     printBudget("series_generator_1M", "median seconds", timings.ours.median(), kTargetSeconds, " s");
     QFile a(series), b(plain);

@@ -1,11 +1,8 @@
 #include "views/series/Import_Excel_DataSheet.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QMessageBox>
 
-#include "data/SeriesFileBuffer.h"
 #include "data/SeriesFiles.h"
 #include "platform/DialogPresenter.h"
 #include "platform/Log.h"
@@ -13,6 +10,7 @@
 #include "platform/StringHelpers.h"
 #include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/series/BatchWizard.h"
 #include "views/series/SeriesDestination.h"
 #include "views/series/SeriesWindowStyle.h"
 #include "views/series/SheetWindowCore.h"
@@ -20,13 +18,13 @@
 
 namespace {
 
-// The name followed by " (k)" with the first k whose series file does not exist yet.
-QString freeSeriesPath(const QString& name)
+// The name followed by " (k)" with the first k that names no series yet.
+QString freeSeriesName(const SeriesStore& store, const QString& name)
 {
     for (int k = 1;; ++k) {
-        const QString path = seriesFilePath(QStringLiteral("%1 (%2)").arg(name).arg(k));
-        if (!QFileInfo::exists(path))
-            return path;
+        const QString free = QStringLiteral("%1 (%2)").arg(name).arg(k);
+        if (!store.exists(free))
+            return free;
     }
 }
 
@@ -43,21 +41,14 @@ bool showInUseAlert(const QString& name)
 }
 
 // The values of the ticked columns of rows from first on, row by row; empty cells stay.
-void appendCells(SeriesFileBuffer& buffer, const SheetRows& rows, int first, const QList<int>& positions)
+QStringList cellsOf(const SheetRows& rows, int first, const QList<int>& positions)
 {
+    QStringList lines;
     for (qsizetype r = first; r < rows.size(); ++r) {
         for (const int position : positions)
-            buffer.append(Trim_Str(rows.at(r).value(position)));
+            lines.append(Trim_Str(rows.at(r).value(position)));
     }
-}
-
-bool commitOrSay(const SeriesFileBuffer& buffer, const QString& path)
-{
-    QString error;
-    if (buffer.commit(path, &error))
-        return true;
-    Show_NSLog_Message(QStringLiteral("Writing the series %1 failed: %2").arg(path, error));
-    return false;
+    return lines;
 }
 
 }  // namespace
@@ -156,9 +147,9 @@ void Import_Excel_DataSheet::CancelPressed()
 
 QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askInUse, bool& askKeepReplace)
 {
-    const QString path = seriesFilePath(name);
-    if (!QFileInfo::exists(path))
-        return path;
+    const SeriesStore store;
+    if (!store.exists(name))
+        return name;
     if (_links.seriesInUse(name)) {
         if (askInUse && showInUseAlert(name))
             askInUse = false;
@@ -170,7 +161,7 @@ QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askIn
         question.msg_val_str =
             QStringLiteral("%1\n\nFile already exists in this location.\n\nDo you want to Keep or Replace it?").arg(name);
         question.apply_chk_show = true;
-        question.file_path_str = path;
+        question.file_path_str = store.series_path(name);
         Msg_Apply_All_Chk = 0;
         replace_keep_file_flag = ReplaceKeep::Cancel;
         question.Open_Replace_Dialog();
@@ -181,10 +172,10 @@ QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askIn
     switch (int(replace_keep_file_flag)) {
     case ReplaceKeep::Keep:
     case ReplaceKeep::KeepAll:
-        return freeSeriesPath(name);
+        return freeSeriesName(store, name);
     case ReplaceKeep::Replace:
     case ReplaceKeep::ReplaceAll:
-        return path;
+        return name;
     default:
         return {};
     }
@@ -201,17 +192,14 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
     bool askInUse = true;
     bool askKeepReplace = true;
     for (const int position : columns().tickedPositions()) {
-        const QString name = Remove_Reserve_Char_In_File_Name(columns().seriesName(position));
-        if (name.isEmpty()) {
+        const QString name = SeriesStore::cleanName(columns().seriesName(position));
+        if (!SeriesStore::isUsableName(name)) {
             Show_NSLog_Message(QStringLiteral("Column %1 was not imported: its series name is empty.").arg(position + 1));
             continue;
         }
-        const QString path = targetForColumn(name, askInUse, askKeepReplace);
-        if (path.isEmpty())
-            continue;
-        SeriesFileBuffer buffer;
-        appendCells(buffer, rows, _core->firstDataRow(), {position});
-        commitOrSay(buffer, path);
+        const QString target = targetForColumn(name, askInUse, askKeepReplace);
+        if (!target.isEmpty())
+            saveSeries(SeriesStore(), target, cellsOf(rows, _core->firstDataRow(), {position}));
     }
     if (file_name_Insert == 1)
         _links.refreshManager();
@@ -220,18 +208,16 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
 bool Import_Excel_DataSheet::Insert_file_Func()
 {
     const QString chosen = fill_col_option == NewSeries ? ui->list_name->text() : ui->List_ComboBox->currentText();
-    const QString name = Remove_Reserve_Char_In_File_Name(chosen);
-    if (name.isEmpty()) {
-        Show_MessageBox(kEnterValidSeriesNameMessage);
+    const QString name = usableSeriesName(chosen);
+    if (name.isEmpty())
         return false;
-    }
-    const QString path = seriesFilePath(name);
-    const bool exists = QFileInfo::exists(path);
+    const SeriesStore store;
+    const bool exists = store.exists(name);
     if (exists && _links.seriesInUse(name)) {
-        Show_MessageBox(kSeriesInUseCreateMessage);
+        Show_MessageBox(kSeriesCreateInUseMessage);
         return false;
     }
-    if (fill_col_option == NewSeries && exists && Show_YES_NO_MessageBox(kSeriesExistsMessage) != 1)
+    if (fill_col_option == NewSeries && exists && Show_YES_NO_MessageBox(kReplaceSeriesQuestion) != 1)
         return false;
     const SheetRows rows = _core->readRows();
     if (rows.size() <= _core->firstDataRow()) {
@@ -239,21 +225,9 @@ bool Import_Excel_DataSheet::Insert_file_Func()
         Show_MessageBox(kNoDataInSheetMessage);
         return true;
     }
-    SeriesFileBuffer buffer;
-    if (fill_col_option == AppendToSeries && exists) {
-        QFile old(path);
-        if (!old.open(QIODevice::ReadOnly)) {
-            Show_MessageBox(kFileAccessMessage);
-            return false;
-        }
-        QByteArray kept = old.readAll();
-        if (!kept.isEmpty() && !kept.endsWith('\n'))
-            kept += '\n';
-        buffer = SeriesFileBuffer::withBytes(kept);
-    }
-    appendCells(buffer, rows, _core->firstDataRow(), columns().tickedPositions());
-    if (!commitOrSay(buffer, path)) {
-        Show_MessageBox(kFileAccessMessage);
+    const QStringList lines = cellsOf(rows, _core->firstDataRow(), columns().tickedPositions());
+    if (!saveSeries(store, name, lines, fill_col_option == AppendToSeries)) {
+        Show_MessageBox(kFileAccessErrorMessage);
         return false;
     }
     if (file_name_Insert == 1)

@@ -48,7 +48,7 @@ public:
 
 private:
     // What to do with an existing series of a column, asking unless an earlier answer applies to
-    // all; the path to write, or "" to skip the column.
+    // all; the name to write under, or "" to skip the column.
     QString targetForColumn(const QString& name, bool& askInUse, bool& askKeepReplace);
 
     std::unique_ptr<Ui::Import_Excel_DataSheet> ui;

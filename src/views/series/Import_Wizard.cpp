@@ -201,10 +201,8 @@ bool Import_Wizard::saveValues(const QString& typedName, const QStringList& valu
 bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
 {
     const bool named = flags.file_name_required == 1;
-    if (named && Remove_Reserve_Char_In_File_Name(ui->Text_file_name->text()).isEmpty()) {
-        Show_MessageBox(kEnterValidSeriesNameMessage);
+    if (named && usableSeriesName(ui->Text_file_name->text()).isEmpty())
         return false;
-    }
     QFile file(path);
     QByteArray bytes;
     if (QFileInfo(path).isFile() && QFileInfo(path).size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly))
@@ -224,10 +222,8 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
 bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
 {
     const bool named = flags.file_name_required == 1;
-    if (named && Remove_Reserve_Char_In_File_Name(ui->Manual_file_name->text()).isEmpty()) {
-        Show_MessageBox(kEnterValidSeriesNameMessage);
+    if (named && usableSeriesName(ui->Manual_file_name->text()).isEmpty())
         return false;
-    }
     const QString text = ui->ManualEdit->toPlainText();
     if (Trim_Str(text).isEmpty()) {
         Show_MessageBox(kEnterSomeDataMessage);
@@ -239,10 +235,8 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
 {
     const bool named = flags.file_name_required == 1;
-    if (named && Remove_Reserve_Char_In_File_Name(ui->Image_file_name->text()).isEmpty()) {
-        Show_MessageBox(kEnterValidSeriesNameMessage);
+    if (named && usableSeriesName(ui->Image_file_name->text()).isEmpty())
         return false;
-    }
     // The folder is read before any series is touched: without pictures the old series stays.
     const QStringList pictures = scanPictureFolder(folder);
     if (pictures.isEmpty()) {

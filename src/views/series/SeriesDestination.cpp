@@ -1,17 +1,25 @@
 #include "views/series/SeriesDestination.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-#include "data/SeriesFiles.h"
-#include "platform/AppContext.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
-#include "platform/StringHelpers.h"
+#include "views/series/BatchWizard.h"
 
-QString seriesFilePath(const QString& name)
+QString usableSeriesName(const QString& typed)
 {
-    return QDir(Data_Folder_Path).filePath(name + u'.' + batch_file_EXT);
+    const QString name = SeriesStore::cleanName(typed);
+    if (SeriesStore::isUsableName(name))
+        return name;
+    Show_MessageBox(kValidSeriesNameMessage);
+    return {};
+}
+
+bool saveSeries(const SeriesStore& store, const QString& name, const QStringList& lines, bool append)
+{
+    QString error;
+    if (append ? store.append(name, lines, &error) : store.save(name, lines, &error))
+        return true;
+    Show_NSLog_Message(QStringLiteral("Writing the series %1 failed: %2").arg(name, error));
+    return false;
 }
 
 SeriesDestination::SeriesDestination(const SeriesWindowLinks& links, const SeriesWindowFlags& flags)
@@ -23,18 +31,15 @@ bool SeriesDestination::prepare(const QString& typedName)
 {
     if (!writesFile())
         return true;
-    const QString name = Remove_Reserve_Char_In_File_Name(typedName);
-    if (name.isEmpty()) {
-        Show_MessageBox(kEnterValidSeriesNameMessage);
+    _name = usableSeriesName(typedName);
+    if (_name.isEmpty())
         return false;
-    }
-    _path = seriesFilePath(name);
-    if (QFileInfo::exists(_path)) {
-        if (_links.seriesInUse(name)) {
-            Show_MessageBox(kSeriesInUseCreateMessage);
+    if (_store.exists(_name)) {
+        if (_links.seriesInUse(_name)) {
+            Show_MessageBox(kSeriesCreateInUseMessage);
             return false;
         }
-        if (Show_YES_NO_MessageBox(kSeriesExistsMessage) != 1)
+        if (Show_YES_NO_MessageBox(kReplaceSeriesQuestion) != 1)
             return false;
     }
     return true;
@@ -43,20 +48,16 @@ bool SeriesDestination::prepare(const QString& typedName)
 void SeriesDestination::add(const QString& value)
 {
     if (writesFile())
-        _buffer.append(value);
+        _values.append(value);
     else
         _links.addToEditedSeries(value);
 }
 
 bool SeriesDestination::finish()
 {
-    if (writesFile()) {
-        QString error;
-        if (!_buffer.commit(_path, &error)) {
-            Show_NSLog_Message(QStringLiteral("Writing the series %1 failed: %2").arg(_path, error));
-            Show_MessageBox(kFileAccessMessage);
-            return false;
-        }
+    if (writesFile() && !saveSeries(_store, _name, _values)) {
+        Show_MessageBox(kFileAccessErrorMessage);
+        return false;
     }
     if (_flags.file_name_Insert == 1)
         _links.refreshManager();

@@ -1,43 +1,42 @@
 #pragma once
-// Where the values of a series-making window go: a new series file in the data folder, written
-// whole only once every value is there (an old series of that name stays until then), or the
-// series being edited in the manager.
+// Where the values of a series-making window go: a new series of the data folder, saved through
+// the series store only once every value is there (an old series of that name stays until then,
+// and is never replaced by an empty one), or the series being edited in the manager.
 #include <QString>
+#include <QStringList>
 
-#include "data/SeriesFileBuffer.h"
+#include "data/SeriesStore.h"
 #include "views/series/SeriesWindowLinks.h"
-
-inline const QString kEnterValidSeriesNameMessage = QStringLiteral("Please enter valid series name.");
-inline const QString kSeriesInUseCreateMessage =
-    QStringLiteral("Batch Processing Series can't be create because it is currently in use.");
-inline const QString kSeriesExistsMessage =
-    QStringLiteral("Batch Processing Series already exists. Do you want to replace it?");
-inline const QString kFileAccessMessage = QStringLiteral("Error in file accessing.");
 
 class SeriesDestination {
 public:
     SeriesDestination(const SeriesWindowLinks& links, const SeriesWindowFlags& flags);
 
     bool writesFile() const { return _flags.file_name_required == 1; }
-    // For a new file: cleans the typed name, refuses an empty one or a series in use and asks
-    // before replacing an existing series. False when the values must not be written (the reason
-    // shown, or the question answered No). Always true when the values go to the manager.
+    // For a new file: cleans the typed name, refuses one that names no file or a series in use,
+    // and asks before replacing an existing series. False when the values must not be written
+    // (the reason shown, or the question answered No). Always true when the values go to the
+    // manager.
     bool prepare(const QString& typedName);
     void add(const QString& value);
-    // Writes the file and has the manager reload its list when asked; false ("Error in file
-    // accessing." shown) when the file could not be written, the old series then kept whole.
+    // Saves the series and has the manager reload its list when asked; false ("Error in file
+    // accessing." shown) when the series could not be written, the old one then kept whole.
     bool finish();
 
-    // The series file of the prepared name.
-    QString path() const { return _path; }
-    qsizetype valueCount() const { return _buffer.valueCount(); }
+    // The cleaned name of the series prepared.
+    const QString& name() const { return _name; }
+    qsizetype valueCount() const { return _values.size(); }
 
 private:
     const SeriesWindowLinks& _links;
     SeriesWindowFlags _flags;
-    QString _path;
-    SeriesFileBuffer _buffer;
+    SeriesStore _store;
+    QString _name;
+    QStringList _values;
 };
 
-// The file of a series in the data folder.
-QString seriesFilePath(const QString& name);
+// The cleaned name of a typed series name, or "" ("Please enter valid series name." shown) when
+// it names no file.
+QString usableSeriesName(const QString& typed);
+// Saves through the store; false (the reason logged) when the old series stayed.
+bool saveSeries(const SeriesStore& store, const QString& name, const QStringList& lines, bool append = false);

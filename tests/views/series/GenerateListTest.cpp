@@ -13,6 +13,7 @@
 #include "support/ScriptedMessagePresenter.h"
 #include "data/SeriesGenerator.h"
 #include "views/series/Generate_List.h"
+#include "views/series/BatchWizard.h"
 #include "views/series/SeriesDestination.h"
 
 namespace {
@@ -96,7 +97,7 @@ TEST_F(GenerateListTest, FailedChecksKeepTheWindowOpen)
     });
     EXPECT_EQ(messages.texts(), QStringList({"\n" + SeriesGenerator::kFromNotSmallerMessage,
                                              "\n" + SeriesGenerator::kTooManyValuesMessage,
-                                             "\n" + kEnterValidSeriesNameMessage}));
+                                             "\n" + kValidSeriesNameMessage}));
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
@@ -119,7 +120,7 @@ TEST_F(GenerateListTest, ExistingSeriesIsReplacedOnlyAfterYesAndNeverWhileInUse)
     inUse = {"Codes"};
     EXPECT_EQ(run(1, 0, constant), 0);
     EXPECT_EQ(series("Codes"), "old\n");
-    EXPECT_EQ(messages.texts().last(), "\n" + kSeriesInUseCreateMessage);
+    EXPECT_EQ(messages.texts().last(), "\n" + kSeriesCreateInUseMessage);
     inUse.clear();
     messages.queueAnswers({0});  // Yes
     EXPECT_EQ(run(1, 0, constant), 1);

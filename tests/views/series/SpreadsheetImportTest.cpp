@@ -10,6 +10,7 @@
 #include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/Import_Excel_DataSheet.h"
+#include "views/series/BatchWizard.h"
 #include "views/series/SeriesDestination.h"
 #include "views/series/SheetColumnList.h"
 #include "views/series/SheetWindowCore.h"
@@ -245,6 +246,6 @@ TEST_F(SpreadsheetImportTest, OneSeriesNewReplacedOrAppendedAndNeverEmptiedByAnE
 
     inUse = {"Codes"};
     EXPECT_EQ(fill(Import_Excel_DataSheet::AppendToSeries, 2, "Codes"), 0);
-    EXPECT_EQ(messages.texts().last(), "\n" + kSeriesInUseCreateMessage);
+    EXPECT_EQ(messages.texts().last(), "\n" + kSeriesCreateInUseMessage);
     EXPECT_EQ(series("Codes"), "007\nA-1\n");
 }
