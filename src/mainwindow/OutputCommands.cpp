@@ -7,6 +7,7 @@
 
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
+#include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
@@ -14,7 +15,9 @@
 #include "mainwindow/ToolCommands.h"
 #include "platform/MessageBoxes.h"
 #include "views/inspector/InspectorView.h"
+#include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/series/BatchWizard.h"
 
 namespace {
 
@@ -69,9 +72,14 @@ void Mail_Button(SKTWindowController&)
     Show_Not_Available_Yet(QStringLiteral("Mailing cards"));
 }
 
-void Batch_Series_Button(SKTWindowController&)
+void Batch_Series_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("The series window"));
+    BatchWizard& manager = BatchWizard::defaultInstance();
+    manager.seriesInUse = [&controller](const QString& name) {
+        return Check_Batch_File_In_Use_Validation(name, controller.document());
+    };
+    manager.Open_Wnd();
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
 void Import_Wizard_Button(SKTWindowController&)

@@ -62,3 +62,10 @@ void View_Data_Series::Update_batch_List_Count()
 }
 
 void View_Data_Series::OK_Btn_Clicked() { m_window->done(1); }
+
+void Open_Series_Viewer(const QString& name)
+{
+    View_Data_Series& viewer = View_Data_Series::defaultInstance();
+    viewer.file_name = name;
+    viewer.Open_Wnd();
+}

@@ -40,3 +40,6 @@ private:
     std::unique_ptr<Ui::View_Data_Series> m_ui;
     SeriesValueModel* m_values;
 };
+
+// Shows a series in the shared viewer.
+void Open_Series_Viewer(const QString& name);
