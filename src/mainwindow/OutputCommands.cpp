@@ -1,6 +1,7 @@
 #include "mainwindow/OutputCommands.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QTabWidget>
@@ -10,6 +11,7 @@
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
@@ -18,6 +20,7 @@
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
+#include "views/series/SeriesMakerWindows.h"
 
 namespace {
 
@@ -26,6 +29,14 @@ struct MenuCommand {
     const char* title;
     void (*command)(SKTWindowController&);
 };
+
+// The series-making windows know the series the design uses and check the paths chosen in them.
+SeriesWindowLinks seriesLinks(SKTWindowController& controller)
+{
+    return seriesMakerLinks(
+        [&controller](const QString& name) { return Check_Batch_File_In_Use_Validation(name, controller.document()); },
+        &Check_And_Validate_File_Path);
+}
 
 }  // namespace
 
@@ -78,18 +89,26 @@ void Batch_Series_Button(SKTWindowController& controller)
     manager.seriesInUse = [&controller](const QString& name) {
         return Check_Batch_File_In_Use_Validation(name, controller.document());
     };
+    manager.importWizard = [&controller](int required, int insert) {
+        Open_Import_Wizard(seriesLinks(controller), {required, insert}, controller.window());
+    };
+    manager.generator = [&controller](int required, int insert) {
+        Open_Series_Generator(seriesLinks(controller), {required, insert}, controller.window());
+    };
     manager.Open_Wnd();
     controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
-void Import_Wizard_Button(SKTWindowController&)
+void Import_Wizard_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("Importing data"));
+    Open_Import_Wizard(seriesLinks(controller), {1, 0}, controller.window());
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
-void Create_Series_Button(SKTWindowController&)
+void Create_Series_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("The series generator"));
+    Open_Series_Generator(seriesLinks(controller), {1, 0}, controller.window());
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
 void Cropping_Tool_Clicked(SKTWindowController&)
