@@ -19,6 +19,7 @@
 #include "ui_BatchWizardView.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/series/CompactTable.h"
 #include "views/series/SeriesValueModel.h"
 #include "views/series/Update_Ex_Num.h"
 
@@ -41,7 +42,7 @@ BatchWizard::BatchWizard(QWidget* parent)
     for (auto [table, model] : {std::pair{ui.List, m_seriesNames}, std::pair{ui.List_value, m_values}}) {
         table->setModel(model);
         table->horizontalHeader()->setStretchLastSection(true);
-        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+        setCompactRows(*table);
         QObject::connect(table, &QTableView::doubleClicked, m_view.get(),
                          [this, table = table] { doubleClickInTable(*table); });
     }
