@@ -1,5 +1,6 @@
 // The series windows with real content on an X server under a window manager, pictured as a user
-// sees them: the manager's two screens, the series viewer and the loaded data table's viewer.
+// sees them: the manager's two screens with its edit and export panels, the series viewer and the
+// loaded data table's viewer.
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -59,6 +60,16 @@ TEST(SeriesWindowScreenshots, TheManagerBothScreensAndTheViewers)
         manager.On_Update();
         named<QTableView>(window, "List_value").selectRow(1);
         picture(window, "series-manager-values.png");
+        dialogs.queueHook([&](QDialog& panel) {
+            named<QLineEdit>(panel, "m_ex_num_str").setText(QStringLiteral("Alan M. Turing"));
+            picture(panel, "series-manager-edit-value.png");
+        });
+        manager.OnGetSelected();
+        dialogs.queueHook([&](QDialog& panel) {
+            panel.resize(760, 480);
+            picture(panel, "series-manager-export-panel.png");
+        });
+        manager.Export_Value_Btn_Clicked();
         manager.Close_Btn_Clicked();
     });
     EXPECT_EQ(manager.Open_Wnd(), 0);
