@@ -88,7 +88,7 @@ bool SeriesStore::exists(const QString& name) const
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-SeriesStore::Values SeriesStore::readText(const QString& name, bool batchRecords) const
+SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
 {
     const QString path = series_path(name);
     if (path.isEmpty()) {
@@ -101,16 +101,21 @@ SeriesStore::Values SeriesStore::readText(const QString& name, bool batchRecords
         return {};
     if (!file.open(QIODevice::ReadOnly))
         return {{}, notText(name, file.errorString())};
-    if (file.size() > kMaxFileBytes)
+    // The first line never needs the whole file.
+    if (rule != Rule::FirstLine && file.size() > kMaxFileBytes)
         return {{}, notText(name, QStringLiteral("it is larger than %1 MB").arg(kMaxFileBytes / (1024 * 1024)))};
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(kMaxFileBytes);
     if (file.error() != QFileDevice::NoError)
         return {{}, notText(name, file.errorString())};
+    if (rule == Rule::FirstLine && bytes.indexOf('\n') >= 0)
+        bytes.truncate(bytes.indexOf('\n'));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (utf8.hasError() || text.contains(QChar(u'\0')))
         return {{}, notText(name, QStringLiteral("it is not a text file"))};
-    if (batchRecords)
+    if (rule == Rule::FirstLine)
+        return {{text}, {}};
+    if (rule == Rule::Batch)
         return {Trim_Str(text).split(u'\n'), {}};
     QStringList values;
     for (const QString& piece : text.split(u'\n')) {
@@ -121,9 +126,11 @@ SeriesStore::Values SeriesStore::readText(const QString& name, bool batchRecords
     return {values, {}};
 }
 
-SeriesStore::Values SeriesStore::read(const QString& name) const { return readText(name, false); }
+SeriesStore::Values SeriesStore::read(const QString& name) const { return readText(name, Rule::Manager); }
 
-SeriesStore::Values SeriesStore::readRecords(const QString& name) const { return readText(name, true); }
+SeriesStore::Values SeriesStore::readRecords(const QString& name) const { return readText(name, Rule::Batch); }
+
+SeriesStore::Values SeriesStore::readFirstValue(const QString& name) const { return readText(name, Rule::FirstLine); }
 
 QByteArray SeriesStore::fileBytes(const QStringList& lines)
 {

@@ -49,6 +49,9 @@ public:
     // The records as batch output counts them: the whole text trimmed at both ends, then split at
     // "\n", inner empty lines counting as records (an empty file is one empty record).
     Values readRecords(const QString& name) const;
+    // The first value as batch output shows it before a record is chosen: the text before the
+    // first "\n", untrimmed, as the one entry of the values; none for a missing file.
+    Values readFirstValue(const QString& name) const;
 
     // The bytes of a series file of these lines: each line followed by "\n". A line break inside
     // a value would split it into two records and shift every later one, so it becomes a blank.
@@ -79,7 +82,8 @@ public:
     QString exportValues(const QString& chosen, const QStringList& values, QString* error = nullptr) const;
 
 private:
-    Values readText(const QString& name, bool batchRecords) const;
+    enum class Rule { Manager, Batch, FirstLine };
+    Values readText(const QString& name, Rule rule) const;
 
     QString m_folder;
 };

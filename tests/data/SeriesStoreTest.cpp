@@ -88,6 +88,7 @@ TEST_F(SeriesStoreTest, ReadsByTheManagerRuleAndByTheBatchRule)
     EXPECT_EQ(store.readRecords("Gaps").values, (QStringList{"a", "", "b"}));
     put(at("Empty.txt"), "");
     EXPECT_EQ(store.readRecords("Empty").values, QStringList{QString()});
+    EXPECT_EQ(store.readFirstValue("LINES").values, QStringList{"1\r"});
 
     put(at("Latin.txt"), "caf\xE9\n");
     const SeriesStore::Values latin = store.read("Latin");

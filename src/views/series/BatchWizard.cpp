@@ -1,6 +1,9 @@
 #include "views/series/BatchWizard.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -19,6 +22,8 @@
 #include "ui_BatchWizardView.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/series/AccessoryViewController_XL_TXT.h"
+#include "views/series/CompactTable.h"
 #include "views/series/SeriesValueModel.h"
 #include "views/series/Update_Ex_Num.h"
 
@@ -41,7 +46,7 @@ BatchWizard::BatchWizard(QWidget* parent)
     for (auto [table, model] : {std::pair{ui.List, m_seriesNames}, std::pair{ui.List_value, m_values}}) {
         table->setModel(model);
         table->horizontalHeader()->setStretchLastSection(true);
-        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+        setCompactRows(*table);
         QObject::connect(table, &QTableView::doubleClicked, m_view.get(),
                          [this, table = table] { doubleClickInTable(*table); });
     }
@@ -359,16 +364,19 @@ void BatchWizard::OnGetSelected()
 
 QString BatchWizard::Export_list_method_2()
 {
-    FilePanelRequest request;
-    request.parent = m_view.get();
-    request.caption = QStringLiteral("Export Values");
-    request.directory = QDir::homePath() + u'/' + SeriesStore::cleanName(m_view->ui().batch_list_name->text())
-                        + QStringLiteral(".xlsx");
-    // The type list is the format chooser; its first type is the workbook.
-    request.filter = QStringLiteral("Workbook (*.xlsx);;Text (*.txt)");
-    const QString path = dialogPresenter().saveFile(request);
+    QFileDialog panel(m_view.get(), QStringLiteral("Export Values"));
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setNameFilters({QStringLiteral("*.xlsx"), QStringLiteral("*.txt")});
+    panel.setDirectory(QDir::homePath());
+    auto* chooser = new AccessoryViewController_XL_TXT(&panel);
+    chooser->attachTo(panel);
+    chooser->ext_btn->setCurrentIndex(0);
+    panel.selectFile(SeriesStore::cleanName(m_view->ui().batch_list_name->text()) + QStringLiteral(".xlsx"));
+    const int answer = dialogPresenter().runModal(panel);
     m_view->raise();
-    return path;
+    if (answer != QDialog::Accepted)
+        return {};
+    return panel.selectedFiles().value(0);
 }
 
 void BatchWizard::Export_Value_Btn_Clicked()

@@ -15,6 +15,8 @@ public:
     ~DataRowsView() override;
 
     Ui::DataRowsView& ui() const { return *m_ui; }
+    // The row-number column as narrow as six digits; after the columns were set.
+    void fitRowNumberColumn();
     // Selects that row alone, scrolls to it and focuses the table.
     void Mark_List_New_Selection(int row);
 

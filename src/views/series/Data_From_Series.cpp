@@ -93,6 +93,7 @@ int Data_From_Series::Open_Wnd()
 {
     const QList<DataColumn> shown = columns();
     m_model->reload(ListData, shown);
+    m_view->fitRowNumberColumn();
     m_view->ui().rows_count->setText(QString::number(ListData.size()));
     m_view->ui().column_count->setText(QString::number(shown.size()));
     const int code = dialogPresenter().runModal(*m_view);

@@ -26,6 +26,7 @@ void LoadedDataTableWindow::reload()
 {
     Data_From_Excel& table = Loaded_Data_Table();
     m_model->reload(table.ListData, columnsOf(table.ColList));
+    m_view->fitRowNumberColumn();
     m_view->ui().rows_count->setText(QString::number(table.rowCount()));
     m_view->ui().column_count->setText(QString::number(table.shownColumnCount(Start_Card_Option)));
 }

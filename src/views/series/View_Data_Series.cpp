@@ -9,6 +9,7 @@
 #include "platform/StringHelpers.h"
 #include "ui_View_Data_Series.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/series/CompactTable.h"
 #include "views/series/SeriesValueModel.h"
 
 View_Data_Series::View_Data_Series(QWidget* parent)
@@ -19,6 +20,7 @@ View_Data_Series::View_Data_Series(QWidget* parent)
     applySharedDialogBackground(*m_window);
     m_ui->List->setModel(m_values);
     m_ui->List->horizontalHeader()->setStretchLastSection(true);
+    setCompactRows(*m_ui->List);
     QObject::connect(m_ui->OK_Btn, &QPushButton::clicked, m_window.get(), [this] { OK_Btn_Clicked(); });
 }
 

@@ -1,5 +1,8 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,6 +17,7 @@
 #include "support/TestEnvironment.h"
 #include "views/series/SeriesFolder.h"
 #include "views/series/SeriesWindows.h"
+#include "views/dialogs/AccessoryViewController.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/series/BatchWizard.h"
@@ -249,16 +253,33 @@ TEST_F(BatchWizardTest, RemovesValuesAndAsksBeforeNewValuesJoinTheList)
     EXPECT_EQ(flags, (QList<std::pair<int, int>>{{0, 1}, {0, 1}}));
 }
 
+// The panel proposes the series' name as a workbook; its format chooser turns it into a text
+// file; any other extension is written as text with ".txt" added.
 TEST_F(BatchWizardTest, ExportsTheValuesAsTextOrWorkbook)
 {
     QTemporaryDir out;
     manager.AddNew_Btn_Clicked();
+    batch_list_name().setText("Codes");
     for (const char* value : {"007", "Zoë", "42"})
         manager.Create_Value_List(QString::fromUtf8(value));
     int boxes = 0;
     Open_Export_Log::defaultInstance().openPath = [](const QString&) {};
-    dialogs.queueSaveFile(out.filePath("list.csv"));
-    dialogs.queueHook([&](QDialog&) { ++boxes; });
+    const auto answerPanel = [&](const QString& path, int format) {
+        dialogs.queueHook([&, path, format](QDialog& dialog) {
+            auto& panel = static_cast<QFileDialog&>(dialog);
+            auto* chooser = panel.findChild<AccessoryViewController*>();
+            ASSERT_NE(chooser, nullptr);
+            EXPECT_EQ(QFileInfo(panel.selectedFiles().value(0)).fileName(), "Codes.xlsx");
+            if (format >= 0) {
+                Q_EMIT chooser->ext_btn->activated(format);
+                EXPECT_EQ(QFileInfo(panel.selectedFiles().value(0)).fileName(), "Codes.txt");
+            }
+            panel.selectFile(path);
+            dialog.setResult(QDialog::Accepted);
+        });
+        dialogs.queueHook([&](QDialog&) { ++boxes; });
+    };
+    answerPanel(out.filePath("list.csv"), 1);
     manager.Export_Value_Btn_Clicked();
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(Export_File_Message, "Record has been exported successfully.");
@@ -267,8 +288,7 @@ TEST_F(BatchWizardTest, ExportsTheValuesAsTextOrWorkbook)
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     EXPECT_EQ(text.readAll(), QByteArray("007\nZo\xC3\xAB\n42\n"));
 
-    dialogs.queueSaveFile(out.filePath("list.xlsx"));
-    dialogs.queueHook([](QDialog&) {});
+    answerPanel(out.filePath("list.xlsx"), -1);
     manager.Export_Value_Btn_Clicked();
     const auto read = TestEnvironment::runPython("import sys, warnings, openpyxl\n"
                                                  "warnings.simplefilter('ignore')\n"
@@ -276,6 +296,12 @@ TEST_F(BatchWizardTest, ExportsTheValuesAsTextOrWorkbook)
                                                  "print([r[0] for r in ws.iter_rows(values_only=True)])\n",
                                                  {out.filePath("list.xlsx")});
     EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), "['Batch Value', '007', 'Zoë', 42]") << read.err.toStdString();
+    EXPECT_EQ(boxes, 2);
+
+    // A cancelled panel exports nothing.
+    dialogs.queueHook([](QDialog&) {});
+    manager.Export_Value_Btn_Clicked();
+    EXPECT_EQ(boxes, 2);
     EXPECT_TRUE(shown().isEmpty()) << shown().join('|').toStdString();
 }
 
