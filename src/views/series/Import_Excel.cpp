@@ -4,6 +4,7 @@
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
+#include "views/series/SeriesMakerWindows.h"
 #include "views/series/SeriesWindowStyle.h"
 #include "views/series/SheetWindowCore.h"
 #include "ui_Import_Excel.h"
@@ -22,6 +23,13 @@ Import_Excel::Import_Excel(SeriesWindowLinks links, QWidget* parent)
 }
 
 Import_Excel::~Import_Excel() = default;
+
+Import_Excel& Import_Excel::defaultInstance()
+{
+    // Never deleted: it may be asked for while the application shuts down.
+    static Import_Excel* instance = new Import_Excel(seriesMakerLinks({}, {}));
+    return *instance;
+}
 
 SheetColumnList& Import_Excel::columns()
 {

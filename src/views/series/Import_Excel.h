@@ -19,6 +19,10 @@ public:
     explicit Import_Excel(SeriesWindowLinks links = {}, QWidget* parent = nullptr);
     ~Import_Excel() override;
 
+    // The window the profile dialogs open (mode "E"), made on first use; in mode "D" its values go
+    // to the series manager.
+    static Import_Excel& defaultInstance();
+
     // "D": values into the series being edited; anything else ("E"): fill the loaded data table.
     QString open_mode = QStringLiteral("D");
 
