@@ -1,61 +1,15 @@
 #include "data/SeriesFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
-
 #include "data/Data_From_Excel.h"
-#include "platform/AppContext.h"
-#include "platform/FileHelpers.h"
+#include "data/SeriesStore.h"
 #include "platform/Log.h"
 
-namespace {
-
-// Enough for any first line; a file is never read whole for its first value.
-constexpr qint64 kMaxSeriesFileBytes = 64LL * 1024 * 1024;
-
-SeriesFirstValue unreadable(const QString& name, const QString& reason)
-{
-    return {QString(), QStringLiteral("The series \"%1\" cannot be read: %2.").arg(name, reason)};
-}
-
-}  // namespace
-
-QStringList Get_datasheet_File_Name_Array()
-{
-    if (!QFileInfo(Data_Folder_Path).isDir())
-        return {};
-    QStringList names;
-    for (const QFileInfo& entry : QDir(Data_Folder_Path).entryInfoList(QDir::Files | QDir::NoDotAndDotDot)) {
-        if (entry.suffix().compare(batch_file_EXT, Qt::CaseInsensitive) == 0)
-            names.append(entry.completeBaseName());
-    }
-    names.sort(Qt::CaseInsensitive);
-    return names;
-}
+QStringList Get_datasheet_File_Name_Array() { return SeriesStore().names(); }
 
 SeriesFirstValue readFirstSeriesValue(const QString& name)
 {
-    if (!isPlainFileName(name)) {
-        if (!name.isEmpty())
-            Show_NSLog_Message(QStringLiteral("The series name \"%1\" is not a file name in the data folder.").arg(name));
-        return {};
-    }
-    QFile file(QDir(Data_Folder_Path).filePath(name + u'.' + batch_file_EXT));
-    if (!QFileInfo(file.fileName()).isFile())
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(name, file.errorString());
-    const QByteArray bytes = file.read(kMaxSeriesFileBytes);
-    if (bytes.isNull() && file.error() != QFileDevice::NoError)
-        return unreadable(name, file.errorString());
-    const qsizetype lineEnd = bytes.indexOf('\n');
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString value = utf8.decode(lineEnd < 0 ? bytes : bytes.left(lineEnd));
-    if (utf8.hasError() || value.contains(QChar(u'\0')))
-        return unreadable(name, QStringLiteral("it is not a text file"));
-    return {value, QString()};
+    const SeriesStore::Values first = SeriesStore().readFirstValue(name);
+    return {first.values.value(0), first.failure};
 }
 
 QString Get_First_Value_Of_Dataset(const QString& name)

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "data/SeriesStore.h"
 #include "data/SpreadsheetWriter.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/DesignFileController.h"
@@ -46,12 +47,6 @@ bool isOwnFolder(const QString& canonicalFolder)
         || isStrictlyInside(canonicalFolder, privateTemporaryRoot);
 }
 
-
-bool seriesFileExists(const QString& name)
-{
-    return isPlainFileName(name)
-        && QFileInfo(QDir(Data_Folder_Path).filePath(name + u'.' + batch_file_EXT)).isFile();
-}
 
 bool isBoundToSeries(const GraphicList& graphics, const QString& name)
 {
@@ -113,7 +108,7 @@ bool Filter_Non_Log_Files_At_Path(const QString& folder)
 
 bool Check_Batch_File_In_Use_Validation(const QString& name, const SKTDocument& document)
 {
-    if (!seriesFileExists(name))
+    if (!SeriesStore().exists(name))
         return false;
     if (isBoundToSeries(document.graphics(), name))
         return true;

@@ -1,20 +1,26 @@
 #include "mainwindow/OutputCommands.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QTabWidget>
 
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
+#include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "platform/MessageBoxes.h"
 #include "views/inspector/InspectorView.h"
+#include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/series/BatchWizard.h"
+#include "views/series/SeriesMakerWindows.h"
 
 namespace {
 
@@ -23,6 +29,14 @@ struct MenuCommand {
     const char* title;
     void (*command)(SKTWindowController&);
 };
+
+// The series-making windows know the series the design uses and check the paths chosen in them.
+SeriesWindowLinks seriesLinks(SKTWindowController& controller)
+{
+    return seriesMakerLinks(
+        [&controller](const QString& name) { return Check_Batch_File_In_Use_Validation(name, controller.document()); },
+        &Check_And_Validate_File_Path);
+}
 
 }  // namespace
 
@@ -69,19 +83,32 @@ void Mail_Button(SKTWindowController&)
     Show_Not_Available_Yet(QStringLiteral("Mailing cards"));
 }
 
-void Batch_Series_Button(SKTWindowController&)
+void Batch_Series_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("The series window"));
+    BatchWizard& manager = BatchWizard::defaultInstance();
+    manager.seriesInUse = [&controller](const QString& name) {
+        return Check_Batch_File_In_Use_Validation(name, controller.document());
+    };
+    manager.importWizard = [&controller](int required, int insert) {
+        Open_Import_Wizard(seriesLinks(controller), {required, insert}, controller.window());
+    };
+    manager.generator = [&controller](int required, int insert) {
+        Open_Series_Generator(seriesLinks(controller), {required, insert}, controller.window());
+    };
+    manager.Open_Wnd();
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
-void Import_Wizard_Button(SKTWindowController&)
+void Import_Wizard_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("Importing data"));
+    Open_Import_Wizard(seriesLinks(controller), {1, 0}, controller.window());
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
-void Create_Series_Button(SKTWindowController&)
+void Create_Series_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("The series generator"));
+    Open_Series_Generator(seriesLinks(controller), {1, 0}, controller.window());
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
 void Cropping_Tool_Clicked(SKTWindowController&)

@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +24,8 @@
 #include "views/barcodes/BarcodeWindowStandIn.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/series/BatchWizard.h"
+#include "views/series/SeriesValueModel.h"
 
 namespace {
 
@@ -102,6 +106,42 @@ TEST_F(DataSourceRoadTest, ADoubleClickOnABarcodeReachesTheBarcodeWindow)
     EXPECT_EQ(shownValue, barcode->barcode.linear_font_val) << "the barcode window opens on that barcode";
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(inspector().sett_tab().currentWidget()->objectName(), "barcode_tab");
+}
+
+// The File menu's series command opens the manager on the design: a series bound to a card element
+// is not deleted, another is, and the data-source page's list follows once the manager closes.
+TEST_F(DataSourceRoadTest, TheSeriesManagerSparesABoundSeriesAndThePageFollowsItsChanges)
+{
+    QFile guests(QDir(Data_Folder_Path).filePath("Guests.txt"));
+    ASSERT_TRUE(guests.open(QIODevice::WriteOnly));
+    guests.write("Grace Hopper\n");
+    guests.close();
+    canvas_mouse::drag(canvas(), kTitle.center(), kTitle.center());
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
+    combo("Data_source_type").setCurrentIndex(combo("Data_source_type").findText("Series"));
+    combo("Batch_Series").setCurrentIndex(combo("Batch_Series").findText("Staff"));
+    ASSERT_EQ(canvas().selectedGraphics().first()->batch_list_name, "Staff");
+
+    QStringList alerts;
+    dialogs.queueHook([&](QDialog& window) {
+        BatchWizard& manager = BatchWizard::defaultInstance();
+        EXPECT_EQ(&window, &manager.view());
+        EXPECT_EQ(manager.ListData().texts(), (QStringList{"Guests", "Staff"}));
+        auto* list = window.findChild<QTableView*>(QStringLiteral("List"));
+        for (const int row : {1, 0}) {
+            list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            dialogs.queueHook([&](QDialog& alert) { alerts << static_cast<QMessageBox&>(alert).text(); });
+            manager.Delete_List_Btn_Clicked();
+        }
+        manager.Close_Btn_Clicked();
+    });
+    action(QStringLiteral("Batch_Series_Button")).trigger();
+    EXPECT_EQ(alerts, QStringList{seriesInUseDeleteMessage("Staff")});
+    EXPECT_TRUE(QFile::exists(QDir(Data_Folder_Path).filePath("Staff.txt")));
+    EXPECT_FALSE(QFile::exists(QDir(Data_Folder_Path).filePath("Guests.txt")));
+    EXPECT_EQ(combo("Batch_Series").count(), 1);
+    EXPECT_EQ(combo("Batch_Series").currentText(), "Staff");
 }
 
 }  // namespace

@@ -22,6 +22,8 @@
 #include "views/barcodes/Barcode_Gen.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/DataSourcePanel.h"
+#include "views/series/LoadedDataTableWindow.h"
+#include "views/series/View_Data_Series.h"
 #include "ui_BarcodeSettingsView.h"
 
 namespace {
@@ -237,11 +239,13 @@ void Barcode_Gen::View_batch_Series_Button()
         return;
     if (source == QLatin1String("Series")) {
         const QString chosen = Trim_Str(ui.Batch_Series->currentText());
-        Show_MessageBox(chosen.isEmpty() || chosen == kSeriesPlaceholder ? kSelectSeriesMessage
-                                                                         : kSeriesViewerNotAvailableMessage);
+        if (chosen.isEmpty() || chosen == kSeriesPlaceholder)
+            Show_MessageBox(kSelectSeriesMessage);
+        else
+            Open_Series_Viewer(chosen);
         return;
     }
-    Show_MessageBox(kSpreadsheetWindowNotAvailableMessage);
+    LoadedDataTableWindow::defaultInstance().Open_Wnd();
 }
 
 bool Barcode_Gen::Check_And_Validat_Barcode(bool show_msg)

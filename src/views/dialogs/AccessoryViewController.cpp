@@ -7,12 +7,27 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-AccessoryViewController::AccessoryViewController(QWidget* parent)
-    : QWidget(parent)
+namespace {
+
+const QList<SaveFormat>& pictureFormats()
+{
+    static const QList<SaveFormat> formats{{QStringLiteral("JPEG"), QStringLiteral("jpg")},
+                                           {QStringLiteral("BMP"), QStringLiteral("bmp")},
+                                           {QStringLiteral("PNG"), QStringLiteral("png")},
+                                           {QStringLiteral("TIFF"), QStringLiteral("tiff")}};
+    return formats;
+}
+
+}  // namespace
+
+AccessoryViewController::AccessoryViewController(QWidget* parent) : AccessoryViewController(pictureFormats(), parent) {}
+
+AccessoryViewController::AccessoryViewController(const QList<SaveFormat>& formats, QWidget* parent)
+    : QWidget(parent), _formats(formats)
 {
     ext_btn = new QComboBox(this);
-    ext_btn->addItems({QStringLiteral("JPEG"), QStringLiteral("BMP"), QStringLiteral("PNG"),
-                       QStringLiteral("TIFF")});
+    for (const SaveFormat& format : formats)
+        ext_btn->addItem(format.title);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel(tr("Format:"), this));
@@ -24,12 +39,12 @@ AccessoryViewController::AccessoryViewController(QWidget* parent)
 
 QString AccessoryViewController::extensionForFormat(int index)
 {
-    switch (index) {
-    case 0: return QStringLiteral("jpg");
-    case 1: return QStringLiteral("bmp");
-    case 2: return QStringLiteral("png");
-    default: return QStringLiteral("tiff");
-    }
+    return pictureFormats().value(index, pictureFormats().last()).extension;
+}
+
+QString AccessoryViewController::extensionAt(int index) const
+{
+    return _formats.isEmpty() ? QString() : _formats.value(index, _formats.last()).extension;
 }
 
 QString AccessoryViewController::nameWithExtension(const QString& name, const QString& extension)
@@ -49,7 +64,7 @@ void AccessoryViewController::selectFormat(int index)
 {
     if (!_savePanel)
         return;
-    const QString extension = extensionForFormat(index);
+    const QString extension = extensionAt(index);
     const QStringList typed = _savePanel->selectedFiles();
     const QString present = typed.isEmpty() ? QString() : QFileInfo(typed.first()).fileName();
     _savePanel->setNameFilter(QStringLiteral("*.%1").arg(extension));

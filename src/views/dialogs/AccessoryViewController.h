@@ -1,20 +1,30 @@
 #pragma once
-// The picture-format chooser shown inside a save panel: choosing a format changes the proposed
-// name's extension and the panel's file type.
+// A format chooser shown inside a save panel, by default of picture formats: choosing a format
+// changes the proposed name's extension and the panel's file type.
 #include <QFileDialog>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 class QComboBox;
 
+struct SaveFormat {
+    QString title;
+    QString extension;
+};
+
 class AccessoryViewController : public QWidget {
     Q_OBJECT
 public:
+    // The picture formats JPEG, BMP, PNG and TIFF.
     explicit AccessoryViewController(QWidget* parent = nullptr);
+    explicit AccessoryViewController(const QList<SaveFormat>& formats, QWidget* parent = nullptr);
 
     // 0 "jpg", 1 "bmp", 2 "png", anything else "tiff".
     static QString extensionForFormat(int index);
+    // The extension of the chooser's item; any item past the list, the last one's.
+    QString extensionAt(int index) const;
     // "photo.png" with "bmp" gives "photo.bmp".
     static QString nameWithExtension(const QString& name, const QString& extension);
 
@@ -29,5 +39,6 @@ public Q_SLOTS:
     void selectFormat(int index);
 
 private:
+    QList<SaveFormat> _formats;
     QPointer<QFileDialog> _savePanel;  // not owned
 };

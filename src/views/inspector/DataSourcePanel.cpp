@@ -15,6 +15,8 @@
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
+#include "views/series/LoadedDataTableWindow.h"
+#include "views/series/View_Data_Series.h"
 #include "ui_DataSourcePage.h"
 
 namespace {
@@ -249,11 +251,20 @@ void DataSourcePanel::View_batch_Series_Button()
             Show_MessageBox(kSelectSeriesMessage);
             return;
         }
-        Show_MessageBox(kSeriesViewerNotAvailableMessage);
+        Open_Series_Viewer(chosen);
         return;
     }
     case Source::Column:
-        Show_MessageBox(kSpreadsheetWindowNotAvailableMessage);
+        LoadedDataTableWindow::defaultInstance().Open_Wnd();
         return;
     }
+}
+
+void DataSourcePanel::Refresh_All_Series_Combobox()
+{
+    if (chosenSource() != Source::Series)
+        return;
+    const QString chosen = ui->Batch_Series->currentText();
+    const QStringList names = Get_datasheet_File_Name_Array();
+    fillComboQuietly(*ui->Batch_Series, names, int(names.indexOf(chosen)));
 }

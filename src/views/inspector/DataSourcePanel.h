@@ -20,9 +20,7 @@ class DataSourcePage;
 
 // What the series list may show in place of a choice; it stands for none.
 inline const QString kSeriesPlaceholder = QStringLiteral("<--Select-->");
-// What the viewer button says until the viewers are built, and without a series chosen.
-inline const QString kSeriesViewerNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The series viewer"));
-inline const QString kSpreadsheetWindowNotAvailableMessage = notAvailableYetMessage(QStringLiteral("The spreadsheet window"));
+// What the viewer button says without a series chosen.
 inline const QString kSelectSeriesMessage = QStringLiteral("Please select the series.");
 
 class DataSourcePanel : public QObject {
@@ -56,7 +54,10 @@ public:
     // (index); index -1 while no value is chosen yet. A series that cannot be read is reported
     // and nothing changes.
     void Change_Data_Source_To_selected_Control(int type, const QString& ser_name, int ser_col_index);
+    // The series viewer on the chosen series, or the loaded data table's viewer for a column.
     void View_batch_Series_Button();
+    // The series list again, after series were made, renamed or deleted, keeping the choice.
+    void Refresh_All_Series_Combobox();
 
     // The spreadsheet entry "Excel" of a data-source combo: added to one of two entries, removed
     // from one of three.

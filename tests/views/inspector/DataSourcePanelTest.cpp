@@ -2,6 +2,7 @@
 // the selection and the first value shown, over series files made in the test's data folder and a
 // loaded spreadsheet table.
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -12,7 +13,12 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesFiles.h"
 #include "model/SKTGraphicKinds.h"
+#include "support/ScriptedDialogPresenter.h"
 #include "views/inspector/DataSourcePanel.h"
+#include "views/series/DataRowsModel.h"
+#include "views/series/LoadedDataTableWindow.h"
+#include "views/series/SeriesValueModel.h"
+#include "views/series/View_Data_Series.h"
 
 namespace {
 
@@ -159,21 +165,28 @@ TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverA
     EXPECT_EQ(window.snapshots, snapshots);
 }
 
-// "View" asks for a series until one is chosen, then says its window is not there yet.
-TEST_F(DataSourcePanelTest, TheViewButtonAsksForASeriesThenSaysItsWindowIsNotThereYet)
+// "View" asks for a series until one is chosen, then shows it in the series viewer; with a column
+// it shows the loaded data table.
+TEST_F(DataSourcePanelTest, TheViewButtonAsksForASeriesThenShowsItOrTheLoadedTable)
 {
     const GraphicPtr text = add(GraphicKind::Text);
     selectAndShow({text});
+    ScriptedDialogPresenter dialogs;
+    QStringList windows;
+    for (int i = 0; i < 2; ++i)
+        dialogs.queueHook([&](QDialog& window) { windows << window.windowTitle(); });
     QPushButton& viewButton = control<QPushButton>("view_series_btn");
     choose("Data_source_type", 1);
     viewButton.click();
     choose("Batch_Series", 1);
     viewButton.click();
+    EXPECT_EQ(View_Data_Series::defaultInstance().file_name, "Names");
+    EXPECT_EQ(View_Data_Series::defaultInstance().ListData().texts(), (QStringList{"Ann", "Bob"}));
     choose("Data_source_type", 2);
     viewButton.click();
-    EXPECT_EQ(messages.texts(), QStringList({shown("Please select the series."),
-                                             shown("The series viewer is not available yet."),
-                                             shown("The spreadsheet window is not available yet.")}));
+    EXPECT_EQ(LoadedDataTableWindow::defaultInstance().model().rowCount(), 2);
+    EXPECT_EQ(messages.texts(), QStringList{shown("Please select the series.")});
+    EXPECT_EQ(windows, (QStringList{"View Series", "Spreadsheet Data"}));
     EXPECT_EQ(text->data_source_type, 2);
 }
 

@@ -1,0 +1,254 @@
+#include "data/SeriesStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include "data/SeriesFiles.h"
+#include "data/SpreadsheetWriter.h"
+#include "platform/AppContext.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
+#include "platform/StringHelpers.h"
+
+namespace {
+
+bool fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+bool hasSeriesExtension(const QFileInfo& entry)
+{
+    return entry.suffix().compare(batch_file_EXT, Qt::CaseInsensitive) == 0;
+}
+
+QFileInfoList seriesFilesOf(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return {};
+    QFileInfoList files;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (hasSeriesExtension(entry))
+            files.append(entry);
+    }
+    return files;
+}
+
+QString notText(const QString& name, const QString& reason)
+{
+    return QStringLiteral("The series \"%1\" cannot be read: %2.").arg(name, reason);
+}
+
+}  // namespace
+
+SeriesStore::SeriesStore() : m_folder(Data_Folder_Path) {}
+
+SeriesStore::SeriesStore(QString folder) : m_folder(std::move(folder)) {}
+
+QString SeriesStore::cleanName(const QString& typed) { return Remove_Reserve_Char_In_File_Name(typed); }
+
+bool SeriesStore::isUsableName(const QString& name) { return isPlainFileName(name); }
+
+QStringList SeriesStore::names() const
+{
+    QStringList names;
+    for (const QFileInfo& entry : seriesFilesOf(m_folder))
+        names.append(entry.completeBaseName());
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+QString SeriesStore::series_path(const QString& name) const
+{
+    if (!isUsableName(name))
+        return {};
+    const QString exact = QDir(m_folder).filePath(name + u'.' + batch_file_EXT);
+    if (QFileInfo(exact).isFile())
+        return exact;
+    // The disk is case-sensitive, the names the user sees are not: "b.TXT" is the series "b".
+    QString differingInCase;
+    for (const QFileInfo& entry : seriesFilesOf(m_folder)) {
+        const QString stem = entry.completeBaseName();
+        if (stem == name)
+            return entry.filePath();
+        if (differingInCase.isEmpty() && stem.compare(name, Qt::CaseInsensitive) == 0)
+            differingInCase = entry.filePath();
+    }
+    return differingInCase.isEmpty() ? exact : differingInCase;
+}
+
+bool SeriesStore::exists(const QString& name) const
+{
+    const QString path = series_path(name);
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
+{
+    const QString path = series_path(name);
+    if (path.isEmpty()) {
+        if (!name.isEmpty())
+            Show_NSLog_Message(QStringLiteral("The series name \"%1\" is not a file name in the data folder.").arg(name));
+        return {};
+    }
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, notText(name, file.errorString())};
+    // The first line never needs the whole file.
+    if (rule != Rule::FirstLine && file.size() > kMaxFileBytes)
+        return {{}, notText(name, QStringLiteral("it is larger than %1 MB").arg(kMaxFileBytes / (1024 * 1024)))};
+    QByteArray bytes = file.read(kMaxFileBytes);
+    if (file.error() != QFileDevice::NoError)
+        return {{}, notText(name, file.errorString())};
+    if (rule == Rule::FirstLine && bytes.indexOf('\n') >= 0)
+        bytes.truncate(bytes.indexOf('\n'));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError() || text.contains(QChar(u'\0')))
+        return {{}, notText(name, QStringLiteral("it is not a text file"))};
+    if (rule == Rule::FirstLine)
+        return {{text}, {}};
+    if (rule == Rule::Batch)
+        return {Trim_Str(text).split(u'\n'), {}};
+    QStringList values;
+    for (const QString& piece : text.split(u'\n')) {
+        const QString value = Trim_Str(piece);
+        if (!value.isEmpty())
+            values.append(value);
+    }
+    return {values, {}};
+}
+
+SeriesStore::Values SeriesStore::read(const QString& name) const { return readText(name, Rule::Manager); }
+
+SeriesStore::Values SeriesStore::readRecords(const QString& name) const { return readText(name, Rule::Batch); }
+
+SeriesStore::Values SeriesStore::readFirstValue(const QString& name) const { return readText(name, Rule::FirstLine); }
+
+QByteArray SeriesStore::fileBytes(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines) {
+        QString value = line;
+        value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        value.replace(u'\r', u' ');
+        value.replace(u'\n', u' ');
+        text += value;
+        text += u'\n';
+    }
+    return text.toUtf8();
+}
+
+QStringList SeriesStore::keptValues(const QStringList& values)
+{
+    QStringList kept;
+    kept.reserve(values.size());
+    for (const QString& value : values) {
+        const QString trimmed = Trim_Str(value);
+        if (!trimmed.isEmpty())
+            kept.append(trimmed);
+    }
+    return kept;
+}
+
+bool SeriesStore::save(const QString& name, const QStringList& lines, QString* error) const
+{
+    return saveRenamed(QString(), name, lines, error);
+}
+
+bool SeriesStore::saveRenamed(const QString& oldName, const QString& newName, const QStringList& lines,
+                              QString* error) const
+{
+    if (!isUsableName(newName))
+        return fail(error, QStringLiteral("\"%1\" cannot name a series.").arg(newName));
+    // A series is never replaced by an empty one: whatever made no values keeps the old series.
+    if (lines.isEmpty())
+        return fail(error, QStringLiteral("The series \"%1\" was not written: there are no values.").arg(newName));
+    const QString oldPath = exists(oldName) ? series_path(oldName) : QString();
+    QString target = series_path(newName);
+    // Only the case of the name changes: the new name gets a file of its own.
+    if (target == oldPath && oldName != newName)
+        target = QDir(m_folder).filePath(newName + u'.' + batch_file_EXT);
+    // Renamed onto another existing series, the old one stays, as the user may still bind it.
+    const bool replacesAnother = target != oldPath && QFileInfo(target).isFile();
+    if (!Create_Folder(m_folder))
+        return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
+    if (!writeFileAtomically(target, fileBytes(lines), error))
+        return false;
+    if (!oldPath.isEmpty() && oldPath != target && !replacesAnother && !QFile::remove(oldPath))
+        Show_NSLog_Message(QStringLiteral("Cannot remove the renamed series file %1").arg(oldPath));
+    return true;
+}
+
+bool SeriesStore::append(const QString& name, const QStringList& lines, QString* error) const
+{
+    if (!isUsableName(name))
+        return fail(error, QStringLiteral("\"%1\" cannot name a series.").arg(name));
+    if (lines.isEmpty())
+        return fail(error, QStringLiteral("The series \"%1\" was not written: there are no values.").arg(name));
+    const QString path = series_path(name);
+    QByteArray bytes;
+    if (QFileInfo(path).isFile()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+            return fail(error, notText(name, file.errorString()));
+        bytes = file.readAll();
+        // A last value without its line end would merge with the first value added.
+        if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+            bytes.append('\n');
+    }
+    if (!Create_Folder(m_folder))
+        return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
+    return writeFileAtomically(path, bytes + fileBytes(lines), error);
+}
+
+bool SeriesStore::remove(const QString& name) const
+{
+    const QString path = series_path(name);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+    Delete_File(path);
+    return !QFileInfo::exists(path);
+}
+
+QString SeriesStore::exportPath(const QString& chosen, ExportFormat* format)
+{
+    const QString extension = QFileInfo(chosen).suffix().toLower();
+    const bool workbook = extension == QLatin1String("xlsx");
+    if (format)
+        *format = workbook ? ExportFormat::Workbook : ExportFormat::Text;
+    if (workbook || extension == batch_file_EXT)
+        return chosen;
+    return chosen + u'.' + batch_file_EXT;
+}
+
+QString SeriesStore::exportValues(const QString& chosen, const QStringList& values, QString* error) const
+{
+    if (values.isEmpty()) {
+        fail(error, QStringLiteral("There are no values to export."));
+        return {};
+    }
+    ExportFormat format = ExportFormat::Text;
+    const QString path = exportPath(chosen, &format);
+    if (format == ExportFormat::Text)
+        return writeFileAtomically(path, fileBytes(values), error) ? path : QString();
+    SheetRows rows;
+    rows.reserve(values.size() + 1);
+    rows.append(QStringList{kBatchValueTitle});
+    for (const QString& value : values)
+        rows.append(QStringList{value});
+    if (!SpreadsheetWriter::WriteWorkbook(path, rows, false)) {
+        fail(error, QStringLiteral("Cannot write the workbook \"%1\".").arg(path));
+        return {};
+    }
+    return path;
+}
+
+QString series_path(const QString& name) { return SeriesStore().series_path(name); }

@@ -1,0 +1,52 @@
+#pragma once
+// Values for a series from outside text: plain text files, CSV, rich text and typed lines. No
+// widgets; every function returns the values in the order they stand.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace SeriesTextImport {
+
+inline const QString kUnreadableTextMessage =
+    QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+
+// Text of a file's bytes: a byte-order mark (UTF-8, UTF-16 or UTF-32) decides the encoding;
+// without one the bytes must be valid UTF-8. ok false when neither holds (or there is a NUL).
+struct DecodedText {
+    QString text;
+    bool ok = false;
+};
+DecodedText decodeText(const QByteArray& bytes);
+
+// The text's lines, split at "\r\n", "\r" or "\n".
+QStringList splitLines(const QString& text);
+
+// A value as it goes into a series: "\", "{" and "}" removed, then Trim_Str.
+QString chk_and_insert_validation(const QString& text);
+
+// One value per line of a text file; lines that are empty once cleaned are left out.
+QStringList textValues(const QString& text);
+
+// One value per field of every CSV record (RFC 4180): fields are separated by commas, a field in
+// double quotes may hold commas, line ends and doubled quotes; records end at "\r\n", "\r" or "\n"
+// outside quotes. A line end inside a field becomes a blank, since a series value is one line.
+// Fields that are empty once cleaned are left out.
+QStringList csvValues(const QString& text);
+
+// The plain text of a rich-text (RTF) document: the text of every run, "\par" and "\line" as
+// line ends, "\'hh" in the document's code page, "\uN" as Unicode; fonts, colours, styles,
+// pictures and other destinations left out.
+QString rtfToText(const QByteArray& rtf);
+
+// The lines typed into the window that are not empty, as typed (not trimmed line by line).
+QStringList typedLines(const QString& text);
+
+// A file's values by its extension: "csv" as CSV, "rtf" as rich text, anything else as plain text.
+// ok false (with kUnreadableTextMessage) when the bytes are no text in a known encoding.
+struct FileValues {
+    QStringList values;
+    bool ok = false;
+};
+FileValues valuesOfFile(const QByteArray& bytes, const QString& extension);
+
+}  // namespace SeriesTextImport

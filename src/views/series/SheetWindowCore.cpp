@@ -1,0 +1,89 @@
+#include "views/series/SheetWindowCore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+
+#include "data/Data_From_Excel.h"
+#include "platform/Log.h"
+#include "platform/MessageBoxes.h"
+
+SheetWindowCore::SheetWindowCore(QDialog& window, const SheetWindowWidgets& widgets)
+    : _widgets(widgets), _columns(&window)
+{
+    _widgets.ColList->setModel(&_columns);
+    _widgets.ColList->horizontalHeader()->setStretchLastSection(true);
+    _widgets.ColList->verticalHeader()->hide();
+    _widgets.ColList->setColumnWidth(SheetColumnList::StateAndName, 220);
+    QObject::connect(_widgets.Sheet_ComboBox, &QComboBox::activated, &window, [this](int index) { sheetChosen(index); });
+    QObject::connect(_widgets.selectAll, &QPushButton::clicked, &window, [this] { _columns.setAllTicked(true); });
+    QObject::connect(_widgets.clearAll, &QPushButton::clicked, &window, [this] { _columns.setAllTicked(false); });
+}
+
+void SheetWindowCore::open(const QString& path)
+{
+    Excel_Sheet_Number = 1;
+    _widgets.file_path->setText(path);
+    _widgets.contains_header->setChecked(true);
+    _columns.fill({}, 0);
+    _widgets.Sheet_ComboBox->clear();
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    if (!SpreadsheetWriter::sharedInstance()->readRefusal.isEmpty())
+        Show_NSLog_Message(SpreadsheetWriter::sharedInstance()->readRefusal);
+    listSheets();
+}
+
+void SheetWindowCore::listSheets()
+{
+    const QStringList parts = SpreadsheetWriter::Sheet_File_Names();
+    const QStringList names = SpreadsheetWriter::Read_Sheet_Name();
+    {
+        const QSignalBlocker quiet(_widgets.Sheet_ComboBox);
+        _widgets.Sheet_ComboBox->addItems(names.size() == parts.size() ? names : parts);
+    }
+    if (!parts.isEmpty()) {
+        _widgets.Sheet_ComboBox->setCurrentIndex(0);
+        sheetChosen(0);
+    }
+}
+
+void SheetWindowCore::sheetChosen(int index)
+{
+    Excel_Sheet_Number = index + 1;
+    const SheetRows header = SpreadsheetWriter::ReadData_only_column();
+    // A sheet without a first row lists no columns, never the previous sheet's.
+    _columns.fill(header.value(0), header.isEmpty() ? 0 : Excel_Sheet_Columns);
+}
+
+bool SheetWindowCore::ticksHold() const
+{
+    if (_columns.entryCount() == 0) {
+        Show_MessageBox(kNoColumnMessage);
+        return false;
+    }
+    if (_columns.tickedPositions().isEmpty()) {
+        Show_MessageBox(kNoColumnSelectedMessage);
+        return false;
+    }
+    return true;
+}
+
+SheetRows SheetWindowCore::readRows() const
+{
+    return SpreadsheetWriter::ReadWorkbook(path(), false);
+}
+
+int SheetWindowCore::firstDataRow() const
+{
+    return _widgets.contains_header->isChecked() ? 1 : 0;
+}
+
+QString SheetWindowCore::path() const
+{
+    return _widgets.file_path->text();
+}

@@ -1,0 +1,105 @@
+// Values from text, CSV, rich text and typed lines; rich text checked against unrtf.
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "data/SeriesTextImport.h"
+#include "support/TestEnvironment.h"
+
+using namespace SeriesTextImport;
+
+namespace {
+
+// The text unrtf makes of a file (its own banner and rule left out), with the txt rule applied.
+QStringList unrtfValues(const QByteArray& rtf)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("in.rtf"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(rtf);
+    file.close();
+    const auto result = TestEnvironment::run("unrtf", {"--nopict", "--text", file.fileName()});
+    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    // unrtf writes the document's own code page (Windows-1252 here), not UTF-8.
+    QString text = QStringDecoder("windows-1252").isValid() ? QStringDecoder("windows-1252").decode(result.out)
+                                                            : QString::fromLatin1(result.out);
+    const qsizetype rule = text.indexOf("-----------------\n");
+    text = text.mid(rule + 18);
+    return textValues(text);
+}
+
+}  // namespace
+
+TEST(SeriesTextImport, TextFilesSplitAtEveryLineEnd)
+{
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(textValues("{Alice}\n  Bob  \n\n"), QStringList({"Alice", "Bob"}));
+    EXPECT_EQ(textValues("one\ntwo\nthree\n"), QStringList({"one", "two", "three"}));
+    EXPECT_EQ(textValues("one\r\ntwo\r\n"), QStringList({"one", "two"}));
+    EXPECT_EQ(textValues("one\rtwo\r"), QStringList({"one", "two"}));
+    EXPECT_EQ(chk_and_insert_validation(" a\\b{c} "), "abc");
+}
+
+TEST(SeriesTextImport, EncodingByMarkThenStrictUtf8)
+{
+    const DecodedText utf8 = decodeText("\xEF\xBB\xBFZo\xC3\xAB\n");
+    EXPECT_TRUE(utf8.ok);
+    EXPECT_EQ(utf8.text, QStringLiteral("Zoë\n"));
+    const DecodedText plain = decodeText("Zo\xC3\xAB");
+    EXPECT_TRUE(plain.ok);
+    EXPECT_EQ(plain.text, QStringLiteral("Zoë"));
+    QByteArray utf16("\xFF\xFE");
+    const QString wide = QStringLiteral("日本\n");
+    utf16.append(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2);
+    EXPECT_EQ(decodeText(utf16).text, wide);
+    EXPECT_FALSE(decodeText("Zo\xEB").ok);  // Latin-1, no mark
+    EXPECT_FALSE(decodeText(QByteArray("a\0b", 3)).ok);
+    EXPECT_FALSE(valuesOfFile("Zo\xEB\n", "txt").ok);
+    EXPECT_EQ(valuesOfFile("\xEF\xBB\xBF" "a\nb\n", "TXT").values, QStringList({"a", "b"}));
+}
+
+TEST(SeriesTextImport, CsvFollowsRfc4180)
+{
+    EXPECT_EQ(csvValues("a,b\rc\r"), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(csvValues("a,b\nc,d\n"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(csvValues("a,b\r\nc,d"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(csvValues("\"Smith, John\",42\n\"say \"\"hi\"\"\",x\n"),
+              QStringList({"Smith, John", "42", "say \"hi\"", "x"}));
+    EXPECT_EQ(csvValues("\"two\nlines\",b\n"), QStringList({"two lines", "b"}));
+    EXPECT_EQ(csvValues("a,,b,\n,\n"), QStringList({"a", "b"}));
+    EXPECT_EQ(csvValues("5\"6,7"), QStringList({"5\"6", "7"}));
+    EXPECT_EQ(valuesOfFile("name\n\"Doe, Jane\"\nRoe\n", "CSV").values, QStringList({"name", "Doe, Jane", "Roe"}));
+}
+
+TEST(SeriesTextImport, RichTextKeepsEveryRun)
+{
+    const QByteArray rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}{\\f1 Times;}}\n"
+        "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n"
+        "{\\*\\generator Writer 1.0;}{\\info{\\title Names}{\\author Me}}\n"
+        "\\pard\\f0\\fs24 Alice {\\b\\cf1 Ann} Smith\\par\n"
+        "{\\i\\cf2 Bob}\\line Caf\\'e9 Cr\\'e8me\\par\n"
+        "\\f1 Carol \\{x\\}\\par\n"
+        "{\\ul Dan} {\\cf2\\b Dee}\\par}";
+    const QStringList values = textValues(rtfToText(rtf));
+    EXPECT_EQ(values, QStringList({"Alice Ann Smith", "Bob", QStringLiteral("Café Crème"), "Carol x", "Dan Dee"}));
+    EXPECT_EQ(values, unrtfValues(rtf));
+    EXPECT_EQ(valuesOfFile(rtf, "RTF").values, values);
+    // Pictures are no text; a tab stays inside its line.
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi {\\pict\\pngblip 89504e47}Dan\\tab Dee\\par}"), "Dan\tDee\n");
+}
+
+TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
+{
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi x\\u8364? y\\uc2\\u26085\\'93\\'fa z\\uc0\\u-10179\\u-8704 w}"),
+              QStringLiteral("x€ y日 z😀w"));
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi\\ansicpg1252 \\'80\\'93q\\'94}"), QStringLiteral("€“q”"));
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi a\\~b\\emdash c\\bin3 {}}d}"), QStringLiteral("a\u00a0b—cd"));
+    EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
+}
+
+TEST(SeriesTextImport, TypedLinesAreKeptAsTyped)
+{
+    EXPECT_EQ(typedLines("one\n\n two \r\nthree"), QStringList({"one", " two ", "three"}));
+}

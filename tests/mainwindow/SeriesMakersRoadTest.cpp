@@ -1,0 +1,115 @@
+// On the real window with a design open: the File menu's generator and import commands write new
+// series that the data-source page lists at once, refuse the name of a series the design uses, and
+// the series manager's generate button adds its series to the manager's list.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "support/CanvasMouse.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PropertyInspector.h"
+#include "views/series/BatchWizard.h"
+#include "views/series/Generate_List.h"
+#include "views/series/Import_Wizard.h"
+#include "views/series/SeriesValueModel.h"
+
+namespace {
+
+// The sample's title text, on the card.
+const QRectF kTitle(70, 8, 165, 22);
+
+class SeriesMakersRoadTest : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        Card_Front_Or_Back = 0;
+        Start_Card_Option = QStringLiteral("L");
+        Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
+        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+        QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+        series.write("Ada Lovelace\n");
+        series.close();
+        controller.inspector().setUpControls({});
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
+    }
+    void TearDown() override
+    {
+        QDir(Data_Folder_Path).removeRecursively();
+        MainWindowFixture::TearDown();
+    }
+    QByteArray series(const QString& name) const
+    {
+        QFile file(QDir(Data_Folder_Path).filePath(name + ".txt"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // Numbers from..to under the name, made in the generator the hook is given.
+    static void generate(QDialog& window, const QString& name, const QString& from, const QString& to)
+    {
+        auto& generator = static_cast<Generate_List&>(window);
+        generator.findChild<QLineEdit*>("seq_file_name")->setText(name);
+        generator.findChild<QLineEdit*>("from_txt")->setText(from);
+        generator.findChild<QLineEdit*>("to_txt")->setText(to);
+        generator.OKPressed();
+    }
+};
+
+TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOnes)
+{
+    canvas_mouse::drag(*controller.editedGraphicView(), kTitle.center(), kTitle.center());
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
+    QComboBox& source = control<QComboBox>("Data_source_type");
+    source.setCurrentIndex(source.findText("Series"));
+    control<QComboBox>("Batch_Series").setCurrentIndex(control<QComboBox>("Batch_Series").findText("Staff"));
+
+    // A bound series is never replaced; another name is written.
+    dialogs.queueHook([](QDialog& window) {
+        generate(window, "Staff", "1", "3");
+        window.findChild<QLineEdit*>("seq_file_name")->setText("Badges");
+        static_cast<Generate_List&>(window).OKPressed();
+    });
+    action(QStringLiteral("Create_Series_Button")).trigger();
+    EXPECT_EQ(messages.texts(), QStringList{"\n" + kSeriesCreateInUseMessage});
+    EXPECT_EQ(series("Staff"), "Ada Lovelace\n");
+    EXPECT_EQ(series("Badges"), "1\n2\n3\n");
+
+    dialogs.queueHook([](QDialog& window) {
+        auto& wizard = static_cast<Import_Wizard&>(window);
+        wizard.Manual_RD_Pressed();
+        wizard.findChild<QLineEdit*>("Manual_file_name")->setText("Guests");
+        wizard.findChild<QPlainTextEdit*>("ManualEdit")->setPlainText("Grace Hopper\nKatherine Johnson\n");
+        wizard.OKPressed();
+    });
+    action(QStringLiteral("Import_Wizard_Button")).trigger();
+    EXPECT_EQ(series("Guests"), "Grace Hopper\nKatherine Johnson\n");
+    QComboBox& listed = control<QComboBox>("Batch_Series");
+    EXPECT_GE(listed.findText("Badges"), 0);
+    EXPECT_GE(listed.findText("Guests"), 0);
+}
+
+TEST_F(SeriesMakersRoadTest, TheManagersGenerateButtonAddsToItsList)
+{
+    dialogs.queueHook([&](QDialog&) {
+        BatchWizard& manager = BatchWizard::defaultInstance();
+        dialogs.queueHook([](QDialog& window) { generate(window, "Numbers", "8", "10"); });
+        manager.CreateSeries_Btn_Clicked();
+        EXPECT_EQ(manager.ListData().texts(), (QStringList{"Numbers", "Staff"}));
+        manager.Close_Btn_Clicked();
+    });
+    action(QStringLiteral("Batch_Series_Button")).trigger();
+    EXPECT_EQ(series("Numbers"), "8\n9\n10\n");
+}
+
+}  // namespace
