@@ -1,5 +1,6 @@
 #include "views/wizards/Group_Mode_Wizard.h"
 
+#include "views/series/LoadedDataTableWindow.h"
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include "platform/MessageBoxes.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/InspectorLists.h"
+#include "views/series/LoadedDataTableWindow.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "views/wizards/Template_Wizard.h"
 #include "ui_Group_Mode_Wizard.h"
@@ -112,7 +114,7 @@ void Group_Mode_Wizard::View_Excel_Btn_Clicked()
         Show_MessageBox(kNoExcelDataMessage);
         return;
     }
-    Show_MessageBox(kSpreadsheetWindowNotAvailableMessage);
+    LoadedDataTableWindow::defaultInstance().Open_Wnd();
 }
 
 void Group_Mode_Wizard::OK_Click()

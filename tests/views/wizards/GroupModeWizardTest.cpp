@@ -10,6 +10,8 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/InspectorLists.h"
+#include "views/series/DataRowsModel.h"
+#include "views/series/LoadedDataTableWindow.h"
 #include "views/wizards/Group_Mode_Wizard.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "TemplateFolder.h"
@@ -85,6 +87,11 @@ TEST_F(GroupModeWizardTest, AWorkbookFillsTheTableAndTheGroupList)
         EXPECT_EQ(host.groups.Get_Item_Text(0), "1 - Ada");
         EXPECT_EQ(host.groups.Get_Item_Text(1), "2 - Grace");
     }
+    // View Data shows the records in the data table's viewer.
+    int shownRows = -1;
+    dialogs.queueHook([&](QDialog&) { shownRows = LoadedDataTableWindow::defaultInstance().model().rowCount(); });
+    wizard.View_Excel_Btn_Clicked();
+    EXPECT_EQ(shownRows, 2);
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
