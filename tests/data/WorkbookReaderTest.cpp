@@ -220,6 +220,21 @@ TEST_F(WorkbookReaderTest, WrittenRowsLongerThanTheTitlesAndBeyondColumnZKeepEve
     EXPECT_EQ(header.first(), titles + QStringList{"Untitled Column 29"});
 }
 
+// Each writer starts from its own template: an OpenDocument file written after a workbook holds the
+// OpenDocument package's parts alone, its mimetype first, never the workbook's.
+TEST_F(WorkbookReaderTest, EachWriterPacksItsOwnTemplatesParts)
+{
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(work.filePath("first.xlsx"), {{"Name"}, {"Ada"}}, true));
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(work.filePath("second.ods"), {{"Name"}, {"Grace"}}, true));
+    const auto listed = TestEnvironment::runPython(
+        "import sys, zipfile\nnames = zipfile.ZipFile(sys.argv[1]).namelist()\n"
+        "print(names[0], any(n.startswith('xl/') for n in names), 'content.xml' in names)\n",
+        {work.filePath("second.ods")});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
+    EXPECT_EQ(QString::fromUtf8(listed.out).trimmed(), "mimetype False True");
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(work.filePath("second.ods")), (SheetRows{{"Name"}, {"Grace"}}));
+}
+
 TEST_F(WorkbookReaderTest, NothingIsWrittenWithoutRowsOrOverAFolder)
 {
     const QString path = work.filePath("none.xlsx");
