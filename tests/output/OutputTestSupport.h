@@ -7,6 +7,7 @@
 
 #include "data/Data_From_Excel.h"
 #include "model/SKTGraphic.h"
+#include "support/TestEnvironment.h"
 
 namespace OutputTest {
 
@@ -42,6 +43,18 @@ inline void fillTable(Data_From_Excel& table, const QList<QStringList>& rows)
     table.ListData.clear();
     for (const QStringList& cells : rows)
         table.Create_List_By_Array(cells, int(cells.size()));
+}
+
+// The text ZXingReader reads from a picture file; empty when it reads none.
+inline QString zxingText(const QString& file)
+{
+    const TestEnvironment::ProcessResult run =
+        TestEnvironment::run(QStringLiteral("ZXingReader"), {QStringLiteral("-noscale"), file});
+    for (const QByteArray& line : run.out.split('\n')) {
+        if (line.startsWith("Text:"))
+            return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
+    }
+    return QString();
 }
 
 }  // namespace OutputTest
