@@ -127,8 +127,21 @@ void CardImage::draw(QPainter& painter) const
     if (!m_scene)
         return;
     SavedPainterState state(painter);
+    if (m_mirrored) {
+        const QSizeF extent = size();
+        painter.translate(m_mirroredVertically ? 0 : extent.width(), m_mirroredVertically ? extent.height() : 0);
+        painter.scale(m_mirroredVertically ? 1 : -1, m_mirroredVertically ? -1 : 1);
+    }
     painter.translate(-m_frame.topLeft());
     drawCardScene(painter, *m_scene);
+}
+
+CardImage CardImage::mirrored(bool vertical) const
+{
+    CardImage image = *this;
+    image.m_mirrored = true;
+    image.m_mirroredVertically = vertical;
+    return image;
 }
 
 QImage CardImage::toImage(double dpi) const

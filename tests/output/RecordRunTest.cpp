@@ -327,3 +327,26 @@ TEST_F(RecordRunTest, TheDesignComesBackFromCopiesWithEveryElementAndEveryValue)
     expectSameDesign(design.graphics_back(), before.back());
     EXPECT_NE(design.graphics()[0].get(), before.front()[0].get());  // fresh elements, not the snapshot's own
 }
+
+TEST_F(RecordRunTest, AMirroringRunTurnsEverySideOverLeftToRightOrTopToBottom)
+{
+    const QString photo = savePhoto(path("red.png"), QSize(100, 100), qRgb(255, 0, 0));
+    GraphicPtr picture = placed(SKTGraphic::create(GraphicKind::Image), QRectF(0, 0, 40, 40));
+    static_cast<SKTImage&>(*picture).setFilePath(photo, true);
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {picture});
+    RecordRun run(design, store, table, false);
+    const auto redCorner = [&](bool mirror, bool vertical) {
+        run.Mirror_Image_Create = mirror;
+        run.Mirror_Vertical_Not_Horz = vertical;
+        const QImage card = run.Set_data_table_value_to_card(0, CardSide::Front).image.toImage(72);
+        const QList<QPoint> corners = {{5, 5}, {card.width() - 5, 5}, {5, card.height() - 5}};
+        for (int i = 0; i < corners.size(); ++i) {
+            if (card.pixel(corners[i]) == qRgb(255, 0, 0))
+                return i;
+        }
+        return -1;
+    };
+    EXPECT_EQ(redCorner(false, true), 0);
+    EXPECT_EQ(redCorner(true, false), 1);
+    EXPECT_EQ(redCorner(true, true), 2);
+}
