@@ -40,7 +40,8 @@ public:
     // was. Elements left out of output and manual ones keep their values. GUI thread.
     void Assign_Batch_Values_To_Control(const GraphicList& side, int n);
     // Binds record n into the side and snapshots it for output, mirrored when the run says so, on
-    // the GUI thread; a caller on another thread waits for it.
+    // the GUI thread; a caller on another thread waits for it, so the GUI thread must keep handling
+    // events (never wait on that worker) while a run is under way.
     SideSnapshot Set_data_table_value_to_card(int n, CardSide side);
 
     // Puts both sides back as they were before the run and undo recording as it was; false when

@@ -300,6 +300,10 @@ TEST_F(RecordRunTest, PhotosAreDrawnFromTheirFilesAtThePixelsOfA600DpiCardAndAMi
     EXPECT_EQ(OutputPictures::pixelsFor(QSizeF(66, 82), kOutputDpi), QSize(550, 684));
     const QSize covered = run.pictures().pictureFor(path("stripes.png"), photo->picture, QSize(300, 150)).original.size();
     EXPECT_EQ(covered, QSize(300, 300));
+    // A blur counted in pixels of the canvas's preview keeps its look on the larger picture.
+    PictureSettings blurred;
+    blurred.blr_val = 4;
+    EXPECT_FLOAT_EQ(OutputPictures::settingsAtSize(blurred, 1000, 500).blr_val, 8);
 
     photo->_file_path = path("gone.png");
     photo->_contents = QImage();
