@@ -14,6 +14,7 @@ libraries from this same table):
               src/data         zip archives, workbooks, the loaded data table
               src/render       the off-screen renderer of card sides
               src/designfile   the design file's codec
+              src/output       binding records into a design, rendering and exporting the cards
   views       src/views        the canvas view, the inspector, the dialogs, the wizards, the windows to come
   mainwindow  src/mainwindow   the main window controller, which composes them
   app         src/app          the program, zova-idcard
@@ -36,7 +37,10 @@ LIBRARIES = [
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
     ("engines", "zova_render", ["zova_model"], ["src/render"]),
     ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/designfile"]),
-    ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile"],
+    ("engines", "zova_output", ["zova_render", "zova_data", "zova_barcodes", "zova_photos", "zova_designfile"],
+     ["src/output"]),
+    ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile",
+                             "zova_output"],
      ["src/views"]),
     ("mainwindow", "zova_mainwindow", ["zova_views"], ["src/mainwindow"]),
     ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),

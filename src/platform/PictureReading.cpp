@@ -11,13 +11,15 @@ constexpr int kAllocationLimitMB = int(kMaxPictureBytes >> 20);
 
 // The reader's size is the stored one; a quarter turn by the EXIF orientation swaps it, so the box
 // is turned with it and the upright picture fits the box as asked.
-QSize fittedSize(const QSize& stored, QSize box, bool quarterTurn)
+QSize fittedSize(const QSize& stored, QSize box, bool quarterTurn, Qt::AspectRatioMode mode)
 {
     if (quarterTurn)
         box.transpose();
-    if (stored.width() <= box.width() && stored.height() <= box.height())
+    const QSize scaled = stored.scaled(box, mode);
+    // Never enlarged.
+    if (scaled.width() >= stored.width() || scaled.height() >= stored.height())
         return stored;
-    return stored.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    return scaled.expandedTo(QSize(1, 1));
 }
 
 bool isPaletteFormat(QImage::Format format)
@@ -26,7 +28,7 @@ bool isPaletteFormat(QImage::Format format)
 }
 
 // An empty box reads the picture at full size.
-QImage readPicture(QImageReader& reader, const QSize& box)
+QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode mode = Qt::KeepAspectRatio)
 {
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setAutoTransform(true);
@@ -36,7 +38,7 @@ QImage readPicture(QImageReader& reader, const QSize& box)
     if (stored.isValid() && qint64(stored.width()) * stored.height() * 4 > qint64(kAllocationLimitMB) * 1024 * 1024)
         return QImage();
     const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    const QSize fitted = box.isEmpty() || !stored.isValid() ? QSize() : fittedSize(stored, box, quarterTurn);
+    const QSize fitted = box.isEmpty() || !stored.isValid() ? QSize() : fittedSize(stored, box, quarterTurn, mode);
     // Qt shrinks a palette picture within its palette, speckling its shades, so such a picture is
     // read whole and shrunk in true colour.
     const bool palette = isPaletteFormat(reader.imageFormat());
@@ -64,6 +66,14 @@ QImage readPictureFitted(const QString& path, const QSize& box)
         return QImage();
     QImageReader reader(path);
     return readPicture(reader, box);
+}
+
+QImage readPictureCovering(const QString& path, const QSize& box)
+{
+    if (box.isEmpty() || path.isEmpty() || !QFileInfo(path).isFile())
+        return QImage();
+    QImageReader reader(path);
+    return readPicture(reader, box, Qt::KeepAspectRatioByExpanding);
 }
 
 QImage readPictureData(const QByteArray& bytes)

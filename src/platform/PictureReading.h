@@ -22,6 +22,11 @@ QImage readPicturePreview(const QString& path, int maxSide = kPicturePreviewMaxP
 // smaller pictures keep their size. Null also for an empty box.
 QImage readPictureFitted(const QString& path, const QSize& box);
 
+// The same covering the box: the upright picture keeps its aspect ratio and is as small as it can be
+// while at least as wide and as high as the box; smaller pictures keep their size. What output
+// draws a picture from when it stretches it over a box of those pixels.
+QImage readPictureCovering(const QString& path, const QSize& box);
+
 // What a user is told when a chosen file gives no picture under these rules.
 QString unreadablePictureMessage(const QString& path);
 

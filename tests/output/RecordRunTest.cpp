@@ -1,0 +1,329 @@
+// A design bound to a table and a series, run record by record: every card shows its own record
+// (read back with pdftotext and ZXingReader), the design comes back as it was, and the faults of a
+// literal port stay mended: a row without the bound column, an unreadable series, binding off the
+// GUI thread, a run losing elements, photos drawn from a 500-pixel preview or not at all.
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtConcurrent/QtConcurrent>
+#include <gtest/gtest.h>
+
+#include "barcodes/BarcodeFactory.h"
+#include "barcodes/BarcodeLists.h"
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "model/SKTDocument.h"
+#include "model/SKTImage.h"
+#include "model/WindowlessCardHost.h"
+#include "output/OutputTestSupport.h"
+#include "output/RecordRun.h"
+#include "support/TestEnvironment.h"
+
+using namespace OutputTest;
+
+namespace {
+
+constexpr int kRecords = 10;
+const QRectF kPhotoBox(165, 6, 66, 82);
+
+QRgb photoColour(int n) { return QColor::fromHsv(n * 36, 220, 200).rgb(); }
+
+QString savePhoto(const QString& path, QSize size, QRgb colour)
+{
+    QImage photo(size, QImage::Format_RGB32);
+    photo.fill(colour);
+    photo.save(path);
+    return path;
+}
+
+GraphicPtr placed(GraphicPtr element, const QRectF& box)
+{
+    element->setBounds(box);
+    element->ctrl_is_visible = true;
+    return element;
+}
+
+GraphicPtr code128(int column)
+{
+    GraphicPtr barcode = columnBound(GraphicKind::Barcode, column);
+    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("Code 128")));
+    barcode->barcode.linear_or_2d = 0;
+    barcode->barcode.linear_font_val = QStringLiteral("MANUAL");
+    barcode->ctrl_is_visible = true;
+    barcode->setBounds(QRectF(20, 100, 200, 40));
+    barcode->Set_Barcode_image_control_bounds(barcode->bounds());
+    return barcode;
+}
+
+// Everything an element holds that a person could see or a design file keeps.
+void expectSameElement(const SKTGraphic& after, const SKTGraphic& before, int index)
+{
+    SCOPED_TRACE(index);
+    EXPECT_EQ(after.kind(), before.kind());
+    EXPECT_EQ(after.bounds(), before.bounds());  // exactly: no round through 32-bit numbers
+    EXPECT_EQ(after.Text_Value, before.Text_Value);
+    EXPECT_EQ(after._file_path, before._file_path);
+    EXPECT_EQ(after._contents, before._contents);
+    EXPECT_EQ(after._barcode_image, before._barcode_image);
+    EXPECT_EQ(after._barcode_image.isDrawing(), before._barcode_image.isDrawing());
+    EXPECT_EQ(after.archivedData(), before.archivedData());
+}
+
+void expectSameDesign(const GraphicList& after, const GraphicList& before)
+{
+    ASSERT_EQ(after.size(), before.size());
+    for (qsizetype i = 0; i < after.size(); ++i)
+        expectSameElement(*after[i], *before[i], int(i));
+}
+
+QByteArray pdfText(const QString& pdf)
+{
+    return TestEnvironment::run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out;
+}
+
+class RecordRunTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    SeriesStore store{folder.path()};
+    Data_From_Excel table;
+    SKTDocument design;
+    WindowlessCardHost host;
+
+    void SetUp() override
+    {
+        for (Card_Property* side : {&host.front, &host.back}) {
+            side->setCard_Size(QSizeF(243, 154));
+            side->setCard_fill_chk(true);
+            side->setCard_fill_style(QStringLiteral("S"));
+            side->setCard_fill_clr(Qt::white);
+            side->setCard_border_chk(false);
+        }
+        setCardHost(&host);
+    }
+    void TearDown() override { setCardHost(nullptr); }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+    void series(const QString& fileName, const QByteArray& bytes) { writeFile(path(fileName), bytes); }
+
+    // Ten records: name, photo path and id in the table; the department in a series.
+    void tenRecords()
+    {
+        QList<QStringList> rows;
+        QByteArray departments;
+        for (int n = 0; n < kRecords; ++n) {
+            const QString photo = savePhoto(path(QStringLiteral("photo%1.png").arg(n)), QSize(300, 380), photoColour(n));
+            rows.append({QStringLiteral("Name%1").arg(n), photo, QStringLiteral("ID%1").arg(1000 + n, 7, 10, QChar('0'))});
+            departments += "Dept" + QByteArray::number(n) + "\n";
+        }
+        fillTable(table, rows);
+        series("Departments.txt", departments);
+        design.replaceGraphicsOnSide(SKTDocument::FrontSide,
+                                     {placed(columnBound(GraphicKind::Text, 1), QRectF(10, 10, 130, 24)),
+                                      placed(seriesBound(GraphicKind::Text, "departments"), QRectF(10, 40, 130, 24)),
+                                      placed(columnBound(GraphicKind::Image, 2), kPhotoBox), code128(3)});
+    }
+};
+
+QRgb colourAtPoints(const QImage& card, QPointF points, double dpi)
+{
+    return card.pixel(int(points.x() * dpi / 72), int(points.y() * dpi / 72));
+}
+
+}  // namespace
+
+TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItWas)
+{
+    tenRecords();
+    // A position no 32-bit number holds, and a barcode drawn in outlines: both come back exactly.
+    design.graphics()[0]->setXPosition(10.123456789);
+    GraphicPtr barcode = design.graphics()[3];
+    barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
+    barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val("KEEP", {}, {}));
+    ASSERT_TRUE(barcode->_barcode_image.isDrawing());
+    const GraphicList before = DesignSnapshot::take(design).front();
+    design.undoManager().removeAllActions();
+    QStringList seriesReads;
+    QStringList pngs;
+    {
+        RecordRun run(design, store, table, false, [&](const QString& name) {
+            seriesReads.append(name);
+            return store.readRecords(name);
+        });
+        ASSERT_EQ(run.sources().Total_Batch_Excel_Card, kRecords);
+        for (int n = 0; n < kRecords; ++n) {
+            SCOPED_TRACE(n);
+            const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+            ASSERT_TRUE(side.isWhole()) << side.failure.toStdString();
+            const QString pdf = path(QStringLiteral("card%1.pdf").arg(n));
+            writeFile(pdf, side.image.toPdf());
+            const QByteArray text = pdfText(pdf);
+            EXPECT_TRUE(text.contains("Name" + QByteArray::number(n))) << text.toStdString();
+            EXPECT_TRUE(text.contains("Dept" + QByteArray::number(n))) << text.toStdString();
+            const QImage raster = side.image.toImage(kOutputDpi);
+            EXPECT_EQ(colourAtPoints(raster, kPhotoBox.center(), kOutputDpi), photoColour(n));
+            pngs.append(path(QStringLiteral("card%1.png").arg(n)));
+            ASSERT_TRUE(raster.save(pngs.last()));
+            if (n < 2) {
+                QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
+                raster.save(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR "/record%1_front.png").arg(n + 1));
+            }
+        }
+        EXPECT_TRUE(run.Create_Card_Design_Again());
+        EXPECT_EQ(run.pictures().filesRead(), kRecords);
+    }
+    for (int n = 0; n < kRecords; ++n)
+        EXPECT_EQ(zxingText(pngs[n]), QStringLiteral("ID%1").arg(1000 + n, 7, 10, QChar('0'))) << n;
+    expectSameDesign(design.graphics(), before);
+    EXPECT_NE(design.graphics()[0].get(), before[0].get());  // fresh elements, not the snapshot's own
+    EXPECT_FALSE(design.undoManager().canUndo());
+    EXPECT_EQ(seriesReads, QStringList{"Departments"});
+}
+
+TEST_F(RecordRunTest, ARowWithoutTheBoundColumnGivesAnEmptyValueNotThePreviousRecords)
+{
+    const QString photo = savePhoto(path("one.png"), QSize(100, 100), qRgb(255, 0, 0));
+    table.ListData = {DataRow{{Extension_Key, "1"}, {"Column1", "Ann"}, {"Column2", photo}, {"Column3", "X1"}},
+                      DataRow{{Extension_Key, "2"}}};
+    GraphicPtr name = placed(columnBound(GraphicKind::Text, 1), QRectF(10, 10, 100, 20));
+    GraphicPtr picture = placed(columnBound(GraphicKind::Image, 2), kPhotoBox);
+    GraphicPtr barcode = code128(3);
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {name, picture, barcode});
+    RecordRun run(design, store, table, false);
+    ASSERT_TRUE(run.Set_data_table_value_to_card(0, CardSide::Front).isWhole());
+    EXPECT_EQ(name->Text_Value, "Ann");
+    EXPECT_FALSE(barcode->_barcode_image.isNull());
+    const SideSnapshot second = run.Set_data_table_value_to_card(1, CardSide::Front);
+    EXPECT_TRUE(second.isWhole());  // no file named: the frame alone, as on the canvas
+    EXPECT_EQ(name->Text_Value, "");
+    EXPECT_EQ(picture->_file_path, "");
+    EXPECT_TRUE(picture->_contents.isNull());
+    EXPECT_TRUE(barcode->_barcode_image.isNull());
+    EXPECT_EQ(colourAtPoints(second.image.toImage(72), kPhotoBox.center(), 72), qRgb(255, 255, 255));
+}
+
+namespace {
+QStringList logLines;
+}
+
+TEST_F(RecordRunTest, AnUnreadableSeriesIsLoggedAndTreatedAsUnloaded)
+{
+    series("Broken.txt", QByteArray("Ann\n\xff\xfe\x80 Bo\n"));
+    series("Good.txt", "a\nb\nc");
+    GraphicPtr broken = placed(seriesBound(GraphicKind::Text, "Broken"), QRectF(10, 10, 100, 20));
+    broken->Text_Value = QStringLiteral("design value");
+    GraphicPtr good = placed(seriesBound(GraphicKind::Text, "Good"), QRectF(10, 40, 100, 20));
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {broken, good});
+    logLines.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) { logLines.append(line); });
+    RecordRun run(design, store, table, false);
+    qInstallMessageHandler(previous);
+    ASSERT_FALSE(logLines.filter("Broken").isEmpty()) << logLines.join('\n').toStdString();
+    const int slot = run.sources().bindingTable().Get_Data_SetIndex_According_Name("Broken");
+    EXPECT_FALSE(run.sources().bindingTable().isLoaded(slot));
+    EXPECT_EQ(run.sources().Total_Batch_Excel_Card, 3);
+    for (int n = 0; n < 3; ++n) {
+        ASSERT_TRUE(run.Set_data_table_value_to_card(n, CardSide::Front).isWhole());
+        EXPECT_EQ(broken->Text_Value, "");
+        EXPECT_EQ(good->Text_Value, QString(QChar(u'a' + n)));
+    }
+}
+
+namespace {
+
+// The barcode generator, noting the thread each barcode's settings are loaded on.
+class ThreadNotingFactory final : public BarcodeFactory {
+public:
+    explicit ThreadNotingFactory(BarcodeFactory& inner) : m_inner(inner) {}
+    void Set_Barcode_Prop_To_Control(const SKTGraphic& element) override
+    {
+        threads.append(QThread::currentThread());
+        m_inner.Set_Barcode_Prop_To_Control(element);
+    }
+    BarcodePicture Get_Image_From_Val(const QString& value, const QString& header, const QString& footer) override
+    {
+        return m_inner.Get_Image_From_Val(value, header, footer);
+    }
+    QList<QThread*> threads;
+
+private:
+    BarcodeFactory& m_inner;
+};
+
+}  // namespace
+
+TEST_F(RecordRunTest, AWorkerAsksTheGuiThreadToBindAndSnapshotAndDrawsThePhotoItself)
+{
+    tenRecords();
+    ThreadNotingFactory noting(barcodeFactory());
+    setBarcodeFactory(&noting);
+    RecordRun run(design, store, table, false);
+    QList<QRgb> photoCentres;
+    QFuture<void> worker = QtConcurrent::run([&] {
+        for (int n = 0; n < 3; ++n) {
+            const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+            photoCentres.append(side.isWhole() ? colourAtPoints(side.image.toImage(150), kPhotoBox.center(), 150)
+                                               : QRgb());
+        }
+    });
+    while (!worker.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    setBarcodeFactory(nullptr);
+    EXPECT_EQ(noting.threads, QList<QThread*>(3, QThread::currentThread()));
+    EXPECT_EQ(photoCentres, (QList<QRgb>{photoColour(0), photoColour(1), photoColour(2)}));
+}
+
+TEST_F(RecordRunTest, PhotosAreDrawnFromTheirFilesAtThePixelsOfA600DpiCardAndAMissingOneFailsTheSide)
+{
+    // Two-pixel stripes, 600 x 600 pixels in a box of one inch: every stripe a card pixel wide
+    // shows at 600 dpi; a 500-pixel preview stretched over it would smear them.
+    QImage stripes(600, 600, QImage::Format_RGB32);
+    for (int x = 0; x < 600; ++x)
+        for (int y = 0; y < 600; ++y)
+            stripes.setPixelColor(x, y, (x / 2) % 2 ? Qt::black : Qt::white);
+    ASSERT_TRUE(stripes.save(path("stripes.png")));
+    GraphicPtr photo = placed(SKTGraphic::create(GraphicKind::Image), QRectF(36, 36, 72, 72));
+    static_cast<SKTImage&>(*photo).setFilePath(path("stripes.png"), true);
+    ASSERT_EQ(photo->_contents.width(), 500);  // the canvas keeps its preview
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {photo});
+    RecordRun run(design, store, table, false);
+    for (int n = 0; n < 3; ++n) {
+        const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+        ASSERT_TRUE(side.isWhole());
+        const QImage card = side.image.toImage(kOutputDpi);
+        int sharpEdges = 0;
+        for (int x = 300 + 10; x < 900 - 10; ++x)
+            sharpEdges += std::abs(qGray(card.pixel(x, 600)) - qGray(card.pixel(x + 1, 600))) > 200;
+        EXPECT_GT(sharpEdges, 280) << n;
+    }
+    EXPECT_EQ(run.pictures().filesRead(), 1);  // kept for the run: one read for every card
+    EXPECT_EQ(OutputPictures::pixelsFor(QSizeF(66, 82), kOutputDpi), QSize(550, 684));
+    const QSize covered = run.pictures().pictureFor(path("stripes.png"), photo->picture, QSize(300, 150)).original.size();
+    EXPECT_EQ(covered, QSize(300, 300));
+    // A blur counted in pixels of the canvas's preview keeps its look on the larger picture.
+    PictureSettings blurred;
+    blurred.blr_val = 4;
+    EXPECT_FLOAT_EQ(OutputPictures::settingsAtSize(blurred, 1000, 500).blr_val, 8);
+
+    photo->_file_path = path("gone.png");
+    photo->_contents = QImage();
+    const SideSnapshot missing = run.Set_data_table_value_to_card(0, CardSide::Front);
+    EXPECT_TRUE(missing.image.isNull());
+    EXPECT_EQ(missing.failure, "The picture \"gone.png\" could not be read.");
+}
+
+TEST_F(RecordRunTest, AMirroringRunTurnsEverySideOverLeftToRightOrTopToBottom)
+{
+    GraphicPtr picture = placed(SKTGraphic::create(GraphicKind::Image), QRectF(0, 0, 40, 40));
+    static_cast<SKTImage&>(*picture).setFilePath(savePhoto(path("red.png"), QSize(100, 100), qRgb(255, 0, 0)), true);
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {picture});
+    RecordRun run(design, store, table, false);
+    for (const auto& [mirror, vertical, corner] : {std::tuple{false, true, QPointF(5, 5)},
+                                                   std::tuple{true, false, QPointF(238, 5)},
+                                                   std::tuple{true, true, QPointF(5, 149)}}) {
+        run.Mirror_Image_Create = mirror;
+        run.Mirror_Vertical_Not_Horz = vertical;
+        const QImage card = run.Set_data_table_value_to_card(0, CardSide::Front).image.toImage(72);
+        EXPECT_EQ(colourAtPoints(card, corner, 72), qRgb(255, 0, 0)) << mirror << vertical;
+    }
+}
