@@ -127,8 +127,12 @@ void SelectionCanvasModel::mouseUp()
         if (!current_->canDropOnCanvas())
             removeSelector(current_);
     } else if (current_) {
-        for (const auto& selector : selectors_)
+        // The hit test re-bases a selector on a corner handle the marquee reached; a selector at
+        // rest keeps a standard frame, which is what the crop reads.
+        for (const auto& selector : selectors_) {
             selector->intersectsFrame(current_->frame());
+            selector->restoreOrigin();
+        }
         current_ = nullptr;
         picker_.reset();
     }

@@ -169,6 +169,7 @@ TEST(SelectionCanvas, DrawingOutAMarqueeAndReplacing)
     EXPECT_EQ(s->frame(), QRectF(30, 30, 50, 40));
     EXPECT_TRUE(s->isSelected());
     EXPECT_EQ(canvas.model.currentSelector(), s);
+    canvas.model.layOutHandlesForPaint();
 
     // A drag from outside draws a marquee: neither clamped nor given handles, dashed; it selects
     // what it touches and leaves no new selector.
@@ -189,6 +190,12 @@ TEST(SelectionCanvas, DrawingOutAMarqueeAndReplacing)
     // A marquee that misses leaves the selector unselected.
     canvas.drag(QPointF(150, 120), QPointF(190, 140));
     EXPECT_FALSE(s->isSelected());
+
+    // A marquee that reaches only a corner handle selects the selector and leaves its frame as
+    // it was, not re-based on that corner with a negative size.
+    canvas.drag(QPointF(150, 120), QPointF(82, 72));
+    EXPECT_TRUE(s->isSelected());
+    EXPECT_EQ(s->frame(), QRectF(30, 30, 50, 40));
 
     // With Ctrl held the same drag replaces the selector with a new one.
     canvas.drag(QPointF(150, 120), QPointF(60, 20), true);
