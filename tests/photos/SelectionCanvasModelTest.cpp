@@ -57,6 +57,15 @@ TEST(Selector, ANewSelectorIsSelectedInTheDefaultLook)
     EXPECT_EQ(s->handles()[0].handleStyle().fillColor.rgb(), QColor::fromRgbF(0.1054f, 0.4531f, 0.7929f).rgb());
     EXPECT_EQ(s->handles()[0].cursor(), SelectionCursor::TopBottom);
     EXPECT_EQ(s->handles()[1].cursor(), SelectionCursor::BottomTop);
+    // Cursor areas: the corners' diagonal cursors, the open hand inside, the arrow elsewhere, and
+    // no change at all while the mouse is down.
+    EXPECT_EQ(canvas.model.cursorAt(QPointF(11, 109)), SelectionCursor::TopBottom);
+    EXPECT_EQ(canvas.model.cursorAt(QPointF(10, 10)), SelectionCursor::BottomTop);
+    EXPECT_EQ(canvas.model.cursorAt(QPointF(60, 60)), SelectionCursor::OpenHand);
+    EXPECT_EQ(canvas.model.cursorAt(QPointF(150, 60)), SelectionCursor::Arrow);
+    canvas.model.mouseDown(QPointF(60, 60), false);
+    EXPECT_EQ(canvas.model.cursorAt(QPointF(150, 60)), std::nullopt);
+    canvas.model.mouseUp();
     // Unselected: no fill, no handles.
     canvas.model.keyDown(Qt::Key_Escape, false);
     EXPECT_EQ(s->fillColor().alpha(), 0);
