@@ -11,6 +11,7 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include <QMainWindow>
+#include <QProgressBar>
 
 #include "output/BatchExport.h"
 #include "output/CardFileNames.h"
@@ -83,6 +84,9 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
     replace_keep_file_flag = ReplaceKeep::Replace;
     progress.total_count = exporter.cardCount();
     progress.current_count = 0;
+    // The bar counts the cards; the busy spinner is for jobs that cannot count.
+    const bool spinnerShown = progress.Round_Progress->isVisibleTo(&progress);
+    progress.Round_Progress->setVisible(false);
     progress.showForJob(QStringLiteral("Total Cards :"));
     QFuture<ExportReport> worker = QtConcurrent::run([&exporter] { return exporter.Export_Batch_File(); });
     while (!worker.isFinished()) {
@@ -93,6 +97,7 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
     }
     progress.current_count = exporter.cardsDone();
     progress.closeForJob();
+    progress.Round_Progress->setVisible(spinnerShown);
     const ExportReport report = worker.result();
     run.Create_Card_Design_Again();
     if (!report.folderMade) {
