@@ -3,8 +3,10 @@
 // progress window of a 200-record run are pictured in test-artifacts/export.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLayout>
 #include <QRadioButton>
@@ -20,11 +22,19 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/dialogs/Open_Export_Log.h"
+#include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/dialogs/Send_Modeless.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/output/ExportSheet.h"
 
 namespace {
+
+void writeOldBack(const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("old back");
+}
 
 class CardExportRoadTest : public ::testing::Test {
 protected:
@@ -101,6 +111,42 @@ TEST_F(CardExportRoadTest, AFromAboveTheToIsRefusedOnTheSheet)
     Export_Button(controller);
     EXPECT_EQ(messages.texts(), QStringList{"\nPlease select valid range."});
     EXPECT_TRUE(written().isEmpty());
+}
+
+TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileAskingAboutEveryFileThere)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    const QString back = folder.filePath("Card_Back.PNG");
+    writeOldBack(back);
+    QStringList asked;
+    dialogs.queueHook([](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.rangeBlock->Export_with_excel_chk->click();
+        sheet.exportOkay();
+    });
+    dialogs.queueSaveFile(folder.filePath("Card.PNG"));
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto* prompt = qobject_cast<Replcae_Confirm_Box*>(&dialog);
+        if (!prompt)
+            return asked.append(dialog.windowTitle());
+        asked.append(prompt->file_path_str);
+        prompt->Keep_Pressed();
+    });
+    dialogs.queueHook([this](QDialog& dialog) {
+        if (auto* box = qobject_cast<Open_Export_Log*>(&dialog))
+            closingMessage = box->_open_log_message->text();
+    });
+    Export_Button(controller);
+    CARD_SIDE_STR = QStringLiteral("1");
+    // The back already there was asked about and kept; the front is the design as it stands.
+    EXPECT_EQ(asked, QStringList{back});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Card_Back (1).png", "Card_Back.PNG", "Card_Front.PNG"}));
+    QFile old(back);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old back");
+    EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n1 card was written.");
+    EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
 }
 
 TEST_F(CardExportRoadTest, ScreenshotsOfTheSheetAndOfTheProgressWindow)
