@@ -79,7 +79,10 @@ SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)
 {
     const GraphicList& elements = side == CardSide::Front ? m_design.graphics() : m_design.graphics_back();
     Assign_Batch_Values_To_Control(elements, n);
-    return snapshotForOutput(elements, side, m_pictures);
+    SideSnapshot snapshot = snapshotForOutput(elements, side, m_pictures);
+    if (Mirror_Image_Create && !snapshot.image.isNull())
+        snapshot.image = snapshot.image.mirrored(Mirror_Vertical_Not_Horz);
+    return snapshot;
 }
 
 SideSnapshot RecordRun::Set_data_table_value_to_card(int n, CardSide side)

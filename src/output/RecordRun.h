@@ -26,6 +26,10 @@ public:
     RecordRun(const RecordRun&) = delete;
     RecordRun& operator=(const RecordRun&) = delete;
 
+    // Mirror every side rendered: top to bottom when vertical, else left to right.
+    bool Mirror_Image_Create = false;
+    bool Mirror_Vertical_Not_Horz = false;
+
     // The run's sources; a window may turn one off and count again (Get_total_Card_count).
     RunSources& sources() { return m_sources; }
     const DesignSnapshot& designBefore() const { return m_before; }
@@ -35,8 +39,9 @@ public:
     // value, pictures the file it names, barcodes a new picture of it centred where the last one
     // was. Elements left out of output and manual ones keep their values. GUI thread.
     void Assign_Batch_Values_To_Control(const GraphicList& side, int n);
-    // Binds record n into the side and snapshots it for output, on the GUI thread; a caller on
-    // another thread waits for it.
+    // Binds record n into the side and snapshots it for output, mirrored when the run says so, on
+    // the GUI thread; a caller on another thread waits for it, so the GUI thread must keep handling
+    // events (never wait on that worker) while a run is under way.
     SideSnapshot Set_data_table_value_to_card(int n, CardSide side);
 
     // Puts both sides back as they were before the run and undo recording as it was; false when

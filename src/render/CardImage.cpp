@@ -9,6 +9,8 @@
 #include <cmath>
 #include <exception>
 
+#include "model/CardHost.h"
+#include "platform/GuiThread.h"
 #include "platform/MessageBoxes.h"
 #include "model/drawing/CardBackgroundDrawing.h"
 #include "platform/Units.h"
@@ -30,6 +32,18 @@ void setDotsPerInch(QImage& image, double dpi)
 double pixelExtent(double points, double dpi)
 {
     return std::ceil(dpi * points / kPointsPerInch - 1e-9);
+}
+
+// The element's own host makes the picture on the GUI thread; elsewhere the filter chain, which
+// runs on any thread, makes it, so a side snapshotted on a worker never loses its photo.
+void makeAdjustedPictureCurrent(SKTImage& image)
+{
+    if (image._contents.isNull() || image.adjustedPictureIsCurrent())
+        return;
+    if (GuiThread::isCurrent())
+        image.ensureCurrentAdjustedPicture();
+    else
+        image.setAdjustedPicture(imageWithSettingsApplied(image), image._contents.cacheKey(), image.picture);
 }
 
 }  // namespace
@@ -112,12 +126,13 @@ CardImage::CardImage(const CardScene& live, const QRectF& frame) : m_frame(frame
     for (const GraphicPtr& graphic : live.graphics) {
         if (!graphic)
             continue;
-        // The adjusted picture is made on the GUI thread only; make it now, so the snapshot can
-        // be drawn on any thread. The canvas may show one still being made, or made from a
-        // smaller copy while a slider moves; output takes the loaded picture's own pixels.
-        if (graphic->kind() == GraphicKind::Image)
-            static_cast<SKTImage&>(*graphic).ensureCurrentAdjustedPicture();
-        scene->graphics.append(graphic->cloneForRendering());
+        GraphicPtr copy = graphic->cloneForRendering();
+        // The snapshot carries the adjusted picture, so it can be drawn on any thread. The canvas
+        // may show one still being made, or made from a smaller copy while a slider moves; output
+        // takes the loaded picture's own pixels with the settings in force.
+        if (copy->kind() == GraphicKind::Image)
+            makeAdjustedPictureCurrent(static_cast<SKTImage&>(*copy));
+        scene->graphics.append(std::move(copy));
     }
     m_scene = std::move(scene);
 }
@@ -127,8 +142,21 @@ void CardImage::draw(QPainter& painter) const
     if (!m_scene)
         return;
     SavedPainterState state(painter);
+    if (m_mirrored) {
+        const QSizeF extent = size();
+        painter.translate(m_mirroredVertically ? 0 : extent.width(), m_mirroredVertically ? extent.height() : 0);
+        painter.scale(m_mirroredVertically ? 1 : -1, m_mirroredVertically ? -1 : 1);
+    }
     painter.translate(-m_frame.topLeft());
     drawCardScene(painter, *m_scene);
+}
+
+CardImage CardImage::mirrored(bool vertical) const
+{
+    CardImage image = *this;
+    image.m_mirrored = true;
+    image.m_mirroredVertically = vertical;
+    return image;
 }
 
 QImage CardImage::toImage(double dpi) const

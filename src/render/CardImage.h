@@ -63,8 +63,13 @@ public:
     QImage toImage(double dpi) const;
     // One page the size of the frame.
     QByteArray toPdf() const;
+    // The side as it was made, mirrored within its frame: turned over top to bottom when vertical, left to
+    // right otherwise, as cards printed on the back of a clear film are.
+    CardImage mirrored(bool vertical) const;
 
 private:
     std::shared_ptr<const CardScene> m_scene;
     QRectF m_frame;
+    bool m_mirrored = false;
+    bool m_mirroredVertically = false;
 };

@@ -134,6 +134,12 @@ QRgb colourAtPoints(const QImage& card, QPointF points, double dpi)
 TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItWas)
 {
     tenRecords();
+    // A position no 32-bit number holds, and a barcode drawn in outlines: both come back exactly.
+    design.graphics()[0]->setXPosition(10.123456789);
+    GraphicPtr barcode = design.graphics()[3];
+    barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
+    barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val("KEEP", {}, {}));
+    ASSERT_TRUE(barcode->_barcode_image.isDrawing());
     const GraphicList before = DesignSnapshot::take(design).front();
     design.undoManager().removeAllActions();
     QStringList seriesReads;
@@ -168,6 +174,7 @@ TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItW
     for (int n = 0; n < kRecords; ++n)
         EXPECT_EQ(zxingText(pngs[n]), QStringLiteral("ID%1").arg(1000 + n, 7, 10, QChar('0'))) << n;
     expectSameDesign(design.graphics(), before);
+    EXPECT_NE(design.graphics()[0].get(), before[0].get());  // fresh elements, not the snapshot's own
     EXPECT_FALSE(design.undoManager().canUndo());
     EXPECT_EQ(seriesReads, QStringList{"Departments"});
 }
@@ -266,7 +273,7 @@ TEST_F(RecordRunTest, AWorkerAsksTheGuiThreadToBindAndSnapshotAndDrawsThePhotoIt
     EXPECT_EQ(photoCentres, (QList<QRgb>{photoColour(0), photoColour(1), photoColour(2)}));
 }
 
-TEST_F(RecordRunTest, PhotosAreDrawnFromTheirFilesAtThePixelsOfA600DpiCard)
+TEST_F(RecordRunTest, PhotosAreDrawnFromTheirFilesAtThePixelsOfA600DpiCardAndAMissingOneFailsTheSide)
 {
     // Two-pixel stripes, 600 x 600 pixels in a box of one inch: every stripe a card pixel wide
     // shows at 600 dpi; a 500-pixel preview stretched over it would smear them.
@@ -293,37 +300,30 @@ TEST_F(RecordRunTest, PhotosAreDrawnFromTheirFilesAtThePixelsOfA600DpiCard)
     EXPECT_EQ(OutputPictures::pixelsFor(QSizeF(66, 82), kOutputDpi), QSize(550, 684));
     const QSize covered = run.pictures().pictureFor(path("stripes.png"), photo->picture, QSize(300, 150)).original.size();
     EXPECT_EQ(covered, QSize(300, 300));
+    // A blur counted in pixels of the canvas's preview keeps its look on the larger picture.
+    PictureSettings blurred;
+    blurred.blr_val = 4;
+    EXPECT_FLOAT_EQ(OutputPictures::settingsAtSize(blurred, 1000, 500).blr_val, 8);
+
+    photo->_file_path = path("gone.png");
+    photo->_contents = QImage();
+    const SideSnapshot missing = run.Set_data_table_value_to_card(0, CardSide::Front);
+    EXPECT_TRUE(missing.image.isNull());
+    EXPECT_EQ(missing.failure, "The picture \"gone.png\" could not be read.");
 }
 
-TEST_F(RecordRunTest, APictureThatCannotBeHadFailsTheSideAndIsNeverLeftBlank)
+TEST_F(RecordRunTest, AMirroringRunTurnsEverySideOverLeftToRightOrTopToBottom)
 {
-    table.ListData = {DataRow{{Extension_Key, "1"}, {"Column1", path("gone.png")}}};
-    GraphicPtr photo = placed(columnBound(GraphicKind::Image, 1), kPhotoBox);
-    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {photo});
+    GraphicPtr picture = placed(SKTGraphic::create(GraphicKind::Image), QRectF(0, 0, 40, 40));
+    static_cast<SKTImage&>(*picture).setFilePath(savePhoto(path("red.png"), QSize(100, 100), qRgb(255, 0, 0)), true);
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {picture});
     RecordRun run(design, store, table, false);
-    const SideSnapshot side = run.Set_data_table_value_to_card(0, CardSide::Front);
-    EXPECT_TRUE(side.image.isNull());
-    EXPECT_EQ(side.failure, "The picture \"gone.png\" could not be read.");
-}
-
-TEST_F(RecordRunTest, TheDesignComesBackFromCopiesWithEveryElementAndEveryValue)
-{
-    tenRecords();
-    // A position no 32-bit number holds, and a barcode drawn in outlines rather than pixels.
-    design.graphics()[0]->setXPosition(10.123456789);
-    GraphicPtr barcode = design.graphics()[3];
-    barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
-    barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val("KEEP", {}, {}));
-    ASSERT_TRUE(barcode->_barcode_image.isDrawing());
-    design.replaceGraphicsOnSide(SKTDocument::BackSide,
-                                 {placed(SKTGraphic::create(GraphicKind::Shape), QRectF(200, 120, 20, 20))});
-    const DesignSnapshot before = DesignSnapshot::take(design);
-    {
-        RecordRun run(design, store, table, true);
-        for (int n = 0; n < kRecords; ++n)
-            run.Set_data_table_value_to_card(n, CardSide::Front);
-    }  // put back when the run ends, however it ends
-    expectSameDesign(design.graphics(), before.front());
-    expectSameDesign(design.graphics_back(), before.back());
-    EXPECT_NE(design.graphics()[0].get(), before.front()[0].get());  // fresh elements, not the snapshot's own
+    for (const auto& [mirror, vertical, corner] : {std::tuple{false, true, QPointF(5, 5)},
+                                                   std::tuple{true, false, QPointF(238, 5)},
+                                                   std::tuple{true, true, QPointF(5, 149)}}) {
+        run.Mirror_Image_Create = mirror;
+        run.Mirror_Vertical_Not_Horz = vertical;
+        const QImage card = run.Set_data_table_value_to_card(0, CardSide::Front).image.toImage(72);
+        EXPECT_EQ(colourAtPoints(card, corner, 72), qRgb(255, 0, 0)) << mirror << vertical;
+    }
 }

@@ -22,15 +22,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RunSourcesTest, ADesignBoundToNothingMakesOneCard)
-{
-    GraphicList front{SKTGraphic::create(GraphicKind::Text), SKTGraphic::create(GraphicKind::Barcode)};
-    sources.Check_Series_Or_Excel_Use_or_not(front, {}, true);
-    EXPECT_FALSE(sources.Use_Data_Sheet_Values);
-    EXPECT_FALSE(sources.Use_Excel_Binding_Values);
-    EXPECT_EQ(sources.Total_Batch_Excel_Card, 1);
-}
-
 TEST_F(RunSourcesTest, TheRunHasTheRecordsOfItsLongestSourceAndShorterSourcesGiveEmptyValues)
 {
     series("Three.txt", "a\nb\nc\n");
@@ -59,23 +50,7 @@ TEST_F(RunSourcesTest, TheRunHasTheRecordsOfItsLongestSourceAndShorterSourcesGiv
     EXPECT_FALSE(sources.bindingTable().isLoaded(five));
 }
 
-TEST_F(RunSourcesTest, SeriesFilesAreTrimmedWholeFoundInAnyCaseAndAnEmptyOneIsOneRecord)
-{
-    series("Empty.txt", "");
-    series("Names.TXT", "\n\n Ann\r\n\r\nBo\r\n\n");
-    sources.Check_Series_Or_Excel_Use_or_not({seriesBound(GraphicKind::Text, "empty")}, {}, true);
-    EXPECT_TRUE(sources.Use_Data_Sheet_Values);
-    EXPECT_EQ(sources.Total_Batch_Excel_Card, 1);
-    EXPECT_TRUE(sources.bindingTable().isLoaded(0));
-
-    sources.Check_Series_Or_Excel_Use_or_not({seriesBound(GraphicKind::Image, "NAMES")}, {}, true);
-    EXPECT_EQ(sources.Data_table_rows, 3);  // "Ann\r", "\r", "Bo": inner blank lines are records
-    const int names = sources.bindingTable().Get_Data_SetIndex_According_Name("Names");
-    EXPECT_EQ(sources.Get_sel_row_col_value_of_dataset(0, names), "Ann\r");
-    EXPECT_EQ(sources.Get_sel_row_col_value_of_dataset(2, names), "Bo");
-}
-
-TEST_F(RunSourcesTest, ExcludedAndUnboundElementsMakeNoSourceUsedButAnExcludedSeriesStillCounts)
+TEST_F(RunSourcesTest, UnboundAndExcludedElementsMakeOneCardButAnExcludedSeriesStillCounts)
 {
     series("Long.txt", "1\n2\n3\n4\n5\n6");
     series("Short.txt", "x\ny");
@@ -91,6 +66,16 @@ TEST_F(RunSourcesTest, ExcludedAndUnboundElementsMakeNoSourceUsedButAnExcludedSe
 
     sources.Check_Series_Or_Excel_Use_or_not({excluded, seriesBound(GraphicKind::Text, "Short")}, {}, true);
     EXPECT_EQ(sources.Total_Batch_Excel_Card, 6);
+
+    // An empty series is one record with an empty value; a missing one none.
+    series("Empty.txt", "");
+    sources.Check_Series_Or_Excel_Use_or_not({seriesBound(GraphicKind::Text, "Empty")}, {}, true);
+    EXPECT_TRUE(sources.Use_Data_Sheet_Values);
+    EXPECT_EQ(sources.Data_table_rows, 1);
+    QFile::remove(folder.filePath("Empty.txt"));
+    sources.Check_Series_Or_Excel_Use_or_not({seriesBound(GraphicKind::Text, "Empty")}, {}, true);
+    EXPECT_EQ(sources.Data_table_rows, 0);
+    EXPECT_EQ(sources.Total_Batch_Excel_Card, 1);
 
     // A bound column over an empty table turns the table source off again.
     table.ListData.clear();
