@@ -63,7 +63,6 @@ BatchExportSettings settingsOf(const ExportSheet& sheet)
     settings.side = sheet.export_card_side();
     settings.joined = sheet.joined();
     settings.sideBySide = sheet.sideBySide();
-    settings.mirror = sheet.rangeBlock->mirror();
     settings.first = sheet.Print_Start;
     settings.end = sheet.Total_Label;
     return settings;
@@ -122,14 +121,16 @@ void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchEx
         path += u'.' + settings.extension;
     const SKTDocument& design = controller.document();
     auto side = [&](CardSide which) {
-        return snapshotForOutput(which == CardSide::Front ? design.graphics() : design.graphics_back(), which,
-                                 run.pictures());
+        SideSnapshot snapshot = snapshotForOutput(which == CardSide::Front ? design.graphics() : design.graphics_back(),
+                                                  which, run.pictures());
+        if (run.Mirror_Image_Create && !snapshot.image.isNull())
+            snapshot.image = snapshot.image.mirrored(run.Mirror_Vertical_Not_Horz);
+        return snapshot;
     };
     replace_keep_file_flag = ReplaceKeep::Replace;
     KeepReplaceAnswers answers(&askKeepOrReplace);
     ExportReport report;
     auto write = [&](CardFile file, const QString& failure) {
-        file.mirror = settings.mirror;
         file.path = answers.pathToWrite(file.path);
         if (file.path.isEmpty())
             return false;
@@ -190,6 +191,8 @@ void Run_Card_Export(SKTWindowController& controller)
     if (dialogPresenter().runModal(sheet) != QDialog::Accepted)
         return;
     Card_Value_In_Process = true;
+    run.Mirror_Image_Create = sheet.rangeBlock->Mirror_Image_Create();
+    run.Mirror_Vertical_Not_Horz = sheet.rangeBlock->Mirror_Vertical_Not_Horz();
     const BatchExportSettings settings = settingsOf(sheet);
     if (sheet.rangeBlock->anySourceOn())
         exportBatch(controller, run, settings);

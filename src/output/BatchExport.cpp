@@ -125,7 +125,6 @@ ExportReport BatchExport::Export_Batch_File()
         const QString base = QDir(folder).filePath(QStringLiteral("Card_%1.%2").arg(i + 1).arg(m_settings.extension));
         auto record = std::make_shared<RecordFiles>();
         CardFile file;
-        file.mirror = m_settings.mirror;
         if (both) {
             // The back is bound and written before the front, as the design's users know it.
             const SideSnapshot back = m_source(i, CardSide::Back);

@@ -19,7 +19,6 @@ struct BatchExportSettings {
     QString side = QStringLiteral("BOTH");  // "BOTH", "F" or "B"
     bool joined = false;
     bool sideBySide = false;
-    CardMirror mirror = CardMirror::None;
     int first = 0;  // Print_Start: the first record, from 0
     int end = 1;    // Total_Label: records first up to but not including end
     int threads = 0;  // 0: one per core

@@ -18,28 +18,11 @@ namespace {
 
 constexpr double kJoinedDpi = 72.0;
 
-void drawMirrored(QPainter& painter, const CardImage& side, CardMirror mirror)
-{
-    const QSizeF size = side.size();
-    if (mirror == CardMirror::Horizontal) {
-        painter.translate(size.width(), 0);
-        painter.scale(-1, 1);
-    } else if (mirror == CardMirror::Vertical) {
-        painter.translate(0, size.height());
-        painter.scale(1, -1);
-    }
-    side.draw(painter);
-}
-
-QImage sidePicture(const CardImage& side, CardMirror mirror, double dpi)
-{
-    return rasterAt(side.size(), dpi, [&](QPainter& painter) { drawMirrored(painter, side, mirror); });
-}
 
 QImage joinedPicture(const CardFile& file)
 {
-    const QImage front = sidePicture(file.front, file.mirror, kJoinedDpi);
-    const QImage back = sidePicture(file.back, file.mirror, kJoinedDpi);
+    const QImage front = file.front.toImage(kJoinedDpi);
+    const QImage back = file.back.toImage(kJoinedDpi);
     if (front.isNull() || back.isNull())
         return {};
     const QSize size = file.sideBySide ? QSize(front.width() * 2, front.height())
@@ -77,10 +60,9 @@ QByteArray cardFileBytes(const CardFile& file, QString* error)
     if (file.joined) {
         picture = joinedPicture(file);
     } else if (extension == QLatin1String("pdf")) {
-        return pdfPage(file.front.size(), QStringLiteral("Print"),
-                       [&](QPainter& painter) { drawMirrored(painter, file.front, file.mirror); });
+        return file.front.toPdf();
     } else {
-        picture = sidePicture(file.front, file.mirror, kExportDpi);
+        picture = file.front.toImage(kExportDpi);
     }
     if (picture.isNull()) {
         failed(error, QStringLiteral("the card could not be drawn"));

@@ -9,16 +9,14 @@
 
 #include "render/CardImage.h"
 
-enum class CardMirror { None, Horizontal, Vertical };
-
-// One file of an export: a side, or front and back joined into one picture.
+// One file of an export: a side, or front and back joined into one picture (sides come mirrored
+// from the run when the user asked for it).
 struct CardFile {
     QString path;
     CardImage front;  // the side, or the front of a joined picture
     CardImage back;   // joined pictures only
     bool joined = false;
     bool sideBySide = false;  // joined: front left of the back, else above it
-    CardMirror mirror = CardMirror::None;
 };
 
 // The resolution exported sides are drawn at; a joined picture keeps one pixel per point.

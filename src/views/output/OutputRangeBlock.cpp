@@ -90,12 +90,9 @@ bool OutputRangeBlock::seriesOn() const { return Export_with_batch_chk->isChecke
 
 bool OutputRangeBlock::spreadsheetOn() const { return Export_with_excel_chk->isChecked(); }
 
-CardMirror OutputRangeBlock::mirror() const
-{
-    if (!mirror_chk_box->isChecked())
-        return CardMirror::None;
-    return mirror_vertical->isChecked() ? CardMirror::Vertical : CardMirror::Horizontal;
-}
+bool OutputRangeBlock::Mirror_Image_Create() const { return mirror_chk_box->isChecked(); }
+
+bool OutputRangeBlock::Mirror_Vertical_Not_Horz() const { return mirror_vertical->isChecked(); }
 
 bool OutputRangeBlock::range(int* first, int* end) const
 {

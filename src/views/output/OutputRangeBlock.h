@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <functional>
 
-#include "output/CardFileWriter.h"
 #include "views/output/RecordRangeFields.h"
 
 class CheckedSpinBox;
@@ -47,7 +46,8 @@ public:
     bool seriesOn() const;
     bool spreadsheetOn() const;
     bool anySourceOn() const { return seriesOn() || spreadsheetOn(); }
-    CardMirror mirror() const;
+    bool Mirror_Image_Create() const;
+    bool Mirror_Vertical_Not_Horz() const;
 
     // The run's records, first up to but not including end (Print_Start, Total_Label); false
     // when from is above to.

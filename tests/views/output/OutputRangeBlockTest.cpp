@@ -61,12 +61,14 @@ TEST(OutputRangeBlockTest, MirroringIsOffUntilTicked)
 {
     OutputRangeBlock block;
     block.prepare(false, false, &records);
-    EXPECT_EQ(block.mirror(), CardMirror::None);
+    EXPECT_FALSE(block.Mirror_Image_Create());
     EXPECT_FALSE(block.mirror_vertical->isEnabled());
     block.mirror_chk_box->click();
-    EXPECT_EQ(block.mirror(), CardMirror::Horizontal);
+    EXPECT_TRUE(block.Mirror_Image_Create());
+    EXPECT_FALSE(block.Mirror_Vertical_Not_Horz());
     block.mirror_vertical->click();
-    EXPECT_EQ(block.mirror(), CardMirror::Vertical);
+    EXPECT_TRUE(block.Mirror_Vertical_Not_Horz());
     block.prepare(false, false, &records);
-    EXPECT_EQ(block.mirror(), CardMirror::None);
+    EXPECT_FALSE(block.Mirror_Image_Create());
+    EXPECT_FALSE(block.Mirror_Vertical_Not_Horz());
 }
