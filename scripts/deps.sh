@@ -11,7 +11,7 @@ PACKAGES=(
   libgl-dev libxkbcommon-dev
   # libraries
   libplist++-dev libplist-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
-  libiec16022-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
+  libiec16022-dev libspng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-openpyxl python3-xlsxwriter python3-skimage libplist-utils libxml2-utils

@@ -6,6 +6,7 @@
 #include <QPrinterInfo>
 #include <QTabWidget>
 
+#include "mainwindow/CardExport.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
@@ -57,9 +58,9 @@ void Set_Graphic_Array_According_Side(SKTWindowController& controller)
         controller.sideCommands().Select_front_side();
 }
 
-void Export_Button(SKTWindowController&)
+void Export_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("Exporting cards"));
+    Run_Card_Export(controller);
 }
 
 void Print_Button(SKTWindowController& controller)

@@ -56,8 +56,9 @@ QByteArray encodedBytes(const QImage& picture, const QByteArray& format, QString
     return buffer.data();
 }
 
-// The picture encoded for the file's extension.
-QByteArray fileBytes(const QImage& picture, const QString& path, QString* error)
+}  // namespace
+
+QByteArray Encode_gen_image(const QImage& picture, const QString& path, QString* error)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QLatin1String("pdf"))
@@ -70,8 +71,6 @@ QByteArray fileBytes(const QImage& picture, const QString& path, QString* error)
         return encodedBytes(picture, "tiff", error);
     return encodedBytes(picture, "png", error);
 }
-
-}  // namespace
 
 QImage Increase_DPI(const CardImage& image, double dpi)
 {
@@ -97,7 +96,7 @@ bool Save_gen_image(const QImage& picture, const QString& file_path_val)
         if (picture.isNull()) {
             error = QStringLiteral("no picture to write");
         } else {
-            const QByteArray bytes = fileBytes(picture, file_path_val, &error);
+            const QByteArray bytes = Encode_gen_image(picture, file_path_val, &error);
             if (!bytes.isEmpty() && writeFileAtomically(file_path_val, bytes, &error))
                 return true;
             if (bytes.isEmpty() && error.isEmpty())

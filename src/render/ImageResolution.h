@@ -16,3 +16,6 @@ QImage Increase_DPI(const CardImage& image, double dpi);
 // other extension gets PNG. The file is replaced whole or not at all; false, with the reason
 // logged, when it could not be written.
 bool Save_gen_image(const QImage& picture, const QString& file_path_val);
+// The bytes Save_gen_image writes for that path; empty, with the reason in *error, when the
+// picture cannot be encoded.
+QByteArray Encode_gen_image(const QImage& picture, const QString& path, QString* error);

@@ -36,3 +36,8 @@ QString ScriptedDialogPresenter::saveFile(const FilePanelRequest&)
 {
     return takeFirst(saveFiles_);
 }
+
+QString ScriptedDialogPresenter::chooseFolder(const FilePanelRequest&)
+{
+    return takeFirst(folders_);
+}

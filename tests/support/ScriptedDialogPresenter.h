@@ -14,16 +14,18 @@ public:
     void queueHook(Hook hook) { hooks_.push_back(std::move(hook)); }
     void queueOpenFile(const QString& path) { openFiles_.push_back(path); }
     void queueSaveFile(const QString& path) { saveFiles_.push_back(path); }
+    void queueFolder(const QString& path) { folders_.push_back(path); }
 
     int runModal(QDialog& dialog) override;
     QString openFile(const FilePanelRequest&) override;
     QStringList openFiles(const FilePanelRequest&) override { return {}; }
     QString saveFile(const FilePanelRequest&) override;
-    QString chooseFolder(const FilePanelRequest&) override { return {}; }
+    QString chooseFolder(const FilePanelRequest&) override;
 
 private:
     DialogPresenter* previous_ = &dialogPresenter();
     std::deque<Hook> hooks_;
     std::deque<QString> openFiles_;
     std::deque<QString> saveFiles_;
+    std::deque<QString> folders_;
 };

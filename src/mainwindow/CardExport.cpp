@@ -1,0 +1,205 @@
+#include "mainwindow/CardExport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QtConcurrent/QtConcurrent>
+
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/OutputCommands.h"
+#include "mainwindow/SKTWindowController.h"
+#include <QMainWindow>
+#include <QProgressBar>
+
+#include "output/BatchExport.h"
+#include "output/CardFileNames.h"
+#include "output/RecordRun.h"
+#include "platform/AppContext.h"
+#include "platform/DialogPresenter.h"
+#include "platform/MessageBoxes.h"
+#include "views/dialogs/Open_Export_Log.h"
+#include "views/dialogs/Replcae_Confirm_Box.h"
+#include "views/dialogs/Send_Modeless.h"
+#include "views/dialogs/SharedDialogs.h"
+#include "views/output/ExportSheet.h"
+
+namespace {
+
+constexpr int kProgressPollMs = 20;
+
+ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
+
+// The keep/replace prompt, run on the GUI thread whichever thread asks.
+int askKeepOrReplace(const QString& path, const QString& title, const QString& text)
+{
+    Replcae_Confirm_Box& box = Replcae_Confirm_Box::defaultInstance();
+    box.title_val = title;
+    box.msg_val_str = text;
+    box.apply_chk_show = true;
+    box.file_path_str = path;
+    box.Open_box_in_thread();
+    return replace_keep_file_flag;
+}
+
+void showClosingBox(const QString& path, const ExportReport& report)
+{
+    check_any_card_exported = report.filesWritten > 0 ? 1 : 0;
+    if (report.filesWritten == 0) {
+        if (!report.failures.isEmpty())
+            Show_MessageBox(exportReportMessage(report));
+        return;
+    }
+    Export_File_Path = path;
+    Export_File_Message = exportReportMessage(report);
+    Open_Export_Log::defaultInstance().Open_Export_File_Box();
+}
+
+BatchExportSettings settingsOf(const ExportSheet& sheet)
+{
+    BatchExportSettings settings;
+    settings.extension = sheet.extension();
+    settings.side = sheet.export_card_side();
+    settings.joined = sheet.joined();
+    settings.sideBySide = sheet.sideBySide();
+    settings.first = sheet.Print_Start;
+    settings.end = sheet.Total_Label;
+    return settings;
+}
+
+void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSettings settings)
+{
+    FilePanelRequest request;
+    request.parent = controller.window();
+    request.caption = QStringLiteral("Choose the folder for the cards");
+    settings.folder = dialogPresenter().chooseFolder(request);
+    if (settings.folder.isEmpty())
+        return;
+    BatchExport exporter(settings, [&run](int n, CardSide side) { return run.Set_data_table_value_to_card(n, side); },
+                         &askKeepOrReplace);
+    Send_Modeless& progress = Send_Modeless::defaultInstance();
+    Stop_SMS_Sending_Now = 0;
+    replace_keep_file_flag = ReplaceKeep::Replace;
+    progress.total_count = exporter.cardCount();
+    progress.current_count = 0;
+    // The bar counts the cards; the busy spinner is for jobs that cannot count.
+    const bool spinnerShown = progress.Round_Progress->isVisibleTo(&progress);
+    progress.Round_Progress->setVisible(false);
+    progress.showForJob(QStringLiteral("Total Cards :"));
+    QFuture<ExportReport> worker = QtConcurrent::run([&exporter] { return exporter.Export_Batch_File(); });
+    while (!worker.isFinished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kProgressPollMs);
+        progress.current_count = exporter.cardsDone();
+        if (Stop_SMS_Sending_Now)
+            exporter.stop();
+    }
+    progress.current_count = exporter.cardsDone();
+    progress.closeForJob();
+    progress.Round_Progress->setVisible(spinnerShown);
+    const ExportReport report = worker.result();
+    run.Create_Card_Design_Again();
+    if (!report.folderMade) {
+        Show_MessageBox(kExportFolderFailure);
+        return;
+    }
+    showClosingBox(exporter.exportFolder(), report);
+}
+
+// The design as it stands, no record put in, into the chosen file: "_Front" and "_Back" files,
+// or one joined picture. Every file already there is asked about.
+void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchExportSettings& settings)
+{
+    FilePanelRequest request;
+    request.parent = controller.window();
+    request.caption = QStringLiteral("Export Card");
+    request.filter = QStringLiteral("%1 (*.%2)").arg(settings.extension, settings.extension.toLower());
+    QString path = dialogPresenter().saveFile(request);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().compare(settings.extension, Qt::CaseInsensitive) != 0)
+        path += u'.' + settings.extension;
+    const SKTDocument& design = controller.document();
+    auto side = [&](CardSide which) {
+        SideSnapshot snapshot = snapshotForOutput(which == CardSide::Front ? design.graphics() : design.graphics_back(),
+                                                  which, run.pictures());
+        if (run.Mirror_Image_Create && !snapshot.image.isNull())
+            snapshot.image = snapshot.image.mirrored(run.Mirror_Vertical_Not_Horz);
+        return snapshot;
+    };
+    replace_keep_file_flag = ReplaceKeep::Replace;
+    KeepReplaceAnswers answers(&askKeepOrReplace);
+    ExportReport report;
+    auto write = [&](CardFile file, const QString& failure) {
+        file.path = answers.pathToWrite(file.path);
+        if (file.path.isEmpty())
+            return false;
+        QString error = failure;
+        const QByteArray bytes = error.isEmpty() ? cardFileBytes(file, &error) : QByteArray();
+        if (!bytes.isEmpty() && writeFileWhole(file.path, bytes, &error)) {
+            ++report.filesWritten;
+            if (report.firstFile.isEmpty())
+                report.firstFile = file.path;
+            return true;
+        }
+        report.failures.append(QStringLiteral("%1: %2").arg(QFileInfo(file.path).fileName(), error));
+        return false;
+    };
+    bool whole = true;
+    if (settings.side == QLatin1String("BOTH")) {
+        const SideSnapshot back = side(CardSide::Back);
+        const SideSnapshot front = side(CardSide::Front);
+        if (settings.joined) {
+            CardFile joined{path, front.image, back.image, true, settings.sideBySide};
+            whole = write(joined, back.isWhole() ? front.failure : back.failure);
+        } else {
+            whole = write(CardFile{Create_Back_Card_Path(path), back.image}, back.failure);
+            whole = write(CardFile{Create_Front_Card_Path(path), front.image}, front.failure) && whole;
+        }
+    } else {
+        const bool isBack = settings.side == QLatin1String("B");
+        const SideSnapshot one = side(isBack ? CardSide::Back : CardSide::Front);
+        whole = write(CardFile{isBack ? Create_Back_Card_Path(path) : Create_Front_Card_Path(path), one.image}, one.failure);
+    }
+    report.cardsWritten = whole ? 1 : 0;
+    QString error;
+    if (report.filesWritten > 0)
+        syncFolder(QFileInfo(path).absolutePath(), &error);
+    run.Create_Card_Design_Again();
+    showClosingBox(report.firstFile, report);
+}
+
+}  // namespace
+
+void Run_Card_Export(SKTWindowController& controller)
+{
+    const int sideShown = Card_Front_Or_Back;
+    const bool twoSided = CARD_SIDE_STR == QLatin1String("2");
+    const SeriesStore store;
+    RecordRun run(controller.document(), store, Loaded_Data_Table(), twoSided);
+    RunSources& sources = run.sources();
+    const bool usesSeries = sources.Use_Data_Sheet_Values;
+    const bool usesSheet = sources.Use_Excel_Binding_Values;
+    ExportSheet& sheet = exportSheet();
+    sheet.prepare(twoSided, usesSeries, usesSheet, [&sources, usesSeries, usesSheet](bool series, bool sheetOn) {
+        sources.Use_Data_Sheet_Values = usesSeries && series;
+        sources.Use_Excel_Binding_Values = usesSheet && sheetOn;
+        sources.Get_total_Card_count();
+        return sources.Total_Batch_Excel_Card;
+    });
+    check_any_card_exported = 0;
+    if (dialogPresenter().runModal(sheet) != QDialog::Accepted)
+        return;
+    Card_Value_In_Process = true;
+    run.Mirror_Image_Create = sheet.rangeBlock->Mirror_Image_Create();
+    run.Mirror_Vertical_Not_Horz = sheet.rangeBlock->Mirror_Vertical_Not_Horz();
+    const BatchExportSettings settings = settingsOf(sheet);
+    if (sheet.rangeBlock->anySourceOn())
+        exportBatch(controller, run, settings);
+    else
+        exportSingle(controller, run, settings);
+    run.Create_Card_Design_Again();
+    Card_Front_Or_Back = sideShown;
+    Set_Graphic_Array_According_Side(controller);
+    controller.Refresh_Canvas();
+}

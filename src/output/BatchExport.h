@@ -1,0 +1,70 @@
+#pragma once
+// The batch export: one file per record and side (or one joined picture per record) in the
+// export folder. The caller's source binds and snapshots each side (on the GUI thread); a pool
+// of workers only draws the snapshots at 600 dpi, encodes and writes them, fed through a bounded
+// queue so memory stays flat however many records there are. Each file is written whole, the
+// folder synced once at the end, and a stop leaves only whole files.
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <functional>
+
+#include "model/CardSide.h"
+#include "output/CardFileWriter.h"
+#include "output/SideSnapshot.h"
+
+struct BatchExportSettings {
+    QString folder;     // the chosen folder; files go into its "ZOVA ID Card" folder
+    QString extension;  // used as typed, e.g. "TIFF"
+    QString side = QStringLiteral("BOTH");  // "BOTH", "F" or "B"
+    bool joined = false;
+    bool sideBySide = false;
+    int first = 0;  // Print_Start: the first record, from 0
+    int end = 1;    // Total_Label: records first up to but not including end
+    int threads = 0;  // 0: one per core
+};
+
+struct ExportReport {
+    bool folderMade = true;
+    bool stopped = false;
+    int cardsWritten = 0;  // records whose every file was written
+    int filesWritten = 0;
+    QString firstFile;     // the first file written
+    QStringList failures;  // "file: reason", in the order they happened
+};
+
+// What the closing box says about a run: the count written and any file that could not be.
+QString exportReportMessage(const ExportReport& report);
+
+inline const QString kExportFolderName = QStringLiteral("ZOVA ID Card");
+inline const QString kExportFolderFailure = QStringLiteral(
+    "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free "
+    "space available in drive to save barcode image.");
+
+class BatchExport {
+public:
+    // Record n's side, bound and snapshotted; called from the thread running the export.
+    using SideSource = std::function<SideSnapshot(int record, CardSide side)>;
+
+    BatchExport(BatchExportSettings settings, SideSource source, KeepReplaceAnswers::Prompt prompt);
+
+    // Runs the export to its end or its stop; call it off the GUI thread when the source or the
+    // prompt waits for the GUI thread.
+    ExportReport Export_Batch_File();
+    // Any thread: no file is written after this, not even the rest of the current record.
+    void stop() { m_stop = true; }
+    bool stopping() const { return m_stop; }
+
+    // Records finished so far and the records of the run, for the progress window.
+    int cardsDone() const { return m_cardsDone; }
+    int cardCount() const { return std::max(0, m_settings.end - m_settings.first); }
+    // The export folder, "ZOVA ID Card" inside the chosen one.
+    QString exportFolder() const;
+
+private:
+    BatchExportSettings m_settings;
+    SideSource m_source;
+    KeepReplaceAnswers m_answers;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_cardsDone{0};
+};

@@ -1,0 +1,71 @@
+#pragma once
+// The block of controls every card-making window carries: a box per data source, the range box
+// (all records or from-to, and the total), and mirroring. It decides how many cards a run makes,
+// from which record, and whether the card pictures are mirrored.
+#include <QWidget>
+#include <functional>
+
+#include "views/output/RecordRangeFields.h"
+
+class CheckedSpinBox;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+
+class OutputRangeBlock : public QWidget {
+    Q_OBJECT
+public:
+    // Records of the run with the series and the spreadsheet source on or off
+    // (Get_total_Card_count after narrowing the sources).
+    using RecordCounter = std::function<int(bool series, bool spreadsheet)>;
+
+    explicit OutputRangeBlock(QWidget* parent = nullptr);
+
+    // Resets the block for a window that opens: mirror off, all records, from 1; each source box
+    // enabled and ticked when the design uses that source.
+    void prepare(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
+
+    QCheckBox* Export_with_batch_chk = nullptr;
+    QCheckBox* Export_with_excel_chk = nullptr;
+    QGroupBox* export_range_box = nullptr;
+    QRadioButton* All_print_rd = nullptr;
+    QRadioButton* Sel_print_rd = nullptr;
+    CheckedSpinBox* Total_Text = nullptr;
+    CheckedSpinBox* from_Text = nullptr;
+    CheckedSpinBox* To_Text = nullptr;
+    QLabel* tot_label = nullptr;
+    QLabel* from_label = nullptr;
+    QLabel* to_label = nullptr;
+    QCheckBox* mirror_chk_box = nullptr;
+    QRadioButton* mirror_horizontal = nullptr;
+    QRadioButton* mirror_vertical = nullptr;
+
+    int Total_Label() const { return m_totalLabel; }
+    int Total_Batch_Excel_Card() const { return m_records; }
+    bool seriesOn() const;
+    bool spreadsheetOn() const;
+    bool anySourceOn() const { return seriesOn() || spreadsheetOn(); }
+    bool Mirror_Image_Create() const;
+    bool Mirror_Vertical_Not_Horz() const;
+
+    // The run's records, first up to but not including end (Print_Start, Total_Label); false
+    // when from is above to.
+    bool range(int* first, int* end) const;
+
+public Q_SLOTS:
+    void Export_With_Batch_Changed();
+    void Export_With_Excel_Changed();
+    void Set_Enable_Diable_Range_Box();
+    void All_print_RD_Clicked();
+    void Sel_Print_RD_Clicked();
+    void Mirror_image_chk_clicked();
+
+private:
+    void sourcesChanged();
+
+    RecordCounter m_counter;
+    RecordRangeFields* m_fields = nullptr;
+    int m_records = 1;
+    int m_totalLabel = 1;
+};

@@ -1,0 +1,177 @@
+// The Export command on the main window: the export sheet, the folder, the batch run with its
+// progress window and the closing box, with scripted windows; on an X server the sheet and the
+// progress window of a 200-record run are pictured in test-artifacts/export.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLayout>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "data/Data_From_Excel.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/OutputCommands.h"
+#include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
+#include "platform/AppContext.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/dialogs/Open_Export_Log.h"
+#include "views/dialogs/Replcae_Confirm_Box.h"
+#include "views/dialogs/Send_Modeless.h"
+#include "views/inspector/CheckedNumberField.h"
+#include "views/output/ExportSheet.h"
+
+namespace {
+
+void writeOldBack(const QString& path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("old back");
+}
+
+class CardExportRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CARD_SIDE_STR = QStringLiteral("1");
+        Data_From_Excel& table = Loaded_Data_Table();
+        table.ListData.clear();
+        for (int n = 1; n <= 200; ++n)
+            table.Create_List_By_Array({QStringLiteral("Holder %1").arg(n)}, 1);
+        name = SKTGraphic::create(GraphicKind::Text);
+        name->setBounds(QRectF(10, 10, 160, 30));
+        name->ctrl_is_visible = true;
+        name->data_source_type = 2;
+        name->excel_binding = true;
+        name->excel_col_indx = 1;
+        name->Set_text_value(QStringLiteral("Designed"));
+        document.replaceGraphicsOnSide(SKTDocument::FrontSide, {name});
+    }
+    void TearDown() override { Loaded_Data_Table().ListData.clear(); }
+
+    // Answers the sheet with a range, the folder panel with the temporary folder, and keeps the
+    // closing box's message.
+    void scriptExport(int from, int to, std::function<void(ExportSheet&)> look = {})
+    {
+        dialogs.queueHook([=](QDialog& dialog) {
+            auto& sheet = static_cast<ExportSheet&>(dialog);
+            sheet.rangeBlock->Sel_print_rd->click();
+            sheet.rangeBlock->To_Text->setValue(to);
+            sheet.rangeBlock->from_Text->setValue(from);
+            if (look)
+                look(sheet);
+            sheet.exportOkay();
+        });
+        dialogs.queueFolder(folder.path());
+        dialogs.queueHook([this](QDialog& dialog) {
+            closingMessage = static_cast<Open_Export_Log&>(dialog)._open_log_message->text();
+        });
+    }
+    QStringList written() const { return QDir(folder.filePath("ZOVA ID Card")).entryList(QDir::Files, QDir::Name); }
+
+    QTemporaryDir folder;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope{messages};
+    ScriptedDialogPresenter dialogs;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    GraphicPtr name;
+    QString closingMessage;
+};
+
+}  // namespace
+
+TEST_F(CardExportRoadTest, TheRangeChosenOnTheSheetIsWrittenAndTheDesignComesBack)
+{
+    scriptExport(2, 3);
+    Export_Button(controller);
+    EXPECT_EQ(written(), (QStringList{"Card_2_Front.PNG", "Card_3_Front.PNG"}));
+    EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n2 cards were written.");
+    ASSERT_EQ(document.graphics().size(), 1);
+    EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
+    EXPECT_FALSE(Card_Value_In_Process);
+}
+
+TEST_F(CardExportRoadTest, AFromAboveTheToIsRefusedOnTheSheet)
+{
+    dialogs.queueHook([](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.rangeBlock->Sel_print_rd->click();
+        sheet.rangeBlock->from_Text->setValue(5);
+        sheet.rangeBlock->To_Text->setValue(3);
+        sheet.exportOkay();
+    });
+    Export_Button(controller);
+    EXPECT_EQ(messages.texts(), QStringList{"\nPlease select valid range."});
+    EXPECT_TRUE(written().isEmpty());
+}
+
+TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileAskingAboutEveryFileThere)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    const QString back = folder.filePath("Card_Back.PNG");
+    writeOldBack(back);
+    QStringList asked;
+    dialogs.queueHook([](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.rangeBlock->Export_with_excel_chk->click();
+        sheet.exportOkay();
+    });
+    dialogs.queueSaveFile(folder.filePath("Card.PNG"));
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto* prompt = qobject_cast<Replcae_Confirm_Box*>(&dialog);
+        if (!prompt)
+            return asked.append(dialog.windowTitle());
+        asked.append(prompt->file_path_str);
+        prompt->Keep_Pressed();
+    });
+    dialogs.queueHook([this](QDialog& dialog) {
+        if (auto* box = qobject_cast<Open_Export_Log*>(&dialog))
+            closingMessage = box->_open_log_message->text();
+    });
+    Export_Button(controller);
+    CARD_SIDE_STR = QStringLiteral("1");
+    // The back already there was asked about and kept; the front is the design as it stands.
+    EXPECT_EQ(asked, QStringList{back});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Card_Back (1).png", "Card_Back.PNG", "Card_Front.PNG"}));
+    QFile old(back);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old back");
+    EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n1 card was written.");
+    EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
+}
+
+TEST_F(CardExportRoadTest, ScreenshotsOfTheSheetAndOfTheProgressWindow)
+{
+    const QString artifacts = QStringLiteral(ZOVA_EXPORT_ARTIFACT_DIR);
+    QDir().mkpath(artifacts);
+    bool progressPictured = false;
+    QTimer watch;
+    watch.setInterval(50);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        Send_Modeless& progress = Send_Modeless::defaultInstance();
+        if (!progressPictured && progress.isVisible() && progress.current_count >= 20) {
+            progress.refreshFromJob();
+            progress.layout()->activate();
+            progressPictured = progress.grab().save(artifacts + "/progress_window.png");
+        }
+    });
+    scriptExport(1, 200, [&](ExportSheet& sheet) {
+        sheet.show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(sheet.grab().save(artifacts + "/export_sheet.png"));
+        sheet.hide();
+        watch.start();
+    });
+    Export_Button(controller);
+    EXPECT_TRUE(progressPictured);
+    EXPECT_EQ(written().size(), 200);
+}

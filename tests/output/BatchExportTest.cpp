@@ -1,0 +1,212 @@
+// The batch export of a bound design: only the records of the range are written, each file at
+// 600 dpi (identify) or at the card's size (pdfinfo), each card showing its own record (pdftotext,
+// ZXingReader), the joined picture equal to ImageMagick's append of the two sides, every file
+// asked about before it replaces another, failed files reported and not counted, and a stop that
+// ends the run at once with whole files only.
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "output/ExportTestCard.h"
+#include "support/TestEnvironment.h"
+
+using namespace ExportTest;
+
+namespace {
+
+QString identify(const QString& path)
+{
+    return QString::fromUtf8(TestEnvironment::run("identify", {"-units", "PixelsPerInch", "-format", "%w %h %[fx:round(resolution.x)]", path}).out);
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+KeepReplaceAnswers::Prompt answering(int answer, QStringList* asked = nullptr)
+{
+    return [=](const QString& path, const QString&, const QString&) {
+        if (asked)
+            asked->append(QFileInfo(path).fileName());
+        return answer;
+    };
+}
+
+class BatchExportTest : public ::testing::Test {
+protected:
+    static constexpr int kRecords = 10;
+    BoundCard card{kRecords};
+    QTemporaryDir target;
+    std::unique_ptr<RecordRun> run;
+
+    BatchExport::SideSource sides()
+    {
+        run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
+        return [this](int n, CardSide side) { return run->Set_data_table_value_to_card(n, side); };
+    }
+    BatchExportSettings settings(const QString& extension, const QString& side, int first, int end)
+    {
+        BatchExportSettings s;
+        s.folder = target.path();
+        s.extension = extension;
+        s.side = side;
+        s.first = first;
+        s.end = end;
+        s.threads = 3;
+        return s;
+    }
+    QString exported(const QString& name) const { return QDir(target.path()).filePath(kExportFolderName + "/" + name); }
+};
+
+}  // namespace
+
+TEST_F(BatchExportTest, RangeThreeToFiveOnBothSidesWritesOnlyThoseCardsAt600Dpi)
+{
+    BatchExport exporter(settings("png", "BOTH", 2, 5), sides(), answering(KeepReplace::Replace));
+    const ExportReport report = runExport(exporter);
+    run->Create_Card_Design_Again();
+    EXPECT_EQ(filesIn(exporter.exportFolder()),
+              (QStringList{"Card_3_Back.png", "Card_3_Front.png", "Card_4_Back.png", "Card_4_Front.png",
+                           "Card_5_Back.png", "Card_5_Front.png"}));
+    EXPECT_EQ(report.cardsWritten, 3);
+    EXPECT_EQ(report.filesWritten, 6);
+    EXPECT_TRUE(report.failures.isEmpty());
+    EXPECT_EQ(exporter.cardsDone(), 3);
+    EXPECT_EQ(exportReportMessage(report), "Card has been exported successfully.\n\n3 cards were written.");
+    for (int n = 3; n <= 5; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(identify(exported(QStringLiteral("Card_%1_Front.png").arg(n))), "2025 1284 600");
+        EXPECT_EQ(identify(exported(QStringLiteral("Card_%1_Back.png").arg(n))), "2025 1284 600");
+        EXPECT_EQ(OutputTest::zxingText(exported(QStringLiteral("Card_%1_Front.png").arg(n))), recordId(n));
+    }
+}
+
+TEST_F(BatchExportTest, PdfCardsAreTheCardsSizeAndShowTheirOwnRecords)
+{
+    BatchExport exporter(settings("PDF", "F", 0, 3), sides(), answering(KeepReplace::Replace));
+    const ExportReport report = runExport(exporter);
+    run->Create_Card_Design_Again();
+    ASSERT_EQ(report.cardsWritten, 3);
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        const QString pdf = exported(QStringLiteral("Card_%1_Front.PDF").arg(n));
+        EXPECT_TRUE(TestEnvironment::run("pdfinfo", {pdf}).out.contains("Page size:       243 x 154 pts"));
+        const QByteArray text = TestEnvironment::run("pdftotext", {pdf, "-"}).out;
+        EXPECT_TRUE(text.contains(recordName(n).toUtf8())) << text.toStdString();
+        const QString page = QDir(target.path()).filePath(QStringLiteral("page%1").arg(n));
+        TestEnvironment::run("pdftoppm", {"-r", "300", "-png", "-singlefile", pdf, page});
+        EXPECT_EQ(OutputTest::zxingText(page + ".png"), recordId(n));
+    }
+}
+
+TEST_F(BatchExportTest, TheJoinedPictureIsTheTwoSidesAppended)
+{
+    for (bool sideBySide : {false, true}) {
+        SCOPED_TRACE(sideBySide);
+        BatchExportSettings s = settings("png", "BOTH", 1, 2);
+        s.joined = true;
+        s.sideBySide = sideBySide;
+        s.folder = QDir(target.path()).filePath(sideBySide ? "across" : "down");
+        BatchExport exporter(s, sides(), answering(KeepReplace::Replace));
+        ASSERT_EQ(runExport(exporter).cardsWritten, 1);
+        // The same record's sides at one pixel per point, appended by ImageMagick.
+        const QDir folder(exporter.exportFolder());
+        EXPECT_EQ(filesIn(folder.path()), QStringList{"Card_2.png"});
+        run->Create_Card_Design_Again();
+        run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
+        const QString back = folder.filePath("back.ppm");
+        const QString front = folder.filePath("front.ppm");
+        ASSERT_TRUE(run->Set_data_table_value_to_card(1, CardSide::Back).image.toImage(72).save(back));
+        ASSERT_TRUE(run->Set_data_table_value_to_card(1, CardSide::Front).image.toImage(72).save(front));
+        run->Create_Card_Design_Again();
+        const QString appended = folder.filePath("appended.png");
+        TestEnvironment::run("convert", {front, back, sideBySide ? "+append" : "-append", appended});
+        EXPECT_EQ(identify(folder.filePath("Card_2.png")), sideBySide ? "486 154 72" : "243 308 72");
+        const auto compare =
+            TestEnvironment::run("compare", {"-metric", "AE", folder.filePath("Card_2.png"), appended, "null:"});
+        EXPECT_EQ(compare.err.trimmed(), "0");
+    }
+}
+
+TEST_F(BatchExportTest, EveryFileAlreadyThereIsAskedAboutTheJoinedPictureToo)
+{
+    QDir(target.path()).mkpath(kExportFolderName);
+    OutputTest::writeFile(exported("Card_1.png"), "old joined");
+    OutputTest::writeFile(exported("Card_2_Back.png"), "old back");
+    QStringList asked;
+    BatchExportSettings joined = settings("png", "BOTH", 0, 1);
+    joined.joined = true;
+    BatchExport first(joined, sides(), answering(KeepReplace::Keep, &asked));
+    EXPECT_EQ(runExport(first).cardsWritten, 1);
+    run->Create_Card_Design_Again();
+    BatchExport second(settings("png", "BOTH", 1, 2), sides(), answering(KeepReplace::Keep, &asked));
+    EXPECT_EQ(runExport(second).cardsWritten, 1);
+    run->Create_Card_Design_Again();
+    EXPECT_EQ(asked, (QStringList{"Card_1.png", "Card_2_Back.png"}));
+    EXPECT_EQ(filesIn(first.exportFolder()), (QStringList{"Card_1 (1).png", "Card_1.png", "Card_2_Back (1).png",
+                                                          "Card_2_Back.png", "Card_2_Front.png"}));
+    QFile old(exported("Card_1.png"));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old joined");
+}
+
+TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndNotCounted)
+{
+    QDir(target.path()).mkpath(kExportFolderName + "/Card_2_Front.png");
+    BatchExport exporter(settings("png", "F", 0, 3), sides(), answering(KeepReplace::ReplaceAll));
+    const ExportReport report = runExport(exporter);
+    run->Create_Card_Design_Again();
+    EXPECT_EQ(report.cardsWritten, 2);
+    EXPECT_EQ(report.filesWritten, 2);
+    ASSERT_EQ(report.failures.size(), 1);
+    EXPECT_TRUE(report.failures[0].startsWith("Card_2_Front.png: ")) << report.failures[0].toStdString();
+    const QString message = exportReportMessage(report);
+    EXPECT_TRUE(message.startsWith("2 cards were written.\n\n1 file could not be written:\nCard_2_Front.png: "))
+        << message.toStdString();
+
+    BatchExportSettings nowhere = settings("png", "F", 0, 1);
+    OutputTest::writeFile(QDir(target.path()).filePath("plain"), "a file, not a folder");
+    nowhere.folder = QDir(target.path()).filePath("plain");
+    BatchExport refused(nowhere, sides(), answering(KeepReplace::Replace));
+    const ExportReport none = runExport(refused);
+    run->Create_Card_Design_Again();
+    EXPECT_FALSE(none.folderMade);
+    EXPECT_EQ(exportReportMessage(none), kExportFolderFailure);
+}
+
+TEST_F(BatchExportTest, AStopEndsTheRunAtOnceLeavingWholeFilesOnly)
+{
+    QList<int> bound;
+    BatchExport::SideSource source = sides();
+    std::unique_ptr<BatchExport> exporter;
+    exporter = std::make_unique<BatchExport>(settings("png", "BOTH", 0, kRecords),
+                                             [&](int n, CardSide side) {
+                                                 bound.append(n);
+                                                 if (n == 4 && side == CardSide::Front)
+                                                     exporter->stop();
+                                                 return source(n, side);
+                                             },
+                                             answering(KeepReplace::Replace));
+    const ExportReport report = runExport(*exporter);
+    run->Create_Card_Design_Again();
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(bound, (QList<int>{0, 0, 1, 1, 2, 2, 3, 3, 4, 4}));
+    const QStringList files = filesIn(exporter->exportFolder());
+    EXPECT_EQ(report.filesWritten, files.size());
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_FALSE(name.startsWith(".")) << "a temporary file was left";
+        EXPECT_FALSE(name.startsWith("Card_5")) << "written after the stop";
+        EXPECT_EQ(identify(exported(name)), "2025 1284 600");
+    }
+
+    BatchExport cancelled(settings("png", "F", 0, kRecords), sides(), answering(KeepReplace::CancelAll));
+    QDir(target.path()).mkpath(kExportFolderName);
+    OutputTest::writeFile(exported("Card_2_Front.png"), "old");
+    const ExportReport stopped = runExport(cancelled);
+    run->Create_Card_Design_Again();
+    EXPECT_TRUE(stopped.stopped);
+    for (const QString& name : filesIn(cancelled.exportFolder()))
+        EXPECT_FALSE(name.startsWith("Card_3") || name.startsWith("Card_10")) << name.toStdString();
+}

@@ -1,0 +1,74 @@
+// The output range block: which records a run makes from its source boxes, radios and fields,
+// and whether its pictures are mirrored.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include "views/inspector/CheckedNumberField.h"
+#include "views/output/OutputRangeBlock.h"
+
+namespace {
+
+// 12 records from the series, 30 from the spreadsheet: the longer source counts.
+int records(bool series, bool spreadsheet)
+{
+    return std::max(series ? 12 : 0, spreadsheet ? 30 : 0);
+}
+
+}  // namespace
+
+TEST(OutputRangeBlockTest, TheSourceBoxesDecideTheRecordsAndTheRangeBox)
+{
+    OutputRangeBlock block;
+    block.prepare(false, false, &records);
+    EXPECT_FALSE(block.Export_with_batch_chk->isEnabled());
+    EXPECT_FALSE(block.export_range_box->isEnabled());
+    EXPECT_EQ(block.Total_Label(), 1);
+    int first = -1, end = -1;
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(0, 1));
+
+    block.prepare(true, true, &records);
+    EXPECT_TRUE(block.Export_with_batch_chk->isChecked());
+    EXPECT_TRUE(block.export_range_box->isEnabled());
+    EXPECT_EQ(block.Total_Label(), 30);
+    EXPECT_FALSE(block.from_Text->isEnabled());  // all records chosen
+    block.Export_with_excel_chk->click();         // the series alone
+    EXPECT_EQ(block.Total_Label(), 12);
+    EXPECT_EQ(block.To_Text->value(), 12);
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(0, 12));
+
+    block.Sel_print_rd->click();
+    EXPECT_TRUE(block.from_Text->isEnabled());
+    block.from_Text->setValue(3);
+    block.To_Text->setValue(5);
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(2, 5));
+    block.To_Text->setValue(300);  // beyond the records: their count
+    EXPECT_EQ(block.To_Text->value(), 12);
+    block.from_Text->setValue(8);
+    block.To_Text->setValue(3);
+    EXPECT_FALSE(block.range(&first, &end));
+
+    block.Export_with_batch_chk->click();  // no source on: the box goes off
+    EXPECT_FALSE(block.export_range_box->isEnabled());
+    EXPECT_EQ(block.Total_Label(), 1);
+}
+
+TEST(OutputRangeBlockTest, MirroringIsOffUntilTicked)
+{
+    OutputRangeBlock block;
+    block.prepare(false, false, &records);
+    EXPECT_FALSE(block.Mirror_Image_Create());
+    EXPECT_FALSE(block.mirror_vertical->isEnabled());
+    block.mirror_chk_box->click();
+    EXPECT_TRUE(block.Mirror_Image_Create());
+    EXPECT_FALSE(block.Mirror_Vertical_Not_Horz());
+    block.mirror_vertical->click();
+    EXPECT_TRUE(block.Mirror_Vertical_Not_Horz());
+    block.prepare(false, false, &records);
+    EXPECT_FALSE(block.Mirror_Image_Create());
+    EXPECT_FALSE(block.Mirror_Vertical_Not_Horz());
+}
