@@ -180,7 +180,7 @@ int main(int argc, char** argv)
                                  baselineSides.append(snapshot.image);
                              return snapshot;
                          },
-                         [](const QString&, const QString&, const QString&) { return KeepReplace::ReplaceAll; });
+                         [](const QString&, const QString&, const QString&) { return ReplaceKeep::ReplaceAll; });
     ExportReport report;
     const double ms = timedMs([&] {
         QFuture<ExportReport> worker = QtConcurrent::run([&] { return exporter.Export_Batch_File(); });

@@ -98,18 +98,36 @@ int Data_From_Excel::shownColumnCount(const QString& startMode) const
     return count;
 }
 
-bool Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)
+bool appendRowOfCells(QList<DataRow>& rows, int number, const QStringList& cells, int count)
 {
     if (count < 0 || cells.size() < count) {
         Show_NSLog_Message(QStringLiteral("Row not added: %1 cells given, %2 needed").arg(cells.size()).arg(count));
         return false;
     }
     DataRow row;
-    row.insert(Extension_Key, QString::number(ListData.size() + 1));
+    row.insert(Extension_Key, QString::number(number));
     for (int i = 0; i < count; ++i)
         row.insert(Column_Key_For_Index(i + 1), Trim_Str(cells.at(i)));
-    ListData.append(row);
+    rows.append(row);
     return true;
+}
+
+std::optional<QString> itemTextOfRow(const QList<DataRow>& rows, int row, int col_index, const QString& tableName)
+{
+    if (row < 0 || row >= rows.size()) {
+        Show_NSLog_Message(QStringLiteral("No row %1 in the %2 of %3 rows").arg(row).arg(tableName).arg(rows.size()));
+        return QString();
+    }
+    const DataRow& values = rows.at(row);
+    const auto found = values.constFind(Column_Key_For_Index(col_index));
+    if (found == values.cend())
+        return std::nullopt;
+    return found.value();
+}
+
+bool Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)
+{
+    return appendRowOfCells(ListData, int(ListData.size()) + 1, cells, count);
 }
 
 void Data_From_Excel::Create_List_By_Value(const QString& value, const QString& col_key)
@@ -119,15 +137,7 @@ void Data_From_Excel::Create_List_By_Value(const QString& value, const QString& 
 
 std::optional<QString> Data_From_Excel::Get_Item_Text(int row, int col_index) const
 {
-    if (row < 0 || row >= ListData.size()) {
-        Show_NSLog_Message(QStringLiteral("No row %1 in the data table of %2 rows").arg(row).arg(ListData.size()));
-        return QString();
-    }
-    const DataRow& values = ListData.at(row);
-    const auto found = values.constFind(Column_Key_For_Index(col_index));
-    if (found == values.cend())
-        return std::nullopt;
-    return found.value();
+    return itemTextOfRow(ListData, row, col_index, QStringLiteral("data table"));
 }
 
 QString Data_From_Excel::objectValue(const QString& identifier, int row) const

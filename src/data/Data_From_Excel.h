@@ -14,6 +14,14 @@ inline const QString Extension_Key = QStringLiteral("Extension");
 
 // The key of a column index: 0 "Extension", n >= 1 "Column<n>", anything else (-1: not bound) none.
 QString Column_Key_For_Index(int index);
+
+// The row rules of the data tables (the loaded spreadsheet and a series shown as a table).
+// Appends a row numbered `number` whose keys "Column1".."Column<count>" hold the first count cells
+// trimmed; false (logged) when fewer cells are given.
+bool appendRowOfCells(QList<DataRow>& rows, int number, const QStringList& cells, int count);
+// Column col_index of a row; none when the row lacks that column, "" (logged, naming the table)
+// for a row past the end.
+std::optional<QString> itemTextOfRow(const QList<DataRow>& rows, int row, int col_index, const QString& tableName);
 // The title of data column k whose header text is empty.
 QString Untitled_Column_Title(int k);
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 
+#include "platform/ReplaceKeep.h"
 #include "render/CardImage.h"
 
 // One file of an export: a side, or front and back joined into one picture (sides come mirrored
@@ -34,30 +35,20 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
 // Flushes everything written into the folder's file system to the disk, once for a whole run.
 bool syncFolder(const QString& folder, QString* error);
 
-// Answers of the keep/replace question (replace_keep_file_flag).
-namespace KeepReplace {
-constexpr int Replace = 0;
-constexpr int Keep = 1;
-constexpr int ReplaceAll = 2;
-constexpr int KeepAll = 3;
-constexpr int Cancel = 4;
-constexpr int CancelAll = 5;
-}  // namespace KeepReplace
-
 // The keep/replace answers of one export. Every file the export writes (front, back or joined)
 // is asked about when it is already there; "all" answers hold for the rest of the export.
 class KeepReplaceAnswers {
 public:
-    // Asks the question about the path with that title and text; answers one of KeepReplace.
+    // Asks the question about the path with that title and text; answers one of ReplaceKeep.
     using Prompt = std::function<int(const QString& path, const QString& title, const QString& text)>;
     explicit KeepReplaceAnswers(Prompt prompt) : m_prompt(std::move(prompt)) {}
 
     // The path to write: the path itself (replacing), a free numbered name (keeping both), or ""
     // when the file is skipped or the export was cancelled.
     QString pathToWrite(const QString& path);
-    bool cancelledAll() const { return m_flag == KeepReplace::CancelAll; }
+    bool cancelledAll() const { return m_flag == ReplaceKeep::CancelAll; }
 
 private:
     Prompt m_prompt;
-    int m_flag = KeepReplace::Replace;
+    int m_flag = ReplaceKeep::Replace;
 };

@@ -63,7 +63,7 @@ protected:
 
 TEST_F(BatchExportTest, RangeThreeToFiveOnBothSidesWritesOnlyThoseCardsAt600Dpi)
 {
-    BatchExport exporter(settings("png", "BOTH", 2, 5), sides(), answering(KeepReplace::Replace));
+    BatchExport exporter(settings("png", "BOTH", 2, 5), sides(), answering(ReplaceKeep::Replace));
     const ExportReport report = runExport(exporter);
     run->Create_Card_Design_Again();
     EXPECT_EQ(filesIn(exporter.exportFolder()),
@@ -84,7 +84,7 @@ TEST_F(BatchExportTest, RangeThreeToFiveOnBothSidesWritesOnlyThoseCardsAt600Dpi)
 
 TEST_F(BatchExportTest, PdfCardsAreTheCardsSizeAndShowTheirOwnRecords)
 {
-    BatchExport exporter(settings("PDF", "F", 0, 3), sides(), answering(KeepReplace::Replace));
+    BatchExport exporter(settings("PDF", "F", 0, 3), sides(), answering(ReplaceKeep::Replace));
     const ExportReport report = runExport(exporter);
     run->Create_Card_Design_Again();
     ASSERT_EQ(report.cardsWritten, 3);
@@ -108,7 +108,7 @@ TEST_F(BatchExportTest, TheJoinedPictureIsTheTwoSidesAppended)
         s.joined = true;
         s.sideBySide = sideBySide;
         s.folder = QDir(target.path()).filePath(sideBySide ? "across" : "down");
-        BatchExport exporter(s, sides(), answering(KeepReplace::Replace));
+        BatchExport exporter(s, sides(), answering(ReplaceKeep::Replace));
         ASSERT_EQ(runExport(exporter).cardsWritten, 1);
         // The same record's sides at one pixel per point, appended by ImageMagick.
         const QDir folder(exporter.exportFolder());
@@ -137,10 +137,10 @@ TEST_F(BatchExportTest, EveryFileAlreadyThereIsAskedAboutTheJoinedPictureToo)
     QStringList asked;
     BatchExportSettings joined = settings("png", "BOTH", 0, 1);
     joined.joined = true;
-    BatchExport first(joined, sides(), answering(KeepReplace::Keep, &asked));
+    BatchExport first(joined, sides(), answering(ReplaceKeep::Keep, &asked));
     EXPECT_EQ(runExport(first).cardsWritten, 1);
     run->Create_Card_Design_Again();
-    BatchExport second(settings("png", "BOTH", 1, 2), sides(), answering(KeepReplace::Keep, &asked));
+    BatchExport second(settings("png", "BOTH", 1, 2), sides(), answering(ReplaceKeep::Keep, &asked));
     EXPECT_EQ(runExport(second).cardsWritten, 1);
     run->Create_Card_Design_Again();
     EXPECT_EQ(asked, (QStringList{"Card_1.png", "Card_2_Back.png"}));
@@ -154,7 +154,7 @@ TEST_F(BatchExportTest, EveryFileAlreadyThereIsAskedAboutTheJoinedPictureToo)
 TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndNotCounted)
 {
     QDir(target.path()).mkpath(kExportFolderName + "/Card_2_Front.png");
-    BatchExport exporter(settings("png", "F", 0, 3), sides(), answering(KeepReplace::ReplaceAll));
+    BatchExport exporter(settings("png", "F", 0, 3), sides(), answering(ReplaceKeep::ReplaceAll));
     const ExportReport report = runExport(exporter);
     run->Create_Card_Design_Again();
     EXPECT_EQ(report.cardsWritten, 2);
@@ -168,7 +168,7 @@ TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndNotCounted)
     BatchExportSettings nowhere = settings("png", "F", 0, 1);
     OutputTest::writeFile(QDir(target.path()).filePath("plain"), "a file, not a folder");
     nowhere.folder = QDir(target.path()).filePath("plain");
-    BatchExport refused(nowhere, sides(), answering(KeepReplace::Replace));
+    BatchExport refused(nowhere, sides(), answering(ReplaceKeep::Replace));
     const ExportReport none = runExport(refused);
     run->Create_Card_Design_Again();
     EXPECT_FALSE(none.folderMade);
@@ -187,7 +187,7 @@ TEST_F(BatchExportTest, AStopEndsTheRunAtOnceLeavingWholeFilesOnly)
                                                      exporter->stop();
                                                  return source(n, side);
                                              },
-                                             answering(KeepReplace::Replace));
+                                             answering(ReplaceKeep::Replace));
     const ExportReport report = runExport(*exporter);
     run->Create_Card_Design_Again();
     EXPECT_TRUE(report.stopped);
@@ -201,7 +201,7 @@ TEST_F(BatchExportTest, AStopEndsTheRunAtOnceLeavingWholeFilesOnly)
         EXPECT_EQ(identify(exported(name)), "2025 1284 600");
     }
 
-    BatchExport cancelled(settings("png", "F", 0, kRecords), sides(), answering(KeepReplace::CancelAll));
+    BatchExport cancelled(settings("png", "F", 0, kRecords), sides(), answering(ReplaceKeep::CancelAll));
     QDir(target.path()).mkpath(kExportFolderName);
     OutputTest::writeFile(exported("Card_2_Front.png"), "old");
     const ExportReport stopped = runExport(cancelled);

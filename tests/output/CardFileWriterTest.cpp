@@ -104,7 +104,7 @@ TEST(CardFileWriterTest, KeepReplaceAnswersHoldAsGiven)
     for (const char* name : {"A.png", "B.png", "C.png"})
         touch(dir.filePath(name));
     QStringList asked;
-    QList<int> answers = {KeepReplace::Cancel, KeepReplace::KeepAll};
+    QList<int> answers = {ReplaceKeep::Cancel, ReplaceKeep::KeepAll};
     KeepReplaceAnswers keep([&](const QString& path, const QString& title, const QString& text) {
         asked.append(QFileInfo(path).fileName());
         EXPECT_EQ(title, "File already exists :");
@@ -117,7 +117,7 @@ TEST(CardFileWriterTest, KeepReplaceAnswersHoldAsGiven)
     EXPECT_EQ(keep.pathToWrite(dir.filePath("C.png")), dir.filePath("C (1).png"));  // kept for all: not asked
     EXPECT_EQ(asked, (QStringList{"A.png", "B.png"}));
 
-    KeepReplaceAnswers cancel([](const QString&, const QString&, const QString&) { return KeepReplace::CancelAll; });
+    KeepReplaceAnswers cancel([](const QString&, const QString&, const QString&) { return ReplaceKeep::CancelAll; });
     EXPECT_EQ(cancel.pathToWrite(dir.filePath("A.png")), "");
     EXPECT_TRUE(cancel.cancelledAll());
     EXPECT_EQ(cancel.pathToWrite(dir.filePath("Free.png")), "");

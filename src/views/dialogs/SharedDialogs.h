@@ -4,6 +4,8 @@
 #include <QString>
 #include <atomic>
 
+#include "platform/ReplaceKeep.h"
+
 class QLabel;
 class QWidget;
 
@@ -22,15 +24,6 @@ extern QString Export_File_Path;
 extern QString Export_File_Message;
 extern QString Export_Back_File_Path;
 
-// Values of replace_keep_file_flag.
-namespace ReplaceKeep {
-constexpr int Replace = 0;
-constexpr int Keep = 1;
-constexpr int ReplaceAll = 2;
-constexpr int KeepAll = 3;
-constexpr int Cancel = 4;
-constexpr int CancelAll = 5;
-}  // namespace ReplaceKeep
 
 // The light blue-grey every shared dialog is painted with.
 void applySharedDialogBackground(QWidget& window);

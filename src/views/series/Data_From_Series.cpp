@@ -42,16 +42,7 @@ int Data_From_Series::nextRowNumber() const
 
 bool Data_From_Series::Create_List_By_Array(const QStringList& cells, int count)
 {
-    if (count < 0 || cells.size() < count) {
-        Show_NSLog_Message(QStringLiteral("Row not added: %1 cells given, %2 needed").arg(cells.size()).arg(count));
-        return false;
-    }
-    DataRow row;
-    row.insert(Extension_Key, QString::number(nextRowNumber()));
-    for (int i = 0; i < count; ++i)
-        row.insert(Column_Key_For_Index(i + 1), Trim_Str(cells.at(i)));
-    ListData.append(row);
-    return true;
+    return appendRowOfCells(ListData, nextRowNumber(), cells, count);
 }
 
 void Data_From_Series::Create_List_By_Value(const QString& value, const QString& col_key)
@@ -61,15 +52,7 @@ void Data_From_Series::Create_List_By_Value(const QString& value, const QString&
 
 std::optional<QString> Data_From_Series::Get_Item_Text(int row, int col_index) const
 {
-    if (row < 0 || row >= ListData.size()) {
-        Show_NSLog_Message(QStringLiteral("No row %1 in the series table of %2 rows").arg(row).arg(ListData.size()));
-        return QString();
-    }
-    const DataRow& values = ListData.at(row);
-    const auto found = values.constFind(Column_Key_For_Index(col_index));
-    if (found == values.cend())
-        return std::nullopt;
-    return found.value();
+    return itemTextOfRow(ListData, row, col_index, QStringLiteral("series table"));
 }
 
 void Data_From_Series::Mark_List_New_Selection(int row) { m_view->Mark_List_New_Selection(row); }
