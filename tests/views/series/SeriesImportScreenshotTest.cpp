@@ -29,15 +29,8 @@ protected:
     // Shows the dialog, waits for its frame and saves the framed window.
     void shoot(QDialog& dialog, const QString& file)
     {
-        dialog.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        QMargins frame;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return (frame = frameExtents(dialog)).top() > 0; }, 15000))
-            << "no window manager drew a title bar";
-        QTest::qWait(300);
-        const QRect framed = dialog.geometry().marginsAdded(frame).adjusted(-8, -8, 8, 8);
-        const QPixmap picture = dialog.screen()->grabWindow(0, framed.x(), framed.y(), framed.width(), framed.height());
-        EXPECT_TRUE(picture.save(artifacts.filePath(file)));
+        const QMargins frame = showFramed(dialog);
+        EXPECT_TRUE(grabFramed(dialog, frame).save(artifacts.filePath(file)));
     }
 
     const QDir artifacts{QStringLiteral(ZOVA_SERIES_ARTIFACT_DIR)};
