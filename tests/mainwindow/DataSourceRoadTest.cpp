@@ -36,25 +36,9 @@ class DataSourceRoadTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        Card_Front_Or_Back = 0;
-        Start_Card_Option = QStringLiteral("L");
-        Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
-        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
-        QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
-        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
-        series.write("Ada Lovelace\nAlan Turing\n");
-        series.close();
-
-        controller.inspector().setUpControls({});
-        controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
+        ASSERT_NO_FATAL_FAILURE(openSampleWithStaffSeries("Ada Lovelace\nAlan Turing\n"));
         controller.window()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
-    }
-    void TearDown() override
-    {
-        QDir(Data_Folder_Path).removeRecursively();
-        MainWindowFixture::TearDown();
     }
 
     SKTGraphicView& canvas() const { return *controller.editedGraphicView(); }

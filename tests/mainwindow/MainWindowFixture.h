@@ -4,7 +4,10 @@
 // user opens a file, and the globals a window changes put back after each test.
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMainWindow>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,6 +20,7 @@
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/inspector/InspectorControls.h"
+#include "views/inspector/PropertyInspector.h"
 
 // design-probe, built beside the test program.
 inline QString designProbe()
@@ -28,6 +32,8 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        if (ownsDataFolder)
+            QDir(Data_Folder_Path).removeRecursively();
         Card_Front_Or_Back = 0, Project_File_Name.clear(), Start_Card_Option = QStringLiteral("T");
         Measument_Unit_Is = last_unit_val = kUnitMillimetre;
     }
@@ -52,6 +58,25 @@ protected:
         ASSERT_TRUE(Open_Btn_Clicked(controller));
     }
 
+    // A data folder of its own holding the series Staff with these lines, and the sample design
+    // opened on the shown window as a saved design; TearDown removes the folder.
+    void openSampleWithStaffSeries(const QByteArray& staffLines)
+    {
+        Card_Front_Or_Back = 0;
+        Start_Card_Option = QStringLiteral("L");
+        Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
+        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+        QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+        series.write(staffLines);
+        series.close();
+        ownsDataFolder = true;
+        controller.inspector().setUpControls({});
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
+    }
+
+    bool ownsDataFolder = false;
     ScriptedMessagePresenter messages;
     ScopedMessagePresenter messageScope{messages};
     ScriptedDialogPresenter dialogs;

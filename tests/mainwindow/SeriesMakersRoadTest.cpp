@@ -31,25 +31,7 @@ const QRectF kTitle(70, 8, 165, 22);
 
 class SeriesMakersRoadTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        Card_Front_Or_Back = 0;
-        Start_Card_Option = QStringLiteral("L");
-        Data_Folder_Path = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("DataSet");
-        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
-        QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
-        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
-        series.write("Ada Lovelace\n");
-        series.close();
-        controller.inspector().setUpControls({});
-        controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(openSampleDesign());
-    }
-    void TearDown() override
-    {
-        QDir(Data_Folder_Path).removeRecursively();
-        MainWindowFixture::TearDown();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openSampleWithStaffSeries("Ada Lovelace\n")); }
     QByteArray series(const QString& name) const
     {
         QFile file(QDir(Data_Folder_Path).filePath(name + ".txt"));
