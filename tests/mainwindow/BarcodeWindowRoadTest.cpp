@@ -172,8 +172,11 @@ TEST_F(BarcodeWindowRoadTest, OnAnXServerTheWindowShowsEachPageAndItsQrCodeReach
     EXPECT_EQ(barcode->barcode.two_d_font_val, value);
     EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
     shoot(*controller.window(), QStringLiteral("road-card-with-qrcode.png"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return action("Undo_btn").isEnabled(); }));
     action("Undo_btn").trigger();
-    EXPECT_TRUE(frontBarcode()->barcode == before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frontBarcode()->barcode == before; }))
+        << "symbology " << frontBarcode()->barcode.barcode_font_index << ", value "
+        << frontBarcode()->barcode.two_d_font_val.toStdString();
 }
 
 }  // namespace
