@@ -38,6 +38,10 @@ public:
     static constexpr int kTooManyEntries = -3;
     static constexpr int kEntryTooLarge = -4;
     static constexpr int kTooLargeInAll = -5;
+    static bool isLimitRefusal(int code)
+    {
+        return code == kTooManyEntries || code == kEntryTooLarge || code == kTooLargeInAll;
+    }
     using EntryFilter = std::function<bool(const QString& entryName)>;
 
     // Overwrites existing files, no password.

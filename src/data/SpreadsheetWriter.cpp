@@ -147,7 +147,7 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
     if (SSZipArchive::unzipFileAtPath(archive, tmpDir, kWorkbookUnpackLimits, isReadPart, &error))
         return true;
     // Nothing of a refused workbook is read, not even the parts unpacked before the refusal.
-    if (error.code <= SSZipArchive::kTooManyEntries) {
+    if (SSZipArchive::isLimitRefusal(error.code)) {
         readRefusal = error.localizedDescription;
         Show_NSLog_Message(QStringLiteral("The workbook %1 is not read: %2").arg(archive, readRefusal));
         QDir(tmpDir).removeRecursively();
