@@ -83,6 +83,15 @@ TEST_F(ImportWizardTest, TypedLinesAndValuesForTheEditedSeries)
               1);
     EXPECT_EQ(series("Typed"), "one\n two\nthree\n");
     EXPECT_EQ(fillLists, 1);
+    // A name that names no file saves nothing and keeps the wizard open.
+    EXPECT_EQ(run(1, 1, [&] {
+                  wizard.Manual_RD_Pressed();
+                  field("Manual_file_name").setText("  ");
+                  wizard.findChild<QPlainTextEdit*>("ManualEdit")->setPlainText("four\n");
+                  wizard.OKPressed();
+              }),
+              0);
+    EXPECT_EQ(seriesFiles(), QStringList({"Typed.txt"}));
 
     writeFile(at("lf.txt"), "a\nb\n");
     run(0, 1, [&] {
