@@ -109,21 +109,6 @@ TEST(PrintingViewTest, OneSideDownTurnsEachCardAndMirrorsFlipItBeforehand)
     EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), TopRight);  // mirrored top to bottom, then turned
 }
 
-TEST(PrintingViewTest, CellsPastTheRunStayBlankAndPreviewsStopAtFiftySheets)
-{
-    const PrintSheetSettings sheet = sheetOf(612, 792, "F", "UD", 2, 2);
-    const QImage page = pageOf(sheet, 5, 2);
-    const SheetGeometry geometry(sheet);
-    EXPECT_EQ(markerCorner(page, geometry.cell(1, 1), 792), TopLeft);
-    EXPECT_EQ(markerCorner(page, geometry.cell(1, 2), 792), Nowhere);
-    EXPECT_EQ(page.pixelColor(toPage(geometry.cell(1, 2), 792).center().toPoint()), QColor(Qt::white));
-
-    SheetRun run;
-    run.Total_Label_Real = 401;
-    EXPECT_EQ(Printing_View(sheet, run, true).numberOfPages(), 101);
-    EXPECT_EQ(Printing_View(sheet, run, false).numberOfPages(), 50);
-}
-
 TEST(PrintingViewTest, AVisitorPassIsPrintedAloneAtItsSizeBelowTheTopMargin)
 {
     PrintSheetSettings sheet = sheetOf(612, 792, "F", "UD", 2, 2);

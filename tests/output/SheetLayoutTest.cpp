@@ -155,27 +155,6 @@ TEST(SheetLayoutTest, CropMarksRunTwentyPointsOutFromEachCornerAndTurnOntoThePag
     EXPECT_EQ(toPage(QRectF(156, 374, 300, 400), 792), QRectF(156, 18, 300, 400));
 }
 
-TEST(SheetLayoutTest, TurnsFollowTheLayoutCodes)
-{
-    PrintSheetSettings sheet = letterSheet();
-    sheet.Print_One_Card_Algn = "D";
-    EXPECT_TRUE(frontTurned(sheet, false));
-    sheet.Print_Card_Side = "B";
-    sheet.twoSidedDesign = true;
-    EXPECT_FALSE(frontTurned(sheet, false));
-    EXPECT_TRUE(oneSideBackTurned(sheet, false));
-    sheet.Print_Card_Side = "BOTH";
-    sheet.Print_One_Card_Algn = "U";
-    for (const char* code : {"UD", "DD"}) {
-        sheet.Print_Card_Algn = code;
-        EXPECT_TRUE(pairBackTurned(sheet)) << code;
-    }
-    for (const char* code : {"U", "L", "DU"}) {
-        sheet.Print_Card_Algn = code;
-        EXPECT_FALSE(pairBackTurned(sheet)) << code;
-    }
-}
-
 TEST(SheetLayoutTest, EachPageKnowsItsRecordsFromItsNumber)
 {
     SheetRun run;
