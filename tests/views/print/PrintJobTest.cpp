@@ -1,5 +1,6 @@
 // Print jobs written to PDF files through the printer road and read back with poppler and
 // ImageMagick: pages, which record lands in which cell, previews and their limit, the checks.
+#include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
@@ -59,6 +60,8 @@ TEST_F(PrintJobTest, SevenRecordsOnTwoByTwoFillTwoPagesAndLeaveTheFourthCellBlan
     // Top-left alignment: the block's top-left corner at the margins, cards 243 x 154 with 10-point gaps.
     EXPECT_EQ(trimmedBox(pdf("seven.pdf"), 1, folder.path()), "496x318+18+18");
     const QImage page2 = pdfPageImage(pdf("seven.pdf"), 2, folder.path());
+    QDir().mkpath(ZOVA_PRINT_ARTIFACT_DIR);
+    page2.save(QStringLiteral(ZOVA_PRINT_ARTIFACT_DIR "/seven-records-2x2-page2.png"));
     const SheetGeometry cells(sheet);
     EXPECT_TRUE(near(colourAt(page2, cells.cell(1, 1)), frontColour(4)));
     EXPECT_TRUE(near(colourAt(page2, cells.cell(1, 2)), frontColour(5)));
