@@ -65,6 +65,10 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     connect(All_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::All_print_RD_Clicked);
     connect(Sel_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::Sel_Print_RD_Clicked);
     connect(mirror_chk_box, &QCheckBox::clicked, this, &OutputRangeBlock::Mirror_image_chk_clicked);
+    connect(Total_Text, &CheckedSpinBox::valueChanged, this, [this] {
+        if (m_typedTotal && !anySourceOn())
+            m_totalLabel = Total_Text->value();
+    });
     prepare(false, false, {});
 }
 
@@ -81,9 +85,32 @@ void OutputRangeBlock::prepare(bool usesSeries, bool usesSpreadsheet, RecordCoun
     Export_with_excel_chk->setEnabled(usesSpreadsheet);
     Export_with_excel_chk->setChecked(usesSpreadsheet);
     // The export sheet keeps its total hidden: all records or a range.
-    tot_label->hide();
-    Total_Text->hide();
+    tot_label->setVisible(m_typedTotal);
+    Total_Text->setVisible(m_typedTotal);
     sourcesChanged();
+}
+
+void OutputRangeBlock::setTypedTotal(bool typed)
+{
+    m_typedTotal = typed;
+    tot_label->setVisible(typed);
+    Total_Text->setVisible(typed);
+    Set_Enable_Diable_Range_Box();
+}
+
+void OutputRangeBlock::showTotalWithoutSources(int total)
+{
+    if (anySourceOn())
+        return;
+    m_fields->Set_Tot_Value(total, RecordRangeFields::kMaxRecords, QStringLiteral("A"));
+    m_totalLabel = Total_Text->value();
+}
+
+void OutputRangeBlock::showTypedTotal()
+{
+    export_range_box->setEnabled(true);
+    All_print_RD_Clicked();
+    Sel_print_rd->setEnabled(false);
 }
 
 bool OutputRangeBlock::seriesOn() const { return Export_with_batch_chk->isChecked(); }
@@ -125,8 +152,12 @@ void OutputRangeBlock::sourcesChanged()
 void OutputRangeBlock::Set_Enable_Diable_Range_Box()
 {
     export_range_box->setEnabled(anySourceOn());
-    if (!anySourceOn())
+    Sel_print_rd->setEnabled(true);
+    if (!anySourceOn()) {
+        if (m_typedTotal)
+            showTypedTotal();
         return;
+    }
     if (All_print_rd->isChecked())
         All_print_RD_Clicked();
     else

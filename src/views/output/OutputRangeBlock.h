@@ -25,6 +25,10 @@ public:
     // Resets the block for a window that opens: mirror off, all records, from 1; each source box
     // enabled and ticked when the design uses that source.
     void prepare(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
+    // The print window's block: with no source box on, the number of cards is typed into the
+    // total, which the sheet's rows x columns fill in (showTotalWithoutSources).
+    void setTypedTotal(bool typed);
+    void showTotalWithoutSources(int total);
 
     QCheckBox* Export_with_batch_chk = nullptr;
     QCheckBox* Export_with_excel_chk = nullptr;
@@ -64,7 +68,10 @@ public Q_SLOTS:
 private:
     void sourcesChanged();
 
+    void showTypedTotal();
+
     RecordCounter m_counter;
+    bool m_typedTotal = false;
     RecordRangeFields* m_fields = nullptr;
     int m_records = 1;
     int m_totalLabel = 1;
