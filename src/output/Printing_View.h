@@ -1,0 +1,46 @@
+#pragma once
+// Draws the pages of a print run: each cell of each sheet gets its card, or its front and back,
+// turned and mirrored as the sheet settings say, drawn as vectors stretched into its rectangle,
+// with crop marks. A page depends on its number alone, so a preview redrawn after a page set-up
+// change shows the same cards.
+#include <QPainter>
+#include <functional>
+
+#include "model/CardSide.h"
+#include "output/PrintSheetSettings.h"
+#include "output/SheetLayout.h"
+
+class Printing_View {
+public:
+    // Record n's side in a data run, as designed (the view mirrors and turns it); a null image
+    // when the side has no picture. Called on the thread that draws.
+    using RecordSide = std::function<CardImage(int record, CardSide side)>;
+
+    Printing_View(const PrintSheetSettings& sheet, const SheetRun& run, bool its_print_not_preview,
+                  RecordSide recordSide = {});
+
+    // Sheets of the run; a preview shows at most the first kPreviewPageLimit.
+    int numberOfPages() const;
+    // Draws page (from 1) in points on a page painter: origin at the paper's top-left, y down.
+    void drawPage(QPainter& painter, int page) const;
+
+    // The text centred in a side rectangle of the sheet, "Invalid Data" in red bold 11 points.
+    static void Draw_Label_String(QPainter& painter, const QString& text, const QRectF& rect, qreal pageHeight);
+    // The crop marks of a side rectangle when the sheet asks for them, light grey, 1 point wide.
+    void Draw_Margin_rect(QPainter& painter, const QRectF& rect) const;
+
+private:
+    struct Pair {
+        CardImage front;
+        CardImage back;
+    };
+    Pair pairFor(const SheetCell& cell) const;
+    void drawCell(QPainter& painter, const CellSides& sides, const Pair& pair, const SheetCell& cell) const;
+    void Draw_image_In_Rect(QPainter& painter, const CardImage& image, const QRectF& rect, bool turned) const;
+
+    const PrintSheetSettings& m_sheet;
+    SheetRun m_run;
+    bool m_print;
+    RecordSide m_recordSide;
+    SheetGeometry m_geometry;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// One print or preview of the sheet the print window set up: the size check, the run's cells and
+// first record from the range, then the pages through the printer, or through the print preview
+// window, which may ask for them again after a page set-up change and gets the same pages.
+#include <functional>
+
+#include "output/Printing_View.h"
+#include "output/PrintSheetSettings.h"
+
+class OutputRangeBlock;
+class QPrinter;
+class QWidget;
+
+// The cards a job prints: record first (from 0) and count cells, as the range block gives them;
+// valid is false when the range's from is above its to.
+struct PrintRange {
+    int first = 0;
+    int count = 1;
+    bool valid = true;
+};
+// The range the window's range block shows: all its total, or from-to.
+PrintRange printRangeFrom(const OutputRangeBlock& block);
+
+// Where a run's cards come from: the design's two pictures, or records of series or spreadsheet
+// data bound one by one.
+struct PrintRecords {
+    bool dataRun = false;
+    int Total_Batch_Excel_Card = 1;
+    Printing_View::RecordSide recordSide;
+    // Puts the design back as it was before any record was bound: before a data run starts and
+    // after its last page.
+    std::function<void()> Create_Card_Design_Again;
+};
+
+class PrintJob {
+public:
+    PrintJob(const PrintSheetSettings& sheet, PrintRecords records, QWidget* window = nullptr);
+
+    // Checks the sheet and the range, then previews (in the print preview window) or prints on
+    // the printer. False when a check stopped the job or the printer could not start.
+    bool Execute_Printing(bool preview, QPrinter& printer, const PrintRange& range);
+
+    // The last job's cells (doubled for duplex) and first record.
+    int Total_Label() const { return m_run.Total_Label_Real; }
+    int Print_Start() const { return m_run.Print_Start; }
+
+    // Draws every page of the run on the printer; false when it could not be started.
+    bool paintPages(QPrinter& printer, bool preview) const;
+
+private:
+    bool cellFitsPaper() const;
+    bool preparedRun(const PrintRange& range);
+    bool Call_Print_Box_1(bool preview, QPrinter& printer);
+
+    const PrintSheetSettings& m_sheet;
+    PrintRecords m_records;
+    QWidget* m_window;
+    SheetRun m_run;
+};

@@ -1,0 +1,125 @@
+// The printing view on a 72-dpi picture of the page: which corner of each card its marker lands
+// in tells how the card was turned or mirrored.
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "output/Printing_View.h"
+
+namespace {
+
+const QSizeF kCard(243, 154);
+
+// A white card with a black marker in its top-left corner, as designed (y down).
+CardImage markedCard()
+{
+    GraphicPtr marker = SKTGraphic::create(GraphicKind::Shape);
+    marker->setBounds(QRectF(0, 0, 60, 40));
+    marker->setDrawingFill(true);
+    marker->setFillColor(Qt::black);
+    marker->ctrl_is_visible = true;
+    CardScene scene;
+    scene.graphics = {marker};
+    scene.side.setCard_Size(kCard);
+    scene.side.setCard_fill_chk(true);
+    scene.side.setCard_fill_style(QStringLiteral("S"));
+    scene.side.setCard_fill_clr(Qt::white);
+    scene.side.setCard_border_chk(false);
+    scene.card = QRectF(QPointF(0, 0), kCard);
+    return CardImage(scene, scene.card);
+}
+
+enum Corner { TopLeft, TopRight, BottomLeft, BottomRight, Nowhere };
+
+// Where the marker sits in a side rectangle of the sheet (y up) on the page picture.
+Corner markerCorner(const QImage& page, const QRectF& sheetRect, qreal pageHeight)
+{
+    const QRectF r = toPage(sheetRect, pageHeight);
+    const QPointF probes[4] = {r.topLeft() + QPointF(10, 10), r.topRight() + QPointF(-10, 10),
+                               r.bottomLeft() + QPointF(10, -10), r.bottomRight() + QPointF(-10, -10)};
+    for (int corner = TopLeft; corner <= BottomRight; ++corner)
+        if (page.pixelColor(probes[corner].toPoint()).lightness() < 60)
+            return Corner(corner);
+    return Nowhere;
+}
+
+PrintSheetSettings sheetOf(float width, float height, const QString& sides, const QString& layout, int rows, int columns)
+{
+    PrintSheetSettings sheet;
+    sheet.paperWidth = width;
+    sheet.paperHeight = height;
+    sheet.Left_Mar = sheet.Rite_Mar = sheet.Top_Mar = sheet.Bot_Mar = 18;
+    sheet.Print_Card_Side = sides;
+    sheet.Print_Card_Algn = layout;
+    sheet.front_image = markedCard();
+    sheet.back_image = markedCard();
+    SheetCellRequest cells;
+    cells.cardWidth = float(kCard.width());
+    cells.cardHeight = float(kCard.height());
+    cells.rows = rows;
+    cells.columns = columns;
+    cells.horzGap = cells.vertGap = 12;
+    Check_Max_Cell_Value(sheet, cells);
+    return sheet;
+}
+
+QImage pageOf(const PrintSheetSettings& sheet, int cells, int page = 1)
+{
+    QImage image(int(sheet.paperWidth), int(sheet.paperHeight), QImage::Format_ARGB32);
+    image.setDotsPerMeterX(2835);  // 72 dpi
+    image.setDotsPerMeterY(2835);
+    QPainter painter(&image);
+    SheetRun run;
+    run.Total_Label_Real = cells;
+    Printing_View(sheet, run, true).drawPage(painter, page);
+    return image;
+}
+
+}  // namespace
+
+TEST(PrintingViewTest, BacksOfUpDownPairsTurnInEveryCellOfALandscapeSheet)
+{
+    const PrintSheetSettings sheet = sheetOf(792, 612, "BOTH", "UD", 1, 3);
+    ASSERT_EQ(sheet.Print_Col, 3);
+    const QImage page = pageOf(sheet, 3);
+    const SheetGeometry geometry(sheet);
+    for (int column = 1; column <= 3; ++column) {
+        const CellSides sides = geometry.cellSides(1, column);
+        EXPECT_EQ(markerCorner(page, sides.R1, 612), TopLeft) << column;
+        EXPECT_EQ(markerCorner(page, sides.R2, 612), BottomRight) << column;
+    }
+}
+
+TEST(PrintingViewTest, OneSideDownTurnsEachCardAndMirrorsFlipItBeforehand)
+{
+    PrintSheetSettings sheet = sheetOf(612, 792, "F", "UD", 1, 1);
+    const QRectF card = SheetGeometry(sheet).cell(1, 1);
+    EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), TopLeft);
+    sheet.Print_One_Card_Algn = "D";
+    EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), BottomRight);
+
+    sheet.Print_One_Card_Algn = "U";
+    sheet.Mirror_Image_Create = true;
+    EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), TopRight);
+    sheet.Mirror_Vertical_Not_Horz = true;
+    EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), BottomLeft);
+
+    sheet.Print_Card_Side = "B";
+    sheet.twoSidedDesign = true;
+    sheet.Print_One_Card_Algn = "D";
+    EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), TopRight);  // mirrored top to bottom, then turned
+}
+
+TEST(PrintingViewTest, CellsPastTheRunStayBlankAndPreviewsStopAtFiftySheets)
+{
+    const PrintSheetSettings sheet = sheetOf(612, 792, "F", "UD", 2, 2);
+    const QImage page = pageOf(sheet, 5, 2);
+    const SheetGeometry geometry(sheet);
+    EXPECT_EQ(markerCorner(page, geometry.cell(1, 1), 792), TopLeft);
+    EXPECT_EQ(markerCorner(page, geometry.cell(1, 2), 792), Nowhere);
+    EXPECT_EQ(page.pixelColor(toPage(geometry.cell(1, 2), 792).center().toPoint()), QColor(Qt::white));
+
+    SheetRun run;
+    run.Total_Label_Real = 401;
+    EXPECT_EQ(Printing_View(sheet, run, true).numberOfPages(), 101);
+    EXPECT_EQ(Printing_View(sheet, run, false).numberOfPages(), 50);
+}
