@@ -18,6 +18,8 @@ const QString kExtension = QStringLiteral("zvp");
 QList<PrintProfileEntry> PrintProfileStore::list() const
 {
     QList<PrintProfileEntry> entries;
+    if (m_folder.isEmpty())
+        return entries;
     const QDir folder(m_folder);
     const QFileInfoList files = folder.entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& file : files) {
@@ -74,6 +76,11 @@ std::optional<QStringList> PrintProfileStore::read(const PrintProfileEntry& entr
 
 bool PrintProfileStore::write(const PrintProfileEntry& entry, const QStringList& items, QString* error) const
 {
+    if (m_folder.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the print profile folder is missing");
+        return false;
+    }
     QVariantList values;
     for (const QString& item : items)
         values.append(item);

@@ -1,6 +1,7 @@
 #include "views/print/Print_Wnd.h"
 
 #include <QHeaderView>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -9,7 +10,9 @@
 #include "ui_Print_Wnd.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/print/Add_Print_Profile.h"
+#include "views/inspector/PrintInfo.h"
 #include "views/print/PrintLayoutPictures.h"
+#include "views/print/Sample_Preview.h"
 
 namespace {
 
@@ -49,6 +52,11 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     ui->List_profile->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->List_profile->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rangeBlock().setTypedTotal(true);
+    m_preview = new Sample_Preview(nullptr, &logic.settings());
+    delete ui->Print_sclview->takeWidget();
+    ui->Print_sclview->setWidgetResizable(false);
+    ui->Print_sclview->setAlignment(Qt::AlignCenter);
+    ui->Print_sclview->setWidget(m_preview);
 
     m_nameSheet = new Add_Print_Profile(this);
     m_profiles = std::make_unique<PrintProfileList>(logic, PrintProfileStore(print_profile_path.get()));
@@ -256,12 +264,12 @@ int Print_Wnd::Open_Print_Wnd(const PrintDesign& design, OutputRangeBlock::Recor
     return dialogPresenter().runModal(*this);
 }
 
-void Print_Wnd::setPreviewWidget(QWidget* preview)
+void Print_Wnd::setUpPrinter(QPrinter& printer) const
 {
-    m_preview = preview;
-    delete ui->Print_sclview->takeWidget();
-    ui->Print_sclview->setWidget(preview);
-    Refresh_Preview();
+    if (!logic.printInfoPrinter().isEmpty())
+        printer.setPrinterName(logic.printInfoPrinter());
+    printer.setFullPage(true);
+    printer.setPageLayout(printInfo());
 }
 
 void Print_Wnd::Refresh_Preview()
@@ -269,7 +277,18 @@ void Print_Wnd::Refresh_Preview()
     if (!m_preview)
         return;
     ui->Print_sclview->verticalScrollBar()->setValue(0);
+    // The whole sheet in the room the window gives it, as the paper is shaped.
+    const QSizeF paper(logic.settings().paperWidth, logic.settings().paperHeight);
+    const QSize room = ui->Print_sclview->viewport()->size() - QSize(8, 8);
+    if (paper.width() > 0 && paper.height() > 0 && !room.isEmpty())
+        m_preview->resize(paper.scaled(QSizeF(room), Qt::KeepAspectRatio).toSize());
     m_preview->update();
+}
+
+void Print_Wnd::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Refresh_Preview();
 }
 
 void Print_Wnd::PreviewButtonPressed()

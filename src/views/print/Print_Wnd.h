@@ -14,6 +14,7 @@ namespace Ui {
 class Print_Wnd;
 }
 class Add_Print_Profile;
+class QPrinter;
 
 class Print_Wnd : public QDialog {
     Q_OBJECT
@@ -35,15 +36,19 @@ public:
     // prepare, then the window modally; 1 for OK, 0 for Cancel or close.
     int Open_Print_Wnd(const PrintDesign& design, OutputRangeBlock::RecordCounter counter);
 
-    // Puts the sheet preview into the preview area (owned by the window from then on).
-    void setPreviewWidget(QWidget* preview);
+    // The sheet preview in the preview area.
     QWidget* previewWidget() const { return m_preview; }
+    // The printer and paper chosen here, on a printer a job is about to use.
+    void setUpPrinter(QPrinter& printer) const;
 
 public Q_SLOTS:
     void Refresh_Preview();
     void PreviewButtonPressed();
     void PrintButtonPressed();
     void CancelButtonPressed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void connectControls();
