@@ -1,5 +1,6 @@
 #include "views/print/Print_Wnd.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPrinter>
 #include <QScrollBar>
@@ -56,6 +57,7 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     delete ui->Print_sclview->takeWidget();
     ui->Print_sclview->setWidgetResizable(false);
     ui->Print_sclview->setAlignment(Qt::AlignCenter);
+    ui->Print_sclview->viewport()->installEventFilter(this);
     ui->Print_sclview->setWidget(m_preview);
 
     m_nameSheet = new Add_Print_Profile(this);
@@ -285,10 +287,11 @@ void Print_Wnd::Refresh_Preview()
     m_preview->update();
 }
 
-void Print_Wnd::resizeEvent(QResizeEvent* event)
+bool Print_Wnd::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    Refresh_Preview();
+    if (watched == ui->Print_sclview->viewport() && event->type() == QEvent::Resize)
+        Refresh_Preview();
+    return QDialog::eventFilter(watched, event);
 }
 
 void Print_Wnd::PreviewButtonPressed()

@@ -48,7 +48,8 @@ public Q_SLOTS:
     void CancelButtonPressed();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // The preview follows the room its scroll area has.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectControls();
