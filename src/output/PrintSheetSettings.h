@@ -3,6 +3,7 @@
 // while they draw: one set for the whole program, as one print window runs modally at a time.
 // Lengths are in points (1/72 inch) on the paper, origin at its bottom-left corner, y upwards;
 // the window's fields show millimetres and convert on their way here.
+#include <QImage>
 #include <QString>
 
 #include "render/CardImage.h"
@@ -48,6 +49,10 @@ struct PrintSheetSettings {
     bool twoSidedDesign = false;
     CardImage front_image;
     CardImage back_image;
+
+    // A visitor pass printed alone, at its own size, instead of a sheet of cards.
+    bool draw_printing_or_visitor_pass = false;
+    QImage Visitor_Pass_Image;  // its dots per metre give its size in points
 };
 
 // The settings the print window last published.

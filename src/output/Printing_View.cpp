@@ -6,6 +6,14 @@ namespace {
 
 const QString kInvalidData = QStringLiteral("Invalid Data");
 
+// A picture's size in points from its dots per metre, one point a pixel when it names none.
+QSizeF pointSizeOf(const QImage& picture)
+{
+    const qreal dpmX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() : 72 / 0.0254;
+    const qreal dpmY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() : 72 / 0.0254;
+    return {picture.width() * 72 / (dpmX * 0.0254), picture.height() * 72 / (dpmY * 0.0254)};
+}
+
 bool isBoth(const PrintSheetSettings& sheet)
 {
     return sheet.Print_Card_Side == QLatin1String("BOTH");
@@ -59,6 +67,10 @@ void Printing_View::drawPage(QPainter& painter, int page) const
 {
     const qreal pageHeight = m_sheet.paperHeight;
     painter.fillRect(QRectF(0, 0, m_sheet.paperWidth, pageHeight), Qt::white);
+    if (m_sheet.draw_printing_or_visitor_pass) {
+        Draw_visitor_pass(painter);
+        return;
+    }
     const int columns = std::max(1, m_sheet.Print_Col);
     for (int row = 1; row <= std::max(1, m_sheet.Print_Row); ++row) {
         for (int column = 1; column <= columns; ++column) {
@@ -106,6 +118,17 @@ void Printing_View::Draw_image_In_Rect(QPainter& painter, const CardImage& image
     }
     painter.setClipRect(QRectF(QPointF(0, 0), size), Qt::IntersectClip);
     image.draw(painter);
+}
+
+void Printing_View::Draw_visitor_pass(QPainter& painter) const
+{
+    const QImage& pass = m_sheet.Visitor_Pass_Image;
+    if (pass.isNull())
+        return;
+    const QRectF place = toPage(visitorPassRect(m_sheet, pointSizeOf(pass)), m_sheet.paperHeight);
+    SavedPainterState state(painter);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(place, pass);
 }
 
 void Printing_View::Draw_Margin_rect(QPainter& painter, const QRectF& rect) const

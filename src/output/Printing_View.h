@@ -29,6 +29,9 @@ public:
     // The crop marks of a side rectangle when the sheet asks for them, light grey, 1 point wide.
     void Draw_Margin_rect(QPainter& painter, const QRectF& rect) const;
 
+    // The visitor pass page: the pass at its own size, without crop marks.
+    void Draw_visitor_pass(QPainter& painter) const;
+
 private:
     struct Pair {
         CardImage front;

@@ -159,6 +159,13 @@ CellSides SheetGeometry::cellSides(int row, int column) const
     return {cell(row, column), cell(row, column)};
 }
 
+QRectF visitorPassRect(const PrintSheetSettings& sheet, QSizeF pass)
+{
+    const qreal x = sheet.Left_Mar + (sheet.paperWidth - sheet.Left_Mar - sheet.Rite_Mar - pass.width()) / 2;
+    const qreal y = sheet.paperHeight - pass.height() - sheet.Top_Mar;
+    return {QPointF(x, y), pass};
+}
+
 std::array<QLineF, 8> cropMarks(const QRectF& r)
 {
     const qreal x = r.x(), y = r.y(), w = r.width(), h = r.height(), d = kCropMarkLength;

@@ -60,6 +60,10 @@ private:
     float m_aw = 0, m_ah = 0, m_gw = 0, m_gh = 0, m_sw = 0, m_sh = 0;
 };
 
+// Where a visitor pass of that size in points goes: centred between the left and right margins,
+// its top edge at the top margin.
+QRectF visitorPassRect(const PrintSheetSettings& sheet, QSizeF pass);
+
 // The eight 20-point crop marks of a rectangle, two from each corner running outwards.
 std::array<QLineF, 8> cropMarks(const QRectF& rect);
 

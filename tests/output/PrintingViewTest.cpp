@@ -123,3 +123,22 @@ TEST(PrintingViewTest, CellsPastTheRunStayBlankAndPreviewsStopAtFiftySheets)
     EXPECT_EQ(Printing_View(sheet, run, true).numberOfPages(), 101);
     EXPECT_EQ(Printing_View(sheet, run, false).numberOfPages(), 50);
 }
+
+TEST(PrintingViewTest, AVisitorPassIsPrintedAloneAtItsSizeBelowTheTopMargin)
+{
+    PrintSheetSettings sheet = sheetOf(612, 792, "F", "UD", 2, 2);
+    EXPECT_EQ(visitorPassRect(sheet, QSizeF(300, 400)), QRectF(156, 374, 300, 400));
+    sheet.draw_printing_or_visitor_pass = true;
+    QImage pass(600, 800, QImage::Format_RGB32);  // 300 x 400 points at 144 dpi
+    pass.fill(Qt::blue);
+    pass.setDotsPerMeterX(5669);
+    pass.setDotsPerMeterY(5669);
+    sheet.Visitor_Pass_Image = pass;
+    const QImage page = pageOf(sheet, 1);
+    QRect blue;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixelColor(x, y) == QColor(Qt::blue))
+                blue |= QRect(x, y, 1, 1);
+    EXPECT_EQ(blue, QRect(156, 18, 300, 400));
+}

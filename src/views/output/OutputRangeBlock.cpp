@@ -65,14 +65,28 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     connect(All_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::All_print_RD_Clicked);
     connect(Sel_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::Sel_Print_RD_Clicked);
     connect(mirror_chk_box, &QCheckBox::clicked, this, &OutputRangeBlock::Mirror_image_chk_clicked);
-    connect(Total_Text, &CheckedSpinBox::valueChanged, this, [this] {
-        if (m_typedTotal && !anySourceOn())
-            m_totalLabel = Total_Text->value();
-    });
     prepare(false, false, {});
 }
 
 void OutputRangeBlock::prepare(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
+{
+    m_print = false;
+    // The export sheet keeps its total hidden: all records or a range.
+    tot_label->hide();
+    Total_Text->hide();
+    reset(usesSeries, usesSpreadsheet, std::move(counter));
+}
+
+void OutputRangeBlock::preparePrint(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
+{
+    m_print = true;
+    m_cellsPerSheet = 1;
+    tot_label->show();
+    Total_Text->show();
+    reset(usesSeries, usesSpreadsheet, std::move(counter));
+}
+
+void OutputRangeBlock::reset(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
 {
     m_counter = std::move(counter);
     mirror_chk_box->setChecked(false);
@@ -84,33 +98,16 @@ void OutputRangeBlock::prepare(bool usesSeries, bool usesSpreadsheet, RecordCoun
     Export_with_batch_chk->setChecked(usesSeries);
     Export_with_excel_chk->setEnabled(usesSpreadsheet);
     Export_with_excel_chk->setChecked(usesSpreadsheet);
-    // The export sheet keeps its total hidden: all records or a range.
-    tot_label->setVisible(m_typedTotal);
-    Total_Text->setVisible(m_typedTotal);
     sourcesChanged();
 }
 
-void OutputRangeBlock::setTypedTotal(bool typed)
+void OutputRangeBlock::setCellsPerSheet(int cells)
 {
-    m_typedTotal = typed;
-    tot_label->setVisible(typed);
-    Total_Text->setVisible(typed);
-    Set_Enable_Diable_Range_Box();
-}
-
-void OutputRangeBlock::showTotalWithoutSources(int total)
-{
-    if (anySourceOn())
+    m_cellsPerSheet = std::max(1, cells);
+    if (!m_print || anySourceOn())
         return;
-    m_fields->Set_Tot_Value(total, RecordRangeFields::kMaxRecords, QStringLiteral("A"));
-    m_totalLabel = Total_Text->value();
-}
-
-void OutputRangeBlock::showTypedTotal()
-{
-    export_range_box->setEnabled(true);
-    All_print_RD_Clicked();
-    Sel_print_rd->setEnabled(false);
+    m_totalLabel = m_cellsPerSheet;
+    m_fields->Set_Tot_Value(m_totalLabel, m_fields->stepperMaximum(), QStringLiteral("A"));
 }
 
 bool OutputRangeBlock::seriesOn() const { return Export_with_batch_chk->isChecked(); }
@@ -125,7 +122,10 @@ bool OutputRangeBlock::range(int* first, int* end) const
 {
     if (All_print_rd->isChecked() || !anySourceOn()) {
         *first = 0;
-        *end = anySourceOn() ? m_records : m_totalLabel;
+        if (m_print)
+            *end = Total_Text->value();
+        else
+            *end = anySourceOn() ? m_records : m_totalLabel;
         return true;
     }
     if (from_Text->value() > To_Text->value())
@@ -142,7 +142,7 @@ void OutputRangeBlock::Export_With_Excel_Changed() { sourcesChanged(); }
 void OutputRangeBlock::sourcesChanged()
 {
     m_records = std::max(1, m_counter ? m_counter(seriesOn(), spreadsheetOn()) : 1);
-    m_totalLabel = anySourceOn() ? m_records : 1;
+    m_totalLabel = anySourceOn() ? m_records : (m_print ? m_cellsPerSheet : 1);
     m_fields->setRecordCount(m_records);
     m_fields->setSourcesInUse(anySourceOn());
     m_fields->Set_Tot_Value(m_totalLabel, m_totalLabel, QStringLiteral("A"));
@@ -151,17 +151,31 @@ void OutputRangeBlock::sourcesChanged()
 
 void OutputRangeBlock::Set_Enable_Diable_Range_Box()
 {
-    export_range_box->setEnabled(anySourceOn());
-    Sel_print_rd->setEnabled(true);
-    if (!anySourceOn()) {
-        if (m_typedTotal)
-            showTypedTotal();
+    if (m_print && !anySourceOn()) {
+        // Without data the print window still takes the number of cards: all of them, typed.
+        enableRange(false);
+        All_print_RD_Clicked();
         return;
     }
+    enableRange(anySourceOn());
+    if (!anySourceOn())
+        return;
     if (All_print_rd->isChecked())
         All_print_RD_Clicked();
     else
         Sel_Print_RD_Clicked();
+}
+
+void OutputRangeBlock::enableRange(bool on)
+{
+    if (!m_print) {
+        export_range_box->setEnabled(on);
+        return;
+    }
+    // The box stays enabled so that the total inside it can be, whatever the radios show.
+    export_range_box->setEnabled(true);
+    All_print_rd->setEnabled(on);
+    Sel_print_rd->setEnabled(on);
 }
 
 void OutputRangeBlock::All_print_RD_Clicked()

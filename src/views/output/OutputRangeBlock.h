@@ -25,10 +25,12 @@ public:
     // Resets the block for a window that opens: mirror off, all records, from 1; each source box
     // enabled and ticked when the design uses that source.
     void prepare(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
-    // The print window's block: with no source box on, the number of cards is typed into the
-    // total, which the sheet's rows x columns fill in (showTotalWithoutSources).
-    void setTypedTotal(bool typed);
-    void showTotalWithoutSources(int total);
+    // The same for the print window, whose total shows and stays editable: without a source on,
+    // a run prints the total typed (at first 1, then a sheet's cells as rows and columns change).
+    void preparePrint(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
+    // Cards on one sheet (rows x columns): the total of a print run that uses no data
+    // (Calculate_label_acc_row_col).
+    void setCellsPerSheet(int cells);
 
     QCheckBox* Export_with_batch_chk = nullptr;
     QCheckBox* Export_with_excel_chk = nullptr;
@@ -54,7 +56,7 @@ public:
     bool Mirror_Vertical_Not_Horz() const;
 
     // The run's records, first up to but not including end (Print_Start, Total_Label); false
-    // when from is above to.
+    // when from is above to. A print run of all records makes as many cards as the total shows.
     bool range(int* first, int* end) const;
 
 public Q_SLOTS:
@@ -67,12 +69,13 @@ public Q_SLOTS:
 
 private:
     void sourcesChanged();
-
-    void showTypedTotal();
+    void reset(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
+    void enableRange(bool on);
 
     RecordCounter m_counter;
-    bool m_typedTotal = false;
     RecordRangeFields* m_fields = nullptr;
     int m_records = 1;
     int m_totalLabel = 1;
+    bool m_print = false;
+    int m_cellsPerSheet = 1;
 };

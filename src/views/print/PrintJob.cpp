@@ -39,7 +39,7 @@ bool PrintJob::cellFitsPaper() const
            && s.label_hight + s.Top_Mar + s.Bot_Mar + s.vert_mar <= s.paperHeight;
 }
 
-bool PrintJob::preparedRun(const PrintRange& range)
+bool PrintJob::preparePages(const PrintRange& range)
 {
     if (!range.valid) {
         Show_MessageBox(QStringLiteral("Please select valid range."));
@@ -64,7 +64,7 @@ bool PrintJob::Execute_Printing(bool preview, QPrinter& printer, const PrintRang
 {
     if (!cellFitsPaper() && Show_YES_NO_MessageBox(kCardBiggerThanPaper) != 1)
         return false;
-    if (!preparedRun(range))
+    if (!preparePages(range))
         return false;
     if (m_records.dataRun && m_records.Create_Card_Design_Again)
         m_records.Create_Card_Design_Again();

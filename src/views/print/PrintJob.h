@@ -44,12 +44,14 @@ public:
     int Total_Label() const { return m_run.Total_Label_Real; }
     int Print_Start() const { return m_run.Print_Start; }
 
+    // Sets up the run's cells and first record from the range; false, after saying why, when the
+    // range is reversed or holds no cells.
+    bool preparePages(const PrintRange& range);
     // Draws every page of the run on the printer; false when it could not be started.
     bool paintPages(QPrinter& printer, bool preview) const;
 
 private:
     bool cellFitsPaper() const;
-    bool preparedRun(const PrintRange& range);
     bool Call_Print_Box_1(bool preview, QPrinter& printer);
 
     const PrintSheetSettings& m_sheet;

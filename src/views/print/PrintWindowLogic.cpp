@@ -34,6 +34,7 @@ PrintWindowLogic::PrintWindowLogic(PrintSheetSettings& settings) : m_settings(se
 void PrintWindowLogic::Open(const PrintDesign& design)
 {
     m_loading = true;
+    m_settings.draw_printing_or_visitor_pass = false;
     fields.mirror = false;
     fields.mirrorColumn = 0;
     fields.mirrorMatrixEnabled = false;

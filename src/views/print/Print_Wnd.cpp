@@ -52,7 +52,6 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     ui->List_profile->setSelectionBehavior(QAbstractItemView::SelectRows);
     ui->List_profile->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->List_profile->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    rangeBlock().setTypedTotal(true);
     m_preview = new Sample_Preview(nullptr, &logic.settings());
     delete ui->Print_sclview->takeWidget();
     ui->Print_sclview->setWidgetResizable(false);
@@ -63,7 +62,7 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     m_nameSheet = new Add_Print_Profile(this);
     m_profiles = std::make_unique<PrintProfileList>(logic, PrintProfileStore(print_profile_path.get()));
     logic.previewChanged = [this] { Refresh_Preview(); };
-    logic.totalChanged = [this](int total) { rangeBlock().showTotalWithoutSources(total); };
+    logic.totalChanged = [this](int total) { rangeBlock().setCellsPerSheet(total); };
     logic.rangeBoxChanged = [this] {
         showValue(rangeBlock().Export_with_batch_chk, logic.fields.series, &QCheckBox::setChecked);
         showValue(rangeBlock().Export_with_excel_chk, logic.fields.spreadsheet, &QCheckBox::setChecked);
@@ -252,7 +251,7 @@ void Print_Wnd::showFields()
 
 void Print_Wnd::prepare(const PrintDesign& design, OutputRangeBlock::RecordCounter counter)
 {
-    rangeBlock().prepare(design.usesSeries, design.usesSpreadsheet, std::move(counter));
+    rangeBlock().preparePrint(design.usesSeries, design.usesSpreadsheet, std::move(counter));
     logic.Open(design);
     m_profiles = std::make_unique<PrintProfileList>(logic, PrintProfileStore(print_profile_path.get()));
     connectProfiles();

@@ -72,3 +72,41 @@ TEST(OutputRangeBlockTest, MirroringIsOffUntilTicked)
     EXPECT_FALSE(block.Mirror_Image_Create());
     EXPECT_FALSE(block.Mirror_Vertical_Not_Horz());
 }
+
+TEST(OutputRangeBlockTest, ThePrintWindowsTotalStaysEditableAndFollowsTheSheetWithoutData)
+{
+    OutputRangeBlock block;
+    block.preparePrint(false, false, [](bool series, bool) { return series ? 40 : 0; });
+    EXPECT_FALSE(block.Total_Text->isHidden());
+    EXPECT_TRUE(block.Total_Text->isEnabled());
+    EXPECT_FALSE(block.Sel_print_rd->isEnabled());
+    EXPECT_FALSE(block.from_Text->isEnabled());
+    EXPECT_EQ(block.Total_Text->value(), 1);
+    block.setCellsPerSheet(6);  // 2 x 3 cards on a sheet
+    EXPECT_EQ(block.Total_Text->value(), 6);
+    int first = -1, end = -1;
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(0, 6));
+    block.Total_Text->setValue(250000);
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(end, 250000);
+
+    block.preparePrint(true, false, [](bool series, bool) { return series ? 40 : 0; });
+    EXPECT_EQ(block.Total_Text->value(), 40);
+    block.Total_Text->setValue(55);
+    EXPECT_EQ(block.Total_Text->value(), 40);
+    block.setCellsPerSheet(6);  // data decides the total
+    EXPECT_EQ(block.Total_Text->value(), 40);
+    block.Total_Text->setValue(12);
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(0, 12));
+    block.Sel_print_rd->click();
+    block.from_Text->setValue(3);
+    block.To_Text->setValue(7);
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(2, 7));
+    block.Export_with_batch_chk->click();  // data off: all of a sheet's cards again
+    EXPECT_TRUE(block.All_print_rd->isChecked());
+    EXPECT_TRUE(block.Total_Text->isEnabled());
+    EXPECT_EQ(block.Total_Text->value(), 6);
+}

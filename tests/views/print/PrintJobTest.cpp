@@ -135,7 +135,7 @@ TEST_F(PrintJobTest, APreviewAskedForItsPagesAgainShowsTheSameRecords)
 TEST_F(PrintJobTest, TheRangeBlockGivesTheFirstRecordAndTheCountAndAReversedRangeStops)
 {
     OutputRangeBlock block;
-    block.prepare(true, false, [](bool, bool) { return 12; });
+    block.preparePrint(true, false, [](bool, bool) { return 12; });
     block.Sel_print_rd->click();
     block.from_Text->setValue(3);
     block.To_Text->setValue(7);
