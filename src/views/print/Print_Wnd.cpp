@@ -269,6 +269,7 @@ void Print_Wnd::setUpPrinter(QPrinter& printer) const
 {
     if (!logic.printInfoPrinter().isEmpty())
         printer.setPrinterName(logic.printInfoPrinter());
+    printer.setDocName(QStringLiteral("ZOVA ID Card"));
     printer.setFullPage(true);
     printer.setPageLayout(printInfo());
 }
