@@ -146,7 +146,7 @@ void Print_Wnd::connectProfiles()
     m_profiles->nameSheet = [this](const QString& name, const QString& printer) {
         return m_nameSheet->Open_Profile_Wnd(name, printer);
     };
-    m_profiles->listChanged = [this] { showProfiles(); };
+    m_profiles->listChanged = [this] { showFields(); };
     connect(ui->List_profile, &QTableWidget::itemSelectionChanged, this, [this] {
         const QList<QTableWidgetItem*> chosen = ui->List_profile->selectedItems();
         if (m_showing || chosen.isEmpty())

@@ -138,6 +138,7 @@ TEST(PrintProfileListTest, SidesAndLayoutIndexesFollowTheDesign)
     EXPECT_EQ(twoSided.settings.Print_Card_Algn, "DU");
     EXPECT_TRUE(twoSided.settings.Duplex_Printing);
     EXPECT_EQ(std::pair(twoSided.logic.fields.rows, twoSided.logic.fields.columns), std::pair(1, 1));
+    EXPECT_FALSE(twoSided.logic.fields.sideMarginEnabled || twoSided.logic.fields.rowsColumnsEnabled);
 
     ProfileWindow oneSided(false);
     oneSided.writeProfile("Back.zvp", profile("B", "0"));

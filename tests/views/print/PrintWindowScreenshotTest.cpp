@@ -123,5 +123,14 @@ TEST(PrintWindowScreenshots, TheWindowItsProfilesTheSheetPreviewAndThePrintPrevi
     // down, so the cards span x 58.82-553.18 and y 30.62-761.40; crop marks reach 20 points further.
     EXPECT_EQ(PrintTest::trimmedBox(pdf, 1, output.path()), "534x770+39+11");
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
+
+    // A two-sided design with the duplex profile: one card a sheet, rows, columns and gaps locked.
+    design.twoSided = true;
+    design.back_image = PrintTest::colouredCard(QColor(204, 102, 0), badge);
+    window.prepare(design, [](bool, bool) { return 1; });
+    window.profiles().Make_select_on_index(2);  // "Duplex cards"
+    EXPECT_TRUE(sheet.Duplex_Printing);
+    EXPECT_EQ(std::pair(sheet.Print_Row, sheet.Print_Col), std::pair(1, 1));
+    picture(window, "print-window-duplex.png");
     print_profile_path = QString();
 }

@@ -82,7 +82,7 @@ TEST(PrintWindowTest, ControlsFollowTheLayoutAndTheTotalFollowsRowsTimesColumns)
     EXPECT_EQ(window.logic.settings().Print_Card_Algn, "DD");
     EXPECT_EQ(control<QSpinBox>(window, "Row_Text")->value(), 1);
     EXPECT_FALSE(control<QSpinBox>(window, "Row_Text")->isEnabled());
-    EXPECT_FALSE(control<QGroupBox>(window, "card_align_box")->isEnabled());
+    EXPECT_FALSE(control<QWidget>(window, "card_align_box")->isEnabled());
 
     control<QRadioButton>(window, "side_front")->click();
     EXPECT_TRUE(control<QComboBox>(window, "print_alignment")->isHidden());
@@ -148,4 +148,21 @@ TEST(PrintWindowTest, ProfilesAreListedReadOnlyAndAddedThroughTheNameSheet)
     });
     control<QPushButton>(window, "Add_profile_btn")->click();
     EXPECT_EQ(control<QTableWidget>(window, "List_profile")->rowCount(), 1);
+}
+
+TEST(PrintWindowTest, ADuplexProfileLocksTheSheetFieldsButNotTheOptions)
+{
+    WindowFixture f;
+    QVariantList duplex;
+    for (const char* item : {"Office Laser", "Letter", "", "", "", "Portrait", "3", "2", "1.00", "1.00", "2.00", "",
+                             "", "", "", "1", "N", "BOTH", "3", "N", "FH", "Y", "N", "N", "N", "N"})
+        duplex.append(QString::fromLatin1(item));
+    ASSERT_TRUE(PropertyList::writeFile(f.folder.filePath("Duplex.zvp"), duplex, PropertyList::Format::Xml));
+    Print_Wnd window;
+    window.prepare({true, 0, false, false, {}, {}}, &noRecords);
+    EXPECT_EQ(control<QComboBox>(window, "print_alignment")->currentIndex(), 3);
+    for (const char* locked : {"Row_Text", "Col_Text", "horz_mar_Text", "Side_Margin_Text"})
+        EXPECT_FALSE(control<QWidget>(window, locked)->isEnabled()) << locked;
+    for (const char* open : {"fit_frame_chk", "crop_mark_chk", "Show_Margins", "Auto_Center_chk_bx"})
+        EXPECT_TRUE(control<QWidget>(window, open)->isEnabled()) << open;
 }
