@@ -16,6 +16,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-openpyxl python3-xlsxwriter python3-skimage libplist-utils libxml2-utils
   fonts-dejavu-core poppler-utils qpdf imagemagick zbar-tools zint zxing-cpp-tools dmtx-utils
+  cups printer-driver-cups-pdf
   xvfb xauth x11-apps x11-utils openbox procps xclip xdotool ghostscript unzip xlsx2csv libreoffice-calc-nogui unrtf
   # benchmark peers (linked only into bench/)
   libqrencode-dev libzint-dev

@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPrinterInfo>
 #include <QTabWidget>
 
 #include "mainwindow/CardExport.h"
+#include "mainwindow/CardPrint.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
@@ -21,6 +21,7 @@
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
+#include "views/print/PrinterCatalog.h"
 #include "views/series/SeriesMakerWindows.h"
 
 namespace {
@@ -65,13 +66,13 @@ void Export_Button(SKTWindowController& controller)
 
 void Print_Button(SKTWindowController& controller)
 {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    if (printerCatalog().printerNames().isEmpty()) {
         Show_MessageBox(kNoPrinterMessage);
         return;
     }
     const int side = Card_Front_Or_Back;
     Set_Front_Back_Value_To_Print_Export_Mail(controller);
-    Show_Not_Available_Yet(QStringLiteral("Printing"));
+    Run_Card_Print(controller);
     controller.designBackup.Create_Card_Design_Again(controller.document());
     Card_Front_Or_Back = side;
     Set_Graphic_Array_According_Side(controller);

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPrinterInfo>
+#include <QComboBox>
+#include <QDialog>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -12,9 +13,11 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/ToolCommands.h"
 #include "model/SKTDocument.h"
+#include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/ScriptedPhotoWindows.h"
 #include "views/canvas/CanvasHost.h"
+#include "views/print/StandInPrinters.h"
 
 namespace {
 
@@ -56,15 +59,23 @@ TEST_F(OutputCommandsTest, PrintingLeavesTheDesignAndSideAsTheyWere)
     document.insertGraphicsOnSide(SKTDocument::BackSide, {shape}, {0});
     Card_Front_Or_Back = 1;
     Card_Value_In_Process = true;
+    StandInPrinters printers;
+    printers.names.clear();
     canvasHost().Print_Button();
-    ASSERT_EQ(messages.texts().size(), 1);
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        EXPECT_EQ(messages.texts().first().trimmed(), kNoPrinterMessage);
-    } else {
-        EXPECT_FALSE(Card_Value_In_Process);
-        ASSERT_EQ(document.graphics_back().size(), 1);
-        EXPECT_EQ(document.graphics_back().first()->kind(), GraphicKind::Shape);
-    }
+    EXPECT_EQ(messages.texts(), QStringList{"\n" + kNoPrinterMessage});
+
+    printers.names = QStringList{QStringLiteral("Office Laser")};
+    ScriptedDialogPresenter dialogs;
+    QStringList opened;
+    dialogs.queueHook([&opened](QDialog& window) {
+        opened.append(window.objectName());
+        opened.append(window.findChild<QComboBox*>(QStringLiteral("Printer_ComboBox"))->currentText());
+    });
+    canvasHost().Print_Button();
+    EXPECT_EQ(opened, QStringList({"Print_Wnd", "Office Laser"}));
+    EXPECT_FALSE(Card_Value_In_Process);
+    ASSERT_EQ(document.graphics_back().size(), 1);
+    EXPECT_EQ(document.graphics_back().first()->kind(), GraphicKind::Shape);
     EXPECT_EQ(Card_Front_Or_Back, 1);
     Card_Value_In_Process = false;
 }

@@ -1,0 +1,179 @@
+// A real spool: a CUPS server of the test's own (its configuration, spool and socket in a
+// temporary folder) with a PDF queue; File > Print on a design whose Code 128 takes four records of
+// spreadsheet data prints a 2 x 2 sheet through the print window, and the PDF the queue wrote holds
+// one page with the four symbols.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QProcess>
+#include <QTest>
+
+#include "barcodes/BarcodeLists.h"
+#include "data/Data_From_Excel.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/OutputCommands.h"
+#include "mainwindow/SKTWindowController.h"
+#include "model/SKTDocument.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+const QString kQueue = QStringLiteral("ZovaPDF");
+const QString kQueueDriver = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+
+bool writeText(const QString& path, const QString& text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+// cupsd in the foreground on a socket in the folder, stopped with the object.
+class OwnCupsServer {
+public:
+    bool start(const QTemporaryDir& folder, QString* why)
+    {
+        const QDir root(folder.path());
+        for (const char* sub : {"etc/ppd", "spool", "cache", "run", "tmp", "log"})
+            root.mkpath(QLatin1String(sub));
+        // Filters run as the print system's own user, which must be able to reach and write here.
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                 | QFileDevice::ReadOther | QFileDevice::ExeOther
+                                                 | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+        chmod(root.filePath("tmp").toLocal8Bit().constData(), 01777);
+        socket = root.filePath("cups.sock");
+        const QString conf = root.filePath("etc/cupsd.conf");
+        const QString files = root.filePath("etc/cups-files.conf");
+        writeText(conf, QStringLiteral("Listen %1\nLogLevel warn\nWebInterface No\nBrowsing No\n"
+                                       "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                       "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+                            .arg(socket));
+        writeText(files, QStringLiteral("ServerRoot %1/etc\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/run\n"
+                                        "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                                        "PageLog %1/log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
+                                        "Sandboxing Relaxed\n")
+                             .arg(folder.path()));
+        server.start(QStringLiteral("/usr/sbin/cupsd"), {"-f", "-c", conf, "-s", files});
+        if (!server.waitForStarted() || !QTest::qWaitFor([this] { return QFile::exists(socket); }, 20000)) {
+            *why = QStringLiteral("cupsd did not start: ") + QString::fromUtf8(server.readAllStandardError());
+            return false;
+        }
+        qputenv("CUPS_SERVER", socket.toLocal8Bit());
+        const auto added = TestEnvironment::run(QStringLiteral("lpadmin"),
+                                                {"-h", socket, "-p", kQueue, "-E", "-v", "cups-pdf:/", "-P", kQueueDriver});
+        if (added.exitCode != 0) {
+            *why = QStringLiteral("lpadmin: ") + QString::fromUtf8(added.err);
+            return false;
+        }
+        return true;
+    }
+    ~OwnCupsServer()
+    {
+        server.terminate();
+        server.waitForFinished(10000);
+    }
+
+    QString socket;
+    QProcess server;
+};
+
+// Where the PDF queue puts the jobs of the user running the test.
+QString queueOutputFolder()
+{
+    const passwd* user = getpwuid(geteuid());
+    return user ? QDir(QString::fromLocal8Bit(user->pw_dir)).filePath("PDF") : QString();
+}
+
+QStringList pdfsIn(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
+TEST(PrintSpoolRoadTest, AFourCardSheetGoesThroughTheQueueIntoAPdf)
+{
+    if (geteuid() != 0 || !QFile::exists("/usr/sbin/cupsd") || !QFile::exists("/usr/lib/cups/backend/cups-pdf")
+        || !QFile::exists(kQueueDriver))
+        GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/deps.sh installs them)";
+    QTemporaryDir folder;
+    OwnCupsServer cups;
+    QString why;
+    ASSERT_TRUE(cups.start(folder, &why)) << why.toStdString();
+    const QString output = queueOutputFolder();
+    const QStringList before = pdfsIn(output);
+
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messageScope(messages);
+    ScriptedDialogPresenter dialogs;
+    CARD_SIDE_STR = QStringLiteral("1");
+    Data_From_Excel& table = Loaded_Data_Table();
+    table.ListData.clear();
+    for (int n = 1; n <= 4; ++n)
+        table.Create_List_By_Array({QStringLiteral("ZOVA-%1").arg(n, 4, 10, QChar('0'))}, 1);
+    SKTDocument document;
+    SKTWindowController controller(document);
+    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    barcode->data_source_type = 2;
+    barcode->excel_binding = true;
+    barcode->excel_col_indx = 1;
+    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("Code 128")));
+    barcode->barcode.linear_or_2d = 0;
+    barcode->barcode.linear_width_val = 12;
+    const QRectF box(10, 30, 220, 80);
+    barcode->setBounds(box);
+    barcode->ctrl_is_visible = true;
+    barcode->Set_Barcode_image_control_bounds(box);
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, {barcode});
+
+    QString printer;
+    dialogs.queueHook([&printer](QDialog& window) {
+        printer = window.findChild<QComboBox*>(QStringLiteral("Printer_ComboBox"))->currentText();
+        window.findChild<QSpinBox*>(QStringLiteral("Col_Text"))->setValue(2);
+        window.findChild<QSpinBox*>(QStringLiteral("Row_Text"))->setValue(2);
+        window.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+    });
+    Print_Button(controller);
+    EXPECT_EQ(printer, kQueue);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
+
+    QString written;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QStringList now = pdfsIn(output);
+            for (const QString& name : now)
+                if (!before.contains(name) && name.contains(QLatin1String("ZOVA_ID_Card")))
+                    written = QDir(output).filePath(name);
+            return !written.isEmpty();
+        },
+        120000))
+        << "the queue wrote nothing into " << output.toStdString();
+    QTest::qWait(500);  // the backend closes the file after naming it
+    const auto info = TestEnvironment::run(QStringLiteral("pdfinfo"), {written});
+    const QString pdfInfo = QString::fromUtf8(info.out);
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.out.constData();
+    EXPECT_TRUE(pdfInfo.contains(QLatin1String("595 x 842 pts"))) << info.out.constData();  // the shared A4 page
+
+    const QString page = folder.filePath("page");
+    TestEnvironment::run(QStringLiteral("pdftoppm"), {"-r", "200", "-png", "-singlefile", written, page});
+    const auto read = TestEnvironment::run(QStringLiteral("ZXingReader"), {"-format", "Code128", page + ".png"});
+    QStringList values;
+    for (const QString& line : QString::fromUtf8(read.out).split(u'\n'))
+        if (line.startsWith(QLatin1String("Text:")))
+            values.append(line.section(u'"', 1, 1));
+    values.sort();
+    EXPECT_EQ(values, QStringList({"ZOVA-0001", "ZOVA-0002", "ZOVA-0003", "ZOVA-0004"})) << read.out.constData();
+    QFile::remove(written);
+    table.ListData.clear();
+}

@@ -1,0 +1,168 @@
+// The print window as a person works it: the controls show what the layout decided, the profile
+// table lists names that cannot be edited in place, and the name sheet checks what it is given.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "StandInPrinters.h"
+#include "platform/CanvasGlobals.h"
+#include "platform/PropertyList.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/inspector/CheckedNumberField.h"
+#include "views/inspector/PrintInfo.h"
+#include "views/print/Add_Print_Profile.h"
+#include "views/print/Print_Wnd.h"
+
+namespace {
+
+struct WindowFixture {
+    WindowFixture()
+    {
+        print_profile_path = folder.path();
+        QPageLayout portrait = printInfo();
+        portrait.setOrientation(QPageLayout::Portrait);
+        setPrintInfo(portrait);
+    }
+    ~WindowFixture() { print_profile_path = QString(); }
+
+    QTemporaryDir folder;
+    StandInPrinters printers;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter scoped{messages};
+    ScriptedDialogPresenter dialogs;
+};
+
+int noRecords(bool, bool) { return 1; }
+
+// A control of a window by its name in the window's layout.
+template <class Widget>
+Widget* control(const QObject& window, const char* name)
+{
+    auto* widget = window.findChild<Widget*>(QLatin1String(name));
+    EXPECT_TRUE(widget) << name;
+    return widget;
+}
+
+}  // namespace
+
+TEST(PrintWindowTest, ControlsFollowTheLayoutAndTheTotalFollowsRowsTimesColumns)
+{
+    WindowFixture f;
+    Print_Wnd window;
+    window.prepare({true, 0, false, false, {}, {}}, &noRecords);
+    EXPECT_EQ(control<QComboBox>(window, "Printer_ComboBox")->count(), 2);
+    EXPECT_EQ(control<QLabel>(window, "Paper_id")->text(), "Letter");
+    EXPECT_EQ(control<QLabel>(window, "l_mar_id")->text(), "6.35");
+    EXPECT_TRUE(control<QRadioButton>(window, "side_both")->isChecked());
+    EXPECT_FALSE(control<QComboBox>(window, "print_alignment")->isHidden());
+    EXPECT_TRUE(control<QComboBox>(window, "print_alignment_one_side")->isHidden());
+
+    control<QDoubleSpinBox>(window, "width_Text")->setValue(85.6);
+    control<QDoubleSpinBox>(window, "height_Text")->setValue(54);
+    control<QSpinBox>(window, "Col_Text")->setValue(2);
+    control<QSpinBox>(window, "Row_Text")->setValue(2);
+    EXPECT_EQ(window.rangeBlock().Total_Text->value(), 4);
+    EXPECT_TRUE(window.rangeBlock().Total_Text->isEnabled());
+    EXPECT_FALSE(window.rangeBlock().Sel_print_rd->isEnabled());
+    control<QSpinBox>(window, "Row_Text")->setValue(9);  // two 54 mm cards stacked: three pairs fit 279 mm less margins
+    EXPECT_EQ(control<QSpinBox>(window, "Row_Text")->value(), 2);
+    EXPECT_EQ(window.rangeBlock().Total_Text->value(), 4);
+
+    control<QComboBox>(window, "print_alignment")->setCurrentIndex(4);
+    EXPECT_EQ(window.logic.settings().Print_Card_Algn, "DD");
+    EXPECT_EQ(control<QSpinBox>(window, "Row_Text")->value(), 1);
+    EXPECT_FALSE(control<QSpinBox>(window, "Row_Text")->isEnabled());
+    EXPECT_FALSE(control<QWidget>(window, "card_align_box")->isEnabled());
+
+    control<QRadioButton>(window, "side_front")->click();
+    EXPECT_TRUE(control<QComboBox>(window, "print_alignment")->isHidden());
+    EXPECT_FALSE(control<QDoubleSpinBox>(window, "Side_Margin_Text")->isEnabled());
+    control<QToolButton>(window, "mid_center_btn")->click();
+    EXPECT_EQ(window.logic.settings().label_align_val, 5);
+    EXPECT_TRUE(control<QToolButton>(window, "mid_center_btn")->isChecked());
+    EXPECT_FALSE(control<QToolButton>(window, "top_left_btn")->isChecked());
+    control<QCheckBox>(window, "Auto_Center_chk_bx")->click();
+    EXPECT_FALSE(control<QGroupBox>(window, "align_Gp_Bx")->isEnabled());
+    EXPECT_FALSE(control<QDoubleSpinBox>(window, "horz_mar_Text")->isEnabled());
+
+    window.rangeBlock().mirror_chk_box->click();
+    window.rangeBlock().mirror_vertical->click();
+    EXPECT_TRUE(window.logic.settings().Mirror_Vertical_Not_Horz);
+    window.CancelButtonPressed();
+    EXPECT_FALSE(window.logic.settings().Mirror_Image_Create);
+}
+
+TEST(PrintWindowTest, ProfilesAreListedReadOnlyAndAddedThroughTheNameSheet)
+{
+    WindowFixture f;
+    Print_Wnd window;
+    window.prepare({false, 0, false, false, {}, {}}, &noRecords);
+    control<QDoubleSpinBox>(window, "width_Text")->setValue(50);
+    control<QDoubleSpinBox>(window, "height_Text")->setValue(30);
+    control<QSpinBox>(window, "Col_Text")->setValue(3);
+
+    // The sheet refuses the default name, then takes "/Cards/" after the page layout panel.
+    f.dialogs.queueHook([](QDialog& dialog) {
+        EXPECT_EQ(control<QComboBox>(dialog, "Printer_ComboBox")->currentText(), "Office Laser");
+        control<QLineEdit>(dialog, "Profile_name")->setText("default");
+        control<QPushButton>(dialog, "OKButton")->click();
+        EXPECT_EQ(dialog.result(), 0);
+        control<QLineEdit>(dialog, "Profile_name")->setText("/Cards/");
+        control<QComboBox>(dialog, "Printer_ComboBox")->setCurrentText("Card Printer");
+        control<QPushButton>(dialog, "OKButton")->click();
+    });
+    control<QPushButton>(window, "Add_profile_btn")->click();
+    EXPECT_EQ(f.messages.texts(), QStringList({"\nThis is a Default profile name.\n\nPlease enter another profile name.",
+                                               "\nPrint Profile has been saved successfully."}));
+    EXPECT_EQ(f.printers.pageSetups, 1);
+    ASSERT_EQ(control<QTableWidget>(window, "List_profile")->rowCount(), 1);
+    QTableWidgetItem* row = control<QTableWidget>(window, "List_profile")->item(0, 0);
+    EXPECT_EQ(row->text(), "Cards");
+    EXPECT_FALSE(row->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(control<QTableWidget>(window, "List_profile")->item(0, 0)->isSelected());
+    const auto saved = PropertyList::readFile(f.folder.filePath("Cards.zvp"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->toList().value(0).toString(), "Card Printer");
+    EXPECT_EQ(saved->toList().value(5).toString(), "Landscape");  // the page layout panel's choice
+    EXPECT_EQ(control<QComboBox>(window, "Printer_ComboBox")->currentText(), "Card Printer");
+    EXPECT_TRUE(control<QPushButton>(window, "Delete_profile_btn")->isEnabled());
+
+    // Cancel on the page layout panel keeps the sheet open; Cancel on the sheet saves nothing.
+    f.printers.pageSetupAccepts = false;
+    f.dialogs.queueHook([](QDialog& dialog) {
+        control<QLineEdit>(dialog, "Profile_name")->setText("Badges");
+        control<QPushButton>(dialog, "OKButton")->click();
+        EXPECT_EQ(dialog.result(), 0);
+        EXPECT_FALSE(control<QLineEdit>(dialog, "Profile_name")->text().isEmpty());
+        control<QPushButton>(dialog, "CancelButton")->click();
+    });
+    control<QPushButton>(window, "Add_profile_btn")->click();
+    EXPECT_EQ(control<QTableWidget>(window, "List_profile")->rowCount(), 1);
+}
+
+TEST(PrintWindowTest, ADuplexProfileLocksTheSheetFieldsButNotTheOptions)
+{
+    WindowFixture f;
+    QVariantList duplex;
+    for (const char* item : {"Office Laser", "Letter", "", "", "", "Portrait", "3", "2", "1.00", "1.00", "2.00", "",
+                             "", "", "", "1", "N", "BOTH", "3", "N", "FH", "Y", "N", "N", "N", "N"})
+        duplex.append(QString::fromLatin1(item));
+    ASSERT_TRUE(PropertyList::writeFile(f.folder.filePath("Duplex.zvp"), duplex, PropertyList::Format::Xml));
+    Print_Wnd window;
+    window.prepare({true, 0, false, false, {}, {}}, &noRecords);
+    EXPECT_EQ(control<QComboBox>(window, "print_alignment")->currentIndex(), 3);
+    for (const char* locked : {"Row_Text", "Col_Text", "horz_mar_Text", "Side_Margin_Text"})
+        EXPECT_FALSE(control<QWidget>(window, locked)->isEnabled()) << locked;
+    for (const char* open : {"fit_frame_chk", "crop_mark_chk", "Show_Margins", "Auto_Center_chk_bx"})
+        EXPECT_TRUE(control<QWidget>(window, open)->isEnabled()) << open;
+}
