@@ -76,6 +76,14 @@ QImage readPictureCovering(const QString& path, const QSize& box)
     return readPicture(reader, box, Qt::KeepAspectRatioByExpanding);
 }
 
+QImage readPictureFile(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return QImage();
+    QImageReader reader(path);
+    return readPicture(reader, QSize());
+}
+
 QImage readPictureData(const QByteArray& bytes)
 {
     QByteArray data = bytes;

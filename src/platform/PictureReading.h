@@ -27,6 +27,10 @@ QImage readPictureFitted(const QString& path, const QSize& box);
 // draws a picture from when it stretches it over a box of those pixels.
 QImage readPictureCovering(const QString& path, const QSize& box);
 
+// The whole picture of a regular file, upright by its EXIF orientation, one pixel per point; null
+// under the same rules as a preview.
+QImage readPictureFile(const QString& path);
+
 // What a user is told when a chosen file gives no picture under these rules.
 QString unreadablePictureMessage(const QString& path);
 
