@@ -33,7 +33,7 @@ LIBRARIES = [
     ("filters", "zova_filters", ["zova_platform"], ["src/filters"]),
     ("model", "zova_model", ["zova_filters"], ["src/model"]),
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
-    ("engines", "zova_photos", ["zova_render"], ["src/photos"]),
+    ("engines", "zova_photos", ["zova_render", "zova_data"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
     ("engines", "zova_render", ["zova_model"], ["src/render"]),
     ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/designfile"]),

@@ -61,9 +61,10 @@ QImage croppedPicture(const QImage& adjusted, const CropRequest& request, const 
     return result.isNull() ? adjusted.copy(area) : result;
 }
 
-CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces)
+CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QByteArray* encoded)
 {
     CropResult result;
+    encoded->clear();
     QImage preview;
     std::optional<QRectF> face;
     if (request.method == CropRequest::Face) {
@@ -87,7 +88,16 @@ CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces)
     const QImage crop = croppedPicture(adjusted(picture, request.adjustments), request, faceInPicture, &result.pixels);
     if (crop.isNull())
         return result;
-    const QByteArray bytes = Encode_gen_image(crop, request.target, &result.error);
+    *encoded = Encode_gen_image(crop, request.target, &result.error);
+    if (encoded->isEmpty() && result.error.isEmpty())
+        result.error = QStringLiteral("The picture could not be encoded for \"%1\".").arg(request.target);
+    return result;
+}
+
+CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces)
+{
+    QByteArray bytes;
+    CropResult result = encodePictureCrop(request, faces, &bytes);
     if (bytes.isEmpty() || !writeFileAtomically(request.target, bytes, &result.error))
         return result;
     result.written = true;

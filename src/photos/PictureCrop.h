@@ -2,6 +2,7 @@
 // One crop of one picture file, from the file to the written crop, with no window: what the
 // cropping tool's Crop button and every picture of a batch run do. Reentrant: several crops may
 // run at once on different threads, each with a face detector of its own.
+#include <QByteArray>
 #include <QRect>
 #include <QRectF>
 #include <QSizeF>
@@ -44,6 +45,10 @@ struct CropResult {
 // whole or not at all. An empty area (a selection dragged to nothing, a size under one pixel)
 // writes nothing and is no error.
 CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces);
+
+// All of that but the write: the crop encoded for the target's extension into *encoded (left
+// empty when nothing is to be written), for a run that names its files in its own order.
+CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QByteArray* encoded);
 
 // The cut of an already adjusted full picture, for callers holding it; a face box, when the
 // method asks for one, is given in the picture's own y-up pixels. Null when nothing is left.

@@ -76,6 +76,20 @@ QImage readPictureCovering(const QString& path, const QSize& box)
     return readPicture(reader, box, Qt::KeepAspectRatioByExpanding);
 }
 
+QSize picturePreviewSize(const QString& path, int maxSide)
+{
+    if (maxSide < 1 || path.isEmpty() || !QFileInfo(path).isFile())
+        return QSize();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (!stored.isValid())
+        return QSize();
+    const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize fitted = fittedSize(stored, QSize(maxSide, maxSide), quarterTurn, Qt::KeepAspectRatio);
+    return quarterTurn ? fitted.transposed() : fitted;
+}
+
 QImage readPictureFile(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())

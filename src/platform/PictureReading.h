@@ -27,6 +27,10 @@ QImage readPictureFitted(const QString& path, const QSize& box);
 // draws a picture from when it stretches it over a box of those pixels.
 QImage readPictureCovering(const QString& path, const QSize& box);
 
+// The size readPicturePreview gives for the file, from its header alone; invalid where that
+// gives a null picture for want of a readable header.
+QSize picturePreviewSize(const QString& path, int maxSide = kPicturePreviewMaxPoints);
+
 // The whole picture of a regular file, upright by its EXIF orientation, one pixel per point; null
 // under the same rules as a preview.
 QImage readPictureFile(const QString& path);
