@@ -24,7 +24,7 @@ namespace {
 
 const QStringList kListKeys{QStringLiteral("SNO"), QStringLiteral("IMG_NAME"), QStringLiteral("Image_Path")};
 
-void setEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
+void enableAll(std::initializer_list<QWidget*> widgets, bool enabled)
 {
     for (QWidget* widget : widgets)
         widget->setEnabled(enabled);
@@ -54,6 +54,7 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     ui->ColList->verticalHeader()->hide();
     connectControls();
     connectAdjustments();
+    Reset_Image_Editing_Controls();
 }
 
 Cropping_Tool::~Cropping_Tool() = default;
@@ -133,7 +134,7 @@ void Cropping_Tool::Set_Default_Values()
     enableSourceBoxes();
     ui->Face_Size_Stepper->setValue(0);
     ui->Face_Size_Text->setText(QStringLiteral("0"));
-    setEnabled({ui->Face_Size_Text, ui->Face_Size_Stepper, ui->extend_face_box, ui->cropping_wid_size,
+    enableAll({ui->Face_Size_Text, ui->Face_Size_Stepper, ui->extend_face_box, ui->cropping_wid_size,
                 ui->output_custom_name},
                false);
 }
