@@ -48,6 +48,9 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     ui->Used_Option->hide();
     ui->capture_image->hide();
     ui->capture_btn->hide();
+    // The direct modes show their own buttons when they open.
+    ui->Crop_direct_Btn->hide();
+    ui->Close_direct_Btn->hide();
     ui->ColList->setColumnCount(int(kListKeys.size()));
     ui->ColList->setHorizontalHeaderLabels({tr("No."), tr("Name"), tr("Path")});
     ui->ColList->horizontalHeader()->setStretchLastSection(true);
@@ -218,7 +221,7 @@ int Cropping_Tool::Open_Wnd_Direct_Excel_Column(const QString& columnTitle, int 
     Passed_Excel_Col_Name = columnTitle;
     Show_Hide_List_Ctrl(false);
     ui->batch_list->clear();
-    ui->batch_list->addItems(Data_From_Excel::defaultInstance()->ColList.titles());
+    ui->batch_list->addItems(Loaded_Data_Table().ColList.titles());
     ui->batch_list->setCurrentIndex(columnIndex);
     if (!Load_for_Next_Screen())
         return 0;
@@ -384,7 +387,7 @@ bool Cropping_Tool::loadListedSource(const QString& caption, const QString& empt
         if (input_selection == 3) {
             Load_file_Func(ui->batch_list->currentText());
         } else {
-            const Data_From_Excel& table = *Data_From_Excel::defaultInstance();
+            const Data_From_Excel& table = Loaded_Data_Table();
             for (int row = 0; row < table.rowCount(); ++row)
                 Create_List(table.Get_Item_Text(row, Passed_Excel_Col_Index).value_or(QString()));
         }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "data/Data_From_Excel.h"
 #include "photos/FaceDetector.h"
 #include "photos/Selector.h"
 #include "platform/AppContext.h"
@@ -333,4 +334,63 @@ TEST_F(CroppingToolTest, ADirectCropGoesToTheCroppedPicturesFolderUnderAFreeName
     EXPECT_EQ(tool.Crop_Direct_Path(), at("Cropped_Images/Ann (1).jpg"));
     EXPECT_EQ(QImage(tool.Crop_Direct_Path()).size(), QSize(50, 40));
     EXPECT_EQ(messages.texts(), QStringList({"\nImage has been cropped successfully."}));
+}
+
+TEST_F(CroppingToolTest, ASeriesSourceListsItsReadablePicturesAndAsksBeforeARun)
+{
+    const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(30, 20), 1));
+    const QString two = picture(QStringLiteral("two.png"), noisePicture(QSize(30, 20), 2));
+    QFile staff(at("DataSet/Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.write((one + "\r\n" + at("gone.png") + "\r\n" + at("DataSet") + "\r\n" + two + "\r\n").toUtf8());
+    staff.close();
+    dialogs.queueHook([&](QDialog&) {
+        click("input_series_radio");
+        control<QLineEdit>("output_path").setText(at("out"));
+        tool.OK_Btn_Clicked();
+        auto& series = control<QComboBox>("batch_list");
+        EXPECT_EQ(series.itemText(0), kSelectPrompt);
+        series.setCurrentIndex(series.findText(QStringLiteral("Staff")));
+        messages.queueAnswers({1, 0});  // No, then Yes
+        tool.OK_Btn_Clicked();
+        EXPECT_FALSE(onPage2());
+        click("batch_replace_radio");
+        tool.OK_Btn_Clicked();
+        EXPECT_TRUE(onPage2());
+        EXPECT_EQ(tool.listedPaths(), QStringList({one, two}));
+        EXPECT_EQ(tool.Crop_Input_Path, one);
+        tool.Cancel_Btn_Clicked();
+    });
+    tool.Open_Wnd();
+    EXPECT_EQ(messages.texts(),
+              QStringList({"\nPlease select batch series.",
+                           "This action will create new batch series with all new cropped images.\nAre you sure you want to continue?",
+                           "This action will replace selected batch series items with all new cropped images.\nAre you sure you want to continue?"}));
+}
+
+TEST_F(CroppingToolTest, DirectSeriesAndColumnRunsListEveryLineAndEmptySourcesCloseWithNought)
+{
+    const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(30, 20), 1));
+    QFile staff(at("DataSet/Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.write((one + "\n" + at("gone.png") + "\n").toUtf8());
+    staff.close();
+    QStringList listed;
+    dialogs.queueHook([&](QDialog&) { listed = tool.listedPaths(); });
+    EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series(QStringLiteral("Staff")), 0);
+    EXPECT_EQ(listed, QStringList({one, at("gone.png")}));
+    EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series(QStringLiteral("Nobody")), 0);
+
+    Data_From_Excel table;
+    table.ColList.addColumn(QStringLiteral("Column1"), QStringLiteral("Name"));
+    table.ColList.addColumn(QStringLiteral("Column2"), QStringLiteral("Photo"));
+    table.Create_List_By_Array({QStringLiteral("Ann"), one}, 2);
+    table.Create_List_By_Array({QStringLiteral("Bob"), QString()}, 2);
+    dialogs.queueHook([&](QDialog&) { listed = tool.listedPaths(); });
+    EXPECT_EQ(tool.Open_Wnd_Direct_Excel_Column(QStringLiteral("Photo"), 2), 0);
+    EXPECT_EQ(listed, QStringList({one, QString()}));
+    EXPECT_EQ(tool.Open_Wnd_Direct_Excel_Column(QStringLiteral("Extension"), 0), 0);
+    EXPECT_EQ(messages.texts(),
+              QStringList({"\nThe selected series does not contains any image with supported extension.",
+                           "\nThe selected control does not contains any image with supported extension."}));
 }
