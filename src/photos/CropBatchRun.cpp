@@ -131,6 +131,13 @@ void CropBatchRun::commit(const Prepared& prepared)
     m_entries << entry;
 }
 
+bool CropBatchRun::stopping()
+{
+    if (m_stopAsked && m_stopAsked())
+        m_stop = true;
+    return m_stop;
+}
+
 bool CropBatchRun::run()
 {
     QSaveFile series(m_plan.seriesPath);
@@ -150,10 +157,10 @@ bool CropBatchRun::run()
         }
     };
     begin();
-    while (!pending.empty() && !m_stop) {
+    while (!pending.empty() && !stopping()) {
         const Prepared prepared = pending.front().result();
         pending.pop_front();
-        if (m_stop)
+        if (stopping())
             break;
         commit(prepared);
         if (series.isOpen())

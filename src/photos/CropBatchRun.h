@@ -58,6 +58,8 @@ public:
     bool run();
     // Any thread: the run ends before its next picture.
     void stop() { m_stop = true; }
+    // Asked before each picture is taken, on the run's thread: the run ends when it answers true.
+    void stopWhen(std::function<bool()> asked) { m_stopAsked = std::move(asked); }
 
     // Any thread: pictures taken so far, and in the run.
     int done() const { return m_done; }
@@ -78,11 +80,13 @@ private:
     Prepared prepare(int index);
     QString outputPath(const QString& source);
     void commit(const Prepared& prepared);
+    bool stopping();
 
     CropBatchPlan m_plan;
     std::unique_ptr<Detectors> m_detectors;
     KeepReplaceAnswers m_answers;
     std::atomic<bool> m_stop{false};
+    std::function<bool()> m_stopAsked;
     std::atomic<int> m_done{0};
     QStringList m_entries;
     QStringList m_failures;
