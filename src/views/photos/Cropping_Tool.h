@@ -17,6 +17,8 @@
 
 class FaceDetector;
 struct CropRequest;
+struct CropAllSettings;
+struct CropAllOutcome;
 class QLineEdit;
 class QSlider;
 class QLabel;
@@ -151,6 +153,9 @@ private:
     // Crops the picture on show into the target; the path written, or empty (said) when none.
     QString cropShownPicture(const QString& target);
     void cropListedDirectly();
+    // The run over the file list as the controls set it.
+    CropAllSettings batchSettings() const;
+    CropAllOutcome runBatch();
     QString directTarget() const;
     int runModal();
 

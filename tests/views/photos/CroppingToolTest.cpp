@@ -394,3 +394,64 @@ TEST_F(CroppingToolTest, DirectSeriesAndColumnRunsListEveryLineAndEmptySourcesCl
               QStringList({"\nThe selected series does not contains any image with supported extension.",
                            "\nThe selected control does not contains any image with supported extension."}));
 }
+
+TEST_F(CroppingToolTest, CropAllOfAFolderNamesTheCropsInListOrderAndReportsTheFolder)
+{
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    for (const char* name : {"b10.png", "b2.png", "b1.png"})
+        picture(QStringLiteral("in/") + name, noisePicture(QSize(300, 200), 6));
+    QString reported;
+    dialogs.queueHook([&](QDialog&) {
+        click("input_folder_radio");
+        control<QLineEdit>("folder_path").setText(at("in"));
+        chooseOnePicture({});
+        ASSERT_TRUE(onPage2());
+        tool.canvas().model().addSelectorWithFrame(QRectF(10, 20, 40, 30));
+        click("crop_all_btn");
+        EXPECT_EQ(tool.crop_num, 3);
+        tool.Cancel_Btn_Clicked();
+    });
+    dialogs.queueHook([&](QDialog& report) { reported = report.findChild<QLineEdit*>()->text(); });
+    tool.Open_Wnd();
+    EXPECT_EQ(reported, at("out"));
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files, QDir::Name), QStringList({"Badge.png", "Badge_1.png", "Badge_2.png"}));
+    EXPECT_EQ(QImage(at("out/Badge_2.png")).size(), QSize(40, 30));
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(CroppingToolTest, CropAllWithTheFaceMethodAndNoFaceOnShowSaysSo)
+{
+    tool.setFaceDetector(std::make_unique<FixedFaces>(std::nullopt));
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    picture(QStringLiteral("in/a.png"), noisePicture(QSize(60, 40), 1));
+    click("input_folder_radio");
+    control<QLineEdit>("folder_path").setText(at("in"));
+    chooseOnePicture({});
+    click("crop_face_radio");
+    click("crop_all_btn");
+    EXPECT_EQ(messages.texts(), QStringList({"\nNo face detected.", "\nNo face detected."}));
+    EXPECT_FALSE(QDir(at("out")).exists());
+}
+
+TEST_F(CroppingToolTest, ADirectSeriesRunMakesANewSeriesAndClosesWithIt)
+{
+    const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(300, 200), 1));
+    QFile staff(at("DataSet/Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.write((one + "\n" + at("gone.png") + "\n").toUtf8());
+    staff.close();
+    dialogs.queueHook([&](QDialog&) {
+        tool.canvas().model().addSelectorWithFrame(QRectF(0, 0, 30, 20));
+        messages.queueAnswers({1});  // No: the window stays
+        click("Crop_direct_Btn");
+        messages.queueAnswers({0});
+        click("Crop_direct_Btn");
+    });
+    EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series(QStringLiteral("Staff")), 1);
+    EXPECT_EQ(tool.Crop_Direct_Series(), "Staff (1)");
+    QFile made(at("DataSet/Staff (1).txt"));
+    ASSERT_TRUE(made.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(made.readAll()), at("Cropped_Images/Staff (1)/one.png") + "\n\n");
+    EXPECT_EQ(QImage(at("Cropped_Images/Staff (1)/one.png")).size(), QSize(30, 20));
+    EXPECT_EQ(messages.texts().last(), "\nImage has been cropped successfully.");
+}
