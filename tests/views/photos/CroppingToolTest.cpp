@@ -455,3 +455,22 @@ TEST_F(CroppingToolTest, ADirectSeriesRunMakesANewSeriesAndClosesWithIt)
     EXPECT_EQ(QImage(at("Cropped_Images/Staff (1)/one.png")).size(), QSize(30, 20));
     EXPECT_EQ(messages.texts().last(), "\nImage has been cropped successfully.");
 }
+
+TEST_F(CroppingToolTest, ADirectColumnRunAddsAColumnOfTheCropsWithEmptyCellsForMissingPictures)
+{
+    const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(300, 200), 1));
+    Data_From_Excel table;
+    table.ColList.addColumn(QStringLiteral("Column1"), QStringLiteral("Photo"));
+    table.Create_List_By_Array({at("gone.png")}, 1);
+    table.Create_List_By_Array({one}, 1);
+    dialogs.queueHook([&](QDialog&) {
+        tool.canvas().model().addSelectorWithFrame(QRectF(0, 0, 30, 20));
+        click("Crop_direct_Btn");
+    });
+    EXPECT_EQ(tool.Open_Wnd_Direct_Excel_Column(QStringLiteral("Photo"), 1), 1);
+    EXPECT_EQ(tool.Crop_New_Excel_Col_Index(), 2);
+    EXPECT_EQ(tool.Crop_New_Excel_Col_Name(), "Column2");
+    EXPECT_EQ(table.objectValue(QStringLiteral("Column2"), 0), "");
+    EXPECT_EQ(table.objectValue(QStringLiteral("Column2"), 1), at("Cropped_Images/Column 3/one.png"));
+    EXPECT_EQ(QImage(at("Cropped_Images/Column 3/one.png")).size(), QSize(30, 20));
+}
