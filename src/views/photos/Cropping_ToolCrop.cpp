@@ -19,6 +19,7 @@
 #include "views/dialogs/PleaseWait_Modeless.h"
 #include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/photos/CropAllRun.h"
 #include "views/photos/Cropping_Tool.h"
 #include "views/photos/SelectionCanvasWidget.h"
 #include "ui_Cropping_Tool.h"
@@ -286,7 +287,7 @@ void Cropping_Tool::Crop_Direct_Image_Clicked()
         return;
     const QString folder = Cropped_Img_Path;
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        return Show_MessageBox(QStringLiteral("The folder for cropped pictures is not available."));
+        return Show_MessageBox(kCropFolderFailure);
     Crop_Output_Path = folder;
     Crop_Direct_Path_ = directTarget();
     if (cropShownPicture(Crop_Direct_Path_).isEmpty())

@@ -474,3 +474,23 @@ TEST_F(CroppingToolTest, ADirectColumnRunAddsAColumnOfTheCropsWithEmptyCellsForM
     EXPECT_EQ(table.objectValue(QStringLiteral("Column2"), 1), at("Cropped_Images/Column 3/one.png"));
     EXPECT_EQ(QImage(at("Cropped_Images/Column 3/one.png")).size(), QSize(30, 20));
 }
+
+TEST_F(CroppingToolTest, ASelectionPastThePictureCropsOnlyWhatLiesOnItAndNoCroppedFolderIsRefused)
+{
+    const QString wide = picture(QStringLiteral("wide.png"), noisePicture(QSize(200, 100), 8));
+    chooseOnePicture(wide);
+    tool.canvas().model().addSelectorWithFrame(QRectF(150, 50, 100, 100));
+    tool.Crop_Single_Image_Clicked();
+    const QImage written(at("out/Badge.png"));
+    EXPECT_EQ(written, noisePicture(QSize(200, 100), 8).copy(150, 0, 50, 50).convertToFormat(written.format()));
+
+    Cropped_Img_Path = QString();
+    dialogs.queueHook([&](QDialog&) {
+        tool.canvas().model().addSelectorWithFrame(QRectF(0, 0, 30, 20));
+        click("Crop_direct_Btn");
+        tool.Close_Box_With_Cancel();
+    });
+    EXPECT_EQ(tool.Open_Wnd_Direct_To_Crop(wide), 0);
+    EXPECT_EQ(messages.texts(), QStringList({"\nThe folder for the cropped pictures could not be made."}));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/wide.png")));
+}
