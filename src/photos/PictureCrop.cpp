@@ -1,5 +1,6 @@
 #include "photos/PictureCrop.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <cmath>
 
@@ -9,6 +10,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/PictureReading.h"
 #include "render/ImageResolution.h"
+#include "render/PngEncoding.h"
 
 namespace {
 
@@ -29,42 +31,87 @@ QImage adjusted(const QImage& picture, const PictureSettings& adjustments)
 
 }  // namespace
 
-QImage croppedPicture(const QImage& adjusted, const CropRequest& request, const QRectF& faceInPicture, QRect* pixels)
+QRect cropArea(const QSize& picture, const CropRequest& request, const QRectF& faceInPicture)
 {
-    QRect area;
-    QImage result;
     switch (request.method) {
     case CropRequest::Selection: {
-        const QSizeF ratio(request.viewSize.width() / adjusted.width(), request.viewSize.height() / adjusted.height());
-        area = CropGeometry::pixelRectOf(CropGeometry::pictureRectOfSelection(request.selectionInView, ratio),
-                                         adjusted.size());
-        break;
+        const QSizeF ratio(request.viewSize.width() / picture.width(), request.viewSize.height() / picture.height());
+        return CropGeometry::pixelRectOf(CropGeometry::pictureRectOfSelection(request.selectionInView, ratio), picture);
     }
     case CropRequest::Face:
-        area = CropGeometry::pixelRectOf(CropGeometry::grownFaceBox(faceInPicture, request.faceExtensionPercent),
-                                         adjusted.size());
-        break;
-    default: {
-        const QSizeF size = CropGeometry::givenSize(request.givenSize, adjusted.size(), request.keepProportions);
-        const QSize whole(int(std::lround(size.width())), int(std::lround(size.height())));
-        if (whole.width() >= 1 && whole.height() >= 1) {
-            area = adjusted.rect();
-            result = adjusted.scaled(whole, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        }
-        break;
+        return CropGeometry::pixelRectOf(CropGeometry::grownFaceBox(faceInPicture, request.faceExtensionPercent), picture);
+    default:
+        return QRect(QPoint(0, 0), picture);
     }
-    }
+}
+
+QImage croppedPicture(const QImage& adjusted, const CropRequest& request, const QRectF& faceInPicture, QRect* pixels)
+{
+    const QRect area = cropArea(adjusted.size(), request, faceInPicture);
     if (pixels)
         *pixels = area;
     if (area.isEmpty())
         return {};
-    return result.isNull() ? adjusted.copy(area) : result;
+    if (request.method != CropRequest::Selection && request.method != CropRequest::Face) {
+        const QSizeF size = CropGeometry::givenSize(request.givenSize, adjusted.size(), request.keepProportions);
+        const QSize whole(int(std::lround(size.width())), int(std::lround(size.height())));
+        if (whole.width() < 1 || whole.height() < 1) {
+            if (pixels)
+                *pixels = QRect();
+            return {};
+        }
+        return adjusted.scaled(whole, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return adjusted.copy(area);
 }
 
-CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QByteArray* encoded)
+namespace {
+
+// The crop of a picture without adjustments: only its area is read, which spares most of the
+// decoding of a large photo.
+QImage croppedArea(const CropRequest& request, const QImage& preview, const std::optional<QRectF>& face,
+                   CropResult& result)
+{
+    const QSize size = pictureFileSize(request.source);
+    if (!size.isValid()) {
+        result.error = unreadablePictureMessage(request.source);
+        return {};
+    }
+    result.pixels = cropArea(size, request, face ? scaledToPicture(*face, preview.size(), size) : QRectF());
+    if (result.pixels.isEmpty())
+        return {};
+    const QImage crop = readPictureArea(request.source, result.pixels);
+    if (crop.isNull())
+        result.error = unreadablePictureMessage(request.source);
+    return crop;
+}
+
+QImage croppedWhole(const CropRequest& request, const QImage& preview, const std::optional<QRectF>& face,
+                    CropResult& result)
+{
+    const QImage picture = readPictureFile(request.source);
+    if (picture.isNull()) {
+        result.error = unreadablePictureMessage(request.source);
+        return {};
+    }
+    const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), picture.size()) : QRectF();
+    return croppedPicture(adjusted(picture, request.adjustments), request, faceInPicture, &result.pixels);
+}
+
+QByteArray encoded(const QImage& crop, const QString& target, QString* error)
+{
+    // Many crops of a run are PNG: libspng writes them in a fraction of Qt's time.
+    if (QFileInfo(target).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0)
+        return encodePng(crop, error);
+    return Encode_gen_image(crop, target, error);
+}
+
+}  // namespace
+
+CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QByteArray* encodedBytes)
 {
     CropResult result;
-    encoded->clear();
+    encodedBytes->clear();
     QImage preview;
     std::optional<QRectF> face;
     if (request.method == CropRequest::Face) {
@@ -79,17 +126,13 @@ CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QB
             return result;
         }
     }
-    const QImage picture = readPictureFile(request.source);
-    if (picture.isNull()) {
-        result.error = unreadablePictureMessage(request.source);
-        return result;
-    }
-    const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), picture.size()) : QRectF();
-    const QImage crop = croppedPicture(adjusted(picture, request.adjustments), request, faceInPicture, &result.pixels);
+    const bool areaOnly = request.adjustments == PictureSettings() &&
+                          (request.method == CropRequest::Selection || request.method == CropRequest::Face);
+    const QImage crop = areaOnly ? croppedArea(request, preview, face, result) : croppedWhole(request, preview, face, result);
     if (crop.isNull())
         return result;
-    *encoded = Encode_gen_image(crop, request.target, &result.error);
-    if (encoded->isEmpty() && result.error.isEmpty())
+    *encodedBytes = encoded(crop, request.target, &result.error);
+    if (encodedBytes->isEmpty() && result.error.isEmpty())
         result.error = QStringLiteral("The picture could not be encoded for \"%1\".").arg(request.target);
     return result;
 }

@@ -50,6 +50,10 @@ CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces);
 // empty when nothing is to be written), for a run that names its files in its own order.
 CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QByteArray* encoded);
 
+// The area of a picture of that size the method cuts (the whole picture for the given size), rows
+// from the top, cut to the picture; the face box in the picture's own y-up pixels.
+QRect cropArea(const QSize& picture, const CropRequest& request, const QRectF& faceInPicture);
+
 // The cut of an already adjusted full picture, for callers holding it; a face box, when the
 // method asks for one, is given in the picture's own y-up pixels. Null when nothing is left.
 QImage croppedPicture(const QImage& adjusted, const CropRequest& request, const QRectF& faceInPicture,

@@ -84,6 +84,22 @@ TEST(PictureCrop, AFullResolutionCropOfAFileEqualsImageMagicksCrop)
     EXPECT_EQ(identify(ours), "PNG 1000x1200");
 }
 
+// Without adjustments only the area is read from a JPEG: the same pixels as the whole picture decoded.
+TEST(PictureCrop, TheAreaReadFromAJpegEqualsTheSameAreaOfTheWholePicture)
+{
+    QTemporaryDir work;
+    const QString original = work.filePath(QStringLiteral("photo.jpg"));
+    ASSERT_TRUE(noisePicture(QSize(1600, 1200), 21).save(original, "JPEG", 90));
+    FixedFaceDetector none(std::nullopt);
+    const QString target = work.filePath(QStringLiteral("area.png"));
+    // Shown at 400 x 300: (100, 50, 100, 80) y up is (400, 200, 400, 320) of the picture, rows 680 to 999.
+    const CropResult result = cropPictureFile(selection(original, target, QRectF(100, 50, 100, 80), QSizeF(400, 300)), none);
+    ASSERT_TRUE(result.written) << result.error.toStdString();
+    EXPECT_EQ(result.pixels, QRect(400, 680, 400, 320));
+    const QImage whole(original);
+    EXPECT_EQ(QImage(target).convertToFormat(QImage::Format_RGB32), whole.copy(400, 680, 400, 320).convertToFormat(QImage::Format_RGB32));
+}
+
 TEST(PictureCrop, EachExtensionGetsItsFormatAndASelectionPastThePictureIsCutToIt)
 {
     QTemporaryDir work;
