@@ -59,6 +59,7 @@ QString failureText(const QStringList& failures)
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector)
 {
     CropAllOutcome outcome;
+    outcome.nextCounter = settings.plan.firstCounter;
     Stop_SMS_Sending_Now = 0;
     replace_keep_file_flag = ReplaceKeep::Replace;
     Msg_Apply_All_Chk = 0;

@@ -189,7 +189,10 @@ TEST_F(CropAllRunTest, ASeriesThatCannotBeWrittenOrANamelessOneIsRefusedBeforeAn
     CropAllSettings settings = standard(pictures(2));
     settings.input_selection = 3;
     settings.seriesName = QString();
-    EXPECT_FALSE(Crop_All_Run(settings, nullptr).ran);
+    settings.plan.firstCounter = 4;
+    const CropAllOutcome refused = Crop_All_Run(settings, nullptr);
+    EXPECT_FALSE(refused.ran);
+    EXPECT_EQ(refused.nextCounter, 4) << "the tool's next name stays Badge_4";
     Data_Folder_Path = at("no such folder");
     settings.seriesName = QStringLiteral("Staff");
     EXPECT_FALSE(Crop_All_Run(settings, nullptr).ran);
