@@ -1,12 +1,12 @@
 // The run over the cropping tool's file list: names and series lines in list order from a pool of
-// workers, stops, series written in place only at the end, direct runs and the new table column.
+// workers, stops, series written in place only at the end, direct runs. (The new table column is
+// pinned with Crop All's.)
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "photos/CropBatchRun.h"
 #include "photos/FaceDetector.h"
@@ -206,24 +206,4 @@ TEST_F(CropBatchRunTest, ADirectRunKeepsNamesRecordsMissingPicturesEmptyAndAFace
     ASSERT_TRUE(faceRun.run());
     EXPECT_EQ(faceRun.entries(), (QStringList{standard.outputFolder + "/Badge.png", "", standard.outputFolder + "/Badge_1.png"}));
     EXPECT_TRUE(faceRun.failures().isEmpty());
-}
-
-TEST(CroppedColumn, TheNewColumnFollowsTheTableAndEveryRowGetsAnEntry)
-{
-    Data_From_Excel table;
-    for (int k = 1; k <= 3; ++k)
-        table.ColList.addColumn(QStringLiteral("Column%1").arg(k), QStringLiteral("Title %1").arg(k));
-    for (int row = 0; row < 5; ++row)
-        table.Create_List_By_Array({"a", "b", "c"}, 3);
-    const CroppedColumn column = croppedColumnOf(table);
-    EXPECT_EQ(column.index, 4);
-    EXPECT_EQ(column.key, "Column4");
-    EXPECT_EQ(column.header, "Column 5");
-    // A run stopped after two pictures: the rows it did not reach hold "".
-    fillCroppedColumn(table, column, {"/c/1.png", ""});
-    EXPECT_EQ(table.ColList.at(4).title, "Column 5");
-    for (int row = 0; row < 5; ++row) {
-        ASSERT_TRUE(table.ListData[row].contains("Column4")) << row;
-        EXPECT_EQ(table.ListData[row]["Column4"], row == 0 ? "/c/1.png" : "") << row;
-    }
 }
