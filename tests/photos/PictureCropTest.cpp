@@ -116,6 +116,32 @@ TEST(PictureCrop, EachExtensionGetsItsFormatAndASelectionPastThePictureIsCutToIt
     EXPECT_FALSE(QFile::exists(nothing));
 }
 
+// A photo stored on its side (EXIF orientation 6) is cut from its upright picture.
+TEST(PictureCrop, ATurnedPhotoIsCutUpright)
+{
+    QTemporaryDir work;
+    const QString stored = work.filePath(QStringLiteral("stored.jpg")), photo = work.filePath(QStringLiteral("photo.jpg"));
+    // 400 x 300 stored with its top-left quarter red: upright it is 300 x 400, red at the top right.
+    ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {QStringLiteral("-size"), QStringLiteral("400x300"),
+        QStringLiteral("xc:blue"), QStringLiteral("-fill"), QStringLiteral("red"), QStringLiteral("-draw"),
+        QStringLiteral("rectangle 0,0 199,149"), stored}).exitCode, 0);
+    QFile in(stored), out(photo);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+    QByteArray exif("\xFF\xE1\0\x22" "Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 36);
+    out.write(in.readAll().insert(2, exif));
+    out.close();
+    FixedFaceDetector none(std::nullopt);
+    // The upper half of the right half, y up: (150, 200, 150, 200) on a view the picture's size.
+    const QString target = work.filePath(QStringLiteral("cut.png"));
+    const CropResult result = cropPictureFile(selection(photo, target, QRectF(150, 200, 150, 200), QSizeF(300, 400)), none);
+    ASSERT_TRUE(result.written) << result.error.toStdString();
+    EXPECT_EQ(result.pixels, QRect(150, 0, 150, 200));
+    const QImage cut(target);
+    EXPECT_EQ(cut.size(), QSize(150, 200));
+    EXPECT_GT(QColor(cut.pixel(75, 100)).red(), 200);
+    EXPECT_LT(QColor(cut.pixel(75, 100)).blue(), 60);
+}
+
 TEST(PictureCrop, AMissingOrUndecodablePictureAnswersAnErrorAndWritesNothing)
 {
     QTemporaryDir work;
