@@ -18,7 +18,6 @@
 
 struct CropBatchRun::Prepared {
     QString source;
-    bool usable = true;  // a direct run's listed path names a picture file
     CropResult result;
     QByteArray bytes;
 };
@@ -73,10 +72,8 @@ CropBatchRun::Prepared CropBatchRun::prepare(int index)
     prepared.source = m_plan.pictures.at(index);
     if (m_stop)
         return prepared;
-    if (m_plan.direct && !CropSources::isUsablePicturePath(prepared.source, m_plan.extensions)) {
-        prepared.usable = false;
+    if (m_plan.direct && !CropSources::isUsablePicturePath(prepared.source, m_plan.extensions))
         return prepared;
-    }
     CropRequest request = m_plan.crop;
     request.source = prepared.source;
     // Only the extension matters here: the file is named when its turn comes.
@@ -86,12 +83,7 @@ CropBatchRun::Prepared CropBatchRun::prepare(int index)
         const QSize shown = picturePreviewSize(request.source, m_plan.shownSide);
         request.viewSize = shown.isValid() ? scaledImageRect(QSizeF(shown), m_plan.view).size() : QSizeF();
     }
-    if (request.method != CropRequest::Face) {
-        NoFaceDetector none;
-        prepared.result = encodePictureCrop(request, none, &prepared.bytes);
-        return prepared;
-    }
-    std::unique_ptr<FaceDetector> detector = m_detectors->take();
+    std::unique_ptr<FaceDetector> detector = request.method == CropRequest::Face ? m_detectors->take() : nullptr;
     NoFaceDetector none;
     prepared.result = encodePictureCrop(request, detector ? *detector : none, &prepared.bytes);
     if (detector)

@@ -185,6 +185,17 @@ TEST_F(CropAllRunTest, ADirectColumnRunAddsColumnFourUnderColumnFiveAndFillsEver
         EXPECT_EQ(table.ListData[row].value("Column4", "<none>"), expected[row]) << row;
 }
 
+TEST_F(CropAllRunTest, ADirectRunWithoutACroppedPicturesFolderIsRefused)
+{
+    Cropped_Img_Path = QString();
+    CropAllSettings settings = standard(pictures(1));
+    settings.crop_direct = 3;
+    settings.input_selection = 4;
+    EXPECT_FALSE(Crop_All_Run(settings, nullptr).ran);
+    EXPECT_EQ(messages.texts(), QStringList{"\n" + kCropFolderFailure});
+    EXPECT_EQ(Loaded_Data_Table().ColList.count(), 1);
+}
+
 TEST_F(CropAllRunTest, ASeriesThatCannotBeWrittenOrANamelessOneIsRefusedBeforeAnyPicture)
 {
     CropAllSettings settings = standard(pictures(2));
