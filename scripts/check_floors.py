@@ -10,9 +10,9 @@ libraries from this same table):
   filters     src/filters      the picture filter chain and the settings the elements give it
   model       src/model        the card model; the elements draw themselves (drawing/); user profiles (profiles/)
   engines     src/barcodes     symbologies and the barcode picture factory
-              src/photos       the picture core: rotations, geometry, previews, filter settings
+              src/photos       the picture core: rotations, geometry, previews, filter settings, crops
               src/data         zip archives, workbooks, the loaded data table
-              src/render       the off-screen renderer of card sides
+              src/render       the off-screen renderer of card sides and the picture encoders
               src/designfile   the design file's codec
               src/output       binding records into a design, rendering and exporting the cards
   views       src/views        the canvas view, the inspector, the dialogs, the wizards, the windows to come
@@ -33,7 +33,7 @@ LIBRARIES = [
     ("filters", "zova_filters", ["zova_platform"], ["src/filters"]),
     ("model", "zova_model", ["zova_filters"], ["src/model"]),
     ("engines", "zova_barcodes", ["zova_model"], ["src/barcodes"]),
-    ("engines", "zova_photos", ["zova_model"], ["src/photos"]),
+    ("engines", "zova_photos", ["zova_render", "zova_data"], ["src/photos"]),
     ("engines", "zova_data", ["zova_platform"], ["src/data"]),
     ("engines", "zova_render", ["zova_model"], ["src/render"]),
     ("engines", "zova_designfile", ["zova_data", "zova_model"], ["src/designfile"]),

@@ -3,6 +3,7 @@
 #include <QFileIconProvider>
 
 #include "data/SpreadsheetWriter.h"
+#include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
 #include "mainwindow/WizardStartWindows.h"
@@ -10,6 +11,8 @@
 #include "photos/PicturePreview.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/QtMessagePresenter.h"
+#include "views/photos/Cropping_Tool.h"
+#include "views/photos/PhotoWindows.h"
 
 int main(int argc, char** argv)
 {
@@ -36,6 +39,9 @@ int main(int argc, char** argv)
     SKTWindowController* controller = SKTWindowController::defaultInstance();
     if (!controller)
         return 1;
+    // The cropping tool; the camera and the picture library are still stand-ins.
+    static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size});
+    setPhotoWindows(nullptr, nullptr, &croppingWindow);
     switch (awakeFromNib(*controller)) {
     case SetupOutcome::FoldersUnusable:
         return 1;

@@ -31,18 +31,6 @@ constexpr int kProgressPollMs = 20;
 
 ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 
-// The keep/replace prompt, run on the GUI thread whichever thread asks.
-int askKeepOrReplace(const QString& path, const QString& title, const QString& text)
-{
-    Replcae_Confirm_Box& box = Replcae_Confirm_Box::defaultInstance();
-    box.title_val = title;
-    box.msg_val_str = text;
-    box.apply_chk_show = true;
-    box.file_path_str = path;
-    box.Open_box_in_thread();
-    return replace_keep_file_flag;
-}
-
 void showClosingBox(const QString& path, const ExportReport& report)
 {
     check_any_card_exported = report.filesWritten > 0 ? 1 : 0;

@@ -20,6 +20,8 @@
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/photos/CroppingTool.h"
+#include "views/photos/PhotoWindows.h"
 #include "views/series/BatchWizard.h"
 #include "views/print/PrinterCatalog.h"
 #include "views/series/SeriesMakerWindows.h"
@@ -113,9 +115,11 @@ void Create_Series_Button(SKTWindowController& controller)
     controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
-void Cropping_Tool_Clicked(SKTWindowController&)
+void Cropping_Tool_Clicked(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("The cropping tool"));
+    croppingTool().Open_Crop_Wnd();
+    // A run over a series may have made or rewritten one, whatever the tool answered.
+    controller.inspector().dataSourcePanel().Refresh_All_Series_Combobox();
 }
 
 void User_Profile_Button_Clicked(SKTWindowController& controller)

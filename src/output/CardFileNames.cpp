@@ -1,8 +1,6 @@
 #include "output/CardFileNames.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -13,50 +11,8 @@ QString sideCardPath(const QString& path, const QString& side)
     return path.left(path.size() - info.fileName().size()) + name;
 }
 
-QString joined(const QString& folder, const QString& base, const QString& extension)
-{
-    return folder + base + u'.' + extension;
-}
-
 }  // namespace
 
 QString Create_Front_Card_Path(const QString& path) { return sideCardPath(path, QStringLiteral("Front")); }
 
 QString Create_Back_Card_Path(const QString& path) { return sideCardPath(path, QStringLiteral("Back")); }
-
-bool cardFileExists(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return true;
-    const QString folder = path.left(path.size() - info.fileName().size());
-    const QString base = info.completeBaseName();
-    const QString extension = info.suffix();
-    return QFileInfo::exists(joined(folder, base, extension.toLower())) ||
-           QFileInfo::exists(joined(folder, base, extension.toUpper()));
-}
-
-QString Check_Exist_Path_and_Create_New(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString folder = path.left(path.size() - info.fileName().size());
-    const QString extension = info.suffix().toLower();
-    const QString base = info.completeBaseName();
-    const QString first = joined(folder, base, extension);
-    if (!cardFileExists(first))
-        return first;
-    // Only a trailing number is the counter: "a (2) b" is a name of its own.
-    static const QRegularExpression numbered(QStringLiteral("^(.*) \\((\\d+)\\)$"));
-    const QRegularExpressionMatch match = numbered.match(base);
-    QString stem = base;
-    qint64 k = 1;
-    if (match.hasMatch() && match.captured(2).toLongLong() > 0) {
-        stem = match.captured(1).trimmed();
-        k = match.captured(2).toLongLong() + 1;
-    }
-    for (;; ++k) {
-        const QString candidate = joined(folder, QStringLiteral("%1 (%2)").arg(stem).arg(k), extension);
-        if (!cardFileExists(candidate))
-            return candidate;
-    }
-}

@@ -7,7 +7,8 @@
 #include <atomic>
 #include <functional>
 
-#include "platform/ReplaceKeep.h"
+#include "platform/AtomicFile.h"
+#include "platform/KeepReplaceAnswers.h"
 #include "render/CardImage.h"
 
 // One file of an export: a side, or front and back joined into one picture (sides come mirrored
@@ -29,26 +30,3 @@ inline constexpr double kExportDpi = 600.0;
 // Empty, with the reason, when it cannot be made.
 QByteArray cardFileBytes(const CardFile& file, QString* error);
 
-// Writes the bytes under a temporary name in the path's folder and renames it over the path, so
-// the path holds the old file or the whole new one, never a part. No sync: see syncFolder.
-bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error);
-// Flushes everything written into the folder's file system to the disk, once for a whole run.
-bool syncFolder(const QString& folder, QString* error);
-
-// The keep/replace answers of one export. Every file the export writes (front, back or joined)
-// is asked about when it is already there; "all" answers hold for the rest of the export.
-class KeepReplaceAnswers {
-public:
-    // Asks the question about the path with that title and text; answers one of ReplaceKeep.
-    using Prompt = std::function<int(const QString& path, const QString& title, const QString& text)>;
-    explicit KeepReplaceAnswers(Prompt prompt) : m_prompt(std::move(prompt)) {}
-
-    // The path to write: the path itself (replacing), a free numbered name (keeping both), or ""
-    // when the file is skipped or the export was cancelled.
-    QString pathToWrite(const QString& path);
-    bool cancelledAll() const { return m_flag == ReplaceKeep::CancelAll; }
-
-private:
-    Prompt m_prompt;
-    int m_flag = ReplaceKeep::Replace;
-};

@@ -1,6 +1,14 @@
 #include "platform/AtomicFile.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 bool fail(QString* error, const QString& what, const QString& path, const QString& reason)
@@ -9,6 +17,15 @@ bool fail(QString* error, const QString& what, const QString& path, const QStrin
         *error = QStringLiteral("%1 \"%2\": %3").arg(what, path, reason);
     return false;
 }
+
+bool failed(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 }  // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
@@ -26,4 +43,40 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     if (!file.commit())
         return fail(error, QStringLiteral("Cannot save"), path, file.errorString());
     return true;
+}
+
+bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QFileInfo info(path);
+    const QString temporary = info.absolutePath() + QStringLiteral("/.%1.%2.part")
+                                                        .arg(info.fileName())
+                                                        .arg(QRandomGenerator::global()->generate64(), 0, 16);
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return failed(error, file.errorString());
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const QString writeReason = file.errorString();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        const QString reason = written ? file.errorString() : writeReason;
+        QFile::remove(temporary);
+        return failed(error, reason);
+    }
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+        const QString reason = systemReason();
+        QFile::remove(temporary);
+        return failed(error, reason);
+    }
+    return true;
+}
+
+bool syncFolder(const QString& folder, QString* error)
+{
+    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return failed(error, systemReason());
+    const bool synced = ::syncfs(descriptor) == 0 && ::fsync(descriptor) == 0;
+    const QString reason = synced ? QString() : systemReason();
+    ::close(descriptor);
+    return synced || failed(error, reason);
 }

@@ -5,3 +5,9 @@
 // Writes the whole file or nothing (QSaveFile): on failure the old file stays whole and
 // *error says why.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Writes the bytes under a temporary name in the path's folder and renames it over the path, so
+// the path holds the old file or the whole new one, never a part. No sync: see syncFolder.
+bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error);
+// Flushes everything written into the folder's file system to the disk, once for a whole run.
+bool syncFolder(const QString& folder, QString* error);

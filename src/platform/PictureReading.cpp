@@ -27,8 +27,10 @@ bool isPaletteFormat(QImage::Format format)
     return format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
 }
 
-// An empty box reads the picture at full size.
-QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode mode = Qt::KeepAspectRatio)
+// An empty box reads the picture at full size; a clip, rows from the top of the upright picture,
+// reads only that area of it.
+QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode mode = Qt::KeepAspectRatio,
+                   const QRect& clip = QRect())
 {
     reader.setAllocationLimit(kAllocationLimitMB);
     reader.setAutoTransform(true);
@@ -44,7 +46,14 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     const bool palette = isPaletteFormat(reader.imageFormat());
     if (fitted.isValid() && !palette)
         reader.setScaledSize(fitted);
+    // The reader clips the stored picture, before it is turned upright: only an upright one is
+    // clipped while it is decoded, which spares a JPEG the rows below the area.
+    const bool clipWhileReading = clip.isValid() && reader.transformation() == QImageIOHandler::TransformationNone;
+    if (clipWhileReading)
+        reader.setClipRect(clip);
     QImage image = reader.read();
+    if (clip.isValid() && !clipWhileReading && !image.isNull())
+        image = image.copy(clip);
     if (palette && fitted.isValid() && fitted != stored && !image.isNull())
         image = image.convertToFormat(QImage::Format_ARGB32)
                     .scaled(quarterTurn ? fitted.transposed() : fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -74,6 +83,48 @@ QImage readPictureCovering(const QString& path, const QSize& box)
         return QImage();
     QImageReader reader(path);
     return readPicture(reader, box, Qt::KeepAspectRatioByExpanding);
+}
+
+QSize picturePreviewSize(const QString& path, int maxSide)
+{
+    if (maxSide < 1 || path.isEmpty() || !QFileInfo(path).isFile())
+        return QSize();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (!stored.isValid())
+        return QSize();
+    const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize fitted = fittedSize(stored, QSize(maxSide, maxSide), quarterTurn, Qt::KeepAspectRatio);
+    return quarterTurn ? fitted.transposed() : fitted;
+}
+
+QImage readPictureFile(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return QImage();
+    QImageReader reader(path);
+    return readPicture(reader, QSize());
+}
+
+QSize pictureFileSize(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return QSize();
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    return stored.isValid() && (reader.transformation() & QImageIOHandler::TransformationRotate90) ? stored.transposed()
+                                                                                                  : stored;
+}
+
+QImage readPictureArea(const QString& path, const QRect& area)
+{
+    const QSize size = pictureFileSize(path);
+    if (!size.isValid() || area.isEmpty() || !QRect(QPoint(0, 0), size).contains(area))
+        return QImage();
+    QImageReader reader(path);
+    return readPicture(reader, QSize(), Qt::KeepAspectRatio, area);
 }
 
 QImage readPictureData(const QByteArray& bytes)

@@ -3,6 +3,7 @@
 // QImageReader under an allocation limit, so a hostile header cannot make us allocate without bound.
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -26,6 +27,23 @@ QImage readPictureFitted(const QString& path, const QSize& box);
 // while at least as wide and as high as the box; smaller pictures keep their size. What output
 // draws a picture from when it stretches it over a box of those pixels.
 QImage readPictureCovering(const QString& path, const QSize& box);
+
+// The size readPicturePreview gives for the file, from its header alone; invalid where that
+// gives a null picture for want of a readable header.
+QSize picturePreviewSize(const QString& path, int maxSide = kPicturePreviewMaxPoints);
+
+// The whole picture of a regular file, upright by its EXIF orientation, one pixel per point; null
+// under the same rules as a preview.
+QImage readPictureFile(const QString& path);
+
+// The upright size of the picture in a regular file, from its header alone; invalid when the
+// header gives none.
+QSize pictureFileSize(const QString& path);
+
+// The area of the upright picture in a regular file (rows from its top), decoding no more of the
+// file than the format makes necessary; null under the rules of readPictureFile or when the area is
+// not wholly inside the picture.
+QImage readPictureArea(const QString& path, const QRect& area);
 
 // What a user is told when a chosen file gives no picture under these rules.
 QString unreadablePictureMessage(const QString& path);

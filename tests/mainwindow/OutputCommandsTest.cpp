@@ -53,6 +53,15 @@ TEST_F(OutputCommandsTest, LibraryBackgroundGoesToTheSideInForceOnlyWhenAPicture
     EXPECT_EQ(controller.windowLayout().settingsTabs()->currentWidget()->objectName(), QStringLiteral("card_bkgd_tab"));
 }
 
+TEST_F(OutputCommandsTest, CropAPhotoOpensTheCroppingToolAtItsFirstPage)
+{
+    Cropping_Tool_Clicked(controller);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nThe cropping tool is not available yet.")});
+    ScriptedPhotoWindows tool;
+    Cropping_Tool_Clicked(controller);
+    EXPECT_EQ(tool.calls, QStringList{QStringLiteral("crop tool")});
+}
+
 TEST_F(OutputCommandsTest, PrintingLeavesTheDesignAndSideAsTheyWere)
 {
     const GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);

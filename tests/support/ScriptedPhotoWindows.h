@@ -17,6 +17,7 @@ public:
     QString Camera_Capture_Image() const override { return cameraFile; }
     int Open_Library_Window(const QString& purpose) override { return record(QStringLiteral("library ") + purpose, libraryAnswer); }
     QString selected_image() const override { return libraryFile; }
+    int Open_Crop_Wnd() override { return record(QStringLiteral("crop tool"), 0); }
     void setCtrlDataSourceType(int type) override { sourceType = type; }
     int Open_Wnd_Direct_To_Crop(const QString& path) override { return record(QStringLiteral("crop ") + path, cropAnswer); }
     QString Crop_Direct_Path() const override { return croppedFile; }

@@ -89,3 +89,14 @@ void Replcae_Confirm_Box::reject()
     Stop_SMS_Sending_Now = 1;
     QDialog::reject();
 }
+
+int askKeepOrReplace(const QString& path, const QString& title, const QString& text)
+{
+    Replcae_Confirm_Box& box = Replcae_Confirm_Box::defaultInstance();
+    box.title_val = title;
+    box.msg_val_str = text;
+    box.apply_chk_show = true;
+    box.file_path_str = path;
+    box.Open_box_in_thread();
+    return replace_keep_file_flag;
+}

@@ -45,3 +45,7 @@ public:
     // Replace, which would delete the existing file.
     void reject() override;
 };
+
+// The prompt about one path with that title and text, run on the GUI thread whichever thread asks;
+// answers the ReplaceKeep value chosen (the apply-to-all box offered).
+int askKeepOrReplace(const QString& path, const QString& title, const QString& text);

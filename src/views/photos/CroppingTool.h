@@ -1,12 +1,15 @@
 #pragma once
-// The cropping tool's direct modes, each run modally from the picture page's crop button: one
-// picture, the pictures of a series, or those of a spreadsheet column. Each answers 1 when the crop
-// was made, anything else when it was not.
+// The cropping tool: its standard mode, from the File menu, and its direct modes, each run modally
+// from the picture page's crop button: one picture, the pictures of a series, or those of a
+// spreadsheet column. Each direct mode answers 1 when the crop was made, anything else when it was
+// not.
 #include <QString>
 
 class CroppingTool {
 public:
     virtual ~CroppingTool() = default;
+    // The tool with its first page, where the user chooses the pictures; 0 once it is closed.
+    virtual int Open_Crop_Wnd() = 0;
     // Where the element's picture comes from (0 typed, 1 series, 2 spreadsheet column).
     virtual void setCtrlDataSourceType(int type) = 0;
     // The cropped copy of the picture is then at Crop_Direct_Path().

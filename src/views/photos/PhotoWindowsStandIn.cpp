@@ -14,6 +14,12 @@ int PhotoWindowsStandIn::Open_Library_Window(const QString&)
     return 0;
 }
 
+int PhotoWindowsStandIn::Open_Crop_Wnd()
+{
+    Show_MessageBox(kCroppingNotAvailableMessage);
+    return 0;
+}
+
 int PhotoWindowsStandIn::Open_Wnd_Direct_To_Crop(const QString&)
 {
     Show_MessageBox(kCroppingNotAvailableMessage);

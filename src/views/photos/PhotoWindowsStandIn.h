@@ -18,6 +18,7 @@ public:
     int Open_Library_Window(const QString& control_or_BG) override;
     QString selected_image() const override { return {}; }
 
+    int Open_Crop_Wnd() override;
     void setCtrlDataSourceType(int) override {}
     int Open_Wnd_Direct_To_Crop(const QString& path) override;
     QString Crop_Direct_Path() const override { return {}; }

@@ -1,0 +1,196 @@
+#include "photos/CropBatchRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSaveFile>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrent>
+#include <deque>
+
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "photos/CropSources.h"
+#include "photos/FaceDetector.h"
+#include "platform/AtomicFile.h"
+#include "platform/FreeFileName.h"
+
+struct CropBatchRun::Prepared {
+    QString source;
+    CropResult result;
+    QByteArray bytes;
+};
+
+// The detectors the workers share out: a cascade is not safe on two threads at once.
+struct CropBatchRun::Detectors {
+    DetectorMaker make;
+    QMutex mutex;
+    std::vector<std::unique_ptr<FaceDetector>> idle;
+
+    std::unique_ptr<FaceDetector> take()
+    {
+        {
+            QMutexLocker lock(&mutex);
+            if (!idle.empty()) {
+                std::unique_ptr<FaceDetector> detector = std::move(idle.back());
+                idle.pop_back();
+                return detector;
+            }
+        }
+        return make ? make() : nullptr;
+    }
+    void giveBack(std::unique_ptr<FaceDetector> detector)
+    {
+        QMutexLocker lock(&mutex);
+        idle.push_back(std::move(detector));
+    }
+};
+
+namespace {
+
+// Stands in where no detector was given: it finds no face.
+class NoFaceDetector : public FaceDetector {
+public:
+    std::optional<QRectF> firstFace(const QImage&) override { return std::nullopt; }
+};
+
+}  // namespace
+
+CropBatchRun::CropBatchRun(CropBatchPlan plan, DetectorMaker makeDetector, KeepReplaceAnswers::Prompt prompt)
+    : m_plan(std::move(plan)), m_detectors(std::make_unique<Detectors>()), m_answers(std::move(prompt)),
+      m_counter(m_plan.firstCounter)
+{
+    m_detectors->make = std::move(makeDetector);
+}
+
+CropBatchRun::~CropBatchRun() = default;
+
+CropBatchRun::Prepared CropBatchRun::prepare(int index)
+{
+    Prepared prepared;
+    prepared.source = m_plan.pictures.at(index);
+    if (m_stop)
+        return prepared;
+    if (m_plan.direct && !CropSources::isUsablePicturePath(prepared.source, m_plan.extensions))
+        return prepared;
+    CropRequest request = m_plan.crop;
+    request.source = prepared.source;
+    // Only the extension matters here: the file is named when its turn comes.
+    request.target = QStringLiteral("crop.") + (m_plan.direct ? QFileInfo(prepared.source).suffix().toLower()
+                                                              : CropSources::outputExtension(m_plan.formatIndex));
+    if (request.method == CropRequest::Selection) {
+        const QSize shown = picturePreviewSize(request.source, m_plan.shownSide);
+        request.viewSize = shown.isValid() ? scaledImageRect(QSizeF(shown), m_plan.view).size() : QSizeF();
+    }
+    std::unique_ptr<FaceDetector> detector = request.method == CropRequest::Face ? m_detectors->take() : nullptr;
+    NoFaceDetector none;
+    prepared.result = encodePictureCrop(request, detector ? *detector : none, &prepared.bytes);
+    if (detector)
+        m_detectors->giveBack(std::move(detector));
+    return prepared;
+}
+
+QString CropBatchRun::outputPath(const QString& source)
+{
+    if (m_plan.direct)
+        return Check_Exist_Path_and_Create_New(QDir(m_plan.outputFolder).filePath(QFileInfo(source).fileName()));
+    const QString planned = CropSources::croppedFileName(m_plan.outputFolder, source, m_plan.customName, m_counter++,
+                                                         m_plan.formatIndex);
+    const QString path = m_answers.pathToWrite(planned);
+    if (m_answers.cancelledAll())
+        m_stop = true;
+    return path;
+}
+
+void CropBatchRun::commit(const Prepared& prepared)
+{
+    QString entry;
+    if (!prepared.result.error.isEmpty()) {
+        m_failures << prepared.result.error;
+    } else if (!prepared.bytes.isEmpty()) {
+        const QString path = outputPath(prepared.source);
+        QString error;
+        if (path.isEmpty()) {
+            // Skipped at the keep/replace question.
+        } else if (writeFileWhole(path, prepared.bytes, &error)) {
+            entry = path;
+            ++m_written;
+        } else {
+            m_failures << QStringLiteral("\"%1\": %2").arg(path, error);
+        }
+    }
+    m_entries << entry;
+}
+
+bool CropBatchRun::stopping()
+{
+    if (m_stopAsked && m_stopAsked())
+        m_stop = true;
+    return m_stop;
+}
+
+bool CropBatchRun::run()
+{
+    QSaveFile series(m_plan.seriesPath);
+    if (!m_plan.seriesPath.isEmpty() && !series.open(QIODevice::WriteOnly))
+        return false;
+    QThreadPool pool;
+    pool.setMaxThreadCount(m_plan.threads > 0 ? m_plan.threads : QThread::idealThreadCount());
+    // Pictures begin in list order; a few more than the workers wait, so none idles while the
+    // next file is written, and at most that many full pictures are in memory.
+    const int ahead = pool.maxThreadCount() * 2;
+    std::deque<QFuture<Prepared>> pending;
+    int next = 0;
+    auto begin = [&] {
+        while (next < total() && int(pending.size()) < ahead) {
+            const int index = next++;
+            pending.push_back(QtConcurrent::run(&pool, [this, index] { return prepare(index); }));
+        }
+    };
+    begin();
+    while (!pending.empty() && !stopping()) {
+        const Prepared prepared = pending.front().result();
+        pending.pop_front();
+        if (stopping())
+            break;
+        commit(prepared);
+        if (series.isOpen())
+            series.write(SeriesStore::fileBytes({m_entries.constLast()}));
+        ++m_done;
+        begin();
+    }
+    m_stop = true;  // pictures begun but not taken end at once
+    pool.waitForDone();
+    if (m_written > 0)
+        syncFolder(m_plan.outputFolder, nullptr);
+    if (series.isOpen() && !series.commit())
+        m_failures << QStringLiteral("\"%1\": %2").arg(m_plan.seriesPath, series.errorString());
+    return true;
+}
+
+QString croppedSeriesPath(const SeriesStore& store, const QString& chosen, bool replace)
+{
+    const QString name = SeriesStore::cleanName(chosen);
+    if (!SeriesStore::isUsableName(name))
+        return {};
+    if (replace)
+        return store.series_path(name);
+    return Check_Exist_Path_and_Create_New(QDir(store.folder()).filePath(name + QStringLiteral(".txt")));
+}
+
+CroppedColumn croppedColumnOf(const Data_From_Excel& table)
+{
+    CroppedColumn column;
+    column.index = table.ColList.count();
+    column.key = QStringLiteral("Column%1").arg(column.index);
+    column.header = QStringLiteral("Column %1").arg(column.index + 1);
+    return column;
+}
+
+void fillCroppedColumn(Data_From_Excel& table, const CroppedColumn& column, const QStringList& entries)
+{
+    table.ColList.addColumn(column.key, column.header);
+    for (int row = 0; row < table.rowCount(); ++row)
+        table.ListData[row][column.key] = entries.value(row);
+}
