@@ -107,6 +107,8 @@ TEST(PrintingViewTest, OneSideDownTurnsEachCardAndMirrorsFlipItBeforehand)
     sheet.twoSidedDesign = true;
     sheet.Print_One_Card_Algn = "D";
     EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), TopRight);  // mirrored top to bottom, then turned
+    sheet.Print_One_Card_Algn = "U";
+    EXPECT_EQ(markerCorner(pageOf(sheet, 1), card, 792), BottomLeft);  // an upright back is only mirrored
 }
 
 TEST(PrintingViewTest, AVisitorPassIsPrintedAloneAtItsSizeBelowTheTopMargin)

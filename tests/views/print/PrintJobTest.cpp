@@ -184,6 +184,15 @@ TEST_F(PrintJobTest, ACellWiderThanThePaperAsksFirstAndPrintsOnlyWhenTold)
     messages.queueAnswers({0});  // "Yes"
     EXPECT_TRUE(job.Execute_Printing(false, printer, {0, 1, true}));
     EXPECT_EQ(pdfPages(pdf("wide.pdf")), 1);
+
+    // A card that fills the printable width exactly fits: nothing is asked.
+    sheet.label_width = sheet.paperWidth - sheet.Left_Mar - sheet.Rite_Mar - sheet.horz_mar;
+    PrintJob exact(sheet, {});
+    printToPdf(printer, sheet, pdf("exact.pdf"));
+    const qsizetype asked = messages.texts().size();
+    EXPECT_TRUE(exact.Execute_Printing(false, printer, {0, 1, true}));
+    EXPECT_EQ(messages.texts().size(), asked);
+    EXPECT_EQ(pdfPages(pdf("exact.pdf")), 1);
 }
 
 TEST_F(PrintJobTest, CropMarksAndMissingPicturesArePrintedWhereTheSheetPutsThem)

@@ -163,6 +163,12 @@ TEST(PrintWindowLogicTest, FitLandscapeAlignmentAndTheDrawingOptions)
     EXPECT_FALSE(w.settings.Show_margin_rect);
     logic.alignmentClicked(12);
     EXPECT_EQ(w.settings.label_align_val, 5);
+
+    // A window opened again starts unmirrored, whatever the last print was.
+    logic.Open({false, 0, false, false, {}, {}});
+    EXPECT_FALSE(w.settings.Mirror_Image_Create);
+    EXPECT_FALSE(w.settings.Mirror_Vertical_Not_Horz);
+    EXPECT_FALSE(logic.fields.mirror);
 }
 
 TEST(PrintWindowLogicTest, AutoCentreTickedUnderFitTakesEffectWhenFitGoesOff)
