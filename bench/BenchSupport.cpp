@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include <sys/resource.h>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
@@ -46,6 +48,13 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double peakMemoryMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
 }
 
 double Timings::median() const

@@ -28,6 +28,8 @@ QImage rampWithFace(int width, int height, const QColor& from = QColor(200, 170,
 QList<int> firstIndexes(int count);
 
 double median(std::vector<double> values);
+// The process's peak resident memory so far, in megabytes.
+double peakMemoryMb();
 
 template <typename Work>
 double timedMs(Work work)

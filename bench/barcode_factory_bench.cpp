@@ -3,7 +3,6 @@
 // 600-dpi raster. The median per call of each symbology against a budget of 5 ms; then 1,000
 // calls over every symbology, whose peak memory must stay where the first round left it.
 //   bench_barcode_factory_bench [calls per symbology]
-#include <sys/resource.h>
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -21,13 +20,6 @@ constexpr double kBudgetMs = 5.0;
 constexpr int kMemoryCalls = 1000;
 // Peak memory may grow by this much over 1,000 calls: allocator slack, not a picture per call.
 constexpr double kMemoryGrowthBudgetMb = 8.0;
-
-double peakMemoryMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
 
 }  // namespace
 

@@ -12,9 +12,9 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrent>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "BenchSupport.h"
+#include "BoundCardElements.h"
 #include "barcodes/BarcodeLists.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -29,39 +29,6 @@
 namespace {
 
 constexpr int kBaselineCards = 16;
-
-GraphicPtr placed(GraphicPtr element, const QRectF& box)
-{
-    element->setBounds(box);
-    element->ctrl_is_visible = true;
-    return element;
-}
-
-GraphicPtr boundText(int column, const QRectF& box, double size)
-{
-    auto text = std::make_shared<SKTText>();
-    text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), size};
-    text->data_source_type = 2;
-    text->excel_binding = true;
-    text->excel_col_indx = column;
-    return placed(text, box);
-}
-
-GraphicPtr boundBarcode(int column, const QString& symbology, const QRectF& box)
-{
-    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
-    barcode->data_source_type = 2;
-    barcode->excel_binding = true;
-    barcode->excel_col_indx = column;
-    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(symbology));
-    barcode->barcode.linear_or_2d = symbology == QLatin1String("QR Code") ? 1 : 0;
-    barcode->barcode.header_val.clear();
-    barcode->barcode.footer_val.clear();
-    barcode->barcode.linear_width_val = 10;  // mils: the bars and their quiet zones fit the box
-    placed(barcode, box);
-    barcode->Set_Barcode_image_control_bounds(box);
-    return barcode;
-}
 
 // A photo of a photo's grain: the ramp and face of the other benchmarks with sensor noise, so it
 // compresses like a camera's picture rather than like a drawing.
@@ -80,13 +47,6 @@ QString writePhoto(const QDir& folder)
     const QString path = folder.filePath(QStringLiteral("photo.jpg"));
     photo.save(path, "jpg", 92);
     return path;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 // Encodes already drawn cards on `threads` workers: what the run would cost with binding,
@@ -141,10 +101,7 @@ int main(int argc, char** argv)
     const QString out = options.isSet(QStringLiteral("out")) ? options.value(QStringLiteral("out")) : scratch.filePath("out");
 
     WindowlessCardHost host;
-    host.front.setCard_Size(QSizeF(243, 154));
-    host.front.setCard_fill_chk(true);
-    host.front.setCard_fill_style(QStringLiteral("S"));
-    host.front.setCard_fill_clr(QColor(235, 242, 250));
+    makeLightCr80Front(host);
     setCardHost(&host);
 
     // Columns 1, 2 and 3 of the table are "name", "dept" and "id".
@@ -189,7 +146,7 @@ int main(int argc, char** argv)
         report = worker.result();
     });
     run.Create_Card_Design_Again();
-    const double peak = peakMegabytes();
+    const double peak = peakMemoryMb();
     if (!report.failures.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(exportReportMessage(report)));
     const double cardsPerSecond = report.cardsWritten * 1000.0 / ms;

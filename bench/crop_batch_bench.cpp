@@ -14,7 +14,6 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrent>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "BenchSupport.h"
 #include "photos/CropBatchRun.h"
@@ -85,13 +84,6 @@ void emptyFolder(const QString& path)
 {
     QDir(path).removeRecursively();
     QDir().mkpath(path);
-}
-
-double peakRssMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 }  // namespace
@@ -166,6 +158,6 @@ int main(int argc, char** argv)
         const QByteArray name = "crop_batch_" + QByteArray::number(threads);
         printRatio(name.constData(), timings, "ImageMagick convert -crop to PNG, one process per photo, as many at once");
     }
-    std::printf("peak RSS of our runs = %.0f MB (%d photos of 12 MP, 8 and 2 workers)\n", peakRssMb(), kPictures);
+    std::printf("peak RSS of our runs = %.0f MB (%d photos of 12 MP, 8 and 2 workers)\n", peakMemoryMb(), kPictures);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "BenchSupport.h"
+#include "BoundCardElements.h"
 #include "barcodes/BarcodeLists.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -29,39 +30,6 @@ constexpr int kRows = 5;
 constexpr int kColumns = 2;
 constexpr int kPreviewCells = 500 + 37;  // more than 50 sheets: the preview stops at 50
 constexpr int kDataSheets = 60;
-
-GraphicPtr placed(GraphicPtr element, const QRectF& box)
-{
-    element->setBounds(box);
-    element->ctrl_is_visible = true;
-    return element;
-}
-
-GraphicPtr boundText(int column, const QRectF& box, double size)
-{
-    auto text = std::make_shared<SKTText>();
-    text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), size};
-    text->data_source_type = 2;
-    text->excel_binding = true;
-    text->excel_col_indx = column;
-    return placed(text, box);
-}
-
-GraphicPtr boundBarcode(int column, const QString& symbology, const QRectF& box)
-{
-    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
-    barcode->data_source_type = 2;
-    barcode->excel_binding = true;
-    barcode->excel_col_indx = column;
-    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(symbology));
-    barcode->barcode.linear_or_2d = symbology == QLatin1String("QR Code") ? 1 : 0;
-    barcode->barcode.header_val.clear();
-    barcode->barcode.footer_val.clear();
-    barcode->barcode.linear_width_val = 10;
-    placed(barcode, box);
-    barcode->Set_Barcode_image_control_bounds(box);
-    return barcode;
-}
 
 // A4 with 10-point margins and 2 x 5 CR80 cards, as the print window would publish it.
 PrintSheetSettings a4Sheet(const CardImage& front)
@@ -95,10 +63,7 @@ int runOnce(const QString& kind, const QString& out)
 {
     QTemporaryDir scratch;
     WindowlessCardHost host;
-    host.front.setCard_Size(QSizeF(243, 154));
-    host.front.setCard_fill_chk(true);
-    host.front.setCard_fill_style(QStringLiteral("S"));
-    host.front.setCard_fill_clr(QColor(235, 242, 250));
+    makeLightCr80Front(host);
     setCardHost(&host);
     const int records = kDataSheets * kRows * kColumns;
     Data_From_Excel table;
