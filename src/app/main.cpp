@@ -42,7 +42,8 @@ int main(int argc, char** argv)
         return 1;
     // The cropping tool and the picture library; the camera is still a stand-in.
     static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size});
-    static Image_Library libraryWindow;
+    // Not static: its thumbnails are pixmaps, which must go before the application does.
+    Image_Library libraryWindow;
     setPhotoWindows(nullptr, &libraryWindow, &croppingWindow);
     switch (awakeFromNib(*controller)) {
     case SetupOutcome::FoldersUnusable:
