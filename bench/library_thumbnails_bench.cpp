@@ -76,6 +76,9 @@ int main(int argc, char** argv)
         std::unique_ptr<ImageBrowserModel> model;
         openMs.push_back(timedMs([&] { model = openCategory(category); }));
         waitForAllThumbnails(*model);
+        for (int row = 0; row < model->rowCount(); ++row)
+            if (model->isBroken(row))
+                std::fprintf(stderr, "no thumbnail for %s\n", qPrintable(model->images().at(row).path()));
     };
     QStringList vipsArguments = pictures;
     vipsArguments << QStringLiteral("--size") << QStringLiteral("%1x%2").arg(kThumbnailBox.width()).arg(kThumbnailBox.height())

@@ -159,7 +159,7 @@ QVariant ImageBrowserModel::data(const QModelIndex& index, int role) const
         return m_placeholder;
     }
     case Qt::DisplayRole:
-        return m_showsTitles ? QVariant(QFileInfo(item.name()).completeBaseName()) : QVariant();
+        return m_showsTitles ? QVariant(item.imageTitle()) : QVariant();
     case Qt::ToolTipRole:
         return item.name();
     default:
