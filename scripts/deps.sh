@@ -19,7 +19,7 @@ PACKAGES=(
   cups printer-driver-cups-pdf
   xvfb xauth x11-apps x11-utils openbox procps xclip xdotool ghostscript unzip xlsx2csv libreoffice-calc-nogui unrtf
   # benchmark peers (linked only into bench/)
-  libqrencode-dev libzint-dev
+  libqrencode-dev libzint-dev libvips-tools
 )
 
 missing=()

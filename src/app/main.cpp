@@ -12,6 +12,7 @@
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/QtMessagePresenter.h"
 #include "views/photos/Cropping_Tool.h"
+#include "views/photos/Image_Library.h"
 #include "views/photos/PhotoWindows.h"
 
 int main(int argc, char** argv)
@@ -39,9 +40,11 @@ int main(int argc, char** argv)
     SKTWindowController* controller = SKTWindowController::defaultInstance();
     if (!controller)
         return 1;
-    // The cropping tool; the camera and the picture library are still stand-ins.
+    // The cropping tool and the picture library; the camera is still a stand-in.
     static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size});
-    setPhotoWindows(nullptr, nullptr, &croppingWindow);
+    // Not static: its thumbnails are pixmaps, which must go before the application does.
+    Image_Library libraryWindow;
+    setPhotoWindows(nullptr, &libraryWindow, &croppingWindow);
     switch (awakeFromNib(*controller)) {
     case SetupOutcome::FoldersUnusable:
         return 1;

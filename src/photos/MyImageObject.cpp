@@ -1,5 +1,6 @@
 #include "photos/MyImageObject.h"
 
+#include <QFileInfo>
 #include <QMetaProperty>
 
 MyImageObject::MyImageObject(const QString& image_Path, const QString& image_Name, const QString& image_UID)
@@ -11,4 +12,9 @@ QVariant MyImageObject::valueForKey(const QString& key) const
 {
     const int property = staticMetaObject.indexOfProperty(key.toUtf8().constData());
     return property < 0 ? QVariant() : staticMetaObject.property(property).readOnGadget(this);
+}
+
+QString MyImageObject::imageTitle() const
+{
+    return QFileInfo(m_name).completeBaseName();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// An item of the background browser: a picture file's path, its display name and an identifier.
+// An item of an image browser: a picture file's path, its display name and an identifier.
 // The path is also the picture the browser shows; the three are readable by key.
 #include <QString>
 #include <QVariant>
@@ -17,6 +17,8 @@ public:
     const QString& name() const { return m_name; }
     const QString& identifier() const { return m_identifier; }
     void setPath(const QString& path) { m_path = path; }
+    // The name without its extension, as the browser titles the item.
+    QString imageTitle() const;
 
     // The value kept under a key ("path", "name" or "identifier"); invalid for any other key.
     QVariant valueForKey(const QString& key) const;

@@ -1,4 +1,6 @@
 #include "platform/StringHelpers.h"
+
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -99,4 +101,71 @@ bool Find_Str(const QString& text, const QString& part)
 bool Find_Str_Case_Insensitive(const QString& text, const QString& part)
 {
     return findPart(text, part, Qt::CaseInsensitive);
+}
+
+QString capitalizedWords(const QString& text)
+{
+    QString result = text.toLower();
+    bool wordStart = true;
+    for (QChar& c : result) {
+        if (wordStart && c.isLetter())
+            c = c.toUpper();
+        wordStart = !c.isLetterOrNumber();
+    }
+    return result;
+}
+
+namespace {
+
+// A run of digits or of anything else, starting at `from`.
+QStringView runAt(QStringView text, qsizetype from)
+{
+    const bool digits = text[from].isDigit();
+    qsizetype end = from;
+    while (end < text.size() && text[end].isDigit() == digits)
+        ++end;
+    return text.mid(from, end - from);
+}
+
+QStringView withoutLeadingZeros(QStringView digits)
+{
+    qsizetype zeros = 0;
+    while (zeros + 1 < digits.size() && digits[zeros] == u'0')
+        ++zeros;
+    return digits.mid(zeros);
+}
+
+// Digit runs by their value (leading zeros aside), other runs case-insensitively.
+int compareNaturally(QStringView a, QStringView b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const QStringView left = runAt(a, i), right = runAt(b, j);
+        i += left.size(), j += right.size();
+        int order = 0;
+        if (left[0].isDigit() && right[0].isDigit()) {
+            const QStringView l = withoutLeadingZeros(left), r = withoutLeadingZeros(right);
+            order = l.size() != r.size() ? (l.size() < r.size() ? -1 : 1) : l.compare(r);
+        } else {
+            order = left.compare(right, Qt::CaseInsensitive);
+        }
+        if (order != 0)
+            return order;
+    }
+    return (a.size() - i) < (b.size() - j) ? -1 : (a.size() - i) > (b.size() - j) ? 1 : 0;
+}
+
+}  // namespace
+
+// QCollator's numeric mode is not there in every locale (the C locale has none), so the comparison
+// is our own.
+bool naturalLess(const QString& a, const QString& b)
+{
+    const int order = compareNaturally(a, b);
+    return order != 0 ? order < 0 : a < b;
+}
+
+void sortNaturally(QStringList& names)
+{
+    std::stable_sort(names.begin(), names.end(), naturalLess);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Small string functions. Lengths and indexes count UTF-16 units (QChar).
 #include <QString>
+#include <QStringList>
 
 // White space and line ends removed from both ends, then control and format characters
 // (BOM, zero-width space, ...) removed from both ends.
@@ -23,3 +24,12 @@ QString Read_Str_Upto_Index(const QString& text, int n);
 // Whether a non-empty part occurs in text.
 bool Find_Str(const QString& text, const QString& part);
 bool Find_Str_Case_Insensitive(const QString& text, const QString& part);
+
+// Each word's first letter upper case and the rest lower case; a word starts after anything that is
+// not a letter or digit ("animals" gives "Animals", "sea life" "Sea Life").
+QString capitalizedWords(const QString& text);
+// Whether a comes before b as people read names: case-insensitively, digits by their number
+// ("pic 2" before "pic 10"); names equal that way fall back to plain order.
+bool naturalLess(const QString& a, const QString& b);
+// Sorted by naturalLess.
+void sortNaturally(QStringList& names);

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "model/CardFont.h"
-#include "views/inspector/BackgroundBrowser.h"
+#include "views/browser/ImageBrowserModel.h"
 #include "views/inspector/FillKindRadios.h"
 
 class InspectorView;
@@ -90,7 +90,7 @@ public:
     void card_shape_CellClick();
 
     // The stock backgrounds under the background page; a click puts one on the front side.
-    BackgroundBrowser& imageBrowser() { return m_backgrounds; }
+    ImageBrowserModel& imageBrowser() { return m_backgrounds; }
 
     // The kept fonts and colour the font panel and the content command work with.
     CardFont All_Text_font;
@@ -108,5 +108,5 @@ private:
     InspectorWindow& m_window;
     std::function<void()> m_reload;
     std::function<void()> m_applySize;
-    BackgroundBrowser m_backgrounds;
+    ImageBrowserModel m_backgrounds;
 };

@@ -10,7 +10,7 @@
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureReading.h"
-#include "views/inspector/BackgroundBrowserView.h"
+#include "views/browser/ImageBrowser.h"
 #include "views/inspector/CardPanel.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/FontChoice.h"
@@ -28,12 +28,12 @@
 CardPanel::CardPanel(InspectorView& view, InspectorWindow& window, QObject* parent)
     : QObject(parent), m_view(view), m_window(window)
 {
-    auto* browser = new BackgroundBrowserView(&m_backgrounds, m_view.cardBackground().background_browser_box);
+    auto* browser = new ImageBrowser(&m_backgrounds, m_view.cardBackground().background_browser_box);
     browser->setObjectName(QStringLiteral("imageBrowser"));
     browser->setMinimumHeight(200);
     m_view.cardBackground().background_browser_box->layout()->addWidget(browser);
     // The stock backgrounds always go to the front, whichever side is being edited.
-    connect(&m_backgrounds, &BackgroundBrowser::backgroundChosen, this, [this](const QString& path) {
+    connect(&m_backgrounds, &ImageBrowserModel::imageChosen, this, [this](const QString& path) {
         set_Front_BG_Image(path);
         m_window.Refresh_Canvas();
     });

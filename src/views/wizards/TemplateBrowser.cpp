@@ -7,7 +7,7 @@
 
 #include "platform/StringHelpers.h"
 #include "views/inspector/ComboSelection.h"
-#include "views/inspector/ThumbnailLoader.h"
+#include "views/browser/ThumbnailLoader.h"
 
 namespace {
 

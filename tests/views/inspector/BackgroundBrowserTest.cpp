@@ -15,9 +15,9 @@
 
 #include "platform/PictureReading.h"
 #include "support/TestEnvironment.h"
-#include "views/inspector/BackgroundBrowser.h"
-#include "views/inspector/BackgroundBrowserView.h"
-#include "views/inspector/ThumbnailLoader.h"
+#include "views/browser/ImageBrowserModel.h"
+#include "views/browser/ImageBrowser.h"
+#include "views/browser/ThumbnailLoader.h"
 
 namespace {
 
@@ -45,14 +45,14 @@ protected:
     // ImageMagick's size for a thumbnail within the browser's box, never enlarged.
     static QSize thumbnailByImageMagick(const QString& path)
     {
-        const QSize box = BackgroundBrowser::kThumbnailBox;
+        const QSize box = ImageBrowserModel::kCardThumbnailBox;
         const auto made = TestEnvironment::run("convert", {path, "-thumbnail", QString("%1x%2>").arg(box.width()).arg(box.height()),
                                                            "-format", "%w %h", "info:"});
         const QStringList size = QString::fromLatin1(made.out).split(' ');
         return size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize();
     }
 
-    static QStringList names(const BackgroundBrowser& browser)
+    static QStringList names(const ImageBrowserModel& browser)
     {
         QStringList names;
         for (const MyImageObject& item : browser.images())
@@ -78,24 +78,24 @@ TEST_F(BackgroundFolder, ListsPngAndJpgFilesOfTheFolderItselfInNameOrder)
     ASSERT_TRUE(QDir(dir.path()).mkpath("sub") && QDir(dir.path()).mkpath("folder.png"));
     picture("sub/inner.png");
 
-    BackgroundBrowser browser;
-    browser.Load_and_fill_backgrounds(dir.path());
+    ImageBrowserModel browser;
+    browser.fillFromFolder(dir.path());
     EXPECT_EQ(names(browser), QStringList({"alpha.PNG", "Beta.jpg", "Zeta.png"}));
     ASSERT_EQ(browser.rowCount(), 3);
     EXPECT_EQ(browser.images()[1].path(), dir.filePath("Beta.jpg"));
     EXPECT_EQ(browser.images()[1].identifier(), "Beta.jpg");
 
     // No folder there: the list stays as it was; an empty folder empties it.
-    browser.Load_and_fill_backgrounds(dir.filePath("missing"));
-    browser.Load_and_fill_backgrounds(dir.filePath("delta.gif"));
+    browser.fillFromFolder(dir.filePath("missing"));
+    browser.fillFromFolder(dir.filePath("delta.gif"));
     EXPECT_EQ(browser.rowCount(), 3);
-    browser.Load_and_fill_backgrounds(dir.filePath("folder.png"));
+    browser.fillFromFolder(dir.filePath("folder.png"));
     EXPECT_EQ(browser.rowCount(), 0);
 }
 
 TEST_F(BackgroundFolder, BlankPathsAddNothingAndPathsAreTrimmed)
 {
-    BackgroundBrowser browser;
+    ImageBrowserModel browser;
     QSignalSpy inserted(&browser, &QAbstractItemModel::rowsInserted);
     browser.addImageWithPath(" \t\r\n ", "blank", "blank");
     EXPECT_EQ(browser.rowCount(), 0);
@@ -118,7 +118,7 @@ TEST_F(BackgroundFolder, ThumbnailsAreReadOnAWorkerThreadAndFitTheBoxAsImageMagi
                                picture("stamp.png", {50, 30})};
     std::atomic<int> reads = 0;
     std::atomic<bool> onGuiThread = false;
-    ThumbnailLoader loader(BackgroundBrowser::kThumbnailBox, nullptr, [&](const QString& path, const QSize& box) {
+    ThumbnailLoader loader(ImageBrowserModel::kCardThumbnailBox, nullptr, [&](const QString& path, const QSize& box) {
         ++reads;
         onGuiThread = onGuiThread || QThread::currentThread() == qApp->thread();
         return readPictureFitted(path, box);
@@ -135,8 +135,8 @@ TEST_F(BackgroundFolder, ThumbnailsAreReadOnAWorkerThreadAndFitTheBoxAsImageMagi
     }
 
     // The model shows a placeholder until its thumbnail arrives, and then the thumbnail.
-    BackgroundBrowser browser;
-    browser.Load_and_fill_backgrounds(dir.path());
+    ImageBrowserModel browser;
+    browser.fillFromFolder(dir.path());
     QSignalSpy changed(&browser, &QAbstractItemModel::dataChanged);
     const QIcon placeholder = browser.data(browser.index(0), Qt::DecorationRole).value<QIcon>();
     ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 1; }, kWaitMs));
@@ -153,48 +153,58 @@ TEST_F(BackgroundFolder, PipesDevicesAndBrokenFilesNeitherHangNorBreakTheList)
     write("broken.png", "not a picture at all");
     picture("good.png");
 
-    BackgroundBrowser browser;
-    browser.Load_and_fill_backgrounds(dir.path());
+    ImageBrowserModel browser;
+    browser.fillFromFolder(dir.path());
     // Only regular files are listed: a pipe or a device would hang whoever reads the chosen picture.
     EXPECT_EQ(names(browser), QStringList({"broken.png", "good.png"}));
     QSignalSpy changed(&browser, &QAbstractItemModel::dataChanged);
     const QIcon placeholder = browser.data(browser.index(0), Qt::DecorationRole).value<QIcon>();
     browser.data(browser.index(1), Qt::DecorationRole);
     ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 2; }, kWaitMs));
-    EXPECT_EQ(browser.data(browser.index(0), Qt::DecorationRole).value<QIcon>().cacheKey(), placeholder.cacheKey());
-    EXPECT_NE(browser.data(browser.index(1), Qt::DecorationRole).value<QIcon>().cacheKey(), placeholder.cacheKey());
+    // The file that holds no picture shows as broken, unlike the placeholder and the good one, and
+    // cannot be chosen.
+    const qint64 broken = browser.data(browser.index(0), Qt::DecorationRole).value<QIcon>().cacheKey();
+    const qint64 good = browser.data(browser.index(1), Qt::DecorationRole).value<QIcon>().cacheKey();
+    EXPECT_NE(broken, placeholder.cacheKey());
+    EXPECT_NE(good, placeholder.cacheKey());
+    EXPECT_NE(broken, good);
+    EXPECT_TRUE(browser.isBroken(0));
+    EXPECT_FALSE(browser.isBroken(1));
+    EXPECT_FALSE(browser.flags(browser.index(0)) & Qt::ItemIsSelectable);
+    browser.imageBrowserSelectionDidChange({browser.index(0)});
+    EXPECT_EQ(browser.selected_image(), "");
 
     // The thumbnail reader itself refuses them too.
     for (const char* name : {"pipe.png", "zero.jpg", "broken.png"})
-        EXPECT_TRUE(readPictureFitted(dir.filePath(name), BackgroundBrowser::kThumbnailBox).isNull()) << name;
+        EXPECT_TRUE(readPictureFitted(dir.filePath(name), ImageBrowserModel::kCardThumbnailBox).isNull()) << name;
 }
 
 TEST_F(BackgroundFolder, UprightAndLandscapeThumbnailsEachKeepTheirShapeInTheView)
 {
     picture("a-upright.png", {380, 600});
     picture("b-landscape.png", {600, 380});
-    BackgroundBrowser browser;
-    browser.Load_and_fill_backgrounds(dir.path());
+    ImageBrowserModel browser;
+    browser.fillFromFolder(dir.path());
     QSignalSpy changed(&browser, &QAbstractItemModel::dataChanged);
-    BackgroundBrowserView view(&browser);
+    ImageBrowser view(&browser);
     view.resize(400, 200);
     view.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 2; }, kWaitMs));
     QApplication::processEvents();
-    EXPECT_GE(view.visualRect(browser.index(1)).width(), BackgroundBrowser::kThumbnailBox.width());
+    EXPECT_GE(view.visualRect(browser.index(1)).width(), ImageBrowserModel::kCardThumbnailBox.width());
     EXPECT_LT(view.visualRect(browser.index(0)).width(), view.visualRect(browser.index(1)).width());
 }
 
 class BrowserWindow : public BackgroundFolder {
 protected:
-    BackgroundBrowser browser;
-    BackgroundBrowserView view{&browser};
+    ImageBrowserModel browser;
+    ImageBrowser view{&browser};
 
     void SetUp() override
     {
         for (const char* name : {"a.png", "b.png", "c.png", "d.png", "e.png"})
             picture(name);
-        browser.Load_and_fill_backgrounds(dir.path());
+        browser.fillFromFolder(dir.path());
         view.resize(720, 300);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -207,7 +217,7 @@ protected:
 
 TEST_F(BrowserWindow, AClickChoosesThePictureAndSomePictureStaysChosen)
 {
-    QSignalSpy chosen(&browser, &BackgroundBrowser::backgroundChosen);
+    QSignalSpy chosen(&browser, &ImageBrowserModel::imageChosen);
     browser.imageBrowserSelectionDidChange({});
     EXPECT_EQ(chosen.count(), 0);
 

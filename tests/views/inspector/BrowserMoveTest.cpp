@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "views/inspector/BrowserMove.h"
+#include "views/browser/BrowserMove.h"
 
 namespace {
 

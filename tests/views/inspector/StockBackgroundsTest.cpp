@@ -4,7 +4,7 @@
 
 #include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
-#include "views/inspector/BackgroundBrowser.h"
+#include "views/browser/ImageBrowserModel.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(StockBackgrounds, TheBrowserShowsThemAllFromTheResourceFolder)
 {
     const QString before = Resource_Path;
     Resource_Path = TestEnvironment::resourceDir();
-    BackgroundBrowser browser;
+    ImageBrowserModel browser;
     browser.Load_and_fill_backgrounds();
     Resource_Path = before;
     EXPECT_EQ(browser.rowCount(), QDir(TestEnvironment::resourceDir() + "/Background").entryList(QDir::Files).size());

@@ -1,4 +1,4 @@
-#include "views/inspector/ThumbnailLoader.h"
+#include "views/browser/ThumbnailLoader.h"
 
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>

@@ -1,4 +1,4 @@
-#include "views/inspector/BrowserMove.h"
+#include "views/browser/BrowserMove.h"
 
 #include <algorithm>
 #include <set>

@@ -1,5 +1,5 @@
 #pragma once
-// The reorder of the background browser, apart from the model so it can be checked on its own.
+// The reorder of the image browser, apart from the model so it can be checked on its own.
 #include <QList>
 
 // The order of count items after the items at indexes are taken out and put back, in their order,
