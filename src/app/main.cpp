@@ -3,6 +3,7 @@
 #include <QFileIconProvider>
 
 #include "data/SpreadsheetWriter.h"
+#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
@@ -11,8 +12,10 @@
 #include "photos/PicturePreview.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/QtMessagePresenter.h"
+#include "views/photos/Camera.h"
 #include "views/photos/Cropping_Tool.h"
 #include "views/photos/PhotoWindows.h"
+#include "views/photos/QtCameraSource.h"
 
 int main(int argc, char** argv)
 {
@@ -39,9 +42,16 @@ int main(int argc, char** argv)
     SKTWindowController* controller = SKTWindowController::defaultInstance();
     if (!controller)
         return 1;
-    // The cropping tool; the camera and the picture library are still stand-ins.
+    // The cropping tool and the camera window; the picture library is still a stand-in.
     static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size});
-    setPhotoWindows(nullptr, nullptr, &croppingWindow);
+    // The computer's own cameras, whichever are plugged in when the window opens.
+    static QtCameraSource cameras;
+    static Camera cameraWindow(cameras, {[] { return Camera_Folder_Path; }, &Default_Camera_Folder_Path,
+                                         [controller](const QString& folder) {
+                                             Camera_Folder_Path = folder;
+                                             Create_Camera_Path_File(controller->camera_path_file, folder);
+                                         }});
+    setPhotoWindows(&cameraWindow, nullptr, &croppingWindow);
     switch (awakeFromNib(*controller)) {
     case SetupOutcome::FoldersUnusable:
         return 1;

@@ -17,6 +17,7 @@
 #include "platform/StringHelpers.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/photos/PhotoWindowsStandIn.h"
+#include "views/photos/PictureAdjustmentControls.h"
 #include "views/photos/SelectionCanvasWidget.h"
 #include "ui_Cropping_Tool.h"
 
@@ -45,6 +46,7 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     ui->setupUi(this);
     applySharedDialogBackground(*this);
     canvas_ = new SelectionCanvasWidget(ui->Modified_image);
+    adjustments_ = std::make_unique<PictureAdjustmentControls>(*this);
     ui->Used_Option->hide();
     ui->capture_image->hide();
     ui->capture_btn->hide();

@@ -23,6 +23,7 @@ class QLineEdit;
 class QSlider;
 class QLabel;
 class SelectionCanvasWidget;
+class PictureAdjustmentControls;
 struct ImageViewLayout;
 namespace Ui {
 class Cropping_Tool;
@@ -162,6 +163,7 @@ private:
     std::unique_ptr<Ui::Cropping_Tool> ui;
     CroppingToolLinks links_;
     SelectionCanvasWidget* canvas_ = nullptr;
+    std::unique_ptr<PictureAdjustmentControls> adjustments_;
     std::unique_ptr<FaceDetector> faces_;
     QString Crop_Direct_Path_;
     QString Crop_Direct_Series_;
