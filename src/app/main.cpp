@@ -43,9 +43,9 @@ int main(int argc, char** argv)
     if (!controller)
         return 1;
     // The cropping tool and the camera window; the picture library is still a stand-in.
-    static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size});
-    // The computer's own cameras, whichever are plugged in when the window opens.
+    // The computer's own cameras, whichever are plugged in when a window lists them.
     static QtCameraSource cameras;
+    static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size, &cameras});
     static Camera cameraWindow(cameras, {[] { return Camera_Folder_Path; }, &Default_Camera_Folder_Path,
                                          [controller](const QString& folder) {
                                              Camera_Folder_Path = folder;

@@ -1,5 +1,9 @@
 #include "views/photos/Cropping_Tool.h"
 
+#include <QTemporaryDir>
+
+#include "photos/Capture.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,7 +66,10 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     Reset_Image_Editing_Controls();
 }
 
-Cropping_Tool::~Cropping_Tool() = default;
+Cropping_Tool::~Cropping_Tool()
+{
+    Clear_Camera_Objects();
+}
 
 void Cropping_Tool::setFaceDetector(std::unique_ptr<FaceDetector> detector)
 {
@@ -85,6 +92,8 @@ void Cropping_Tool::connectControls()
     connect(ui->output_browse_btn, &QPushButton::clicked, this, &Cropping_Tool::Output_Browse_Clicked);
     connect(ui->Next_Btn, &QPushButton::clicked, this, &Cropping_Tool::OK_Btn_Clicked);
     connect(ui->Back_Btn, &QPushButton::clicked, this, &Cropping_Tool::Back_Btn_Clicked);
+    connect(ui->refresh_camera_btn, &QPushButton::clicked, this, &Cropping_Tool::Refresh_Camera_Clicked);
+    connect(ui->capture_btn, &QPushButton::clicked, this, &Cropping_Tool::Capture_Clicked);
     connect(ui->Cancel_Btn, &QPushButton::clicked, this, &Cropping_Tool::Cancel_Btn_Clicked);
     connect(ui->crop_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Single_Image_Clicked);
     connect(ui->crop_all_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_All_Clicked);
@@ -109,6 +118,8 @@ void Cropping_Tool::connectControls()
 int Cropping_Tool::runModal()
 {
     const int code = dialogPresenter().runModal(*this);
+    // However the window ended, its camera does not run on behind it.
+    Clear_Camera_Objects();
     hide();
     return code;
 }
@@ -132,7 +143,7 @@ void Cropping_Tool::Set_Default_Values()
     for (QLineEdit* path : {ui->file_path, ui->folder_path, ui->output_path})
         path->clear();
     Set_Default_Cropping_Option();
-    ui->camera_list->clear();
+    Get_And_Fill_Camera_List();
     User_Picture = User_Picture_PREVIEW = QImage();
     ui->Modified_image->clear();
     ui->capture_image->clear();
@@ -292,8 +303,13 @@ void Cropping_Tool::OK_Btn_Clicked()
         Show_Hide_List_Ctrl(false);
         break;
     case 2:
-        // The camera source waits for the camera window.
-        return Show_MessageBox(kCameraNotAvailableMessage);
+        if (ui->camera_list->currentIndex() < 0)
+            return Show_MessageBox(QStringLiteral("Please select camera."));
+        if (ui->output_name_radio->isChecked())
+            return Show_MessageBox(QStringLiteral("Please select Custom output file name option."));
+        source = ui->camera_list->currentData().toString();
+        Show_Hide_List_Ctrl(true);
+        break;
     default:
         source = ui->batch_list->currentIndex() >= 1 ? Trim_Str(ui->batch_list->currentText()) : QString();
         if (source.isEmpty())
@@ -334,6 +350,10 @@ bool Cropping_Tool::Load_for_Next_Screen()
         break;
     case 1:
         if (!loadFolder())
+            return false;
+        break;
+    case 2:
+        if (!loadCamera())
             return false;
         break;
     case 3:
@@ -414,6 +434,8 @@ bool Cropping_Tool::loadListedSource(const QString& caption, const QString& empt
 
 void Cropping_Tool::Back_Btn_Clicked()
 {
+    Clear_Camera_Objects();
+    showLiveView(false);
     Show_Hide_List_Ctrl(true);
     showPage(false);
 }
