@@ -22,6 +22,11 @@ private:
 
 }  // namespace
 
+std::unique_ptr<CameraFrame> cameraFrameOf(const QVideoFrame& frame)
+{
+    return std::make_unique<VideoFrame>(frame);
+}
+
 // The sink may deliver on its own thread while stop() runs on the window's; the handler is
 // swapped out under this lock so that nothing reaches it after stop() returns.
 struct QtCameraSource::Relay {
@@ -32,7 +37,7 @@ struct QtCameraSource::Relay {
     {
         const QMutexLocker locker(&lock);
         if (frames && frame.isValid())
-            frames(std::make_unique<VideoFrame>(frame));
+            frames(cameraFrameOf(frame));
     }
 };
 

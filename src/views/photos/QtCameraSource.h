@@ -10,7 +10,11 @@
 class QCamera;
 class QMediaCaptureSession;
 class QMediaDevices;
+class QVideoFrame;
 class QVideoSink;
+
+// A frame from the video sink, kept as it came; converted only by toImage().
+std::unique_ptr<CameraFrame> cameraFrameOf(const QVideoFrame& frame);
 
 class QtCameraSource : public QObject, public CameraSource {
     Q_OBJECT
