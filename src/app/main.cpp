@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileIconProvider>
+#include <QScopeGuard>
 
 #include "data/SpreadsheetWriter.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -42,16 +43,17 @@ int main(int argc, char** argv)
     SKTWindowController* controller = SKTWindowController::defaultInstance();
     if (!controller)
         return 1;
-    // The cropping tool and the camera window; the picture library is still a stand-in.
-    // The computer's own cameras, whichever are plugged in when a window lists them.
-    static QtCameraSource cameras;
-    static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size, &cameras});
-    static Camera cameraWindow(cameras, {[] { return Camera_Folder_Path; }, &Default_Camera_Folder_Path,
-                                         [controller](const QString& folder) {
-                                             Camera_Folder_Path = folder;
-                                             Create_Camera_Path_File(controller->camera_path_file, folder);
-                                         }});
+    // The cropping tool and the camera window; the picture library is still a stand-in. They and
+    // the computer's cameras end before the application, which Qt Multimedia needs alive to close.
+    QtCameraSource cameras;
+    Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size, &cameras});
+    Camera cameraWindow(cameras, {[] { return Camera_Folder_Path; }, &Default_Camera_Folder_Path,
+                                  [controller](const QString& folder) {
+                                      Camera_Folder_Path = folder;
+                                      Create_Camera_Path_File(controller->camera_path_file, folder);
+                                  }});
     setPhotoWindows(&cameraWindow, nullptr, &croppingWindow);
+    const auto uninstallPhotoWindows = qScopeGuard([] { setPhotoWindows(nullptr, nullptr, nullptr); });
     switch (awakeFromNib(*controller)) {
     case SetupOutcome::FoldersUnusable:
         return 1;
