@@ -158,9 +158,15 @@ void Camera::Clear_Camera_Objects()
     capture_.reset();
 }
 
+bool Camera::reading() const
+{
+    // A real camera starts and fails asynchronously; the receiver says what was asked of it.
+    return capture_ && !capture_->stopped();
+}
+
 void Camera::Start_Stop_Btn_State()
 {
-    const bool running = capture_ && source_.isRunning();
+    const bool running = reading();
     ui->start_btn->setEnabled(!running);
     ui->stop_btn->setEnabled(running);
     if (running) {
@@ -202,7 +208,7 @@ void Camera::Capture_Btn_Clicked()
 {
     if (!capture_)
         return Show_MessageBox(QStringLiteral("Please first select and start the camera."));
-    if (source_.isRunning()) {
+    if (reading()) {
         Stop_Camera_Reading();
         Start_Stop_Btn_State();
     }

@@ -78,6 +78,7 @@ private:
     void Stop_Camera_Reading();
     void Clear_Camera_Objects();
     void Start_Stop_Btn_State();
+    bool reading() const;
     void showNoCamera();
     void cameraLost(const QString& reason);
     void showLiveFrame(const QImage& frame);

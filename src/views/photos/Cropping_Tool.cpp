@@ -1,16 +1,14 @@
 #include "views/photos/Cropping_Tool.h"
 
-#include <QTemporaryDir>
-
-#include "photos/Capture.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTableWidgetItem>
+#include <QTemporaryDir>
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "photos/Capture.h"
 #include "photos/CropSources.h"
 #include "photos/FaceDetector.h"
 #include "photos/ImageGeometry.h"
@@ -20,7 +18,6 @@
 #include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
 #include "views/dialogs/SharedDialogs.h"
-#include "views/photos/PhotoWindowsStandIn.h"
 #include "views/photos/PictureAdjustmentControls.h"
 #include "views/photos/SelectionCanvasWidget.h"
 #include "ui_Cropping_Tool.h"

@@ -70,6 +70,7 @@ QString QtCameraSource::start(const QString& id, FrameHandler frames, LostHandle
     relay_->frames = std::move(frames);
     lost_ = std::move(lost);
     runningId_ = id;
+    ++started_;
     camera_ = std::make_unique<QCamera>(chosen);
     sink_ = std::make_unique<QVideoSink>();
     session_ = std::make_unique<QMediaCaptureSession>();
@@ -80,14 +81,14 @@ QString QtCameraSource::start(const QString& id, FrameHandler frames, LostHandle
             [relay = relay_](const QVideoFrame& frame) { relay->deliver(frame); }, Qt::DirectConnection);
     connect(camera_.get(), &QCamera::errorOccurred, this, [this](QCamera::Error error, const QString& text) {
         if (error != QCamera::NoError)
-            cameraGone(text.isEmpty() ? tr("The camera stopped working.") : text);
+            cameraGoneLater(text.isEmpty() ? tr("The camera stopped working.") : text);
     });
     connect(devices_.get(), &QMediaDevices::videoInputsChanged, this, [this] {
         for (const CameraDevice& device : cameras()) {
             if (device.id == runningId_)
                 return;
         }
-        cameraGone(tr("The camera was disconnected."));
+        cameraGoneLater(tr("The camera was disconnected."));
     });
     camera_->start();
     if (camera_->error() != QCamera::NoError) {
@@ -96,6 +97,16 @@ QString QtCameraSource::start(const QString& id, FrameHandler frames, LostHandle
         return reason.isEmpty() ? tr("The camera could not be opened.") : reason;
     }
     return {};
+}
+
+void QtCameraSource::cameraGoneLater(const QString& reason)
+{
+    // Not inside the camera's own signal, which stopping would delete it under; and only for the
+    // camera that reported it, not one started since.
+    QMetaObject::invokeMethod(this, [this, reason, started = started_] {
+        if (started == started_)
+            cameraGone(reason);
+    }, Qt::QueuedConnection);
 }
 
 void QtCameraSource::cameraGone(const QString& reason)

@@ -30,6 +30,7 @@ public:
 private:
     struct Relay;
     void cameraGone(const QString& reason);
+    void cameraGoneLater(const QString& reason);
 
     std::unique_ptr<QMediaDevices> devices_;
     std::unique_ptr<QMediaCaptureSession> session_;
@@ -38,4 +39,5 @@ private:
     std::shared_ptr<Relay> relay_;
     LostHandler lost_;
     QString runningId_;
+    int started_ = 0;  // counts the starts, so a late report finds its own camera gone
 };
