@@ -131,6 +131,18 @@ TEST_F(CroppingToolTest, PageOneRefusesMissingChoicesThenAFolderNamedBadgeReache
     EXPECT_EQ(messages.texts(), QStringList({"\nPlease select input image file path.", "\nPlease select input folder path.",
                                              "\nPlease select output folder path.",
                                              "\nPlease select output file custom name."}));
+
+    // Opened again, the tool starts from its first choices with no list.
+    dialogs.queueHook([this](QDialog&) {
+        for (const char* first : {"input_file_radio", "output_name_radio", "crop_select_radio", "batch_new_radio"})
+            EXPECT_TRUE(control<QRadioButton>(first).isChecked()) << first;
+        EXPECT_EQ(control<QLineEdit>("output_custom_name").text(), "Untitled");
+        EXPECT_TRUE(control<QLineEdit>("folder_path").text().isEmpty());
+        EXPECT_TRUE(control<QWidget>("ColList").isHidden());
+        EXPECT_FALSE(onPage2());
+        tool.Cancel_Btn_Clicked();
+    });
+    EXPECT_EQ(tool.Open_Wnd(), 0);
 }
 
 TEST_F(CroppingToolTest, TheCameraSourceTakesTheCustomNameAndNeedsACamera)
