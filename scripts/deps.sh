@@ -8,6 +8,8 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
   # Qt 6 and image formats
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-multimedia-dev
+  # the camera: Qt Multimedia's GStreamer back end reads webcams through v4l2src (good set)
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgl-dev libxkbcommon-dev
   # libraries
   libplist++-dev libplist-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev

@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileIconProvider>
+#include <QScopeGuard>
 
 #include "data/SpreadsheetWriter.h"
+#include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
@@ -11,9 +13,11 @@
 #include "photos/PicturePreview.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/QtMessagePresenter.h"
+#include "views/photos/Camera.h"
 #include "views/photos/Cropping_Tool.h"
 #include "views/photos/Image_Library.h"
 #include "views/photos/PhotoWindows.h"
+#include "views/photos/QtCameraSource.h"
 
 int main(int argc, char** argv)
 {
@@ -40,11 +44,18 @@ int main(int argc, char** argv)
     SKTWindowController* controller = SKTWindowController::defaultInstance();
     if (!controller)
         return 1;
-    // The cropping tool and the picture library; the camera is still a stand-in.
-    static Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size});
-    // Not static: its thumbnails are pixmaps, which must go before the application does.
+    // The photo windows. They and the computer's cameras end before the application: Qt Multimedia
+    // needs it alive to close, and the library's thumbnails are pixmaps.
+    QtCameraSource cameras;
+    Cropping_Tool croppingWindow({controller->Allowd_Image_fileTypes, &Image_Is_Over_Size, &cameras});
+    Camera cameraWindow(cameras, {[] { return Camera_Folder_Path; }, &Default_Camera_Folder_Path,
+                                  [controller](const QString& folder) {
+                                      Camera_Folder_Path = folder;
+                                      Create_Camera_Path_File(controller->camera_path_file, folder);
+                                  }});
     Image_Library libraryWindow;
-    setPhotoWindows(nullptr, &libraryWindow, &croppingWindow);
+    setPhotoWindows(&cameraWindow, &libraryWindow, &croppingWindow);
+    const auto uninstallPhotoWindows = qScopeGuard([] { setPhotoWindows(nullptr, nullptr, nullptr); });
     switch (awakeFromNib(*controller)) {
     case SetupOutcome::FoldersUnusable:
         return 1;

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTableWidgetItem>
+#include <QTemporaryDir>
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "photos/Capture.h"
 #include "photos/CropSources.h"
 #include "photos/FaceDetector.h"
 #include "photos/ImageGeometry.h"
@@ -16,7 +18,7 @@
 #include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
 #include "views/dialogs/SharedDialogs.h"
-#include "views/photos/PhotoWindowsStandIn.h"
+#include "views/photos/PictureAdjustmentControls.h"
 #include "views/photos/SelectionCanvasWidget.h"
 #include "ui_Cropping_Tool.h"
 
@@ -45,6 +47,7 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     ui->setupUi(this);
     applySharedDialogBackground(*this);
     canvas_ = new SelectionCanvasWidget(ui->Modified_image);
+    adjustments_ = std::make_unique<PictureAdjustmentControls>(*this);
     ui->Used_Option->hide();
     ui->capture_image->hide();
     ui->capture_btn->hide();
@@ -60,7 +63,10 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     Reset_Image_Editing_Controls();
 }
 
-Cropping_Tool::~Cropping_Tool() = default;
+Cropping_Tool::~Cropping_Tool()
+{
+    Clear_Camera_Objects();
+}
 
 void Cropping_Tool::setFaceDetector(std::unique_ptr<FaceDetector> detector)
 {
@@ -83,6 +89,8 @@ void Cropping_Tool::connectControls()
     connect(ui->output_browse_btn, &QPushButton::clicked, this, &Cropping_Tool::Output_Browse_Clicked);
     connect(ui->Next_Btn, &QPushButton::clicked, this, &Cropping_Tool::OK_Btn_Clicked);
     connect(ui->Back_Btn, &QPushButton::clicked, this, &Cropping_Tool::Back_Btn_Clicked);
+    connect(ui->refresh_camera_btn, &QPushButton::clicked, this, &Cropping_Tool::Refresh_Camera_Clicked);
+    connect(ui->capture_btn, &QPushButton::clicked, this, &Cropping_Tool::Capture_Clicked);
     connect(ui->Cancel_Btn, &QPushButton::clicked, this, &Cropping_Tool::Cancel_Btn_Clicked);
     connect(ui->crop_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Single_Image_Clicked);
     connect(ui->crop_all_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_All_Clicked);
@@ -107,6 +115,8 @@ void Cropping_Tool::connectControls()
 int Cropping_Tool::runModal()
 {
     const int code = dialogPresenter().runModal(*this);
+    // However the window ended, its camera does not run on behind it.
+    Clear_Camera_Objects();
     hide();
     return code;
 }
@@ -130,7 +140,7 @@ void Cropping_Tool::Set_Default_Values()
     for (QLineEdit* path : {ui->file_path, ui->folder_path, ui->output_path})
         path->clear();
     Set_Default_Cropping_Option();
-    ui->camera_list->clear();
+    Get_And_Fill_Camera_List();
     User_Picture = User_Picture_PREVIEW = QImage();
     ui->Modified_image->clear();
     ui->capture_image->clear();
@@ -290,8 +300,13 @@ void Cropping_Tool::OK_Btn_Clicked()
         Show_Hide_List_Ctrl(false);
         break;
     case 2:
-        // The camera source waits for the camera window.
-        return Show_MessageBox(kCameraNotAvailableMessage);
+        if (ui->camera_list->currentIndex() < 0)
+            return Show_MessageBox(QStringLiteral("Please select camera."));
+        if (ui->output_name_radio->isChecked())
+            return Show_MessageBox(QStringLiteral("Please select Custom output file name option."));
+        source = ui->camera_list->currentData().toString();
+        Show_Hide_List_Ctrl(true);
+        break;
     default:
         source = ui->batch_list->currentIndex() >= 1 ? Trim_Str(ui->batch_list->currentText()) : QString();
         if (source.isEmpty())
@@ -332,6 +347,10 @@ bool Cropping_Tool::Load_for_Next_Screen()
         break;
     case 1:
         if (!loadFolder())
+            return false;
+        break;
+    case 2:
+        if (!loadCamera())
             return false;
         break;
     case 3:
@@ -412,6 +431,8 @@ bool Cropping_Tool::loadListedSource(const QString& caption, const QString& empt
 
 void Cropping_Tool::Back_Btn_Clicked()
 {
+    Clear_Camera_Objects();
+    showLiveView(false);
     Show_Hide_List_Ctrl(true);
     showPage(false);
 }

@@ -15,7 +15,10 @@
 #include "filters/PictureSettings.h"
 #include "views/photos/CroppingTool.h"
 
+class Capture;
+class CameraSource;
 class FaceDetector;
+class QTemporaryDir;
 struct CropRequest;
 struct CropAllSettings;
 struct CropAllOutcome;
@@ -23,6 +26,7 @@ class QLineEdit;
 class QSlider;
 class QLabel;
 class SelectionCanvasWidget;
+class PictureAdjustmentControls;
 struct ImageViewLayout;
 namespace Ui {
 class Cropping_Tool;
@@ -36,6 +40,8 @@ struct CroppingToolLinks {
     QStringList imageTypes;
     // Whether a picture is too large to open (it says so itself when asked to show a message).
     std::function<bool(const QString& path, bool showMessage)> imageIsOverSize;
+    // The cameras of the camera source; none listed without it.
+    CameraSource* cameras = nullptr;
 };
 
 class Cropping_Tool : public QDialog, public CroppingTool {
@@ -81,6 +87,17 @@ public:
     QString Get_Item_Text(int row) const;
     void Mark_List_New_Selection(int row);
     QStringList listedPaths() const;
+
+    // The camera source: the list, the live view on page 2 and its still.
+    void Get_And_Fill_Camera_List();
+    void Refresh_Camera_Clicked();
+    // Starts the chosen camera into the live view; false, having said why, when it cannot.
+    bool Start_Btn_Clicked();
+    void Stop_Camera_Reading();
+    void Clear_Camera_Objects();
+    // Capture takes the last frame shown as the picture to crop; Resume goes back to the live view.
+    void Capture_Clicked();
+    Capture* capture() const { return capture_.get(); }
 
     // The crop methods.
     void cropping_option_CellClick(int row);
@@ -158,11 +175,19 @@ private:
     CropAllOutcome runBatch();
     QString directTarget() const;
     int runModal();
+    bool loadCamera();
+    void showLiveView(bool live);
+    void cameraLost(const QString& reason);
 
     std::unique_ptr<Ui::Cropping_Tool> ui;
     CroppingToolLinks links_;
     SelectionCanvasWidget* canvas_ = nullptr;
+    std::unique_ptr<PictureAdjustmentControls> adjustments_;
     std::unique_ptr<FaceDetector> faces_;
+    std::unique_ptr<Capture> capture_;
+    // The camera's stills, written where the crop reads its pictures from.
+    std::unique_ptr<QTemporaryDir> stills_;
+    int stillNumber_ = 0;
     QString Crop_Direct_Path_;
     QString Crop_Direct_Series_;
     int Crop_New_Excel_Col_Index_ = -1;

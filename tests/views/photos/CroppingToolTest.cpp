@@ -145,7 +145,7 @@ TEST_F(CroppingToolTest, PageOneRefusesMissingChoicesThenAFolderNamedBadgeReache
     EXPECT_EQ(tool.Open_Wnd(), 0);
 }
 
-TEST_F(CroppingToolTest, TheCameraSourceTakesTheCustomNameAndSaysItIsNotAvailable)
+TEST_F(CroppingToolTest, TheCameraSourceTakesTheCustomNameAndNeedsACamera)
 {
     tool.Set_Default_Values();
     click("input_camera_radio");
@@ -154,7 +154,7 @@ TEST_F(CroppingToolTest, TheCameraSourceTakesTheCustomNameAndSaysItIsNotAvailabl
     control<QLineEdit>("output_path").setText(at("out"));
     tool.OK_Btn_Clicked();
     EXPECT_FALSE(onPage2());
-    EXPECT_EQ(messages.texts(), QStringList({"\nThe camera is not available yet."}));
+    EXPECT_EQ(messages.texts(), QStringList({"\nPlease select camera."}));
     click("input_file_radio");
     EXPECT_TRUE(control<QRadioButton>("output_name_radio").isEnabled());
     EXPECT_TRUE(control<QRadioButton>("output_custom_radio").isChecked());

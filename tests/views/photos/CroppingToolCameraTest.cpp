@@ -1,0 +1,104 @@
+// The cropping tool's camera source with a scripted camera: the live view, a still cropped into
+// the output folder, Resume, and the camera stopped whichever way the window ends.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "photos/Capture.h"
+#include "photos/SelectionCanvasModel.h"
+#include "platform/AppContext.h"
+#include "support/FakeCameraSource.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/photos/Cropping_Tool.h"
+#include "views/photos/SelectionCanvasWidget.h"
+
+namespace {
+
+class CroppingToolCameraTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Data_Folder_Path = work.filePath(QStringLiteral("DataSet"));
+        source.devices = {{QStringLiteral("usb-1"), QStringLiteral("Desk Camera")}};
+    }
+    template <class Widget>
+    Widget& control(const char* name)
+    {
+        return *tool.findChild<Widget*>(QString::fromLatin1(name));
+    }
+    // Page 1: the camera into "out" as Snap.png.
+    void chooseCamera()
+    {
+        control<QRadioButton>("input_camera_radio").click();
+        control<QLineEdit>("output_path").setText(work.filePath(QStringLiteral("out")));
+        control<QLineEdit>("output_custom_name").setText(QStringLiteral("Snap"));
+        control<QComboBox>("output_format_combo").setCurrentIndex(2);
+        tool.OK_Btn_Clicked();
+    }
+
+    QTemporaryDir work;
+    FakeCameraSource source;
+    ScriptedDialogPresenter dialogs;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter scopedMessages{messages};
+    Cropping_Tool tool{{{QStringLiteral("png")}, {}, &source}};
+};
+
+}  // namespace
+
+TEST_F(CroppingToolCameraTest, AStillFromTheLiveViewIsCroppedIntoTheOutputFolder)
+{
+    dialogs.queueHook([this](QDialog&) {
+        EXPECT_EQ(control<QComboBox>("camera_list").currentText(), QStringLiteral("Desk Camera"));
+        chooseCamera();
+        ASSERT_EQ(control<QStackedWidget>("pages").currentIndex(), 1);
+        EXPECT_EQ(source.startedId, QStringLiteral("usb-1"));
+        EXPECT_FALSE(control<QPushButton>("capture_btn").isEnabled());
+        source.push(1, Qt::red, {400, 300});
+        source.push(2, QColor(10, 120, 200), {400, 300});
+        QCoreApplication::processEvents();
+        EXPECT_EQ(source.ledger.converted, 1);
+        ASSERT_TRUE(control<QPushButton>("capture_btn").isEnabled());
+        control<QPushButton>("capture_btn").click();
+        EXPECT_FALSE(source.isRunning());
+        EXPECT_EQ(control<QPushButton>("capture_btn").text(), QStringLiteral("Resume"));
+        ASSERT_EQ(tool.User_Picture.size(), QSize(400, 300));
+        tool.canvas().model().removeAllSelectorsFromCanvas();
+        tool.canvas().model().addSelectorWithFrame(QRectF(0, 0, 100, 50));
+        tool.Crop_Single_Image_Clicked();
+        // Resume goes live again; Cancel stops it.
+        control<QPushButton>("capture_btn").click();
+        EXPECT_TRUE(source.isRunning());
+        tool.Cancel_Btn_Clicked();
+    });
+    EXPECT_EQ(tool.Open_Wnd(), 0);
+    EXPECT_FALSE(source.isRunning());
+    EXPECT_EQ(tool.capture(), nullptr);
+    EXPECT_EQ(messages.texts(), QStringList());
+    const QImage cropped(work.filePath(QStringLiteral("out/Snap.png")));
+    ASSERT_EQ(cropped.size(), QSize(100, 50));
+    EXPECT_EQ(cropped.pixel(50, 25), qRgb(10, 120, 200));
+}
+
+TEST_F(CroppingToolCameraTest, ACameraThatCannotStartKeepsPageOneAndBackStopsTheCamera)
+{
+    tool.Set_Default_Values();
+    source.refuseWith = QStringLiteral("Device busy");
+    chooseCamera();
+    EXPECT_EQ(control<QStackedWidget>("pages").currentIndex(), 0);
+    EXPECT_EQ(messages.texts(), QStringList({"\n[error] Device busy"}));
+
+    source.refuseWith.clear();
+    chooseCamera();
+    ASSERT_TRUE(source.isRunning());
+    tool.Back_Btn_Clicked();
+    EXPECT_FALSE(source.isRunning());
+    EXPECT_EQ(control<QStackedWidget>("pages").currentIndex(), 0);
+}
