@@ -247,32 +247,18 @@ void Camera::Update_Image_With_Settings()
 
 ImageViewLayout Camera::editedLayout() const
 {
-    ImageViewLayout layout;
-    layout.drawingRect = QRectF(QPointF(0, 0), ui->Modified_image->size());
-    layout.scaling = ImageScaleProportionallyDown;
-    layout.alignment = ImageAlignCenter;
-    return layout;
+    return SelectionCanvasWidget::fittedLayout(ui->Modified_image->size());
 }
 
 void Camera::showEdited(const QImage& picture)
 {
     edited_ = picture;
-    if (picture.isNull()) {
-        ui->Modified_image->clear();
-        return;
-    }
-    const ImageViewLayout layout = editedLayout();
-    const QSizeF shown = scaledImageRect(picture.size(), layout).size();
-    ui->Modified_image->setPixmap(
-        QPixmap::fromImage(picture.scaled(shown.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-    canvas_->arrangeOver(picture.size(), layout);
+    canvas_->showFitted(*ui->Modified_image, picture);
 }
 
 QSizeF Camera::originalImageRatio() const
 {
-    if (edited_.isNull())
-        return {1, 1};
-    return imageRatio(edited_.size(), editedLayout());
+    return SelectionCanvasWidget::fittedRatio(edited_, ui->Modified_image->size());
 }
 
 void Camera::Enable_Cropping_Clicked()

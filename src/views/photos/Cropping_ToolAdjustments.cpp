@@ -45,30 +45,16 @@ void Cropping_Tool::Update_Image_With_Settings()
 
 ImageViewLayout Cropping_Tool::pictureLayout() const
 {
-    ImageViewLayout layout;
-    layout.drawingRect = QRectF(QPointF(0, 0), ui->Modified_image->size());
-    layout.scaling = ImageScaleProportionallyDown;
-    layout.alignment = ImageAlignCenter;
-    return layout;
+    return SelectionCanvasWidget::fittedLayout(ui->Modified_image->size());
 }
 
 void Cropping_Tool::showPicture(const QImage& picture)
 {
     User_Picture = picture;
-    if (picture.isNull()) {
-        ui->Modified_image->clear();
-        return;
-    }
-    const ImageViewLayout layout = pictureLayout();
-    const QSizeF shown = scaledImageRect(picture.size(), layout).size();
-    ui->Modified_image->setPixmap(
-        QPixmap::fromImage(picture.scaled(shown.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-    canvas_->arrangeOver(picture.size(), layout);
+    canvas_->showFitted(*ui->Modified_image, picture);
 }
 
 QSizeF Cropping_Tool::originalImageRatio() const
 {
-    if (User_Picture.isNull())
-        return QSizeF(1, 1);
-    return imageRatio(User_Picture.size(), pictureLayout());
+    return SelectionCanvasWidget::fittedRatio(User_Picture, ui->Modified_image->size());
 }

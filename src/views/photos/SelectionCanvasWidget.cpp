@@ -1,6 +1,7 @@
 #include "views/photos/SelectionCanvasWidget.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -56,6 +57,34 @@ void SelectionCanvasWidget::arrangeOver(const QSizeF& pictureSize, const ImageVi
     pictureSize_ = pictureSize;
     layout_ = layout;
     arrange();
+}
+
+ImageViewLayout SelectionCanvasWidget::fittedLayout(const QSize& view)
+{
+    ImageViewLayout layout;
+    layout.drawingRect = QRectF(QPointF(0, 0), view);
+    layout.scaling = ImageScaleProportionallyDown;
+    layout.alignment = ImageAlignCenter;
+    return layout;
+}
+
+QSizeF SelectionCanvasWidget::fittedRatio(const QImage& picture, const QSize& view)
+{
+    if (picture.isNull())
+        return {1, 1};
+    return imageRatio(picture.size(), fittedLayout(view));
+}
+
+void SelectionCanvasWidget::showFitted(QLabel& view, const QImage& picture)
+{
+    if (picture.isNull()) {
+        view.clear();
+        return;
+    }
+    const ImageViewLayout layout = fittedLayout(view.size());
+    const QSizeF shown = scaledImageRect(picture.size(), layout).size();
+    view.setPixmap(QPixmap::fromImage(picture.scaled(shown.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    arrangeOver(picture.size(), layout);
 }
 
 void SelectionCanvasWidget::arrange()
