@@ -100,10 +100,16 @@ TEST_F(CameraTest, StartFramesCaptureAdjustCropAndImportWriteNumberedPictures)
     EXPECT_EQ(qRed(written.pixel(50, 50)), qBlue(written.pixel(50, 50)));
 
     const int second = openAndRun([this] {
+        // Each opening starts from neutral adjustments.
+        EXPECT_FALSE(control<QCheckBox>("Image_Gray_Scale_chk").isChecked());
         takeStill();
+        // Live again with the still kept: importing it stops the camera.
+        window.Start_Btn_Clicked();
+        ASSERT_TRUE(source.isRunning());
         control<QPushButton>("ok_btn").click();
     });
     EXPECT_EQ(second, 1);
+    EXPECT_FALSE(source.isRunning());
     EXPECT_EQ(window.Camera_Capture_Image(), QDir(folder).filePath(QStringLiteral("zova_user_save_2.png")));
     EXPECT_EQ(QImage(window.Camera_Capture_Image()).size(), QSize(200, 100));
     EXPECT_EQ(window.Camera_Capture_Count, 3);
@@ -154,7 +160,7 @@ TEST_F(CameraTest, WithoutACameraTheWindowSaysSoAndStartsNothing)
 
     source.devices = {{QStringLiteral("usb-1"), QStringLiteral("Desk Camera")}};
     source.refuseWith = QStringLiteral("Device busy");
-    window.Get_List_Btn_Clicked();
+    control<QPushButton>("refresh_btn").click();
     window.Start_Btn_Clicked();
     EXPECT_EQ(messages.texts().last(), QStringLiteral("\n[error] Device busy"));
     EXPECT_EQ(window.capture(), nullptr);

@@ -188,6 +188,17 @@ TEST_F(ImageLibraryTest, ABrokenPictureShowsBrokenAndIsNeverChosen)
 
     // Opened again, the known-broken picture is passed over from the start.
     openAndDo(QStringLiteral("C"), [&] { EXPECT_EQ(library.selected_image(), at("LibraryImage/animals/a.PNG")); });
+
+    // A picture spoiled after it was chosen is refused at OK.
+    const qsizetype asked = messages.texts().size();
+    const int spoiled = openAndDo(QStringLiteral("C"), [&] {
+        write(QStringLiteral("LibraryImage/animals/a.PNG"), "spoiled");
+        control<QPushButton>("OK_Btn").click();
+        EXPECT_TRUE(library.isVisible());
+        EXPECT_EQ(messages.texts().size(), asked + 1);
+        control<QPushButton>("Cancel_Btn").click();
+    });
+    EXPECT_EQ(spoiled, 0);
 }
 
 TEST_F(ImageLibraryTest, AMissingLibraryListsNothingAndOkAsksForAPicture)
