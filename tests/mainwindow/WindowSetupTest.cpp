@@ -142,6 +142,20 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
 }
 
+TEST_F(WindowSetupTest, OnlyAFullResetDropsTheProfileCaptions)
+{
+    controller.Front_user_profile.Name_label = QStringLiteral("Name :");
+    controller.Back_user_profile.unique_label = QStringLiteral("Unique No. :");
+    controller.New_Project_Setting_Reset(false);
+    EXPECT_EQ(controller.Front_user_profile.Name_label, QStringLiteral("Name :"));
+    EXPECT_EQ(controller.Back_user_profile.unique_label, QStringLiteral("Unique No. :"));
+
+    controller.New_Project_Setting_Reset(true);
+    EXPECT_TRUE(controller.Front_user_profile.Name_label.isEmpty());
+    EXPECT_TRUE(controller.Back_user_profile.unique_label.isEmpty());
+    EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
+}
+
 TEST_F(WindowSetupTest, PartialResetKeepsTheProfilesAndOnlyOurClipboardContentIsCleared)
 {
     controller.Front_user_profile.Name = QStringLiteral("Ada");
