@@ -20,6 +20,7 @@
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/profiles/ProfileCaptions.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/WindowSetup.h"
@@ -89,6 +90,7 @@ TEST_F(WindowSetupTest, TheOneControllerSetsTheRunsFontsPathsListsPicturesAndPro
     EXPECT_TRUE(controller.pictures.banner_image.isNull());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
     EXPECT_EQ(controller.TEMP_user_profile.image_id, QStringLiteral("Fup_Photo"));
+    EXPECT_EQ(Title_unique, QStringLiteral("Unique No. :"));
     // Fifteen inspector pages are kept; the tab view shows the card's four.
     EXPECT_EQ(controller.windowLayout().inspectorPages().size(), 15);
     EXPECT_EQ(controller.windowLayout().settingsTabs()->count(), 4);
