@@ -10,6 +10,9 @@
 #include "model/profiles/PartyInvitationLayout.h"
 #include "model/profiles/ProfileFiller.h"
 #include "model/profiles/ProfilePlacement.h"
+#include "model/profiles/StaleSheetBindings.h"
+#include "output/RunSources.h"
+#include "platform/AppContext.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/InspectorView.h"
@@ -77,6 +80,31 @@ void ProfileCommands::Fill_User_profile_info_TEMP_side(const QString& side)
     CanvasProfileTarget preview(*m_controller.graphicView(SKTDocument::PreviewSide), m_controller.canvasHostOfWindow());
     ProfileFiller(preview, m_controller.Front_card_Prop.Card_Size(), m_controller.NO_Image_Path)
         .Fill_Side(m_controller.TEMP_user_profile, ProfileFillSide::Preview, Fill_User_Profile);
+}
+
+void ProfileCommands::Profile_Window_Closed(int result, bool sheetLoadedAgain)
+{
+    if (result == 1)
+        Fill_User_Profile = true;
+    syncSpreadsheetSource();
+    if (!sheetLoadedAgain || Loaded_Data_Table().ListData.isEmpty())
+        return;
+    // The inspector shows the selected element's column again, now from the new sheet.
+    auto* combo = m_controller.windowLayout().inspectorView().findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+    if (combo && combo->currentIndex() == 2) {
+        combo->setCurrentIndex(0);
+        combo->setCurrentIndex(-1);
+        combo->setCurrentIndex(2);
+    }
+    SKTDocument& document = m_controller.document();
+    const bool backInForce = Card_Front_Or_Back == 1;
+    Unbind_Stale_Sheet_Columns_Of_Filled_Side(
+        document.graphicsOfSide(backInForce ? SKTDocument::BackSide : SKTDocument::FrontSide));
+    if (!backInForce && CARD_SIDE_STR != QLatin1String("2"))
+        return;
+    const GraphicList& other = document.graphicsOfSide(backInForce ? SKTDocument::FrontSide : SKTDocument::BackSide);
+    if (RunSources::sideUsesColumn(other))
+        Unbind_Stale_Sheet_Columns_Of_Other_Side(other);
 }
 
 void ProfileCommands::Show_Profile_Preview(const QString& side)

@@ -16,6 +16,11 @@ public:
     void Fill_User_profile_info_back_side();
     // The preview canvas from the preview record; the side it stands for changes nothing.
     void Fill_User_profile_info_TEMP_side(const QString& side);
+    // What follows a profile window: a confirmed one (result 1) lets the fills run from now on;
+    // the data-source combo follows the spreadsheet; after the window loaded a spreadsheet again,
+    // column bindings made for the old sheet are dropped on the side in force (its profile
+    // elements excepted, the fill rebinds them) and on the other side of a two-sided card.
+    void Profile_Window_Closed(int result, bool sheetLoadedAgain);
     // The preview canvas shows copies of the side in force with the preview record written onto
     // them; the side itself stays exactly as it was, so a cancelled profile window leaves no trace.
     void Show_Profile_Preview(const QString& side);

@@ -6,6 +6,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <thread>
+#include <tuple>
+#include <QScopedValueRollback>
+
+#include "data/Data_From_Excel.h"
 
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -116,6 +120,36 @@ TEST_F(ProfileFillOnWindow, APreviewWritesOnCopiesAndLeavesTheSideAsItWas)
     // New elements go on top, at the head of the list.
     EXPECT_EQ(preview, QStringList({"Fup_Photo=" + controller.NO_Image_Path, "Fup_Title=Admiral", "Fup_Name=Grace Hopper"}));
     EXPECT_EQ(controller.canvasHostOfWindow().snapshotUndo().Get_Undo_Count(), undoBefore);
+}
+
+TEST_F(ProfileFillOnWindow, AfterTheWindowLoadsASheetAgainOldColumnBindingsAreDropped)
+{
+    const auto boundText = [](const char* id, SKTDocument::Side side, SKTDocument& design) {
+        GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+        text->control_ID = QString::fromLatin1(id);
+        text->Set_Data_source_type(2);
+        text->Set_Excel_binding_Index(1);
+        design.insertGraphicsOnSide(side, {text}, {0});
+        return text;
+    };
+    const GraphicPtr dept = boundText("Dept", SKTDocument::FrontSide, document);
+    const GraphicPtr name = boundText("Fup_Name", SKTDocument::FrontSide, document);
+    const GraphicPtr backName = boundText("Fup_Name", SKTDocument::BackSide, document);
+    const QScopedValueRollback twoSided(CARD_SIDE_STR, QStringLiteral("2"));
+    Data_From_Excel& table = Loaded_Data_Table();
+    const QList<DataRow> rowsBefore = table.ListData;
+    table.ListData = {DataRow{{QStringLiteral("Column1"), QStringLiteral("Ada")}}};
+
+    ProfileCommands(controller).Profile_Window_Closed(0, false);
+    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_EQ(dept->data_source_type_val(), 2);
+
+    ProfileCommands(controller).Profile_Window_Closed(1, true);
+    EXPECT_TRUE(Fill_User_Profile);
+    EXPECT_EQ(std::tuple(dept->data_source_type_val(), dept->excel_col_indx), std::tuple(0, -1));
+    EXPECT_EQ(std::tuple(name->data_source_type_val(), name->excel_col_indx), std::tuple(2, 1));
+    EXPECT_EQ(std::tuple(backName->data_source_type_val(), backName->excel_col_indx), std::tuple(0, -1));
+    table.ListData = rowsBefore;
 }
 
 }  // namespace
