@@ -20,6 +20,17 @@ QString Get_First_Value_Of_Dataset(const QString& name)
     return first.value;
 }
 
+QString Get_Profile_Sample_Of_Dataset(const QString& name)
+{
+    const SeriesStore::Values first = SeriesStore().readFirstValue(name);
+    if (!first.failure.isEmpty())
+        Show_NSLog_Message(first.failure);
+    // No list at all: the series file is missing.
+    if (first.values.isEmpty())
+        return QString();
+    return first.values.first().isEmpty() ? QStringLiteral(" ") : first.values.first();
+}
+
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n)
 {
     Data_From_Excel& table = Loaded_Data_Table();

@@ -25,6 +25,10 @@ struct SeriesFirstValue {
 SeriesFirstValue readFirstSeriesValue(const QString& name);
 // The same value, with "" (logged) for a series that cannot be read.
 QString Get_First_Value_Of_Dataset(const QString& name);
+// What a profile form shows for a field bound to the series: its first value, and " " for an
+// empty first line, as for an empty cell, so the bound field still reaches the card; "" (logged)
+// for a series that is missing or cannot be read.
+QString Get_Profile_Sample_Of_Dataset(const QString& name);
 
 // Column n of the loaded table's first row: n 0 the row number, an empty cell " ", none for a
 // missing column; empty (logged) when no rows are loaded.

@@ -16,6 +16,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
 #include "model/CardHost.h"
+#include "model/profiles/ProfileFillScope.h"
 #include "platform/MessageBoxes.h"
 #include "views/canvas/InterfaceObjects.h"
 #include "views/canvas/SKTGraphicView.h"
@@ -244,7 +245,8 @@ void ControllerCanvasHost::releaseVisitorField(const QString& ctrlId)
 
 bool ControllerCanvasHost::Fill_User_Profile() const
 {
-    return ::Fill_User_Profile;
+    // Only while a fill runs: a confirmed profile must not take undo from the user's later edits.
+    return Profile_Fill_Running;
 }
 
 void ControllerCanvasHost::Card_Prop_Clicked()

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <algorithm>
 
+#include "model/profiles/ProfileCaptions.h"
 #include "model/SKTDocument.h"
 #include "platform/FileHelpers.h"
 #include "views/barcodes/Barcode_Gen.h"
@@ -75,6 +76,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     pictures = ResourcePictures::load(Resource_Path);
     for (User_Profile_Class* profile : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile})
         profile->Reset_All_Values();
+    Title_For_Gen_ID_Card();
 
     m_document.setFrontCardProperty(&Front_card_Prop);
     // The size the window returns to when the user un-maximises it.

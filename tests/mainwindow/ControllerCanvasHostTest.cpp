@@ -17,6 +17,7 @@
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SnapshotUndo.h"
+#include "model/profiles/ProfileFillScope.h"
 
 namespace {
 
@@ -196,6 +197,28 @@ TEST_F(ControllerCanvasHostTest, ToolChosenThroughTheHostIsCheckedInTheToolBar)
     }
     ASSERT_NE(checked, nullptr);
     EXPECT_EQ(checked->data().toInt(), 10);
+}
+
+TEST_F(ControllerCanvasHostTest, AfterAConfirmedProfileTheUsersNewElementsStillRecordUndoButAFillDoesNot)
+{
+    Fill_User_Profile = true;
+    SnapshotUndo& undo = controller.canvasHostOfWindow().snapshotUndo();
+    const auto addText = [&](const QString& value) {
+        view().createGraphicOfClass(GraphicKind::Text, std::nullopt, true, QRectF(10, 10, 70, 20),
+                                    QStringLiteral("F"), value, QString());
+    };
+    const int before = undo.Get_Undo_Count();
+    addText(QStringLiteral("typed by the user"));
+    EXPECT_GT(undo.Get_Undo_Count(), before);
+
+    const int beforeFill = undo.Get_Undo_Count();
+    {
+        const ProfileFillScope filling;
+        addText(QStringLiteral("written by a fill"));
+    }
+    EXPECT_EQ(undo.Get_Undo_Count(), beforeFill);
+    EXPECT_EQ(document.graphics().size(), 3);
+    Fill_User_Profile = false;
 }
 
 } // namespace

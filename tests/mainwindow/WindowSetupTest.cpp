@@ -20,6 +20,7 @@
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/profiles/ProfileCaptions.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/WindowPlacement.h"
 #include "mainwindow/WindowSetup.h"
@@ -89,6 +90,7 @@ TEST_F(WindowSetupTest, TheOneControllerSetsTheRunsFontsPathsListsPicturesAndPro
     EXPECT_TRUE(controller.pictures.banner_image.isNull());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
     EXPECT_EQ(controller.TEMP_user_profile.image_id, QStringLiteral("Fup_Photo"));
+    EXPECT_EQ(Title_unique, QStringLiteral("Unique No. :"));
     // Fifteen inspector pages are kept; the tab view shows the card's four.
     EXPECT_EQ(controller.windowLayout().inspectorPages().size(), 15);
     EXPECT_EQ(controller.windowLayout().settingsTabs()->count(), 4);
@@ -140,6 +142,20 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     EXPECT_TRUE(widget("Right_Prop_Box")->isHidden());
     EXPECT_EQ(controller.window()->windowTitle(), QStringLiteral("ZOVA ID Card ( Untitled )[*]"));
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+}
+
+TEST_F(WindowSetupTest, OnlyAFullResetDropsTheProfileCaptions)
+{
+    controller.Front_user_profile.Name_label = QStringLiteral("Name :");
+    controller.Back_user_profile.unique_label = QStringLiteral("Unique No. :");
+    controller.New_Project_Setting_Reset(false);
+    EXPECT_EQ(controller.Front_user_profile.Name_label, QStringLiteral("Name :"));
+    EXPECT_EQ(controller.Back_user_profile.unique_label, QStringLiteral("Unique No. :"));
+
+    controller.New_Project_Setting_Reset(true);
+    EXPECT_TRUE(controller.Front_user_profile.Name_label.isEmpty());
+    EXPECT_TRUE(controller.Back_user_profile.unique_label.isEmpty());
+    EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
 }
 
 TEST_F(WindowSetupTest, PartialResetKeepsTheProfilesAndOnlyOurClipboardContentIsCleared)

@@ -1,0 +1,3 @@
+#include "model/profiles/ProfileFillScope.h"
+
+bool Profile_Fill_Running = false;
