@@ -53,6 +53,8 @@ TEST(ProfileFill, FrontAndBackWaitForAConfirmedProfileThePreviewDoesNot)
     // does the canvas hold its own snapshots back.
     ProfileFiller(canvas, kLandscape, kNoImage).Fill_Side(profile, ProfileFillSide::Preview, false);
     EXPECT_EQ(canvas.ids(), QStringList({"Fup_Name", "Fup_Photo"}));
+    ASSERT_FALSE(canvas.tools.isEmpty());
+    EXPECT_EQ(canvas.tools.first(), ProfileFiller::kTextTool);  // values are made as texts
     EXPECT_EQ(canvas.snapshots, 0);
     fill(canvas, profile);
     EXPECT_EQ(canvas.snapshots, 1);
