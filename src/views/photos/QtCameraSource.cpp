@@ -41,7 +41,7 @@ struct QtCameraSource::Relay {
     }
 };
 
-QtCameraSource::QtCameraSource(QObject* parent) : QObject(parent), devices_(std::make_unique<QMediaDevices>()) {}
+QtCameraSource::QtCameraSource(QObject* parent) : QObject(parent) {}
 
 QtCameraSource::~QtCameraSource()
 {
@@ -83,6 +83,10 @@ QString QtCameraSource::start(const QString& id, FrameHandler frames, LostHandle
         if (error != QCamera::NoError)
             cameraGoneLater(text.isEmpty() ? tr("The camera stopped working.") : text);
     });
+    // Made with the first camera started: it brings up the media back end, which the many runs
+    // that never use a camera should not pay for at start-up.
+    if (!devices_)
+        devices_ = std::make_unique<QMediaDevices>();
     connect(devices_.get(), &QMediaDevices::videoInputsChanged, this, [this] {
         for (const CameraDevice& device : cameras()) {
             if (device.id == runningId_)
@@ -125,7 +129,8 @@ void QtCameraSource::stop()
         const QMutexLocker locker(&relay_->lock);
         relay_->frames = nullptr;
     }
-    disconnect(devices_.get(), nullptr, this, nullptr);
+    if (devices_)
+        disconnect(devices_.get(), nullptr, this, nullptr);
     if (camera_) {
         camera_->disconnect(this);
         camera_->stop();
