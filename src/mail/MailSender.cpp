@@ -10,19 +10,6 @@ namespace {
 // Beyond the script's own time-out: starting Python and writing the answer.
 constexpr int kStartAndEndAllowanceMs = 15000;
 
-QString securityArgument(MailSecurity security)
-{
-    switch (security) {
-    case MailSecurity::Ssl:
-        return QStringLiteral("ssl");
-    case MailSecurity::StartTls:
-        return QStringLiteral("starttls");
-    case MailSecurity::None:
-        break;
-    }
-    return QStringLiteral("none");
-}
-
 // The last non-empty line the script wrote: its one-line answer, after any warning Python printed.
 QString lastLine(const QByteArray& output)
 {
@@ -49,7 +36,7 @@ QStringList MailSender::arguments(const MailAccount& account, const MailMessage&
                           option("from", account.sender.trimmed()),
                           option("server", account.server.trimmed()),
                           option("port", QString::number(account.port)),
-                          option("security", securityArgument(account.security)),
+                          option("security", mailSecurityText(account.security).toLower()),
                           option("to", message.recipient),
                           option("subject", message.subject),
                           option("body", message.body),

@@ -30,25 +30,29 @@ protected:
                           "holder4@zova.example", "holder5@zova.example"};
     std::function<MailSendResult(int call)> answer = [](int) { return MailSendResult{true, {}}; };
 
-    MailBatch batch(int first, int end, const QString& side = "BOTH")
+    // A run over the bound card with these settings, sending through the transport given.
+    MailBatch batchWith(MailBatchSettings settings, MailTransport transport)
     {
         run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
+        return MailBatch(
+            settings, [this](int n, CardSide s) { return run->Set_data_table_value_to_card(n, s); },
+            [this](int n) { return addresses.value(n); }, std::move(transport));
+    }
+    // Records first to end, both sides, each send noted in calls and answered by answer.
+    MailBatch batch(int first, int end)
+    {
         MailBatchSettings settings;
         settings.account = {"office@zova.example", "pw", "127.0.0.1", 25, MailSecurity::None};
         settings.subject = "Your card";
         settings.first = first;
         settings.end = end;
-        settings.side = side;
-        return MailBatch(
-            settings, [this](int n, CardSide s) { return run->Set_data_table_value_to_card(n, s); },
-            [this](int n) { return addresses.value(n); },
-            [this](const MailAccount&, const MailMessage& message) {
-                Call call{message.recipient, {}, OutputTest::zxingText(message.attachments.value(0))};
-                for (const QString& path : message.attachments)
-                    call.attachments.append(QFileInfo(path).fileName());
-                calls.append(call);
-                return answer(int(calls.size()));
-            });
+        return batchWith(settings, [this](const MailAccount&, const MailMessage& message) {
+            Call call{message.recipient, {}, OutputTest::zxingText(message.attachments.value(0))};
+            for (const QString& path : message.attachments)
+                call.attachments.append(QFileInfo(path).fileName());
+            calls.append(call);
+            return answer(int(calls.size()));
+        });
     }
     static MailReport send(MailBatch& mail)
     {
@@ -79,23 +83,17 @@ TEST_F(MailBatchTest, EachRecordOfTheRangeGoesToItsOwnAddressWithItsOwnCard)
 
 TEST_F(MailBatchTest, TheFrontAloneGoesAsAPdf)
 {
-    run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
     MailBatchSettings settings;
     settings.format = "PDF";
     settings.side = "F";
-    settings.first = 0;
-    settings.end = 1;
     QByteArray head;
     QStringList names;
-    MailBatch mail(
-        settings, [this](int n, CardSide s) { return run->Set_data_table_value_to_card(n, s); },
-        [this](int n) { return addresses.value(n); },
-        [&](const MailAccount&, const MailMessage& message) {
-            names.append(QFileInfo(message.attachments.value(0)).fileName());
-            QFile file(message.attachments.value(0));
-            head = file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray();
-            return MailSendResult{true, {}};
-        });
+    MailBatch mail = batchWith(settings, [&](const MailAccount&, const MailMessage& message) {
+        names.append(QFileInfo(message.attachments.value(0)).fileName());
+        QFile file(message.attachments.value(0));
+        head = file.open(QIODevice::ReadOnly) ? file.read(5) : QByteArray();
+        return MailSendResult{true, {}};
+    });
     EXPECT_EQ(send(mail).sent, 1);
     EXPECT_EQ(names, QStringList{"Card_1_Front.pdf"});
     EXPECT_EQ(head, "%PDF-");
@@ -146,17 +144,13 @@ TEST_F(MailBatchTest, AStopDuringASendEndsTheRunAfterThatMessage)
 
 TEST_F(MailBatchTest, TheWaitBetweenMessagesCountsDownAndAStopCutsItShort)
 {
-    run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
     MailBatchSettings settings;
     settings.side = "F";
     settings.end = 3;
     settings.delaySeconds = 1;
     QStringList notices;
     QMutex lock;
-    MailBatch mail(
-        settings, [this](int n, CardSide s) { return run->Set_data_table_value_to_card(n, s); },
-        [this](int n) { return addresses.value(n); },
-        [](const MailAccount&, const MailMessage&) { return MailSendResult{true, {}}; });
+    MailBatch mail = batchWith(settings, [](const MailAccount&, const MailMessage&) { return MailSendResult{true, {}}; });
     mail.setPauseNotice([&](const QString& text) {
         QMutexLocker hold(&lock);
         notices.append(text);

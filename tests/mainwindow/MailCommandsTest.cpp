@@ -2,7 +2,6 @@
 // back as it was; Mail Settings… opens the settings window; the Help menu's product items open
 // the promotion window, whose button opens the product's page.
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,21 +24,12 @@
 #include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/WidgetParts.h"
 #include "views/mail/PreferencesWindow.h"
 #include "views/mail/Promotion_Form.h"
 #include "views/mail/Send_Mail.h"
 
 namespace {
-
-// A widget of a window by its name in the window's layout.
-template <class Widget>
-Widget& part(const QObject& window, const char* name)
-{
-    Widget* found = window.findChild<Widget*>(QLatin1String(name));
-    if (!found)
-        throw std::runtime_error(std::string("no widget ") + name);
-    return *found;
-}
 
 class MailCommandsTest : public ::testing::Test {
 protected:

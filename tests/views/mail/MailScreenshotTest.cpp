@@ -7,7 +7,6 @@
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +19,7 @@
 #include "output/ExportTestCard.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/WidgetParts.h"
 #include "views/dialogs/Send_Modeless.h"
 #include "views/mail/PreferencesWindow.h"
 #include "views/mail/Send_Mail.h"
@@ -27,16 +27,6 @@
 using namespace ExportTest;
 
 namespace {
-
-// A widget of a window by its name in the window's layout.
-template <class Widget>
-Widget& part(const QObject& window, const char* name)
-{
-    Widget* found = window.findChild<Widget*>(QLatin1String(name));
-    if (!found)
-        throw std::runtime_error(std::string("no widget ") + name);
-    return *found;
-}
 
 QString artifact(const QString& name)
 {

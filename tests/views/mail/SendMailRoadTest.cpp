@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -25,6 +24,7 @@
 #include "output/ExportTestCard.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/WidgetParts.h"
 #include "views/mail/SmtpSink.h"
 #include "views/mail/Send_Mail.h"
 #include "views/inspector/CheckedNumberField.h"
@@ -33,16 +33,6 @@
 using namespace ExportTest;
 
 namespace {
-
-// A widget of a window by its name in the window's layout.
-template <class Widget>
-Widget& part(const QObject& window, const char* name)
-{
-    Widget* found = window.findChild<Widget*>(QLatin1String(name));
-    if (!found)
-        throw std::runtime_error(std::string("no widget ") + name);
-    return *found;
-}
 
 const QString kPassword = QStringLiteral("pw-7731-zq");
 const QString kSender = QStringLiteral("office@zova.example");
