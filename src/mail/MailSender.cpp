@@ -24,7 +24,11 @@ QString lastLine(const QByteArray& output)
 
 }  // namespace
 
-MailSender::MailSender() : script(QDir(AppFolders::resourceFolder()).filePath(QStringLiteral("pyth_mail"))) {}
+MailSender::MailSender()
+    : python(qEnvironmentVariable("ZOVA_PYTHON", QStringLiteral("python3"))),
+      script(QDir(AppFolders::resourceFolder()).filePath(QStringLiteral("pyth_mail")))
+{
+}
 
 QStringList MailSender::arguments(const MailAccount& account, const MailMessage& message) const
 {

@@ -25,10 +25,11 @@ using MailTransport = std::function<MailSendResult(const MailAccount&, const Mai
 
 class MailSender {
 public:
-    // "python3" found on the PATH, the script in the resource folder, a minute per message.
+    // Python from $ZOVA_PYTHON, else "python3" found on the PATH; the script in the resource
+    // folder; a minute per message.
     MailSender();
 
-    QString python = QStringLiteral("python3");
+    QString python;
     QString script;
     int timeoutSeconds = 60;
     // A certificate file the server's certificate is checked against besides the system's (tests).

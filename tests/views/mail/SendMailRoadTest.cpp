@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +30,8 @@
 #include "support/WidgetParts.h"
 #include "views/mail/SmtpSink.h"
 #include "views/mail/Send_Mail.h"
+#include "views/dialogs/SharedDialogs.h"
+#include "views/dialogs/Send_Modeless.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/output/OutputRangeBlock.h"
 
@@ -243,6 +248,48 @@ TEST_F(SendMailRoadTest, SettingsOthersMayReadAreRefusedAndNothingIsSent)
     EXPECT_EQ(sends, 0);
     EXPECT_EQ(messages.texts(), QStringList{"\n" + mailSettingsNotPrivateMessage(preferences.path())});
     EXPECT_FALSE(messages.texts().join(' ').contains(kPassword));
+}
+
+TEST_F(SendMailRoadTest, StopInTheProgressWindowEndsTheRunAfterTheMessageBeingSent)
+{
+    storeAccount(2525, kPassword);
+    std::atomic<int> sends{0};
+    window.transport = [&](const MailAccount&, const MailMessage&) {
+        // The second message is still on its way when Stop is pressed.
+        if (++sends == 2) {
+            while (!Stop_SMS_Sending_Now)
+                QThread::msleep(5);
+            QThread::msleep(200);
+        }
+        return MailSendResult{true, {}};
+    };
+    Send_Modeless& progress = Send_Modeless::defaultInstance();
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (progress.isVisible() && progress.current_count >= 1 && !Stop_SMS_Sending_Now) {
+            messages.queueAnswers({0});  // "Yes" to "Are you sure you want to stop?"
+            progress._stop_btn->click();
+        }
+    });
+    watch.start();
+    openAndSend({{}});
+    EXPECT_EQ(sends, 2);
+    EXPECT_EQ(reports, QStringList{"Messages sent: 2 of 5. The sending was stopped."});
+    EXPECT_EQ(messages.texts(),
+              (QStringList{"Are you sure you want to stop?", "\nMessages sent: 2 of 5. The sending was stopped."}));
+    EXPECT_EQ(counters(), "Sent: 2 / Not sent: 0");
+
+    // The next run counts from zero again.
+    watch.stop();
+    sends = 10;
+    reports.clear();
+    openAndSend({[this] {
+        window.rangeBlock()->Sel_print_rd->click();
+        window.rangeBlock()->To_Text->setValue(1);
+    }});
+    EXPECT_EQ(progress.current_count, 1);
+    EXPECT_EQ(reports, QStringList{"Messages sent: 1 of 1."});
 }
 
 TEST_F(SendMailRoadTest, EachOpeningSetsTheWindowUpForTheDesign)
