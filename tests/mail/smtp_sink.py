@@ -4,7 +4,8 @@ folder and lists what it received, one line each in received.txt:
     number <TAB> envelope recipients <TAB> To header <TAB> subject <TAB> body <TAB> attachment files
 Options: SINK_LOGIN=USER:PASSWORD in the environment (a login is required; kept off the command
 line, which the tests search for the password), --refuse ADDRESS (that recipient is refused,
-repeatable), --tls CERT KEY (STARTTLS offered and required). It prints "PORT n" once it listens
+repeatable), --tls CERT KEY (STARTTLS offered and required), --ssl CERT KEY (TLS from the first
+byte). It prints "PORT n" once it listens
 and stops when its standard input closes or after --lifetime seconds, whichever comes first.
 """
 import argparse
@@ -62,12 +63,19 @@ class Sink:
         return "250 Message accepted for delivery"
 
 
+def server_context(files):
+    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    context.load_cert_chain(files[0], files[1])
+    return context
+
+
 def main():
     warnings.simplefilter("ignore")
     parser = argparse.ArgumentParser()
     parser.add_argument("--folder", required=True)
     parser.add_argument("--refuse", action="append", default=[])
     parser.add_argument("--tls", nargs=2, metavar=("CERT", "KEY"))
+    parser.add_argument("--ssl", nargs=2, metavar=("CERT", "KEY"))
     parser.add_argument("--lifetime", type=float, default=120.0)
     args = parser.parse_args()
 
@@ -82,9 +90,9 @@ def main():
 
         options.update(authenticator=authenticate, auth_required=True, auth_require_tls=bool(args.tls))
     if args.tls:
-        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
-        context.load_cert_chain(args.tls[0], args.tls[1])
-        options.update(tls_context=context, require_starttls=True)
+        options.update(tls_context=server_context(args.tls), require_starttls=True)
+    if args.ssl:
+        options.update(ssl_context=server_context(args.ssl))
 
     port = free_port()
     controller = Controller(Sink(args.folder, args.refuse), hostname="127.0.0.1", port=port, **options)

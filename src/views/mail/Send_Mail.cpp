@@ -75,6 +75,8 @@ void Send_Mail::Open_Wnd(SKTDocument& design, const SeriesStore& store, const Da
     const bool usesSeries = m_counting->Use_Data_Sheet_Values;
     const bool usesSheet = m_counting->Use_Excel_Binding_Values;
     ui->rangeBlock->prepare(usesSeries, usesSheet, [this, usesSeries, usesSheet](bool series, bool sheet) {
+        if (!m_counting)  // the window is closed: its sources are gone
+            return 1;
         m_counting->Use_Data_Sheet_Values = usesSeries && series;
         m_counting->Use_Excel_Binding_Values = usesSheet && sheet;
         m_counting->Get_total_Card_count();

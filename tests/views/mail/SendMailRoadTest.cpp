@@ -82,6 +82,15 @@ private:
     QTimer m_timer;
 };
 
+// A self-signed certificate for 127.0.0.1, made with openssl.
+bool makeCertificate(const QString& cert, const QString& key)
+{
+    return TestEnvironment::run("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
+                                            "-days", "1", "-subj", "/CN=127.0.0.1", "-addext",
+                                            "subjectAltName=IP:127.0.0.1"})
+               .exitCode == 0;
+}
+
 class SendMailRoadTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -205,11 +214,7 @@ TEST_F(SendMailRoadTest, StartTlsAgainstAServerWithACertificateMadeForTheTest)
     QTemporaryDir keys;
     const QString cert = keys.filePath("cert.pem");
     const QString key = keys.filePath("key.pem");
-    ASSERT_EQ(TestEnvironment::run("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
-                                               cert, "-days", "1", "-subj", "/CN=127.0.0.1", "-addext",
-                                               "subjectAltName=IP:127.0.0.1"})
-                  .exitCode,
-              0);
+    ASSERT_TRUE(makeCertificate(cert, key));
     SmtpSink server(kSender + ":" + kPassword, {"--tls", cert, key});
     ASSERT_GT(server.port(), 0);
     storeAccount(server.port(), kPassword, MailSecurity::StartTls);
@@ -233,6 +238,37 @@ TEST_F(SendMailRoadTest, StartTlsAgainstAServerWithACertificateMadeForTheTest)
     }});
     EXPECT_EQ(reports, QStringList{"Messages sent: 0 of 1.\n\n1 message could not be sent:\nCard 1 to " + address(1) +
                                    ": The server does not support this: SMTP AUTH extension not supported by server."});
+}
+
+TEST_F(SendMailRoadTest, SslFromTheFirstByteAndACertificateTheSenderCannotCheck)
+{
+    QTemporaryDir keys;
+    const QString cert = keys.filePath("cert.pem");
+    const QString key = keys.filePath("key.pem");
+    ASSERT_TRUE(makeCertificate(cert, key));
+    SmtpSink server(kSender + ":" + kPassword, {"--ssl", cert, key});
+    ASSERT_GT(server.port(), 0);
+    storeAccount(server.port(), kPassword, MailSecurity::Ssl);
+    MailSender sender;
+    sender.certificateAuthority = cert;
+    window.transport = sender.transport();
+    auto firstRecordOnly = [this] {
+        window.rangeBlock()->Sel_print_rd->click();
+        window.rangeBlock()->To_Text->setValue(1);
+    };
+    openAndSend({firstRecordOnly});
+    EXPECT_EQ(reports, QStringList{"Messages sent: 1 of 1."});
+    EXPECT_EQ(server.received().size(), 1);
+
+    // A certificate nobody vouches for is refused, and said so.
+    window.transport = MailSender().transport();
+    reports.clear();
+    openAndSend({firstRecordOnly});
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].startsWith("Messages sent: 0 of 1.\n\n1 message could not be sent:\nCard 1 to " + address(1) +
+                                      ": The secure connection failed: [SSL: CERTIFICATE_VERIFY_FAILED]"))
+        << reports[0].toStdString();
+    EXPECT_EQ(server.received().size(), 1);
 }
 
 TEST_F(SendMailRoadTest, SettingsOthersMayReadAreRefusedAndNothingIsSent)
