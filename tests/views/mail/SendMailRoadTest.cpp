@@ -128,6 +128,22 @@ protected:
         });
         window.Open_Wnd(card.design, card.store, card.table, true);
     }
+    // Records 1 to last only, chosen in the range block before Send.
+    std::function<void()> upTo(int last)
+    {
+        return [this, last] {
+            window.rangeBlock()->Sel_print_rd->click();
+            window.rangeBlock()->To_Text->setValue(last);
+        };
+    }
+    // A certificate made for 127.0.0.1, which the window's sender is told to trust.
+    void makeTrustedCertificate()
+    {
+        ASSERT_TRUE(makeCertificate(cert, key));
+        MailSender sender;
+        sender.certificateAuthority = cert;
+        window.transport = sender.transport();
+    }
     QString counters() const { return part<QLabel>(window, "sent_count").text() + " / " + part<QLabel>(window, "failed_count").text(); }
 
     static constexpr int kRecords = 5;
@@ -140,6 +156,9 @@ protected:
     Send_Mail window;
     QStringList reports;
     QtMessageHandler previousHandler = nullptr;
+    QTemporaryDir keys;
+    QString cert = keys.filePath("cert.pem");
+    QString key = keys.filePath("key.pem");
 };
 
 }  // namespace
@@ -211,20 +230,11 @@ TEST_F(SendMailRoadTest, AWrongPasswordAndARefusedRecipientAreReportedAndTheRunG
 
 TEST_F(SendMailRoadTest, StartTlsAgainstAServerWithACertificateMadeForTheTest)
 {
-    QTemporaryDir keys;
-    const QString cert = keys.filePath("cert.pem");
-    const QString key = keys.filePath("key.pem");
-    ASSERT_TRUE(makeCertificate(cert, key));
+    makeTrustedCertificate();
     SmtpSink server(kSender + ":" + kPassword, {"--tls", cert, key});
     ASSERT_GT(server.port(), 0);
     storeAccount(server.port(), kPassword, MailSecurity::StartTls);
-    MailSender sender;
-    sender.certificateAuthority = cert;
-    window.transport = sender.transport();
-    openAndSend({[this] {
-        window.rangeBlock()->Sel_print_rd->click();
-        window.rangeBlock()->To_Text->setValue(2);
-    }});
+    openAndSend({upTo(2)});
     EXPECT_EQ(reports, QStringList{"Messages sent: 2 of 2."});
     ASSERT_EQ(server.received().size(), 2);
     EXPECT_EQ(server.received()[1].value(1), address(2));
@@ -232,38 +242,25 @@ TEST_F(SendMailRoadTest, StartTlsAgainstAServerWithACertificateMadeForTheTest)
     // Without STARTTLS the server does not offer the login.
     storeAccount(server.port(), kPassword, MailSecurity::None);
     reports.clear();
-    openAndSend({[this] {
-        window.rangeBlock()->Sel_print_rd->click();
-        window.rangeBlock()->To_Text->setValue(1);
-    }});
+    openAndSend({upTo(1)});
     EXPECT_EQ(reports, QStringList{"Messages sent: 0 of 1.\n\n1 message could not be sent:\nCard 1 to " + address(1) +
                                    ": The server does not support this: SMTP AUTH extension not supported by server."});
 }
 
 TEST_F(SendMailRoadTest, SslFromTheFirstByteAndACertificateTheSenderCannotCheck)
 {
-    QTemporaryDir keys;
-    const QString cert = keys.filePath("cert.pem");
-    const QString key = keys.filePath("key.pem");
-    ASSERT_TRUE(makeCertificate(cert, key));
+    makeTrustedCertificate();
     SmtpSink server(kSender + ":" + kPassword, {"--ssl", cert, key});
     ASSERT_GT(server.port(), 0);
     storeAccount(server.port(), kPassword, MailSecurity::Ssl);
-    MailSender sender;
-    sender.certificateAuthority = cert;
-    window.transport = sender.transport();
-    auto firstRecordOnly = [this] {
-        window.rangeBlock()->Sel_print_rd->click();
-        window.rangeBlock()->To_Text->setValue(1);
-    };
-    openAndSend({firstRecordOnly});
+    openAndSend({upTo(1)});
     EXPECT_EQ(reports, QStringList{"Messages sent: 1 of 1."});
     EXPECT_EQ(server.received().size(), 1);
 
     // A certificate nobody vouches for is refused, and said so.
     window.transport = MailSender().transport();
     reports.clear();
-    openAndSend({firstRecordOnly});
+    openAndSend({upTo(1)});
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].startsWith("Messages sent: 0 of 1.\n\n1 message could not be sent:\nCard 1 to " + address(1) +
                                       ": The secure connection failed: [SSL: CERTIFICATE_VERIFY_FAILED]"))
@@ -320,10 +317,7 @@ TEST_F(SendMailRoadTest, StopInTheProgressWindowEndsTheRunAfterTheMessageBeingSe
     watch.stop();
     sends = 10;
     reports.clear();
-    openAndSend({[this] {
-        window.rangeBlock()->Sel_print_rd->click();
-        window.rangeBlock()->To_Text->setValue(1);
-    }});
+    openAndSend({upTo(1)});
     EXPECT_EQ(progress.current_count, 1);
     EXPECT_EQ(reports, QStringList{"Messages sent: 1 of 1."});
 }
