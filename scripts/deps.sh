@@ -16,7 +16,7 @@ PACKAGES=(
   libiec16022-dev libspng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 python3-openpyxl python3-xlsxwriter python3-skimage libplist-utils libxml2-utils
+  python3 python3-openpyxl python3-xlsxwriter python3-skimage python3-aiosmtpd libplist-utils libxml2-utils
   fonts-dejavu-core poppler-utils qpdf imagemagick zbar-tools zint zxing-cpp-tools dmtx-utils
   cups printer-driver-cups-pdf
   xvfb xauth x11-apps x11-utils openbox procps xclip xdotool ghostscript unzip xlsx2csv libreoffice-calc-nogui unrtf

@@ -1,9 +1,7 @@
 #include "mainwindow/CardExport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QtConcurrent/QtConcurrent>
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -11,7 +9,6 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include <QMainWindow>
-#include <QProgressBar>
 
 #include "output/BatchExport.h"
 #include "output/CardFileNames.h"
@@ -26,8 +23,6 @@
 #include "views/output/ExportSheet.h"
 
 namespace {
-
-constexpr int kProgressPollMs = 20;
 
 ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 
@@ -66,26 +61,11 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
         return;
     BatchExport exporter(settings, [&run](int n, CardSide side) { return run.Set_data_table_value_to_card(n, side); },
                          &askKeepOrReplace);
-    Send_Modeless& progress = Send_Modeless::defaultInstance();
-    Stop_SMS_Sending_Now = 0;
     replace_keep_file_flag = ReplaceKeep::Replace;
-    progress.total_count = exporter.cardCount();
-    progress.current_count = 0;
-    // The bar counts the cards; the busy spinner is for jobs that cannot count.
-    const bool spinnerShown = progress.Round_Progress->isVisibleTo(&progress);
-    progress.Round_Progress->setVisible(false);
-    progress.showForJob(QStringLiteral("Total Cards :"));
-    QFuture<ExportReport> worker = QtConcurrent::run([&exporter] { return exporter.Export_Batch_File(); });
-    while (!worker.isFinished()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kProgressPollMs);
-        progress.current_count = exporter.cardsDone();
-        if (Stop_SMS_Sending_Now)
-            exporter.stop();
-    }
-    progress.current_count = exporter.cardsDone();
-    progress.closeForJob();
-    progress.Round_Progress->setVisible(spinnerShown);
-    const ExportReport report = worker.result();
+    ExportReport report;
+    Send_Modeless::defaultInstance().runCountedJob(
+        QStringLiteral("Total Cards :"), exporter.cardCount(), [&] { report = exporter.Export_Batch_File(); },
+        [&] { return exporter.cardsDone(); }, [&] { exporter.stop(); });
     run.Create_Card_Design_Again();
     if (!report.folderMade) {
         Show_MessageBox(kExportFolderFailure);

@@ -1,22 +1,22 @@
 #include "mainwindow/LinkCommands.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QUrlQuery>
 
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
-#include "platform/Log.h"
+#include "views/mail/ProductLinks.h"
+#include "views/mail/Promotion_Form.h"
 
 namespace {
 
-const QString kMakerSite = QStringLiteral("https://www.zova-software.example/");
-const QString kProductSite = QStringLiteral("https://idcard.zova-software.example/");
+using ProductLinks::kMakerSite;
+using ProductLinks::kProductSite;
 
 QUrl partnerMail()
 {
-    QUrl mail(QStringLiteral("mailto:partners@zova-software.example"));
+    QUrl mail(QStringLiteral("mailto:") + ProductLinks::kPartnerAddress);
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Partnership with ZOVA Software"));
     query.addQueryItem(QStringLiteral("body"),
@@ -36,18 +36,12 @@ QUrl shareUrl(const QString& service, const char* key)
     return url;
 }
 
-UrlOpener& urlOpener()
-{
-    static UrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    return opener;
-}
-
 }  // namespace
 
 const QList<LinkCommand>& linkCommands()
 {
     static const QList<LinkCommand> links{
-        {"Open_Support_Mail", "Contact Support…", QUrl(QStringLiteral("mailto:support@zova-software.example"))},
+        {"Open_Support_Mail", "Contact Support…", QUrl(QStringLiteral("mailto:") + ProductLinks::kSupportAddress)},
         {"Open_Reseller_Mail", "Become a Partner…", partnerMail()},
         {"Open_Website_1", "ZOVA Software Home Page", QUrl(kMakerSite)},
         {"Open_Website_2", "ZOVA ID Card Home Page", QUrl(kProductSite)},
@@ -63,7 +57,7 @@ const QList<LinkCommand>& linkCommands()
 
 void setUrlOpener(UrlOpener opener)
 {
-    urlOpener() = std::move(opener);
+    ProductLinks::setOpener(std::move(opener));
 }
 
 bool Open_Link(const QString& name)
@@ -71,10 +65,7 @@ bool Open_Link(const QString& name)
     for (const LinkCommand& link : linkCommands()) {
         if (name != QLatin1String(link.name))
             continue;
-        if (urlOpener()(link.address))
-            return true;
-        Show_NSLog_Message(QStringLiteral("The desktop could not open %1").arg(link.address.toString()));
-        return false;
+        return ProductLinks::open(link.address);
     }
     return false;
 }
@@ -88,4 +79,17 @@ void Connect_Link_Commands(SKTWindowController& controller)
         item->setObjectName(QLatin1String(link.name));
         QObject::connect(item, &QAction::triggered, &controller, [name = QLatin1String(link.name)] { Open_Link(name); });
     }
+    help->addSeparator();
+    for (const ProductLinks::Product& product : ProductLinks::products()) {
+        QAction* item = help->addAction(product.name + QStringLiteral("…"));
+        item->setObjectName(QStringLiteral("Promotion_%1").arg(product.code));
+        QObject::connect(item, &QAction::triggered, &controller, [code = product.code] { Open_Promotion(code); });
+    }
+}
+
+void Open_Promotion(QChar softwareType)
+{
+    Promotion_Form& form = Promotion_Form::defaultInstance();
+    form.software_type = softwareType;
+    form.Open_Promotion_Window();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The Help menu's links: mail to the makers and their web pages, opened by the desktop.
+// The Help menu's links: mail to the makers and their web pages, opened by the desktop, and
+// the windows presenting our other products.
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -21,5 +22,8 @@ void setUrlOpener(UrlOpener opener);
 // Opens the named link; false when there is no such link or the desktop refused it.
 bool Open_Link(const QString& name);
 
-// Adds the links to the Help menu.
+// The promotion window for one of our products, by its one-letter code.
+void Open_Promotion(QChar softwareType);
+
+// Adds the links and the promotion windows to the Help menu.
 void Connect_Link_Commands(SKTWindowController& controller);

@@ -16,7 +16,12 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "mail/Preferences.h"
 #include "platform/MessageBoxes.h"
+#include "views/mail/PreferencesWindow.h"
+#include "views/mail/Send_Mail.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
@@ -82,9 +87,24 @@ void Print_Button(SKTWindowController& controller)
     controller.Refresh_Canvas();
 }
 
-void Mail_Button(SKTWindowController&)
+void Mail_Button(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("Mailing cards"));
+    const int side = Card_Front_Or_Back;
+    Set_Front_Back_Value_To_Print_Export_Mail(controller);
+    Card_Value_In_Process = true;
+    const SeriesStore store;
+    Send_Mail::defaultInstance().Open_Wnd(controller.document(), store, Loaded_Data_Table(),
+                                          CARD_SIDE_STR == QLatin1String("2"));
+    controller.designBackup.Create_Card_Design_Again(controller.document());
+    Card_Front_Or_Back = side;
+    Set_Graphic_Array_According_Side(controller);
+    controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+    controller.Refresh_Canvas();
+}
+
+void Mail_Settings_Button(SKTWindowController&)
+{
+    PreferencesWindow::defaultInstance().Open_Wnd(Preferences::sharedInstance());
 }
 
 void Batch_Series_Button(SKTWindowController& controller)
@@ -150,6 +170,7 @@ void Connect_Output_Commands(SKTWindowController& controller)
         {"Export_Button", "Export Cards…", &Export_Button},
         {"Print_Button", "Print…", &Print_Button},
         {"Mail_Button", "Mail Cards…", &Mail_Button},
+        {"Mail_Settings_Button", "Mail Settings…", &Mail_Settings_Button},
         {nullptr, nullptr, nullptr},
         {"Batch_Series_Button", "Series…", &Batch_Series_Button},
         {"Create_Series_Button", "Create a Series…", &Create_Series_Button},

@@ -18,7 +18,10 @@ void Export_Button(SKTWindowController& controller);
 // "No printer found." without a printer; otherwise the print window, with the design backed up
 // before and rebuilt after, on the side that was in force.
 void Print_Button(SKTWindowController& controller);
+// The mail window over the design, backed up before and rebuilt after like a print.
 void Mail_Button(SKTWindowController& controller);
+// The mail settings window over the user's settings.
+void Mail_Settings_Button(SKTWindowController& controller);
 void Batch_Series_Button(SKTWindowController& controller);
 void Import_Wizard_Button(SKTWindowController& controller);
 void Create_Series_Button(SKTWindowController& controller);

@@ -26,13 +26,18 @@ bool failed(QString* error, const QString& reason)
 }
 
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
-}  // namespace
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
+bool writeThroughSaveFile(const QString& path, const QByteArray& bytes, bool ownerOnly, QString* error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(error, QStringLiteral("Cannot open"), path, file.errorString());
+    // The temporary file takes the old file's mode or the umask's; narrow it before any byte lands.
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(error, QStringLiteral("Cannot make private"), path, reason);
+    }
     // QSaveFile buffers small writes, and commit() in Qt 6.4 does not notice a failed final flush:
     // flush first, so a full disk never renames a cut-off file over the good one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
@@ -43,6 +48,17 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     if (!file.commit())
         return fail(error, QStringLiteral("Cannot save"), path, file.errorString());
     return true;
+}
+}  // namespace
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return writeThroughSaveFile(path, bytes, false, error);
+}
+
+bool writePrivateFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return writeThroughSaveFile(path, bytes, true, error);
 }
 
 bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error)

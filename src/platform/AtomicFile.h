@@ -5,6 +5,9 @@
 // Writes the whole file or nothing (QSaveFile): on failure the old file stays whole and
 // *error says why.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// The same for a file only its owner may read or write (mode 0600 from its first byte on), such
+// as one holding a password; a file already there with a wider mode is narrowed.
+bool writePrivateFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Writes the bytes under a temporary name in the path's folder and renames it over the path, so
 // the path holds the old file or the whole new one, never a part. No sync: see syncFolder.

@@ -1,6 +1,8 @@
 #include "views/dialogs/Send_Modeless.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
+#include <QtConcurrent/QtConcurrent>
 #include <algorithm>
 #include <QLabel>
 #include <QMutexLocker>
@@ -12,6 +14,7 @@
 
 namespace {
 constexpr int kRefreshIntervalMs = 200;
+constexpr int kJobPollMs = 20;
 }
 
 Send_Modeless::Send_Modeless(QWidget* parent)
@@ -90,6 +93,29 @@ void Send_Modeless::refreshFromJob()
     const QString pause = pauseText();
     pause_label->setText(pause);
     pause_label->setVisible(!pause.isEmpty());
+}
+
+void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
+                                  const std::function<int()>& done, const std::function<void()>& stop)
+{
+    Stop_SMS_Sending_Now = 0;
+    total_count = total;
+    current_count = 0;
+    setPauseText(QString());
+    const bool spinnerShown = Round_Progress->isVisibleTo(this);
+    Round_Progress->setVisible(false);
+    showForJob(totalCaption);
+    QFuture<void> worker = QtConcurrent::run(job);
+    while (!worker.isFinished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kJobPollMs);
+        current_count = done();
+        if (Stop_SMS_Sending_Now)
+            stop();
+    }
+    current_count = done();
+    setPauseText(QString());
+    closeForJob();
+    Round_Progress->setVisible(spinnerShown);
 }
 
 void Send_Modeless::Stop_Sending_Pressed()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -31,6 +32,13 @@ public:
 
     // Copies the counts and the pause text into the widgets. GUI thread only.
     void refreshFromJob();
+
+    // Runs a counted job on a worker thread with the window shown, its bar counting (the busy
+    // spinner hidden meanwhile): the GUI thread keeps handling events, since the job may wait for
+    // it, copies done() into the count, and calls stop() while the user's stop is in force.
+    // Returns when the job has ended; the window is closed again. GUI thread only.
+    void runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
+                       const std::function<int()>& done, const std::function<void()>& stop);
 
     QLabel* tot_label = nullptr;
     QLabel* _tot_msg_cnt = nullptr;
