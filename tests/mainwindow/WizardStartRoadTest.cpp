@@ -145,7 +145,11 @@ TEST_F(WizardStartRoad, AVisitorRunOpensAVisitorTemplate)
     chooseTemplate(TemplateCatalog::kVisitorCategory, QStringLiteral("day pass (v)"));
     ASSERT_TRUE(Open_Start_Window(controller));
     EXPECT_EQ(Start_Card_Option, "V");
-    EXPECT_EQ(document.graphics().size(), 1);
+    // The template's shape and the default photo every pass gets.
+    ASSERT_EQ(document.graphics().size(), 2);
+    EXPECT_EQ(std::count_if(document.graphics().begin(), document.graphics().end(),
+                            [](const GraphicPtr& element) { return element->control_ID == "Fup_Photo"; }),
+              1);
     EXPECT_NEAR(cardSize().height(), 242.64, 0.01);
 }
 
