@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "data/Data_From_Excel.h"
@@ -95,14 +97,25 @@ LiveModePanels::LiveModePanels(SKTWindowController& controller)
         m_sides->addWidget(m_scrolls[side]);
         connectPanel(*m_panels[side]);
     }
-    m_pane->setWidget(m_sides);
-    m_pane->setMinimumWidth(300);
+    // The group list the inspector keeps shows above the panels in group mode.
+    auto* content = new QWidget(m_pane);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    QTableView& groups = controller.inspector().sizePanel().GroupList();
+    groups.setParent(content);
+    groups.horizontalHeader()->setStretchLastSection(true);
+    groups.horizontalHeader()->hide();
+    groups.verticalHeader()->hide();
+    groups.setMaximumHeight(180);
+    column->addWidget(&groups);
+    column->addWidget(m_sides, 1);
+    m_pane->setWidget(content);
+    m_pane->setMinimumWidth(320);
     controller.window()->addDockWidget(Qt::LeftDockWidgetArea, m_pane);
     m_pane->hide();
     Front_Profile_Panel_OBJ = m_panels[0];
     Back_Profile_Panel_OBJ = m_panels[1];
 
-    QTableView& groups = controller.inspector().sizePanel().GroupList();
     connect(&groups, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (groupMode())
             showRow(index.row());
@@ -170,7 +183,8 @@ void LiveModePanels::Show_Hide_Profile_Panel_Live_Mode(bool show)
     const auto mode = groupMode() ? Profile_Side_Panel::Mode::Group : Profile_Side_Panel::Mode::Visitor;
     for (Profile_Side_Panel* panel : m_panels)
         panel->setMode(mode);
-    m_pane->setWindowTitle(groupMode() ? QStringLiteral("Group Record") : QStringLiteral("Visitor"));
+    m_pane->setWindowTitle(groupMode() ? QStringLiteral("Group Records") : QStringLiteral("Visitor"));
+    m_controller.inspector().sizePanel().GroupList().setVisible(groupMode());
     m_pane->show();
     change_Visitor_Side_View(sideInForce());
 }
@@ -252,13 +266,12 @@ void LiveModePanels::After_Design_Load()
         Hide_Visitor_panel();
         return;
     }
-    if (groupMode()) {
+    if (groupMode())
         Reset_All_Visitor_Grp_Mode_Ctrl();
-    } else {
+    else
         Title_For_Visitor();
-        for (Profile_Side_Panel* panel : m_panels)
-            panel->Refresh_Controls();
-    }
+    for (Profile_Side_Panel* panel : m_panels)
+        panel->Refresh_Controls();
     Show_Hide_Profile_Panel_Live_Mode(true);
     Create_Control_For_Visitor_Mode();
     m_controller.sideCommands().Select_front_side();

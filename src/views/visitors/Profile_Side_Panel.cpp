@@ -106,10 +106,14 @@ void Profile_Side_Panel::addFixedRow(const QString& ctrlId, int row)
     fixed.shown->setObjectName(ctrlId + QStringLiteral("_chk"));
     fixed.shown->setToolTip(QStringLiteral("Show on the card"));
     fixed.column->setObjectName(ctrlId + QStringLiteral("_col"));
+    fixed.column->setMinimumWidth(110);
+    fixed.column->setToolTip(QStringLiteral("The workbook column this field shows"));
+    fixed.caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui->fields_grid->addWidget(fixed.shown, row * 2, 0);
     ui->fields_grid->addWidget(fixed.caption, row * 2, 1);
     ui->fields_grid->addWidget(fixed.column, row * 2, 2);
     ui->fields_grid->addWidget(fixed.text, row * 2 + 1, 0, 1, 3);
+    ui->fields_grid->setColumnStretch(1, 1);
     connect(fixed.text, &QLineEdit::textEdited, this, [this, ctrlId](const QString& text) { Q_EMIT fieldEdited(ctrlId, text); });
     connect(fixed.shown, &QCheckBox::clicked, this, [this, ctrlId](bool on) { Q_EMIT fieldShown(ctrlId, on); });
     connect(fixed.column, &QComboBox::activated, this,
