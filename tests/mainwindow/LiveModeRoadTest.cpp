@@ -37,53 +37,27 @@
 #include "views/wizards/Group_Mode_Wizard.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "views/wizards/Template_Wizard.h"
-#include "MainWindowFixture.h"
+#include "StartRoadFixture.h"
 
 namespace {
 
-class LiveModeRoad : public MainWindowFixture {
+class LiveModeRoad : public StartRoadFixture {
 protected:
     void SetUp() override
     {
-        savedResources = Resource_Path, savedUserFolder = Created_Resource_Path;
-        Resource_Path = scratch.filePath(QStringLiteral("resources"));
-        ASSERT_TRUE(QDir().mkpath(Resource_Path));
-        ASSERT_TRUE(QFile::copy(QDir(savedResources).filePath(QStringLiteral("Template.xlsx")),
-                                QDir(Resource_Path).filePath(QStringLiteral("Template.xlsx"))));
-        Created_Resource_Path = scratch.filePath(QStringLiteral("user"));
+        ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
         CARD_SIDE_STR = QStringLiteral("1");
-        setStartWindows(&windows);
         writeTemplate(QStringLiteral("badge (h)"), QStringLiteral("employee"));
         writeTemplate(QStringLiteral("day pass (h)"), QStringLiteral("visitor"));
         controller.window()->resize(1280, 800);
         controller.showWindow();
     }
-    void TearDown() override
-    {
-        setStartWindows(nullptr);
-        Resource_Path = savedResources, Created_Resource_Path = savedUserFolder;
-        Selected_Template_Path.clear(), Excel_Source_Path.clear(), Excel_Binding_Use = false;
-        Loaded_Data_Table().ListData.clear();
-        MainWindowFixture::TearDown();
-    }
+    // A landscape card with a band across its top.
     void writeTemplate(const QString& name, const QString& category)
     {
-        DesignState design;
-        design.startMode = QStringLiteral("T");
-        for (Card_Property* side : {&design.front, &design.back}) {
-            side->setCard_Preset(QStringLiteral("Horizontal"));
-            side->setCard_Size(QSizeF(242.64, 153.36));
-        }
         GraphicPtr band = SKTGraphic::create(GraphicKind::Shape);
         band->_bounds = QRectF(0, 0, 242.64, 30);
-        design.frontElements.append(band);
-        const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
-        ASSERT_TRUE(QDir().mkpath(folder));
-        ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));
-    }
-    void press(const char* button)
-    {
-        dialogs.queueHook([button](QDialog& chooser) { chooser.findChild<QPushButton*>(QLatin1String(button))->click(); });
+        writeTemplateFile(name, category, QStringLiteral("Horizontal"), QSizeF(242.64, 153.36), {band});
     }
     // Fifty people in a workbook written by openpyxl: Name, Company and a code with leading zeros.
     QString fiftyPeople()
@@ -171,9 +145,6 @@ protected:
         controller.liveModes().Check_and_create_control_for_group_mode(0, "Fup_Photo", photo, "P", -1, true);
         controller.liveModes().Set_User_Image_Control(0, photo, "Fup_Photo");
     }
-
-    WizardStartWindows windows;
-    QString savedResources, savedUserFolder;
 };
 
 }  // namespace

@@ -195,30 +195,31 @@ const Profile_Side_Panel::FixedRow* Profile_Side_Panel::fixedRow(const QString& 
     return nullptr;
 }
 
+const ProfilePanelRow* Profile_Side_Panel::userRow(const QString& ctrlId) const
+{
+    for (const QList<ProfilePanelRow>* rows : {&m_labelRows, &m_valueRows}) {
+        for (const ProfilePanelRow& row : *rows) {
+            if (row.controlId == ctrlId)
+                return &row;
+        }
+    }
+    return nullptr;
+}
+
 QLineEdit* Profile_Side_Panel::textBox(const QString& ctrlId) const
 {
     if (const FixedRow* row = fixedRow(ctrlId))
         return row->text;
-    for (const QList<ProfilePanelRow>* rows : {&m_labelRows, &m_valueRows}) {
-        for (const ProfilePanelRow& row : *rows) {
-            if (row.controlId == ctrlId)
-                return qobject_cast<QLineEdit*>(row.input);
-        }
-    }
-    return nullptr;
+    const ProfilePanelRow* row = userRow(ctrlId);
+    return row ? qobject_cast<QLineEdit*>(row->input) : nullptr;
 }
 
 QCheckBox* Profile_Side_Panel::checkBox(const QString& ctrlId) const
 {
     if (const FixedRow* row = fixedRow(ctrlId))
         return row->shown;
-    for (const QList<ProfilePanelRow>* rows : {&m_labelRows, &m_valueRows}) {
-        for (const ProfilePanelRow& row : *rows) {
-            if (row.controlId == ctrlId)
-                return row.check;
-        }
-    }
-    return nullptr;
+    const ProfilePanelRow* row = userRow(ctrlId);
+    return row ? row->check : nullptr;
 }
 
 QWidget* Profile_Side_Panel::Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const

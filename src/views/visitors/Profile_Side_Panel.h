@@ -108,6 +108,7 @@ private:
     void connectButtons();
     void addFixedRow(const QString& ctrlId, int row);
     const FixedRow* fixedRow(const QString& ctrlId) const;
+    const ProfilePanelRow* userRow(const QString& ctrlId) const;
     QComboBox* columnBox(const QString& ctrlId) const;
     void clearUserRows();
     void showPhoto(const QImage& picture);
