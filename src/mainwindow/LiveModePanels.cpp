@@ -5,7 +5,6 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QScrollArea>
@@ -13,38 +12,29 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "data/Data_From_Excel.h"
-#include "data/GroupRecords.h"
-#include "data/SpreadsheetWriter.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/VisitorCommands.h"
-#include "mainwindow/WindowDesignFile.h"
 #include "model/SKTImage.h"
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/ProfilePlacement.h"
 #include "model/profiles/User_Profile_Class.h"
 #include "platform/AppContext.h"
-#include "platform/Log.h"
 #include "platform/MessageBoxes.h"
-#include "platform/StringHelpers.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/CardSizePanel.h"
-#include "views/inspector/InspectorLists.h"
 #include "views/inspector/PictureFileChoice.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/photos/CameraWindow.h"
 #include "views/photos/PhotoWindows.h"
-#include "views/series/LoadedDataTableWindow.h"
 #include "views/visitors/Profile_Side_Panel.h"
 
 namespace {
 
-const QString kPhotoId = QStringLiteral("Fup_Photo");
 constexpr int kFrontPhotoSlot = 10;
 
 bool liveMode()
@@ -57,26 +47,26 @@ bool groupMode()
     return Start_Card_Option == QLatin1String("G");
 }
 
+}  // namespace
+
 // The ten text fields of the profile, in the record's order: their binding slots.
-QStringList textFieldIds()
+QStringList LiveModePanels::textFieldIds()
 {
     QStringList ids;
     for (const User_Profile_Field& field : User_Profile_Fields()) {
-        if (QLatin1String(field.valueId) != kPhotoId)
+        if (QLatin1String(field.valueId) != kPhotoFieldId)
             ids.append(QLatin1String(field.valueId));
     }
     return ids;
 }
 
 // The fields a column can be chosen for: the text fields, then the photo.
-QStringList boundFieldIds()
+QStringList LiveModePanels::boundFieldIds()
 {
     QStringList ids = textFieldIds();
-    ids.append(kPhotoId);
+    ids.append(kPhotoFieldId);
     return ids;
 }
-
-}  // namespace
 
 LiveModePanels::LiveModePanels(SKTWindowController& controller)
     : QObject(&controller)
@@ -241,7 +231,7 @@ void LiveModePanels::Check_For_Defalut_Photo_Control()
         if (element->kind() == GraphicKind::Image)
             return;
     }
-    Check_and_create_control_for_group_mode(0, kPhotoId, m_controller.NO_Image_Path, QStringLiteral("P"), -1, true);
+    Check_and_create_control_for_group_mode_FRONT(kPhotoFieldId, m_controller.NO_Image_Path, QStringLiteral("P"), -1, true);
 }
 
 void LiveModePanels::Start_Visitor_Panels()
@@ -252,9 +242,15 @@ void LiveModePanels::Start_Visitor_Panels()
         panel->Refresh_Controls();
     Check_For_Defalut_Photo_Control();
     Create_Control_For_Visitor_Mode();
+    // The pass shows when the visitor came, where its design has a date or a time.
     const QDateTime now = QDateTime::currentDateTime();
-    for (Profile_Side_Panel* panel : m_panels)
-        panel->showDateTime(now.toString(QStringLiteral("dd/MM/yyyy")), now.toString(QStringLiteral("hh:mm AP")));
+    const QString date = now.toString(QStringLiteral("dd/MM/yyyy"));
+    const QString time = now.toString(QStringLiteral("hh:mm AP"));
+    for (int side : {0, 1}) {
+        panel(side).showDateTime(date, time);
+        showOnCard(side, QStringLiteral("Fup_Date"), date);
+        showOnCard(side, QStringLiteral("Fup_Time"), time);
+    }
     Show_Hide_Profile_Panel_Live_Mode(true);
     change_Visitor_Side_View(0);
 }
@@ -296,7 +292,7 @@ QWidget* LiveModePanels::Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const
 
 int LiveModePanels::bindingSlot(const QString& ctrlId, int side) const
 {
-    if (ctrlId == kPhotoId)
+    if (ctrlId == kPhotoFieldId)
         return kFrontPhotoSlot + (side == 1 ? 1 : 0);
     return int(textFieldIds().indexOf(ctrlId));
 }
@@ -312,6 +308,18 @@ int LiveModePanels::Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) c
             return row.column;
     }
     return -1;
+}
+
+void LiveModePanels::Check_and_create_control_for_group_mode_FRONT(const QString& ctrlId, const QString& value,
+                                                                   const QString& txtOrPic, int column, bool visible)
+{
+    Check_and_create_control_for_group_mode(0, ctrlId, value, txtOrPic, column, visible);
+}
+
+void LiveModePanels::Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
+                                                                  const QString& txtOrPic, int column, bool visible)
+{
+    Check_and_create_control_for_group_mode(1, ctrlId, value, txtOrPic, column, visible);
 }
 
 void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
@@ -349,17 +357,23 @@ void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QSt
     canvas.update();
 }
 
-void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString& text)
+bool LiveModePanels::showOnCard(int side, const QString& ctrlId, const QString& text)
 {
     SKTGraphicView& canvas = view(side);
     const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
-    if (element && element->kind() == GraphicKind::Text) {
-        element->Set_text_value(text);
-        canvas.update();
-        m_controller.canvasHostOfWindow().designMayHaveChanged();
+    if (!element || element->kind() != GraphicKind::Text)
+        return false;
+    element->Set_text_value(text);
+    canvas.update();
+    m_controller.canvasHostOfWindow().designMayHaveChanged();
+    return true;
+}
+
+void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString& text)
+{
+    if (showOnCard(side, ctrlId, text))
         return;
-    }
-    if (!element && !text.isEmpty())
+    if (!view(side).Selcect_Ctrl_With_ID(ctrlId) && !text.isEmpty())
         Check_and_create_control_for_group_mode(side, ctrlId, text, QStringLiteral("T"),
                                                 Get_Excel_Coulmn_Index_According_ID(ctrlId), true);
     if (QCheckBox* shown = panel(side).checkBox(ctrlId))
@@ -381,12 +395,12 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
     if (slot < 0)
         return;
     excel_cb_value[slot] = column;
-    if (ctrlId != kPhotoId)
+    if (ctrlId != kPhotoFieldId)
         panel(1 - side).setChosenColumn(ctrlId, column);
     const int row = selectedRow();
     const QString value =
         column >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(column), row) : QString();
-    if (ctrlId == kPhotoId) {
+    if (ctrlId == kPhotoFieldId) {
         Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("P"), column, true);
         setPhoto(side, value);
         return;
@@ -403,194 +417,11 @@ void LiveModePanels::Set_User_Image_Control(int side, const QString& path, const
     panel(side).Set_User_Image_Control(path, QImage(), ctrlId);
 }
 
-// ---- Group records -----------------------------------------------------------------------------
-
-QMap<int, QString> LiveModePanels::panelValues(int side) const
-{
-    QMap<int, QString> values;
-    const Profile_Side_Panel& shown = panel(side);
-    for (const QString& id : textFieldIds()) {
-        const int column = excel_cb_value[bindingSlot(id, side)];
-        if (column >= 1)
-            values.insert(column, shown.textBox(id)->text());
-    }
-    const int photoColumn = excel_cb_value[bindingSlot(kPhotoId, side)];
-    if (photoColumn >= 1)
-        values.insert(photoColumn, shown.photoPath());
-    for (const DynamicControl& row : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
-        if (row.column < 1)
-            continue;
-        if (const QLineEdit* box = shown.textBox(row.controlId))
-            values.insert(row.column, box->text());
-    }
-    return values;
-}
-
-bool LiveModePanels::Set_GP_mode_Value_From_Excel(const QString& side, int row)
-{
-    const Data_From_Excel& table = Loaded_Data_Table();
-    if (row < 0 || row >= table.rowCount()) {
-        Show_NSLog_Message(kNoSuchRecordMessage.arg(row + 1).arg(table.rowCount()));
-        return false;
-    }
-    const int panelSide = side == QLatin1String("B") ? 1 : 0;
-    Profile_Side_Panel& shown = panel(panelSide);
-    SKTGraphicView& canvas = view(panelSide);
-    for (const QString& id : textFieldIds()) {
-        const int column = excel_cb_value[bindingSlot(id, panelSide)];
-        if (column < 1)
-            continue;
-        const QString value = table.objectValue(Column_Key_For_Index(column), row);
-        shown.textBox(id)->setText(value);
-        if (const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(id))
-            element->Set_text_value(value);
-    }
-    const int photoColumn = excel_cb_value[bindingSlot(kPhotoId, panelSide)];
-    if (photoColumn >= 1)
-        setPhoto(panelSide, table.objectValue(Column_Key_For_Index(photoColumn), row));
-    for (const DynamicControl& dynamic : panelSide == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
-        if (dynamic.column < 1)
-            continue;
-        const QString value = table.objectValue(Column_Key_For_Index(dynamic.column), row);
-        if (QLineEdit* box = shown.textBox(dynamic.controlId))
-            box->setText(value);
-        if (const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(dynamic.controlId); element && element->kind() == GraphicKind::Text)
-            element->Set_text_value(value);
-    }
-    canvas.update();
-    return true;
-}
-
-void LiveModePanels::showRow(int row)
-{
-    Set_GP_mode_Value_From_Excel(sideInForce() == 1 ? QStringLiteral("B") : QStringLiteral("F"), row);
-}
-
-void LiveModePanels::Select_Excel_First_Row()
-{
-    showRow(0);
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(0);
-    m_controller.selectArrowTool();
-}
-
-int LiveModePanels::selectedRow() const
-{
-    const QItemSelectionModel* selection = m_controller.inspector().sizePanel().GroupList().selectionModel();
-    const QModelIndexList rows = selection ? selection->selectedRows() : QModelIndexList();
-    return rows.isEmpty() ? 0 : rows.first().row();
-}
-
-QString LiveModePanels::projectWorkbookPath(const QString& projectPath)
-{
-    const QFileInfo design(projectPath);
-    return design.dir().filePath(design.completeBaseName() + QStringLiteral(".xlsx"));
-}
-
-void LiveModePanels::writeProjectWorkbook() const
-{
-    if (Project_File_Name.isEmpty())
-        return;
-    const QString workbook = projectWorkbookPath(Project_File_Name);
-    if (!SpreadsheetWriter::WriteWorkbook(workbook, GroupRecords::workbookRows(Loaded_Data_Table()), true))
-        Show_NSLog_Message(QStringLiteral("The group's workbook was not written to \"%1\"").arg(workbook));
-}
-
-void LiveModePanels::Save_Group_Mode_List_Details_In_XL_Data_List()
-{
-    Data_From_Excel& table = Loaded_Data_Table();
-    if (table.rowCount() == 0)
-        return;
-    const int row = selectedRow();
-    const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce()));
-    if (!values || !GroupRecords::replaceRow(table, row, *values))
-        return;
-    writeProjectWorkbook();
-    Create_Group_List_By_Excel_List();
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(row);
-}
-
-void LiveModePanels::Create_Group_List_By_Excel_List()
-{
-    const Data_From_Excel& table = Loaded_Data_Table();
-    GroupListData& groups = m_controller.inspector().sizePanel().groupList();
-    groups.clear();
-    for (int row = 0; row < table.rowCount(); ++row)
-        groups.Create_Group_List(GroupRecords::groupListText(table, row));
-    Excel_table_rows = table.rowCount();
-}
-
-void LiveModePanels::Set_Group_Mode_List_Setting_After_Loading(const QString& projectPath, const QString& a_or_u)
-{
-    Q_UNUSED(a_or_u);
-    if (Trim_Str(projectPath).isEmpty())
-        return;
-    Create_Group_List_By_Excel_List();
-    const QStringList titles = Loaded_Data_Table().ColList.titles().mid(1);
-    Excel_Binding_Use = true;
-    for (int side : {0, 1}) {
-        panel(side).setColumnTitles(titles);
-        for (const QString& id : boundFieldIds())
-            panel(side).setChosenColumn(id, excel_cb_value[bindingSlot(id, side)]);
-    }
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(0);
-}
-
-bool LiveModePanels::saveProject()
-{
-    if (Project_File_Name.isEmpty())
-        return false;
-    return WindowDesignFile(m_controller).file().Save_project_file(Project_File_Name, false, QStringLiteral("L"));
-}
-
-void LiveModePanels::Add_In_Excel_Details_Btn_Clicked()
-{
-    Data_From_Excel& table = Loaded_Data_Table();
-    const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), 0, GroupRecords::RowMode::Add, panelValues(sideInForce()));
-    GroupRecords::appendRow(table, *values);
-    Create_Group_List_By_Excel_List();
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(table.rowCount() - 1);
-    writeProjectWorkbook();
-    saveProject();
-    Show_MessageBox(kRecordAddedMessage);
-}
-
-void LiveModePanels::Delete_In_Excel_Details_Btn_Clicked()
-{
-    Data_From_Excel& table = Loaded_Data_Table();
-    if (table.rowCount() <= 1) {
-        Show_MessageBox(kLastRecordMessage);
-        return;
-    }
-    if (Show_YES_NO_MessageBox(kDeleteRecordQuestion) != 1)
-        return;
-    const int row = selectedRow();
-    if (GroupRecords::deleteRow(table, row) != GroupRecords::DeleteResult::Deleted)
-        return;
-    Create_Group_List_By_Excel_List();
-    const int shown = std::min(row, table.rowCount() - 1);
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(shown);
-    showRow(shown);
-    writeProjectWorkbook();
-    saveProject();
-    Show_MessageBox(kRecordDeletedMessage);
-}
-
-void LiveModePanels::View_Excel_Btn_Clicked()
-{
-    if (Loaded_Data_Table().rowCount() == 0) {
-        Show_MessageBox(QStringLiteral("There is no excel data to view."));
-        return;
-    }
-    LoadedDataTableWindow::defaultInstance().Open_Wnd();
-}
-
 // ---- Photo -------------------------------------------------------------------------------------
 
 void LiveModePanels::setPhoto(int side, const QString& path)
 {
-    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(kPhotoId);
+    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId);
     if (element && element->kind() == GraphicKind::Image && QFileInfo(path).isFile())
         static_cast<SKTImage&>(*element).setFilePath(path, true);
     panel(side).Set_User_Image_Control(path, QImage(), QString());
@@ -599,7 +430,7 @@ void LiveModePanels::setPhoto(int side, const QString& path)
 
 void LiveModePanels::Open_Camera_Clicked(int side)
 {
-    if (const GraphicPtr photo = view(side).Selcect_Ctrl_With_ID(kPhotoId); photo && photo->ctrl_is_locked) {
+    if (const GraphicPtr photo = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId); photo && photo->ctrl_is_locked) {
         Show_MessageBox(QStringLiteral("Selected control is locked."));
         return;
     }
@@ -607,8 +438,8 @@ void LiveModePanels::Open_Camera_Clicked(int side)
     if (camera.Open_Wnd() != 1)
         return;
     const QString taken = camera.Camera_Capture_Image();
-    Check_and_create_control_for_group_mode(side, kPhotoId, taken, QStringLiteral("P"),
-                                            excel_cb_value[bindingSlot(kPhotoId, side)], true);
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, taken, QStringLiteral("P"),
+                                            excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
     setPhoto(side, taken);
 }
 
@@ -618,7 +449,7 @@ void LiveModePanels::Browse_Photo_Clicked(int side)
         chooseReadablePicture(m_controller.window(), QStringLiteral("Choose a Photo"), m_controller.Allowd_Image_fileTypes);
     if (chosen.isEmpty())
         return;
-    Check_and_create_control_for_group_mode(side, kPhotoId, chosen, QStringLiteral("P"),
-                                            excel_cb_value[bindingSlot(kPhotoId, side)], true);
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, chosen, QStringLiteral("P"),
+                                            excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
     setPhoto(side, chosen);
 }

@@ -19,6 +19,8 @@ class Profile_Side_Panel;
 class SKTGraphicView;
 class SKTWindowController;
 
+// The photo of the card holder's profile.
+inline const QString kPhotoFieldId = QStringLiteral("Fup_Photo");
 inline const QString kRecordAddedMessage = QStringLiteral("Record added successfully.");
 inline const QString kDeleteRecordQuestion = QStringLiteral("Are you sure you want delete selected record?");
 inline const QString kRecordDeletedMessage = QStringLiteral("Record deleted successfully.");
@@ -69,11 +71,13 @@ public:
     QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const;
     // The column chosen for a profile field or a user-added row; -1 none.
     int Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const;
-    // The element with the identifier on the side (0 front, 1 back), made at its template place
-    // when missing (a picture when txtOrPic is "P"), showing the value, bound to the column (none
-    // for -1) and shown or hidden.
-    void Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
-                                                 const QString& txtOrPic, int column, bool visible);
+    // The element with the identifier on the front or the back, made at its template place when
+    // missing (a picture when txtOrPic is "P"), showing the value, bound to the column (none for
+    // -1) and shown or hidden.
+    void Check_and_create_control_for_group_mode_FRONT(const QString& ctrlId, const QString& value,
+                                                       const QString& txtOrPic, int column, bool visible);
+    void Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
+                                                      const QString& txtOrPic, int column, bool visible);
     void Set_User_Image_Control(int side, const QString& path, const QString& ctrlId);
 
     // ---- Group records ---------------------------------------------------------------------------
@@ -100,6 +104,14 @@ public:
     void Browse_Photo_Clicked(int side);
 
 private:
+    // The ten text fields of the profile in the record's order (their binding slots), and the
+    // same with the photo last: the fields a column can be chosen for.
+    static QStringList textFieldIds();
+    static QStringList boundFieldIds();
+    void Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
+                                                 const QString& txtOrPic, int column, bool visible);
+    // The text element with the identifier on the side shows the text; false when there is none.
+    bool showOnCard(int side, const QString& ctrlId, const QString& text);
     int sideInForce() const;
     SKTGraphicView& view(int side) const;
     void connectPanel(Profile_Side_Panel& panel);

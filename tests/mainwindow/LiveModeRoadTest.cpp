@@ -3,6 +3,7 @@
 // On an X server the panels are pictured in test-artifacts/visitors.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -28,6 +29,8 @@
 #include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/dialogs/Open_Export_Log.h"
+#include "views/photos/CameraWindow.h"
+#include "views/photos/PhotoWindows.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/InspectorLists.h"
@@ -40,6 +43,15 @@
 #include "StartRoadFixture.h"
 
 namespace {
+
+// The camera window as a user who takes one picture answers it.
+class TakenPicture : public CameraWindow {
+public:
+    int Open_Wnd() override { return ++opened, path.isEmpty() ? 0 : 1; }
+    QString Camera_Capture_Image() const override { return path; }
+    QString path;
+    int opened = 0;
+};
 
 class LiveModeRoad : public StartRoadFixture {
 protected:
@@ -142,7 +154,7 @@ protected:
         QImage face(120, 150, QImage::Format_RGB32);
         face.fill(QColor(90, 140, 200));
         ASSERT_TRUE(face.save(photo));
-        controller.liveModes().Check_and_create_control_for_group_mode(0, "Fup_Photo", photo, "P", -1, true);
+        controller.liveModes().Check_and_create_control_for_group_mode_FRONT("Fup_Photo", photo, "P", -1, true);
         controller.liveModes().Set_User_Image_Control(0, photo, "Fup_Photo");
     }
 };
@@ -155,6 +167,8 @@ TEST_F(LiveModeRoad, AVisitorRunShowsTheVisitorPanelsAndTypingWritesTheCard)
     EXPECT_EQ(Start_Card_Option, "V");
     EXPECT_TRUE(paneShown());
     EXPECT_EQ(Title_slogan, "Purpose :");
+    EXPECT_EQ(front().textBox("Fup_Date")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_TRUE(front().textBox("Fup_Date")->isReadOnly());
     // The template has no photo: the pass gets the default one.
     ASSERT_NE(frontElement("Fup_Photo"), nullptr);
     EXPECT_EQ(document.graphics().size(), 2);
@@ -168,6 +182,30 @@ TEST_F(LiveModeRoad, AVisitorRunShowsTheVisitorPanelsAndTypingWritesTheCard)
     // Unchecking the shown box hides the element; a design start afterwards hides the panels.
     front().checkBox("Fup_Company")->click();
     EXPECT_FALSE(frontElement("Fup_Company")->ctrl_is_visible);
+}
+
+// The panel's camera button takes the picture into the pass's photo; a locked photo is refused.
+TEST_F(LiveModeRoad, TheCameraButtonPutsThePictureTakenOnThePass)
+{
+    openVisitorPass();
+    TakenPicture camera;
+    camera.path = scratch.filePath(QStringLiteral("zova_user_save.png"));
+    QImage taken(60, 80, QImage::Format_RGB32);
+    taken.fill(QColor(20, 160, 90));
+    ASSERT_TRUE(taken.save(camera.path));
+    setPhotoWindows(&camera, nullptr, nullptr);
+    front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
+    EXPECT_EQ(camera.opened, 1);
+    EXPECT_EQ(front().photoPath(), camera.path);
+    EXPECT_EQ(front().shownPhoto().pixelColor(3, 3), QColor(20, 160, 90));
+    ASSERT_NE(frontElement("Fup_Photo"), nullptr);
+    EXPECT_EQ(frontElement("Fup_Photo")->_file_path, camera.path);
+
+    frontElement("Fup_Photo")->ctrl_is_locked = true;
+    front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
+    EXPECT_EQ(camera.opened, 1);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nSelected control is locked.")});
+    setPhotoWindows(nullptr, nullptr, nullptr);
 }
 
 // A saved visitor design opens in visitor mode again, with its panels and added rows, and
