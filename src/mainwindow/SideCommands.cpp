@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <array>
 
+#include "data/Data_From_Excel.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
@@ -136,6 +138,17 @@ void SideCommands::selectSide(SKTDocument::Side side)
     MainWindowLayout& layout = m_controller.windowLayout();
     layout.showSide(side);
     Card_Front_Or_Back = side;
+    // Visitor and group modes show the side panel of the side shown.
+    const bool liveMode = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    if (liveMode && side != SKTDocument::PreviewSide) {
+        LiveModePanels& panels = m_controller.liveModes();
+        panels.change_Visitor_Side_View(side);
+        // The side shown takes the group record chosen in the list.
+        if (Start_Card_Option == QLatin1String("G") && panels.selectedRow() < Loaded_Data_Table().rowCount())
+            panels.Set_GP_mode_Value_From_Excel(side == SKTDocument::BackSide ? QStringLiteral("B") : QStringLiteral("F"),
+                                                panels.selectedRow());
+        m_controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    }
     sideChanged();
 }
 
