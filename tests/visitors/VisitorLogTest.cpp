@@ -1,0 +1,224 @@
+// The visitor log: what is stored is read back by the sqlite3 shell exactly as typed, searches by
+// name, failures are reported, and a process killed while registering leaves a sound database.
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <csignal>
+
+#include "platform/AppContext.h"
+#include "support/TestEnvironment.h"
+#include "visitors/VisitorLog.h"
+#include "visitors/VisitorLogExport.h"
+
+namespace {
+
+const QString kHostileName = QStringLiteral("O'Brien'); DROP TABLE Visitor_Records;--");
+
+QJsonArray shellRows(const QString& db, const QString& sql)
+{
+    const auto result = TestEnvironment::run(QStringLiteral("sqlite3"), {QStringLiteral("-json"), db, sql});
+    EXPECT_EQ(result.exitCode, 0) << result.err.constData();
+    return QJsonDocument::fromJson(result.out).array();
+}
+
+QString shellText(const QString& db, const QString& sql)
+{
+    const auto result = TestEnvironment::run(QStringLiteral("sqlite3"), {db, sql});
+    return QString::fromUtf8(result.out).trimmed();
+}
+
+VisitorRecord visitor(const QString& name, const QString& photo, const QString& number)
+{
+    VisitorRecord record;
+    record.dateAndTime = QStringLiteral("07-12-2026 09:30 AM");
+    record.photoPath = photo;
+    record.name = name;
+    record.companyName = QStringLiteral("Harbour Logistics");
+    record.address = QStringLiteral("12 Quay Street");
+    record.phone = QStringLiteral("+44 20 7946 0000");
+    record.email = QStringLiteral("guest@example.org");
+    record.purpose = QStringLiteral("Interview");
+    record.personToMeet = QStringLiteral("Ms Kaur");
+    record.visitorNo = number;
+    record.other = QStringLiteral("Badge returned");
+    return record;
+}
+
+class VisitorLogTest : public ::testing::Test {
+protected:
+    QString dbPath() const { return dir.filePath(QStringLiteral("Visitor.db")); }
+    QTemporaryDir dir;
+};
+
+TEST_F(VisitorLogTest, ThreeVisitorsWithPhotosAreThreeRowsReadBackByTheShell)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath())) << qPrintable(log.lastError());
+    EXPECT_EQ(log.add(visitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"))), 1);
+    EXPECT_EQ(log.add(visitor(QStringLiteral("Li Wei"), QStringLiteral("/photos/li.jpg<IMG_FILTER>grey=1"), QStringLiteral("V-002"))), 2);
+    EXPECT_EQ(log.add(visitor(QStringLiteral("Zoë Müller"), QStringLiteral("/photos/zoe.png"), QStringLiteral("V-003"))), 3);
+
+    const QJsonArray rows = shellRows(dbPath(), QStringLiteral("SELECT * FROM Visitor_Records ORDER BY S_No"));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].toObject()[QStringLiteral("Name")].toString(), QStringLiteral("Li Wei"));
+    EXPECT_EQ(rows[1].toObject()[QStringLiteral("Photo_Path")].toString(), QStringLiteral("/photos/li.jpg<IMG_FILTER>grey=1"));
+    EXPECT_EQ(rows[2].toObject()[QStringLiteral("Name")].toString(), QStringLiteral("Zoë Müller"));
+    EXPECT_EQ(rows[2].toObject()[QStringLiteral("Visitor_No")].toString(), QStringLiteral("V-003"));
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("Person_to_Meet")].toString(), QStringLiteral("Ms Kaur"));
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+
+    // And the log reads its own rows back whole.
+    const QList<VisitorRecord> all = log.all();
+    ASSERT_EQ(all.size(), 3);
+    VisitorRecord expected = visitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"));
+    expected.sNo = 1;
+    EXPECT_EQ(all[0], expected);
+}
+
+TEST_F(VisitorLogTest, ANameWrittenAsSqlIsStoredAndReadBackVerbatim)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    VisitorRecord hostile = visitor(kHostileName, QString(), QStringLiteral("V'; --"));
+    hostile.other = QStringLiteral("100% \"quoted\" _under_ \\slash");
+    ASSERT_EQ(log.add(hostile), 1);
+    ASSERT_EQ(log.add(visitor(QStringLiteral("Next Guest"), QString(), QStringLiteral("V-2"))), 2);
+
+    const QJsonArray rows = shellRows(dbPath(), QStringLiteral("SELECT Name, Visitor_No, Other FROM Visitor_Records"));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("Name")].toString(), kHostileName);
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("Visitor_No")].toString(), QStringLiteral("V'; --"));
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("Other")].toString(), QStringLiteral("100% \"quoted\" _under_ \\slash"));
+    ASSERT_EQ(log.findByName(QStringLiteral("o'brien')")).size(), 1);
+    EXPECT_EQ(log.findByName(QStringLiteral("o'brien')")).first().name, kHostileName);
+}
+
+TEST_F(VisitorLogTest, SearchByNameIgnoresCaseAndTakesWildcardsLiterally)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    for (const char* name : {"Maria Lopez", "Mario Rossi", "Omar Farah", "100% Mart_in"})
+        ASSERT_GT(log.add(visitor(QString::fromUtf8(name), QString(), QString())), 0);
+
+    auto names = [&](const QString& text) {
+        QStringList found;
+        for (const VisitorRecord& record : log.findByName(text))
+            found << record.name;
+        return found;
+    };
+    EXPECT_EQ(names(QStringLiteral("MAR")), (QStringList{"Maria Lopez", "Mario Rossi", "Omar Farah", "100% Mart_in"}));
+    EXPECT_EQ(names(QStringLiteral("ari")), (QStringList{"Maria Lopez", "Mario Rossi"}));
+    EXPECT_EQ(names(QStringLiteral("%")), QStringList{"100% Mart_in"});
+    EXPECT_EQ(names(QStringLiteral("t_i")), QStringList{"100% Mart_in"});
+    EXPECT_EQ(names(QStringLiteral("nobody")), QStringList{});
+    EXPECT_EQ(names(QString()).size(), 4);
+}
+
+TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
+{
+    VisitorLog missingFolder;
+    EXPECT_FALSE(missingFolder.open(dir.filePath(QStringLiteral("no/such/folder/Visitor.db"))));
+    EXPECT_TRUE(missingFolder.lastError().startsWith(QStringLiteral("The visitor log ")));
+    EXPECT_EQ(missingFolder.add(visitor(QStringLiteral("A"), QString(), QString())), -1);
+    EXPECT_EQ(missingFolder.lastError(), QStringLiteral("The visitor log is not open."));
+
+    QFile notADatabase(dbPath());
+    ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
+    notADatabase.write(QByteArray(4096, 'x'));
+    notADatabase.close();
+    VisitorLog garbage;
+    EXPECT_FALSE(garbage.open(dbPath()));
+    EXPECT_TRUE(garbage.lastError().contains(QStringLiteral("file is not a database"))) << qPrintable(garbage.lastError());
+
+    // The table taken away behind the log's back: the write fails and says so.
+    const QString other = dir.filePath(QStringLiteral("Other.db"));
+    VisitorLog log;
+    ASSERT_TRUE(log.open(other));
+    ASSERT_EQ(shellText(other, QStringLiteral("DROP TABLE Visitor_Records; SELECT 'dropped';")), QStringLiteral("dropped"));
+    EXPECT_EQ(log.add(visitor(QStringLiteral("Late Guest"), QString(), QString())), -1);
+    EXPECT_TRUE(log.lastError().startsWith(QStringLiteral("The visitor could not be stored"))) << qPrintable(log.lastError());
+    EXPECT_TRUE(log.lastError().contains(QStringLiteral("no such table"))) << qPrintable(log.lastError());
+}
+
+TEST_F(VisitorLogTest, AProcessKilledWhileRegisteringLeavesEveryCommittedVisitor)
+{
+    QProcess probe;
+    probe.start(QStringLiteral(ZOVA_VISITOR_PROBE), {QStringLiteral("register"), dbPath(), QStringLiteral("1000")});
+    ASSERT_TRUE(probe.waitForStarted());
+    QList<qint64> committed;
+    QByteArray pending;
+    while (committed.size() < 300 && probe.waitForReadyRead(20000)) {
+        pending += probe.readAllStandardOutput();
+        while (pending.contains('\n')) {
+            const qsizetype end = pending.indexOf('\n');
+            committed << pending.left(end).toLongLong();
+            pending.remove(0, end + 1);
+        }
+    }
+    ::kill(pid_t(probe.processId()), SIGKILL);
+    probe.waitForFinished();
+    ASSERT_GE(committed.size(), 300);
+    ASSERT_LT(committed.size(), 1000) << "the probe finished before it was killed";
+
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    const qint64 last = committed.last();
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT COUNT(*) FROM Visitor_Records WHERE S_No <= %1").arg(last)),
+              QString::number(last));
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT Name FROM Visitor_Records WHERE S_No = %1").arg(last)),
+              QStringLiteral("Visitor %1").arg(last));
+    // The killed run's log opens again and takes the next visitor.
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    EXPECT_GT(log.add(visitor(QStringLiteral("After"), QString(), QString())), last);
+}
+
+TEST_F(VisitorLogTest, TheExportedWorkbookHasTheTwelveTitlesAndOneRowPerVisitor)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    ASSERT_EQ(log.add(visitor(kHostileName, QStringLiteral("/p/a.png"), QStringLiteral("007"))), 1);
+    ASSERT_EQ(log.add(visitor(QStringLiteral("Li Wei"), QStringLiteral("/p/b.png"), QStringLiteral("V-2"))), 2);
+    const QString xlsx = dir.filePath(QStringLiteral("log.xlsx"));
+    ASSERT_TRUE(exportVisitorLog(log.all(), xlsx));
+
+    const auto read = TestEnvironment::runPython(
+        "import sys, openpyxl\n"
+        "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+        "for row in ws.iter_rows(values_only=True):\n"
+        "    print('|'.join('' if v is None else str(v) for v in row))\n",
+        {xlsx});
+    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
+    const QStringList lines = QString::fromUtf8(read.out).trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|"
+                                       "Person to Meet|Visitor No.|Other"));
+    EXPECT_EQ(lines[1], QStringLiteral("1|07-12-2026 09:30 AM|/p/a.png|%1|Harbour Logistics|12 Quay Street|"
+                                       "+44 20 7946 0000|guest@example.org|Interview|Ms Kaur|007|Badge returned")
+                            .arg(kHostileName));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2|07-12-2026 09:30 AM|/p/b.png|Li Wei|")));
+}
+
+TEST_F(VisitorLogTest, TheShippedLogIsEmptyWithTheTableAndSeedsTheUsersLog)
+{
+    const QString shipped = QDir(TestEnvironment::resourceDir()).filePath(QStringLiteral("Visitor.db"));
+    ASSERT_TRUE(QFile::exists(shipped));
+    EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
+    EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('Visitor_Records')")),
+              QStringLiteral("S_No,Date_and_Time,Photo_Path,Name,Company_Name,Address,Phone,Email,Purpose,"
+                             "Person_to_Meet,Visitor_No,Other"));
+
+    Resource_Path = TestEnvironment::resourceDir();
+    Created_Resource_Path = dir.path();
+    VisitorLog live;
+    ASSERT_TRUE(live.openLive()) << qPrintable(live.lastError());
+    EXPECT_EQ(live.path(), dir.filePath(QStringLiteral("Visitor_Log/Visitor.db")));
+    EXPECT_EQ(live.add(visitor(QStringLiteral("First"), QString(), QString())), 1);
+    EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
+}
+
+}  // namespace
