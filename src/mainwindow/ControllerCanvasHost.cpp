@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include "mainwindow/DesignSession.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/OutputCommands.h"
@@ -17,10 +18,12 @@
 #include "mainwindow/TemplateCommands.h"
 #include "model/CardHost.h"
 #include "model/profiles/ProfileFillScope.h"
+#include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "views/canvas/InterfaceObjects.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/visitors/Profile_Side_Panel.h"
 
 namespace {
 
@@ -311,4 +314,58 @@ QImage ControllerCanvasHost::sign_sample_img() const
 QImage ControllerCanvasHost::fp_sample_img() const
 {
     return loadedOr(m_controller.pictures.fp_sample_img, placeholderPicture(PlaceholderPicture::FingerprintSample));
+}
+
+// ---- Visitor and group side panels ---------------------------------------------------------------
+
+int ControllerCanvasHost::Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const
+{
+    return m_controller.liveModes().Get_Excel_Coulmn_Index_According_ID(ctrlId);
+}
+
+ProfileSidePanel* ControllerCanvasHost::profilePanel(int side)
+{
+    return &m_controller.liveModes().panel(side);
+}
+
+QWidget* ControllerCanvasHost::Get_Dynamic_Photo_Ctrl(const QString& ctrlId)
+{
+    return m_controller.liveModes().Get_Dynamic_Photo_Ctrl(ctrlId);
+}
+
+QCheckBox* ControllerCanvasHost::Get_chk_box_of_visitor_mode(const QString& ctrlId) const
+{
+    return m_controller.liveModes().Get_chk_box_of_visitor_mode(ctrlId);
+}
+
+QLineEdit* ControllerCanvasHost::Get_text_box_of_visitor_mode(const QString& ctrlId) const
+{
+    return m_controller.liveModes().Get_text_box_of_visitor_mode(ctrlId);
+}
+
+// A locked element's fields cannot be typed into; an unlocked one's follow its shown box.
+void ControllerCanvasHost::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
+{
+    if (Not_Draw_Only_Prop_Change || (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G")))
+        return;
+    LiveModePanels& panels = m_controller.liveModes();
+    Profile_Side_Panel& panel = panels.panel(Card_Front_Or_Back == 1 ? 1 : 0);
+    const GraphicList& elements =
+        Card_Front_Or_Back == 1 ? m_controller.Get_Back_Controls_Array() : m_controller.Get_Front_Controls_Array();
+    for (const GraphicPtr& element : elements) {
+        if (element->kind() != GraphicKind::Text && element->kind() != GraphicKind::Image)
+            continue;
+        const QString& id = element->control_ID;
+        const bool unlocked = !element->ctrl_is_locked;
+        if (id == QLatin1String("Fup_Date"))
+            panel.date_manual_chk()->setEnabled(unlocked);
+        else if (id == QLatin1String("Fup_Time"))
+            panel.time_manual_chk()->setEnabled(unlocked);
+        QCheckBox* check = panel.checkBox(id);
+        QLineEdit* field = panel.textBox(id);
+        if (check)
+            check->setEnabled(unlocked);
+        if (field)
+            field->setEnabled(unlocked && ((check && check->isChecked()) || element->ctrl_is_visible));
+    }
 }

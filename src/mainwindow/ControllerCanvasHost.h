@@ -45,7 +45,7 @@ public:
     // Card_Front_Or_Back.
     int sideInForce() const override;
     bool Fill_User_Profile() const override;
-    int Get_Excel_Coulmn_Index_According_ID(const QString&) const override { return -1; }
+    int Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const override;
     void Set_Graphics_array_Batch_To_Current_Side() override {}
     // The side panels' fields, through the panels' own lookups below.
     bool hasVisitorTextField(const QString& ctrlId) const override;
@@ -78,11 +78,11 @@ public:
     void designMayHaveChanged() override;
     void settleDrawnValues(int side) override;
     QImage no_image_ctrl_GP() const override;
-    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override {}
-    ProfileSidePanel* profilePanel(int) override { return nullptr; }
-    QWidget* Get_Dynamic_Photo_Ctrl(const QString&) override { return nullptr; }
-    QCheckBox* Get_chk_box_of_visitor_mode(const QString&) const override { return nullptr; }
-    QLineEdit* Get_text_box_of_visitor_mode(const QString&) const override { return nullptr; }
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override;
+    ProfileSidePanel* profilePanel(int side) override;
+    QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) override;
+    QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) const override;
+    QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const override;
     void showPicture(QWidget*, const QImage&) override {}
 
 private:

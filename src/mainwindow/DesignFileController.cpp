@@ -285,11 +285,16 @@ void DesignFileController::Make_Missing_Barcode_Picture(SKTGraphic& element)
     element.Set_Barcode_image_control_bounds(element.bounds());
 }
 
-// An opened design file puts the run in mode "L", whatever letter it carries (stored designs rely
-// on it); a template leaves the mode to its caller.
-QString DesignFileController::Mode_After_Load(const QString&, const QString& log_or_template, bool) const
+// A template leaves the mode to its caller. An opened design file puts the run in mode "L",
+// except that a visitor or group design keeps its mode, so that the panels' set-up and the group
+// reload that follow the load run.
+QString DesignFileController::Mode_After_Load(const QString& fileMode, const QString& log_or_template, bool) const
 {
     if (log_or_template != QLatin1String("L"))
         return Start_Card_Option;
+    for (const QLatin1String live : {QLatin1String("G"), QLatin1String("V")}) {
+        if (fileMode == live)
+            return live;
+    }
     return QStringLiteral("L");
 }

@@ -26,6 +26,7 @@
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/OutputCommands.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/WindowDesignFile.h"
@@ -93,6 +94,8 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     setCanvasHost(m_canvasHost.get());
     m_inspectorLink = std::make_unique<ControllerInspectorLink>(*this);
     m_inspector = new PropertyInspector(m_layout->inspectorView(), *m_inspectorLink, this);
+    // The side panels exist before the first project starts.
+    m_liveModes = new LiveModePanels(*this);
     // The barcode page and a double click on a barcode open it through its seam.
     m_barcodeWindow = std::make_unique<Barcode_Gen>(m_window.get());
     setBarcodeWindow(m_barcodeWindow.get());

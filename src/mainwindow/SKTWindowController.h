@@ -19,6 +19,7 @@ class ControllerCanvasHost;
 class DesignSession;
 class SideCommands;
 class ControllerInspectorLink;
+class LiveModePanels;
 class MainWindowLayout;
 class PropertyInspector;
 class QMainWindow;
@@ -48,6 +49,8 @@ public:
     DesignSession& designSession() const { return *m_session; }
     // Zoom, side switching and the copy of a design onto the other side.
     SideCommands& sideCommands() const { return *m_sideCommands; }
+    // The visitor and group side panels and their operations.
+    LiveModePanels& liveModes() const { return *m_liveModes; }
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
@@ -141,6 +144,7 @@ private:
     PropertyInspector* m_inspector = nullptr;  // a child of the controller
     std::unique_ptr<SideCommands> m_sideCommands;
     DesignSession* m_session = nullptr;  // a child of the controller
+    LiveModePanels* m_liveModes = nullptr;  // a child of the controller
     // The barcode window, shown over the main window: gone before the window is.
     std::unique_ptr<Barcode_Gen> m_barcodeWindow;
     QSizeF m_canvasSize = SKTDocument::canvasSize(true, QSizeF());

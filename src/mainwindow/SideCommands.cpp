@@ -10,6 +10,7 @@
 #include <array>
 
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
@@ -136,6 +137,12 @@ void SideCommands::selectSide(SKTDocument::Side side)
     MainWindowLayout& layout = m_controller.windowLayout();
     layout.showSide(side);
     Card_Front_Or_Back = side;
+    // Visitor and group modes show the side panel of the side shown.
+    const bool liveMode = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    if (liveMode && side != SKTDocument::PreviewSide) {
+        m_controller.liveModes().change_Visitor_Side_View(side);
+        m_controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    }
     sideChanged();
 }
 

@@ -5,28 +5,12 @@
 #include <QList>
 #include <QString>
 
+#include "views/visitors/ProfileSidePanel.h"
+
 class QCheckBox;
 class QLineEdit;
 class QWidget;
 class SKTGraphic;
-
-// One entry of a side panel's view_array_label or view_array_value list.
-struct ProfilePanelRow {
-    QString controlId;
-    QWidget* input = nullptr;  // a QLineEdit for text fields, a picture view otherwise
-    QCheckBox* check = nullptr;
-};
-
-// The profile panel object of one side in visitor and group modes.
-class ProfileSidePanel {
-public:
-    virtual ~ProfileSidePanel() = default;
-    virtual void Refresh_Controls() = 0;
-    virtual void Set_User_Image_Control(const QString& path, const QImage& picture,
-                                        const QString& ctrlId) = 0;
-    virtual QList<ProfilePanelRow> view_array_label() const = 0;
-    virtual QList<ProfilePanelRow> view_array_value() const = 0;
-};
 
 class SnapshotUndoWindow {
 public:

@@ -9,6 +9,7 @@
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/FolderLists.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
@@ -17,6 +18,7 @@
 #include "mainwindow/WindowDesignFile.h"
 #include "model/CardBackgroundPicture.h"
 #include "model/Card_Property.h"
+#include "model/profiles/ProfileCaptions.h"
 #include "platform/DialogPresenter.h"
 #include "platform/StringHelpers.h"
 #include "views/inspector/CardPanel.h"
@@ -76,13 +78,15 @@ int Start_From_Template(SKTWindowController& controller)
 
 int Start_Visitor_Mode(SKTWindowController& controller)
 {
-    // Visitor captions, side panels and the default photo control come with the visitor panels.
+    LiveModePanels& panels = controller.liveModes();
+    panels.Reset_All_Visitor_Grp_Mode_Ctrl();
     Template_Wizard_Fields fields;
     const int result = Open_And_Read_Template(controller, fields);
     // The template's own mode letter does not count: this run is a visitor run.
     Start_Card_Option = QStringLiteral("V");
     if (result != 1)
         return 0;
+    panels.Start_Visitor_Panels();
     controller.Set_Log_Name_In_Title();
     return 1;
 }
@@ -103,7 +107,7 @@ int Start_With_Card_Wizard(SKTWindowController& controller)
 
 int Start_Group_Mode(SKTWindowController& controller)
 {
-    // The visitor and group controls are reset by the group panels, which are not built yet.
+    controller.liveModes().Reset_All_Visitor_Grp_Mode_Ctrl();
     if (startWindows().Group_Mode_Wizard_Open_Wnd(controller) != 1)
         return 0;
     Load_Group_Mode_After_log_reading(controller);
@@ -113,8 +117,10 @@ int Start_Group_Mode(SKTWindowController& controller)
 
 int Start_From_Design_File(SKTWindowController& controller)
 {
-    // Hiding the visitor panel outside modes "V" and "G" comes with the visitor panel.
-    return Open_Log_File(controller);
+    const int result = Open_Log_File(controller);
+    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+        controller.liveModes().Hide_Visitor_panel();
+    return result;
 }
 
 // 1 when the chosen start made a design to work on.
@@ -154,8 +160,12 @@ void Load_Group_Mode_After_log_reading(SKTWindowController& controller)
     if (Start_Card_Option != QLatin1String("G"))
         return;
     Selected_Template_Path.clear();
-    // The group list, its column bindings and the side panels' values come with the group panels.
+    LiveModePanels& panels = controller.liveModes();
+    panels.Set_Group_Mode_List_Setting_After_Loading(Project_File_Name, QStringLiteral("U"));
+    panels.change_Visitor_Side_View(0);
     controller.Show_Hide_Main_Window(true);
+    panels.Show_Hide_Profile_Panel_Live_Mode(true);
+    panels.Set_GP_mode_Value_From_Excel(Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"), 0);
     controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
 }
 
@@ -163,13 +173,14 @@ bool Open_Start_Window(SKTWindowController& controller)
 {
     // A loop rather than a call to itself: a failed start shows the chooser exactly once more.
     for (;;) {
-        // The side label and the visitor layout are switched off by the panels that own them.
+        controller.liveModes().Show_Hide_Profile_Panel_Live_Mode(false);
         StartChooser chooser(controller.window());
         if (dialogPresenter().runModal(chooser) != QDialog::Accepted) {
             Start_Card_Option.clear();
             return false;
         }
-        // A new start binds no spreadsheet; the general captions come back with the profile panels.
+        // A new start binds no spreadsheet and shows the general captions.
+        Title_For_Gen_ID_Card();
         Excel_Source_Path.clear();
         Clear_Delete_Excel_table_rows();
         bool designFileStart = false;

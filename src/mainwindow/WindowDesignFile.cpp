@@ -2,10 +2,12 @@
 
 #include <QMainWindow>
 
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
+#include "mainwindow/StartDispatch.h"
 #include "mainwindow/WindowSetup.h"
 #include "platform/DialogPresenter.h"
 #include "views/inspector/PropertyInspector.h"
@@ -15,6 +17,23 @@ WindowDesignFile::WindowDesignFile(SKTWindowController& controller)
     : m_controller(controller)
     , m_file(controller.document(), controller.Front_card_Prop, controller.Back_card_Prop, *this)
 {
+    const LiveModePanels& panels = controller.liveModes();
+    m_file.excel_cb_value = panels.excel_cb_value;
+    m_file.dynamic_ctrl_list_front = panels.dynamic_ctrl_list_front;
+    m_file.dynamic_ctrl_list_back = panels.dynamic_ctrl_list_back;
+}
+
+void WindowDesignFile::keepPanelLists()
+{
+    LiveModePanels& panels = m_controller.liveModes();
+    panels.excel_cb_value = m_file.excel_cb_value;
+    panels.dynamic_ctrl_list_front = m_file.dynamic_ctrl_list_front;
+    panels.dynamic_ctrl_list_back = m_file.dynamic_ctrl_list_back;
+}
+
+void WindowDesignFile::Save_Group_Mode_List_Details_In_XL_Data_List()
+{
+    m_controller.liveModes().Save_Group_Mode_List_Details_In_XL_Data_List();
 }
 
 void WindowDesignFile::New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign)
@@ -22,6 +41,7 @@ void WindowDesignFile::New_Project_Setting_Reset(bool full, const std::function<
     const NotDrawOnlyPropChangeGuard guard;
     Reset_Window_For_New_Project(m_controller, full);
     resetDesign();
+    keepPanelLists();
     m_controller.sideCommands().Select_front_side();
     m_controller.Set_Log_Name_In_Title();
 }
@@ -33,6 +53,7 @@ void WindowDesignFile::Set_Log_Name_In_Title()
 
 void WindowDesignFile::Show_Loaded_Design()
 {
+    keepPanelLists();
     // Designs saved before their card was sized keep the default canvas.
     QSizeF cardSize = m_controller.Front_card_Prop.Card_Size();
     if (cardSize.isEmpty())
@@ -44,6 +65,8 @@ void WindowDesignFile::Show_Loaded_Design()
     m_controller.selectArrowTool();
     m_controller.Refresh_Canvas();
     m_controller.Show_Hide_Main_Window(true);
+    // Visitor and group designs come back with their panels; other designs hide them.
+    m_controller.liveModes().After_Design_Load();
 }
 
 int Open_Log_File(SKTWindowController& controller)
@@ -57,6 +80,9 @@ int Open_Log_File(SKTWindowController& controller)
         return 0;
     Show_Create_Modeless();
     const int loaded = WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true);
+    // A group project comes back with its records in the panels and the group list.
+    if (loaded == 1)
+        Load_Group_Mode_After_log_reading(controller);
     Hide_Destroy_Modeless();
     return loaded;
 }

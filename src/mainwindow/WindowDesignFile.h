@@ -6,19 +6,23 @@ class SKTWindowController;
 
 class WindowDesignFile final : public DesignFileWindow {
 public:
+    // The group bindings and panel rows a save writes come from the window's panels; a load or a
+    // reset hands them back there.
     explicit WindowDesignFile(SKTWindowController& controller);
     // Saving and loading with this window's steps.
     DesignFileController& file() { return m_file; }
 
     // The window has no sides choice of its own yet.
     int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
-    void Save_Group_Mode_List_Details_In_XL_Data_List() override {}
+    void Save_Group_Mode_List_Details_In_XL_Data_List() override;
     void Set_Log_Name_In_Title() override;
     // The design's reset with the window's steps around it, ending on the front side.
     void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) override;
     void Show_Loaded_Design() override;
 
 private:
+    void keepPanelLists();
+
     SKTWindowController& m_controller;
     DesignFileController m_file;
 };

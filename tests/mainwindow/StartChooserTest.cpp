@@ -260,7 +260,8 @@ TEST_F(ScriptedStart, TemplateAndVisitorStartsLoadTheChosenTemplateAndKeepTheirM
     script.press("Using_Visitor_btn");
     ASSERT_TRUE(Open_Start_Window(controller));
     EXPECT_EQ(Start_Card_Option, "V");
-    expectStartedDesign(2);
+    // The template's two shapes and the photo every visitor pass gets.
+    expectStartedDesign(3);
     EXPECT_EQ(script.chooserRuns, 2);
     EXPECT_TRUE(messages.texts().isEmpty());
 }

@@ -20,7 +20,7 @@
 #include "views/wizards/Group_Mode_Wizard.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "views/wizards/Template_Wizard.h"
-#include "MainWindowFixture.h"
+#include "StartRoadFixture.h"
 
 namespace {
 
@@ -31,49 +31,23 @@ GraphicPtr shape(double x)
     return element;
 }
 
-class WizardStartRoad : public MainWindowFixture {
+class WizardStartRoad : public StartRoadFixture {
 protected:
     void SetUp() override
     {
-        savedResources = Resource_Path, savedUserFolder = Created_Resource_Path;
-        Resource_Path = scratch.filePath(QStringLiteral("resources"));
-        // The workbook writer fills the resource folder's blank workbook.
-        ASSERT_TRUE(QDir().mkpath(Resource_Path));
-        ASSERT_TRUE(QFile::copy(QDir(savedResources).filePath(QStringLiteral("Template.xlsx")),
-                                QDir(Resource_Path).filePath(QStringLiteral("Template.xlsx"))));
-        Created_Resource_Path = scratch.filePath(QStringLiteral("user"));
+        ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
         CARD_SIDE_STR = QStringLiteral("2");
-        setStartWindows(&windows);
         // Twins of one design: the landscape card holds two shapes, the portrait card three.
         writeTemplate(QStringLiteral("badge (h)"), QStringLiteral("Horizontal"), QSizeF(242.64, 153.36), 2);
         writeTemplate(QStringLiteral("badge (v)"), QStringLiteral("Vertical"), QSizeF(153.36, 242.64), 3);
     }
-    void TearDown() override
-    {
-        setStartWindows(nullptr);
-        Resource_Path = savedResources, Created_Resource_Path = savedUserFolder;
-        Selected_Template_Path.clear(), Excel_Source_Path.clear(), Excel_Binding_Use = false;
-        Loaded_Data_Table().ListData.clear();
-        MainWindowFixture::TearDown();
-    }
     void writeTemplate(const QString& name, const QString& preset, QSizeF size, int shapes,
                        const QString& category = QStringLiteral("employee"))
     {
-        DesignState design;
-        design.startMode = QStringLiteral("T");
-        for (Card_Property* side : {&design.front, &design.back}) {
-            side->setCard_Preset(preset);
-            side->setCard_Size(size);
-        }
+        GraphicList front;
         for (int i = 0; i < shapes; ++i)
-            design.frontElements.append(shape(10 + 35 * i));
-        const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
-        ASSERT_TRUE(QDir().mkpath(folder));
-        ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));
-    }
-    void press(const char* button)
-    {
-        dialogs.queueHook([button](QDialog& chooser) { chooser.findChild<QPushButton*>(QLatin1String(button))->click(); });
+            front.append(shape(10 + 35 * i));
+        writeTemplateFile(name, category, preset, size, front);
     }
     // The template window: the category, then the template of that name, then the size row when
     // one is given, then OK.
@@ -99,9 +73,6 @@ protected:
         });
     }
     QSizeF cardSize() const { return controller.Front_card_Prop.Card_Size(); }
-
-    WizardStartWindows windows;
-    QString savedResources, savedUserFolder;
 };
 
 }  // namespace
@@ -145,7 +116,11 @@ TEST_F(WizardStartRoad, AVisitorRunOpensAVisitorTemplate)
     chooseTemplate(TemplateCatalog::kVisitorCategory, QStringLiteral("day pass (v)"));
     ASSERT_TRUE(Open_Start_Window(controller));
     EXPECT_EQ(Start_Card_Option, "V");
-    EXPECT_EQ(document.graphics().size(), 1);
+    // The template's shape and the default photo every pass gets.
+    ASSERT_EQ(document.graphics().size(), 2);
+    EXPECT_EQ(std::count_if(document.graphics().begin(), document.graphics().end(),
+                            [](const GraphicPtr& element) { return element->control_ID == "Fup_Photo"; }),
+              1);
     EXPECT_NEAR(cardSize().height(), 242.64, 0.01);
 }
 

@@ -1,0 +1,37 @@
+#pragma once
+// The records of a group project as the side panels edit them: rows of the loaded data table made,
+// replaced, added and removed, and the table as workbook rows. No window takes part.
+#include <QMap>
+#include <QString>
+
+#include "data/Data_From_Excel.h"
+#include "data/SpreadsheetWriter.h"
+
+namespace GroupRecords {
+
+// How Get_Array_For_Excel_List builds a row: a new one, the row being saved, or a copy of it.
+enum class RowMode { Add = 0, Save = 1, Copy = 2 };
+
+// One row of the table: "Extension" is the row count + 1 for Add, else the existing row's; the
+// columns "Column1".."Column<columnCount - 1>" come from the existing row (Save, Copy) or are
+// empty (Add); for Add and Save the panel's values (column index -> text) then fill their
+// columns exactly as typed. Nothing for a row outside the table unless adding.
+std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, int columnCount, int row,
+                                                RowMode mode, const QMap<int, QString>& panelValues);
+
+// Puts the row in place of row `row`; false, with nothing changed, for a row outside the table
+// (never the last row instead).
+bool replaceRow(Data_From_Excel& table, int row, const DataRow& values);
+void appendRow(Data_From_Excel& table, const DataRow& values);
+
+enum class DeleteResult { Deleted, LastRecord, NoSuchRow };
+// Removes the row; the others keep their "Extension". The last record is never removed.
+DeleteResult deleteRow(Data_From_Excel& table, int row);
+
+// The header titles (the row-number column left out), then every row's columns in order.
+SheetRows workbookRows(const Data_From_Excel& table);
+
+// The group list's text of a row: "<row number> - <first column>".
+QString groupListText(const Data_From_Excel& table, int row);
+
+}  // namespace GroupRecords

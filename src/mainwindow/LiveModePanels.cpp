@@ -1,0 +1,455 @@
+#include "mainwindow/LiveModePanels.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "data/Data_From_Excel.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
+#include "mainwindow/VisitorCommands.h"
+#include "model/SKTImage.h"
+#include "model/profiles/ProfileCaptions.h"
+#include "model/profiles/ProfilePlacement.h"
+#include "model/profiles/User_Profile_Class.h"
+#include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/CardSizePanel.h"
+#include "views/inspector/PictureFileChoice.h"
+#include "views/inspector/PropertyInspector.h"
+#include "views/photos/CameraWindow.h"
+#include "views/photos/PhotoWindows.h"
+#include "views/visitors/Profile_Side_Panel.h"
+
+namespace {
+
+constexpr int kFrontPhotoSlot = 10;
+
+bool liveMode()
+{
+    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+}
+
+bool groupMode()
+{
+    return Start_Card_Option == QLatin1String("G");
+}
+
+}  // namespace
+
+// The ten text fields of the profile, in the record's order: their binding slots.
+QStringList LiveModePanels::textFieldIds()
+{
+    QStringList ids;
+    for (const User_Profile_Field& field : User_Profile_Fields()) {
+        if (QLatin1String(field.valueId) != kPhotoFieldId)
+            ids.append(QLatin1String(field.valueId));
+    }
+    return ids;
+}
+
+// The fields a column can be chosen for: the text fields, then the photo.
+QStringList LiveModePanels::boundFieldIds()
+{
+    QStringList ids = textFieldIds();
+    ids.append(kPhotoFieldId);
+    return ids;
+}
+
+LiveModePanels::LiveModePanels(SKTWindowController& controller)
+    : QObject(&controller)
+    , m_controller(controller)
+{
+    m_pane = new QDockWidget(QStringLiteral("Card Holder"), controller.window());
+    m_pane->setObjectName(QStringLiteral("visitor_view"));
+    m_pane->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    m_sides = new QStackedWidget(m_pane);
+    for (int side : {0, 1}) {
+        m_panels[side] = new Profile_Side_Panel(side);
+        m_panels[side]->setNoPicture(controller.canvasHostOfWindow().no_image_ctrl_GP());
+        m_panels[side]->setElementLookup(
+            [this, side](const QString& id) { return view(side).Selcect_Ctrl_With_ID(id) != nullptr; });
+        m_scrolls[side] = new QScrollArea(m_sides);
+        m_scrolls[side]->setWidgetResizable(true);
+        m_scrolls[side]->setWidget(m_panels[side]);
+        m_sides->addWidget(m_scrolls[side]);
+        connectPanel(*m_panels[side]);
+    }
+    // The group list the inspector keeps shows above the panels in group mode.
+    auto* content = new QWidget(m_pane);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    QTableView& groups = controller.inspector().sizePanel().GroupList();
+    groups.setParent(content);
+    groups.horizontalHeader()->setStretchLastSection(true);
+    groups.horizontalHeader()->hide();
+    groups.verticalHeader()->hide();
+    groups.setMaximumHeight(180);
+    column->addWidget(&groups);
+    column->addWidget(m_sides, 1);
+    m_pane->setWidget(content);
+    m_pane->setMinimumWidth(320);
+    controller.window()->addDockWidget(Qt::LeftDockWidgetArea, m_pane);
+    m_pane->hide();
+    Front_Profile_Panel_OBJ = m_panels[0];
+    Back_Profile_Panel_OBJ = m_panels[1];
+
+    connect(&groups, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (groupMode())
+            showRow(index.row());
+    });
+}
+
+LiveModePanels::~LiveModePanels()
+{
+    if (Front_Profile_Panel_OBJ == m_panels[0])
+        Front_Profile_Panel_OBJ = nullptr;
+    if (Back_Profile_Panel_OBJ == m_panels[1])
+        Back_Profile_Panel_OBJ = nullptr;
+}
+
+Profile_Side_Panel& LiveModePanels::panel(int side) const
+{
+    return *m_panels[side == 1 ? 1 : 0];
+}
+
+int LiveModePanels::sideInForce() const
+{
+    return Card_Front_Or_Back == 1 ? 1 : 0;
+}
+
+SKTGraphicView& LiveModePanels::view(int side) const
+{
+    return *m_controller.graphicView(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
+}
+
+void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
+{
+    const int side = panel.side();
+    connect(&panel, &Profile_Side_Panel::fieldEdited, this,
+            [this, side](const QString& id, const QString& text) { fieldEdited(side, id, text); });
+    connect(&panel, &Profile_Side_Panel::fieldShown, this,
+            [this, side](const QString& id, bool shown) { fieldShown(side, id, shown); });
+    connect(&panel, &Profile_Side_Panel::columnChosen, this,
+            [this, side](const QString& id, int column) { columnChosen(side, id, column); });
+    connect(&panel, &Profile_Side_Panel::cameraRequested, this, [this, side] { Open_Camera_Clicked(side); });
+    connect(&panel, &Profile_Side_Panel::photoFileRequested, this, [this, side] { Browse_Photo_Clicked(side); });
+    connect(&panel, &Profile_Side_Panel::registerRequested, this, [this] { Register_Visitor(m_controller); });
+    connect(&panel, &Profile_Side_Panel::passRequested, this,
+            [this](bool preview) { Print_Visitor_Pass(m_controller, preview); });
+    connect(&panel, &Profile_Side_Panel::logRequested, this, [this] { Open_Visitor_Log(m_controller); });
+    connect(&panel, &Profile_Side_Panel::addRecordRequested, this, &LiveModePanels::Add_In_Excel_Details_Btn_Clicked);
+    connect(&panel, &Profile_Side_Panel::deleteRecordRequested, this,
+            &LiveModePanels::Delete_In_Excel_Details_Btn_Clicked);
+    connect(&panel, &Profile_Side_Panel::viewDataRequested, this, &LiveModePanels::View_Excel_Btn_Clicked);
+    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] {
+        Save_Group_Mode_List_Details_In_XL_Data_List();
+        saveProject();
+    });
+}
+
+// ---- Layout ------------------------------------------------------------------------------------
+
+void LiveModePanels::Show_Hide_Profile_Panel_Live_Mode(bool show)
+{
+    if (copy_card_design)
+        return;
+    if (!show || !liveMode()) {
+        m_pane->hide();
+        return;
+    }
+    const auto mode = groupMode() ? Profile_Side_Panel::Mode::Group : Profile_Side_Panel::Mode::Visitor;
+    for (Profile_Side_Panel* panel : m_panels)
+        panel->setMode(mode);
+    m_pane->setWindowTitle(groupMode() ? QStringLiteral("Group Records") : QStringLiteral("Visitor"));
+    m_controller.inspector().sizePanel().GroupList().setVisible(groupMode());
+    m_pane->show();
+    change_Visitor_Side_View(sideInForce());
+}
+
+void LiveModePanels::change_Visitor_Side_View(int side)
+{
+    const int shown = side == 1 ? 1 : 0;
+    m_sides->setCurrentIndex(shown);
+    m_scrolls[shown]->verticalScrollBar()->setValue(0);
+    shown == 1 ? Set_Back_Panel_Size() : Set_Front_Panel_Size();
+}
+
+void LiveModePanels::Hide_Visitor_panel()
+{
+    m_pane->hide();
+}
+
+void LiveModePanels::Set_Front_Panel_Size()
+{
+    m_panels[0]->resize(m_scrolls[0]->viewport()->width(), m_panels[0]->sizeHint().height());
+}
+
+void LiveModePanels::Set_Back_Panel_Size()
+{
+    m_panels[1]->resize(m_scrolls[1]->viewport()->width(), m_panels[1]->sizeHint().height());
+}
+
+// ---- Set-up ------------------------------------------------------------------------------------
+
+void LiveModePanels::Reset_All_Visitor_Grp_Mode_Ctrl()
+{
+    for (Profile_Side_Panel* panel : m_panels)
+        panel->Reset_Controls();
+}
+
+void LiveModePanels::Reset_Group_Mode_Excel_Col_Index()
+{
+    excel_cb_value = unboundGroupColumns();
+    for (Profile_Side_Panel* panel : m_panels) {
+        for (const QString& id : boundFieldIds())
+            panel->setChosenColumn(id, -1);
+    }
+}
+
+void LiveModePanels::Create_Control_For_Visitor_Mode()
+{
+    m_panels[0]->Rebuild_User_Rows(dynamic_ctrl_list_front);
+    m_panels[1]->Rebuild_User_Rows(dynamic_ctrl_list_back);
+}
+
+void LiveModePanels::Check_For_Defalut_Photo_Control()
+{
+    for (const GraphicPtr& element : m_controller.Get_Front_Controls_Array()) {
+        if (element->kind() == GraphicKind::Image)
+            return;
+    }
+    Check_and_create_control_for_group_mode_FRONT(kPhotoFieldId, m_controller.NO_Image_Path, QStringLiteral("P"), -1, true);
+}
+
+void LiveModePanels::Start_Visitor_Panels()
+{
+    Title_For_Visitor();
+    Reset_All_Visitor_Grp_Mode_Ctrl();
+    for (Profile_Side_Panel* panel : m_panels)
+        panel->Refresh_Controls();
+    Check_For_Defalut_Photo_Control();
+    Create_Control_For_Visitor_Mode();
+    // The pass shows when the visitor came, where its design has a date or a time.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString date = now.toString(QStringLiteral("dd/MM/yyyy"));
+    const QString time = now.toString(QStringLiteral("hh:mm AP"));
+    for (int side : {0, 1}) {
+        panel(side).showDateTime(date, time);
+        showOnCard(side, QStringLiteral("Fup_Date"), date);
+        showOnCard(side, QStringLiteral("Fup_Time"), time);
+    }
+    Show_Hide_Profile_Panel_Live_Mode(true);
+    change_Visitor_Side_View(0);
+}
+
+void LiveModePanels::After_Design_Load()
+{
+    if (!liveMode()) {
+        Title_For_Gen_ID_Card();
+        Hide_Visitor_panel();
+        return;
+    }
+    if (groupMode())
+        Reset_All_Visitor_Grp_Mode_Ctrl();
+    else
+        Title_For_Visitor();
+    for (Profile_Side_Panel* panel : m_panels)
+        panel->Refresh_Controls();
+    Show_Hide_Profile_Panel_Live_Mode(true);
+    Create_Control_For_Visitor_Mode();
+    m_controller.sideCommands().Select_front_side();
+}
+
+// ---- Fields ------------------------------------------------------------------------------------
+
+QLineEdit* LiveModePanels::Get_text_box_of_visitor_mode(const QString& ctrlId) const
+{
+    return panel(sideInForce()).textBox(ctrlId);
+}
+
+QCheckBox* LiveModePanels::Get_chk_box_of_visitor_mode(const QString& ctrlId) const
+{
+    return panel(sideInForce()).checkBox(ctrlId);
+}
+
+QWidget* LiveModePanels::Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const
+{
+    return panel(sideInForce()).Get_Dynamic_Photo_Ctrl(ctrlId);
+}
+
+int LiveModePanels::bindingSlot(const QString& ctrlId, int side) const
+{
+    if (ctrlId == kPhotoFieldId)
+        return kFrontPhotoSlot + (side == 1 ? 1 : 0);
+    return int(textFieldIds().indexOf(ctrlId));
+}
+
+int LiveModePanels::Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const
+{
+    const int slot = bindingSlot(ctrlId, sideInForce());
+    if (slot >= 0)
+        return excel_cb_value[slot];
+    const QList<DynamicControl>& rows = sideInForce() == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    for (const DynamicControl& row : rows) {
+        if (row.controlId == ctrlId)
+            return row.column;
+    }
+    return -1;
+}
+
+void LiveModePanels::Check_and_create_control_for_group_mode_FRONT(const QString& ctrlId, const QString& value,
+                                                                   const QString& txtOrPic, int column, bool visible)
+{
+    Check_and_create_control_for_group_mode(0, ctrlId, value, txtOrPic, column, visible);
+}
+
+void LiveModePanels::Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
+                                                                  const QString& txtOrPic, int column, bool visible)
+{
+    Check_and_create_control_for_group_mode(1, ctrlId, value, txtOrPic, column, visible);
+}
+
+void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
+                                                             const QString& txtOrPic, int column, bool visible)
+{
+    const GraphicKind kind = txtOrPic == QLatin1String("P") ? GraphicKind::Image : GraphicKind::Text;
+    SKTGraphicView& canvas = view(side);
+    GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+    if (!element) {
+        const QRectF place = ::Get_Control_Rect_From_Template(m_controller.Front_card_Prop.Card_Size(), ctrlId);
+        canvas.createGraphicOfClass(kind, std::nullopt, true, place, side == 1 ? QStringLiteral("B") : QStringLiteral("F"),
+                                    value, ctrlId);
+        element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+        if (!element)
+            return;
+        if (kind == GraphicKind::Image)
+            element->setBounds(place);
+    }
+    if (kind == GraphicKind::Image) {
+        if (QFileInfo(value).isFile())
+            static_cast<SKTImage&>(*element).setFilePath(value, true);
+    } else {
+        element->Set_text_value(value);
+    }
+    if (column >= 1) {
+        element->Set_Data_source_type(2);
+        element->Set_Excel_binding(true);
+        element->Set_Excel_binding_Index(column);
+    } else if (element->data_source_type == 2) {
+        element->Set_Data_source_type(0);
+        element->Set_Excel_binding(false);
+        element->Set_Excel_binding_Index(-1);
+    }
+    element->Set_Ctrl_Is_Visible(visible);
+    canvas.update();
+}
+
+bool LiveModePanels::showOnCard(int side, const QString& ctrlId, const QString& text)
+{
+    SKTGraphicView& canvas = view(side);
+    const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+    if (!element || element->kind() != GraphicKind::Text)
+        return false;
+    element->Set_text_value(text);
+    canvas.update();
+    m_controller.canvasHostOfWindow().designMayHaveChanged();
+    return true;
+}
+
+void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString& text)
+{
+    if (showOnCard(side, ctrlId, text))
+        return;
+    if (!view(side).Selcect_Ctrl_With_ID(ctrlId) && !text.isEmpty())
+        Check_and_create_control_for_group_mode(side, ctrlId, text, QStringLiteral("T"),
+                                                Get_Excel_Coulmn_Index_According_ID(ctrlId), true);
+    if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+        shown->setChecked(true);
+}
+
+void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
+{
+    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(ctrlId);
+    if (!element)
+        return;
+    element->Set_Ctrl_Is_Visible(shown);
+    view(side).update();
+}
+
+void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
+{
+    const int slot = bindingSlot(ctrlId, side);
+    if (slot < 0)
+        return;
+    excel_cb_value[slot] = column;
+    if (ctrlId != kPhotoFieldId)
+        panel(1 - side).setChosenColumn(ctrlId, column);
+    const int row = selectedRow();
+    const QString value =
+        column >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(column), row) : QString();
+    if (ctrlId == kPhotoFieldId) {
+        Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("P"), column, true);
+        setPhoto(side, value);
+        return;
+    }
+    Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("T"), column, column >= 1);
+    if (QLineEdit* box = panel(side).textBox(ctrlId))
+        box->setText(value);
+    if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+        shown->setChecked(column >= 1);
+}
+
+void LiveModePanels::Set_User_Image_Control(int side, const QString& path, const QString& ctrlId)
+{
+    panel(side).Set_User_Image_Control(path, QImage(), ctrlId);
+}
+
+// ---- Photo -------------------------------------------------------------------------------------
+
+void LiveModePanels::setPhoto(int side, const QString& path)
+{
+    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId);
+    if (element && element->kind() == GraphicKind::Image && QFileInfo(path).isFile())
+        static_cast<SKTImage&>(*element).setFilePath(path, true);
+    panel(side).Set_User_Image_Control(path, QImage(), QString());
+    view(side).update();
+}
+
+void LiveModePanels::Open_Camera_Clicked(int side)
+{
+    if (const GraphicPtr photo = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId); photo && photo->ctrl_is_locked) {
+        Show_MessageBox(QStringLiteral("Selected control is locked."));
+        return;
+    }
+    CameraWindow& camera = cameraWindow();
+    if (camera.Open_Wnd() != 1)
+        return;
+    const QString taken = camera.Camera_Capture_Image();
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, taken, QStringLiteral("P"),
+                                            excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
+    setPhoto(side, taken);
+}
+
+void LiveModePanels::Browse_Photo_Clicked(int side)
+{
+    const QString chosen =
+        chooseReadablePicture(m_controller.window(), QStringLiteral("Choose a Photo"), m_controller.Allowd_Image_fileTypes);
+    if (chosen.isEmpty())
+        return;
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, chosen, QStringLiteral("P"),
+                                            excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
+    setPhoto(side, chosen);
+}

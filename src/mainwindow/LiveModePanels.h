@@ -1,0 +1,133 @@
+#pragma once
+// The main window's share of visitor and group modes: the front and back side panels in the left
+// pane, what they report written onto the card, and the group project's records (the loaded data
+// table) edited row by row through them.
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+#include "designfile/DesignState.h"
+
+class QDockWidget;
+class QCheckBox;
+class QLineEdit;
+class QScrollArea;
+class QStackedWidget;
+class QWidget;
+class Profile_Side_Panel;
+class SKTGraphicView;
+class SKTWindowController;
+
+// The photo of the card holder's profile.
+inline const QString kPhotoFieldId = QStringLiteral("Fup_Photo");
+inline const QString kRecordAddedMessage = QStringLiteral("Record added successfully.");
+inline const QString kDeleteRecordQuestion = QStringLiteral("Are you sure you want delete selected record?");
+inline const QString kRecordDeletedMessage = QStringLiteral("Record deleted successfully.");
+inline const QString kLastRecordMessage =
+    QStringLiteral("Unable to delete this record because project must have one record.");
+inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
+
+class LiveModePanels : public QObject {
+    Q_OBJECT
+public:
+    // Makes both panels (and the globals naming them) in a hidden left pane of the window.
+    explicit LiveModePanels(SKTWindowController& controller);
+    ~LiveModePanels() override;
+
+    Profile_Side_Panel& panel(int side) const;
+    QDockWidget& pane() const { return *m_pane; }
+
+    // Group-mode column bindings of the ten text fields, then the front and back photo.
+    GroupColumnBindings excel_cb_value = unboundGroupColumns();
+    QList<DynamicControl> dynamic_ctrl_list_front;
+    QList<DynamicControl> dynamic_ctrl_list_back;
+
+    // ---- Layout ------------------------------------------------------------------------------
+    // false: the design layout, panels hidden. true: the panels of mode "V" or "G". Nothing while
+    // a design is being copied onto the other side.
+    void Show_Hide_Profile_Panel_Live_Mode(bool show);
+    // 0 the front panel, 1 the back, scrolled to the top.
+    void change_Visitor_Side_View(int side);
+    void Hide_Visitor_panel();
+    void Set_Front_Panel_Size();
+    void Set_Back_Panel_Size();
+
+    // ---- Set-up ------------------------------------------------------------------------------
+    void Reset_All_Visitor_Grp_Mode_Ctrl();
+    void Reset_Group_Mode_Excel_Col_Index();
+    // Both panels' added rows again from the dynamic-control lists (front, then back).
+    void Create_Control_For_Visitor_Mode();
+    // A front without a "Fup_Photo" element or any picture gets one showing the no-picture image.
+    void Check_For_Defalut_Photo_Control();
+    // What a design load ends with in modes "V" and "G" (captions, panels, rows, front side).
+    void After_Design_Load();
+    // The visitor road's set-up once its template is loaded.
+    void Start_Visitor_Panels();
+
+    // ---- Fields --------------------------------------------------------------------------------
+    QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const;
+    QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) const;
+    QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const;
+    // The column chosen for a profile field or a user-added row; -1 none.
+    int Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const;
+    // The element with the identifier on the front or the back, made at its template place when
+    // missing (a picture when txtOrPic is "P"), showing the value, bound to the column (none for
+    // -1) and shown or hidden.
+    void Check_and_create_control_for_group_mode_FRONT(const QString& ctrlId, const QString& value,
+                                                       const QString& txtOrPic, int column, bool visible);
+    void Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
+                                                      const QString& txtOrPic, int column, bool visible);
+    void Set_User_Image_Control(int side, const QString& path, const QString& ctrlId);
+
+    // ---- Group records ---------------------------------------------------------------------------
+    // The panel of the side ("F" or "B") and that side's elements take the row's cells by their
+    // bound columns. False, changing nothing, for a row the table does not have.
+    bool Set_GP_mode_Value_From_Excel(const QString& side, int row);
+    void Select_Excel_First_Row();
+    // The selected row (row 0 when none) takes the panel's values, exactly as typed.
+    void Save_Group_Mode_List_Details_In_XL_Data_List();
+    // After a project is read: group list, column titles and bindings, row 0 shown. Nothing for an
+    // empty path.
+    void Set_Group_Mode_List_Setting_After_Loading(const QString& projectPath, const QString& a_or_u);
+    void Create_Group_List_By_Excel_List();
+    void Add_In_Excel_Details_Btn_Clicked();
+    void Delete_In_Excel_Details_Btn_Clicked();
+    void View_Excel_Btn_Clicked();
+    // The row the group list shows selected, 0 when none.
+    int selectedRow() const;
+    // The workbook kept beside the project's design: Group_Excel_Data/NAME.xlsx.
+    static QString projectWorkbookPath(const QString& projectPath);
+
+    // ---- Photo ------------------------------------------------------------------------------------
+    void Open_Camera_Clicked(int side);
+    void Browse_Photo_Clicked(int side);
+
+private:
+    // The ten text fields of the profile in the record's order (their binding slots), and the
+    // same with the photo last: the fields a column can be chosen for.
+    static QStringList textFieldIds();
+    static QStringList boundFieldIds();
+    void Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
+                                                 const QString& txtOrPic, int column, bool visible);
+    // The text element with the identifier on the side shows the text; false when there is none.
+    bool showOnCard(int side, const QString& ctrlId, const QString& text);
+    int sideInForce() const;
+    SKTGraphicView& view(int side) const;
+    void connectPanel(Profile_Side_Panel& panel);
+    void fieldEdited(int side, const QString& ctrlId, const QString& text);
+    void fieldShown(int side, const QString& ctrlId, bool shown);
+    void columnChosen(int side, const QString& ctrlId, int column);
+    void setPhoto(int side, const QString& path);
+    QMap<int, QString> panelValues(int side) const;
+    bool saveProject();
+    void writeProjectWorkbook() const;
+    void showRow(int row);
+    int bindingSlot(const QString& ctrlId, int side) const;
+
+    SKTWindowController& m_controller;
+    QDockWidget* m_pane = nullptr;
+    QStackedWidget* m_sides = nullptr;
+    QScrollArea* m_scrolls[2] = {nullptr, nullptr};
+    Profile_Side_Panel* m_panels[2] = {nullptr, nullptr};
+};

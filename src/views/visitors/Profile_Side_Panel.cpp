@@ -1,0 +1,348 @@
+#include "views/visitors/Profile_Side_Panel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "model/profiles/ProfileCaptions.h"
+#include "model/profiles/User_Profile_Class.h"
+#include "platform/StringHelpers.h"
+#include "ui_Profile_Side_Panel.h"
+
+Profile_Side_Panel* Front_Profile_Panel_OBJ = nullptr;
+Profile_Side_Panel* Back_Profile_Panel_OBJ = nullptr;
+
+namespace {
+
+const QString kDateId = QStringLiteral("Fup_Date");
+const QString kTimeId = QStringLiteral("Fup_Time");
+const QString kPhotoId = QStringLiteral("Fup_Photo");
+const QString kNoColumn = QStringLiteral("None");
+
+// The caption global of each text field, in the record's order.
+QString captionOf(int field)
+{
+    const QString* captions[] = {&Title_Name,    &Title_Title,   &Title_Company_name, &Title_slogan,
+                                 &Title_address, &Title_phone,   &Title_fax,          &Title_email,
+                                 &Title_website, &Title_unique};
+    return *captions[field];
+}
+
+// Item 0 is "None"; item n is the table's data column n.
+int columnOfItem(int index)
+{
+    return index >= 1 ? index : -1;
+}
+
+QImage readPicture(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return {};
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+void showScaled(QLabel* view, const QImage& picture)
+{
+    if (picture.isNull()) {
+        view->clear();
+        return;
+    }
+    view->setPixmap(QPixmap::fromImage(
+        picture.scaled(view->maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+}  // namespace
+
+Profile_Side_Panel::Profile_Side_Panel(int side, QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::Profile_Side_Panel>())
+    , m_side(side)
+{
+    ui->setupUi(this);
+    setObjectName(side == 1 ? QStringLiteral("Back_Profile_Panel") : QStringLiteral("Front_Profile_Panel"));
+    ui->side_title_lbl->setText(side == 1 ? QStringLiteral("Back") : QStringLiteral("Front"));
+    ui->photo_path_txt->setObjectName(kPhotoId);
+    buildFixedRows();
+    connectButtons();
+    setColumnTitles({});
+    setMode(Mode::Visitor);
+    Refresh_Controls();
+}
+
+Profile_Side_Panel::~Profile_Side_Panel() = default;
+
+void Profile_Side_Panel::buildFixedRows()
+{
+    int row = 0;
+    for (const User_Profile_Field& field : User_Profile_Fields()) {
+        if (QLatin1String(field.valueId) != kPhotoId)
+            addFixedRow(QLatin1String(field.valueId), row++);
+    }
+    m_fixed.append({kDateId, ui->date_lbl, nullptr, ui->date_txt, nullptr});
+    m_fixed.append({kTimeId, ui->time_lbl, nullptr, ui->time_txt, nullptr});
+    ui->date_txt->setObjectName(kDateId);
+    ui->time_txt->setObjectName(kTimeId);
+    connect(ui->date_txt, &QLineEdit::textEdited, this, [this](const QString& text) { Q_EMIT fieldEdited(kDateId, text); });
+    connect(ui->time_txt, &QLineEdit::textEdited, this, [this](const QString& text) { Q_EMIT fieldEdited(kTimeId, text); });
+    connect(ui->date_manual_chk, &QCheckBox::clicked, ui->date_txt, [this](bool on) { ui->date_txt->setReadOnly(!on); });
+    connect(ui->time_manual_chk, &QCheckBox::clicked, ui->time_txt, [this](bool on) { ui->time_txt->setReadOnly(!on); });
+    m_fixed.append({kPhotoId, nullptr, nullptr, ui->photo_path_txt, ui->photo_column_box});
+    connect(ui->photo_column_box, &QComboBox::activated, this,
+            [this](int index) { Q_EMIT columnChosen(kPhotoId, columnOfItem(index)); });
+}
+
+void Profile_Side_Panel::addFixedRow(const QString& ctrlId, int row)
+{
+    FixedRow fixed{ctrlId, new QLabel(ui->fields_box), new QCheckBox(ui->fields_box), new QLineEdit(ui->fields_box),
+                   new QComboBox(ui->fields_box)};
+    fixed.text->setObjectName(ctrlId);
+    fixed.shown->setObjectName(ctrlId + QStringLiteral("_chk"));
+    fixed.shown->setToolTip(QStringLiteral("Show on the card"));
+    fixed.column->setObjectName(ctrlId + QStringLiteral("_col"));
+    fixed.column->setMinimumWidth(110);
+    fixed.column->setToolTip(QStringLiteral("The workbook column this field shows"));
+    fixed.caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ui->fields_grid->addWidget(fixed.shown, row * 2, 0);
+    ui->fields_grid->addWidget(fixed.caption, row * 2, 1);
+    ui->fields_grid->addWidget(fixed.column, row * 2, 2);
+    ui->fields_grid->addWidget(fixed.text, row * 2 + 1, 0, 1, 3);
+    ui->fields_grid->setColumnStretch(1, 1);
+    connect(fixed.text, &QLineEdit::textEdited, this, [this, ctrlId](const QString& text) { Q_EMIT fieldEdited(ctrlId, text); });
+    connect(fixed.shown, &QCheckBox::clicked, this, [this, ctrlId](bool on) { Q_EMIT fieldShown(ctrlId, on); });
+    connect(fixed.column, &QComboBox::activated, this,
+            [this, ctrlId](int index) { Q_EMIT columnChosen(ctrlId, columnOfItem(index)); });
+    m_fixed.append(fixed);
+}
+
+void Profile_Side_Panel::connectButtons()
+{
+    connect(ui->camera_btn, &QPushButton::clicked, this, &Profile_Side_Panel::cameraRequested);
+    connect(ui->browse_photo_btn, &QPushButton::clicked, this, &Profile_Side_Panel::photoFileRequested);
+    connect(ui->register_visitor_btn, &QPushButton::clicked, this, &Profile_Side_Panel::registerRequested);
+    connect(ui->print_pass_btn, &QPushButton::clicked, this, [this] { Q_EMIT passRequested(false); });
+    connect(ui->preview_pass_btn, &QPushButton::clicked, this, [this] { Q_EMIT passRequested(true); });
+    connect(ui->visitor_log_btn, &QPushButton::clicked, this, &Profile_Side_Panel::logRequested);
+    connect(ui->add_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::addRecordRequested);
+    connect(ui->save_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::saveRecordRequested);
+    connect(ui->delete_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::deleteRecordRequested);
+    connect(ui->view_data_btn, &QPushButton::clicked, this, &Profile_Side_Panel::viewDataRequested);
+}
+
+void Profile_Side_Panel::setMode(Mode mode)
+{
+    m_mode = mode;
+    const bool group = mode == Mode::Group;
+    ui->visitor_buttons->setVisible(!group);
+    ui->group_buttons->setVisible(group);
+    ui->date_time_box->setVisible(!group);
+    for (const FixedRow& row : m_fixed) {
+        if (row.column)
+            row.column->setVisible(group);
+    }
+}
+
+void Profile_Side_Panel::Refresh_Controls()
+{
+    int field = 0;
+    for (const FixedRow& row : m_fixed) {
+        if (row.ctrlId == kDateId)
+            row.caption->setText(Title_Date);
+        else if (row.ctrlId == kTimeId)
+            row.caption->setText(Title_Time);
+        else if (row.caption)
+            row.caption->setText(captionOf(field++));
+    }
+    ui->photo_box->setTitle(Title_image.endsWith(QLatin1String(" :")) ? Title_image.chopped(2) : Title_image);
+}
+
+void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId)
+{
+    const QString id = Trim_Str(ctrlId);
+    if (!id.isEmpty() && m_hasElement && !m_hasElement(id))
+        return;
+    const QString trimmed = Trim_Str(path);
+    ui->photo_path_txt->setText(trimmed);
+    if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile())
+        showPhoto({});
+    else
+        showPhoto(picture.isNull() ? readPicture(trimmed) : picture);
+}
+
+void Profile_Side_Panel::showPhoto(const QImage& picture)
+{
+    m_photo = picture;
+    showScaled(ui->photo_view, picture);
+}
+
+QString Profile_Side_Panel::photoPath() const
+{
+    return ui->photo_path_txt->text();
+}
+
+const Profile_Side_Panel::FixedRow* Profile_Side_Panel::fixedRow(const QString& ctrlId) const
+{
+    for (const FixedRow& row : m_fixed) {
+        if (row.ctrlId == ctrlId)
+            return &row;
+    }
+    return nullptr;
+}
+
+const ProfilePanelRow* Profile_Side_Panel::userRow(const QString& ctrlId) const
+{
+    for (const QList<ProfilePanelRow>* rows : {&m_labelRows, &m_valueRows}) {
+        for (const ProfilePanelRow& row : *rows) {
+            if (row.controlId == ctrlId)
+                return &row;
+        }
+    }
+    return nullptr;
+}
+
+QLineEdit* Profile_Side_Panel::textBox(const QString& ctrlId) const
+{
+    if (const FixedRow* row = fixedRow(ctrlId))
+        return row->text;
+    const ProfilePanelRow* row = userRow(ctrlId);
+    return row ? qobject_cast<QLineEdit*>(row->input) : nullptr;
+}
+
+QCheckBox* Profile_Side_Panel::checkBox(const QString& ctrlId) const
+{
+    if (const FixedRow* row = fixedRow(ctrlId))
+        return row->shown;
+    const ProfilePanelRow* row = userRow(ctrlId);
+    return row ? row->check : nullptr;
+}
+
+QWidget* Profile_Side_Panel::Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const
+{
+    for (const ProfilePanelRow& row : m_labelRows) {
+        if (row.controlId == ctrlId && !qobject_cast<QLineEdit*>(row.input))
+            return row.input;
+    }
+    return nullptr;
+}
+
+QCheckBox* Profile_Side_Panel::date_manual_chk() const
+{
+    return ui->date_manual_chk;
+}
+
+QCheckBox* Profile_Side_Panel::time_manual_chk() const
+{
+    return ui->time_manual_chk;
+}
+
+void Profile_Side_Panel::clearUserRows()
+{
+    qDeleteAll(m_userWidgets);
+    m_userWidgets.clear();
+    m_labelRows.clear();
+    m_valueRows.clear();
+}
+
+void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls)
+{
+    clearUserRows();
+    int row = 0;
+    for (const DynamicControl& control : controls) {
+        const QString& id = control.controlId;
+        const bool picture = id.contains(QLatin1String("_Photo"));
+        const bool label = id.contains(QLatin1String("_label"));
+        if (!picture && !label && !id.contains(QLatin1String("_field")))
+            continue;
+        auto* check = new QCheckBox(ui->user_rows_box);
+        check->setObjectName(id + QStringLiteral("_chk"));
+        check->setChecked(control.visible);
+        QWidget* input = nullptr;
+        if (picture) {
+            auto* view = new QLabel(ui->user_rows_box);
+            view->setFrameShape(QFrame::Box);
+            view->setMinimumSize(64, 80);
+            view->setMaximumSize(64, 80);
+            showScaled(view, m_noPicture);
+            input = view;
+        } else {
+            auto* text = new QLineEdit(control.value, ui->user_rows_box);
+            connect(text, &QLineEdit::textEdited, this, [this, id](const QString& typed) { Q_EMIT fieldEdited(id, typed); });
+            input = text;
+        }
+        input->setObjectName(id);
+        connect(check, &QCheckBox::clicked, this, [this, id](bool on) { Q_EMIT fieldShown(id, on); });
+        ui->user_rows_grid->addWidget(check, row, 0);
+        ui->user_rows_grid->addWidget(input, row, 1);
+        ++row;
+        m_userWidgets << check << input;
+        (picture || label ? m_labelRows : m_valueRows).append({id, input, check});
+    }
+    ui->user_rows_box->setVisible(row > 0);
+    Change_btn_location();
+}
+
+void Profile_Side_Panel::Change_btn_location()
+{
+    // The buttons sit in the panel's column after the rows; a rebuild only has to lay out again.
+    ui->panel_layout->invalidate();
+    adjustSize();
+}
+
+void Profile_Side_Panel::Reset_Controls()
+{
+    for (const FixedRow& row : m_fixed) {
+        row.text->clear();
+        if (row.shown)
+            row.shown->setChecked(false);
+    }
+    ui->date_manual_chk->setChecked(false);
+    ui->time_manual_chk->setChecked(false);
+    ui->date_txt->setReadOnly(true);
+    ui->time_txt->setReadOnly(true);
+    showPhoto({});
+    clearUserRows();
+    ui->user_rows_box->setVisible(false);
+}
+
+void Profile_Side_Panel::setColumnTitles(const QStringList& titles)
+{
+    for (const FixedRow& row : m_fixed) {
+        if (!row.column)
+            continue;
+        row.column->clear();
+        row.column->addItem(kNoColumn);
+        row.column->addItems(titles);
+    }
+}
+
+QComboBox* Profile_Side_Panel::columnBox(const QString& ctrlId) const
+{
+    const FixedRow* row = fixedRow(ctrlId);
+    return row ? row->column : nullptr;
+}
+
+int Profile_Side_Panel::chosenColumn(const QString& ctrlId) const
+{
+    const QComboBox* box = columnBox(ctrlId);
+    return box ? columnOfItem(box->currentIndex()) : -1;
+}
+
+void Profile_Side_Panel::setChosenColumn(const QString& ctrlId, int column)
+{
+    if (QComboBox* box = columnBox(ctrlId))
+        box->setCurrentIndex(column >= 1 && column < box->count() ? column : 0);
+}
+
+void Profile_Side_Panel::showDateTime(const QString& date, const QString& time)
+{
+    if (!ui->date_manual_chk->isChecked())
+        ui->date_txt->setText(date);
+    if (!ui->time_manual_chk->isChecked())
+        ui->time_txt->setText(time);
+}

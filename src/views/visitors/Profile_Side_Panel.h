@@ -1,0 +1,131 @@
+#pragma once
+// The side panel of visitor and group modes: the card holder's fixed fields, the photo, the date
+// and time, and a row for each text or picture element the design adds, for one side of the
+// card. In group mode each field also chooses the workbook column it shows; in visitor mode the
+// panel registers the visitor, prints the pass and opens the log. The panel only shows and
+// reports: the main window writes what it reports onto the card.
+#include <QImage>
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "designfile/DesignState.h"
+#include "views/visitors/ProfileSidePanel.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+namespace Ui {
+class Profile_Side_Panel;
+}
+
+class Profile_Side_Panel : public QWidget, public ProfileSidePanel {
+    Q_OBJECT
+public:
+    enum class Mode { Visitor, Group };
+
+    // side: 0 front, 1 back.
+    explicit Profile_Side_Panel(int side, QWidget* parent = nullptr);
+    ~Profile_Side_Panel() override;
+
+    int side() const { return m_side; }
+    void setMode(Mode mode);
+    Mode mode() const { return m_mode; }
+
+    // Answers whether the side's canvas holds an element with the identifier.
+    void setElementLookup(std::function<bool(const QString&)> hasElement) { m_hasElement = std::move(hasElement); }
+    // The picture a photo field without a photo shows.
+    void setNoPicture(const QImage& picture) { m_noPicture = picture; }
+
+    // ---- ProfileSidePanel ---------------------------------------------------------------------
+    // Captions from the caption globals.
+    void Refresh_Controls() override;
+    // With an identifier the side has no element for, nothing happens. Otherwise the path field
+    // shows the trimmed path and the photo view the picture, or the file's picture when none is
+    // given, or nothing for an empty or missing file.
+    void Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId) override;
+    QList<ProfilePanelRow> view_array_label() const override { return m_labelRows; }
+    QList<ProfilePanelRow> view_array_value() const override { return m_valueRows; }
+
+    // The text box and the shown check box of a fixed field ("Fup_Name" .. "Fup_UniqueNo",
+    // "Fup_Date", "Fup_Time") or of a user-added text row; nullptr when there is none. The photo's
+    // text box ("Fup_Photo") is its read-only path field.
+    QLineEdit* textBox(const QString& ctrlId) const;
+    QCheckBox* checkBox(const QString& ctrlId) const;
+    // The picture view of a user-added photo row, or nullptr.
+    QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) const;
+    QCheckBox* date_manual_chk() const;
+    QCheckBox* time_manual_chk() const;
+    QString photoPath() const;
+    QImage shownPhoto() const { return m_photo; }
+
+    // Replaces the user-added rows with one per entry (the old rows go first, so a rebuild never
+    // doubles them): captions ("F_label...") and values ("F_field...") as text rows, pictures as
+    // picture views ("F_Photo..."). Entries of other identifiers are left out.
+    void Rebuild_User_Rows(const QList<DynamicControl>& controls);
+    // Keeps the buttons below the user-added rows.
+    void Change_btn_location();
+    // Every field, check box and picture back to empty.
+    void Reset_Controls();
+
+    // Group mode: the workbook's column titles offered to every field ("None" first).
+    void setColumnTitles(const QStringList& titles);
+    // The column chosen for a fixed field or the photo ("Fup_Photo"): -1 for none.
+    int chosenColumn(const QString& ctrlId) const;
+    void setChosenColumn(const QString& ctrlId, int column);
+
+    // The date and time shown while their manual boxes are off.
+    void showDateTime(const QString& date, const QString& time);
+
+Q_SIGNALS:
+    // Typed into a text box, as typed.
+    void fieldEdited(const QString& ctrlId, const QString& text);
+    void fieldShown(const QString& ctrlId, bool shown);
+    // Group mode: a column chosen for a field (-1 none).
+    void columnChosen(const QString& ctrlId, int column);
+    void cameraRequested();
+    void photoFileRequested();
+    void registerRequested();
+    void passRequested(bool preview);
+    void logRequested();
+    void addRecordRequested();
+    void saveRecordRequested();
+    void deleteRecordRequested();
+    void viewDataRequested();
+
+private:
+    struct FixedRow {
+        QString ctrlId;
+        QLabel* caption = nullptr;
+        QCheckBox* shown = nullptr;
+        QLineEdit* text = nullptr;
+        QComboBox* column = nullptr;
+    };
+    void buildFixedRows();
+    void connectButtons();
+    void addFixedRow(const QString& ctrlId, int row);
+    const FixedRow* fixedRow(const QString& ctrlId) const;
+    const ProfilePanelRow* userRow(const QString& ctrlId) const;
+    QComboBox* columnBox(const QString& ctrlId) const;
+    void clearUserRows();
+    void showPhoto(const QImage& picture);
+
+    std::unique_ptr<Ui::Profile_Side_Panel> ui;
+    int m_side;
+    Mode m_mode = Mode::Visitor;
+    QList<FixedRow> m_fixed;
+    QList<ProfilePanelRow> m_labelRows;
+    QList<ProfilePanelRow> m_valueRows;
+    QList<QWidget*> m_userWidgets;
+    QImage m_photo;
+    QImage m_noPicture;
+    std::function<bool(const QString&)> m_hasElement;
+};
+
+// The panels of the front and the back, made with the main window before any project starts;
+// null before that.
+extern Profile_Side_Panel* Front_Profile_Panel_OBJ;
+extern Profile_Side_Panel* Back_Profile_Panel_OBJ;

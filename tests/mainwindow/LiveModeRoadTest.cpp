@@ -1,0 +1,358 @@
+// Visitor and group modes on the real main window: the start roads through the chooser, the side
+// panels in the left pane, a group project edited row by row, saved, opened again and exported.
+// On an X server the panels are pictured in test-artifacts/visitors.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+#include "data/Data_From_Excel.h"
+#include "designfile/DesignFile.h"
+#include "designfile/TemplateCatalog.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/LiveModePanels.h"
+#include "mainwindow/OutputCommands.h"
+#include "mainwindow/StartDispatch.h"
+#include "mainwindow/WizardStartWindows.h"
+#include "model/profiles/ProfileCaptions.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/Open_Export_Log.h"
+#include "views/photos/CameraWindow.h"
+#include "views/photos/PhotoWindows.h"
+#include "views/inspector/CardSizePanel.h"
+#include "views/inspector/CheckedNumberField.h"
+#include "views/inspector/InspectorLists.h"
+#include "views/inspector/PropertyInspector.h"
+#include "views/output/ExportSheet.h"
+#include "views/visitors/Profile_Side_Panel.h"
+#include "views/wizards/Group_Mode_Wizard.h"
+#include "views/wizards/TemplateBrowser.h"
+#include "views/wizards/Template_Wizard.h"
+#include "StartRoadFixture.h"
+
+namespace {
+
+// The camera window as a user who takes one picture answers it.
+class TakenPicture : public CameraWindow {
+public:
+    int Open_Wnd() override { return ++opened, path.isEmpty() ? 0 : 1; }
+    QString Camera_Capture_Image() const override { return path; }
+    QString path;
+    int opened = 0;
+};
+
+class LiveModeRoad : public StartRoadFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
+        CARD_SIDE_STR = QStringLiteral("1");
+        writeTemplate(QStringLiteral("badge (h)"), QStringLiteral("employee"));
+        writeTemplate(QStringLiteral("day pass (h)"), QStringLiteral("visitor"));
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+    }
+    // A landscape card with a band across its top.
+    void writeTemplate(const QString& name, const QString& category)
+    {
+        GraphicPtr band = SKTGraphic::create(GraphicKind::Shape);
+        band->_bounds = QRectF(0, 0, 242.64, 30);
+        writeTemplateFile(name, category, QStringLiteral("Horizontal"), QSizeF(242.64, 153.36), {band});
+    }
+    // Fifty people in a workbook written by openpyxl: Name, Company and a code with leading zeros.
+    QString fiftyPeople()
+    {
+        const QString workbook = scratch.filePath(QStringLiteral("people.xlsx"));
+        const auto made = TestEnvironment::runPython(
+            "import sys, openpyxl\n"
+            "wb = openpyxl.Workbook(); ws = wb.active\n"
+            "ws.append(['Name', 'Company', 'Code'])\n"
+            "for n in range(1, 51): ws.append(['Person %d' % n, 'Firm %d' % (n % 4), '%03d' % n])\n"
+            "wb.save(sys.argv[1])\n",
+            {workbook});
+        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+        return workbook;
+    }
+    void startGroupProject(const QString& workbook)
+    {
+        press("Using_Group_Batch_btn");
+        dialogs.queueHook([&](QDialog& dialog) {
+            auto* wizard = qobject_cast<Group_Mode_Wizard*>(&dialog);
+            ASSERT_NE(wizard, nullptr);
+            wizard->browser().chooseRow(0);
+            dialogs.queueOpenFile(workbook);
+            wizard->findChild<QPushButton*>(QStringLiteral("Select_Excel_btn"))->click();
+            wizard->findChild<QLineEdit*>(QStringLiteral("Project_Name_Text"))->setText(QStringLiteral("People"));
+            wizard->OK_Click();
+        });
+        ASSERT_TRUE(Open_Start_Window(controller));
+    }
+    Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
+    QLineEdit& field(const char* id) const { return *front().textBox(QLatin1String(id)); }
+    void type(const char* id, const QString& text)
+    {
+        field(id).setText(text);
+        Q_EMIT field(id).textEdited(text);
+    }
+    void chooseColumn(const char* id, int column)
+    {
+        auto* box = front().findChild<QComboBox*>(QLatin1String(id) + QStringLiteral("_col"));
+        box->setCurrentIndex(column);
+        Q_EMIT box->activated(column);
+    }
+    void clickGroupRow(int row)
+    {
+        QTableView& list = controller.inspector().sizePanel().GroupList();
+        controller.inspector().sizePanel().Mark_Group_List_New_Selection(row);
+        Q_EMIT list.clicked(list.model()->index(row, 0));
+    }
+    GraphicPtr frontElement(const char* id) const
+    {
+        return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));
+    }
+    bool paneShown() const { return controller.liveModes().pane().isVisibleTo(controller.window()); }
+    void picture(const QString& name)
+    {
+        const QString folder = QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR);
+        QDir().mkpath(folder);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(controller.window()->grab().save(QDir(folder).filePath(name)));
+    }
+    void openVisitorPass()
+    {
+        press("Using_Visitor_btn");
+        dialogs.queueHook([](QDialog& dialog) {
+            auto* window = qobject_cast<Template_Wizard*>(&dialog);
+            ASSERT_NE(window, nullptr);
+            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
+            categories->setCurrentText(TemplateCatalog::kVisitorCategory);
+            Q_EMIT categories->activated(categories->currentIndex());
+            window->browser().chooseRow(0);
+            window->OK_Click();
+        });
+        ASSERT_TRUE(Open_Start_Window(controller));
+    }
+    void fillVisitor()
+    {
+        type("Fup_Name", QStringLiteral("O'Brien'); DROP TABLE Visitor_Records;--"));
+        type("Fup_Company", QStringLiteral("Harbour Logistics"));
+        type("Fup_CompanySlogan", QStringLiteral("Delivery"));
+        type("Fup_Website", QStringLiteral("Front desk"));
+        const QString photo = scratch.filePath(QStringLiteral("visitor.png"));
+        QImage face(120, 150, QImage::Format_RGB32);
+        face.fill(QColor(90, 140, 200));
+        ASSERT_TRUE(face.save(photo));
+        controller.liveModes().Check_and_create_control_for_group_mode_FRONT("Fup_Photo", photo, "P", -1, true);
+        controller.liveModes().Set_User_Image_Control(0, photo, "Fup_Photo");
+    }
+};
+
+}  // namespace
+
+TEST_F(LiveModeRoad, AVisitorRunShowsTheVisitorPanelsAndTypingWritesTheCard)
+{
+    openVisitorPass();
+    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_TRUE(paneShown());
+    EXPECT_EQ(Title_slogan, "Purpose :");
+    EXPECT_EQ(front().textBox("Fup_Date")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_TRUE(front().textBox("Fup_Date")->isReadOnly());
+    // The template has no photo: the pass gets the default one.
+    ASSERT_NE(frontElement("Fup_Photo"), nullptr);
+    EXPECT_EQ(document.graphics().size(), 2);
+    ASSERT_NO_FATAL_FAILURE(fillVisitor());
+    ASSERT_NE(frontElement("Fup_Name"), nullptr);
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "O'Brien'); DROP TABLE Visitor_Records;--");
+    EXPECT_TRUE(frontElement("Fup_Name")->ctrl_is_visible);
+    EXPECT_EQ(controller.canvasHostOfWindow().Get_text_box_of_visitor_mode("Fup_Company")->text(), "Harbour Logistics");
+    EXPECT_EQ(front().photoPath(), scratch.filePath(QStringLiteral("visitor.png")));
+
+    // Unchecking the shown box hides the element; a design start afterwards hides the panels.
+    front().checkBox("Fup_Company")->click();
+    EXPECT_FALSE(frontElement("Fup_Company")->ctrl_is_visible);
+}
+
+// The panel's camera button takes the picture into the pass's photo; a locked photo is refused.
+TEST_F(LiveModeRoad, TheCameraButtonPutsThePictureTakenOnThePass)
+{
+    openVisitorPass();
+    TakenPicture camera;
+    camera.path = scratch.filePath(QStringLiteral("zova_user_save.png"));
+    QImage taken(60, 80, QImage::Format_RGB32);
+    taken.fill(QColor(20, 160, 90));
+    ASSERT_TRUE(taken.save(camera.path));
+    setPhotoWindows(&camera, nullptr, nullptr);
+    front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
+    EXPECT_EQ(camera.opened, 1);
+    EXPECT_EQ(front().photoPath(), camera.path);
+    EXPECT_EQ(front().shownPhoto().pixelColor(3, 3), QColor(20, 160, 90));
+    ASSERT_NE(frontElement("Fup_Photo"), nullptr);
+    EXPECT_EQ(frontElement("Fup_Photo")->_file_path, camera.path);
+
+    frontElement("Fup_Photo")->ctrl_is_locked = true;
+    front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
+    EXPECT_EQ(camera.opened, 1);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nSelected control is locked.")});
+    setPhotoWindows(nullptr, nullptr, nullptr);
+}
+
+// A saved visitor design opens in visitor mode again, with its panels and added rows, and
+// opening it twice does not double the rows.
+TEST_F(LiveModeRoad, AVisitorDesignKeepsItsModeAcrossAnOpen)
+{
+    openVisitorPass();
+    GraphicPtr blood = SKTGraphic::create(GraphicKind::Text);
+    blood->control_ID = QStringLiteral("F_fieldBlood");
+    blood->Set_text_value(QStringLiteral("O+"));
+    blood->ctrl_is_visible = true;
+    document.addInGraphics(blood);
+    const QString saved = scratch.filePath(QStringLiteral("pass.did"));
+    dialogs.queueSaveFile(saved);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    for (int time = 0; time < 2; ++time) {
+        Start_Card_Option = QStringLiteral("L");
+        dialogs.queueOpenFile(saved);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+    }
+    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_TRUE(paneShown());
+    EXPECT_EQ(front().findChildren<QLineEdit*>("F_fieldBlood").size(), 1);
+    EXPECT_EQ(front().textBox("F_fieldBlood")->text(), "O+");
+    EXPECT_EQ(front().view_array_label().size(), 1);  // the caption row made for the lone field
+}
+
+// The whole group road: a 50-row workbook through the wizard, row 7 edited in the panel, saved,
+// opened again with its table and the edit, and 50 cards exported, each with its own row's name.
+TEST_F(LiveModeRoad, AGroupProjectIsEditedByRowSavedReopenedAndExported)
+{
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    EXPECT_EQ(Start_Card_Option, "G");
+    EXPECT_TRUE(paneShown());
+    EXPECT_EQ(controller.inspector().sizePanel().groupList().rowCount(), 50);
+    EXPECT_EQ(controller.inspector().sizePanel().groupList().Get_Item_Text(49), "50 - Person 50");
+    EXPECT_EQ(controller.liveModes().selectedRow(), 0);
+
+    chooseColumn("Fup_Name", 1);
+    chooseColumn("Fup_UniqueNo", 3);
+    EXPECT_EQ(field("Fup_Name").text(), "Person 1");
+    ASSERT_NE(frontElement("Fup_Name"), nullptr);
+    EXPECT_EQ(frontElement("Fup_Name")->excel_col_indx, 1);
+    EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, "001");
+
+    clickGroupRow(7);
+    EXPECT_EQ(field("Fup_Name").text(), "Person 8");
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Person 8");
+    type("Fup_Name", QStringLiteral(" Zoë O'Brien "));
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, " Zoë O'Brien ");
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    const QString project = QDir(Created_Resource_Path).filePath(QStringLiteral("Group_Excel_Data/People.did"));
+    EXPECT_EQ(Project_File_Name, project);
+
+    // The workbook beside the project holds the edit as typed and the codes as text.
+    const auto read = TestEnvironment::runPython("import sys, warnings, openpyxl\n"
+                                                 "warnings.simplefilter('ignore')\n"
+                                                 "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                                 "rows = list(ws.iter_rows(values_only=True))\n"
+                                                 "print(len(rows), repr(rows[0]), repr(rows[8]), repr(rows[9]))\n",
+                                                 {LiveModePanels::projectWorkbookPath(project)});
+    EXPECT_EQ(QString::fromUtf8(read.out).trimmed().toStdString(),
+              "51 ('Name', 'Company', 'Code') (\" Zoë O'Brien \", 'Firm 0', '008') ('Person 9', 'Firm 1', '009')")
+        << read.err.toStdString();
+
+    // A new project opens it again as a saved design: group mode, its table, the edit and the
+    // bindings.
+    press("Open_Log_btn");
+    dialogs.queueOpenFile(project);
+    ASSERT_TRUE(New_Project(controller));
+    EXPECT_EQ(Start_Card_Option, "G");
+    EXPECT_TRUE(paneShown());
+    ASSERT_EQ(Loaded_Data_Table().rowCount(), 50);
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 7), " Zoë O'Brien ");
+    EXPECT_EQ(controller.inspector().sizePanel().groupList().rowCount(), 50);
+    EXPECT_EQ(front().chosenColumn("Fup_Name"), 1);
+    EXPECT_EQ(field("Fup_Name").text(), "Person 1");
+    clickGroupRow(7);
+    EXPECT_EQ(field("Fup_Name").text(), " Zoë O'Brien ");
+
+    // A row the table does not have is refused, the panel keeps what it shows.
+    EXPECT_FALSE(controller.liveModes().Set_GP_mode_Value_From_Excel("F", 50));
+    EXPECT_EQ(field("Fup_Name").text(), " Zoë O'Brien ");
+
+    QTemporaryDir out;
+    dialogs.queueHook([](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.fileFormatPopup->setCurrentText(QStringLiteral("PDF"));
+        sheet.rangeBlock->Sel_print_rd->click();
+        sheet.rangeBlock->To_Text->setValue(50);
+        sheet.rangeBlock->from_Text->setValue(1);
+        sheet.exportOkay();
+    });
+    dialogs.queueFolder(out.path());
+    dialogs.queueHook([](QDialog&) {});
+    Export_Button(controller);
+    const QDir cards(out.filePath(QStringLiteral("ZOVA ID Card")));
+    ASSERT_EQ(cards.entryList({QStringLiteral("*_Front.PDF")}, QDir::Files).size(), 50);
+    for (int n : {1, 8, 9, 50}) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {cards.filePath(QStringLiteral("Card_%1_Front.PDF").arg(n)), QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        const QString name = n == 8 ? QStringLiteral("Zoë O'Brien") : QStringLiteral("Person %1").arg(n);
+        EXPECT_TRUE(words.contains(name)) << n << ": " << words.toStdString();
+        EXPECT_TRUE(words.contains(QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')))) << words.toStdString();
+    }
+}
+
+TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
+{
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    chooseColumn("Fup_Name", 1);
+    type("Fup_Name", QStringLiteral("Newcomer"));
+    const qsizetype before = messages.texts().size();
+    controller.liveModes().Add_In_Excel_Details_Btn_Clicked();
+    ASSERT_EQ(Loaded_Data_Table().rowCount(), 51);
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 50), "Newcomer");
+    EXPECT_EQ(Loaded_Data_Table().objectValue(Extension_Key, 50), "51");
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 0), "Person 1");
+
+    messages.queueAnswers({0});  // "Yes"
+    clickGroupRow(2);
+    controller.liveModes().Delete_In_Excel_Details_Btn_Clicked();
+    EXPECT_EQ(Loaded_Data_Table().rowCount(), 50);
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 2), "Person 4");
+    EXPECT_EQ(Loaded_Data_Table().objectValue(Extension_Key, 2), "4");
+    EXPECT_EQ(messages.texts().mid(before), (QStringList{"\n" + kRecordAddedMessage, kDeleteRecordQuestion,
+                                             "\n" + kRecordDeletedMessage}));
+    DesignFileError error;
+    const std::optional<DesignState> saved = readDesignFile(Project_File_Name, &error);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->rows.size(), 50);
+}
+
+TEST_F(LiveModeRoad, ScreenshotsOfTheVisitorPanelsAndOfAGroupProject)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
+    openVisitorPass();
+    ASSERT_NO_FATAL_FAILURE(fillVisitor());
+    picture(QStringLiteral("visitor-panels.png"));
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    chooseColumn("Fup_Name", 1);
+    chooseColumn("Fup_Company", 2);
+    chooseColumn("Fup_UniqueNo", 3);
+    clickGroupRow(7);
+    inspector().showPage(QStringLiteral("card_size_tab"));
+    picture(QStringLiteral("group-project.png"));
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The main window with the real start windows over a scratch resource folder and user folder, so
+// that the start roads run through the chooser as a user answers them.
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "data/Data_From_Excel.h"
+#include "designfile/DesignFile.h"
+#include "mainwindow/StartWindows.h"
+#include "mainwindow/WizardStartWindows.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "MainWindowFixture.h"
+
+class StartRoadFixture : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        savedResources = Resource_Path, savedUserFolder = Created_Resource_Path;
+        Resource_Path = scratch.filePath(QStringLiteral("resources"));
+        // The workbook writer fills the resource folder's blank workbook.
+        ASSERT_TRUE(QDir().mkpath(Resource_Path));
+        ASSERT_TRUE(QFile::copy(QDir(savedResources).filePath(QStringLiteral("Template.xlsx")),
+                                QDir(Resource_Path).filePath(QStringLiteral("Template.xlsx"))));
+        Created_Resource_Path = scratch.filePath(QStringLiteral("user"));
+        setStartWindows(&windows);
+    }
+    void TearDown() override
+    {
+        setStartWindows(nullptr);
+        Resource_Path = savedResources, Created_Resource_Path = savedUserFolder;
+        Selected_Template_Path.clear(), Excel_Source_Path.clear(), Excel_Binding_Use = false;
+        Loaded_Data_Table().ListData.clear();
+        MainWindowFixture::TearDown();
+    }
+    // A template of the category (its folder's name) with these front elements.
+    void writeTemplateFile(const QString& name, const QString& category, const QString& preset, QSizeF size,
+                           const GraphicList& frontElements)
+    {
+        DesignState design;
+        design.startMode = QStringLiteral("T");
+        for (Card_Property* side : {&design.front, &design.back}) {
+            side->setCard_Preset(preset);
+            side->setCard_Size(size);
+        }
+        design.frontElements = frontElements;
+        const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));
+    }
+    // The chooser's next run presses this button.
+    void press(const char* button)
+    {
+        dialogs.queueHook([button](QDialog& chooser) { chooser.findChild<QPushButton*>(QLatin1String(button))->click(); });
+    }
+
+    WizardStartWindows windows;
+    QString savedResources, savedUserFolder;
+};
