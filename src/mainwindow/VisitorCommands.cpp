@@ -13,10 +13,12 @@
 
 namespace {
 
-// The application's live log, opened on first use and kept open for the run.
+// The application's live log, opened on first use and kept open while the user folder stays.
 VisitorLog& liveVisitorLog()
 {
     static VisitorLog log;
+    if (log.isOpen() && log.path() != VisitorLog::livePath())
+        log.close();
     return log;
 }
 
