@@ -43,7 +43,7 @@ TEST_F(VisitorCommandsTest, TheLogWindowPrintsTheSelectedVisitorsPassFromTheFron
     {
         VisitorLog live;
         ASSERT_TRUE(live.openLive()) << qPrintable(live.lastError());
-        ASSERT_GT(live.add(visitortest::visitor(QStringLiteral("Grace Hopper"), QString(), QStringLiteral("GH-1906"))), 0);
+        ASSERT_GT(live.add(sampleVisitor(QStringLiteral("Grace Hopper"), QString(), QStringLiteral("GH-1906"))), 0);
     }
     const QString pdf = scratch.filePath(QStringLiteral("pass.pdf"));
     int listed = 0;

@@ -2,7 +2,6 @@
 // template whose barcode shows the visitor number; three visitors typed in, each registered
 // (read back with the sqlite3 shell) and given a pass printed to PDF (its barcode read by
 // ZXingReader); the log window lists all three.
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,12 +10,8 @@
 
 #include "StartRoadFixture.h"
 #include "mainwindow/LiveModePanels.h"
-#include "mainwindow/StartDispatch.h"
-#include "designfile/TemplateCatalog.h"
 #include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassDesign.h"
-#include "views/wizards/TemplateBrowser.h"
-#include "views/wizards/Template_Wizard.h"
 #include "visitors/VisitorLog.h"
 
 namespace {
@@ -31,17 +26,7 @@ protected:
                           QSizeF(243, 154), visitortest::passFront(QDir(scratch.path())));
         controller.window()->resize(1280, 800);
         controller.showWindow();
-        press("Using_Visitor_btn");
-        dialogs.queueHook([](QDialog& dialog) {
-            auto* window = qobject_cast<Template_Wizard*>(&dialog);
-            ASSERT_NE(window, nullptr);
-            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
-            categories->setCurrentText(TemplateCatalog::kVisitorCategory);
-            Q_EMIT categories->activated(categories->currentIndex());
-            window->browser().chooseRow(0);
-            window->OK_Click();
-        });
-        ASSERT_TRUE(Open_Start_Window(controller));
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
         ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
     }
     Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }

@@ -12,6 +12,7 @@
 
 #include "platform/AppContext.h"
 #include "support/TestEnvironment.h"
+#include "visitors/VisitorSamples.h"
 #include "visitors/VisitorLog.h"
 #include "visitors/VisitorLogExport.h"
 
@@ -32,23 +33,6 @@ QString shellText(const QString& db, const QString& sql)
     return QString::fromUtf8(result.out).trimmed();
 }
 
-VisitorRecord visitor(const QString& name, const QString& photo, const QString& number)
-{
-    VisitorRecord record;
-    record.dateAndTime = QStringLiteral("07-12-2026 09:30 AM");
-    record.photoPath = photo;
-    record.name = name;
-    record.companyName = QStringLiteral("Harbour Logistics");
-    record.address = QStringLiteral("12 Quay Street");
-    record.phone = QStringLiteral("+44 20 7946 0000");
-    record.email = QStringLiteral("guest@example.org");
-    record.purpose = QStringLiteral("Interview");
-    record.personToMeet = QStringLiteral("Ms Kaur");
-    record.visitorNo = number;
-    record.other = QStringLiteral("Badge returned");
-    return record;
-}
-
 class VisitorLogTest : public ::testing::Test {
 protected:
     QString dbPath() const { return dir.filePath(QStringLiteral("Visitor.db")); }
@@ -59,9 +43,9 @@ TEST_F(VisitorLogTest, ThreeVisitorsWithPhotosAreThreeRowsReadBackByTheShell)
 {
     VisitorLog log;
     ASSERT_TRUE(log.open(dbPath())) << qPrintable(log.lastError());
-    EXPECT_EQ(log.add(visitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"))), 1);
-    EXPECT_EQ(log.add(visitor(QStringLiteral("Li Wei"), QStringLiteral("/photos/li.jpg<IMG_FILTER>grey=1"), QStringLiteral("V-002"))), 2);
-    EXPECT_EQ(log.add(visitor(QStringLiteral("Zoë Müller"), QStringLiteral("/photos/zoe.png"), QStringLiteral("V-003"))), 3);
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"))), 1);
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"), QStringLiteral("/photos/li.jpg<IMG_FILTER>grey=1"), QStringLiteral("V-002"))), 2);
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Zoë Müller"), QStringLiteral("/photos/zoe.png"), QStringLiteral("V-003"))), 3);
 
     const QJsonArray rows = shellRows(dbPath(), QStringLiteral("SELECT * FROM Visitor_Records ORDER BY S_No"));
     ASSERT_EQ(rows.size(), 3);
@@ -75,7 +59,7 @@ TEST_F(VisitorLogTest, ThreeVisitorsWithPhotosAreThreeRowsReadBackByTheShell)
     // And the log reads its own rows back whole.
     const QList<VisitorRecord> all = log.all();
     ASSERT_EQ(all.size(), 3);
-    VisitorRecord expected = visitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"));
+    VisitorRecord expected = sampleVisitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"));
     expected.sNo = 1;
     EXPECT_EQ(all[0], expected);
 }
@@ -84,10 +68,10 @@ TEST_F(VisitorLogTest, ANameWrittenAsSqlIsStoredAndReadBackVerbatim)
 {
     VisitorLog log;
     ASSERT_TRUE(log.open(dbPath()));
-    VisitorRecord hostile = visitor(kHostileName, QString(), QStringLiteral("V'; --"));
+    VisitorRecord hostile = sampleVisitor(kHostileName, QString(), QStringLiteral("V'; --"));
     hostile.other = QStringLiteral("100% \"quoted\" _under_ \\slash");
     ASSERT_EQ(log.add(hostile), 1);
-    ASSERT_EQ(log.add(visitor(QStringLiteral("Next Guest"), QString(), QStringLiteral("V-2"))), 2);
+    ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Next Guest"), QString(), QStringLiteral("V-2"))), 2);
 
     const QJsonArray rows = shellRows(dbPath(), QStringLiteral("SELECT Name, Visitor_No, Other FROM Visitor_Records"));
     ASSERT_EQ(rows.size(), 2);
@@ -103,7 +87,7 @@ TEST_F(VisitorLogTest, SearchByNameIgnoresCaseAndTakesWildcardsLiterally)
     VisitorLog log;
     ASSERT_TRUE(log.open(dbPath()));
     for (const char* name : {"Maria Lopez", "Mario Rossi", "Omar Farah", "100% Mart_in"})
-        ASSERT_GT(log.add(visitor(QString::fromUtf8(name), QString(), QString())), 0);
+        ASSERT_GT(log.add(sampleVisitor(QString::fromUtf8(name), QString(), QString())), 0);
 
     auto names = [&](const QString& text) {
         QStringList found;
@@ -124,7 +108,7 @@ TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
     VisitorLog missingFolder;
     EXPECT_FALSE(missingFolder.open(dir.filePath(QStringLiteral("no/such/folder/Visitor.db"))));
     EXPECT_TRUE(missingFolder.lastError().startsWith(QStringLiteral("The visitor log ")));
-    EXPECT_EQ(missingFolder.add(visitor(QStringLiteral("A"), QString(), QString())), -1);
+    EXPECT_EQ(missingFolder.add(sampleVisitor(QStringLiteral("A"), QString(), QString())), -1);
     EXPECT_EQ(missingFolder.lastError(), QStringLiteral("The visitor log is not open."));
 
     QFile notADatabase(dbPath());
@@ -140,7 +124,7 @@ TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
     VisitorLog log;
     ASSERT_TRUE(log.open(other));
     ASSERT_EQ(shellText(other, QStringLiteral("DROP TABLE Visitor_Records; SELECT 'dropped';")), QStringLiteral("dropped"));
-    EXPECT_EQ(log.add(visitor(QStringLiteral("Late Guest"), QString(), QString())), -1);
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Late Guest"), QString(), QString())), -1);
     EXPECT_TRUE(log.lastError().startsWith(QStringLiteral("The visitor could not be stored"))) << qPrintable(log.lastError());
     EXPECT_TRUE(log.lastError().contains(QStringLiteral("no such table"))) << qPrintable(log.lastError());
 }
@@ -174,15 +158,15 @@ TEST_F(VisitorLogTest, AProcessKilledWhileRegisteringLeavesEveryCommittedVisitor
     // The killed run's log opens again and takes the next visitor.
     VisitorLog log;
     ASSERT_TRUE(log.open(dbPath()));
-    EXPECT_GT(log.add(visitor(QStringLiteral("After"), QString(), QString())), last);
+    EXPECT_GT(log.add(sampleVisitor(QStringLiteral("After"), QString(), QString())), last);
 }
 
 TEST_F(VisitorLogTest, TheExportedWorkbookHasTheTwelveTitlesAndOneRowPerVisitor)
 {
     VisitorLog log;
     ASSERT_TRUE(log.open(dbPath()));
-    ASSERT_EQ(log.add(visitor(kHostileName, QStringLiteral("/p/a.png"), QStringLiteral("007"))), 1);
-    ASSERT_EQ(log.add(visitor(QStringLiteral("Li Wei"), QStringLiteral("/p/b.png"), QStringLiteral("V-2"))), 2);
+    ASSERT_EQ(log.add(sampleVisitor(kHostileName, QStringLiteral("/p/a.png"), QStringLiteral("007"))), 1);
+    ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"), QStringLiteral("/p/b.png"), QStringLiteral("V-2"))), 2);
     const QString xlsx = dir.filePath(QStringLiteral("log.xlsx"));
     ASSERT_TRUE(exportVisitorLog(log.all(), xlsx));
 
@@ -197,10 +181,10 @@ TEST_F(VisitorLogTest, TheExportedWorkbookHasTheTwelveTitlesAndOneRowPerVisitor)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|"
                                        "Person to Meet|Visitor No.|Other"));
-    EXPECT_EQ(lines[1], QStringLiteral("1|07-12-2026 09:30 AM|/p/a.png|%1|Harbour Logistics|12 Quay Street|"
+    EXPECT_EQ(lines[1], QStringLiteral("1|07-12-2026 9:30:00 AM|/p/a.png|%1|Harbour Logistics|12 Quay Street|"
                                        "+44 20 7946 0000|guest@example.org|Interview|Ms Kaur|007|Badge returned")
                             .arg(kHostileName));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2|07-12-2026 09:30 AM|/p/b.png|Li Wei|")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2|07-12-2026 9:30:00 AM|/p/b.png|Li Wei|")));
 }
 
 TEST_F(VisitorLogTest, TheShippedLogIsEmptyWithTheTableAndSeedsTheUsersLog)
@@ -217,7 +201,7 @@ TEST_F(VisitorLogTest, TheShippedLogIsEmptyWithTheTableAndSeedsTheUsersLog)
     VisitorLog live;
     ASSERT_TRUE(live.openLive()) << qPrintable(live.lastError());
     EXPECT_EQ(live.path(), dir.filePath(QStringLiteral("Visitor_Log/Visitor.db")));
-    EXPECT_EQ(live.add(visitor(QStringLiteral("First"), QString(), QString())), 1);
+    EXPECT_EQ(live.add(sampleVisitor(QStringLiteral("First"), QString(), QString())), 1);
     EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
 }
 

@@ -50,7 +50,7 @@ TEST(VisitorLogScreenshots, TheLogWindowWithAVisitorSelected)
                     {"Olivia Martin", "Atrium Events", "Meeting", QColor(150, 90, 140)}};
     int n = 0;
     for (const auto& v : visitors) {
-        VisitorRecord record = visitortest::visitor(QString::fromUtf8(v.name),
+        VisitorRecord record = sampleVisitor(QString::fromUtf8(v.name),
                                                     portrait(photos, QStringLiteral("p%1.png").arg(n), v.ground),
                                                     QStringLiteral("V-000%1").arg(++n));
         record.companyName = QString::fromUtf8(v.company);

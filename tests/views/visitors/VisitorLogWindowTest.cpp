@@ -55,13 +55,13 @@ protected:
         ASSERT_TRUE(log.open(folder.filePath(QStringLiteral("Visitor.db"))));
         front = visitortest::passFront(QDir(folder.path()));
         const QDir photos(folder.path());
-        ASSERT_EQ(log.add(visitortest::visitor(QStringLiteral("Ana Souza"),
+        ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Ana Souza"),
                                                visitortest::photoFile(photos, "ana.png", QColor(200, 40, 40)),
                                                QStringLiteral("V-0001"))), 1);
-        ASSERT_EQ(log.add(visitortest::visitor(QStringLiteral("Li Wei"),
+        ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"),
                                                visitortest::photoFile(photos, "li.png", QColor(40, 160, 40)),
                                                QStringLiteral("V-0002"))), 2);
-        ASSERT_EQ(log.add(visitortest::visitor(QStringLiteral("Olivia Martin"),
+        ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Olivia Martin"),
                                                visitortest::photoFile(photos, "olivia.png", QColor(40, 40, 200)),
                                                QStringLiteral("V-0003"))), 3);
         window.logic.passMaker = [this](const VisitorRecord& visitor, QString* why) {
@@ -199,7 +199,8 @@ TEST_F(VisitorLogWindowTest, ExportWritesTheListedVisitorsUnderTheTwelveTitles)
     EXPECT_EQ(QString::fromUtf8(read.out).trimmed().split(u'\n'),
               (QStringList{QStringLiteral("S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|"
                                           "Person to Meet|Visitor No.|Other"),
-                           QStringLiteral("2|07-12-2026 9:30:00 AM|%1|Li Wei|Harbour Logistics||||Interview|Ms Kaur|V-0002|")
+                           QStringLiteral("2|07-12-2026 9:30:00 AM|%1|Li Wei|Harbour Logistics|12 Quay Street|+44 20 7946 0000|"
+                                          "guest@example.org|Interview|Ms Kaur|V-0002|Badge returned")
                                .arg(folder.filePath(QStringLiteral("li.png")))}));
 
     // A search that lists nobody has nothing to export and asks for no file.

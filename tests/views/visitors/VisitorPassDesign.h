@@ -1,13 +1,13 @@
 #pragma once
 // A visitor design for the tests: a CR80 front with the visitor's name and company, a photo and
-// a Code 128 barcode of the visitor number on a light blue ground, and the visitors to put on it.
+// a Code 128 barcode of the visitor number on a light blue ground.
 #include <QDir>
 #include <QPainter>
 
 #include "barcodes/BarcodeLists.h"
 #include "model/SKTGraphicKinds.h"
 #include "model/WindowlessCardHost.h"
-#include "visitors/VisitorRecord.h"
+#include "visitors/VisitorSamples.h"
 
 namespace visitortest {
 
@@ -67,19 +67,6 @@ inline void lightCr80(WindowlessCardHost& host)
     host.front.setCard_fill_chk(true);
     host.front.setCard_fill_style(QStringLiteral("S"));
     host.front.setCard_fill_clr(QColor(235, 242, 250));
-}
-
-inline VisitorRecord visitor(const QString& name, const QString& photo, const QString& number)
-{
-    VisitorRecord record;
-    record.dateAndTime = QStringLiteral("07-12-2026 9:30:00 AM");
-    record.photoPath = photo;
-    record.name = name;
-    record.companyName = QStringLiteral("Harbour Logistics");
-    record.purpose = QStringLiteral("Interview");
-    record.personToMeet = QStringLiteral("Ms Kaur");
-    record.visitorNo = number;
-    return record;
 }
 
 }  // namespace visitortest
