@@ -90,6 +90,8 @@ bool VisitorLog::open(const QString& path)
 
 void VisitorLog::close()
 {
+    sqlite3_finalize(m_insert);
+    m_insert = nullptr;
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -107,20 +109,19 @@ qint64 VisitorLog::add(const VisitorRecord& visitor)
         return -1;
     }
     qint64 sNo = -1;
-    {
-        Statement insert;
-        bool bound = sqlite3_prepare_v2(m_db, kInsert, -1, &insert.handle, nullptr) == SQLITE_OK;
-        const QStringList fields = visitor.fields();
-        for (int i = 0; bound && i < kTextColumns; ++i) {
-            const QString& value = fields.at(i);
-            bound = sqlite3_bind_text16(insert.handle, i + 1, value.utf16(), int(value.size() * 2),
-                                        SQLITE_TRANSIENT) == SQLITE_OK;
-        }
-        if (bound && sqlite3_step(insert.handle) == SQLITE_DONE)
-            sNo = sqlite3_last_insert_rowid(m_db);
-        else
-            fail(QStringLiteral("The visitor could not be stored"));
+    // Prepared once per connection: every registration binds its values into the same statement.
+    bool bound = m_insert || sqlite3_prepare_v3(m_db, kInsert, -1, SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr) == SQLITE_OK;
+    const QStringList fields = visitor.fields();
+    for (int i = 0; bound && i < kTextColumns; ++i) {
+        const QString& value = fields.at(i);
+        bound = sqlite3_bind_text16(m_insert, i + 1, value.utf16(), int(value.size() * 2), SQLITE_TRANSIENT) == SQLITE_OK;
     }
+    if (bound && sqlite3_step(m_insert) == SQLITE_DONE)
+        sNo = sqlite3_last_insert_rowid(m_db);
+    else
+        fail(QStringLiteral("The visitor could not be stored"));
+    sqlite3_reset(m_insert);
+    sqlite3_clear_bindings(m_insert);
     if (sNo < 0 || !exec("COMMIT")) {
         const QString why = sNo < 0 ? m_error : QStringLiteral("The visitor could not be stored: %1").arg(m_error);
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -9,6 +9,7 @@
 #include "visitors/VisitorRecord.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class VisitorLog {
 public:
@@ -46,6 +47,7 @@ private:
     QList<VisitorRecord> select(const char* sql, const QString& parameter) const;
 
     sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_insert = nullptr;
     QString m_path;
     mutable QString m_error;
 };

@@ -1,7 +1,7 @@
 // The front desk's road on the real window and its side panels: a visitor run on a visitor
 // template whose barcode shows the visitor number; three visitors typed in, each registered
 // (read back with the sqlite3 shell) and given a pass printed to PDF (its barcode read by
-// ZXingReader); the log window lists all three.
+// ZXingReader); the log window lists all three and prints the pass of the one chosen there.
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -85,14 +85,20 @@ TEST_F(VisitorPassRoad, ThreeVisitorsAreRegisteredGivenTheirPassesAndListedInThe
                                                           "O'Brien'); DROP TABLE Visitor_Records;--|Delivery|V-102|%3\n")
                                                .arg(scratch.filePath("v0.png"), scratch.filePath("v1.png"), scratch.filePath("v2.png")));
 
+    // The log window lists all three and prints the pass of the one chosen there.
     QStringList listed;
     dialogs.queueHook([&](QDialog& dialog) {
-        const QTableWidget& table = *dialog.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"));
+        QTableWidget& table = *dialog.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"));
         for (int row = 0; row < table.rowCount(); ++row)
             listed << table.item(row, 3)->text();
+        table.selectRow(1);
+        dialog.findChild<QPushButton*>(QStringLiteral("Print_Button"))->click();
     });
+    const QString fromLog = scratch.filePath(QStringLiteral("from-log.pdf"));
+    printTo(fromLog);
     click("visitor_log_btn");
     EXPECT_EQ(listed, (QStringList{names[0], names[1], names[2]}));
+    EXPECT_EQ(barcodeOn(fromLog), QStringLiteral("V-101"));
 }
 
 TEST_F(VisitorPassRoad, AFailedRegistrationSaysWhyAndThePanelKeepsWhatWasTyped)

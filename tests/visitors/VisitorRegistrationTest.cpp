@@ -47,21 +47,6 @@ TEST_F(VisitorRegistrationTest, EachPanelFieldLandsInItsColumn)
     EXPECT_EQ(visitorFromFields(panels(manual), kMoment).dateAndTime, QStringLiteral("06-12-2026 5:45:00 PM"));
 }
 
-TEST_F(VisitorRegistrationTest, ThreeVisitorsRegisteredAreThreeRowsOfTheLog)
-{
-    VisitorLog log;
-    ASSERT_TRUE(log.open(dir.filePath("Visitor.db")));
-    for (const char* name : {"Ana Souza", "Li Wei", "O'Brien'); DROP TABLE Visitor_Records;--"}) {
-        QHash<QString, QString> typed = kTyped;
-        typed.insert("Fup_Name", QString::fromUtf8(name));
-        EXPECT_EQ(Register_Visitor(log, visitorFromFields(panels(typed), kMoment)), 1);
-    }
-    EXPECT_TRUE(messages.texts().isEmpty());
-    const auto names = TestEnvironment::run("sqlite3", {dir.filePath("Visitor.db"), "SELECT S_No || ':' || Name FROM Visitor_Records"});
-    EXPECT_EQ(QString::fromUtf8(names.out),
-              QStringLiteral("1:Ana Souza\n2:Li Wei\n3:O'Brien'); DROP TABLE Visitor_Records;--\n"));
-}
-
 TEST_F(VisitorRegistrationTest, AVisitorWithoutANameOrALogThatCannotStoreIsRefusedWithTheReason)
 {
     VisitorLog log;
