@@ -33,7 +33,10 @@ bool VisitorLogLogic::selectRow(int row)
     if (row < -1 || row >= m_rows.size())
         return false;
     m_selected = row;
-    Set_User_Image(row < 0 ? QString() : m_rows.at(row).photoPath);
+    // Another visitor's photo never stands in for one whose picture is gone.
+    m_photo = QImage();
+    if (row >= 0)
+        Set_User_Image(m_rows.at(row).photoPath);
     return true;
 }
 

@@ -26,7 +26,8 @@ public:
     const QList<VisitorRecord>& rows() const { return m_rows; }
     QString searchText() const { return m_search; }
 
-    // Selects a listed row (-1 for none) and shows its visitor's photo; false for a row that is not listed.
+    // Selects a listed row (-1 for none) and shows its visitor's photo, or none when the picture
+    // cannot be read; false for a row that is not listed.
     bool selectRow(int row);
     int selectedRow() const { return m_selected; }
 

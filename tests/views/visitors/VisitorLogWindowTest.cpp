@@ -139,6 +139,13 @@ TEST_F(VisitorLogWindowTest, TheSelectedVisitorsPhotoShowsThroughItsStoredSettin
     EXPECT_EQ(photoCentre(), grey);
     EXPECT_TRUE(window.logic.Set_User_Image(QString()));
     EXPECT_TRUE(window.logic.photo().isNull());
+
+    // A visitor whose picture is gone is shown without one, not with the last visitor's.
+    window.logic.Set_User_Image(li);
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("olivia.png"))));
+    child<QTableWidget>("Visitor_Table")->selectRow(2);
+    EXPECT_TRUE(window.logic.photo().isNull());
+    EXPECT_TRUE(child<QLabel>("Photo_View")->pixmap().isNull());
 }
 
 TEST_F(VisitorLogWindowTest, EachVisitorsPassPrintsToPdfAtItsPlaceWithItsOwnBarcode)
