@@ -369,3 +369,8 @@ void ControllerCanvasHost::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK(
             field->setEnabled(unlocked && ((check && check->isChecked()) || element->ctrl_is_visible));
     }
 }
+
+void ControllerCanvasHost::showPicture(QWidget* view, const QImage& picture)
+{
+    Profile_Side_Panel::showPicture(view, picture);
+}

@@ -83,7 +83,7 @@ public:
     QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) override;
     QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) const override;
     QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const override;
-    void showPicture(QWidget*, const QImage&) override {}
+    void showPicture(QWidget* view, const QImage& picture) override;
 
 private:
     QAction* action(const char* name) const;

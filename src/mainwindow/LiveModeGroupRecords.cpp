@@ -112,7 +112,7 @@ void LiveModePanels::writeProjectWorkbook() const
         return;
     const QString workbook = projectWorkbookPath(Project_File_Name);
     if (!SpreadsheetWriter::WriteWorkbook(workbook, GroupRecords::workbookRows(Loaded_Data_Table()), true))
-        Show_NSLog_Message(QStringLiteral("The group's workbook was not written to \"%1\"").arg(workbook));
+        Show_MessageBox(kWorkbookNotWrittenMessage.arg(workbook));
 }
 
 void LiveModePanels::Save_Group_Mode_List_Details_In_XL_Data_List()
@@ -158,9 +158,12 @@ void LiveModePanels::Set_Group_Mode_List_Setting_After_Loading(const QString& pr
 
 bool LiveModePanels::saveProject()
 {
-    if (Project_File_Name.isEmpty())
-        return false;
-    return WindowDesignFile(m_controller).file().Save_project_file(Project_File_Name, false, QStringLiteral("L"));
+    // The design writer puts the panel's values into the selected row and writes the workbook.
+    const bool saved = !Project_File_Name.isEmpty()
+        && WindowDesignFile(m_controller).file().Save_project_file(Project_File_Name, false, QStringLiteral("L"));
+    if (!saved)
+        Show_MessageBox(kDesignNotSavedMessage);
+    return saved;
 }
 
 void LiveModePanels::Add_In_Excel_Details_Btn_Clicked()
@@ -171,9 +174,8 @@ void LiveModePanels::Add_In_Excel_Details_Btn_Clicked()
     GroupRecords::appendRow(table, *values);
     Create_Group_List_By_Excel_List();
     m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(table.rowCount() - 1);
-    writeProjectWorkbook();
-    saveProject();
-    Show_MessageBox(kRecordAddedMessage);
+    if (saveProject())
+        Show_MessageBox(kRecordAddedMessage);
 }
 
 void LiveModePanels::Delete_In_Excel_Details_Btn_Clicked()
@@ -192,9 +194,8 @@ void LiveModePanels::Delete_In_Excel_Details_Btn_Clicked()
     const int shown = std::min(row, table.rowCount() - 1);
     m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(shown);
     showRow(shown);
-    writeProjectWorkbook();
-    saveProject();
-    Show_MessageBox(kRecordDeletedMessage);
+    if (saveProject())
+        Show_MessageBox(kRecordDeletedMessage);
 }
 
 void LiveModePanels::View_Excel_Btn_Clicked()

@@ -26,6 +26,7 @@ inline const QString kDeleteRecordQuestion = QStringLiteral("Are you sure you wa
 inline const QString kRecordDeletedMessage = QStringLiteral("Record deleted successfully.");
 inline const QString kLastRecordMessage =
     QStringLiteral("Unable to delete this record because project must have one record.");
+inline const QString kWorkbookNotWrittenMessage = QStringLiteral("The group's records could not be written to \"%1\".");
 inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
 
 class LiveModePanels : public QObject {
@@ -120,6 +121,7 @@ private:
     void columnChosen(int side, const QString& ctrlId, int column);
     void setPhoto(int side, const QString& path);
     QMap<int, QString> panelValues(int side) const;
+    // Saves the project where it is; says so when it cannot.
     bool saveProject();
     void writeProjectWorkbook() const;
     void showRow(int row);

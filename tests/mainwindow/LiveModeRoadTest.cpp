@@ -19,6 +19,7 @@
 #include "designfile/DesignFile.h"
 #include "designfile/TemplateCatalog.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignFileController.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/OutputCommands.h"
@@ -325,6 +326,16 @@ TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
     const std::optional<DesignState> saved = readDesignFile(Project_File_Name, &error);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->rows.size(), 50);
+
+    // A project that cannot be written is said so, never reported added; the record stays.
+    Project_File_Name = scratch.filePath(QStringLiteral("gone/People.did"));
+    const qsizetype failedAt = messages.texts().size();
+    type("Fup_Name", QStringLiteral("Late arrival"));
+    controller.liveModes().Add_In_Excel_Details_Btn_Clicked();
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 50), "Late arrival");
+    EXPECT_EQ(messages.texts().mid(failedAt),
+              (QStringList{"\n" + kWorkbookNotWrittenMessage.arg(scratch.filePath(QStringLiteral("gone/People.xlsx"))),
+                           "\n" + kDesignNotSavedMessage}));
 }
 
 TEST_F(LiveModeRoad, ScreenshotsOfTheVisitorPanelsAndOfAGroupProject)

@@ -48,16 +48,6 @@ QImage readPicture(const QString& path)
     return reader.read();
 }
 
-void showScaled(QLabel* view, const QImage& picture)
-{
-    if (picture.isNull()) {
-        view->clear();
-        return;
-    }
-    view->setPixmap(QPixmap::fromImage(
-        picture.scaled(view->maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-}
-
 }  // namespace
 
 Profile_Side_Panel::Profile_Side_Panel(int side, QWidget* parent)
@@ -77,6 +67,19 @@ Profile_Side_Panel::Profile_Side_Panel(int side, QWidget* parent)
 }
 
 Profile_Side_Panel::~Profile_Side_Panel() = default;
+
+void Profile_Side_Panel::showPicture(QWidget* view, const QImage& picture)
+{
+    auto* label = qobject_cast<QLabel*>(view);
+    if (!label)
+        return;
+    if (picture.isNull()) {
+        label->clear();
+        return;
+    }
+    label->setPixmap(QPixmap::fromImage(
+        picture.scaled(label->maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
 
 void Profile_Side_Panel::buildFixedRows()
 {
@@ -178,7 +181,7 @@ void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImag
 void Profile_Side_Panel::showPhoto(const QImage& picture)
 {
     m_photo = picture;
-    showScaled(ui->photo_view, picture);
+    showPicture(ui->photo_view, picture);
 }
 
 QString Profile_Side_Panel::photoPath() const
@@ -268,7 +271,8 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
             view->setFrameShape(QFrame::Box);
             view->setMinimumSize(64, 80);
             view->setMaximumSize(64, 80);
-            showScaled(view, m_noPicture);
+            const QImage own = readPicture(control.value);
+            showPicture(view, own.isNull() ? m_noPicture : own);
             input = view;
         } else {
             auto* text = new QLineEdit(control.value, ui->user_rows_box);

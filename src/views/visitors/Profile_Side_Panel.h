@@ -32,6 +32,8 @@ public:
     ~Profile_Side_Panel() override;
 
     int side() const { return m_side; }
+    // A picture view of the panel shows the picture fitted into it; a null picture empties it.
+    static void showPicture(QWidget* view, const QImage& picture);
     void setMode(Mode mode);
     Mode mode() const { return m_mode; }
 
