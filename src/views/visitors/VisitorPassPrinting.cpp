@@ -42,7 +42,7 @@ PrintSheetSettings visitorPassSheet(const QImage& pass, const QPrinter& printer)
     return sheet;
 }
 
-bool printVisitorPass(const QImage& pass, bool preview, QPrinter& printer, QWidget* window)
+bool Call_Print_Box_1(const QImage& pass, bool preview, QPrinter& printer, QWidget* window)
 {
     if (pass.isNull()) {
         Show_MessageBox(QStringLiteral("The visitor pass could not be drawn."));
@@ -61,5 +61,5 @@ bool printVisitorPassChosen(const QImage& pass, bool preview, QWidget* window)
         if (dialogPresenter().runModal(panel) != QDialog::Accepted)
             return false;
     }
-    return printVisitorPass(pass, preview, printer, window);
+    return Call_Print_Box_1(pass, preview, printer, window);
 }

@@ -13,6 +13,6 @@ class QWidget;
 // row and one column, the pass as the picture to draw.
 PrintSheetSettings visitorPassSheet(const QImage& pass, const QPrinter& printer);
 // Previews or prints the pass; false, after saying why, when nothing went out.
-bool printVisitorPass(const QImage& pass, bool preview, QPrinter& printer, QWidget* window = nullptr);
+bool Call_Print_Box_1(const QImage& pass, bool preview, QPrinter& printer, QWidget* window = nullptr);
 // The same on the printer chosen in the print panel (a preview asks for none).
 bool printVisitorPassChosen(const QImage& pass, bool preview, QWidget* window);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -179,6 +180,21 @@ TEST_F(VisitorLogWindowTest, EachVisitorsPassPrintsToPdfAtItsPlaceWithItsOwnBarc
     // The photo on each pass is the visitor's own: Olivia's blue at the photo's centre (10 + 30, 10 + 37).
     const QImage page = PrintTest::pdfPageImage(folder.filePath(QStringLiteral("pass-3.pdf")), 1, folder.path());
     EXPECT_TRUE(PrintTest::near(page.pixelColor(184 + 40, 18 + 47), QColor(40, 40, 200)));
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+TEST_F(VisitorLogWindowTest, PreviewShowsTheSelectedVisitorsPassOnOnePage)
+{
+    child<QTableWidget>("Visitor_Table")->selectRow(0);
+    int pages = 0;
+    dialogs.queueHook([&pages](QDialog& dialog) {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        pages = preview->pageCount();
+    });
+    child<QPushButton>("Preview_Button")->click();
+    EXPECT_EQ(pages, 1);
     EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
 }
 
