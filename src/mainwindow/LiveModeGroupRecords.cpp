@@ -1,5 +1,7 @@
 #include "mainwindow/LiveModePanels.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTableView>
@@ -111,6 +113,9 @@ void LiveModePanels::writeProjectWorkbook() const
     if (Project_File_Name.isEmpty())
         return;
     const QString workbook = projectWorkbookPath(Project_File_Name);
+    // Without its folder the project's own save fails too, and says so once.
+    if (!QFileInfo(workbook).dir().exists())
+        return;
     if (!SpreadsheetWriter::WriteWorkbook(workbook, GroupRecords::workbookRows(Loaded_Data_Table()), true))
         Show_MessageBox(kWorkbookNotWrittenMessage.arg(workbook));
 }

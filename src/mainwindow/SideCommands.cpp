@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <array>
 
+#include "data/Data_From_Excel.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -140,7 +141,12 @@ void SideCommands::selectSide(SKTDocument::Side side)
     // Visitor and group modes show the side panel of the side shown.
     const bool liveMode = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
     if (liveMode && side != SKTDocument::PreviewSide) {
-        m_controller.liveModes().change_Visitor_Side_View(side);
+        LiveModePanels& panels = m_controller.liveModes();
+        panels.change_Visitor_Side_View(side);
+        // The side shown takes the group record chosen in the list.
+        if (Start_Card_Option == QLatin1String("G") && panels.selectedRow() < Loaded_Data_Table().rowCount())
+            panels.Set_GP_mode_Value_From_Excel(side == SKTDocument::BackSide ? QStringLiteral("B") : QStringLiteral("F"),
+                                                panels.selectedRow());
         m_controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     }
     sideChanged();

@@ -165,7 +165,9 @@ void Load_Group_Mode_After_log_reading(SKTWindowController& controller)
     panels.change_Visitor_Side_View(0);
     controller.Show_Hide_Main_Window(true);
     panels.Show_Hide_Profile_Panel_Live_Mode(true);
-    panels.Set_GP_mode_Value_From_Excel(Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"), 0);
+    // Both sides show the first record from the start, so showing the other side changes nothing.
+    panels.Set_GP_mode_Value_From_Excel(QStringLiteral("B"), 0);
+    panels.Set_GP_mode_Value_From_Excel(QStringLiteral("F"), 0);
     controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
 }
 

@@ -23,6 +23,7 @@
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/OutputCommands.h"
+#include "mainwindow/SideCommands.h"
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/WizardStartWindows.h"
 #include "model/profiles/ProfileCaptions.h"
@@ -272,6 +273,10 @@ TEST_F(LiveModeRoad, AGroupProjectIsEditedByRowSavedReopenedAndExported)
     EXPECT_EQ(field("Fup_Name").text(), "Person 1");
     clickGroupRow(7);
     EXPECT_EQ(field("Fup_Name").text(), " Zoë O'Brien ");
+    // The back's panel shows the same record when the back is shown.
+    controller.sideCommands().Select_back_side();
+    EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_Name")->text(), " Zoë O'Brien ");
+    controller.sideCommands().Select_front_side();
 
     // A row the table does not have is refused, the panel keeps what it shows.
     EXPECT_FALSE(controller.liveModes().Set_GP_mode_Value_From_Excel("F", 50));
@@ -327,15 +332,23 @@ TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->rows.size(), 50);
 
+    // A workbook that cannot be written is said so; the project itself is saved.
+    const QString workbook = LiveModePanels::projectWorkbookPath(Project_File_Name);
+    ASSERT_TRUE(QFile::remove(workbook));
+    ASSERT_TRUE(QDir().mkpath(workbook));
+    qsizetype failedAt = messages.texts().size();
+    controller.liveModes().Add_In_Excel_Details_Btn_Clicked();
+    EXPECT_EQ(messages.texts().mid(failedAt),
+              (QStringList{"\n" + kWorkbookNotWrittenMessage.arg(workbook), "\n" + kRecordAddedMessage}));
+    EXPECT_EQ(readDesignFile(Project_File_Name, &error)->rows.size(), 51);
+
     // A project that cannot be written is said so, never reported added; the record stays.
     Project_File_Name = scratch.filePath(QStringLiteral("gone/People.did"));
-    const qsizetype failedAt = messages.texts().size();
+    failedAt = messages.texts().size();
     type("Fup_Name", QStringLiteral("Late arrival"));
     controller.liveModes().Add_In_Excel_Details_Btn_Clicked();
-    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 50), "Late arrival");
-    EXPECT_EQ(messages.texts().mid(failedAt),
-              (QStringList{"\n" + kWorkbookNotWrittenMessage.arg(scratch.filePath(QStringLiteral("gone/People.xlsx"))),
-                           "\n" + kDesignNotSavedMessage}));
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 51), "Late arrival");
+    EXPECT_EQ(messages.texts().mid(failedAt), (QStringList{"\n" + kDesignNotSavedMessage}));
 }
 
 TEST_F(LiveModeRoad, ScreenshotsOfTheVisitorPanelsAndOfAGroupProject)
