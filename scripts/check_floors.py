@@ -16,6 +16,7 @@ libraries from this same table):
               src/designfile   the design file's codec
               src/output       binding records into a design, rendering and exporting the cards
               src/mail         the mail settings, sending one message, mailing one card per record
+              src/visitors     the visitor log (SQLite), its workbook export and the visitor pass
   views       src/views        the canvas view, the inspector, the dialogs, the wizards, the windows to come
   mainwindow  src/mainwindow   the main window controller, which composes them
   app         src/app          the program, zova-idcard
@@ -41,8 +42,9 @@ LIBRARIES = [
     ("engines", "zova_output", ["zova_render", "zova_data", "zova_barcodes", "zova_photos", "zova_designfile"],
      ["src/output"]),
     ("engines", "zova_mail", ["zova_output"], ["src/mail"]),
+    ("engines", "zova_visitors", ["zova_output"], ["src/visitors"]),
     ("views", "zova_views", ["zova_barcodes", "zova_photos", "zova_data", "zova_render", "zova_designfile",
-                             "zova_output", "zova_mail"],
+                             "zova_output", "zova_mail", "zova_visitors"],
      ["src/views"]),
     ("mainwindow", "zova_mainwindow", ["zova_views"], ["src/mainwindow"]),
     ("app", "zova-idcard", ["zova_mainwindow"], ["src/app"]),

@@ -12,7 +12,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgl-dev libxkbcommon-dev
   # libraries
-  libplist++-dev libplist-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
+  libplist++-dev libplist-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev sqlite3
   libiec16022-dev libspng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,16 +1,74 @@
-#include "VisitorCommands.h"
+#include "mainwindow/VisitorCommands.h"
 
-#include "SKTWindowController.h"
+#include <QLineEdit>
+#include <QMainWindow>
 
-int Register_Visitor(SKTWindowController&)
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/MessageBoxes.h"
+#include "views/visitors/VisitorPassPrinting.h"
+#include "views/visitors/Visitor_Log_Records.h"
+#include "visitors/VisitorPass.h"
+#include "visitors/VisitorRegistration.h"
+
+namespace {
+
+// The application's live log, opened on first use and kept open while the user folder stays.
+VisitorLog& liveVisitorLog()
 {
-    return 0;
+    static VisitorLog log;
+    if (log.isOpen() && log.path() != VisitorLog::livePath())
+        log.close();
+    return log;
 }
 
-void Print_Visitor_Pass(SKTWindowController&, bool)
+VisitorRecord visitorInPanels(SKTWindowController& controller)
 {
+    const ControllerCanvasHost& window = controller.canvasHostOfWindow();
+    return visitorFromFields(
+        [&window](const QString& ctrlId) {
+            const QLineEdit* field = window.Get_text_box_of_visitor_mode(ctrlId);
+            return field ? field->text() : QString();
+        },
+        QDateTime::currentDateTime());
 }
 
-void Open_Visitor_Log(SKTWindowController&)
+QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QString* why)
 {
+    return Draw_Visitor_Pass(controller.Get_Front_Controls_Array(), visitor, why);
+}
+
+}  // namespace
+
+int Register_Visitor(SKTWindowController& controller)
+{
+    if (Register_Visitor(liveVisitorLog(), visitorInPanels(controller)) != 1)
+        return 0;
+    Show_MessageBox(QStringLiteral("Visitor registered successfully."));
+    return 1;
+}
+
+void Print_Visitor_Pass(SKTWindowController& controller, bool preview)
+{
+    QString why;
+    const QImage pass = passOf(controller, visitorInPanels(controller), &why);
+    if (pass.isNull()) {
+        Show_MessageBox(why);
+        return;
+    }
+    printVisitorPassChosen(pass, preview, controller.window());
+}
+
+void Open_Visitor_Log(SKTWindowController& controller)
+{
+    VisitorLog& log = liveVisitorLog();
+    if (!log.isOpen() && !log.openLive()) {
+        Show_MessageBox(log.lastError());
+        return;
+    }
+    Visitor_Log_Records window(log, controller.window());
+    window.logic.passMaker = [&controller](const VisitorRecord& visitor, QString* why) {
+        return passOf(controller, visitor, why);
+    };
+    window.Open_Wnd();
 }

@@ -57,12 +57,20 @@ void RecordRun::Assign_Batch_Values_To_Control(const GraphicList& side, int n)
 
 void RecordRun::bindBarcode(SKTGraphic& element, QString value, bool seriesGone)
 {
+    // A series that is gone shows the barcode's own value rather than nothing.
+    if (seriesGone && value.isEmpty()) {
+        barcodeFactory().Set_Barcode_Prop_To_Control(element);
+        const BarcodeSettings& settings = element.barcode;
+        value = settings.linear_or_2d != 0 ? settings.two_d_font_val : settings.linear_font_val;
+    }
+    Bind_Barcode_Value(element, value);
+}
+
+void Bind_Barcode_Value(SKTGraphic& element, const QString& value)
+{
     BarcodeFactory& factory = barcodeFactory();
     factory.Set_Barcode_Prop_To_Control(element);
     const BarcodeSettings& settings = element.barcode;
-    // A series that is gone shows the barcode's own value rather than nothing.
-    if (seriesGone && value.isEmpty())
-        value = settings.linear_or_2d != 0 ? settings.two_d_font_val : settings.linear_font_val;
     if (value.isEmpty()) {
         element.Set_Barcode_image(BarcodePicture());
         return;

@@ -59,3 +59,7 @@ private:
     bool m_undoWasRecording = true;
     bool m_finished = false;
 };
+
+// A new picture of value in a barcode element, centred where its last one was; no picture for an
+// empty value. GUI thread.
+void Bind_Barcode_Value(SKTGraphic& element, const QString& value);

@@ -132,20 +132,6 @@ protected:
         QCoreApplication::processEvents();
         EXPECT_TRUE(controller.window()->grab().save(QDir(folder).filePath(name)));
     }
-    void openVisitorPass()
-    {
-        press("Using_Visitor_btn");
-        dialogs.queueHook([](QDialog& dialog) {
-            auto* window = qobject_cast<Template_Wizard*>(&dialog);
-            ASSERT_NE(window, nullptr);
-            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
-            categories->setCurrentText(TemplateCatalog::kVisitorCategory);
-            Q_EMIT categories->activated(categories->currentIndex());
-            window->browser().chooseRow(0);
-            window->OK_Click();
-        });
-        ASSERT_TRUE(Open_Start_Window(controller));
-    }
     void fillVisitor()
     {
         type("Fup_Name", QStringLiteral("O'Brien'); DROP TABLE Visitor_Records;--"));

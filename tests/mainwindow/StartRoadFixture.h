@@ -1,6 +1,7 @@
 #pragma once
 // The main window with the real start windows over a scratch resource folder and user folder, so
 // that the start roads run through the chooser as a user answers them.
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -8,9 +9,13 @@
 
 #include "data/Data_From_Excel.h"
 #include "designfile/DesignFile.h"
+#include "designfile/TemplateCatalog.h"
+#include "mainwindow/StartDispatch.h"
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WizardStartWindows.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "views/wizards/TemplateBrowser.h"
+#include "views/wizards/Template_Wizard.h"
 #include "MainWindowFixture.h"
 
 class StartRoadFixture : public MainWindowFixture {
@@ -48,6 +53,21 @@ protected:
         const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
         ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));
+    }
+    // The visitor road through the chooser, on the first template of the visitor category.
+    void openVisitorPass()
+    {
+        press("Using_Visitor_btn");
+        dialogs.queueHook([](QDialog& dialog) {
+            auto* window = qobject_cast<Template_Wizard*>(&dialog);
+            ASSERT_NE(window, nullptr);
+            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
+            categories->setCurrentText(TemplateCatalog::kVisitorCategory);
+            Q_EMIT categories->activated(categories->currentIndex());
+            window->browser().chooseRow(0);
+            window->OK_Click();
+        });
+        ASSERT_TRUE(Open_Start_Window(controller));
     }
     // The chooser's next run presses this button.
     void press(const char* button)

@@ -1,0 +1,28 @@
+#include "visitors/VisitorRecord.h"
+
+QStringList VisitorRecord::fields() const
+{
+    return {dateAndTime, photoPath, name, companyName, address, phone, email, purpose, personToMeet, visitorNo, other};
+}
+
+VisitorRecord VisitorRecord::fromFields(qint64 sNo, const QStringList& fields)
+{
+    VisitorRecord record;
+    record.sNo = sNo;
+    QString* const targets[] = {&record.dateAndTime, &record.photoPath, &record.name,    &record.companyName,
+                                &record.address,     &record.phone,     &record.email,   &record.purpose,
+                                &record.personToMeet, &record.visitorNo, &record.other};
+    for (int i = 0; i < int(std::size(targets)); ++i)
+        *targets[i] = fields.value(i);
+    return record;
+}
+
+const QStringList& visitorLogTitles()
+{
+    static const QStringList titles = {
+        QStringLiteral("S.No."),   QStringLiteral("Date and Time"),  QStringLiteral("Photo Path"),
+        QStringLiteral("Name"),    QStringLiteral("Company Name"),   QStringLiteral("Address"),
+        QStringLiteral("Phone"),   QStringLiteral("Email"),          QStringLiteral("Purpose"),
+        QStringLiteral("Person to Meet"), QStringLiteral("Visitor No."), QStringLiteral("Other")};
+    return titles;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Registration of the visitor typed into the side panels: the panel fields' texts become one
+// record of the visitor log.
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+#include "visitors/VisitorLog.h"
+
+// The text of the panel field with a profile identifier ("Fup_Name" ...); a null text when the
+// panel has no such field.
+using VisitorFieldText = std::function<QString(const QString& ctrlId)>;
+
+// The visitor in the fields, trimmed. The date and time are those of the panel's "Fup_Date" and
+// "Fup_Time" fields when they hold any, else the moment given ("dd-MM-yyyy h:mm:ss a").
+VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment);
+
+// Stores the visitor; 1 when stored. A visitor without a name, or one the log cannot store, is
+// refused with a message saying why (the fields keep what was typed: nothing here clears them).
+int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor);

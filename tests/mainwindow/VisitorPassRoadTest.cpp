@@ -1,0 +1,118 @@
+// The front desk's road on the real window and its side panels: a visitor run on a visitor
+// template whose barcode shows the visitor number; three visitors typed in, each registered
+// (read back with the sqlite3 shell) and given a pass printed to PDF (its barcode read by
+// ZXingReader); the log window lists all three and prints the pass of the one chosen there.
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "StartRoadFixture.h"
+#include "mainwindow/LiveModePanels.h"
+#include "views/visitors/Profile_Side_Panel.h"
+#include "views/visitors/VisitorPassDesign.h"
+#include "visitors/VisitorLog.h"
+
+namespace {
+
+class VisitorPassRoad : public StartRoadFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
+        CARD_SIDE_STR = QStringLiteral("1");
+        writeTemplateFile(QStringLiteral("desk pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
+                          QSizeF(243, 154), visitortest::passFront(QDir(scratch.path())));
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+        ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
+    }
+    Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
+    void type(const char* id, const QString& text)
+    {
+        QLineEdit& field = *front().textBox(QLatin1String(id));
+        field.setText(text);
+        Q_EMIT field.textEdited(text);
+    }
+    void click(const char* button) { front().findChild<QPushButton*>(QLatin1String(button))->click(); }
+    void printTo(const QString& pdf)
+    {
+        dialogs.queueHook([pdf](QDialog& dialog) {
+            QPrinter& printer = *static_cast<QPrintDialog&>(dialog).printer();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            dialog.setResult(QDialog::Accepted);
+        });
+    }
+    QString barcodeOn(const QString& pdf) const
+    {
+        const QString page = pdf.chopped(4);
+        TestEnvironment::run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                                          QStringLiteral("-singlefile"), pdf, page});
+        const auto read = TestEnvironment::run(QStringLiteral("ZXingReader"), {QStringLiteral("-noscale"), page + QStringLiteral(".png")});
+        for (const QByteArray& line : read.out.split('\n'))
+            if (line.startsWith("Text:"))
+                return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
+        return QString();
+    }
+};
+
+}  // namespace
+
+TEST_F(VisitorPassRoad, ThreeVisitorsAreRegisteredGivenTheirPassesAndListedInTheLog)
+{
+    const char* names[] = {"Ana Souza", "Li Wei", "O'Brien'); DROP TABLE Visitor_Records;--"};
+    for (int n = 0; n < 3; ++n) {
+        type("Fup_Name", QString::fromUtf8(names[n]));
+        type("Fup_Company", QStringLiteral("Harbour Logistics"));
+        type("Fup_CompanySlogan", QStringLiteral("Delivery"));
+        type("Fup_UniqueNo", QStringLiteral("V-10%1").arg(n));
+        const QString photo = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("v%1.png").arg(n), QColor(90, 140, 200));
+        controller.liveModes().Set_User_Image_Control(0, photo, "Fup_Photo");
+        click("register_visitor_btn");
+        const QString pdf = scratch.filePath(QStringLiteral("pass%1.pdf").arg(n));
+        printTo(pdf);
+        click("print_pass_btn");
+        EXPECT_EQ(barcodeOn(pdf), QStringLiteral("V-10%1").arg(n));
+    }
+    EXPECT_EQ(messages.texts(), QStringList(3, QStringLiteral("\nVisitor registered successfully.")));
+
+    const auto rows = TestEnvironment::run(QStringLiteral("sqlite3"),
+                                           {VisitorLog::livePath(), QStringLiteral("SELECT Name, Purpose, Visitor_No, Photo_Path FROM Visitor_Records")});
+    EXPECT_EQ(QString::fromUtf8(rows.out), QStringLiteral("Ana Souza|Delivery|V-100|%1\nLi Wei|Delivery|V-101|%2\n"
+                                                          "O'Brien'); DROP TABLE Visitor_Records;--|Delivery|V-102|%3\n")
+                                               .arg(scratch.filePath("v0.png"), scratch.filePath("v1.png"), scratch.filePath("v2.png")));
+
+    // The log window lists all three and prints the pass of the one chosen there.
+    QStringList listed;
+    dialogs.queueHook([&](QDialog& dialog) {
+        QTableWidget& table = *dialog.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"));
+        for (int row = 0; row < table.rowCount(); ++row)
+            listed << table.item(row, 3)->text();
+        table.selectRow(1);
+        dialog.findChild<QPushButton*>(QStringLiteral("Print_Button"))->click();
+    });
+    const QString fromLog = scratch.filePath(QStringLiteral("from-log.pdf"));
+    printTo(fromLog);
+    click("visitor_log_btn");
+    EXPECT_EQ(listed, (QStringList{names[0], names[1], names[2]}));
+    EXPECT_EQ(barcodeOn(fromLog), QStringLiteral("V-101"));
+}
+
+TEST_F(VisitorPassRoad, AFailedRegistrationSaysWhyAndThePanelKeepsWhatWasTyped)
+{
+    // The log's folder is taken by a file, so the log cannot be made.
+    QDir(Created_Resource_Path).mkpath(QStringLiteral("."));
+    QFile blocker(QDir(Created_Resource_Path).filePath(QStringLiteral("Visitor_Log")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    type("Fup_Company", QStringLiteral("Harbour Logistics"));
+    click("register_visitor_btn");
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts().first().startsWith(QStringLiteral("\nThe folder of the visitor log "))) << qPrintable(messages.texts().first());
+    EXPECT_EQ(front().textBox(QStringLiteral("Fup_Name"))->text(), QStringLiteral("Ana Souza"));
+    EXPECT_EQ(front().textBox(QStringLiteral("Fup_Company"))->text(), QStringLiteral("Harbour Logistics"));
+}

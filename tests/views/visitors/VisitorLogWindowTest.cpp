@@ -1,0 +1,233 @@
+// The visitor log window over a real log: its rows and search, the selected visitor's photo
+// with and without stored settings, each visitor's pass printed to PDF at its place with its own
+// barcode (poppler, ImageMagick, ZXingReader), and the export read by openpyxl.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "model/CardHost.h"
+#include "photos/ImgFilterSettings.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/print/PrintTestSheet.h"
+#include "views/visitors/VisitorPassDesign.h"
+#include "views/visitors/Visitor_Log_Records.h"
+#include "visitors/VisitorPass.h"
+
+namespace {
+
+// The print panel's answer: a PDF at path on US Letter with margins of 36 points on the left, 37
+// on the right and 18 at the top.
+ScriptedDialogPresenter::Hook pdfPanel(const QString& path)
+{
+    return [path](QDialog& dialog) {
+        QPrinter& printer = *static_cast<QPrintDialog&>(dialog).printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageMargins(QMarginsF(36, 18, 37, 18), QPageLayout::Point);
+        dialog.setResult(QDialog::Accepted);
+    };
+}
+
+QString zxingText(const QString& file)
+{
+    const auto run = TestEnvironment::run(QStringLiteral("ZXingReader"), {QStringLiteral("-noscale"), file});
+    for (const QByteArray& line : run.out.split('\n'))
+        if (line.startsWith("Text:"))
+            return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
+    return QString();
+}
+
+class VisitorLogWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        visitortest::lightCr80(host);
+        setCardHost(&host);
+        ASSERT_TRUE(log.open(folder.filePath(QStringLiteral("Visitor.db"))));
+        front = visitortest::passFront(QDir(folder.path()));
+        const QDir photos(folder.path());
+        ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Ana Souza"),
+                                               visitortest::photoFile(photos, "ana.png", QColor(200, 40, 40)),
+                                               QStringLiteral("V-0001"))), 1);
+        ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"),
+                                               visitortest::photoFile(photos, "li.png", QColor(40, 160, 40)),
+                                               QStringLiteral("V-0002"))), 2);
+        ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Olivia Martin"),
+                                               visitortest::photoFile(photos, "olivia.png", QColor(40, 40, 200)),
+                                               QStringLiteral("V-0003"))), 3);
+        window.logic.passMaker = [this](const VisitorRecord& visitor, QString* why) {
+            return Draw_Visitor_Pass(front, visitor, why);
+        };
+        window.Refresh_Rows();
+    }
+    void TearDown() override { setCardHost(nullptr); }
+
+    template <typename Widget>
+    Widget* child(const char* name) const
+    {
+        return window.findChild<Widget*>(QLatin1String(name));
+    }
+
+    QColor photoCentre() const
+    {
+        const QImage& photo = window.logic.photo();
+        return photo.pixelColor(photo.width() / 2, photo.height() / 2);
+    }
+
+    QTemporaryDir folder;
+    WindowlessCardHost host;
+    VisitorLog log;
+    GraphicList front;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter messagesInstalled{messages};
+    ScriptedDialogPresenter dialogs;
+    Visitor_Log_Records window{log};
+};
+
+}  // namespace
+
+TEST_F(VisitorLogWindowTest, TheTableListsEveryVisitorAndTheSearchKeepsThoseWhoseNameHoldsIt)
+{
+    const QTableWidget& table = *child<QTableWidget>("Visitor_Table");
+    ASSERT_EQ(table.rowCount(), 3);
+    ASSERT_EQ(table.columnCount(), 12);
+    EXPECT_EQ(table.horizontalHeaderItem(9)->text(), QStringLiteral("Person to Meet"));
+    EXPECT_EQ(table.item(1, 0)->text(), QStringLiteral("2"));
+    EXPECT_EQ(table.item(1, 3)->text(), QStringLiteral("Li Wei"));
+    EXPECT_EQ(table.item(2, 10)->text(), QStringLiteral("V-0003"));
+    EXPECT_EQ(child<QLabel>("Count_Label")->text(), QStringLiteral("3 visitor(s)"));
+
+    QTest::keyClicks(child<QLineEdit>("Search_Field"), QStringLiteral("LI"));
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.item(0, 3)->text(), QStringLiteral("Li Wei"));
+    EXPECT_EQ(table.item(1, 3)->text(), QStringLiteral("Olivia Martin"));
+    QTest::keyClicks(child<QLineEdit>("Search_Field"), QStringLiteral("x"));
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_EQ(child<QLabel>("Count_Label")->text(), QStringLiteral("0 visitor(s)"));
+}
+
+TEST_F(VisitorLogWindowTest, TheSelectedVisitorsPhotoShowsThroughItsStoredSettings)
+{
+    child<QTableWidget>("Visitor_Table")->selectRow(1);
+    EXPECT_EQ(window.logic.selectedRow(), 1);
+    EXPECT_EQ(photoCentre(), QColor(40, 160, 40));
+    EXPECT_FALSE(child<QLabel>("Photo_View")->pixmap().isNull());
+
+    // Grey scale stored behind the marker, with a red border 6 wide: the picture goes through the
+    // filter chain, then gets its border.
+    const QString li = folder.filePath(QStringLiteral("li.png"));
+    ASSERT_TRUE(window.logic.Set_User_Image(li + QStringLiteral("<IMG_FILTER>0_0_1_0_0_0_0_0_1_0_1_0_1_1_6_S_1:0:0:1_")));
+    const QColor grey = photoCentre();
+    EXPECT_EQ(grey.red(), grey.green());
+    EXPECT_EQ(grey.green(), grey.blue());
+    EXPECT_NE(grey, QColor(40, 160, 40));
+    EXPECT_EQ(window.logic.photo().pixelColor(1, 75), QColor(255, 0, 0));
+    EXPECT_TRUE(IMG_gray_Scale);
+    Set_IMG_Settings(PictureSettings{});
+
+    // A picture that cannot be read leaves the photo as it was; an empty reference clears it.
+    EXPECT_FALSE(window.logic.Set_User_Image(folder.filePath(QStringLiteral("gone.png"))));
+    EXPECT_EQ(photoCentre(), grey);
+    EXPECT_TRUE(window.logic.Set_User_Image(QString()));
+    EXPECT_TRUE(window.logic.photo().isNull());
+
+    // A visitor whose picture is gone is shown without one, not with the last visitor's.
+    window.logic.Set_User_Image(li);
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("olivia.png"))));
+    child<QTableWidget>("Visitor_Table")->selectRow(2);
+    EXPECT_TRUE(window.logic.photo().isNull());
+    EXPECT_TRUE(child<QLabel>("Photo_View")->pixmap().isNull());
+}
+
+TEST_F(VisitorLogWindowTest, EachVisitorsPassPrintsToPdfAtItsPlaceWithItsOwnBarcode)
+{
+    for (int row = 0; row < 3; ++row) {
+        const QString pdf = folder.filePath(QStringLiteral("pass-%1.pdf").arg(row + 1));
+        child<QTableWidget>("Visitor_Table")->selectRow(row);
+        dialogs.queueHook(pdfPanel(pdf));
+        child<QPushButton>("Print_Button")->click();
+        ASSERT_EQ(PrintTest::pdfPages(pdf), 1) << row;
+        // Centred between the side margins, its top at the top margin: x = 36 + (612 - 73 - 243) / 2,
+        // so the card spans 184 to 427 across and 18 to 172 down (poppler smooths its edge pixels).
+        const QImage page72 = PrintTest::pdfPageImage(pdf, 1, folder.path());
+        const QColor ground(235, 242, 250);
+        EXPECT_TRUE(PrintTest::near(page72.pixelColor(186, 20), ground)) << row;
+        EXPECT_TRUE(PrintTest::near(page72.pixelColor(425, 170), ground)) << row;
+        for (const QPoint outside : {QPoint(181, 100), QPoint(430, 100), QPoint(300, 15), QPoint(300, 175)})
+            EXPECT_EQ(page72.pixelColor(outside), QColor(Qt::white)) << row << " " << outside.x() << "," << outside.y();
+        const QString page300 = folder.filePath(QStringLiteral("pass-%1").arg(row + 1));
+        TestEnvironment::run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                                          QStringLiteral("-singlefile"), pdf, page300});
+        EXPECT_EQ(zxingText(page300 + QStringLiteral(".png")), QStringLiteral("V-000%1").arg(row + 1));
+        const auto text = TestEnvironment::run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        EXPECT_TRUE(text.out.trimmed().isEmpty()) << "the pass is a picture, drawn at 600 dpi";
+        if (row == 0) {
+            QDir().mkpath(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR));
+            QFile::remove(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/pass-page.png"));
+            QFile::copy(page300 + QStringLiteral(".png"), QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/pass-page.png"));
+        }
+    }
+    // The photo on each pass is the visitor's own: Olivia's blue at the photo's centre (10 + 30, 10 + 37).
+    const QImage page = PrintTest::pdfPageImage(folder.filePath(QStringLiteral("pass-3.pdf")), 1, folder.path());
+    EXPECT_TRUE(PrintTest::near(page.pixelColor(184 + 40, 18 + 47), QColor(40, 40, 200)));
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+TEST_F(VisitorLogWindowTest, PreviewShowsTheSelectedVisitorsPassOnOnePage)
+{
+    child<QTableWidget>("Visitor_Table")->selectRow(0);
+    int pages = 0;
+    dialogs.queueHook([&pages](QDialog& dialog) {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        pages = preview->pageCount();
+    });
+    child<QPushButton>("Preview_Button")->click();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+TEST_F(VisitorLogWindowTest, PrintWithoutASelectedVisitorSaysSoAndAskForNoPrinter)
+{
+    child<QPushButton>("Print_Button")->click();
+    child<QPushButton>("Preview_Button")->click();
+    EXPECT_EQ(messages.texts(), QStringList(2, QStringLiteral("\nPlease select visitor record.")));
+}
+
+TEST_F(VisitorLogWindowTest, ExportWritesTheListedVisitorsUnderTheTwelveTitles)
+{
+    QTest::keyClicks(child<QLineEdit>("Search_Field"), QStringLiteral("wei"));
+    const QString target = folder.filePath(QStringLiteral("visitors"));
+    dialogs.queueSaveFile(target);
+    child<QPushButton>("Export_Button")->click();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nVisitor records exported successfully.")});
+    const auto read = TestEnvironment::runPython(
+        "import sys, openpyxl\n"
+        "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+        "for row in ws.iter_rows(values_only=True):\n"
+        "    print('|'.join('' if v is None else str(v) for v in row))\n",
+        {target + QStringLiteral(".xlsx")});
+    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
+    EXPECT_EQ(QString::fromUtf8(read.out).trimmed().split(u'\n'),
+              (QStringList{QStringLiteral("S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|"
+                                          "Person to Meet|Visitor No.|Other"),
+                           QStringLiteral("2|07-12-2026 9:30:00 AM|%1|Li Wei|Harbour Logistics|12 Quay Street|+44 20 7946 0000|"
+                                          "guest@example.org|Interview|Ms Kaur|V-0002|Badge returned")
+                               .arg(folder.filePath(QStringLiteral("li.png")))}));
+
+    // A search that lists nobody has nothing to export and asks for no file.
+    QTest::keyClicks(child<QLineEdit>("Search_Field"), QStringLiteral("zzz"));
+    child<QPushButton>("Export_Button")->click();
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("\nThere is no visitor record to export."));
+}

@@ -1,0 +1,180 @@
+// The visitor log: what is stored is read back by the sqlite3 shell exactly as typed, searches by
+// name, failures are reported, and a process killed while registering leaves a sound database.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <csignal>
+
+#include "platform/AppContext.h"
+#include "support/TestEnvironment.h"
+#include "visitors/VisitorSamples.h"
+#include "visitors/VisitorLog.h"
+#include "visitors/VisitorLogExport.h"
+
+namespace {
+
+const QString kHostileName = QStringLiteral("O'Brien'); DROP TABLE Visitor_Records;--");
+
+QString shellText(const QString& db, const QString& sql)
+{
+    const auto result = TestEnvironment::run(QStringLiteral("sqlite3"), {db, sql});
+    return QString::fromUtf8(result.out).trimmed();
+}
+
+class VisitorLogTest : public ::testing::Test {
+protected:
+    QString dbPath() const { return dir.filePath(QStringLiteral("Visitor.db")); }
+    QTemporaryDir dir;
+};
+
+TEST_F(VisitorLogTest, VisitorsWithPhotosAreRowsTheShellReadsAsTyped)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath())) << qPrintable(log.lastError());
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"))), 1);
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"), QStringLiteral("/photos/li.jpg<IMG_FILTER>0_0_1_"), QStringLiteral("V-002"))), 2);
+    VisitorRecord hostile = sampleVisitor(kHostileName, QString(), QStringLiteral("V'; --"));
+    hostile.other = QStringLiteral("100% \"quoted\" _under_ \\slash");
+    EXPECT_EQ(log.add(hostile), 3);
+
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT S_No, Name, Photo_Path, Visitor_No, Other FROM Visitor_Records")),
+              QStringLiteral("1|Ana Souza|/photos/ana.png|V-001|Badge returned\n"
+                             "2|Li Wei|/photos/li.jpg<IMG_FILTER>0_0_1_|V-002|Badge returned\n"
+                             "3|%1||V'; --|100% \"quoted\" _under_ \\slash").arg(kHostileName));
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+    const QList<VisitorRecord> all = log.all();
+    ASSERT_EQ(all.size(), 3);
+    VisitorRecord expected = sampleVisitor(QStringLiteral("Ana Souza"), QStringLiteral("/photos/ana.png"), QStringLiteral("V-001"));
+    expected.sNo = 1;
+    EXPECT_EQ(all[0], expected);
+    EXPECT_EQ(all[2].name, kHostileName);
+    ASSERT_EQ(log.findByName(QStringLiteral("o'brien')")).size(), 1);
+    EXPECT_EQ(log.findByName(QStringLiteral("o'brien')")).first().sNo, 3);
+}
+
+TEST_F(VisitorLogTest, SearchByNameIgnoresCaseAndTakesWildcardsLiterally)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    for (const char* name : {"Maria Lopez", "Mario Rossi", "Omar Farah", "100% Mart_in"})
+        ASSERT_GT(log.add(sampleVisitor(QString::fromUtf8(name), QString(), QString())), 0);
+
+    auto names = [&](const QString& text) {
+        QStringList found;
+        for (const VisitorRecord& record : log.findByName(text))
+            found << record.name;
+        return found;
+    };
+    EXPECT_EQ(names(QStringLiteral("MAR")), (QStringList{"Maria Lopez", "Mario Rossi", "Omar Farah", "100% Mart_in"}));
+    EXPECT_EQ(names(QStringLiteral("ari")), (QStringList{"Maria Lopez", "Mario Rossi"}));
+    EXPECT_EQ(names(QStringLiteral("%")), QStringList{"100% Mart_in"});
+    EXPECT_EQ(names(QStringLiteral("t_i")), QStringList{"100% Mart_in"});
+    EXPECT_EQ(names(QStringLiteral("nobody")), QStringList{});
+    EXPECT_EQ(names(QString()).size(), 4);
+}
+
+TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
+{
+    VisitorLog missingFolder;
+    EXPECT_FALSE(missingFolder.open(dir.filePath(QStringLiteral("no/such/folder/Visitor.db"))));
+    EXPECT_TRUE(missingFolder.lastError().startsWith(QStringLiteral("The visitor log ")));
+    EXPECT_EQ(missingFolder.add(sampleVisitor(QStringLiteral("A"), QString(), QString())), -1);
+    EXPECT_EQ(missingFolder.lastError(), QStringLiteral("The visitor log is not open."));
+
+    QFile notADatabase(dbPath());
+    ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
+    notADatabase.write(QByteArray(4096, 'x'));
+    notADatabase.close();
+    VisitorLog garbage;
+    EXPECT_FALSE(garbage.open(dbPath()));
+    EXPECT_TRUE(garbage.lastError().contains(QStringLiteral("file is not a database"))) << qPrintable(garbage.lastError());
+
+    // The table taken away behind the log's back: the write fails and says so.
+    const QString other = dir.filePath(QStringLiteral("Other.db"));
+    VisitorLog log;
+    ASSERT_TRUE(log.open(other));
+    ASSERT_EQ(shellText(other, QStringLiteral("DROP TABLE Visitor_Records; SELECT 'dropped';")), QStringLiteral("dropped"));
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Late Guest"), QString(), QString())), -1);
+    EXPECT_TRUE(log.lastError().startsWith(QStringLiteral("The visitor could not be stored"))) << qPrintable(log.lastError());
+    EXPECT_TRUE(log.lastError().contains(QStringLiteral("no such table"))) << qPrintable(log.lastError());
+}
+
+TEST_F(VisitorLogTest, AProcessKilledWhileRegisteringLeavesEveryCommittedVisitor)
+{
+    QProcess probe;
+    probe.start(QStringLiteral(ZOVA_VISITOR_PROBE), {QStringLiteral("register"), dbPath(), QStringLiteral("1000")});
+    ASSERT_TRUE(probe.waitForStarted());
+    QList<qint64> committed;
+    QByteArray pending;
+    while (committed.size() < 300 && probe.waitForReadyRead(20000)) {
+        pending += probe.readAllStandardOutput();
+        while (pending.contains('\n')) {
+            const qsizetype end = pending.indexOf('\n');
+            committed << pending.left(end).toLongLong();
+            pending.remove(0, end + 1);
+        }
+    }
+    ::kill(pid_t(probe.processId()), SIGKILL);
+    probe.waitForFinished();
+    ASSERT_GE(committed.size(), 300);
+    ASSERT_LT(committed.size(), 1000) << "the probe finished before it was killed";
+
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+    const qint64 last = committed.last();
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT COUNT(*) FROM Visitor_Records WHERE S_No <= %1").arg(last)),
+              QString::number(last));
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT Name FROM Visitor_Records WHERE S_No = %1").arg(last)),
+              QStringLiteral("Visitor %1").arg(last));
+    // The killed run's log opens again and takes the next visitor.
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    EXPECT_GT(log.add(sampleVisitor(QStringLiteral("After"), QString(), QString())), last);
+}
+
+TEST_F(VisitorLogTest, TheExportedWorkbookHasTheTwelveTitlesAndOneRowPerVisitor)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath()));
+    ASSERT_EQ(log.add(sampleVisitor(kHostileName, QStringLiteral("/p/a.png"), QStringLiteral("007"))), 1);
+    ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"), QStringLiteral("/p/b.png"), QStringLiteral("V-2"))), 2);
+    const QString xlsx = dir.filePath(QStringLiteral("log.xlsx"));
+    ASSERT_TRUE(exportVisitorLog(log.all(), xlsx));
+
+    const auto read = TestEnvironment::runPython(
+        "import sys, openpyxl\n"
+        "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+        "for row in ws.iter_rows(values_only=True):\n"
+        "    print('|'.join('' if v is None else str(v) for v in row))\n",
+        {xlsx});
+    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
+    const QStringList lines = QString::fromUtf8(read.out).trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|"
+                                       "Person to Meet|Visitor No.|Other"));
+    EXPECT_EQ(lines[1], QStringLiteral("1|07-12-2026 9:30:00 AM|/p/a.png|%1|Harbour Logistics|12 Quay Street|"
+                                       "+44 20 7946 0000|guest@example.org|Interview|Ms Kaur|007|Badge returned")
+                            .arg(kHostileName));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2|07-12-2026 9:30:00 AM|/p/b.png|Li Wei|")));
+}
+
+TEST_F(VisitorLogTest, TheShippedLogIsEmptyWithTheTableAndSeedsTheUsersLog)
+{
+    const QString shipped = QDir(TestEnvironment::resourceDir()).filePath(QStringLiteral("Visitor.db"));
+    ASSERT_TRUE(QFile::exists(shipped));
+    EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
+    EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT group_concat(name, ',') FROM pragma_table_info('Visitor_Records')")),
+              QStringLiteral("S_No,Date_and_Time,Photo_Path,Name,Company_Name,Address,Phone,Email,Purpose,"
+                             "Person_to_Meet,Visitor_No,Other"));
+
+    Resource_Path = TestEnvironment::resourceDir();
+    Created_Resource_Path = dir.path();
+    VisitorLog live;
+    ASSERT_TRUE(live.openLive()) << qPrintable(live.lastError());
+    EXPECT_EQ(live.path(), dir.filePath(QStringLiteral("Visitor_Log/Visitor.db")));
+    EXPECT_EQ(live.add(sampleVisitor(QStringLiteral("First"), QString(), QString())), 1);
+    EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// Registration from the side panels' fields, through a stand-in for the panels: which field lands
+// in which column, the date and time, and the refusals, which store nothing.
+#include <QHash>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "visitors/VisitorRegistration.h"
+
+namespace {
+
+// The panels as a table of field texts; a field not in it does not exist.
+VisitorFieldText panels(const QHash<QString, QString>& fields)
+{
+    return [fields](const QString& id) { return fields.value(id); };
+}
+
+const QHash<QString, QString> kTyped{
+    {"Fup_Name", "  Ana Souza "},         {"Fup_Company", "Harbour Logistics"}, {"Fup_Address", "12 Quay Street"},
+    {"Fup_PhoneNO", "+44 20 7946 0000"},  {"Fup_EmailID", "ana@example.org"},   {"Fup_CompanySlogan", "Interview"},
+    {"Fup_Website", "Ms Kaur"},           {"Fup_UniqueNo", "V-0001"},           {"Fup_FaxNo", "Contractor"},
+    {"Fup_Photo", "/photos/ana.png<IMG_FILTER>0_0_1_"}, {"Fup_Title", "Engineer"}};
+
+const QDateTime kMoment(QDate(2026, 12, 7), QTime(9, 5, 7));
+
+class VisitorRegistrationTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter installed{messages};
+};
+
+}  // namespace
+
+TEST_F(VisitorRegistrationTest, EachPanelFieldLandsInItsColumn)
+{
+    const VisitorRecord visitor = visitorFromFields(panels(kTyped), kMoment);
+    EXPECT_EQ(visitor.fields(), (QStringList{"07-12-2026 9:05:07 AM", "/photos/ana.png<IMG_FILTER>0_0_1_", "Ana Souza",
+                                             "Harbour Logistics", "12 Quay Street", "+44 20 7946 0000", "ana@example.org",
+                                             "Interview", "Ms Kaur", "V-0001", "Contractor"}));
+
+    // A date and a time typed into the panel are the visitor's.
+    QHash<QString, QString> manual = kTyped;
+    manual.insert("Fup_Date", "06-12-2026");
+    manual.insert("Fup_Time", "5:45:00 PM");
+    EXPECT_EQ(visitorFromFields(panels(manual), kMoment).dateAndTime, QStringLiteral("06-12-2026 5:45:00 PM"));
+}
+
+TEST_F(VisitorRegistrationTest, AVisitorWithoutANameOrALogThatCannotStoreIsRefusedWithTheReason)
+{
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dir.filePath("Visitor.db")));
+    QHash<QString, QString> nameless = kTyped;
+    nameless.insert("Fup_Name", "   ");
+    EXPECT_EQ(Register_Visitor(log, visitorFromFields(panels(nameless), kMoment)), 0);
+    EXPECT_EQ(log.count(), 0);
+
+    TestEnvironment::run("sqlite3", {dir.filePath("Visitor.db"), "DROP TABLE Visitor_Records"});
+    EXPECT_EQ(Register_Visitor(log, visitorFromFields(panels(kTyped), kMoment)), 0);
+    EXPECT_EQ(messages.texts(), (QStringList{"\nPlease enter visitor name.",
+                                             "\nThe visitor could not be stored: no such table: Visitor_Records"}));
+}
