@@ -5,6 +5,8 @@
 #include "output/RecordRun.h"
 #include "photos/ImgFilterSettings.h"
 
+#include <QRegularExpression>
+
 const std::array<VisitorProfileField, 9>& visitorProfileFields()
 {
     static const std::array<VisitorProfileField, 9> fields = {{
@@ -25,6 +27,18 @@ QString visitorPhotoFile(const QString& photoReference)
 {
     const qsizetype marker = photoReference.indexOf(IMG_Filter_Marker);
     return (marker < 0 ? photoReference : photoReference.left(marker)).trimmed();
+}
+
+VisitDateTime visitDateAndTime(const QString& dateAndTime)
+{
+    // The log keeps the date and the time as one text; the time is the clock reading at its end.
+    static const QRegularExpression trailingTime(
+        QStringLiteral("^(.*\\S)\\s+(\\d{1,2}:\\d{2}(?::\\d{2})?(?:\\s*[AaPp][Mm])?)$"));
+    const QString text = dateAndTime.trimmed();
+    const QRegularExpressionMatch match = trailingTime.match(text);
+    if (!match.hasMatch())
+        return {text, QString()};
+    return {match.captured(1), match.captured(2)};
 }
 
 namespace {
@@ -57,6 +71,14 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
         for (const VisitorProfileField& field : visitorProfileFields())
             if (id == QLatin1String(field.ctrlId))
                 bindValue(*copy, visitor.*field.value);
+        // A pass printed again later shows the visit's date and time, not those of today.
+        if (!visitor.dateAndTime.trimmed().isEmpty() && copy->kind() == GraphicKind::Text) {
+            const VisitDateTime visit = visitDateAndTime(visitor.dateAndTime);
+            if (id == QLatin1String(kVisitDateId))
+                bindValue(*copy, visit.date);
+            else if (id == QLatin1String(kVisitTimeId))
+                bindValue(*copy, visit.time);
+        }
         copies << copy;
     }
     return copies;

@@ -17,12 +17,23 @@ struct VisitorProfileField {
     QString VisitorRecord::*value;
 };
 inline constexpr const char* kVisitorPhotoId = "Fup_Photo";
+inline constexpr const char* kVisitDateId = "Fup_Date";
+inline constexpr const char* kVisitTimeId = "Fup_Time";
+
+// A visit's date and time taken apart again from the log's one text: the time is a clock reading
+// ("9:05", "9:05:07 AM") at its end; without one the whole text is the date.
+struct VisitDateTime {
+    QString date;
+    QString time;
+};
+VisitDateTime visitDateAndTime(const QString& dateAndTime);
 const std::array<VisitorProfileField, 9>& visitorProfileFields();
 
 // The picture file of a photo reference, without its "<IMG_FILTER>" settings.
 QString visitorPhotoFile(const QString& photoReference);
 
-// Copies of the front's elements (index 0 topmost) with the visitor's values: texts take them,
+// Copies of the front's elements (index 0 topmost) with the visitor's values, the date and time of
+// the visit included: texts take them,
 // the photo element the picture file, barcodes a new picture of them. The live elements keep
 // theirs. GUI thread.
 GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor);

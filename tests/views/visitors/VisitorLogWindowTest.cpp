@@ -231,3 +231,24 @@ TEST_F(VisitorLogWindowTest, ExportWritesTheListedVisitorsUnderTheTwelveTitles)
     child<QPushButton>("Export_Button")->click();
     EXPECT_EQ(messages.texts().last(), QStringLiteral("\nThere is no visitor record to export."));
 }
+
+TEST(VisitorPassDateTest, APassPrintedAgainShowsTheVisitsDateAndTime)
+{
+    EXPECT_EQ(visitDateAndTime("06-12-2026 5:45:00 PM").date, QStringLiteral("06-12-2026"));
+    EXPECT_EQ(visitDateAndTime("06-12-2026 5:45:00 PM").time, QStringLiteral("5:45:00 PM"));
+    EXPECT_EQ(visitDateAndTime(" 7 Dec 2026 17:45 ").date, QStringLiteral("7 Dec 2026"));
+    EXPECT_EQ(visitDateAndTime(" 7 Dec 2026 17:45 ").time, QStringLiteral("17:45"));
+    EXPECT_EQ(visitDateAndTime("Monday morning").date, QStringLiteral("Monday morning"));
+    EXPECT_EQ(visitDateAndTime("Monday morning").time, QString());
+
+    using visitortest::text;
+    const GraphicList front{text(QRectF(10, 10, 80, 14), QStringLiteral("Fup_Date"), 8),
+                            text(QRectF(10, 30, 80, 14), QStringLiteral(" Fup_Time"), 8)};
+    VisitorRecord visitor;
+    visitor.dateAndTime = QStringLiteral("06-12-2026 5:45:00 PM");
+    const GraphicList pass = visitorPassElements(front, visitor);
+    EXPECT_EQ(pass[0]->Text_Value, QStringLiteral("06-12-2026"));
+    EXPECT_EQ(pass[1]->Text_Value, QStringLiteral("5:45:00 PM"));
+    // The live design keeps its own.
+    EXPECT_EQ(front[0]->Text_Value, QStringLiteral("Visitor"));
+}
