@@ -20,6 +20,7 @@ class DesignSession;
 class SideCommands;
 class ControllerInspectorLink;
 class MainWindowLayout;
+class ProfileWindows;
 class PropertyInspector;
 class QMainWindow;
 class SKTGraphicView;
@@ -48,6 +49,8 @@ public:
     DesignSession& designSession() const { return *m_session; }
     // Zoom, side switching and the copy of a design onto the other side.
     SideCommands& sideCommands() const { return *m_sideCommands; }
+    // The card's and the side's card-holder profile windows, with their opener.
+    ProfileWindows& profileWindows() const { return *m_profileWindows; }
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<ControllerInspectorLink> m_inspectorLink;
     PropertyInspector* m_inspector = nullptr;  // a child of the controller
     std::unique_ptr<SideCommands> m_sideCommands;
+    std::unique_ptr<ProfileWindows> m_profileWindows;
     DesignSession* m_session = nullptr;  // a child of the controller
     // The barcode window, shown over the main window: gone before the window is.
     std::unique_ptr<Barcode_Gen> m_barcodeWindow;
