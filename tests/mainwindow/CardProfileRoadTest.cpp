@@ -6,11 +6,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTest>
 
 #include "barcodes/BarcodeLists.h"
 #include "data/Data_From_Excel.h"
@@ -19,6 +22,7 @@
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/ProfileWindows.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/output/ExportSheet.h"
 #include "views/profiles/ProfileForm.h"
@@ -294,4 +298,34 @@ TEST_F(CardProfileRoad, OKSaveAndReopenKeepTheProfileAndAnExportGivesEachRecordI
         const auto backText = TestEnvironment::run(QStringLiteral("pdftotext"), {back, QStringLiteral("-")});
         EXPECT_TRUE(backText.out.contains(kIds[record].toUtf8())) << backText.out.constData();
     }
+}
+
+TEST_F(CardProfileRoad, ScreenshotsOfTheWindowFilledInAndOfTheCardAfterOK)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
+    const QString folder = QStringLiteral(ZOVA_PROFILES_ARTIFACT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    controller.window()->setGeometry(0, 0, 1280, 800);
+    ProfileWindows& windows = controller.profileWindows();
+    dialogs.queueHook([&](QDialog&) {
+        User_profile& window = windows.cardProfileWindow();
+        ASSERT_NO_FATAL_FAILURE(fillTheForm(window));
+        window.show();
+        QTest::qWait(300);
+        const QImage shot = window.grab().toImage();
+        EXPECT_TRUE(shot.save(folder + QStringLiteral("/card-profile-dialog.png")));
+        // The photo of the first record is shown in its colour.
+        const QWidget& picture = *window.findChild<QLabel*>(QStringLiteral("user_picture"));
+        const QPoint middle = picture.mapTo(&window, picture.rect().center()) * shot.devicePixelRatio();
+        EXPECT_EQ(shot.pixelColor(middle).rgb(), kPhotoColours[0].rgb());
+        window.OK_Btn_Clicked();
+    });
+    ASSERT_EQ(windows.Open_User_Profile_Window(false, QString(), QStringLiteral("2")), 1);
+    ProfileCommands(controller).Fill_User_profile_Details();
+    // As the start road leaves it.
+    controller.selectArrowTool();
+    controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(2.0);
+    QTest::qWait(300);
+    EXPECT_TRUE(controller.window()->grab().save(folder + QStringLiteral("/card-after-ok.png")));
 }
