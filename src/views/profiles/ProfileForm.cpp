@@ -165,6 +165,12 @@ void ProfileForm::Manual_Source_Chosen(int) {}
 
 void ProfileForm::Text_Column_Chosen(int) {}
 
+bool ProfileForm::Field_Lacks_Choice(int field) const
+{
+    const int source = sourceIndex(field);
+    return (source == kSourceSeries || source == kSourceExcel) && columnIndex(field) < 0;
+}
+
 int ProfileForm::Calculate_Excel_table_rows()
 {
     Excel_table_rows = Loaded_Data_Table().rowCount();
@@ -291,7 +297,10 @@ void ProfileForm::Set_User_Image(const QString& path)
     const QString trimmed = Trim_Str(path);
     photo.image_path_val->setText(trimmed);
     if (!trimmed.isEmpty() && QFileInfo(trimmed).isFile()) {
-        const QImage picture = readPicturePreview(trimmed);
+        // The picture fits the frame the layout gives it; without one, the usual preview size.
+        const QSize frame = photo.user_picture->maximumSize();
+        const bool framed = frame.width() < QWIDGETSIZE_MAX && frame.height() < QWIDGETSIZE_MAX;
+        const QImage picture = framed ? readPictureFitted(trimmed, frame) : readPicturePreview(trimmed);
         if (!picture.isNull())
             photo.user_picture->setPixmap(QPixmap::fromImage(picture));
         return;
@@ -332,8 +341,7 @@ bool ProfileForm::Check_Validation()
     checked_field_name.clear();
     try {
         for (int field = 0; field < User_Profile_Field_Count; ++field) {
-            const int source = sourceIndex(field);
-            if ((source == kSourceSeries || source == kSourceExcel) && columnIndex(field) < 0) {
+            if (Field_Lacks_Choice(field)) {
                 checked_field_name = fieldCaption(field);
                 return false;
             }
