@@ -265,6 +265,9 @@ TEST_F(SideProfileTest, LoadingAgainKeepsTheOldSheetUntilANewOneIsImportedAndCan
     EXPECT_EQ(dialog.sourceIndex(Name), 0);  // its column belonged to the old sheet
     EXPECT_EQ(tableColumn(1), (QStringList{QStringLiteral("Red"), QStringLiteral("Blue")}));
     EXPECT_EQ(dialog.controls().sheet.excel_path_field->text(), fresh);
+    messages.queueAnswers({1});  // a later No leaves the stale mark and the backup as they are
+    dialog.Browse_excel_Btn_Clicked();
+    EXPECT_TRUE(Browse_Excel_AGAIN);
     loadAgain(headerOnly);
     EXPECT_EQ(Loaded_Data_Table().rowCount(), 0);
     EXPECT_EQ(dialog.row(Name).ds_combo->count(), 2);
@@ -377,4 +380,39 @@ TEST_F(SideProfileTest, TheModalRunAnswersOneAfterOkAndZeroAfterEscape)
     EXPECT_EQ(dialog.Open_Wnd(true), 0);
     EXPECT_EQ(Excel_Source_Path, QStringLiteral("/kept.xlsx"));
     EXPECT_TRUE(Excel_Binding_Use);
+}
+
+TEST_F(SideProfileTest, ASheetThatLosesItsRowsLeavesItsFieldsWithoutASourceAndTheirBindingsKept)
+{
+    loadTable({QStringLiteral("Dept")}, {{QStringLiteral("Sales")}});
+    prepare();
+    dialog.selectSource(Title, 2);
+    dialog.selectColumn(Title, 1);
+    ASSERT_TRUE(dialog.Fill_Front_User_profile_value_in_Variable());
+    clearTable();
+    dialog.Sync_Excel_Item_With_Table();
+    EXPECT_EQ(dialog.sourceIndex(Title), -1);  // not turned into a series behind the user's back
+    EXPECT_FALSE(dialog.controls().sheet.view_excel_btn->isEnabled());
+    EXPECT_TRUE(dialog.Check_Validation());
+    ASSERT_TRUE(dialog.Fill_Front_User_profile_value_in_Variable());
+    EXPECT_TRUE(host.front.Title_xl);
+    EXPECT_EQ(host.front.Title_xl_col_indx, 1);
+    EXPECT_FALSE(Excel_Binding_Use);
+}
+
+TEST_F(SideProfileTest, AFieldTakenOffASideLeavesNothingOfItInThatSidesRecord)
+{
+    host.back.Title = QStringLiteral("Chef");
+    host.back.Title_ds = true;
+    host.back.Title_ds_name = QStringLiteral("Names");
+    host.back.Title_ds_indx = 1;
+    host.back.image = QStringLiteral("/a.png");
+    host.back.image_xl = true;
+    host.back.image_xl_col_indx = 2;
+    host.back.image_USE = true;
+    ProfileForm::Clear_Field_Of_Record(Title, host.back);
+    ProfileForm::Clear_Field_Of_Record(Photo, host.back);
+    User_Profile_Class expected;
+    expected.Reset_All_Values();
+    EXPECT_EQ(host.back, expected);
 }
