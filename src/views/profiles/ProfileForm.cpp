@@ -33,6 +33,24 @@ const QString kSelectColumnMessage = QStringLiteral("Please select the 'Series /
 
 constexpr int kPhoto = User_Profile_Photo_Field;
 
+// The five binding fields of a record field; the defaults are the typed source's.
+struct Binding {
+    bool ds = false;
+    QString ds_name;
+    std::int32_t ds_indx = 0;
+    bool xl = false;
+    std::int32_t xl_col_indx = 0;
+};
+
+void writeBinding(User_Profile_Class& record, const User_Profile_Field& f, const Binding& binding)
+{
+    record.*f.ds = binding.ds;
+    record.*f.ds_name = binding.ds_name;
+    record.*f.ds_indx = binding.ds_indx;
+    record.*f.xl = binding.xl;
+    record.*f.xl_col_indx = binding.xl_col_indx;
+}
+
 QString filterOfExtensions(const QStringList& extensions)
 {
     QStringList patterns;
@@ -374,29 +392,16 @@ bool ProfileForm::Check_And_Tell()
 void ProfileForm::Write_Field_Source(int field, User_Profile_Class& record) const
 {
     const User_Profile_Field& f = User_Profile_Fields().at(size_t(field));
-    const int source = sourceIndex(field);
     const int column = columnIndex(field);
-    switch (source) {
+    switch (sourceIndex(field)) {
     case kSourceManual:
-        record.*f.ds = false;
-        record.*f.ds_name = QString();
-        record.*f.ds_indx = 0;
-        record.*f.xl = false;
-        record.*f.xl_col_indx = 0;
+        writeBinding(record, f, {});
         break;
     case kSourceSeries:
-        record.*f.ds = true;
-        record.*f.ds_name = row(field).ser_col_cb->currentText();
-        record.*f.ds_indx = column;
-        record.*f.xl = false;
-        record.*f.xl_col_indx = 0;
+        writeBinding(record, f, {true, row(field).ser_col_cb->currentText(), column, false, 0});
         break;
     case kSourceExcel:
-        record.*f.ds = false;
-        record.*f.ds_name = QString();
-        record.*f.ds_indx = 0;
-        record.*f.xl = true;
-        record.*f.xl_col_indx = column;
+        writeBinding(record, f, {false, QString(), 0, true, column});
         break;
     default:
         break;  // no source chosen: the record keeps its binding
@@ -413,11 +418,7 @@ void ProfileForm::Clear_Field_Of_Record(int field, User_Profile_Class& record)
 {
     const User_Profile_Field& f = User_Profile_Fields().at(size_t(field));
     record.*f.value = QString();
-    record.*f.ds = false;
-    record.*f.ds_name = QString();
-    record.*f.ds_indx = 0;
-    record.*f.xl = false;
-    record.*f.xl_col_indx = 0;
+    writeBinding(record, f, {});
     if (field == kPhoto)
         record.image_USE = false;
 }
