@@ -12,6 +12,7 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesFiles.h"
 #include "model/profiles/ProfileCaptions.h"
+#include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
@@ -344,8 +345,11 @@ void ProfileForm::Browse_image_Btn_Clicked()
     extensions.removeDuplicates();
     request.filter = filterOfExtensions(extensions);
     const QString chosen = dialogPresenter().openFile(request);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
+        // No picture was chosen from anywhere; a new picture element must not take an older one.
+        Library_Selected_Image.clear();
         return;
+    }
     Set_User_Image(chosen);
 }
 

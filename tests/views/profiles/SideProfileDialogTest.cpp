@@ -326,6 +326,10 @@ TEST_F(SideProfileTest, ThePhotoComesFromTheCameraAFileOrNothing)
     ASSERT_TRUE(dialog.Fill_Front_User_profile_value_in_Variable());
     EXPECT_EQ(host.front.image, work.filePath(QStringLiteral("missing.png")));
 
+    Library_Selected_Image = taken;
+    dialog.controls().photo.browse_pic_btn->click();  // nothing chosen: the photo stays
+    EXPECT_EQ(dialog.controls().photo.image_path_val->text(), work.filePath(QStringLiteral("missing.png")));
+    EXPECT_EQ(Library_Selected_Image, QString());
     dialog.controls().photo.clear_pic_btn->click();
     EXPECT_EQ(dialog.controls().photo.image_path_val->text(), QString());
     EXPECT_EQ(photoWindows.calls, QStringList{QStringLiteral("camera")});
