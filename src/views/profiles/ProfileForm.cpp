@@ -12,6 +12,7 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesFiles.h"
 #include "model/profiles/ProfileCaptions.h"
+#include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
@@ -32,6 +33,24 @@ const QString kNoExcelDataMessage = QStringLiteral("There is no excel data to vi
 const QString kSelectColumnMessage = QStringLiteral("Please select the 'Series / Excel Column'");
 
 constexpr int kPhoto = User_Profile_Photo_Field;
+
+// The five binding fields of a record field; the defaults are the typed source's.
+struct Binding {
+    bool ds = false;
+    QString ds_name;
+    std::int32_t ds_indx = 0;
+    bool xl = false;
+    std::int32_t xl_col_indx = 0;
+};
+
+void writeBinding(User_Profile_Class& record, const User_Profile_Field& f, const Binding& binding)
+{
+    record.*f.ds = binding.ds;
+    record.*f.ds_name = binding.ds_name;
+    record.*f.ds_indx = binding.ds_indx;
+    record.*f.xl = binding.xl;
+    record.*f.xl_col_indx = binding.xl_col_indx;
+}
 
 QString filterOfExtensions(const QStringList& extensions)
 {
@@ -165,6 +184,12 @@ void ProfileForm::Manual_Source_Chosen(int) {}
 
 void ProfileForm::Text_Column_Chosen(int) {}
 
+bool ProfileForm::Field_Lacks_Choice(int field) const
+{
+    const int source = sourceIndex(field);
+    return (source == kSourceSeries || source == kSourceExcel) && columnIndex(field) < 0;
+}
+
 int ProfileForm::Calculate_Excel_table_rows()
 {
     Excel_table_rows = Loaded_Data_Table().rowCount();
@@ -291,7 +316,10 @@ void ProfileForm::Set_User_Image(const QString& path)
     const QString trimmed = Trim_Str(path);
     photo.image_path_val->setText(trimmed);
     if (!trimmed.isEmpty() && QFileInfo(trimmed).isFile()) {
-        const QImage picture = readPicturePreview(trimmed);
+        // The picture fits the frame the layout gives it; without one, the usual preview size.
+        const QSize frame = photo.user_picture->maximumSize();
+        const bool framed = frame.width() < QWIDGETSIZE_MAX && frame.height() < QWIDGETSIZE_MAX;
+        const QImage picture = framed ? readPictureFitted(trimmed, frame) : readPicturePreview(trimmed);
         if (!picture.isNull())
             photo.user_picture->setPixmap(QPixmap::fromImage(picture));
         return;
@@ -317,8 +345,11 @@ void ProfileForm::Browse_image_Btn_Clicked()
     extensions.removeDuplicates();
     request.filter = filterOfExtensions(extensions);
     const QString chosen = dialogPresenter().openFile(request);
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
+        // No picture was chosen from anywhere; a new picture element must not take an older one.
+        Library_Selected_Image.clear();
         return;
+    }
     Set_User_Image(chosen);
 }
 
@@ -332,8 +363,7 @@ bool ProfileForm::Check_Validation()
     checked_field_name.clear();
     try {
         for (int field = 0; field < User_Profile_Field_Count; ++field) {
-            const int source = sourceIndex(field);
-            if ((source == kSourceSeries || source == kSourceExcel) && columnIndex(field) < 0) {
+            if (Field_Lacks_Choice(field)) {
                 checked_field_name = fieldCaption(field);
                 return false;
             }
@@ -366,29 +396,16 @@ bool ProfileForm::Check_And_Tell()
 void ProfileForm::Write_Field_Source(int field, User_Profile_Class& record) const
 {
     const User_Profile_Field& f = User_Profile_Fields().at(size_t(field));
-    const int source = sourceIndex(field);
     const int column = columnIndex(field);
-    switch (source) {
+    switch (sourceIndex(field)) {
     case kSourceManual:
-        record.*f.ds = false;
-        record.*f.ds_name = QString();
-        record.*f.ds_indx = 0;
-        record.*f.xl = false;
-        record.*f.xl_col_indx = 0;
+        writeBinding(record, f, {});
         break;
     case kSourceSeries:
-        record.*f.ds = true;
-        record.*f.ds_name = row(field).ser_col_cb->currentText();
-        record.*f.ds_indx = column;
-        record.*f.xl = false;
-        record.*f.xl_col_indx = 0;
+        writeBinding(record, f, {true, row(field).ser_col_cb->currentText(), column, false, 0});
         break;
     case kSourceExcel:
-        record.*f.ds = false;
-        record.*f.ds_name = QString();
-        record.*f.ds_indx = 0;
-        record.*f.xl = true;
-        record.*f.xl_col_indx = column;
+        writeBinding(record, f, {false, QString(), 0, true, column});
         break;
     default:
         break;  // no source chosen: the record keeps its binding
@@ -405,11 +422,7 @@ void ProfileForm::Clear_Field_Of_Record(int field, User_Profile_Class& record)
 {
     const User_Profile_Field& f = User_Profile_Fields().at(size_t(field));
     record.*f.value = QString();
-    record.*f.ds = false;
-    record.*f.ds_name = QString();
-    record.*f.ds_indx = 0;
-    record.*f.xl = false;
-    record.*f.xl_col_indx = 0;
+    writeBinding(record, f, {});
     if (field == kPhoto)
         record.image_USE = false;
 }

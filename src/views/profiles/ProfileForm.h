@@ -157,6 +157,8 @@ protected:
     // guard), and after a text field's column was chosen (the side dialog ticks the value box).
     virtual void Manual_Source_Chosen(int field);
     virtual void Text_Column_Chosen(int field);
+    // Whether a field lacks the series or column its source needs.
+    virtual bool Field_Lacks_Choice(int field) const;
 
 private:
     void connectRow(int field);
