@@ -9,9 +9,9 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/SKTWindowController.h"
-#include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
 #include "views/profiles/ProfileFormHost.h"
+#include "views/profiles/Show_User_Profile.h"
 #include "views/profiles/User_profile.h"
 
 namespace {
@@ -72,6 +72,13 @@ User_profile& ProfileWindows::cardProfileWindow()
     return *m_cardWindow;
 }
 
+Show_User_Profile& ProfileWindows::sideProfileWindow()
+{
+    if (!m_sideWindow)
+        m_sideWindow = std::make_unique<Show_User_Profile>(*m_host, m_controller.window());
+    return *m_sideWindow;
+}
+
 int ProfileWindows::Open_User_Profile_Window(bool reload, const QString& load_side, const QString& total_side)
 {
     const QString side = Trim_Str(load_side);
@@ -80,8 +87,12 @@ int ProfileWindows::Open_User_Profile_Window(bool reload, const QString& load_si
     int result = 0;
     bool sheetLoadedAgain = false;
     if (!side.isEmpty()) {
-        Q_UNUSED(reload);
-        Show_Not_Available_Yet(QStringLiteral("The side's card-holder profile window"));
+        Show_User_Profile& window = sideProfileWindow();
+        window.load_side = side;
+        result = window.Open_Wnd(reload);
+        // Only the side's window loads a spreadsheet in place of one in use; the card's window
+        // leaves the bindings made since to the user.
+        sheetLoadedAgain = Browse_Excel_AGAIN;
     } else {
         User_profile& window = cardProfileWindow();
         window.load_side = total_side == QLatin1String("1") ? QStringLiteral("F") : QString();

@@ -9,6 +9,7 @@
 
 class ProfileFormHost;
 class SKTWindowController;
+class Show_User_Profile;
 class User_profile;
 
 class ProfileWindows {
@@ -24,9 +25,11 @@ public:
     ProfileWindowOpener opener();
 
     User_profile& cardProfileWindow();
+    Show_User_Profile& sideProfileWindow();
 
 private:
     SKTWindowController& m_controller;
     std::unique_ptr<ProfileFormHost> m_host;
     std::unique_ptr<User_profile> m_cardWindow;
+    std::unique_ptr<Show_User_Profile> m_sideWindow;
 };
