@@ -26,6 +26,7 @@
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/output/ExportSheet.h"
 #include "views/profiles/ProfileForm.h"
+#include "views/profiles/Show_User_Profile.h"
 #include "views/profiles/User_profile.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/SheetColumnList.h"
@@ -328,4 +329,25 @@ TEST_F(CardProfileRoad, ScreenshotsOfTheWindowFilledInAndOfTheCardAfterOK)
     controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(2.0);
     QTest::qWait(300);
     EXPECT_TRUE(controller.window()->grab().save(folder + QStringLiteral("/card-after-ok.png")));
+}
+
+// The mark a side window leaves after loading a spreadsheet again belongs to that window's
+// closing: a later card window keeps the column bindings made since for the sheet now loaded.
+TEST_F(CardProfileRoad, TheCardWindowLeavesColumnBindingsMadeAfterASheetWasLoadedAgain)
+{
+    Loaded_Data_Table().Create_List_By_Array({QStringLiteral("Ada")}, 1);
+    Excel_Binding_Use = true;
+    GraphicPtr caption = SKTGraphic::create(GraphicKind::Text);
+    caption->setBounds(QRectF(10, 120, 100, 20));
+    caption->ctrl_is_visible = true;
+    caption->Set_Data_source_type(2);
+    caption->Set_Excel_binding(true);
+    caption->Set_Excel_binding_Index(1);
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, {caption});
+    Browse_Excel_AGAIN = true;
+    dialogs.queueHook([&](QDialog&) { controller.profileWindows().cardProfileWindow().OK_Btn_Clicked(); });
+    EXPECT_EQ(controller.profileWindows().Open_User_Profile_Window(false, QString(), QStringLiteral("2")), 1);
+    Browse_Excel_AGAIN = false;
+    EXPECT_EQ(caption->data_source_type_val(), 2);
+    EXPECT_EQ(caption->excel_col_indx, 1);
 }
