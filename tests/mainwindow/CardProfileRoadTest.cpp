@@ -22,12 +22,15 @@
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/ProfileWindows.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedPhotoWindows.h"
 #include "views/canvas/SKTZoomingScrollView.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/output/ExportSheet.h"
 #include "views/profiles/ProfileForm.h"
 #include "views/profiles/Show_User_Profile.h"
 #include "views/profiles/User_profile.h"
+#include "views/series/BatchWizard.h"
+#include "views/series/BatchWizardView.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/SheetColumnList.h"
 
@@ -350,4 +353,37 @@ TEST_F(CardProfileRoad, TheCardWindowLeavesColumnBindingsMadeAfterASheetWasLoade
     Browse_Excel_AGAIN = false;
     EXPECT_EQ(caption->data_source_type_val(), 2);
     EXPECT_EQ(caption->excel_col_indx, 1);
+}
+
+// The photo row's camera and the series manager of the card window are the application's own.
+TEST_F(CardProfileRoad, TheCameraAndTheSeriesManagerAreTheMainWindowsOwn)
+{
+    ScriptedPhotoWindows photoWindows;
+    photoWindows.cameraAnswer = 1;
+    photoWindows.cameraFile = scratch.filePath(QStringLiteral("photo2.png"));
+    QString managerTitle;
+    dialogs.queueHook([&](QDialog&) {
+        User_profile& window = controller.profileWindows().cardProfileWindow();
+        ProfileForm& form = window.form();
+        window.findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
+        EXPECT_EQ(form.controls().photo.image_path_val->text(), photoWindows.cameraFile);
+        form.selectSource(kUnique, kSourceSeries);
+        form.selectColumn(kUnique, form.row(kUnique).ser_col_cb->findText(QStringLiteral("Staff IDs")));
+        dialogs.queueHook([&](QDialog& manager) {
+            managerTitle = manager.windowTitle();
+            QFile visitors(QDir(Data_Folder_Path).filePath(QStringLiteral("Visitors.txt")));
+            ASSERT_TRUE(visitors.open(QIODevice::WriteOnly));
+            visitors.write("V-1\n");
+        });
+        window.findChild<QPushButton*>(QStringLiteral("batch_series_btn"))->click();
+        QStringList listed;
+        for (int item = 0; item < form.row(kUnique).ser_col_cb->count(); ++item)
+            listed << form.row(kUnique).ser_col_cb->itemText(item);
+        EXPECT_EQ(listed, (QStringList{"Staff IDs", "Visitors"}));
+        EXPECT_EQ(form.row(kUnique).ser_col_cb->currentText(), "Staff IDs");
+        window.Cancel_Btn_Clicked();
+    });
+    EXPECT_EQ(controller.profileWindows().Open_User_Profile_Window(false, QString(), QStringLiteral("2")), 0);
+    EXPECT_EQ(photoWindows.calls, QStringList{"camera"});
+    EXPECT_EQ(managerTitle, BatchWizard::defaultInstance().view().windowTitle());
 }
