@@ -56,7 +56,8 @@ public:
     void reject() override;
 
     // The form as a new design starts it: captions from the caption globals, every field typed,
-    // empty and on both sides, no photo; "Excel" and the path only while the table has rows.
+    // empty and on both sides, the no-image picture as the photo; "Excel" and the path only while
+    // the table has rows.
     void Reset_all_Ctrl();
     // Each checks the form and writes it: the front record takes the fields on the front or both
     // sides, the back record those on the back or both, the preview record every field. A field
