@@ -165,7 +165,8 @@ void ProfileForm::Column_Chosen(int field)
         if (source == kSourceSeries && column >= 0 && !chosen.isEmpty()) {
             sample = Get_Profile_Sample_Of_Dataset(chosen);
             haveSample = true;
-        } else if (source == kSourceExcel && column >= 0 && !chosen.isEmpty()) {
+        } else if (source == kSourceExcel && column >= 0 && (field == kPhoto || !chosen.isEmpty())) {
+            // A text takes a sample only from a titled column; the photo from any chosen one.
             sample = Get_First_Value_Of_Excel_Binding(column).value_or(QString());
             haveSample = true;
         }

@@ -12,7 +12,6 @@
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
-#include "data/SeriesFiles.h"
 #include "views/canvas/InterfaceObjects.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/profiles/ProfileDialogWindow.h"
@@ -189,11 +188,17 @@ void Show_User_Profile::Prefill_Binding(int field, const SKTGraphic& element)
     if (element.data_source_type == kSourceManual)
         return;
     int position = -1;
-    if (element.data_source_type == kSourceSeries)
-        position = Get_Data_SetIndex_According_Name(Get_datasheet_File_Name_Array(), element.batch_list_name);
+    QComboBox& list = *row(field).ser_col_cb;
+    if (element.data_source_type == kSourceSeries) {
+        // The source's rule has just listed the series in the column combo.
+        QStringList names;
+        for (int i = 0; i < list.count(); ++i)
+            names << list.itemText(i);
+        position = Get_Data_SetIndex_According_Name(names, element.batch_list_name);
+    }
     else if (element.data_source_type == kSourceExcel)
         position = element.excel_col_indx;
-    if (position >= 0 && position < row(field).ser_col_cb->count())
+    if (position >= 0 && position < list.count())
         selectColumn(field, position);
     else if (element.ctrl_is_locked && position == -1)
         selectSource(field, kSourceManual);  // a locked field the user cannot mend goes back to typed
