@@ -12,44 +12,10 @@
 
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/ProfileCommands.h"
+#include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
 #include "support/ScriptedDialogPresenter.h"
-#include "views/profiles/ProfileFormHost.h"
 #include "views/profiles/Show_User_Profile.h"
-
-namespace {
-
-// The main window's answers, as its own opener gives them to the dialog.
-class WindowProfileHost : public ProfileFormHost {
-public:
-    explicit WindowProfileHost(SKTWindowController& controller) : m_controller(controller) {}
-    User_Profile_Class& profileRecord(ProfileRecord which) override
-    {
-        return which == ProfileRecord::Front  ? m_controller.Front_user_profile
-               : which == ProfileRecord::Back ? m_controller.Back_user_profile
-                                              : m_controller.TEMP_user_profile;
-    }
-    int Card_Front_Or_Back() const override { return ::Card_Front_Or_Back; }
-    GraphicList graphicsOfSide(int side) const override
-    {
-        return m_controller.document().graphicsOfSide(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide);
-    }
-    void Batch_Series_Button() override {}
-    bool Check_And_Validate_File_Path(const QString&) override { return true; }
-    void Delete_Excel_File_Temp_Folder() override {}
-    QStringList Allowd_Image_fileTypes() const override { return m_controller.Allowd_Image_fileTypes; }
-    void Show_Profile_Preview(const QString& side) override
-    {
-        const QScopedValueRollback keepX(m_controller.last_ctrl_X);
-        const QScopedValueRollback keepY(m_controller.last_ctrl_Y);
-        ProfileCommands(m_controller).Show_Profile_Preview(side);
-    }
-
-private:
-    SKTWindowController& m_controller;
-};
-
-}  // namespace
 
 TEST(SideProfileOnWindow, OpensWithTheFrontsValuesPreviewsOnCopiesAndOkIsWhatTheFrontShows)
 {
@@ -72,8 +38,8 @@ TEST(SideProfileOnWindow, OpensWithTheFrontsValuesPreviewsOnCopiesAndOkIsWhatThe
     };
     ASSERT_TRUE(front("Fup_Title"));
 
-    WindowProfileHost host(controller);
-    Show_User_Profile dialog(host);
+    // The dialog as the main window's opener runs it, over the window's own answers.
+    Show_User_Profile& dialog = controller.profileWindows().sideProfileWindow();
     dialog.load_side = QStringLiteral("F");
     ScriptedDialogPresenter dialogs;
     dialogs.queueHook([&](QDialog& window) {
