@@ -13,7 +13,11 @@
 #include "views/profiles/ProfileDialogWindow.h"
 #include "views/profiles/Show_User_Profile.h"
 
-TEST_F(ProfileDialogFixture, SideProfileScreenshots_FilledIn)
+namespace {
+class SideProfileScreenshots : public ProfileDialogFixture {};
+}  // namespace
+
+TEST_F(SideProfileScreenshots, TheDialogFilledIn)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server: ctest runs this under with-display.sh";
