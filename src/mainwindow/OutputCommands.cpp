@@ -13,6 +13,8 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
+#include "mainwindow/ProfileCommands.h"
+#include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
@@ -144,7 +146,16 @@ void Cropping_Tool_Clicked(SKTWindowController& controller)
 
 void User_Profile_Button_Clicked(SKTWindowController& controller)
 {
-    Show_Not_Available_Yet(QStringLiteral("The card-holder profile"));
+    const bool back = Card_Front_Or_Back == 1;
+    if (controller.profileWindows().Open_User_Profile_Window(true, back ? QStringLiteral("B") : QStringLiteral("F"),
+                                                             CARD_SIDE_STR) == 1) {
+        ProfileCommands profiles(controller);
+        if (back)
+            profiles.Fill_User_profile_info_back_side();
+        else
+            profiles.Fill_User_profile_info_front_side();
+        controller.selectArrowTool();
+    }
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
     controller.Refresh_Canvas();
 }

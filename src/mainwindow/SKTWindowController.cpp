@@ -27,6 +27,7 @@
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/LiveModePanels.h"
+#include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/ToolCommands.h"
 #include "mainwindow/WindowDesignFile.h"
@@ -105,6 +106,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     Connect_Output_Commands(*this);
     Connect_Inspector_Commands(*this);
     m_sideCommands = std::make_unique<SideCommands>(*this);
+    m_profileWindows = std::make_unique<ProfileWindows>(*this);
     m_session->saved();
     connect(&m_document, &SKTDocument::graphicsChanged, m_session, &DesignSession::scheduleCheck);
     connect(this, &SKTWindowController::canvasRefreshRequested, m_session, &DesignSession::scheduleCheck);

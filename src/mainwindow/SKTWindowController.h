@@ -21,6 +21,7 @@ class SideCommands;
 class ControllerInspectorLink;
 class LiveModePanels;
 class MainWindowLayout;
+class ProfileWindows;
 class PropertyInspector;
 class QMainWindow;
 class SKTGraphicView;
@@ -51,6 +52,8 @@ public:
     SideCommands& sideCommands() const { return *m_sideCommands; }
     // The visitor and group side panels and their operations.
     LiveModePanels& liveModes() const { return *m_liveModes; }
+    // The card's and the side's card-holder profile windows, with their opener.
+    ProfileWindows& profileWindows() const { return *m_profileWindows; }
     // The canvases of the front, back and preview sides and their zooming scroll views.
     SKTGraphicView* graphicView(SKTDocument::Side side) const;
     SKTZoomingScrollView* zoomingScrollView(SKTDocument::Side side) const;
@@ -143,6 +146,7 @@ private:
     std::unique_ptr<ControllerInspectorLink> m_inspectorLink;
     PropertyInspector* m_inspector = nullptr;  // a child of the controller
     std::unique_ptr<SideCommands> m_sideCommands;
+    std::unique_ptr<ProfileWindows> m_profileWindows;
     DesignSession* m_session = nullptr;  // a child of the controller
     LiveModePanels* m_liveModes = nullptr;  // a child of the controller
     // The barcode window, shown over the main window: gone before the window is.

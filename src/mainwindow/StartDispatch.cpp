@@ -12,6 +12,7 @@
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
+#include "mainwindow/ProfileCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/StartChooser.h"
 #include "mainwindow/StartWindows.h"
@@ -58,7 +59,9 @@ int Start_From_Template(SKTWindowController& controller)
     Template_Wizard_Fields fields;
     if (Open_And_Read_Template(controller, fields) != 1)
         return 0;
-    // The profile fields and the visitor panel come with their windows.
+    // A profile confirmed in the wizard's profile window goes onto both sides; the visitor panel
+    // comes with its window.
+    ProfileCommands(controller).Fill_User_profile_Details();
     controller.Set_Log_Name_In_Title();
     {
         // Applying the size writes the card pages into the card: they must show the template's
@@ -99,7 +102,9 @@ int Start_With_Card_Wizard(SKTWindowController& controller)
         return 0;
     Selected_Template_Path.clear();
     controller.inspector().Apply_Card_Wizard_Choices(wizard);
-    // The profile fields and the visitor panel come with their windows.
+    // A profile confirmed in the wizard's profile window goes onto both sides; the visitor panel
+    // comes with its window.
+    ProfileCommands(controller).Fill_User_profile_Details();
     controller.Set_Log_Name_In_Title();
     controller.inspector().sizePanel().Apply_Size_Clicked();
     return 1;

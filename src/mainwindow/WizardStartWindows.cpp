@@ -6,6 +6,7 @@
 #include "designfile/TemplateCatalog.h"
 #include "mainwindow/CardWizardStart.h"
 #include "mainwindow/CardSizePresets.h"
+#include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/AppContext.h"
 #include "views/inspector/CardSizePanel.h"
@@ -41,6 +42,8 @@ int WizardStartWindows::Open_Template_Window(QWidget* parent, Template_Wizard_Fi
 {
     Template_Wizard window(TemplateCatalog::installed(), CardSizeNames{pvc_card_names(), paper_card_names()},
                            Start_Card_Option == QLatin1String("V"), parent);
+    if (SKTWindowController* controller = SKTWindowController::defaultInstance())
+        window.openProfileWindow = controller->profileWindows().opener();
     const int result = window.Open_Template_Window();
     Selected_Template_Path = window.selectedTemplatePath();
     if (result == 1)

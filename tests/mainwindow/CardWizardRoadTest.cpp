@@ -2,7 +2,9 @@
 // page, and the card the start builds from its choices. On an X server, pictures of every page and
 // of the design it made.
 #include <QDir>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -167,4 +169,36 @@ TEST_F(CardWizardRoad, ScreenshotsOfEveryPageAndOfTheDesign)
     QTest::qWait(500);
     EXPECT_TRUE(controller.window()->screen()->grabWindow(0).save(artifacts.filePath(QStringLiteral("card-wizard-design.png"))));
     EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// The profile confirmed from the wizard's first page is on the card the wizard made: front and
+// back for a card with a back.
+TEST_F(CardWizardRoad, TheProfileEnteredInTheWizardIsOnBothSidesOfTheNewCard)
+{
+    QStringList sidesShown;
+    CardWizardAnswers answers;
+    const auto onPage = [&](QWizard& wizard) {
+        if (wizard.currentPage()->objectName() != QLatin1String("sides_page"))
+            return;
+        dialogs.queueHook([&](QDialog& window) {
+            auto& sides = *window.findChild<QComboBox*>(QStringLiteral("name_side_combo"));
+            sidesShown << QString::number(sides.isVisibleTo(&window));
+            window.findChild<QLineEdit*>(QStringLiteral("name_value"))->setText(QStringLiteral("Ada Lovelace"));
+            window.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
+        });
+        wizard.findChild<QPushButton*>(QStringLiteral("User_Profile_btn"))->click();
+    };
+    ASSERT_TRUE(startWithWizard(answers, onPage));
+    Fill_User_Profile = false;
+    EXPECT_EQ(sidesShown, QStringList{"1"});
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+    for (SKTDocument::Side side : {SKTDocument::FrontSide, SKTDocument::BackSide}) {
+        QStringList shown;
+        for (const GraphicPtr& graphic : document.graphicsOfSide(side))
+            if (graphic->ctrl_is_visible)
+                shown << graphic->control_ID + '=' + graphic->Text_Value;
+        shown.sort();
+        // The photo of a cleared form is the no-image picture.
+        EXPECT_EQ(shown.join(u'|'), "Fup_Name=Ada Lovelace|Fup_Photo=" + controller.NO_Image_Path) << side;
+    }
 }

@@ -204,3 +204,33 @@ TEST_F(WizardStartRoad, ATemplateKeepsItsBorderFillAndWatermark)
         EXPECT_EQ(side->Watermark_Text(), "COPY");
     }
 }
+
+// The template window's profile button opens the card's profile window for both sides; the
+// template then starts with the profile on its front and back.
+TEST_F(WizardStartRoad, TheProfileEnteredInTheTemplateWindowIsOnTheTemplatesSides)
+{
+    Fill_User_Profile = false;
+    press("Using_Template_btn");
+    dialogs.queueHook([this](QDialog& dialog) {
+        auto& window = static_cast<Template_Wizard&>(dialog);
+        window.browser().chooseRow(0);
+        dialogs.queueHook([](QDialog& profile) {
+            EXPECT_EQ(profile.windowTitle(), "User Profile Information");
+            EXPECT_TRUE(profile.findChild<QComboBox*>(QStringLiteral("unique_side_combo"))->isVisibleTo(&profile));
+            profile.findChild<QLineEdit*>(QStringLiteral("unique_value"))->setText(QStringLiteral("0042"));
+            profile.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
+        });
+        window.findChild<QPushButton*>(QStringLiteral("User_Profile_btn"))->click();
+        window.OK_Click();
+    });
+    ASSERT_TRUE(Open_Start_Window(controller));
+    Fill_User_Profile = false;
+    for (SKTDocument::Side side : {SKTDocument::FrontSide, SKTDocument::BackSide}) {
+        QStringList ids;
+        for (const GraphicPtr& graphic : document.graphicsOfSide(side))
+            if (graphic->control_ID == QLatin1String("Fup_UniqueNo"))
+                ids << graphic->Text_Value;
+        EXPECT_EQ(ids, QStringList{"0042"}) << side;
+    }
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}

@@ -83,6 +83,14 @@ void Card_Wizard::connectControls()
         connect(kind, &QRadioButton::toggled, this, &Card_Wizard::enableFillControls);
     connect(ui->Card_Image_Browse_Btn, &QPushButton::clicked, this, &Card_Wizard::Card_Image_Browse_Btn);
     connect(ui->Card_Image_Library_Btn, &QPushButton::clicked, this, &Card_Wizard::Card_Image_Library_Btn);
+    connect(ui->User_Profile_btn, &QPushButton::clicked, this, &Card_Wizard::User_Profile_Click);
+}
+
+void Card_Wizard::User_Profile_Click()
+{
+    if (openProfileWindow)
+        openProfileWindow(false, QString(), ui->Sides_ComboBox->currentIndex() == 0 ? QStringLiteral("2")
+                                                                                   : QStringLiteral("1"));
 }
 
 int Card_Wizard::Open_Wnd(Card_Wizard_Fields& fields)

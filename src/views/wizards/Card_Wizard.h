@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "views/inspector/InspectorLists.h"
+#include "views/profiles/ProfileWindowOpener.h"
 #include "views/wizards/WizardFields.h"
 
 class InspectorCard;
@@ -32,6 +33,12 @@ public:
     // The picture buttons: a picture file, or the picture library with "B".
     void Card_Image_Browse_Btn();
     void Card_Image_Library_Btn();
+
+    // The card-holder profile of the card being made: for both sides when the first sides item
+    // (front and back) is chosen, else for the front alone.
+    void User_Profile_Click();
+    // Set by the main window; the profile button does nothing without it.
+    ProfileWindowOpener openProfileWindow;
 
     // A picture fill cannot finish without a picture.
     bool validateCurrentPage() override;

@@ -86,7 +86,8 @@ void Template_Wizard::User_Profile_Click()
         Show_MessageBox(kSelectTemplateMessage);
         return;
     }
-    Show_Not_Available_Yet(QStringLiteral("The card-holder profile window"));
+    if (openProfileWindow)
+        openProfileWindow(false, QString(), QStringLiteral("2"));
 }
 
 void Template_Wizard::showSizeOfTemplate(const TemplateEntry& entry)

@@ -7,6 +7,7 @@
 
 #include "designfile/TemplateCatalog.h"
 #include "views/inspector/InspectorLists.h"
+#include "views/profiles/ProfileWindowOpener.h"
 #include "views/wizards/WizardFields.h"
 
 class TemplateBrowser;
@@ -41,8 +42,11 @@ public:
     // "Please select template." and stays open.
     void OK_Click();
     void Cancel_Click();
-    // The card-holder profile of the chosen template.
+    // The card-holder profile of the chosen template, for both sides of the card; without a
+    // template (or with one whose file is gone) says "Please select template.".
     void User_Profile_Click();
+    // Set by the main window; the profile button does nothing without it.
+    ProfileWindowOpener openProfileWindow;
     void Preset_ComboBox_Changed();
     void Category_ComboBox_Changed();
 

@@ -1,5 +1,7 @@
 // The new-card wizard over a fake main window: what a finished run leaves for its caller.
+#include <QComboBox>
 #include <QImage>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -150,4 +152,21 @@ TEST_F(CardWizardTest, APictureFillNeedsAReadablePicture)
     answers.pictureFile = picture("file.png");
     ASSERT_EQ(run(answers), 1);
     EXPECT_EQ(fields.Card_Image_path, answers.pictureFile);
+}
+
+// The profile button opens the card's profile window for both sides with the first sides item
+// (front and back), for the front alone with the other.
+TEST_F(CardWizardTest, TheProfileButtonTellsTheProfileWindowHowManySides)
+{
+    QStringList asked;
+    wizard.openProfileWindow = [&](bool reload, const QString& side, const QString& sides) {
+        asked << QStringLiteral("%1 '%2' %3").arg(reload).arg(side, sides);
+        return 1;
+    };
+    auto& sidesCombo = *wizard.findChild<QComboBox*>(QStringLiteral("Sides_ComboBox"));
+    auto& profileButton = *wizard.findChild<QPushButton*>(QStringLiteral("User_Profile_btn"));
+    profileButton.click();
+    sidesCombo.setCurrentIndex(1);
+    profileButton.click();
+    EXPECT_EQ(asked, (QStringList{"0 '' 2", "0 '' 1"}));
 }

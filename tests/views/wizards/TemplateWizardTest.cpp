@@ -132,11 +132,18 @@ TEST_F(TemplateWizardTest, ShowingACategoryClearsTheChoice)
 TEST_F(TemplateWizardTest, TheProfileButtonNeedsATemplate)
 {
     Template_Wizard& templateWindow = window();
+    QStringList asked;
+    templateWindow.openProfileWindow = [&](bool reload, const QString& side, const QString& sides) {
+        asked << QStringLiteral("%1 '%2' %3").arg(reload).arg(side, sides);
+        return 0;
+    };
     templateWindow.findChild<QPushButton*>(QStringLiteral("User_Profile_btn"))->click();
+    EXPECT_TRUE(asked.isEmpty());
     templateWindow.browser().chooseRow(0);
     templateWindow.User_Profile_Click();
-    EXPECT_EQ(messages.texts(),
-              (QStringList{kSelect, QStringLiteral("\nThe card-holder profile window is not available yet.")}));
+    EXPECT_EQ(messages.texts(), QStringList{kSelect});
+    // A template's profile is for both sides of the card.
+    EXPECT_EQ(asked, QStringList{"0 '' 2"});
 }
 
 TEST_F(TemplateWizardTest, VisitorTemplatesAreOfferedFirstToVisitorRunsOnly)
