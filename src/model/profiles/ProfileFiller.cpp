@@ -105,7 +105,9 @@ void ProfileFiller::placePhoto(const User_Profile_Class& profile, ProfileFillSid
         }
         m_canvas.Set_Selection_Index_According_ID(photoId);
         bindSelected(profile, field);
-    } else if (side == ProfileFillSide::Front) {
+    } else {
+        // A photo the side does not use (a card field moved to the other side included) is
+        // hidden, never left showing the old picture.
         if (const GraphicPtr photo = m_canvas.Selcect_Ctrl_With_ID(photoId))
             photo->Set_Ctrl_Is_Visible(false);
     }

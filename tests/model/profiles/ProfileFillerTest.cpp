@@ -165,7 +165,7 @@ PhotoOutcome photoAfterFill(ProfileFillSide side, const QString& path, bool boun
     return {true, photo->ctrl_is_visible, photo->data_source_type_val()};
 }
 
-TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndOnlyTheFrontHidesAnUnusedOne)
+TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndAnUnusedOneIsHidden)
 {
     QTemporaryDir folder;
     const QString existing = folder.filePath("ada.png");
@@ -182,7 +182,7 @@ TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndOnlyTheFrontHid
         EXPECT_EQ(photoAfterFill(side, existing, false, false, false), (PhotoOutcome{false, false, -9}));
     }
     EXPECT_EQ(photoAfterFill(ProfileFillSide::Front, existing, false, false, true), (PhotoOutcome{true, false, 0}));
-    EXPECT_EQ(photoAfterFill(ProfileFillSide::Back, existing, false, false, true), (PhotoOutcome{true, true, 0}));
+    EXPECT_EQ(photoAfterFill(ProfileFillSide::Back, existing, false, false, true), (PhotoOutcome{true, false, 0}));
     // The preview always shows a photo, used or not, with or without a file.
     EXPECT_EQ(photoAfterFill(ProfileFillSide::Preview, missing, false, false, false), (PhotoOutcome{true, true, 0}));
 }
