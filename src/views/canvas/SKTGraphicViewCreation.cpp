@@ -173,7 +173,9 @@ QRectF placementWithoutMouse(GraphicKind kind, bool use_rect, const QRectF& boun
     QRectF box;
     if (use_rect) {
         box = bound_rect;
-        if (kind == GraphicKind::Text)
+        // A card-holder field placed by its identifier keeps the width of its place, so a name
+        // longer than the standard text box stays on one line instead of running into the next row.
+        if (kind == GraphicKind::Text && ctrlId.isEmpty())
             box.setSize(textSize);
         if (ctrlId.isEmpty())
             box.moveTopLeft(cardHost().Control_New_Point(card_side));

@@ -43,8 +43,8 @@ public:
         element->control_ID = ctrl_ID;
         element->Set_text_value(ctrl_value);
         element->Set_Ctrl_Is_Visible(true);
-        // A new text takes only the corner; a picture the whole rect.
-        element->setBounds(kind == GraphicKind::Text ? QRectF(bound_rect.topLeft(), QSizeF(70, 20)) : bound_rect);
+        // A profile element, placed by its identifier, takes the whole rect.
+        element->setBounds(bound_rect);
         if (kind == GraphicKind::Image)
             picturesShown.append(Library_Selected_Image);
         elements.append(element);

@@ -71,8 +71,8 @@ TEST(ProfileFill, EmptiedFieldsAreHiddenNotDeletedAndComeBackWhereTheUserLeftThe
     FakeProfileCanvas canvas;
     fill(canvas, profile);
     ASSERT_EQ(canvas.ids(), QStringList({"Fup_Name", "Fup_Title"}));
-    EXPECT_EQ(canvas.element("Fup_Name")->bounds(), QRectF(85, 12, 70, 20));
-    EXPECT_EQ(canvas.element("Fup_Title")->bounds(), QRectF(85, 25.5, 70, 20));
+    EXPECT_EQ(canvas.element("Fup_Name")->bounds(), QRectF(85, 12, 150, 20));
+    EXPECT_EQ(canvas.element("Fup_Title")->bounds(), QRectF(85, 25.5, 150, 20));
     canvas.element("Fup_Name")->setBounds(QRectF(5, 100, 90, 24));
 
     profile.Name.clear();
@@ -102,7 +102,7 @@ TEST(ProfileFill, CaptionsArePlacedAboveTheirValuesEvenWithoutOneAndAreNeverBoun
     FakeProfileCanvas canvas;
     fill(canvas, profile);
     EXPECT_EQ(canvas.ids(), QStringList({"Fup_PhoneNO", "Fup_lbl_Name", "Fup_lbl_PhoneNO"}));
-    EXPECT_EQ(canvas.element("Fup_lbl_Name")->bounds(), QRectF(85, 2, 70, 20));
+    EXPECT_EQ(canvas.element("Fup_lbl_Name")->bounds(), QRectF(85, 2, 150, 20));
     EXPECT_EQ(canvas.element("Fup_lbl_Name")->Text_Value, QStringLiteral("Name :"));
     EXPECT_EQ(canvas.element("Fup_PhoneNO")->bounds().y() - canvas.element("Fup_lbl_PhoneNO")->bounds().y(), 10.0);
     EXPECT_EQ(bindingOf(canvas.element("Fup_PhoneNO")), (Binding{1, "Phones", 3, false, -1}));

@@ -38,6 +38,7 @@ TEST_F(CanvasCreationTest, EachToolMakesItsSizeSelectedAndReturnsToTheArrow)
         {0, GraphicKind::Text, {0, 0, 50, 50}, "", false, {30, 30, 70, 20}},
         {10, GraphicKind::Barcode, {0, 0, 120, 60}, "", false, {30, 30, 90, 40}},  // sized by its picture
         {3, GraphicKind::Shape, {4, 13, 50, 50}, "logo", true, {0, 9, 54, 54}},  // both corners snap
+        {0, GraphicKind::Text, {85, 12, 150, 20}, "Fup_Name", false, {85, 12, 150, 20}},  // keeps its place's width
     };
     for (const CreationCase& c : cases) {
         document.replaceGraphicsOnSide(SKTDocument::FrontSide, {});
