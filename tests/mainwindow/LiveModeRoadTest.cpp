@@ -296,7 +296,7 @@ TEST_F(LiveModeRoad, AGroupProjectIsEditedByRowSavedReopenedAndExported)
     Export_Button(controller);
     const QDir cards(out.filePath(QStringLiteral("ZOVA ID Card")));
     ASSERT_EQ(cards.entryList({QStringLiteral("*_Front.PDF")}, QDir::Files).size(), 50);
-    for (int n : {1, 8, 9, 50}) {
+    for (int n = 1; n <= 50; ++n) {
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {cards.filePath(QStringLiteral("Card_%1_Front.PDF").arg(n)), QStringLiteral("-")});
         ASSERT_TRUE(text.waitForFinished(30000));
