@@ -27,6 +27,7 @@
 #include "platform/MessageBoxes.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/CardSizePanel.h"
+#include "views/inspector/ImagePanel.h"
 #include "views/inspector/PictureFileChoice.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/photos/CameraWindow.h"
@@ -430,6 +431,8 @@ void LiveModePanels::setPhoto(int side, const QString& path)
 
 void LiveModePanels::Open_Camera_Clicked(int side)
 {
+    if (m_controller.inspector().imagePanel().Check_Multiple_Image_Selection(QStringLiteral("Select"), true))
+        return;
     if (const GraphicPtr photo = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId); photo && photo->ctrl_is_locked) {
         Show_MessageBox(QStringLiteral("Selected control is locked."));
         return;

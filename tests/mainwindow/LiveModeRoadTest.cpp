@@ -193,6 +193,15 @@ TEST_F(LiveModeRoad, TheCameraButtonPutsThePictureTakenOnThePass)
     front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
     EXPECT_EQ(camera.opened, 1);
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nSelected control is locked.")});
+
+    // With two pictures selected the camera does not open: the picture would have no one place.
+    frontElement("Fup_Photo")->ctrl_is_locked = false;
+    SKTGraphicView& canvas = *controller.graphicView(SKTDocument::FrontSide);
+    canvas.insertGraphics({SKTGraphic::create(GraphicKind::Image)}, {0});
+    canvas.changeSelectionIndexes({0, int(canvas.graphics().indexOf(frontElement("Fup_Photo")))});
+    front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
+    EXPECT_EQ(camera.opened, 1);
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("\nPlease select only one image control to 'Select Image'."));
     setPhotoWindows(nullptr, nullptr, nullptr);
 }
 
