@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "data/Data_From_Excel.h"
+#include "data/GroupRecords.h"
 #include "designfile/DesignFile.h"
 #include "designfile/TemplateCatalog.h"
 #include "mainwindow/ControllerCanvasHost.h"
@@ -358,6 +359,14 @@ TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
     controller.liveModes().Add_In_Excel_Details_Btn_Clicked();
     EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 51), "Late arrival");
     EXPECT_EQ(messages.texts().mid(failedAt), (QStringList{"\n" + kDesignNotSavedMessage}));
+
+    // The last record is never deleted, and nobody is asked first.
+    while (Loaded_Data_Table().rowCount() > 1)
+        ASSERT_EQ(GroupRecords::deleteRow(Loaded_Data_Table(), 0), GroupRecords::DeleteResult::Deleted);
+    failedAt = messages.texts().size();
+    controller.liveModes().Delete_In_Excel_Details_Btn_Clicked();
+    EXPECT_EQ(Loaded_Data_Table().rowCount(), 1);
+    EXPECT_EQ(messages.texts().mid(failedAt), (QStringList{"\n" + kLastRecordMessage}));
 }
 
 TEST_F(LiveModeRoad, ScreenshotsOfTheVisitorPanelsAndOfAGroupProject)

@@ -235,8 +235,11 @@ TEST_F(CardProfileWindowTest, TheKeptFormFollowsTheTableAndResetAsksFirst)
                   type(kTitle, "Analyst");
                   window.Reset_Btn_Clicked();
                   EXPECT_EQ(window.form().fieldValue(kTitle), "Analyst");
+                  window.form().Set_User_Image(QStringLiteral("/nowhere/photo.png"));
+                  ASSERT_TRUE(window.findChild<QWidget*>("invalid_source_label")->isVisibleTo(&window));
                   window.Reset_Btn_Clicked();
                   EXPECT_EQ(window.form().fieldValue(kTitle), "");
+                  EXPECT_FALSE(window.findChild<QWidget*>("invalid_source_label")->isVisibleTo(&window));
                   EXPECT_EQ(window.form().sourceIndex(kName), kSourceManual);
                   EXPECT_EQ(window.sideIndex(kName), kSideBoth);
                   window.Cancel_Btn_Clicked();

@@ -392,6 +392,14 @@ TEST_F(SideProfileTest, ASheetThatLosesItsRowsLeavesItsFieldsWithoutASourceAndTh
     prepare();
     dialog.selectSource(Title, 2);
     dialog.selectColumn(Title, 1);
+    // The field's View shows the loaded table.
+    QString viewer;
+    dialogs.queueHook([&viewer](QDialog& window) {
+        viewer = window.windowTitle();
+        window.done(1);
+    });
+    dialog.row(Title).view_btn->click();
+    EXPECT_FALSE(viewer.isEmpty());
     ASSERT_TRUE(dialog.Fill_Front_User_profile_value_in_Variable());
     clearTable();
     dialog.Sync_Excel_Item_With_Table();

@@ -140,4 +140,16 @@ TEST_F(ProfileSidePanelTest, TypingChoosingAndTheButtonsAreReported)
     panel.findChild<QPushButton*>("preview_pass_btn")->click();
     ASSERT_EQ(pass.size(), 1);
     EXPECT_TRUE(pass.at(0).at(0).toBool());
+
+    // A reset empties the fields and takes the date and time back from manual entry.
+    auto* manualDate = panel.findChild<QCheckBox*>("date_manual_chk");
+    auto* manualTime = panel.findChild<QCheckBox*>("time_manual_chk");
+    manualDate->click();
+    manualTime->click();
+    ASSERT_TRUE(manualDate->isChecked());
+    panel.Reset_Controls();
+    EXPECT_FALSE(manualDate->isChecked());
+    EXPECT_FALSE(manualTime->isChecked());
+    EXPECT_TRUE(panel.textBox("Fup_Date")->isReadOnly());
+    EXPECT_EQ(name->text(), "");
 }
