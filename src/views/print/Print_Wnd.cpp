@@ -60,7 +60,7 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     ui->Print_sclview->setWidget(m_preview);
 
     m_nameSheet = new Add_Print_Profile(this);
-    m_profiles = std::make_unique<PrintProfileList>(logic, PrintProfileStore(print_profile_path.get()));
+    makeProfileList();
     logic.previewChanged = [this] { Refresh_Preview(); };
     logic.totalChanged = [this](int total) { rangeBlock().setCellsPerSheet(total); };
     logic.rangeBoxChanged = [this] {
@@ -141,12 +141,19 @@ void Print_Wnd::connectControls()
     connect(ui->CancelButton, &QPushButton::clicked, this, &Print_Wnd::CancelButtonPressed);
 }
 
-void Print_Wnd::connectProfiles()
+void Print_Wnd::makeProfileList()
 {
+    // Each opening reads the profile folder afresh.
+    m_profiles = std::make_unique<PrintProfileList>(logic, PrintProfileStore(print_profile_path.get()));
     m_profiles->nameSheet = [this](const QString& name, const QString& printer) {
         return m_nameSheet->Open_Profile_Wnd(name, printer);
     };
     m_profiles->listChanged = [this] { showFields(); };
+}
+
+void Print_Wnd::connectProfiles()
+{
+    // Once for the window's life: the buttons reach whichever list the opening made.
     connect(ui->List_profile, &QTableWidget::itemSelectionChanged, this, [this] {
         const QList<QTableWidgetItem*> chosen = ui->List_profile->selectedItems();
         if (m_showing || chosen.isEmpty())
@@ -253,8 +260,7 @@ void Print_Wnd::prepare(const PrintDesign& design, OutputRangeBlock::RecordCount
 {
     rangeBlock().preparePrint(design.usesSeries, design.usesSpreadsheet, std::move(counter));
     logic.Open(design);
-    m_profiles = std::make_unique<PrintProfileList>(logic, PrintProfileStore(print_profile_path.get()));
-    connectProfiles();
+    makeProfileList();
     showFields();
     act([&] { m_profiles->Load_Print_Profile(); });
 }

@@ -53,6 +53,7 @@ protected:
 
 private:
     void connectControls();
+    void makeProfileList();
     void connectProfiles();
     void showFields();
     void showProfiles();

@@ -148,6 +148,17 @@ TEST(PrintWindowTest, ProfilesAreListedReadOnlyAndAddedThroughTheNameSheet)
     });
     control<QPushButton>(window, "Add_profile_btn")->click();
     EXPECT_EQ(control<QTableWidget>(window, "List_profile")->rowCount(), 1);
+
+    // A later opening of the same window: Add still opens the name sheet once.
+    window.prepare({false, 0, false, false, {}, {}}, &noRecords);
+    int sheets = 0;
+    for (int hook = 0; hook < 2; ++hook)
+        f.dialogs.queueHook([&sheets](QDialog& dialog) {
+            ++sheets;
+            control<QPushButton>(dialog, "CancelButton")->click();
+        });
+    control<QPushButton>(window, "Add_profile_btn")->click();
+    EXPECT_EQ(sheets, 1);
 }
 
 TEST(PrintWindowTest, ADuplexProfileLocksTheSheetFieldsButNotTheOptions)
