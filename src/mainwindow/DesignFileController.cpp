@@ -149,6 +149,11 @@ bool DesignFileController::Save_project_file(const QString& path, bool show_msg,
         && writeDesignFile(name, Prepare_Design_State(log_or_template == QLatin1String("T")), &error);
     if (!written)
         Show_NSLog_Message(QStringLiteral("The design was not saved to \"%1\": %2").arg(name, error));
+    // Only a save of the project itself: a template export or the copy of a design onto the other
+    // side writes elsewhere and must not touch the project's workbook.
+    else if (Start_Card_Option == QLatin1String("G") && log_or_template != QLatin1String("T")
+             && name == Trim_Str(Project_File_Name))
+        m_window.Group_Project_Saved();
     if (show_msg) {
         Show_MessageBox(written ? kDesignSavedMessage : kDesignNotSavedMessage);
         if (!written)

@@ -34,6 +34,8 @@ public:
     virtual int Sides_ComboBox_Index() const = 0;
     // Group mode: the group panel's values into the selected table row.
     virtual void Save_Group_Mode_List_Details_In_XL_Data_List() = 0;
+    // Group mode: the project itself was just written; its workbook follows it.
+    virtual void Group_Project_Saved() = 0;
     virtual void Set_Log_Name_In_Title() = 0;
     // A new project's reset: the window's steps around resetDesign, the design's own reset.
     virtual void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) = 0;
@@ -50,6 +52,7 @@ class WindowlessDesignFile final : public DesignFileWindow {
 public:
     int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
     void Save_Group_Mode_List_Details_In_XL_Data_List() override {}
+    void Group_Project_Saved() override {}
     void Set_Log_Name_In_Title() override {}
     void New_Project_Setting_Reset(bool, const std::function<void()>& resetDesign) override { resetDesign(); }
     void Show_Loaded_Design() override {}

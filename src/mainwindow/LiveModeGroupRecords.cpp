@@ -130,7 +130,6 @@ void LiveModePanels::Save_Group_Mode_List_Details_In_XL_Data_List()
         table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce()));
     if (!values || !GroupRecords::replaceRow(table, row, *values))
         return;
-    writeProjectWorkbook();
     Create_Group_List_By_Excel_List();
     m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(row);
 }

@@ -155,10 +155,8 @@ void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
     connect(&panel, &Profile_Side_Panel::deleteRecordRequested, this,
             &LiveModePanels::Delete_In_Excel_Details_Btn_Clicked);
     connect(&panel, &Profile_Side_Panel::viewDataRequested, this, &LiveModePanels::View_Excel_Btn_Clicked);
-    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] {
-        Save_Group_Mode_List_Details_In_XL_Data_List();
-        saveProject();
-    });
+    // The project's save puts the panel's values into the selected row first.
+    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] { saveProject(); });
 }
 
 // ---- Layout ------------------------------------------------------------------------------------

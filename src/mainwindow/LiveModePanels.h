@@ -104,6 +104,9 @@ public:
     void Open_Camera_Clicked(int side);
     void Browse_Photo_Clicked(int side);
 
+    // The group table into Group_Excel_Data/NAME.xlsx beside the project; says so when it cannot.
+    void writeProjectWorkbook() const;
+
 private:
     // The ten text fields of the profile in the record's order (their binding slots), and the
     // same with the photo last: the fields a column can be chosen for.
@@ -123,7 +126,6 @@ private:
     QMap<int, QString> panelValues(int side) const;
     // Saves the project where it is; says so when it cannot.
     bool saveProject();
-    void writeProjectWorkbook() const;
     void showRow(int row);
     int bindingSlot(const QString& ctrlId, int side) const;
 

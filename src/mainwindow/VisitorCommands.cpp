@@ -1,11 +1,13 @@
 #include "mainwindow/VisitorCommands.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMainWindow>
 
-#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/MessageBoxes.h"
+#include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassPrinting.h"
 #include "views/visitors/Visitor_Log_Records.h"
 #include "visitors/VisitorPass.h"
@@ -24,10 +26,15 @@ VisitorLog& liveVisitorLog()
 
 VisitorRecord visitorInPanels(SKTWindowController& controller)
 {
-    const ControllerCanvasHost& window = controller.canvasHostOfWindow();
+    // The pass is the front: the visitor is what the front panel holds, whichever side is shown.
+    // The date and time are the moment of registering unless they were typed by hand.
+    const Profile_Side_Panel& front = controller.liveModes().panel(0);
     return visitorFromFields(
-        [&window](const QString& ctrlId) {
-            const QLineEdit* field = window.Get_text_box_of_visitor_mode(ctrlId);
+        [&front](const QString& ctrlId) {
+            if ((ctrlId == QLatin1String(kVisitDateId) && !front.date_manual_chk()->isChecked())
+                || (ctrlId == QLatin1String(kVisitTimeId) && !front.time_manual_chk()->isChecked()))
+                return QString();
+            const QLineEdit* field = front.textBox(ctrlId);
             return field ? field->text() : QString();
         },
         QDateTime::currentDateTime());

@@ -36,6 +36,11 @@ void WindowDesignFile::Save_Group_Mode_List_Details_In_XL_Data_List()
     m_controller.liveModes().Save_Group_Mode_List_Details_In_XL_Data_List();
 }
 
+void WindowDesignFile::Group_Project_Saved()
+{
+    m_controller.liveModes().writeProjectWorkbook();
+}
+
 void WindowDesignFile::New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign)
 {
     const NotDrawOnlyPropChangeGuard guard;

@@ -15,6 +15,7 @@ public:
     // The window has no sides choice of its own yet.
     int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
     void Save_Group_Mode_List_Details_In_XL_Data_List() override;
+    void Group_Project_Saved() override;
     void Set_Log_Name_In_Title() override;
     // The design's reset with the window's steps around it, ending on the front side.
     void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) override;

@@ -26,6 +26,7 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/StartDispatch.h"
+#include "mainwindow/WindowDesignFile.h"
 #include "mainwindow/WizardStartWindows.h"
 #include "model/profiles/ProfileCaptions.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -341,6 +342,17 @@ TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
     const std::optional<DesignState> saved = readDesignFile(Project_File_Name, &error);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->rows.size(), 50);
+
+    // A design written elsewhere (the copy onto the other side goes through a temporary file, a
+    // template export names the template) leaves no workbook beside itself.
+    const QString elsewhere = scratch.filePath(QStringLiteral("Elsewhere.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(elsewhere, false, QStringLiteral("L")));
+    const QString project = Project_File_Name;
+    Project_File_Name = scratch.filePath(QStringLiteral("Badge.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(Project_File_Name, false, QStringLiteral("T")));
+    Project_File_Name = project;
+    EXPECT_FALSE(QFile::exists(LiveModePanels::projectWorkbookPath(elsewhere)));
+    EXPECT_FALSE(QFile::exists(scratch.filePath(QStringLiteral("Badge.xlsx"))));
 
     // A workbook that cannot be written is said so; the project itself is saved.
     const QString workbook = LiveModePanels::projectWorkbookPath(Project_File_Name);

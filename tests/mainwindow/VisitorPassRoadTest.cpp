@@ -2,6 +2,7 @@
 // template whose barcode shows the visitor number; three visitors typed in, each registered
 // (read back with the sqlite3 shell) and given a pass printed to PDF (its barcode read by
 // ZXingReader); the log window lists all three and prints the pass of the one chosen there.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -10,6 +11,7 @@
 
 #include "StartRoadFixture.h"
 #include "mainwindow/LiveModePanels.h"
+#include "mainwindow/SideCommands.h"
 #include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassDesign.h"
 #include "visitors/VisitorLog.h"
@@ -115,4 +117,30 @@ TEST_F(VisitorPassRoad, AFailedRegistrationSaysWhyAndThePanelKeepsWhatWasTyped)
     EXPECT_TRUE(messages.texts().first().startsWith(QStringLiteral("\nThe folder of the visitor log "))) << qPrintable(messages.texts().first());
     EXPECT_EQ(front().textBox(QStringLiteral("Fup_Name"))->text(), QStringLiteral("Ana Souza"));
     EXPECT_EQ(front().textBox(QStringLiteral("Fup_Company"))->text(), QStringLiteral("Harbour Logistics"));
+}
+
+TEST_F(VisitorPassRoad, AVisitorIsLoggedAtTheMomentOfRegisteringUnlessTheDateIsTypedByHand)
+{
+    // The panels show the time visitor mode started; the log takes the moment of registering.
+    front().textBox(QStringLiteral("Fup_Date"))->setText(QStringLiteral("01-01-2020"));
+    front().textBox(QStringLiteral("Fup_Time"))->setText(QStringLiteral("6:00:00 AM"));
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    // Registered while the back is shown: the visitor is the front's, the side of the pass.
+    controller.sideCommands().Select_back_side();
+    controller.liveModes().panel(1).textBox(QStringLiteral("Fup_Name"))->setText(QStringLiteral("Back side"));
+    click("register_visitor_btn");
+    controller.sideCommands().Select_front_side();
+    front().date_manual_chk()->click();
+    front().textBox(QStringLiteral("Fup_Date"))->setText(QStringLiteral("24-12-2026"));
+    type("Fup_Name", QStringLiteral("Li Wei"));
+    click("register_visitor_btn");
+
+    const auto rows = TestEnvironment::run(QStringLiteral("sqlite3"),
+                                           {VisitorLog::livePath(), QStringLiteral("SELECT Name, Date_and_Time FROM Visitor_Records")});
+    const QStringList lines = QString::fromUtf8(rows.out).trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << rows.err.toStdString();
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy"));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Ana Souza|") + today + u' ')) << lines[0].toStdString();
+    EXPECT_FALSE(lines[0].endsWith(QStringLiteral("6:00:00 AM")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Li Wei|24-12-2026 "))) << lines[1].toStdString();
 }
