@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include "filters/ImageProcesser.h"
 #include "photos/Capture.h"
@@ -17,7 +16,9 @@
 #include "photos/PictureCrop.h"
 #include "photos/SelectionCanvasModel.h"
 #include "photos/Selector.h"
+#include "platform/AtomicFile.h"
 #include "platform/DialogPresenter.h"
+#include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
 #include "render/ImageResolution.h"
 #include "views/dialogs/SharedDialogs.h"
@@ -271,17 +272,20 @@ void Camera::Crop_Image_Clicked()
     SelectionCanvasModel& model = canvas_->model();
     if (model.selectors().isEmpty())
         return Show_MessageBox(QStringLiteral("Please select area to crop."));
-    for (Selector* selector : model.selectors()) {
-        const QSizeF ratio = originalImageRatio();
-        CropRequest request;
-        request.method = CropRequest::Selection;
-        request.selectionInView = selector->frame();
-        request.viewSize = QSizeF(edited_.width() * ratio.width(), edited_.height() * ratio.height());
-        const QImage cut = croppedPicture(edited_, request, {});
-        if (cut.isNull() || cut.width() <= 0 || cut.height() <= 0)
-            continue;
-        // The cut already carries the adjustments; it is shown as it is.
+    // The selection drawn last, as the cropping tool takes it: after one cut the others no longer
+    // lie over the picture they were drawn on.
+    const QSizeF ratio = originalImageRatio();
+    CropRequest request;
+    request.method = CropRequest::Selection;
+    request.selectionInView = model.selectors().last()->frame();
+    request.viewSize = QSizeF(edited_.width() * ratio.width(), edited_.height() * ratio.height());
+    const QImage cut = croppedPicture(edited_, request, {});
+    if (!cut.isNull()) {
+        // The cut already carries the adjustments: the controls start again from neutral, or the
+        // next change would apply them to it a second time.
         User_Picture = cut;
+        adjustments_->reset();
+        Set_IMG_Settings(adjustments_->settings());
         showEdited(cut);
     }
     model.removeAllSelectorsFromCanvas();
@@ -309,17 +313,11 @@ QString Camera::writeEdited(const QString& path) const
     const QByteArray bytes = Encode_gen_image(edited_, path, &error);
     if (bytes.isEmpty())
         return error.isEmpty() ? tr("The picture could not be encoded.") : error;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return tr("The folder %1 could not be made.").arg(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    // Trust what is on disk, not what the write said.
-    const QFileInfo written(path);
-    if (!written.exists())
-        return tr("The file is missing after it was written.");
-    if (written.size() <= 0)
-        return tr("The file is empty after it was written.");
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!Create_Folder(folder) || !QFileInfo(folder).isDir())
+        return tr("The folder %1 could not be made.").arg(folder);
+    if (!writeFileAtomically(path, bytes, &error))
+        return error;
     return {};
 }
 

@@ -90,6 +90,13 @@ TEST_F(CameraTest, StartFramesCaptureAdjustCropAndImportWriteNumberedPictures)
         control<QPushButton>("crop_btn").click();
         EXPECT_EQ(window.editedPicture().size(), QSize(100, 100));
         EXPECT_FALSE(window.canvas().model().hasSelectors());
+        // The cut is grey already: the controls start again from neutral, and a further change
+        // works on the cut as it is, never greying or turning it twice.
+        EXPECT_FALSE(control<QCheckBox>("Image_Gray_Scale_chk").isChecked());
+        const QRgb cutGrey = window.editedPicture().pixel(50, 50);
+        control<QCheckBox>("Image_Gray_Scale_chk").click();
+        control<QCheckBox>("Image_Gray_Scale_chk").click();
+        EXPECT_EQ(window.editedPicture().pixel(50, 50), cutGrey);
         control<QPushButton>("ok_btn").click();
     });
     EXPECT_EQ(first, 1);
