@@ -1,11 +1,8 @@
 #include "mainwindow/ProfileCommands.h"
 
-#include <QComboBox>
-
 #include "data/Data_From_Excel.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/profiles/PartyInvitationLayout.h"
 #include "model/profiles/ProfileFiller.h"
@@ -15,7 +12,7 @@
 #include "platform/AppContext.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/DataSourcePanel.h"
-#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 
 namespace {
 
@@ -90,12 +87,7 @@ void ProfileCommands::Profile_Window_Closed(int result, bool sheetLoadedAgain)
     if (!sheetLoadedAgain || Loaded_Data_Table().ListData.isEmpty())
         return;
     // The inspector shows the selected element's column again, now from the new sheet.
-    auto* combo = m_controller.windowLayout().inspectorView().findChild<QComboBox*>(QStringLiteral("Data_source_type"));
-    if (combo && combo->currentIndex() == 2) {
-        combo->setCurrentIndex(0);
-        combo->setCurrentIndex(-1);
-        combo->setCurrentIndex(2);
-    }
+    m_controller.inspector().dataSourcePanel().Refresh_Column_Source();
     SKTDocument& document = m_controller.document();
     const bool backInForce = Card_Front_Or_Back == 1;
     Unbind_Stale_Sheet_Columns_Of_Filled_Side(
@@ -134,11 +126,5 @@ QRectF ProfileCommands::Get_Control_Rect_From_Template(const QString& ctrlId) co
 
 void ProfileCommands::syncSpreadsheetSource()
 {
-    auto* combo = m_controller.windowLayout().inspectorView().findChild<QComboBox*>(QStringLiteral("Data_source_type"));
-    if (!combo)
-        return;
-    if (Excel_Binding_Use)
-        DataSourcePanel::Add_Excel_Col_Name_In_Combo(*combo);
-    else
-        DataSourcePanel::Remove_Excel_Col_Name_In_Combo(*combo);
+    m_controller.inspector().dataSourcePanel().Sync_Excel_Item();
 }

@@ -18,6 +18,8 @@
 #include "mainwindow/SnapshotUndo.h"
 #include "render/ImageResolution.h"
 #include "render/SKTRenderingView.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "views/canvas/SKTGraphicView.h"
 
 namespace {
 
@@ -150,6 +152,28 @@ TEST_F(ProfileFillOnWindow, AfterTheWindowLoadsASheetAgainOldColumnBindingsAreDr
     EXPECT_EQ(std::tuple(name->data_source_type_val(), name->excel_col_indx), std::tuple(2, 1));
     EXPECT_EQ(std::tuple(backName->data_source_type_val(), backName->excel_col_indx), std::tuple(0, -1));
     table.ListData = rowsBefore;
+}
+
+TEST_F(ProfileFillOnWindow, TheInspectorLosingItsSpreadsheetItemRebindsNothing)
+{
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter installed{messages};
+    GraphicPtr dept = SKTGraphic::create(GraphicKind::Text);
+    dept->control_ID = QStringLiteral("Dept");
+    dept->Set_Data_source_type(2);
+    dept->Set_Excel_binding_Index(1);
+    controller.graphicView(SKTDocument::FrontSide)->insertGraphics({dept}, {0});
+    controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({0});
+    {
+        const QScopedValueRollback bound(Excel_Binding_Use, true);
+        controller.canvasHostOfWindow().Show_RHS_Properties(dept.get());
+    }
+    // The spreadsheet is gone when the profile window closes: "Excel" leaves the inspector's
+    // source list, and the element keeps its column.
+    const QScopedValueRollback unbound(Excel_Binding_Use, false);
+    ProfileCommands(controller).Profile_Window_Closed(0, false);
+    EXPECT_EQ(std::tuple(dept->data_source_type_val(), dept->excel_col_indx), std::tuple(2, 1));
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 }  // namespace

@@ -155,17 +155,27 @@ void DataSourcePanel::Batch_Series_Changed()
     Change_Data_Source_To_selected_Control(ui->Data_source_type->currentIndex(), chosen, ui->Batch_Series->currentIndex());
 }
 
+void DataSourcePanel::Sync_Excel_Item()
+{
+    QComboBox& type = *ui->Data_source_type;
+    // The spreadsheet is a source while the design is bound to one.
+    const QSignalBlocker quiet(type);
+    if (Excel_Binding_Use)
+        Add_Excel_Col_Name_In_Combo(type);
+    else
+        Remove_Excel_Col_Name_In_Combo(type);
+}
+
+void DataSourcePanel::Refresh_Column_Source()
+{
+    if (ui->Data_source_type->currentIndex() == 2)
+        Data_source_type_Changed();
+}
+
 void DataSourcePanel::loadDataSourceBlock(SKTGraphic& graphic)
 {
     QComboBox& type = *ui->Data_source_type;
-    {
-        // The spreadsheet is a source while the design is bound to one.
-        const QSignalBlocker quiet(type);
-        if (Excel_Binding_Use)
-            Add_Excel_Col_Name_In_Combo(type);
-        else
-            Remove_Excel_Col_Name_In_Combo(type);
-    }
+    Sync_Excel_Item();
     selectComboIndex(type, graphic.data_source_type, [this] { Data_source_type_Changed(); });
     QComboBox& series = *ui->Batch_Series;
     if (graphic.data_source_type == 1) {

@@ -59,6 +59,12 @@ public:
     // The series list again, after series were made, renamed or deleted, keeping the choice.
     void Refresh_All_Series_Combobox();
 
+    // The source combo offers "Excel" exactly while the design uses the spreadsheet; the change
+    // binds nothing.
+    void Sync_Excel_Item();
+    // After a spreadsheet was loaded again: a column source lists the new sheet's columns.
+    void Refresh_Column_Source();
+
     // The spreadsheet entry "Excel" of a data-source combo: added to one of two entries, removed
     // from one of three.
     static void Add_Excel_Col_Name_In_Combo(QComboBox& combo);
