@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kMetresPerInch = 0.0254;
-
 
 bool failed(QString* error, const QString& reason)
 {
@@ -22,14 +20,6 @@ bool failed(QString* error, const QString& reason)
 }
 
 
-
-// The size in points the picture's density gives it.
-QSizeF pointsOf(const QImage& picture)
-{
-    auto dpi = [](int dotsPerMetre) { return dotsPerMetre > 0 ? dotsPerMetre * kMetresPerInch : 72.0; };
-    return QSizeF(picture.width() * 72.0 / dpi(picture.dotsPerMeterX()),
-                  picture.height() * 72.0 / dpi(picture.dotsPerMeterY()));
-}
 
 QByteArray ascii85(const QByteArray& bytes)
 {
@@ -94,7 +84,7 @@ QByteArray encodeEps(const QImage& picture, QSizeF page, QString* error)
     }
     packed.truncate(qsizetype(packedSize));
 
-    const QSizeF points = pointsOf(picture);
+    const QSizeF points = sizeInPoints(picture);
     if (page.isEmpty())
         page = points;
     const auto number = [](double v) { return QByteArray::number(v, 'f', 4); };

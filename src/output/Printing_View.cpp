@@ -2,17 +2,11 @@
 
 #include <QFontMetricsF>
 
+#include "render/ImageResolution.h"
+
 namespace {
 
 const QString kInvalidData = QStringLiteral("Invalid Data");
-
-// A picture's size in points from its dots per metre, one point a pixel when it names none.
-QSizeF pointSizeOf(const QImage& picture)
-{
-    const qreal dpmX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() : 72 / 0.0254;
-    const qreal dpmY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() : 72 / 0.0254;
-    return {picture.width() * 72 / (dpmX * 0.0254), picture.height() * 72 / (dpmY * 0.0254)};
-}
 
 bool isBoth(const PrintSheetSettings& sheet)
 {
@@ -125,7 +119,7 @@ void Printing_View::Draw_visitor_pass(QPainter& painter) const
     const QImage& pass = m_sheet.Visitor_Pass_Image;
     if (pass.isNull())
         return;
-    const QRectF place = toPage(visitorPassRect(m_sheet, pointSizeOf(pass)), m_sheet.paperHeight);
+    const QRectF place = toPage(visitorPassRect(m_sheet, sizeInPoints(pass)), m_sheet.paperHeight);
     SavedPainterState state(painter);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(place, pass);

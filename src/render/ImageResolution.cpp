@@ -16,14 +16,6 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
-// The picture's size in points, from its pixels and its resolution (72 dpi when it states none).
-QSizeF sizeInPoints(const QImage& picture)
-{
-    const double dotsPerInchX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * kMetresPerInch : 72.0;
-    const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
-    return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
-}
-
 QByteArray pdfBytes(const QImage& picture)
 {
     const QSizeF page = sizeInPoints(picture);
@@ -107,4 +99,11 @@ bool Save_gen_image(const QImage& picture, const QString& file_path_val)
     }
     Show_NSLog_Message(QStringLiteral("Cannot write the card picture \"%1\": %2").arg(file_path_val, error));
     return false;
+}
+
+QSizeF sizeInPoints(const QImage& picture)
+{
+    const double dotsPerInchX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * kMetresPerInch : 72.0;
+    const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
+    return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
 }

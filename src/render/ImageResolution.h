@@ -2,6 +2,7 @@
 // Raising a rendered card side to a print resolution and writing card pictures to files. Safe on
 // the batch workers' threads: neither touches shared state beyond the file it writes.
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 class CardImage;
@@ -10,6 +11,9 @@ class CardImage;
 // w x h (its dots per metre say dpi). A null or empty image gives a null bitmap and the log line
 // "Invalid image"; so does a resolution that is not a positive number.
 QImage Increase_DPI(const CardImage& image, double dpi);
+
+// The picture's size in points, from its pixels and its resolution (72 dpi when it states none).
+QSizeF sizeInPoints(const QImage& picture);
 
 // Writes the picture to the path, encoded by the extension (any case): "pdf" one page the
 // picture's size in points, "png", "jpg"/"jpeg" (flattened on white), "bmp", "tif"/"tiff"; any

@@ -5,19 +5,8 @@
 
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
+#include "render/ImageResolution.h"
 #include "views/print/PrintJob.h"
-
-namespace {
-
-// The size in points a picture's dots per metre give it.
-QSizeF pointsOf(const QImage& picture)
-{
-    const double dpiX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * 0.0254 : 72.0;
-    const double dpiY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * 0.0254 : 72.0;
-    return {picture.width() * 72.0 / dpiX, picture.height() * 72.0 / dpiY};
-}
-
-}  // namespace
 
 PrintSheetSettings visitorPassSheet(const QImage& pass, const QPrinter& printer)
 {
@@ -32,7 +21,7 @@ PrintSheetSettings visitorPassSheet(const QImage& pass, const QPrinter& printer)
     sheet.Rite_Mar = float(paper.width() - printable.right());
     sheet.Top_Mar = float(printable.top());
     sheet.Bot_Mar = float(paper.height() - printable.bottom());
-    const QSizeF size = pointsOf(pass);
+    const QSizeF size = sizeInPoints(pass);
     sheet.label_width = float(size.width());
     sheet.label_hight = float(size.height());
     sheet.Print_Row = 1;
