@@ -4,48 +4,9 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "platform/StringHelpers.h"
+
 namespace CropSources {
-
-namespace {
-
-// The run of digits or of other characters that starts at i.
-QStringView runAt(const QString& text, qsizetype i)
-{
-    const bool digits = text.at(i).isDigit();
-    qsizetype end = i;
-    while (end < text.size() && text.at(end).isDigit() == digits)
-        ++end;
-    return QStringView(text).mid(i, end - i);
-}
-
-// Numbers by value whatever their leading zeros ("2" before "10"), other text ignoring case; the
-// same in any locale, which QCollator's numeric mode is not.
-int compareNatural(const QString& a, const QString& b)
-{
-    qsizetype i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        const QStringView x = runAt(a, i), y = runAt(b, j);
-        i += x.size(), j += y.size();
-        int order = 0;
-        if (x.front().isDigit() && y.front().isDigit()) {
-            QStringView xs = x, ys = y;
-            while (xs.size() > 1 && xs.front() == u'0')
-                xs = xs.mid(1);
-            while (ys.size() > 1 && ys.front() == u'0')
-                ys = ys.mid(1);
-            order = xs.size() != ys.size() ? (xs.size() < ys.size() ? -1 : 1) : xs.compare(ys);
-        } else {
-            order = x.compare(y, Qt::CaseInsensitive);
-        }
-        if (order != 0)
-            return order;
-    }
-    return int(a.size() - i) - int(b.size() - j);
-}
-
-bool naturalLess(const QString& a, const QString& b) { return compareNatural(a, b) < 0; }
-
-}  // namespace
 
 bool isUsablePicturePath(const QString& path, const QStringList& extensions)
 {
