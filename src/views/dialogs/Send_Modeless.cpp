@@ -113,6 +113,8 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
             stop();
     }
     current_count = done();
+    // The bar shows the last count before the window closes.
+    refreshFromJob();
     setPauseText(QString());
     closeForJob();
     Round_Progress->setVisible(spinnerShown);

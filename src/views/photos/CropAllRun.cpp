@@ -1,11 +1,7 @@
 #include "views/photos/CropAllRun.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressBar>
-#include <QTimer>
-#include <QtConcurrent/QtConcurrent>
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -19,34 +15,17 @@
 
 namespace {
 
-constexpr int kProgressTickMs = 500;
-constexpr int kPollMs = 20;
 const QString kCroppedMessage = QStringLiteral("Image has been cropped successfully.");
 
 bool stopAsked() { return Stop_SMS_Sending_Now != 0 && replace_keep_file_flag == ReplaceKeep::CancelAll; }
 
-// The worker crops and reads the stop flags itself; the GUI thread keeps the windows alive and
-// counts every half second.
+// The worker crops and reads the stop flags itself; the progress window counts what it did.
 bool runWithProgress(CropBatchRun& run)
 {
-    Send_Modeless& progress = Send_Modeless::defaultInstance();
-    progress.total_count = run.total();
-    progress.current_count = 0;
-    const bool spinnerShown = progress.Round_Progress->isVisibleTo(&progress);
-    progress.Round_Progress->setVisible(false);
-    progress.showForJob(QStringLiteral("Total Images :"));
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] { progress.current_count = run.done(); });
-    tick.start(kProgressTickMs);
-    QFuture<bool> worker = QtConcurrent::run([&run] { return run.run(); });
-    while (!worker.isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kPollMs);
-    tick.stop();
-    progress.current_count = run.done();
-    progress.refreshFromJob();
-    progress.closeForJob();
-    progress.Round_Progress->setVisible(spinnerShown);
-    return worker.result();
+    bool completed = false;
+    Send_Modeless::defaultInstance().runCountedJob(
+        QStringLiteral("Total Images :"), run.total(), [&] { completed = run.run(); }, [&] { return run.done(); }, [] {});
+    return completed;
 }
 
 QString failureText(const QStringList& failures)
