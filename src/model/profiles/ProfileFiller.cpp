@@ -126,11 +126,8 @@ void ProfileFiller::placeCaptions(const User_Profile_Class& profile)
 
 void ProfileFiller::replace(GraphicKind kind, const QString& ctrlId, const QString& value)
 {
-    // An existing element keeps its place and size.
-    if (m_canvas.Selcect_Ctrl_With_ID(ctrlId))
-        m_canvas.ReplaceGraphicText(kind, false, QRectF(), value, ctrlId);
-    else
-        m_canvas.ReplaceGraphicText(kind, true, Get_Control_Rect_From_Template(m_frontCardSize, ctrlId), value, ctrlId);
+    // The canvas makes the element at this place when it has none; an existing one keeps its own.
+    m_canvas.ReplaceGraphicText(kind, true, Get_Control_Rect_From_Template(m_frontCardSize, ctrlId), value, ctrlId);
 }
 
 void ProfileFiller::bindSelected(const User_Profile_Class& profile, const User_Profile_Field& field)

@@ -20,6 +20,7 @@
 #include "platform/StringHelpers.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/DataSourcePanel.h"
+#include "views/inspector/PictureFileChoice.h"
 #include "views/photos/CameraWindow.h"
 #include "views/photos/PhotoWindows.h"
 #include "views/profiles/ProfileFormHost.h"
@@ -50,14 +51,6 @@ void writeBinding(User_Profile_Class& record, const User_Profile_Field& f, const
     record.*f.ds_indx = binding.ds_indx;
     record.*f.xl = binding.xl;
     record.*f.xl_col_indx = binding.xl_col_indx;
-}
-
-QString filterOfExtensions(const QStringList& extensions)
-{
-    QStringList patterns;
-    for (const QString& extension : extensions)
-        patterns << QStringLiteral("*.") + extension;
-    return QStringLiteral("Pictures (%1)").arg(patterns.join(u' '));
 }
 
 }  // namespace
@@ -340,11 +333,7 @@ void ProfileForm::Browse_image_Btn_Clicked()
 {
     FilePanelRequest request;
     request.parent = m_controls.photo.browse_pic_btn->window();
-    QStringList extensions = m_host.Allowd_Image_fileTypes();
-    for (const QString& extension : m_host.Allowd_Image_fileTypes())
-        extensions << extension.toUpper();
-    extensions.removeDuplicates();
-    request.filter = filterOfExtensions(extensions);
+    request.filter = pictureFileFilter(m_host.Allowd_Image_fileTypes());
     const QString chosen = dialogPresenter().openFile(request);
     if (chosen.isEmpty()) {
         // No picture was chosen from anywhere; a new picture element must not take an older one.

@@ -22,8 +22,6 @@ bool Browse_Excel_AGAIN = false;
 
 namespace {
 
-Show_User_Profile* Show_User_profile_def_inst = nullptr;
-
 constexpr int kPhoto = User_Profile_Photo_Field;
 
 // The field whose value (or, with caption set, caption) element carries this identifier; -1 none.
@@ -80,19 +78,9 @@ Show_User_Profile::Show_User_Profile(ProfileFormHost& host, QWidget* parent)
     QObject::connect(m_ui->excel_browse_btn, &QPushButton::clicked, this, &Show_User_Profile::Browse_excel_Btn_Clicked);
     // Closing the window is a Cancel, with its restore of the spreadsheet.
     m_window->setCancel([this] { Cancel_Btn_Clicked(); });
-    Show_User_profile_def_inst = this;
 }
 
-Show_User_Profile::~Show_User_Profile()
-{
-    if (Show_User_profile_def_inst == this)
-        Show_User_profile_def_inst = nullptr;
-}
-
-Show_User_Profile* Show_User_Profile::defaultInstance()
-{
-    return Show_User_profile_def_inst;
-}
+Show_User_Profile::~Show_User_Profile() = default;
 
 ProfileFormControls Show_User_Profile::controlsOfUi() const
 {

@@ -37,9 +37,6 @@ public:
     explicit Show_User_Profile(ProfileFormHost& host, QWidget* parent = nullptr);
     ~Show_User_Profile() override;
 
-    // The dialog made last, or nullptr before one was made.
-    static Show_User_Profile* defaultInstance();
-
     ProfileDialogWindow& window() const { return *m_window; }
     Ui::Show_User_Profile& ui() const { return *m_ui; }
 
