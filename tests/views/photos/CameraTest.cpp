@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "photos/Capture.h"
+#include "photos/ImgFilterSettings.h"
 #include "photos/SelectionCanvasModel.h"
 #include "support/FakeCameraSource.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -93,6 +94,7 @@ TEST_F(CameraTest, StartFramesCaptureAdjustCropAndImportWriteNumberedPictures)
         // The cut is grey already: the controls start again from neutral, and a further change
         // works on the cut as it is, never greying or turning it twice.
         EXPECT_FALSE(control<QCheckBox>("Image_Gray_Scale_chk").isChecked());
+        EXPECT_FALSE(IMG_gray_Scale);  // the settings the picture windows share say so too
         const QRgb cutGrey = window.editedPicture().pixel(50, 50);
         control<QCheckBox>("Image_Gray_Scale_chk").click();
         control<QCheckBox>("Image_Gray_Scale_chk").click();
