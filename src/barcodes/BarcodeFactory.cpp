@@ -20,14 +20,21 @@ public:
     BarcodePicture Get_Image_From_Val(const QString& value, const QString& Barcode_Header,
                                       const QString& Barcode_Footer) override
     {
-        return ::Get_Image_From_Val(loaded(), value, Barcode_Header, Barcode_Footer);
+        return ::Get_Image_From_Val(loaded(), value, Barcode_Header, Barcode_Footer, &refusal());
     }
+
+    QString lastRefusal() const override { return refusal(); }
 
 private:
     static BarcodeContext& loaded()
     {
         thread_local BarcodeContext context;
         return context;
+    }
+    static QString& refusal()
+    {
+        thread_local QString why;
+        return why;
     }
 };
 

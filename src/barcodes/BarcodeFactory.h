@@ -18,6 +18,9 @@ public:
     // when no symbol is made.
     virtual BarcodePicture Get_Image_From_Val(const QString& value, const QString& Barcode_Header,
                                               const QString& Barcode_Footer) = 0;
+    // Why the last Get_Image_From_Val on this thread made no picture, when something can be said;
+    // empty after a picture.
+    virtual QString lastRefusal() const { return QString(); }
 };
 
 // The picture the factory's callers made last (a new barcode element, a design being loaded, the

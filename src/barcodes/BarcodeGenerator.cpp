@@ -137,26 +137,31 @@ BarcodePicture Get_Image_From_barcode_image(BarcodeContext& s, const BarcodePict
 }
 
 BarcodePicture Get_Image_From_Val(BarcodeContext& s, const QString& value, const QString& header,
-                                  const QString& footer)
+                                  const QString& footer, QString* why)
 {
+    const auto refuse = [why](const QString& reason) {
+        if (!reason.isEmpty())
+            Show_NSLog_Message(reason);
+        if (why)
+            *why = reason;
+        return BarcodePicture();
+    };
+    if (why)
+        why->clear();
     try {
         const GeneratedBarcode generated = Generate_Barcode_Variable(s, value, header, footer);
-        if (!generated.barcode && generated.image_2d.isNull()) {
-            Show_NSLog_Message(generated.reason);
-            return {};
-        }
+        if (!generated.barcode && generated.image_2d.isNull())
+            return refuse(generated.reason);
         if (generated.barcode) {
             // Refused before the picture's pixels are allocated.
             const NKDBarcodeOffscreenView view(s, *generated.barcode);
             if (const QString refusal = pictureRefusal(view.bounds().size(), BarcodePicture::kStoredDpi);
-                !refusal.isEmpty()) {
-                Show_NSLog_Message(refusal);
-                return {};
-            }
+                !refusal.isEmpty())
+                return refuse(refusal);
             return view.dataWithPDFInsideRect();
         }
         return Get_Image_From_barcode_image(s, generated.image_2d);
-    } catch (const std::exception&) {
-        return {};
+    } catch (const std::exception& failure) {
+        return refuse(QString::fromUtf8(failure.what()));
     }
 }

@@ -42,6 +42,6 @@ GeneratedBarcode Generate_Barcode_Variable(BarcodeContext& context, const QStrin
 BarcodePicture Get_Image_From_barcode_image(BarcodeContext& context, const BarcodePicture& image_2d);
 
 // Generates and draws: the picture of the linear barcode or the framed 2-D symbol; null when
-// nothing was made.
+// nothing was made, with the reason in why when one can be given (emptied after a picture).
 BarcodePicture Get_Image_From_Val(BarcodeContext& context, const QString& value, const QString& header,
-                                  const QString& footer);
+                                  const QString& footer, QString* why = nullptr);

@@ -6,6 +6,27 @@
 #include "platform/GuiThread.h"
 #include "platform/StringHelpers.h"
 
+namespace {
+
+// A value as a message quotes it: whole when short, else its start.
+QString quoted(const QString& value)
+{
+    constexpr int kLongest = 40;
+    const QString shown = value.size() > kLongest ? value.left(kLongest - 1) + QChar(0x2026) : value;
+    return u'"' + shown + u'"';
+}
+
+QString barcodeRefusal(const QString& value, const QString& reason)
+{
+    if (value.trimmed().isEmpty())
+        return QStringLiteral("The barcode has no value to show.");
+    if (reason.isEmpty())
+        return QStringLiteral("The barcode cannot show %1.").arg(quoted(value));
+    return QStringLiteral("The barcode cannot show %1: %2").arg(quoted(value), reason);
+}
+
+}  // namespace
+
 RecordRun::RecordRun(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided,
                      SeriesBindingTable::Reader seriesReader)
     : m_design(design), m_before(DesignSnapshot::take(design)), m_sources(store, table)
@@ -66,21 +87,24 @@ void RecordRun::bindBarcode(SKTGraphic& element, QString value, bool seriesGone)
     Bind_Barcode_Value(element, value);
 }
 
-void Bind_Barcode_Value(SKTGraphic& element, const QString& value)
+QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
 {
     BarcodeFactory& factory = barcodeFactory();
     factory.Set_Barcode_Prop_To_Control(element);
     const BarcodeSettings& settings = element.barcode;
-    if (value.isEmpty()) {
-        element.Set_Barcode_image(BarcodePicture());
-        return;
-    }
-    Barcode_output_image = factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
-    element.Set_Barcode_image(Barcode_output_image);
     const QRectF box = element.bar_image_ctrl_bounds;
+    Barcode_output_image = value.trimmed().isEmpty()
+                               ? BarcodePicture()
+                               : factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
+    element.Set_Barcode_image(Barcode_output_image);
+    element.Set_Barcode_image_control_bounds(box);
+    if (Barcode_output_image.isNull())
+        return barcodeRefusal(value, factory.lastRefusal());
     const QSizeF size = Barcode_output_image.size();
     element.setXPosition(float(box.x() + box.width() / 2 - float(size.width()) / 2));
     element.setYPosition(float(box.y() + box.height() / 2 - float(size.height()) / 2));
+    element.Set_Barcode_image_control_bounds(box);
+    return QString();
 }
 
 SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)

@@ -60,6 +60,7 @@ private:
     bool m_finished = false;
 };
 
-// A new picture of value in a barcode element, centred where its last one was; no picture for an
-// empty value. GUI thread.
-void Bind_Barcode_Value(SKTGraphic& element, const QString& value);
+// A new picture of value in a barcode element, centred in its barcode box, which stays as it was
+// (a record's value is no move of the user's). The reason, and no picture, when the value gives no
+// symbol: an empty value, or one the symbology cannot encode. GUI thread.
+QString Bind_Barcode_Value(SKTGraphic& element, const QString& value);
