@@ -145,7 +145,6 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         report = worker.result();
     });
-    run.Create_Card_Design_Again();
     const double peak = peakMemoryMb();
     if (!report.failures.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(exportReportMessage(report)));

@@ -85,7 +85,7 @@ int runOnce(const QString& kind, const QString& out)
     if (kind == QLatin1String("data")) {
         cards.dataRun = true;
         cards.Total_Batch_Excel_Card = records;
-        cards.recordSide = [&](int n, CardSide side) { return run.Set_data_table_value_to_card(n, side).image; };
+        cards.recordSide = [&](int n, CardSide side) { return run.Set_data_table_value_to_card(n, side); };
     }
     PrintJob job(sheet, cards);
     QPrinter printer;
@@ -94,7 +94,6 @@ int runOnce(const QString& kind, const QString& out)
     const int count = preview ? kPreviewCells : records;
     // The pages alone: the preview window and its once-per-job note are the platform's.
     const bool done = job.preparePages(PrintRange{0, count, true}) && job.paintPages(printer, preview);
-    run.Create_Card_Design_Again();
     setCardHost(nullptr);
     return done ? 0 : 1;
 }

@@ -8,11 +8,11 @@
 
 #include "output/CardFileNames.h"
 #include "output/CardFileWriter.h"
+#include "output/RefusedRecords.h"
 #include "platform/Log.h"
 
 namespace {
 
-constexpr int kMostFailuresShown = 5;
 constexpr int kStopCheckMs = 100;
 
 }  // namespace
@@ -22,13 +22,12 @@ QString mailReportMessage(const MailReport& report)
     QString message = QStringLiteral("Messages sent: %1 of %2.").arg(report.sent).arg(report.messages);
     if (report.stopped)
         message += QStringLiteral(" The sending was stopped.");
-    if (!report.failures.isEmpty()) {
-        message += report.failures.size() == 1
-                       ? QStringLiteral("\n\n1 message could not be sent:")
-                       : QStringLiteral("\n\n%1 messages could not be sent:").arg(report.failures.size());
-        for (qsizetype i = 0; i < std::min<qsizetype>(kMostFailuresShown, report.failures.size()); ++i)
-            message += u'\n' + report.failures[i];
-    }
+    const QString failed = report.failures.isEmpty()
+                               ? QString()
+                               : countOf(int(report.failures.size()), QStringLiteral("message could not be sent"),
+                                         QStringLiteral("messages could not be sent"));
+    if (const QString list = listIntroduction({cardsLeftOutPhrase(report.cardsRefused), failed}); !list.isEmpty())
+        message += QStringLiteral("\n\n") + list;
     return message;
 }
 
@@ -40,8 +39,9 @@ MailBatch::MailBatch(MailBatchSettings settings, SideSource sides, RecipientSour
 {
 }
 
-QStringList MailBatch::writeAttachments(int record, const QString& folder, QString* failure)
+QStringList MailBatch::writeAttachments(int record, const QString& folder, QString* failure, bool* refused)
 {
+    *refused = false;
     const QString base =
         QDir(folder).filePath(QStringLiteral("Card_%1.%2").arg(record + 1).arg(m_settings.format.toLower()));
     QList<std::pair<QString, CardSide>> files{{Create_Front_Card_Path(base), CardSide::Front}};
@@ -52,6 +52,7 @@ QStringList MailBatch::writeAttachments(int record, const QString& folder, QStri
         const SideSnapshot snapshot = m_sides(record, side);
         if (!snapshot.isWhole()) {
             *failure = snapshot.failure.isEmpty() ? QStringLiteral("the card could not be drawn") : snapshot.failure;
+            *refused = true;
             return {};
         }
         CardFile file;
@@ -97,6 +98,7 @@ MailReport MailBatch::Send_Batch_Mail()
     for (int record = m_settings.first; record < m_settings.end && !m_stop; ++record) {
         if (record > m_settings.first)
             waitBetweenMessages();
+        m_gate.pass();
         if (m_stop)
             break;
         const QString recipient = m_recipients(record).trimmed();
@@ -105,8 +107,12 @@ MailReport MailBatch::Send_Batch_Mail()
             fail(record, QString(), *refusal);
         } else {
             QString failure;
-            const QStringList attachments = writeAttachments(record, folder.path(), &failure);
-            if (attachments.isEmpty()) {
+            bool refused = false;
+            const QStringList attachments = writeAttachments(record, folder.path(), &failure, &refused);
+            if (refused) {
+                ++report.cardsRefused;
+                Show_NSLog_Message(QStringLiteral("Card %1 left out: %2").arg(record + 1).arg(failure));
+            } else if (attachments.isEmpty()) {
                 fail(record, recipient, failure);
             } else {
                 const MailSendResult result =

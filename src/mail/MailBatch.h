@@ -14,6 +14,7 @@
 #include "mail/MailSender.h"
 #include "model/CardSide.h"
 #include "output/SideSnapshot.h"
+#include "platform/PauseGate.h"
 
 struct MailBatchSettings {
     MailAccount account;
@@ -29,12 +30,13 @@ struct MailBatchSettings {
 struct MailReport {
     int messages = 0;  // messages of the run
     int sent = 0;
+    int cardsRefused = 0;  // records whose card could not be made: nothing was sent for them
     bool stopped = false;
     QStringList failures;  // "Card 3 to name@example.org: answer", in the order they happened
 };
 
-// What the closing box says: how many were sent of how many, whether the run was stopped, and the
-// first few that were not sent with the reason.
+// What the closing box says: how many were sent of how many, whether the run was stopped, and how
+// many cards were left out and messages not sent; the box lists them.
 QString mailReportMessage(const MailReport& report);
 
 class MailBatch {
@@ -52,7 +54,14 @@ public:
     void setPauseNotice(PauseNotice notice) { m_pauseNotice = std::move(notice); }
 
     // Any thread: no message starts after this; the one being sent ends first.
-    void stop() { m_stop = true; }
+    void stop()
+    {
+        m_stop = true;
+        m_gate.open();
+    }
+    // Any thread: no message starts from now until resume or stop.
+    void pause() { m_gate.close(); }
+    void resume() { m_gate.open(); }
     bool stopping() const { return m_stop; }
 
     int messageCount() const { return std::max(0, m_settings.end - m_settings.first); }
@@ -61,8 +70,9 @@ public:
     int messagesSent() const { return m_sent; }
 
 private:
-    // The record's attachments written into the folder; empty, with the reason, when a side failed.
-    QStringList writeAttachments(int record, const QString& folder, QString* failure);
+    // The record's attachments written into the folder; empty, with the reason, when a side could
+    // not be made (refused set) or a file not written.
+    QStringList writeAttachments(int record, const QString& folder, QString* failure, bool* refused);
     void waitBetweenMessages();
 
     MailBatchSettings m_settings;
@@ -71,6 +81,7 @@ private:
     MailTransport m_transport;
     PauseNotice m_pauseNotice;
     std::atomic<bool> m_stop{false};
+    PauseGate m_gate;
     std::atomic<int> m_done{0};
     std::atomic<int> m_sent{0};
 };

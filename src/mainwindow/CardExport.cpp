@@ -26,17 +26,20 @@ namespace {
 
 ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 
-void showClosingBox(const QString& path, const ExportReport& report)
+// Says what the run wrote and lists every card left out and every file not written; with
+// nothing written there is no folder to open, only the list.
+void showClosingBox(const QString& path, const ExportReport& report, const QStringList& refusedCards)
 {
     check_any_card_exported = report.filesWritten > 0 ? 1 : 0;
+    const QStringList details = refusedCards + report.failures;
     if (report.filesWritten == 0) {
-        if (!report.failures.isEmpty())
-            Show_MessageBox(exportReportMessage(report));
+        if (!details.isEmpty())
+            Show_Report_Box(exportReportMessage(report), details);
         return;
     }
     Export_File_Path = path;
     Export_File_Message = exportReportMessage(report);
-    Open_Export_Log::defaultInstance().Open_Export_File_Box();
+    Open_Export_Log::defaultInstance().Open_Export_File_Box(details);
 }
 
 BatchExportSettings settingsOf(const ExportSheet& sheet)
@@ -62,16 +65,17 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
     BatchExport exporter(settings, [&run](int n, CardSide side) { return run.Set_data_table_value_to_card(n, side); },
                          &askKeepOrReplace);
     replace_keep_file_flag = ReplaceKeep::Replace;
+    run.refused().clear();
     ExportReport report;
     Send_Modeless::defaultInstance().runCountedJob(
         QStringLiteral("Total Cards :"), exporter.cardCount(), [&] { report = exporter.Export_Batch_File(); },
-        [&] { return exporter.cardsDone(); }, [&] { exporter.stop(); });
-    run.Create_Card_Design_Again();
+        [&] { return exporter.cardsDone(); }, [&] { exporter.stop(); },
+        [&](bool paused) { paused ? exporter.pause() : exporter.resume(); });
     if (!report.folderMade) {
         Show_MessageBox(kExportFolderFailure);
         return;
     }
-    showClosingBox(exporter.exportFolder(), report);
+    showClosingBox(exporter.exportFolder(), report, run.refused().lines());
 }
 
 // The design as it stands, no record put in, into the chosen file: "_Front" and "_Back" files,
@@ -95,15 +99,26 @@ void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchEx
             snapshot.image = snapshot.image.mirrored(run.Mirror_Vertical_Not_Horz);
         return snapshot;
     };
+    const bool both = settings.side == QLatin1String("BOTH");
+    const bool backOnly = settings.side == QLatin1String("B");
+    const SideSnapshot back = both || backOnly ? side(CardSide::Back) : SideSnapshot();
+    const SideSnapshot front = backOnly ? SideSnapshot() : side(CardSide::Front);
+    // Half a card is no card: a side that cannot be made stops the export before any file.
+    for (const SideSnapshot* made : {both || backOnly ? &back : nullptr, backOnly ? nullptr : &front}) {
+        if (made && !made->isWhole()) {
+            Show_MessageBox(QStringLiteral("The card was not exported.\n\n%1").arg(made->failure));
+            return;
+        }
+    }
     replace_keep_file_flag = ReplaceKeep::Replace;
     KeepReplaceAnswers answers(&askKeepOrReplace);
     ExportReport report;
-    auto write = [&](CardFile file, const QString& failure) {
+    auto write = [&](CardFile file) {
         file.path = answers.pathToWrite(file.path);
         if (file.path.isEmpty())
             return false;
-        QString error = failure;
-        const QByteArray bytes = error.isEmpty() ? cardFileBytes(file, &error) : QByteArray();
+        QString error;
+        const QByteArray bytes = cardFileBytes(file, &error);
         if (!bytes.isEmpty() && writeFileWhole(file.path, bytes, &error)) {
             ++report.filesWritten;
             if (report.firstFile.isEmpty())
@@ -114,27 +129,20 @@ void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchEx
         return false;
     };
     bool whole = true;
-    if (settings.side == QLatin1String("BOTH")) {
-        const SideSnapshot back = side(CardSide::Back);
-        const SideSnapshot front = side(CardSide::Front);
-        if (settings.joined) {
-            CardFile joined{path, front.image, back.image, true, settings.sideBySide};
-            whole = write(joined, back.isWhole() ? front.failure : back.failure);
-        } else {
-            whole = write(CardFile{Create_Back_Card_Path(path), back.image}, back.failure);
-            whole = write(CardFile{Create_Front_Card_Path(path), front.image}, front.failure) && whole;
-        }
+    if (both && settings.joined) {
+        whole = write(CardFile{path, front.image, back.image, true, settings.sideBySide});
+    } else if (both) {
+        whole = write(CardFile{Create_Back_Card_Path(path), back.image});
+        whole = write(CardFile{Create_Front_Card_Path(path), front.image}) && whole;
     } else {
-        const bool isBack = settings.side == QLatin1String("B");
-        const SideSnapshot one = side(isBack ? CardSide::Back : CardSide::Front);
-        whole = write(CardFile{isBack ? Create_Back_Card_Path(path) : Create_Front_Card_Path(path), one.image}, one.failure);
+        whole = write(CardFile{backOnly ? Create_Back_Card_Path(path) : Create_Front_Card_Path(path),
+                               backOnly ? back.image : front.image});
     }
     report.cardsWritten = whole ? 1 : 0;
     QString error;
     if (report.filesWritten > 0)
         syncFolder(QFileInfo(path).absolutePath(), &error);
-    run.Create_Card_Design_Again();
-    showClosingBox(report.firstFile, report);
+    showClosingBox(report.firstFile, report, {});
 }
 
 }  // namespace
@@ -166,7 +174,6 @@ void Run_Card_Export(SKTWindowController& controller)
         exportBatch(controller, run, settings);
     else
         exportSingle(controller, run, settings);
-    run.Create_Card_Design_Again();
     Card_Front_Or_Back = sideShown;
     Set_Graphic_Array_According_Side(controller);
     controller.Refresh_Canvas();

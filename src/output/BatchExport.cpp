@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "output/CardFileNames.h"
+#include "output/RefusedRecords.h"
 #include "platform/Log.h"
 
 namespace {
@@ -16,7 +17,6 @@ namespace {
 // Snapshots waiting for a worker, per worker: enough to keep every worker busy while the GUI
 // thread binds the next records, few enough that memory does not grow with the run.
 constexpr int kQueuedPerWorker = 2;
-constexpr int kMostFailuresShown = 5;
 
 struct RecordFiles {
     std::atomic<int> pending{0};
@@ -29,19 +29,17 @@ QString exportReportMessage(const ExportReport& report)
 {
     if (!report.folderMade)
         return kExportFolderFailure;
-    QString message = report.failures.isEmpty() ? QStringLiteral("Card has been exported successfully.\n\n")
-                                                : QString();
-    message += report.cardsWritten == 1 ? QStringLiteral("1 card was written.")
-                                        : QStringLiteral("%1 cards were written.").arg(report.cardsWritten);
+    const bool whole = report.failures.isEmpty() && report.cardsRefused == 0;
+    QString message = whole ? QStringLiteral("Card has been exported successfully.\n\n") : QString();
+    message += countOf(report.cardsWritten, QStringLiteral("card was written."), QStringLiteral("cards were written."));
     if (report.stopped)
         message += QStringLiteral(" The export was stopped.");
-    if (!report.failures.isEmpty()) {
-        message += report.failures.size() == 1
-                       ? QStringLiteral("\n\n1 file could not be written:")
-                       : QStringLiteral("\n\n%1 files could not be written:").arg(report.failures.size());
-        for (qsizetype i = 0; i < std::min<qsizetype>(kMostFailuresShown, report.failures.size()); ++i)
-            message += u'\n' + report.failures[i];
-    }
+    const QString failed = report.failures.isEmpty()
+                               ? QString()
+                               : countOf(int(report.failures.size()), QStringLiteral("file could not be written"),
+                                         QStringLiteral("files could not be written"));
+    if (const QString list = listIntroduction({cardsLeftOutPhrase(report.cardsRefused), failed}); !list.isEmpty())
+        message += QStringLiteral("\n\n") + list;
     return message;
 }
 
@@ -83,12 +81,7 @@ ExportReport BatchExport::Export_Batch_File()
         }
     };
     // Settles the file's name on this thread (asking when it is there), then hands it to a worker.
-    auto queue = [&](CardFile file, const QString& failure, const std::shared_ptr<RecordFiles>& record) {
-        if (!failure.isEmpty()) {
-            fail(file.path, failure);
-            finishFile(record, false);
-            return;
-        }
+    auto queue = [&](CardFile file, const std::shared_ptr<RecordFiles>& record) {
         file.path = m_answers.pathToWrite(file.path);
         if (m_answers.cancelledAll())
             m_stop = true;
@@ -103,6 +96,7 @@ ExportReport BatchExport::Export_Batch_File()
             if (!m_stop) {
                 const QByteArray bytes = cardFileBytes(file, &error);
                 // A stop while encoding drops the file: nothing lands after a stop.
+                m_gate.pass();
                 if (!m_stop) {
                     written = !bytes.isEmpty() && writeFileWhole(file.path, bytes, &error);
                     if (written) {
@@ -121,45 +115,49 @@ ExportReport BatchExport::Export_Batch_File()
     };
 
     const bool both = m_settings.side == QLatin1String("BOTH");
+    const bool backOnly = m_settings.side == QLatin1String("B");
     for (int i = m_settings.first; i < m_settings.end && !m_stop; ++i) {
+        m_gate.pass();
+        if (m_stop)
+            break;
         const QString base = QDir(folder).filePath(QStringLiteral("Card_%1.%2").arg(i + 1).arg(m_settings.extension));
+        // The back is bound and written before the front, as the design's users know it.
+        const SideSnapshot back = both || backOnly ? m_source(i, CardSide::Back) : SideSnapshot();
+        if (m_stop)
+            break;
+        const SideSnapshot front = backOnly || (both && !back.isWhole()) ? SideSnapshot() : m_source(i, CardSide::Front);
+        if (m_stop)
+            break;
+        const bool refused = both ? !back.isWhole() || !front.isWhole() : !(backOnly ? back : front).isWhole();
+        if (refused) {
+            ++report.cardsRefused;
+            ++m_cardsDone;
+            continue;
+        }
         auto record = std::make_shared<RecordFiles>();
         CardFile file;
-        if (both) {
-            // The back is bound and written before the front, as the design's users know it.
-            const SideSnapshot back = m_source(i, CardSide::Back);
-            if (m_stop)
-                break;
-            const SideSnapshot front = m_source(i, CardSide::Front);
-            if (m_stop)
-                break;
-            if (m_settings.joined) {
-                record->pending = 1;
-                file.path = base;
-                file.joined = true;
-                file.sideBySide = m_settings.sideBySide;
-                file.front = front.image;
-                file.back = back.image;
-                queue(file, back.isWhole() ? front.failure : back.failure, record);
-            } else {
-                record->pending = 2;
-                CardFile backFile = file;
-                backFile.path = Create_Back_Card_Path(base);
-                backFile.front = back.image;
-                queue(backFile, back.failure, record);
-                file.path = Create_Front_Card_Path(base);
-                file.front = front.image;
-                queue(file, front.failure, record);
-            }
-        } else {
-            const bool back = m_settings.side == QLatin1String("B");
-            const SideSnapshot side = m_source(i, back ? CardSide::Back : CardSide::Front);
-            if (m_stop)
-                break;
+        if (both && m_settings.joined) {
             record->pending = 1;
-            file.path = back ? Create_Back_Card_Path(base) : Create_Front_Card_Path(base);
-            file.front = side.image;
-            queue(file, side.failure, record);
+            file.path = base;
+            file.joined = true;
+            file.sideBySide = m_settings.sideBySide;
+            file.front = front.image;
+            file.back = back.image;
+            queue(file, record);
+        } else if (both) {
+            record->pending = 2;
+            CardFile backFile = file;
+            backFile.path = Create_Back_Card_Path(base);
+            backFile.front = back.image;
+            queue(backFile, record);
+            file.path = Create_Front_Card_Path(base);
+            file.front = front.image;
+            queue(file, record);
+        } else {
+            record->pending = 1;
+            file.path = backOnly ? Create_Back_Card_Path(base) : Create_Front_Card_Path(base);
+            file.front = backOnly ? back.image : front.image;
+            queue(file, record);
         }
     }
     pool.waitForDone();

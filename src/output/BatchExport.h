@@ -1,6 +1,7 @@
 #pragma once
 // The batch export: one file per record and side (or one joined picture per record) in the
-// export folder. The caller's source binds and snapshots each side (on the GUI thread); a pool
+// export folder. The caller's source binds and snapshots each side (on the GUI thread); a record
+// with a side that could not be made gets no file at all and the run goes on. A pool
 // of workers only draws the snapshots at 600 dpi, encodes and writes them, fed through a bounded
 // queue so memory stays flat however many records there are. Each file is written whole, the
 // folder synced once at the end, and a stop leaves only whole files.
@@ -12,6 +13,7 @@
 #include "model/CardSide.h"
 #include "output/CardFileWriter.h"
 #include "output/SideSnapshot.h"
+#include "platform/PauseGate.h"
 
 struct BatchExportSettings {
     QString folder;     // the chosen folder; files go into its "ZOVA ID Card" folder
@@ -28,12 +30,14 @@ struct ExportReport {
     bool folderMade = true;
     bool stopped = false;
     int cardsWritten = 0;  // records whose every file was written
+    int cardsRefused = 0;  // records left out whole: a side of theirs could not be made
     int filesWritten = 0;
     QString firstFile;     // the first file written
-    QStringList failures;  // "file: reason", in the order they happened
+    QStringList failures;  // "file: reason" of files not written, in the order they happened
 };
 
-// What the closing box says about a run: the count written and any file that could not be.
+// What the closing box says about a run: the cards written, the cards left out and the files
+// that could not be written, counted; the box lists the cards and files themselves.
 QString exportReportMessage(const ExportReport& report);
 
 inline const QString kExportFolderName = QStringLiteral("ZOVA ID Card");
@@ -52,7 +56,14 @@ public:
     // prompt waits for the GUI thread.
     ExportReport Export_Batch_File();
     // Any thread: no file is written after this, not even the rest of the current record.
-    void stop() { m_stop = true; }
+    void stop()
+    {
+        m_stop = true;
+        m_gate.open();
+    }
+    // Any thread: no record is bound and no file written from now until resume or stop.
+    void pause() { m_gate.close(); }
+    void resume() { m_gate.open(); }
     bool stopping() const { return m_stop; }
 
     // Records finished so far and the records of the run, for the progress window.
@@ -66,5 +77,6 @@ private:
     SideSource m_source;
     KeepReplaceAnswers m_answers;
     std::atomic<bool> m_stop{false};
+    PauseGate m_gate;
     std::atomic<int> m_cardsDone{0};
 };

@@ -21,8 +21,10 @@ public:
     // as it is for another restore. Without a snapshot nothing changes and the answer is false.
     bool restore(SKTDocument& design) const;
 
-private:
+    // Fresh copies of the elements, in list order.
     static GraphicList copiesOf(const GraphicList& elements);
+
+private:
 
     GraphicList m_front;
     GraphicList m_back;

@@ -36,14 +36,22 @@ Printing_View::Pair Printing_View::pairFor(const SheetCell& cell) const
         // The side not current in the main window is bound first, so the current one is bound last.
         const bool wantFront = m_sheet.Print_Card_Side != QLatin1String("B");
         const bool wantBack = m_sheet.Print_Card_Side != QLatin1String("F");
-        if (wantBack && isBoth(m_sheet) && m_sheet.sel_card_side == 0)
-            pair.back = m_recordSide(cell.record, CardSide::Back);
-        if (wantFront)
-            pair.front = m_recordSide(cell.record, CardSide::Front);
-        if (wantBack && !(isBoth(m_sheet) && m_sheet.sel_card_side == 0))
-            pair.back = m_recordSide(cell.record, CardSide::Back);
-        if (pair.front.isNull())
-            pair.front = m_sheet.front_image;
+        const bool backFirst = wantBack && isBoth(m_sheet) && m_sheet.sel_card_side == 0;
+        // A refused record prints neither side, and never another card in its place.
+        auto side = [&](CardSide which, CardImage* image) {
+            const SideSnapshot made = m_recordSide(cell.record, which);
+            *image = made.image;
+            return made.isWhole();
+        };
+        bool whole = true;
+        if (backFirst)
+            whole = side(CardSide::Back, &pair.back);
+        if (whole && wantFront)
+            whole = side(CardSide::Front, &pair.front);
+        if (whole && wantBack && !backFirst)
+            whole = side(CardSide::Back, &pair.back);
+        if (!whole)
+            return Pair();
     } else {
         pair.front = m_sheet.front_image;
         pair.back = m_sheet.back_image;
@@ -80,7 +88,7 @@ void Printing_View::drawCell(QPainter& painter, const CellSides& sides, const Pa
 {
     const bool printsBack = m_sheet.Print_Card_Side == QLatin1String("B");
     const CardImage& first = printsBack ? pair.back : pair.front;
-    if (pair.front.isNull()) {
+    if (first.isNull()) {
         Draw_Label_String(painter, kInvalidData, sides.R1, m_sheet.paperHeight);
         Draw_Margin_rect(painter, sides.R1);
         return;

@@ -9,12 +9,13 @@
 #include "model/CardSide.h"
 #include "output/PrintSheetSettings.h"
 #include "output/SheetLayout.h"
+#include "output/SideSnapshot.h"
 
 class Printing_View {
 public:
-    // Record n's side in a data run, as designed (the view mirrors and turns it); a null image
-    // when the side has no picture. Called on the thread that draws.
-    using RecordSide = std::function<CardImage(int record, CardSide side)>;
+    // Record n's side in a data run, as designed (the view mirrors and turns it); no picture, with
+    // the reason, when the record is refused. Called on the thread that draws.
+    using RecordSide = std::function<SideSnapshot(int record, CardSide side)>;
 
     Printing_View(const PrintSheetSettings& sheet, const SheetRun& run, bool its_print_not_preview,
                   RecordSide recordSide = {});
@@ -33,6 +34,7 @@ public:
     void Draw_visitor_pass(QPainter& painter) const;
 
 private:
+    // A cell's sides; a refused record's cell holds none.
     struct Pair {
         CardImage front;
         CardImage back;

@@ -1,7 +1,6 @@
 #include "output/RecordRun.h"
 
 #include "barcodes/BarcodeFactory.h"
-#include "model/SKTDocument.h"
 #include "model/SKTImage.h"
 #include "platform/GuiThread.h"
 #include "platform/StringHelpers.h"
@@ -27,64 +26,83 @@ QString barcodeRefusal(const QString& value, const QString& reason)
 
 }  // namespace
 
-RecordRun::RecordRun(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided,
-                     SeriesBindingTable::Reader seriesReader)
-    : m_design(design), m_before(DesignSnapshot::take(design)), m_sources(store, table)
+RecordRun::RecordRun(const SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table,
+                     bool twoSided, SeriesBindingTable::Reader seriesReader)
+    : m_before(DesignSnapshot::take(design)), m_sources(store, table)
 {
     if (seriesReader)
         m_sources.setSeriesReader(std::move(seriesReader));
-    // Record values are no edits of the user's.
-    m_undoWasRecording = design.undoManager().isUndoRegistrationEnabled();
-    design.Enable_Disable_Undo_Registraion(false);
-    m_sources.Check_Series_Or_Excel_Use_or_not(design.graphics(), design.graphics_back(), twoSided);
+    m_sources.Check_Series_Or_Excel_Use_or_not(m_before.front(), m_before.back(), twoSided);
 }
 
-RecordRun::~RecordRun()
+QString RecordRun::recordValue(const SKTGraphic& element, int n, bool* bound) const
 {
-    Create_Card_Design_Again();
+    *bound = false;
+    if (element.print_object != 0 || !RunSources::isBindable(element))
+        return QString();
+    if (element.data_source_type == 1 && m_sources.Use_Data_Sheet_Values) {
+        if (element.batch_list_index == -1)
+            return QString();
+        *bound = true;
+        const int slot = m_sources.bindingTable().Get_Data_SetIndex_According_Name(element.batch_list_name);
+        const QString value = Trim_Str(m_sources.Get_sel_row_col_value_of_dataset(n, slot));
+        // A barcode whose series is gone shows its own value rather than nothing.
+        if (slot == -1 && value.isEmpty() && element.kind() == GraphicKind::Barcode) {
+            const BarcodeSettings& settings = element.barcode;
+            return settings.linear_or_2d != 0 ? settings.two_d_font_val : settings.linear_font_val;
+        }
+        return value;
+    }
+    if (element.data_source_type == 2 && m_sources.Use_Excel_Binding_Values) {
+        if (element.excel_col_indx == -1)
+            return QString();
+        *bound = true;
+        return Trim_Str(m_sources.Get_sel_row_col_value_of_Excel(n, element.excel_col_indx));
+    }
+    return QString();
 }
 
-void RecordRun::Assign_Batch_Values_To_Control(const GraphicList& side, int n)
+QString RecordRun::Assign_Batch_Values_To_Control(const GraphicList& side, int n)
 {
+    QString refusal;
     for (const GraphicPtr& pointer : side) {
         if (!pointer)
             continue;
         SKTGraphic& element = *pointer;
-        if (element.print_object != 0 || !RunSources::isBindable(element))
+        bool bound = false;
+        const QString value = recordValue(element, n, &bound);
+        if (!bound)
             continue;
-        QString value;
-        bool seriesGone = false;
-        if (element.data_source_type == 1 && m_sources.Use_Data_Sheet_Values) {
-            if (element.batch_list_index == -1)
-                continue;
-            const int slot = m_sources.bindingTable().Get_Data_SetIndex_According_Name(element.batch_list_name);
-            seriesGone = slot == -1;
-            value = Trim_Str(m_sources.Get_sel_row_col_value_of_dataset(n, slot));
-        } else if (element.data_source_type == 2 && m_sources.Use_Excel_Binding_Values) {
-            if (element.excel_col_indx == -1)
-                continue;
-            value = Trim_Str(m_sources.Get_sel_row_col_value_of_Excel(n, element.excel_col_indx));
-        } else {
-            continue;
-        }
         switch (element.kind()) {
         case GraphicKind::Text: element.Set_text_value(value); break;
         case GraphicKind::Image: static_cast<SKTImage&>(element).setFilePath(value, false); break;
-        case GraphicKind::Barcode: bindBarcode(element, value, seriesGone); break;
+        case GraphicKind::Barcode:
+            if (const QString why = Bind_Barcode_Value(element, value); refusal.isEmpty())
+                refusal = why;
+            break;
         default: break;
         }
     }
+    return refusal;
 }
 
-void RecordRun::bindBarcode(SKTGraphic& element, QString value, bool seriesGone)
+QString RecordRun::recordLabel(int n) const
 {
-    // A series that is gone shows the barcode's own value rather than nothing.
-    if (seriesGone && value.isEmpty()) {
-        barcodeFactory().Set_Barcode_Prop_To_Control(element);
-        const BarcodeSettings& settings = element.barcode;
-        value = settings.linear_or_2d != 0 ? settings.two_d_font_val : settings.linear_font_val;
+    constexpr int kLongest = 40;
+    QString first;
+    for (const GraphicList* side : {&m_before.front(), &m_before.back()}) {
+        for (const GraphicPtr& element : *side) {
+            bool bound = false;
+            const QString value = element ? recordValue(*element, n, &bound).simplified() : QString();
+            if (value.isEmpty())
+                continue;
+            if (element->kind() == GraphicKind::Text)
+                return value.left(kLongest);
+            if (first.isEmpty())
+                first = value.left(kLongest);
+        }
     }
-    Bind_Barcode_Value(element, value);
+    return first;
 }
 
 QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
@@ -109,10 +127,17 @@ QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
 
 SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)
 {
-    const GraphicList& elements = side == CardSide::Front ? m_design.graphics() : m_design.graphics_back();
-    Assign_Batch_Values_To_Control(elements, n);
-    SideSnapshot snapshot = snapshotForOutput(elements, side, m_pictures);
-    if (Mirror_Image_Create && !snapshot.image.isNull())
+    GraphicList copies = DesignSnapshot::copiesOf(side == CardSide::Front ? m_before.front() : m_before.back());
+    const QString refusal = Assign_Batch_Values_To_Control(copies, n);
+    SideSnapshot snapshot = refusal.isEmpty() ? snapshotOfCopies(std::move(copies), side, m_pictures)
+                                              : SideSnapshot{CardImage(), refusal};
+    if (!snapshot.isWhole()) {
+        if (snapshot.failure.isEmpty())
+            snapshot.failure = QStringLiteral("The card side could not be drawn.");
+        m_refused.add({n, recordLabel(n), snapshot.failure});
+        return snapshot;
+    }
+    if (Mirror_Image_Create)
         snapshot.image = snapshot.image.mirrored(Mirror_Vertical_Not_Horz);
     return snapshot;
 }
@@ -122,14 +147,4 @@ SideSnapshot RecordRun::Set_data_table_value_to_card(int n, CardSide side)
     SideSnapshot snapshot;
     GuiThread::runBlocking([&] { snapshot = bindAndSnapshot(n, side); });
     return snapshot;
-}
-
-bool RecordRun::Create_Card_Design_Again()
-{
-    if (m_finished)
-        return false;
-    m_finished = true;
-    m_before.restore(m_design);
-    m_design.Enable_Disable_Undo_Registraion(m_undoWasRecording);
-    return true;
 }

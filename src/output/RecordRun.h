@@ -1,12 +1,16 @@
 #pragma once
-// One output run over a design (export, print, mail): the design's sides are copied first, the
-// run's sources decided, then record after record is bound into the live elements of a side and
-// the side snapshotted for output, and at the end the design is put back from the copies.
-// The live elements belong to the GUI thread: binding and snapshotting run there, and a caller on
-// a worker thread waits for them; the worker then only encodes and writes the snapshot.
+// One output run over a design (export, print, mail): both sides are copied when the run begins,
+// the run's sources decided, then each record is bound into fresh copies of a side and those are
+// snapshotted for output. The live design is never changed, so there is nothing to put back, a
+// canvas never shows a mix of records, and every job of the run starts from the design as it was.
+// A record whose bound picture cannot be read or whose barcode cannot show its value is refused:
+// its side comes back without a picture and the record is noted for the end report.
+// Binding and snapshotting read the card's settings and run on the GUI thread; a caller on a
+// worker thread waits for them, then only encodes and writes the snapshot.
 #include "model/CardSide.h"
 #include "output/DesignSnapshot.h"
 #include "output/OutputPictures.h"
+#include "output/RefusedRecords.h"
 #include "output/RunSources.h"
 #include "output/SideSnapshot.h"
 
@@ -16,13 +20,11 @@ class SKTDocument;
 
 class RecordRun {
 public:
-    // Copies both sides, stops undo recording for the run, and decides the sources of the design
-    // (the back only on a two-sided card). GUI thread. The design, store and table outlive the run.
-    // Series are read through the store unless a reader is given.
-    RecordRun(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided,
+    // Copies both sides and decides the sources of the design (the back only on a two-sided
+    // card). GUI thread. The store and table outlive the run. Series are read through the store
+    // unless a reader is given.
+    RecordRun(const SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided,
               SeriesBindingTable::Reader seriesReader = {});
-    // Puts the design back when finish was not called.
-    ~RecordRun();
     RecordRun(const RecordRun&) = delete;
     RecordRun& operator=(const RecordRun&) = delete;
 
@@ -34,30 +36,33 @@ public:
     RunSources& sources() { return m_sources; }
     const DesignSnapshot& designBefore() const { return m_before; }
     OutputPictures& pictures() { return m_pictures; }
+    // The records refused so far; a window clears it when a new job of the run starts.
+    RefusedRecords& refused() { return m_refused; }
 
-    // Record n's values into the bound elements of a side's list, in list order: texts take the
-    // value, pictures the file it names, barcodes a new picture of it centred where the last one
-    // was. Elements left out of output and manual ones keep their values. GUI thread.
-    void Assign_Batch_Values_To_Control(const GraphicList& side, int n);
-    // Binds record n into the side and snapshots it for output, mirrored when the run says so, on
-    // the GUI thread; a caller on another thread waits for it, so the GUI thread must keep handling
-    // events (never wait on that worker) while a run is under way.
+    // Record n's values into the bound elements of a list, in list order: texts take the value,
+    // pictures the file it names, barcodes a new picture of it centred in their box. Elements
+    // left out of output, manual ones and those of a source turned off keep their values. The
+    // reason the record cannot be shown, when a barcode cannot show its value. GUI thread.
+    QString Assign_Batch_Values_To_Control(const GraphicList& side, int n);
+    // Record n bound into copies of the side as it was when the run began, snapshotted for
+    // output, mirrored when the run says so. A refused record gives no picture, its reason, and
+    // a note in refused(). Any thread: the work is done on the GUI thread, which must keep
+    // handling events (never wait on the caller) while a run is under way.
     SideSnapshot Set_data_table_value_to_card(int n, CardSide side);
 
-    // Puts both sides back as they were before the run and undo recording as it was; false when
-    // already done.
-    bool Create_Card_Design_Again();
+    // The record as the end report names it: the first text value bound on the card (a name, as a
+    // rule), else its first bound value. GUI thread.
+    QString recordLabel(int n) const;
 
 private:
-    void bindBarcode(SKTGraphic& element, QString value, bool seriesGone);
+    // The value record n gives an element, and whether the element takes one in this run.
+    QString recordValue(const SKTGraphic& element, int n, bool* bound) const;
     SideSnapshot bindAndSnapshot(int n, CardSide side);
 
-    SKTDocument& m_design;
     DesignSnapshot m_before;
     RunSources m_sources;
     OutputPictures m_pictures;
-    bool m_undoWasRecording = true;
-    bool m_finished = false;
+    RefusedRecords m_refused;
 };
 
 // A new picture of value in a barcode element, centred in its barcode box, which stays as it was

@@ -46,9 +46,15 @@ SideSnapshot snapshotForOutput(const GraphicList& elements, CardSide side, Outpu
     GraphicList copies;
     copies.reserve(elements.size());
     for (const GraphicPtr& element : elements) {
-        if (!element)
-            continue;
-        GraphicPtr copy = element->cloneForRendering();
+        if (element)
+            copies.append(element->cloneForRendering());
+    }
+    return snapshotOfCopies(std::move(copies), side, pictures, dpi);
+}
+
+SideSnapshot snapshotOfCopies(GraphicList copies, CardSide side, OutputPictures& pictures, double dpi)
+{
+    for (const GraphicPtr& copy : copies) {
         if (copy->kind() == GraphicKind::Image && isDrawn(*copy)) {
             const QString failure = preparePicture(static_cast<SKTImage&>(*copy), pictures, dpi);
             if (!failure.isEmpty()) {
@@ -56,7 +62,6 @@ SideSnapshot snapshotForOutput(const GraphicList& elements, CardSide side, Outpu
                 return {CardImage(), failure};
             }
         }
-        copies.append(std::move(copy));
     }
     CardImage image = SKTRenderingView::image_From_Card_Graphics(copies, side);
     if (image.isNull())

@@ -26,3 +26,5 @@ inline constexpr double kOutputDpi = 600.0;
 // failure. Reads the card's settings: GUI thread.
 SideSnapshot snapshotForOutput(const GraphicList& elements, CardSide side, OutputPictures& pictures,
                                double dpi = kOutputDpi);
+// The same on copies of the elements that nothing else holds, which become the snapshot's own.
+SideSnapshot snapshotOfCopies(GraphicList copies, CardSide side, OutputPictures& pictures, double dpi = kOutputDpi);

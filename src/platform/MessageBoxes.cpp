@@ -25,6 +25,20 @@ void Show_MessageBox(const QString& text)
     GuiThread::runBlocking([&message] { mainThreadMessages().Main_Thread_Messgae(message); });
 }
 
+void Show_Report_Box(const QString& text, const QStringList& lines)
+{
+    if (lines.isEmpty()) {
+        Show_MessageBox(text);
+        return;
+    }
+    const MessageBoxRequest request{text, {QStringLiteral("OK")}, 0, lines};
+    GuiThread::runBlocking([&request] {
+        if (messagePresenter().present(request) < 0)
+            Show_NSLog_Message(QStringLiteral("Message box could not be shown: ") + request.text + u'\n'
+                               + request.details.join(u'\n'));
+    });
+}
+
 int Show_YES_NO_MessageBox(const QString& text)
 {
     // The answer comes back through the call: the global may already belong to the next box.

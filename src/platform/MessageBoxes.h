@@ -4,6 +4,10 @@
 
 // "\n" + text with an "OK" button, on the GUI thread; a caller on another thread waits for it.
 void Show_MessageBox(const QString& text);
+// text above a list the user can scroll, select and copy (the cards a run left out, say), with an
+// "OK" button, on the GUI thread; a caller on another thread waits for it. Without lines it is
+// Show_MessageBox.
+void Show_Report_Box(const QString& text, const QStringList& lines);
 // 1 for "Yes" (the default button), 0 for "No", on the GUI thread; other threads wait for it.
 int Show_YES_NO_MessageBox(const QString& text);
 // 1000 "Yes" (default), 1001 "No", 1002 "Cancel". GUI thread only.

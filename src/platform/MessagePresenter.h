@@ -9,6 +9,8 @@ struct MessageBoxRequest {
     QString text;         // message text, shown as given
     QStringList buttons;  // button titles in the order added; the first is the rightmost
     int defaultButton = 0;
+    // A list under the text, one entry per line, that the user can scroll, select and copy.
+    QStringList details;
 };
 
 class MessagePresenter {

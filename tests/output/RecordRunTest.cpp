@@ -129,6 +129,21 @@ QRgb colourAtPoints(const QImage& card, QPointF points, double dpi)
     return card.pixel(int(points.x() * dpi / 72), int(points.y() * dpi / 72));
 }
 
+// The words of a card side, as pdftotext reads them from its PDF.
+QString cardText(const SideSnapshot& side)
+{
+    QTemporaryDir scratch;
+    const QString pdf = scratch.filePath("side.pdf");
+    writeFile(pdf, side.image.toPdf());
+    return QString::fromUtf8(pdfText(pdf)).simplified();
+}
+
+QString savedPng(const SideSnapshot& side, const QString& path)
+{
+    side.image.toImage(kOutputDpi).save(path);
+    return path;
+}
+
 }  // namespace
 
 TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItWas)
@@ -141,6 +156,7 @@ TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItW
     barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val("KEEP", {}, {}));
     ASSERT_TRUE(barcode->_barcode_image.isDrawing());
     const GraphicList before = DesignSnapshot::take(design).front();
+    const GraphicList live = design.graphics();
     design.undoManager().removeAllActions();
     QStringList seriesReads;
     QStringList pngs;
@@ -167,14 +183,16 @@ TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItW
                 QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
                 raster.save(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR "/record%1_front.png").arg(n + 1));
             }
+            // Records are bound into copies: the design the canvas shows never changes.
+            expectSameDesign(design.graphics(), before);
         }
-        EXPECT_TRUE(run.Create_Card_Design_Again());
         EXPECT_EQ(run.pictures().filesRead(), kRecords);
+        EXPECT_EQ(run.refused().count(), 0);
     }
     for (int n = 0; n < kRecords; ++n)
         EXPECT_EQ(zxingText(pngs[n]), QStringLiteral("ID%1").arg(1000 + n, 7, 10, QChar('0'))) << n;
     expectSameDesign(design.graphics(), before);
-    EXPECT_NE(design.graphics()[0].get(), before[0].get());  // fresh elements, not the snapshot's own
+    EXPECT_EQ(design.graphics(), live);  // the very elements the design had, nothing put back
     EXPECT_FALSE(design.undoManager().canUndo());
     EXPECT_EQ(seriesReads, QStringList{"Departments"});
 }
@@ -183,22 +201,56 @@ TEST_F(RecordRunTest, ARowWithoutTheBoundColumnGivesAnEmptyValueNotThePreviousRe
 {
     const QString photo = savePhoto(path("one.png"), QSize(100, 100), qRgb(255, 0, 0));
     table.ListData = {DataRow{{Extension_Key, "1"}, {"Column1", "Ann"}, {"Column2", photo}, {"Column3", "X1"}},
-                      DataRow{{Extension_Key, "2"}}};
+                      DataRow{{Extension_Key, "2"}, {"Column3", "X2"}}, DataRow{{Extension_Key, "3"}}};
     GraphicPtr name = placed(columnBound(GraphicKind::Text, 1), QRectF(10, 10, 100, 20));
+    name->Set_text_value(QStringLiteral("Designed"));
     GraphicPtr picture = placed(columnBound(GraphicKind::Image, 2), kPhotoBox);
     GraphicPtr barcode = code128(3);
     design.replaceGraphicsOnSide(SKTDocument::FrontSide, {name, picture, barcode});
     RecordRun run(design, store, table, false);
-    ASSERT_TRUE(run.Set_data_table_value_to_card(0, CardSide::Front).isWhole());
-    EXPECT_EQ(name->Text_Value, "Ann");
-    EXPECT_FALSE(barcode->_barcode_image.isNull());
+    const SideSnapshot first = run.Set_data_table_value_to_card(0, CardSide::Front);
+    ASSERT_TRUE(first.isWhole());
+    EXPECT_EQ(cardText(first), "Ann");
+    EXPECT_EQ(colourAtPoints(first.image.toImage(72), kPhotoBox.center(), 72), qRgb(255, 0, 0));
+    // No name and no photo named: an empty text and the frame alone, as on the canvas.
     const SideSnapshot second = run.Set_data_table_value_to_card(1, CardSide::Front);
-    EXPECT_TRUE(second.isWhole());  // no file named: the frame alone, as on the canvas
-    EXPECT_EQ(name->Text_Value, "");
-    EXPECT_EQ(picture->_file_path, "");
-    EXPECT_TRUE(picture->_contents.isNull());
-    EXPECT_TRUE(barcode->_barcode_image.isNull());
+    ASSERT_TRUE(second.isWhole()) << second.failure.toStdString();
+    EXPECT_EQ(cardText(second), "");
     EXPECT_EQ(colourAtPoints(second.image.toImage(72), kPhotoBox.center(), 72), qRgb(255, 255, 255));
+    EXPECT_EQ(zxingText(savedPng(second, path("second.png"))), "X2");
+    // No barcode value: the card would leave without its barcode, so it does not leave at all.
+    const SideSnapshot third = run.Set_data_table_value_to_card(2, CardSide::Front);
+    EXPECT_TRUE(third.image.isNull());
+    EXPECT_EQ(third.failure, "The barcode has no value to show.");
+    EXPECT_EQ(run.refused().lines(), QStringList{"Card 3: The barcode has no value to show."});
+    EXPECT_EQ(name->Text_Value, "Designed");
+}
+
+TEST_F(RecordRunTest, ARecordABarcodeCannotShowOrWhosePhotoIsGoneIsRefusedAndNamed)
+{
+    QList<QStringList> rows;
+    for (int n = 0; n < 4; ++n)
+        rows.append({QStringLiteral("Holder %1").arg(n), savePhoto(path(QStringLiteral("p%1.png").arg(n)), QSize(50, 60), photoColour(n)),
+                     QStringLiteral("59012341234%1").arg(n)});
+    rows[1][2] = QStringLiteral("ABCDEFGHIJKL");
+    rows[2][1] = path("gone.png");
+    fillTable(table, rows);
+    GraphicPtr ean = code128(3);
+    ean->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("EAN-13")));
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {placed(columnBound(GraphicKind::Text, 1), QRectF(10, 10, 100, 20)),
+                                                          placed(columnBound(GraphicKind::Image, 2), kPhotoBox), ean});
+    RecordRun run(design, store, table, false);
+    QStringList made;
+    for (int n = 0; n < 4; ++n) {
+        const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+        made.append(side.isWhole() ? cardText(side) : side.failure);
+    }
+    EXPECT_EQ(made, (QStringList{"Holder 0",
+                                 "The barcode cannot show \"ABCDEFGHIJKL\": EAN-13 cannot encode this value.",
+                                 "The picture \"gone.png\" could not be read.", "Holder 3"}));
+    EXPECT_EQ(run.refused().lines(),
+              (QStringList{"Card 2 (Holder 1): The barcode cannot show \"ABCDEFGHIJKL\": EAN-13 cannot encode this value.",
+                           "Card 3 (Holder 2): The picture \"gone.png\" could not be read."}));
 }
 
 namespace {
@@ -223,9 +275,9 @@ TEST_F(RecordRunTest, AnUnreadableSeriesIsLoggedAndTreatedAsUnloaded)
     EXPECT_FALSE(run.sources().bindingTable().isLoaded(slot));
     EXPECT_EQ(run.sources().Total_Batch_Excel_Card, 3);
     for (int n = 0; n < 3; ++n) {
-        ASSERT_TRUE(run.Set_data_table_value_to_card(n, CardSide::Front).isWhole());
-        EXPECT_EQ(broken->Text_Value, "");
-        EXPECT_EQ(good->Text_Value, QString(QChar(u'a' + n)));
+        const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+        ASSERT_TRUE(side.isWhole());
+        EXPECT_EQ(cardText(side), QString(QChar(u'a' + n)));  // the broken series shows nothing
     }
 }
 
@@ -307,7 +359,8 @@ TEST_F(RecordRunTest, PhotosAreDrawnFromTheirFilesAtThePixelsOfA600DpiCardAndAMi
 
     photo->_file_path = path("gone.png");
     photo->_contents = QImage();
-    const SideSnapshot missing = run.Set_data_table_value_to_card(0, CardSide::Front);
+    RecordRun later(design, store, table, false);
+    const SideSnapshot missing = later.Set_data_table_value_to_card(0, CardSide::Front);
     EXPECT_TRUE(missing.image.isNull());
     EXPECT_EQ(missing.failure, "The picture \"gone.png\" could not be read.");
 }

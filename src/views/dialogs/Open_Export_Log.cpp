@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -21,6 +22,10 @@ Open_Export_Log::Open_Export_Log(QWidget* parent)
     setWindowTitle(tr("Export"));
     _open_log_message = new QLabel(this);
     _open_log_message->setWordWrap(true);
+    _open_log_details = new QPlainTextEdit(this);
+    _open_log_details->setReadOnly(true);
+    _open_log_details->setLineWrapMode(QPlainTextEdit::NoWrap);
+    _open_log_details->hide();
     _open_log_path = new QLineEdit(this);
     _open_log_path->setReadOnly(true);
     _open_log_path->setMinimumWidth(380);
@@ -37,6 +42,7 @@ Open_Export_Log::Open_Export_Log(QWidget* parent)
     buttons->addWidget(ok_button);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(_open_log_message);
+    layout->addWidget(_open_log_details);
     layout->addWidget(_open_log_path);
     layout->addLayout(buttons);
 
@@ -49,7 +55,7 @@ Open_Export_Log& Open_Export_Log::defaultInstance()
     return sharedDialogInstance<Open_Export_Log>();
 }
 
-void Open_Export_Log::Open_Export_File_Box()
+void Open_Export_Log::Open_Export_File_Box(const QStringList& details)
 {
     if (check_any_card_exported == 0)
         return;
@@ -58,6 +64,8 @@ void Open_Export_Log::Open_Export_File_Box()
     _open_log_chk->setFocus();
     _open_log_path->setText(Export_File_Path);
     _open_log_message->setText(Export_File_Message);
+    _open_log_details->setPlainText(details.join(u'\n'));
+    _open_log_details->setVisible(!details.isEmpty());
     dialogPresenter().runModal(*this);
     hide();
 }

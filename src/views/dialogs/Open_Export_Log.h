@@ -6,6 +6,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 class Open_Export_Log : public QDialog {
@@ -15,8 +16,10 @@ public:
 
     static Open_Export_Log& defaultInstance();
 
-    // Shows the box for Export_File_Path and Export_File_Message, only when a card was exported.
-    void Open_Export_File_Box();
+    // Shows the box for Export_File_Path and Export_File_Message, only when a card was exported,
+    // with the details (cards left out, files not written) listed in a field the user can scroll
+    // and copy.
+    void Open_Export_File_Box(const QStringList& details = {});
 
     // Opens a file in its application or a folder in the file browser; tests replace it.
     std::function<void(const QString& path)> openPath;
@@ -24,6 +27,7 @@ public:
     QCheckBox* _open_log_chk = nullptr;
     QLineEdit* _open_log_path = nullptr;
     QLabel* _open_log_message = nullptr;
+    QPlainTextEdit* _open_log_details = nullptr;
     QPushButton* ok_button = nullptr;
     QPushButton* cancel_button = nullptr;
 

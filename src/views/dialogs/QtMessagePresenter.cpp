@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/GuiThread.h"
+#include "views/dialogs/ReportBox.h"
 
 namespace {
 
@@ -32,6 +33,12 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
 {
     if (!widgetsUsableHere() || request.buttons.isEmpty())
         return -1;
+    if (!request.details.isEmpty()) {
+        ReportBox box;
+        box.setReport(request.text, request.details);
+        box.exec();
+        return 0;
+    }
 
     QMessageBox box;
     // Window managers and task bars show the box by its title.

@@ -96,7 +96,8 @@ void Send_Modeless::refreshFromJob()
 }
 
 void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
-                                  const std::function<int()>& done, const std::function<void()>& stop)
+                                  const std::function<int()>& done, const std::function<void()>& stop,
+                                  const std::function<void(bool)>& pause)
 {
     Stop_SMS_Sending_Now = 0;
     total_count = total;
@@ -105,6 +106,7 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
     const bool spinnerShown = Round_Progress->isVisibleTo(this);
     Round_Progress->setVisible(false);
     showForJob(totalCaption);
+    pauseJob_ = pause;
     QFuture<void> worker = QtConcurrent::run(job);
     while (!worker.isFinished()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kJobPollMs);
@@ -112,6 +114,7 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
         if (Stop_SMS_Sending_Now)
             stop();
     }
+    pauseJob_ = {};
     current_count = done();
     // The bar shows the last count before the window closes.
     refreshFromJob();
@@ -122,8 +125,16 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
 
 void Send_Modeless::Stop_Sending_Pressed()
 {
-    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) != 1)
+    // Nothing more is written while the question is open.
+    const std::function<void(bool)> pause = pauseJob_;
+    if (pause)
+        pause(true);
+    const bool stopping = Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) == 1;
+    if (!stopping) {
+        if (pause)
+            pause(false);
         return;
+    }
     Stop_SMS_Sending_Now = 1;
     replace_keep_file_flag = ReplaceKeep::CancelAll;
 }

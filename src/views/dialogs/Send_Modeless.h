@@ -36,9 +36,11 @@ public:
     // Runs a counted job on a worker thread with the window shown, its bar counting (the busy
     // spinner hidden meanwhile): the GUI thread keeps handling events, since the job may wait for
     // it, copies done() into the count, and calls stop() while the user's stop is in force.
-    // Returns when the job has ended; the window is closed again. GUI thread only.
+    // pause(true) holds the job while the user is asked whether to stop, pause(false) lets it
+    // go on after a No. Returns when the job has ended; the window is closed again. GUI thread only.
     void runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
-                       const std::function<int()>& done, const std::function<void()>& stop);
+                       const std::function<int()>& done, const std::function<void()>& stop,
+                       const std::function<void(bool)>& pause = {});
 
     QLabel* tot_label = nullptr;
     QLabel* _tot_msg_cnt = nullptr;
@@ -60,4 +62,5 @@ private:
     QTimer refreshTimer_;
     mutable QMutex pauseMutex_;
     QString pauseText_;
+    std::function<void(bool)> pauseJob_;
 };

@@ -188,13 +188,15 @@ void Send_Mail::Send_Button()
     run.Mirror_Image_Create = ui->rangeBlock->Mirror_Image_Create();
     run.Mirror_Vertical_Not_Horz = ui->rangeBlock->Mirror_Vertical_Not_Horz();
     const MailReport report = runBatch(run, settings);
-    run.Create_Card_Design_Again();
 
     m_sent += report.sent;
-    m_failed += int(report.failures.size());
+    m_failed += int(report.failures.size()) + report.cardsRefused;
     showCounters();
+    const QStringList listed = run.refused().lines() + report.failures;
     m_lastReport = mailReportMessage(report);
-    Show_MessageBox(m_lastReport);
+    Show_Report_Box(m_lastReport, listed);
+    if (!listed.isEmpty())
+        m_lastReport += u'\n' + listed.join(u'\n');
 }
 
 MailReport Send_Mail::runBatch(RecordRun& run, const MailBatchSettings& settings)
@@ -206,6 +208,6 @@ MailReport Send_Mail::runBatch(RecordRun& run, const MailBatchSettings& settings
     MailReport report;
     progress.runCountedJob(QStringLiteral("Total Messages :"), batch.messageCount(),
                            [&] { report = batch.Send_Batch_Mail(); }, [&] { return batch.messagesDone(); },
-                           [&] { batch.stop(); });
+                           [&] { batch.stop(); }, [&](bool paused) { paused ? batch.pause() : batch.resume(); });
     return report;
 }

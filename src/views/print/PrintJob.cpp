@@ -64,14 +64,35 @@ bool PrintJob::Execute_Printing(bool preview, QPrinter& printer, const PrintRang
 {
     if (!cellFitsPaper() && Show_YES_NO_MessageBox(kCardBiggerThanPaper) != 1)
         return false;
+    m_status.clear();
     if (!preparePages(range))
         return false;
-    if (m_records.dataRun && m_records.Create_Card_Design_Again)
-        m_records.Create_Card_Design_Again();
+    if (m_records.refused)
+        m_records.refused->clear();
     const bool done = Call_Print_Box_1(preview, printer);
-    if (m_records.dataRun && m_records.Create_Card_Design_Again)
-        m_records.Create_Card_Design_Again();
+    if (done)
+        reportRefusedCards(preview, printer);
     return done;
+}
+
+void PrintJob::reportRefusedCards(bool preview, const QPrinter& printer)
+{
+    const int refused = m_records.refused ? m_records.refused->count() : 0;
+    const QString sentence = listIntroduction({cardsLeftOutPhrase(refused)});
+    if (!preview) {
+        const int sheets = sheetCount(m_run);
+        const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        m_status = QStringLiteral("%1 went to %2.").arg(countOf(sheets, QStringLiteral("sheet"), QStringLiteral("sheets")),
+                                                       target);
+        if (refused > 0)
+            m_status += u' ' + cardsLeftOutPhrase(refused) + u'.';
+    }
+    if (refused == 0)
+        return;
+    const QString message = preview ? QStringLiteral("The preview shows \"Invalid Data\" where a card was left out.\n\n%1")
+                                          .arg(sentence)
+                                    : QStringLiteral("%1\n\n%2").arg(m_status, sentence);
+    Show_Report_Box(message, m_records.refused->lines());
 }
 
 bool PrintJob::Call_Print_Box_1(bool preview, QPrinter& printer)

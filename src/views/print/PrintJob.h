@@ -6,6 +6,7 @@
 
 #include "output/Printing_View.h"
 #include "output/PrintSheetSettings.h"
+#include "output/RefusedRecords.h"
 
 class OutputRangeBlock;
 class QPrinter;
@@ -22,14 +23,13 @@ struct PrintRange {
 PrintRange printRangeFrom(const OutputRangeBlock& block);
 
 // Where a run's cards come from: the design's two pictures, or records of series or spreadsheet
-// data bound one by one.
+// data bound one by one, each job from the design as it was.
 struct PrintRecords {
     bool dataRun = false;
     int Total_Batch_Excel_Card = 1;
     Printing_View::RecordSide recordSide;
-    // Puts the design back as it was before any record was bound: before a data run starts and
-    // after its last page.
-    std::function<void()> Create_Card_Design_Again;
+    // Where recordSide notes the records it refuses (not owned); emptied as each job starts.
+    RefusedRecords* refused = nullptr;
 };
 
 class PrintJob {
@@ -37,8 +37,12 @@ public:
     PrintJob(const PrintSheetSettings& sheet, PrintRecords records, QWidget* window = nullptr);
 
     // Checks the sheet and the range, then previews (in the print preview window) or prints on
-    // the printer. False when a check stopped the job or the printer could not start.
+    // the printer, and lists the cards left out at the end. False when a check stopped the job
+    // or the printer could not start.
     bool Execute_Printing(bool preview, QPrinter& printer, const PrintRange& range);
+    // What the last print sent, for the window's status line: "2 sheets went to Office." and
+    // the cards left out; empty after a preview or a job that did not print.
+    QString statusText() const { return m_status; }
 
     // The last job's cells (doubled for duplex) and first record.
     int Total_Label() const { return m_run.Total_Label_Real; }
@@ -53,9 +57,11 @@ public:
 private:
     bool cellFitsPaper() const;
     bool Call_Print_Box_1(bool preview, QPrinter& printer);
+    void reportRefusedCards(bool preview, const QPrinter& printer);
 
     const PrintSheetSettings& m_sheet;
     PrintRecords m_records;
     QWidget* m_window;
     SheetRun m_run;
+    QString m_status;
 };

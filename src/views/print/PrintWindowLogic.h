@@ -75,6 +75,7 @@ struct PrintDesign {
     bool usesSpreadsheet = false;
     CardImage front_image;
     CardImage back_image;
+    QString failure;  // why a side of the design as it stands cannot be drawn
 };
 
 class PrintWindowLogic {

@@ -259,6 +259,7 @@ void Print_Wnd::showFields()
 void Print_Wnd::prepare(const PrintDesign& design, OutputRangeBlock::RecordCounter counter)
 {
     rangeBlock().preparePrint(design.usesSeries, design.usesSpreadsheet, std::move(counter));
+    showStatus(QString());
     logic.Open(design);
     makeProfileList();
     showFields();
@@ -269,6 +270,11 @@ int Print_Wnd::Open_Print_Wnd(const PrintDesign& design, OutputRangeBlock::Recor
 {
     prepare(design, std::move(counter));
     return dialogPresenter().runModal(*this);
+}
+
+void Print_Wnd::showStatus(const QString& text)
+{
+    ui->print_status->setText(text);
 }
 
 void Print_Wnd::setUpPrinter(QPrinter& printer) const

@@ -40,6 +40,8 @@ public:
     QWidget* previewWidget() const { return m_preview; }
     // The printer and paper chosen here, on a printer a job is about to use.
     void setUpPrinter(QPrinter& printer) const;
+    // What the last job sent, in the status line beside the buttons.
+    void showStatus(const QString& text);
 
 public Q_SLOTS:
     void Refresh_Preview();

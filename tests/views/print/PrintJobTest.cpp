@@ -30,7 +30,7 @@ PrintRecords colouredRecords(int records, QList<int>* bound = nullptr)
     run.recordSide = [bound](int record, CardSide side) {
         if (bound)
             bound->append(record);
-        return colouredCard(side == CardSide::Front ? frontColour(record) : backColour(record));
+        return SideSnapshot{colouredCard(side == CardSide::Front ? frontColour(record) : backColour(record)), {}};
     };
     return run;
 }

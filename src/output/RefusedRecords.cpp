@@ -1,0 +1,65 @@
+#include "output/RefusedRecords.h"
+
+void RefusedRecords::add(const RefusedRecord& refused)
+{
+    QMutexLocker lock(&m_lock);
+    if (!m_records.contains(refused.record))
+        m_records.insert(refused.record, refused);
+}
+
+bool RefusedRecords::contains(int record) const
+{
+    QMutexLocker lock(&m_lock);
+    return m_records.contains(record);
+}
+
+int RefusedRecords::count() const
+{
+    QMutexLocker lock(&m_lock);
+    return int(m_records.size());
+}
+
+QList<RefusedRecord> RefusedRecords::all() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_records.values();
+}
+
+void RefusedRecords::clear()
+{
+    QMutexLocker lock(&m_lock);
+    m_records.clear();
+}
+
+QStringList RefusedRecords::lines() const
+{
+    QStringList lines;
+    for (const RefusedRecord& refused : all()) {
+        const QString card = QStringLiteral("Card %1").arg(refused.record + 1);
+        lines.append(refused.label.isEmpty() ? QStringLiteral("%1: %2").arg(card, refused.reason)
+                                             : QStringLiteral("%1 (%2): %3").arg(card, refused.label, refused.reason));
+    }
+    return lines;
+}
+
+QString countOf(int count, const QString& singular, const QString& plural)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
+}
+
+QString cardsLeftOutPhrase(int count)
+{
+    if (count <= 0)
+        return QString();
+    return countOf(count, QStringLiteral("card"), QStringLiteral("cards"))
+           + (count == 1 ? QStringLiteral(" was left out") : QStringLiteral(" were left out"));
+}
+
+QString listIntroduction(const QStringList& phrases)
+{
+    QStringList said;
+    for (const QString& phrase : phrases)
+        if (!phrase.isEmpty())
+            said.append(phrase);
+    return said.isEmpty() ? QString() : said.join(QStringLiteral(" and ")) + u':';
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The records a run leaves out: a card whose bound picture cannot be read or whose barcode cannot
+// show its value is not produced at all, and the end of the run names each of them. Any thread.
+#include <QList>
+#include <QMap>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+struct RefusedRecord {
+    int record = 0;  // from 0; the user's card number is one more
+    QString label;   // the record's name, or its first value
+    QString reason;
+};
+
+class RefusedRecords {
+public:
+    // Notes a record left out; a record noted already keeps its first reason.
+    void add(const RefusedRecord& refused);
+    bool contains(int record) const;
+    int count() const;
+    // In record order.
+    QList<RefusedRecord> all() const;
+    void clear();
+
+    // One line per record, in record order: "Card 5 (Anna Müller): reason".
+    QStringList lines() const;
+
+private:
+    mutable QMutex m_lock;
+    QMap<int, RefusedRecord> m_records;
+};
+
+// "1 card was left out", "3 cards were left out"; empty for none.
+QString cardsLeftOutPhrase(int count);
+// The phrases that are not empty joined by " and " and closed by a colon, introducing the list an
+// end report shows: "1 card was left out and 2 files could not be written:". Empty for none.
+QString listIntroduction(const QStringList& phrases);
+// A count and its noun: "1 file", "2 files".
+QString countOf(int count, const QString& singular, const QString& plural);
