@@ -24,7 +24,7 @@ Open_Export_Log::Open_Export_Log(QWidget* parent)
     _open_log_message->setWordWrap(true);
     _open_log_details = new QPlainTextEdit(this);
     _open_log_details->setReadOnly(true);
-    _open_log_details->setLineWrapMode(QPlainTextEdit::NoWrap);
+    _open_log_details->setMinimumSize(460, 120);
     _open_log_details->hide();
     _open_log_path = new QLineEdit(this);
     _open_log_path->setReadOnly(true);

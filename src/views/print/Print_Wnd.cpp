@@ -64,9 +64,13 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     logic.previewChanged = [this] { Refresh_Preview(); };
     logic.totalChanged = [this](int total) { rangeBlock().setCellsPerSheet(total); };
     logic.rangeBoxChanged = [this] {
+        // A profile that leaves the data boxes as they are leaves the range typed as it is.
+        const bool same = rangeBlock().seriesOn() == logic.fields.series
+                          && rangeBlock().spreadsheetOn() == logic.fields.spreadsheet;
         showValue(rangeBlock().Export_with_batch_chk, logic.fields.series, &QCheckBox::setChecked);
         showValue(rangeBlock().Export_with_excel_chk, logic.fields.spreadsheet, &QCheckBox::setChecked);
-        rangeBlock().Export_With_Batch_Changed();
+        if (!same)
+            rangeBlock().Export_With_Batch_Changed();
     };
     connectControls();
     connectProfiles();
@@ -284,6 +288,10 @@ void Print_Wnd::setUpPrinter(QPrinter& printer) const
     printer.setDocName(QStringLiteral("ZOVA ID Card"));
     printer.setFullPage(true);
     printer.setPageLayout(printInfo());
+    if (!printToFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+    }
 }
 
 void Print_Wnd::Refresh_Preview()

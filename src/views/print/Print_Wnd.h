@@ -30,6 +30,8 @@ public:
 
     // The print job, started by Preview (true) and Print (false).
     std::function<void(bool preview)> executePrinting;
+    // When set, jobs print into this PDF file instead of on the printer, through the same pages.
+    QString printToFile;
 
     // Resets the window for the design and lists the profiles, the first one loaded.
     void prepare(const PrintDesign& design, OutputRangeBlock::RecordCounter counter);

@@ -21,6 +21,7 @@
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/PrintInfo.h"
 #include "views/print/Add_Print_Profile.h"
+#include "views/print/PrintProfileStore.h"
 #include "views/print/Print_Wnd.h"
 
 namespace {
@@ -176,4 +177,41 @@ TEST(PrintWindowTest, ADuplexProfileLocksTheSheetFieldsButNotTheOptions)
         EXPECT_FALSE(control<QWidget>(window, locked)->isEnabled()) << locked;
     for (const char* open : {"fit_frame_chk", "crop_mark_chk", "Show_Margins", "Auto_Center_chk_bx"})
         EXPECT_TRUE(control<QWidget>(window, open)->isEnabled()) << open;
+}
+
+TEST(PrintWindowTest, ChoosingAnotherProfileKeepsTheRangeTyped)
+{
+    WindowFixture f;
+    Print_Wnd window;
+    const PrintProfileStore store(f.folder.path());
+    // Two layouts for the same data: the series box on in both, one sheet 2 x 5, the other 3 x 3.
+    window.prepare({false, 0, true, false, {}, {}}, [](bool series, bool) { return series ? 50 : 1; });
+    QStringList items = window.logic.profileItems("Office Laser");
+    items[6] = "2";
+    items[7] = "5";
+    items[22] = "1";
+    ASSERT_TRUE(store.write(store.entryFor("Badges"), items));
+    items[6] = "3";
+    items[7] = "3";
+    ASSERT_TRUE(store.write(store.entryFor("Visitors"), items));
+    window.prepare({false, 0, true, false, {}, {}}, [](bool series, bool) { return series ? 50 : 1; });
+    OutputRangeBlock& range = window.rangeBlock();
+    ASSERT_TRUE(range.seriesOn());
+    range.Sel_print_rd->click();
+    range.To_Text->setValue(12);
+    range.from_Text->setValue(3);
+
+    auto* list = control<QTableWidget>(window, "List_profile");
+    ASSERT_EQ(list->rowCount(), 2);
+    for (int row : {1, 0, 1}) {
+        list->selectRow(row);
+        SCOPED_TRACE(list->item(row, 0)->text().toStdString());
+        EXPECT_TRUE(range.Sel_print_rd->isChecked());
+        int first = 0;
+        int end = 0;
+        ASSERT_TRUE(range.range(&first, &end));
+        EXPECT_EQ(first, 2);
+        EXPECT_EQ(end, 12);
+    }
+    EXPECT_EQ(control<QSpinBox>(window, "Col_Text")->value(), 3);  // the profile chosen last is in force
 }

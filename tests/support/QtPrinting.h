@@ -1,0 +1,20 @@
+#pragma once
+// Google Test shows texts and lists of texts as they read, not as bytes.
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& texts, std::ostream* out)
+{
+    *out << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        *out << (i ? ", " : "");
+        PrintTo(texts[i], out);
+    }
+    *out << '}';
+}
