@@ -4,6 +4,7 @@
 // asked about before it replaces another, failed files reported and not counted, and a stop that
 // ends the run at once with whole files only.
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -197,4 +198,55 @@ TEST_F(BatchExportTest, AStopEndsTheRunAtOnceLeavingWholeFilesOnly)
     EXPECT_TRUE(stopped.stopped);
     for (const QString& name : filesIn(cancelled.exportFolder()))
         EXPECT_FALSE(name.startsWith("Card_3") || name.startsWith("Card_10")) << name.toStdString();
+}
+
+TEST_F(BatchExportTest, APauseHoldsEveryFileUntilTheRunGoesOnOrStops)
+{
+    // Paused while record 3 is bound, as the stop question pauses it: nothing more is bound or
+    // written until it goes on, then the run ends whole.
+    BatchExport::SideSource source = sides();
+    std::unique_ptr<BatchExport> exporter;
+    std::atomic<int> boundLast{-1};
+    exporter = std::make_unique<BatchExport>(settings("png", "F", 0, kRecords),
+                                             [&](int n, CardSide side) {
+                                                 if (n == 3)
+                                                     exporter->pause();
+                                                 boundLast = n;
+                                                 return source(n, side);
+                                             },
+                                             answering(ReplaceKeep::Replace));
+    QFuture<ExportReport> worker = QtConcurrent::run([&] { return exporter->Export_Batch_File(); });
+    while (boundLast < 3)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const QString folder = exporter->exportFolder();
+    for (int round = 0; round < 30; ++round)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(boundLast, 3);
+    EXPECT_LE(filesIn(folder).filter(QRegularExpression("^Card_\\d+_Front\\.png$")).size(), 3);
+    exporter->resume();
+    while (!worker.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(worker.result().cardsWritten, kRecords);
+
+    // A stop while paused ends the run without another file.
+    boundLast = -1;
+    BatchExportSettings again = settings("png", "F", 0, kRecords);
+    again.folder = QDir(target.path()).filePath("stopped");
+    exporter = std::make_unique<BatchExport>(again,
+                                             [&](int n, CardSide side) {
+                                                 if (n == 3)
+                                                     exporter->pause();
+                                                 boundLast = n;
+                                                 return source(n, side);
+                                             },
+                                             answering(ReplaceKeep::Replace));
+    worker = QtConcurrent::run([&] { return exporter->Export_Batch_File(); });
+    while (boundLast < 3)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    exporter->stop();
+    while (!worker.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(worker.result().stopped);
+    EXPECT_EQ(boundLast, 3);
+    EXPECT_FALSE(QFile::exists(QDir(exporter->exportFolder()).filePath("Card_4_Front.png")));
 }

@@ -191,3 +191,38 @@ TEST_F(SharedDialogs, PleaseWaitPanelSaysItMayTakeAWhile)
 {
     EXPECT_EQ(PleaseWait_Modeless::defaultInstance().message_label->text(), "It may take a while, Please wait..");
 }
+
+TEST_F(SharedDialogs, TheJobIsHeldWhileTheStopQuestionIsOpenAndGoesOnAfterANo)
+{
+    // Notes whether the job was held at the moment each question was shown; No, then Yes.
+    struct Asking : MessagePresenter {
+        std::atomic<bool>* held = nullptr;
+        QList<bool> heldWhenAsked;
+        int present(const MessageBoxRequest&) override
+        {
+            heldWhenAsked.append(*held);
+            return heldWhenAsked.size() == 1 ? 1 : 0;
+        }
+        void beep() override {}
+    } asking;
+    std::atomic<bool> held{false};
+    asking.held = &held;
+    ScopedMessagePresenter installed(asking);
+    Send_Modeless progress;
+    std::atomic<bool> stopped{false};
+    QList<bool> pauses;
+    QTimer::singleShot(0, [&] {
+        progress._stop_btn->click();
+        EXPECT_FALSE(held);  // a No lets it go on
+        progress._stop_btn->click();
+    });
+    progress.runCountedJob(
+        "Total Cards :", 3, [&] { while (!stopped) QThread::msleep(5); }, [] { return 1; }, [&] { stopped = true; },
+        [&](bool pause) {
+            pauses.append(pause);
+            held = pause;
+        });
+    EXPECT_EQ(asking.heldWhenAsked, (QList<bool>{true, true}));
+    EXPECT_EQ(pauses, (QList<bool>{true, false, true}));
+    EXPECT_TRUE(stopped);
+}
