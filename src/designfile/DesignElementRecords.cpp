@@ -244,7 +244,6 @@ void readBarcode(SKTGraphic& g, ItemReader& r, StoredPictures& pictures)
 {
     g._barcode_image = BarcodePicture::fromStoredImage(pictures.decode(r.data()));
     readSettings(g.barcode, r);
-    g.Set_Barcode_image_control_bounds(g._bounds);
 }
 
 }  // namespace

@@ -287,7 +287,6 @@ void DesignFileController::Make_Missing_Barcode_Picture(SKTGraphic& element)
     factory.Set_Barcode_Prop_To_Control(element);
     Barcode_output_image = factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
     element.Set_Barcode_image(Barcode_output_image);
-    element.Set_Barcode_image_control_bounds(element.bounds());
 }
 
 // A template leaves the mode to its caller. An opened design file puts the run in mode "L",

@@ -223,8 +223,7 @@ void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
         GraphicPtr graphic = SKTGraphic::fromArchivedData(blob);
         if (!graphic)
             continue;
-        if (graphic->kind() == GraphicKind::Barcode)
-            graphic->Set_Barcode_image_control_bounds(graphic->bounds());
+        graphic->keepBarcodeBoxAtBounds();  // snapshots hold no box
         rebuilt.append(std::move(graphic));
     }
     m_document.replaceGraphicsOnSide(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide,

@@ -165,6 +165,7 @@ void Bound_Element_Numbers(SKTGraphic& g, const QString& where)
 {
     const Bounder b(g.className(), where);
     g._bounds = boundedRect(g._bounds, b);
+    g.keepBarcodeBoxAtBounds();
     b.clamp(g._strokeWidth, kStrokeWidth, 1.0, "_strokeWidth");
     b.angle(g._fill_grad_angle, kAngle, "_fill_grad_angle");
     b.clamp(g.alpha_val, kOpacity, 100.0f, "alpha_val");

@@ -122,6 +122,7 @@ Range cardSideInUnit(int unit, int decimals);
 // list index outside its list falls back to the list's default. Each change is logged with
 // `where` (an item of a file, say). Readers that refuse a value out of range (geometry, bindings)
 // check it before; writers call this on what they write, so a file never holds a value its
-// reader would refuse or change.
+// reader would refuse or change. A barcode's box, which neither files nor the clipboard hold,
+// goes to its bounds.
 void Bound_Element_Numbers(SKTGraphic& element, const QString& where);
 void Bound_Card_Numbers(Card_Property& side, const QString& where);

@@ -113,6 +113,8 @@ public:
     TextStyle textStyle;
     QString _Text_contents;
     QString _shape_type;
+    // Where output centres a record's barcode symbol: the bounds, apart only while a record's value
+    // is being bound (a record is no move of the user's).
     QRectF bar_image_ctrl_bounds;
     BarcodePicture _barcode_image;
     // The barcode settings; zero until the construction defaults apply.
@@ -176,6 +178,9 @@ public:
     // The picture and the element's size, which is the picture's size in points.
     void Set_Barcode_image(const BarcodePicture& image);
     void Set_Barcode_image_control_bounds(const QRectF& rect) { bar_image_ctrl_bounds = rect; }
+    // A barcode's box goes to its bounds; other kinds have none. setBounds does it, and so must
+    // whatever sets the bounds field directly (readers).
+    void keepBarcodeBoxAtBounds();
     void Set_Data_source_type(qint32 type);
 
     QRectF bounds() const { return _bounds; }

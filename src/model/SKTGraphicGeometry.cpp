@@ -61,18 +61,20 @@ bool isTurnedWithItsText(GraphicKind kind)
     return kind == GraphicKind::Text || kind == GraphicKind::Shape;
 }
 
-void moveBarcodePicture(SKTGraphic& graphic, const QRectF& bounds)
-{
-    if (graphic.kind() == GraphicKind::Barcode)
-        graphic.Set_Barcode_image_control_bounds(bounds);
-}
-
 }  // namespace
+
+void SKTGraphic::keepBarcodeBoxAtBounds()
+{
+    if (kind() == GraphicKind::Barcode)
+        bar_image_ctrl_bounds = _bounds;
+}
 
 void SKTGraphic::setBounds(const QRectF& bounds)
 {
     const QRectF oldBounds = _bounds;
     _bounds = bounds;
+    // Every road that moves or resizes an element comes here; binding puts its own box back.
+    keepBarcodeBoxAtBounds();
     notifyValueChanged(SKTGraphicBoundsKey, oldBounds, bounds);
     // Batch runs set bounds on worker threads; the inspector may only be touched from the GUI.
     if (GuiThread::isCurrent())
@@ -249,7 +251,6 @@ void SKTGraphic::translateGraphics(const GraphicList& graphics, double dx, doubl
         if (!touchesCard(moved, card))
             continue;
         graphic->setBounds(moved);
-        moveBarcodePicture(*graphic, moved);
     }
 }
 
@@ -262,9 +263,7 @@ void SKTGraphic::Paste_Location_Of_Graphics(const GraphicList& graphics, double 
         SKTGraphic& graphic = *graphics[i];
         if (graphic.ctrl_is_locked)
             continue;
-        const QRectF placed(origin, graphic.bounds().size());
-        graphic.setBounds(placed);
-        moveBarcodePicture(graphic, placed);
+        graphic.setBounds(QRectF(origin, graphic.bounds().size()));
     }
 }
 

@@ -110,6 +110,8 @@ QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
     BarcodeFactory& factory = barcodeFactory();
     factory.Set_Barcode_Prop_To_Control(element);
     const BarcodeSettings& settings = element.barcode;
+    // The new size and the centring both go through setBounds, which takes the box along: put it
+    // back after each.
     const QRectF box = element.bar_image_ctrl_bounds;
     Barcode_output_image = value.trimmed().isEmpty()
                                ? BarcodePicture()

@@ -1,5 +1,6 @@
 // Barcodes in a design file: saved and opened again, each element holds the same symbol at the
 // same size in points, whatever its symbology.
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,4 +44,31 @@ TEST(DesignFileBarcodes, EverySymbologyReopensAsTheSamePictureAtItsSize)
         EXPECT_EQ(opened.image().size(), saved.toImage(BarcodePicture::kStoredDpi).size());
         EXPECT_EQ(reopened->frontElements[0]->bounds().size(), saved.size());
     }
+}
+
+// Files keep no box: a barcode opens with its box on its bounds, and saving it again gives the
+// same file.
+TEST(DesignFileBarcodes, ABarcodeOpensWithItsBoxOnItsBoundsAndSavesAsItOpened)
+{
+    QTemporaryDir dir;
+    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    BarcodeFactory& factory = barcodeFactory();
+    factory.Set_Barcode_Prop_To_Control(*barcode);
+    barcode->Set_Barcode_image(factory.Get_Image_From_Val(QStringLiteral("ZV-01"), QString(), QString()));
+    barcode->setBounds(QRectF(QPointF(40.5, 60.25), barcode->bounds().size()));
+    DesignState design;
+    design.front.setCard_Size(QSizeF(243, 154));
+    design.back.setCard_Size(QSizeF(243, 154));
+    design.frontElements = {barcode};
+    const QString first = dir.filePath(QStringLiteral("first.did")), second = dir.filePath(QStringLiteral("second.did"));
+    ASSERT_TRUE(writeDesignFile(first, design));
+    std::optional<DesignState> reopened = readDesignFile(first, nullptr);
+    ASSERT_TRUE(reopened && reopened->frontElements.size() == 1);
+    const GraphicPtr opened = reopened->frontElements[0];
+    EXPECT_EQ((QList{opened->bounds(), opened->bar_image_ctrl_bounds}),
+              QList<QRectF>(2, QRectF(QPointF(40.5, 60.25), barcode->bounds().size())));
+    ASSERT_TRUE(writeDesignFile(second, *reopened));
+    QFile a(first), b(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
 }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "ExportScripting.h"
 #include "data/Data_From_Excel.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/OutputCommands.h"
@@ -60,19 +61,7 @@ protected:
     // closing box's message.
     void scriptExport(int from, int to, std::function<void(ExportSheet&)> look = {})
     {
-        dialogs.queueHook([=](QDialog& dialog) {
-            auto& sheet = static_cast<ExportSheet&>(dialog);
-            sheet.rangeBlock->Sel_print_rd->click();
-            sheet.rangeBlock->To_Text->setValue(to);
-            sheet.rangeBlock->from_Text->setValue(from);
-            if (look)
-                look(sheet);
-            sheet.exportOkay();
-        });
-        dialogs.queueFolder(folder.path());
-        dialogs.queueHook([this](QDialog& dialog) {
-            closingMessage = static_cast<Open_Export_Log&>(dialog)._open_log_message->text();
-        });
+        ::scriptExport(dialogs, folder.path(), from, to, &closingMessage, std::move(look));
     }
     QStringList written() const { return QDir(folder.filePath("ZOVA ID Card")).entryList(QDir::Files, QDir::Name); }
 

@@ -92,6 +92,30 @@ TEST_F(SKTGraphicGeometry, TranslateKeepsLockedElementsAndThoseThatWouldLeaveThe
     EXPECT_EQ(horizontal->bounds(), QRectF(15, 15, 100, 0));
 }
 
+// Whatever changes a barcode's bounds takes its box along; no other kind has a box.
+TEST_F(SKTGraphicGeometry, ABarcodesBoxFollowsEveryChangeOfItsBounds)
+{
+    auto barcode = make<SKTBarcode>(QRectF(20, 30, 40, 20));
+    auto shape = make<Shape_Control>(QRectF(20, 30, 40, 20));
+    const auto box = [&] { return barcode->bar_image_ctrl_bounds; };
+    barcode->setBounds(QRectF(25, 35, 40, 20));
+    EXPECT_EQ(box(), QRectF(25, 35, 40, 20));
+    barcode->setXPosition(170);
+    barcode->setYPosition(70);
+    EXPECT_EQ(box(), QRectF(170, 70, 40, 20));
+    barcode->setValueForKey(SKTGraphicBoundsKey, QRectF(10, 12, 40, 20));  // as the document's undo sets it
+    EXPECT_EQ(box(), QRectF(10, 12, 40, 20));
+    // A new picture, as the barcode window's OK gives it: the size of its symbol.
+    barcode->Set_Barcode_image(BarcodePicture(QImage(120, 50, QImage::Format_ARGB32), QSizeF(60, 25)));
+    EXPECT_EQ(box(), QRectF(10, 12, 60, 25));
+    SKTGraphic::Paste_Location_Of_Graphics({barcode}, 90, 80, QStringLiteral("F"));
+    EXPECT_EQ(box(), QRectF(90, 80, 60, 25));
+    SKTGraphic::translateGraphics({barcode, shape}, 5, -5);
+    EXPECT_EQ(box(), QRectF(95, 75, 60, 25));
+    shape->setBounds(QRectF(1, 2, 3, 4));
+    EXPECT_EQ(shape->bar_image_ctrl_bounds, QRectF());
+}
+
 TEST(RotationGeometry, TurnsClockwiseOnScreenAboutTheCentreAndGivesTheWorkedBoxes)
 {
     auto near = [](QPointF a, QPointF b, double tolerance) { return (a - b).manhattanLength() < tolerance; };

@@ -264,6 +264,19 @@ TEST(ClipboardData, IsABinaryPlistListOfArchivesAndUnreadableDataGivesErrorTwo)
     EXPECT_EQ(SKTGraphic::graphicsWithProperties(items, "L").size(), 3);  // undecodable items are skipped
 }
 
+// The clipboard keeps no box: a pasted barcode's box is its bounds, bounded as a hostile place is.
+TEST(ClipboardData, APastedBarcodesBoxIsItsBoundsEvenWhenTheyHadToBeBounded)
+{
+    GraphicPtr near = SKTGraphic::create(GraphicKind::Barcode), far = SKTGraphic::create(GraphicKind::Barcode);
+    near->_bounds = QRectF(30, 40, 60, 25);
+    far->_bounds = QRectF(1e9, 5, 60, 25);
+    far->bar_image_ctrl_bounds = far->_bounds;
+    const GraphicList back = pasted({near, far});
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_EQ((QList{back[0]->bounds(), back[0]->bar_image_ctrl_bounds, back[1]->bounds(), back[1]->bar_image_ctrl_bounds}),
+              (QList<QRectF>{{30, 40, 60, 25}, {30, 40, 60, 25}, {100000, 5, 60, 25}, {100000, 5, 60, 25}}));
+}
+
 TEST(ClipboardData, PasteFixUpsFollowTheWorkMode)
 {
     QTemporaryDir dir;

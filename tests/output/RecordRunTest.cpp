@@ -153,8 +153,12 @@ TEST_F(RecordRunTest, TenRecordsEachShowTheirOwnValuesAndTheDesignComesBackAsItW
     design.graphics()[0]->setXPosition(10.123456789);
     GraphicPtr barcode = design.graphics()[3];
     barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
+    const QPointF middle = barcode->bounds().center();
     barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val("KEEP", {}, {}));
     ASSERT_TRUE(barcode->_barcode_image.isDrawing());
+    // Where the records' wider symbols fit: its box, as any move of the user's, goes along.
+    const QSizeF size = barcode->bounds().size();
+    barcode->setBounds(QRectF(middle - QPointF(size.width() / 2, size.height() / 2), size));
     const GraphicList before = DesignSnapshot::take(design).front();
     const GraphicList live = design.graphics();
     design.undoManager().removeAllActions();
@@ -251,6 +255,27 @@ TEST_F(RecordRunTest, ARecordABarcodeCannotShowOrWhosePhotoIsGoneIsRefusedAndNam
     EXPECT_EQ(run.refused().lines(),
               (QStringList{"Card 2 (Holder 1): The barcode cannot show \"ABCDEFGHIJKL\": EAN-13 cannot encode this value.",
                            "Card 3 (Holder 2): The picture \"gone.png\" could not be read."}));
+}
+
+// Each record's symbol is centred in the box the user left, whatever the record before it did to
+// the barcode's bounds: an empty value leaves no symbol and no size, a longer one a wider symbol.
+TEST_F(RecordRunTest, EachRecordsSymbolIsCentredInTheBoxTheUserLeft)
+{
+    fillTable(table, {{QString()}, {QStringLiteral("A-MUCH-LONGER-VALUE")}, {QStringLiteral("ID3")}});
+    const GraphicPtr barcode = code128(1);
+    const QRectF box = barcode->bounds();
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {barcode});
+    RecordRun run(design, store, table, false);
+    for (int n = 0; n < 3; ++n) {
+        SCOPED_TRACE(n);
+        run.Set_data_table_value_to_card(n, CardSide::Front);
+        EXPECT_EQ(barcode->bar_image_ctrl_bounds, box);
+        if (n == 0)
+            continue;
+        EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+        EXPECT_NEAR(barcode->bounds().center().x(), box.center().x(), 1e-4);
+        EXPECT_NEAR(barcode->bounds().center().y(), box.center().y(), 1e-4);
+    }
 }
 
 namespace {

@@ -135,6 +135,7 @@ public:
     void deselectAll();
     void selectAll();
     bool There_Is_Any_Lock_Contrl() const;
+    // setBounds already keeps a barcode's box on its bounds; this is for bounds set otherwise.
     void check_barcode_and_set_control_bounds(SKTGraphic* graphic);
     // Removes every element of the bound list, without a snapshot.
     void delete_all_control();

@@ -79,8 +79,8 @@ bool SKTGraphicView::There_Is_Any_Lock_Contrl() const
 
 void SKTGraphicView::check_barcode_and_set_control_bounds(SKTGraphic* graphic)
 {
-    if (graphic && graphic->kind() == GraphicKind::Barcode)
-        graphic->Set_Barcode_image_control_bounds(graphic->bounds());
+    if (graphic)
+        graphic->keepBarcodeBoxAtBounds();
 }
 
 void SKTGraphicView::delete_all_control()
@@ -176,7 +176,6 @@ void alignSelection(SKTGraphicView& view, bool skipFirst, const AxisPlacement& p
             continue;
         moveTo(graphic, placement.x ? std::optional(placement.x(graphic, first)) : std::nullopt,
                placement.y ? std::optional(placement.y(graphic, first)) : std::nullopt);
-        view.check_barcode_and_set_control_bounds(&graphic);
     }
     canvasHost().Insert_In_Undo_Redo();
 }
@@ -263,7 +262,6 @@ void SKTGraphicView::alignWithGrid()
         const QRectF aligned = theGrid->alignedRect(graphic->bounds());
         if (aligned != graphic->bounds())
             graphic->setBounds(aligned);
-        check_barcode_and_set_control_bounds(graphic.get());
     }
     canvasHost().Insert_In_Undo_Redo();
 }

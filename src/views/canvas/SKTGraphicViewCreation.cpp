@@ -238,7 +238,6 @@ void SKTGraphicView::finishCreatingGraphic(const GraphicPtr& graphic, bool kept)
         Barcode_output_image =
             factory.Get_Image_From_Val(kSampleBarcodeValue, graphic->barcode.header_val, graphic->barcode.footer_val);
         graphic->Set_Barcode_image(Barcode_output_image);
-        check_barcode_and_set_control_bounds(graphic.get());
     }
     // Barcodes take their size from their picture.
     host.Set_Natural_And_Fit_Buttons_Enabled(tool != kBarcodeTool);

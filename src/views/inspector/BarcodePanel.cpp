@@ -84,7 +84,6 @@ void BarcodePanel::Update_Barcode_Graphics(const SKTGraphic& carrier)
         barcode.print_object = m_context.positions.printObjectState();
         Copy_Barcode_Settings(carrier, barcode);
         barcode.Set_Barcode_image(Barcode_output_image);
-        barcode.Set_Barcode_image_control_bounds(barcode.bounds());
         for (const GraphicPtr& selected : selection) {
             if (selected.get() == &barcode)
                 canvas.startEditingGraphic(selected);

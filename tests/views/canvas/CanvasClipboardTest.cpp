@@ -14,6 +14,20 @@ const QString kPrivateType = QStringLiteral("ZOVA Card 2 pasteboard type");
 
 using CanvasClipboardTest = CanvasCommandFixture;
 
+// The back side's canvas, the front's elements all copied for pasting on it.
+class BackSideCanvas {
+public:
+    BackSideCanvas(SKTGraphicView& front, SKTDocument& document)
+    {
+        front.selectAll();
+        front.copy();
+        view.setList(&document, SKTDocument::BackSide);
+        Card_Front_Or_Back = 1;
+    }
+    ~BackSideCanvas() { view.setList(nullptr, SKTDocument::BackSide); }
+    SKTGraphicView view;
+};
+
 TEST_F(CanvasClipboardTest, CopyOffersPdfAndTiffAndPastesCascadeOnTopSelected)
 {
     addShape({100, 100, 40, 30}, true);  // copying is open to locked elements
@@ -42,11 +56,8 @@ TEST_F(CanvasClipboardTest, PasteFromFrontToBackKeepsPositionsFirstThenCascades)
 {
     addShape({100, 100, 40, 30});
     addShape({150, 20, 20, 20});
-    view.selectAll();
-    view.copy();
-    SKTGraphicView back;
-    back.setList(&document, SKTDocument::BackSide);
-    Card_Front_Or_Back = 1;
+    BackSideCanvas backSide(view, document);
+    SKTGraphicView& back = backSide.view;
 
     back.paste();
     ASSERT_EQ(back.graphics().size(), 2);
@@ -59,7 +70,22 @@ TEST_F(CanvasClipboardTest, PasteFromFrontToBackKeepsPositionsFirstThenCascades)
     EXPECT_EQ(back.graphics()[1]->bounds(), QRectF(cardHost_.placesGiven[1], QSizeF(20, 20)));
     EXPECT_EQ(back.selectionIndexes(), (QList<int>{0, 1}));
     EXPECT_EQ(document.graphics().size(), 2) << "the front is untouched";
-    back.setList(nullptr, SKTDocument::BackSide);
+}
+
+// A pasted barcode's box is where it lands: at its own place the first time, then cascading.
+TEST_F(CanvasClipboardTest, APastedBarcodesBoxIsWhereItLands)
+{
+    add(GraphicKind::Barcode, {100, 100, 40, 20});
+    BackSideCanvas backSide(view, document);
+    SKTGraphicView& back = backSide.view;
+    back.paste();
+    back.paste();
+    ASSERT_EQ(back.graphics().size(), 2);
+    EXPECT_EQ((QList{back.graphics()[1]->bounds(), back.graphics()[1]->bar_image_ctrl_bounds}),
+              (QList<QRectF>{{100, 100, 40, 20}, {100, 100, 40, 20}}));
+    const QRectF cascaded(cardHost_.placesGiven.value(0), QSizeF(40, 20));
+    EXPECT_EQ((QList{back.graphics()[0]->bounds(), back.graphics()[0]->bar_image_ctrl_bounds}),
+              (QList{cascaded, cascaded}));
 }
 
 TEST_F(CanvasClipboardTest, MalformedElementDataIsReportedAndPastesNothing)

@@ -115,6 +115,30 @@ TEST_F(ArrangePageTest, PlacesAreTypedInPointsAndSizesInTheUsersUnit)
     EXPECT_TRUE(control<QWidget>("fit_to_label_btn").isEnabled());
 }
 
+// A barcode's box, in which output centres each record's symbol, goes wherever a typed place or
+// a command of the page puts the barcode.
+TEST_F(ArrangePageTest, ABarcodesBoxFollowsTypedPlacesAndThePagesCommands)
+{
+    const GraphicPtr shape = add(GraphicKind::Shape, QRectF(10, 100, 40, 20));
+    const GraphicPtr barcode = add(GraphicKind::Barcode, QRectF(20, 30, 60, 25));
+    const auto boxAndBounds = [&] { return QList{barcode->bar_image_ctrl_bounds, barcode->bounds()}; };
+    selectAndShow({barcode});
+    EXPECT_EQ(enter("frame_main_pic_X_pos", QStringLiteral("170")), QString());
+    EXPECT_EQ(boxAndBounds(), (QList<QRectF>{{170, 30, 60, 25}, {170, 30, 60, 25}}));
+    EXPECT_EQ(enter("frame_main_pic_Y_pos", QStringLiteral("70")), QString());
+    EXPECT_EQ(boxAndBounds(), (QList<QRectF>{{170, 70, 60, 25}, {170, 70, 60, 25}}));
+
+    selectAndShow({shape, barcode});
+    press("Align_Left_btn");
+    EXPECT_EQ(boxAndBounds(), (QList<QRectF>{{10, 70, 60, 25}, {10, 70, 60, 25}}));
+    press("Make_Same_Width_btn");
+    press("Make_Same_Height_btn");
+    EXPECT_EQ(boxAndBounds(), (QList<QRectF>{{10, 70, 60, 25}, {10, 70, 60, 25}})) << "a barcode keeps its size";
+    window.canvasGrid.setAlwaysShown(true);
+    press("Align_To_Grid_btn");
+    EXPECT_EQ(boxAndBounds(), (QList<QRectF>{{9, 72, 63, 27}, {9, 72, 63, 27}}));
+}
+
 // Every number typed is checked against the bounds of what it sets before an element sees it.
 TEST_F(ArrangePageTest, TypedNumbersOutsideTheirBoundsNeverReachTheElements)
 {

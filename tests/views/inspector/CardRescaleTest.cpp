@@ -67,6 +67,19 @@ TEST_F(CardRescaleTest, PortraitTurnOrATallerCardMovesAndScalesEachKind)
     expectBounds(taller, {100, 55.40, 60, 33.24}, 0.005);
 }
 
+// A barcode keeps its symbol's size on either side, and its box goes with it.
+TEST_F(CardRescaleTest, ABarcodesBoxMovesWithItOnBothSides)
+{
+    const GraphicPtr front = element(GraphicKind::Barcode, {100, 50, 60, 30});
+    const GraphicPtr back = element(GraphicKind::Barcode, {20, 100, 60, 30});
+    Set_Control_Location_Size_IF_Card_Size_Change({front}, {back}, kCardWidth, kCardHeight, kCardHeight, kCardWidth,
+                                                  true);
+    expectBounds(front, {63.08, 79.26, 60, 30});
+    expectBounds(back, {12.62, 158.52, 60, 30});
+    EXPECT_EQ(front->bar_image_ctrl_bounds, front->bounds());
+    EXPECT_EQ(back->bar_image_ctrl_bounds, back->bounds());
+}
+
 TEST_F(CardRescaleTest, UnchangedOrUnusableSizesMoveNothing)
 {
     const GraphicPtr shape = element(GraphicKind::Shape, {100, 50, 60, 30});

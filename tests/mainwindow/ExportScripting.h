@@ -1,0 +1,28 @@
+#pragma once
+// Scripted answers for the Export command: the sheet with a range of records, the folder panel,
+// and the closing box, whose message is kept.
+#include <QLabel>
+#include <QRadioButton>
+#include <functional>
+
+#include "support/ScriptedDialogPresenter.h"
+#include "views/dialogs/Open_Export_Log.h"
+#include "views/inspector/CheckedNumberField.h"
+#include "views/output/ExportSheet.h"
+
+// `look` sees the sheet before OK is pressed; `closing` outlives the export.
+inline void scriptExport(ScriptedDialogPresenter& dialogs, const QString& folder, int from, int to, QString* closing,
+                         std::function<void(ExportSheet&)> look = {})
+{
+    dialogs.queueHook([=](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.rangeBlock->Sel_print_rd->click();
+        sheet.rangeBlock->To_Text->setValue(to);
+        sheet.rangeBlock->from_Text->setValue(from);
+        if (look)
+            look(sheet);
+        sheet.exportOkay();
+    });
+    dialogs.queueFolder(folder);
+    dialogs.queueHook([closing](QDialog& dialog) { *closing = static_cast<Open_Export_Log&>(dialog)._open_log_message->text(); });
+}
