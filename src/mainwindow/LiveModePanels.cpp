@@ -23,6 +23,7 @@
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/ProfilePlacement.h"
 #include "model/profiles/User_Profile_Class.h"
+#include "output/RecordRun.h"
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "views/canvas/SKTGraphicView.h"
@@ -33,6 +34,7 @@
 #include "views/photos/CameraWindow.h"
 #include "views/photos/PhotoWindows.h"
 #include "views/visitors/Profile_Side_Panel.h"
+#include "visitors/VisitorPass.h"
 
 namespace {
 
@@ -368,8 +370,28 @@ bool LiveModePanels::showOnCard(int side, const QString& ctrlId, const QString& 
     return true;
 }
 
+void LiveModePanels::showOnBarcodes(int side, const QString& ctrlId, const QString& text)
+{
+    // The pass draws these barcodes from the visitor's values; the canvas shows what it will print.
+    if (groupMode() || !visitorProfileField(ctrlId))
+        return;
+    SKTGraphicView& canvas = view(side);
+    bool shown = false;
+    for (const GraphicPtr& element : canvas.graphics()) {
+        if (element && element->kind() == GraphicKind::Barcode && element->control_ID.trimmed() == ctrlId) {
+            Bind_Barcode_Value(*element, text.trimmed());
+            shown = true;
+        }
+    }
+    if (!shown)
+        return;
+    canvas.update();
+    m_controller.canvasHostOfWindow().designMayHaveChanged();
+}
+
 void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString& text)
 {
+    showOnBarcodes(side, ctrlId, text);
     if (showOnCard(side, ctrlId, text))
         return;
     if (!view(side).Selcect_Ctrl_With_ID(ctrlId) && !text.isEmpty())

@@ -116,6 +116,8 @@ private:
                                                  const QString& txtOrPic, int column, bool visible);
     // The text element with the identifier on the side shows the text; false when there is none.
     bool showOnCard(int side, const QString& ctrlId, const QString& text);
+    // In visitor mode, the side's barcodes carrying a visitor field's identifier show its value.
+    void showOnBarcodes(int side, const QString& ctrlId, const QString& text);
     int sideInForce() const;
     SKTGraphicView& view(int side) const;
     void connectPanel(Profile_Side_Panel& panel);

@@ -40,9 +40,9 @@ VisitorRecord visitorInPanels(SKTWindowController& controller)
         QDateTime::currentDateTime());
 }
 
-QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QString* why)
+QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QString* why, PassValues values)
 {
-    return Draw_Visitor_Pass(controller.Get_Front_Controls_Array(), visitor, why);
+    return Draw_Visitor_Pass(controller.Get_Front_Controls_Array(), visitor, why, values);
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ int Register_Visitor(SKTWindowController& controller)
 void Print_Visitor_Pass(SKTWindowController& controller, bool preview)
 {
     QString why;
-    const QImage pass = passOf(controller, visitorInPanels(controller), &why);
+    const QImage pass = passOf(controller, visitorInPanels(controller), &why, PassValues::Shown);
     if (pass.isNull()) {
         Show_MessageBox(why);
         return;
@@ -75,7 +75,7 @@ void Open_Visitor_Log(SKTWindowController& controller)
     }
     Visitor_Log_Records window(log, controller.window());
     window.logic.passMaker = [&controller](const VisitorRecord& visitor, QString* why) {
-        return passOf(controller, visitor, why);
+        return passOf(controller, visitor, why, PassValues::Logged);
     };
     window.Open_Wnd();
 }

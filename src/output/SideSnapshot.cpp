@@ -10,8 +10,6 @@
 
 namespace {
 
-bool isDrawn(const SKTGraphic& element) { return element.print_object == 0 && element.ctrl_is_visible; }
-
 // Gives the copy of a picture element its picture at the output size; the reason when it has none.
 QString preparePicture(SKTImage& copy, OutputPictures& pictures, double dpi)
 {
@@ -55,7 +53,7 @@ SideSnapshot snapshotForOutput(const GraphicList& elements, CardSide side, Outpu
 SideSnapshot snapshotOfCopies(GraphicList copies, CardSide side, OutputPictures& pictures, double dpi)
 {
     for (const GraphicPtr& copy : copies) {
-        if (copy->kind() == GraphicKind::Image && isDrawn(*copy)) {
+        if (copy->kind() == GraphicKind::Image && isDrawnInOutput(*copy)) {
             const QString failure = preparePicture(static_cast<SKTImage&>(*copy), pictures, dpi);
             if (!failure.isEmpty()) {
                 Show_NSLog_Message(failure);

@@ -48,6 +48,11 @@ void makeAdjustedPictureCurrent(SKTImage& image)
 
 }  // namespace
 
+bool isDrawnInOutput(const SKTGraphic& element)
+{
+    return element.print_object == 0 && element.ctrl_is_visible;
+}
+
 void drawCardScene(QPainter& painter, const CardScene& scene)
 {
     try {
@@ -55,7 +60,7 @@ void drawCardScene(QPainter& painter, const CardScene& scene)
         drawCardBase(painter, scene.side, scene.cardShape, scene.card);
         for (qsizetype i = scene.graphics.size() - 1; i >= 0; --i) {
             SKTGraphic* graphic = scene.graphics[i].get();
-            if (!graphic || graphic->print_object != 0 || !graphic->ctrl_is_visible)
+            if (!graphic || !isDrawnInOutput(*graphic))
                 continue;
             SavedPainterState elementState(painter);
             graphic->drawContentsInView(painter, false);

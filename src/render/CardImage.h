@@ -33,6 +33,9 @@ struct CardScene {
     QRectF card;  // the rectangle the card base and border cover
 };
 
+// Whether output draws the element: marked for output and visible.
+bool isDrawnInOutput(const SKTGraphic& element);
+
 // Draws one side in card coordinates: the card base, the elements marked for output and
 // visible from the last index to index 0, then the watermark and border. An exception ends the
 // drawing; its reason is shown in a message box.

@@ -4,6 +4,7 @@
 #include "output/OutputPictures.h"
 #include "output/RecordRun.h"
 #include "photos/ImgFilterSettings.h"
+#include "render/CardImage.h"
 
 #include <QRegularExpression>
 
@@ -21,6 +22,14 @@ const std::array<VisitorProfileField, 9>& visitorProfileFields()
         {"Fup_FaxNo", &VisitorRecord::other},
     }};
     return fields;
+}
+
+const VisitorProfileField* visitorProfileField(const QString& ctrlId)
+{
+    for (const VisitorProfileField& field : visitorProfileFields())
+        if (ctrlId == QLatin1String(field.ctrlId))
+            return &field;
+    return nullptr;
 }
 
 QString visitorPhotoFile(const QString& photoReference)
@@ -43,20 +52,28 @@ VisitDateTime visitDateAndTime(const QString& dateAndTime)
 
 namespace {
 
-void bindValue(SKTGraphic& element, const QString& value)
+// Why a barcode gives no picture of the value. An empty value refuses nothing: the barcode then
+// shows no symbol, as an emptied text shows no words.
+QString bindValue(SKTGraphic& element, const QString& value)
 {
     switch (element.kind()) {
     case GraphicKind::Text: element.Set_text_value(value); break;
     case GraphicKind::Image: static_cast<SKTImage&>(element).setFilePath(value, false); break;
-    case GraphicKind::Barcode: Bind_Barcode_Value(element, value); break;
+    case GraphicKind::Barcode: {
+        const QString refusal = Bind_Barcode_Value(element, value);
+        return value.trimmed().isEmpty() ? QString() : refusal;
+    }
     default: break;
     }
+    return QString();
 }
 
 }  // namespace
 
-GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor)
+GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor, QString* why, PassValues values)
 {
+    const bool logged = values == PassValues::Logged;
+    QString refusal;
     GraphicList copies;
     for (const GraphicPtr& element : front) {
         if (!element)
@@ -68,11 +85,19 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
             if (!photo.isEmpty())
                 bindValue(*copy, photo);
         }
-        for (const VisitorProfileField& field : visitorProfileFields())
-            if (id == QLatin1String(field.ctrlId))
-                bindValue(*copy, visitor.*field.value);
+        if (const VisitorProfileField* field = visitorProfileField(id)) {
+            const QString& value = visitor.*field->value;
+            // What the canvas shows of a visitor being registered stays, barcodes included: they are
+            // drawn again only to learn whether they can show the number.
+            if (logged || (copy->kind() == GraphicKind::Barcode && !value.isEmpty())) {
+                const QString reason = bindValue(*copy, value);
+                // A barcode left off the card refuses nothing.
+                if (refusal.isEmpty() && isDrawnInOutput(*copy))
+                    refusal = reason;
+            }
+        }
         // A pass printed again later shows the visit's date and time, not those of today.
-        if (!visitor.dateAndTime.trimmed().isEmpty() && copy->kind() == GraphicKind::Text) {
+        if (logged && !visitor.dateAndTime.trimmed().isEmpty() && copy->kind() == GraphicKind::Text) {
             const VisitDateTime visit = visitDateAndTime(visitor.dateAndTime);
             if (id == QLatin1String(kVisitDateId))
                 bindValue(*copy, visit.date);
@@ -81,17 +106,24 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
         }
         copies << copy;
     }
+    if (why && !refusal.isEmpty())
+        *why = refusal;
     return copies;
 }
 
-QImage Draw_Visitor_Pass(const GraphicList& front, const VisitorRecord& visitor, QString* why, double dpi)
+QImage Draw_Visitor_Pass(const GraphicList& front, const VisitorRecord& visitor, QString* why, PassValues values,
+                         double dpi)
 {
-    OutputPictures pictures;
-    const SideSnapshot side = snapshotForOutput(visitorPassElements(front, visitor), CardSide::Front, pictures, dpi);
-    if (!side.isWhole()) {
-        if (why)
-            *why = side.failure.isEmpty() ? QStringLiteral("The visitor pass could not be drawn.") : side.failure;
-        return QImage();
+    QString refusal;
+    const GraphicList elements = visitorPassElements(front, visitor, &refusal, values);
+    if (refusal.isEmpty()) {
+        OutputPictures pictures;
+        const SideSnapshot side = snapshotForOutput(elements, CardSide::Front, pictures, dpi);
+        if (side.isWhole())
+            return side.image.toImage(dpi);
+        refusal = side.failure.isEmpty() ? QStringLiteral("The visitor pass could not be drawn.") : side.failure;
     }
-    return side.image.toImage(dpi);
+    if (why)
+        *why = refusal;
+    return QImage();
 }

@@ -28,16 +28,30 @@ struct VisitDateTime {
 };
 VisitDateTime visitDateAndTime(const QString& dateAndTime);
 const std::array<VisitorProfileField, 9>& visitorProfileFields();
+// The visitor's field an element's identifier names, or nullptr.
+const VisitorProfileField* visitorProfileField(const QString& ctrlId);
 
 // The picture file of a photo reference, without its "<IMG_FILTER>" settings.
 QString visitorPhotoFile(const QString& photoReference);
 
-// Copies of the front's elements (index 0 topmost) with the visitor's values, the date and time of
-// the visit included: texts take them,
+// What a pass takes of the visitor.
+enum class PassValues {
+    // The visitor being registered: the side panel has already put what was typed, and the date
+    // and time it shows, on the front, so the pass is the front as the canvas shows it. Only the
+    // photo and the barcodes take the visitor's non-empty values again, so that a photo that cannot
+    // be read or a number no barcode can show refuses the pass.
+    Shown,
+    // A visitor printed again from the log: every value of the record, the visit's date and time
+    // included, replaces what the front shows by then (which may be another visitor's).
+    Logged,
+};
+
+// Copies of the front's elements (index 0 topmost) with the visitor's values: texts take them,
 // the photo element the picture file, barcodes a new picture of them. The live elements keep
-// theirs. GUI thread.
-GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor);
-// The pass at dpi, its dots per metre saying dpi; null with the reason in why when the side
-// cannot be drawn whole.
+// theirs. The reason in why when a barcode cannot show its value. GUI thread.
+GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor, QString* why = nullptr,
+                                PassValues values = PassValues::Logged);
+// The pass at dpi, its dots per metre saying dpi; null with the reason in why when a barcode
+// cannot show its value or the side cannot be drawn whole (a photo that cannot be read).
 QImage Draw_Visitor_Pass(const GraphicList& front, const VisitorRecord& visitor, QString* why = nullptr,
-                         double dpi = kOutputDpi);
+                         PassValues values = PassValues::Logged, double dpi = kOutputDpi);

@@ -3,26 +3,20 @@
 // (read back with the sqlite3 shell) and given a pass printed to PDF (its barcode read by
 // ZXingReader); the log window lists all three and prints the pass of the one chosen there.
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
 #include <QTableWidget>
 
-#include "StartRoadFixture.h"
-#include "mainwindow/LiveModePanels.h"
+#include "VisitorDeskFixture.h"
 #include "mainwindow/SideCommands.h"
-#include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassDesign.h"
 #include "visitors/VisitorLog.h"
 
 namespace {
 
-class VisitorPassRoad : public StartRoadFixture {
+class VisitorPassRoad : public VisitorDeskFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
+        ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
         CARD_SIDE_STR = QStringLiteral("1");
         writeTemplateFile(QStringLiteral("desk pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
                           QSizeF(243, 154), visitortest::passFront(QDir(scratch.path())));
@@ -30,34 +24,6 @@ protected:
         controller.showWindow();
         ASSERT_NO_FATAL_FAILURE(openVisitorPass());
         ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
-    }
-    Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
-    void type(const char* id, const QString& text)
-    {
-        QLineEdit& field = *front().textBox(QLatin1String(id));
-        field.setText(text);
-        Q_EMIT field.textEdited(text);
-    }
-    void click(const char* button) { front().findChild<QPushButton*>(QLatin1String(button))->click(); }
-    void printTo(const QString& pdf)
-    {
-        dialogs.queueHook([pdf](QDialog& dialog) {
-            QPrinter& printer = *static_cast<QPrintDialog&>(dialog).printer();
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            dialog.setResult(QDialog::Accepted);
-        });
-    }
-    QString barcodeOn(const QString& pdf) const
-    {
-        const QString page = pdf.chopped(4);
-        TestEnvironment::run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                                          QStringLiteral("-singlefile"), pdf, page});
-        const auto read = TestEnvironment::run(QStringLiteral("ZXingReader"), {QStringLiteral("-noscale"), page + QStringLiteral(".png")});
-        for (const QByteArray& line : read.out.split('\n'))
-            if (line.startsWith("Text:"))
-                return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
-        return QString();
     }
 };
 

@@ -15,6 +15,8 @@ public:
     void queueOpenFile(const QString& path) { openFiles_.push_back(path); }
     void queueSaveFile(const QString& path) { saveFiles_.push_back(path); }
     void queueFolder(const QString& path) { folders_.push_back(path); }
+    // Drops the hooks no dialog took.
+    void clearHooks() { hooks_.clear(); }
 
     int runModal(QDialog& dialog) override;
     QString openFile(const FilePanelRequest&) override;

@@ -183,6 +183,41 @@ TEST_F(VisitorLogWindowTest, EachVisitorsPassPrintsToPdfAtItsPlaceWithItsOwnBarc
     EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
 }
 
+TEST_F(VisitorLogWindowTest, ANumberNoBarcodeCanShowRefusesThePassWhileNoNumberLeavesTheBarcodeOut)
+{
+    const QString photo = folder.filePath(QStringLiteral("ana.png"));
+    ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Ana Souza"), photo, QStringLiteral("V-\u2116 4"))), 4);
+    ASSERT_EQ(log.add(sampleVisitor(QStringLiteral("Li Wei"), photo, QString())), 5);
+    window.Refresh_Rows();
+
+    child<QTableWidget>("Visitor_Table")->selectRow(3);
+    bool panelShown = false;
+    dialogs.queueHook([&panelShown](QDialog&) { panelShown = true; });
+    child<QPushButton>("Print_Button")->click();
+    dialogs.clearHooks();
+    EXPECT_FALSE(panelShown);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nThe barcode cannot show \"V-\u2116 4\": Code 128 cannot encode this value.")});
+    // A barcode left off the card refuses nothing.
+    front[3]->ctrl_is_visible = false;
+    const QString hidden = folder.filePath(QStringLiteral("hidden-barcode.pdf"));
+    dialogs.queueHook(pdfPanel(hidden));
+    child<QPushButton>("Print_Button")->click();
+    EXPECT_EQ(PrintTest::pdfPages(hidden), 1);
+    front[3]->ctrl_is_visible = true;
+
+    // Without a number there is nothing to encode: the pass prints, its barcode left out.
+    const QString pdf = folder.filePath(QStringLiteral("no-number.pdf"));
+    child<QTableWidget>("Visitor_Table")->selectRow(4);
+    dialogs.queueHook(pdfPanel(pdf));
+    child<QPushButton>("Print_Button")->click();
+    ASSERT_EQ(PrintTest::pdfPages(pdf), 1);
+    const QString page300 = folder.filePath(QStringLiteral("no-number"));
+    TestEnvironment::run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                                      QStringLiteral("-singlefile"), pdf, page300});
+    EXPECT_EQ(zxingText(page300 + QStringLiteral(".png")), QString());
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
 TEST_F(VisitorLogWindowTest, PreviewShowsTheSelectedVisitorsPassOnOnePage)
 {
     child<QTableWidget>("Visitor_Table")->selectRow(0);

@@ -1,0 +1,161 @@
+// The pass prints what the canvas shows: the shipped Visitor Orange template in visitor mode,
+// typed into through the real side panel, its pass printed to PDF and set against the canvas's
+// front rendered off-screen and printed the same way (pdftoppm, ImageMagick compare); a pass that
+// cannot be whole is refused with its reason and nothing is printed.
+#include <QCheckBox>
+#include <QFile>
+#include <QTableWidget>
+
+#include "VisitorDeskFixture.h"
+#include "model/SKTGraphic.h"
+#include "output/OutputPictures.h"
+#include "output/SideSnapshot.h"
+#include "views/visitors/VisitorPassPrinting.h"
+
+namespace {
+
+class ShippedVisitorPass : public VisitorDeskFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
+        CARD_SIDE_STR = QStringLiteral("1");
+        const QDir built(TestEnvironment::resourceDir());
+        const QDir scratchResources(Resource_Path);
+        ASSERT_TRUE(scratchResources.mkpath(QStringLiteral("Templates/visitor")));
+        for (const char* file : {"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"})
+            ASSERT_TRUE(QFile::copy(built.filePath(QLatin1String(file)), scratchResources.filePath(QLatin1String(file)))) << file;
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+        ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
+    }
+    GraphicPtr frontElement(const char* id) const
+    {
+        for (const GraphicPtr& element : controller.Get_Front_Controls_Array())
+            if (element->control_ID == QLatin1String(id))
+                return element;
+        return nullptr;
+    }
+    // The canvas's front rendered off-screen at the pass's resolution, printed as the pass is.
+    QString canvasPrintedTo(const QString& pdf)
+    {
+        OutputPictures pictures;
+        const SideSnapshot canvas = snapshotForOutput(controller.Get_Front_Controls_Array(), CardSide::Front, pictures);
+        EXPECT_TRUE(canvas.isWhole()) << qPrintable(canvas.failure);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        EXPECT_TRUE(Call_Print_Box_1(canvas.image.toImage(kOutputDpi), false, printer));
+        return pdf;
+    }
+    // How many pixels differ between the two PDFs' pages at 200 dpi (ImageMagick's count). Qt
+    // draws glyph edges a shade differently (a few per cent) once its caches hold them, so shades
+    // that close count as equal; a text more or less differs by far more.
+    QString differingPixels(const QString& a, const QString& b)
+    {
+        const auto compared =
+            TestEnvironment::run(QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), QStringLiteral("-fuzz"),
+                                                             QStringLiteral("10%"), pageOf(a, 200), pageOf(b, 200), QStringLiteral("null:")});
+        return QString::fromUtf8(compared.err).trimmed();
+    }
+    // Prints the pass through the panel's button and the canvas beside it; the differing pixels.
+    QString passAgainstCanvas(const QString& name)
+    {
+        const QString pass = scratch.filePath(name + QStringLiteral("-pass.pdf"));
+        printTo(pass);
+        click("print_pass_btn");
+        EXPECT_TRUE(QFile::exists(pass)) << qPrintable(messages.texts().join(u'|'));
+        return differingPixels(pass, canvasPrintedTo(scratch.filePath(name + QStringLiteral("-canvas.pdf"))));
+    }
+};
+
+}  // namespace
+
+TEST_F(ShippedVisitorPass, WithTheCompanyLeftEmptyThePassKeepsTheOrganisationAndPassNumberTheCanvasShows)
+{
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    ASSERT_NE(frontElement("Fup_Company"), nullptr);
+    EXPECT_EQ(frontElement("Fup_Company")->Text_Value, QStringLiteral("Northwind Systems"));
+    EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("Pass No.  V-000127"));
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, QStringLiteral("Ana Souza"));
+    EXPECT_EQ(passAgainstCanvas(QStringLiteral("empty-company")), QStringLiteral("0"));
+
+    // Typed and emptied again: the canvas shows no company, and neither does the pass.
+    type("Fup_Company", QStringLiteral("Harbour Logistics"));
+    type("Fup_Company", QString());
+    EXPECT_EQ(frontElement("Fup_Company")->Text_Value, QString());
+    EXPECT_EQ(passAgainstCanvas(QStringLiteral("emptied-company")), QStringLiteral("0"));
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+TEST_F(ShippedVisitorPass, WithACompanyTypedThePassPrintsAsTheCanvasShows)
+{
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    type("Fup_Company", QStringLiteral("Harbour Logistics"));
+    type("Fup_CompanySlogan", QStringLiteral("Delivery"));
+    // The template's banner carries the company's identifier: the canvas shows the typed company
+    // there, and so does the pass, no more and no less.
+    EXPECT_EQ(frontElement("Fup_Company")->Text_Value, QStringLiteral("Harbour Logistics"));
+    EXPECT_EQ(frontElement("Fup_Title")->Text_Value, QStringLiteral("Host: Reception"));
+    EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("Pass No.  V-000127"));
+    EXPECT_EQ(passAgainstCanvas(QStringLiteral("typed-company")), QStringLiteral("0"));
+
+    // The company ticked, then unticked, hides the banner on the canvas and on the pass.
+    front().checkBox(QStringLiteral("Fup_Company"))->click();
+    front().checkBox(QStringLiteral("Fup_Company"))->click();
+    EXPECT_FALSE(frontElement("Fup_Company")->ctrl_is_visible);
+    EXPECT_EQ(passAgainstCanvas(QStringLiteral("hidden-company")), QStringLiteral("0"));
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+TEST_F(ShippedVisitorPass, ANumberNoBarcodeCanShowOrAPhotoThatCannotBeReadRefusesThePass)
+{
+    // The template's barcode made to show the visitor number.
+    for (const GraphicPtr& element : controller.Get_Front_Controls_Array())
+        if (element->kind() == GraphicKind::Barcode)
+            element->control_ID = QStringLiteral("Fup_UniqueNo");
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    type("Fup_UniqueNo", QStringLiteral("V-\u2116 7"));
+    EXPECT_TRUE(opensNoWindow("print_pass_btn"));
+    EXPECT_TRUE(opensNoWindow("preview_pass_btn"));
+    EXPECT_EQ(messages.texts(),
+              QStringList(2, QStringLiteral("\nThe barcode cannot show \"V-\u2116 7\": Code 128 cannot encode this value.")));
+
+    // A number the barcode can show goes onto the canvas and the pass alike.
+    type("Fup_UniqueNo", QStringLiteral("V-207"));
+    const QString printed = scratch.filePath(QStringLiteral("printed.pdf"));
+    printTo(printed);
+    click("print_pass_btn");
+    EXPECT_EQ(barcodeOn(printed), QStringLiteral("V-207"));
+    EXPECT_EQ(differingPixels(printed, canvasPrintedTo(scratch.filePath(QStringLiteral("numbered-canvas.pdf")))),
+              QStringLiteral("0"));
+
+    // A photo that could be read when it was chosen but cannot be now: refused at the desk and
+    // from the log.
+    const QString photo = scratch.filePath(QStringLiteral("ana.png"));
+    QImage face(120, 150, QImage::Format_RGB32);
+    face.fill(QColor(90, 140, 200));
+    ASSERT_TRUE(face.save(photo));
+    dialogs.queueOpenFile(photo);
+    front().findChild<QPushButton*>(QStringLiteral("browse_photo_btn"))->click();
+    ASSERT_EQ(front().photoPath(), photo);
+    click("register_visitor_btn");
+    QFile broken(photo);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a picture");
+    broken.close();
+    EXPECT_TRUE(opensNoWindow("print_pass_btn"));
+    bool printedFromLog = false;
+    dialogs.queueHook([](QDialog& log) {
+        log.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"))->selectRow(0);
+        log.findChild<QPushButton*>(QStringLiteral("Print_Button"))->click();
+    });
+    dialogs.queueHook([&printedFromLog](QDialog&) { printedFromLog = true; });
+    click("visitor_log_btn");
+    dialogs.clearHooks();
+    EXPECT_FALSE(printedFromLog);
+    const QString photoRefusal = QStringLiteral("\nThe picture \"ana.png\" could not be read.");
+    EXPECT_EQ(messages.texts().mid(2),
+              (QStringList{QStringLiteral("\nVisitor registered successfully."), photoRefusal, photoRefusal}));
+}
