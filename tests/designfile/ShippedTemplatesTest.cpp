@@ -138,8 +138,14 @@ TEST(ShippedTemplates, EachOpensAsATemplateWithTheSizePageChoiceOfItsOrientation
             EXPECT_NEAR(pointsToMillimetres(side->Card_Size().height()), millimetres.height(), 0.01);
         }
         EXPECT_FALSE(state.backElements.isEmpty());
-        for (const char* id : {"Fup_Name", "Fup_Title", "Fup_UniqueNo", "Fup_Company"})
+        // A visitor pass names the host and the person visited, which a visitor's own company and
+        // title must not replace; other cards name the holder's.
+        const bool visitor = t.category == QLatin1String("visitor");
+        for (const char* id : {"Fup_Name", "Fup_UniqueNo"})
             EXPECT_NE(elementWithId(state.frontElements, QLatin1String(id)), nullptr) << id;
+        for (const char* id : {"Fup_Title", "Fup_Company"})
+            EXPECT_EQ(elementWithId(state.frontElements, QLatin1String(id)) != nullptr, !visitor) << id;
+        EXPECT_EQ(elementWithId(state.frontElements, QStringLiteral("Fup_Website")) != nullptr, visitor);
         const GraphicPtr photo = elementWithId(state.frontElements, QStringLiteral("Fup_Photo"));
         ASSERT_NE(photo, nullptr);
         ASSERT_EQ(photo->kind(), GraphicKind::Image);

@@ -79,6 +79,24 @@ void centreOn(const GraphicPtr& element, QPointF centre)
 }
 
 // Name, role, number and validity stacked from the column's top, aligned alike; the next free y.
+bool isVisitorPass(const TemplateDesign& d)
+{
+    return qstrcmp(d.category, "visitor") == 0;
+}
+
+// The organisation's name on a visitor pass is the host's, which a visitor's company must not
+// replace; on every other card it is the holder's own company.
+QString organisationId(const TemplateDesign& d)
+{
+    return isVisitorPass(d) ? QString() : QStringLiteral("Fup_Company");
+}
+
+// Under a visitor's name stands the person they visit; under anyone else's, their title.
+QString roleId(const TemplateDesign& d)
+{
+    return isVisitorPass(d) ? QStringLiteral("Fup_Website") : QStringLiteral("Fup_Title");
+}
+
 double addHolder(Side& side, const TemplateDesign& d, const Palette& c, const QRectF& column, Align align,
                  double nameSize = 13, bool withValidity = true)
 {
@@ -87,8 +105,7 @@ double addHolder(Side& side, const TemplateDesign& d, const Palette& c, const QR
     side.add(line(QRectF(column.left(), y, w, nameSize + 6), QLatin1String(d.holder), {nameSize, true}, c.deep, align,
                   QStringLiteral("Fup_Name")));
     y += nameSize + 6;
-    side.add(line(QRectF(column.left(), y, w, 13), QLatin1String(d.role), {8.5}, c.main, align,
-                  QStringLiteral("Fup_Title")));
+    side.add(line(QRectF(column.left(), y, w, 13), QLatin1String(d.role), {8.5}, c.main, align, roleId(d)));
     y += 16;
     side.add(line(QRectF(column.left(), y, w, 12), idLine(d), {8, true}, c.deep, align,
                   QStringLiteral("Fup_UniqueNo")));
@@ -125,7 +142,7 @@ void band(Side& s, const TemplateDesign& d, QSizeF card)
     const GraphicPtr symbol = symbolOf(d);
     if (portrait) {
         s.add(line(QRectF(kMargin, 8, W - 2 * kMargin, 20), QLatin1String(d.organisation), {12, true}, kWhite, Centre,
-                   QStringLiteral("Fup_Company")));
+                   organisationId(d)));
         addTag(s, d, QRectF(W / 2 - 38, 30, 76, 15), c.accent, c.deep);
         const QRectF photo = photoBox(QPointF(W / 2 - 31, bandHeight + 11), 62);
         s.add(templates::photo(photo, c.main, 1.5));
@@ -135,7 +152,7 @@ void band(Side& s, const TemplateDesign& d, QSizeF card)
         return;
     }
     s.add(line(QRectF(kMargin, 0, W * 0.62, bandHeight), QLatin1String(d.organisation), {12.5, true}, kWhite, Left,
-               QStringLiteral("Fup_Company")));
+               organisationId(d)));
     addTag(s, d, QRectF(W - kMargin - 72, bandHeight / 2 - 8, 72, 16), c.accent, c.deep);
     const QRectF photo = photoBox(QPointF(kMargin + 2, bandHeight + 11), 62);
     s.add(templates::photo(photo, c.main, 1.5));
@@ -157,7 +174,7 @@ void sidebar(Side& s, const TemplateDesign& d, QSizeF card)
         s.add(gradientBox(QRectF(0, 0, W, panel), c.main, c.deep, 90));
         s.add(box(QRectF(0, H - 5, W, 5), c.accent));
         s.add(line(QRectF(kMargin, 6, W - 2 * kMargin, 18), QLatin1String(d.organisation), {10.5, true}, kWhite, Centre,
-                   QStringLiteral("Fup_Company")));
+                   organisationId(d)));
         const QRectF photo = photoBox(QPointF(W / 2 - 32, 30), 64);
         s.add(templates::photo(photo, kWhite, 2.5));
         s.add(line(QRectF(kMargin, photo.bottom() + 5, W - 2 * kMargin, 13), QLatin1String(d.cardTitle), {9, true},
@@ -177,7 +194,7 @@ void sidebar(Side& s, const TemplateDesign& d, QSizeF card)
     const double column = panel + 13;
     const double width = W - column - kMargin;
     s.add(line(QRectF(column, 10, width, 16), QLatin1String(d.organisation), {10, true}, c.main, Left,
-               QStringLiteral("Fup_Company")));
+               organisationId(d)));
     s.add(box(QRectF(column, 29, 26, 2.5), c.accent));
     addHolder(s, d, c, QRectF(column, 38, width, 0), Left);
     const QSizeF size = symbol->bounds().size();
@@ -199,7 +216,7 @@ void panel(Side& s, const TemplateDesign& d, QSizeF card)
     const double head = portrait ? 56 : 46;
     const Align headAlign = portrait ? Centre : Left;
     s.add(line(QRectF(kMargin + 2, 8, W - 2 * kMargin - 4, 18), QLatin1String(d.organisation), {11, true}, kWhite,
-               headAlign, QStringLiteral("Fup_Company")));
+               headAlign, organisationId(d)));
     s.add(line(QRectF(kMargin + 2, 26, W - 2 * kMargin - 4, 16), QLatin1String(d.cardTitle),
                {12, true}, c.accent, headAlign));
     if (portrait)
@@ -225,8 +242,7 @@ void panel(Side& s, const TemplateDesign& d, QSizeF card)
     s.add(line(QRectF(left, y, right - left, 18), QLatin1String(d.holder), {12.5, true}, c.deep, Left,
                QStringLiteral("Fup_Name")));
     y += 19;
-    s.add(line(QRectF(left, y, right - left, 12), QLatin1String(d.role), {8.5}, c.main, Left,
-               QStringLiteral("Fup_Title")));
+    s.add(line(QRectF(left, y, right - left, 12), QLatin1String(d.role), {8.5}, c.main, Left, roleId(d)));
     y += 16;
     const QSizeF size = symbol->bounds().size();
     centreOn(symbol, QPointF(right - size.width() / 2 + 2, inner.bottom() - 4 - size.height() / 2));
@@ -248,7 +264,7 @@ void minimal(Side& s, const TemplateDesign& d, QSizeF card)
         s.add(box(QRectF(0, 0, W, 6), c.main));
         s.add(veil(QRectF(W - 46, -46, 92, 92), c.accent, 14, QStringLiteral("C")));
         s.add(line(QRectF(kMargin + 2, 14, W - 2 * kMargin - 4, 16), QLatin1String(d.organisation), {10.5, true},
-                   c.deep, Centre, QStringLiteral("Fup_Company")));
+                   c.deep, Centre, organisationId(d)));
         s.add(line(QRectF(kMargin + 2, 30, W - 2 * kMargin - 4, 12), QLatin1String(d.cardTitle), {8, true}, c.main,
                    Centre));
         const QRectF photo = photoBox(QPointF(W / 2 - 28, 47), 56);
@@ -265,7 +281,7 @@ void minimal(Side& s, const TemplateDesign& d, QSizeF card)
     s.add(templates::photo(photo, c.main, 1));
     const double width = photo.left() - 10 - column;
     s.add(line(QRectF(column, 12, width, 16), QLatin1String(d.organisation), {10.5, true}, c.deep, Left,
-               QStringLiteral("Fup_Company")));
+               organisationId(d)));
     s.add(line(QRectF(column, 28, width, 12), QLatin1String(d.cardTitle), {8, true}, c.main, Left));
     s.add(box(QRectF(column, 44, 24, 2), c.accent));
     addHolder(s, d, c, QRectF(column, 52, width, 0), Left, 12.5);
