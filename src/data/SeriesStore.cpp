@@ -115,8 +115,14 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
         return {{}, notText(name, QStringLiteral("it is not a text file"))};
     if (rule == Rule::FirstLine)
         return {{text}, {}};
-    if (rule == Rule::Batch)
-        return {Trim_Str(text).split(u'\n'), {}};
+    if (rule == Rule::Batch) {
+        // Only the end is trimmed: a blank first line is record 1's empty value, and dropping it
+        // would give every later record the value of the one after it.
+        qsizetype end = text.size();
+        while (end > 0 && (text[end - 1].isSpace() || text[end - 1].category() == QChar::Other_Control))
+            --end;
+        return {text.left(end).split(u'\n'), {}};
+    }
     QStringList values;
     for (const QString& piece : text.split(u'\n')) {
         const QString value = Trim_Str(piece);

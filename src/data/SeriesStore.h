@@ -46,8 +46,8 @@ public:
     // empty ones dropped. A missing file has none; a file that is not UTF-8 text has none and a
     // failure naming the series.
     Values read(const QString& name) const;
-    // The records as batch output counts them: the whole text trimmed at both ends, then split at
-    // "\n", inner empty lines counting as records (an empty file is one empty record).
+    // The records as batch output counts them: the text trimmed at its end, then split at "\n",
+    // leading and inner empty lines counting as records (an empty file is one empty record).
     Values readRecords(const QString& name) const;
     // The first value as batch output shows it before a record is chosen: the text before the
     // first "\n", untrimmed, as the one entry of the values; none for a missing file.

@@ -121,8 +121,9 @@ QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
     if (Barcode_output_image.isNull())
         return barcodeRefusal(value, factory.lastRefusal());
     const QSizeF size = Barcode_output_image.size();
-    element.setXPosition(float(box.x() + box.width() / 2 - float(size.width()) / 2));
-    element.setYPosition(float(box.y() + box.height() / 2 - float(size.height()) / 2));
+    // In doubles: a symbol's bar edge rounded through a float can land a pixel over at 600 dpi.
+    element.setXPosition(box.center().x() - size.width() / 2);
+    element.setYPosition(box.center().y() - size.height() / 2);
     element.Set_Barcode_image_control_bounds(box);
     return QString();
 }
