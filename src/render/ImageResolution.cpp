@@ -107,3 +107,18 @@ QSizeF sizeInPoints(const QImage& picture)
     const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
     return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
 }
+
+bool isOpaque(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel())
+        return true;
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return false;
+        }
+    }
+    return true;
+}

@@ -2,11 +2,13 @@
 // Elements, series folders and tables for the output tests.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
 #include "data/Data_From_Excel.h"
 #include "model/SKTGraphic.h"
+#include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 
 namespace OutputTest {
@@ -43,6 +45,18 @@ inline void fillTable(Data_From_Excel& table, const QList<QStringList>& rows)
     table.ListData.clear();
     for (const QStringList& cells : rows)
         table.Create_List_By_Array(cells, int(cells.size()));
+}
+
+inline const QString kIdentify = QStringLiteral("/usr/bin/identify");
+
+// The first of the tools that is not installed; empty when all are.
+inline QString missingTool(const QStringList& tools)
+{
+    for (const QString& tool : tools) {
+        if (!QFileInfo(tool).isExecutable())
+            return tool;
+    }
+    return QString();
 }
 
 // The text ZXingReader reads from a picture file; empty when it reads none.
