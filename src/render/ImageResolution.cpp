@@ -21,6 +21,9 @@ QByteArray pdfBytes(const QImage& picture)
     const QSizeF page = sizeInPoints(picture);
     return pdfPage(page, QString(), [&](QPainter& painter) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // Kept whole, as the PNG of the picture would be: a card's barcodes and text go blurred
+        // and fringed through JPEG.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
         painter.drawImage(QRectF(QPointF(0, 0), page), picture);
     });
 }

@@ -1,6 +1,7 @@
 // The shared card file writer: each extension gets its own format (checked with file, identify,
-// pdfinfo and Ghostscript), numbered names keep both files, the keep/replace answers hold as
-// the user gave them, and a file is replaced whole or not at all.
+// pdfinfo and Ghostscript), card pictures opaque to their last pixel, numbered names keep both
+// files, the keep/replace answers hold as the user gave them, and a file is replaced whole or not
+// at all.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -108,6 +109,16 @@ TEST(CardFileWriterTest, CardPicturesAreOpaqueRgbWithTheCardInTheirLastColumnAnd
     const CardFile joined{out.filePath("Joined.png"), front, back, true, true};
     EXPECT_EQ(described(joined, "%[channels] %w %h %[pixel:p{242,153}] %[pixel:p{485,153}]"),
               "srgb 486 154 srgb(255,255,255) " + pale);
+    // As PDF the joined picture is kept whole: no JPEG, and no mask now that it is opaque.
+    const CardFile joinedPdf{out.filePath("Joined.pdf"), front, back, true, true};
+    QString error;
+    ASSERT_TRUE(writeFileWhole(joinedPdf.path, cardFileBytes(joinedPdf, &error), &error)) << error.toStdString();
+    if (OutputTest::missingTool({OutputTest::kPdfImages}).isEmpty()) {
+        const QList<OutputTest::PdfPicture> pictures = OutputTest::pdfPictures(joinedPdf.path);
+        ASSERT_EQ(pictures.size(), 1);
+        EXPECT_EQ(std::tuple(pictures[0].type, pictures[0].pixels, pictures[0].encoding),
+                  std::tuple(QString("image"), QSize(486, 154), QString("image")));
+    }
     QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
     QFile::remove(ZOVA_OUTPUT_ARTIFACT_DIR "/cr80-back.png");
     QFile::copy(out.filePath("Back.png"), ZOVA_OUTPUT_ARTIFACT_DIR "/cr80-back.png");
