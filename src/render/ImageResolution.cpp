@@ -115,7 +115,10 @@ bool isOpaque(const QImage& picture)
 {
     if (!picture.hasAlphaChannel())
         return true;
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    // Premultiplying keeps the alpha where it is: a raster just painted is read without a copy.
+    const QImage argb = picture.format() == QImage::Format_ARGB32_Premultiplied
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
