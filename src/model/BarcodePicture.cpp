@@ -107,6 +107,9 @@ void BarcodePicture::paint(QPainter& painter) const
     if (!d_->drawing) {
         const QRectF target(QPointF(0, 0), d_->size);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, showsRasterShrunk(painter, target, d_->stored));
+        // PDF and print devices store a picture as JPEG unless told otherwise, which smudges the
+        // edges of bars and modules and fringes them with grey.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
         painter.drawImage(target, d_->stored, QRectF(d_->stored.rect()));
         return;
     }

@@ -5,6 +5,7 @@
 
 #include "output/CardFileNames.h"
 #include "output/CardPictureEncoding.h"
+#include "render/ImageResolution.h"
 
 namespace {
 
@@ -22,10 +23,15 @@ QImage joinedPicture(const CardFile& file)
     joined.fill(Qt::transparent);
     joined.setDotsPerMeterX(front.dotsPerMeterX());
     joined.setDotsPerMeterY(front.dotsPerMeterY());
-    QPainter painter(&joined);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, front);
-    painter.drawImage(file.sideBySide ? QPoint(front.width(), 0) : QPoint(0, front.height()), back);
+    {
+        QPainter painter(&joined);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, front);
+        painter.drawImage(file.sideBySide ? QPoint(front.width(), 0) : QPoint(0, front.height()), back);
+    }
+    // Opaque as its sides are, so that it is written without alpha.
+    if (isOpaque(joined))
+        joined.convertTo(QImage::Format_RGB32);
     return joined;
 }
 

@@ -130,6 +130,8 @@ void Printing_View::Draw_visitor_pass(QPainter& painter) const
     const QRectF place = toPage(visitorPassRect(m_sheet, sizeInPoints(pass)), m_sheet.paperHeight);
     SavedPainterState state(painter);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The pass carries the visitor's barcode, which a printer's JPEG would smudge.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(place, pass);
 }
 

@@ -14,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "model/drawing/CardBackgroundDrawing.h"
 #include "platform/Units.h"
+#include "render/ImageResolution.h"
 
 namespace {
 
@@ -116,7 +117,8 @@ QImage rasterAt(QSizeF points, double dpi, const std::function<void(QPainter&)>&
         painter.scale(dpi / kPointsPerInch, dpi / kPointsPerInch);
         paint(painter);
     }
-    image.convertTo(QImage::Format_ARGB32);
+    // Encoders keep an alpha channel by the format, not by the pixels.
+    image.convertTo(isOpaque(image) ? QImage::Format_RGB32 : QImage::Format_ARGB32);
     setDotsPerInch(image, dpi);
     return image;
 }
@@ -144,16 +146,26 @@ CardImage::CardImage(const CardScene& live, const QRectF& frame) : m_frame(frame
 
 void CardImage::draw(QPainter& painter) const
 {
+    drawOver(painter, size());
+}
+
+void CardImage::drawOver(QPainter& painter, QSizeF extent) const
+{
     if (!m_scene)
         return;
     SavedPainterState state(painter);
     if (m_mirrored) {
-        const QSizeF extent = size();
         painter.translate(m_mirroredVertically ? 0 : extent.width(), m_mirroredVertically ? extent.height() : 0);
         painter.scale(m_mirroredVertically ? 1 : -1, m_mirroredVertically ? -1 : 1);
     }
     painter.translate(-m_frame.topLeft());
-    drawCardScene(painter, *m_scene);
+    if (extent == size()) {
+        drawCardScene(painter, *m_scene);
+        return;
+    }
+    CardScene grown = *m_scene;
+    grown.card.adjust(0, 0, extent.width() - size().width(), extent.height() - size().height());
+    drawCardScene(painter, grown);
 }
 
 CardImage CardImage::mirrored(bool vertical) const
@@ -168,7 +180,11 @@ QImage CardImage::toImage(double dpi) const
 {
     if (!m_scene)
         return {};
-    return rasterAt(size(), dpi, [this](QPainter& painter) { draw(painter); });
+    // A card whose size is no whole number of pixels would leave its last column and row partly
+    // transparent, which costs its picture an alpha channel and its edge a fringe.
+    const QSizeF covered(pixelExtent(size().width(), dpi) * kPointsPerInch / dpi,
+                         pixelExtent(size().height(), dpi) * kPointsPerInch / dpi);
+    return rasterAt(size(), dpi, [this, covered](QPainter& painter) { drawOver(painter, covered); });
 }
 
 QByteArray CardImage::toPdf() const

@@ -45,8 +45,9 @@ void drawCardScene(QPainter& painter, const CardScene& scene);
 // title goes into the document information. Empty for an empty page.
 QByteArray pdfPage(QSizeF pagePoints, const QString& title,
                    const std::function<void(QPainter&)>& paint);
-// An ARGB32 picture of the size in points at dpi, painted by paint in points, whose dots per
-// metre say dpi. A null image when the pixels cannot be had.
+// A picture of ceil(dpi*w/72) x ceil(dpi*h/72) pixels for the size in points, painted by paint in
+// points, whose dots per metre say dpi: ARGB32, transparent where nothing is painted, or RGB32
+// when every pixel came out opaque. A null image when the pixels cannot be had.
 QImage rasterAt(QSizeF points, double dpi, const std::function<void(QPainter&)>& paint);
 
 class CardImage {
@@ -62,7 +63,9 @@ public:
     // Draws the side with the frame's top-left at the painter's origin, in points. The clones
     // may keep values drawing writes back, so one image is drawn on one thread at a time.
     void draw(QPainter& painter) const;
-    // ceil(dpi*w/72) x ceil(dpi*h/72) pixels, ARGB32, dots per metre saying dpi.
+    // ceil(dpi*w/72) x ceil(dpi*h/72) pixels as rasterAt makes them, the card reaching into the
+    // last column and row where they are only partly inside the frame: a rectangular card gives
+    // an opaque RGB32 picture, a rounded or oval one is transparent outside its outline.
     QImage toImage(double dpi) const;
     // One page the size of the frame.
     QByteArray toPdf() const;
@@ -71,6 +74,9 @@ public:
     CardImage mirrored(bool vertical) const;
 
 private:
+    // draw() with the frame grown at its right and bottom to the extent, and the card with it.
+    void drawOver(QPainter& painter, QSizeF extent) const;
+
     std::shared_ptr<const CardScene> m_scene;
     QRectF m_frame;
     bool m_mirrored = false;

@@ -21,6 +21,9 @@ QByteArray pdfBytes(const QImage& picture)
     const QSizeF page = sizeInPoints(picture);
     return pdfPage(page, QString(), [&](QPainter& painter) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // Kept whole, as the PNG of the picture would be: a card's barcodes and text go blurred
+        // and fringed through JPEG.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
         painter.drawImage(QRectF(QPointF(0, 0), page), picture);
     });
 }
@@ -106,4 +109,22 @@ QSizeF sizeInPoints(const QImage& picture)
     const double dotsPerInchX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * kMetresPerInch : 72.0;
     const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
     return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
+}
+
+bool isOpaque(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel())
+        return true;
+    // Premultiplying keeps the alpha where it is: a raster just painted is read without a copy.
+    const QImage argb = picture.format() == QImage::Format_ARGB32_Premultiplied
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return false;
+        }
+    }
+    return true;
 }

@@ -15,10 +15,13 @@ QImage Increase_DPI(const CardImage& image, double dpi);
 // The picture's size in points, from its pixels and its resolution (72 dpi when it states none).
 QSizeF sizeInPoints(const QImage& picture);
 
+// Whether every pixel is fully opaque, as every pixel of a picture without alpha is.
+bool isOpaque(const QImage& picture);
+
 // Writes the picture to the path, encoded by the extension (any case): "pdf" one page the
-// picture's size in points, "png", "jpg"/"jpeg" (flattened on white), "bmp", "tif"/"tiff"; any
-// other extension gets PNG. The file is replaced whole or not at all; false, with the reason
-// logged, when it could not be written.
+// picture's size in points holding it losslessly, "png", "jpg"/"jpeg" (flattened on white),
+// "bmp", "tif"/"tiff"; any other extension gets PNG. The file is replaced whole or not at all;
+// false, with the reason logged, when it could not be written.
 bool Save_gen_image(const QImage& picture, const QString& file_path_val);
 // The bytes Save_gen_image writes for that path; empty, with the reason in *error, when the
 // picture cannot be encoded.

@@ -4,24 +4,11 @@
 #include <spng.h>
 #include <zlib.h>
 
+#include "render/ImageResolution.h"
+
 namespace {
 
 constexpr int kPngLevel = 3;
-
-bool allOpaque(const QImage& picture)
-{
-    if (!picture.hasAlphaChannel())
-        return true;
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x) {
-            if (qAlpha(row[x]) != 255)
-                return false;
-        }
-    }
-    return true;
-}
 
 bool failed(QString* error, const QString& reason)
 {
@@ -44,7 +31,7 @@ QByteArray encodePng(const QImage& picture, QString* error)
         failed(error, QStringLiteral("no picture to write"));
         return {};
     }
-    const bool opaque = allOpaque(picture);
+    const bool opaque = isOpaque(picture);
     const QImage rows = picture.convertToFormat(opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
     std::unique_ptr<spng_ctx, SpngFree> context(spng_ctx_new(SPNG_CTX_ENCODER));
     if (!context) {

@@ -1,8 +1,9 @@
 // The batch export of a bound design: only the records of the range are written, each file at
 // 600 dpi (identify) or at the card's size (pdfinfo), each card showing its own record (pdftotext,
-// ZXingReader), the joined picture equal to ImageMagick's append of the two sides, every file
-// asked about before it replaces another, failed files reported and not counted, and a stop that
-// ends the run at once with whole files only.
+// ZXingReader), barcode pictures kept lossless in PDF cards (pdfimages), the joined picture equal
+// to ImageMagick's append of the two sides, every file asked about before it replaces another,
+// failed files reported and not counted, and a stop that ends the run at once with whole files
+// only.
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -249,4 +250,27 @@ TEST_F(BatchExportTest, APauseHoldsEveryFileUntilTheRunGoesOnOrStops)
     EXPECT_TRUE(worker.result().stopped);
     EXPECT_EQ(boundLast, 3);
     EXPECT_FALSE(QFile::exists(QDir(exporter->exportFolder()).filePath("Card_4_Front.png")));
+}
+
+TEST_F(BatchExportTest, PdfCardsKeepEveryBarcodePictureLosslessAndReadable)
+{
+    if (const QString tool = OutputTest::missingBarcodePageTool(); !tool.isEmpty())
+        GTEST_SKIP() << tool.toStdString() << " is not installed";
+    card.design.replaceGraphicsOnSide(SKTDocument::FrontSide, barcodeFront(QStringLiteral("S-128")));
+    BatchExport exporter(settings("pdf", "F", 0, 2), sides(), answering(ReplaceKeep::Replace));
+    ASSERT_EQ(runExport(exporter).cardsWritten, 2);
+    run->Create_Card_Design_Again();
+    for (int n = 1; n <= 2; ++n) {
+        SCOPED_TRACE(n);
+        const QString stem = QDir(target.path()).filePath(QStringLiteral("card%1").arg(n));
+        expectBarcodeFrontPage(exported(QStringLiteral("Card_%1_Front.pdf").arg(n)), stem, recordId(n), "S-128");
+        if (n == 1) {
+            QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
+            for (const auto& [from, to] : {std::pair(exported("Card_1_Front.pdf"), "barcode-card.pdf"),
+                                           std::pair(stem + ".png", "barcode-card-pdf-300dpi.png")}) {
+                QFile::remove(ZOVA_OUTPUT_ARTIFACT_DIR "/" + QString::fromLatin1(to));
+                QFile::copy(from, ZOVA_OUTPUT_ARTIFACT_DIR "/" + QString::fromLatin1(to));
+            }
+        }
+    }
 }

@@ -1,6 +1,7 @@
 // The shared card file writer: each extension gets its own format (checked with file, identify,
-// pdfinfo and Ghostscript), numbered names keep both files, the keep/replace answers hold as
-// the user gave them, and a file is replaced whole or not at all.
+// pdfinfo and Ghostscript), card pictures opaque to their last pixel, numbered names keep both
+// files, the keep/replace answers hold as the user gave them, and a file is replaced whole or not
+// at all.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -76,6 +77,51 @@ TEST(CardFileWriterTest, EachExtensionGetsItsOwnFormatAtTheCardsSizeAnd600Dpi)
     const QString converted = out.filePath("FromEps.pdf");
     TestEnvironment::run("ps2pdf", {"-dEPSCrop", out.filePath("Card.EPS"), converted});
     EXPECT_TRUE(TestEnvironment::run("pdfinfo", {converted}).out.contains("243 x 154 pts"));
+}
+
+TEST(CardFileWriterTest, CardPicturesAreOpaqueRgbWithTheCardInTheirLastColumnAndRow)
+{
+    if (const QString tool = OutputTest::missingTool({OutputTest::kIdentify}); !tool.isEmpty())
+        GTEST_SKIP() << tool.toStdString() << " is not installed";
+    // A CR80 card as the card wizard makes it, 85.6 x 54 mm: 2022.05 x 1275.59 pixels at 600 dpi,
+    // 242.65 x 153.07 at the joined picture's one pixel per point; the back is pale blue.
+    BoundCard card(1);
+    for (Card_Property* side : {&card.host.front, &card.host.back})
+        side->setCard_Size(QSizeF(85.6, 54.0) * 72 / 25.4);
+    const CardImage front = SKTRenderingView::image_From_Card_Graphics(card.design.graphics(), CardSide::Front);
+    const CardImage back = SKTRenderingView::image_From_Card_Graphics(card.design.graphics_back(), CardSide::Back);
+    card.host.outline = 1;
+    const CardImage rounded = SKTRenderingView::image_From_Card_Graphics(card.design.graphics_back(), CardSide::Back);
+    const QDir out(card.folder.path());
+    const auto described = [&](const CardFile& file, const QString& format) {
+        QString error;
+        const QByteArray bytes = cardFileBytes(file, &error);
+        EXPECT_TRUE(writeFileWhole(file.path, bytes, &error)) << error.toStdString();
+        return QString::fromLatin1(TestEnvironment::run(OutputTest::kIdentify, {"-format", format, file.path}).out);
+    };
+    const QString corners = QStringLiteral("%[channels] %w %h %[pixel:p{0,0}] %[pixel:p{2022,1275}]");
+    const QString pale = QStringLiteral("srgb(220,235,255)");
+    for (const QString name : {"Back.png", "Back.tif", "Back.bmp"})
+        EXPECT_EQ(described({out.filePath(name), back}, corners), "srgb 2023 1276 " + pale + " " + pale) << name.toStdString();
+    EXPECT_EQ(described({out.filePath("Mirrored.png"), back.mirrored(false)}, corners), "srgb 2023 1276 " + pale + " " + pale);
+    // Outside a rounded card is no card: its corners stay transparent.
+    EXPECT_EQ(described({out.filePath("Rounded.png"), rounded}, corners), "srgba 2023 1276 srgba(0,0,0,0) srgba(0,0,0,0)");
+    const CardFile joined{out.filePath("Joined.png"), front, back, true, true};
+    EXPECT_EQ(described(joined, "%[channels] %w %h %[pixel:p{242,153}] %[pixel:p{485,153}]"),
+              "srgb 486 154 srgb(255,255,255) " + pale);
+    // As PDF the joined picture is kept whole: no JPEG, and no mask now that it is opaque.
+    const CardFile joinedPdf{out.filePath("Joined.pdf"), front, back, true, true};
+    QString error;
+    ASSERT_TRUE(writeFileWhole(joinedPdf.path, cardFileBytes(joinedPdf, &error), &error)) << error.toStdString();
+    if (OutputTest::missingTool({OutputTest::kPdfImages}).isEmpty()) {
+        const QList<OutputTest::PdfPicture> pictures = OutputTest::pdfPictures(joinedPdf.path);
+        ASSERT_EQ(pictures.size(), 1);
+        EXPECT_EQ(std::tuple(pictures[0].type, pictures[0].pixels, pictures[0].encoding),
+                  std::tuple(QString("image"), QSize(486, 154), QString("image")));
+    }
+    QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
+    QFile::remove(ZOVA_OUTPUT_ARTIFACT_DIR "/cr80-back.png");
+    QFile::copy(out.filePath("Back.png"), ZOVA_OUTPUT_ARTIFACT_DIR "/cr80-back.png");
 }
 
 TEST(CardFileWriterTest, NumberedNamesKeepBothFiles)

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrent>
+#include <gtest/gtest.h>
 
 #include "barcodes/BarcodeLists.h"
 #include "data/Data_From_Excel.h"
@@ -26,16 +27,45 @@ inline GraphicPtr placed(GraphicPtr element, const QRectF& box)
     return element;
 }
 
-inline GraphicPtr boundCode128(int column)
+// The barcode element as a symbology's, its picture to be made in the box.
+inline GraphicPtr barcodeIn(GraphicPtr barcode, const QString& symbology, const QRectF& box)
 {
-    GraphicPtr barcode = OutputTest::columnBound(GraphicKind::Barcode, column);
-    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("Code 128")));
-    barcode->barcode.linear_or_2d = 0;
+    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(symbology));
+    barcode->barcode.linear_or_2d = isTwoDimensionalSymbology(symbology) ? 1 : 0;
     barcode->barcode.linear_font_val = QStringLiteral("MANUAL");
     barcode->ctrl_is_visible = true;
-    barcode->setBounds(QRectF(20, 90, 200, 50));
-    barcode->Set_Barcode_image_control_bounds(barcode->bounds());
+    barcode->setBounds(box);
+    barcode->Set_Barcode_image_control_bounds(box);
     return barcode;
+}
+
+inline GraphicPtr boundBarcode(int column, const QString& symbology, const QRectF& box)
+{
+    return barcodeIn(OutputTest::columnBound(GraphicKind::Barcode, column), symbology, box);
+}
+
+inline GraphicPtr boundCode128(int column)
+{
+    return boundBarcode(column, QStringLiteral("Code 128"), QRectF(20, 90, 200, 50));
+}
+
+// A barcode of a fixed value whose picture is only the raster a design file keeps, as opening the
+// design gives it back.
+inline GraphicPtr storedBarcode(const QString& symbology, const QString& value, const QRectF& box)
+{
+    GraphicPtr barcode = barcodeIn(SKTGraphic::create(GraphicKind::Barcode), symbology, box);
+    Bind_Barcode_Value(*barcode, value);
+    barcode->Set_Barcode_image(BarcodePicture::fromStoredImage(barcode->_barcode_image.image()));
+    return barcode;
+}
+
+// The front of a card holding a QR Code and a PDF417 of the record's id, and a Code 128 read
+// back from its stored raster.
+inline GraphicList barcodeFront(const QString& storedValue)
+{
+    return {boundBarcode(2, QStringLiteral("QR Code"), QRectF(6, 4, 82, 96)),
+            boundBarcode(2, QStringLiteral("PDF417"), QRectF(95, 4, 144, 50)),
+            storedBarcode(QStringLiteral("Code 128"), storedValue, QRectF(95, 60, 144, 90))};
 }
 
 // White sides of 243 x 154 points; the front names the record and carries its id as Code 128,
@@ -71,6 +101,39 @@ public:
     }
     ~BoundCard() { setCardHost(nullptr); }
 };
+
+// Checks a PDF page showing barcodeFront's side: its pictures are the stored Code 128 at its own
+// 600 dpi, the PDF417 (100 x 20 points) and the QR Code (60 points) at theirs, each stored
+// losslessly and drawn unsmoothed, the 2-D symbols' modules in two colours; and poppler's 300-dpi
+// raster of it, left at stem.png, reads back. The tools are OutputTest::missingBarcodePageTool's.
+inline void expectBarcodeFrontPage(const QString& pdf, const QString& stem, const QString& id,
+                                   const QString& storedValue)
+{
+    using namespace OutputTest;
+    const QList<PdfPicture> pictures = pdfPictures(pdf);
+    const QList<QSize> twoD = {{834, 167}, {500, 500}};
+    QList<QSize> images;
+    for (const PdfPicture& picture : pictures) {
+        SCOPED_TRACE(picture.number);
+        EXPECT_NE(picture.encoding, "jpeg");
+        EXPECT_EQ(picture.interpolated, "no");
+        if (picture.type == "image")
+            images.append(picture.pixels);
+    }
+    EXPECT_EQ(images, QList<QSize>{QSize(1253, 507)} + twoD);
+    TestEnvironment::run(kPdfImages, {QStringLiteral("-png"), pdf, stem});
+    for (const PdfPicture& picture : pictures) {
+        if (picture.type != "image" || !twoD.contains(picture.pixels))
+            continue;
+        const QString file = stem + QStringLiteral("-%1.png").arg(picture.number, 3, 10, QChar('0'));
+        const QByteArray colours = TestEnvironment::run(kIdentify, {QStringLiteral("-format"), QStringLiteral("%k"), file}).out;
+        EXPECT_EQ(QString::fromLatin1(colours), "2") << file.toStdString();
+    }
+    TestEnvironment::run(kPdfToPpm, {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                     QStringLiteral("-singlefile"), pdf, stem});
+    EXPECT_EQ(zxingReadings(stem + QStringLiteral(".png")),
+              (QStringList{"Code128 " + storedValue, "PDF417 " + id, "QRCode " + id}));
+}
 
 // Runs the export on a worker, the GUI thread binding each side as the worker asks.
 inline ExportReport runExport(BatchExport& exporter)

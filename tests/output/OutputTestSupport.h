@@ -1,12 +1,16 @@
 #pragma once
-// Elements, series folders and tables for the output tests.
+// Elements, series folders and tables for the output tests, and readers of the files output
+// writes, run from Debian's paths.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include "data/Data_From_Excel.h"
 #include "model/SKTGraphic.h"
+#include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 
 namespace OutputTest {
@@ -45,16 +49,73 @@ inline void fillTable(Data_From_Excel& table, const QList<QStringList>& rows)
         table.Create_List_By_Array(cells, int(cells.size()));
 }
 
+inline const QString kZxingReader = QStringLiteral("/usr/bin/ZXingReader");
+inline const QString kPdfImages = QStringLiteral("/usr/bin/pdfimages");
+inline const QString kPdfToPpm = QStringLiteral("/usr/bin/pdftoppm");
+inline const QString kIdentify = QStringLiteral("/usr/bin/identify");
+
+// The first of the tools that is not installed; empty when all are.
+inline QString missingTool(const QStringList& tools)
+{
+    for (const QString& tool : tools) {
+        if (!QFileInfo(tool).isExecutable())
+            return tool;
+    }
+    return QString();
+}
+
+// What reading a PDF page's pictures and barcodes takes.
+inline QString missingBarcodePageTool()
+{
+    return missingTool({kPdfImages, kPdfToPpm, kIdentify, kZxingReader});
+}
+
+// "<format> <text>" of every symbol ZXingReader finds in a picture file, sorted.
+inline QStringList zxingReadings(const QString& file)
+{
+    const TestEnvironment::ProcessResult run = TestEnvironment::run(kZxingReader, {QStringLiteral("-noscale"), file});
+    QStringList readings;
+    QString text;
+    for (const QByteArray& line : run.out.split('\n')) {
+        if (line.startsWith("Text:"))
+            text = QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
+        else if (line.startsWith("Format:"))
+            readings.append(QString::fromUtf8(line.mid(7)).trimmed() + u' ' + text);
+    }
+    readings.sort();
+    return readings;
+}
+
 // The text ZXingReader reads from a picture file; empty when it reads none.
 inline QString zxingText(const QString& file)
 {
-    const TestEnvironment::ProcessResult run =
-        TestEnvironment::run(QStringLiteral("ZXingReader"), {QStringLiteral("-noscale"), file});
+    const QStringList readings = zxingReadings(file);
+    return readings.isEmpty() ? QString() : readings.first().section(u' ', 1, -1);
+}
+
+// A picture stored in a PDF, as pdfimages lists it.
+struct PdfPicture {
+    int number = 0;   // pdfimages' count, which names the file it extracts
+    QString type;     // image, smask, ...
+    QSize pixels;
+    QString encoding; // image (Flate), jpeg, ...
+    QString interpolated;
+};
+
+inline QList<PdfPicture> pdfPictures(const QString& pdf)
+{
+    QList<PdfPicture> pictures;
+    const TestEnvironment::ProcessResult run = TestEnvironment::run(kPdfImages, {QStringLiteral("-list"), pdf});
     for (const QByteArray& line : run.out.split('\n')) {
-        if (line.startsWith("Text:"))
-            return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
+        const QList<QByteArray> f = line.simplified().split(' ');
+        bool numbered = false;
+        const int number = f.value(1).toInt(&numbered);
+        if (f.size() < 10 || !numbered || f[0] == "page")
+            continue;
+        pictures.append({number, QString::fromLatin1(f[2]), QSize(f[3].toInt(), f[4].toInt()), QString::fromLatin1(f[8]),
+                         QString::fromLatin1(f[9])});
     }
-    return QString();
+    return pictures;
 }
 
 }  // namespace OutputTest

@@ -1,5 +1,6 @@
 #pragma once
-// Google Test shows texts and lists of texts as they read, not as bytes.
+// Google Test shows texts and lists of texts as they read, and sizes as width x height.
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -17,4 +18,9 @@ inline void PrintTo(const QStringList& texts, std::ostream* out)
         PrintTo(texts[i], out);
     }
     *out << '}';
+}
+
+inline void PrintTo(const QSize& size, std::ostream* out)
+{
+    *out << size.width() << 'x' << size.height();
 }

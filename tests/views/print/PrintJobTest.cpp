@@ -1,11 +1,13 @@
 // Print jobs written to PDF files through the printer road and read back with poppler and
-// ImageMagick: pages, which record lands in which cell, previews and their limit, the checks.
+// ImageMagick: pages, which record lands in which cell, previews and their limit, the checks, and
+// barcode pictures printed losslessly and readable (pdfimages, ZXingReader).
 #include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include "output/ExportTestCard.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/CheckedNumberField.h"
@@ -68,6 +70,30 @@ TEST_F(PrintJobTest, SevenRecordsOnTwoByTwoFillTwoPagesAndLeaveTheFourthCellBlan
     EXPECT_TRUE(near(colourAt(page2, cells.cell(2, 1)), frontColour(6)));
     EXPECT_EQ(colourAt(page2, cells.cell(2, 2)), QColor(Qt::white));
     EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(PrintJobTest, PrintedBarcodePicturesAreLosslessAndReadable)
+{
+    if (const QString tool = OutputTest::missingBarcodePageTool(); !tool.isEmpty())
+        GTEST_SKIP() << tool.toStdString() << " is not installed";
+    ExportTest::BoundCard card(2);
+    card.design.replaceGraphicsOnSide(SKTDocument::FrontSide, ExportTest::barcodeFront(QStringLiteral("S-128")));
+    RecordRun run(card.design, card.store, card.table, true);
+    PrintRecords records;
+    records.dataRun = true;
+    records.Total_Batch_Excel_Card = 2;
+    records.recordSide = [&](int record, CardSide side) { return run.Set_data_table_value_to_card(record, side).image; };
+    records.Create_Card_Design_Again = [&] { run.Create_Card_Design_Again(); };
+    const PrintSheetSettings sheet = letterSheet(1, 1);
+    PrintJob job(sheet, records);
+    QPrinter printer;
+    printToPdf(printer, sheet, pdf("barcodes.pdf"));
+    ASSERT_TRUE(job.Execute_Printing(false, printer, {1, 1, true}));
+    ASSERT_EQ(pdfPages(pdf("barcodes.pdf")), 1);
+    ExportTest::expectBarcodeFrontPage(pdf("barcodes.pdf"), pdf("sheet"), ExportTest::recordId(2), "S-128");
+    QDir().mkpath(ZOVA_PRINT_ARTIFACT_DIR);
+    QFile::remove(ZOVA_PRINT_ARTIFACT_DIR "/barcode-sheet-300dpi.png");
+    QFile::copy(pdf("sheet.png"), ZOVA_PRINT_ARTIFACT_DIR "/barcode-sheet-300dpi.png");
 }
 
 TEST_F(PrintJobTest, ADuplexRunAlternatesEachRecordsFrontAndBackPageByPage)

@@ -5,17 +5,11 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <ostream>
 
 #include "output/PrintSheetSettings.h"
 #include "output/SheetLayout.h"
+#include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
-
-// Texts in failure messages as text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace PrintTest {
 
