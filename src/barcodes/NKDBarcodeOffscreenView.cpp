@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTransform>
 #include <algorithm>
 #include <limits>
 
@@ -32,6 +33,28 @@ BarcodeTextAlignment captionAlignment(int index)
     case 2: return BarcodeTextAlignment::Right;
     default: return BarcodeTextAlignment::Natural;
     }
+}
+
+QRectF inkOf(const QList<QPainterPath>& glyphs)
+{
+    QRectF ink;
+    for (const QPainterPath& glyph : glyphs)
+        ink = ink.united(glyph.boundingRect());
+    return ink;
+}
+
+// A caption text placed at full size, the point it shrinks towards, and the largest scale at
+// which it keeps to its room.
+struct CaptionText {
+    QList<QPainterPath> glyphs;
+    double anchorX = 0;
+    double largestScale = 1;
+};
+
+// The largest scale at which ink reaching `reach` past the anchor stays within `room` of it.
+double scaleWithin(double room, double reach)
+{
+    return reach > room ? std::max(0.0, room) / reach : 1.0;
 }
 
 }  // namespace
@@ -122,10 +145,7 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
     // y-up rectangle (bottom y, height) to the picture's top.
     const auto topOf = [H](double y, double height) { return H - y - height; };
 
-    const QString leftCaption = barcode.leftCaption();
-    const QString caption = barcode.caption();
-    const QString rightCaption = barcode.rightCaption();
-    const bool twoCaptions = !leftCaption.isEmpty() || caption.split(u'\t').size() > 1;
+    const bool twoCaptions = !barcode.leftCaption().isEmpty() || barcode.caption().contains(u'\t');
 
     if (!s.fill_transparent)
         picture.fillRectangles({bounds_}, c.barcode_back_clr_val);
@@ -135,9 +155,7 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
     const double total = double(bars.size()) * barWidth;
     const double x0 = (W - total) / 2;
     const Bands b = bands();
-    const bool captionOnTop = b.captionOnTop;
     const double headerBand = b.header;
-    const double footerBand = b.footer;
     const double base = b.base;
 
     // Bar-height codes carry their information in where each bar starts and ends: every bar
@@ -192,31 +210,8 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
     }
     picture.fillRectangles(runs, c.barcode_clr_val);
 
-    if (barcode.printsCaption()) {
-        const double line = s.TB_margin + footerBand + s.footer_margin +
-                            (captionOnTop ? lastBarHeight + s.value_margin : 0.0);
-        const CardFont& font = c.value_font_val;
-        const QColor& colour = c.barcode_val_clr_val;
-        if (!leftCaption.isEmpty())
-            picture.fillOutlines(barcodeTextAtPoint(leftCaption, font, 0, QPointF(x0, H - (line + kSideCaptionRaise))),
-                             colour, true);
-        if (!caption.isEmpty()) {
-            QString text = caption;
-            if (twoCaptions) {
-                text.clear();
-                for (const QString& part : caption.split(u'\t'))
-                    text += part + u'\t';
-            }
-            const double height = barcodeTextHeight(font, text);
-            const double kerning = s.kerning_value_Checkbox ? 0.0 : kDrawnKerning;
-            const QRectF rect(0, topOf(line, height), W, height);
-            picture.fillOutlines(barcodeTextInRect(text, font, kerning, BarcodeTextAlignment::Center, rect), colour, true);
-        }
-        if (!rightCaption.isEmpty())
-            picture.fillOutlines(
-                barcodeTextAtPoint(rightCaption, font, 0, QPointF(x0 + total, H - (line + kSideCaptionRaise))),
-                colour, true);
-    }
+    if (barcode.printsCaption())
+        picture.fillOutlines(captionOutlines(x0, total, lastBarHeight), c.barcode_val_clr_val, true);
 
     if (barcode.printsHeader())
         drawBandText(picture, barcode.header(), c.header_font_val, c.barcode_hdr_clr_val, c.align_hdr_index,
@@ -224,6 +219,70 @@ void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
     if (barcode.printsFooter())
         drawBandText(picture, barcode.footer(), c.footer_font_val, c.barcode_ftr_clr_val, c.align_ftr_index,
                      s.TB_margin);
+}
+
+// Each group of digits stands centred under its own modules and the side captions beside the
+// bars, the left one ending where they begin; all shrink by one scale, towards the edge of the
+// line box that faces the bars, until every group keeps under its modules and no side digit
+// leaves the picture. Any other caption is centred across the picture.
+QList<QPainterPath> NKDBarcodeOffscreenView::captionOutlines(double x0, double total, double lastBarHeight) const
+{
+    const NKDBarcode& barcode = *barcode_;
+    const BarcodeContext& s = context_;
+    const Bands b = bands();
+    const CardFont& font = s.controls.value_font_val;
+    const double H = bounds_.height();
+    const double W = bounds_.width();
+    const double kerning = s.kerning_value_Checkbox ? 0.0 : kDrawnKerning;
+    // y up: the bottom of the caption's line box.
+    const double line =
+        s.TB_margin + b.footer + s.footer_margin + (b.captionOnTop ? lastBarHeight + s.value_margin : 0.0);
+    const QString caption = barcode.caption();
+    const double height = barcodeTextHeight(font, caption);
+    const QList<CaptionGroup> groups = barcode.captionGroups();
+
+    QList<CaptionText> texts;
+    const double barWidth = barcode.barWidth();
+    for (const CaptionGroup& group : groups) {
+        CaptionText text{barcodeTextAtPoint(group.text, font, kerning, QPointF(0, H - line))};
+        const QRectF ink = inkOf(text.glyphs);
+        text.anchorX = x0 + (group.firstModule + group.endModule) / 2.0 * barWidth;
+        const QTransform centred = QTransform::fromTranslate(text.anchorX - ink.center().x(), 0);
+        for (QPainterPath& glyph : text.glyphs)
+            glyph = centred.map(glyph);
+        text.largestScale = scaleWithin((group.endModule - group.firstModule) * barWidth, ink.width());
+        texts.append(text);
+    }
+    if (const QString left = barcode.leftCaption(); !left.isEmpty()) {
+        const QPointF bottomLeft(x0 - barcodeTextWidth(font, left), H - (line + kSideCaptionRaise));
+        CaptionText text{barcodeTextAtPoint(left, font, 0, bottomLeft), x0};
+        text.largestScale = scaleWithin(x0, x0 - inkOf(text.glyphs).left());
+        texts.append(text);
+    }
+    if (const QString right = barcode.rightCaption(); !right.isEmpty()) {
+        const double end = x0 + total;
+        CaptionText text{barcodeTextAtPoint(right, font, 0, QPointF(end, H - (line + kSideCaptionRaise))), end};
+        text.largestScale = scaleWithin(W - end, inkOf(text.glyphs).right() - end);
+        texts.append(text);
+    }
+
+    QList<QPainterPath> outlines;
+    if (groups.isEmpty() && !caption.isEmpty()) {
+        const QRectF rect(0, H - line - height, W, height);
+        outlines = barcodeTextInRect(caption, font, kerning, BarcodeTextAlignment::Center, rect);
+    }
+    double scale = 1;
+    for (const CaptionText& text : texts)
+        scale = std::min(scale, text.largestScale);
+    const double anchorY = b.captionOnTop ? H - line : H - line - height;
+    for (const CaptionText& text : texts) {
+        const QTransform shrunk = QTransform::fromTranslate(-text.anchorX, -anchorY) *
+                                  QTransform::fromScale(scale, scale) *
+                                  QTransform::fromTranslate(text.anchorX, anchorY);
+        for (const QPainterPath& glyph : text.glyphs)
+            outlines.append(shrunk.map(glyph));
+    }
+    return outlines;
 }
 
 void NKDBarcodeOffscreenView::draw2d(BarcodePicture::Builder& picture) const

@@ -8,6 +8,8 @@
 // Picture output: the drawing is collected into a BarcodePicture on the calling thread; nothing
 // waits for another thread.
 #include <QByteArray>
+#include <QList>
+#include <QPainterPath>
 #include <QRectF>
 
 #include "barcodes/BarcodeContext.h"
@@ -46,6 +48,9 @@ private:
     Bands bands() const;
     double neededHeight() const;
     void drawLinear(BarcodePicture::Builder& picture) const;
+    // The caption and side captions of the bars drawn from x0 over total points; a caption on top
+    // stands over the last bar, lastBarHeight tall.
+    QList<QPainterPath> captionOutlines(double x0, double total, double lastBarHeight) const;
     void draw2d(BarcodePicture::Builder& picture) const;
     // A header or footer: measured with kerning 0 for its rectangle, the full width standing on
     // the bottom line (y up), and drawn with kerning 2 from the rectangle's top.

@@ -3,6 +3,7 @@
 // left to right, with the captions and text bands drawn around it. Each symbology overrides the
 // encoding hooks; everything else is shared.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <string>
 
@@ -11,6 +12,14 @@
 struct BarcodeContext;
 
 using BarString = std::string;
+
+// Digits of a caption printed under their own modules, [firstModule, endModule) of the complete
+// bar string.
+struct CaptionGroup {
+    QString text;
+    int firstModule = 0;
+    int endModule = 0;
+};
 
 class NKDBarcode {
 public:
@@ -94,6 +103,9 @@ public:
     virtual QString leftCaption() const;
     virtual QString rightCaption() const;
     virtual QString caption() const;
+    // The caption as groups of digits, each under its own modules, with the side captions beside
+    // the bars; empty when the caption is one text across the picture.
+    virtual QList<CaptionGroup> captionGroups() const { return {}; }
 
     // ---- Geometry (points, module index counted from 0 in completeBarcode) -----------------
     virtual float barTop(int index) const;

@@ -1,6 +1,7 @@
 #include "barcodes/linear/NKDUPCEANBarcode.h"
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -42,6 +43,16 @@ BarString NKDAbstractUPCEANBarcode::_encodeChar(char c) const
 QString NKDAbstractUPCEANBarcode::rightCaption() const
 {
     return hasCheckDigit() ? QString(QChar(checkDigit())) : QString();
+}
+
+QList<CaptionGroup> NKDAbstractUPCEANBarcode::captionGroups() const
+{
+    const QStringList texts = caption().split(u'\t');
+    const QList<std::pair<int, int>> modules = captionModules();
+    QList<CaptionGroup> groups;
+    for (qsizetype i = 0; i < texts.size() && i < modules.size(); ++i)
+        groups.append(CaptionGroup{texts[i].trimmed(), modules[i].first, modules[i].second});
+    return groups;
 }
 
 void NKDAbstractUPCEANBarcode::calculateWidth()

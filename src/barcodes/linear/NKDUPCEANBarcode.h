@@ -1,5 +1,7 @@
 #pragma once
 // The retail symbologies: EAN-13, EAN-8, UPC-A and UPC-E.
+#include <utility>
+
 #include "barcodes/linear/NKDBarcode.h"
 
 // Left-hand odd-parity patterns turned into the right-hand set (every module inverted) and into
@@ -16,6 +18,8 @@ public:
     int digitsToLeft() const override { return 1; }
     int digitsToRight() const override { return 1; }
     QString rightCaption() const override;
+    // The caption's tab-separated groups, each under the modules of its own digits.
+    QList<CaptionGroup> captionGroups() const override;
     // A tenth of the width is left light on either side.
     void calculateWidth() override;
     float firstBar() const override { return width() * 0.1f; }
@@ -32,6 +36,8 @@ public:
 protected:
     // How many data digits the content holds (without the check digit).
     virtual int dataLength() const = 0;
+    // The modules [first, end) under which each group of the caption stands.
+    virtual QList<std::pair<int, int>> captionModules() const = 0;
     virtual bool isGuardModule(int index, int length) const;
     // The content holds exactly the data digits and the check digit matches them.
     bool hasVerifiedCheckDigit(const QByteArray& dataDigits) const;
@@ -54,6 +60,7 @@ public:
 
 protected:
     int dataLength() const override { return 12; }
+    QList<std::pair<int, int>> captionModules() const override { return {{3, 45}, {50, 92}}; }
 };
 
 // Seven data digits; an 8th is split off as the check digit and verified.
@@ -67,6 +74,7 @@ public:
 
 protected:
     int dataLength() const override { return 7; }
+    QList<std::pair<int, int>> captionModules() const override { return {{3, 31}, {36, 64}}; }
     bool isGuardModule(int index, int length) const override;
 };
 
@@ -81,6 +89,8 @@ public:
 
 protected:
     int dataLength() const override { return 11; }
+    // The first and last digits stand beside the bars.
+    QList<std::pair<int, int>> captionModules() const override { return {{10, 45}, {50, 85}}; }
 };
 
 class NKDUPCEBarcode : public NKDUPCABarcode {
@@ -106,4 +116,5 @@ public:
 
 protected:
     bool isGuardModule(int index, int length) const override;
+    QList<std::pair<int, int>> captionModules() const override { return {{3, 45}}; }
 };
