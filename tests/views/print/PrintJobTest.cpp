@@ -82,8 +82,8 @@ TEST_F(PrintJobTest, PrintedBarcodePicturesAreLosslessAndReadable)
     PrintRecords records;
     records.dataRun = true;
     records.Total_Batch_Excel_Card = 2;
-    records.recordSide = [&](int record, CardSide side) { return run.Set_data_table_value_to_card(record, side).image; };
-    records.Create_Card_Design_Again = [&] { run.Create_Card_Design_Again(); };
+    records.recordSide = [&](int record, CardSide side) { return run.Set_data_table_value_to_card(record, side); };
+    records.refused = &run.refused();
     const PrintSheetSettings sheet = letterSheet(1, 1);
     PrintJob job(sheet, records);
     QPrinter printer;

@@ -213,7 +213,7 @@ TEST_F(VisitorLogWindowTest, ANumberNoBarcodeCanShowRefusesThePassWhileNoNumberL
     const QString page300 = folder.filePath(QStringLiteral("no-number"));
     TestEnvironment::run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
                                                       QStringLiteral("-singlefile"), pdf, page300});
-    EXPECT_EQ(zxingText(page300 + QStringLiteral(".png")), QString());
+    EXPECT_EQ(OutputTest::zxingText(page300 + QStringLiteral(".png")), QString());
     EXPECT_EQ(messages.texts().size(), 1);
 }
 
