@@ -22,13 +22,9 @@ QString mailReportMessage(const MailReport& report)
     QString message = QStringLiteral("Messages sent: %1 of %2.").arg(report.sent).arg(report.messages);
     if (report.stopped)
         message += QStringLiteral(" The sending was stopped.");
-    const QString failed = report.failures.isEmpty()
-                               ? QString()
-                               : countOf(int(report.failures.size()), QStringLiteral("message could not be sent"),
-                                         QStringLiteral("messages could not be sent"));
-    if (const QString list = listIntroduction({cardsLeftOutPhrase(report.cardsRefused), failed}); !list.isEmpty())
-        message += QStringLiteral("\n\n") + list;
-    return message;
+    return message + listIntroduction(report.cardsRefused, int(report.failures.size()),
+                                      QStringLiteral("message could not be sent"),
+                                      QStringLiteral("messages could not be sent"));
 }
 
 MailBatch::MailBatch(MailBatchSettings settings, SideSource sides, RecipientSource recipients, MailTransport transport)

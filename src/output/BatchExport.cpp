@@ -34,13 +34,9 @@ QString exportReportMessage(const ExportReport& report)
     message += countOf(report.cardsWritten, QStringLiteral("card was written."), QStringLiteral("cards were written."));
     if (report.stopped)
         message += QStringLiteral(" The export was stopped.");
-    const QString failed = report.failures.isEmpty()
-                               ? QString()
-                               : countOf(int(report.failures.size()), QStringLiteral("file could not be written"),
-                                         QStringLiteral("files could not be written"));
-    if (const QString list = listIntroduction({cardsLeftOutPhrase(report.cardsRefused), failed}); !list.isEmpty())
-        message += QStringLiteral("\n\n") + list;
-    return message;
+    return message + listIntroduction(report.cardsRefused, int(report.failures.size()),
+                                      QStringLiteral("file could not be written"),
+                                      QStringLiteral("files could not be written"));
 }
 
 BatchExport::BatchExport(BatchExportSettings settings, SideSource source, KeepReplaceAnswers::Prompt prompt)

@@ -55,11 +55,12 @@ QString cardsLeftOutPhrase(int count)
            + (count == 1 ? QStringLiteral(" was left out") : QStringLiteral(" were left out"));
 }
 
-QString listIntroduction(const QStringList& phrases)
+QString listIntroduction(int cardsLeftOut, int failures, const QString& failedOne, const QString& failedMany)
 {
     QStringList said;
-    for (const QString& phrase : phrases)
-        if (!phrase.isEmpty())
-            said.append(phrase);
-    return said.isEmpty() ? QString() : said.join(QStringLiteral(" and ")) + u':';
+    if (cardsLeftOut > 0)
+        said.append(cardsLeftOutPhrase(cardsLeftOut));
+    if (failures > 0)
+        said.append(countOf(failures, failedOne, failedMany));
+    return said.isEmpty() ? QString() : QStringLiteral("\n\n") + said.join(QStringLiteral(" and ")) + u':';
 }

@@ -33,8 +33,10 @@ private:
 
 // "1 card was left out", "3 cards were left out"; empty for none.
 QString cardsLeftOutPhrase(int count);
-// The phrases that are not empty joined by " and " and closed by a colon, introducing the list an
-// end report shows: "1 card was left out and 2 files could not be written:". Empty for none.
-QString listIntroduction(const QStringList& phrases);
+// What an end report says before its list, after a blank line: "\n\n1 card was left out and 2
+// files could not be written:"; empty when nothing is listed. failedOne and failedMany name one
+// failure and several ("file could not be written", "files could not be written").
+QString listIntroduction(int cardsLeftOut, int failures = 0, const QString& failedOne = {},
+                         const QString& failedMany = {});
 // A count and its noun: "1 file", "2 files".
 QString countOf(int count, const QString& singular, const QString& plural);

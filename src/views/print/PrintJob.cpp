@@ -78,7 +78,6 @@ bool PrintJob::Execute_Printing(bool preview, QPrinter& printer, const PrintRang
 void PrintJob::reportRefusedCards(bool preview, const QPrinter& printer)
 {
     const int refused = m_records.refused ? m_records.refused->count() : 0;
-    const QString sentence = listIntroduction({cardsLeftOutPhrase(refused)});
     if (!preview) {
         const int sheets = sheetCount(m_run);
         const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
@@ -89,10 +88,8 @@ void PrintJob::reportRefusedCards(bool preview, const QPrinter& printer)
     }
     if (refused == 0)
         return;
-    const QString message = preview ? QStringLiteral("The preview shows \"Invalid Data\" where a card was left out.\n\n%1")
-                                          .arg(sentence)
-                                    : QStringLiteral("%1\n\n%2").arg(m_status, sentence);
-    Show_Report_Box(message, m_records.refused->lines());
+    const QString said = preview ? QStringLiteral("The preview shows \"Invalid Data\" where a card was left out.") : m_status;
+    Show_Report_Box(said + listIntroduction(refused), m_records.refused->lines());
 }
 
 bool PrintJob::Call_Print_Box_1(bool preview, QPrinter& printer)
