@@ -65,7 +65,6 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
     BatchExport exporter(settings, [&run](int n, CardSide side) { return run.Set_data_table_value_to_card(n, side); },
                          &askKeepOrReplace);
     replace_keep_file_flag = ReplaceKeep::Replace;
-    run.refused().clear();
     ExportReport report;
     Send_Modeless::defaultInstance().runCountedJob(
         QStringLiteral("Total Cards :"), exporter.cardCount(), [&] { report = exporter.Export_Batch_File(); },

@@ -216,9 +216,15 @@ TEST_F(OutputTrustRoadTest, ASecondPrintJobInTheSameWindowStartsFromTheDesignAsI
     staffCard({city});
     const QString first = folder.filePath("first.pdf");
     const QString second = folder.filePath("second.pdf");
+    const QString third = folder.filePath("third.pdf");
     scriptPrint(3, 1, 0, 0, first, [&](Print_Wnd& window) {
         window.rangeBlock().Export_with_batch_chk->click();
         window.printToFile = second;
+        window.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+        // The series on again and the spreadsheet off: the names are the design's own.
+        window.rangeBlock().Export_with_batch_chk->click();
+        window.rangeBlock().Export_with_excel_chk->click();
+        window.printToFile = third;
         window.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
     });
     Print_Button(controller);
@@ -232,6 +238,11 @@ TEST_F(OutputTrustRoadTest, ASecondPrintJobInTheSameWindowStartsFromTheDesignAsI
     EXPECT_FALSE(two.contains(QStringLiteral("Oslo")));
     for (int n = 1; n <= 3; ++n)
         EXPECT_EQ(two.count(holder(n)), 1) << n;
+    const QString three = pdfText(third);
+    EXPECT_EQ(three.count(QStringLiteral("Designed")), 3) << three.toStdString();
+    for (const char* value : {"Paris", "Rome", "Oslo"})
+        EXPECT_EQ(three.count(QLatin1String(value)), 1) << value;
+    EXPECT_FALSE(three.contains(QStringLiteral("Holder")));
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
 }
 

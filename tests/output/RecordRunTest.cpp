@@ -283,6 +283,14 @@ TEST_F(RecordRunTest, EachRecordsSymbolIsCentredInTheBoxTheUserLeft)
     }
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, box);
     EXPECT_EQ(barcode->bounds(), box);
+
+    // Bound in place, as the visitor panel binds a typed number: the symbol is centred and the box,
+    // the user's, stays where it was for the next value.
+    EXPECT_EQ(Bind_Barcode_Value(*barcode, QStringLiteral("A-MUCH-LONGER-VALUE")), QString());
+    EXPECT_EQ(barcode->bar_image_ctrl_bounds, box);
+    EXPECT_NEAR(barcode->bounds().center().x(), box.center().x(), 1e-9);
+    EXPECT_EQ(Bind_Barcode_Value(*barcode, QString()), "The barcode has no value to show.");
+    EXPECT_EQ(barcode->bar_image_ctrl_bounds, box);
 }
 
 namespace {
