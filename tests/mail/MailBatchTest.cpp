@@ -134,3 +134,32 @@ TEST_F(MailBatchTest, TheWaitBetweenMessagesCountsDownAndAStopCutsItShort)
     EXPECT_EQ(report.sent, 2);
     EXPECT_TRUE(report.stopped);
 }
+
+TEST_F(MailBatchTest, ACardThatCannotBeMadeSendsNothingAndIsCountedAndAStopAfterTheLastIsNoStop)
+{
+    run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
+    MailBatch mail(MailBatchSettings{{"office@zova.example", "pw", "127.0.0.1", 25, MailSecurity::None}, "Your card", {},
+                                     "PNG", "F", 0, kRecords},
+                   [this](int n, CardSide s) {
+                       return n == 1 ? SideSnapshot{CardImage(), QStringLiteral("The picture \"gone.png\" could not be read.")}
+                                     : run->Set_data_table_value_to_card(n, s);
+                   },
+                   [this](int n) { return addresses.value(n); },
+                   [this, &mail](const MailAccount&, const MailMessage& message) {
+                       calls.append({message.recipient, {}, {}});
+                       // The stop comes with the last message: nothing was left unsent.
+                       if (calls.size() == kRecords - 1)
+                           mail.stop();
+                       return MailSendResult{true, {}};
+                   });
+    const MailReport report = send(mail);
+    QStringList reached;
+    for (const Call& call : calls)
+        reached.append(call.recipient);
+    EXPECT_EQ(reached, (QStringList{"holder1@zova.example", "holder3@zova.example", "holder4@zova.example",
+                                    "holder5@zova.example"}));
+    EXPECT_EQ(report.cardsRefused, 1);
+    EXPECT_TRUE(report.failures.isEmpty());
+    EXPECT_FALSE(report.stopped);
+    EXPECT_EQ(mailReportMessage(report), "Messages sent: 4 of 5.\n\n1 card was left out:");
+}

@@ -111,6 +111,12 @@ TEST(MailAddresses, AnAccountNamesWhatItLacks)
     account = officeAccount();
     account.port = 0;
     EXPECT_EQ(mailAccountRefusal(account), "Please enter a port between 1 and 65535.");
+    account.port = 65536;
+    EXPECT_EQ(mailAccountRefusal(account), "Please enter a port between 1 and 65535.");
+    account.port = 65535;
+    EXPECT_EQ(mailAccountRefusal(account), std::nullopt);
+    account.port = 1;
+    EXPECT_EQ(mailAccountRefusal(account), std::nullopt);
     account = officeAccount();
     account.sender.clear();
     EXPECT_EQ(mailAccountRefusal(account), "Please enter the sender's e-mail address.");

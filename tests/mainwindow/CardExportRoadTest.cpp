@@ -86,6 +86,12 @@ TEST_F(CardExportRoadTest, TheRangeChosenOnTheSheetIsWrittenAndTheDesignComesBac
     ASSERT_EQ(document.graphics().size(), 1);
     EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
     EXPECT_FALSE(Card_Value_In_Process);
+
+    // From equal to To is that one record.
+    scriptExport(150, 150);
+    Export_Button(controller);
+    EXPECT_EQ(written(), (QStringList{"Card_150_Front.PNG", "Card_2_Front.PNG", "Card_3_Front.PNG"}));
+    EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n1 card was written.");
 }
 
 TEST_F(CardExportRoadTest, AFromAboveTheToIsRefusedOnTheSheet)

@@ -179,10 +179,11 @@ void DataSourcePanel::loadDataSourceBlock(SKTGraphic& graphic)
     selectComboIndex(type, graphic.data_source_type, [this] { Data_source_type_Changed(); });
     QComboBox& series = *ui->Batch_Series;
     if (graphic.data_source_type == 1) {
-        const int named = graphic.batch_list_name.isEmpty()
-                              ? -1
-                              : series.findText(graphic.batch_list_name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        selectComboIndex(series, named);
+        QStringList names;
+        for (int i = 0; i < series.count(); ++i)
+            names.append(series.itemText(i));
+        // Found as output finds it, whatever its case.
+        selectComboIndex(series, Get_Data_SetIndex_According_Name(names, graphic.batch_list_name));
     } else if (graphic.data_source_type == 2 && graphic.excel_col_indx != -1) {
         selectComboIndex(series, graphic.excel_col_indx < series.count() ? graphic.excel_col_indx : -1);
     }

@@ -220,6 +220,12 @@ TEST_F(BarcodeWindowPagesTest, AHeaderIsCutToFiftyCharactersOnceTrimmed)
         QApplication::clipboard()->setText(QStringLiteral("  ") + QString(60, QLatin1Char('H')) + QStringLiteral("\n"));
         QTest::keyClick(&header, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(header.text(), QString(50, QLatin1Char('H')));
+        // Fifty once trimmed is not too long: the text stays as typed, spaces and all.
+        header.selectAll();
+        const QString fifty = QStringLiteral(" ") + QString(50, QLatin1Char('F')) + QStringLiteral(" ");
+        QApplication::clipboard()->setText(fifty);
+        QTest::keyClick(&header, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(header.text(), fifty);
         // A shorter text stays as typed.
         auto& footer = control<QLineEdit>("FooterText");
         footer.selectAll();
@@ -227,7 +233,7 @@ TEST_F(BarcodeWindowPagesTest, AHeaderIsCutToFiftyCharactersOnceTrimmed)
         pressOk();
     });
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->barcode.header_val, QString(50, QLatin1Char('H')));
+    EXPECT_EQ(copy->barcode.header_val, QStringLiteral(" ") + QString(50, QLatin1Char('F')) + QStringLiteral(" "));
     EXPECT_EQ(copy->barcode.footer_val, " ID ");
 }
 

@@ -120,6 +120,14 @@ TEST_F(DataSourcePanelTest, TheLoadShowsTheBindingAndWritesNothing)
     EXPECT_EQ(combo("Data_source_type").currentText(), "Series");
     EXPECT_EQ(combo("Batch_Series").currentText(), "Names");
     EXPECT_TRUE(combo("Batch_Series").isEnabled());
+    // The series is found by its name whatever its case, as output finds it.
+    bound->Set_Batch_List_Name("NAMES");
+    selectAndShow({bound});
+    EXPECT_EQ(combo("Batch_Series").currentText(), "Names");
+    EXPECT_EQ(Get_Data_SetIndex_According_Name({"codes", "Names"}, "nAmEs"), 1);
+    EXPECT_EQ(Get_Data_SetIndex_According_Name({"codes", "Names"}, "Name"), -1);
+    EXPECT_EQ(Get_Data_SetIndex_According_Name({"codes", "Names"}, QString()), -1);
+    bound->Set_Batch_List_Name("Names");
     selectAndShow({unnamed});
     EXPECT_EQ(combo("Batch_Series").currentIndex(), -1);
     selectAndShow({column});

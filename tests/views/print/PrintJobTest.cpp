@@ -177,6 +177,15 @@ TEST_F(PrintJobTest, TheRangeBlockGivesTheFirstRecordAndTheCountAndAReversedRang
     EXPECT_EQ(job.Print_Start(), 2);
     EXPECT_EQ(job.Total_Label(), 5);
     EXPECT_EQ(bound, (QList<int>{2, 3, 4, 5, 6}));
+    // From equal to To prints that one record.
+    block.To_Text->setValue(9);
+    block.from_Text->setValue(9);
+    bound.clear();
+    ASSERT_TRUE(job.Execute_Printing(false, printer, printRangeFrom(block)));
+    EXPECT_EQ(job.Total_Label(), 1);
+    EXPECT_EQ(bound, QList<int>{8});
+    block.from_Text->setValue(3);
+    block.To_Text->setValue(7);
 
     sheet.Print_Card_Side = "BOTH";
     sheet.Print_Card_Algn = "DD";
