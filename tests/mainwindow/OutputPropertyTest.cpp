@@ -42,8 +42,8 @@
 
 namespace {
 
-constexpr int kShards = 16;
-constexpr int kCasesPerShard = 13;
+constexpr int kShards = 26;
+constexpr int kCasesPerShard = 8;
 constexpr double kDpi = 600;
 
 enum class Source { Manual, Series, Column };
@@ -644,6 +644,11 @@ void OutputProperty::checkPrints(const Case& c, SKTWindowController& controller,
         const QString pdf = job == 0 ? first : second;
         const int records = dataRun ? c.records(series) : 4;
         const SheetGeometry geometry(sheet);
+        // A second job with the same boxes prints what the first did: its words say so, and the
+        // pixels of the first stand for both.
+        const bool pixels = job == 0 || toggled;
+        if (!pixels)
+            EXPECT_EQ(pdfText(second), pdfText(first));
         QStringList refused;
         for (int n = 0; n < records && dataRun; ++n)
             if (!c.refusal(n, series).isEmpty())
@@ -665,6 +670,8 @@ void OutputProperty::checkPrints(const Case& c, SKTWindowController& controller,
                 EXPECT_TRUE(words.contains(token)) << token.toStdString() << " in " << words.toStdString();
             for (const QString& token : c.tokensNotOf(n))
                 EXPECT_FALSE(words.contains(token)) << token.toStdString() << " in " << words.toStdString();
+            if (!pixels)
+                continue;
             for (const auto& [side, place] : sides) {
                 const QImage got = pdfRaster(pdf, place);
                 const QImage want = expectedPrinted(c, side, n, series, place.size());
