@@ -1,6 +1,7 @@
 #include "data/SeriesStore.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -11,6 +12,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
+#include "platform/RegularFile.h"
 #include "platform/StringHelpers.h"
 
 namespace {
@@ -96,38 +98,81 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
             Show_NSLog_Message(QStringLiteral("The series name \"%1\" is not a file name in the data folder.").arg(name));
         return {};
     }
-    QFile file(path);
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo::exists(path))
         return {};
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, notText(name, file.errorString())};
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, &reason))
+        return {{}, notText(name, reason.endsWith(u'.') ? reason.chopped(1) : reason)};
     // The first line never needs the whole file.
     if (rule != Rule::FirstLine && file.size() > kMaxFileBytes)
-        return {{}, notText(name, QStringLiteral("it is larger than %1 MB").arg(kMaxFileBytes / (1024 * 1024)))};
-    QByteArray bytes = file.read(kMaxFileBytes);
-    if (file.error() != QFileDevice::NoError)
-        return {{}, notText(name, file.errorString())};
-    if (rule == Rule::FirstLine && bytes.indexOf('\n') >= 0)
-        bytes.truncate(bytes.indexOf('\n'));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError() || text.contains(QChar(u'\0')))
-        return {{}, notText(name, QStringLiteral("it is not a text file"))};
-    if (rule == Rule::FirstLine)
-        return {{text}, {}};
+        return {{}, notText(name, QStringLiteral("it is larger than %1 MB").arg(kMaxFileBytes >> 20))};
+
+    // Line by line, so that neither the file's text nor a first value needs more than its own
+    // room, and the values' memory is counted as they come.
+    constexpr qint64 kChunk = 1 << 20;
+    // Each line alone: a broken sequence at a line's end must not join the next line. The byte-
+    // order mark at the file's start is no part of the first value.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringList values;
+    qint64 memory = 0;
+    QString failure;
+    bool first = true;
+    const auto take = [&](QByteArrayView line) {
+        if (first && line.startsWith("\xEF\xBB\xBF"))
+            line = line.sliced(3);
+        first = false;
+        const QString value = utf8.decode(line);
+        if (utf8.hasError() || value.contains(QChar(u'\0'))) {
+            failure = QStringLiteral("it is not a text file");
+            return false;
+        }
+        const QString kept = rule == Rule::Manager ? Trim_Str(value) : value;
+        if (rule == Rule::Manager && kept.isEmpty())
+            return true;
+        memory += kValueMemory + 2 * kept.size();
+        if (memory > kMaxValuesMemory) {
+            failure = QStringLiteral("it holds more values than a series can keep");
+            return false;
+        }
+        values.append(kept);
+        return rule != Rule::FirstLine;
+    };
+    QByteArray pending;
+    bool going = true;
+    while (going) {
+        const QByteArray chunk = file.read(kChunk);
+        if (file.error() != QFileDevice::NoError)
+            return {{}, notText(name, file.errorString())};
+        pending += chunk;
+        qsizetype start = 0;
+        for (qsizetype end = pending.indexOf('\n'); going && end >= 0; end = pending.indexOf('\n', start)) {
+            going = take(QByteArrayView(pending).sliced(start, end - start));
+            start = end + 1;
+        }
+        pending.remove(0, start);
+        if (going && pending.size() > kMaxFileBytes)
+            return {{}, notText(name, QStringLiteral("a line is longer than %1 MB").arg(kMaxFileBytes >> 20))};
+        if (going && chunk.isEmpty()) {
+            // The last line has no line end, or the file none at all.
+            if (!pending.isEmpty() || values.isEmpty())
+                take(pending);
+            going = false;
+        }
+    }
+    if (!failure.isEmpty())
+        return {{}, notText(name, failure)};
     if (rule == Rule::Batch) {
         // Only the end is trimmed: a blank first line is record 1's empty value, and dropping it
         // would give every later record the value of the one after it.
-        qsizetype end = text.size();
-        while (end > 0 && (text[end - 1].isSpace() || text[end - 1].category() == QChar::Other_Control))
+        const auto blank = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
+        while (values.size() > 1 && std::all_of(values.last().cbegin(), values.last().cend(), blank))
+            values.removeLast();
+        QString& last = values.last();
+        qsizetype end = last.size();
+        while (end > 0 && blank(last[end - 1]))
             --end;
-        return {text.left(end).split(u'\n'), {}};
-    }
-    QStringList values;
-    for (const QString& piece : text.split(u'\n')) {
-        const QString value = Trim_Str(piece);
-        if (!value.isEmpty())
-            values.append(value);
+        last.truncate(end);
     }
     return {values, {}};
 }

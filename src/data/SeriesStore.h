@@ -13,6 +13,10 @@ class SeriesStore {
 public:
     // Beyond this a series file is refused rather than read into memory.
     static constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+    // The room a series' values may take in memory, each counted at its text and kValueMemory
+    // more: millions of short lines cost far more than their bytes on disk.
+    static constexpr qint64 kMaxValuesMemory = 256LL * 1024 * 1024;
+    static constexpr qint64 kValueMemory = 64;
 
     // The store over Data_Folder_Path as it is now.
     SeriesStore();

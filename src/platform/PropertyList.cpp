@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/PropertyListWalk.h"
+#include "platform/RegularFile.h"
 #include "platform/Utf8Text.h"
 #include "platform/XmlPropertyList.h"
 
@@ -481,21 +482,10 @@ std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString*
 
 std::optional<QVariant> PropertyList::readFile(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxInputBytes, error);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (file.size() > kMaxInputBytes) {
-        setError(error, QStringLiteral("\"%1\" is too large to be a property list.").arg(path));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxInputBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    return fromData(bytes, error);
+    return fromData(*bytes, error);
 }
 
 QByteArray PropertyList::toData(const QVariant& value, Format format, QString* error)

@@ -232,3 +232,52 @@ TEST_F(SeriesStoreTest, ExportsTextByteForByteAndWorkbooksWithTheTitleRow)
 }
 
 }  // namespace
+
+namespace {
+
+// The most memory the process has held so far, in megabytes.
+long peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+}  // namespace
+
+TEST_F(SeriesStoreTest, HostileSeriesFilesAreReadWithinTheirBoundsOrRefused)
+{
+    // The first value of a 300 MB file is its first line, read alone (a sparse file: no disk used).
+    {
+        QFile big(at("Big.txt"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write("Ann\nB");
+        ASSERT_TRUE(big.resize(300LL << 20));
+    }
+    const long before = peakMegabytes();
+    EXPECT_EQ(store.readFirstValue("Big").values, QStringList{"Ann"});
+    EXPECT_LT(peakMegabytes() - before, 32) << "the first value read the file";
+    EXPECT_EQ(store.readRecords("Big").failure, "The series \"Big\" cannot be read: it is larger than 256 MB.");
+
+    // Ten million short lines are 20 MB on disk and far more as values: refused before they fill
+    // memory.
+    {
+        QFile many(at("Many.txt"));
+        ASSERT_TRUE(many.open(QIODevice::WriteOnly));
+        const QByteArray block = QByteArray("1\n").repeated(1 << 20);
+        for (int i = 0; i < 10; ++i)
+            many.write(block);
+    }
+    const long beforeMany = peakMegabytes();
+    for (const SeriesStore::Values& read : {store.readRecords("Many"), store.read("Many")}) {
+        EXPECT_TRUE(read.values.isEmpty());
+        EXPECT_EQ(read.failure, "The series \"Many\" cannot be read: it holds more values than a series can keep.");
+    }
+    EXPECT_LT(peakMegabytes() - beforeMany, 400);
+
+    // A FIFO named as a series is refused at once, never waited on.
+    ASSERT_EQ(TestEnvironment::run("mkfifo", {at("Pipe.txt")}).exitCode, 0);
+    EXPECT_EQ(store.readRecords("Pipe").failure,
+              QStringLiteral("The series \"Pipe\" cannot be read: \"%1\" is not a file.").arg(at("Pipe.txt")));
+    EXPECT_EQ(store.readFirstValue("Pipe").failure, store.readRecords("Pipe").failure);
+}

@@ -5,7 +5,12 @@
 
 #include "support/TestEnvironment.h"
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <future>
 
 #include <gtest/gtest.h>
 
@@ -151,4 +156,40 @@ TEST(PropertyListHostile, ALargeDictionaryIsWrittenAsRead)
     const QByteArray xml = PropertyList::toData(QVariantList{row}, Format::Xml);
     EXPECT_EQ(PropertyList::fromData(xml), QVariant(QVariantList{row}));
     EXPECT_EQ(xml, plistlib(u"[{'Column%06d' % i: str(i) for i in range(100000)}]"_s, Format::Xml));
+}
+
+// A FIFO would block the program until someone wrote into it, a device never ends: only regular
+// files are read, without waiting on what stands at the path. mkfifo makes the FIFO.
+TEST(PropertyListHostile, OnlyARegularFileIsReadAndNothingElseIsWaitedFor)
+{
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"Default.zvp"_s);
+    ASSERT_EQ(TestEnvironment::run(u"mkfifo"_s, {fifo}).exitCode, 0);
+    const QString zeros = folder.filePath(u"zeros.plist"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zeros));
+    const QString good = folder.filePath(u"good.plist"_s);
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(plistlib(u"['Office', 'A4']"_s, Format::Xml));
+    file.close();
+
+    std::future<QStringList> reads = std::async(std::launch::async, [&] {
+        QStringList reasons;
+        for (const QString& path : {fifo, zeros, folder.path(), folder.filePath(u"gone.plist"_s)}) {
+            QString error;
+            reasons.append(PropertyList::readFile(path, &error) ? u"(read)"_s : error);
+        }
+        return reasons;
+    });
+    const bool returned = reads.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!returned) {
+        // Lets the blocked reader go before failing.
+        QFile writer(fifo);
+        writer.open(QIODevice::WriteOnly);
+    }
+    ASSERT_TRUE(returned) << "a FIFO or a device was waited on";
+    EXPECT_EQ(reads.get(), (QStringList{u"\"%1\" is not a file."_s.arg(fifo), u"\"%1\" is not a file."_s.arg(zeros),
+                                           u"\"%1\" is not a file."_s.arg(folder.path()),
+                                           u"Cannot open \"%1\": No such file or directory"_s.arg(folder.filePath(u"gone.plist"_s))}));
+    EXPECT_EQ(PropertyList::readFile(good)->toStringList(), (QStringList{u"Office"_s, u"A4"_s}));
 }
