@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include "platform/AppContext.h"
 
@@ -9,13 +10,23 @@ namespace {
 
 const QDir::SortFlags kNameOrder = QDir::Name | QDir::IgnoreCase;
 
-// Regular files only: a pipe named like a design would hang whoever reads it.
-QFileInfoList designFilesIn(const QString& folder)
+// The designs of a folder and the pictures beside them, from one listing of the folder: a user
+// folder of thousands of files is read once, not once a design. Regular files only: a pipe
+// named like a design would hang whoever reads it.
+QList<TemplateEntry> designsIn(const QString& folder)
 {
-    QFileInfoList designs;
-    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files, kNameOrder)) {
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, kNameOrder);
+    // A design's picture has its base name and "png" in any case; the first in name order wins.
+    QHash<QString, QString> previews;
+    for (const QFileInfo& entry : files) {
+        if (entry.isFile() && entry.suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0
+            && !previews.contains(entry.completeBaseName()))
+            previews.insert(entry.completeBaseName(), entry.filePath());
+    }
+    QList<TemplateEntry> designs;
+    for (const QFileInfo& entry : files) {
         if (entry.isFile() && entry.suffix().compare(QLatin1String("did"), Qt::CaseInsensitive) == 0)
-            designs.append(entry);
+            designs.append({entry.completeBaseName(), entry.filePath(), previews.value(entry.completeBaseName())});
     }
     return designs;
 }
@@ -23,18 +34,6 @@ QFileInfoList designFilesIn(const QString& folder)
 QString capitalised(const QString& folderName)
 {
     return folderName.isEmpty() ? folderName : folderName.left(1).toUpper() + folderName.mid(1);
-}
-
-// The picture beside a design with its base name; its extension in any case.
-QString previewOf(const QFileInfo& design)
-{
-    for (const QFileInfo& entry : design.dir().entryInfoList({design.completeBaseName() + QStringLiteral(".*")},
-                                                               QDir::Files, kNameOrder)) {
-        if (entry.isFile() && entry.suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0
-            && entry.completeBaseName() == design.completeBaseName())
-            return entry.filePath();
-    }
-    return {};
 }
 
 }  // namespace
@@ -55,7 +54,7 @@ QStringList TemplateCatalog::categories(bool visitorMode) const
     QStringList shown;
     for (const QString& folder : QDir(m_shippedFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, kNameOrder)) {
         const QString category = capitalised(folder);
-        if (category == kUserCategory || designFilesIn(QDir(m_shippedFolder).filePath(folder)).isEmpty())
+        if (category == kUserCategory || designsIn(QDir(m_shippedFolder).filePath(folder)).isEmpty())
             continue;
         if (category.compare(kVisitorCategory, Qt::CaseInsensitive) == 0 && !visitorMode)
             continue;
@@ -75,10 +74,7 @@ QString TemplateCatalog::folderOf(const QString& category) const
 
 QList<TemplateEntry> TemplateCatalog::templates(const QString& category) const
 {
-    QList<TemplateEntry> entries;
     if (category.isEmpty() || category.contains(QLatin1Char('/')) || category.startsWith(QLatin1Char('.')))
-        return entries;
-    for (const QFileInfo& design : designFilesIn(folderOf(category)))
-        entries.append({design.completeBaseName(), design.filePath(), previewOf(design)});
-    return entries;
+        return {};
+    return designsIn(folderOf(category));
 }
