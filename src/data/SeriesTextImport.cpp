@@ -61,7 +61,7 @@ QStringList splitLines(const QString& text)
 
 QString chk_and_insert_validation(const QString& text)
 {
-    QString cleaned = text;
+    QString cleaned = Well_Formed_Text(text);
     cleaned.remove(u'\\');
     cleaned.remove(u'{');
     cleaned.remove(u'}');
@@ -126,7 +126,7 @@ QStringList csvValues(const QString& text)
 QStringList typedLines(const QString& text)
 {
     QStringList lines;
-    for (const QString& line : splitLines(text)) {
+    for (const QString& line : splitLines(Well_Formed_Text(text))) {
         if (!line.isEmpty())
             lines.append(line);
     }

@@ -48,8 +48,27 @@ bool findPart(const QString& text, const QString& part, Qt::CaseSensitivity cs)
 
 QString Trim_Str(const QString& text)
 {
-    const QString spaceTrimmed = trimEnds(text, [](char32_t c) { return QChar::isSpace(c); });
-    return trimEnds(spaceTrimmed, isControlOrFormat);
+    // Blanks and control characters in one pass: trimmed one kind after the other, a blank behind
+    // a zero-width space would stay, and trimming again would change the text again.
+    return trimEnds(text, [](char32_t c) { return QChar::isSpace(c) || isControlOrFormat(c); });
+}
+
+QString Well_Formed_Text(const QString& text)
+{
+    QString formed;
+    formed.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            formed += c;
+            formed += text.at(++i);
+        } else if (c.isSurrogate()) {
+            formed += QChar(QChar::ReplacementCharacter);
+        } else if (c != QChar(u'\0')) {
+            formed += c;
+        }
+    }
+    return formed;
 }
 
 QString Replace_Char_For_valid(const QString& text)

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "data/SeriesStore.h"
 #include "data/SeriesTextImport.h"
 #include "support/TestEnvironment.h"
 
@@ -102,4 +103,22 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
 TEST(SeriesTextImport, TypedLinesAreKeptAsTyped)
 {
     EXPECT_EQ(typedLines("one\n\n two \r\nthree"), QStringList({"one", " two ", "three"}));
+}
+
+TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
+{
+    // A NUL from "\'00" or "\u0", a surrogate without its other half, a blank behind a zero-width
+    // space: each value comes out as a series file can keep it.
+    const FileValues values = valuesOfFile("{\\rtf1\\ansi A\\'00B\\par C\\u0 ?D\\par E\\u-10240 ?F\\par G \\u8203 ?}", "rtf");
+    ASSERT_TRUE(values.ok);
+    EXPECT_EQ(values.values, (QStringList{"AB", "CD", QStringLiteral("E\uFFFDF"), "G"}));
+    EXPECT_EQ(typedLines(QStringLiteral("x") + QChar(0xDC00) + QChar(u'\0') + "y"), QStringList{QStringLiteral("x\uFFFDy")});
+    EXPECT_EQ(chk_and_insert_validation(QStringLiteral("A \u200B")), "A");
+    EXPECT_EQ(chk_and_insert_validation(QStringLiteral("\u200B A")), "A");
+
+    QTemporaryDir folder;
+    const SeriesStore store(folder.path());
+    ASSERT_TRUE(store.save("Imported", values.values));
+    EXPECT_EQ(store.read("Imported").values, values.values);
+    EXPECT_EQ(store.readRecords("Imported").values, values.values);
 }

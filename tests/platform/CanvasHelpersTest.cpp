@@ -96,11 +96,14 @@ TEST_F(MessageBoxes, OnTheGuiThreadTheyAnswerAndABoxThatCannotBeShownIsLoggedAnd
 TEST(StringHelpers, TrimStrStripsByteOrderMarksAndZeroWidthSpacesAndFindStrRefusesAnEmptyNeedle)
 {
     const QChar bom(0xFEFF), zeroWidth(0x200B);
-    const QList<std::pair<QString, QString>> cases = {  // white space behind a zero-width space stays: one pass each
+    // White space behind a zero-width space goes too, so that trimming again changes nothing.
+    const QList<std::pair<QString, QString>> cases = {
         {QString(bom) + "Name", "Name"}, {QString(" \t") + zeroWidth + "Name" + zeroWidth + "\r\n", "Name"},
-        {QString(" ") + zeroWidth + " Name", " Name"}, {QString(bom) + zeroWidth, ""}};
-    for (const auto& [text, trimmed] : cases)
+        {QString(" ") + zeroWidth + " Name", "Name"}, {QString("Name ") + zeroWidth, "Name"}, {QString(bom) + zeroWidth, ""}};
+    for (const auto& [text, trimmed] : cases) {
         EXPECT_EQ(Trim_Str(text), trimmed) << text.toStdString();
+        EXPECT_EQ(Trim_Str(Trim_Str(text)), Trim_Str(text)) << text.toStdString();
+    }
     EXPECT_FALSE(Find_Str("abc", "") || Find_Str_Case_Insensitive("abc", "") || Find_Str_Case_Insensitive({}, "a"));
     EXPECT_TRUE(Find_Str_Case_Insensitive("Front_Photo", "PHOTO") && !Find_Str("Front_Photo", "photo"));
 }
