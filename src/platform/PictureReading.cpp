@@ -4,10 +4,17 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include "platform/PngShrinking.h"
+
 namespace {
 
 // A hostile header must not make the reader allocate without bound.
 constexpr int kAllocationLimitMB = int(kMaxPictureBytes >> 20);
+// A palette picture read whole to be shrunk in true colour costs its index and its colour copy.
+constexpr qint64 kPaletteWholeBytesPerPixel = 5;
+constexpr qint64 kPaletteWholeBytes = 48LL * 1024 * 1024;
+// A PNG shrunk row by row holds little, but its decoding takes its time.
+constexpr int kMaxShrunkPngSide = 16000;
 
 // The reader's size is the stored one; a quarter turn by the EXIF orientation swaps it, so the box
 // is turned with it and the upright picture fits the box as asked.
@@ -42,8 +49,15 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
     const QSize fitted = box.isEmpty() || !stored.isValid() ? QSize() : fittedSize(stored, box, quarterTurn, mode);
     // Qt shrinks a palette picture within its palette, speckling its shades, so such a picture is
-    // read whole and shrunk in true colour.
+    // shrunk in true colour: read whole when that costs little, else row by row as it is decoded
+    // (a few kilobytes of file can hold 8000 x 8000 pixels, which Qt would decode whole anyway).
     const bool palette = isPaletteFormat(reader.imageFormat());
+    if (palette && fitted.isValid() && fitted != stored
+        && qint64(stored.width()) * stored.height() * kPaletteWholeBytesPerPixel > kPaletteWholeBytes) {
+        const bool streamable = reader.format() == "png" && !reader.fileName().isEmpty() && !clip.isValid()
+                                && reader.transformation() == QImageIOHandler::TransformationNone;
+        return streamable ? readPngShrunk(reader.fileName(), fitted, kMaxShrunkPngSide) : QImage();
+    }
     if (fitted.isValid() && !palette)
         reader.setScaledSize(fitted);
     // The reader clips the stored picture, before it is turned upright: only an upright one is

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <numeric>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -109,6 +110,32 @@ TEST_F(PictureFiles, PalettePicturesShrinkInTrueColourAsImageMagickShrinksThem)
         EXPECT_LE(largestDifference(readPicturePreview(magick.path(checks), 100), QImage(magick.path(theirs))), 12)
             << type;
     }
+}
+
+TEST_F(PictureFiles, ALargePalettePictureIsShrunkWhileItIsReadNotDecodedWhole)
+{
+    // 8000 x 8000 pixels of two colours in a small file: read whole and turned to true colour it
+    // would hold 320 MB for a 160-pixel thumbnail, eight times over on the library's threads.
+    const QString huge = magick.path("huge-palette.png");
+    TestEnvironment::runPython(R"(
+import sys, struct, zlib
+chunk = lambda kind, body: struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+side = 8000
+squeeze = zlib.compressobj(9)
+data = b''.join(squeeze.compress(b'\0' + b'\1' * side) for _ in range(side)) + squeeze.flush()
+header = chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 8, 3, 0, 0, 0))
+palette = chunk(b'PLTE', bytes([255, 255, 255, 0x30, 0x60, 0xc0]))
+open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + header + palette + chunk(b'IDAT', data) + chunk(b'IEND', b''))
+)", {huge});
+    ASSERT_TRUE(QFile::exists(huge));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long before = usage.ru_maxrss;
+    const QImage thumbnail = readPicturePreview(huge, 160);
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT((usage.ru_maxrss - before) / 1024, 128) << "megabytes held";
+    ASSERT_EQ(thumbnail.size(), QSize(160, 160));
+    EXPECT_EQ(thumbnail.pixelColor(80, 80), QColor(0x30, 0x60, 0xc0));
 }
 
 TEST_F(PictureFiles, OnlyRegularFilesWithinTheAllocationLimitAreRead)
