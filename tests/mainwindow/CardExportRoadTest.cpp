@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include "ExportScripting.h"
@@ -20,6 +22,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
 #include "platform/AppContext.h"
+#include "support/FreshRun.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/dialogs/Open_Export_Log.h"
@@ -30,11 +33,11 @@
 
 namespace {
 
-void writeOldBack(const QString& path)
+void writeOld(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
-        file.write("old back");
+        file.write(bytes);
 }
 
 class CardExportRoadTest : public ::testing::Test {
@@ -59,9 +62,10 @@ protected:
 
     // Answers the sheet with a range, the folder panel with the temporary folder, and keeps the
     // closing box's message.
-    void scriptExport(int from, int to, std::function<void(ExportSheet&)> look = {})
+    void scriptExport(int from, int to, std::function<void(ExportSheet&)> look = {},
+                      ScriptedDialogPresenter::Hook question = {})
     {
-        ::scriptExport(dialogs, folder.path(), from, to, &closingMessage, std::move(look));
+        ::scriptExport(dialogs, folder.path(), from, to, &closingMessage, std::move(look), std::move(question));
     }
     QStringList written() const { return QDir(folder.filePath("ZOVA ID Card")).entryList(QDir::Files, QDir::Name); }
 
@@ -112,7 +116,7 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileAskin
 {
     CARD_SIDE_STR = QStringLiteral("2");
     const QString back = folder.filePath("Card_Back.PNG");
-    writeOldBack(back);
+    writeOld(back, "old back");
     QStringList asked;
     dialogs.queueHook([](QDialog& dialog) {
         auto& sheet = static_cast<ExportSheet&>(dialog);
@@ -142,6 +146,35 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileAskin
     EXPECT_EQ(old.readAll(), "old back");
     EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n1 card was written.");
     EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
+}
+
+TEST_F(CardExportRoadTest, ABatchRunsFirstQuestionIsMadeAndAnsweredOnTheGuiThreadWhileTheRunWaits)
+{
+    if (!runsAlone())
+        return;
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("ZOVA ID Card")));
+    const QString existing = folder.filePath("ZOVA ID Card/Card_2_Front.PNG");
+    writeOld(existing, "old front");
+    QStringList asked;
+    QThread* madeOn = nullptr;
+    QThread* shownOn = nullptr;
+    scriptExport(2, 3, {}, [&](QDialog& dialog) {
+        auto* prompt = qobject_cast<Replcae_Confirm_Box*>(&dialog);
+        ASSERT_NE(prompt, nullptr) << dialog.metaObject()->className();
+        asked.append(prompt->file_path_str);
+        madeOn = prompt->thread();
+        shownOn = QThread::currentThread();
+        prompt->keep_button->click();
+    });
+    Export_Button(controller);
+    EXPECT_EQ(asked, QStringList{existing});
+    EXPECT_EQ(madeOn, qApp->thread());
+    EXPECT_EQ(shownOn, qApp->thread());
+    EXPECT_EQ(written(), (QStringList{"Card_2_Front (1).png", "Card_2_Front.PNG", "Card_3_Front.PNG"}));
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old front");
+    EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n2 cards were written.");
 }
 
 TEST_F(CardExportRoadTest, ScreenshotsOfTheSheetAndOfTheProgressWindow)

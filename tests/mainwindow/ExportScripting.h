@@ -1,6 +1,7 @@
 #pragma once
 // Scripted answers for the Export command: the sheet with a range of records, the folder panel,
-// and the closing box, whose message is kept.
+// the questions asked during the run when a hook for them is given, and the closing box, whose
+// message is kept.
 #include <QLabel>
 #include <QRadioButton>
 #include <functional>
@@ -12,7 +13,7 @@
 
 // `look` sees the sheet before OK is pressed; `closing` outlives the export.
 inline void scriptExport(ScriptedDialogPresenter& dialogs, const QString& folder, int from, int to, QString* closing,
-                         std::function<void(ExportSheet&)> look = {})
+                         std::function<void(ExportSheet&)> look = {}, ScriptedDialogPresenter::Hook question = {})
 {
     dialogs.queueHook([=](QDialog& dialog) {
         auto& sheet = static_cast<ExportSheet&>(dialog);
@@ -24,5 +25,7 @@ inline void scriptExport(ScriptedDialogPresenter& dialogs, const QString& folder
         sheet.exportOkay();
     });
     dialogs.queueFolder(folder);
+    if (question)
+        dialogs.queueHook(std::move(question));
     dialogs.queueHook([closing](QDialog& dialog) { *closing = static_cast<Open_Export_Log&>(dialog)._open_log_message->text(); });
 }

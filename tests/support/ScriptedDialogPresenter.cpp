@@ -2,9 +2,12 @@
 
 #include <QDialog>
 
+#include "support/OnGuiThread.h"
+
 // Runs on the GUI thread only, as the real presenter does.
 int ScriptedDialogPresenter::runModal(QDialog& dialog)
 {
+    expectOnGuiThread("a dialog", &dialog);
     dialog.setResult(0);  // as QDialog::exec starts
     if (!hooks_.empty()) {
         const Hook hook = std::move(hooks_.front());
@@ -29,15 +32,18 @@ QString takeFirst(std::deque<QString>& paths)
 
 QString ScriptedDialogPresenter::openFile(const FilePanelRequest&)
 {
+    expectOnGuiThread("a file panel");
     return takeFirst(openFiles_);
 }
 
 QString ScriptedDialogPresenter::saveFile(const FilePanelRequest&)
 {
+    expectOnGuiThread("a file panel");
     return takeFirst(saveFiles_);
 }
 
 QString ScriptedDialogPresenter::chooseFolder(const FilePanelRequest&)
 {
+    expectOnGuiThread("a file panel");
     return takeFirst(folders_);
 }

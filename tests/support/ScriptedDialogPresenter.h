@@ -1,7 +1,8 @@
 #pragma once
 // A dialog presenter for tests, installed for its lifetime: the next queued hook works each modal
 // dialog (presses its buttons, ticks its boxes) and the run answers the result the hook left.
-// File panels answer the queued paths, then as cancelled.
+// File panels answer the queued paths, then as cancelled. A dialog or panel shown off the GUI
+// thread, or a dialog made on a worker, fails the running test.
 #include <deque>
 #include <functional>
 #include "platform/DialogPresenter.h"

@@ -1,6 +1,8 @@
 #include "support/ScriptedMessagePresenter.h"
 #include <QMutexLocker>
 
+#include "support/OnGuiThread.h"
+
 void ScriptedMessagePresenter::queueAnswers(std::initializer_list<int> answers)
 {
     QMutexLocker lock(&mutex_);
@@ -9,6 +11,7 @@ void ScriptedMessagePresenter::queueAnswers(std::initializer_list<int> answers)
 
 int ScriptedMessagePresenter::present(const MessageBoxRequest& request)
 {
+    expectOnGuiThread("a message box");
     QMutexLocker lock(&mutex_);
     int answer = 0;
     if (!answers_.empty()) {

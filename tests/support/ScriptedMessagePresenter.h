@@ -1,6 +1,7 @@
 #pragma once
 // A message presenter for tests: records every box and alert sound, answers from a queue of button indexes
-// (0 once the queue is empty) and notes the thread that presented each box.
+// (0 once the queue is empty) and notes the thread that presented each box; a box shown off the GUI
+// thread fails the running test.
 #include <QList>
 #include <QMutex>
 #include <QStringList>

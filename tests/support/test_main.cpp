@@ -1,11 +1,12 @@
-// Test entry: on the offscreen platform, a QApplication for the suites that drive widgets and a
-// QGuiApplication for the rest, with private data and settings folders for the run.
+// Test entry: on the offscreen platform, a QApplication that fails a test making a widget off the
+// GUI thread for the suites that drive widgets and a QGuiApplication for the rest, with private
+// data and settings folders for the run.
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include "support/TestEnvironment.h"
 #ifdef ZOVA_TEST_WIDGETS
-#include <QApplication>
-using TestApplication = QApplication;
+#include "support/GuiThreadCheckedApplication.h"
+using TestApplication = GuiThreadCheckedApplication;
 #else
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;

@@ -92,11 +92,16 @@ void Replcae_Confirm_Box::reject()
 
 int askKeepOrReplace(const QString& path, const QString& title, const QString& text)
 {
-    Replcae_Confirm_Box& box = Replcae_Confirm_Box::defaultInstance();
-    box.title_val = title;
-    box.msg_val_str = text;
-    box.apply_chk_show = true;
-    box.file_path_str = path;
-    box.Open_box_in_thread();
-    return replace_keep_file_flag;
+    // The box's fields are the GUI thread's too: all of it goes there in one hop.
+    int answer = ReplaceKeep::Cancel;
+    GuiThread::runBlocking([&] {
+        Replcae_Confirm_Box& box = Replcae_Confirm_Box::defaultInstance();
+        box.title_val = title;
+        box.msg_val_str = text;
+        box.apply_chk_show = true;
+        box.file_path_str = path;
+        box.Open_Replace_Dialog();
+        answer = replace_keep_file_flag;
+    });
+    return answer;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <atomic>
 
+#include "platform/GuiThread.h"
 #include "platform/ReplaceKeep.h"
 
 class QLabel;
@@ -31,11 +32,31 @@ void applySharedDialogBackground(QWidget& window);
 QLabel* makeDialogTitleLabel(QWidget* parent);
 QLabel* makeDialogMessageLabel(QWidget* parent);
 
-// One instance per dialog class for the whole run. It is never deleted: jobs may still hold it
-// while the application shuts down.
+namespace SharedDialogSlots {
+template <class Dialog>
+inline std::atomic<Dialog*> made{nullptr};
+}
+
+// One instance per window class for the whole run, made by make() on the GUI thread whichever
+// thread asks first: a widget made on a worker belongs to that worker and never gets its clicks.
+// It is never deleted: jobs may still hold it while the application shuts down.
+template <class Dialog, class Maker>
+Dialog& sharedDialogInstance(Maker make)
+{
+    std::atomic<Dialog*>& slot = SharedDialogSlots::made<Dialog>;
+    if (Dialog* dialog = slot.load(std::memory_order_acquire))
+        return *dialog;
+    // No function-local static made through the hop: the GUI thread asking meanwhile would wait
+    // on its guard while the hop waits for the GUI thread. Only the GUI thread stores.
+    GuiThread::runBlocking([&] {
+        if (slot.load(std::memory_order_relaxed) == nullptr)
+            slot.store(make(), std::memory_order_release);
+    });
+    return *slot.load(std::memory_order_acquire);
+}
+
 template <class Dialog>
 Dialog& sharedDialogInstance()
 {
-    static Dialog* instance = new Dialog;
-    return *instance;
+    return sharedDialogInstance<Dialog>([] { return new Dialog; });
 }

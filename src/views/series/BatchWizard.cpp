@@ -79,8 +79,7 @@ BatchWizard::~BatchWizard()
 
 BatchWizard& BatchWizard::defaultInstance()
 {
-    static BatchWizard* instance = new BatchWizard;  // lives for the rest of the run
-    return *instance;
+    return sharedDialogInstance<BatchWizard>();
 }
 
 bool BatchWizard::secondScreenShown() const

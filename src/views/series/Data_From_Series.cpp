@@ -7,6 +7,7 @@
 #include "platform/Log.h"
 #include "platform/StringHelpers.h"
 #include "ui_DataRowsView.h"
+#include "views/dialogs/SharedDialogs.h"
 #include "views/series/DataRowsModel.h"
 #include "views/series/DataRowsView.h"
 
@@ -28,8 +29,7 @@ Data_From_Series::~Data_From_Series()
 
 Data_From_Series& Data_From_Series::defaultInstance()
 {
-    static Data_From_Series* instance = new Data_From_Series;  // lives for the rest of the run
-    return *instance;
+    return sharedDialogInstance<Data_From_Series>();
 }
 
 int Data_From_Series::nextRowNumber() const

@@ -8,6 +8,7 @@
 #include "views/series/SeriesWindowStyle.h"
 #include "views/series/SheetWindowCore.h"
 #include "ui_Import_Excel.h"
+#include "views/dialogs/SharedDialogs.h"
 
 Import_Excel::Import_Excel(SeriesWindowLinks links, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::Import_Excel>()), _links(std::move(links))
@@ -26,9 +27,7 @@ Import_Excel::~Import_Excel() = default;
 
 Import_Excel& Import_Excel::defaultInstance()
 {
-    // Never deleted: it may be asked for while the application shuts down.
-    static Import_Excel* instance = new Import_Excel(seriesMakerLinks({}, {}));
-    return *instance;
+    return sharedDialogInstance<Import_Excel>([] { return new Import_Excel(seriesMakerLinks({}, {})); });
 }
 
 SheetColumnList& Import_Excel::columns()

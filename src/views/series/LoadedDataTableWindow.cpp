@@ -4,6 +4,7 @@
 #include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
 #include "ui_DataRowsView.h"
+#include "views/dialogs/SharedDialogs.h"
 #include "views/series/DataRowsModel.h"
 #include "views/series/DataRowsView.h"
 
@@ -18,8 +19,7 @@ LoadedDataTableWindow::~LoadedDataTableWindow() = default;
 
 LoadedDataTableWindow& LoadedDataTableWindow::defaultInstance()
 {
-    static LoadedDataTableWindow* instance = new LoadedDataTableWindow;  // lives for the rest of the run
-    return *instance;
+    return sharedDialogInstance<LoadedDataTableWindow>();
 }
 
 void LoadedDataTableWindow::reload()

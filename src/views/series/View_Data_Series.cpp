@@ -28,8 +28,7 @@ View_Data_Series::~View_Data_Series() = default;
 
 View_Data_Series& View_Data_Series::defaultInstance()
 {
-    static View_Data_Series* instance = new View_Data_Series;  // lives for the rest of the run
-    return *instance;
+    return sharedDialogInstance<View_Data_Series>();
 }
 
 void View_Data_Series::Open_Wnd()
