@@ -94,8 +94,9 @@ QImage croppedWhole(const CropRequest& request, const QImage& preview, const std
         result.error = unreadablePictureMessage(request.source);
         return {};
     }
-    const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), picture.size()) : QRectF();
-    return croppedPicture(adjusted(picture, request.adjustments), request, faceInPicture, &result.pixels);
+    const QImage whole = adjusted(picture, request.adjustments);
+    const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), whole.size()) : QRectF();
+    return croppedPicture(whole, request, faceInPicture, &result.pixels);
 }
 
 QByteArray encoded(const QImage& crop, const QString& target, QString* error)
@@ -120,6 +121,8 @@ CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QB
             result.error = unreadablePictureMessage(request.source);
             return result;
         }
+        // A flip or a turn moves the face: it is looked for where the cut will find it.
+        preview = adjusted(preview, request.adjustments);
         face = faces.firstFace(preview);
         if (!face) {
             result.noFace = true;

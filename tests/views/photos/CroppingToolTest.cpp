@@ -506,3 +506,45 @@ TEST_F(CroppingToolTest, ASelectionPastThePictureCropsOnlyWhatLiesOnItAndNoCropp
     EXPECT_EQ(messages.texts(), QStringList({"\nThe folder for the cropped pictures could not be made."}));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/wide.png")));
 }
+
+// Crop All finds each face where Crop does: on the picture as flipped or turned.
+TEST_F(CroppingToolTest, CropAllCutsTheFaceCropCutsWithTheFlipOrTheTurn)
+{
+    const QString astronaut = kSkimageData + QStringLiteral("astronaut.png");
+    if (!QFileInfo(astronaut).isFile())
+        GTEST_SKIP() << "needs python3-skimage's astronaut.png";
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    ASSERT_TRUE(QFile::copy(astronaut, at("in/astronaut.png")));
+    for (const char* adjustment : {"Image_FIH_chk", "Rotate_slidr"}) {
+        SCOPED_TRACE(adjustment);
+        QDir(at("out")).removeRecursively();
+        QDir(at("all")).removeRecursively();
+        click("input_folder_radio");
+        control<QLineEdit>("folder_path").setText(at("in"));
+        chooseOnePicture({});
+        ASSERT_TRUE(onPage2());
+        // Ten degrees: the frontal-face cascade finds no face turned much further.
+        if (QString(adjustment) == "Rotate_slidr")
+            control<QSlider>(adjustment).setValue(100);
+        else
+            click(adjustment);
+        click("crop_face_radio");
+        ASSERT_TRUE(tool.Find_Face);
+        tool.Crop_Single_Image_Clicked();
+        tool.Crop_Output_Path = at("all");
+        click("crop_all_btn");
+        const QStringList all = QDir(at("all")).entryList(QDir::Files);
+        ASSERT_EQ(all.size(), 1);
+        const QString single = at("out/Badge.png"), batch = at("all/") + all.first();
+        const auto size = [](const QString& path) {
+            return TestEnvironment::run(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%wx%h"), path})
+                .out.toStdString();
+        };
+        EXPECT_EQ(size(single), size(batch));
+        const auto compared = TestEnvironment::run(
+            QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), single, batch, QStringLiteral("null:")});
+        EXPECT_EQ(compared.err.trimmed().toStdString(), "0") << "pixels that differ";
+        tool.Back_Btn_Clicked();
+        tool.Reset_Image_Editing_Controls();
+    }
+}
