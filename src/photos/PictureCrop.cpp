@@ -23,6 +23,12 @@ QRectF scaledToPicture(const QRectF& box, const QSize& preview, const QSize& pic
     return QRectF(box.x() * sx, box.y() * sy, box.width() * sx, box.height() * sy);
 }
 
+void setUnreadable(const QString& source, CropResult& result)
+{
+    result.unreadable = true;
+    result.error = unreadablePictureMessage(source);
+}
+
 QImage adjusted(const QImage& picture, const PictureSettings& adjustments)
 {
     return adjustments == PictureSettings() ? picture
@@ -74,7 +80,7 @@ QImage croppedArea(const CropRequest& request, const QImage& preview, const std:
 {
     const QSize size = pictureFileSize(request.source);
     if (!size.isValid()) {
-        result.error = unreadablePictureMessage(request.source);
+        setUnreadable(request.source, result);
         return {};
     }
     result.pixels = cropArea(size, request, face ? scaledToPicture(*face, preview.size(), size) : QRectF());
@@ -82,7 +88,7 @@ QImage croppedArea(const CropRequest& request, const QImage& preview, const std:
         return {};
     const QImage crop = readPictureArea(request.source, result.pixels);
     if (crop.isNull())
-        result.error = unreadablePictureMessage(request.source);
+        setUnreadable(request.source, result);
     return crop;
 }
 
@@ -91,7 +97,7 @@ QImage croppedWhole(const CropRequest& request, const QImage& preview, const std
 {
     const QImage picture = readPictureFile(request.source);
     if (picture.isNull()) {
-        result.error = unreadablePictureMessage(request.source);
+        setUnreadable(request.source, result);
         return {};
     }
     const QImage whole = adjusted(picture, request.adjustments);
@@ -118,7 +124,7 @@ CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QB
     if (request.method == CropRequest::Face) {
         preview = readPicturePreview(request.source);
         if (preview.isNull()) {
-            result.error = unreadablePictureMessage(request.source);
+            setUnreadable(request.source, result);
             return result;
         }
         // A flip or a turn moves the face: it is looked for where the cut will find it.

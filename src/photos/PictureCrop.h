@@ -35,6 +35,7 @@ struct CropRequest {
 struct CropResult {
     bool written = false;
     bool noFace = false;  // the face method found no face: nothing written, nothing to tell
+    bool unreadable = false;  // the picture could not be read (error says so)
     QString error;        // why nothing was written, for the user; empty when nothing was wrong
     QString target;       // the file written, when written
     QRect pixels;         // the area of the adjusted picture that was cut out, rows from the top

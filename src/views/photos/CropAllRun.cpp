@@ -5,6 +5,7 @@
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "output/RefusedRecords.h"
 #include "platform/CanvasGlobals.h"
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
@@ -28,12 +29,20 @@ bool runWithProgress(CropBatchRun& run)
     return completed;
 }
 
-QString failureText(const QStringList& failures)
-{
-    return QStringLiteral("These pictures could not be cropped:\n") + failures.join(u'\n');
-}
-
 }  // namespace
+
+QString cropRunMessage(int cropped, int leftOut, bool stopped, const QStringList& failures)
+{
+    if (leftOut == 0 && !stopped && failures.isEmpty())
+        return kCroppedMessage;
+    QStringList said{
+        countOf(cropped, QStringLiteral("picture was cropped."), QStringLiteral("pictures were cropped."))};
+    if (stopped)
+        said << QStringLiteral("Cropping was stopped.");
+    said << failures;
+    return said.join(u' ') + listIntroduction(0, leftOut, QStringLiteral("picture was left out"),
+                                             QStringLiteral("pictures were left out"));
+}
 
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector)
 {
@@ -91,12 +100,15 @@ CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::Detect
         outcome.Crop_New_Excel_Col_Index = column.index;
         outcome.Crop_New_Excel_Col_Name = column.key;
     }
+    outcome.leftOut = run.leftOut();
+    const QString message =
+        cropRunMessage(outcome.filesWritten, int(outcome.leftOut.size()), run.stopped(), run.failures());
+    if (!direct) {
+        Open_Export_Log::Show_Closing_Box(outcome.outputFolder, message, outcome.leftOut, outcome.filesWritten);
+        return outcome;
+    }
     check_any_card_exported = outcome.filesWritten > 0 ? 1 : 0;
     Export_File_Path = outcome.outputFolder;
-    Export_File_Message = kCroppedMessage;
-    if (!run.failures().isEmpty())
-        Show_MessageBox(failureText(run.failures()));
-    if (!direct)
-        Open_Export_Log::defaultInstance().Open_Export_File_Box();
+    Export_File_Message = message;
     return outcome;
 }

@@ -544,10 +544,10 @@ QStringList Cropping_Tool::listedPaths() const
     return paths;
 }
 
-void Cropping_Tool::Close_Box_With_OK()
+void Cropping_Tool::Close_Box_With_OK(const QStringList& leftOut)
 {
     done(1);
-    Show_MessageBox(Export_File_Message);
+    Show_Report_Box(Export_File_Message, leftOut);
 }
 
 void Cropping_Tool::Close_Box_With_Cancel()

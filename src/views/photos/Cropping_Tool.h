@@ -114,7 +114,8 @@ public:
     void Crop_Single_Image_Clicked();
     void Crop_All_Clicked();
     void Crop_Direct_Image_Clicked();
-    void Close_Box_With_OK();
+    // Closes with result 1 and shows Export_File_Message with the pictures a run left out.
+    void Close_Box_With_OK(const QStringList& leftOut = {});
     void Close_Box_With_Cancel();
     void Open_Output_Folder_Clicked();
 

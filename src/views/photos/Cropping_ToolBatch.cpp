@@ -76,5 +76,5 @@ void Cropping_Tool::cropListedDirectly()
     Crop_Direct_Series_ = outcome.Crop_Direct_Series;
     Crop_New_Excel_Col_Index_ = outcome.Crop_New_Excel_Col_Index;
     Crop_New_Excel_Col_Name_ = outcome.Crop_New_Excel_Col_Name;
-    Close_Box_With_OK();
+    Close_Box_With_OK(outcome.leftOut);
 }
