@@ -201,3 +201,5 @@ inline const QString kNoImageToCropMessage = QStringLiteral("There is no image t
 inline const QString kSelectAreaMessage = QStringLiteral("Please select area to crop.");
 inline const QString kNoFaceMessage = QStringLiteral("No face detected.");
 inline const QString kCroppedMessage = QStringLiteral("Image has been cropped successfully.");
+inline const QString kOutputNameMessage = QStringLiteral(
+    "Please type a file name as the custom name, without \"/\" or \"\\\" and not starting with \"..\".");

@@ -29,7 +29,8 @@ CropAllSettings Cropping_Tool::batchSettings() const
     plan.outputFolder = Crop_Output_Path;
     plan.customName = ui->output_custom_radio->isChecked() ? ui->output_custom_name->text() : QString();
     plan.formatIndex = ui->output_format_combo->currentIndex();
-    plan.firstCounter = crop_num;
+    // Each run names its pictures from the first name on.
+    plan.firstCounter = 0;
     plan.extensions = links_.imageTypes;
     settings.crop_direct = crop_direct;
     settings.input_selection = input_selection;
@@ -55,7 +56,8 @@ void Cropping_Tool::Crop_All_Clicked()
     if (!selectionToCrop())
         return;
     const CropAllOutcome outcome = runBatch();
-    crop_num = outcome.nextCounter;
+    if (outcome.ran)
+        crop_num = outcome.nextCounter;
     if (input_selection == 3)
         fillSeriesList(ui->batch_list->currentText());
 }
