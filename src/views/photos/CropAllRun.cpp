@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <utility>
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -46,6 +48,13 @@ QString cropRunMessage(int cropped, int leftOut, bool stopped, const QStringList
 
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector)
 {
+    // The caller hears once that the run has ended: when it has, or at the latest on leaving.
+    std::function<void()> ended = std::exchange(settings.ended, {});
+    const auto tellEnded = [&ended] {
+        if (ended)
+            std::exchange(ended, {})();
+    };
+    const auto atTheLatest = qScopeGuard(tellEnded);
     CropAllOutcome outcome;
     outcome.nextCounter = settings.plan.firstCounter;
     Stop_SMS_Sending_Now = 0;
@@ -87,7 +96,9 @@ CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::Detect
     outcome.outputFolder = plan.outputFolder;
     CropBatchRun run(plan, makeDetector, direct ? KeepReplaceAnswers::Prompt() : KeepReplaceAnswers::Prompt(&askKeepOrReplace));
     run.stopWhen(&stopAsked);
-    if (!runWithProgress(run)) {
+    const bool ran = runWithProgress(run);
+    tellEnded();
+    if (!ran) {
         Show_MessageBox(kSeriesFileFailure);
         return outcome;
     }

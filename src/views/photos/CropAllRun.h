@@ -5,6 +5,7 @@
 // shows progress and takes the stop.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "photos/CropBatchRun.h"
 
@@ -15,6 +16,8 @@ struct CropAllSettings {
     int input_selection = 0;  // 3 series, 4 spreadsheet column; the other sources record nothing
     QString seriesName;       // the chosen series ("" when none)
     bool replaceSeries = false;  // rewrite the chosen series rather than make a new one beside it
+    // Called once the run has ended, however it ends, and before its report.
+    std::function<void()> ended;
 };
 
 struct CropAllOutcome {

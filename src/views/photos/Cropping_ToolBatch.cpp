@@ -43,11 +43,14 @@ CropAllOutcome Cropping_Tool::runBatch()
 {
     Crop_All_Thread_Running = true;
     Show_hide_Crop_Selection(false);
-    const CropAllOutcome outcome = Crop_All_Run(batchSettings(), &cascadeDetector);
-    Crop_All_Thread_Running = false;
-    if (croping_selection == 0 || (croping_selection == 1 && Find_Face))
-        Show_hide_Crop_Selection(true);
-    return outcome;
+    CropAllSettings settings = batchSettings();
+    // The selection is back, as the user left it, before the run reports.
+    settings.ended = [this] {
+        Crop_All_Thread_Running = false;
+        if (croping_selection == 0 || (croping_selection == 1 && Find_Face))
+            Show_hide_Crop_Selection(true);
+    };
+    return Crop_All_Run(std::move(settings), &cascadeDetector);
 }
 
 void Cropping_Tool::Crop_All_Clicked()

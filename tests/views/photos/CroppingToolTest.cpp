@@ -619,3 +619,25 @@ TEST_F(CroppingToolTest, CustomNamesStartAtTheFirstNameAfterCropsNamedAfterTheir
               QStringList({"Badge.png", "one.png", "two.png"}));
     EXPECT_EQ(QDir(at("custom")).entryList(QDir::Files, QDir::Name), QStringList({"Badge.png", "Badge_1.png"}));
 }
+
+// The selection is hidden while Crop All runs and is back, as it was left, when the run reports.
+TEST_F(CroppingToolTest, TheSelectionIsBackWhenCropAllReports)
+{
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    for (const char* name : {"a.png", "b.png"})
+        picture(QStringLiteral("in/") + name, noisePicture(QSize(300, 200), 6));
+    click("input_folder_radio");
+    control<QLineEdit>("folder_path").setText(at("in"));
+    chooseOnePicture({});
+    ASSERT_TRUE(onPage2());
+    tool.canvas().model().removeAllSelectorsFromCanvas();
+    tool.canvas().model().addSelectorWithFrame(QRectF(10, 20, 40, 30));
+    bool shownAtTheReport = false;
+    dialogs.queueHook([&](QDialog&) { shownAtTheReport = tool.canvas().model().selectors().back()->isShown(); });
+    click("crop_all_btn");
+    EXPECT_TRUE(shownAtTheReport);
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files).size(), 2);
+    ASSERT_TRUE(tool.canvas().model().hasSelectors());
+    EXPECT_TRUE(tool.canvas().model().selectors().back()->isShown());
+    EXPECT_EQ(selection(), QRectF(10, 20, 40, 30));
+}
