@@ -31,8 +31,8 @@ bool runWithProgress(CropBatchRun& run)
     return completed;
 }
 
-}  // namespace
-
+// What the end of a run says: the success message when every picture was cropped, else how many
+// were, with the introduction of the list of those left out ("2 pictures were left out:").
 QString cropRunMessage(int cropped, int leftOut, bool stopped, const QStringList& failures)
 {
     if (leftOut == 0 && !stopped && failures.isEmpty())
@@ -45,6 +45,8 @@ QString cropRunMessage(int cropped, int leftOut, bool stopped, const QStringList
     return said.join(u' ') + listIntroduction(0, leftOut, QStringLiteral("picture was left out"),
                                              QStringLiteral("pictures were left out"));
 }
+
+}  // namespace
 
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector)
 {

@@ -25,8 +25,7 @@ struct CropAllOutcome {
     QString outputFolder;   // where the pictures went
     QStringList entries;    // per picture taken: the path written or ""
     int filesWritten = 0;
-    // The pictures taken that gave no file, and why; and what else went wrong.
-    QStringList leftOut;
+    QStringList leftOut;    // the pictures taken that gave no file, each with why
     int nextCounter = 0;    // the custom-name counter after the run
     // The direct results.
     QString Crop_Direct_Series;
@@ -40,7 +39,3 @@ inline const QString kCropFolderFailure = QStringLiteral("The folder for the cro
 // Export_File_Message. A standard run ends with the report of written files and the pictures left
 // out; a direct run leaves closing the window, which shows the message and that list, to the tool.
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector);
-
-// What the end of a run says: the success message when every picture was cropped, else how many
-// were, with the introduction of the list of those left out ("2 pictures were left out:").
-QString cropRunMessage(int cropped, int leftOut, bool stopped, const QStringList& failures);
