@@ -239,7 +239,7 @@ TEST_F(CropAllRunTest, TheEndCountsTheCropsAndListsEveryPictureLeftOut)
     EXPECT_EQ(outcome.filesWritten, 4);
     EXPECT_EQ(message.toStdString(), "4 pictures were cropped.\n\n4 pictures were left out:");
     EXPECT_EQ(details.toStdString(), "photo1.png: no face was found.\nphoto3.png: no face was found.\n"
-                       "photo5.png: no face was found.\nphoto7.png: no face was found.");
+                                     "photo5.png: no face was found.\nphoto7.png: no face was found.");
     EXPECT_TRUE(detailsShown);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
 
