@@ -30,16 +30,8 @@ ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 // nothing written there is no folder to open, only the list.
 void showClosingBox(const QString& path, const ExportReport& report, const QStringList& refusedCards)
 {
-    check_any_card_exported = report.filesWritten > 0 ? 1 : 0;
-    const QStringList details = refusedCards + report.failures;
-    if (report.filesWritten == 0) {
-        if (!details.isEmpty())
-            Show_Report_Box(exportReportMessage(report), details);
-        return;
-    }
-    Export_File_Path = path;
-    Export_File_Message = exportReportMessage(report);
-    Open_Export_Log::defaultInstance().Open_Export_File_Box(details);
+    Open_Export_Log::Show_Closing_Box(path, exportReportMessage(report), refusedCards + report.failures,
+                                      report.filesWritten);
 }
 
 BatchExportSettings settingsOf(const ExportSheet& sheet)

@@ -18,6 +18,7 @@
 
 struct CropBatchRun::Prepared {
     QString source;
+    bool unusable = false;  // a direct run's line that names no usable picture
     CropResult result;
     QByteArray bytes;
 };
@@ -72,8 +73,10 @@ CropBatchRun::Prepared CropBatchRun::prepare(int index)
     prepared.source = m_plan.pictures.at(index);
     if (m_stop)
         return prepared;
-    if (m_plan.direct && !CropSources::isUsablePicturePath(prepared.source, m_plan.extensions))
+    if (m_plan.direct && !CropSources::isUsablePicturePath(prepared.source, m_plan.extensions)) {
+        prepared.unusable = true;
         return prepared;
+    }
     CropRequest request = m_plan.crop;
     request.source = prepared.source;
     // Only the extension matters here: the file is named when its turn comes.
@@ -91,33 +94,55 @@ CropBatchRun::Prepared CropBatchRun::prepare(int index)
     return prepared;
 }
 
-QString CropBatchRun::outputPath(const QString& source)
+QString CropBatchRun::outputPath(const QString& source, QString* planned)
 {
-    if (m_plan.direct)
-        return Check_Exist_Path_and_Create_New(QDir(m_plan.outputFolder).filePath(QFileInfo(source).fileName()));
-    const QString planned = CropSources::croppedFileName(m_plan.outputFolder, source, m_plan.customName, m_counter++,
-                                                         m_plan.formatIndex);
-    const QString path = m_answers.pathToWrite(planned);
+    if (m_plan.direct) {
+        *planned = Check_Exist_Path_and_Create_New(QDir(m_plan.outputFolder).filePath(QFileInfo(source).fileName()));
+        return *planned;
+    }
+    *planned = CropSources::croppedFileName(m_plan.outputFolder, source, m_plan.customName, m_counter++,
+                                            m_plan.formatIndex);
+    const QString path = m_answers.pathToWrite(*planned);
     if (m_answers.cancelledAll())
         m_stop = true;
     return path;
 }
 
+void CropBatchRun::leaveOut(const QString& source, const QString& reason)
+{
+    m_leftOut << QStringLiteral("%1: %2").arg(QFileInfo(source).fileName(), reason);
+}
+
+QString CropBatchRun::whyNothing(const CropResult& result) const
+{
+    if (result.noFace)
+        return QStringLiteral("no face was found.");
+    if (result.unreadable)
+        return QStringLiteral("the picture could not be read.");
+    if (!result.error.isEmpty())
+        return QStringLiteral("the crop could not be encoded.");
+    return m_plan.crop.method == CropRequest::GivenSize ? QStringLiteral("the size asked for is under one pixel.")
+                                                        : QStringLiteral("no part of it lies in the selection.");
+}
+
 void CropBatchRun::commit(const Prepared& prepared)
 {
     QString entry;
-    if (!prepared.result.error.isEmpty()) {
-        m_failures << prepared.result.error;
-    } else if (!prepared.bytes.isEmpty()) {
-        const QString path = outputPath(prepared.source);
-        QString error;
+    if (prepared.bytes.isEmpty()) {
+        if (!prepared.unusable)
+            leaveOut(prepared.source, whyNothing(prepared.result));
+    } else {
+        QString planned, error;
+        const QString path = outputPath(prepared.source, &planned);
         if (path.isEmpty()) {
-            // Skipped at the keep/replace question.
+            leaveOut(prepared.source,
+                     QStringLiteral("\"%1\" is there already and was kept.").arg(QFileInfo(planned).fileName()));
         } else if (writeFileWhole(path, prepared.bytes, &error)) {
             entry = path;
             ++m_written;
         } else {
-            m_failures << QStringLiteral("\"%1\": %2").arg(path, error);
+            leaveOut(prepared.source,
+                     QStringLiteral("\"%1\" could not be written: %2").arg(QFileInfo(path).fileName(), error));
         }
     }
     m_entries << entry;
@@ -165,7 +190,8 @@ bool CropBatchRun::run()
     if (m_written > 0)
         syncFolder(m_plan.outputFolder, nullptr);
     if (series.isOpen() && !series.commit())
-        m_failures << QStringLiteral("\"%1\": %2").arg(m_plan.seriesPath, series.errorString());
+        m_failures << QStringLiteral("The series \"%1\" could not be written: %2")
+                          .arg(QFileInfo(m_plan.seriesPath).completeBaseName(), series.errorString());
     return true;
 }
 

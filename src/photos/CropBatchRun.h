@@ -69,8 +69,13 @@ public:
     // nothing was (no face, no usable picture, skipped, failed).
     const QStringList& entries() const { return m_entries; }
     int filesWritten() const { return m_written; }
-    // Why pictures could not be read or written, one line each.
+    // Each picture taken that gave no file, in list order, as "photo.png: no face was found.";
+    // a direct run's line naming no usable picture is recorded empty, as asked, and not listed.
+    const QStringList& leftOut() const { return m_leftOut; }
+    // What went wrong beyond the pictures: the series file that could not be written.
     const QStringList& failures() const { return m_failures; }
+    // Whether the run ended before the end of its list.
+    bool stopped() const { return m_done < total(); }
     // The counter for the next standard name.
     int nextCounter() const { return m_counter; }
 
@@ -78,8 +83,11 @@ private:
     struct Prepared;
     struct Detectors;
     Prepared prepare(int index);
-    QString outputPath(const QString& source);
+    // Where the picture goes; "" when the keep/replace answer keeps the file at *planned.
+    QString outputPath(const QString& source, QString* planned);
     void commit(const Prepared& prepared);
+    void leaveOut(const QString& source, const QString& reason);
+    QString whyNothing(const CropResult& result) const;
     bool stopping();
 
     CropBatchPlan m_plan;
@@ -89,6 +97,7 @@ private:
     std::function<bool()> m_stopAsked;
     std::atomic<int> m_done{0};
     QStringList m_entries;
+    QStringList m_leftOut;
     QStringList m_failures;
     int m_written = 0;
     int m_counter = 0;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "platform/FileHelpers.h"
 #include "platform/StringHelpers.h"
 
 namespace CropSources {
@@ -42,6 +43,11 @@ QStringList picturesOfSeriesText(const QString& text, bool everyLine, const QStr
             pictures.append(path);
     }
     return pictures;
+}
+
+bool isUsableOutputName(const QString& name)
+{
+    return isPlainFileName(name) && !name.startsWith(QLatin1String(".."));
 }
 
 QString outputExtension(int formatIndex)

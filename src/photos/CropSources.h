@@ -21,6 +21,10 @@ QStringList picturesInFolder(const QString& folder, const QStringList& extension
 // a direct series run, which writes one result a line, else only the usable pictures.
 QStringList picturesOfSeriesText(const QString& text, bool everyLine, const QStringList& extensions);
 
+// Whether a custom output name stays a name in the output folder: a plain file name that does not
+// start with "..".
+bool isUsableOutputName(const QString& name);
+
 // The extensions of the output format list: 0 jpg, 1 bmp, 2 png, 3 tiff; "" for any other index.
 QString outputExtension(int formatIndex);
 

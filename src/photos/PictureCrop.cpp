@@ -23,6 +23,12 @@ QRectF scaledToPicture(const QRectF& box, const QSize& preview, const QSize& pic
     return QRectF(box.x() * sx, box.y() * sy, box.width() * sx, box.height() * sy);
 }
 
+void setUnreadable(const QString& source, CropResult& result)
+{
+    result.unreadable = true;
+    result.error = unreadablePictureMessage(source);
+}
+
 QImage adjusted(const QImage& picture, const PictureSettings& adjustments)
 {
     return adjustments == PictureSettings() ? picture
@@ -74,7 +80,7 @@ QImage croppedArea(const CropRequest& request, const QImage& preview, const std:
 {
     const QSize size = pictureFileSize(request.source);
     if (!size.isValid()) {
-        result.error = unreadablePictureMessage(request.source);
+        setUnreadable(request.source, result);
         return {};
     }
     result.pixels = cropArea(size, request, face ? scaledToPicture(*face, preview.size(), size) : QRectF());
@@ -82,7 +88,7 @@ QImage croppedArea(const CropRequest& request, const QImage& preview, const std:
         return {};
     const QImage crop = readPictureArea(request.source, result.pixels);
     if (crop.isNull())
-        result.error = unreadablePictureMessage(request.source);
+        setUnreadable(request.source, result);
     return crop;
 }
 
@@ -91,11 +97,12 @@ QImage croppedWhole(const CropRequest& request, const QImage& preview, const std
 {
     const QImage picture = readPictureFile(request.source);
     if (picture.isNull()) {
-        result.error = unreadablePictureMessage(request.source);
+        setUnreadable(request.source, result);
         return {};
     }
-    const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), picture.size()) : QRectF();
-    return croppedPicture(adjusted(picture, request.adjustments), request, faceInPicture, &result.pixels);
+    const QImage whole = adjusted(picture, request.adjustments);
+    const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), whole.size()) : QRectF();
+    return croppedPicture(whole, request, faceInPicture, &result.pixels);
 }
 
 QByteArray encoded(const QImage& crop, const QString& target, QString* error)
@@ -117,9 +124,11 @@ CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QB
     if (request.method == CropRequest::Face) {
         preview = readPicturePreview(request.source);
         if (preview.isNull()) {
-            result.error = unreadablePictureMessage(request.source);
+            setUnreadable(request.source, result);
             return result;
         }
+        // A flip or a turn moves the face: it is looked for where the cut will find it.
+        preview = adjusted(preview, request.adjustments);
         face = faces.firstFace(preview);
         if (!face) {
             result.noFace = true;

@@ -35,15 +35,16 @@ struct CropRequest {
 struct CropResult {
     bool written = false;
     bool noFace = false;  // the face method found no face: nothing written, nothing to tell
+    bool unreadable = false;  // the picture could not be read (error says so)
     QString error;        // why nothing was written, for the user; empty when nothing was wrong
     QString target;       // the file written, when written
     QRect pixels;         // the area of the adjusted picture that was cut out, rows from the top
 };
 
-// Reads the picture (a scaled read for the face search, a full read for the crop), applies the
-// adjustments at full resolution, cuts the area the method gives, cut to the picture, and writes it
-// whole or not at all. An empty area (a selection dragged to nothing, a size under one pixel)
-// writes nothing and is no error.
+// Reads the picture (a scaled read, adjusted, for the face search; a full read for the crop),
+// applies the adjustments at full resolution, cuts the area the method gives, cut to the picture,
+// and writes it whole or not at all. An empty area (a selection dragged to nothing, a size under
+// one pixel) writes nothing and is no error.
 CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces);
 
 // All of that but the write: the crop encoded for the target's extension into *encoded (left

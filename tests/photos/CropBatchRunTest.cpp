@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <deque>
 #include <gtest/gtest.h>
 
 #include "data/SeriesStore.h"
@@ -206,4 +207,51 @@ TEST_F(CropBatchRunTest, ADirectRunKeepsNamesRecordsMissingPicturesEmptyAndAFace
     ASSERT_TRUE(faceRun.run());
     EXPECT_EQ(faceRun.entries(), (QStringList{standard.outputFolder + "/Badge.png", "", standard.outputFolder + "/Badge_1.png"}));
     EXPECT_TRUE(faceRun.failures().isEmpty());
+}
+
+TEST_F(CropBatchRunTest, EveryPictureLeftOutIsListedWithItsReason)
+{
+    // photo0 red, photo1 green, photo2 blue, photo3 yellow, photo4 cyan, photo5 magenta, photo6 grey.
+    QStringList list = pictures(7);
+    QFile junk(list[1]);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("no picture here");
+    junk.close();
+    ASSERT_TRUE(QDir().mkpath(outFile(QStringLiteral("Badge_2.png"))));  // a folder where a crop would go
+    QFile::copy(list[0], outFile(QStringLiteral("Badge_3.png")));
+    CropBatchPlan plan = standardPlan(list);
+    plan.crop.method = CropRequest::Face;
+    plan.seriesPath = work.filePath(QStringLiteral("Staff.txt"));
+    // Replace the folder (which cannot be), keep the file.
+    std::deque<int> answers{ReplaceKeep::Replace, ReplaceKeep::Cancel};
+    CropBatchRun run(plan, [] { return std::make_unique<MiddleFaceDetector>(); },
+                     [&](const QString&, const QString&, const QString&) {
+                         const int answer = answers.front();
+                         answers.pop_front();
+                         return answer;
+                     });
+    ASSERT_TRUE(run.run());
+    EXPECT_FALSE(run.stopped());
+    EXPECT_EQ(run.filesWritten(), 3);
+    ASSERT_EQ(run.leftOut().size(), 4);
+    EXPECT_EQ(run.leftOut()[0], "photo1.png: the picture could not be read.");
+    EXPECT_TRUE(run.leftOut()[1].startsWith("photo3.png: \"Badge_2.png\" could not be written: "))
+        << run.leftOut()[1].toStdString();
+    EXPECT_EQ(run.leftOut()[2], "photo4.png: \"Badge_3.png\" is there already and was kept.");
+    EXPECT_EQ(run.leftOut()[3], "photo6.png: no face was found.");
+    EXPECT_TRUE(run.failures().isEmpty());
+    EXPECT_EQ(text(plan.seriesPath),
+              (outFile("Badge.png") + "\n\n" + outFile("Badge_1.png") + "\n\n\n" + outFile("Badge_4.png") + "\n\n")
+                  .toStdString());
+
+    // A selection off a smaller picture and a direct run's empty and missing lines.
+    CropBatchPlan direct = standardPlan({list[0], QString(), work.filePath(QStringLiteral("gone.png"))});
+    direct.direct = true;
+    direct.extensions = {QStringLiteral("png")};
+    direct.outputFolder = work.filePath(QStringLiteral("direct"));
+    direct.crop.selectionInView = QRectF(100, 100, 40, 32);
+    CropBatchRun offPicture(direct, nullptr, nullptr);
+    ASSERT_TRUE(offPicture.run());
+    EXPECT_EQ(offPicture.leftOut(), QStringList{"photo0.png: no part of it lies in the selection."});
+    EXPECT_EQ(offPicture.entries(), (QStringList{"", "", ""}));
 }

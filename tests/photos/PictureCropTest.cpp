@@ -9,6 +9,7 @@
 #include "photos/FaceDetector.h"
 #include "photos/PictureCrop.h"
 #include "platform/PictureReading.h"
+#include "PhotoTestSupport.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -47,6 +48,22 @@ std::string identify(const QString& path)
             .out)
         .toStdString();
 }
+
+// Finds the red part of a red and blue picture: its bounding box, y up.
+class RedPartDetector : public FaceDetector {
+public:
+    std::optional<QRectF> firstFace(const QImage& picture) override
+    {
+        QRect red;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (const QColor c = picture.pixelColor(x, y); c.red() > 200 && c.blue() < 60)
+                    red |= QRect(x, y, 1, 1);
+        if (red.isEmpty())
+            return std::nullopt;
+        return QRectF(red.x(), picture.height() - red.bottom() - 1, red.width(), red.height());
+    }
+};
 
 CropRequest selection(const QString& source, const QString& target, QRectF rect, QSizeF view)
 {
@@ -221,4 +238,48 @@ TEST(PictureCrop, AGivenSizeScalesTheWholePictureAndAdjustmentsComeBeforeTheCut)
     const QImage left(request.target);
     EXPECT_EQ(left.size(), QSize(200, 200));
     EXPECT_EQ(QColor(left.pixel(100, 100)), QColor(Qt::blue));
+}
+
+// A flip or a turn moves the face: it is searched on the picture as adjusted, the one it is cut from.
+TEST(PictureCrop, TheFaceIsSearchedOnThePictureAsAdjusted)
+{
+    QTemporaryDir work;
+    QImage halves(800, 400, QImage::Format_RGB32);
+    halves.fill(Qt::blue);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x)
+            halves.setPixel(x, y, qRgb(255, 0, 0));
+    const QString leftRed = work.filePath(QStringLiteral("left-red.png"));
+    ASSERT_TRUE(halves.save(leftRed));
+    const QString topRed = work.filePath(QStringLiteral("top-red.png"));
+    ASSERT_TRUE(halves.transformed(QTransform().rotate(90)).scaled(800, 400).save(topRed));
+    RedPartDetector detector;
+    CropRequest request;
+    request.method = CropRequest::Face;
+
+    // Mirrored, the red half is the right one: 400 x 400 of the picture, all of it red.
+    request.source = leftRed;
+    request.target = work.filePath(QStringLiteral("flipped.png"));
+    request.adjustments._isFlippedHorizontally = true;
+    CropResult result = cropPictureFile(request, detector);
+    ASSERT_TRUE(result.written) << result.error.toStdString();
+    EXPECT_EQ(result.pixels, QRect(400, 0, 400, 400));
+    QImage written(request.target);
+    EXPECT_EQ(written.size(), QSize(400, 400));
+    for (const QPoint at : {QPoint(5, 5), QPoint(200, 200), QPoint(394, 394)})
+        EXPECT_TRUE(colourIs(written, at, Qt::red, 2)) << "mirrored";
+
+    // Red above, turned a quarter: the red half lies on one side and the cut takes that side.
+    request.source = topRed;
+    request.target = work.filePath(QStringLiteral("turned.png"));
+    request.adjustments = PictureSettings();
+    request.adjustments.rotate_image = 90;
+    result = cropPictureFile(request, detector);
+    ASSERT_TRUE(result.written) << result.error.toStdString();
+    written = QImage(request.target);
+    EXPECT_NEAR(written.width(), 400, 8);
+    EXPECT_NEAR(written.height(), 400, 8);
+    for (const QPoint at : {QPoint(20, 20), QPoint(written.width() / 2, written.height() / 2),
+                            QPoint(written.width() - 20, written.height() - 20)})
+        EXPECT_TRUE(colourIs(written, at, Qt::red, 40)) << "turned, at " << at.x() << "," << at.y();
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/DialogPresenter.h"
+#include "platform/MessageBoxes.h"
 #include "views/dialogs/SharedDialogs.h"
 
 Open_Export_Log::Open_Export_Log(QWidget* parent)
@@ -68,6 +69,20 @@ void Open_Export_Log::Open_Export_File_Box(const QStringList& details)
     _open_log_details->setVisible(!details.isEmpty());
     dialogPresenter().runModal(*this);
     hide();
+}
+
+void Open_Export_Log::Show_Closing_Box(const QString& path, const QString& message, const QStringList& details,
+                                       int filesWritten)
+{
+    check_any_card_exported = filesWritten > 0 ? 1 : 0;
+    if (filesWritten == 0) {
+        if (!details.isEmpty())
+            Show_Report_Box(message, details);
+        return;
+    }
+    Export_File_Path = path;
+    Export_File_Message = message;
+    defaultInstance().Open_Export_File_Box(details);
 }
 
 void Open_Export_Log::OKPressed()

@@ -20,6 +20,11 @@ public:
     // with the details (cards left out, files not written) listed in a field the user can scroll
     // and copy.
     void Open_Export_File_Box(const QStringList& details = {});
+    // The end of a run that writes files into path: with files written, this box with the details
+    // under the message; with none there is nothing to open, so the message and the details alone,
+    // and nothing at all without details.
+    static void Show_Closing_Box(const QString& path, const QString& message, const QStringList& details,
+                                 int filesWritten);
 
     // Opens a file in its application or a folder in the file browser; tests replace it.
     std::function<void(const QString& path)> openPath;

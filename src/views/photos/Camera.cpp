@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
 #include "render/ImageResolution.h"
+#include "views/dialogs/AccessoryViewController.h"
+#include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/photos/PictureAdjustmentControls.h"
 #include "views/photos/SelectionCanvasWidget.h"
@@ -355,19 +358,33 @@ void Camera::Save_Crop_Image_Clicked()
 {
     if (edited_.isNull())
         return Show_MessageBox(QStringLiteral("There is no image to save. Please capture an image."));
-    FilePanelRequest request{this, tr("Save Image"), {},
-                             tr("JPG (*.jpg);;BMP (*.bmp);;PNG (*.png);;TIFF (*.tiff)")};
-    QString path = dialogPresenter().saveFile(request);
+    const QString path = Export_image_method_2();
     if (path.isEmpty())
         return;
-    static const QStringList kFormats{QStringLiteral("jpg"), QStringLiteral("bmp"), QStringLiteral("png"),
-                                      QStringLiteral("tiff"), QStringLiteral("tif"), QStringLiteral("jpeg")};
-    if (!kFormats.contains(QFileInfo(path).suffix().toLower()))
-        path += QStringLiteral(".png");
     const QString failure = writeEdited(path);
     if (!failure.isEmpty())
         return Show_MessageBox(QStringLiteral("The picture could not be saved as %1: %2").arg(QDir::toNativeSeparators(path), failure));
-    Show_MessageBox(QStringLiteral("File has been exported successfully."));
+    Open_Export_Log::Show_Closing_Box(path, QStringLiteral("File has been exported successfully."), {}, 1);
+}
+
+QString Camera::Export_image_method_2()
+{
+    QFileDialog panel(this, tr("Save Image"));
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setNameFilters(
+        {QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.png"), QStringLiteral("*.tiff")});
+    auto* chooser = new AccessoryViewController(&panel);
+    chooser->attachTo(panel);
+    chooser->ext_btn->setCurrentIndex(0);
+    const int answer = dialogPresenter().runModal(panel);
+    raise();
+    const QString chosen = panel.selectedFiles().value(0);
+    if (answer != QDialog::Accepted || chosen.isEmpty())
+        return {};
+    // The format chosen decides the file's type, whatever extension the typed name has.
+    const QFileInfo typed(chosen);
+    const QString extension = AccessoryViewController::extensionForFormat(chooser->ext_btn->currentIndex());
+    return typed.dir().filePath(AccessoryViewController::nameWithExtension(typed.fileName(), extension));
 }
 
 void Camera::useFolder(const QString& folder)

@@ -55,6 +55,9 @@ public:
     void OK_Btn_Clicked();
     void Cancel_Btn_Clicked();
     void Save_Crop_Image_Clicked();
+    // The save panel with its format chooser: the chosen path with the chosen format's extension,
+    // or "" when cancelled.
+    QString Export_image_method_2();
     void Browse_Path_Clicked();
     void Reset_Path_Clicked();
 

@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <utility>
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "output/RefusedRecords.h"
 #include "platform/CanvasGlobals.h"
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
@@ -28,15 +31,32 @@ bool runWithProgress(CropBatchRun& run)
     return completed;
 }
 
-QString failureText(const QStringList& failures)
+// What the end of a run says: the success message when every picture was cropped, else how many
+// were, with the introduction of the list of those left out ("2 pictures were left out:").
+QString cropRunMessage(int cropped, int leftOut, bool stopped, const QStringList& failures)
 {
-    return QStringLiteral("These pictures could not be cropped:\n") + failures.join(u'\n');
+    if (leftOut == 0 && !stopped && failures.isEmpty())
+        return kCroppedMessage;
+    QStringList said{
+        countOf(cropped, QStringLiteral("picture was cropped."), QStringLiteral("pictures were cropped."))};
+    if (stopped)
+        said << QStringLiteral("Cropping was stopped.");
+    said << failures;
+    return said.join(u' ') + listIntroduction(0, leftOut, QStringLiteral("picture was left out"),
+                                             QStringLiteral("pictures were left out"));
 }
 
 }  // namespace
 
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector)
 {
+    // The caller hears once that the run has ended: when it has, or at the latest on leaving.
+    std::function<void()> ended = std::exchange(settings.ended, {});
+    const auto tellEnded = [&ended] {
+        if (ended)
+            std::exchange(ended, {})();
+    };
+    const auto atTheLatest = qScopeGuard(tellEnded);
     CropAllOutcome outcome;
     outcome.nextCounter = settings.plan.firstCounter;
     Stop_SMS_Sending_Now = 0;
@@ -78,7 +98,9 @@ CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::Detect
     outcome.outputFolder = plan.outputFolder;
     CropBatchRun run(plan, makeDetector, direct ? KeepReplaceAnswers::Prompt() : KeepReplaceAnswers::Prompt(&askKeepOrReplace));
     run.stopWhen(&stopAsked);
-    if (!runWithProgress(run)) {
+    const bool ran = runWithProgress(run);
+    tellEnded();
+    if (!ran) {
         Show_MessageBox(kSeriesFileFailure);
         return outcome;
     }
@@ -91,12 +113,15 @@ CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::Detect
         outcome.Crop_New_Excel_Col_Index = column.index;
         outcome.Crop_New_Excel_Col_Name = column.key;
     }
+    outcome.leftOut = run.leftOut();
+    const QString message =
+        cropRunMessage(outcome.filesWritten, int(outcome.leftOut.size()), run.stopped(), run.failures());
+    if (!direct) {
+        Open_Export_Log::Show_Closing_Box(outcome.outputFolder, message, outcome.leftOut, outcome.filesWritten);
+        return outcome;
+    }
     check_any_card_exported = outcome.filesWritten > 0 ? 1 : 0;
     Export_File_Path = outcome.outputFolder;
-    Export_File_Message = kCroppedMessage;
-    if (!run.failures().isEmpty())
-        Show_MessageBox(failureText(run.failures()));
-    if (!direct)
-        Open_Export_Log::defaultInstance().Open_Export_File_Box();
+    Export_File_Message = message;
     return outcome;
 }

@@ -5,6 +5,7 @@
 // shows progress and takes the stop.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "photos/CropBatchRun.h"
 
@@ -15,6 +16,8 @@ struct CropAllSettings {
     int input_selection = 0;  // 3 series, 4 spreadsheet column; the other sources record nothing
     QString seriesName;       // the chosen series ("" when none)
     bool replaceSeries = false;  // rewrite the chosen series rather than make a new one beside it
+    // Called once the run has ended, however it ends, and before its report.
+    std::function<void()> ended;
 };
 
 struct CropAllOutcome {
@@ -22,6 +25,7 @@ struct CropAllOutcome {
     QString outputFolder;   // where the pictures went
     QStringList entries;    // per picture taken: the path written or ""
     int filesWritten = 0;
+    QStringList leftOut;    // the pictures taken that gave no file, each with why
     int nextCounter = 0;    // the custom-name counter after the run
     // The direct results.
     QString Crop_Direct_Series;
@@ -32,6 +36,6 @@ struct CropAllOutcome {
 inline const QString kCropFolderFailure = QStringLiteral("The folder for the cropped pictures could not be made.");
 
 // GUI thread; returns when the run has ended. Sets Export_File_Path (the output folder) and
-// Export_File_Message. A standard run ends with the report of written files; a direct run leaves
-// closing the window, which shows the message, to the tool.
+// Export_File_Message. A standard run ends with the report of written files and the pictures left
+// out; a direct run leaves closing the window, which shows the message and that list, to the tool.
 CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::DetectorMaker& makeDetector);

@@ -321,12 +321,16 @@ void Cropping_Tool::OK_Btn_Clicked()
         return Show_MessageBox(QStringLiteral("Please select output folder path."));
     if (ui->output_custom_radio->isChecked() && Trim_Str(ui->output_custom_name->text()).isEmpty())
         return Show_MessageBox(QStringLiteral("Please select output file custom name."));
+    if (ui->output_custom_radio->isChecked() && !CropSources::isUsableOutputName(ui->output_custom_name->text()))
+        return Show_MessageBox(kOutputNameMessage);
     Load_for_Next_Screen();
 }
 
 bool Cropping_Tool::Load_for_Next_Screen()
 {
     Find_Face = false;
+    // The names of this page start again from the first, whatever an earlier visit named.
+    crop_num = 0;
     ui->Croping_option_Box->setVisible(crop_direct != 1);
     ui->Modified_image->show();
     ui->Image_Edit_Prop_Box->setEnabled(true);
@@ -377,7 +381,6 @@ bool Cropping_Tool::Load_for_Next_Screen()
 
 bool Cropping_Tool::loadFolder()
 {
-    crop_num = 0;
     setShown({ui->crop_btn, ui->crop_all_btn}, true);
     ui->Used_Option->setText(tr("Crop Files in Folder"));
     ListData.clear();
@@ -544,10 +547,10 @@ QStringList Cropping_Tool::listedPaths() const
     return paths;
 }
 
-void Cropping_Tool::Close_Box_With_OK()
+void Cropping_Tool::Close_Box_With_OK(const QStringList& leftOut)
 {
     done(1);
-    Show_MessageBox(Export_File_Message);
+    Show_Report_Box(Export_File_Message, leftOut);
 }
 
 void Cropping_Tool::Close_Box_With_Cancel()

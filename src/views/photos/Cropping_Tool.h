@@ -114,7 +114,8 @@ public:
     void Crop_Single_Image_Clicked();
     void Crop_All_Clicked();
     void Crop_Direct_Image_Clicked();
-    void Close_Box_With_OK();
+    // Closes with result 1 and shows Export_File_Message with the pictures a run left out.
+    void Close_Box_With_OK(const QStringList& leftOut = {});
     void Close_Box_With_Cancel();
     void Open_Output_Folder_Clicked();
 
@@ -200,3 +201,5 @@ inline const QString kNoImageToCropMessage = QStringLiteral("There is no image t
 inline const QString kSelectAreaMessage = QStringLiteral("Please select area to crop.");
 inline const QString kNoFaceMessage = QStringLiteral("No face detected.");
 inline const QString kCroppedMessage = QStringLiteral("Image has been cropped successfully.");
+inline const QString kOutputNameMessage = QStringLiteral(
+    "Please type a file name as the custom name, without \"/\" or \"\\\" and not starting with \"..\".");

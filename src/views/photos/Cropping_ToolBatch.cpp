@@ -29,7 +29,8 @@ CropAllSettings Cropping_Tool::batchSettings() const
     plan.outputFolder = Crop_Output_Path;
     plan.customName = ui->output_custom_radio->isChecked() ? ui->output_custom_name->text() : QString();
     plan.formatIndex = ui->output_format_combo->currentIndex();
-    plan.firstCounter = crop_num;
+    // Each run names its pictures from the first name on.
+    plan.firstCounter = 0;
     plan.extensions = links_.imageTypes;
     settings.crop_direct = crop_direct;
     settings.input_selection = input_selection;
@@ -42,11 +43,14 @@ CropAllOutcome Cropping_Tool::runBatch()
 {
     Crop_All_Thread_Running = true;
     Show_hide_Crop_Selection(false);
-    const CropAllOutcome outcome = Crop_All_Run(batchSettings(), &cascadeDetector);
-    Crop_All_Thread_Running = false;
-    if (croping_selection == 0 || (croping_selection == 1 && Find_Face))
-        Show_hide_Crop_Selection(true);
-    return outcome;
+    CropAllSettings settings = batchSettings();
+    // The selection is back, as the user left it, before the run reports.
+    settings.ended = [this] {
+        Crop_All_Thread_Running = false;
+        if (croping_selection == 0 || (croping_selection == 1 && Find_Face))
+            Show_hide_Crop_Selection(true);
+    };
+    return Crop_All_Run(std::move(settings), &cascadeDetector);
 }
 
 void Cropping_Tool::Crop_All_Clicked()
@@ -55,7 +59,8 @@ void Cropping_Tool::Crop_All_Clicked()
     if (!selectionToCrop())
         return;
     const CropAllOutcome outcome = runBatch();
-    crop_num = outcome.nextCounter;
+    if (outcome.ran)
+        crop_num = outcome.nextCounter;
     if (input_selection == 3)
         fillSeriesList(ui->batch_list->currentText());
 }
@@ -76,5 +81,5 @@ void Cropping_Tool::cropListedDirectly()
     Crop_Direct_Series_ = outcome.Crop_Direct_Series;
     Crop_New_Excel_Col_Index_ = outcome.Crop_New_Excel_Col_Index;
     Crop_New_Excel_Col_Name_ = outcome.Crop_New_Excel_Col_Name;
-    Close_Box_With_OK();
+    Close_Box_With_OK(outcome.leftOut);
 }

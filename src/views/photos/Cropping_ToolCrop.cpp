@@ -7,6 +7,7 @@
 
 #include "output/CardFileNames.h"
 #include "output/CardFileWriter.h"
+#include "photos/Capture.h"
 #include "photos/CropGeometry.h"
 #include "photos/FaceDetector.h"
 #include "photos/PictureCrop.h"
@@ -43,6 +44,12 @@ public:
 void Cropping_Tool::cropping_option_CellClick(int row)
 {
     croping_selection = row;
+    if (input_selection == 2) {
+        setMethodControls(row == 1, row == 2);
+        // The method applies to the still once it is taken.
+        if (capture_ && !capture_->stopped())
+            return Show_MessageBox(QStringLiteral("Please first capture image."));
+    }
     Check_And_Set_Selection(false);
 }
 

@@ -488,6 +488,53 @@ TEST_F(ImagePanelTest, CropsGoThroughTheCroppingToolForEachSource)
     EXPECT_EQ(photos->calls.size(), crops);
 }
 
+// Which window the Crop button opens, by the picture's source and the mode, when its own file is
+// there and when it is not: a picture whose file is missing is never handed to the tool.
+TEST_F(ImagePanelTest, CropOpensTheToolForTheSourceOnlyWhenThePictureShownIsThere)
+{
+    auto image = picture(bandsFile);
+    placeAndShow({image});
+    ScriptedBinding binding;
+    panel().setCroppedPictureBinding(&binding);
+    const QString gone = scratch.filePath(QStringLiteral("gone.png"));
+    const auto crop = [&](int source, const QString& file) {
+        image->data_source_type = source;
+        image->_file_path = file;
+        control<QPushButton>("Cropping_Selected_Image_btn").click();
+    };
+    image->batch_list_name = QStringLiteral("Staff"), image->excel_col_indx = 2;
+
+    // Design mode, bound to a spreadsheet column: the tool opens on the column, unless the
+    // column's picture shown is missing.
+    crop(2, bandsFile);
+    EXPECT_EQ(photos->calls, QStringList({"crop column Photo 2 2"}));
+    EXPECT_EQ(photos->sourceType, 2);
+    crop(2, gone);
+    EXPECT_EQ(photos->calls.size(), 1);
+    EXPECT_EQ(messages.texts(), QStringList({kNoImage}));
+    EXPECT_EQ(binding.shown, QStringList({"rows", "rows"}));
+
+    // Group mode, bound to a series: the tool opens on the series, unless its picture is missing;
+    // bound to a column, the one picture is cropped.
+    Start_Card_Option = QStringLiteral("G");
+    crop(1, bandsFile);
+    EXPECT_EQ(photos->calls.last(), "crop series Staff");
+    EXPECT_EQ(photos->sourceType, 1);
+    crop(1, gone);
+    crop(2, bandsFile);
+    EXPECT_EQ(photos->calls, QStringList({"crop column Photo 2 2", "crop series Staff", "crop " + bandsFile}));
+    crop(2, gone);
+    EXPECT_EQ(photos->calls.size(), 3);
+    EXPECT_EQ(messages.texts(), QStringList({kNoImage, kNoImage, kNoImage}));
+
+    // Design mode, a typed picture without a file.
+    Start_Card_Option = QStringLiteral("L");
+    crop(0, QString());
+    EXPECT_EQ(photos->calls.size(), 3);
+    EXPECT_EQ(messages.texts().last(), "\nThe selected control does not contains any image with supported extension.");
+    EXPECT_EQ(image->_file_path, QString()) << "a crop that did not open changes nothing";
+}
+
 // A locked picture keeps its file: a file chosen shows in the path field only, and it is not cropped.
 TEST_F(ImagePanelTest, ALockedPictureTakesNoFileAndNoCrop)
 {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +18,9 @@
 #include "support/FakeCameraSource.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "views/dialogs/AccessoryViewController.h"
+#include "views/dialogs/Open_Export_Log.h"
 #include "views/photos/Camera.h"
 #include "views/photos/SelectionCanvasWidget.h"
 
@@ -231,4 +235,50 @@ TEST_F(CameraTest, ChangingTheFolderStartsItsNamesAgainButKeepsTheCount)
     control<QPushButton>("reset_path_btn").click();
     EXPECT_EQ(storedFolder, work.filePath(QStringLiteral("default")));
     EXPECT_EQ(window.Camera_Capture_Count, 4);
+}
+
+// Save As writes the format chosen in the panel under the typed name with that format's extension,
+// then shows the box of written files.
+TEST_F(CameraTest, SaveAsWritesTheChosenFormatWhateverTheTypedExtensionAndShowsTheWrittenFile)
+{
+    Open_Export_Log::defaultInstance().openPath = [](const QString&) {};
+    const auto answerPanel = [this](const QString& typed, int format) {
+        dialogs.queueHook([typed, format](QDialog& dialog) {
+            auto* chooser = dialog.findChild<AccessoryViewController*>();
+            ASSERT_NE(chooser, nullptr);
+            EXPECT_EQ(chooser->ext_btn->currentIndex(), 0);
+            chooser->ext_btn->setCurrentIndex(format);
+            Q_EMIT chooser->ext_btn->activated(format);
+            static_cast<QFileDialog&>(dialog).selectFile(typed);
+            dialog.setResult(QDialog::Accepted);
+        });
+    };
+    QStringList reported;
+    const auto readReport = [&] {
+        dialogs.queueHook([&](QDialog& dialog) {
+            auto& report = dynamic_cast<Open_Export_Log&>(dialog);
+            reported << report._open_log_path->text() << report._open_log_message->text();
+        });
+    };
+    openAndRun([&] {
+        takeStill();
+        answerPanel(work.filePath(QStringLiteral("portrait.jpg")), 2);
+        readReport();
+        control<QPushButton>("save_btn").click();
+        answerPanel(work.filePath(QStringLiteral("badge")), 3);
+        readReport();
+        control<QPushButton>("save_btn").click();
+        window.Cancel_Btn_Clicked();
+    });
+    EXPECT_FALSE(QFileInfo::exists(work.filePath(QStringLiteral("portrait.jpg"))));
+    const auto identify = [](const QString& path) {
+        const QStringList arguments{QStringLiteral("-format"), QStringLiteral("%m %wx%h"), path};
+        return TestEnvironment::run(QStringLiteral("identify"), arguments).out.toStdString();
+    };
+    EXPECT_EQ(identify(work.filePath(QStringLiteral("portrait.png"))), "PNG 200x100");
+    EXPECT_EQ(identify(work.filePath(QStringLiteral("badge.tiff"))), "TIFF 200x100");
+    const QString exported = QStringLiteral("File has been exported successfully.");
+    EXPECT_EQ(reported, QStringList({work.filePath(QStringLiteral("portrait.png")), exported,
+                                     work.filePath(QStringLiteral("badge.tiff")), exported}));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -210,4 +211,58 @@ TEST_F(CropAllRunTest, ASeriesThatCannotBeWrittenOrANamelessOneIsRefusedBeforeAn
     EXPECT_FALSE(Crop_All_Run(settings, nullptr).ran);
     EXPECT_EQ(messages.texts(), (QStringList{"\nError in series file accessing.", "\nError in series file accessing."}));
     EXPECT_FALSE(QDir(at("out")).exists() && !QDir(at("out")).isEmpty());
+}
+
+// Half the pictures show no face: the end says how many were cropped and lists the others.
+TEST_F(CropAllRunTest, TheEndCountsTheCropsAndListsEveryPictureLeftOut)
+{
+    class EveryOtherFace : public FaceDetector {
+    public:
+        std::optional<QRectF> firstFace(const QImage& picture) override
+        {
+            if (kColours.indexOf(QColor(picture.pixel(0, 0))) % 2 == 1)
+                return std::nullopt;
+            return QRectF(0, 0, picture.width(), picture.height());
+        }
+    };
+    CropAllSettings settings = standard(pictures(8));
+    settings.plan.crop.method = CropRequest::Face;
+    QString message, details;
+    bool detailsShown = false;
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto& report = dynamic_cast<Open_Export_Log&>(dialog);
+        message = report._open_log_message->text();
+        details = report._open_log_details->toPlainText();
+        detailsShown = report._open_log_details->isVisibleTo(&report);
+    });
+    const CropAllOutcome outcome = Crop_All_Run(settings, [] { return std::make_unique<EveryOtherFace>(); });
+    EXPECT_EQ(outcome.filesWritten, 4);
+    EXPECT_EQ(message.toStdString(), "4 pictures were cropped.\n\n4 pictures were left out:");
+    EXPECT_EQ(details.toStdString(), "photo1.png: no face was found.\nphoto3.png: no face was found.\n"
+                                     "photo5.png: no face was found.\nphoto7.png: no face was found.");
+    EXPECT_TRUE(detailsShown);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
+
+    // With nothing written there is no folder to open: the message and the list alone.
+    CropAllSettings none = standard({at("photo1.png")});
+    none.plan.crop.method = CropRequest::Face;
+    none.plan.outputFolder = at("none");
+    Crop_All_Run(none, [] { return std::make_unique<EveryOtherFace>(); });
+    ASSERT_EQ(messages.records().size(), 1);
+    EXPECT_EQ(messages.records()[0].request.text.toStdString(), "0 pictures were cropped.\n\n1 picture was left out:");
+    EXPECT_EQ(messages.records()[0].request.details, QStringList{"photo1.png: no face was found."});
+    EXPECT_EQ(QDir(at("none")).entryList(QDir::Files), QStringList());
+
+    // A direct run leaves its closing to the tool, with the same words.
+    QFile staff(at("DataSet/Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.close();
+    CropAllSettings direct = standard({at("photo0.png"), at("photo1.png")});
+    direct.plan.crop.method = CropRequest::Face;
+    direct.crop_direct = 2;
+    direct.input_selection = 3;
+    direct.seriesName = QStringLiteral("Staff");
+    Crop_All_Run(direct, [] { return std::make_unique<EveryOtherFace>(); });
+    EXPECT_EQ(Export_File_Message.toStdString(), "1 picture was cropped.\n\n1 picture was left out:");
+    EXPECT_EQ(messages.records().size(), 1);
 }

@@ -12,6 +12,7 @@
 
 #include "photos/Capture.h"
 #include "photos/SelectionCanvasModel.h"
+#include "photos/Selector.h"
 #include "platform/AppContext.h"
 #include "support/FakeCameraSource.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -101,4 +102,26 @@ TEST_F(CroppingToolCameraTest, ACameraThatCannotStartKeepsPageOneAndBackStopsThe
     tool.Back_Btn_Clicked();
     EXPECT_FALSE(source.isRunning());
     EXPECT_EQ(control<QStackedWidget>("pages").currentIndex(), 0);
+}
+
+// The crop method chosen while the camera is live is kept for the still, which is not there yet.
+TEST_F(CroppingToolCameraTest, ChangingTheMethodWhileLiveAsksForACaptureFirst)
+{
+    tool.Set_Default_Values();
+    chooseCamera();
+    ASSERT_TRUE(source.isRunning());
+    source.push(1, Qt::red, {400, 300});
+    QCoreApplication::processEvents();
+    control<QRadioButton>("crop_size_radio").click();
+    EXPECT_EQ(messages.texts(), QStringList({"\nPlease first capture image."}));
+    EXPECT_EQ(tool.croping_selection, 2);
+    EXPECT_TRUE(control<QWidget>("cropping_wid_size").isEnabled());
+    EXPECT_FALSE(control<QWidget>("extend_face_box").isEnabled());
+    EXPECT_TRUE(source.isRunning());
+
+    control<QPushButton>("capture_btn").click();
+    control<QRadioButton>("crop_select_radio").click();
+    EXPECT_EQ(messages.texts().size(), 1) << "no camera is live once the still is taken";
+    EXPECT_FALSE(control<QWidget>("cropping_wid_size").isEnabled());
+    EXPECT_TRUE(tool.canvas().model().selectors().back()->isShown());
 }

@@ -506,3 +506,138 @@ TEST_F(CroppingToolTest, ASelectionPastThePictureCropsOnlyWhatLiesOnItAndNoCropp
     EXPECT_EQ(messages.texts(), QStringList({"\nThe folder for the cropped pictures could not be made."}));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/wide.png")));
 }
+
+// Crop All finds each face where Crop does: on the picture as flipped or turned.
+TEST_F(CroppingToolTest, CropAllCutsTheFaceCropCutsWithTheFlipOrTheTurn)
+{
+    const QString astronaut = kSkimageData + QStringLiteral("astronaut.png");
+    if (!QFileInfo(astronaut).isFile())
+        GTEST_SKIP() << "needs python3-skimage's astronaut.png";
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    ASSERT_TRUE(QFile::copy(astronaut, at("in/astronaut.png")));
+    for (const char* adjustment : {"Image_FIH_chk", "Rotate_slidr"}) {
+        SCOPED_TRACE(adjustment);
+        QDir(at("out")).removeRecursively();
+        QDir(at("all")).removeRecursively();
+        click("input_folder_radio");
+        control<QLineEdit>("folder_path").setText(at("in"));
+        chooseOnePicture({});
+        ASSERT_TRUE(onPage2());
+        // Ten degrees: the frontal-face cascade finds no face turned much further.
+        if (QString(adjustment) == "Rotate_slidr")
+            control<QSlider>(adjustment).setValue(100);
+        else
+            click(adjustment);
+        click("crop_face_radio");
+        ASSERT_TRUE(tool.Find_Face);
+        tool.Crop_Single_Image_Clicked();
+        tool.Crop_Output_Path = at("all");
+        click("crop_all_btn");
+        const QStringList all = QDir(at("all")).entryList(QDir::Files);
+        ASSERT_EQ(all.size(), 1);
+        const QString single = at("out/Badge.png"), batch = at("all/") + all.first();
+        const auto size = [](const QString& path) {
+            return TestEnvironment::run(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%wx%h"), path})
+                .out.toStdString();
+        };
+        EXPECT_EQ(size(single), size(batch));
+        const auto compared = TestEnvironment::run(
+            QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), single, batch, QStringLiteral("null:")});
+        EXPECT_EQ(compared.err.trimmed().toStdString(), "0") << "pixels that differ";
+        tool.Back_Btn_Clicked();
+        tool.Reset_Image_Editing_Controls();
+    }
+}
+
+// A custom name names a file in the output folder, never a way out of it.
+TEST_F(CroppingToolTest, ACustomNameThatLeavesTheOutputFolderIsRefusedAtNext)
+{
+    const QString photo = picture(QStringLiteral("photo.png"), noisePicture(QSize(60, 40), 3));
+    ASSERT_TRUE(QDir().mkpath(at("out")));
+    int asked = 0;
+    for (const QString name : {"../escaped", "sub/Badge", "a\\b", "..", "...", "..Badge", "."}) {
+        SCOPED_TRACE(name.toStdString());
+        control<QLineEdit>("file_path").setText(photo);
+        control<QLineEdit>("output_path").setText(at("out"));
+        click("output_custom_radio");
+        control<QLineEdit>("output_custom_name").setText(name);
+        tool.OK_Btn_Clicked();
+        EXPECT_FALSE(onPage2());
+        EXPECT_EQ(messages.texts().value(asked++), "\n" + kOutputNameMessage);
+    }
+    EXPECT_EQ(messages.texts().size(), 7);
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList{"photo.png"});
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files), QStringList());
+    // A name with dots inside is a file name.
+    control<QLineEdit>("output_custom_name").setText(QStringLiteral("Badge.v2"));
+    tool.OK_Btn_Clicked();
+    EXPECT_TRUE(onPage2());
+}
+
+// Each visit of page 2 and each Crop All names from the first name on, whatever came before.
+TEST_F(CroppingToolTest, CustomNamesStartAtTheFirstNameAfterCropsNamedAfterTheirSources)
+{
+    const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(60, 40), 1));
+    const QString two = picture(QStringLiteral("two.png"), noisePicture(QSize(60, 40), 2));
+    QFile staff(at("DataSet/Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.write((one + "\n" + two + "\n").toUtf8());
+    staff.close();
+    dialogs.queueHook([&](QDialog&) {
+        // A picture, cropped under its own name, then under the custom name.
+        control<QLineEdit>("file_path").setText(one);
+        control<QLineEdit>("output_path").setText(at("out"));
+        control<QComboBox>("output_format_combo").setCurrentIndex(2);
+        tool.OK_Btn_Clicked();
+        tool.canvas().model().addSelectorWithFrame(QRectF(0, 0, 20, 20));
+        tool.Crop_Single_Image_Clicked();
+        tool.Back_Btn_Clicked();
+        click("output_custom_radio");
+        control<QLineEdit>("output_custom_name").setText(QStringLiteral("Badge"));
+        tool.OK_Btn_Clicked();
+        tool.Crop_Single_Image_Clicked();
+
+        // A series cropped under its own names, then under the custom name into another folder.
+        tool.Back_Btn_Clicked();
+        click("input_series_radio");
+        click("output_name_radio");
+        auto& series = control<QComboBox>("batch_list");
+        series.setCurrentIndex(series.findText(QStringLiteral("Staff")));
+        messages.queueAnswers({0});
+        tool.OK_Btn_Clicked();
+        click("crop_all_btn");
+        tool.Back_Btn_Clicked();
+        click("output_custom_radio");
+        control<QLineEdit>("output_path").setText(at("custom"));
+        messages.queueAnswers({0});
+        tool.OK_Btn_Clicked();
+        click("crop_all_btn");
+        tool.Cancel_Btn_Clicked();
+    });
+    tool.Open_Wnd();
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files, QDir::Name),
+              QStringList({"Badge.png", "one.png", "two.png"}));
+    EXPECT_EQ(QDir(at("custom")).entryList(QDir::Files, QDir::Name), QStringList({"Badge.png", "Badge_1.png"}));
+}
+
+// The selection is hidden while Crop All runs and is back, as it was left, when the run reports.
+TEST_F(CroppingToolTest, TheSelectionIsBackWhenCropAllReports)
+{
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    for (const char* name : {"a.png", "b.png"})
+        picture(QStringLiteral("in/") + name, noisePicture(QSize(300, 200), 6));
+    click("input_folder_radio");
+    control<QLineEdit>("folder_path").setText(at("in"));
+    chooseOnePicture({});
+    ASSERT_TRUE(onPage2());
+    tool.canvas().model().removeAllSelectorsFromCanvas();
+    tool.canvas().model().addSelectorWithFrame(QRectF(10, 20, 40, 30));
+    bool shownAtTheReport = false;
+    dialogs.queueHook([&](QDialog&) { shownAtTheReport = tool.canvas().model().selectors().back()->isShown(); });
+    click("crop_all_btn");
+    EXPECT_TRUE(shownAtTheReport);
+    EXPECT_EQ(QDir(at("out")).entryList(QDir::Files).size(), 2);
+    ASSERT_TRUE(tool.canvas().model().hasSelectors());
+    EXPECT_TRUE(tool.canvas().model().selectors().back()->isShown());
+    EXPECT_EQ(selection(), QRectF(10, 20, 40, 30));
+}
