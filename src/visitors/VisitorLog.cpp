@@ -6,6 +6,10 @@
 #include <sqlite3.h>
 
 #include "platform/AppContext.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
+#include "platform/ScopedUmask.h"
 
 namespace {
 
@@ -22,6 +26,10 @@ const char* const kSelectAll =
     "Person_to_Meet, Visitor_No, Other FROM Visitor_Records";
 constexpr int kBusyTimeoutMs = 5000;
 constexpr int kTextColumns = 11;
+// The shipped log is an empty database of a few pages.
+constexpr qint64 kMaxShippedLogBytes = qint64(1) << 20;
+// The log holds people's data: what is created for it is its owner's alone.
+constexpr mode_t kOwnerOnlyMask = 077;
 
 // A finalised statement whatever way the function leaves.
 struct Statement {
@@ -42,6 +50,28 @@ QString likePattern(const QString& text)
     QString escaped = text;
     escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
     return u'%' + escaped + u'%';
+}
+
+// A log written before it was kept private keeps no file open to others: the database and the
+// journal files beside it.
+void restrictLogFiles(const QString& path)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        const QString file = path + QLatin1String(suffix);
+        if (!Restrict_To_Owner(file))
+            Show_NSLog_Message(QStringLiteral("The visitor log file %1 could not be made private.").arg(file));
+    }
+}
+
+// The shipped empty log copied in, private from its first byte; false leaves the log to be made.
+bool seedFromShipped(const QString& shipped, const QString& path)
+{
+    QFile source(shipped);
+    if (!QFileInfo(shipped).isFile() || source.size() > kMaxShippedLogBytes || !source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.read(kMaxShippedLogBytes);
+    const ScopedUmask ownerOnly(kOwnerOnlyMask);
+    return writePrivateFileAtomically(path, bytes);
 }
 
 }  // namespace
@@ -71,6 +101,9 @@ bool VisitorLog::open(const QString& path)
 {
     close();
     m_error.clear();
+    restrictLogFiles(path);
+    // A new database is made 0600; SQLite gives its journal files the database's own mode.
+    const ScopedUmask ownerOnly(kOwnerOnlyMask);
     const QByteArray file = QFile::encodeName(path);
     if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         fail(QStringLiteral("The visitor log %1 could not be opened").arg(path));
@@ -187,12 +220,20 @@ QString VisitorLog::livePath()
 bool VisitorLog::openLive()
 {
     const QString path = livePath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    const QString folder = QFileInfo(path).absolutePath();
+    // The user's folder is made as every folder of ours; the log's own folder is private.
+    bool made = Create_Folder(QFileInfo(folder).absolutePath());
+    if (made && !QFileInfo(folder).isDir()) {
+        const ScopedUmask ownerOnly(kOwnerOnlyMask);
+        made = QDir().mkdir(folder);
+    }
+    if (!made || !QFileInfo(folder).isDir()) {
         m_error = QStringLiteral("The folder of the visitor log %1 could not be made.").arg(path);
         return false;
     }
-    const QString shipped = QDir(Resource_Path).filePath(QStringLiteral("Visitor.db"));
-    if (!QFileInfo::exists(path) && QFileInfo::exists(shipped))
-        QFile::copy(shipped, path);
+    if (!Restrict_To_Owner(folder))
+        Show_NSLog_Message(QStringLiteral("The visitor log folder %1 could not be made private.").arg(folder));
+    if (!QFileInfo::exists(path))
+        seedFromShipped(QDir(Resource_Path).filePath(QStringLiteral("Visitor.db")), path);
     return open(path);
 }

@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "platform/AppContext.h"
+#include "platform/ScopedUmask.h"
 #include "support/TestEnvironment.h"
 #include "visitors/VisitorSamples.h"
 #include "visitors/VisitorLog.h"
@@ -175,6 +176,41 @@ TEST_F(VisitorLogTest, TheShippedLogIsEmptyWithTheTableAndSeedsTheUsersLog)
     EXPECT_EQ(live.path(), dir.filePath(QStringLiteral("Visitor_Log/Visitor.db")));
     EXPECT_EQ(live.add(sampleVisitor(QStringLiteral("First"), QString(), QString())), 1);
     EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
+}
+
+// The permission bits and paths as stat reads them, one line each.
+QString modes(const QStringList& paths)
+{
+    return QString::fromUtf8(TestEnvironment::run(QStringLiteral("stat"), QStringList{"-c", "%a %n"} + paths).out).trimmed();
+}
+
+TEST_F(VisitorLogTest, TheLogIsReadableByItsOwnerAloneFromItsFirstByteAndWhenFoundWider)
+{
+    // A umask that leaves what is made readable by every user of the machine.
+    const ScopedUmask permissive(022);
+    Resource_Path = TestEnvironment::resourceDir();
+    Created_Resource_Path = dir.path();
+    const QString folder = dir.filePath(QStringLiteral("Visitor_Log"));
+    const QString db = folder + QStringLiteral("/Visitor.db");
+    const QStringList paths{folder, db, db + "-wal", db + "-shm"};
+    const QString privateModes =
+        QStringLiteral("700 %1\n600 %2\n600 %2-wal\n600 %2-shm").arg(folder, db);
+
+    VisitorLog live;
+    ASSERT_TRUE(live.openLive()) << qPrintable(live.lastError());
+    ASSERT_EQ(live.add(sampleVisitor(QStringLiteral("Ana Souza"), QString(), QString())), 1);
+    EXPECT_EQ(modes(paths).toStdString(), privateModes.toStdString());
+
+    // A log an older version left open to others is narrowed when it is opened, and keeps its visitors.
+    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(folder, readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    for (const QString& path : paths.mid(1))
+        ASSERT_TRUE(QFile::setPermissions(path, readable));
+    ASSERT_EQ(modes(paths).toStdString(), QStringLiteral("755 %1\n644 %2\n644 %2-wal\n644 %2-shm").arg(folder, db).toStdString());
+    VisitorLog reopened;
+    ASSERT_TRUE(reopened.openLive()) << qPrintable(reopened.lastError());
+    EXPECT_EQ(modes(paths).toStdString(), privateModes.toStdString());
+    EXPECT_EQ(reopened.count(), 1);
 }
 
 }  // namespace
