@@ -44,12 +44,17 @@ QString textColumn(sqlite3_stmt* statement, int column)
     return text ? QString::fromUtf16(text, bytes / 2) : QString();
 }
 
-// LIKE's wildcards in a user's text match only themselves.
-QString likePattern(const QString& text)
+// Case folded for every script, not only ASCII as SQLite's own LIKE and lower() do: "Zoë" is
+// found by "zoË". A text that is no text stays NULL.
+void foldCase(sqlite3_context* context, int, sqlite3_value** arguments)
 {
-    QString escaped = text;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
-    return u'%' + escaped + u'%';
+    const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(arguments[0]));
+    if (!text) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QString folded = QString::fromUtf16(text, sqlite3_value_bytes16(arguments[0]) / 2).toCaseFolded();
+    sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
 }
 
 // A log written before it was kept private keeps no file open to others: the database and the
@@ -105,7 +110,9 @@ bool VisitorLog::open(const QString& path)
     // A new database is made 0600; SQLite gives its journal files the database's own mode.
     const ScopedUmask ownerOnly(kOwnerOnlyMask);
     const QByteArray file = QFile::encodeName(path);
-    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK
+        || sqlite3_create_function_v2(m_db, "fold_case", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                      nullptr, foldCase, nullptr, nullptr, nullptr) != SQLITE_OK) {
         fail(QStringLiteral("The visitor log %1 could not be opened").arg(path));
         close();
         return false;
@@ -199,8 +206,9 @@ QList<VisitorRecord> VisitorLog::findByName(const QString& text) const
 {
     if (text.isEmpty())
         return all();
-    static const QByteArray sql = QByteArray(kSelectAll) + " WHERE Name LIKE ?1 ESCAPE '\\' ORDER BY S_No";
-    return select(sql.constData(), likePattern(text));
+    // instr() takes the text as it is: "%" and "_" are only themselves.
+    static const QByteArray sql = QByteArray(kSelectAll) + " WHERE instr(fold_case(Name), fold_case(?1)) > 0 ORDER BY S_No";
+    return select(sql.constData(), text);
 }
 
 qint64 VisitorLog::count() const

@@ -31,7 +31,7 @@ public:
     qint64 add(const VisitorRecord& visitor);
     // Every visitor, in the order of registration.
     QList<VisitorRecord> all() const;
-    // The visitors whose name holds text, ignoring case for ASCII letters; all for an empty text.
+    // The visitors whose name holds text, whatever the case of any letter; all for an empty text.
     QList<VisitorRecord> findByName(const QString& text) const;
     qint64 count() const;
 

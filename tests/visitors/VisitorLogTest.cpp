@@ -76,6 +76,39 @@ TEST_F(VisitorLogTest, SearchByNameIgnoresCaseAndTakesWildcardsLiterally)
     EXPECT_EQ(names(QString()).size(), 4);
 }
 
+TEST_F(VisitorLogTest, SearchByNameFoldsTheCaseOfEveryLetterInALogTheShellMade)
+{
+    // A log as an older version left it, written by the sqlite3 shell: the search needs nothing new in it.
+    const auto made = TestEnvironment::run(
+        QStringLiteral("sqlite3"),
+        {dbPath(), QStringLiteral("CREATE TABLE Visitor_Records (S_No INTEGER PRIMARY KEY, Date_and_Time TEXT, "
+                                  "Photo_Path TEXT, Name TEXT, Company_Name TEXT, Address TEXT, Phone TEXT, Email TEXT, "
+                                  "Purpose TEXT, Person_to_Meet TEXT, Visitor_No TEXT, Other TEXT); "
+                                  "INSERT INTO Visitor_Records (Name) VALUES ('Zo\u00eb Quinn'), ('\u0141ukasz \u017bak'), "
+                                  "('\u03a3\u03bf\u03c6\u03af\u03b1 \u03a0\u03b1\u03c0\u03c0\u03ac'), ('Zoe Ng'), (NULL);")});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath())) << qPrintable(log.lastError());
+    ASSERT_GT(log.add(sampleVisitor(QStringLiteral("\u00c9LODIE 50% D_URAND"), QString(), QString())), 0);
+
+    auto names = [&](const QString& text) {
+        QStringList found;
+        for (const VisitorRecord& record : log.findByName(text))
+            found << record.name;
+        return found.join(u'|').toStdString();
+    };
+    EXPECT_EQ(names(QStringLiteral("zo\u00cb")), "Zo\u00eb Quinn");
+    EXPECT_EQ(names(QStringLiteral("ZOE")), "Zoe Ng");
+    EXPECT_EQ(names(QStringLiteral("\u0142UKASZ \u017cAK")), "\u0141ukasz \u017bak");
+    EXPECT_EQ(names(QStringLiteral("\u03a3\u039f\u03a6\u038a\u0391")), "\u03a3\u03bf\u03c6\u03af\u03b1 \u03a0\u03b1\u03c0\u03c0\u03ac");
+    EXPECT_EQ(names(QStringLiteral("\u00e9lodie")), "\u00c9LODIE 50% D_URAND");
+    // Wildcards are only themselves, whatever the case around them.
+    EXPECT_EQ(names(QStringLiteral("0% d_u")), "\u00c9LODIE 50% D_URAND");
+    EXPECT_EQ(names(QStringLiteral("d%u")), "");
+    EXPECT_EQ(names(QStringLiteral("z_e")), "");
+    EXPECT_EQ(log.findByName(QString()).size(), 6);
+}
+
 TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
 {
     VisitorLog missingFolder;
