@@ -263,10 +263,13 @@ void LiveModePanels::After_Design_Load()
         Hide_Visitor_panel();
         return;
     }
-    if (groupMode())
+    // The captions are those of the design's own mode, whatever mode came before it.
+    if (groupMode()) {
+        Title_For_Gen_ID_Card();
         Reset_All_Visitor_Grp_Mode_Ctrl();
-    else
+    } else {
         Title_For_Visitor();
+    }
     for (Profile_Side_Panel* panel : m_panels)
         panel->Refresh_Controls();
     Show_Hide_Profile_Panel_Live_Mode(true);

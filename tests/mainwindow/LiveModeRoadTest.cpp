@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -316,6 +317,37 @@ TEST_F(LiveModeRoad, AGroupProjectIsEditedByRowSavedReopenedAndExported)
         EXPECT_TRUE(words.contains(name)) << n << ": " << words.toStdString();
         EXPECT_TRUE(words.contains(QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')))) << words.toStdString();
     }
+}
+
+// Opened from visitor mode, a group project names its fields as every card does, not as a pass.
+TEST_F(LiveModeRoad, AGroupProjectOpenedFromVisitorModeShowsTheCaptionsOfItsOwnMode)
+{
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    const QString project = Project_File_Name;
+    ASSERT_TRUE(QFile::exists(project));
+    const auto captions = [this](int side = 0) {
+        QStringList shown;
+        for (const QLabel* label : controller.liveModes().panel(side).findChildren<QLabel*>())
+            if (label->text().endsWith(QLatin1String(" :")))
+                shown << label->text();
+        shown.sort();
+        return shown.join(u'|').toStdString();
+    };
+    const std::string general = captions();
+    EXPECT_EQ(general, "Address :|Company Name :|Company Slogan :|Date :|Email Id :|Fax No. :|Name :|Phone No. :|"
+                       "Position / Title :|Time :|Unique No. :|Website :");
+
+    openVisitorPass();
+    ASSERT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(captions(), "Address :|Company Name :|Date :|Email Id :|Name :|Person to Meet :|Phone No. :|"
+                          "Position / Title :|Purpose :|Time :|Visitor No. :|Visitor Type :");
+
+    dialogs.queueOpenFile(project);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    ASSERT_EQ(Start_Card_Option, "G");
+    EXPECT_EQ(Title_slogan, "Company Slogan :");
+    EXPECT_EQ(captions(), general);
+    EXPECT_EQ(captions(1), general);
 }
 
 TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
