@@ -129,6 +129,8 @@ private:
     // Saves the project where it is; says so when it cannot.
     bool saveProject();
     void showRow(int row);
+    // The row's cells into the side's panel and elements by their bound columns.
+    void showRowOnSide(int side, int row);
     int bindingSlot(const QString& ctrlId, int side) const;
 
     SKTWindowController& m_controller;

@@ -22,6 +22,7 @@
 #include "designfile/TemplateCatalog.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/OutputCommands.h"
@@ -348,6 +349,39 @@ TEST_F(LiveModeRoad, AGroupProjectOpenedFromVisitorModeShowsTheCaptionsOfItsOwnM
     EXPECT_EQ(Title_slogan, "Company Slogan :");
     EXPECT_EQ(captions(), general);
     EXPECT_EQ(captions(1), general);
+}
+
+// The title's "*" and the save question follow the project's files: Save Record clears the mark,
+// and showing another record, on either side, is no edit.
+TEST_F(LiveModeRoad, TheUnsavedMarkFollowsTheProjectsFilesNotTheRecordShown)
+{
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    chooseColumn("Fup_Name", 1);
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    const auto marked = [this] {
+        QCoreApplication::processEvents();
+        return controller.window()->isWindowModified();
+    };
+    ASSERT_FALSE(marked());
+    const qsizetype said = messages.texts().size();
+
+    type("Fup_Name", QStringLiteral("Zo\u00eb"));
+    EXPECT_TRUE(marked());
+    front().findChild<QPushButton*>(QStringLiteral("save_record_btn"))->click();
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 0), QStringLiteral("Zo\u00eb"));
+    EXPECT_FALSE(marked());
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+
+    clickGroupRow(7);
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Person 8");
+    EXPECT_FALSE(marked());
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+    controller.sideCommands().Select_back_side();
+    controller.sideCommands().Select_front_side();
+    clickGroupRow(0);
+    EXPECT_FALSE(marked());
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+    EXPECT_TRUE(messages.texts().mid(said).isEmpty()) << qPrintable(messages.texts().join(u'|'));
 }
 
 TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)
