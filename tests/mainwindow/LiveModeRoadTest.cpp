@@ -37,6 +37,7 @@
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/photos/CameraWindow.h"
 #include "views/photos/PhotoWindows.h"
+#include "views/visitors/VisitorPassDesign.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/InspectorLists.h"
@@ -174,6 +175,51 @@ TEST_F(LiveModeRoad, AVisitorRunShowsTheVisitorPanelsAndTypingWritesTheCard)
     // Unchecking the shown box hides the element; a design start afterwards hides the panels.
     front().checkBox("Fup_Company")->click();
     EXPECT_FALSE(frontElement("Fup_Company")->ctrl_is_visible);
+}
+
+// A pass template's sample values are in the panels from the start, as on the card: shown or not,
+// the photo, and the back's fields in the back's panel. On an X server the panel is pictured.
+TEST_F(LiveModeRoad, TheVisitorPanelsStartWithWhatTheCardHolds)
+{
+    const QDir folder(scratch.path());
+    const QString sample = visitortest::photoFile(folder, QStringLiteral("sample.png"), QColor(30, 120, 60));
+    const auto sampleText = [](const char* id, const char* value, double top, bool shown) {
+        GraphicPtr element = visitortest::text(QRectF(80, top, 150, 16), QLatin1String(id), 9);
+        element->Set_text_value(QString::fromUtf8(value));
+        element->ctrl_is_visible = shown;
+        return element;
+    };
+    GraphicPtr photo = SKTImage::initWithPath_With_ID(QPointF(10, 10), sample, QStringLiteral("Fup_Photo"));
+    visitortest::placed(photo, QRectF(10, 10, 60, 75), QStringLiteral("Fup_Photo"));
+    writeTemplateFile(QStringLiteral("day pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
+                      QSizeF(242.64, 153.36),
+                      {sampleText("Fup_Name", "Jane Doe", 12, true), sampleText("Fup_Company", "Acme Corp", 32, true),
+                       sampleText("Fup_Website", "Front desk", 52, false), photo},
+                      {sampleText("Fup_Address", "1 Quay Street", 12, true)});
+    CARD_SIDE_STR = QStringLiteral("2");
+    openVisitorPass();
+    ASSERT_EQ(Start_Card_Option, "V");
+
+    EXPECT_EQ(field("Fup_Name").text(), "Jane Doe");
+    EXPECT_TRUE(front().checkBox("Fup_Name")->isChecked());
+    EXPECT_TRUE(field("Fup_Name").isEnabled());
+    EXPECT_EQ(field("Fup_Company").text(), "Acme Corp");
+    // A sample the card does not show is in its box, unticked, as on the card.
+    EXPECT_EQ(field("Fup_Website").text(), "Front desk");
+    EXPECT_FALSE(front().checkBox("Fup_Website")->isChecked());
+    EXPECT_TRUE(field("Fup_Title").text().isEmpty());
+    EXPECT_EQ(field("Fup_Date").text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(front().photoPath(), sample);
+    ASSERT_FALSE(front().shownPhoto().isNull());
+    EXPECT_EQ(front().shownPhoto().pixelColor(5, 5), QColor(30, 120, 60));
+    EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_Address")->text(), "1 Quay Street");
+    EXPECT_TRUE(controller.liveModes().panel(1).checkBox("Fup_Address")->isChecked());
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        picture(QStringLiteral("visitor-panel-at-start.png"));
+
+    // What is typed over a sample goes onto the card as before.
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Ana Souza");
 }
 
 // The panel's camera button takes the picture into the pass's photo; a locked photo is refused.
