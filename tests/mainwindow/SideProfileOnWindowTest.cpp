@@ -14,6 +14,7 @@
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
+#include "support/InkPixels.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "views/profiles/Show_User_Profile.h"
 
@@ -89,14 +90,6 @@ TEST(SideProfileOnWindow, PreviewShowsTheEditedSideInTheDialog)
     const QScopedValueRollback confirmed(Fill_User_Profile, true);
     ProfileCommands(controller).Fill_User_profile_info_front_side();
 
-    // Pixels darker than the ground: the words and the photo drawn.
-    const auto ink = [](const QImage& picture) {
-        int dark = 0;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                dark += qGray(picture.pixel(x, y)) < 128;
-        return dark;
-    };
     Show_User_Profile& dialog = controller.profileWindows().sideProfileWindow();
     dialog.load_side = QStringLiteral("F");
     ScriptedDialogPresenter dialogs;
@@ -111,7 +104,7 @@ TEST(SideProfileOnWindow, PreviewShowsTheEditedSideInTheDialog)
         dialog.row(1).value->selectAll();
         QTest::keyClicks(dialog.row(1).value, QStringLiteral("Chief Analyst of Engines"));
         window.findChild<QPushButton*>(QStringLiteral("preview_btn"))->click();
-        EXPECT_GT(ink(dialog.previewPicture()), ink(shortTitle) + 100);
+        EXPECT_GT(inkPixels(dialog.previewPicture()), inkPixels(shortTitle) + 100);
         window.findChild<QPushButton*>(QStringLiteral("cancel_btn"))->click();
     });
     EXPECT_EQ(dialog.Open_Wnd(true), 0);

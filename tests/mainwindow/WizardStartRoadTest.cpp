@@ -15,6 +15,7 @@
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/TemplateCommands.h"
 #include "mainwindow/WizardStartWindows.h"
+#include "support/InkPixels.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/PropertyInspector.h"
@@ -262,9 +263,5 @@ TEST_F(WizardStartRoad, ThePreviewFromTheTemplateWindowShowsInTheProfileWindow)
     EXPECT_TRUE(shown);
     ASSERT_FALSE(previewed.isNull());
     // The name is drawn: ink on the card's white.
-    int dark = 0;
-    for (int y = 0; y < previewed.height(); ++y)
-        for (int x = 0; x < previewed.width(); ++x)
-            dark += qGray(previewed.pixel(x, y)) < 128;
-    EXPECT_GT(dark, 20) << previewed.width() << "x" << previewed.height();
+    EXPECT_GT(inkPixels(previewed), 20);
 }
