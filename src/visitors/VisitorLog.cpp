@@ -68,15 +68,15 @@ void restrictLogFiles(const QString& path)
     }
 }
 
-// The shipped empty log copied in, private from its first byte; false leaves the log to be made.
-bool seedFromShipped(const QString& shipped, const QString& path)
+// The shipped empty log copied in, private from its first byte; without it the log is made afresh.
+void seedFromShipped(const QString& shipped, const QString& path)
 {
     QFile source(shipped);
     if (!QFileInfo(shipped).isFile() || source.size() > kMaxShippedLogBytes || !source.open(QIODevice::ReadOnly))
-        return false;
+        return;
     const QByteArray bytes = source.read(kMaxShippedLogBytes);
     const ScopedUmask ownerOnly(kOwnerOnlyMask);
-    return writePrivateFileAtomically(path, bytes);
+    writePrivateFileAtomically(path, bytes);
 }
 
 }  // namespace

@@ -217,9 +217,18 @@ TEST_F(LiveModeRoad, TheVisitorPanelsStartWithWhatTheCardHolds)
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         picture(QStringLiteral("visitor-panel-at-start.png"));
 
-    // What is typed over a sample goes onto the card as before.
+    // What is typed over a sample goes onto the card as before, and the design opened again fills
+    // the panels from its card.
     type("Fup_Name", QStringLiteral("Ana Souza"));
     EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Ana Souza");
+    const QString saved = scratch.filePath(QStringLiteral("day pass.did"));
+    dialogs.queueSaveFile(saved);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    controller.liveModes().Reset_All_Visitor_Grp_Mode_Ctrl();
+    dialogs.queueOpenFile(saved);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(field("Fup_Name").text(), "Ana Souza");
+    EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_Address")->text(), "1 Quay Street");
 }
 
 // The panel's camera button takes the picture into the pass's photo; a locked photo is refused.
