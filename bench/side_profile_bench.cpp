@@ -33,7 +33,7 @@ public:
     bool Check_And_Validate_File_Path(const QString&) override { return false; }
     void Delete_Excel_File_Temp_Folder() override {}
     QStringList Allowd_Image_fileTypes() const override { return {QStringLiteral("png")}; }
-    void Show_Profile_Preview(const QString&) override {}
+    QImage Show_Profile_Preview(const QString&) override { return {}; }
 
     User_Profile_Class record;
     GraphicList elements;

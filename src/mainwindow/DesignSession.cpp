@@ -64,6 +64,14 @@ bool DesignSession::hasUnsavedChanges() const
     return m_open && currentFingerprint() != m_savedFingerprint;
 }
 
+void DesignSession::showWithoutChange(const std::function<void()>& step)
+{
+    const bool unchanged = !hasUnsavedChanges();
+    step();
+    if (unchanged)
+        saved();
+}
+
 void DesignSession::scheduleCheck()
 {
     if (m_open)

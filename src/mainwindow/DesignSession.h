@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 class SKTWindowController;
 
@@ -26,6 +27,9 @@ public:
     void saved();
     // Compared afresh: an edit that was undone again is no change.
     bool hasUnsavedChanges() const;
+    // Runs a step that changes what the design shows but not the design itself (a group record put
+    // on the card): a design without unsaved changes has none after it either.
+    void showWithoutChange(const std::function<void()>& step);
     // Refreshes the title's mark once control returns to the event loop, however many edits ask.
     void scheduleCheck();
 

@@ -10,6 +10,7 @@
 #include "data/Data_From_Excel.h"
 #include "data/GroupRecords.h"
 #include "data/SpreadsheetWriter.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
@@ -55,7 +56,14 @@ bool LiveModePanels::Set_GP_mode_Value_From_Excel(const QString& side, int row)
         Show_NSLog_Message(kNoSuchRecordMessage.arg(row + 1).arg(table.rowCount()));
         return false;
     }
-    const int panelSide = side == QLatin1String("B") ? 1 : 0;
+    // Another record on the card is no edit of the project: a saved one stays saved.
+    m_controller.designSession().showWithoutChange([&] { showRowOnSide(side == QLatin1String("B") ? 1 : 0, row); });
+    return true;
+}
+
+void LiveModePanels::showRowOnSide(int panelSide, int row)
+{
+    const Data_From_Excel& table = Loaded_Data_Table();
     Profile_Side_Panel& shown = panel(panelSide);
     SKTGraphicView& canvas = view(panelSide);
     for (const QString& id : textFieldIds()) {
@@ -80,7 +88,6 @@ bool LiveModePanels::Set_GP_mode_Value_From_Excel(const QString& side, int row)
             element->Set_text_value(value);
     }
     canvas.update();
-    return true;
 }
 
 void LiveModePanels::showRow(int row)
@@ -165,7 +172,9 @@ bool LiveModePanels::saveProject()
     // The design writer puts the panel's values into the selected row and writes the workbook.
     const bool saved = !Project_File_Name.isEmpty()
         && WindowDesignFile(m_controller).file().Save_project_file(Project_File_Name, false, QStringLiteral("L"));
-    if (!saved)
+    if (saved)
+        m_controller.designSession().saved();
+    else
         Show_MessageBox(kDesignNotSavedMessage);
     return saved;
 }

@@ -18,6 +18,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
+#include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/VisitorCommands.h"
 #include "model/SKTImage.h"
 #include "model/profiles/ProfileCaptions.h"
@@ -252,8 +253,21 @@ void LiveModePanels::Start_Visitor_Panels()
         showOnCard(side, QStringLiteral("Fup_Date"), date);
         showOnCard(side, QStringLiteral("Fup_Time"), time);
     }
+    showCardInPanels();
     Show_Hide_Profile_Panel_Live_Mode(true);
     change_Visitor_Side_View(0);
+}
+
+void LiveModePanels::showCardInPanels()
+{
+    // The undo's refill works on the side in force; each side takes its turn.
+    SnapshotUndo& undo = m_controller.canvasHostOfWindow().snapshotUndo();
+    const int inForce = Card_Front_Or_Back;
+    for (int side : {1, 0}) {
+        Card_Front_Or_Back = side;
+        undo.Show_Side_In_Panel();
+    }
+    Card_Front_Or_Back = inForce;
 }
 
 void LiveModePanels::After_Design_Load()
@@ -263,14 +277,18 @@ void LiveModePanels::After_Design_Load()
         Hide_Visitor_panel();
         return;
     }
-    if (groupMode())
+    // The captions are those of the design's own mode, whatever mode came before it.
+    if (groupMode()) {
+        Title_For_Gen_ID_Card();
         Reset_All_Visitor_Grp_Mode_Ctrl();
-    else
+    } else {
         Title_For_Visitor();
+    }
     for (Profile_Side_Panel* panel : m_panels)
         panel->Refresh_Controls();
     Show_Hide_Profile_Panel_Live_Mode(true);
     Create_Control_For_Visitor_Mode();
+    showCardInPanels();
     m_controller.sideCommands().Select_front_side();
 }
 

@@ -65,6 +65,8 @@ public:
     void After_Design_Load();
     // The visitor road's set-up once its template is loaded.
     void Start_Visitor_Panels();
+    // Each side's panel shows what that side's elements hold, as after an undo.
+    void showCardInPanels();
 
     // ---- Fields --------------------------------------------------------------------------------
     QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const;
@@ -129,6 +131,8 @@ private:
     // Saves the project where it is; says so when it cannot.
     bool saveProject();
     void showRow(int row);
+    // The row's cells into the side's panel and elements by their bound columns.
+    void showRowOnSide(int side, int row);
     int bindingSlot(const QString& ctrlId, int side) const;
 
     SKTWindowController& m_controller;

@@ -10,6 +10,7 @@
 #include "model/profiles/StaleSheetBindings.h"
 #include "output/RunSources.h"
 #include "platform/AppContext.h"
+#include "render/SKTRenderingView.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PropertyInspector.h"
@@ -99,7 +100,7 @@ void ProfileCommands::Profile_Window_Closed(int result, bool sheetLoadedAgain)
         Unbind_Stale_Sheet_Columns_Of_Other_Side(other);
 }
 
-void ProfileCommands::Show_Profile_Preview(const QString& side)
+QImage ProfileCommands::Show_Profile_Preview(const QString& side)
 {
     SKTDocument& document = m_controller.document();
     GraphicList copies;
@@ -110,6 +111,11 @@ void ProfileCommands::Show_Profile_Preview(const QString& side)
     document.replaceGraphicsOnSide(SKTDocument::PreviewSide, copies);
     Fill_User_profile_info_TEMP_side(side);
     preview.update();
+    // On the side's own card, at twice the canvas's size so that it stays sharp when fitted.
+    constexpr double kPreviewDpi = 144.0;
+    return SKTRenderingView::image_From_Card_Graphics(document.graphicsOfSide(SKTDocument::PreviewSide),
+                                                      Card_Front_Or_Back == 1 ? CardSide::Back : CardSide::Front)
+        .toImage(kPreviewDpi);
 }
 
 void ProfileCommands::Fill_Party_Invidation_Details()

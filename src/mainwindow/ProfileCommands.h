@@ -1,6 +1,7 @@
 #pragma once
 // The main window's card-holder profile commands: writing the front, back and preview profile
 // records onto their canvases, and the invitation layout on the front.
+#include <QImage>
 #include <QRectF>
 #include <QString>
 
@@ -23,7 +24,8 @@ public:
     void Profile_Window_Closed(int result, bool sheetLoadedAgain);
     // The preview canvas shows copies of the side in force with the preview record written onto
     // them; the side itself stays exactly as it was, so a cancelled profile window leaves no trace.
-    void Show_Profile_Preview(const QString& side);
+    // Answers a picture of the previewed side, which the profile window shows over the canvas.
+    QImage Show_Profile_Preview(const QString& side);
     // The invitation wizard's details on the front canvas.
     void Fill_Party_Invidation_Details();
     // Where a new profile element with this identifier goes.

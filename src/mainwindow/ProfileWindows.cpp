@@ -42,14 +42,14 @@ public:
     bool Check_And_Validate_File_Path(const QString& path) override { return ::Check_And_Validate_File_Path(path); }
     void Delete_Excel_File_Temp_Folder() override { ::Delete_Excel_File_Temp_Folder(); }
     QStringList Allowd_Image_fileTypes() const override { return m_controller.Allowd_Image_fileTypes; }
-    void Show_Profile_Preview(const QString& side) override
+    QImage Show_Profile_Preview(const QString& side) override
     {
         // Turning to the preview tab shows the side's own elements; the copies come after.
         m_controller.windowLayout().showSide(SKTDocument::PreviewSide);
         // The next new element of the card goes where it would have gone without the preview.
         const QScopedValueRollback keepX(m_controller.last_ctrl_X);
         const QScopedValueRollback keepY(m_controller.last_ctrl_Y);
-        ProfileCommands(m_controller).Show_Profile_Preview(side);
+        return ProfileCommands(m_controller).Show_Profile_Preview(side);
     }
 
 private:

@@ -215,7 +215,6 @@ void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
 {
     const int side = currentSide();
     m_window.dropSelection(side);
-    Refresh_Visitor_Dyn_Ctrl_and_image();
 
     GraphicList rebuilt;
     rebuilt.reserve(snapshot.size());
@@ -228,7 +227,13 @@ void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
     }
     m_document.replaceGraphicsOnSide(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide,
                                      rebuilt);
-    for (const GraphicPtr& graphic : rebuilt)
+    Show_Side_In_Panel();
+}
+
+void SnapshotUndo::Show_Side_In_Panel()
+{
+    Refresh_Visitor_Dyn_Ctrl_and_image();
+    for (const GraphicPtr& graphic : currentGraphics())
         Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(*graphic);
     m_window.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
 }

@@ -70,6 +70,8 @@ public:
     // before a rebuild, and each rebuilt text or picture element writes its value back.
     void Refresh_Visitor_Dyn_Ctrl_and_image();
     void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const SKTGraphic& graphic);
+    // Both of the above for the current side as it stands: its panel shows what its elements hold.
+    void Show_Side_In_Panel();
 
     // One archive per element in list order; an element that cannot be archived is left out.
     static UndoSnapshot snapshotOf(const GraphicList& graphics);

@@ -9,6 +9,9 @@
 #include "platform/CanvasGlobals.h"
 #include "platform/MessageBoxes.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace {
 
 // A path inside base; empty while base is unknown, so nothing is made at the file-system root.
@@ -50,6 +53,17 @@ bool Create_Folder(const QString& path)
         return true;
     // mkpath asks for 0777 and lets the umask narrow it; nothing widens it afterwards.
     return QDir().mkpath(path);
+}
+
+bool Restrict_To_Owner(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (S_ISLNK(info.st_mode))
+        return false;
+    return (info.st_mode & 077) == 0 || ::chmod(name.constData(), info.st_mode & 07700) == 0;
 }
 
 void Delete_File(const QString& path)

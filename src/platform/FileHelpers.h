@@ -6,6 +6,9 @@
 // Makes the folder with its missing parents (mode 0777 less the umask). True when anything
 // already exists at the path, else whether the folder could be made.
 bool Create_Folder(const QString& path);
+// Takes every permission of group and others off an existing file or folder (a symbolic link is
+// left alone); true when nothing is left for them or nothing is there.
+bool Restrict_To_Owner(const QString& path);
 // A name read from a file that stays inside the folder it is joined to: not empty, not "." or
 // "..", and without "/", "\" or NUL.
 bool isPlainFileName(const QString& name);

@@ -6,6 +6,10 @@
 #include <sqlite3.h>
 
 #include "platform/AppContext.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileHelpers.h"
+#include "platform/Log.h"
+#include "platform/ScopedUmask.h"
 
 namespace {
 
@@ -22,6 +26,10 @@ const char* const kSelectAll =
     "Person_to_Meet, Visitor_No, Other FROM Visitor_Records";
 constexpr int kBusyTimeoutMs = 5000;
 constexpr int kTextColumns = 11;
+// The shipped log is an empty database of a few pages.
+constexpr qint64 kMaxShippedLogBytes = qint64(1) << 20;
+// The log holds people's data: what is created for it is its owner's alone.
+constexpr mode_t kOwnerOnlyMask = 077;
 
 // A finalised statement whatever way the function leaves.
 struct Statement {
@@ -36,12 +44,39 @@ QString textColumn(sqlite3_stmt* statement, int column)
     return text ? QString::fromUtf16(text, bytes / 2) : QString();
 }
 
-// LIKE's wildcards in a user's text match only themselves.
-QString likePattern(const QString& text)
+// Case folded for every script, not only ASCII as SQLite's own LIKE and lower() do: "Zoë" is
+// found by "zoË". A text that is no text stays NULL.
+void foldCase(sqlite3_context* context, int, sqlite3_value** arguments)
 {
-    QString escaped = text;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
-    return u'%' + escaped + u'%';
+    const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(arguments[0]));
+    if (!text) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QString folded = QString::fromUtf16(text, sqlite3_value_bytes16(arguments[0]) / 2).toCaseFolded();
+    sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
+// A log written before it was kept private keeps no file open to others: the database and the
+// journal files beside it.
+void restrictLogFiles(const QString& path)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        const QString file = path + QLatin1String(suffix);
+        if (!Restrict_To_Owner(file))
+            Show_NSLog_Message(QStringLiteral("The visitor log file %1 could not be made private.").arg(file));
+    }
+}
+
+// The shipped empty log copied in, private from its first byte; without it the log is made afresh.
+void seedFromShipped(const QString& shipped, const QString& path)
+{
+    QFile source(shipped);
+    if (!QFileInfo(shipped).isFile() || source.size() > kMaxShippedLogBytes || !source.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = source.read(kMaxShippedLogBytes);
+    const ScopedUmask ownerOnly(kOwnerOnlyMask);
+    writePrivateFileAtomically(path, bytes);
 }
 
 }  // namespace
@@ -71,8 +106,13 @@ bool VisitorLog::open(const QString& path)
 {
     close();
     m_error.clear();
+    restrictLogFiles(path);
+    // A new database is made 0600; SQLite gives its journal files the database's own mode.
+    const ScopedUmask ownerOnly(kOwnerOnlyMask);
     const QByteArray file = QFile::encodeName(path);
-    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK
+        || sqlite3_create_function_v2(m_db, "fold_case", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                      nullptr, foldCase, nullptr, nullptr, nullptr) != SQLITE_OK) {
         fail(QStringLiteral("The visitor log %1 could not be opened").arg(path));
         close();
         return false;
@@ -166,8 +206,9 @@ QList<VisitorRecord> VisitorLog::findByName(const QString& text) const
 {
     if (text.isEmpty())
         return all();
-    static const QByteArray sql = QByteArray(kSelectAll) + " WHERE Name LIKE ?1 ESCAPE '\\' ORDER BY S_No";
-    return select(sql.constData(), likePattern(text));
+    // instr() takes the text as it is: "%" and "_" are only themselves.
+    static const QByteArray sql = QByteArray(kSelectAll) + " WHERE instr(fold_case(Name), fold_case(?1)) > 0 ORDER BY S_No";
+    return select(sql.constData(), text);
 }
 
 qint64 VisitorLog::count() const
@@ -187,12 +228,20 @@ QString VisitorLog::livePath()
 bool VisitorLog::openLive()
 {
     const QString path = livePath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    const QString folder = QFileInfo(path).absolutePath();
+    // The user's folder is made as every folder of ours; the log's own folder is private.
+    bool made = Create_Folder(QFileInfo(folder).absolutePath());
+    if (made && !QFileInfo(folder).isDir()) {
+        const ScopedUmask ownerOnly(kOwnerOnlyMask);
+        made = QDir().mkdir(folder);
+    }
+    if (!made || !QFileInfo(folder).isDir()) {
         m_error = QStringLiteral("The folder of the visitor log %1 could not be made.").arg(path);
         return false;
     }
-    const QString shipped = QDir(Resource_Path).filePath(QStringLiteral("Visitor.db"));
-    if (!QFileInfo::exists(path) && QFileInfo::exists(shipped))
-        QFile::copy(shipped, path);
+    if (!Restrict_To_Owner(folder))
+        Show_NSLog_Message(QStringLiteral("The visitor log folder %1 could not be made private.").arg(folder));
+    if (!QFileInfo::exists(path))
+        seedFromShipped(QDir(Resource_Path).filePath(QStringLiteral("Visitor.db")), path);
     return open(path);
 }

@@ -19,7 +19,8 @@ public:
     VisitorLog& operator=(const VisitorLog&) = delete;
 
     // Opens (creating when missing) the database at path with its table; false, with lastError()
-    // saying why, when it cannot be opened or is not a visitor log.
+    // saying why, when it cannot be opened or is not a visitor log. The database and its journal
+    // files are their owner's alone (0600): made so, and narrowed when an older log is wider.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_db != nullptr; }
@@ -30,7 +31,7 @@ public:
     qint64 add(const VisitorRecord& visitor);
     // Every visitor, in the order of registration.
     QList<VisitorRecord> all() const;
-    // The visitors whose name holds text, ignoring case for ASCII letters; all for an empty text.
+    // The visitors whose name holds text, whatever the case of any letter; all for an empty text.
     QList<VisitorRecord> findByName(const QString& text) const;
     qint64 count() const;
 
@@ -38,7 +39,8 @@ public:
 
     // The application's live log: Visitor_Log/Visitor.db in the user's folder.
     static QString livePath();
-    // Opens the live log, seeding it from the shipped empty Visitor.db when it is missing.
+    // Opens the live log, seeding it from the shipped empty Visitor.db when it is missing, in a
+    // folder only its owner may enter (0700).
     bool openLive();
 
 private:

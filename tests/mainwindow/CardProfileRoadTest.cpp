@@ -323,6 +323,15 @@ TEST_F(CardProfileRoad, ScreenshotsOfTheWindowFilledInAndOfTheCardAfterOK)
         const QWidget& picture = *window.findChild<QLabel*>(QStringLiteral("user_picture"));
         const QPoint middle = picture.mapTo(&window, picture.rect().center()) * shot.devicePixelRatio();
         EXPECT_EQ(shot.pixelColor(middle).rgb(), kPhotoColours[0].rgb());
+        // Preview shows the card with the form's values in the window, beside the form.
+        window.findChild<QPushButton*>(QStringLiteral("preview_btn"))->click();
+        QTest::qWait(300);
+        const QImage previewed = window.grab().toImage();
+        EXPECT_TRUE(previewed.save(folder + QStringLiteral("/card-profile-preview.png")));
+        const QWidget& frame = *window.findChild<QLabel*>(QStringLiteral("preview_picture"));
+        ASSERT_TRUE(frame.isVisible());
+        const QRect shown = QRect(frame.mapTo(&window, QPoint()), frame.size());
+        EXPECT_TRUE(QRect(QPoint(), window.size()).contains(shown));
         window.OK_Btn_Clicked();
     });
     ASSERT_EQ(windows.Open_User_Profile_Window(false, QString(), QStringLiteral("2")), 1);

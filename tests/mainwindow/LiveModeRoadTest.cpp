@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include "designfile/TemplateCatalog.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignFileController.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/OutputCommands.h"
@@ -35,6 +37,7 @@
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/photos/CameraWindow.h"
 #include "views/photos/PhotoWindows.h"
+#include "views/visitors/VisitorPassDesign.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/InspectorLists.h"
@@ -172,6 +175,60 @@ TEST_F(LiveModeRoad, AVisitorRunShowsTheVisitorPanelsAndTypingWritesTheCard)
     // Unchecking the shown box hides the element; a design start afterwards hides the panels.
     front().checkBox("Fup_Company")->click();
     EXPECT_FALSE(frontElement("Fup_Company")->ctrl_is_visible);
+}
+
+// A pass template's sample values are in the panels from the start, as on the card: shown or not,
+// the photo, and the back's fields in the back's panel. On an X server the panel is pictured.
+TEST_F(LiveModeRoad, TheVisitorPanelsStartWithWhatTheCardHolds)
+{
+    const QDir folder(scratch.path());
+    const QString sample = visitortest::photoFile(folder, QStringLiteral("sample.png"), QColor(30, 120, 60));
+    const auto sampleText = [](const char* id, const char* value, double top, bool shown) {
+        GraphicPtr element = visitortest::text(QRectF(80, top, 150, 16), QLatin1String(id), 9);
+        element->Set_text_value(QString::fromUtf8(value));
+        element->ctrl_is_visible = shown;
+        return element;
+    };
+    GraphicPtr photo = SKTImage::initWithPath_With_ID(QPointF(10, 10), sample, QStringLiteral("Fup_Photo"));
+    visitortest::placed(photo, QRectF(10, 10, 60, 75), QStringLiteral("Fup_Photo"));
+    writeTemplateFile(QStringLiteral("day pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
+                      QSizeF(242.64, 153.36),
+                      {sampleText("Fup_Name", "Jane Doe", 12, true), sampleText("Fup_Company", "Acme Corp", 32, true),
+                       sampleText("Fup_Website", "Front desk", 52, false), photo},
+                      {sampleText("Fup_Address", "1 Quay Street", 12, true)});
+    CARD_SIDE_STR = QStringLiteral("2");
+    openVisitorPass();
+    ASSERT_EQ(Start_Card_Option, "V");
+
+    EXPECT_EQ(field("Fup_Name").text(), "Jane Doe");
+    EXPECT_TRUE(front().checkBox("Fup_Name")->isChecked());
+    EXPECT_TRUE(field("Fup_Name").isEnabled());
+    EXPECT_EQ(field("Fup_Company").text(), "Acme Corp");
+    // A sample the card does not show is in its box, unticked, as on the card.
+    EXPECT_EQ(field("Fup_Website").text(), "Front desk");
+    EXPECT_FALSE(front().checkBox("Fup_Website")->isChecked());
+    EXPECT_TRUE(field("Fup_Title").text().isEmpty());
+    EXPECT_EQ(field("Fup_Date").text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    EXPECT_EQ(front().photoPath(), sample);
+    ASSERT_FALSE(front().shownPhoto().isNull());
+    EXPECT_EQ(front().shownPhoto().pixelColor(5, 5), QColor(30, 120, 60));
+    EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_Address")->text(), "1 Quay Street");
+    EXPECT_TRUE(controller.liveModes().panel(1).checkBox("Fup_Address")->isChecked());
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        picture(QStringLiteral("visitor-panel-at-start.png"));
+
+    // What is typed over a sample goes onto the card as before, and the design opened again fills
+    // the panels from its card.
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Ana Souza");
+    const QString saved = scratch.filePath(QStringLiteral("day pass.did"));
+    dialogs.queueSaveFile(saved);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    controller.liveModes().Reset_All_Visitor_Grp_Mode_Ctrl();
+    dialogs.queueOpenFile(saved);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(field("Fup_Name").text(), "Ana Souza");
+    EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_Address")->text(), "1 Quay Street");
 }
 
 // The panel's camera button takes the picture into the pass's photo; a locked photo is refused.
@@ -316,6 +373,70 @@ TEST_F(LiveModeRoad, AGroupProjectIsEditedByRowSavedReopenedAndExported)
         EXPECT_TRUE(words.contains(name)) << n << ": " << words.toStdString();
         EXPECT_TRUE(words.contains(QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')))) << words.toStdString();
     }
+}
+
+// Opened from visitor mode, a group project names its fields as every card does, not as a pass.
+TEST_F(LiveModeRoad, AGroupProjectOpenedFromVisitorModeShowsTheCaptionsOfItsOwnMode)
+{
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    const QString project = Project_File_Name;
+    ASSERT_TRUE(QFile::exists(project));
+    const auto captions = [this](int side = 0) {
+        QStringList shown;
+        for (const QLabel* label : controller.liveModes().panel(side).findChildren<QLabel*>())
+            if (label->text().endsWith(QLatin1String(" :")))
+                shown << label->text();
+        shown.sort();
+        return shown.join(u'|').toStdString();
+    };
+    const std::string general = captions();
+    EXPECT_EQ(general, "Address :|Company Name :|Company Slogan :|Date :|Email Id :|Fax No. :|Name :|Phone No. :|"
+                       "Position / Title :|Time :|Unique No. :|Website :");
+
+    openVisitorPass();
+    ASSERT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(captions(), "Address :|Company Name :|Date :|Email Id :|Name :|Person to Meet :|Phone No. :|"
+                          "Position / Title :|Purpose :|Time :|Visitor No. :|Visitor Type :");
+
+    dialogs.queueOpenFile(project);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    ASSERT_EQ(Start_Card_Option, "G");
+    EXPECT_EQ(Title_slogan, "Company Slogan :");
+    EXPECT_EQ(captions(), general);
+    EXPECT_EQ(captions(1), general);
+}
+
+// The title's "*" and the save question follow the project's files: Save Record clears the mark,
+// and showing another record, on either side, is no edit.
+TEST_F(LiveModeRoad, TheUnsavedMarkFollowsTheProjectsFilesNotTheRecordShown)
+{
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(fiftyPeople()));
+    chooseColumn("Fup_Name", 1);
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    const auto marked = [this] {
+        QCoreApplication::processEvents();
+        return controller.window()->isWindowModified();
+    };
+    ASSERT_FALSE(marked());
+    const qsizetype said = messages.texts().size();
+
+    type("Fup_Name", QStringLiteral("Zo\u00eb"));
+    EXPECT_TRUE(marked());
+    front().findChild<QPushButton*>(QStringLiteral("save_record_btn"))->click();
+    EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 0), QStringLiteral("Zo\u00eb"));
+    EXPECT_FALSE(marked());
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+
+    clickGroupRow(7);
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Person 8");
+    EXPECT_FALSE(marked());
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+    controller.sideCommands().Select_back_side();
+    controller.sideCommands().Select_front_side();
+    clickGroupRow(0);
+    EXPECT_FALSE(marked());
+    EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+    EXPECT_TRUE(messages.texts().mid(said).isEmpty()) << qPrintable(messages.texts().join(u'|'));
 }
 
 TEST_F(LiveModeRoad, RecordsAreAddedAndDeletedWithTheirMessages)

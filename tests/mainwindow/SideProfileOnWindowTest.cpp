@@ -14,6 +14,7 @@
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
+#include "support/InkPixels.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "views/profiles/Show_User_Profile.h"
 
@@ -70,4 +71,41 @@ TEST(SideProfileOnWindow, OpensWithTheFrontsValuesPreviewsOnCopiesAndOkIsWhatThe
     EXPECT_EQ(front("Fup_Title")->Text_contents(), QStringLiteral("Chief Analyst"));
     EXPECT_EQ(front("Fup_Name")->Text_contents(), QStringLiteral("Ada Lovelace"));
     EXPECT_EQ(front("Fup_lbl_Title")->Text_contents(), QStringLiteral("Position / Title :"));
+}
+
+// The preview canvas lies under the modal dialog: Preview shows the side, with the form's values,
+// in the dialog itself, the card at twice its size on its own ground.
+TEST(SideProfileOnWindow, PreviewShowsTheEditedSideInTheDialog)
+{
+    Card_Front_Or_Back = 0;
+    SKTDocument document;
+    SKTWindowController controller{document};
+    controller.Front_card_Prop.setCard_Size(QSizeF(243, 154));
+    controller.Front_card_Prop.setCard_fill_chk(true);
+    controller.Front_card_Prop.setCard_fill_style(QStringLiteral("S"));
+    controller.Front_card_Prop.setCard_fill_clr(QColor(235, 242, 250));
+    controller.SetDocumentCanvasSize(QSizeF(243, 154));
+    controller.Front_user_profile.Name = QStringLiteral("Ada Lovelace");
+    controller.Front_user_profile.Title = QStringLiteral("A");
+    const QScopedValueRollback confirmed(Fill_User_Profile, true);
+    ProfileCommands(controller).Fill_User_profile_info_front_side();
+
+    Show_User_Profile& dialog = controller.profileWindows().sideProfileWindow();
+    dialog.load_side = QStringLiteral("F");
+    ScriptedDialogPresenter dialogs;
+    dialogs.queueHook([&](QDialog& window) {
+        const QWidget& box = *window.findChild<QWidget*>(QStringLiteral("preview_box"));
+        EXPECT_FALSE(box.isVisibleTo(&window));
+        window.findChild<QPushButton*>(QStringLiteral("preview_btn"))->click();
+        const QImage shortTitle = dialog.previewPicture();
+        EXPECT_TRUE(box.isVisibleTo(&window));
+        ASSERT_EQ(shortTitle.size(), QSize(486, 308));
+        EXPECT_EQ(shortTitle.pixelColor(4, 300), QColor(235, 242, 250));
+        dialog.row(1).value->selectAll();
+        QTest::keyClicks(dialog.row(1).value, QStringLiteral("Chief Analyst of Engines"));
+        window.findChild<QPushButton*>(QStringLiteral("preview_btn"))->click();
+        EXPECT_GT(inkPixels(dialog.previewPicture()), inkPixels(shortTitle) + 100);
+        window.findChild<QPushButton*>(QStringLiteral("cancel_btn"))->click();
+    });
+    EXPECT_EQ(dialog.Open_Wnd(true), 0);
 }

@@ -39,9 +39,9 @@ protected:
         Loaded_Data_Table().ListData.clear();
         MainWindowFixture::TearDown();
     }
-    // A template of the category (its folder's name) with these front elements.
+    // A template of the category (its folder's name) with these front (and back) elements.
     void writeTemplateFile(const QString& name, const QString& category, const QString& preset, QSizeF size,
-                           const GraphicList& frontElements)
+                           const GraphicList& frontElements, const GraphicList& backElements = {})
     {
         DesignState design;
         design.startMode = QStringLiteral("T");
@@ -50,6 +50,7 @@ protected:
             side->setCard_Size(size);
         }
         design.frontElements = frontElements;
+        design.backElements = backElements;
         const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
         ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));

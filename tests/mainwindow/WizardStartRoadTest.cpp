@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -14,6 +15,7 @@
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/TemplateCommands.h"
 #include "mainwindow/WizardStartWindows.h"
+#include "support/InkPixels.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/PropertyInspector.h"
@@ -233,4 +235,33 @@ TEST_F(WizardStartRoad, TheProfileEnteredInTheTemplateWindowIsOnTheTemplatesSide
         EXPECT_EQ(ids, QStringList{"0042"}) << side;
     }
     EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+// From the template window the main window lies under two windows: the profile window's Preview
+// shows the card with the profile in the profile window itself.
+TEST_F(WizardStartRoad, ThePreviewFromTheTemplateWindowShowsInTheProfileWindow)
+{
+    Fill_User_Profile = false;
+    press("Using_Template_btn");
+    QImage previewed;
+    bool shown = false;
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto& window = static_cast<Template_Wizard&>(dialog);
+        window.browser().chooseRow(0);
+        dialogs.queueHook([&](QDialog& profile) {
+            profile.findChild<QLineEdit*>(QStringLiteral("name_value"))->setText(QStringLiteral("Ada Lovelace"));
+            profile.findChild<QPushButton*>(QStringLiteral("preview_btn"))->click();
+            shown = profile.findChild<QWidget*>(QStringLiteral("preview_box"))->isVisibleTo(&profile);
+            previewed = profile.findChild<QLabel*>(QStringLiteral("preview_picture"))->pixmap().toImage();
+            profile.findChild<QPushButton*>(QStringLiteral("cancel_btn"))->click();
+        });
+        window.findChild<QPushButton*>(QStringLiteral("User_Profile_btn"))->click();
+        window.OK_Click();
+    });
+    ASSERT_TRUE(Open_Start_Window(controller));
+    Fill_User_Profile = false;
+    EXPECT_TRUE(shown);
+    ASSERT_FALSE(previewed.isNull());
+    // The name is drawn: ink on the card's white.
+    EXPECT_GT(inkPixels(previewed), 20);
 }

@@ -17,6 +17,7 @@
 #include "platform/AppContext.h"
 #include "render/ImageResolution.h"
 #include "render/SKTRenderingView.h"
+#include "support/InkPixels.h"
 #include "support/TestEnvironment.h"
 
 using TestEnvironment::run;
@@ -153,13 +154,6 @@ TEST_F(RenderTest, AStyledFaceDrawsInThatFaceOnPicturesAndInPdfs)
         text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Sans"), 14, style};
         text->textStyle.txt_clr = Qt::black, text->ctrl_is_visible = true;
         return GraphicList{text};
-    };
-    const auto inkPixels = [](const QImage& image) {
-        qint64 count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += qGray(image.pixel(x, y)) < 128;
-        return count;
     };
     const QImage regular = SKTRenderingView::image_From_Card_Graphics(word({}), CardSide::Front).toImage(600);
     const QImage bold = SKTRenderingView::image_From_Card_Graphics(word("Bold"), CardSide::Front).toImage(600);

@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "platform/AppContext.h"
+#include "platform/ScopedUmask.h"
 #include "support/TestEnvironment.h"
 #include "visitors/VisitorSamples.h"
 #include "visitors/VisitorLog.h"
@@ -73,6 +74,39 @@ TEST_F(VisitorLogTest, SearchByNameIgnoresCaseAndTakesWildcardsLiterally)
     EXPECT_EQ(names(QStringLiteral("t_i")), QStringList{"100% Mart_in"});
     EXPECT_EQ(names(QStringLiteral("nobody")), QStringList{});
     EXPECT_EQ(names(QString()).size(), 4);
+}
+
+TEST_F(VisitorLogTest, SearchByNameFoldsTheCaseOfEveryLetterInALogTheShellMade)
+{
+    // A log as an older version left it, written by the sqlite3 shell: the search needs nothing new in it.
+    const auto made = TestEnvironment::run(
+        QStringLiteral("sqlite3"),
+        {dbPath(), QStringLiteral("CREATE TABLE Visitor_Records (S_No INTEGER PRIMARY KEY, Date_and_Time TEXT, "
+                                  "Photo_Path TEXT, Name TEXT, Company_Name TEXT, Address TEXT, Phone TEXT, Email TEXT, "
+                                  "Purpose TEXT, Person_to_Meet TEXT, Visitor_No TEXT, Other TEXT); "
+                                  "INSERT INTO Visitor_Records (Name) VALUES ('Zo\u00eb Quinn'), ('\u0141ukasz \u017bak'), "
+                                  "('\u03a3\u03bf\u03c6\u03af\u03b1 \u03a0\u03b1\u03c0\u03c0\u03ac'), ('Zoe Ng'), (NULL);")});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dbPath())) << qPrintable(log.lastError());
+    ASSERT_GT(log.add(sampleVisitor(QStringLiteral("\u00c9LODIE 50% D_URAND"), QString(), QString())), 0);
+
+    auto names = [&](const QString& text) {
+        QStringList found;
+        for (const VisitorRecord& record : log.findByName(text))
+            found << record.name;
+        return found.join(u'|').toStdString();
+    };
+    EXPECT_EQ(names(QStringLiteral("zo\u00cb")), "Zo\u00eb Quinn");
+    EXPECT_EQ(names(QStringLiteral("ZOE")), "Zoe Ng");
+    EXPECT_EQ(names(QStringLiteral("\u0142UKASZ \u017cAK")), "\u0141ukasz \u017bak");
+    EXPECT_EQ(names(QStringLiteral("\u03a3\u039f\u03a6\u038a\u0391")), "\u03a3\u03bf\u03c6\u03af\u03b1 \u03a0\u03b1\u03c0\u03c0\u03ac");
+    EXPECT_EQ(names(QStringLiteral("\u00e9lodie")), "\u00c9LODIE 50% D_URAND");
+    // Wildcards are only themselves, whatever the case around them.
+    EXPECT_EQ(names(QStringLiteral("0% d_u")), "\u00c9LODIE 50% D_URAND");
+    EXPECT_EQ(names(QStringLiteral("d%u")), "");
+    EXPECT_EQ(names(QStringLiteral("z_e")), "");
+    EXPECT_EQ(log.findByName(QString()).size(), 6);
 }
 
 TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
@@ -175,6 +209,41 @@ TEST_F(VisitorLogTest, TheShippedLogIsEmptyWithTheTableAndSeedsTheUsersLog)
     EXPECT_EQ(live.path(), dir.filePath(QStringLiteral("Visitor_Log/Visitor.db")));
     EXPECT_EQ(live.add(sampleVisitor(QStringLiteral("First"), QString(), QString())), 1);
     EXPECT_EQ(shellText(shipped, QStringLiteral("SELECT COUNT(*) FROM Visitor_Records")), QStringLiteral("0"));
+}
+
+// The permission bits and paths as stat reads them, one line each.
+QString modes(const QStringList& paths)
+{
+    return QString::fromUtf8(TestEnvironment::run(QStringLiteral("stat"), QStringList{"-c", "%a %n"} + paths).out).trimmed();
+}
+
+TEST_F(VisitorLogTest, TheLogIsReadableByItsOwnerAloneFromItsFirstByteAndWhenFoundWider)
+{
+    // A umask that leaves what is made readable by every user of the machine.
+    const ScopedUmask permissive(022);
+    Resource_Path = TestEnvironment::resourceDir();
+    Created_Resource_Path = dir.path();
+    const QString folder = dir.filePath(QStringLiteral("Visitor_Log"));
+    const QString db = folder + QStringLiteral("/Visitor.db");
+    const QStringList paths{folder, db, db + "-wal", db + "-shm"};
+    const QString privateModes =
+        QStringLiteral("700 %1\n600 %2\n600 %2-wal\n600 %2-shm").arg(folder, db);
+
+    VisitorLog live;
+    ASSERT_TRUE(live.openLive()) << qPrintable(live.lastError());
+    ASSERT_EQ(live.add(sampleVisitor(QStringLiteral("Ana Souza"), QString(), QString())), 1);
+    EXPECT_EQ(modes(paths).toStdString(), privateModes.toStdString());
+
+    // A log an older version left open to others is narrowed when it is opened, and keeps its visitors.
+    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(folder, readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    for (const QString& path : paths.mid(1))
+        ASSERT_TRUE(QFile::setPermissions(path, readable));
+    ASSERT_EQ(modes(paths).toStdString(), QStringLiteral("755 %1\n644 %2\n644 %2-wal\n644 %2-shm").arg(folder, db).toStdString());
+    VisitorLog reopened;
+    ASSERT_TRUE(reopened.openLive()) << qPrintable(reopened.lastError());
+    EXPECT_EQ(modes(paths).toStdString(), privateModes.toStdString());
+    EXPECT_EQ(reopened.count(), 1);
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ void Barcode_Gen::Cancel_Btn_Clicked()
 void Barcode_Gen::rebuildDataSourceList()
 {
     Ui::BarcodeSettingsView& ui = m_view->ui();
-    const bool visitor = Start_Card_Option == QLatin1String("V");
+    const bool visitor = isVisitorMode();
     QStringList sources{QStringLiteral("Manual")};
     if (!visitor) {
         sources << QStringLiteral("Series");
@@ -153,8 +153,9 @@ void Barcode_Gen::loadElement(const SKTGraphic& element)
     showEntry(*ui.align_ftr_combo, s.align_ftr_index);
 
     // The source's handler fills the series or column list, selects the bound one and shows its
-    // first value.
-    const int source = m_copy->data_source_type;
+    // first value. Visitor mode offers "Manual" alone, whatever the element is bound to: the value
+    // is typed there.
+    const int source = isVisitorMode() ? 0 : m_copy->data_source_type;
     selectComboIndex(*ui.Data_source_type, source >= 0 && source < ui.Data_source_type->count() ? source : -1,
                      [this] { Data_source_type_Changed(); });
     Get_Print_State();

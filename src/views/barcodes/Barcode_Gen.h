@@ -81,6 +81,8 @@ public:
     bool Get_Print_State();
 
 private:
+    // Visitor mode: the value is typed, never bound to a series or a column.
+    static bool isVisitorMode();
     BarcodeSettings& settings();
     QString currentValue() const;
     // Whether the Data Matrix chosen could not use its encoding for the value and is plain ASCII.

@@ -28,11 +28,6 @@
 
 namespace {
 
-bool isVisitorMode()
-{
-    return Start_Card_Option == QLatin1String("V");
-}
-
 bool isAscii(const QString& text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
@@ -49,6 +44,11 @@ QList<QWidget*> linearOnlyControls(Ui::BarcodeSettingsView& ui)
 }
 
 }  // namespace
+
+bool Barcode_Gen::isVisitorMode()
+{
+    return Start_Card_Option == QLatin1String("V");
+}
 
 void Barcode_Gen::connectContent()
 {

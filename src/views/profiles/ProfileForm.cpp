@@ -417,8 +417,20 @@ void ProfileForm::Clear_Field_Of_Record(int field, User_Profile_Class& record)
         record.image_USE = false;
 }
 
+void ProfileForm::Create_and_Set_Preview_picture(const QImage& side)
+{
+    m_preview = side;
+    QLabel& frame = *m_controls.preview.preview_picture;
+    if (side.isNull())
+        frame.clear();
+    else
+        frame.setPixmap(QPixmap::fromImage(side.scaled(frame.maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_controls.preview.preview_box->setVisible(!side.isNull());
+}
+
 void ProfileForm::Reset_Rows()
 {
+    Create_and_Set_Preview_picture(QImage());
     Set_User_Image(QString());
     m_controls.photo.invalid_source_label->setVisible(false);
     for (int field = 0; field < User_Profile_Field_Count; ++field) {

@@ -5,6 +5,7 @@
 // the spreadsheet row. It keeps the rows' controls consistent with their sources, validates the
 // form, and writes a field's value source into a profile record. Each dialog lays out its own
 // controls and hands them over once with attach(); the rules here apply to both.
+#include <QImage>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -48,11 +49,19 @@ struct ProfileSheetRow {
     QPushButton* batch_series_btn = nullptr;
 };
 
+// Where the dialog shows the side its Preview made: the picture and the box around it, hidden
+// while there is none.
+struct ProfilePreviewFrame {
+    QWidget* preview_box = nullptr;
+    QLabel* preview_picture = nullptr;
+};
+
 // Everything attach() takes, rows in the record's field order (User_Profile_Fields(), photo last).
 struct ProfileFormControls {
     std::array<ProfileFieldRow, User_Profile_Field_Count> rows;
     ProfilePhotoRow photo;
     ProfileSheetRow sheet;
+    ProfilePreviewFrame preview;
 };
 
 // What loading a spreadsheet through the form's browse road came to.
@@ -129,6 +138,11 @@ public:
     void Browse_image_Btn_Clicked();
     void Clear_image_Btn_Clicked();
 
+    // --- The preview ---------------------------------------------------------------------------
+    // Shows the previewed side, fitted, beside the form; a null picture empties and hides the frame.
+    void Create_and_Set_Preview_picture(const QImage& side);
+    const QImage& previewPicture() const { return m_preview; }
+
     // --- Checking and writing -----------------------------------------------------------------
     // True when every field whose source is a series or "Excel" has one chosen. Otherwise
     // checked_field_name holds the first failing field's caption (photo last). Fails closed: an
@@ -148,8 +162,8 @@ public:
     // A field taken off a record's side: no value, typed, and for the photo not used.
     static void Clear_Field_Of_Record(int field, User_Profile_Class& record);
 
-    // Empties the form's controls of every field to the typed source with no column chosen and
-    // no photo; captions and side choices are the dialogs' own.
+    // Empties the form's controls of every field to the typed source with no column chosen, no
+    // photo and no preview; captions and side choices are the dialogs' own.
     void Reset_Rows();
 
 protected:
@@ -166,4 +180,5 @@ private:
 
     ProfileFormHost& m_host;
     ProfileFormControls m_controls;
+    QImage m_preview;
 };

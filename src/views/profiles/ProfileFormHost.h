@@ -1,6 +1,7 @@
 #pragma once
 // What the profile dialogs ask of the main window: its three profile records, the sides' elements,
 // the series manager and the preview. The main window implements it; tests implement it apart.
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,7 @@ public:
     // The picture extensions every picture chooser accepts.
     virtual QStringList Allowd_Image_fileTypes() const = 0;
     // The preview canvas shows copies of the side ("F" or "B") with the preview record written
-    // onto them; the sides themselves stay as they are.
-    virtual void Show_Profile_Preview(const QString& side) = 0;
+    // onto them; the sides themselves stay as they are. Answers a picture of what it shows, for the
+    // dialog to show beside its form (the canvas lies behind the modal dialog); null for none.
+    virtual QImage Show_Profile_Preview(const QString& side) = 0;
 };

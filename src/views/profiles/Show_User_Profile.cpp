@@ -100,6 +100,7 @@ ProfileFormControls Show_User_Profile::controlsOfUi() const
     c.photo = {u.image_path_val, u.user_picture, u.invalid_source_label, u.camera_btn,
                u.browse_pic_btn, u.clear_pic_btn, u.photo_box};
     c.sheet = {u.excel_path_field, u.excel_browse_btn, u.view_excel_btn, u.batch_series_btn};
+    c.preview = {u.preview_box, u.preview_picture};
     return c;
 }
 
@@ -345,7 +346,7 @@ void Show_User_Profile::Preview_Btn_Clicked()
     Write_Form(preview);
     preview.image_USE = true;
     host().profileRecord(ProfileRecord::Preview) = preview;
-    host().Show_Profile_Preview(load_side);
+    Create_and_Set_Preview_picture(host().Show_Profile_Preview(load_side));
 }
 
 void Show_User_Profile::Browse_excel_Btn_Clicked()

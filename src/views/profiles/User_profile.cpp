@@ -53,6 +53,7 @@ User_profile::User_profile(ProfileFormHost& host, QString noImagePath, QWidget* 
     controls.photo = {ui->image_path_val, ui->user_picture,  ui->invalid_source_label, ui->camera_btn,
                       ui->browse_pic_btn, ui->clear_pic_btn, ui->photo_box};
     controls.sheet = {ui->excel_path_field, ui->excel_browse_btn, ui->view_excel_btn, ui->batch_series_btn};
+    controls.preview = {ui->preview_box, ui->preview_picture};
     m_form->attach(controls);
     m_sideCombos = {ui->name_side_combo,    ui->title_side_combo, ui->comp_name_side_combo, ui->slogan_side_combo,
                     ui->address_side_combo, ui->phone_side_combo, ui->fax_side_combo,       ui->email_side_combo,
@@ -83,6 +84,8 @@ int User_profile::Open_Wnd(bool keepForm)
         Reset_all_Ctrl();
     else
         keepExcelItemWithTable();
+    // A form kept from the last opening keeps its values, not a picture of the card as it was then.
+    m_form->Create_and_Set_Preview_picture(QImage());
     const bool oneSided = load_side == QLatin1String("F");
     ui->select_side_label->setVisible(!oneSided);
     for (QComboBox* side : m_sideCombos) {
@@ -172,7 +175,8 @@ void User_profile::Preview_Btn_Clicked()
 {
     if (!Fill_TEMP_User_profile_value_in_Variable())
         return;
-    m_host.Show_Profile_Preview(m_host.Card_Front_Or_Back() == 0 ? QStringLiteral("F") : QStringLiteral("B"));
+    m_form->Create_and_Set_Preview_picture(
+        m_host.Show_Profile_Preview(m_host.Card_Front_Or_Back() == 0 ? QStringLiteral("F") : QStringLiteral("B")));
 }
 
 void User_profile::Browse_excel_Btn_Clicked()

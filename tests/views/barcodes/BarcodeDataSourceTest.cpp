@@ -82,6 +82,34 @@ TEST_F(BarcodeDataSourceTest, ASeriesOrAColumnGivesTheFirstValueAndOkBindsIt)
     open(*column, [&] { EXPECT_EQ(combo("Batch_Series").count(), 0); });
 }
 
+// Visitor mode types every value: a barcode bound to a series (or a column) opens on "Manual",
+// and OK keeps what was typed, unbound.
+TEST_F(BarcodeDataSourceTest, InVisitorModeABoundBarcodeOpensOnManualAndOkTakesTheTypedValue)
+{
+    Start_Card_Option = QStringLiteral("V");
+    Excel_Binding_Use = true;
+    const GraphicPtr series = barcode();
+    series->Set_Data_source_type(1), series->Set_Batch_List_Name("Staff"), series->Set_Batch_List_Index(0);
+    const GraphicPtr column = barcode();
+    column->Set_Data_source_type(2), column->Set_Excel_binding_Index(2);
+    for (const GraphicPtr& bound : {series, column}) {
+        const GraphicPtr typed = open(*bound, [&] {
+            EXPECT_EQ(combo("Data_source_type").currentIndex(), 0);
+            EXPECT_EQ(combo("Data_source_type").currentText(), "Manual");
+            QLineEdit& value = control<QLineEdit>("dataText");
+            EXPECT_FALSE(value.isReadOnly());
+            value.setText(QStringLiteral("V-207"));
+            Q_EMIT value.textEdited(value.text());
+            pressOk();
+        });
+        ASSERT_TRUE(typed) << qPrintable(messages.texts().join(u'|'));
+        EXPECT_EQ(typed->data_source_type, 0);
+        EXPECT_EQ(typed->barcode.linear_font_val, "V-207");
+        EXPECT_EQ(factory.values.last(), "V-207");
+    }
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
 TEST_F(BarcodeDataSourceTest, ABindingWithoutASeriesIsRefusedAndNoSeriesEmptiesTheValue)
 {
     const GraphicPtr element = barcode();

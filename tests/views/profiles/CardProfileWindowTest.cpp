@@ -35,11 +35,16 @@ public:
     bool Check_And_Validate_File_Path(const QString&) override { return false; }
     void Delete_Excel_File_Temp_Folder() override {}
     QStringList Allowd_Image_fileTypes() const override { return {"png"}; }
-    void Show_Profile_Preview(const QString& shown) override { previews << shown; }
+    QImage Show_Profile_Preview(const QString& shown) override
+    {
+        previews << shown;
+        return previewedSide;
+    }
 
     User_Profile_Class front, back, preview;
     int side = 0;
     QStringList previews;
+    QImage previewedSide;
 };
 
 class CardProfileWindowTest : public ::testing::Test {
@@ -201,6 +206,46 @@ TEST_F(CardProfileWindowTest, PreviewWritesEveryFieldIntoThePreviewRecordOnly)
     EXPECT_FALSE(host.preview.image_USE);
     EXPECT_EQ(host.front.Name, "");
     EXPECT_EQ(host.back.Name, "");
+}
+
+// The main window's preview canvas lies behind this modal window: the side previewed shows in the
+// window itself, fitted, until the form is cleared or the window opens again.
+TEST_F(CardProfileWindowTest, ThePreviewedSideShowsInTheWindowUntilClearedOrOpenedAgain)
+{
+    host.previewedSide = QImage(486, 308, QImage::Format_RGB32);
+    host.previewedSide.fill(QColor(200, 30, 30));
+    const QWidget& box = *window.findChild<QWidget*>("preview_box");
+    const QLabel& frame = *window.findChild<QLabel*>("preview_picture");
+    EXPECT_EQ(open(false, "", [&] {
+                  EXPECT_FALSE(box.isVisibleTo(&window));
+                  type(kName, "Ada");
+                  window.Preview_Btn_Clicked();
+                  EXPECT_TRUE(box.isVisibleTo(&window));
+                  ASSERT_FALSE(frame.pixmap().isNull());
+                  EXPECT_EQ(frame.pixmap().size(), QSize(280, 177));
+                  EXPECT_EQ(frame.pixmap().toImage().pixelColor(140, 88), QColor(200, 30, 30));
+                  // A refused preview leaves the last one shown.
+                  window.form().selectSource(kTitle, kSourceSeries);
+                  window.Preview_Btn_Clicked();
+                  EXPECT_EQ(host.previews.size(), 1);
+                  EXPECT_EQ(window.form().previewPicture(), host.previewedSide);
+                  window.Reset_all_Ctrl();
+                  EXPECT_FALSE(box.isVisibleTo(&window));
+                  EXPECT_TRUE(frame.pixmap().isNull());
+                  type(kName, "Ada");
+                  window.Preview_Btn_Clicked();
+                  EXPECT_TRUE(box.isVisibleTo(&window));
+                  closeIfOpen();
+              }),
+              0);
+    // Opened again with the form kept: its values, not a picture of the card as it was.
+    EXPECT_EQ(open(true, "", [&] {
+                  EXPECT_EQ(window.form().row(kName).value->text(), "Ada");
+                  EXPECT_FALSE(box.isVisibleTo(&window));
+                  EXPECT_TRUE(window.form().previewPicture().isNull());
+                  closeIfOpen();
+              }),
+              0);
 }
 
 TEST_F(CardProfileWindowTest, TheKeptFormFollowsTheTableAndResetAsksFirst)

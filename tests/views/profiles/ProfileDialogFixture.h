@@ -46,13 +46,15 @@ public:
     }
     void Delete_Excel_File_Temp_Folder() override { calls << QStringLiteral("temp folder"); }
     QStringList Allowd_Image_fileTypes() const override { return {QStringLiteral("png"), QStringLiteral("jpg")}; }
-    void Show_Profile_Preview(const QString& s) override
+    QImage Show_Profile_Preview(const QString& s) override
     {
         calls << QStringLiteral("preview ") + s;
         previewAtShow = preview;
+        return previewedSide;
     }
 
     User_Profile_Class front, back, preview, previewAtShow;
+    QImage previewedSide;
     int side = 0;
     GraphicList frontElements, backElements;
     std::function<void()> seriesManager;

@@ -366,6 +366,29 @@ TEST_F(SideProfileTest, SeriesManagerViewersAndPreview)
     EXPECT_EQ(dialog.window().result(), 0);  // the dialog stays open
 }
 
+// The side previewed shows in the dialog, which the main window's preview tab lies under; each
+// opening and every reset start without it.
+TEST_F(SideProfileTest, ThePreviewedSideShowsInTheDialogUntilTheFormIsReset)
+{
+    host.previewedSide = QImage(308, 486, QImage::Format_RGB32);
+    host.previewedSide.fill(QColor(20, 90, 160));
+    prepare();
+    const QWidget& box = *dialog.window().findChild<QWidget*>(QStringLiteral("preview_box"));
+    const QLabel& frame = *dialog.window().findChild<QLabel*>(QStringLiteral("preview_picture"));
+    EXPECT_FALSE(box.isVisibleTo(&dialog.window()));
+    button("preview_btn")->click();
+    EXPECT_TRUE(box.isVisibleTo(&dialog.window()));
+    // An upright card fits the frame's height.
+    EXPECT_EQ(frame.pixmap().size(), QSize(114, 180));
+    EXPECT_EQ(frame.pixmap().toImage().pixelColor(57, 90), QColor(20, 90, 160));
+    button("reset_btn")->click();
+    EXPECT_FALSE(box.isVisibleTo(&dialog.window()));
+    button("preview_btn")->click();
+    prepare();
+    EXPECT_FALSE(box.isVisibleTo(&dialog.window()));
+    EXPECT_TRUE(dialog.previewPicture().isNull());
+}
+
 TEST_F(SideProfileTest, TheModalRunAnswersOneAfterOkAndZeroAfterEscape)
 {
     dialogs.queueHook([this](QDialog&) {

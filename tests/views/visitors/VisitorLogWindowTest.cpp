@@ -1,6 +1,7 @@
 // The visitor log window over a real log: its rows and search, the selected visitor's photo
 // with and without stored settings, each visitor's pass printed to PDF at its place with its own
-// barcode (poppler, ImageMagick, ZXingReader), and the export read by openpyxl.
+// barcode (poppler, ImageMagick, ZXingReader), a choice a new search or a cleared selection
+// forgets, and the export read by openpyxl.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -10,6 +11,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "model/CardHost.h"
@@ -239,6 +241,37 @@ TEST_F(VisitorLogWindowTest, PrintWithoutASelectedVisitorSaysSoAndAskForNoPrinte
     EXPECT_EQ(messages.texts(), QStringList(2, QStringLiteral("\nPlease select visitor record.")));
 }
 
+// A new search, or a selection cleared, leaves nobody chosen: no row marked, no photo, and Print
+// asks for a visitor instead of printing whoever stands at the old row now.
+TEST_F(VisitorLogWindowTest, ASearchOrAClearedSelectionLeavesNoVisitorChosenToPrint)
+{
+    QTableWidget& table = *child<QTableWidget>("Visitor_Table");
+    const std::function<void()> forgetters[] = {
+        [&] { QTest::keyClicks(child<QLineEdit>("Search_Field"), QStringLiteral("i")); },
+        [&] { table.clearSelection(); },
+    };
+    for (const auto& forget : forgetters) {
+        child<QLineEdit>("Search_Field")->clear();
+        window.Refresh_Rows();
+        table.selectRow(1);
+        ASSERT_EQ(window.logic.selectedRow(), 1);
+        ASSERT_EQ(photoCentre(), QColor(40, 160, 40));
+        forget();
+        EXPECT_EQ(table.rowCount(), window.logic.rows().size());
+        EXPECT_EQ(window.logic.selectedRow(), -1);
+        EXPECT_TRUE(table.selectedRanges().isEmpty());
+        EXPECT_TRUE(window.logic.photo().isNull());
+        EXPECT_TRUE(child<QLabel>("Photo_View")->pixmap().isNull());
+        bool printed = false;
+        dialogs.queueHook([&printed](QDialog&) { printed = true; });
+        child<QPushButton>("Print_Button")->click();
+        dialogs.clearHooks();
+        EXPECT_FALSE(printed);
+        EXPECT_EQ(messages.texts().last(), QStringLiteral("\nPlease select visitor record."));
+    }
+    EXPECT_EQ(messages.texts().size(), 2);
+}
+
 TEST_F(VisitorLogWindowTest, ExportWritesTheListedVisitorsUnderTheTwelveTitles)
 {
     QTest::keyClicks(child<QLineEdit>("Search_Field"), QStringLiteral("wei"));
@@ -285,4 +318,37 @@ TEST(VisitorPassDateTest, APassPrintedAgainShowsTheVisitsDateAndTime)
     EXPECT_EQ(pass[1]->Text_Value, QStringLiteral("5:45:00 PM"));
     // The live design keeps its own.
     EXPECT_EQ(front[0]->Text_Value, QStringLiteral("Visitor"));
+}
+
+// A visitor registered without a date and time leaves the front's own texts on the pass.
+TEST(VisitorPassDateTest, AVisitorWithoutADateOrTimeKeepsTheFrontsTexts)
+{
+    using visitortest::text;
+    GraphicList front{text(QRectF(10, 10, 80, 14), QStringLiteral("Fup_Date"), 8),
+                      text(QRectF(10, 30, 80, 14), QStringLiteral("Fup_Time"), 8)};
+    front[0]->Set_text_value(QStringLiteral("01/02/2026"));
+    front[1]->Set_text_value(QStringLiteral("09:30 AM"));
+    VisitorRecord visitor;
+    for (const QString& blank : {QString(), QStringLiteral("  ")}) {
+        visitor.dateAndTime = blank;
+        const GraphicList pass = visitorPassElements(front, visitor);
+        EXPECT_EQ(pass[0]->Text_Value, QStringLiteral("01/02/2026"));
+        EXPECT_EQ(pass[1]->Text_Value, QStringLiteral("09:30 AM"));
+    }
+}
+
+// The settings stored behind a photo reference belong to the log's own photo: the pass's photo
+// element takes the picture file alone, printed again from the log or at the desk.
+TEST_F(VisitorLogWindowTest, APassTakesThePictureFileOfAPhotoReferenceWithItsSettings)
+{
+    ASSERT_EQ(front[2]->control_ID, QStringLiteral("Fup_Photo"));
+    const QString placeholder = front[2]->_file_path;
+    VisitorRecord visitor = sampleVisitor(QStringLiteral("Ann"), QString(), QString());
+    visitor.photoPath = QStringLiteral("/x/ann.png<IMG_FILTER>0_0_1_0_0_0_0_0_1_0_1_0_1_1_6_S_1:0:0:1_");
+    for (PassValues values : {PassValues::Logged, PassValues::Shown})
+        EXPECT_EQ(visitorPassElements(front, visitor, nullptr, values)[2]->_file_path, QStringLiteral("/x/ann.png"));
+    EXPECT_EQ(front[2]->_file_path, placeholder);
+    // Without a photo the front's stays.
+    visitor.photoPath.clear();
+    EXPECT_EQ(visitorPassElements(front, visitor)[2]->_file_path, placeholder);
 }
