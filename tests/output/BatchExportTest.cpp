@@ -204,50 +204,45 @@ TEST_F(BatchExportTest, AStopEndsTheRunAtOnceLeavingWholeFilesOnly)
 TEST_F(BatchExportTest, APauseHoldsEveryFileUntilTheRunGoesOnOrStops)
 {
     // Paused while record 3 is bound, as the stop question pauses it: nothing more is bound or
-    // written until it goes on, then the run ends whole.
+    // written until it goes on (or stops), then the run ends.
     BatchExport::SideSource source = sides();
     std::unique_ptr<BatchExport> exporter;
     std::atomic<int> boundLast{-1};
-    exporter = std::make_unique<BatchExport>(settings("png", "F", 0, kRecords),
-                                             [&](int n, CardSide side) {
-                                                 if (n == 3)
-                                                     exporter->pause();
-                                                 boundLast = n;
-                                                 return source(n, side);
-                                             },
-                                             answering(ReplaceKeep::Replace));
-    QFuture<ExportReport> worker = QtConcurrent::run([&] { return exporter->Export_Batch_File(); });
-    while (boundLast < 3)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    const QString folder = exporter->exportFolder();
+    QFuture<ExportReport> worker;
+    auto startPausingAtRecord3 = [&](const QString& folder) {
+        BatchExportSettings s = settings("png", "F", 0, kRecords);
+        s.folder = folder;
+        boundLast = -1;
+        exporter = std::make_unique<BatchExport>(s,
+                                                 [&](int n, CardSide side) {
+                                                     if (n == 3)
+                                                         exporter->pause();
+                                                     boundLast = n;
+                                                     return source(n, side);
+                                                 },
+                                                 answering(ReplaceKeep::Replace));
+        worker = QtConcurrent::run([&] { return exporter->Export_Batch_File(); });
+        while (boundLast < 3)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    auto finish = [&] {
+        while (!worker.isFinished())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return worker.result();
+    };
+
+    startPausingAtRecord3(target.path());
     for (int round = 0; round < 30; ++round)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(boundLast, 3);
-    EXPECT_LE(filesIn(folder).filter(QRegularExpression("^Card_\\d+_Front\\.png$")).size(), 3);
+    EXPECT_LE(filesIn(exporter->exportFolder()).filter(QRegularExpression("^Card_\\d+_Front\\.png$")).size(), 3);
     exporter->resume();
-    while (!worker.isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_EQ(worker.result().cardsWritten, kRecords);
+    EXPECT_EQ(finish().cardsWritten, kRecords);
 
     // A stop while paused ends the run without another file.
-    boundLast = -1;
-    BatchExportSettings again = settings("png", "F", 0, kRecords);
-    again.folder = QDir(target.path()).filePath("stopped");
-    exporter = std::make_unique<BatchExport>(again,
-                                             [&](int n, CardSide side) {
-                                                 if (n == 3)
-                                                     exporter->pause();
-                                                 boundLast = n;
-                                                 return source(n, side);
-                                             },
-                                             answering(ReplaceKeep::Replace));
-    worker = QtConcurrent::run([&] { return exporter->Export_Batch_File(); });
-    while (boundLast < 3)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    startPausingAtRecord3(QDir(target.path()).filePath("stopped"));
     exporter->stop();
-    while (!worker.isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(worker.result().stopped);
+    EXPECT_TRUE(finish().stopped);
     EXPECT_EQ(boundLast, 3);
     EXPECT_FALSE(QFile::exists(QDir(exporter->exportFolder()).filePath("Card_4_Front.png")));
 }
