@@ -61,7 +61,7 @@ int registerAll(const QString& db, int count)
         return 1;
     }
     for (int n = 1; n <= count; ++n)
-        if (log.add(visitorNumber(n)) < 0) {
+        if (!log.add(visitorNumber(n))) {
             std::fprintf(stderr, "%s\n", qPrintable(log.lastError()));
             return 1;
         }

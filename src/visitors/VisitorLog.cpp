@@ -3,29 +3,37 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include "platform/AppContext.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
 #include "platform/ScopedUmask.h"
+#include "visitors/VisitorListing.h"
+#include "visitors/VisitorLogSchema.h"
 
 namespace {
 
-// The serial number is the row's key; the other columns are named after the export's titles.
-const char* const kCreateTable =
-    "CREATE TABLE IF NOT EXISTS Visitor_Records ("
-    "S_No INTEGER PRIMARY KEY, Date_and_Time TEXT, Photo_Path TEXT, Name TEXT, Company_Name TEXT, "
-    "Address TEXT, Phone TEXT, Email TEXT, Purpose TEXT, Person_to_Meet TEXT, Visitor_No TEXT, Other TEXT)";
 const char* const kInsert =
     "INSERT INTO Visitor_Records (Date_and_Time, Photo_Path, Name, Company_Name, Address, Phone, Email, "
     "Purpose, Person_to_Meet, Visitor_No, Other) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)";
+// Newest first, so that a listing cut short keeps the latest visitors.
 const char* const kSelectAll =
     "SELECT S_No, Date_and_Time, Photo_Path, Name, Company_Name, Address, Phone, Email, Purpose, "
-    "Person_to_Meet, Visitor_No, Other FROM Visitor_Records";
+    "Person_to_Meet, Visitor_No, Other FROM Visitor_Records ORDER BY S_No DESC";
+// instr() takes the text as it is: "%" and "_" are only themselves.
+const char* const kSelectByName =
+    "SELECT S_No, Date_and_Time, Photo_Path, Name, Company_Name, Address, Phone, Email, Purpose, "
+    "Person_to_Meet, Visitor_No, Other FROM Visitor_Records WHERE instr(fold_case(Name), fold_case(?1)) > 0 "
+    "ORDER BY S_No DESC";
 constexpr int kBusyTimeoutMs = 5000;
 constexpr int kTextColumns = 11;
+// The largest value SQLite hands over, however a file was written: far past any field's limit,
+// small enough that a few at once stay well inside the memory of a listing.
+constexpr int kMaxValueBytes = 16 << 20;
 // The shipped log is an empty database of a few pages.
 constexpr qint64 kMaxShippedLogBytes = qint64(1) << 20;
 // The log holds people's data: what is created for it is its owner's alone.
@@ -63,9 +71,28 @@ void restrictLogFiles(const QString& path)
 {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
         const QString file = path + QLatin1String(suffix);
-        if (!Restrict_To_Owner(file))
+        if (QFileInfo::exists(file) && !Restrict_To_Owner(file))
             Show_NSLog_Message(QStringLiteral("The visitor log file %1 could not be made private.").arg(file));
     }
+}
+
+// A log this user may not change: the file, or the folder that must take its journal files.
+bool onlyReadable(const QString& path)
+{
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    return QFileInfo::exists(path) && (::access(file.constData(), W_OK) != 0 || ::access(folder.constData(), W_OK) != 0);
+}
+
+// How SQLite is to open a log it may only read. A log in WAL mode needs its shared-memory file,
+// which no one may make in a folder that cannot be written; one closed cleanly has no journal
+// left and is read as the unchanging file it is.
+QByteArray readOnlyUri(const QString& path)
+{
+    QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    uri.setQuery(QFileInfo::exists(path + QStringLiteral("-wal")) ? QStringLiteral("mode=ro")
+                                                                  : QStringLiteral("mode=ro&immutable=1"));
+    return uri.toEncoded();
 }
 
 // The shipped empty log copied in, private from its first byte; without it the log is made afresh.
@@ -102,27 +129,62 @@ bool VisitorLog::exec(const char* sql)
     return false;
 }
 
+bool VisitorLog::connect(const QString& path)
+{
+    const QByteArray file = m_readOnly ? readOnlyUri(path) : QFile::encodeName(path);
+    const int flags = m_readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(file.constData(), &m_db, flags, nullptr) != SQLITE_OK)
+        return false;
+    // Nothing of the file's choosing runs, and no value it holds is larger than a listing can take.
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
+    sqlite3_limit(m_db, SQLITE_LIMIT_ATTACHED, 0);
+    for (const int option : {SQLITE_DBCONFIG_ENABLE_TRIGGER, SQLITE_DBCONFIG_ENABLE_VIEW, SQLITE_DBCONFIG_TRUSTED_SCHEMA})
+        sqlite3_db_config(m_db, option, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    return sqlite3_create_function_v2(m_db, "fold_case", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                      nullptr, foldCase, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 bool VisitorLog::open(const QString& path)
 {
     close();
     m_error.clear();
-    restrictLogFiles(path);
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        m_error = QStringLiteral("The visitor log %1 is not a file.").arg(path);
+        return false;
+    }
+    m_readOnly = onlyReadable(path);
     // A new database is made 0600; SQLite gives its journal files the database's own mode.
     const ScopedUmask ownerOnly(kOwnerOnlyMask);
-    const QByteArray file = QFile::encodeName(path);
-    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK
-        || sqlite3_create_function_v2(m_db, "fold_case", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                      nullptr, foldCase, nullptr, nullptr, nullptr) != SQLITE_OK) {
-        fail(QStringLiteral("The visitor log %1 could not be opened").arg(path));
+    const QString cannotOpen = QStringLiteral("The visitor log %1 could not be opened").arg(path);
+    if (!connect(path)) {
+        fail(cannotOpen);
         close();
         return false;
     }
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    // WAL keeps readers and the writer apart; NORMAL sync is durable across a killed process.
-    if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL") || !exec(kCreateTable)) {
-        m_error = QStringLiteral("The visitor log %1 could not be opened: %2").arg(path, m_error);
+    // The schema is read before anything is written, so a file that is no log is left as it was.
+    const VisitorLogSchema schema = inspectVisitorLogSchema(m_db);
+    if (schema.kind == VisitorLogSchema::Kind::Unreadable)
+        m_error = QStringLiteral("%1: %2").arg(cannotOpen, schema.why);
+    else if (schema.kind == VisitorLogSchema::Kind::Foreign)
+        m_error = QStringLiteral("The file %1 is not a visitor log: %2.").arg(path, schema.why);
+    else if (schema.kind == VisitorLogSchema::Kind::Empty && m_readOnly)
+        m_error = QStringLiteral("The visitor log %1 holds no table of visitors and cannot be written.").arg(path);
+    if (!m_error.isEmpty()) {
         close();
         return false;
+    }
+    if (!m_readOnly) {
+        restrictLogFiles(path);
+        // WAL keeps readers and the writer apart; NORMAL sync is durable across a killed process.
+        if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL")
+            || (schema.kind == VisitorLogSchema::Kind::Empty && !exec(kVisitorTableSql))) {
+            m_error = QStringLiteral("%1: %2").arg(cannotOpen, m_error);
+            close();
+            return false;
+        }
     }
     m_path = path;
     return true;
@@ -136,79 +198,97 @@ void VisitorLog::close()
         sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
+    m_readOnly = false;
 }
 
-qint64 VisitorLog::add(const VisitorRecord& visitor)
+std::optional<qint64> VisitorLog::add(const VisitorRecord& visitor)
 {
+    m_error.clear();
+    const QString refused = QStringLiteral("The visitor could not be stored: %1");
     if (!m_db) {
         m_error = QStringLiteral("The visitor log is not open.");
-        return -1;
+        return std::nullopt;
     }
+    if (m_readOnly) {
+        m_error = refused.arg(QStringLiteral("the visitor log %1 can only be read, not written.").arg(m_path));
+        return std::nullopt;
+    }
+    const QStringList fields = visitor.fields();
+    for (int i = 0; i < kTextColumns; ++i)
+        if (fields.at(i).size() > visitorFieldLimit(i)) {
+            m_error = refused.arg(QStringLiteral("its %1 is longer than %2 characters.")
+                                      .arg(visitorLogTitles().at(i + 1))
+                                      .arg(visitorFieldLimit(i)));
+            return std::nullopt;
+        }
     if (!exec("BEGIN IMMEDIATE")) {
-        m_error = QStringLiteral("The visitor could not be stored: %1").arg(m_error);
-        return -1;
+        m_error = refused.arg(m_error);
+        return std::nullopt;
     }
-    qint64 sNo = -1;
+    std::optional<qint64> sNo;
     // Prepared once per connection: every registration binds its values into the same statement.
     bool bound = m_insert || sqlite3_prepare_v3(m_db, kInsert, -1, SQLITE_PREPARE_PERSISTENT, &m_insert, nullptr) == SQLITE_OK;
-    const QStringList fields = visitor.fields();
     for (int i = 0; bound && i < kTextColumns; ++i) {
         const QString& value = fields.at(i);
         bound = sqlite3_bind_text16(m_insert, i + 1, value.utf16(), int(value.size() * 2), SQLITE_TRANSIENT) == SQLITE_OK;
     }
+    // SQLite numbers the row one past the largest, whatever its sign.
     if (bound && sqlite3_step(m_insert) == SQLITE_DONE)
         sNo = sqlite3_last_insert_rowid(m_db);
     else
         fail(QStringLiteral("The visitor could not be stored"));
-    sqlite3_reset(m_insert);
-    sqlite3_clear_bindings(m_insert);
-    if (sNo < 0 || !exec("COMMIT")) {
-        const QString why = sNo < 0 ? m_error : QStringLiteral("The visitor could not be stored: %1").arg(m_error);
+    // A statement that could not be prepared is no statement to reset.
+    if (m_insert) {
+        sqlite3_reset(m_insert);
+        sqlite3_clear_bindings(m_insert);
+    }
+    if (!sNo || !exec("COMMIT")) {
+        const QString why = sNo ? refused.arg(m_error) : m_error;
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         m_error = why;
-        return -1;
+        return std::nullopt;
     }
     return sNo;
 }
 
-QList<VisitorRecord> VisitorLog::select(const char* sql, const QString& parameter) const
+QList<VisitorRecord> VisitorLog::select(const QString& name) const
 {
-    QList<VisitorRecord> visitors;
     m_error.clear();
+    m_note.clear();
     if (!m_db)
-        return visitors;
+        return {};
     Statement query;
-    if (sqlite3_prepare_v2(m_db, sql, -1, &query.handle, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db, name.isNull() ? kSelectAll : kSelectByName, -1, &query.handle, nullptr) != SQLITE_OK) {
         fail(QStringLiteral("The visitor log could not be read"));
-        return visitors;
+        return {};
     }
-    if (!parameter.isNull())
-        sqlite3_bind_text16(query.handle, 1, parameter.utf16(), int(parameter.size() * 2), SQLITE_TRANSIENT);
+    if (!name.isNull())
+        sqlite3_bind_text16(query.handle, 1, name.utf16(), int(name.size() * 2), SQLITE_TRANSIENT);
+    VisitorListing listing;
     int step = SQLITE_ROW;
-    while ((step = sqlite3_step(query.handle)) == SQLITE_ROW) {
+    while (!listing.full() && (step = sqlite3_step(query.handle)) == SQLITE_ROW) {
         QStringList fields;
-        for (int column = 1; column <= kTextColumns; ++column)
+        int cut = 0;
+        for (int column = 1; column <= kTextColumns; ++column) {
             fields << textColumn(query.handle, column);
-        visitors << VisitorRecord::fromFields(sqlite3_column_int64(query.handle, 0), fields);
+            cut += VisitorListing::cut(fields.last(), column - 1);
+        }
+        listing.take(VisitorRecord::fromFields(sqlite3_column_int64(query.handle, 0), fields), cut);
     }
-    if (step != SQLITE_DONE)
+    if (step != SQLITE_DONE && step != SQLITE_ROW)
         fail(QStringLiteral("The visitor log could not be read"));
-    return visitors;
+    m_note = listing.note();
+    return listing.visitors();
 }
 
 QList<VisitorRecord> VisitorLog::all() const
 {
-    static const QByteArray sql = QByteArray(kSelectAll) + " ORDER BY S_No";
-    return select(sql.constData(), QString());
+    return select(QString());
 }
 
 QList<VisitorRecord> VisitorLog::findByName(const QString& text) const
 {
-    if (text.isEmpty())
-        return all();
-    // instr() takes the text as it is: "%" and "_" are only themselves.
-    static const QByteArray sql = QByteArray(kSelectAll) + " WHERE instr(fold_case(Name), fold_case(?1)) > 0 ORDER BY S_No";
-    return select(sql.constData(), text);
+    return text.isEmpty() ? all() : select(text);
 }
 
 qint64 VisitorLog::count() const

@@ -26,3 +26,9 @@ const QStringList& visitorLogTitles()
         QStringLiteral("Person to Meet"), QStringLiteral("Visitor No."), QStringLiteral("Other")};
     return titles;
 }
+
+int visitorFieldLimit(int field)
+{
+    // The photo reference is second in fields().
+    return field == 1 ? kVisitorPhotoLimit : kVisitorTextLimit;
+}

@@ -25,3 +25,10 @@ struct VisitorRecord {
 
 // The titles of the log's columns as the export writes them, the serial number first.
 const QStringList& visitorLogTitles();
+
+// The most UTF-16 characters the log keeps of a text, by its place in fields(): a typed field (a
+// line edit takes 32,767) or the photo reference, which joins a path of up to 4,096 bytes with its
+// picture settings. The log stores no more, and cuts what another program wrote past it.
+constexpr int kVisitorTextLimit = 64 * 1024;
+constexpr int kVisitorPhotoLimit = 256 * 1024;
+int visitorFieldLimit(int field);

@@ -30,7 +30,7 @@ int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor)
         Show_MessageBox(log.lastError());
         return 0;
     }
-    if (log.add(visitor) < 0) {
+    if (!log.add(visitor)) {
         Show_MessageBox(log.lastError());
         return 0;
     }

@@ -26,12 +26,12 @@ int main(int argc, char** argv)
         visitor.companyName = QStringLiteral("Company %1").arg(i % 17);
         visitor.purpose = QStringLiteral("Meeting");
         visitor.visitorNo = QStringLiteral("V%1").arg(i, 5, 10, QLatin1Char('0'));
-        const qint64 sNo = log.add(visitor);
-        if (sNo < 0) {
+        const std::optional<qint64> sNo = log.add(visitor);
+        if (!sNo) {
             std::fprintf(stderr, "%s\n", qPrintable(log.lastError()));
             return 1;
         }
-        std::printf("%lld\n", static_cast<long long>(sNo));
+        std::printf("%lld\n", static_cast<long long>(*sNo));
         std::fflush(stdout);
     }
     return 0;

@@ -114,7 +114,7 @@ TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
     VisitorLog missingFolder;
     EXPECT_FALSE(missingFolder.open(dir.filePath(QStringLiteral("no/such/folder/Visitor.db"))));
     EXPECT_TRUE(missingFolder.lastError().startsWith(QStringLiteral("The visitor log ")));
-    EXPECT_EQ(missingFolder.add(sampleVisitor(QStringLiteral("A"), QString(), QString())), -1);
+    EXPECT_EQ(missingFolder.add(sampleVisitor(QStringLiteral("A"), QString(), QString())), std::nullopt);
     EXPECT_EQ(missingFolder.lastError(), QStringLiteral("The visitor log is not open."));
 
     QFile notADatabase(dbPath());
@@ -130,7 +130,7 @@ TEST_F(VisitorLogTest, AFailedOpenOrWriteIsReportedAndStoresNothing)
     VisitorLog log;
     ASSERT_TRUE(log.open(other));
     ASSERT_EQ(shellText(other, QStringLiteral("DROP TABLE Visitor_Records; SELECT 'dropped';")), QStringLiteral("dropped"));
-    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Late Guest"), QString(), QString())), -1);
+    EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Late Guest"), QString(), QString())), std::nullopt);
     EXPECT_TRUE(log.lastError().startsWith(QStringLiteral("The visitor could not be stored"))) << qPrintable(log.lastError());
     EXPECT_TRUE(log.lastError().contains(QStringLiteral("no such table"))) << qPrintable(log.lastError());
 }

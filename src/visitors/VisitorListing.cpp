@@ -1,0 +1,47 @@
+#include "visitors/VisitorListing.h"
+
+#include <algorithm>
+
+bool VisitorListing::take(const VisitorRecord& visitor, int cutTexts)
+{
+    qint64 bytes = 0;
+    for (const QString& text : visitor.fields())
+        bytes += text.size() * qint64(sizeof(char16_t));
+    if (m_full || m_newestFirst.size() >= kMaxVisitors || m_bytes + bytes > kMaxTextBytes) {
+        m_full = true;
+        return false;
+    }
+    m_bytes += bytes;
+    m_cut += cutTexts;
+    m_newestFirst << visitor;
+    return true;
+}
+
+bool VisitorListing::cut(QString& text, int field)
+{
+    const int limit = visitorFieldLimit(field);
+    if (text.size() <= limit)
+        return false;
+    text.truncate(limit);
+    // Half a surrogate pair is no character.
+    if (text.back().isHighSurrogate())
+        text.chop(1);
+    return true;
+}
+
+QList<VisitorRecord> VisitorListing::visitors() const
+{
+    QList<VisitorRecord> oldestFirst = m_newestFirst;
+    std::reverse(oldestFirst.begin(), oldestFirst.end());
+    return oldestFirst;
+}
+
+QString VisitorListing::note() const
+{
+    QStringList notes;
+    if (m_full)
+        notes << QStringLiteral("Only the latest %1 visitors are listed.").arg(m_newestFirst.size());
+    if (m_cut > 0)
+        notes << QStringLiteral("%1 text(s) longer than the log keeps were cut short.").arg(m_cut);
+    return notes.join(u' ');
+}
