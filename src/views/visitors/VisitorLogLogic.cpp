@@ -23,6 +23,7 @@ void VisitorLogLogic::Search(const QString& text)
 {
     m_search = text;
     m_rows = m_log.findByName(text.trimmed());
+    m_note = m_log.listingNote();
     if (!m_log.lastError().isEmpty())
         Show_MessageBox(m_log.lastError());
     selectRow(-1);

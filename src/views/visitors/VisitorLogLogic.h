@@ -24,6 +24,9 @@ public:
     // Lists the visitors whose name holds text (all for an empty text), none selected.
     void Search(const QString& text);
     const QList<VisitorRecord>& rows() const { return m_rows; }
+    // What the rows do not show of the log (visitors past the listing's bound, texts cut short);
+    // empty when they show it whole.
+    QString note() const { return m_note; }
     QString searchText() const { return m_search; }
 
     // Selects a listed row (-1 for none) and shows its visitor's photo, or none when the picture
@@ -52,6 +55,7 @@ private:
     VisitorLog& m_log;
     QList<VisitorRecord> m_rows;
     QString m_search;
+    QString m_note;
     int m_selected = -1;
     QImage m_photo;
 };

@@ -55,7 +55,8 @@ void Visitor_Log_Records::showRows()
         }
     }
     table.resizeColumnsToContents();
-    ui->Count_Label->setText(QStringLiteral("%1 visitor(s)").arg(logic.rows().size()));
+    const QString count = QStringLiteral("%1 visitor(s)").arg(logic.rows().size());
+    ui->Count_Label->setText(logic.note().isEmpty() ? count : count + QStringLiteral(" \u2014 ") + logic.note());
 }
 
 void Visitor_Log_Records::showPhoto()
