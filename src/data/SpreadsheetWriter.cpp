@@ -136,6 +136,10 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
 {
     parsedSheet.reset();
     readRefusal.clear();
+    refusedWhole = false;
+    sharedStringsPath.clear();
+    lastReadHeld = 0;
+    allowance = readAllowance(QFileInfo(archive).size());
     QDir(tmpDir).removeRecursively();
     if (!QDir().mkpath(tmpDir)) {
         Show_NSLog_Message(QStringLiteral("Cannot make the folder %1").arg(tmpDir));
@@ -148,6 +152,7 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
         return true;
     // Nothing of a refused workbook is read, not even the parts unpacked before the refusal.
     if (SSZipArchive::isLimitRefusal(error.code)) {
+        refusedWhole = true;
         readRefusal = error.localizedDescription;
         Show_NSLog_Message(QStringLiteral("The workbook %1 is not read: %2").arg(archive, readRefusal));
         QDir(tmpDir).removeRecursively();
