@@ -1,7 +1,10 @@
 #include "data/XmlPieceReader.h"
 
 #include <QFile>
-#include <QXmlStreamReader>
+#include <algorithm>
+#include <cstring>
+#include <expat.h>
+#include <memory>
 
 namespace {
 
@@ -9,15 +12,15 @@ using Result = XmlPieceReader::Result;
 using Step = XmlPieceReader::Step;
 using SpreadsheetXml::BlankText;
 
-// The stream is fed this much at a time, so that the bytes of one unfinished piece are known.
+// The parser is fed this much at a time, so that the bytes of one unfinished piece are known.
 constexpr qint64 kBlockBytes = qint64(1) << 16;
 // The readers look a few levels down; anything deeper is passed over.
 constexpr size_t kMaxEnteredDepth = 64;
 
-std::string localName(QStringView qualified)
+std::string_view localName(const char* qualified)
 {
-    const qsizetype colon = qualified.lastIndexOf(QLatin1Char(':'));
-    return qualified.mid(colon + 1).toUtf8().toStdString();
+    const char* colon = std::strrchr(qualified, ':');
+    return colon ? colon + 1 : qualified;
 }
 
 bool isBlank(const pugi::xml_node& node)
@@ -45,26 +48,21 @@ void dropLayoutBlanks(pugi::xml_node element)
     }
 }
 
-// One taken element, built from the stream's events.
+// One taken element, built from the parser's events.
 class PieceBuilder {
 public:
     explicit PieceBuilder(BlankText blanks) : _blanks(blanks) {}
     bool building() const { return _depth > 0; }
 
-    void start(const QXmlStreamReader& xml)
+    void start(const char* name, const char** attributes)
     {
         flushText();
-        _current = (_depth++ == 0 ? pugi::xml_node(_document) : _current).append_child(xml.qualifiedName().toUtf8().constData());
-        for (const QXmlStreamAttribute& attribute : xml.attributes())
-            _current.append_attribute(attribute.qualifiedName().toUtf8().constData())
-                .set_value(attribute.value().toUtf8().constData());
+        _current = (_depth++ == 0 ? pugi::xml_node(_document) : _current).append_child(name);
+        for (const char** pair = attributes; pair[0]; pair += 2)
+            _current.append_attribute(pair[0]).set_value(pair[1]);
     }
 
-    void text(const QXmlStreamReader& xml)
-    {
-        if (!(xml.isWhitespace() && _blanks == BlankText::Drop))
-            _text += xml.text().toUtf8();
-    }
+    void text(const char* data, int length) { _text.append(data, length); }
 
     // The element built when the one taken has ended, else null.
     pugi::xml_node end()
@@ -85,7 +83,11 @@ private:
     {
         if (_text.isEmpty())
             return;
-        _current.append_child(pugi::node_pcdata).set_value(_text.constData());
+        const bool blank = std::all_of(_text.cbegin(), _text.cend(), [](char c) {
+            return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        });
+        if (!(blank && _blanks == BlankText::Drop))
+            _current.append_child(pugi::node_pcdata).set_value(_text.constData());
         _text.clear();
     }
 
@@ -96,102 +98,98 @@ private:
     int _depth = 0;
 };
 
+struct ParserFree {
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+
 class StreamRead {
 public:
     StreamRead(QFile& file, BlankText blanks, const XmlPieceReader::Decide& decide, const XmlPieceReader::Visit& visit)
-        : _file(file), _piece(blanks), _decide(decide), _visit(visit)
+        : _file(file), _parser(XML_ParserCreate(nullptr)), _piece(blanks), _decide(decide), _visit(visit)
     {
+        XML_SetUserData(_parser.get(), this);
+        XML_SetElementHandler(_parser.get(), &StreamRead::onStart, &StreamRead::onEnd);
+        XML_SetCharacterDataHandler(_parser.get(), &StreamRead::onText);
     }
 
     Result run()
     {
         for (;;) {
-            const QXmlStreamReader::TokenType token = _xml.readNext();
-            if (_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
-                if (!feed())
-                    return _result;
-                continue;
-            }
-            if (_xml.hasError())
-                return Result::Broken;
-            _pieceStart = _fed;
-            if (!handle(token))
-                return _result;
+            const qint64 from = _piece.building() ? _takenStart : _lastEvent;
+            if (_fed - from > XmlPieceReader::kMaxPieceBytes)
+                return Result::TooLarge;
+            const QByteArray block = _file.read(kBlockBytes);
+            _fed += block.size();
+            const bool last = block.isEmpty();
+            if (XML_Parse(_parser.get(), block.constData(), int(block.size()), last) != XML_STATUS_OK)
+                return _ended ? _result : Result::Broken;
+            if (last)
+                return _ended ? _result : Result::Broken;
         }
     }
 
 private:
-    // More of the file into the stream; false when there is none, or when one unfinished piece
-    // (a text, a tag, the taken element) has grown past the bound.
-    bool feed()
+    // Nothing after this is read; the read's result is `result`.
+    void end(Result result)
     {
-        const qint64 from = _piece.building() ? _takenStart : _pieceStart;
-        if (_fed - from > XmlPieceReader::kMaxPieceBytes) {
-            _result = Result::TooLarge;
-            return false;
-        }
-        const QByteArray block = _file.read(kBlockBytes);
-        if (block.isEmpty()) {
-            _result = Result::Broken;
-            return false;
-        }
-        _fed += block.size();
-        _xml.addData(block);
-        return true;
+        _ended = true;
+        _result = result;
+        XML_StopParser(_parser.get(), XML_FALSE);
     }
 
-    // False when the read ends here (_result says how).
-    bool handle(QXmlStreamReader::TokenType token)
+    void noteEvent() { _lastEvent = XML_GetCurrentByteIndex(_parser.get()); }
+
+    static void onStart(void* self, const char* name, const char** attributes)
     {
-        switch (token) {
-        case QXmlStreamReader::StartElement: return startElement();
-        case QXmlStreamReader::EndElement: return endElement();
-        case QXmlStreamReader::Characters:
-            if (_piece.building())
-                _piece.text(_xml);
-            return true;
-        case QXmlStreamReader::EndDocument: return false;
-        default: return true;
-        }
+        static_cast<StreamRead*>(self)->startElement(name, attributes);
+    }
+    static void onEnd(void* self, const char*) { static_cast<StreamRead*>(self)->endElement(); }
+    static void onText(void* self, const char* data, int length)
+    {
+        auto* read = static_cast<StreamRead*>(self);
+        read->noteEvent();
+        if (read->_piece.building())
+            read->_piece.text(data, length);
     }
 
-    bool startElement()
+    void startElement(const char* name, const char** attributes)
     {
+        noteEvent();
         if (_piece.building()) {
-            _piece.start(_xml);
-            return true;
+            _piece.start(name, attributes);
+            return;
         }
         if (_skipDepth > 0) {
             ++_skipDepth;
-            return true;
+            return;
         }
-        const std::string name = localName(_xml.qualifiedName());
-        Step step = _decide(_entered, name);
+        const std::string_view local = localName(name);
+        Step step = _decide(_entered, local);
         if (step == Step::Enter && _entered.size() >= kMaxEnteredDepth)
             step = Step::Skip;
         switch (step) {
-        case Step::Stop: return false;
+        case Step::Stop: end(Result::Read); break;
         case Step::Skip: _skipDepth = 1; break;
         case Step::Take:
-            _takenStart = _pieceStart;
-            _piece.start(_xml);
+            _takenStart = _lastEvent;
+            _piece.start(name, attributes);
             break;
-        case Step::Enter: _entered.push_back(name); break;
+        case Step::Enter: _entered.emplace_back(local); break;
         }
-        return true;
     }
 
-    bool endElement()
+    void endElement()
     {
+        noteEvent();
         if (_piece.building()) {
             const pugi::xml_node taken = _piece.end();
             if (!taken)
-                return true;
+                return;
             const bool goOn = _visit(taken);
             _piece.reset();
             if (!goOn) {
-                _result = Result::Stopped;
-                return false;
+                end(Result::Stopped);
+                return;
             }
         } else if (_skipDepth > 0) {
             --_skipDepth;
@@ -199,18 +197,20 @@ private:
             _entered.pop_back();
         }
         // After the root element nothing more is read.
-        return !(_entered.empty() && _skipDepth == 0 && !_piece.building());
+        if (_entered.empty() && _skipDepth == 0)
+            end(Result::Read);
     }
 
     QFile& _file;
-    QXmlStreamReader _xml;
+    std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserFree> _parser;
     PieceBuilder _piece;
     const XmlPieceReader::Decide& _decide;
     const XmlPieceReader::Visit& _visit;
+    bool _ended = false;
     Result _result = Result::Read;
-    qint64 _fed = 0;         // bytes handed to the stream
-    qint64 _pieceStart = 0;  // _fed when the last token ended
-    qint64 _takenStart = 0;  // _fed when the taken element began
+    qint64 _fed = 0;         // bytes handed to the parser
+    qint64 _lastEvent = 0;   // where the parser stood at its last event
+    qint64 _takenStart = 0;  // where the taken element began
     int _skipDepth = 0;
     XmlPieceReader::Path _entered;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// An XML part read as a stream: only the elements the caller takes are built, one at a time, as
+// An XML part read as a stream (expat): only the elements the caller takes are built, one at a time, as
 // small documents of their own, and everything around them is passed over. A part of hundreds
 // of megabytes, which a whole document would hold many times over, costs the memory of one
 // element.
