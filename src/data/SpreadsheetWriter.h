@@ -104,6 +104,7 @@ private:
     QString sharedStringsPath;
     qint64 allowance = 0;       // of the workbook unpacked last
     qint64 lastReadHeld = 0;    // what the sheet read last holds of the allowance
+    QString refusedSheetPath;   // the sheet of the workbook unpacked last refused for its size
     bool refusedWhole = false;  // nothing of the workbook unpacked last is read
     // Reads unpack only the parts they read, within bounds; the writers' template unpacks whole.
     enum class UnpackedParts { Read, All };

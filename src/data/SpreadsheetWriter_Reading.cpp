@@ -280,8 +280,13 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::sheetAt(const
     std::shared_ptr<ParsedSheet> sheet = std::move(parsedSheet);
     parsedSheet.reset();
     if (!sheet || sheet->path != path) {
+        // A sheet refused for its size is refused again without being read again.
+        if (path == refusedSheetPath)
+            return nullptr;
         sheet = readSheet(path);
         lastReadHeld = sheet ? sheet->held : 0;
+        if (!sheet && !readRefusal.isEmpty())
+            refusedSheetPath = path;
         if (!sheet)
             return nullptr;
     }

@@ -106,7 +106,7 @@ TEST(WorkbookBoundsTest, ExpandingWorkbooksOpenOrAreRefusedWithinTheirBound)
     // The same rows fill a table of their first three columns.
     EXPECT_TRUE(SpreadsheetWriter::fillFits(1220, 3, nullptr));
 
-    // Six million rows are refused whole, saying why; nothing of them is kept.
+    // 750,000 rows are refused whole, saying why; nothing of them is kept.
     const ImportResult& rows = results[HostileWorkbooks::kOneCellRows];
     EXPECT_TRUE(rows.header.isEmpty());
     EXPECT_TRUE(rows.rows.isEmpty());
@@ -115,10 +115,18 @@ TEST(WorkbookBoundsTest, ExpandingWorkbooksOpenOrAreRefusedWithinTheirBound)
                     .hasMatch())
         << rows.refusal.toStdString();
 
-    // Eight million shared strings of which the sheet names two: it opens with those two.
+    // A million shared strings of which the sheet names two: it opens with those two.
     const ImportResult& strings = results[HostileWorkbooks::kUnusedStrings];
     EXPECT_EQ(strings.rows, (SheetRows{{"first", "last"}}));
     EXPECT_EQ(strings.header, (SheetRows{{"first", "last"}}));
     EXPECT_EQ(strings.tableRows, 1);
     EXPECT_TRUE(strings.refusal.isEmpty()) << strings.refusal.toStdString();
+
+    // Eight million packed into a third of a megabyte are not even unpacked.
+    const ImportResult& packed = results[HostileWorkbooks::kPackedStrings];
+    EXPECT_TRUE(packed.rows.isEmpty());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^The part xl/sharedStrings\\.xml unpacks to more than \\d+ MB\\.$"))
+                    .match(packed.refusal)
+                    .hasMatch())
+        << packed.refusal.toStdString();
 }

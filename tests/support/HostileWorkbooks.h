@@ -13,12 +13,14 @@ inline const QString kFarCell = QStringLiteral("far");
 // 1,220 rows of two cells, the first row's second one far (XFD) and the dimension as wide: about
 // 11 KB.
 inline const QString kWideSheet = QStringLiteral("wide");
-// Six million rows of one cell each: about 380 KB, 156 MB of sheet.
+// 750,000 rows of one cell each: about 50 KB, 19.5 MB of sheet.
 inline const QString kOneCellRows = QStringLiteral("rows");
-// Eight million shared strings, the sheet naming only the first ("first") and the last ("last"):
-// about 330 KB, 136 MB of strings.
+// A million shared strings, the sheet naming only the first ("first") and the last ("last"):
+// about 40 KB, 17 MB of strings.
 inline const QString kUnusedStrings = QStringLiteral("strings");
-inline const QStringList kAll{kFarCell, kWideSheet, kOneCellRows, kUnusedStrings};
+// Eight million shared strings packed into about 330 KB: 136 MB of strings.
+inline const QString kPackedStrings = QStringLiteral("packed");
+inline const QStringList kAll{kFarCell, kWideSheet, kOneCellRows, kUnusedStrings, kPackedStrings};
 
 inline const char* const kScript = R"(
 import sys, zipfile
@@ -34,17 +36,18 @@ with zipfile.ZipFile(target, 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as z:
     elif shape == 'rows':
         with z.open('xl/worksheets/sheet1.xml', 'w', force_zip64=True) as f:
             f.write(b'<worksheet><sheetData>')
-            for _ in range(60):
-                f.write(b'<row><c><v>7</v></c></row>' * 100000)
+            for _ in range(75):
+                f.write(b'<row><c><v>7</v></c></row>' * 10000)
             f.write(b'</sheetData></worksheet>')
-    elif shape == 'strings':
+    else:
+        items = 1000000 if shape == 'strings' else 8000000
         with z.open('xl/sharedStrings.xml', 'w', force_zip64=True) as f:
             f.write(b'<sst><si><t>first</t></si>')
-            for _ in range(80):
-                f.write(b'<si><t>x</t></si>' * 99999)
-            f.write(b'<si><t>x</t></si>' * 78 + b'<si><t>last</t></si></sst>')
+            for _ in range((items - 2) // 100000):
+                f.write(b'<si><t>x</t></si>' * 100000)
+            f.write(b'<si><t>x</t></si>' * ((items - 2) % 100000) + b'<si><t>last</t></si></sst>')
         z.writestr('xl/worksheets/sheet1.xml', '<worksheet><sheetData><row><c r="A1" t="s"><v>0</v></c>'
-                   '<c r="B1" t="s"><v>7999999</v></c></row></sheetData></worksheet>')
+                   f'<c r="B1" t="s"><v>{items - 1}</v></c></row></sheetData></worksheet>')
 )";
 
 // Writes the workbook of that shape to path; false when Python could not.
