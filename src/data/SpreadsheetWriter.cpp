@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <unistd.h>
@@ -46,8 +47,16 @@ bool processRuns(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
-// Far above any real workbook, which holds some dozens of parts of a few megabytes.
-constexpr UnpackLimits kWorkbookUnpackLimits{10'000, qint64(256) << 20, qint64(1) << 30};
+// Far above any real workbook, which holds some dozens of parts of a few megabytes, packed to a
+// tenth or so of their size: a part may unpack to 16 MB and a hundred times the archive's size,
+// all parts to twice that, up to 256 MB a part and 1 GB in all. Reading a part takes time in
+// proportion to its size, so a small archive that unpacks to hundreds of megabytes is refused.
+UnpackLimits workbookUnpackLimits(qint64 archiveBytes)
+{
+    const qint64 bytes = std::clamp<qint64>(archiveBytes, 0, qint64(1) << 30);
+    const qint64 part = std::min(qint64(256) << 20, (qint64(16) << 20) + 100 * bytes);
+    return UnpackLimits{10'000, part, std::min(qint64(1) << 30, 2 * part)};
+}
 
 // The parts a read looks at: the workbook's sheet list, shared strings and sheets, or an
 // OpenDocument spreadsheet's content.
@@ -136,6 +145,11 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
 {
     parsedSheet.reset();
     readRefusal.clear();
+    refusedWhole = false;
+    sharedStringsPath.clear();
+    lastReadHeld = 0;
+    refusedSheetPath.clear();
+    allowance = readAllowance(QFileInfo(archive).size());
     QDir(tmpDir).removeRecursively();
     if (!QDir().mkpath(tmpDir)) {
         Show_NSLog_Message(QStringLiteral("Cannot make the folder %1").arg(tmpDir));
@@ -144,10 +158,11 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
     if (parts == UnpackedParts::All)
         return SSZipArchive::unzipFileAtPath(archive, tmpDir, true, QString(), nullptr);
     SSZipArchiveError error;
-    if (SSZipArchive::unzipFileAtPath(archive, tmpDir, kWorkbookUnpackLimits, isReadPart, &error))
+    if (SSZipArchive::unzipFileAtPath(archive, tmpDir, workbookUnpackLimits(QFileInfo(archive).size()), isReadPart, &error))
         return true;
     // Nothing of a refused workbook is read, not even the parts unpacked before the refusal.
     if (SSZipArchive::isLimitRefusal(error.code)) {
+        refusedWhole = true;
         readRefusal = error.localizedDescription;
         Show_NSLog_Message(QStringLiteral("The workbook %1 is not read: %2").arg(archive, readRefusal));
         QDir(tmpDir).removeRecursively();

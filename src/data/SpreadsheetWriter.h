@@ -38,14 +38,27 @@ public:
     // run leaves its unpacked workbook behind); the number removed. Called at start.
     static int removeStaleTemporaryFolders(const QString& parent);
 
+    // What one sheet read may cost, its rows counted as wide as the sheet (the callers fill them
+    // so) and its texts counted twice (as read and in the loaded table): 96 MB and 64 bytes more
+    // for each byte of the archive, at most 1 GB. Real workbooks need far less; a small archive
+    // whose parts unpack to much more is refused with a message.
+    static qint64 readAllowance(qint64 archiveBytes);
+
+    // Whether `rows` rows filled to `columns` cells each, as the loaded table and the imports
+    // hold them, fit what the sheet or spreadsheet read last may still take; else *why tells
+    // the user. A far cell or a wide dimension widens every filled row, so a few kilobytes of
+    // workbook could otherwise fill gigabytes.
+    static bool fillFits(qsizetype rows, qsizetype columns, QString* why);
+
     SheetRows data;
-    QStringList sharedStrings;
+    QStringList sharedStrings;  // those of the workbook written last
     QString tmpDir;
-    // Why the last workbook unpacked was refused whole (too many parts, a part or the whole too
-    // large); empty when it was not.
+    // Why the last read was refused: the workbook whole (too many parts, a part or the whole too
+    // large) or the sheet read last (costing more than the allowance, an element too long).
+    // Empty when nothing was refused.
     QString readRefusal;
 
-    // only_col true: unpacks the workbook (afresh: nothing of an earlier one stays) and reads its
+    // only_col true: unpacks the workbook (afresh: nothing of an earlier one stays) and notes its
     // shared strings; returns data unchanged. false: all rows of sheet Excel_Sheet_Number.
     static SheetRows ReadWorkbook(const QString& path, bool only_col);
     // At most one row: the header row of sheet Excel_Sheet_Number; sets Excel_Sheet_Columns.
@@ -61,6 +74,7 @@ public:
     // One row per table row of the first table of an OpenDocument spreadsheet.
     static SheetRows ReadODS(const QString& path);
 
+    // Notes the shared-strings part; its strings are read by the sheet reads, those they name.
     void ReadSharedStrings(const QString& path);
     void ReadData(const QString& path);
 
@@ -81,9 +95,17 @@ public:
 
 private:
     SpreadsheetWriter();
-    // The sheet the header read parsed, kept for the row read of the same sheet that follows.
+    // The sheet the header read read, kept for the row read of the same sheet that follows.
     std::shared_ptr<ParsedSheet> parsedSheet;
     std::shared_ptr<ParsedSheet> sheetAt(const QString& path, bool keep);
+    std::shared_ptr<ParsedSheet> readSheet(const QString& path);
+    // The shared-strings part of the workbook unpacked last: a sheet read takes from it the
+    // strings its cells name, and only those.
+    QString sharedStringsPath;
+    qint64 allowance = 0;       // of the workbook unpacked last
+    qint64 lastReadHeld = 0;    // what the sheet read last holds of the allowance
+    QString refusedSheetPath;   // the sheet of the workbook unpacked last refused for its size
+    bool refusedWhole = false;  // nothing of the workbook unpacked last is read
     // Reads unpack only the parts they read, within bounds; the writers' template unpacks whole.
     enum class UnpackedParts { Read, All };
     bool unpackAfresh(const QString& archive, UnpackedParts parts);

@@ -1,14 +1,17 @@
 // The reading half of SpreadsheetWriter.
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
+#include <vector>
 
 #include "data/Data_From_Excel.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
+#include "data/XmlPieceReader.h"
 #include "platform/Log.h"
 #include "platform/StringHelpers.h"
 
@@ -16,8 +19,38 @@ using namespace SpreadsheetXml;
 
 namespace {
 
-// Rows times columns of one read. A hostile dimension or row count must not exhaust memory.
-constexpr qint64 kMaxCells = 20'000'000;
+using Step = XmlPieceReader::Step;
+using PieceResult = XmlPieceReader::Result;
+
+constexpr qint64 kBaseAllowance = qint64(96) << 20;
+constexpr qint64 kAllowancePerArchiveByte = 64;
+constexpr qint64 kMaxAllowance = qint64(1) << 30;
+// What a row costs beyond its cells: the row as read and as a row of the loaded table.
+constexpr qint64 kRowBytes = 256;
+// A place in a row as read.
+constexpr qint64 kPlaceBytes = qint64(sizeof(QString));
+// A place of a row once the callers have filled it to their width: a place in the row and an
+// entry of the loaded table.
+constexpr qint64 kFilledPlaceBytes = 128;
+
+// A text as read and again as a cell of the loaded table.
+qint64 textBytes(const QString& text) { return 2 * (32 + 2 * qint64(text.size())); }
+
+// What the rows read so far hold, against the read's allowance.
+struct SheetCost {
+    qint64 allowed = 0;
+    qint64 held = 0;
+    bool fits() const { return held <= allowed; }
+    bool add(const QStringList& row)
+    {
+        held += kRowBytes + kPlaceBytes * row.size();
+        for (const QString& text : row)
+            held += text.isEmpty() ? 0 : textBytes(text);
+        return fits();
+    }
+};
+
+QString megabytes(qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); }
 
 QString worksheetsFolder(const QString& tmpDir) { return tmpDir + QStringLiteral("/xl/worksheets"); }
 
@@ -51,10 +84,9 @@ int referenceColumn(const char* reference)
 }
 
 // A shared-string index read the way the rest of the program reads leading numbers.
-int leadingIndex(const char* text)
+qint64 leadingIndex(const char* text)
 {
-    const long value = std::strtol(text, nullptr, 10);
-    return int(std::clamp<long>(value, INT_MIN, INT_MAX));
+    return std::strtoll(text, nullptr, 10);
 }
 
 // Calls visit(cell, column) for every cell of a row that can be placed. A cell without a
@@ -73,43 +105,25 @@ void forEachCell(const pugi::xml_node& row, Visit&& visit)
     }
 }
 
-template <class Visit>
-void forEachRow(const pugi::xml_node& sheetData, Visit&& visit)
+// The column count a dimension element gives.
+int dimensionColumns(const pugi::xml_node& dimension)
 {
-    for (pugi::xml_node row = sheetData.first_child(); row; row = row.next_sibling()) {
-        if (row.type() == pugi::node_element && isNamed(row, "row"))
-            visit(row);
-    }
+    QString reference = QString::fromUtf8(dimension.attribute("ref").value());
+    reference = Trim_Str(reference.mid(reference.indexOf(QLatin1Char(':')) + 1));
+    return std::max(0, Get_Col_index(Get_Column_Char_Str(reference), 64));
 }
 
-// The count the dimension gives (1 without one), widened to every cell the sheet holds, so no
-// cell is lost to a missing or wrong dimension.
-int sheetColumnCount(const pugi::xml_node& worksheet, const pugi::xml_node& sheetData)
-{
-    int count = 1;
-    if (const pugi::xml_node dimension = child(worksheet, "dimension")) {
-        QString reference = QString::fromUtf8(dimension.attribute("ref").value());
-        reference = Trim_Str(reference.mid(reference.indexOf(QLatin1Char(':')) + 1));
-        count = std::max(0, Get_Col_index(Get_Column_Char_Str(reference), 64));
-    }
-    forEachRow(sheetData, [&](const pugi::xml_node& row) {
-        forEachCell(row, [&](const pugi::xml_node&, int column) { count = std::max(count, column + 1); });
-    });
-    return count;
-}
+// A cell that names a shared string, resolved once the sheet has been read.
+struct SharedCell {
+    qsizetype row;
+    int column;
+    qint64 index;
+};
 
-// A cell's text: the shared string it names, an inline string's text, or the stored value
-// (a formula's cached result, never its formula). Empty when it has none.
-QString cellValue(const pugi::xml_node& cell, const QStringList& sharedStrings)
+// A cell's own text: an inline string's text, or the stored value (a formula's cached result,
+// never its formula). Empty when it has none.
+QString ownValue(const pugi::xml_node& cell, const char* type)
 {
-    const char* type = cell.attribute("t").value();
-    if (std::strcmp(type, "s") == 0) {
-        const pugi::xml_node value = child(cell, "v");
-        if (!value)
-            return {};
-        const int index = leadingIndex(value.child_value());
-        return sharedStrings.value(index);
-    }
     if (std::strcmp(type, "inlineStr") == 0) {
         if (const pugi::xml_node inlineString = child(cell, "is"))
             return runText(inlineString);
@@ -118,22 +132,87 @@ QString cellValue(const pugi::xml_node& cell, const QStringList& sharedStrings)
     return value ? QString::fromUtf8(value.child_value()) : QString();
 }
 
-// The row's cells up to `columns`; the row grows only as far as its last non-empty cell, so a
-// far cell costs what it holds rather than a whole row of empty ones.
-void fillRow(QStringList& row, const pugi::xml_node& rowElement, const QStringList& sharedStrings, int columns)
+// Row number `rowNumber` (0-based) of the sheet: its cells, ending at its last non-empty one, so
+// that a far cell costs what it holds rather than a row of empty ones. Shared-string cells are
+// left to resolve (*shared) and count as non-empty until then; *width is one past the last cell
+// placed, empty or not.
+QStringList rowCells(const pugi::xml_node& rowElement, qsizetype rowNumber, std::vector<SharedCell>* shared, int* width)
 {
+    std::vector<std::pair<int, QString>> found;
+    int end = 0;
     forEachCell(rowElement, [&](const pugi::xml_node& cell, int column) {
-        if (column >= columns)
+        *width = std::max(*width, column + 1);
+        const char* type = cell.attribute("t").value();
+        if (std::strcmp(type, "s") == 0) {
+            if (const pugi::xml_node value = child(cell, "v")) {
+                shared->push_back({rowNumber, column, leadingIndex(value.child_value())});
+                end = std::max(end, column + 1);
+            }
             return;
-        QString value = cellValue(cell, sharedStrings);
-        if (value.isEmpty())
-            return;
-        if (column >= row.size())
-            row.resize(column + 1);
-        row[column] = std::move(value);
+        }
+        QString value = ownValue(cell, type);
+        if (!value.isEmpty()) {
+            end = std::max(end, column + 1);
+            found.emplace_back(column, std::move(value));
+        }
     });
+    QStringList row;
+    row.reserve(end);
+    row.resize(end);
+    for (auto& [column, value] : found)
+        row[column] = std::move(value);
+    return row;
 }
 
+// The shared-string indexes the cells name, sorted, each once.
+std::vector<qint64> namedIndexes(const std::vector<SharedCell>& cells)
+{
+    std::vector<qint64> indexes;
+    indexes.reserve(cells.size());
+    for (const SharedCell& cell : cells) {
+        if (cell.index >= 0)
+            indexes.push_back(cell.index);
+    }
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    return indexes;
+}
+
+// The items of the shared-strings part at the given indexes (one item per "si", formatted runs
+// joined, so later indexes stay in step). Items no cell names are passed over unread, so a part
+// of strings nobody uses costs nothing. Stopped once the texts kept pass *allowed bytes; a
+// missing part gives no strings.
+PieceResult readSharedItems(const QString& path, const std::vector<qint64>& wanted, qint64 allowed,
+                            QHash<qint64, QString>* items)
+{
+    qint64 next = 0, held = 0;
+    const auto decide = [&](const XmlPieceReader::Path& entered, std::string_view name) {
+        if (entered.empty())
+            return name == "sst" ? Step::Enter : Step::Stop;
+        if (entered.size() > 1 || name != "si")
+            return Step::Skip;
+        if (next > wanted.back())
+            return Step::Stop;
+        return std::binary_search(wanted.begin(), wanted.end(), next++) ? Step::Take : Step::Skip;
+    };
+    const auto visit = [&](const pugi::xml_node& item) {
+        const QString text = runText(item);
+        held += textBytes(text);
+        items->insert(next - 1, text);
+        return held <= allowed;
+    };
+    const PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, visit);
+    return result == PieceResult::Missing ? PieceResult::Read : result;
+}
+
+// Trailing empty cells go, so that every row ends at its last non-empty one.
+void trimRow(QStringList& row)
+{
+    qsizetype end = row.size();
+    while (end > 0 && row.at(end - 1).isEmpty())
+        --end;
+    row.resize(end);
+}
 
 QString attributeNamed(const pugi::xml_node& node, const char* local)
 {
@@ -145,31 +224,143 @@ QString attributeNamed(const pugi::xml_node& node, const char* local)
     return {};
 }
 
+// Why a read of the part at path stopped short, for the user; empty when it was not refused.
+QString refusalOf(PieceResult result, bool overAllowance, const QString& what, qint64 allowed)
+{
+    if (overAllowance)
+        return QStringLiteral("%1 would take more than %2 MB of memory.").arg(what, megabytes(allowed));
+    if (result == PieceResult::TooLarge)
+        return QStringLiteral("%1 holds an element longer than %2 MB.")
+            .arg(what, megabytes(XmlPieceReader::kMaxPieceBytes));
+    return {};
+}
+
+// Gives the shared-string cells of the rows their texts from the part at partPath, counted
+// against the cost.
+PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<SharedCell>& cells,
+                               SheetCost* cost)
+{
+    const std::vector<qint64> wanted = namedIndexes(cells);
+    QHash<qint64, QString> items;
+    const PieceResult result =
+        wanted.empty() ? PieceResult::Read : readSharedItems(partPath, wanted, cost->allowed - cost->held, &items);
+    if (result != PieceResult::Read)
+        return result;
+    // An index past the items gives no value; a row whose last cells got none ends earlier.
+    qsizetype lastRow = -1;
+    for (const SharedCell& cell : cells) {
+        const QString text = items.value(cell.index);
+        rows[cell.row][cell.column] = text;
+        cost->held += text.isEmpty() ? 0 : textBytes(text);
+        if (cell.row != lastRow && lastRow >= 0)
+            trimRow(rows[lastRow]);
+        lastRow = cell.row;
+    }
+    trimRow(rows[lastRow]);
+    return result;
+}
+
 }  // namespace
 
 struct SpreadsheetWriter::ParsedSheet {
     QString path;
-    pugi::xml_document document;
-    pugi::xml_node sheetData;
+    SheetRows rows;
     int columns = 0;
+    qint64 held = 0;  // what the rows hold, as counted against the allowance
 };
+
+qint64 SpreadsheetWriter::readAllowance(qint64 archiveBytes)
+{
+    const qint64 bytes = std::clamp<qint64>(archiveBytes, 0, kMaxAllowance / kAllowancePerArchiveByte);
+    return std::min(kMaxAllowance, kBaseAllowance + kAllowancePerArchiveByte * bytes);
+}
 
 std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::sheetAt(const QString& path, bool keep)
 {
     std::shared_ptr<ParsedSheet> sheet = std::move(parsedSheet);
     parsedSheet.reset();
     if (!sheet || sheet->path != path) {
-        sheet = std::make_shared<ParsedSheet>();
-        if (!loadPart(sheet->document, path, true))
+        // A sheet refused for its size is refused again without being read again.
+        if (path == refusedSheetPath)
             return nullptr;
-        sheet->path = path;
-        const pugi::xml_node worksheet = sheet->document.document_element();
-        sheet->sheetData = child(worksheet, "sheetData");
-        sheet->columns = sheetColumnCount(worksheet, sheet->sheetData);
+        sheet = readSheet(path);
+        lastReadHeld = sheet ? sheet->held : 0;
+        if (!sheet && !readRefusal.isEmpty())
+            refusedSheetPath = path;
+        if (!sheet)
+            return nullptr;
     }
     if (keep)
         parsedSheet = sheet;
     return sheet;
+}
+
+std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(const QString& path)
+{
+    if (refusedWhole)
+        return nullptr;
+    readRefusal.clear();
+    auto sheet = std::make_shared<ParsedSheet>();
+    sheet->path = path;
+    SheetCost cost{allowance};
+    std::vector<SharedCell> shared;
+    int dimension = 1, width = 0;
+    bool dimensionSeen = false;
+    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
+        if (entered.empty())
+            return Step::Enter;
+        if (entered.size() == 1)
+            return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
+        return entered.size() == 2 && entered[1] == "sheetData" && name == "row" ? Step::Take : Step::Skip;
+    };
+    const auto visit = [&](const pugi::xml_node& element) {
+        if (!isNamed(element, "row")) {
+            if (!dimensionSeen)
+                dimension = dimensionColumns(element);
+            dimensionSeen = true;
+            return true;
+        }
+        QStringList row = rowCells(element, sheet->rows.size(), &shared, &width);
+        if (!cost.add(row))
+            return false;
+        sheet->rows.append(std::move(row));
+        return true;
+    };
+    PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, visit);
+    QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
+    if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
+        what = QStringLiteral("The shared strings of the sheet %1").arg(QFileInfo(path).fileName());
+        result = resolveSharedCells(sharedStringsPath, sheet->rows, shared, &cost);
+    }
+    readRefusal = refusalOf(result, !cost.fits() || result == PieceResult::Stopped, what, cost.allowed);
+    if (!readRefusal.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("The sheet %1 is not read: %2").arg(path, readRefusal));
+        return nullptr;
+    }
+    if (result != PieceResult::Read) {
+        Show_NSLog_Message(QStringLiteral("Error: %1 is no readable sheet").arg(path));
+        return nullptr;
+    }
+    // The dimension's count (1 without one), widened to every cell the sheet holds, so no cell
+    // is lost to a missing or wrong dimension.
+    sheet->columns = std::max(dimension, width);
+    sheet->held = cost.held;
+    return sheet;
+}
+
+bool SpreadsheetWriter::fillFits(qsizetype rows, qsizetype columns, QString* why)
+{
+    const SpreadsheetWriter* reader = sharedInstance();
+    const qint64 room = std::max<qint64>(0, reader->allowance - reader->lastReadHeld);
+    const qint64 perRow = kRowBytes + std::clamp<qint64>(columns, 0, qint64(1) << 24) * kFilledPlaceBytes;
+    if (rows <= room / perRow)
+        return true;
+    if (why)
+        *why = QStringLiteral("The sheet is too large to load: %1 rows of %2 columns would take more than %3 MB of memory.")
+                   .arg(rows)
+                   .arg(columns)
+                   .arg(megabytes(room));
+    return false;
 }
 
 SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
@@ -195,35 +386,22 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
         return reader->data;
     const ParsedSheet& sheet = *parsed;
     Excel_Sheet_Columns = sheet.columns;
-    if (sheet.columns <= 0)
+    if (sheet.columns <= 0 || sheet.rows.isEmpty())
         return reader->data;
-    forEachRow(sheet.sheetData, [&](const pugi::xml_node& rowElement) {
-        if (!reader->data.isEmpty())
-            return;
-        QStringList header;
-        header.reserve(sheet.columns);
-        for (int k = 1; k <= sheet.columns; ++k)
-            header.append(QStringLiteral("Untitled Column %1").arg(k));
-        fillRow(header, rowElement, reader->sharedStrings, sheet.columns);
-        reader->data.append(header);
-    });
+    const QStringList& first = sheet.rows.first();
+    QStringList header;
+    header.reserve(sheet.columns);
+    for (int k = 1; k <= sheet.columns; ++k) {
+        const QString& cell = first.value(k - 1);
+        header.append(cell.isEmpty() ? QStringLiteral("Untitled Column %1").arg(k) : cell);
+    }
+    reader->data.append(header);
     return reader->data;
 }
 
 void SpreadsheetWriter::ReadSharedStrings(const QString& path)
 {
-    sharedStrings.clear();
-    pugi::xml_document document;
-    if (!loadPart(document, path, false))
-        return;
-    const pugi::xml_node sst = document.document_element();
-    if (!isNamed(sst, "sst"))
-        return;
-    // One entry per item, formatted runs joined, so later indexes stay in step.
-    for (pugi::xml_node item = sst.first_child(); item; item = item.next_sibling()) {
-        if (item.type() == pugi::node_element && isNamed(item, "si"))
-            sharedStrings.append(runText(item));
-    }
+    sharedStringsPath = path;
 }
 
 void SpreadsheetWriter::ReadData(const QString& path)
@@ -232,24 +410,8 @@ void SpreadsheetWriter::ReadData(const QString& path)
     const std::shared_ptr<ParsedSheet> parsed = sheetAt(path, false);
     if (!parsed)
         return;
-    const ParsedSheet& sheet = *parsed;
-    Excel_Sheet_Columns = sheet.columns;
-    qint64 cells = 0;
-    bool tooLarge = false;
-    forEachRow(sheet.sheetData, [&](const pugi::xml_node& rowElement) {
-        if (tooLarge)
-            return;
-        QStringList row;
-        fillRow(row, rowElement, sharedStrings, sheet.columns);
-        // A row costs its cells and itself.
-        cells += row.size() + 1;
-        tooLarge = cells > kMaxCells;
-        data.append(std::move(row));
-    });
-    if (tooLarge) {
-        Show_NSLog_Message(QStringLiteral("Error: the sheet %1 holds more than %2 cells").arg(path).arg(kMaxCells));
-        data.clear();
-    }
+    Excel_Sheet_Columns = parsed->columns;
+    data = parsed->rows;
 }
 
 QStringList SpreadsheetWriter::Sheet_File_Names()
@@ -272,12 +434,20 @@ QStringList SpreadsheetWriter::Sheet_File_Names()
 
 QStringList SpreadsheetWriter::Read_Sheet_Name()
 {
+    SpreadsheetWriter* reader = sharedInstance();
     QStringList names;
-    pugi::xml_document document;
-    if (!loadPart(document, sharedInstance()->tmpDir + QStringLiteral("/xl/workbook.xml"), false))
+    if (reader->refusedWhole)
         return names;
-    for (const pugi::xpath_node& sheet : document.select_nodes("//*[local-name()='sheet']"))
-        names.append(QString::fromUtf8(sheet.node().attribute("name").value()));
+    // Names beyond the sheet parts name nothing: the parts are listed instead.
+    const qsizetype parts = Sheet_File_Names().size();
+    const auto decide = [](const XmlPieceReader::Path&, std::string_view name) {
+        return name == "sheet" ? Step::Take : Step::Enter;
+    };
+    const auto visit = [&](const pugi::xml_node& sheet) {
+        names.append(QString::fromUtf8(sheet.attribute("name").value()));
+        return names.size() <= parts;
+    };
+    XmlPieceReader::read(reader->tmpDir + QStringLiteral("/xl/workbook.xml"), BlankText::Keep, decide, visit);
     return names;
 }
 
@@ -308,37 +478,58 @@ SheetRows SpreadsheetWriter::ReadODS(const QString& path)
     SheetRows rows;
     SpreadsheetWriter* reader = sharedInstance();
     reader->unpackAfresh(path, UnpackedParts::Read);
-    pugi::xml_document document;
-    if (!loadPart(document, reader->tmpDir + QStringLiteral("/content.xml"), true, BlankText::Drop))
+    if (reader->refusedWhole)
         return rows;
-    const pugi::xml_node table =
-        child(child(child(document.document_element(), "body"), "spreadsheet"), "table");
-    qint64 cells = 0;
-    for (pugi::xml_node rowElement = table.first_child(); rowElement; rowElement = rowElement.next_sibling()) {
-        if (rowElement.type() != pugi::node_element || !isNamed(rowElement, "table-row"))
-            continue;
-        QStringList row;
-        int columns = 0;  // the cells of the row so far, the empty ones at its end included
+    SheetCost cost{reader->allowance};
+    // The rows of the first table of the first spreadsheet of the first body.
+    int bodies = 0, spreadsheets = 0, tables = 0;
+    const auto decide = [&](const XmlPieceReader::Path& entered, std::string_view name) {
+        switch (entered.size()) {
+        case 0: return Step::Enter;
+        case 1: return name == "body" && ++bodies == 1 ? Step::Enter : Step::Skip;
+        case 2: return name == "spreadsheet" && ++spreadsheets == 1 ? Step::Enter : Step::Skip;
+        case 3: return name != "table" ? Step::Skip : ++tables == 1 ? Step::Enter : Step::Stop;
+        default: return name == "table-row" ? Step::Take : Step::Skip;
+        }
+    };
+    const auto visit = [&](const pugi::xml_node& rowElement) {
+        // Runs of cells with text; empty cells are held only before a later cell with text, as
+        // in the workbook rows.
+        std::vector<std::tuple<int, int, QString>> runs;
+        int columns = 0;
         for (pugi::xml_node cell = rowElement.first_child(); cell && columns < kMaxColumns; cell = cell.next_sibling()) {
             if (cell.type() != pugi::node_element)
                 continue;
-            const QString text = allText(cell);
+            QString text = allText(cell);
             const QString repeated = attributeNamed(cell, "number-columns-repeated");
             const int times = repeated.isEmpty() ? 1 : std::clamp(repeated.toInt(), 1, int(kMaxColumns));
             const int end = std::min(columns + times, int(kMaxColumns));
-            // Empty cells are held only once a later cell has text, as in the workbook rows.
-            if (!text.isEmpty()) {
-                row.resize(columns);
-                row.insert(columns, end - columns, text);
-            }
+            if (!text.isEmpty())
+                runs.emplace_back(columns, end, std::move(text));
             columns = end;
         }
-        cells += row.size() + 1;
-        if (cells > kMaxCells) {
-            Show_NSLog_Message(QStringLiteral("Error: the sheet %1 holds more than %2 cells").arg(path).arg(kMaxCells));
-            return {};
-        }
-        rows.append(row);
+        const int end = runs.empty() ? 0 : std::get<1>(runs.back());
+        QStringList row;
+        row.reserve(end);
+        row.resize(end);
+        for (const auto& [from, to, text] : runs)
+            std::fill(row.begin() + from, row.begin() + to, text);
+        if (!cost.add(row))
+            return false;
+        rows.append(std::move(row));
+        return true;
+    };
+    const PieceResult result =
+        XmlPieceReader::read(reader->tmpDir + QStringLiteral("/content.xml"), BlankText::Drop, decide, visit);
+    reader->readRefusal = refusalOf(result, !cost.fits(), QStringLiteral("The spreadsheet"), cost.allowed);
+    reader->lastReadHeld = cost.held;
+    if (!reader->readRefusal.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("The spreadsheet %1 is not read: %2").arg(path, reader->readRefusal));
+        return {};
+    }
+    if (result != PieceResult::Read) {
+        Show_NSLog_Message(QStringLiteral("Error: %1 holds no readable spreadsheet").arg(path));
+        return {};
     }
     return rows;
 }

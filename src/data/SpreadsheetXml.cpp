@@ -97,9 +97,14 @@ pugi::xml_node child(const pugi::xml_node& node, const char* local)
 
 QString runText(const pugi::xml_node& node)
 {
+    return QString::fromUtf8(runTextUtf8(node));
+}
+
+QByteArray runTextUtf8(const pugi::xml_node& node)
+{
     QByteArray text;
     appendRunText(node, text);
-    return QString::fromUtf8(text);
+    return text;
 }
 
 QString allText(const pugi::xml_node& node)

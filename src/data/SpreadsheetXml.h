@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the workbook reader and writer: element names compared without their prefix
 // (workbook parts use default namespaces or any prefix), text of XML parts, part files.
+#include <QByteArray>
 #include <QString>
 #include <pugixml.hpp>
 
@@ -33,6 +34,8 @@ bool isNamed(const pugi::xml_node& node, const char* local);
 pugi::xml_node child(const pugi::xml_node& node, const char* local);
 // The text of every "t" element inside the node, phonetic runs ("rPh") left out.
 QString runText(const pugi::xml_node& node);
+// The same as UTF-8.
+QByteArray runTextUtf8(const pugi::xml_node& node);
 // All text inside the node, in document order.
 QString allText(const pugi::xml_node& node);
 // Loads an XML part; false (and "Error: ..." logged when logFailure) when it is missing or broken.

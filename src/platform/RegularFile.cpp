@@ -1,5 +1,7 @@
 #include "platform/RegularFile.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,8 +51,16 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, 
     };
     if (file.size() > maxBytes)
         return tooLarge();
-    // A file still growing is read no further than the limit.
-    QByteArray bytes = file.read(maxBytes + 1);
+    // Read as it comes, a file still growing no further than the limit: one buffer of the whole
+    // limit up front would cost hundreds of megabytes for every small file.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::min(file.size(), maxBytes)) + 1);
+    while (bytes.size() <= maxBytes) {
+        const QByteArray chunk = file.read(std::min<qint64>(qint64(1) << 20, maxBytes + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError) {
         refuse(error, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
         return std::nullopt;

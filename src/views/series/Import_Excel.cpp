@@ -1,6 +1,7 @@
 #include "views/series/Import_Excel.h"
 
 #include "data/Data_From_Excel.h"
+#include "data/SpreadsheetWriter.h"
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
@@ -75,6 +76,11 @@ void Import_Excel::Create_Excel_List_Func(const SheetRows& rows)
         Show_MessageBox(kCorruptedWorkbookMessage);
         return;
     }
+    QString tooLarge;
+    if (!SpreadsheetWriter::fillFits(rows.size(), ticked.size(), &tooLarge)) {
+        Show_MessageBox(tooLarge);
+        return;
+    }
     const QStringList& header = rows.first();
     int k = 0;
     for (const int position : ticked) {
@@ -103,6 +109,11 @@ void Import_Excel::Insert_file_Func(const SheetRows& rows)
         return;
     }
     const QList<int> ticked = columns().tickedPositions();
+    QString tooLarge;
+    if (!SpreadsheetWriter::fillFits(rows.size(), ticked.size(), &tooLarge)) {
+        Show_MessageBox(tooLarge);
+        return;
+    }
     for (qsizetype r = _core->firstDataRow(); r < rows.size(); ++r) {
         for (const int position : ticked)
             _links.addToEditedSeries(Trim_Str(rows.at(r).value(position)));

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "data/SeriesFiles.h"
+#include "data/SpreadsheetWriter.h"
 #include "platform/DialogPresenter.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
@@ -224,6 +225,11 @@ bool Import_Excel_DataSheet::Insert_file_Func()
         // Nothing to write: the old series stays as it was.
         Show_MessageBox(kNoDataInSheetMessage);
         return true;
+    }
+    QString tooLarge;
+    if (!SpreadsheetWriter::fillFits(rows.size(), columns().tickedPositions().size(), &tooLarge)) {
+        Show_MessageBox(tooLarge);
+        return false;
     }
     const QStringList lines = cellsOf(rows, _core->firstDataRow(), columns().tickedPositions());
     if (!saveSeries(store, name, lines, fill_col_option == AppendToSeries)) {

@@ -86,6 +86,11 @@ int Group_Mode_Wizard::Create_Excel_List_Func(const QString& path)
     }
     const QStringList& titles = rows.first();
     const int columns = int(titles.size());
+    QString tooLarge;
+    if (!SpreadsheetWriter::fillFits(rows.size() - 1, columns, &tooLarge)) {
+        Show_MessageBox(tooLarge);
+        return 0;
+    }
     for (int column = 1; column <= columns; ++column) {
         const QString title = titles.at(column - 1).trimmed();
         table.ColList.addColumn(Column_Key_For_Index(column), title.isEmpty() ? Untitled_Column_Title(column) : title);

@@ -1,6 +1,6 @@
 // Workbooks come from users: damaged archives and damaged XML parts must never crash the reader
-// or overrun memory. A fixed-seed loop mutates real workbooks and reads them under
-// AddressSanitizer and UBSan.
+// or overrun memory. A fixed-seed loop mutates real workbooks and workbooks shaped to expand, and
+// reads them under AddressSanitizer and UBSan within the readers' bounds of time and memory.
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include "data/Data_From_Excel.h"
 #include "data/SSZipArchive.h"
 #include "data/SpreadsheetWriter.h"
+#include "support/HostileWorkbooks.h"
+#include "support/sanitized/ReaderBounds.h"
 
 namespace {
 
@@ -53,22 +55,27 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Everything the import does with a workbook, into a table of its own; the number of rows read.
-int readLikeTheImport(const QString& path)
+// Everything the import does with a workbook, into a table of its own, within the bounds; the
+// number of rows read.
+int readLikeTheImport(const QString& path, const QString& input)
 {
     int rowsRead = 0;
-    SpreadsheetWriter::ReadWorkbook(path, true);
-    SpreadsheetWriter::Read_Sheet_Name();
-    for (int sheet = 1; sheet <= 2; ++sheet) {
-        Excel_Sheet_Number = sheet;
-        const SheetRows header = SpreadsheetWriter::ReadData_only_column();
-        const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
-        const int columns = header.isEmpty() ? 0 : int(header.first().size());
-        Data_From_Excel table;
-        for (const QStringList& row : rows)
-            table.Create_List_By_Array(paddedRow(row, columns), columns);
-        rowsRead += int(rows.size());
-    }
+    readWithinBounds(input, [&] {
+        SpreadsheetWriter::ReadWorkbook(path, true);
+        SpreadsheetWriter::Read_Sheet_Name();
+        for (int sheet = 1; sheet <= 2; ++sheet) {
+            Excel_Sheet_Number = sheet;
+            const SheetRows header = SpreadsheetWriter::ReadData_only_column();
+            const SheetRows rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+            const int columns = header.isEmpty() ? 0 : int(header.first().size());
+            rowsRead += int(rows.size());
+            if (!SpreadsheetWriter::fillFits(rows.size(), columns, nullptr))
+                continue;
+            Data_From_Excel table;
+            for (const QStringList& row : rows)
+                table.Create_List_By_Array(paddedRow(row, columns), columns);
+        }
+    });
     return rowsRead;
 }
 
@@ -98,7 +105,7 @@ TEST(WorkbookMutationTest, DamagedWorkbooksAndPartsReadWithoutFault)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(mutate(workbook));
         file.close();
-        rowsRead += readLikeTheImport(damaged);
+        rowsRead += readLikeTheImport(damaged, QStringLiteral("damaged workbook, round %1").arg(round));
 
         SSZipArchive archive(damaged);
         ASSERT_TRUE(archive.open());
@@ -108,10 +115,34 @@ TEST(WorkbookMutationTest, DamagedWorkbooksAndPartsReadWithoutFault)
         archive.writeData(real ? mutateValues(writtenStrings) : mutate(sharedStrings), "xl/sharedStrings.xml");
         archive.writeData(mutate("<workbook><sheets><sheet name=\"a\"/></sheets></workbook>"), "xl/workbook.xml");
         ASSERT_TRUE(archive.close());
-        rowsRead += readLikeTheImport(damaged);
+        rowsRead += readLikeTheImport(damaged, QStringLiteral("workbook of damaged parts, round %1").arg(round));
     }
     // Most damage still leaves something readable; a loop that reads nothing tests nothing.
     EXPECT_GT(rowsRead, 2000);
 }
 
 }  // namespace
+
+// Workbooks of a few hundred kilobytes shaped to expand to gigabytes, as they are and damaged:
+// each opens or is refused within the bounds.
+TEST(WorkbookMutationTest, ExpandingWorkbooksReadWithinBounds)
+{
+    QTemporaryDir work;
+    const QString damaged = work.filePath("damaged.xlsx");
+    for (const QString& shape : HostileWorkbooks::kAll) {
+        const QString path = work.filePath(shape + ".xlsx");
+        ASSERT_TRUE(HostileWorkbooks::make(shape, path));
+        readLikeTheImport(path, shape + " workbook");
+        // Strings no cell names cost nothing: a million of them hold less than the part's size.
+        if (shape == HostileWorkbooks::kUnusedStrings)
+            EXPECT_LT(lastReadHeapPeak(), std::size_t(8) << 20);
+        const QByteArray workbook = readFile(path);
+        for (int round = 0; round < 3; ++round) {
+            QFile file(damaged);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(mutate(workbook));
+            file.close();
+            readLikeTheImport(damaged, QStringLiteral("damaged %1 workbook, round %2").arg(shape).arg(round));
+        }
+    }
+}

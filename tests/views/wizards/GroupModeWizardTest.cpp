@@ -3,10 +3,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "data/Data_From_Excel.h"
 #include "data/SpreadsheetWriter.h"
+#include "support/HostileWorkbooks.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/InspectorLists.h"
@@ -163,4 +165,23 @@ TEST_F(GroupModeWizardTest, AProjectThatWasNotMadeKeepsTheWizardOpen)
     EXPECT_EQ(host.asked.size(), 1);
     // The projects folder is made for the first project.
     EXPECT_TRUE(QFileInfo(projects()).isDir());
+}
+
+// A sheet whose first row reaches column XFD would fill each of its 1,219 records to 16,384
+// cells: refused, saying why, before anything is filled.
+TEST_F(GroupModeWizardTest, ASheetTooWideToLoadIsRefusedSayingWhy)
+{
+    const QString wide = templates.root.filePath(QStringLiteral("wide.xlsx"));
+    ASSERT_TRUE(HostileWorkbooks::make(HostileWorkbooks::kWideSheet, wide));
+    EXPECT_EQ(wizard.Create_Excel_List_Func(wide), 0);
+    EXPECT_EQ(Loaded_Data_Table().rowCount(), 0);
+    EXPECT_EQ(host.groups.rowCount(), 0);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\nThe sheet is too large to load: 1219 rows of 16384 columns would "
+                                                  "take more than \\d+ MB of memory\\.$"))
+                    .match(messages.texts().first())
+                    .hasMatch())
+        << messages.texts().first().toStdString();
+    // A workbook of sound size still loads after it.
+    EXPECT_EQ(wizard.Create_Excel_List_Func(workbook("team.xlsx", kTeam)), 1);
 }

@@ -1,0 +1,38 @@
+#pragma once
+// An XML part read as a stream (expat): only the elements the caller takes are built, one at a time, as
+// small documents of their own, and everything around them is passed over. A part of hundreds
+// of megabytes, which a whole document would hold many times over, costs the memory of one
+// element.
+#include <QString>
+#include <functional>
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/SpreadsheetXml.h"
+
+class XmlPieceReader {
+public:
+    // What becomes of an element met outside any taken one.
+    enum class Step {
+        Enter,  // its children are met in turn
+        Skip,   // passed over whole
+        Take,   // handed to the visitor whole
+        Stop,   // nothing after it is read
+    };
+    enum class Result { Read, Stopped, Broken, TooLarge, Missing };
+    // The local names (without prefix) of the entered elements, the root first.
+    using Path = std::vector<std::string>;
+    using Decide = std::function<Step(const Path& entered, std::string_view localName)>;
+    // Each taken element in document order; false stops the read (Stopped).
+    using Visit = std::function<bool(const pugi::xml_node& element)>;
+
+    // A taken element, or any one text, tag or declaration, longer than this refuses the part.
+    static constexpr qint64 kMaxPieceBytes = qint64(4) << 20;
+
+    // Reads the part at path in whatever encoding it declares. Taken elements keep their names
+    // and attributes as written and their text the way loadPart keeps it (blanks). Only the
+    // root element is read. Broken when the markup is, Missing when the file cannot be opened.
+    static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, const Visit& visit);
+};
