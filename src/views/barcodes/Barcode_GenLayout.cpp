@@ -16,7 +16,6 @@
 #include "views/barcodes/BarcodeSettingsView.h"
 #include "views/barcodes/Barcode_Gen.h"
 #include "views/dialogs/Long_SMS_Dlg.h"
-#include "views/dialogs/SharedDialogs.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ColorWell.h"
 #include "views/inspector/FontChoice.h"
@@ -187,11 +186,7 @@ void Barcode_Gen::connectFont(QPushButton& button, QLabel& caption, CardFont Bar
 
 void Barcode_Gen::connectHelp(QAbstractButton& button, const QString& title, const QString& text)
 {
-    QObject::connect(&button, &QAbstractButton::clicked, m_view.get(), [title, text] {
-        Cutom_Msg_Title = title;
-        Cutom_Msg_Val = text;
-        Long_SMS_Dlg::defaultInstance().Open_Long_sms_Dialog();
-    });
+    QObject::connect(&button, &QAbstractButton::clicked, m_view.get(), [title, text] { Open_Help_Box(title, text); });
 }
 
 void Barcode_Gen::Check_And_Set_QR_size_Acc_Version(int versionIndex)

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <exception>
 
 #include "data/Data_From_Excel.h"
@@ -12,6 +13,7 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
+#include "views/dialogs/Long_SMS_Dlg.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
@@ -75,6 +77,7 @@ DataSourcePanel::DataSourcePanel(InspectorView& view, InspectorWindow& window, Q
     connect(ui->Data_source_type, &QComboBox::currentIndexChanged, this, &DataSourcePanel::Data_source_type_Changed);
     connect(ui->Batch_Series, &QComboBox::currentIndexChanged, this, &DataSourcePanel::Batch_Series_Changed);
     connect(ui->view_series_btn, &QPushButton::clicked, this, &DataSourcePanel::View_batch_Series_Button);
+    connect(ui->Data_Source_Help_Button, &QToolButton::clicked, this, &DataSourcePanel::Data_Source_Help_Button);
 }
 
 DataSourcePanel::~DataSourcePanel() = default;
@@ -269,6 +272,11 @@ void DataSourcePanel::View_batch_Series_Button()
         LoadedDataTableWindow::defaultInstance().Open_Wnd();
         return;
     }
+}
+
+void DataSourcePanel::Data_Source_Help_Button()
+{
+    Open_Help_Box(kDataSourceHelpTitle, kDataSourceHelpText);
 }
 
 void DataSourcePanel::Refresh_All_Series_Combobox()

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -14,6 +15,7 @@
 #include "data/SeriesFiles.h"
 #include "model/SKTGraphicKinds.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "views/dialogs/Long_SMS_Dlg.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/series/DataRowsModel.h"
 #include "views/series/LoadedDataTableWindow.h"
@@ -196,6 +198,22 @@ TEST_F(DataSourcePanelTest, TheViewButtonAsksForASeriesThenShowsItOrTheLoadedTab
     EXPECT_EQ(messages.texts(), QStringList{shown("Please select the series.")});
     EXPECT_EQ(windows, (QStringList{"View Series", "Spreadsheet Data"}));
     EXPECT_EQ(text->data_source_type, 2);
+}
+
+TEST_F(DataSourcePanelTest, TheHelpButtonExplainsTheThreeSourcesInTheHelpBox)
+{
+    selectAndShow({add(GraphicKind::Text)});
+    QString title, text;
+    dialogs.queueHook([&](QDialog& box) {
+        title = box.windowTitle();
+        text = static_cast<Long_SMS_Dlg&>(box)._Msg_Val->text();
+    });
+    control<QAbstractButton>("Data_Source_Help_Button").click();
+    EXPECT_EQ(title, "Batch Processing Settings Help :");
+    EXPECT_EQ(text, "Select Data Source as 'Manual' to enter value manually.\n"
+                    "Select 'Series' to fetch the value from the list of existing Batch Processing Series.\n"
+                    "Select 'Excel' to fetch the value from the selected excel file.");
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 TEST_F(DataSourcePanelTest, TwoPicturesOrNoSeriesAreRefusedWithTheirMessages)
