@@ -226,8 +226,9 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
                 graphic->Set_text_value(preview.value);
             textChanged = true;
         }
-        // A locked picture is never written by a panel.
-        const bool pictureChanged = picture && !selected->ctrl_is_locked;
+        // The one selected picture is bound even when locked: its lock keeps it in place, not
+        // off a record run.
+        const bool pictureChanged = picture;
         if (pictureChanged) {
             bind(*selected, type, ser_name, ser_col_index);
             if (ser_col_index >= 0)
