@@ -66,8 +66,9 @@ public:
     void View_batch_Series_Button();
     // The preview made again from the copy; blank while the value fails the check.
     void goButtonActionPerformed();
-    // The value of the page shown: not blank, ASCII on the linear page, and a series or column
-    // chosen when bound. A failure blanks the preview and, when asked, says why.
+    // The value of the page shown: not blank, 7-bit ASCII, and a series or column chosen when
+    // bound. A failure blanks the preview and, when asked, says why; the blank preview names a
+    // series or column still to be chosen.
     bool Check_And_Validat_Barcode(bool show_msg);
     void Set_Blank_Image();
 
@@ -85,6 +86,10 @@ private:
     static bool isVisitorMode();
     BarcodeSettings& settings();
     QString currentValue() const;
+    // Manual, or a series or column entry chosen.
+    bool seriesOrColumnChosen() const;
+    // Usable for the linear symbologies but UPC and EAN; the 2-D ones leave it as it was.
+    void enableKerningBox();
     // Whether the Data Matrix chosen could not use its encoding for the value and is plain ASCII.
     bool madeInAsciiInstead(const QString& value);
     // Set_Barcode_Prop_To_Control: the copy and every control from the element.

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "barcodes/BarcodeLists.h"
+#include "barcodes/CaptionKerningChoice.h"
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 #include "model/NumberBounds.h"
 #include "platform/AppContext.h"
@@ -97,6 +98,12 @@ void Barcode_Gen::connectLayout()
     connectBox(*ui.hideHeaderCheckbox, &BarcodeSettings::show_hide_hdr);
     connectBox(*ui.hideFooterCheckbox, &BarcodeSettings::show_hide_ftr);
     QObject::connect(ui.transparent_bkgnd, &QCheckBox::clicked, m_view.get(), [this] { Transparent_Bkngd_Clicked(); });
+    QObject::connect(ui.kerning_value_Checkbox, &QCheckBox::clicked, m_view.get(), [this](bool checked) {
+        if (Not_Draw_Only_Prop_Change)
+            return;
+        CaptionKerningChoice::setChecked(checked);
+        goButtonActionPerformed();
+    });
 
     connectColor(*ui.barcode_clr, &BarcodeSettings::barcode_clr_val);
     connectColor(*ui.bar_back_clr, &BarcodeSettings::barcode_back_clr_val);
