@@ -95,6 +95,8 @@ GraphicPtr Barcode_Gen::Open_Wnd(const SKTGraphic& element)
     if (response != QDialog::Accepted) {
         if (CaptionKerningChoice::checked() != kerningAtOpen)
             CaptionKerningChoice::setChecked(kerningAtOpen);
+        if (m_canvas)
+            m_canvas->Set_Selected_Graphic(element);
         return nullptr;
     }
     writeDataSourceOnOk();

@@ -14,6 +14,7 @@
 
 #include "model/BarcodePicture.h"
 #include "views/barcodes/BarcodeWindow.h"
+#include "views/barcodes/BarcodeWindowCanvas.h"
 
 class BarcodeSettingsView;
 class QAbstractButton;
@@ -41,8 +42,11 @@ public:
 
     // Loads a copy of the element, previews it and runs the window modally through the dialog
     // seam. OK: the copy with every setting written, its picture in Barcode_output_image.
-    // Cancel: null, Barcode_output_image untouched.
+    // Cancel: null, Barcode_output_image untouched, the element the side's current one again.
     GraphicPtr Open_Wnd(const SKTGraphic& element) override;
+
+    // The card the window redraws and reselects on; not owned.
+    void setCanvas(BarcodeWindowCanvas* canvas) { m_canvas = canvas; }
 
     BarcodeSettingsView& view() const { return *m_view; }
     // The copy under edit; null before the first opening.
@@ -119,4 +123,5 @@ private:
     std::unique_ptr<BarcodeSettingsView> m_view;
     GraphicPtr m_copy;
     BarcodePicture m_picture;
+    BarcodeWindowCanvas* m_canvas = nullptr;
 };

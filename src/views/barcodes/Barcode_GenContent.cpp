@@ -239,6 +239,8 @@ void Barcode_Gen::Batch_Series_Changed()
     }
     setValueFields(value);
     goButtonActionPerformed();
+    if (m_canvas)
+        m_canvas->Refresh_Canvas();
 }
 
 void Barcode_Gen::View_batch_Series_Button()

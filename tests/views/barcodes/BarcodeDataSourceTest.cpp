@@ -169,4 +169,37 @@ TEST_F(BarcodeDataSourceTest, UntilASeriesOrColumnIsChosenTheBlankPreviewSaysSo)
     EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
 }
 
+// Notes what the window asks of the card being edited.
+class RecordingCanvas : public BarcodeWindowCanvas {
+public:
+    void Refresh_Canvas() override { ++refreshes; }
+    void Set_Selected_Graphic(const SKTGraphic& element) override { reselected << &element; }
+    int refreshes = 0;
+    QList<const SKTGraphic*> reselected;
+};
+
+// A chosen series or column entry redraws the card; Cancel makes the element the side's current
+// one again, and OK leaves that to the copy-back.
+TEST_F(BarcodeDataSourceTest, AChosenEntryRedrawsTheCardAndCancelMakesTheElementCurrentAgain)
+{
+    RecordingCanvas card;
+    window.setCanvas(&card);
+    Excel_Binding_Use = true;
+    const GraphicPtr element = barcode();
+    open(*element, [&] {
+        choose("Data_source_type", "Series");
+        EXPECT_EQ(card.refreshes, 0) << "nothing chosen yet";
+        choose("Batch_Series", "Staff");
+        EXPECT_EQ(card.refreshes, 1);
+        choose("Data_source_type", "Excel");
+        choose("Batch_Series", "Badge");
+        EXPECT_EQ(card.refreshes, 2);
+        pressCancel();
+    });
+    EXPECT_EQ(card.reselected, QList<const SKTGraphic*>{element.get()});
+    ASSERT_TRUE(open(*element, [&] { pressOk(); }));
+    EXPECT_EQ(card.reselected.size(), 1);
+    window.setCanvas(nullptr);
+}
+
 }  // namespace
