@@ -11,7 +11,7 @@
 struct BarcodeContext {
     // ---- Controls ---------------------------------------------------------------------------
     BarcodeSettings controls = BarcodeSettings::defaults();
-    bool kerning_value_Checkbox = false;
+    bool kerning_value_Checkbox = false;  // checked: the caption without extra letter spacing
     bool transparent_bkgnd = false;  // the element's _isDrawingFill
 
     // ---- Working fields ---------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "barcodes/BarcodeLimits.h"
 #include "barcodes/BarcodeLists.h"
 #include "barcodes/BarcodeSizing.h"
+#include "barcodes/CaptionKerningChoice.h"
 #include "barcodes/NKDBarcodeOffscreenView.h"
 #include "barcodes/linear/LinearSymbologies.h"
 #include "model/SKTGraphic.h"
@@ -99,6 +100,7 @@ void Set_Barcode_Prop_To_Control(BarcodeContext& s, const SKTGraphic& element)
     const BarcodeSettings& settings = element.barcode;
     s.controls = settings;
     s.transparent_bkgnd = element._isDrawingFill;
+    s.kerning_value_Checkbox = CaptionKerningChoice::checked();
     s.BARCODE_Unit_Is = kMillimetres;
     s.QR_Version_Val = settings.qr_version_index;
     s.QR_EC_Level_Val = settings.qr_ec_index;

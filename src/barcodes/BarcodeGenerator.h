@@ -13,7 +13,8 @@
 class SKTGraphic;
 
 // The element's barcode settings become the context's controls, its fill flag the transparent
-// background, and the values in force follow them: the unit is millimetres; the QR version and
+// background and the caption spacing the one the kerning box holds for all barcodes; the values
+// in force follow them: the unit is millimetres; the QR version and
 // level are the element's entries and the QR size at least the version's module count; the PDF417
 // level is the element's; the resolution is the DPI entry's, "Custom" taking the element's custom
 // text (600 when that is no resolution).

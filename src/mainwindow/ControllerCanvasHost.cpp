@@ -76,6 +76,16 @@ void ControllerCanvasHost::Open_Barcode_Window()
     m_controller.inspector().barcodePanel().Open_Barcode_Window();
 }
 
+void ControllerCanvasHost::Set_Selected_Graphic(const SKTGraphic& element)
+{
+    for (const GraphicPtr& graphic : m_controller.editedGraphicView()->graphics()) {
+        if (graphic.get() == &element) {
+            m_controller.Set_Selected_Graphic(graphic);
+            return;
+        }
+    }
+}
+
 void ControllerCanvasHost::Refresh_Canvas()
 {
     m_controller.Refresh_Canvas();

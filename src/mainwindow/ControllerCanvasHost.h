@@ -7,13 +7,14 @@
 
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/SnapshotUndoWindow.h"
+#include "views/barcodes/BarcodeWindowCanvas.h"
 #include "views/canvas/CanvasHost.h"
 
 class QAction;
 class SKTGraphicView;
 class SKTWindowController;
 
-class ControllerCanvasHost : public CanvasHost, public SnapshotUndoWindow {
+class ControllerCanvasHost : public CanvasHost, public SnapshotUndoWindow, public BarcodeWindowCanvas {
 public:
     // Connects the Undo and Redo commands of the controller's window.
     explicit ControllerCanvasHost(SKTWindowController& controller);
@@ -63,6 +64,9 @@ public:
     void Print_Button() override;
     void Lock_Clicked() override;
     void Unlock_Clicked() override;
+
+    // ---- BarcodeWindowCanvas --------------------------------------------------------------------
+    void Set_Selected_Graphic(const SKTGraphic& element) override;
 
     // The toolbar's edit, order, lock and align buttons for a selected element, an unlocked
     // one, a locked one and the card side.

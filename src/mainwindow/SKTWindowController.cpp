@@ -99,6 +99,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     m_liveModes = new LiveModePanels(*this);
     // The barcode page and a double click on a barcode open it through its seam.
     m_barcodeWindow = std::make_unique<Barcode_Gen>(m_window.get());
+    m_barcodeWindow->setCanvas(m_canvasHost.get());
     setBarcodeWindow(m_barcodeWindow.get());
     Connect_File_Commands(*this);
     Connect_Link_Commands(*this);

@@ -120,7 +120,7 @@ void setHelpFileViewer(HelpFileViewer viewer)
 bool isPlainFileName(const QString& name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'));
+        && !name.contains(u'/') && !name.contains(QChar(u'\0'));
 }
 
 QString Clean_File_Name(const QString& typed)

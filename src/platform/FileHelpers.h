@@ -10,7 +10,7 @@ bool Create_Folder(const QString& path);
 // left alone); true when nothing is left for them or nothing is there.
 bool Restrict_To_Owner(const QString& path);
 // A name read from a file that stays inside the folder it is joined to: not empty, not "." or
-// "..", and without "/", "\" or NUL.
+// "..", and without "/" or NUL. A "\" is an ordinary character of a file name here.
 bool isPlainFileName(const QString& name);
 // A name the user typed for a file of ours, trimmed and without the characters no file name may
 // hold on any of the systems the file may be copied to.

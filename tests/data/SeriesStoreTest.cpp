@@ -130,6 +130,23 @@ TEST_F(SeriesStoreTest, CleansNamesAndRefusesOnesThatNameNoFile)
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());  // no orphan ".txt"
 }
 
+// Inside a name only "/" changes: a backslash is an ordinary character of a file name, and the
+// series is one file of the data folder.
+TEST_F(SeriesStoreTest, ABackslashInsideANameStaysAndNamesOneFileOfTheFolder)
+{
+    EXPECT_EQ(SeriesStore::cleanName("\\a\\b/c\\"), "a\\b_c");
+    ASSERT_TRUE(SeriesStore::isUsableName("a\\b"));
+    EXPECT_EQ(store.series_path("a\\b"), at("a\\b.txt"));
+    EXPECT_EQ(store.series_path("..\\x"), at("..\\x.txt"));
+
+    ASSERT_TRUE(store.save("a\\b", {"1", "2"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"a\\b.txt"});
+    EXPECT_EQ(contentsOf(at("a\\b.txt")), "1\n2\n");
+    EXPECT_EQ(store.names(), QStringList{"a\\b"});
+    EXPECT_EQ(store.read("a\\b").values, (QStringList{"1", "2"}));
+    EXPECT_FALSE(SeriesStore::isUsableName("a/b"));
+}
+
 // A save that finds no values, or fails on the way, leaves the series as it was.
 TEST_F(SeriesStoreTest, AFailedOrEmptySaveLeavesTheOldSeriesWhole)
 {

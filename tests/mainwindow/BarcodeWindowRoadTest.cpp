@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -177,6 +179,58 @@ TEST_F(BarcodeWindowRoadTest, OnAnXServerTheWindowShowsEachPageAndItsQrCodeReach
     EXPECT_TRUE(QTest::qWaitFor([&] { return frontBarcode()->barcode == before; }))
         << "symbology " << frontBarcode()->barcode.barcode_font_index << ", value "
         << frontBarcode()->barcode.two_d_font_val.toStdString();
+}
+
+// Choosing a series entry in the window redraws the card; after Cancel the barcode is the side's
+// current element again, whatever the canvas did meanwhile; after OK the handles stand on the
+// barcode's new frame.
+TEST_F(BarcodeWindowRoadTest, CancelKeepsTheBarcodeCurrentAndOkMovesItsHandlesToItsNewFrame)
+{
+    const QString dataFolder = Data_Folder_Path;
+    Data_Folder_Path = scratch.filePath(QStringLiteral("DataSet"));
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+    QFile series(QDir(Data_Folder_Path).filePath(QStringLiteral("Staff.txt")));
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("E-1001\n");
+    series.close();
+    const GraphicPtr barcode = frontBarcode();
+    ASSERT_TRUE(barcode);
+    SKTGraphicView& canvas = *controller.editedGraphicView();
+    QSignalSpy redraws(&controller, &SKTWindowController::canvasRefreshRequested);
+    int redrawsOnChoice = -1;
+    dialogs.queueHook([&](QDialog& window) {
+        auto* source = window.findChild<QComboBox*>(QStringLiteral("Data_source_type"));
+        source->setCurrentIndex(source->findText(QStringLiteral("Series")));
+        const int before = int(redraws.count());
+        auto* entries = window.findChild<QComboBox*>(QStringLiteral("Batch_Series"));
+        entries->setCurrentIndex(entries->findText(QStringLiteral("Staff")));
+        redrawsOnChoice = int(redraws.count()) - before;
+        canvas._Selected_Graphic.reset();
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    doubleClick(*barcode);
+    EXPECT_EQ(redrawsOnChoice, 1);
+    EXPECT_EQ(canvas._Selected_Graphic, barcode);
+    EXPECT_EQ(barcode->data_source_type, 0);
+
+    const QRectF old = barcode->bounds();
+    dialogs.queueHook([&](QDialog& window) {
+        auto* symbology = window.findChild<QComboBox*>(QStringLiteral("barcodeTypePopup"));
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("QR Code")));
+        window.findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"))->setPlainText(QStringLiteral("ZOVA"));
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    doubleClick(*barcode);
+    const QRectF now = barcode->bounds();
+    ASSERT_NE(now.right(), old.right());
+    const QImage shown = canvas.grab().toImage();
+    const auto knob = [&](QPointF card) { return shown.pixelColor((card * canvas.zoomFactor()).toPoint()); };
+    const QColor knobColour(56, 117, 215);
+    EXPECT_EQ(knob(now.topLeft()), knobColour);
+    EXPECT_EQ(knob(now.topRight()), knobColour);
+    EXPECT_NE(knob(old.topRight()), knobColour);
+    EXPECT_EQ(canvas._Selected_Graphic, barcode);
+    Data_Folder_Path = dataFolder;
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ BarcodeSettingsView::BarcodeSettingsView(QWidget* parent)
     m_ui->barcodeImage->setStyleSheet(QStringLiteral("QLabel#barcodeImage { border: 1px solid #a0a0a0; }"));
     showResolutionTab(false);
     m_ui->barcode_note_label->hide();
+    m_blankNotice = m_ui->barcode_error_label->text();
 }
 
 BarcodeSettingsView::~BarcodeSettingsView()
@@ -72,8 +73,14 @@ void BarcodeSettingsView::showBlankPreview()
 {
     m_ui->barcodeImage->clear();
     m_ui->barcodeImage->resize(m_ui->image_scroll->viewport()->size());
+    m_ui->barcode_error_label->setText(m_blankNotice);
     m_ui->barcode_error_label->show();
     m_ui->barcode_note_label->hide();
+}
+
+void BarcodeSettingsView::showBlankReason(const QString& reason)
+{
+    m_ui->barcode_error_label->setText(reason);
 }
 
 void BarcodeSettingsView::showAsciiFallbackNote(bool shown)

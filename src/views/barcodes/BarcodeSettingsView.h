@@ -28,6 +28,8 @@ public:
     void Set_Barcode_On_Panel(const BarcodePicture& picture);
     // An empty panel with the error notice in its place.
     void showBlankPreview();
+    // The notice of the blank panel says what is missing.
+    void showBlankReason(const QString& reason);
     // Whether the note that the symbol was made in ASCII, not in the chosen encoding, shows.
     void showAsciiFallbackNote(bool shown);
 
@@ -41,4 +43,5 @@ private:
     std::unique_ptr<Ui::BarcodeSettingsView> m_ui;
     QWidget* m_resolutionTab = nullptr;  // owned by the tabs while shown, else by the dialog
     QString m_resolutionTitle;
+    QString m_blankNotice;  // the error notice of the layout
 };

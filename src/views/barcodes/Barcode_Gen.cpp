@@ -9,6 +9,7 @@
 
 #include "barcodes/BarcodeFactory.h"
 #include "barcodes/BarcodeLists.h"
+#include "barcodes/CaptionKerningChoice.h"
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 #include "data/Data_From_Excel.h"
 #include "model/NumberBounds.h"
@@ -77,6 +78,8 @@ QString Barcode_Gen::currentValue() const
 
 GraphicPtr Barcode_Gen::Open_Wnd(const SKTGraphic& element)
 {
+    // The kerning box holds one choice for all barcodes: Cancel takes back a change made here.
+    const bool kerningAtOpen = CaptionKerningChoice::checked();
     try {
         // Cleared on every way out: a guard left set would silence every control and panel.
         const NotDrawOnlyPropChangeGuard filling;
@@ -89,8 +92,13 @@ GraphicPtr Barcode_Gen::Open_Wnd(const SKTGraphic& element)
     m_view->fitToControls();
     const int response = dialogPresenter().runModal(*m_view);
     m_view->hide();
-    if (response != QDialog::Accepted)
+    if (response != QDialog::Accepted) {
+        if (CaptionKerningChoice::checked() != kerningAtOpen)
+            CaptionKerningChoice::setChecked(kerningAtOpen);
+        if (m_canvas)
+            m_canvas->Set_Selected_Graphic(element);
         return nullptr;
+    }
     writeDataSourceOnOk();
     applyFill(m_view->ui().transparent_bkgnd->isChecked());
     Barcode_output_image = m_picture;
@@ -148,6 +156,8 @@ void Barcode_Gen::loadElement(const SKTGraphic& element)
     ui.hideFooterCheckbox->setChecked(s.footerHidden());
     ui.captionCheckbox->setChecked(s.captionHidden());
     ui.showinTopCheckbox->setChecked(s.show_val_on_top == 1);
+    ui.kerning_value_Checkbox->setChecked(CaptionKerningChoice::checked());
+    enableKerningBox();
     ui.transparent_bkgnd->setChecked(m_copy->_isDrawingFill);
     showEntry(*ui.align_hdr_combo, s.align_hdr_index);
     showEntry(*ui.align_ftr_combo, s.align_ftr_index);

@@ -14,6 +14,7 @@
 
 #include "model/BarcodePicture.h"
 #include "views/barcodes/BarcodeWindow.h"
+#include "views/barcodes/BarcodeWindowCanvas.h"
 
 class BarcodeSettingsView;
 class QAbstractButton;
@@ -41,8 +42,11 @@ public:
 
     // Loads a copy of the element, previews it and runs the window modally through the dialog
     // seam. OK: the copy with every setting written, its picture in Barcode_output_image.
-    // Cancel: null, Barcode_output_image untouched.
+    // Cancel: null, Barcode_output_image untouched, the element the side's current one again.
     GraphicPtr Open_Wnd(const SKTGraphic& element) override;
+
+    // The card the window redraws and reselects on; not owned.
+    void setCanvas(BarcodeWindowCanvas* canvas) { m_canvas = canvas; }
 
     BarcodeSettingsView& view() const { return *m_view; }
     // The copy under edit; null before the first opening.
@@ -66,8 +70,9 @@ public:
     void View_batch_Series_Button();
     // The preview made again from the copy; blank while the value fails the check.
     void goButtonActionPerformed();
-    // The value of the page shown: not blank, ASCII on the linear page, and a series or column
-    // chosen when bound. A failure blanks the preview and, when asked, says why.
+    // The value of the page shown: not blank, 7-bit ASCII, and a series or column chosen when
+    // bound. A failure blanks the preview and, when asked, says why; the blank preview names a
+    // series or column still to be chosen.
     bool Check_And_Validat_Barcode(bool show_msg);
     void Set_Blank_Image();
 
@@ -85,6 +90,10 @@ private:
     static bool isVisitorMode();
     BarcodeSettings& settings();
     QString currentValue() const;
+    // Manual, or a series or column entry chosen.
+    bool seriesOrColumnChosen() const;
+    // Usable for the linear symbologies but UPC and EAN; the 2-D ones leave it as it was.
+    void enableKerningBox();
     // Whether the Data Matrix chosen could not use its encoding for the value and is plain ASCII.
     bool madeInAsciiInstead(const QString& value);
     // Set_Barcode_Prop_To_Control: the copy and every control from the element.
@@ -114,4 +123,5 @@ private:
     std::unique_ptr<BarcodeSettingsView> m_view;
     GraphicPtr m_copy;
     BarcodePicture m_picture;
+    BarcodeWindowCanvas* m_canvas = nullptr;
 };

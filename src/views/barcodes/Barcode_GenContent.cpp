@@ -84,12 +84,22 @@ void Barcode_Gen::barcodeTypeChanged()
     settings().barcode_font_index = m_view->ui().barcodeTypePopup->currentIndex();
     settings().linear_or_2d = twoDimensional ? 1 : 0;
     showPage(twoDimensional);
+    enableKerningBox();
     if (currentValue().isEmpty()) {
         Show_MessageBox(kEnterBarcodeValueMessage);
         Set_Blank_Image();
         return;
     }
     goButtonActionPerformed();
+}
+
+void Barcode_Gen::enableKerningBox()
+{
+    // The UPC and EAN captions stand in digit groups under their own bars; a 2-D symbol has no
+    // caption and leaves the box as it was.
+    const QString title = m_view->ui().barcodeTypePopup->currentText();
+    if (!isTwoDimensionalSymbology(title))
+        m_view->ui().kerning_value_Checkbox->setEnabled(!isUpcEanSymbology(title));
 }
 
 void Barcode_Gen::showPage(bool twoDimensional)
@@ -229,6 +239,8 @@ void Barcode_Gen::Batch_Series_Changed()
     }
     setValueFields(value);
     goButtonActionPerformed();
+    if (m_canvas)
+        m_canvas->Refresh_Canvas();
 }
 
 void Barcode_Gen::View_batch_Series_Button()
@@ -258,16 +270,30 @@ bool Barcode_Gen::Check_And_Validat_Barcode(bool show_msg)
             Show_MessageBox(message);
         return false;
     };
-    // Linear symbols carry ASCII; the 2-D ones carry any text as UTF-8.
+    // A value typed here is 7-bit ASCII on every page (record runs encode what their records hold).
     const QString value = currentValue();
-    if (Trim_Str(value).isEmpty() || (!isTwoDimensional() && !isAscii(value)))
-        return fail(kInvalidBarcodeValueMessage);
+    if (Trim_Str(value).isEmpty() || !isAscii(value)) {
+        fail(kInvalidBarcodeValueMessage);
+        // A bound value comes from its series or column: until one is chosen, that is what lacks.
+        if (!seriesOrColumnChosen())
+            m_view->showBlankReason(kSelectSeriesOrColumnMessage);
+        return false;
+    }
+    if (!seriesOrColumnChosen()) {
+        fail(kSelectSeriesOrColumnMessage);
+        m_view->showBlankReason(kSelectSeriesOrColumnMessage);
+        return false;
+    }
+    return true;
+}
+
+bool Barcode_Gen::seriesOrColumnChosen() const
+{
+    Ui::BarcodeSettingsView& ui = m_view->ui();
     if (ui.Data_source_type->currentText() == QLatin1String("Manual"))
         return true;
     const QString entry = Trim_Str(ui.Batch_Series->currentText());
-    if (entry.isEmpty() || ui.Batch_Series->currentIndex() == -1 || entry == kSeriesPlaceholder)
-        return fail(kSelectSeriesOrColumnMessage);
-    return true;
+    return !entry.isEmpty() && ui.Batch_Series->currentIndex() != -1 && entry != kSeriesPlaceholder;
 }
 
 void Barcode_Gen::Set_Blank_Image()

@@ -10,13 +10,13 @@
 #include <QToolButton>
 
 #include "barcodes/BarcodeLists.h"
+#include "barcodes/CaptionKerningChoice.h"
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 #include "model/NumberBounds.h"
 #include "platform/AppContext.h"
 #include "views/barcodes/BarcodeSettingsView.h"
 #include "views/barcodes/Barcode_Gen.h"
 #include "views/dialogs/Long_SMS_Dlg.h"
-#include "views/dialogs/SharedDialogs.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ColorWell.h"
 #include "views/inspector/FontChoice.h"
@@ -98,6 +98,12 @@ void Barcode_Gen::connectLayout()
     connectBox(*ui.hideHeaderCheckbox, &BarcodeSettings::show_hide_hdr);
     connectBox(*ui.hideFooterCheckbox, &BarcodeSettings::show_hide_ftr);
     QObject::connect(ui.transparent_bkgnd, &QCheckBox::clicked, m_view.get(), [this] { Transparent_Bkngd_Clicked(); });
+    QObject::connect(ui.kerning_value_Checkbox, &QCheckBox::clicked, m_view.get(), [this](bool checked) {
+        if (Not_Draw_Only_Prop_Change)
+            return;
+        CaptionKerningChoice::setChecked(checked);
+        goButtonActionPerformed();
+    });
 
     connectColor(*ui.barcode_clr, &BarcodeSettings::barcode_clr_val);
     connectColor(*ui.bar_back_clr, &BarcodeSettings::barcode_back_clr_val);
@@ -187,11 +193,7 @@ void Barcode_Gen::connectFont(QPushButton& button, QLabel& caption, CardFont Bar
 
 void Barcode_Gen::connectHelp(QAbstractButton& button, const QString& title, const QString& text)
 {
-    QObject::connect(&button, &QAbstractButton::clicked, m_view.get(), [title, text] {
-        Cutom_Msg_Title = title;
-        Cutom_Msg_Val = text;
-        Long_SMS_Dlg::defaultInstance().Open_Long_sms_Dialog();
-    });
+    QObject::connect(&button, &QAbstractButton::clicked, m_view.get(), [title, text] { Open_Help_Box(title, text); });
 }
 
 void Barcode_Gen::Check_And_Set_QR_size_Acc_Version(int versionIndex)

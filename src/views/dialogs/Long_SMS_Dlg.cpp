@@ -53,6 +53,13 @@ int Long_SMS_Dlg::Open_Long_sms_Dialog()
     return response;
 }
 
+void Open_Help_Box(const QString& title, const QString& text)
+{
+    Cutom_Msg_Title = title;
+    Cutom_Msg_Val = text;
+    Long_SMS_Dlg::defaultInstance().Open_Long_sms_Dialog();
+}
+
 void Long_SMS_Dlg::OKPressed()
 {
     finishWith(1);

@@ -1,6 +1,7 @@
 #pragma once
 // The shared message dialog: a title and a long text with an OK button.
 #include <QDialog>
+#include <QString>
 
 class QCheckBox;
 class QLabel;
@@ -30,3 +31,7 @@ public Q_SLOTS:
 private:
     void finishWith(int response);
 };
+
+// What a help button does: the shared box shows the title and the text (they become
+// Cutom_Msg_Title and Cutom_Msg_Val).
+void Open_Help_Box(const QString& title, const QString& text);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <exception>
 
 #include "data/Data_From_Excel.h"
@@ -12,6 +13,7 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
+#include "views/dialogs/Long_SMS_Dlg.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
@@ -75,6 +77,7 @@ DataSourcePanel::DataSourcePanel(InspectorView& view, InspectorWindow& window, Q
     connect(ui->Data_source_type, &QComboBox::currentIndexChanged, this, &DataSourcePanel::Data_source_type_Changed);
     connect(ui->Batch_Series, &QComboBox::currentIndexChanged, this, &DataSourcePanel::Batch_Series_Changed);
     connect(ui->view_series_btn, &QPushButton::clicked, this, &DataSourcePanel::View_batch_Series_Button);
+    connect(ui->Data_Source_Help_Button, &QToolButton::clicked, this, &DataSourcePanel::Data_Source_Help_Button);
 }
 
 DataSourcePanel::~DataSourcePanel() = default;
@@ -223,8 +226,9 @@ void DataSourcePanel::Change_Data_Source_To_selected_Control(int type, const QSt
                 graphic->Set_text_value(preview.value);
             textChanged = true;
         }
-        // A locked picture is never written by a panel.
-        const bool pictureChanged = picture && !selected->ctrl_is_locked;
+        // The one selected picture is bound even when locked: its lock keeps it in place, not
+        // off a record run.
+        const bool pictureChanged = picture;
         if (pictureChanged) {
             bind(*selected, type, ser_name, ser_col_index);
             if (ser_col_index >= 0)
@@ -269,6 +273,11 @@ void DataSourcePanel::View_batch_Series_Button()
         LoadedDataTableWindow::defaultInstance().Open_Wnd();
         return;
     }
+}
+
+void DataSourcePanel::Data_Source_Help_Button()
+{
+    Open_Help_Box(kDataSourceHelpTitle, kDataSourceHelpText);
 }
 
 void DataSourcePanel::Refresh_All_Series_Combobox()

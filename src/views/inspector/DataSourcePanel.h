@@ -22,6 +22,11 @@ class DataSourcePage;
 inline const QString kSeriesPlaceholder = QStringLiteral("<--Select-->");
 // What the viewer button says without a series chosen.
 inline const QString kSelectSeriesMessage = QStringLiteral("Please select the series.");
+inline const QString kDataSourceHelpTitle = QStringLiteral("Batch Processing Settings Help :");
+inline const QString kDataSourceHelpText =
+    QStringLiteral("Select Data Source as 'Manual' to enter value manually.\n"
+                   "Select 'Series' to fetch the value from the list of existing Batch Processing Series.\n"
+                   "Select 'Excel' to fetch the value from the selected excel file.");
 
 class DataSourcePanel : public QObject {
     Q_OBJECT
@@ -56,6 +61,8 @@ public:
     void Change_Data_Source_To_selected_Control(int type, const QString& ser_name, int ser_col_index);
     // The series viewer on the chosen series, or the loaded data table's viewer for a column.
     void View_batch_Series_Button();
+    // What the three sources mean, in the shared help box.
+    void Data_Source_Help_Button();
     // The series list again, after series were made, renamed or deleted, keeping the choice.
     void Refresh_All_Series_Combobox();
 

@@ -1,5 +1,6 @@
 // Where the barcode window's value comes from: typed, the first line of a series in the data
 // folder, or a column of the loaded spreadsheet; what each mode offers, and what OK binds.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -135,6 +136,70 @@ TEST_F(BarcodeDataSourceTest, ABindingWithoutASeriesIsRefusedAndNoSeriesEmptiesT
     });
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(element->barcode.linear_font_val, "0123");
+}
+
+// While a bound source has no series or column chosen, the blank preview names what is missing,
+// on the 2-D page as on the linear one; any other blank preview keeps its own notice.
+TEST_F(BarcodeDataSourceTest, UntilASeriesOrColumnIsChosenTheBlankPreviewSaysSo)
+{
+    Excel_Binding_Use = true;
+    const GraphicPtr element = barcode();
+    element->barcode.barcode_font_index = symbology("QR Code");
+    element->barcode.two_d_font_val = QStringLiteral("0123");
+    open(*element, [&] {
+        const QLabel& notice = control<QLabel>("barcode_error_label");
+        EXPECT_TRUE(notice.isHidden());
+        choose("Data_source_type", "Series");
+        EXPECT_TRUE(window.previewPicture().isNull());
+        EXPECT_FALSE(notice.isHidden());
+        EXPECT_EQ(notice.text(), kSelectSeriesOrColumnMessage);
+        choose("Batch_Series", "Staff");
+        EXPECT_TRUE(notice.isHidden());
+        EXPECT_FALSE(window.previewPicture().isNull());
+        choose("Data_source_type", "Excel");
+        EXPECT_FALSE(notice.isHidden());
+        EXPECT_EQ(notice.text(), kSelectSeriesOrColumnMessage);
+        choose("Data_source_type", "Manual");
+        EXPECT_TRUE(notice.isHidden());
+        control<QPlainTextEdit>("dataText_2D").setPlainText(QStringLiteral("Grüße"));
+        EXPECT_FALSE(notice.isHidden());
+        EXPECT_EQ(notice.text(), "No barcode: the value does not suit this symbology or its settings.");
+        pressCancel();
+    });
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+// Notes what the window asks of the card being edited.
+class RecordingCanvas : public BarcodeWindowCanvas {
+public:
+    void Refresh_Canvas() override { ++refreshes; }
+    void Set_Selected_Graphic(const SKTGraphic& element) override { reselected << &element; }
+    int refreshes = 0;
+    QList<const SKTGraphic*> reselected;
+};
+
+// A chosen series or column entry redraws the card; Cancel makes the element the side's current
+// one again, and OK leaves that to the copy-back.
+TEST_F(BarcodeDataSourceTest, AChosenEntryRedrawsTheCardAndCancelMakesTheElementCurrentAgain)
+{
+    RecordingCanvas card;
+    window.setCanvas(&card);
+    Excel_Binding_Use = true;
+    const GraphicPtr element = barcode();
+    open(*element, [&] {
+        choose("Data_source_type", "Series");
+        EXPECT_EQ(card.refreshes, 0) << "nothing chosen yet";
+        choose("Batch_Series", "Staff");
+        EXPECT_EQ(card.refreshes, 1);
+        choose("Data_source_type", "Excel");
+        choose("Batch_Series", "Badge");
+        EXPECT_EQ(card.refreshes, 2);
+        pressCancel();
+    });
+    EXPECT_EQ(card.reselected, QList<const SKTGraphic*>{element.get()});
+    ASSERT_TRUE(open(*element, [&] { pressOk(); }));
+    EXPECT_EQ(card.reselected.size(), 1);
+    window.setCanvas(nullptr);
 }
 
 }  // namespace

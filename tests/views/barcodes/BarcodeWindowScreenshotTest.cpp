@@ -1,9 +1,12 @@
 // Pictures of the barcode window as a person sees it, on a real X server under a window manager:
-// open on a linear code, a QR Code, a PDF417 and a Data Matrix symbol.
+// open on a linear code, a QR Code, a PDF417 and a Data Matrix symbol, with the kerning box on
+// screen and the 2-D pages' size captions.
 #include <QDialog>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -44,6 +47,18 @@ TEST(BarcodeWindowScreenshots, TheWindowForALinearCodeQrCodePdf417AndDataMatrix)
         element->barcode.footer_val = QStringLiteral("Ada Lovelace");
         dialogs.queueHook([&](QDialog& dialog) {
             const QMargins frame = showFramed(dialog);
+            const auto shown = [&dialog](const char* name) {
+                return dialog.findChild<QWidget*>(QString::fromLatin1(name))->isVisible();
+            };
+            const auto caption = [&dialog](const char* name) {
+                return dialog.findChild<QLabel*>(QString::fromLatin1(name))->text();
+            };
+            EXPECT_TRUE(shown("kerning_value_Checkbox")) << shot.symbology;
+            if (QLatin1String(shot.symbology) == QLatin1String("PDF417")) {
+                EXPECT_TRUE(shown("pdfHeightLabel") && shown("pdfWidthLabel"));
+                EXPECT_EQ(caption("pdfHeightLabel"), "Bar Height :");
+                EXPECT_EQ(caption("pdfWidthLabel"), "Bar Width :");
+            }
             EXPECT_TRUE(grabFramed(dialog, frame).save(artifacts.filePath(QString::fromLatin1(shot.file))));
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
         });

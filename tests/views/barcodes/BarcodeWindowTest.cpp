@@ -192,10 +192,18 @@ TEST_F(BarcodeWindowPagesTest, EmptyOrInvalidValuesAreRefusedWithTheirMessages)
         EXPECT_TRUE(window.previewPicture().isNull());
         EXPECT_FALSE(control("barcode_error_label").isHidden());
         EXPECT_FALSE(control("two_d_sett_box").isHidden());
-        // Any text makes a 2-D symbol; a linear one carries ASCII only.
-        control<QPlainTextEdit>("dataText_2D").insertPlainText(QStringLiteral("Grüße"));
+        // A typed value is 7-bit ASCII on every page, the 2-D ones too: no picture, and OK says so.
+        for (const char* title : {"QR Code", "PDF417", "DataMatrix"}) {
+            choose("barcodeTypePopup", title);
+            control<QPlainTextEdit>("dataText_2D").setPlainText(QStringLiteral("Grüße"));
+            EXPECT_TRUE(window.previewPicture().isNull()) << title;
+            EXPECT_FALSE(control("barcode_error_label").isHidden()) << title;
+            EXPECT_NE(factory.values.last(), QStringLiteral("Grüße")) << title;
+            pressOk();
+        }
+        control<QPlainTextEdit>("dataText_2D").setPlainText(QStringLiteral("Gruesse"));
         EXPECT_FALSE(window.previewPicture().isNull());
-        EXPECT_EQ(factory.values.last(), QStringLiteral("Grüße"));
+        EXPECT_EQ(factory.values.last(), QStringLiteral("Gruesse"));
         choose("barcodeTypePopup", "Code 39");
         control<QLineEdit>("dataText").selectAll();
         control<QLineEdit>("dataText").insert(QStringLiteral("Café"));
@@ -207,8 +215,9 @@ TEST_F(BarcodeWindowPagesTest, EmptyOrInvalidValuesAreRefusedWithTheirMessages)
         pressOk();
     });
     EXPECT_EQ(copy, nullptr) << "the window stays open after a refused OK";
-    EXPECT_EQ(messages.texts(), (QStringList{shown(kEnterBarcodeValueMessage), shown(kInvalidBarcodeValueMessage),
-                                             shown(kInvalidBarcodeValueMessage)}));
+    const QString invalid = shown(kInvalidBarcodeValueMessage);
+    EXPECT_EQ(messages.texts(),
+              (QStringList{shown(kEnterBarcodeValueMessage), invalid, invalid, invalid, invalid, invalid}));
 }
 
 TEST_F(BarcodeWindowPagesTest, AHeaderIsCutToFiftyCharactersOnceTrimmed)

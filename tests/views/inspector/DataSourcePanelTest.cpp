@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "ElementPanelFixture.h"
@@ -14,6 +16,7 @@
 #include "data/SeriesFiles.h"
 #include "model/SKTGraphicKinds.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "views/dialogs/Long_SMS_Dlg.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/series/DataRowsModel.h"
 #include "views/series/LoadedDataTableWindow.h"
@@ -145,7 +148,7 @@ TEST_F(DataSourcePanelTest, TheLoadShowsTheBindingAndWritesNothing)
     EXPECT_EQ(entries("Data_source_type"), (QStringList{"Manual", "Series"}));
 }
 
-TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverALockedPicture)
+TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureLockedOrNotToTheFirstRow)
 {
     const GraphicPtr text = add(GraphicKind::Text);
     selectAndShow({text});
@@ -163,14 +166,28 @@ TEST_F(DataSourcePanelTest, AColumnBindsTextsAndThePictureToTheFirstRowButNeverA
     EXPECT_EQ(picture->excel_col_indx, 2);
     EXPECT_EQ(picture->FilePath(), "/photos/cleo.jpg");
 
+    // A locked picture is bound too and shows the first record's picture, one step each time.
     const int snapshots = window.snapshots;
     picture->ctrl_is_locked = true;
+    QTemporaryDir photos;
+    QImage red(6, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString photo = photos.filePath("eve.png");
+    ASSERT_TRUE(red.save(photo));
+    Loaded_Data_Table().ListData.clear();
+    Loaded_Data_Table().Create_List_By_Array({"Eve", photo}, 2);
     choose("Batch_Series", 1);
+    EXPECT_EQ(picture->excel_col_indx, 1);
+    EXPECT_EQ(picture->FilePath(), "Eve");
+    choose("Batch_Series", 2);
     EXPECT_EQ(picture->excel_col_indx, 2);
-    EXPECT_EQ(picture->FilePath(), "/photos/cleo.jpg");
+    EXPECT_EQ(picture->FilePath(), photo);
+    EXPECT_EQ(picture->_contents.size(), QSize(6, 4));
+    EXPECT_EQ(picture->_contents.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_TRUE(picture->ctrl_is_locked);
     choose("Data_source_type", 0);
-    EXPECT_EQ(picture->data_source_type, 2);
-    EXPECT_EQ(window.snapshots, snapshots);
+    EXPECT_EQ(picture->data_source_type, 0);
+    EXPECT_EQ(window.snapshots, snapshots + 3);
 }
 
 // "View" asks for a series until one is chosen, then shows it in the series viewer; with a column
@@ -196,6 +213,22 @@ TEST_F(DataSourcePanelTest, TheViewButtonAsksForASeriesThenShowsItOrTheLoadedTab
     EXPECT_EQ(messages.texts(), QStringList{shown("Please select the series.")});
     EXPECT_EQ(windows, (QStringList{"View Series", "Spreadsheet Data"}));
     EXPECT_EQ(text->data_source_type, 2);
+}
+
+TEST_F(DataSourcePanelTest, TheHelpButtonExplainsTheThreeSourcesInTheHelpBox)
+{
+    selectAndShow({add(GraphicKind::Text)});
+    QString title, text;
+    dialogs.queueHook([&](QDialog& box) {
+        title = box.windowTitle();
+        text = static_cast<Long_SMS_Dlg&>(box)._Msg_Val->text();
+    });
+    control<QAbstractButton>("Data_Source_Help_Button").click();
+    EXPECT_EQ(title, "Batch Processing Settings Help :");
+    EXPECT_EQ(text, "Select Data Source as 'Manual' to enter value manually.\n"
+                    "Select 'Series' to fetch the value from the list of existing Batch Processing Series.\n"
+                    "Select 'Excel' to fetch the value from the selected excel file.");
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 TEST_F(DataSourcePanelTest, TwoPicturesOrNoSeriesAreRefusedWithTheirMessages)

@@ -138,6 +138,14 @@ TEST_F(BatchWizardTest, NewSeriesNamesAreCleanedAndAnExistingOneIsReplacedOnlyAf
     inUse.clear();
     EXPECT_TRUE(manager.Save_Btn_Clicked());
     EXPECT_EQ(folder.contents("a_b.txt"), "v\n");
+
+    // Only "/" is changed inside a name.
+    manager.AddNew_Btn_Clicked();
+    manager.Create_Value_List("w");
+    batch_list_name().setText("\\Dept\\North?");
+    EXPECT_TRUE(manager.Save_Btn_Clicked());
+    EXPECT_EQ(folder.contents("Dept\\North.txt"), "w\n");
+    EXPECT_TRUE(manager.ListData().texts().contains("Dept\\North"));
 }
 
 // The replace question and the in-use test look at the name as it is saved, so a user is never
