@@ -5,9 +5,9 @@
 // not built yet say so plainly.
 #include <QString>
 
-class SKTWindowController;
+#include "views/print/PrinterCatalog.h"
 
-inline const QString kNoPrinterMessage = QStringLiteral("No printer found.");
+class SKTWindowController;
 
 // Before an output run: remember both sides' elements, so the run may fill them in freely.
 void Set_Front_Back_Value_To_Print_Export_Mail(SKTWindowController& controller);
