@@ -1,0 +1,46 @@
+// The bounds the mutation loops rely on: the heap a read holds is measured exactly, and a read
+// past the bound fails the test that made it.
+#include "ReaderBounds.h"
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+namespace {
+
+void holdForAMoment(std::size_t bytes)
+{
+    const std::unique_ptr<char[]> block(new char[bytes]);
+    block[bytes - 1] = 1;
+}
+
+}  // namespace
+
+TEST(ReaderBounds, TheHeapHeldByAReadIsMeasuredOnEveryThread)
+{
+    readWithinBounds(QStringLiteral("one block"), [] { holdForAMoment(40 << 20); });
+    EXPECT_GE(lastReadHeapPeak(), std::size_t(40) << 20);
+    EXPECT_LT(lastReadHeapPeak(), std::size_t(41) << 20);
+
+    readWithinBounds(QStringLiteral("a block on another thread"), [] { std::thread([] { holdForAMoment(30 << 20); }).join(); });
+    EXPECT_GE(lastReadHeapPeak(), std::size_t(30) << 20);
+
+    readWithinBounds(QStringLiteral("nothing"), [] {});
+    EXPECT_LT(lastReadHeapPeak(), std::size_t(1) << 20);
+}
+
+TEST(ReaderBounds, AReadPastTheHeapBoundFailsNamingItsInput)
+{
+    EXPECT_NONFATAL_FAILURE(readWithinBounds(QStringLiteral("greedy.xlsx"), [] { holdForAMoment(2 << 20); }, {.heapBytes = 1 << 20}),
+                            "greedy.xlsx");
+}
+
+TEST(ReaderBoundsDeathTest, AReadPastTheTimeBoundEndsTheRunNamingItsInput)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(readWithinBounds(QStringLiteral("endless.db"), [] { std::this_thread::sleep_for(std::chrono::seconds(5)); },
+                                 {.time = std::chrono::milliseconds(200)}),
+                testing::ExitedWithCode(1), "still reading endless.db after 200 ms");
+}
