@@ -5,12 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "filters/ImageProcesser.h"
-#include "photos/ImgFilterSettings.h"
-#include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
-#include "platform/PictureReading.h"
 #include "views/browser/ImageBrowser.h"
 #include "views/browser/ImageBrowserModel.h"
 #include "views/photos/PictureAdjustmentBox.h"
@@ -43,15 +39,10 @@ Invitation_Wizard::~Invitation_Wizard() = default;
 
 void Invitation_Wizard::OK_Click()
 {
-    Invite_Title = ui->title_field->text();
-    Invite_To = ui->to_field->text();
-    Invite_Message = ui->message_field->toPlainText();
-    Invite_Date = ui->date_field->text();
-    Invite_Time = ui->time_field->text();
-    Invite_Venue = ui->venue_field->text();
-    Invite_From = ui->from_field->text();
-    Invite_Frame_Pic_IMG = ui->photo_path_field->text();
-    Invite_Frame_IMG = ui->frame_path_field->text();
+    InvitationWizardLogic::Store_Invitation({ui->title_field->text(), ui->to_field->text(),
+                                             ui->message_field->toPlainText(), ui->date_field->text(),
+                                             ui->time_field->text(), ui->venue_field->text(), ui->from_field->text(),
+                                             ui->photo_path_field->text(), ui->frame_path_field->text()});
     done(QDialog::Accepted);
 }
 
@@ -62,15 +53,13 @@ void Invitation_Wizard::Cancel_Click()
 
 bool Invitation_Wizard::setPhoto(const QString& path)
 {
-    const QImage picture = readPicturePreview(path.trimmed());
-    if (picture.isNull())
+    if (!m_logic.setPhoto(path))
         return false;
-    ui->photo_path_field->setText(path.trimmed());
-    User_Picture = picture;
+    ui->photo_path_field->setText(m_logic.photoPath());
     if (!ui->Image_Edit_Prop_Box->isHidden())
         Update_Image_With_Settings();
     else
-        showPicture(picture);
+        showPicture(m_logic.User_Picture);
     return true;
 }
 
@@ -87,17 +76,14 @@ void Invitation_Wizard::Browse_Photo_Click()
 
 void Invitation_Wizard::Open_Wnd_For_Edit_Photo()
 {
-    m_adjustments->show(Get_IMG_Settings());
+    m_adjustments->show(InvitationWizardLogic::lastSettings());
     ui->Image_Edit_Prop_Box->show();
     Update_Image_With_Settings();
 }
 
 void Invitation_Wizard::Update_Image_With_Settings()
 {
-    const PictureSettings settings = m_adjustments->settings();
-    Set_IMG_Settings(settings);
-    showPicture(User_Picture.isNull() ? QImage()
-                                      : ImageProcesser::Get_Processed_Image_Full_Combined(User_Picture, settings, true));
+    showPicture(m_logic.Update_Image_With_Settings(m_adjustments->settings()));
 }
 
 void Invitation_Wizard::addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID)

@@ -1,10 +1,12 @@
 #pragma once
 // The invitation wizard: the texts of a party invitation, its photo (with the photo editor's
 // adjustments) and a frame picture. OK stores the nine values in the Invite_ globals that the
-// invitation layout reads. Nothing in the application opens this window yet.
+// invitation layout reads. Nothing in the application opens this window.
 #include <QDialog>
 #include <QImage>
 #include <memory>
+
+#include "views/wizards/InvitationWizardLogic.h"
 
 class ImageBrowserModel;
 class PictureAdjustmentControls;
@@ -35,7 +37,7 @@ public:
     void addImageWithPath(const QString& path, const QString& imageName, const QString& image_UID);
 
     // The photo as read, which the editor adjusts, and what Selected_picture shows of it.
-    QImage User_Picture;
+    const QImage& User_Picture() const { return m_logic.User_Picture; }
     const QImage& shownPicture() const { return m_shown; }
     ImageBrowserModel& frames() const { return *m_frames; }
 
@@ -44,6 +46,7 @@ private:
     void showPicture(const QImage& picture);
 
     std::unique_ptr<Ui::Invitation_Wizard> ui;
+    InvitationWizardLogic m_logic;
     std::unique_ptr<PictureAdjustmentControls> m_adjustments;
     ImageBrowserModel* m_frames;
     QImage m_shown;

@@ -117,7 +117,7 @@ TEST_F(InvitationWizardTest, ThePhotoEditorStartsFromTheLastSettingsAndWritesIts
     const QColor grey = shownCentre();
     EXPECT_EQ(grey.red(), grey.green());
     EXPECT_EQ(grey.green(), grey.blue());
-    EXPECT_EQ(wizard.User_Picture.pixelColor(20, 15), QColor(200, 40, 40));  // the photo itself stays
+    EXPECT_EQ(wizard.User_Picture().pixelColor(20, 15), QColor(200, 40, 40));  // the photo itself stays
 
     // Each change goes into the IMG_ globals and the picture shown.
     child<QCheckBox>("Image_Gray_Scale_chk").click();
