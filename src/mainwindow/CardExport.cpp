@@ -24,6 +24,8 @@
 
 namespace {
 
+const QString kReplaceSingleQuestion = QStringLiteral(" already exists. Do you want to replace it?");
+
 ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 
 // Says what the run wrote and lists every card left out and every file not written; with
@@ -69,19 +71,47 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
     showClosingBox(exporter.exportFolder(), report, run.refused().lines());
 }
 
+// The file a chosen name gives for the sides asked: the joined picture, the back file for the
+// back alone, else the front file.
+QString askedFile(const QString& path, const BatchExportSettings& settings)
+{
+    if (settings.side == QLatin1String("BOTH") && settings.joined)
+        return path;
+    return settings.side == QLatin1String("B") ? Create_Back_Card_Path(path) : Create_Front_Card_Path(path);
+}
+
+// The save panel offers "Card_<n>"; when the file that name gives is there and the user will not
+// replace it, the panel comes again with the next number. Empty when cancelled.
+QString chooseSingleFile(SKTWindowController& controller, const BatchExportSettings& settings)
+{
+    for (;;) {
+        FilePanelRequest request;
+        request.parent = controller.window();
+        request.caption = QStringLiteral("Export Card");
+        request.filter = QStringLiteral("%1 (*.%2)").arg(settings.extension, settings.extension.toLower());
+        request.proposedName = QStringLiteral("Card_%1.%2").arg(export_card_counter).arg(settings.extension);
+        QString path = dialogPresenter().saveFile(request);
+        if (path.isEmpty())
+            return QString();
+        if (QFileInfo(path).suffix().compare(settings.extension, Qt::CaseInsensitive) != 0)
+            path += u'.' + settings.extension;
+        const QString asked = askedFile(path, settings);
+        if (!cardFileExists(asked)
+            || Show_YES_NO_MessageBox(QFileInfo(asked).completeBaseName() + kReplaceSingleQuestion) == 1)
+            return path;
+        ++export_card_counter;
+    }
+}
+
 // The design as it stands, no record put in, into the chosen file: "_Front" and "_Back" files,
-// or one joined picture. Every file already there is asked about.
+// or one joined picture. Files already there are replaced without another question: the name
+// was asked about when it was chosen, and the back goes with its front.
 void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchExportSettings& settings)
 {
-    FilePanelRequest request;
-    request.parent = controller.window();
-    request.caption = QStringLiteral("Export Card");
-    request.filter = QStringLiteral("%1 (*.%2)").arg(settings.extension, settings.extension.toLower());
-    QString path = dialogPresenter().saveFile(request);
+    const QString path = chooseSingleFile(controller, settings);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().compare(settings.extension, Qt::CaseInsensitive) != 0)
-        path += u'.' + settings.extension;
+    ++export_card_counter;
     const SKTDocument& design = controller.document();
     auto side = [&](CardSide which) {
         SideSnapshot snapshot = snapshotForOutput(which == CardSide::Front ? design.graphics() : design.graphics_back(),
@@ -101,13 +131,8 @@ void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchEx
             return;
         }
     }
-    replace_keep_file_flag = ReplaceKeep::Replace;
-    KeepReplaceAnswers answers(&askKeepOrReplace);
     ExportReport report;
-    auto write = [&](CardFile file) {
-        file.path = answers.pathToWrite(file.path);
-        if (file.path.isEmpty())
-            return false;
+    auto write = [&](const CardFile& file) {
         QString error;
         const QByteArray bytes = cardFileBytes(file, &error);
         if (!bytes.isEmpty() && writeFileWhole(file.path, bytes, &error)) {

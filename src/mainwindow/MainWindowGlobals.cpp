@@ -10,4 +10,6 @@ CardFont DEFAULT_FONT{QStringLiteral("DejaVu Sans"), 12.0};
 bool copy_card_design = false;
 int Camera_Capture_Count = 1;
 QString Camera_Capture_Image;
+// Counts on for the whole run: each single export and each name the user would not replace.
+int export_card_counter = 1;
 bool Fill_User_Profile = false;

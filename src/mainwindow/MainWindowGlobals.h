@@ -19,3 +19,4 @@ extern bool copy_card_design;        // set while a design is being copied onto 
 extern bool Fill_User_Profile;       // the card-holder profile was confirmed for this design
 extern int Camera_Capture_Count;
 extern QString Camera_Capture_Image; // where the camera's last picture is saved
+extern int export_card_counter;      // the number a single export proposes, "Card_1" first

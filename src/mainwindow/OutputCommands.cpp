@@ -17,10 +17,12 @@
 #include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/SideCommands.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/ToolCommands.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "mail/Preferences.h"
+#include "output/RecordRun.h"
 #include "platform/MessageBoxes.h"
 #include "views/mail/PreferencesWindow.h"
 #include "views/mail/Send_Mail.h"
@@ -30,6 +32,7 @@
 #include "views/photos/CroppingTool.h"
 #include "views/photos/PhotoWindows.h"
 #include "views/series/BatchWizard.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "views/print/PrinterCatalog.h"
 #include "views/series/SeriesMakerWindows.h"
 
@@ -66,6 +69,33 @@ void Set_Graphic_Array_According_Side(SKTWindowController& controller)
         controller.sideCommands().Select_back_side();
     else
         controller.sideCommands().Select_front_side();
+}
+
+void Select_first_row_value_for_design(SKTWindowController& controller)
+{
+    const SeriesStore store;
+    SKTDocument& design = controller.document();
+    RecordRun run(design, store, Loaded_Data_Table(), CARD_SIDE_STR == QLatin1String("2"));
+    // The first record goes onto both sides whole, or the design stays as it is and says why.
+    QString refusal;
+    const GraphicList front = run.recordOnCopies(0, CardSide::Front, &refusal);
+    const GraphicList back = refusal.isEmpty() ? run.recordOnCopies(0, CardSide::Back, &refusal) : GraphicList();
+    Card_Value_In_Process = false;
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(QStringLiteral("The first record cannot be shown on the card.\n\n%1").arg(refusal));
+        return;
+    }
+    for (SKTGraphicView* view : {controller.graphicView(SKTDocument::FrontSide), controller.graphicView(SKTDocument::BackSide)})
+        view->dropSelection();
+    // Record values on the canvas are no edit of the design's to undo.
+    const bool recording = design.undoManager().isUndoRegistrationEnabled();
+    design.Enable_Disable_Undo_Registraion(false);
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, front);
+    design.replaceGraphicsOnSide(SKTDocument::BackSide, back);
+    design.Enable_Disable_Undo_Registraion(recording);
+    if (Start_Card_Option == QLatin1String("G"))
+        controller.liveModes().Select_Excel_First_Row();
+    controller.Refresh_Canvas();
 }
 
 void Export_Button(SKTWindowController& controller)

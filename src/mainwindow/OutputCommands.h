@@ -5,14 +5,18 @@
 // not built yet say so plainly.
 #include <QString>
 
-class SKTWindowController;
+#include "views/print/PrinterCatalog.h"
 
-inline const QString kNoPrinterMessage = QStringLiteral("No printer found.");
+class SKTWindowController;
 
 // Before an output run: remember both sides' elements, so the run may fill them in freely.
 void Set_Front_Back_Value_To_Print_Export_Mail(SKTWindowController& controller);
 // After an output run: record values are no longer being assigned to the side in force.
 void Set_Graphic_Array_According_Side(SKTWindowController& controller);
+// Record 0 on both sides of the design, bound into fresh copies that take the elements' places,
+// so that the canvas shows the first values; in group mode the group list marks its first row.
+// A first record that cannot be shown whole changes nothing and says why.
+void Select_first_row_value_for_design(SKTWindowController& controller);
 
 void Export_Button(SKTWindowController& controller);
 // "No printer found." without a printer; otherwise the print window, with the design backed up

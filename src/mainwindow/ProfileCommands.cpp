@@ -4,6 +4,7 @@
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
 #include "model/profiles/PartyInvitationLayout.h"
 #include "model/profiles/ProfileFiller.h"
 #include "model/profiles/ProfilePlacement.h"
@@ -103,14 +104,9 @@ void ProfileCommands::Profile_Window_Closed(int result, bool sheetLoadedAgain)
 QImage ProfileCommands::Show_Profile_Preview(const QString& side)
 {
     SKTDocument& document = m_controller.document();
-    GraphicList copies;
-    for (const GraphicPtr& element : document.graphicsOfSide(SKTDocument::Side(Card_Front_Or_Back.load())))
-        copies.append(element->cloneForRendering());
-    SKTGraphicView& preview = *m_controller.graphicView(SKTDocument::PreviewSide);
-    preview.dropSelection();
-    document.replaceGraphicsOnSide(SKTDocument::PreviewSide, copies);
+    m_controller.sideCommands().Set_Temp_Design(document.graphicsOfSide(SKTDocument::Side(Card_Front_Or_Back.load())));
     Fill_User_profile_info_TEMP_side(side);
-    preview.update();
+    m_controller.graphicView(SKTDocument::PreviewSide)->update();
     // On the side's own card, at twice the canvas's size so that it stays sharp when fitted.
     constexpr double kPreviewDpi = 144.0;
     return SKTRenderingView::image_From_Card_Graphics(document.graphicsOfSide(SKTDocument::PreviewSide),

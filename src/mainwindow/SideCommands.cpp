@@ -15,6 +15,7 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
+#include "output/DesignSnapshot.h"
 #include "platform/MessageBoxes.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/canvas/SKTGrid.h"
@@ -121,6 +122,14 @@ void SideCommands::Temp_Design_Control_Assign()
     document.replaceGraphicsOnSide(SKTDocument::PreviewSide,
                                    document.graphicsOfSide(SKTDocument::Side(Card_Front_Or_Back.load())));
     m_controller.graphicView(SKTDocument::PreviewSide)->update();
+}
+
+void SideCommands::Set_Temp_Design(const GraphicList& elements)
+{
+    SKTGraphicView& preview = *m_controller.graphicView(SKTDocument::PreviewSide);
+    preview.dropSelection();
+    m_controller.document().replaceGraphicsOnSide(SKTDocument::PreviewSide, DesignSnapshot::copiesOf(elements));
+    preview.update();
 }
 
 void SideCommands::Select_front_side()

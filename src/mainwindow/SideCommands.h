@@ -38,6 +38,9 @@ public:
     void Temp_Card_Btn_Clicked();
     // The preview canvas takes the side in force's elements themselves, not copies.
     void Temp_Design_Control_Assign();
+    // The preview canvas shows copies of the elements in place of its own, so that nothing done
+    // there reaches the side they came from.
+    void Set_Temp_Design(const GraphicList& elements);
 
     // After a Yes: the side in force replaces the other side's design and settings; the other
     // side gets its own element objects. Ends on the back side.

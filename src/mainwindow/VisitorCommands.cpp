@@ -63,7 +63,7 @@ void Print_Visitor_Pass(SKTWindowController& controller, bool preview)
         Show_MessageBox(why);
         return;
     }
-    printVisitorPassChosen(pass, preview, controller.window());
+    printVisitorPass(pass, preview, controller.window());
 }
 
 void Open_Visitor_Log(SKTWindowController& controller)

@@ -9,7 +9,7 @@ class SKTWindowController;
 // was typed).
 int Register_Visitor(SKTWindowController& controller);
 // The pass of the visitor in the panels through the printing view: preview shows it on screen,
-// otherwise it goes to the printer or a PDF the user chooses.
+// otherwise it goes to the visitor log's printer with no print panel, as the log's passes do.
 void Print_Visitor_Pass(SKTWindowController& controller, bool preview);
 // The visitor log window over the application's live log.
 void Open_Visitor_Log(SKTWindowController& controller);

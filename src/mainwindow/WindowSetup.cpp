@@ -97,8 +97,6 @@ void Reset_Window_For_New_Project(SKTWindowController& controller, bool full)
         Fill_User_Profile = false;
         controller.Front_user_profile.Reset_All_Values();
         controller.Back_user_profile.Reset_All_Values();
-        controller.Front_user_profile.Clear_Captions();
-        controller.Back_user_profile.Clear_Captions();
     }
     controller.main_photo_ds_batch = false;
     controller.Main_Photo_image = QImage();

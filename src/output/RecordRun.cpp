@@ -128,16 +128,28 @@ QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
     return QString();
 }
 
-SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)
+GraphicList RecordRun::boundCopies(int n, CardSide side, QString* refusal)
 {
     GraphicList copies = DesignSnapshot::copiesOf(side == CardSide::Front ? m_before.front() : m_before.back());
-    const QString refusal = Assign_Batch_Values_To_Control(copies, n);
+    *refusal = Assign_Batch_Values_To_Control(copies, n);
+    return copies;
+}
+
+void RecordRun::noteRefused(int n, QString* failure)
+{
+    if (failure->isEmpty())
+        *failure = QStringLiteral("The card side could not be drawn.");
+    m_refused.add({n, recordLabel(n), *failure});
+}
+
+SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)
+{
+    QString refusal;
+    GraphicList copies = boundCopies(n, side, &refusal);
     SideSnapshot snapshot = refusal.isEmpty() ? snapshotOfCopies(std::move(copies), side, m_pictures)
                                               : SideSnapshot{CardImage(), refusal};
     if (!snapshot.isWhole()) {
-        if (snapshot.failure.isEmpty())
-            snapshot.failure = QStringLiteral("The card side could not be drawn.");
-        m_refused.add({n, recordLabel(n), snapshot.failure});
+        noteRefused(n, &snapshot.failure);
         return snapshot;
     }
     if (Mirror_Image_Create)
@@ -145,9 +157,32 @@ SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)
     return snapshot;
 }
 
+GraphicList RecordRun::recordOnCopies(int n, CardSide side, QString* refusal)
+{
+    GraphicList copies = boundCopies(n, side, refusal);
+    if (refusal->isEmpty()) {
+        // Drawn once, small, to learn that every bound picture can be read.
+        constexpr double kCheckDpi = 72.0;
+        const SideSnapshot check = snapshotForOutput(copies, side, m_pictures, kCheckDpi);
+        if (check.isWhole())
+            return copies;
+        *refusal = check.failure;
+    }
+    noteRefused(n, refusal);
+    return GraphicList();
+}
+
 SideSnapshot RecordRun::Set_data_table_value_to_card(int n, CardSide side)
 {
     SideSnapshot snapshot;
     GuiThread::runBlocking([&] { snapshot = bindAndSnapshot(n, side); });
+    return snapshot;
+}
+
+SideSnapshot RecordRun::Generate_Batch_Image_For_Differ_Value_from_redrenig_class(const GraphicList& elements,
+                                                                                   CardSide side)
+{
+    SideSnapshot snapshot;
+    GuiThread::runBlocking([&] { snapshot = snapshotForOutput(elements, side, m_pictures); });
     return snapshot;
 }

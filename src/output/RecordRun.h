@@ -50,6 +50,16 @@ public:
     // handling events (never wait on the caller) while a run is under way.
     SideSnapshot Set_data_table_value_to_card(int n, CardSide side);
 
+    // Record n bound into fresh copies of the side as it was when the run began, for a caller
+    // that shows them itself. None, with the reason and a note in refused(), when the record
+    // cannot be shown whole (a barcode that cannot show its value, a picture that cannot be
+    // read). GUI thread.
+    GraphicList recordOnCopies(int n, CardSide side, QString* refusal);
+
+    // A list drawn as it stands, no record put in and never mirrored, whatever the run's mirror
+    // says: for a side the caller has filled itself. Any thread, as Set_data_table_value_to_card.
+    SideSnapshot Generate_Batch_Image_For_Differ_Value_from_redrenig_class(const GraphicList& elements, CardSide side);
+
     // The record as the end report names it: the first text value bound on the card (a name, as a
     // rule), else its first bound value. GUI thread.
     QString recordLabel(int n) const;
@@ -58,6 +68,9 @@ private:
     // The value record n gives an element, and whether the element takes one in this run.
     QString recordValue(const SKTGraphic& element, int n, bool* bound) const;
     SideSnapshot bindAndSnapshot(int n, CardSide side);
+    // Copies of the side as it was, record n bound into them; the reason a barcode refused it.
+    GraphicList boundCopies(int n, CardSide side, QString* refusal);
+    void noteRefused(int n, QString* failure);
 
     DesignSnapshot m_before;
     RunSources m_sources;

@@ -13,6 +13,7 @@ struct FilePanelRequest {
     QString caption;
     QString directory;
     QString filter;  // Qt name filter, "Design (*.did);;All (*)"
+    QString proposedName;  // the name a save panel offers, in directory
 };
 
 class DialogPresenter {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -112,7 +113,9 @@ TEST_F(CardExportRoadTest, AFromAboveTheToIsRefusedOnTheSheet)
     EXPECT_TRUE(written().isEmpty());
 }
 
-TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileAskingAboutEveryFileThere)
+// Only the file the chosen name gives (here the front, not there) is asked about; the back beside
+// it goes with its front and is replaced without a keep-or-replace question.
+TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileReplacingItsBackUnasked)
 {
     CARD_SIDE_STR = QStringLiteral("2");
     const QString back = folder.filePath("Card_Back.PNG");
@@ -125,27 +128,60 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileAskin
     });
     dialogs.queueSaveFile(folder.filePath("Card.PNG"));
     dialogs.queueHook([&](QDialog& dialog) {
-        auto* prompt = qobject_cast<Replcae_Confirm_Box*>(&dialog);
-        if (!prompt)
+        auto* box = qobject_cast<Open_Export_Log*>(&dialog);
+        if (!box)
             return asked.append(dialog.windowTitle());
-        asked.append(prompt->file_path_str);
-        prompt->Keep_Pressed();
-    });
-    dialogs.queueHook([this](QDialog& dialog) {
-        if (auto* box = qobject_cast<Open_Export_Log*>(&dialog))
-            closingMessage = box->_open_log_message->text();
+        closingMessage = box->_open_log_message->text();
     });
     Export_Button(controller);
     CARD_SIDE_STR = QStringLiteral("1");
-    // The back already there was asked about and kept; the front is the design as it stands.
-    EXPECT_EQ(asked, QStringList{back});
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name),
-              (QStringList{"Card_Back (1).png", "Card_Back.PNG", "Card_Front.PNG"}));
-    QFile old(back);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), "old back");
+    EXPECT_TRUE(asked.isEmpty()) << qPrintable(asked.join(u'|'));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Card_Back.PNG", "Card_Front.PNG"}));
+    const QImage replaced(back);
+    ASSERT_FALSE(replaced.isNull());
+    EXPECT_EQ(replaced.size(), QImage(folder.filePath("Card_Front.PNG")).size());
     EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n1 card was written.");
     EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
+}
+
+// Without a data source the panel offers Card_1, Card_2 ... counting over the whole run; a front
+// already there is asked about by name, and No offers the next number.
+TEST_F(CardExportRoadTest, ASingleCardIsOfferedTheNextCardNumberAndAFileThereIsAskedAboutByName)
+{
+    export_card_counter = 1;
+    const QString oldFront = folder.filePath("Card_1_Front.PNG");
+    writeOld(oldFront, "old front");
+    auto exportSingleCard = [&](const QStringList& chosen) {
+        dialogs.queueHook([](QDialog& dialog) {
+            auto& sheet = static_cast<ExportSheet&>(dialog);
+            sheet.rangeBlock->Export_with_excel_chk->click();
+            sheet.exportOkay();
+        });
+        for (const QString& name : chosen)
+            dialogs.queueSaveFile(folder.filePath(name));
+        Export_Button(controller);
+        dialogs.clearHooks();
+    };
+    messages.queueAnswers({1});  // No: keep the old front
+    exportSingleCard({"Card_1.PNG", "Card_2.PNG"});
+    EXPECT_EQ(dialogs.offeredNames, (QStringList{"Card_1.PNG", "Card_2.PNG"}));
+    EXPECT_EQ(messages.texts(), QStringList{"Card_1_Front already exists. Do you want to replace it?"});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Card_1_Front.PNG", "Card_2_Front.PNG"}));
+    QFile kept(oldFront);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old front");
+    kept.close();
+
+    // The next export goes on from Card_3; Yes replaces the front named, with no second question.
+    messages.queueAnswers({0});
+    exportSingleCard({"Card_1.PNG"});
+    EXPECT_EQ(dialogs.offeredNames.last(), "Card_3.PNG");
+    EXPECT_EQ(messages.texts().size(), 2);
+    const QImage replaced(oldFront);
+    EXPECT_FALSE(replaced.isNull());
+    EXPECT_EQ(replaced.size(), QImage(folder.filePath("Card_2_Front.PNG")).size());
+    EXPECT_EQ(export_card_counter, 4);
 }
 
 TEST_F(CardExportRoadTest, ABatchRunsFirstQuestionIsMadeAndAnsweredOnTheGuiThreadWhileTheRunWaits)

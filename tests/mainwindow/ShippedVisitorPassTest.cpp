@@ -4,6 +4,7 @@
 // cannot be whole is refused with its reason and nothing is printed.
 #include <QCheckBox>
 #include <QFile>
+#include <QPrinter>
 #include <QTableWidget>
 
 #include "VisitorDeskFixture.h"
@@ -51,6 +52,7 @@ protected:
         const SideSnapshot canvas = snapshotForOutput(controller.Get_Front_Controls_Array(), CardSide::Front, pictures);
         EXPECT_TRUE(canvas.isWhole()) << qPrintable(canvas.failure);
         QPrinter printer(QPrinter::HighResolution);
+        setUpVisitorPassPrinter(printer);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         EXPECT_TRUE(Call_Print_Box_1(canvas.image.toImage(kOutputDpi), false, printer));
@@ -118,8 +120,11 @@ TEST_F(ShippedVisitorPass, ANumberNoBarcodeCanShowOrAPhotoThatCannotBeReadRefuse
             element->control_ID = QStringLiteral("Fup_UniqueNo");
     type("Fup_Name", QStringLiteral("Ana Souza"));
     type("Fup_UniqueNo", QStringLiteral("V-\u2116 7"));
+    const QString refused = scratch.filePath(QStringLiteral("refused.pdf"));
+    printTo(refused);
     EXPECT_TRUE(opensNoWindow("print_pass_btn"));
     EXPECT_TRUE(opensNoWindow("preview_pass_btn"));
+    EXPECT_FALSE(QFile::exists(refused));
     EXPECT_EQ(messages.texts(),
               QStringList(2, QStringLiteral("\nThe barcode cannot show \"V-\u2116 7\": Code 128 cannot encode this value.")));
 
@@ -146,6 +151,7 @@ TEST_F(ShippedVisitorPass, ANumberNoBarcodeCanShowOrAPhotoThatCannotBeReadRefuse
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("not a picture");
     broken.close();
+    printTo(refused);
     EXPECT_TRUE(opensNoWindow("print_pass_btn"));
     bool printedFromLog = false;
     dialogs.queueHook([](QDialog& log) {
@@ -156,7 +162,26 @@ TEST_F(ShippedVisitorPass, ANumberNoBarcodeCanShowOrAPhotoThatCannotBeReadRefuse
     click("visitor_log_btn");
     dialogs.clearHooks();
     EXPECT_FALSE(printedFromLog);
+    EXPECT_FALSE(QFile::exists(refused));
     const QString photoRefusal = QStringLiteral("\nThe picture \"ana.png\" could not be read.");
     EXPECT_EQ(messages.texts().mid(2),
               (QStringList{QStringLiteral("\nVisitor registered successfully."), photoRefusal, photoRefusal}));
+}
+
+// Print Pass sends the pass at once, with no print panel; with no printer at all it says so and
+// sends nothing.
+TEST_F(ShippedVisitorPass, PrintPassOpensNoPanelAndWithoutAPrinterSaysNoPrinterFound)
+{
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    const QString pdf = scratch.filePath(QStringLiteral("straight.pdf"));
+    printTo(pdf);
+    EXPECT_TRUE(opensNoWindow("print_pass_btn"));
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+
+    printers.names.clear();
+    ASSERT_TRUE(QFile::remove(pdf));
+    EXPECT_TRUE(opensNoWindow("print_pass_btn"));
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nNo printer found.")});
 }

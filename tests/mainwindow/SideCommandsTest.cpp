@@ -116,3 +116,29 @@ TEST_F(SideCommandsTest, PreviewShowsTheLiveElementsOfTheSideInForce)
     EXPECT_EQ(SideCommands::Get_Factor_According_Index(7), 4.0);
     EXPECT_EQ(SideCommands::Get_Factor_According_Index(11), 0.0);
 }
+
+// A temporary design shows copies in place of what the preview held: what is done to them there
+// never reaches the side they came from.
+TEST_F(SideCommandsTest, ATemporaryDesignShowsCopiesOfTheElementsInPlaceOfThePreviews)
+{
+    const GraphicPtr name = SKTGraphic::create(GraphicKind::Text);
+    name->Set_text_value(QStringLiteral("Ada Lovelace"));
+    name->setBounds(QRectF(12, 30, 120, 22));
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {name}, {0});
+    commands().Temp_Design_Control_Assign();
+    ASSERT_EQ(document.graphics_temp(), GraphicList{name});
+
+    commands().Set_Temp_Design(document.graphics());
+    const GraphicList preview = document.graphics_temp();
+    ASSERT_EQ(preview.size(), 1);
+    EXPECT_NE(preview[0], name);
+    EXPECT_EQ(preview[0]->Text_Value, QStringLiteral("Ada Lovelace"));
+    EXPECT_EQ(preview[0]->bounds(), QRectF(12, 30, 120, 22));
+    preview[0]->Set_text_value(QStringLiteral("Changed in the preview"));
+    preview[0]->setBounds(QRectF(0, 0, 10, 10));
+    EXPECT_EQ(name->Text_Value, QStringLiteral("Ada Lovelace"));
+    EXPECT_EQ(name->bounds(), QRectF(12, 30, 120, 22));
+    commands().Set_Temp_Design({});
+    EXPECT_TRUE(document.graphics_temp().isEmpty());
+    EXPECT_EQ(document.graphics(), GraphicList{name});
+}

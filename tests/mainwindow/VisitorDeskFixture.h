@@ -1,17 +1,22 @@
 #pragma once
 // The front desk on the real window in visitor mode: the front side panel typed into and its
-// buttons pressed as a user does, passes printed to PDF through the print panel and read back.
+// buttons pressed as a user does, passes printed to PDF on a stand-in printer and read back.
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 
 #include "StartRoadFixture.h"
 #include "mainwindow/LiveModePanels.h"
+#include "views/print/StandInPrinters.h"
 #include "views/visitors/Profile_Side_Panel.h"
+#include "views/visitors/VisitorPassPrinting.h"
 
 class VisitorDeskFixture : public StartRoadFixture {
 protected:
+    void TearDown() override
+    {
+        visitorPassPrintToFile.clear();
+        StartRoadFixture::TearDown();
+    }
     Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
     void type(const char* id, const QString& text)
     {
@@ -29,16 +34,8 @@ protected:
         dialogs.clearHooks();
         return !opened;
     }
-    // The next print panel prints to this PDF.
-    void printTo(const QString& pdf)
-    {
-        dialogs.queueHook([pdf](QDialog& dialog) {
-            QPrinter& printer = *static_cast<QPrintDialog&>(dialog).printer();
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            dialog.setResult(QDialog::Accepted);
-        });
-    }
+    // The next passes print into this PDF, on the stand-in printer's paper.
+    static void printTo(const QString& pdf) { visitorPassPrintToFile = pdf; }
     // The PDF's page as a PNG at dpi beside it (pdftoppm); its path.
     static QString pageOf(const QString& pdf, int dpi)
     {
@@ -55,4 +52,6 @@ protected:
                 return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
         return QString();
     }
+
+    StandInPrinters printers;
 };

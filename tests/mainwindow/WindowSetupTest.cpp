@@ -144,7 +144,9 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
 }
 
-TEST_F(WindowSetupTest, OnlyAFullResetDropsTheProfileCaptions)
+// The captions belong to the side profile dialog: a new design clears values and bindings, and a
+// later fill places the captions last written beside the new values.
+TEST_F(WindowSetupTest, EveryResetKeepsTheProfileCaptions)
 {
     controller.Front_user_profile.Name_label = QStringLiteral("Name :");
     controller.Back_user_profile.unique_label = QStringLiteral("Unique No. :");
@@ -152,9 +154,11 @@ TEST_F(WindowSetupTest, OnlyAFullResetDropsTheProfileCaptions)
     EXPECT_EQ(controller.Front_user_profile.Name_label, QStringLiteral("Name :"));
     EXPECT_EQ(controller.Back_user_profile.unique_label, QStringLiteral("Unique No. :"));
 
+    controller.Front_user_profile.Name = QStringLiteral("Ada");
     controller.New_Project_Setting_Reset(true);
-    EXPECT_TRUE(controller.Front_user_profile.Name_label.isEmpty());
-    EXPECT_TRUE(controller.Back_user_profile.unique_label.isEmpty());
+    EXPECT_EQ(controller.Front_user_profile.Name_label, QStringLiteral("Name :"));
+    EXPECT_EQ(controller.Back_user_profile.unique_label, QStringLiteral("Unique No. :"));
+    EXPECT_TRUE(controller.Front_user_profile.Name.isEmpty());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
 }
 

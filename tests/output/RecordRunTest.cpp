@@ -420,3 +420,28 @@ TEST_F(RecordRunTest, AMirroringRunTurnsEverySideOverLeftToRightOrTopToBottom)
         EXPECT_EQ(colourAtPoints(card, corner, 72), qRgb(255, 0, 0)) << mirror << vertical;
     }
 }
+
+// A list the caller filled itself is drawn as it stands: no record put in, never mirrored, and the
+// list keeps its values.
+TEST_F(RecordRunTest, AListDrawnAsItStandsTakesNoRecordAndIsNeverMirrored)
+{
+    fillTable(table, {{QStringLiteral("Name0")}});
+    GraphicPtr name = placed(columnBound(GraphicKind::Text, 1), QRectF(60, 10, 130, 24));
+    name->Set_text_value(QStringLiteral("Filled by hand"));
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {name});
+    GraphicPtr picture = placed(SKTGraphic::create(GraphicKind::Image), QRectF(0, 0, 40, 40));
+    static_cast<SKTImage&>(*picture).setFilePath(savePhoto(path("red.png"), QSize(100, 100), qRgb(255, 0, 0)), true);
+    const GraphicList filled{picture, name};
+    RecordRun run(design, store, table, false);
+    ASSERT_TRUE(run.sources().Use_Excel_Binding_Values);
+    run.Mirror_Image_Create = true;
+    run.Mirror_Vertical_Not_Horz = false;
+    const SideSnapshot drawn = run.Generate_Batch_Image_For_Differ_Value_from_redrenig_class(filled, CardSide::Front);
+    ASSERT_TRUE(drawn.isWhole()) << qPrintable(drawn.failure);
+    const QImage card = drawn.image.toImage(72);
+    EXPECT_EQ(colourAtPoints(card, QPointF(5, 5), 72), qRgb(255, 0, 0));
+    EXPECT_NE(colourAtPoints(card, QPointF(238, 5), 72), qRgb(255, 0, 0));
+    EXPECT_TRUE(cardText(drawn).contains(QStringLiteral("Filled by hand")));
+    EXPECT_FALSE(cardText(drawn).contains(QStringLiteral("Name0")));
+    EXPECT_EQ(filled[1]->Text_Value, QStringLiteral("Filled by hand"));
+}

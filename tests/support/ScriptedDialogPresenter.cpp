@@ -36,9 +36,10 @@ QString ScriptedDialogPresenter::openFile(const FilePanelRequest&)
     return takeFirst(openFiles_);
 }
 
-QString ScriptedDialogPresenter::saveFile(const FilePanelRequest&)
+QString ScriptedDialogPresenter::saveFile(const FilePanelRequest& request)
 {
     expectOnGuiThread("a file panel");
+    offeredNames.append(request.proposedName);
     return takeFirst(saveFiles_);
 }
 

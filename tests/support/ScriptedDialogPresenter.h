@@ -5,6 +5,7 @@
 // thread, or a dialog made on a worker, fails the running test.
 #include <deque>
 #include <functional>
+#include <QStringList>
 #include "platform/DialogPresenter.h"
 
 class ScriptedDialogPresenter : public DialogPresenter {
@@ -18,6 +19,8 @@ public:
     void queueFolder(const QString& path) { folders_.push_back(path); }
     // Drops the hooks no dialog took.
     void clearHooks() { hooks_.clear(); }
+    // The names the save panels offered, in order.
+    QStringList offeredNames;
 
     int runModal(QDialog& dialog) override;
     QString openFile(const FilePanelRequest&) override;

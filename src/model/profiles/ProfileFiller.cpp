@@ -105,9 +105,8 @@ void ProfileFiller::placePhoto(const User_Profile_Class& profile, ProfileFillSid
         }
         m_canvas.Set_Selection_Index_According_ID(photoId);
         bindSelected(profile, field);
-    } else {
-        // A photo the side does not use (a card field moved to the other side included) is
-        // hidden, never left showing the old picture.
+    } else if (side == ProfileFillSide::Front) {
+        // The back leaves a photo element it does not use as it is, picture and visibility.
         if (const GraphicPtr photo = m_canvas.Selcect_Ctrl_With_ID(photoId))
             photo->Set_Ctrl_Is_Visible(false);
     }

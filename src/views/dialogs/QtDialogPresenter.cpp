@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 
 #include "platform/GuiThread.h"
@@ -40,8 +41,11 @@ QStringList QtDialogPresenter::openFiles(const FilePanelRequest& request)
 QString QtDialogPresenter::saveFile(const FilePanelRequest& request)
 {
     assertGuiThread();
-    return QFileDialog::getSaveFileName(request.parent, request.caption, request.directory,
-                                        request.filter);
+    // A directory ending in a file name has the panel offer that name.
+    const QString start = request.proposedName.isEmpty() ? request.directory
+                          : request.directory.isEmpty()  ? request.proposedName
+                                                         : QDir(request.directory).filePath(request.proposedName);
+    return QFileDialog::getSaveFileName(request.parent, request.caption, start, request.filter);
 }
 
 QString QtDialogPresenter::chooseFolder(const FilePanelRequest& request)

@@ -65,7 +65,7 @@ void Camera::connectControls()
     click(ui->capture_btn, &Camera::Capture_Btn_Clicked);
     click(ui->enable_cropping_btn, &Camera::Enable_Cropping_Clicked);
     click(ui->crop_btn, &Camera::Crop_Image_Clicked);
-    click(ui->image_reset_btn, &Camera::Image_reset_Button);
+    click(ui->Image_Edit_Prop_Box->image_reset_btn(), &Camera::Image_reset_Button);
     click(ui->ok_btn, &Camera::OK_Btn_Clicked);
     click(ui->cancel_btn, &Camera::Cancel_Btn_Clicked);
     click(ui->save_btn, &Camera::Save_Crop_Image_Clicked);

@@ -15,7 +15,7 @@
 void Cropping_Tool::connectAdjustments()
 {
     adjustments_->connect(this, [this] { Update_Image_With_Settings(); });
-    connect(ui->image_reset_btn, &QPushButton::clicked, this, &Cropping_Tool::Image_reset_Button);
+    connect(ui->Image_Edit_Prop_Box->image_reset_btn(), &QPushButton::clicked, this, &Cropping_Tool::Image_reset_Button);
 }
 
 void Cropping_Tool::Reset_Image_Editing_Controls()

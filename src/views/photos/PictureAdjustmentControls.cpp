@@ -58,12 +58,19 @@ void PictureAdjustmentControls::connect(QWidget* receiver, const std::function<v
 
 void PictureAdjustmentControls::reset() const
 {
-    const PictureSettings neutral;
-    for (QCheckBox* box : {gray_, sepia_, invert_, flipVertically_, flipHorizontally_})
-        box->setChecked(false);
+    show(PictureSettings());
+}
+
+void PictureAdjustmentControls::show(const PictureSettings& settings) const
+{
+    gray_->setChecked(settings.gray_Scale);
+    sepia_->setChecked(settings.Sepia);
+    invert_->setChecked(settings.invert_clr);
+    flipVertically_->setChecked(settings._isFlippedVertically);
+    flipHorizontally_->setChecked(settings._isFlippedHorizontally);
     for (const Slider& s : sliders_) {
         const QSignalBlocker quiet(s.slider);
-        s.slider->setValue(int(std::lround(neutral.*s.setting * s.divisor)));
+        s.slider->setValue(int(std::lround(settings.*s.setting * s.divisor)));
         s.value->setText(QString::number(valueOf(s)));
     }
 }

@@ -21,6 +21,8 @@ public:
     void connect(QWidget* receiver, const std::function<void()>& changed) const;
     // Neutral settings on every control, without calling back.
     void reset() const;
+    // The settings on every control, without calling back.
+    void show(const PictureSettings& settings) const;
     // The settings the controls show, as the filter chain takes them.
     PictureSettings settings() const;
 

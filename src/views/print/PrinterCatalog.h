@@ -7,6 +7,8 @@
 
 class QWidget;
 
+inline const QString kNoPrinterMessage = QStringLiteral("No printer found.");
+
 // The paper as the print settings give it for one printer, in points at the chosen orientation,
 // with the margins the printer cannot print on.
 struct PrinterPaper {

@@ -76,7 +76,7 @@ bool VisitorLogLogic::Execute_Printing(bool preview, QWidget* window)
         Show_MessageBox(why.isEmpty() ? QStringLiteral("The visitor pass could not be drawn.") : why);
         return false;
     }
-    return printVisitorPassChosen(pass, preview, window);
+    return printVisitorPass(pass, preview, window);
 }
 
 bool VisitorLogLogic::exportTo(const QString& target)

@@ -41,8 +41,8 @@ public:
     bool Set_User_Image(const QString& reference);
     const QImage& photo() const { return m_photo; }
 
-    // Preview (the print preview window) or print (on the printer chosen in the print panel, a
-    // PDF when it names an output file) of the selected visitor's pass. False, after saying why,
+    // Preview (the print preview window) or print, with no print panel, on the visitor log's own
+    // print settings (printVisitorPass) of the selected visitor's pass. False, after saying why,
     // when nothing went out.
     bool Execute_Printing(bool preview, QWidget* window = nullptr);
 

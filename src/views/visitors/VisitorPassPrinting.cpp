@@ -1,12 +1,13 @@
 #include "views/visitors/VisitorPassPrinting.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
 
-#include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
 #include "render/ImageResolution.h"
 #include "views/print/PrintJob.h"
+#include "views/print/PrinterCatalog.h"
+
+QString visitorPassPrintToFile;
 
 PrintSheetSettings visitorPassSheet(const QImage& pass, const QPrinter& printer)
 {
@@ -42,13 +43,32 @@ bool Call_Print_Box_1(const QImage& pass, bool preview, QPrinter& printer, QWidg
     return job.Execute_Printing(preview, printer, PrintRange{0, 1, true});
 }
 
-bool printVisitorPassChosen(const QImage& pass, bool preview, QWidget* window)
+void setUpVisitorPassPrinter(QPrinter& printer)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!preview) {
-        QPrintDialog panel(&printer, window);
-        if (dialogPresenter().runModal(panel) != QDialog::Accepted)
-            return false;
+    PrinterCatalog& catalog = printerCatalog();
+    const QString name = catalog.printerNames().value(0);
+    if (!visitorPassPrintToFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(visitorPassPrintToFile);
+    } else if (!name.isEmpty()) {
+        printer.setPrinterName(name);
     }
+    printer.setDocName(QStringLiteral("ZOVA ID Card"));
+    // A new print setting starts on the default printer's own paper.
+    const PrinterPaper paper = catalog.paper(name, QPrinter().pageLayout());
+    const QSizeF upright = paper.landscape ? QSizeF(paper.height, paper.width) : QSizeF(paper.width, paper.height);
+    printer.setPageLayout(QPageLayout(QPageSize(upright, QPageSize::Point),
+                                      paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(paper.left, paper.top, paper.right, paper.bottom), QPageLayout::Point));
+}
+
+bool printVisitorPass(const QImage& pass, bool preview, QWidget* window)
+{
+    if (!preview && printerCatalog().printerNames().isEmpty()) {
+        Show_MessageBox(kNoPrinterMessage);
+        return false;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    setUpVisitorPassPrinter(printer);
     return Call_Print_Box_1(pass, preview, printer, window);
 }

@@ -165,7 +165,7 @@ PhotoOutcome photoAfterFill(ProfileFillSide side, const QString& path, bool boun
     return {true, photo->ctrl_is_visible, photo->data_source_type_val()};
 }
 
-TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndAnUnusedOneIsHidden)
+TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndOnlyTheFrontHidesAnUnusedOne)
 {
     QTemporaryDir folder;
     const QString existing = folder.filePath("ada.png");
@@ -182,9 +182,33 @@ TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndAnUnusedOneIsHi
         EXPECT_EQ(photoAfterFill(side, existing, false, false, false), (PhotoOutcome{false, false, -9}));
     }
     EXPECT_EQ(photoAfterFill(ProfileFillSide::Front, existing, false, false, true), (PhotoOutcome{true, false, 0}));
-    EXPECT_EQ(photoAfterFill(ProfileFillSide::Back, existing, false, false, true), (PhotoOutcome{true, false, 0}));
+    EXPECT_EQ(photoAfterFill(ProfileFillSide::Back, existing, false, false, true), (PhotoOutcome{true, true, 0}));
     // The preview always shows a photo, used or not, with or without a file.
     EXPECT_EQ(photoAfterFill(ProfileFillSide::Preview, missing, false, false, false), (PhotoOutcome{true, true, 0}));
+}
+
+// A photo the side does not use: the front hides it; the back leaves the element it already has
+// (a template's, or one an earlier fill placed) showing its own picture.
+TEST(ProfileFill, AnUnusedPhotoIsHiddenOnTheFrontAndKeptWithItsPictureOnTheBack)
+{
+    for (const ProfileFillSide side : {ProfileFillSide::Front, ProfileFillSide::Back}) {
+        const bool back = side == ProfileFillSide::Back;
+        SCOPED_TRACE(back ? "back" : "front");
+        FakeProfileCanvas canvas;
+        GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
+        photo->control_ID = QStringLiteral("Fup_Photo");
+        photo->Set_Control_File_path(QStringLiteral("/templates/portrait.png"));
+        photo->Set_Ctrl_Is_Visible(true);
+        canvas.elements.append(photo);
+        User_Profile_Class profile = freshProfile();
+        profile.Name = QStringLiteral("Ada");
+        profile.image = QStringLiteral("/people/ada.png");  // not used on this side
+        fill(canvas, profile, side);
+        EXPECT_EQ(photo->ctrl_is_visible, back);
+        EXPECT_EQ(photo->FilePath(), QStringLiteral("/templates/portrait.png"));
+        EXPECT_EQ(canvas.ids(), QStringList({"Fup_Photo", "Fup_Name"}));
+        EXPECT_EQ(canvas.snapshots, 1);
+    }
 }
 
 TEST(ProfileFill, EachPictureShowsItsOwnPathAndTheLibraryChoiceIsKept)

@@ -1,6 +1,8 @@
 #pragma once
-// Printers for the print window's tests: Letter paper with 18-point unprintable margins on
-// "Office Laser", A4 with 5-point margins on "Card Printer", at the layout's orientation.
+// Printers for the print window's tests: Letter paper with 18-point unprintable margins (or
+// officeMargins) on "Office Laser", A4 with 5-point margins on "Card Printer", at the layout's
+// orientation.
+#include <QMarginsF>
 #include <QPageSize>
 
 #include "views/print/PrinterCatalog.h"
@@ -14,13 +16,14 @@ public:
     PrinterPaper paper(const QString& printer, const QPageLayout& layout) const override
     {
         const bool a4 = printer == QLatin1String("Card Printer");
-        const float margin = a4 ? 5 : 18;
+        const QMarginsF margins = a4 ? QMarginsF(5, 5, 5, 5) : officeMargins;
         const bool landscape = layout.orientation() == QPageLayout::Landscape;
         float w = a4 ? 595.28f : 612;
         float h = a4 ? 841.89f : 792;
         if (landscape)
             std::swap(w, h);
-        return {a4 ? QStringLiteral("A4") : QStringLiteral("Letter"), w, h, margin, margin, margin, margin, landscape};
+        return {a4 ? QStringLiteral("A4") : QStringLiteral("Letter"), w, h, float(margins.left()), float(margins.right()),
+                float(margins.top()), float(margins.bottom()), landscape};
     }
     bool runPageSetup(const QString&, QPageLayout& layout, QWidget*) override
     {
@@ -31,6 +34,7 @@ public:
     }
 
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Card Printer")};
+    QMarginsF officeMargins{18, 18, 18, 18};
     bool pageSetupAccepts = true;
     int pageSetups = 0;
 };

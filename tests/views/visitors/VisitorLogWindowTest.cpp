@@ -4,7 +4,6 @@
 // forgets, and the export read by openpyxl.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -21,25 +20,13 @@
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/print/PrintTestSheet.h"
+#include "views/print/StandInPrinters.h"
 #include "views/visitors/VisitorPassDesign.h"
+#include "views/visitors/VisitorPassPrinting.h"
 #include "views/visitors/Visitor_Log_Records.h"
 #include "visitors/VisitorPass.h"
 
 namespace {
-
-// The print panel's answer: a PDF at path on US Letter with margins of 36 points on the left, 37
-// on the right and 18 at the top.
-ScriptedDialogPresenter::Hook pdfPanel(const QString& path)
-{
-    return [path](QDialog& dialog) {
-        QPrinter& printer = *static_cast<QPrintDialog&>(dialog).printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::Letter));
-        printer.setPageMargins(QMarginsF(36, 18, 37, 18), QPageLayout::Point);
-        dialog.setResult(QDialog::Accepted);
-    };
-}
 
 class VisitorLogWindowTest : public ::testing::Test {
 protected:
@@ -63,8 +50,17 @@ protected:
             return Draw_Visitor_Pass(front, visitor, why);
         };
         window.Refresh_Rows();
+        // The log prints on the default printer's paper: US Letter with margins of 36 points on
+        // the left, 37 on the right and 18 at the top.
+        printers.officeMargins = QMarginsF(36, 18, 37, 18);
     }
-    void TearDown() override { setCardHost(nullptr); }
+    void TearDown() override
+    {
+        setCardHost(nullptr);
+        visitorPassPrintToFile.clear();
+    }
+    // The next passes print into this PDF.
+    static void printTo(const QString& pdf) { visitorPassPrintToFile = pdf; }
 
     template <typename Widget>
     Widget* child(const char* name) const
@@ -85,6 +81,7 @@ protected:
     ScriptedMessagePresenter messages;
     ScopedMessagePresenter messagesInstalled{messages};
     ScriptedDialogPresenter dialogs;
+    StandInPrinters printers;
     Visitor_Log_Records window{log};
 };
 
@@ -148,7 +145,7 @@ TEST_F(VisitorLogWindowTest, EachVisitorsPassPrintsToPdfAtItsPlaceWithItsOwnBarc
     for (int row = 0; row < 3; ++row) {
         const QString pdf = folder.filePath(QStringLiteral("pass-%1.pdf").arg(row + 1));
         child<QTableWidget>("Visitor_Table")->selectRow(row);
-        dialogs.queueHook(pdfPanel(pdf));
+        printTo(pdf);
         child<QPushButton>("Print_Button")->click();
         ASSERT_EQ(PrintTest::pdfPages(pdf), 1) << row;
         // Centred between the side margins, its top at the top margin: x = 36 + (612 - 73 - 243) / 2,
@@ -201,7 +198,7 @@ TEST_F(VisitorLogWindowTest, ANumberNoBarcodeCanShowRefusesThePassWhileNoNumberL
     // A barcode left off the card refuses nothing.
     front[3]->ctrl_is_visible = false;
     const QString hidden = folder.filePath(QStringLiteral("hidden-barcode.pdf"));
-    dialogs.queueHook(pdfPanel(hidden));
+    printTo(hidden);
     child<QPushButton>("Print_Button")->click();
     EXPECT_EQ(PrintTest::pdfPages(hidden), 1);
     front[3]->ctrl_is_visible = true;
@@ -209,7 +206,7 @@ TEST_F(VisitorLogWindowTest, ANumberNoBarcodeCanShowRefusesThePassWhileNoNumberL
     // Without a number there is nothing to encode: the pass prints, its barcode left out.
     const QString pdf = folder.filePath(QStringLiteral("no-number.pdf"));
     child<QTableWidget>("Visitor_Table")->selectRow(4);
-    dialogs.queueHook(pdfPanel(pdf));
+    printTo(pdf);
     child<QPushButton>("Print_Button")->click();
     ASSERT_EQ(PrintTest::pdfPages(pdf), 1);
     const QString page300 = folder.filePath(QStringLiteral("no-number"));
@@ -232,6 +229,30 @@ TEST_F(VisitorLogWindowTest, PreviewShowsTheSelectedVisitorsPassOnOnePage)
     child<QPushButton>("Preview_Button")->click();
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+}
+
+// Print goes straight to the log's printer, with no print panel; without a printer it says so
+// and sends nothing, while Preview still shows the pass.
+TEST_F(VisitorLogWindowTest, PrintOpensNoPanelAndWithoutAPrinterSaysNoPrinterFound)
+{
+    child<QTableWidget>("Visitor_Table")->selectRow(1);
+    const QString pdf = folder.filePath(QStringLiteral("straight.pdf"));
+    printTo(pdf);
+    int windowsOpened = 0;
+    dialogs.queueHook([&windowsOpened](QDialog&) { ++windowsOpened; });
+    child<QPushButton>("Print_Button")->click();
+    EXPECT_EQ(windowsOpened, 0);
+    EXPECT_EQ(PrintTest::pdfPages(pdf), 1);
+    EXPECT_EQ(window.logic.Execute_Printing(false), true);
+
+    printers.names.clear();
+    ASSERT_TRUE(QFile::remove(pdf));
+    child<QPushButton>("Print_Button")->click();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nNo printer found.")});
+    child<QPushButton>("Preview_Button")->click();
+    EXPECT_EQ(windowsOpened, 1);
+    EXPECT_EQ(messages.texts().size(), 1);
 }
 
 TEST_F(VisitorLogWindowTest, PrintWithoutASelectedVisitorSaysSoAndAskForNoPrinter)
@@ -262,11 +283,10 @@ TEST_F(VisitorLogWindowTest, ASearchOrAClearedSelectionLeavesNoVisitorChosenToPr
         EXPECT_TRUE(table.selectedRanges().isEmpty());
         EXPECT_TRUE(window.logic.photo().isNull());
         EXPECT_TRUE(child<QLabel>("Photo_View")->pixmap().isNull());
-        bool printed = false;
-        dialogs.queueHook([&printed](QDialog&) { printed = true; });
+        const QString pdf = folder.filePath(QStringLiteral("nobody.pdf"));
+        printTo(pdf);
         child<QPushButton>("Print_Button")->click();
-        dialogs.clearHooks();
-        EXPECT_FALSE(printed);
+        EXPECT_FALSE(QFile::exists(pdf));
         EXPECT_EQ(messages.texts().last(), QStringLiteral("\nPlease select visitor record."));
     }
     EXPECT_EQ(messages.texts().size(), 2);
