@@ -7,6 +7,7 @@
 
 #include "platform/GuiThread.h"
 #include "views/dialogs/ReportBox.h"
+#include "views/dialogs/WholeTitles.h"
 
 namespace {
 
@@ -22,6 +23,16 @@ QMessageBox::ButtonRole roleForTitle(const QString& title)
     return QMessageBox::ActionRole;
 }
 
+// QMessageBox fixes its size in its own show event, leaving the title too little room.
+class TitledMessageBox : public QMessageBox {
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        keepTitleWhole(*this);
+    }
+};
+
 bool widgetsUsableHere()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr && GuiThread::isCurrent();
@@ -36,11 +47,12 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
     if (!request.details.isEmpty()) {
         ReportBox box;
         box.setReport(request.text, request.details);
+        keepTitleWhole(box);
         box.exec();
         return 0;
     }
 
-    QMessageBox box;
+    TitledMessageBox box;
     // Window managers and task bars show the box by its title.
     box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setText(request.text);
