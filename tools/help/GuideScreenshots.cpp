@@ -407,7 +407,6 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
     tour.menu(QStringLiteral("mail-settings.png"), "Mail_Settings_Button");
     tour.menu(QStringLiteral("crop-tool.png"), "Cropping_Tool_Clicked");
     tour.menu(QStringLiteral("profile-window.png"), "User_Profile_Button_Clicked");
-    tour.menu(QStringLiteral("unit-dialog.png"), "doPreferences");
     tour.window(QStringLiteral("camera-window.png"), [] { cameraWindow().Open_Wnd(); });
     tour.directWindow(QStringLiteral("picture-library.png"), [] { Open_Image_Library_Window(QStringLiteral("C")); });
 

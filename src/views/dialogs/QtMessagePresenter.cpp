@@ -1,6 +1,7 @@
 #include "views/dialogs/QtMessagePresenter.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -23,15 +24,16 @@ QMessageBox::ButtonRole roleForTitle(const QString& title)
     return QMessageBox::ActionRole;
 }
 
-// QMessageBox fixes its size in its own show event, leaving the title too little room.
-class TitledMessageBox : public QMessageBox {
-protected:
-    void showEvent(QShowEvent* event) override
-    {
-        QMessageBox::showEvent(event);
-        keepTitleWhole(*this);
-    }
-};
+// QMessageBox fixes its width from its layout in its own show event, when the window already
+// exists: a row as wide as the title bar needs gives the window that width from its first map.
+void makeRoomForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(widthForTitle(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 bool widgetsUsableHere()
 {
@@ -52,7 +54,7 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
         return 0;
     }
 
-    TitledMessageBox box;
+    QMessageBox box;
     // Window managers and task bars show the box by its title.
     box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setText(request.text);
@@ -62,6 +64,7 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
         buttons.push_back(box.addButton(title, roleForTitle(title)));
     if (request.defaultButton >= 0 && request.defaultButton < int(buttons.size()))
         box.setDefaultButton(buttons[size_t(request.defaultButton)]);
+    makeRoomForTitle(box);
     box.exec();
 
     for (size_t i = 0; i < buttons.size(); ++i) {

@@ -29,7 +29,7 @@ void keepTitleWhole(QWidget& window)
 
 bool WholeTitles::eventFilter(QObject* watched, QEvent* event)
 {
-    // A message box sizes itself after this, in its own show event: the presenter widens it.
+    // A message box sizes itself after this, in its own show event: the presenter makes it room.
     if (event->type() == QEvent::Show) {
         auto* dialog = qobject_cast<QDialog*>(watched);
         if (dialog && dialog->isWindow() && !qobject_cast<QMessageBox*>(dialog))

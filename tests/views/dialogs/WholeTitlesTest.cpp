@@ -38,8 +38,9 @@ ShownTitle measure(QWidget& window)
     QFont bold = window.font();
     bold.setBold(true);
     const int textWidth = QFontMetrics(bold).horizontalAdvance(window.windowTitle());
-    // The icon and the three buttons.
-    return {window.windowTitle(), window.width(), textWidth + 4 * titleBarHeight(window)};
+    // The icon and the three buttons; the width once the window manager has framed the window.
+    const int needed = textWidth + 4 * titleBarHeight(window);
+    return {window.windowTitle(), window.width(), needed};
 }
 
 QString artifact(const QString& name)
@@ -77,7 +78,8 @@ class WholeTitlesTest : public ::testing::Test {
 protected:
     WholeTitlesTest()
     {
-        QApplication::setApplicationDisplayName(QStringLiteral("ZOVA ID Card"));
+        // As the application names itself: the boxes take its name for their title.
+        QCoreApplication::setApplicationName(QStringLiteral("ZOVA ID Card"));
         setMessagePresenter(&boxes);
         setDialogPresenter(&dialogs);
     }
@@ -85,7 +87,10 @@ protected:
     {
         setMessagePresenter(nullptr);
         setDialogPresenter(nullptr);
+        QCoreApplication::setApplicationName(previousName);
     }
+
+    const QString previousName = QCoreApplication::applicationName();
 
     QtMessagePresenter boxes;
     QtDialogPresenter dialogs;
