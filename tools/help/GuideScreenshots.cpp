@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <QFile>
 #include <deque>
 #include <functional>
 
@@ -57,6 +59,8 @@ const QColor kGrey(70, 75, 90);
 constexpr int kSelectedElement = 3;
 constexpr int kPhotoElement = 2;
 constexpr int kBarcodeElement = 6;
+// How long the picture library is given to show its thumbnails.
+constexpr int kThumbnailPatienceMs = 1500;
 // The grey area kept around the card in the picture of the selection.
 constexpr int kCanvasFrame = 28;
 
@@ -276,6 +280,11 @@ public:
             for (int tries = 0; tries < 200 && !(up = QApplication::activeModalWidget()); ++tries)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
             if (auto* dialog = qobject_cast<QDialog*>(up)) {
+                // The thumbnails are read on worker threads as they come into sight.
+                QElapsedTimer waited;
+                waited.start();
+                while (waited.elapsed() < kThumbnailPatienceMs)
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
                 settle();
                 pictures.insert(name, dialog->grab().toImage());
                 dialog->reject();
@@ -330,9 +339,18 @@ private:
     KeptMessages& m_messages;
 };
 
-QString shippedTemplate(const QString& category, const QString& name)
+// The series the first chapter imports from the staff workbook, one value a line.
+void writeStaffSeries()
 {
-    return QDir(Resource_Path).filePath(QStringLiteral("Templates/%1/%2 (h).did").arg(category, name));
+    const QList<std::pair<QString, QStringList>> series{
+        {QStringLiteral("Name"), {QStringLiteral("Maria Jensen"), QStringLiteral("Tom Okafor"), QStringLiteral("Lena Weiss")}},
+        {QStringLiteral("Number"), {QStringLiteral("0123"), QStringLiteral("0124"), QStringLiteral("0125")}},
+    };
+    for (const auto& [name, values] : series) {
+        QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Text))
+            file.write((values.join(u'\n') + u'\n').toUtf8());
+    }
 }
 
 // The group's workbook: a title row naming the columns, then one row per person.
@@ -398,6 +416,7 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
     tour.window(QStringLiteral("barcode-window.png"), [&] { controller.canvasHostOfWindow().Open_Barcode_Window(); });
     controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({});
 
+    writeStaffSeries();
     tour.menu(QStringLiteral("series-manager.png"), "Batch_Series_Button");
     tour.menu(QStringLiteral("series-generator.png"), "Create_Series_Button");
     tour.menu(QStringLiteral("import-wizard.png"), "Import_Wizard_Button");
@@ -432,6 +451,8 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
                    return window.result();
                }});
     tour.mainWindow(QStringLiteral("visitor-mode.png"));
+    // The pass's sample visitor, registered as the front desk would.
+    Register_Visitor(controller);
     tour.window(QStringLiteral("visitor-log.png"), [&] { Open_Visitor_Log(controller); });
     // In the user folder, whose path is the same on every build, since the wizard shows it.
     const QString workbook = writeGroupWorkbook(QDir(Created_Resource_Path));
