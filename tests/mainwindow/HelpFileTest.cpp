@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QMenuBar>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -46,28 +49,107 @@ int pageCount(const QString& pdfInfo)
     return pages.match(pdfInfo).captured(1).toInt();
 }
 
-// The names a person meets in the window: tools, bar and menu commands, start choices. The
-// trailing "…" of a command that opens a window is left off, as the guide's text does, and so
-// is the mark of an item's access letter.
+// The guide's own text, as written.
+QString guideSource()
+{
+    QFile file(QStringLiteral(ZOVA_SOURCE_DIR "/docs/help/user-guide.md"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << file.fileName().toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+// A name as the guide writes it: the trailing "…" of a command that opens a window and the mark
+// of an item's access letter are left off.
+QString asWritten(QString name)
+{
+    return name.remove(QChar(u'…')).remove(QLatin1Char('&')).remove(QStringLiteral("[*]")).simplified();
+}
+
+void collectMenu(const QMenu& menu, QStringList& names)
+{
+    for (const QAction* action : menu.actions()) {
+        if (action->menu())
+            collectMenu(*action->menu(), names);
+        else if (!action->isSeparator())
+            names << asWritten(action->text());
+    }
+}
+
+// Every item of every menu of the main window's menu bar, as the window builds them.
+QStringList menuItemsOfTheWindow(SKTWindowController& controller)
+{
+    QStringList names;
+    for (const QAction* title : controller.window()->menuBar()->actions()) {
+        if (title->menu())
+            collectMenu(*title->menu(), names);
+    }
+    names.removeAll(QString());
+    names.removeDuplicates();
+    return names;
+}
+
+// The names a person meets in the window: tools, bar and menu commands, start choices.
 QStringList namesInTheWindow()
 {
     SKTDocument document;
     SKTWindowController controller(document);
-    QList<QAction*> actions;
-    for (const char* bar : {"tools_bar", "edit_bar", "arrange_bar"})
-        actions += controller.window()->findChild<QToolBar*>(QLatin1String(bar))->actions();
-    for (const char* menu : {"file_menu", "edit_menu", "view_menu"})
-        actions += controller.windowLayout().menu(menu)->actions();
-    QStringList names;
-    for (const QAction* action : actions)
-        names << action->text();
+    QStringList names = menuItemsOfTheWindow(controller);
+    for (const char* bar : {"tools_bar", "edit_bar", "arrange_bar"}) {
+        for (const QAction* action : controller.window()->findChild<QToolBar*>(QLatin1String(bar))->actions())
+            names << asWritten(action->text());
+    }
     const StartChooser chooser;
     for (const QPushButton* button : chooser.findChildren<QPushButton*>())
-        names << button->text();
-    for (QString& name : names)
-        name = name.remove(QChar(u'…')).remove(QLatin1Char('&')).simplified();
+        names << asWritten(button->text());
     names.removeAll(QString());
     names.removeDuplicates();
+    return names;
+}
+
+// The titles the windows give themselves: in their layouts, and where their code sets one.
+QStringList windowTitlesInTheSources()
+{
+    static const QRegularExpression layoutTitle(
+        QStringLiteral("<property name=\"windowTitle\">\\s*<string>([^<]+)</string>"));
+    static const QRegularExpression codeTitle(
+        QStringLiteral("setWindowTitle\\((?:QStringLiteral|tr)\\(\"([^\"]+)\"\\)\\)"));
+    static const QRegularExpression choiceTitle(
+        QStringLiteral("\\? (?:QStringLiteral|tr)\\(\"([^\"]+)\"\\) : (?:QStringLiteral|tr)\\(\"([^\"]+)\"\\)\\)"));
+    QStringList titles;
+    for (const char* folder : {"/src/views", "/src/mainwindow"}) {
+        QDirIterator files(QStringLiteral(ZOVA_SOURCE_DIR) + QLatin1String(folder), {QStringLiteral("*.ui"), QStringLiteral("*.cpp")},
+                           QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QString text = QString::fromUtf8(file.readAll());
+            for (const QRegularExpression* pattern : {&layoutTitle, &codeTitle}) {
+                for (auto match = pattern->globalMatch(text); match.hasNext();)
+                    titles << match.next().captured(1);
+            }
+            // setWindowTitle(flag ? "One" : "Other")
+            for (auto match = choiceTitle.globalMatch(text); match.hasNext();) {
+                const QRegularExpressionMatch both = match.next();
+                if (text.lastIndexOf(QStringLiteral("setWindowTitle("), both.capturedStart()) > text.lastIndexOf(u';', both.capturedStart()))
+                    titles << both.captured(1) << both.captured(2);
+            }
+        }
+    }
+    for (QString& title : titles)
+        title = asWritten(title);
+    titles.removeAll(QString());
+    titles.removeDuplicates();
+    return titles;
+}
+
+// The pictures the guide shows, in the order it shows them.
+QStringList picturesTheGuideShows()
+{
+    static const QRegularExpression picture(QStringLiteral("!\\[[^\\]]*\\]\\(([^)]+)\\)"));
+    QStringList names;
+    const QString source = guideSource();
+    for (auto match = picture.globalMatch(source); match.hasNext();)
+        names << match.next().captured(1);
     return names;
 }
 
@@ -110,14 +192,77 @@ TEST(HelpPdf, IsAnA4GuideOfSeveralPagesThatEveryPageRenders)
 TEST(HelpPdf, NamesEveryChapterAndEveryToolCommandAndStartChoiceOfTheWindow)
 {
     const QString text = guideText();
-    for (const char* chapter : {"Starting the application", "The start chooser", "Designing a card",
-                                "Saving and opening designs", "Undo and redo", "Keyboard shortcuts", "Getting help"})
+    for (const char* chapter :
+         {"Your first card in ten minutes", "Starting: the start chooser", "The main window", "The inspector's pages",
+          "The template window and the card wizard", "The barcode window", "Series", "Spreadsheet columns",
+          "Exporting cards", "Printing cards and print profiles", "Mailing cards", "Cropping photos", "The camera",
+          "The picture library", "Card-holder profiles", "Visitor mode and the visitor log", "Group mode",
+          "Saving and opening designs", "Undo and redo", "Keyboard shortcuts", "Getting help"})
         EXPECT_TRUE(text.contains(QLatin1String(chapter))) << chapter;
     // A command renamed or added in the window and not in the guide shows here.
     const QStringList names = namesInTheWindow();
-    EXPECT_GT(names.size(), 50);
+    EXPECT_GT(names.size(), 80);
     for (const QString& name : names)
         EXPECT_TRUE(text.contains(name)) << name.toStdString() << " is not in the guide";
+}
+
+// Every menu of the menu bar as the window builds it, so an item added anywhere is caught; the
+// Help menu's links and products included.
+TEST(HelpPdf, NamesEveryItemOfEveryMenu)
+{
+    SKTDocument document;
+    SKTWindowController controller(document);
+    const QStringList items = menuItemsOfTheWindow(controller);
+    for (const char* known : {"Export Cards", "Mail Settings", "Crop a Photo", "Units", "Copy Design to Other Side",
+                              "Contact Support", "ZOVA Visitor Desk"})
+        EXPECT_TRUE(items.contains(QLatin1String(known))) << known << " should be a menu item";
+    const QString text = guideText();
+    for (const QString& item : items)
+        EXPECT_TRUE(text.contains(item)) << "the menu item \"" << item.toStdString() << "\" is not in the guide";
+}
+
+TEST(HelpPdf, NamesEveryWindowByItsTitle)
+{
+    const QStringList titles = windowTitlesInTheSources();
+    for (const char* known : {"Barcode Settings", "Series from Spreadsheet Columns", "Export Cards", "Visitor Log",
+                              "Background Image Library"})
+        EXPECT_TRUE(titles.contains(QLatin1String(known))) << known << " should be a window title";
+    const QString text = guideText();
+    for (const QString& title : titles)
+        EXPECT_TRUE(text.contains(title)) << "the window \"" << title.toStdString() << "\" is not in the guide";
+}
+
+// The guide describes what the program does: nothing in it is "not available".
+TEST(HelpPdf, SaysOfNothingThatItIsNotAvailable)
+{
+    for (const QString& text : {guideText(), guideSource().simplified()})
+        EXPECT_FALSE(text.contains(QStringLiteral("not available"), Qt::CaseInsensitive))
+            << text.mid(std::max(0, int(text.indexOf(QStringLiteral("not available"), 0, Qt::CaseInsensitive)) - 80), 160).toStdString();
+}
+
+// Each picture the guide shows was taken by the build's own help-pdf-builder, in its last run:
+// none is a file kept in the sources, none a picture left from an older build.
+TEST(HelpPdf, ShowsOnlyPicturesThisBuildTook)
+{
+    const QStringList shown = picturesTheGuideShows();
+    EXPECT_GE(shown.size(), 25);
+    const QFileInfo builder(QStringLiteral(ZOVA_HELP_BUILDER));
+    const QFileInfo guide(builtGuide());
+    ASSERT_TRUE(builder.exists());
+    for (const QString& name : shown) {
+        const QFileInfo taken(QDir(QStringLiteral(ZOVA_HELP_PICTURE_DIR)).filePath(name));
+        ASSERT_TRUE(taken.exists()) << name.toStdString() << " was not taken by this build";
+        EXPECT_GE(taken.lastModified(), builder.lastModified()) << name.toStdString() << " is older than the program that takes it";
+        EXPECT_LE(taken.lastModified(), guide.lastModified()) << name.toStdString() << " is newer than Help.pdf";
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral(ZOVA_SOURCE_DIR "/docs/help/") + name))
+            << name.toStdString() << " is kept in the sources";
+    }
+    // Each shown once in the PDF, and nothing else.
+    static const QRegularExpression imageLine(QStringLiteral("^\\s*\\d+\\s+\\d+\\s+image\\s"), QRegularExpression::MultilineOption);
+    int inPdf = 0;
+    for (auto match = imageLine.globalMatch(toolOutput("pdfimages", {QStringLiteral("-list"), builtGuide()})); match.hasNext(); match.next())
+        ++inPdf;
+    EXPECT_EQ(inPdf, shown.size());
 }
 
 // The pictures are grabs of the real window with the sample card open, not blank ones.

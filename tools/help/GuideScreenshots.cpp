@@ -7,7 +7,37 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <QAction>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <deque>
+#include <functional>
+
+#include "data/SpreadsheetWriter.h"
 #include "designfile/DesignFile.h"
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/MainWindowUtilities.h"
+#include "mainwindow/StartDispatch.h"
+#include "mainwindow/StartWindows.h"
+#include "mainwindow/ToolCommands.h"
+#include "mainwindow/VisitorCommands.h"
+#include "mainwindow/WizardStartWindows.h"
+#include "photos/CameraSource.h"
+#include "views/inspector/InspectorView.h"
+#include "views/photos/Camera.h"
+#include "views/photos/CameraWindow.h"
+#include "views/photos/Cropping_Tool.h"
+#include "views/photos/Image_Library.h"
+#include "views/photos/PhotoWindows.h"
+#include "views/print/PrinterCatalog.h"
+#include "views/wizards/Group_Mode_Wizard.h"
+#include "views/wizards/TemplateBrowser.h"
+#include "views/wizards/Template_Wizard.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowSetup.h"
 #include "model/SKTDocument.h"
@@ -24,8 +54,13 @@ const QSize kWindowSize(1000, 620);
 const QSizeF kCardSize(243, 154);
 const QColor kNavy(20, 50, 110);
 const QColor kGrey(70, 75, 90);
-// The holder's name, fourth from the top in sampleFront: the element the guide shows selected.
+// In sampleFront, from the top: the holder's name (the element the guide shows selected), the
+// photo and the barcode.
 constexpr int kSelectedElement = 3;
+constexpr int kPhotoElement = 2;
+constexpr int kBarcodeElement = 6;
+// How long the picture library is given to show its thumbnails.
+constexpr int kThumbnailPatienceMs = 1500;
 // The grey area kept around the card in the picture of the selection.
 constexpr int kCanvasFrame = 28;
 
@@ -88,36 +123,50 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-// Answers the start chooser with "Open a saved design" and the open panel with the sample,
-// taking the chooser's picture on the way. A second chooser means the sample did not open.
-class StartAsAUser : public DialogPresenter {
+// Runs the windows the tour opens: each modal window takes the next queued step, which works it
+// (presses, chooses, pictures) and gives its answer; a window without a step is cancelled.
+// File panels answer the queued paths.
+class TourDialogs : public DialogPresenter {
 public:
-    explicit StartAsAUser(QString design) : m_design(std::move(design)) { setDialogPresenter(this); }
-    ~StartAsAUser() override { setDialogPresenter(nullptr); }
-    StartAsAUser(const StartAsAUser&) = delete;
-    StartAsAUser& operator=(const StartAsAUser&) = delete;
+    using Step = std::function<int(QDialog&)>;
+    TourDialogs() { setDialogPresenter(this); }
+    ~TourDialogs() override { setDialogPresenter(nullptr); }
+    TourDialogs(const TourDialogs&) = delete;
+    TourDialogs& operator=(const TourDialogs&) = delete;
+
+    void queue(Step step) { m_steps.push_back(std::move(step)); }
+    void queueFile(const QString& path) { m_files.push_back(path); }
+    bool done() const { return m_steps.empty(); }
+    void clear() { m_steps.clear(); }
 
     int runModal(QDialog& dialog) override
     {
-        auto* open = dialog.findChild<QPushButton*>(QStringLiteral("Open_Log_btn"));
-        if (!m_chooser.isNull() || !open)
+        if (m_steps.empty())
             return QDialog::Rejected;
+        const Step step = std::move(m_steps.front());
+        m_steps.pop_front();
         dialog.show();
         settle();
-        m_chooser = dialog.grab().toImage();
-        open->click();
-        return dialog.result();
+        const int answer = step(dialog);
+        dialog.hide();
+        return answer;
     }
-    QString openFile(const FilePanelRequest&) override { return m_design; }
+    QString openFile(const FilePanelRequest&) override { return takeFile(); }
     QStringList openFiles(const FilePanelRequest&) override { return {}; }
     QString saveFile(const FilePanelRequest&) override { return {}; }
     QString chooseFolder(const FilePanelRequest&) override { return {}; }
 
-    const QImage& chooser() const { return m_chooser; }
-
 private:
-    QString m_design;
-    QImage m_chooser;
+    QString takeFile()
+    {
+        if (m_files.empty())
+            return {};
+        QString file = m_files.front();
+        m_files.pop_front();
+        return file;
+    }
+    std::deque<Step> m_steps;
+    std::deque<QString> m_files;
 };
 
 // Keeps the messages the window shows instead of waiting for a click; opening the sample shows none.
@@ -162,6 +211,161 @@ QImage selectionPicture(SKTWindowController& controller)
     return scroll->grab(framed.intersected(scroll->rect())).toImage();
 }
 
+// One printer, so that the print window opens as it does on a desk with a card printer.
+class GuidePrinter : public PrinterCatalog {
+public:
+    GuidePrinter() { setPrinterCatalog(this); }
+    ~GuidePrinter() override { setPrinterCatalog(nullptr); }
+    GuidePrinter(const GuidePrinter&) = delete;
+    GuidePrinter& operator=(const GuidePrinter&) = delete;
+
+    QStringList printerNames() const override { return {QStringLiteral("Office Laser")}; }
+    PrinterPaper paper(const QString&, const QPageLayout& layout) const override
+    {
+        const bool landscape = layout.orientation() == QPageLayout::Landscape;
+        const float w = landscape ? 841.89f : 595.28f;
+        const float h = landscape ? 595.28f : 841.89f;
+        return {QStringLiteral("A4"), w, h, 12, 12, 12, 12, landscape};
+    }
+    bool runPageSetup(const QString&, QPageLayout&, QWidget*) override { return false; }
+};
+
+// No camera is connected while the guide is printed: the camera window says so, as it would.
+class NoCameras : public CameraSource {
+public:
+    QList<CameraDevice> cameras() const override { return {}; }
+    QString start(const QString&, FrameHandler, LostHandler) override { return QStringLiteral("No camera."); }
+    void stop() override {}
+    bool isRunning() const override { return false; }
+};
+
+class Tour {
+public:
+    Tour(SKTWindowController& controller, TourDialogs& dialogs, KeptMessages& messages)
+        : m_controller(controller), m_dialogs(dialogs), m_messages(messages)
+    {
+    }
+
+    QHash<QString, QImage> pictures;
+    QStringList failures;
+
+    // A step that pictures the window it is given and answers `answer`.
+    TourDialogs::Step shoot(const QString& name, int answer = QDialog::Rejected)
+    {
+        return [this, name, answer](QDialog& dialog) {
+            pictures.insert(name, dialog.grab().toImage());
+            return answer;
+        };
+    }
+    // Runs `open`, which should show one modal window, and pictures that window.
+    void window(const QString& name, const std::function<void()>& open)
+    {
+        m_dialogs.queue(shoot(name));
+        open();
+        settle();
+        expect(name);
+    }
+    void menu(const QString& name, const char* action)
+    {
+        window(name, [this, action] {
+            if (QAction* item = m_controller.window()->findChild<QAction*>(QLatin1String(action)))
+                item->trigger();
+        });
+    }
+    // A window run without the dialog seam (the picture library): pictured once it is up.
+    void directWindow(const QString& name, const std::function<void()>& open)
+    {
+        QTimer::singleShot(0, [this, name] {
+            QWidget* up = nullptr;
+            for (int tries = 0; tries < 200 && !(up = QApplication::activeModalWidget()); ++tries)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            if (auto* dialog = qobject_cast<QDialog*>(up)) {
+                // The thumbnails are read on worker threads as they come into sight.
+                QElapsedTimer waited;
+                waited.start();
+                while (waited.elapsed() < kThumbnailPatienceMs)
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+                settle();
+                pictures.insert(name, dialog->grab().toImage());
+                dialog->reject();
+            }
+        });
+        open();
+        expect(name);
+    }
+    void mainWindow(const QString& name)
+    {
+        m_controller.window()->resize(kWindowSize);
+        settle();
+        pictures.insert(name, m_controller.window()->grab().toImage());
+    }
+    void inspectorPage(const QString& name, int element, const QString& page)
+    {
+        SKTGraphicView* canvas = m_controller.graphicView(SKTDocument::FrontSide);
+        if (element >= 0)
+            canvas->changeSelectionIndexes({element});
+        else
+            canvas->changeSelectionIndexes({});
+        m_controller.canvasHostOfWindow().Show_RHS_Properties(element >= 0 ? canvas->graphics().value(element).get() : nullptr);
+        m_controller.windowLayout().inspectorView().showPage(page);
+        settle();
+        pictures.insert(name, m_controller.windowLayout().inspectorView().grab().toImage());
+    }
+    // Closes the design and answers the start chooser with the button named.
+    void start(const char* choice, std::initializer_list<TourDialogs::Step> windows)
+    {
+        m_dialogs.queue([choice](QDialog& chooser) {
+            if (auto* button = chooser.findChild<QPushButton*>(QLatin1String(choice)))
+                button->click();
+            return chooser.result();
+        });
+        for (const TourDialogs::Step& step : windows)
+            m_dialogs.queue(step);
+        if (!Open_Start_Window(m_controller))
+            failures << QStringLiteral("The start \"%1\" did not open a design. %2").arg(QLatin1String(choice), m_messages.texts().join(u' '));
+        m_dialogs.clear();
+    }
+
+private:
+    void expect(const QString& name)
+    {
+        if (!pictures.contains(name))
+            failures << QStringLiteral("No window came up for %1. %2").arg(name, m_messages.texts().join(u' '));
+        m_dialogs.clear();
+    }
+
+    SKTWindowController& m_controller;
+    TourDialogs& m_dialogs;
+    KeptMessages& m_messages;
+};
+
+// The series the first chapter imports from the staff workbook, one value a line.
+void writeStaffSeries()
+{
+    const QList<std::pair<QString, QStringList>> series{
+        {QStringLiteral("Name"), {QStringLiteral("Maria Jensen"), QStringLiteral("Tom Okafor"), QStringLiteral("Lena Weiss")}},
+        {QStringLiteral("Number"), {QStringLiteral("0123"), QStringLiteral("0124"), QStringLiteral("0125")}},
+    };
+    for (const auto& [name, values] : series) {
+        QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Text))
+            file.write((values.join(u'\n') + u'\n').toUtf8());
+    }
+}
+
+// The group's workbook: a title row naming the columns, then one row per person.
+QString writeGroupWorkbook(const QDir& scratch)
+{
+    const QString path = scratch.filePath(QStringLiteral("Staff.xlsx"));
+    SpreadsheetWriter::WriteWorkbook(path,
+                                     {{"Name", "Role", "Number"},
+                                      {"Maria Jensen", "Library staff", "0123"},
+                                      {"Tom Okafor", "Caretaker", "0124"},
+                                      {"Lena Weiss", "Teacher", "0125"}},
+                                     true);
+    return path;
+}
+
 }  // namespace
 
 QHash<QString, QImage> takeGuideScreenshots(QString* error)
@@ -169,18 +373,105 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
     const QTemporaryDir scratch;
     const QString design = scratch.filePath(QStringLiteral("Staff card.did"));
     KeptMessages messages;
+    TourDialogs dialogs;
+    GuidePrinter printer;
+    WizardStartWindows startWindows;
+    setStartWindows(&startWindows);
+    const auto uninstallStarts = qScopeGuard([] { setStartWindows(nullptr); });
     SKTDocument document;
     SKTWindowController controller(document);
+    NoCameras cameras;
+    Cropping_Tool cropping({controller.Allowd_Image_fileTypes, &Image_Is_Over_Size, &cameras});
+    Camera camera(cameras, {[] { return Camera_Folder_Path; }, &Default_Camera_Folder_Path, [](const QString&) {}});
+    Image_Library library;
+    setPhotoWindows(&camera, &library, &cropping);
+    const auto uninstallPhotos = qScopeGuard([] { setPhotoWindows(nullptr, nullptr, nullptr); });
     if (!writeSampleDesign(design, error))
         return {};
-    StartAsAUser start(design);
+
+    Tour tour(controller, dialogs, messages);
+    // The chooser, answered with "Open a saved design" and the sample card.
+    dialogs.queue([&](QDialog& chooser) {
+        tour.pictures.insert(QStringLiteral("start-chooser.png"), chooser.grab().toImage());
+        chooser.findChild<QPushButton*>(QStringLiteral("Open_Log_btn"))->click();
+        return chooser.result();
+    });
+    dialogs.queueFile(design);
     if (awakeFromNib(controller) != SetupOutcome::Started || !messages.texts().isEmpty()) {
         *error = QStringLiteral("The window did not open the sample design. %1").arg(messages.texts().join(u' '));
         return {};
     }
-    QHash<QString, QImage> pictures{{QStringLiteral("start-chooser.png"), start.chooser()}};
+    dialogs.clear();
     // In this order: the selection's picture selects and zooms in.
-    pictures.insert(QStringLiteral("main-window.png"), windowPicture(controller));
-    pictures.insert(QStringLiteral("selected-element.png"), selectionPicture(controller));
-    return pictures;
+    tour.pictures.insert(QStringLiteral("main-window.png"), windowPicture(controller));
+    tour.pictures.insert(QStringLiteral("selected-element.png"), selectionPicture(controller));
+    controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(1.0);
+
+    tour.inspectorPage(QStringLiteral("inspector-card.png"), -1, QStringLiteral("card_size_tab"));
+    tour.inspectorPage(QStringLiteral("inspector-text.png"), kSelectedElement, QStringLiteral("text_edtng_tab"));
+    tour.inspectorPage(QStringLiteral("inspector-source.png"), kSelectedElement, QStringLiteral("datasource_tab"));
+    tour.inspectorPage(QStringLiteral("inspector-picture.png"), kPhotoElement, QStringLiteral("image_tab"));
+    tour.inspectorPage(QStringLiteral("inspector-arrange.png"), kSelectedElement, QStringLiteral("aligmnt_tab"));
+    controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({kBarcodeElement});
+    tour.window(QStringLiteral("barcode-window.png"), [&] { controller.canvasHostOfWindow().Open_Barcode_Window(); });
+    controller.graphicView(SKTDocument::FrontSide)->changeSelectionIndexes({});
+
+    writeStaffSeries();
+    tour.menu(QStringLiteral("series-manager.png"), "Batch_Series_Button");
+    tour.menu(QStringLiteral("series-generator.png"), "Create_Series_Button");
+    tour.menu(QStringLiteral("import-wizard.png"), "Import_Wizard_Button");
+    tour.menu(QStringLiteral("export-sheet.png"), "Export_Button");
+    tour.menu(QStringLiteral("print-window.png"), "Print_Button");
+    tour.menu(QStringLiteral("mail-window.png"), "Mail_Button");
+    tour.menu(QStringLiteral("mail-settings.png"), "Mail_Settings_Button");
+    tour.menu(QStringLiteral("crop-tool.png"), "Cropping_Tool_Clicked");
+    tour.menu(QStringLiteral("profile-window.png"), "User_Profile_Button_Clicked");
+    tour.window(QStringLiteral("camera-window.png"), [] { cameraWindow().Open_Wnd(); });
+    tour.directWindow(QStringLiteral("picture-library.png"), [] { Open_Image_Library_Window(QStringLiteral("C")); });
+
+    // The other starts, each from the chooser as a user meets it.
+    tour.start("Using_Wizard_btn", {tour.shoot(QStringLiteral("card-wizard.png"), QDialog::Rejected),
+                                    [](QDialog& chooser) {
+                                        chooser.findChild<QPushButton*>(QStringLiteral("Using_Template_btn"))->click();
+                                        return chooser.result();
+                                    },
+                                    [&](QDialog& window) {
+                                        auto& templates = static_cast<Template_Wizard&>(window);
+                                        templates.browser().chooseRow(0);
+                                        settle();
+                                        tour.pictures.insert(QStringLiteral("template-window.png"), window.grab().toImage());
+                                        templates.OK_Click();
+                                        return window.result();
+                                    }});
+    tour.mainWindow(QStringLiteral("template-card.png"));
+    tour.start("Using_Visitor_btn", {[&](QDialog& window) {
+                   auto& templates = static_cast<Template_Wizard&>(window);
+                   templates.browser().chooseRow(0);
+                   templates.OK_Click();
+                   return window.result();
+               }});
+    tour.mainWindow(QStringLiteral("visitor-mode.png"));
+    // The pass's sample visitor, registered as the front desk would.
+    Register_Visitor(controller);
+    tour.window(QStringLiteral("visitor-log.png"), [&] { Open_Visitor_Log(controller); });
+    // In the user folder, whose path is the same on every build, since the wizard shows it.
+    const QString workbook = writeGroupWorkbook(QDir(Created_Resource_Path));
+    tour.start("Using_Group_Batch_btn", {[&](QDialog& window) {
+                   auto& wizard = static_cast<Group_Mode_Wizard&>(window);
+                   wizard.browser().chooseRow(0);
+                   dialogs.queueFile(workbook);
+                   wizard.Select_Excel_Click();
+                   wizard.findChild<QLineEdit*>(QStringLiteral("Project_Name_Text"))->setText(QStringLiteral("Staff"));
+                   settle();
+                   tour.pictures.insert(QStringLiteral("group-mode-wizard.png"), window.grab().toImage());
+                   wizard.OK_Click();
+                   return window.result();
+               }});
+    tour.mainWindow(QStringLiteral("group-mode.png"));
+
+    if (!tour.failures.isEmpty()) {
+        *error = tour.failures.join(u'\n');
+        return {};
+    }
+    return tour.pictures;
 }

@@ -1,7 +1,9 @@
-// help-pdf-builder GUIDE.md OUT.pdf: the user guide with pictures of the real window, printed at
-// build time. Runs on the offscreen platform with the build's resource folder and a private
+// help-pdf-builder GUIDE.md OUT.pdf [PICTURES]: the user guide with pictures of the real window,
+// printed at build time; each picture also goes into the folder PICTURES, where the guide's test
+// finds what this build took. Runs on the offscreen platform with the build's resource folder and a private
 // user folder (the build step sets ZOVA_RESOURCES and XDG_DATA_HOME).
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 
 #include "GuidePrinter.h"
@@ -14,6 +16,27 @@ namespace {
 constexpr int kUsageError = 64;
 constexpr int kFailed = 1;
 
+// The folder holds this run's pictures alone.
+bool keepPictures(const QHash<QString, QImage>& pictures, const QString& folder, QString* error)
+{
+    QDir dir(folder);
+    if (dir.exists() && !dir.removeRecursively()) {
+        *error = QStringLiteral("Cannot empty \"%1\".").arg(folder);
+        return false;
+    }
+    if (!dir.mkpath(QStringLiteral("."))) {
+        *error = QStringLiteral("Cannot make \"%1\".").arg(folder);
+        return false;
+    }
+    for (auto it = pictures.begin(); it != pictures.end(); ++it) {
+        if (!it.value().save(dir.filePath(it.key()))) {
+            *error = QStringLiteral("Cannot write \"%1\".").arg(dir.filePath(it.key()));
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -21,8 +44,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(App_Name);
     const QStringList arguments = app.arguments();
-    if (arguments.size() != 3)
-        return complain(kUsageError, QStringLiteral("usage: help-pdf-builder GUIDE.md OUT.pdf"));
+    if (arguments.size() != 3 && arguments.size() != 4)
+        return complain(kUsageError, QStringLiteral("usage: help-pdf-builder GUIDE.md OUT.pdf [PICTURES]"));
 
     QFile guide(arguments[1]);
     if (!guide.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -32,6 +55,8 @@ int main(int argc, char** argv)
     QString error;
     const QHash<QString, QImage> pictures = takeGuideScreenshots(&error);
     if (pictures.isEmpty())
+        return complain(kFailed, error);
+    if (arguments.size() == 4 && !keepPictures(pictures, arguments[3], &error))
         return complain(kFailed, error);
     if (!printGuide(markdown, pictures, arguments[2], &error))
         return complain(kFailed, error);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 
 #include "platform/GuiThread.h"
+#include "views/dialogs/WholeTitles.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ void assertGuiThread([[maybe_unused]] const QObject* window = nullptr)
 int QtDialogPresenter::runModal(QDialog& dialog)
 {
     assertGuiThread(&dialog);
+    keepTitleWhole(dialog);
     return dialog.exec();
 }
 

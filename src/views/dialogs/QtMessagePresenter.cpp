@@ -1,12 +1,14 @@
 #include "views/dialogs/QtMessagePresenter.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
 
 #include "platform/GuiThread.h"
 #include "views/dialogs/ReportBox.h"
+#include "views/dialogs/WholeTitles.h"
 
 namespace {
 
@@ -20,6 +22,17 @@ QMessageBox::ButtonRole roleForTitle(const QString& title)
     if (title == QLatin1String("Cancel"))
         return QMessageBox::RejectRole;
     return QMessageBox::ActionRole;
+}
+
+// QMessageBox fixes its width from its layout in its own show event, when the window already
+// exists: a row as wide as the title bar needs gives the window that width from its first map.
+void makeRoomForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(widthForTitle(box), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 bool widgetsUsableHere()
@@ -36,6 +49,7 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
     if (!request.details.isEmpty()) {
         ReportBox box;
         box.setReport(request.text, request.details);
+        keepTitleWhole(box);
         box.exec();
         return 0;
     }
@@ -50,6 +64,7 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
         buttons.push_back(box.addButton(title, roleForTitle(title)));
     if (request.defaultButton >= 0 && request.defaultButton < int(buttons.size()))
         box.setDefaultButton(buttons[size_t(request.defaultButton)]);
+    makeRoomForTitle(box);
     box.exec();
 
     for (size_t i = 0; i < buttons.size(); ++i) {

@@ -2,26 +2,11 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QStyle>
-#include <algorithm>
 
 #include "platform/DialogPresenter.h"
 #include "platform/Units.h"
 #include "ui_Unit_PrefWindow.h"
-
-namespace {
-
-// A window manager cuts a title that its bar cannot show whole beside the window's icon and
-// buttons, each about a title bar's height wide; most draw the title in bold.
-int widthForTitle(const QWidget& window)
-{
-    QFont titleFont = window.font();
-    titleFont.setBold(true);
-    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
-    return QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + 5 * titleBar;
-}
-
-}  // namespace
+#include "views/dialogs/WholeTitles.h"
 
 Unit_PrefWindow::Unit_PrefWindow(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Unit_PrefWindow>())
 {
@@ -30,7 +15,8 @@ Unit_PrefWindow::Unit_PrefWindow(QWidget* parent) : QDialog(parent), ui(std::mak
     ui->unit_matrix->setId(ui->unit_inch, kUnitInch);
     ui->unit_matrix->setId(ui->unit_centimetre, kUnitCentimetre);
     ui->unit_matrix->setId(ui->unit_millimetre, kUnitMillimetre);
-    setMinimumWidth(std::max(minimumSizeHint().width(), widthForTitle(*this)));
+    setMinimumWidth(minimumSizeHint().width());
+    keepTitleWhole(*this);
 }
 
 Unit_PrefWindow::~Unit_PrefWindow() = default;
