@@ -34,7 +34,7 @@ QFileInfoList seriesFilesOf(const QString& folder)
     if (!QFileInfo(folder).isDir())
         return {};
     QFileInfoList files;
-    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
         if (hasSeriesExtension(entry))
             files.append(entry);
     }

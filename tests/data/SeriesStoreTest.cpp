@@ -61,10 +61,11 @@ TEST_F(SeriesStoreTest, ListsTxtFilesInAnyCaseAndFindsThemByNameInAnyCase)
 {
     put(at("A.txt"), "1\n");
     put(at("b.TXT"), "x\ny\n");
+    put(at("C.txt"), "3\n");
     put(at("c.csv"), "no\n");
     put(at(".hidden.txt"), "no\n");
     ASSERT_TRUE(QDir(dir.path()).mkdir("d.txt"));
-    EXPECT_EQ(store.names(), (QStringList{"A", "b"}));
+    EXPECT_EQ(store.names(), (QStringList{"A", "b", "C"}));  // in name order, the case of letters ignored
 
     EXPECT_EQ(store.series_path("b"), at("b.TXT"));
     EXPECT_EQ(store.series_path("B"), at("b.TXT"));
@@ -77,7 +78,7 @@ TEST_F(SeriesStoreTest, ListsTxtFilesInAnyCaseAndFindsThemByNameInAnyCase)
     // Saving "b" replaces its own file rather than making a twin b.txt beside it.
     ASSERT_TRUE(store.save("b", {"z"}));
     EXPECT_EQ(contentsOf(at("b.TXT")), "z\n");
-    EXPECT_EQ(store.names(), (QStringList{"A", "b"}));
+    EXPECT_EQ(store.names(), (QStringList{"A", "b", "C"}));
 }
 
 TEST_F(SeriesStoreTest, ReadsByTheManagerRuleAndByTheBatchRule)
