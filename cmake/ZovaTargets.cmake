@@ -9,7 +9,7 @@ set(ZOVA_PCH_HEADERS
 # Debug information goes into .dwo files beside the objects instead of being copied into every
 # library and executable that links them; the executables keep their line tables, so backtraces
 # still name files and lines.
-set(ZOVA_SPLIT_DEBUG $<$<CONFIG:Debug,RelWithDebInfo>:-gsplit-dwarf>)
+set(ZOVA_SPLIT_DEBUG $<$<CONFIG:Debug,RelWithDebInfo>:-gsplit-dwarf> $<$<CONFIG:Debug,RelWithDebInfo>:-gno-pubnames>)
 
 # One precompiled header for every target: a header of its own cost each target about 180 MB of
 # build folder. A target whose flags do not suit it (a sanitizer build) reads the headers instead.
