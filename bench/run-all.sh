@@ -12,7 +12,7 @@ if [ -n "${BENCH_BUILD_DIR:-}" ]; then
     cmake --build "$BUILD_DIR" -j "$(nproc)" || exit 1
 else
     BUILD_DIR=$ROOT/build
-    bash "$ROOT/scripts/build.sh" || exit 1
+    bash "$ROOT/scripts/build.sh" tests || exit 1
 fi
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
