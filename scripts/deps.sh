@@ -15,7 +15,7 @@ RUN_PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgl-dev libxkbcommon-dev
   # libraries
-  libplist++-dev libplist-dev libpugixml-dev libminizip-dev zlib1g-dev libsqlite3-dev
+  libplist++-dev libplist-dev libpugixml-dev libexpat1-dev libminizip-dev zlib1g-dev libsqlite3-dev
   libiec16022-dev libspng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # the resources drawn at build time and the fonts of the shipped templates
   python3 fonts-dejavu-core
