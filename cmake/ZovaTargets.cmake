@@ -22,6 +22,8 @@ target_precompile_headers(zova_pch PRIVATE ${ZOVA_PCH_HEADERS})
 function(zova_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers
     ${ZOVA_SPLIT_DEBUG})
+  # Every target is written without Qt's keywords; the shared header is made that way too.
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
   target_precompile_headers(${target} REUSE_FROM zova_pch)
   # GCC writes a name index for the gdb-index linker option with split debug information, even
   # when told not to; without that option it is only dead weight, most of each executable.

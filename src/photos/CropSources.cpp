@@ -47,7 +47,9 @@ QStringList picturesOfSeriesText(const QString& text, bool everyLine, const QStr
 
 bool isUsableOutputName(const QString& name)
 {
-    return isPlainFileName(name) && !name.startsWith(QLatin1String(".."));
+    // A typed crop name also stays clear of "\", which names a folder where the pictures may be
+    // copied to.
+    return isPlainFileName(name) && !name.contains(QLatin1Char('\\')) && !name.startsWith(QLatin1String(".."));
 }
 
 QString outputExtension(int formatIndex)

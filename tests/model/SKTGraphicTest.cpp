@@ -44,7 +44,11 @@ QRectF changed(const QRectF&) { return QRectF(++serial, 2.5, 30, 40); }
 CardFont changed(const CardFont&) { return {"DejaVu Serif", ++serial + 0.5, "Bold Italic"}; }
 QImage changed(const QImage&) { return picture(2 + ++serial % 6, 3, Qt::red); }
 // Two pixels per point: the size in points must survive apart from the pixels.
-BarcodePicture changed(const BarcodePicture&) { return BarcodePicture(picture(4 + 2 * (++serial % 6), 6, Qt::red), QSizeF(2 + serial % 6, 3)); }
+BarcodePicture changed(const BarcodePicture&)
+{
+    const int step = ++serial % 6;
+    return BarcodePicture(picture(4 + 2 * step, 6, Qt::red), QSizeF(2 + step, 3));
+}
 
 struct FieldCase {
     QString name;

@@ -50,9 +50,9 @@ TEST(VisitorLogScreenshots, TheLogWindowWithAVisitorSelected)
                     {"Olivia Martin", "Atrium Events", "Meeting", QColor(150, 90, 140)}};
     int n = 0;
     for (const auto& v : visitors) {
-        VisitorRecord record = sampleVisitor(QString::fromUtf8(v.name),
-                                                    portrait(photos, QStringLiteral("p%1.png").arg(n), v.ground),
-                                                    QStringLiteral("V-000%1").arg(++n));
+        const QString photo = portrait(photos, QStringLiteral("p%1.png").arg(n), v.ground);
+        ++n;
+        VisitorRecord record = sampleVisitor(QString::fromUtf8(v.name), photo, QStringLiteral("V-000%1").arg(n));
         record.companyName = QString::fromUtf8(v.company);
         record.purpose = QString::fromUtf8(v.purpose);
         ASSERT_GT(log.add(record), 0);
