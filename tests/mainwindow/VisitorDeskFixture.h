@@ -8,6 +8,7 @@
 #include "mainwindow/LiveModePanels.h"
 #include "views/print/StandInPrinters.h"
 #include "views/visitors/Profile_Side_Panel.h"
+#include "views/visitors/VisitorPassDesign.h"
 #include "views/visitors/VisitorPassPrinting.h"
 
 class VisitorDeskFixture : public StartRoadFixture {
@@ -16,6 +17,16 @@ protected:
     {
         visitorPassPrintToFile.clear();
         StartRoadFixture::TearDown();
+    }
+    // The desk's own pass design, "desk pass (h)", opened in visitor mode on a shown window.
+    void openDeskPass()
+    {
+        CARD_SIDE_STR = QStringLiteral("1");
+        writeTemplateFile(QStringLiteral("desk pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
+                          QSizeF(243, 154), visitortest::passFront(QDir(scratch.path())));
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
     }
     Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
     void type(const char* id, const QString& text)

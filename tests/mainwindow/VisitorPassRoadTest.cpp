@@ -17,12 +17,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
-        CARD_SIDE_STR = QStringLiteral("1");
-        writeTemplateFile(QStringLiteral("desk pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
-                          QSizeF(243, 154), visitortest::passFront(QDir(scratch.path())));
-        controller.window()->resize(1280, 800);
-        controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+        ASSERT_NO_FATAL_FAILURE(openDeskPass());
         ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
     }
 };
