@@ -408,6 +408,15 @@ QString ProfileForm::fieldValue(int field) const
     return value ? value->text() : QString();
 }
 
+void ProfileForm::Clear_Field_Of_Record(int field, User_Profile_Class& record)
+{
+    const User_Profile_Field& f = User_Profile_Fields().at(size_t(field));
+    record.*f.value = QString();
+    writeBinding(record, f, {});
+    if (field == kPhoto)
+        record.image_USE = false;
+}
+
 void ProfileForm::Create_and_Set_Preview_picture(const QImage& side)
 {
     m_preview = side;

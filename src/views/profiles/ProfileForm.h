@@ -159,6 +159,8 @@ public:
     void Write_Field_Source(int field, User_Profile_Class& record) const;
     // The value box's text, untrimmed ("" for the photo, whose value is the path box).
     QString fieldValue(int field) const;
+    // A field taken off a record's side: no value, typed, and for the photo not used.
+    static void Clear_Field_Of_Record(int field, User_Profile_Class& record);
 
     // Empties the form's controls of every field to the typed source with no column chosen, no
     // photo and no preview; captions and side choices are the dialogs' own.

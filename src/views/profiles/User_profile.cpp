@@ -224,14 +224,15 @@ bool User_profile::fillSideRecord(ProfileRecord which, int sideOfRecord)
     User_Profile_Class& record = m_host.profileRecord(which);
     record.Fill_User_Profile_Enable = true;
     record.Excel_Binding = ProfileForm::Calculate_Excel_table_rows() >= 1;
-    // A field that goes only on the other side is left as this record holds it.
     for (int field = 0; field < User_Profile_Field_Count; ++field) {
         const int side = sideIndex(field);
-        if (side != sideOfRecord && side != kSideBoth)
-            continue;
-        writeField(field, record);
-        if (field == User_Profile_Photo_Field)
-            record.image_USE = true;
+        if (side == sideOfRecord || side == kSideBoth) {
+            writeField(field, record);
+            if (field == User_Profile_Photo_Field)
+                record.image_USE = true;
+        } else {
+            ProfileForm::Clear_Field_Of_Record(field, record);
+        }
     }
     return true;
 }

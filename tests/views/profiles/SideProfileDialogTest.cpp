@@ -434,3 +434,20 @@ TEST_F(SideProfileTest, ASheetThatLosesItsRowsLeavesItsFieldsWithoutASourceAndTh
     EXPECT_EQ(host.front.Title_xl_col_indx, 1);
     EXPECT_FALSE(Excel_Binding_Use);
 }
+
+TEST_F(SideProfileTest, AFieldTakenOffASideLeavesNothingOfItInThatSidesRecord)
+{
+    host.back.Title = QStringLiteral("Chef");
+    host.back.Title_ds = true;
+    host.back.Title_ds_name = QStringLiteral("Names");
+    host.back.Title_ds_indx = 1;
+    host.back.image = QStringLiteral("/a.png");
+    host.back.image_xl = true;
+    host.back.image_xl_col_indx = 2;
+    host.back.image_USE = true;
+    ProfileForm::Clear_Field_Of_Record(Title, host.back);
+    ProfileForm::Clear_Field_Of_Record(Photo, host.back);
+    User_Profile_Class expected;
+    expected.Reset_All_Values();
+    EXPECT_EQ(host.back, expected);
+}
