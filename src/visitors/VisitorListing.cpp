@@ -2,19 +2,18 @@
 
 #include <algorithm>
 
-bool VisitorListing::take(const VisitorRecord& visitor, int cutTexts)
+void VisitorListing::take(const VisitorRecord& visitor, int cutTexts)
 {
     qint64 bytes = 0;
     for (const QString& text : visitor.fields())
         bytes += text.size() * qint64(sizeof(char16_t));
     if (m_full || m_newestFirst.size() >= kMaxVisitors || m_bytes + bytes > kMaxTextBytes) {
         m_full = true;
-        return false;
+        return;
     }
     m_bytes += bytes;
     m_cut += cutTexts;
     m_newestFirst << visitor;
-    return true;
 }
 
 bool VisitorListing::cut(QString& text, int field)

@@ -13,8 +13,8 @@ public:
     static constexpr qint64 kMaxTextBytes = qint64(64) << 20;
 
     // Takes a visitor older than those taken so far, with the number of its texts that were cut
-    // short; false, taking nothing, once the listing is full.
-    bool take(const VisitorRecord& visitor, int cutTexts);
+    // short; once the listing is full it takes nothing more.
+    void take(const VisitorRecord& visitor, int cutTexts);
     bool full() const { return m_full; }
     // Cuts a text as read to the limit of its field (its place in VisitorRecord::fields()); true
     // when it was longer.

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -81,6 +82,27 @@ TEST_F(HostileVisitorLogTest, ARegistrationWhoseInsertCannotBePreparedIsRefusedW
                   QStringLiteral("\nThe visitor could not be stored: %1").arg(QLatin1String(hostile.reason)));
         EXPECT_EQ(shellText(path, QStringLiteral("SELECT count(*) FROM Visitor_Records")), QStringLiteral("0"));
     }
+}
+
+// A log that cannot be opened says so; a registration refused for its own reason leaves nothing
+// of that reason behind for the next one.
+TEST_F(HostileVisitorLogTest, AnUnreachableLogSaysWhyAndARefusalIsForgottenByTheNextRegistration)
+{
+    VisitorLog unreachable;
+    const QString missing = dir.filePath(QStringLiteral("no such folder/Visitor.db"));
+    EXPECT_FALSE(unreachable.open(missing));
+    EXPECT_EQ(unreachable.lastError(),
+              QStringLiteral("The visitor log %1 could not be opened: unable to open database file").arg(missing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+
+    VisitorLog log;
+    ASSERT_TRUE(log.open(dir.filePath(QStringLiteral("sound.db")))) << qPrintable(log.lastError());
+    VisitorRecord tooLong = sampleVisitor(QStringLiteral("Ana Souza"), QString(), QString());
+    tooLong.name = QString(visitorFieldLimit(0) + 1, u'x');
+    EXPECT_FALSE(log.add(tooLong));
+    EXPECT_TRUE(log.lastError().startsWith(QStringLiteral("The visitor could not be stored: its "))) << qPrintable(log.lastError());
+    EXPECT_TRUE(log.add(sampleVisitor(QStringLiteral("Ana Souza"), QString(), QString())));
+    EXPECT_EQ(log.lastError(), QString());
 }
 
 TEST_F(HostileVisitorLogTest, AFileThatIsNotALogIsRefusedAtOpenAndLeftAsItWas)
