@@ -68,6 +68,8 @@ TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
     EXPECT_EQ(rows[1].at(703), "far");
     EXPECT_EQ(paddedRow(rows[0], 8), (QStringList{"1", "2", "", "", "5", "6", "", ""}));
     EXPECT_TRUE(read("<worksheet><sheetData><row>").isEmpty());
+    // A sheet cut short is not read in part: the rows before the cut would pass for the whole.
+    EXPECT_TRUE(read("<worksheet><sheetData><row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c><v>2</v>").isEmpty());
 }
 
 // A far cell costs what it holds: rows end at their last non-empty cell, however wide the sheet.
