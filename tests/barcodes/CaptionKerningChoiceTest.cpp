@@ -2,6 +2,7 @@
 // spacing, on whatever thread the picture is made, and kept in the user's configuration.
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <thread>
 #include <gtest/gtest.h>
@@ -76,6 +77,14 @@ TEST_F(CaptionKerningChoiceTest, TheChoiceIsKeptInTheConfigurationForTheNextRun)
     CaptionKerningChoice::reload();
     EXPECT_TRUE(CaptionKerningChoice::checked());
     CaptionKerningChoice::setChecked(false);
+    CaptionKerningChoice::reload();
+    EXPECT_FALSE(CaptionKerningChoice::checked());
+
+    // A reload reads what the file holds now, and a user without the file starts unchecked.
+    QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("caption/kerning_value_Checkbox"), true);
+    CaptionKerningChoice::reload();
+    EXPECT_TRUE(CaptionKerningChoice::checked());
+    ASSERT_TRUE(QFile::remove(file));
     CaptionKerningChoice::reload();
     EXPECT_FALSE(CaptionKerningChoice::checked());
 }
