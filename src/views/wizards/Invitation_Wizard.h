@@ -25,6 +25,8 @@ public:
     // Closes with 0, storing nothing.
     void Cancel_Click();
 
+    // Asks for a picture file and takes it as the photo, saying so of a file that holds none.
+    void Browse_Photo_Click();
     // Takes the picture file as the photo; false, with the photo as it was, when it holds none.
     bool setPhoto(const QString& path);
     // Shows the photo editor with its controls preset from the IMG_ globals, so the settings last
@@ -42,7 +44,6 @@ public:
     ImageBrowserModel& frames() const { return *m_frames; }
 
 private:
-    void Browse_Photo_Click();
     void showPicture(const QImage& picture);
 
     std::unique_ptr<Ui::Invitation_Wizard> ui;

@@ -10,6 +10,8 @@
 #include "views/browser/ImageBrowserModel.h"
 #include "photos/ImgFilterSettings.h"
 #include "platform/AppContext.h"
+#include "support/ScriptedDialogPresenter.h"
+#include "support/ScriptedMessagePresenter.h"
 #include "views/wizards/Invitation_Wizard.h"
 
 namespace {
@@ -101,6 +103,28 @@ TEST_F(InvitationWizardTest, APhotoThatIsNoPictureIsNotTakenAndABlankFramePathAd
                             QStringLiteral("gold.png"));
     ASSERT_EQ(wizard.frames().images().size(), 1);
     EXPECT_EQ(wizard.frames().images().at(0).path(), frame);
+}
+
+// Browse takes a picture chosen in the panel and says so of a file that is none; Cancel closes
+// the window with nothing stored.
+TEST_F(InvitationWizardTest, BrowseTakesAPictureAndRefusesAnythingElseAndCancelCloses)
+{
+    ScriptedDialogPresenter dialogs;
+    ScriptedMessagePresenter messages;
+    ScopedMessagePresenter installed{messages};
+    dialogs.queueOpenFile(photo);
+    dialogs.queueOpenFile(folder.filePath(QStringLiteral("missing.png")));
+    wizard.Browse_Photo_Click();
+    EXPECT_EQ(child<QLineEdit>("photo_path_field").text(), photo);
+    EXPECT_TRUE(messages.texts().isEmpty());
+    wizard.Browse_Photo_Click();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nPlease select valid image file.")});
+    EXPECT_EQ(child<QLineEdit>("photo_path_field").text(), photo);
+
+    wizard.show();
+    wizard.Cancel_Click();
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_EQ(wizard.result(), QDialog::Rejected);
 }
 
 TEST_F(InvitationWizardTest, ThePhotoEditorStartsFromTheLastSettingsAndWritesItsOwnBack)
