@@ -49,3 +49,14 @@ inline void makeLightCr80Front(WindowlessCardHost& host)
     host.front.setCard_fill_style(QStringLiteral("S"));
     host.front.setCard_fill_clr(QColor(235, 242, 250));
 }
+
+// A picture element whose file is the record's value in the column; it shows `sample` until a
+// record is put in, as a design made with one person's photo does.
+inline GraphicPtr boundPhoto(int column, const QRectF& box, const QString& sample)
+{
+    GraphicPtr photo = SKTImage::initWithPath(box.topLeft(), sample);
+    photo->data_source_type = 2;
+    photo->excel_binding = true;
+    photo->excel_col_indx = column;
+    return placed(photo, box);
+}
