@@ -60,6 +60,13 @@ void SKTImage::setFilePath(const QString& path, bool set_txt_path_also)
     setFileNSImage(path);
 }
 
+void SKTImage::setFilePathUnread(const QString& path)
+{
+    Set_Control_File_path(path);
+    _contents = QImage();
+    setAdjustedPicture(QImage(), 0, picture);
+}
+
 void SKTImage::setFileNSImage(const QString& path)
 {
     showPreview(readPicturePreview(path));

@@ -40,6 +40,9 @@ public:
     // Loads the file's preview into _contents (null when the path gives no picture) and makes
     // the adjusted picture from it.
     void setFileNSImage(const QString& path);
+    // Stores the path and drops the picture held, reading nothing: for a copy that output gives
+    // its picture at the output size, which must never show the picture of another file.
+    void setFilePathUnread(const QString& path);
     // The same with a preview already read from the file (readPicturePreview).
     void showPreview(const QImage& preview);
     // The adjusted picture as the host made it from the loaded picture and the settings in force.

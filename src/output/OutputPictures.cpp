@@ -1,6 +1,7 @@
 #include "output/OutputPictures.h"
 
 #include <QFileInfo>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 #include "filters/ImageProcesser.h"
@@ -29,6 +30,11 @@ qint64 bytesOf(const QImage& image) { return image.sizeInBytes(); }
 
 OutputPictures::OutputPictures(qint64 cacheBytes) : m_cache(qint64(std::max<qint64>(cacheBytes, 1))) {}
 
+OutputPictures::~OutputPictures()
+{
+    m_readers.waitForDone();
+}
+
 QSize OutputPictures::pixelsFor(const QSizeF& points, double dpi)
 {
     const auto extent = [dpi](double length) {
@@ -45,13 +51,9 @@ PictureSettings OutputPictures::settingsAtSize(const PictureSettings& settings, 
     return scaled;
 }
 
-OutputPictures::Picture OutputPictures::pictureFor(const QString& path, const PictureSettings& settings,
-                                                   const QSize& pixels)
+OutputPictures::Picture OutputPictures::readAdjusted(const QString& path, const PictureSettings& settings,
+                                                    const QSize& pixels)
 {
-    const QString key = cacheKey(path, settings, pixels);
-    if (const Picture* kept = m_cache.object(key))
-        return *kept;
-    ++m_filesRead;
     Picture picture;
     picture.original = readPictureCovering(path, pixels);
     if (picture.original.isNull())
@@ -62,7 +64,37 @@ OutputPictures::Picture OutputPictures::pictureFor(const QString& path, const Pi
     const int previewWidth = std::min(preview.width(), picture.original.width());
     picture.adjusted = ImageProcesser::Get_Processed_Image_Full_Combined(
         picture.original, settingsAtSize(settings, picture.original.width(), previewWidth));
+    return picture;
+}
+
+void OutputPictures::keep(const QString& key, const Picture& picture)
+{
+    if (picture.original.isNull())
+        return;
     const qint64 cost = bytesOf(picture.original) + bytesOf(picture.adjusted);
     m_cache.insert(key, new Picture(picture), qsizetype(std::min<qint64>(cost, m_cache.maxCost())));
+}
+
+OutputPictures::Picture OutputPictures::pictureFor(const QString& path, const PictureSettings& settings,
+                                                   const QSize& pixels)
+{
+    const QString key = cacheKey(path, settings, pixels);
+    if (const Picture* kept = m_cache.object(key))
+        return *kept;
+    ++m_filesRead;
+    // Read ahead under the key of the file as it was then: a file rewritten since has another key.
+    QFuture<Picture> ahead = m_reading.take(key);
+    const Picture picture = ahead.isValid() ? ahead.result() : readAdjusted(path, settings, pixels);
+    keep(key, picture);
     return picture;
+}
+
+void OutputPictures::readAhead(const QString& path, const PictureSettings& settings, const QSize& pixels)
+{
+    if (path.isEmpty() || m_reading.size() >= kMaxReadAhead)
+        return;
+    const QString key = cacheKey(path, settings, pixels);
+    if (m_reading.contains(key) || m_cache.contains(key))
+        return;
+    m_reading.insert(key, QtConcurrent::run(&m_readers, &OutputPictures::readAdjusted, path, settings, pixels));
 }

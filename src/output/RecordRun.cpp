@@ -1,5 +1,7 @@
 #include "output/RecordRun.h"
 
+#include <algorithm>
+
 #include "barcodes/BarcodeFactory.h"
 #include "model/SKTImage.h"
 #include "platform/GuiThread.h"
@@ -64,6 +66,11 @@ QString RecordRun::recordValue(const SKTGraphic& element, int n, bool* bound) co
 
 QString RecordRun::Assign_Batch_Values_To_Control(const GraphicList& side, int n)
 {
+    return bindValues(side, n, true);
+}
+
+QString RecordRun::bindValues(const GraphicList& side, int n, bool readPreviews)
+{
     QString refusal;
     for (const GraphicPtr& pointer : side) {
         if (!pointer)
@@ -75,7 +82,12 @@ QString RecordRun::Assign_Batch_Values_To_Control(const GraphicList& side, int n
             continue;
         switch (element.kind()) {
         case GraphicKind::Text: element.Set_text_value(value); break;
-        case GraphicKind::Image: static_cast<SKTImage&>(element).setFilePath(value, false); break;
+        case GraphicKind::Image:
+            if (readPreviews)
+                static_cast<SKTImage&>(element).setFilePath(value, false);
+            else
+                static_cast<SKTImage&>(element).setFilePathUnread(value);
+            break;
         case GraphicKind::Barcode:
             if (const QString why = Bind_Barcode_Value(element, value); refusal.isEmpty())
                 refusal = why;
@@ -128,11 +140,30 @@ QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
     return QString();
 }
 
-GraphicList RecordRun::boundCopies(int n, CardSide side, QString* refusal)
+GraphicList RecordRun::boundCopies(int n, CardSide side, QString* refusal, bool readPreviews)
 {
     GraphicList copies = DesignSnapshot::copiesOf(side == CardSide::Front ? m_before.front() : m_before.back());
-    *refusal = Assign_Batch_Values_To_Control(copies, n);
+    *refusal = bindValues(copies, n, readPreviews);
     return copies;
+}
+
+void RecordRun::readAheadAfter(int n, CardSide side)
+{
+    // Enough records to keep the readers busy while this one is bound, drawn and encoded.
+    constexpr int kRecordsAhead = 8;
+    const GraphicList& elements = side == CardSide::Front ? m_before.front() : m_before.back();
+    int& from = m_readAheadFrom[sideIndex(side)];
+    from = std::max(from, n + 1);
+    for (; from <= n + kRecordsAhead; ++from) {
+        for (const GraphicPtr& element : elements) {
+            if (!element || element->kind() != GraphicKind::Image || !isDrawnInOutput(*element))
+                continue;
+            bool bound = false;
+            const QString path = recordValue(*element, from, &bound);
+            if (bound)
+                m_pictures.readAhead(path, element->picture, OutputPictures::pixelsFor(element->bounds().size(), kOutputDpi));
+        }
+    }
 }
 
 void RecordRun::noteRefused(int n, QString* failure)
@@ -145,7 +176,8 @@ void RecordRun::noteRefused(int n, QString* failure)
 SideSnapshot RecordRun::bindAndSnapshot(int n, CardSide side)
 {
     QString refusal;
-    GraphicList copies = boundCopies(n, side, &refusal);
+    GraphicList copies = boundCopies(n, side, &refusal, false);
+    readAheadAfter(n, side);
     SideSnapshot snapshot = refusal.isEmpty() ? snapshotOfCopies(std::move(copies), side, m_pictures)
                                               : SideSnapshot{CardImage(), refusal};
     if (!snapshot.isWhole()) {

@@ -68,14 +68,20 @@ private:
     // The value record n gives an element, and whether the element takes one in this run.
     QString recordValue(const SKTGraphic& element, int n, bool* bound) const;
     SideSnapshot bindAndSnapshot(int n, CardSide side);
+    // The values into the elements; a picture element's preview is read only with readPreviews.
+    QString bindValues(const GraphicList& side, int n, bool readPreviews);
     // Copies of the side as it was, record n bound into them; the reason a barcode refused it.
-    GraphicList boundCopies(int n, CardSide side, QString* refusal);
+    // Without previews, the copies' pictures are left for the snapshot to read.
+    GraphicList boundCopies(int n, CardSide side, QString* refusal, bool readPreviews = true);
+    // Starts reading the output pictures of the records after n on the side.
+    void readAheadAfter(int n, CardSide side);
     void noteRefused(int n, QString* failure);
 
     DesignSnapshot m_before;
     RunSources m_sources;
     OutputPictures m_pictures;
     RefusedRecords m_refused;
+    int m_readAheadFrom[2] = {0, 0};  // per side, the first record not yet read ahead
 };
 
 // A new picture of value in a barcode element, centred in its barcode box, which stays as it was
