@@ -1,5 +1,6 @@
 #include "render/PngEncoding.h"
 
+#include <algorithm>
 #include <memory>
 #include <spng.h>
 #include <zlib.h>
@@ -32,7 +33,7 @@ QByteArray encodePng(const QImage& picture, QString* error)
         return {};
     }
     const bool opaque = isOpaque(picture);
-    const QImage rows = picture.convertToFormat(opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
+    const QImage::Format rowFormat = opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888;
     std::unique_ptr<spng_ctx, SpngFree> context(spng_ctx_new(SPNG_CTX_ENCODER));
     if (!context) {
         failed(error, QStringLiteral("out of memory"));
@@ -44,8 +45,8 @@ QByteArray encodePng(const QImage& picture, QString* error)
     spng_set_option(png, SPNG_IMG_COMPRESSION_STRATEGY, Z_RLE);
     spng_set_option(png, SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_UP);
     spng_ihdr header{};
-    header.width = quint32(rows.width());
-    header.height = quint32(rows.height());
+    header.width = quint32(picture.width());
+    header.height = quint32(picture.height());
     header.bit_depth = 8;
     header.color_type = opaque ? SPNG_COLOR_TYPE_TRUECOLOR : SPNG_COLOR_TYPE_TRUECOLOR_ALPHA;
     int code = spng_set_ihdr(png, &header);
@@ -55,9 +56,18 @@ QByteArray encodePng(const QImage& picture, QString* error)
     }
     if (code == 0)
         code = spng_encode_image(png, nullptr, 0, SPNG_FMT_PNG, SPNG_ENCODE_PROGRESSIVE | SPNG_ENCODE_FINALIZE);
-    const size_t rowBytes = size_t(rows.width()) * (opaque ? 3 : 4);
-    for (int y = 0; code == 0 && y < rows.height(); ++y)
-        code = spng_encode_row(png, rows.constScanLine(y), rowBytes);
+    // Converted a band of rows at a time: a whole 600-dpi card in another format would be a
+    // second picture's worth of memory written and read once.
+    constexpr int kBandRows = 64;
+    const size_t rowBytes = size_t(picture.width()) * (opaque ? 3 : 4);
+    for (int top = 0; code == 0 && top < picture.height(); top += kBandRows) {
+        const int count = std::min(kBandRows, picture.height() - top);
+        QImage rows(picture.constScanLine(top), picture.width(), count, picture.bytesPerLine(), picture.format());
+        rows.setColorTable(picture.colorTable());
+        const QImage band = rows.convertToFormat(rowFormat);
+        for (int y = 0; code == 0 && y < count; ++y)
+            code = spng_encode_row(png, band.constScanLine(y), rowBytes);
+    }
     if (code != 0 && code != SPNG_EOI) {
         failed(error, spngReason(code));
         return {};

@@ -257,6 +257,41 @@ TEST_F(RecordRunTest, ARecordABarcodeCannotShowOrWhosePhotoIsGoneIsRefusedAndNam
                            "Card 3 (Holder 2): The picture \"gone.png\" could not be read."}));
 }
 
+// Photos are read a few records ahead while the records before them are drawn: a record still
+// shows its file as it is when its turn comes, and a design's own picture never stands in for a
+// record's photo that is gone.
+TEST_F(RecordRunTest, EachRecordShowsItsOwnPhotoAsTheFileIsWhenItsTurnComes)
+{
+    QList<QStringList> rows;
+    for (int n = 0; n < 6; ++n)
+        rows.append({QStringLiteral("Holder %1").arg(n), savePhoto(path(QStringLiteral("p%1.png").arg(n)), QSize(50, 60), photoColour(n)),
+                     QStringLiteral("X%1").arg(n)});
+    rows[2][1] = path("gone.png");
+    fillTable(table, rows);
+    GraphicPtr photo = placed(columnBound(GraphicKind::Image, 2), kPhotoBox);
+    static_cast<SKTImage&>(*photo).setFilePath(savePhoto(path("sample.png"), QSize(50, 60), qRgb(255, 0, 0)), false);
+    ASSERT_FALSE(photo->_contents.isNull());
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide, {photo});
+    RecordRun run(design, store, table, false);
+    const auto centre = [&](int n) {
+        const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+        return side.isWhole() ? QVariant(colourAtPoints(side.image.toImage(72), kPhotoBox.center(), 72)) : QVariant(side.failure);
+    };
+    EXPECT_EQ(centre(0), QVariant(photoColour(0)));
+    // The photos of the next records are being read now; two change before their turn.
+    ASSERT_TRUE(QFile::remove(path("p3.png")));
+    savePhoto(path("p4.png"), QSize(70, 80), qRgb(0, 0, 255));
+    QList<QVariant> rest;
+    for (int n = 1; n < 6; ++n)
+        rest.append(centre(n));
+    EXPECT_EQ(rest, (QList<QVariant>{photoColour(1), QStringLiteral("The picture \"gone.png\" could not be read."),
+                                     QStringLiteral("The picture \"p3.png\" could not be read."), qRgb(0, 0, 255),
+                                     photoColour(5)}));
+    EXPECT_EQ(run.pictures().filesRead(), 6);
+    EXPECT_EQ(run.refused().count(), 2);
+    EXPECT_EQ(photo->_contents.pixel(0, 0), qRgb(255, 0, 0));  // the design keeps its own picture
+}
+
 // Each record's symbol is centred in the box the user left, whatever the record before it did to
 // the barcode's bounds: an empty value leaves no symbol and no size, a longer one a wider symbol.
 TEST_F(RecordRunTest, EachRecordsSymbolIsCentredInTheBoxTheUserLeft)

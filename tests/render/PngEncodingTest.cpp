@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/AtomicFile.h"
+#include "render/ImageResolution.h"
 #include "render/PngEncoding.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
@@ -32,4 +33,23 @@ TEST(PngEncoding, AlphaIsWrittenOnlyForPicturesWithATransparentPixel)
         EXPECT_EQ(channels(QImage(8, 6, format), false), "srgb");
         EXPECT_EQ(channels(QImage(8, 6, format), true), "srgba");
     }
+}
+
+TEST(PngEncoding, APictureIsOpaqueOnlyWhenEveryPixelIsWhollyCovered)
+{
+    // Card-wide, so a check that stops early or misses the last column or row shows.
+    const auto opaqueWith = [](QPoint where, int alpha) {
+        QImage picture(2025, 1284, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(QColor(235, 242, 250));
+        if (where.x() >= 0)
+            picture.setPixelColor(where, QColor(0, 0, 0, alpha));
+        return isOpaque(picture);
+    };
+    EXPECT_TRUE(opaqueWith(QPoint(-1, -1), 255));
+    EXPECT_TRUE(opaqueWith(QPoint(700, 400), 255));
+    EXPECT_FALSE(opaqueWith(QPoint(0, 0), 254));
+    EXPECT_FALSE(opaqueWith(QPoint(2024, 1283), 0));
+    EXPECT_FALSE(opaqueWith(QPoint(2024, 0), 128));
+    EXPECT_FALSE(opaqueWith(QPoint(1012, 641), 254));
+    EXPECT_TRUE(isOpaque(QImage(4, 4, QImage::Format_RGB32)));
 }
