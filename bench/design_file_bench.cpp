@@ -136,7 +136,7 @@ GraphicPtr element(int index, const QStringList& photos)
     g->Text_Value = kCardTexts[index % kCardTexts.size()];
     g->data_source_type = 2, g->excel_col_indx = 1 + index % kColumns;
     if (picture)
-        g->_file_path = photos[index / kPictureEvery];
+        g->_file_path = photos[(index / kPictureEvery) % photos.size()];
     if (g->kind() == GraphicKind::Barcode) {
         g->Text_Value = cellValue(index, 0);
         barcodeFactory().Set_Barcode_Prop_To_Control(*g);

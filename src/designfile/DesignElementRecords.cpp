@@ -240,10 +240,10 @@ void readImage(SKTGraphic& g, ItemReader& r)
     g.textStyle.Drawing_Shadow = !r.hasMore() || r.flag();
 }
 
-void readBarcode(SKTGraphic& g, ItemReader& r, StoredPictures& pictures)
+void readBarcode(const GraphicPtr& g, ItemReader& r, StoredPictures& pictures)
 {
-    g._barcode_image = BarcodePicture::fromStoredImage(pictures.decode(r.data()));
-    readSettings(g.barcode, r);
+    pictures.request(r.data(), g);
+    readSettings(g->barcode, r);
 }
 
 }  // namespace
@@ -329,7 +329,7 @@ GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex, S
         case GraphicKind::Signature: readSignature(*element, r); break;
         case GraphicKind::Text: readText(*element, r); break;
         case GraphicKind::Image: readImage(*element, r); break;
-        case GraphicKind::Barcode: readBarcode(*element, r, pictures); break;
+        case GraphicKind::Barcode: readBarcode(element, r, pictures); break;
         }
     } catch (const DesignFileError& error) {
         throw DesignFileError{fileIndex, QStringLiteral("Element entry item %1: %2").arg(error.itemIndex).arg(error.reason)};

@@ -20,6 +20,7 @@ QVariantList Get_Control_Prop_To_Array(const SKTGraphic& element, int* droppedCh
 // A new element (construction defaults, then the entry's fields), in no list yet. An empty entry
 // or one with an unknown type letter gives nullptr and is logged. An entry of the wrong length,
 // an item of the wrong type or form, or a value out of range throws DesignFileError naming
-// fileIndex, the entry's place in the file. A barcode whose stored picture is missing, not PNG or
-// past the file's budget (see StoredPictures) has no picture: the caller makes one.
+// fileIndex, the entry's place in the file. A barcode's stored picture comes with
+// pictures.giveRequested(); one missing, not PNG or past the file's budget (see StoredPictures)
+// gives no picture: the caller makes one.
 GraphicPtr Create_Control_From_Array(const QVariantList& entry, int fileIndex, StoredPictures& pictures);

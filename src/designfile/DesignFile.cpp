@@ -265,6 +265,7 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
         StoredPictures pictures;
         state.frontElements = readElements(r, 1, pictures);
         state.backElements = readElements(r, 0, pictures);
+        pictures.giveRequested();
         state.dynamicFront = Dynamic_Controls_Of_Side(state.frontElements);
         state.dynamicBack = Dynamic_Controls_Of_Side(state.backElements);
         return state;

@@ -1,6 +1,7 @@
 #include "designfile/DesignFileItems.h"
 
 #include <QMetaType>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -8,6 +9,7 @@
 
 #include "model/PictureFile.h"
 #include "platform/Log.h"
+#include "platform/PictureReading.h"
 
 namespace {
 
@@ -144,39 +146,89 @@ QVariant ItemReader::raw()
     return next("an item");
 }
 
-QImage decodeStoredPicture(const QByteArray& bytes)
+namespace {
+
+const QByteArray& pngSignature()
 {
-    static const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
-    if (bytes.isEmpty())
-        return QImage();
-    if (!bytes.startsWith(pngSignature)) {
-        Show_NSLog_Message(QStringLiteral("A stored barcode picture is not PNG data; it is made again."));
-        return QImage();
-    }
-    QImage picture = readPictureData(bytes);
-    if (picture.isNull())
-        Show_NSLog_Message(QStringLiteral("A stored barcode picture could not be decoded; it is made again."));
-    return picture;
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    return signature;
 }
 
-QImage StoredPictures::decode(const QByteArray& bytes)
+// The decoded size a PNG's header gives, the first chunk after the signature.
+qint64 headerBytes(const QByteArray& bytes)
 {
-    const auto known = m_decoded.constFind(bytes);
-    if (known != m_decoded.cend())
-        return *known;
-    // A PNG's size stands in its header, the first chunk after the signature.
     const auto headerNumber = [&bytes](qsizetype at) {
         return bytes.size() >= at + 4 ? qint64(qFromBigEndian<quint32>(bytes.constData() + at)) : 0;
     };
-    const qint64 pictureBytes = headerNumber(16) * headerNumber(20) * 4;
-    if (m_bytes + pictureBytes > kBudgetBytes) {
+    return headerNumber(16) * headerNumber(20) * 4;
+}
+
+// No format Qt decodes a PNG to takes more than eight bytes a pixel.
+constexpr qint64 kMostBytesPerHeaderByte = 2;
+
+}  // namespace
+
+void StoredPictures::request(const QByteArray& bytes, const GraphicPtr& element)
+{
+    auto known = m_index.constFind(bytes);
+    if (known == m_index.cend()) {
+        known = m_index.insert(bytes, qsizetype(m_pictures.size()));
+        m_pictures.push_back(Picture{bytes, headerBytes(bytes), QImage()});
+    }
+    m_requests.emplace_back(element, *known);
+}
+
+void StoredPictures::giveRequested()
+{
+    for (qsizetype first = 0; first < qsizetype(m_pictures.size());)
+        first = decodeWave(first);
+    for (const auto& [element, picture] : m_requests)
+        element->_barcode_image = BarcodePicture::fromStoredImage(m_pictures[size_t(picture)].image);
+    m_requests.clear();
+}
+
+// Decodes, side by side, the pictures from `first` on that the budget holds whatever the others
+// decode to; returns the first picture left for the next wave. Which pictures are kept is decided
+// in file order by the sizes decoded, as one by one.
+qsizetype StoredPictures::decodeWave(qsizetype first)
+{
+    qsizetype end = first;
+    for (qint64 most = m_bytes; end < qsizetype(m_pictures.size()); ++end) {
+        const Picture& picture = m_pictures[size_t(end)];
+        if (most + picture.headerBytes > kBudgetBytes)
+            break;
+        most += picture.headerBytes * kMostBytesPerHeaderByte;
+    }
+    if (end == first) {  // past the budget whatever the wave would decode
+        keepWithinBudget(m_pictures[size_t(first)]);
+        return first + 1;
+    }
+    std::vector<Picture*> wave;
+    for (qsizetype i = first; i < end; ++i)
+        wave.push_back(&m_pictures[size_t(i)]);
+    QtConcurrent::blockingMap(wave, [](Picture* picture) {
+        if (picture->bytes.startsWith(pngSignature()))
+            picture->image = readPictureData(picture->bytes);
+    });
+    for (Picture* picture : wave)
+        keepWithinBudget(*picture);
+    return end;
+}
+
+void StoredPictures::keepWithinBudget(Picture& picture)
+{
+    if (m_bytes + picture.headerBytes > kBudgetBytes) {
+        picture.image = QImage();
         if (!std::exchange(m_toldOfBudget, true))
             Show_NSLog_Message(QStringLiteral("The stored barcode pictures pass %1 MB; the rest are made again.")
                                    .arg(kBudgetBytes >> 20));
-        return QImage();
+        return;
     }
-    const QImage picture = decodeStoredPicture(bytes);
-    m_bytes += picture.sizeInBytes();
-    m_decoded.insert(bytes, picture);
-    return picture;
+    if (picture.bytes.isEmpty())
+        return;
+    if (!picture.bytes.startsWith(pngSignature()))
+        Show_NSLog_Message(QStringLiteral("A stored barcode picture is not PNG data; it is made again."));
+    else if (picture.image.isNull())
+        Show_NSLog_Message(QStringLiteral("A stored barcode picture could not be decoded; it is made again."));
+    m_bytes += picture.image.sizeInBytes();
 }

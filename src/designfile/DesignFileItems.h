@@ -6,9 +6,12 @@
 #include <QImage>
 #include <QVariantList>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "designfile/DesignFileForms.h"
 #include "model/NumberBounds.h"
+#include "model/SKTGraphic.h"
 
 // A file the reader refuses: the position of the item at fault and why.
 struct DesignFileError {
@@ -83,22 +86,31 @@ private:
 QString xmlSafeText(const QString& text, int* dropped = nullptr);
 inline constexpr char kCarriageReturnStandIn = '\x01';
 
-// A barcode picture stored in a file: PNG bytes only, decoded within the picture reader's
-// allocation limit; anything else gives no picture.
-QImage decodeStoredPicture(const QByteArray& bytes);
-
-// The barcode pictures stored in one file, each decoded once: a binary list may name one picture
+// The barcode pictures stored in one file, each decoded once, PNG only and within the picture
+// reader's allocation limit: a binary list may name one picture
 // from thousands of entries, and a small PNG may stand for a picture of hundreds of megabytes. A
 // picture that would take the file's pictures past kBudgetBytes is not decoded; its element makes
-// it again from its settings.
+// it again from its settings. Elements ask while the file is read; the pictures are decoded side
+// by side once all have asked, and each element is given its own.
 class StoredPictures {
 public:
-    QImage decode(const QByteArray& bytes);
+    void request(const QByteArray& bytes, const GraphicPtr& element);
+    void giveRequested();
 
     static constexpr qint64 kBudgetBytes = 64LL << 20;
 
 private:
-    QHash<QByteArray, QImage> m_decoded;
+    struct Picture {
+        QByteArray bytes;
+        qint64 headerBytes = 0;  // what the header says it decodes to at four bytes a pixel
+        QImage image;
+    };
+    qsizetype decodeWave(qsizetype first);
+    void keepWithinBudget(Picture& picture);
+
+    std::vector<Picture> m_pictures;  // in the order the file first names them
+    QHash<QByteArray, qsizetype> m_index;
+    std::vector<std::pair<GraphicPtr, qsizetype>> m_requests;
     qint64 m_bytes = 0;
     bool m_toldOfBudget = false;
 };

@@ -166,6 +166,13 @@ TEST_F(DesignFileHostile, StoredPicturesAreDecodedOnceAndWithinABudget)
     const auto decoded = std::count_if(budget->frontElements.cbegin(), budget->frontElements.cend(),
                                        [](const GraphicPtr& element) { return !element->_barcode_image.isNull(); });
     EXPECT_EQ(decoded, 4);
+    // The first four in file order, each element with its own picture.
+    for (int shade = 0; shade < 8; ++shade) {
+        const QImage image = budget->frontElements[shade]->_barcode_image.image();
+        EXPECT_EQ(image.isNull(), shade >= 4) << shade;
+        if (!image.isNull())
+            EXPECT_EQ(qRed(image.pixel(1999, 1999)), shade) << shade;
+    }
 }
 
 // Comments and CDATA sections cut a text into pieces; joining them took quadratic time.

@@ -84,19 +84,31 @@ int modeOf(unsigned char c)
     return CQR_Encode::Byte;
 }
 
-bool maskCondition(int pattern, int row, int column)
+// Each mask as its own loop body, so that no module pays for choosing among the eight.
+template <int Pattern>
+bool maskCondition(int i, int j)  // i the row, j the column
 {
-    const int i = row;
-    const int j = column;
-    switch (pattern) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+    if constexpr (Pattern == 0) return (i + j) % 2 == 0;
+    else if constexpr (Pattern == 1) return i % 2 == 0;
+    else if constexpr (Pattern == 2) return j % 3 == 0;
+    else if constexpr (Pattern == 3) return (i + j) % 3 == 0;
+    else if constexpr (Pattern == 4) return (i / 2 + j / 3) % 2 == 0;
+    else if constexpr (Pattern == 5) return (i * j) % 2 + (i * j) % 3 == 0;
+    else if constexpr (Pattern == 6) return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    else return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+}
+
+template <int Pattern>
+void applyMask(uint8_t (*modules)[CQR_Encode::kMaxSymbolSize], int n)
+{
+    for (int x = 0; x < n; ++x) {
+        uint8_t* column = modules[x];
+        for (int y = 0; y < n; ++y) {
+            const uint8_t module = column[y];
+            const bool dark = ((module & kDataOne) != 0) != maskCondition<Pattern>(y, x);
+            const uint8_t masked = uint8_t((module & ~kMaskedDark) | (dark ? kMaskedDark : 0));
+            column[y] = (module & kLightFunction) ? module : masked;
+        }
     }
 }
 
@@ -564,15 +576,10 @@ void CQR_Encode::SetCodeWordPattern()
 
 void CQR_Encode::SetMaskingPattern(int nPatternNo)
 {
-    for (int x = 0; x < m_nSymbleSize; ++x) {
-        for (int y = 0; y < m_nSymbleSize; ++y) {
-            uint8_t& module = m_byModuleData[x][y];
-            if (module & kLightFunction)
-                continue;
-            const bool dark = ((module & kDataOne) != 0) != maskCondition(nPatternNo, y, x);
-            module = uint8_t((module & ~kMaskedDark) | (dark ? kMaskedDark : 0));
-        }
-    }
+    using Apply = void (*)(uint8_t (*)[kMaxSymbolSize], int);
+    static constexpr Apply kMasks[8] = {applyMask<0>, applyMask<1>, applyMask<2>, applyMask<3>,
+                                        applyMask<4>, applyMask<5>, applyMask<6>, applyMask<7>};
+    kMasks[nPatternNo & 7](m_byModuleData, m_nSymbleSize);
 }
 
 void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
