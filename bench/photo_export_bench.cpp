@@ -270,11 +270,14 @@ int main(int argc, char** argv)
         const QByteArray name = "photo_export_" + format.toLatin1();
         const QByteArray peerName = "plain Qt, photo read whole, QPainter at 600 dpi, " +
                                     QByteArray(pdf ? "QPdfWriter" : "QImageWriter PNG") + ", no barcodes";
-        printRatio(name.constData(), timings, peerName.constData());
+        if (!oursOnly)
+            printRatio(name.constData(), timings, peerName.constData());
         const double cardsPerSecond = report.cardsWritten / timings.ours.median();
-        std::printf("%s: cards/s %.1f (peer %.1f)  resident memory %.0f MB after %d records, %.0f MB at the end\n",
-                    name.constData(), cardsPerSecond, peerWritten / timings.peer.median(),
-                    ours.residentAfterFirstThousand, std::min(count, kDistinctPhotos), ours.residentAtEnd);
+        const QByteArray peerFigure =
+            oursOnly ? QByteArray() : " (peer " + QByteArray::number(peerWritten / timings.peer.median(), 'f', 1) + ")";
+        std::printf("%s: cards/s %.1f%s  resident memory %.0f MB after %d records, %.0f MB at the end\n",
+                    name.constData(), cardsPerSecond, peerFigure.constData(), ours.residentAfterFirstThousand,
+                    std::min(count, kDistinctPhotos), ours.residentAtEnd);
         std::printf("  binding and snapshotting on the GUI thread: %.2f ms per record, %.0f %% of the last run\n",
                     ours.bindingSeconds * 1000 / count, 100 * ours.bindingSeconds / timings.ours.seconds.back());
         const double target = std::min(threads, 8) * (pdf ? kPdfPerCore : kPngPerCore);

@@ -84,6 +84,9 @@ OutputPictures::Picture OutputPictures::pictureFor(const QString& path, const Pi
     ++m_filesRead;
     // Read ahead under the key of the file as it was then: a file rewritten since has another key.
     QFuture<Picture> ahead = m_reading.take(key);
+    // What was read ahead of the file before it changed is no use and would hold a place.
+    const QString sameFile = key.left(key.indexOf(u'|') + 1);
+    m_reading.removeIf([&](const auto& reading) { return reading.key().startsWith(sameFile); });
     const Picture picture = ahead.isValid() ? ahead.result() : readAdjusted(path, settings, pixels);
     keep(key, picture);
     return picture;
