@@ -53,3 +53,24 @@ TEST(PngEncoding, APictureIsOpaqueOnlyWhenEveryPixelIsWhollyCovered)
     EXPECT_FALSE(opaqueWith(QPoint(1012, 641), 254));
     EXPECT_TRUE(isOpaque(QImage(4, 4, QImage::Format_RGB32)));
 }
+
+TEST(PngEncoding, EveryRowComesBackAsItWasWhateverThePicturesFormat)
+{
+    // 150 rows: more than one band of rows, the last one short.
+    QImage source(37, 150, QImage::Format_ARGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgba((x * 7 + y) & 255, (y * 13) & 255, (x * y) & 255, 255));
+    QImage clear = source;
+    clear.setPixel(36, 149, qRgba(10, 20, 30, 40));
+    const QImage palette = source.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    ASSERT_GT(palette.colorCount(), 0);
+    for (const QImage& picture : {source.convertToFormat(QImage::Format_RGB32), clear, palette,
+                                  source.convertToFormat(QImage::Format_RGBA64)}) {
+        SCOPED_TRACE(int(picture.format()));
+        QString error;
+        const QImage back = QImage::fromData(encodePng(picture, &error), "png");
+        ASSERT_FALSE(back.isNull()) << error.toStdString();
+        EXPECT_EQ(back.convertToFormat(QImage::Format_ARGB32), picture.convertToFormat(QImage::Format_ARGB32));
+    }
+}
