@@ -142,6 +142,8 @@ QStringList readColumnTitles(ItemReader& r)
 // A row's cells, or none when the row is not a dictionary of texts.
 std::optional<DataRow> rowFromItem(const QVariant& row)
 {
+    if (row.metaType() == QMetaType::fromType<DataRow>())
+        return row.value<DataRow>();
     if (row.typeId() != QMetaType::QVariantMap)
         return std::nullopt;
     const QVariantMap values = row.toMap();
@@ -234,15 +236,25 @@ bool writeDesignFile(const QString& path, const DesignState& state, QString* err
     return !bytes.isEmpty() && writeFileAtomically(path, bytes, error);
 }
 
-std::optional<QVariantList> readDesignItems(const QString& path, DesignFileError* error)
+namespace {
+
+std::optional<QVariantList> readItems(const QString& path, DesignFileError* error,
+                                      PropertyList::TextDictionaries dictionaries)
 {
     QString reason;
-    const std::optional<QVariant> root = PropertyList::readFile(path, &reason);
+    const std::optional<QVariant> root = PropertyList::readFile(path, &reason, dictionaries);
     if (root && root->typeId() == QMetaType::QVariantList)
         return root->toList();
     if (error)
         *error = DesignFileError{0, root ? QStringLiteral("The property list's root is not an array.") : reason};
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QVariantList> readDesignItems(const QString& path, DesignFileError* error)
+{
+    return readItems(path, error, PropertyList::TextDictionaries::AsVariantMaps);
 }
 
 std::optional<DesignState> designStateFromItems(const QVariantList& items, DesignFileError* error)
@@ -278,7 +290,8 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
 
 std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error)
 {
-    std::optional<QVariantList> items = readDesignItems(path, error);
+    // Table rows come as maps of texts, ready to be kept as they are.
+    std::optional<QVariantList> items = readItems(path, error, PropertyList::TextDictionaries::AsTextMaps);
     if (!items)
         return std::nullopt;
     std::optional<DesignState> state = designStateFromItems(*items, error);

@@ -455,7 +455,7 @@ private:
 
 }  // namespace
 
-std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString* error)
+std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString* error, TextDictionaries dictionaries)
 {
     if (bytes.isEmpty()) {
         setError(error, QStringLiteral("The property list is empty."));
@@ -466,7 +466,7 @@ std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString*
         return std::nullopt;
     }
     if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())) == 0)
-        return readXmlPropertyList(bytes, kMaxDepth, error);
+        return readXmlPropertyList(bytes, kMaxDepth, error, dictionaries);
     if (!BinaryListCheck(bytes).run(error))
         return std::nullopt;
 
@@ -480,12 +480,12 @@ std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString*
     return toVariant(root, 0, error);
 }
 
-std::optional<QVariant> PropertyList::readFile(const QString& path, QString* error)
+std::optional<QVariant> PropertyList::readFile(const QString& path, QString* error, TextDictionaries dictionaries)
 {
     const std::optional<QByteArray> bytes = readRegularFile(path, kMaxInputBytes, error);
     if (!bytes)
         return std::nullopt;
-    return fromData(*bytes, error);
+    return fromData(*bytes, error, dictionaries);
 }
 
 QByteArray PropertyList::toData(const QVariant& value, Format format, QString* error)

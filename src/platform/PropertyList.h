@@ -10,11 +10,17 @@
 class PropertyList {
 public:
     enum class Format { Xml, Binary };
+    // How an XML list gives a dictionary whose values are all texts: as QVariantMap, or as
+    // QMap<QString, QString>, which spares a QVariant a value in tables of thousands of rows. An
+    // empty dictionary, and every dictionary of a binary list, is a QVariantMap either way.
+    enum class TextDictionaries { AsVariantMaps, AsTextMaps };
 
     // Parses XML or binary property-list bytes. Malformed, oversized or hostile input gives
     // nullopt and a reason in *error; it never crashes.
-    static std::optional<QVariant> fromData(const QByteArray& bytes, QString* error = nullptr);
-    static std::optional<QVariant> readFile(const QString& path, QString* error = nullptr);
+    static std::optional<QVariant> fromData(const QByteArray& bytes, QString* error = nullptr,
+                                            TextDictionaries dictionaries = TextDictionaries::AsVariantMaps);
+    static std::optional<QVariant> readFile(const QString& path, QString* error = nullptr,
+                                            TextDictionaries dictionaries = TextDictionaries::AsVariantMaps);
 
     // Serialises a value tree; values of other types are an error (empty result, reason in *error).
     static QByteArray toData(const QVariant& value, Format format, QString* error = nullptr);

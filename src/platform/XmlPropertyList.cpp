@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QMap>
 #include <QStringDecoder>
 #include <QtConcurrent/QtConcurrentMap>
 #include <QTimeZone>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 #include <pugixml.hpp>
@@ -89,9 +91,13 @@ qint64 integerValue(const char* text)
     return *digits == '-' ? leadingNumber<qint64>(text) : qint64(leadingNumber<quint64>(text));
 }
 
+using TextMap = QMap<QString, QString>;
+
 class Converter {
 public:
-    Converter(int maxDepth, QString* error) : m_maxDepth(maxDepth), m_error(error) {}
+    Converter(int maxDepth, bool textMaps, QString* error) : m_maxDepth(maxDepth), m_textMaps(textMaps), m_error(error)
+    {
+    }
 
     std::optional<QVariant> value(const pugi::xml_node& node, int depth)
     {
@@ -162,7 +168,7 @@ private:
         };
         const QList<Part> converted = QtConcurrent::blockingMapped(parts, [this, depth](std::span<const pugi::xml_node> part) {
             Part result;
-            result.list = Converter(m_maxDepth, &result.error).convertItems(part, depth);
+            result.list = Converter(m_maxDepth, m_textMaps, &result.error).convertItems(part, depth);
             return result;
         });
         QVariantList list;
@@ -182,6 +188,9 @@ private:
     std::optional<QVariant> dictionary(const pugi::xml_node& node, int depth)
     {
         QVariantMap map;
+        // Values go here while they are all texts, when such dictionaries are asked for so.
+        TextMap texts;
+        bool allTexts = m_textMaps;
         pugi::xml_node item = node.first_child();
         const auto nextElement = [&item] {
             while (item && item.type() != pugi::node_element)
@@ -195,14 +204,33 @@ private:
             nextElement();
             if (!keyText || !item)
                 return malformed();
-            std::optional<QVariant> converted = value(item, depth + 1);
-            if (!converted)
-                return std::nullopt;
-            // Writers list keys in order, so the end is nearly always the place.
-            map.insert(map.cend(), key(*keyText), std::move(*converted));
+            if (allTexts && std::strcmp(item.name(), "string") != 0) {
+                allTexts = false;
+                map = variantMap(texts);
+            }
+            if (allTexts) {
+                std::optional<QByteArray> content = text(item);
+                if (!content)
+                    return std::nullopt;
+                texts.insert(texts.cend(), key(*keyText), textFromUtf8(*content));
+            } else {
+                std::optional<QVariant> converted = value(item, depth + 1);
+                if (!converted)
+                    return std::nullopt;
+                // Writers list keys in order, so the end is nearly always the place.
+                map.insert(map.cend(), key(*keyText), std::move(*converted));
+            }
             item = item.next_sibling();
         }
-        return QVariant(map);
+        return allTexts && !texts.isEmpty() ? QVariant::fromValue(texts) : QVariant(map);
+    }
+
+    static QVariantMap variantMap(const TextMap& texts)
+    {
+        QVariantMap map;
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            map.insert(map.cend(), it.key(), it.value());
+        return map;
     }
 
     // The text of a value: its first piece is kept in the element itself, further pieces (after a
@@ -252,6 +280,7 @@ private:
     }
 
     int m_maxDepth;
+    bool m_textMaps;
     QString* m_error;
     QHash<QByteArray, QString> m_keys;
 };
@@ -279,8 +308,25 @@ pugi::xml_node onlyElement(const pugi::xml_node& parent)
     return found;
 }
 
+// Whether a "<" followed by one of the openings (all beginning with the same character) comes at
+// or after `from`. A '<' begins every tag, so the search is for the opening's first character,
+// which is rare: searching for "<!--" stopped at every tag and took half the parse's time.
+bool holdsTagOpening(std::string_view text, size_t from, std::initializer_list<std::string_view> openings)
+{
+    if (from >= text.size())
+        return false;
+    const char first = openings.begin()->front();
+    for (size_t at = text.find(first, from + 1); at != text.npos; at = text.find(first, at + 1)) {
+        const std::string_view rest = text.substr(at);
+        if (text[at - 1] == '<'
+            && std::any_of(openings.begin(), openings.end(), [rest](std::string_view o) { return rest.starts_with(o); }))
+            return true;
+    }
+    return false;
+}
+
 std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_encoding encoding, int maxDepth,
-                                             QString* error)
+                                             PropertyList::TextDictionaries dictionaries, QString* error)
 {
     if (holdsNul(bytes)) {
         fail(error, QStringLiteral("The property list holds a NUL character, or a reference to a character that does not exist."));
@@ -295,11 +341,9 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
     // Pieces of white space between comments, CDATA sections or processing instructions belong to
     // the text. Keeping all white space costs a node for every indent, so only documents that hold
     // such things keep it; others keep a value's text when it is all white space.
-    // (string_view's search runs on memchr, many times faster than QByteArray's on large files.)
     const std::string_view text(bytes.constData(), size_t(bytes.size()));
     const size_t declarationEnd = text.starts_with("<?xml") || text.starts_with("\xef\xbb\xbf<?xml") ? text.find("?>") : 0;
-    const bool inPieces = text.find("<!--") != text.npos || text.find("<![CDATA[") != text.npos
-        || text.find("<?", declarationEnd) != text.npos;
+    const bool inPieces = holdsTagOpening(text, 0, {"!--", "![CDATA["}) || holdsTagOpening(text, declarationEnd, {"?"});
     const unsigned options = kOptions | (inPieces ? pugi::parse_ws_pcdata : pugi::parse_ws_pcdata_single);
     const pugi::xml_parse_result parsed = document.load_buffer(bytes.constData(), size_t(bytes.size()), options, encoding);
     if (!parsed) {
@@ -315,22 +359,23 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
         fail(error, QStringLiteral("Malformed XML property list: it does not hold exactly one value."));
         return std::nullopt;
     }
-    return Converter(maxDepth, error).value(root, 0);
+    return Converter(maxDepth, dictionaries == PropertyList::TextDictionaries::AsTextMaps, error).value(root, 0);
 }
 
 }  // namespace
 
-std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error)
+std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error,
+                                            PropertyList::TextDictionaries dictionaries)
 {
     // Some writers save UTF-16 or UTF-32, which holds NUL bytes: read as the UTF-8 it stands for.
     const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes, u'<');
     if (!encoding || *encoding == QStringConverter::Utf8)
-        return readUtf8PropertyList(bytes, pugi::encoding_auto, maxDepth, error);
+        return readUtf8PropertyList(bytes, pugi::encoding_auto, maxDepth, dictionaries, error);
     QStringDecoder decoder(*encoding);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
         fail(error, QStringLiteral("The property list is not valid %1.").arg(QString::fromLatin1(QStringConverter::nameForEncoding(*encoding))));
         return std::nullopt;
     }
-    return readUtf8PropertyList(text.toUtf8(), pugi::encoding_utf8, maxDepth, error);
+    return readUtf8PropertyList(text.toUtf8(), pugi::encoding_utf8, maxDepth, dictionaries, error);
 }

@@ -8,12 +8,17 @@
 #include <QVariant>
 #include <optional>
 
+#include "platform/PropertyList.h"
+
 // The value of an XML property list: dictionaries as QVariantMap, arrays as QVariantList,
 // integers as qint64, reals as double, dates as UTC QDateTime, data as QByteArray; texts exactly as
 // written, a leading U+FEFF included. UTF-16 and UTF-32 documents are read too. None, with the
 // reason in *error, for a document that is not one property list, nests containers deeper than
 // maxDepth, or holds a NUL character or a reference to a character that does not exist.
-std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error);
+// Dictionaries of texts come back as `dictionaries` asks.
+std::optional<QVariant> readXmlPropertyList(
+    const QByteArray& bytes, int maxDepth, QString* error,
+    PropertyList::TextDictionaries dictionaries = PropertyList::TextDictionaries::AsVariantMaps);
 
 // The XML property-list bytes of a value tree, written in one pass; empty, with the reason in
 // *error, for a value a list cannot hold (see PropertyListWalk).

@@ -79,6 +79,13 @@ TEST(PropertyListHostile, TextInManyPiecesReadsAsOneText)
     // Pieces of white space are part of the text too.
     EXPECT_EQ(PropertyList::fromData("<plist><string>a<!-- --> <!-- -->\r\n<![CDATA[ ]]>b</string></plist>"),
               QVariant(u"a \r\n b"_s));
+    // So are those between processing instructions after the declaration, and those of a document
+    // whose only comment comes last; a '!' or '?' in a text is no markup.
+    EXPECT_EQ(PropertyList::fromData("<?xml version=\"1.0\"?><plist><string>a?!<?pi x?> <?pi?>b</string></plist>"),
+              QVariant(u"a?! b"_s));
+    EXPECT_EQ(PropertyList::fromData("<plist><array><string>a<![CDATA[b]]> </string></array></plist>"),
+              QVariant(QVariantList{u"ab "_s}));
+    EXPECT_EQ(PropertyList::fromData("<plist><string>!?</string></plist><!---->"), QVariant(u"!?"_s));
 }
 
 // A reference past U+10FFFF wrapped round to NUL in the parser and cut the text there, and one to a

@@ -109,6 +109,50 @@ TEST(PropertyList, ReadsXmlTextsAsWritten)
                                             2500.0, QVariantMap{{u"k"_s, true}}}));
 }
 
+// Tables read as maps of texts when asked: a row of thousands keeps no QVariant a cell. Any other
+// dictionary, and any dictionary of a binary list, reads as before.
+TEST(PropertyList, ReadsDictionariesOfTextsAsTextMapsWhenAsked)
+{
+    using TextMap = QMap<QString, QString>;
+    const auto textMap = PropertyList::TextDictionaries::AsTextMaps;
+    const QByteArray xml = "<plist><array><dict><key>b</key><string>Zo&#xeb;</string><key>a</key>"
+                           "<string><![CDATA[<x>]]> y</string><key>c</key><string/></dict>"
+                           "<dict><key>s</key><string>1</string><key>n</key><integer>2</integer>"
+                           "<key>d</key><dict><key>k</key><string>v</string></dict></dict><dict/></array></plist>";
+    const auto maps = PropertyList::fromData(xml, nullptr, textMap);
+    const auto variants = PropertyList::fromData(xml);
+    ASSERT_TRUE(maps && variants);
+    const QVariantList items = maps->toList();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0].metaType(), QMetaType::fromType<TextMap>());
+    EXPECT_EQ(items[0].value<TextMap>(), (TextMap{{u"a"_s, u"<x> y"_s}, {u"b"_s, u"Zoë"_s}, {u"c"_s, QString()}}));
+    EXPECT_EQ(items[1].typeId(), QMetaType::QVariantMap);
+    EXPECT_EQ(items[1].toMap().value(u"s"_s), QVariant(u"1"_s));
+    EXPECT_EQ(items[1].toMap().value(u"n"_s), QVariant(qint64(2)));
+    EXPECT_EQ(items[1].toMap().value(u"d"_s).value<TextMap>(), (TextMap{{u"k"_s, u"v"_s}}));
+    EXPECT_EQ(items[2], QVariant(QVariantMap()));
+    EXPECT_EQ(variants->toList(),
+              (QVariantList{QVariantMap{{u"a"_s, u"<x> y"_s}, {u"b"_s, u"Zoë"_s}, {u"c"_s, QString()}},
+                            QVariantMap{{u"s"_s, u"1"_s}, {u"n"_s, qint64(2)}, {u"d"_s, QVariantMap{{u"k"_s, u"v"_s}}}},
+                            QVariantMap()}));
+
+    // A long table is read in parts on several threads; each part keeps to the form asked for.
+    QVariantList rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.append(QVariantMap{{u"Id"_s, QString::number(i)}, {u"Name"_s, u"Ann"_s}});
+    for (Format format : {Format::Xml, Format::Binary}) {
+        const auto table = PropertyList::fromData(PropertyList::toData(rows, format), nullptr, textMap);
+        ASSERT_TRUE(table);
+        const QVariantList back = table->toList();
+        ASSERT_EQ(back.size(), rows.size());
+        const QVariant& last = back.last();
+        if (format == Format::Xml)
+            EXPECT_EQ(last.value<TextMap>(), (TextMap{{u"Id"_s, u"4999"_s}, {u"Name"_s, u"Ann"_s}}));
+        else
+            EXPECT_EQ(last, rows.last());
+    }
+}
+
 // libplist 2.2 finds an item of a parsed binary array by walking from the array's start, so
 // reading items by index took quadratic time: seconds for a list this long, minutes for longer.
 TEST(PropertyList, ReadsALongBinaryArrayInOnePass)
