@@ -155,13 +155,14 @@ void fillSides(SKTDocument& document, const QStringList& photos)
     document.replaceGraphicsOnSide(SKTDocument::BackSide, back);
 }
 
-// The pictures an open brought back from their files, both sides.
-int picturesShown(const SKTDocument& document)
+// The picture elements of both sides; with `shown`, only those an open brought back from their
+// files. One photo serves two elements, so there are more elements than photos.
+int pictureElements(const SKTDocument& document, bool shown)
 {
     int count = 0;
     for (const GraphicList* side : {&document.graphics(), &document.graphics_back()})
-        count += int(std::count_if(side->begin(), side->end(), [](const GraphicPtr& g) {
-            return g->kind() == GraphicKind::Image && !g->_contents.isNull();
+        count += int(std::count_if(side->begin(), side->end(), [shown](const GraphicPtr& g) {
+            return g->kind() == GraphicKind::Image && (!shown || !g->_contents.isNull());
         }));
     return count;
 }
@@ -214,6 +215,7 @@ int main(int argc, char** argv)
     DesignFileController controller(document, front, back, windowless);
     fillTable(table);
     fillSides(document, writePhotos(dir));
+    const int pictures = pictureElements(document, false);
     Start_Card_Option = QStringLiteral("G");
     Excel_Binding_Use = true;
     if (!controller.Save_project_file(file, false, QStringLiteral("L"))) {
@@ -245,9 +247,9 @@ int main(int argc, char** argv)
 
     printBudget("design_file_open", "ours/plistlib", open.ratio(), kOpenTarget);
     printBudget("design_file_save", "ours/plistlib", save.ratio(), kSaveTarget);
-    if (!allDone || table.rowCount() != kRows || picturesShown(document) != int(std::size(kMegapixels))) {
-        std::fprintf(stderr, "a save, dump or load failed, or the open brought back %d rows and %d pictures\n",
-                     table.rowCount(), picturesShown(document));
+    if (!allDone || table.rowCount() != kRows || pictureElements(document, true) != pictures) {
+        std::fprintf(stderr, "a save, dump or load failed, or the open brought back %d rows and %d of %d pictures\n",
+                     table.rowCount(), pictureElements(document, true), pictures);
         return 1;
     }
     return 0;
