@@ -257,7 +257,8 @@ std::optional<QVariantList> readDesignItems(const QString& path, DesignFileError
     return readItems(path, error, PropertyList::TextDictionaries::AsVariantMaps);
 }
 
-std::optional<DesignState> designStateFromItems(const QVariantList& items, DesignFileError* error)
+std::optional<DesignState> designStateFromItems(const QVariantList& items, DesignFileError* error,
+                                                const ElementsRead& elementsRead)
 {
     try {
         ItemReader r(items);
@@ -277,6 +278,8 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
         StoredPictures pictures;
         state.frontElements = readElements(r, 1, pictures);
         state.backElements = readElements(r, 0, pictures);
+        if (elementsRead)
+            elementsRead(state.frontElements + state.backElements);
         pictures.giveRequested();
         state.dynamicFront = Dynamic_Controls_Of_Side(state.frontElements);
         state.dynamicBack = Dynamic_Controls_Of_Side(state.backElements);
@@ -288,13 +291,13 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
     }
 }
 
-std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error)
+std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error, const ElementsRead& elementsRead)
 {
     // Table rows come as maps of texts, ready to be kept as they are.
     std::optional<QVariantList> items = readItems(path, error, PropertyList::TextDictionaries::AsTextMaps);
     if (!items)
         return std::nullopt;
-    std::optional<DesignState> state = designStateFromItems(*items, error);
+    std::optional<DesignState> state = designStateFromItems(*items, error, elementsRead);
     // The items are a large tree of small blocks; the state shares what it keeps of them.
     Release_In_Background(std::move(*items));
     return state;

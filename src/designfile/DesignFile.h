@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <optional>
 
 #include "designfile/DesignFileItems.h"
@@ -26,8 +27,13 @@ bool writeDesignFile(const QString& path, const DesignState& state, QString* err
 // The root array of a property-list file (XML or binary); none with a reason when the file is not
 // readable as one.
 std::optional<QVariantList> readDesignItems(const QString& path, DesignFileError* error);
+// Told the elements of both sides once all are read, before their stored barcode pictures are
+// decoded: a caller may start its own work on them meanwhile. Nothing after it refuses the file.
+using ElementsRead = std::function<void(const GraphicList& elements)>;
 // A new state from the items, every item checked: none, with the item at fault, when the marker
 // is wrong, a count does not fit the items left, or an item has the wrong type, form or range.
-std::optional<DesignState> designStateFromItems(const QVariantList& items, DesignFileError* error);
+std::optional<DesignState> designStateFromItems(const QVariantList& items, DesignFileError* error,
+                                                const ElementsRead& elementsRead = {});
 // Both of the above.
-std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error);
+std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error,
+                                          const ElementsRead& elementsRead = {});

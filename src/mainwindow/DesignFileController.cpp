@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtConcurrent/QtConcurrentMap>
 #include <utility>
 
 #include "platform/FileHelpers.h"
@@ -14,11 +13,9 @@
 #include "model/CardBackgroundPicture.h"
 #include "model/Card_Property.h"
 #include "model/PictureFile.h"
-#include "model/SKTImage.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "platform/BackgroundRelease.h"
-#include "platform/PictureReading.h"
 
 int load_log_ret_value = 0;
 int Load_log_flag = 0;
@@ -170,18 +167,28 @@ int DesignFileController::Read_and_load_design_Log_NEW_METHOD(const QString& pat
 {
     curr_msg_count_str = QStringLiteral("Loading card properties");
     DesignFileError error;
-    std::optional<DesignState> state = readDesignFile(path, &error);
+    LoadedPicturePreviews previews;
+    std::optional<DesignState> state = readDesignFile(path, &error, [&previews](const GraphicList& elements) {
+        previews.start(elements);
+    });
     if (!state) {
         Show_NSLog_Message(QStringLiteral("%1 - \n%2").arg(error.itemIndex).arg(error.reason));
         Show_MessageBox(kCorruptDesignFileMessage);
         return 0;
     }
-    Load_Design_State(std::move(*state), path, log_or_template, read_xl);
+    Load_Read_Design(std::move(*state), path, log_or_template, read_xl, previews);
     return 1;
 }
 
 void DesignFileController::Load_Design_State(DesignState state, const QString& path, const QString& log_or_template,
                                              bool read_xl)
+{
+    LoadedPicturePreviews previews;
+    Load_Read_Design(std::move(state), path, log_or_template, read_xl, previews);
+}
+
+void DesignFileController::Load_Read_Design(DesignState state, const QString& path, const QString& log_or_template,
+                                            bool read_xl, LoadedPicturePreviews& previews)
 {
     const bool designFile = log_or_template == QLatin1String("L");
     const LoadingGuards guards(m_document);
@@ -204,7 +211,7 @@ void DesignFileController::Load_Design_State(DesignState state, const QString& p
     excel_cb_value = state.groupColumns;
 
     curr_msg_count_str = QStringLiteral("Loading design controls");
-    Prepare_Loaded_Elements(state.frontElements + state.backElements);
+    Prepare_Loaded_Elements(state.frontElements + state.backElements, previews);
     m_document.replaceGraphicsOnSide(SKTDocument::FrontSide, state.frontElements);
     dynamic_ctrl_list_front = Dynamic_Controls_Of_Side(state.frontElements);
     curr_msg_count_str = QStringLiteral("Loading control settings");
@@ -249,28 +256,17 @@ void DesignFileController::Delete_Excel_File_Column()
     table().ColList.removeDataColumns();
 }
 
-// Pictures come from their files again, and a barcode without a stored picture gets a new one.
-// A picture inside the resources of the copy that saved the design (a shipped template's photo)
-// is taken from this copy's resources.
-void DesignFileController::Prepare_Loaded_Elements(const GraphicList& elements)
+// Pictures come from their files again (their previews started here unless the reading started
+// them), and a barcode without a stored picture gets a new one.
+void DesignFileController::Prepare_Loaded_Elements(const GraphicList& elements, LoadedPicturePreviews& previews)
 {
-    QList<SKTImage*> pictures;
-    QStringList paths;
+    if (!previews.started())
+        previews.start(elements);
     for (const GraphicPtr& element : elements) {
-        if (element->kind() == GraphicKind::Image) {
-            element->_file_path = Check_Path_For_App_Resources(element->_file_path);
-            pictures.append(static_cast<SKTImage*>(element.get()));
-            paths.append(element->_file_path);
-        } else if (element->kind() == GraphicKind::Barcode && element->_barcode_image.isNull()) {
+        if (element->kind() == GraphicKind::Barcode && element->_barcode_image.isNull())
             Make_Missing_Barcode_Picture(*element);
-        }
     }
-    // Photos take most of an opening: they are decoded side by side, the elements then take them
-    // on this thread.
-    const QList<QImage> previews =
-        QtConcurrent::blockingMapped(paths, [](const QString& path) { return readPicturePreview(path); });
-    for (qsizetype i = 0; i < pictures.size(); ++i)
-        pictures[i]->showPreview(previews[i]);
+    previews.give();
 }
 
 void DesignFileController::Make_Missing_Barcode_Picture(SKTGraphic& element)

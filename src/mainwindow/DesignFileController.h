@@ -12,6 +12,7 @@
 #include "data/SeriesFiles.h"
 #include "designfile/DesignFile.h"
 #include "designfile/DesignState.h"
+#include "mainwindow/LoadedPicturePreviews.h"
 #include "model/SKTDocument.h"
 
 extern int load_log_ret_value;        // 1 when the last open loaded a design, 0 when not
@@ -99,7 +100,9 @@ private:
     // Takes the state's rows.
     void Restore_Table(DesignState& state);
     void Make_Missing_Barcode_Picture(SKTGraphic& element);
-    void Prepare_Loaded_Elements(const GraphicList& elements);
+    void Load_Read_Design(DesignState state, const QString& path, const QString& log_or_template, bool read_xl,
+                          LoadedPicturePreviews& previews);
+    void Prepare_Loaded_Elements(const GraphicList& elements, LoadedPicturePreviews& previews);
     void Apply_Card_Side(const QString& cardSide);
     QString Mode_After_Load(const QString& fileMode, const QString& log_or_template, bool read_xl) const;
 

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <csignal>
 #include <sys/resource.h>
+#include <tuple>
 
+#include "barcodes/BarcodeFactory.h"
 #include "designfile/DesignElementRecords.h"
 #include "designfile/DesignFileSamples.h"
 #include "mainwindow/DesignFileController.h"
@@ -333,5 +335,46 @@ TEST_F(DesignFile, APictureInAnotherCopysResourcesIsTakenFromThisCopysResources)
     const GraphicPtr opened = document.graphics()[0];
     EXPECT_EQ(opened->_file_path.toStdString(), here.toStdString());
     EXPECT_EQ(opened->_contents.size(), QSize(40, 50)) << "the picture is shown";
+}
+// Every picture element shows its own file, also where two show the same one, which is read once;
+// a missing file leaves its element empty. The reading hands its elements over before it decodes
+// their barcode pictures, so that the photos are read meanwhile.
+TEST_F(DesignFile, EveryPictureElementShowsItsOwnFileAfterAnOpenAndSharedFilesAreShownAlike)
+{
+    QImage wide(300, 100, QImage::Format_RGB32);
+    wide.fill(Qt::darkRed);
+    const QString widePath = path("wide.png");
+    ASSERT_TRUE(wide.save(widePath));
+    const QString cyanPath = DesignSamples::samplePicture(dir.path());
+    DesignState pictures;
+    for (const QString& file : {cyanPath, widePath, cyanPath, path("missing.png")})
+        pictures.backElements.append(SKTImage::initWithPosition(QPointF(10, 10), QImage(), file));
+    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
+    barcode->Set_Barcode_image(barcodeFactory().Get_Image_From_Val(QStringLiteral("ZV-02"), QString(), QString()));
+    pictures.frontElements = {barcode};
+    ASSERT_TRUE(writeDesignFile(path("pictures.did"), pictures));
+
+    int handedOver = 0;
+    bool barcodePictureLater = false;
+    const auto read = readDesignFile(path("pictures.did"), nullptr, [&](const GraphicList& elements) {
+        handedOver = int(elements.size());
+        barcodePictureLater = elements[0]->_barcode_image.isNull();
+    });
+    ASSERT_TRUE(read);
+    EXPECT_EQ(std::tuple(handedOver, barcodePictureLater, read->frontElements[0]->_barcode_image.isNull()),
+              std::tuple(5, true, false));
+
+    ASSERT_EQ(load("pictures.did"), 1);
+    const GraphicList& shown = document.graphics_back();
+    ASSERT_EQ(shown.size(), 4);
+    for (int i : {0, 2}) {
+        EXPECT_EQ(shown[i]->_contents.size(), QSize(40, 50)) << i;
+        EXPECT_EQ(shown[i]->_contents.pixel(20, 25), QColor(Qt::darkCyan).rgb()) << i;
+    }
+    EXPECT_EQ(shown[1]->_contents.size(), QSize(300, 100));
+    EXPECT_EQ(shown[1]->_contents.pixel(150, 50), QColor(Qt::darkRed).rgb());
+    EXPECT_TRUE(shown[3]->_contents.isNull());
+    EXPECT_FALSE(document.graphics()[0]->_barcode_image.isNull());
 }
 }  // namespace
