@@ -110,16 +110,6 @@ QrBitGrid::QrBitGrid(int size) : m_size(size < 0 ? 0 : size > kMaxSize ? kMaxSiz
     }
 }
 
-void QrBitGrid::set(int x, int y, bool dark)
-{
-    const uint64_t rowBit = uint64_t(1) << (x % 64);
-    const uint64_t columnBit = uint64_t(1) << (y % 64);
-    uint64_t& rowWord = m_rows[size_t(y)][size_t(x) / 64];
-    uint64_t& columnWord = m_columns[size_t(x)][size_t(y) / 64];
-    rowWord = dark ? rowWord | rowBit : rowWord & ~rowBit;
-    columnWord = dark ? columnWord | columnBit : columnWord & ~columnBit;
-}
-
 int QrBitGrid::penalty() const
 {
     if (m_size <= 0)

@@ -15,7 +15,11 @@ public:
 
     int size() const { return m_size; }
     // x the column, y the row from the top. Bits outside the symbol stay clear.
-    void set(int x, int y, bool dark);
+    void set(int x, int y, bool dark)
+    {
+        setBit(m_rows[size_t(y)][size_t(x) / 64], x % 64, dark);
+        setBit(m_columns[size_t(x)][size_t(y) / 64], y % 64, dark);
+    }
     bool isDark(int x, int y) const { return (m_rows[size_t(y)][size_t(x) / 64] >> (x % 64)) & 1; }
     Line& row(int y) { return m_rows[size_t(y)]; }
     Line& column(int x) { return m_columns[size_t(x)]; }
@@ -27,6 +31,11 @@ public:
     int penalty() const;
 
 private:
+    static void setBit(uint64_t& word, int bit, bool on)
+    {
+        word = (word & ~(uint64_t(1) << bit)) | (uint64_t(on) << bit);
+    }
+
     int m_size = 0;
     std::array<Line, kMaxSize> m_rows;
     std::array<Line, kMaxSize> m_columns;
