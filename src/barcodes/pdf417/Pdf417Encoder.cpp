@@ -75,11 +75,13 @@ bool isTextByte(unsigned char c)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Reed-Solomon generator coefficients per level, lowest power first, leading 1 left out.
-const std::vector<int>& errorCorrectionCoefficients(int level)
+// Reed-Solomon generator coefficients per level, negated mod 929 and highest power first, so
+// the division step is a plain multiply-add; the leading 1 is left out.
+using Coefficients = std::array<std::uint32_t, 2 << 8>;
+const Coefficients& negatedGenerator(int level)
 {
     static const auto tables = [] {
-        std::array<std::vector<int>, 9> result;
+        std::array<Coefficients, 9> result{};
         for (int l = 0; l <= 8; ++l) {
             const int n = 2 << l;
             std::vector<int> g{1};
@@ -93,8 +95,8 @@ const std::vector<int>& errorCorrectionCoefficients(int level)
                 }
                 g = std::move(next);
             }
-            g.pop_back();
-            result[size_t(l)] = std::move(g);
+            for (int j = 0; j < n; ++j)
+                result[size_t(l)][size_t(j)] = std::uint32_t((929 - g[size_t(n - 1 - j)]) % 929);
         }
         return result;
     }();
@@ -356,19 +358,18 @@ void calculateErrorCorrection(_pdf417param& p, int dataCount)
 {
     if (p.errorLevel < 0 || p.errorLevel > 8)
         p.errorLevel = 0;
-    const std::vector<int>& k = errorCorrectionCoefficients(p.errorLevel);
+    const Coefficients& k = negatedGenerator(p.errorLevel);
     const int ecc = 2 << p.errorLevel;
-    int* e = p.codewords.data() + dataCount;
-    std::fill(e, e + ecc, 0);
+    // Only the leading term is reduced per step: a slot gathers at most ecc products below
+    // 929 * 929 before it leads, 512 of them stay far below 2^32.
+    std::array<std::uint32_t, (2 << 8) + 1> e{};
     for (int i = 0; i < dataCount; ++i) {
-        const int t = (p.codewords[size_t(i)] + e[0]) % 929;
-        for (int j = 0; j < ecc; ++j) {
-            const int next = j + 1 < ecc ? e[j + 1] : 0;
-            e[j] = (next + 929 - t * k[size_t(ecc - 1 - j)] % 929) % 929;
-        }
+        const std::uint32_t t = (std::uint32_t(p.codewords[size_t(i)]) + e[0]) % 929;
+        for (int j = 0; j < ecc; ++j)
+            e[size_t(j)] = e[size_t(j + 1)] + t * k[size_t(j)];
     }
     for (int j = 0; j < ecc; ++j)
-        e[j] = (929 - e[j]) % 929;
+        p.codewords[size_t(dataCount + j)] = int((929 - e[size_t(j)] % 929) % 929);
 }
 
 class BitWriter {
