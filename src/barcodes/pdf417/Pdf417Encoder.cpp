@@ -376,12 +376,15 @@ class BitWriter {
 public:
     BitWriter(std::vector<std::uint8_t>& bits, int rowBytes) : bits_(bits), rowBytes_(rowBytes) {}
     void startRow(int row) { bitPtr_ = row * rowBytes_ * 8; }
+    // Up to 25 bits, so the pattern and its offset in the first byte fit one 32-bit window.
     void put(std::uint32_t pattern, int width)
     {
-        for (int b = width - 1; b >= 0; --b, ++bitPtr_) {
-            if (pattern >> b & 1u)
-                bits_[size_t(bitPtr_ / 8)] |= std::uint8_t(0x80u >> (bitPtr_ % 8));
-        }
+        const int shift = bitPtr_ % 8;
+        const std::uint32_t window = pattern << (32 - width - shift);
+        std::uint8_t* out = bits_.data() + bitPtr_ / 8;
+        for (int used = 0; used < shift + width; used += 8)
+            *out++ |= std::uint8_t(window >> (24 - used));
+        bitPtr_ += width;
     }
 
 private:
