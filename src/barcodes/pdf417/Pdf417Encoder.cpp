@@ -46,11 +46,8 @@ struct TextChar {
     int value = 0;
 };
 
-TextChar getTextTypeAndValue(std::string_view text, int end, int pos)
+TextChar classify(unsigned char c)
 {
-    if (pos >= end)
-        return {};
-    const auto c = static_cast<unsigned char>(text[size_t(pos)]);
     if (c >= 'A' && c <= 'Z')
         return {kAlpha, c - 'A'};
     if (c >= 'a' && c <= 'z')
@@ -66,6 +63,20 @@ TextChar getTextTypeAndValue(std::string_view text, int end, int pos)
     if (mixed != std::string_view::npos)
         return {kMixed, int(mixed)};
     return {kPunctuation, int(punctuation)};
+}
+
+TextChar getTextTypeAndValue(std::string_view text, int end, int pos)
+{
+    // Looked up, not searched for: text compaction asks up to three times per character.
+    static const auto table = [] {
+        std::array<TextChar, 256> result;
+        for (int c = 0; c < 256; ++c)
+            result[size_t(c)] = classify(static_cast<unsigned char>(c));
+        return result;
+    }();
+    if (pos >= end)
+        return {};
+    return table[static_cast<unsigned char>(text[size_t(pos)])];
 }
 
 bool isTextByte(unsigned char c)
