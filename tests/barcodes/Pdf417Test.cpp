@@ -134,6 +134,28 @@ TEST(Pdf417Faults, AFailedEncodeLeavesNoSymbol)
     EXPECT_TRUE(view.getImage().isNull());
 }
 
+// Codewords given as they are: one outside 0..928 is refused, not looked up past the patterns.
+TEST(Pdf417Faults, RawCodewordsOutsideTheRangeAreRefused)
+{
+    for (int bad : {929, -1, 100000}) {
+        SCOPED_TRACE(bad);
+        _pdf417param p;
+        pdf417init(p);
+        p.options = PDF417_USE_RAW_CODEWORDS;
+        p.codewords[0] = 3;
+        p.codewords[1] = 1;
+        p.codewords[2] = bad;
+        p.lenCodewords = 3;
+        paintCode(p);
+        EXPECT_EQ(p.error, PDF417_ERROR_INVALID_PARAMS);
+        EXPECT_TRUE(p.outBits.empty());
+        p.codewords[2] = 928;
+        paintCode(p);
+        EXPECT_EQ(p.error, PDF417_ERROR_SUCCESS);
+        EXPECT_EQ(p.bitColumns, 17 * (p.codeColumns + 3) + 18);
+    }
+}
+
 // The window lists the levels 0 to 8; another level is refused rather than quietly replaced.
 TEST(Pdf417Faults, LevelsOutsideTheListAreRefused)
 {

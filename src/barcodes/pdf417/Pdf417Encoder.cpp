@@ -589,7 +589,10 @@ void paintCode(_pdf417param& p)
     p.outBits.clear();
     p.lenBits = 0;
     if (p.options & PDF417_USE_RAW_CODEWORDS) {
-        if (p.lenCodewords < 1 || p.lenCodewords > kMaxDataCodewords || p.codewords[0] != p.lenCodewords) {
+        // A codeword past 928 has no pattern to draw.
+        const auto first = p.codewords.begin();
+        if (p.lenCodewords < 1 || p.lenCodewords > kMaxDataCodewords || p.codewords[0] != p.lenCodewords ||
+            std::any_of(first, first + p.lenCodewords, [](int c) { return c < 0 || c > kMaxCodewords; })) {
             p.error = PDF417_ERROR_INVALID_PARAMS;
             return;
         }
