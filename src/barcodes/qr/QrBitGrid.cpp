@@ -44,10 +44,18 @@ struct Bits {
             b.w[i] = (w[i] >> k) | (i + 1 < W ? w[i + 1] << (64 - k) : 0);
         return b;
     }
-    Bits operator&(const Bits& o) const { Bits b; for (int i = 0; i < W; ++i) b.w[i] = w[i] & o.w[i]; return b; }
-    Bits operator|(const Bits& o) const { Bits b; for (int i = 0; i < W; ++i) b.w[i] = w[i] | o.w[i]; return b; }
-    Bits operator^(const Bits& o) const { Bits b; for (int i = 0; i < W; ++i) b.w[i] = w[i] ^ o.w[i]; return b; }
-    Bits operator~() const { Bits b; for (int i = 0; i < W; ++i) b.w[i] = ~w[i]; return b; }
+    template <typename Op>
+    Bits zip(const Bits& o, Op op) const
+    {
+        Bits b;
+        for (int i = 0; i < W; ++i)
+            b.w[i] = op(w[i], o.w[i]);
+        return b;
+    }
+    Bits operator&(const Bits& o) const { return zip(o, [](uint64_t a, uint64_t c) { return a & c; }); }
+    Bits operator|(const Bits& o) const { return zip(o, [](uint64_t a, uint64_t c) { return a | c; }); }
+    Bits operator^(const Bits& o) const { return zip(o, [](uint64_t a, uint64_t c) { return a ^ c; }); }
+    Bits operator~() const { return zip(*this, [](uint64_t a, uint64_t) { return ~a; }); }
     int count() const
     {
         int c = 0;
