@@ -1,8 +1,9 @@
 #pragma once
 // A barcode picture, as the barcode factory makes it and a barcode element draws it: either a
 // drawing in points (filled outlines and rasters) that replays at any resolution, or a raster
-// alone, as files and archives give a picture back. Either way it keeps the raster that files
-// store. A picture never changes once made; copies share it, and it may be drawn on any thread.
+// alone, as files and archives give a picture back. Either way it has the raster that files
+// store, a drawing's made the first time it is asked for. A picture never changes once made;
+// copies share it, and it may be drawn or asked for its raster on any thread.
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -47,7 +48,8 @@ public:
     // metre say dpi and its text names its size in points. Null when the picture is null or the
     // pixels would pass what a stored picture may hold.
     QImage toImage(double dpi) const;
-    // The raster files and archives keep: the drawing at its stored resolution, or the raster.
+    // The raster files and archives keep: the drawing at its stored resolution (made on the first
+    // call, then shared by every copy), or the raster.
     QImage image() const;
     // A picture from a stored raster: the size it names when that gives a resolution from 72 to
     // 4800 dpi, else one point per pixel (pictures written before sizes were named).
