@@ -95,16 +95,16 @@ const QString& BarcodePicture::pointSizeKey()
 
 BarcodePicture::BarcodePicture(const QImage& raster) : BarcodePicture(raster, raster.deviceIndependentSize()) {}
 
-BarcodePicture::BarcodePicture(const QImage& raster, QSizeF points)
+BarcodePicture::BarcodePicture(QImage raster, QSizeF points)
 {
     if (raster.isNull() || !isPositiveSize(points))
         return;
     auto data = std::make_shared<Data>();
     data->size = points;
-    data->stored = raster;
+    data->stored = std::move(raster);
     // Only a raster that is not one pixel per point needs to name its size.
-    const bool pixelsArePoints = QSizeF(raster.size()) == points;
-    if (!pixelsArePoints && raster.text(pointSizeKey()) != pointSizeText(points))
+    const bool pixelsArePoints = QSizeF(data->stored.size()) == points;
+    if (!pixelsArePoints && data->stored.text(pointSizeKey()) != pointSizeText(points))
         data->stored.setText(pointSizeKey(), pointSizeText(points));
     d_ = std::move(data);
 }

@@ -31,7 +31,8 @@ public:
     // A raster at its own size in points (its pixels over its device pixel ratio).
     BarcodePicture(const QImage& raster);  // NOLINT(google-explicit-constructor): a raster is a picture
     // A raster given a size in points; null for a null raster or a size that is not positive.
-    BarcodePicture(const QImage& raster, QSizeF points);
+    // Taken by value: a raster handed over whole is named without a copy of its pixels.
+    BarcodePicture(QImage raster, QSizeF points);
 
     bool isNull() const { return !d_; }
     // Width and height in points.
