@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kErrorLevel = 5;
-constexpr double kTargetRatio = 1.3;
+constexpr double kTargetRatio = 1.0;
 
 QByteArray sampleInput()
 {

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kLevelM = 1;
-constexpr double kTargetRatio = 1.3;
+constexpr double kTargetRatio = 1.0;
 
 // Mixed-case text with punctuation, so both encoders use byte mode throughout.
 QByteArray sampleInput()

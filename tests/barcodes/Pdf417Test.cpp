@@ -1,4 +1,5 @@
 // PDF417: segmentation and compaction codewords, the column choice, refusals, and symbols read back by ZXingReader.
+#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,6 +29,37 @@ std::vector<int> dataCodewords(const QByteArray& bytes, int count)
     pdf417Encode(p, bytes, 2);
     EXPECT_EQ(p.error, PDF417_ERROR_SUCCESS);
     return std::vector<int>(p.codewords.begin() + 1, p.codewords.begin() + 1 + count);
+}
+
+// The benchmark's input: 1,000 bytes of text with digit runs.
+QByteArray longRecord()
+{
+    QByteArray record;
+    for (int i = 0; record.size() < 1000; ++i)
+        record += "ZOVA ID Card; visitor 000123, Ms. O'Brien (Accounts) valid 2024-12-31 #A7/" + QByteArray::number(i * 7919);
+    record.truncate(1000);
+    return record;
+}
+
+// SHA-1 of the whole codeword list and of the modules, one byte a module, row by row.
+std::string symbolDigest(const QByteArray& bytes, int level, int columns)
+{
+    _pdf417param p;
+    pdf417Encode(p, bytes, level, columns);
+    EXPECT_EQ(p.error, PDF417_ERROR_SUCCESS);
+    QCryptographicHash codewords(QCryptographicHash::Sha1);
+    for (int i = 0; i < p.lenCodewords; ++i)
+        codewords.addData(QByteArray::number(p.codewords[size_t(i)]).append(','));
+    const ModuleGrid grid = pdf417Modules(p);
+    QByteArray modules;
+    for (bool dark : grid.dark)
+        modules += dark ? '1' : '0';
+    return QStringLiteral("%1x%2 %3 %4")
+        .arg(grid.width)
+        .arg(grid.height)
+        .arg(QString::fromLatin1(codewords.result().toHex().left(16)),
+             QString::fromLatin1(QCryptographicHash::hash(modules, QCryptographicHash::Sha1).toHex().left(16)))
+        .toStdString();
 }
 
 }  // namespace
@@ -102,6 +134,28 @@ TEST(Pdf417Faults, AFailedEncodeLeavesNoSymbol)
     EXPECT_TRUE(view.getImage().isNull());
 }
 
+// Codewords given as they are: one outside 0..928 is refused, not looked up past the patterns.
+TEST(Pdf417Faults, RawCodewordsOutsideTheRangeAreRefused)
+{
+    for (int bad : {929, -1, 100000}) {
+        SCOPED_TRACE(bad);
+        _pdf417param p;
+        pdf417init(p);
+        p.options = PDF417_USE_RAW_CODEWORDS;
+        p.codewords[0] = 3;
+        p.codewords[1] = 1;
+        p.codewords[2] = bad;
+        p.lenCodewords = 3;
+        paintCode(p);
+        EXPECT_EQ(p.error, PDF417_ERROR_INVALID_PARAMS);
+        EXPECT_TRUE(p.outBits.empty());
+        p.codewords[2] = 928;
+        paintCode(p);
+        EXPECT_EQ(p.error, PDF417_ERROR_SUCCESS);
+        EXPECT_EQ(p.bitColumns, 17 * (p.codeColumns + 3) + 18);
+    }
+}
+
 // The window lists the levels 0 to 8; another level is refused rather than quietly replaced.
 TEST(Pdf417Faults, LevelsOutsideTheListAreRefused)
 {
@@ -153,6 +207,7 @@ TEST(Pdf417Decoding, ZxingReadsEveryLevelAndCompaction)
         {"mixed", QStringLiteral("Order 1234567890123456 for Mr. O'Brien; ~x~ \x01\x02\x03\x04\x05\x06\x07 end"), 2, 0},
         {"shiftedByte", QStringLiteral("ab\x01" "cd;<>\x02 ;\x03x"), 2, 3},
         {"utf8", QStringLiteral("Grüße € 東京"), 2, 0},
+        {"record1000_l5", QString::fromLatin1(longRecord()), 5, 0},
     };
     for (int level = 0; level <= 8; ++level)
         cases.push_back({QStringLiteral("level%1").arg(level), QStringLiteral("ZOVA ID Card 4711, level test"), level, 0});
@@ -168,4 +223,27 @@ TEST(Pdf417Decoding, ZxingReadsEveryLevelAndCompaction)
         const QString file = dir.filePath(c.name + QStringLiteral(".png"));
         EXPECT_EQ(symbol_tools::readBack(*grid, file, QStringLiteral("PDF417"), 2, 3).bytes, pdf417TextBytes(c.value));
     }
+}
+
+// Codewords and modules recorded from a decoded, known-good encoder: any change to compaction,
+// correction or drawing shows here, not only one that breaks decoding.
+TEST(Pdf417Symbols, KeepTheirRecordedCodewordsAndModules)
+{
+    const QByteArray record = longRecord();
+    QByteArray anyByte;
+    for (int b = 0; b < 256; ++b)
+        anyByte += char(b);
+    const struct { const char* name; QByteArray bytes; int level, columns; const char* digest; } cases[] = {
+        {"record1000", record, 5, 0, "222x75 01449bd34788d43b 079280c3693f8e18"},
+        {"record1000_l8", record, 8, 0, "239x86 377f26e5b25df4aa c59ab32b7a71e3d6"},
+        {"digits", "0123456789012345678901234567890123456789012345678901234567", 3, 0, "86x38 38283df81ff684c6 78e876ebdce04873"},
+        {"bytes", anyByte, 4, 0, "154x46 f88963ef80befdd8 02d2dca89cb1b31e"},
+        {"bytes_12cols", anyByte + anyByte, 2, 12, "273x34 1e7bd7414adbc82b 8bdf97c06570f52a"},
+        {"modes", "abcDEF abcDef; A1b2 <>@[] x;y ~!\r\n\t ZZ 12:34 $5.00 (a|b) {c}?", 0, 0, "86x46 e40abf11260ab78a e6679e906da5773a"},
+        {"shifted", QByteArray("ab\x01" "cd;<>\x02 ;\x03x"), 1, 3, "120x7 274b89996f74eab0 5d19ba65d3471767"},
+        {"short", "0123", 2, 1, "86x12 67b87c40661f4753 021ccdcb6d50d54e"},
+        {"level7", "ZOVA ID Card 4711, level test", 7, 0, "154x55 d9bb380cd69d1105 e0cd354adc09f51f"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(symbolDigest(c.bytes, c.level, c.columns), c.digest) << c.name;
 }

@@ -1,6 +1,7 @@
 // QR Code symbols checked against outside decoders (ZXingReader, zbarimg) and the published
 // worked example, plus the encoder's segmenting, version choice and the facade's picture.
 #include <QTemporaryDir>
+#include <cstring>
 
 #include "SymbolTools.h"
 #include "barcodes/qr/CQR_Encode.h"
@@ -257,4 +258,27 @@ TEST(QrMaskPenalty, RunsFinderLikeLinesBlocksAndBalanceAddUp)
     // run after it is 13 long.
     paint([](int x, int y) { return y == 0 && x >= 1 && x < 8 && x != 2 && x != 6; });
     EXPECT_EQ(grid.CountPenalty(), 11 + 40 + 20 * 19 + 5 * 18 + 16 * 19 + 392 * 3 + 90);
+}
+
+// The largest symbol's lines span three words: a finder-like row across the first word's end
+// and a finder-like column across the second's count as they do anywhere else.
+TEST(QrMaskPenalty, LinesAcrossWordEndsCountTheSame)
+{
+    CQR_Encode grid;
+    grid.m_nSymbleSize = 177;
+    std::memset(grid.m_byModuleData, 0, sizeof grid.m_byModuleData);
+    for (int x : {60, 62, 63, 64, 66})
+        grid.m_byModuleData[x][0] = 1;
+    for (int y : {125, 127, 128, 129, 131})
+        grid.m_byModuleData[176][y] = 1;
+    // The top row: light runs of 60 and 110 around the pattern (58 + 108 + 40); the right
+    // column likewise (123 + 43 + 40). Five columns and five rows hold one dark module beside a
+    // light run of 176 (174 each), the other 171 of each way are light (175 each). 16 of the
+    // 176 x 176 blocks hold a dark module, and 99 % is light (9 x 10).
+    const int before = 2 * (206 + 5 * 174 + 171 * 175) + 3 * (176 * 176 - 16) + 90;
+    EXPECT_EQ(grid.CountPenalty(), before);
+    // A dark module just ahead of the row's pattern: the 40 goes, the run ahead is one shorter,
+    // and so is the light run of that module's column, and one more block holds a dark module.
+    grid.m_byModuleData[59][0] = 1;
+    EXPECT_EQ(grid.CountPenalty(), before - 40 - 1 - 1 - 3);
 }

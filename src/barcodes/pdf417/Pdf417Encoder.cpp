@@ -46,11 +46,8 @@ struct TextChar {
     int value = 0;
 };
 
-TextChar getTextTypeAndValue(std::string_view text, int end, int pos)
+TextChar classify(unsigned char c)
 {
-    if (pos >= end)
-        return {};
-    const auto c = static_cast<unsigned char>(text[size_t(pos)]);
     if (c >= 'A' && c <= 'Z')
         return {kAlpha, c - 'A'};
     if (c >= 'a' && c <= 'z')
@@ -68,6 +65,20 @@ TextChar getTextTypeAndValue(std::string_view text, int end, int pos)
     return {kPunctuation, int(punctuation)};
 }
 
+TextChar getTextTypeAndValue(std::string_view text, int end, int pos)
+{
+    // Looked up, not searched for: text compaction asks up to three times per character.
+    static const auto table = [] {
+        std::array<TextChar, 256> result;
+        for (int c = 0; c < 256; ++c)
+            result[size_t(c)] = classify(static_cast<unsigned char>(c));
+        return result;
+    }();
+    if (pos >= end)
+        return {};
+    return table[static_cast<unsigned char>(text[size_t(pos)])];
+}
+
 bool isTextByte(unsigned char c)
 {
     return (c >= 32 && c <= 126) || c == '\r' || c == '\n' || c == '\t';
@@ -75,11 +86,13 @@ bool isTextByte(unsigned char c)
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Reed-Solomon generator coefficients per level, lowest power first, leading 1 left out.
-const std::vector<int>& errorCorrectionCoefficients(int level)
+// Reed-Solomon generator coefficients per level, negated mod 929 and highest power first, so
+// the division step is a plain multiply-add; the leading 1 is left out.
+using Coefficients = std::array<std::uint32_t, 2 << 8>;
+const Coefficients& negatedGenerator(int level)
 {
     static const auto tables = [] {
-        std::array<std::vector<int>, 9> result;
+        std::array<Coefficients, 9> result{};
         for (int l = 0; l <= 8; ++l) {
             const int n = 2 << l;
             std::vector<int> g{1};
@@ -93,8 +106,8 @@ const std::vector<int>& errorCorrectionCoefficients(int level)
                 }
                 g = std::move(next);
             }
-            g.pop_back();
-            result[size_t(l)] = std::move(g);
+            for (int j = 0; j < n; ++j)
+                result[size_t(l)][size_t(j)] = std::uint32_t((929 - g[size_t(n - 1 - j)]) % 929);
         }
         return result;
     }();
@@ -356,31 +369,33 @@ void calculateErrorCorrection(_pdf417param& p, int dataCount)
 {
     if (p.errorLevel < 0 || p.errorLevel > 8)
         p.errorLevel = 0;
-    const std::vector<int>& k = errorCorrectionCoefficients(p.errorLevel);
+    const Coefficients& k = negatedGenerator(p.errorLevel);
     const int ecc = 2 << p.errorLevel;
-    int* e = p.codewords.data() + dataCount;
-    std::fill(e, e + ecc, 0);
+    // Only the leading term is reduced per step: a slot gathers at most ecc products below
+    // 929 * 929 before it leads, 512 of them stay far below 2^32.
+    std::array<std::uint32_t, (2 << 8) + 1> e{};
     for (int i = 0; i < dataCount; ++i) {
-        const int t = (p.codewords[size_t(i)] + e[0]) % 929;
-        for (int j = 0; j < ecc; ++j) {
-            const int next = j + 1 < ecc ? e[j + 1] : 0;
-            e[j] = (next + 929 - t * k[size_t(ecc - 1 - j)] % 929) % 929;
-        }
+        const std::uint32_t t = (std::uint32_t(p.codewords[size_t(i)]) + e[0]) % 929;
+        for (int j = 0; j < ecc; ++j)
+            e[size_t(j)] = e[size_t(j + 1)] + t * k[size_t(j)];
     }
     for (int j = 0; j < ecc; ++j)
-        e[j] = (929 - e[j]) % 929;
+        p.codewords[size_t(dataCount + j)] = int((929 - e[size_t(j)] % 929) % 929);
 }
 
 class BitWriter {
 public:
     BitWriter(std::vector<std::uint8_t>& bits, int rowBytes) : bits_(bits), rowBytes_(rowBytes) {}
     void startRow(int row) { bitPtr_ = row * rowBytes_ * 8; }
+    // Up to 25 bits, so the pattern and its offset in the first byte fit one 32-bit window.
     void put(std::uint32_t pattern, int width)
     {
-        for (int b = width - 1; b >= 0; --b, ++bitPtr_) {
-            if (pattern >> b & 1u)
-                bits_[size_t(bitPtr_ / 8)] |= std::uint8_t(0x80u >> (bitPtr_ % 8));
-        }
+        const int shift = bitPtr_ % 8;
+        const std::uint32_t window = pattern << (32 - width - shift);
+        std::uint8_t* out = bits_.data() + bitPtr_ / 8;
+        for (int used = 0; used < shift + width; used += 8)
+            *out++ |= std::uint8_t(window >> (24 - used));
+        bitPtr_ += width;
     }
 
 private:
@@ -574,7 +589,10 @@ void paintCode(_pdf417param& p)
     p.outBits.clear();
     p.lenBits = 0;
     if (p.options & PDF417_USE_RAW_CODEWORDS) {
-        if (p.lenCodewords < 1 || p.lenCodewords > kMaxDataCodewords || p.codewords[0] != p.lenCodewords) {
+        // A codeword past 928 has no pattern to draw.
+        const auto first = p.codewords.begin();
+        if (p.lenCodewords < 1 || p.lenCodewords > kMaxDataCodewords || p.codewords[0] != p.lenCodewords ||
+            std::any_of(first, first + p.lenCodewords, [](int c) { return c < 0 || c > kMaxCodewords; })) {
             p.error = PDF417_ERROR_INVALID_PARAMS;
             return;
         }

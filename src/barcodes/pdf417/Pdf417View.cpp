@@ -48,11 +48,16 @@ ModuleGrid pdf417Modules(const _pdf417param& p)
     if (p.codeRows <= 0 || p.lenBits <= 0)
         return grid;
     const int rowBytes = p.lenBits / p.codeRows;
-    const bool inverted = p.options & PDF417_INVERT_BITMAP;
+    const std::uint8_t flip = (p.options & PDF417_INVERT_BITMAP) ? 0xFF : 0x00;
+    auto module = grid.dark.begin();  // written in order, no index arithmetic per module
     for (int y = 0; y < p.codeRows; ++y) {
         const std::uint8_t* row = p.outBits.data() + size_t(y) * size_t(rowBytes);
-        for (int x = 0; x < p.bitColumns; ++x)
-            grid.setDark(x, y, bool(row[x / 8] >> (7 - x % 8) & 1) != inverted);
+        for (int x = 0; x < p.bitColumns; x += 8) {
+            const unsigned byte = row[x / 8] ^ flip;
+            const int bits = std::min(8, p.bitColumns - x);
+            for (int b = 0; b < bits; ++b)
+                *module++ = (byte << b & 0x80u) != 0;
+        }
     }
     return grid;
 }

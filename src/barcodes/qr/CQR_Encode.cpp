@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
+#include "barcodes/qr/QrBitGrid.h"
+#include "barcodes/qr/QrFormatInfo.h"
+#include "barcodes/qr/QrMaskChoice.h"
 #include "barcodes/qr/QrTables.h"
 
 namespace {
@@ -86,26 +88,13 @@ int modeOf(unsigned char c)
 
 // Each mask as its own loop body, so that no module pays for choosing among the eight.
 template <int Pattern>
-bool maskCondition(int i, int j)  // i the row, j the column
-{
-    if constexpr (Pattern == 0) return (i + j) % 2 == 0;
-    else if constexpr (Pattern == 1) return i % 2 == 0;
-    else if constexpr (Pattern == 2) return j % 3 == 0;
-    else if constexpr (Pattern == 3) return (i + j) % 3 == 0;
-    else if constexpr (Pattern == 4) return (i / 2 + j / 3) % 2 == 0;
-    else if constexpr (Pattern == 5) return (i * j) % 2 + (i * j) % 3 == 0;
-    else if constexpr (Pattern == 6) return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    else return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-}
-
-template <int Pattern>
 void applyMask(uint8_t (*modules)[CQR_Encode::kMaxSymbolSize], int n)
 {
     for (int x = 0; x < n; ++x) {
         uint8_t* column = modules[x];
         for (int y = 0; y < n; ++y) {
             const uint8_t module = column[y];
-            const bool dark = ((module & kDataOne) != 0) != maskCondition<Pattern>(y, x);
+            const bool dark = ((module & kDataOne) != 0) != qrMaskCondition<Pattern>(y, x);
             const uint8_t masked = uint8_t((module & ~kMaskedDark) | (dark ? kMaskedDark : 0));
             column[y] = (module & kLightFunction) ? module : masked;
         }
@@ -449,19 +438,7 @@ void CQR_Encode::FormatModule()
     SetFunctionModule();
     SetCodeWordPattern();
 
-    int mask = m_nMaskingNo;
-    if (mask == -1) {
-        int lowest = INT_MAX;
-        for (int candidate = 0; candidate < 8; ++candidate) {
-            SetMaskingPattern(candidate);
-            SetFormatInfoPattern(candidate);
-            const int penalty = CountPenalty();
-            if (penalty < lowest) {
-                lowest = penalty;
-                mask = candidate;
-            }
-        }
-    }
+    const int mask = m_nMaskingNo == -1 ? ChooseMask() : m_nMaskingNo;
     SetMaskingPattern(mask);
     SetFormatInfoPattern(mask);
 
@@ -584,103 +561,31 @@ void CQR_Encode::SetMaskingPattern(int nPatternNo)
 
 void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
 {
-    static constexpr int kLevelBits[4] = {1, 0, 3, 2};  // L, M, Q, H
-    const int n = m_nSymbleSize;
-    const int data = kLevelBits[m_nLevel] << 3 | nPatternNo;
-    int remainder = data;
-    for (int i = 0; i < 10; ++i)
-        remainder = (remainder << 1) ^ ((remainder >> 9) * 0x537);
-    const int bits = (data << 10 | remainder) ^ 0x5412;
-    auto bit = [bits](int i) { return ((bits >> i) & 1) != 0; };
-
-    for (int i = 0; i <= 5; ++i)
-        SetFunction(8, i, bit(i));
-    SetFunction(8, 7, bit(6));
-    SetFunction(8, 8, bit(7));
-    SetFunction(7, 8, bit(8));
-    for (int i = 9; i < 15; ++i)
-        SetFunction(14 - i, 8, bit(i));
-    for (int i = 0; i < 8; ++i)
-        SetFunction(n - 1 - i, 8, bit(i));
-    for (int i = 8; i < 15; ++i)
-        SetFunction(8, n - 15 + i, bit(i));
-    SetFunction(8, n - 8, true);
+    for (const QrModule& module : qrFormatModules(m_nLevel, nPatternNo, m_nSymbleSize))
+        SetFunction(module.x, module.y, module.dark);
 }
 
-namespace {
-
-struct Run {
-    int start;
-    int length;
-};
-
-// The run and finder-like rules over one line (a column or a row) of 0/1 colours, both read
-// off the line's runs of one colour:
-// - a run of c >= 5 modules adds c - 2;
-// - dark, light, dark x3, light, dark, bounded by light modules or the edge, adds 40 when on at
-//   least one side four modules are light or outside the symbol.
-int linePenalty(const uint8_t* line, int n)
+int CQR_Encode::ChooseMask() const
 {
-    // Branch-free: colours change at random, so a branch per module would be mispredicted half
-    // the time. Each step writes the run so far, and a change of colour keeps it.
-    Run runs[CQR_Encode::kMaxSymbolSize + 1];
-    int count = 0;
-    int start = 0;
-    for (int pos = 1; pos < n; ++pos) {
-        runs[count] = {start, pos - start};
-        const int changed = line[pos] != line[pos - 1];
-        count += changed;
-        start = changed ? pos : start;
+    const int n = m_nSymbleSize;
+    QrMaskChoice choice(n, m_nLevel);
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            const uint8_t module = m_byModuleData[x][y];
+            if (module & kLightFunction)
+                choice.setFunction(x, y, (module & kDarkFunction) == kDarkFunction);
+            else
+                choice.setData(x, y, (module & kDataOne) != 0);
+        }
     }
-    runs[count++] = {start, n - start};
-
-    int penalty = 0;
-    for (int i = 0; i < count; ++i) {
-        if (runs[i].length >= 5)
-            penalty += runs[i].length - 2;
-    }
-    auto quietBefore = [&](int i) { return i < 0 || runs[i].length >= 4 || runs[i].start == 0; };
-    auto quietAfter = [&](int i) { return i >= count || runs[i].length >= 4 || runs[i].start + runs[i].length == n; };
-    for (int i = line[0] ? 0 : 1; i + 4 < count; i += 2) {  // dark runs only
-        if (runs[i].length == 1 && runs[i + 1].length == 1 && runs[i + 2].length == 3 && runs[i + 3].length == 1
-            && runs[i + 4].length == 1 && (quietBefore(i - 1) || quietAfter(i + 5)))
-            penalty += 40;
-    }
-    return penalty;
+    return choice.best();
 }
-
-}  // namespace
 
 int CQR_Encode::CountPenalty() const
 {
-    const int n = m_nSymbleSize;
-    // Colours copied once column by column and row by row, so each rule walks plain lines.
-    uint8_t columns[kMaxSymbolSize * kMaxSymbolSize];
-    uint8_t rows[kMaxSymbolSize * kMaxSymbolSize];
-    int dark = 0;
-    for (int x = 0; x < n; ++x) {
-        for (int y = 0; y < n; ++y) {
-            const uint8_t colour = IsDark(x, y) ? 1 : 0;
-            columns[x * n + y] = colour;
-            rows[y * n + x] = colour;
-            dark += colour;
-        }
-    }
-
-    int penalty = 0;
-    for (const uint8_t* lines : {columns, rows})
-        for (int i = 0; i < n; ++i)
-            penalty += linePenalty(lines + i * n, n);
-
-    for (int y = 0; y + 1 < n; ++y) {  // 2 x 2 blocks of one colour
-        const uint8_t* top = rows + y * n;
-        const uint8_t* bottom = top + n;
-        int blocks = 0;
-        for (int x = 0; x + 1 < n; ++x)  // branch-free, so that it vectorises
-            blocks += (top[x] == top[x + 1]) & (top[x] == bottom[x]) & (top[x] == bottom[x + 1]);
-        penalty += 3 * blocks;
-    }
-
-    const int percentLight = 100 * (n * n - dark) / (n * n);
-    return penalty + 10 * (std::abs(50 - percentLight) / 5);
+    QrBitGrid grid(m_nSymbleSize);
+    for (int x = 0; x < m_nSymbleSize; ++x)
+        for (int y = 0; y < m_nSymbleSize; ++y)
+            grid.set(x, y, IsDark(x, y));
+    return grid.penalty();
 }

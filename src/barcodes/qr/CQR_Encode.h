@@ -86,5 +86,7 @@ private:
     void SetCodeWordPattern();
     void SetMaskingPattern(int nPatternNo);
     void SetFormatInfoPattern(int nPatternNo);
+    // The mask of lowest penalty for the placed codewords.
+    int ChooseMask() const;
     bool IsDark(int x, int y) const { return (m_byModuleData[x][y] & 0x11) != 0; }
 };
