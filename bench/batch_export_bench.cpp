@@ -25,6 +25,7 @@
 #include "output/CardFileWriter.h"
 #include "output/CardPictureEncoding.h"
 #include "output/RecordRun.h"
+#include "platform/GuiThread.h"
 
 namespace {
 
@@ -141,8 +142,7 @@ int main(int argc, char** argv)
     ExportReport report;
     const double ms = timedMs([&] {
         QFuture<ExportReport> worker = QtConcurrent::run([&] { return exporter.Export_Batch_File(); });
-        while (!worker.isFinished())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        GuiThread::serveUntilFinished(QFuture<void>(worker), 20);
         report = worker.result();
     });
     const double peak = peakMemoryMb();

@@ -30,6 +30,7 @@
 #include "model/WindowlessCardHost.h"
 #include "output/BatchExport.h"
 #include "output/RecordRun.h"
+#include "platform/GuiThread.h"
 
 namespace {
 
@@ -129,9 +130,9 @@ OurRun exportOurs(const SKTDocument& design, const Data_From_Excel& table, const
                              return snapshot;
                          },
                          [](const QString&, const QString&, const QString&) { return ReplaceKeep::ReplaceAll; });
+    // Waiting as the export command's progress window does.
     QFuture<ExportReport> worker = QtConcurrent::run([&] { return exporter.Export_Batch_File(); });
-    while (!worker.isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    GuiThread::serveUntilFinished(QFuture<void>(worker), 20);
     result.report = worker.result();
     result.residentAtEnd = residentMemoryMb();
     return result;

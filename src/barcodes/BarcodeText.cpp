@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QHash>
+#include <QMutex>
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTransform>
@@ -81,6 +83,36 @@ Laidout layOut(const QString& text, const CardFont& font, double kerning, Barcod
     return result;
 }
 
+struct GlyphKey {
+    QRawFont font;
+    quint32 index = 0;
+    bool operator==(const GlyphKey& other) const { return index == other.index && font == other.font; }
+};
+
+size_t qHash(const GlyphKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.index); }
+
+// A glyph's outline, kept: every record's caption is drawn from the same few digits and letters,
+// and extracting an outline from the font costs more than the rest of a caption's layout.
+QPainterPath glyphOutline(const QRawFont& font, quint32 index)
+{
+    // Enough for the glyphs of a few caption fonts; past it the outlines are extracted afresh.
+    constexpr qsizetype kMostKept = 4096;
+    static QMutex lock;
+    static QHash<GlyphKey, QPainterPath> kept;
+    const GlyphKey key{font, index};
+    {
+        QMutexLocker locker(&lock);
+        if (const auto found = kept.constFind(key); found != kept.constEnd())
+            return *found;
+    }
+    const QPainterPath outline = font.pathForGlyph(index);
+    QMutexLocker locker(&lock);
+    if (kept.size() >= kMostKept)
+        kept.clear();
+    kept.insert(key, outline);
+    return outline;
+}
+
 // The glyph outlines of the first lineCount lines, scaled to points and moved to the origin.
 QList<QPainterPath> outlines(const Laidout& laidout, size_t lineCount, QPointF origin)
 {
@@ -94,7 +126,7 @@ QList<QPainterPath> outlines(const Laidout& laidout, size_t lineCount, QPointF o
             const QList<quint32> indexes = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
             for (qsizetype g = 0; g < indexes.size() && g < positions.size(); ++g) {
-                const QPainterPath glyph = font.pathForGlyph(indexes[g]);
+                const QPainterPath glyph = glyphOutline(font, indexes[g]);
                 if (!glyph.isEmpty())
                     glyphs.append(toPoints.map(glyph.translated(positions[g])));
             }

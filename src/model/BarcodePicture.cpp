@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStringList>
 #include <cmath>
+#include <mutex>
 
 #include "platform/PictureReading.h"
 
@@ -25,6 +26,17 @@ bool isPositiveSize(QSizeF size)
 double pixelExtent(double points, double dpi)
 {
     return std::ceil(double(float(dpi * points / kPointsPerInch)));
+}
+
+// Whether a raster of the size in points at dpi stays within what a stored picture may hold.
+bool fitsStoredRaster(QSizeF points, double dpi)
+{
+    if (!std::isfinite(dpi) || dpi <= 0)
+        return false;
+    const double width = pixelExtent(points.width(), dpi);
+    const double height = pixelExtent(points.height(), dpi);
+    return width >= 1 && height >= 1 && width <= kMaxStoredPictureSide && height <= kMaxStoredPictureSide &&
+           width * height * 4 <= double(kMaxPictureBytes);
 }
 
 QString pointSizeText(QSizeF points)
@@ -67,7 +79,12 @@ struct BarcodePicture::Data {
     QSizeF size;
     std::vector<std::shared_ptr<const Item>> items;
     bool drawing = false;
-    QImage stored;
+    // A drawing's raster is made when a file or archive first asks for it: a record's picture
+    // during output is only ever drawn, and rasterising every one would cost more than the rest
+    // of its binding.
+    double storedDpi = kStoredDpi;
+    mutable std::once_flag storedOnce;
+    mutable QImage stored;
 };
 
 const QString& BarcodePicture::pointSizeKey()
@@ -78,16 +95,16 @@ const QString& BarcodePicture::pointSizeKey()
 
 BarcodePicture::BarcodePicture(const QImage& raster) : BarcodePicture(raster, raster.deviceIndependentSize()) {}
 
-BarcodePicture::BarcodePicture(const QImage& raster, QSizeF points)
+BarcodePicture::BarcodePicture(QImage raster, QSizeF points)
 {
     if (raster.isNull() || !isPositiveSize(points))
         return;
     auto data = std::make_shared<Data>();
     data->size = points;
-    data->stored = raster;
+    data->stored = std::move(raster);
     // Only a raster that is not one pixel per point needs to name its size.
-    const bool pixelsArePoints = QSizeF(raster.size()) == points;
-    if (!pixelsArePoints && raster.text(pointSizeKey()) != pointSizeText(points))
+    const bool pixelsArePoints = QSizeF(data->stored.size()) == points;
+    if (!pixelsArePoints && data->stored.text(pointSizeKey()) != pointSizeText(points))
         data->stored.setText(pointSizeKey(), pointSizeText(points));
     d_ = std::move(data);
 }
@@ -186,11 +203,10 @@ QImage BarcodePicture::toImage(double dpi) const
 {
     if (!d_ || !std::isfinite(dpi) || dpi <= 0)
         return {};
+    if (!fitsStoredRaster(d_->size, dpi))
+        return {};
     const double width = pixelExtent(d_->size.width(), dpi);
     const double height = pixelExtent(d_->size.height(), dpi);
-    if (width < 1 || height < 1 || width > kMaxStoredPictureSide || height > kMaxStoredPictureSide ||
-        width * height * 4 > double(kMaxPictureBytes))
-        return {};
     QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
@@ -210,7 +226,11 @@ QImage BarcodePicture::toImage(double dpi) const
 
 QImage BarcodePicture::image() const
 {
-    return d_ ? d_->stored : QImage();
+    if (!d_)
+        return {};
+    if (d_->drawing)
+        std::call_once(d_->storedOnce, [this] { d_->stored = toImage(d_->storedDpi); });
+    return d_->stored;
 }
 
 BarcodePicture BarcodePicture::fromStoredImage(const QImage& image)
@@ -242,8 +262,8 @@ bool BarcodePicture::operator==(const BarcodePicture& other) const
         return true;
     if (!d_ || !other.d_)
         return false;
-    return d_->size == other.d_->size && d_->stored.convertToFormat(QImage::Format_ARGB32) ==
-                                             other.d_->stored.convertToFormat(QImage::Format_ARGB32);
+    return d_->size == other.d_->size && image().convertToFormat(QImage::Format_ARGB32) ==
+                                             other.image().convertToFormat(QImage::Format_ARGB32);
 }
 
 void BarcodePicture::Builder::fillOutlines(const QList<QPainterPath>& outlines, const QColor& colour, bool antialiased)
@@ -279,16 +299,14 @@ void BarcodePicture::Builder::fillRectangles(const QList<QRectF>& rectangles, co
 
 BarcodePicture BarcodePicture::Builder::finish(double storedDpi)
 {
-    if (!isPositiveSize(size_))
+    if (!isPositiveSize(size_) || !fitsStoredRaster(size_, storedDpi))
         return {};
     auto data = std::make_shared<Data>();
     data->size = size_;
     data->items = std::move(items_);
     data->drawing = true;
+    data->storedDpi = storedDpi;
     BarcodePicture picture;
-    picture.d_ = data;
-    data->stored = picture.toImage(storedDpi);
-    if (data->stored.isNull())
-        return {};
+    picture.d_ = std::move(data);
     return picture;
 }

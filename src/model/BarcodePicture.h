@@ -1,8 +1,9 @@
 #pragma once
 // A barcode picture, as the barcode factory makes it and a barcode element draws it: either a
 // drawing in points (filled outlines and rasters) that replays at any resolution, or a raster
-// alone, as files and archives give a picture back. Either way it keeps the raster that files
-// store. A picture never changes once made; copies share it, and it may be drawn on any thread.
+// alone, as files and archives give a picture back. Either way it has the raster that files
+// store, a drawing's made the first time it is asked for. A picture never changes once made;
+// copies share it, and it may be drawn or asked for its raster on any thread.
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -30,7 +31,8 @@ public:
     // A raster at its own size in points (its pixels over its device pixel ratio).
     BarcodePicture(const QImage& raster);  // NOLINT(google-explicit-constructor): a raster is a picture
     // A raster given a size in points; null for a null raster or a size that is not positive.
-    BarcodePicture(const QImage& raster, QSizeF points);
+    // Taken by value: a raster handed over whole is named without a copy of its pixels.
+    BarcodePicture(QImage raster, QSizeF points);
 
     bool isNull() const { return !d_; }
     // Width and height in points.
@@ -47,7 +49,8 @@ public:
     // metre say dpi and its text names its size in points. Null when the picture is null or the
     // pixels would pass what a stored picture may hold.
     QImage toImage(double dpi) const;
-    // The raster files and archives keep: the drawing at its stored resolution, or the raster.
+    // The raster files and archives keep: the drawing at its stored resolution (made on the first
+    // call, then shared by every copy), or the raster.
     QImage image() const;
     // A picture from a stored raster: the size it names when that gives a resolution from 72 to
     // 4800 dpi, else one point per pixel (pictures written before sizes were named).

@@ -4,7 +4,8 @@
 #include "model/SKTGraphic.h"
 
 // A barcode picture made by the barcode factory, drawn at its own size at the box's top-left.
-// _contents holds the picture's stored raster, as the image kinds hold theirs.
+// _contents holds the picture's stored raster once barcode_image_var_assign puts it there;
+// drawing reads the picture itself, so a drawn copy never makes the raster.
 class SKTBarcode final : public SKTGraphic {
 public:
     SKTBarcode() { applyConstructionDefaults(); }

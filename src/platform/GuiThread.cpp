@@ -1,7 +1,10 @@
 #include "platform/GuiThread.h"
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QMetaObject>
 #include <QThread>
+#include <QTimer>
 
 namespace GuiThread {
 
@@ -19,6 +22,21 @@ void runBlocking(const std::function<void()>& fn)
     }
     QMetaObject::invokeMethod(QCoreApplication::instance(), [&fn] { fn(); },
                               Qt::BlockingQueuedConnection);
+}
+
+void serveUntilFinished(const QFuture<void>& job, int tickMs, const std::function<void()>& tick)
+{
+    QEventLoop loop;
+    QFutureWatcher<void> watcher;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    QTimer ticks;
+    if (tick)
+        QObject::connect(&ticks, &QTimer::timeout, &loop, [&tick] { tick(); });
+    ticks.start(tickMs);
+    watcher.setFuture(job);
+    // An application asked to quit ends every loop it runs; the job still has to be waited for.
+    while (!job.isFinished())
+        loop.exec();
 }
 
 }  // namespace GuiThread

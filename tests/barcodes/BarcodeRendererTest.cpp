@@ -194,3 +194,23 @@ TEST(BarcodeRendererTest, TextsAreMeasuredInPointsAndDrawnWithTheirSpacingAndAli
     // A side caption's line box stands on the point.
     EXPECT_NEAR(boundsOf(barcodeTextAtPoint("4", font, 0, QPointF(5, 50))).bottom(), 50 - 2.36, 0.1);
 }
+
+TEST(BarcodeRendererTest, EachFontAndSizeDrawsItsOwnGlyphsEveryTime)
+{
+    const CardFont sans{QStringLiteral("DejaVu Sans"), 10};
+    const CardFont largerSans{QStringLiteral("DejaVu Sans"), 20};
+    const CardFont mono{QStringLiteral("DejaVu Sans Mono"), 10};
+    const QRectF rect(0, 0, 200, 40);
+    const auto glyphs = [&](const CardFont& font) {
+        return barcodeTextInRect(QStringLiteral("W8"), font, 0, BarcodeTextAlignment::Left, rect);
+    };
+    const QList<QPainterPath> first = glyphs(sans);
+    ASSERT_EQ(first.size(), 2);
+    const QRectF larger = boundsOf(glyphs(largerSans));
+    EXPECT_NEAR(larger.height(), 2 * boundsOf(first).height(), 0.1);
+    EXPECT_NE(boundsOf(glyphs(mono)).width(), boundsOf(first).width()) << "the monospaced W is narrower";
+    const QList<QPainterPath> again = glyphs(sans);
+    ASSERT_EQ(again.size(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(again[i], first[i]) << i;
+}

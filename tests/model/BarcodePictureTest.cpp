@@ -2,6 +2,8 @@
 // its rasters and module outlines reach a device.
 #include <QPainter>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 #include "model/BarcodePicture.h"
 #include "platform/EncodedImageCache.h"
@@ -93,4 +95,20 @@ TEST(BarcodePictureTest, ModulesMeetWithoutSeamsAndRastersKeepTheirPixelsExceptW
     }
     EXPECT_NE(qGray(smaller.pixel(1, 1)), 0) << "shown smaller on a picture, it is smoothed";
     EXPECT_NE(qGray(smaller.pixel(1, 1)), 255);
+}
+
+TEST(BarcodePictureTest, CopiesAskedOnManyThreadsAtOnceShareOneStoredRaster)
+{
+    const BarcodePicture square = blackSquare(12);
+    std::vector<QImage> rasters(8);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < rasters.size(); ++i)
+        threads.emplace_back([&rasters, i, copy = square] { rasters[i] = copy.image(); });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const QImage& raster : rasters)
+        EXPECT_EQ(raster.cacheKey(), rasters[0].cacheKey());
+    EXPECT_EQ(rasters[0].size(), QSize(100, 100));
+    EXPECT_EQ(darkPixels(rasters[0]), 100 * 100);
+    EXPECT_EQ(square.image().cacheKey(), rasters[0].cacheKey());
 }

@@ -63,7 +63,6 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool)
 {
     if (!ctrl_is_visible)
         return;
-    barcode_image_var_assign();
     // At its own size, so that bars keep their widths and edges.
     painter.save();
     painter.setOpacity(1.0);

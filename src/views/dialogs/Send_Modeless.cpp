@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "platform/GuiThread.h"
 #include "platform/MessageBoxes.h"
 #include "views/dialogs/SharedDialogs.h"
 
@@ -107,13 +108,11 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
     Round_Progress->setVisible(false);
     showForJob(totalCaption);
     pauseJob_ = pause;
-    QFuture<void> worker = QtConcurrent::run(job);
-    while (!worker.isFinished()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, kJobPollMs);
+    GuiThread::serveUntilFinished(QtConcurrent::run(job), kJobPollMs, [&] {
         current_count = done();
         if (Stop_SMS_Sending_Now)
             stop();
-    }
+    });
     pauseJob_ = {};
     current_count = done();
     // The bar shows the last count before the window closes.
