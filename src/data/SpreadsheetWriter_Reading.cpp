@@ -1,7 +1,6 @@
 // The reading half of SpreadsheetWriter.
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -179,26 +178,28 @@ std::vector<qint64> namedIndexes(const std::vector<SharedCell>& cells)
 }
 
 // The items of the shared-strings part at the given indexes (one item per "si", formatted runs
-// joined, so later indexes stay in step). Items no cell names are passed over unread, so a part
-// of strings nobody uses costs nothing. Stopped once the texts kept pass *allowed bytes; a
-// missing part gives no strings.
+// joined, so later indexes stay in step), in the order of `wanted` (sorted, no repeats). Items
+// no cell names are passed over unread, so a part of strings nobody uses costs nothing. Stopped
+// once the texts kept pass *allowed bytes; a missing part gives no strings.
 PieceResult readSharedItems(const QString& path, const std::vector<qint64>& wanted, qint64 allowed,
-                            QHash<qint64, QString>* items)
+                            std::vector<QString>* items)
 {
     qint64 next = 0, held = 0;
+    auto nextWanted = wanted.begin();
     const auto decide = [&](const XmlPieceReader::Path& entered, std::string_view name) {
         if (entered.empty())
             return name == "sst" ? Step::Enter : Step::Stop;
         if (entered.size() > 1 || name != "si")
             return Step::Skip;
-        if (next > wanted.back())
+        if (nextWanted == wanted.end())
             return Step::Stop;
-        return std::binary_search(wanted.begin(), wanted.end(), next++) ? Step::Take : Step::Skip;
+        return next++ == *nextWanted ? Step::Take : Step::Skip;
     };
     const auto visit = [&](const pugi::xml_node& item) {
         const QString text = runText(item);
         held += textBytes(text);
-        items->insert(next - 1, text);
+        items->push_back(text);
+        ++nextWanted;
         return held <= allowed;
     };
     const PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, visit);
@@ -241,15 +242,21 @@ PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const s
                                SheetCost* cost)
 {
     const std::vector<qint64> wanted = namedIndexes(cells);
-    QHash<qint64, QString> items;
+    std::vector<QString> items;
+    items.reserve(wanted.size());
     const PieceResult result =
         wanted.empty() ? PieceResult::Read : readSharedItems(partPath, wanted, cost->allowed - cost->held, &items);
     if (result != PieceResult::Read)
         return result;
+    const auto itemAt = [&](qint64 index) {
+        const auto at = std::lower_bound(wanted.begin(), wanted.end(), index);
+        const size_t position = size_t(at - wanted.begin());
+        return at != wanted.end() && *at == index && position < items.size() ? items[position] : QString();
+    };
     // An index past the items gives no value; a row whose last cells got none ends earlier.
     qsizetype lastRow = -1;
     for (const SharedCell& cell : cells) {
-        const QString text = items.value(cell.index);
+        const QString text = itemAt(cell.index);
         rows[cell.row][cell.column] = text;
         cost->held += text.isEmpty() ? 0 : textBytes(text);
         if (cell.row != lastRow && lastRow >= 0)

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <expat.h>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -23,31 +24,6 @@ std::string_view localName(const char* qualified)
     return colon ? colon + 1 : qualified;
 }
 
-bool isBlank(const pugi::xml_node& node)
-{
-    if (node.type() != pugi::node_pcdata)
-        return false;
-    for (const char* c = node.value(); *c; ++c) {
-        if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n')
-            return false;
-    }
-    return true;
-}
-
-// Blank text is kept only where it is an element's one child (a cell of one space), as
-// loadPart keeps it; blanks between elements are layout.
-void dropLayoutBlanks(pugi::xml_node element)
-{
-    if (element.first_child() == element.last_child())
-        return;
-    for (pugi::xml_node item = element.first_child(); item;) {
-        const pugi::xml_node next = item.next_sibling();
-        if (isBlank(item))
-            element.remove_child(item);
-        item = next;
-    }
-}
-
 // One taken element, built from the parser's events.
 class PieceBuilder {
 public:
@@ -56,7 +32,7 @@ public:
 
     void start(const char* name, const char** attributes)
     {
-        flushText();
+        flushText(false);
         _current = (_depth++ == 0 ? pugi::xml_node(_document) : _current).append_child(name);
         for (const char** pair = attributes; pair[0]; pair += 2)
             _current.append_attribute(pair[0]).set_value(pair[1]);
@@ -67,9 +43,7 @@ public:
     // The element built when the one taken has ended, else null.
     pugi::xml_node end()
     {
-        flushText();
-        if (_blanks == BlankText::Keep)
-            dropLayoutBlanks(_current);
+        flushText(true);
         const pugi::xml_node ended = _current;
         _current = _current.parent();
         return --_depth == 0 ? ended : pugi::xml_node();
@@ -78,23 +52,27 @@ public:
     void reset() { _document.reset(); }
 
 private:
-    // Text runs between two tags (CDATA sections, references) become one text node.
-    void flushText()
+    // Text runs between two tags (CDATA sections, references) become one text node. Blank text
+    // is kept only where it is an element's one child (a cell of one space), as loadPart keeps
+    // it, and only when blanks are kept at all; blanks between elements are layout and never
+    // become nodes.
+    void flushText(bool atEnd)
     {
-        if (_text.isEmpty())
+        if (_text.empty())
             return;
         const bool blank = std::all_of(_text.cbegin(), _text.cend(), [](char c) {
             return c == ' ' || c == '\t' || c == '\r' || c == '\n';
         });
-        if (!(blank && _blanks == BlankText::Drop))
-            _current.append_child(pugi::node_pcdata).set_value(_text.constData());
+        const bool onlyChild = atEnd && !_current.first_child();
+        if (!blank || (_blanks == BlankText::Keep && onlyChild))
+            _current.append_child(pugi::node_pcdata).set_value(_text.c_str());
         _text.clear();
     }
 
     const BlankText _blanks;
     pugi::xml_document _document;
     pugi::xml_node _current;
-    QByteArray _text;
+    std::string _text;  // keeps its capacity from one text to the next
     int _depth = 0;
 };
 

@@ -116,17 +116,19 @@ TEST_F(WorkbookReaderTest, OpenDocumentRowsEndAtTheirLastCellWithText)
 TEST_F(WorkbookReaderTest, CellsGiveSharedStringsInlineStringsAndCachedFormulaResults)
 {
     const QByteArray sst =
-        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>zero</t></si>"
-        "<si><r><t xml:space=\"preserve\">rich </t></r><r><rPr><b/></rPr><t>text</t></r><rPh><t>ignored</t></rPh></si>"
-        "<si><t>two</t></si><si><t> </t></si></sst>";
+        "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">\n <si>\n  <t>zero</t>\n </si>\n"
+        " <si><r><t xml:space=\"preserve\">rich </t></r>\n<r><rPr><b/></rPr><t>text</t></r><rPh><t>ignored</t></rPh></si>"
+        "<si><t>two</t></si>\n<si><t> </t></si></sst>";
     const QByteArray sheet = sheetXml(
         "A1:J1", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\" t=\"s\"><v>2</v></c>"
         "<c r=\"C1\" t=\"inlineStr\"><is><t>inline ü</t></is></c><c r=\"D1\"><f>SUM(A2:A3)</f><v>6</v></c>"
         "<c r=\"E1\" t=\"str\"><f>A1&amp;\"!\"</f><v>zero!</v></c><c r=\"F1\" t=\"s\"><v>3</v></c>"
         "<c r=\"G1\" t=\"s\"><v>4</v></c><c r=\"H1\" t=\"s\"><v>5</v></c><c r=\"I1\" t=\"s\"><v>-1</v></c>"
-        "<c r=\"J1\" t=\"s\"/></row>");
+        "<c r=\"J1\" t=\"s\"/></row>\n<row r=\"2\">\n  <c r=\"A2\" t=\"s\">\n    <v>2</v>\n  </c>\n"
+        "  <c r=\"B2\" t=\"s\"><v>0</v></c><c r=\"C2\" t=\"s\"><v>2</v></c><c r=\"D2\" t=\"inlineStr\"><is><t> </t></is></c></row>");
+    // Indexes in any order and named twice; layout between elements is no text.
     EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", sst}}),
-              (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " "}}));
+              (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " "}, {"two", "zero", "two", " "}}));
 }
 
 TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndThePickedSheetIsTheSheetRead)
