@@ -24,56 +24,30 @@ std::string_view localName(const char* qualified)
     return colon ? colon + 1 : qualified;
 }
 
-// One taken element, built from the parser's events.
-class PieceBuilder {
+// One taken element built as a document and handed to the visitor.
+class DocumentBuilder : public XmlPieceReader::Builder {
 public:
-    explicit PieceBuilder(BlankText blanks) : _blanks(blanks) {}
-    bool building() const { return _depth > 0; }
+    explicit DocumentBuilder(const XmlPieceReader::Visit& visit) : _visit(visit) {}
 
-    void start(const char* name, const char** attributes)
+    void start(const char* name, const char** attributes) override
     {
-        flushText(false);
-        _current = (_depth++ == 0 ? pugi::xml_node(_document) : _current).append_child(name);
+        _current = (_current ? _current : pugi::xml_node(_document)).append_child(name);
         for (const char** pair = attributes; pair[0]; pair += 2)
             _current.append_attribute(pair[0]).set_value(pair[1]);
     }
-
-    void text(const char* data, int length) { _text.append(data, length); }
-
-    // The element built when the one taken has ended, else null.
-    pugi::xml_node end()
+    void text(const std::string& text) override { _current.append_child(pugi::node_pcdata).set_value(text.c_str()); }
+    void end() override { _current = _current.parent().type() == pugi::node_element ? _current.parent() : pugi::xml_node(); }
+    bool taken() override
     {
-        flushText(true);
-        const pugi::xml_node ended = _current;
-        _current = _current.parent();
-        return --_depth == 0 ? ended : pugi::xml_node();
+        const bool goOn = _visit(_document.first_child());
+        _document.reset();
+        return goOn;
     }
-
-    void reset() { _document.reset(); }
 
 private:
-    // Text runs between two tags (CDATA sections, references) become one text node. Blank text
-    // is kept only where it is an element's one child (a cell of one space), as loadPart keeps
-    // it, and only when blanks are kept at all; blanks between elements are layout and never
-    // become nodes.
-    void flushText(bool atEnd)
-    {
-        if (_text.empty())
-            return;
-        const bool blank = std::all_of(_text.cbegin(), _text.cend(), [](char c) {
-            return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-        });
-        const bool onlyChild = atEnd && !_current.first_child();
-        if (!blank || (_blanks == BlankText::Keep && onlyChild))
-            _current.append_child(pugi::node_pcdata).set_value(_text.c_str());
-        _text.clear();
-    }
-
-    const BlankText _blanks;
+    const XmlPieceReader::Visit& _visit;
     pugi::xml_document _document;
     pugi::xml_node _current;
-    std::string _text;  // keeps its capacity from one text to the next
-    int _depth = 0;
 };
 
 struct ParserFree {
@@ -82,8 +56,8 @@ struct ParserFree {
 
 class StreamRead {
 public:
-    StreamRead(QFile& file, BlankText blanks, const XmlPieceReader::Decide& decide, const XmlPieceReader::Visit& visit)
-        : _file(file), _parser(XML_ParserCreate(nullptr)), _piece(blanks), _decide(decide), _visit(visit)
+    StreamRead(QFile& file, BlankText blanks, const XmlPieceReader::Decide& decide, XmlPieceReader::Builder& builder)
+        : _file(file), _parser(XML_ParserCreate(nullptr)), _blanks(blanks), _decide(decide), _builder(builder)
     {
         XML_SetUserData(_parser.get(), this);
         XML_SetElementHandler(_parser.get(), &StreamRead::onStart, &StreamRead::onEnd);
@@ -93,7 +67,7 @@ public:
     Result run()
     {
         for (;;) {
-            const qint64 from = _piece.building() ? _takenStart : _lastEvent;
+            const qint64 from = building() ? _takenStart : _lastEvent;
             if (_fed - from > XmlPieceReader::kMaxPieceBytes)
                 return Result::TooLarge;
             const QByteArray block = _file.read(kBlockBytes);
@@ -107,6 +81,36 @@ public:
     }
 
 private:
+    bool building() const { return !_holds.empty(); }
+
+    // Text runs between two tags (CDATA sections, references) become one text. Blank text is
+    // kept only where it is an element's one child (a cell of one space), as loadPart keeps it,
+    // and only when blanks are kept at all; blanks between elements are layout and never text.
+    void flushText(bool atEnd)
+    {
+        if (_text.empty())
+            return;
+        const bool blank = std::all_of(_text.cbegin(), _text.cend(), [](char c) {
+            return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+        });
+        const bool onlyChild = atEnd && !_holds.back();
+        if (!blank || (_blanks == BlankText::Keep && onlyChild)) {
+            _builder.text(_text);
+            _holds.back() = true;
+        }
+        _text.clear();
+    }
+
+    void startPiece(const char* name, const char** attributes)
+    {
+        if (building()) {
+            flushText(false);
+            _holds.back() = true;
+        }
+        _holds.push_back(false);
+        _builder.start(name, attributes);
+    }
+
     // Nothing after this is read; the read's result is `result`.
     void end(Result result)
     {
@@ -126,15 +130,15 @@ private:
     {
         auto* read = static_cast<StreamRead*>(self);
         read->noteEvent();
-        if (read->_piece.building())
-            read->_piece.text(data, length);
+        if (read->building())
+            read->_text.append(data, length);
     }
 
     void startElement(const char* name, const char** attributes)
     {
         noteEvent();
-        if (_piece.building()) {
-            _piece.start(name, attributes);
+        if (building()) {
+            startPiece(name, attributes);
             return;
         }
         if (_skipDepth > 0) {
@@ -150,7 +154,7 @@ private:
         case Step::Skip: _skipDepth = 1; break;
         case Step::Take:
             _takenStart = _lastEvent;
-            _piece.start(name, attributes);
+            startPiece(name, attributes);
             break;
         case Step::Enter: _entered.emplace_back(local); break;
         }
@@ -159,13 +163,13 @@ private:
     void endElement()
     {
         noteEvent();
-        if (_piece.building()) {
-            const pugi::xml_node taken = _piece.end();
-            if (!taken)
+        if (building()) {
+            flushText(true);
+            _holds.pop_back();
+            _builder.end();
+            if (building())
                 return;
-            const bool goOn = _visit(taken);
-            _piece.reset();
-            if (!goOn) {
+            if (!_builder.taken()) {
                 end(Result::Stopped);
                 return;
             }
@@ -181,9 +185,11 @@ private:
 
     QFile& _file;
     std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserFree> _parser;
-    PieceBuilder _piece;
+    const BlankText _blanks;
     const XmlPieceReader::Decide& _decide;
-    const XmlPieceReader::Visit& _visit;
+    XmlPieceReader::Builder& _builder;
+    std::vector<bool> _holds;  // for each open element of the taken one: whether it has a child yet
+    std::string _text;         // keeps its capacity from one text to the next
     bool _ended = false;
     Result _result = Result::Read;
     qint64 _fed = 0;         // bytes handed to the parser
@@ -197,8 +203,14 @@ private:
 
 XmlPieceReader::Result XmlPieceReader::read(const QString& path, BlankText blanks, const Decide& decide, const Visit& visit)
 {
+    DocumentBuilder builder(visit);
+    return read(path, blanks, decide, builder);
+}
+
+XmlPieceReader::Result XmlPieceReader::read(const QString& path, BlankText blanks, const Decide& decide, Builder& builder)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Result::Missing;
-    return StreamRead(file, blanks, decide, visit).run();
+    return StreamRead(file, blanks, decide, builder).run();
 }

@@ -28,6 +28,18 @@ public:
     // Each taken element in document order; false stops the read (Stopped).
     using Visit = std::function<bool(const pugi::xml_node& element)>;
 
+    // Receives the events of each taken element. Text runs between two tags come as one text,
+    // and only those a taken element keeps (see read).
+    class Builder {
+    public:
+        virtual ~Builder() = default;
+        virtual void start(const char* name, const char** attributes) = 0;
+        virtual void text(const std::string& text) = 0;
+        virtual void end() = 0;
+        // The taken element has ended; false stops the read (Stopped).
+        virtual bool taken() = 0;
+    };
+
     // A taken element, or any one text, tag or declaration, longer than this refuses the part.
     static constexpr qint64 kMaxPieceBytes = qint64(4) << 20;
 
@@ -35,4 +47,6 @@ public:
     // and attributes as written and their text the way loadPart keeps it (blanks). Only the
     // root element is read. Broken when the markup is, Missing when the file cannot be opened.
     static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, const Visit& visit);
+    // The same read, each taken element's events handed to the builder instead of a document.
+    static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, Builder& builder);
 };
