@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/Data_From_Excel.h"
+#include "data/SheetRowBuilder.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
 #include "data/XmlPieceReader.h"
@@ -72,95 +73,12 @@ QString sheetPartPath(const QString& tmpDir, int number)
     return worksheetsFolder(tmpDir) + QLatin1Char('/') + name + QStringLiteral(".xml");
 }
 
-// The 0-based column of a cell reference such as "AB12", or -1.
-int referenceColumn(const char* reference)
+// The column count a dimension's reference gives.
+int dimensionColumns(const std::string& ref)
 {
-    const char* end = reference;
-    while (*end && !(*end >= '1' && *end <= '9'))
-        ++end;
-    const int number = columnNumber(reference, end - reference);
-    return number < 0 ? -1 : number - 1;
-}
-
-// A shared-string index read the way the rest of the program reads leading numbers.
-qint64 leadingIndex(const char* text)
-{
-    return std::strtoll(text, nullptr, 10);
-}
-
-// Calls visit(cell, column) for every cell of a row that can be placed. A cell without a
-// reference follows the cell before it, as the file format allows.
-template <class Visit>
-void forEachCell(const pugi::xml_node& row, Visit&& visit)
-{
-    int column = -1;
-    for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling()) {
-        if (cell.type() != pugi::node_element || !isNamed(cell, "c"))
-            continue;
-        const char* reference = cell.attribute("r").value();
-        column = *reference ? referenceColumn(reference) : column + 1;
-        if (column >= 0 && column < SpreadsheetWriter::kMaxColumns)
-            visit(cell, column);
-    }
-}
-
-// The column count a dimension element gives.
-int dimensionColumns(const pugi::xml_node& dimension)
-{
-    QString reference = QString::fromUtf8(dimension.attribute("ref").value());
+    QString reference = QString::fromStdString(ref);
     reference = Trim_Str(reference.mid(reference.indexOf(QLatin1Char(':')) + 1));
     return std::max(0, Get_Col_index(Get_Column_Char_Str(reference), 64));
-}
-
-// A cell that names a shared string, resolved once the sheet has been read.
-struct SharedCell {
-    qsizetype row;
-    int column;
-    qint64 index;
-};
-
-// A cell's own text: an inline string's text, or the stored value (a formula's cached result,
-// never its formula). Empty when it has none.
-QString ownValue(const pugi::xml_node& cell, const char* type)
-{
-    if (std::strcmp(type, "inlineStr") == 0) {
-        if (const pugi::xml_node inlineString = child(cell, "is"))
-            return runText(inlineString);
-    }
-    const pugi::xml_node value = child(cell, "v");
-    return value ? QString::fromUtf8(value.child_value()) : QString();
-}
-
-// Row number `rowNumber` (0-based) of the sheet: its cells, ending at its last non-empty one, so
-// that a far cell costs what it holds rather than a row of empty ones. Shared-string cells are
-// left to resolve (*shared) and count as non-empty until then; *width is one past the last cell
-// placed, empty or not.
-QStringList rowCells(const pugi::xml_node& rowElement, qsizetype rowNumber, std::vector<SharedCell>* shared, int* width)
-{
-    std::vector<std::pair<int, QString>> found;
-    int end = 0;
-    forEachCell(rowElement, [&](const pugi::xml_node& cell, int column) {
-        *width = std::max(*width, column + 1);
-        const char* type = cell.attribute("t").value();
-        if (std::strcmp(type, "s") == 0) {
-            if (const pugi::xml_node value = child(cell, "v")) {
-                shared->push_back({rowNumber, column, leadingIndex(value.child_value())});
-                end = std::max(end, column + 1);
-            }
-            return;
-        }
-        QString value = ownValue(cell, type);
-        if (!value.isEmpty()) {
-            end = std::max(end, column + 1);
-            found.emplace_back(column, std::move(value));
-        }
-    });
-    QStringList row;
-    row.reserve(end);
-    row.resize(end);
-    for (auto& [column, value] : found)
-        row[column] = std::move(value);
-    return row;
 }
 
 // The shared-string indexes the cells name, sorted, each once.
@@ -310,9 +228,6 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     auto sheet = std::make_shared<ParsedSheet>();
     sheet->path = path;
     SheetCost cost{allowance};
-    std::vector<SharedCell> shared;
-    int dimension = 1, width = 0;
-    bool dimensionSeen = false;
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
         if (entered.empty())
             return Step::Enter;
@@ -320,20 +235,14 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
             return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
         return entered.size() == 2 && entered[1] == "sheetData" && name == "row" ? Step::Take : Step::Skip;
     };
-    const auto visit = [&](const pugi::xml_node& element) {
-        if (!isNamed(element, "row")) {
-            if (!dimensionSeen)
-                dimension = dimensionColumns(element);
-            dimensionSeen = true;
-            return true;
-        }
-        QStringList row = rowCells(element, sheet->rows.size(), &shared, &width);
+    SheetRowBuilder rows([&](QStringList&& row) {
         if (!cost.add(row))
             return false;
         sheet->rows.append(std::move(row));
         return true;
-    };
-    PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, visit);
+    });
+    PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, rows);
+    const std::vector<SharedCell>& shared = rows.sharedCells();
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
     if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
         what = QStringLiteral("The shared strings of the sheet %1").arg(QFileInfo(path).fileName());
@@ -350,7 +259,8 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     }
     // The dimension's count (1 without one), widened to every cell the sheet holds, so no cell
     // is lost to a missing or wrong dimension.
-    sheet->columns = std::max(dimension, width);
+    const int dimension = rows.dimensionSeen() ? dimensionColumns(rows.dimensionReference()) : 1;
+    sheet->columns = std::max(dimension, rows.width());
     sheet->held = cost.held;
     return sheet;
 }

@@ -10,13 +10,13 @@
 
 namespace SpreadsheetXml {
 
-namespace {
-
-const char* localName(const char* name)
+const char* localName(const char* qualified)
 {
-    const char* colon = std::strrchr(name, ':');
-    return colon ? colon + 1 : name;
+    const char* colon = std::strrchr(qualified, ':');
+    return colon ? colon + 1 : qualified;
 }
+
+namespace {
 
 // Parts are parsed with the text of single-text elements kept in the element itself (fewer
 // nodes for a million cells), so the element's own value comes first.
@@ -28,9 +28,6 @@ void appendOwnText(const pugi::xml_node& node, QByteArray& out)
             out.append(piece.value());
     }
 }
-
-// Text lies a few levels deep; hostile nesting must not exhaust the stack.
-constexpr int kMaxTextDepth = 32;
 
 void appendRunText(const pugi::xml_node& node, QByteArray& out, int depth = 0)
 {

@@ -8,6 +8,11 @@
 namespace SpreadsheetXml {
 
 constexpr int kMaxColumns = 16384;  // XFD
+// How deep below a string its runs are looked for; hostile nesting must not exhaust the stack.
+constexpr int kMaxTextDepth = 32;
+
+// The name without its prefix.
+const char* localName(const char* qualified);
 
 // The 1-based column number of capital letters (A 1, ZZ 702, XFD 16384); -1 for no letters,
 // other characters or columns beyond XFD.

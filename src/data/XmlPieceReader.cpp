@@ -18,12 +18,6 @@ constexpr qint64 kBlockBytes = qint64(1) << 16;
 // The readers look a few levels down; anything deeper is passed over.
 constexpr size_t kMaxEnteredDepth = 64;
 
-std::string_view localName(const char* qualified)
-{
-    const char* colon = std::strrchr(qualified, ':');
-    return colon ? colon + 1 : qualified;
-}
-
 // One taken element built as a document and handed to the visitor.
 class DocumentBuilder : public XmlPieceReader::Builder {
 public:
@@ -145,7 +139,7 @@ private:
             ++_skipDepth;
             return;
         }
-        const std::string_view local = localName(name);
+        const std::string_view local = SpreadsheetXml::localName(name);
         Step step = _decide(_entered, local);
         if (step == Step::Enter && _entered.size() >= kMaxEnteredDepth)
             step = Step::Skip;

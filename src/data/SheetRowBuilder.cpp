@@ -1,0 +1,154 @@
+#include "data/SheetRowBuilder.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "data/SpreadsheetXml.h"
+
+using SpreadsheetXml::localName;
+
+namespace {
+
+// The value of the attribute named exactly `name`, or "".
+const char* attributeValue(const char** attributes, const char* name)
+{
+    for (const char** pair = attributes; pair[0]; pair += 2) {
+        if (std::strcmp(pair[0], name) == 0)
+            return pair[1];
+    }
+    return "";
+}
+
+// The 0-based column of a cell reference such as "AB12", or -1.
+int referenceColumn(const char* reference)
+{
+    const char* end = reference;
+    while (*end && !(*end >= '1' && *end <= '9'))
+        ++end;
+    const int number = SpreadsheetXml::columnNumber(reference, end - reference);
+    return number < 0 ? -1 : number - 1;
+}
+
+}  // namespace
+
+SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* local, const char** attributes)
+{
+    switch (parent.role) {
+    case Role::Row:
+        if (std::strcmp(local, "c") != 0)
+            break;
+        startCell(attributes);
+        return {Role::Cell, 0};
+    case Role::Cell:
+        // Only a cell's first value and first inline string count.
+        if (!_hasValue && std::strcmp(local, "v") == 0) {
+            _hasValue = true;
+            return {Role::Value, 0};
+        }
+        if (_inlineType && !_hasInline && std::strcmp(local, "is") == 0) {
+            _hasInline = true;
+            return {Role::Runs, 0};
+        }
+        break;
+    case Role::Runs:
+        // Phonetic runs are no part of the text.
+        if (parent.runDepth > SpreadsheetXml::kMaxTextDepth || std::strcmp(local, "rPh") == 0)
+            break;
+        if (std::strcmp(local, "t") == 0)
+            return {Role::RunText, 0};
+        return {Role::Runs, parent.runDepth + 1};
+    default: break;
+    }
+    return {Role::Other, 0};
+}
+
+void SheetRowBuilder::start(const char* name, const char** attributes)
+{
+    const char* local = localName(name);
+    if (!_open.empty()) {
+        _open.push_back(childOf(_open.back(), local, attributes));
+        return;
+    }
+    if (std::strcmp(local, "row") == 0) {
+        _found.clear();
+        _rowEnd = 0;
+        _column = -1;
+        _open.push_back({Role::Row, 0});
+        return;
+    }
+    if (!_dimensionSeen) {
+        _dimensionSeen = true;
+        _dimensionReference = attributeValue(attributes, "ref");
+    }
+    _open.push_back({Role::Dimension, 0});
+}
+
+void SheetRowBuilder::startCell(const char** attributes)
+{
+    const char* reference = attributeValue(attributes, "r");
+    _column = *reference ? referenceColumn(reference) : _column + 1;
+    _placed = _column >= 0 && _column < SpreadsheetXml::kMaxColumns;
+    if (_placed)
+        _width = std::max(_width, _column + 1);
+    const char* type = attributeValue(attributes, "t");
+    _sharedType = std::strcmp(type, "s") == 0;
+    _inlineType = std::strcmp(type, "inlineStr") == 0;
+    _hasValue = _valueHasText = _hasInline = false;
+    _value.clear();
+    _inlineText.clear();
+}
+
+void SheetRowBuilder::text(const std::string& text)
+{
+    switch (_open.back().role) {
+    case Role::Value:
+        if (!_valueHasText)
+            _value = text;
+        _valueHasText = true;
+        break;
+    case Role::RunText: _inlineText += text; break;
+    default: break;
+    }
+}
+
+void SheetRowBuilder::endCell()
+{
+    if (!_placed)
+        return;
+    if (_sharedType) {
+        if (_hasValue) {
+            // The index read the way the rest of the program reads leading numbers.
+            _shared.push_back({_rowNumber, _column, std::strtoll(_value.c_str(), nullptr, 10)});
+            _rowEnd = std::max(_rowEnd, _column + 1);
+        }
+        return;
+    }
+    const std::string& own = _inlineType && _hasInline ? _inlineText : _value;
+    if (!own.empty()) {
+        _rowEnd = std::max(_rowEnd, _column + 1);
+        _found.emplace_back(_column, QString::fromUtf8(own.data(), qsizetype(own.size())));
+    }
+}
+
+void SheetRowBuilder::end()
+{
+    if (_open.back().role == Role::Cell)
+        endCell();
+    if (_open.size() == 1)
+        _rowEnded = _open.back().role == Role::Row;
+    _open.pop_back();
+}
+
+bool SheetRowBuilder::taken()
+{
+    if (!_rowEnded)
+        return true;
+    QStringList row;
+    row.reserve(_rowEnd);
+    row.resize(_rowEnd);
+    for (auto& [column, value] : _found)
+        row[column] = std::move(value);
+    ++_rowNumber;
+    return _done(std::move(row));
+}
