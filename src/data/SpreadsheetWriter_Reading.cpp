@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <tuple>
 #include <vector>
 
 #include "data/Data_From_Excel.h"
+#include "data/SharedStringsAhead.h"
 #include "data/SheetRowBuilder.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
@@ -40,12 +42,15 @@ qint64 textBytes(const QString& text) { return 2 * (32 + 2 * qint64(text.size())
 struct SheetCost {
     qint64 allowed = 0;
     qint64 held = 0;
+    SharedStringsAhead* ahead = nullptr;  // strings read alongside, sharing the allowance
     bool fits() const { return held <= allowed; }
     bool add(const QStringList& row)
     {
         held += kRowBytes + kPlaceBytes * row.size();
         for (const QString& text : row)
             held += text.isEmpty() ? 0 : textBytes(text);
+        if (ahead)
+            ahead->sheetHolds(held);
         return fits();
     }
 };
@@ -154,23 +159,29 @@ QString refusalOf(PieceResult result, bool overAllowance, const QString& what, q
     return {};
 }
 
-// Gives the shared-string cells of the rows their texts from the part at partPath, counted
-// against the cost.
+// Gives the shared-string cells of the rows their texts, counted against the cost: from the
+// strings read alongside when they were read whole, else from the part at partPath, reading only
+// the items the cells name.
 PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<SharedCell>& cells,
-                               SheetCost* cost)
+                               SharedStringsAhead& ahead, SheetCost* cost)
 {
-    const std::vector<qint64> wanted = namedIndexes(cells);
+    std::vector<qint64> wanted;
     std::vector<QString> items;
-    items.reserve(wanted.size());
-    const PieceResult result =
-        wanted.empty() ? PieceResult::Read : readSharedItems(partPath, wanted, cost->allowed - cost->held, &items);
-    if (result != PieceResult::Read)
-        return result;
-    const auto itemAt = [&](qint64 index) {
-        const auto at = std::lower_bound(wanted.begin(), wanted.end(), index);
-        const size_t position = size_t(at - wanted.begin());
-        return at != wanted.end() && *at == index && position < items.size() ? items[position] : QString();
-    };
+    std::function<QString(qint64)> itemAt;
+    if (const std::vector<QString>* all = ahead.items()) {
+        itemAt = [all](qint64 index) { return index >= 0 && index < qint64(all->size()) ? all->at(size_t(index)) : QString(); };
+    } else {
+        wanted = namedIndexes(cells);
+        items.reserve(wanted.size());
+        const PieceResult result = readSharedItems(partPath, wanted, cost->allowed - cost->held, &items);
+        if (result != PieceResult::Read)
+            return result;
+        itemAt = [&](qint64 index) {
+            const auto at = std::lower_bound(wanted.begin(), wanted.end(), index);
+            const size_t position = size_t(at - wanted.begin());
+            return at != wanted.end() && *at == index && position < items.size() ? items[position] : QString();
+        };
+    }
     // An index past the items gives no value; a row whose last cells got none ends earlier.
     qsizetype lastRow = -1;
     for (const SharedCell& cell : cells) {
@@ -182,7 +193,7 @@ PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const s
         lastRow = cell.row;
     }
     trimRow(rows[lastRow]);
-    return result;
+    return PieceResult::Read;
 }
 
 }  // namespace
@@ -227,7 +238,8 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     readRefusal.clear();
     auto sheet = std::make_shared<ParsedSheet>();
     sheet->path = path;
-    SheetCost cost{allowance};
+    SharedStringsAhead ahead(sharedStringsPath, allowance, &textBytes);
+    SheetCost cost{allowance, 0, &ahead};
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
         if (entered.empty())
             return Step::Enter;
@@ -246,7 +258,7 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
     if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
         what = QStringLiteral("The shared strings of the sheet %1").arg(QFileInfo(path).fileName());
-        result = resolveSharedCells(sharedStringsPath, sheet->rows, shared, &cost);
+        result = resolveSharedCells(sharedStringsPath, sheet->rows, shared, ahead, &cost);
     }
     readRefusal = refusalOf(result, !cost.fits() || result == PieceResult::Stopped, what, cost.allowed);
     if (!readRefusal.isEmpty()) {
