@@ -131,6 +131,62 @@ TEST_F(WorkbookReaderTest, CellsGiveSharedStringsInlineStringsAndCachedFormulaRe
               (SheetRows{{"rich text", "two", "inline ü", "6", "zero!", " "}, {"two", "zero", "two", " "}}));
 }
 
+// A cell's text is its first value's first text, or its first inline string's runs; names count
+// without their prefix, attributes only as written.
+TEST_F(WorkbookReaderTest, CellsReadTheirFirstValueAndInlineStringOnly)
+{
+    const QByteArray sst = "<sst><si><t>zero</t></si><si><t>one</t></si></sst>";
+    const QByteArray sheet =
+        "<x:worksheet xmlns:x=\"urn:x\"><x:sheetData><x:row>"
+        "<x:c r=\"A1\"><x:v>1<b/>2</x:v><x:v>3</x:v></x:c>"
+        "<c r=\"B1\" t=\"s\"><v/></c>"
+        "<c r=\"C1\" t=\"s\"><v>1x</v><v>0</v></c>"
+        "<c r=\"D1\" t=\"inlineStr\"><v>cached</v><is><r><t>a</t><rPh><t>no</t></rPh><q><t>b</t></q></r><t>c<i/>d</t></is>"
+        "<is><t>second</t></is></c>"
+        "<c r=\"E1\" t=\"inlineStr\"><v>only value</v></c>"
+        "<c r=\"F1\"><is><t>not inline</t></is></c>"
+        "<c x:r=\"Z1\"><v>follows F</v></c>"
+        "<c r=\"H1\"><v> <b/>after blank</v></c>"
+        "<c r=\"I1\"><v> </v></c>"
+        "</x:row><row><c r=\"A2\"><row><c r=\"B2\"><v>nested</v></c></row><v>outer</v></c></row>"
+        "</x:sheetData></x:worksheet>";
+    EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", sst}}),
+              (SheetRows{{"1", "zero", "one", "abcd", "only value", "", "follows F", "after blank", " "}, {"outer"}}));
+    EXPECT_EQ(Excel_Sheet_Columns, 9);
+}
+
+// The shared strings are read beside the sheet; a part of strings nobody names, too large to hold
+// with the sheet, or damaged or too long after the last named item, refuses no sheet.
+TEST_F(WorkbookReaderTest, SharedStringsNobodyNamesRefuseNoSheet)
+{
+    const QByteArray sheet = sheetXml("A1:B1", "<row><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c></row>");
+    const QByteArray named = "<sst><si><t>first</t></si><si><r><t>sec</t></r><r><t>ond</t></r></si>";
+    // Held together with the rows, 32 items of a million characters pass the allowance; incompressible
+    // filler lets the part unpack.
+    QByteArray large = named;
+    for (int k = 0; k < 32; ++k)
+        large += "<si><t>" + QByteArray(1 << 20, 'x') + "</t></si>";
+    QByteArray filler(200 * 1024, Qt::Uninitialized);
+    quint32 seed = 12345;
+    for (char& byte : filler)
+        byte = char((seed = seed * 1664525u + 1013904223u) >> 24);
+    EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", large + "</sst>"},
+                    {"xl/media/filler.bin", filler}}),
+              (SheetRows{{"first", "second"}}));
+    EXPECT_TRUE(SpreadsheetWriter::sharedInstance()->readRefusal.isEmpty());
+
+    const QByteArray tails[] = {"<si><t>thi", "<si><t>" + QByteArray(5 << 20, 'y') + "</t></si></sst>"};
+    for (const QByteArray& tail : tails) {
+        EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", named + tail}}),
+                  (SheetRows{{"first", "second"}}))
+            << tail.left(10).constData();
+        EXPECT_TRUE(SpreadsheetWriter::sharedInstance()->readRefusal.isEmpty());
+    }
+    // Cut before a named item, the sheet is not read.
+    EXPECT_TRUE(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", "<sst><si><t>first</t></si><si><t>se"}})
+                    .isEmpty());
+}
+
 TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndThePickedSheetIsTheSheetRead)
 {
     QMap<QString, QByteArray> parts;
