@@ -1,5 +1,10 @@
 #include "data/Data_From_Excel.h"
 
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "platform/Log.h"
 #include "platform/StringHelpers.h"
 
@@ -98,17 +103,37 @@ int Data_From_Excel::shownColumnCount(const QString& startMode) const
     return count;
 }
 
+namespace {
+
+// The keys of a row of `count` cells in the row's own (sorted) order, each with its cell (-1 for
+// the row number), so that a row of a large table is built without a search per key.
+const std::vector<std::pair<int, QString>>& keysInRowOrder(int count)
+{
+    thread_local std::vector<std::pair<int, QString>> keys;
+    thread_local int madeFor = -1;
+    if (madeFor != count) {
+        keys.clear();
+        keys.emplace_back(-1, Extension_Key);
+        for (int i = 0; i < count; ++i)
+            keys.emplace_back(i, Column_Key_For_Index(i + 1));
+        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+        madeFor = count;
+    }
+    return keys;
+}
+
+}  // namespace
+
 bool appendRowOfCells(QList<DataRow>& rows, int number, const QStringList& cells, int count)
 {
     if (count < 0 || cells.size() < count) {
         Show_NSLog_Message(QStringLiteral("Row not added: %1 cells given, %2 needed").arg(cells.size()).arg(count));
         return false;
     }
-    DataRow row;
-    row.insert(Extension_Key, QString::number(number));
-    for (int i = 0; i < count; ++i)
-        row.insert(Column_Key_For_Index(i + 1), Trim_Str(cells.at(i)));
-    rows.append(row);
+    std::map<QString, QString> row;
+    for (const auto& [cell, key] : keysInRowOrder(count))
+        row.emplace_hint(row.cend(), key, cell < 0 ? QString::number(number) : Trim_Str(cells.at(cell)));
+    rows.append(DataRow(std::move(row)));
     return true;
 }
 

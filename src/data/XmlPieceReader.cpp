@@ -113,6 +113,8 @@ private:
         XML_StopParser(_parser.get(), XML_FALSE);
     }
 
+    // Where the parser stands is wanted only outside a taken element: inside one, the bytes
+    // since its start are what count.
     void noteEvent() { _lastEvent = XML_GetCurrentByteIndex(_parser.get()); }
 
     static void onStart(void* self, const char* name, const char** attributes)
@@ -123,18 +125,19 @@ private:
     static void onText(void* self, const char* data, int length)
     {
         auto* read = static_cast<StreamRead*>(self);
-        read->noteEvent();
         if (read->building())
             read->_text.append(data, length);
+        else
+            read->noteEvent();
     }
 
     void startElement(const char* name, const char** attributes)
     {
-        noteEvent();
         if (building()) {
             startPiece(name, attributes);
             return;
         }
+        noteEvent();
         if (_skipDepth > 0) {
             ++_skipDepth;
             return;
@@ -156,21 +159,23 @@ private:
 
     void endElement()
     {
-        noteEvent();
         if (building()) {
             flushText(true);
             _holds.pop_back();
             _builder.end();
             if (building())
                 return;
+            noteEvent();
             if (!_builder.taken()) {
                 end(Result::Stopped);
                 return;
             }
-        } else if (_skipDepth > 0) {
-            --_skipDepth;
         } else {
-            _entered.pop_back();
+            noteEvent();
+            if (_skipDepth > 0)
+                --_skipDepth;
+            else
+                _entered.pop_back();
         }
         // After the root element nothing more is read.
         if (_entered.empty() && _skipDepth == 0)
