@@ -1,9 +1,12 @@
 #include "data/SharedStringsAhead.h"
 
+#include <algorithm>
+
 #include "data/SpreadsheetXml.h"
 #include "data/XmlPieceReader.h"
 
 using Step = XmlPieceReader::Step;
+using Result = XmlPieceReader::Result;
 
 SharedStringsAhead::SharedStringsAhead(const QString& path, qint64 allowed, qint64 (*bytesOf)(const QString&))
     : _allowed(allowed), _bytesOf(bytesOf), _thread([this, path] { run(path); })
@@ -24,37 +27,79 @@ void SharedStringsAhead::sheetHolds(qint64 sheetHeld)
         abandon();
 }
 
-const std::vector<QString>* SharedStringsAhead::items()
+bool SharedStringsAhead::itemsFor(const std::vector<qint64>& wanted, std::vector<QString>* items)
 {
-    if (_thread.joinable())
-        _thread.join();
-    return _readWhole && !_abandoned.load() ? &_items : nullptr;
+    _wanted = &wanted;
+    _wantedKnown.store(true, std::memory_order_release);
+    _thread.join();
+    if (!_readWhole || _abandoned.load())
+        return false;
+    if (!_selective)
+        keepOnlyWanted();
+    *items = std::move(_wantedItems);
+    return true;
+}
+
+void SharedStringsAhead::keepOnlyWanted()
+{
+    _selective = true;
+    qint64 held = 0;
+    for (const qint64 index : *_wanted) {
+        if (index >= qint64(_items.size()))
+            break;
+        _wantedItems.push_back(std::move(_items[size_t(index)]));
+        held += _bytesOf(_wantedItems.back());
+    }
+    _items = {};
+    _held.store(held, std::memory_order_relaxed);
 }
 
 void SharedStringsAhead::run(const QString& path)
 {
     // One item per "si", formatted runs joined, so that indexes stay in step.
-    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
+    qint64 next = 0;
+    std::vector<qint64>::const_iterator nextWanted;
+    const auto decide = [&](const XmlPieceReader::Path& entered, std::string_view name) {
         if (entered.empty())
             return name == "sst" ? Step::Enter : Step::Stop;
-        return entered.size() == 1 && name == "si" ? Step::Take : Step::Skip;
+        if (entered.size() > 1 || name != "si")
+            return Step::Skip;
+        if (_abandoned.load(std::memory_order_relaxed))
+            return Step::Stop;
+        if (!_selective && _wantedKnown.load(std::memory_order_acquire)) {
+            keepOnlyWanted();
+            nextWanted = std::lower_bound(_wanted->begin(), _wanted->end(), next);
+        }
+        const qint64 index = next++;
+        if (!_selective)
+            return Step::Take;
+        // The rest is read as the sheet alone would read it: its items up to the last named.
+        if (nextWanted == _wanted->end())
+            return Step::Stop;
+        return index == *nextWanted ? Step::Take : Step::Skip;
     };
     const auto visit = [&](const pugi::xml_node& item) {
         if (_abandoned.load(std::memory_order_relaxed))
             return false;
         QString text = SpreadsheetXml::runText(item);
-        const qint64 held = _held.fetch_add(_bytesOf(text), std::memory_order_relaxed) + _bytesOf(text);
-        if (held + _sheetHeld.load(std::memory_order_relaxed) > _allowed) {
+        const qint64 bytes = _bytesOf(text);
+        if (_held.fetch_add(bytes, std::memory_order_relaxed) + bytes + _sheetHeld.load(std::memory_order_relaxed)
+            > _allowed) {
             abandon();
             return false;
         }
-        _items.push_back(std::move(text));
+        if (_selective) {
+            _wantedItems.push_back(std::move(text));
+            ++nextWanted;
+        } else {
+            _items.push_back(std::move(text));
+        }
         return true;
     };
-    const XmlPieceReader::Result result = XmlPieceReader::read(path, SpreadsheetXml::BlankText::Keep, decide, visit);
-    _readWhole = result == XmlPieceReader::Result::Read || result == XmlPieceReader::Result::Missing;
+    const Result result = XmlPieceReader::read(path, SpreadsheetXml::BlankText::Keep, decide, visit);
+    _readWhole = result == Result::Read || result == Result::Missing;
     if (!_readWhole || _abandoned.load()) {
-        _items.clear();
-        _items.shrink_to_fit();
+        _items = {};
+        _wantedItems = {};
     }
 }

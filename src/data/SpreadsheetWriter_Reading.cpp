@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -159,29 +158,26 @@ QString refusalOf(PieceResult result, bool overAllowance, const QString& what, q
     return {};
 }
 
-// Gives the shared-string cells of the rows their texts, counted against the cost: from the
-// strings read alongside when they were read whole, else from the part at partPath, reading only
-// the items the cells name.
+// Gives the shared-string cells of the rows their texts, counted against the cost: the items
+// read alongside the sheet, or when those were abandoned or fell short, the part at partPath
+// read again for the items the cells name.
 PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<SharedCell>& cells,
                                SharedStringsAhead& ahead, SheetCost* cost)
 {
-    std::vector<qint64> wanted;
+    const std::vector<qint64> wanted = namedIndexes(cells);
     std::vector<QString> items;
-    std::function<QString(qint64)> itemAt;
-    if (const std::vector<QString>* all = ahead.items()) {
-        itemAt = [all](qint64 index) { return index >= 0 && index < qint64(all->size()) ? all->at(size_t(index)) : QString(); };
-    } else {
-        wanted = namedIndexes(cells);
+    if (!ahead.itemsFor(wanted, &items)) {
+        items.clear();
         items.reserve(wanted.size());
         const PieceResult result = readSharedItems(partPath, wanted, cost->allowed - cost->held, &items);
         if (result != PieceResult::Read)
             return result;
-        itemAt = [&](qint64 index) {
-            const auto at = std::lower_bound(wanted.begin(), wanted.end(), index);
-            const size_t position = size_t(at - wanted.begin());
-            return at != wanted.end() && *at == index && position < items.size() ? items[position] : QString();
-        };
     }
+    const auto itemAt = [&](qint64 index) {
+        const auto at = std::lower_bound(wanted.begin(), wanted.end(), index);
+        const size_t position = size_t(at - wanted.begin());
+        return at != wanted.end() && *at == index && position < items.size() ? items[position] : QString();
+    };
     // An index past the items gives no value; a row whose last cells got none ends earlier.
     qsizetype lastRow = -1;
     for (const SharedCell& cell : cells) {
