@@ -30,7 +30,50 @@ int referenceColumn(const char* reference)
     return number < 0 ? -1 : number - 1;
 }
 
+// The UTF-16 length of valid UTF-8 (the parser hands no other): one unit a character, two
+// beyond the basic plane.
+qsizetype utf16Length(const std::string& text)
+{
+    qsizetype length = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        length += (byte & 0xC0) != 0x80;
+        length += byte >= 0xF0;
+    }
+    return length;
+}
+
+// Of cells naming one column twice, the later one is kept, as it wins the place.
+void keepLastOfEachColumn(std::vector<SheetRowBuilder::Cell>& cells)
+{
+    const auto byColumn = [](const SheetRowBuilder::Cell& a, const SheetRowBuilder::Cell& b) {
+        return a.column < b.column;
+    };
+    if (std::adjacent_find(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
+            return a.column >= b.column;
+        }) == cells.end())
+        return;
+    std::stable_sort(cells.begin(), cells.end(), byColumn);
+    std::vector<SheetRowBuilder::Cell> kept;
+    kept.reserve(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i + 1 == cells.size() || cells[i + 1].column != cells[i].column)
+            kept.push_back(std::move(cells[i]));
+    }
+    cells = std::move(kept);
+}
+
 }  // namespace
+
+QStringList SheetRowBuilder::Row::strings() &&
+{
+    QStringList row;
+    row.reserve(places);
+    row.resize(places);
+    for (Cell& cell : cells)
+        row[cell.column] = QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size()));
+    return row;
+}
 
 SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* local, const char** attributes)
 {
@@ -71,8 +114,7 @@ void SheetRowBuilder::start(const char* name, const char** attributes)
         return;
     }
     if (std::strcmp(local, "row") == 0) {
-        _found.clear();
-        _rowEnd = 0;
+        _row = Row();
         _column = -1;
         _open.push_back({Role::Row, 0});
         return;
@@ -120,14 +162,14 @@ void SheetRowBuilder::endCell()
         if (_hasValue) {
             // The index read the way the rest of the program reads leading numbers.
             _shared.push_back({_rowNumber, _column, std::strtoll(_value.c_str(), nullptr, 10)});
-            _rowEnd = std::max(_rowEnd, _column + 1);
+            _row.places = std::max(_row.places, _column + 1);
         }
         return;
     }
     const std::string& own = _inlineType && _hasInline ? _inlineText : _value;
     if (!own.empty()) {
-        _rowEnd = std::max(_rowEnd, _column + 1);
-        _found.emplace_back(_column, QString::fromUtf8(own.data(), qsizetype(own.size())));
+        _row.places = std::max(_row.places, _column + 1);
+        _row.cells.push_back({_column, utf16Length(own), own});
     }
 }
 
@@ -144,11 +186,7 @@ bool SheetRowBuilder::taken()
 {
     if (!_rowEnded)
         return true;
-    QStringList row;
-    row.reserve(_rowEnd);
-    row.resize(_rowEnd);
-    for (auto& [column, value] : _found)
-        row[column] = std::move(value);
     ++_rowNumber;
-    return _done(std::move(row));
+    keepLastOfEachColumn(_row.cells);
+    return _done(std::move(_row));
 }

@@ -23,8 +23,20 @@ struct SharedCell {
 // stored value (a formula's cached result, never its formula).
 class SheetRowBuilder : public XmlPieceReader::Builder {
 public:
+    // A row as read, before its texts become strings: its cells with text in document order (a
+    // later cell of the same column wins) and its length.
+    struct Cell {
+        int column;
+        qsizetype length;  // of the text once a string (UTF-16)
+        std::string text;  // UTF-8
+    };
+    struct Row {
+        int places = 0;
+        std::vector<Cell> cells;
+        QStringList strings() &&;
+    };
     // Each row as it ends; false stops the read.
-    using RowDone = std::function<bool(QStringList&& row)>;
+    using RowDone = std::function<bool(Row&& row)>;
     explicit SheetRowBuilder(RowDone done) : _done(std::move(done)) {}
 
     void start(const char* name, const char** attributes) override;
@@ -52,9 +64,8 @@ private:
     RowDone _done;
     std::vector<Open> _open;
     std::vector<SharedCell> _shared;
-    std::vector<std::pair<int, QString>> _found;  // the row's cells with text, in document order
+    Row _row;
     qsizetype _rowNumber = 0;
-    int _rowEnd = 0;  // one past the row's last non-empty cell
     int _column = -1;
     int _width = 0;
     bool _rowEnded = false;  // the element taken was a row

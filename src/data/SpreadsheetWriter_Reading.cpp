@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "data/Data_From_Excel.h"
+#include "data/RowBatchQueue.h"
 #include "data/SharedStringsAhead.h"
 #include "data/SheetRowBuilder.h"
 #include "data/SpreadsheetWriter.h"
@@ -30,12 +32,15 @@ constexpr qint64 kMaxAllowance = qint64(1) << 30;
 constexpr qint64 kRowBytes = 256;
 // A place in a row as read.
 constexpr qint64 kPlaceBytes = qint64(sizeof(QString));
+// Rows read are handed over this many at a time.
+constexpr size_t kRowsPerBatch = 256;
 // A place of a row once the callers have filled it to their width: a place in the row and an
 // entry of the loaded table.
 constexpr qint64 kFilledPlaceBytes = 128;
 
-// A text as read and again as a cell of the loaded table.
-qint64 textBytes(const QString& text) { return 2 * (32 + 2 * qint64(text.size())); }
+// A text of `length` UTF-16 units as read and again as a cell of the loaded table.
+qint64 textBytesOfLength(qsizetype length) { return 2 * (32 + 2 * qint64(length)); }
+qint64 textBytes(const QString& text) { return textBytesOfLength(text.size()); }
 
 // What the rows read so far hold, against the read's allowance.
 struct SheetCost {
@@ -45,9 +50,21 @@ struct SheetCost {
     bool fits() const { return held <= allowed; }
     bool add(const QStringList& row)
     {
-        held += kRowBytes + kPlaceBytes * row.size();
+        qint64 texts = 0;
         for (const QString& text : row)
-            held += text.isEmpty() ? 0 : textBytes(text);
+            texts += text.isEmpty() ? 0 : textBytes(text);
+        return add(row.size(), texts);
+    }
+    bool add(const SheetRowBuilder::Row& row)
+    {
+        qint64 texts = 0;
+        for (const SheetRowBuilder::Cell& cell : row.cells)
+            texts += textBytesOfLength(cell.length);
+        return add(row.places, texts);
+    }
+    bool add(qsizetype places, qint64 texts)
+    {
+        held += kRowBytes + kPlaceBytes * places + texts;
         if (ahead)
             ahead->sheetHolds(held);
         return fits();
@@ -243,13 +260,32 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
             return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
         return entered.size() == 2 && entered[1] == "sheetData" && name == "row" ? Step::Take : Step::Skip;
     };
-    SheetRowBuilder rows([&](QStringList&& row) {
+    // The sheet is read on a second thread, so that making strings of its rows here overlaps
+    // the parsing; rows are counted against the allowance as they are read.
+    RowBatchQueue queue;
+    RowBatchQueue::Batch batch;
+    SheetRowBuilder rows([&](SheetRowBuilder::Row&& row) {
         if (!cost.add(row))
             return false;
-        sheet->rows.append(std::move(row));
+        batch.push_back(std::move(row));
+        if (batch.size() >= kRowsPerBatch) {
+            queue.push(std::move(batch));
+            batch.clear();
+        }
         return true;
     });
-    PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, rows);
+    PieceResult result = PieceResult::Read;
+    std::thread parse([&] {
+        result = XmlPieceReader::read(path, BlankText::Keep, decide, rows);
+        if (!batch.empty())
+            queue.push(std::move(batch));
+        queue.close();
+    });
+    for (RowBatchQueue::Batch taken; queue.pop(&taken);) {
+        for (SheetRowBuilder::Row& row : taken)
+            sheet->rows.append(std::move(row).strings());
+    }
+    parse.join();
     const std::vector<SharedCell>& shared = rows.sharedCells();
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
     if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
