@@ -32,8 +32,9 @@ private:
 
     const qint64 _allowed;
     qint64 (*const _bytesOf)(const QString&);
-    std::atomic<qint64> _sheetHeld{0};
-    std::atomic<qint64> _held{0};
+    // Written by different threads, so kept apart.
+    alignas(64) std::atomic<qint64> _sheetHeld{0};
+    alignas(64) std::atomic<qint64> _held{0};
     std::atomic<bool> _abandoned{false};
     std::atomic<bool> _wantedKnown{false};
     const std::vector<qint64>* _wanted = nullptr;  // set once before _wantedKnown

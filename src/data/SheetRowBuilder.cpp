@@ -106,24 +106,26 @@ SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* l
     return {Role::Other, 0};
 }
 
-void SheetRowBuilder::start(const char* name, const char** attributes)
+bool SheetRowBuilder::start(const char* name, const char** attributes)
 {
     const char* local = localName(name);
     if (!_open.empty()) {
         _open.push_back(childOf(_open.back(), local, attributes));
-        return;
+        // Only a value's and a run's own text is read.
+        return _open.back().role == Role::Value || _open.back().role == Role::RunText;
     }
     if (std::strcmp(local, "row") == 0) {
         _row = Row();
         _column = -1;
         _open.push_back({Role::Row, 0});
-        return;
+        return false;
     }
     if (!_dimensionSeen) {
         _dimensionSeen = true;
         _dimensionReference = attributeValue(attributes, "ref");
     }
     _open.push_back({Role::Dimension, 0});
+    return false;
 }
 
 void SheetRowBuilder::startCell(const char** attributes)

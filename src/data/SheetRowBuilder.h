@@ -39,7 +39,7 @@ public:
     using RowDone = std::function<bool(Row&& row)>;
     explicit SheetRowBuilder(RowDone done) : _done(std::move(done)) {}
 
-    void start(const char* name, const char** attributes) override;
+    bool start(const char* name, const char** attributes) override;
     void text(const std::string& text) override;
     void end() override;
     bool taken() override;

@@ -23,11 +23,12 @@ class DocumentBuilder : public XmlPieceReader::Builder {
 public:
     explicit DocumentBuilder(const XmlPieceReader::Visit& visit) : _visit(visit) {}
 
-    void start(const char* name, const char** attributes) override
+    bool start(const char* name, const char** attributes) override
     {
         _current = (_current ? _current : pugi::xml_node(_document)).append_child(name);
         for (const char** pair = attributes; pair[0]; pair += 2)
             _current.append_attribute(pair[0]).set_value(pair[1]);
+        return true;
     }
     void text(const std::string& text) override { _current.append_child(pugi::node_pcdata).set_value(text.c_str()); }
     void end() override { _current = _current.parent().type() == pugi::node_element ? _current.parent() : pugi::xml_node(); }
@@ -75,7 +76,7 @@ public:
     }
 
 private:
-    bool building() const { return !_holds.empty(); }
+    bool building() const { return !_open.empty(); }
 
     // Text runs between two tags (CDATA sections, references) become one text. Blank text is
     // kept only where it is an element's one child (a cell of one space), as loadPart keeps it,
@@ -87,10 +88,10 @@ private:
         const bool blank = std::all_of(_text.cbegin(), _text.cend(), [](char c) {
             return c == ' ' || c == '\t' || c == '\r' || c == '\n';
         });
-        const bool onlyChild = atEnd && !_holds.back();
+        const bool onlyChild = atEnd && !_open.back().holds;
         if (!blank || (_blanks == BlankText::Keep && onlyChild)) {
             _builder.text(_text);
-            _holds.back() = true;
+            _open.back().holds = true;
         }
         _text.clear();
     }
@@ -99,10 +100,10 @@ private:
     {
         if (building()) {
             flushText(false);
-            _holds.back() = true;
+            _open.back().holds = true;
         }
-        _holds.push_back(false);
-        _builder.start(name, attributes);
+        _open.push_back({false, true});
+        _open.back().wantsText = _builder.start(name, attributes);
     }
 
     // Nothing after this is read; the read's result is `result`.
@@ -125,8 +126,11 @@ private:
     static void onText(void* self, const char* data, int length)
     {
         auto* read = static_cast<StreamRead*>(self);
-        if (read->building())
-            read->_text.append(data, length);
+        if (read->building()) {
+            // Text no one wants is not even gathered; it decides nothing for the elements around.
+            if (read->_open.back().wantsText)
+                read->_text.append(data, length);
+        }
         else
             read->noteEvent();
     }
@@ -161,7 +165,7 @@ private:
     {
         if (building()) {
             flushText(true);
-            _holds.pop_back();
+            _open.pop_back();
             _builder.end();
             if (building())
                 return;
@@ -187,7 +191,11 @@ private:
     const BlankText _blanks;
     const XmlPieceReader::Decide& _decide;
     XmlPieceReader::Builder& _builder;
-    std::vector<bool> _holds;  // for each open element of the taken one: whether it has a child yet
+    struct Open {
+        bool holds;      // it has a child yet
+        bool wantsText;  // the builder wants its text
+    };
+    std::vector<Open> _open;  // the open elements of the taken one
     std::string _text;         // keeps its capacity from one text to the next
     bool _ended = false;
     Result _result = Result::Read;

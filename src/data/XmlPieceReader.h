@@ -33,7 +33,8 @@ public:
     class Builder {
     public:
         virtual ~Builder() = default;
-        virtual void start(const char* name, const char** attributes) = 0;
+        // Whether the element's own text is wanted; when not, none of it is handed over.
+        virtual bool start(const char* name, const char** attributes) = 0;
         virtual void text(const std::string& text) = 0;
         virtual void end() = 0;
         // The taken element has ended; false stops the read (Stopped).

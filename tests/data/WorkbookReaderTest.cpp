@@ -153,6 +153,11 @@ TEST_F(WorkbookReaderTest, CellsReadTheirFirstValueAndInlineStringOnly)
     EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", sst}}),
               (SheetRows{{"1", "zero", "one", "abcd", "only value", "", "follows F", "after blank", " "}, {"outer"}}));
     EXPECT_EQ(Excel_Sheet_Columns, 9);
+
+    // A column named twice holds the later cell, whatever the order of the references.
+    EXPECT_EQ(read(sheetXml("", "<row><c r=\"C1\"><v>c</v></c><c r=\"A1\"><v>a</v></c><c r=\"C1\"><v>c2</v></c>"
+                                "<c r=\"B1\"><v>b</v></c><c r=\"B1\"><v>b2</v></c></row>")),
+              (SheetRows{{"a", "b2", "c2"}}));
 }
 
 // The shared strings are read beside the sheet; a part of strings nobody names, too large to hold
