@@ -44,6 +44,8 @@ TEST(BarcodePictureTest, TheRasterStepCountsPixelsFromPointsAndRefusesWhatCannot
     // 2500 points are 20834 pixels at 600 dpi: more than a stored picture may hold.
     EXPECT_TRUE(blackSquare(2500).isNull());
     EXPECT_TRUE(BarcodePicture::Builder(QSizeF(0, 10)).finish().isNull());
+    // A side under one pixel still takes one whole pixel.
+    EXPECT_EQ(blackSquare(0.1).toImage(600).size(), QSize(1, 1));
 }
 
 TEST(BarcodePictureTest, AStoredRasterNamesItsSizeInPointsAndOpensAtThatSize)
