@@ -44,11 +44,20 @@ void SharedStringsAhead::keepOnlyWanted()
 {
     _selective = true;
     qint64 held = 0;
-    for (const qint64 index : *_wanted) {
-        if (index >= qint64(_items.size()))
-            break;
-        _wantedItems.push_back(std::move(_items[size_t(index)]));
-        held += _bytesOf(_wantedItems.back());
+    const std::vector<qint64>& wanted = *_wanted;
+    if (!wanted.empty() && wanted.front() == 0 && wanted.back() + 1 == qint64(wanted.size())) {
+        // Every item up to the last named is named: they are kept as they stand.
+        _items.resize(std::min(_items.size(), wanted.size()));
+        _wantedItems = std::move(_items);
+        for (const QString& item : _wantedItems)
+            held += _bytesOf(item);
+    } else {
+        for (const qint64 index : wanted) {
+            if (index >= qint64(_items.size()))
+                break;
+            _wantedItems.push_back(std::move(_items[size_t(index)]));
+            held += _bytesOf(_wantedItems.back());
+        }
     }
     _items = {};
     _held.store(held, std::memory_order_relaxed);

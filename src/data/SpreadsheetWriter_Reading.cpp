@@ -190,22 +190,32 @@ PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const s
         if (result != PieceResult::Read)
             return result;
     }
+    // Usually every string from the first named on is named: then an item is found without a search.
+    const bool unbroken = !wanted.empty() && wanted.back() - wanted.front() + 1 == qint64(wanted.size());
     const auto itemAt = [&](qint64 index) {
+        if (unbroken) {
+            const qint64 position = index - wanted.front();
+            return position >= 0 && position < qint64(items.size()) ? items[size_t(position)] : QString();
+        }
         const auto at = std::lower_bound(wanted.begin(), wanted.end(), index);
         const size_t position = size_t(at - wanted.begin());
         return at != wanted.end() && *at == index && position < items.size() ? items[position] : QString();
     };
     // An index past the items gives no value; a row whose last cells got none ends earlier.
     qsizetype lastRow = -1;
+    QStringList* row = nullptr;
     for (const SharedCell& cell : cells) {
-        const QString text = itemAt(cell.index);
-        rows[cell.row][cell.column] = text;
+        if (cell.row != lastRow) {
+            if (row)
+                trimRow(*row);
+            row = &rows[cell.row];
+            lastRow = cell.row;
+        }
+        QString text = itemAt(cell.index);
         cost->held += text.isEmpty() ? 0 : textBytes(text);
-        if (cell.row != lastRow && lastRow >= 0)
-            trimRow(rows[lastRow]);
-        lastRow = cell.row;
+        (*row)[cell.column] = std::move(text);
     }
-    trimRow(rows[lastRow]);
+    trimRow(*row);
     return PieceResult::Read;
 }
 
