@@ -48,6 +48,10 @@ bool findPart(const QString& text, const QString& part, Qt::CaseSensitivity cs)
 
 QString Trim_Str(const QString& text)
 {
+    // Most texts start and end with a visible ASCII character: nothing to trim, no lookups.
+    const auto visibleAscii = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7F; };
+    if (text.isEmpty() || (visibleAscii(text.front()) && visibleAscii(text.back())))
+        return text;
     // Blanks and control characters in one pass: trimmed one kind after the other, a blank behind
     // a zero-width space would stay, and trimming again would change the text again.
     return trimEnds(text, [](char32_t c) { return QChar::isSpace(c) || isControlOrFormat(c); });
