@@ -143,12 +143,12 @@ void SheetRowBuilder::startCell(const char** attributes)
     _inlineText.clear();
 }
 
-void SheetRowBuilder::text(const std::string& text)
+void SheetRowBuilder::text(std::string& text)
 {
     switch (_open.back().role) {
     case Role::Value:
         if (!_valueHasText)
-            _value = text;
+            _value.swap(text);
         _valueHasText = true;
         break;
     case Role::RunText: _inlineText += text; break;
@@ -168,10 +168,11 @@ void SheetRowBuilder::endCell()
         }
         return;
     }
-    const std::string& own = _inlineType && _hasInline ? _inlineText : _value;
+    std::string& own = _inlineType && _hasInline ? _inlineText : _value;
     if (!own.empty()) {
         _row.places = std::max(_row.places, _column + 1);
-        _row.cells.push_back({_column, utf16Length(own), own});
+        const qsizetype length = utf16Length(own);
+        _row.cells.push_back({_column, length, std::move(own)});
     }
 }
 

@@ -40,7 +40,7 @@ public:
     explicit SheetRowBuilder(RowDone done) : _done(std::move(done)) {}
 
     bool start(const char* name, const char** attributes) override;
-    void text(const std::string& text) override;
+    void text(std::string& text) override;
     void end() override;
     bool taken() override;
 

@@ -30,7 +30,7 @@ public:
             _current.append_attribute(pair[0]).set_value(pair[1]);
         return true;
     }
-    void text(const std::string& text) override { _current.append_child(pugi::node_pcdata).set_value(text.c_str()); }
+    void text(std::string& text) override { _current.append_child(pugi::node_pcdata).set_value(text.c_str()); }
     void end() override { _current = _current.parent().type() == pugi::node_element ? _current.parent() : pugi::xml_node(); }
     bool taken() override
     {

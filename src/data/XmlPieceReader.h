@@ -35,7 +35,8 @@ public:
         virtual ~Builder() = default;
         // Whether the element's own text is wanted; when not, none of it is handed over.
         virtual bool start(const char* name, const char** attributes) = 0;
-        virtual void text(const std::string& text) = 0;
+        // The builder may take the text (swap it away); whatever it leaves is discarded.
+        virtual void text(std::string& text) = 0;
         virtual void end() = 0;
         // The taken element has ended; false stops the read (Stopped).
         virtual bool taken() = 0;
