@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -187,6 +188,21 @@ TEST_F(WorkbookReaderTest, SharedStringsNobodyNamesRefuseNoSheet)
             << tail.left(10).constData();
         EXPECT_TRUE(SpreadsheetWriter::sharedInstance()->readRefusal.isEmpty());
     }
+    // Named strings that would pass the allowance refuse the sheet, saying why, however they
+    // were read.
+    QByteArray named32 = large + "</sst>";
+    QString cells;
+    for (int k = 2; k < 34; ++k)
+        cells += QStringLiteral("<c t=\"s\"><v>%1</v></c>").arg(k);
+    EXPECT_TRUE(read({{"xl/worksheets/sheet1.xml", sheetXml("", "<row>" + cells + "</row>")},
+                      {"xl/sharedStrings.xml", named32}, {"xl/media/filler.bin", filler}})
+                    .isEmpty());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^The shared strings of the sheet sheet1\\.xml would take more than "
+                                                  "\\d+ MB of memory\\.$"))
+                    .match(SpreadsheetWriter::sharedInstance()->readRefusal)
+                    .hasMatch())
+        << SpreadsheetWriter::sharedInstance()->readRefusal.toStdString();
+
     // Cut before a named item, the sheet is not read.
     EXPECT_TRUE(read({{"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", "<sst><si><t>first</t></si><si><t>se"}})
                     .isEmpty());

@@ -1,0 +1,70 @@
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "data/XmlPieceReader.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+using Step = XmlPieceReader::Step;
+using Result = XmlPieceReader::Result;
+
+// Writes down what a read hands over: "<name", "text|", ">" and "taken" in order.
+class RecordingBuilder : public XmlPieceReader::Builder {
+public:
+    QStringList events;
+    int takenBeforeStop = -1;  // the taken elements accepted before the read is stopped
+    bool start(const char* name, const char**) override
+    {
+        events << QStringLiteral("<") + QString::fromUtf8(name);
+        return std::strcmp(name, "skiptext") != 0;
+    }
+    void text(std::string& text) override { events << QString::fromStdString(text) + QStringLiteral("|"); }
+    void end() override { events << QStringLiteral(">"); }
+    bool taken() override
+    {
+        events << QStringLiteral("taken");
+        return takenBeforeStop < 0 || takenBeforeStop-- > 0;
+    }
+};
+
+Result readWith(const QByteArray& xml, RecordingBuilder& builder, SpreadsheetXml::BlankText blanks)
+{
+    QTemporaryDir work;
+    QFile file(work.filePath("part.xml"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(xml);
+    file.close();
+    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
+        return entered.empty() ? Step::Enter : name == "item" ? Step::Take : Step::Skip;
+    };
+    return XmlPieceReader::read(file.fileName(), blanks, decide, builder);
+}
+
+}  // namespace
+
+// A builder gets each taken element's events; blanks between elements never come, a blank that
+// is an element's one text does when blanks are kept, and text it does not want never comes.
+TEST(XmlPieceReaderBuilder, TakenElementsComeAsEventsWithOnlyTheTextWanted)
+{
+    const QByteArray xml = "<root><other>x</other>\n<item a=\"1\">\n <v>one<b/>two</v> <e> </e>"
+                           "<skiptext>gone<in>kept</in></skiptext></item><item/></root>";
+    RecordingBuilder kept;
+    EXPECT_EQ(readWith(xml, kept, SpreadsheetXml::BlankText::Keep), Result::Read);
+    EXPECT_EQ(kept.events, (QStringList{"<item", "<v", "one|", "<b", ">", "two|", ">", "<e", " |", ">", "<skiptext", "<in",
+                                        "kept|", ">", ">", ">", "taken", "<item", ">", "taken"}));
+
+    RecordingBuilder dropped;
+    dropped.takenBeforeStop = 0;
+    EXPECT_EQ(readWith(xml, dropped, SpreadsheetXml::BlankText::Drop), Result::Stopped);
+    EXPECT_EQ(dropped.events.mid(7, 2), (QStringList{"<e", ">"}));
+    EXPECT_EQ(dropped.events.last(), "taken");
+    EXPECT_EQ(dropped.events.count("taken"), 1);
+
+    // The same bounds as for documents: an element past the longest piece refuses the part.
+    RecordingBuilder large;
+    EXPECT_EQ(readWith("<root><item>" + QByteArray(2 * XmlPieceReader::kMaxPieceBytes, 'x') + "</item></root>", large,
+                       SpreadsheetXml::BlankText::Keep),
+              Result::TooLarge);
+    EXPECT_EQ(large.events.count("taken"), 0);
+}
