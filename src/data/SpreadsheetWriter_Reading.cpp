@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <tuple>

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <cstring>
 #include <expat.h>
 #include <memory>
 #include <string>
