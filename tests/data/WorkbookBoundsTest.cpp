@@ -59,11 +59,8 @@ ImportResult importSheet(const QString& path)
     result.rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
     result.refusal = SpreadsheetWriter::sharedInstance()->readRefusal;
     const int columns = result.header.isEmpty() ? 0 : int(result.header.first().size());
-    if (!SpreadsheetWriter::fillFits(result.rows.size(), columns, &result.fillRefusal))
-        return result;
     Data_From_Excel table;
-    for (const QStringList& row : result.rows)
-        table.Create_List_By_Array(paddedRow(row, columns), columns);
+    table.Fill_From_Sheet(result.rows, 0, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &result.fillRefusal);
     result.tableRows = table.rowCount();
     return result;
 }
@@ -121,6 +118,17 @@ TEST(WorkbookBoundsTest, ExpandingWorkbooksOpenOrAreRefusedWithinTheirBound)
     EXPECT_EQ(strings.header, (SheetRows{{"first", "last"}}));
     EXPECT_EQ(strings.tableRows, 1);
     EXPECT_TRUE(strings.refusal.isEmpty()) << strings.refusal.toStdString();
+
+    // A hundred cells naming one entity: refused before it is expanded.
+    EXPECT_EQ(results[HostileWorkbooks::kEntities].refusal,
+              "The part xl/worksheets/sheet1.xml declares a document type (DOCTYPE), which no workbook part may hold.");
+    // Millions of cells naming one shared string count against the allowance as they are read.
+    const ImportResult& cells = results[HostileWorkbooks::kSharedCells];
+    EXPECT_TRUE(cells.rows.isEmpty());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^The sheet sheet1\\.xml would take more than \\d+ MB of memory\\.$"))
+                    .match(cells.refusal)
+                    .hasMatch())
+        << cells.refusal.toStdString();
 
     // Eight million packed into a third of a megabyte are not even unpacked.
     const ImportResult& packed = results[HostileWorkbooks::kPackedStrings];
