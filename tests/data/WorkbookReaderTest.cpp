@@ -356,6 +356,17 @@ TEST_F(WorkbookReaderTest, APartDeclaringADocumentTypeIsRefusedSayingSo)
                   "The part " + part + " declares a document type (DOCTYPE), which no workbook part may hold.");
     }
 
+    // So does an OpenDocument spreadsheet's content.
+    SSZipArchive ods(work.filePath("declaring.ods"));
+    ASSERT_TRUE(ods.open());
+    ods.writeData(doctype + "<document-content><body><spreadsheet><table><table-row><table-cell><p>&e;</p></table-cell>"
+                            "</table-row></table></spreadsheet></body></document-content>",
+                  "content.xml");
+    ASSERT_TRUE(ods.close());
+    EXPECT_TRUE(SpreadsheetWriter::ReadODS(work.filePath("declaring.ods")).isEmpty());
+    EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal,
+              "The part content.xml declares a document type (DOCTYPE), which no workbook part may hold.");
+
     // The XML 2003 spreadsheet, read whole as a document, refuses one too.
     const QByteArray spreadsheet = "<Workbook><Worksheet><Table><Row><Cell><Data>&amp;e;</Data></Cell></Row></Table>"
                                    "</Worksheet></Workbook>";
