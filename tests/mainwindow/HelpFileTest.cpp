@@ -265,6 +265,22 @@ TEST(HelpPdf, ShowsOnlyPicturesThisBuildTook)
     EXPECT_EQ(inPdf, shown.size());
 }
 
+// The first card's steps, in the guide and in the README, name the template as the template window
+// shows a shipped one, and leave the series box as the export and print windows open it (ticked
+// for a bound card: ticking it would untick it).
+TEST(HelpPdf, TheFirstCardStepsNameAShippedTemplateAsTheWindowShowsIt)
+{
+    QFile readme(QStringLiteral(ZOVA_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString steps = QString::fromUtf8(readme.readAll());
+    for (const QString& text : {guideSource(), steps}) {
+        EXPECT_TRUE(text.contains(QStringLiteral("*Classic blue (h)*")));
+        EXPECT_FALSE(text.contains(QStringLiteral("Classic Blue")));
+        EXPECT_FALSE(text.simplified().contains(QStringLiteral("tick the series data box"), Qt::CaseInsensitive));
+    }
+    EXPECT_TRUE(QFileInfo::exists(TestEnvironment::resourceDir() + QStringLiteral("/Templates/employee/classic blue (h).did")));
+}
+
 // The pictures show folders like a reader's own, never the build's or a temporary one the build
 // took them in.
 TEST(HelpPdf, ItsPicturesShowAUsersFoldersNotTheBuildsOrTemporaryOnes)
