@@ -279,4 +279,14 @@ TEST_F(FirstCardRoad, TheGuidesFirstChapterGivesCardsWhoseBarcodesScan)
         printed += zbarReads(page);
     printed.sort();
     EXPECT_EQ(printed.join(u' '), QStringLiteral("NWS-100042 WALK-0001 WALK-0002"));
+
+    // The longest number's card and the first sheet, for people to look at.
+    const QDir artifacts(QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR "/first-card"));
+    ASSERT_TRUE(artifacts.mkpath(QStringLiteral(".")));
+    for (const auto& [from, to] : {std::pair{QDir(pngFolder).filePath(QStringLiteral("ZOVA ID Card/Card_3_Front.PNG")),
+                                             QStringLiteral("card-3-front.png")},
+                                   std::pair{pagesOf(sheet).value(0), QStringLiteral("sheet-page-1.png")}}) {
+        QFile::remove(artifacts.filePath(to));
+        EXPECT_TRUE(QFile::copy(from, artifacts.filePath(to))) << qPrintable(to);
+    }
 }
