@@ -57,12 +57,8 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
         CARD_SIDE_STR = QStringLiteral("2");
-        const QDir built(TestEnvironment::resourceDir());
-        const QDir resources(Resource_Path);
-        ASSERT_TRUE(resources.mkpath(QStringLiteral("Templates/employee")));
-        for (const char* file : {"Templates/employee/classic blue (h).did", "Templates/employee/classic blue (h).png",
-                                 "photo_placeholder.png"})
-            ASSERT_TRUE(QFile::copy(built.filePath(QLatin1String(file)), resources.filePath(QLatin1String(file)))) << file;
+        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/employee/classic blue (h).did",
+                                                    "Templates/employee/classic blue (h).png", "photo_placeholder.png"}));
         savedDataFolder = Data_Folder_Path;
         Data_Folder_Path = scratch.filePath(QStringLiteral("DataSet"));
         ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));

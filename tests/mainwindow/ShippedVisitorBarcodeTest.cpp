@@ -14,12 +14,8 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
         CARD_SIDE_STR = QStringLiteral("1");
-        const QString design = QStringLiteral("Templates/visitor/%1.did").arg(QLatin1String(GetParam()));
-        const QDir built(TestEnvironment::resourceDir());
-        const QDir resources(Resource_Path);
-        ASSERT_TRUE(resources.mkpath(QStringLiteral("Templates/visitor")));
-        for (const QString& file : {design, QStringLiteral("photo_placeholder.png")})
-            ASSERT_TRUE(QFile::copy(built.filePath(file), resources.filePath(file))) << qPrintable(file);
+        ASSERT_NO_FATAL_FAILURE(copyBuiltResources(
+            {QStringLiteral("Templates/visitor/%1.did").arg(QLatin1String(GetParam())), "photo_placeholder.png"}));
         controller.window()->resize(1280, 800);
         controller.showWindow();
         ASSERT_NO_FATAL_FAILURE(openVisitorPass());
