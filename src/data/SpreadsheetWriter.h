@@ -117,7 +117,7 @@ private:
     qint64 allowance = 0;       // of the workbook unpacked last
     qint64 lastReadHeld = 0;    // what the sheet read last holds of the allowance
     QString refusedSheetPath;   // the sheet of the workbook unpacked last refused for its size
-    QString refusedSheetReason; // and why, as the user was told
+    QString refusedSheetReason;  // and why, as the user was told
     bool refusedWhole = false;  // nothing of the workbook unpacked last is read
     QString unpackedArchive;    // the workbook unpacked last
     // Refuses the workbook unpacked last whole, for the reason given.
