@@ -26,9 +26,11 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     export_range_box = new QGroupBox(QStringLiteral("Cards"), this);
     auto* grid = new QGridLayout(export_range_box);
     All_print_rd = new QRadioButton(QStringLiteral("All records"), export_range_box);
+    rd_one_per_recp = new QRadioButton(QStringLiteral("One per recipient"), export_range_box);
     Sel_print_rd = new QRadioButton(QStringLiteral("Selected range"), export_range_box);
     auto* radios = new QButtonGroup(this);
     radios->addButton(All_print_rd);
+    radios->addButton(rd_one_per_recp);
     radios->addButton(Sel_print_rd);
     tot_label = new QLabel(QStringLiteral("Total:"), export_range_box);
     from_label = new QLabel(QStringLiteral("From:"), export_range_box);
@@ -39,11 +41,12 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     grid->addWidget(All_print_rd, 0, 0, 1, 2);
     grid->addWidget(tot_label, 0, 2);
     grid->addWidget(Total_Text, 0, 3);
-    grid->addWidget(Sel_print_rd, 1, 0, 1, 2);
-    grid->addWidget(from_label, 2, 0);
-    grid->addWidget(from_Text, 2, 1);
-    grid->addWidget(to_label, 2, 2);
-    grid->addWidget(To_Text, 2, 3);
+    grid->addWidget(rd_one_per_recp, 1, 0, 1, 2);
+    grid->addWidget(Sel_print_rd, 2, 0, 1, 2);
+    grid->addWidget(from_label, 3, 0);
+    grid->addWidget(from_Text, 3, 1);
+    grid->addWidget(to_label, 3, 2);
+    grid->addWidget(To_Text, 3, 3);
     column->addWidget(export_range_box);
     m_fields = new RecordRangeFields(*Total_Text, *from_Text, *To_Text, this);
 
@@ -63,6 +66,7 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     connect(Export_with_batch_chk, &QCheckBox::clicked, this, &OutputRangeBlock::Export_With_Batch_Changed);
     connect(Export_with_excel_chk, &QCheckBox::clicked, this, &OutputRangeBlock::Export_With_Excel_Changed);
     connect(All_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::All_print_RD_Clicked);
+    connect(rd_one_per_recp, &QRadioButton::clicked, this, &OutputRangeBlock::obo_rd_select);
     connect(Sel_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::Sel_Print_RD_Clicked);
     connect(mirror_chk_box, &QCheckBox::clicked, this, &OutputRangeBlock::Mirror_image_chk_clicked);
     prepare(false, false, {});
@@ -70,20 +74,31 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
 
 void OutputRangeBlock::prepare(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
 {
-    m_print = false;
     // The export sheet keeps its total hidden: all records or a range.
-    tot_label->hide();
-    Total_Text->hide();
+    showFor(Window::Export);
     reset(usesSeries, usesSpreadsheet, std::move(counter));
 }
 
 void OutputRangeBlock::preparePrint(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
 {
-    m_print = true;
     m_cellsPerSheet = 1;
-    tot_label->show();
-    Total_Text->show();
+    showFor(Window::Print);
     reset(usesSeries, usesSpreadsheet, std::move(counter));
+}
+
+void OutputRangeBlock::prepareMail(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
+{
+    showFor(Window::Mail);
+    reset(usesSeries, usesSpreadsheet, std::move(counter));
+}
+
+void OutputRangeBlock::showFor(Window window)
+{
+    m_window = window;
+    m_print = window == Window::Print;
+    tot_label->setVisible(window != Window::Export);
+    Total_Text->setVisible(window != Window::Export);
+    rd_one_per_recp->setVisible(window == Window::Mail);
 }
 
 void OutputRangeBlock::reset(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
@@ -120,12 +135,15 @@ bool OutputRangeBlock::Mirror_Vertical_Not_Horz() const { return mirror_vertical
 
 bool OutputRangeBlock::range(int* first, int* end) const
 {
-    if (All_print_rd->isChecked() || !anySourceOn()) {
+    if (!anySourceOn()) {
         *first = 0;
-        if (m_print)
-            *end = Total_Text->value();
-        else
-            *end = anySourceOn() ? m_records : m_totalLabel;
+        *end = m_print ? Total_Text->value() : m_totalLabel;
+        return true;
+    }
+    if (All_print_rd->isChecked() || rd_one_per_recp->isChecked()) {
+        *first = 0;
+        // The total counts the cards where the window shows it; one per recipient takes every record.
+        *end = m_window != Window::Export && All_print_rd->isChecked() ? Total_Text->value() : m_records;
         return true;
     }
     if (from_Text->value() > To_Text->value())
@@ -162,6 +180,8 @@ void OutputRangeBlock::Set_Enable_Diable_Range_Box()
         return;
     if (All_print_rd->isChecked())
         All_print_RD_Clicked();
+    else if (rd_one_per_recp->isChecked())
+        obo_rd_select();
     else
         Sel_Print_RD_Clicked();
 }
@@ -194,6 +214,13 @@ void OutputRangeBlock::Sel_Print_RD_Clicked()
         w->setEnabled(false);
     for (QWidget* w : std::initializer_list<QWidget*>{from_label, from_Text, to_label, To_Text})
         w->setEnabled(true);
+}
+
+void OutputRangeBlock::obo_rd_select()
+{
+    rd_one_per_recp->setChecked(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{tot_label, Total_Text, from_label, from_Text, to_label, To_Text})
+        w->setEnabled(false);
 }
 
 void OutputRangeBlock::Mirror_image_chk_clicked()
