@@ -95,7 +95,6 @@ void OutputRangeBlock::prepareMail(bool usesSeries, bool usesSpreadsheet, Record
 void OutputRangeBlock::showFor(Window window)
 {
     m_window = window;
-    m_print = window == Window::Print;
     tot_label->setVisible(window != Window::Export);
     Total_Text->setVisible(window != Window::Export);
     rd_one_per_recp->setVisible(window == Window::Mail);
@@ -119,7 +118,7 @@ void OutputRangeBlock::reset(bool usesSeries, bool usesSpreadsheet, RecordCounte
 void OutputRangeBlock::setCellsPerSheet(int cells)
 {
     m_cellsPerSheet = std::max(1, cells);
-    if (!m_print || anySourceOn())
+    if (!isPrintWindow() || anySourceOn())
         return;
     m_totalLabel = m_cellsPerSheet;
     m_fields->Set_Tot_Value(m_totalLabel, m_fields->stepperMaximum(), QStringLiteral("A"));
@@ -137,7 +136,7 @@ bool OutputRangeBlock::range(int* first, int* end) const
 {
     if (!anySourceOn()) {
         *first = 0;
-        *end = m_print ? Total_Text->value() : m_totalLabel;
+        *end = isPrintWindow() ? Total_Text->value() : m_totalLabel;
         return true;
     }
     if (All_print_rd->isChecked() || rd_one_per_recp->isChecked()) {
@@ -160,7 +159,7 @@ void OutputRangeBlock::Export_With_Excel_Changed() { sourcesChanged(); }
 void OutputRangeBlock::sourcesChanged()
 {
     m_records = std::max(1, m_counter ? m_counter(seriesOn(), spreadsheetOn()) : 1);
-    m_totalLabel = anySourceOn() ? m_records : (m_print ? m_cellsPerSheet : 1);
+    m_totalLabel = anySourceOn() ? m_records : (isPrintWindow() ? m_cellsPerSheet : 1);
     m_fields->setRecordCount(m_records);
     m_fields->setSourcesInUse(anySourceOn());
     m_fields->Set_Tot_Value(m_totalLabel, m_totalLabel, QStringLiteral("A"));
@@ -169,7 +168,7 @@ void OutputRangeBlock::sourcesChanged()
 
 void OutputRangeBlock::Set_Enable_Diable_Range_Box()
 {
-    if (m_print && !anySourceOn()) {
+    if (isPrintWindow() && !anySourceOn()) {
         // Without data the print window still takes the number of cards: all of them, typed.
         enableRange(false);
         All_print_RD_Clicked();
@@ -188,7 +187,7 @@ void OutputRangeBlock::Set_Enable_Diable_Range_Box()
 
 void OutputRangeBlock::enableRange(bool on)
 {
-    if (!m_print) {
+    if (!isPrintWindow()) {
         export_range_box->setEnabled(on);
         return;
     }

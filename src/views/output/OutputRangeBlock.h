@@ -76,6 +76,7 @@ public Q_SLOTS:
 private:
     enum class Window { Export, Print, Mail };
     void showFor(Window window);
+    bool isPrintWindow() const { return m_window == Window::Print; }
     void sourcesChanged();
     void reset(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
     void enableRange(bool on);
@@ -85,6 +86,5 @@ private:
     int m_records = 1;
     int m_totalLabel = 1;
     Window m_window = Window::Export;
-    bool m_print = false;
     int m_cellsPerSheet = 1;
 };
