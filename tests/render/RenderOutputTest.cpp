@@ -342,21 +342,28 @@ TEST_F(RenderTest, TheDocumentPrintsItsFrontCardCentredOnThePaperUnderItsFileNam
     EXPECT_TRUE(operation.canSpawnSeparateThread());
     EXPECT_EQ(printOperationWithSettings(document, QString(), a6, {}).jobTitle(), "ZOVA ID Card (  )");
 
-    const QString pdf = dir.filePath(QStringLiteral("print.pdf"));
-    {
-        QPdfWriter writer(pdf);
-        writer.setResolution(72);
-        ASSERT_TRUE(operation.runOperation(writer));
+    QPdfWriter nowhere(dir.filePath(QStringLiteral("no such folder/print.pdf")));
+    EXPECT_FALSE(operation.runOperation(nowhere));  // a device that cannot be painted on
+
+    // The card lands in the same place whatever resolution the device paints at.
+    for (const int dpi : {72, 300}) {
+        SCOPED_TRACE(dpi);
+        const QString pdf = dir.filePath(QStringLiteral("print%1.pdf").arg(dpi));
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(dpi);
+            ASSERT_TRUE(operation.runOperation(writer));
+        }
+        const auto info = run(QStringLiteral("pdfinfo"), {pdf});
+        EXPECT_TRUE(QString::fromUtf8(info.out).contains(QRegularExpression("Pages:\\s+1\\n"))) << info.out.constData();
+        run(QStringLiteral("pdftoppm"), {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("print")});
+        const QImage page = QImage(dir.filePath("print.png")).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(page.size(), QSize(297, 420));  // A6 in points
+        // The 243 x 154 card centred on the 277.6 x 399.5 printable area: its corner at (27.3, 132.8).
+        const QPoint card(27, 133);
+        EXPECT_COLOUR_AT(page, card.x() + 50, card.y() + 35, kBlue);   // the front's block, not the back's
+        EXPECT_COLOUR_AT(page, card.x() + 5, card.y() + 5, kCardFill);
+        EXPECT_COLOUR_AT(page, card.x() + 121, card.y() - 8, QColor(Qt::white));
+        EXPECT_COLOUR_AT(page, card.x() + 121, card.y() + 162, QColor(Qt::white));
     }
-    const auto info = run(QStringLiteral("pdfinfo"), {pdf});
-    EXPECT_TRUE(QString::fromUtf8(info.out).contains(QRegularExpression("Pages:\\s+1\\n"))) << info.out.constData();
-    run(QStringLiteral("pdftoppm"), {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("print")});
-    const QImage page = QImage(dir.filePath("print.png")).convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(page.size(), QSize(297, 420));  // A6 in points
-    // The 243 x 154 card centred on the 277.6 x 399.5 printable area: its corner at (27.3, 132.8).
-    const QPoint card(27, 133);
-    EXPECT_COLOUR_AT(page, card.x() + 50, card.y() + 35, kBlue);   // the front's block, not the back's
-    EXPECT_COLOUR_AT(page, card.x() + 5, card.y() + 5, kCardFill);
-    EXPECT_COLOUR_AT(page, card.x() + 121, card.y() - 8, QColor(Qt::white));
-    EXPECT_COLOUR_AT(page, card.x() + 121, card.y() + 162, QColor(Qt::white));
 }

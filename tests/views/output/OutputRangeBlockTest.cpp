@@ -2,6 +2,7 @@
 // and whether its pictures are mirrored.
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -125,7 +126,18 @@ TEST(OutputRangeBlockTest, EachWindowsBlockShowsItsTotalAndTakesAnEmptiedOrWordy
         block.show();
         // The export sheet keeps the total hidden; the print and mail windows show it.
         EXPECT_EQ(block.Total_Text->isHidden(), window == Export);
+        EXPECT_EQ(block.tot_label->isHidden(), window == Export);
         EXPECT_EQ(block.rd_one_per_recp->isHidden(), window != Mail);
+        // The range reads "From: [ ] To: [ ]" on one row under "Selected range".
+        QWidget* before = nullptr;
+        for (QWidget* w : std::initializer_list<QWidget*>{block.from_label, block.from_Text, block.to_label, block.To_Text}) {
+            EXPECT_GT(w->geometry().top(), block.Sel_print_rd->geometry().bottom()) << w->metaObject()->className();
+            if (before) {
+                EXPECT_GT(w->geometry().left(), before->geometry().right());
+                EXPECT_NEAR(w->geometry().center().y(), before->geometry().center().y(), 2);
+            }
+            before = w;
+        }
         if (window != Export) {
             typeInto(*block.Total_Text, "");
             EXPECT_EQ(block.Total_Text->text(), "1");

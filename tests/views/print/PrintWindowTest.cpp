@@ -266,6 +266,7 @@ TEST(PrintWindowTest, TheOpeningFollowsTheCardShapeAndTheVisitorPassMode)
 TEST(PrintWindowTest, ThePictureOfTheSheetTheCopiesAndAStatusLineThatSpeaksOfTheLastJob)
 {
     WindowFixture f;
+    f.printers.names.append(f.printers.paperless = "Unplugged");
     Print_Wnd window;
     window.resize(1100, 720);
     window.show();
@@ -279,6 +280,12 @@ TEST(PrintWindowTest, ThePictureOfTheSheetTheCopiesAndAStatusLineThatSpeaksOfThe
     const QImage before = picture->pixmap().toImage();
     control<QCheckBox>(window, "crop_mark_chk")->click();
     EXPECT_NE(picture->pixmap().toImage(), before);
+    // A printer without paper leaves no picture of the last one's once the window redraws.
+    control<QComboBox>(window, "Printer_ComboBox")->setCurrentText("Unplugged");
+    window.resize(1150, 760);
+    EXPECT_TRUE(picture->pixmap().isNull());
+    control<QComboBox>(window, "Printer_ComboBox")->setCurrentText("Office Laser");
+    EXPECT_FALSE(picture->pixmap().isNull());
 
     control<QSpinBox>(window, "Copies_Text")->setValue(3);
     QPrinter printer;

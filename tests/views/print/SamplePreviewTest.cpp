@@ -91,3 +91,25 @@ TEST(SamplePreviewTest, ThePictureShowsOutlinesByCardShapeAndIsLeftForPeopleToSe
     PrintSheetSettings noPaper;
     EXPECT_TRUE(Sample_Preview(nullptr, &noPaper).imageRepresentation().isNull());
 }
+
+TEST(SamplePreviewTest, TheViewsOwnPictureFitsThePaperToItsSizeOnWhiteAtTheScreensPixelRatio)
+{
+    PrintSheetSettings sheet = letterSheet(1, 1);
+    Sample_Preview preview(nullptr, &sheet);
+    preview.resize(400, 264);  // wider than Letter: the paper takes the height, at a third of a point
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const QImage picture = preview.imageWithSubviews(ratio);
+        ASSERT_EQ(picture.size(), QSize(400, 264) * ratio);
+        // The darkest pixel of the middle row from x to x + width, in the view's units.
+        const auto darkest = [&](int x, int width) {
+            int found = 255;
+            for (int px = int(x * ratio); px < int((x + width) * ratio); ++px)
+                found = std::min(found, picture.pixelColor(px, int(132 * ratio)).lightness());
+            return found;
+        };
+        EXPECT_LT(darkest(0, 1), 50);  // the view's frame
+        EXPECT_LT(darkest(196, 4), 250);  // the printable area's right edge, at 594 / 3
+        EXPECT_EQ(darkest(204, 190), 255);  // beside the paper: white
+    }
+}

@@ -1,7 +1,7 @@
 #pragma once
 // Printers for the print window's tests: Letter paper with 18-point unprintable margins (or
 // officeMargins) on "Office Laser", A4 with 5-point margins on "Card Printer", at the layout's
-// orientation.
+// orientation; none on the printer named paperless.
 #include <QMarginsF>
 #include <QPageSize>
 
@@ -15,6 +15,8 @@ public:
     QStringList printerNames() const override { return names; }
     PrinterPaper paper(const QString& printer, const QPageLayout& layout) const override
     {
+        if (printer == paperless)
+            return {};
         const bool a4 = printer == QLatin1String("Card Printer");
         const QMarginsF margins = a4 ? QMarginsF(5, 5, 5, 5) : officeMargins;
         const bool landscape = layout.orientation() == QPageLayout::Landscape;
@@ -35,6 +37,7 @@ public:
 
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Card Printer")};
     QMarginsF officeMargins{18, 18, 18, 18};
+    QString paperless;  // a printer that reports no paper
     bool pageSetupAccepts = true;
     int pageSetups = 0;
 };
