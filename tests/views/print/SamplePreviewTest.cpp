@@ -112,4 +112,7 @@ TEST(SamplePreviewTest, TheViewsOwnPictureFitsThePaperToItsSizeOnWhiteAtTheScree
         EXPECT_LT(darkest(196, 4), 250);  // the printable area's right edge, at 594 / 3
         EXPECT_EQ(darkest(204, 190), 255);  // beside the paper: white
     }
+    // On screen the view draws the same picture.
+    EXPECT_EQ(preview.grab().toImage().convertToFormat(QImage::Format_RGB32),
+              preview.imageWithSubviews(1).convertToFormat(QImage::Format_RGB32));
 }
