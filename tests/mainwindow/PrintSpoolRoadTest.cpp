@@ -103,7 +103,7 @@ public:
         // The backend reads its configurations from the print system's folder, whichever server runs it.
         for (const QString& configuration : {QStringLiteral("/etc/cups"), QDir(folder.path()).filePath(QStringLiteral("etc"))}) {
             const QString path = QDir(configuration).filePath(QStringLiteral("cups-pdf-%1.conf").arg(name));
-            if (!writeText(path, QStringLiteral("Out %1\n").arg(output))) {
+            if (!QDir().mkpath(configuration) || !writeText(path, QStringLiteral("Out %1\n").arg(output))) {
                 *why = QStringLiteral("cannot write ") + path;
                 return false;
             }
@@ -188,6 +188,7 @@ TEST(PrintSpoolRoadTest, AFourCardSheetGoesThroughTheQueueIntoAPdf)
         },
         120000))
         << "the queue wrote nothing into " << output.toStdString();
+    EXPECT_TRUE(written.contains(QLatin1String("ZOVA_ID_Card"))) << written.toStdString();
     QTest::qWait(500);  // the backend closes the file after naming it
     const auto info = TestEnvironment::run(QStringLiteral("pdfinfo"), {written});
     const QString pdfInfo = QString::fromUtf8(info.out);
