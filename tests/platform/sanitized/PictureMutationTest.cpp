@@ -98,8 +98,8 @@ TEST(PictureMutationTest, MutatedPicturesGiveThumbnailsWithinBounds)
 
 // Every kind of PNG shrinks within the bounds while its rows are decoded, however many pixels a
 // small file holds: grey of 1, 8 and 16 bits, grey with alpha, true colour with alpha of 8 and 16
-// bits and palette, interlaced or not. Thumbnails, previews and the covering read of a card's
-// picture at 600 dpi come out the file's colour. One kind a test, so that they run side by side.
+// bits and palette, interlaced or not. A thumbnail and the covering read of a card's picture at
+// 600 dpi come out the file's colour. One kind a test, so that they run side by side.
 struct LargePng {
     const char* name;
     const char* arguments;  // png_file's after the size
@@ -124,7 +124,6 @@ TEST_P(LargePngKind, ShrinksWithinBounds)
     };
     readWithinBounds(QStringLiteral("a thumbnail of %1").arg(kind.name),
                      [&] { expectColour(readPictureFitted(path, QSize(120, 76)), QSize(76, 76)); });
-    readWithinBounds(QStringLiteral("a preview of %1").arg(kind.name), [&] { expectColour(readPicturePreview(path), QSize(500, 500)); });
     readWithinBounds(QStringLiteral("a card's picture at 600 dpi of %1").arg(kind.name),
                      [&] { expectColour(readPictureCovering(path, QSize(2022, 1275)), QSize(2022, 2022)); });
 }
