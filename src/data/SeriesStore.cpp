@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include "data/SeriesFiles.h"
 #include "data/SeriesLines.h"
@@ -218,11 +217,11 @@ bool SeriesStore::saveRenamed(const QString& oldName, const QString& newName, co
         target = QDir(m_folder).filePath(newName + u'.' + batch_file_EXT);
     // Renamed onto another existing series, the old one stays, as the user may still bind it.
     const bool replacesAnother = target != oldPath && QFileInfo(target).isFile();
-    if (!Create_Folder(m_folder))
-        return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
     const QByteArray bytes = fileBytes(lines);
     if (!fitsASeries(bytes))
         return fail(error, tooLargeToKeep(newName));
+    if (!Create_Folder(m_folder))
+        return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
     if (!writeFileAtomically(target, bytes, error))
         return false;
     if (!oldPath.isEmpty() && oldPath != target && !replacesAnother && !QFile::remove(oldPath))
@@ -247,11 +246,11 @@ bool SeriesStore::append(const QString& name, const QStringList& lines, QString*
         if (!bytes.isEmpty() && !bytes.endsWith('\n'))
             bytes.append('\n');
     }
-    if (!Create_Folder(m_folder))
-        return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
     bytes += fileBytes(lines);
     if (!fitsASeries(bytes))
         return fail(error, tooLargeToKeep(name));
+    if (!Create_Folder(m_folder))
+        return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
     return writeFileAtomically(path, bytes, error);
 }
 
