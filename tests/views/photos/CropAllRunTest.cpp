@@ -83,6 +83,18 @@ protected:
         return settings;
     }
 
+    // The user presses the progress window's stop as soon as the file is there.
+    static void pressStopOnceThere(QTimer& user, const QString& file)
+    {
+        QObject::connect(&user, &QTimer::timeout, [&user, file] {
+            if (!QFile::exists(file))
+                return;
+            user.stop();
+            Send_Modeless::defaultInstance()._stop_btn->click();
+        });
+        user.start(5);
+    }
+
     QTemporaryDir work;
     ScriptedDialogPresenter dialogs;
     ScriptedMessagePresenter messages;
@@ -123,15 +135,9 @@ TEST_F(CropAllRunTest, AStopConfirmedAfterThreePicturesLeavesThreeFilesAndANewSe
     settings.seriesName = QStringLiteral("Staff");
     settings.plan.crop.method = CropRequest::Face;
     // The user presses stop once the third file is there and answers Yes.
+    messages.queueAnswers({0});
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        if (!QFile::exists(at("out/Badge_2.png")))
-            return;
-        user.stop();
-        messages.queueAnswers({0});
-        Send_Modeless::defaultInstance()._stop_btn->click();
-    });
-    user.start(5);
+    pressStopOnceThere(user, at("out/Badge_2.png"));
     dialogs.queueHook([](QDialog&) {});
     const CropAllOutcome outcome = Crop_All_Run(settings, [] { return std::make_unique<WaitingFaces>(); });
     ASSERT_TRUE(outcome.ran);
@@ -183,13 +189,7 @@ TEST_F(CropAllRunTest, NoPictureIsWrittenWhileTheStopQuestionIsOpen)
     CropAllSettings settings = standard(pictures(8));
     settings.plan.crop.method = CropRequest::Face;
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        if (!QFile::exists(at("out/Badge_2.png")))
-            return;
-        user.stop();
-        Send_Modeless::defaultInstance()._stop_btn->click();
-    });
-    user.start(5);
+    pressStopOnceThere(user, at("out/Badge_2.png"));
     dialogs.queueHook([](QDialog&) {});
     const CropAllOutcome outcome = Crop_All_Run(settings, [] { return std::make_unique<HeldFaces>(); });
     ASSERT_TRUE(outcome.ran);
