@@ -28,11 +28,11 @@ const QString kReplaceSingleQuestion = QStringLiteral(" already exists. Do you w
 
 ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 
-// Says what the run wrote and lists every card left out and every file not written; with
-// nothing written there is no folder to open, only the list.
+// Says what the run wrote and lists every card left out, every card with one side only and every
+// file not written; with nothing written there is no folder to open, only the list.
 void showClosingBox(const QString& path, const ExportReport& report, const QStringList& refusedCards)
 {
-    Open_Export_Log::Show_Closing_Box(path, exportReportMessage(report), refusedCards + report.failures,
+    Open_Export_Log::Show_Closing_Box(path, exportReportMessage(report), refusedCards + report.oneSided + report.failures,
                                       report.filesWritten);
 }
 
@@ -68,7 +68,7 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
         Show_MessageBox(kExportFolderFailure);
         return;
     }
-    showClosingBox(exporter.exportFolder(), report, run.refused().lines());
+    showClosingBox(exporter.exportFolder(), report, run.refused().lines(report.reachedEnd));
 }
 
 // The file a chosen name gives for the sides asked: the joined picture, the back file for the
@@ -145,20 +145,31 @@ void exportSingle(SKTWindowController& controller, RecordRun& run, const BatchEx
         return false;
     };
     bool whole = true;
+    // The box names the file asked for (the front of a pair) and opens the back beside it too.
+    const QString named = askedFile(path, settings);
+    QString besideNamed;
     if (both && settings.joined) {
         whole = write(CardFile{path, front.image, back.image, true, settings.sideBySide});
     } else if (both) {
-        whole = write(CardFile{Create_Back_Card_Path(path), back.image});
-        whole = write(CardFile{Create_Front_Card_Path(path), front.image}) && whole;
+        besideNamed = Create_Back_Card_Path(path);
+        whole = write(CardFile{besideNamed, back.image});
+        whole = write(CardFile{named, front.image}) && whole;
     } else {
-        whole = write(CardFile{backOnly ? Create_Back_Card_Path(path) : Create_Front_Card_Path(path),
-                               backOnly ? back.image : front.image});
+        whole = write(CardFile{named, backOnly ? back.image : front.image});
     }
     report.cardsWritten = whole ? 1 : 0;
     QString error;
     if (report.filesWritten > 0)
         syncFolder(QFileInfo(path).absolutePath(), &error);
-    showClosingBox(report.firstFile, report, {});
+    if (!whole) {
+        showClosingBox(report.firstFile, report, {});
+        return;
+    }
+    Export_Back_File_Path = besideNamed;
+    Open_Export_Log::Show_Closing_Box(named,
+                                      both && settings.joined ? QStringLiteral("Card has been exported successfully.")
+                                                              : QStringLiteral("File has been exported successfully."),
+                                      {}, report.filesWritten);
 }
 
 }  // namespace

@@ -212,8 +212,9 @@ QRectF SKTWindowController::frontCanvasBounds() const
 
 void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic& graphic)
 {
-    // The tool bar's pictures are drawn with elements made before the inspector exists.
-    if (m_inspector)
+    // The tool bar's pictures are drawn with elements made before the inspector exists. Only the
+    // element the pages show: a run binds its records into copies whose moves are no one's to see.
+    if (m_inspector && &graphic == m_inspector->Last_Selected_Graphic())
         m_inspector->positionFields().Set_Control_Pos_And_Size(graphic);
 }
 

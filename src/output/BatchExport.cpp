@@ -1,12 +1,12 @@
 #include "output/BatchExport.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
-#include <memory>
+#include <algorithm>
 
 #include "output/CardFileNames.h"
 #include "output/RefusedRecords.h"
@@ -14,29 +14,48 @@
 
 namespace {
 
-// Snapshots waiting for a worker, per worker: enough to keep every worker busy while the GUI
+// Records waiting for a worker, per worker: enough to keep every worker busy while the GUI
 // thread binds the next records, few enough that memory does not grow with the run.
 constexpr int kQueuedPerWorker = 2;
 
-struct RecordFiles {
-    std::atomic<int> pending{0};
-    std::atomic<bool> whole{true};
+}  // namespace
+
+struct BatchExport::RecordFiles {
+    int record = 0;
+    int planned = 0;  // files the record has: a side, both sides, or the joined picture
+    QList<CardFile> files;
+    QStringList sides;  // "front", "back" or "" (joined), per file
 };
 
-}  // namespace
+struct BatchExport::Outcome {
+    QMutex lock;
+    ExportReport report;
+    QList<int> dropped;  // records bound whose files a stop kept from the disk
+};
 
 QString exportReportMessage(const ExportReport& report)
 {
     if (!report.folderMade)
         return kExportFolderFailure;
-    const bool whole = report.failures.isEmpty() && report.cardsRefused == 0;
+    const bool whole =
+        !report.stopped && report.failures.isEmpty() && report.cardsRefused == 0 && report.oneSided.isEmpty();
     QString message = whole ? QStringLiteral("Card has been exported successfully.\n\n") : QString();
     message += countOf(report.cardsWritten, QStringLiteral("card was written."), QStringLiteral("cards were written."));
     if (report.stopped)
         message += QStringLiteral(" The export was stopped.");
-    return message + listIntroduction(report.cardsRefused, int(report.failures.size()),
-                                      QStringLiteral("file could not be written"),
-                                      QStringLiteral("files could not be written"));
+    if (report.notReached > 0)
+        message += u' ' + countOf(report.notReached, QStringLiteral("record was not reached."),
+                                  QStringLiteral("records were not reached."));
+    QStringList listed;
+    if (report.cardsRefused > 0)
+        listed << cardsLeftOutPhrase(report.cardsRefused);
+    if (!report.oneSided.isEmpty())
+        listed << countOf(int(report.oneSided.size()), QStringLiteral("card has one side only"),
+                          QStringLiteral("cards have one side only"));
+    if (!report.failures.isEmpty())
+        listed << countOf(int(report.failures.size()), QStringLiteral("file could not be written"),
+                          QStringLiteral("files could not be written"));
+    return message + listIntroduction(listed);
 }
 
 BatchExport::BatchExport(BatchExportSettings settings, SideSource source, KeepReplaceAnswers::Prompt prompt)
@@ -46,11 +65,77 @@ BatchExport::BatchExport(BatchExportSettings settings, SideSource source, KeepRe
 
 QString BatchExport::exportFolder() const { return QDir(m_settings.folder).filePath(kExportFolderName); }
 
+bool BatchExport::settleNames(RecordFiles& files)
+{
+    for (qsizetype i = 0; i < files.files.size();) {
+        files.files[i].path = m_answers.pathToWrite(files.files[i].path);
+        if (m_answers.cancelledAll())
+            m_stop = true;
+        if (m_stop)
+            return false;
+        // A file the user chose not to replace is skipped; the record's other side still goes.
+        if (files.files[i].path.isEmpty()) {
+            files.files.removeAt(i);
+            files.sides.removeAt(i);
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
+void BatchExport::writeRecord(const RecordFiles& files, Outcome& outcome)
+{
+    QList<QByteArray> bytes;
+    QStringList errors;
+    for (const CardFile& file : files.files) {
+        if (m_stop)
+            break;
+        QString error;
+        bytes.append(cardFileBytes(file, &error));
+        errors.append(error);
+    }
+    // The record's files land together: held while the run is paused, none after a stop, so a
+    // stop leaves no card with one side.
+    m_gate.pass();
+    if (m_stop) {
+        QMutexLocker lock(&outcome.lock);
+        outcome.dropped.append(files.record);
+        return;
+    }
+    QStringList written;
+    for (qsizetype i = 0; i < files.files.size(); ++i) {
+        const QString& path = files.files[i].path;
+        QString error = errors[i];
+        const bool done = !bytes[i].isEmpty() && writeFileWhole(path, bytes[i], &error);
+        QMutexLocker lock(&outcome.lock);
+        ExportReport& report = outcome.report;
+        if (done) {
+            written.append(files.sides[i]);
+            ++report.filesWritten;
+            if (report.firstFile.isEmpty())
+                report.firstFile = path;
+            continue;
+        }
+        if (error.isEmpty())
+            error = QStringLiteral("the card could not be encoded");
+        report.failures.append(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), error));
+        Show_NSLog_Message(QStringLiteral("Cannot write the card \"%1\": %2").arg(path, error));
+    }
+    QMutexLocker lock(&outcome.lock);
+    if (written.size() == files.planned)
+        ++outcome.report.cardsWritten;
+    else if (!written.isEmpty() && files.planned == 2)
+        outcome.report.oneSided.append(
+            QStringLiteral("Card %1: only the %2 was written.").arg(files.record + 1).arg(written.first()));
+    ++m_cardsDone;
+}
+
 ExportReport BatchExport::Export_Batch_File()
 {
-    ExportReport report;
     const QString folder = exportFolder();
     if (!QDir().mkpath(folder)) {
+        ExportReport report;
         report.folderMade = false;
         return report;
     }
@@ -58,106 +143,72 @@ ExportReport BatchExport::Export_Batch_File()
     QThreadPool pool;
     pool.setMaxThreadCount(threads);
     QSemaphore room(threads * (kQueuedPerWorker + 1));
-    QMutex reportLock;
-
-    auto fail = [&](const QString& path, const QString& reason) {
-        QMutexLocker lock(&reportLock);
-        report.failures.append(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), reason));
-        Show_NSLog_Message(QStringLiteral("Cannot write the card \"%1\": %2").arg(path, reason));
-    };
-    auto finishFile = [&](const std::shared_ptr<RecordFiles>& record, bool written) {
-        if (!written)
-            record->whole = false;
-        if (record->pending.fetch_sub(1) == 1) {
-            if (record->whole) {
-                QMutexLocker lock(&reportLock);
-                ++report.cardsWritten;
-            }
-            ++m_cardsDone;
-        }
-    };
-    // Settles the file's name on this thread (asking when it is there), then hands it to a worker.
-    auto queue = [&](CardFile file, const std::shared_ptr<RecordFiles>& record) {
-        file.path = m_answers.pathToWrite(file.path);
-        if (m_answers.cancelledAll())
-            m_stop = true;
-        if (file.path.isEmpty() || m_stop) {
-            finishFile(record, false);
-            return;
-        }
-        room.acquire();
-        pool.start([&, file = std::move(file), record] {
-            QString error;
-            bool written = false;
-            if (!m_stop) {
-                const QByteArray bytes = cardFileBytes(file, &error);
-                // A stop while encoding drops the file: nothing lands after a stop.
-                m_gate.pass();
-                if (!m_stop) {
-                    written = !bytes.isEmpty() && writeFileWhole(file.path, bytes, &error);
-                    if (written) {
-                        QMutexLocker lock(&reportLock);
-                        ++report.filesWritten;
-                        if (report.firstFile.isEmpty())
-                            report.firstFile = file.path;
-                    } else {
-                        fail(file.path, error.isEmpty() ? QStringLiteral("the card could not be encoded") : error);
-                    }
-                }
-            }
-            finishFile(record, written);
-            room.release();
-        });
-    };
+    Outcome outcome;
+    QList<int> refused;
 
     const bool both = m_settings.side == QLatin1String("BOTH");
     const bool backOnly = m_settings.side == QLatin1String("B");
-    for (int i = m_settings.first; i < m_settings.end && !m_stop; ++i) {
+    int next = m_settings.first;  // the first record not yet taken
+    for (; next < m_settings.end && !m_stop; ++next) {
+        m_holdingRecords = true;
         m_gate.pass();
+        m_holdingRecords = false;
         if (m_stop)
             break;
-        const QString base = QDir(folder).filePath(QStringLiteral("Card_%1.%2").arg(i + 1).arg(m_settings.extension));
+        const QString base =
+            QDir(folder).filePath(QStringLiteral("Card_%1.%2").arg(next + 1).arg(m_settings.extension));
         // The back is bound and written before the front, as the design's users know it.
-        const SideSnapshot back = both || backOnly ? m_source(i, CardSide::Back) : SideSnapshot();
+        const SideSnapshot back = both || backOnly ? m_source(next, CardSide::Back) : SideSnapshot();
         if (m_stop)
             break;
-        const SideSnapshot front = backOnly || (both && !back.isWhole()) ? SideSnapshot() : m_source(i, CardSide::Front);
+        const SideSnapshot front =
+            backOnly || (both && !back.isWhole()) ? SideSnapshot() : m_source(next, CardSide::Front);
         if (m_stop)
             break;
-        const bool refused = both ? !back.isWhole() || !front.isWhole() : !(backOnly ? back : front).isWhole();
-        if (refused) {
-            ++report.cardsRefused;
+        if (both ? !back.isWhole() || !front.isWhole() : !(backOnly ? back : front).isWhole()) {
+            refused.append(next);
             ++m_cardsDone;
             continue;
         }
-        auto record = std::make_shared<RecordFiles>();
-        CardFile file;
+        RecordFiles files;
+        files.record = next;
         if (both && m_settings.joined) {
-            record->pending = 1;
-            file.path = base;
-            file.joined = true;
-            file.sideBySide = m_settings.sideBySide;
-            file.front = front.image;
-            file.back = back.image;
-            queue(file, record);
+            files.files = {CardFile{base, front.image, back.image, true, m_settings.sideBySide}};
+            files.sides = {QString()};
         } else if (both) {
-            record->pending = 2;
-            CardFile backFile = file;
-            backFile.path = Create_Back_Card_Path(base);
-            backFile.front = back.image;
-            queue(backFile, record);
-            file.path = Create_Front_Card_Path(base);
-            file.front = front.image;
-            queue(file, record);
+            files.files = {CardFile{Create_Back_Card_Path(base), back.image},
+                           CardFile{Create_Front_Card_Path(base), front.image}};
+            files.sides = {QStringLiteral("back"), QStringLiteral("front")};
         } else {
-            record->pending = 1;
-            file.path = backOnly ? Create_Back_Card_Path(base) : Create_Front_Card_Path(base);
-            file.front = backOnly ? back.image : front.image;
-            queue(file, record);
+            files.files = {CardFile{backOnly ? Create_Back_Card_Path(base) : Create_Front_Card_Path(base),
+                                    backOnly ? back.image : front.image}};
+            files.sides = {backOnly ? QStringLiteral("back") : QStringLiteral("front")};
         }
+        files.planned = int(files.files.size());
+        if (!settleNames(files))
+            break;
+        if (files.files.isEmpty()) {
+            ++m_cardsDone;
+            continue;
+        }
+        room.acquire();
+        pool.start([this, files = std::move(files), &outcome, &room] {
+            writeRecord(files, outcome);
+            room.release();
+        });
     }
     pool.waitForDone();
+
+    ExportReport report = std::move(outcome.report);
     report.stopped = m_stop;
+    // A stop ends the run at the first record it kept from the disk: a card refused after that
+    // was not reached either, whatever the binding found.
+    report.reachedEnd = next;
+    for (int dropped : outcome.dropped)
+        report.reachedEnd = std::min(report.reachedEnd, dropped);
+    report.cardsRefused = int(std::count_if(refused.begin(), refused.end(), [&](int n) { return n < report.reachedEnd; }));
+    report.notReached = std::max(0, m_settings.end - next) + int(outcome.dropped.size())
+                        + int(refused.size()) - report.cardsRefused;
     QString error;
     if (report.filesWritten > 0 && !syncFolder(folder, &error))
         report.failures.append(QStringLiteral("%1: %2").arg(kExportFolderName, error));

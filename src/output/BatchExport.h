@@ -4,7 +4,8 @@
 // with a side that could not be made gets no file at all and the run goes on. A pool
 // of workers only draws the snapshots at 600 dpi, encodes and writes them, fed through a bounded
 // queue so memory stays flat however many records there are. Each file is written whole, the
-// folder synced once at the end, and a stop leaves only whole files.
+// folder synced once at the end, and a stop leaves only whole cards: a record's files are written
+// together or not at all.
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -30,14 +31,19 @@ struct ExportReport {
     bool folderMade = true;
     bool stopped = false;
     int cardsWritten = 0;  // records whose every file was written
-    int cardsRefused = 0;  // records left out whole: a side of theirs could not be made
+    int cardsRefused = 0;  // records left out whole before the stop: a side of theirs could not be made
+    int notReached = 0;    // records a stop kept the run from: not bound, or bound and not written
+    int reachedEnd = 0;    // records from here on were not reached (unless written): only those
+                           // before it are named as left out
     int filesWritten = 0;
     QString firstFile;     // the first file written
+    QStringList oneSided;  // "Card 7: only the back was written.", per card left with one side
     QStringList failures;  // "file: reason" of files not written, in the order they happened
 };
 
-// What the closing box says about a run: the cards written, the cards left out and the files
-// that could not be written, counted; the box lists the cards and files themselves.
+// What the closing box says about a run: the cards written, the records a stop kept it from, the
+// cards left out, those with one side only and the files that could not be written, counted; the
+// box lists the cards and files themselves.
 QString exportReportMessage(const ExportReport& report);
 
 inline const QString kExportFolderName = QStringLiteral("ZOVA ID Card");
@@ -65,6 +71,8 @@ public:
     void pause() { m_gate.close(); }
     void resume() { m_gate.open(); }
     bool stopping() const { return m_stop; }
+    // Any thread: the run waits at a pause before binding its next record.
+    bool holdsRecords() const { return m_holdingRecords; }
 
     // Records finished so far and the records of the run, for the progress window.
     int cardsDone() const { return m_cardsDone; }
@@ -73,10 +81,21 @@ public:
     QString exportFolder() const;
 
 private:
+    // One record's files, written together on a worker: none after a stop, so a stop never
+    // leaves a card with one side.
+    struct RecordFiles;
+    // What the workers add to, under its lock.
+    struct Outcome;
+    void writeRecord(const RecordFiles& files, Outcome& outcome);
+    // Settles the names of a record's files on the run's thread, asking when a file is there;
+    // false when the answer stops the run.
+    bool settleNames(RecordFiles& files);
+
     BatchExportSettings m_settings;
     SideSource m_source;
     KeepReplaceAnswers m_answers;
     std::atomic<bool> m_stop{false};
     PauseGate m_gate;
     std::atomic<int> m_cardsDone{0};
+    std::atomic<bool> m_holdingRecords{false};
 };

@@ -19,8 +19,6 @@ QString quoted(const QString& value)
 
 QString barcodeRefusal(const QString& value, const QString& reason)
 {
-    if (value.trimmed().isEmpty())
-        return QStringLiteral("The barcode has no value to show.");
     if (reason.isEmpty())
         return QStringLiteral("The barcode cannot show %1.").arg(quoted(value));
     return QStringLiteral("The barcode cannot show %1: %2").arg(quoted(value), reason);
@@ -125,11 +123,14 @@ QString Bind_Barcode_Value(SKTGraphic& element, const QString& value)
     // The new size and the centring both go through setBounds, which takes the box along: put it
     // back after each.
     const QRectF box = element.bar_image_ctrl_bounds;
-    Barcode_output_image = value.trimmed().isEmpty()
-                               ? BarcodePicture()
-                               : factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
+    // An empty value is the record's own: the card goes out without the symbol.
+    const bool empty = value.trimmed().isEmpty();
+    Barcode_output_image =
+        empty ? BarcodePicture() : factory.Get_Image_From_Val(value, settings.header_val, settings.footer_val);
     element.Set_Barcode_image(Barcode_output_image);
     element.Set_Barcode_image_control_bounds(box);
+    if (empty)
+        return QString();
     if (Barcode_output_image.isNull())
         return barcodeRefusal(value, factory.lastRefusal());
     const QSizeF size = Barcode_output_image.size();

@@ -85,6 +85,7 @@ private:
 };
 
 // A new picture of value in a barcode element, centred in its barcode box, which stays as it was
-// (a record's value is no move of the user's). The reason, and no picture, when the value gives no
-// symbol: an empty value, or one the symbology cannot encode. GUI thread.
+// (a record's value is no move of the user's). An empty value leaves the element without a picture
+// and refuses nothing; a value the symbology cannot encode gives no picture and the reason. GUI
+// thread.
 QString Bind_Barcode_Value(SKTGraphic& element, const QString& value);

@@ -31,10 +31,12 @@ void RefusedRecords::clear()
     m_records.clear();
 }
 
-QStringList RefusedRecords::lines() const
+QStringList RefusedRecords::lines(int before) const
 {
     QStringList lines;
     for (const RefusedRecord& refused : all()) {
+        if (refused.record >= before)
+            break;
         const QString card = QStringLiteral("Card %1").arg(refused.record + 1);
         lines.append(refused.label.isEmpty() ? QStringLiteral("%1: %2").arg(card, refused.reason)
                                              : QStringLiteral("%1 (%2): %3").arg(card, refused.label, refused.reason));
@@ -62,5 +64,15 @@ QString listIntroduction(int cardsLeftOut, int failures, const QString& failedOn
         said.append(cardsLeftOutPhrase(cardsLeftOut));
     if (failures > 0)
         said.append(countOf(failures, failedOne, failedMany));
-    return said.isEmpty() ? QString() : QStringLiteral("\n\n") + said.join(QStringLiteral(" and ")) + u':';
+    return listIntroduction(said);
+}
+
+QString listIntroduction(const QStringList& counted)
+{
+    if (counted.isEmpty())
+        return QString();
+    QString said = counted.constLast();
+    if (counted.size() > 1)
+        said = counted.first(counted.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + said;
+    return QStringLiteral("\n\n") + said + u':';
 }

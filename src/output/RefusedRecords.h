@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <limits>
 
 struct RefusedRecord {
     int record = 0;  // from 0; the user's card number is one more
@@ -23,8 +24,8 @@ public:
     QList<RefusedRecord> all() const;
     void clear();
 
-    // One line per record, in record order: "Card 5 (Anna Müller): reason".
-    QStringList lines() const;
+    // One line per record before `before`, in record order: "Card 5 (Anna Müller): reason".
+    QStringList lines(int before = std::numeric_limits<int>::max()) const;
 
 private:
     mutable QMutex m_lock;
@@ -38,5 +39,8 @@ QString cardsLeftOutPhrase(int count);
 // failure and several ("file could not be written", "files could not be written").
 QString listIntroduction(int cardsLeftOut, int failures = 0, const QString& failedOne = {},
                          const QString& failedMany = {});
+// The same for counted phrases in the order given: "\n\n1 card was left out, 1 card has one side
+// only and 2 files could not be written:".
+QString listIntroduction(const QStringList& counted);
 // A count and its noun: "1 file", "2 files".
 QString countOf(int count, const QString& singular, const QString& plural);

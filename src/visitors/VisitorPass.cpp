@@ -59,10 +59,7 @@ QString bindValue(SKTGraphic& element, const QString& value)
     switch (element.kind()) {
     case GraphicKind::Text: element.Set_text_value(value); break;
     case GraphicKind::Image: static_cast<SKTImage&>(element).setFilePath(value, false); break;
-    case GraphicKind::Barcode: {
-        const QString refusal = Bind_Barcode_Value(element, value);
-        return value.trimmed().isEmpty() ? QString() : refusal;
-    }
+    case GraphicKind::Barcode: return Bind_Barcode_Value(element, value);
     default: break;
     }
     return QString();

@@ -3,7 +3,10 @@
 // progress window of a 200-record run are pictured in test-artifacts/export.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -27,6 +30,7 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/dialogs/Open_Export_Log.h"
+#include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/dialogs/Send_Modeless.h"
 #include "views/inspector/CheckedNumberField.h"
@@ -127,11 +131,20 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileRepla
         sheet.exportOkay();
     });
     dialogs.queueSaveFile(folder.filePath("Card.PNG"));
+    // The closing box names the front file, and OK with its box ticked opens both files.
+    QString shownPath;
+    QString openChoice;
+    QStringList opened;
     dialogs.queueHook([&](QDialog& dialog) {
         auto* box = qobject_cast<Open_Export_Log*>(&dialog);
         if (!box)
             return asked.append(dialog.windowTitle());
         closingMessage = box->_open_log_message->text();
+        shownPath = box->_open_log_path->text();
+        openChoice = box->_open_log_chk->text();
+        const auto open = std::exchange(box->openPath, [&](const QString& path) { opened.append(path); });
+        box->ok_button->click();
+        box->openPath = open;
     });
     Export_Button(controller);
     CARD_SIDE_STR = QStringLiteral("1");
@@ -141,8 +154,42 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileRepla
     const QImage replaced(back);
     ASSERT_FALSE(replaced.isNull());
     EXPECT_EQ(replaced.size(), QImage(folder.filePath("Card_Front.PNG")).size());
-    EXPECT_EQ(closingMessage, "Card has been exported successfully.\n\n1 card was written.");
+    EXPECT_EQ(closingMessage, "File has been exported successfully.");
+    EXPECT_EQ(shownPath, folder.filePath("Card_Front.PNG"));
+    EXPECT_EQ(openChoice, "Open exported file.");
+    EXPECT_EQ(opened, (QStringList{folder.filePath("Card_Front.PNG"), back}));
     EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
+}
+
+// The application's own save panel, not a scripted one, offers the next card's name.
+TEST_F(CardExportRoadTest, TheRealSavePanelOfASingleExportOffersTheCardsName)
+{
+    struct RealSavePanel : ScriptedDialogPresenter {
+        QString saveFile(const FilePanelRequest& request) override { return QtDialogPresenter().saveFile(request); }
+    } panels;
+    export_card_counter = 1;
+    panels.queueHook([](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.rangeBlock->Export_with_excel_chk->click();
+        sheet.exportOkay();
+    });
+    QString offered;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* panel = qobject_cast<QFileDialog*>(top);
+            if (!panel || !panel->isVisible())
+                continue;
+            offered = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            panel->reject();
+        }
+    });
+    watch.start();
+    Export_Button(controller);
+    watch.stop();
+    EXPECT_EQ(offered, "Card_1.PNG");
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 // Without a data source the panel offers Card_1, Card_2 ... counting over the whole run; a front

@@ -1,6 +1,7 @@
 // Random designs (texts, pictures, barcodes, lines and shapes, bound to series and to columns of
 // the loaded table, moved after they were placed) and random records (photos gone, values no
-// barcode can show, empty cells), exported and printed through the main window's own commands.
+// barcode can show, empty cells, which leave a barcode without its symbol), exported and printed
+// through the main window's own commands.
 // Every card produced must be, pixel for pixel at 600 dpi, the design with that record's values
 // set by hand and rendered off-screen; every other record is left out and listed in the end
 // report; and no record's value shows on another record's card, in either of two print jobs made
@@ -142,7 +143,8 @@ public:
             const QString value = valueOf(field, n);
             if (field.kind == Kind::Picture && !value.isEmpty() && !QFile::exists(value))
                 return QStringLiteral("picture");
-            if (isBarcode(field.kind) && (value.isEmpty() || field.unencodable.value(n)))
+            // An empty value is the record's own: its card goes out without the symbol.
+            if (isBarcode(field.kind) && !value.isEmpty() && field.unencodable.value(n))
                 return QStringLiteral("barcode");
         }
         return QString();
@@ -164,8 +166,9 @@ public:
                 } else {
                     const QPointF centre = copy->bounds().center();
                     barcodeFactory().Set_Barcode_Prop_To_Control(*copy);
-                    copy->Set_Barcode_image(
-                        barcodeFactory().Get_Image_From_Val(value, copy->barcode.header_val, copy->barcode.footer_val));
+                    copy->Set_Barcode_image(value.isEmpty() ? BarcodePicture()
+                                                            : barcodeFactory().Get_Image_From_Val(
+                                                                  value, copy->barcode.header_val, copy->barcode.footer_val));
                     copy->setBounds(QRectF(centre - QPointF(copy->bounds().width() / 2, copy->bounds().height() / 2),
                                            copy->bounds().size()));
                 }

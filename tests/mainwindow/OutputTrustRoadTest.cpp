@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDoubleSpinBox>
+#include <QRegularExpression>
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -15,6 +18,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include "barcodes/BarcodeLists.h"
@@ -23,17 +27,26 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SideCommands.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/InspectorView.h"
+#include "views/inspector/PropertyInspector.h"
 #include "model/SKTDocument.h"
+#include "model/SKTImage.h"
+#include "output/RecordRun.h"
 #include "platform/AppContext.h"
 #include "platform/CanvasGlobals.h"
 #include "platform/MessagePresenter.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/CanvasMouse.h"
 #include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/QtMessagePresenter.h"
+#include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/dialogs/ReportBox.h"
+#include "views/dialogs/Send_Modeless.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/output/ExportSheet.h"
 #include "views/print/Print_Wnd.h"
@@ -322,4 +335,214 @@ TEST_F(OutputTrustRoadTest, ScreenshotsOfTheEndReportsAndOfASheetWithACardLeftOu
     const QString sheetPicture = artifacts + "/printed-sheet-with-cards-left-out.png";
     QFile::remove(sheetPicture);
     EXPECT_TRUE(QFile::copy(pageRaster(pdf, 100), sheetPicture));
+}
+
+// Stop → Yes while the export asks about a file already there: the box counts the cards written
+// and the records the stop kept it from, names no card it never reached (Card 150's photo is gone
+// too), and every card on the disk has both its sides. Pictured in test-artifacts/output.
+TEST_F(OutputTrustRoadTest, AStoppedExportCountsWhatItDidNotReachAndLeavesEveryCardWhole)
+{
+    constexpr int kCards = 200;
+    CARD_SIDE_STR = QStringLiteral("2");
+    records(kCards, {3, 150});
+    staffCard();
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {columnBound(GraphicKind::Text, 1, QRectF(10, 60, 150, 24))});
+    const QDir cards(folder.filePath("ZOVA ID Card"));
+    ASSERT_TRUE(cards.mkpath("."));
+    const QString old = cards.filePath("Card_12_Front.PNG");
+    {
+        QFile file(old);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
+    dialogs.queueFolder(folder.path());
+    dialogs.queueHook([&](QDialog& question) {
+        // The workers write the first cards meanwhile (Card 3 is left out); they need nothing of
+        // this thread.
+        for (const char* written : {"Card_1_Front.PNG", "Card_2_Front.PNG", "Card_4_Front.PNG"}) {
+            while (!cards.exists(QLatin1String(written)))
+                QThread::msleep(5);
+        }
+        messages.queueAnswers({0});  // Yes to "Are you sure you want to stop?"
+        Send_Modeless::defaultInstance()._stop_btn->click();
+        static_cast<Replcae_Confirm_Box&>(question).replace_button->click();
+    });
+    QString message;
+    QStringList details;
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto& box = static_cast<Open_Export_Log&>(dialog);
+        message = box._open_log_message->text();
+        details = box._open_log_details->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+        QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
+        dialog.show();
+        dialog.adjustSize();
+        QCoreApplication::processEvents();
+        dialog.grab().save(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR "/stopped-export-report.png"));
+        dialog.hide();
+    });
+    Export_Button(controller);
+    CARD_SIDE_STR = QStringLiteral("1");
+
+    const QRegularExpression said(
+        "^(\\d+) cards? (?:was|were) written\\. The export was stopped\\. (\\d+) records? (?:was|were) not reached\\.");
+    const QRegularExpressionMatch counts = said.match(message);
+    ASSERT_TRUE(counts.hasMatch()) << message.toStdString() << "|" << messages.texts().join('|').toStdString();
+    const int written = counts.captured(1).toInt();
+    const int notReached = counts.captured(2).toInt();
+    EXPECT_GE(notReached, kCards - 12);
+    EXPECT_EQ(written + int(details.size()) + notReached, kCards) << details.join('|').toStdString();
+    // Card 3 is named, as the run got past it; Card 150 is not.
+    EXPECT_EQ(details, QStringList{"Card 3 (Holder 03): The picture \"gone3.png\" could not be read."});
+    int pairs = 0;
+    for (int n = 1; n <= kCards; ++n) {
+        // The file asked about stays as it was when its card was not reached.
+        const QFileInfo frontFile(cards.filePath(QStringLiteral("Card_%1_Front.PNG").arg(n)));
+        const bool front = frontFile.exists() && frontFile.size() > qint64(sizeof("old"));
+        const bool back = cards.exists(QStringLiteral("Card_%1_Back.PNG").arg(n));
+        EXPECT_EQ(front, back) << "card " << n << " has one side";
+        pairs += front && back ? 1 : 0;
+    }
+    EXPECT_EQ(pairs, written);
+    EXPECT_EQ(messages.texts(), QStringList{"Are you sure you want to stop?"});
+}
+
+// After an export or a print, the inspector's pages show the element selected, never an element a
+// record was bound into along the way: the back's EAN-13 keeps its own place on the Arrange page.
+TEST_F(OutputTrustRoadTest, AfterAnExportOrAPrintThePagesShowTheSelectedElement)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    records(3, {});
+    staffCard();
+    const QRectF eanBox(40, 70, 150, 58);
+    GraphicPtr ean = barcodeOf(QStringLiteral("EAN-13"), 4, eanBox);
+    Bind_Barcode_Value(*ean, QStringLiteral("590123412345"));
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {ean});
+    controller.sideCommands().Select_back_side();
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::BackSide), eanBox.center(), eanBox.center());
+    ASSERT_EQ(controller.graphicView(SKTDocument::BackSide)->selectedGraphics(), GraphicList{ean});
+    auto field = [&](const char* name) {
+        return controller.inspector().view().page(QStringLiteral("aligmnt_tab"))->findChild<QDoubleSpinBox*>(QLatin1String(name))->value();
+    };
+    // What the pages show: the element selected, or the card with nothing selected.
+    auto pagesShowTheSelection = [&](const char* after) {
+        SCOPED_TRACE(after);
+        SKTGraphic* shown = controller.inspector().Last_Selected_Graphic();
+        const GraphicList selected = controller.graphicView(SKTDocument::BackSide)->selectedGraphics();
+        if (!shown) {
+            EXPECT_TRUE(selected.isEmpty());
+            return;
+        }
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.first().get(), shown);
+        // The fields show two decimals.
+        EXPECT_NEAR(field("frame_main_pic_X_pos"), shown->xPosition(), 0.005);
+        EXPECT_NEAR(field("frame_main_pic_Y_pos"), shown->yPosition(), 0.005);
+    };
+    pagesShowTheSelection("before");
+    const double x = field("frame_main_pic_X_pos");
+
+    dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
+    dialogs.queueFolder(folder.path());
+    dialogs.queueHook([](QDialog&) {});
+    Export_Button(controller);
+    pagesShowTheSelection("export");
+    EXPECT_EQ(field("frame_main_pic_X_pos"), x);
+
+    scriptPrint(2, 2, 0, 0, folder.filePath("sheet.pdf"));
+    Print_Button(controller);
+    pagesShowTheSelection("print");
+    CARD_SIDE_STR = QStringLiteral("1");
+    Card_Front_Or_Back = 0;
+}
+
+// With the back shown in the main window the front is bound first: a record whose back cannot be
+// made still prints neither side, "Invalid Data" standing in its cell.
+TEST_F(OutputTrustRoadTest, ARecordWhoseBackIsRefusedPrintsNoFrontWhenTheBackIsShown)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    records(4, {});
+    Loaded_Data_Table().ListData[1][QStringLiteral("Column4")] = QStringLiteral("ABCDEFGHIJKL");
+    staffCard();
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {barcodeOf(QStringLiteral("EAN-13"), 4, QRectF(40, 70, 150, 58))});
+    Card_Front_Or_Back = 1;
+    const QString pdf = folder.filePath("sheet.pdf");
+    scriptPrint(2, 2, 0, 0, pdf);
+    Print_Button(controller);
+    CARD_SIDE_STR = QStringLiteral("1");
+    Card_Front_Or_Back = 0;
+    const QString text = pdfText(pdf);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(text.contains(holder(n)), n != 2) << n;
+    EXPECT_EQ(text.count(QStringLiteral("Invalid Data")), 1);
+}
+
+// A photo rewritten between two jobs of one print window, to the byte as long, with only its time
+// to tell: the second job prints it as it is now.
+TEST_F(OutputTrustRoadTest, APhotoRewrittenBetweenTwoJobsIsPrintedAsItIsNow)
+{
+    records(1, {});
+    const QString photo = folder.filePath("photo.bmp");
+    auto paint = [&](QColor colour, const QDateTime& time) {
+        QImage picture(60, 80, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(photo, "BMP"));
+        QFile file(photo);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    const QDateTime then = QDateTime::currentDateTime().addSecs(-60);
+    paint(Qt::red, then);
+    const qint64 bytes = QFileInfo(photo).size();
+    Loaded_Data_Table().ListData[0][QStringLiteral("Column2")] = photo;
+    staffCard();
+    const QString first = folder.filePath("first.pdf");
+    const QString second = folder.filePath("second.pdf");
+    scriptPrint(1, 1, 0, 0, first, [&](Print_Wnd& window) {
+        paint(Qt::blue, then.addSecs(30));
+        ASSERT_EQ(QFileInfo(photo).size(), bytes);
+        window.printToFile = second;
+        window.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+    });
+    Print_Button(controller);
+    // Whether each sheet shows red, and blue.
+    auto colours = [&](const QString& pdf) {
+        const QImage sheet(pageRaster(pdf, 30));
+        int red = 0;
+        int blue = 0;
+        for (int y = 0; y < sheet.height(); ++y)
+            for (int x = 0; x < sheet.width(); ++x) {
+                const QColor pixel = sheet.pixelColor(x, y);
+                red += pixel.red() > 200 && pixel.green() < 60 && pixel.blue() < 60 ? 1 : 0;
+                blue += pixel.blue() > 200 && pixel.red() < 60 && pixel.green() < 60 ? 1 : 0;
+            }
+        return std::pair(red > 0, blue > 0);
+    };
+    EXPECT_EQ(colours(first), std::pair(true, false));
+    EXPECT_EQ(colours(second), std::pair(false, true));
+}
+
+// Without data every card is the design as it stands: a side that cannot be drawn stops both the
+// single export, before any file, and the print, each saying why.
+TEST_F(OutputTrustRoadTest, ACardWhoseBackCannotBeMadeIsNeitherExportedNorPrinted)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    staffCard();
+    GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
+    photo->ctrl_is_visible = true;
+    photo->setBounds(QRectF(20, 20, 60, 80));
+    static_cast<SKTImage&>(*photo).setFilePath(folder.filePath("gone.png"), false);
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {photo});
+    const QString reason = QStringLiteral("The picture \"gone.png\" could not be read.");
+
+    dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
+    dialogs.queueSaveFile(folder.filePath("Card.PNG"));
+    Export_Button(controller);
+    const QString pdf = folder.filePath("sheet.pdf");
+    scriptPrint(2, 2, 0, 0, pdf);
+    Print_Button(controller);
+    CARD_SIDE_STR = QStringLiteral("1");
+    EXPECT_EQ(messages.texts(), (QStringList{"\nThe card was not exported.\n\n" + reason,
+                                             "\nThe card cannot be printed.\n\n" + reason}));
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.PNG", "*.pdf"}, QDir::Files), QStringList());
 }

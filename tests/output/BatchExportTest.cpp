@@ -6,6 +6,7 @@
 // only.
 #include <QDir>
 #include <QRegularExpression>
+#include <QThread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -158,6 +159,13 @@ TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndNotCounted)
     EXPECT_TRUE(report.failures[0].startsWith("Card_2_Front.png: ")) << report.failures[0].toStdString();
     EXPECT_EQ(exportReportMessage(report), "2 cards were written.\n\n1 file could not be written:");
 
+    // Both sides: the back written and the front not leaves a card with one side, named.
+    BatchExport pair(settings("png", "BOTH", 0, 2), sides(), answering(ReplaceKeep::ReplaceAll));
+    const ExportReport half = runExport(pair);
+    EXPECT_EQ(half.cardsWritten, 1);
+    EXPECT_EQ(half.oneSided, QStringList{"Card 2: only the back was written."});
+    EXPECT_EQ(exportReportMessage(half), "1 card was written.\n\n1 card has one side only and 1 file could not be written:");
+
     BatchExportSettings nowhere = settings("png", "F", 0, 1);
     OutputTest::writeFile(QDir(target.path()).filePath("plain"), "a file, not a folder");
     nowhere.folder = QDir(target.path()).filePath("plain");
@@ -232,9 +240,13 @@ TEST_F(BatchExportTest, APauseHoldsEveryFileUntilTheRunGoesOnOrStops)
     };
 
     startPausingAtRecord3(target.path());
+    // Served until the run holds before its next record, or binds one: never by a clock.
+    while (!exporter->holdsRecords() && boundLast == 3)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     for (int round = 0; round < 30; ++round)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(boundLast, 3);
+    EXPECT_TRUE(exporter->holdsRecords());
     EXPECT_LE(filesIn(exporter->exportFolder()).filter(QRegularExpression("^Card_\\d+_Front\\.png$")).size(), 3);
     exporter->resume();
     EXPECT_EQ(finish().cardsWritten, kRecords);
@@ -245,6 +257,57 @@ TEST_F(BatchExportTest, APauseHoldsEveryFileUntilTheRunGoesOnOrStops)
     EXPECT_TRUE(finish().stopped);
     EXPECT_EQ(boundLast, 3);
     EXPECT_FALSE(QFile::exists(QDir(exporter->exportFolder()).filePath("Card_4_Front.png")));
+}
+
+// A stop ends the run at the first record it keeps from the disk: every record before it is
+// written, left out and named, or has one side named; every record from it on is counted as not
+// reached, a refused one too; and no card is left with one side.
+TEST_F(BatchExportTest, AStoppedRunCountsTheRecordsItDidNotReachAndLeavesNoCardWithOneSide)
+{
+    constexpr int kRefused = 2;
+    BatchExport::SideSource source = sides();
+    std::unique_ptr<BatchExport> exporter;
+    // Stops when record `stopAt` is bound, once `doneFirst` records are done.
+    auto stopAt = [&](int stopRecord, int doneFirst) {
+        exporter = std::make_unique<BatchExport>(settings("png", "BOTH", 0, kRecords),
+                                                 [&, stopRecord, doneFirst](int n, CardSide side) {
+                                                     if (n == stopRecord && side == CardSide::Back) {
+                                                         while (exporter->cardsDone() < doneFirst)
+                                                             QThread::yieldCurrentThread();
+                                                         exporter->stop();
+                                                     }
+                                                     if (n == kRefused || n == stopRecord + 1)
+                                                         return SideSnapshot{CardImage(), QStringLiteral("refused")};
+                                                     return source(n, side);
+                                                 },
+                                                 answering(ReplaceKeep::ReplaceAll));
+        return runExport(*exporter);
+    };
+
+    // Every record before the stop done: the ones after it were not reached.
+    const ExportReport settled = stopAt(6, 6);
+    EXPECT_EQ(exportReportMessage(settled),
+              "5 cards were written. The export was stopped. 4 records were not reached.\n\n1 card was left out:");
+    EXPECT_EQ(settled.reachedEnd, 6);
+
+    // Records still on their way when the stop comes: whatever the workers had written, the
+    // report and the disk agree.
+    QDir(exporter->exportFolder()).removeRecursively();
+    const ExportReport early = stopAt(4, 0);
+    const QStringList files = filesIn(exporter->exportFolder());
+    int firstMissing = kRecords;
+    for (int n = 1; n <= kRecords; ++n) {
+        SCOPED_TRACE(n);
+        const bool back = files.contains(QStringLiteral("Card_%1_Back.png").arg(n));
+        EXPECT_EQ(files.contains(QStringLiteral("Card_%1_Front.png").arg(n)), back) << "a card with one side";
+        if (!back && n - 1 != kRefused)
+            firstMissing = std::min(firstMissing, n - 1);
+    }
+    EXPECT_EQ(early.reachedEnd, firstMissing);
+    EXPECT_EQ(early.cardsRefused, firstMissing > kRefused ? 1 : 0);
+    EXPECT_TRUE(early.oneSided.isEmpty());
+    EXPECT_EQ(early.cardsWritten, files.size() / 2);
+    EXPECT_EQ(early.cardsWritten + early.cardsRefused + early.notReached, kRecords);
 }
 
 TEST_F(BatchExportTest, PdfCardsKeepEveryBarcodePictureLosslessAndReadable)

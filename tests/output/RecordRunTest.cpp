@@ -222,11 +222,11 @@ TEST_F(RecordRunTest, ARowWithoutTheBoundColumnGivesAnEmptyValueNotThePreviousRe
     EXPECT_EQ(cardText(second), "");
     EXPECT_EQ(colourAtPoints(second.image.toImage(72), kPhotoBox.center(), 72), qRgb(255, 255, 255));
     EXPECT_EQ(zxingText(savedPng(second, path("second.png"))), "X2");
-    // No barcode value: the card would leave without its barcode, so it does not leave at all.
+    // No barcode value either: the card leaves without a symbol, as the empty value gives none.
     const SideSnapshot third = run.Set_data_table_value_to_card(2, CardSide::Front);
-    EXPECT_TRUE(third.image.isNull());
-    EXPECT_EQ(third.failure, "The barcode has no value to show.");
-    EXPECT_EQ(run.refused().lines(), QStringList{"Card 3: The barcode has no value to show."});
+    ASSERT_TRUE(third.isWhole()) << third.failure.toStdString();
+    EXPECT_EQ(zxingText(savedPng(third, path("third.png"))), "");
+    EXPECT_EQ(run.refused().count(), 0);
     EXPECT_EQ(name->Text_Value, "Designed");
 }
 
@@ -255,6 +255,22 @@ TEST_F(RecordRunTest, ARecordABarcodeCannotShowOrWhosePhotoIsGoneIsRefusedAndNam
     EXPECT_EQ(run.refused().lines(),
               (QStringList{"Card 2 (Holder 1): The barcode cannot show \"ABCDEFGHIJKL\": EAN-13 cannot encode this value.",
                            "Card 3 (Holder 2): The picture \"gone.png\" could not be read."}));
+}
+
+// The end report names a refused record by its bound text, wherever the text stands in the list.
+TEST_F(RecordRunTest, ARefusedRecordIsNamedByItsTextEvenWhenItsPhotoOrBarcodeComesFirst)
+{
+    fillTable(table, {{QStringLiteral("Holder 0"), path("gone.png"), QStringLiteral("ABCDEFGHIJKL")}});
+    GraphicPtr ean = code128(3);
+    ean->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("EAN-13")));
+    const GraphicPtr photo = placed(columnBound(GraphicKind::Image, 2), kPhotoBox);
+    const GraphicPtr name = placed(columnBound(GraphicKind::Text, 1), QRectF(10, 10, 100, 20));
+    for (const GraphicList& order : {GraphicList{photo, ean, name}, GraphicList{ean, photo, name}}) {
+        design.replaceGraphicsOnSide(SKTDocument::FrontSide, order);
+        RecordRun run(design, store, table, false);
+        EXPECT_FALSE(run.Set_data_table_value_to_card(0, CardSide::Front).isWhole());
+        EXPECT_EQ(run.refused().all().value(0).label, "Holder 0") << int(order.first()->kind());
+    }
 }
 
 // Photos are read a few records ahead while the records before them are drawn: a record still
@@ -301,7 +317,7 @@ TEST_F(RecordRunTest, EachRecordsSymbolIsCentredInTheBoxTheUserLeft)
     const QRectF box = barcode->bounds();
     design.replaceGraphicsOnSide(SKTDocument::FrontSide, {barcode});
     RecordRun run(design, store, table, false);
-    EXPECT_EQ(run.Set_data_table_value_to_card(0, CardSide::Front).failure, "The barcode has no value to show.");
+    EXPECT_TRUE(run.Set_data_table_value_to_card(0, CardSide::Front).isWhole());
     for (int n = 1; n < 3; ++n) {
         SCOPED_TRACE(n);
         const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
@@ -324,8 +340,36 @@ TEST_F(RecordRunTest, EachRecordsSymbolIsCentredInTheBoxTheUserLeft)
     EXPECT_EQ(Bind_Barcode_Value(*barcode, QStringLiteral("A-MUCH-LONGER-VALUE")), QString());
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, box);
     EXPECT_NEAR(barcode->bounds().center().x(), box.center().x(), 1e-9);
-    EXPECT_EQ(Bind_Barcode_Value(*barcode, QString()), "The barcode has no value to show.");
+    EXPECT_EQ(Bind_Barcode_Value(*barcode, QString()), QString());
+    EXPECT_TRUE(barcode->_barcode_image.isNull());
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, box);
+}
+
+// A shorter series gives empty values past its end: those records go out without the symbol, with
+// their own names, and only a value the symbology cannot encode refuses its card.
+TEST_F(RecordRunTest, ABarcodeOnAShorterSeriesLeavesTheLaterCardsWithoutASymbolNotLeftOut)
+{
+    series("Ids.txt", "ID0001\nID0002\nID0003");
+    series("Names.txt", "Ann\nBen\nCid\nDot\nEve");
+    GraphicPtr barcode = seriesBound(GraphicKind::Barcode, "Ids");
+    barcode->barcode = code128(1)->barcode;
+    barcode->ctrl_is_visible = true;
+    barcode->setBounds(QRectF(20, 100, 200, 40));
+    barcode->Set_Barcode_image_control_bounds(barcode->bounds());
+    design.replaceGraphicsOnSide(SKTDocument::FrontSide,
+                                 {placed(seriesBound(GraphicKind::Text, "Names"), QRectF(10, 10, 130, 24)), barcode});
+    RecordRun run(design, store, table, false);
+    ASSERT_EQ(run.sources().Total_Batch_Excel_Card, 5);
+    const QStringList names{"Ann", "Ben", "Cid", "Dot", "Eve"};
+    const QStringList ids{"ID0001", "ID0002", "ID0003", "", ""};
+    for (int n = 0; n < 5; ++n) {
+        SCOPED_TRACE(n);
+        const SideSnapshot side = run.Set_data_table_value_to_card(n, CardSide::Front);
+        ASSERT_TRUE(side.isWhole()) << side.failure.toStdString();
+        EXPECT_EQ(cardText(side), names[n]);
+        EXPECT_EQ(zxingText(savedPng(side, path(QStringLiteral("card%1.png").arg(n)))), ids[n]);
+    }
+    EXPECT_EQ(run.refused().count(), 0);
 }
 
 namespace {

@@ -138,7 +138,8 @@ TEST_F(CropAllRunTest, AStopConfirmedAfterThreePicturesLeavesThreeFilesAndANewSe
     messages.queueAnswers({0});
     QTimer user;
     pressStopOnceThere(user, at("out/Badge_2.png"));
-    dialogs.queueHook([](QDialog&) {});
+    QString closing;
+    dialogs.queueHook([&](QDialog& dialog) { closing = static_cast<Open_Export_Log&>(dialog)._open_log_message->text(); });
     const CropAllOutcome outcome = Crop_All_Run(settings, [] { return std::make_unique<WaitingFaces>(); });
     ASSERT_TRUE(outcome.ran);
     EXPECT_EQ(QDir(at("out")).entryList(QDir::Files), (QStringList{"Badge.png", "Badge_1.png", "Badge_2.png"}));
@@ -146,6 +147,8 @@ TEST_F(CropAllRunTest, AStopConfirmedAfterThreePicturesLeavesThreeFilesAndANewSe
               (at("out/Badge.png") + "\n" + at("out/Badge_1.png") + "\n" + at("out/Badge_2.png") + "\n").toStdString());
     EXPECT_EQ(text(at("DataSet/Staff.txt")), "old\n");
     EXPECT_EQ(messages.texts(), QStringList{"Are you sure you want to stop?"});
+    // Nothing left out, but stopped: no word of success.
+    EXPECT_EQ(closing, "3 pictures were cropped. Cropping was stopped.");
 }
 
 // While "Are you sure you want to stop?" is open no picture is written; after No the run ends
