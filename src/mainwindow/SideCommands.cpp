@@ -79,12 +79,19 @@ void SideCommands::connectMenus()
     addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::Select_back_side);
     addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("&Preview"), &SideCommands::Temp_Card_Btn_Clicked);
     view->insertSeparator(firstItem);
-    // Titled "Show Ruler" or "Hide Ruler" by the canvas each time the menu opens.
+    // Titled "Show Ruler" or "Hide Ruler" by the canvas each time the menu opens; its letter is H.
+    const auto withLetter = [](QAction* item) {
+        QString title = item->text();
+        item->setText(title.insert(title.indexOf(QLatin1Char('h'), 0, Qt::CaseInsensitive), QLatin1Char('&')));
+    };
     QAction* rulers = addBefore(view, firstItem, "showOrHideRulers", QStringLiteral("Show Ruler"),
                                 &SideCommands::Show_Hide_Ruler_ChkBox);
     rulers->setData(QStringLiteral("showOrHideRulers:"));
-    QObject::connect(view, &QMenu::aboutToShow, rulers,
-                     [this, rulers] { m_controller.windowLayout().currentView()->validateMenuItem(*rulers); });
+    withLetter(rulers);
+    QObject::connect(view, &QMenu::aboutToShow, rulers, [this, rulers, withLetter] {
+        m_controller.windowLayout().currentView()->validateMenuItem(*rulers);
+        withLetter(rulers);
+    });
     view->insertSeparator(firstItem);
     if (auto* box = m_controller.window()->findChild<QCheckBox*>(QStringLiteral("Show_Hide_Ruler_ChkBox")))
         QObject::connect(box, &QCheckBox::clicked, &m_controller, [this] { Show_Hide_Ruler_ChkBox(); });

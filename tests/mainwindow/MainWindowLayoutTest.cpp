@@ -204,12 +204,12 @@ TEST_F(MainWindowLayoutTest, TheRulerCheckBoxAndMenuItemToggleEverySidesRulers)
     box->click();
     EXPECT_EQ(shown(), (QList<bool>{true, true, true}));
     Q_EMIT view->aboutToShow();
-    EXPECT_EQ(item->text(), "Hide Ruler");
+    EXPECT_EQ(item->text(), "&Hide Ruler");
     item->trigger();
     EXPECT_EQ(shown(), (QList<bool>{false, false, false}));
     EXPECT_FALSE(box->isChecked());
     Q_EMIT view->aboutToShow();
-    EXPECT_EQ(item->text(), "Show Ruler");
+    EXPECT_EQ(item->text(), "S&how Ruler");
 }
 
 // "Snap to Grid" acts on a shown grid only, also once a design is open.
