@@ -101,4 +101,5 @@ void DesignSession::setDesignCommandsEnabled(bool enabled)
     }
     for (QAction* action : actions)
         action->setEnabled(enabled);
+    m_controller.windowLayout().syncGridButton();
 }

@@ -27,7 +27,10 @@ void Connect_Inspector_Commands(SKTWindowController& controller)
     SKTGrid& grid = controller.windowLayout().grid();
     view.addSeparator();
     QObject::connect(addCommand(view, "doPreferences", QStringLiteral("&Units…")), &QAction::triggered, &controller,
-                     [&controller] { controller.inspector().sizePanel().doPreferences(); });
+                     [&controller] {
+                         controller.inspector().sizePanel().doPreferences();
+                         controller.windowLayout().updateRulers();
+                     });
     QObject::connect(addCommand(view, "toggleGridShowing", QStringLiteral("G&rid…")), &QAction::triggered, &controller,
                      [&controller, &grid] { Grid_Wizard(grid, controller.window()).toggleGridShowing(); });
     QAction* snapping = addCommand(view, "toggleGridConstraining", QStringLiteral("&Snap to Grid While Moving"));

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QFont>
@@ -268,6 +269,20 @@ MainWindowLayout::MainWindowLayout(QMainWindow& window, SKTDocument& document) :
     buildInspector(window);
     buildMenus(window);
     showSide(SKTDocument::FrontSide);
+    connect(_grid, &SKTGrid::alwaysShownChanged, this, &MainWindowLayout::syncGridButton);
+    syncGridButton();
+}
+
+void MainWindowLayout::syncGridButton()
+{
+    if (auto* snap = parent()->findChild<QAction*>(QStringLiteral("Align_with_grid_btn")))
+        snap->setEnabled(_grid->isAlwaysShown());
+}
+
+void MainWindowLayout::updateRulers()
+{
+    for (SKTZoomingScrollView* scroll : _scrollViews)
+        scroll->updateRulers();
 }
 
 SKTGraphicView* MainWindowLayout::currentView() const
@@ -365,7 +380,14 @@ void MainWindowLayout::buildCanvases(QMainWindow& window, SKTDocument& document)
             Card_Front_Or_Back = index;
         _views[index]->setFocus();
     });
-    column->addWidget(_sideTabs);
+    auto* tabRow = new QHBoxLayout;
+    tabRow->setContentsMargins(0, 0, 6, 0);
+    tabRow->addWidget(_sideTabs);
+    tabRow->addStretch(1);
+    auto* rulers = new QCheckBox(QStringLiteral("Ruler"));
+    rulers->setObjectName(QStringLiteral("Show_Hide_Ruler_ChkBox"));
+    tabRow->addWidget(rulers);
+    column->addLayout(tabRow);
     column->addWidget(_sideStack, 1);
 
     auto* splitter = new QSplitter(Qt::Horizontal);

@@ -51,6 +51,10 @@ public:
     void syncToolButtons();
     // Steps the shown side's zoom pop-up by `steps` items, held at its ends.
     void stepZoom(int steps);
+    // The Snap to Grid button acts only on a grid that is shown.
+    void syncGridButton();
+    // The rulers of the three canvases drawn again (the unit may have changed).
+    void updateRulers();
 
 private:
     void buildCanvases(QMainWindow& window, SKTDocument& document);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "data/SpreadsheetWriter.h"
+#include "mail/Preferences.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "model/PictureFile.h"
 #include "platform/AtomicFile.h"
@@ -93,4 +94,24 @@ QString Read_Camera_Folder_Path(const QString& camera_path_file)
             return folder;
     }
     return Default_Camera_Folder_Path();
+}
+
+QString sender_email;
+QString sender_pwd;
+QString sending_server;
+QString sending_port;
+QString send_enable_ssl;
+
+void Get_Email_Details(const Preferences& preferences)
+{
+    sender_email = preferences.send_email_SenderEmail().value_or(QString());
+    sender_pwd = preferences.send_email_Password().value_or(QString());
+    sending_server = preferences.send_email_SMTP_server().value_or(QString());
+    sending_port = preferences.send_email_PORT_num().value_or(QString());
+    send_enable_ssl = preferences.send_email_enable_ssl().value_or(QString());
+}
+
+void Get_Email_Details()
+{
+    Get_Email_Details(Preferences::sharedInstance());
 }

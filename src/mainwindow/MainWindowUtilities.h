@@ -8,6 +8,8 @@
 
 #include "platform/ResourcePaths.h"
 
+class Preferences;
+
 // Millimetres to points and back (computed in double precision).
 float MM_to_Points_Convert(float millimetres);
 float Points_to_MM_Convert(float points);
@@ -42,3 +44,14 @@ QString Default_Camera_Folder_Path();
 bool Create_Camera_Path_File(const QString& camera_path_file, const QString& folder);
 // The folder the file names when that folder exists, else Default_Camera_Folder_Path().
 QString Read_Camera_Folder_Path(const QString& camera_path_file);
+
+// The sender's mail settings as the mail settings store holds them: address, password, server,
+// port and the kind of secure connection, each as its stored text ("" when not stored).
+extern QString sender_email;
+extern QString sender_pwd;
+extern QString sending_server;
+extern QString sending_port;
+extern QString send_enable_ssl;
+// Copies the store's sender settings into the globals above.
+void Get_Email_Details(const Preferences& preferences);
+void Get_Email_Details();

@@ -1,6 +1,7 @@
 #include "mainwindow/SideCommands.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTabBar>
@@ -78,6 +79,22 @@ void SideCommands::connectMenus()
     addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::Select_back_side);
     addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("&Preview"), &SideCommands::Temp_Card_Btn_Clicked);
     view->insertSeparator(firstItem);
+    // Titled "Show Ruler" or "Hide Ruler" by the canvas each time the menu opens; its letter is H.
+    const auto withLetter = [](QAction* item) {
+        QString title = item->text();
+        item->setText(title.insert(title.indexOf(QLatin1Char('h'), 0, Qt::CaseInsensitive), QLatin1Char('&')));
+    };
+    QAction* rulers = addBefore(view, firstItem, "showOrHideRulers", QStringLiteral("Show Ruler"),
+                                &SideCommands::Show_Hide_Ruler_ChkBox);
+    rulers->setData(QStringLiteral("showOrHideRulers:"));
+    withLetter(rulers);
+    QObject::connect(view, &QMenu::aboutToShow, rulers, [this, rulers, withLetter] {
+        m_controller.windowLayout().currentView()->validateMenuItem(*rulers);
+        withLetter(rulers);
+    });
+    view->insertSeparator(firstItem);
+    if (auto* box = m_controller.window()->findChild<QCheckBox*>(QStringLiteral("Show_Hide_Ruler_ChkBox")))
+        QObject::connect(box, &QCheckBox::clicked, &m_controller, [this] { Show_Hide_Ruler_ChkBox(); });
     QMenu* edit = layout.menu("edit_menu");
     edit->addSeparator();
     addBefore(edit, nullptr, "Copy_Card_Design_btn", QStringLiteral("Copy Design to Other Side"),
@@ -103,6 +120,15 @@ double SideCommands::Get_Factor_According_Index(int index)
 {
     const auto& steps = SKTZoomingScrollView::zoomSteps;
     return index >= 0 && index < int(steps.size()) ? steps[index].factor : 0.0;
+}
+
+void SideCommands::Show_Hide_Ruler_ChkBox()
+{
+    MainWindowLayout& layout = m_controller.windowLayout();
+    for (SKTDocument::Side side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide})
+        layout.graphicView(side)->showOrHideRulers();
+    if (auto* box = m_controller.window()->findChild<QCheckBox*>(QStringLiteral("Show_Hide_Ruler_ChkBox")))
+        box->setChecked(layout.currentView()->rulersVisible());
 }
 
 void SideCommands::Temp_Card_Btn_Clicked()

@@ -32,6 +32,9 @@ public:
     // The factor of a zoom pop-up index; 0 for an index the pop-up does not have.
     static double Get_Factor_According_Index(int index);
 
+    // Shows or hides the rulers of the three canvases; the ruler check box follows.
+    void Show_Hide_Ruler_ChkBox();
+
     void Select_front_side();
     void Select_back_side();
     // Shows the preview canvas with the live elements of the side in force.

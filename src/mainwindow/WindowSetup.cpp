@@ -63,11 +63,14 @@ SetupOutcome awakeFromNib(SKTWindowController& controller)
         return SetupOutcome::FoldersUnusable;
     }
     controller.send_modls_wnd = &Send_Modeless::defaultInstance();
+    Get_Email_Details();
     Data_Folder_Path = QDir(Created_Resource_Path).filePath(QStringLiteral("DataSet"));
     Camera_Capture_Count = 1;
     Set_Camera_Folder(controller);
     Measument_Unit_Is = 2;
     last_unit_val = 2;
+    // The canvases open with their rulers shown.
+    controller.sideCommands().Show_Hide_Ruler_ChkBox();
 
     controller.SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
     controller.inspector().setUpControls(Get_Hatch_Style_Names());

@@ -213,3 +213,44 @@ TEST(PostalTest, JapanPostSymbolsAndClamps)
     EXPECT_EQ(longValue->japanpostContents(), "1234567:0:1:2:3:4:5:");
     EXPECT_EQ(longValue->content(), "1234567ABCDEF");
 }
+
+// A copy is an object of the same class that draws the same bars at the same size; the
+// description names the class and the settings.
+TEST(LinearBaseTest, CopiesKeepClassBarsAndSizesAndTheDescriptionNamesThem)
+{
+    const struct { const char* title; QString value; } cases[] = {
+        {"Code 39", "CODE39"}, {"Code 128 SET A", "AB12"}, {"Code 128", "123456"}, {"EAN-13", "400638133393"},
+        {"UPCE", "0425261"}, {"Modified Plessey", "1234"}, {"Codabar", "A1234B"},
+        {"Royal Mail Barcode (RM4SCC / CBC)", "SN34RD1A"}, {"Japan Post Barcode", "1234567-8A"},
+    };
+    for (const auto& c : cases) {
+        auto original = made(c.title, c.value);
+        original->setBarWidth(1.5f);
+        original->setHeight(40.0f);
+        original->setCaptionFontSize(8.0f);
+        original->calculateWidth();
+        const auto copy = original->copy();
+        const NKDBarcode& a = *original;
+        const NKDBarcode& b = *copy;
+        EXPECT_EQ(typeid(b), typeid(a)) << c.title;
+        EXPECT_EQ(b.completeBarcode(), a.completeBarcode()) << c.title;
+        EXPECT_EQ(b.content(), a.content()) << c.title;
+        EXPECT_EQ(b.checkDigit(), a.checkDigit()) << c.title;
+        EXPECT_EQ(b.printsCaption(), a.printsCaption()) << c.title;
+        EXPECT_EQ(QList<float>({b.barWidth(), b.height(), b.width(), b.caption_fontSize()}),
+                  QList<float>({a.barWidth(), a.height(), a.width(), a.caption_fontSize()}))
+            << c.title;
+        EXPECT_TRUE(b.isEqual(a)) << c.title;
+    }
+
+    auto code39 = made<NKDCode39Barcode>("AB");
+    code39->setCheckDigit('K');
+    code39->setBarWidth(1.0f);
+    code39->setHeight(36.0f);
+    code39->calculateWidth();
+    EXPECT_EQ(code39->description(),
+              QStringLiteral("\n\tBarcode Class: NKDCode39Barcode\n\tContent: AB\n\tCheck Digit:K\n\tWidth:%1"
+                             "\n\tHeight:36.000000\n\tBar Width:1.000000\n\tCaption Font Size:0.000000"
+                             "\n\tCaption Height:0.000000")
+                  .arg(QString::asprintf("%f", double(code39->completeBarcode().size()))));
+}

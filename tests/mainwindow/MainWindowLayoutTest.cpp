@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
+#include <QMenu>
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
@@ -19,6 +21,7 @@
 #include <QTest>
 
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "probes/SampleCard.h"
@@ -26,6 +29,7 @@
 #include "support/TestEnvironment.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTGrid.h"
 #include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
@@ -181,6 +185,50 @@ TEST_F(MainWindowLayoutTest, DeleteButtonRemovesTheSelectedElementOfTheShownSide
 const QColor kHandleColour(56, 117, 215);
 
 // Runs on a real X server (ctest runs it under tests/support/with-display.sh); the screen is read back by ImageMagick.
+// The ruler check box and the View menu's ruler item show or hide the rulers of all three sides;
+// the item says what it will do.
+TEST_F(MainWindowLayoutTest, TheRulerCheckBoxAndMenuItemToggleEverySidesRulers)
+{
+    auto* box = controller.window()->findChild<QCheckBox*>(QStringLiteral("Show_Hide_Ruler_ChkBox"));
+    QAction* item = action("showOrHideRulers");
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(item, nullptr);
+    QMenu* view = controller.windowLayout().menu("view_menu");
+    const auto shown = [&] {
+        QList<bool> sides;
+        for (SKTDocument::Side side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide})
+            sides << controller.zoomingScrollView(side)->rulersVisible();
+        return sides;
+    };
+    EXPECT_EQ(shown(), (QList<bool>{false, false, false}));
+    box->click();
+    EXPECT_EQ(shown(), (QList<bool>{true, true, true}));
+    Q_EMIT view->aboutToShow();
+    EXPECT_EQ(item->text(), "&Hide Ruler");
+    item->trigger();
+    EXPECT_EQ(shown(), (QList<bool>{false, false, false}));
+    EXPECT_FALSE(box->isChecked());
+    Q_EMIT view->aboutToShow();
+    EXPECT_EQ(item->text(), "S&how Ruler");
+}
+
+// "Snap to Grid" acts on a shown grid only, also once a design is open.
+TEST_F(MainWindowLayoutTest, SnapToGridIsEnabledExactlyWhileTheGridIsShown)
+{
+    QAction* snap = action("Align_with_grid_btn");
+    SKTGrid& grid = controller.windowLayout().grid();
+    EXPECT_FALSE(grid.isAlwaysShown());
+    EXPECT_FALSE(snap->isEnabled());
+    controller.designSession().started();
+    EXPECT_FALSE(snap->isEnabled());
+    grid.setAlwaysShown(true);
+    EXPECT_TRUE(snap->isEnabled());
+    controller.designSession().started();
+    EXPECT_TRUE(snap->isEnabled());
+    grid.setAlwaysShown(false);
+    EXPECT_FALSE(snap->isEnabled());
+}
+
 TEST_F(MainWindowLayoutTest, ScreenshotOfTheWindowWithADesignOpen)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))

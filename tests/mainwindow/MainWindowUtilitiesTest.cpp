@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "data/SpreadsheetWriter.h"
+#include "mail/Preferences.h"
 #include "mainwindow/DesignFileController.h"
 #include "mainwindow/FolderLists.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -146,4 +147,19 @@ TEST_F(MainWindowUtilities, CameraFolderFileHoldsOnePathIsRewrittenAndFallsBackW
     QDir(chosen).removeRecursively();
     EXPECT_EQ(Read_Camera_Folder_Path(file), Default_Camera_Folder_Path());
     EXPECT_FALSE(Create_Camera_Path_File(root.filePath("no/such/folder/idcardcampics.txt"), chosen));
+}
+
+// The window reads the sender's settings from the mail settings store the mail window writes; a
+// store without them leaves every setting empty.
+TEST_F(MainWindowUtilities, SenderSettingsComeFromTheMailSettingsStore)
+{
+    Preferences stored(root.filePath("mail/com.zovacardmail.plist"));
+    ASSERT_TRUE(stored.store({"desk@example.org", "s3cret", "smtp.example.org", 587, MailSecurity::StartTls}));
+    Get_Email_Details(Preferences(stored.path()));
+    EXPECT_EQ(QStringList({sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl}),
+              QStringList({"desk@example.org", "s3cret", "smtp.example.org", "587", "STARTTLS"}));
+
+    Get_Email_Details(Preferences(root.filePath("mail/none.plist")));
+    EXPECT_EQ(QStringList({sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl}),
+              QStringList({"", "", "", "", ""}));
 }

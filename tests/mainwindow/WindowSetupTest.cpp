@@ -191,6 +191,9 @@ TEST_F(WindowSetupTest, SetupMakesTheUserFolderAndCameraFileThenCancelInTheChoos
     EXPECT_EQ(controller.frontCanvasBounds(), QRectF(0, 0, 243, 154));
     EXPECT_TRUE(Start_Card_Option.isEmpty());
     EXPECT_TRUE(messages.texts().isEmpty());
+    // The canvases open with their rulers.
+    for (SKTDocument::Side side : {SKTDocument::FrontSide, SKTDocument::BackSide, SKTDocument::PreviewSide})
+        EXPECT_TRUE(controller.zoomingScrollView(side)->rulersVisible()) << side;
 }
 
 TEST_F(WindowSetupTest, AnUnusableUserFolderIsReportedAndEndsTheRun)

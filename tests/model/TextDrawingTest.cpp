@@ -86,3 +86,25 @@ TEST_F(TextDrawing, KerningWidensTheInkByTheSpacingBetweenLetters)
     };
     EXPECT_NEAR(inkWidth(5) - inkWidth(0), 4 * 3 * 5, 4 * 1.0);
 }
+
+// Text taller than its box is drawn whole, below, above or around the box by its vertical
+// alignment; only the layout of a text reaching far past anything the device shows stops early.
+TEST_F(TextDrawing, OverflowingTextIsDrawnWholeByItsVerticalAlignment)
+{
+    const QString tenLines = QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10");
+    const QRectF box(20, 150, 100, 14);
+    const double lines = makeText(tenLines, box)->naturalSize().height();  // the whole block
+    struct Case { int vertical; double inkTop, inkBottom; };  // points, of the whole block
+    for (const Case& c : {Case{0, box.top(), box.top() + lines}, Case{1, box.bottom() - lines, box.bottom()},
+                          Case{2, box.center().y() - lines / 2, box.center().y() + lines / 2}}) {
+        auto text = makeText(tenLines, box);
+        text->textStyle.text_alignmnet_Vert = c.vertical;
+        const QRect ink = inkOf(*text, {200, 320});
+        EXPECT_NEAR(ink.top() / 4.0, c.inkTop, 6) << "vertical alignment " << c.vertical;
+        EXPECT_NEAR(ink.bottom() / 4.0, c.inkBottom, 6) << "vertical alignment " << c.vertical;
+    }
+
+    // A text whose lines would run a thousand cards down stops where no device reaches.
+    auto endless = makeText(QStringLiteral("line\n").repeated(200000), QRectF(10, 10, 100, 14), 2);
+    EXPECT_EQ(inkOf(*endless, {120, 60}).bottom() / 4, 59);
+}

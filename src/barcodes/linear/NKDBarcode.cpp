@@ -1,6 +1,10 @@
 #include "barcodes/linear/NKDBarcode.h"
 #include "barcodes/BarcodeContext.h"
 
+#include <cxxabi.h>
+#include <cstdlib>
+#include <typeinfo>
+
 void NKDBarcode::initWithContent(const QString& content, bool printsCaption)
 {
     initWithContent(content, printsCaption, 0.936f, 36.0f, 6.0f, -1);
@@ -137,4 +141,41 @@ float NKDBarcode::barTop(int) const
     if (printsFooter())
         top -= frame_.footerHeight * 72.0f + footerMargin;
     return top - 2.0f * tbMargin;
+}
+
+namespace {
+
+// The C++ name of an object's class, as the compiler spells it in source.
+QString className(const NKDBarcode& barcode)
+{
+    const char* mangled = typeid(barcode).name();
+    int status = 0;
+    char* readable = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    const QString name = QString::fromLatin1(status == 0 && readable ? readable : mangled);
+    std::free(readable);
+    return name;
+}
+
+}  // namespace
+
+QString NKDBarcode::description() const
+{
+    const QString check = checkDigit_ >= 0 && checkDigit_ <= 0xff ? QString(QChar(checkDigit_)) : QString();
+    return QStringLiteral("\n\tBarcode Class: %1\n\tContent: %2\n\tCheck Digit:%3").arg(className(*this), content(), check) +
+           QString::asprintf("\n\tWidth:%f\n\tHeight:%f\n\tBar Width:%f\n\tCaption Font Size:%f\n\tCaption Height:%f",
+                             double(width()), double(height()), double(barWidth()), double(caption_fontSize()),
+                             double(captionHeight()));
+}
+
+std::unique_ptr<NKDBarcode> NKDBarcode::copy() const
+{
+    std::unique_ptr<NKDBarcode> copy = newOfSameClass();
+    copy->setContext(context_);
+    copy->initWithContent(content(), printsCaption(), barWidth_, height(), caption_fontSize(), checkDigit_);
+    // The initialiser leaves the sizes to its caller; a copy draws as the original does.
+    copy->setBarWidth(barWidth_);
+    copy->setHeight(height());
+    copy->setCaptionFontSize(caption_fontSize());
+    copy->calculateWidth();
+    return copy;
 }

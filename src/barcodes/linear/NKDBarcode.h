@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <memory>
 #include <string>
 
 #include "barcodes/BarcodeFrame.h"
@@ -115,6 +116,13 @@ public:
 
     // Same content; symbology and settings are not compared.
     bool isEqual(const NKDBarcode& other) const { return frame_.content == other.frame_.content; }
+    // "Barcode Class: ..." with the content, check digit, sizes and caption settings, for logs.
+    QString description() const;
+    // An object of the same class with the same content, caption flag, check digit, bar width,
+    // height, caption font size and settings context, its width computed.
+    std::unique_ptr<NKDBarcode> copy() const;
+    // A new, uninitialised object of this object's class.
+    virtual std::unique_ptr<NKDBarcode> newOfSameClass() const { return std::make_unique<NKDBarcode>(); }
 
 protected:
     // The content as 7-bit ASCII bytes; false when it holds any other character.

@@ -4,6 +4,7 @@
 
 class NKDCodabarBarcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDCodabarBarcode>(); }
     // A content that brings no start and stop letters is framed with A ... A; letters A..D
     // anywhere else, or at one end only, make it invalid.
     bool isContentValid() const override;

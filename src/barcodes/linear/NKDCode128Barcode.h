@@ -9,6 +9,7 @@ public:
 
     explicit NKDCode128Barcode(int codeSet = Automatic) : codeSet_(codeSet) {}
     int codeSet() const { return codeSet_; }
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDCode128Barcode>(codeSet_); }
     // Takes effect at the next initWithContent.
     void setCodeSet(int codeSet) { codeSet_ = codeSet; }
 

@@ -4,6 +4,7 @@
 
 class NKDCode39Barcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDCode39Barcode>(); }
     using NKDBarcode::initWithContent;
     // Upper-cases the content; no check character unless generateChecksum is called.
     void initWithContent(const QString& content, bool printsCaption = true) override;
@@ -20,6 +21,7 @@ protected:
 
 class NKDExtendedCode39Barcode : public NKDCode39Barcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDExtendedCode39Barcode>(); }
     using NKDBarcode::initWithContent;
     // Keeps the content's case.
     void initWithContent(const QString& content, bool printsCaption = true) override;

@@ -5,6 +5,7 @@
 
 class NKDModifiedPlesseyBarcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDModifiedPlesseyBarcode>(); }
     using NKDBarcode::initWithContent;
     // Upper-cases the content and always adds the check digit.
     void initWithContent(const QString& content, bool printsCaption = true) override;
@@ -22,5 +23,6 @@ protected:
 
 class NKDModifiedPlesseyHexBarcode : public NKDModifiedPlesseyBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDModifiedPlesseyHexBarcode>(); }
     BarString _encodeChar(char c) const override;
 };

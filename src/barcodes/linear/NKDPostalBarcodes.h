@@ -5,6 +5,7 @@
 
 class NKDPostnetBarcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDPostnetBarcode>(); }
     using NKDBarcode::initWithContent;
     // Bar width 0.015 in, height 9 points, check digit added.
     void initWithContent(const QString& content, bool printsCaption = true) override;
@@ -31,6 +32,7 @@ protected:
 // Postnet with tall and short data bars exchanged.
 class NKDPlanetBarcode : public NKDPostnetBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDPlanetBarcode>(); }
     float _heightForDigit(int digitIndex, int bar) const override;
 };
 
@@ -40,6 +42,7 @@ enum PostalBar : int { Tracker = 0, Descender = 1, Ascender = 2, FullBar = 3 };
 
 class NKDRoyalMailBarcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDRoyalMailBarcode>(); }
     using NKDBarcode::initWithContent;
     // Upper-cases the content; bar width 0.5 mm, height 5.05 mm, check character added.
     void initWithContent(const QString& content, bool printsCaption = true) override;
@@ -64,6 +67,7 @@ private:
 
 class JapanPostBarcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<JapanPostBarcode>(); }
     using NKDBarcode::initWithContent;
     // Height: the given one within 8.0..11.5, else 10.
     void initWithContent(const QString& content, bool printsCaption, float barWidth, float height,

@@ -4,6 +4,7 @@
 
 class NKDInterleavedTwoOfFiveBarcode : public NKDBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDInterleavedTwoOfFiveBarcode>(); }
     bool isContentValid() const override;
     BarString initiator() const override { return "1010"; }
     BarString terminator() const override { return "11101"; }
@@ -25,6 +26,7 @@ protected:
 // followed by a one-module space; start bars wide, wide, narrow; stop bars wide, narrow, wide.
 class NKDIndustrialTwoOfFiveBarcode : public NKDInterleavedTwoOfFiveBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDIndustrialTwoOfFiveBarcode>(); }
     BarString initiator() const override { return "1110111010"; }
     BarString terminator() const override { return "111010111"; }
     BarString barcode() const override;

@@ -46,6 +46,7 @@ protected:
 
 class NKDEAN13Barcode : public NKDAbstractUPCEANBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDEAN13Barcode>(); }
     using NKDBarcode::initWithContent;
     // 12 digits get their check digit; a 13th digit is split off as the check digit.
     void initWithContent(const QString& content, bool printsCaption = true) override;
@@ -66,6 +67,7 @@ protected:
 // Seven data digits; an 8th is split off as the check digit and verified.
 class NKDEAN8Barcode : public NKDEAN13Barcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDEAN8Barcode>(); }
     BarString barcode() const override;
     int digitsToLeft() const override { return 0; }
     int digitsToRight() const override { return 0; }
@@ -80,6 +82,7 @@ protected:
 
 class NKDUPCABarcode : public NKDAbstractUPCEANBarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDUPCABarcode>(); }
     using NKDBarcode::initWithContent;
     // 11 digits get their check digit; a 12th digit is taken as the check digit.
     void initWithContent(const QString& content, bool printsCaption = true) override;
@@ -95,6 +98,7 @@ protected:
 
 class NKDUPCEBarcode : public NKDUPCABarcode {
 public:
+    std::unique_ptr<NKDBarcode> newOfSameClass() const override { return std::make_unique<NKDUPCEBarcode>(); }
     using NKDBarcode::initWithContent;
     // Takes the number system and six digits, optionally with the check digit, or an 11-digit
     // UPC-A value that zero suppression can shorten. The check digit is that of the UPC-A form.

@@ -3,8 +3,10 @@
 #include <QDebug>
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 #include "model/NumberBounds.h"
+#include "platform/Log.h"
 
 using namespace pdf417;
 
@@ -104,4 +106,63 @@ int pdf417View::drawWithText(const QString& text, double dpi)
     pdf417Image_ = picture;
     imageState_ = ImageReady;
     return imageState_;
+}
+
+bool pdf417View::restore(int imageState, const QImage& picture)
+{
+    if (imageState < ImageReady || imageState > ImageError)
+        return false;
+    imageState_ = imageState;
+    pdf417Image_ = picture;
+    return true;
+}
+
+void pdf417View::eraseOldDrawing()
+{
+    pdf417Image_ = QImage();
+    pdf417free(p_);
+}
+
+namespace {
+
+QByteArray creationTime()
+{
+    const std::time_t now = std::time(nullptr);
+    char text[64] = {};
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(text, sizeof text, "%H:%M:%S %Z", &local);
+    return QByteArray(text);
+}
+
+}  // namespace
+
+QByteArray pdf417View::makeEPS() const
+{
+    const double w = frame_.width();
+    const double h = frame_.height();
+    const int columns = p_.bitColumns;
+    const int rows = p_.codeRows;
+    // Comments in the structuring convention's form ("%%Key: value"), so that programs placing
+    // the picture find its bounding box.
+    QByteArray eps = "%!PS-Adobe-3.0 EPSF-3.0\n";
+    eps += QString::asprintf("%%%%BoundingBox: 0 0 %.0f %.0f\n", w, h).toLatin1();
+    eps += "%%Title: pdf417View_EPS_image\n";
+    eps += "%%Creator: pdf417View\n";
+    eps += "%%CreationDate: " + creationTime() + "\n";
+    eps += QString::asprintf("%.2f %.2f scale\n", w, h).toLatin1();
+    eps += QString::asprintf("%d %d 1 [%d 0 0 %d 0 %d]{<", columns, rows, columns, -rows, rows).toLatin1();
+    const int rowBytes = rows > 0 ? p_.lenBits / rows : 0;
+    // The image operator paints 1 as white; the record keeps dark modules as 1 unless inverted.
+    const std::uint8_t flip = (p_.options & pdf417::PDF417_INVERT_BITMAP) ? 0x00 : 0xFF;
+    for (int y = 0; y < rows; ++y) {
+        eps += '\n';
+        QByteArray row(reinterpret_cast<const char*>(p_.outBits.data()) + qsizetype(y) * rowBytes, rowBytes);
+        for (char& byte : row)
+            byte = char(std::uint8_t(byte) ^ flip);
+        eps += row.toHex().toUpper();
+    }
+    eps += "\n>}image\n";
+    Show_NSLog_Message(QString::fromLatin1(eps));
+    return eps;
 }

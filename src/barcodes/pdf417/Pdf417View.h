@@ -34,6 +34,14 @@ public:
     QImage getImage() const { return pdf417Image_; }
     int imageState() const { return imageState_; }
     const pdf417::_pdf417param& record() const { return p_; }
+    // A picture and state read back from an archive; any other state is refused (false).
+    bool restore(int imageState, const QImage& picture);
+    // Drops the picture and the record's bitmap.
+    void eraseOldDrawing();
+
+    // The current symbol as EPS text: the frame as bounding box, one hexadecimal line per symbol
+    // row (1 for a light module), drawn by the image operator over the frame.
+    QByteArray makeEPS() const;
 
 private:
     QImage pdf417Image_;

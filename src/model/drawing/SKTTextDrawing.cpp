@@ -122,6 +122,19 @@ void drawShadow(QPainter& painter, const TextBoxLayout& layout, QPointF topLeft,
     painter.restore();
 }
 
+// How far past its box a text may run and still be seen: the device's diagonal in points (the
+// card, the page or the canvas), so that only absurd layouts stop early.
+double overflowReach(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    const QTransform& card = painter.deviceTransform();
+    const double devicePerPoint = std::hypot(card.m11(), card.m12());
+    if (!device || !(devicePerPoint > 0) || !std::isfinite(devicePerPoint))
+        return 0.0;
+    const double reach = std::hypot(double(device->width()), double(device->height())) / devicePerPoint;
+    return std::min(reach, NumberBounds::kCoordinate.high - NumberBounds::kCoordinate.low);
+}
+
 // Fill, shadow, text and border of a visible element that is not being dragged out.
 void drawTextBox(QPainter& painter, SKTText& graphic)
 {
@@ -132,8 +145,9 @@ void drawTextBox(QPainter& painter, SKTText& graphic)
     if (text.isEmpty())
         return;
 
-    // Lines below the box are not drawn, not even laid out.
-    const auto layout = layOutElementText(graphic, text, box.height());
+    // Text that overflows its box is drawn whole; only lines beyond anything the device can show
+    // are not laid out.
+    const auto layout = layOutElementText(graphic, text, box.height() + overflowReach(painter));
     // The text keeps the box's place; only its top moves for the vertical alignment.
     TextStyle& style = graphic.textStyle;
     double top = box.y();

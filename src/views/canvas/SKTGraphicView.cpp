@@ -16,7 +16,9 @@
 #include "platform/Log.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/CanvasMouseTracking.h"
+#include "views/canvas/CanvasRuler.h"
 #include "views/canvas/HandleDrawing.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 #include "views/inspector/InspectorGlobals.h"
 
 namespace {
@@ -433,19 +435,47 @@ void SKTGraphicView::startEditingGraphic(const GraphicPtr&) {}
 
 void SKTGraphicView::stopEditing() {}
 
-void SKTGraphicView::beginEchoingMoveToRulers(const QRectF& rect)
+SKTZoomingScrollView* SKTGraphicView::enclosingScrollView() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* scroll = qobject_cast<SKTZoomingScrollView*>(w))
+            return scroll;
+    }
+    return nullptr;
+}
+
+bool SKTGraphicView::rulersVisible() const
+{
+    const SKTZoomingScrollView* scroll = enclosingScrollView();
+    return scroll && scroll->rulersVisible();
+}
+
+void SKTGraphicView::echoOnRulers(const QRectF& rect)
 {
     _rulerEchoedBounds = rect;
+    SKTZoomingScrollView* scroll = enclosingScrollView();
+    if (!scroll)
+        return;
+    const bool none = rect.isNull();
+    scroll->horizontalRuler()->setMarkerLocations(
+        none ? QList<double>() : QList<double>{rect.left(), rect.center().x(), rect.right()});
+    scroll->verticalRuler()->setMarkerLocations(
+        none ? QList<double>() : QList<double>{rect.top(), rect.center().y(), rect.bottom()});
+}
+
+void SKTGraphicView::beginEchoingMoveToRulers(const QRectF& rect)
+{
+    echoOnRulers(rect);
 }
 
 void SKTGraphicView::continueEchoingMoveToRulers(const QRectF& rect)
 {
-    _rulerEchoedBounds = rect;
+    echoOnRulers(rect);
 }
 
 void SKTGraphicView::stopEchoingMoveToRulers()
 {
-    _rulerEchoedBounds = QRectF();
+    echoOnRulers(QRectF());
 }
 
 // ---- Keyboard -----------------------------------------------------------------------------------

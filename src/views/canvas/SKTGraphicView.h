@@ -23,6 +23,7 @@ class QAction;
 class QMenu;
 class QTimer;
 class CanvasMouseTracking;
+class SKTZoomingScrollView;
 
 // The private clipboard type of copied elements.
 inline const QString SKTGraphicViewPasteboardType = QStringLiteral("ZOVA Card 2 pasteboard type");
@@ -100,7 +101,9 @@ public:
     void startEditingGraphic(const GraphicPtr& graphic);
     void stopEditing();
 
-    // ---- Ruler echo (the canvas has no rulers; only the echoed rectangle is kept) --------------
+    // ---- Ruler echo ----------------------------------------------------------------------------
+    // Marker lines at the rectangle's minimum, middle and maximum on both rulers of the enclosing
+    // scroll view; stopping removes them.
     void beginEchoingMoveToRulers(const QRectF& rect);
     void continueEchoingMoveToRulers(const QRectF& rect);
     void stopEchoingMoveToRulers();
@@ -164,8 +167,11 @@ public:
     void undo();
     void redo();
     void Refresh_ScrollView();
+    // Toggles the rulers of the enclosing scroll view.
     void showOrHideRulers();
-    bool rulersVisible() const { return _rulersVisible; }
+    bool rulersVisible() const;
+    // The zooming scroll view the canvas sits in, if any.
+    SKTZoomingScrollView* enclosingScrollView() const;
     // Enables or disables the item by its action name (its data); may retitle it.
     bool validateMenuItem(QAction& item);
     bool Get_Menu_Status(QAction& item) { return validateMenuItem(item); }
@@ -238,6 +244,7 @@ private:
     void pressAt(QPointF point, bool toggle, int clickCount);
     void selectAndTrackMouse(QPointF point, bool toggle);
     void showVisitorModeFields();
+    void echoOnRulers(const QRectF& rect);
 
     SKTDocument* _document = nullptr;
     SKTDocument::Side _side = SKTDocument::FrontSide;
@@ -251,7 +258,6 @@ private:
     qint64 _pasteboardChangeCount = -1;
     qint64 _pasteCascadeNumber = 0;
     double _zoomFactor = 1.0;
-    bool _rulersVisible = false;
     std::unique_ptr<CanvasMouseTracking> _tracking;
     // Watches the bound elements so that a change of one redisplays its old and new area.
     std::unique_ptr<GraphicObserver> _elementObserver;

@@ -15,6 +15,7 @@
 #include "platform/Units.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/canvas/SKTZoomingScrollView.h"
 
 namespace {
 
@@ -393,7 +394,8 @@ void SKTGraphicView::Refresh_ScrollView()
 
 void SKTGraphicView::showOrHideRulers()
 {
-    _rulersVisible = !_rulersVisible;
+    if (SKTZoomingScrollView* scroll = enclosingScrollView())
+        scroll->setRulersVisible(!scroll->rulersVisible());
 }
 
 // ---- Menu validation ---------------------------------------------------------------------------
@@ -447,7 +449,7 @@ bool SKTGraphicView::validateMenuItem(QAction& item)
     if (isOneOf(action, {"undo:", "redo:"}))
         return decide(canvasHost().Get_Menu_Status(action));
     if (action == QLatin1String("showOrHideRulers:")) {
-        item.setText(_rulersVisible ? QCoreApplication::translate("SKTGraphicView", "Hide Ruler")
+        item.setText(rulersVisible() ? QCoreApplication::translate("SKTGraphicView", "Hide Ruler")
                                     : QCoreApplication::translate("SKTGraphicView", "Show Ruler"));
         return decide(true);
     }

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "views/canvas/CanvasRuler.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/canvas/SWCenteringClipView.h"
 
@@ -22,6 +23,47 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent)
     // The zoom pop-up lives beside the horizontal scroll bar, so the bar is always there.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     validateFactorPopUpButton();
+    _horizontalRuler = new CanvasRuler(Qt::Horizontal, this);
+    _verticalRuler = new CanvasRuler(Qt::Vertical, this);
+    _horizontalRuler->setObjectName(QStringLiteral("horizontal_ruler"));
+    _verticalRuler->setObjectName(QStringLiteral("vertical_ruler"));
+    _horizontalRuler->hide();
+    _verticalRuler->hide();
+    // The clip view places the document on every scroll, resize and centring.
+    connect(clipView(), &SWCenteringClipView::documentPlaced, this, &SKTZoomingScrollView::updateRulers);
+}
+
+void SKTZoomingScrollView::setRulersVisible(bool visible)
+{
+    if (visible == _rulersVisible)
+        return;
+    _rulersVisible = visible;
+    const int margin = visible ? CanvasRuler::kThickness : 0;
+    setViewportMargins(margin, margin, 0, 0);
+    _horizontalRuler->setVisible(visible);
+    _verticalRuler->setVisible(visible);
+    tileRulers();
+}
+
+void SKTZoomingScrollView::tileRulers()
+{
+    if (!_rulersVisible)
+        return;
+    const QRect port = viewport()->geometry();
+    const int t = CanvasRuler::kThickness;
+    _horizontalRuler->setGeometry(port.left(), port.top() - t, port.width(), t);
+    _verticalRuler->setGeometry(port.left() - t, port.top(), t, port.height());
+    updateRulers();
+}
+
+void SKTZoomingScrollView::updateRulers()
+{
+    const QWidget* document = clipView()->documentView();
+    const QPoint origin = document ? document->pos() : QPoint();
+    _horizontalRuler->setMapping(origin.x(), _factor);
+    _verticalRuler->setMapping(origin.y(), _factor);
+    _horizontalRuler->update();
+    _verticalRuler->update();
 }
 
 SWCenteringClipView* SKTZoomingScrollView::clipView() const
@@ -57,6 +99,7 @@ bool SKTZoomingScrollView::viewportEvent(QEvent* event)
         return false;
     case QEvent::Resize:
         QScrollArea::viewportEvent(event);
+        tileRulers();
         return false;
     default:
         return QScrollArea::viewportEvent(event);
@@ -128,6 +171,7 @@ void SKTZoomingScrollView::setFactor(double factor)
         canvas->setZoomFactor(factor);
     clipView()->setFactor(factor);
     clipView()->centerDocument();
+    updateRulers();
     Q_EMIT factorChanged(factor);
 }
 

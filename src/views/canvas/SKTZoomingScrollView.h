@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 
+class CanvasRuler;
 class QComboBox;
 class SWCenteringClipView;
 
@@ -46,6 +47,14 @@ public:
     // Steps the zoom keeping the card point under the viewport point where it is (Ctrl+wheel).
     void stepFactorAbout(QPointF viewportPoint, int steps);
 
+    // A horizontal and a vertical ruler beside the viewport, hidden until shown.
+    CanvasRuler* horizontalRuler() const { return _horizontalRuler; }
+    CanvasRuler* verticalRuler() const { return _verticalRuler; }
+    bool rulersVisible() const { return _rulersVisible; }
+    void setRulersVisible(bool visible);
+    // Places the rulers by where the document lies and the zoom (also after a unit change).
+    void updateRulers();
+
 Q_SIGNALS:
     void factorChanged(double factor);
 
@@ -59,9 +68,13 @@ protected:
 private:
     void validateFactorPopUpButton();
     void showFactorInPopUp();
+    void tileRulers();
 
     QComboBox* _factorPopUpButton = nullptr;
     double _factor = 1.0;
+    CanvasRuler* _horizontalRuler = nullptr;
+    CanvasRuler* _verticalRuler = nullptr;
+    bool _rulersVisible = false;
     // Wheel turns smaller than a notch (touchpads) add up until they make one.
     int _wheelRemainder = 0;
 };

@@ -103,6 +103,7 @@ bool SWCenteringClipView::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_document && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
         centerDocument();
         update();
+        Q_EMIT documentPlaced();
     }
     return QWidget::eventFilter(watched, event);
 }

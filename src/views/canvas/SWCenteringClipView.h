@@ -30,6 +30,10 @@ public:
     // The origin on one axis that centres a document of `document` pixels in `clip` pixels.
     static int centredOrigin(int document, int clip);
 
+Q_SIGNALS:
+    // The document moved or changed its size (a scroll, a zoom, a centring).
+    void documentPlaced();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

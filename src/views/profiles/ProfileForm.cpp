@@ -426,6 +426,12 @@ void ProfileForm::Create_and_Set_Preview_picture(const QImage& side)
     else
         frame.setPixmap(QPixmap::fromImage(side.scaled(frame.maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     m_controls.preview.preview_box->setVisible(!side.isNull());
+    // A window whose minimum width was set for its title does not grow with its layout by
+    // itself; without this the preview would take its room from the form's columns.
+    if (!side.isNull()) {
+        QWidget& window = *frame.window();
+        window.resize(window.size().expandedTo(window.minimumSizeHint()));
+    }
 }
 
 void ProfileForm::Reset_Rows()

@@ -121,6 +121,23 @@ TEST_F(BarcodeWindowFaultsTest, ATypedCustomResolutionTakesEffect)
     EXPECT_EQ(automatic->barcode.dpi_custom_val, "150");
 }
 
+// The preview is made again when a resolution is chosen: OK hands the element the preview's
+// picture, which must be the one of the resolution the element will store.
+TEST_F(BarcodeWindowFaultsTest, ChoosingAResolutionMakesThePreviewAgainAtIt)
+{
+    const GraphicPtr element = barcode();
+    element->barcode.barcode_font_index = symbology("QR Code");
+    const GraphicPtr copy = open(*element, [&] {
+        const qsizetype made = factory.values.size();
+        choose("DPI_ComboBox", "300");
+        EXPECT_GT(factory.values.size(), made);
+        EXPECT_EQ(factory.last().dpi_val_index, 3);
+        pressOk();
+    });
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->barcode.dpi_val_index, 3);
+}
+
 // The library cannot make Base256 symbols; the window says the symbol it shows is ASCII instead.
 TEST_F(BarcodeWindowFaultsTest, ADataMatrixMadeInAsciiInsteadOfItsEncodingSaysSo)
 {

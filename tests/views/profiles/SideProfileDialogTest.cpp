@@ -1,6 +1,7 @@
 // The side profile dialog over a stand-in main window: filling from the side's profile elements,
 // the rules of sources, columns and check boxes, the records it writes, loading the spreadsheet
 // again with Cancel's restore, the photo, the series manager and the preview.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "support/TestEnvironment.h"
 #include "views/profiles/ProfileDialogWindow.h"
 #include "views/profiles/Show_User_Profile.h"
+#include "views/dialogs/WholeTitles.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/SheetColumnList.h"
 
@@ -450,4 +452,29 @@ TEST_F(SideProfileTest, AFieldTakenOffASideLeavesNothingOfItInThatSidesRecord)
     User_Profile_Class expected;
     expected.Reset_All_Values();
     EXPECT_EQ(host.back, expected);
+}
+
+// The preview beside the form takes room of its own: the window grows, and every caption box
+// keeps its width and shows its caption whole. The window's minimum width is set for its title first, as the application's dialogs have it.
+TEST_F(SideProfileTest, EveryCaptionStaysWholeBesideThePreview)
+{
+    host.previewedSide = QImage(486, 308, QImage::Format_RGB32);
+    host.previewedSide.fill(QColor(20, 90, 160));
+    prepare();
+    QDialog& window = dialog.window();
+    keepTitleWhole(window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const int widthBefore = window.width();
+    button("preview_btn")->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QApplication::processEvents();
+    EXPECT_GT(window.width(), widthBefore);
+    for (int field = Name; field <= Unique; ++field) {
+        const QLineEdit& caption = *dialog.captionBox(field);
+        EXPECT_GE(caption.width(), caption.minimumWidth()) << caption.text().toStdString();
+        EXPECT_LT(caption.fontMetrics().horizontalAdvance(caption.text()), caption.contentsRect().width())
+            << caption.text().toStdString() << " in a box " << caption.width() << " pixels wide";
+    }
+    window.hide();
 }
