@@ -298,12 +298,24 @@ void Profile_Side_Panel::Change_btn_location()
     adjustSize();
 }
 
+void Profile_Side_Panel::clearProfileFields()
+{
+    for (const FixedRow& row : m_fixed) {
+        if (!row.shown)
+            continue;  // the date, the time and the photo path
+        row.text->clear();
+        row.shown->setChecked(false);
+    }
+}
+
 void Profile_Side_Panel::Reset_Controls()
 {
     for (const FixedRow& row : m_fixed) {
         row.text->clear();
-        if (row.shown)
+        if (row.shown) {
             row.shown->setChecked(false);
+            row.text->setReadOnly(false);
+        }
     }
     ui->date_manual_chk->setChecked(false);
     ui->time_manual_chk->setChecked(false);

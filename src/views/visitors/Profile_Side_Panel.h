@@ -51,6 +51,7 @@ public:
     void Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId) override;
     QList<ProfilePanelRow> view_array_label() const override { return m_labelRows; }
     QList<ProfilePanelRow> view_array_value() const override { return m_valueRows; }
+    void clearProfileFields() override;
 
     // The text box and the shown check box of a fixed field ("Fup_Name" .. "Fup_UniqueNo",
     // "Fup_Date", "Fup_Time") or of a user-added text row; nullptr when there is none. The photo's
@@ -70,7 +71,8 @@ public:
     void Rebuild_User_Rows(const QList<DynamicControl>& controls);
     // Keeps the buttons below the user-added rows.
     void Change_btn_location();
-    // Every field, check box and picture back to empty.
+    // Every field, check box and picture back to empty, and each field open for typing (the date
+    // and time only by hand).
     void Reset_Controls();
 
     // Group mode: the workbook's column titles offered to every field ("None" first).
