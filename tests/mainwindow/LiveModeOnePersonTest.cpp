@@ -99,6 +99,7 @@ TEST_F(GroupPeople, UndoAndAMissingPhotoLeaveEachRecordItsOwnPhoto)
     EXPECT_EQ(front().photoPath(), photos[8]);
     EXPECT_EQ(photoOnCard()._file_path, photos[8]);
     EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Person 9");
+    picture(QStringLiteral("group-missing-photo-after-undo.png"));
 
     front().findChild<QPushButton*>(QStringLiteral("save_record_btn"))->click();
     EXPECT_EQ(workbookRow(10), QStringLiteral("Staff Person 9|Firm 9|%1|ID0009").arg(photos[8]));
@@ -261,6 +262,9 @@ TEST_F(VisitorOnePerson, AnOpenedDesignsPanelsHoldNothingOfTheDesignBefore)
         EXPECT_TRUE(front().textBox(QLatin1String(id))->text().isEmpty()) << id;
     EXPECT_FALSE(front().date_manual_chk()->isChecked());
     EXPECT_EQ(front().textBox("Fup_Date")->text(), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    QDir().mkpath(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(controller.window()->grab().save(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/visitor-panels-after-open.png")));
     type("Fup_Name", QStringLiteral("Ana Souza"));
     click("register_visitor_btn");
     EXPECT_EQ(logged("Name, Company_Name, Purpose, Phone, Email"), "Ana Souza||||");
