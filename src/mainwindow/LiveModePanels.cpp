@@ -161,6 +161,8 @@ void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
     connect(&panel, &Profile_Side_Panel::deleteRecordRequested, this,
             &LiveModePanels::Delete_In_Excel_Details_Btn_Clicked);
     connect(&panel, &Profile_Side_Panel::viewDataRequested, this, &LiveModePanels::View_Excel_Btn_Clicked);
+    connect(&panel, &Profile_Side_Panel::fieldAddRequested, this,
+            [this, side](const QString& kind, const QString& caption) { Add_User_Field(side, kind, caption); });
     // The project's save puts the panel's values into the selected row first.
     connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] { saveProject(); });
 }
@@ -470,6 +472,42 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
 void LiveModePanels::Set_User_Image_Control(int side, const QString& path, const QString& ctrlId)
 {
     panel(side).Set_User_Image_Control(path, QImage(), ctrlId);
+}
+
+void LiveModePanels::Add_User_Field(int side, const QString& kind, const QString& caption)
+{
+    if (caption.trimmed().isEmpty()) {
+        Show_MessageBox(kFieldNameNeededMessage);
+        return;
+    }
+    const SKTGraphicView& canvas = view(side);
+    int n = 1;
+    while (canvas.Selcect_Ctrl_With_ID(QStringLiteral("F_label%1").arg(n))
+           || canvas.Selcect_Ctrl_With_ID(QStringLiteral("F_field%1").arg(n))
+           || canvas.Selcect_Ctrl_With_ID(QStringLiteral("F_Photo%1").arg(n)))
+        ++n;
+    const QString cardSide = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    const QPointF at = m_controller.Control_New_Point(cardSide);
+    QList<DynamicControl>& rows = side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, const QRectF& place) {
+        view(side).createGraphicOfClass(elementKind, std::nullopt, true, place, cardSide, value, id);
+        if (const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id)) {
+            made->setBounds(place);
+            made->Set_Ctrl_Is_Visible(true);
+        }
+        rows.append(DynamicControl{id, value, true, -1,
+                                   elementKind == GraphicKind::Image ? QStringLiteral("P") : QStringLiteral("T")});
+    };
+    if (kind == QLatin1String("P")) {
+        add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), m_controller.NO_Image_Path, QRectF(at, QSizeF(60, 75)));
+    } else {
+        add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), caption.trimmed() + QStringLiteral(" :"),
+            QRectF(at, QSizeF(90, 16)));
+        add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QRectF(at + QPointF(95, 0), QSizeF(110, 16)));
+    }
+    Create_Control_For_Visitor_Mode();
+    view(side).update();
+    m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
 }
 
 // ---- Photo -------------------------------------------------------------------------------------

@@ -28,6 +28,7 @@ inline const QString kRecordDeletedMessage = QStringLiteral("Record deleted succ
 inline const QString kLastRecordMessage =
     QStringLiteral("Unable to delete this record because project must have one record.");
 inline const QString kWorkbookNotWrittenMessage = QStringLiteral("The group's records could not be written to \"%1\".");
+inline const QString kFieldNameNeededMessage = QStringLiteral("Please enter a name for the field.");
 inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
 
 class LiveModePanels : public QObject {
@@ -90,6 +91,10 @@ public:
     void Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
                                                       const QString& txtOrPic, int column, bool visible);
     void Set_User_Image_Control(int side, const QString& path, const QString& ctrlId);
+    // A field the user adds to the side: a caption "F_label<n>" and a value "F_field<n>" for
+    // text ("T"), a picture "F_Photo<n>" otherwise, n the side's next free number; each becomes
+    // an element of the card and a row of the panel. A caption is needed.
+    void Add_User_Field(int side, const QString& kind, const QString& caption);
 
     // ---- Group records ---------------------------------------------------------------------------
     // The panel of the side ("F" or "B") and that side's elements take the row's cells by their

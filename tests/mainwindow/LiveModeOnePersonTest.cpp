@@ -531,3 +531,66 @@ TEST_F(VisitorOnePerson, RandomRoadsKeepCardPanelAndLogOnOnePerson)
     }
     EXPECT_GE(registered.size(), 3);
 }
+
+namespace {
+
+// Adds a field of the kind (0 text, 1 picture) through the panel's own controls.
+void addField(Profile_Side_Panel& panel, int kind, const QString& name)
+{
+    panel.findChild<QComboBox*>(QStringLiteral("new_ctrl_type"))->setCurrentIndex(kind);
+    panel.findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(name);
+    panel.findChild<QPushButton*>(QStringLiteral("add_field_btn"))->click();
+}
+
+}  // namespace
+
+// A text and a picture field added in the visitor panel go onto the card under their identifiers
+// and come back with the design; a field needs a name.
+TEST_F(VisitorOnePerson, FieldsAddedInThePanelGoOnTheCardAndComeBackWithTheDesign)
+{
+    addField(front(), 0, QStringLiteral("Blood Group"));
+    ASSERT_NE(onCard("F_label1"), nullptr);
+    EXPECT_EQ(onCard("F_label1")->Text_Value, "Blood Group :");
+    ASSERT_NE(onCard("F_field1"), nullptr);
+    typeKeys("F_field1", QStringLiteral("O+"));
+    EXPECT_EQ(onCard("F_field1")->Text_Value, "O+");
+    addField(front(), 1, QStringLiteral("Badge"));
+    ASSERT_NE(onCard("F_Photo2"), nullptr);
+    EXPECT_EQ(onCard("F_Photo2")->kind(), GraphicKind::Image);
+    EXPECT_NE(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo2")), nullptr);
+    EXPECT_EQ(front().newFieldKind(), "T");
+    addField(front(), 0, QStringLiteral("  "));
+    EXPECT_EQ(messages.texts().last(), u'\n' + kFieldNameNeededMessage);
+    QDir().mkpath(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR));
+    front().findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(QStringLiteral("Licence plate"));
+    QCoreApplication::processEvents();
+    front().adjustSize();
+    EXPECT_TRUE(front().grab().save(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/visitor-added-fields.png")));
+
+    const QString saved = scratch.filePath(QStringLiteral("with fields.did"));
+    dialogs.queueSaveFile(saved);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    dialogs.queueOpenFile(nameOnlyDesign());
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1")), nullptr);
+    dialogs.queueOpenFile(saved);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    ASSERT_NE(front().textBox(QStringLiteral("F_field1")), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "O+");
+    EXPECT_EQ(front().textBox(QStringLiteral("F_label1"))->text(), "Blood Group :");
+    EXPECT_NE(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo2")), nullptr);
+}
+
+// The same in a group project, saved and opened again.
+TEST_F(GroupPeople, AFieldAddedInTheGroupPanelComesBackWithTheProject)
+{
+    addField(front(), 0, QStringLiteral("Team"));
+    type("F_field1", QStringLiteral("Blue"));
+    EXPECT_EQ(frontElement("F_field1")->Text_Value, "Blue");
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    dialogs.queueOpenFile(Project_File_Name);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    ASSERT_NE(front().textBox(QStringLiteral("F_field1")), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "Blue");
+    EXPECT_EQ(frontElement("F_label1")->Text_Value, "Team :");
+}

@@ -136,6 +136,20 @@ void Profile_Side_Panel::connectButtons()
     connect(ui->save_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::saveRecordRequested);
     connect(ui->delete_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::deleteRecordRequested);
     connect(ui->view_data_btn, &QPushButton::clicked, this, &Profile_Side_Panel::viewDataRequested);
+    connect(ui->add_field_btn, &QPushButton::clicked, this, [this] {
+        Q_EMIT fieldAddRequested(newFieldKind(), ui->new_ctrl_name->text().trimmed());
+        ui->new_ctrl_name->clear();
+    });
+}
+
+void Profile_Side_Panel::setNewFieldKindToText()
+{
+    ui->new_ctrl_type->setCurrentIndex(0);
+}
+
+QString Profile_Side_Panel::newFieldKind() const
+{
+    return ui->new_ctrl_type->currentIndex() == 1 ? QStringLiteral("P") : QStringLiteral("T");
 }
 
 void Profile_Side_Panel::setMode(Mode mode)
@@ -288,6 +302,7 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
         (picture || label ? m_labelRows : m_valueRows).append({id, input, check});
     }
     ui->user_rows_box->setVisible(row > 0);
+    setNewFieldKindToText();
     Change_btn_location();
 }
 

@@ -71,6 +71,9 @@ public:
     void Rebuild_User_Rows(const QList<DynamicControl>& controls);
     // Keeps the buttons below the user-added rows.
     void Change_btn_location();
+    // The kind a field the user adds next is: text ("T"), as every set-up leaves it, or picture.
+    void setNewFieldKindToText();
+    QString newFieldKind() const;
     // Every field, check box and picture back to empty, and each field open for typing (the date
     // and time only by hand).
     void Reset_Controls();
@@ -99,6 +102,8 @@ Q_SIGNALS:
     void saveRecordRequested();
     void deleteRecordRequested();
     void viewDataRequested();
+    // A field of the kind ("T" text, "P" picture) with this caption, to be added to the side.
+    void fieldAddRequested(const QString& kind, const QString& caption);
 
 private:
     struct FixedRow {
