@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <utility>
 #include <vector>
 
+#include "data/SpreadsheetWriter.h"
 #include "platform/Log.h"
 #include "platform/StringHelpers.h"
 
@@ -37,6 +39,13 @@ QString Column_Key_For_Index(int index)
 }
 
 QString Untitled_Column_Title(int k) { return QStringLiteral("Untitled Column %1").arg(k); }
+
+QList<int> leadingPositions(int count)
+{
+    QList<int> positions(std::max(0, count));
+    std::iota(positions.begin(), positions.end(), 0);
+    return positions;
+}
 
 DataColumnList::DataColumnList() { _columns.append(DataColumn{Extension_Key, QStringLiteral("No.")}); }
 
@@ -153,6 +162,27 @@ std::optional<QString> itemTextOfRow(const QList<DataRow>& rows, int row, int co
 bool Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)
 {
     return appendRowOfCells(ListData, int(ListData.size()) + 1, cells, count);
+}
+
+bool Data_From_Excel::Fill_From_Sheet(const QList<QStringList>& rows, qsizetype first, const QList<int>& positions,
+                                      EmptyRows empty, QString* why)
+{
+    const qsizetype filled = std::max<qsizetype>(0, rows.size() - first);
+    if (!SpreadsheetWriter::fillFits(filled, positions.size(), why))
+        return false;
+    const int count = int(positions.size());
+    ListData.reserve(ListData.size() + filled);
+    QStringList cells;
+    for (qsizetype r = std::max<qsizetype>(0, first); r < rows.size(); ++r) {
+        const QStringList& row = rows.at(r);
+        if (row.isEmpty() && empty == EmptyRows::Skip)
+            continue;
+        cells.clear();
+        for (const int position : positions)
+            cells.append(row.value(position));
+        Create_List_By_Array(cells, count);
+    }
+    return true;
 }
 
 void Data_From_Excel::Create_List_By_Value(const QString& value, const QString& col_key)

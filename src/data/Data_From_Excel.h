@@ -24,6 +24,8 @@ bool appendRowOfCells(QList<DataRow>& rows, int number, const QStringList& cells
 std::optional<QString> itemTextOfRow(const QList<DataRow>& rows, int row, int col_index, const QString& tableName);
 // The title of data column k whose header text is empty.
 QString Untitled_Column_Title(int k);
+// The positions 0 to count - 1: every column of a sheet filled whole.
+QList<int> leadingPositions(int count);
 
 struct DataColumn {
     QString identifier;
@@ -71,6 +73,14 @@ public:
 
     // Appends a row of the first count cells, trimmed; false (logged) when cells holds fewer.
     bool Create_List_By_Array(const QStringList& cells, int count);
+    // Appends a row for each sheet row from `first` on: its cells at `positions`, in that order,
+    // empty past the row's end. A row without cells is passed over under EmptyRows::Skip. Refused
+    // whole (false, *why telling the user, nothing appended) when the rows so filled would not
+    // fit what the spreadsheet read last may still take: a far cell or a wide dimension widens
+    // every row, so a few kilobytes of workbook could otherwise fill gigabytes.
+    enum class EmptyRows { Skip, Keep };
+    bool Fill_From_Sheet(const QList<QStringList>& rows, qsizetype first, const QList<int>& positions, EmptyRows empty,
+                         QString* why);
     // Appends a row holding only that key.
     void Create_List_By_Value(const QString& value, const QString& col_key);
     // The row's value under the column index rule; none when the row lacks the key; "" (logged)

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "data/SpreadsheetXml.h"
+#include "platform/Utf8Text.h"
 
 using SpreadsheetXml::localName;
 
@@ -71,7 +72,7 @@ QStringList SheetRowBuilder::Row::strings() &&
     row.reserve(places);
     row.resize(places);
     for (Cell& cell : cells)
-        row[cell.column] = QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size()));
+        row[cell.column] = textFromUtf8(QByteArrayView(cell.text.data(), qsizetype(cell.text.size())));
     return row;
 }
 
@@ -161,9 +162,13 @@ void SheetRowBuilder::endCell()
     if (!_placed)
         return;
     if (_sharedType) {
-        if (_hasValue) {
-            // The index read the way the rest of the program reads leading numbers.
-            _shared.push_back({_rowNumber, _column, std::strtoll(_value.c_str(), nullptr, 10)});
+        // The index read the way the rest of the program reads leading numbers; one that no part
+        // can reach gives no value, as an index past the items does, and takes no part in
+        // any reckoning with indexes.
+        const qint64 index = _hasValue ? std::strtoll(_value.c_str(), nullptr, 10) : -1;
+        if (index >= 0 && index <= kMaxSharedIndex) {
+            _shared.push_back({_rowNumber, _column, index});
+            ++_row.sharedCells;
             _row.places = std::max(_row.places, _column + 1);
         }
         return;

@@ -3,11 +3,16 @@
 // no document per row, only the texts it keeps.
 #include <QStringList>
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "data/XmlPieceReader.h"
+
+// A part of strings holds fewer items than this (each takes several bytes, and a part unpacks to
+// far less than 2 GB): a cell naming a larger index, or one below 0, names nothing.
+constexpr qint64 kMaxSharedIndex = std::numeric_limits<qint32>::max();
 
 // A cell that names a shared string, resolved once the sheet has been read.
 struct SharedCell {
@@ -32,6 +37,7 @@ public:
     };
     struct Row {
         int places = 0;
+        int sharedCells = 0;  // of its places, those left to resolve
         std::vector<Cell> cells;
         QStringList strings() &&;
     };

@@ -58,12 +58,12 @@ UnpackLimits workbookUnpackLimits(qint64 archiveBytes)
     return UnpackLimits{10'000, part, std::min(qint64(1) << 30, 2 * part)};
 }
 
-// The parts a read looks at: the workbook's sheet list, shared strings and sheets, or an
-// OpenDocument spreadsheet's content.
+// The parts a read looks at: the workbook's sheet list and its relationships, shared strings
+// and sheets, or an OpenDocument spreadsheet's content.
 bool isReadPart(const QString& name)
 {
-    static const QStringList wholeNames{QStringLiteral("xl/workbook.xml"), QStringLiteral("xl/sharedStrings.xml"),
-                                        QStringLiteral("content.xml")};
+    static const QStringList wholeNames{QStringLiteral("xl/workbook.xml"), QStringLiteral("xl/_rels/workbook.xml.rels"),
+                                        QStringLiteral("xl/sharedStrings.xml"), QStringLiteral("content.xml")};
     if (wholeNames.contains(name))
         return true;
     static const QString sheets = QStringLiteral("xl/worksheets/");
@@ -149,6 +149,8 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
     sharedStringsPath.clear();
     lastReadHeld = 0;
     refusedSheetPath.clear();
+    sheetList.reset();
+    unpackedArchive = archive;
     allowance = readAllowance(QFileInfo(archive).size());
     QDir(tmpDir).removeRecursively();
     if (!QDir().mkpath(tmpDir)) {
@@ -161,14 +163,18 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
     if (SSZipArchive::unzipFileAtPath(archive, tmpDir, workbookUnpackLimits(QFileInfo(archive).size()), isReadPart, &error))
         return true;
     // Nothing of a refused workbook is read, not even the parts unpacked before the refusal.
-    if (SSZipArchive::isLimitRefusal(error.code)) {
-        refusedWhole = true;
-        readRefusal = error.localizedDescription;
-        Show_NSLog_Message(QStringLiteral("The workbook %1 is not read: %2").arg(archive, readRefusal));
-        QDir(tmpDir).removeRecursively();
-        QDir().mkpath(tmpDir);
-    }
+    if (SSZipArchive::isLimitRefusal(error.code))
+        refuseWhole(error.localizedDescription);
     return false;
+}
+
+void SpreadsheetWriter::refuseWhole(const QString& why)
+{
+    refusedWhole = true;
+    readRefusal = why;
+    Show_NSLog_Message(QStringLiteral("The workbook %1 is not read: %2").arg(unpackedArchive, readRefusal));
+    QDir(tmpDir).removeRecursively();
+    QDir().mkpath(tmpDir);
 }
 
 bool SpreadsheetWriter::packTreeInto(const QString& target, const QStringList& firstEntries)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 using SheetRows = QList<QStringList>;
 
@@ -64,10 +65,21 @@ public:
     // At most one row: the header row of sheet Excel_Sheet_Number; sets Excel_Sheet_Columns.
     static SheetRows ReadData_only_column();
     // The sheet parts of the unpacked workbook, without ".xml", in the order of their numbers.
-    // Entry n - 1 is the part Excel_Sheet_Number n reads.
     static QStringList Sheet_File_Names();
     // Sheet names as the workbook lists them.
     static QStringList Read_Sheet_Name();
+    // An entry of the sheet list: the name shown and the sheet part it reads (without ".xml").
+    struct SheetItem {
+        QString name;
+        QString part;
+        bool operator==(const SheetItem&) const = default;
+    };
+    // The sheets of the unpacked workbook; item n - 1 is the sheet Excel_Sheet_Number n reads.
+    // When the workbook names every sheet part once, its sheets in its order under its names,
+    // each reading the part its relationship points to; else the parts under their file names in
+    // the order of their numbers. Empty, the workbook refused, when its list or relationships
+    // declare a document type.
+    static QList<SheetItem> Sheet_List();
     static void Release_Data() {}
     // One row per Row of the first Table of an XML spreadsheet (2003 format) file.
     static SheetRows ReadWorksheetXML2004(const QString& path);
@@ -109,7 +121,13 @@ private:
     qint64 allowance = 0;       // of the workbook unpacked last
     qint64 lastReadHeld = 0;    // what the sheet read last holds of the allowance
     QString refusedSheetPath;   // the sheet of the workbook unpacked last refused for its size
+    QString refusedSheetReason;  // and why, as the user was told
     bool refusedWhole = false;  // nothing of the workbook unpacked last is read
+    QString unpackedArchive;    // the workbook unpacked last
+    // Refuses the workbook unpacked last whole, for the reason given.
+    void refuseWhole(const QString& why);
+    std::optional<QList<SheetItem>> sheetList;  // of the workbook unpacked last, once listed
+    QList<SheetItem> listSheets();
     // Reads unpack only the parts they read, within bounds; the writers' template unpacks whole.
     enum class UnpackedParts { Read, All };
     bool unpackAfresh(const QString& archive, UnpackedParts parts);

@@ -16,6 +16,7 @@
 #include "data/XmlPieceReader.h"
 #include "platform/Log.h"
 #include "platform/StringHelpers.h"
+#include "platform/Utf8Text.h"
 
 using namespace SpreadsheetXml;
 
@@ -36,6 +37,9 @@ constexpr size_t kRowsPerBatch = 256;
 // A place of a row once the callers have filled it to their width: a place in the row and an
 // entry of the loaded table.
 constexpr qint64 kFilledPlaceBytes = 128;
+// A cell naming a shared string, until the strings are resolved: its record, with room for the
+// list of records to grow, and its index among the named ones.
+constexpr qint64 kSharedCellBytes = 2 * qint64(sizeof(SharedCell)) + qint64(sizeof(qint64));
 
 // A text of `length` UTF-16 units as read and again as a cell of the loaded table.
 qint64 textBytesOfLength(qsizetype length) { return 2 * (32 + 2 * qint64(length)); }
@@ -59,7 +63,7 @@ struct SheetCost {
         qint64 texts = 0;
         for (const SheetRowBuilder::Cell& cell : row.cells)
             texts += textBytesOfLength(cell.length);
-        return add(row.places, texts);
+        return add(row.places, texts + kSharedCellBytes * row.sharedCells);
     }
     bool add(qsizetype places, qint64 texts)
     {
@@ -74,21 +78,17 @@ QString megabytes(qint64 bytes) { return QString::number((bytes + (1 << 20) - 1)
 
 QString worksheetsFolder(const QString& tmpDir) { return tmpDir + QStringLiteral("/xl/worksheets"); }
 
-int trailingNumber(const QString& name)
+// An unpacked part's name inside the workbook, such as xl/worksheets/sheet1.xml.
+QString partName(const QString& path)
 {
-    int start = int(name.size());
-    while (start > 0 && name.at(start - 1).isDigit())
-        --start;
-    bool ok = false;
-    const int number = name.mid(start).toInt(&ok);
-    return ok ? number : -1;
+    return QDir(SpreadsheetWriter::sharedInstance()->tmpDir).relativeFilePath(path);
 }
 
-// The part sheet number n (from 1) reads: the n-th of the listed sheet parts.
+// The part sheet number n (from 1) reads: that of the n-th item of the sheet list.
 QString sheetPartPath(const QString& tmpDir, int number)
 {
-    const QStringList names = SpreadsheetWriter::Sheet_File_Names();
-    const QString name = number >= 1 && number <= names.size() ? names.at(number - 1)
+    const QList<SpreadsheetWriter::SheetItem> items = SpreadsheetWriter::Sheet_List();
+    const QString name = number >= 1 && number <= items.size() ? items.at(number - 1).part
                                                                : QStringLiteral("sheet%1").arg(number);
     return worksheetsFolder(tmpDir) + QLatin1Char('/') + name + QStringLiteral(".xml");
 }
@@ -153,19 +153,12 @@ void trimRow(QStringList& row)
     row.resize(end);
 }
 
-QString attributeNamed(const pugi::xml_node& node, const char* local)
+// Why a read of `what` stopped short, for the user; empty when it was not refused. `part` is the
+// part read last, named inside the workbook.
+QString refusalOf(PieceResult result, bool overAllowance, const QString& what, qint64 allowed, const QString& part)
 {
-    for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-        const char* colon = std::strrchr(attribute.name(), ':');
-        if (std::strcmp(colon ? colon + 1 : attribute.name(), local) == 0)
-            return QString::fromUtf8(attribute.value());
-    }
-    return {};
-}
-
-// Why a read of the part at path stopped short, for the user; empty when it was not refused.
-QString refusalOf(PieceResult result, bool overAllowance, const QString& what, qint64 allowed)
-{
+    if (result == PieceResult::Declares)
+        return documentTypeRefusal(part);
     if (overAllowance)
         return QStringLiteral("%1 would take more than %2 MB of memory.").arg(what, megabytes(allowed));
     if (result == PieceResult::TooLarge)
@@ -238,13 +231,17 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::sheetAt(const
     std::shared_ptr<ParsedSheet> sheet = std::move(parsedSheet);
     parsedSheet.reset();
     if (!sheet || sheet->path != path) {
-        // A sheet refused for its size is refused again without being read again.
-        if (path == refusedSheetPath)
+        // A sheet refused for its size is refused again, for the same reason, without being read again.
+        if (path == refusedSheetPath) {
+            readRefusal = refusedSheetReason;
             return nullptr;
+        }
         sheet = readSheet(path);
         lastReadHeld = sheet ? sheet->held : 0;
-        if (!sheet && !readRefusal.isEmpty())
+        if (!sheet && !readRefusal.isEmpty()) {
             refusedSheetPath = path;
+            refusedSheetReason = readRefusal;
+        }
         if (!sheet)
             return nullptr;
     }
@@ -297,11 +294,14 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     parse.join();
     const std::vector<SharedCell>& shared = rows.sharedCells();
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
+    QString partRead = path;
     if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
         what = QStringLiteral("The shared strings of the sheet %1").arg(QFileInfo(path).fileName());
+        partRead = sharedStringsPath;
         result = resolveSharedCells(sharedStringsPath, sheet->rows, shared, ahead, &cost);
     }
-    readRefusal = refusalOf(result, !cost.fits() || result == PieceResult::Stopped, what, cost.allowed);
+    readRefusal = refusalOf(result, !cost.fits() || result == PieceResult::Stopped, what, cost.allowed,
+                            partName(partRead));
     if (!readRefusal.isEmpty()) {
         Show_NSLog_Message(QStringLiteral("The sheet %1 is not read: %2").arg(path, readRefusal));
         return nullptr;
@@ -314,7 +314,8 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     // is lost to a missing or wrong dimension.
     const int dimension = rows.dimensionSeen() ? dimensionColumns(rows.dimensionReference()) : 1;
     sheet->columns = std::max(dimension, rows.width());
-    sheet->held = cost.held;
+    // The records of the shared-string cells go with the builder.
+    sheet->held = cost.held - kSharedCellBytes * qint64(shared.size());
     return sheet;
 }
 
@@ -340,6 +341,8 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         SpreadsheetWriter* reader = sharedInstance();
         reader->unpackAfresh(path, UnpackedParts::Read);
         reader->ReadSharedStrings(reader->tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
+        // Listed now, so that a workbook whose list cannot be read is refused before any sheet is.
+        Sheet_List();
         return reader->data;
     }
     SpreadsheetWriter* reader = sharedInstance();
@@ -384,43 +387,6 @@ void SpreadsheetWriter::ReadData(const QString& path)
     data = parsed->rows;
 }
 
-QStringList SpreadsheetWriter::Sheet_File_Names()
-{
-    QStringList names;
-    const QFileInfoList parts = QDir(worksheetsFolder(sharedInstance()->tmpDir)).entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo& part : parts) {
-        if (part.suffix().toLower() == QLatin1String("xml"))
-            names.append(part.completeBaseName());
-    }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int numberA = trailingNumber(a);
-        const int numberB = trailingNumber(b);
-        if (numberA != numberB)
-            return numberA < numberB;
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    return names;
-}
-
-QStringList SpreadsheetWriter::Read_Sheet_Name()
-{
-    SpreadsheetWriter* reader = sharedInstance();
-    QStringList names;
-    if (reader->refusedWhole)
-        return names;
-    // Names beyond the sheet parts name nothing: the parts are listed instead.
-    const qsizetype parts = Sheet_File_Names().size();
-    const auto decide = [](const XmlPieceReader::Path&, std::string_view name) {
-        return name == "sheet" ? Step::Take : Step::Enter;
-    };
-    const auto visit = [&](const pugi::xml_node& sheet) {
-        names.append(QString::fromUtf8(sheet.attribute("name").value()));
-        return names.size() <= parts;
-    };
-    XmlPieceReader::read(reader->tmpDir + QStringLiteral("/xl/workbook.xml"), BlankText::Keep, decide, visit);
-    return names;
-}
-
 SheetRows SpreadsheetWriter::ReadWorksheetXML2004(const QString& path)
 {
     SheetRows rows;
@@ -436,7 +402,7 @@ SheetRows SpreadsheetWriter::ReadWorksheetXML2004(const QString& path)
             if (cell.type() != pugi::node_element)
                 continue;
             const pugi::xml_node content = cell.first_child();
-            row.append(content.type() == pugi::node_element ? allText(content) : QString::fromUtf8(content.value()));
+            row.append(content.type() == pugi::node_element ? allText(content) : textFromUtf8(content.value()));
         }
         rows.append(row);
     }
@@ -491,7 +457,8 @@ SheetRows SpreadsheetWriter::ReadODS(const QString& path)
     };
     const PieceResult result =
         XmlPieceReader::read(reader->tmpDir + QStringLiteral("/content.xml"), BlankText::Drop, decide, visit);
-    reader->readRefusal = refusalOf(result, !cost.fits(), QStringLiteral("The spreadsheet"), cost.allowed);
+    reader->readRefusal = refusalOf(result, !cost.fits(), QStringLiteral("The spreadsheet"), cost.allowed,
+                                    QStringLiteral("content.xml"));
     reader->lastReadHeld = cost.held;
     if (!reader->readRefusal.isEmpty()) {
         Show_NSLog_Message(QStringLiteral("The spreadsheet %1 is not read: %2").arg(path, reader->readRefusal));

@@ -7,6 +7,7 @@
 
 #include "platform/Log.h"
 #include "platform/MessagePresenter.h"
+#include "platform/Utf8Text.h"
 
 namespace SpreadsheetXml {
 
@@ -76,11 +77,35 @@ bool isXmlCharacter(char32_t c)
         || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// Whether the document holds a document type declaration (kept when parsed with parse_doctype).
+bool declaresDocumentType(const pugi::xml_document& document)
+{
+    for (pugi::xml_node item = document.first_child(); item; item = item.next_sibling()) {
+        if (item.type() == pugi::node_doctype)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+QString documentTypeRefusal(const QString& part)
+{
+    return QStringLiteral("The part %1 declares a document type (DOCTYPE), which no workbook part may hold.").arg(part);
+}
 
 bool isNamed(const pugi::xml_node& node, const char* local)
 {
     return std::strcmp(localName(node.name()), local) == 0;
+}
+
+QString attributeNamed(const pugi::xml_node& node, const char* local)
+{
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+        if (std::strcmp(localName(attribute.name()), local) == 0)
+            return textFromUtf8(attribute.value());
+    }
+    return {};
 }
 
 pugi::xml_node child(const pugi::xml_node& node, const char* local)
@@ -94,7 +119,7 @@ pugi::xml_node child(const pugi::xml_node& node, const char* local)
 
 QString runText(const pugi::xml_node& node)
 {
-    return QString::fromUtf8(runTextUtf8(node));
+    return textFromUtf8(runTextUtf8(node));
 }
 
 QByteArray runTextUtf8(const pugi::xml_node& node)
@@ -108,17 +133,23 @@ QString allText(const pugi::xml_node& node)
 {
     QByteArray text;
     appendAllText(node, text);
-    return QString::fromUtf8(text);
+    return textFromUtf8(text);
 }
 
 bool loadPart(pugi::xml_document& document, const QString& path, bool logFailure, BlankText blanks)
 {
-    const unsigned options = pugi::parse_default | pugi::parse_embed_pcdata
+    // The document type is kept, so that a part declaring one is seen and refused.
+    const unsigned options = pugi::parse_default | pugi::parse_embed_pcdata | pugi::parse_doctype
         | (blanks == BlankText::Keep ? pugi::parse_ws_pcdata_single : 0);
     const pugi::xml_parse_result result = document.load_file(QFile::encodeName(path).constData(), options);
-    if (!result && logFailure)
-        Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path));
-    return bool(result);
+    if (result && !declaresDocumentType(document))
+        return true;
+    if (logFailure) {
+        Show_NSLog_Message(result ? QStringLiteral("Error: %1").arg(documentTypeRefusal(path))
+                                  : QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path));
+    }
+    document.reset();
+    return false;
 }
 
 bool savePart(const pugi::xml_document& document, const QString& path)

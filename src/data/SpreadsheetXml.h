@@ -35,6 +35,8 @@ int columnNumber(const Char* letters, qsizetype length)
 
 // Whether the element's name without its prefix is local.
 bool isNamed(const pugi::xml_node& node, const char* local);
+// The value of the attribute whose name without its prefix is local, or "".
+QString attributeNamed(const pugi::xml_node& node, const char* local);
 // The first child element so named, or an empty node.
 pugi::xml_node child(const pugi::xml_node& node, const char* local);
 // The text of every "t" element inside the node, phonetic runs ("rPh") left out.
@@ -43,7 +45,11 @@ QString runText(const pugi::xml_node& node);
 QByteArray runTextUtf8(const pugi::xml_node& node);
 // All text inside the node, in document order.
 QString allText(const pugi::xml_node& node);
-// Loads an XML part; false (and "Error: ..." logged when logFailure) when it is missing or broken.
+// Why a part that declares a document type is refused: no workbook part has one, and the
+// entities it may define expand far past the part's own size.
+QString documentTypeRefusal(const QString& part);
+// Loads an XML part; false (and "Error: ..." logged when logFailure) when it is missing, broken
+// or declares a document type.
 // Blank-only text is kept where it is an element's whole text (a cell of one space) unless Drop;
 // blanks between elements are layout and never kept.
 enum class BlankText { Keep, Drop };

@@ -56,6 +56,7 @@ public:
         XML_SetUserData(_parser.get(), this);
         XML_SetElementHandler(_parser.get(), &StreamRead::onStart, &StreamRead::onEnd);
         XML_SetCharacterDataHandler(_parser.get(), &StreamRead::onText);
+        XML_SetStartDoctypeDeclHandler(_parser.get(), &StreamRead::onDoctype);
     }
 
     Result run()
@@ -117,14 +118,29 @@ private:
     // since its start are what count.
     void noteEvent() { _lastEvent = XML_GetCurrentByteIndex(_parser.get()); }
 
+    // The parser still reports the end of an empty element ("<x/>") whose start ended the read:
+    // nothing is done once the read has ended.
     static void onStart(void* self, const char* name, const char** attributes)
     {
-        static_cast<StreamRead*>(self)->startElement(name, attributes);
+        auto* read = static_cast<StreamRead*>(self);
+        if (!read->_ended)
+            read->startElement(name, attributes);
     }
-    static void onEnd(void* self, const char*) { static_cast<StreamRead*>(self)->endElement(); }
+    static void onEnd(void* self, const char*)
+    {
+        auto* read = static_cast<StreamRead*>(self);
+        if (!read->_ended)
+            read->endElement();
+    }
+    static void onDoctype(void* self, const char*, const char*, const char*, int)
+    {
+        static_cast<StreamRead*>(self)->end(Result::Declares);
+    }
     static void onText(void* self, const char* data, int length)
     {
         auto* read = static_cast<StreamRead*>(self);
+        if (read->_ended)
+            return;
         if (read->building()) {
             // Text no one wants is not even gathered; it decides nothing for the elements around.
             if (read->_open.back().wantsText)

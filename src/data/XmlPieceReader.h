@@ -21,7 +21,9 @@ public:
         Take,   // handed to the visitor whole
         Stop,   // nothing after it is read
     };
-    enum class Result { Read, Stopped, Broken, TooLarge, Missing };
+    // Declares: the part declares a document type, where entities could be defined whose
+    // expansion no count of the part's bytes bounds; no workbook part has one.
+    enum class Result { Read, Stopped, Broken, TooLarge, Missing, Declares };
     // The local names (without prefix) of the entered elements, the root first.
     using Path = std::vector<std::string>;
     using Decide = std::function<Step(const Path& entered, std::string_view localName)>;
@@ -47,7 +49,8 @@ public:
 
     // Reads the part at path in whatever encoding it declares. Taken elements keep their names
     // and attributes as written and their text the way loadPart keeps it (blanks). Only the
-    // root element is read. Broken when the markup is, Missing when the file cannot be opened.
+    // root element is read. Broken when the markup is, Missing when the file cannot be opened,
+    // Declares at a document type declaration, before anything it declares is read.
     static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, const Visit& visit);
     // The same read, each taken element's events handed to the builder instead of a document.
     static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, Builder& builder);

@@ -22,13 +22,22 @@ int fittingCount(float quotient, int asked)
 }
 
 // Under auto-centre the gaps are spread evenly, one more than the cells, so the block is centred.
+float centredGap(float available, float cell, int count)
+{
+    return (available - float(count) * cell) / float(count + 1);
+}
+
+// A count cut to what fits is spread like any other: the gap is worked out again for it, so the
+// block does not sink to the bottom edge the first time and centre only when the window asks again.
+// A cell bigger than the paper gets no gap.
 AxisFit fitCentred(float available, float cell, int asked)
 {
-    const float gap = (available - float(asked) * cell) / float(asked + 1);
+    const float gap = centredGap(available, cell, asked);
     if (gap > 0)
         return {asked, gap, false};
     const float quotient = cell > 0 ? std::trunc(available / cell) : NAN;
-    return {std::min(asked, fittingCount(quotient, asked)), 0, true};
+    const int count = std::min(asked, fittingCount(quotient, asked));
+    return {count, std::max(0.0f, centredGap(available, cell, count)), true};
 }
 
 AxisFit fitWithGap(float paper, float nearMargin, float farMargin, float cell, float gap, int asked)

@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "data/SpreadsheetWriter.h"
+#include "support/HostileWorkbooks.h"
+#include "support/MovedTabWorkbook.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 
@@ -178,6 +181,39 @@ TEST_F(ProducedWorkbooksTest, APartThatCannotBeWrittenFailsWithAnAlertSound)
     EXPECT_TRUE(presenter.texts().isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(at("sheet.xml"), {{"a"}}));
     EXPECT_EQ(presenter.beeps(), 1);
+}
+
+// A workbook whose tabs are not in the order of its parts lists each sheet under its own name
+// over its own data, as openpyxl reads it; a chart sheet holds no rows and is not listed.
+TEST_F(ProducedWorkbooksTest, EachSheetIsListedOverItsOwnData)
+{
+    for (const bool withChart : {false, true}) {
+        const QString name = withChart ? "moved-chart.xlsx" : "moved.xlsx", path = at(name);
+        ASSERT_TRUE(MovedTabWorkbook::make(path, withChart));
+        const auto listed = TestEnvironment::run(probe(), {"sheets", path});
+        ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
+        EXPECT_EQ(QString::fromUtf8(listed.out), "Staff\tsheet2\tName\nCodes\tsheet1\tCode\n");
+        QString namesAndFirstCells;
+        for (const QString& line : QString::fromUtf8(listed.out).split('\n', Qt::SkipEmptyParts))
+            namesAndFirstCells += line.section('\t', 0, 0) + '\t' + line.section('\t', 2, 2) + '\n';
+        EXPECT_EQ(namesAndFirstCells, MovedTabWorkbook::openpyxlSheets(path));
+        EXPECT_EQ(dump(name, 1), (QList<QStringList>{{"Name", "Photo"}, {"Ann", "ann.png"}}));
+    }
+}
+
+// The dump fills the loaded table as the import does, within the same bound: a far cell on the
+// first row would widen 1,219 rows to 16,384 columns.
+TEST_F(ProducedWorkbooksTest, TheDumpFillsNoTablePastTheAllowance)
+{
+    ASSERT_TRUE(HostileWorkbooks::make(HostileWorkbooks::kWideSheet, at("wide-sheet.xlsx")));
+    const auto dumped = TestEnvironment::run(probe(), {"dump", at("wide-sheet.xlsx")});
+    EXPECT_EQ(dumped.exitCode, 1);
+    EXPECT_TRUE(dumped.out.isEmpty());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("The sheet is too large to load: 1219 rows of 16384 columns would take "
+                                                  "more than \\d+ MB of memory\\."))
+                    .match(QString::fromUtf8(dumped.err))
+                    .hasMatch())
+        << dumped.err.constData();
 }
 
 }  // namespace

@@ -59,13 +59,20 @@ ImportResult importSheet(const QString& path)
     result.rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
     result.refusal = SpreadsheetWriter::sharedInstance()->readRefusal;
     const int columns = result.header.isEmpty() ? 0 : int(result.header.first().size());
-    if (!SpreadsheetWriter::fillFits(result.rows.size(), columns, &result.fillRefusal))
-        return result;
     Data_From_Excel table;
-    for (const QStringList& row : result.rows)
-        table.Create_List_By_Array(paddedRow(row, columns), columns);
+    table.Fill_From_Sheet(result.rows, 0, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &result.fillRefusal);
     result.tableRows = table.rowCount();
     return result;
+}
+
+// Whether the sheet read was refused for the memory it would take, as the user is told.
+::testing::AssertionResult refusedForMemory(const ImportResult& result)
+{
+    static const QRegularExpression refusal(
+        QStringLiteral("^The sheet sheet1\\.xml would take more than \\d+ MB of memory\\.$"));
+    if (refusal.match(result.refusal).hasMatch())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "refused for: " << result.refusal.toStdString();
 }
 
 }  // namespace
@@ -86,10 +93,7 @@ TEST(WorkbookBoundsTest, ExpandingWorkbooksOpenOrAreRefusedWithinTheirBound)
     // A far cell on every row would hold 1,220 rows of 16,384 places: refused, saying why.
     const ImportResult& far = results[HostileWorkbooks::kFarCell];
     EXPECT_TRUE(far.rows.isEmpty());
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^The sheet sheet1\\.xml would take more than \\d+ MB of memory\\.$"))
-                    .match(far.refusal)
-                    .hasMatch())
-        << far.refusal.toStdString();
+    EXPECT_TRUE(refusedForMemory(far));
 
     // One far cell is read as it stands, but filling 1,220 rows to 16,384 columns is refused.
     const ImportResult& wide = results[HostileWorkbooks::kWideSheet];
@@ -110,10 +114,7 @@ TEST(WorkbookBoundsTest, ExpandingWorkbooksOpenOrAreRefusedWithinTheirBound)
     const ImportResult& rows = results[HostileWorkbooks::kOneCellRows];
     EXPECT_TRUE(rows.header.isEmpty());
     EXPECT_TRUE(rows.rows.isEmpty());
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^The sheet sheet1\\.xml would take more than \\d+ MB of memory\\.$"))
-                    .match(rows.refusal)
-                    .hasMatch())
-        << rows.refusal.toStdString();
+    EXPECT_TRUE(refusedForMemory(rows));
 
     // A million shared strings of which the sheet names two: it opens with those two.
     const ImportResult& strings = results[HostileWorkbooks::kUnusedStrings];
@@ -121,6 +122,14 @@ TEST(WorkbookBoundsTest, ExpandingWorkbooksOpenOrAreRefusedWithinTheirBound)
     EXPECT_EQ(strings.header, (SheetRows{{"first", "last"}}));
     EXPECT_EQ(strings.tableRows, 1);
     EXPECT_TRUE(strings.refusal.isEmpty()) << strings.refusal.toStdString();
+
+    // A hundred cells naming one entity: refused before it is expanded.
+    EXPECT_EQ(results[HostileWorkbooks::kEntities].refusal,
+              "The part xl/worksheets/sheet1.xml declares a document type (DOCTYPE), which no workbook part may hold.");
+    // Millions of cells naming one shared string count against the allowance as they are read.
+    const ImportResult& cells = results[HostileWorkbooks::kSharedCells];
+    EXPECT_TRUE(cells.rows.isEmpty());
+    EXPECT_TRUE(refusedForMemory(cells));
 
     // Eight million packed into a third of a megabyte are not even unpacked.
     const ImportResult& packed = results[HostileWorkbooks::kPackedStrings];

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -324,6 +325,122 @@ TEST_F(WorkbookReaderTest, NothingIsWrittenWithoutRowsOrOverAFolder)
     EXPECT_FALSE(QFileInfo::exists(path));
     QDir().mkpath(work.filePath("folder.xlsx"));
     EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(work.filePath("folder.xlsx"), {{"a"}}, false));
+}
+
+// No workbook part declares a document type: one that does is refused, saying which, before any
+// entity it declares is expanded, wherever the entity would be used.
+TEST_F(WorkbookReaderTest, APartDeclaringADocumentTypeIsRefusedSayingSo)
+{
+    const QByteArray doctype = "<!DOCTYPE x [<!ENTITY e \"entity\">]>";
+    QMap<QString, QByteArray> sound{
+        {"xl/worksheets/sheet1.xml", sheetXml("A1:B1", "<row><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><v>b</v></c></row>")},
+        {"xl/sharedStrings.xml", "<sst><si><t>a</t></si></sst>"},
+        {"xl/workbook.xml", "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"S\" r:id=\"rId1\"/></sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" Type=\"urn:t/worksheet\" "
+                                       "Target=\"worksheets/sheet1.xml\"/></Relationships>"}};
+    EXPECT_EQ(read(sound), (SheetRows{{"a", "b"}}));
+    const QPair<QString, QByteArray> declaring[] = {
+        {"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c r=\"A1\"><v>&e;</v></c></row>")},
+        {"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c r=\"A1\" t=\"inlineStr\"><is><t>&e;</t></is></c></row>")},
+        {"xl/worksheets/sheet1.xml", sheetXml("A1:&e;", "<row><c r=\"A1\"><v>a</v></c></row>")},
+        {"xl/sharedStrings.xml", "<sst><si><t>&e;</t></si></sst>"},
+        {"xl/workbook.xml", "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"&e;\" r:id=\"rId1\"/></sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels", "<Relationships/>"},
+    };
+    for (const auto& [part, text] : declaring) {
+        QMap<QString, QByteArray> parts = sound;
+        parts[part] = doctype + text;
+        EXPECT_TRUE(read(parts).isEmpty()) << text.constData();
+        EXPECT_TRUE(header.isEmpty());
+        EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal,
+                  "The part " + part + " declares a document type (DOCTYPE), which no workbook part may hold.");
+    }
+
+    // So does an OpenDocument spreadsheet's content.
+    SSZipArchive ods(work.filePath("declaring.ods"));
+    ASSERT_TRUE(ods.open());
+    ods.writeData(doctype + "<document-content><body><spreadsheet><table><table-row><table-cell><p>&e;</p></table-cell>"
+                            "</table-row></table></spreadsheet></body></document-content>",
+                  "content.xml");
+    ASSERT_TRUE(ods.close());
+    EXPECT_TRUE(SpreadsheetWriter::ReadODS(work.filePath("declaring.ods")).isEmpty());
+    EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal,
+              "The part content.xml declares a document type (DOCTYPE), which no workbook part may hold.");
+
+    // The XML 2003 spreadsheet, read whole as a document, refuses one too.
+    const QByteArray spreadsheet = "<Workbook><Worksheet><Table><Row><Cell><Data>&amp;e;</Data></Cell></Row></Table>"
+                                   "</Worksheet></Workbook>";
+    for (const bool declares : {false, true}) {
+        QFile file(work.filePath("2003.xml"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write((declares ? doctype : QByteArray()) + spreadsheet);
+        file.close();
+        EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(file.fileName()), declares ? SheetRows() : SheetRows{{"&e;"}});
+    }
+}
+
+// A cell beginning with U+FEFF keeps it, whatever its kind, as openpyxl reads it.
+TEST_F(WorkbookReaderTest, ACellBeginningWithAByteOrderMarkKeepsItAsOpenpyxlDoes)
+{
+    const QString path = work.filePath("marked.xlsx");
+    const auto made = TestEnvironment::runPython(
+        "import io, sys, zipfile, xlsxwriter, openpyxl\n"
+        "made = io.BytesIO()\n"
+        "wb = xlsxwriter.Workbook(made)\n"
+        "wb.add_worksheet().write(0, 0, 'x')\n"
+        "wb.close()\n"
+        "main = ' xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"'\n"
+        "parts = {'xl/sharedStrings.xml': '<sst' + main + '><si><t>\\ufeffshared</t></si></sst>',\n"
+        "         'xl/worksheets/sheet1.xml': '<worksheet' + main + '><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>'\n"
+        "             '<c r=\"B1\" t=\"inlineStr\"><is><t>\\ufeffinline</t></is></c><c r=\"C1\" t=\"str\"><f>\"x\"</f>'\n"
+        "             '<v>\\ufeffformula</v></c><c r=\"D1\" t=\"e\"><v>\\ufeff#N/A</v></c></row></sheetData></worksheet>'}\n"
+        "made = zipfile.ZipFile(made)\n"
+        "with zipfile.ZipFile(sys.argv[1], 'w') as out:\n"
+        "    for item in made.infolist():\n"
+        "        out.writestr(item, parts.get(item.filename, made.read(item)))\n"
+        "sys.stdout.buffer.write('\\t'.join(c.value for c in openpyxl.load_workbook(sys.argv[1], data_only=True).active[1]).encode())\n",
+        {path});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const SheetRows rows = readWorkbook(path);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.first().join('\t').toUtf8(), made.out);
+    EXPECT_EQ(rows.first().first(), QStringLiteral("\uFEFFshared"));
+}
+
+// Each item of the sheet list reads the part its name points to. Where the workbook does not name
+// every sheet part once through its relationships, the parts are listed under their file names.
+TEST_F(WorkbookReaderTest, EachSheetNameReadsThePartItPointsTo)
+{
+    const auto link = [](int id, const char* target, const char* type = "worksheet") {
+        return QStringLiteral("<Relationship Id=\"rId%1\" Type=\"http://x/%2\" Target=\"%3\"/>").arg(id).arg(type, target);
+    };
+    const QString sheets = "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"Staff\" r:id=\"rId2\"/>"
+                           "<sheet name=\"Codes\" r:id=\"rId1\"/><sheet name=\"Chart\" r:id=\"rId3\"/></sheets></workbook>";
+    const QString chart = link(3, "chartsheets/sheet1.xml", "chartsheet");
+    const struct {
+        QString links;
+        QList<SpreadsheetWriter::SheetItem> items;
+    } cases[] = {
+        {link(1, "worksheets/sheet1.xml") + link(2, "/xl/worksheets/sheet2.xml") + chart,
+         {{"Staff", "sheet2"}, {"Codes", "sheet1"}}},
+        {link(1, "./worksheets/../worksheets/Sheet1.xml") + link(2, "worksheets/sheet2.xml") + chart,
+         {{"Staff", "sheet2"}, {"Codes", "sheet1"}}},
+        // One part named twice, a name without its link, a target outside the sheets, no links at all.
+        {link(1, "worksheets/sheet2.xml") + link(2, "worksheets/sheet2.xml") + chart, {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
+        {link(1, "worksheets/sheet1.xml") + link(2, "worksheets/sheet2.xml"), {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
+        {link(1, "worksheets/sheet1.xml") + link(2, "../sheet2.xml") + chart, {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
+        {QString(), {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
+    };
+    for (const auto& [links, items] : cases) {
+        QMap<QString, QByteArray> parts{{"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c><v>code</v></c></row>")},
+                                        {"xl/worksheets/sheet2.xml", sheetXml("A1", "<row><c><v>name</v></c></row>")},
+                                        {"xl/workbook.xml", sheets.toUtf8()}};
+        if (!links.isEmpty())
+            parts.insert("xl/_rels/workbook.xml.rels", ("<Relationships>" + links + "</Relationships>").toUtf8());
+        const SheetRows first = read(parts);
+        EXPECT_EQ(SpreadsheetWriter::Sheet_List(), items) << links.toStdString();
+        EXPECT_EQ(first, (SheetRows{{items.first().part == "sheet2" ? "name" : "code"}}));
+    }
 }
 
 TEST(WorkbookColumnsTest, LettersAndNumbersAgreeWithOpenpyxl)

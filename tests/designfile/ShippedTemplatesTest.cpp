@@ -1,17 +1,25 @@
 // The template library in the build's resource folder, as the template window, the size page and
 // a user on another machine meet it: its layout, each design's size-page choice, its photo found
-// through any copy's resources, a rewrite that changes no byte, and symbols that read back from
-// the card design-probe renders. The previews are left in test-artifacts/templates for people to
-// look at.
+// through any copy's resources, a rewrite that changes no byte, symbols that read back from the
+// card design-probe renders, and room on the card for the numbers each symbol will carry. The
+// previews are left in test-artifacts/templates for people to look at.
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
+#include "barcodes/BarcodeFactory.h"
 #include "barcodes/SymbolTools.h"
 #include "designfile/DesignFile.h"
 #include "model/SKTGraphic.h"
+#include "model/WindowlessCardHost.h"
+#include "output/DesignSnapshot.h"
+#include "output/RecordRun.h"
 #include "platform/Units.h"
+#include "render/ImageResolution.h"
+#include "render/SKTRenderingView.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -200,4 +208,90 @@ TEST(ShippedTemplates, EachRewritesByteForByteAndRendersWithItsPhotoAndReadableS
         symbol_tools::zxing(fronts, QString(), {QStringLiteral("-noscale")});
     for (const QString& front : fronts)
         EXPECT_EQ(read.value(front).text, expected.value(front)) << "ZXingReader " << front.toStdString();
+}
+
+namespace {
+
+// The longest number each category's cards carry: staff, student and member numbers of ten
+// characters ("WALK-0001" of the first card's steps among them), the pass and badge numbers of
+// eight ("V-000127").
+const QMap<QString, int> kLongestNumber = {
+    {"employee", 10}, {"student", 10}, {"membership", 10}, {"visitor", 8}, {"event", 8}};
+// Numbers as people type them, of each length, none of digits alone (a narrower symbol).
+const QStringList kTypicalNumbers = {QStringLiteral("TYPED42"), QStringLiteral("V-000128"),
+                                     QStringLiteral("WALK-0001"), QStringLiteral("NWS-100042")};
+
+// The two roads by which a barcode takes a new value: the barcode window keeps the symbol's
+// top-left corner, a record or a visitor's pass number keeps its centre.
+enum class Road { BarcodeWindow, Record };
+
+void takeValue(SKTGraphic& barcode, const QString& value, Road road)
+{
+    if (road == Road::Record) {
+        EXPECT_EQ(Bind_Barcode_Value(barcode, value), QString());
+        return;
+    }
+    (barcode.barcode.linear_or_2d ? barcode.barcode.two_d_font_val : barcode.barcode.linear_font_val) = value;
+    BarcodeFactory& factory = barcodeFactory();
+    factory.Set_Barcode_Prop_To_Control(barcode);
+    barcode.Set_Barcode_image(factory.Get_Image_From_Val(value, barcode.barcode.header_val, barcode.barcode.footer_val));
+    barcode.Set_Barcode_image_control_bounds(barcode.bounds());
+}
+
+GraphicPtr barcodeOf(const GraphicList& elements)
+{
+    for (const GraphicPtr& element : elements)
+        if (element->kind() == GraphicKind::Barcode)
+            return element;
+    return nullptr;
+}
+
+}  // namespace
+
+// Every shipped barcode takes each number its cards typically carry, by either road, and stays
+// whole on the card; with the longest, the front is drawn at 300 dpi, where its bars are three
+// dots wide as on a card printer, and read back by ZXingReader.
+TEST(ShippedTemplates, EveryBarcodeTakesItsCardsTypicalNumbersAndStaysWholeOnTheCard)
+{
+    QTemporaryDir scratch;
+    WindowlessCardHost host;
+    host.outline = 1;
+    setCardHost(&host);
+    const auto uninstall = qScopeGuard([] { setCardHost(nullptr); });
+    QMap<QString, QString> expected;  // front picture -> value
+    for (const ShippedTemplate& t : shippedTemplates()) {
+        const DesignState state = opened(t.didPath);
+        host.front = state.front;
+        const QRectF card(QPointF(0, 0), state.front.Card_Size());
+        const GraphicPtr symbol = barcodeOf(state.frontElements);
+        ASSERT_NE(symbol, nullptr) << t.didPath.toStdString();
+        QStringList values = kTypicalNumbers;
+        if (!symbol->barcode.linear_or_2d)
+            values.erase(std::remove_if(values.begin(), values.end(),
+                                        [&](const QString& v) { return v.size() > kLongestNumber.value(t.category); }),
+                         values.end());
+        for (const QString& value : values) {
+            for (const Road road : {Road::BarcodeWindow, Road::Record}) {
+                const QString trace = QStringLiteral("%1 %2 by the %3").arg(t.didPath, value,
+                    road == Road::Record ? QStringLiteral("record") : QStringLiteral("window"));
+                SCOPED_TRACE(trace.toStdString());
+                const GraphicList front = DesignSnapshot::copiesOf(state.frontElements);
+                const GraphicPtr barcode = barcodeOf(front);
+                takeValue(*barcode, value, road);
+                EXPECT_TRUE(card.contains(barcode->bounds().adjusted(0.01, 0.01, -0.01, -0.01)))
+                    << "the symbol " << barcode->bounds().x() << " .. " << barcode->bounds().right() << " on a card "
+                    << card.width() << " wide";
+                if (value != values.last())
+                    continue;
+                const QString picture = scratch.filePath(QStringLiteral("%1.png").arg(expected.size()));
+                ASSERT_TRUE(Increase_DPI(SKTRenderingView::image_From_Card_Graphics(front, CardSide::Front), 300)
+                                .save(picture));
+                expected[picture] = value;
+            }
+        }
+    }
+    const QMap<QString, symbol_tools::Decoded> read =
+        symbol_tools::zxing(expected.keys(), QString(), {QStringLiteral("-noscale")});
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(read.value(it.key()).text, it.value()) << "ZXingReader " << it.key().toStdString();
 }

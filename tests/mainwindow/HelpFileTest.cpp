@@ -265,6 +265,40 @@ TEST(HelpPdf, ShowsOnlyPicturesThisBuildTook)
     EXPECT_EQ(inPdf, shown.size());
 }
 
+// The first card's steps, in the guide and in the README, name the template as the template window
+// shows a shipped one, and leave the series box as the export and print windows open it (ticked
+// for a bound card: ticking it would untick it).
+TEST(HelpPdf, TheFirstCardStepsNameAShippedTemplateAsTheWindowShowsIt)
+{
+    QFile readme(QStringLiteral(ZOVA_SOURCE_DIR "/README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString steps = QString::fromUtf8(readme.readAll());
+    for (const QString& text : {guideSource(), steps}) {
+        EXPECT_TRUE(text.contains(QStringLiteral("*Classic blue (h)*")));
+        EXPECT_FALSE(text.contains(QStringLiteral("Classic Blue")));
+        EXPECT_FALSE(text.simplified().contains(QStringLiteral("tick the series data box"), Qt::CaseInsensitive));
+    }
+    EXPECT_TRUE(QFileInfo::exists(TestEnvironment::resourceDir() + QStringLiteral("/Templates/employee/classic blue (h).did")));
+}
+
+// The pictures show folders like a reader's own, never the build's or a temporary one the build
+// took them in.
+TEST(HelpPdf, ItsPicturesShowAUsersFoldersNotTheBuildsOrTemporaryOnes)
+{
+    QFile listed(QStringLiteral(ZOVA_HELP_PICTURE_DIR "/shown-paths.txt"));
+    ASSERT_TRUE(listed.open(QIODevice::ReadOnly | QIODevice::Text)) << "the builder lists the paths its pictures show";
+    const QStringList shown = QString::fromUtf8(listed.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QString build = QDir::cleanPath(QStringLiteral(ZOVA_HELP_PICTURE_DIR "/../../.."));
+    int users = 0;
+    for (const QString& text : shown) {
+        EXPECT_FALSE(text.contains(build)) << text.toStdString();
+        EXPECT_FALSE(text.contains(QDir::tempPath() + u'/')) << text.toStdString();
+        users += text.contains(QLatin1String("/home/you/"));
+    }
+    // The camera's folder and the group wizard's workbook at least.
+    EXPECT_GE(users, 2) << shown.join(u'\n').toStdString();
+}
+
 // The pictures are grabs of the real window with the sample card open, not blank ones.
 TEST(HelpPdf, ShowsPicturesOfTheWindowWithTheSampleCard)
 {

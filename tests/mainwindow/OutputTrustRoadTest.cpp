@@ -186,7 +186,7 @@ TEST_F(OutputTrustRoadTest, APrintedSheetLeavesOutTheCardsWhosePhotoIsGoneAndPri
     const QList<ScriptedMessagePresenter::Record> shown = messages.records();
     ASSERT_EQ(shown.size(), 1) << messages.texts().join('|').toStdString();
     EXPECT_EQ(shown[0].request.text.toStdString(),
-              QStringLiteral("1 sheet went to %1. 2 cards were left out.\n\n2 cards were left out:").arg(pdf).toStdString());
+              QStringLiteral("1 sheet went to %1.\n\n2 cards were left out:").arg(pdf).toStdString());
     EXPECT_EQ(shown[0].request.details,
               (QStringList{"Card 5 (Holder 05): The picture \"gone5.png\" could not be read.",
                            "Card 9 (Holder 09): The picture \"gone9.png\" could not be read."}));

@@ -22,11 +22,7 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
         CARD_SIDE_STR = QStringLiteral("1");
-        const QDir built(TestEnvironment::resourceDir());
-        const QDir scratchResources(Resource_Path);
-        ASSERT_TRUE(scratchResources.mkpath(QStringLiteral("Templates/visitor")));
-        for (const char* file : {"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"})
-            ASSERT_TRUE(QFile::copy(built.filePath(QLatin1String(file)), scratchResources.filePath(QLatin1String(file)))) << file;
+        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"}));
         controller.window()->resize(1280, 800);
         controller.showWindow();
         ASSERT_NO_FATAL_FAILURE(openVisitorPass());

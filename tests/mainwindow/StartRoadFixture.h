@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -54,6 +55,17 @@ protected:
         const QString folder = QDir(Resource_Path).filePath(QStringLiteral("Templates/") + category);
         ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_TRUE(writeDesignFile(QDir(folder).filePath(name + QStringLiteral(".did")), design));
+    }
+    // Copies these files of the build's resource folder (shipped templates, the photo placeholder)
+    // into the scratch one, their folders made as needed.
+    void copyBuiltResources(const QStringList& files)
+    {
+        const QDir built(TestEnvironment::resourceDir());
+        const QDir resources(Resource_Path);
+        for (const QString& file : files) {
+            ASSERT_TRUE(resources.mkpath(QFileInfo(file).path()));
+            ASSERT_TRUE(QFile::copy(built.filePath(file), resources.filePath(file))) << qPrintable(file);
+        }
     }
     // The visitor road through the chooser, on the first template of the visitor category.
     void openVisitorPass()

@@ -42,9 +42,10 @@ TEST(SheetLayoutTest, ColumnsThatOverflowAreCutAndCountsThatFitStay)
     EXPECT_EQ(sheet.Print_Col, 2);
     EXPECT_FLOAT_EQ(sheet.horz_mar, 30);
 
+    // Three do not fit: the two that do are spread like two asked for, (576 - 486) / 3.
     shown = Check_Max_Cell_Value(sheet, cards(243, 100, 1, 3));
     EXPECT_EQ(sheet.Print_Col, 2);
-    EXPECT_FLOAT_EQ(sheet.horz_mar, 0);
+    EXPECT_FLOAT_EQ(sheet.horz_mar, 30);
     EXPECT_TRUE(shown.columnsChanged);
 
     sheet.auto_center_flag = false;

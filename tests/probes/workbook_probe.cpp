@@ -1,5 +1,6 @@
 // Test-support program for the workbook reader and writer.
 //   workbook-probe dump FILE.xlsx [SHEET]   header and rows as the loaded data table holds them
+//   workbook-probe sheets FILE.xlsx         the sheet list as the import windows show it
 //   workbook-probe write OUT.xlsx           tab-separated rows on standard input, titles first
 // Values are tab-separated, one row a line; a tab, line end or backslash inside a value is
 // written \t, \n, \r or \\.
@@ -40,12 +41,13 @@ int dump(const QString& path, int sheet)
         return complain(1, QStringLiteral("no rows"));
     Data_From_Excel* table = Data_From_Excel::defaultInstance();
     const int columns = int(header.first().size());
+    QString tooLarge;
+    if (!table->Fill_From_Sheet(rows, 1, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &tooLarge))
+        return complain(1, tooLarge);
     for (int k = 1; k <= columns; ++k) {
         const QString title = Trim_Str(header.first().at(k - 1));
         table->ColList.addColumn(Column_Key_For_Index(k), title.isEmpty() ? Untitled_Column_Title(k) : title);
     }
-    for (int r = 1; r < rows.size(); ++r)
-        table->Create_List_By_Array(paddedRow(rows.at(r), columns), columns);
 
     QTextStream out(stdout);
     QStringList titles = table->ColList.titles();
@@ -58,6 +60,25 @@ int dump(const QString& path, int sheet)
         for (int k = 1; k <= columns; ++k)
             values.append(escapedControls(table->Get_Item_Text(r, k).value_or(QString())));
         out << values.join(QLatin1Char('\t')) << '\n';
+    }
+    return 0;
+}
+
+// Each item of the sheet list as the import windows show it, with the first cell (A1 of the
+// header row) the item reads: "name<TAB>part<TAB>first cell", one item a line.
+int sheets(const QString& path)
+{
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    const QList<SpreadsheetWriter::SheetItem> items = SpreadsheetWriter::Sheet_List();
+    if (items.isEmpty())
+        return complain(1, QStringLiteral("no sheets %1").arg(SpreadsheetWriter::sharedInstance()->readRefusal));
+    QTextStream out(stdout);
+    for (int n = 1; n <= items.size(); ++n) {
+        Excel_Sheet_Number = n;
+        const SheetRows header = SpreadsheetWriter::ReadData_only_column();
+        const QString first = header.isEmpty() ? QString() : header.first().value(0);
+        out << escapedControls(items.at(n - 1).name) << '\t' << items.at(n - 1).part << '\t' << escapedControls(first)
+            << '\n';
     }
     return 0;
 }
@@ -87,7 +108,9 @@ int main(int argc, char** argv)
     const QStringList arguments = app.arguments();
     if (arguments.size() >= 3 && arguments[1] == QLatin1String("dump"))
         return dump(arguments[2], arguments.size() > 3 ? arguments[3].toInt() : 1);
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("sheets"))
+        return sheets(arguments[2]);
     if (arguments.size() == 3 && arguments[1] == QLatin1String("write"))
         return write(arguments[2]);
-    return complain(2, QStringLiteral("usage: workbook-probe dump FILE.xlsx [SHEET] | write OUT.xlsx"));
+    return complain(2, QStringLiteral("usage: workbook-probe dump FILE.xlsx [SHEET] | sheets FILE.xlsx | write OUT.xlsx"));
 }

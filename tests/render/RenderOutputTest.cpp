@@ -2,6 +2,7 @@
 // pixel probes: what goes into a side's PDF and picture, in which order, at which size.
 #include <QDir>
 #include <QFile>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -11,10 +12,12 @@
 
 #include "designfile/DesignFile.h"
 #include "model/CardPictures.h"
+#include "model/SKTDocument.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
 #include "model/TestCardHost.h"
 #include "platform/AppContext.h"
+#include "render/DocumentPrintOperation.h"
 #include "render/ImageResolution.h"
 #include "render/SKTRenderingView.h"
 #include "support/InkPixels.h"
@@ -324,3 +327,36 @@ TEST(DesignFileRender, TheProbeRendersADesignFileAtItsCardSizeAndRefusesABadOne)
 }
 
 }  // namespace
+
+TEST_F(RenderTest, TheDocumentPrintsItsFrontCardCentredOnThePaperUnderItsFileName)
+{
+    SKTDocument document;
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, {block(QRectF(20, 20, 60, 30), kBlue)});
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {block(QRectF(20, 20, 60, 30), kGreen)});
+    const QPageLayout a6(QPageSize(QPageSize::A6), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+    const DocumentPrintOperation operation =
+        printOperationWithSettings(document, QStringLiteral("/cards/Staff badge.v2.zic"), a6, {{"copies", 2}});
+    EXPECT_EQ(operation.jobTitle(), "Staff badge.v2");
+    EXPECT_EQ(operation.view().frame(), QRectF(0, 0, 243, 154));
+    EXPECT_EQ(operation.printSettings().value("copies").toInt(), 2);
+    EXPECT_TRUE(operation.canSpawnSeparateThread());
+    EXPECT_EQ(printOperationWithSettings(document, QString(), a6, {}).jobTitle(), "ZOVA ID Card (  )");
+
+    const QString pdf = dir.filePath(QStringLiteral("print.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(72);
+        ASSERT_TRUE(operation.runOperation(writer));
+    }
+    const auto info = run(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(QString::fromUtf8(info.out).contains(QRegularExpression("Pages:\\s+1\\n"))) << info.out.constData();
+    run(QStringLiteral("pdftoppm"), {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("print")});
+    const QImage page = QImage(dir.filePath("print.png")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(page.size(), QSize(297, 420));  // A6 in points
+    // The 243 x 154 card centred on the 277.6 x 399.5 printable area: its corner at (27.3, 132.8).
+    const QPoint card(27, 133);
+    EXPECT_COLOUR_AT(page, card.x() + 50, card.y() + 35, kBlue);   // the front's block, not the back's
+    EXPECT_COLOUR_AT(page, card.x() + 5, card.y() + 5, kCardFill);
+    EXPECT_COLOUR_AT(page, card.x() + 121, card.y() - 8, QColor(Qt::white));
+    EXPECT_COLOUR_AT(page, card.x() + 121, card.y() + 162, QColor(Qt::white));
+}

@@ -20,7 +20,13 @@ inline const QString kOneCellRows = QStringLiteral("rows");
 inline const QString kUnusedStrings = QStringLiteral("strings");
 // Eight million shared strings packed into about 330 KB: 136 MB of strings.
 inline const QString kPackedStrings = QStringLiteral("packed");
-inline const QStringList kAll{kFarCell, kWideSheet, kOneCellRows, kUnusedStrings, kPackedStrings};
+// A sheet declaring a 3.9 MB entity that a hundred cells of one row name, after 12 MB of columns
+// that pass the expansion's ratio to the part: about 30 KB, 390 MB of text.
+inline const QString kEntities = QStringLiteral("entities");
+// 5,000 rows of a thousand cells naming shared string 0, and incompressible filler that makes the
+// archive's allowance 155 MB: about 960 KB, 105 MB of sheet.
+inline const QString kSharedCells = QStringLiteral("cells");
+inline const QStringList kAll{kFarCell, kWideSheet, kOneCellRows, kUnusedStrings, kPackedStrings, kEntities, kSharedCells};
 
 inline const char* const kScript = R"(
 import sys, zipfile
@@ -38,6 +44,19 @@ with zipfile.ZipFile(target, 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as z:
             f.write(b'<worksheet><sheetData>')
             for _ in range(75):
                 f.write(b'<row><c><v>7</v></c></row>' * 10000)
+            f.write(b'</sheetData></worksheet>')
+    elif shape == 'entities':
+        with z.open('xl/worksheets/sheet1.xml', 'w', force_zip64=True) as f:
+            f.write(b'<!DOCTYPE worksheet [<!ENTITY e "' + b'x' * 3900000 + b'">]><worksheet><cols>')
+            f.write(b'<col/>' * 2000000 + b'</cols><sheetData><row>' + b'<c><v>&e;</v></c>' * 100 + b'</row></sheetData></worksheet>')
+    elif shape == 'cells':
+        import random
+        z.writestr(zipfile.ZipInfo('xl/media/filler.bin'), random.Random(1).randbytes(700000))
+        z.writestr('xl/sharedStrings.xml', '<sst><si><t>x</t></si></sst>')
+        with z.open('xl/worksheets/sheet1.xml', 'w', force_zip64=True) as f:
+            f.write(b'<worksheet><sheetData>')
+            for _ in range(5000):
+                f.write(b'<row>' + b'<c t="s"><v>0</v></c>' * 1000 + b'</row>')
             f.write(b'</sheetData></worksheet>')
     else:
         items = 1000000 if shape == 'strings' else 8000000

@@ -1,10 +1,12 @@
 #include "GuideScreenshots.h"
+#include "ShownPaths.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <QAction>
@@ -189,17 +191,17 @@ private:
     QStringList m_texts;
 };
 
-QImage windowPicture(SKTWindowController& controller)
+QImage windowPicture(SKTWindowController& controller, ShownPaths& paths)
 {
     controller.window()->resize(kWindowSize);
     controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(1.5);
     settle();
-    return controller.window()->grab().toImage();
+    return paths.grab(*controller.window());
 }
 
 // The front card at 200 % in a little of the grey around it, with the holder's name selected so
 // that its handles show.
-QImage selectionPicture(SKTWindowController& controller)
+QImage selectionPicture(SKTWindowController& controller, ShownPaths& paths)
 {
     SKTGraphicView* canvas = controller.graphicView(SKTDocument::FrontSide);
     canvas->changeSelectionIndexes({kSelectedElement});
@@ -208,7 +210,7 @@ QImage selectionPicture(SKTWindowController& controller)
     settle();
     const QRect card(canvas->mapTo(scroll, QPoint(0, 0)), canvas->size());
     const QRect framed = card.adjusted(-kCanvasFrame, -kCanvasFrame, kCanvasFrame, kCanvasFrame);
-    return scroll->grab(framed.intersected(scroll->rect())).toImage();
+    return paths.grab(*scroll, framed.intersected(scroll->rect()));
 }
 
 // One printer, so that the print window opens as it does on a desk with a card printer.
@@ -241,8 +243,8 @@ public:
 
 class Tour {
 public:
-    Tour(SKTWindowController& controller, TourDialogs& dialogs, KeptMessages& messages)
-        : m_controller(controller), m_dialogs(dialogs), m_messages(messages)
+    Tour(SKTWindowController& controller, TourDialogs& dialogs, KeptMessages& messages, ShownPaths& paths)
+        : m_controller(controller), m_dialogs(dialogs), m_messages(messages), m_paths(paths)
     {
     }
 
@@ -253,7 +255,7 @@ public:
     TourDialogs::Step shoot(const QString& name, int answer = QDialog::Rejected)
     {
         return [this, name, answer](QDialog& dialog) {
-            pictures.insert(name, dialog.grab().toImage());
+            pictures.insert(name, m_paths.grab(dialog));
             return answer;
         };
     }
@@ -286,7 +288,7 @@ public:
                 while (waited.elapsed() < kThumbnailPatienceMs)
                     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
                 settle();
-                pictures.insert(name, dialog->grab().toImage());
+                pictures.insert(name, m_paths.grab(*dialog));
                 dialog->reject();
             }
         });
@@ -297,7 +299,7 @@ public:
     {
         m_controller.window()->resize(kWindowSize);
         settle();
-        pictures.insert(name, m_controller.window()->grab().toImage());
+        pictures.insert(name, m_paths.grab(*m_controller.window()));
     }
     void inspectorPage(const QString& name, int element, const QString& page)
     {
@@ -309,7 +311,7 @@ public:
         m_controller.canvasHostOfWindow().Show_RHS_Properties(element >= 0 ? canvas->graphics().value(element).get() : nullptr);
         m_controller.windowLayout().inspectorView().showPage(page);
         settle();
-        pictures.insert(name, m_controller.windowLayout().inspectorView().grab().toImage());
+        pictures.insert(name, m_paths.grab(m_controller.windowLayout().inspectorView()));
     }
     // Closes the design and answers the start chooser with the button named.
     void start(const char* choice, std::initializer_list<TourDialogs::Step> windows)
@@ -337,6 +339,7 @@ private:
     SKTWindowController& m_controller;
     TourDialogs& m_dialogs;
     KeptMessages& m_messages;
+    ShownPaths& m_paths;
 };
 
 // The series the first chapter imports from the staff workbook, one value a line.
@@ -368,7 +371,7 @@ QString writeGroupWorkbook(const QDir& scratch)
 
 }  // namespace
 
-QHash<QString, QImage> takeGuideScreenshots(QString* error)
+QHash<QString, QImage> takeGuideScreenshots(QString* error, QStringList* shownPaths)
 {
     const QTemporaryDir scratch;
     const QString design = scratch.filePath(QStringLiteral("Staff card.did"));
@@ -389,10 +392,14 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
     if (!writeSampleDesign(design, error))
         return {};
 
-    Tour tour(controller, dialogs, messages);
+    // The reader sees a user's folders, not the temporary and build folders the pictures are taken in.
+    ShownPaths paths;
+    paths.add(scratch.path(), QStringLiteral("/home/you/Documents"));
+    paths.add(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), QStringLiteral("/home/you/.local/share"));
+    Tour tour(controller, dialogs, messages, paths);
     // The chooser, answered with "Open a saved design" and the sample card.
     dialogs.queue([&](QDialog& chooser) {
-        tour.pictures.insert(QStringLiteral("start-chooser.png"), chooser.grab().toImage());
+        tour.pictures.insert(QStringLiteral("start-chooser.png"), paths.grab(chooser));
         chooser.findChild<QPushButton*>(QStringLiteral("Open_Log_btn"))->click();
         return chooser.result();
     });
@@ -403,8 +410,8 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
     }
     dialogs.clear();
     // In this order: the selection's picture selects and zooms in.
-    tour.pictures.insert(QStringLiteral("main-window.png"), windowPicture(controller));
-    tour.pictures.insert(QStringLiteral("selected-element.png"), selectionPicture(controller));
+    tour.pictures.insert(QStringLiteral("main-window.png"), windowPicture(controller, paths));
+    tour.pictures.insert(QStringLiteral("selected-element.png"), selectionPicture(controller, paths));
     controller.zoomingScrollView(SKTDocument::FrontSide)->setFactor(1.0);
 
     tour.inspectorPage(QStringLiteral("inspector-card.png"), -1, QStringLiteral("card_size_tab"));
@@ -439,7 +446,7 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
                                         auto& templates = static_cast<Template_Wizard&>(window);
                                         templates.browser().chooseRow(0);
                                         settle();
-                                        tour.pictures.insert(QStringLiteral("template-window.png"), window.grab().toImage());
+                                        tour.pictures.insert(QStringLiteral("template-window.png"), paths.grab(window));
                                         templates.OK_Click();
                                         return window.result();
                                     }});
@@ -463,7 +470,7 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
                    wizard.Select_Excel_Click();
                    wizard.findChild<QLineEdit*>(QStringLiteral("Project_Name_Text"))->setText(QStringLiteral("Staff"));
                    settle();
-                   tour.pictures.insert(QStringLiteral("group-mode-wizard.png"), window.grab().toImage());
+                   tour.pictures.insert(QStringLiteral("group-mode-wizard.png"), paths.grab(window));
                    wizard.OK_Click();
                    return window.result();
                }});
@@ -473,5 +480,6 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error)
         *error = tour.failures.join(u'\n');
         return {};
     }
+    *shownPaths = paths.shownPathTexts();
     return tour.pictures;
 }

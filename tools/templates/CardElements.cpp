@@ -18,11 +18,13 @@ namespace {
 const QString kPortableResources = QStringLiteral("/Applications/ZOVA ID Card.app/Contents/Resources/");
 const QString kPhotoName = QStringLiteral("photo_placeholder.png");
 
-// Bars of 12 mils: a Code 128 of eight digits stays under 70 points wide and reads at 150 dpi.
-constexpr float kBarWidthMils = 12.0f;
-// Quiet zones of the symbols on their white ground, in millimetres: ten modules beside a Code 128,
-// four round a QR Code of 1.5-point modules, one above and below the bars.
-constexpr float kLinearQuietZone = 3.0f;
+// Bars of 10 mils (six dots each at 600 dpi, three on a 300-dpi card printer): a Code 128 of ten
+// characters is 131 points wide with its quiet zones, so it fits across a portrait CR80 card.
+constexpr float kBarWidthMils = 10.0f;
+// Quiet zones of the symbols on their white ground, in millimetres: the side margin, to which the
+// generator adds its own allowance, leaves eighteen modules beside a Code 128; four round a QR
+// Code of 1.5-point modules, one above and below the bars.
+constexpr float kLinearQuietZone = 2.0f;
 constexpr float kQrQuietZone = 2.0f;
 constexpr float kTopAndBottom = 1.0f;
 

@@ -37,6 +37,10 @@ struct TemplateDesign {
     const char* idValue;
     const char* validity;
     Code code;
+    // A Code 128's value is the number the card shows. The symbol keeps its width whatever it
+    // later shows: a value typed into the barcode window grows it to the right, a record's or a
+    // visitor's value grows it about its centre, so the template's own value is as long as the
+    // numbers it makes room for, and never of digits alone (a shorter set of pairs).
     const char* codeValue;
     const char* terms;    // the back's conditions of use
     const char* address;  // the back's return address, lines split by "\n"

@@ -1,6 +1,8 @@
 #include "TemplateLayouts.h"
 
+#include <QRegularExpression>
 #include <algorithm>
+#include <stdexcept>
 
 #include "model/TextStyle.h"
 #include "model/drawing/TextLayout.h"
@@ -67,7 +69,12 @@ QString idLine(const TemplateDesign& d)
 // templates' short values) or a Code 128 five millimetres tall.
 GraphicPtr symbolOf(const TemplateDesign& d)
 {
-    return barcode(d.code, QString::fromLatin1(d.codeValue), d.code == Code::QR ? 42 : 5.0);
+    const QString value = QString::fromLatin1(d.codeValue);
+    static const QRegularExpression digitsOnly(QStringLiteral("^[0-9]*$"));
+    if (d.code == Code::Code128 && digitsOnly.match(value).hasMatch())
+        throw std::logic_error("a Code 128 of digits alone keeps no room for the numbers it stands for: " +
+                               value.toStdString());
+    return barcode(d.code, value, d.code == Code::QR ? 42 : 5.0);
 }
 
 // Moves an element so that its box's centre is at the point.

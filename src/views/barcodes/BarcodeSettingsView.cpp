@@ -28,6 +28,14 @@ BarcodeSettingsView::BarcodeSettingsView(QWidget* parent)
     showResolutionTab(false);
     m_ui->barcode_note_label->hide();
     m_blankNotice = m_ui->barcode_error_label->text();
+    // The notices below the preview keep their room, two lines each, shown or not: the window
+    // keeps its size and its buttons their place as a notice comes and goes.
+    for (QLabel* notice : {m_ui->barcode_error_label, m_ui->barcode_note_label}) {
+        QSizePolicy policy = notice->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        notice->setSizePolicy(policy);
+        notice->setMinimumHeight(2 * notice->fontMetrics().lineSpacing());
+    }
 }
 
 BarcodeSettingsView::~BarcodeSettingsView()

@@ -74,7 +74,7 @@ void Send_Mail::Open_Wnd(SKTDocument& design, const SeriesStore& store, const Da
     m_counting->Check_Series_Or_Excel_Use_or_not(design.graphics(), design.graphics_back(), twoSided);
     const bool usesSeries = m_counting->Use_Data_Sheet_Values;
     const bool usesSheet = m_counting->Use_Excel_Binding_Values;
-    ui->rangeBlock->prepare(usesSeries, usesSheet, [this, usesSeries, usesSheet](bool series, bool sheet) {
+    ui->rangeBlock->prepareMail(usesSeries, usesSheet, [this, usesSeries, usesSheet](bool series, bool sheet) {
         if (!m_counting)  // the window is closed: its sources are gone
             return 1;
         m_counting->Use_Data_Sheet_Values = usesSeries && series;

@@ -26,9 +26,11 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     export_range_box = new QGroupBox(QStringLiteral("Cards"), this);
     auto* grid = new QGridLayout(export_range_box);
     All_print_rd = new QRadioButton(QStringLiteral("All records"), export_range_box);
+    rd_one_per_recp = new QRadioButton(QStringLiteral("One per recipient"), export_range_box);
     Sel_print_rd = new QRadioButton(QStringLiteral("Selected range"), export_range_box);
     auto* radios = new QButtonGroup(this);
     radios->addButton(All_print_rd);
+    radios->addButton(rd_one_per_recp);
     radios->addButton(Sel_print_rd);
     tot_label = new QLabel(QStringLiteral("Total:"), export_range_box);
     from_label = new QLabel(QStringLiteral("From:"), export_range_box);
@@ -39,11 +41,12 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     grid->addWidget(All_print_rd, 0, 0, 1, 2);
     grid->addWidget(tot_label, 0, 2);
     grid->addWidget(Total_Text, 0, 3);
-    grid->addWidget(Sel_print_rd, 1, 0, 1, 2);
-    grid->addWidget(from_label, 2, 0);
-    grid->addWidget(from_Text, 2, 1);
-    grid->addWidget(to_label, 2, 2);
-    grid->addWidget(To_Text, 2, 3);
+    grid->addWidget(rd_one_per_recp, 1, 0, 1, 2);
+    grid->addWidget(Sel_print_rd, 2, 0, 1, 2);
+    grid->addWidget(from_label, 3, 0);
+    grid->addWidget(from_Text, 3, 1);
+    grid->addWidget(to_label, 3, 2);
+    grid->addWidget(To_Text, 3, 3);
     column->addWidget(export_range_box);
     m_fields = new RecordRangeFields(*Total_Text, *from_Text, *To_Text, this);
 
@@ -63,6 +66,7 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
     connect(Export_with_batch_chk, &QCheckBox::clicked, this, &OutputRangeBlock::Export_With_Batch_Changed);
     connect(Export_with_excel_chk, &QCheckBox::clicked, this, &OutputRangeBlock::Export_With_Excel_Changed);
     connect(All_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::All_print_RD_Clicked);
+    connect(rd_one_per_recp, &QRadioButton::clicked, this, &OutputRangeBlock::obo_rd_select);
     connect(Sel_print_rd, &QRadioButton::clicked, this, &OutputRangeBlock::Sel_Print_RD_Clicked);
     connect(mirror_chk_box, &QCheckBox::clicked, this, &OutputRangeBlock::Mirror_image_chk_clicked);
     prepare(false, false, {});
@@ -70,20 +74,30 @@ OutputRangeBlock::OutputRangeBlock(QWidget* parent) : QWidget(parent)
 
 void OutputRangeBlock::prepare(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
 {
-    m_print = false;
     // The export sheet keeps its total hidden: all records or a range.
-    tot_label->hide();
-    Total_Text->hide();
+    showFor(Window::Export);
     reset(usesSeries, usesSpreadsheet, std::move(counter));
 }
 
 void OutputRangeBlock::preparePrint(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
 {
-    m_print = true;
     m_cellsPerSheet = 1;
-    tot_label->show();
-    Total_Text->show();
+    showFor(Window::Print);
     reset(usesSeries, usesSpreadsheet, std::move(counter));
+}
+
+void OutputRangeBlock::prepareMail(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
+{
+    showFor(Window::Mail);
+    reset(usesSeries, usesSpreadsheet, std::move(counter));
+}
+
+void OutputRangeBlock::showFor(Window window)
+{
+    m_window = window;
+    tot_label->setVisible(window != Window::Export);
+    Total_Text->setVisible(window != Window::Export);
+    rd_one_per_recp->setVisible(window == Window::Mail);
 }
 
 void OutputRangeBlock::reset(bool usesSeries, bool usesSpreadsheet, RecordCounter counter)
@@ -104,7 +118,7 @@ void OutputRangeBlock::reset(bool usesSeries, bool usesSpreadsheet, RecordCounte
 void OutputRangeBlock::setCellsPerSheet(int cells)
 {
     m_cellsPerSheet = std::max(1, cells);
-    if (!m_print || anySourceOn())
+    if (!isPrintWindow() || anySourceOn())
         return;
     m_totalLabel = m_cellsPerSheet;
     m_fields->Set_Tot_Value(m_totalLabel, m_fields->stepperMaximum(), QStringLiteral("A"));
@@ -120,12 +134,15 @@ bool OutputRangeBlock::Mirror_Vertical_Not_Horz() const { return mirror_vertical
 
 bool OutputRangeBlock::range(int* first, int* end) const
 {
-    if (All_print_rd->isChecked() || !anySourceOn()) {
+    if (!anySourceOn()) {
         *first = 0;
-        if (m_print)
-            *end = Total_Text->value();
-        else
-            *end = anySourceOn() ? m_records : m_totalLabel;
+        *end = isPrintWindow() ? Total_Text->value() : m_totalLabel;
+        return true;
+    }
+    if (All_print_rd->isChecked() || rd_one_per_recp->isChecked()) {
+        *first = 0;
+        // The total counts the cards where the window shows it; one per recipient takes every record.
+        *end = m_window != Window::Export && All_print_rd->isChecked() ? Total_Text->value() : m_records;
         return true;
     }
     if (from_Text->value() > To_Text->value())
@@ -142,7 +159,7 @@ void OutputRangeBlock::Export_With_Excel_Changed() { sourcesChanged(); }
 void OutputRangeBlock::sourcesChanged()
 {
     m_records = std::max(1, m_counter ? m_counter(seriesOn(), spreadsheetOn()) : 1);
-    m_totalLabel = anySourceOn() ? m_records : (m_print ? m_cellsPerSheet : 1);
+    m_totalLabel = anySourceOn() ? m_records : (isPrintWindow() ? m_cellsPerSheet : 1);
     m_fields->setRecordCount(m_records);
     m_fields->setSourcesInUse(anySourceOn());
     m_fields->Set_Tot_Value(m_totalLabel, m_totalLabel, QStringLiteral("A"));
@@ -151,7 +168,7 @@ void OutputRangeBlock::sourcesChanged()
 
 void OutputRangeBlock::Set_Enable_Diable_Range_Box()
 {
-    if (m_print && !anySourceOn()) {
+    if (isPrintWindow() && !anySourceOn()) {
         // Without data the print window still takes the number of cards: all of them, typed.
         enableRange(false);
         All_print_RD_Clicked();
@@ -162,13 +179,15 @@ void OutputRangeBlock::Set_Enable_Diable_Range_Box()
         return;
     if (All_print_rd->isChecked())
         All_print_RD_Clicked();
+    else if (rd_one_per_recp->isChecked())
+        obo_rd_select();
     else
         Sel_Print_RD_Clicked();
 }
 
 void OutputRangeBlock::enableRange(bool on)
 {
-    if (!m_print) {
+    if (!isPrintWindow()) {
         export_range_box->setEnabled(on);
         return;
     }
@@ -194,6 +213,13 @@ void OutputRangeBlock::Sel_Print_RD_Clicked()
         w->setEnabled(false);
     for (QWidget* w : std::initializer_list<QWidget*>{from_label, from_Text, to_label, To_Text})
         w->setEnabled(true);
+}
+
+void OutputRangeBlock::obo_rd_select()
+{
+    rd_one_per_recp->setChecked(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{tot_label, Total_Text, from_label, from_Text, to_label, To_Text})
+        w->setEnabled(false);
 }
 
 void OutputRangeBlock::Mirror_image_chk_clicked()

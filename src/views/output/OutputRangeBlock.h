@@ -28,6 +28,9 @@ public:
     // The same for the print window, whose total shows and stays editable: without a source on,
     // a run prints the total typed (at first 1, then a sheet's cells as rows and columns change).
     void preparePrint(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
+    // The same for the mail window: its total shows, and a third radio sends one card to each
+    // recipient, every record, with the total and the range off.
+    void prepareMail(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
     // Cards on one sheet (rows x columns): the total of a print run that uses no data
     // (Calculate_label_acc_row_col).
     void setCellsPerSheet(int cells);
@@ -36,6 +39,7 @@ public:
     QCheckBox* Export_with_excel_chk = nullptr;
     QGroupBox* export_range_box = nullptr;
     QRadioButton* All_print_rd = nullptr;
+    QRadioButton* rd_one_per_recp = nullptr;  // the mail window's only
     QRadioButton* Sel_print_rd = nullptr;
     CheckedSpinBox* Total_Text = nullptr;
     CheckedSpinBox* from_Text = nullptr;
@@ -56,7 +60,8 @@ public:
     bool Mirror_Vertical_Not_Horz() const;
 
     // The run's records, first up to but not including end (Print_Start, Total_Label); false
-    // when from is above to. A print run of all records makes as many cards as the total shows.
+    // when from is above to. Where the total shows (print and mail), a run of all records makes
+    // as many cards as it says.
     bool range(int* first, int* end) const;
 
 public Q_SLOTS:
@@ -65,9 +70,13 @@ public Q_SLOTS:
     void Set_Enable_Diable_Range_Box();
     void All_print_RD_Clicked();
     void Sel_Print_RD_Clicked();
+    void obo_rd_select();
     void Mirror_image_chk_clicked();
 
 private:
+    enum class Window { Export, Print, Mail };
+    void showFor(Window window);
+    bool isPrintWindow() const { return m_window == Window::Print; }
     void sourcesChanged();
     void reset(bool usesSeries, bool usesSpreadsheet, RecordCounter counter);
     void enableRange(bool on);
@@ -76,6 +85,6 @@ private:
     RecordRangeFields* m_fields = nullptr;
     int m_records = 1;
     int m_totalLabel = 1;
-    bool m_print = false;
+    Window m_window = Window::Export;
     int m_cellsPerSheet = 1;
 };

@@ -1,8 +1,10 @@
 #include "views/output/RecordRangeFields.h"
 
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/NumberText.h"
 #include "views/inspector/CheckedNumberField.h"
 
 RecordRangeFields::RecordRangeFields(CheckedSpinBox& total, CheckedSpinBox& from, CheckedSpinBox& to, QObject* parent)
@@ -15,6 +17,17 @@ RecordRangeFields::RecordRangeFields(CheckedSpinBox& total, CheckedSpinBox& from
     connect(&m_total, &QSpinBox::valueChanged, this, &RecordRangeFields::Total_Text_Changed);
     connect(&m_to, &QSpinBox::valueChanged, this, &RecordRangeFields::To_Text_Changed);
     connect(&m_from, &QSpinBox::valueChanged, this, &RecordRangeFields::from_Text_Changed);
+    for (CheckedSpinBox* field : {&m_total, &m_from, &m_to}) {
+        if (auto* edit = field->findChild<QLineEdit*>())
+            connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) { textTyped(*field, text); });
+    }
+}
+
+void RecordRangeFields::textTyped(CheckedSpinBox& field, const QString& text)
+{
+    // A field emptied, or whose text reads as no number or as 0, shows 1 at once.
+    if (leadingInt(text) == 0)
+        field.setValue(1);
 }
 
 void RecordRangeFields::setRecordCount(int records)

@@ -2,7 +2,8 @@
 // The total, from and to fields of the windows that make cards from data records (the export
 // sheet, the print and mail windows). Each field takes a whole number up to the limit or refuses
 // the text; what it takes is then brought within the records before anything reads it: 0 becomes
-// 1, and a number beyond the records becomes their count.
+// 1, and a number beyond the records becomes their count. A field emptied, or typed to read as no
+// number or 0, shows 1 as it is typed.
 #include <QObject>
 #include <QString>
 
@@ -34,6 +35,8 @@ public:
     void from_Text_Changed();
 
 private:
+    // What the text of a field becomes as it is typed.
+    void textTyped(CheckedSpinBox& field, const QString& text);
     // At least 1, and at most the records.
     int withinRecords(int value) const;
     static void show(CheckedSpinBox& field, int value);

@@ -78,17 +78,18 @@ bool PrintJob::Execute_Printing(bool preview, QPrinter& printer, const PrintRang
 void PrintJob::reportRefusedCards(bool preview, const QPrinter& printer)
 {
     const int refused = m_records.refused ? m_records.refused->count() : 0;
+    QString sent;
     if (!preview) {
         const int sheets = sheetCount(m_run);
         const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        m_status = QStringLiteral("%1 went to %2.").arg(countOf(sheets, QStringLiteral("sheet"), QStringLiteral("sheets")),
-                                                       target);
-        if (refused > 0)
-            m_status += u' ' + cardsLeftOutPhrase(refused) + u'.';
+        sent = QStringLiteral("%1 went to %2.").arg(countOf(sheets, QStringLiteral("sheet"), QStringLiteral("sheets")),
+                                                    target);
+        m_status = refused > 0 ? sent + u' ' + cardsLeftOutPhrase(refused) + u'.' : sent;
     }
     if (refused == 0)
         return;
-    const QString said = preview ? QStringLiteral("The preview shows \"Invalid Data\" where a card was left out.") : m_status;
+    // The box counts the cards left out once, above their list.
+    const QString said = preview ? QStringLiteral("The preview shows \"Invalid Data\" where a card was left out.") : sent;
     Show_Report_Box(said + listIntroduction(refused), m_records.refused->lines());
 }
 

@@ -4,6 +4,7 @@
 
 #include "output/SheetLayout.h"
 #include "platform/NumberText.h"
+#include "views/inspector/InspectorGlobals.h"
 #include "views/inspector/PrintInfo.h"
 
 namespace {
@@ -59,6 +60,8 @@ void PrintWindowLogic::Open(const PrintDesign& design)
     m_settings.auto_center_flag = false;
     fields.showMargins = true;
     m_settings.Show_margin_rect = true;
+    // The preview outlines each card as the canvas shows the card.
+    m_settings.Card_Shape = Card_Shape;
     m_settings.Print_Row = 1;
     m_settings.Print_Col = 1;
 

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "platform/AppContext.h"
 #include "platform/CanvasGlobals.h"
 #include "platform/DialogPresenter.h"
 #include "ui_Print_Wnd.h"
@@ -40,6 +41,12 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     ui->Orient_ComboBox->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
     ui->print_alignment->addItems(bothSidesLayoutTexts());
     ui->print_alignment_one_side->addItems(oneSideLayoutTexts());
+    // Every layout's name shows whole, closed as open: "Front above, back turned" and "Front
+    // above back" differ only at their ends.
+    for (QComboBox* list : {ui->print_alignment, ui->print_alignment_one_side})
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The window is never narrower or lower than its controls need, whatever else asks of it.
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
     ui->Row_Text->setMaximum(PrintFieldLimits::kMaxRowsColumns);
     ui->Col_Text->setMaximum(PrintFieldLimits::kMaxRowsColumns);
     ui->width_Text->setMaximum(PrintFieldLimits::kMaxCardMm);
@@ -52,12 +59,11 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
     ui->List_profile->setSelectionBehavior(QAbstractItemView::SelectRows);
     ui->List_profile->setSelectionMode(QAbstractItemView::SingleSelection);
     ui->List_profile->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_preview = new Sample_Preview(nullptr, &logic.settings());
-    delete ui->Print_sclview->takeWidget();
-    ui->Print_sclview->setWidgetResizable(false);
-    ui->Print_sclview->setAlignment(Qt::AlignCenter);
+    // The sheet preview draws itself unseen; the window shows its picture.
+    m_preview = new Sample_Preview(this, &logic.settings());
+    m_preview->setObjectName(QStringLiteral("PrintView"));
+    m_preview->hide();
     ui->Print_sclview->viewport()->installEventFilter(this);
-    ui->Print_sclview->setWidget(m_preview);
 
     m_nameSheet = new Add_Print_Profile(this);
     makeProfileList();
@@ -262,9 +268,13 @@ void Print_Wnd::showFields()
 
 void Print_Wnd::prepare(const PrintDesign& design, OutputRangeBlock::RecordCounter counter)
 {
-    rangeBlock().preparePrint(design.usesSeries, design.usesSpreadsheet, std::move(counter));
+    // A visitor pass prints the pass as it stands: both data boxes stay off and disabled.
+    PrintDesign shown = design;
+    if (Start_Card_Option == QLatin1String("V"))
+        shown.usesSeries = shown.usesSpreadsheet = false;
+    rangeBlock().preparePrint(shown.usesSeries, shown.usesSpreadsheet, std::move(counter));
     showStatus(QString());
-    logic.Open(design);
+    logic.Open(shown);
     makeProfileList();
     showFields();
     act([&] { m_profiles->Load_Print_Profile(); });
@@ -286,6 +296,7 @@ void Print_Wnd::setUpPrinter(QPrinter& printer) const
     if (!logic.printInfoPrinter().isEmpty())
         printer.setPrinterName(logic.printInfoPrinter());
     printer.setDocName(QStringLiteral("ZOVA ID Card"));
+    printer.setCopyCount(ui->Copies_Text->value());
     printer.setFullPage(true);
     printer.setPageLayout(printInfo());
     if (!printToFile.isEmpty()) {
@@ -302,9 +313,12 @@ void Print_Wnd::Refresh_Preview()
     // The whole sheet in the room the window gives it, as the paper is shaped.
     const QSizeF paper(logic.settings().paperWidth, logic.settings().paperHeight);
     const QSize room = ui->Print_sclview->viewport()->size() - QSize(8, 8);
-    if (paper.width() > 0 && paper.height() > 0 && !room.isEmpty())
-        m_preview->resize(paper.scaled(QSizeF(room), Qt::KeepAspectRatio).toSize());
-    m_preview->update();
+    if (paper.isEmpty() || room.isEmpty()) {
+        ui->test_image_view->clear();
+        return;
+    }
+    m_preview->resize(paper.scaled(QSizeF(room), Qt::KeepAspectRatio).toSize());
+    ui->test_image_view->setPixmap(QPixmap::fromImage(m_preview->imageWithSubviews(devicePixelRatioF())));
 }
 
 bool Print_Wnd::eventFilter(QObject* watched, QEvent* event)
@@ -316,14 +330,20 @@ bool Print_Wnd::eventFilter(QObject* watched, QEvent* event)
 
 void Print_Wnd::PreviewButtonPressed()
 {
-    if (executePrinting)
-        executePrinting(true);
+    startJob(true);
 }
 
 void Print_Wnd::PrintButtonPressed()
 {
+    startJob(false);
+}
+
+void Print_Wnd::startJob(bool preview)
+{
+    // The status line speaks of the last job: a new one wipes it before any of its boxes opens.
+    showStatus(QString());
     if (executePrinting)
-        executePrinting(false);
+        executePrinting(preview);
 }
 
 void Print_Wnd::CancelButtonPressed()

@@ -9,12 +9,14 @@
 #include "views/output/OutputRangeBlock.h"
 #include "views/print/PrintProfileList.h"
 #include "views/print/PrintWindowLogic.h"
+#include "views/print/Sample_Preview.h"
 
 namespace Ui {
 class Print_Wnd;
 }
 class Add_Print_Profile;
 class QPrinter;
+
 
 class Print_Wnd : public QDialog {
     Q_OBJECT
@@ -39,7 +41,7 @@ public:
     int Open_Print_Wnd(const PrintDesign& design, OutputRangeBlock::RecordCounter counter);
 
     // The sheet preview in the preview area.
-    QWidget* previewWidget() const { return m_preview; }
+    Sample_Preview* previewWidget() const { return m_preview; }
     // The printer and paper chosen here, on a printer a job is about to use.
     void setUpPrinter(QPrinter& printer) const;
     // What the last job sent, in the status line beside the buttons.
@@ -56,6 +58,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void startJob(bool preview);
     void connectControls();
     void makeProfileList();
     void connectProfiles();
@@ -67,6 +70,6 @@ private:
 
     std::unique_ptr<PrintProfileList> m_profiles;
     Add_Print_Profile* m_nameSheet = nullptr;
-    QWidget* m_preview = nullptr;
+    Sample_Preview* m_preview = nullptr;
     bool m_showing = false;
 };

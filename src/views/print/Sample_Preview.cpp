@@ -88,17 +88,34 @@ QImage Sample_Preview::imageRepresentation() const
     return image;
 }
 
+QImage Sample_Preview::imageWithSubviews(qreal devicePixelRatio) const
+{
+    if (size().isEmpty())
+        return {};
+    QImage image(size() * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&image);
+    paintView(painter, size());
+    return image;
+}
+
 void Sample_Preview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    paintView(painter, size());
+}
+
+void Sample_Preview::paintView(QPainter& painter, QSizeF size) const
+{
+    const QRectF frame(QPointF(0, 0), size);
+    painter.fillRect(frame, Qt::white);
     painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
     const SheetPreviewScene scene = sheetPreviewScene(*m_sheet);
     if (scene.paper.isEmpty())
         return;
     // The whole sheet in whatever room the window gives it.
-    const qreal scale = std::min(width() / scene.paper.width(), height() / scene.paper.height());
+    const qreal scale = std::min(size.width() / scene.paper.width(), size.height() / scene.paper.height());
     painter.scale(scale, scale);
     drawScene(painter, scene);
 }

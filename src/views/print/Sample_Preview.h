@@ -17,6 +17,8 @@ public:
     QSize sizeHint() const override;
     // The sheet at one pixel per point, as the window shows it; null while there is no paper.
     QImage imageRepresentation() const;
+    // The view as it draws itself at its own size, for a screen of that pixel ratio.
+    QImage imageWithSubviews(qreal devicePixelRatio) const;
     // The scene on a painter whose units are points, origin at the paper's top-left, y down.
     static void drawScene(QPainter& painter, const SheetPreviewScene& scene);
 
@@ -24,5 +26,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The frame and the sheet scaled to fill as much of the size as its shape allows.
+    void paintView(QPainter& painter, QSizeF size) const;
+
     const PrintSheetSettings* m_sheet;
 };

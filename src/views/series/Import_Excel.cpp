@@ -77,7 +77,7 @@ void Import_Excel::Create_Excel_List_Func(const SheetRows& rows)
         return;
     }
     QString tooLarge;
-    if (!SpreadsheetWriter::fillFits(rows.size(), ticked.size(), &tooLarge)) {
+    if (!table.Fill_From_Sheet(rows, _core->firstDataRow(), ticked, Data_From_Excel::EmptyRows::Skip, &tooLarge)) {
         Show_MessageBox(tooLarge);
         return;
     }
@@ -87,18 +87,6 @@ void Import_Excel::Create_Excel_List_Func(const SheetRows& rows)
         ++k;
         const QString title = Trim_Str(header.value(position));
         table.ColList.addColumn(Column_Key_For_Index(k), title.isEmpty() ? Untitled_Column_Title(k) : title);
-    }
-    const int count = int(ticked.size());
-    table.ListData.reserve(rows.size());
-    QStringList cells;
-    for (qsizetype r = _core->firstDataRow(); r < rows.size(); ++r) {
-        const QStringList& row = rows.at(r);
-        if (row.isEmpty())
-            continue;
-        cells.clear();
-        for (const int position : ticked)
-            cells.append(row.value(position));
-        table.Create_List_By_Array(cells, count);
     }
 }
 

@@ -10,7 +10,6 @@
 #include <QTableView>
 
 #include "data/Data_From_Excel.h"
-#include "platform/Log.h"
 #include "platform/MessageBoxes.h"
 
 SheetWindowCore::SheetWindowCore(QDialog& window, const SheetWindowWidgets& widgets)
@@ -33,20 +32,27 @@ void SheetWindowCore::open(const QString& path)
     _columns.fill({}, 0);
     _widgets.Sheet_ComboBox->clear();
     SpreadsheetWriter::ReadWorkbook(path, true);
-    if (!SpreadsheetWriter::sharedInstance()->readRefusal.isEmpty())
-        Show_NSLog_Message(SpreadsheetWriter::sharedInstance()->readRefusal);
+    showRefusal();
     listSheets();
+}
+
+void SheetWindowCore::showRefusal()
+{
+    const QString& refusal = SpreadsheetWriter::sharedInstance()->readRefusal;
+    if (!refusal.isEmpty())
+        Show_MessageBox(refusal);
 }
 
 void SheetWindowCore::listSheets()
 {
-    const QStringList parts = SpreadsheetWriter::Sheet_File_Names();
-    const QStringList names = SpreadsheetWriter::Read_Sheet_Name();
+    QStringList names;
+    for (const SpreadsheetWriter::SheetItem& item : SpreadsheetWriter::Sheet_List())
+        names.append(item.name);
     {
         const QSignalBlocker quiet(_widgets.Sheet_ComboBox);
-        _widgets.Sheet_ComboBox->addItems(names.size() == parts.size() ? names : parts);
+        _widgets.Sheet_ComboBox->addItems(names);
     }
-    if (!parts.isEmpty()) {
+    if (!names.isEmpty()) {
         _widgets.Sheet_ComboBox->setCurrentIndex(0);
         sheetChosen(0);
     }
@@ -56,6 +62,7 @@ void SheetWindowCore::sheetChosen(int index)
 {
     Excel_Sheet_Number = index + 1;
     const SheetRows header = SpreadsheetWriter::ReadData_only_column();
+    showRefusal();
     // A sheet without a first row lists no columns, never the previous sheet's.
     _columns.fill(header.value(0), header.isEmpty() ? 0 : Excel_Sheet_Columns);
 }

@@ -47,6 +47,8 @@ public:
 
 private:
     void listSheets();
+    // Why the workbook or the sheet read last was refused, told to the user.
+    void showRefusal();
 
     SheetWindowWidgets _widgets;
     SheetColumnList _columns;

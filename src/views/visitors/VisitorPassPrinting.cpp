@@ -4,6 +4,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "render/ImageResolution.h"
+#include "views/inspector/PrintInfo.h"
 #include "views/print/PrintJob.h"
 #include "views/print/PrinterCatalog.h"
 
@@ -39,6 +40,8 @@ bool Call_Print_Box_1(const QImage& pass, bool preview, QPrinter& printer, QWidg
         return false;
     }
     const PrintSheetSettings sheet = visitorPassSheet(pass, printer);
+    // The designer's print settings become the pass's: the next print starts on that paper.
+    setPrintInfo(printer.pageLayout());
     PrintJob job(sheet, PrintRecords{}, window);
     return job.Execute_Printing(preview, printer, PrintRange{0, 1, true});
 }

@@ -86,8 +86,9 @@ int Group_Mode_Wizard::Create_Excel_List_Func(const QString& path)
     }
     const QStringList& titles = rows.first();
     const int columns = int(titles.size());
+    // Short rows are filled up, so every record keeps its place in the group list.
     QString tooLarge;
-    if (!SpreadsheetWriter::fillFits(rows.size() - 1, columns, &tooLarge)) {
+    if (!table.Fill_From_Sheet(rows, 1, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &tooLarge)) {
         Show_MessageBox(tooLarge);
         return 0;
     }
@@ -95,14 +96,8 @@ int Group_Mode_Wizard::Create_Excel_List_Func(const QString& path)
         const QString title = titles.at(column - 1).trimmed();
         table.ColList.addColumn(Column_Key_For_Index(column), title.isEmpty() ? Untitled_Column_Title(column) : title);
     }
-    for (qsizetype row = 1; row < rows.size(); ++row) {
-        QStringList cells = rows.at(row);
-        // Short rows are filled up, so every record keeps its place in the group list.
-        while (cells.size() < columns)
-            cells.append(QString());
-        table.Create_List_By_Array(cells, columns);
-        groups.Create_Group_List(QStringLiteral("%1 - %2").arg(row).arg(cells.first().trimmed()));
-    }
+    for (qsizetype row = 1; row < rows.size(); ++row)
+        groups.Create_Group_List(QStringLiteral("%1 - %2").arg(row).arg(rows.at(row).value(0).trimmed()));
     Excel_table_rows = table.rowCount();
     return 1;
 }

@@ -1,6 +1,7 @@
 // Where the barcode window's value comes from: typed, the first line of a series in the data
 // folder, or a column of the loaded spreadsheet; what each mode offers, and what OK binds.
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -149,12 +150,22 @@ TEST_F(BarcodeDataSourceTest, UntilASeriesOrColumnIsChosenTheBlankPreviewSaysSo)
     open(*element, [&] {
         const QLabel& notice = control<QLabel>("barcode_error_label");
         EXPECT_TRUE(notice.isHidden());
+        // The window keeps its size and OK its place as the notice comes and goes.
+        QDialog& view = window.view();
+        view.show();
+        const auto okPlace = [&] {
+            view.layout()->activate();
+            return std::pair(view.size(), okButton().mapTo(&view, QPoint()));
+        };
+        const auto before = okPlace();
         choose("Data_source_type", "Series");
         EXPECT_TRUE(window.previewPicture().isNull());
         EXPECT_FALSE(notice.isHidden());
         EXPECT_EQ(notice.text(), kSelectSeriesOrColumnMessage);
+        EXPECT_EQ(okPlace(), before);
         choose("Batch_Series", "Staff");
         EXPECT_TRUE(notice.isHidden());
+        EXPECT_EQ(okPlace(), before);
         EXPECT_FALSE(window.previewPicture().isNull());
         choose("Data_source_type", "Excel");
         EXPECT_FALSE(notice.isHidden());

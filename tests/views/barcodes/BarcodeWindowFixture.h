@@ -109,7 +109,8 @@ protected:
     QComboBox& combo(const char* name) const { return control<QComboBox>(name); }
     // As a user picks an entry.
     void choose(const char* name, const QString& entry) const { combo(name).setCurrentIndex(combo(name).findText(entry)); }
-    void pressOk() const { control<QDialogButtonBox>("barcode_buttons").button(QDialogButtonBox::Ok)->click(); }
+    QPushButton& okButton() const { return *control<QDialogButtonBox>("barcode_buttons").button(QDialogButtonBox::Ok); }
+    void pressOk() const { okButton().click(); }
     void pressCancel() const { control<QDialogButtonBox>("barcode_buttons").button(QDialogButtonBox::Cancel)->click(); }
     static QString shown(const QString& text) { return QLatin1Char('\n') + text; }
 

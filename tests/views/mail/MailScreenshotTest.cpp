@@ -23,6 +23,7 @@
 #include "views/dialogs/Send_Modeless.h"
 #include "views/mail/PreferencesWindow.h"
 #include "views/mail/Send_Mail.h"
+#include "views/output/OutputRangeBlock.h"
 
 using namespace ExportTest;
 
@@ -99,6 +100,8 @@ TEST(MailScreenshots, TheSettingsWindowAndTheMailWindowDuringARun)
         part<QPlainTextEdit>(window, "message_text").setPlainText("Dear card holder,\n\nyour new card is attached.");
         part<QSpinBox>(window, "delay_seconds").setValue(1);
         settle();
+        EXPECT_TRUE(window.grab().save(artifact("mail-window.png")));
+        EXPECT_TRUE(window.rangeBlock()->grab().save(artifact("mail-range-block.png")));
         watch.start();
         part<QPushButton>(window, "send_button").click();
         window.hide();

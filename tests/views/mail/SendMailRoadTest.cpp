@@ -336,6 +336,14 @@ TEST_F(SendMailRoadTest, EachOpeningSetsTheWindowUpForTheDesign)
     EXPECT_EQ(part<QComboBox>(window, "recipient_column").currentText(), "E-mail");
     EXPECT_FALSE(part<QLineEdit>(window, "recipient_address").isEnabled());
     EXPECT_EQ(window.rangeBlock()->Total_Batch_Excel_Card(), kRecords);
+    // The range block shows the total and the one-per-recipient choice, which turns the fields off.
+    OutputRangeBlock& range = *window.rangeBlock();
+    EXPECT_FALSE(range.Total_Text->isHidden());
+    EXPECT_EQ(range.Total_Text->value(), kRecords);
+    EXPECT_FALSE(range.rd_one_per_recp->isHidden());
+    range.rd_one_per_recp->click();
+    EXPECT_FALSE(range.Total_Text->isEnabled());
+    EXPECT_FALSE(range.To_Text->isEnabled());
     EXPECT_FALSE(part<QLabel>(window, "card_picture").pixmap().isNull());
     EXPECT_EQ(counters(), "Sent: 0 / Not sent: 0");
 

@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "views/inspector/CheckedNumberField.h"
+#include "views/inspector/FieldTyping.h"
 #include "views/output/OutputRangeBlock.h"
 
 namespace {
@@ -109,4 +111,59 @@ TEST(OutputRangeBlockTest, ThePrintWindowsTotalStaysEditableAndFollowsTheSheetWi
     EXPECT_TRUE(block.All_print_rd->isChecked());
     EXPECT_TRUE(block.Total_Text->isEnabled());
     EXPECT_EQ(block.Total_Text->value(), 6);
+}
+
+TEST(OutputRangeBlockTest, EachWindowsBlockShowsItsTotalAndTakesAnEmptiedOrWordyFieldAsOne)
+{
+    enum Window { Export, Print, Mail };
+    for (Window window : {Export, Print, Mail}) {
+        SCOPED_TRACE(int(window));
+        OutputRangeBlock block;
+        (window == Export  ? block.prepare(true, false, &records)
+         : window == Print ? block.preparePrint(true, false, &records)
+                           : block.prepareMail(true, false, &records));
+        block.show();
+        // The export sheet keeps the total hidden; the print and mail windows show it.
+        EXPECT_EQ(block.Total_Text->isHidden(), window == Export);
+        EXPECT_EQ(block.rd_one_per_recp->isHidden(), window != Mail);
+        if (window != Export) {
+            typeInto(*block.Total_Text, "");
+            EXPECT_EQ(block.Total_Text->text(), "1");
+            EXPECT_EQ(block.Total_Text->value(), 1);
+        }
+        block.Sel_print_rd->click();
+        block.from_Text->setValue(7);
+        typeInto(*block.from_Text, "abc");
+        QTest::keyClick(block.from_Text, Qt::Key_Return);
+        EXPECT_EQ(block.from_Text->text(), "1");
+        typeInto(*block.To_Text, "");
+        EXPECT_EQ(block.To_Text->text(), "1");
+    }
+}
+
+TEST(OutputRangeBlockTest, TheMailWindowsOnePerRecipientTakesEveryRecordWithTheFieldsOff)
+{
+    OutputRangeBlock block;
+    block.prepareMail(true, true, &records);
+    block.Total_Text->setValue(4);
+    int first = -1, end = -1;
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(0, 4));  // all: as many as the total says
+
+    block.rd_one_per_recp->click();
+    for (QWidget* off : std::initializer_list<QWidget*>{block.Total_Text, block.from_Text, block.To_Text, block.tot_label})
+        EXPECT_FALSE(off->isEnabled());
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(std::pair(first, end), std::pair(0, 30));
+    block.Export_with_excel_chk->click();  // the range box is set again for the series alone
+    EXPECT_TRUE(block.rd_one_per_recp->isChecked());
+    EXPECT_FALSE(block.Total_Text->isEnabled());
+    EXPECT_FALSE(block.from_Text->isEnabled());
+    ASSERT_TRUE(block.range(&first, &end));
+    EXPECT_EQ(end, 12);
+
+    block.Sel_print_rd->click();
+    EXPECT_FALSE(block.rd_one_per_recp->isChecked());
+    EXPECT_TRUE(block.from_Text->isEnabled());
+    EXPECT_FALSE(block.Total_Text->isEnabled());
 }

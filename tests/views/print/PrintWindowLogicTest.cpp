@@ -56,13 +56,13 @@ TEST(PrintWindowLogicTest, ColumnsThatDoNotFitAreCutAndAutoCentreSpreadsTheGap)
     EXPECT_FALSE(logic.fields.gapsEnabled);
     EXPECT_FALSE(logic.fields.alignGroupEnabled);
 
-    // Auto-centre with three columns: no positive gap, so 576 / 243 truncated = 2 and no gap.
+    // Auto-centre with three columns: no positive gap, so 576 / 243 truncated = 2, spread evenly.
     logic.Width_Changed(100 * kMmPerPoint);
     logic.Col_Changed(3);
     EXPECT_NEAR(w.settings.horz_mar, 69, 1e-3);  // (576 - 300) / 4
     logic.Width_Changed(243 * kMmPerPoint);
     EXPECT_EQ(logic.fields.columns, 2);
-    EXPECT_EQ(w.settings.horz_mar, 0);
+    EXPECT_NEAR(w.settings.horz_mar, 30, 1e-3);
 
     // A count that fits is never raised.
     logic.Auto_Center_Checked(false);

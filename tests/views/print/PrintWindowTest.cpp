@@ -6,23 +6,31 @@
 #include <QLabel>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "PrintTestSheet.h"
 #include "StandInPrinters.h"
+#include "platform/AppContext.h"
 #include "platform/CanvasGlobals.h"
 #include "platform/PropertyList.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/inspector/CheckedNumberField.h"
+#include "views/inspector/InspectorGlobals.h"
+#include "views/dialogs/WholeTitles.h"
 #include "views/inspector/PrintInfo.h"
 #include "views/print/Add_Print_Profile.h"
 #include "views/print/PrintProfileStore.h"
 #include "views/print/Print_Wnd.h"
+#include "views/print/Sample_Preview.h"
 
 namespace {
 
@@ -214,4 +222,106 @@ TEST(PrintWindowTest, ChoosingAnotherProfileKeepsTheRangeTyped)
         EXPECT_EQ(end, 12);
     }
     EXPECT_EQ(control<QSpinBox>(window, "Col_Text")->value(), 3);  // the profile chosen last is in force
+}
+
+TEST(PrintWindowTest, TheOpeningFollowsTheCardShapeAndTheVisitorPassMode)
+{
+    WindowFixture f;
+    const int shapeBefore = Card_Shape;
+    const QString modeBefore = Start_Card_Option;
+    Card_Shape = 2;  // an elliptical card
+    Start_Card_Option = QStringLiteral("V");
+    Print_Wnd window;
+    window.prepare({false, 0, true, true, PrintTest::colouredCard(Qt::red), {}}, [](bool, bool) { return 40; });
+
+    // Show margins is on at opening: each card is outlined by its ellipse, its corners stay blank.
+    ASSERT_TRUE(control<QCheckBox>(window, "Show_Margins")->isChecked());
+    const QImage sheet = window.previewWidget()->imageRepresentation();
+    const QRectF card = toPage(sheetPreviewScene(window.logic.settings()).labels.value(0).rect, sheet.height());
+    // The darkest of the three pixels across the outline's line at a point of the card's edge.
+    const auto outlineAt = [&sheet](QPointF point, QPoint across) {
+        int darkest = 255;
+        for (int step = -1; step <= 1; ++step)
+            darkest = std::min(darkest, sheet.pixelColor(point.toPoint() + step * across).lightness());
+        return darkest;
+    };
+    // The bottom edge (the top and left lie on the printable area's outline).
+    EXPECT_GT(outlineAt(card.bottomLeft() + QPointF(6, 0), QPoint(0, 1)), 240);  // near the corner: blank
+    EXPECT_LT(outlineAt(QPointF(card.center().x(), card.bottom()), QPoint(0, 1)), 200);  // mid edge: drawn
+
+    // A visitor pass takes no data: both data boxes stay off and disabled.
+    for (QCheckBox* box : {window.rangeBlock().Export_with_batch_chk, window.rangeBlock().Export_with_excel_chk}) {
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_FALSE(box->isEnabled());
+    }
+    EXPECT_EQ(window.rangeBlock().Total_Text->value(), 1);
+    Start_Card_Option = QString();
+    window.prepare({false, 0, true, true, PrintTest::colouredCard(Qt::red), {}}, [](bool, bool) { return 40; });
+    EXPECT_TRUE(window.rangeBlock().Export_with_batch_chk->isChecked());
+    EXPECT_EQ(window.rangeBlock().Total_Text->value(), 40);
+    Card_Shape = shapeBefore;
+    Start_Card_Option = modeBefore;
+}
+
+TEST(PrintWindowTest, ThePictureOfTheSheetTheCopiesAndAStatusLineThatSpeaksOfTheLastJob)
+{
+    WindowFixture f;
+    Print_Wnd window;
+    window.resize(1100, 720);
+    window.show();
+    window.prepare({false, 0, false, false, PrintTest::colouredCard(Qt::red), {}}, &noRecords);
+    // The window shows a picture of the sheet preview, shaped as the Letter paper, that follows
+    // each change.
+    auto* picture = control<QLabel>(window, "test_image_view");
+    ASSERT_FALSE(picture->pixmap().isNull());
+    const QSizeF shown = picture->pixmap().deviceIndependentSize();
+    EXPECT_NEAR(shown.width() / shown.height(), 612.0 / 792, 0.01);
+    const QImage before = picture->pixmap().toImage();
+    control<QCheckBox>(window, "crop_mark_chk")->click();
+    EXPECT_NE(picture->pixmap().toImage(), before);
+
+    control<QSpinBox>(window, "Copies_Text")->setValue(3);
+    QPrinter printer;
+    window.setUpPrinter(printer);
+    EXPECT_EQ(printer.copyCount(), 3);
+
+    // While a new job runs, and any box it opens is up, the last job's line is gone.
+    window.showStatus("1 sheet went to Office Laser.");
+    QString statusDuringJob = "not run";
+    window.executePrinting = [&](bool) { statusDuringJob = control<QLabel>(window, "print_status")->text(); };
+    control<QPushButton>(window, "PrintButton")->click();
+    EXPECT_EQ(statusDuringJob, "");
+}
+
+TEST(PrintWindowTest, AtItsSmallestEveryTextShowsWholeAndNoControlLiesOverAnother)
+{
+    WindowFixture f;
+    Print_Wnd window;
+    window.prepare({true, 0, true, true, PrintTest::colouredCard(Qt::red), PrintTest::colouredCard(Qt::blue)}, &noRecords);
+    keepTitleWhole(window);  // as the application widens every dialog to its title
+    window.show();
+    window.resize(1, 1);
+    QCoreApplication::processEvents();
+    QList<QWidget*> shown;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window) || widget->isWindow())
+            continue;
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const bool texted = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget)
+                            || (label && !label->wordWrap() && !label->text().isEmpty());
+        if (!texted && !qobject_cast<QGroupBox*>(widget) && !qobject_cast<QAbstractScrollArea*>(widget))
+            continue;
+        if (texted)
+            EXPECT_GE(widget->width(), widget->sizeHint().width()) << widget->objectName().toStdString();
+        shown.append(widget);
+    }
+    for (QWidget* a : shown) {
+        for (QWidget* b : shown) {
+            if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a))
+                continue;
+            const QRect ra(a->mapTo(&window, QPoint()), a->size());
+            const QRect rb(b->mapTo(&window, QPoint()), b->size());
+            EXPECT_FALSE(ra.intersects(rb)) << a->objectName().toStdString() << " over " << b->objectName().toStdString();
+        }
+    }
 }

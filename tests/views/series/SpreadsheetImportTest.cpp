@@ -7,6 +7,8 @@
 
 #include "data/Data_From_Excel.h"
 #include "SeriesWindowFixture.h"
+#include "support/HostileWorkbooks.h"
+#include "support/MovedTabWorkbook.h"
 #include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/Import_Excel_DataSheet.h"
@@ -248,4 +250,44 @@ TEST_F(SpreadsheetImportTest, OneSeriesNewReplacedOrAppendedAndNeverEmptiedByAnE
     EXPECT_EQ(fill(Import_Excel_DataSheet::AppendToSeries, 2, "Codes"), 0);
     EXPECT_EQ(messages.texts().last(), "\n" + kSeriesCreateInUseMessage);
     EXPECT_EQ(series("Codes"), "007\nA-1\n");
+}
+
+// Tabs not in the order of their parts: each item shows its sheet's name over that sheet's
+// columns; a part declaring a document type is refused with a message that says so.
+TEST_F(SpreadsheetImportTest, EachSheetItemShowsItsOwnColumnsOrWhyNone)
+{
+    book = at("moved.xlsx");
+    ASSERT_TRUE(MovedTabWorkbook::make(book));
+    table.open_mode = "E";
+    open(table, [&] {
+        auto* sheetCombo = table.findChild<QComboBox*>("Sheet_ComboBox");
+        ASSERT_EQ(sheetCombo->count(), 2);
+        EXPECT_EQ(sheetCombo->itemText(0), "Staff");
+        EXPECT_EQ(sheetCombo->itemText(1), "Codes");
+        ASSERT_EQ(table.columns().entryCount(), 2);
+        EXPECT_EQ(table.columns().name(1), "Photo");
+        sheetCombo->setCurrentIndex(1);
+        Q_EMIT sheetCombo->activated(1);
+        ASSERT_EQ(table.columns().entryCount(), 1);
+        EXPECT_EQ(table.columns().name(0), "Code");
+        sheetCombo->setCurrentIndex(0);
+        Q_EMIT sheetCombo->activated(0);
+        table.columns().setTicked(1, true);
+        table.OKPressed();
+    });
+    EXPECT_EQ(tableTitles(), QStringList({"No.", "Photo"}));
+    EXPECT_EQ(tableColumn(1), QStringList({"ann.png"}));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
+
+    book = at("declaring.xlsx");
+    ASSERT_TRUE(HostileWorkbooks::make(HostileWorkbooks::kEntities, book));
+    open(table, [&] {
+        EXPECT_EQ(table.columns().entryCount(), 0);
+        table.OKPressed();
+        table.CancelPressed();
+    });
+    EXPECT_EQ(messages.texts(),
+              QStringList({"\nThe part xl/worksheets/sheet1.xml declares a document type (DOCTYPE), which no workbook "
+                           "part may hold.",
+                           "\n" + kNoColumnMessage}));
 }

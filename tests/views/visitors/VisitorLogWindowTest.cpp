@@ -22,6 +22,7 @@
 #include "views/print/PrintTestSheet.h"
 #include "views/print/StandInPrinters.h"
 #include "views/visitors/VisitorPassDesign.h"
+#include "views/inspector/PrintInfo.h"
 #include "views/visitors/VisitorPassPrinting.h"
 #include "views/visitors/Visitor_Log_Records.h"
 #include "visitors/VisitorPass.h"
@@ -240,9 +241,14 @@ TEST_F(VisitorLogWindowTest, PrintOpensNoPanelAndWithoutAPrinterSaysNoPrinterFou
     printTo(pdf);
     int windowsOpened = 0;
     dialogs.queueHook([&windowsOpened](QDialog&) { ++windowsOpened; });
+    setPrintInfo(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
     child<QPushButton>("Print_Button")->click();
     EXPECT_EQ(windowsOpened, 0);
     EXPECT_EQ(PrintTest::pdfPages(pdf), 1);
+    // The pass hands its print settings to the designer: the log's printer's Letter paper.
+    EXPECT_EQ(printInfo().pageSize().id(), QPageSize::Letter);
+    EXPECT_EQ(printInfo().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printInfo().margins(QPageLayout::Point), printers.officeMargins);
     EXPECT_EQ(window.logic.Execute_Printing(false), true);
 
     printers.names.clear();
