@@ -132,18 +132,7 @@ TEST_F(GroupPeople, EveryBoundElementShowsTheChosenRowAndExportTakesEachRowsOwn)
     EXPECT_EQ(undo.Get_Undo_Count(), undoCount);
 
     QTemporaryDir out;
-    dialogs.queueHook([](QDialog& dialog) {
-        auto& sheet = static_cast<ExportSheet&>(dialog);
-        sheet.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-        sheet.rangeBlock->Sel_print_rd->click();
-        sheet.rangeBlock->from_Text->setValue(2);
-        sheet.rangeBlock->To_Text->setValue(4);
-        sheet.exportOkay();
-    });
-    dialogs.queueFolder(out.path());
-    dialogs.queueHook([](QDialog&) {});
-    Export_Button(controller);
-    const QDir cards(out.filePath(QStringLiteral("ZOVA ID Card")));
+    const QDir cards = exportRecords(QStringLiteral("PNG"), 2, 4, out);
     QStringList read;
     const QStringList exported = cards.entryList({QStringLiteral("*_Front.PNG")}, QDir::Files, QDir::Name);
     ASSERT_EQ(exported.size(), 3) << qPrintable(cards.entryList().join(u'|')) << qPrintable(messages.texts().join(u'|'));

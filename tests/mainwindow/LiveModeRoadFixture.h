@@ -126,6 +126,23 @@ protected:
         controller.inspector().sizePanel().Mark_Group_List_New_Selection(row);
         Q_EMIT list.clicked(list.model()->index(row, 0));
     }
+    // Records from..to exported through the window's export sheet as files of the format into
+    // out; the folder the cards are in.
+    QDir exportRecords(const QString& format, int from, int to, const QTemporaryDir& out)
+    {
+        dialogs.queueHook([format, from, to](QDialog& dialog) {
+            auto& sheet = static_cast<ExportSheet&>(dialog);
+            sheet.fileFormatPopup->setCurrentText(format);
+            sheet.rangeBlock->Sel_print_rd->click();
+            sheet.rangeBlock->To_Text->setValue(to);
+            sheet.rangeBlock->from_Text->setValue(from);
+            sheet.exportOkay();
+        });
+        dialogs.queueFolder(out.path());
+        dialogs.queueHook([](QDialog&) {});
+        Export_Button(controller);
+        return QDir(out.filePath(QStringLiteral("ZOVA ID Card")));
+    }
     GraphicPtr frontElement(const char* id) const
     {
         return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));

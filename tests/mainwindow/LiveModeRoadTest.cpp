@@ -200,18 +200,7 @@ TEST_F(LiveModeRoad, AGroupProjectIsEditedByRowSavedReopenedAndExported)
     EXPECT_EQ(field("Fup_Name").text(), " Zoë O'Brien ");
 
     QTemporaryDir out;
-    dialogs.queueHook([](QDialog& dialog) {
-        auto& sheet = static_cast<ExportSheet&>(dialog);
-        sheet.fileFormatPopup->setCurrentText(QStringLiteral("PDF"));
-        sheet.rangeBlock->Sel_print_rd->click();
-        sheet.rangeBlock->To_Text->setValue(50);
-        sheet.rangeBlock->from_Text->setValue(1);
-        sheet.exportOkay();
-    });
-    dialogs.queueFolder(out.path());
-    dialogs.queueHook([](QDialog&) {});
-    Export_Button(controller);
-    const QDir cards(out.filePath(QStringLiteral("ZOVA ID Card")));
+    const QDir cards = exportRecords(QStringLiteral("PDF"), 1, 50, out);
     ASSERT_EQ(cards.entryList({QStringLiteral("*_Front.PDF")}, QDir::Files).size(), 50);
     for (int n = 1; n <= 50; ++n) {
         QProcess text;
