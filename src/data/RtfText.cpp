@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "data/SeriesTextImport.h"
 
@@ -74,11 +75,14 @@ class RtfReader {
 public:
     explicit RtfReader(const QByteArray& rtf) : _rtf(rtf) { _codePage.select(1252); }
 
-    QString read()
+    // The text, or none when groups nest too deeply to follow.
+    std::optional<QString> read()
     {
         _groups.append(GroupState{});
         while (_at < _rtf.size()) {
             const char c = _rtf.at(_at++);
+            if (c == '{' && _groups.size() > kMaxRtfGroupDepth)
+                return std::nullopt;
             if (c == '{')
                 openGroup();
             else if (c == '}')
@@ -289,9 +293,12 @@ private:
 
 }  // namespace
 
-QString rtfToText(const QByteArray& rtf)
+QString rtfToText(const QByteArray& rtf, bool* ok)
 {
-    return RtfReader(rtf).read();
+    std::optional<QString> text = RtfReader(rtf).read();
+    if (ok)
+        *ok = text.has_value();
+    return text.value_or(QString());
 }
 
 }  // namespace SeriesTextImport

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include "data/SeriesFiles.h"
+#include "data/SeriesLines.h"
 #include "data/SpreadsheetWriter.h"
 #include "platform/AppContext.h"
 #include "platform/AtomicFile.h"
@@ -39,6 +39,13 @@ QFileInfoList seriesFilesOf(const QString& folder)
             files.append(entry);
     }
     return files;
+}
+
+const QString kTooManyValues = QStringLiteral("it holds more values than a series can keep");
+
+QString tooLargeToKeep(const QString& name)
+{
+    return QStringLiteral("The series \"%1\" was not written: it would hold more values than a series can keep.").arg(name);
 }
 
 QString notText(const QString& name, const QString& reason)
@@ -108,56 +115,37 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
     if (rule != Rule::FirstLine && file.size() > kMaxFileBytes)
         return {{}, notText(name, QStringLiteral("it is larger than %1 MB").arg(kMaxFileBytes >> 20))};
 
-    // Line by line, so that neither the file's text nor a first value needs more than its own
-    // room, and the values' memory is counted as they come.
-    constexpr qint64 kChunk = 1 << 20;
-    // Each line alone: a broken sequence at a line's end must not join the next line. The byte-
-    // order mark at the file's start is no part of the first value.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QStringList values;
     qint64 memory = 0;
     QString failure;
-    bool first = true;
-    const auto take = [&](QByteArrayView line) {
-        if (first && line.startsWith("\xEF\xBB\xBF"))
-            line = line.sliced(3);
-        first = false;
-        const QString value = utf8.decode(line);
-        if (utf8.hasError() || value.contains(QChar(u'\0'))) {
-            failure = QStringLiteral("it is not a text file");
-            return false;
-        }
+    const auto take = [&](const QString& value) {
         const QString kept = rule == Rule::Manager ? Trim_Str(value) : value;
         if (rule == Rule::Manager && kept.isEmpty())
             return true;
-        memory += kValueMemory + 2 * kept.size();
+        memory += valueMemory(kept);
         if (memory > kMaxValuesMemory) {
-            failure = QStringLiteral("it holds more values than a series can keep");
+            failure = kTooManyValues;
             return false;
         }
         values.append(kept);
         return rule != Rule::FirstLine;
     };
-    QByteArray pending;
-    bool going = true;
-    while (going) {
-        const QByteArray chunk = file.read(kChunk);
-        if (file.error() != QFileDevice::NoError)
-            return {{}, notText(name, file.errorString())};
-        pending += chunk;
-        qsizetype start = 0;
-        for (qsizetype end = pending.indexOf('\n'); going && end >= 0; end = pending.indexOf('\n', start)) {
-            going = take(QByteArrayView(pending).sliced(start, end - start));
-            start = end + 1;
-        }
-        pending.remove(0, start);
-        if (going && pending.size() > kMaxFileBytes)
-            return {{}, notText(name, QStringLiteral("a line is longer than %1 MB").arg(kMaxFileBytes >> 20))};
-        if (going && chunk.isEmpty()) {
-            // The last line has no line end, or the file none at all.
-            if (!pending.isEmpty() || values.isEmpty())
-                take(pending);
+    SeriesLines lines(file);
+    QString value;
+    for (bool going = true; going;) {
+        switch (lines.next((kMaxValuesMemory - memory - kValueMemory) / 2, value)) {
+        case SeriesLines::Read::Value: going = take(value); break;
+        case SeriesLines::Read::End:
+            // An empty file is one empty line.
+            if (values.isEmpty())
+                take(QString());
             going = false;
+            break;
+        case SeriesLines::Read::NotText: return {{}, notText(name, QStringLiteral("it is not a text file"))};
+        case SeriesLines::Read::NoRoom: return {{}, notText(name, kTooManyValues)};
+        case SeriesLines::Read::TooLong:
+            return {{}, notText(name, QStringLiteral("a line is longer than %1 MB").arg(kMaxFileBytes >> 20))};
+        case SeriesLines::Read::Failed: return {{}, notText(name, file.errorString())};
         }
     }
     if (!failure.isEmpty())
@@ -229,9 +217,12 @@ bool SeriesStore::saveRenamed(const QString& oldName, const QString& newName, co
         target = QDir(m_folder).filePath(newName + u'.' + batch_file_EXT);
     // Renamed onto another existing series, the old one stays, as the user may still bind it.
     const bool replacesAnother = target != oldPath && QFileInfo(target).isFile();
+    const QByteArray bytes = fileBytes(lines);
+    if (!fitsASeries(bytes))
+        return fail(error, tooLargeToKeep(newName));
     if (!Create_Folder(m_folder))
         return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
-    if (!writeFileAtomically(target, fileBytes(lines), error))
+    if (!writeFileAtomically(target, bytes, error))
         return false;
     if (!oldPath.isEmpty() && oldPath != target && !replacesAnother && !QFile::remove(oldPath))
         Show_NSLog_Message(QStringLiteral("Cannot remove the renamed series file %1").arg(oldPath));
@@ -255,9 +246,12 @@ bool SeriesStore::append(const QString& name, const QStringList& lines, QString*
         if (!bytes.isEmpty() && !bytes.endsWith('\n'))
             bytes.append('\n');
     }
+    bytes += fileBytes(lines);
+    if (!fitsASeries(bytes))
+        return fail(error, tooLargeToKeep(name));
     if (!Create_Folder(m_folder))
         return fail(error, QStringLiteral("Cannot make the folder \"%1\".").arg(m_folder));
-    return writeFileAtomically(path, bytes + fileBytes(lines), error);
+    return writeFileAtomically(path, bytes, error);
 }
 
 bool SeriesStore::remove(const QString& name) const
@@ -267,6 +261,14 @@ bool SeriesStore::remove(const QString& name) const
         return true;
     Delete_File(path);
     return !QFileInfo::exists(path);
+}
+
+bool SeriesStore::fitsASeries(QByteArrayView bytes)
+{
+    const qint64 lineEnds = bytes.count('\n');
+    const qint64 lines = lineEnds + (bytes.endsWith('\n') ? 0 : 1);
+    return bytes.size() <= kMaxFileBytes
+           && lines * kValueMemory + 2 * (SeriesLines::utf16Units(bytes) - lineEnds) <= kMaxValuesMemory;
 }
 
 QString SeriesStore::exportPath(const QString& chosen, ExportFormat* format)

@@ -9,9 +9,12 @@ namespace SeriesTextImport {
 
 inline const QString kUnreadableTextMessage =
     QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+inline const QString kTooManyValuesMessage = QStringLiteral("The file holds more values than a series can keep.");
 
 // Text of a file's bytes: a byte-order mark (UTF-8, UTF-16 or UTF-32) decides the encoding;
-// without one the bytes must be valid UTF-8. ok false when neither holds (or there is a NUL).
+// without one the bytes must be valid UTF-8. ok false when neither holds, when the bytes are not
+// whole characters of their encoding (an odd byte of UTF-16, half a surrogate pair, a code past
+// U+10FFFF), or when there is a NUL.
 struct DecodedText {
     QString text;
     bool ok = false;
@@ -24,7 +27,8 @@ QStringList splitLines(const QString& text);
 // A value as it goes into a series: "\", "{" and "}" removed, then Trim_Str.
 QString chk_and_insert_validation(const QString& text);
 
-// One value per line of a text file; lines that are empty once cleaned are left out.
+// One value per line of a text file; lines that are empty once cleaned are left out. This and
+// csvValues stop before the first value past the room of a series (SeriesStore::kMaxValuesMemory).
 QStringList textValues(const QString& text);
 
 // One value per field of every CSV record (RFC 4180): fields are separated by commas, a field in
@@ -35,17 +39,21 @@ QStringList csvValues(const QString& text);
 
 // The plain text of a rich-text (RTF) document: the text of every run, "\par" and "\line" as
 // line ends, "\'hh" in the document's code page, "\uN" as Unicode; fonts, colours, styles,
-// pictures and other destinations left out.
-QString rtfToText(const QByteArray& rtf);
+// pictures and other destinations left out. Groups nested deeper than kMaxRtfGroupDepth give no
+// text, *ok false.
+inline constexpr int kMaxRtfGroupDepth = 1000;
+QString rtfToText(const QByteArray& rtf, bool* ok = nullptr);
 
 // The lines typed into the window that are not empty, as typed (not trimmed line by line).
 QStringList typedLines(const QString& text);
 
 // A file's values by its extension: "csv" as CSV, "rtf" as rich text, anything else as plain text.
-// ok false (with kUnreadableTextMessage) when the bytes are no text in a known encoding.
+// ok false when the bytes are no text in a known encoding (kUnreadableTextMessage, failure empty)
+// or hold more values than a series can keep (failure kTooManyValuesMessage, no values).
 struct FileValues {
     QStringList values;
     bool ok = false;
+    QString failure;
 };
 FileValues valuesOfFile(const QByteArray& bytes, const QString& extension);
 

@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "model/PictureFile.h"
@@ -154,13 +155,21 @@ const QByteArray& pngSignature()
     return signature;
 }
 
-// The decoded size a PNG's header gives, the first chunk after the signature.
+// What a header past any picture stored bytes may give counts as: past every budget, and small
+// enough that sums and doublings of it stay in range.
+constexpr qint64 kImplausibleHeaderBytes = std::numeric_limits<qint64>::max() / 8;
+
+// The decoded size a PNG's header gives, the first chunk after the signature. A side past what
+// stored bytes may give is implausible: 2147483647 x 2147483647 x 4 is no size.
 qint64 headerBytes(const QByteArray& bytes)
 {
     const auto headerNumber = [&bytes](qsizetype at) {
         return bytes.size() >= at + 4 ? qint64(qFromBigEndian<quint32>(bytes.constData() + at)) : 0;
     };
-    return headerNumber(16) * headerNumber(20) * 4;
+    const qint64 width = headerNumber(16), height = headerNumber(20);
+    if (width > kMaxStoredPictureSide || height > kMaxStoredPictureSide)
+        return kImplausibleHeaderBytes;
+    return width * height * 4;
 }
 
 // No format Qt decodes a PNG to takes more than eight bytes a pixel.

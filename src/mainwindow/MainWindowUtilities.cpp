@@ -15,8 +15,6 @@
 
 namespace {
 
-const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
-
 // The camera folder file holds one path; anything longer is no path we wrote.
 constexpr qint64 kMaxCameraPathFileBytes = 64 * 1024;
 
@@ -59,20 +57,6 @@ bool Image_Is_Over_Size(const QString&, bool)
 QImage Get_Image_For_Path(const QString& path, bool)
 {
     return readPicturePreview(QDir::cleanPath(path), kPicturePreviewMaxPoints);
-}
-
-QString Check_Path_For_App_Resources(const QString& path)
-{
-    const QString trimmed = Trim_Str(path);
-    const qsizetype marker = trimmed.indexOf(kAppResourcesMarker);
-    if (marker < 0)
-        return trimmed;
-    const QString rest = trimmed.mid(marker + kAppResourcesMarker.size());
-    if (rest.split(u'/').contains(QStringLiteral(".."))) {
-        Show_NSLog_Message(QStringLiteral("The resource path \"%1\" leaves the resource folder; it is kept as it is.").arg(trimmed));
-        return trimmed;
-    }
-    return QDir(Resource_Path).filePath(rest);
 }
 
 void Delete_Excel_File_Temp_Folder()

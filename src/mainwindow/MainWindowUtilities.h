@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "platform/ResourcePaths.h"
+
 // Millimetres to points and back (computed in double precision).
 float MM_to_Points_Convert(float millimetres);
 float Points_to_MM_Convert(float points);
@@ -27,12 +29,6 @@ bool Image_Is_Over_Size(const QString& path, bool show_msg);
 // A preview of the picture file, at most 500 points on its longer side; null when no picture file
 // is there. Qt draws no file icons, so as_icon changes nothing.
 QImage Get_Image_For_Path(const QString& path, bool as_icon);
-
-// A stored path into the resources of an application bundle (".app/Contents/Resources/"), as
-// designs made on another machine hold, re-pointed to the same place in our resource folder.
-// The path is trimmed; any other path, and one that would climb out of the resource folder, is
-// returned as it is.
-QString Check_Path_For_App_Resources(const QString& path);
 
 // Removes the spreadsheet unpacking folder; errors are ignored.
 void Delete_Excel_File_Temp_Folder();

@@ -7,6 +7,7 @@
 #include "model/PictureFile.h"
 #include "platform/EncodedImageCache.h"
 #include "platform/GuiThread.h"
+#include "platform/ResourcePaths.h"
 
 std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF position, const QString& path,
                                                          const QString& ctrl_id)
@@ -54,15 +55,16 @@ std::shared_ptr<SKTImage> SKTImage::initWithProperties(const QVariantMap& proper
 
 void SKTImage::setFilePath(const QString& path, bool set_txt_path_also)
 {
-    Set_Control_File_path(path);
-    if (set_txt_path_also && !path.isEmpty())
-        Set_text_value(path);
-    setFileNSImage(path);
+    const QString resolved = Check_Path_For_App_Resources(path);
+    Set_Control_File_path(resolved);
+    if (set_txt_path_also && !resolved.isEmpty())
+        Set_text_value(resolved);
+    setFileNSImage(resolved);
 }
 
 void SKTImage::setFilePathUnread(const QString& path)
 {
-    Set_Control_File_path(path);
+    Set_Control_File_path(Check_Path_For_App_Resources(path));
     _contents = QImage();
     setAdjustedPicture(QImage(), 0, picture);
 }

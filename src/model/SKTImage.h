@@ -34,13 +34,14 @@ public:
     // The border around the rectangle when the element draws its stroke.
     void Draw_the_image_border(QPainter& painter, const QRectF& rect);
 
-    // Stores the path (with the flag and a non-empty path, also as the value text) and loads
-    // its picture with setFileNSImage.
+    // Stores the path, a path into another installation's resources re-pointed into ours (with
+    // the flag and a non-empty path, also as the value text), and loads its picture with
+    // setFileNSImage.
     void setFilePath(const QString& path, bool set_txt_path_also);
     // Loads the file's preview into _contents (null when the path gives no picture) and makes
     // the adjusted picture from it.
     void setFileNSImage(const QString& path);
-    // Stores the path and drops the picture held, reading nothing: for a copy that output gives
+    // Stores the path, re-pointed as above, and drops the picture held, reading nothing: for a copy that output gives
     // its picture at the output size, which must never show the picture of another file.
     void setFilePathUnread(const QString& path);
     // The same with a preview already read from the file (readPicturePreview).

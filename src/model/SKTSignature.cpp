@@ -4,6 +4,7 @@
 
 #include "model/PictureFile.h"
 #include "platform/AppContext.h"
+#include "platform/ResourcePaths.h"
 
 QString SKTSignature::samplePicturePath(const QString& sign_or_FP)
 {
@@ -38,7 +39,7 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(QPointF centre, const Q
 void SKTSignature::setFilePath(const QString& path)
 {
     const QString resolved =
-        path == QLatin1String("Default") ? samplePicturePath(Sign_Or_FP_Val()) : path;
+        Check_Path_For_App_Resources(path == QLatin1String("Default") ? samplePicturePath(Sign_Or_FP_Val()) : path);
     file_path = resolved;
     Set_Control_File_path(resolved);
     _contents_img = readPicturePreview(resolved);

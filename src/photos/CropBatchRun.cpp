@@ -71,6 +71,7 @@ CropBatchRun::Prepared CropBatchRun::prepare(int index)
 {
     Prepared prepared;
     prepared.source = m_plan.pictures.at(index);
+    m_gate.pass();
     if (m_stop)
         return prepared;
     if (m_plan.direct && !CropSources::isUsablePicturePath(prepared.source, m_plan.extensions)) {
@@ -177,6 +178,7 @@ bool CropBatchRun::run()
     while (!pending.empty() && !stopping()) {
         const Prepared prepared = pending.front().result();
         pending.pop_front();
+        m_gate.pass();
         if (stopping())
             break;
         commit(prepared);

@@ -13,6 +13,7 @@
 #include "photos/ImageGeometry.h"
 #include "photos/PictureCrop.h"
 #include "platform/KeepReplaceAnswers.h"
+#include "platform/PauseGate.h"
 #include "platform/PictureReading.h"
 
 class Data_From_Excel;
@@ -57,7 +58,14 @@ public:
     // file cannot be opened ("Error in series file accessing.").
     bool run();
     // Any thread: the run ends before its next picture.
-    void stop() { m_stop = true; }
+    void stop()
+    {
+        m_stop = true;
+        m_gate.open();
+    }
+    // Any thread: no picture is cut or written from now until resume or stop.
+    void pause() { m_gate.close(); }
+    void resume() { m_gate.open(); }
     // Asked before each picture is taken, on the run's thread: the run ends when it answers true.
     void stopWhen(std::function<bool()> asked) { m_stopAsked = std::move(asked); }
 
@@ -94,6 +102,7 @@ private:
     std::unique_ptr<Detectors> m_detectors;
     KeepReplaceAnswers m_answers;
     std::atomic<bool> m_stop{false};
+    PauseGate m_gate;
     std::function<bool()> m_stopAsked;
     std::atomic<int> m_done{0};
     QStringList m_entries;

@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
+#include <algorithm>
 
 #include "platform/PngShrinking.h"
 
@@ -10,7 +12,8 @@ namespace {
 
 // A hostile header must not make the reader allocate without bound.
 constexpr int kAllocationLimitMB = int(kMaxPictureBytes >> 20);
-// A palette picture read whole to be shrunk in true colour costs its index and its colour copy.
+// A palette picture of another format read whole to be shrunk in true colour costs its index and
+// its colour copy.
 constexpr qint64 kPaletteWholeBytesPerPixel = 5;
 constexpr qint64 kPaletteWholeBytes = 48LL * 1024 * 1024;
 // A PNG shrunk row by row holds little, but its decoding takes its time.
@@ -34,6 +37,37 @@ bool isPaletteFormat(QImage::Format format)
     return format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
 }
 
+// The bytes a pixel takes in the format Qt decodes the picture to; four when it does not say.
+qint64 decodedBytesPerPixel(QImage::Format format)
+{
+    const int bits = format == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(format).bitsPerPixel();
+    return bits > 0 ? (bits + 7) / 8 : 4;
+}
+
+// What Qt holds to give the picture at `fitted` (the stored size when it is read whole): the
+// decoded picture in its own format, and, when it is shrunk after decoding, the copy smooth
+// scaling converts it to and the result.
+qint64 qtReadingBytes(const QImageReader& reader, const QSize& stored, const QSize& fitted)
+{
+    const qint64 pixels = qint64(stored.width()) * stored.height();
+    const qint64 perPixel = decodedBytesPerPixel(reader.imageFormat());
+    if (!fitted.isValid() || fitted == stored || reader.supportsOption(QImageIOHandler::ScaledSize))
+        return pixels * perPixel;
+    return pixels * (perPixel + std::max<qint64>(perPixel, 4)) + qint64(fitted.width()) * fitted.height() * 4;
+}
+
+// A picture shrunk in its stored orientation turned upright as the reader would have turned it.
+QImage turnedUpright(QImage image, QImageIOHandler::Transformations turn)
+{
+    if (turn & QImageIOHandler::TransformationMirror)
+        image.mirror(true, false);
+    if (turn & QImageIOHandler::TransformationFlip)
+        image.mirror(false, true);
+    if (turn & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 // An empty box reads the picture at full size; a clip, rows from the top of the upright picture,
 // reads only that area of it.
 QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode mode = Qt::KeepAspectRatio,
@@ -48,16 +82,22 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
         return QImage();
     const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
     const QSize fitted = box.isEmpty() || !stored.isValid() ? QSize() : fittedSize(stored, box, quarterTurn, mode);
-    // Qt shrinks a palette picture within its palette, speckling its shades, so such a picture is
-    // shrunk in true colour: read whole when that costs little, else row by row as it is decoded
-    // (a few kilobytes of file can hold 8000 x 8000 pixels, which Qt would decode whole anyway).
-    const bool palette = isPaletteFormat(reader.imageFormat());
-    if (palette && fitted.isValid() && fitted != stored
-        && qint64(stored.width()) * stored.height() * kPaletteWholeBytesPerPixel > kPaletteWholeBytes) {
-        const bool streamable = reader.format() == "png" && !reader.fileName().isEmpty() && !clip.isValid()
-                                && reader.transformation() == QImageIOHandler::TransformationNone;
-        return streamable ? readPngShrunk(reader.fileName(), fitted, kMaxShrunkPngSide) : QImage();
+    const bool shrunk = fitted.isValid() && fitted != stored;
+    // Qt decodes a PNG whole before scaling it (16-bit grey 8000 x 8000 pixels cost it most of a
+    // gigabyte), and shrinks a palette picture within its palette, speckling its shades: a PNG
+    // is shrunk in true colour while its rows are decoded, whatever its kind.
+    if (shrunk && reader.format() == "png" && !reader.fileName().isEmpty() && !clip.isValid()) {
+        const QImageIOHandler::Transformations turn = reader.transformation();
+        QImage image = turnedUpright(readPngShrunk(reader.fileName(), fitted, kMaxShrunkPngSide), turn);
+        image.setDevicePixelRatio(1.0);
+        return image;
     }
+    // Other palette pictures are read whole to be shrunk in true colour when that costs little.
+    const bool palette = isPaletteFormat(reader.imageFormat());
+    if (palette && shrunk && qint64(stored.width()) * stored.height() * kPaletteWholeBytesPerPixel > kPaletteWholeBytes)
+        return QImage();
+    if (stored.isValid() && qtReadingBytes(reader, stored, fitted) > kMaxPictureBytes)
+        return QImage();
     if (fitted.isValid() && !palette)
         reader.setScaledSize(fitted);
     // The reader clips the stored picture, before it is turned upright: only an upright one is
@@ -68,7 +108,7 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     QImage image = reader.read();
     if (clip.isValid() && !clipWhileReading && !image.isNull())
         image = image.copy(clip);
-    if (palette && fitted.isValid() && fitted != stored && !image.isNull())
+    if (palette && shrunk && !image.isNull())
         image = image.convertToFormat(QImage::Format_ARGB32)
                     .scaled(quarterTurn ? fitted.transposed() : fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Points are pixels here, whatever the file name says about its scale.

@@ -17,6 +17,7 @@
 #include <pugixml.hpp>
 
 #include "platform/Utf8Text.h"
+#include "platform/XmlMarkupScan.h"
 
 namespace {
 
@@ -24,47 +25,6 @@ bool fail(QString* error, const QString& reason)
 {
     if (error)
         *error = reason;
-    return false;
-}
-
-constexpr quint64 kPastUnicode = 0x110000;
-
-// The value of a digit in base 10 or 16, or -1.
-int digitValue(char c, bool hex)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (hex && c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// A NUL character can only come in as a raw byte or a character reference; pugixml would cut the
-// text short at it, where libplist used to abort on such a key. pugixml takes the reference's
-// number modulo 2^32 and writes whatever it gets as UTF-8, so a reference past U+10FFFF may
-// become a NUL and one to a surrogate or past U+10FFFF bytes that are no text: those are refused
-// alike. Its rules are followed: decimal digits after "&#", hex digits after "&#x" (lower case),
-// and a ";" right after them; anything else stays text as it stands.
-bool holdsNul(const QByteArray& bytes)
-{
-    if (bytes.contains('\0'))
-        return true;
-    const std::string_view text(bytes.constData(), size_t(bytes.size()));
-    for (size_t found = text.find("&#"); found != std::string_view::npos; found = text.find("&#", found + 2)) {
-        const qsizetype at = qsizetype(found);
-        qsizetype i = at + 2;
-        const bool hex = i < bytes.size() && bytes[i] == 'x';
-        i += hex ? 1 : 0;
-        const qsizetype digits = i;
-        quint64 code = 0;
-        for (int digit = 0; i < bytes.size() && (digit = digitValue(bytes[i], hex)) >= 0; ++i)
-            code = std::min<quint64>(code * (hex ? 16 : 10) + quint64(digit), kPastUnicode);
-        const bool isCharacter = code != 0 && code < kPastUnicode && (code < 0xD800 || code > 0xDFFF);
-        if (i > digits && i < bytes.size() && bytes[i] == ';' && !isCharacter)
-            return true;
-    }
     return false;
 }
 
@@ -325,13 +285,9 @@ bool holdsTagOpening(std::string_view text, size_t from, std::initializer_list<s
     return false;
 }
 
-std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_encoding encoding, int maxDepth,
-                                             PropertyList::TextDictionaries dictionaries, QString* error)
+std::optional<QVariant> parsedPropertyList(const QByteArray& bytes, pugi::xml_encoding encoding, int maxDepth,
+                                           PropertyList::TextDictionaries dictionaries, QString* error)
 {
-    if (holdsNul(bytes)) {
-        fail(error, QStringLiteral("The property list holds a NUL character, or a reference to a character that does not exist."));
-        return std::nullopt;
-    }
     pugi::xml_document document;
     // Line ends inside texts stay as they are, as libplist's own reader and writer keep them. A
     // value's first piece of text is kept in its element, which saves a node for every value. Text
@@ -360,6 +316,20 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
         return std::nullopt;
     }
     return Converter(maxDepth, dictionaries == PropertyList::TextDictionaries::AsTextMaps, error).value(root, 0);
+}
+
+std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_encoding encoding, int maxDepth,
+                                             PropertyList::TextDictionaries dictionaries, QString* error)
+{
+    // pugixml keeps as text what XML refuses (a NUL, "&" alone, references to no character) and
+    // takes the number of a character reference modulo 2^32, which may make it a NUL.
+    QString why;
+    const std::optional<QByteArray> scanned = scannedPropertyListMarkup(bytes, &why);
+    if (!scanned) {
+        fail(error, QStringLiteral("Malformed XML property list: %1.").arg(why));
+        return std::nullopt;
+    }
+    return parsedPropertyList(*scanned, encoding, maxDepth, dictionaries, error);
 }
 
 }  // namespace

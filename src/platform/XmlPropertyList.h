@@ -14,7 +14,7 @@
 // integers as qint64, reals as double, dates as UTC QDateTime, data as QByteArray; texts exactly as
 // written, a leading U+FEFF included. UTF-16 and UTF-32 documents are read too. None, with the
 // reason in *error, for a document that is not one property list, nests containers deeper than
-// maxDepth, or holds a NUL character or a reference to a character that does not exist.
+// maxDepth, or whose markup XML refuses (see XmlMarkupScan.h).
 // Dictionaries of texts come back as `dictionaries` asks.
 std::optional<QVariant> readXmlPropertyList(
     const QByteArray& bytes, int maxDepth, QString* error,

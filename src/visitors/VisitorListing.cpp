@@ -21,10 +21,11 @@ bool VisitorListing::cut(QString& text, int field)
     const int limit = visitorFieldLimit(field);
     if (text.size() <= limit)
         return false;
-    text.truncate(limit);
     // Half a surrogate pair is no character.
-    if (text.back().isHighSurrogate())
-        text.chop(1);
+    const qsizetype kept = text.at(limit - 1).isHighSurrogate() ? limit - 1 : limit;
+    // A copy of its own: cutting in place would keep the whole text's buffer, and a listing
+    // counts what it holds by the texts it shows.
+    text = QString(text.constData(), kept);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ScopedUmask.h"
 #include "visitors/VisitorListing.h"
+#include "visitors/VisitorLogHolder.h"
 #include "visitors/VisitorLogSchema.h"
 
 namespace {
@@ -30,7 +31,10 @@ const char* const kSelectByName =
     "SELECT S_No, Date_and_Time, Photo_Path, Name, Company_Name, Address, Phone, Email, Purpose, "
     "Person_to_Meet, Visitor_No, Other FROM Visitor_Records WHERE instr(fold_case(Name), fold_case(?1)) > 0 "
     "ORDER BY S_No DESC";
-constexpr int kBusyTimeoutMs = 5000;
+// A registration waits this long for another process's write to end; a reading only this long,
+// since a log held longer is better told held than waited for.
+constexpr int kWriteWaitMs = 5000;
+constexpr int kReadWaitMs = 250;
 constexpr int kTextColumns = 11;
 // The largest value SQLite hands over, however a file was written: far past any field's limit,
 // small enough that a few at once stay well inside the memory of a listing.
@@ -39,6 +43,25 @@ constexpr int kMaxValueBytes = 16 << 20;
 constexpr qint64 kMaxShippedLogBytes = qint64(1) << 20;
 // The log holds people's data: what is created for it is its owner's alone.
 constexpr mode_t kOwnerOnlyMask = 077;
+
+// A connection waiting as long as a write may, for as long as this lives.
+struct WaitingToWrite {
+    explicit WaitingToWrite(sqlite3* db) : db(db) { sqlite3_busy_timeout(db, kWriteWaitMs); }
+    ~WaitingToWrite() { sqlite3_busy_timeout(db, kReadWaitMs); }
+    sqlite3* db;
+};
+
+// Whether the last call failed because another connection holds the log.
+bool heldElsewhere(sqlite3* db)
+{
+    const int code = sqlite3_errcode(db);
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+QString heldMessage(const QString& path)
+{
+    return QStringLiteral("the visitor log %1 is in use by %2").arg(path, visitorLogHolder(path));
+}
 
 // A finalised statement whatever way the function leaves.
 struct Statement {
@@ -142,7 +165,7 @@ bool VisitorLog::connect(const QString& path)
     for (const int option : {SQLITE_DBCONFIG_ENABLE_TRIGGER, SQLITE_DBCONFIG_ENABLE_VIEW, SQLITE_DBCONFIG_TRUSTED_SCHEMA})
         sqlite3_db_config(m_db, option, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, kReadWaitMs);
     return sqlite3_create_function_v2(m_db, "fold_case", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                       nullptr, foldCase, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
@@ -168,7 +191,7 @@ bool VisitorLog::open(const QString& path)
     // The schema is read before anything is written, so a file that is no log is left as it was.
     const VisitorLogSchema schema = inspectVisitorLogSchema(m_db);
     if (schema.kind == VisitorLogSchema::Kind::Unreadable)
-        m_error = QStringLiteral("%1: %2").arg(cannotOpen, schema.why);
+        m_error = QStringLiteral("%1: %2").arg(cannotOpen, heldElsewhere(m_db) ? heldMessage(path) : schema.why);
     else if (schema.kind == VisitorLogSchema::Kind::Foreign)
         m_error = QStringLiteral("The file %1 is not a visitor log: %2.").arg(path, schema.why);
     else if (schema.kind == VisitorLogSchema::Kind::Empty && m_readOnly)
@@ -179,15 +202,28 @@ bool VisitorLog::open(const QString& path)
     }
     if (!m_readOnly) {
         restrictLogFiles(path);
-        // WAL keeps readers and the writer apart; NORMAL sync is durable across a killed process.
-        if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=NORMAL")
+        // NORMAL sync is durable across a killed process.
+        if (!switchToWal() || !exec("PRAGMA synchronous=NORMAL")
             || (schema.kind == VisitorLogSchema::Kind::Empty && !exec(kVisitorTableSql))) {
-            m_error = QStringLiteral("%1: %2").arg(cannotOpen, m_error);
+            m_error = QStringLiteral("%1: %2").arg(cannotOpen, heldElsewhere(m_db) ? heldMessage(path) : m_error);
             close();
             return false;
         }
     }
     m_path = path;
+    return true;
+}
+
+// WAL keeps readers and the writer apart. Switching to it needs the log to itself: a log another
+// process is writing keeps its journal mode, which serves as well, and switches at a later open.
+bool VisitorLog::switchToWal()
+{
+    sqlite3_busy_timeout(m_db, 0);
+    const bool switched = exec("PRAGMA journal_mode=WAL");
+    sqlite3_busy_timeout(m_db, kReadWaitMs);
+    if (switched || !heldElsewhere(m_db))
+        return switched;
+    m_error.clear();
     return true;
 }
 
@@ -222,8 +258,9 @@ std::optional<qint64> VisitorLog::add(const VisitorRecord& visitor)
                                       .arg(visitorFieldLimit(i)));
             return std::nullopt;
         }
+    const WaitingToWrite waiting(m_db);
     if (!exec("BEGIN IMMEDIATE")) {
-        m_error = refused.arg(m_error);
+        m_error = refused.arg(heldElsewhere(m_db) ? heldMessage(m_path) + u'.' : m_error);
         return std::nullopt;
     }
     std::optional<qint64> sNo;
@@ -276,7 +313,9 @@ QList<VisitorRecord> VisitorLog::select(const QString& name) const
         }
         listing.take(VisitorRecord::fromFields(sqlite3_column_int64(query.handle, 0), fields), cut);
     }
-    if (step != SQLITE_DONE && step != SQLITE_ROW)
+    if (step != SQLITE_DONE && step != SQLITE_ROW && heldElsewhere(m_db))
+        m_error = QStringLiteral("The visitor log could not be read: %1.").arg(heldMessage(m_path));
+    else if (step != SQLITE_DONE && step != SQLITE_ROW)
         fail(QStringLiteral("The visitor log could not be read"));
     m_note = listing.note();
     return listing.visitors();

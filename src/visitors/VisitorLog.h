@@ -1,7 +1,8 @@
 #pragma once
 // The visitor log: an SQLite database holding the table Visitor_Records, one row per registered
-// visitor. Values only ever reach SQL as bound parameters. The database runs in WAL mode with a
-// busy timeout, and each registration is one transaction, so a process killed half-way leaves
+// visitor. Values only ever reach SQL as bound parameters. The database runs in WAL mode (once no
+// other process is writing it when it is opened) with a busy timeout, and each registration is
+// one transaction, so a process killed half-way leaves
 // every visitor stored before it and nothing half-written. The file is trusted no more than any
 // other: a log not made as the log makes it is refused, and what is read from it is bounded.
 #include <QList>
@@ -39,6 +40,8 @@ public:
     // Stores the visitor in one transaction; the serial number given (SQLite's next after the
     // largest, whatever its sign), or none (lastError()) when nothing was stored. A text longer
     // than its field's limit (visitorFieldLimit()) and a log opened for reading are refused.
+    // A log another process keeps busy past a few seconds is refused too, the error naming that
+    // process.
     std::optional<qint64> add(const VisitorRecord& visitor);
     // Every visitor, in the order of registration, within the bounds of a VisitorListing: the
     // latest ones when there are more, texts cut to their limits; listingNote() says what is not
@@ -64,6 +67,7 @@ private:
     // Asks whether a new log may be made in the empty file; false, with lastError(), when not.
     bool startAgainInEmptyFile(const QString& path);
     bool exec(const char* sql);
+    bool switchToWal();
     bool fail(const QString& what) const;
     // The visitors whose name holds name, all for a null text.
     QList<VisitorRecord> select(const QString& name) const;

@@ -77,6 +77,22 @@ type_into() {
     xdotool type --delay 5 "$2"
 }
 titled() { [ "$(xdotool getwindowname "$1" 2>/dev/null)" = "$2" ]; }
+# settled_title WINDOW: the title once two looks half a second apart agree: keys typed a moment
+# ago may still be on their way, and the title changes as each arrives.
+last_title=''
+title_settled() {
+    local now
+    now=$(xdotool getwindowname "$1" 2>/dev/null) || return 1
+    [ "$now" = "$last_title" ] && return 0
+    last_title=$now
+    sleep 0.5
+    return 1
+}
+settled_title() {
+    last_title=''
+    wait_until "$PATIENCE" title_settled "$1" || true
+    echo "$last_title"
+}
 # expect_title WINDOW TITLE: the title follows the design a moment after a command.
 expect_title() {
     wait_until "$PATIENCE" titled "$1" "$2" || fail "the title is \"$(xdotool getwindowname "$1")\", not \"$2\""

@@ -299,3 +299,52 @@ TEST_F(SeriesStoreTest, HostileSeriesFilesAreReadWithinTheirBoundsOrRefused)
               QStringLiteral("The series \"Pipe\" cannot be read: \"%1\" is not a file.").arg(at("Pipe.txt")));
     EXPECT_EQ(store.readFirstValue("Pipe").failure, store.readRecords("Pipe").failure);
 }
+
+// A series file is read a chunk (a megabyte) at a time: lines ending on a chunk's edge, crossing
+// it, cut in the middle of a character, or longer than several chunks read as they were written.
+TEST_F(SeriesStoreTest, LinesAcrossTheEdgesOfTheReadingChunksReadAsWritten)
+{
+    constexpr int kChunk = 1 << 20;
+    const QString wide = QString(900000, QChar(0x65E5)) + QStringLiteral("\U0001F600");
+    const struct {
+        const char* what;
+        QByteArray before;  // bytes ahead of the values: none, or a byte-order mark
+        QStringList values;
+    } cases[] = {
+        {"a line ending on a chunk's edge", "", {QString(kChunk - 1, u'a'), "b"}},
+        {"a line across a chunk's edge", "", {"x", QString(kChunk, u'c'), "d"}},
+        {"a character cut by a chunk's edge", "", {QString(kChunk - 2, u'e') + QChar(0x65E5), "f"}},
+        {"a line of wide characters over three chunks", "", {"g", wide, "h"}},
+        {"a first line of several chunks after a byte-order mark", "\xEF\xBB\xBF", {wide, "i"}},
+        {"a U+FEFF leading a later line", "", {"j", QString(QChar(0xFEFF)) + "k"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put(at("S.txt"), c.before + c.values.join(u'\n').toUtf8() + '\n');
+        EXPECT_EQ(store.readRecords("S").values, c.values);
+        EXPECT_EQ(store.read("S").values, SeriesStore::keptValues(c.values));
+        EXPECT_EQ(store.readFirstValue("S").values, QStringList{c.values.first()});
+    }
+    // A broken sequence far inside a long line, and a NUL, are no text.
+    for (const QByteArray& broken : {QByteArray(3 * kChunk, 'l') + "\xE6\x97" + "m\n", "n\n" + QByteArray(2 * kChunk, '\0')}) {
+        put(at("S.txt"), broken);
+        EXPECT_EQ(store.readRecords("S").failure, "The series \"S\" cannot be read: it is not a text file.");
+    }
+}
+
+// Whatever is saved reads back: lines that would hold more than a series can keep are refused
+// before anything is written.
+TEST_F(SeriesStoreTest, WhatCouldNotBeReadBackIsNeverSaved)
+{
+    ASSERT_TRUE(store.save("Kept", {"old"}));
+    const QStringList tooMany(4200000, QStringLiteral("x"));
+    QString error;
+    EXPECT_FALSE(store.save("Kept", tooMany, &error));
+    EXPECT_EQ(error, "The series \"Kept\" was not written: it would hold more values than a series can keep.");
+    EXPECT_FALSE(store.append("Kept", tooMany, &error));
+    EXPECT_EQ(error, "The series \"Kept\" was not written: it would hold more values than a series can keep.");
+    EXPECT_EQ(store.readRecords("Kept").values, QStringList{"old"});
+    const QStringList justFitting(3800000, QStringLiteral("x"));
+    ASSERT_TRUE(store.save("Kept", justFitting, &error)) << error.toStdString();
+    EXPECT_EQ(store.readRecords("Kept").values.size(), justFitting.size());
+}

@@ -122,3 +122,45 @@ TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
     EXPECT_EQ(store.read("Imported").values, values.values);
     EXPECT_EQ(store.readRecords("Imported").values, values.values);
 }
+
+// UTF-16 and UTF-32 files are refused like bad UTF-8 when their bytes are not whole characters.
+TEST(SeriesTextImport, WideTextsThatAreNotWholeCharactersAreRefused)
+{
+    const struct {
+        const char* what;
+        const char* hex;
+        const char* text;  // none when refused
+    } cases[] = {
+        {"UTF-16 whole", "fffe41004200", "AB"},
+        {"UTF-16 with an odd byte", "fffe4100420043", nullptr},
+        {"UTF-16 with half a surrogate pair", "fffe00d84100", nullptr},
+        {"UTF-32 whole", "fffe000041000000", "A"},
+        {"UTF-32 past U+10FFFF", "fffe00004100000000001100", nullptr},
+        {"UTF-32 naming a surrogate", "0000feff0000d800", nullptr},
+        {"UTF-32 broken off", "fffe0000410000", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray bytes = QByteArray::fromHex(c.hex);
+        const DecodedText decoded = decodeText(bytes);
+        EXPECT_EQ(decoded.ok, c.text != nullptr);
+        EXPECT_EQ(decoded.text, QString::fromLatin1(c.text));
+        EXPECT_EQ(valuesOfFile(bytes, "txt").ok, c.text != nullptr);
+    }
+}
+
+// An import holds no more values than a series can keep: it stops and says so, and nothing is
+// left to save. Rich text nested past any document's depth is no text.
+TEST(SeriesTextImport, AnImportPastTheRoomOfASeriesIsRefused)
+{
+    // 4.2 million values of one character take 4.2 million times 66 bytes, past 256 MB.
+    const FileValues read = valuesOfFile(QByteArray("1\n").repeated(4200000), "txt");
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.failure, kTooManyValuesMessage);
+    EXPECT_TRUE(read.values.isEmpty());
+    const QByteArray deep = "{\\rtf1 " + QByteArray("{").repeated(kMaxRtfGroupDepth - 1) + "x" + QByteArray("}").repeated(kMaxRtfGroupDepth - 1) + "}";
+    EXPECT_EQ(valuesOfFile(deep, "rtf").values, QStringList{"x"});
+    const FileValues deeper = valuesOfFile("{\\rtf1 " + QByteArray("{").repeated(50 << 20), "rtf");
+    EXPECT_FALSE(deeper.ok);
+    EXPECT_TRUE(deeper.failure.isEmpty());
+}

@@ -24,12 +24,14 @@ class WorkbookReaderTest : public ::testing::Test {
 protected:
     QTemporaryDir work;
     SheetRows header;
+    QString refusalOnOpening;  // what the user is told once the workbook is unpacked
 
     // Unpacks the workbook and reads sheet 1's header and rows.
     SheetRows readWorkbook(const QString& path)
     {
         Excel_Sheet_Number = 1;
         SpreadsheetWriter::ReadWorkbook(path, true);
+        refusalOnOpening = SpreadsheetWriter::sharedInstance()->readRefusal;
         header = SpreadsheetWriter::ReadData_only_column();
         return SpreadsheetWriter::ReadWorkbook(QString(), false);
     }
@@ -339,21 +341,24 @@ TEST_F(WorkbookReaderTest, APartDeclaringADocumentTypeIsRefusedSayingSo)
         {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" Type=\"urn:t/worksheet\" "
                                        "Target=\"worksheets/sheet1.xml\"/></Relationships>"}};
     EXPECT_EQ(read(sound), (SheetRows{{"a", "b"}}));
-    const QPair<QString, QByteArray> declaring[] = {
-        {"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c r=\"A1\"><v>&e;</v></c></row>")},
-        {"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c r=\"A1\" t=\"inlineStr\"><is><t>&e;</t></is></c></row>")},
-        {"xl/worksheets/sheet1.xml", sheetXml("A1:&e;", "<row><c r=\"A1\"><v>a</v></c></row>")},
-        {"xl/sharedStrings.xml", "<sst><si><t>&e;</t></si></sst>"},
-        {"xl/workbook.xml", "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"&e;\" r:id=\"rId1\"/></sheets></workbook>"},
-        {"xl/_rels/workbook.xml.rels", "<Relationships/>"},
+    // The sheet list and its relationships are read on opening, so the refusal is told before
+    // any sheet is picked.
+    const struct { QString part; QByteArray text; bool refusedOnOpening; } declaring[] = {
+        {"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c r=\"A1\"><v>&e;</v></c></row>"), false},
+        {"xl/worksheets/sheet1.xml", sheetXml("A1", "<row><c r=\"A1\" t=\"inlineStr\"><is><t>&e;</t></is></c></row>"), false},
+        {"xl/worksheets/sheet1.xml", sheetXml("A1:&e;", "<row><c r=\"A1\"><v>a</v></c></row>"), false},
+        {"xl/sharedStrings.xml", "<sst><si><t>&e;</t></si></sst>", false},
+        {"xl/workbook.xml", "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"&e;\" r:id=\"rId1\"/></sheets></workbook>", true},
+        {"xl/_rels/workbook.xml.rels", "<Relationships/>", true},
     };
-    for (const auto& [part, text] : declaring) {
+    for (const auto& [part, text, refusedOnOpening] : declaring) {
         QMap<QString, QByteArray> parts = sound;
         parts[part] = doctype + text;
         EXPECT_TRUE(read(parts).isEmpty()) << text.constData();
         EXPECT_TRUE(header.isEmpty());
-        EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal,
-                  "The part " + part + " declares a document type (DOCTYPE), which no workbook part may hold.");
+        const QString refusal = "The part " + part + " declares a document type (DOCTYPE), which no workbook part may hold.";
+        EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal, refusal);
+        EXPECT_EQ(refusalOnOpening, refusedOnOpening ? refusal : QString()) << part.toStdString();
     }
 
     // So does an OpenDocument spreadsheet's content.
@@ -367,15 +372,16 @@ TEST_F(WorkbookReaderTest, APartDeclaringADocumentTypeIsRefusedSayingSo)
     EXPECT_EQ(SpreadsheetWriter::sharedInstance()->readRefusal,
               "The part content.xml declares a document type (DOCTYPE), which no workbook part may hold.");
 
-    // The XML 2003 spreadsheet, read whole as a document, refuses one too.
-    const QByteArray spreadsheet = "<Workbook><Worksheet><Table><Row><Cell><Data>&amp;e;</Data></Cell></Row></Table>"
-                                   "</Worksheet></Workbook>";
+    // The XML 2003 spreadsheet, read whole as a document, refuses one too. Its formatted text
+    // reads as the text shown.
+    const QByteArray spreadsheet = "<Workbook><Worksheet><Table><Row><Cell><Data>&amp;e;</Data></Cell>"
+                                   "<Cell><Data><B>rich</B> text</Data></Cell></Row></Table></Worksheet></Workbook>";
     for (const bool declares : {false, true}) {
         QFile file(work.filePath("2003.xml"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write((declares ? doctype : QByteArray()) + spreadsheet);
         file.close();
-        EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(file.fileName()), declares ? SheetRows() : SheetRows{{"&e;"}});
+        EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(file.fileName()), declares ? SheetRows() : (SheetRows{{"&e;", "rich text"}}));
     }
 }
 
@@ -440,6 +446,33 @@ TEST_F(WorkbookReaderTest, EachSheetNameReadsThePartItPointsTo)
         const SheetRows first = read(parts);
         EXPECT_EQ(SpreadsheetWriter::Sheet_List(), items) << links.toStdString();
         EXPECT_EQ(first, (SheetRows{{items.first().part == "sheet2" ? "name" : "code"}}));
+    }
+    EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), (QStringList{"Staff", "Codes", "Chart"}));
+}
+
+// The rows the import windows fill from a sheet: from `first` on, the cells at the picked
+// positions in their order, empty past a row's end; rows without cells passed over or kept.
+TEST_F(WorkbookReaderTest, SheetRowsFillTheTableWithThePickedCells)
+{
+    const SheetRows rows = read(sheetXml("", "<row r=\"1\"><c r=\"A1\"><v>Name</v></c><c r=\"B1\"><v>City</v></c></row>"
+                                             "<row r=\"2\"><c r=\"A2\"><v>Ann</v></c><c r=\"B2\"><v>Oslo</v></c>"
+                                             "<c r=\"C2\"><v>x</v></c></row><row r=\"3\"/><row r=\"4\"><c r=\"A4\"><v>Bob</v></c></row>"));
+    using Empty = Data_From_Excel::EmptyRows;
+    const struct { qsizetype first; QList<int> positions; Empty empty; SheetRows records; } cases[] = {
+        {1, {1, 0}, Empty::Skip, {{"1", "Oslo", "Ann"}, {"2", "", "Bob"}}},
+        {1, {0, 2}, Empty::Keep, {{"1", "Ann", "x"}, {"2", "", ""}, {"3", "Bob", ""}}},
+        {0, leadingPositions(1), Empty::Skip, {{"1", "Name"}, {"2", "Ann"}, {"3", "Bob"}}},
+    };
+    for (const auto& c : cases) {
+        Data_From_Excel table;
+        ASSERT_TRUE(table.Fill_From_Sheet(rows, c.first, c.positions, c.empty, nullptr));
+        SheetRows records;  // each record's number and cells
+        for (int r = 0; r < table.rowCount(); ++r) {
+            records.append(QStringList());
+            for (int column = 0; column <= c.positions.size(); ++column)
+                records.last().append(table.Get_Item_Text(r, column).value_or("?"));
+        }
+        EXPECT_EQ(records, c.records) << c.first << ' ' << c.positions.size();
     }
 }
 

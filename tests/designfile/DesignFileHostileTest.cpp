@@ -12,6 +12,7 @@
 #include "model/drawing/TextLayout.h"
 #include "render/CardImage.h"
 #include "support/TestEnvironment.h"
+#include "designfile/StoredPictureDesigns.h"
 
 using namespace Qt::StringLiterals;
 
@@ -139,16 +140,7 @@ TEST_F(DesignFileHostile, RowsSharedThousandsOfTimesAreRefusedBeforeTheyAreCopie
 // 12 GB). Each picture is decoded once, and past a budget pictures are made again from the settings.
 TEST_F(DesignFileHostile, StoredPicturesAreDecodedOnceAndWithinABudget)
 {
-    const QString png = u"import struct, zlib\n"
-                        "def png(side, shade):\n"
-                        "    rows = (b'\\0' + bytes([shade]) * side * 4) * side\n"
-                        "    chunk = lambda kind, data: struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))\n"
-                        "    return b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)) + "
-                        "chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b'')\n"
-                        "barcode = [e for e in d if isinstance(e, list) and e and e[0] == 'B'][0]\n"
-                        "def barcodes(pictures):\n"
-                        "    entries = [barcode[:25] + [picture] + barcode[26:] for picture in pictures]\n"
-                        "    d[86:] = [str(len(entries))] + entries + ['0']\n"_s;
+    const QString png = storedBarcodesPython();
     // One picture of 2000 x 2000 (16 MB decoded) named by forty entries.
     const QString shared = changed(u"shared-picture.did"_s, png + u"p = png(2000, 200)\nbarcodes([p] * 40)"_s, true);
     const std::optional<DesignState> once = readDesignFile(shared, nullptr);

@@ -3,7 +3,6 @@
 // spreadsheet data prints a 2 x 2 sheet through the print window, and the PDF the queue wrote holds
 // one page with the four symbols.
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,8 +69,8 @@ public:
             return false;
         }
         qputenv("CUPS_SERVER", socket.toLocal8Bit());
-        const auto added = TestEnvironment::run(QStringLiteral("lpadmin"),
-                                                {"-h", socket, "-p", kQueue, "-E", "-v", "cups-pdf:/", "-P", kQueueDriver});
+        const auto added = TestEnvironment::run(
+            QStringLiteral("lpadmin"), {"-h", socket, "-p", kQueue, "-E", "-v", "cups-pdf:/" + instance, "-P", kQueueDriver});
         if (added.exitCode != 0) {
             *why = QStringLiteral("lpadmin: ") + QString::fromUtf8(added.err);
             return false;
@@ -86,14 +85,42 @@ public:
 
     QString socket;
     QProcess server;
+    QString instance;
 };
 
-// Where the PDF queue puts the jobs of the user running the test.
-QString queueOutputFolder()
-{
-    const passwd* user = getpwuid(geteuid());
-    return user ? QDir(QString::fromLocal8Bit(user->pw_dir)).filePath("PDF") : QString();
-}
+// Every cups-pdf queue of the machine writes into the same folder (~/PDF) unless its device names
+// an instance of its own (cups-pdf:/<name>), whose configuration, cups-pdf-<name>.conf beside the
+// backend's own, may send its jobs elsewhere: this test's queue writes into a folder only it uses,
+// so that another program's print job is never taken for this test's.
+class OwnPdfInstance {
+public:
+    bool make(const QTemporaryDir& folder, QString* why)
+    {
+        name = QStringLiteral("zova-test-%1").arg(QCoreApplication::applicationPid());
+        output = QDir(folder.path()).filePath(QStringLiteral("pdf"));
+        QDir().mkpath(output);
+        chmod(QFile::encodeName(output).constData(), 0777);
+        // The backend reads its configurations from the print system's folder, whichever server runs it.
+        for (const QString& configuration : {QStringLiteral("/etc/cups"), QDir(folder.path()).filePath(QStringLiteral("etc"))}) {
+            const QString path = QDir(configuration).filePath(QStringLiteral("cups-pdf-%1.conf").arg(name));
+            if (!QDir().mkpath(configuration) || !writeText(path, QStringLiteral("Out %1\n").arg(output))) {
+                *why = QStringLiteral("cannot write ") + path;
+                return false;
+            }
+            configurations << path;
+        }
+        return true;
+    }
+    ~OwnPdfInstance()
+    {
+        for (const QString& path : configurations)
+            QFile::remove(path);
+    }
+
+    QString name;
+    QString output;
+    QStringList configurations;
+};
 
 QStringList pdfsIn(const QString& folder)
 {
@@ -108,11 +135,13 @@ TEST(PrintSpoolRoadTest, AFourCardSheetGoesThroughTheQueueIntoAPdf)
         || !QFile::exists(kQueueDriver))
         GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/deps.sh installs them)";
     QTemporaryDir folder;
-    OwnCupsServer cups;
     QString why;
+    OwnPdfInstance pdfInstance;
+    ASSERT_TRUE(pdfInstance.make(folder, &why)) << why.toStdString();
+    OwnCupsServer cups;
+    cups.instance = pdfInstance.name;
     ASSERT_TRUE(cups.start(folder, &why)) << why.toStdString();
-    const QString output = queueOutputFolder();
-    const QStringList before = pdfsIn(output);
+    const QString output = pdfInstance.output;
 
     ScriptedMessagePresenter messages;
     ScopedMessagePresenter messageScope(messages);
@@ -148,17 +177,18 @@ TEST(PrintSpoolRoadTest, AFourCardSheetGoesThroughTheQueueIntoAPdf)
     EXPECT_EQ(printer, kQueue);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
 
+    // The folder is this queue's alone: the one job is this test's.
     QString written;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             const QStringList now = pdfsIn(output);
-            for (const QString& name : now)
-                if (!before.contains(name) && name.contains(QLatin1String("ZOVA_ID_Card")))
-                    written = QDir(output).filePath(name);
+            if (now.size() == 1)
+                written = QDir(output).filePath(now.first());
             return !written.isEmpty();
         },
         120000))
         << "the queue wrote nothing into " << output.toStdString();
+    EXPECT_TRUE(written.contains(QLatin1String("ZOVA_ID_Card"))) << written.toStdString();
     QTest::qWait(500);  // the backend closes the file after naming it
     const auto info = TestEnvironment::run(QStringLiteral("pdfinfo"), {written});
     const QString pdfInfo = QString::fromUtf8(info.out);

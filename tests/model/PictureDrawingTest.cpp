@@ -6,6 +6,8 @@
 
 #include "model/PictureFile.h"
 #include "model/SKTGraphicKinds.h"
+#include "model/SKTSignature.h"
+#include "platform/AppContext.h"
 #include "CardPictures.h"
 #include "TestCardHost.h"
 
@@ -122,6 +124,39 @@ TEST_F(PictureDrawing, PicturesLoadOnlyFromRegularFilesAsPreviewsOfAtMost500Poin
     EXPECT_EQ(std::tuple(image->bounds(), image->Text_Value), std::tuple(QRectF(-150, -12.5, 500, 125), dir.filePath("wide.png")));
     image->setFilePath("", true);
     EXPECT_EQ(std::tuple(image->_contents.isNull(), image->Text_Value), std::tuple(true, dir.filePath("wide.png")));
+}
+
+// A design made by another installation names pictures in that installation's resources: photos,
+// signatures and fingerprints take them from ours, whether the path is set or read from a design
+// and drawn.
+TEST_F(PictureDrawing, PathsIntoAnotherInstallationsResourcesAreTakenFromOurs)
+{
+    const QString savedResources = Resource_Path;
+    Resource_Path = dir.path();
+    const QString ours = savePicture("sign_sample.png", halves(40, 20, kRed, kBlue));
+    const QString theirs = QStringLiteral("/Applications/Old Badge.app/Contents/Resources/sign_sample.png");
+    auto image = std::make_shared<SKTImage>();
+    image->setFilePath(theirs, true);
+    auto signature = std::make_shared<SKTSignature>();
+    signature->setFilePath(theirs);
+    // As a design file leaves a signature: the stored path only, loaded when drawn.
+    auto read = std::make_shared<SKTSignature>();
+    read->_file_path = theirs;
+    read->ctrl_is_visible = true;
+    read->setBounds(QRectF(0, 0, 40, 20));
+    const QImage card = drawn(*read, {40, 20});
+    for (const auto& [name, element] : {std::pair{"photo", std::static_pointer_cast<SKTGraphic>(image)},
+                                        std::pair{"signature", std::static_pointer_cast<SKTGraphic>(signature)},
+                                        std::pair{"read signature", std::static_pointer_cast<SKTGraphic>(read)}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(element->_file_path, ours);
+    }
+    EXPECT_EQ(image->Text_Value, ours);
+    EXPECT_EQ(image->_contents.size(), QSize(40, 20));
+    EXPECT_EQ(signature->_contents_img.size(), QSize(40, 20));
+    EXPECT_TRUE(nearColour(card.pixelColor(5, 10), kRed));
+    EXPECT_TRUE(nearColour(card.pixelColor(35, 10), kBlue));
+    Resource_Path = savedResources;
 }
 
 TEST_F(PictureDrawing, BarcodeIsDrawnUnscaledAtTheTopLeftWithoutSmoothing)

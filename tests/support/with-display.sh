@@ -98,7 +98,9 @@ cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
 touch "$XAUTHORITY"
 xauth -q -f "$XAUTHORITY" add :0 MIT-MAGIC-COOKIE-1 "$cookie" || die "xauth could not write a cookie"
 mkfifo "$scratch/displayfd"
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -auth "$XAUTHORITY" \
+# No key repeats: on a loaded machine a key typed by xdotool may stay down past the repeat delay,
+# and a repeated Undo would take back one edit too many.
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -r -auth "$XAUTHORITY" \
     3>"$scratch/displayfd" >"$scratch/server.log" 2>&1 {guard}>&- &
 server=$!
 started "$server"

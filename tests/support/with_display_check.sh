@@ -111,4 +111,22 @@ PATH=$SCRATCH/bin:$PATH bash "$HELPER" true 2>"$SCRATCH/start.err" || status=$?
 [ "$status" -eq 125 ] || fail "a server that cannot start gave status $status"
 grep -q 'X server (Xvfb) ended before it was ready' "$SCRATCH/start.err" && grep -q 'no screens found' "$SCRATCH/start.err" ||
     fail "unclear message: $(cat "$SCRATCH/start.err")"
+# 5. A key held down is one key press, however long it stays down (longer than any repeat delay).
+count_held_presses() {
+    xev -root -event keyboard >"$1.events" &
+    local watcher=$!
+    # Keys reach xev once it watches; a first one tells it does.
+    typed_and_seen() { xdotool key "$1" && grep -q "$2" "$3"; }
+    wait_until 30 typed_and_seen shift Shift_L "$1.events" || return 1
+    xdotool keydown z
+    sleep 2
+    xdotool keyup z
+    wait_until 30 typed_and_seen Escape Escape "$1.events" || return 1
+    kill "$watcher"
+    awk '/^KeyPress/ { press = 1; next } press && /keysym 0x7a, z\)/ { ++count } /^$/ { press = 0 }
+         END { print count + 0 }' "$1.events" >"$1"
+}
+export -f count_held_presses wait_until
+bash "$HELPER" bash -c 'count_held_presses "$1"' _ "$SCRATCH/presses" || fail "no key reached xev"
+[ "$(cat "$SCRATCH/presses")" = 1 ] || fail "a key held down for two seconds was pressed $(cat "$SCRATCH/presses") times"
 echo "with-display checks passed"

@@ -167,6 +167,55 @@ TEST_F(VisitorLogTest, AProcessKilledWhileRegisteringLeavesEveryCommittedVisitor
     EXPECT_GT(log.add(sampleVisitor(QStringLiteral("After"), QString(), QString())), last);
 }
 
+// Another process writing a log in rollback-journal mode: under its reserved lock the log is listed
+// as it stands and keeps its journal mode, and a registration, once it has waited, names who holds
+// the log; under its exclusive lock nothing can be read, and opening says who holds it.
+TEST_F(VisitorLogTest, ALogAnotherProcessIsWritingIsListedAndItsHolderNamed)
+{
+    {
+        VisitorLog log;
+        ASSERT_TRUE(log.open(dbPath()));
+        for (const char* name : {"Ann", "Bob"})
+            ASSERT_TRUE(log.add(sampleVisitor(QString::fromLatin1(name), QString(), QString())));
+    }
+    ASSERT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA journal_mode=DELETE;")), QStringLiteral("delete"));
+    for (const QString lock : {QStringLiteral("IMMEDIATE"), QStringLiteral("EXCLUSIVE")}) {
+        SCOPED_TRACE(lock.toStdString());
+        QProcess holder;
+        holder.start(QStringLiteral(ZOVA_SYSTEM_PYTHON),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import sqlite3, sys\n"
+                                     "db = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                     "db.execute('BEGIN ' + sys.argv[2])\n"
+                                     "db.execute(\"INSERT INTO Visitor_Records (Name) VALUES ('Uncommitted')\")\n"
+                                     "print('held', flush=True)\n"
+                                     "sys.stdin.read()\n"),
+                      dbPath(), lock});
+        while (!holder.canReadLine() && holder.waitForReadyRead(20000)) {
+        }
+        ASSERT_EQ(holder.readLine(), "held\n") << holder.readAllStandardError().constData();
+        const QString held = QStringLiteral("the visitor log %1 is in use by python3 (process %2)").arg(dbPath()).arg(holder.processId());
+        VisitorLog log;
+        if (lock == QLatin1String("IMMEDIATE")) {
+            ASSERT_TRUE(log.open(dbPath())) << qPrintable(log.lastError());
+            QStringList names;
+            for (const VisitorRecord& visitor : log.all())
+                names << visitor.name;
+            EXPECT_EQ(names, QStringList({"Ann", "Bob"}));
+            EXPECT_EQ(log.add(sampleVisitor(QStringLiteral("Cy"), QString(), QString())), std::nullopt);
+            EXPECT_EQ(log.lastError(), QStringLiteral("The visitor could not be stored: %1.").arg(held));
+        } else {
+            EXPECT_FALSE(log.open(dbPath()));
+            EXPECT_EQ(log.lastError(), QStringLiteral("The visitor log %1 could not be opened: %2").arg(dbPath(), held));
+        }
+        log.close();
+        holder.closeWriteChannel();
+        ASSERT_TRUE(holder.waitForFinished(20000));
+    }
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA journal_mode;")), QStringLiteral("delete"));
+    EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT group_concat(Name) FROM Visitor_Records;")), QStringLiteral("Ann,Bob"));
+}
+
 TEST_F(VisitorLogTest, TheExportedWorkbookHasTheTwelveTitlesAndOneRowPerVisitor)
 {
     VisitorLog log;

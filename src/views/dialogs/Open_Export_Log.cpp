@@ -56,12 +56,11 @@ Open_Export_Log& Open_Export_Log::defaultInstance()
     return sharedDialogInstance<Open_Export_Log>();
 }
 
-void Open_Export_Log::Open_Export_File_Box(const QStringList& details)
+void Open_Export_Log::Open_Export_File_Box(const QStringList& details, const QString& fileChoice)
 {
     if (check_any_card_exported == 0)
         return;
-    _open_log_chk->setText(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
-                                                               : QStringLiteral("Open exported file."));
+    _open_log_chk->setText(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.") : fileChoice);
     _open_log_chk->setFocus();
     _open_log_path->setText(Export_File_Path);
     _open_log_message->setText(Export_File_Message);
@@ -72,7 +71,7 @@ void Open_Export_Log::Open_Export_File_Box(const QStringList& details)
 }
 
 void Open_Export_Log::Show_Closing_Box(const QString& path, const QString& message, const QStringList& details,
-                                       int filesWritten)
+                                       int filesWritten, const QString& fileChoice)
 {
     check_any_card_exported = filesWritten > 0 ? 1 : 0;
     if (filesWritten == 0) {
@@ -82,7 +81,7 @@ void Open_Export_Log::Show_Closing_Box(const QString& path, const QString& messa
     }
     Export_File_Path = path;
     Export_File_Message = message;
-    defaultInstance().Open_Export_File_Box(details);
+    defaultInstance().Open_Export_File_Box(details, fileChoice);
 }
 
 void Open_Export_Log::OKPressed()

@@ -19,8 +19,8 @@ Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget* parent)
     _Msg_Val = makeDialogMessageLabel(this);
     path_control = new QLineEdit(this);
     path_control->setReadOnly(true);
-    apply_chk = new QCheckBox(tr("Apply to all"), this);
-    keep_button = new QPushButton(tr("Keep"), this);
+    apply_chk = new QCheckBox(tr("Apply to All"), this);
+    keep_button = new QPushButton(tr("Keep Both"), this);
     replace_button = new QPushButton(tr("Replace"), this);
     cancel_button = new QPushButton(tr("Cancel"), this);
     keep_button->setDefault(true);

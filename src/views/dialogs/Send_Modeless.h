@@ -40,7 +40,7 @@ public:
     // go on after a No. Returns when the job has ended; the window is closed again. GUI thread only.
     void runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
                        const std::function<int()>& done, const std::function<void()>& stop,
-                       const std::function<void(bool)>& pause = {});
+                       const std::function<void(bool)>& pause);
 
     QLabel* tot_label = nullptr;
     QLabel* _tot_msg_cnt = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QStyle>
 #include <algorithm>
@@ -23,8 +24,12 @@ void keepTitleWhole(QWidget& window)
             window.setFixedWidth(needed);
         return;
     }
-    if (window.minimumWidth() < needed)
-        window.setMinimumWidth(needed);
+    // A minimum width set here takes the place of the layout's own, which must stay in force or
+    // the widgets would be squeezed over each other: the larger of the two.
+    const int laidOut = window.layout() ? window.layout()->totalMinimumSize().width() : 0;
+    const int least = std::max(needed, laidOut);
+    if (window.minimumWidth() < least)
+        window.setMinimumWidth(least);
 }
 
 bool WholeTitles::eventFilter(QObject* watched, QEvent* event)

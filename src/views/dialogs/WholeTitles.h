@@ -8,7 +8,8 @@ class QWidget;
 
 // The width a window needs for its title bar to show the title whole.
 int widthForTitle(const QWidget& window);
-// Widens the window (a fixed-width one too) to that width when it is narrower.
+// Widens the window (a fixed-width one too) to that width when it is narrower, never below what
+// its layout needs.
 void keepTitleWhole(QWidget& window);
 
 // Widens every dialog to its title as it is shown; the application installs one on itself.

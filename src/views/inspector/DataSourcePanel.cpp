@@ -260,19 +260,53 @@ void DataSourcePanel::View_batch_Series_Button()
     switch (chosenSource()) {
     case Source::Manual:
         return;
-    case Source::Series: {
-        const QString chosen = Trim_Str(ui->Batch_Series->currentText());
-        if (chosen.isEmpty() || chosen == kSeriesPlaceholder) {
-            Show_MessageBox(kSelectSeriesMessage);
-            return;
-        }
-        Open_Series_Viewer(chosen);
+    case Source::Series:
+        Open_Chosen_Series_Viewer(ui->Batch_Series->currentText());
         return;
-    }
     case Source::Column:
         LoadedDataTableWindow::defaultInstance().Open_Wnd();
         return;
     }
+}
+
+int DataSourcePanel::showSeriesChoosing(const QString& seriesName)
+{
+    selectComboIndex(*ui->Data_source_type, 1);
+    showSourceState(Source::Series);
+    const QStringList names = Get_datasheet_File_Name_Array();
+    const int index = Get_Data_SetIndex_According_Name(names, seriesName);
+    fillComboQuietly(*ui->Batch_Series, names, index);
+    return index;
+}
+
+QString DataSourcePanel::Get_First_Value_Of_Dataset(const QString& seriesName) const
+{
+    return ::Get_First_Value_Of_Dataset(seriesName);
+}
+
+int DataSourcePanel::Calculate_Excel_table_rows()
+{
+    Excel_table_rows = Loaded_Data_Table().rowCount();
+    return Excel_table_rows;
+}
+
+QString DataSourcePanel::Get_Excel_Column_Name_Of_Index(int column) const
+{
+    return Loaded_Data_Table().ColList.titles().value(column);
+}
+
+void DataSourcePanel::showColumnsChoosing(int column)
+{
+    Sync_Excel_Item();
+    selectComboIndex(*ui->Data_source_type, 2);
+    showSourceState(Source::Column);
+    const QStringList titles = Loaded_Data_Table().ColList.titles();
+    fillComboQuietly(*ui->Batch_Series, titles, column < titles.size() ? column : -1);
+}
+
+QString DataSourcePanel::Get_First_Value_Of_Excel_Binding(int column) const
+{
+    return ::Get_First_Value_Of_Excel_Binding(column).value_or(QString());
 }
 
 void DataSourcePanel::Data_Source_Help_Button()

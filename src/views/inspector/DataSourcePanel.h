@@ -9,6 +9,8 @@
 
 #include "model/SKTGraphic.h"
 #include "platform/MessageBoxes.h"
+#include "views/inspector/CroppedPictureBinding.h"
+#include "views/series/View_Data_Series.h"
 
 class InspectorView;
 class InspectorWindow;
@@ -20,15 +22,13 @@ class DataSourcePage;
 
 // What the series list may show in place of a choice; it stands for none.
 inline const QString kSeriesPlaceholder = QStringLiteral("<--Select-->");
-// What the viewer button says without a series chosen.
-inline const QString kSelectSeriesMessage = QStringLiteral("Please select the series.");
 inline const QString kDataSourceHelpTitle = QStringLiteral("Batch Processing Settings Help :");
 inline const QString kDataSourceHelpText =
     QStringLiteral("Select Data Source as 'Manual' to enter value manually.\n"
                    "Select 'Series' to fetch the value from the list of existing Batch Processing Series.\n"
                    "Select 'Excel' to fetch the value from the selected excel file.");
 
-class DataSourcePanel : public QObject {
+class DataSourcePanel : public QObject, public CroppedPictureBinding {
     Q_OBJECT
 public:
     DataSourcePanel(InspectorView& view, InspectorWindow& window, QObject* parent = nullptr);
@@ -71,6 +71,15 @@ public:
     void Sync_Excel_Item();
     // After a spreadsheet was loaded again: a column source lists the new sheet's columns.
     void Refresh_Column_Source();
+
+    // What a crop of a series- or column-bound picture finds here once the cropping tool wrote
+    // its series or table column: the page shows that source chosen, quietly.
+    int showSeriesChoosing(const QString& seriesName) override;
+    QString Get_First_Value_Of_Dataset(const QString& seriesName) const override;
+    int Calculate_Excel_table_rows() override;
+    QString Get_Excel_Column_Name_Of_Index(int column) const override;
+    void showColumnsChoosing(int column) override;
+    QString Get_First_Value_Of_Excel_Binding(int column) const override;
 
     // The spreadsheet entry "Excel" of a data-source combo: added to one of two entries, removed
     // from one of three.

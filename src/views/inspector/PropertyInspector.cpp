@@ -33,6 +33,7 @@ PropertyInspector::PropertyInspector(InspectorView& view, InspectorWindow& windo
     m_dataSource.setPictureBound([this](const QString& path) { m_image.showBoundPicture(path); });
     m_dataSource.setOnePictureCheck(
         [this] { return !m_image.Check_Multiple_Image_Selection(QStringLiteral("Select"), true); });
+    m_image.setCroppedPictureBinding(&m_dataSource);
 }
 
 void PropertyInspector::setUpControls(const QStringList& hatchNames)

@@ -11,6 +11,7 @@
 #include "platform/AppContext.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureReading.h"
+#include "platform/ResourcePaths.h"
 #include "views/inspector/BorderFields.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ColorWell.h"
@@ -69,10 +70,13 @@ BorderFields SignaturePanel::border() const
 
 QString SignaturePanel::changedPath()
 {
+    // Only a path the user changed is written: the field shows the focused signature's path, and
+    // writing it with a border change would give every selected signature that one picture. A
+    // path that gives no picture is refused with its reason, so a typo never blanks them all.
     const QString typed = ui->Sign_image_path->toPlainText();
     if (typed == m_loadedPath)
         return {};
-    if (typed != kDefaultPicture && readPicturePreview(typed).isNull()) {
+    if (typed != kDefaultPicture && readPicturePreview(Check_Path_For_App_Resources(typed)).isNull()) {
         Show_MessageBox(unreadablePictureMessage(typed));
         Set_NS_Text_View_String(*ui->Sign_image_path, m_loadedPath);
         return {};

@@ -25,6 +25,7 @@
 #include "views/dialogs/AccessoryViewController.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/photos/ImageViewDrag.h"
 #include "views/photos/PictureAdjustmentControls.h"
 #include "views/photos/SelectionCanvasWidget.h"
 #include "ui_Camera.h"
@@ -44,6 +45,8 @@ Camera::Camera(CameraSource& source, CameraLinks links, QWidget* parent)
     ui->setupUi(this);
     applySharedDialogBackground(*this);
     canvas_ = new SelectionCanvasWidget(ui->Modified_image);
+    for (QWidget* view : {ui->capture_image, ui->capture_saved_image, ui->Modified_image})
+        ImageViewDrag::install(*view);
     adjustments_ = std::make_unique<PictureAdjustmentControls>(*this);
     connectControls();
     Reset_Image_Editing_Controls();
@@ -364,7 +367,7 @@ void Camera::Save_Crop_Image_Clicked()
     const QString failure = writeEdited(path);
     if (!failure.isEmpty())
         return Show_MessageBox(QStringLiteral("The picture could not be saved as %1: %2").arg(QDir::toNativeSeparators(path), failure));
-    Open_Export_Log::Show_Closing_Box(path, QStringLiteral("File has been exported successfully."), {}, 1);
+    Open_Export_Log::Show_Closing_Box(path, QStringLiteral("File has been exported successfully."), {}, 1, kOpenFile);
 }
 
 QString Camera::Export_image_method_2()

@@ -22,12 +22,18 @@ const QString kCroppedMessage = QStringLiteral("Image has been cropped successfu
 
 bool stopAsked() { return Stop_SMS_Sending_Now != 0 && replace_keep_file_flag == ReplaceKeep::CancelAll; }
 
-// The worker crops and reads the stop flags itself; the progress window counts what it did.
+// The worker crops and reads the stop flags itself; the progress window counts what it did and
+// holds it while the user is asked whether to stop.
 bool runWithProgress(CropBatchRun& run)
 {
     bool completed = false;
     Send_Modeless::defaultInstance().runCountedJob(
-        QStringLiteral("Total Images :"), run.total(), [&] { completed = run.run(); }, [&] { return run.done(); }, [] {});
+        QStringLiteral("Total Images :"), run.total(), [&] { completed = run.run(); }, [&] { return run.done(); },
+        [&] {
+            if (stopAsked())
+                run.stop();
+        },
+        [&](bool paused) { paused ? run.pause() : run.resume(); });
     return completed;
 }
 

@@ -18,8 +18,11 @@
 #include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
 #include "views/dialogs/SharedDialogs.h"
+#include "views/photos/ImageViewDrag.h"
 #include "views/photos/PictureAdjustmentControls.h"
 #include "views/photos/SelectionCanvasWidget.h"
+#include "views/series/LoadedDataTableWindow.h"
+#include "views/series/View_Data_Series.h"
 #include "ui_Cropping_Tool.h"
 
 namespace {
@@ -47,6 +50,8 @@ Cropping_Tool::Cropping_Tool(CroppingToolLinks links, QWidget* parent)
     ui->setupUi(this);
     applySharedDialogBackground(*this);
     canvas_ = new SelectionCanvasWidget(ui->Modified_image);
+    for (QWidget* view : {ui->Modified_image, ui->capture_image})
+        ImageViewDrag::install(*view);
     adjustments_ = std::make_unique<PictureAdjustmentControls>(*this);
     ui->Used_Option->hide();
     ui->capture_image->hide();
@@ -97,6 +102,7 @@ void Cropping_Tool::connectControls()
     connect(ui->Crop_direct_Btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Direct_Image_Clicked);
     connect(ui->Close_direct_Btn, &QPushButton::clicked, this, &Cropping_Tool::Close_Box_With_Cancel);
     connect(ui->Open_Folder_Btn, &QPushButton::clicked, this, &Cropping_Tool::Open_Output_Folder_Clicked);
+    connect(ui->view_series_btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
     connect(ui->width_Stepper, &QSpinBox::valueChanged, this, [this] { Width_Changed(true); });
     connect(ui->height_Stepper, &QSpinBox::valueChanged, this, [this] { Height_Changed(true); });
     connect(ui->Face_Size_Stepper, &QSpinBox::valueChanged, this, [this] { Extend_Face_Size_Changed(true); });
@@ -373,6 +379,7 @@ bool Cropping_Tool::Load_for_Next_Screen()
     default:
         return false;
     }
+    ui->view_series_btn->setVisible(input_selection >= 3);
     showPage(true);
     if (croping_selection == 0)
         Show_hide_Crop_Selection(true);
@@ -551,6 +558,14 @@ void Cropping_Tool::Close_Box_With_OK(const QStringList& leftOut)
 {
     done(1);
     Show_Report_Box(Export_File_Message, leftOut);
+}
+
+void Cropping_Tool::View_batch_Series_Button()
+{
+    if (input_selection == 3)
+        Open_Chosen_Series_Viewer(ui->batch_list->currentText());
+    else if (input_selection == 4)
+        LoadedDataTableWindow::defaultInstance().Open_Wnd();
 }
 
 void Cropping_Tool::Close_Box_With_Cancel()

@@ -118,6 +118,8 @@ public:
     void Close_Box_With_OK(const QStringList& leftOut = {});
     void Close_Box_With_Cancel();
     void Open_Output_Folder_Clicked();
+    // The series listed, in the series viewer, or the loaded data table for the column source.
+    void View_batch_Series_Button();
 
     // The adjustments.
     void Reset_Image_Editing_Controls();
@@ -202,4 +204,4 @@ inline const QString kSelectAreaMessage = QStringLiteral("Please select area to 
 inline const QString kNoFaceMessage = QStringLiteral("No face detected.");
 inline const QString kCroppedMessage = QStringLiteral("Image has been cropped successfully.");
 inline const QString kOutputNameMessage = QStringLiteral(
-    "Please type a file name as the custom name, without \"/\" or \"\\\" and not starting with \"..\".");
+    "Please type a file name as the custom name: not \".\", not starting with \"..\", and without \"/\" or \"\\\".");

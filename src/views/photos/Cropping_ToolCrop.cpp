@@ -269,7 +269,7 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
     if (target.isEmpty() || cropShownPicture(target).isEmpty())
         return;
     Export_File_Message = kCroppedMessage;
-    Open_Export_Log::defaultInstance().Open_Export_File_Box();
+    Open_Export_Log::defaultInstance().Open_Export_File_Box({}, kOpenFile);
 }
 
 QString Cropping_Tool::directTarget() const

@@ -22,11 +22,9 @@ public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override
     {
+        // A lone sign is no number yet, so it is refused as any other text.
         if (isPartialIntegerText(input))
             return Acceptable;
-        // A lone sign may still become a number.
-        if (input.trimmed() == QLatin1String("-") || input.trimmed() == QLatin1String("+"))
-            return Intermediate;
         messagePresenter().beep();
         return Invalid;
     }

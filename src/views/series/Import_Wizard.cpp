@@ -213,7 +213,7 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
     }
     const SeriesTextImport::FileValues read = SeriesTextImport::valuesOfFile(bytes, QFileInfo(path).suffix());
     if (!read.ok || read.values.isEmpty()) {
-        Show_MessageBox(SeriesTextImport::kUnreadableTextMessage);
+        Show_MessageBox(read.failure.isEmpty() ? SeriesTextImport::kUnreadableTextMessage : read.failure);
         return false;
     }
     return saveValues(ui->Text_file_name->text(), read.values);

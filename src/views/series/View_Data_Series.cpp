@@ -6,6 +6,7 @@
 #include "data/SeriesStore.h"
 #include "platform/DialogPresenter.h"
 #include "platform/Log.h"
+#include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
 #include "ui_View_Data_Series.h"
 #include "views/dialogs/SharedDialogs.h"
@@ -69,4 +70,13 @@ void Open_Series_Viewer(const QString& name)
     View_Data_Series& viewer = View_Data_Series::defaultInstance();
     viewer.file_name = name;
     viewer.Open_Wnd();
+}
+
+void Open_Chosen_Series_Viewer(const QString& chosen)
+{
+    const QString name = Trim_Str(chosen);
+    if (name.isEmpty() || name == QLatin1String("<--Select-->"))
+        Show_MessageBox(kSelectSeriesMessage);
+    else
+        Open_Series_Viewer(name);
 }

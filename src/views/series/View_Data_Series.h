@@ -43,3 +43,9 @@ private:
 
 // Shows a series in the shared viewer.
 void Open_Series_Viewer(const QString& name);
+
+// What the viewer buttons say without a series chosen.
+inline const QString kSelectSeriesMessage = QStringLiteral("Please select the series.");
+// The viewer on the series chosen in a list; a choice that names none (empty once trimmed, or the
+// list's "<--Select-->") says kSelectSeriesMessage instead.
+void Open_Chosen_Series_Viewer(const QString& chosen);

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -11,6 +10,7 @@
 
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/User_Profile_Class.h"
+#include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
 #include "ui_Profile_Side_Panel.h"
 
@@ -37,15 +37,6 @@ QString captionOf(int field)
 int columnOfItem(int index)
 {
     return index >= 1 ? index : -1;
-}
-
-QImage readPicture(const QString& path)
-{
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return {};
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    return reader.read();
 }
 
 }  // namespace
@@ -189,7 +180,7 @@ void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImag
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile())
         showPhoto({});
     else
-        showPhoto(picture.isNull() ? readPicture(trimmed) : picture);
+        showPhoto(picture.isNull() ? readPictureFile(trimmed) : picture);
 }
 
 void Profile_Side_Panel::showPhoto(const QImage& picture)
@@ -285,7 +276,7 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
             view->setFrameShape(QFrame::Box);
             view->setMinimumSize(64, 80);
             view->setMaximumSize(64, 80);
-            const QImage own = readPicture(control.value);
+            const QImage own = readPictureFile(control.value);
             showPicture(view, own.isNull() ? m_noPicture : own);
             input = view;
         } else {

@@ -76,3 +76,32 @@ TEST(SeriesMutationTest, MutatedSeriesAndImportedTextAreReadWithinBounds)
     // Most damage leaves something readable; a loop that reads nothing tests nothing.
     EXPECT_GT(valuesRead, 10000);
 }
+
+// A first line of 255 MB is refused once it is past the room of a series, before any of it is
+// decoded; a sparse file of 300 MB is no text from its first chunk on; rich text of fifty
+// megabytes of "{" is refused at its depth.
+TEST(SeriesMutationTest, LongFirstLinesAndDeepRichTextAreRefusedWithinBounds)
+{
+    QTemporaryDir folder;
+    const SeriesStore store(folder.path());
+    {
+        QFile file(folder.filePath(QStringLiteral("Long.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray block(1 << 20, 'v');
+        for (int i = 0; i < 255; ++i)
+            ASSERT_EQ(file.write(block), block.size());
+        QFile sparse(folder.filePath(QStringLiteral("Sparse.txt")));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(300LL << 20));
+    }
+    readWithinBounds(QStringLiteral("a first line of 255 MB"), [&] {
+        EXPECT_EQ(store.readFirstValue(QStringLiteral("Long")).failure,
+                  QStringLiteral("The series \"Long\" cannot be read: it holds more values than a series can keep."));
+    });
+    readWithinBounds(QStringLiteral("a sparse file of 300 MB"), [&] {
+        EXPECT_EQ(store.readFirstValue(QStringLiteral("Sparse")).failure,
+                  QStringLiteral("The series \"Sparse\" cannot be read: it is not a text file."));
+    });
+    const QByteArray deep = "{\\rtf1 " + QByteArray("{").repeated(50 << 20);
+    readWithinBounds(QStringLiteral("fifty megabytes of \"{\""),
+                     [&] { EXPECT_FALSE(SeriesTextImport::valuesOfFile(deep, QStringLiteral("rtf")).ok); });
+}

@@ -13,7 +13,9 @@
 #include "designfile/DesignFileSamples.h"
 #include "platform/PropertyList.h"
 #include "render/CardImage.h"
+#include "designfile/StoredPictureDesigns.h"
 #include "support/TestEnvironment.h"
+#include "support/sanitized/ReaderBounds.h"
 
 namespace {
 
@@ -219,3 +221,21 @@ TEST_P(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
 }
 
 INSTANTIATE_TEST_SUITE_P(Slices, DesignFileMutation, testing::Range(0, kSlices));
+
+// A stored picture whose header overflows any size (2147483647 x 2147483647 pixels of four bytes)
+// counts as past the budget before anything is decoded: the pictures after it are decoded within
+// the budget, not all at once.
+TEST(StoredPictureBounds, AnOverflowingHeaderIsPastTheBudgetAndThePicturesAfterItStayWithinIt)
+{
+    QTemporaryDir dir;
+    const QString path = designWithStoredPictures(
+        dir.path(), QStringLiteral("barcodes([png_file(2147483647, 2147483647, 6, 8, False, bytes(4))] + [png(4000, s) for s in range(8)])"));
+    readWithinBounds(QStringLiteral("a design storing an overflowing picture and eight of 4000 x 4000"), [&] {
+        const std::optional<DesignState> state = readDesignFile(path, nullptr);
+        ASSERT_TRUE(state);
+        ASSERT_EQ(state->frontElements.size(), 9);
+        // Only the first 64 MB picture fits the budget.
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(state->frontElements[i]->_barcode_image.isNull(), i != 1) << i;
+    });
+}

@@ -1,13 +1,17 @@
 // Pictures come from users: thumbnails, previews and whole pictures of mutated PNG (true colour
-// and palette) and JPEG files are read or refused within the readers' bounds, never crash.
+// and palette) and JPEG files, and of PNG files of every kind holding far more pixels than bytes,
+// are read or refused within the readers' bounds, never crash.
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
 
 #include "platform/PictureReading.h"
+#include "support/PngSamples.h"
+#include "support/TestEnvironment.h"
 #include "support/sanitized/ReaderBounds.h"
 
 namespace {
@@ -91,3 +95,46 @@ TEST(PictureMutationTest, MutatedPicturesGiveThumbnailsWithinBounds)
     });
     EXPECT_GT(pictures, 100);
 }
+
+// Every kind of PNG shrinks within the bounds while its rows are decoded, however many pixels a
+// small file holds: grey of 1, 8 and 16 bits, grey with alpha, true colour with alpha of 8 and 16
+// bits and palette, interlaced or not. A thumbnail and the covering read of a card's picture at
+// 600 dpi come out the file's colour. One kind a test, so that they run side by side.
+struct LargePng {
+    const char* name;
+    const char* arguments;  // png_file's after the size
+    QRgb colour;
+};
+
+class LargePngKind : public testing::TestWithParam<LargePng> {};
+
+TEST_P(LargePngKind, ShrinksWithinBounds)
+{
+    const LargePng kind = GetParam();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("%1.png").arg(kind.name));
+    const auto made = TestEnvironment::runPython(
+        pngSamplesPython() + QStringLiteral("import sys\nopen(sys.argv[1], 'wb').write(png_file(8190, 8190, %1))\n").arg(kind.arguments),
+        {path});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    ASSERT_LT(QFileInfo(path).size(), 1 << 20);
+    const auto expectColour = [&](const QImage& picture, const QSize& size) {
+        ASSERT_EQ(picture.size(), size);
+        EXPECT_EQ(picture.pixel(size.width() / 2, size.height() - 1), kind.colour);
+    };
+    readWithinBounds(QStringLiteral("a thumbnail of %1").arg(kind.name),
+                     [&] { expectColour(readPictureFitted(path, QSize(120, 76)), QSize(76, 76)); });
+    readWithinBounds(QStringLiteral("a card's picture at 600 dpi of %1").arg(kind.name),
+                     [&] { expectColour(readPictureCovering(path, QSize(2022, 1275)), QSize(2022, 2022)); });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LargePngKind,
+    testing::Values(LargePng{"grey", "0, 8, False, bytes([200])", qRgb(200, 200, 200)},
+                    LargePng{"grey_1bit", "0, 1, False, bytes([255])", qRgb(255, 255, 255)},
+                    LargePng{"grey_16bit", "0, 16, False, bytes([200, 200])", qRgb(200, 200, 200)},
+                    LargePng{"grey_alpha_interlaced", "4, 8, True, bytes([90, 255])", qRgb(90, 90, 90)},
+                    LargePng{"rgba_interlaced", "6, 8, True, bytes([10, 20, 30, 255])", qRgb(10, 20, 30)},
+                    LargePng{"rgba_16bit", "6, 16, False, bytes([10, 10, 20, 20, 30, 30, 255, 255])", qRgb(10, 20, 30)},
+                    LargePng{"palette_interlaced", "3, 8, True, bytes([0]), palette=bytes([40, 50, 60])", qRgb(40, 50, 60)}),
+    [](const testing::TestParamInfo<LargePng>& info) { return std::string(info.param.name); });

@@ -8,13 +8,19 @@
 #include <functional>
 
 struct ReaderBounds {
+    // CPU time of the whole process, every thread counted.
     std::chrono::milliseconds time{3000};
     std::size_t heapBytes = std::size_t(256) << 20;
 };
 
-// Runs `read` once. A read still running when the time is up ends the whole test program with a
-// message naming `input` (a reader that loops forever cannot be waited for); a read whose heap
-// grew past the bound fails the current test.
+// A read that waits rather than computes (on a lock, say) is let run this many times its CPU time
+// by the wall clock.
+inline constexpr int kWallTimesCpu = 10;
+
+// Runs `read` once. A read that has spent more CPU time than bounds.time, or is still running
+// kWallTimesCpu times that by the wall clock, ends the whole test program with a message naming
+// `input` (a reader that loops forever cannot be waited for); a read whose heap grew past the
+// bound fails the current test.
 void readWithinBounds(const QString& input, const std::function<void()>& read, ReaderBounds bounds = {});
 
 // The most heap the last readWithinBounds call held above what was held before it.

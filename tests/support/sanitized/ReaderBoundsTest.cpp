@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <thread>
+#include <time.h>
 
 namespace {
 
@@ -37,10 +38,29 @@ TEST(ReaderBounds, AReadPastTheHeapBoundFailsNamingItsInput)
                             "greedy.xlsx");
 }
 
-TEST(ReaderBoundsDeathTest, AReadPastTheTimeBoundEndsTheRunNamingItsInput)
+// A loaded machine lends a read a fraction of a core: the read is timed by the CPU time it spends.
+TEST(ReaderBounds, AReadLongerByTheWallClockThanItsTimeStillPassesWhenItSpendsNoCpuTime)
+{
+    readWithinBounds(QStringLiteral("a read on a busy machine"), [] { std::this_thread::sleep_for(std::chrono::milliseconds(800)); },
+                     {.time = std::chrono::milliseconds(200)});
+    EXPECT_LT(lastReadHeapPeak(), std::size_t(1) << 20);
+}
+
+void spin(std::chrono::milliseconds cpu)
+{
+    timespec now{};
+    do {
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    } while (std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec) < cpu);
+}
+
+TEST(ReaderBoundsDeathTest, AReadPastItsCpuTimeOrWaitingPastTheWallClockEndsTheRunNamingItsInput)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(readWithinBounds(QStringLiteral("endless.db"), [] { std::this_thread::sleep_for(std::chrono::seconds(5)); },
+    EXPECT_EXIT(readWithinBounds(QStringLiteral("endless.db"), [] { spin(std::chrono::seconds(30)); },
                                  {.time = std::chrono::milliseconds(200)}),
-                testing::ExitedWithCode(1), "still reading endless.db after 200 ms");
+                testing::ExitedWithCode(1), "still reading endless.db after 200 ms of CPU time");
+    EXPECT_EXIT(readWithinBounds(QStringLiteral("locked.db"), [] { std::this_thread::sleep_for(std::chrono::seconds(30)); },
+                                 {.time = std::chrono::milliseconds(100)}),
+                testing::ExitedWithCode(1), "still reading locked.db after 1000 ms\\.");
 }

@@ -146,6 +146,12 @@ TEST_F(SignaturePanelTest, TheSamplePictureAndRefusedPaths)
     EXPECT_EQ(print->_file_path, SKTSignature::samplePicturePath("F"));
     EXPECT_EQ(ink->_contents_img, readPicturePreview(SKTSignature::samplePicturePath("S")));
     EXPECT_FALSE(ink->_contents_img.isNull());
+
+    // A path into another installation's resources names our own file.
+    control<QPlainTextEdit>("Sign_image_path").setPlainText(QStringLiteral("/Applications/Old.app/Contents/Resources/fingerprints.png"));
+    control<QCheckBox>("Sign_border_chk").click();
+    EXPECT_EQ(ink->_file_path, SKTSignature::samplePicturePath("F"));
+    EXPECT_EQ(messages.texts().size(), 1);
 }
 
 }  // namespace

@@ -257,7 +257,7 @@ TEST_F(CameraTest, SaveAsWritesTheChosenFormatWhateverTheTypedExtensionAndShowsT
     const auto readReport = [&] {
         dialogs.queueHook([&](QDialog& dialog) {
             auto& report = dynamic_cast<Open_Export_Log&>(dialog);
-            reported << report._open_log_path->text() << report._open_log_message->text();
+            reported << report._open_log_path->text() << report._open_log_message->text() << report._open_log_chk->text();
         });
     };
     openAndRun([&] {
@@ -278,7 +278,7 @@ TEST_F(CameraTest, SaveAsWritesTheChosenFormatWhateverTheTypedExtensionAndShowsT
     EXPECT_EQ(identify(work.filePath(QStringLiteral("portrait.png"))), "PNG 200x100");
     EXPECT_EQ(identify(work.filePath(QStringLiteral("badge.tiff"))), "TIFF 200x100");
     const QString exported = QStringLiteral("File has been exported successfully.");
-    EXPECT_EQ(reported, QStringList({work.filePath(QStringLiteral("portrait.png")), exported,
-                                     work.filePath(QStringLiteral("badge.tiff")), exported}));
+    EXPECT_EQ(reported, QStringList({work.filePath(QStringLiteral("portrait.png")), exported, "Open file.",
+                                     work.filePath(QStringLiteral("badge.tiff")), exported, "Open file."}));
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
 }

@@ -1,6 +1,7 @@
 // Crop All and the direct series and column runs as the user meets them: the progress window and
 // its stop, the report, the series and the table column written back, with scripted answers.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,18 @@ protected:
         return settings;
     }
 
+    // The user presses the progress window's stop as soon as the file is there.
+    static void pressStopOnceThere(QTimer& user, const QString& file)
+    {
+        QObject::connect(&user, &QTimer::timeout, [&user, file] {
+            if (!QFile::exists(file))
+                return;
+            user.stop();
+            Send_Modeless::defaultInstance()._stop_btn->click();
+        });
+        user.start(5);
+    }
+
     QTemporaryDir work;
     ScriptedDialogPresenter dialogs;
     ScriptedMessagePresenter messages;
@@ -122,15 +135,9 @@ TEST_F(CropAllRunTest, AStopConfirmedAfterThreePicturesLeavesThreeFilesAndANewSe
     settings.seriesName = QStringLiteral("Staff");
     settings.plan.crop.method = CropRequest::Face;
     // The user presses stop once the third file is there and answers Yes.
+    messages.queueAnswers({0});
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        if (!QFile::exists(at("out/Badge_2.png")))
-            return;
-        user.stop();
-        messages.queueAnswers({0});
-        Send_Modeless::defaultInstance()._stop_btn->click();
-    });
-    user.start(5);
+    pressStopOnceThere(user, at("out/Badge_2.png"));
     dialogs.queueHook([](QDialog&) {});
     const CropAllOutcome outcome = Crop_All_Run(settings, [] { return std::make_unique<WaitingFaces>(); });
     ASSERT_TRUE(outcome.ran);
@@ -139,6 +146,56 @@ TEST_F(CropAllRunTest, AStopConfirmedAfterThreePicturesLeavesThreeFilesAndANewSe
               (at("out/Badge.png") + "\n" + at("out/Badge_1.png") + "\n" + at("out/Badge_2.png") + "\n").toStdString());
     EXPECT_EQ(text(at("DataSet/Staff.txt")), "old\n");
     EXPECT_EQ(messages.texts(), QStringList{"Are you sure you want to stop?"});
+}
+
+// While "Are you sure you want to stop?" is open no picture is written; after No the run ends
+// its list.
+TEST_F(CropAllRunTest, NoPictureIsWrittenWhileTheStopQuestionIsOpen)
+{
+    static std::atomic<bool> questionOpen{false};
+    questionOpen = false;
+    // From the fourth picture on a face is found only once the question is open.
+    struct HeldFaces : FaceDetector {
+        std::optional<QRectF> firstFace(const QImage& picture) override
+        {
+            if (kColours.indexOf(QColor(picture.pixel(0, 0))) >= 3)
+                while (!questionOpen)
+                    QThread::msleep(1);
+            return QRectF(0, 0, picture.width(), picture.height());
+        }
+    };
+    // The user reads the question for a while, counting the files, and answers No.
+    struct SlowReader : ScriptedMessagePresenter {
+        QString folder;
+        QList<int> filesWhileOpen;
+        int present(const MessageBoxRequest& request) override
+        {
+            questionOpen = true;
+            const auto files = [this] { return int(QDir(folder).entryList(QDir::Files).size()); };
+            filesWhileOpen << files();
+            QElapsedTimer reading;
+            reading.start();
+            while (reading.elapsed() < 300) {
+                QCoreApplication::processEvents();
+                QThread::msleep(5);
+            }
+            filesWhileOpen << files();
+            queueAnswers({1});
+            return ScriptedMessagePresenter::present(request);
+        }
+    } reader;
+    reader.folder = at("out");
+    ScopedMessagePresenter reading{reader};
+    CropAllSettings settings = standard(pictures(8));
+    settings.plan.crop.method = CropRequest::Face;
+    QTimer user;
+    pressStopOnceThere(user, at("out/Badge_2.png"));
+    dialogs.queueHook([](QDialog&) {});
+    const CropAllOutcome outcome = Crop_All_Run(settings, [] { return std::make_unique<HeldFaces>(); });
+    ASSERT_TRUE(outcome.ran);
+    EXPECT_EQ(reader.filesWhileOpen, (QList<int>{3, 3}));
+    EXPECT_EQ(outcome.filesWritten, 8);
+    EXPECT_EQ(reader.texts(), QStringList{"Are you sure you want to stop?"});
 }
 
 TEST_F(CropAllRunTest, ADirectSeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPicture)

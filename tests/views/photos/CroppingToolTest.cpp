@@ -21,8 +21,11 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
+#include "views/dialogs/Open_Export_Log.h"
 #include "views/photos/Cropping_Tool.h"
 #include "views/photos/SelectionCanvasWidget.h"
+#include "views/series/DataRowsView.h"
+#include "views/series/View_Data_Series.h"
 
 namespace {
 
@@ -163,6 +166,7 @@ TEST_F(CroppingToolTest, TheCameraSourceTakesTheCustomNameAndNeedsACamera)
 TEST_F(CroppingToolTest, CropWritesTheSelectedAreaOfTheFullPictureAsImageMagickCutsIt)
 {
     const QString original = picture(QStringLiteral("original.png"), noisePicture(QSize(4000, 3000), 7));
+    QStringList reported;
     dialogs.queueHook([&](QDialog&) {
         chooseOnePicture(original);
         ASSERT_TRUE(onPage2());
@@ -171,11 +175,16 @@ TEST_F(CroppingToolTest, CropWritesTheSelectedAreaOfTheFullPictureAsImageMagickC
         EXPECT_EQ(tool.User_Picture.size(), QSize(500, 375));
         EXPECT_EQ(tool.originalImageRatio(), QSizeF(1, 1));
         tool.canvas().model().addSelectorWithFrame(QRectF(20, 30, 100, 50));
+        dialogs.queueHook([&](QDialog& dialog) {
+            auto& report = dynamic_cast<Open_Export_Log&>(dialog);
+            reported << report._open_log_path->text() << report._open_log_chk->text();
+        });
         tool.Crop_Single_Image_Clicked();
         tool.Cancel_Btn_Clicked();
     });
     tool.Open_Wnd();
     EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_EQ(reported, QStringList({at("out/Badge.png"), "Open file."}));
     ASSERT_TRUE(QFileInfo(at("out/Badge.png")).isFile());
     ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"),
                                    {original, QStringLiteral("-crop"), QStringLiteral("800x400+160+2360"),
@@ -468,6 +477,53 @@ TEST_F(CroppingToolTest, ADirectSeriesRunMakesANewSeriesAndClosesWithIt)
     EXPECT_EQ(messages.texts().last(), "\nImage has been cropped successfully.");
 }
 
+// The list's View button: the series in the series viewer ("Please select the series." without
+// one), the loaded data table for the column source; the one-picture source has none.
+TEST_F(CroppingToolTest, TheViewButtonShowsTheListedSeriesOrTheLoadedTable)
+{
+    const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(30, 20), 1));
+    QFile staff(at("DataSet/Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly));
+    staff.write((one + "\n").toUtf8());
+    staff.close();
+    Data_From_Excel table;
+    table.ColList.addColumn(QStringLiteral("Column1"), QStringLiteral("Photo"));
+    table.Create_List_By_Array({one}, 1);
+    QStringList seen;
+    const auto view = [&](bool opens) {
+        auto& button = control<QPushButton>("view_series_btn");
+        seen << (button.isVisibleTo(&tool) ? "button" : "no button");
+        if (opens) {
+            dialogs.queueHook([&](QDialog& window) {
+                if (&window == &View_Data_Series::defaultInstance().window())
+                    seen << "series " + View_Data_Series::defaultInstance().file_name;
+                else if (dynamic_cast<DataRowsView*>(&window))
+                    seen << "table";
+            });
+        }
+        button.click();
+    };
+    dialogs.queueHook([&](QDialog&) {
+        view(true);
+        control<QComboBox>("batch_list").setCurrentIndex(0);
+        view(false);
+        tool.Close_Box_With_Cancel();
+    });
+    tool.Open_Wnd_Direct_Crop_Series(QStringLiteral("Staff"));
+    dialogs.queueHook([&](QDialog&) {
+        view(true);
+        tool.Close_Box_With_Cancel();
+    });
+    tool.Open_Wnd_Direct_Excel_Column(QStringLiteral("Photo"), 1);
+    dialogs.queueHook([&](QDialog&) {
+        seen << (control<QPushButton>("view_series_btn").isVisibleTo(&tool) ? "button" : "no button");
+        tool.Close_Box_With_Cancel();
+    });
+    tool.Open_Wnd_Direct_To_Crop(one);
+    EXPECT_EQ(seen, QStringList({"button", "series Staff", "button", "button", "table", "no button"}));
+    EXPECT_EQ(messages.texts(), QStringList{"\nPlease select the series."});
+}
+
 TEST_F(CroppingToolTest, ADirectColumnRunAddsAColumnOfTheCropsWithEmptyCellsForMissingPictures)
 {
     const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(300, 200), 1));
@@ -563,7 +619,9 @@ TEST_F(CroppingToolTest, ACustomNameThatLeavesTheOutputFolderIsRefusedAtNext)
         control<QLineEdit>("output_custom_name").setText(name);
         tool.OK_Btn_Clicked();
         EXPECT_FALSE(onPage2());
-        EXPECT_EQ(messages.texts().value(asked++), "\n" + kOutputNameMessage);
+        EXPECT_EQ(messages.texts().value(asked++),
+                  "\nPlease type a file name as the custom name: not \".\", not starting with \"..\", and without \"/\" "
+                  "or \"\\\".");
     }
     EXPECT_EQ(messages.texts().size(), 7);
     EXPECT_EQ(QDir(work.path()).entryList(QDir::Files), QStringList{"photo.png"});

@@ -156,6 +156,23 @@ TEST_F(GenerateListTest, TypedCountsAndLengthsAreKeptWithinTheirLimits)
         length.selectAll();
         QTest::keyClicks(&length, "12");
         EXPECT_EQ(length.text(), "1");
+        // A lone sign is refused with a beep in every number field.
+        const std::pair<const char*, void (Generate_List::*)()> numbers[] = {
+            {"rand_count_txt", &Generate_List::Random_Radio_Pressed},
+            {"rand_length_txt", &Generate_List::Random_Radio_Pressed},
+            {"count_txt", &Generate_List::Constant_Radio_Pressed},
+            {"from_txt", &Generate_List::Sequintial_Radio_Pressed},
+            {"to_txt", &Generate_List::Sequintial_Radio_Pressed}};
+        for (const auto& [name, mode] : numbers) {
+            (window.*mode)();
+            QLineEdit& number = field(name);
+            const QString before = number.text();
+            const int beeps = messages.beeps();
+            number.selectAll();
+            QTest::keyClicks(&number, "-");
+            EXPECT_EQ(number.text(), before) << name;
+            EXPECT_EQ(messages.beeps(), beeps + 1) << name;
+        }
         window.CancelPressed();
     });
 }

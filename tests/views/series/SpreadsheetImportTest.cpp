@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "data/Data_From_Excel.h"
@@ -181,6 +182,9 @@ TEST_F(SpreadsheetImportTest, ExistingSeriesAreKeptReplacedOrLeftAsAnswered)
     open(sheets, [&] {
         dialogs.queueHook([&](QDialog& box) {
             auto& question = static_cast<Replcae_Confirm_Box&>(box);
+            const QStringList buttons{question.keep_button->text(), question.replace_button->text(),
+                                      question.cancel_button->text(), question.apply_chk->text()};
+            EXPECT_EQ(buttons, QStringList({"Keep Both", "Replace", "Cancel", "Apply to All"}));
             question.apply_chk->setChecked(true);
             question.Keep_Pressed();
         });

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <random>
 
+#include "support/TestEnvironment.h"
 #include "support/sanitized/ReaderBounds.h"
 #include "visitors/VisitorLog.h"
 
@@ -112,6 +113,30 @@ TEST(VisitorLogMutationTest, DamagedLogsAreOpenedListedAndWrittenOrRefusedWithou
     EXPECT_GT(opened, 100);
     EXPECT_GT(listed, 2000);
     EXPECT_GT(stored, 50);
+}
+
+// Texts past their fields' limits are cut to copies of their own: a listing holds what it shows,
+// not the buffers of the texts as read (cutting in place kept them, 8 MB a name).
+TEST(VisitorLogMutationTest, AListingOfTextsPastTheirLimitsHoldsOnlyWhatItShows)
+{
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("long.db"));
+    ASSERT_FALSE(madeLog(path, 1, QString()).isEmpty());
+    const auto written = TestEnvironment::runPython(
+        QStringLiteral("import sqlite3, sys\n"
+                       "db = sqlite3.connect(sys.argv[1])\n"
+                       "db.executemany('INSERT INTO Visitor_Records (Name) VALUES (?)', [('N' * 4000000,)] * 12)\n"
+                       "db.commit()\n"),
+        {path});
+    ASSERT_EQ(written.exitCode, 0) << written.err.constData();
+    readWithinBounds(QStringLiteral("a log of twelve 4 MB names"), [&] {
+        VisitorLog log;
+        ASSERT_TRUE(log.open(path)) << qPrintable(log.lastError());
+        const QList<VisitorRecord> listed = log.all();
+        ASSERT_EQ(listed.size(), 13);
+        EXPECT_EQ(listed.last().name, QString(visitorFieldLimit(2), u'N'));
+        EXPECT_EQ(log.listingNote(), QStringLiteral("12 text(s) longer than the log keeps were cut short."));
+    }, {.heapBytes = std::size_t(48) << 20});
 }
 
 }  // namespace

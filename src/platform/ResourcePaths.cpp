@@ -1,0 +1,28 @@
+#include "platform/ResourcePaths.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include "platform/AppContext.h"
+#include "platform/Log.h"
+#include "platform/StringHelpers.h"
+
+namespace {
+
+const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
+
+}  // namespace
+
+QString Check_Path_For_App_Resources(const QString& path)
+{
+    const QString trimmed = Trim_Str(path);
+    const qsizetype marker = trimmed.indexOf(kAppResourcesMarker);
+    if (marker < 0)
+        return trimmed;
+    const QString rest = trimmed.mid(marker + kAppResourcesMarker.size());
+    if (rest.split(u'/').contains(QStringLiteral(".."))) {
+        Show_NSLog_Message(QStringLiteral("The resource path \"%1\" leaves the resource folder; it is kept as it is.").arg(trimmed));
+        return trimmed;
+    }
+    return QDir(Resource_Path).filePath(rest);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Picture paths that designs made by another installation hold.
+#include <QString>
+
+// A stored path into the resources of an application bundle (".app/Contents/Resources/"), as
+// designs made on another machine hold, re-pointed to the same place in our resource folder
+// (Resource_Path). The path is trimmed; any other path, and one that would climb out of the
+// resource folder, is returned as it is. Any thread.
+QString Check_Path_For_App_Resources(const QString& path);

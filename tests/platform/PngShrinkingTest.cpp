@@ -1,0 +1,77 @@
+// A PNG of any kind shrinks while its rows are decoded: each pixel of the result is the average of
+// the pixels it covers. Pictures of 8 x 8 blocks of one colour each shrink to one pixel a block,
+// which must be the block's colour as Qt reads the whole file; ImageMagick interlaces them.
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/PngShrinking.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+constexpr int kBlocksAcross = 8, kBlocksDown = 6, kBlock = 8;
+
+QImage blocks(QImage::Format format)
+{
+    QImage picture(kBlocksAcross * kBlock, kBlocksDown * kBlock, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const int n = (y / kBlock) * kBlocksAcross + x / kBlock;
+            picture.setPixel(x, y, qRgba(n * 5, 255 - n * 3, n * 37 % 256, 255 - n * 4));
+        }
+    }
+    // Undithered, so that every block stays one colour.
+    return picture.convertToFormat(format, Qt::ThresholdDither | Qt::AvoidDither);
+}
+
+bool interlaced(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(29).at(28) == 1;
+}
+
+}  // namespace
+
+TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
+{
+    QTemporaryDir folder;
+    const struct {
+        const char* name;
+        QImage::Format format;
+        int rounding;
+    } kinds[] = {
+        {"grey", QImage::Format_Grayscale8, 0},    {"grey-16bit", QImage::Format_Grayscale16, 1},
+        {"rgba", QImage::Format_ARGB32, 0},        {"rgba-16bit", QImage::Format_RGBA64, 1},
+        {"palette", QImage::Format_Indexed8, 0},   {"mono", QImage::Format_Mono, 0},
+    };
+    for (const auto& kind : kinds) {
+        for (const bool interlace : {false, true}) {
+            const QString name = QStringLiteral("%1%2").arg(QLatin1String(kind.name), interlace ? u"-interlaced" : u"");
+            SCOPED_TRACE(name.toStdString());
+            const QString plain = folder.filePath(QStringLiteral("%1.png").arg(kind.name));
+            ASSERT_TRUE(blocks(kind.format).save(plain));
+            QString path = plain;
+            if (interlace) {
+                path = folder.filePath(name + QStringLiteral(".png"));
+                ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {plain, "-interlace", "PNG", path}).exitCode, 0);
+                ASSERT_TRUE(interlaced(path));
+            }
+            const QImage whole = QImage(path).convertToFormat(QImage::Format_ARGB32);
+            const QImage shrunk = readPngShrunk(path, QSize(kBlocksAcross, kBlocksDown), 1000);
+            ASSERT_EQ(shrunk.size(), QSize(kBlocksAcross, kBlocksDown));
+            for (int by = 0; by < kBlocksDown; ++by) {
+                for (int bx = 0; bx < kBlocksAcross; ++bx) {
+                    const QRgb expected = whole.pixel(bx * kBlock + kBlock / 2, by * kBlock + kBlock / 2);
+                    const QRgb got = shrunk.pixel(bx, by);
+                    // 16 bits come down to 8 by their high byte, where Qt rounds.
+                    for (const int shift : {24, 16, 8, 0})
+                        EXPECT_NEAR(int(got >> shift & 0xff), int(expected >> shift & 0xff), kind.rounding) << bx << "," << by;
+                }
+            }
+        }
+    }
+    // Never enlarged, and never past the side it is given.
+    EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(100, 6), 1000).isNull());
+    EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(8, 6), 40).isNull());
+}

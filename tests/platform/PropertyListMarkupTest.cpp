@@ -1,0 +1,83 @@
+// XML property lists are read as Python's plistlib (expat) reads them: what it refuses as
+// malformed markup is refused, and what it reads reads the same, entity references included. (One
+// departure, pinned beside the hostile lists: references to controls below U+0020 are read.)
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/XmlPropertyList.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+const QByteArray kWithDtd = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                            "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">";
+const QByteArray kWithoutDtd = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">";
+
+// What a reader made of a document: "refused", or the hex of the UTF-8 of its text (a dictionary's
+// keys and texts one after the other).
+QString ours(const QByteArray& document)
+{
+    const std::optional<QVariant> value = readXmlPropertyList(document, 16, nullptr);
+    if (!value)
+        return QStringLiteral("refused");
+    QString text = value->toString();
+    const QVariantMap map = value->toMap();
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        text += it.key() + it.value().toString();
+    return QString::fromLatin1(text.toUtf8().toHex());
+}
+
+}  // namespace
+
+TEST(PropertyListMarkup, MarkupIsReadOrRefusedAsPlistlibReadsOrRefusesIt)
+{
+    const QList<QByteArray> documents = {
+        kWithDtd + "<string>A&amp;B&lt;&gt;&quot;&apos;</string></plist>",
+        kWithDtd + "<string>&#65;&#x42;&#x10FFFF;&#x1F600;caf&#233;</string></plist>",
+        kWithDtd + "<string>&#X41;</string></plist>",
+        kWithDtd + "<string>A & B</string></plist>",
+        kWithDtd + "<string>&#65 B</string></plist>",
+        kWithDtd + "<string>&#;</string></plist>",
+        kWithDtd + "<string>a]]>b</string></plist>",
+        kWithDtd + "<string>a]b]>c>d</string></plist>",
+        kWithDtd + "<string>&#xFFFE;</string></plist>",
+        kWithDtd + "<string>&#0;</string></plist>",
+        kWithDtd + "<string>&#xD800;</string></plist>",
+        kWithDtd + "<string>A&nbsp;B</string></plist>",
+        kWithoutDtd + "<string>A&nbsp;B</string></plist>",
+        kWithoutDtd + "<string>A&amp;B</string></plist>",
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE plist [<!ENTITY e \"x\">]>\n<plist version=\"1.0\"><string>A&e;B</string></plist>",
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE plist [<!ENTITY e \"x\">]>\n<plist version=\"1.0\"><string>AB</string></plist>",
+        kWithDtd + "<string><![CDATA[x & y ]] > <&>]]></string></plist>",
+        kWithDtd + "<string>a<!-- & ]]> -->b<?pi & ?>c</string></plist>",
+        kWithDtd + "<dict><key>K&amp;</key><string>V&#x9;</string></dict></plist>",
+    };
+    QTemporaryDir folder;
+    QStringList paths;
+    for (const QByteArray& document : documents) {
+        paths << folder.filePath(QStringLiteral("%1.plist").arg(paths.size()));
+        QFile file(paths.last());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(document) == document.size());
+    }
+    const auto plistlib = TestEnvironment::runPython(QStringLiteral(
+        "import plistlib, sys\n"
+        "for path in sys.argv[1:]:\n"
+        "    try:\n"
+        "        value = plistlib.load(open(path, 'rb'))\n"
+        "        if isinstance(value, dict): value = ''.join(k + v for k, v in value.items())\n"
+        "        print(value.encode('utf-8', 'surrogatepass').hex())\n"
+        "    except Exception:\n"
+        "        print('refused')\n"), paths);
+    ASSERT_EQ(plistlib.exitCode, 0) << plistlib.err.constData();
+    const QStringList theirs = QString::fromUtf8(plistlib.out).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(theirs.size(), documents.size());
+    int refused = 0;
+    for (qsizetype i = 0; i < documents.size(); ++i) {
+        EXPECT_EQ(ours(documents[i]), theirs[i]) << documents[i].constData();
+        refused += theirs[i] == QLatin1String("refused");
+    }
+    // Both kinds are there: a table that refuses everything tests half.
+    EXPECT_GE(refused, 8);
+    EXPECT_LE(refused, int(documents.size()) - 8);
+}
