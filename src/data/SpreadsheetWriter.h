@@ -90,9 +90,13 @@ public:
     void ReadSharedStrings(const QString& path);
     void ReadData(const QString& path);
 
-    // Writes the rows (the first row sets the column count) as a one-sheet workbook, atomically.
+    // Writes the rows (the first row sets the column count) as a one-sheet workbook, atomically,
+    // its sheet named sheetName when that is a name a spreadsheet takes (else the template's).
     // False (logged) when nothing was written: no rows, no template, a failed write.
-    static bool WriteWorkbook(const QString& target, const SheetRows& rows, bool hasTitleRow);
+    static bool WriteWorkbook(const QString& target, const SheetRows& rows, bool hasTitleRow,
+                              const QString& sheetName = QString());
+    // The name of the first sheet of a workbook file; "" when it has none that can be read.
+    static QString firstSheetName(const QString& workbook);
     static bool WriteODS(const QString& target, const SheetRows& rows, bool hasTitleRow);
     static bool WriteWorksheetXML2004(const QString& path, const SheetRows& rows);
     // A1 letters of a 1-based column number: 1 A, 27 AA, 703 AAA; "" below 1.

@@ -1,6 +1,7 @@
 // The writing half of SpreadsheetWriter.
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
@@ -65,9 +66,41 @@ bool hasRows(const SheetRows& rows)
     return false;
 }
 
+// Names a spreadsheet takes for a sheet: 1 to 31 characters, none of []:*?/\, no quote at
+// either end.
+bool isSheetName(const QString& name)
+{
+    static const QString refused = QStringLiteral("[]:*?/\\");
+    if (name.isEmpty() || name.size() > 31 || name.startsWith(u'\'') || name.endsWith(u'\''))
+        return false;
+    return std::none_of(name.begin(), name.end(), [](QChar c) { return refused.contains(c); });
+}
+
+// The template's one sheet takes the name.
+bool nameFirstSheet(const QString& workbookPart, const QString& name)
+{
+    pugi::xml_document document;
+    if (!loadPart(document, workbookPart, true))
+        return false;
+    pugi::xml_node sheet = child(child(document.document_element(), "sheets"), "sheet");
+    if (!sheet)
+        return false;
+    sheet.attribute("name").set_value(xmlText(name).c_str());
+    return savePart(document, workbookPart);
+}
+
 }  // namespace
 
-bool SpreadsheetWriter::WriteWorkbook(const QString& target, const SheetRows& rows, bool hasTitleRow)
+QString SpreadsheetWriter::firstSheetName(const QString& workbook)
+{
+    if (!QFileInfo(workbook).isFile() || !workbook.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        return QString();
+    ReadWorkbook(workbook, true);
+    return Read_Sheet_Name().value(0);
+}
+
+bool SpreadsheetWriter::WriteWorkbook(const QString& target, const SheetRows& rows, bool hasTitleRow,
+                                      const QString& sheetName)
 {
     if (!hasRows(rows))
         return false;
@@ -85,6 +118,8 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& target, const SheetRows& ro
     }
     if (!writer->WriteWorksheetData(xl + QStringLiteral("/worksheets/sheet1.xml"))
         || !writer->WriteSharedStringsXML(xl + QStringLiteral("/sharedStrings.xml")))
+        return false;
+    if (isSheetName(sheetName) && !nameFirstSheet(xl + QStringLiteral("/workbook.xml"), sheetName))
         return false;
     return writer->packTreeInto(target, {QStringLiteral("[Content_Types].xml")});
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "model/OriginalImagePath.h"
 #include "platform/StringHelpers.h"
 
 namespace {
@@ -67,7 +68,10 @@ QList<DynamicControl> Dynamic_Controls_Of_Side(const GraphicList& elements)
         if ((!text && element->kind() != GraphicKind::Image) || id.isEmpty()
             || id.contains(QLatin1String("Fup_")) || id.contains(QLatin1String("F_Pic")))
             continue;
-        entries.append(DynamicControl{id, text ? element->Text_Value : element->_file_path, element->ctrl_is_visible,
+        // A picture's value is its source file, "" when that is gone: a panel never offers a
+        // path that names nothing.
+        entries.append(DynamicControl{id, text ? element->Text_Value : Get_Original_Path_Of_Image_Control(*element),
+                                      element->ctrl_is_visible,
                                       element->data_source_type == 2 ? element->excel_col_indx : -1,
                                       text ? QStringLiteral("T") : QStringLiteral("P")});
     }

@@ -251,6 +251,11 @@ void ControllerCanvasHost::releaseVisitorField(const QString& ctrlId)
     if (QCheckBox* check = Get_chk_box_of_visitor_mode(ctrlId))
         check->setChecked(false);
     if (QLineEdit* field = Get_text_box_of_visitor_mode(ctrlId)) {
+        // A visitor's value the card no longer shows is neither shown nor registered; undo brings
+        // the element back with its value, and the panel's with it. A group field keeps showing
+        // its record's cell, which a saved record then writes back unchanged.
+        if (Start_Card_Option == QLatin1String("V"))
+            field->clear();
         field->setReadOnly(true);
         field->setEnabled(false);
     }
@@ -351,6 +356,11 @@ QCheckBox* ControllerCanvasHost::Get_chk_box_of_visitor_mode(const QString& ctrl
 QLineEdit* ControllerCanvasHost::Get_text_box_of_visitor_mode(const QString& ctrlId) const
 {
     return m_controller.liveModes().Get_text_box_of_visitor_mode(ctrlId);
+}
+
+void ControllerCanvasHost::sideRebuiltFromSnapshot(int side)
+{
+    m_controller.liveModes().Show_Chosen_Record_After_Rebuild(side);
 }
 
 // A locked element's fields cannot be typed into; an unlocked one's follow its shown box.

@@ -10,11 +10,15 @@
 #include "data/Data_From_Excel.h"
 #include "data/GroupRecords.h"
 #include "data/SpreadsheetWriter.h"
+#include "data/SeriesStore.h"
+#include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
+#include "mainwindow/SnapshotUndo.h"
 #include "model/SKTGraphic.h"
+#include "output/RecordRun.h"
 #include "platform/AppContext.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
@@ -56,9 +60,80 @@ bool LiveModePanels::Set_GP_mode_Value_From_Excel(const QString& side, int row)
         Show_NSLog_Message(kNoSuchRecordMessage.arg(row + 1).arg(table.rowCount()));
         return false;
     }
-    // Another record on the card is no edit of the project: a saved one stays saved.
-    m_controller.designSession().showWithoutChange([&] { showRowOnSide(side == QLatin1String("B") ? 1 : 0, row); });
+    // Another record on the card is no edit of the project: a saved one stays saved, and no undo
+    // step brings back the record shown before.
+    const int panelSide = side == QLatin1String("B") ? 1 : 0;
+    m_controller.designSession().showWithoutChange([&] {
+        m_controller.canvasHostOfWindow().snapshotUndo().showRecordWithoutEdit(panelSide,
+                                                                              [&] { showRowOnSide(panelSide, row); });
+    });
     return true;
+}
+
+void LiveModePanels::putRecordOnBoundElements(int side, int row)
+{
+    // Bound as export, print and mail bind the record, so the card shows what they put out.
+    const SeriesStore store;
+    RecordRun run(m_controller.document(), store, Loaded_Data_Table(), CARD_SIDE_STR == QLatin1String("2"));
+    const QString refusal = run.Assign_Batch_Values_To_Control(view(side).graphics(), row);
+    if (!refusal.isEmpty())
+        Show_NSLog_Message(QStringLiteral("Record %1 on the card: %2").arg(row + 1).arg(refusal));
+}
+
+int LiveModePanels::boundColumnOf(int side, const QString& ctrlId) const
+{
+    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(ctrlId);
+    if (!element)
+        return -1;
+    return element->data_source_type == 2 && element->excel_col_indx >= 1 ? element->excel_col_indx : -1;
+}
+
+void LiveModePanels::followBindingsOfElements(int side)
+{
+    for (const QString& id : textFieldIds()) {
+        const bool here = view(side).Selcect_Ctrl_With_ID(id) != nullptr;
+        const int column = here ? boundColumnOf(side, id) : boundColumnOf(1 - side, id);
+        excel_cb_value[bindingSlot(id, side)] = column;
+        for (Profile_Side_Panel* shown : m_panels)
+            shown->setChosenColumn(id, column);
+    }
+    const int photoColumn = boundColumnOf(side, kPhotoFieldId);
+    excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
+    panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
+    for (DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front)
+        dynamic.column = boundColumnOf(side, dynamic.controlId);
+}
+
+void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
+{
+    const int photoColumn = excel_cb_value[bindingSlot(kPhotoFieldId, 1 - side)];
+    excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
+    panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
+    if (Start_Card_Option == QLatin1String("V")) {
+        const GraphicList& copied = view(side).graphics();
+        const auto picture = std::find_if(copied.begin(), copied.end(), [](const GraphicPtr& element) {
+            return element && element->kind() == GraphicKind::Image;
+        });
+        if (picture == copied.end())
+            panel(side).Set_User_Image_Control(QString(), QImage(), QString());
+        else
+            panel(side).Set_User_Image_Control((*picture)->_file_path, (*picture)->_contents, (*picture)->control_ID);
+    }
+    if (Start_Card_Option != QLatin1String("G"))
+        return;
+    Set_Group_Mode_List_Setting_After_Loading(Project_File_Name, QStringLiteral("A"));
+    if (chosenRow > 0)
+        m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(chosenRow);
+}
+
+void LiveModePanels::Show_Chosen_Record_After_Rebuild(int side)
+{
+    if (Start_Card_Option != QLatin1String("G"))
+        return;
+    followBindingsOfElements(side);
+    const int row = selectedRow();
+    if (row < Loaded_Data_Table().rowCount())
+        Set_GP_mode_Value_From_Excel(side == 1 ? QStringLiteral("B") : QStringLiteral("F"), row);
 }
 
 void LiveModePanels::showRowOnSide(int panelSide, int row)
@@ -87,6 +162,7 @@ void LiveModePanels::showRowOnSide(int panelSide, int row)
         if (const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(dynamic.controlId); element && element->kind() == GraphicKind::Text)
             element->Set_text_value(value);
     }
+    putRecordOnBoundElements(panelSide, row);
     canvas.update();
 }
 
@@ -97,7 +173,7 @@ void LiveModePanels::showRow(int row)
 
 void LiveModePanels::Select_Excel_First_Row()
 {
-    showRow(0);
+    // The selection puts the record on the card.
     m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(0);
     m_controller.selectArrowTool();
 }
@@ -123,7 +199,10 @@ void LiveModePanels::writeProjectWorkbook() const
     // Without its folder the project's own save fails too, and says so once.
     if (!QFileInfo(workbook).dir().exists())
         return;
-    if (!SpreadsheetWriter::WriteWorkbook(workbook, GroupRecords::workbookRows(Loaded_Data_Table()), true))
+    // The sheet keeps the user's name: the project workbook's own, or at first its source's.
+    const QString sheetName =
+        SpreadsheetWriter::firstSheetName(QFileInfo::exists(workbook) ? workbook : Excel_Source_Path);
+    if (!SpreadsheetWriter::WriteWorkbook(workbook, GroupRecords::workbookRows(Loaded_Data_Table()), true, sheetName))
         Show_MessageBox(kWorkbookNotWrittenMessage.arg(workbook));
 }
 
@@ -204,9 +283,7 @@ void LiveModePanels::Delete_In_Excel_Details_Btn_Clicked()
     if (GroupRecords::deleteRow(table, row) != GroupRecords::DeleteResult::Deleted)
         return;
     Create_Group_List_By_Excel_List();
-    const int shown = std::min(row, table.rowCount() - 1);
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(shown);
-    showRow(shown);
+    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(std::min(row, table.rowCount() - 1));
     if (saveProject())
         Show_MessageBox(kRecordDeletedMessage);
 }

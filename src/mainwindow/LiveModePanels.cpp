@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -110,9 +111,11 @@ LiveModePanels::LiveModePanels(SKTWindowController& controller)
     Front_Profile_Panel_OBJ = m_panels[0];
     Back_Profile_Panel_OBJ = m_panels[1];
 
-    connect(&groups, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (groupMode())
-            showRow(index.row());
+    // A row chosen by the mouse, the keys or the program puts its record on the card.
+    connect(groups.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, &groups] {
+        const QModelIndexList rows = groups.selectionModel()->selectedRows();
+        if (groupMode() && !rows.isEmpty())
+            showRow(rows.first().row());
     });
 }
 
@@ -158,6 +161,8 @@ void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
     connect(&panel, &Profile_Side_Panel::deleteRecordRequested, this,
             &LiveModePanels::Delete_In_Excel_Details_Btn_Clicked);
     connect(&panel, &Profile_Side_Panel::viewDataRequested, this, &LiveModePanels::View_Excel_Btn_Clicked);
+    connect(&panel, &Profile_Side_Panel::fieldAddRequested, this,
+            [this, side](const QString& kind, const QString& caption) { Add_User_Field(side, kind, caption); });
     // The project's save puts the panel's values into the selected row first.
     connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] { saveProject(); });
 }
@@ -244,15 +249,7 @@ void LiveModePanels::Start_Visitor_Panels()
         panel->Refresh_Controls();
     Check_For_Defalut_Photo_Control();
     Create_Control_For_Visitor_Mode();
-    // The pass shows when the visitor came, where its design has a date or a time.
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString date = now.toString(QStringLiteral("dd/MM/yyyy"));
-    const QString time = now.toString(QStringLiteral("hh:mm AP"));
-    for (int side : {0, 1}) {
-        panel(side).showDateTime(date, time);
-        showOnCard(side, QStringLiteral("Fup_Date"), date);
-        showOnCard(side, QStringLiteral("Fup_Time"), time);
-    }
+    showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
     Show_Hide_Profile_Panel_Live_Mode(true);
     change_Visitor_Side_View(0);
@@ -270,6 +267,21 @@ void LiveModePanels::showCardInPanels()
     Card_Front_Or_Back = inForce;
 }
 
+void LiveModePanels::showVisitMoment(const QDateTime& moment)
+{
+    // The pass shows when the visitor came, where its design has a date or a time.
+    const QString date = moment.toString(QStringLiteral("dd/MM/yyyy"));
+    const QString time = moment.toString(QStringLiteral("hh:mm AP"));
+    for (int side : {0, 1}) {
+        Profile_Side_Panel& shown = panel(side);
+        shown.showDateTime(date, time);
+        if (!shown.date_manual_chk()->isChecked())
+            showOnCard(side, QStringLiteral("Fup_Date"), date);
+        if (!shown.time_manual_chk()->isChecked())
+            showOnCard(side, QStringLiteral("Fup_Time"), time);
+    }
+}
+
 void LiveModePanels::After_Design_Load()
 {
     if (!liveMode()) {
@@ -277,17 +289,22 @@ void LiveModePanels::After_Design_Load()
         Hide_Visitor_panel();
         return;
     }
-    // The captions are those of the design's own mode, whatever mode came before it.
-    if (groupMode()) {
+    // The captions are those of the design's own mode, whatever mode came before it, and the
+    // panels hold only what the design opened holds.
+    // A design copied onto the other side is the same visitor's: the panels keep their state.
+    const bool newVisitor = !groupMode() && !copy_card_design;
+    if (groupMode())
         Title_For_Gen_ID_Card();
-        Reset_All_Visitor_Grp_Mode_Ctrl();
-    } else {
+    else
         Title_For_Visitor();
-    }
+    if (groupMode() || newVisitor)
+        Reset_All_Visitor_Grp_Mode_Ctrl();
     for (Profile_Side_Panel* panel : m_panels)
         panel->Refresh_Controls();
     Show_Hide_Profile_Panel_Live_Mode(true);
     Create_Control_For_Visitor_Mode();
+    if (newVisitor)
+        showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
     m_controller.sideCommands().Select_front_side();
 }
@@ -358,8 +375,7 @@ void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QSt
             element->setBounds(place);
     }
     if (kind == GraphicKind::Image) {
-        if (QFileInfo(value).isFile())
-            static_cast<SKTImage&>(*element).setFilePath(value, true);
+        static_cast<SKTImage&>(*element).setFilePath(value, true);
     } else {
         element->Set_text_value(value);
     }
@@ -442,13 +458,15 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
     if (ctrlId == kPhotoFieldId) {
         Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("P"), column, true);
         setPhoto(side, value);
-        return;
+    } else {
+        Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("T"), column, column >= 1);
+        if (QLineEdit* box = panel(side).textBox(ctrlId))
+            box->setText(value);
+        if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+            shown->setChecked(column >= 1);
     }
-    Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("T"), column, column >= 1);
-    if (QLineEdit* box = panel(side).textBox(ctrlId))
-        box->setText(value);
-    if (QCheckBox* shown = panel(side).checkBox(ctrlId))
-        shown->setChecked(column >= 1);
+    // A new binding is an edit of the project: undone as one, and marked unsaved.
+    m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
 }
 
 void LiveModePanels::Set_User_Image_Control(int side, const QString& path, const QString& ctrlId)
@@ -456,12 +474,49 @@ void LiveModePanels::Set_User_Image_Control(int side, const QString& path, const
     panel(side).Set_User_Image_Control(path, QImage(), ctrlId);
 }
 
+void LiveModePanels::Add_User_Field(int side, const QString& kind, const QString& caption)
+{
+    if (caption.trimmed().isEmpty()) {
+        Show_MessageBox(kFieldNameNeededMessage);
+        return;
+    }
+    const SKTGraphicView& canvas = view(side);
+    int n = 1;
+    while (canvas.Selcect_Ctrl_With_ID(QStringLiteral("F_label%1").arg(n))
+           || canvas.Selcect_Ctrl_With_ID(QStringLiteral("F_field%1").arg(n))
+           || canvas.Selcect_Ctrl_With_ID(QStringLiteral("F_Photo%1").arg(n)))
+        ++n;
+    const QString cardSide = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    const QPointF at = m_controller.Control_New_Point(cardSide);
+    QList<DynamicControl>& rows = side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, const QRectF& place) {
+        view(side).createGraphicOfClass(elementKind, std::nullopt, true, place, cardSide, value, id);
+        if (const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id)) {
+            made->setBounds(place);
+            made->Set_Ctrl_Is_Visible(true);
+        }
+        rows.append(DynamicControl{id, value, true, -1,
+                                   elementKind == GraphicKind::Image ? QStringLiteral("P") : QStringLiteral("T")});
+    };
+    if (kind == QLatin1String("P")) {
+        add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), m_controller.NO_Image_Path, QRectF(at, QSizeF(60, 75)));
+    } else {
+        add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), caption.trimmed() + QStringLiteral(" :"),
+            QRectF(at, QSizeF(90, 16)));
+        add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QRectF(at + QPointF(95, 0), QSizeF(110, 16)));
+    }
+    Create_Control_For_Visitor_Mode();
+    view(side).update();
+    m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+}
+
 // ---- Photo -------------------------------------------------------------------------------------
 
 void LiveModePanels::setPhoto(int side, const QString& path)
 {
+    // A missing file shows as a missing picture, never as the face the element showed before.
     const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId);
-    if (element && element->kind() == GraphicKind::Image && QFileInfo(path).isFile())
+    if (element && element->kind() == GraphicKind::Image)
         static_cast<SKTImage&>(*element).setFilePath(path, true);
     panel(side).Set_User_Image_Control(path, QImage(), QString());
     view(side).update();

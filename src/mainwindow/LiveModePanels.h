@@ -2,6 +2,7 @@
 // The main window's share of visitor and group modes: the front and back side panels in the left
 // pane, what they report written onto the card, and the group project's records (the loaded data
 // table) edited row by row through them.
+#include <QDateTime>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -27,6 +28,7 @@ inline const QString kRecordDeletedMessage = QStringLiteral("Record deleted succ
 inline const QString kLastRecordMessage =
     QStringLiteral("Unable to delete this record because project must have one record.");
 inline const QString kWorkbookNotWrittenMessage = QStringLiteral("The group's records could not be written to \"%1\".");
+inline const QString kFieldNameNeededMessage = QStringLiteral("Please enter a name for the field.");
 inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
 
 class LiveModePanels : public QObject {
@@ -67,6 +69,13 @@ public:
     void Start_Visitor_Panels();
     // Each side's panel shows what that side's elements hold, as after an undo.
     void showCardInPanels();
+    // The visit's moment in the date and time fields not entered by hand, and on the card.
+    void showVisitMoment(const QDateTime& moment);
+
+    // The design was copied onto the side (0 front, 1 back): in visitor mode its panel shows the
+    // first picture copied as the photo; the photo's column goes along; in group mode the group
+    // list is set up again with the record chosen before (row 0 unless one was).
+    void Design_Copied_To_Side(int side, int chosenRow);
 
     // ---- Fields --------------------------------------------------------------------------------
     QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const;
@@ -82,12 +91,19 @@ public:
     void Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
                                                       const QString& txtOrPic, int column, bool visible);
     void Set_User_Image_Control(int side, const QString& path, const QString& ctrlId);
+    // A field the user adds to the side: a caption "F_label<n>" and a value "F_field<n>" for
+    // text ("T"), a picture "F_Photo<n>" otherwise, n the side's next free number; each becomes
+    // an element of the card and a row of the panel. A caption is needed.
+    void Add_User_Field(int side, const QString& kind, const QString& caption);
 
     // ---- Group records ---------------------------------------------------------------------------
     // The panel of the side ("F" or "B") and that side's elements take the row's cells by their
     // bound columns. False, changing nothing, for a row the table does not have.
     bool Set_GP_mode_Value_From_Excel(const QString& side, int row);
     void Select_Excel_First_Row();
+    // After an undo or redo rebuilt the side: the bindings follow its elements again, and the
+    // record chosen in the group list goes back onto it and its panel.
+    void Show_Chosen_Record_After_Rebuild(int side);
     // The selected row (row 0 when none) takes the panel's values, exactly as typed.
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // After a project is read: group list, column titles and bindings, row 0 shown. Nothing for an
@@ -131,8 +147,14 @@ private:
     // Saves the project where it is; says so when it cannot.
     bool saveProject();
     void showRow(int row);
-    // The row's cells into the side's panel and elements by their bound columns.
+    // The row's cells into the side's panel and elements by their bound columns; every bound
+    // element of the side takes the record's value as output gives it.
     void showRowOnSide(int side, int row);
+    void putRecordOnBoundElements(int side, int row);
+    // Each field's column is the one its element on the side (else on the other side) is bound
+    // to; a field without an element is bound to none.
+    void followBindingsOfElements(int side);
+    int boundColumnOf(int side, const QString& ctrlId) const;
     int bindingSlot(const QString& ctrlId, int side) const;
 
     SKTWindowController& m_controller;

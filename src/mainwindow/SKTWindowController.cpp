@@ -247,6 +247,23 @@ QString SKTWindowController::Generate_Extra_image_control_ID()
     return id;
 }
 
+void SKTWindowController::Image_Control_Counter_Check()
+{
+    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+        return;
+    const QLatin1String prefix("F_Pic");
+    for (const GraphicList* side : {&m_document.graphics(), &m_document.graphics_back()}) {
+        for (const GraphicPtr& element : *side) {
+            if (!element || element->kind() != GraphicKind::Image || !element->control_ID.startsWith(prefix))
+                continue;
+            bool number = false;
+            const int n = element->control_ID.mid(prefix.size()).toInt(&number);
+            if (number)
+                Image_Ctrl_Counter = std::max(Image_Ctrl_Counter, n);
+        }
+    }
+}
+
 CardFont SKTWindowController::All_Text_font() const
 {
     // The tool bar's pictures are drawn with elements made before the inspector exists.

@@ -220,12 +220,17 @@ void SideCommands::Copy_Card_Design_Clicked()
     const GraphicList targetBefore = document.graphicsOfSide(target);
     const Card_Property targetPropertyBefore = cardProperty(target);
 
+    LiveModePanels& panels = m_controller.liveModes();
+    const int chosenRow = Start_Card_Option == QLatin1String("G") ? panels.selectedRow() : 0;
+
     ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
     host.dropSelection(target);
     cardProperty(target) = cardProperty(source);
     // Shared with the source only until the reload below gives the target its own objects.
     document.replaceGraphicsOnSide(target, document.graphicsOfSide(source));
-    if (!reloadThroughTemporaryFile()) {
+    if (reloadThroughTemporaryFile()) {
+        panels.Design_Copied_To_Side(target, chosenRow);
+    } else {
         // Never leave the two sides sharing element objects.
         host.dropSelection(target);
         document.replaceGraphicsOnSide(target, targetBefore);

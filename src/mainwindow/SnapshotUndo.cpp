@@ -3,9 +3,10 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/OriginalImagePath.h"
+#include "model/OriginalImagePath.h"
 #include "mainwindow/SnapshotUndoWindow.h"
 #include "model/SKTDocument.h"
 #include "platform/Log.h"
@@ -205,8 +206,9 @@ void SnapshotUndo::restoreNewest(Direction direction)
         undoStack().append(restored);
     }
     Fill_Undo_Redo_Control(restored);
+    m_window.sideRebuiltFromSnapshot(currentSide());
 
-    updateButtons(restored);
+    Check_Undo_Redo_Btn_Enability();
     m_window.Refresh_Canvas();
     m_window.Show_RHS_Properties(nullptr);
 }
@@ -236,6 +238,23 @@ void SnapshotUndo::Show_Side_In_Panel()
     for (const GraphicPtr& graphic : currentGraphics())
         Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(*graphic);
     m_window.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+}
+
+void SnapshotUndo::showRecordWithoutEdit(int side, const std::function<void()>& step)
+{
+    const int inForce = Card_Front_Or_Back;
+    Card_Front_Or_Back = side == 1 ? 1 : 0;
+    {
+        const QScopedValueRollback listChange(live_mode_list_value_change, true);
+        step();
+    }
+    // What was typed over the record shown before is gone with it, so the newest snapshot is
+    // the side as it now shows: Undo takes back the last edit, not the change of record.
+    SnapshotStack& undo = undoStack();
+    if (!undo.isEmpty())
+        undo.last() = shownSnapshot();
+    Card_Front_Or_Back = inForce;
+    Check_Undo_Redo_Btn_Enability();
 }
 
 // ---- Counts and buttons ------------------------------------------------------------------------
@@ -292,6 +311,7 @@ void SnapshotUndo::Refresh_Visitor_Dyn_Ctrl_and_image()
         return;
     panel->Refresh_Controls();
     panel->Set_User_Image_Control(QString(), QImage(), QString());
+    panel->clearProfileFields();
 
     const QImage placeholder = m_window.no_image_ctrl_GP();
     for (const ProfilePanelRow& row : panel->view_array_label()) {
@@ -338,6 +358,12 @@ void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const S
         check->setChecked(visible);
     if (QLineEdit* box = m_window.Get_text_box_of_visitor_mode(id)) {
         box->setText(value);
+        // A deletion made the box read-only; the element is back, and so is the typing. Photo
+        // paths and the date and time (read-only unless entered by hand) keep their own state.
+        const bool ownEditState = id.contains(QLatin1String("_Photo")) || id == QLatin1String("Fup_Date")
+                                  || id == QLatin1String("Fup_Time");
+        if (!ownEditState)
+            box->setReadOnly(false);
         box->setEnabled(check && check->isChecked());
     }
 }

@@ -5,6 +5,7 @@
 // on the side that Card_Front_Or_Back names when it runs. GUI thread only.
 #include <QByteArray>
 #include <QList>
+#include <functional>
 
 #include "model/SKTGraphic.h"
 
@@ -61,6 +62,10 @@ public:
     void Check_Undo_Redo_Btn_Enability();
     void Enable_Disable_Undo(bool enabled);
     void Enable_Disable_Redo(bool enabled);
+    // Runs a step that puts a record's values onto the side (0 front, 1 back) and is no edit:
+    // nothing is recorded meanwhile, and the newest undo snapshot becomes the side as it is
+    // after, so that no Undo is spent bringing back another record.
+    void showRecordWithoutEdit(int side, const std::function<void()>& step);
     // Empties all four stacks and disables both commands.
     void Undo_Redo_Clear();
     // Editing operations call this after an edit; the buttons follow Insert_In_Undo_Redo instead.

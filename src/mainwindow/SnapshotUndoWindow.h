@@ -46,4 +46,8 @@ public:
     virtual void showPicture(QWidget* view, const QImage& picture) = 0;
     // The placeholder of an empty photo field.
     virtual QImage no_image_ctrl_GP() const = 0;
+    // The side (0 front, 1 back) was rebuilt from a snapshot and its panel refilled from it: in
+    // group mode the record chosen in the group list goes back onto it, since a snapshot holds
+    // whichever record the card showed when it was taken.
+    virtual void sideRebuiltFromSnapshot(int) {}
 };

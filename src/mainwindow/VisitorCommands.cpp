@@ -24,7 +24,7 @@ VisitorLog& liveVisitorLog()
     return log;
 }
 
-VisitorRecord visitorInPanels(SKTWindowController& controller)
+VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& moment = QDateTime::currentDateTime())
 {
     // The pass is the front: the visitor is what the front panel holds, whichever side is shown.
     // The date and time are the moment of registering unless they were typed by hand.
@@ -37,7 +37,7 @@ VisitorRecord visitorInPanels(SKTWindowController& controller)
             const QLineEdit* field = front.textBox(ctrlId);
             return field ? field->text() : QString();
         },
-        QDateTime::currentDateTime());
+        moment);
 }
 
 QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QString* why, PassValues values)
@@ -49,7 +49,10 @@ QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QSt
 
 int Register_Visitor(SKTWindowController& controller)
 {
-    if (Register_Visitor(liveVisitorLog(), visitorInPanels(controller)) != 1)
+    // The panel and the card show the moment the log keeps, unless it was entered by hand.
+    const QDateTime moment = QDateTime::currentDateTime();
+    controller.liveModes().showVisitMoment(moment);
+    if (Register_Visitor(liveVisitorLog(), visitorInPanels(controller, moment)) != 1)
         return 0;
     Show_MessageBox(QStringLiteral("Visitor registered successfully."));
     return 1;
@@ -63,7 +66,8 @@ void Print_Visitor_Pass(SKTWindowController& controller, bool preview)
         Show_MessageBox(why);
         return;
     }
-    printVisitorPass(pass, preview, controller.window());
+    if (printVisitorPass(pass, preview, controller.window()) && !preview)
+        Show_MessageBox(kPassPrintedMessage);
 }
 
 void Open_Visitor_Log(SKTWindowController& controller)

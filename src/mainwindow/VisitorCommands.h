@@ -2,7 +2,11 @@
 // The main window's visitor commands: registering the visitor filled into the side panels in the
 // visitor log, printing the visitor's pass, and opening the log window.
 
+#include <QString>
+
 class SKTWindowController;
+
+inline const QString kPassPrintedMessage = QStringLiteral("The visitor pass has been sent to the printer.");
 
 // Reads the visitor's values from the panels' fields and stores them as one log record.
 // Returns 1 when the record is stored, 0 otherwise (the user is told why and the panels keep what

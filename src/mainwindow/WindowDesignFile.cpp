@@ -59,6 +59,7 @@ void WindowDesignFile::Set_Log_Name_In_Title()
 void WindowDesignFile::Show_Loaded_Design()
 {
     keepPanelLists();
+    m_controller.Image_Control_Counter_Check();
     // Designs saved before their card was sized keep the default canvas.
     QSizeF cardSize = m_controller.Front_card_Prop.Card_Size();
     if (cardSize.isEmpty())

@@ -11,6 +11,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileHelpers.h"
 #include "platform/Log.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ScopedUmask.h"
 #include "visitors/VisitorListing.h"
 #include "visitors/VisitorLogHolder.h"
@@ -362,5 +363,17 @@ bool VisitorLog::openLive()
         Show_NSLog_Message(QStringLiteral("The visitor log folder %1 could not be made private.").arg(folder));
     if (!QFileInfo::exists(path))
         seedFromShipped(QDir(Resource_Path).filePath(QStringLiteral("Visitor.db")), path);
+    else if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0 && !startAgainInEmptyFile(path))
+        return false;
     return open(path);
+}
+
+bool VisitorLog::startAgainInEmptyFile(const QString& path)
+{
+    // A log of no bytes was cut short or replaced: its visitors are gone, which the user hears of
+    // before a new log is made in its place.
+    if (Show_YES_NO_MessageBox(kEmptyLogQuestion.arg(path)) == 1)
+        return true;
+    m_error = kEmptyLogLeftMessage.arg(path);
+    return false;
 }

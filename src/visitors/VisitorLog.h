@@ -11,6 +11,11 @@
 
 #include "visitors/VisitorRecord.h"
 
+inline const QString kEmptyLogQuestion =
+    QStringLiteral("The visitor log %1 is empty: the visitors it held are gone, or it was replaced by an empty file."
+                   "\n\nDo you want to start a new visitor log in its place?");
+inline const QString kEmptyLogLeftMessage = QStringLiteral("The visitor log %1 is empty and was left as it is.");
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -52,12 +57,15 @@ public:
     // The application's live log: Visitor_Log/Visitor.db in the user's folder.
     static QString livePath();
     // Opens the live log, seeding it from the shipped empty Visitor.db when it is missing, in a
-    // folder only its owner may enter (0700).
+    // folder only its owner may enter (0700). A live log of no bytes becomes a new log only when
+    // the user says so.
     bool openLive();
 
 private:
     // The connection, read-only when m_readOnly, with its limits; false when SQLite refused it.
     bool connect(const QString& path);
+    // Asks whether a new log may be made in the empty file; false, with lastError(), when not.
+    bool startAgainInEmptyFile(const QString& path);
     bool exec(const char* sql);
     bool switchToWal();
     bool fail(const QString& what) const;

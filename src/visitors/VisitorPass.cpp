@@ -81,6 +81,8 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
             const QString photo = visitorPhotoFile(visitor.photoPath);
             if (!photo.isEmpty())
                 bindValue(*copy, photo);
+            else if (logged)
+                static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // never the face the card shows now
         }
         if (const VisitorProfileField* field = visitorProfileField(id)) {
             const QString& value = visitor.*field->value;

@@ -42,7 +42,8 @@ enum class PassValues {
     // be read or a number no barcode can show refuses the pass.
     Shown,
     // A visitor printed again from the log: every value of the record, the visit's date and time
-    // included, replaces what the front shows by then (which may be another visitor's).
+    // included, replaces what the front shows by then (which may be another visitor's). A visitor
+    // registered without a photo gets an empty photo box.
     Logged,
 };
 

@@ -4,6 +4,32 @@
 #include "platform/MessageBoxes.h"
 #include "visitors/VisitorPass.h"
 
+namespace {
+
+// What a front desk types for a date or a time: the panel's own forms and their near kin.
+QDate typedDate(const QString& text)
+{
+    for (const char* form : {"dd/MM/yyyy", "d/M/yyyy", "dd-MM-yyyy", "d-M-yyyy", "dd.MM.yyyy", "yyyy-MM-dd"}) {
+        const QDate date = QDate::fromString(text, QLatin1String(form));
+        if (date.isValid())
+            return date;
+    }
+    return {};
+}
+
+QTime typedTime(const QString& text)
+{
+    const QString upper = text.toUpper();
+    for (const char* form : {"h:mm AP", "h:mm:ss AP", "hh:mm AP", "hh:mm:ss AP", "H:mm", "H:mm:ss"}) {
+        const QTime time = QTime::fromString(upper, QLatin1String(form));
+        if (time.isValid())
+            return time;
+    }
+    return {};
+}
+
+}  // namespace
+
 VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment)
 {
     VisitorRecord visitor;
@@ -12,10 +38,12 @@ VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& 
     visitor.photoPath = field(QLatin1String(kVisitorPhotoId)).trimmed();
     QString date = field(QStringLiteral("Fup_Date")).trimmed();
     QString time = field(QStringLiteral("Fup_Time")).trimmed();
-    if (date.isEmpty())
-        date = Get_date_Value(QStringLiteral("dd-MM-yyyy"), moment);
-    if (time.isEmpty())
-        time = Get_time_Value(QStringLiteral("h:mm:ss a"), moment);
+    const QDate dateTyped = typedDate(date);
+    if (date.isEmpty() || dateTyped.isValid())
+        date = Get_date_Value(kLoggedDatePattern, dateTyped.isValid() ? QDateTime(dateTyped, moment.time()) : moment);
+    const QTime timeTyped = typedTime(time);
+    if (time.isEmpty() || timeTyped.isValid())
+        time = Get_time_Value(kLoggedTimePattern, timeTyped.isValid() ? QDateTime(moment.date(), timeTyped) : moment);
     visitor.dateAndTime = date + u' ' + time;
     return visitor;
 }

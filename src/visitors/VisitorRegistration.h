@@ -11,8 +11,13 @@
 // panel has no such field.
 using VisitorFieldText = std::function<QString(const QString& ctrlId)>;
 
+// The one form the log keeps a visit's date and time in.
+inline const QString kLoggedDatePattern = QStringLiteral("dd-MM-yyyy");
+inline const QString kLoggedTimePattern = QStringLiteral("h:mm:ss a");
+
 // The visitor in the fields, trimmed. The date and time are those of the panel's "Fup_Date" and
-// "Fup_Time" fields when they hold any, else the moment given ("dd-MM-yyyy h:mm:ss a").
+// "Fup_Time" fields when they hold any, else the moment given, both in the log's form ("dd-MM-yyyy
+// h:mm:ss a"). A typed date or time the log's form cannot be made from is kept as typed.
 VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment);
 
 // Stores the visitor; 1 when stored. A visitor without a name, or one the log cannot store, is

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 #include "VisitorDeskFixture.h"
+#include "mainwindow/VisitorCommands.h"
 #include "model/SKTGraphic.h"
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
@@ -89,7 +90,7 @@ TEST_F(ShippedVisitorPass, WithTheCompanyLeftEmptyThePassKeepsTheOrganisationAnd
     type("Fup_Company", QStringLiteral("Harbour Logistics"));
     type("Fup_Company", QString());
     EXPECT_EQ(passAgainstCanvas(QStringLiteral("emptied-company")), QStringLiteral("0"));
-    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+    EXPECT_EQ(messages.texts(), QStringList(2, u'\n' + kPassPrintedMessage));
 }
 
 TEST_F(ShippedVisitorPass, AVisitorsCompanyLeavesTheHostsBannerAndThePassPrintsAsTheCanvasShows)
@@ -105,7 +106,7 @@ TEST_F(ShippedVisitorPass, AVisitorsCompanyLeavesTheHostsBannerAndThePassPrintsA
     EXPECT_EQ(frontElement("Fup_Website")->Text_Value, QStringLiteral("Host: Reception"));
     EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("Pass No.  V-000127"));
     EXPECT_EQ(passAgainstCanvas(QStringLiteral("typed-company")), QStringLiteral("0"));
-    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+    EXPECT_EQ(messages.texts(), QStringList{u'\n' + kPassPrintedMessage});
 }
 
 TEST_F(ShippedVisitorPass, ANumberNoBarcodeCanShowOrAPhotoThatCannotBeReadRefusesThePass)
@@ -161,7 +162,8 @@ TEST_F(ShippedVisitorPass, ANumberNoBarcodeCanShowOrAPhotoThatCannotBeReadRefuse
     EXPECT_FALSE(QFile::exists(refused));
     const QString photoRefusal = QStringLiteral("\nThe picture \"ana.png\" could not be read.");
     EXPECT_EQ(messages.texts().mid(2),
-              (QStringList{QStringLiteral("\nVisitor registered successfully."), photoRefusal, photoRefusal}));
+              (QStringList{u'\n' + kPassPrintedMessage, QStringLiteral("\nVisitor registered successfully."), photoRefusal,
+                           photoRefusal}));
 }
 
 // Print Pass sends the pass at once, with no print panel; with no printer at all it says so and
@@ -173,11 +175,11 @@ TEST_F(ShippedVisitorPass, PrintPassOpensNoPanelAndWithoutAPrinterSaysNoPrinterF
     printTo(pdf);
     EXPECT_TRUE(opensNoWindow("print_pass_btn"));
     EXPECT_TRUE(QFile::exists(pdf));
-    EXPECT_TRUE(messages.texts().isEmpty()) << qPrintable(messages.texts().join(u'|'));
+    EXPECT_EQ(messages.texts(), QStringList{u'\n' + kPassPrintedMessage});
 
     printers.names.clear();
     ASSERT_TRUE(QFile::remove(pdf));
     EXPECT_TRUE(opensNoWindow("print_pass_btn"));
     EXPECT_FALSE(QFile::exists(pdf));
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("\nNo printer found.")});
+    EXPECT_EQ(messages.texts(), (QStringList{u'\n' + kPassPrintedMessage, QStringLiteral("\nNo printer found.")}));
 }

@@ -140,7 +140,9 @@ void CardSizePanel::Mark_Group_List_New_Selection(int row)
     m_groupList->selectionModel()->clearSelection();
     if (row < 0 || row >= m_groups.rowCount())
         return;
-    m_groupList->selectionModel()->select(m_groups.index(row), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    // Current as well as selected, so that the arrow keys go on from this row.
+    m_groupList->selectionModel()->setCurrentIndex(m_groups.index(row),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     m_groupList->scrollTo(m_groups.index(row));
     m_groupList->setFocus();
 }

@@ -23,4 +23,7 @@ public:
                                         const QString& ctrlId) = 0;
     virtual QList<ProfilePanelRow> view_array_label() const = 0;
     virtual QList<ProfilePanelRow> view_array_value() const = 0;
+    // The profile's own fields, the date and time excepted, unchecked and empty: a rebuilt side
+    // then writes back only what its elements hold.
+    virtual void clearProfileFields() = 0;
 };

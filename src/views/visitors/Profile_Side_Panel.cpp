@@ -127,6 +127,20 @@ void Profile_Side_Panel::connectButtons()
     connect(ui->save_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::saveRecordRequested);
     connect(ui->delete_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::deleteRecordRequested);
     connect(ui->view_data_btn, &QPushButton::clicked, this, &Profile_Side_Panel::viewDataRequested);
+    connect(ui->add_field_btn, &QPushButton::clicked, this, [this] {
+        Q_EMIT fieldAddRequested(newFieldKind(), ui->new_ctrl_name->text().trimmed());
+        ui->new_ctrl_name->clear();
+    });
+}
+
+void Profile_Side_Panel::setNewFieldKindToText()
+{
+    ui->new_ctrl_type->setCurrentIndex(0);
+}
+
+QString Profile_Side_Panel::newFieldKind() const
+{
+    return ui->new_ctrl_type->currentIndex() == 1 ? QStringLiteral("P") : QStringLiteral("T");
 }
 
 void Profile_Side_Panel::setMode(Mode mode)
@@ -279,6 +293,7 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
         (picture || label ? m_labelRows : m_valueRows).append({id, input, check});
     }
     ui->user_rows_box->setVisible(row > 0);
+    setNewFieldKindToText();
     Change_btn_location();
 }
 
@@ -289,12 +304,24 @@ void Profile_Side_Panel::Change_btn_location()
     adjustSize();
 }
 
+void Profile_Side_Panel::clearProfileFields()
+{
+    for (const FixedRow& row : m_fixed) {
+        if (!row.shown)
+            continue;  // the date, the time and the photo path
+        row.text->clear();
+        row.shown->setChecked(false);
+    }
+}
+
 void Profile_Side_Panel::Reset_Controls()
 {
     for (const FixedRow& row : m_fixed) {
         row.text->clear();
-        if (row.shown)
+        if (row.shown) {
             row.shown->setChecked(false);
+            row.text->setReadOnly(false);
+        }
     }
     ui->date_manual_chk->setChecked(false);
     ui->time_manual_chk->setChecked(false);

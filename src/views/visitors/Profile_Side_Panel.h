@@ -51,6 +51,7 @@ public:
     void Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId) override;
     QList<ProfilePanelRow> view_array_label() const override { return m_labelRows; }
     QList<ProfilePanelRow> view_array_value() const override { return m_valueRows; }
+    void clearProfileFields() override;
 
     // The text box and the shown check box of a fixed field ("Fup_Name" .. "Fup_UniqueNo",
     // "Fup_Date", "Fup_Time") or of a user-added text row; nullptr when there is none. The photo's
@@ -70,7 +71,11 @@ public:
     void Rebuild_User_Rows(const QList<DynamicControl>& controls);
     // Keeps the buttons below the user-added rows.
     void Change_btn_location();
-    // Every field, check box and picture back to empty.
+    // The kind a field the user adds next is: text ("T"), as every set-up leaves it, or picture.
+    void setNewFieldKindToText();
+    QString newFieldKind() const;
+    // Every field, check box and picture back to empty, and each field open for typing (the date
+    // and time only by hand).
     void Reset_Controls();
 
     // Group mode: the workbook's column titles offered to every field ("None" first).
@@ -97,6 +102,8 @@ Q_SIGNALS:
     void saveRecordRequested();
     void deleteRecordRequested();
     void viewDataRequested();
+    // A field of the kind ("T" text, "P" picture) with this caption, to be added to the side.
+    void fieldAddRequested(const QString& kind, const QString& caption);
 
 private:
     struct FixedRow {

@@ -374,7 +374,9 @@ TEST_F(VisitorLogWindowTest, APassTakesThePictureFileOfAPhotoReferenceWithItsSet
     for (PassValues values : {PassValues::Logged, PassValues::Shown})
         EXPECT_EQ(visitorPassElements(front, visitor, nullptr, values)[2]->_file_path, QStringLiteral("/x/ann.png"));
     EXPECT_EQ(front[2]->_file_path, placeholder);
-    // Without a photo the front's stays.
+    // Without a photo, the desk's pass keeps the front's; one printed again from the log shows
+    // none, never the face the card shows by then.
     visitor.photoPath.clear();
-    EXPECT_EQ(visitorPassElements(front, visitor)[2]->_file_path, placeholder);
+    EXPECT_EQ(visitorPassElements(front, visitor, nullptr, PassValues::Shown)[2]->_file_path, placeholder);
+    EXPECT_TRUE(visitorPassElements(front, visitor)[2]->_file_path.isEmpty());
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/OriginalImagePath.h"
+#include "model/OriginalImagePath.h"
 
 #include <QFileInfo>
 
