@@ -15,7 +15,7 @@ public:
     QStringList printerNames() const override { return names; }
     PrinterPaper paper(const QString& printer, const QPageLayout& layout) const override
     {
-        if (printer == paperless)
+        if (!paperless.isEmpty() && printer == paperless)
             return {};
         const bool a4 = printer == QLatin1String("Card Printer");
         const QMarginsF margins = a4 ? QMarginsF(5, 5, 5, 5) : officeMargins;
