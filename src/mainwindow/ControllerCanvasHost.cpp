@@ -363,6 +363,11 @@ void ControllerCanvasHost::sideRebuiltFromSnapshot(int side)
     m_controller.liveModes().Show_Chosen_Record_After_Rebuild(side);
 }
 
+void ControllerCanvasHost::userRowsFollowSide(int side)
+{
+    m_controller.liveModes().userRowsFollowCard(side);
+}
+
 // A locked element's fields cannot be typed into; an unlocked one's follow its shown box.
 void ControllerCanvasHost::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
 {

@@ -83,6 +83,7 @@ public:
     void settleDrawnValues(int side) override;
     QImage no_image_ctrl_GP() const override;
     void sideRebuiltFromSnapshot(int side) override;
+    void userRowsFollowSide(int side) override;
     void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() override;
     ProfileSidePanel* profilePanel(int side) override;
     QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) override;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QScrollArea>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableView>
@@ -488,26 +489,38 @@ void LiveModePanels::Add_User_Field(int side, const QString& kind, const QString
         ++n;
     const QString cardSide = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
     const QPointF at = m_controller.Control_New_Point(cardSide);
-    QList<DynamicControl>& rows = side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
     const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, const QRectF& place) {
         view(side).createGraphicOfClass(elementKind, std::nullopt, true, place, cardSide, value, id);
         if (const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id)) {
             made->setBounds(place);
             made->Set_Ctrl_Is_Visible(true);
         }
-        rows.append(DynamicControl{id, value, true, -1,
-                                   elementKind == GraphicKind::Image ? QStringLiteral("P") : QStringLiteral("T")});
     };
-    if (kind == QLatin1String("P")) {
-        add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), m_controller.NO_Image_Path, QRectF(at, QSizeF(60, 75)));
-    } else {
-        add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), caption.trimmed() + QStringLiteral(" :"),
-            QRectF(at, QSizeF(90, 16)));
-        add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QRectF(at + QPointF(95, 0), QSizeF(110, 16)));
+    // The side before and after the whole field: one Undo takes back both its elements.
+    m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+    {
+        const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
+        if (kind == QLatin1String("P")) {
+            add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), m_controller.NO_Image_Path, QRectF(at, QSizeF(60, 75)));
+        } else {
+            add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), caption.trimmed() + QStringLiteral(" :"),
+                QRectF(at, QSizeF(90, 16)));
+            add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QRectF(at + QPointF(95, 0), QSizeF(110, 16)));
+        }
     }
-    Create_Control_For_Visitor_Mode();
+    // The new rows show what the card shows, and the rows already there keep what was typed.
+    userRowsFollowCard(side);
     view(side).update();
     m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+}
+
+void LiveModePanels::userRowsFollowCard(int side)
+{
+    if (!liveMode())
+        return;
+    QList<DynamicControl>& rows = side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    rows = Dynamic_Controls_Of_Side(view(side).graphics());
+    panel(side).Rebuild_User_Rows(rows);
 }
 
 // ---- Photo -------------------------------------------------------------------------------------

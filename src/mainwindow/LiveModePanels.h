@@ -95,6 +95,8 @@ public:
     // text ("T"), a picture "F_Photo<n>" otherwise, n the side's next free number; each becomes
     // an element of the card and a row of the panel. A caption is needed.
     void Add_User_Field(int side, const QString& kind, const QString& caption);
+    // The side's added-field rows again from what its card holds (visitor and group modes only).
+    void userRowsFollowCard(int side);
 
     // ---- Group records ---------------------------------------------------------------------------
     // The panel of the side ("F" or "B") and that side's elements take the row's cells by their

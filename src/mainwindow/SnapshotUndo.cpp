@@ -229,6 +229,7 @@ void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
     }
     m_document.replaceGraphicsOnSide(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide,
                                      rebuilt);
+    m_window.userRowsFollowSide(side);
     Show_Side_In_Panel();
 }
 

@@ -50,4 +50,7 @@ public:
     // group mode the record chosen in the group list goes back onto it, since a snapshot holds
     // whichever record the card showed when it was taken.
     virtual void sideRebuiltFromSnapshot(int) {}
+    // The side (0 front, 1 back) now holds a snapshot's elements: the panel's rows of added fields
+    // follow them before the panel is refilled.
+    virtual void userRowsFollowSide(int) {}
 };

@@ -541,11 +541,21 @@ TEST_F(VisitorOnePerson, FieldsAddedInThePanelGoOnTheCardAndComeBackWithTheDesig
     ASSERT_NE(onCard("F_label1"), nullptr);
     EXPECT_EQ(onCard("F_label1")->Text_Value, "Blood Group :");
     ASSERT_NE(onCard("F_field1"), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), onCard("F_field1")->Text_Value);
     typeKeys("F_field1", QStringLiteral("O+"));
     EXPECT_EQ(onCard("F_field1")->Text_Value, "O+");
     addField(front(), 1, QStringLiteral("Badge"));
     ASSERT_NE(onCard("F_Photo2"), nullptr);
     EXPECT_EQ(onCard("F_Photo2")->kind(), GraphicKind::Image);
+    EXPECT_NE(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo2")), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "O+");
+    // Undo and Redo take the field's row away and back with its element.
+    trigger("Undo_btn");
+    EXPECT_EQ(onCard("F_Photo2"), nullptr);
+    EXPECT_EQ(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo2")), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "O+");
+    trigger("Redo_btn");
+    ASSERT_NE(onCard("F_Photo2"), nullptr);
     EXPECT_NE(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo2")), nullptr);
     EXPECT_EQ(front().newFieldKind(), "T");
     addField(front(), 0, QStringLiteral("  "));
@@ -576,6 +586,13 @@ TEST_F(GroupPeople, AFieldAddedInTheGroupPanelComesBackWithTheProject)
     addField(front(), 0, QStringLiteral("Team"));
     type("F_field1", QStringLiteral("Blue"));
     EXPECT_EQ(frontElement("F_field1")->Text_Value, "Blue");
+    addField(front(), 0, QStringLiteral("Shift"));
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "Blue");
+    ASSERT_NE(frontElement("F_field2"), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field2"))->text(), frontElement("F_field2")->Text_Value);
+    undo();
+    EXPECT_EQ(frontElement("F_field2"), nullptr);
+    EXPECT_EQ(front().textBox(QStringLiteral("F_field2")), nullptr);
     ASSERT_TRUE(Save_Btn_Clicked(controller));
     dialogs.queueOpenFile(Project_File_Name);
     ASSERT_TRUE(Open_Btn_Clicked(controller));
@@ -583,3 +600,4 @@ TEST_F(GroupPeople, AFieldAddedInTheGroupPanelComesBackWithTheProject)
     EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "Blue");
     EXPECT_EQ(frontElement("F_label1")->Text_Value, "Team :");
 }
+
