@@ -22,9 +22,11 @@
 #include <QTimer>
 
 #include "barcodes/BarcodeLists.h"
+#include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "mainwindow/SnapshotUndo.h"
 #include "platform/AppContext.h"
 #include "support/CanvasMouse.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -111,10 +113,14 @@ TEST_F(BarcodeWindowRoadTest, ADoubleClickedBarcodeBecomesAQrCodeOnOkAndUndoTake
     EXPECT_TRUE(messages.texts().isEmpty());
 
     ASSERT_TRUE(action("Undo_btn").isEnabled());
+    SnapshotUndo& history = controller.canvasHostOfWindow().snapshotUndo();
+    const int undoCountBefore = history.Get_Undo_Count();
     action("Undo_btn").trigger();
     const GraphicPtr undone = frontBarcode();
     ASSERT_TRUE(undone);
-    EXPECT_TRUE(undone->barcode == before);
+    EXPECT_TRUE(undone->barcode == before)
+        << "side " << Card_Front_Or_Back << ", undo snapshots " << undoCountBefore << " then "
+        << history.Get_Undo_Count() << ", redo snapshots " << history.Get_Redo_Count();
     EXPECT_EQ(undone->_barcode_image.size(), pictureBefore);
 }
 
