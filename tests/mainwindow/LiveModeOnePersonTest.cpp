@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QRandomGenerator>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 
@@ -15,6 +16,8 @@
 #include "model/SKTImage.h"
 #include "visitors/VisitorLog.h"
 #include "visitors/VisitorRegistration.h"
+#include "views/print/Print_Wnd.h"
+#include "views/print/StandInPrinters.h"
 
 namespace {
 
@@ -146,6 +149,42 @@ TEST_F(GroupPeople, EveryBoundElementShowsTheChosenRowAndExportTakesEachRowsOwn)
     EXPECT_EQ(read, (QStringList{"ID0002", "ID0003", "ID0004"}));
     // The card shows the chosen record again after the run.
     EXPECT_EQ(idText->Text_Value, "ID0003");
+}
+
+// Printing rows 2 to 4 puts each row's own name and ID on its cell of the sheet, as export does,
+// and the card shows the chosen record again after the job.
+TEST_F(GroupPeople, APrintedSheetGivesEachRowItsOwnValues)
+{
+    addIdElements(document);
+    clickGroupRow(5);
+    StandInPrinters printers;
+    const QString pdf = scratch.filePath(QStringLiteral("rows.pdf"));
+    dialogs.queueHook([&pdf](QDialog& dialog) {
+        auto& window = static_cast<Print_Wnd&>(dialog);
+        window.findChild<QSpinBox*>(QStringLiteral("Row_Text"))->setValue(3);
+        window.findChild<QSpinBox*>(QStringLiteral("Col_Text"))->setValue(1);
+        window.rangeBlock().Sel_print_rd->click();
+        window.rangeBlock().To_Text->setValue(4);
+        window.rangeBlock().from_Text->setValue(2);
+        window.printToFile = pdf;
+        window.findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+        window.printToFile.clear();
+    });
+    Print_Button(controller);
+
+    const QString text = QString::fromUtf8(TestEnvironment::run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).out);
+    for (int n = 1; n <= 10; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(text.contains(QStringLiteral("Person %1\n").arg(n)), n >= 2 && n <= 4);
+    }
+    // Two records to a page on this card's sheet.
+    const QString pages = scratch.filePath(QStringLiteral("rows"));
+    TestEnvironment::run(QStringLiteral("pdftoppm"), {"-r", "300", "-png", pdf, pages});
+    const auto decoded = TestEnvironment::run(QStringLiteral("zbarimg"), {"-q", "--raw", pages + "-1.png", pages + "-2.png"});
+    QStringList read = QString::fromUtf8(decoded.out).split(u'\n', Qt::SkipEmptyParts);
+    read.sort();
+    EXPECT_EQ(read, (QStringList{"ID0002", "ID0003", "ID0004"}));
+    EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Person 6");
 }
 
 // Copying the front onto the back takes the photo's column along: the back's photo follows the
