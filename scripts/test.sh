@@ -5,6 +5,6 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bash "$ROOT/scripts/build.sh" tests
 export QT_QPA_PLATFORM=offscreen
 cd "$ROOT/build"
-# A test that fails runs once more, and its first output stays in the log: on a loaded two-core
-# machine a road test through the real window has, rarely, failed once and passed on every rerun.
+# A test that fails runs once more, so that one rare failure does not stop the run; its first
+# output stays in the log to be looked into, as such a failure has been a real fault before.
 ctest -j "$(nproc)" --output-on-failure --repeat until-pass:2 "$@"

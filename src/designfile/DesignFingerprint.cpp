@@ -22,7 +22,7 @@ public:
     {
         add(QByteArray::number(elements.size()));
         for (const GraphicPtr& element : elements)
-            add(element ? element->archivedData() : QByteArray());
+            add(element ? element->archiveDigest() : QByteArray());
     }
     QByteArray result() const { return m_hash.result(); }
 
@@ -38,8 +38,8 @@ QByteArray Design_Fingerprint(const SKTDocument& document, const Card_Property& 
     Digest digest;
     digest.addElements(document.graphics());
     digest.addElements(document.graphics_back());
-    digest.add(front.archivedData());
-    digest.add(back.archivedData());
+    digest.add(front.archiveDigest());
+    digest.add(back.archiveDigest());
     digest.add(cardSides);
     digest.add(QByteArray(Excel_Binding_Use ? "1" : "0"));
     digest.add(Excel_Source_Path);

@@ -9,6 +9,7 @@
 #include "model/OriginalImagePath.h"
 #include "mainwindow/SnapshotUndoWindow.h"
 #include "model/SKTDocument.h"
+#include "platform/KeyedArchive.h"
 #include "platform/Log.h"
 
 SnapshotStack Ucontrol;
@@ -90,17 +91,20 @@ void SnapshotUndo::recordBothSides()
 UndoSnapshot SnapshotUndo::snapshotOf(const GraphicList& graphics)
 {
     UndoSnapshot snapshot;
-    snapshot.reserve(graphics.size());
+    snapshot.archives.reserve(graphics.size());
+    snapshot.digests.reserve(graphics.size());
     for (const GraphicPtr& graphic : graphics) {
         if (!graphic)
             continue;
-        QByteArray blob = graphic->archivedData();
+        const KeyedArchiver archiver = graphic->archiver();
+        QByteArray blob = archiver.finish();
         if (blob.isEmpty()) {
             Show_NSLog_Message(QStringLiteral("Undo snapshot: %1 \"%2\" could not be archived")
                                    .arg(graphic->className(), graphic->control_ID));
             continue;
         }
-        snapshot.append(std::move(blob));
+        snapshot.archives.append(std::move(blob));
+        snapshot.digests.append(archiver.digest());
     }
     return snapshot;
 }
@@ -220,7 +224,7 @@ void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
 
     GraphicList rebuilt;
     rebuilt.reserve(snapshot.size());
-    for (const QByteArray& blob : snapshot) {
+    for (const QByteArray& blob : snapshot.archives) {
         GraphicPtr graphic = SKTGraphic::fromArchivedData(blob);
         if (!graphic)
             continue;

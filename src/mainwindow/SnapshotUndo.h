@@ -12,7 +12,16 @@
 class SKTDocument;
 class SnapshotUndoWindow;
 
-using UndoSnapshot = QList<QByteArray>;
+// One side as it stood: an element archive per element, in list order, to rebuild it from, and
+// each archive's digest, by which snapshots compare (equal sides may archive to other bytes).
+struct UndoSnapshot {
+    QList<QByteArray> archives;
+    QList<QByteArray> digests;
+
+    qsizetype size() const { return archives.size(); }
+    bool isEmpty() const { return archives.isEmpty(); }
+    bool operator==(const UndoSnapshot& other) const { return digests == other.digests; }
+};
 using SnapshotStack = QList<UndoSnapshot>;
 
 extern SnapshotStack Ucontrol;       // undo, front

@@ -33,6 +33,16 @@ Card_Property::Card_Property()
 
 QByteArray Card_Property::archivedData() const
 {
+    return archiver().finish();
+}
+
+QByteArray Card_Property::archiveDigest() const
+{
+    return archiver().digest();
+}
+
+KeyedArchiver Card_Property::archiver() const
+{
     KeyedArchiver a;
     a.encodeBool(QStringLiteral("Card_border_chk"), m_Card_border_chk);
     a.encodeBool(QStringLiteral("Card_fill_chk"), m_Card_fill_chk);
@@ -69,7 +79,7 @@ QByteArray Card_Property::archivedData() const
     a.encodeString(QStringLiteral("Watermark_Text"), m_Watermark_Text);
     a.encodeColor(QStringLiteral("Watermark_Color"), m_Watermark_Color);
     encodeCardFont(a, QStringLiteral("Watermark_Font"), m_Watermark_Font);
-    return a.finish();
+    return a;
 }
 
 Card_Property Card_Property::fromArchivedData(const QByteArray& bytes)

@@ -9,6 +9,8 @@
 #include <QString>
 #include "model/CardFont.h"
 
+class KeyedArchiver;
+
 class Card_Property {
 public:
     // A record with the defaults of a new card (reads the default text font globals).
@@ -89,6 +91,8 @@ public:
 
     // The keyed archive of the record: a binary property-list dictionary keyed by field name.
     QByteArray archivedData() const;
+    // Equal exactly when the archives hold equal values (their bytes may differ).
+    QByteArray archiveDigest() const;
     // Reads an archive onto an empty record: absent keys stay NO, 0, empty or null, not the
     // defaults. Bytes that are no archive give an empty record.
     static Card_Property fromArchivedData(const QByteArray& bytes);
@@ -97,6 +101,7 @@ public:
 
 private:
     struct Empty {};
+    KeyedArchiver archiver() const;
     explicit Card_Property(Empty) {}
 
     bool m_Card_border_chk = false;

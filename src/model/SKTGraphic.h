@@ -234,7 +234,11 @@ public:
     QString description() const;
 
     // ---- Keyed archive ----------------------------------------------------------------------
+    // The archiver holding every field, a field that failed logged: its bytes and its digest.
+    KeyedArchiver archiver() const;
     QByteArray archivedData() const;
+    // Equal exactly when the archives hold equal values (their bytes may differ).
+    QByteArray archiveDigest() const;
     // nullptr for bytes that are not an element archive of a known kind. Safe on any thread: it
     // touches no widget and no main-window state.
     static GraphicPtr fromArchivedData(const QByteArray& data);

@@ -201,7 +201,7 @@ void SKTGraphic::decodeFields(const KeyedUnarchiver& unarchiver)
     visitArchivedFields(kind(), [&](const Field& field) { decodeField(*this, field, unarchiver); });
 }
 
-QByteArray SKTGraphic::archivedData() const
+KeyedArchiver SKTGraphic::archiver() const
 {
     graphic_decode_count = 0;
     graphic_decode_class = className();
@@ -213,7 +213,17 @@ QByteArray SKTGraphic::archivedData() const
                                .arg(graphic_decode_count.load())
                                .arg(QString::fromLocal8Bit(e.what()), _file_path, className()));
     }
-    return archiver.finish();
+    return archiver;
+}
+
+QByteArray SKTGraphic::archivedData() const
+{
+    return archiver().finish();
+}
+
+QByteArray SKTGraphic::archiveDigest() const
+{
+    return archiver().digest();
 }
 
 GraphicPtr SKTGraphic::fromArchivedData(const QByteArray& data)

@@ -1,8 +1,11 @@
 #include "platform/KeyedArchive.h"
 
+#include <QCryptographicHash>
+
 #include "platform/EncodedImageCache.h"
 #include "platform/PictureReading.h"
 #include "platform/PropertyList.h"
+#include "platform/PropertyListWalk.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,6 +143,59 @@ void KeyedArchiver::encodeData(const QString& key, const QByteArray& value)
 QByteArray KeyedArchiver::finish() const
 {
     return PropertyList::toData(m_values, PropertyList::Format::Binary);
+}
+
+namespace {
+
+// Hashes the values as a property list holds them (so a null text is an empty one, an int a
+// 64-bit integer), each with a tag and texts and data with their length, so that neighbouring
+// values cannot trade bytes.
+class DigestSink {
+public:
+    void boolean(bool on) { tag(on ? 'T' : 'F'); }
+    void integer(qint64 value) { fixed('i', value); }
+    void real(double value) { fixed('r', value); }
+    void text(const QString& value) { sized('s', value.constData(), value.size() * qsizetype(sizeof(QChar))); }
+    void key(const QString& value) { sized('k', value.constData(), value.size() * qsizetype(sizeof(QChar))); }
+    void data(const QByteArray& value) { sized('d', value.constData(), value.size()); }
+    void date(qint32 seconds, qint32 microseconds)
+    {
+        fixed('t', seconds);
+        fixed('u', microseconds);
+    }
+    void beginArray(qsizetype count) { fixed('[', count); }
+    void endArray(qsizetype) { tag(']'); }
+    void beginDictionary(qsizetype count) { fixed('{', count); }
+    void endDictionary(qsizetype) { tag('}'); }
+
+    QByteArray result() const { return m_hash.result(); }
+
+private:
+    void tag(char kind) { m_hash.addData(QByteArrayView(&kind, 1)); }
+    template <typename T>
+    void fixed(char kind, T value)
+    {
+        tag(kind);
+        m_hash.addData(QByteArrayView(reinterpret_cast<const char*>(&value), sizeof value));
+    }
+    void sized(char kind, const void* bytes, qsizetype size)
+    {
+        fixed(kind, size);
+        m_hash.addData(QByteArrayView(static_cast<const char*>(bytes), size));
+    }
+
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+};
+
+}  // namespace
+
+QByteArray KeyedArchiver::digest() const
+{
+    DigestSink sink;
+    // Values no list can hold give no digest, as they give no archive.
+    if (!PropertyListWalk::walk(m_values, sink, nullptr))
+        return {};
+    return sink.result();
 }
 
 // ---- KeyedUnarchiver ---------------------------------------------------------------------------

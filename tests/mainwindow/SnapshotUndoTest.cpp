@@ -197,4 +197,31 @@ TEST_F(SnapshotUndoTest, LiveModeRecordsNothingAndEmptySidesAndStacksAreHandled)
     EXPECT_EQ(Rcontrol.first().size(), 1);
 }
 
+// Archives of an unchanged side may differ in their bytes (the binary writer shares a repeated
+// value, such as two equal colours or a picture and its adjusted copy, only now and then), yet the
+// side is one snapshot however often it is recorded, so the first Undo after an edit takes it back.
+TEST_F(SnapshotUndoTest, AnUnchangedSideIsOneSnapshotHoweverOftenItIsRecorded)
+{
+    for (int n = 0; n < 40; ++n) {
+        add(SKTDocument::FrontSide, GraphicKind::Text)->setBounds(QRectF(n, n, 50, 20));
+        // A picture whose adjusted copy is the picture itself, as with no adjustment made.
+        const QImage picture = colourfulPicture().scaled(200 + n, 150);
+        auto image = SKTImage::initWithPosition(QPointF(n, 0), picture, QString());
+        image->setAdjustedPicture(picture, picture.cacheKey(), image->picture);
+        add(SKTDocument::FrontSide, image);
+    }
+    undo.Restart_Undo_History();
+    for (int round = 0; round < 60; ++round)
+        undo.Insert_In_Undo_Redo();
+    EXPECT_EQ(undo.Get_Undo_Count(), 1);
+    EXPECT_FALSE(window.undoOn);
+
+    const QList<QRectF> before = boundsOf(SKTDocument::FrontSide);
+    moveFirst(SKTDocument::FrontSide, 4.0);
+    for (int round = 0; round < 60; ++round)
+        undo.Insert_In_Undo_Redo();
+    undo.Undo_Action_Perform();
+    EXPECT_TRUE(boundsOf(SKTDocument::FrontSide) == before) << "the first Undo took nothing back";
+}
+
 }  // namespace
