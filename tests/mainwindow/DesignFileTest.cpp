@@ -52,7 +52,7 @@ void expectSameElements(const GraphicList& expected, const GraphicList& actual)
 {
     ASSERT_EQ(expected.size(), actual.size());
     for (qsizetype i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(expected[i]->archivedData(), actual[i]->archivedData()) << qPrintable(expected[i]->className());
+        EXPECT_EQ(expected[i]->archiveDigest(), actual[i]->archiveDigest()) << qPrintable(expected[i]->className());
 }
 
 // The sample design written to sample.did and open, in group mode on a two-sided card.

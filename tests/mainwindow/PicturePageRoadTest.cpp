@@ -52,7 +52,7 @@ TEST_F(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBa
         return nullptr;
     };
     const QColor before = drawnNearCorner(view, box);
-    const QByteArray archiveBefore = picture()->archivedData();
+    const QByteArray archiveBefore = picture()->archiveDigest();
 
     canvas_mouse::drag(view, box.center(), box.center());
     ASSERT_EQ(view.selectedGraphics(), GraphicList({picture()}));
@@ -81,7 +81,7 @@ TEST_F(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBa
     EXPECT_EQ(picture()->picture.rotate_image, 0);
     undo.trigger();
     EXPECT_FALSE(picture()->picture.Sepia);
-    EXPECT_EQ(picture()->archivedData(), archiveBefore);
+    EXPECT_EQ(picture()->archiveDigest(), archiveBefore);
     QApplication::processEvents();
     EXPECT_EQ(drawnNearCorner(view, box), before);
 }

@@ -63,7 +63,7 @@ TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsP
     messages.queueAnswers({1});  // no saving of the design made above
     action("Open_Btn_Clicked").trigger();
     ASSERT_EQ(document.graphics().size(), 1);
-    const QByteArray opened = shape()->archivedData();
+    const QByteArray opened = shape()->archiveDigest();
 
     clickShape();
     ASSERT_EQ(inspector().sett_tab().tabText(0), "General");
@@ -81,7 +81,7 @@ TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsP
     EXPECT_EQ(shape()->_stroke_border_type, "DA");
     action("Undo_btn").trigger();
     action("Undo_btn").trigger();
-    EXPECT_EQ(shape()->archivedData(), opened);
+    EXPECT_EQ(shape()->archiveDigest(), opened);
     EXPECT_FALSE(action("Undo_btn").isEnabled());
 
     clickShape();

@@ -24,7 +24,7 @@ QList<QByteArray> archives(const GraphicList& graphics)
 {
     QList<QByteArray> result;
     for (const GraphicPtr& graphic : graphics)
-        result.append(graphic->archivedData());
+        result.append(graphic->archiveDigest());
     return result;
 }
 

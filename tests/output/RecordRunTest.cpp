@@ -66,7 +66,7 @@ void expectSameElement(const SKTGraphic& after, const SKTGraphic& before, int in
     EXPECT_EQ(after._contents, before._contents);
     EXPECT_EQ(after._barcode_image, before._barcode_image);
     EXPECT_EQ(after._barcode_image.isDrawing(), before._barcode_image.isDrawing());
-    EXPECT_EQ(after.archivedData(), before.archivedData());
+    EXPECT_EQ(after.archiveDigest(), before.archiveDigest());
 }
 
 void expectSameDesign(const GraphicList& after, const GraphicList& before)

@@ -145,7 +145,7 @@ TEST_F(ArrangePageTest, TypedNumbersOutsideTheirBoundsNeverReachTheElements)
     const GraphicPtr shape = add(GraphicKind::Shape, QRectF(10, 10, 72, 20));
     Measument_Unit_Is = kUnitInch;
     selectAndShow({shape});
-    const QByteArray before = shape->archivedData();
+    const QByteArray before = shape->archiveDigest();
     for (const char* typed : {"1e9", "nan", "100001", "ten"})
         EXPECT_EQ(enter("frame_main_pic_X_pos", QString::fromLatin1(typed)),
                   "Enter a number from -100000.00 to 100000.00 pt, with at most 2 decimals.") << typed;
@@ -158,7 +158,7 @@ TEST_F(ArrangePageTest, TypedNumbersOutsideTheirBoundsNeverReachTheElements)
           std::tuple{"shape_alpha_Stepper", "101", "Enter a whole number from 0 to 100 %."},
           std::tuple{"Shape_Rotate_Stepper", "361", "Enter a whole number from -360 to 360 degrees."}})
         EXPECT_EQ(enter(field, QString::fromLatin1(typed)), QString::fromLatin1(refusal)) << field;
-    EXPECT_EQ(shape->archivedData(), before);
+    EXPECT_EQ(shape->archiveDigest(), before);
     EXPECT_EQ(window.snapshots + window.refreshes, 0);
 }
 

@@ -182,8 +182,8 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
     GraphicPtr signature = SKTGraphic::create(GraphicKind::Signature), shape = SKTGraphic::create(GraphicKind::Shape);
     second->_isDrawingStroke = true, second->_strokeWidth = 1.5;  // a width the field shows as 1
     placeAndShow({first, second, locked, signature, shape});
-    const QByteArray lockedBefore = locked->archivedData(), signatureBefore = signature->archivedData(),
-                     shapeBefore = shape->archivedData();
+    const QByteArray lockedBefore = locked->archiveDigest(), signatureBefore = signature->archiveDigest(),
+                     shapeBefore = shape->archiveDigest();
 
     control<QCheckBox>("Image_Sepia_chk").click();
     EXPECT_TRUE(first->picture.Sepia);
@@ -222,9 +222,9 @@ TEST_F(ImagePanelTest, WritersChangeExactlyTheUnlockedPicturesWithOneRedrawAndOn
     EXPECT_EQ(second->_strokeWidth, 1.5);  // the field still shows what it showed for it
     EXPECT_EQ(second->_strokeColor, QColor(Qt::red));
 
-    EXPECT_EQ(locked->archivedData(), lockedBefore);
-    EXPECT_EQ(signature->archivedData(), signatureBefore);
-    EXPECT_EQ(shape->archivedData(), shapeBefore);
+    EXPECT_EQ(locked->archiveDigest(), lockedBefore);
+    EXPECT_EQ(signature->archiveDigest(), signatureBefore);
+    EXPECT_EQ(shape->archiveDigest(), shapeBefore);
 
     // Two pictures selected: a source refuses with its word; the sliders still apply to both.
     panel().finishRendering();

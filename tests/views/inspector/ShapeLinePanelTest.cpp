@@ -79,7 +79,7 @@ TEST_F(ShapeLinePanelTest, AShapeChangeWritesEveryFieldIntoTheUnlockedShapesOnly
     first->_strokeColor = QColor(200, 0, 0), first->_fill_hatch_type = QStringLiteral("Cross");
     first->text_rotation = 15, first->alpha_val = 0.5f, first->print_object = 1;
     second->_fill_hatch_type = QStringLiteral("Dots"), second->_strokeWidth = 3;
-    const QByteArray lineBefore = line->archivedData(), textBefore = text->archivedData(), lockedBefore = locked->archivedData();
+    const QByteArray lineBefore = line->archiveDigest(), textBefore = text->archiveDigest(), lockedBefore = locked->archiveDigest();
     selectAndShow({first, second, line, text, locked});
 
     control<QRadioButton>("Shape_gradient_fill_rd").click();
@@ -95,9 +95,9 @@ TEST_F(ShapeLinePanelTest, AShapeChangeWritesEveryFieldIntoTheUnlockedShapesOnly
         EXPECT_FLOAT_EQ(shape->alpha_val, 0.5f);
         EXPECT_EQ(shape->print_object, 1);
     }
-    EXPECT_EQ(line->archivedData(), lineBefore);
-    EXPECT_EQ(text->archivedData(), textBefore);
-    EXPECT_EQ(locked->archivedData(), lockedBefore);
+    EXPECT_EQ(line->archiveDigest(), lineBefore);
+    EXPECT_EQ(text->archiveDigest(), textBefore);
+    EXPECT_EQ(locked->archiveDigest(), lockedBefore);
 
     control<QRadioButton>("Shape_solid_fill_rd").click();
     EXPECT_FALSE(control<QWidget>("shape_alpha_Stepper").isHidden());
@@ -117,23 +117,23 @@ TEST_F(ShapeLinePanelTest, AShapeChangeWritesEveryFieldIntoTheUnlockedShapesOnly
     EXPECT_EQ(second->_strokeWidth, 4) << "and takes the page's back when turned on";
     EXPECT_EQ(window.snapshots, 8) << "one for each of the eight changes";
     EXPECT_EQ(window.refreshes, 8);
-    EXPECT_EQ(locked->archivedData(), lockedBefore);
+    EXPECT_EQ(locked->archiveDigest(), lockedBefore);
 }
 
 TEST_F(ShapeLinePanelTest, NothingIsWrittenWhileTheControlsAreFilledOrWithNothingSelected)
 {
     const GraphicPtr shape = add(GraphicKind::Shape, QRectF(10, 10, 40, 20));
     selectAndShow({shape});
-    const QByteArray before = shape->archivedData();
+    const QByteArray before = shape->archiveDigest();
     {
         const NotDrawOnlyPropChangeGuard filling;
         control<QRadioButton>("Shape_gradient_fill_rd").click();
         choose("Line_cap_style", 2);
     }
-    EXPECT_EQ(shape->archivedData(), before);
+    EXPECT_EQ(shape->archiveDigest(), before);
     window.frontView.changeSelectionIndexes({});
     control<QRadioButton>("Shape_Style_fill_rd").click();
-    EXPECT_EQ(shape->archivedData(), before);
+    EXPECT_EQ(shape->archiveDigest(), before);
     EXPECT_EQ(window.refreshes + window.snapshots, 0);
 }
 
@@ -170,7 +170,7 @@ TEST_F(ShapeLinePanelTest, TheLinePageShowsTheLineAndWritesTheUnlockedLinesOnly)
     first->_strokeWidth = 3, first->_strokeColor = QColor(10, 20, 30), first->_stroke_border_type = QStringLiteral("DO");
     first->_line_ori = 1, first->_line_cap_style = 2, first->alpha_val_stroke = 0.5f;
     second->_isDrawingStroke = false;
-    const QByteArray shapeBefore = shape->archivedData(), lockedBefore = locked->archivedData();
+    const QByteArray shapeBefore = shape->archiveDigest(), lockedBefore = locked->archiveDigest();
     selectAndShow({first, second, shape, locked});
     EXPECT_EQ(control<QSpinBox>("Line_Wdt_Stepper").value(), 3);
     EXPECT_EQ(control<QComboBox>("Line_border_style").currentIndex(), 2);
@@ -188,8 +188,8 @@ TEST_F(ShapeLinePanelTest, TheLinePageShowsTheLineAndWritesTheUnlockedLinesOnly)
     EXPECT_EQ(second->_line_ori, 1);
     EXPECT_EQ(second->_line_cap_style, 1);
     EXPECT_FLOAT_EQ(second->alpha_val_stroke, 0.5f);
-    EXPECT_EQ(shape->archivedData(), shapeBefore);
-    EXPECT_EQ(locked->archivedData(), lockedBefore);
+    EXPECT_EQ(shape->archiveDigest(), shapeBefore);
+    EXPECT_EQ(locked->archiveDigest(), lockedBefore);
     // No choice stores the first entry.
     choose("Line_ori_style", -1);
     EXPECT_EQ(first->_line_ori, 0);

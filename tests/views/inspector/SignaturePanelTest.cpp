@@ -77,7 +77,7 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     GraphicPtr picture = SKTGraphic::create(GraphicKind::Image);
     first->_isDrawingStroke = false, second->_strokeWidth = 1.5;
     placeAndShow({first, second, locked, picture});
-    const QByteArray lockedBefore = locked->archivedData(), pictureBefore = picture->archivedData();
+    const QByteArray lockedBefore = locked->archiveDigest(), pictureBefore = picture->archiveDigest();
 
     dialogs.queueOpenFile(inkFile);
     control<QPushButton>("Sign_Browse_btn").click();
@@ -102,8 +102,8 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     control<QComboBox>("Sign_border_style").setCurrentIndex(1);
     Q_EMIT control<QComboBox>("Sign_border_style").activated(1);
     EXPECT_EQ(first->_stroke_border_type, "DA");
-    EXPECT_EQ(locked->archivedData(), lockedBefore);
-    EXPECT_EQ(picture->archivedData(), pictureBefore);
+    EXPECT_EQ(locked->archiveDigest(), lockedBefore);
+    EXPECT_EQ(picture->archiveDigest(), pictureBefore);
 
     // A width beyond the field's range is refused, never taken as another number.
     control<QCheckBox>("Sign_border_chk").click();
@@ -116,7 +116,7 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     typeAndEnter(control<QSpinBox>("Sign_bor_Stepper"), QStringLiteral("4"));
     EXPECT_EQ(first->_strokeWidth, 4);
     EXPECT_EQ(second->_strokeWidth, 4);
-    EXPECT_EQ(locked->archivedData(), lockedBefore);
+    EXPECT_EQ(locked->archiveDigest(), lockedBefore);
     EXPECT_EQ(window.snapshots, snapshots + 1);
 }
 

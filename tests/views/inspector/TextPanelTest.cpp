@@ -62,7 +62,7 @@ TEST_F(TextPanelTest, TheWriterChangesEveryUnlockedSelectedTextAndNothingElse)
     first->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
     first->textStyle.Shadow_offset_X = 2.5f;
     placeAndShow({first, shape, locked, second, unselected}, 4);
-    const QByteArray untouched[] = {shape->archivedData(), locked->archivedData(), unselected->archivedData()};
+    const QByteArray untouched[] = {shape->archiveDigest(), locked->archiveDigest(), unselected->archiveDigest()};
 
     choose("Text_align_combo", 1);
     EXPECT_EQ(window.refreshes, 1);
@@ -77,7 +77,7 @@ TEST_F(TextPanelTest, TheWriterChangesEveryUnlockedSelectedTextAndNothingElse)
     EXPECT_EQ(second->_strokeWidth, 1);
     EXPECT_EQ(first->Text_contents(), "First") << "the wording goes to a lone text only";
     EXPECT_EQ(second->Text_contents(), "Second");
-    const QByteArray after[] = {shape->archivedData(), locked->archivedData(), unselected->archivedData()};
+    const QByteArray after[] = {shape->archiveDigest(), locked->archiveDigest(), unselected->archiveDigest()};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(after[i], untouched[i]) << i;
 
@@ -116,7 +116,7 @@ TEST_F(TextPanelTest, NothingChangesWhileTheControlsAreFilled)
 {
     const GraphicPtr first = text("First");
     placeAndShow({first});
-    const QByteArray before = first->archivedData();
+    const QByteArray before = first->archiveDigest();
     {
         const NotDrawOnlyPropChangeGuard filling;
         choose("Text_align_combo", 2);
@@ -127,7 +127,7 @@ TEST_F(TextPanelTest, NothingChangesWhileTheControlsAreFilled)
         control<QSlider>("txt_rotation_slidr").setValue(45);
         pickColour("Shadow_clr", Qt::green);
     }
-    EXPECT_EQ(first->archivedData(), before);
+    EXPECT_EQ(first->archiveDigest(), before);
     EXPECT_EQ(window.refreshes, 0);
     EXPECT_EQ(window.snapshots, 0);
 }
@@ -140,7 +140,7 @@ TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
                      locked = text("Locked", true), shape = SKTGraphic::create(GraphicKind::Shape);
     series->Set_Data_source_type(1);
     placeAndShow({fresh, second, series, locked, shape});
-    const QByteArray kept[] = {series->archivedData(), locked->archivedData(), shape->archivedData()};
+    const QByteArray kept[] = {series->archiveDigest(), locked->archiveDigest(), shape->archiveDigest()};
     ASSERT_EQ(editor().toPlainText(), "Text here");
 
     editor().moveCursor(QTextCursor::End);
@@ -152,7 +152,7 @@ TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
         EXPECT_EQ(typedInto->Text_contents(), "Ab");
     EXPECT_EQ(window.refreshes, 2);
     EXPECT_EQ(window.snapshots, 0);
-    const QByteArray after[] = {series->archivedData(), locked->archivedData(), shape->archivedData()};
+    const QByteArray after[] = {series->archiveDigest(), locked->archiveDigest(), shape->archiveDigest()};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(after[i], kept[i]) << i;
 
