@@ -95,7 +95,9 @@ QString SpreadsheetWriter::firstSheetName(const QString& workbook)
 {
     if (!QFileInfo(workbook).isFile() || !workbook.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         return QString();
-    ReadWorkbook(workbook, true);
+    // Only the list of sheets is wanted: no cell, no shared text is read for it.
+    if (!sharedInstance()->unpackAfresh(workbook, UnpackedParts::Read))
+        return QString();
     return Read_Sheet_Name().value(0);
 }
 

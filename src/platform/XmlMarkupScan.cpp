@@ -6,9 +6,10 @@
 
 namespace {
 
+// A reference to skip: where it starts, where it ends.
 using Span = std::pair<size_t, size_t>;
 
-const char* const kNoCharacter = "it holds a NUL character, or a reference to a character that does not exist";  // a reference to skip: where it starts, where it ends
+const char* const kNoCharacter = "it holds a NUL character, or a reference to a character that does not exist";
 
 // Characters a reference may name: XML's, and the controls below U+0020 other than NUL, which
 // property lists have long carried as references.
