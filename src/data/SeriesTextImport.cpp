@@ -24,6 +24,24 @@ qsizetype afterLineEnd(const QString& text, qsizetype i)
     return i + 1;
 }
 
+// Hands each line of the text to take, in order, until it answers false.
+template <typename Take>
+void forEachLine(const QString& text, Take take)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        if (!isLineEnd(text.at(i))) {
+            ++i;
+            continue;
+        }
+        if (!take(text.sliced(start, i - start)))
+            return;
+        i = afterLineEnd(text, i);
+        start = i;
+    }
+    take(text.sliced(start));
+}
+
 // The values of a file as a series will keep them, counted as the series store counts them: an
 // import stops at the first value past the room of a series.
 class SeriesValues {
@@ -79,18 +97,7 @@ bool wholeCodeUnits(QByteArrayView bytes, QStringConverter::Encoding encoding)
 
 void textValuesInto(const QString& text, SeriesValues& values)
 {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (!isLineEnd(text.at(i))) {
-            ++i;
-            continue;
-        }
-        if (!values.add(text.sliced(start, i - start)))
-            return;
-        i = afterLineEnd(text, i);
-        start = i;
-    }
-    values.add(text.sliced(start));
+    forEachLine(text, [&values](const QString& line) { return values.add(line); });
 }
 
 void csvValuesInto(const QString& text, SeriesValues& values)
@@ -159,17 +166,10 @@ DecodedText decodeText(const QByteArray& bytes)
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (!isLineEnd(text.at(i))) {
-            ++i;
-            continue;
-        }
-        lines.append(text.mid(start, i - start));
-        i = afterLineEnd(text, i);
-        start = i;
-    }
-    lines.append(text.mid(start));
+    forEachLine(text, [&lines](const QString& line) {
+        lines.append(line);
+        return true;
+    });
     return lines;
 }
 

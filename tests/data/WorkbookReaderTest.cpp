@@ -211,6 +211,17 @@ TEST_F(WorkbookReaderTest, SharedStringsNobodyNamesRefuseNoSheet)
                     .isEmpty());
 }
 
+// Parts whose names end in the same number go by their names.
+TEST_F(WorkbookReaderTest, SheetPartsGoByTheirNumberThenByName)
+{
+    QMap<QString, QByteArray> parts;
+    for (const char* name : {"sheet2", "data2", "b2", "A2", "sheet1"})
+        parts.insert(QStringLiteral("xl/worksheets/%1.xml").arg(QLatin1String(name)),
+                     sheetXml("A1", QStringLiteral("<row><c r=\"A1\"><v>1</v></c></row>")));
+    read(parts);
+    EXPECT_EQ(SpreadsheetWriter::Sheet_File_Names(), (QStringList{"sheet1", "A2", "b2", "data2", "sheet2"}));
+}
+
 TEST_F(WorkbookReaderTest, EachUnpackStartsAfreshAndThePickedSheetIsTheSheetRead)
 {
     QMap<QString, QByteArray> parts;

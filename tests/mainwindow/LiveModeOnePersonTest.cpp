@@ -196,6 +196,7 @@ TEST_F(GroupPeople, ACopiedDesignsPhotoFollowsTheChosenRow)
     messages.queueAnswers({0});  // "Yes"
     controller.sideCommands().Copy_Card_Design_Clicked();
     EXPECT_EQ(controller.liveModes().excel_cb_value[11], 3);
+    EXPECT_EQ(controller.liveModes().panel(1).chosenColumn(kPhotoFieldId), 3);
     EXPECT_EQ(controller.liveModes().selectedRow(), 5);
     clickGroupRow(6);
     EXPECT_EQ(controller.liveModes().panel(1).photoPath(), photos[6]);

@@ -166,6 +166,15 @@ TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndNotCounted)
     EXPECT_EQ(half.oneSided, QStringList{"Card 2: only the back was written."});
     EXPECT_EQ(exportReportMessage(half), "1 card was written.\n\n1 card has one side only and 1 file could not be written:");
 
+    // Neither side written: no card with one side, both files named.
+    QDir(target.path()).mkpath(kExportFolderName + "/Card_4_Back.png");
+    QDir(target.path()).mkpath(kExportFolderName + "/Card_4_Front.png");
+    BatchExport neither(settings("png", "BOTH", 3, 4), sides(), answering(ReplaceKeep::ReplaceAll));
+    const ExportReport lost = runExport(neither);
+    EXPECT_EQ(lost.cardsWritten, 0);
+    EXPECT_TRUE(lost.oneSided.isEmpty());
+    EXPECT_EQ(lost.failures.size(), 2);
+
     BatchExportSettings nowhere = settings("png", "F", 0, 1);
     OutputTest::writeFile(QDir(target.path()).filePath("plain"), "a file, not a folder");
     nowhere.folder = QDir(target.path()).filePath("plain");

@@ -180,7 +180,7 @@ void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImag
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile())
         showPhoto({});
     else
-        showPhoto(picture.isNull() ? readPictureFile(trimmed) : picture);
+        showPhoto(picture.isNull() ? readPicturePreview(trimmed) : picture);
 }
 
 void Profile_Side_Panel::showPhoto(const QImage& picture)
@@ -276,7 +276,7 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
             view->setFrameShape(QFrame::Box);
             view->setMinimumSize(64, 80);
             view->setMaximumSize(64, 80);
-            const QImage own = readPictureFile(control.value);
+            const QImage own = readPicturePreview(control.value);
             showPicture(view, own.isNull() ? m_noPicture : own);
             input = view;
         } else {
