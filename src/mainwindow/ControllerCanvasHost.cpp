@@ -338,6 +338,12 @@ int ControllerCanvasHost::Get_Excel_Coulmn_Index_According_ID(const QString& ctr
     return m_controller.liveModes().Get_Excel_Coulmn_Index_According_ID(ctrlId);
 }
 
+void ControllerCanvasHost::Set_User_Image_Control(int side, const QString& path, const QImage& picture,
+                                                  const QString& ctrlId)
+{
+    m_controller.liveModes().showPictureOfElement(side, path, picture, ctrlId);
+}
+
 ProfileSidePanel* ControllerCanvasHost::profilePanel(int side)
 {
     return &m_controller.liveModes().panel(side);

@@ -47,13 +47,17 @@ public:
     int sideInForce() const override;
     bool Fill_User_Profile() const override;
     int Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const override;
+    // Nothing to re-point: record fills and output runs take the side's list from the document
+    // when they act, so no list of a side is kept between them.
     void Set_Graphics_array_Batch_To_Current_Side() override {}
     // The side panels' fields, through the panels' own lookups below.
     bool hasVisitorTextField(const QString& ctrlId) const override;
     void setVisitorFieldEnabled(const QString& ctrlId, bool enabled) override;
     void focusVisitorTextField(const QString& ctrlId) override;
     void releaseVisitorField(const QString& ctrlId) override;
-    void Set_User_Image_Control(int, const QString&, const QImage&, const QString&) override {}
+    // The panel of the side shows the picture element's picture, where the element is one the
+    // panel shows.
+    void Set_User_Image_Control(int side, const QString& path, const QImage& picture, const QString& ctrlId) override;
     // The inspector's barcode page opens it.
     void Open_Barcode_Window() override;
     void Card_Prop_Clicked() override;
