@@ -120,6 +120,15 @@ void ControllerCanvasHost::Set_Paste_Button_Status()
     action("Paste_btn")->setEnabled(pastable && m_controller.designSession().isOpen());
 }
 
+bool ControllerCanvasHost::Get_Menu_Status(const QString& menuAction) const
+{
+    if (menuAction == QLatin1String("undo:"))
+        return action("Undo_btn")->isEnabled();
+    if (menuAction == QLatin1String("redo:"))
+        return action("Redo_btn")->isEnabled();
+    return true;
+}
+
 // ---- Locking -----------------------------------------------------------------------------------
 
 void ControllerCanvasHost::Disable_Standard_Button_For_Lock()

@@ -37,7 +37,8 @@ public:
     void Set_Same_Size_Buttons_Enabled(bool enabled) override;
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
     void Set_Paste_Button_Status() override;
-    bool Get_Menu_Status(const QString&) const override { return true; }
+    // Undo and Redo as the window's own commands stand; every other item is the canvas's to judge.
+    bool Get_Menu_Status(const QString& menuAction) const override;
     // The pictures the window loaded; grey tiles for any the resources lack.
     QImage no_image() const override;
     QImage barcode_sample_img() const override;
