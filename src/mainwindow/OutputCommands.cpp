@@ -61,10 +61,9 @@ void Set_Front_Back_Value_To_Print_Export_Mail(SKTWindowController& controller)
     if (Start_Card_Option != QLatin1String("G"))
         return;
     // Both sides of a group card are one person: the side not shown may still hold the record
-    // chosen before, so it takes the chosen one too.
+    // chosen before, so it takes the chosen one too (and redraws itself).
     Card_Front_Or_Back = side == 1 ? 0 : 1;
     controller.liveModes().Assign_value_to_card_in_group_mode_list_selection();
-    controller.Refresh_Canvas();
     Card_Front_Or_Back = side;
 }
 
