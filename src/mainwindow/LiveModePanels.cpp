@@ -23,6 +23,7 @@
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/VisitorCommands.h"
 #include "model/SKTImage.h"
+#include "model/drawing/TextLayout.h"
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/ProfilePlacement.h"
 #include "model/profiles/User_Profile_Class.h"
@@ -51,6 +52,12 @@ bool liveMode()
 bool groupMode()
 {
     return Start_Card_Option == QLatin1String("G");
+}
+
+// The width of a text's value on one line, as the card lays it out.
+double textWidthOf(const SKTGraphic& text)
+{
+    return TextBoxLayout(text.Text_Value, shownTextFont(text.textStyle), 0, 0).usedWidth();
 }
 
 }  // namespace
@@ -252,8 +259,22 @@ void LiveModePanels::Start_Visitor_Panels()
     Create_Control_For_Visitor_Mode();
     showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
+    barcodesShowPanelValues();
     Show_Hide_Profile_Panel_Live_Mode(true);
     change_Visitor_Side_View(0);
+}
+
+void LiveModePanels::barcodesShowPanelValues()
+{
+    // A symbol read from the design file is its stored picture; drawn again from the number it
+    // shows, the canvas, the pass and a reprint of it from the log are one and the same.
+    for (int side : {0, 1}) {
+        for (const VisitorProfileField& field : visitorProfileFields()) {
+            const QString id = QLatin1String(field.ctrlId);
+            if (const QLineEdit* box = panel(side).textBox(id); box && !box->text().trimmed().isEmpty())
+                showOnBarcodes(side, id, box->text());
+        }
+    }
 }
 
 void LiveModePanels::showCardInPanels()
@@ -307,6 +328,7 @@ void LiveModePanels::After_Design_Load()
     if (newVisitor)
         showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
+    barcodesShowPanelValues();
     m_controller.sideCommands().Select_front_side();
 }
 
@@ -367,13 +389,25 @@ void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QSt
     GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
     if (!element) {
         const QRectF place = ::Get_Control_Rect_From_Template(m_controller.Front_card_Prop.Card_Size(), ctrlId);
-        canvas.createGraphicOfClass(kind, std::nullopt, true, place, side == 1 ? QStringLiteral("B") : QStringLiteral("F"),
-                                    value, ctrlId);
-        element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+        // Made and placed as one edit: Undo takes the element away, not only its move.
+        ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
+        if (!host.Fill_User_Profile())
+            host.Insert_In_Undo_Redo();
+        {
+            const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
+            canvas.createGraphicOfClass(kind, std::nullopt, true, place,
+                                        side == 1 ? QStringLiteral("B") : QStringLiteral("F"), value, ctrlId);
+            element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+            if (element) {
+                if (kind == GraphicKind::Image)
+                    element->setBounds(place);
+                placeClearOfDesign(side, {element}, place.topLeft());
+            }
+        }
         if (!element)
             return;
-        if (kind == GraphicKind::Image)
-            element->setBounds(place);
+        if (!host.Fill_User_Profile())
+            host.Insert_In_Undo_Redo();
     }
     if (kind == GraphicKind::Image) {
         static_cast<SKTImage&>(*element).setFilePath(value, true);
@@ -408,7 +442,7 @@ bool LiveModePanels::showOnCard(int side, const QString& ctrlId, const QString& 
 void LiveModePanels::showOnBarcodes(int side, const QString& ctrlId, const QString& text)
 {
     // The pass draws these barcodes from the visitor's values; the canvas shows what it will print.
-    if (groupMode() || !visitorProfileField(ctrlId))
+    if (groupMode() || !isVisitorProfileValueId(ctrlId))
         return;
     SKTGraphicView& canvas = view(side);
     bool shown = false;
@@ -442,6 +476,11 @@ void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
     if (!element)
         return;
     element->Set_Ctrl_Is_Visible(shown);
+    // An added field's caption comes and goes with its value: the panel shows them as one row.
+    if (ctrlId.contains(QLatin1String("_field"))) {
+        if (const GraphicPtr label = view(side).Selcect_Ctrl_With_ID(QString(ctrlId).replace(QLatin1String("_field"), QLatin1String("_label"))))
+            label->Set_Ctrl_Is_Visible(shown);
+    }
     view(side).update();
 }
 
@@ -489,24 +528,41 @@ void LiveModePanels::Add_User_Field(int side, const QString& kind, const QString
         ++n;
     const QString cardSide = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
     const QPointF at = m_controller.Control_New_Point(cardSide);
-    const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, const QRectF& place) {
-        view(side).createGraphicOfClass(elementKind, std::nullopt, true, place, cardSide, value, id);
-        if (const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id)) {
-            made->setBounds(place);
+    const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, QSizeF size) {
+        view(side).createGraphicOfClass(elementKind, std::nullopt, true, QRectF(at, size), cardSide, value, id);
+        const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id);
+        if (made) {
+            made->setBounds(QRectF(at, size));
             made->Set_Ctrl_Is_Visible(true);
         }
+        return made;
     };
     // The side before and after the whole field: one Undo takes back both its elements.
     m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
     {
         const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
+        GraphicList field;
         if (kind == QLatin1String("P")) {
-            add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), m_controller.NO_Image_Path, QRectF(at, QSizeF(60, 75)));
+            // No picture until one is chosen: it prints nothing, as it shows. Its text is its name.
+            if (const GraphicPtr picture = add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), QString(), QSizeF(60, 75))) {
+                static_cast<SKTImage&>(*picture).setFilePathUnread(QString());
+                picture->Set_text_value(caption.trimmed());
+                field << picture;
+            }
         } else {
-            add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), caption.trimmed() + QStringLiteral(" :"),
-                QRectF(at, QSizeF(90, 16)));
-            add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QRectF(at + QPointF(95, 0), QSizeF(110, 16)));
+            const QString label = caption.trimmed() + QStringLiteral(" :");
+            const GraphicPtr captionElement = add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), label, QSizeF(90, 20));
+            const GraphicPtr value = add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QSizeF(110, 20));
+            if (captionElement) {
+                captionElement->setBounds(QRectF(at, QSizeF(textWidthOf(*captionElement) + 4, 20)));
+                field << captionElement;
+            }
+            if (value) {
+                value->Set_text_value(QString());
+                field << value;
+            }
         }
+        placeClearOfDesign(side, field, at);
     }
     // The new rows show what the card shows, and the rows already there keep what was typed.
     userRowsFollowCard(side);

@@ -134,10 +134,16 @@ private:
     static QStringList boundFieldIds();
     void Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
                                                  const QString& txtOrPic, int column, bool visible);
+    // Lays a new field of the side (its element, or its caption and value) out near the point,
+    // clear of the rest of the design where the card has room, made smaller where it has not, the
+    // value beside its caption or under it; texts take the ink that reads on what lies under them.
+    void placeClearOfDesign(int side, const GraphicList& row, QPointF wanted);
     // The text element with the identifier on the side shows the text; false when there is none.
     bool showOnCard(int side, const QString& ctrlId, const QString& text);
     // In visitor mode, the side's barcodes carrying a visitor field's identifier show its value.
     void showOnBarcodes(int side, const QString& ctrlId, const QString& text);
+    // In visitor mode, every such barcode drawn from the value its field shows, when it has one.
+    void barcodesShowPanelValues();
     int sideInForce() const;
     SKTGraphicView& view(int side) const;
     void connectPanel(Profile_Side_Panel& panel);

@@ -3,6 +3,7 @@
 // a deletion or a missing photo do. Workbooks are written and read back with openpyxl, the log with
 // the sqlite3 shell, passes through pdftoppm and exported cards' barcodes through zbarimg.
 #include <QAction>
+#include <QLabel>
 #include <QItemSelectionModel>
 #include <QRandomGenerator>
 #include <QSpinBox>
@@ -616,7 +617,7 @@ TEST_F(VisitorOnePerson, FieldsAddedInThePanelGoOnTheCardAndComeBackWithTheDesig
     ASSERT_TRUE(Open_Btn_Clicked(controller));
     ASSERT_NE(front().textBox(QStringLiteral("F_field1")), nullptr);
     EXPECT_EQ(front().textBox(QStringLiteral("F_field1"))->text(), "O+");
-    EXPECT_EQ(front().textBox(QStringLiteral("F_label1"))->text(), "Blood Group :");
+    EXPECT_EQ(front().findChild<QLabel*>(QStringLiteral("F_field1_caption"))->text(), "Blood Group :");
     EXPECT_NE(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo2")), nullptr);
 }
 
