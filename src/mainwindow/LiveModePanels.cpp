@@ -119,11 +119,19 @@ LiveModePanels::LiveModePanels(SKTWindowController& controller)
     Front_Profile_Panel_OBJ = m_panels[0];
     Back_Profile_Panel_OBJ = m_panels[1];
 
-    // A row chosen by the mouse, the keys or the program puts its record on the card.
+    // A row chosen by the mouse, the keys or the program puts its record on the card, once what
+    // was typed over the record shown is saved, dropped or kept as the user says.
+    controller.inspector().sizePanel().setGroupRowGate([this](int row) {
+        return !groupMode() || m_programSelects || row == m_shownRow || leaveRecordShown(row);
+    });
     connect(groups.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, &groups] {
         const QModelIndexList rows = groups.selectionModel()->selectedRows();
-        if (groupMode() && !rows.isEmpty())
-            showRow(rows.first().row());
+        if (!groupMode() || rows.isEmpty())
+            return;
+        // The record shown chosen again shows afresh, unless that would drop typing.
+        const int row = rows.first().row();
+        if (m_programSelects || row != m_shownRow || !hasUnsavedTyping())
+            showRow(row);
     });
 }
 
@@ -172,7 +180,7 @@ void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
     connect(&panel, &Profile_Side_Panel::fieldAddRequested, this,
             [this, side](const QString& kind, const QString& caption) { Add_User_Field(side, kind, caption); });
     // The project's save puts the panel's values into the selected row first.
-    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] { saveProject(); });
+    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, &LiveModePanels::Save_Record_Clicked);
 }
 
 // ---- Layout ------------------------------------------------------------------------------------
@@ -489,6 +497,10 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
     const int slot = bindingSlot(ctrlId, side);
     if (slot < 0)
         return;
+    if (refuseColumnTaken(side, ctrlId, column)) {
+        panel(side).setChosenColumn(ctrlId, excel_cb_value[slot]);
+        return;
+    }
     excel_cb_value[slot] = column;
     if (ctrlId != kPhotoFieldId)
         panel(1 - side).setChosenColumn(ctrlId, column);
