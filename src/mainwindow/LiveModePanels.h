@@ -120,7 +120,7 @@ public:
     void Add_In_Excel_Details_Btn_Clicked();
     void Delete_In_Excel_Details_Btn_Clicked();
     void View_Excel_Btn_Clicked();
-    // Saves the project with the panel's values in the selected row and says which record it
+    // Saves the project with the panel's values in the record shown and says which record it
     // saved; false when it could not (and said so).
     bool Save_Record_Clicked();
     // The row the group list shows selected, 0 when none.

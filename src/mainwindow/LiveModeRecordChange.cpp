@@ -9,7 +9,6 @@
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/profiles/ProfileCaptions.h"
-#include "model/profiles/User_Profile_Class.h"
 #include "platform/MessageBoxes.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/PropertyInspector.h"
@@ -69,22 +68,11 @@ bool LiveModePanels::Save_Record_Clicked()
 
 QString LiveModePanels::fieldName(int side, const QString& ctrlId) const
 {
-    const auto named = [](QString caption) {
-        caption = caption.trimmed();
-        if (caption.endsWith(u':'))
-            caption.chop(1);
-        return caption.trimmed();
-    };
-    if (ctrlId == kPhotoFieldId)
-        return named(Title_image);
-    const QStringList ids = textFieldIds();
-    const QString* captions[] = {&Title_Name,    &Title_Title, &Title_Company_name, &Title_slogan,  &Title_address,
-                                 &Title_phone,   &Title_fax,   &Title_email,        &Title_website, &Title_unique};
-    if (const qsizetype field = ids.indexOf(ctrlId); field >= 0 && field < qsizetype(std::size(captions)))
-        return named(*captions[field]);
+    if (const QString caption = Profile_Field_Caption(ctrlId); !caption.isEmpty())
+        return Caption_Without_Colon(caption);
     for (const DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
         if (dynamic.controlId == ctrlId)
-            return named(dynamic.caption);
+            return Caption_Without_Colon(dynamic.caption);
     }
     return ctrlId;
 }

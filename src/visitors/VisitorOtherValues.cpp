@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "model/profiles/ProfileCaptions.h"
+
 namespace {
 
 const QString kSeparator = QStringLiteral(": ");
@@ -16,13 +18,9 @@ QString oneLine(const QString& text)
     return line;
 }
 
-// "Lanyard :" gives "Lanyard".
 QString captionOf(const QString& labelText)
 {
-    QString caption = oneLine(labelText).trimmed();
-    if (caption.endsWith(u':'))
-        caption.chop(1);
-    return caption.trimmed();
+    return Caption_Without_Colon(oneLine(labelText));
 }
 
 const SKTGraphic* textWithId(const GraphicList& elements, const QString& id)

@@ -26,15 +26,6 @@ const QString kTimeId = QStringLiteral("Fup_Time");
 const QString kPhotoId = QStringLiteral("Fup_Photo");
 const QString kNoColumn = QStringLiteral("None");
 
-// The caption global of each text field, in the record's order.
-QString captionOf(int field)
-{
-    const QString* captions[] = {&Title_Name,    &Title_Title,   &Title_Company_name, &Title_slogan,
-                                 &Title_address, &Title_phone,   &Title_fax,          &Title_email,
-                                 &Title_website, &Title_unique};
-    return *captions[field];
-}
-
 // Item 0 is "None"; item n is the table's data column n.
 int columnOfItem(int index)
 {
@@ -160,14 +151,9 @@ void Profile_Side_Panel::setMode(Mode mode)
 
 void Profile_Side_Panel::Refresh_Controls()
 {
-    int field = 0;
     for (const FixedRow& row : m_fixed) {
-        if (row.ctrlId == kDateId)
-            row.caption->setText(Title_Date);
-        else if (row.ctrlId == kTimeId)
-            row.caption->setText(Title_Time);
-        else if (row.caption)
-            row.caption->setText(captionOf(field++));
+        if (row.caption)
+            row.caption->setText(Profile_Field_Caption(row.ctrlId));
     }
     ui->photo_box->setTitle(Title_image.endsWith(QLatin1String(" :")) ? Title_image.chopped(2) : Title_image);
 }
