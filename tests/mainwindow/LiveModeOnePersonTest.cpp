@@ -170,14 +170,6 @@ protected:
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
         ASSERT_NO_FATAL_FAILURE(openDeskPass());
     }
-    QString logged(const char* columns) const
-    {
-        return QString::fromUtf8(TestEnvironment::run(QStringLiteral("sqlite3"),
-                                                      {VisitorLog::livePath(),
-                                                       QStringLiteral("SELECT %1 FROM Visitor_Records").arg(QLatin1String(columns))})
-                                     .out)
-            .trimmed();
-    }
     GraphicPtr onCard(const char* id) const
     {
         return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));
@@ -534,18 +526,6 @@ TEST_F(VisitorOnePerson, RandomRoadsKeepCardPanelAndLogOnOnePerson)
     }
     EXPECT_GE(registered.size(), 3);
 }
-
-namespace {
-
-// Adds a field of the kind (0 text, 1 picture) through the panel's own controls.
-void addField(Profile_Side_Panel& panel, int kind, const QString& name)
-{
-    panel.findChild<QComboBox*>(QStringLiteral("new_ctrl_type"))->setCurrentIndex(kind);
-    panel.findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(name);
-    panel.findChild<QPushButton*>(QStringLiteral("add_field_btn"))->click();
-}
-
-}  // namespace
 
 // A text and a picture field added in the visitor panel go onto the card under their identifiers
 // and come back with the design; a field needs a name.

@@ -38,21 +38,6 @@ protected:
     {
         return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));
     }
-    // Adds a field of the kind (0 text, 1 picture) through the panel's own controls.
-    void addField(int kind, const QString& caption)
-    {
-        front().findChild<QComboBox*>(QStringLiteral("new_ctrl_type"))->setCurrentIndex(kind);
-        front().findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(caption);
-        click("add_field_btn");
-    }
-    QString logged(const char* columns) const
-    {
-        return QString::fromUtf8(TestEnvironment::run(QStringLiteral("sqlite3"),
-                                                      {VisitorLog::livePath(),
-                                                       QStringLiteral("SELECT %1 FROM Visitor_Records").arg(QLatin1String(columns))})
-                                     .out)
-            .trimmed();
-    }
     QString printPass(const QString& file)
     {
         const QString pdf = scratch.filePath(file + QStringLiteral(".pdf"));
@@ -134,7 +119,7 @@ TEST_P(ShippedPassFields, EachPassAndEachReprintCarriesItsOwnVisitor)
     const QString shipped = QString::fromLatin1(GetParam()).startsWith(QLatin1String("guest")) ? QStringLiteral("G-004518")
                                                                                                : QStringLiteral("V-000127");
     EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), shipped);
-    addField(0, QStringLiteral("Lanyard"));
+    addField(front(), 0, QStringLiteral("Lanyard"));
     const struct {
         const char* name;
         const char* lanyard;
@@ -199,11 +184,11 @@ TEST_P(ShippedPassFields, NewFieldsLandClearOfTheDesignAndAnEmptyPictureFieldPri
     const QStringList typed = typedFields.value(QLatin1String(GetParam()));
     for (const QString& id : typed)
         type(qPrintable(id), typedValues.value(id));
-    addField(0, QStringLiteral("Lanyard"));
+    addField(front(), 0, QStringLiteral("Lanyard"));
     EXPECT_TRUE(front().textBox("F_field1")->text().isEmpty());
     type("F_field1", QStringLiteral("Blue"));
     const QString withoutPicture = printPass(QStringLiteral("without-picture"));
-    addField(1, QStringLiteral("Badge"));
+    addField(front(), 1, QStringLiteral("Badge"));
     const QString withPicture = printPass(QStringLiteral("with-picture"));
 
     const GraphicList front = controller.Get_Front_Controls_Array();
