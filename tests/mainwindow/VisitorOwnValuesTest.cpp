@@ -3,6 +3,7 @@
 // the log (sqlite3), and a pass printed again from the log is that visitor's pass and no other's
 // (ImageMagick compare, ZXingReader). Fields added or typed in land clear of the design, in ink that
 // reads against it, and an empty picture field prints nothing.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
@@ -218,6 +219,12 @@ TEST_P(ShippedPassFields, NewFieldsLandClearOfTheDesignAndAnEmptyPictureFieldPri
     EXPECT_EQ(captionOf("F_field1"), "Lanyard :");
     EXPECT_EQ(captionOf("F_Photo2"), "Badge");
     EXPECT_EQ(this->front().textBox("F_label1"), nullptr);
+    // The row's box shows or hides the caption with its value.
+    for (const bool shown : {false, true}) {
+        this->front().findChild<QCheckBox*>(QStringLiteral("F_field1_chk"))->click();
+        EXPECT_EQ(onCard("F_field1")->ctrl_is_visible, shown);
+        EXPECT_EQ(onCard("F_label1")->ctrl_is_visible, shown);
+    }
     screenshotOfPanel(QStringLiteral("visitor-added-fields-%1.png").arg(name()));
     QFile::remove(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/pass-with-added-fields-%1.png").arg(name()));
     QFile::copy(pageOf(withPicture, 150), QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/pass-with-added-fields-%1.png").arg(name()));

@@ -23,10 +23,10 @@
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
+#include "views/inspector/GroupRowSelection.h"
 #include "views/inspector/PrintInfo.h"
 #include "views/inspector/UnitLabels.h"
 #include "views/inspector/Unit_PrefWindow.h"
-#include "views/inspector/GroupRowSelection.h"
 #include "ui_CardSizePage.h"
 
 CardSizePanel::CardSizePanel(InspectorView& view, InspectorWindow& window, CardPanel& card, QObject* parent)

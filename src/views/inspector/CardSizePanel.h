@@ -1,9 +1,9 @@
 #pragma once
-#include <functional>
 // The size page of the card: the orientation, category and size list, the width and height in
 // the user's unit, the printer's page size, and what a new size does to the design (the elements
 // rescaled, or the template's other orientation read in); the unit captions and the unit dialog;
 // and the group list of group mode.
+#include <functional>
 #include <QObject>
 #include <QSizeF>
 #include <QString>

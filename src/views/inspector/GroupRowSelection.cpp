@@ -20,9 +20,6 @@ bool GroupRowSelection::mayChoose(int row)
 {
     if (m_passing || !m_gate)
         return true;
-    const QModelIndexList rows = selectedRows();
-    if (!rows.isEmpty() && rows.first().row() == row)
-        return true;
     // The view tries a key's move twice (current row, then selection): one answer serves both.
     if (row == m_refusedRow)
         return false;

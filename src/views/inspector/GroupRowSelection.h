@@ -9,8 +9,9 @@
 class GroupRowSelection : public QItemSelectionModel {
     Q_OBJECT
 public:
-    // The row about to be selected; false keeps the selection as it is. The gate may rebuild the
-    // list (a save does): the row is then selected in the list as it is afterwards.
+    // The row about to be selected (the one selected already, too); false keeps the selection as
+    // it is. The gate may rebuild the list (a save does): the row is then selected in the list as
+    // it is afterwards.
     using Gate = std::function<bool(int row)>;
 
     explicit GroupRowSelection(QAbstractItemModel* model, QObject* parent = nullptr);

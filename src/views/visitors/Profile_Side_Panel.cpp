@@ -157,7 +157,7 @@ void Profile_Side_Panel::Refresh_Controls()
         if (row.caption)
             row.caption->setText(Profile_Field_Caption(row.ctrlId));
     }
-    ui->photo_box->setTitle(Title_image.endsWith(QLatin1String(" :")) ? Title_image.chopped(2) : Title_image);
+    ui->photo_box->setTitle(Caption_Without_Colon(Title_image));
 }
 
 void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId)
