@@ -42,7 +42,33 @@ std::optional<DynamicControl> missingPartner(const QString& id, const QList<Dyna
     if (name.isEmpty())
         return std::nullopt;
     const QString partnerId = (isLabel ? QStringLiteral("F_field") : QStringLiteral("F_label")) + name;
-    return DynamicControl{partnerId, partnerId, false, -1, QStringLiteral("T")};
+    return DynamicControl{partnerId, partnerId, false, -1, QStringLiteral("T"), partnerId};
+}
+
+// A picture field's name, which its element keeps as its text unless that is its file.
+QString pictureName(const SKTGraphic& picture)
+{
+    const QString& text = picture.Text_Value;
+    if (text.isEmpty() || text == QLatin1String("Text here") || text == picture._file_path || text.contains(u'/'))
+        return QString();
+    return text;
+}
+
+// A value's caption is the text of its label's row.
+void nameValuesByTheirLabels(QList<DynamicControl>& entries)
+{
+    for (DynamicControl& entry : entries) {
+        if (!entry.controlId.contains(QLatin1String("_field")))
+            continue;
+        const QString name = fieldName(entry.controlId);
+        for (const DynamicControl& label : entries) {
+            if (label.controlId.contains(QLatin1String("_label")) && labelName(label.controlId) == name) {
+                // A caption row made for a lone value names it by its identifier's name.
+                entry.caption = label.value == label.controlId ? name : label.value;
+                break;
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -70,15 +96,17 @@ QList<DynamicControl> Dynamic_Controls_Of_Side(const GraphicList& elements)
             continue;
         // A picture's value is its source file, "" when that is gone: a panel never offers a
         // path that names nothing.
+        const QString name = text ? element->Text_Value : pictureName(*element);
         entries.append(DynamicControl{id, text ? element->Text_Value : Get_Original_Path_Of_Image_Control(*element),
                                       element->ctrl_is_visible,
                                       element->data_source_type == 2 ? element->excel_col_indx : -1,
-                                      text ? QStringLiteral("T") : QStringLiteral("P")});
+                                      text ? QStringLiteral("T") : QStringLiteral("P"), name.isEmpty() ? id : name});
     }
     const qsizetype elementRows = entries.size();
     for (qsizetype i = 0; i < elementRows; ++i) {
         if (const auto partner = missingPartner(entries.at(i).controlId, entries))
             entries.append(*partner);
     }
+    nameValuesByTheirLabels(entries);
     return entries;
 }

@@ -23,6 +23,9 @@ struct DynamicControl {
     bool visible = false;
     qint32 column = -1; // the bound spreadsheet column, -1 when not bound to the spreadsheet
     QString kind;       // "T" text, "P" picture
+    // What the panel names the row by: a caption's text, a value's caption, a picture field's name;
+    // the identifier when there is none.
+    QString caption;
 
     // The five strings the panels read: identifier, value, "Y"/"N", column, kind.
     QStringList toStrings() const;
@@ -31,7 +34,8 @@ struct DynamicControl {
 
 // The panel rows of a side: one per text or picture element with an identifier of its own (not a
 // profile field "Fup_..." nor an extra picture "F_Pic..."), then a row for each label without its
-// field ("F_field<name>") and each field without its label ("F_label<name>").
+// field ("F_field<name>") and each field without its label ("F_label<name>"). A picture field
+// keeps its name as its element's text.
 QList<DynamicControl> Dynamic_Controls_Of_Side(const GraphicList& elements);
 
 struct DesignState {

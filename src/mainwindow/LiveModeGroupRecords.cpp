@@ -32,24 +32,32 @@
 
 // The group project's records: the loaded data table edited row by row through the panels.
 
-QMap<int, QString> LiveModePanels::panelValues(int side) const
+QMap<int, QString> LiveModePanels::panelValues(int side, int row) const
 {
     QMap<int, QString> values;
+    const Data_From_Excel& table = Loaded_Data_Table();
+    // Two fields a project binds to one column: the one typed into is the column's value.
+    const auto put = [&](int column, const QString& value) {
+        const bool typed = row >= 0 && values.contains(column)
+                           && values.value(column) != table.objectValue(Column_Key_For_Index(column), row);
+        if (!typed)
+            values.insert(column, value);
+    };
     const Profile_Side_Panel& shown = panel(side);
     for (const QString& id : textFieldIds()) {
         const int column = excel_cb_value[bindingSlot(id, side)];
         if (column >= 1)
-            values.insert(column, shown.textBox(id)->text());
+            put(column, shown.textBox(id)->text());
     }
     const int photoColumn = excel_cb_value[bindingSlot(kPhotoFieldId, side)];
     // A photo taken off the card leaves the record's own cell as it is, as a deleted field does.
     if (photoColumn >= 1 && view(side).Selcect_Ctrl_With_ID(kPhotoFieldId))
-        values.insert(photoColumn, shown.photoPath());
-    for (const DynamicControl& row : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
-        if (row.column < 1)
+        put(photoColumn, shown.photoPath());
+    for (const DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
+        if (dynamic.column < 1)
             continue;
-        if (const QLineEdit* box = shown.textBox(row.controlId))
-            values.insert(row.column, box->text());
+        if (const QLineEdit* box = shown.textBox(dynamic.controlId))
+            put(dynamic.column, box->text());
     }
     return values;
 }
@@ -132,7 +140,7 @@ void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
         return;
     Set_Group_Mode_List_Setting_After_Loading(Project_File_Name, QStringLiteral("A"));
     if (chosenRow > 0)
-        m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(chosenRow);
+        markChosenRow(chosenRow);
 }
 
 void LiveModePanels::Show_Chosen_Record_After_Rebuild(int side)
@@ -147,6 +155,7 @@ void LiveModePanels::Show_Chosen_Record_After_Rebuild(int side)
 
 void LiveModePanels::showRowOnSide(int panelSide, int row)
 {
+    m_shownRow = row;
     const Data_From_Excel& table = Loaded_Data_Table();
     Profile_Side_Panel& shown = panel(panelSide);
     SKTGraphicView& canvas = view(panelSide);
@@ -192,8 +201,14 @@ void LiveModePanels::Assign_value_to_card_in_group_mode_list_selection()
 void LiveModePanels::Select_Excel_First_Row()
 {
     // The selection puts the record on the card.
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(0);
+    markChosenRow(0);
     m_controller.selectArrowTool();
+}
+
+int LiveModePanels::recordShown() const
+{
+    // While another row is being chosen, the one whose values the panel holds.
+    return m_shownRow >= 0 && m_shownRow < Loaded_Data_Table().rowCount() ? m_shownRow : selectedRow();
 }
 
 int LiveModePanels::selectedRow() const
@@ -229,13 +244,13 @@ void LiveModePanels::Save_Group_Mode_List_Details_In_XL_Data_List()
     Data_From_Excel& table = Loaded_Data_Table();
     if (table.rowCount() == 0)
         return;
-    const int row = selectedRow();
+    const int row = recordShown();
     const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce()));
+        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce(), row));
     if (!values || !GroupRecords::replaceRow(table, row, *values))
         return;
     Create_Group_List_By_Excel_List();
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(row);
+    markChosenRow(row);
 }
 
 void LiveModePanels::Create_Group_List_By_Excel_List()
@@ -261,7 +276,7 @@ void LiveModePanels::Set_Group_Mode_List_Setting_After_Loading(const QString& pr
         for (const QString& id : boundFieldIds())
             panel(side).setChosenColumn(id, excel_cb_value[bindingSlot(id, side)]);
     }
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(0);
+    markChosenRow(0);
 }
 
 bool LiveModePanels::saveProject()
@@ -283,7 +298,7 @@ void LiveModePanels::Add_In_Excel_Details_Btn_Clicked()
         table, table.ColList.count(), 0, GroupRecords::RowMode::Add, panelValues(sideInForce()));
     GroupRecords::appendRow(table, *values);
     Create_Group_List_By_Excel_List();
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(table.rowCount() - 1);
+    markChosenRow(table.rowCount() - 1);
     if (saveProject())
         Show_MessageBox(kRecordAddedMessage);
 }
@@ -301,7 +316,7 @@ void LiveModePanels::Delete_In_Excel_Details_Btn_Clicked()
     if (GroupRecords::deleteRow(table, row) != GroupRecords::DeleteResult::Deleted)
         return;
     Create_Group_List_By_Excel_List();
-    m_controller.inspector().sizePanel().Mark_Group_List_New_Selection(std::min(row, table.rowCount() - 1));
+    markChosenRow(std::min(row, table.rowCount() - 1));
     if (saveProject())
         Show_MessageBox(kRecordDeletedMessage);
 }

@@ -23,6 +23,7 @@
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/VisitorCommands.h"
 #include "model/SKTImage.h"
+#include "model/drawing/TextLayout.h"
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/ProfilePlacement.h"
 #include "model/profiles/User_Profile_Class.h"
@@ -51,6 +52,12 @@ bool liveMode()
 bool groupMode()
 {
     return Start_Card_Option == QLatin1String("G");
+}
+
+// The width of a text's value on one line, as the card lays it out.
+double textWidthOf(const SKTGraphic& text)
+{
+    return TextBoxLayout(text.Text_Value, shownTextFont(text.textStyle), 0, 0).usedWidth();
 }
 
 }  // namespace
@@ -112,11 +119,19 @@ LiveModePanels::LiveModePanels(SKTWindowController& controller)
     Front_Profile_Panel_OBJ = m_panels[0];
     Back_Profile_Panel_OBJ = m_panels[1];
 
-    // A row chosen by the mouse, the keys or the program puts its record on the card.
+    // A row chosen by the mouse, the keys or the program puts its record on the card, once what
+    // was typed over the record shown is saved, dropped or kept as the user says.
+    controller.inspector().sizePanel().setGroupRowGate([this](int row) {
+        return !groupMode() || m_programSelects || row == m_shownRow || leaveRecordShown(row);
+    });
     connect(groups.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, &groups] {
         const QModelIndexList rows = groups.selectionModel()->selectedRows();
-        if (groupMode() && !rows.isEmpty())
-            showRow(rows.first().row());
+        if (!groupMode() || rows.isEmpty())
+            return;
+        // The record shown chosen again shows afresh, unless that would drop typing.
+        const int row = rows.first().row();
+        if (m_programSelects || row != m_shownRow || !hasUnsavedTyping())
+            showRow(row);
     });
 }
 
@@ -165,7 +180,7 @@ void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
     connect(&panel, &Profile_Side_Panel::fieldAddRequested, this,
             [this, side](const QString& kind, const QString& caption) { Add_User_Field(side, kind, caption); });
     // The project's save puts the panel's values into the selected row first.
-    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, [this] { saveProject(); });
+    connect(&panel, &Profile_Side_Panel::saveRecordRequested, this, &LiveModePanels::Save_Details_Clicked);
 }
 
 // ---- Layout ------------------------------------------------------------------------------------
@@ -252,8 +267,22 @@ void LiveModePanels::Start_Visitor_Panels()
     Create_Control_For_Visitor_Mode();
     showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
+    barcodesShowPanelValues();
     Show_Hide_Profile_Panel_Live_Mode(true);
     change_Visitor_Side_View(0);
+}
+
+void LiveModePanels::barcodesShowPanelValues()
+{
+    // A symbol read from the design file is its stored picture; drawn again from the number it
+    // shows, the canvas, the pass and a reprint of it from the log are one and the same.
+    for (int side : {0, 1}) {
+        for (const VisitorProfileField& field : visitorProfileFields()) {
+            const QString id = QLatin1String(field.ctrlId);
+            if (const QLineEdit* box = panel(side).textBox(id); box && !box->text().trimmed().isEmpty())
+                showOnBarcodes(side, id, box->text());
+        }
+    }
 }
 
 void LiveModePanels::showCardInPanels()
@@ -307,6 +336,7 @@ void LiveModePanels::After_Design_Load()
     if (newVisitor)
         showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
+    barcodesShowPanelValues();
     m_controller.sideCommands().Select_front_side();
 }
 
@@ -367,13 +397,25 @@ void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QSt
     GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
     if (!element) {
         const QRectF place = ::Get_Control_Rect_From_Template(m_controller.Front_card_Prop.Card_Size(), ctrlId);
-        canvas.createGraphicOfClass(kind, std::nullopt, true, place, side == 1 ? QStringLiteral("B") : QStringLiteral("F"),
-                                    value, ctrlId);
-        element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+        // Made and placed as one edit: Undo takes the element away, not only its move.
+        ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
+        if (!host.Fill_User_Profile())
+            host.Insert_In_Undo_Redo();
+        {
+            const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
+            canvas.createGraphicOfClass(kind, std::nullopt, true, place,
+                                        side == 1 ? QStringLiteral("B") : QStringLiteral("F"), value, ctrlId);
+            element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+            if (element) {
+                if (kind == GraphicKind::Image)
+                    element->setBounds(place);
+                placeClearOfDesign(side, {element}, place.topLeft());
+            }
+        }
         if (!element)
             return;
-        if (kind == GraphicKind::Image)
-            element->setBounds(place);
+        if (!host.Fill_User_Profile())
+            host.Insert_In_Undo_Redo();
     }
     if (kind == GraphicKind::Image) {
         static_cast<SKTImage&>(*element).setFilePath(value, true);
@@ -408,7 +450,7 @@ bool LiveModePanels::showOnCard(int side, const QString& ctrlId, const QString& 
 void LiveModePanels::showOnBarcodes(int side, const QString& ctrlId, const QString& text)
 {
     // The pass draws these barcodes from the visitor's values; the canvas shows what it will print.
-    if (groupMode() || !visitorProfileField(ctrlId))
+    if (groupMode() || !isVisitorProfileValueId(ctrlId))
         return;
     SKTGraphicView& canvas = view(side);
     bool shown = false;
@@ -442,6 +484,11 @@ void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
     if (!element)
         return;
     element->Set_Ctrl_Is_Visible(shown);
+    // An added field's caption comes and goes with its value: the panel shows them as one row.
+    if (ctrlId.contains(QLatin1String("_field"))) {
+        if (const GraphicPtr label = view(side).Selcect_Ctrl_With_ID(QString(ctrlId).replace(QLatin1String("_field"), QLatin1String("_label"))))
+            label->Set_Ctrl_Is_Visible(shown);
+    }
     view(side).update();
 }
 
@@ -450,6 +497,10 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
     const int slot = bindingSlot(ctrlId, side);
     if (slot < 0)
         return;
+    if (refuseColumnTaken(side, ctrlId, column)) {
+        panel(side).setChosenColumn(ctrlId, excel_cb_value[slot]);
+        return;
+    }
     excel_cb_value[slot] = column;
     if (ctrlId != kPhotoFieldId)
         panel(1 - side).setChosenColumn(ctrlId, column);
@@ -489,24 +540,41 @@ void LiveModePanels::Add_User_Field(int side, const QString& kind, const QString
         ++n;
     const QString cardSide = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
     const QPointF at = m_controller.Control_New_Point(cardSide);
-    const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, const QRectF& place) {
-        view(side).createGraphicOfClass(elementKind, std::nullopt, true, place, cardSide, value, id);
-        if (const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id)) {
-            made->setBounds(place);
+    const auto add = [&](GraphicKind elementKind, const QString& id, const QString& value, QSizeF size) {
+        view(side).createGraphicOfClass(elementKind, std::nullopt, true, QRectF(at, size), cardSide, value, id);
+        const GraphicPtr made = view(side).Selcect_Ctrl_With_ID(id);
+        if (made) {
+            made->setBounds(QRectF(at, size));
             made->Set_Ctrl_Is_Visible(true);
         }
+        return made;
     };
     // The side before and after the whole field: one Undo takes back both its elements.
     m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
     {
         const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
+        GraphicList field;
         if (kind == QLatin1String("P")) {
-            add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), m_controller.NO_Image_Path, QRectF(at, QSizeF(60, 75)));
+            // No picture until one is chosen: it prints nothing, as it shows. Its text is its name.
+            if (const GraphicPtr picture = add(GraphicKind::Image, QStringLiteral("F_Photo%1").arg(n), QString(), QSizeF(60, 75))) {
+                static_cast<SKTImage&>(*picture).setFilePathUnread(QString());
+                picture->Set_text_value(caption.trimmed());
+                field << picture;
+            }
         } else {
-            add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), caption.trimmed() + QStringLiteral(" :"),
-                QRectF(at, QSizeF(90, 16)));
-            add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QRectF(at + QPointF(95, 0), QSizeF(110, 16)));
+            const QString label = caption.trimmed() + QStringLiteral(" :");
+            const GraphicPtr captionElement = add(GraphicKind::Text, QStringLiteral("F_label%1").arg(n), label, QSizeF(90, 20));
+            const GraphicPtr value = add(GraphicKind::Text, QStringLiteral("F_field%1").arg(n), QString(), QSizeF(110, 20));
+            if (captionElement) {
+                captionElement->setBounds(QRectF(at, QSizeF(textWidthOf(*captionElement) + 4, 20)));
+                field << captionElement;
+            }
+            if (value) {
+                value->Set_text_value(QString());
+                field << value;
+            }
         }
+        placeClearOfDesign(side, field, at);
     }
     // The new rows show what the card shows, and the rows already there keep what was typed.
     userRowsFollowCard(side);

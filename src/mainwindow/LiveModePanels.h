@@ -33,6 +33,11 @@ inline const QString kFieldNameNeededMessage = QStringLiteral("Please enter a na
 inline const QString kUpdatePhotoDataQuestion = QStringLiteral(
     "Photo has been captured successfully.\n\nDo you want to update your changes in your project data now?");
 inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
+inline const QString kUnsavedRecordQuestion =
+    QStringLiteral("Record \"%1\" has changes that are not saved.\n\nDo you want to save them before record \"%2\" is shown?");
+inline const QString kRecordSavedMessage = QStringLiteral("Record \"%1\" has been saved in \"%2\".");
+inline const QString kColumnTakenMessage =
+    QStringLiteral("The column \"%1\" already shows %2 on this side. Choose another column for %3, or set %2 to None first.");
 
 class LiveModePanels : public QObject {
     Q_OBJECT
@@ -118,7 +123,7 @@ public:
     // After an undo or redo rebuilt the side: the bindings follow its elements again, and the
     // record chosen in the group list goes back onto it and its panel.
     void Show_Chosen_Record_After_Rebuild(int side);
-    // The selected row (row 0 when none) takes the panel's values, exactly as typed.
+    // The record shown (recordShown()) takes the panel's values, exactly as typed.
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // After a project is read: group list, column titles and bindings, row 0 shown. Nothing for an
     // empty path.
@@ -127,8 +132,14 @@ public:
     void Add_In_Excel_Details_Btn_Clicked();
     void Delete_In_Excel_Details_Btn_Clicked();
     void View_Excel_Btn_Clicked();
+    // Saves the project with the panel's values in the record shown and says which record it
+    // saved; false when it could not (and said so).
+    bool Save_Details_Clicked();
     // The row the group list shows selected, 0 when none.
     int selectedRow() const;
+    // The record the panel and the card show: the selected one, except while another is being
+    // chosen.
+    int recordShown() const;
     // The workbook kept beside the project's design: Group_Excel_Data/NAME.xlsx.
     static QString projectWorkbookPath(const QString& projectPath);
 
@@ -150,10 +161,16 @@ private:
     static QStringList boundFieldIds();
     void Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
                                                  const QString& txtOrPic, int column, bool visible);
+    // Lays a new field of the side (its element, or its caption and value) out near the point,
+    // clear of the rest of the design where the card has room, made smaller where it has not, the
+    // value beside its caption or under it; texts take the ink that reads on what lies under them.
+    void placeClearOfDesign(int side, const GraphicList& row, QPointF wanted);
     // The text element with the identifier on the side shows the text; false when there is none.
     bool showOnCard(int side, const QString& ctrlId, const QString& text);
     // In visitor mode, the side's barcodes carrying a visitor field's identifier show its value.
     void showOnBarcodes(int side, const QString& ctrlId, const QString& text);
+    // In visitor mode, every such barcode drawn from the value its field shows, when it has one.
+    void barcodesShowPanelValues();
     int sideInForce() const;
     SKTGraphicView& view(int side) const;
     void connectPanel(Profile_Side_Panel& panel);
@@ -161,7 +178,19 @@ private:
     void fieldShown(int side, const QString& ctrlId, bool shown);
     void columnChosen(int side, const QString& ctrlId, int column);
     void setPhoto(int side, const QString& path);
-    QMap<int, QString> panelValues(int side) const;
+    // The values the side's panel gives each bound column; where two fields share a column, the
+    // one typed over the row's stored value (none: the last field's value).
+    QMap<int, QString> panelValues(int side, int row = -1) const;
+    // ---- Choosing another record (LiveModeRecordChange.cpp) ----
+    // The group list shows the row selected without asking anything.
+    void markChosenRow(int row);
+    // Whether the record shown may give way to the row: yes when nothing typed over it is unsaved,
+    // else as the user answers (save it first, drop it, or stay on it).
+    bool leaveRecordShown(int row);
+    bool hasUnsavedTyping() const;
+    // A column already bound to another field of the side is refused with a message; true then.
+    bool refuseColumnTaken(int side, const QString& ctrlId, int column) const;
+    QString fieldName(int side, const QString& ctrlId) const;
     // Saves the project where it is; says so when it cannot.
     bool saveProject();
     void showRow(int row);
@@ -180,4 +209,6 @@ private:
     QStackedWidget* m_sides = nullptr;
     QScrollArea* m_scrolls[2] = {nullptr, nullptr};
     Profile_Side_Panel* m_panels[2] = {nullptr, nullptr};
+    int m_shownRow = -1;           // the record the panel and the card show
+    bool m_programSelects = false;  // a row selected by the program: shown without asking
 };

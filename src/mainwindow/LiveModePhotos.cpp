@@ -41,5 +41,5 @@ void LiveModePanels::Show_Message_To_Update_Data()
     if (Start_Card_Option != QLatin1String("G"))
         return;
     if (Show_YES_NO_MessageBox(kUpdatePhotoDataQuestion) == 1)
-        saveProject();
+        Save_Details_Clicked();
 }

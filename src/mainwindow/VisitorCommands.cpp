@@ -37,7 +37,7 @@ VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& 
             const QLineEdit* field = front.textBox(ctrlId);
             return field ? field->text() : QString();
         },
-        moment);
+        moment, visitorOtherFields(controller.Get_Front_Controls_Array()));
 }
 
 QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QString* why, PassValues values)

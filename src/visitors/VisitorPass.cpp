@@ -8,9 +8,9 @@
 
 #include <QRegularExpression>
 
-const std::array<VisitorProfileField, 9>& visitorProfileFields()
+const std::array<VisitorProfileField, 8>& visitorProfileFields()
 {
-    static const std::array<VisitorProfileField, 9> fields = {{
+    static const std::array<VisitorProfileField, 8> fields = {{
         {"Fup_Name", &VisitorRecord::name},
         {"Fup_Company", &VisitorRecord::companyName},
         {"Fup_Address", &VisitorRecord::address},
@@ -19,7 +19,6 @@ const std::array<VisitorProfileField, 9>& visitorProfileFields()
         {"Fup_CompanySlogan", &VisitorRecord::purpose},
         {"Fup_Website", &VisitorRecord::personToMeet},
         {"Fup_UniqueNo", &VisitorRecord::visitorNo},
-        {"Fup_FaxNo", &VisitorRecord::other},
     }};
     return fields;
 }
@@ -30,6 +29,26 @@ const VisitorProfileField* visitorProfileField(const QString& ctrlId)
         if (ctrlId == QLatin1String(field.ctrlId))
             return &field;
     return nullptr;
+}
+
+std::optional<QString> visitorValueOf(const VisitorRecord& visitor, const QString& ctrlId,
+                                      const QList<OtherField>& others)
+{
+    if (const VisitorProfileField* field = visitorProfileField(ctrlId))
+        return visitor.*field->value;
+    if (ctrlId == QLatin1String(kVisitorTypeId))
+        return otherValue(visitor.other, kVisitorTypeCaption);
+    for (const OtherField& other : others) {
+        if (other.ctrlId == ctrlId)
+            return otherValue(visitor.other, other.caption);
+    }
+    return std::nullopt;
+}
+
+bool isVisitorProfileValueId(const QString& ctrlId)
+{
+    return visitorProfileField(ctrlId) || ctrlId == QLatin1String(kVisitorTypeId)
+           || ctrlId == QLatin1String("Fup_Title");
 }
 
 QString visitorPhotoFile(const QString& photoReference)
@@ -65,11 +84,18 @@ QString bindValue(SKTGraphic& element, const QString& value)
     return QString();
 }
 
+// A picture field added to the design, which the log keeps nothing of.
+bool isAddedPicture(const QString& id)
+{
+    return !id.isEmpty() && !id.contains(QLatin1String("Fup_")) && !id.contains(QLatin1String("F_Pic"));
+}
+
 }  // namespace
 
 GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor, QString* why, PassValues values)
 {
     const bool logged = values == PassValues::Logged;
+    const QList<OtherField> others = visitorOtherFields(front);
     QString refusal;
     GraphicList copies;
     for (const GraphicPtr& element : front) {
@@ -83,16 +109,21 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
                 bindValue(*copy, photo);
             else if (logged)
                 static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // never the face the card shows now
+        } else if (logged && copy->kind() == GraphicKind::Image && isAddedPicture(id)) {
+            static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // the log keeps no picture of it
         }
-        if (const VisitorProfileField* field = visitorProfileField(id)) {
-            const QString& value = visitor.*field->value;
+        if (const std::optional<QString> visitorValue = visitorValueOf(visitor, id, others)) {
+            const QString& value = *visitorValue;
             // What the canvas shows of a visitor being registered stays, barcodes included: they are
             // drawn again only to learn whether they can show the number.
-            if (logged || (copy->kind() == GraphicKind::Barcode && !value.isEmpty())) {
+            if (logged) {
                 const QString reason = bindValue(*copy, value);
                 // A barcode left off the card refuses nothing.
                 if (refusal.isEmpty() && isDrawnInOutput(*copy))
                     refusal = reason;
+            } else if (copy->kind() == GraphicKind::Barcode && !value.isEmpty() && refusal.isEmpty()
+                       && isDrawnInOutput(*copy)) {
+                refusal = bindValue(*copy->cloneForRendering(), value);
             }
         }
         // A pass printed again later shows the visit's date and time, not those of today.

@@ -4,14 +4,16 @@
 #include <QImage>
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "model/SKTGraphic.h"
 #include "output/SideSnapshot.h"
+#include "visitors/VisitorOtherValues.h"
 #include "visitors/VisitorRecord.h"
 
-// Which profile element shows which of a visitor's values. The visitor captions name the slogan,
-// website, unique number and fax fields "Purpose", "Person to Meet", "Visitor No." and "Visitor
-// Type"; the last is the log's "Other".
+// Which profile element shows which of the log's own columns. The visitor captions name the
+// slogan, website and unique number fields "Purpose", "Person to Meet" and "Visitor No."; the fax
+// field, "Visitor Type", and every other value go into "Other" (VisitorOtherValues.h).
 struct VisitorProfileField {
     const char* ctrlId;
     QString VisitorRecord::*value;
@@ -27,9 +29,17 @@ struct VisitDateTime {
     QString time;
 };
 VisitDateTime visitDateAndTime(const QString& dateAndTime);
-const std::array<VisitorProfileField, 9>& visitorProfileFields();
+inline constexpr const char* kVisitorTypeId = "Fup_FaxNo";
+const std::array<VisitorProfileField, 8>& visitorProfileFields();
 // The visitor's field an element's identifier names, or nullptr.
 const VisitorProfileField* visitorProfileField(const QString& ctrlId);
+// The visitor's value for the element with this identifier on a front whose "Other" fields are
+// others: its own column, or its line of "Other" (empty when the visitor has none); nullopt for
+// an identifier that names no value of a visitor.
+std::optional<QString> visitorValueOf(const VisitorRecord& visitor, const QString& ctrlId,
+                                      const QList<OtherField>& others);
+// Whether an identifier names a profile field whose value the log keeps.
+bool isVisitorProfileValueId(const QString& ctrlId);
 
 // The picture file of a photo reference, without its "<IMG_FILTER>" settings.
 QString visitorPhotoFile(const QString& photoReference);
@@ -43,7 +53,8 @@ enum class PassValues {
     Shown,
     // A visitor printed again from the log: every value of the record, the visit's date and time
     // included, replaces what the front shows by then (which may be another visitor's). A visitor
-    // registered without a photo gets an empty photo box.
+    // registered without a photo gets an empty photo box, and what the log cannot keep (a picture
+    // of an added field, a field added after the visit) is left empty.
     Logged,
 };
 

@@ -30,11 +30,15 @@ QTime typedTime(const QString& text)
 
 }  // namespace
 
-VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment)
+VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment, const QList<OtherField>& others)
 {
     VisitorRecord visitor;
     for (const VisitorProfileField& profileField : visitorProfileFields())
         visitor.*profileField.value = field(QLatin1String(profileField.ctrlId)).trimmed();
+    QList<OtherValue> otherValues;
+    for (const OtherField& other : others)
+        otherValues.append({other.caption, field(other.ctrlId).trimmed()});
+    visitor.other = joinOtherValues(field(QLatin1String(kVisitorTypeId)).trimmed(), otherValues);
     visitor.photoPath = field(QLatin1String(kVisitorPhotoId)).trimmed();
     QString date = field(QStringLiteral("Fup_Date")).trimmed();
     QString time = field(QStringLiteral("Fup_Time")).trimmed();

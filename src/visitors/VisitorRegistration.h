@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "visitors/VisitorLog.h"
+#include "visitors/VisitorOtherValues.h"
 
 // The text of the panel field with a profile identifier ("Fup_Name" ...); a null text when the
 // panel has no such field.
@@ -18,7 +19,10 @@ inline const QString kLoggedTimePattern = QStringLiteral("h:mm:ss a");
 // The visitor in the fields, trimmed. The date and time are those of the panel's "Fup_Date" and
 // "Fup_Time" fields when they hold any, else the moment given, both in the log's form ("dd-MM-yyyy
 // h:mm:ss a"). A typed date or time the log's form cannot be made from is kept as typed.
-VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment);
+// The visitor type and the values of the others (the front's fields without a column of their
+// own, visitorOtherFields()) go into "Other".
+VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment,
+                                const QList<OtherField>& others = {});
 
 // Stores the visitor; 1 when stored. A visitor without a name, or one the log cannot store, is
 // refused with a message saying why (the fields keep what was typed: nothing here clears them).

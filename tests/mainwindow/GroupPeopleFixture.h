@@ -1,5 +1,6 @@
 #pragma once
-// A group project of ten people on the real window, shared by the group-mode roads.
+// A group project of ten people on the real window, its workbook written and read back with
+// openpyxl; shared by the group-mode roads.
 #include <QTableView>
 
 #include "LiveModeRoadFixture.h"

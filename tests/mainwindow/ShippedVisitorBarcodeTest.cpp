@@ -35,7 +35,6 @@ protected:
 TEST_P(ShippedVisitorBarcode, APassNumberAsLongAsTheLogsStaysOnTheCardAndPrintsReadable)
 {
     ASSERT_NE(barcode(), nullptr);
-    barcode()->control_ID = QStringLiteral("Fup_UniqueNo");
     const QRectF card(QPointF(0, 0), controller.Front_card_Prop.Card_Size());
     type("Fup_Name", QStringLiteral("Ana Souza"));
     for (const QString& number : {QStringLiteral("TYPED42"), QStringLiteral("V-000128")}) {

@@ -1,6 +1,7 @@
 #pragma once
 // The front desk on the real window in visitor mode: the front side panel typed into and its
 // buttons pressed as a user does, passes printed to PDF on a stand-in printer and read back.
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -10,6 +11,15 @@
 #include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassDesign.h"
 #include "views/visitors/VisitorPassPrinting.h"
+#include "visitors/VisitorLog.h"
+
+// Adds a field of the kind (0 text, 1 picture) through the panel's own controls.
+inline void addField(Profile_Side_Panel& panel, int kind, const QString& name)
+{
+    panel.findChild<QComboBox*>(QStringLiteral("new_ctrl_type"))->setCurrentIndex(kind);
+    panel.findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(name);
+    panel.findChild<QPushButton*>(QStringLiteral("add_field_btn"))->click();
+}
 
 class VisitorDeskFixture : public StartRoadFixture {
 protected:
@@ -62,6 +72,16 @@ protected:
             if (line.startsWith("Text:"))
                 return QString::fromUtf8(line.mid(5)).trimmed().remove(u'"');
         return QString();
+    }
+
+    // The live log's columns, a row a line, as the sqlite3 shell gives them.
+    static QString logged(const char* columns)
+    {
+        return QString::fromUtf8(TestEnvironment::run(QStringLiteral("sqlite3"),
+                                                      {VisitorLog::livePath(),
+                                                       QStringLiteral("SELECT %1 FROM Visitor_Records").arg(QLatin1String(columns))})
+                                     .out)
+            .trimmed();
     }
 
     StandInPrinters printers;

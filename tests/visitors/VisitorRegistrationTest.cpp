@@ -6,6 +6,7 @@
 
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
+#include "model/SKTGraphicKinds.h"
 #include "visitors/VisitorRegistration.h"
 
 namespace {
@@ -60,4 +61,47 @@ TEST_F(VisitorRegistrationTest, AVisitorWithoutANameOrALogThatCannotStoreIsRefus
     EXPECT_EQ(Register_Visitor(log, visitorFromFields(panels(kTyped), kMoment)), 0);
     EXPECT_EQ(messages.texts(), (QStringList{"\nPlease enter visitor name.",
                                              "\nThe visitor could not be stored: no such table: Visitor_Records"}));
+}
+
+// "Other" keeps the visitor type alone as logs always have, and with anything more a line per
+// value under its caption; each value is read back by its caption, what a line lacks as empty.
+TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnUnderItsCaption)
+{
+    const auto text = [](const char* id, const char* value) {
+        GraphicPtr element = SKTGraphic::create(GraphicKind::Text);
+        element->control_ID = QLatin1String(id);
+        element->Set_text_value(QLatin1String(value));
+        return element;
+    };
+    const GraphicList front{text("Fup_Name", "Ana"), text("F_field1", "Blue"), text("F_label1", "Lanyard :"),
+                            text("Fup_Title", "Engineer"), text("F_field2", "x"), text("F_Pic3", "y"),
+                            text("Fup_lbl_Name", "Name :")};
+    const QList<OtherField> others = visitorOtherFields(front);
+    ASSERT_EQ(others.size(), 3);
+    EXPECT_EQ((QStringList{others[0].ctrlId, others[0].caption, others[1].caption, others[2].caption}),
+              (QStringList{"F_field1", "Lanyard", "Position / Title", "F_field2"}));
+
+    QHash<QString, QString> typed = kTyped;
+    typed.insert("F_field1", "Blue\nlanyard");
+    EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other,
+              "Visitor Type: Contractor\nLanyard: Blue lanyard\nPosition / Title: Engineer");
+    typed.insert("Fup_Title", "");
+    typed.insert("F_field1", "");
+    EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other, "Contractor");
+
+    const struct {
+        const char* other;
+        const char* caption;
+        const char* value;
+    } read[] = {
+        {"Contractor", "Visitor Type", "Contractor"},
+        {"Contractor", "Lanyard", ""},
+        {"Lanyard: Blue", "Visitor Type", "Lanyard: Blue"},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Visitor Type", ""},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Lanyard :", "Blue"},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Ref: A", "7"},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Lanyard colour", ""},
+    };
+    for (const auto& r : read)
+        EXPECT_EQ(otherValue(QLatin1String(r.other), QLatin1String(r.caption)), QLatin1String(r.value)) << r.other << " / " << r.caption;
 }

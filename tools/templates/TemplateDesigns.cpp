@@ -57,7 +57,7 @@ const QList<TemplateDesign>& templateDesigns()
          "Northwind Systems, Reception\n25 Harbour Street, Bristol BS1 4QD"},
         {"visitor", "guest pass", Layout::Minimal, palette(0x2d2a4a, 0x6c4ab6, 0xffffff, 0x6c4ab6), false,
          "Atrium Business Centre", "GUEST", "Guest Name", "Visiting: Floor 4", "Pass No.", "G-004518",
-         "Valid today only", Code::QR, "ATRIUM-GUEST-004518", kVisitorTerms,
+         "Valid today only", Code::QR, "G-004518", kVisitorTerms,
          "Atrium Business Centre, Front Desk\n1 Station Square, Reading RG1 1LP"},
         {"event", "conference purple", Layout::Panel, palette(0x1f1147, 0x5b2a86, 0xf6f2fb, 0xf7b32b), true,
          "TechForward 2026", "DELEGATE", "Priya Raman", "Cloudline Ltd.", "Badge", "TF-10482",

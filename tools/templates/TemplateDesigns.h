@@ -40,7 +40,8 @@ struct TemplateDesign {
     // A Code 128's value is the number the card shows. The symbol keeps its width whatever it
     // later shows: a value typed into the barcode window grows it to the right, a record's or a
     // visitor's value grows it about its centre, so the template's own value is as long as the
-    // numbers it makes room for, and never of digits alone (a shorter set of pairs).
+    // numbers it makes room for, and never of digits alone (a shorter set of pairs). A visitor
+    // pass's symbol, of either kind, is its pass number, which the desk's typing replaces.
     const char* codeValue;
     const char* terms;    // the back's conditions of use
     const char* address;  // the back's return address, lines split by "\n"

@@ -47,6 +47,14 @@ double heightOf(const QString& value, Face face, double width)
     return TextBoxLayout(value, shownTextFont(style), Left, width).height() + 1;
 }
 
+// The width of the text on one line as the card lays it out.
+double widthOf(const QString& value, Face face)
+{
+    TextStyle style;
+    style.text_ctrl_font = fontOf(face);
+    return TextBoxLayout(value, shownTextFont(style), Left, 0).usedWidth();
+}
+
 // Lines of text from the top of the box down, wrapped at its width.
 GraphicPtr paragraph(const QRectF& bounds, const QString& value, Face face, const QColor& colour)
 {
@@ -60,9 +68,9 @@ QRectF photoBox(QPointF topLeft, double width)
     return QRectF(topLeft, QSizeF(width, width / kPhotoAspect));
 }
 
-QString idLine(const TemplateDesign& d)
+bool isVisitorPass(const TemplateDesign& d)
 {
-    return QStringLiteral("%1  %2").arg(QLatin1String(d.idLabel), QLatin1String(d.idValue));
+    return qstrcmp(d.category, "visitor") == 0;
 }
 
 // The symbol of the design: a QR Code of two-point modules (42 points for the 21 modules of the
@@ -74,7 +82,15 @@ GraphicPtr symbolOf(const TemplateDesign& d)
     if (d.code == Code::Code128 && digitsOnly.match(value).hasMatch())
         throw std::logic_error("a Code 128 of digits alone keeps no room for the numbers it stands for: " +
                                value.toStdString());
-    return barcode(d.code, value, d.code == Code::QR ? 42 : 5.0);
+    GraphicPtr symbol = barcode(d.code, value, d.code == Code::QR ? 42 : 5.0);
+    // A pass's symbol carries the visitor number the pass shows: the desk's typing, a reprint's
+    // logged number.
+    if (isVisitorPass(d)) {
+        if (value != QLatin1String(d.idValue))
+            throw std::logic_error("a visitor pass's symbol shows its pass number: " + value.toStdString());
+        symbol->control_ID = QStringLiteral("Fup_UniqueNo");
+    }
+    return symbol;
 }
 
 // Moves an element so that its box's centre is at the point.
@@ -85,11 +101,6 @@ void centreOn(const GraphicPtr& element, QPointF centre)
     element->Set_Barcode_image_control_bounds(element->bounds());
 }
 
-// Name, role, number and validity stacked from the column's top, aligned alike; the next free y.
-bool isVisitorPass(const TemplateDesign& d)
-{
-    return qstrcmp(d.category, "visitor") == 0;
-}
 
 // The organisation's name on a visitor pass is the host's, which a visitor's company must not
 // replace; on every other card it is the holder's own company.
@@ -104,6 +115,26 @@ QString roleId(const TemplateDesign& d)
     return isVisitorPass(d) ? QStringLiteral("Fup_Website") : QStringLiteral("Fup_Title");
 }
 
+// The card's number after its caption on one line, as two elements: the number alone is the
+// holder's value, which a visitor's pass number or a record's replaces. The pair is aligned in the
+// column as one line; the number's box runs to the column's end, so a longer one has room.
+void addNumberLine(Side& side, const TemplateDesign& d, const Palette& c, const QRectF& row, Align align)
+{
+    const Face face{8, true};
+    const QString caption = QLatin1String(d.idLabel);
+    const QString number = QLatin1String(d.idValue);
+    constexpr double kGap = 4;
+    const double captionWidth = widthOf(caption, face) + 1;
+    const double lineWidth = captionWidth + kGap + widthOf(number, face) + 1;
+    const double left = align == Centre ? row.left() + std::max(0.0, (row.width() - lineWidth) / 2) : row.left();
+    side.add(text(QRectF(left, row.top(), captionWidth, row.height()), caption, face, c.deep, Left,
+                  QStringLiteral("Fup_lbl_UniqueNo")));
+    const double numberLeft = left + captionWidth + kGap;
+    side.add(text(QRectF(numberLeft, row.top(), row.right() - numberLeft, row.height()), number, face, c.deep, Left,
+                  QStringLiteral("Fup_UniqueNo")));
+}
+
+// Name, role, number and validity stacked from the column's top, aligned alike; the next free y.
 double addHolder(Side& side, const TemplateDesign& d, const Palette& c, const QRectF& column, Align align,
                  double nameSize = 13, bool withValidity = true)
 {
@@ -114,8 +145,7 @@ double addHolder(Side& side, const TemplateDesign& d, const Palette& c, const QR
     y += nameSize + 6;
     side.add(line(QRectF(column.left(), y, w, 13), QLatin1String(d.role), {8.5}, c.main, align, roleId(d)));
     y += 16;
-    side.add(line(QRectF(column.left(), y, w, 12), idLine(d), {8, true}, c.deep, align,
-                  QStringLiteral("Fup_UniqueNo")));
+    addNumberLine(side, d, c, QRectF(column.left(), y, w, 12), align);
     y += 12;
     if (!withValidity)
         return y;
@@ -256,7 +286,8 @@ void panel(Side& s, const TemplateDesign& d, QSizeF card)
     s.add(symbol);
     const double textRight = symbol->bounds().left() - 4;
     // The number under its label, so that it keeps a readable size beside the symbol.
-    s.add(line(QRectF(left, y, textRight - left, 10), QLatin1String(d.idLabel), {6.5}, kMutedInk, Left));
+    s.add(line(QRectF(left, y, textRight - left, 10), QLatin1String(d.idLabel), {6.5}, kMutedInk, Left,
+               QStringLiteral("Fup_lbl_UniqueNo")));
     s.add(line(QRectF(left, y + 9, textRight - left, 13), QLatin1String(d.idValue), {9.5, true}, c.deep, Left,
                QStringLiteral("Fup_UniqueNo")));
     s.add(line(QRectF(left, y + 23, textRight - left, 11), QLatin1String(d.validity), {7}, kMutedInk, Left));

@@ -11,3 +11,9 @@ void Title_For_Gen_ID_Card();
 // The same with the slogan, fax, website and unique number as purpose, visitor type, person to
 // meet and visitor number.
 void Title_For_Visitor();
+
+// The caption global of a profile field by its value identifier ("Fup_Name" gives Title_Name,
+// "Fup_Photo" Title_image, "Fup_Date" and "Fup_Time" theirs); empty for any other identifier.
+QString Profile_Field_Caption(const QString& valueId);
+// A caption's words without its closing colon: "Lanyard :" gives "Lanyard".
+QString Caption_Without_Colon(const QString& caption);

@@ -23,6 +23,7 @@
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/InspectorWindow.h"
+#include "views/inspector/GroupRowSelection.h"
 #include "views/inspector/PrintInfo.h"
 #include "views/inspector/UnitLabels.h"
 #include "views/inspector/Unit_PrefWindow.h"
@@ -36,6 +37,7 @@ CardSizePanel::CardSizePanel(InspectorView& view, InspectorWindow& window, CardP
     m_groupList = new QTableView(&m_view);
     m_groupList->setObjectName(QStringLiteral("GroupList"));
     m_groupList->setModel(&m_groups);
+    m_groupList->setSelectionModel(new GroupRowSelection(&m_groups, m_groupList));
     m_groupList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_groupList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_groupList->hide();
@@ -133,6 +135,11 @@ void CardSizePanel::fillSizeList()
     m_sizes.clear();
     for (const QString& name : sizeNamesOfCategory(m_window, m_view.cardSize().Category_ComboBox->currentIndex()))
         Create_List(name);
+}
+
+void CardSizePanel::setGroupRowGate(std::function<bool(int row)> gate)
+{
+    static_cast<GroupRowSelection*>(m_groupList->selectionModel())->setGate(std::move(gate));
 }
 
 void CardSizePanel::Mark_Group_List_New_Selection(int row)

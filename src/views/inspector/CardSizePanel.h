@@ -3,6 +3,7 @@
 // the user's unit, the printer's page size, and what a new size does to the design (the elements
 // rescaled, or the template's other orientation read in); the unit captions and the unit dialog;
 // and the group list of group mode.
+#include <functional>
 #include <QObject>
 #include <QSizeF>
 #include <QString>
@@ -33,6 +34,8 @@ public:
     // The group list: its rows are the records of the group.
     GroupListData& groupList() { return m_groups; }
     QTableView& GroupList() const { return *m_groupList; }
+    // Asked before the group list's selected record changes (GroupRowSelection).
+    void setGroupRowGate(std::function<bool(int row)> gate);
     void Create_Group_List(const QString& name) { m_groups.Create_Group_List(name); }
     void Mark_Group_List_New_Selection(int row);
 

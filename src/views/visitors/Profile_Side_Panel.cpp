@@ -1,5 +1,7 @@
 #include "views/visitors/Profile_Side_Panel.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -24,15 +26,6 @@ const QString kDateId = QStringLiteral("Fup_Date");
 const QString kTimeId = QStringLiteral("Fup_Time");
 const QString kPhotoId = QStringLiteral("Fup_Photo");
 const QString kNoColumn = QStringLiteral("None");
-
-// The caption global of each text field, in the record's order.
-QString captionOf(int field)
-{
-    const QString* captions[] = {&Title_Name,    &Title_Title,   &Title_Company_name, &Title_slogan,
-                                 &Title_address, &Title_phone,   &Title_fax,          &Title_email,
-                                 &Title_website, &Title_unique};
-    return *captions[field];
-}
 
 // Item 0 is "None"; item n is the table's data column n.
 int columnOfItem(int index)
@@ -160,16 +153,11 @@ void Profile_Side_Panel::setMode(Mode mode)
 
 void Profile_Side_Panel::Refresh_Controls()
 {
-    int field = 0;
     for (const FixedRow& row : m_fixed) {
-        if (row.ctrlId == kDateId)
-            row.caption->setText(Title_Date);
-        else if (row.ctrlId == kTimeId)
-            row.caption->setText(Title_Time);
-        else if (row.caption)
-            row.caption->setText(captionOf(field++));
+        if (row.caption)
+            row.caption->setText(Profile_Field_Caption(row.ctrlId));
     }
-    ui->photo_box->setTitle(Title_image.endsWith(QLatin1String(" :")) ? Title_image.chopped(2) : Title_image);
+    ui->photo_box->setTitle(Caption_Without_Colon(Title_image));
 }
 
 void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId)
@@ -259,19 +247,45 @@ void Profile_Side_Panel::clearUserRows()
     m_valueRows.clear();
 }
 
+namespace {
+
+// The number an added field's identifier ends with ("F_field12" gives 12); -1 for none.
+int fieldNumber(const QString& id)
+{
+    qsizetype start = id.size();
+    while (start > 0 && id.at(start - 1).isDigit())
+        --start;
+    bool number = false;
+    const int n = id.mid(start).toInt(&number);
+    return number ? n : -1;
+}
+
+}  // namespace
+
 void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls)
 {
     clearUserRows();
-    int row = 0;
+    // One row per value or picture, named by its caption, in the order the fields were added; a
+    // caption has no row of its own.
+    QList<DynamicControl> fields;
     for (const DynamicControl& control : controls) {
         const QString& id = control.controlId;
+        if (id.contains(QLatin1String("_Photo")) || id.contains(QLatin1String("_field")))
+            fields.append(control);
+    }
+    std::stable_sort(fields.begin(), fields.end(), [](const DynamicControl& a, const DynamicControl& b) {
+        return fieldNumber(a.controlId) < fieldNumber(b.controlId);
+    });
+    int row = 0;
+    for (const DynamicControl& control : fields) {
+        const QString& id = control.controlId;
         const bool picture = id.contains(QLatin1String("_Photo"));
-        const bool label = id.contains(QLatin1String("_label"));
-        if (!picture && !label && !id.contains(QLatin1String("_field")))
-            continue;
         auto* check = new QCheckBox(ui->user_rows_box);
         check->setObjectName(id + QStringLiteral("_chk"));
+        check->setToolTip(QStringLiteral("Show on the card"));
         check->setChecked(control.visible);
+        auto* caption = new QLabel(control.caption, ui->user_rows_box);
+        caption->setObjectName(id + QStringLiteral("_caption"));
         QWidget* input = nullptr;
         if (picture) {
             auto* view = new QLabel(ui->user_rows_box);
@@ -289,11 +303,13 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
         }
         input->setObjectName(id);
         connect(check, &QCheckBox::clicked, this, [this, id](bool on) { Q_EMIT fieldShown(id, on); });
-        ui->user_rows_grid->addWidget(check, row, 0);
-        ui->user_rows_grid->addWidget(input, row, 1);
+        ui->user_rows_grid->addWidget(check, row * 2, 0);
+        ui->user_rows_grid->addWidget(caption, row * 2, 1);
+        ui->user_rows_grid->addWidget(input, row * 2 + 1, 0, 1, 2, picture ? Qt::AlignLeft : Qt::Alignment());
+        ui->user_rows_grid->setColumnStretch(1, 1);
         ++row;
-        m_userWidgets << check << input;
-        (picture || label ? m_labelRows : m_valueRows).append({id, input, check});
+        m_userWidgets << check << caption << input;
+        (picture ? m_labelRows : m_valueRows).append({id, input, check});
     }
     ui->user_rows_box->setVisible(row > 0);
     setNewFieldKindToText();

@@ -65,9 +65,11 @@ public:
     QString photoPath() const;
     QImage shownPhoto() const { return m_photo; }
 
-    // Replaces the user-added rows with one per entry (the old rows go first, so a rebuild never
-    // doubles them): captions ("F_label...") and values ("F_field...") as text rows, pictures as
-    // picture views ("F_Photo..."). Entries of other identifiers are left out.
+    // Replaces the user-added rows (the old rows go first, so a rebuild never doubles them): one
+    // per value ("F_field...", a text box) and picture ("F_Photo...", a picture view), in the
+    // order of their numbers, each under its caption with its shown check box. A caption
+    // ("F_label...") is no row of its own but its value's caption; entries of other identifiers
+    // are left out.
     void Rebuild_User_Rows(const QList<DynamicControl>& controls);
     // Keeps the buttons below the user-added rows.
     void Change_btn_location();

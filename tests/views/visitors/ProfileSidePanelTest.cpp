@@ -14,9 +14,9 @@
 
 namespace {
 
-DynamicControl row(const char* id, const char* value, const char* kind = "T", int column = -1)
+DynamicControl row(const char* id, const char* value, const char* kind = "T", int column = -1, const char* caption = "")
 {
-    return DynamicControl{QLatin1String(id), QLatin1String(value), true, column, QLatin1String(kind)};
+    return DynamicControl{QLatin1String(id), QLatin1String(value), true, column, QLatin1String(kind), QLatin1String(caption)};
 }
 
 class ProfileSidePanelTest : public ::testing::Test {
@@ -69,14 +69,18 @@ TEST_F(ProfileSidePanelTest, EveryProfileFieldHasItsBoxesAndTheCaptionsFollowThe
 
 TEST_F(ProfileSidePanelTest, TheAddedRowsAreBuiltOnceHoweverOftenTheDesignLoads)
 {
-    const QList<DynamicControl> rows{row("F_labelBlood", "Blood group"), row("F_fieldBlood", "O+", "T", 3),
-                                     row("F_Photo2", "/nowhere/sign.png", "P"), row("F_Pic1", "x", "P")};
+    const QList<DynamicControl> rows{row("F_labelBlood", "Blood group :"), row("F_fieldBlood", "O+", "T", 3, "Blood group :"),
+                                     row("F_Photo2", "/nowhere/sign.png", "P", -1, "Signature"), row("F_Pic1", "x", "P")};
     panel.Rebuild_User_Rows(rows);
     panel.Rebuild_User_Rows(rows);
-    ASSERT_EQ(panel.view_array_label().size(), 2);
+    // A caption is its value's row's caption, not a row of its own.
+    ASSERT_EQ(panel.view_array_label().size(), 1);
     ASSERT_EQ(panel.view_array_value().size(), 1);
-    EXPECT_EQ(panel.view_array_label().at(0).controlId, "F_labelBlood");
+    EXPECT_EQ(panel.view_array_label().at(0).controlId, "F_Photo2");
     EXPECT_EQ(panel.view_array_value().at(0).controlId, "F_fieldBlood");
+    EXPECT_EQ(panel.textBox("F_labelBlood"), nullptr);
+    EXPECT_EQ(panel.findChild<QLabel*>("F_fieldBlood_caption")->text(), "Blood group :");
+    EXPECT_EQ(panel.findChild<QLabel*>("F_Photo2_caption")->text(), "Signature");
     EXPECT_EQ(panel.findChildren<QLineEdit*>("F_fieldBlood").size(), 1);
     EXPECT_EQ(panel.textBox("F_fieldBlood")->text(), "O+");
     EXPECT_NE(panel.Get_Dynamic_Photo_Ctrl("F_Photo2"), nullptr);
