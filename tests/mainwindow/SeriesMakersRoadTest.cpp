@@ -30,9 +30,6 @@
 
 namespace {
 
-// The sample's title text, on the card.
-const QRectF kTitle(70, 8, 165, 22);
-
 class SeriesMakersRoadTest : public MainWindowFixture {
 protected:
     void SetUp() override { ASSERT_NO_FATAL_FAILURE(openSampleWithStaffSeries("Ada Lovelace\n")); }
@@ -42,15 +39,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     // Numbers from..to under the name, made in the generator the hook is given.
-    // The sample's title, bound to the series Staff on the data-source page.
-    void bindTitleToStaff()
-    {
-        canvas_mouse::drag(*controller.editedGraphicView(), kTitle.center(), kTitle.center());
-        ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
-        QComboBox& source = control<QComboBox>("Data_source_type");
-        source.setCurrentIndex(source.findText("Series"));
-        control<QComboBox>("Batch_Series").setCurrentIndex(control<QComboBox>("Batch_Series").findText("Staff"));
-    }
     static void generate(QDialog& window, const QString& name, const QString& from, const QString& to)
     {
         auto& generator = static_cast<Generate_List&>(window);
@@ -63,7 +51,7 @@ protected:
 
 TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOnes)
 {
-    ASSERT_NO_FATAL_FAILURE(bindTitleToStaff());
+    ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
 
     // A bound series is never replaced; another name is written.
     dialogs.queueHook([](QDialog& window) {
@@ -94,7 +82,7 @@ TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOne
 // the first in-use alert no more come, and the end names each series left alone and why.
 TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotReplace)
 {
-    ASSERT_NO_FATAL_FAILURE(bindTitleToStaff());
+    ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
     const QString book = scratch.filePath("staff.xlsx");
     const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
                                                  "wb = openpyxl.Workbook()\n"
