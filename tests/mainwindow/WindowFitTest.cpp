@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -64,6 +65,12 @@ struct WindowRow {
 Step click(const char* button)
 {
     return [button](QWidget& window) { part<QAbstractButton>(window, button).click(); };
+}
+
+// Opens a window from a button of the window it is opened from.
+std::function<void(QWidget*)> opens(const char* button)
+{
+    return [button](QWidget* parent) { part<QAbstractButton>(*parent, button).click(); };
 }
 
 class WindowFit : public MainWindowFixture {
@@ -194,20 +201,35 @@ TEST_F(WindowFit, EveryWindowPageAndStateFitsTheScreen)
         part<QLineEdit>(window, "output_path").setText(scratch.path());
         part<QAbstractButton>(window, "Next_Btn").click();
     };
+    const QString workbook = scratch.filePath(QStringLiteral("staff.xlsx"));
+    const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
+                                                 "wb = openpyxl.Workbook()\n"
+                                                 "wb.active.append(['Name', 'Photo', 'Number'])\n"
+                                                 "wb.active.append(['Ada Lovelace', 'ada.png', '1'])\n"
+                                                 "wb.save(sys.argv[1])\n",
+                                                 {workbook});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
     const Step nextPage = [](QWidget& window) { qobject_cast<QWizard*>(&window)->next(); };
     const QList<WindowRow> rows{
         {QStringLiteral("export-sheet"), trigger("Export_Button")},
-        {QStringLiteral("print-window"), trigger("Print_Button")},
+        {QStringLiteral("print-window"), trigger("Print_Button"), {{QStringLiteral("opened"), {}}},
+         {{QStringLiteral("add-profile"), opens("Add_profile_btn")}}},
         {QStringLiteral("mail-window"), trigger("Mail_Button")},
         {QStringLiteral("mail-settings"), trigger("Mail_Settings_Button")},
         {QStringLiteral("series-manager"), trigger("Batch_Series_Button"),
-         {{QStringLiteral("opened"), {}}, {QStringLiteral("new-series"), click("AddNew_Btn")}}},
+         {{QStringLiteral("opened"), {}}, {QStringLiteral("new-series"), click("AddNew_Btn")}},
+         {{QStringLiteral("generator"), opens("CreateSeries_Btn")}, {QStringLiteral("import"), opens("Import_Btn")}}},
         {QStringLiteral("series-generator"), trigger("Create_Series_Button")},
         {QStringLiteral("import-data"), trigger("Import_Wizard_Button"),
          {{QStringLiteral("spreadsheet"), {}},
           {QStringLiteral("text-file"), click("Text_RD")},
           {QStringLiteral("typed"), click("Mnul_RD")},
-          {QStringLiteral("folder"), click("Image_RD")}}},
+          {QStringLiteral("folder"), click("Image_RD")}},
+         {{QStringLiteral("spreadsheet-columns"), [&](QWidget* wizard) {
+               part<QAbstractButton>(*wizard, "Excel_RD").click();
+               part<QLineEdit>(*wizard, "Excel_path").setText(workbook);
+               part<QDialogButtonBox>(*wizard, "buttons").button(QDialogButtonBox::Ok)->click();
+           }}}},
         {QStringLiteral("units"), trigger("doPreferences")},
         {QStringLiteral("grid"), trigger("toggleGridShowing")},
         {QStringLiteral("export-as-template"), trigger("Export_As_Template_Clicked")},
@@ -224,7 +246,7 @@ TEST_F(WindowFit, EveryWindowPageAndStateFitsTheScreen)
          {{QStringLiteral("page1"), {}}, {QStringLiteral("page2"), nextWithSeals}}},
         {QStringLiteral("card-holder-profile"), trigger("User_Profile_Button_Clicked"),
          {{QStringLiteral("opened"), {}}, {QStringLiteral("after-preview"), click("preview_btn")}},
-         {{QStringLiteral("series-manager"), [](QWidget* profile) { part<QAbstractButton>(*profile, "batch_series_btn").click(); }}}},
+         {{QStringLiteral("series-manager"), opens("batch_series_btn")}}},
         // The profile window again, after the series manager and a preview.
         {QStringLiteral("card-holder-profile-again"), trigger("User_Profile_Button_Clicked"),
          {{QStringLiteral("opened"), {}}, {QStringLiteral("after-preview"), click("preview_btn")}}},
