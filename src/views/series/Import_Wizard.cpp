@@ -12,6 +12,7 @@
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
+#include "views/dialogs/PleaseWait_Modeless.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/Import_Excel_DataSheet.h"
 #include "views/series/SeriesDestination.h"
@@ -193,6 +194,7 @@ bool Import_Wizard::saveValues(const QString& typedName, const QStringList& valu
     SeriesDestination destination(_links, flags);
     if (!destination.prepare(typedName))
         return false;
+    const PleaseWaitSheet writing;
     for (const QString& value : values)
         destination.add(value);
     return destination.finish();
@@ -203,15 +205,20 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
     const bool named = flags.file_name_required == 1;
     if (named && usableSeriesName(ui->Text_file_name->text()).isEmpty())
         return false;
-    QFile file(path);
     QByteArray bytes;
-    if (QFileInfo(path).isFile() && QFileInfo(path).size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
+    SeriesTextImport::FileValues read;
+    {
+        const PleaseWaitSheet reading;
+        QFile file(path);
+        if (QFileInfo(path).isFile() && QFileInfo(path).size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (!bytes.isEmpty())
+            read = SeriesTextImport::valuesOfFile(bytes, QFileInfo(path).suffix());
+    }
     if (bytes.isEmpty()) {
         Show_MessageBox(kSelectValidFileMessage);
         return false;
     }
-    const SeriesTextImport::FileValues read = SeriesTextImport::valuesOfFile(bytes, QFileInfo(path).suffix());
     if (!read.ok || read.values.isEmpty()) {
         Show_MessageBox(read.failure.isEmpty() ? SeriesTextImport::kUnreadableTextMessage : read.failure);
         return false;
@@ -238,7 +245,7 @@ bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
     if (named && usableSeriesName(ui->Image_file_name->text()).isEmpty())
         return false;
     // The folder is read before any series is touched: without pictures the old series stays.
-    const QStringList pictures = scanPictureFolder(folder);
+    const QStringList pictures = PleaseWaitSheet::around([&folder] { return scanPictureFolder(folder); });
     if (pictures.isEmpty()) {
         Show_MessageBox(kNoPictureInFolderMessage);
         return false;
