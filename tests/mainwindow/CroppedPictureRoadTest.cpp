@@ -131,13 +131,8 @@ TEST_F(CroppedPictureRoad, ASeriesPictureIsBoundToTheNewSeriesAndShowsItsFirstPi
 
 TEST_F(CroppedPictureRoad, AColumnPictureIsBoundToTheNewColumnAndShowsItsFirstPicture)
 {
+    photoColumn(photos);
     Data_From_Excel& table = Loaded_Data_Table();
-    table.ListData.clear();
-    table.ColList.removeDataColumns();
-    table.ColList.addColumn(QStringLiteral("Column1"), QStringLiteral("Photo"));
-    for (const QString& photo : photos)
-        table.Create_List_By_Array({photo}, 1);
-    Excel_Binding_Use = true;
     const std::shared_ptr<SKTImage> picture = selectPicture();
     ASSERT_TRUE(picture);
     bind(QStringLiteral("Excel"), 1);
