@@ -262,10 +262,13 @@ TEST_F(CropBatchRunTest, EveryPictureLeftOutIsListedWithItsReason)
                                                  "gone.png: the picture could not be read."}));
     EXPECT_EQ(offPicture.entries(), (QStringList{list[0], "", direct.pictures[2]}));
 
-    // A direct run stopped after its first picture: the lines it did not reach stay as listed.
+    // A direct run stopped after its first picture: the lines it did not reach stay as listed,
+    // in its series too.
+    direct.seriesPath = work.filePath(QStringLiteral("Stopped.txt"));
     CropBatchRun stopped(direct, nullptr, nullptr);
     stopped.stopWhen([&stopped] { return stopped.done() == 1; });
     ASSERT_TRUE(stopped.run());
     EXPECT_TRUE(stopped.stopped());
     EXPECT_EQ(stopped.entries(), direct.pictures);
+    EXPECT_EQ(text(direct.seriesPath), (direct.pictures.join(u'\n') + u'\n').toStdString());
 }
