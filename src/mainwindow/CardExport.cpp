@@ -193,6 +193,7 @@ void Run_Card_Export(SKTWindowController& controller)
     check_any_card_exported = 0;
     if (dialogPresenter().runModal(sheet) != QDialog::Accepted)
         return;
+    Set_Front_Back_Value_To_Print_Export_Mail(controller);
     Card_Value_In_Process = true;
     run.Mirror_Image_Create = sheet.rangeBlock->Mirror_Image_Create();
     run.Mirror_Vertical_Not_Horz = sheet.rangeBlock->Mirror_Vertical_Not_Horz();

@@ -120,6 +120,15 @@ void ControllerCanvasHost::Set_Paste_Button_Status()
     action("Paste_btn")->setEnabled(pastable && m_controller.designSession().isOpen());
 }
 
+bool ControllerCanvasHost::Get_Menu_Status(const QString& menuAction) const
+{
+    if (menuAction == QLatin1String("undo:"))
+        return action("Undo_btn")->isEnabled();
+    if (menuAction == QLatin1String("redo:"))
+        return action("Redo_btn")->isEnabled();
+    return true;
+}
+
 // ---- Locking -----------------------------------------------------------------------------------
 
 void ControllerCanvasHost::Disable_Standard_Button_For_Lock()
@@ -336,6 +345,12 @@ QImage ControllerCanvasHost::fp_sample_img() const
 int ControllerCanvasHost::Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const
 {
     return m_controller.liveModes().Get_Excel_Coulmn_Index_According_ID(ctrlId);
+}
+
+void ControllerCanvasHost::Set_User_Image_Control(int side, const QString& path, const QImage& picture,
+                                                  const QString& ctrlId)
+{
+    m_controller.liveModes().showPictureOfElement(side, path, picture, ctrlId);
 }
 
 ProfileSidePanel* ControllerCanvasHost::profilePanel(int side)

@@ -37,7 +37,8 @@ public:
     void Set_Same_Size_Buttons_Enabled(bool enabled) override;
     void Set_Natural_And_Fit_Buttons_Enabled(bool enabled) override;
     void Set_Paste_Button_Status() override;
-    bool Get_Menu_Status(const QString&) const override { return true; }
+    // Undo and Redo as the window's own commands stand; every other item is the canvas's to judge.
+    bool Get_Menu_Status(const QString& menuAction) const override;
     // The pictures the window loaded; grey tiles for any the resources lack.
     QImage no_image() const override;
     QImage barcode_sample_img() const override;
@@ -47,13 +48,17 @@ public:
     int sideInForce() const override;
     bool Fill_User_Profile() const override;
     int Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) const override;
+    // Nothing to re-point: record fills and output runs take the side's list from the document
+    // when they act, so no list of a side is kept between them.
     void Set_Graphics_array_Batch_To_Current_Side() override {}
     // The side panels' fields, through the panels' own lookups below.
     bool hasVisitorTextField(const QString& ctrlId) const override;
     void setVisitorFieldEnabled(const QString& ctrlId, bool enabled) override;
     void focusVisitorTextField(const QString& ctrlId) override;
     void releaseVisitorField(const QString& ctrlId) override;
-    void Set_User_Image_Control(int, const QString&, const QImage&, const QString&) override {}
+    // The panel of the side shows the picture element's picture, where the element is one the
+    // panel shows.
+    void Set_User_Image_Control(int side, const QString& path, const QImage& picture, const QString& ctrlId) override;
     // The inspector's barcode page opens it.
     void Open_Barcode_Window() override;
     void Card_Prop_Clicked() override;

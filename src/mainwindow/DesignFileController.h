@@ -52,10 +52,15 @@ int Sides_Index_Of_Card_Side_Str();
 class WindowlessDesignFile final : public DesignFileWindow {
 public:
     int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
+    // No panel holds values to put into the records: the table is written as it stands.
     void Save_Group_Mode_List_Details_In_XL_Data_List() override {}
+    // Never the project's own file (a tool's output or the copy's temporary file): the project's
+    // workbook is not this file's to follow.
     void Group_Project_Saved() override {}
+    // No title to show the file in; the copy onto the other side keeps the project's title.
     void Set_Log_Name_In_Title() override {}
     void New_Project_Setting_Reset(bool, const std::function<void()>& resetDesign) override { resetDesign(); }
+    // Nothing shown; the copy onto the other side has the panels follow the cards itself.
     void Show_Loaded_Design() override {}
 };
 

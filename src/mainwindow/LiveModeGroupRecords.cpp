@@ -42,7 +42,8 @@ QMap<int, QString> LiveModePanels::panelValues(int side) const
             values.insert(column, shown.textBox(id)->text());
     }
     const int photoColumn = excel_cb_value[bindingSlot(kPhotoFieldId, side)];
-    if (photoColumn >= 1)
+    // A photo taken off the card leaves the record's own cell as it is, as a deleted field does.
+    if (photoColumn >= 1 && view(side).Selcect_Ctrl_With_ID(kPhotoFieldId))
         values.insert(photoColumn, shown.photoPath());
     for (const DynamicControl& row : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
         if (row.column < 1)
@@ -106,6 +107,14 @@ void LiveModePanels::followBindingsOfElements(int side)
 
 void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
 {
+    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+        return;
+    // The copy read the design back as an Open does, and the panels follow both cards as they do
+    // after an Open: the side copied onto shows its fields ticked with its card's values and its
+    // added rows; a visitor's typing stays (the same visitor).
+    dynamic_ctrl_list_front = Dynamic_Controls_Of_Side(view(0).graphics());
+    dynamic_ctrl_list_back = Dynamic_Controls_Of_Side(view(1).graphics());
+    After_Design_Load();
     const int photoColumn = excel_cb_value[bindingSlot(kPhotoFieldId, 1 - side)];
     excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
     panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
@@ -169,6 +178,15 @@ void LiveModePanels::showRowOnSide(int panelSide, int row)
 void LiveModePanels::showRow(int row)
 {
     Set_GP_mode_Value_From_Excel(sideInForce() == 1 ? QStringLiteral("B") : QStringLiteral("F"), row);
+}
+
+void LiveModePanels::Assign_value_to_card_in_group_mode_list_selection()
+{
+    if (Start_Card_Option != QLatin1String("G"))
+        return;
+    const int row = selectedRow();
+    if (row < Loaded_Data_Table().rowCount())
+        Set_GP_mode_Value_From_Excel(sideInForce() == 1 ? QStringLiteral("B") : QStringLiteral("F"), row);
 }
 
 void LiveModePanels::Select_Excel_First_Row()

@@ -550,6 +550,7 @@ void LiveModePanels::Open_Camera_Clicked(int side)
     Check_and_create_control_for_group_mode(side, kPhotoFieldId, taken, QStringLiteral("P"),
                                             excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
     setPhoto(side, taken);
+    Show_Message_To_Update_Data();
 }
 
 void LiveModePanels::Browse_Photo_Clicked(int side)

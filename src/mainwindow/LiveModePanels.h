@@ -11,6 +11,7 @@
 #include "designfile/DesignState.h"
 
 class QDockWidget;
+class QImage;
 class QCheckBox;
 class QLineEdit;
 class QScrollArea;
@@ -29,6 +30,8 @@ inline const QString kLastRecordMessage =
     QStringLiteral("Unable to delete this record because project must have one record.");
 inline const QString kWorkbookNotWrittenMessage = QStringLiteral("The group's records could not be written to \"%1\".");
 inline const QString kFieldNameNeededMessage = QStringLiteral("Please enter a name for the field.");
+inline const QString kUpdatePhotoDataQuestion = QStringLiteral(
+    "Photo has been captured successfully.\n\nDo you want to update your changes in your project data now?");
 inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
 
 class LiveModePanels : public QObject {
@@ -72,9 +75,10 @@ public:
     // The visit's moment in the date and time fields not entered by hand, and on the card.
     void showVisitMoment(const QDateTime& moment);
 
-    // The design was copied onto the side (0 front, 1 back): in visitor mode its panel shows the
-    // first picture copied as the photo; the photo's column goes along; in group mode the group
-    // list is set up again with the record chosen before (row 0 unless one was).
+    // The design was copied onto the side (0 front, 1 back): both panels show what their cards
+    // hold, as after an Open of the design; in visitor mode the side's panel shows the first
+    // picture copied as the photo; the photo's column goes along; in group mode the group list is
+    // set up again with the record chosen before (row 0 unless one was). Nothing in other modes.
     void Design_Copied_To_Side(int side, int chosenRow);
 
     // ---- Fields --------------------------------------------------------------------------------
@@ -91,6 +95,10 @@ public:
     void Check_and_create_control_for_group_mode_BACK(const QString& ctrlId, const QString& value,
                                                       const QString& txtOrPic, int column, bool visible);
     void Set_User_Image_Control(int side, const QString& path, const QString& ctrlId);
+    // A picture element of the side (0 front, 1 back) was cropped, reset, chosen or deleted (an
+    // empty path): the card holder's photo ("Fup_Photo") shows in the panel's photo, a picture
+    // field added in the panel in its own row; the card's other pictures are no one's photo.
+    void showPictureOfElement(int side, const QString& path, const QImage& picture, const QString& ctrlId);
     // A field the user adds to the side: a caption "F_label<n>" and a value "F_field<n>" for
     // text ("T"), a picture "F_Photo<n>" otherwise, n the side's next free number; each becomes
     // an element of the card and a row of the panel. A caption is needed.
@@ -103,6 +111,10 @@ public:
     // bound columns. False, changing nothing, for a row the table does not have.
     bool Set_GP_mode_Value_From_Excel(const QString& side, int row);
     void Select_Excel_First_Row();
+    // Group mode: the record chosen in the group list (row 0 when none) onto the side in force,
+    // its bound elements and its panel, as output binds it. Nothing in other modes or for a row
+    // the table does not have.
+    void Assign_value_to_card_in_group_mode_list_selection();
     // After an undo or redo rebuilt the side: the bindings follow its elements again, and the
     // record chosen in the group list goes back onto it and its panel.
     void Show_Chosen_Record_After_Rebuild(int side);
@@ -122,6 +134,10 @@ public:
 
     // ---- Photo ------------------------------------------------------------------------------------
     void Open_Camera_Clicked(int side);
+    // After the camera set the photo: a group record keeps it only once saved, so the user is
+    // asked whether to save it now (the Save Details road). A visitor's photo is kept when the
+    // visitor is registered: nothing is asked.
+    void Show_Message_To_Update_Data();
     void Browse_Photo_Clicked(int side);
 
     // The group table into Group_Excel_Data/NAME.xlsx beside the project; says so when it cannot.

@@ -56,8 +56,15 @@ SeriesWindowLinks seriesLinks(SKTWindowController& controller)
 
 void Set_Front_Back_Value_To_Print_Export_Mail(SKTWindowController& controller)
 {
-    // Group mode also fills the other side from the selected record; that comes with group mode.
+    const int side = Card_Front_Or_Back;
     controller.designBackup.Create_Design_Backup_Array(controller.document());
+    if (Start_Card_Option != QLatin1String("G"))
+        return;
+    // Both sides of a group card are one person: the side not shown may still hold the record
+    // chosen before, so it takes the chosen one too (and redraws itself).
+    Card_Front_Or_Back = side == 1 ? 0 : 1;
+    controller.liveModes().Assign_value_to_card_in_group_mode_list_selection();
+    Card_Front_Or_Back = side;
 }
 
 void Set_Graphic_Array_According_Side(SKTWindowController& controller)

@@ -251,17 +251,12 @@ void SKTWindowController::Image_Control_Counter_Check()
 {
     if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
         return;
-    const QLatin1String prefix("F_Pic");
-    for (const GraphicList* side : {&m_document.graphics(), &m_document.graphics_back()}) {
-        for (const GraphicPtr& element : *side) {
-            if (!element || element->kind() != GraphicKind::Image || !element->control_ID.startsWith(prefix))
-                continue;
-            bool number = false;
-            const int n = element->control_ID.mid(prefix.size()).toInt(&number);
-            if (number)
-                Image_Ctrl_Counter = std::max(Image_Ctrl_Counter, n);
-        }
-    }
+    // An identifier the edited side already holds is passed over when one is handed out, so a
+    // count is enough to start from.
+    const GraphicList& edited = editedGraphicView()->graphics();
+    Image_Ctrl_Counter += int(std::count_if(edited.begin(), edited.end(), [](const GraphicPtr& element) {
+        return element && element->kind() == GraphicKind::Image;
+    }));
 }
 
 CardFont SKTWindowController::All_Text_font() const

@@ -129,8 +129,8 @@ public:
     bool main_photo_ds_batch = false;
     // The last number used for an extra photo ID; a new design starts again from 0.
     int Image_Ctrl_Counter = 0;
-    // A visitor or group design just opened: the extra photo IDs go on after the highest one
-    // either side holds, so a photo added later never takes the ID of one that is there.
+    // A visitor or group design just opened: the counter grows by the number of pictures of the
+    // edited side.
     void Image_Control_Counter_Check();
 
     // Where the last new element went; the next one cascades from here. A new design resets both.

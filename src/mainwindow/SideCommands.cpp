@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <array>
 
-#include "data/Data_From_Excel.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -179,9 +178,7 @@ void SideCommands::selectSide(SKTDocument::Side side)
         LiveModePanels& panels = m_controller.liveModes();
         panels.change_Visitor_Side_View(side);
         // The side shown takes the group record chosen in the list.
-        if (Start_Card_Option == QLatin1String("G") && panels.selectedRow() < Loaded_Data_Table().rowCount())
-            panels.Set_GP_mode_Value_From_Excel(side == SKTDocument::BackSide ? QStringLiteral("B") : QStringLiteral("F"),
-                                                panels.selectedRow());
+        panels.Assign_value_to_card_in_group_mode_list_selection();
         m_controller.canvasHostOfWindow().Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     }
     sideChanged();

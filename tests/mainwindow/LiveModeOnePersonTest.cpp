@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "LiveModeRoadFixture.h"
+#include "GroupPeopleFixture.h"
 #include "VisitorDeskFixture.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "mainwindow/VisitorCommands.h"
@@ -19,68 +19,8 @@
 #include "views/print/Print_Wnd.h"
 #include "views/print/StandInPrinters.h"
 
-namespace {
-
-// Ten people on a sheet named "Staff": Name, Company, Photo, ID. Every photo but record 9's is a
-// file of its own colour; record 4's is astronaut.png.
-class GroupPeople : public LiveModeRoad {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(LiveModeRoad::SetUp());
-        const QDir folder(scratch.path());
-        for (int n = 1; n <= 10; ++n) {
-            const QString name = n == 4 ? QStringLiteral("astronaut.png") : QStringLiteral("face%1.png").arg(n);
-            photos << (n == 9 ? folder.filePath(QStringLiteral("gone9.png"))
-                              : visitortest::photoFile(folder, name, QColor::fromHsv(n * 30, 200, 200)));
-        }
-        workbook = scratch.filePath(QStringLiteral("staff.xlsx"));
-        const auto made = TestEnvironment::runPython(
-            "import sys, openpyxl\n"
-            "wb = openpyxl.Workbook(); ws = wb.active; ws.title = 'Staff'\n"
-            "ws.append(['Name', 'Company', 'Photo', 'ID'])\n"
-            "for n, photo in enumerate(sys.argv[2:], 1): ws.append(['Person %d' % n, 'Firm %d' % n, photo, 'ID%04d' % n])\n"
-            "wb.save(sys.argv[1])\n",
-            QStringList{workbook} + photos);
-        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
-        ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
-        chooseColumn("Fup_Name", 1);
-        chooseColumn("Fup_Photo", 3);
-    }
-    // The project workbook's row (1 the titles) as openpyxl reads it, and its sheet's name.
-    QString workbookRow(int row) const
-    {
-        const auto read = TestEnvironment::runPython("import sys, warnings, openpyxl\nwarnings.simplefilter('ignore')\n"
-                                                     "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
-                                                     "print(ws.title, '|'.join(str(c or '') for c in list(ws.values)[int(sys.argv[2]) - 1]))\n",
-                                                     {LiveModePanels::projectWorkbookPath(Project_File_Name), QString::number(row)});
-        return QString::fromUtf8(read.out).trimmed();
-    }
-    QTableView& groupList() const { return controller.inspector().sizePanel().GroupList(); }
-    SKTImage& photoOnCard() const { return static_cast<SKTImage&>(*frontElement("Fup_Photo")); }
-    void undo() { action(QStringLiteral("Undo_btn")).trigger(); }
-
-    QStringList photos;
-    QString workbook;
-};
-
-// A text and a Code 128 bound to the ID column, with no profile identifier.
-void addIdElements(SKTDocument& document)
-{
-    GraphicPtr text = visitortest::text(QRectF(80, 100, 150, 16), QString(), 9);
-    GraphicPtr barcode = visitortest::code128(QRectF(80, 115, 155, 36), QString());
-    for (const GraphicPtr& element : {text, barcode}) {
-        element->Set_Data_source_type(2);
-        element->Set_Excel_binding(true);
-        element->Set_Excel_binding_Index(4);
-        document.addInGraphics(element);
-    }
-}
-
-}  // namespace
-
 // A record whose photo is missing shows the missing picture, never the face before it; an Undo
-// brings back neither another record's photo nor the field it took away, and Save Record writes
+// brings back neither another record's photo nor the field it took away, and Save Details writes
 // the record as it is into the project's workbook, on the user's own sheet.
 TEST_F(GroupPeople, UndoAndAMissingPhotoLeaveEachRecordItsOwnPhoto)
 {
@@ -104,7 +44,7 @@ TEST_F(GroupPeople, UndoAndAMissingPhotoLeaveEachRecordItsOwnPhoto)
     EXPECT_EQ(frontElement("Fup_Name")->Text_Value, "Person 9");
     picture(QStringLiteral("group-missing-photo-after-undo.png"));
 
-    front().findChild<QPushButton*>(QStringLiteral("save_record_btn"))->click();
+    front().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
     EXPECT_EQ(workbookRow(10), QStringLiteral("Staff Person 9|Firm 9|%1|ID0009").arg(photos[8]));
     EXPECT_EQ(workbookRow(5), QStringLiteral("Staff Person 4|Firm 4|%1|ID0004").arg(photos[3]));
 
@@ -387,9 +327,10 @@ TEST_F(VisitorOnePerson, AnEmptyLogIsSaidAndReplacedOnlyWhenTheUserSaysSo)
     EXPECT_EQ(logged("Name"), "Ana Souza");
 }
 
-// An opened visitor design: a photo added later goes on after its highest extra photo, and a
-// user-added photo whose file is gone is offered with no path.
-TEST_F(VisitorOnePerson, AnOpenedDesignsPhotosGoOnAfterItsHighestAndAMissingOneHasNoPath)
+// An opened visitor design: the extra photos' numbering goes on from the number of pictures of
+// the side being edited, passing over an identifier the side holds, and a user-added photo whose
+// file is gone is offered with no path.
+TEST_F(VisitorOnePerson, AnOpenedDesignsPhotosCountOnFromItsPicturesAndAMissingOneHasNoPath)
 {
     DesignState design;
     design.startMode = QStringLiteral("V");
@@ -400,14 +341,16 @@ TEST_F(VisitorOnePerson, AnOpenedDesignsPhotosGoOnAfterItsHighestAndAMissingOneH
         return visitortest::placed(SKTImage::initWithPath_With_ID(QPointF(x, 10), path, QLatin1String(id)),
                                    QRectF(x, 10, 40, 50), QLatin1String(id));
     };
-    design.frontElements = {picture(face, "F_Pic2", 10), picture(scratch.filePath(QStringLiteral("gone.png")), "F_Photo1", 60)};
+    design.frontElements = {picture(face, "F_Pic3", 10), picture(scratch.filePath(QStringLiteral("gone.png")), "F_Photo1", 60)};
     design.backElements = {picture(face, "F_Pic7", 10)};
     const QString path = scratch.filePath(QStringLiteral("pictures.did"));
     ASSERT_TRUE(writeDesignFile(path, design));
     dialogs.queueOpenFile(path);
     ASSERT_TRUE(Open_Btn_Clicked(controller));
     ASSERT_EQ(Start_Card_Option, "V");
-    EXPECT_EQ(controller.Generate_Extra_image_control_ID(), "F_Pic8");
+    // Two pictures on the front: F_Pic3 comes next, which the front holds.
+    EXPECT_EQ(controller.Generate_Extra_image_control_ID(), "F_Pic4");
+    EXPECT_EQ(controller.Generate_Extra_image_control_ID(), "F_Pic5");
     const QList<DynamicControl>& rows = controller.liveModes().dynamic_ctrl_list_front;
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.first().controlId, "F_Photo1");
@@ -480,7 +423,7 @@ TEST_F(GroupPeople, RandomRoadsKeepCardPanelTableAndWorkbookOnOnePerson)
             done = QStringLiteral("undo");
             break;
         case 5:
-            front().findChild<QPushButton*>(QStringLiteral("save_record_btn"))->click();
+            front().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
             if (!pending.isEmpty())
                 names[row] = pending, pending.clear();
             EXPECT_EQ(workbookNames(), names) << step;

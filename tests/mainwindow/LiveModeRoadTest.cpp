@@ -244,7 +244,7 @@ TEST_F(LiveModeRoad, AGroupProjectOpenedFromVisitorModeShowsTheCaptionsOfItsOwnM
     EXPECT_EQ(captions(1), general);
 }
 
-// The title's "*" and the save question follow the project's files: Save Record clears the mark,
+// The title's "*" and the save question follow the project's files: Save Details clears the mark,
 // and showing another record, on either side, is no edit.
 TEST_F(LiveModeRoad, TheUnsavedMarkFollowsTheProjectsFilesNotTheRecordShown)
 {
@@ -260,7 +260,7 @@ TEST_F(LiveModeRoad, TheUnsavedMarkFollowsTheProjectsFilesNotTheRecordShown)
 
     type("Fup_Name", QStringLiteral("Zo\u00eb"));
     EXPECT_TRUE(marked());
-    front().findChild<QPushButton*>(QStringLiteral("save_record_btn"))->click();
+    front().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
     EXPECT_EQ(Loaded_Data_Table().objectValue("Column1", 0), QStringLiteral("Zo\u00eb"));
     EXPECT_FALSE(marked());
     EXPECT_FALSE(controller.designSession().hasUnsavedChanges());

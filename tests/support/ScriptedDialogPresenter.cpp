@@ -30,9 +30,10 @@ QString takeFirst(std::deque<QString>& paths)
 
 }  // namespace
 
-QString ScriptedDialogPresenter::openFile(const FilePanelRequest&)
+QString ScriptedDialogPresenter::openFile(const FilePanelRequest& request)
 {
     expectOnGuiThread("a file panel");
+    offeredFilters.append(request.filter);
     return takeFirst(openFiles_);
 }
 

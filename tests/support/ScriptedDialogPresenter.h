@@ -21,6 +21,8 @@ public:
     void clearHooks() { hooks_.clear(); }
     // The names the save panels offered, in order.
     QStringList offeredNames;
+    // The filters the open panels offered, in order.
+    QStringList offeredFilters;
 
     int runModal(QDialog& dialog) override;
     QString openFile(const FilePanelRequest&) override;

@@ -93,7 +93,8 @@ public:
     virtual void focusVisitorTextField(const QString& ctrlId) = 0;
     // The element is gone: its check box is cleared, its text field read-only and disabled.
     virtual void releaseVisitorField(const QString& ctrlId) = 0;
-    // Puts a photo into the side panel of side 0 (front) or 1 (back).
+    // Puts the picture of the element with the identifier into the side panel of side 0 (front)
+    // or 1 (back); an empty path when the element is deleted.
     virtual void Set_User_Image_Control(int side, const QString& path, const QImage& picture,
                                         const QString& ctrlId) = 0;
 };

@@ -103,7 +103,7 @@ void SKTGraphicView::delete_()
                 continue;
             host.releaseVisitorField(graphic->control_ID);
             if (graphic->kind() == GraphicKind::Image)
-                host.Set_User_Image_Control(host.sideInForce(), QString(), QImage(), QString());
+                host.Set_User_Image_Control(host.sideInForce(), QString(), QImage(), graphic->control_ID);
         }
     }
     host.Insert_In_Undo_Redo();

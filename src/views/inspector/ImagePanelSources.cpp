@@ -175,9 +175,12 @@ void ImagePanel::cropManualPicture(SKTGraphic& graphic, const QString& path, boo
     static_cast<SKTImage&>(graphic).setFilePath(cropped, keepAsValue);
     Update_Image_Graphics(false);
     if (keepAsValue) {
-        // The group row is saved from its own button.
-        if (QWidget* save = m_context.view.window()->findChild<QWidget*>(QStringLiteral("save_excel_detail_btn")))
-            save->setFocus();
+        // The group row is saved from its own button, the one of the side panel shown.
+        const auto buttons = m_context.view.window()->findChildren<QWidget*>(QStringLiteral("save_excel_detail_btn"));
+        for (QWidget* save : buttons) {
+            if (save->isVisible())
+                save->setFocus();
+        }
     }
 }
 

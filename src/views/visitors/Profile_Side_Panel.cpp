@@ -126,7 +126,7 @@ void Profile_Side_Panel::connectButtons()
     connect(ui->preview_pass_btn, &QPushButton::clicked, this, [this] { Q_EMIT passRequested(true); });
     connect(ui->visitor_log_btn, &QPushButton::clicked, this, &Profile_Side_Panel::logRequested);
     connect(ui->add_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::addRecordRequested);
-    connect(ui->save_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::saveRecordRequested);
+    connect(ui->save_excel_detail_btn, &QPushButton::clicked, this, &Profile_Side_Panel::saveRecordRequested);
     connect(ui->delete_record_btn, &QPushButton::clicked, this, &Profile_Side_Panel::deleteRecordRequested);
     connect(ui->view_data_btn, &QPushButton::clicked, this, &Profile_Side_Panel::viewDataRequested);
     connect(ui->add_field_btn, &QPushButton::clicked, this, [this] {

@@ -1,0 +1,45 @@
+#include "mainwindow/LiveModePanels.h"
+
+#include <QFileInfo>
+#include <QImage>
+
+#include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
+#include "platform/AppContext.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PictureReading.h"
+#include "platform/StringHelpers.h"
+#include "views/visitors/Profile_Side_Panel.h"
+
+// The side panels' photos as the card's picture elements change under the inspector and the
+// canvas.
+
+void LiveModePanels::showPictureOfElement(int side, const QString& path, const QImage& picture, const QString& ctrlId)
+{
+    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+        return;
+    Profile_Side_Panel& shown = panel(side);
+    const QString id = Trim_Str(ctrlId);
+    // The panel's photo is what Save Details writes into the record and Register keeps for the
+    // visitor: a logo or another picture of the card selected, cropped or deleted never takes its
+    // place.
+    if (id == kPhotoFieldId) {
+        shown.Set_User_Image_Control(path, picture, id);
+        return;
+    }
+    QWidget* row = id.isEmpty() ? nullptr : shown.Get_Dynamic_Photo_Ctrl(id);
+    if (!row)
+        return;
+    const bool none = Trim_Str(path).isEmpty() || QFileInfo(path).fileName() == QLatin1String("no.png");
+    Profile_Side_Panel::showPicture(row, none ? m_controller.canvasHostOfWindow().no_image_ctrl_GP()
+                                              : picture.isNull() ? readPicturePreview(path) : picture);
+}
+
+void LiveModePanels::Show_Message_To_Update_Data()
+{
+    if (Start_Card_Option != QLatin1String("G"))
+        return;
+    if (Show_YES_NO_MessageBox(kUpdatePhotoDataQuestion) == 1)
+        saveProject();
+}
