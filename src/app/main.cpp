@@ -13,7 +13,7 @@
 #include "photos/PicturePreview.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/QtMessagePresenter.h"
-#include "views/dialogs/WholeTitles.h"
+#include "views/dialogs/WindowKeepers.h"
 #include "views/photos/Camera.h"
 #include "views/photos/Cropping_Tool.h"
 #include "views/photos/Image_Library.h"
@@ -29,9 +29,9 @@ int main(int argc, char** argv)
     setMessagePresenter(&messageBoxes);
     static QtDialogPresenter dialogs;
     setDialogPresenter(&dialogs);
-    // Windows shown without the presenters (progress windows, the picture library) too.
-    static WholeTitles wholeTitles;
-    app.installEventFilter(&wholeTitles);
+    // Every window, also those shown without the presenters (progress windows, the picture
+    // library): its title whole, and on the screen when it grows (another page, a preview).
+    installWindowKeepers(app);
     // The desktop's file icons, with the widget style's own where the icon theme has none.
     static const QFileIconProvider fileIcons;
     setPreviewIconProvider(&fileIcons);

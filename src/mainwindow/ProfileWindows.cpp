@@ -4,7 +4,6 @@
 #include <QScopedValueRollback>
 
 #include "mainwindow/MainWindowGlobals.h"
-#include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/ProfileCommands.h"
@@ -44,8 +43,7 @@ public:
     QStringList Allowd_Image_fileTypes() const override { return m_controller.Allowd_Image_fileTypes; }
     QImage Show_Profile_Preview(const QString& side) override
     {
-        // Turning to the preview tab shows the side's own elements; the copies come after.
-        m_controller.windowLayout().showSide(SKTDocument::PreviewSide);
+        // The dialog shows the preview itself; the main window stays on the side being edited.
         // The next new element of the card goes where it would have gone without the preview.
         const QScopedValueRollback keepX(m_controller.last_ctrl_X);
         const QScopedValueRollback keepY(m_controller.last_ctrl_Y);
@@ -82,8 +80,6 @@ Show_User_Profile& ProfileWindows::sideProfileWindow()
 int ProfileWindows::Open_User_Profile_Window(bool reload, const QString& load_side, const QString& total_side)
 {
     const QString side = Trim_Str(load_side);
-    MainWindowLayout& layout = m_controller.windowLayout();
-    const SKTDocument::Side shown = layout.currentSide();
     int result = 0;
     bool sheetLoadedAgain = false;
     if (!side.isEmpty()) {
@@ -99,9 +95,6 @@ int ProfileWindows::Open_User_Profile_Window(bool reload, const QString& load_si
         // Cleared until a profile has been confirmed in this design, then as it was left.
         result = window.Open_Wnd(Fill_User_Profile);
     }
-    // A preview turned to the preview tab; the side being edited comes back.
-    if (layout.currentSide() != shown)
-        layout.showSide(shown);
     ProfileCommands(m_controller).Profile_Window_Closed(result, sheetLoadedAgain);
     return result;
 }

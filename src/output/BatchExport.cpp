@@ -6,6 +6,7 @@
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
+#include <QWaitCondition>
 #include <algorithm>
 
 #include "output/CardFileNames.h"
@@ -22,6 +23,7 @@ constexpr int kQueuedPerWorker = 2;
 
 struct BatchExport::RecordFiles {
     int record = 0;
+    int order = 0;    // its place among the records handed to the workers
     int planned = 0;  // files the record has: a side, both sides, or the joined picture
     QList<CardFile> files;
     QStringList sides;  // "front", "back" or "" (joined), per file
@@ -29,9 +31,48 @@ struct BatchExport::RecordFiles {
 
 struct BatchExport::Outcome {
     QMutex lock;
+    QWaitCondition landedOne;
+    int landed = 0;  // records handed to the workers that have landed or been dropped
     ExportReport report;
     QList<int> dropped;  // records bound whose files a stop kept from the disk
 };
+
+// A record's files land only after those of every record before it: the cards a stop leaves on
+// the disk are the first ones of the run, with no gap a resumed run would miss.
+class BatchExport::Turn {
+public:
+    Turn(Outcome& outcome, int order) : m_outcome(outcome)
+    {
+        QMutexLocker lock(&m_outcome.lock);
+        while (m_outcome.landed != order)
+            m_outcome.landedOne.wait(&m_outcome.lock);
+    }
+    ~Turn()
+    {
+        QMutexLocker lock(&m_outcome.lock);
+        ++m_outcome.landed;
+        m_outcome.landedOne.wakeAll();
+    }
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+
+private:
+    Outcome& m_outcome;
+};
+
+namespace {
+
+// The cards a stop kept the run from, by their numbers: " (card 7)." or " (cards 7–10).".
+QString notReachedCards(const ExportReport& report)
+{
+    const int first = report.reachedEnd + 1;
+    const int last = report.reachedEnd + report.notReached;
+    if (first == last)
+        return QStringLiteral(" (card %1).").arg(first);
+    return QStringLiteral(" (cards %1\u2013%2).").arg(first).arg(last);
+}
+
+}  // namespace
 
 QString exportReportMessage(const ExportReport& report)
 {
@@ -44,8 +85,9 @@ QString exportReportMessage(const ExportReport& report)
     if (report.stopped)
         message += QStringLiteral(" The export was stopped.");
     if (report.notReached > 0)
-        message += u' ' + countOf(report.notReached, QStringLiteral("record was not reached."),
-                                  QStringLiteral("records were not reached."));
+        message += u' ' + countOf(report.notReached, QStringLiteral("record was not reached"),
+                                  QStringLiteral("records were not reached"))
+                   + notReachedCards(report);
     QStringList listed;
     if (report.cardsRefused > 0)
         listed << cardsLeftOutPhrase(report.cardsRefused);
@@ -95,6 +137,7 @@ void BatchExport::writeRecord(const RecordFiles& files, Outcome& outcome)
         bytes.append(cardFileBytes(file, &error));
         errors.append(error);
     }
+    const Turn turn(outcome, files.order);
     // The record's files land together: held while the run is paused, none after a stop, so a
     // stop leaves no card with one side.
     m_gate.pass();
@@ -148,6 +191,7 @@ ExportReport BatchExport::Export_Batch_File()
 
     const bool both = m_settings.side == QLatin1String("BOTH");
     const bool backOnly = m_settings.side == QLatin1String("B");
+    int handedOut = 0;
     int next = m_settings.first;  // the first record not yet taken
     for (; next < m_settings.end && !m_stop; ++next) {
         m_holdingRecords = true;
@@ -191,7 +235,10 @@ ExportReport BatchExport::Export_Batch_File()
             ++m_cardsDone;
             continue;
         }
+        files.order = handedOut++;
         room.acquire();
+        // The pool starts its work in the order given, so the record whose turn it is always
+        // has a worker.
         pool.start([this, files = std::move(files), &outcome, &room] {
             writeRecord(files, outcome);
             room.release();
@@ -207,8 +254,8 @@ ExportReport BatchExport::Export_Batch_File()
     for (int dropped : outcome.dropped)
         report.reachedEnd = std::min(report.reachedEnd, dropped);
     report.cardsRefused = int(std::count_if(refused.begin(), refused.end(), [&](int n) { return n < report.reachedEnd; }));
-    report.notReached = std::max(0, m_settings.end - next) + int(outcome.dropped.size())
-                        + int(refused.size()) - report.cardsRefused;
+    // No card from there on is on the disk: the run can be taken up again at reachedEnd.
+    report.notReached = std::max(0, m_settings.end - report.reachedEnd);
     QString error;
     if (report.filesWritten > 0 && !syncFolder(folder, &error))
         report.failures.append(QStringLiteral("%1: %2").arg(kExportFolderName, error));

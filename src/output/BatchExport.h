@@ -5,7 +5,8 @@
 // of workers only draws the snapshots at 600 dpi, encodes and writes them, fed through a bounded
 // queue so memory stays flat however many records there are. Each file is written whole, the
 // folder synced once at the end, and a stop leaves only whole cards: a record's files are written
-// together or not at all.
+// together or not at all, and in the order of the records, so the cards a stop leaves are the
+// first ones of the run.
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -32,9 +33,9 @@ struct ExportReport {
     bool stopped = false;
     int cardsWritten = 0;  // records whose every file was written
     int cardsRefused = 0;  // records left out whole before the stop: a side of theirs could not be made
-    int notReached = 0;    // records a stop kept the run from: not bound, or bound and not written
-    int reachedEnd = 0;    // records from here on were not reached (unless written): only those
-                           // before it are named as left out
+    int notReached = 0;    // records a stop kept the run from: reachedEnd up to the end of the range
+    int reachedEnd = 0;    // no card from this record on was written: only those before it are
+                           // named as left out, and a run taken up again starts here
     int filesWritten = 0;
     QString firstFile;     // the first file written
     QStringList oneSided;  // "Card 7: only the back was written.", per card left with one side
@@ -73,6 +74,9 @@ public:
     bool stopping() const { return m_stop; }
     // Any thread: the run waits at a pause before binding its next record.
     bool holdsRecords() const { return m_holdingRecords; }
+    // Any thread: how many of the run's threads a pause holds: the one binding records and the
+    // one whose record's files are next to be written.
+    int heldAtPause() const { return m_gate.waiting(); }
 
     // Records finished so far and the records of the run, for the progress window.
     int cardsDone() const { return m_cardsDone; }
@@ -86,6 +90,7 @@ private:
     struct RecordFiles;
     // What the workers add to, under its lock.
     struct Outcome;
+    class Turn;
     void writeRecord(const RecordFiles& files, Outcome& outcome);
     // Settles the names of a record's files on the run's thread, asking when a file is there;
     // false when the answer stops the run.

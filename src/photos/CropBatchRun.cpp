@@ -128,10 +128,14 @@ QString CropBatchRun::whyNothing(const CropResult& result) const
 
 void CropBatchRun::commit(const Prepared& prepared)
 {
-    QString entry;
-    if (prepared.bytes.isEmpty()) {
-        if (!prepared.unusable)
-            leaveOut(prepared.source, whyNothing(prepared.result));
+    // A picture that gives no file keeps its own line: a card made from it shows the picture as
+    // it was, or is refused when that cannot be read, never a blank photo.
+    QString entry = prepared.source;
+    if (prepared.unusable) {
+        if (!prepared.source.trimmed().isEmpty())
+            leaveOut(prepared.source, QStringLiteral("the picture could not be read."));
+    } else if (prepared.bytes.isEmpty()) {
+        leaveOut(prepared.source, whyNothing(prepared.result));
     } else {
         QString planned, error;
         const QString path = outputPath(prepared.source, &planned);
@@ -189,6 +193,15 @@ bool CropBatchRun::run()
     }
     m_stop = true;  // pictures begun but not taken end at once
     pool.waitForDone();
+    // A direct run's entries become the binding of the picture: lines a stop kept it from stay
+    // as they were listed rather than fall empty.
+    if (m_plan.direct) {
+        for (qsizetype i = m_entries.size(); i < m_plan.pictures.size(); ++i) {
+            m_entries << m_plan.pictures[i];
+            if (series.isOpen())
+                series.write(SeriesStore::fileBytes({m_entries.constLast()}));
+        }
+    }
     if (m_written > 0)
         syncFolder(m_plan.outputFolder, nullptr);
     if (series.isOpen() && !series.commit())

@@ -33,7 +33,7 @@ struct CropBatchPlan {
     QString outputFolder;
     // Standard runs name files by croppedFileName from counter firstCounter on and ask before
     // writing over a file. Direct runs keep each source's file name, made free in the folder, and
-    // record an empty entry for a listed path that is no usable picture.
+    // take a listed path that is no usable picture as it stands.
     bool direct = false;
     QString customName;
     int formatIndex = 0;
@@ -73,12 +73,14 @@ public:
     int done() const { return m_done; }
     int total() const { return int(m_plan.pictures.size()); }
 
-    // After the run: one entry per picture taken, in list order: the path written, or "" when
-    // nothing was (no face, no usable picture, skipped, failed).
+    // After the run: one entry per picture taken, in list order: the path written, or the path
+    // listed when nothing was (no face, no usable picture, skipped, failed), so that a card bound
+    // to the entries shows that picture as it was, or is refused when it cannot be read. A direct
+    // run stopped early has an entry for every picture of its list: those not taken as listed.
     const QStringList& entries() const { return m_entries; }
     int filesWritten() const { return m_written; }
     // Each picture taken that gave no file, in list order, as "photo.png: no face was found.";
-    // a direct run's line naming no usable picture is recorded empty, as asked, and not listed.
+    // an empty line of a direct run names no picture and is not listed.
     const QStringList& leftOut() const { return m_leftOut; }
     // What went wrong beyond the pictures: the series file that could not be written.
     const QStringList& failures() const { return m_failures; }
@@ -126,5 +128,5 @@ struct CroppedColumn {
     QString header;
 };
 CroppedColumn croppedColumnOf(const Data_From_Excel& table);
-// Adds the column and gives row i entry i; rows the run did not reach get "".
+// Adds the column and gives row i entry i.
 void fillCroppedColumn(Data_From_Excel& table, const CroppedColumn& column, const QStringList& entries);

@@ -22,6 +22,16 @@ bool PauseGate::isClosed() const
 void PauseGate::pass() const
 {
     QMutexLocker lock(&m_lock);
+    if (!m_closed)
+        return;
+    ++m_waiting;
     while (m_closed)
         m_opened.wait(&m_lock);
+    --m_waiting;
+}
+
+int PauseGate::waiting() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_waiting;
 }

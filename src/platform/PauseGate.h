@@ -12,9 +12,12 @@ public:
     bool isClosed() const;
     // Waits while the gate is closed; returns at once when it is open.
     void pass() const;
+    // How many threads wait at the gate now.
+    int waiting() const;
 
 private:
     mutable QMutex m_lock;
     mutable QWaitCondition m_opened;
     bool m_closed = false;
+    mutable int m_waiting = 0;
 };

@@ -161,6 +161,26 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileRepla
     EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
 }
 
+// A card whose file cannot be written (a folder stands at its name) is reported with the reason,
+// never as exported.
+TEST_F(CardExportRoadTest, ASingleCardThatCannotBeWrittenIsReportedNotExported)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkpath("Card_Front.PNG"));
+    dialogs.queueHook([](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        sheet.rangeBlock->Export_with_excel_chk->click();
+        sheet.exportOkay();
+    });
+    dialogs.queueSaveFile(folder.filePath("Card.PNG"));
+    messages.queueAnswers({0});  // Yes, replace what stands there
+    Export_Button(controller);
+    const QList<ScriptedMessagePresenter::Record> shown = messages.records();
+    ASSERT_EQ(shown.size(), 2) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(shown[1].request.text, "0 cards were written.\n\n1 file could not be written:");
+    ASSERT_EQ(shown[1].request.details.size(), 1);
+    EXPECT_TRUE(shown[1].request.details[0].startsWith("Card_Front.PNG: ")) << shown[1].request.details[0].toStdString();
+}
+
 // The application's own save panel, not a scripted one, offers the next card's name.
 TEST_F(CardExportRoadTest, TheRealSavePanelOfASingleExportOffersTheCardsName)
 {

@@ -188,7 +188,8 @@ TEST_F(CardProfileRoad, PreviewThenCancelLeavesTheDesignFileAsItWas)
         shown.sort();
         EXPECT_EQ(shown.join(u'|'), "Fup_Name=Ada Lovelace|Fup_Photo=" + scratch.filePath("photo1.png")
                                         + "|Fup_Title=Research|Fup_UniqueNo=ZV-1001");
-        EXPECT_EQ(controller.windowLayout().currentSide(), SKTDocument::PreviewSide);
+        // The window shows the preview; the main window stays on the side being edited.
+        EXPECT_EQ(controller.windowLayout().currentSide(), SKTDocument::FrontSide);
         window.Cancel_Btn_Clicked();
     });
     EXPECT_EQ(windows.Open_User_Profile_Window(false, QString(), QStringLiteral("2")), 0);

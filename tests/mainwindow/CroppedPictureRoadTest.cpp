@@ -1,14 +1,22 @@
 // The picture page's Crop on the real window with the real cropping tool, for a picture bound to a
 // series and to a spreadsheet column: the tool writes a new series or table column of cropped
 // pictures, and the picture is bound to it, showing its first value, as the data-source page shows.
+// A picture it cannot read is named at its end and keeps its line, so the export still leaves
+// that card out and names it.
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/OutputCommands.h"
+#include "views/dialogs/Open_Export_Log.h"
+#include "views/output/ExportSheet.h"
 #include "data/Data_From_Excel.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "model/SKTImage.h"
@@ -66,8 +74,8 @@ protected:
     {
         ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
         QComboBox& type = control<QComboBox>("Data_source_type");
-        type.setCurrentIndex(type.findText(source));
-        control<QComboBox>("Batch_Series").setCurrentIndex(value);
+        choose("Data_source_type", type.findText(source));
+        choose("Batch_Series", value);
     }
     // Crop on the picture page; the tool crops the middle of every picture once the question
     // about the new series or column is answered Yes.
@@ -80,6 +88,20 @@ protected:
             tool.findChild<QPushButton*>(QStringLiteral("Crop_direct_Btn"))->click();
         });
         control<QPushButton>("Cropping_Selected_Image_btn").click();
+    }
+
+    // Ann, a photo that is gone, Bob: the lines of the series or the cells of the column.
+    QStringList withOneGone() const { return {photos[0], scratch.filePath(QStringLiteral("gone.png")), photos[1]}; }
+    // A table of one column, Photo, holding the lines, for the picture to be bound to.
+    void photoColumn(const QStringList& lines)
+    {
+        Data_From_Excel& table = Loaded_Data_Table();
+        table.ListData.clear();
+        table.ColList.removeDataColumns();
+        table.ColList.addColumn(QStringLiteral("Column1"), QStringLiteral("Photo"));
+        for (const QString& line : lines)
+            table.Create_List_By_Array({line}, 1);
+        Excel_Binding_Use = true;
     }
 
     QString savedCropFolder;
@@ -109,13 +131,8 @@ TEST_F(CroppedPictureRoad, ASeriesPictureIsBoundToTheNewSeriesAndShowsItsFirstPi
 
 TEST_F(CroppedPictureRoad, AColumnPictureIsBoundToTheNewColumnAndShowsItsFirstPicture)
 {
+    photoColumn(photos);
     Data_From_Excel& table = Loaded_Data_Table();
-    table.ListData.clear();
-    table.ColList.removeDataColumns();
-    table.ColList.addColumn(QStringLiteral("Column1"), QStringLiteral("Photo"));
-    for (const QString& photo : photos)
-        table.Create_List_By_Array({photo}, 1);
-    Excel_Binding_Use = true;
     const std::shared_ptr<SKTImage> picture = selectPicture();
     ASSERT_TRUE(picture);
     bind(QStringLiteral("Excel"), 1);
@@ -133,6 +150,67 @@ TEST_F(CroppedPictureRoad, AColumnPictureIsBoundToTheNewColumnAndShowsItsFirstPi
     EXPECT_EQ(control<QComboBox>("Data_source_type").currentText(), "Excel");
     EXPECT_EQ(control<QComboBox>("Batch_Series").currentText(), "Column 3");
     EXPECT_EQ(messages.texts().last(), "\nImage has been cropped successfully.");
+}
+
+// staff1000's fault in small: Crop Images over a series or column with a missing photo made the
+// card of that line an empty frame. The line keeps the missing path; the export leaves it out.
+TEST_F(CroppedPictureRoad, APictureTheCropCannotReadIsNamedAndItsCardIsStillLeftOut)
+{
+    for (const bool column : {true, false}) {
+        SCOPED_TRACE(column ? "column" : "series");
+        if (column)
+            photoColumn(withOneGone());
+        const std::shared_ptr<SKTImage> picture = selectPicture();
+        ASSERT_TRUE(picture);
+        if (column) {
+            bind(QStringLiteral("Excel"), 1);
+        } else {
+            QFile series(QDir(Data_Folder_Path).filePath("Staff.txt"));
+            ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+            series.write((withOneGone().join(u'\n') + u'\n').toUtf8());
+            series.close();
+            bind(QStringLiteral("Series"), 0);
+        }
+        const int before = int(messages.records().size());
+        crop();
+        const QList<ScriptedMessagePresenter::Record> said = messages.records().mid(before);
+        ASSERT_EQ(said.size(), 2) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(said[1].request.text, "2 pictures were cropped.\n\n1 picture was left out:");
+        EXPECT_EQ(said[1].request.details, QStringList{"gone.png: the picture could not be read."});
+        const QString newLines = column ? Loaded_Data_Table().objectValue(QStringLiteral("Column2"), 1)
+                                        : QString::fromUtf8([] {
+                                              QFile file(QDir(Data_Folder_Path).filePath("Staff (1).txt"));
+                                              return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n').value(1)
+                                                                                    : QByteArray();
+                                          }());
+        EXPECT_EQ(newLines, withOneGone()[1]);
+
+        QTemporaryDir out;
+        QString closing;
+        QStringList listed;
+        dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
+        dialogs.queueFolder(out.path());
+        dialogs.queueHook([&](QDialog& dialog) {
+            auto& box = static_cast<Open_Export_Log&>(dialog);
+            closing = box._open_log_message->text();
+            listed = box._open_log_details->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+        });
+        Export_Button(controller);
+        EXPECT_EQ(closing, "2 cards were written.\n\n1 card was left out:");
+        ASSERT_EQ(listed.size(), 1);
+        EXPECT_TRUE(listed[0].startsWith("Card 2")) << listed[0].toStdString();
+        EXPECT_TRUE(listed[0].endsWith(": The picture \"gone.png\" could not be read.")) << listed[0].toStdString();
+        const QDir cards(out.filePath(QStringLiteral("ZOVA ID Card")));
+        EXPECT_EQ(cards.entryList({QStringLiteral("Card_2*")}, QDir::Files), QStringList());
+        // Ann's and Bob's cards show their cropped photos: the yellow middle of each picture.
+        for (const QString card : {"Card_1_Front.PNG", "Card_3_Front.PNG"}) {
+            const QImage written(cards.filePath(card));
+            ASSERT_FALSE(written.isNull()) << card.toStdString();
+            const QPointF middle = picture->bounds().center() * (600.0 / 72.0);
+            EXPECT_EQ(QColor(written.pixel(middle.toPoint())), QColor(Qt::yellow)) << card.toStdString();
+        }
+        QDir(Cropped_Img_Path).removeRecursively();
+    }
 }
 
 }  // namespace

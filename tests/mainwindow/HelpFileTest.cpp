@@ -295,8 +295,9 @@ TEST(HelpPdf, ItsPicturesShowAUsersFoldersNotTheBuildsOrTemporaryOnes)
         EXPECT_FALSE(text.contains(QDir::tempPath() + u'/')) << text.toStdString();
         users += text.contains(QLatin1String("/home/you/"));
     }
-    // The camera's folder and the group wizard's workbook at least.
-    EXPECT_GE(users, 2) << shown.join(u'\n').toStdString();
+    // The camera's folder, the group wizard's workbook and the Picture page's photo at least.
+    EXPECT_GE(users, 3) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("/home/you/Documents/photo.png"))) << shown.join(u'\n').toStdString();
 }
 
 // The pictures are grabs of the real window with the sample card open, not blank ones.

@@ -17,8 +17,10 @@
 #include "mainwindow/SKTWindowController.h"
 #include "platform/AppContext.h"
 #include "platform/Units.h"
+#include "support/CanvasMouse.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/InspectorControls.h"
 #include "views/inspector/PropertyInspector.h"
 
@@ -74,6 +76,17 @@ protected:
         controller.inspector().setUpControls({});
         controller.showWindow();
         ASSERT_NO_FATAL_FAILURE(openSampleDesign());
+    }
+
+    // The sample's title, selected and bound to the series on the data-source page.
+    void bindSampleTitleTo(const QString& series)
+    {
+        const QRectF title(70, 8, 165, 22);
+        canvas_mouse::drag(*controller.editedGraphicView(), title.center(), title.center());
+        ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
+        QComboBox& source = control<QComboBox>("Data_source_type");
+        choose("Data_source_type", source.findText(QStringLiteral("Series")));
+        choose("Batch_Series", control<QComboBox>("Batch_Series").findText(series));
     }
 
     bool ownsDataFolder = false;

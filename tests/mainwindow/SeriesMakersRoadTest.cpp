@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QCheckBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
@@ -21,13 +23,12 @@
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
 #include "views/series/Generate_List.h"
+#include "views/series/Import_Excel_DataSheet.h"
 #include "views/series/Import_Wizard.h"
+#include "views/series/SheetColumnList.h"
 #include "views/series/SeriesValueModel.h"
 
 namespace {
-
-// The sample's title text, on the card.
-const QRectF kTitle(70, 8, 165, 22);
 
 class SeriesMakersRoadTest : public MainWindowFixture {
 protected:
@@ -50,11 +51,7 @@ protected:
 
 TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOnes)
 {
-    canvas_mouse::drag(*controller.editedGraphicView(), kTitle.center(), kTitle.center());
-    ASSERT_TRUE(inspector().showPage(QStringLiteral("datasource_tab")));
-    QComboBox& source = control<QComboBox>("Data_source_type");
-    source.setCurrentIndex(source.findText("Series"));
-    control<QComboBox>("Batch_Series").setCurrentIndex(control<QComboBox>("Batch_Series").findText("Staff"));
+    ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
 
     // A bound series is never replaced; another name is written.
     dialogs.queueHook([](QDialog& window) {
@@ -79,6 +76,45 @@ TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOne
     QComboBox& listed = control<QComboBox>("Batch_Series");
     EXPECT_GE(listed.findText("Badges"), 0);
     EXPECT_GE(listed.findText("Guests"), 0);
+}
+
+// A workbook imported again over the series the design is bound to: with Apply to All ticked on
+// the first in-use alert no more come, and the end names each series left alone and why.
+TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotReplace)
+{
+    ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
+    const QString book = scratch.filePath("staff.xlsx");
+    const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
+                                                 "wb = openpyxl.Workbook()\n"
+                                                 "wb.active.append(['Staff', 'Guests'])\n"
+                                                 "wb.active.append(['Grace Hopper', 'Alan Turing'])\n"
+                                                 "wb.save(sys.argv[1])\n",
+                                                 {book});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    int inUseAlerts = 0;
+    dialogs.queueHook([&](QDialog& window) {
+        auto& wizard = static_cast<Import_Wizard&>(window);
+        wizard.Excel_RD_Pressed();
+        wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
+        dialogs.queueHook([&](QDialog& sheet) {
+            auto& columns = static_cast<Import_Excel_DataSheet&>(sheet);
+            columns.columns().setAllTicked(true);
+            dialogs.queueHook([&](QDialog& alert) {
+                ++inUseAlerts;
+                static_cast<QMessageBox&>(alert).checkBox()->setChecked(true);
+            });
+            columns.OKPressed();
+        });
+        wizard.OKPressed();
+    });
+    action(QStringLiteral("Import_Wizard_Button")).trigger();
+    EXPECT_EQ(inUseAlerts, 1);
+    EXPECT_EQ(series("Staff"), "Ada Lovelace\n");
+    EXPECT_EQ(series("Guests"), "Alan Turing\n");
+    const QList<ScriptedMessagePresenter::Record> said = messages.records();
+    ASSERT_EQ(said.size(), 1) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(said[0].request.text, "1 series was imported.\n\n1 series was not imported:");
+    EXPECT_EQ(said[0].request.details, QStringList{"Staff: the design is bound to it, so it was not replaced."});
 }
 
 TEST_F(SeriesMakersRoadTest, TheManagersGenerateButtonAddsToItsList)

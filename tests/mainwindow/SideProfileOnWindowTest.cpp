@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/ProfileWindows.h"
 #include "mainwindow/SKTWindowController.h"
@@ -74,7 +75,8 @@ TEST(SideProfileOnWindow, OpensWithTheFrontsValuesPreviewsOnCopiesAndOkIsWhatThe
 }
 
 // The preview canvas lies under the modal dialog: Preview shows the side, with the form's values,
-// in the dialog itself, the card at twice its size on its own ground.
+// in the dialog itself, the card at twice its size on its own ground, and the main window keeps
+// showing the side being edited.
 TEST(SideProfileOnWindow, PreviewShowsTheEditedSideInTheDialog)
 {
     Card_Front_Or_Back = 0;
@@ -99,6 +101,8 @@ TEST(SideProfileOnWindow, PreviewShowsTheEditedSideInTheDialog)
         window.findChild<QPushButton*>(QStringLiteral("preview_btn"))->click();
         const QImage shortTitle = dialog.previewPicture();
         EXPECT_TRUE(box.isVisibleTo(&window));
+        // Behind the dialog the main window stays on the side being edited.
+        EXPECT_EQ(controller.windowLayout().currentSide(), SKTDocument::FrontSide);
         ASSERT_EQ(shortTitle.size(), QSize(486, 308));
         EXPECT_EQ(shortTitle.pixelColor(4, 300), QColor(235, 242, 250));
         dialog.row(1).value->selectAll();

@@ -10,7 +10,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "model/SKTImage.h"
 #include "output/ExportTestCard.h"
+#include "output/OutputPictures.h"
+#include "output/SideSnapshot.h"
+#include "support/NoisePicture.h"
 #include "support/TestEnvironment.h"
 
 using namespace ExportTest;
@@ -249,13 +253,14 @@ TEST_F(BatchExportTest, APauseHoldsEveryFileUntilTheRunGoesOnOrStops)
     };
 
     startPausingAtRecord3(target.path());
-    // Served until the run holds before its next record, or binds one: never by a clock.
-    while (!exporter->holdsRecords() && boundLast == 3)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    for (int round = 0; round < 30; ++round)
+    // Served until the pause holds both the binding of the next record and the files of the
+    // record bound last, or until that record's card is written anyway: never by a clock.
+    const QString fourth = QDir(exporter->exportFolder()).filePath("Card_4_Front.png");
+    while (!(exporter->holdsRecords() && exporter->heldAtPause() == 2) && !QFile::exists(fourth) && boundLast == 3)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(boundLast, 3);
     EXPECT_TRUE(exporter->holdsRecords());
+    EXPECT_FALSE(QFile::exists(fourth)) << "written while the run was paused";
     EXPECT_LE(filesIn(exporter->exportFolder()).filter(QRegularExpression("^Card_\\d+_Front\\.png$")).size(), 3);
     exporter->resume();
     EXPECT_EQ(finish().cardsWritten, kRecords);
@@ -295,8 +300,8 @@ TEST_F(BatchExportTest, AStoppedRunCountsTheRecordsItDidNotReachAndLeavesNoCardW
 
     // Every record before the stop done: the ones after it were not reached.
     const ExportReport settled = stopAt(6, 6);
-    EXPECT_EQ(exportReportMessage(settled),
-              "5 cards were written. The export was stopped. 4 records were not reached.\n\n1 card was left out:");
+    EXPECT_EQ(exportReportMessage(settled), QStringLiteral("5 cards were written. The export was stopped. 4 records "
+                                                          "were not reached (cards 7\u201310).\n\n1 card was left out:"));
     EXPECT_EQ(settled.reachedEnd, 6);
 
     // Records still on their way when the stop comes: whatever the workers had written, the
@@ -317,6 +322,52 @@ TEST_F(BatchExportTest, AStoppedRunCountsTheRecordsItDidNotReachAndLeavesNoCardW
     EXPECT_TRUE(early.oneSided.isEmpty());
     EXPECT_EQ(early.cardsWritten, files.size() / 2);
     EXPECT_EQ(early.cardsWritten + early.cardsRefused + early.notReached, kRecords);
+}
+
+// The cards a stop leaves are the first ones of the run, whatever order the workers finish in:
+// card 2, slow to encode, is written before card 3, however fast that one was made, so a run
+// taken up again at the first card not reached misses none.
+TEST_F(BatchExportTest, AStopLeavesTheFirstCardsOfTheRunAndNamesTheRestByNumber)
+{
+    // A card of noise: card 2 is many times slower to encode than the others.
+    const QImage noise = noisePicture(QSize(2025, 1284));
+    const QString noisePath = QDir(target.path()).filePath("noise.png");
+    ASSERT_TRUE(noise.save(noisePath));
+    GraphicPtr picture = placed(SKTGraphic::create(GraphicKind::Image), QRectF(0, 0, 243, 154));
+    static_cast<SKTImage&>(*picture).setFilePath(noisePath, false);
+    OutputPictures pictures;
+    const SideSnapshot slow = snapshotForOutput({picture}, CardSide::Front, pictures);
+    ASSERT_TRUE(slow.isWhole());
+
+    BatchExport::SideSource source = sides();
+    std::unique_ptr<BatchExport> exporter;
+    BatchExportSettings s = settings("png", "F", 0, kRecords);
+    s.folder = QDir(target.path()).filePath("stopped");
+    const QString third = QDir(s.folder).filePath(kExportFolderName + "/Card_3_Front.png");
+    exporter = std::make_unique<BatchExport>(s,
+                                             [&](int n, CardSide side) {
+                                                 if (n == 1)
+                                                     return slow;
+                                                 if (n == 5) {
+                                                     while (!QFile::exists(third))
+                                                         QThread::msleep(1);
+                                                     exporter->stop();
+                                                 }
+                                                 return source(n, side);
+                                             },
+                                             answering(ReplaceKeep::Replace));
+    const ExportReport report = runExport(*exporter);
+    QStringList first;
+    for (int n = 1; n <= report.cardsWritten; ++n)
+        first << QStringLiteral("Card_%1_Front.png").arg(n);
+    EXPECT_EQ(filesIn(exporter->exportFolder()), first);
+    EXPECT_GE(report.cardsWritten, 3);
+    EXPECT_EQ(report.reachedEnd, report.cardsWritten);
+    EXPECT_EQ(exportReportMessage(report),
+              QStringLiteral("%1 cards were written. The export was stopped. %2 records were not reached (cards %3\u201310).")
+                  .arg(report.cardsWritten)
+                  .arg(kRecords - report.cardsWritten)
+                  .arg(report.cardsWritten + 1));
 }
 
 TEST_F(BatchExportTest, PdfCardsKeepEveryBarcodePictureLosslessAndReadable)

@@ -255,6 +255,9 @@ TEST_F(RecordRunTest, ARecordABarcodeCannotShowOrWhosePhotoIsGoneIsRefusedAndNam
     EXPECT_EQ(run.refused().lines(),
               (QStringList{"Card 2 (Holder 1): The barcode cannot show \"ABCDEFGHIJKL\": EAN-13 cannot encode this value.",
                            "Card 3 (Holder 2): The picture \"gone.png\" could not be read."}));
+    // A stop that ended the run at record 2 names only the records before it.
+    EXPECT_EQ(run.refused().lines(2),
+              QStringList{"Card 2 (Holder 1): The barcode cannot show \"ABCDEFGHIJKL\": EAN-13 cannot encode this value."});
 }
 
 // The end report names a refused record by its bound text, wherever the text stands in the list.

@@ -138,7 +138,8 @@ TEST_F(CropBatchRunTest, AStopAfterKPicturesLeavesKFilesAndKSeriesLines)
               (QStringList{"Badge.png", "Badge_1.png", "Badge_2.png"}));
     EXPECT_EQ(QColor(QImage(outFile("Badge_2.png")).pixel(1, 1)), kColours[2]) << "replaced by the third picture";
 
-    // Cancel with apply-to-all ends the run too, the picture asked about unwritten and its line empty.
+    // Cancel with apply-to-all ends the run too, the picture asked about unwritten and its line
+    // the picture as it was.
     CropBatchPlan again = standardPlan(list);
     again.seriesPath = work.filePath(QStringLiteral("Again.txt"));
     CropBatchRun cancelled(again, nullptr, [](const QString&, const QString&, const QString&) {
@@ -146,7 +147,7 @@ TEST_F(CropBatchRunTest, AStopAfterKPicturesLeavesKFilesAndKSeriesLines)
     });
     ASSERT_TRUE(cancelled.run());
     EXPECT_EQ(cancelled.done(), 1);
-    EXPECT_EQ(text(again.seriesPath), "\n");
+    EXPECT_EQ(text(again.seriesPath), (list[0] + "\n").toStdString());
 }
 
 TEST_F(CropBatchRunTest, AReplacedSeriesChangesOnlyAtTheEndAndANewOneTakesAFreeName)
@@ -182,7 +183,7 @@ TEST_F(CropBatchRunTest, AReplacedSeriesChangesOnlyAtTheEndAndANewOneTakesAFreeN
     EXPECT_EQ(refused.done(), 0);
 }
 
-TEST_F(CropBatchRunTest, ADirectRunKeepsNamesRecordsMissingPicturesEmptyAndAFaceMissWritesNothing)
+TEST_F(CropBatchRunTest, ADirectRunKeepsNamesAndMissingPicturesAndAFaceMissWritesNothing)
 {
     QStringList list = pictures(3, QStringLiteral("JPG"));
     list.insert(1, work.filePath(QStringLiteral("gone.png")));
@@ -194,10 +195,13 @@ TEST_F(CropBatchRunTest, ADirectRunKeepsNamesRecordsMissingPicturesEmptyAndAFace
     plan.crop.method = CropRequest::Face;
     CropBatchRun run(plan, [] { return std::make_unique<MiddleFaceDetector>(); }, nullptr);
     ASSERT_TRUE(run.run());
-    EXPECT_EQ(run.entries(), (QStringList{outFile("photo0 (1).jpg"), "", "", outFile("photo1.jpg"), outFile("photo2.jpg")}));
+    // A line naming no picture stays as it was, so a card bound to it is still refused, and is listed.
+    EXPECT_EQ(run.entries(), (QStringList{outFile("photo0 (1).jpg"), list[1], "..", outFile("photo1.jpg"), outFile("photo2.jpg")}));
+    EXPECT_EQ(run.leftOut(), (QStringList{"gone.png: the picture could not be read.", "..: the picture could not be read."}));
     EXPECT_EQ(QImage(outFile("photo1.jpg")).size(), QSize(20, 16)) << "the face box, cut from the picture";
 
-    // Standard run, face method: the grey picture has no face; it gets no file, no name and an empty entry.
+    // Standard run, face method: the grey picture has no face; it gets no file and no name, and its
+    // entry is the picture as it was.
     const QStringList faces = pictures(8).mid(5);  // magenta, grey, black
     CropBatchPlan standard = standardPlan(faces);
     standard.crop.method = CropRequest::Face;
@@ -205,7 +209,7 @@ TEST_F(CropBatchRunTest, ADirectRunKeepsNamesRecordsMissingPicturesEmptyAndAFace
     QDir().mkpath(standard.outputFolder);
     CropBatchRun faceRun(standard, [] { return std::make_unique<MiddleFaceDetector>(); }, nullptr);
     ASSERT_TRUE(faceRun.run());
-    EXPECT_EQ(faceRun.entries(), (QStringList{standard.outputFolder + "/Badge.png", "", standard.outputFolder + "/Badge_1.png"}));
+    EXPECT_EQ(faceRun.entries(), (QStringList{standard.outputFolder + "/Badge.png", faces[1], standard.outputFolder + "/Badge_1.png"}));
     EXPECT_TRUE(faceRun.failures().isEmpty());
 }
 
@@ -241,7 +245,9 @@ TEST_F(CropBatchRunTest, EveryPictureLeftOutIsListedWithItsReason)
     EXPECT_EQ(run.leftOut()[3], "photo6.png: no face was found.");
     EXPECT_TRUE(run.failures().isEmpty());
     EXPECT_EQ(text(plan.seriesPath),
-              (outFile("Badge.png") + "\n\n" + outFile("Badge_1.png") + "\n\n\n" + outFile("Badge_4.png") + "\n\n")
+              QStringList({outFile("Badge.png"), list[1], outFile("Badge_1.png"), list[3], list[4], outFile("Badge_4.png"),
+                           list[6], ""})
+                  .join(u'\n')
                   .toStdString());
 
     // A selection off a smaller picture and a direct run's empty and missing lines.
@@ -252,6 +258,17 @@ TEST_F(CropBatchRunTest, EveryPictureLeftOutIsListedWithItsReason)
     direct.crop.selectionInView = QRectF(100, 100, 40, 32);
     CropBatchRun offPicture(direct, nullptr, nullptr);
     ASSERT_TRUE(offPicture.run());
-    EXPECT_EQ(offPicture.leftOut(), QStringList{"photo0.png: no part of it lies in the selection."});
-    EXPECT_EQ(offPicture.entries(), (QStringList{"", "", ""}));
+    EXPECT_EQ(offPicture.leftOut(), (QStringList{"photo0.png: no part of it lies in the selection.",
+                                                 "gone.png: the picture could not be read."}));
+    EXPECT_EQ(offPicture.entries(), (QStringList{list[0], "", direct.pictures[2]}));
+
+    // A direct run stopped after its first picture: the lines it did not reach stay as listed,
+    // in its series too.
+    direct.seriesPath = work.filePath(QStringLiteral("Stopped.txt"));
+    CropBatchRun stopped(direct, nullptr, nullptr);
+    stopped.stopWhen([&stopped] { return stopped.done() == 1; });
+    ASSERT_TRUE(stopped.run());
+    EXPECT_TRUE(stopped.stopped());
+    EXPECT_EQ(stopped.entries(), direct.pictures);
+    EXPECT_EQ(text(direct.seriesPath), (direct.pictures.join(u'\n') + u'\n').toStdString());
 }

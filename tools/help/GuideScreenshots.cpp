@@ -396,6 +396,8 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error, QStringList* shownPa
     ShownPaths paths;
     paths.add(scratch.path(), QStringLiteral("/home/you/Documents"));
     paths.add(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), QStringLiteral("/home/you/.local/share"));
+    // The resource folder of a program built in a clone of its repository.
+    paths.add(Resource_Path, QStringLiteral("/home/you/zova-idcard/build/resources"));
     Tour tour(controller, dialogs, messages, paths);
     // The chooser, answered with "Open a saved design" and the sample card.
     dialogs.queue([&](QDialog& chooser) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QWidget>
 
@@ -61,6 +62,21 @@ QImage ShownPaths::grab(QWidget& widget, const QRect& area)
                 const QSignalBlocker quiet(field);
                 field->setText(text);
                 field->setModified(modified);
+            });
+    }
+    // A path field of several lines (the Picture and Signature pages' paths).
+    for (QPlainTextEdit* field : widget.findChildren<QPlainTextEdit*>()) {
+        const QString text = field->toPlainText();
+        dress(
+            text,
+            [field](const QString& shown) {
+                const QSignalBlocker quiet(field);
+                field->setPlainText(shown);
+                return true;
+            },
+            [field, text] {
+                const QSignalBlocker quiet(field);
+                field->setPlainText(text);
             });
     }
     for (QLabel* label : widget.findChildren<QLabel*>()) {

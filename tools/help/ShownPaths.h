@@ -1,7 +1,7 @@
 #pragma once
 // The guide's pictures are taken in a temporary folder and a user folder inside the build tree;
 // a reader should see folders like their own. ShownPaths grabs a widget with every path that a
-// line edit, label or table cell shows moved from those folders to a user's, and puts the texts
+// line edit, text field, label or table cell shows moved from those folders to a user's, and puts the texts
 // back afterwards, so the window goes on working with its real paths. It keeps every text with a
 // slash that a picture shows, for the guide's test to look through.
 #include <QImage>

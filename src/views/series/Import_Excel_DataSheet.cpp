@@ -52,6 +52,15 @@ QStringList cellsOf(const SheetRows& rows, int first, const QList<int>& position
     return lines;
 }
 
+// "1 series was imported.\n\n2 series were not imported:"
+QString columnImportMessage(int imported, int notImported)
+{
+    const auto said = [](int count, const char* what) {
+        return QStringLiteral("%1 series %2 %3").arg(count).arg(count == 1 ? "was" : "were", QLatin1String(what));
+    };
+    return said(imported, "imported.") + QStringLiteral("\n\n") + said(notImported, "not imported:");
+}
+
 }  // namespace
 
 Import_Excel_DataSheet::Import_Excel_DataSheet(SeriesWindowLinks links, QWidget* parent)
@@ -146,7 +155,8 @@ void Import_Excel_DataSheet::CancelPressed()
     done(0);
 }
 
-QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askInUse, bool& askKeepReplace)
+QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askInUse, bool& askKeepReplace,
+                                                QString* whyNot)
 {
     const SeriesStore store;
     if (!store.exists(name))
@@ -154,6 +164,7 @@ QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askIn
     if (_links.seriesInUse(name)) {
         if (askInUse && showInUseAlert(name))
             askInUse = false;
+        *whyNot = QStringLiteral("the design is bound to it, so it was not replaced.");
         return {};
     }
     if (askKeepReplace) {
@@ -178,6 +189,7 @@ QString Import_Excel_DataSheet::targetForColumn(const QString& name, bool& askIn
     case ReplaceKeep::ReplaceAll:
         return name;
     default:
+        *whyNot = QStringLiteral("it was left as it was, as answered.");
         return {};
     }
 }
@@ -192,18 +204,28 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
     }
     bool askInUse = true;
     bool askKeepReplace = true;
+    int imported = 0;
+    QStringList notImported;  // "name: why", in column order
     for (const int position : columns().tickedPositions()) {
         const QString name = SeriesStore::cleanName(columns().seriesName(position));
         if (!SeriesStore::isUsableName(name)) {
-            Show_NSLog_Message(QStringLiteral("Column %1 was not imported: its series name is empty.").arg(position + 1));
+            notImported << QStringLiteral("Column %1: its series name is empty.").arg(position + 1);
             continue;
         }
-        const QString target = targetForColumn(name, askInUse, askKeepReplace);
-        if (!target.isEmpty())
-            saveSeries(SeriesStore(), target, cellsOf(rows, _core->firstDataRow(), {position}));
+        QString whyNot;
+        const QString target = targetForColumn(name, askInUse, askKeepReplace, &whyNot);
+        if (target.isEmpty())
+            notImported << QStringLiteral("%1: %2").arg(name, whyNot);
+        else if (saveSeries(SeriesStore(), target, cellsOf(rows, _core->firstDataRow(), {position})))
+            ++imported;
+        else
+            notImported << QStringLiteral("%1: it could not be written.").arg(target);
     }
     if (file_name_Insert == 1)
         _links.refreshManager();
+    // Every series left alone is named, also when an earlier "Apply to All" silenced its question.
+    if (!notImported.isEmpty())
+        Show_Report_Box(columnImportMessage(imported, int(notImported.size())), notImported);
 }
 
 bool Import_Excel_DataSheet::Insert_file_Func()

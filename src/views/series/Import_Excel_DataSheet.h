@@ -41,15 +41,16 @@ public:
     void OKPressed();
     void CancelPressed();
 
-    // Each ticked column its own series; the window closes afterwards.
+    // Each ticked column its own series; the window closes afterwards. The end names every
+    // ticked column that gave no series, and why.
     void Create_file_For_Col_Func();
     // All ticked cells into one series; false keeps the window open.
     bool Insert_file_Func();
 
 private:
     // What to do with an existing series of a column, asking unless an earlier answer applies to
-    // all; the name to write under, or "" to skip the column.
-    QString targetForColumn(const QString& name, bool& askInUse, bool& askKeepReplace);
+    // all; the name to write under, or "" to skip the column, with why in whyNot.
+    QString targetForColumn(const QString& name, bool& askInUse, bool& askKeepReplace, QString* whyNot);
 
     std::unique_ptr<Ui::Import_Excel_DataSheet> ui;
     std::unique_ptr<SheetWindowCore> _core;

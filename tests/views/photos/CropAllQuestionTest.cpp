@@ -96,7 +96,7 @@ struct Answered {
     const char* name;
     QPushButton* Replcae_Confirm_Box::*button;
     bool applyAll;
-    QStringList entries;  // file names in out/, "" where nothing was written
+    QStringList entries;  // file names in out/, or the picture as listed where nothing was written
     QStringList files;    // what out/ holds afterwards
     QColor badge;         // the colour Badge.png has afterwards
 };
@@ -154,9 +154,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Badge.png", "Badge_1.png", "Badge_2.png"}, {"Badge.png", "Badge_1.png", "Badge_2.png"}, Qt::red},
         // Cancel skips the one picture; the run goes on.
         Answered{"Cancel", &Replcae_Confirm_Box::cancel_button, false,
-                 {"", "Badge_1.png", "Badge_2.png"}, {"Badge.png", "Badge_1.png", "Badge_2.png"}, Qt::white},
+                 {"../photo0.png", "Badge_1.png", "Badge_2.png"}, {"Badge.png", "Badge_1.png", "Badge_2.png"}, Qt::white},
         // Cancel for all ends the run at that picture.
-        Answered{"CancelAll", &Replcae_Confirm_Box::cancel_button, true, {""}, {"Badge.png"}, Qt::white}),
+        Answered{"CancelAll", &Replcae_Confirm_Box::cancel_button, true, {"../photo0.png"}, {"Badge.png"}, Qt::white}),
     [](const ::testing::TestParamInfo<Answered>& info) { return std::string(info.param.name); });
 
 TEST_F(CropAllQuestion, KeepAllAnsweredOnceKeepsEveryLaterFileWithoutAsking)

@@ -201,7 +201,8 @@ TEST_F(CropAllRunTest, NoPictureIsWrittenWhileTheStopQuestionIsOpen)
     EXPECT_EQ(reader.texts(), QStringList{"Are you sure you want to stop?"});
 }
 
-TEST_F(CropAllRunTest, ADirectSeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPicture)
+// A missing picture keeps its line, so a card bound to the new series is still refused, and is named.
+TEST_F(CropAllRunTest, ADirectSeriesRunMakesANewSeriesKeepingTheLineOfAMissingPicture)
 {
     QStringList list = pictures(3);
     list[1] = at("gone.png");
@@ -217,8 +218,10 @@ TEST_F(CropAllRunTest, ADirectSeriesRunMakesANewSeriesWithAnEmptyLineForAMissing
     EXPECT_EQ(outcome.Crop_Direct_Series, "Staff (1)");
     const QString folder = at("Cropped_Images/Staff (1)");
     EXPECT_EQ(outcome.outputFolder, folder);
-    EXPECT_EQ(text(at("DataSet/Staff (1).txt")), (folder + "/photo0.png\n\n" + folder + "/photo2.png\n").toStdString());
-    EXPECT_EQ(Export_File_Message, "Image has been cropped successfully.");
+    EXPECT_EQ(text(at("DataSet/Staff (1).txt")),
+              (folder + "/photo0.png\n" + list[1] + "\n" + folder + "/photo2.png\n").toStdString());
+    EXPECT_EQ(Export_File_Message, "2 pictures were cropped.\n\n1 picture was left out:");
+    EXPECT_EQ(outcome.leftOut, QStringList{"gone.png: the picture could not be read."});
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 

@@ -472,9 +472,10 @@ TEST_F(CroppingToolTest, ADirectSeriesRunMakesANewSeriesAndClosesWithIt)
     EXPECT_EQ(tool.Crop_Direct_Series(), "Staff (1)");
     QFile made(at("DataSet/Staff (1).txt"));
     ASSERT_TRUE(made.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(made.readAll()), at("Cropped_Images/Staff (1)/one.png") + "\n\n");
+    EXPECT_EQ(QString::fromUtf8(made.readAll()), at("Cropped_Images/Staff (1)/one.png") + "\n" + at("gone.png") + "\n");
     EXPECT_EQ(QImage(at("Cropped_Images/Staff (1)/one.png")).size(), QSize(30, 20));
-    EXPECT_EQ(messages.texts().last(), "\nImage has been cropped successfully.");
+    EXPECT_EQ(messages.records().last().request.text, "1 picture was cropped.\n\n1 picture was left out:");
+    EXPECT_EQ(messages.records().last().request.details, QStringList{"gone.png: the picture could not be read."});
 }
 
 // The list's View button: the series in the series viewer ("Please select the series." without
@@ -524,7 +525,7 @@ TEST_F(CroppingToolTest, TheViewButtonShowsTheListedSeriesOrTheLoadedTable)
     EXPECT_EQ(messages.texts(), QStringList{"\nPlease select the series."});
 }
 
-TEST_F(CroppingToolTest, ADirectColumnRunAddsAColumnOfTheCropsWithEmptyCellsForMissingPictures)
+TEST_F(CroppingToolTest, ADirectColumnRunAddsAColumnOfTheCropsKeepingMissingPicturesAsListed)
 {
     const QString one = picture(QStringLiteral("one.png"), noisePicture(QSize(300, 200), 1));
     Data_From_Excel table;
@@ -538,7 +539,7 @@ TEST_F(CroppingToolTest, ADirectColumnRunAddsAColumnOfTheCropsWithEmptyCellsForM
     EXPECT_EQ(tool.Open_Wnd_Direct_Excel_Column(QStringLiteral("Photo"), 1), 1);
     EXPECT_EQ(tool.Crop_New_Excel_Col_Index(), 2);
     EXPECT_EQ(tool.Crop_New_Excel_Col_Name(), "Column2");
-    EXPECT_EQ(table.objectValue(QStringLiteral("Column2"), 0), "");
+    EXPECT_EQ(table.objectValue(QStringLiteral("Column2"), 0), at("gone.png"));
     EXPECT_EQ(table.objectValue(QStringLiteral("Column2"), 1), at("Cropped_Images/Column 3/one.png"));
     EXPECT_EQ(QImage(at("Cropped_Images/Column 3/one.png")).size(), QSize(30, 20));
 }

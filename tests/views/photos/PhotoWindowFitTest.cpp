@@ -16,6 +16,7 @@
 #include "support/FakeCameraSource.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowFit.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/WholeTitles.h"
 #include "views/photos/Camera.h"
@@ -23,44 +24,6 @@
 #include "views/photos/Image_Library.h"
 
 namespace {
-
-bool laidOutBy(const QLayout& layout, QWidget* widget)
-{
-    for (int i = 0; i < layout.count(); ++i) {
-        QLayoutItem* item = layout.itemAt(i);
-        if (item->widget() == widget || (item->layout() && laidOutBy(*item->layout(), widget)))
-            return true;
-    }
-    return false;
-}
-
-// What is wrong with the window as shown: narrower than its layout, laid-out siblings drawn over
-// each other, or off the screen.
-QStringList faults(QWidget& window)
-{
-    QStringList found;
-    if (window.layout() && window.width() < window.layout()->totalMinimumSize().width())
-        found << QStringLiteral("%1 px wide, its layout needs %2").arg(window.width()).arg(window.layout()->totalMinimumSize().width());
-    QList<QWidget*> parents = window.findChildren<QWidget*>();
-    parents.prepend(&window);
-    for (QWidget* parent : parents) {
-        if (!parent->layout() || !parent->isVisible())
-            continue;
-        QList<QWidget*> laid;
-        for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (child->isVisible() && !child->isWindow() && laidOutBy(*parent->layout(), child))
-                laid << child;
-        }
-        for (int i = 0; i < laid.size(); ++i)
-            for (int j = i + 1; j < laid.size(); ++j)
-                if (laid[i]->geometry().intersects(laid[j]->geometry()))
-                    found << laid[i]->objectName() + QStringLiteral(" over ") + laid[j]->objectName();
-    }
-    const QRect screen = window.screen()->availableGeometry();
-    if (!screen.contains(window.frameGeometry()))
-        found << QStringLiteral("off the %1 x %2 screen").arg(screen.width()).arg(screen.height());
-    return found;
-}
 
 // Opens a modal window with `open`, checks it once it is up, pictures it and closes it.
 std::string checkOpened(const QString& picture, const std::function<void()>& open,
@@ -75,7 +38,7 @@ std::string checkOpened(const QString& picture, const std::function<void()>& ope
             prepare(*window);
         (void)QTest::qWaitForWindowExposed(window);
         QTest::qWait(100);
-        found = faults(*window);
+        found = windowFaults(*window);
         const QSize screen = window->screen()->size();
         window->grab().save(QDir(QStringLiteral(ZOVA_PHOTOS_ARTIFACT_DIR))
                                 .filePath(QStringLiteral("%1-%2x%3.png").arg(picture).arg(screen.width()).arg(screen.height())));

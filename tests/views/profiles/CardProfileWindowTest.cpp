@@ -222,8 +222,8 @@ TEST_F(CardProfileWindowTest, ThePreviewedSideShowsInTheWindowUntilClearedOrOpen
                   window.Preview_Btn_Clicked();
                   EXPECT_TRUE(box.isVisibleTo(&window));
                   ASSERT_FALSE(frame.pixmap().isNull());
-                  EXPECT_EQ(frame.pixmap().size(), QSize(280, 177));
-                  EXPECT_EQ(frame.pixmap().toImage().pixelColor(140, 88), QColor(200, 30, 30));
+                  EXPECT_EQ(frame.pixmap().size(), QSize(250, 158));
+                  EXPECT_EQ(frame.pixmap().toImage().pixelColor(125, 79), QColor(200, 30, 30));
                   // A refused preview leaves the last one shown.
                   window.form().selectSource(kTitle, kSourceSeries);
                   window.Preview_Btn_Clicked();

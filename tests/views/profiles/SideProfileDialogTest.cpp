@@ -381,8 +381,8 @@ TEST_F(SideProfileTest, ThePreviewedSideShowsInTheDialogUntilTheFormIsReset)
     button("preview_btn")->click();
     EXPECT_TRUE(box.isVisibleTo(&dialog.window()));
     // An upright card fits the frame's height.
-    EXPECT_EQ(frame.pixmap().size(), QSize(114, 180));
-    EXPECT_EQ(frame.pixmap().toImage().pixelColor(57, 90), QColor(20, 90, 160));
+    EXPECT_EQ(frame.pixmap().size(), QSize(101, 160));
+    EXPECT_EQ(frame.pixmap().toImage().pixelColor(50, 80), QColor(20, 90, 160));
     button("reset_btn")->click();
     EXPECT_FALSE(box.isVisibleTo(&dialog.window()));
     button("preview_btn")->click();
@@ -454,8 +454,8 @@ TEST_F(SideProfileTest, AFieldTakenOffASideLeavesNothingOfItInThatSidesRecord)
     EXPECT_EQ(host.back, expected);
 }
 
-// The preview beside the form takes room of its own: the window grows, and every caption box
-// keeps its width and shows its caption whole. The window's minimum width is set for its title first, as the application's dialogs have it.
+// The preview under the photo takes room of its own: the window grows down, not wider, and every
+// caption box keeps its width and shows its caption whole. The window's minimum width is set for its title first, as the application's dialogs have it.
 TEST_F(SideProfileTest, EveryCaptionStaysWholeBesideThePreview)
 {
     host.previewedSide = QImage(486, 308, QImage::Format_RGB32);
@@ -465,11 +465,12 @@ TEST_F(SideProfileTest, EveryCaptionStaysWholeBesideThePreview)
     keepTitleWhole(window);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const int widthBefore = window.width();
+    const QSize before = window.size();
     button("preview_btn")->click();
     QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QApplication::processEvents();
-    EXPECT_GT(window.width(), widthBefore);
+    EXPECT_EQ(window.width(), before.width());
+    EXPECT_GT(window.height(), before.height());
     for (int field = Name; field <= Unique; ++field) {
         const QLineEdit& caption = *dialog.captionBox(field);
         EXPECT_GE(caption.width(), caption.minimumWidth()) << caption.text().toStdString();
