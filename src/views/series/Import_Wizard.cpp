@@ -204,14 +204,12 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
     if (named && usableSeriesName(ui->Text_file_name->text()).isEmpty())
         return false;
     QFile file(path);
-    QByteArray bytes;
-    if (QFileInfo(path).isFile() && QFileInfo(path).size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (bytes.isEmpty()) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0 || info.size() > kMaxTextFileBytes || !file.open(QIODevice::ReadOnly)) {
         Show_MessageBox(kSelectValidFileMessage);
         return false;
     }
-    const SeriesTextImport::FileValues read = SeriesTextImport::valuesOfFile(bytes, QFileInfo(path).suffix());
+    const SeriesTextImport::FileValues read = SeriesTextImport::valuesOfFile(file, info.suffix());
     if (!read.ok || read.values.isEmpty()) {
         Show_MessageBox(read.failure.isEmpty() ? SeriesTextImport::kUnreadableTextMessage : read.failure);
         return false;
