@@ -187,6 +187,29 @@ private:
     qsizetype m_found[4] = {-1, -1, -1, -1};
 };
 
+// Hands each part of the piece between line ends ("\r\n", "\r" or "\n") to take(part, ended),
+// until it answers false; ended is false for the part after the last line end, which the next
+// piece goes on with. afterReturn carries a "\r" ending one piece, so that a "\n" opening the
+// next is no second line end.
+template <typename Take>
+bool forEachLinePart(QStringView piece, bool& afterReturn, Take take)
+{
+    NextInPiece next(piece);
+    qsizetype at = std::exchange(afterReturn, false) && piece.startsWith(u'\n') ? 1 : 0;
+    for (;;) {
+        const qsizetype end = next.lineEnd(at);
+        if (end == piece.size())
+            return take(piece.sliced(at), false);
+        if (!take(piece.sliced(at, end - at), true))
+            return false;
+        at = end + 1;
+        if (piece[end] == u'\r' && at == piece.size())
+            afterReturn = true;
+        else if (piece[end] == u'\r' && piece[at] == u'\n')
+            ++at;
+    }
+}
+
 // Splits text handed on in pieces into its values: a pending value and what the last piece left
 // open carry over to the next piece.
 class ValueSplitter {
@@ -210,24 +233,13 @@ public:
 
     bool take(QStringView piece) override
     {
-        NextInPiece next(piece);
-        for (qsizetype at = 0; at < piece.size();) {
-            if (std::exchange(m_afterReturn, false) && piece[at] == u'\n')
-                ++at;
-            const qsizetype end = next.lineEnd(at);
-            const QStringView part = piece.sliced(at, end - at);
+        return forEachLinePart(piece, m_afterReturn, [this](QStringView part, bool ended) {
             // A line within the piece is taken from it; one begun before or running on is gathered.
-            const bool gathered = !m_pending.isEmpty() || end == piece.size();
+            const bool gathered = !m_pending.isEmpty() || !ended;
             if (gathered && !m_pending.append(part))
                 return false;
-            if (end == piece.size())
-                break;
-            m_afterReturn = piece[end] == u'\r';
-            at = end + 1;
-            if (!(gathered ? m_pending.finish() : m_values.add(part)))
-                return false;
-        }
-        return true;
+            return !ended || (gathered ? m_pending.finish() : m_values.add(part));
+        });
     }
 
 private:
@@ -413,17 +425,11 @@ DecodedText decodeText(const QByteArray& bytes)
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (!isLineEnd(text.at(i))) {
-            ++i;
-            continue;
-        }
-        lines.append(text.sliced(start, i - start));
-        i += text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n' ? 2 : 1;
-        start = i;
-    }
-    lines.append(text.sliced(start));
+    bool afterReturn = false;
+    forEachLinePart(text, afterReturn, [&lines](QStringView part, bool) {
+        lines.append(part.toString());
+        return true;
+    });
     return lines;
 }
 
