@@ -1,6 +1,5 @@
 // Rich text to plain text for series imports: a reader of the RTF group and control-word syntax
 // that keeps the text of every run and drops what only describes how it looks.
-#include <QBuffer>
 #include <QList>
 #include <QStringDecoder>
 
@@ -422,21 +421,6 @@ private:
 bool rtfTextPieces(QIODevice& rtf, const TextPieces& take)
 {
     return RtfReader(rtf, take).read();
-}
-
-QString rtfToText(const QByteArray& rtf, bool* ok)
-{
-    QByteArray bytes = rtf;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QString text;
-    const bool read = rtfTextPieces(buffer, [&text](QStringView piece) {
-        text += piece;
-        return true;
-    });
-    if (ok)
-        *ok = read;
-    return read ? text : QString();
 }
 
 }  // namespace SeriesTextImport

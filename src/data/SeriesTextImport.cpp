@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "data/SeriesLines.h"
@@ -407,19 +408,34 @@ bool readValues(QIODevice& device, FileKind kind, SeriesValues& values)
     return readable;
 }
 
-}  // namespace
-
-DecodedText decodeText(const QByteArray& bytes)
+// The whole text a reader of pieces makes of the bytes; none when it refuses them.
+std::optional<QString> wholeText(const QByteArray& bytes, bool (*read)(QIODevice&, const TextPieces&))
 {
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QString text;
-    const bool ok = decodedPieces(buffer, [&text](QStringView piece) {
+    const bool readable = read(buffer, [&text](QStringView piece) {
         text += piece;
         return true;
     });
-    return ok ? DecodedText{text, true} : DecodedText{};
+    return readable ? std::optional<QString>(text) : std::nullopt;
+}
+
+}  // namespace
+
+DecodedText decodeText(const QByteArray& bytes)
+{
+    const std::optional<QString> text = wholeText(bytes, decodedPieces);
+    return text ? DecodedText{*text, true} : DecodedText{};
+}
+
+QString rtfToText(const QByteArray& rtf, bool* ok)
+{
+    const std::optional<QString> text = wholeText(rtf, rtfTextPieces);
+    if (ok)
+        *ok = text.has_value();
+    return text.value_or(QString());
 }
 
 QStringList splitLines(const QString& text)
