@@ -40,6 +40,7 @@ TEST(SeriesTextImport, TextFilesSplitAtEveryLineEnd)
     EXPECT_EQ(textValues("one\ntwo\nthree\n"), QStringList({"one", "two", "three"}));
     EXPECT_EQ(textValues("one\r\ntwo\r\n"), QStringList({"one", "two"}));
     EXPECT_EQ(textValues("one\rtwo\r"), QStringList({"one", "two"}));
+    EXPECT_EQ(textValues("one\ntwo"), QStringList({"one", "two"}));
     EXPECT_EQ(chk_and_insert_validation(" a\\b{c} "), "abc");
 }
 
@@ -97,6 +98,8 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi x\\u8364? y\\uc2\\u26085\\'93\\'fa z\\uc0\\u-10179\\u-8704 w}"),
               QStringLiteral("x€ y日 z😀w"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi\\ansicpg1252 \\'80\\'93q\\'94}"), QStringLiteral("€“q”"));
+    // Each byte in the code page in force where it stands.
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi caf\\'e9\\ansicpg1251 \\'e9}"), QStringLiteral("caféй"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi a\\~b\\emdash c\\bin3 {}}d}"), QStringLiteral("a\u00a0b—cd"));
     EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
 }
@@ -187,6 +190,8 @@ TEST(SeriesTextImport, WhatStandsAcrossTheEdgeOfTwoReadsReadsAsWritten)
          {QString(kRead / 2 - 2, u'a') + QStringLiteral("😀"), "b"}},
         {"a line end in a quoted field", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\r\nb\",c", {QString(kRead - 2, u'a') + " b", "c"}},
         {"a doubled quote", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\"\"b\",c", {QString(kRead - 2, u'a') + "\"b", "c"}},
+        // A control word's parameter read ahead to the file's last byte: "\\u-5" is U+FFFB, trimmed.
+        {"a look-ahead to the end", "rtf", "{\\rtf1 " + QByteArray(kRead - 10, 'a') + "\\u-5", {QString(kRead - 10, u'a')}},
         {"a line of three reads", "txt", "  " + QByteArray(3 * kRead, 'v') + "  \nend", {QString(3 * kRead, u'v'), "end"}},
     };
     for (const auto& c : cases) {

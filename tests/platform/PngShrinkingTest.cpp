@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/PngShrinking.h"
+#include "support/PngSamples.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -72,9 +73,15 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
             }
         }
     }
-    // Never enlarged, and never past the side it is given.
+    // Never enlarged, never past the side it is given, never a result past 192 MB (7100 x 7100
+    // pixels in true colour).
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(100, 6), 1000).isNull());
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(8, 6), 40).isNull());
+    const QString large = folder.filePath(QStringLiteral("large.png"));
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7100, 7100, 0, 8, False, bytes([9])))\n",
+                                         {large}).exitCode, 0);
+    EXPECT_TRUE(readPngShrunk(large, QSize(7100, 7100), 8000).isNull());
+    EXPECT_EQ(readPngShrunk(large, QSize(7000, 7000), 8000).pixel(6999, 6999), qRgb(9, 9, 9));
 }
 
 // Rows come in order and are summed a band of the result's rows at a time (262 rows of 1000
