@@ -244,6 +244,10 @@ void SideCommands::Copy_Card_Design_Clicked()
     selectSide(source);
     host.Insert_In_Undo_Redo();
     grid.setAlwaysShown(gridShown);
+    // The copy is over: the side panels (in the live modes) and the design area show again.
+    copy_card_design = false;
+    m_controller.liveModes().Show_Hide_Profile_Panel_Live_Mode(true);
+    m_controller.Show_Hide_Main_Window(true);
     selectSide(SKTDocument::BackSide);
     m_controller.Refresh_Canvas();
 }

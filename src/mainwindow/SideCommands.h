@@ -46,7 +46,8 @@ public:
     void Set_Temp_Design(const GraphicList& elements);
 
     // After a Yes: the side in force replaces the other side's design and settings; the other
-    // side gets its own element objects. Ends on the back side.
+    // side gets its own element objects. Ends on the back side with the side panels (in the live
+    // modes) and the design area shown.
     void Copy_Card_Design_Clicked();
 
 private:

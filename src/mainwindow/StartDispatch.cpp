@@ -164,9 +164,11 @@ void Load_Group_Mode_After_log_reading(SKTWindowController& controller)
 {
     if (Start_Card_Option != QLatin1String("G"))
         return;
+    curr_msg_count_str = QStringLiteral("Loading excel file");
     Selected_Template_Path.clear();
     LiveModePanels& panels = controller.liveModes();
     panels.Set_Group_Mode_List_Setting_After_Loading(Project_File_Name, QStringLiteral("U"));
+    curr_msg_count_str = QStringLiteral("Loading excel data");
     panels.change_Visitor_Side_View(0);
     controller.Show_Hide_Main_Window(true);
     panels.Show_Hide_Profile_Panel_Live_Mode(true);

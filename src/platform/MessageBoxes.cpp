@@ -13,9 +13,14 @@ QString withLeadingBreak(const QString& text)
 
 int presentMessageBox(const QString& text, const QStringList& buttons)
 {
-    const int pressed = messagePresenter().present(MessageBoxRequest{text, buttons, 0});
+    return presentMessageBox(MessageBoxRequest{text, buttons, 0});
+}
+
+int presentMessageBox(const MessageBoxRequest& request)
+{
+    const int pressed = messagePresenter().present(request);
     if (pressed < 0)
-        Show_NSLog_Message(QStringLiteral("Message box could not be shown: ") + text);
+        Show_NSLog_Message(QStringLiteral("Message box could not be shown: ") + request.text);
     return pressed;
 }
 

@@ -23,6 +23,10 @@ QString notAvailableYetMessage(const QString& window);
 // Shows it in a message box.
 void Show_Not_Available_Yet(const QString& window);
 
+struct MessageBoxRequest;
+
 // Shows one box on the calling thread through the installed presenter, the first button being
 // the default. Returns the index of the button pressed, or -1 (logged) when no box could be shown.
 int presentMessageBox(const QString& text, const QStringList& buttons);
+// The same for a box with a title or informative text of its own.
+int presentMessageBox(const MessageBoxRequest& request);

@@ -11,6 +11,10 @@ struct MessageBoxRequest {
     int defaultButton = 0;
     // A list under the text, one entry per line, that the user can scroll, select and copy.
     QStringList details;
+    // Smaller text under the message; none when empty.
+    QString informativeText;
+    // The box's own title; the application's name when empty.
+    QString title;
 };
 
 class MessagePresenter {

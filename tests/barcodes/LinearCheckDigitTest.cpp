@@ -114,6 +114,27 @@ TEST(Code128Test, SetChoiceCheckValuesAndShifts)
     EXPECT_EQ(shifted->checkDigit(), (103 + 1 * 98 + 2 * 65) % 103);
 }
 
+// A code set beyond A, B and C starts nothing and shifts into nothing, and a character beyond
+// ASCII has no value; each is told in the log.
+TEST(Code128Test, WhatNoSetEncodesIsLogged)
+{
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) { logged.append(line); });
+    auto unknown = made<NKDCode128Barcode>("AB", 7);
+    EXPECT_TRUE(unknown->initiator().empty());
+    EXPECT_TRUE(NKDCode128Barcode::_shiftCharacterForSet(NKDCode128Barcode::SetC).empty());
+    EXPECT_EQ(NKDCode128Barcode::_shiftCharacterForSet(NKDCode128Barcode::SetB), NKDCode128Barcode::symbolModules(98));
+    EXPECT_EQ(NKDCode128Barcode::_valueForChar(char(0xE9), NKDCode128Barcode::SetB), -1);
+    EXPECT_EQ(NKDCode128Barcode::_valueForChar('a', NKDCode128Barcode::SetA), -1);
+    qInstallMessageHandler(previous);
+    // The width is measured with the start symbol too, which logs the unknown set again.
+    logged.removeDuplicates();
+    EXPECT_EQ(logged, (QStringList{"Invalid codeSet value: 7", "Invalid CodeSet value Supplied: 2",
+                                   QStringLiteral("_valueForChar: received Unrecognized character \u00e9")}));
+}
+
 TEST(Code128Test, CheckValueOfLongValues)
 {
     // The weighted sum passes 2^31 near 11,000 characters (check values worked with Python's integers).

@@ -3,6 +3,7 @@
 // barcode-probe, zint, ZXingReader and zbarimg.
 #include <QImage>
 #include <QMap>
+#include <QPainter>
 #include <QString>
 #include <QStandardPaths>
 #include <QStringList>
@@ -69,6 +70,20 @@ inline Decoded readBack(const ModuleGrid& grid, const QString& file, const QStri
     return zxing({savePng(grid, file, modulePx, rowModules)}, format).value(file);
 }
 
+// Saves a symbol drawn without a quiet zone on white with one as wide as a tenth of its height
+// (at least 20 pixels) and answers what ZXingReader reads from it.
+inline Decoded readPicture(const QImage& symbol, const QString& file, const QString& format = QString())
+{
+    const int quiet = std::max(20, symbol.height() / 10);
+    QImage page(symbol.width() + 2 * quiet, symbol.height() + 2 * quiet, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.drawImage(quiet, quiet, symbol);
+    painter.end();
+    EXPECT_TRUE(page.save(file)) << file.toStdString();
+    return zxing({file}, format).value(file);
+}
+
 // What dmtxread reads from a picture, bytes as they are; empty when it finds no symbol.
 inline QByteArray dmtx(const QString& file)
 {
@@ -97,6 +112,8 @@ inline QByteArray zbarBytes(const QString& file)
         .out;
 }
 
+// barcode-probe, for the test programs built beside it.
+#ifdef ZOVA_BARCODE_PROBE
 inline TestEnvironment::ProcessResult probe(const QStringList& arguments)
 {
     return TestEnvironment::run(QStringLiteral(ZOVA_BARCODE_PROBE), arguments);
@@ -108,6 +125,7 @@ inline QString probeBars(const QString& title, const QString& value)
     const auto result = probe({QStringLiteral("bars"), title, value});
     return result.exitCode == 0 ? QString::fromLatin1(result.out).section('\n', 0, 0) : QString();
 }
+#endif
 
 // zint's rows of modules as 0/1 text, padded to whole hex digits (trailing light modules do not count).
 inline QStringList zintRows(int symbology, const QString& value)

@@ -1,6 +1,6 @@
 // On the real window with a design open: a double click on its barcode opens the barcode window,
 // where the user picks QR Code, types a value and presses OK; the barcode holds that symbol, and
-// Undo takes it back.
+// Undo takes it back. PDF417 shows its symbol in a view of its own.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,6 +13,10 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMimeData>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +26,7 @@
 #include <QTimer>
 
 #include "barcodes/BarcodeLists.h"
+#include "barcodes/SymbolTools.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -34,7 +39,9 @@
 #include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/dialogs/QtDialogPresenter.h"
+#include "views/barcodes/Pdf417ViewWidget.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/photos/ImageViewDrag.h"
 
 namespace {
 
@@ -170,8 +177,14 @@ TEST_F(BarcodeWindowRoadTest, OnAnXServerTheWindowShowsEachPageAndItsQrCodeReach
             EXPECT_EQ(window->findChild<QTabWidget*>(QStringLiteral("sett_tab"))->count(),
                       isTwoDimensionalSymbology(title) ? 3 : 2);
         }
-        symbology->setCurrentIndex(symbology->findText(QStringLiteral("QR Code")));
         auto* field = window->findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+        // PDF417 shows its symbol alone in its box, the framed picture in the preview.
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("PDF417")));
+        field->selectAll();
+        QTest::keyClicks(field, value);
+        EXPECT_TRUE(shown("pdf_barcode"));
+        shoot(*window, QStringLiteral("road-window-pdf417.png"));
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("QR Code")));
         field->selectAll();
         QTest::keyClicks(field, value);
         shoot(*window, QStringLiteral("road-window-qrcode.png"));
@@ -190,6 +203,49 @@ TEST_F(BarcodeWindowRoadTest, OnAnXServerTheWindowShowsEachPageAndItsQrCodeReach
     EXPECT_TRUE(QTest::qWaitFor([&] { return frontBarcode()->barcode == before; }))
         << "symbology " << frontBarcode()->barcode.barcode_font_index << ", value "
         << frontBarcode()->barcode.two_d_font_val.toStdString();
+}
+
+// PDF417 chosen on the real window: its view shows the symbol of the value typed, the captions of
+// the bar fields follow the page, and the preview takes a file dragged onto it as a copy.
+TEST_F(BarcodeWindowRoadTest, APdf417ShowsItsSymbolInItsViewAndTheCaptionsFollowThePage)
+{
+    const GraphicPtr barcode = frontBarcode();
+    ASSERT_TRUE(barcode);
+    const QString value = QStringLiteral("ZOVA-ID-0417");
+    const auto captions = [](QDialog& window) {
+        return window.findChild<QLabel*>(QStringLiteral("barHeightLabel"))->text() + u'|' +
+               window.findChild<QGroupBox*>(QStringLiteral("margin_box"))->title();
+    };
+    QImage symbol;
+    dialogs.queueHook([&](QDialog& window) {
+        EXPECT_EQ(captions(window), "Bar Height (mm):|Margins (mm)");
+        auto* preview = window.findChild<QLabel*>(QStringLiteral("barcodeImage"));
+        const QUrl photo = QUrl::fromLocalFile(scratch.filePath(QStringLiteral("photo.png")));
+        QMimeData offered;
+        offered.setUrls({photo});
+        QDragEnterEvent entering(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &offered, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(preview, &entering);
+        EXPECT_TRUE(entering.isAccepted());
+        EXPECT_EQ(entering.dropAction(), Qt::CopyAction);
+        EXPECT_EQ(ImageViewDrag::fileURL(*preview), photo);
+
+        auto* symbology = window.findChild<QComboBox*>(QStringLiteral("barcodeTypePopup"));
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("PDF417")));
+        EXPECT_EQ(captions(window), "Bar Height :|Margins (mm)");
+        auto* field = window.findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+        field->selectAll();
+        QTest::keyClicks(field, value);
+        auto* view = window.findChild<Pdf417ViewWidget*>(QStringLiteral("pdf_barcode"));
+        EXPECT_TRUE(view->isVisibleTo(&window));
+        EXPECT_EQ(view->size(), QSize(barcode->barcode.pdf_wdt_val, barcode->barcode.pdf_hgt_val));
+        symbol = view->getImage();
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    doubleClick(*barcode);
+    EXPECT_EQ(barcode->barcode.barcode_font_index, int(symbologyTitles().indexOf(QStringLiteral("PDF417"))));
+    EXPECT_EQ(symbol_tools::readPicture(symbol, scratch.filePath(QStringLiteral("view.png")), QStringLiteral("PDF417")).text,
+              value);
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 // Choosing a series entry in the window redraws the card; after Cancel the barcode is the side's

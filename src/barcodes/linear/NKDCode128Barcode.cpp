@@ -1,5 +1,6 @@
 #include "barcodes/linear/NKDCode128Barcode.h"
 #include <iterator>
+#include "platform/Log.h"
 
 namespace {
 // Bar and space widths of the symbol values 0..106 (103..105 start A/B/C, 106 stop).
@@ -53,6 +54,11 @@ BarString NKDCode128Barcode::symbolModules(int value)
 int NKDCode128Barcode::_valueForChar(char c, int codeSet)
 {
     const int code = static_cast<unsigned char>(c);
+    if (code > 127) {
+        // Neither set has it: sets A and B together hold the 128 ASCII characters.
+        Show_NSLog_Message(QStringLiteral("_valueForChar: received Unrecognized character %1").arg(QChar::fromLatin1(c)));
+        return -1;
+    }
     if (codeSet == SetA) {
         if (code < 32)
             return code + 64;
@@ -101,7 +107,19 @@ bool NKDCode128Barcode::isContentValid() const
 
 BarString NKDCode128Barcode::initiator() const
 {
-    return isKnownSet(codeSet_) ? symbolModules(kStartA + codeSet_) : BarString();
+    if (isKnownSet(codeSet_))
+        return symbolModules(kStartA + codeSet_);
+    Show_NSLog_Message(QStringLiteral("Invalid codeSet value: %1").arg(codeSet_));
+    return {};
+}
+
+BarString NKDCode128Barcode::_shiftCharacterForSet(int targetSet)
+{
+    // SHIFT takes the next character from the other of sets A and B; nothing shifts into set C.
+    if (targetSet == SetA || targetSet == SetB)
+        return symbolModules(kShift);
+    Show_NSLog_Message(QStringLiteral("Invalid CodeSet value Supplied: %1").arg(targetSet));
+    return {};
 }
 
 BarString NKDCode128Barcode::terminator() const
@@ -117,7 +135,7 @@ BarString NKDCode128Barcode::_encodeChar(char c) const
     if (value >= 0)
         return symbolModules(value);
     const int other = codeSet_ == SetA ? SetB : SetA;
-    return symbolModules(kShift) + symbolModules(_valueForChar(c, other));
+    return _shiftCharacterForSet(other) + symbolModules(_valueForChar(c, other));
 }
 
 std::vector<int> NKDCode128Barcode::bodyValues() const

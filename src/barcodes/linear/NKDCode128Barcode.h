@@ -30,10 +30,14 @@ public:
     // The set an automatic symbol uses for a content: C for an even number of digits only,
     // else A when control characters outnumber lower-case letters, else B.
     static int _bestCodeSetForContent(const QString& content);
-    // The value of a character in set A or B, -1 when that set does not encode it.
+    // The value of a character in set A or B, -1 when that set does not encode it (logged for a
+    // character beyond ASCII, which no set encodes).
     static int _valueForChar(char c, int codeSet);
     // The 11 modules of a symbol value (13 for the stop symbol).
     static BarString symbolModules(int value);
+    // The SHIFT symbol put before a character taken from set A or B; nothing (logged) for any
+    // other set.
+    static BarString _shiftCharacterForSet(int targetSet);
 
 private:
     // Symbol values of the body (no start, check or stop); empty when the content is not valid.

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "views/dialogs/SharedDialogs.h"
+#include "views/photos/ImageViewDrag.h"
 #include "ui_BarcodeSettingsView.h"
 
 namespace {
@@ -25,6 +26,7 @@ BarcodeSettingsView::BarcodeSettingsView(QWidget* parent)
     m_resolutionTab = m_ui->dpi_tab;
     m_resolutionTitle = m_ui->sett_tab->tabText(m_ui->sett_tab->indexOf(m_resolutionTab));
     m_ui->barcodeImage->setStyleSheet(QStringLiteral("QLabel#barcodeImage { border: 1px solid #a0a0a0; }"));
+    ImageViewDrag::install(*m_ui->barcodeImage);
     showResolutionTab(false);
     m_ui->barcode_note_label->hide();
     m_blankNotice = m_ui->barcode_error_label->text();

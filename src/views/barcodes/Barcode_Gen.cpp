@@ -172,6 +172,7 @@ void Barcode_Gen::loadElement(const SKTGraphic& element)
 
     loadNumbers(s);
     loadLooks(s);
+    BARCODE_Unit_Is = kUnitMillimetre;
     showPage(isTwoDimensional());
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "model/BarcodePicture.h"
+#include "platform/Units.h"
 #include "views/barcodes/BarcodeWindow.h"
 #include "views/barcodes/BarcodeWindowCanvas.h"
 
@@ -33,6 +34,16 @@ inline constexpr int kBarcodeCaptionLength = 50;
 inline const QString kEnterBarcodeValueMessage = QStringLiteral("Please enter barcode value");
 inline const QString kInvalidBarcodeValueMessage = QStringLiteral("Invalid barcode value.");
 inline const QString kSelectSeriesOrColumnMessage = QStringLiteral("Please select valid Series / Excel Column.");
+
+// The captions of the bar height and bar width and the title of the margins box: on the 2-D page
+// without a unit (and the box's title as it was, empty here), on the linear page in the barcode
+// unit (0 inch, 1 centimetre, any other millimetre).
+struct BarcodeUnitCaptions {
+    QString barHeight;
+    QString barWidth;
+    QString margins;
+};
+BarcodeUnitCaptions barcodeUnitCaptions(bool twoDimensional, int unit);
 
 class Barcode_Gen : public BarcodeWindow {
 public:
@@ -84,6 +95,12 @@ public:
     void Transparent_Bkngd_Clicked();
     // Whether the value is printed; the value-on-top box is usable only then.
     bool Get_Print_State();
+    // The unit captions of the page shown, in BARCODE_Unit_Is.
+    void _setLabels();
+
+    // The unit of the bar height and margins fields: 0 inch, 1 centimetre, 2 millimetre. Every
+    // load sets millimetres, the unit the barcode factory reads them in.
+    int BARCODE_Unit_Is = kUnitMillimetre;
 
 private:
     // Visitor mode: the value is typed, never bound to a series or a column.
@@ -96,6 +113,8 @@ private:
     void enableKerningBox();
     // Whether the Data Matrix chosen could not use its encoding for the value and is plain ASCII.
     bool madeInAsciiInstead(const QString& value);
+    // The PDF417 view shows the symbol alone while PDF417 is chosen: grey without a value.
+    void showPdf417Symbol(const QString& value);
     // Set_Barcode_Prop_To_Control: the copy and every control from the element.
     void loadElement(const SKTGraphic& element);
     void loadNumbers(const BarcodeSettings& s);

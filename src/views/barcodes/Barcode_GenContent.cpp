@@ -20,6 +20,7 @@
 #include "platform/StringHelpers.h"
 #include "views/barcodes/BarcodeSettingsView.h"
 #include "views/barcodes/Barcode_Gen.h"
+#include "views/barcodes/Pdf417ViewWidget.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/DataSourcePanel.h"
 #include "views/series/LoadedDataTableWindow.h"
@@ -27,6 +28,17 @@
 #include "ui_BarcodeSettingsView.h"
 
 namespace {
+
+// The PDF417 view in the settings box: the symbol's frame in points, one point a pixel, scaled
+// down in its own proportions when it is larger than the box has room for.
+QSize pdf417ViewSize(QSize frame)
+{
+    const QSize room(300, 100);
+    frame = frame.expandedTo(QSize(1, 1));
+    if (frame.width() <= room.width() && frame.height() <= room.height())
+        return frame;
+    return frame.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
 
 bool isAscii(const QString& text)
 {
@@ -108,6 +120,8 @@ void Barcode_Gen::showPage(bool twoDimensional)
         two_d_barcode_Opt_Select();
     else
         Liner_Barcode_Opt_Select();
+    // Also when the user picks another symbology: the linear page never keeps the 2-D captions.
+    _setLabels();
     m_view->refreshLayout();
 }
 
@@ -304,8 +318,13 @@ void Barcode_Gen::Set_Blank_Image()
 
 void Barcode_Gen::goButtonActionPerformed()
 {
-    if (Not_Draw_Only_Prop_Change || !Check_And_Validat_Barcode(false))
+    if (Not_Draw_Only_Prop_Change)
         return;
+    if (!Check_And_Validat_Barcode(false)) {
+        showPdf417Symbol(QString());
+        return;
+    }
+    showPdf417Symbol(currentValue());
     BarcodePicture picture;
     try {
         BarcodeFactory& factory = barcodeFactory();
@@ -331,4 +350,16 @@ bool Barcode_Gen::madeInAsciiInstead(const QString& value)
     bool fellBack = false;
     dataMatrixModuleGrid(value, chosen.dm_format_index, chosen.dm_encoding_index, nullptr, &fellBack);
     return fellBack;
+}
+
+void Barcode_Gen::showPdf417Symbol(const QString& value)
+{
+    if (m_view->ui().barcodeTypePopup->currentText() != QLatin1String("PDF417"))
+        return;
+    const BarcodeSettings& chosen = settings();
+    Pdf417ViewWidget& view = *m_view->ui().pdf_barcode;
+    if (view.getErrorLevel() != chosen.pdf_ec_val)
+        view.setErrorLevel(chosen.pdf_ec_val);
+    view.setFixedSize(pdf417ViewSize(QSize(chosen.pdf_wdt_val, chosen.pdf_hgt_val)));
+    view.drawWithText(value, resolutionOfEntry(chosen.dpi_val_index, chosen.dpi_custom_val));
 }

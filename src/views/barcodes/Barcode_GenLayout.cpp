@@ -273,3 +273,28 @@ bool Barcode_Gen::Get_Print_State()
     ui.showinTopCheckbox->setEnabled(prints);
     return prints;
 }
+
+BarcodeUnitCaptions barcodeUnitCaptions(bool twoDimensional, int unit)
+{
+    if (twoDimensional)
+        return {QStringLiteral("Bar Height :"), QStringLiteral("Bar Width :"), QString()};
+    const QString bar = QStringLiteral("Bar Width (Mils):");
+    switch (unit) {
+    case kUnitInch:
+        return {QStringLiteral("Bar Height (in):"), bar, QStringLiteral("Margins (in)")};
+    case kUnitCentimetre:
+        return {QStringLiteral("Bar Height (cm):"), bar, QStringLiteral("Margins (cm)")};
+    default:
+        return {QStringLiteral("Bar Height (mm):"), bar, QStringLiteral("Margins (mm)")};
+    }
+}
+
+void Barcode_Gen::_setLabels()
+{
+    Ui::BarcodeSettingsView& ui = m_view->ui();
+    const BarcodeUnitCaptions captions = barcodeUnitCaptions(isTwoDimensional(), BARCODE_Unit_Is);
+    ui.barHeightLabel->setText(captions.barHeight);
+    ui.barWidthLabel->setText(captions.barWidth);
+    if (!captions.margins.isEmpty())
+        ui.margin_box->setTitle(captions.margins);
+}

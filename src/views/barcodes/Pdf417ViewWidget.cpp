@@ -13,6 +13,7 @@
 
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
+#include "platform/MessagePresenter.h"
 
 namespace {
 
@@ -156,7 +157,9 @@ bool Pdf417ViewWidget::performDragOperation(const QMimeData& data)
 bool Pdf417ViewWidget::takeValueFromPasteboard(const QMimeData& data, const QString& operationName)
 {
     if (!data.hasText()) {
-        presentMessageBox(kUnableToPerformOperation.arg(operationName), {QStringLiteral("OK")});
+        presentMessageBox(MessageBoxRequest{.text = kUnableToPerformOperation.arg(operationName),
+                                            .buttons = {QStringLiteral("OK")},
+                                            .title = kPasteAlertTitle});
         return false;
     }
     return drawWithText(data.text()) == pdf417View::ImageReady;

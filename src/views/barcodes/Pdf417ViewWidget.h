@@ -16,6 +16,7 @@ class QMimeData;
 
 inline const QString kPdf417DrawingProblem = QStringLiteral("There was a problem drawing the barcode.");
 inline const QString kUnableToPerformOperation = QStringLiteral("Unable to perform %1 operation.");
+inline const QString kPasteAlertTitle = QStringLiteral("Paste");
 
 class Pdf417ViewWidget : public QWidget {
     Q_OBJECT

@@ -422,6 +422,14 @@ void SKTGraphicView::hideHandlesMomentarily()
     setNeedsDisplayInRect(SKTGraphic::drawingBoundsOfGraphics(selectedGraphics()));
 }
 
+void SKTGraphicView::Display_Control_Position_and_Size()
+{
+    for (const GraphicPtr& graphic : selectedGraphics()) {
+        if (!graphic->Is_Control_Locked())
+            cardHost().Set_Control_Pos_And_Size(*graphic);
+    }
+}
+
 void SKTGraphicView::unhideHandlesForTimer()
 {
     _isHidingHandles = false;

@@ -95,6 +95,8 @@ public:
     // ---- Handles ------------------------------------------------------------------------------
     // Hides the handles for half a second (a keyboard move repeats it).
     void hideHandlesMomentarily();
+    // Shows the position and size of each selected unlocked element in the inspector.
+    void Display_Control_Position_and_Size();
     bool isHidingHandles() const { return _isHidingHandles; }
 
     // ---- In-place editing (no kind has an in-place editor) ------------------------------------

@@ -1,6 +1,6 @@
 #include "views/dialogs/PleaseWait_Modeless.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -29,6 +29,10 @@ PleaseWait_Modeless& PleaseWait_Modeless::defaultInstance()
 
 void PleaseWait_Modeless::showPanel()
 {
+    if (const QWidget* window = QApplication::activeWindow(); window && window != this) {
+        adjustSize();
+        move(window->frameGeometry().center() - rect().center());
+    }
     show();
     raise();
     repaint();
@@ -38,4 +42,16 @@ void PleaseWait_Modeless::showPanel()
 void PleaseWait_Modeless::hidePanel()
 {
     hide();
+}
+
+PleaseWaitSheet::PleaseWaitSheet()
+{
+    if (s_open++ == 0)
+        PleaseWait_Modeless::defaultInstance().showPanel();
+}
+
+PleaseWaitSheet::~PleaseWaitSheet()
+{
+    if (--s_open == 0)
+        PleaseWait_Modeless::defaultInstance().hidePanel();
 }

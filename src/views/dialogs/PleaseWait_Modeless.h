@@ -11,9 +11,31 @@ public:
 
     static PleaseWait_Modeless& defaultInstance();
 
-    // Shows the panel and paints it at once: the caller blocks the event loop right after.
+    // Shows the panel over the active window and paints it at once: the caller blocks the event
+    // loop right after.
     void showPanel();
     void hidePanel();
 
     QLabel* message_label = nullptr;
+};
+
+// The please-wait panel shown for as long as this lives and hidden however the work ends, a
+// failure included. Sheets inside one another show the one panel until the outermost ends.
+class PleaseWaitSheet {
+public:
+    PleaseWaitSheet();
+    ~PleaseWaitSheet();
+    PleaseWaitSheet(const PleaseWaitSheet&) = delete;
+    PleaseWaitSheet& operator=(const PleaseWaitSheet&) = delete;
+
+    // The work's result, the sheet shown while it runs.
+    template <class Work>
+    static auto around(Work&& work)
+    {
+        const PleaseWaitSheet waiting;
+        return work();
+    }
+
+private:
+    static inline int s_open = 0;  // GUI thread only
 };

@@ -56,9 +56,9 @@ int QtMessagePresenter::present(const MessageBoxRequest& request)
 
     QMessageBox box;
     // Window managers and task bars show the box by its title.
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
+    box.setWindowTitle(request.title.isEmpty() ? QGuiApplication::applicationDisplayName() : request.title);
     box.setText(request.text);
-    box.setInformativeText(QString());
+    box.setInformativeText(request.informativeText);
     std::vector<QPushButton*> buttons;
     for (const QString& title : request.buttons)
         buttons.push_back(box.addButton(title, roleForTitle(title)));

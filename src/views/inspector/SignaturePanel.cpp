@@ -9,9 +9,6 @@
 
 #include "model/SKTSignature.h"
 #include "platform/AppContext.h"
-#include "platform/MessageBoxes.h"
-#include "platform/PictureReading.h"
-#include "platform/ResourcePaths.h"
 #include "views/inspector/BorderFields.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/ColorWell.h"
@@ -20,12 +17,6 @@
 #include "views/inspector/PictureFileChoice.h"
 #include "views/inspector/PositionFields.h"
 #include "ui_SignaturePanel.h"
-
-namespace {
-
-const QString kDefaultPicture = QStringLiteral("Default");
-
-}  // namespace
 
 void Set_NS_Text_View_String(QPlainTextEdit& view, const QString& text)
 {
@@ -68,19 +59,14 @@ BorderFields SignaturePanel::border() const
     return {*ui->Sign_border_chk, *ui->Sign_bordr_clr, *ui->Sign_bor_Stepper, *ui->Sign_border_style, *ui->Sign_Border_Box};
 }
 
-QString SignaturePanel::changedPath()
+std::optional<QString> SignaturePanel::changedPath() const
 {
     // Only a path the user changed is written: the field shows the focused signature's path, and
     // writing it with a border change would give every selected signature that one picture. A
-    // path that gives no picture is refused with its reason, so a typo never blanks them all.
+    // path that names no picture is written too: the signature then shows none.
     const QString typed = ui->Sign_image_path->toPlainText();
     if (typed == m_loadedPath)
-        return {};
-    if (typed != kDefaultPicture && readPicturePreview(Check_Path_For_App_Resources(typed)).isNull()) {
-        Show_MessageBox(unreadablePictureMessage(typed));
-        Set_NS_Text_View_String(*ui->Sign_image_path, m_loadedPath);
-        return {};
-    }
+        return std::nullopt;
     return typed;
 }
 
@@ -88,16 +74,16 @@ void SignaturePanel::Update_Sign_Graphics()
 {
     if (Not_Draw_Only_Prop_Change || m_context.window.selectedGraphics().isEmpty())
         return;
-    const QString path = changedPath();
+    const std::optional<QString> path = changedPath();
     writeSelected(GraphicKind::Signature, [&](SKTGraphic& graphic) {
         graphic.print_object = m_context.positions.printObjectState();
         border().write(graphic);
-        if (!path.isEmpty())
-            static_cast<SKTSignature&>(graphic).setFilePath(path);
+        if (path)
+            static_cast<SKTSignature&>(graphic).setFilePath(*path);
     });
     // The written path is the panel's from now on; "Default" shows as the sample's file.
-    if (!path.isEmpty())
-        m_loadedPath = path;
+    if (path)
+        m_loadedPath = *path;
 }
 
 void SignaturePanel::Sign_Browse_Btn()

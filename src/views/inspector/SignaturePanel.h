@@ -1,7 +1,9 @@
 #pragma once
 // The signature page: the signature or fingerprint picture (PNG) and its border, written into the
 // selected signatures.
+#include <QString>
 #include <memory>
+#include <optional>
 
 #include "views/inspector/ElementPanel.h"
 
@@ -25,8 +27,8 @@ public:
 
     // The writer, under the common rule. Each signature takes the path field's picture ("Default"
     // its kind's sample) once the user changed the field; until then each keeps its own. A changed
-    // path that gives no picture is refused with a message and the field shows the loaded path
-    // again.
+    // path that names no readable picture, an empty one included, leaves the signatures without a
+    // picture.
     void Update_Sign_Graphics();
 
     // Control actions.
@@ -36,8 +38,8 @@ public:
 private:
     void connectControls();
     BorderFields border() const;
-    // The field's path when the user changed it to one that can be shown; empty otherwise.
-    QString changedPath();
+    // The field's path when the user changed it; none otherwise.
+    std::optional<QString> changedPath() const;
 
     std::unique_ptr<Ui::SignaturePanel> ui;
     QString m_loadedPath;

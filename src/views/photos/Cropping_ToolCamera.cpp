@@ -97,7 +97,7 @@ void Cropping_Tool::showLiveView(bool live)
 bool Cropping_Tool::loadCamera()
 {
     ui->crop_all_btn->hide();
-    ui->Used_Option->setText(tr("Crop a Camera Picture"));
+    ui->Used_Option->setText(tr("Crop Picture from Camera"));
     ListData.clear();
     ui->ColList->setRowCount(0);
     User_Picture = User_Picture_PREVIEW = QImage();

@@ -32,13 +32,6 @@ const QRectF kFirstSelection(10, 10, 100, 100);
 constexpr int kLongestSizeText = 5;
 constexpr int kLargestSize = 10000;
 
-// Shows the please-wait panel for as long as it lives.
-class PleaseWait {
-public:
-    PleaseWait() { PleaseWait_Modeless::defaultInstance().showPanel(); }
-    ~PleaseWait() { PleaseWait_Modeless::defaultInstance().hidePanel(); }
-};
-
 }  // namespace
 
 void Cropping_Tool::cropping_option_CellClick(int row)
@@ -239,7 +232,7 @@ QString Cropping_Tool::cropShownPicture(const QString& target)
 {
     CropResult result;
     {
-        const PleaseWait wait;
+        const PleaseWaitSheet wait;
         result = cropPictureFile(cropRequest(target), *faces_);
     }
     if (!result.written) {

@@ -1,5 +1,5 @@
 #pragma once
-// How every image view of the photo windows answers a drag that enters it: a drag of a file URL
+// How every image view of the program answers a drag that enters it: a drag of a file URL
 // whose source offers Qt::MoveAction (what Qt makes of the generic operation other desktops
 // offer) and a copy is answered with a copy, and the URL is attached to the view as its file URL
 // (what originalImage reads to size a PDF); any other drag is refused and attaches nothing.

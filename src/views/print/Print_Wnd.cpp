@@ -13,6 +13,7 @@
 #include "views/dialogs/SharedDialogs.h"
 #include "views/print/Add_Print_Profile.h"
 #include "views/inspector/PrintInfo.h"
+#include "views/photos/ImageViewDrag.h"
 #include "views/print/PrintLayoutPictures.h"
 #include "views/print/Sample_Preview.h"
 
@@ -38,6 +39,7 @@ Print_Wnd::Print_Wnd(QWidget* parent) : QDialog(parent), ui(new Ui::Print_Wnd)
 {
     ui->setupUi(this);
     applySharedDialogBackground(*this);
+    ImageViewDrag::install(*ui->test_image_view);
     ui->Orient_ComboBox->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
     ui->print_alignment->addItems(bothSidesLayoutTexts());
     ui->print_alignment_one_side->addItems(oneSideLayoutTexts());

@@ -22,6 +22,7 @@
 #include "views/inspector/DataSourcePanel.h"
 #include "views/inspector/PictureFileChoice.h"
 #include "views/photos/CameraWindow.h"
+#include "views/photos/ImageViewDrag.h"
 #include "views/photos/PhotoWindows.h"
 #include "views/profiles/ProfileFormHost.h"
 #include "views/series/Import_Excel.h"
@@ -65,6 +66,7 @@ void ProfileForm::attach(const ProfileFormControls& controls)
     for (int field = 0; field < User_Profile_Field_Count; ++field)
         connectRow(field);
     const ProfilePhotoRow& photo = m_controls.photo;
+    ImageViewDrag::install(*photo.user_picture);
     connect(photo.camera_btn, &QPushButton::clicked, this, &ProfileForm::Camera_Btn_Clicked);
     connect(photo.browse_pic_btn, &QPushButton::clicked, this, &ProfileForm::Browse_image_Btn_Clicked);
     connect(photo.clear_pic_btn, &QPushButton::clicked, this, &ProfileForm::Clear_image_Btn_Clicked);

@@ -21,6 +21,7 @@
 #include "platform/StringHelpers.h"
 #include "ui_BatchWizardView.h"
 #include "views/dialogs/Open_Export_Log.h"
+#include "views/dialogs/PleaseWait_Modeless.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/series/AccessoryViewController_XL_TXT.h"
 #include "views/series/CompactTable.h"
@@ -160,6 +161,7 @@ void BatchWizard::On_Update()
     m_updateListName = name;
     m_values->clear();
     Update_Value_List_Count();
+    const PleaseWaitSheet reading;
     const SeriesStore::Values read = store.read(name);
     if (!read.readable())
         Show_NSLog_Message(read.failure);
@@ -205,7 +207,7 @@ bool BatchWizard::Save_Btn_Clicked()
     if (!ownSeries && store.exists(newName) && Show_YES_NO_MessageBox(kReplaceSeriesQuestion) != 1)
         return false;
     QString error;
-    if (!store.saveRenamed(oldName, newName, m_values->texts(), &error)) {
+    if (!PleaseWaitSheet::around([&] { return store.saveRenamed(oldName, newName, m_values->texts(), &error); })) {
         Show_NSLog_Message(error);
         Show_MessageBox(kFileAccessErrorMessage);
         return false;
@@ -389,7 +391,8 @@ void BatchWizard::Export_Value_Btn_Clicked()
     if (chosen.isEmpty())
         return;
     QString error;
-    const QString written = SeriesStore().exportValues(chosen, m_values->texts(), &error);
+    const QString written =
+        PleaseWaitSheet::around([&] { return SeriesStore().exportValues(chosen, m_values->texts(), &error); });
     if (written.isEmpty()) {
         Show_NSLog_Message(error);
         Show_MessageBox(kFileAccessErrorMessage);

@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/MessagePresenter.h"
 #include "platform/StringHelpers.h"
+#include "views/dialogs/SharedDialogs.h"
 #include "views/series/SeriesDestination.h"
 #include "views/series/SeriesWindowStyle.h"
 #include "ui_Generate_List.h"
@@ -220,5 +221,8 @@ void Generate_List::CancelPressed()
 
 void Generate_List::Help_btn_Pressed()
 {
-    presentMessageBox(kKeepDigitsHelpTitle + QStringLiteral("\n\n") + kKeepDigitsHelpText, {QStringLiteral("OK")});
+    Cutom_Msg_Title = kKeepDigitsHelpTitle;
+    Cutom_Msg_Val = kKeepDigitsHelpText;
+    presentMessageBox(
+        MessageBoxRequest{.text = Cutom_Msg_Title, .buttons = {QStringLiteral("OK")}, .informativeText = Cutom_Msg_Val});
 }

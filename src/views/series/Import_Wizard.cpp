@@ -12,6 +12,7 @@
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
+#include "views/dialogs/PleaseWait_Modeless.h"
 #include "views/series/Import_Excel.h"
 #include "views/series/Import_Excel_DataSheet.h"
 #include "views/series/SeriesDestination.h"
@@ -193,6 +194,7 @@ bool Import_Wizard::saveValues(const QString& typedName, const QStringList& valu
     SeriesDestination destination(_links, flags);
     if (!destination.prepare(typedName))
         return false;
+    const PleaseWaitSheet writing;
     for (const QString& value : values)
         destination.add(value);
     return destination.finish();
@@ -209,7 +211,11 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
         Show_MessageBox(kSelectValidFileMessage);
         return false;
     }
-    const SeriesTextImport::FileValues read = SeriesTextImport::valuesOfFile(file, info.suffix());
+    SeriesTextImport::FileValues read;
+    {
+        const PleaseWaitSheet reading;
+        read = SeriesTextImport::valuesOfFile(file, info.suffix());
+    }
     if (!read.ok || read.values.isEmpty()) {
         Show_MessageBox(read.failure.isEmpty() ? SeriesTextImport::kUnreadableTextMessage : read.failure);
         return false;
@@ -236,7 +242,7 @@ bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
     if (named && usableSeriesName(ui->Image_file_name->text()).isEmpty())
         return false;
     // The folder is read before any series is touched: without pictures the old series stays.
-    const QStringList pictures = scanPictureFolder(folder);
+    const QStringList pictures = PleaseWaitSheet::around([&folder] { return scanPictureFolder(folder); });
     if (pictures.isEmpty()) {
         Show_MessageBox(kNoPictureInFolderMessage);
         return false;

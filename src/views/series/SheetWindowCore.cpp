@@ -11,6 +11,7 @@
 
 #include "data/Data_From_Excel.h"
 #include "platform/MessageBoxes.h"
+#include "views/dialogs/PleaseWait_Modeless.h"
 
 SheetWindowCore::SheetWindowCore(QDialog& window, const SheetWindowWidgets& widgets)
     : _widgets(widgets), _columns(&window)
@@ -31,7 +32,7 @@ void SheetWindowCore::open(const QString& path)
     _widgets.contains_header->setChecked(true);
     _columns.fill({}, 0);
     _widgets.Sheet_ComboBox->clear();
-    SpreadsheetWriter::ReadWorkbook(path, true);
+    PleaseWaitSheet::around([&path] { return SpreadsheetWriter::ReadWorkbook(path, true); });
     showRefusal();
     listSheets();
 }
@@ -61,7 +62,7 @@ void SheetWindowCore::listSheets()
 void SheetWindowCore::sheetChosen(int index)
 {
     Excel_Sheet_Number = index + 1;
-    const SheetRows header = SpreadsheetWriter::ReadData_only_column();
+    const SheetRows header = PleaseWaitSheet::around([] { return SpreadsheetWriter::ReadData_only_column(); });
     showRefusal();
     // A sheet without a first row lists no columns, never the previous sheet's.
     _columns.fill(header.value(0), header.isEmpty() ? 0 : Excel_Sheet_Columns);
@@ -82,7 +83,7 @@ bool SheetWindowCore::ticksHold() const
 
 SheetRows SheetWindowCore::readRows() const
 {
-    return SpreadsheetWriter::ReadWorkbook(path(), false);
+    return PleaseWaitSheet::around([this] { return SpreadsheetWriter::ReadWorkbook(path(), false); });
 }
 
 int SheetWindowCore::firstDataRow() const

@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
 #include "ui_View_Data_Series.h"
+#include "views/dialogs/PleaseWait_Modeless.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/series/CompactTable.h"
 #include "views/series/SeriesValueModel.h"
@@ -42,6 +43,7 @@ void View_Data_Series::Open_Wnd()
 
 void View_Data_Series::Load_file_Func(const QString& name)
 {
+    const PleaseWaitSheet reading;
     m_values->clear();
     const SeriesStore::Values read = SeriesStore().read(name);
     if (!read.readable())

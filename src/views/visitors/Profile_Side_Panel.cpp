@@ -12,6 +12,7 @@
 #include "model/profiles/User_Profile_Class.h"
 #include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
+#include "views/photos/ImageViewDrag.h"
 #include "ui_Profile_Side_Panel.h"
 
 Profile_Side_Panel* Front_Profile_Panel_OBJ = nullptr;
@@ -50,6 +51,7 @@ Profile_Side_Panel::Profile_Side_Panel(int side, QWidget* parent)
     setObjectName(side == 1 ? QStringLiteral("Back_Profile_Panel") : QStringLiteral("Front_Profile_Panel"));
     ui->side_title_lbl->setText(side == 1 ? QStringLiteral("Back") : QStringLiteral("Front"));
     ui->photo_path_txt->setObjectName(kPhotoId);
+    ImageViewDrag::install(*ui->photo_view);
     buildFixedRows();
     connectButtons();
     setColumnTitles({});
@@ -276,6 +278,7 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
             view->setFrameShape(QFrame::Box);
             view->setMinimumSize(64, 80);
             view->setMaximumSize(64, 80);
+            ImageViewDrag::install(*view);
             const QImage own = readPicturePreview(control.value);
             showPicture(view, own.isNull() ? m_noPicture : own);
             input = view;

@@ -135,6 +135,8 @@ TEST(Pdf417ViewWidget, DropsTakeTextOnlyWhileTheViewIsATarget)
     EXPECT_EQ(view.imageState(), pdf417View::ImageReady);
     EXPECT_FALSE(view.performDragOperation(picture));
     EXPECT_EQ(messages.texts(), QStringList{"Unable to perform drop operation."});
+    EXPECT_EQ(messages.records().constFirst().request.title, "Paste");
+    EXPECT_EQ(messages.records().constFirst().request.buttons, QStringList{"OK"});
 
     // A drag of the picture offers it as TIFF only.
     std::unique_ptr<QMimeData> offered(view.pictureDragData());

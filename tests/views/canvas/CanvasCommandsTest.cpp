@@ -64,6 +64,24 @@ TEST_F(CanvasCommandsTest, LockedSelectionIsRefusedByDeleteCutAndStacking)
     EXPECT_TRUE(presenter.texts().first().contains(QLatin1String("Selected control is locked.")));
 }
 
+// The inspector is asked to show the place of every selected element but the locked ones.
+TEST_F(CanvasCommandsTest, ThePositionsShownAgainAreThoseOfTheSelectedUnlockedElements)
+{
+    struct ShownPlaces : SteppingCardHost {
+        QList<const SKTGraphic*> shown;
+        void Set_Control_Pos_And_Size(SKTGraphic& graphic) override { shown.append(&graphic); }
+    } places;
+    const GraphicPtr first = addShape({0, 0, 10, 10});
+    const GraphicPtr locked = addShape({20, 0, 10, 10}, true);
+    const GraphicPtr last = addShape({40, 0, 10, 10});
+    addShape({60, 0, 10, 10});
+    view.changeSelectionIndexes({0, 1, 2});
+    setCardHost(&places);
+    view.Display_Control_Position_and_Size();
+    setCardHost(&cardHost_);
+    EXPECT_EQ(places.shown, (QList<const SKTGraphic*>{first.get(), last.get()}));
+}
+
 TEST_F(CanvasCommandsTest, MenuItemsFollowSelectionLocksAndClipboard)
 {
     // The items that validate, each checked to be enabled exactly when it validates.

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QtWidgets>
+#include <QMessageBox>
 #include <functional>
 
 #include "platform/MessageBoxes.h"
+#include "platform/MessagePresenter.h"
 #include "support/WindowFrame.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/QtMessagePresenter.h"
@@ -17,6 +19,7 @@ namespace {
 
 struct ShownTitle {
     QString title;
+    QString informative;  // of a message box
     int width = 0;
     int needed = 0;
 };
@@ -40,7 +43,7 @@ ShownTitle measure(QWidget& window)
     const int textWidth = QFontMetrics(bold).horizontalAdvance(window.windowTitle());
     // The icon and the three buttons; the width once the window manager has framed the window.
     const int needed = textWidth + 4 * titleBarHeight(window);
-    return {window.windowTitle(), window.width(), needed};
+    return {window.windowTitle(), QString(), window.width(), needed};
 }
 
 QString artifact(const QString& name)
@@ -63,6 +66,8 @@ ShownTitle measureModal(const std::function<void()>& open, const QString& pictur
             return;
         }
         shown = measure(*window);
+        if (auto* box = qobject_cast<QMessageBox*>(window))
+            shown.informative = box->informativeText();
         if (onXServer())
             grabFramed(*window, frameExtents(*window)).save(artifact(picture));
         if (auto* dialog = qobject_cast<QDialog*>(window))
@@ -117,6 +122,23 @@ TEST_F(WholeTitlesTest, EveryMessageKindShowsTheProgramsNameWhole)
         EXPECT_EQ(shown.title, QStringLiteral("ZOVA ID Card"));
         EXPECT_GE(shown.width, shown.needed) << "the title bar cuts the title";
     }
+}
+
+// A box with a title of its own shows it in place of the program's name, and its informative text
+// under the message.
+TEST_F(WholeTitlesTest, ABoxWithItsOwnTitleShowsItWholeAndItsInformativeText)
+{
+    const ShownTitle shown = measureModal(
+        [] {
+            presentMessageBox(MessageBoxRequest{.text = QStringLiteral("Unable to perform drop operation."),
+                                                .buttons = {QStringLiteral("OK")},
+                                                .informativeText = QStringLiteral("For example: 001"),
+                                                .title = QStringLiteral("Paste")});
+        },
+        QStringLiteral("title-own"));
+    EXPECT_EQ(shown.title, QStringLiteral("Paste"));
+    EXPECT_GE(shown.width, shown.needed);
+    EXPECT_EQ(shown.informative, QStringLiteral("For example: 001"));
 }
 
 TEST_F(WholeTitlesTest, ADialogRunModallyOrShownAloneIsAsWideAsItsTitle)

@@ -1,5 +1,5 @@
 // The signature page on real canvases: loading, the writer over mixed selections, the PNG chooser,
-// the sample picture and refused paths.
+// the sample picture and paths that name no picture.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -120,9 +120,10 @@ TEST_F(SignaturePanelTest, AChosenPictureAndTheBorderReachExactlyTheUnlockedSign
     EXPECT_EQ(window.snapshots, snapshots + 1);
 }
 
-// "Default" stands for the sample of each signature's kind; a path that gives no picture is
-// refused and each signature keeps its own.
-TEST_F(SignaturePanelTest, TheSamplePictureAndRefusedPaths)
+// "Default" stands for the sample of each signature's kind; a path that names no picture is
+// handed to every selected signature, which then shows none, without a message, and the path can
+// be cleared.
+TEST_F(SignaturePanelTest, TheSamplePictureAndPathsWithoutAPicture)
 {
     auto ink = signature(QStringLiteral("S"), QRectF(10, 10, 60, 20));
     ink->setFilePath(inkFile);
@@ -134,11 +135,18 @@ TEST_F(SignaturePanelTest, TheSamplePictureAndRefusedPaths)
     control<QCheckBox>("Sign_border_chk").click();
     EXPECT_EQ(print->_file_path, SKTSignature::samplePicturePath("F"));
 
-    control<QPlainTextEdit>("Sign_image_path").setPlainText(scratch.filePath(QStringLiteral("missing.png")));
-    control<QCheckBox>("Sign_border_chk").click();
-    EXPECT_EQ(messages.texts(), QStringList({QLatin1Char('\n') + unreadablePictureMessage(scratch.filePath("missing.png"))}));
-    EXPECT_EQ(ink->_file_path, inkFile);
-    EXPECT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), inkFile);
+    const QString missing = scratch.filePath(QStringLiteral("missing.png"));
+    for (const QString& typed : {missing, QString()}) {
+        SCOPED_TRACE(typed.toStdString());
+        control<QPlainTextEdit>("Sign_image_path").setPlainText(typed);
+        control<QCheckBox>("Sign_border_chk").click();
+        for (const auto& each : {ink, print}) {
+            EXPECT_EQ(each->_file_path, typed);
+            EXPECT_TRUE(each->_contents_img.isNull());
+        }
+        EXPECT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), typed);
+    }
+    EXPECT_EQ(messages.texts(), QStringList());
 
     control<QPlainTextEdit>("Sign_image_path").setPlainText(QStringLiteral("Default"));
     control<QCheckBox>("Sign_border_chk").click();
@@ -151,7 +159,7 @@ TEST_F(SignaturePanelTest, TheSamplePictureAndRefusedPaths)
     control<QPlainTextEdit>("Sign_image_path").setPlainText(QStringLiteral("/Applications/Old.app/Contents/Resources/fingerprints.png"));
     control<QCheckBox>("Sign_border_chk").click();
     EXPECT_EQ(ink->_file_path, SKTSignature::samplePicturePath("F"));
-    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_EQ(messages.texts(), QStringList());
 }
 
 }  // namespace

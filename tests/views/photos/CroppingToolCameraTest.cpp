@@ -60,6 +60,7 @@ TEST_F(CroppingToolCameraTest, AStillFromTheLiveViewIsCroppedIntoTheOutputFolder
         EXPECT_EQ(control<QComboBox>("camera_list").currentText(), QStringLiteral("Desk Camera"));
         chooseCamera();
         ASSERT_EQ(control<QStackedWidget>("pages").currentIndex(), 1);
+        EXPECT_EQ(control<QLabel>("Used_Option").text(), QStringLiteral("Crop Picture from Camera"));
         EXPECT_EQ(source.startedId, QStringLiteral("usb-1"));
         EXPECT_FALSE(control<QPushButton>("capture_btn").isEnabled());
         source.push(1, Qt::red, {400, 300});

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,4 +176,16 @@ TEST_F(GenerateListTest, TypedCountsAndLengthsAreKeptWithinTheirLimits)
         }
         window.CancelPressed();
     });
+}
+
+// The help of the digits box: its title as the message, one "OK", the example below it.
+TEST_F(GenerateListTest, TheDigitsHelpShowsItsTitleWithTheExampleBelow)
+{
+    window.findChild<QPushButton*>("help_btn")->click();
+    ASSERT_EQ(messages.records().size(), 1);
+    const MessageBoxRequest& shown = messages.records().constFirst().request;
+    EXPECT_EQ(shown.text, "Maintain number of Digits By adding 0's before smaller values. ");
+    EXPECT_EQ(shown.buttons, QStringList{"OK"});
+    EXPECT_TRUE(shown.informativeText.startsWith("For example:\r\nIf you have to generate a series"));
+    EXPECT_TRUE(shown.informativeText.endsWith("same as the highest value in the series."));
 }
