@@ -205,16 +205,19 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
     const bool named = flags.file_name_required == 1;
     if (named && usableSeriesName(ui->Text_file_name->text()).isEmpty())
         return false;
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() == 0 || info.size() > kMaxTextFileBytes || !file.open(QIODevice::ReadOnly)) {
-        Show_MessageBox(kSelectValidFileMessage);
-        return false;
-    }
     SeriesTextImport::FileValues read;
+    bool opened = false;
     {
         const PleaseWaitSheet reading;
-        read = SeriesTextImport::valuesOfFile(file, info.suffix());
+        QFile file(path);
+        const QFileInfo info(path);
+        opened = info.isFile() && info.size() > 0 && info.size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly);
+        if (opened)
+            read = SeriesTextImport::valuesOfFile(file, info.suffix());
+    }
+    if (!opened) {
+        Show_MessageBox(kSelectValidFileMessage);
+        return false;
     }
     if (!read.ok || read.values.isEmpty()) {
         Show_MessageBox(read.failure.isEmpty() ? SeriesTextImport::kUnreadableTextMessage : read.failure);
