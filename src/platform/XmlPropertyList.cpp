@@ -324,11 +324,12 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
 {
     // pugixml keeps as text what XML refuses (a NUL, "&" alone, references to no character) and
     // takes the number of a character reference modulo 2^32, which may make it a NUL: the markup
-    // is checked as plistlib checks it, on a thread beside the parse, which it takes as long as.
+    // is checked as plistlib checks it. A large list is checked beside the parse, which takes as
+    // long, on a thread of its own (the pool's may all be decoding the document's pictures).
+    constexpr qsizetype kCheckedBesideBytes = qsizetype(1) << 20;
     QString why;
-    // A thread of its own: the pool's may all be decoding the document's pictures.
     std::future<std::optional<QByteArray>> scanning = std::async(
-        std::launch::async,
+        bytes.size() >= kCheckedBesideBytes ? std::launch::async : std::launch::deferred,
         [&bytes, utf8Given = encoding == pugi::encoding_utf8, &why] { return scannedPropertyListMarkup(bytes, utf8Given, &why); });
     QString parseError;
     std::optional<QVariant> parsed = parsedPropertyList(bytes, encoding, maxDepth, dictionaries, &parseError);
