@@ -44,7 +44,6 @@ constexpr qint64 kMaxShippedLogBytes = qint64(1) << 20;
 // The log holds people's data: what is created for it is its owner's alone.
 constexpr mode_t kOwnerOnlyMask = 077;
 
-
 // Whether the last call failed because another connection holds the log.
 bool heldElsewhere(sqlite3* db)
 {
