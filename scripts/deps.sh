@@ -28,7 +28,7 @@ TEST_PACKAGES=(
   # test inputs and outside checkers
   python3-openpyxl python3-xlsxwriter python3-skimage python3-aiosmtpd libplist-utils libxml2-utils sqlite3
   poppler-utils qpdf imagemagick zbar-tools zint zxing-cpp-tools dmtx-utils ghostscript unzip xlsx2csv
-  libreoffice-calc-nogui unrtf
+  libreoffice-calc-nogui unrtf units
   # a private print queue with a PDF printer
   cups printer-driver-cups-pdf
   # the tests that need a real display and window manager

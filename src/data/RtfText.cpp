@@ -1,12 +1,14 @@
 // Rich text to plain text for series imports: a reader of the RTF group and control-word syntax
 // that keeps the text of every run and drops what only describes how it looks.
 #include <QList>
-#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "data/SeriesTextImport.h"
 
@@ -14,10 +16,14 @@ namespace SeriesTextImport {
 
 namespace {
 
+// Words are looked up by the standard library's hash, which costs a document of a million
+// paragraphs least.
+using Word = std::string_view;
+
 // Groups whose content is not document text.
-const QSet<QByteArray>& skippedDestinations()
+const std::unordered_set<Word>& skippedDestinations()
 {
-    static const QSet<QByteArray> names = {
+    static const std::unordered_set<Word> names = {
         "fonttbl", "colortbl", "stylesheet", "info", "pict", "object", "header", "headerl",
         "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "listtable",
         "listoverridetable", "revtbl", "rsidtbl", "generator", "xmlnstbl", "themedata",
@@ -35,6 +41,11 @@ public:
     void select(int number)
     {
         _number = number;
+        // Windows-1252, the most common, is decoded by the table below, at a fraction of a
+        // converter's cost for every run of text.
+        _decoder = QStringDecoder();
+        if (number == 1252)
+            return;
         _decoder = QStringDecoder(QByteArray("windows-" + QByteArray::number(number)).constData());
         if (!_decoder.isValid() && number == 10000)
             _decoder = QStringDecoder("macintosh");
@@ -42,19 +53,21 @@ public:
             _decoder = QStringDecoder(QByteArray("cp" + QByteArray::number(number)).constData());
     }
 
-    QString decode(const QByteArray& bytes)
+    // The text of the bytes, in a buffer used again by the next call.
+    QStringView decode(const QByteArray& bytes)
     {
-        if (_decoder.isValid())
-            return _decoder.decode(bytes);
-        // Without a converter for the page, Windows-1252 (the RTF default) by hand, else Latin-1.
-        QString text;
-        text.reserve(bytes.size());
-        for (const char byte : bytes) {
-            const auto code = static_cast<unsigned char>(byte);
-            text += (_number == 1252 && code >= 0x80 && code < 0xA0) ? QChar(kWindows1252High[code - 0x80])
-                                                                      : QChar(code);
+        if (_decoder.isValid()) {
+            _text.resize(_decoder.requiredSpace(bytes.size()));
+            return QStringView(_text.data(), _decoder.appendToBuffer(_text.data(), bytes));
         }
-        return text;
+        // Windows-1252 (the RTF default) by hand, and so a page without a converter, else Latin-1.
+        _text.resize(bytes.size());
+        const bool windows = _number == 1252;
+        const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+        const auto* const end = in + bytes.size();
+        for (char16_t* out = reinterpret_cast<char16_t*>(_text.data()); in < end; ++in, ++out)
+            *out = windows && *in >= 0x80 && *in < 0xA0 ? kWindows1252High[*in - 0x80] : char16_t(*in);
+        return _text;
     }
 
 private:
@@ -64,39 +77,153 @@ private:
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     int _number = 1252;
     QStringDecoder _decoder;
+    QString _text;
 };
+
+// What a control word does that the text depends on.
+struct WordMeaning {
+    enum Kind { None, Binary, Unicode, UnicodeSkip, NumberedCodePage, CodePage, Character } kind;
+    int value;  // the code page, or the character
+};
+
+const std::unordered_map<Word, WordMeaning>& wordMeanings()
+{
+    using W = WordMeaning;
+    static const std::unordered_map<Word, WordMeaning> meanings = {
+        {"bin", {W::Binary, 0}},        {"u", {W::Unicode, 0}},           {"uc", {W::UnicodeSkip, 0}},
+        {"ansicpg", {W::NumberedCodePage, 0}}, {"ansi", {W::CodePage, 1252}}, {"mac", {W::CodePage, 10000}},
+        {"pc", {W::CodePage, 437}},      {"pca", {W::CodePage, 850}},       {"par", {W::Character, '\n'}},
+        {"line", {W::Character, '\n'}},  {"sect", {W::Character, '\n'}},   {"page", {W::Character, '\n'}},
+        {"row", {W::Character, '\n'}},   {"tab", {W::Character, '\t'}},    {"cell", {W::Character, '\t'}},
+        {"emdash", {W::Character, 0x2014}}, {"endash", {W::Character, 0x2013}}, {"bullet", {W::Character, 0x2022}},
+        {"lquote", {W::Character, 0x2018}}, {"rquote", {W::Character, 0x2019}}, {"ldblquote", {W::Character, 0x201C}},
+        {"rdblquote", {W::Character, 0x201D}}, {"emspace", {W::Character, ' '}}, {"enspace", {W::Character, ' '}},
+        {"qmspace", {W::Character, ' '}},
+    };
+    return meanings;
+}
 
 struct GroupState {
     bool skipped = false;
     int unicodeSkip = 1;  // characters after "\uN" that stand in for it in older readers
 };
 
+// The bytes of a document read from a device a chunk at a time, with a few bytes of look-ahead.
+class RtfBytes {
+public:
+    explicit RtfBytes(QIODevice& device) : _device(device) {}
+
+    // The byte `ahead` places on, or -1 past the end.
+    int peek(qsizetype ahead = 0)
+    {
+        return available(ahead + 1) ? static_cast<unsigned char>(_chunk.at(_at + ahead)) : -1;
+    }
+    int get()
+    {
+        const int byte = peek();
+        _at += byte >= 0 ? 1 : 0;
+        return byte;
+    }
+    // The plain text from here to the next byte that is markup or a line end, as far as the bytes
+    // at hand go (empty at such a byte); it is passed.
+    QByteArrayView plainText()
+    {
+        if (!available(1))
+            return {};
+        const char* const start = _chunk.constData() + _at;
+        const char* const end = _chunk.constData() + _chunk.size();
+        const char* text = start;
+        while (text < end && !kMarkup[static_cast<unsigned char>(*text)])
+            ++text;
+        _at += text - start;
+        return QByteArrayView(start, text - start);
+    }
+    void skip(qint64 count)
+    {
+        while (count > 0 && available(1)) {
+            const qsizetype passed = qsizetype(std::min<qint64>(count, _chunk.size() - _at));
+            _at += passed;
+            count -= passed;
+        }
+    }
+
+private:
+    static constexpr qint64 kChunkBytes = qint64(1) << 20;
+
+    // The bytes that end a run of plain text.
+    static constexpr std::array<bool, 256> kMarkup = [] {
+        std::array<bool, 256> markup{};
+        for (const unsigned char byte : {'{', '}', '\\', '\r', '\n'})
+            markup[byte] = true;
+        return markup;
+    }();
+
+    bool available(qsizetype wanted)
+    {
+        if (_chunk.size() - _at >= wanted)
+            return true;
+        _chunk.remove(0, _at);
+        _at = 0;
+        while (_chunk.size() < wanted) {
+            const QByteArray more = _device.read(kChunkBytes);
+            if (more.isEmpty())
+                return false;
+            _chunk += more;
+        }
+        return true;
+    }
+
+    QIODevice& _device;
+    QByteArray _chunk;
+    qsizetype _at = 0;
+};
+
+bool isLetter(int byte)
+{
+    return byte >= 0 && std::isalpha(byte);
+}
+
+bool isDigit(int byte)
+{
+    return byte >= 0 && std::isdigit(byte);
+}
+
 class RtfReader {
 public:
-    explicit RtfReader(const QByteArray& rtf) : _rtf(rtf) { _codePage.select(1252); }
+    RtfReader(QIODevice& rtf, const TextPieces& take) : _rtf(rtf), _take(take) { _codePage.select(1252); }
 
-    // The text, or none when groups nest too deeply to follow.
-    std::optional<QString> read()
+    // False when groups nest too deeply to follow.
+    bool read()
     {
         _groups.append(GroupState{});
-        while (_at < _rtf.size()) {
-            const char c = _rtf.at(_at++);
+        for (int c = 0; !_stopped && (c = _rtf.peek()) >= 0;) {
+            if (const QByteArrayView text = _rtf.plainText(); !text.isEmpty()) {
+                addText(text);
+                continue;
+            }
+            _rtf.get();
             if (c == '{' && _groups.size() > kMaxRtfGroupDepth)
-                return std::nullopt;
+                return false;
             if (c == '{')
                 openGroup();
             else if (c == '}')
                 closeGroup();
             else if (c == '\\')
                 controlSequence();
-            else if (c != '\r' && c != '\n')
-                addByte(c);
         }
         flushBytes();
-        return _text;
+        return true;
     }
 
 private:
+    // A run of plain text is decoded this many bytes at a time (the code page's decoder keeps a
+    // character cut at the end for the next).
+    static constexpr qsizetype kMaxPendingBytes = 64 * 1024;
+    // Control words are at most 32 letters: letters past these name nothing.
+    static constexpr qsizetype kMaxWordLetters = 32;
+    // A parameter's sign and digits.
+    static constexpr int kMaxParameterLength = 12;
+
     GroupState& group() { return _groups.last(); }
 
     void openGroup()
@@ -116,14 +243,14 @@ private:
 
     void controlSequence()
     {
-        if (_at >= _rtf.size())
+        const int c = _rtf.peek();
+        if (c < 0)
             return;
-        const char c = _rtf.at(_at);
-        if (std::isalpha(static_cast<unsigned char>(c))) {
+        if (isLetter(c)) {
             controlWord();
             return;
         }
-        ++_at;
+        _rtf.get();
         _groupStart = false;
         switch (c) {
         case '\'':
@@ -132,7 +259,7 @@ private:
         case '\\':
         case '{':
         case '}':
-            addByte(c);
+            addByte(char(c));
             return;
         case '~':
             addCharacter(QChar(0x00A0));
@@ -155,10 +282,12 @@ private:
 
     void hexByte()
     {
-        const QByteArray hex = _rtf.mid(_at, 2);
-        _at += hex.size();
+        char digits[2];
+        qsizetype length = 0;
+        while (length < 2 && _rtf.peek() >= 0)
+            digits[length++] = char(_rtf.get());
         bool ok = false;
-        const int value = hex.toInt(&ok, 16);
+        const int value = QByteArray::fromRawData(digits, length).toInt(&ok, 16);
         if (!ok)
             return;
         if (consumeUnicodeStandIn())
@@ -169,42 +298,48 @@ private:
 
     void controlWord()
     {
-        const qsizetype start = _at;
-        while (_at < _rtf.size() && std::isalpha(static_cast<unsigned char>(_rtf.at(_at))))
-            ++_at;
-        const QByteArray word = _rtf.mid(start, _at - start);
+        char letters[kMaxWordLetters];
+        qsizetype length = 0;
+        for (int c = _rtf.peek(); isLetter(c); c = _rtf.peek()) {
+            if (length < kMaxWordLetters)
+                letters[length++] = char(c);
+            _rtf.get();
+        }
+        const Word word(letters, size_t(length));
         bool hasParameter = false;
         qint64 parameter = 0;
-        const qsizetype numberStart = _at;
-        if (_at < _rtf.size() && _rtf.at(_at) == '-')
-            ++_at;
-        while (_at < _rtf.size() && std::isdigit(static_cast<unsigned char>(_rtf.at(_at))) && _at - numberStart < 12)
-            ++_at;
-        if (_at > numberStart && !(_at - numberStart == 1 && _rtf.at(numberStart) == '-')) {
+        const bool negative = _rtf.peek() == '-' && isDigit(_rtf.peek(1));
+        if (negative || isDigit(_rtf.peek())) {
+            char number[kMaxParameterLength];
+            qsizetype digits = 0;
+            if (negative)
+                number[digits++] = char(_rtf.get());
+            while (digits < kMaxParameterLength && isDigit(_rtf.peek()))
+                number[digits++] = char(_rtf.get());
             hasParameter = true;
-            parameter = _rtf.mid(numberStart, _at - numberStart).toLongLong();
-        } else {
-            _at = numberStart;
+            parameter = QByteArray::fromRawData(number, digits).toLongLong();
         }
-        if (_at < _rtf.size() && _rtf.at(_at) == ' ')
-            ++_at;
+        if (_rtf.peek() == ' ')
+            _rtf.get();
         const bool startOfGroup = _groupStart;
         _groupStart = false;
         apply(word, hasParameter, parameter, startOfGroup);
     }
 
-    void apply(const QByteArray& word, bool hasParameter, qint64 parameter, bool startOfGroup)
+    void apply(Word word, bool hasParameter, qint64 parameter, bool startOfGroup)
     {
-        if (word == "bin") {
+        const auto found = wordMeanings().find(word);
+        const WordMeaning meaning = found == wordMeanings().cend() ? WordMeaning{WordMeaning::None, 0} : found->second;
+        if (meaning.kind == WordMeaning::Binary) {
             // Binary data of the stated length follows; it is never text.
-            _at += std::clamp<qint64>(parameter, 0, _rtf.size() - _at);
+            _rtf.skip(parameter);
             return;
         }
-        if (startOfGroup && skippedDestinations().contains(word)) {
+        if (startOfGroup && skippedDestinations().count(word) > 0) {
             group().skipped = true;
             return;
         }
-        if (word == "u" && hasParameter) {
+        if (meaning.kind == WordMeaning::Unicode && hasParameter) {
             flushBytes();
             addCharacter(QChar(char16_t(parameter < 0 ? parameter + 65536 : parameter)));
             _standInsLeft = group().unicodeSkip;
@@ -212,39 +347,17 @@ private:
         }
         if (consumeUnicodeStandIn())
             return;
-        if (word == "uc") {
-            group().unicodeSkip = int(std::clamp<qint64>(parameter, 0, 16));
-        } else if (word == "ansicpg" && hasParameter) {
-            flushBytes();
-            _codePage.select(int(parameter));
-        } else if (word == "ansi") {
-            _codePage.select(1252);
-        } else if (word == "mac") {
-            _codePage.select(10000);
-        } else if (word == "pc") {
-            _codePage.select(437);
-        } else if (word == "pca") {
-            _codePage.select(850);
-        } else if (word == "par" || word == "line" || word == "sect" || word == "page" || word == "row") {
-            addCharacter(u'\n');
-        } else if (word == "tab" || word == "cell") {
-            addCharacter(u'\t');
-        } else if (word == "emdash") {
-            addCharacter(QChar(0x2014));
-        } else if (word == "endash") {
-            addCharacter(QChar(0x2013));
-        } else if (word == "bullet") {
-            addCharacter(QChar(0x2022));
-        } else if (word == "lquote") {
-            addCharacter(QChar(0x2018));
-        } else if (word == "rquote") {
-            addCharacter(QChar(0x2019));
-        } else if (word == "ldblquote") {
-            addCharacter(QChar(0x201C));
-        } else if (word == "rdblquote") {
-            addCharacter(QChar(0x201D));
-        } else if (word == "emspace" || word == "enspace" || word == "qmspace") {
-            addCharacter(u' ');
+        switch (meaning.kind) {
+        case WordMeaning::UnicodeSkip: group().unicodeSkip = int(std::clamp<qint64>(parameter, 0, 16)); break;
+        case WordMeaning::NumberedCodePage:
+            if (hasParameter) {
+                flushBytes();
+                _codePage.select(int(parameter));
+            }
+            break;
+        case WordMeaning::CodePage: _codePage.select(meaning.value); break;
+        case WordMeaning::Character: addCharacter(QChar(char16_t(meaning.value))); break;
+        default: break;
         }
     }
 
@@ -257,12 +370,19 @@ private:
         return true;
     }
 
-    void addByte(char byte)
+    void addByte(char byte) { addText(QByteArrayView(&byte, 1)); }
+
+    // Plain text of the document: each byte after "\uN" stands in for its character.
+    void addText(QByteArrayView text)
     {
         _groupStart = false;
-        if (consumeUnicodeStandIn() || group().skipped)
+        while (!text.isEmpty() && consumeUnicodeStandIn())
+            text = text.sliced(1);
+        if (text.isEmpty() || group().skipped)
             return;
-        _bytes.append(byte);
+        _bytes.append(text);
+        if (_bytes.size() >= kMaxPendingBytes)
+            flushBytes();
     }
 
     void addCharacter(QChar c)
@@ -270,35 +390,37 @@ private:
         if (group().skipped)
             return;
         flushBytes();
-        _text += c;
+        hand(QStringView(&c, 1));
     }
 
     void flushBytes()
     {
         if (_bytes.isEmpty())
             return;
-        _text += _codePage.decode(_bytes);
+        hand(_codePage.decode(_bytes));
         _bytes.clear();
     }
 
-    const QByteArray& _rtf;
-    qsizetype _at = 0;
+    void hand(QStringView text)
+    {
+        _stopped = _stopped || !_take(text);
+    }
+
+    RtfBytes _rtf;
+    const TextPieces& _take;
+    bool _stopped = false;
     QList<GroupState> _groups;
     bool _groupStart = false;
     int _standInsLeft = 0;
     CodePage _codePage;
     QByteArray _bytes;
-    QString _text;
 };
 
 }  // namespace
 
-QString rtfToText(const QByteArray& rtf, bool* ok)
+bool rtfTextPieces(QIODevice& rtf, const TextPieces& take)
 {
-    std::optional<QString> text = RtfReader(rtf).read();
-    if (ok)
-        *ok = text.has_value();
-    return text.value_or(QString());
+    return RtfReader(rtf, take).read();
 }
 
 }  // namespace SeriesTextImport

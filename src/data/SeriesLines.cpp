@@ -8,8 +8,9 @@ namespace {
 
 bool isContinuation(char byte) { return (uchar(byte) & 0xC0) == 0x80; }
 
-// How many of the bytes make whole sequences: a sequence cut at the end waits for its next piece.
-qsizetype wholeSequences(QByteArrayView bytes)
+}  // namespace
+
+qsizetype SeriesLines::wholeSequences(QByteArrayView bytes)
 {
     const qsizetype size = bytes.size();
     for (qsizetype back = 1; back <= std::min<qsizetype>(4, size); ++back) {
@@ -21,8 +22,6 @@ qsizetype wholeSequences(QByteArrayView bytes)
     }
     return size;
 }
-
-}  // namespace
 
 // One for each character, two past U+FFFF.
 qint64 SeriesLines::utf16Units(QByteArrayView bytes)

@@ -27,6 +27,9 @@ public:
     static constexpr qint64 kChunkBytes = qint64(1) << 20;
     // The UTF-16 units valid UTF-8 bytes decode to.
     static qint64 utf16Units(QByteArrayView bytes);
+    // How many of the UTF-8 bytes make whole sequences: a sequence cut at the end waits for the
+    // next piece of the text.
+    static qsizetype wholeSequences(QByteArrayView bytes);
 
 private:
     bool fill(qint64 from);

@@ -118,8 +118,9 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
     QStringList values;
     qint64 memory = 0;
     QString failure;
-    const auto take = [&](const QString& value) {
-        const QString kept = rule == Rule::Manager ? Trim_Str(value) : value;
+    // The value read is handed on, never shared with the next read: a line may be most of the room.
+    const auto take = [&](QString&& value) {
+        QString kept = rule == Rule::Manager ? Trim_Str(std::move(value)) : std::move(value);
         if (rule == Rule::Manager && kept.isEmpty())
             return true;
         memory += valueMemory(kept);
@@ -127,14 +128,14 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
             failure = kTooManyValues;
             return false;
         }
-        values.append(kept);
+        values.append(std::move(kept));
         return rule != Rule::FirstLine;
     };
     SeriesLines lines(file);
     QString value;
     for (bool going = true; going;) {
         switch (lines.next((kMaxValuesMemory - memory - kValueMemory) / 2, value)) {
-        case SeriesLines::Read::Value: going = take(value); break;
+        case SeriesLines::Read::Value: going = take(std::move(value)); break;
         case SeriesLines::Read::End:
             // An empty file is one empty line.
             if (values.isEmpty())
@@ -158,7 +159,7 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
             values.removeLast();
         QString& last = values.last();
         qsizetype end = last.size();
-        while (end > 0 && blank(last[end - 1]))
+        while (end > 0 && blank(last.at(end - 1)))
             --end;
         last.truncate(end);
     }

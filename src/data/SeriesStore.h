@@ -18,7 +18,7 @@ public:
     static constexpr qint64 kMaxValuesMemory = 256LL * 1024 * 1024;
     static constexpr qint64 kValueMemory = 64;
     // The room a value takes as the readers count it.
-    static qint64 valueMemory(const QString& value) { return kValueMemory + 2 * qint64(value.size()); }
+    static qint64 valueMemory(QStringView value) { return kValueMemory + 2 * qint64(value.size()); }
     // Whether the bytes of a series file can be read back whole: within the bytes of a file and,
     // each line counted as a value, the room of the values.
     static bool fitsASeries(QByteArrayView bytes);

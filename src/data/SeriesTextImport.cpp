@@ -1,8 +1,15 @@
 #include "data/SeriesTextImport.h"
 
+#include <QBuffer>
 #include <QStringDecoder>
 #include <QtEndian>
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <optional>
+#include <utility>
 
+#include "data/SeriesLines.h"
 #include "data/SeriesStore.h"
 
 #include "platform/StringHelpers.h"
@@ -11,62 +18,299 @@ namespace SeriesTextImport {
 
 namespace {
 
-bool isLineEnd(QChar c)
+constexpr qint64 kChunkBytes = qint64(1) << 20;
+
+inline bool isLineEnd(QChar c)
 {
     return c == u'\r' || c == u'\n';
 }
 
-// Moves past one line end at i ("\r\n" counts as one).
-qsizetype afterLineEnd(const QString& text, qsizetype i)
+// A value cleaned as chk_and_insert_validation cleans it, in its own memory when no copy shares it.
+QString cleanedValue(QString&& text)
 {
-    if (text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-        return i + 2;
-    return i + 1;
-}
-
-// Hands each line of the text to take, in order, until it answers false.
-template <typename Take>
-void forEachLine(const QString& text, Take take)
-{
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        if (!isLineEnd(text.at(i))) {
-            ++i;
-            continue;
-        }
-        if (!take(text.sliced(start, i - start)))
-            return;
-        i = afterLineEnd(text, i);
-        start = i;
-    }
-    take(text.sliced(start));
+    QString cleaned = Well_Formed_Text(std::move(text));
+    cleaned.remove(u'\\');
+    cleaned.remove(u'{');
+    cleaned.remove(u'}');
+    return Trim_Str(std::move(cleaned));
 }
 
 // The values of a file as a series will keep them, counted as the series store counts them: an
-// import stops at the first value past the room of a series.
+// import stops at the first value past the room of a series. A file is read twice: counted, its
+// values kept only while they are short, then kept, each long value given the room the counting
+// measured for it at once.
 class SeriesValues {
 public:
-    // False once the values pass the room; the value past it is not kept.
-    bool add(const QString& field)
+    enum class Pass { Count, Keep };
+    // Keeping, the values that counting found, when it is given.
+    explicit SeriesValues(Pass pass, const SeriesValues* counted = nullptr) : m_keep(pass == Pass::Keep)
     {
-        const QString value = chk_and_insert_validation(field);
-        if (value.isEmpty())
-            return true;
-        m_memory += SeriesStore::valueMemory(value);
-        if (m_memory > SeriesStore::kMaxValuesMemory) {
-            m_full = true;
-            return false;
+        if (counted) {
+            m_longLengths = counted->m_longLengths;
+            m_values.reserve(counted->m_count);
         }
-        m_values.append(value);
-        return true;
     }
+
+    bool keeps() const { return m_keep; }
+
+    // Each adds a value unless it is empty once cleaned; false once the values pass the room (the
+    // value past it is not kept).
+    bool add(QStringView field)
+    {
+        // Most fields are their values as they stand: counting them costs no copy.
+        if (standsAsItsValue(field))
+            return addValue(field.size(), [field] { return field.toString(); });
+        return add(cleanedValue(field.toString()));
+    }
+    bool add(QString&& field)
+    {
+        QString value = standsAsItsValue(field) ? std::move(field) : cleanedValue(std::move(field));
+        return addValue(value.size(), [&value] { return std::move(value); });
+    }
+    // A value counted by its length alone, as it came: cleaning could only shorten it.
+    bool addLong(qint64 units)
+    {
+        m_longLengths.append(units);
+        return addValue(units, [] { return QString(); });
+    }
+    // The length counting measured for the next long value.
+    qint64 nextLongLength() { return m_longLengths.isEmpty() ? 0 : m_longLengths.takeFirst(); }
+
+    // False, and full, when a value still being read has grown past the room left: it cannot fit
+    // whatever the rest of it.
+    bool roomFor(qint64 units) { return m_memory + SeriesStore::kValueMemory + 2 * units <= SeriesStore::kMaxValuesMemory || stop(); }
     bool full() const { return m_full; }
     const QStringList& values() const { return m_values; }
 
 private:
+    template <typename Make>
+    bool addValue(qint64 units, Make make)
+    {
+        if (units == 0)
+            return true;
+        m_memory += SeriesStore::kValueMemory + 2 * units;
+        if (m_memory > SeriesStore::kMaxValuesMemory)
+            return stop();
+        ++m_count;
+        if (m_keep)
+            m_values.append(make());
+        return true;
+    }
+
+    bool stop()
+    {
+        m_full = true;
+        return false;
+    }
+
+    // Whether chk_and_insert_validation would give the field as it is: visible ASCII at both
+    // ends, and nothing it removes or replaces.
+    static bool standsAsItsValue(QStringView field)
+    {
+        const auto visibleAscii = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7F; };
+        return !field.isEmpty() && visibleAscii(field.front()) && visibleAscii(field.back()) && !field.contains(u'\\')
+               && !field.contains(u'{') && !field.contains(u'}') && !field.contains(QChar(u'\0')) && field.isValidUtf16();
+    }
+
+    bool m_keep = false;
     QStringList m_values;
+    QList<qint64> m_longLengths;
     qint64 m_memory = 0;
+    qsizetype m_count = 0;
     bool m_full = false;
+};
+
+// A value gathered from pieces of the text. While it is counted it is kept only as long as it is
+// short; kept, a long value has its whole room at once, so it is never held twice while it grows.
+class PendingValue {
+public:
+    explicit PendingValue(SeriesValues& values) : m_values(values) {}
+
+    bool isEmpty() const { return m_units == 0; }
+    // False, and the values full, when the value grew past the room left.
+    bool append(QStringView part)
+    {
+        const bool wasShort = m_units <= kLongUnits;
+        m_units += part.size();
+        if (!m_values.roomFor(m_units))
+            return false;
+        if (m_units <= kLongUnits || m_values.keeps()) {
+            if (wasShort && m_units > kLongUnits)
+                m_text.reserve(std::max(m_units, m_values.nextLongLength()));
+            m_text += part;
+        } else if (wasShort) {
+            m_text = QString();
+        }
+        return true;
+    }
+    // Adds the value and starts the next; false once the values are full.
+    bool finish()
+    {
+        const bool added = m_units <= kLongUnits ? m_values.add(QStringView(m_text))
+                           : m_values.keeps()    ? m_values.add(std::exchange(m_text, QString()))
+                                                 : m_values.addLong(m_units);
+        // A short value's room is kept for the next.
+        m_text.resize(0);
+        m_units = 0;
+        return added;
+    }
+
+private:
+    static constexpr qint64 kLongUnits = qint64(1) << 20;
+    SeriesValues& m_values;
+    QString m_text;
+    qint64 m_units = 0;
+};
+
+// Where the next line end, comma or quote stands in a piece of text: each is found by Qt's search
+// and searched for again only once the reading has passed it.
+class NextInPiece {
+public:
+    explicit NextInPiece(QStringView piece) : m_piece(piece) {}
+
+    // Where the next of them stands at or after `from`; the piece's size when there is none.
+    qsizetype lineEnd(qsizetype from) { return std::min(next(0, u'\r', from), next(1, u'\n', from)); }
+    qsizetype comma(qsizetype from) { return next(2, u',', from); }
+    qsizetype quote(qsizetype from) { return next(3, u'"', from); }
+
+private:
+    qsizetype next(int slot, QChar c, qsizetype from)
+    {
+        qsizetype& found = m_found[slot];
+        if (found < from) {
+            found = m_piece.indexOf(c, from);
+            found = found < 0 ? m_piece.size() : found;
+        }
+        return found;
+    }
+
+    QStringView m_piece;
+    qsizetype m_found[4] = {-1, -1, -1, -1};
+};
+
+// Hands each part of the piece between line ends ("\r\n", "\r" or "\n") to take(part, ended),
+// until it answers false; ended is false for the part after the last line end, which the next
+// piece goes on with. afterReturn carries a "\r" ending one piece, so that a "\n" opening the
+// next is no second line end.
+template <typename Take>
+bool forEachLinePart(QStringView piece, bool& afterReturn, Take take)
+{
+    NextInPiece next(piece);
+    qsizetype at = std::exchange(afterReturn, false) && piece.startsWith(u'\n') ? 1 : 0;
+    for (;;) {
+        const qsizetype end = next.lineEnd(at);
+        if (end == piece.size())
+            return take(piece.sliced(at), false);
+        if (!take(piece.sliced(at, end - at), true))
+            return false;
+        at = end + 1;
+        if (piece[end] == u'\r' && at == piece.size())
+            afterReturn = true;
+        else if (piece[end] == u'\r' && piece[at] == u'\n')
+            ++at;
+    }
+}
+
+// Splits text handed on in pieces into its values: a pending value and what the last piece left
+// open carry over to the next piece.
+class ValueSplitter {
+public:
+    explicit ValueSplitter(SeriesValues& values) : m_values(values), m_pending(values) {}
+    virtual ~ValueSplitter() = default;
+    // False once the values are full.
+    virtual bool take(QStringView piece) = 0;
+    // The text ended: its last value.
+    void finish() { m_pending.finish(); }
+
+protected:
+    SeriesValues& m_values;
+    PendingValue m_pending;
+};
+
+// One value a line, split at "\r\n", "\r" or "\n".
+class LineValues : public ValueSplitter {
+public:
+    using ValueSplitter::ValueSplitter;
+
+    bool take(QStringView piece) override
+    {
+        return forEachLinePart(piece, m_afterReturn, [this](QStringView part, bool ended) {
+            // A line within the piece is taken from it; one begun before or running on is gathered.
+            const bool gathered = !m_pending.isEmpty() || !ended;
+            if (gathered && !m_pending.append(part))
+                return false;
+            return !ended || (gathered ? m_pending.finish() : m_values.add(part));
+        });
+    }
+
+private:
+    bool m_afterReturn = false;
+};
+
+// One value a field of every CSV record (RFC 4180).
+class CsvValues : public ValueSplitter {
+public:
+    using ValueSplitter::ValueSplitter;
+
+    bool take(QStringView piece) override
+    {
+        NextInPiece next(piece);
+        for (qsizetype at = 0; at < piece.size();) {
+            const qsizetype run = plainRun(next, at);
+            if (!(run > 0 ? m_pending.append(piece.sliced(at, run)) : step(piece[at])))
+                return false;
+            at += std::max<qsizetype>(run, 1);
+        }
+        return true;
+    }
+
+private:
+    // How many characters from `at` go into the field as they are; none where the next one
+    // decides what follows.
+    qsizetype plainRun(NextInPiece& next, qsizetype at) const
+    {
+        if (m_afterReturn || m_quoteInQuoted || (!m_quoted && m_atFieldStart))
+            return 0;
+        return std::min(next.lineEnd(at), m_quoted ? next.quote(at) : next.comma(at)) - at;
+    }
+
+    // False once the values are full.
+    bool step(QChar c)
+    {
+        if (std::exchange(m_afterReturn, false) && c == u'\n')
+            return true;
+        // A quote in a quoted field is a doubled quote or the field's closing one.
+        if (std::exchange(m_quoteInQuoted, false)) {
+            if (c == u'"')
+                return m_pending.append(QStringView(&c, 1));
+            m_quoted = false;
+        }
+        if (m_quoted) {
+            if (c == u'"') {
+                m_quoteInQuoted = true;
+                return true;
+            }
+            m_afterReturn = c == u'\r';
+            return m_pending.append(isLineEnd(c) ? u" " : QStringView(&c, 1));
+        }
+        if (c == u'"' && m_atFieldStart) {
+            m_quoted = true;
+            m_atFieldStart = false;
+            return true;
+        }
+        if (c == u',' || isLineEnd(c)) {
+            m_afterReturn = c == u'\r';
+            m_atFieldStart = true;
+            return m_pending.finish();
+        }
+        m_atFieldStart = false;
+        return m_pending.append(QStringView(&c, 1));
+    }
+
+    bool m_quoted = false;
+    bool m_quoteInQuoted = false;
+    bool m_atFieldStart = true;  // a quote opens a quoted field only as its first character
+    bool m_afterReturn = false;
 };
 
 // Whether UTF-16 or UTF-32 bytes come in whole code units, each standing for a character; a file
@@ -95,79 +339,111 @@ bool wholeCodeUnits(QByteArrayView bytes, QStringConverter::Encoding encoding)
     }
 }
 
-void textValuesInto(const QString& text, SeriesValues& values)
+// The text of a device's bytes, decoded a chunk at a time and handed on: a byte-order mark
+// decides the encoding, else UTF-8. False when the bytes are no text in it (see decodeText).
+// Chunks are cut between characters: a UTF-8 sequence cut at a chunk's end, and the first half of
+// a surrogate pair, wait for the next.
+bool decodedPieces(QIODevice& device, const TextPieces& take)
 {
-    forEachLine(text, [&values](const QString& line) { return values.add(line); });
+    const QStringConverter::Encoding encoding = QStringConverter::encodingForData(device.peek(4)).value_or(QStringConverter::Utf8);
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QByteArray carried;
+    QString heldHalf;
+    bool first = true;
+    for (;;) {
+        const QByteArray read = device.read(kChunkBytes);
+        const bool last = read.size() < kChunkBytes;
+        if (last && !device.atEnd())
+            return false;
+        QByteArray bytes = carried + read;
+        const qsizetype whole = encoding == QStringConverter::Utf8 && !last ? SeriesLines::wholeSequences(bytes) : bytes.size();
+        carried = bytes.sliced(whole);
+        bytes.truncate(whole);
+        if (!wholeCodeUnits(bytes, encoding))
+            return false;
+        QString piece = heldHalf + decoder.decode(bytes);
+        heldHalf.clear();
+        if (!last && !piece.isEmpty() && piece.back().isHighSurrogate()) {
+            heldHalf = piece.back();
+            piece.chop(1);
+        }
+        if (decoder.hasError() || piece.contains(QChar(u'\0')) || !QStringView(piece).isValidUtf16())
+            return false;
+        // The byte-order mark is no part of the text.
+        const qsizetype mark = first && piece.startsWith(QChar(0xFEFF)) ? 1 : 0;
+        first = first && piece.isEmpty();
+        if (!take(QStringView(piece).sliced(mark)) || last)
+            return true;
+    }
 }
 
-void csvValuesInto(const QString& text, SeriesValues& values)
+enum class FileKind { Text, Csv, Rtf };
+
+// Whether the device holds a rich-text document: "{\rtf" after any blanks, which are passed.
+bool startsRichText(QIODevice& device)
 {
-    QString field;
-    bool quoted = false;
-    bool atFieldStart = true;  // a quote opens a quoted field only as its first character
-    for (qsizetype i = 0; i < text.size() && !values.full();) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
-                field += u'"';
-                i += 2;
-            } else if (c == u'"') {
-                quoted = false;
-                ++i;
-            } else if (isLineEnd(c)) {
-                field += u' ';
-                i = afterLineEnd(text, i);
-            } else {
-                field += c;
-                ++i;
-            }
-            continue;
-        }
-        if (c == u'"' && atFieldStart) {
-            quoted = true;
-            atFieldStart = false;
-        } else if (c == u',') {
-            values.add(field);
-            field.clear();
-            atFieldStart = true;
-        } else if (isLineEnd(c)) {
-            values.add(field);
-            field.clear();
-            atFieldStart = true;
-            i = afterLineEnd(text, i);
-            continue;
-        } else {
-            field += c;
-            atFieldStart = false;
-        }
-        ++i;
+    for (;;) {
+        const QByteArray head = device.peek(kChunkBytes);
+        const auto text = std::find_if_not(head.cbegin(), head.cend(), [](char c) { return std::isspace(uchar(c)); });
+        device.skip(text - head.cbegin());
+        if (text != head.cend() || head.isEmpty())
+            return device.peek(5) == "{\\rtf";
     }
-    if (!values.full())
-        values.add(field);
+}
+
+// The values of the device's text, from where it stands, into values; false when it is no text
+// of its kind.
+bool readValues(QIODevice& device, FileKind kind, SeriesValues& values)
+{
+    std::unique_ptr<ValueSplitter> splitter;
+    if (kind == FileKind::Csv)
+        splitter = std::make_unique<CsvValues>(values);
+    else
+        splitter = std::make_unique<LineValues>(values);
+    const TextPieces take = [&splitter](QStringView piece) { return splitter->take(piece); };
+    const bool readable = kind == FileKind::Rtf ? startsRichText(device) && rtfTextPieces(device, take)
+                                                : decodedPieces(device, take);
+    if (readable && !values.full())
+        splitter->finish();
+    return readable;
+}
+
+// The whole text a reader of pieces makes of the bytes; none when it refuses them.
+std::optional<QString> wholeText(const QByteArray& bytes, bool (*read)(QIODevice&, const TextPieces&))
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QString text;
+    const bool readable = read(buffer, [&text](QStringView piece) {
+        text += piece;
+        return true;
+    });
+    return readable ? std::optional<QString>(text) : std::nullopt;
 }
 
 }  // namespace
 
 DecodedText decodeText(const QByteArray& bytes)
 {
-    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
-    const QStringConverter::Encoding encoding = marked.value_or(QStringConverter::Utf8);
-    if (!wholeCodeUnits(bytes, encoding))
-        return {};
-    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError() || text.contains(QChar(u'\0')) || !QStringView(text).isValidUtf16())
-        return {};
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return {text, true};
+    const std::optional<QString> text = wholeText(bytes, decodedPieces);
+    return text ? DecodedText{*text, true} : DecodedText{};
+}
+
+QString rtfToText(const QByteArray& rtf, bool* ok)
+{
+    const std::optional<QString> text = wholeText(rtf, rtfTextPieces);
+    if (ok)
+        *ok = text.has_value();
+    return text.value_or(QString());
 }
 
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    forEachLine(text, [&lines](const QString& line) {
-        lines.append(line);
+    bool afterReturn = false;
+    forEachLinePart(text, afterReturn, [&lines](QStringView part, bool) {
+        lines.append(part.toString());
         return true;
     });
     return lines;
@@ -175,24 +451,24 @@ QStringList splitLines(const QString& text)
 
 QString chk_and_insert_validation(const QString& text)
 {
-    QString cleaned = Well_Formed_Text(text);
-    cleaned.remove(u'\\');
-    cleaned.remove(u'{');
-    cleaned.remove(u'}');
-    return Trim_Str(cleaned);
+    return cleanedValue(QString(text));
 }
 
 QStringList textValues(const QString& text)
 {
-    SeriesValues values;
-    textValuesInto(text, values);
+    SeriesValues values(SeriesValues::Pass::Keep);
+    LineValues lines(values);
+    if (lines.take(text))
+        lines.finish();
     return values.values();
 }
 
 QStringList csvValues(const QString& text)
 {
-    SeriesValues values;
-    csvValuesInto(text, values);
+    SeriesValues values(SeriesValues::Pass::Keep);
+    CsvValues fields(values);
+    if (fields.take(text))
+        fields.finish();
     return values.values();
 }
 
@@ -208,27 +484,29 @@ QStringList typedLines(const QString& text)
 
 FileValues valuesOfFile(const QByteArray& bytes, const QString& extension)
 {
-    const bool rtf = extension.compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0;
-    const bool csv = extension.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    bool readable = false;
-    QString text;
-    if (rtf && bytes.trimmed().startsWith("{\\rtf")) {
-        text = rtfToText(bytes, &readable);
-    } else if (!rtf) {
-        DecodedText decoded = decodeText(bytes);
-        readable = decoded.ok;
-        text = std::move(decoded.text);
-    }
-    if (!readable)
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return valuesOfFile(buffer, extension);
+}
+
+FileValues valuesOfFile(QIODevice& file, const QString& extension)
+{
+    const FileKind kind = extension.compare(QLatin1String("rtf"), Qt::CaseInsensitive) == 0   ? FileKind::Rtf
+                          : extension.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ? FileKind::Csv
+                                                                                               : FileKind::Text;
+    SeriesValues counted(SeriesValues::Pass::Count);
+    if (!readValues(file, kind, counted))
         return {};
-    SeriesValues values;
-    if (csv)
-        csvValuesInto(text, values);
-    else
-        textValuesInto(text, values);
-    if (values.full())
+    if (counted.full())
         return {{}, false, kTooManyValuesMessage};
-    return {values.values(), true};
+    // The file read again gives the same values, unless it changed in between.
+    SeriesValues kept(SeriesValues::Pass::Keep, &counted);
+    if (!file.seek(0) || !readValues(file, kind, kept))
+        return {};
+    if (kept.full())
+        return {{}, false, kTooManyValuesMessage};
+    return {kept.values(), true};
 }
 
 }  // namespace SeriesTextImport

@@ -2,8 +2,10 @@
 // Values for a series from outside text: plain text files, CSV, rich text and typed lines. No
 // widgets; every function returns the values in the order they stand.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace SeriesTextImport {
 
@@ -44,6 +46,13 @@ QStringList csvValues(const QString& text);
 inline constexpr int kMaxRtfGroupDepth = 1000;
 QString rtfToText(const QByteArray& rtf, bool* ok = nullptr);
 
+// Text handed on a piece at a time, in order; the reading stops when it answers false.
+using TextPieces = std::function<bool(QStringView)>;
+// The same text read from a device a chunk at a time and handed on as it is read: neither the
+// document nor its text is held whole. False when groups nest too deeply (what was handed on
+// then stands for nothing).
+bool rtfTextPieces(QIODevice& rtf, const TextPieces& take);
+
 // The lines typed into the window that are not empty, as typed (not trimmed line by line).
 QStringList typedLines(const QString& text);
 
@@ -56,5 +65,9 @@ struct FileValues {
     QString failure;
 };
 FileValues valuesOfFile(const QByteArray& bytes, const QString& extension);
+// The same read from a device that can go back to its start: read a chunk at a time and counted
+// first, then read again to keep the values, so a file past the room of a series is refused
+// having held none of its text or values, and a file within it holds only its values.
+FileValues valuesOfFile(QIODevice& file, const QString& extension);
 
 }  // namespace SeriesTextImport

@@ -8,8 +8,9 @@ QImage Read_Card_Background_Picture(const QString& path)
 {
     // At most this many pixels on the longer side.
     constexpr int kMaxBackgroundPixels = 8192;
-    const QImage picture = readPicturePreview(path, kMaxBackgroundPixels);
-    return picture.isNull() ? picture : ImageProcesser::Set_Dimaension(picture);
+    QImage picture = readPicturePreview(path, kMaxBackgroundPixels);
+    // Handed over, not shared: setting the resolution of a shared picture would copy its pixels.
+    return picture.isNull() ? picture : ImageProcesser::Set_Dimaension(std::move(picture));
 }
 
 void Set_Card_Background_Picture(Card_Property& side, const QString& path)

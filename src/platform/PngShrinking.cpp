@@ -30,6 +30,10 @@ constexpr int kAdam7ColumnStep[7] = {8, 8, 4, 4, 2, 2, 1};
 // result leaves. Other pictures are read once, their bands written as their rows pass them.
 constexpr qint64 kResultAndSumsBytes = qint64(224) << 20;
 constexpr qint64 kOrderedBandBytes = qint64(8) << 20;
+// Each reading decodes the whole file: an interlaced picture is read a few times at most, fewer
+// when it is large, and its result made smaller until its bands fit them.
+constexpr qint64 kMaxInterlacedReadings = 3;
+constexpr qint64 kInterlacedDecodedPixels = qint64(128) << 20;
 // What the chunks beside the pixels (texts, colour profiles) may take.
 constexpr size_t kChunkBytes = size_t(8) << 20;
 constexpr size_t kChunkCacheBytes = size_t(16) << 20;
@@ -78,7 +82,11 @@ public:
         if (m_ended)
             return false;
         spng_row_info info{};
-        if (spng_get_row_info(m_png.get(), &info) != 0)
+        const int where = spng_get_row_info(m_png.get(), &info);
+        // The last row may end the image only when the next is asked for (an interlaced picture
+        // one pixel high does so).
+        m_ended = where == SPNG_EOI;
+        if (where != 0)
             return false;
         std::vector<unsigned char>& target = m_grey ? m_greyRow : m_row;
         const int status = spng_decode_row(m_png.get(), target.data(), target.size());
@@ -195,16 +203,54 @@ std::vector<int> firstIndexes(const std::vector<int>& outOf, int outLength)
     return first;
 }
 
+// The result's rows a band of sums holds beside the result.
+int bandRowsBesideResult(const QSize& size)
+{
+    const qint64 rowBytes = qint64(size.width()) * 4 * qint64(sizeof(quint64));
+    const qint64 resultBytes = qint64(size.width()) * size.height() * 4;
+    return int(std::clamp<qint64>((kResultAndSumsBytes - resultBytes) / rowBytes, 1, size.height()));
+}
+
+// The largest size of the shape asked whose bands take the readings an interlaced picture of
+// that many pixels is let have.
+QSize sizeForInterlaced(const QSize& asked, qint64 sourcePixels)
+{
+    const qint64 readings = std::clamp<qint64>(kInterlacedDecodedPixels / sourcePixels, 1, kMaxInterlacedReadings);
+    const auto readingsOf = [](const QSize& size) {
+        const int rows = bandRowsBesideResult(size);
+        return (size.height() + rows - 1) / rows;
+    };
+    QSize size = asked;
+    for (double scale = 0.98; readingsOf(size) > readings; scale *= 0.98)
+        size = QSize(std::max(1, int(asked.width() * scale)), std::max(1, int(asked.height() * scale)));
+    return size;
+}
+
 }  // namespace
 
-QImage readPngShrunk(const QString& path, const QSize& size, int maxSide)
+bool pngReadWrongByQt(const QString& path)
 {
-    if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > kMaxShrunkPngBytes)
+    QFile checked;
+    if (!openRegularFile(path, checked))
+        return false;
+    const std::unique_ptr<FILE, FileCloser> file(fdopen(dup(checked.handle()), "rb"));
+    const std::unique_ptr<spng_ctx, ContextDeleter> png(spng_ctx_new(0));
+    spng_ihdr header{};
+    spng_trns transparent{};
+    return file && png && spng_set_png_file(png.get(), file.get()) == 0 && spng_get_ihdr(png.get(), &header) == 0
+           && header.color_type == SPNG_COLOR_TYPE_TRUECOLOR && header.bit_depth == 16
+           && spng_get_trns(png.get(), &transparent) == 0;
+}
+
+QImage readPngShrunk(const QString& path, const QSize& asked, int maxSide)
+{
+    if (asked.isEmpty() || qint64(asked.width()) * asked.height() * 4 > kMaxShrunkPngBytes)
         return QImage();
     RowDecoder decoder;
-    if (!decoder.open(path, maxSide) || size.width() > decoder.width() || size.height() > decoder.height())
+    if (!decoder.open(path, maxSide) || asked.width() > decoder.width() || asked.height() > decoder.height())
         return QImage();
     const int width = decoder.width(), height = decoder.height();
+    const QSize size = decoder.interlaced() ? sizeForInterlaced(asked, qint64(width) * height) : asked;
     const std::vector<int> outColumnOf = shrunkIndexes(width, size.width());
     const std::vector<int> outRowOf = shrunkIndexes(height, size.height());
     const std::vector<int> firstColumnOf = firstIndexes(outColumnOf, size.width());
@@ -214,9 +260,9 @@ QImage readPngShrunk(const QString& path, const QSize& size, int maxSide)
     QImage shrunk(size, QImage::Format_ARGB32);
     if (shrunk.isNull())
         return QImage();
-    const qint64 bandBytes = decoder.interlaced() ? kResultAndSumsBytes - shrunk.sizeInBytes() : kOrderedBandBytes;
     const qint64 rowBytes = qint64(size.width()) * 4 * qint64(sizeof(quint64));
-    const int bandRows = int(std::clamp<qint64>(bandBytes / rowBytes, 1, size.height()));
+    const int bandRows = decoder.interlaced() ? bandRowsBesideResult(size)
+                                              : int(std::clamp<qint64>(kOrderedBandBytes / rowBytes, 1, size.height()));
     Band band(size.width(), bandRows);
     // Rows of a picture that is not interlaced come in order: its bands are written as its rows
     // pass them, in one reading. An interlaced picture is read once for each band.

@@ -5,9 +5,10 @@
 
 namespace {
 
-// Removes the code points that match from both ends, in one pass each way.
+// Where the text is left once the code points that match are removed from both ends, in one pass
+// each way: [begin, end).
 template <typename Predicate>
-QString trimEnds(const QString& text, Predicate matches)
+std::pair<qsizetype, qsizetype> untrimmedPart(const QString& text, Predicate matches)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -25,6 +26,13 @@ QString trimEnds(const QString& text, Predicate matches)
             break;
         end -= pair ? 2 : 1;
     }
+    return {begin, end};
+}
+
+template <typename Predicate>
+QString trimEnds(const QString& text, Predicate matches)
+{
+    const auto [begin, end] = untrimmedPart(text, matches);
     return text.mid(begin, end - begin);
 }
 
@@ -32,6 +40,11 @@ bool isControlOrFormat(char32_t c)
 {
     const QChar::Category category = QChar::category(c);
     return category == QChar::Other_Control || category == QChar::Other_Format;
+}
+
+bool isBlankOrControl(char32_t c)
+{
+    return QChar::isSpace(c) || isControlOrFormat(c);
 }
 
 bool isReservedInFileName(char32_t c)
@@ -54,25 +67,45 @@ QString Trim_Str(const QString& text)
         return text;
     // Blanks and control characters in one pass: trimmed one kind after the other, a blank behind
     // a zero-width space would stay, and trimming again would change the text again.
-    return trimEnds(text, [](char32_t c) { return QChar::isSpace(c) || isControlOrFormat(c); });
+    return trimEnds(text, isBlankOrControl);
+}
+
+QString Trim_Str(QString&& text)
+{
+    const auto [begin, end] = untrimmedPart(text, isBlankOrControl);
+    text.truncate(end);
+    text.remove(0, begin);
+    return std::move(text);
 }
 
 QString Well_Formed_Text(const QString& text)
 {
-    QString formed;
-    formed.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            formed += c;
-            formed += text.at(++i);
-        } else if (c.isSurrogate()) {
-            formed += QChar(QChar::ReplacementCharacter);
-        } else if (c != QChar(u'\0')) {
-            formed += c;
+    return Well_Formed_Text(QString(text));
+}
+
+QString Well_Formed_Text(QString&& text)
+{
+    const auto wellFormed = [](const QString& t) {
+        return !t.contains(QChar(u'\0')) && QStringView(t).isValidUtf16();
+    };
+    if (wellFormed(text))
+        return std::move(text);
+    // Mended in place: NUL left out, a surrogate without its other half made U+FFFD.
+    QChar* out = text.data();
+    const QChar* const end = out + text.size();
+    QChar* kept = out;
+    for (const QChar* c = out; c < end; ++c) {
+        if (c->isHighSurrogate() && c + 1 < end && c[1].isLowSurrogate()) {
+            *kept++ = *c;
+            *kept++ = *++c;
+        } else if (c->isSurrogate()) {
+            *kept++ = QChar(QChar::ReplacementCharacter);
+        } else if (*c != QChar(u'\0')) {
+            *kept++ = *c;
         }
     }
-    return formed;
+    text.truncate(kept - out);
+    return std::move(text);
 }
 
 QString Replace_Char_For_valid(const QString& text)

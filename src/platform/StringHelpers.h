@@ -6,9 +6,13 @@
 // White space, line ends, control and format characters (BOM, zero-width space, ...) removed
 // from both ends; trimming again changes nothing.
 QString Trim_Str(const QString& text);
+// The same in the text's own memory when no other copy shares it: a long text is not held twice.
+QString Trim_Str(QString&& text);
 // The text as a file can keep it: NUL left out, and a surrogate without its other half made
 // U+FFFD, so that writing and reading it back gives the same text.
 QString Well_Formed_Text(const QString& text);
+// The same in the text's own memory when no other copy shares it.
+QString Well_Formed_Text(QString&& text);
 QString Replace_Char_For_valid(const QString& text);
 // Every literal, case-sensitive occurrence of find replaced; an empty find changes nothing.
 QString Replace_char_in_string(const QString& text, const QString& find, const QString& replacement);

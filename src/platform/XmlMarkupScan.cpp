@@ -1,5 +1,9 @@
 #include "platform/XmlMarkupScan.h"
 
+#include <expat.h>
+
+#include <algorithm>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -11,191 +15,159 @@ using Span = std::pair<size_t, size_t>;
 
 const char* const kNoCharacter = "it holds a NUL character, or a reference to a character that does not exist";
 
-// Characters a reference may name: XML's, and the controls below U+0020 other than NUL, which
-// property lists have long carried as references.
-bool isReferableCharacter(quint64 code)
+struct ParserFree {
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+
+bool isRefusedControl(unsigned code)
 {
-    return (code >= 0x1 && code <= 0xD7FF) || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+    return code >= 1 && code < 0x20 && code != 0x9 && code != 0xA && code != 0xD;
 }
 
-bool isNameStart(char c)
+// Where character references to the controls below U+0020 that XML refuses stand (everything
+// between "&#" and ";"), which lists have long carried.
+std::vector<Span> controlReferences(std::string_view text)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || uchar(c) >= 0x80;
-}
-
-bool isNameCharacter(char c)
-{
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
-}
-
-int digitValue(char c, bool hex)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (hex && c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-class MarkupScan {
-public:
-    explicit MarkupScan(std::string_view text) : m_text(text) {}
-
-    bool run()
-    {
-        size_t at = 0;
-        while ((at = m_text.find_first_of("<&]", at)) != m_text.npos) {
-            if (m_text[at] == '&')
-                at = reference(at, true);
-            else if (m_text[at] == ']')
-                at = m_text.substr(at).starts_with("]]>") ? refuse("\"]]>\" stands outside a CDATA section") : at + 1;
-            else
-                at = markup(at);
+    std::vector<Span> found;
+    for (size_t at = text.find("&#"); at != text.npos; at = text.find("&#", at + 2)) {
+        const bool hex = at + 2 < text.size() && text[at + 2] == 'x';
+        const size_t digits = at + (hex ? 3 : 2);
+        size_t end = digits;
+        unsigned code = 0;
+        for (; end < text.size(); ++end) {
+            const char c = text[end];
+            const int digit = c >= '0' && c <= '9' ? c - '0'
+                              : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                            : -1;
+            if (digit < 0)
+                break;
+            code = std::min(code * (hex ? 16 : 10) + unsigned(digit), 0x110000u);
         }
-        return m_why.isEmpty();
+        if (end > digits && end < text.size() && text[end] == ';' && isRefusedControl(code))
+            found.emplace_back(digits, end);
+    }
+    return found;
+}
+
+// The bytes without the spans.
+QByteArray without(const QByteArray& bytes, const std::vector<Span>& spans)
+{
+    if (spans.empty())
+        return bytes;
+    QByteArray kept;
+    kept.reserve(bytes.size());
+    size_t from = 0;
+    for (const auto& [start, end] : spans) {
+        kept.append(bytes.constData() + from, qsizetype(start - from));
+        from = end;
+    }
+    kept.append(bytes.constData() + from, qsizetype(size_t(bytes.size()) - from));
+    return kept;
+}
+
+// The bytes with each control, raw or as a reference, made one that expat reads: a raw one a
+// blank, a reference one to a tab. Their length is kept, so that the places expat reports stand
+// in the bytes. The same bytes when they hold none.
+QByteArray controlsMadeReadable(const QByteArray& bytes)
+{
+    const std::string_view text(bytes.constData(), size_t(bytes.size()));
+    QByteArray readable = bytes;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return isRefusedControl(uchar(c)); }))
+        std::replace_if(readable.begin(), readable.end(), [](char c) { return isRefusedControl(uchar(c)); }, ' ');
+    for (const auto& [start, end] : controlReferences(text)) {
+        std::fill(readable.begin() + qsizetype(start), readable.begin() + qsizetype(end) - 1, '0');
+        readable[qsizetype(end) - 1] = '9';
+    }
+    return readable;
+}
+
+// The markup as expat (Python's plistlib's parser) reads it, with what plistlib adds: an entity
+// declaration is refused.
+class ExpatCheck {
+public:
+    explicit ExpatCheck(bool utf8Given) : m_parser(XML_ParserCreate(utf8Given ? "UTF-8" : nullptr))
+    {
+        XML_SetUserData(m_parser.get(), this);
+        XML_SetEntityDeclHandler(m_parser.get(), &ExpatCheck::onEntityDeclaration);
+        XML_SetSkippedEntityHandler(m_parser.get(), &ExpatCheck::onSkippedEntity);
+    }
+
+    bool parse(const QByteArray& bytes)
+    {
+        const std::string_view text(bytes.constData(), size_t(bytes.size()));
+        if (!m_parser) {
+            m_why = QStringLiteral("there is no memory to read it");
+            return false;
+        }
+        bool parsed = true;
+        for (size_t at = 0; parsed && (at < text.size() || at == 0);) {
+            const size_t piece = std::min(text.size() - at, kMaxPieceBytes);
+            parsed = XML_Parse(m_parser.get(), text.data() + at, int(piece), at + piece == text.size()) == XML_STATUS_OK;
+            at += std::max<size_t>(piece, 1);
+        }
+        if (!parsed && m_why.isEmpty()) {
+            const XML_Error code = XML_GetErrorCode(m_parser.get());
+            m_why = code == XML_ERROR_BAD_CHAR_REF
+                        ? QString::fromLatin1(kNoCharacter)
+                        : QStringLiteral("%1 at line %2, column %3")
+                              .arg(QString::fromLatin1(XML_ErrorString(code)))
+                              .arg(XML_GetCurrentLineNumber(m_parser.get()))
+                              .arg(XML_GetCurrentColumnNumber(m_parser.get()) + 1);
+        }
+        return parsed;
     }
 
     const QString& why() const { return m_why; }
     const std::vector<Span>& skipped() const { return m_skipped; }
 
 private:
-    size_t refuse(const char* why)
+    // expat takes its input in pieces whose length an int holds.
+    static constexpr size_t kMaxPieceBytes = size_t(1) << 30;
+
+    static void onEntityDeclaration(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                                    const XML_Char*, const XML_Char*, const XML_Char*)
     {
-        if (m_why.isEmpty())
-            m_why = QString::fromLatin1(why);
-        return m_text.npos;
+        auto* check = static_cast<ExpatCheck*>(data);
+        check->m_why = QStringLiteral("it declares an entity");
+        XML_StopParser(check->m_parser.get(), XML_FALSE);
     }
 
-    // Past the end of what opens at `at` and ends with `close`; unclosed, the parser refuses it.
-    size_t past(size_t at, std::string_view close) const
+    // An entity the external DTD might declare, which is not read: the reference is left out of
+    // the text, as plistlib leaves it out.
+    static void onSkippedEntity(void* data, const XML_Char*, int parameterEntity)
     {
-        const size_t end = m_text.find(close, at);
-        return end == m_text.npos ? m_text.npos : end + close.size();
+        auto* check = static_cast<ExpatCheck*>(data);
+        const XML_Index at = XML_GetCurrentByteIndex(check->m_parser.get());
+        if (!parameterEntity && at >= 0)
+            check->m_skipped.emplace_back(size_t(at), size_t(at) + size_t(XML_GetCurrentByteCount(check->m_parser.get())));
     }
 
-    size_t markup(size_t at)
-    {
-        const std::string_view rest = m_text.substr(at);
-        if (rest.starts_with("<!--"))
-            return past(at + 4, "-->");
-        if (rest.starts_with("<![CDATA["))
-            return past(at + 9, "]]>");
-        if (rest.starts_with("<?"))
-            return past(at + 2, "?>");
-        if (rest.starts_with("<!DOCTYPE"))
-            return doctype(at);
-        return tag(at);
-    }
-
-    // A tag to its ">", its attribute values' references checked; none is skipped there.
-    size_t tag(size_t at)
-    {
-        char quote = 0;
-        for (size_t i = at + 1; i < m_text.size(); ++i) {
-            const char c = m_text[i];
-            if (quote && c == quote)
-                quote = 0;
-            else if (!quote && (c == '"' || c == '\''))
-                quote = c;
-            else if (!quote && c == '>')
-                return i + 1;
-            else if (quote && c == '&' && reference(i, false) == m_text.npos)
-                return m_text.npos;
-        }
-        return m_text.npos;
-    }
-
-    // The document type: whether it names an external DTD, and no entity declared in it.
-    size_t doctype(size_t at)
-    {
-        size_t i = at + 9;
-        char quote = 0;
-        for (; i < m_text.size(); ++i) {
-            const char c = m_text[i];
-            if (quote && c == quote)
-                quote = 0;
-            else if (!quote && (c == '"' || c == '\''))
-                quote = c;
-            else if (!quote && (c == '[' || c == '>'))
-                break;
-        }
-        const std::string_view head = m_text.substr(at, i - at);
-        m_externalDtd = head.find("SYSTEM") != head.npos || head.find("PUBLIC") != head.npos;
-        if (i >= m_text.size() || m_text[i] == '>')
-            return i + 1;
-        const size_t subsetEnd = m_text.find(']', i);
-        if (subsetEnd == m_text.npos)
-            return m_text.npos;
-        if (m_text.substr(i, subsetEnd - i).find("<!ENTITY") != m_text.npos)
-            return refuse("it declares an entity");
-        return past(subsetEnd, ">");
-    }
-
-    // A reference at `at` ("&" ... ";"): a character XML allows, a predefined entity, or, in text
-    // under an external DTD, an entity that DTD may declare, skipped. Past it, or npos refused.
-    size_t reference(size_t at, bool inText)
-    {
-        size_t i = at + 1;
-        if (i < m_text.size() && m_text[i] == '#') {
-            const bool hex = i + 1 < m_text.size() && m_text[i + 1] == 'x';
-            i += hex ? 2 : 1;
-            const size_t digits = i;
-            quint64 code = 0;
-            for (int digit = 0; i < m_text.size() && (digit = digitValue(m_text[i], hex)) >= 0; ++i)
-                code = std::min<quint64>(code * (hex ? 16 : 10) + quint64(digit), 0x110000);
-            if (i == digits || i >= m_text.size() || m_text[i] != ';')
-                return refuse("a character reference is not closed by \";\"");
-            if (!isReferableCharacter(code))
-                return refuse(kNoCharacter);
-            return i + 1;
-        }
-        if (i >= m_text.size() || !isNameStart(m_text[i]))
-            return refuse("an \"&\" begins no reference");
-        while (i < m_text.size() && isNameCharacter(m_text[i]))
-            ++i;
-        if (i >= m_text.size() || m_text[i] != ';')
-            return refuse("an entity reference is not closed by \";\"");
-        const std::string_view name = m_text.substr(at + 1, i - at - 1);
-        if (name == "lt" || name == "gt" || name == "amp" || name == "apos" || name == "quot")
-            return i + 1;
-        if (!inText || !m_externalDtd)
-            return refuse("it refers to an entity that is not declared");
-        m_skipped.emplace_back(at, i + 1);
-        return i + 1;
-    }
-
-    std::string_view m_text;
-    bool m_externalDtd = false;
-    std::vector<Span> m_skipped;
+    std::unique_ptr<XML_ParserStruct, ParserFree> m_parser;
     QString m_why;
+    std::vector<Span> m_skipped;
 };
 
 }  // namespace
 
-std::optional<QByteArray> scannedPropertyListMarkup(const QByteArray& bytes, QString* why)
+std::optional<QByteArray> scannedPropertyListMarkup(const QByteArray& bytes, bool utf8Given, QString* why)
 {
-    if (bytes.contains('\0')) {
+    const auto refuse = [why](const QString& reason) {
         if (why)
-            *why = QString::fromLatin1(kNoCharacter);
+            *why = reason;
         return std::nullopt;
-    }
-    MarkupScan scan(std::string_view(bytes.constData(), size_t(bytes.size())));
-    if (!scan.run()) {
-        if (why)
-            *why = scan.why();
-        return std::nullopt;
-    }
-    if (scan.skipped().empty())
-        return bytes;
-    QByteArray kept;
-    kept.reserve(bytes.size());
-    size_t from = 0;
-    for (const auto& [start, end] : scan.skipped()) {
-        kept.append(bytes.constData() + from, qsizetype(start - from));
-        from = end;
-    }
-    kept.append(bytes.constData() + from, qsizetype(size_t(bytes.size()) - from));
-    return kept;
+    };
+    if (bytes.contains('\0'))
+        return refuse(QString::fromLatin1(kNoCharacter));
+    ExpatCheck check(utf8Given);
+    if (check.parse(bytes))
+        return without(bytes, check.skipped());
+    // expat refuses the controls, raw or as references: read again with them made readable.
+    const QByteArray readable = controlsMadeReadable(bytes);
+    if (readable == bytes)
+        return refuse(check.why());
+    ExpatCheck again(utf8Given);
+    if (!again.parse(readable))
+        return refuse(again.why());
+    return without(bytes, again.skipped());
 }

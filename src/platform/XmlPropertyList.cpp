@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <future>
 #include <initializer_list>
 #include <span>
 #include <string_view>
@@ -322,14 +323,27 @@ std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_
                                              PropertyList::TextDictionaries dictionaries, QString* error)
 {
     // pugixml keeps as text what XML refuses (a NUL, "&" alone, references to no character) and
-    // takes the number of a character reference modulo 2^32, which may make it a NUL.
+    // takes the number of a character reference modulo 2^32, which may make it a NUL: the markup
+    // is checked as plistlib checks it. A large list is checked beside the parse, which takes as
+    // long, on a thread of its own (the pool's may all be decoding the document's pictures).
+    constexpr qsizetype kCheckedBesideBytes = qsizetype(1) << 20;
     QString why;
-    const std::optional<QByteArray> scanned = scannedPropertyListMarkup(bytes, &why);
+    std::future<std::optional<QByteArray>> scanning = std::async(
+        bytes.size() >= kCheckedBesideBytes ? std::launch::async : std::launch::deferred,
+        [&bytes, utf8Given = encoding == pugi::encoding_utf8, &why] { return scannedPropertyListMarkup(bytes, utf8Given, &why); });
+    QString parseError;
+    std::optional<QVariant> parsed = parsedPropertyList(bytes, encoding, maxDepth, dictionaries, &parseError);
+    const std::optional<QByteArray> scanned = scanning.get();
     if (!scanned) {
         fail(error, QStringLiteral("Malformed XML property list: %1.").arg(why));
         return std::nullopt;
     }
-    return parsedPropertyList(*scanned, encoding, maxDepth, dictionaries, error);
+    // References the check left out of the text, which the parse kept: read again without them.
+    if (scanned->size() != bytes.size())
+        parsed = parsedPropertyList(*scanned, encoding, maxDepth, dictionaries, &parseError);
+    if (!parsed)
+        fail(error, parseError);
+    return parsed;
 }
 
 }  // namespace

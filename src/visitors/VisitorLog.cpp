@@ -44,13 +44,6 @@ constexpr qint64 kMaxShippedLogBytes = qint64(1) << 20;
 // The log holds people's data: what is created for it is its owner's alone.
 constexpr mode_t kOwnerOnlyMask = 077;
 
-// A connection waiting as long as a write may, for as long as this lives.
-struct WaitingToWrite {
-    explicit WaitingToWrite(sqlite3* db) : db(db) { sqlite3_busy_timeout(db, kWriteWaitMs); }
-    ~WaitingToWrite() { sqlite3_busy_timeout(db, kReadWaitMs); }
-    sqlite3* db;
-};
-
 // Whether the last call failed because another connection holds the log.
 bool heldElsewhere(sqlite3* db)
 {
@@ -153,6 +146,23 @@ bool VisitorLog::exec(const char* sql)
     return false;
 }
 
+// The connection waits this long for another's write until the object goes, then as a listing.
+class VisitorLog::Wait {
+public:
+    Wait(VisitorLog& log, int ms) : m_log(log) { m_log.waitFor(ms); }
+    ~Wait() { m_log.waitFor(kReadWaitMs); }
+
+private:
+    VisitorLog& m_log;
+};
+
+void VisitorLog::waitFor(int ms)
+{
+    m_waitMs = ms;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, ms);
+}
+
 bool VisitorLog::connect(const QString& path)
 {
     const QByteArray file = m_readOnly ? readOnlyUri(path) : QFile::encodeName(path);
@@ -165,12 +175,12 @@ bool VisitorLog::connect(const QString& path)
     for (const int option : {SQLITE_DBCONFIG_ENABLE_TRIGGER, SQLITE_DBCONFIG_ENABLE_VIEW, SQLITE_DBCONFIG_TRUSTED_SCHEMA})
         sqlite3_db_config(m_db, option, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_busy_timeout(m_db, kReadWaitMs);
+    waitFor(kReadWaitMs);
     return sqlite3_create_function_v2(m_db, "fold_case", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                       nullptr, foldCase, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-bool VisitorLog::open(const QString& path)
+bool VisitorLog::open(const QString& path, Waiting waiting)
 {
     close();
     m_error.clear();
@@ -188,6 +198,7 @@ bool VisitorLog::open(const QString& path)
         close();
         return false;
     }
+    const Wait wait(*this, waiting == Waiting::Registering ? kWriteWaitMs : kReadWaitMs);
     // The schema is read before anything is written, so a file that is no log is left as it was.
     const VisitorLogSchema schema = inspectVisitorLogSchema(m_db);
     if (schema.kind == VisitorLogSchema::Kind::Unreadable)
@@ -218,9 +229,10 @@ bool VisitorLog::open(const QString& path)
 // process is writing keeps its journal mode, which serves as well, and switches at a later open.
 bool VisitorLog::switchToWal()
 {
-    sqlite3_busy_timeout(m_db, 0);
+    const int waitMs = m_waitMs;
+    waitFor(0);
     const bool switched = exec("PRAGMA journal_mode=WAL");
-    sqlite3_busy_timeout(m_db, kReadWaitMs);
+    waitFor(waitMs);
     if (switched || !heldElsewhere(m_db))
         return switched;
     m_error.clear();
@@ -258,7 +270,7 @@ std::optional<qint64> VisitorLog::add(const VisitorRecord& visitor)
                                       .arg(visitorFieldLimit(i)));
             return std::nullopt;
         }
-    const WaitingToWrite waiting(m_db);
+    const Wait waiting(*this, kWriteWaitMs);
     if (!exec("BEGIN IMMEDIATE")) {
         m_error = refused.arg(heldElsewhere(m_db) ? heldMessage(m_path) + u'.' : m_error);
         return std::nullopt;
@@ -345,7 +357,7 @@ QString VisitorLog::livePath()
     return QDir(QDir(Created_Resource_Path).filePath(QStringLiteral("Visitor_Log"))).filePath(QStringLiteral("Visitor.db"));
 }
 
-bool VisitorLog::openLive()
+bool VisitorLog::openLive(Waiting waiting)
 {
     const QString path = livePath();
     const QString folder = QFileInfo(path).absolutePath();
@@ -365,7 +377,7 @@ bool VisitorLog::openLive()
         seedFromShipped(QDir(Resource_Path).filePath(QStringLiteral("Visitor.db")), path);
     else if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0 && !startAgainInEmptyFile(path))
         return false;
-    return open(path);
+    return open(path, waiting);
 }
 
 bool VisitorLog::startAgainInEmptyFile(const QString& path)

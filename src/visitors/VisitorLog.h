@@ -31,7 +31,10 @@ public:
     // not the table the log makes, or that holds views, triggers or computed indexes, is left as it
     // was. A log this user may not write is opened for reading only, unchanged. The database and its journal files are their owner's
     // alone (0600): made so, and narrowed when an older log is wider.
-    bool open(const QString& path);
+    // A listing waits a moment for another process's write to end; a registration waits as long
+    // as its write may, from the opening on.
+    enum class Waiting { Listing, Registering };
+    bool open(const QString& path, Waiting waiting = Waiting::Listing);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     bool isReadOnly() const { return m_readOnly; }
@@ -59,9 +62,12 @@ public:
     // Opens the live log, seeding it from the shipped empty Visitor.db when it is missing, in a
     // folder only its owner may enter (0700). A live log of no bytes becomes a new log only when
     // the user says so.
-    bool openLive();
+    bool openLive(Waiting waiting = Waiting::Listing);
 
 private:
+    class Wait;
+    // How long the connection waits for another's write.
+    void waitFor(int ms);
     // The connection, read-only when m_readOnly, with its limits; false when SQLite refused it.
     bool connect(const QString& path);
     // Asks whether a new log may be made in the empty file; false, with lastError(), when not.
@@ -76,6 +82,7 @@ private:
     sqlite3_stmt* m_insert = nullptr;
     QString m_path;
     bool m_readOnly = false;
+    int m_waitMs = 0;  // how long the connection waits for another's write, as it stands
     mutable QString m_error;
     mutable QString m_note;
 };

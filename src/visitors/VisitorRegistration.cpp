@@ -58,7 +58,7 @@ int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor)
         Show_MessageBox(QStringLiteral("Please enter visitor name."));
         return 0;
     }
-    if (!log.isOpen() && !log.openLive()) {
+    if (!log.isOpen() && !log.openLive(VisitorLog::Waiting::Registering)) {
         Show_MessageBox(log.lastError());
         return 0;
     }

@@ -1,6 +1,7 @@
 // Values from text, CSV, rich text and typed lines; rich text checked against unrtf.
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -39,6 +40,7 @@ TEST(SeriesTextImport, TextFilesSplitAtEveryLineEnd)
     EXPECT_EQ(textValues("one\ntwo\nthree\n"), QStringList({"one", "two", "three"}));
     EXPECT_EQ(textValues("one\r\ntwo\r\n"), QStringList({"one", "two"}));
     EXPECT_EQ(textValues("one\rtwo\r"), QStringList({"one", "two"}));
+    EXPECT_EQ(textValues("one\ntwo"), QStringList({"one", "two"}));
     EXPECT_EQ(chk_and_insert_validation(" a\\b{c} "), "abc");
 }
 
@@ -96,6 +98,8 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi x\\u8364? y\\uc2\\u26085\\'93\\'fa z\\uc0\\u-10179\\u-8704 w}"),
               QStringLiteral("x€ y日 z😀w"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi\\ansicpg1252 \\'80\\'93q\\'94}"), QStringLiteral("€“q”"));
+    // Each byte in the code page in force where it stands.
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi caf\\'e9\\ansicpg1251 \\'e9}"), QStringLiteral("caféй"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi a\\~b\\emdash c\\bin3 {}}d}"), QStringLiteral("a\u00a0b—cd"));
     EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
 }
@@ -163,4 +167,38 @@ TEST(SeriesTextImport, AnImportPastTheRoomOfASeriesIsRefused)
     const FileValues deeper = valuesOfFile("{\\rtf1 " + QByteArray("{").repeated(50 << 20), "rtf");
     EXPECT_FALSE(deeper.ok);
     EXPECT_TRUE(deeper.failure.isEmpty());
+}
+
+// Files are read a megabyte at a time: what stands across the edge of two reads reads as if it
+// were read whole, a "\r\n", a UTF-8 sequence, a UTF-16 surrogate pair, a doubled quote in a CSV
+// field, and a line longer than a read.
+TEST(SeriesTextImport, WhatStandsAcrossTheEdgeOfTwoReadsReadsAsWritten)
+{
+    constexpr qsizetype kRead = qsizetype(1) << 20;
+    const QByteArray fill(kRead - 1, 'a');
+    const QString filled = QString(kRead - 1, u'a');
+    QStringEncoder utf16(QStringConverter::Utf16LE);
+    const struct {
+        const char* what;
+        const char* extension;
+        QByteArray bytes;
+        QStringList values;
+    } cases[] = {
+        {"a line end", "txt", fill + "\r\nb\n", {filled, "b"}},
+        {"a character", "txt", fill + "\xc3\xa9\nb", {filled + u'é', "b"}},
+        {"a surrogate pair", "txt", "\xff\xfe" + QByteArray(utf16.encode(QString(kRead / 2 - 2, u'a') + QStringLiteral("😀\nb"))),
+         {QString(kRead / 2 - 2, u'a') + QStringLiteral("😀"), "b"}},
+        {"a line end in a quoted field", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\r\nb\",c", {QString(kRead - 2, u'a') + " b", "c"}},
+        {"a doubled quote", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\"\"b\",c", {QString(kRead - 2, u'a') + "\"b", "c"}},
+        // A control word's parameter read ahead to the file's last byte: "\\u-5" is U+FFFB, trimmed.
+        {"a look-ahead to the end", "rtf", "{\\rtf1 " + QByteArray(kRead - 10, 'a') + "\\u-5", {QString(kRead - 10, u'a')}},
+        {"a line of three reads", "txt", "  " + QByteArray(3 * kRead, 'v') + "  \nend", {QString(3 * kRead, u'v'), "end"}},
+    };
+    for (const auto& c : cases) {
+        const FileValues read = valuesOfFile(c.bytes, c.extension);
+        EXPECT_TRUE(read.ok) << c.what;
+        ASSERT_EQ(read.values.size(), c.values.size()) << c.what;
+        for (qsizetype i = 0; i < c.values.size(); ++i)
+            EXPECT_TRUE(read.values[i] == c.values[i]) << c.what << ": value " << i << " of " << read.values[i].size() << " units";
+    }
 }

@@ -444,6 +444,9 @@ TEST_F(WorkbookReaderTest, EachSheetNameReadsThePartItPointsTo)
          {{"Staff", "sheet2"}, {"Codes", "sheet1"}}},
         // One part named twice, a name without its link, a target outside the sheets, no links at all.
         {link(1, "worksheets/sheet2.xml") + link(2, "worksheets/sheet2.xml") + chart, {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
+        // Every part named, one of them twice: a third name would read the first sheet's rows.
+        {link(1, "worksheets/sheet1.xml") + link(2, "worksheets/sheet2.xml") + link(3, "worksheets/sheet1.xml"),
+         {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
         {link(1, "worksheets/sheet1.xml") + link(2, "worksheets/sheet2.xml"), {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
         {link(1, "worksheets/sheet1.xml") + link(2, "../sheet2.xml") + chart, {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},
         {QString(), {{"sheet1", "sheet1"}, {"sheet2", "sheet2"}}},

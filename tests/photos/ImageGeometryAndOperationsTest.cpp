@@ -2,6 +2,7 @@
 // flips and borders, with ImageMagick as the oracle.
 #include <QAbstractFileIconProvider>
 #include <QFile>
+#include <QDataStream>
 #include <QIcon>
 #include <QPixmap>
 #include <numeric>
@@ -176,6 +177,33 @@ for path, side in zip(sys.argv[1::2], map(int, sys.argv[2::2])):
     std::thread([&] { offGuiThread = Thimbnail_Using_CG_Image(huge, QSizeF(64, 64)); }).join();
     EXPECT_TRUE(offGuiThread.isNull());
     setPreviewIconProvider(nullptr);
+}
+
+// Qt shrinks a BMP after decoding it whole: both the picture and its true-colour copy must fit
+// the reading budget (256 MB), or the picture is refused before any of it is decoded. Black
+// pictures of side x side pixels, their pixels a hole in the file.
+TEST_F(PictureFiles, APictureShrunkAfterDecodingIsReadOnlyWhenItsCopiesFitTheBudget)
+{
+    const auto blackBmp = [&](const QString& name, int side) {
+        QFile file(magick.path(name));
+        const quint32 pixelBytes = quint32(side) * quint32(side) * 3;  // rows of a side divisible by 4 need no padding
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        QDataStream out(&file);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out << quint16(0x4D42) << quint32(54 + pixelBytes) << quint32(0) << quint32(54) << quint32(40) << qint32(side)
+            << qint32(side) << quint16(1) << quint16(24) << quint32(0) << quint32(pixelBytes) << qint32(2835)
+            << qint32(2835) << quint32(0) << quint32(0);
+        return file.resize(54 + qint64(pixelBytes)) ? file.fileName() : QString();
+    };
+    // 7000 x 7000 pixels decode to 196 MB and their copy to as much again; 5000 x 5000 to 100 MB.
+    const QString large = blackBmp("large.bmp", 7000), smaller = blackBmp("smaller.bmp", 5000);
+    ASSERT_FALSE(large.isEmpty() || smaller.isEmpty());
+    EXPECT_EQ(pictureFileSize(large), QSize(7000, 7000));
+    EXPECT_TRUE(readPictureFitted(large, QSize(120, 76)).isNull());
+    const QImage thumbnail = readPictureFitted(smaller, QSize(120, 76));
+    ASSERT_EQ(thumbnail.size(), QSize(76, 76));
+    EXPECT_EQ(thumbnail.pixel(38, 38), qRgb(0, 0, 0));
 }
 
 // Smooth in both directions and different along each, so any wrong turn or mirror shows.

@@ -2,10 +2,12 @@
 // the pixels it covers. Pictures of 8 x 8 blocks of one colour each shrink to one pixel a block,
 // which must be the block's colour as Qt reads the whole file; ImageMagick interlaces them.
 #include <QFile>
+#include <algorithm>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "platform/PngShrinking.h"
+#include "support/PngSamples.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -71,7 +73,31 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
             }
         }
     }
-    // Never enlarged, and never past the side it is given.
+    // Never enlarged, never past the side it is given, never a result past 192 MB (7100 x 7100
+    // pixels in true colour).
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(100, 6), 1000).isNull());
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(8, 6), 40).isNull());
+    const QString large = folder.filePath(QStringLiteral("large.png"));
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7100, 7100, 0, 8, False, bytes([9])))\n",
+                                         {large}).exitCode, 0);
+    EXPECT_TRUE(readPngShrunk(large, QSize(7100, 7100), 8000).isNull());
+    EXPECT_EQ(readPngShrunk(large, QSize(7000, 7000), 8000).pixel(6999, 6999), qRgb(9, 9, 9));
+}
+
+// Rows come in order and are summed a band of the result's rows at a time (262 rows of 1000
+// pixels): the rows at each band's edge are written like every other.
+TEST(PngShrinking, EveryRowOfTheResultIsWrittenAcrossTheBandsEdges)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("rows.png"));
+    QImage picture(2000, 1200, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), picture.width(), qRgb(y / 2 % 256, 255 - y / 2 % 256, 40));
+    ASSERT_TRUE(picture.save(path));
+    const QImage shrunk = readPngShrunk(path, QSize(1000, 600), 4000);
+    ASSERT_EQ(shrunk.size(), QSize(1000, 600));
+    for (int y = 0; y < shrunk.height(); ++y) {
+        for (const int x : {0, 500, 999})
+            ASSERT_EQ(shrunk.pixel(x, y), qRgb(y % 256, 255 - y % 256, 40)) << x << "," << y;
+    }
 }

@@ -114,6 +114,10 @@ TEST(PropertyListHostile, CharacterReferencesThatAreNoCharactersAreRefused)
     EXPECT_EQ(read("&#x10FFFF;"), u"Water\U0010FFFFmark"_s);
     EXPECT_EQ(read("&#x0001F600;"), u"Water😀mark"_s);
     EXPECT_EQ(read("&#1;"), u"Water\u0001mark"_s);
+    // The writer keeps a text's controls as they are (a vertical tab from a pasted text): they read back.
+    EXPECT_EQ(read("\x0b"), u"Water\u000bmark"_s);
+    const QVariantList pasted{u"line\u000bbreak\u001b"_s};
+    EXPECT_EQ(PropertyList::fromData(PropertyList::toData(pasted, Format::Xml)), QVariant(pasted));
     // No reference at all: refused as XML parsers refuse it (pugixml kept it as text).
     EXPECT_TRUE(refusal(inString("&#xZZ;")).startsWith(u"Malformed XML property list"_s)) << refusal(inString("&#xZZ;")).toStdString();
 }

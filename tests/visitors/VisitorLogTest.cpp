@@ -1,6 +1,7 @@
 // The visitor log: what is stored is read back by the sqlite3 shell exactly as typed, searches by
 // name, failures are reported, and a process killed while registering leaves a sound database.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -9,10 +10,12 @@
 
 #include "platform/AppContext.h"
 #include "platform/ScopedUmask.h"
+#include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "visitors/VisitorSamples.h"
 #include "visitors/VisitorLog.h"
 #include "visitors/VisitorLogExport.h"
+#include "visitors/VisitorRegistration.h"
 
 namespace {
 
@@ -214,6 +217,49 @@ TEST_F(VisitorLogTest, ALogAnotherProcessIsWritingIsListedAndItsHolderNamed)
     }
     EXPECT_EQ(shellText(dbPath(), QStringLiteral("PRAGMA journal_mode;")), QStringLiteral("delete"));
     EXPECT_EQ(shellText(dbPath(), QStringLiteral("SELECT group_concat(Name) FROM Visitor_Records;")), QStringLiteral("Ann,Bob"));
+}
+
+// A registration waits up to 5 s for another process's write to end, whether the log was open
+// before (a listing opened it) or is opened to register; a listing's 250 ms would refuse it.
+TEST_F(VisitorLogTest, ARegistrationWaitsForAnotherProcessesWriteToEnd)
+{
+    Resource_Path = TestEnvironment::resourceDir();
+    Created_Resource_Path = dir.path();
+    const QString live = dir.filePath(QStringLiteral("Visitor_Log/Visitor.db"));
+    {
+        VisitorLog first;
+        ASSERT_TRUE(first.openLive() && first.add(sampleVisitor(QStringLiteral("Ann"), QString(), QString())));
+    }
+    ScriptedMessagePresenter messages;
+    const ScopedMessagePresenter installed(messages);
+    for (const bool openBefore : {false, true}) {
+        SCOPED_TRACE(openBefore ? "a log open before" : "a log opened to register");
+        // Out of WAL, another process's exclusive write keeps every reader out too (an opening
+        // puts the log back into WAL when it can).
+        ASSERT_EQ(shellText(live, QStringLiteral("PRAGMA journal_mode=DELETE;")), QStringLiteral("delete"));
+        VisitorLog log;
+        if (openBefore)
+            ASSERT_TRUE(log.openLive()) << qPrintable(log.lastError());
+        QProcess holder;
+        holder.start(QStringLiteral(ZOVA_SYSTEM_PYTHON),
+                     {QStringLiteral("-c"), QStringLiteral("import sqlite3, sys, time\n"
+                                                           "db = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                                           "db.execute('BEGIN EXCLUSIVE')\n"
+                                                           "print('held', flush=True)\n"
+                                                           "time.sleep(1.2)\n"
+                                                           "db.execute('COMMIT')\n"),
+                      live});
+        while (!holder.canReadLine() && holder.waitForReadyRead(20000)) {
+        }
+        ASSERT_EQ(holder.readLine(), "held\n") << holder.readAllStandardError().constData();
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_EQ(Register_Visitor(log, sampleVisitor(openBefore ? QStringLiteral("Bob") : QStringLiteral("Cy"), QString(), QString())), 1);
+        EXPECT_GT(waited.elapsed(), 600);
+        EXPECT_EQ(messages.texts().join(u'\n').toStdString(), "");
+        ASSERT_TRUE(holder.waitForFinished(20000));
+    }
+    EXPECT_EQ(shellText(live, QStringLiteral("SELECT group_concat(Name) FROM Visitor_Records;")).toStdString(), "Ann,Cy,Bob");
 }
 
 TEST_F(VisitorLogTest, TheExportedWorkbookHasTheTwelveTitlesAndOneRowPerVisitor)

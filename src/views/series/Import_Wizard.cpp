@@ -205,17 +205,17 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
     const bool named = flags.file_name_required == 1;
     if (named && usableSeriesName(ui->Text_file_name->text()).isEmpty())
         return false;
-    QByteArray bytes;
     SeriesTextImport::FileValues read;
+    bool opened = false;
     {
         const PleaseWaitSheet reading;
         QFile file(path);
-        if (QFileInfo(path).isFile() && QFileInfo(path).size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        if (!bytes.isEmpty())
-            read = SeriesTextImport::valuesOfFile(bytes, QFileInfo(path).suffix());
+        const QFileInfo info(path);
+        opened = info.isFile() && info.size() > 0 && info.size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly);
+        if (opened)
+            read = SeriesTextImport::valuesOfFile(file, info.suffix());
     }
-    if (bytes.isEmpty()) {
+    if (!opened) {
         Show_MessageBox(kSelectValidFileMessage);
         return false;
     }

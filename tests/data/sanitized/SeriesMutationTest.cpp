@@ -105,3 +105,75 @@ TEST(SeriesMutationTest, LongFirstLinesAndDeepRichTextAreRefusedWithinBounds)
     readWithinBounds(QStringLiteral("fifty megabytes of \"{\""),
                      [&] { EXPECT_FALSE(SeriesTextImport::valuesOfFile(deep, QStringLiteral("rtf")).ok); });
 }
+
+// A series of one line of 120 MiB, blanks at either end, is held once whether it is read for
+// output (only its end trimmed) or for the series window (trimmed at both ends).
+TEST(SeriesMutationTest, ALongLineIsHeldOnceWhenReadForOutputOrForTheSeriesWindow)
+{
+    QTemporaryDir folder;
+    const SeriesStore store(folder.path());
+    constexpr qsizetype kLength = qsizetype(120) << 20;
+    {
+        QFile file(folder.filePath(QStringLiteral("Long.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(" ") == 1);
+        const QByteArray block(1 << 20, 'v');
+        for (qsizetype written = 0; written < kLength; written += block.size())
+            ASSERT_EQ(file.write(block), block.size());
+        ASSERT_EQ(file.write(" \n"), 2);
+    }
+    const struct {
+        const char* road;
+        SeriesStore::Values (SeriesStore::*read)(const QString&) const;
+        QString start;
+    } roads[] = {{"output", &SeriesStore::readRecords, QStringLiteral(" v")}, {"the series window", &SeriesStore::read, QStringLiteral("vv")}};
+    for (const auto& road : roads) {
+        SeriesStore::Values read;
+        readWithinBounds(QStringLiteral("a line of 120 MiB for %1").arg(QLatin1String(road.road)),
+                         [&] { read = (store.*road.read)(QStringLiteral("Long")); });
+        ASSERT_EQ(read.values.size(), 1) << road.road << " " << read.failure.toStdString();
+        EXPECT_EQ(read.values[0].size(), kLength + road.start.count(u' ')) << road.road;
+        EXPECT_TRUE(read.values[0].startsWith(road.start) && read.values[0].endsWith(u'v')) << road.road;
+    }
+}
+
+// Imported text files are read a chunk at a time, counted before any value is kept: a text past
+// the room of a series is refused having held none of it, and one within it holds its values.
+TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
+{
+    const struct {
+        const char* what;
+        const char* extension;
+        QByteArray head, piece, tail;
+        int pieces;
+        qsizetype values;  // 0: refused for want of room
+        QString last;
+    } imports[] = {
+        {"255 MB of short lines", "txt", "", "Ada Lovelace, 1815\n", "", 255 * (1 << 20) / 19, 0},
+        {"a line of 200 MB", "txt", "", QByteArray(1 << 20, 'v'), "\n", 200, 0},
+        {"200 MB of CSV fields", "csv", "", "\"Lovelace, Ada\",", "", 200 * (1 << 20) / 16, 0},
+        {"50 MB of rich-text paragraphs", "rtf", "{\\rtf1\\ansi ", "Ada Lovelace wrote the first program for a machine never built\\par ", "}",
+         50 * (1 << 20) / 67, 50 * (1 << 20) / 67, "Ada Lovelace wrote the first program for a machine never built"},
+        // Held once as it is kept: its room is taken at once, not grown into.
+        {"a line of 100 MB", "txt", "", QByteArray(1 << 20, 'v'), "\nend", 100, 2, "end"},
+    };
+    for (const auto& import : imports) {
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("import.%1").arg(QLatin1String(import.extension))));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.write(import.head) == import.head.size());
+        const QByteArray block = import.piece.repeated(std::max<qsizetype>(1, (1 << 20) / import.piece.size()));
+        const qsizetype perBlock = block.size() / import.piece.size();
+        for (qsizetype written = 0; written < import.pieces; written += perBlock) {
+            const QByteArray part = written + perBlock <= import.pieces ? block : import.piece.repeated(import.pieces - written);
+            ASSERT_EQ(file.write(part), part.size());
+        }
+        ASSERT_TRUE(file.write(import.tail) == import.tail.size() && file.seek(0));
+        SeriesTextImport::FileValues read;
+        readWithinBounds(QStringLiteral("an import of %1").arg(QLatin1String(import.what)),
+                         [&] { read = SeriesTextImport::valuesOfFile(file, QLatin1String(import.extension)); });
+        EXPECT_EQ(read.ok, import.values > 0) << import.what;
+        EXPECT_EQ(read.failure, import.values > 0 ? QString() : SeriesTextImport::kTooManyValuesMessage) << import.what;
+        ASSERT_EQ(read.values.size(), import.values) << import.what;
+        if (import.values > 0)
+            EXPECT_EQ(read.values.last(), import.last) << import.what;
+    }
+}

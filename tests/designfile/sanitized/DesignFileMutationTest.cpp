@@ -127,8 +127,8 @@ QByteArray shareReferences(QByteArray data)
     return data;
 }
 
-// The texts of an XML list cut into pieces: an empty comment between two bytes, or a run of plain
-// bytes in a CDATA section. The list reads as before.
+// The texts of an XML list cut into pieces: an empty comment between two characters, or a
+// character in a CDATA section. The list reads as before.
 QByteArray cutIntoPieces(const QByteArray& xml)
 {
     QByteArray out;
@@ -138,16 +138,18 @@ QByteArray cutIntoPieces(const QByteArray& xml)
         out += xml.mid(from, start - from);
         from = end;
         for (qsizetype i = start; i < end; ++i) {
-            if (xml[i] == '&' || below(3) != 0) {
-                const qsizetype entityEnd = xml[i] == '&' ? xml.indexOf(';', i) : i;
-                out += xml.mid(i, entityEnd - i + 1);
-                i = entityEnd;
-                continue;
-            }
-            if (below(2) == 0)
-                out += "<!---->" + xml.mid(i, 1);
+            // A reference, or a character of all its UTF-8 bytes, stays whole.
+            qsizetype last = xml[i] == '&' ? xml.indexOf(';', i) : i;
+            while (xml[i] != '&' && last + 1 < end && (uchar(xml[last + 1]) & 0xC0) == 0x80)
+                ++last;
+            const QByteArray character = xml.mid(i, last - i + 1);
+            i = last;
+            if (character.startsWith('&') || below(3) != 0)
+                out += character;
+            else if (below(2) == 0)
+                out += "<!---->" + character;
             else
-                out += "<![CDATA[" + xml.mid(i, 1) + "]]>";
+                out += "<![CDATA[" + character + "]]>";
         }
     }
     return out + xml.mid(from);

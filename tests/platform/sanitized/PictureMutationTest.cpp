@@ -138,3 +138,40 @@ INSTANTIATE_TEST_SUITE_P(
                     LargePng{"rgba_16bit", "6, 16, False, bytes([10, 10, 20, 20, 30, 30, 255, 255])", qRgb(10, 20, 30)},
                     LargePng{"palette_interlaced", "3, 8, True, bytes([0]), palette=bytes([40, 50, 60])", qRgb(40, 50, 60)}),
     [](const testing::TestParamInfo<LargePng>& info) { return std::string(info.param.name); });
+
+// PNGs that one of the readers took wrong come out as their files hold them: a 16-bit true-colour
+// picture with a transparent colour read at its own size (Qt's reader scrambled its pixels), and
+// an interlaced picture one pixel high, shrunk (its end was taken for damage).
+TEST(PictureMutationTest, PngsOnceReadWrongComeOutAsTheirFilesHoldThem)
+{
+    QTemporaryDir folder;
+    const QString transparent = folder.filePath(QStringLiteral("transparent16.png"));
+    const QString flat = folder.filePath(QStringLiteral("flat.png"));
+    // Samples of two equal bytes come to 8 bits alike however a reader rounds.
+    const auto made = TestEnvironment::runPython(
+        pngSamplesPython()
+            + QStringLiteral(
+                "import sys\n"
+                "chunk = lambda kind, data: struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))\n"
+                "rows = [[(0x1212, 0x5656, 0x9a9a), (0xffff, 0, 0), (0, 0xffff, 0)], [(0x8080, 0x8080, 0x8080), (0x1212, 0x5656, 0x9a9a), (0xfefe, 0x0f0f, 0)]]\n"
+                "raw = b''.join(b'\\0' + b''.join(struct.pack('>HHH', *p) for p in row) for row in rows)\n"
+                "open(sys.argv[1], 'wb').write(b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 3, 2, 16, 2, 0, 0, 0))\n"
+                "    + chunk(b'tRNS', struct.pack('>HHH', 0x1212, 0x5656, 0x9a9a)) + chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))\n"
+                "open(sys.argv[2], 'wb').write(png_file(9000, 1, 0, 8, True, bytes([77])))\n"),
+        {transparent, flat});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+
+    QImage whole, shrunk;
+    readWithinBounds(QStringLiteral("PNGs once read wrong"), [&] {
+        whole = readPictureFile(transparent);
+        shrunk = readPictureFitted(flat, QSize(120, 76));
+    });
+    ASSERT_EQ(whole.size(), QSize(3, 2));
+    // The transparent colour's pixels are wholly transparent, whatever colour they then have.
+    const QList<QRgb> pixels = {qRgba(0, 0, 0, 0),      qRgb(255, 0, 0),   qRgb(0, 255, 0),
+                                qRgb(0x80, 0x80, 0x80), qRgba(0, 0, 0, 0), qRgb(0xfe, 0x0f, 0)};
+    for (int i = 0; i < pixels.size(); ++i)
+        EXPECT_EQ(whole.pixel(i % 3, i / 3), pixels[i]) << i;
+    ASSERT_EQ(shrunk.size(), QSize(120, 1));
+    EXPECT_EQ(shrunk.pixel(60, 0), qRgb(77, 77, 77));
+}

@@ -60,13 +60,23 @@ TEST(CanvasRulerTest, NumbersAndTicksFollowTheUnitAndTheZoom)
         EXPECT_NEAR(all[1] - all[0], c.numberGap / c.parts, 1e-9) << name;
         EXPECT_EQ(halves > 0, c.parts % 2 == 0) << name;
     }
-    // Left of the card the numbers count down.
+    // Left of the card the numbers count down, and the ticks mirror those right of it: half
+    // inches, quarters and eighths alike.
     const UnitScope inches(0);
     CanvasRuler ruler(Qt::Vertical);
     ruler.resize(CanvasRuler::kThickness, 300);
     ruler.setMapping(150, 1.0);
     EXPECT_EQ(ruler.ticks().first().label, "-2");
     EXPECT_DOUBLE_EQ(ruler.ticks().first().pixel, 6.0);
+    QMap<double, int> levelAt;
+    for (const CanvasRuler::Tick& tick : ruler.ticks())
+        levelAt.insert(tick.pixel - 150, tick.level);
+    EXPECT_EQ(levelAt.value(-36, -1), 1);
+    EXPECT_EQ(levelAt.value(36, -1), 1);
+    for (auto it = levelAt.cbegin(); it != levelAt.cend(); ++it) {
+        if (it.key() < 0 && levelAt.contains(-it.key()))
+            EXPECT_EQ(it.value(), levelAt.value(-it.key())) << "at " << it.key() << " points";
+    }
 }
 
 class CanvasRulerEcho : public ::testing::Test {
