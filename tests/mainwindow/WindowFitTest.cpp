@@ -116,6 +116,9 @@ protected:
     // closes it. The faults found, as "row / state: fault".
     void visit(const WindowRow& row, QWidget* parent, const QString& prefix = {})
     {
+        // Without a window manager every later window would wait for its frame in vain.
+        if (HasFailure())
+            return;
         const QString name = prefix + row.name;
         QList<QWidget*> before;
         for (QWidget* top : QApplication::topLevelWidgets())
