@@ -104,8 +104,8 @@ int Data_From_Excel::shownColumnCount(const QString& startMode) const
 {
     int count = ColList.count();
     if (startMode == QLatin1String("G")) {
-        for (const char* manualPhotoColumn : {"MFPC", "MBPC"}) {
-            if (ColList.indexOfTitle(QLatin1String(manualPhotoColumn)) >= 0)
+        for (const QString& manualPhotoColumn : {kFrontManualPhotoTitle, kBackManualPhotoTitle}) {
+            if (ColList.indexOfTitle(manualPhotoColumn) >= 0)
                 --count;
         }
     }

@@ -11,6 +11,9 @@
 using DataRow = QMap<QString, QString>;
 
 inline const QString Extension_Key = QStringLiteral("Extension");
+// The titles of group mode's own columns for the photos set by hand on the front and the back.
+inline const QString kFrontManualPhotoTitle = QStringLiteral("MFPC");
+inline const QString kBackManualPhotoTitle = QStringLiteral("MBPC");
 
 // The key of a column index: 0 "Extension", n >= 1 "Column<n>", anything else (-1: not bound) none.
 QString Column_Key_For_Index(int index);

@@ -3,7 +3,8 @@
 namespace GroupRecords {
 
 std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, int columnCount, int row,
-                                                RowMode mode, const QMap<int, QString>& panelValues)
+                                                RowMode mode, const QMap<int, QString>& panelValues,
+                                                const QString& noPicturePath)
 {
     const bool adding = mode == RowMode::Add;
     if (!adding && (row < 0 || row >= table.rowCount()))
@@ -13,7 +14,10 @@ std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, in
                                         : table.ListData.at(row).value(Extension_Key));
     for (int column = 1; column < columnCount; ++column) {
         const QString key = Column_Key_For_Index(column);
-        values.insert(key, adding ? QString() : table.ListData.at(row).value(key));
+        QString value = adding ? QString() : table.ListData.at(row).value(key);
+        if (value.isEmpty() && isManualPhotoColumn(table.ColList, column))
+            value = noPicturePath;
+        values.insert(key, value);
     }
     if (mode == RowMode::Copy)
         return values;
@@ -22,6 +26,31 @@ std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, in
             values.insert(Column_Key_For_Index(it.key()), it.value());
     }
     return values;
+}
+
+ManualPhotoColumns manualPhotoColumns(const DataColumnList& columns)
+{
+    return {columns.indexOfTitle(kFrontManualPhotoTitle), columns.indexOfTitle(kBackManualPhotoTitle)};
+}
+
+bool isManualPhotoColumn(const DataColumnList& columns, int column)
+{
+    const ManualPhotoColumns manual = manualPhotoColumns(columns);
+    return column >= 1 && (column == manual.front || column == manual.back);
+}
+
+ManualPhotoColumns addManualPhotoColumns(Data_From_Excel& table, const QString& noPicturePath)
+{
+    for (const QString& title : {kFrontManualPhotoTitle, kBackManualPhotoTitle}) {
+        if (table.ColList.indexOfTitle(title) >= 0)
+            continue;
+        const QString key = Column_Key_For_Index(table.ColList.count());
+        table.ColList.addColumn(key, title);
+        // Every record starts without a photo of its own, as a record added later does.
+        for (DataRow& values : table.ListData)
+            values.insert(key, noPicturePath);
+    }
+    return manualPhotoColumns(table.ColList);
 }
 
 bool replaceRow(Data_From_Excel& table, int row, const DataRow& values)

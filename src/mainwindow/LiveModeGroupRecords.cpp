@@ -49,7 +49,7 @@ QMap<int, QString> LiveModePanels::panelValues(int side, int row) const
         if (column >= 1)
             put(column, shown.textBox(id)->text());
     }
-    const int photoColumn = excel_cb_value[bindingSlot(kPhotoFieldId, side)];
+    const int photoColumn = photoColumnOf(side);
     // A photo taken off the card leaves the record's own cell as it is, as a deleted field does.
     if (photoColumn >= 1 && view(side).Selcect_Ctrl_With_ID(kPhotoFieldId))
         put(photoColumn, shown.photoPath());
@@ -106,7 +106,10 @@ void LiveModePanels::followBindingsOfElements(int side)
         for (Profile_Side_Panel* shown : m_panels)
             shown->setChosenColumn(id, column);
     }
-    const int photoColumn = boundColumnOf(side, kPhotoFieldId);
+    // A photo showing the photos set by hand has no column of the user's.
+    int photoColumn = boundColumnOf(side, kPhotoFieldId);
+    if (GroupRecords::isManualPhotoColumn(Loaded_Data_Table().ColList, photoColumn))
+        photoColumn = -1;
     excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
     panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
     for (DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front)
@@ -168,7 +171,7 @@ void LiveModePanels::showRowOnSide(int panelSide, int row)
         if (const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(id))
             element->Set_text_value(value);
     }
-    const int photoColumn = excel_cb_value[bindingSlot(kPhotoFieldId, panelSide)];
+    const int photoColumn = photoColumnOf(panelSide);
     if (photoColumn >= 1)
         setPhoto(panelSide, table.objectValue(Column_Key_For_Index(photoColumn), row));
     for (const DynamicControl& dynamic : panelSide == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
@@ -246,7 +249,8 @@ void LiveModePanels::Save_Group_Mode_List_Details_In_XL_Data_List()
         return;
     const int row = recordShown();
     const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce(), row));
+        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce(), row),
+        m_controller.NO_Image_Path);
     if (!values || !GroupRecords::replaceRow(table, row, *values))
         return;
     Create_Group_List_By_Excel_List();
@@ -269,10 +273,11 @@ void LiveModePanels::Set_Group_Mode_List_Setting_After_Loading(const QString& pr
     if (Trim_Str(projectPath).isEmpty())
         return;
     Create_Group_List_By_Excel_List();
-    const QStringList titles = Loaded_Data_Table().ColList.titles().mid(1);
+    const DataColumnList& columns = Loaded_Data_Table().ColList;
+    const GroupRecords::ManualPhotoColumns manual = GroupRecords::manualPhotoColumns(columns);
     Excel_Binding_Use = true;
     for (int side : {0, 1}) {
-        panel(side).setColumnTitles(titles);
+        panel(side).setColumnTitles(columns.titles().mid(1), {manual.front, manual.back});
         for (const QString& id : boundFieldIds())
             panel(side).setChosenColumn(id, excel_cb_value[bindingSlot(id, side)]);
     }
@@ -295,7 +300,8 @@ void LiveModePanels::Add_In_Excel_Details_Btn_Clicked()
 {
     Data_From_Excel& table = Loaded_Data_Table();
     const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), 0, GroupRecords::RowMode::Add, panelValues(sideInForce()));
+        table, table.ColList.count(), 0, GroupRecords::RowMode::Add, panelValues(sideInForce()),
+        m_controller.NO_Image_Path);
     GroupRecords::appendRow(table, *values);
     Create_Group_List_By_Excel_List();
     markChosenRow(table.rowCount() - 1);

@@ -508,8 +508,13 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
     const QString value =
         column >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(column), row) : QString();
     if (ctrlId == kPhotoFieldId) {
-        Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("P"), column, true);
-        setPhoto(side, value);
+        // None: the photos set by hand, where the project keeps any.
+        const int shown = column >= 1 || !groupMode()
+                              ? column
+                              : GroupRecords::manualPhotoColumns(Loaded_Data_Table().ColList).of(side);
+        const QString photo = shown >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(shown), row) : QString();
+        Check_and_create_control_for_group_mode(side, ctrlId, photo, QStringLiteral("P"), shown, true);
+        setPhoto(side, photo);
     } else {
         Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("T"), column, column >= 1);
         if (QLineEdit* box = panel(side).textBox(ctrlId))
@@ -615,8 +620,8 @@ void LiveModePanels::Open_Camera_Clicked(int side)
     if (camera.Open_Wnd() != 1)
         return;
     const QString taken = camera.Camera_Capture_Image();
-    Check_and_create_control_for_group_mode(side, kPhotoFieldId, taken, QStringLiteral("P"),
-                                            excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, taken, QStringLiteral("P"), columnForPanelPhoto(side),
+                                            true);
     setPhoto(side, taken);
     Show_Message_To_Update_Data();
 }
@@ -627,7 +632,31 @@ void LiveModePanels::Browse_Photo_Clicked(int side)
         chooseReadablePicture(m_controller.window(), QStringLiteral("Choose a Photo"), m_controller.Allowd_Image_fileTypes);
     if (chosen.isEmpty())
         return;
-    Check_and_create_control_for_group_mode(side, kPhotoFieldId, chosen, QStringLiteral("P"),
-                                            excel_cb_value[bindingSlot(kPhotoFieldId, side)], true);
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, chosen, QStringLiteral("P"), columnForPanelPhoto(side),
+                                            true);
     setPhoto(side, chosen);
+}
+
+GroupRecords::ManualPhotoColumns LiveModePanels::Check_for_manual_photo_XL_col_for_GP_mode()
+{
+    if (!groupMode())
+        return {};
+    return GroupRecords::addManualPhotoColumns(Loaded_Data_Table(), m_controller.NO_Image_Path);
+}
+
+int LiveModePanels::photoColumnOf(int side) const
+{
+    const int chosen = excel_cb_value[bindingSlot(kPhotoFieldId, side)];
+    if (chosen >= 1)
+        return chosen;
+    const int bound = boundColumnOf(side, kPhotoFieldId);
+    return GroupRecords::isManualPhotoColumn(Loaded_Data_Table().ColList, bound) ? bound : -1;
+}
+
+int LiveModePanels::columnForPanelPhoto(int side)
+{
+    const int chosen = excel_cb_value[bindingSlot(kPhotoFieldId, side)];
+    if (chosen >= 1 || !groupMode())
+        return chosen;
+    return Check_for_manual_photo_XL_col_for_GP_mode().of(side);
 }

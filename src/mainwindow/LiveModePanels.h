@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include "data/GroupRecords.h"
 #include "designfile/DesignState.h"
 
 class QDockWidget;
@@ -144,6 +145,10 @@ public:
     static QString projectWorkbookPath(const QString& projectPath);
 
     // ---- Photo ------------------------------------------------------------------------------------
+    // Group mode: the loaded table gets the columns "MFPC" and "MBPC" where it lacks them, which
+    // keep each record's photo set in the front and the back panel when no column was chosen for
+    // the photo; their indexes (none in other modes).
+    GroupRecords::ManualPhotoColumns Check_for_manual_photo_XL_col_for_GP_mode();
     void Open_Camera_Clicked(int side);
     // After the camera set the photo: a group record keeps it only once saved, so the user is
     // asked whether to save it now (the Save Details road). A visitor's photo is kept when the
@@ -178,6 +183,12 @@ private:
     void fieldShown(int side, const QString& ctrlId, bool shown);
     void columnChosen(int side, const QString& ctrlId, int column);
     void setPhoto(int side, const QString& path);
+    // The column whose cells the side's photo shows: the one chosen for it, else the manual-photo
+    // column its element is bound to; -1 none.
+    int photoColumnOf(int side) const;
+    // The column a photo set through the side's panel goes into: the one chosen for it, else in
+    // group mode the side's manual-photo column, made when missing.
+    int columnForPanelPhoto(int side);
     // The values the side's panel gives each bound column; where two fields share a column, the
     // one typed over the row's stored value (none: the last field's value).
     QMap<int, QString> panelValues(int side, int row = -1) const;

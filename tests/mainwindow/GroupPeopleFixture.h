@@ -31,7 +31,8 @@ protected:
         ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
         ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
         chooseColumn("Fup_Name", 1);
-        chooseColumn("Fup_Photo", 3);
+        if (bindPhotoColumn)
+            chooseColumn("Fup_Photo", 3);
     }
     // The project workbook's row (1 the titles) as openpyxl reads it, and its sheet's name.
     QString workbookRow(int row) const
@@ -48,6 +49,7 @@ protected:
 
     QStringList photos;
     QString workbook;
+    bool bindPhotoColumn = true;  // the photo shows the Photo column; false: no column for it
 };
 
 // A text and a Code 128 bound to the ID column, with no profile identifier.

@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/User_Profile_Class.h"
@@ -351,7 +353,7 @@ void Profile_Side_Panel::Reset_Controls()
     ui->user_rows_box->setVisible(false);
 }
 
-void Profile_Side_Panel::setColumnTitles(const QStringList& titles)
+void Profile_Side_Panel::setColumnTitles(const QStringList& titles, const QList<int>& notOffered)
 {
     for (const FixedRow& row : m_fixed) {
         if (!row.column)
@@ -359,6 +361,17 @@ void Profile_Side_Panel::setColumnTitles(const QStringList& titles)
         row.column->clear();
         row.column->addItem(kNoColumn);
         row.column->addItems(titles);
+        // Kept in place, so that item n stays column n; neither listed nor reached by the keys.
+        auto* items = qobject_cast<QStandardItemModel*>(row.column->model());
+        auto* list = qobject_cast<QListView*>(row.column->view());
+        for (const int column : notOffered) {
+            if (column < 1 || column >= row.column->count())
+                continue;
+            if (items)
+                items->item(column)->setEnabled(false);
+            if (list)
+                list->setRowHidden(column, true);
+        }
     }
 }
 
@@ -376,8 +389,12 @@ int Profile_Side_Panel::chosenColumn(const QString& ctrlId) const
 
 void Profile_Side_Panel::setChosenColumn(const QString& ctrlId, int column)
 {
-    if (QComboBox* box = columnBox(ctrlId))
-        box->setCurrentIndex(column >= 1 && column < box->count() ? column : 0);
+    QComboBox* box = columnBox(ctrlId);
+    if (!box)
+        return;
+    const bool offered = column >= 1 && column < box->count()
+                         && (box->model()->flags(box->model()->index(column, 0)) & Qt::ItemIsEnabled);
+    box->setCurrentIndex(offered ? column : 0);
 }
 
 void Profile_Side_Panel::showDateTime(const QString& date, const QString& time)

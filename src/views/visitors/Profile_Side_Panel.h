@@ -80,10 +80,12 @@ public:
     // and time only by hand).
     void Reset_Controls();
 
-    // Group mode: the workbook's column titles offered to every field ("None" first).
-    void setColumnTitles(const QStringList& titles);
+    // Group mode: the workbook's column titles offered to every field ("None" first), but for the
+    // columns (1 the first title) that are the project's own, which no field is offered.
+    void setColumnTitles(const QStringList& titles, const QList<int>& notOffered = {});
     // The column chosen for a fixed field or the photo ("Fup_Photo"): -1 for none.
     int chosenColumn(const QString& ctrlId) const;
+    // A column not offered shows as none.
     void setChosenColumn(const QString& ctrlId, int column);
 
     // The date and time shown while their manual boxes are off.
