@@ -1,6 +1,8 @@
 // A photo set through a group project's panel, by Browse… or by the camera, belongs to the record
 // shown, whether or not a column was chosen for the photo: on the real window, through another
 // record, Save Details and the project opened again, with the project's workbook read by openpyxl.
+#include <utility>
+
 #include <QListView>
 #include <QPushButton>
 
@@ -41,25 +43,28 @@ protected:
         messages.queueAnswers({1});  // "No": not saved yet
         front().findChild<QPushButton*>(QStringLiteral("camera_btn"))->click();
     }
-    // The panel's photo and the card's photo, which must be one.
+    // The panel's photo and the card's photo, which must be one and shown.
     QString photoShown() const
     {
-        const QString onCard = frontElement("Fup_Photo") ? photoOnCard()._file_path : QStringLiteral("(no photo element)");
-        EXPECT_EQ(front().photoPath(), onCard);
-        return onCard;
+        if (!frontElement("Fup_Photo"))
+            return QStringLiteral("(no photo element)");
+        EXPECT_TRUE(photoOnCard().ctrl_is_visible);
+        EXPECT_EQ(front().photoPath(), photoOnCard()._file_path);
+        return photoOnCard()._file_path;
     }
-    // The column titles the photo's column chooser offers.
-    QStringList photoColumnsOffered() const
+    // The column titles the photo's column chooser lists, and those its keys can reach.
+    std::pair<QStringList, QStringList> photoColumnsOffered() const
     {
         const auto* box = front().findChild<QComboBox*>(QStringLiteral("photo_column_box"));
         const auto* list = qobject_cast<const QListView*>(box->view());
-        QStringList offered;
+        QStringList listed, reached;
         for (int i = 0; i < box->count(); ++i) {
-            const bool enabled = box->model()->flags(box->model()->index(i, 0)) & Qt::ItemIsEnabled;
-            if (enabled && !(list && list->isRowHidden(i)))
-                offered << box->itemText(i);
+            if (!list->isRowHidden(i))
+                listed << box->itemText(i);
+            if (box->model()->flags(box->model()->index(i, 0)) & Qt::ItemIsEnabled)
+                reached << box->itemText(i);
         }
-        return offered;
+        return {listed, reached};
     }
     int viewerColumnCount()
     {
@@ -120,8 +125,9 @@ TEST_P(GroupManualPhoto, APhotoSetInThePanelStaysWithItsRecordThroughSaveAndReop
     EXPECT_EQ(photoShown(), third);
     picture(QStringLiteral("group-manual-photo-%1-reopened.png").arg(QLatin1String(c.name)));
     EXPECT_EQ(front().chosenColumn(kPhotoFieldId), c.bound ? 3 : -1);
-    EXPECT_EQ(photoColumnsOffered(), QStringList({QStringLiteral("None"), QStringLiteral("Name"), QStringLiteral("Company"),
-                                                  QStringLiteral("Photo"), QStringLiteral("ID")}));
+    const QStringList usersColumns{QStringLiteral("None"), QStringLiteral("Name"), QStringLiteral("Company"),
+                                   QStringLiteral("Photo"), QStringLiteral("ID")};
+    EXPECT_EQ(photoColumnsOffered(), std::make_pair(usersColumns, usersColumns));
     EXPECT_EQ(viewerColumnCount(), 5);
 
     // The Photo column chosen, then None again: None shows the photos set by hand, where the project
@@ -131,6 +137,11 @@ TEST_P(GroupManualPhoto, APhotoSetInThePanelStaysWithItsRecordThroughSaveAndReop
     EXPECT_EQ(photoShown(), c.bound ? own : photos[1]);
     chooseColumn("Fup_Photo", 0);
     EXPECT_EQ(photoShown(), c.bound ? QString() : own);
+    // Any column of the user's may give the photo, the first one too, record by record.
+    chooseColumn("Fup_Name", 0);
+    chooseColumn("Fup_Photo", 1);
+    clickGroupRow(2);
+    EXPECT_EQ(photoShown(), QStringLiteral("Person 3"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BrowseOrCameraBoundOrNot, GroupManualPhoto,
