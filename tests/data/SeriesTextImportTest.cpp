@@ -192,6 +192,8 @@ TEST(SeriesTextImport, WhatStandsAcrossTheEdgeOfTwoReadsReadsAsWritten)
         {"a doubled quote", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\"\"b\",c", {QString(kRead - 2, u'a') + "\"b", "c"}},
         // A control word's parameter read ahead to the file's last byte: "\\u-5" is U+FFFB, trimmed.
         {"a look-ahead to the end", "rtf", "{\\rtf1 " + QByteArray(kRead - 10, 'a') + "\\u-5", {QString(kRead - 10, u'a')}},
+        {"a NUL byte first in a read", "rtf", "{\\rtf1 " + QByteArray(kRead - 7, 'a') + QByteArray(1, '\0') + "b\\par c}",
+         {QString(kRead - 7, u'a') + u'b', "c"}},
         {"a line of three reads", "txt", "  " + QByteArray(3 * kRead, 'v') + "  \nend", {QString(3 * kRead, u'v'), "end"}},
     };
     for (const auto& c : cases) {
