@@ -133,8 +133,9 @@ protected:
         QObject::connect(&poll, &QTimer::timeout, [&] {
             QWidget* window = nullptr;
             for (QWidget* top : QApplication::topLevelWidgets()) {
+                // A frameless panel (the please-wait panel over a read) is no window a user moves.
                 if (top->isVisible() && !before.contains(top) && top->windowType() != Qt::Popup
-                    && top->windowType() != Qt::ToolTip)
+                    && top->windowType() != Qt::ToolTip && !top->windowFlags().testFlag(Qt::FramelessWindowHint))
                     window = top;
             }
             if (!window) {

@@ -27,23 +27,31 @@ inline QMargins frameExtents(const QWidget& window)
                     found.captured(4).toInt());
 }
 
-// Shows the window (if hidden) and waits until the window manager framed it and it settled for
-// settleMs; its frame, or empty margins with a test failure when no window manager framed it.
+// Shows the window (if hidden) and waits until the window manager framed it and it stayed in
+// place for settleMs; its frame, or empty margins with a test failure when no window manager
+// framed it.
 inline QMargins showFramed(QWidget& window, int settleMs = 300)
 {
     if (!window.isVisible()) {
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) {
-            ADD_FAILURE() << "the window was never shown";
+            ADD_FAILURE() << "the window \"" << window.windowTitle().toStdString() << "\" was never shown";
             return {};
         }
     }
     QMargins frame;
     if (!QTest::qWaitFor([&] { return (frame = frameExtents(window)).top() > 0; }, 15000)) {
-        ADD_FAILURE() << "no window manager drew a title bar";
+        ADD_FAILURE() << "no window manager drew a title bar round \"" << window.windowTitle().toStdString() << "\"";
         return {};
     }
-    QTest::qWait(settleMs);
+    // Settled: a window the program moves back onto the screen as it grows goes through the
+    // window manager, which a loaded machine may take a while over.
+    for (int round = 0; round < 20; ++round) {
+        const QRect before = window.frameGeometry();
+        QTest::qWait(settleMs);
+        if (window.frameGeometry() == before)
+            break;
+    }
     return frame;
 }
 

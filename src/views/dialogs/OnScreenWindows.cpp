@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -21,14 +22,24 @@ void keepOnScreen(QWidget& window)
         window.move(window.pos() + QPoint(dx, dy));
 }
 
+namespace {
+
+constexpr int kSecondLookMs = 250;
+
+}  // namespace
+
 bool OnScreenWindows::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
         auto* window = qobject_cast<QWidget*>(watched);
         // A hidden window is placed when it is shown; a menu or tooltip places itself.
         if (window && window->isWindow() && window->isVisible()
-            && !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip))
+            && !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip)) {
             keepOnScreen(*window);
+            // Once more when the window manager has answered: its answer to the resize may put
+            // the window back where it stood before the move.
+            QTimer::singleShot(kSecondLookMs, window, [window] { keepOnScreen(*window); });
+        }
     }
     return QObject::eventFilter(watched, event);
 }
