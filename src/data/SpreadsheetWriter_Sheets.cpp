@@ -9,6 +9,7 @@
 #include "data/SpreadsheetWriter.h"
 #include "data/SpreadsheetXml.h"
 #include "data/XmlPieceReader.h"
+#include "platform/StringHelpers.h"
 
 using namespace SpreadsheetXml;
 
@@ -33,16 +34,6 @@ struct Relationship {
     QString type;
     QString target;
 };
-
-int trailingNumber(const QString& name)
-{
-    int start = int(name.size());
-    while (start > 0 && name.at(start - 1).isDigit())
-        --start;
-    bool ok = false;
-    const int number = name.mid(start).toInt(&ok);
-    return ok ? number : -1;
-}
 
 // The elements named `item` inside the root named `root`, in document order, each handed to take.
 PieceResult readList(const QString& path, std::string_view root, std::string_view list, std::string_view item,
@@ -107,8 +98,8 @@ QStringList SpreadsheetWriter::Sheet_File_Names()
             names.append(part.completeBaseName());
     }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int numberA = trailingNumber(a);
-        const int numberB = trailingNumber(b);
+        const int numberA = Trailing_Number(a);
+        const int numberB = Trailing_Number(b);
         if (numberA != numberB)
             return numberA < numberB;
         return a.compare(b, Qt::CaseInsensitive) < 0;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/OriginalImagePath.h"
+#include "model/profiles/AddedFieldIds.h"
 #include "platform/StringHelpers.h"
 
 namespace {
@@ -91,8 +92,7 @@ QList<DynamicControl> Dynamic_Controls_Of_Side(const GraphicList& elements)
     for (const GraphicPtr& element : elements) {
         const bool text = element->kind() == GraphicKind::Text;
         const QString& id = element->control_ID;
-        if ((!text && element->kind() != GraphicKind::Image) || id.isEmpty()
-            || id.contains(QLatin1String("Fup_")) || id.contains(QLatin1String("F_Pic")))
+        if ((!text && element->kind() != GraphicKind::Image) || !Is_Added_Field_Id(id))
             continue;
         // A picture's value is its source file, "" when that is gone: a panel never offers a
         // path that names nothing.

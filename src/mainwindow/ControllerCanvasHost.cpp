@@ -386,7 +386,7 @@ void ControllerCanvasHost::userRowsFollowSide(int side)
 // A locked element's fields cannot be typed into; an unlocked one's follow its shown box.
 void ControllerCanvasHost::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
 {
-    if (Not_Draw_Only_Prop_Change || (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G")))
+    if (Not_Draw_Only_Prop_Change || !isVisitorOrGroupMode())
         return;
     LiveModePanels& panels = m_controller.liveModes();
     Profile_Side_Panel& panel = panels.panel(Card_Front_Or_Back == 1 ? 1 : 0);

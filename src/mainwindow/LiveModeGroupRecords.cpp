@@ -53,7 +53,7 @@ QMap<int, QString> LiveModePanels::panelValues(int side, int row) const
     // A photo taken off the card leaves the record's own cell as it is, as a deleted field does.
     if (photoColumn >= 1 && view(side).Selcect_Ctrl_With_ID(kPhotoFieldId))
         put(photoColumn, shown.photoPath());
-    for (const DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
+    for (const DynamicControl& dynamic : dynamicControls(side)) {
         if (dynamic.column < 1)
             continue;
         if (const QLineEdit* box = shown.textBox(dynamic.controlId))
@@ -112,13 +112,13 @@ void LiveModePanels::followBindingsOfElements(int side)
         photoColumn = -1;
     excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
     panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
-    for (DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front)
+    for (DynamicControl& dynamic : dynamicControls(side))
         dynamic.column = boundColumnOf(side, dynamic.controlId);
 }
 
 void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
 {
-    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+    if (!isVisitorOrGroupMode())
         return;
     // The copy read the design back as an Open does, and the panels follow both cards as they do
     // after an Open: the side copied onto shows its fields ticked with its card's values and its
@@ -174,7 +174,7 @@ void LiveModePanels::showRowOnSide(int panelSide, int row)
     const int photoColumn = photoColumnOf(panelSide);
     if (photoColumn >= 1)
         setPhoto(panelSide, table.objectValue(Column_Key_For_Index(photoColumn), row));
-    for (const DynamicControl& dynamic : panelSide == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
+    for (const DynamicControl& dynamic : dynamicControls(panelSide)) {
         if (dynamic.column < 1)
             continue;
         const QString value = table.objectValue(Column_Key_For_Index(dynamic.column), row);

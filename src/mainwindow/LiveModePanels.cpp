@@ -24,6 +24,7 @@
 #include "mainwindow/VisitorCommands.h"
 #include "model/SKTImage.h"
 #include "model/drawing/TextLayout.h"
+#include "model/profiles/AddedFieldIds.h"
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/ProfilePlacement.h"
 #include "model/profiles/User_Profile_Class.h"
@@ -43,11 +44,6 @@
 namespace {
 
 constexpr int kFrontPhotoSlot = 10;
-
-bool liveMode()
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
 
 bool groupMode()
 {
@@ -189,7 +185,7 @@ void LiveModePanels::Show_Hide_Profile_Panel_Live_Mode(bool show)
 {
     if (copy_card_design)
         return;
-    if (!show || !liveMode()) {
+    if (!show || !isVisitorOrGroupMode()) {
         m_pane->hide();
         return;
     }
@@ -314,7 +310,7 @@ void LiveModePanels::showVisitMoment(const QDateTime& moment)
 
 void LiveModePanels::After_Design_Load()
 {
-    if (!liveMode()) {
+    if (!isVisitorOrGroupMode()) {
         Title_For_Gen_ID_Card();
         Hide_Visitor_panel();
         return;
@@ -369,7 +365,7 @@ int LiveModePanels::Get_Excel_Coulmn_Index_According_ID(const QString& ctrlId) c
     const int slot = bindingSlot(ctrlId, sideInForce());
     if (slot >= 0)
         return excel_cb_value[slot];
-    const QList<DynamicControl>& rows = sideInForce() == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    const QList<DynamicControl>& rows = dynamicControls(sideInForce());
     for (const DynamicControl& row : rows) {
         if (row.controlId == ctrlId)
             return row.column;
@@ -486,7 +482,7 @@ void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
     element->Set_Ctrl_Is_Visible(shown);
     // An added field's caption comes and goes with its value: the panel shows them as one row.
     if (ctrlId.contains(QLatin1String("_field"))) {
-        if (const GraphicPtr label = view(side).Selcect_Ctrl_With_ID(QString(ctrlId).replace(QLatin1String("_field"), QLatin1String("_label"))))
+        if (const GraphicPtr label = view(side).Selcect_Ctrl_With_ID(Added_Field_Caption_Id(ctrlId)))
             label->Set_Ctrl_Is_Visible(shown);
     }
     view(side).update();
@@ -504,17 +500,16 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
     excel_cb_value[slot] = column;
     if (ctrlId != kPhotoFieldId)
         panel(1 - side).setChosenColumn(ctrlId, column);
-    const int row = selectedRow();
+    const bool photo = ctrlId == kPhotoFieldId;
+    // A photo with None shows the photos set by hand, where the project keeps any.
+    const int source = photo && column < 1 && groupMode()
+                           ? GroupRecords::manualPhotoColumns(Loaded_Data_Table().ColList).of(side)
+                           : column;
     const QString value =
-        column >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(column), row) : QString();
-    if (ctrlId == kPhotoFieldId) {
-        // None: the photos set by hand, where the project keeps any.
-        const int shown = column >= 1 || !groupMode()
-                              ? column
-                              : GroupRecords::manualPhotoColumns(Loaded_Data_Table().ColList).of(side);
-        const QString photo = shown >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(shown), row) : QString();
-        Check_and_create_control_for_group_mode(side, ctrlId, photo, QStringLiteral("P"), shown, true);
-        setPhoto(side, photo);
+        source >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(source), selectedRow()) : QString();
+    if (photo) {
+        Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("P"), source, true);
+        setPhoto(side, value);
     } else {
         Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("T"), column, column >= 1);
         if (QLineEdit* box = panel(side).textBox(ctrlId))
@@ -589,9 +584,9 @@ void LiveModePanels::Add_User_Field(int side, const QString& kind, const QString
 
 void LiveModePanels::userRowsFollowCard(int side)
 {
-    if (!liveMode())
+    if (!isVisitorOrGroupMode())
         return;
-    QList<DynamicControl>& rows = side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    QList<DynamicControl>& rows = dynamicControls(side);
     rows = Dynamic_Controls_Of_Side(view(side).graphics());
     panel(side).Rebuild_User_Rows(rows);
 }

@@ -178,6 +178,12 @@ private:
     void barcodesShowPanelValues();
     int sideInForce() const;
     SKTGraphicView& view(int side) const;
+    // The fields added on the side (0 front, 1 back).
+    QList<DynamicControl>& dynamicControls(int side) { return side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front; }
+    const QList<DynamicControl>& dynamicControls(int side) const
+    {
+        return side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    }
     void connectPanel(Profile_Side_Panel& panel);
     void fieldEdited(int side, const QString& ctrlId, const QString& text);
     void fieldShown(int side, const QString& ctrlId, bool shown);

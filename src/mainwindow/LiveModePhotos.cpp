@@ -1,12 +1,12 @@
 #include "mainwindow/LiveModePanels.h"
 
-#include <QFileInfo>
 #include <QImage>
 
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/AppContext.h"
+#include "platform/ResourcePaths.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
@@ -17,7 +17,7 @@
 
 void LiveModePanels::showPictureOfElement(int side, const QString& path, const QImage& picture, const QString& ctrlId)
 {
-    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+    if (!isVisitorOrGroupMode())
         return;
     Profile_Side_Panel& shown = panel(side);
     const QString id = Trim_Str(ctrlId);
@@ -31,7 +31,7 @@ void LiveModePanels::showPictureOfElement(int side, const QString& path, const Q
     QWidget* row = id.isEmpty() ? nullptr : shown.Get_Dynamic_Photo_Ctrl(id);
     if (!row)
         return;
-    const bool none = Trim_Str(path).isEmpty() || QFileInfo(path).fileName() == QLatin1String("no.png");
+    const bool none = Trim_Str(path).isEmpty() || Is_No_Image_Path(path);
     Profile_Side_Panel::showPicture(row, none ? m_controller.canvasHostOfWindow().no_image_ctrl_GP()
                                               : picture.isNull() ? readPicturePreview(path) : picture);
 }

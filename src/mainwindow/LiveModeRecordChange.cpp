@@ -70,7 +70,7 @@ QString LiveModePanels::fieldName(int side, const QString& ctrlId) const
 {
     if (const QString caption = Profile_Field_Caption(ctrlId); !caption.isEmpty())
         return Caption_Without_Colon(caption);
-    for (const DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
+    for (const DynamicControl& dynamic : dynamicControls(side)) {
         if (dynamic.controlId == ctrlId)
             return Caption_Without_Colon(dynamic.caption);
     }
@@ -88,7 +88,7 @@ bool LiveModePanels::refuseColumnTaken(int side, const QString& ctrlId, int colu
             break;
         }
     }
-    for (const DynamicControl& dynamic : side == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front) {
+    for (const DynamicControl& dynamic : dynamicControls(side)) {
         if (holder.isEmpty() && dynamic.controlId != ctrlId && dynamic.column == column)
             holder = dynamic.controlId;
     }

@@ -1,6 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
 
-#include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMainWindow>
@@ -34,6 +33,7 @@
 #include "mainwindow/WindowPlacement.h"
 #include "platform/AppFolders.h"
 #include "platform/GuiThread.h"
+#include "platform/ResourcePaths.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ SKTWindowController::SKTWindowController(SKTDocument& document, QObject* parent)
     paper_card_arry = paper_card_names();
     pvc_card_arry = pvc_card_names();
     camera_path_file = Default_Camera_Path_File();
-    NO_Image_Path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
+    NO_Image_Path = No_Image_Path();
     pictures = ResourcePictures::load(Resource_Path);
     for (User_Profile_Class* profile : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile})
         profile->Reset_All_Values();
@@ -249,7 +249,7 @@ QString SKTWindowController::Generate_Extra_image_control_ID()
 
 void SKTWindowController::Image_Control_Counter_Check()
 {
-    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+    if (!isVisitorOrGroupMode())
         return;
     // An identifier the edited side already holds is passed over when one is handed out, so a
     // count is enough to start from.

@@ -173,8 +173,7 @@ void SideCommands::selectSide(SKTDocument::Side side)
     layout.showSide(side);
     Card_Front_Or_Back = side;
     // Visitor and group modes show the side panel of the side shown.
-    const bool liveMode = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-    if (liveMode && side != SKTDocument::PreviewSide) {
+    if (isVisitorOrGroupMode() && side != SKTDocument::PreviewSide) {
         LiveModePanels& panels = m_controller.liveModes();
         panels.change_Visitor_Side_View(side);
         // The side shown takes the group record chosen in the list.
@@ -243,7 +242,7 @@ void SideCommands::Copy_Card_Design_Clicked()
     grid.setAlwaysShown(gridShown);
     // The copy is over: the side panels (in the live modes) and the design area show again.
     copy_card_design = false;
-    m_controller.liveModes().Show_Hide_Profile_Panel_Live_Mode(true);
+    panels.Show_Hide_Profile_Panel_Live_Mode(true);
     m_controller.Show_Hide_Main_Window(true);
     selectSide(SKTDocument::BackSide);
     m_controller.Refresh_Canvas();

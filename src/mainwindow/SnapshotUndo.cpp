@@ -1,7 +1,6 @@
 #include "mainwindow/SnapshotUndo.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -11,6 +10,7 @@
 #include "model/SKTDocument.h"
 #include "platform/KeyedArchive.h"
 #include "platform/Log.h"
+#include "platform/ResourcePaths.h"
 
 SnapshotStack Ucontrol;
 SnapshotStack Ucontrol_back;
@@ -350,7 +350,7 @@ void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const S
                                          Start_Card_Option != QLatin1String("V");
         if (userAddedGroupPhoto) {
             if (QWidget* view = m_window.Get_Dynamic_Photo_Ctrl(id)) {
-                const bool placeholder = QFileInfo(value).fileName() == QLatin1String("no.png");
+                const bool placeholder = Is_No_Image_Path(value);
                 m_window.showPicture(view, placeholder ? m_window.no_image_ctrl_GP() : graphic._contents);
             }
         } else if (ProfileSidePanel* panel = m_window.profilePanel(currentSide())) {

@@ -123,7 +123,7 @@ int Start_Group_Mode(SKTWindowController& controller)
 int Start_From_Design_File(SKTWindowController& controller)
 {
     const int result = Open_Log_File(controller);
-    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+    if (!isVisitorOrGroupMode())
         controller.liveModes().Hide_Visitor_panel();
     return result;
 }

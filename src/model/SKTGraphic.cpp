@@ -3,7 +3,6 @@
 
 #include <QDataStream>
 #include <QDebug>
-#include <QDir>
 #include <QIODevice>
 #include <QRegularExpression>
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include "model/CardHost.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
+#include "platform/ResourcePaths.h"
 
 namespace {
 
@@ -167,7 +167,7 @@ void SKTGraphic::applyConstructionDefaults()
     data_source_type = 0;
     batch_list_name = QString();
     batch_list_index = 0;
-    _file_path = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
+    _file_path = No_Image_Path();
     _scriptingContainer = nullptr;
     sign_or_fingureprint = QStringLiteral("S");
     _line_ori = 0;

@@ -1,6 +1,7 @@
 #include "platform/ResourcePaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "platform/AppContext.h"
@@ -10,6 +11,7 @@
 namespace {
 
 const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
+const QString kNoImageFile = QStringLiteral("no.png");
 
 }  // namespace
 
@@ -25,4 +27,14 @@ QString Check_Path_For_App_Resources(const QString& path)
         return trimmed;
     }
     return QDir(Resource_Path).filePath(rest);
+}
+
+QString No_Image_Path()
+{
+    return QDir(Resource_Path).filePath(kNoImageFile);
+}
+
+bool Is_No_Image_Path(const QString& path)
+{
+    return QFileInfo(path).fileName() == kNoImageFile;
 }

@@ -7,3 +7,8 @@
 // (Resource_Path). The path is trimmed; any other path, and one that would climb out of the
 // resource folder, is returned as it is. Any thread.
 QString Check_Path_For_App_Resources(const QString& path);
+
+// The picture an element without one of its own holds: no.png of the resource folder.
+QString No_Image_Path();
+// Whether the path names that picture, in this installation's resources or another's.
+bool Is_No_Image_Path(const QString& path);

@@ -108,6 +108,16 @@ QString Well_Formed_Text(QString&& text)
     return std::move(text);
 }
 
+int Trailing_Number(const QString& text)
+{
+    qsizetype start = text.size();
+    while (start > 0 && text.at(start - 1).isDigit())
+        --start;
+    bool number = false;
+    const int n = text.mid(start).toInt(&number);
+    return number ? n : -1;
+}
+
 QString Replace_Char_For_valid(const QString& text)
 {
     return Trim_Str(text);

@@ -14,6 +14,8 @@ QString Well_Formed_Text(const QString& text);
 // The same in the text's own memory when no other copy shares it.
 QString Well_Formed_Text(QString&& text);
 QString Replace_Char_For_valid(const QString& text);
+// The number the text ends with ("sheet12" gives 12); -1 when it ends with no digit.
+int Trailing_Number(const QString& text);
 // Every literal, case-sensitive occurrence of find replaced; an empty find changes nothing.
 QString Replace_char_in_string(const QString& text, const QString& find, const QString& replacement);
 // / \ ? % * | " < > stripped from both ends, inner "/" turned into "_", then Trim_Str.

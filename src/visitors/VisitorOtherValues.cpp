@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "model/profiles/AddedFieldIds.h"
 #include "model/profiles/ProfileCaptions.h"
 
 namespace {
@@ -33,8 +34,7 @@ const SKTGraphic* textWithId(const GraphicList& elements, const QString& id)
 
 bool isAddedFieldValue(const QString& id)
 {
-    return !id.isEmpty() && !id.contains(QLatin1String("Fup_")) && !id.contains(QLatin1String("F_Pic"))
-           && !id.contains(QLatin1String("_label"));
+    return Is_Added_Field_Id(id) && !id.contains(QLatin1String("_label"));
 }
 
 }  // namespace
@@ -52,8 +52,7 @@ QList<OtherField> visitorOtherFields(const GraphicList& front)
         }
         if (!isAddedFieldValue(id))
             continue;
-        QString labelId = id;
-        labelId.replace(QLatin1String("F_field"), QLatin1String("F_label"));
+        const QString labelId = Added_Field_Caption_Id(id);
         const SKTGraphic* label = labelId != id ? textWithId(front, labelId) : nullptr;
         const QString caption = label ? captionOf(label->Text_Value) : QString();
         fields.append({id, caption.isEmpty() ? id : caption});

@@ -1,6 +1,7 @@
 #include "visitors/VisitorPass.h"
 
 #include "model/SKTImage.h"
+#include "model/profiles/AddedFieldIds.h"
 #include "output/OutputPictures.h"
 #include "output/RecordRun.h"
 #include "photos/ImgFilterSettings.h"
@@ -84,12 +85,6 @@ QString bindValue(SKTGraphic& element, const QString& value)
     return QString();
 }
 
-// A picture field added to the design, which the log keeps nothing of.
-bool isAddedPicture(const QString& id)
-{
-    return !id.isEmpty() && !id.contains(QLatin1String("Fup_")) && !id.contains(QLatin1String("F_Pic"));
-}
-
 }  // namespace
 
 GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& visitor, QString* why, PassValues values)
@@ -109,7 +104,7 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
                 bindValue(*copy, photo);
             else if (logged)
                 static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // never the face the card shows now
-        } else if (logged && copy->kind() == GraphicKind::Image && isAddedPicture(id)) {
+        } else if (logged && copy->kind() == GraphicKind::Image && Is_Added_Field_Id(id)) {
             static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // the log keeps no picture of it
         }
         if (const std::optional<QString> visitorValue = visitorValueOf(visitor, id, others)) {

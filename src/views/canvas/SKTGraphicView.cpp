@@ -645,7 +645,7 @@ void SKTGraphicView::selectAndTrackMouse(QPointF point, bool toggle)
 
 void SKTGraphicView::showVisitorModeFields()
 {
-    if (Start_Card_Option != QLatin1String("V") && Start_Card_Option != QLatin1String("G"))
+    if (!isVisitorOrGroupMode())
         return;
     CanvasHost& host = canvasHost();
     const QString ctrlId = _Selected_Graphic->control_ID;

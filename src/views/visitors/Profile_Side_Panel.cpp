@@ -249,21 +249,6 @@ void Profile_Side_Panel::clearUserRows()
     m_valueRows.clear();
 }
 
-namespace {
-
-// The number an added field's identifier ends with ("F_field12" gives 12); -1 for none.
-int fieldNumber(const QString& id)
-{
-    qsizetype start = id.size();
-    while (start > 0 && id.at(start - 1).isDigit())
-        --start;
-    bool number = false;
-    const int n = id.mid(start).toInt(&number);
-    return number ? n : -1;
-}
-
-}  // namespace
-
 void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls)
 {
     clearUserRows();
@@ -276,7 +261,7 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
             fields.append(control);
     }
     std::stable_sort(fields.begin(), fields.end(), [](const DynamicControl& a, const DynamicControl& b) {
-        return fieldNumber(a.controlId) < fieldNumber(b.controlId);
+        return Trailing_Number(a.controlId) < Trailing_Number(b.controlId);
     });
     int row = 0;
     for (const DynamicControl& control : fields) {
