@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -65,10 +67,47 @@ void endTheRun(const QByteArray& input, const char* what, std::chrono::milliseco
     std::_Exit(1);
 }
 
+void reportShare(const QByteArray& input, std::chrono::nanoseconds cpu, std::size_t heap, const ReaderBounds& bounds)
+{
+    const auto cpuMs = std::chrono::duration_cast<std::chrono::milliseconds>(cpu).count();
+    std::printf("[bounds] %s: CPU %lld of %lld ms (%.0f %%), heap %zu of %zu MB (%.0f %%)\n", input.constData(),
+                static_cast<long long>(cpuMs), static_cast<long long>(bounds.time.count()),
+                100.0 * double(cpuMs) / double(bounds.time.count()), heap >> 20, bounds.heapBytes >> 20,
+                100.0 * double(heap) / double(bounds.heapBytes));
+    std::fflush(stdout);
+}
+
 }  // namespace
+
+double boundsFactor()
+{
+    static const double factor = [] {
+        const char* text = std::getenv("ZOVA_BOUNDS_FACTOR");
+        if (!text || !*text)
+            return 1.0;
+        char* end = nullptr;
+        const double value = std::strtod(text, &end);
+        if (*end || !std::isfinite(value) || value < 1.0) {
+            std::fprintf(stderr, "ZOVA_BOUNDS_FACTOR=%s is not a number of at least 1.\n", text);
+            std::exit(2);
+        }
+        return value;
+    }();
+    return factor;
+}
+
+ReaderBounds scaledBounds(ReaderBounds bounds)
+{
+    const double factor = boundsFactor();
+    bounds.time = std::max(std::chrono::milliseconds(1),
+                           std::chrono::milliseconds(std::llround(double(bounds.time.count()) / factor)));
+    bounds.heapBytes = static_cast<std::size_t>(double(bounds.heapBytes) / factor);
+    return bounds;
+}
 
 void readWithinBounds(const QString& input, const std::function<void()>& read, ReaderBounds bounds)
 {
+    bounds = scaledBounds(bounds);
     installHooksOnce();
     const long long before = liveBytes.load();
     peakBytes.store(before);
@@ -98,8 +137,11 @@ void readWithinBounds(const QString& input, const std::function<void()>& read, R
     }
     finished.notify_one();
     watchdog.join();
+    const auto cpuSpent = processCpuTime() - cpuAtStart;
 
     lastPeak = static_cast<std::size_t>(std::max(0LL, peakBytes.load() - before));
+    if (std::getenv("ZOVA_BOUNDS_FACTOR"))
+        reportShare(name, cpuSpent, lastPeak, bounds);
     EXPECT_LE(lastPeak, bounds.heapBytes) << "reading " << name.constData() << " held " << (lastPeak >> 20) << " MB";
 }
 

@@ -17,10 +17,16 @@ struct ReaderBounds {
 // by the wall clock.
 inline constexpr int kWallTimesCpu = 10;
 
-// Runs `read` once. A read that has spent more CPU time than bounds.time, or is still running
-// kWallTimesCpu times that by the wall clock, ends the whole test program with a message naming
-// `input` (a reader that loops forever cannot be waited for); a read whose heap grew past the
-// bound fails the current test.
+// The environment variable ZOVA_BOUNDS_FACTOR (a number of at least 1, 1 when unset) divides every
+// bound, so that ZOVA_BOUNDS_FACTOR=2 shows each read keeps half its bounds to spare. With the
+// variable set, each read prints the share of its bounds it used.
+double boundsFactor();
+ReaderBounds scaledBounds(ReaderBounds bounds);
+
+// Runs `read` once, held to scaledBounds(bounds). A read that has spent more CPU time than
+// bounds.time, or is still running kWallTimesCpu times that by the wall clock, ends the whole test
+// program with a message naming `input` (a reader that loops forever cannot be waited for); a read
+// whose heap grew past the bound fails the current test.
 void readWithinBounds(const QString& input, const std::function<void()>& read, ReaderBounds bounds = {});
 
 // The most heap the last readWithinBounds call held above what was held before it.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <thread>
 #include <time.h>
 
@@ -57,10 +58,12 @@ void spin(std::chrono::milliseconds cpu)
 TEST(ReaderBoundsDeathTest, AReadPastItsCpuTimeOrWaitingPastTheWallClockEndsTheRunNamingItsInput)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(readWithinBounds(QStringLiteral("endless.db"), [] { spin(std::chrono::seconds(30)); },
-                                 {.time = std::chrono::milliseconds(200)}),
-                testing::ExitedWithCode(1), "still reading endless.db after 200 ms of CPU time");
-    EXPECT_EXIT(readWithinBounds(QStringLiteral("locked.db"), [] { std::this_thread::sleep_for(std::chrono::seconds(30)); },
-                                 {.time = std::chrono::milliseconds(100)}),
-                testing::ExitedWithCode(1), "still reading locked.db after 1000 ms\\.");
+    const ReaderBounds cpuBound{.time = std::chrono::milliseconds(200)};
+    EXPECT_EXIT(readWithinBounds(QStringLiteral("endless.db"), [] { spin(std::chrono::seconds(30)); }, cpuBound),
+                testing::ExitedWithCode(1),
+                "still reading endless.db after " + std::to_string(scaledBounds(cpuBound).time.count()) + " ms of CPU time");
+    const ReaderBounds wallBound{.time = std::chrono::milliseconds(100)};
+    EXPECT_EXIT(readWithinBounds(QStringLiteral("locked.db"), [] { std::this_thread::sleep_for(std::chrono::seconds(30)); }, wallBound),
+                testing::ExitedWithCode(1),
+                "still reading locked.db after " + std::to_string(scaledBounds(wallBound).time.count() * kWallTimesCpu) + " ms\\.");
 }
