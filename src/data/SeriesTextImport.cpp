@@ -25,14 +25,17 @@ inline bool isLineEnd(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
-// A value cleaned as chk_and_insert_validation cleans it, in its own memory when no copy shares it.
+// A value cleaned as chk_and_insert_validation cleans it, in its own memory when no copy shares it,
+// holding no more room than its text.
 QString cleanedValue(QString&& text)
 {
     QString cleaned = Well_Formed_Text(std::move(text));
     cleaned.remove(u'\\');
     cleaned.remove(u'{');
     cleaned.remove(u'}');
-    return Trim_Str(std::move(cleaned));
+    cleaned = Trim_Str(std::move(cleaned));
+    SeriesStore::keepOnlyItsRoom(cleaned);
+    return cleaned;
 }
 
 // The values of a file as a series will keep them, counted as the series store counts them: an

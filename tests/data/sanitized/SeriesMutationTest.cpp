@@ -2,8 +2,10 @@
 // refused within the readers' bounds of time and memory, never crash.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
 
 #include "data/SeriesStore.h"
@@ -38,6 +40,12 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList readImport(const QString& path, const QString& extension)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? SeriesTextImport::valuesOfFile(file, extension).values : QStringList();
 }
 
 }  // namespace
@@ -175,5 +183,47 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
         ASSERT_EQ(read.values.size(), import.values) << import.what;
         if (import.values > 0)
             EXPECT_EQ(read.values.last(), import.last) << import.what;
+    }
+}
+
+// What a value holds is what the readers count for it: lines trimmed of blanks hold no more than
+// their twins whose blanks are empty lines instead, lines decoded from three bytes a character no
+// more than their twins of one byte a character, whether imported or read from the store.
+TEST(SeriesMutationTest, ValuesHoldNoMoreThanTheirTwinsOfTheSameText)
+{
+    QTemporaryDir folder;
+    const SeriesStore store(folder.path());
+    const QByteArray chinese = QString(80, QChar(0x65E5)).toUtf8();
+    const QByteArray blanks(62, ' '), emptyLines(62, '\n');
+    const struct {
+        const char* what;
+        QByteArray line, twin;
+        QString value;
+        std::function<QStringList(const QString& path)> read;
+    } cases[] = {
+        {"imported lines", "a" + blanks, "a" + emptyLines, QStringLiteral("a"),
+         [](const QString& path) { return readImport(path, QStringLiteral("txt")); }},
+        {"imported CSV records", "a" + blanks, "a" + emptyLines, QStringLiteral("a"),
+         [](const QString& path) { return readImport(path, QStringLiteral("csv")); }},
+        {"series lines for the series window", "a" + blanks, "a" + emptyLines, QStringLiteral("a"),
+         [&store](const QString& path) { return store.read(QFileInfo(path).completeBaseName()).values; }},
+        {"series lines of Chinese for output", chinese, QByteArray(80, 'a'), QString(80, QChar(0x65E5)),
+         [&store](const QString& path) { return store.readRecords(QFileInfo(path).completeBaseName()).values; }},
+    };
+    constexpr int kLines = 40000;
+    for (const auto& c : cases) {
+        std::size_t peaks[2] = {};
+        for (const bool twin : {false, true}) {
+            const QString path = folder.filePath(twin ? QStringLiteral("Twin.txt") : QStringLiteral("Line.txt"));
+            ASSERT_TRUE(writeFile(path, ((twin ? c.twin : c.line) + '\n').repeated(kLines)));
+            QStringList values;
+            readWithinBounds(QStringLiteral("%1%2").arg(QLatin1String(c.what), twin ? QStringLiteral(", their twins") : QString()),
+                             [&] { values = c.read(path); });
+            peaks[twin] = lastReadHeapPeak();
+            ASSERT_EQ(values.size(), kLines) << c.what;
+            if (!twin)
+                EXPECT_TRUE(values.first() == c.value && values.last() == c.value) << c.what;
+        }
+        EXPECT_LE(peaks[0], peaks[1] + peaks[1] / 5) << c.what;
     }
 }
