@@ -72,6 +72,8 @@ TEST(SeriesTextImport, CsvFollowsRfc4180)
     EXPECT_EQ(csvValues("\"two\nlines\",b\n"), QStringList({"two lines", "b"}));
     EXPECT_EQ(csvValues("a,,b,\n,\n"), QStringList({"a", "b"}));
     EXPECT_EQ(csvValues("5\"6,7"), QStringList({"5\"6", "7"}));
+    // Text after a closing quote joins the field; what cleaning removes goes from every field.
+    EXPECT_EQ(csvValues("\"a\"b,{c},\"d\\e\"\n"), QStringList({"ab", "c", "de"}));
     EXPECT_EQ(valuesOfFile("name\n\"Doe, Jane\"\nRoe\n", "CSV").values, QStringList({"name", "Doe, Jane", "Roe"}));
 }
 
