@@ -158,7 +158,7 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
         qsizetype values;  // 0: refused for want of room
         QString last;
     } imports[] = {
-        // Past the room a fifth of the way in.
+        // The short lines and the CSV fields pass the room of a series within their first 52 MB.
         {"64 MB of short lines", "txt", "", "Ada Lovelace, 1815\n", "", 64 * (1 << 20) / 19, 0},
         {"a line of 200 MB", "txt", "", QByteArray(1 << 20, 'v'), "\n", 200, 0},
         {"64 MB of CSV fields", "csv", "", "\"Lovelace, Ada\",", "", 64 * (1 << 20) / 16, 0},
