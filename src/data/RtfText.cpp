@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -53,31 +54,49 @@ public:
             _decoder = QStringDecoder(QByteArray("cp" + QByteArray::number(number)).constData());
     }
 
-    // The text of the bytes, in a buffer used again by the next call.
-    QStringView decode(const QByteArray& bytes)
+    // The text of the bytes, appended to text.
+    void decode(const QByteArray& bytes, QString& text)
     {
+        const qsizetype start = text.size();
         if (_decoder.isValid()) {
-            _text.resize(_decoder.requiredSpace(bytes.size()));
-            return QStringView(_text.data(), _decoder.appendToBuffer(_text.data(), bytes));
+            text.resize(start + _decoder.requiredSpace(bytes.size()));
+            text.resize(_decoder.appendToBuffer(text.data() + start, bytes) - text.constData());
+            return;
         }
-        // Windows-1252 (the RTF default) by hand, and so a page without a converter, else Latin-1.
-        _text.resize(bytes.size());
+        // Windows-1252 (the RTF default) by hand, and so a page without a converter, else Latin-1;
+        // ASCII, most text, is the same in both.
+        if (isAscii(bytes)) {
+            text.append(QLatin1StringView(bytes));
+            return;
+        }
+        text.resize(start + bytes.size());
         const bool windows = _number == 1252;
         const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
         const auto* const end = in + bytes.size();
-        for (char16_t* out = reinterpret_cast<char16_t*>(_text.data()); in < end; ++in, ++out)
+        for (char16_t* out = reinterpret_cast<char16_t*>(text.data()) + start; in < end; ++in, ++out)
             *out = windows && *in >= 0x80 && *in < 0xA0 ? kWindows1252High[*in - 0x80] : char16_t(*in);
-        return _text;
     }
 
 private:
+    // Eight bytes at a time: one test for each.
+    static bool isAscii(QByteArrayView bytes)
+    {
+        constexpr quint64 kHighBits = 0x8080808080808080ULL;
+        qsizetype at = 0;
+        for (quint64 word = 0; at + 8 <= bytes.size(); at += 8) {
+            std::memcpy(&word, bytes.data() + at, sizeof word);
+            if (word & kHighBits)
+                return false;
+        }
+        return std::all_of(bytes.begin() + at, bytes.end(), [](char byte) { return uchar(byte) < 0x80; });
+    }
+
     static constexpr char16_t kWindows1252High[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     int _number = 1252;
     QStringDecoder _decoder;
-    QString _text;
 };
 
 // What a control word does that the text depends on.
@@ -116,7 +135,8 @@ public:
     // The byte `ahead` places on, or -1 past the end.
     int peek(qsizetype ahead = 0)
     {
-        return available(ahead + 1) ? static_cast<unsigned char>(_chunk.at(_at + ahead)) : -1;
+        const bool here = _at + ahead < _chunk.size() || available(ahead + 1);
+        return here ? static_cast<unsigned char>(_chunk.constData()[_at + ahead]) : -1;
     }
     int get()
     {
@@ -130,13 +150,18 @@ public:
     {
         if (!available(1))
             return {};
-        const char* const start = _chunk.constData() + _at;
-        const char* const end = _chunk.constData() + _chunk.size();
-        const char* text = start;
-        while (text < end && !kMarkup[static_cast<unsigned char>(*text)])
-            ++text;
-        _at += text - start;
-        return QByteArrayView(start, text - start);
+        qsizetype end = _chunk.size();
+        for (size_t kind = 0; kind < kMarkup.size(); ++kind) {
+            qsizetype& next = _nextMarkup[kind];
+            if (next < _at) {
+                next = QByteArrayView(_chunk).indexOf(kMarkup[kind], _at);
+                next = next < 0 ? _chunk.size() : next;
+            }
+            end = std::min(end, next);
+        }
+        const QByteArrayView text = QByteArrayView(_chunk).sliced(_at, end - _at);
+        _at = end;
+        return text;
     }
     void skip(qint64 count)
     {
@@ -151,24 +176,25 @@ private:
     static constexpr qint64 kChunkBytes = qint64(1) << 20;
 
     // The bytes that end a run of plain text.
-    static constexpr std::array<bool, 256> kMarkup = [] {
-        std::array<bool, 256> markup{};
-        for (const unsigned char byte : {'{', '}', '\\', '\r', '\n'})
-            markup[byte] = true;
-        return markup;
-    }();
+    static constexpr std::array<char, 5> kMarkup = {'{', '}', '\\', '\r', '\n'};
 
     bool available(qsizetype wanted)
     {
         if (_chunk.size() - _at >= wanted)
             return true;
-        _chunk.remove(0, _at);
+        // What is left moves to the front, the next chunk is read in behind it.
+        const qsizetype left = _chunk.size() - _at;
+        std::memmove(_chunk.data(), _chunk.constData() + _at, size_t(left));
+        _chunk.resize(left);
         _at = 0;
+        _nextMarkup.fill(-1);
         while (_chunk.size() < wanted) {
-            const QByteArray more = _device.read(kChunkBytes);
-            if (more.isEmpty())
+            const qsizetype had = _chunk.size();
+            _chunk.resize(had + kChunkBytes);
+            const qint64 read = _device.read(_chunk.data() + had, kChunkBytes);
+            _chunk.resize(had + std::max<qint64>(read, 0));
+            if (read <= 0)
                 return false;
-            _chunk += more;
         }
         return true;
     }
@@ -176,6 +202,9 @@ private:
     QIODevice& _device;
     QByteArray _chunk;
     qsizetype _at = 0;
+    // Where the next byte of each kind of kMarkup stands in the chunk (its size when there is
+    // none): found again only once the reading has passed it.
+    std::array<qsizetype, kMarkup.size()> _nextMarkup{-1, -1, -1, -1, -1};
 };
 
 bool isLetter(int byte)
@@ -212,6 +241,7 @@ public:
                 controlSequence();
         }
         flushBytes();
+        hand();
         return true;
     }
 
@@ -219,6 +249,8 @@ private:
     // A run of plain text is decoded this many bytes at a time (the code page's decoder keeps a
     // character cut at the end for the next).
     static constexpr qsizetype kMaxPendingBytes = 64 * 1024;
+    // The text is handed on in pieces of about this many units: many short runs at once.
+    static constexpr qsizetype kPieceUnits = 64 * 1024;
     // Control words are at most 32 letters: letters past these name nothing.
     static constexpr qsizetype kMaxWordLetters = 32;
     // A parameter's sign and digits.
@@ -328,8 +360,8 @@ private:
 
     void apply(Word word, bool hasParameter, qint64 parameter, bool startOfGroup)
     {
-        const auto found = wordMeanings().find(word);
-        const WordMeaning meaning = found == wordMeanings().cend() ? WordMeaning{WordMeaning::None, 0} : found->second;
+        const auto found = _meanings.find(word);
+        const WordMeaning meaning = found == _meanings.cend() ? WordMeaning{WordMeaning::None, 0} : found->second;
         if (meaning.kind == WordMeaning::Binary) {
             // Binary data of the stated length follows; it is never text.
             _rtf.skip(parameter);
@@ -390,30 +422,42 @@ private:
         if (group().skipped)
             return;
         flushBytes();
-        hand(QStringView(&c, 1));
+        _text.append(c);
+        handWhenFull();
     }
 
     void flushBytes()
     {
         if (_bytes.isEmpty())
             return;
-        hand(_codePage.decode(_bytes));
-        _bytes.clear();
+        _codePage.decode(_bytes, _text);
+        _bytes.resize(0);
+        handWhenFull();
     }
 
-    void hand(QStringView text)
+    void handWhenFull()
     {
-        _stopped = _stopped || !_take(text);
+        if (_text.size() >= kPieceUnits)
+            hand();
+    }
+
+    void hand()
+    {
+        if (!_text.isEmpty())
+            _stopped = _stopped || !_take(_text);
+        _text.resize(0);
     }
 
     RtfBytes _rtf;
     const TextPieces& _take;
+    const std::unordered_map<Word, WordMeaning>& _meanings = wordMeanings();
     bool _stopped = false;
     QList<GroupState> _groups;
     bool _groupStart = false;
     int _standInsLeft = 0;
     CodePage _codePage;
     QByteArray _bytes;
+    QString _text;  // decoded, not yet handed on
 };
 
 }  // namespace

@@ -53,6 +53,11 @@ bool SeriesLines::fill(qint64 from)
 
 SeriesLines::Read SeriesLines::decoded(QByteArrayView line, QString& value)
 {
+    // An empty line, common in series of records, takes no room of its own.
+    if (line.isEmpty()) {
+        value = QString();
+        return Read::Value;
+    }
     value = m_utf8.decode(line);
     return m_utf8.hasError() || value.contains(QChar(u'\0')) ? Read::NotText : Read::Value;
 }

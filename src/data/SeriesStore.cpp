@@ -123,6 +123,7 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
         QString kept = rule == Rule::Manager ? Trim_Str(std::move(value)) : std::move(value);
         if (rule == Rule::Manager && kept.isEmpty())
             return true;
+        keepOnlyItsRoom(kept);
         memory += valueMemory(kept);
         if (memory > kMaxValuesMemory) {
             failure = kTooManyValues;
@@ -262,6 +263,12 @@ bool SeriesStore::remove(const QString& name) const
         return true;
     Delete_File(path);
     return !QFileInfo::exists(path);
+}
+
+void SeriesStore::keepOnlyItsRoom(QString& value)
+{
+    if (value.capacity() - value.size() > kSpareUnits)
+        value.squeeze();
 }
 
 bool SeriesStore::fitsASeries(QByteArrayView bytes)

@@ -14,11 +14,17 @@ public:
     // Beyond this a series file is refused rather than read into memory.
     static constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
     // The room a series' values may take in memory, each counted at its text and kValueMemory
-    // more: millions of short lines cost far more than their bytes on disk.
+    // more (its place in the list, its header and up to kSpareUnits units of room past its text):
+    // millions of short lines cost far more than their bytes on disk.
     static constexpr qint64 kMaxValuesMemory = 256LL * 1024 * 1024;
     static constexpr qint64 kValueMemory = 64;
+    static constexpr qsizetype kSpareUnits = 4;
     // The room a value takes as the readers count it.
     static qint64 valueMemory(QStringView value) { return kValueMemory + 2 * qint64(value.size()); }
+    // Gives back the room a value holds past its text and kSpareUnits, as trimming in place or
+    // decoding into room for the longest text of its bytes leave it, so that it holds what the
+    // readers count.
+    static void keepOnlyItsRoom(QString& value);
     // Whether the bytes of a series file can be read back whole: within the bytes of a file and,
     // each line counted as a value, the room of the values.
     static bool fitsASeries(QByteArrayView bytes);

@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -25,14 +26,24 @@ inline bool isLineEnd(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
-// A value cleaned as chk_and_insert_validation cleans it, in its own memory when no copy shares it.
+// A value cleaned as chk_and_insert_validation cleans it, in its own memory when no copy shares it,
+// holding no more room than its text.
 QString cleanedValue(QString&& text)
 {
     QString cleaned = Well_Formed_Text(std::move(text));
     cleaned.remove(u'\\');
     cleaned.remove(u'{');
     cleaned.remove(u'}');
-    return Trim_Str(std::move(cleaned));
+    cleaned = Trim_Str(std::move(cleaned));
+    SeriesStore::keepOnlyItsRoom(cleaned);
+    return cleaned;
+}
+
+// Whether a text holds nothing that chk_and_insert_validation removes or replaces, inside it.
+bool needsNoCleaningWithin(QStringView text)
+{
+    return !text.contains(u'\\') && !text.contains(u'{') && !text.contains(u'}') && !text.contains(QChar(u'\0'))
+           && text.isValidUtf16();
 }
 
 // The values of a file as a series will keep them, counted as the series store counts them: an
@@ -53,18 +64,25 @@ public:
 
     bool keeps() const { return m_keep; }
 
+    // The piece of text the next values are cut from: what holds for all of it is known for each.
+    void startPiece(QStringView piece) { m_pieceNeedsNoCleaning = needsNoCleaningWithin(piece); }
+    bool pieceNeedsNoCleaning() const { return m_pieceNeedsNoCleaning; }
+
     // Each adds a value unless it is empty once cleaned; false once the values pass the room (the
-    // value past it is not kept).
-    bool add(QStringView field)
+    // value past it is not kept). A field is of the piece, unless told whether it needs cleaning within.
+    bool add(QStringView field) { return add(field, m_pieceNeedsNoCleaning); }
+    bool add(QStringView field, bool cleanWithin)
     {
+        if (field.isEmpty())
+            return true;
         // Most fields are their values as they stand: counting them costs no copy.
-        if (standsAsItsValue(field))
+        if (standsAsItsValue(field, cleanWithin))
             return addValue(field.size(), [field] { return field.toString(); });
-        return add(cleanedValue(field.toString()));
+        return add(cleanedValue(field.toString()), true);
     }
-    bool add(QString&& field)
+    bool add(QString&& field, bool cleanWithin)
     {
-        QString value = standsAsItsValue(field) ? std::move(field) : cleanedValue(std::move(field));
+        QString value = standsAsItsValue(field, cleanWithin) ? std::move(field) : cleanedValue(std::move(field));
         return addValue(value.size(), [&value] { return std::move(value); });
     }
     // A value counted by its length alone, as it came: cleaning could only shorten it.
@@ -104,15 +122,16 @@ private:
     }
 
     // Whether chk_and_insert_validation would give the field as it is: visible ASCII at both
-    // ends, and nothing it removes or replaces.
-    static bool standsAsItsValue(QStringView field)
+    // ends, and nothing it removes or replaces within, unless that is known.
+    static bool standsAsItsValue(QStringView field, bool cleanWithin)
     {
         const auto visibleAscii = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7F; };
-        return !field.isEmpty() && visibleAscii(field.front()) && visibleAscii(field.back()) && !field.contains(u'\\')
-               && !field.contains(u'{') && !field.contains(u'}') && !field.contains(QChar(u'\0')) && field.isValidUtf16();
+        return !field.isEmpty() && visibleAscii(field.front()) && visibleAscii(field.back())
+               && (cleanWithin || needsNoCleaningWithin(field));
     }
 
     bool m_keep = false;
+    bool m_pieceNeedsNoCleaning = false;
     QStringList m_values;
     QList<qint64> m_longLengths;
     qint64 m_memory = 0;
@@ -127,10 +146,13 @@ public:
     explicit PendingValue(SeriesValues& values) : m_values(values) {}
 
     bool isEmpty() const { return m_units == 0; }
-    // False, and the values full, when the value grew past the room left.
-    bool append(QStringView part)
+    // False, and the values full, when the value grew past the room left. A part is of the piece
+    // being split, unless told whether it needs cleaning within.
+    bool append(QStringView part) { return append(part, m_values.pieceNeedsNoCleaning()); }
+    bool append(QStringView part, bool cleanWithin)
     {
         const bool wasShort = m_units <= kLongUnits;
+        m_cleanWithin = m_cleanWithin && cleanWithin;
         m_units += part.size();
         if (!m_values.roomFor(m_units))
             return false;
@@ -146,12 +168,15 @@ public:
     // Adds the value and starts the next; false once the values are full.
     bool finish()
     {
-        const bool added = m_units <= kLongUnits ? m_values.add(QStringView(m_text))
-                           : m_values.keeps()    ? m_values.add(std::exchange(m_text, QString()))
+        if (isEmpty())
+            return true;
+        const bool added = m_units <= kLongUnits ? m_values.add(QStringView(m_text), m_cleanWithin)
+                           : m_values.keeps()    ? m_values.add(std::exchange(m_text, QString()), m_cleanWithin)
                                                  : m_values.addLong(m_units);
         // A short value's room is kept for the next.
         m_text.resize(0);
         m_units = 0;
+        m_cleanWithin = true;
         return added;
     }
 
@@ -160,6 +185,7 @@ private:
     SeriesValues& m_values;
     QString m_text;
     qint64 m_units = 0;
+    bool m_cleanWithin = true;
 };
 
 // Where the next line end, comma or quote stands in a piece of text: each is found by Qt's search
@@ -218,11 +244,17 @@ public:
     explicit ValueSplitter(SeriesValues& values) : m_values(values), m_pending(values) {}
     virtual ~ValueSplitter() = default;
     // False once the values are full.
-    virtual bool take(QStringView piece) = 0;
+    bool take(QStringView piece)
+    {
+        m_values.startPiece(piece);
+        return split(piece);
+    }
     // The text ended: its last value.
     void finish() { m_pending.finish(); }
 
 protected:
+    virtual bool split(QStringView piece) = 0;
+
     SeriesValues& m_values;
     PendingValue m_pending;
 };
@@ -232,7 +264,8 @@ class LineValues : public ValueSplitter {
 public:
     using ValueSplitter::ValueSplitter;
 
-    bool take(QStringView piece) override
+protected:
+    bool split(QStringView piece) override
     {
         return forEachLinePart(piece, m_afterReturn, [this](QStringView part, bool ended) {
             // A line within the piece is taken from it; one begun before or running on is gathered.
@@ -252,10 +285,17 @@ class CsvValues : public ValueSplitter {
 public:
     using ValueSplitter::ValueSplitter;
 
-    bool take(QStringView piece) override
+protected:
+    bool split(QStringView piece) override
     {
         NextInPiece next(piece);
         for (qsizetype at = 0; at < piece.size();) {
+            if (const std::optional<WholeField> field = wholeField(piece, next, at)) {
+                if (!m_values.add(field->value))
+                    return false;
+                at = field->end;
+                continue;
+            }
             const qsizetype run = plainRun(next, at);
             if (!(run > 0 ? m_pending.append(piece.sliced(at, run)) : step(piece[at])))
                 return false;
@@ -265,6 +305,26 @@ public:
     }
 
 private:
+    struct WholeField {
+        QStringView value;
+        qsizetype end;  // where the comma or line end after it stands
+    };
+    // The field starting at `at` when it ends within the piece as it stands there: unquoted, or
+    // quoted with no doubled quote or line end in it. Its comma or line end is left to step().
+    std::optional<WholeField> wholeField(QStringView piece, NextInPiece& next, qsizetype at) const
+    {
+        if (!m_atFieldStart || m_quoted || m_afterReturn || !m_pending.isEmpty())
+            return std::nullopt;
+        if (piece[at] != u'"') {
+            const qsizetype end = std::min(next.lineEnd(at), next.comma(at));
+            return end > at && end < piece.size() ? std::optional<WholeField>({piece.sliced(at, end - at), end}) : std::nullopt;
+        }
+        const qsizetype close = next.quote(at + 1);
+        const bool ended = close + 1 < piece.size() && (piece[close + 1] == u',' || isLineEnd(piece[close + 1]));
+        return ended && next.lineEnd(at + 1) > close ? std::optional<WholeField>({piece.sliced(at + 1, close - at - 1), close + 1})
+                                                     : std::nullopt;
+    }
+
     // How many characters from `at` go into the field as they are; none where the next one
     // decides what follows.
     qsizetype plainRun(NextInPiece& next, qsizetype at) const
@@ -347,33 +407,41 @@ bool decodedPieces(QIODevice& device, const TextPieces& take)
 {
     const QStringConverter::Encoding encoding = QStringConverter::encodingForData(device.peek(4)).value_or(QStringConverter::Utf8);
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QByteArray carried;
-    QString heldHalf;
+    // Both are used again for every chunk: the bytes begin with what the last chunk left of a cut
+    // sequence, the text with the first half of a surrogate pair it ended with.
+    QByteArray bytes;
+    QString piece;
     bool first = true;
     for (;;) {
-        const QByteArray read = device.read(kChunkBytes);
-        const bool last = read.size() < kChunkBytes;
-        if (last && !device.atEnd())
+        const qsizetype carried = bytes.size();
+        bytes.resize(carried + kChunkBytes);
+        const qint64 read = device.read(bytes.data() + carried, kChunkBytes);
+        const bool last = read < kChunkBytes;
+        if (read < 0 || (last && !device.atEnd()))
             return false;
-        QByteArray bytes = carried + read;
+        bytes.resize(carried + read);
         const qsizetype whole = encoding == QStringConverter::Utf8 && !last ? SeriesLines::wholeSequences(bytes) : bytes.size();
-        carried = bytes.sliced(whole);
-        bytes.truncate(whole);
-        if (!wholeCodeUnits(bytes, encoding))
+        const QByteArrayView text = QByteArrayView(bytes).first(whole);
+        if (!wholeCodeUnits(text, encoding))
             return false;
-        QString piece = heldHalf + decoder.decode(bytes);
-        heldHalf.clear();
-        if (!last && !piece.isEmpty() && piece.back().isHighSurrogate()) {
-            heldHalf = piece.back();
-            piece.chop(1);
-        }
-        if (decoder.hasError() || piece.contains(QChar(u'\0')) || !QStringView(piece).isValidUtf16())
+        const qsizetype held = piece.size();
+        piece.resize(held + decoder.requiredSpace(whole));
+        piece.resize(decoder.appendToBuffer(piece.data() + held, text) - piece.constData());
+        std::memmove(bytes.data(), bytes.constData() + whole, size_t(bytes.size() - whole));
+        bytes.resize(bytes.size() - whole);
+        const bool cutPair = !last && !piece.isEmpty() && piece.back().isHighSurrogate();
+        const QStringView ready = QStringView(piece).chopped(cutPair ? 1 : 0);
+        if (decoder.hasError() || ready.contains(QChar(u'\0')) || !ready.isValidUtf16())
             return false;
         // The byte-order mark is no part of the text.
-        const qsizetype mark = first && piece.startsWith(QChar(0xFEFF)) ? 1 : 0;
-        first = first && piece.isEmpty();
-        if (!take(QStringView(piece).sliced(mark)) || last)
+        const qsizetype mark = first && ready.startsWith(QChar(0xFEFF)) ? 1 : 0;
+        first = first && ready.isEmpty();
+        if (!take(ready.sliced(mark)) || last)
             return true;
+        const QChar half = cutPair ? piece.back() : QChar();
+        piece.resize(0);
+        if (cutPair)
+            piece.append(half);
     }
 }
 

@@ -10,18 +10,19 @@ namespace {
 template <typename Predicate>
 std::pair<qsizetype, qsizetype> untrimmedPart(const QString& text, Predicate matches)
 {
+    const QChar* const units = text.constData();
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end) {
-        const bool pair = begin + 1 < end && text.at(begin).isHighSurrogate() && text.at(begin + 1).isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text.at(begin), text.at(begin + 1)) : text.at(begin).unicode();
+        const bool pair = begin + 1 < end && units[begin].isHighSurrogate() && units[begin + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(units[begin], units[begin + 1]) : units[begin].unicode();
         if (!matches(c))
             break;
         begin += pair ? 2 : 1;
     }
     while (end > begin) {
-        const bool pair = end - 2 >= begin && text.at(end - 1).isLowSurrogate() && text.at(end - 2).isHighSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text.at(end - 2), text.at(end - 1)) : text.at(end - 1).unicode();
+        const bool pair = end - 2 >= begin && units[end - 1].isLowSurrogate() && units[end - 2].isHighSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(units[end - 2], units[end - 1]) : units[end - 1].unicode();
         if (!matches(c))
             break;
         end -= pair ? 2 : 1;
@@ -44,6 +45,9 @@ bool isControlOrFormat(char32_t c)
 
 bool isBlankOrControl(char32_t c)
 {
+    // In ASCII these are the space, what comes before it, and DEL; looked up only past it.
+    if (c < 0x80)
+        return c <= 0x20 || c == 0x7F;
     return QChar::isSpace(c) || isControlOrFormat(c);
 }
 

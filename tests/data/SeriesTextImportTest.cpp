@@ -72,6 +72,8 @@ TEST(SeriesTextImport, CsvFollowsRfc4180)
     EXPECT_EQ(csvValues("\"two\nlines\",b\n"), QStringList({"two lines", "b"}));
     EXPECT_EQ(csvValues("a,,b,\n,\n"), QStringList({"a", "b"}));
     EXPECT_EQ(csvValues("5\"6,7"), QStringList({"5\"6", "7"}));
+    // Text after a closing quote joins the field; what cleaning removes goes from every field.
+    EXPECT_EQ(csvValues("\"a\"b,{c},\"d\\e\"\n"), QStringList({"ab", "c", "de"}));
     EXPECT_EQ(valuesOfFile("name\n\"Doe, Jane\"\nRoe\n", "CSV").values, QStringList({"name", "Doe, Jane", "Roe"}));
 }
 
@@ -170,8 +172,8 @@ TEST(SeriesTextImport, AnImportPastTheRoomOfASeriesIsRefused)
 }
 
 // Files are read a megabyte at a time: what stands across the edge of two reads reads as if it
-// were read whole, a "\r\n", a UTF-8 sequence, a UTF-16 surrogate pair, a doubled quote in a CSV
-// field, and a line longer than a read.
+// were read whole, a "\r\n", a UTF-8 sequence, a UTF-16 surrogate pair, a CSV field, quoted or
+// not, a U+FEFF that is no byte-order mark, and a line longer than a read.
 TEST(SeriesTextImport, WhatStandsAcrossTheEdgeOfTwoReadsReadsAsWritten)
 {
     constexpr qsizetype kRead = qsizetype(1) << 20;
@@ -190,6 +192,9 @@ TEST(SeriesTextImport, WhatStandsAcrossTheEdgeOfTwoReadsReadsAsWritten)
          {QString(kRead / 2 - 2, u'a') + QStringLiteral("😀"), "b"}},
         {"a line end in a quoted field", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\r\nb\",c", {QString(kRead - 2, u'a') + " b", "c"}},
         {"a doubled quote", "csv", "\"" + QByteArray(kRead - 2, 'a') + "\"\"b\",c", {QString(kRead - 2, u'a') + "\"b", "c"}},
+        {"an unquoted field", "csv", fill + "bc,d", {filled + "bc", "d"}},
+        {"a U+FEFF first in a read, inside a line", "txt", "a\n" + QByteArray(kRead - 2, 'c') + "\xef\xbb\xbf" "d",
+         {"a", QString(kRead - 2, u'c') + QChar(0xFEFF) + u'd'}},
         // A control word's parameter read ahead to the file's last byte: "\\u-5" is U+FFFB, trimmed.
         {"a look-ahead to the end", "rtf", "{\\rtf1 " + QByteArray(kRead - 10, 'a') + "\\u-5", {QString(kRead - 10, u'a')}},
         {"a NUL byte first in a read", "rtf", "{\\rtf1 " + QByteArray(kRead - 7, 'a') + QByteArray(1, '\0') + "b\\par c}",

@@ -2,8 +2,10 @@
 // refused within the readers' bounds of time and memory, never crash.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
 
 #include "data/SeriesStore.h"
@@ -38,6 +40,12 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList readImport(const QString& path, const QString& extension)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? SeriesTextImport::valuesOfFile(file, extension).values : QStringList();
 }
 
 }  // namespace
@@ -106,13 +114,14 @@ TEST(SeriesMutationTest, LongFirstLinesAndDeepRichTextAreRefusedWithinBounds)
                      [&] { EXPECT_FALSE(SeriesTextImport::valuesOfFile(deep, QStringLiteral("rtf")).ok); });
 }
 
-// A series of one line of 120 MiB, blanks at either end, is held once whether it is read for
-// output (only its end trimmed) or for the series window (trimmed at both ends).
+// A series of one line of 24 MiB, blanks at either end, is held once whether it is read for
+// output (only its end trimmed) or for the series window (trimmed at both ends): grown into, or
+// trimmed into a copy, it would take twice its room for a moment.
 TEST(SeriesMutationTest, ALongLineIsHeldOnceWhenReadForOutputOrForTheSeriesWindow)
 {
     QTemporaryDir folder;
     const SeriesStore store(folder.path());
-    constexpr qsizetype kLength = qsizetype(120) << 20;
+    constexpr qsizetype kLength = qsizetype(24) << 20;
     {
         QFile file(folder.filePath(QStringLiteral("Long.txt")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(" ") == 1);
@@ -128,8 +137,9 @@ TEST(SeriesMutationTest, ALongLineIsHeldOnceWhenReadForOutputOrForTheSeriesWindo
     } roads[] = {{"output", &SeriesStore::readRecords, QStringLiteral(" v")}, {"the series window", &SeriesStore::read, QStringLiteral("vv")}};
     for (const auto& road : roads) {
         SeriesStore::Values read;
-        readWithinBounds(QStringLiteral("a line of 120 MiB for %1").arg(QLatin1String(road.road)),
+        readWithinBounds(QStringLiteral("a line of 24 MiB for %1").arg(QLatin1String(road.road)),
                          [&] { read = (store.*road.read)(QStringLiteral("Long")); });
+        EXPECT_LT(lastReadHeapPeak(), std::size_t(kLength) * 2 * 5 / 4) << road.road;
         ASSERT_EQ(read.values.size(), 1) << road.road << " " << read.failure.toStdString();
         EXPECT_EQ(read.values[0].size(), kLength + road.start.count(u' ')) << road.road;
         EXPECT_TRUE(read.values[0].startsWith(road.start) && read.values[0].endsWith(u'v')) << road.road;
@@ -148,13 +158,14 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
         qsizetype values;  // 0: refused for want of room
         QString last;
     } imports[] = {
-        {"255 MB of short lines", "txt", "", "Ada Lovelace, 1815\n", "", 255 * (1 << 20) / 19, 0},
+        // The short lines and the CSV fields pass the room of a series within their first 52 MB.
+        {"64 MB of short lines", "txt", "", "Ada Lovelace, 1815\n", "", 64 * (1 << 20) / 19, 0},
         {"a line of 200 MB", "txt", "", QByteArray(1 << 20, 'v'), "\n", 200, 0},
-        {"200 MB of CSV fields", "csv", "", "\"Lovelace, Ada\",", "", 200 * (1 << 20) / 16, 0},
-        {"50 MB of rich-text paragraphs", "rtf", "{\\rtf1\\ansi ", "Ada Lovelace wrote the first program for a machine never built\\par ", "}",
-         50 * (1 << 20) / 67, 50 * (1 << 20) / 67, "Ada Lovelace wrote the first program for a machine never built"},
+        {"64 MB of CSV fields", "csv", "", "\"Lovelace, Ada\",", "", 64 * (1 << 20) / 16, 0},
+        {"16 MB of rich-text paragraphs", "rtf", "{\\rtf1\\ansi ", "Ada Lovelace wrote the first program for a machine never built\\par ", "}",
+         16 * (1 << 20) / 67, 16 * (1 << 20) / 67, "Ada Lovelace wrote the first program for a machine never built"},
         // Held once as it is kept: its room is taken at once, not grown into.
-        {"a line of 100 MB", "txt", "", QByteArray(1 << 20, 'v'), "\nend", 100, 2, "end"},
+        {"a line of 24 MB", "txt", "", QByteArray(1 << 20, 'v'), "\nend", 24, 2, "end"},
     };
     for (const auto& import : imports) {
         QTemporaryDir folder;
@@ -175,5 +186,49 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
         ASSERT_EQ(read.values.size(), import.values) << import.what;
         if (import.values > 0)
             EXPECT_EQ(read.values.last(), import.last) << import.what;
+    }
+    // The last import, a line of 24 MB that is 48 MB as text, was held once.
+    EXPECT_LT(lastReadHeapPeak(), std::size_t(24 << 20) * 2 * 5 / 4);
+}
+
+// What a value holds is what the readers count for it: lines trimmed of blanks hold no more than
+// their twins whose blanks are empty lines instead, lines decoded from three bytes a character no
+// more than their twins of one byte a character, whether imported or read from the store.
+TEST(SeriesMutationTest, ValuesHoldNoMoreThanTheirTwinsOfTheSameText)
+{
+    QTemporaryDir folder;
+    const SeriesStore store(folder.path());
+    const QByteArray chinese = QString(80, QChar(0x65E5)).toUtf8();
+    const QByteArray blanks(62, ' '), emptyLines(62, '\n');
+    const struct {
+        const char* what;
+        QByteArray line, twin;
+        QString value;
+        std::function<QStringList(const QString& path)> read;
+    } cases[] = {
+        {"imported lines", "a" + blanks, "a" + emptyLines, QStringLiteral("a"),
+         [](const QString& path) { return readImport(path, QStringLiteral("txt")); }},
+        {"imported CSV records", "a" + blanks, "a" + emptyLines, QStringLiteral("a"),
+         [](const QString& path) { return readImport(path, QStringLiteral("csv")); }},
+        {"series lines for the series window", "a" + blanks, "a" + emptyLines, QStringLiteral("a"),
+         [&store](const QString& path) { return store.read(QFileInfo(path).completeBaseName()).values; }},
+        {"series lines of Chinese for output", chinese, QByteArray(80, 'a'), QString(80, QChar(0x65E5)),
+         [&store](const QString& path) { return store.readRecords(QFileInfo(path).completeBaseName()).values; }},
+    };
+    constexpr int kLines = 40000;
+    for (const auto& c : cases) {
+        std::size_t peaks[2] = {};
+        for (const bool twin : {false, true}) {
+            const QString path = folder.filePath(twin ? QStringLiteral("Twin.txt") : QStringLiteral("Line.txt"));
+            ASSERT_TRUE(writeFile(path, ((twin ? c.twin : c.line) + '\n').repeated(kLines)));
+            QStringList values;
+            readWithinBounds(QStringLiteral("%1%2").arg(QLatin1String(c.what), twin ? QStringLiteral(", their twins") : QString()),
+                             [&] { values = c.read(path); });
+            peaks[twin] = lastReadHeapPeak();
+            ASSERT_EQ(values.size(), kLines) << c.what;
+            if (!twin)
+                EXPECT_TRUE(values.first() == c.value && values.last() == c.value) << c.what;
+        }
+        EXPECT_LE(peaks[0], peaks[1] + peaks[1] / 5) << c.what;
     }
 }
