@@ -1,0 +1,130 @@
+// The values without a column of their own come back from the log each as its own field's,
+// whatever the captions say, or the registration is refused naming the field and its limit; logs
+// written before keep being read. What the log holds is read by Python's sqlite3; each
+// registration and listing keeps within the readers' bounds.
+#include <QHash>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "model/SKTGraphicKinds.h"
+#include "support/QtPrinting.h"
+#include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
+#include "support/sanitized/ReaderBounds.h"
+#include "visitors/VisitorElementValues.h"
+#include "visitors/VisitorRegistration.h"
+
+namespace {
+
+GraphicPtr text(const QString& id, const QString& value)
+{
+    GraphicPtr element = SKTGraphic::create(GraphicKind::Text);
+    element->control_ID = id;
+    element->Set_text_value(value);
+    return element;
+}
+
+QString fieldId(qsizetype n) { return QStringLiteral("F_field%1").arg(n + 1); }
+
+// A visitor front with an added text field, F_field1 on, under each caption.
+GraphicList frontWith(const QStringList& captions)
+{
+    GraphicList front{text(QStringLiteral("Fup_Name"), {}), text(QLatin1String(kVisitorTypeId), {})};
+    for (qsizetype n = 0; n < captions.size(); ++n)
+        front << text(QStringLiteral("F_label%1").arg(n + 1), captions[n] + QStringLiteral(" :")) << text(fieldId(n), {});
+    return front;
+}
+
+QString heldOther(const QString& log, const QString& name)
+{
+    return QString::fromUtf8(TestEnvironment::runPython(
+                                 QStringLiteral("import sqlite3, sys\n"
+                                                "row = sqlite3.connect(sys.argv[1]).execute("
+                                                "'SELECT Other FROM Visitor_Records WHERE Name = ?', (sys.argv[2],)).fetchone()\n"
+                                                "sys.stdout.write(row[0] if row else '(none)')\n"),
+                                 {log, name})
+                                 .out);
+}
+
+}  // namespace
+
+TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefusedByName)
+{
+    const QString x30k(30000, u'x');
+    const QString key = QStringLiteral("Visitor Type [Fup_FaxNo]: ");
+    QStringList seventeen;
+    for (int n = 1; n <= 17; ++n)
+        seventeen << QStringLiteral("Field %1").arg(n);
+    const struct {
+        const char* what;
+        QStringList captions;
+        QString type;
+        QStringList typed;  // each added field's value
+        bool before;        // written so by a log of before, not registered
+        QString held;       // what "Other" holds; "(none)" when refused
+        QString refusal;
+    } cases[] = {
+        {"two fields captioned Note, the first empty", {"Note", "Note"}, "", {"", "second"}, false,
+         key + "\nNote [F_field2]: second"},
+        {"an empty Note beside Note: internal", {"Note", "Note: internal"}, "", {"", "secret"}, false,
+         key + "\nNote: internal [F_field2]: secret"},
+        {"a visitor type typed as a line of Other", {}, "Visitor Type: Contractor", {}, false, key + "Visitor Type: Contractor"},
+        {"an empty field captioned Visitor Type", {"Visitor Type"}, "Contractor", {""}, false, "Contractor"},
+        {"a caption holding a key", {"Ref]: A [F_field9]"}, "", {"7"}, false, key + "\nRef] : A [F_field9] [F_field1]: 7"},
+        {"three fields of 30,000 characters", {"A", "B", "C"}, "Guest", {x30k, x30k, x30k}, false,
+         key + "Guest\nA [F_field1]: " + x30k + "\nB [F_field2]: " + x30k + "\nC [F_field3]: " + x30k},
+        {"a field past a typed field's limit", {"Note"}, "", {QString(65537, u'n')}, false, "(none)",
+         "its Note is longer than 65536 characters."},
+        {"fields together past the limit of Other", seventeen, "", QStringList(17, QString(65000, u'y')), false, "(none)",
+         "its Field 17 does not fit: the log keeps at most 1048576 characters of the visitor type, the title and the "
+         "added fields together."},
+        {"a log of before: the type, then a line by caption", {"Lanyard"}, "Contractor", {"Blue"}, true,
+         "Visitor Type: Contractor\nLanyard: Blue"},
+        {"a log of before: the type alone", {"Lanyard"}, "Contractor", {""}, true, "Contractor"},
+        {"a log of before: a field captioned Visitor Type", {"Visitor Type"}, "Guest", {"Escorted"}, true,
+         "Visitor Type: Guest\nVisitor Type: Escorted"},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Visitor.db"));
+    ScriptedMessagePresenter messages;
+    const ScopedMessagePresenter installed(messages);
+    VisitorLog log;
+    ASSERT_TRUE(log.open(path)) << qPrintable(log.lastError());
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const GraphicList front = frontWith(c.captions);
+        const QList<OtherField> others = visitorOtherFields(front);
+        const QString name = QStringLiteral("Visitor %1").arg(++number);
+        QHash<QString, QString> typed{{QStringLiteral("Fup_Name"), name}, {QLatin1String(kVisitorTypeId), c.type}};
+        for (qsizetype n = 0; n < c.typed.size(); ++n)
+            typed.insert(fieldId(n), c.typed[n]);
+        if (c.before)
+            ASSERT_EQ(TestEnvironment::runPython(QStringLiteral("import sqlite3, sys\ndb = sqlite3.connect(sys.argv[1])\n"
+                                                                "db.execute('INSERT INTO Visitor_Records (Name, Other) VALUES (?, ?)', sys.argv[2:])\n"
+                                                                "db.commit()\n"),
+                                                 {path, name, c.held})
+                          .exitCode,
+                      0);
+        const qsizetype shown = messages.texts().size();
+        QList<VisitorRecord> listed;
+        readWithinBounds(QString::fromLatin1(c.what), [&] {
+            if (!c.before) {
+                QString refusal;
+                const VisitorRecord visitor = visitorFromFields([&typed](const QString& id) { return typed.value(id); },
+                                                                QDateTime::currentDateTime(), others, &refusal);
+                Register_Visitor(log, visitor, refusal);
+            }
+            listed = log.all();
+        });
+        EXPECT_EQ(heldOther(path, name), c.held);
+        EXPECT_EQ(messages.texts().mid(shown),
+                  c.refusal.isEmpty() ? QStringList() : QStringList{"\nThe visitor could not be stored: " + c.refusal});
+        if (!c.refusal.isEmpty() || listed.isEmpty())
+            continue;
+        ASSERT_EQ(listed.last().name, name);
+        EXPECT_EQ(visitorValueOf(listed.last(), QLatin1String(kVisitorTypeId), others), c.type);
+        for (qsizetype n = 0; n < c.typed.size(); ++n)
+            EXPECT_EQ(visitorValueOf(listed.last(), fieldId(n), others), c.typed[n]) << qPrintable(fieldId(n));
+    }
+}
