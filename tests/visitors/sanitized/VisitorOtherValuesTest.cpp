@@ -52,9 +52,18 @@ TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefused
 {
     const QString x30k(30000, u'x');
     const QString key = QStringLiteral("Visitor Type [Fup_FaxNo]: ");
+    // "Other" as the log keeps a visitor type and the added fields' values under their captions.
+    const auto kept = [&key](const QString& type, const QStringList& captions, const QStringList& values) {
+        QString other = key + type;
+        for (qsizetype n = 0; n < values.size(); ++n)
+            other += u'\n' + captions[n] + QStringLiteral(" [") + fieldId(n) + QStringLiteral("]: ") + values[n];
+        return other;
+    };
     QStringList seventeen;
     for (int n = 1; n <= 17; ++n)
         seventeen << QStringLiteral("Field %1").arg(n);
+    // Sixteen values that fill "Other" to its last character, and seventeen past it.
+    const QStringList full = QStringList(15, QString(65536, u'y')) << QString(65160, u'y');
     const struct {
         const char* what;
         QStringList captions;
@@ -72,10 +81,12 @@ TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefused
         {"an empty field captioned Visitor Type", {"Visitor Type"}, "Contractor", {""}, false, "Contractor"},
         {"a caption holding a key", {"Ref]: A [F_field9]"}, "", {"7"}, false, key + "\nRef] : A [F_field9] [F_field1]: 7"},
         {"three fields of 30,000 characters", {"A", "B", "C"}, "Guest", {x30k, x30k, x30k}, false,
-         key + "Guest\nA [F_field1]: " + x30k + "\nB [F_field2]: " + x30k + "\nC [F_field3]: " + x30k},
+         kept("Guest", {"A", "B", "C"}, {x30k, x30k, x30k})},
+        {"a field at a typed field's limit", {"Note"}, "", {QString(65536, u'n')}, false, kept("", {"Note"}, {QString(65536, u'n')})},
         {"a field past a typed field's limit", {"Note"}, "", {QString(65537, u'n')}, false, "(none)",
          "its Note is longer than 65536 characters."},
-        {"fields together past the limit of Other", seventeen, "", QStringList(17, QString(65000, u'y')), false, "(none)",
+        {"fields filling Other to its limit", seventeen.mid(0, 16), "", full, false, kept("", seventeen, full)},
+        {"fields together past the limit of Other", seventeen, "", full + QStringList{"y"}, false, "(none)",
          "its Field 17 does not fit: the log keeps at most 1048576 characters of the visitor type, the title and the "
          "added fields together."},
         {"a log of before: the type, then a line by caption", {"Lanyard"}, "Contractor", {"Blue"}, true,
