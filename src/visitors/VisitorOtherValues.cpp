@@ -86,9 +86,9 @@ QString valueByCaption(const QStringList& lines, const OtherField& field)
     if (field.ctrlId == QLatin1String(kVisitorTypeId))
         return lines.first().mid(kVisitorTypeCaption.size() + kSeparator.size());
     const QString wanted = captionOf(field.caption) + kSeparator;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (lines.at(i).startsWith(wanted))
-            return lines.at(i).mid(wanted.size());
+    for (const QString& line : lines.mid(1)) {
+        if (line.startsWith(wanted))
+            return line.mid(wanted.size());
     }
     return QString();
 }

@@ -26,15 +26,6 @@ GraphicPtr text(const QString& id, const QString& value)
 
 QString fieldId(qsizetype n) { return QStringLiteral("F_field%1").arg(n + 1); }
 
-// A visitor front with an added text field, F_field1 on, under each caption.
-GraphicList frontWith(const QStringList& captions)
-{
-    GraphicList front{text(QStringLiteral("Fup_Name"), {}), text(QLatin1String(kVisitorTypeId), {})};
-    for (qsizetype n = 0; n < captions.size(); ++n)
-        front << text(QStringLiteral("F_label%1").arg(n + 1), captions[n] + QStringLiteral(" :")) << text(fieldId(n), {});
-    return front;
-}
-
 QString heldOther(const QString& log, const QString& name)
 {
     return QString::fromUtf8(TestEnvironment::runPython(
@@ -69,7 +60,7 @@ TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefused
         QStringList captions;
         QString type;
         QStringList typed;  // each added field's value
-        bool before;        // written so by a log of before, not registered
+        bool before;        // "Other" as a log of before wrote it
         QString held;       // what "Other" holds; "(none)" when refused
         QString refusal;
     } cases[] = {
@@ -89,7 +80,7 @@ TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefused
         {"fields together past the limit of Other", seventeen, "", full + QStringList{"y"}, false, "(none)",
          "its Field 17 does not fit: the log keeps at most 1048576 characters of the visitor type, the title and the "
          "added fields together."},
-        {"a log of before: the type, then a line by caption", {"Lanyard"}, "Contractor", {"Blue"}, true,
+        {"a log of before: the type, then a line by caption", {"Lanyard", "Desk"}, "Contractor", {"Blue", ""}, true,
          "Visitor Type: Contractor\nLanyard: Blue"},
         {"a log of before: the type alone", {"Lanyard"}, "Contractor", {""}, true, "Contractor"},
         {"a log of before: a field captioned Visitor Type", {"Visitor Type"}, "Guest", {"Escorted"}, true,
@@ -104,28 +95,23 @@ TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefused
     int number = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const GraphicList front = frontWith(c.captions);
+        GraphicList front{text(QStringLiteral("Fup_Name"), {}), text(QLatin1String(kVisitorTypeId), {})};
+        for (qsizetype n = 0; n < c.captions.size(); ++n)
+            front << text(QStringLiteral("F_label%1").arg(n + 1), c.captions[n] + QStringLiteral(" :")) << text(fieldId(n), {});
         const QList<OtherField> others = visitorOtherFields(front);
         const QString name = QStringLiteral("Visitor %1").arg(++number);
         QHash<QString, QString> typed{{QStringLiteral("Fup_Name"), name}, {QLatin1String(kVisitorTypeId), c.type}};
         for (qsizetype n = 0; n < c.typed.size(); ++n)
             typed.insert(fieldId(n), c.typed[n]);
-        if (c.before)
-            ASSERT_EQ(TestEnvironment::runPython(QStringLiteral("import sqlite3, sys\ndb = sqlite3.connect(sys.argv[1])\n"
-                                                                "db.execute('INSERT INTO Visitor_Records (Name, Other) VALUES (?, ?)', sys.argv[2:])\n"
-                                                                "db.commit()\n"),
-                                                 {path, name, c.held})
-                          .exitCode,
-                      0);
         const qsizetype shown = messages.texts().size();
         QList<VisitorRecord> listed;
         readWithinBounds(QString::fromLatin1(c.what), [&] {
-            if (!c.before) {
-                QString refusal;
-                const VisitorRecord visitor = visitorFromFields([&typed](const QString& id) { return typed.value(id); },
-                                                                QDateTime::currentDateTime(), others, &refusal);
-                Register_Visitor(log, visitor, refusal);
-            }
+            QString refusal;
+            VisitorRecord visitor = visitorFromFields([&typed](const QString& id) { return typed.value(id); },
+                                                      QDateTime::currentDateTime(), others, &refusal);
+            if (c.before)
+                visitor.other = c.held;
+            Register_Visitor(log, visitor, refusal);
             listed = log.all();
         });
         EXPECT_EQ(heldOther(path, name), c.held);
