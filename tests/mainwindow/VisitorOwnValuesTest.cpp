@@ -2,7 +2,8 @@
 // values of fields added in the panel and the visitor number typed reach the pass, its symbol and
 // the log (sqlite3), and a pass printed again from the log is that visitor's pass and no other's
 // (ImageMagick compare, ZXingReader). Fields added or typed in land clear of the design, in ink that
-// reads against it, and an empty picture field prints nothing.
+// reads against it, and an empty picture field prints nothing. Added fields whose captions repeat
+// or name another keep their own values in the log and on each reprint.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
