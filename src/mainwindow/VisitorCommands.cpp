@@ -24,7 +24,9 @@ VisitorLog& liveVisitorLog()
     return log;
 }
 
-VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& moment = QDateTime::currentDateTime())
+// Why the log cannot keep the values without a column of their own goes into refusal.
+VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& moment = QDateTime::currentDateTime(),
+                              QString* refusal = nullptr)
 {
     // The pass is the front: the visitor is what the front panel holds, whichever side is shown.
     // The date and time are the moment of registering unless they were typed by hand.
@@ -37,7 +39,7 @@ VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& 
             const QLineEdit* field = front.textBox(ctrlId);
             return field ? field->text() : QString();
         },
-        moment, visitorOtherFields(controller.Get_Front_Controls_Array()));
+        moment, visitorOtherFields(controller.Get_Front_Controls_Array()), refusal);
 }
 
 QImage passOf(SKTWindowController& controller, const VisitorRecord& visitor, QString* why, PassValues values)
@@ -52,7 +54,9 @@ int Register_Visitor(SKTWindowController& controller)
     // The panel and the card show the moment the log keeps, unless it was entered by hand.
     const QDateTime moment = QDateTime::currentDateTime();
     controller.liveModes().showVisitMoment(moment);
-    if (Register_Visitor(liveVisitorLog(), visitorInPanels(controller, moment)) != 1)
+    QString refusal;
+    const VisitorRecord visitor = visitorInPanels(controller, moment, &refusal);
+    if (Register_Visitor(liveVisitorLog(), visitor, refusal) != 1)
         return 0;
     Show_MessageBox(QStringLiteral("Visitor registered successfully."));
     return 1;

@@ -253,26 +253,23 @@ void VisitorLog::close()
 std::optional<qint64> VisitorLog::add(const VisitorRecord& visitor)
 {
     m_error.clear();
-    const QString refused = QStringLiteral("The visitor could not be stored: %1");
     if (!m_db) {
         m_error = QStringLiteral("The visitor log is not open.");
         return std::nullopt;
     }
     if (m_readOnly) {
-        m_error = refused.arg(QStringLiteral("the visitor log %1 can only be read, not written.").arg(m_path));
+        m_error = kVisitorNotStored.arg(QStringLiteral("the visitor log %1 can only be read, not written.").arg(m_path));
         return std::nullopt;
     }
     const QStringList fields = visitor.fields();
     for (int i = 0; i < kTextColumns; ++i)
         if (fields.at(i).size() > visitorFieldLimit(i)) {
-            m_error = refused.arg(QStringLiteral("its %1 is longer than %2 characters.")
-                                      .arg(visitorLogTitles().at(i + 1))
-                                      .arg(visitorFieldLimit(i)));
+            m_error = kVisitorNotStored.arg(visitorTooLong(visitorLogTitles().at(i + 1), visitorFieldLimit(i)));
             return std::nullopt;
         }
     const Wait waiting(*this, kWriteWaitMs);
     if (!exec("BEGIN IMMEDIATE")) {
-        m_error = refused.arg(heldElsewhere(m_db) ? heldMessage(m_path) + u'.' : m_error);
+        m_error = kVisitorNotStored.arg(heldElsewhere(m_db) ? heldMessage(m_path) + u'.' : m_error);
         return std::nullopt;
     }
     std::optional<qint64> sNo;
@@ -293,7 +290,7 @@ std::optional<qint64> VisitorLog::add(const VisitorRecord& visitor)
         sqlite3_clear_bindings(m_insert);
     }
     if (!sNo || !exec("COMMIT")) {
-        const QString why = sNo ? refused.arg(m_error) : m_error;
+        const QString why = sNo ? kVisitorNotStored.arg(m_error) : m_error;
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         m_error = why;
         return std::nullopt;

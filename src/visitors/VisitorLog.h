@@ -14,6 +14,8 @@
 inline const QString kEmptyLogQuestion =
     QStringLiteral("The visitor log %1 is empty: the visitors it held are gone, or it was replaced by an empty file."
                    "\n\nDo you want to start a new visitor log in its place?");
+// What a refused registration says, with the reason.
+inline const QString kVisitorNotStored = QStringLiteral("The visitor could not be stored: %1");
 inline const QString kEmptyLogLeftMessage = QStringLiteral("The visitor log %1 is empty and was left as it is.");
 
 struct sqlite3;

@@ -1,14 +1,20 @@
 #include "visitors/VisitorOtherValues.h"
 
+#include <QSet>
 #include <QStringList>
+#include <QUrl>
 
 #include "model/profiles/AddedFieldIds.h"
 #include "model/profiles/ProfileCaptions.h"
+#include "visitors/VisitorRecord.h"
 
 namespace {
 
 const QString kSeparator = QStringLiteral(": ");
 const QString kTitleId = QStringLiteral("Fup_Title");
+// Where a line's key ends: after the identifier, which is kept percent-encoded and so holds no
+// "]", ":", space or line break.
+const QString kKeyEnd = QStringLiteral("]: ");
 
 QString oneLine(const QString& text)
 {
@@ -22,6 +28,69 @@ QString oneLine(const QString& text)
 QString captionOf(const QString& labelText)
 {
     return Caption_Without_Colon(oneLine(labelText));
+}
+
+QString encodedId(const QString& ctrlId)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(ctrlId));
+}
+
+// The caption a value is shown and named under: its identifier when it has none.
+QString shownCaption(const OtherField& field)
+{
+    const QString caption = captionOf(field.caption);
+    return caption.isEmpty() ? field.ctrlId : caption;
+}
+
+// "Caption [identifier]: " of a line. A caption never holds the key's end: people read it, the
+// log reads the identifier.
+QString keyOf(const OtherField& field)
+{
+    QString caption = shownCaption(field);
+    caption.replace(QLatin1String("]:"), QLatin1String("] :"));
+    return caption + QStringLiteral(" [") + encodedId(field.ctrlId) + kKeyEnd;
+}
+
+// How an "Other" text keeps its values: the visitor type alone, lines keyed by identifier, or the
+// lines by caption of logs written before.
+enum class OtherForm { VisitorTypeAlone, ByIdentifier, ByCaption };
+
+OtherForm formOf(const QString& other)
+{
+    if (other.startsWith(keyOf(visitorTypeField())))
+        return OtherForm::ByIdentifier;
+    if (other.startsWith(kVisitorTypeCaption + kSeparator))
+        return OtherForm::ByCaption;
+    return OtherForm::VisitorTypeAlone;
+}
+
+// The value of the first line keyed by the identifier.
+QString valueByIdentifier(const QStringList& lines, const QString& ctrlId)
+{
+    const QString wanted = encodedId(ctrlId);
+    for (const QString& line : lines) {
+        const qsizetype keyEnd = line.indexOf(kKeyEnd);
+        if (keyEnd < 0)
+            continue;
+        const qsizetype open = line.lastIndexOf(u'[', keyEnd);
+        if (open >= 0 && QStringView(line).mid(open + 1, keyEnd - open - 1) == wanted)
+            return line.mid(keyEnd + kKeyEnd.size());
+    }
+    return QString();
+}
+
+// A log written before keeps the visitor type on the first line: another value, whatever its
+// caption, is one of the lines after it.
+QString valueByCaption(const QStringList& lines, const OtherField& field)
+{
+    if (field.ctrlId == QLatin1String(kVisitorTypeId))
+        return lines.first().mid(kVisitorTypeCaption.size() + kSeparator.size());
+    const QString wanted = captionOf(field.caption) + kSeparator;
+    for (const QString& line : lines.mid(1)) {
+        if (line.startsWith(wanted))
+            return line.mid(wanted.size());
+    }
+    return QString();
 }
 
 const SKTGraphic* textWithId(const GraphicList& elements, const QString& id)
@@ -39,19 +108,26 @@ bool isAddedFieldValue(const QString& id)
 
 }  // namespace
 
+OtherField visitorTypeField()
+{
+    return {QLatin1String(kVisitorTypeId), kVisitorTypeCaption};
+}
+
 QList<OtherField> visitorOtherFields(const GraphicList& front)
 {
     QList<OtherField> fields;
+    QSet<QString> listed;
     for (const GraphicPtr& element : front) {
         if (!element || element->kind() != GraphicKind::Text)
             continue;
         const QString& id = element->control_ID;
+        if ((id != kTitleId && !isAddedFieldValue(id)) || listed.contains(id))
+            continue;
+        listed.insert(id);
         if (id == kTitleId) {
             fields.append({id, QStringLiteral("Position / Title")});
             continue;
         }
-        if (!isAddedFieldValue(id))
-            continue;
         const QString labelId = Added_Field_Caption_Id(id);
         const SKTGraphic* label = labelId != id ? textWithId(front, labelId) : nullptr;
         const QString caption = label ? captionOf(label->Text_Value) : QString();
@@ -60,26 +136,42 @@ QList<OtherField> visitorOtherFields(const GraphicList& front)
     return fields;
 }
 
-QString joinOtherValues(const QString& visitorType, const QList<OtherValue>& values)
+JoinedOther joinOtherValues(const QString& visitorType, const QList<OtherValue>& values)
 {
-    QStringList lines{kVisitorTypeCaption + kSeparator + oneLine(visitorType)};
+    QList<OtherValue> kept{{visitorTypeField(), visitorType}};
     for (const OtherValue& value : values) {
         if (!value.value.isEmpty())
-            lines << captionOf(value.caption) + kSeparator + oneLine(value.value);
+            kept << value;
     }
-    return lines.size() == 1 ? visitorType : lines.join(u'\n');
+    for (const OtherValue& value : kept) {
+        if (value.value.size() > kVisitorTextLimit)
+            return {QString(), visitorTooLong(shownCaption(value.field), kVisitorTextLimit)};
+    }
+    if (kept.size() == 1 && formOf(visitorType) == OtherForm::VisitorTypeAlone)
+        return {visitorType, QString()};
+    QStringList lines;
+    qsizetype length = -1;  // no line break before the first line
+    for (const OtherValue& value : kept) {
+        lines << keyOf(value.field) + oneLine(value.value);
+        length += 1 + lines.last().size();
+        if (length > kVisitorOtherLimit)
+            return {QString(), QStringLiteral("its %1 does not fit: the log keeps at most %2 characters of the visitor "
+                                              "type, the title and the added fields together.")
+                                   .arg(shownCaption(value.field))
+                                   .arg(kVisitorOtherLimit)};
+    }
+    return {lines.join(u'\n'), QString()};
 }
 
-QString otherValue(const QString& other, const QString& caption)
+QString otherValue(const QString& other, const OtherField& field)
 {
-    const QStringList lines = other.split(u'\n');
-    const QString visitorTypeLine = kVisitorTypeCaption + kSeparator;
-    if (!lines.first().startsWith(visitorTypeLine))
-        return caption == kVisitorTypeCaption ? other : QString();
-    const QString wanted = captionOf(caption) + kSeparator;
-    for (const QString& line : lines) {
-        if (line.startsWith(wanted))
-            return line.mid(wanted.size());
+    switch (formOf(other)) {
+    case OtherForm::VisitorTypeAlone:
+        return field.ctrlId == QLatin1String(kVisitorTypeId) ? other : QString();
+    case OtherForm::ByIdentifier:
+        return valueByIdentifier(other.split(u'\n'), field.ctrlId);
+    case OtherForm::ByCaption:
+        break;
     }
-    return QString();
+    return valueByCaption(other.split(u'\n'), field);
 }

@@ -1,35 +1,50 @@
 #pragma once
 // The values a pass shows that the visitor log has no column of their own for: the visitor type,
 // the position or title, and the value of each field added to the design. The log keeps them in
-// its "Other" column, one line each: "Visitor Type: ..." first, then "Caption: value".
+// its "Other" column, one line each, the visitor type first: "Caption [identifier]: value". The
+// identifier of the value's element is what a value is read back by; the caption is there for
+// people reading the log. Logs written before kept "Caption: value" lines after "Visitor Type: ...",
+// and are read by caption.
 #include <QList>
 #include <QString>
 
 #include "model/SKTGraphic.h"
 
 inline const QString kVisitorTypeCaption = QStringLiteral("Visitor Type");
+inline constexpr const char* kVisitorTypeId = "Fup_FaxNo";
 
-// A field of the front whose value goes into "Other", by the caption it is kept under.
+// A field of the front whose value goes into "Other", by its element's identifier and its caption.
 struct OtherField {
     QString ctrlId;
     QString caption;
 };
 
 struct OtherValue {
-    QString caption;
+    OtherField field;
     QString value;
 };
 
-// The front's fields kept in "Other" besides the visitor type, in the front's order: the position
-// or title ("Fup_Title") and each text element that is an added field's value (an identifier of
-// its own, neither a profile field, an extra photo nor a caption), under its caption's text
-// without the closing colon, or under its identifier when it has no caption.
+// The visitor type's field, kept first in "Other".
+OtherField visitorTypeField();
+
+// The front's fields kept in "Other" besides the visitor type, in the front's order, each
+// identifier once: the position or title ("Fup_Title") and each text element that is an added
+// field's value (an identifier of its own, neither a profile field, an extra photo nor a caption),
+// under its caption's text without the closing colon, or under its identifier when it has no
+// caption.
 QList<OtherField> visitorOtherFields(const GraphicList& front);
 
-// The "Other" text: the visitor type alone while no other value holds anything, as the log has
-// always kept it; else a line per value, the visitor type first. Line breaks within a value or a
-// caption become spaces.
-QString joinOtherValues(const QString& visitorType, const QList<OtherValue>& values);
-// The value kept under the caption; for the visitor type, the whole text of a one-value "Other".
-// Empty when the visitor has none.
-QString otherValue(const QString& other, const QString& caption);
+// The "Other" text of the visitor type and the other values, or why the log cannot keep them.
+struct JoinedOther {
+    QString text;
+    QString refusal;  // names the value and its limit
+};
+// The visitor type alone while no other value holds anything and it cannot be taken for lines, as
+// the log has always kept it; else a line per value that holds any, the visitor type's always
+// first. Line breaks within a value or a caption become spaces. A value longer than a typed
+// field's limit, or one that takes "Other" past its own limit, is refused by its caption.
+JoinedOther joinOtherValues(const QString& visitorType, const QList<OtherValue>& values);
+// The field's value as "Other" keeps it, by its identifier (by its caption in a log written
+// before); for the visitor type, the whole text of a one-value "Other". Empty when the visitor
+// has none.
+QString otherValue(const QString& other, const OtherField& field);

@@ -29,6 +29,13 @@ const QStringList& visitorLogTitles()
 
 int visitorFieldLimit(int field)
 {
-    // The photo reference is second in fields().
-    return field == 1 ? kVisitorPhotoLimit : kVisitorTextLimit;
+    // The photo reference is second in fields(), "Other" last.
+    if (field == 1)
+        return kVisitorPhotoLimit;
+    return field == 10 ? kVisitorOtherLimit : kVisitorTextLimit;
+}
+
+QString visitorTooLong(const QString& what, int limit)
+{
+    return QStringLiteral("its %1 is longer than %2 characters.").arg(what).arg(limit);
 }

@@ -27,8 +27,12 @@ struct VisitorRecord {
 const QStringList& visitorLogTitles();
 
 // The most UTF-16 characters the log keeps of a text, by its place in fields(): a typed field (a
-// line edit takes 32,767) or the photo reference, which joins a path of up to 4,096 bytes with its
-// picture settings. The log stores no more, and cuts what another program wrote past it.
+// line edit takes 32,767), the photo reference, which joins a path of up to 4,096 bytes with its
+// picture settings, or "Other", which keeps a line for each of several typed values. The log
+// stores no more, and cuts what another program wrote past it.
 constexpr int kVisitorTextLimit = 64 * 1024;
 constexpr int kVisitorPhotoLimit = 256 * 1024;
+constexpr int kVisitorOtherLimit = 1024 * 1024;
 int visitorFieldLimit(int field);
+// Why a text is not stored: "its <what> is longer than <limit> characters."
+QString visitorTooLong(const QString& what, int limit);

@@ -2,7 +2,7 @@
 
 #include "platform/DateValues.h"
 #include "platform/MessageBoxes.h"
-#include "visitors/VisitorPass.h"
+#include "visitors/VisitorElementValues.h"
 
 namespace {
 
@@ -30,15 +30,19 @@ QTime typedTime(const QString& text)
 
 }  // namespace
 
-VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment, const QList<OtherField>& others)
+VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment, const QList<OtherField>& others,
+                                QString* refusal)
 {
     VisitorRecord visitor;
     for (const VisitorProfileField& profileField : visitorProfileFields())
         visitor.*profileField.value = field(QLatin1String(profileField.ctrlId)).trimmed();
     QList<OtherValue> otherValues;
     for (const OtherField& other : others)
-        otherValues.append({other.caption, field(other.ctrlId).trimmed()});
-    visitor.other = joinOtherValues(field(QLatin1String(kVisitorTypeId)).trimmed(), otherValues);
+        otherValues.append({other, field(other.ctrlId).trimmed()});
+    const JoinedOther joined = joinOtherValues(field(QLatin1String(kVisitorTypeId)).trimmed(), otherValues);
+    visitor.other = joined.text;
+    if (refusal)
+        *refusal = joined.refusal;
     visitor.photoPath = field(QLatin1String(kVisitorPhotoId)).trimmed();
     QString date = field(QStringLiteral("Fup_Date")).trimmed();
     QString time = field(QStringLiteral("Fup_Time")).trimmed();
@@ -52,10 +56,14 @@ VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& 
     return visitor;
 }
 
-int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor)
+int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor, const QString& refusal)
 {
     if (visitor.name.isEmpty()) {
         Show_MessageBox(QStringLiteral("Please enter visitor name."));
+        return 0;
+    }
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(kVisitorNotStored.arg(refusal));
         return 0;
     }
     if (!log.isOpen() && !log.openLive(VisitorLog::Waiting::Registering)) {

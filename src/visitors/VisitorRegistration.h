@@ -20,10 +20,11 @@ inline const QString kLoggedTimePattern = QStringLiteral("h:mm:ss a");
 // "Fup_Time" fields when they hold any, else the moment given, both in the log's form ("dd-MM-yyyy
 // h:mm:ss a"). A typed date or time the log's form cannot be made from is kept as typed.
 // The visitor type and the values of the others (the front's fields without a column of their
-// own, visitorOtherFields()) go into "Other".
+// own, visitorOtherFields()) go into "Other"; why "Other" cannot keep them goes into refusal.
 VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& moment,
-                                const QList<OtherField>& others = {});
+                                const QList<OtherField>& others = {}, QString* refusal = nullptr);
 
-// Stores the visitor; 1 when stored. A visitor without a name, or one the log cannot store, is
-// refused with a message saying why (the fields keep what was typed: nothing here clears them).
-int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor);
+// Stores the visitor; 1 when stored. A visitor without a name, one whose values were refused
+// (refusal, from visitorFromFields()), or one the log cannot store, is refused with a message
+// saying why (the fields keep what was typed: nothing here clears them).
+int Register_Visitor(VisitorLog& log, const VisitorRecord& visitor, const QString& refusal = QString());

@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include "StartRoadFixture.h"
 #include "mainwindow/LiveModePanels.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "views/print/StandInPrinters.h"
 #include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassDesign.h"
@@ -74,6 +76,42 @@ protected:
         return QString();
     }
 
+    GraphicPtr onCard(const char* id) const
+    {
+        return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));
+    }
+    QString printPass(const QString& file)
+    {
+        const QString pdf = scratch.filePath(file + QStringLiteral(".pdf"));
+        printTo(pdf);
+        click("print_pass_btn");
+        EXPECT_TRUE(QFile::exists(pdf)) << qPrintable(messages.texts().join(u'|'));
+        return pdf;
+    }
+    // The pass of the log's row printed from the log window.
+    QString reprint(int row)
+    {
+        const QString pdf = scratch.filePath(QStringLiteral("reprint-%1.pdf").arg(row));
+        printTo(pdf);
+        dialogs.queueHook([row](QDialog& log) {
+            log.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"))->selectRow(row);
+            log.findChild<QPushButton*>(QStringLiteral("Print_Button"))->click();
+        });
+        click("visitor_log_btn");
+        EXPECT_TRUE(QFile::exists(pdf)) << qPrintable(messages.texts().join(u'|'));
+        return pdf;
+    }
+    // How many pixels differ between the two PDFs' pages at 200 dpi (ImageMagick), shades within
+    // a tenth counting as equal.
+    static int differingPixels(const QString& a, const QString& b)
+    {
+        const auto compared = TestEnvironment::run(
+            QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), QStringLiteral("-fuzz"), QStringLiteral("10%"),
+                                        pageOf(a, 200), pageOf(b, 200), QStringLiteral("null:")});
+        bool number = false;
+        const int count = QString::fromUtf8(compared.err).trimmed().toInt(&number);
+        return number ? count : -1;
+    }
     // The live log's columns, a row a line, as the sqlite3 shell gives them.
     static QString logged(const char* columns)
     {

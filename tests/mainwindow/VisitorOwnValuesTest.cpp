@@ -2,12 +2,12 @@
 // values of fields added in the panel and the visitor number typed reach the pass, its symbol and
 // the log (sqlite3), and a pass printed again from the log is that visitor's pass and no other's
 // (ImageMagick compare, ZXingReader). Fields added or typed in land clear of the design, in ink that
-// reads against it, and an empty picture field prints nothing.
+// reads against it, and an empty picture field prints nothing. Added fields whose captions repeat
+// or name another keep their own values in the log and on each reprint.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
-#include <QTableWidget>
 
 #include "VisitorDeskFixture.h"
 #include "mainwindow/FileCommands.h"
@@ -35,42 +35,6 @@ protected:
         ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
     }
     QString name() const { return QString::fromLatin1(GetParam()).remove(QStringLiteral(" (")).remove(u')').replace(u' ', u'-'); }
-    GraphicPtr onCard(const char* id) const
-    {
-        return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));
-    }
-    QString printPass(const QString& file)
-    {
-        const QString pdf = scratch.filePath(file + QStringLiteral(".pdf"));
-        printTo(pdf);
-        click("print_pass_btn");
-        EXPECT_TRUE(QFile::exists(pdf)) << qPrintable(messages.texts().join(u'|'));
-        return pdf;
-    }
-    // The pass of the log's row printed from the log window.
-    QString reprint(int row)
-    {
-        const QString pdf = scratch.filePath(QStringLiteral("reprint-%1.pdf").arg(row));
-        printTo(pdf);
-        dialogs.queueHook([row](QDialog& log) {
-            log.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"))->selectRow(row);
-            log.findChild<QPushButton*>(QStringLiteral("Print_Button"))->click();
-        });
-        click("visitor_log_btn");
-        EXPECT_TRUE(QFile::exists(pdf)) << qPrintable(messages.texts().join(u'|'));
-        return pdf;
-    }
-    // How many pixels differ between the two PDFs' pages at 200 dpi (ImageMagick), shades within
-    // a tenth counting as equal.
-    static int differingPixels(const QString& a, const QString& b)
-    {
-        const auto compared = TestEnvironment::run(
-            QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"), QStringLiteral("-fuzz"), QStringLiteral("10%"),
-                                        pageOf(a, 200), pageOf(b, 200), QStringLiteral("null:")});
-        bool number = false;
-        const int count = QString::fromUtf8(compared.err).trimmed().toInt(&number);
-        return number ? count : -1;
-    }
     void screenshotOfPanel(const QString& file)
     {
         QDir().mkpath(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR));
@@ -146,7 +110,7 @@ TEST_P(ShippedPassFields, EachPassAndEachReprintCarriesItsOwnVisitor)
         passes << printPass(QStringLiteral("desk-%1").arg(passes.size()));
         EXPECT_EQ(barcodeOn(passes.last()), number);
         click("register_visitor_btn");
-        expectedLog << QStringLiteral("%1|%2|Visitor Type: %3\nLanyard: %4")
+        expectedLog << QStringLiteral("%1|%2|Visitor Type [Fup_FaxNo]: %3\nLanyard [F_field1]: %4")
                            .arg(QLatin1String(visitor.name), number, QLatin1String(visitor.type), QLatin1String(visitor.lanyard));
     }
     EXPECT_EQ(logged("Name, Visitor_No, Other"), expectedLog.join(u'\n'));
@@ -253,3 +217,70 @@ TEST_P(ShippedPassFields, NewFieldsLandClearOfTheDesignAndAnEmptyPictureFieldPri
 
 INSTANTIATE_TEST_SUITE_P(ShippedVisitorTemplates, ShippedPassFields,
                          ::testing::Values("visitor orange (h)", "visitor orange (v)", "guest pass (h)", "guest pass (v)"));
+
+namespace {
+
+using VisitorDeskOtherValues = VisitorDeskFixture;
+
+}  // namespace
+
+// Added fields whose captions repeat, hold a colon or name the visitor type, a visitor type typed
+// as a line of the log, and a picture field: the log keeps each value under its field's identifier
+// (sqlite3), and each pass printed again from it is the desk's pass of that visitor, its picture
+// field empty whatever picture the card shows by then (ImageMagick compare).
+TEST_F(VisitorDeskOtherValues, EachReprintShowsEachFieldsOwnValueAndNoPictureOfToday)
+{
+    CARD_SIDE_STR = QStringLiteral("1");
+    using visitortest::text;
+    ASSERT_NO_FATAL_FAILURE(writeTemplateFile(QStringLiteral("note pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
+                                              QSizeF(243, 154),
+                                              {text(QRectF(10, 8, 220, 20), QStringLiteral("Fup_Name"), 12),
+                                               text(QRectF(10, 30, 220, 16), QStringLiteral("Fup_FaxNo"), 9)}));
+    controller.window()->resize(1280, 800);
+    controller.showWindow();
+    ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+    for (const char* caption : {"Note", "Note", "Note: internal", "Visitor Type"})
+        addField(front(), 0, QLatin1String(caption));
+    addField(front(), 1, QStringLiteral("Badge"));
+    ASSERT_NE(onCard("F_Photo5"), nullptr);
+    const struct {
+        const char* name;
+        const char* type;
+        const char* notes[4];  // F_field1 to F_field4
+        const char* other;     // what the log keeps, the newest field topmost
+    } visitors[] = {
+        {"Ana Souza", "Contractor", {"", "second note", "secret", ""},
+         "Visitor Type [Fup_FaxNo]: Contractor\nNote: internal [F_field3]: secret\nNote [F_field2]: second note"},
+        {"Li Wei", "Visitor Type: Contractor", {"", "", "", ""}, "Visitor Type [Fup_FaxNo]: Visitor Type: Contractor"},
+        {"Omar Farah", "", {"", "", "secret", "Escorted"},
+         "Visitor Type [Fup_FaxNo]: \nVisitor Type [F_field4]: Escorted\nNote: internal [F_field3]: secret"},
+    };
+    QStringList passes, kept;
+    for (const auto& visitor : visitors) {
+        type("Fup_Name", QLatin1String(visitor.name));
+        type("Fup_FaxNo", QLatin1String(visitor.type));
+        for (int n = 0; n < 4; ++n)
+            type(qPrintable(QStringLiteral("F_field%1").arg(n + 1)), QLatin1String(visitor.notes[n]));
+        passes << printPass(QStringLiteral("desk-%1").arg(passes.size()));
+        click("register_visitor_btn");
+        kept << QStringLiteral("%1|%2").arg(QLatin1String(visitor.name), QLatin1String(visitor.other));
+    }
+    EXPECT_EQ(logged("Name, Other"), kept.join(u'\n'));
+
+    // Today's picture in the picture field, chosen on the card through the Picture page's Browse.
+    const QPointF badge = onCard("F_Photo5")->bounds().center();
+    canvas_mouse::drag(*controller.editedGraphicView(), badge, badge);
+    const QString today = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("today.png"), Qt::magenta);
+    dialogs.queueOpenFile(today);
+    control<QPushButton>("Manual_Image_Browse_btn").click();
+    ASSERT_EQ(onCard("F_Photo5")->_file_path, today);
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(visitors[row].name);
+        const QString again = reprint(row);
+        for (int other = 0; other < 3; ++other)
+            EXPECT_EQ(differingPixels(again, passes[other]) == 0, other == row) << "against the desk's pass " << other;
+        const QString shown = QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/reprint-with-added-fields-%1.png").arg(row);
+        QFile::remove(shown);
+        QFile::copy(pageOf(again, 150), shown);
+    }
+}

@@ -64,8 +64,9 @@ TEST_F(VisitorRegistrationTest, AVisitorWithoutANameOrALogThatCannotStoreIsRefus
 }
 
 // "Other" keeps the visitor type alone as logs always have, and with anything more a line per
-// value under its caption; each value is read back by its caption, what a line lacks as empty.
-TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnUnderItsCaption)
+// value, keyed by its element's identifier beside its caption; each value is read back by its
+// identifier, in a log written before by its caption, what a line lacks as empty.
+TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnByItsIdentifier)
 {
     const auto text = [](const char* id, const char* value) {
         GraphicPtr element = SKTGraphic::create(GraphicKind::Text);
@@ -75,7 +76,7 @@ TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnUnderItsCaption
     };
     const GraphicList front{text("Fup_Name", "Ana"), text("F_field1", "Blue"), text("F_label1", "Lanyard :"),
                             text("Fup_Title", "Engineer"), text("F_field2", "x"), text("F_Pic3", "y"),
-                            text("Fup_lbl_Name", "Name :")};
+                            text("Fup_lbl_Name", "Name :"), text("F_field1", "Blue")};
     const QList<OtherField> others = visitorOtherFields(front);
     ASSERT_EQ(others.size(), 3);
     EXPECT_EQ((QStringList{others[0].ctrlId, others[0].caption, others[1].caption, others[2].caption}),
@@ -84,24 +85,28 @@ TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnUnderItsCaption
     QHash<QString, QString> typed = kTyped;
     typed.insert("F_field1", "Blue\nlanyard");
     EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other,
-              "Visitor Type: Contractor\nLanyard: Blue lanyard\nPosition / Title: Engineer");
+              "Visitor Type [Fup_FaxNo]: Contractor\nLanyard [F_field1]: Blue lanyard\nPosition / Title [Fup_Title]: Engineer");
     typed.insert("Fup_Title", "");
     typed.insert("F_field1", "");
     EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other, "Contractor");
 
     const struct {
         const char* other;
+        const char* id;
         const char* caption;
         const char* value;
     } read[] = {
-        {"Contractor", "Visitor Type", "Contractor"},
-        {"Contractor", "Lanyard", ""},
-        {"Lanyard: Blue", "Visitor Type", "Lanyard: Blue"},
-        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Visitor Type", ""},
-        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Lanyard :", "Blue"},
-        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Ref: A", "7"},
-        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Lanyard colour", ""},
+        {"Contractor", "Fup_FaxNo", "Visitor Type", "Contractor"},
+        {"Contractor", "F_field1", "Lanyard", ""},
+        {"Lanyard: Blue", "Fup_FaxNo", "Visitor Type", "Lanyard: Blue"},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "Fup_FaxNo", "Visitor Type", ""},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "F_field1", "Lanyard :", "Blue"},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "F_field2", "Ref: A", "7"},
+        {"Visitor Type: \nLanyard: Blue\nRef: A: 7", "F_field3", "Lanyard colour", ""},
+        {"Visitor Type [Fup_FaxNo]: \nLanyard [F_field1]: Blue", "F_field2", "Lanyard", ""},
+        {"Visitor Type [Fup_FaxNo]: Guest\nDesk [Desk%3A%201]: 7", "Desk: 1", "Desk", "7"},
     };
     for (const auto& r : read)
-        EXPECT_EQ(otherValue(QLatin1String(r.other), QLatin1String(r.caption)), QLatin1String(r.value)) << r.other << " / " << r.caption;
+        EXPECT_EQ(otherValue(QLatin1String(r.other), {QLatin1String(r.id), QLatin1String(r.caption)}), QLatin1String(r.value))
+            << r.other << " / " << r.id;
 }
