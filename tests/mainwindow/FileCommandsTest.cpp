@@ -214,6 +214,32 @@ TEST_F(FileCommandsTest, OpenKeepsTheDesignUntilAnotherHasBeenChosenAndRead)
     EXPECT_TRUE(action("Save_Btn_Clicked")->isEnabled());
 }
 
+// Other tools write designs in a single-byte encoding they declare: such a design opens with its
+// characters. A control between a design's elements is refused as corrupt, as plistlib refuses it.
+TEST_F(FileCommandsTest, OpenReadsADeclaredSingleByteEncodingAndRefusesAControlOutsideTexts)
+{
+    panels.saveAnswers = {path("card.did")};
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    QFile saved(path("card.did"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray utf8 = saved.readAll();
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(path(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    write("1252.did", QByteArray(utf8).replace("encoding=\"UTF-8\"", "encoding=\"windows-1252\"")
+                          .replace("<string>Staff</string>", "<string>Staff \x80\xe9</string>"));
+    write("control.did", QByteArray(utf8).replace("<array>", "<array>\x01"));
+
+    panels.openAnswers = {path("1252.did")};
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff \u20ac\u00e9"));
+    panels.openAnswers = {path("control.did")};
+    EXPECT_FALSE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff \u20ac\u00e9"));
+}
+
 TEST_F(FileCommandsTest, TheSaveQuestionComesOnlyForChangesSinceTheDesignWasOpenedOrSaved)
 {
     EXPECT_TRUE(titleMarked()) << "the fixture's design was never saved";

@@ -7,8 +7,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include "support/TestEnvironment.h"
 
+#include "support/sanitized/PlistlibCases.h"
 #include "support/sanitized/ReaderBounds.h"
 
 #include <gtest/gtest.h>
@@ -75,34 +75,10 @@ TEST(PropertyListMutation, MutatedInputNeverCrashes)
     }
 }
 
-namespace {
-
-// A value as text both sides write alike: texts as the hex of their UTF-8, lists in brackets,
-// dictionaries by their keys in order.
-QString canonical(const QVariant& value)
-{
-    if (value.typeId() == QMetaType::QVariantList) {
-        QString text = u"["_s;
-        for (const QVariant& item : value.toList())
-            text += canonical(item) + u',';
-        return text + u']';
-    }
-    if (value.canConvert<QVariantMap>() && value.typeId() != QMetaType::QString) {
-        const QVariantMap map = value.toMap();
-        QString text = u"{"_s;
-        for (auto it = map.cbegin(); it != map.cend(); ++it)
-            text += QString::fromLatin1(it.key().toUtf8().toHex()) + u':' + canonical(it.value()) + u',';
-        return text + u'}';
-    }
-    return QString::fromLatin1(value.toString().toUtf8().toHex());
-}
-
-}  // namespace
-
 // Markup that plistlib (expat) refuses is never read: lists of texts with the pieces XML rules on
 // put in anywhere (declarations, comments, instructions, DOCTYPEs, entities, bytes that are not
-// UTF-8) are read only when plistlib reads them, and then to the same values. (Controls are the
-// one departure, pinned beside the hostile lists.)
+// UTF-8) are read only when plistlib reads them, and then to the same values. (Controls in texts
+// are the one departure, pinned below.)
 TEST(PropertyListMutation, MarkupIsReadOnlyWhenPlistlibReadsItAndAsItReadsIt)
 {
     const QByteArray dtd = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -127,24 +103,13 @@ TEST(PropertyListMutation, MarkupIsReadOnlyWhenPlistlibReadsItAndAsItReadsIt)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(document) == document.size());
         documents << document;
     }
-    const auto plistlib = TestEnvironment::runPython(
-        u"import plistlib, sys, datetime\n"
-        "def canonical(v):\n"
-        "    if isinstance(v, list): return '[' + ''.join(canonical(i) + ',' for i in v) + ']'\n"
-        "    if isinstance(v, dict): return '{' + ''.join(k.encode('utf-8', 'surrogatepass').hex() + ':' + canonical(v[k]) + ',' for k in sorted(v)) + '}'\n"
-        "    return str(v).encode('utf-8', 'surrogatepass').hex()\n"
-        "for path in sys.argv[1:]:\n"
-        "    try: print(canonical(plistlib.load(open(path, 'rb'))))\n"
-        "    except Exception: print('refused')\n"_s,
-        paths);
-    ASSERT_EQ(plistlib.exitCode, 0) << plistlib.err.constData();
-    const QStringList theirs = QString::fromUtf8(plistlib.out).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList theirs = plistlibValues(paths);
     ASSERT_EQ(theirs.size(), documents.size());
     QStringList ours;
     readWithinBounds(u"markup of property lists"_s, [&] {
         for (const QByteArray& document : documents) {
             const std::optional<QVariant> value = PropertyList::fromData(document);
-            ours << (value ? canonical(*value) : u"refused"_s);
+            ours << (value ? canonicalValue(*value) : u"refused"_s);
         }
     });
     int read = 0;
@@ -156,4 +121,43 @@ TEST(PropertyListMutation, MarkupIsReadOnlyWhenPlistlibReadsItAndAsItReadsIt)
     // Both roads are taken: some markup survives its pieces (text beside the value is refused
     // where plistlib passes it by).
     EXPECT_GE(read, 30);
+}
+
+namespace {
+
+// A list with every kind of value and markup a control may land in, and texts beyond ASCII.
+const QByteArray kEveryKind = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                              "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">\n<!-- Zo\xc3\xab -->\n"
+                              "<dict>\n\t<key>Gr\xc3\xb6\xc3\x9f" "e</key>\n\t<string>Zo\xc3\xab \xe2\x82\xac" "5 <![CDATA[a&b]]> &amp; "
+                              "\xd0\x96</string>\n\t<key>Rows</key>\n\t<array><integer>3</integer><true/><?pi x?>"
+                              "<data>AQJhYmM=</data></array>\n</dict>\n</plist>\n";
+
+}  // namespace
+
+// A raw control between elements, in an attribute or a comment was read where plistlib refuses it:
+// a control (raw or as a reference) is read only in the text of a string or a key, which the writer
+// writes as it is, and anywhere else refused, as plistlib refuses it.
+TEST(PropertyListMutation, ControlsAreReadInTextsAndRefusedElsewhereAsPlistlibRefusesThem)
+{
+    const QList<PlistlibCase> cases = controlCases({kEveryKind}, 1500, 20250712);
+    ASSERT_EQ(cases.size(), 1500);
+    const int read = expectReadAsExpected(u"property lists holding controls"_s, cases);
+    // Both roads are taken.
+    EXPECT_GE(read, 100);
+    EXPECT_LE(read, 1200);
+}
+
+// A list declared windows-1252 or ISO-8859-15 was refused as of an unknown encoding: a single-byte
+// encoding is read as plistlib reads it (through Python's codec of the name), and one it refuses
+// (multi-byte, unknown, not keeping ASCII, a byte the encoding lacks) is refused.
+TEST(PropertyListMutation, DeclaredEncodingsAreReadAsPlistlibReadsThem)
+{
+    const QStringList encodings = {u"windows-1252"_s, u"ISO-8859-15"_s, u"iso-8859-1"_s, u"US-ASCII"_s, u"utf8"_s,
+                                   u"windows-1250"_s, u"windows-1251"_s, u"windows-1255"_s, u"windows-1258"_s,
+                                   u"ISO-8859-5"_s, u"iso_8859_7"_s, u"latin-1"_s, u"KOI8-R"_s, u"IBM850"_s, u"cp437"_s,
+                                   u"Shift_JIS"_s, u"UTF-16"_s, u"cp037"_s, u"x-unknown"_s};
+    const QList<PlistlibCase> cases = encodingCases({kEveryKind}, encodings, 20250713);
+    ASSERT_EQ(cases.size(), 3 * encodings.size());
+    const int read = expectReadAsExpected(u"property lists in declared encodings"_s, cases);
+    EXPECT_GE(read, 25);
 }
