@@ -64,6 +64,11 @@ protected:
     void TearDown() override { Project_File_Name.clear(), Card_Front_Or_Back = 0; }
 
     QString path(const QString& name) const { return folder.filePath(name); }
+    QByteArray bytesOf(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QAction* action(const char* name) const { return controller.window()->findChild<QAction*>(QLatin1String(name)); }
     // An edit as the canvas makes it: the change, then the snapshot after it.
     void moveFrontElement()
@@ -157,18 +162,15 @@ TEST_F(FileCommandsTest, AFailedSaveReportsAndLeavesTheOldFileWhole)
 {
     panels.saveAnswers = {path("old.did")};
     ASSERT_TRUE(Save_Btn_Clicked(controller));
-    QFile old(path("old.did"));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    const QByteArray before = old.readAll();
-    old.close();
+    const QByteArray before = bytesOf("old.did");
+    ASSERT_FALSE(before.isEmpty());
 
     // A location below a plain file cannot be written, whoever runs the test.
     panels.saveAnswers = {path("old.did/new.did")};
     controller.Front_card_Prop.setCard_Name(QStringLiteral("Changed"));
     EXPECT_FALSE(SaveAs_Btn_Clicked(controller));
     EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kDesignNotSavedMessage);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), before);
+    EXPECT_EQ(bytesOf("old.did"), before);
 }
 
 TEST_F(FileCommandsTest, ExitNeedsBothQuestionsAnsweredAndTheFileMenuIsLive)
@@ -220,9 +222,7 @@ TEST_F(FileCommandsTest, OpenReadsADeclaredSingleByteEncodingAndRefusesAControlO
 {
     panels.saveAnswers = {path("card.did")};
     ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
-    QFile saved(path("card.did"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray utf8 = saved.readAll();
+    const QByteArray utf8 = bytesOf("card.did");
     const auto write = [&](const char* name, const QByteArray& bytes) {
         QFile file(path(QLatin1String(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
