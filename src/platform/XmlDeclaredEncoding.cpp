@@ -64,8 +64,8 @@ Converter converterFrom(const QByteArray& name)
 }
 
 // The characters of the encoding's 256 bytes, as Python decodes them for expat: each byte must give
-// one character; a byte that cannot be decoded is none (Python's replacement character becomes
-// expat's -1). A byte that begins a character of two bytes makes it a multi-byte encoding, which
+// one character; a byte that cannot be decoded is none (where Python gives its replacement
+// character, which it hands to expat as -1). A byte that begins a character of two bytes makes it a multi-byte encoding, which
 // is refused, as are names iconv does not know.
 std::optional<CharacterMap> singleByteCharacters(const QByteArray& name, QString* why)
 {
@@ -87,8 +87,7 @@ std::optional<CharacterMap> singleByteCharacters(const QByteArray& name, QString
         if (alone.kind == Decoded::Kind::Incomplete && byte < 255
             && decoded(iconv_t(converter.get()), pair, 2).kind == Decoded::Kind::Characters)
             return multiByte();
-        const bool one = alone.kind == Decoded::Kind::Characters && alone.characters[0] != 0xFFFD;
-        map[size_t(byte)] = one ? int(alone.characters[0]) : -1;
+        map[size_t(byte)] = alone.kind == Decoded::Kind::Characters ? int(alone.characters[0]) : -1;
     }
     return map;
 }

@@ -82,15 +82,14 @@ public:
     explicit ControlPlaces(std::vector<Place> places) : m_places(std::move(places)) {}
 
     // The places in [start, end) pass where they are allowed, those before `start` stood in
-    // markup. False, with the first that does not pass kept, otherwise.
-    bool pass(size_t start, size_t end, bool rawAllowed, bool referencesAllowed)
+    // markup. The first that does not pass stays the first left.
+    void pass(size_t start, size_t end, bool rawAllowed, bool referencesAllowed)
     {
         for (; m_passed < m_places.size() && m_places[m_passed].at < end; ++m_passed) {
             const Place& place = m_places[m_passed];
             if (place.at < start || !(place.reference ? referencesAllowed : rawAllowed))
-                return false;
+                return;
         }
-        return true;
     }
 
     // Whether every place has passed; the first that did not is misplaced().
@@ -169,8 +168,10 @@ public:
             parsed = XML_Parse(m_parser.get(), text.data() + at, int(piece), at + piece == text.size()) == XML_STATUS_OK;
             at += std::max<size_t>(piece, 1);
         }
-        if (parsed && m_controls && !m_controls->allPassed())
-            parsed = misplacedControl();
+        if (parsed && m_controls && !m_controls->allPassed()) {
+            m_why = QStringLiteral("it holds a control character outside a text (byte %1)").arg(m_controls->misplaced());
+            parsed = false;
+        }
         if (!parsed && m_why.isEmpty()) {
             const XML_Error code = XML_GetErrorCode(m_parser.get());
             m_why = code == XML_ERROR_BAD_CHAR_REF
@@ -235,22 +236,13 @@ private:
         static_cast<ExpatCheck*>(data)->passControls(true, false, true);
     }
 
-    // The controls of the current event pass or stop the parse; `sinceLast` takes in those between
-    // the last event and this one too.
+    // The controls of the current event pass, or stay to be refused once the parse is over;
+    // `sinceLast` takes in those between the last event and this one too.
     void passControls(bool sinceLast, bool rawAllowed, bool referencesAllowed)
     {
         const auto start = size_t(XML_GetCurrentByteIndex(m_parser.get()));
         const size_t end = start + size_t(XML_GetCurrentByteCount(m_parser.get()));
-        if (!m_controls->pass(sinceLast ? 0 : start, end, rawAllowed, referencesAllowed)) {
-            misplacedControl();
-            XML_StopParser(m_parser.get(), XML_FALSE);
-        }
-    }
-
-    bool misplacedControl()
-    {
-        m_why = QStringLiteral("it holds a control character outside a text (byte %1)").arg(m_controls->misplaced());
-        return false;
+        m_controls->pass(sinceLast ? 0 : start, end, rawAllowed, referencesAllowed);
     }
 
     std::unique_ptr<XML_ParserStruct, ParserFree> m_parser;
