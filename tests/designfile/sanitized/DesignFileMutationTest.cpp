@@ -15,7 +15,6 @@
 #include "render/CardImage.h"
 #include "designfile/StoredPictureDesigns.h"
 #include "support/TestEnvironment.h"
-#include "support/sanitized/PlistlibCases.h"
 #include "support/sanitized/ReaderBounds.h"
 
 namespace {
@@ -224,26 +223,6 @@ TEST_P(DesignFileMutation, DamagedDesignFilesAreRefusedOrLoadedSafely)
 }
 
 INSTANTIATE_TEST_SUITE_P(Slices, DesignFileMutation, testing::Range(0, kSlices));
-
-// Of 3,000 mutated designs, 131 with a raw control between elements, in an attribute or a comment
-// were read where plistlib refuses them, and 20 declared windows-1252 or ISO-8859-15 were refused
-// where plistlib reads them. A design is read as plistlib reads it (controls in its texts aside),
-// and one written in a single-byte encoding opens to the same items as its UTF-8 self.
-TEST(DesignFileMarkup, ControlsAndDeclaredEncodingsAreReadAsPlistlibReadsThem)
-{
-    QTemporaryDir dir;
-    const QByteArray design = designFileData(DesignSamples::fullDesign(DesignSamples::samplePicture(dir.path())));
-    const int read = expectReadAsExpected(QStringLiteral("designs holding controls"), controlCases({design}, 150, 20250714));
-    EXPECT_GE(read, 10);
-    const QList<PlistlibCase> encoded = encodingCases({design}, {QStringLiteral("windows-1252"), QStringLiteral("ISO-8859-15")}, 20250715);
-    ASSERT_EQ(encoded.size(), 6);
-    EXPECT_GE(expectReadAsExpected(QStringLiteral("designs in single-byte encodings"), encoded), 4);
-    // Each encoding's design as written, and after a UTF-8 byte-order mark.
-    for (const int plain : {0, 1, 3, 4}) {
-        EXPECT_TRUE(designStateFromItems(itemsOf(encoded[plain].bytes), nullptr)) << plain;
-        EXPECT_EQ(itemsOf(encoded[plain].bytes), itemsOf(design)) << plain;
-    }
-}
 
 // A stored picture whose header overflows any size (2147483647 x 2147483647 pixels of four bytes)
 // counts as past the budget before anything is decoded: the pictures after it are decoded within
