@@ -74,6 +74,7 @@ TEST(PropertyListMarkup, MarkupIsReadOrRefusedAsPlistlibReadsOrRefusesIt)
         "<?xml version=\"1.0\" encoding=\"windows-1252\"?><plist><string>\x80 Zo\xeb \x9c</string></plist>",
         "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><plist><dict><key>\xa4</key><string>\xbd</string></dict></plist>",
         "<?xml version=\"1.0\" encoding=\"cp1252\"?><plist><string>\x81</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"latin-1\"?><plist><string>Zo\xeb</string></plist>",
         "<?xml version=\"1.0\" encoding=\"utf8\"?><plist><string>Zo\xc3\xab</string></plist>",
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><plist><string>AB</string></plist>",
         "<?xml version=\"1.0\" encoding=\"x-unknown\"?><plist><string>AB</string></plist>",
