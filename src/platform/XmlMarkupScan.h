@@ -6,8 +6,10 @@
 // in a document without an external DTD), and, as plistlib does, any entity declaration. Under an
 // external DTD (the standard property-list DOCTYPE) an undeclared entity might be declared there;
 // such a reference is left out of the text, as plistlib leaves it out. One departure: the controls
-// below U+0020 other than NUL, which XML refuses, are read, raw or as references: the list writer
-// (as libplist's) writes a text's controls as they are, and lists have long held them.
+// below U+0020 other than NUL, which XML refuses, are read in the text of a string or a key, raw
+// or as references (&#1;): the list writer (as libplist's) writes a text's controls as they are,
+// and lists have long held them. Anywhere else (between elements, in a tag or an attribute, in a
+// comment or an instruction) they are refused, as plistlib refuses them.
 #include <QByteArray>
 #include <QString>
 #include <optional>

@@ -18,6 +18,7 @@
 #include <pugixml.hpp>
 
 #include "platform/Utf8Text.h"
+#include "platform/XmlDeclaredEncoding.h"
 #include "platform/XmlMarkupScan.h"
 
 namespace {
@@ -290,7 +291,8 @@ std::optional<QVariant> parsedPropertyList(const QByteArray& bytes, pugi::xml_en
                                            PropertyList::TextDictionaries dictionaries, QString* error)
 {
     pugi::xml_document document;
-    // Line ends inside texts stay as they are, as libplist's own reader and writer keep them. A
+    // Line ends inside texts stay as they are (CR LF, a lone CR), as libplist's own reader and
+    // writer keep them, where plistlib makes each one LF. A
     // value's first piece of text is kept in its element, which saves a node for every value. Text
     // beside the root is kept (as a fragment's) only to be refused.
     constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_embed_pcdata
@@ -353,8 +355,17 @@ std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDept
 {
     // Some writers save UTF-16 or UTF-32, which holds NUL bytes: read as the UTF-8 it stands for.
     const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes, u'<');
-    if (!encoding || *encoding == QStringConverter::Utf8)
+    if (!encoding || *encoding == QStringConverter::Utf8) {
+        // A single-byte encoding the declaration names is read as the UTF-8 it stands for.
+        const DeclaredEncoding declared = readDeclaredEncoding(bytes);
+        if (declared.kind == DeclaredEncoding::Kind::Refused) {
+            fail(error, QStringLiteral("Malformed XML property list: %1.").arg(declared.why));
+            return std::nullopt;
+        }
+        if (declared.kind == DeclaredEncoding::Kind::Decoded)
+            return readUtf8PropertyList(declared.utf8, pugi::encoding_utf8, maxDepth, dictionaries, error);
         return readUtf8PropertyList(bytes, pugi::encoding_auto, maxDepth, dictionaries, error);
+    }
     QStringDecoder decoder(*encoding);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError()) {

@@ -12,9 +12,14 @@
 
 // The value of an XML property list: dictionaries as QVariantMap, arrays as QVariantList,
 // integers as qint64, reals as double, dates as UTC QDateTime, data as QByteArray; texts exactly as
-// written, a leading U+FEFF included. UTF-16 and UTF-32 documents are read too. None, with the
-// reason in *error, for a document that is not one property list, nests containers deeper than
-// maxDepth, or whose markup XML refuses (see XmlMarkupScan.h).
+// written, a leading U+FEFF included. UTF-16 and UTF-32 documents are read too, and single-byte
+// encodings a declaration names (see XmlDeclaredEncoding.h). None, with the reason in *error, for a
+// document that is not one property list, nests containers deeper than maxDepth, or whose markup
+// XML refuses (see XmlMarkupScan.h).
+// The markup is read as Python's plistlib reads it, but for two things kept on purpose, as libplist
+// keeps them and the writer writes them: line ends in texts stay as written (CR LF, a lone CR),
+// where plistlib, as XML asks, makes each one LF; and controls below U+0020 in the text of a string
+// or a key are read, raw or as references (&#1;), where plistlib refuses them.
 // Dictionaries of texts come back as `dictionaries` asks.
 std::optional<QVariant> readXmlPropertyList(
     const QByteArray& bytes, int maxDepth, QString* error,

@@ -64,6 +64,11 @@ protected:
     void TearDown() override { Project_File_Name.clear(), Card_Front_Or_Back = 0; }
 
     QString path(const QString& name) const { return folder.filePath(name); }
+    QByteArray bytesOf(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QAction* action(const char* name) const { return controller.window()->findChild<QAction*>(QLatin1String(name)); }
     // An edit as the canvas makes it: the change, then the snapshot after it.
     void moveFrontElement()
@@ -157,18 +162,15 @@ TEST_F(FileCommandsTest, AFailedSaveReportsAndLeavesTheOldFileWhole)
 {
     panels.saveAnswers = {path("old.did")};
     ASSERT_TRUE(Save_Btn_Clicked(controller));
-    QFile old(path("old.did"));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    const QByteArray before = old.readAll();
-    old.close();
+    const QByteArray before = bytesOf("old.did");
+    ASSERT_FALSE(before.isEmpty());
 
     // A location below a plain file cannot be written, whoever runs the test.
     panels.saveAnswers = {path("old.did/new.did")};
     controller.Front_card_Prop.setCard_Name(QStringLiteral("Changed"));
     EXPECT_FALSE(SaveAs_Btn_Clicked(controller));
     EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kDesignNotSavedMessage);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), before);
+    EXPECT_EQ(bytesOf("old.did"), before);
 }
 
 TEST_F(FileCommandsTest, ExitNeedsBothQuestionsAnsweredAndTheFileMenuIsLive)
@@ -212,6 +214,30 @@ TEST_F(FileCommandsTest, OpenKeepsTheDesignUntilAnotherHasBeenChosenAndRead)
     EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
     EXPECT_EQ(panels.modalRuns, 0) << "the start chooser must not replace the open design";
     EXPECT_TRUE(action("Save_Btn_Clicked")->isEnabled());
+}
+
+// Other tools write designs in a single-byte encoding they declare: such a design opens with its
+// characters. A control between a design's elements is refused as corrupt, as plistlib refuses it.
+TEST_F(FileCommandsTest, OpenReadsADeclaredSingleByteEncodingAndRefusesAControlOutsideTexts)
+{
+    panels.saveAnswers = {path("card.did")};
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    const QByteArray utf8 = bytesOf("card.did");
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(path(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    write("1252.did", QByteArray(utf8).replace("encoding=\"UTF-8\"", "encoding=\"windows-1252\"")
+                          .replace("<string>Staff</string>", "<string>Staff \x80\xe9</string>"));
+    write("control.did", QByteArray(utf8).replace("<array>", "<array>\x01"));
+
+    panels.openAnswers = {path("1252.did")};
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff \u20ac\u00e9"));
+    panels.openAnswers = {path("control.did")};
+    EXPECT_FALSE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff \u20ac\u00e9"));
 }
 
 TEST_F(FileCommandsTest, TheSaveQuestionComesOnlyForChangesSinceTheDesignWasOpenedOrSaved)

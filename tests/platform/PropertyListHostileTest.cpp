@@ -118,6 +118,11 @@ TEST(PropertyListHostile, CharacterReferencesThatAreNoCharactersAreRefused)
     EXPECT_EQ(read("\x0b"), u"Water\u000bmark"_s);
     const QVariantList pasted{u"line\u000bbreak\u001b"_s};
     EXPECT_EQ(PropertyList::fromData(PropertyList::toData(pasted, Format::Xml)), QVariant(pasted));
+    // Beside them, "&#1;" where XML takes it for plain characters (a CDATA section, a comment) is no
+    // control; one in an attribute is.
+    EXPECT_EQ(PropertyList::fromData("<plist><array><![CDATA[&#1;]]><!-- &#2; --><string>\x0b</string></array></plist>"),
+              QVariant(QVariantList{u"\u000b"_s}));
+    EXPECT_TRUE(refusal("<plist><array a=\"&#1;\"><string>\x0b</string></array></plist>").contains(u"control character outside a text"_s));
     // No reference at all: refused as XML parsers refuse it (pugixml kept it as text).
     EXPECT_TRUE(refusal(inString("&#xZZ;")).startsWith(u"Malformed XML property list"_s)) << refusal(inString("&#xZZ;")).toStdString();
 }

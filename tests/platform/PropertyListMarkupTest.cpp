@@ -1,6 +1,6 @@
 // XML property lists are read as Python's plistlib (expat) reads them: what it refuses as
 // malformed markup is refused, and what it reads reads the same, entity references included. (One
-// departure, pinned beside the hostile lists: references to controls below U+0020 are read.)
+// departure, pinned beside the hostile lists: controls below U+0020 in texts are read.)
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -67,9 +67,24 @@ TEST(PropertyListMarkup, MarkupIsReadOrRefusedAsPlistlibReadsOrRefusesIt)
         kWithDtd + "<string a=\"&x;\">AB</string></plist>",
         QByteArray(kWithDtd).replace("<plist version=\"1.0\">", "<plist version=\"&x;\">") + "<string>AB</string></plist>",
         QByteArray(kWithoutDtd).replace("<plist version=\"1.0\">", "<plist version=\"&x;\">") + "<string>AB</string></plist>",
-        // Latin-1 as the document declares it; an encoding expat does not know is refused.
+        // Single-byte encodings as the document declares them (also after a UTF-8 byte-order mark),
+        // through Python's codecs; a byte one lacks, multi-byte and unknown ones are refused.
         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><plist><string>Zo\xeb</string></plist>",
         "<?xml version=\"1.0\" encoding=\"UTF-16\"?><plist><string>AB</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"windows-1252\"?><plist><string>\x80 Zo\xeb \x9c</string></plist>",
+        "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><plist><dict><key>\xa4</key><string>\xbd</string></dict></plist>",
+        "<?xml version=\"1.0\" encoding=\"cp1252\"?><plist><string>\x81</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"latin-1\"?><plist><string>Zo\xeb</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"utf8\"?><plist><string>Zo\xc3\xab</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><plist><string>AB</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"x-unknown\"?><plist><string>AB</string></plist>",
+        // A control (raw or as a reference) outside a text: between elements, in an attribute, a
+        // comment or a tag.
+        kWithDtd + "<dict>\x01<key>K</key><string>V</string></dict></plist>",
+        QByteArray(kWithDtd).replace("version=\"1.0\">", "version=\"1.0\x0b\">") + "<string>AB</string></plist>",
+        QByteArray(kWithDtd).replace("version=\"1.0\">", "version=\"1.0&#x1f;\">") + "<string>AB</string></plist>",
+        kWithDtd + "<!-- \x1b --><string>AB</string></plist>",
+        kWithDtd + "<string\x02>AB</string></plist>",
     };
     QTemporaryDir folder;
     QStringList paths;
