@@ -1,5 +1,5 @@
 // Exporting the design as a user template, and the backup that brings the design back after an
-// output run.
+// output run; on the shown window, the template's picture read back with zbarimg.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -7,11 +7,15 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include "MainWindowFixture.h"
+#include "barcodes/BarcodeFactory.h"
+#include "barcodes/BarcodeLists.h"
 #include "mainwindow/DesignBackup.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
 #include "model/SKTDocument.h"
+#include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
@@ -92,19 +96,23 @@ TEST_F(TemplateCommandsTest, ExportWritesATemplateDesignAndAPngPreview)
     EXPECT_TRUE(messages.texts().contains(QStringLiteral("\nTemplate exported successfully.")));
 }
 
+// The front leads the picture, above the back of this wide card, even while the back is edited.
 TEST_F(TemplateCommandsTest, ThePreviewShowsTheFrontEvenWhileTheBackIsBeingEdited)
 {
-    document.removeGraphicsOnSideAtIndexes(SKTDocument::FrontSide, {0});  // the shape would cover the centre
+    document.removeGraphicsOnSideAtIndexes(SKTDocument::FrontSide, {0});  // the shapes would cover the centres
+    document.removeGraphicsOnSideAtIndexes(SKTDocument::BackSide, {0});
     controller.Front_card_Prop.setCard_fill_chk(true), controller.Front_card_Prop.setCard_fill_clr(Qt::red);
     controller.Back_card_Prop.setCard_fill_chk(true), controller.Back_card_Prop.setCard_fill_clr(Qt::blue);
     const int savedSide = Card_Front_Or_Back;
-    Card_Front_Or_Back = 1;
+    const QString savedSides = CARD_SIDE_STR;
+    Card_Front_Or_Back = 1, CARD_SIDE_STR = QStringLiteral("2");
     const bool exported = exportAs(QStringLiteral("Sides"));
-    Card_Front_Or_Back = savedSide;
+    Card_Front_Or_Back = savedSide, CARD_SIDE_STR = savedSides;
     ASSERT_TRUE(exported);
     const QImage preview(User_Template_File(QStringLiteral("Sides"), QStringLiteral("png")));
     ASSERT_FALSE(preview.isNull());
-    EXPECT_EQ(preview.pixelColor(preview.rect().center()), QColor(Qt::red));
+    EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() / 4), QColor(Qt::red));
+    EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() * 3 / 4), QColor(Qt::blue));
 }
 
 TEST_F(TemplateCommandsTest, AnExistingTemplateIsReplacedOnYesAndKeptOnNo)
@@ -157,6 +165,101 @@ TEST_F(TemplateCommandsTest, RestoreRebuildsBothSidesFromTheBackup)
     EXPECT_EQ(document.graphics_back().first()->kind(), GraphicKind::Text);
     ASSERT_NE(document.graphics().first(), nullptr);
     EXPECT_EQ(document.graphics().first()->kind(), GraphicKind::Shape);
+}
+
+}  // namespace
+
+// Export as Template on the shown window: the template's picture holds the card as the export
+// writes it, each side's own QR Code in its half of a two-sided card, read back with zbarimg.
+namespace {
+
+GraphicPtr qrShowing(const QString& value)
+{
+    GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("QR Code")));
+    barcode->barcode.linear_or_2d = 1;
+    barcode->barcode.qr_size_val = 84;  // whole points per module
+    barcode->barcode.two_d_font_val = value;
+    barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
+    const BarcodePicture picture = barcodeFactory().Get_Image_From_Val(value, QString(), QString());
+    barcode->setBounds(QRectF(QPointF(24, 24), picture.size()));
+    barcode->Set_Barcode_image(picture);
+    barcode->Set_Barcode_image_control_bounds(barcode->bounds());
+    barcode->ctrl_is_visible = true;
+    return barcode;
+}
+
+class TemplatePictureOnWindow : public MainWindowFixture {
+protected:
+    void TearDown() override
+    {
+        CARD_SIDE_STR = QStringLiteral("2");
+        MainWindowFixture::TearDown();
+    }
+    // What zbarimg reads in the part of the picture, saved on its own.
+    QStringList symbolsIn(const QImage& picture, const QRect& part)
+    {
+        const QString file = scratch.filePath(QStringLiteral("part-%1-%2.png").arg(part.x()).arg(part.y()));
+        EXPECT_TRUE(picture.copy(part).save(file));
+        const auto read = TestEnvironment::run(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), file});
+        return QString::fromUtf8(read.out).split(u'\n', Qt::SkipEmptyParts);
+    }
+};
+
+TEST_F(TemplatePictureOnWindow, ThePictureHoldsEachSideInItsPlaceByTheCardsShape)
+{
+    enum class Layout { FrontAlone, Stacked, SideBySide };
+    const struct {
+        const char* name;
+        QSizeF card;
+        const char* sides;
+        Layout layout;
+    } cases[] = {
+        {"wide two-sided", QSizeF(242.64, 153.36), "2", Layout::Stacked},
+        {"tall two-sided", QSizeF(153.36, 242.64), "2", Layout::SideBySide},
+        {"one-sided", QSizeF(242.64, 153.36), "1", Layout::FrontAlone},
+    };
+    controller.showWindow();
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        CARD_SIDE_STR = QLatin1String(row.sides);
+        controller.SetDocumentCanvasSize(row.card);
+        for (Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop}) {
+            side->setCard_Size(row.card);
+            side->setCard_fill_chk(true), side->setCard_fill_clr(Qt::white);
+        }
+        document.replaceGraphicsOnSide(SKTDocument::FrontSide, {qrShowing(QStringLiteral("FRONT-1"))});
+        document.replaceGraphicsOnSide(SKTDocument::BackSide, {qrShowing(QStringLiteral("BACK-2"))});
+        dialogs.queueHook([&row](QDialog& dialog) {
+            auto& window = static_cast<Export_Template&>(dialog);
+            window.template_name->setText(QLatin1String(row.name));
+            window.OK_Pressed();
+        });
+        action(QStringLiteral("Export_As_Template_Clicked")).trigger();
+        ASSERT_EQ(messages.texts().value(messages.texts().size() - 1), QStringLiteral("\nTemplate exported successfully."));
+
+        const QImage picture(User_Template_File(QLatin1String(row.name), QStringLiteral("png")));
+        ASSERT_FALSE(picture.isNull());
+        const double aspect = double(picture.width()) / picture.height();
+        const double card = row.card.width() / row.card.height();
+        const QRect whole = picture.rect();
+        switch (row.layout) {
+        case Layout::FrontAlone:
+            EXPECT_NEAR(aspect, card, 0.02);
+            EXPECT_EQ(symbolsIn(picture, whole), QStringList{"FRONT-1"});
+            break;
+        case Layout::Stacked:
+            EXPECT_NEAR(aspect, card / 2, 0.02);
+            EXPECT_EQ(symbolsIn(picture, whole.adjusted(0, 0, 0, -whole.height() / 2)), QStringList{"FRONT-1"});
+            EXPECT_EQ(symbolsIn(picture, whole.adjusted(0, whole.height() / 2, 0, 0)), QStringList{"BACK-2"});
+            break;
+        case Layout::SideBySide:
+            EXPECT_NEAR(aspect, card * 2, 0.02);
+            EXPECT_EQ(symbolsIn(picture, whole.adjusted(0, 0, -whole.width() / 2, 0)), QStringList{"FRONT-1"});
+            EXPECT_EQ(symbolsIn(picture, whole.adjusted(whole.width() / 2, 0, 0, 0)), QStringList{"BACK-2"});
+            break;
+        }
+    }
 }
 
 }  // namespace
