@@ -1,11 +1,13 @@
 // The picture page on the real main window: the sample card's picture, selected with a click,
 // takes sepia and a quarter turn from the page; the drawn picture shows both, and Undo brings the
-// picture back as it was.
+// picture back as it was. The signature page's Browse… hands the chosen file to the signature.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "model/SKTImage.h"
+#include "model/SKTSignature.h"
 #include "probes/SampleCard.h"
 #include "support/CanvasMouse.h"
 #include "views/canvas/SKTGraphicView.h"
@@ -84,6 +87,48 @@ TEST_F(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBa
     EXPECT_EQ(picture()->archiveDigest(), archiveBefore);
     QApplication::processEvents();
     EXPECT_EQ(drawnNearCorner(view, box), before);
+}
+
+// A chosen file that holds no picture goes to the signature as a typed path does: it shows none,
+// and no message comes; a picture chosen afterwards shows.
+TEST_F(PicturePageRoad, TheSignaturePagesBrowseHandsTheChosenFileToTheSignature)
+{
+    auto signature = std::make_shared<SKTSignature>();
+    signature->Set_Sign_Or_FP(QStringLiteral("S"));
+    signature->setFilePath(QStringLiteral("Default"));
+    const QRectF box(20, 20, 90, 30);
+    signature->setBounds(box);
+    signature->ctrl_is_visible = true;
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, {signature});
+    controller.inspector().setUpControls({});
+    controller.showWindow();
+    SKTGraphicView& view = *controller.graphicView(SKTDocument::FrontSide);
+    canvas_mouse::drag(view, box.center(), box.center());
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("sign_tab")));
+
+    const QString notAPicture = scratch.filePath(QStringLiteral("scan.png"));
+    QFile text(notAPicture);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    QImage ink(60, 20, QImage::Format_ARGB32);
+    ink.fill(QColor(20, 20, 160));
+    const QString inkFile = scratch.filePath(QStringLiteral("ink.png"));
+    ASSERT_TRUE(ink.save(inkFile));
+
+    const struct {
+        QString chosen;
+        bool shown;
+    } choices[] = {{notAPicture, false}, {inkFile, true}};
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.chosen.toStdString());
+        dialogs.queueOpenFile(choice.chosen);
+        control<QPushButton>("Sign_Browse_btn").click();
+        EXPECT_EQ(signature->_file_path, choice.chosen);
+        EXPECT_EQ(!signature->_contents_img.isNull(), choice.shown);
+        EXPECT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), choice.chosen);
+    }
+    EXPECT_EQ(messages.texts(), QStringList());
 }
 
 }  // namespace
