@@ -1,5 +1,6 @@
 // The start chooser and the start road: each answer with scripted dialogs.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
@@ -30,6 +31,7 @@
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/Repeat_Image.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 
@@ -120,6 +122,36 @@ TEST_F(StartRoad, CancelEmptiesTheModeAndAsksTheCallerToQuit)
     EXPECT_FALSE(Open_Start_Window(controller));
     EXPECT_EQ(script.chooserRuns, 1);
     EXPECT_TRUE(Start_Card_Option.isEmpty());
+}
+
+// The chooser opens under a strip across its whole top filled with the banner picture repeated
+// from the strip's corner; it is pictured in test-artifacts/mainwindow.
+TEST_F(StartRoad, TheChooserOpensUnderTheBannerPictureRepeatedAcrossItsTop)
+{
+    const QImage tile = controller.pictures.banner_image;
+    ASSERT_FALSE(tile.isNull());
+    controller.showWindow();
+    QImage strip;
+    script.queueHook([&](QDialog& chooser) {
+        chooser.show();
+        QCoreApplication::processEvents();
+        auto* banner = chooser.findChild<Repeat_Image*>(QStringLiteral("banner_view"));
+        ASSERT_NE(banner, nullptr);
+        EXPECT_EQ(banner->geometry(), QRect(0, 0, chooser.width(), tile.height()));
+        strip = banner->grab().toImage();
+        const QString artifacts = QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR);
+        QDir().mkpath(artifacts);
+        EXPECT_TRUE(chooser.grab().save(QDir(artifacts).filePath(QStringLiteral("start-chooser-banner.png"))));
+        chooser.findChild<QPushButton*>(QStringLiteral("Cancel_btn"))->click();
+    });
+    EXPECT_FALSE(Open_Start_Window(controller));
+    ASSERT_GT(strip.width(), 2 * tile.width());
+    for (int x : {0, tile.width() - 1, tile.width(), 2 * tile.width() + 7, strip.width() - 1}) {
+        for (int y : {0, tile.height() / 2, tile.height() - 1}) {
+            SCOPED_TRACE(QStringLiteral("%1, %2").arg(x).arg(y).toStdString());
+            EXPECT_EQ(strip.pixelColor(x, y), tile.pixelColor(x % tile.width(), y));
+        }
+    }
 }
 
 TEST_F(StartRoad, ACorruptDesignIsReportedOnceAndTheChooserComesBackOnce)
