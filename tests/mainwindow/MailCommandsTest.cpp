@@ -1,6 +1,7 @@
 // The main window's mail commands: Mail Cards… opens the mail window over the design, which comes
 // back as it was; Mail Settings… opens the settings window; the Help menu's product items open
-// the promotion window, whose button opens the product's page.
+// the promotion window, whose button opens the product's page, and its sharing items open the
+// services' pages.
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QUrl>
+#include <QUrlQuery>
 
 #include "mainwindow/LinkCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -109,5 +111,37 @@ TEST_F(MailCommandsTest, AProductItemOpensItsPromotionWindowAndItsPage)
     // The links of the Help menu go through the same opener.
     EXPECT_TRUE(Open_Link("Open_Support_Mail"));
     EXPECT_EQ(opened.value(1), QUrl("mailto:support@zova-software.example"));
+    setUrlOpener([](const QUrl&) { return false; });
+}
+
+// Each sharing item of the Help menu on the shown window opens its service's page for the
+// product's home page.
+TEST_F(MailCommandsTest, TheSharingItemsOpenTheirServicesPageForTheProductsHomePage)
+{
+    QList<QUrl> opened;
+    setUrlOpener([&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    controller.showWindow();
+    const struct {
+        const char* item;
+        const char* page;  // the address without its query
+        const char* key;   // the query item naming the shared page
+    } items[] = {
+        {"Open_Google_Plus", "https://plus.google.com/share", "url"},
+        {"Open_FaceBook", "https://www.facebook.com/sharer/sharer.php", "u"},
+        {"Open_Twitter", "https://twitter.com/intent/tweet", "url"},
+        {"Open_FB_Like", "https://www.facebook.com/plugins/like.php", "href"},
+    };
+    for (const auto& row : items) {
+        SCOPED_TRACE(row.item);
+        opened.clear();
+        trigger(row.item);
+        ASSERT_EQ(opened.size(), 1);
+        EXPECT_EQ(opened[0].adjusted(QUrl::RemoveQuery).toString(), QLatin1String(row.page));
+        EXPECT_EQ(QUrlQuery(opened[0]).queryItemValue(QLatin1String(row.key), QUrl::FullyDecoded),
+                  "https://idcard.zova-software.example/");
+    }
     setUrlOpener([](const QUrl&) { return false; });
 }
