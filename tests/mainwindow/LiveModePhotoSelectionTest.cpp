@@ -1,6 +1,7 @@
 // The side panels' Browse… and Camera… in visitor and group modes on the real main window: the
 // photo they put on the card is selected there, and the inspector shows its picture page.
 #include "LiveModeRoadFixture.h"
+#include "support/QtPrinting.h"
 #include "views/inspector/InspectorView.h"
 
 namespace {
@@ -35,7 +36,9 @@ protected:
         const GraphicPtr photoElement = frontElement("Fup_Photo");
         ASSERT_NE(photoElement, nullptr);
         EXPECT_EQ(photoElement->_file_path, picture);
-        EXPECT_EQ(canvas().selectedGraphics(), GraphicList{photoElement});
+        const GraphicList selected = canvas().selectedGraphics();
+        EXPECT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.value(0).get(), photoElement.get());
         EXPECT_EQ(pageShown(), "image_tab");
         EXPECT_EQ(inspector().properties_title().text(), "Image Properties");
         EXPECT_EQ(front().photoPath(), picture);

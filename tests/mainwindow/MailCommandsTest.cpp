@@ -26,6 +26,7 @@
 #include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/QtPrinting.h"
 #include "support/WidgetParts.h"
 #include "views/mail/PreferencesWindow.h"
 #include "views/mail/Promotion_Form.h"

@@ -19,6 +19,7 @@
 #include "model/SKTSignature.h"
 #include "probes/SampleCard.h"
 #include "support/CanvasMouse.h"
+#include "support/QtPrinting.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/FieldTyping.h"
 #include "views/inspector/ImagePanel.h"

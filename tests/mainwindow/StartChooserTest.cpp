@@ -29,6 +29,7 @@
 #include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/dialogs/Repeat_Image.h"

@@ -18,6 +18,7 @@
 #include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 
 namespace {
