@@ -71,6 +71,10 @@ TEST_F(LiveModePhotoSelection, BrowseAndCameraSelectTheVisitorsAndTheGroupRecord
         const QString taken = photo("taken.png", QColor(40, 90, 200));
         pressPanelButton("camera_btn", taken);
         expectPhotoSelectedAndShown(taken);
+
+        // A picture for an element the card does not have leaves the panel and the selection be.
+        front().Set_User_Image_Control(browsed, QImage(), QStringLiteral("F_Photo9"));
+        expectPhotoSelectedAndShown(taken);
     }
     setPhotoWindows(nullptr, nullptr, nullptr);
 }

@@ -139,6 +139,9 @@ TEST_F(StartRoad, TheChooserOpensUnderTheBannerPictureRepeatedAcrossItsTop)
         auto* banner = chooser.findChild<Repeat_Image*>(QStringLiteral("banner_view"));
         ASSERT_NE(banner, nullptr);
         EXPECT_EQ(banner->geometry(), QRect(0, 0, chooser.width(), tile.height()));
+        // The choices sit under it.
+        EXPECT_GT(chooser.findChild<QPushButton*>(QStringLiteral("Using_Template_btn"))->geometry().top(),
+                  banner->geometry().bottom());
         strip = banner->grab().toImage();
         const QString artifacts = QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR);
         QDir().mkpath(artifacts);

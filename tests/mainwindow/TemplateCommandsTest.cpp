@@ -15,6 +15,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/TemplateCommands.h"
 #include "model/SKTDocument.h"
+#include "model/SKTImage.h"
 #include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
@@ -136,6 +137,18 @@ TEST_F(TemplateCommandsTest, AnExistingTemplateIsReplacedOnYesAndKeptOnNo)
     EXPECT_TRUE(exportAs(QStringLiteral("Visitor")));
     EXPECT_GT(QFileInfo(design).size(), 3);
     EXPECT_TRUE(QFile::exists(preview));
+}
+
+// A picture element whose file is gone and that has no picture of its own cannot be drawn: the
+// template has no picture and the export says it failed.
+TEST_F(TemplateCommandsTest, ADesignWhosePictureCannotBeDrawnIsNotExported)
+{
+    GraphicPtr gone = SKTImage::initWithPosition(QPointF(10, 10), QImage(), folder.filePath(QStringLiteral("gone.png")));
+    gone->ctrl_is_visible = true;
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {gone}, {0});
+    EXPECT_FALSE(exportAs(QStringLiteral("Gone")));
+    EXPECT_FALSE(QFile::exists(User_Template_File(QStringLiteral("Gone"), QStringLiteral("png"))));
+    EXPECT_EQ(messages.texts().value(messages.texts().size() - 1), QStringLiteral("\nTemplate could not be exported."));
 }
 
 TEST_F(TemplateCommandsTest, AnEmptyNameIsRefused)

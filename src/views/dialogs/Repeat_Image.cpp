@@ -18,11 +18,10 @@ void Repeat_Image::setPattern(const QImage& pattern)
 
 void Repeat_Image::paintEvent(QPaintEvent* event)
 {
-    if (!m_pattern.isNull()) {
-        QPainter painter(this);
-        // Whatever part is repainted, the tiles stay anchored at the strip's corner.
-        painter.setBrushOrigin(0, 0);
-        painter.fillRect(event->rect(), QBrush(m_pattern));
-    }
-    QWidget::paintEvent(event);
+    if (m_pattern.isNull())
+        return;
+    QPainter painter(this);
+    // Whatever part is repainted, the tiles stay anchored at the strip's corner.
+    painter.setBrushOrigin(0, 0);
+    painter.fillRect(event->rect(), QBrush(m_pattern));
 }
