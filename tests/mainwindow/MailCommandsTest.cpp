@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QUrl>
-#include <QUrlQuery>
 
 #include "mainwindow/LinkCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
@@ -119,30 +118,18 @@ TEST_F(MailCommandsTest, AProductItemOpensItsPromotionWindowAndItsPage)
 // product's home page.
 TEST_F(MailCommandsTest, TheSharingItemsOpenTheirServicesPageForTheProductsHomePage)
 {
-    QList<QUrl> opened;
+    QStringList opened;
     setUrlOpener([&](const QUrl& url) {
-        opened.append(url);
+        opened.append(url.toString(QUrl::FullyDecoded));
         return true;
     });
     controller.showWindow();
-    const struct {
-        const char* item;
-        const char* page;  // the address without its query
-        const char* key;   // the query item naming the shared page
-    } items[] = {
-        {"Open_Google_Plus", "https://plus.google.com/share", "url"},
-        {"Open_FaceBook", "https://www.facebook.com/sharer/sharer.php", "u"},
-        {"Open_Twitter", "https://twitter.com/intent/tweet", "url"},
-        {"Open_FB_Like", "https://www.facebook.com/plugins/like.php", "href"},
-    };
-    for (const auto& row : items) {
-        SCOPED_TRACE(row.item);
-        opened.clear();
-        trigger(row.item);
-        ASSERT_EQ(opened.size(), 1);
-        EXPECT_EQ(opened[0].adjusted(QUrl::RemoveQuery).toString(), QLatin1String(row.page));
-        EXPECT_EQ(QUrlQuery(opened[0]).queryItemValue(QLatin1String(row.key), QUrl::FullyDecoded),
-                  "https://idcard.zova-software.example/");
-    }
+    for (const char* item : {"Open_Google_Plus", "Open_FaceBook", "Open_Twitter", "Open_FB_Like"})
+        trigger(item);
+    const QString home = QStringLiteral("https://idcard.zova-software.example/");
+    EXPECT_EQ(opened, (QStringList{"https://plus.google.com/share?url=" + home,
+                                   "https://www.facebook.com/sharer/sharer.php?u=" + home,
+                                   "https://twitter.com/intent/tweet?url=" + home,
+                                   "https://www.facebook.com/plugins/like.php?href=" + home}));
     setUrlOpener([](const QUrl&) { return false; });
 }

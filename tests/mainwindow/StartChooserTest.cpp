@@ -143,19 +143,14 @@ TEST_F(StartRoad, TheChooserOpensUnderTheBannerPictureRepeatedAcrossItsTop)
         EXPECT_GT(chooser.findChild<QPushButton*>(QStringLiteral("Using_Template_btn"))->geometry().top(),
                   banner->geometry().bottom());
         strip = banner->grab().toImage();
-        const QString artifacts = QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR);
-        QDir().mkpath(artifacts);
-        EXPECT_TRUE(chooser.grab().save(QDir(artifacts).filePath(QStringLiteral("start-chooser-banner.png"))));
+        QDir().mkpath(QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR));
+        EXPECT_TRUE(chooser.grab().save(QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR "/start-chooser-banner.png")));
         chooser.findChild<QPushButton*>(QStringLiteral("Cancel_btn"))->click();
     });
     EXPECT_FALSE(Open_Start_Window(controller));
     ASSERT_GT(strip.width(), 2 * tile.width());
-    for (int x : {0, tile.width() - 1, tile.width(), 2 * tile.width() + 7, strip.width() - 1}) {
-        for (int y : {0, tile.height() / 2, tile.height() - 1}) {
-            SCOPED_TRACE(QStringLiteral("%1, %2").arg(x).arg(y).toStdString());
-            EXPECT_EQ(strip.pixelColor(x, y), tile.pixelColor(x % tile.width(), y));
-        }
-    }
+    for (int x = 0; x + tile.width() <= strip.width(); x += tile.width())
+        EXPECT_TRUE(strip.copy(x, 0, tile.width(), tile.height()) == tile.convertToFormat(strip.format())) << x;
 }
 
 TEST_F(StartRoad, ACorruptDesignIsReportedOnceAndTheChooserComesBackOnce)

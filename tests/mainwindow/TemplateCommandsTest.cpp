@@ -183,8 +183,8 @@ TEST_F(TemplateCommandsTest, RestoreRebuildsBothSidesFromTheBackup)
 
 }  // namespace
 
-// Export as Template on the shown window: the template's picture holds the card as the export
-// writes it, each side's own QR Code in its half of a two-sided card, read back with zbarimg.
+// Export as Template on the shown window: each side's own QR Code in its cell of the template's
+// picture, the cells laid out by the card's shape, read back with zbarimg.
 namespace {
 
 GraphicPtr qrShowing(const QString& value)
@@ -193,87 +193,52 @@ GraphicPtr qrShowing(const QString& value)
     barcode->barcode.barcode_font_index = int(symbologyTitles().indexOf(QStringLiteral("QR Code")));
     barcode->barcode.linear_or_2d = 1;
     barcode->barcode.qr_size_val = 84;  // whole points per module
-    barcode->barcode.two_d_font_val = value;
     barcodeFactory().Set_Barcode_Prop_To_Control(*barcode);
     const BarcodePicture picture = barcodeFactory().Get_Image_From_Val(value, QString(), QString());
     barcode->setBounds(QRectF(QPointF(24, 24), picture.size()));
     barcode->Set_Barcode_image(picture);
     barcode->Set_Barcode_image_control_bounds(barcode->bounds());
-    barcode->ctrl_is_visible = true;
     return barcode;
 }
 
-class TemplatePictureOnWindow : public MainWindowFixture {
-protected:
-    void TearDown() override
-    {
-        CARD_SIDE_STR = QStringLiteral("2");
-        MainWindowFixture::TearDown();
-    }
-    // What zbarimg reads in the part of the picture, saved on its own.
-    QStringList symbolsIn(const QImage& picture, const QRect& part)
-    {
-        const QString file = scratch.filePath(QStringLiteral("part-%1-%2.png").arg(part.x()).arg(part.y()));
-        EXPECT_TRUE(picture.copy(part).save(file));
-        const auto read = TestEnvironment::run(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), file});
-        return QString::fromUtf8(read.out).split(u'\n', Qt::SkipEmptyParts);
-    }
-};
+using TemplatePictureOnWindow = MainWindowFixture;
 
-TEST_F(TemplatePictureOnWindow, ThePictureHoldsEachSideInItsPlaceByTheCardsShape)
+TEST_F(TemplatePictureOnWindow, ThePictureHoldsEachSideInItsCellByTheCardsShape)
 {
-    enum class Layout { FrontAlone, Stacked, SideBySide };
     const struct {
-        const char* name;
         QSizeF card;
         const char* sides;
-        Layout layout;
-    } cases[] = {
-        {"wide two-sided", QSizeF(242.64, 153.36), "2", Layout::Stacked},
-        {"tall two-sided", QSizeF(153.36, 242.64), "2", Layout::SideBySide},
-        {"one-sided", QSizeF(242.64, 153.36), "1", Layout::FrontAlone},
-    };
+        int columns, rows;  // the picture's cells, front first
+    } cases[] = {{QSizeF(242.64, 153.36), "2", 1, 2}, {QSizeF(153.36, 242.64), "2", 2, 1}, {QSizeF(242.64, 153.36), "1", 1, 1}};
+    const QStringList symbols{"FRONT-1", "BACK-2"};
     controller.showWindow();
     for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
+        const QString name = QStringLiteral("%1 by %2").arg(row.columns).arg(row.rows);
+        SCOPED_TRACE(name.toStdString());
         CARD_SIDE_STR = QLatin1String(row.sides);
         controller.SetDocumentCanvasSize(row.card);
-        for (Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop}) {
-            side->setCard_Size(row.card);
-            side->setCard_fill_chk(true), side->setCard_fill_clr(Qt::white);
-        }
-        document.replaceGraphicsOnSide(SKTDocument::FrontSide, {qrShowing(QStringLiteral("FRONT-1"))});
-        document.replaceGraphicsOnSide(SKTDocument::BackSide, {qrShowing(QStringLiteral("BACK-2"))});
-        dialogs.queueHook([&row](QDialog& dialog) {
-            auto& window = static_cast<Export_Template&>(dialog);
-            window.template_name->setText(QLatin1String(row.name));
-            window.OK_Pressed();
+        controller.Front_card_Prop.setCard_Size(row.card);
+        document.replaceGraphicsOnSide(SKTDocument::FrontSide, {qrShowing(symbols[0])});
+        document.replaceGraphicsOnSide(SKTDocument::BackSide, {qrShowing(symbols[1])});
+        dialogs.queueHook([&name](QDialog& dialog) {
+            static_cast<Export_Template&>(dialog).template_name->setText(name);
+            static_cast<Export_Template&>(dialog).OK_Pressed();
         });
         action(QStringLiteral("Export_As_Template_Clicked")).trigger();
-        ASSERT_EQ(messages.texts().value(messages.texts().size() - 1), QStringLiteral("\nTemplate exported successfully."));
 
-        const QImage picture(User_Template_File(QLatin1String(row.name), QStringLiteral("png")));
+        const QImage picture(User_Template_File(name, QStringLiteral("png")));
         ASSERT_FALSE(picture.isNull());
-        const double aspect = double(picture.width()) / picture.height();
-        const double card = row.card.width() / row.card.height();
-        const QRect whole = picture.rect();
-        switch (row.layout) {
-        case Layout::FrontAlone:
-            EXPECT_NEAR(aspect, card, 0.02);
-            EXPECT_EQ(symbolsIn(picture, whole), QStringList{"FRONT-1"});
-            break;
-        case Layout::Stacked:
-            EXPECT_NEAR(aspect, card / 2, 0.02);
-            EXPECT_EQ(symbolsIn(picture, whole.adjusted(0, 0, 0, -whole.height() / 2)), QStringList{"FRONT-1"});
-            EXPECT_EQ(symbolsIn(picture, whole.adjusted(0, whole.height() / 2, 0, 0)), QStringList{"BACK-2"});
-            break;
-        case Layout::SideBySide:
-            EXPECT_NEAR(aspect, card * 2, 0.02);
-            EXPECT_EQ(symbolsIn(picture, whole.adjusted(0, 0, -whole.width() / 2, 0)), QStringList{"FRONT-1"});
-            EXPECT_EQ(symbolsIn(picture, whole.adjusted(whole.width() / 2, 0, 0, 0)), QStringList{"BACK-2"});
-            break;
+        EXPECT_NEAR(double(picture.width()) / picture.height(),
+                    row.card.width() * row.columns / (row.card.height() * row.rows), 0.02);
+        const QSize cell(picture.width() / row.columns, picture.height() / row.rows);
+        for (int n = 0; n < row.columns * row.rows; ++n) {
+            const QString part = scratch.filePath(QStringLiteral("cell%1.png").arg(n));
+            ASSERT_TRUE(picture.copy(QRect(QPoint(n % row.columns * cell.width(), n / row.columns * cell.height()), cell)).save(part));
+            const auto read = TestEnvironment::run(QStringLiteral("zbarimg"), {"-q", "--raw", part});
+            EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), symbols[n]);
         }
     }
+    CARD_SIDE_STR = QStringLiteral("2");
 }
 
 }  // namespace
