@@ -46,6 +46,7 @@ const QList<LinkCommand>& linkCommands()
         {"Open_Website_1", "ZOVA Software Home Page", QUrl(kMakerSite)},
         {"Open_Website_2", "ZOVA ID Card Home Page", QUrl(kProductSite)},
         {"Open_Website_3", "ZOVA ID Card Downloads", QUrl(kProductSite + QStringLiteral("download/"))},
+        {"Open_Google_Plus", "Share on Google+", shareUrl(QStringLiteral("https://plus.google.com/share"), "url")},
         {"Open_FaceBook", "Share on Facebook", shareUrl(QStringLiteral("https://www.facebook.com/sharer/sharer.php"), "u")},
         {"Open_Twitter", "Share on Twitter", shareUrl(QStringLiteral("https://twitter.com/intent/tweet"), "url")},
         {"Open_FB_Like", "Like on Facebook", shareUrl(QStringLiteral("https://www.facebook.com/plugins/like.php"), "href")},

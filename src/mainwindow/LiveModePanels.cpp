@@ -88,8 +88,7 @@ LiveModePanels::LiveModePanels(SKTWindowController& controller)
     for (int side : {0, 1}) {
         m_panels[side] = new Profile_Side_Panel(side);
         m_panels[side]->setNoPicture(controller.canvasHostOfWindow().no_image_ctrl_GP());
-        m_panels[side]->setElementLookup(
-            [this, side](const QString& id) { return view(side).Selcect_Ctrl_With_ID(id) != nullptr; });
+        m_panels[side]->setElementSelector([this, side](const QString& id) { return selectElementWithId(side, id); });
         m_scrolls[side] = new QScrollArea(m_sides);
         m_scrolls[side]->setWidgetResizable(true);
         m_scrolls[side]->setWidget(m_panels[side]);
@@ -593,14 +592,32 @@ void LiveModePanels::userRowsFollowCard(int side)
 
 // ---- Photo -------------------------------------------------------------------------------------
 
-void LiveModePanels::setPhoto(int side, const QString& path)
+void LiveModePanels::setPhoto(int side, const QString& path, bool selectOnCanvas)
 {
     // A missing file shows as a missing picture, never as the face the element showed before.
     const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(kPhotoFieldId);
     if (element && element->kind() == GraphicKind::Image)
         static_cast<SKTImage&>(*element).setFilePath(path, true);
-    panel(side).Set_User_Image_Control(path, QImage(), QString());
+    panel(side).Set_User_Image_Control(path, QImage(), selectOnCanvas ? kPhotoFieldId : QString());
     view(side).update();
+}
+
+bool LiveModePanels::selectElementWithId(int side, const QString& ctrlId)
+{
+    SKTGraphicView& canvas = view(side);
+    const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+    if (!element)
+        return false;
+    // An element selected already keeps the selection it is part of (several may be being
+    // deleted together).
+    if (!canvas.isGraphicSelected(element.get())) {
+        canvas.changeSelectionIndexes({int(canvas.graphics().indexOf(element))});
+        canvas._Selected_Graphic = element;
+    }
+    // While the inspector is loading, it is loading this element.
+    if (side == sideInForce() && !Not_Draw_Only_Prop_Change)
+        m_controller.canvasHostOfWindow().Show_RHS_Properties(element.get());
+    return true;
 }
 
 void LiveModePanels::Open_Camera_Clicked(int side)
@@ -617,7 +634,7 @@ void LiveModePanels::Open_Camera_Clicked(int side)
     const QString taken = camera.Camera_Capture_Image();
     Check_and_create_control_for_group_mode(side, kPhotoFieldId, taken, QStringLiteral("P"), columnForPanelPhoto(side),
                                             true);
-    setPhoto(side, taken);
+    setPhoto(side, taken, true);
     Show_Message_To_Update_Data();
 }
 
@@ -629,7 +646,7 @@ void LiveModePanels::Browse_Photo_Clicked(int side)
         return;
     Check_and_create_control_for_group_mode(side, kPhotoFieldId, chosen, QStringLiteral("P"), columnForPanelPhoto(side),
                                             true);
-    setPhoto(side, chosen);
+    setPhoto(side, chosen, true);
 }
 
 GroupRecords::ManualPhotoColumns LiveModePanels::Check_for_manual_photo_XL_col_for_GP_mode()

@@ -188,7 +188,13 @@ private:
     void fieldEdited(int side, const QString& ctrlId, const QString& text);
     void fieldShown(int side, const QString& ctrlId, bool shown);
     void columnChosen(int side, const QString& ctrlId, int column);
-    void setPhoto(int side, const QString& path);
+    // The side's photo element and panel show the picture; the Browse and Camera buttons also
+    // select the photo on the canvas, which shows its page in the inspector.
+    void setPhoto(int side, const QString& path, bool selectOnCanvas = false);
+    // The side panels' selection of an element: the one with the identifier becomes the canvas's
+    // selection (unless it is selected already) and the inspector shows it when its side is
+    // shown. False when there is none.
+    bool selectElementWithId(int side, const QString& ctrlId);
     // The column whose cells the side's photo shows: the one chosen for it, else the manual-photo
     // column its element is bound to; -1 none.
     int photoColumnOf(int side) const;

@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/MainWindowGlobals.h"
+#include "mainwindow/SKTWindowController.h"
 #include "platform/FileHelpers.h"
+#include "views/dialogs/Repeat_Image.h"
 
 namespace {
 
@@ -37,7 +39,17 @@ StartChooser::StartChooser(QWidget* parent)
     background.setColor(QPalette::Window, QColor(241, 244, 250));
     setPalette(background);
 
-    auto* layout = new QVBoxLayout(this);
+    // The banner runs across the whole top; the choices sit below it within the usual margins.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* banner = new Repeat_Image(this);
+    banner->setObjectName(QStringLiteral("banner_view"));
+    banner->setPattern(Main_App_wnd ? Main_App_wnd->pictures.banner_image : QImage());
+    outer->addWidget(banner);
+    auto* layout = new QVBoxLayout;
+    layout->setContentsMargins(12, 12, 12, 12);
+    outer->addLayout(layout);
     auto* heading = new QLabel(QStringLiteral("How would you like to start?"), this);
     QFont headingFont = heading->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);

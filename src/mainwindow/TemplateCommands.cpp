@@ -12,22 +12,46 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
+#include "output/CardFileWriter.h"
+#include "output/OutputPictures.h"
+#include "output/SideSnapshot.h"
+#include "platform/AppContext.h"
+#include "platform/AtomicFile.h"
 #include "platform/DialogPresenter.h"
 #include "platform/FileHelpers.h"
+#include "platform/Log.h"
 #include "platform/MessageBoxes.h"
-#include "render/ImageResolution.h"
-#include "render/SKTRenderingView.h"
 
 QString export_template_name;
 
 namespace {
 
-constexpr double kPreviewDpi = 150.0;
-
-bool Write_Front_Preview(const SKTDocument& document, const QString& path)
+// The template's picture is the design exported as it stands: a two-sided card's front and back
+// joined into one picture (one above the other for a card wider than high, else side by side), a
+// one-sided card's front alone. False, with the reason in the log, when it cannot be written.
+bool Write_Template_Picture(const SKTWindowController& controller, const QString& path)
 {
-    const QImage picture = Increase_DPI(SKTRenderingView::image_From_Card_Graphics(document.graphics(), CardSide::Front), kPreviewDpi);
-    return !picture.isNull() && Save_gen_image(picture, path);
+    const SKTDocument& design = controller.document();
+    const bool bothSides = CARD_SIDE_STR == QLatin1String("2");
+    OutputPictures pictures;
+    const SideSnapshot front = snapshotForOutput(design.graphics(), CardSide::Front, pictures);
+    const SideSnapshot back =
+        bothSides ? snapshotForOutput(design.graphics_back(), CardSide::Back, pictures) : SideSnapshot();
+    QString error = !front.isWhole() ? front.failure : bothSides && !back.isWhole() ? back.failure : QString();
+    if (error.isEmpty()) {
+        const QSizeF card = controller.Front_card_Prop.Card_Size();
+        CardFile file;
+        file.path = path;
+        file.front = front.image;
+        file.back = back.image;
+        file.joined = bothSides;
+        file.sideBySide = card.width() <= card.height();
+        const QByteArray bytes = cardFileBytes(file, &error);
+        if (!bytes.isEmpty() && writeFileWhole(path, bytes, &error))
+            return true;
+    }
+    Show_NSLog_Message(QStringLiteral("The template's picture %1 was not written: %2").arg(path, error));
+    return false;
 }
 
 }  // namespace
@@ -108,7 +132,7 @@ bool Export_As_Template_Clicked(SKTWindowController& controller)
         controller.Set_Log_Name_In_Title();
         controller.Refresh_Canvas();
     }
-    written = written && Write_Front_Preview(document, preview);
+    written = written && Write_Template_Picture(controller, preview);
     Show_MessageBox(written ? QStringLiteral("Template exported successfully.")
                             : QStringLiteral("Template could not be exported."));
     return written;

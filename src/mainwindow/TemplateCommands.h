@@ -1,6 +1,6 @@
 #pragma once
-// Exporting the open design as a user template: the design file in template form plus a PNG
-// preview of the front side, both under <Created_Resource_Path>/Templates/User.
+// Exporting the open design as a user template: the design file in template form plus its PNG
+// picture (both sides of a two-sided card), both under <Created_Resource_Path>/Templates/User.
 #include <QDialog>
 #include <QString>
 

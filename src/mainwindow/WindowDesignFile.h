@@ -12,7 +12,8 @@ public:
     // Saving and loading with this window's steps.
     DesignFileController& file() { return m_file; }
 
-    // The window has no sides choice of its own yet.
+    // The card page's sides choice sets CARD_SIDE_STR whenever the user changes it, as a load
+    // does, so the global answers for the choice.
     int Sides_ComboBox_Index() const override { return Sides_Index_Of_Card_Side_Str(); }
     void Save_Group_Mode_List_Details_In_XL_Data_List() override;
     void Group_Project_Saved() override;

@@ -1,6 +1,7 @@
 // The main window's mail commands: Mail Cards… opens the mail window over the design, which comes
 // back as it was; Mail Settings… opens the settings window; the Help menu's product items open
-// the promotion window, whose button opens the product's page.
+// the promotion window, whose button opens the product's page, and its sharing items open the
+// services' pages.
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "platform/AppContext.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/QtPrinting.h"
 #include "support/WidgetParts.h"
 #include "views/mail/PreferencesWindow.h"
 #include "views/mail/Promotion_Form.h"
@@ -109,5 +111,25 @@ TEST_F(MailCommandsTest, AProductItemOpensItsPromotionWindowAndItsPage)
     // The links of the Help menu go through the same opener.
     EXPECT_TRUE(Open_Link("Open_Support_Mail"));
     EXPECT_EQ(opened.value(1), QUrl("mailto:support@zova-software.example"));
+    setUrlOpener([](const QUrl&) { return false; });
+}
+
+// Each sharing item of the Help menu on the shown window opens its service's page for the
+// product's home page.
+TEST_F(MailCommandsTest, TheSharingItemsOpenTheirServicesPageForTheProductsHomePage)
+{
+    QStringList opened;
+    setUrlOpener([&](const QUrl& url) {
+        opened.append(url.toString(QUrl::FullyDecoded));
+        return true;
+    });
+    controller.showWindow();
+    for (const char* item : {"Open_Google_Plus", "Open_FaceBook", "Open_Twitter", "Open_FB_Like"})
+        trigger(item);
+    const QString home = QStringLiteral("https://idcard.zova-software.example/");
+    EXPECT_EQ(opened, (QStringList{"https://plus.google.com/share?url=" + home,
+                                   "https://www.facebook.com/sharer/sharer.php?u=" + home,
+                                   "https://twitter.com/intent/tweet?url=" + home,
+                                   "https://www.facebook.com/plugins/like.php?href=" + home}));
     setUrlOpener([](const QUrl&) { return false; });
 }

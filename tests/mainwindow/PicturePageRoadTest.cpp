@@ -1,11 +1,12 @@
 // The picture page on the real main window: the sample card's picture, selected with a click,
 // takes sepia and a quarter turn from the page; the drawn picture shows both, and Undo brings the
-// picture back as it was.
+// picture back as it was. The signature page's Browse… hands the chosen file to the signature.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -14,8 +15,10 @@
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "model/SKTImage.h"
+#include "model/SKTSignature.h"
 #include "probes/SampleCard.h"
 #include "support/CanvasMouse.h"
+#include "support/QtPrinting.h"
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/FieldTyping.h"
 #include "views/inspector/ImagePanel.h"
@@ -84,6 +87,30 @@ TEST_F(PicturePageRoad, SepiaAndAQuarterTurnFromThePageAndUndoBringsThePictureBa
     EXPECT_EQ(picture()->archiveDigest(), archiveBefore);
     QApplication::processEvents();
     EXPECT_EQ(drawnNearCorner(view, box), before);
+}
+
+// A chosen file that holds no picture goes to the signature as a typed path does: it shows none,
+// and no message comes.
+TEST_F(PicturePageRoad, TheSignaturePagesBrowseHandsTheChosenFileToTheSignature)
+{
+    auto signature = std::make_shared<SKTSignature>();
+    signature->setFilePath(QStringLiteral("Default"));
+    signature->setBounds(QRectF(20, 20, 90, 30));
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, {signature});
+    controller.inspector().setUpControls({});
+    controller.showWindow();
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(60, 35), QPointF(60, 35));
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("sign_tab")));
+    const QString chosen = scratch.filePath(QStringLiteral("scan.png"));
+    QFile text(chosen);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture") > 0);
+    text.close();
+
+    dialogs.queueOpenFile(chosen);
+    control<QPushButton>("Sign_Browse_btn").click();
+    EXPECT_EQ(signature->_file_path, chosen);
+    EXPECT_TRUE(signature->_contents_img.isNull());
+    EXPECT_EQ(messages.texts(), QStringList());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The start chooser and the start road: each answer with scripted dialogs.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
@@ -28,8 +29,10 @@
 #include "model/SKTDocument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/QtPrinting.h"
 #include "support/TestEnvironment.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/Repeat_Image.h"
 #include "views/inspector/InspectorView.h"
 #include "views/inspector/PropertyInspector.h"
 
@@ -120,6 +123,34 @@ TEST_F(StartRoad, CancelEmptiesTheModeAndAsksTheCallerToQuit)
     EXPECT_FALSE(Open_Start_Window(controller));
     EXPECT_EQ(script.chooserRuns, 1);
     EXPECT_TRUE(Start_Card_Option.isEmpty());
+}
+
+// The chooser opens under a strip across its whole top filled with the banner picture repeated
+// from the strip's corner; it is pictured in test-artifacts/mainwindow.
+TEST_F(StartRoad, TheChooserOpensUnderTheBannerPictureRepeatedAcrossItsTop)
+{
+    const QImage tile = controller.pictures.banner_image;
+    ASSERT_FALSE(tile.isNull());
+    controller.showWindow();
+    QImage strip;
+    script.queueHook([&](QDialog& chooser) {
+        chooser.show();
+        QCoreApplication::processEvents();
+        auto* banner = chooser.findChild<Repeat_Image*>(QStringLiteral("banner_view"));
+        ASSERT_NE(banner, nullptr);
+        EXPECT_EQ(banner->geometry(), QRect(0, 0, chooser.width(), tile.height()));
+        // The choices sit under it.
+        EXPECT_GT(chooser.findChild<QPushButton*>(QStringLiteral("Using_Template_btn"))->geometry().top(),
+                  banner->geometry().bottom());
+        strip = banner->grab().toImage();
+        QDir().mkpath(QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR));
+        EXPECT_TRUE(chooser.grab().save(QStringLiteral(ZOVA_MAINWINDOW_ARTIFACT_DIR "/start-chooser-banner.png")));
+        chooser.findChild<QPushButton*>(QStringLiteral("Cancel_btn"))->click();
+    });
+    EXPECT_FALSE(Open_Start_Window(controller));
+    ASSERT_GT(strip.width(), 2 * tile.width());
+    for (int x = 0; x + tile.width() <= strip.width(); x += tile.width())
+        EXPECT_TRUE(strip.copy(x, 0, tile.width(), tile.height()) == tile.convertToFormat(strip.format())) << x;
 }
 
 TEST_F(StartRoad, ACorruptDesignIsReportedOnceAndTheChooserComesBackOnce)

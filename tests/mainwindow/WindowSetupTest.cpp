@@ -86,8 +86,9 @@ TEST_F(WindowSetupTest, TheOneControllerSetsTheRunsFontsPathsListsPicturesAndPro
     // New elements show the loaded samples; a picture the build lacks falls back to a tile.
     EXPECT_EQ(controller.canvasHostOfWindow().sign_sample_img(), controller.pictures.sign_sample_img);
     EXPECT_FALSE(controller.canvasHostOfWindow().barcode_sample_img().isNull());
-    // Pictures this build does not ship stay empty.
-    EXPECT_TRUE(controller.pictures.banner_image.isNull());
+    // The banner is drawn at build time; pictures this build does not ship stay empty.
+    EXPECT_FALSE(controller.pictures.banner_image.isNull());
+    EXPECT_TRUE(controller.pictures.promotion_pattern_image.isNull());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
     EXPECT_EQ(controller.TEMP_user_profile.image_id, QStringLiteral("Fup_Photo"));
     EXPECT_EQ(Title_unique, QStringLiteral("Unique No. :"));

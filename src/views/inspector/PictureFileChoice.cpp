@@ -14,13 +14,18 @@ QString pictureFileFilter(const QStringList& extensions)
     return QCoreApplication::translate("PictureFileChoice", "Pictures (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
-QString chooseReadablePicture(QWidget* parent, const QString& caption, const QStringList& extensions)
+QString choosePictureFile(QWidget* parent, const QString& caption, const QStringList& extensions)
 {
     FilePanelRequest request;
     request.parent = parent;
     request.caption = caption;
     request.filter = pictureFileFilter(extensions);
-    const QString path = dialogPresenter().openFile(request);
+    return dialogPresenter().openFile(request);
+}
+
+QString chooseReadablePicture(QWidget* parent, const QString& caption, const QStringList& extensions)
+{
+    const QString path = choosePictureFile(parent, caption, extensions);
     if (path.isEmpty())
         return {};
     // The element reads the file the same way; a file it cannot show is no picture to take.

@@ -88,8 +88,9 @@ void SignaturePanel::Update_Sign_Graphics()
 
 void SignaturePanel::Sign_Browse_Btn()
 {
-    const QString path = chooseReadablePicture(&m_context.view, tr("Choose a Signature or Fingerprint"),
-                                               {QStringLiteral("png")});
+    // The path goes to the signatures as a typed one does: one that names no picture shows none.
+    const QString path =
+        choosePictureFile(&m_context.view, tr("Choose a Signature or Fingerprint"), {QStringLiteral("png")});
     if (path.isEmpty())
         return;
     Set_NS_Text_View_String(*ui->Sign_image_path, path);

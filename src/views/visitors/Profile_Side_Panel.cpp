@@ -165,7 +165,7 @@ void Profile_Side_Panel::Refresh_Controls()
 void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId)
 {
     const QString id = Trim_Str(ctrlId);
-    if (!id.isEmpty() && m_hasElement && !m_hasElement(id))
+    if (!id.isEmpty() && m_selectElement && !m_selectElement(id))
         return;
     const QString trimmed = Trim_Str(path);
     ui->photo_path_txt->setText(trimmed);

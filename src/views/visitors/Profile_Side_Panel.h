@@ -37,17 +37,18 @@ public:
     void setMode(Mode mode);
     Mode mode() const { return m_mode; }
 
-    // Answers whether the side's canvas holds an element with the identifier.
-    void setElementLookup(std::function<bool(const QString&)> hasElement) { m_hasElement = std::move(hasElement); }
+    // Selects the element with the identifier on the side's canvas; false when there is none.
+    void setElementSelector(std::function<bool(const QString&)> select) { m_selectElement = std::move(select); }
     // The picture a photo field without a photo shows.
     void setNoPicture(const QImage& picture) { m_noPicture = picture; }
 
     // ---- ProfileSidePanel ---------------------------------------------------------------------
     // Captions from the caption globals.
     void Refresh_Controls() override;
-    // With an identifier the side has no element for, nothing happens. Otherwise the path field
-    // shows the trimmed path and the photo view the picture, or the file's picture when none is
-    // given, or nothing for an empty or missing file.
+    // With an identifier, the element it names is selected on the side's canvas first, and
+    // nothing more happens when there is none. Then the path field shows the trimmed path and the
+    // photo view the picture, or the file's picture when none is given, or nothing for an empty
+    // or missing file.
     void Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId) override;
     QList<ProfilePanelRow> view_array_label() const override { return m_labelRows; }
     QList<ProfilePanelRow> view_array_value() const override { return m_valueRows; }
@@ -135,7 +136,7 @@ private:
     QList<QWidget*> m_userWidgets;
     QImage m_photo;
     QImage m_noPicture;
-    std::function<bool(const QString&)> m_hasElement;
+    std::function<bool(const QString&)> m_selectElement;
 };
 
 // The panels of the front and the back, made with the main window before any project starts;

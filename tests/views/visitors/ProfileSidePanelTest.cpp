@@ -91,14 +91,18 @@ TEST_F(ProfileSidePanelTest, TheAddedRowsAreBuiltOnceHoweverOftenTheDesignLoads)
     EXPECT_EQ(panel.findChildren<QLineEdit*>("F_fieldBlood").size(), 0);
 }
 
-TEST_F(ProfileSidePanelTest, ThePhotoShowsTheFileOnlyForAnElementTheSideHas)
+TEST_F(ProfileSidePanelTest, ThePhotoSelectsItsElementAndShowsTheFileOnlyForAnElementTheSideHas)
 {
     QTemporaryDir folder;
     const QString photo = folder.filePath("visitor.png");
     QImage picture(40, 50, QImage::Format_RGB32);
     picture.fill(Qt::red);
     ASSERT_TRUE(picture.save(photo));
-    panel.setElementLookup([](const QString& id) { return id == QLatin1String("Fup_Photo"); });
+    QStringList selected;  // the identifiers the panel had selected on the canvas
+    panel.setElementSelector([&selected](const QString& id) {
+        selected.append(id);
+        return id == QLatin1String("Fup_Photo");
+    });
 
     panel.Set_User_Image_Control(QStringLiteral("  ") + photo + QStringLiteral(" "), QImage(), "F_Photo9");
     EXPECT_EQ(panel.photoPath(), "");
@@ -110,6 +114,7 @@ TEST_F(ProfileSidePanelTest, ThePhotoShowsTheFileOnlyForAnElementTheSideHas)
     panel.Set_User_Image_Control(folder.filePath("gone.png"), picture, QString());
     EXPECT_EQ(panel.photoPath(), folder.filePath("gone.png"));
     EXPECT_TRUE(panel.shownPhoto().isNull());
+    EXPECT_EQ(selected, (QStringList{"F_Photo9", "Fup_Photo"}));
 }
 
 TEST_F(ProfileSidePanelTest, TypingChoosingAndTheButtonsAreReported)
