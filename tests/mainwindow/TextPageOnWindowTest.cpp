@@ -1,13 +1,14 @@
 // The text pages on the main window: a text of an opened design is selected with the mouse and
-// changed through the pages' controls only; each Undo takes back one change, and the wording typed
-// goes back with the change that followed it. A face chosen in the font chooser is kept through
-// undo, saving and opening.
+// changed through the pages' controls only; each Undo takes back one change, a word typed
+// included, and a new edit leaves nothing to redo. A face chosen in the font chooser is kept
+// through undo, saving and opening.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -26,6 +27,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
 #include "support/CanvasMouse.h"
+#include "../views/inspector/FieldTyping.h"
 #include "support/FontPrinting.h"
 #include "support/TestEnvironment.h"
 #include "views/inspector/PropertyInspector.h"
@@ -54,6 +56,8 @@ protected:
     }
 
     QAction& undo() const { return action(QStringLiteral("Undo_btn")); }
+    QAction& redo() const { return action(QStringLiteral("Redo_btn")); }
+    void selectTitle() { canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19)); }
     // The sample card's title: the front's topmost element, rebuilt by every Undo.
     TextLook title() const
     {
@@ -77,9 +81,9 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
     editor.selectAll();
     QTest::keyClicks(&editor, QStringLiteral("Visitor Pass"));
     EXPECT_EQ(title().wording, "Visitor Pass");
-    EXPECT_FALSE(undo().isEnabled()) << "typing takes no undo step";
+    EXPECT_TRUE(undo().isEnabled()) << "the word typed is one undo step";
 
-    QList<TextLook> states{opened};
+    QList<TextLook> states{opened, title()};
     dialogs.queueHook([](QDialog& dialog) {
         static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 18));
         dialog.accept();
@@ -100,7 +104,7 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
         undo().trigger();
         EXPECT_EQ(title(), states.at(i)) << "after undoing down to state " << i;
     }
-    EXPECT_EQ(title(), opened) << "the wording went back with the font";
+    EXPECT_EQ(title(), opened);
     EXPECT_FALSE(undo().isEnabled());
 }
 
@@ -129,6 +133,82 @@ TEST_F(TextPageOnWindow, ABoldFaceChosenForATextIsKeptThroughUndoSavingAndOpenin
     ASSERT_NE(title().font, bold);
     ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(saved, QStringLiteral("L"), true), 1);
     EXPECT_EQ(title().font, bold);
+}
+
+// Each road edits the title once, through the inspector, after an Undo left something to redo:
+// the edit is one undo step of its own and leaves nothing to redo.
+TEST_F(TextPageOnWindow, EachInspectorEditIsOneUndoStepAndLeavesNothingToRedo)
+{
+    InspectorView& view = controller.windowLayout().inspectorView();
+    struct Road {
+        const char* name;
+        std::function<void()> edit;
+        std::function<QString()> shown;  // what the edit changes of the title
+        QString after;
+    };
+    const auto wording = [this] { return title().wording; };
+    const QList<Road> roads{
+        {"typing a word", [&] {
+             selectTitle();
+             auto& editor = control<QPlainTextEdit>("Text_value_Edit");
+             editor.setFocus();
+             editor.selectAll();
+             QTest::keyClicks(&editor, QStringLiteral("Guest"));
+             QTest::keyClicks(&editor, QStringLiteral(" Pass"));
+         }, wording, "Guest Pass"},
+        {"typing over it again", [&] {
+             selectTitle();
+             auto& editor = control<QPlainTextEdit>("Text_value_Edit");
+             editor.setFocus();
+             editor.moveCursor(QTextCursor::End);
+             QTest::keyClicks(&editor, QStringLiteral("!"));
+         }, wording, "ZOVA ID Card!"},
+        {"the left edge on the arrange page", [&] {
+             selectTitle();
+             ASSERT_TRUE(view.showPage(QStringLiteral("aligmnt_tab")));
+             auto& field = control<QDoubleSpinBox>("frame_main_pic_X_pos");
+             field.setFocus();
+             typeAndEnter(field, QStringLiteral("40"));
+         }, [this] { return QString::number(document.graphics().first()->xPosition()); }, "40"},
+        {"the colour of all texts on the card page", [&] {
+             ASSERT_TRUE(view.showPage(QStringLiteral("card_info_tab")));
+             pickColour("All_Text_clr", QColor(20, 120, 40));
+         }, [this] { return title().colour.name(); }, "#147828"},
+        {"the font of all texts on the card page", [&] {
+             ASSERT_TRUE(view.showPage(QStringLiteral("card_info_tab")));
+             dialogs.queueHook([](QDialog& dialog) {
+                 static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 16));
+                 dialog.accept();
+             });
+             control<QPushButton>("all_content_font_btn").click();
+         }, [this] { return title().font.family; }, "DejaVu Serif"},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        // Something to redo: a shadow drawn and taken back.
+        selectTitle();
+        ASSERT_TRUE(view.showPage(QStringLiteral("text_prop_tab")));
+        control<QCheckBox>("draw_shadow_chkbox").click();
+        undo().trigger();
+        ASSERT_TRUE(redo().isEnabled());
+        const QString before = road.shown();
+
+        road.edit();
+        EXPECT_EQ(road.shown(), road.after);
+        EXPECT_TRUE(undo().isEnabled());
+        EXPECT_FALSE(redo().isEnabled()) << "the shadow taken back before the edit is not offered";
+        redo().trigger();
+        EXPECT_EQ(road.shown(), road.after);
+        EXPECT_FALSE(title().shadow);
+
+        undo().trigger();
+        EXPECT_EQ(road.shown(), before) << "one Undo takes back the whole edit";
+        EXPECT_FALSE(title().shadow);
+        EXPECT_TRUE(redo().isEnabled());
+        redo().trigger();
+        EXPECT_EQ(road.shown(), road.after);
+        undo().trigger();
+    }
 }
 
 }  // namespace
