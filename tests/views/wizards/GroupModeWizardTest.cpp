@@ -111,7 +111,8 @@ TEST_F(GroupModeWizardTest, AWorkbookWithoutRecordsIsRefusedAndThereIsNothingToV
     EXPECT_EQ(host.groups.rowCount(), 0);
     wizard.View_Excel_Btn_Clicked();
     const QString corrupt = QLatin1Char('\n') + kCorruptWorkbookMessage;
-    EXPECT_EQ(messages.texts(), (QStringList{corrupt, corrupt, corrupt, QLatin1Char('\n') + kNoExcelDataMessage}));
+    EXPECT_EQ(messages.texts(), (QStringList{corrupt, "\nThe file \"broken.xlsx\" cannot be read as a workbook.", corrupt,
+                                             QLatin1Char('\n') + kNoExcelDataMessage}));
 }
 
 TEST_F(GroupModeWizardTest, OkChecksTemplateWorkbookAndNameThenMakesTheProject)
