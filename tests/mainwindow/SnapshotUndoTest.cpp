@@ -224,47 +224,4 @@ TEST_F(SnapshotUndoTest, AnUnchangedSideIsOneSnapshotHoweverOftenItIsRecorded)
     EXPECT_TRUE(boundsOf(SKTDocument::FrontSide) == before) << "the first Undo took nothing back";
 }
 
-// Keys typed in one run are one step, however many; an Undo or another edit between two keys
-// starts a new step, and a run typed back to where it began leaves nothing to take back.
-TEST_F(SnapshotUndoTest, ARunOfTypingIsOneStepAndANewEditLeavesNothingToRedo)
-{
-    const GraphicPtr text = add(SKTDocument::FrontSide, GraphicKind::Text);
-    text->Set_text_value(QStringLiteral("A"));
-    undo.Restart_Undo_History();
-    const auto type = [&](const QString& words, bool continuesRun) {
-        text->Set_text_value(words);
-        undo.Record_Typing(continuesRun);
-    };
-    // Typed back to where the run began: no step to take back.
-    type("AQ", false);
-    type("A", true);
-    EXPECT_FALSE(window.undoOn);
-
-    type("AB", false);
-    type("ABC", true);
-    EXPECT_EQ(undo.Get_Undo_Count(), 3) << "the run typed back left its snapshot, equal to the start";
-    undo.Undo_Action_Perform();
-    EXPECT_EQ(document.graphics().first()->Text_contents(), "A");
-    EXPECT_TRUE(window.redoOn);
-
-    // The panel's run goes on, but the Undo ended it: the key is a new step, and nothing is left
-    // to redo.
-    const GraphicPtr rebuilt = document.graphics().first();
-    rebuilt->Set_text_value(QStringLiteral("AX"));
-    undo.Record_Typing(true);
-    EXPECT_FALSE(window.redoOn);
-    EXPECT_EQ(Rcontrol.size(), 0);
-    rebuilt->Set_text_value(QStringLiteral("AXY"));
-    undo.Record_Typing(true);
-    moveFirst(SKTDocument::FrontSide, 5);
-    rebuilt->Set_text_value(QStringLiteral("AXYZ"));
-    undo.Record_Typing(true);
-    for (const char* shown : {"AXY", "AXY", "A"}) {
-        undo.Undo_Action_Perform();
-        EXPECT_EQ(document.graphics().first()->Text_contents(), shown);
-    }
-    EXPECT_EQ(boundsOf(SKTDocument::FrontSide), QList<QRectF>{kFirst});
-    EXPECT_FALSE(window.undoOn);
-}
-
 }  // namespace

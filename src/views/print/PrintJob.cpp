@@ -1,10 +1,8 @@
 #include "views/print/PrintJob.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 
@@ -24,18 +22,12 @@ const QString kPreviewLimited = QStringLiteral(
 // Of the screen's free area, what the preview takes: room for the window manager's frame is left.
 constexpr double kPreviewShareOfScreen = 0.85;
 
-// At its own size the preview is a strip showing the sheet a few per cent large: it opens over
-// most of the screen instead, with the whole sheet in view.
-void openLargeWithWholeSheet(QPrintPreviewDialog& dialog, const QWidget* window)
+// At its own size the preview is a strip that fits the sheet in a few per cent of its size: it
+// opens over most of the screen instead.
+void openLarge(QPrintPreviewDialog& dialog, const QWidget* window)
 {
-    const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen)
+    if (const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen())
         dialog.resize((QSizeF(screen->availableGeometry().size()) * kPreviewShareOfScreen).toSize());
-    // The dialog's own "Fit page" command, so that its zoom buttons show the choice.
-    if (auto* fitPage = dialog.findChild<QAction*>(QStringLiteral("fitPageAction")))
-        fitPage->trigger();
-    else if (auto* pages = dialog.findChild<QPrintPreviewWidget*>())
-        pages->fitInView();
 }
 
 }  // namespace
@@ -126,7 +118,7 @@ bool PrintJob::Call_Print_Box_1(bool preview, QPrinter& printer)
     if (sheetCount(m_run) > kPreviewPageLimit)
         Show_MessageBox(kPreviewLimited);
     QPrintPreviewDialog dialog(&printer, m_window);
-    openLargeWithWholeSheet(dialog, m_window);
+    openLarge(dialog, m_window);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter* target) { paintPages(*target, true); });
     dialogPresenter().runModal(dialog);
