@@ -78,6 +78,9 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
 
     QPlainTextEdit& editor = control<QPlainTextEdit>("Text_value_Edit");
     editor.setFocus();
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_FALSE(undo().isEnabled()) << "typed and taken back: nothing to undo";
     editor.selectAll();
     QTest::keyClicks(&editor, QStringLiteral("Visitor Pass"));
     EXPECT_EQ(title().wording, "Visitor Pass");
