@@ -168,6 +168,18 @@ bool SpreadsheetWriter::unpackAfresh(const QString& archive, UnpackedParts parts
     return false;
 }
 
+QString unreadableWorkbookMessage(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" cannot be read as a workbook.").arg(QFileInfo(path).fileName());
+}
+
+void SpreadsheetWriter::refuseUnreadable(const QString& path)
+{
+    // A bound that refused the workbook said why already.
+    if (readRefusal.isEmpty())
+        refuseWhole(unreadableWorkbookMessage(path));
+}
+
 void SpreadsheetWriter::refuseWhole(const QString& why)
 {
     refusedWhole = true;

@@ -12,6 +12,9 @@
 
 using SheetRows = QList<QStringList>;
 
+// What the user is told of a file that is no workbook, or one cut short: its name.
+QString unreadableWorkbookMessage(const QString& path);
+
 // The row's cells with empty ones after its end, `columns` in all (none cut).
 QStringList paddedRow(const QStringList& row, int columns);
 
@@ -60,7 +63,9 @@ public:
     QString readRefusal;
 
     // only_col true: unpacks the workbook (afresh: nothing of an earlier one stays) and notes its
-    // shared strings; returns data unchanged. false: all rows of sheet Excel_Sheet_Number.
+    // shared strings; returns data unchanged. A file that does not unpack, or lists no sheet, is
+    // refused with unreadableWorkbookMessage unless a bound refused it first. false: all rows of
+    // sheet Excel_Sheet_Number.
     static SheetRows ReadWorkbook(const QString& path, bool only_col);
     // At most one row: the header row of sheet Excel_Sheet_Number; sets Excel_Sheet_Columns.
     static SheetRows ReadData_only_column();
@@ -126,6 +131,8 @@ private:
     QString unpackedArchive;    // the workbook unpacked last
     // Refuses the workbook unpacked last whole, for the reason given.
     void refuseWhole(const QString& why);
+    // The file at path gave no workbook: refused whole as unreadable, unless already refused.
+    void refuseUnreadable(const QString& path);
     std::optional<QList<SheetItem>> sheetList;  // of the workbook unpacked last, once listed
     QList<SheetItem> listSheets();
     // Reads unpack only the parts they read, within bounds; the writers' template unpacks whole.

@@ -339,10 +339,12 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (only_col) {
         Excel_Sheet_Columns = 1;
         SpreadsheetWriter* reader = sharedInstance();
-        reader->unpackAfresh(path, UnpackedParts::Read);
+        const bool unpacked = reader->unpackAfresh(path, UnpackedParts::Read);
         reader->ReadSharedStrings(reader->tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
         // Listed now, so that a workbook whose list cannot be read is refused before any sheet is.
-        Sheet_List();
+        const bool listed = !Sheet_List().isEmpty();
+        if (!(unpacked && listed))
+            reader->refuseUnreadable(path);
         return reader->data;
     }
     SpreadsheetWriter* reader = sharedInstance();
@@ -413,9 +415,10 @@ SheetRows SpreadsheetWriter::ReadODS(const QString& path)
 {
     SheetRows rows;
     SpreadsheetWriter* reader = sharedInstance();
-    reader->unpackAfresh(path, UnpackedParts::Read);
-    if (reader->refusedWhole)
+    if (!reader->unpackAfresh(path, UnpackedParts::Read)) {
+        reader->refuseUnreadable(path);
         return rows;
+    }
     SheetCost cost{reader->allowance};
     // The rows of the first table of the first spreadsheet of the first body.
     int bodies = 0, spreadsheets = 0, tables = 0;
@@ -465,7 +468,7 @@ SheetRows SpreadsheetWriter::ReadODS(const QString& path)
         return {};
     }
     if (result != PieceResult::Read) {
-        Show_NSLog_Message(QStringLiteral("Error: %1 holds no readable spreadsheet").arg(path));
+        reader->refuseUnreadable(path);
         return {};
     }
     return rows;

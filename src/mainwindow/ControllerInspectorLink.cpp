@@ -171,6 +171,11 @@ void ControllerInspectorLink::Insert_In_Undo_Redo()
     m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
 }
 
+void ControllerInspectorLink::Record_Typing_In_Undo_Redo(bool continuesRun)
+{
+    m_controller.canvasHostOfWindow().snapshotUndo().Record_Typing(continuesRun);
+}
+
 GraphicPtr ControllerInspectorLink::Get_Selected_Graphic() const
 {
     return m_controller.Get_Selected_Graphic();

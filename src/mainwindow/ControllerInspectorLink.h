@@ -45,6 +45,7 @@ public:
     QStringList paper_card_arry() const override;
 
     void Insert_In_Undo_Redo() override;
+    void Record_Typing_In_Undo_Redo(bool continuesRun) override;
     GraphicPtr Get_Selected_Graphic() const override;
     SKTGraphicView& editedCanvas() const override;
     SKTGraphicView& frontCanvas() const override;

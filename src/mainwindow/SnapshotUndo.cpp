@@ -124,14 +124,38 @@ void SnapshotUndo::Insert_In_Undo_Redo()
 {
     if (live_mode_list_value_change)
         return;
+    m_typingSide = -1;
+    recordShownSide();
+}
+
+void SnapshotUndo::Record_Typing(bool continuesRun)
+{
+    if (live_mode_list_value_change)
+        return;
+    SnapshotStack& undo = undoStack();
+    if (continuesRun && m_typingSide == currentSide() && !undo.isEmpty()) {
+        const UndoSnapshot present = shownSnapshot();
+        undo.last() = present;
+        updateButtons(present);
+        return;
+    }
+    m_typingSide = recordShownSide() ? currentSide() : -1;
+}
+
+bool SnapshotUndo::recordShownSide()
+{
     const UndoSnapshot present = shownSnapshot();
     // A record that changes nothing (the "before" of an edit right after the previous "after")
     // would cost the user an Undo that shows no change.
     SnapshotStack& undo = undoStack();
-    if (!undo.isEmpty() && undo.last() != present)
-        m_editedSinceStart = true;
-    appendUnlessNewest(undo, present);
+    const bool changed = undo.isEmpty() || undo.last() != present;
+    if (changed) {
+        m_editedSinceStart = m_editedSinceStart || !undo.isEmpty();
+        undo.append(present);
+        redoStack().clear();
+    }
     updateButtons(present);
+    return changed;
 }
 
 void SnapshotUndo::Undo_Stack()
@@ -191,6 +215,7 @@ void SnapshotUndo::Redo_Action_Perform()
 // newest undo snapshot: each Undo visibly takes back one edit and each Redo brings it back.
 void SnapshotUndo::restoreNewest(Direction direction)
 {
+    m_typingSide = -1;
     const bool undoing = direction == Direction::Undo;
     const UndoSnapshot present = shownSnapshot();
     SnapshotStack& from = undoing ? undoStack() : redoStack();
@@ -247,6 +272,7 @@ void SnapshotUndo::Show_Side_In_Panel()
 
 void SnapshotUndo::showRecordWithoutEdit(int side, const std::function<void()>& step)
 {
+    m_typingSide = -1;
     const int inForce = Card_Front_Or_Back;
     Card_Front_Or_Back = side == 1 ? 1 : 0;
     {
@@ -299,6 +325,7 @@ void SnapshotUndo::Enable_Disable_Redo(bool enabled)
 
 void SnapshotUndo::Undo_Redo_Clear()
 {
+    m_typingSide = -1;
     for (SnapshotStack* stack : {&Ucontrol, &Ucontrol_back, &Rcontrol, &Rcontrol_back})
         stack->clear();
     Enable_Disable_Undo(false);

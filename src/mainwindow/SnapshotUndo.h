@@ -37,8 +37,14 @@ public:
     SnapshotUndo(SKTDocument& document, SnapshotUndoWindow& window);
 
     // Records the current side after (or before) an edit, unless the live-mode flag is set, and
-    // updates the buttons then. Leaves the redo stack alone.
+    // updates the buttons then. A side that changed since the newest snapshot is a new edit: the
+    // redo stack of the side is emptied, so that no Redo puts back a state from before it.
     void Insert_In_Undo_Redo();
+    // Typing into a text is one edit however many keys it takes: the first key of a run records
+    // the side as Insert_In_Undo_Redo does, and each later key of the same run, with nothing
+    // recorded, undone or redone in between, puts the side as it now stands in place of that
+    // snapshot.
+    void Record_Typing(bool continuesRun);
     // A design that has just started: the stacks are emptied and both sides as they stand become
     // the first snapshot of their undo stacks, so that the first edit on either side can be taken
     // back. Both commands are disabled then.
@@ -98,6 +104,9 @@ private:
     UndoSnapshot shownSnapshot();
     void updateButtons(const UndoSnapshot& shown);
     static void appendUnlessNewest(SnapshotStack& stack, const UndoSnapshot& snapshot);
+    // The side as shown onto its undo stack unless it is the newest snapshot there; true when it
+    // was added.
+    bool recordShownSide();
     // The newest snapshot that differs from the shown side, -1 for none.
     static qsizetype newestDifferentFrom(const SnapshotStack& stack, const UndoSnapshot& shown);
 
@@ -106,4 +115,6 @@ private:
     SKTDocument& m_document;
     SnapshotUndoWindow& m_window;
     bool m_editedSinceStart = false;
+    // The side whose newest undo snapshot a typing run may still replace; -1 for none.
+    int m_typingSide = -1;
 };

@@ -1,5 +1,6 @@
 // On the real window with a design open: a text bound to a series on the data-source page shows
-// the series' first value on the card, and a double click on a barcode reaches the barcode window.
+// the series' first value on the card, a design opened again shows what its file holds whatever
+// window opens and closes after, and a double click on a barcode reaches the barcode window.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include "views/canvas/SKTGraphicView.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
+#include "views/print/StandInPrinters.h"
 #include "views/series/SeriesValueModel.h"
 
 namespace {
@@ -71,6 +73,31 @@ TEST_F(DataSourceRoadTest, ATextBoundToASeriesShowsItsFirstValueOnTheCard)
     // The design counts as changed once the window has looked again.
     EXPECT_TRUE(QTest::qWaitFor([this] { return controller.window()->isWindowModified(); }));
     EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// The series the title is bound to is imported anew and the design opened again: the card shows
+// the value its file holds, at once, and no window opened and closed after changes it.
+TEST_F(DataSourceRoadTest, AnOpenedDesignShowsWhatItsFileHoldsWhateverWindowClosesAfter)
+{
+    ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
+    const QString design = scratch.filePath(QStringLiteral("bound.did"));
+    dialogs.queueSaveFile(design);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    QFile staff(QDir(Data_Folder_Path).filePath("Staff.txt"));
+    ASSERT_TRUE(staff.open(QIODevice::WriteOnly) && staff.write("Grace Hopper\n") > 0);
+    staff.close();
+    dialogs.queueOpenFile(design);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    const QImage opened = cardPart(kTitle);
+    StandInPrinters printers;
+    for (const char* window : {"doPreferences", "Mail_Settings_Button", "toggleGridShowing", "Batch_Series_Button",
+                               "Import_Wizard_Button", "Print_Button", "Mail_Button", "Export_Button"}) {
+        dialogs.queueHook([](QDialog& shown) { shown.reject(); });
+        action(QString::fromLatin1(window)).trigger();
+        dialogs.clearHooks();
+        EXPECT_EQ(document.graphics().first()->Text_contents(), "Ada Lovelace") << window;
+        EXPECT_EQ(cardPart(kTitle), opened) << window;
+    }
 }
 
 TEST_F(DataSourceRoadTest, ADoubleClickOnABarcodeReachesTheBarcodeWindow)

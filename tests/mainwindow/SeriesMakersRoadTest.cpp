@@ -1,6 +1,7 @@
 // On the real window with a design open: the File menu's generator and import commands write new
 // series that the data-source page lists at once, refuse the name of a series the design uses, and
-// the series manager's generate button adds its series to the manager's list.
+// the series manager's generate button adds its series to the manager's list. A chosen file that
+// is no workbook is named on every road that opens one.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMainWindow>
 #include <QCheckBox>
 #include <QMessageBox>
@@ -16,6 +18,7 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/WizardStartWindows.h"
 #include "support/CanvasMouse.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
@@ -27,6 +30,7 @@
 #include "views/series/Import_Wizard.h"
 #include "views/series/SheetColumnList.h"
 #include "views/series/SeriesValueModel.h"
+#include "views/wizards/Group_Mode_Wizard.h"
 
 namespace {
 
@@ -128,6 +132,61 @@ TEST_F(SeriesMakersRoadTest, TheManagersGenerateButtonAddsToItsList)
     });
     action(QStringLiteral("Batch_Series_Button")).trigger();
     EXPECT_EQ(series("Numbers"), "8\n9\n10\n");
+}
+
+// A file that is no workbook, or one cut short, is named at once on each road that opens a chosen
+// workbook; no column window opens on an empty sheet list, and the window the file was chosen in
+// takes no path (the import wizard stays open: its answer is still 0).
+TEST_F(SeriesMakersRoadTest, AFileThatIsNoWorkbookIsNamedOnEachRoadAndOpensNoColumnWindow)
+{
+    const QString cut = scratch.filePath("cut.xlsx"), notZip = scratch.filePath("notes.ods");
+    const auto made = TestEnvironment::runPython(
+        "import sys, openpyxl\nwb = openpyxl.Workbook()\nfor n in range(200): wb.active.append(['Person %d' % n])\n"
+        "wb.save(sys.argv[1])\ndata = open(sys.argv[1], 'rb').read()\nopen(sys.argv[1], 'wb').write(data[:len(data) // 2])\n"
+        "open(sys.argv[2], 'w').write('Name,Title')\n",
+        {cut, notZip});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    WizardStartWindows starts;
+    struct Road {
+        std::function<void()> open;
+        std::function<QString(QDialog& window, const QString& file)> choose;  // what the window shows after
+        QString shown;
+    };
+    const QList<Road> roads{
+        {[&] { action("User_Profile_Button_Clicked").trigger(); }, [&](QDialog& window, const QString& file) {
+             dialogs.queueOpenFile(file);
+             window.findChild<QPushButton*>("excel_browse_btn")->click();
+             return window.findChild<QLineEdit*>("excel_path_field")->text();
+         }, ""},
+        {[&] { action("Import_Wizard_Button").trigger(); }, [](QDialog& window, const QString& file) {
+             static_cast<Import_Wizard&>(window).Excel_RD_Pressed();
+             window.findChild<QLineEdit*>("Excel_path")->setText(file);
+             static_cast<Import_Wizard&>(window).OKPressed();
+             return QString::number(window.result());
+         }, "0"},
+        {[&] { starts.Group_Mode_Wizard_Open_Wnd(controller); }, [&](QDialog& window, const QString& file) {
+             dialogs.queueOpenFile(file);
+             static_cast<Group_Mode_Wizard&>(window).Select_Excel_Click();
+             return window.findChild<QLineEdit*>("Excel_Path_Text")->text();
+         }, ""},
+    };
+    for (const Road& road : roads) {
+        for (const QString& file : {cut, notZip}) {
+            SCOPED_TRACE(file.toStdString());
+            const qsizetype said = messages.texts().size();
+            QString shown, columnWindow;
+            dialogs.queueHook([&](QDialog& window) {
+                dialogs.queueHook([&](QDialog& opened) { columnWindow = opened.metaObject()->className(); });
+                shown = road.choose(window, file);
+                dialogs.clearHooks();
+            });
+            road.open();
+            EXPECT_EQ(shown, road.shown);
+            EXPECT_EQ(columnWindow, "");
+            EXPECT_EQ(messages.texts().mid(said).join(u'|'),
+                      QStringLiteral("\nThe file \"%1\" cannot be read as a workbook.").arg(QFileInfo(file).fileName()));
+        }
+    }
 }
 
 }  // namespace

@@ -175,10 +175,10 @@ TEST_F(SeriesWaitSheetRoadTest, AFailedReadHidesThePanelBeforeAnyMessage)
 {
     const PanelWatch watch([] { return QString(); });
     importThroughWizard(false, file("empty.txt", ""));
-    // A file that is no workbook lists no sheet and no column.
-    importThroughWizard(true, file("broken.xlsx", "not a workbook"),
-                        [](QDialog& window) { static_cast<Import_Excel_DataSheet&>(window).OKPressed(); });
-    EXPECT_EQ(watched.texts(), (QStringList{"\nPlease select a valid file.", "\nThere is no column."}));
+    // A file that is no workbook is named at once; no column window opens on it.
+    importThroughWizard(true, file("broken.xlsx", "not a workbook"));
+    EXPECT_EQ(watched.texts(),
+              (QStringList{"\nPlease select a valid file.", "\nThe file \"broken.xlsx\" cannot be read as a workbook."}));
     EXPECT_EQ(watched.overPanel, (QList<bool>{false, false}));
     EXPECT_GE(watch.shownWhile.size(), 2);
     EXPECT_EQ(watch.hides, watch.shownWhile.size());

@@ -1,13 +1,14 @@
 // The text pages on the main window: a text of an opened design is selected with the mouse and
-// changed through the pages' controls only; each Undo takes back one change, and the wording typed
-// goes back with the change that followed it. A face chosen in the font chooser is kept through
-// undo, saving and opening.
+// changed through the pages' controls only; each Undo takes back one change, a word typed
+// included, and a new edit leaves nothing to redo. A face chosen in the font chooser is kept
+// through undo, saving and opening.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -20,11 +21,13 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
 #include "mainwindow/WindowDesignFile.h"
+#include "../views/inspector/FieldTyping.h"
 #include "support/CanvasMouse.h"
 #include "support/FontPrinting.h"
 #include "support/TestEnvironment.h"
@@ -54,6 +57,7 @@ protected:
     }
 
     QAction& undo() const { return action(QStringLiteral("Undo_btn")); }
+    QAction& redo() const { return action(QStringLiteral("Redo_btn")); }
     // The sample card's title: the front's topmost element, rebuilt by every Undo.
     TextLook title() const
     {
@@ -74,12 +78,15 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
 
     QPlainTextEdit& editor = control<QPlainTextEdit>("Text_value_Edit");
     editor.setFocus();
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_FALSE(undo().isEnabled()) << "typed and taken back: nothing to undo";
     editor.selectAll();
     QTest::keyClicks(&editor, QStringLiteral("Visitor Pass"));
     EXPECT_EQ(title().wording, "Visitor Pass");
-    EXPECT_FALSE(undo().isEnabled()) << "typing takes no undo step";
+    EXPECT_TRUE(undo().isEnabled()) << "the word typed is one undo step";
 
-    QList<TextLook> states{opened};
+    QList<TextLook> states{opened, title()};
     dialogs.queueHook([](QDialog& dialog) {
         static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(QStringLiteral("DejaVu Serif"), QStringLiteral("Book"), 18));
         dialog.accept();
@@ -100,7 +107,7 @@ TEST_F(TextPageOnWindow, ATextChangedThroughThePagesComesBackOneUndoAtATime)
         undo().trigger();
         EXPECT_EQ(title(), states.at(i)) << "after undoing down to state " << i;
     }
-    EXPECT_EQ(title(), opened) << "the wording went back with the font";
+    EXPECT_EQ(title(), opened);
     EXPECT_FALSE(undo().isEnabled());
 }
 
@@ -129,6 +136,52 @@ TEST_F(TextPageOnWindow, ABoldFaceChosenForATextIsKeptThroughUndoSavingAndOpenin
     ASSERT_NE(title().font, bold);
     ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(saved, QStringLiteral("L"), true), 1);
     EXPECT_EQ(title().font, bold);
+}
+
+// After an Undo leaves something to redo, each road edits the title once through the inspector:
+// one undo step of its own, and nothing left to redo.
+TEST_F(TextPageOnWindow, EachInspectorEditIsOneUndoStepAndLeavesNothingToRedo)
+{
+    InspectorView& view = controller.windowLayout().inspectorView();
+    struct Road {
+        const char* name;
+        std::function<void()> edit;
+        std::function<QString()> shown;  // what the edit changes of the title
+        QString after;
+    };
+    const QList<Road> roads{
+        {"typing a word", [&] {
+             auto& editor = control<QPlainTextEdit>("Text_value_Edit");
+             editor.selectAll();
+             QTest::keyClicks(&editor, QStringLiteral("Guest"));
+             QTest::keyClicks(&editor, QStringLiteral(" Pass"));
+         }, [this] { return title().wording; }, "Guest Pass"},
+        {"the left edge on the arrange page", [&] {
+             ASSERT_TRUE(view.showPage(QStringLiteral("aligmnt_tab")));
+             typeAndEnter(control<QDoubleSpinBox>("frame_main_pic_X_pos"), QStringLiteral("40"));
+         }, [this] { return QString::number(document.graphics().first()->xPosition()); }, "40"},
+        {"the colour of all texts on the card page", [&] {
+             controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+             pickColour("All_Text_clr", QColor(20, 120, 40));
+         }, [this] { return title().colour.name(); }, "#147828"},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+        ASSERT_TRUE(view.showPage(QStringLiteral("text_prop_tab")));
+        control<QCheckBox>("draw_shadow_chkbox").click();
+        undo().trigger();
+        canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+        const QString before = road.shown();
+        road.edit();
+        EXPECT_EQ(road.shown(), road.after);
+        EXPECT_FALSE(redo().isEnabled()) << "the shadow taken back is not offered again";
+        redo().trigger();
+        EXPECT_FALSE(title().shadow);
+        undo().trigger();
+        EXPECT_EQ(road.shown(), before) << "one Undo takes back the whole edit";
+        EXPECT_TRUE(redo().isEnabled());
+    }
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QGraphicsView>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWizard>
@@ -209,10 +212,21 @@ TEST_F(WindowFit, EveryWindowPageAndStateFitsTheScreen)
                                                  {workbook});
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();
     const Step nextPage = [](QWidget& window) { qobject_cast<QWizard*>(&window)->next(); };
+    // The print preview shows the whole sheet, spanning most of the preview's height or width.
+    const Step wholeSheetInView = [](QWidget& window) {
+        QTest::qWait(100);
+        const QGraphicsView& view = *window.findChild<QPrintPreviewWidget*>()->findChild<QGraphicsView*>();
+        const QRect sheet = view.mapFromScene(view.scene()->itemsBoundingRect()).boundingRect();
+        const QRect room = view.viewport()->rect();
+        EXPECT_TRUE(room.adjusted(-2, -2, 2, 2).contains(sheet)) << "the whole sheet in view";
+        EXPECT_GE(std::max(double(sheet.height()) / room.height(), double(sheet.width()) / room.width()), 0.8);
+        EXPECT_GE(room.height(), window.screen()->availableGeometry().height() / 2) << "no strip";
+    };
     const QList<WindowRow> rows{
         {QStringLiteral("export-sheet"), trigger("Export_Button")},
         {QStringLiteral("print-window"), trigger("Print_Button"), {{QStringLiteral("opened"), {}}},
-         {{QStringLiteral("add-profile"), opens("Add_profile_btn")}}},
+         {{QStringLiteral("add-profile"), opens("Add_profile_btn")},
+          {QStringLiteral("print-preview"), opens("PreviewButton"), {{QStringLiteral("opened"), wholeSheetInView}}}}},
         {QStringLiteral("mail-window"), trigger("Mail_Button")},
         {QStringLiteral("mail-settings"), trigger("Mail_Settings_Button")},
         {QStringLiteral("series-manager"), trigger("Batch_Series_Button"),

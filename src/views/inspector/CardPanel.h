@@ -86,6 +86,8 @@ public:
     void Card_Image_Browse_Btn();
     void Card_Image_Library_Btn();
     void Content_Font_Clicked();
+    // The content colour or font the user chose, onto the side's texts as one undo step.
+    void Restyle_All_Texts();
     void WM_Text_Font_Changed();
     void card_shape_CellClick();
 

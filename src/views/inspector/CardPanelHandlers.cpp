@@ -132,7 +132,7 @@ void CardPanel::connectControls()
     connect(background.Card_Image_Library_Btn, &QPushButton::clicked, this, &CardPanel::Card_Image_Library_Btn);
 
     connect(info.card_name, &QLineEdit::textEdited, this, writeAndTitle);
-    connect(info.All_Text_clr, &ColorWell::colorChosen, this, &CardPanel::Update_All_Card_Content);
+    connect(info.All_Text_clr, &ColorWell::colorChosen, this, &CardPanel::Restyle_All_Texts);
     connect(info.all_content_font_btn, &QPushButton::clicked, this, &CardPanel::Content_Font_Clicked);
     connect(info.Sides_ComboBox, &QComboBox::activated, this, [this](int index) {
         applySides(index);
@@ -243,8 +243,14 @@ void CardPanel::Content_Font_Clicked()
     if (const std::optional<CardFont> chosen = chooseFont(&m_view, All_Text_font)) {
         All_Text_font = *chosen;
         m_view.cardInfo().All_Text_font_value->setText(fontCaption(All_Text_font));
-        Update_All_Card_Content();
+        Restyle_All_Texts();
     }
+}
+
+void CardPanel::Restyle_All_Texts()
+{
+    Update_All_Card_Content();
+    m_window.Insert_In_Undo_Redo();
 }
 
 void CardPanel::WM_Text_Font_Changed()

@@ -87,6 +87,9 @@ public:
     virtual ~InspectorEditing() = default;
     // One undo snapshot of the side being edited.
     virtual void Insert_In_Undo_Redo() = 0;
+    // A key typed into a text: the first of a run is one undo step, and each later key of the
+    // same run joins that step.
+    virtual void Record_Typing_In_Undo_Redo(bool continuesRun) = 0;
     // The current element of the side being edited, or none.
     virtual GraphicPtr Get_Selected_Graphic() const = 0;
     // The canvas of the side being edited (its selection, arrange commands and position fields).

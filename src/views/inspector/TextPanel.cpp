@@ -54,6 +54,7 @@ void TextPanel::connectControls()
     Ui::TextStylePage& s = *style;
 
     connect(e.Text_value_Edit, &QPlainTextEdit::textChanged, this, &TextPanel::textDidChange);
+    e.Text_value_Edit->installEventFilter(this);
     connect(e.insert_template_btn, &QPushButton::clicked, this, &TextPanel::Insert_Template_Button);
     connect(e.text_insert_date_btn, &QPushButton::clicked, this, &TextPanel::Text_Insert_Date);
     connect(e.text_insert_time_btn, &QPushButton::clicked, this, &TextPanel::Text_Insert_Time);

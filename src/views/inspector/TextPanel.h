@@ -33,8 +33,8 @@ public:
     // when one manual text alone is selected.
     void Update_Text_Graphics();
     // The user typed into the editor: the placeholder goes, the wording is cut to its limit, and
-    // every selected manual text that may be typed into takes it at once, with a redraw and no
-    // undo snapshot.
+    // every selected manual text that may be typed into takes it at once, with a redraw. A run of
+    // typing is one undo step; it ends when the editor loses the focus or shows another text.
     void textDidChange();
     // YES hides the opacity label and field of the fill (a gradient has no opacity).
     void Show_Hide_Text_Transp_Ctrl(bool hide);
@@ -61,6 +61,9 @@ public:
     // Where date and time inserts take the present moment from.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectControls();
     BorderFields border() const;
@@ -81,4 +84,6 @@ private:
     std::unique_ptr<Ui::TextEditingPage> editing;
     std::unique_ptr<Ui::TextStylePage> style;
     std::function<QDateTime()> m_clock = &QDateTime::currentDateTime;
+    // Keys typed since the editor took the focus or showed a text are one undo step.
+    bool m_typingRun = false;
 };

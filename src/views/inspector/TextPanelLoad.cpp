@@ -22,6 +22,7 @@ void TextPanel::load(SKTGraphic& graphic)
         const QSignalBlocker quiet(editing->Text_value_Edit);
         editing->Text_value_Edit->setPlainText(graphic.Text_contents());
     }
+    m_typingRun = false;
     loadStyle(graphic);
 }
 

@@ -1,7 +1,9 @@
 // The text pages into the selected texts: the writer, and live typing from the editor.
+#include <QEvent>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <cmath>
+#include <utility>
 
 #include "model/SKTGraphic.h"
 #include "platform/AppContext.h"
@@ -70,11 +72,23 @@ void TextPanel::writeText(SKTGraphic& graphic, bool withWording) const
 void TextPanel::textDidChange()
 {
     const QString typed = keepEditorWithinLimits();
+    bool typedInto = false;
     for (const GraphicPtr& graphic : m_context.window.selectedGraphics()) {
-        if (mayTypeInto(*graphic))
+        if (mayTypeInto(*graphic)) {
             graphic->Set_text_value(typed);
+            typedInto = true;
+        }
     }
     m_context.window.Refresh_Canvas();
+    if (typedInto)
+        m_context.window.Record_Typing_In_Undo_Redo(std::exchange(m_typingRun, true));
+}
+
+bool TextPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == editing->Text_value_Edit && event->type() == QEvent::FocusOut)
+        m_typingRun = false;
+    return ElementPanel::eventFilter(watched, event);
 }
 
 QString TextPanel::keepEditorWithinLimits()

@@ -1,8 +1,10 @@
 #include "views/print/PrintJob.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
@@ -16,6 +18,17 @@ const QString kCardBiggerThanPaper = QStringLiteral(
 const QString kPreviewLimited = QStringLiteral(
     "For Qualitative and Performance reason, previewer shows print previews of only first 50 sheets. "
     "However, printing has no such restriction.");
+
+// Of the screen's free area, what the preview takes: room for the window manager's frame is left.
+constexpr double kPreviewShareOfScreen = 0.85;
+
+// At its own size the preview is a strip that fits the sheet in a few per cent of its size: it
+// opens over most of the screen instead.
+void openLarge(QPrintPreviewDialog& dialog, const QWidget* window)
+{
+    if (const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen())
+        dialog.resize((QSizeF(screen->availableGeometry().size()) * kPreviewShareOfScreen).toSize());
+}
 
 }  // namespace
 
@@ -105,6 +118,7 @@ bool PrintJob::Call_Print_Box_1(bool preview, QPrinter& printer)
     if (sheetCount(m_run) > kPreviewPageLimit)
         Show_MessageBox(kPreviewLimited);
     QPrintPreviewDialog dialog(&printer, m_window);
+    openLarge(dialog, m_window);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter* target) { paintPages(*target, true); });
     dialogPresenter().runModal(dialog);

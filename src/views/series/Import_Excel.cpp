@@ -38,8 +38,12 @@ SheetColumnList& Import_Excel::columns()
 
 int Import_Excel::Open_excel_Wnd(const QString& path)
 {
-    _core->open(path);
-    return dialogPresenter().runModal(*this);
+    return Load_file_Func(path) ? dialogPresenter().runModal(*this) : 0;
+}
+
+bool Import_Excel::Load_file_Func(const QString& path)
+{
+    return _core->open(path);
 }
 
 void Import_Excel::sheetChosen(int index)

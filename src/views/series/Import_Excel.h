@@ -26,8 +26,12 @@ public:
     // "D": values into the series being edited; anything else ("E"): fill the loaded data table.
     QString open_mode = QStringLiteral("D");
 
-    // Reads the workbook's sheets and runs the window modally: 1 after OK, 0 after Cancel.
+    // Reads the workbook's sheets and runs the window modally: 1 after OK, 0 after Cancel or
+    // when the file is no workbook that can be read (said, and the window not shown).
     int Open_excel_Wnd(const QString& path);
+    // The window reset onto the workbook, its sheets listed and the first one's columns; false,
+    // after saying why, when the file gave no sheet.
+    bool Load_file_Func(const QString& path);
     SheetColumnList& columns();
     void sheetChosen(int index);
     void OKPressed();

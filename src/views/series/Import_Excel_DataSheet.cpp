@@ -89,6 +89,11 @@ SheetColumnList& Import_Excel_DataSheet::columns()
 
 int Import_Excel_DataSheet::Open_excel_datasheet_Wnd(const QString& path)
 {
+    return Load_file_Func(path) ? dialogPresenter().runModal(*this) : 0;
+}
+
+bool Import_Excel_DataSheet::Load_file_Func(const QString& path)
+{
     Msg_Apply_All_Chk = 0;
     ui->fill_new_RD->setChecked(true);
     Fill_Type_CellClick(NewSeries);
@@ -97,9 +102,10 @@ int Import_Excel_DataSheet::Open_excel_datasheet_Wnd(const QString& path)
     ui->fill_box->setEnabled(false);
     ui->List_ComboBox->clear();
     ui->list_name->clear();
-    _core->open(path);
+    if (!_core->open(path))
+        return false;
     ui->List_ComboBox->addItems(Get_datasheet_File_Name_Array());
-    return dialogPresenter().runModal(*this);
+    return true;
 }
 
 void Import_Excel_DataSheet::sheetChosen(int index)

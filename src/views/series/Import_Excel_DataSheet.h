@@ -31,8 +31,12 @@ public:
     int file_name_Insert = 0;
     int fill_col_option = NewSeries;
 
-    // Reads the workbook's sheets and the series names and runs the window modally.
+    // Reads the workbook's sheets and the series names and runs the window modally; 0 without
+    // showing it when the file is no workbook that can be read (said).
     int Open_excel_datasheet_Wnd(const QString& path);
+    // The window reset onto the workbook, its sheets and the series names listed; false, after
+    // saying why, when the file gave no sheet.
+    bool Load_file_Func(const QString& path);
     SheetColumnList& columns();
     void sheetChosen(int index);
     void Each_Col_RD_Click();

@@ -176,16 +176,21 @@ void Import_Wizard::CancelPressed()
 
 bool Import_Wizard::importWorkbook(const QString& path)
 {
+    // A file that is no workbook is said at once, and the wizard stays for another choice.
     if (flags.file_name_required != 1) {
         Import_Excel& window = spreadsheetWindow();
         window.open_mode = QStringLiteral("D");
-        window.Open_excel_Wnd(path);
+        if (!window.Load_file_Func(path))
+            return false;
+        dialogPresenter().runModal(window);
         return true;
     }
-    hide();
     Import_Excel_DataSheet& window = sheetColumnsWindow();
     window.file_name_Insert = flags.file_name_Insert;
-    window.Open_excel_datasheet_Wnd(path);
+    if (!window.Load_file_Func(path))
+        return false;
+    hide();
+    dialogPresenter().runModal(window);
     return true;
 }
 

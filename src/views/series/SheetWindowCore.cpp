@@ -25,7 +25,7 @@ SheetWindowCore::SheetWindowCore(QDialog& window, const SheetWindowWidgets& widg
     QObject::connect(_widgets.clearAll, &QPushButton::clicked, &window, [this] { _columns.setAllTicked(false); });
 }
 
-void SheetWindowCore::open(const QString& path)
+bool SheetWindowCore::open(const QString& path)
 {
     Excel_Sheet_Number = 1;
     _widgets.file_path->setText(path);
@@ -34,7 +34,7 @@ void SheetWindowCore::open(const QString& path)
     _widgets.Sheet_ComboBox->clear();
     PleaseWaitSheet::around([&path] { return SpreadsheetWriter::ReadWorkbook(path, true); });
     showRefusal();
-    listSheets();
+    return listSheets();
 }
 
 void SheetWindowCore::showRefusal()
@@ -44,7 +44,7 @@ void SheetWindowCore::showRefusal()
         Show_MessageBox(refusal);
 }
 
-void SheetWindowCore::listSheets()
+bool SheetWindowCore::listSheets()
 {
     QStringList names;
     for (const SpreadsheetWriter::SheetItem& item : SpreadsheetWriter::Sheet_List())
@@ -53,10 +53,11 @@ void SheetWindowCore::listSheets()
         const QSignalBlocker quiet(_widgets.Sheet_ComboBox);
         _widgets.Sheet_ComboBox->addItems(names);
     }
-    if (!names.isEmpty()) {
-        _widgets.Sheet_ComboBox->setCurrentIndex(0);
-        sheetChosen(0);
-    }
+    if (names.isEmpty())
+        return false;
+    _widgets.Sheet_ComboBox->setCurrentIndex(0);
+    sheetChosen(0);
+    return true;
 }
 
 void SheetWindowCore::sheetChosen(int index)

@@ -33,8 +33,9 @@ public:
     SheetWindowCore(QDialog& window, const SheetWindowWidgets& widgets);
 
     SheetColumnList& columns() { return _columns; }
-    // Resets the window (sheet 1, header on, empty lists) and reads the workbook's sheets.
-    void open(const QString& path);
+    // Resets the window (sheet 1, header on, empty lists) and reads the workbook's sheets; false,
+    // after saying why, when the file gave none.
+    bool open(const QString& path);
     // Reads the chosen sheet's first row into the column list.
     void sheetChosen(int index);
     // "There is no column." or "No column is selected." shown; false then.
@@ -46,7 +47,8 @@ public:
     QString path() const;
 
 private:
-    void listSheets();
+    // The workbook's sheets into the sheet list, the first chosen; false when there is none.
+    bool listSheets();
     // Why the workbook or the sheet read last was refused, told to the user.
     void showRefusal();
 

@@ -56,23 +56,28 @@ void Group_Mode_Wizard::Select_Excel_Click()
     showRecordCount();
 }
 
-SheetRows Group_Mode_Wizard::readSheet(const QString& path)
+SheetRows Group_Mode_Wizard::readSheet(const QString& path, QString* refusal)
 {
+    refusal->clear();
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile() || (extension != QLatin1String("ods") && extension != QLatin1String("xlsx")))
         return {};
-    if (extension == QLatin1String("ods"))
-        return SpreadsheetWriter::ReadODS(path);
-    if (extension != QLatin1String("xlsx"))
-        return {};
-    Excel_Sheet_Number = 1;
-    SpreadsheetWriter::ReadWorkbook(path, true);
-    return SpreadsheetWriter::ReadWorkbook(QString(), false);
+    SheetRows rows;
+    if (extension == QLatin1String("ods")) {
+        rows = SpreadsheetWriter::ReadODS(path);
+    } else {
+        Excel_Sheet_Number = 1;
+        SpreadsheetWriter::ReadWorkbook(path, true);
+        rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    }
+    *refusal = SpreadsheetWriter::sharedInstance()->readRefusal;
+    return rows;
 }
 
 int Group_Mode_Wizard::Create_Excel_List_Func(const QString& path)
 {
-    const SheetRows rows = readSheet(path);
+    QString refusal;
+    const SheetRows rows = readSheet(path, &refusal);
     Data_From_Excel& table = Loaded_Data_Table();
     GroupListData& groups = m_host.groupList();
     table.ListData.clear();
@@ -81,7 +86,7 @@ int Group_Mode_Wizard::Create_Excel_List_Func(const QString& path)
     Excel_table_rows = 0;
     // The first row names the columns; a sheet without a row after it holds no record.
     if (rows.size() < 2 || rows.first().isEmpty()) {
-        Show_MessageBox(kCorruptWorkbookMessage);
+        Show_MessageBox(refusal.isEmpty() ? kCorruptWorkbookMessage : refusal);
         return 0;
     }
     const QStringList& titles = rows.first();

@@ -57,7 +57,8 @@ public:
     void Select_Excel_Click();
     // Fills the loaded data table and the group list from the first sheet of the workbook (xlsx or
     // ods): its first row names the columns, every later row is a record. 1 when it has records;
-    // else says kCorruptWorkbookMessage, leaving the table empty, and answers 0.
+    // else says why the file gave none (that it is no workbook, or the read's own refusal) or
+    // kCorruptWorkbookMessage, leaving the table empty, and answers 0.
     int Create_Excel_List_Func(const QString& path);
     // The viewer of the loaded data table; kNoExcelDataMessage when it has no rows.
     void View_Excel_Btn_Clicked();
@@ -65,7 +66,8 @@ public:
     void Cancel_Click();
 
 private:
-    static SheetRows readSheet(const QString& path);
+    // The first sheet's rows; *refusal says why the reader refused the file, "" when it did not.
+    static SheetRows readSheet(const QString& path, QString* refusal);
     void showRecordCount();
 
     std::unique_ptr<Ui::Group_Mode_Wizard> ui;

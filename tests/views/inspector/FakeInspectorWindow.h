@@ -87,6 +87,8 @@ public:
     QStringList paper_card_arry() const override { return {QStringLiteral("A6")}; }
 
     void Insert_In_Undo_Redo() override { ++snapshots; }
+    // A typing run counts once, at its first key.
+    void Record_Typing_In_Undo_Redo(bool continuesRun) override { snapshots += continuesRun ? 0 : 1; }
     GraphicPtr Get_Selected_Graphic() const override { return editedCanvas()._Selected_Graphic; }
     SKTGraphicView& editedCanvas() const override { return side == 0 ? frontView : backView; }
     SKTGraphicView& frontCanvas() const override { return frontView; }

@@ -134,7 +134,7 @@ TEST_F(TextPanelTest, NothingChangesWhileTheControlsAreFilled)
 
 // Typing goes to every selected manual text at once, with a redraw and no snapshot; the
 // placeholder goes, and the wording stops at 250 UTF-16 units without cutting a character in two.
-TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
+TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndIsOneSnapshotPerRun)
 {
     const GraphicPtr fresh = text("Text here"), second = text("Two"), series = text("Series value"),
                      locked = text("Locked", true), shape = SKTGraphic::create(GraphicKind::Shape);
@@ -151,7 +151,7 @@ TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
     for (const GraphicPtr& typedInto : {fresh, second})
         EXPECT_EQ(typedInto->Text_contents(), "Ab");
     EXPECT_EQ(window.refreshes, 2);
-    EXPECT_EQ(window.snapshots, 0);
+    EXPECT_EQ(window.snapshots, 1);
     const QByteArray after[] = {series->archiveDigest(), locked->archiveDigest(), shape->archiveDigest()};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(after[i], kept[i]) << i;
@@ -168,7 +168,7 @@ TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
     editor().selectAll();
     editor().insertPlainText(QString(248, u'y') + face + QStringLiteral("zz"));
     EXPECT_EQ(second->Text_contents(), QString(248, u'y') + face);
-    EXPECT_EQ(window.snapshots, 0);
+    EXPECT_EQ(window.snapshots, 1) << "one run of typing";
 
     // In the live modes, a text filled from the side panels is not typed into.
     Start_Card_Option = QStringLiteral("V");
@@ -177,6 +177,16 @@ TEST_F(TextPanelTest, LiveTypingStripsThePlaceholderCutsAt250AndTakesNoSnapshot)
     QTest::keyClicks(&editor(), QStringLiteral("Guest"));
     EXPECT_EQ(fresh->Text_contents(), "Guest");
     EXPECT_EQ(second->Text_contents(), QString(248, u'y') + face);
+
+    // Leaving the editor ends the run; typing that reaches no text is no step.
+    QFocusEvent leaving(QEvent::FocusOut);
+    QApplication::sendEvent(&editor(), &leaving);
+    QTest::keyClicks(&editor(), QStringLiteral("s"));
+    EXPECT_EQ(window.snapshots, 2);
+    fresh->ctrl_is_locked = true;
+    QApplication::sendEvent(&editor(), &leaving);
+    QTest::keyClicks(&editor(), QStringLiteral("t"));
+    EXPECT_EQ(window.snapshots, 2);
 }
 
 // A number typed into a field reaches the texts only as the number typed, within the bounds the

@@ -165,4 +165,14 @@ TEST_F(ImportWizardTest, WorkbookColumnsGoToTheEditedSeriesOrToNewSeries)
     EXPECT_EQ(wizard.Open_Wnd(), 1);
     EXPECT_EQ(series(QStringLiteral("Città")), QStringLiteral("Zürich\n日本\nOslo\n").toUtf8());
     EXPECT_EQ(fillLists, 1);
+
+    // A file that is no workbook is named on either road, and the wizard stays open.
+    writeFile(at("notes.xlsx"), "Name\nZoë\n");
+    for (const int required : {0, 1})
+        EXPECT_EQ(run(required, 1, [&] {
+            wizard.Excel_RD_Pressed();
+            field("Excel_path").setText(at("notes.xlsx"));
+            wizard.OKPressed();
+        }), 0);
+    EXPECT_EQ(messages.texts(), QStringList(2, "\nThe file \"notes.xlsx\" cannot be read as a workbook."));
 }

@@ -103,15 +103,20 @@ TEST_F(GroupModeWizardTest, AWorkbookWithoutRecordsIsRefusedAndThereIsNothingToV
     QFile broken(templates.root.filePath(QStringLiteral("broken.xlsx")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a zip") > 0);
     broken.close();
+    // A workbook under the other kind's name: a zip, but no spreadsheet of that kind.
+    const QString otherKind = templates.root.filePath(QStringLiteral("team.ods"));
+    ASSERT_TRUE(QFile::copy(workbook("team.xlsx", kTeam), otherKind));
     for (const QString& path : {workbook("titles.xlsx", {{"Name", "Role"}}), broken.fileName(),
-                                templates.root.filePath(QStringLiteral("missing.xlsx"))})
+                                templates.root.filePath(QStringLiteral("missing.xlsx")), otherKind})
         EXPECT_EQ(wizard.Create_Excel_List_Func(path), 0) << path.toStdString();
     // Nothing of the earlier workbook is left to pass for this one's records.
     EXPECT_EQ(Loaded_Data_Table().rowCount(), 0);
     EXPECT_EQ(host.groups.rowCount(), 0);
     wizard.View_Excel_Btn_Clicked();
     const QString corrupt = QLatin1Char('\n') + kCorruptWorkbookMessage;
-    EXPECT_EQ(messages.texts(), (QStringList{corrupt, corrupt, corrupt, QLatin1Char('\n') + kNoExcelDataMessage}));
+    EXPECT_EQ(messages.texts(), (QStringList{corrupt, "\nThe file \"broken.xlsx\" cannot be read as a workbook.", corrupt,
+                                             "\nThe file \"team.ods\" cannot be read as a workbook.",
+                                             QLatin1Char('\n') + kNoExcelDataMessage}));
 }
 
 TEST_F(GroupModeWizardTest, OkChecksTemplateWorkbookAndNameThenMakesTheProject)
