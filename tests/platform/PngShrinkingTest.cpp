@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/PictureReading.h"
 #include "platform/PngShrinking.h"
 #include "support/PngSamples.h"
 #include "support/TestEnvironment.h"
@@ -99,5 +100,59 @@ TEST(PngShrinking, EveryRowOfTheResultIsWrittenAcrossTheBandsEdges)
     for (int y = 0; y < shrunk.height(); ++y) {
         for (const int x : {0, 500, 999})
             ASSERT_EQ(shrunk.pixel(x, y), qRgb(y % 256, 255 - y % 256, 40)) << x << "," << y;
+    }
+}
+
+// A 16-bit PNG in colour is read whole by the row reader, which holds it at 8 bits: every pixel as
+// ImageMagick reads it (which rounds where the reader takes the high byte), interlaced or not. One
+// of over 32 million pixels, which Qt's reader held past the read limit, is read whole and as a
+// background may be.
+TEST(PngShrinking, SixteenBitPngsAreReadWholeAsImageMagickReadsThem)
+{
+    QTemporaryDir folder;
+    QImage rgba(40, 30, QImage::Format_RGBA64);
+    for (int y = 0; y < rgba.height(); ++y) {
+        for (int x = 0; x < rgba.width(); ++x)
+            rgba.setPixelColor(x, y, QColor::fromRgba64(x * 1601, y * 2203, (x * y * 977) % 65536, x % 7 == 0 ? 0 : 65535 - y * 1000));
+    }
+    // ImageMagick keeps 16 bits, in colour, in the formats named.
+    const struct {
+        const char* name;
+        QImage picture;
+        QString format;
+    } kinds[] = {{"rgba", rgba, "PNG64:"}, {"rgb", rgba.convertToFormat(QImage::Format_RGBX64), "PNG48:"}};
+    for (const auto& [name, picture, format] : kinds) {
+        for (const bool interlace : {false, true}) {
+            const QString path = folder.filePath(QStringLiteral("%1%2.png").arg(name, interlace ? "-interlaced" : ""));
+            ASSERT_TRUE(picture.save(path));
+            if (interlace)
+                ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {path, "-interlace", "PNG", format + path}).exitCode, 0);
+            ASSERT_EQ(interlaced(path), interlace);
+            ASSERT_TRUE(pngReadByRows(path)) << path.toStdString();
+            const auto theirs = TestEnvironment::run(QStringLiteral("convert"), {path, "-depth", "8", "rgba:-"});
+            ASSERT_EQ(theirs.out.size(), qsizetype(picture.width()) * picture.height() * 4) << path.toStdString();
+            const QImage ours = readPictureFile(path);
+            ASSERT_EQ(ours.size(), picture.size());
+            for (int i = 0; i < theirs.out.size() / 4; ++i) {
+                const auto* pixel = reinterpret_cast<const uchar*>(theirs.out.constData()) + i * 4;
+                const QRgb got = ours.pixel(i % picture.width(), i / picture.width());
+                ASSERT_NEAR(qAlpha(got), pixel[3], 1) << path.toStdString() << " pixel " << i;
+                if (pixel[3] > 0) {
+                    ASSERT_NEAR(qRed(got), pixel[0], 1) << path.toStdString() << " pixel " << i;
+                    ASSERT_NEAR(qGreen(got), pixel[1], 1) << path.toStdString() << " pixel " << i;
+                    ASSERT_NEAR(qBlue(got), pixel[2], 1) << path.toStdString() << " pixel " << i;
+                }
+            }
+        }
+    }
+    const QString large = folder.filePath(QStringLiteral("large.png"));
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython()
+                                             + "import sys\nopen(sys.argv[1], 'wb').write(png_file(6000, 6000, 2, 16, False, "
+                                               "bytes([10, 10, 20, 20, 30, 30]), paeth=True))\n",
+                                         {large}).exitCode, 0);
+    for (const QImage& picture : {readPictureFile(large), readPicturePreview(large, 8192)}) {
+        ASSERT_EQ(picture.size(), QSize(6000, 6000));
+        EXPECT_EQ(picture.pixel(0, 0), qRgb(10, 20, 30));
+        EXPECT_EQ(picture.pixel(5999, 5999), qRgb(10, 20, 30));
     }
 }
