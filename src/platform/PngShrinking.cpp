@@ -254,21 +254,23 @@ constexpr bool hasAlpha(int channels) { return channels % 2 == 0; }
 // Sums of 32 bits hold those of a result pixel that covers at most this many source pixels.
 constexpr quint64 kNarrowSumsCover = std::numeric_limits<quint32>::max() / (255 * 255);
 
-// Quotients by one divisor rounded to the nearest, halves up, for quotients of at most 256: a
-// product by the divisor's inverse, whose error in doubles is far below 1 / divisor, comes at most
-// one under the integer and never over it.
+// Quotients by one divisor rounded to the nearest, halves up, for dividends under 2^53 and
+// quotients of at most 256: a product by the divisor's inverse, whose error in doubles (a few
+// units in the last place) is far below 1 / divisor, comes at most one under the integer and
+// never over it.
 class RoundedQuotients {
 public:
-    explicit RoundedQuotients(quint64 divisor) : m_divisor(divisor), m_inverse(1.0 / double(divisor)) {}
+    RoundedQuotients(quint64 divisor, double inverse) : m_divisor(qint64(divisor)), m_inverse(inverse) {}
+    explicit RoundedQuotients(quint64 divisor) : RoundedQuotients(divisor, 1.0 / double(qint64(divisor))) {}
     int of(quint64 dividend) const
     {
-        const quint64 halfUp = dividend + m_divisor / 2;
-        const auto quotient = quint64(double(halfUp) * m_inverse);
-        return int(quotient + ((quotient + 1) * m_divisor <= halfUp ? 1 : 0));
+        const qint64 halfUp = qint64(dividend) + m_divisor / 2;
+        const auto quotient = qint64(double(halfUp) * m_inverse);
+        return int(quotient) + ((quotient + 1) * m_divisor <= halfUp ? 1 : 0);
     }
 
 private:
-    quint64 m_divisor;
+    qint64 m_divisor;
     double m_inverse;
 };
 
@@ -299,23 +301,33 @@ public:
         });
     }
 
-    // Each pixel of the band's rows the average of the pixels it covers.
+    // Each pixel of the band's rows the average of the pixels it covers. Where all those pixels are
+    // opaque, the colour is divided by their count, whose inverse the band's columns and rows share.
     void writeTo(QImage& shrunk, const Shrinking& shrinking) const
     {
         const bool grey = m_channels <= 2, opaque = !hasAlpha(m_channels);
+        const quint64 opaqueWeight = opaque ? 1 : 255;
+        std::vector<double> columnInverses(size_t(m_outWidth), 0.0);
+        for (size_t ox = 0; ox < columnInverses.size(); ++ox)
+            columnInverses[ox] = 1.0 / double(shrinking.columnCounts[ox] * opaqueWeight);
         for (int oy = m_first; oy < std::min(end(), shrunk.height()); ++oy) {
             auto* out = reinterpret_cast<QRgb*>(shrunk.scanLine(oy));
             const Sum* sum = &m_sums[size_t(oy - m_first) * size_t(m_outWidth) * 4];
             const quint64 rowCount = shrinking.rowCounts[size_t(oy)];
+            const double rowInverse = 1.0 / double(rowCount);
             for (int ox = 0; ox < m_outWidth; ++ox, sum += 4) {
                 const quint64 weight = sum[3];
+                const quint64 count = shrinking.columnCounts[size_t(ox)] * rowCount;
+                int alpha = 255;
+                RoundedQuotients byWeight(weight, columnInverses[size_t(ox)] * rowInverse);
                 if (weight == 0) {
                     out[ox] = 0;
                     continue;
                 }
-                const quint64 count = shrinking.columnCounts[size_t(ox)] * rowCount;
-                const int alpha = opaque || weight == count * 255 ? 255 : RoundedQuotients(count).of(weight);
-                const RoundedQuotients byWeight(weight);
+                if (weight != count * opaqueWeight) {
+                    alpha = RoundedQuotients(count).of(weight);
+                    byWeight = RoundedQuotients(weight);
+                }
                 const int red = byWeight.of(sum[0]);
                 out[ox] = grey ? qRgba(red, red, red, alpha) : qRgba(red, byWeight.of(sum[1]), byWeight.of(sum[2]), alpha);
             }

@@ -125,8 +125,9 @@ TEST(PngShrinking, SixteenBitPngsAreReadWholeAsImageMagickReadsThem)
         for (const bool interlace : {false, true}) {
             const QString path = folder.filePath(QStringLiteral("%1%2.png").arg(name, interlace ? "-interlaced" : ""));
             ASSERT_TRUE(picture.save(path));
-            if (interlace)
+            if (interlace) {
                 ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {path, "-interlace", "PNG", format + path}).exitCode, 0);
+            }
             ASSERT_EQ(interlaced(path), interlace);
             ASSERT_TRUE(pngReadByRows(path)) << path.toStdString();
             const auto theirs = TestEnvironment::run(QStringLiteral("convert"), {path, "-depth", "8", "rgba:-"});
