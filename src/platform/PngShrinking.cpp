@@ -448,14 +448,18 @@ QSize sizeForInterlaced(const QSize& asked, const QSize& source)
 
 QImage readPngShrunk(const QString& path, const QSize& asked, int maxSide)
 {
-    if (asked.isEmpty() || qint64(asked.width()) * asked.height() * 4 > kMaxShrunkPngBytes)
+    const qint64 resultBytes = qint64(asked.width()) * asked.height() * 4;
+    if (asked.isEmpty() || resultBytes > kMaxWholePngBytes)
         return QImage();
     RowDecoder decoder;
     if (!decoder.open(path, maxSide) || asked.width() > decoder.width() || asked.height() > decoder.height())
         return QImage();
     const QSize source(decoder.width(), decoder.height());
+    // At its own size the picture is all the reading holds.
     if (asked == source)
         return readWhole(decoder);
+    if (resultBytes > kMaxShrunkPngBytes)
+        return QImage();
     const Shrinking shrinking(source, decoder.interlaced() ? sizeForInterlaced(asked, source) : asked);
     return shrinking.largestCover() <= kNarrowSumsCover ? shrinkRows<quint32>(decoder, shrinking)
                                                         : shrinkRows<quint64>(decoder, shrinking);

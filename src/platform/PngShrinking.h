@@ -8,15 +8,16 @@
 #include <QSize>
 #include <QString>
 
-// The largest result readPngShrunk gives.
+// The largest result readPngShrunk gives when it shrinks a picture, and at the picture's own size.
 inline constexpr qint64 kMaxShrunkPngBytes = qint64(192) << 20;
+inline constexpr qint64 kMaxWholePngBytes = qint64(256) << 20;
 // What an interlaced picture's result and the sums of all its rows may take together.
 inline constexpr qint64 kMaxInterlacedShrinkingBytes = qint64(96) << 20;
 
 // The PNG at the path shrunk to exactly size (or kept at its own), in true colour (ARGB32), 16-bit
 // samples taken by their high byte; null when the file is no PNG that can be read, larger than
 // maxSide on a side, smaller than size, or when the result would take more than
-// kMaxShrunkPngBytes. The file is decoded once. An interlaced PNG comes pass by pass, so every row
+// kMaxShrunkPngBytes (kMaxWholePngBytes at its own size). The file is decoded once. An interlaced PNG comes pass by pass, so every row
 // of its result is summed at once: shrunk, it comes smaller than size, of the same shape, when the
 // result and those sums would take more than kMaxInterlacedShrinkingBytes.
 QImage readPngShrunk(const QString& path, const QSize& size, int maxSide);

@@ -61,7 +61,10 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
                 ASSERT_TRUE(interlaced(path));
             }
             const QImage whole = QImage(path).convertToFormat(QImage::Format_ARGB32);
+            const qint64 decodings = pngRowDecodings();
             const QImage shrunk = readPngShrunk(path, QSize(kBlocksAcross, kBlocksDown), 1000);
+            // Interlaced or not, the file is decoded once.
+            EXPECT_EQ(pngRowDecodings() - decodings, 1);
             ASSERT_EQ(shrunk.size(), QSize(kBlocksAcross, kBlocksDown));
             for (int by = 0; by < kBlocksDown; ++by) {
                 for (int bx = 0; bx < kBlocksAcross; ++bx) {
@@ -74,15 +77,16 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
             }
         }
     }
-    // Never enlarged, never past the side it is given, never a result past 192 MB (7100 x 7100
-    // pixels in true colour).
+    // Never enlarged, never past the side it is given, never a shrunk result past 192 MB (7100 x
+    // 7100 pixels in true colour); at its own size, which holds nothing beside, up to 256 MB.
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(100, 6), 1000).isNull());
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(8, 6), 40).isNull());
     const QString large = folder.filePath(QStringLiteral("large.png"));
-    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7100, 7100, 0, 8, False, bytes([9])))\n",
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7200, 7200, 0, 8, False, bytes([9])))\n",
                                          {large}).exitCode, 0);
     EXPECT_TRUE(readPngShrunk(large, QSize(7100, 7100), 8000).isNull());
     EXPECT_EQ(readPngShrunk(large, QSize(7000, 7000), 8000).pixel(6999, 6999), qRgb(9, 9, 9));
+    EXPECT_EQ(readPngShrunk(large, QSize(7200, 7200), 8000).pixel(7199, 7199), qRgb(9, 9, 9));
 }
 
 // Rows come in order and are summed a band of the result's rows at a time (262 rows of 1000

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                         qRgb(200, 200, 200), 1},
         LargeBackground{"rgba_interlaced", "png", "png_file(9000, 3000, 6, 8, True, bytes([10, 20, 30, 255]))",
                         QSize(3879, 1292), qRgb(10, 20, 30), 1},
-        LargeBackground{"rgb", "png", "png_file(9000, 3000, 2, 8, False, bytes([10, 20, 30]))", QSize(8192, 2730),
+        LargeBackground{"rgb", "png", "png_file(9000, 2400, 2, 8, False, bytes([10, 20, 30]))", QSize(8192, 2184),
                         qRgb(10, 20, 30), 1},
         LargeBackground{"rgb_whole", "png", "png_file(8000, 3000, 2, 8, False, bytes([10, 20, 30]))",
                         QSize(8000, 3000), qRgb(10, 20, 30), 0},
