@@ -143,8 +143,8 @@ public:
         m_pass = 0;
         m_rowInPass = 0;
         m_damaged = false;
-        return m_width > 0 && m_height > 0 && m_channels >= 1 && m_channels <= 4
-               && m_row.size() == size_t(m_width) * size_t(m_channels);
+        // libpng refuses a picture without pixels, and gives one to four channels a pixel.
+        return m_row.size() == size_t(m_width) * size_t(m_channels);
     }
 
     int width() const { return m_width; }

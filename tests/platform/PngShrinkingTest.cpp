@@ -161,3 +161,65 @@ TEST(PngShrinking, SixteenBitPngsAreReadWholeAsImageMagickReadsThem)
         EXPECT_EQ(picture.pixel(5999, 5999), qRgb(10, 20, 30));
     }
 }
+
+// Each pixel of the result is the average of those it covers rounded to the nearest, halves up,
+// whatever the count and whether the picture has alpha: 25 of 49 pixels at 1 give 1, as do 3 of 6.
+TEST(PngShrinking, AveragesRoundHalvesUp)
+{
+    QTemporaryDir folder;
+    const struct {
+        const char* name;
+        QImage::Format format;
+        QSize size;
+        int ones;  // the first pixels, row by row, of value 1; the others 0
+        QRgb average;
+    } cases[] = {
+        {"grey", QImage::Format_Grayscale8, {7, 7}, 25, qRgb(1, 1, 1)},
+        {"grey_under_half", QImage::Format_Grayscale8, {7, 7}, 24, qRgb(0, 0, 0)},
+        {"opaque_rgba", QImage::Format_ARGB32, {1, 6}, 3, qRgb(1, 1, 1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage picture(c.size, QImage::Format_ARGB32);
+        for (int i = 0; i < c.size.width() * c.size.height(); ++i)
+            picture.setPixel(i % c.size.width(), i / c.size.width(), i < c.ones ? qRgb(1, 1, 1) : qRgb(0, 0, 0));
+        const QString path = folder.filePath(QStringLiteral("%1.png").arg(c.name));
+        ASSERT_TRUE(picture.convertToFormat(c.format).save(path));
+        const QImage shrunk = readPngShrunk(path, QSize(1, 1), 100);
+        ASSERT_EQ(shrunk.size(), QSize(1, 1));
+        EXPECT_EQ(shrunk.pixel(0, 0), c.average);
+    }
+}
+
+// A PNG damaged in its pixel data gives no picture, read whole or shrunk, interlaced or not; nor
+// does a size without pixels.
+TEST(PngShrinking, DamagedPixelDataGivesNoPicture)
+{
+    QTemporaryDir folder;
+    QImage noise(300, 200, QImage::Format_RGB32);
+    quint32 state = 7;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, (state = state * 1664525u + 1013904223u) >> 8);
+    }
+    const QString plain = folder.filePath(QStringLiteral("plain.png"));
+    const QString interlacedPath = folder.filePath(QStringLiteral("interlaced.png"));
+    ASSERT_TRUE(noise.save(plain));
+    ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {plain, "-interlace", "PNG", interlacedPath}).exitCode, 0);
+    for (const QString& path : {plain, interlacedPath}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        EXPECT_FALSE(readPngShrunk(path, QSize(300, 200), 1000).isNull());
+        EXPECT_TRUE(readPngShrunk(path, QSize(), 1000).isNull());
+        QByteArray flipped = bytes;
+        flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x10);
+        for (const QByteArray& damaged : {bytes.left(bytes.size() * 3 / 5), flipped}) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+            file.close();
+            EXPECT_TRUE(readPngShrunk(path, QSize(300, 200), 1000).isNull()) << path.toStdString() << " " << damaged.size();
+            EXPECT_TRUE(readPngShrunk(path, QSize(30, 20), 1000).isNull()) << path.toStdString() << " " << damaged.size();
+        }
+    }
+}
