@@ -16,7 +16,7 @@ RUN_PACKAGES=(
   libgl-dev libxkbcommon-dev
   # libraries
   libplist++-dev libplist-dev libpugixml-dev libexpat1-dev libminizip-dev zlib1g-dev libsqlite3-dev
-  libiec16022-dev libspng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
+  libiec16022-dev libspng-dev libpng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # the resources drawn at build time and the fonts of the shipped templates
   python3 fonts-dejavu-core
 )

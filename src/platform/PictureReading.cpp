@@ -85,10 +85,10 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     const bool shrunk = fitted.isValid() && fitted != stored;
     // Qt decodes a PNG whole before scaling it (16-bit grey 8000 x 8000 pixels cost it most of a
     // gigabyte), and shrinks a palette picture within its palette, speckling its shades: a PNG
-    // is shrunk in true colour while its rows are decoded, whatever its kind. So is a PNG that Qt
-    // reads wrong, at its own size.
+    // is shrunk in true colour while its rows are decoded, whatever its kind. So is a 16-bit PNG
+    // in colour at any size, which Qt would hold at twice the bytes.
     const bool pngFile = reader.format() == "png" && !reader.fileName().isEmpty();
-    if (pngFile && ((shrunk && !clip.isValid()) || pngReadWrongByQt(reader.fileName()))) {
+    if (pngFile && ((shrunk && !clip.isValid()) || pngReadByRows(reader.fileName()))) {
         const QImageIOHandler::Transformations turn = reader.transformation();
         QImage image = turnedUpright(readPngShrunk(reader.fileName(), shrunk ? fitted : stored, kMaxShrunkPngSide), turn);
         // An interlaced picture may come smaller than asked, where no area lies as asked.

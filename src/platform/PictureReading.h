@@ -25,8 +25,8 @@ QImage readPictureFitted(const QString& path, const QSize& box);
 
 // The same covering the box: the upright picture keeps its aspect ratio and is as small as it can be
 // while at least as wide and as high as the box; smaller pictures keep their size. What output
-// draws a picture from when it stretches it over a box of those pixels. (A large interlaced PNG
-// shrunk to tens of millions of pixels comes smaller, as readPngShrunk says, in this and the
+// draws a picture from when it stretches it over a box of those pixels. (An interlaced PNG shrunk
+// to more than about five million pixels comes smaller, as readPngShrunk says, in this and the
 // previews.)
 QImage readPictureCovering(const QString& path, const QSize& box);
 

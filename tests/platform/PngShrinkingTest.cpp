@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/PictureReading.h"
 #include "platform/PngShrinking.h"
 #include "support/PngSamples.h"
 #include "support/TestEnvironment.h"
@@ -60,7 +61,10 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
                 ASSERT_TRUE(interlaced(path));
             }
             const QImage whole = QImage(path).convertToFormat(QImage::Format_ARGB32);
+            const qint64 decodings = pngRowDecodings();
             const QImage shrunk = readPngShrunk(path, QSize(kBlocksAcross, kBlocksDown), 1000);
+            // Interlaced or not, the file is decoded once.
+            EXPECT_EQ(pngRowDecodings() - decodings, 1);
             ASSERT_EQ(shrunk.size(), QSize(kBlocksAcross, kBlocksDown));
             for (int by = 0; by < kBlocksDown; ++by) {
                 for (int bx = 0; bx < kBlocksAcross; ++bx) {
@@ -73,15 +77,16 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
             }
         }
     }
-    // Never enlarged, never past the side it is given, never a result past 192 MB (7100 x 7100
-    // pixels in true colour).
+    // Never enlarged, never past the side it is given, never a shrunk result past 192 MB (7100 x
+    // 7100 pixels in true colour); at its own size, which holds nothing beside, up to 256 MB.
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(100, 6), 1000).isNull());
     EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(8, 6), 40).isNull());
     const QString large = folder.filePath(QStringLiteral("large.png"));
-    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7100, 7100, 0, 8, False, bytes([9])))\n",
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7200, 7200, 0, 8, False, bytes([9])))\n",
                                          {large}).exitCode, 0);
     EXPECT_TRUE(readPngShrunk(large, QSize(7100, 7100), 8000).isNull());
     EXPECT_EQ(readPngShrunk(large, QSize(7000, 7000), 8000).pixel(6999, 6999), qRgb(9, 9, 9));
+    EXPECT_EQ(readPngShrunk(large, QSize(7200, 7200), 8000).pixel(7199, 7199), qRgb(9, 9, 9));
 }
 
 // Rows come in order and are summed a band of the result's rows at a time (262 rows of 1000
@@ -99,5 +104,122 @@ TEST(PngShrinking, EveryRowOfTheResultIsWrittenAcrossTheBandsEdges)
     for (int y = 0; y < shrunk.height(); ++y) {
         for (const int x : {0, 500, 999})
             ASSERT_EQ(shrunk.pixel(x, y), qRgb(y % 256, 255 - y % 256, 40)) << x << "," << y;
+    }
+}
+
+// A 16-bit PNG in colour is read whole by the row reader, which holds it at 8 bits: every pixel as
+// ImageMagick reads it (which rounds where the reader takes the high byte), interlaced or not. One
+// of over 32 million pixels, which Qt's reader held past the read limit, is read whole and as a
+// background may be.
+TEST(PngShrinking, SixteenBitPngsAreReadWholeAsImageMagickReadsThem)
+{
+    QTemporaryDir folder;
+    QImage rgba(40, 30, QImage::Format_RGBA64);
+    for (int y = 0; y < rgba.height(); ++y) {
+        for (int x = 0; x < rgba.width(); ++x)
+            rgba.setPixelColor(x, y, QColor::fromRgba64(x * 1601, y * 2203, (x * y * 977) % 65536, x % 7 == 0 ? 0 : 65535 - y * 1000));
+    }
+    // ImageMagick keeps 16 bits, in colour, in the formats named.
+    const struct {
+        const char* name;
+        QImage picture;
+        QString format;
+    } kinds[] = {{"rgba", rgba, "PNG64:"}, {"rgb", rgba.convertToFormat(QImage::Format_RGBX64), "PNG48:"}};
+    for (const auto& [name, picture, format] : kinds) {
+        for (const bool interlace : {false, true}) {
+            const QString path = folder.filePath(QStringLiteral("%1%2.png").arg(name, interlace ? "-interlaced" : ""));
+            ASSERT_TRUE(picture.save(path));
+            if (interlace) {
+                ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {path, "-interlace", "PNG", format + path}).exitCode, 0);
+            }
+            ASSERT_EQ(interlaced(path), interlace);
+            ASSERT_TRUE(pngReadByRows(path)) << path.toStdString();
+            const auto theirs = TestEnvironment::run(QStringLiteral("convert"), {path, "-depth", "8", "rgba:-"});
+            ASSERT_EQ(theirs.out.size(), qsizetype(picture.width()) * picture.height() * 4) << path.toStdString();
+            const QImage ours = readPictureFile(path);
+            ASSERT_EQ(ours.size(), picture.size());
+            for (int i = 0; i < theirs.out.size() / 4; ++i) {
+                const auto* pixel = reinterpret_cast<const uchar*>(theirs.out.constData()) + i * 4;
+                const QRgb got = ours.pixel(i % picture.width(), i / picture.width());
+                ASSERT_NEAR(qAlpha(got), pixel[3], 1) << path.toStdString() << " pixel " << i;
+                if (pixel[3] > 0) {
+                    ASSERT_NEAR(qRed(got), pixel[0], 1) << path.toStdString() << " pixel " << i;
+                    ASSERT_NEAR(qGreen(got), pixel[1], 1) << path.toStdString() << " pixel " << i;
+                    ASSERT_NEAR(qBlue(got), pixel[2], 1) << path.toStdString() << " pixel " << i;
+                }
+            }
+        }
+    }
+    const QString large = folder.filePath(QStringLiteral("large.png"));
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython()
+                                             + "import sys\nopen(sys.argv[1], 'wb').write(png_file(6000, 6000, 2, 16, False, "
+                                               "bytes([10, 10, 20, 20, 30, 30]), paeth=True))\n",
+                                         {large}).exitCode, 0);
+    for (const QImage& picture : {readPictureFile(large), readPicturePreview(large, 8192)}) {
+        ASSERT_EQ(picture.size(), QSize(6000, 6000));
+        EXPECT_EQ(picture.pixel(0, 0), qRgb(10, 20, 30));
+        EXPECT_EQ(picture.pixel(5999, 5999), qRgb(10, 20, 30));
+    }
+}
+
+// Each pixel of the result is the average of those it covers rounded to the nearest, halves up,
+// whatever the count and whether the picture has alpha: 25 of 49 pixels at 1 give 1, as do 3 of 6.
+TEST(PngShrinking, AveragesRoundHalvesUp)
+{
+    QTemporaryDir folder;
+    const struct {
+        const char* name;
+        QImage::Format format;
+        QSize size;
+        int ones;  // the first pixels, row by row, of value 1; the others 0
+        QRgb average;
+    } cases[] = {
+        {"grey", QImage::Format_Grayscale8, {7, 7}, 25, qRgb(1, 1, 1)},
+        {"grey_under_half", QImage::Format_Grayscale8, {7, 7}, 24, qRgb(0, 0, 0)},
+        {"opaque_rgba", QImage::Format_ARGB32, {1, 6}, 3, qRgb(1, 1, 1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage picture(c.size, QImage::Format_ARGB32);
+        for (int i = 0; i < c.size.width() * c.size.height(); ++i)
+            picture.setPixel(i % c.size.width(), i / c.size.width(), i < c.ones ? qRgb(1, 1, 1) : qRgb(0, 0, 0));
+        const QString path = folder.filePath(QStringLiteral("%1.png").arg(c.name));
+        ASSERT_TRUE(picture.convertToFormat(c.format).save(path));
+        const QImage shrunk = readPngShrunk(path, QSize(1, 1), 100);
+        ASSERT_EQ(shrunk.size(), QSize(1, 1));
+        EXPECT_EQ(shrunk.pixel(0, 0), c.average);
+    }
+}
+
+// A PNG damaged in its pixel data gives no picture, read whole or shrunk, interlaced or not; nor
+// does a size without pixels.
+TEST(PngShrinking, DamagedPixelDataGivesNoPicture)
+{
+    QTemporaryDir folder;
+    QImage noise(300, 200, QImage::Format_RGB32);
+    quint32 state = 7;
+    for (int y = 0; y < noise.height(); ++y) {
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, (state = state * 1664525u + 1013904223u) >> 8);
+    }
+    const QString plain = folder.filePath(QStringLiteral("plain.png"));
+    const QString interlacedPath = folder.filePath(QStringLiteral("interlaced.png"));
+    ASSERT_TRUE(noise.save(plain));
+    ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {plain, "-interlace", "PNG", interlacedPath}).exitCode, 0);
+    for (const QString& path : {plain, interlacedPath}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        EXPECT_FALSE(readPngShrunk(path, QSize(300, 200), 1000).isNull());
+        EXPECT_TRUE(readPngShrunk(path, QSize(), 1000).isNull());
+        QByteArray flipped = bytes;
+        flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x10);
+        for (const QByteArray& damaged : {bytes.left(bytes.size() * 3 / 5), flipped}) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+            file.close();
+            EXPECT_TRUE(readPngShrunk(path, QSize(300, 200), 1000).isNull()) << path.toStdString() << " " << damaged.size();
+            EXPECT_TRUE(readPngShrunk(path, QSize(30, 20), 1000).isNull()) << path.toStdString() << " " << damaged.size();
+        }
     }
 }

@@ -1,12 +1,14 @@
 // A card's background comes from a user's picture file of a few kilobytes that may hold tens of
 // millions of pixels: chosen as a side's background, it is read and kept within the readers'
-// bounds (one copy of the picture, a few readings of an interlaced PNG) and shows its colour.
+// bounds (one copy of the picture, a PNG larger than a background decoded once, interlaced or not)
+// and shows its colour.
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "model/CardBackgroundPicture.h"
 #include "model/Card_Property.h"
+#include "platform/PngShrinking.h"
 #include "support/PngSamples.h"
 #include "support/TestEnvironment.h"
 #include "support/sanitized/ReaderBounds.h"
@@ -19,16 +21,17 @@ struct LargeBackground {
     const char* bytes;  // a Python expression giving the file's bytes
     QSize size;          // the background's pixels
     QRgb colour;
+    int rowDecodings;    // how many times the PNG row reader decodes the file
 };
 
-// Beside png_file, pillow(format, mode, colour, **options): the bytes of an 8000 x 8000 picture of
+// Beside png_file, pillow(format, mode, colour, **options): the bytes of an 8000 x 3000 picture of
 // one colour.
 const QString kPillowPython = QStringLiteral(
     "import io, sys\n"
     "from PIL import Image\n"
     "def pillow(format, mode, colour, **options):\n"
     "    out = io.BytesIO()\n"
-    "    Image.new(mode, (8000, 8000), colour).save(out, format, **options)\n"
+    "    Image.new(mode, (8000, 3000), colour).save(out, format, **options)\n"
     "    return out.getvalue()\n");
 
 void PrintTo(const LargeBackground& kind, std::ostream* out) { *out << kind.name; }
@@ -48,7 +51,9 @@ TEST_P(LargeBackgroundKind, IsSetWithinBoundsInItsColour)
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();
     ASSERT_LT(QFileInfo(path).size(), 1 << 20);
     Card_Property side;
+    const qint64 decodings = pngRowDecodings();
     readWithinBounds(QStringLiteral("a background of %1").arg(kind.name), [&] { Set_Card_Background_Picture(side, path); });
+    EXPECT_EQ(pngRowDecodings() - decodings, kind.rowDecodings);
     const QImage background = side.Card_BG_Image();
     ASSERT_EQ(background.size(), kind.size);
     // WebP's colours are lossy.
@@ -61,15 +66,16 @@ TEST_P(LargeBackgroundKind, IsSetWithinBoundsInItsColour)
 INSTANTIATE_TEST_SUITE_P(
     Kinds, LargeBackgroundKind,
     testing::Values(
-        LargeBackground{"grey_interlaced", "png", "png_file(9000, 6000, 0, 8, True, bytes([200]))", QSize(4121, 2747),
-                        qRgb(200, 200, 200)},
-        LargeBackground{"rgba_interlaced", "png", "png_file(9000, 6000, 6, 8, True, bytes([10, 20, 30, 255]))",
-                        QSize(4121, 2747), qRgb(10, 20, 30)},
-        LargeBackground{"rgb", "png", "png_file(9000, 6000, 2, 8, False, bytes([10, 20, 30]))", QSize(8192, 5461),
-                        qRgb(10, 20, 30)},
-        LargeBackground{"rgb_whole", "png", "png_file(8000, 8000, 2, 8, False, bytes([10, 20, 30]))",
-                        QSize(8000, 8000), qRgb(10, 20, 30)},
-        LargeBackground{"gif", "gif", "pillow('GIF', 'P', 0, palette=bytes([10, 20, 30]))", QSize(8000, 8000), qRgb(10, 20, 30)},
-        LargeBackground{"webp", "webp", "pillow('WEBP', 'RGB', (10, 20, 30), quality=90)", QSize(8000, 8000), qRgb(10, 20, 30)},
-        LargeBackground{"tiff", "tif", "pillow('TIFF', 'RGB', (10, 20, 30), compression='tiff_deflate')", QSize(8000, 8000), qRgb(10, 20, 30)}),
+        LargeBackground{"grey_interlaced", "png", "png_file(9000, 3000, 0, 8, True, bytes([200]))", QSize(3879, 1292),
+                        qRgb(200, 200, 200), 1},
+        LargeBackground{"rgba_interlaced", "png", "png_file(9000, 3000, 6, 8, True, bytes([10, 20, 30, 255]))",
+                        QSize(3879, 1292), qRgb(10, 20, 30), 1},
+        LargeBackground{"rgb", "png", "png_file(9000, 2400, 2, 8, False, bytes([10, 20, 30]))", QSize(8192, 2184),
+                        qRgb(10, 20, 30), 1},
+        LargeBackground{"rgb_whole", "png", "png_file(8000, 3000, 2, 8, False, bytes([10, 20, 30]))",
+                        QSize(8000, 3000), qRgb(10, 20, 30), 0},
+        LargeBackground{"gif", "gif", "pillow('GIF', 'P', 0, palette=bytes([10, 20, 30]))", QSize(8000, 3000), qRgb(10, 20, 30), 0},
+        LargeBackground{"webp", "webp", "pillow('WEBP', 'RGB', (10, 20, 30), quality=90)", QSize(8000, 3000), qRgb(10, 20, 30), 0},
+        LargeBackground{"tiff", "tif", "pillow('TIFF', 'RGB', (10, 20, 30), compression='tiff_deflate')", QSize(8000, 3000),
+                        qRgb(10, 20, 30), 0}),
     [](const testing::TestParamInfo<LargeBackground>& info) { return std::string(info.param.name); });
