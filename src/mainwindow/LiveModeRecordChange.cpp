@@ -41,8 +41,22 @@ bool LiveModePanels::leaveRecordShown(int row)
     if (!hasUnsavedTyping())
         return true;
     const Data_From_Excel& table = Loaded_Data_Table();
-    const int answer = Show_YES_NO_Cancel_MessageBox(kUnsavedRecordQuestion.arg(
-        GroupRecords::groupListText(table, m_shownRow), GroupRecords::groupListText(table, row)));
+    return settleUnsavedTyping(kUnsavedRecordQuestion.arg(GroupRecords::groupListText(table, m_shownRow),
+                                                          GroupRecords::groupListText(table, row)));
+}
+
+bool LiveModePanels::typingSettledBeforeDesignCopy()
+{
+    // The copy reads the design back and shows the stored record again on both sides.
+    if (Start_Card_Option != QLatin1String("G") || !hasUnsavedTyping())
+        return true;
+    return settleUnsavedTyping(
+        kUnsavedBeforeCopyQuestion.arg(GroupRecords::groupListText(Loaded_Data_Table(), m_shownRow)));
+}
+
+bool LiveModePanels::settleUnsavedTyping(const QString& question)
+{
+    const int answer = Show_YES_NO_Cancel_MessageBox(question);
     // Yes: saved first, and not left when it could not be (the user was told why). No: dropped.
     // Cancel: the record stays.
     if (answer == 1000)

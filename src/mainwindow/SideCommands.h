@@ -53,7 +53,11 @@ public:
 private:
     // The View menu's zoom and side items and the Edit menu's design copy.
     void connectMenus();
+    // Shows the side's tab; the side shown (sideShown) follows.
     void selectSide(SKTDocument::Side side);
+    // What follows a side shown by a tab or a command: the preview takes the edited side's
+    // elements; a card side is the one in force, with its panel and the chosen group record.
+    void sideShown(SKTDocument::Side side);
     // What follows any change of the edited side, however it was chosen.
     void sideChanged();
     // Saves the design to a private temporary file and reads it back; false when either failed.
