@@ -47,7 +47,7 @@ SideCommands::SideCommands(SKTWindowController& controller)
     // brings its panel and the chosen record along.
     if (auto* tabs = controller.window()->findChild<QTabBar*>(QStringLiteral("side_tabs"))) {
         QObject::connect(tabs, &QTabBar::currentChanged, &controller,
-                         [this](int index) { sideShown(SKTDocument::Side(index)); });
+                         [this](int index) { tabShown(SKTDocument::Side(index)); });
     }
     connectMenus();
 }
@@ -71,8 +71,8 @@ void SideCommands::connectMenus()
               &SideCommands::Actual_Size_Toolbar_btn)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     view->insertSeparator(firstItem);
-    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("&Front Side"), &SideCommands::Select_front_side);
-    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::Select_back_side);
+    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("&Front Side"), &SideCommands::chooseFrontSide);
+    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::chooseBackSide);
     addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("&Preview"), &SideCommands::Temp_Card_Btn_Clicked);
     view->insertSeparator(firstItem);
     // Titled "Show Ruler" or "Hide Ruler" by the canvas each time the menu opens; its letter is H.
@@ -160,18 +160,44 @@ void SideCommands::Select_back_side()
     selectSide(SKTDocument::BackSide);
 }
 
+void SideCommands::chooseFrontSide()
+{
+    m_controller.windowLayout().showSide(SKTDocument::FrontSide);
+}
+
+void SideCommands::chooseBackSide()
+{
+    m_controller.windowLayout().showSide(SKTDocument::BackSide);
+}
+
 void SideCommands::selectSide(SKTDocument::Side side)
 {
     MainWindowLayout& layout = m_controller.windowLayout();
-    // Another tab shown runs sideShown through the tabs' signal.
-    if (layout.currentSide() != side)
-        layout.showSide(side);
-    else
+    if (layout.currentSide() == side) {
         sideShown(side);
+        return;
+    }
+    const QScopedValueRollback programShows(m_programShowsSide, true);
+    layout.showSide(side);
+}
+
+void SideCommands::tabShown(SKTDocument::Side side)
+{
+    if (m_keepingSide)
+        return;
+    // A side the user chose shows once typing not saved over the group record is saved or
+    // dropped; else the side shown before stays.
+    if (!m_programShowsSide && !m_controller.liveModes().typingSettledBeforeSideShown(side)) {
+        const QScopedValueRollback keeping(m_keepingSide, true);
+        m_controller.windowLayout().showSide(m_sideShown);
+        return;
+    }
+    sideShown(side);
 }
 
 void SideCommands::sideShown(SKTDocument::Side side)
 {
+    m_sideShown = side;
     if (side == SKTDocument::PreviewSide) {
         Temp_Design_Control_Assign();
         return;

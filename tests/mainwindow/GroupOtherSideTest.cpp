@@ -214,3 +214,45 @@ TEST_F(GroupStaff, APictureOfTheCardClickedIsNotThePersonsPhoto)
         EXPECT_EQ(workbookRecords({2}), stored(2));
     }
 }
+
+// Typing over record 5 on the front, then the other side chosen by a tab or the View menu: the
+// user is asked as when another record is chosen. Cancel stays on the front with the typing (the
+// front chosen again keeps it too); No drops it; Yes saves it into record 5's row. The side then
+// shown shows record 5 as its row holds it.
+TEST_F(GroupStaff, TypingIsAskedAboutBeforeTheOtherSideShows)
+{
+    enum Answer { Save = 0, Discard = 1, Stay = 2 };
+    const struct {
+        Road road;
+        Answer answer;
+    } cases[] = {{Road::Tabs, Stay}, {Road::Menu, Stay}, {Road::Tabs, Discard}, {Road::Menu, Save}};
+    clickRecord(5);
+    QString title = QStringLiteral("Title 5");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.road == Road::Tabs ? "tabs, " : "menu, ") + char('0' + c.answer));
+        showSide(Road::Menu, SKTDocument::FrontSide);
+        const QString typed = QStringLiteral("Side typed %1").arg(int(c.answer));
+        type("Fup_Title", typed);
+        const qsizetype said = messages.texts().size();
+        messages.queueAnswers({c.answer});
+        showSide(c.road, SKTDocument::BackSide);
+        QStringList expected{kUnsavedBeforeSideQuestion.arg(QStringLiteral("5 - Person 005"))};
+        if (c.answer == Save) {
+            title = typed;
+            expected << u'\n' + kRecordSavedMessage.arg(QStringLiteral("5 - Person 005"), QStringLiteral("People.xlsx"));
+        }
+        EXPECT_EQ(messages.texts().mid(said).join(u'|'), expected.join(u'|'));
+        const int shown = c.answer == Stay ? 0 : 1;
+        EXPECT_EQ(sideOfShownPanel(), shown);
+        EXPECT_EQ(controller.windowLayout().currentSide(), shown);
+        EXPECT_EQ(Card_Front_Or_Back, shown);
+        EXPECT_EQ(shownPanel().textBox(QStringLiteral("Fup_Title"))->text(), c.answer == Stay ? typed : title);
+        if (c.answer == Stay) {
+            showSide(Road::Menu, SKTDocument::FrontSide);
+            EXPECT_EQ(field("Fup_Title").text(), typed);
+            EXPECT_EQ(onCard(SKTDocument::FrontSide, "Fup_Title"), typed);
+            EXPECT_EQ(messages.texts().size(), said + 1);
+        }
+        EXPECT_EQ(workbookRecords({5}), stored(5, title == QStringLiteral("Title 5") ? QString() : title));
+    }
+}
