@@ -27,11 +27,12 @@ protected:
 TEST_F(GroupRecordsTest, SavingARowKeepsItsNumberAndTakesThePanelsValuesAsTyped)
 {
     const std::optional<DataRow> row =
-        Get_Array_For_Excel_List(table, 3, 1, RowMode::Save, {{1, QStringLiteral("  Grace Hopper ")}});
+        Get_Array_For_Excel_List(table, 3, 1, RowMode::Save, {{1, QStringLiteral("  Grace Hopper ")}, {3, "beyond"}});
     ASSERT_TRUE(row);
     EXPECT_EQ(row->value(Extension_Key), "2");
     EXPECT_EQ(row->value("Column1"), "  Grace Hopper ");
     EXPECT_EQ(row->value("Column2"), "042");
+    EXPECT_EQ(row->size(), 3);
     ASSERT_TRUE(replaceRow(table, 1, *row));
     EXPECT_EQ(table.objectValue("Column1", 1), "  Grace Hopper ");
     EXPECT_EQ(table.objectValue("Column1", 2), "Linus");

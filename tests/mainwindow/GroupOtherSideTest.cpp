@@ -208,4 +208,15 @@ TEST_F(GroupStaff, TypingIsAskedAboutBeforeTheCopyOrTheOtherSideShowsTheStoredRe
         }
         EXPECT_EQ(workbookRecords({3}), stored(3, title));
     }
+    // Typing on the back is asked about before the front shows; the preview shows no panel.
+    QLineEdit& back = *shownPanel().textBox(QStringLiteral("Fup_Title"));
+    back.setText(QStringLiteral("Typed on the back"));
+    Q_EMIT back.textEdited(back.text());
+    const qsizetype said = messages.texts().size();
+    action(QStringLiteral("Temp_Side_btn")).trigger();
+    messages.queueAnswers({Discard});
+    showSide(Road::Tabs, SKTDocument::FrontSide);
+    EXPECT_EQ(messages.texts().mid(said), QStringList{kUnsavedBeforeSideQuestion.arg(QStringLiteral("3 - Person 003"))});
+    EXPECT_EQ(sideOfShownPanel(), 0);
+    EXPECT_EQ(back.text(), title);
 }
