@@ -1,10 +1,26 @@
 #include "data/GroupRecords.h"
 
+#include "platform/ResourcePaths.h"
+
 namespace GroupRecords {
 
+namespace {
+
+// The row's manual-photo cells as the workbook keeps them: the program's no-picture picture,
+// which older projects wrote into every row without a photo of its own, is no photo (empty).
+void forgetNoPicturePaths(DataRow& values, const ManualPhotoColumns& manual)
+{
+    for (const int column : {manual.front, manual.back}) {
+        const auto cell = values.find(Column_Key_For_Index(column));
+        if (column >= 1 && cell != values.end() && Is_No_Image_Path(*cell))
+            cell->clear();
+    }
+}
+
+}  // namespace
+
 std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, int columnCount, int row,
-                                                RowMode mode, const QMap<int, QString>& panelValues,
-                                                const QString& noPicturePath)
+                                                RowMode mode, const QMap<int, QString>& panelValues)
 {
     const bool adding = mode == RowMode::Add;
     if (!adding && (row < 0 || row >= table.rowCount()))
@@ -14,17 +30,15 @@ std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, in
                                         : table.ListData.at(row).value(Extension_Key));
     for (int column = 1; column < columnCount; ++column) {
         const QString key = Column_Key_For_Index(column);
-        QString value = adding ? QString() : table.ListData.at(row).value(key);
-        if (value.isEmpty() && isManualPhotoColumn(table.ColList, column))
-            value = noPicturePath;
-        values.insert(key, value);
+        values.insert(key, adding ? QString() : table.ListData.at(row).value(key));
     }
-    if (mode == RowMode::Copy)
-        return values;
-    for (auto it = panelValues.begin(); it != panelValues.end(); ++it) {
-        if (it.key() >= 1 && it.key() < columnCount)
-            values.insert(Column_Key_For_Index(it.key()), it.value());
+    if (mode != RowMode::Copy) {
+        for (auto it = panelValues.begin(); it != panelValues.end(); ++it) {
+            if (it.key() >= 1 && it.key() < columnCount)
+                values.insert(Column_Key_For_Index(it.key()), it.value());
+        }
     }
+    forgetNoPicturePaths(values, manualPhotoColumns(table.ColList));
     return values;
 }
 
@@ -39,18 +53,25 @@ bool isManualPhotoColumn(const DataColumnList& columns, int column)
     return column >= 1 && (column == manual.front || column == manual.back);
 }
 
-ManualPhotoColumns addManualPhotoColumns(Data_From_Excel& table, const QString& noPicturePath)
+ManualPhotoColumns addManualPhotoColumns(Data_From_Excel& table)
 {
     for (const QString& title : {kFrontManualPhotoTitle, kBackManualPhotoTitle}) {
         if (table.ColList.indexOfTitle(title) >= 0)
             continue;
         const QString key = Column_Key_For_Index(table.ColList.count());
         table.ColList.addColumn(key, title);
-        // Every record starts without a photo of its own, as a record added later does.
+        // Every record starts without a photo of its own (an empty cell), as a record added later does.
         for (DataRow& values : table.ListData)
-            values.insert(key, noPicturePath);
+            values.insert(key, QString());
     }
     return manualPhotoColumns(table.ColList);
+}
+
+void forgetNoPicturePaths(Data_From_Excel& table)
+{
+    const ManualPhotoColumns manual = manualPhotoColumns(table.ColList);
+    for (DataRow& values : table.ListData)
+        forgetNoPicturePaths(values, manual);
 }
 
 bool replaceRow(Data_From_Excel& table, int row, const DataRow& values)

@@ -14,12 +14,11 @@ enum class RowMode { Add = 0, Save = 1, Copy = 2 };
 
 // One row of the table: "Extension" is the row count + 1 for Add, else the existing row's; the
 // columns "Column1".."Column<columnCount - 1>" come from the existing row (Save, Copy) or are
-// empty (Add), a manual-photo column without a value taking noPicturePath; for Add and Save the
-// panel's values (column index -> text) then fill their columns exactly as typed. Nothing for a
-// row outside the table unless adding.
+// empty (Add); for Add and Save the panel's values (column index -> text) then fill their columns
+// exactly as typed. A manual-photo cell naming the program's no-picture picture is empty. Nothing
+// for a row outside the table unless adding.
 std::optional<DataRow> Get_Array_For_Excel_List(const Data_From_Excel& table, int columnCount, int row,
-                                                RowMode mode, const QMap<int, QString>& panelValues,
-                                                const QString& noPicturePath);
+                                                RowMode mode, const QMap<int, QString>& panelValues);
 
 // The columns that keep the photos set by hand in the side panels of a project whose photo shows
 // no column of the user's: "MFPC" for the front, "MBPC" for the back; -1 where there is none.
@@ -31,8 +30,11 @@ struct ManualPhotoColumns {
 ManualPhotoColumns manualPhotoColumns(const DataColumnList& columns);
 bool isManualPhotoColumn(const DataColumnList& columns, int column);
 // Adds whichever of the two is missing after the last column (identifier "Column<n>", n the
-// column count before it), every row holding noPicturePath under it; both columns' indexes.
-ManualPhotoColumns addManualPhotoColumns(Data_From_Excel& table, const QString& noPicturePath);
+// column count before it), every row's cell under it empty (no photo); both columns' indexes.
+ManualPhotoColumns addManualPhotoColumns(Data_From_Excel& table);
+// A record without a photo of its own has an empty manual-photo cell: the program's no-picture
+// picture, which older projects wrote there, is emptied in every row.
+void forgetNoPicturePaths(Data_From_Excel& table);
 
 // Puts the row in place of row `row`; false, with nothing changed, for a row outside the table
 // (never the last row instead).

@@ -249,8 +249,7 @@ void LiveModePanels::Save_Group_Mode_List_Details_In_XL_Data_List()
         return;
     const int row = recordShown();
     const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce(), row),
-        m_controller.NO_Image_Path);
+        table, table.ColList.count(), row, GroupRecords::RowMode::Save, panelValues(sideInForce(), row));
     if (!values || !GroupRecords::replaceRow(table, row, *values))
         return;
     Create_Group_List_By_Excel_List();
@@ -273,6 +272,7 @@ void LiveModePanels::Set_Group_Mode_List_Setting_After_Loading(const QString& pr
     if (Trim_Str(projectPath).isEmpty())
         return;
     Create_Group_List_By_Excel_List();
+    GroupRecords::forgetNoPicturePaths(Loaded_Data_Table());
     const DataColumnList& columns = Loaded_Data_Table().ColList;
     const GroupRecords::ManualPhotoColumns manual = GroupRecords::manualPhotoColumns(columns);
     Excel_Binding_Use = true;
@@ -300,8 +300,7 @@ void LiveModePanels::Add_In_Excel_Details_Btn_Clicked()
 {
     Data_From_Excel& table = Loaded_Data_Table();
     const std::optional<DataRow> values = GroupRecords::Get_Array_For_Excel_List(
-        table, table.ColList.count(), 0, GroupRecords::RowMode::Add, panelValues(sideInForce()),
-        m_controller.NO_Image_Path);
+        table, table.ColList.count(), 0, GroupRecords::RowMode::Add, panelValues(sideInForce()));
     GroupRecords::appendRow(table, *values);
     Create_Group_List_By_Excel_List();
     markChosenRow(table.rowCount() - 1);

@@ -653,7 +653,7 @@ GroupRecords::ManualPhotoColumns LiveModePanels::Check_for_manual_photo_XL_col_f
 {
     if (!groupMode())
         return {};
-    return GroupRecords::addManualPhotoColumns(Loaded_Data_Table(), m_controller.NO_Image_Path);
+    return GroupRecords::addManualPhotoColumns(Loaded_Data_Table());
 }
 
 int LiveModePanels::photoColumnOf(int side) const

@@ -36,6 +36,11 @@ inline const QString kUpdatePhotoDataQuestion = QStringLiteral(
 inline const QString kNoSuchRecordMessage = QStringLiteral("There is no record %1: the project has %2 records.");
 inline const QString kUnsavedRecordQuestion =
     QStringLiteral("Record \"%1\" has changes that are not saved.\n\nDo you want to save them before record \"%2\" is shown?");
+inline const QString kUnsavedBeforeCopyQuestion = QStringLiteral(
+    "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the design is copied to the "
+    "other side?");
+inline const QString kUnsavedBeforeSideQuestion = QStringLiteral(
+    "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the other side is shown?");
 inline const QString kRecordSavedMessage = QStringLiteral("Record \"%1\" has been saved in \"%2\".");
 inline const QString kColumnTakenMessage =
     QStringLiteral("The column \"%1\" already shows %2 on this side. Choose another column for %3, or set %2 to None first.");
@@ -133,6 +138,14 @@ public:
     void Add_In_Excel_Details_Btn_Clicked();
     void Delete_In_Excel_Details_Btn_Clicked();
     void View_Excel_Btn_Clicked();
+    // Group mode: whether the design may be copied onto the other side, which shows the stored
+    // record again: yes when nothing typed over the record shown is unsaved, else as the user
+    // answers (save it first, drop it, or keep it and copy nothing). Yes in other modes.
+    bool typingSettledBeforeDesignCopy();
+    // Group mode: whether the side (0 front, 1 back) may be shown in place of the side whose panel
+    // the user sees, which would show the stored record again: as for the design copy, the user
+    // keeping the typing keeps the side. Yes for the side already seen and in other modes.
+    bool typingSettledBeforeSideShown(int side);
     // Saves the project with the panel's values in the record shown and says which record it
     // saved; false when it could not (and said so).
     bool Save_Details_Clicked();
@@ -210,6 +223,11 @@ private:
     // Whether the record shown may give way to the row: yes when nothing typed over it is unsaved,
     // else as the user answers (save it first, drop it, or stay on it).
     bool leaveRecordShown(int row);
+    // Asks the question over unsaved typing: true once saved (Yes) or dropped (No), false to stay.
+    bool settleUnsavedTyping(const QString& question);
+    // Group mode: true when nothing typed over the record shown is unsaved, else as the user
+    // answers the question (its %1 the record).
+    bool typingOverRecordShownSettled(const QString& question);
     bool hasUnsavedTyping() const;
     // A column already bound to another field of the side is refused with a message; true then.
     bool refuseColumnTaken(int side, const QString& ctrlId, int column) const;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStackedWidget>
 
 #include "data/Data_From_Excel.h"
 #include "data/GroupRecords.h"
@@ -41,8 +42,40 @@ bool LiveModePanels::leaveRecordShown(int row)
     if (!hasUnsavedTyping())
         return true;
     const Data_From_Excel& table = Loaded_Data_Table();
-    const int answer = Show_YES_NO_Cancel_MessageBox(kUnsavedRecordQuestion.arg(
-        GroupRecords::groupListText(table, m_shownRow), GroupRecords::groupListText(table, row)));
+    return settleUnsavedTyping(kUnsavedRecordQuestion.arg(GroupRecords::groupListText(table, m_shownRow),
+                                                          GroupRecords::groupListText(table, row)));
+}
+
+bool LiveModePanels::typingSettledBeforeDesignCopy()
+{
+    // The copy reads the design back and shows the stored record again on both sides.
+    return typingOverRecordShownSettled(kUnsavedBeforeCopyQuestion);
+}
+
+bool LiveModePanels::typingSettledBeforeSideShown(int side)
+{
+    // The side shown takes the stored record; the question, and the save or the drop, are the
+    // side's whose panel the user sees.
+    const int seen = m_sides->currentIndex();
+    if (side == seen || (side != 0 && side != 1))
+        return true;
+    const int inForce = Card_Front_Or_Back;
+    Card_Front_Or_Back = seen;
+    const bool settled = typingOverRecordShownSettled(kUnsavedBeforeSideQuestion);
+    Card_Front_Or_Back = inForce;
+    return settled;
+}
+
+bool LiveModePanels::typingOverRecordShownSettled(const QString& question)
+{
+    if (Start_Card_Option != QLatin1String("G") || !hasUnsavedTyping())
+        return true;
+    return settleUnsavedTyping(question.arg(GroupRecords::groupListText(Loaded_Data_Table(), m_shownRow)));
+}
+
+bool LiveModePanels::settleUnsavedTyping(const QString& question)
+{
+    const int answer = Show_YES_NO_Cancel_MessageBox(question);
     // Yes: saved first, and not left when it could not be (the user was told why). No: dropped.
     // Cancel: the record stays.
     if (answer == 1000)

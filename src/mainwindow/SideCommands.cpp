@@ -43,14 +43,11 @@ SideCommands::SideCommands(SKTWindowController& controller)
     : m_controller(controller),
       m_designFile(controller.document(), controller.Front_card_Prop, controller.Back_card_Prop, m_windowless)
 {
-    // The side tabs switch sides too; they must leave the window as the commands do.
+    // The side tabs and the View menu are one road: every side shown, however it was chosen,
+    // brings its panel and the chosen record along.
     if (auto* tabs = controller.window()->findChild<QTabBar*>(QStringLiteral("side_tabs"))) {
-        QObject::connect(tabs, &QTabBar::currentChanged, &controller, [this](int index) {
-            if (index == SKTDocument::PreviewSide)
-                Temp_Design_Control_Assign();
-            else
-                sideChanged();
-        });
+        QObject::connect(tabs, &QTabBar::currentChanged, &controller,
+                         [this](int index) { tabShown(SKTDocument::Side(index)); });
     }
     connectMenus();
 }
@@ -74,8 +71,8 @@ void SideCommands::connectMenus()
               &SideCommands::Actual_Size_Toolbar_btn)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     view->insertSeparator(firstItem);
-    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("&Front Side"), &SideCommands::Select_front_side);
-    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::Select_back_side);
+    addBefore(view, firstItem, "Front_Side_btn", QStringLiteral("&Front Side"), &SideCommands::chooseFrontSide);
+    addBefore(view, firstItem, "Back_Side_btn", QStringLiteral("&Back Side"), &SideCommands::chooseBackSide);
     addBefore(view, firstItem, "Temp_Side_btn", QStringLiteral("&Preview"), &SideCommands::Temp_Card_Btn_Clicked);
     view->insertSeparator(firstItem);
     // Titled "Show Ruler" or "Hide Ruler" by the canvas each time the menu opens; its letter is H.
@@ -132,12 +129,8 @@ void SideCommands::Show_Hide_Ruler_ChkBox()
 
 void SideCommands::Temp_Card_Btn_Clicked()
 {
-    MainWindowLayout& layout = m_controller.windowLayout();
-    // Turning to the preview tab assigns its elements; a preview already shown is refreshed.
-    if (layout.currentSide() == SKTDocument::PreviewSide)
-        Temp_Design_Control_Assign();
-    else
-        layout.showSide(SKTDocument::PreviewSide);
+    // The preview shown takes the edited side's elements; one already shown is refreshed.
+    selectSide(SKTDocument::PreviewSide);
 }
 
 void SideCommands::Temp_Design_Control_Assign()
@@ -167,13 +160,51 @@ void SideCommands::Select_back_side()
     selectSide(SKTDocument::BackSide);
 }
 
+void SideCommands::chooseFrontSide()
+{
+    m_controller.windowLayout().showSide(SKTDocument::FrontSide);
+}
+
+void SideCommands::chooseBackSide()
+{
+    m_controller.windowLayout().showSide(SKTDocument::BackSide);
+}
+
 void SideCommands::selectSide(SKTDocument::Side side)
 {
     MainWindowLayout& layout = m_controller.windowLayout();
+    if (layout.currentSide() == side) {
+        sideShown(side);
+        return;
+    }
+    const QScopedValueRollback programShows(m_programShowsSide, true);
     layout.showSide(side);
+}
+
+void SideCommands::tabShown(SKTDocument::Side side)
+{
+    if (m_keepingSide)
+        return;
+    // A side the user chose shows once typing not saved over the group record is saved or
+    // dropped; else the side shown before stays.
+    if (!m_programShowsSide && !m_controller.liveModes().typingSettledBeforeSideShown(side)) {
+        const QScopedValueRollback keeping(m_keepingSide, true);
+        m_controller.windowLayout().showSide(m_sideShown);
+        return;
+    }
+    sideShown(side);
+}
+
+void SideCommands::sideShown(SKTDocument::Side side)
+{
+    m_sideShown = side;
+    if (side == SKTDocument::PreviewSide) {
+        Temp_Design_Control_Assign();
+        return;
+    }
     Card_Front_Or_Back = side;
     // Visitor and group modes show the side panel of the side shown.
-    if (isVisitorOrGroupMode() && side != SKTDocument::PreviewSide) {
+    if (isVisitorOrGroupMode()) {
         LiveModePanels& panels = m_controller.liveModes();
         panels.change_Visitor_Side_View(side);
         // The side shown takes the group record chosen in the list.
@@ -201,7 +232,7 @@ Card_Property& SideCommands::cardProperty(SKTDocument::Side side)
 
 void SideCommands::Copy_Card_Design_Clicked()
 {
-    if (Show_YES_NO_MessageBox(kCopyDesignQuestion) != 1)
+    if (Show_YES_NO_MessageBox(kCopyDesignQuestion) != 1 || !m_controller.liveModes().typingSettledBeforeDesignCopy())
         return;
     // The window keeps its title and layout while the design goes through the file.
     const QScopedValueRollback copying(copy_card_design, true);

@@ -53,7 +53,17 @@ public:
 private:
     // The View menu's zoom and side items and the Edit menu's design copy.
     void connectMenus();
+    // The View menu's Front Side and Back Side: the side's tab, as if clicked.
+    void chooseFrontSide();
+    void chooseBackSide();
+    // Shows the side's tab for the program, nothing asked; the side shown (sideShown) follows.
     void selectSide(SKTDocument::Side side);
+    // A tab shown by the user (asked about unsaved group typing first), by the program, or put
+    // back after the user chose to stay.
+    void tabShown(SKTDocument::Side side);
+    // What follows a side shown by a tab or a command: the preview takes the edited side's
+    // elements; a card side is the one in force, with its panel and the chosen group record.
+    void sideShown(SKTDocument::Side side);
     // What follows any change of the edited side, however it was chosen.
     void sideChanged();
     // Saves the design to a private temporary file and reads it back; false when either failed.
@@ -61,6 +71,9 @@ private:
     Card_Property& cardProperty(SKTDocument::Side side);
 
     SKTWindowController& m_controller;
+    SKTDocument::Side m_sideShown = SKTDocument::FrontSide;
+    bool m_programShowsSide = false;  // selectSide is showing a tab
+    bool m_keepingSide = false;       // the tab shown before is put back
     // The copy runs without the window's steps: nothing is shown until the copy is done.
     WindowlessDesignFile m_windowless;
     DesignFileController m_designFile;

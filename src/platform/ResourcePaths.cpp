@@ -36,5 +36,9 @@ QString No_Image_Path()
 
 bool Is_No_Image_Path(const QString& path)
 {
-    return QFileInfo(path).fileName() == kNoImageFile;
+    // A resource folder of any installation, or of a bundle; a user's own no.png elsewhere is a
+    // picture like any other.
+    const QFileInfo file(Trim_Str(path));
+    return file.fileName() == kNoImageFile
+           && file.dir().dirName().compare(QStringLiteral("resources"), Qt::CaseInsensitive) == 0;
 }

@@ -10,5 +10,6 @@ QString Check_Path_For_App_Resources(const QString& path);
 
 // The picture an element without one of its own holds: no.png of the resource folder.
 QString No_Image_Path();
-// Whether the path names that picture, in this installation's resources or another's.
+// Whether the path names that picture, in this installation's resources or another's: no.png in
+// a folder named "resources" (any case).
 bool Is_No_Image_Path(const QString& path);

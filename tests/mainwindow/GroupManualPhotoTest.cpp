@@ -7,6 +7,8 @@
 #include <QPushButton>
 
 #include "GroupPeopleFixture.h"
+#include "mainwindow/ProfileWindows.h"
+#include "views/profiles/Show_User_Profile.h"
 #include "views/series/LoadedDataTableWindow.h"
 
 namespace {
@@ -66,6 +68,32 @@ protected:
         }
         return {listed, reached};
     }
+    // As an older version wrote the project: its no-picture picture in every empty manual-photo
+    // cell of the design file's records.
+    void asAnOlderVersionWroteIt()
+    {
+        const GroupRecords::ManualPhotoColumns manual = GroupRecords::manualPhotoColumns(Loaded_Data_Table().ColList);
+        const auto older = TestEnvironment::runPython(
+            "import sys, plistlib\n"
+            "with open(sys.argv[1], 'rb') as f: items = plistlib.load(f)\n"
+            "for row in [row for item in items if isinstance(item, list) for row in item if isinstance(row, dict)]:\n"
+            "    row.update({key: sys.argv[2] for key in sys.argv[3:] if row.get(key) == ''})\n"
+            "with open(sys.argv[1], 'wb') as f: plistlib.dump(items, f)\n",
+            {Project_File_Name, QStringLiteral("/opt/zova-old/build/resources/no.png"),
+             Column_Key_For_Index(manual.front), Column_Key_For_Index(manual.back)});
+        ASSERT_EQ(older.exitCode, 0) << older.err.toStdString();
+    }
+    // The Photo the card holder profile window shows.
+    QString profilePhoto()
+    {
+        QString shown = QStringLiteral("(not shown)");
+        dialogs.queueHook([&](QDialog& dialog) {
+            shown = dialog.findChild<QLineEdit*>(QStringLiteral("image_path_val"))->text();
+            controller.profileWindows().sideProfileWindow().Cancel_Btn_Clicked();
+        });
+        action(QStringLiteral("User_Profile_Button_Clicked")).trigger();
+        return shown;
+    }
     int viewerColumnCount()
     {
         QString shown;
@@ -81,15 +109,17 @@ protected:
 
 // Record 2 gets its own photo; leaving it asks to save it and record 3 never shows it; Save
 // Details writes it into record 2's row (under Photo, or without a chosen column under the
-// manual-photo column MFPC, the others given the no-picture picture); the project opened again
-// shows it on record 2 alone, keeps the photo's column choice, and neither offers nor counts MFPC
-// and MBPC as the user's columns.
+// manual-photo column MFPC, the others' cells empty: no photo); the project opened again (its
+// empty cells holding the no-picture path an older version wrote there) shows it on record 2
+// alone, the others without a photo in the panel, on the card and in the card holder profile,
+// keeps the photo's column choice, and neither offers nor counts MFPC and MBPC as the user's
+// columns.
 TEST_P(GroupManualPhoto, APhotoSetInThePanelStaysWithItsRecordThroughSaveAndReopen)
 {
     const ManualPhotoCase c = GetParam();
     const QString own = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("own.png"), Qt::darkGreen);
-    const QString none = controller.NO_Image_Path;
-    // What record 3 shows: its Photo cell, or without a column the no-picture picture.
+    const QString none;  // a record without a photo of its own: an empty cell, no photo
+    // What record 3 shows: its Photo cell, or without a column none.
     const QString third = c.bound ? photos[2] : none;
     ASSERT_TRUE(Save_Btn_Clicked(controller));
 
@@ -116,9 +146,12 @@ TEST_P(GroupManualPhoto, APhotoSetInThePanelStaysWithItsRecordThroughSaveAndReop
                                       : QStringLiteral("Staff Person 2|Firm 2|%1|ID0002|%2|%3").arg(photos[1], own, none));
     EXPECT_EQ(workbookRow(4), QStringLiteral("Staff Person 3|Firm 3|%1|ID0003").arg(photos[2]) + cells(none));
 
+    if (!c.bound)
+        ASSERT_NO_FATAL_FAILURE(asAnOlderVersionWroteIt());
     dialogs.queueOpenFile(Project_File_Name);
     ASSERT_TRUE(Open_Btn_Clicked(controller));
     EXPECT_EQ(photoShown(), c.bound ? photos[0] : none);
+    EXPECT_EQ(profilePhoto(), c.bound ? photos[0] : none);
     clickGroupRow(1);
     EXPECT_EQ(photoShown(), own);
     clickGroupRow(2);

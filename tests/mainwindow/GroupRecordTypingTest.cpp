@@ -114,6 +114,34 @@ TEST_F(GroupRecordTyping, OneColumnShowsOneFieldOrTheTypedValueIsSaved)
     }
 }
 
+// A column a field added in the panel shows (in a project saved so) is refused to a profile field,
+// named by the added field's caption; a column no field shows is taken.
+TEST_F(GroupRecordTyping, AColumnAnAddedFieldShowsIsRefusedToAProfileField)
+{
+    front().findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(QStringLiteral("Badge"));
+    front().findChild<QPushButton*>(QStringLiteral("add_field_btn"))->click();
+    const GraphicPtr added = frontElement("F_field1");
+    ASSERT_NE(added, nullptr);
+    added->Set_Data_source_type(2);
+    added->Set_Excel_binding(true);
+    added->Set_Excel_binding_Index(2);
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    dialogs.queueOpenFile(Project_File_Name);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    chooseColumn("Fup_Title", 2);
+    EXPECT_EQ(messages.texts().last(),
+              u'\n' + kColumnTakenMessage.arg(QStringLiteral("Company"), QStringLiteral("Badge"), QStringLiteral("Position / Title")));
+    EXPECT_EQ(front().chosenColumn("Fup_Title"), -1);
+    EXPECT_EQ(frontElement("Fup_Title"), nullptr);
+    // A column no field shows is the title's.
+    const qsizetype said = messages.texts().size();
+    chooseColumn("Fup_Title", 4);
+    EXPECT_EQ(messages.texts().size(), said);
+    EXPECT_EQ(front().chosenColumn("Fup_Title"), 4);
+    ASSERT_NE(frontElement("Fup_Title"), nullptr);
+    EXPECT_EQ(frontElement("Fup_Title")->Text_Value, "ID0001");
+}
+
 // The first Undo after another record is chosen takes back the last edit; after Undo and Redo a
 // field that only the other side holds still shows its column in this side's panel.
 TEST_F(GroupRecordTyping, UndoAfterAnotherRecordTakesBackTheLastEditAndKeepsTheOtherSidesColumns)

@@ -113,6 +113,11 @@ TEST_F(SideCommandsTest, PreviewShowsTheLiveElementsOfTheSideInForce)
     EXPECT_EQ(shownCanvas(), &scroll(SKTDocument::PreviewSide));
     EXPECT_EQ(Card_Front_Or_Back, 1);
     EXPECT_EQ(document.graphics_temp(), GraphicList{backShape});
+    // A preview already shown is shown afresh.
+    const GraphicPtr added = SKTGraphic::create(GraphicKind::Shape);
+    document.insertGraphicsOnSide(SKTDocument::BackSide, {added}, {0});
+    commands().Temp_Card_Btn_Clicked();
+    EXPECT_EQ(document.graphics_temp(), (GraphicList{added, backShape}));
     EXPECT_EQ(SideCommands::Get_Factor_According_Index(7), 4.0);
     EXPECT_EQ(SideCommands::Get_Factor_According_Index(11), 0.0);
 }

@@ -192,6 +192,18 @@ TEST_F(SharedDialogs, PleaseWaitPanelSaysItMayTakeAWhile)
     EXPECT_EQ(PleaseWait_Modeless::defaultInstance().message_label->text(), "It may take a while, Please wait..");
 }
 
+// A long step inside another shows the one panel until the outer step ends.
+TEST_F(SharedDialogs, NestedPleaseWaitSheetsKeepThePanelUntilTheOutermostEnds)
+{
+    const PleaseWait_Modeless& panel = PleaseWait_Modeless::defaultInstance();
+    {
+        const PleaseWaitSheet outer;
+        EXPECT_TRUE(PleaseWaitSheet::around([&] { return panel.isVisible(); }));
+        EXPECT_TRUE(panel.isVisible());
+    }
+    EXPECT_FALSE(panel.isVisible());
+}
+
 TEST_F(SharedDialogs, TheJobIsHeldWhileTheStopQuestionIsOpenAndGoesOnAfterANo)
 {
     // Notes whether the job was held at the moment each question was shown; No, then Yes.

@@ -1,0 +1,222 @@
+// The other side of a group card on the real window, in a project of 200 people whose workbook is
+// read back with openpyxl: the side tabs and the View menu show the side's panel with the chosen
+// record, so no road writes one person into another's row; copying the design or showing the
+// other side asks about typing not saved; a logo or other picture clicked on the card is no one's
+// photo.
+#include <QTabBar>
+#include <QTest>
+
+#include "LiveModeRoadFixture.h"
+#include "model/SKTImage.h"
+#include "support/CanvasMouse.h"
+#include "views/visitors/VisitorPassDesign.h"
+
+namespace {
+
+enum class Road { Tabs, Menu };
+
+// Name, Title, Company, StaffID, Email and Photo of 200 people, all six shown on the front.
+class GroupStaff : public LiveModeRoad {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(LiveModeRoad::SetUp());
+        const QString workbook = scratch.filePath(QStringLiteral("staff.xlsx"));
+        const auto made = TestEnvironment::runPython(
+            "import sys, openpyxl\n"
+            "wb = openpyxl.Workbook(); ws = wb.active\n"
+            "ws.append(['Name', 'Title', 'Company', 'StaffID', 'Email', 'Photo'])\n"
+            "for n in range(1, 201): ws.append(['Person %03d' % n, 'Title %d' % n, 'Company %d' % n,\n"
+            "                                   'ID%d' % (100000 + n), 'p%d@example.com' % n, sys.argv[2] % n])\n"
+            "wb.save(sys.argv[1])\n",
+            {workbook, scratch.filePath(QStringLiteral("face%d.png"))});
+        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+        ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
+        int column = 0;
+        for (const char* id : {"Fup_Name", "Fup_Title", "Fup_Company", "Fup_UniqueNo", "Fup_EmailID", "Fup_Photo"})
+            chooseColumn(id, ++column);
+        ASSERT_TRUE(Save_Btn_Clicked(controller));
+    }
+    // The workbook's rows of the records (1 the first), as openpyxl reads them, one a line.
+    QString workbookRecords(const QList<int>& records) const
+    {
+        QStringList arguments{LiveModePanels::projectWorkbookPath(Project_File_Name)};
+        for (int n : records)
+            arguments << QString::number(n);
+        const auto read = TestEnvironment::runPython("import sys, warnings, openpyxl\nwarnings.simplefilter('ignore')\n"
+                                                     "rows = list(openpyxl.load_workbook(sys.argv[1]).active.values)\n"
+                                                     "for n in sys.argv[2:]: print('|'.join(str(c or '') for c in rows[int(n)]))\n",
+                                                     arguments);
+        return QString::fromUtf8(read.out).trimmed();
+    }
+    // The record's row as the workbook was made, with the title given.
+    QString stored(int n, const QString& title = {}) const
+    {
+        return QStringLiteral("Person %1|%2|Company %3|ID%4|p%3@example.com|%5")
+            .arg(n, 3, 10, QChar(u'0'))
+            .arg(title.isEmpty() ? QStringLiteral("Title %1").arg(n) : title)
+            .arg(n)
+            .arg(100000 + n)
+            .arg(scratch.filePath(QStringLiteral("face%1.png").arg(n)));
+    }
+    void showSide(Road road, SKTDocument::Side side)
+    {
+        if (road == Road::Menu) {
+            action(side == SKTDocument::BackSide ? QStringLiteral("Back_Side_btn") : QStringLiteral("Front_Side_btn")).trigger();
+            return;
+        }
+        auto* tabs = controller.window()->findChild<QTabBar*>(QStringLiteral("side_tabs"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(side).center());
+    }
+    void clickRecord(int n)
+    {
+        QTableView& list = controller.inspector().sizePanel().GroupList();
+        const QModelIndex row = list.model()->index(n - 1, 0);
+        list.scrollTo(row);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(row).center());
+    }
+    // The side whose panel the window shows.
+    int sideOfShownPanel() const { return controller.liveModes().panel(1).isVisibleTo(controller.window()) ? 1 : 0; }
+    Profile_Side_Panel& shownPanel() const { return controller.liveModes().panel(sideOfShownPanel()); }
+    QString onCard(SKTDocument::Side side, const char* id) const
+    {
+        const GraphicPtr element = controller.graphicView(side)->Selcect_Ctrl_With_ID(QLatin1String(id));
+        return element ? element->Text_Value : QStringLiteral("(none)");
+    }
+};
+
+}  // namespace
+
+// A project opened afresh: the Back tab or View -> Back Side shows the back's panel, record 4 goes
+// onto it, and then either the Front tab or menu item and record 6 (both sides bound) ask nothing
+// and leave every row as it was, or Save Details (the front alone bound) saves the typing into
+// record 4's row and names record 4.
+TEST_F(GroupStaff, TheSideTabsAndTheViewMenuShowTheSidesPanelAndKeepEachPersonInTheirRow)
+{
+    const struct {
+        Road road;
+        bool bothSides;
+        const char* title;  // typed into record 4 on the back, then Save Details
+    } cases[] = {{Road::Tabs, false, "Typed by tab"}, {Road::Menu, false, "Typed by menu"},
+                 {Road::Tabs, true, nullptr}, {Road::Menu, true, nullptr}};
+    QString fourth = stored(4);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.road == Road::Tabs ? "tabs" : "menu") + (c.bothSides ? ", both sides" : ", front"));
+        if (c.bothSides && onCard(SKTDocument::BackSide, "Fup_Name") == "(none)") {
+            showSide(Road::Menu, SKTDocument::FrontSide);
+            action(QStringLiteral("Copy_Card_Design_btn")).trigger();  // "Yes"
+            ASSERT_TRUE(Save_Btn_Clicked(controller));
+        }
+        dialogs.queueOpenFile(Project_File_Name);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        const qsizetype said = messages.texts().size();
+        showSide(c.road, SKTDocument::BackSide);
+        EXPECT_EQ(sideOfShownPanel(), 1);
+        clickRecord(4);
+        EXPECT_EQ(shownPanel().textBox(QStringLiteral("Fup_Name"))->text(), "Person 004");
+        QString said4;
+        if (c.title) {
+            QLineEdit& typed = *shownPanel().textBox(QStringLiteral("Fup_Title"));
+            typed.setText(QLatin1String(c.title));
+            Q_EMIT typed.textEdited(typed.text());
+            shownPanel().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
+            fourth = stored(4, QLatin1String(c.title));
+            said4 = u'\n' + kRecordSavedMessage.arg(QStringLiteral("4 - Person 004"), QStringLiteral("People.xlsx"));
+            EXPECT_EQ(onCard(SKTDocument::BackSide, "Fup_Title"), QLatin1String(c.title));
+        } else {
+            EXPECT_EQ(onCard(SKTDocument::BackSide, "Fup_Name"), "Person 004");
+            picture(QStringLiteral("group-back-side-record-4.png"));
+            showSide(c.road, SKTDocument::FrontSide);
+            EXPECT_EQ(sideOfShownPanel(), 0);
+            EXPECT_EQ(shownPanel().textBox(QStringLiteral("Fup_Name"))->text(), "Person 004");
+            clickRecord(6);  // a question would be answered Yes
+            EXPECT_EQ(onCard(SKTDocument::FrontSide, "Fup_Name"), "Person 006");
+        }
+        EXPECT_EQ(messages.texts().mid(said).join(u'|'), said4);
+        EXPECT_EQ(workbookRecords({1, 4, 6}), QStringList({stored(1), fourth, stored(6)}).join(u'\n'));
+    }
+}
+
+// A logo (no identifier) or a picture field clicked on the card of record 2 is no one's photo:
+// the panel keeps the person's, and Save Details leaves it in the record's row.
+TEST_F(GroupStaff, APictureOfTheCardClickedIsNotThePersonsPhoto)
+{
+    const QString logo = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("logo.png"), Qt::darkRed);
+    for (const char* id : {"", "F_Pic1"}) {
+        SCOPED_TRACE(id);
+        const QRectF place(200, 110, 30, 30);
+        document.insertGraphic(visitortest::placed(SKTImage::initWithPath_With_ID(place.topLeft(), logo, QLatin1String(id)),
+                                                   place, QLatin1String(id)),
+                               0);
+        clickRecord(2);
+        canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), place.center(), place.center());
+        ASSERT_EQ(controller.graphicView(SKTDocument::FrontSide)->selectedGraphics().value(0), document.graphics().first());
+        EXPECT_EQ(front().photoPath(), scratch.filePath(QStringLiteral("face2.png")));
+        front().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
+        EXPECT_EQ(workbookRecords({2}), stored(2));
+    }
+}
+
+// Typing over record 3 on the front, then Copy Design to Other Side, or the other side chosen by
+// a tab or the View menu, which would show the stored record again: the user is asked as when
+// another record is chosen. Cancel copies nothing and stays on the front with the typing (the
+// front chosen again keeps it too); No drops it; Yes saves it into record 3's row first. Then the
+// back, the copy's or the one chosen, shows record 3 as its row holds it.
+TEST_F(GroupStaff, TypingIsAskedAboutBeforeTheCopyOrTheOtherSideShowsTheStoredRecord)
+{
+    enum Answer { Save = 0, Discard = 1, Stay = 2 };
+    enum class Step { Copy, Tab, Menu };
+    const struct {
+        Step step;
+        Answer answer;
+    } cases[] = {{Step::Copy, Stay}, {Step::Copy, Discard}, {Step::Copy, Save}, {Step::Tab, Stay},
+                 {Step::Menu, Stay},  {Step::Tab, Discard},  {Step::Menu, Save}};
+    clickRecord(3);
+    QString title = QStringLiteral("Title 3");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.step) << " answered " << c.answer);
+        showSide(Road::Menu, SKTDocument::FrontSide);
+        const QString typed = QStringLiteral("Typed %1").arg(&c - cases);
+        type("Fup_Title", typed);
+        const qsizetype said = messages.texts().size();
+        QStringList asked;
+        if (c.step == Step::Copy) {
+            messages.queueAnswers({0, c.answer});
+            action(QStringLiteral("Copy_Card_Design_btn")).trigger();
+            asked << kCopyDesignQuestion << kUnsavedBeforeCopyQuestion.arg(QStringLiteral("3 - Person 003"));
+        } else {
+            messages.queueAnswers({c.answer});
+            showSide(c.step == Step::Tab ? Road::Tabs : Road::Menu, SKTDocument::BackSide);
+            asked << kUnsavedBeforeSideQuestion.arg(QStringLiteral("3 - Person 003"));
+        }
+        if (c.answer == Save)
+            asked << u'\n' + kRecordSavedMessage.arg(QStringLiteral("3 - Person 003"), QStringLiteral("People.xlsx"));
+        title = c.answer == Save ? typed : title;
+        EXPECT_EQ(messages.texts().mid(said).join(u'|'), asked.join(u'|'));
+        const auto shown = c.answer == Stay ? SKTDocument::FrontSide : SKTDocument::BackSide;
+        EXPECT_EQ(sideOfShownPanel(), shown);
+        EXPECT_EQ(Card_Front_Or_Back, shown);
+        EXPECT_EQ(controller.windowLayout().currentSide(), shown);
+        EXPECT_EQ(shownPanel().textBox(QStringLiteral("Fup_Title"))->text(), c.answer == Stay ? typed : title);
+        EXPECT_EQ(onCard(shown, "Fup_Title"), c.answer == Stay ? typed : title);
+        if (c.answer == Stay) {
+            EXPECT_EQ(onCard(SKTDocument::BackSide, "Fup_Title"), c.step == Step::Copy ? QStringLiteral("(none)") : title);
+            showSide(Road::Menu, SKTDocument::FrontSide);
+            EXPECT_EQ(field("Fup_Title").text(), typed);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(controller.window()->isWindowModified());
+        }
+        EXPECT_EQ(workbookRecords({3}), stored(3, title));
+    }
+    // Typing on the back is asked about before the front shows; the preview shows no panel.
+    QLineEdit& back = *shownPanel().textBox(QStringLiteral("Fup_Title"));
+    back.setText(QStringLiteral("Typed on the back"));
+    Q_EMIT back.textEdited(back.text());
+    const qsizetype said = messages.texts().size();
+    action(QStringLiteral("Temp_Side_btn")).trigger();
+    messages.queueAnswers({Discard});
+    showSide(Road::Tabs, SKTDocument::FrontSide);
+    EXPECT_EQ(messages.texts().mid(said), QStringList{kUnsavedBeforeSideQuestion.arg(QStringLiteral("3 - Person 003"))});
+    EXPECT_EQ(sideOfShownPanel(), 0);
+    EXPECT_EQ(back.text(), title);
+}
