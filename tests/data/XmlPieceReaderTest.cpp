@@ -68,3 +68,28 @@ TEST(XmlPieceReaderBuilder, TakenElementsComeAsEventsWithOnlyTheTextWanted)
               Result::TooLarge);
     EXPECT_EQ(large.events.count("taken"), 0);
 }
+
+// However deep a taken element nests, each element gets the text it wants that follows its children.
+TEST(XmlPieceReaderBuilder, DeeplyNestedElementsKeepTheirWishForText)
+{
+    constexpr int kDepth = 40;
+    const auto nameAt = [](int depth) { return QByteArray(depth % 2 ? "skiptext" : "a"); };
+    QByteArray xml = "<root><item>";
+    QStringList expected{"<item"};
+    for (int i = 0; i < kDepth; ++i) {
+        xml += "<" + nameAt(i) + ">";
+        expected << "<" + QString::fromUtf8(nameAt(i));
+    }
+    xml += "core";
+    for (int i = kDepth - 1; i >= 0; --i) {
+        xml += "</" + nameAt(i) + ">after " + QByteArray::number(i);
+        expected << ">";
+        if (i == 0 || nameAt(i - 1) == "a")
+            expected << QStringLiteral("after %1|").arg(i);
+    }
+    xml += "</item></root>";
+    expected << ">" << "taken";
+    RecordingBuilder builder;
+    EXPECT_EQ(readWith(xml, builder, SpreadsheetXml::BlankText::Keep), Result::Read);
+    EXPECT_EQ(builder.events, expected);
+}
