@@ -28,7 +28,7 @@ bool RowBatchQueue::pop(Batch* batch)
 {
     batch->clear();
     std::unique_lock lock(_mutex);
-    if (batch->capacityBytes() > 0 && batch->capacityBytes() <= kMaxSpareBytes && _spare.size() < kMaxBatches)
+    if (batch->capacityBytes() <= kMaxSpareBytes && _spare.size() < kMaxBatches)
         _spare.push_back(std::move(*batch));
     _changed.wait(lock, [this] { return !_batches.empty() || _closed; });
     if (_batches.empty())

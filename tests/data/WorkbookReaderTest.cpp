@@ -97,8 +97,11 @@ TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
                             cell('D', r, digit);
             QStringList row{name, b, marked, digit};
             if (r == 300) {
-                cells = cell('C', r, "c") + cell('A', r, "first") + cell('B', r, "b") + cell('A', r, "later");
+                cells = cell('A', r, "first") + cell('C', r, "c") + cell('B', r, "b") + cell('A', r, "later");
                 row = {"later", "b", "c"};
+            } else if (r == 301) {
+                row[0] = "first";
+                cells.replace(0, cell('A', r, name).size(), cell('A', r, row[0]));
             } else if (r == 400) {
                 cells.clear();
                 row.clear();

@@ -93,3 +93,25 @@ TEST(XmlPieceReaderBuilder, DeeplyNestedElementsKeepTheirWishForText)
     EXPECT_EQ(readWith(xml, builder, SpreadsheetXml::BlankText::Keep), Result::Read);
     EXPECT_EQ(builder.events, expected);
 }
+
+// A taken element's one text is kept even when blank, if blanks are; the bound on a piece counts
+// from the parser's last event, so end tags each under it that run past it together pass.
+TEST(XmlPieceReaderBuilder, ABlankTakenElementAndLongEndTagsOutsideAreRead)
+{
+    RecordingBuilder kept, dropped;
+    EXPECT_EQ(readWith("<root><item> </item></root>", kept, SpreadsheetXml::BlankText::Keep), Result::Read);
+    EXPECT_EQ(kept.events, (QStringList{"<item", " |", ">", "taken"}));
+    EXPECT_EQ(readWith("<root><item> </item></root>", dropped, SpreadsheetXml::BlankText::Drop), Result::Read);
+    EXPECT_EQ(dropped.events, (QStringList{"<item", ">", "taken"}));
+
+    QByteArray starts, ends;
+    for (char letter = 'a'; letter < 'f'; ++letter) {
+        const QByteArray name(XmlPieceReader::kMaxPieceBytes / 4, letter);
+        starts += "<" + name + ">";
+        ends.prepend("</" + name + ">");
+    }
+    RecordingBuilder outside;
+    EXPECT_EQ(readWith("<root><other>" + starts + "t" + ends + "</other><item/></root>", outside, SpreadsheetXml::BlankText::Keep),
+              Result::Read);
+    EXPECT_EQ(outside.events, (QStringList{"<item", ">", "taken"}));
+}
