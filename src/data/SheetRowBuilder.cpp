@@ -46,23 +46,45 @@ qsizetype utf16Length(const std::string& text)
 
 }  // namespace
 
+bool SheetRowBuilder::Rows::sameCells(const Row& row, const Row& other) const
+{
+    const std::span<const Cell> cells = cellsOf(row);
+    const std::span<const Cell> otherCells = cellsOf(other);
+    if (row.places != other.places || cells.size() != otherCells.size())
+        return false;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (cells[i].column != otherCells[i].column || textOf(cells[i]) != textOf(otherCells[i]))
+            return false;
+    }
+    return true;
+}
+
+QStringList SheetRowBuilder::Rows::strings(const Row& row, const Row* above, const QStringList& aboveStrings) const
+{
+    QStringList strings(row.places);
+    const std::span<const Cell> aboveCells = above ? cellsOf(*above) : std::span<const Cell>();
+    size_t a = 0;
+    for (const Cell& cell : cellsOf(row)) {
+        while (a < aboveCells.size() && aboveCells[a].column < cell.column)
+            ++a;
+        const std::string_view text = textOf(cell);
+        if (a < aboveCells.size() && aboveCells[a].column == cell.column && textOf(aboveCells[a]) == text)
+            strings[cell.column] = aboveStrings.at(cell.column);
+        else
+            strings[cell.column] = textFromUtf8(QByteArrayView(text.data(), qsizetype(text.size())));
+    }
+    return strings;
+}
+
 void SheetRowBuilder::Rows::appendTo(QList<QStringList>& sheetRows) const
 {
     const Row* above = nullptr;
     for (const Row& row : rows) {
-        QStringList strings(row.places);
-        const std::span<const Cell> aboveCells = above ? cellsOf(*above) : std::span<const Cell>();
-        size_t a = 0;
-        for (const Cell& cell : cellsOf(row)) {
-            while (a < aboveCells.size() && aboveCells[a].column < cell.column)
-                ++a;
-            const std::string_view text = textOf(cell);
-            if (a < aboveCells.size() && aboveCells[a].column == cell.column && textOf(aboveCells[a]) == text)
-                strings[cell.column] = sheetRows.constLast().at(cell.column);
-            else
-                strings[cell.column] = textFromUtf8(QByteArrayView(text.data(), qsizetype(text.size())));
-        }
-        sheetRows.append(std::move(strings));
+        // A list or string shared is copied once one of its holders writes to it.
+        if (above && sameCells(row, *above))
+            sheetRows.append(QStringList(sheetRows.constLast()));
+        else
+            sheetRows.append(strings(row, above, above ? sheetRows.constLast() : QStringList()));
         above = &row;
     }
 }

@@ -61,9 +61,13 @@ public:
         }
         std::string_view textOf(const Cell& cell) const { return std::string_view(texts).substr(cell.from, cell.bytes); }
         // Appends the rows as the sheet's rows hold them: each its places, the texts in theirs,
-        // the rest empty. A text the same as the one above it in its column, among these rows,
-        // shares that one's string.
+        // the rest empty. Among these rows, one the same as the row above shares that one's list,
+        // and a text the same as the one above it in its column shares that one's string.
         void appendTo(QList<QStringList>& sheetRows) const;
+        // Whether the rows have the same places and the same texts in them.
+        bool sameCells(const Row& row, const Row& other) const;
+        // The row as the sheet's rows hold it; aboveStrings was made of `above`, when there is one.
+        QStringList strings(const Row& row, const Row* above, const QStringList& aboveStrings) const;
         // Of the cells from firstCell on, all of one row, puts them in column order, keeping only
         // the later one of cells naming one column twice, as it wins the place.
         void keepLastOfEachColumn(size_t firstCell);

@@ -77,8 +77,8 @@ TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
 }
 
 // Rows are read in batches whose buffers the reader fills again: each row keeps its own texts
-// across the batches' edges, whether a text repeats the one above it, differs from it in its
-// length or only in a character, stands under an empty place, or follows a row of a megabyte.
+// across the batches' edges, whether a text or a row repeats the one above it, differs from it in
+// its length or only in a character, stands under an empty place, or follows a row of a megabyte.
 TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
 {
     const auto cell = [](char column, int row, const QString& text) {
@@ -96,7 +96,17 @@ TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
                             QStringLiteral("<c r=\"C%1\" t=\"inlineStr\"><is><t>%2</t></is></c>").arg(r + 1).arg(marked) +
                             cell('D', r, digit);
             QStringList row{name, b, marked, digit};
-            if (r == 300) {
+            if (r >= 500 && r <= 512) {
+                // Alike rows, then rows that differ only in their last cell, their length, or a cell.
+                row = {"same ü", "b", marked, r < 510 ? "5" : "6"};
+                if (r >= 511)
+                    row << "e";
+                if (r == 512)
+                    row[1].clear();
+                cells = cell('A', r, row[0]) + (row[1].isEmpty() ? QString() : cell('B', r, row[1])) +
+                        QStringLiteral("<c r=\"C%1\" t=\"inlineStr\"><is><t>%2</t></is></c>").arg(r + 1).arg(marked) +
+                        cell('D', r, row[3]) + (r >= 511 ? cell('E', r, "e") : QString());
+            } else if (r == 300) {
                 cells = cell('A', r, "first") + cell('C', r, "c") + cell('B', r, "b") + cell('A', r, "later");
                 row = {"later", "b", "c"};
             } else if (r == 301) {
@@ -117,6 +127,21 @@ TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
         for (int r = 0; r < count; ++r)
             ASSERT_EQ(rows[r], expected[r]) << count << " rows, row " << r;
     }
+}
+
+// Rows alike as read share their list until their shared strings are resolved: each then holds
+// its own strings, and one whose last string names no item ends earlier without shortening the
+// others. The same texts in other places make no row alike.
+TEST_F(WorkbookReaderTest, RowsAlikeAsReadStayTheirOwn)
+{
+    const QByteArray sst = "<sst><si><t>zero</t></si><si><t>one</t></si></sst>";
+    QByteArray rows;
+    for (const char* index : {"0", "1", "9", "0"})
+        rows += QByteArray("<row><c><v>x</v></c><c t=\"s\"><v>") + index + "</v></c></row>";
+    rows += "<row><c><v>x</v></c></row><row><c><v>x</v></c></row>"
+            "<row><c r=\"A7\"><v>x</v></c><c r=\"C7\"><v>y</v></c></row><row><c r=\"B8\"><v>x</v></c><c r=\"C8\"><v>y</v></c></row>";
+    EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheetXml("", QString::fromUtf8(rows))}, {"xl/sharedStrings.xml", sst}}),
+              (SheetRows{{"x", "zero"}, {"x", "one"}, {"x"}, {"x", "zero"}, {"x"}, {"x"}, {"x", "", "y"}, {"", "x", "y"}}));
 }
 
 // The runs of an inline string are read down to the depth of the text read, and elements passed
