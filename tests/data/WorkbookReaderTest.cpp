@@ -139,9 +139,10 @@ TEST_F(WorkbookReaderTest, RowsAlikeAsReadStayTheirOwn)
     for (const char* index : {"0", "1", "9", "0"})
         rows += QByteArray("<row><c><v>x</v></c><c t=\"s\"><v>") + index + "</v></c></row>";
     rows += "<row><c><v>x</v></c></row><row><c><v>x</v></c></row>"
-            "<row><c r=\"A7\"><v>x</v></c><c r=\"C7\"><v>y</v></c></row><row><c r=\"B8\"><v>x</v></c><c r=\"C8\"><v>y</v></c></row>";
+            "<row><c r=\"A7\"><v>x</v></c><c r=\"B7\"><v>y</v></c><c r=\"C7\" t=\"s\"><v>0</v></c></row>"
+            "<row><c r=\"B8\"><v>x</v></c><c r=\"C8\"><v>y</v></c></row>";
     EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheetXml("", QString::fromUtf8(rows))}, {"xl/sharedStrings.xml", sst}}),
-              (SheetRows{{"x", "zero"}, {"x", "one"}, {"x"}, {"x", "zero"}, {"x"}, {"x"}, {"x", "", "y"}, {"", "x", "y"}}));
+              (SheetRows{{"x", "zero"}, {"x", "one"}, {"x"}, {"x", "zero"}, {"x"}, {"x"}, {"x", "y", "zero"}, {"", "x", "y"}}));
 }
 
 // The runs of an inline string are read down to the depth of the text read, and elements passed

@@ -28,15 +28,17 @@ public:
     }
 };
 
-Result readWith(const QByteArray& xml, RecordingBuilder& builder, SpreadsheetXml::BlankText blanks)
+Result readWith(const QByteArray& xml, RecordingBuilder& builder, SpreadsheetXml::BlankText blanks, bool takeRoot = false)
 {
     QTemporaryDir work;
     QFile file(work.filePath("part.xml"));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(xml);
     file.close();
-    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
-        return entered.empty() ? Step::Enter : name == "item" ? Step::Take : Step::Skip;
+    const auto decide = [takeRoot](const XmlPieceReader::Path& entered, std::string_view name) {
+        if (entered.empty())
+            return takeRoot ? Step::Take : Step::Enter;
+        return name == "item" ? Step::Take : Step::Skip;
     };
     return XmlPieceReader::read(file.fileName(), blanks, decide, builder);
 }
@@ -94,9 +96,10 @@ TEST(XmlPieceReaderBuilder, DeeplyNestedElementsKeepTheirWishForText)
     EXPECT_EQ(builder.events, expected);
 }
 
-// A taken element's one text is kept even when blank, if blanks are; the bound on a piece counts
-// from the parser's last event, so end tags each under it that run past it together pass.
-TEST(XmlPieceReaderBuilder, ABlankTakenElementAndLongEndTagsOutsideAreRead)
+// A taken element's one text is kept even when blank, if blanks are, and a taken root is read
+// whole; the bound on a piece counts from the parser's last event, so end tags each under it that
+// run past it together pass.
+TEST(XmlPieceReaderBuilder, ABlankTakenElementATakenRootAndLongEndTagsOutsideAreRead)
 {
     RecordingBuilder kept, dropped;
     EXPECT_EQ(readWith("<root><item> </item></root>", kept, SpreadsheetXml::BlankText::Keep), Result::Read);
@@ -110,6 +113,11 @@ TEST(XmlPieceReaderBuilder, ABlankTakenElementAndLongEndTagsOutsideAreRead)
         starts += "<" + name + ">";
         ends.prepend("</" + name + ">");
     }
+    // A taken root is the whole read.
+    RecordingBuilder root;
+    EXPECT_EQ(readWith("<root>r</root>", root, SpreadsheetXml::BlankText::Keep, true), Result::Read);
+    EXPECT_EQ(root.events, (QStringList{"<root", "r|", ">", "taken"}));
+
     RecordingBuilder outside;
     EXPECT_EQ(readWith("<root><other>" + starts + "t" + ends + "</other><item/></root>", outside, SpreadsheetXml::BlankText::Keep),
               Result::Read);
