@@ -33,7 +33,8 @@ struct SharedCell {
 class SheetRowBuilder : public XmlPieceReader::Builder {
 public:
     // Rows as read, before their texts become strings, kept together in a few buffers that a
-    // reader reuses from one batch of rows to the next, so that a row read allocates nothing.
+    // reader reuses from one batch of rows to the next: once they have grown, a row read
+    // allocates nothing.
     struct Rows {
         // A cell with text; its UTF-8 text lies in `texts`.
         struct Cell {
