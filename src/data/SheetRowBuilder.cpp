@@ -44,36 +44,73 @@ qsizetype utf16Length(const std::string& text)
     return length;
 }
 
-// Of cells naming one column twice, the later one is kept, as it wins the place.
-void keepLastOfEachColumn(std::vector<SheetRowBuilder::Cell>& cells)
-{
-    const auto byColumn = [](const SheetRowBuilder::Cell& a, const SheetRowBuilder::Cell& b) {
-        return a.column < b.column;
-    };
-    if (std::adjacent_find(cells.begin(), cells.end(), [](const auto& a, const auto& b) {
-            return a.column >= b.column;
-        }) == cells.end())
-        return;
-    std::stable_sort(cells.begin(), cells.end(), byColumn);
-    std::vector<SheetRowBuilder::Cell> kept;
-    kept.reserve(cells.size());
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (i + 1 == cells.size() || cells[i + 1].column != cells[i].column)
-            kept.push_back(std::move(cells[i]));
-    }
-    cells = std::move(kept);
-}
-
 }  // namespace
 
-QStringList SheetRowBuilder::Row::strings() &&
+bool SheetRowBuilder::Rows::sameCells(const Row& row, const Row& other) const
 {
-    QStringList row;
-    row.reserve(places);
-    row.resize(places);
-    for (Cell& cell : cells)
-        row[cell.column] = textFromUtf8(QByteArrayView(cell.text.data(), qsizetype(cell.text.size())));
-    return row;
+    const std::span<const Cell> cells = cellsOf(row);
+    const std::span<const Cell> otherCells = cellsOf(other);
+    if (row.places != other.places || cells.size() != otherCells.size())
+        return false;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (cells[i].column != otherCells[i].column || textOf(cells[i]) != textOf(otherCells[i]))
+            return false;
+    }
+    return true;
+}
+
+QStringList SheetRowBuilder::Rows::strings(const Row& row, const Row* above, const QStringList& aboveStrings) const
+{
+    QStringList strings(row.places);
+    const std::span<const Cell> aboveCells = above ? cellsOf(*above) : std::span<const Cell>();
+    size_t a = 0;
+    for (const Cell& cell : cellsOf(row)) {
+        while (a < aboveCells.size() && aboveCells[a].column < cell.column)
+            ++a;
+        const std::string_view text = textOf(cell);
+        if (a < aboveCells.size() && aboveCells[a].column == cell.column && textOf(aboveCells[a]) == text)
+            strings[cell.column] = aboveStrings.at(cell.column);
+        else
+            strings[cell.column] = textFromUtf8(QByteArrayView(text.data(), qsizetype(text.size())));
+    }
+    return strings;
+}
+
+void SheetRowBuilder::Rows::appendTo(QList<QStringList>& sheetRows) const
+{
+    const Row* above = nullptr;
+    for (const Row& row : rows) {
+        // A list or string shared is copied once one of its holders writes to it.
+        if (above && sameCells(row, *above))
+            sheetRows.append(QStringList(sheetRows.constLast()));
+        else
+            sheetRows.append(strings(row, above, above ? sheetRows.constLast() : QStringList()));
+        above = &row;
+    }
+}
+
+size_t SheetRowBuilder::Rows::capacityBytes() const
+{
+    return rows.capacity() * sizeof(Row) + cells.capacity() * sizeof(Cell) + texts.capacity();
+}
+
+void SheetRowBuilder::Rows::keepLastOfEachColumn(size_t firstCell)
+{
+    const auto begin = cells.begin() + std::ptrdiff_t(firstCell);
+    std::stable_sort(begin, cells.end(), [](const Cell& a, const Cell& b) { return a.column < b.column; });
+    auto kept = begin;
+    for (auto cell = begin; cell != cells.end(); ++cell) {
+        if (cell + 1 == cells.end() || (cell + 1)->column != cell->column)
+            *kept++ = *cell;
+    }
+    cells.erase(kept, cells.end());
+}
+
+void SheetRowBuilder::Rows::clear()
+{
+    rows.clear();
+    cells.clear();
+    texts.clear();
 }
 
 SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* local, const char** attributes)
@@ -109,24 +146,41 @@ SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* l
 
 bool SheetRowBuilder::start(const char* name, const char** attributes)
 {
-    const char* local = localName(name);
-    if (!_open.empty()) {
-        _open.push_back(childOf(_open.back(), local, attributes));
-        // Only a value's and a run's own text is read.
-        return _open.back().role == Role::Value || _open.back().role == Role::RunText;
-    }
-    if (std::strcmp(local, "row") == 0) {
-        _row = Row();
-        _column = -1;
-        _open.push_back({Role::Row, 0});
+    if (_passedOver > 0) {
+        ++_passedOver;
         return false;
+    }
+    const char* local = localName(name);
+    if (_depth == 0) {
+        startTaken(local, attributes);
+        return false;
+    }
+    const Open open = childOf(_open[_depth - 1], local, attributes);
+    if (open.role == Role::Other || _depth == kMaxOpen) {
+        _passedOver = 1;
+        return false;
+    }
+    _open[_depth++] = open;
+    // Only a value's and a run's own text is read.
+    return open.role == Role::Value || open.role == Role::RunText;
+}
+
+void SheetRowBuilder::startTaken(const char* local, const char** attributes)
+{
+    _depth = 1;
+    if (std::strcmp(local, "row") == 0) {
+        _row = {};
+        _row.firstCell = _rows.cells.size();
+        _rowInColumnOrder = true;
+        _column = -1;
+        _open[0] = {Role::Row, 0};
+        return;
     }
     if (!_dimensionSeen) {
         _dimensionSeen = true;
         _dimensionReference = attributeValue(attributes, "ref");
     }
-    _open.push_back({Role::Dimension, 0});
-    return false;
+    _open[0] = {Role::Dimension, 0};
 }
 
 void SheetRowBuilder::startCell(const char** attributes)
@@ -134,8 +188,8 @@ void SheetRowBuilder::startCell(const char** attributes)
     const char* reference = attributeValue(attributes, "r");
     _column = *reference ? referenceColumn(reference) : _column + 1;
     _placed = _column >= 0 && _column < SpreadsheetXml::kMaxColumns;
-    if (_placed)
-        _width = std::max(_width, _column + 1);
+    if (_placed && _column >= _width)
+        _width = _column + 1;
     const char* type = attributeValue(attributes, "t");
     _sharedType = std::strcmp(type, "s") == 0;
     _inlineType = std::strcmp(type, "inlineStr") == 0;
@@ -146,7 +200,7 @@ void SheetRowBuilder::startCell(const char** attributes)
 
 void SheetRowBuilder::text(std::string& text)
 {
-    switch (_open.back().role) {
+    switch (_open[_depth - 1].role) {
     case Role::Value:
         if (!_valueHasText)
             _value.swap(text);
@@ -162,32 +216,50 @@ void SheetRowBuilder::endCell()
     if (!_placed)
         return;
     if (_sharedType) {
-        // The index read the way the rest of the program reads leading numbers; one that no part
-        // can reach gives no value, as an index past the items does, and takes no part in
-        // any reckoning with indexes.
-        const qint64 index = _hasValue ? std::strtoll(_value.c_str(), nullptr, 10) : -1;
-        if (index >= 0 && index <= kMaxSharedIndex) {
-            _shared.push_back({_rowNumber, _column, index});
-            ++_row.sharedCells;
-            _row.places = std::max(_row.places, _column + 1);
-        }
+        endSharedCell();
         return;
     }
-    std::string& own = _inlineType && _hasInline ? _inlineText : _value;
-    if (!own.empty()) {
-        _row.places = std::max(_row.places, _column + 1);
-        const qsizetype length = utf16Length(own);
-        _row.cells.push_back({_column, length, std::move(own)});
+    const std::string& own = _inlineType && _hasInline ? _inlineText : _value;
+    if (own.empty())
+        return;
+    placeCell();
+    const size_t cells = _rows.cells.size();
+    if (cells > _row.firstCell && _rows.cells[cells - 1].column >= _column)
+        _rowInColumnOrder = false;
+    _rows.cells.push_back({_column, utf16Length(own), _rows.texts.size(), own.size()});
+    _rows.texts += own;
+}
+
+void SheetRowBuilder::endSharedCell()
+{
+    // The index read the way the rest of the program reads leading numbers; one that no part
+    // can reach gives no value, as an index past the items does, and takes no part in
+    // any reckoning with indexes.
+    const qint64 index = _hasValue ? std::strtoll(_value.c_str(), nullptr, 10) : -1;
+    if (index >= 0 && index <= kMaxSharedIndex) {
+        _shared.push_back({_rowNumber, _column, index});
+        ++_row.sharedCells;
+        placeCell();
     }
+}
+
+void SheetRowBuilder::placeCell()
+{
+    if (_column >= _row.places)
+        _row.places = _column + 1;
 }
 
 void SheetRowBuilder::end()
 {
-    if (_open.back().role == Role::Cell)
+    if (_passedOver > 0) {
+        --_passedOver;
+        return;
+    }
+    const Role role = _open[--_depth].role;
+    if (role == Role::Cell)
         endCell();
-    if (_open.size() == 1)
-        _rowEnded = _open.back().role == Role::Row;
-    _open.pop_back();
+    if (_depth == 0)
+        _rowEnded = role == Role::Row;
 }
 
 bool SheetRowBuilder::taken()
@@ -195,6 +267,9 @@ bool SheetRowBuilder::taken()
     if (!_rowEnded)
         return true;
     ++_rowNumber;
-    keepLastOfEachColumn(_row.cells);
-    return _done(std::move(_row));
+    if (!_rowInColumnOrder)
+        _rows.keepLastOfEachColumn(_row.firstCell);
+    _row.endCell = _rows.cells.size();
+    _rows.rows.push_back(_row);
+    return _done(_rows);
 }

@@ -2,12 +2,16 @@
 // A worksheet's rows built straight from the parser's events: a sheet of a million cells builds
 // no document per row, only the texts it keeps.
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <limits>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "data/SpreadsheetXml.h"
 #include "data/XmlPieceReader.h"
 
 // A part of strings holds fewer items than this (each takes several bytes, and a part unpacks to
@@ -28,21 +32,54 @@ struct SharedCell {
 // stored value (a formula's cached result, never its formula).
 class SheetRowBuilder : public XmlPieceReader::Builder {
 public:
-    // A row as read, before its texts become strings: its cells with text in document order (a
-    // later cell of the same column wins) and its length.
-    struct Cell {
-        int column;
-        qsizetype length;  // of the text once a string (UTF-16)
-        std::string text;  // UTF-8
-    };
-    struct Row {
-        int places = 0;
-        int sharedCells = 0;  // of its places, those left to resolve
+    // Rows as read, before their texts become strings, kept together in a few buffers that a
+    // reader reuses from one batch of rows to the next: once they have grown, a row read
+    // allocates nothing.
+    struct Rows {
+        // A cell with text; its UTF-8 text lies in `texts`.
+        struct Cell {
+            int column;
+            qsizetype length;  // of the text once a string (UTF-16)
+            size_t from;
+            size_t bytes;
+        };
+        struct Row {
+            int places = 0;
+            int sharedCells = 0;  // of its places, those left to resolve
+            // Its cells with text, `cells` [firstCell, endCell), in column order.
+            size_t firstCell = 0;
+            size_t endCell = 0;
+        };
+        std::vector<Row> rows;
         std::vector<Cell> cells;
-        QStringList strings() &&;
+        std::string texts;
+
+        bool empty() const { return rows.empty(); }
+        size_t size() const { return rows.size(); }
+        std::span<const Cell> cellsOf(const Row& row) const
+        {
+            return std::span(cells).subspan(row.firstCell, row.endCell - row.firstCell);
+        }
+        std::string_view textOf(const Cell& cell) const { return std::string_view(texts).substr(cell.from, cell.bytes); }
+        // Appends the rows as the sheet's rows hold them: each its places, the texts in theirs,
+        // the rest empty. Among these rows, one the same as the row above shares that one's list,
+        // and a text the same as the one above it in its column shares that one's string.
+        void appendTo(QList<QStringList>& sheetRows) const;
+        // Whether the rows have the same places and the same texts in them.
+        bool sameCells(const Row& row, const Row& other) const;
+        // The row as the sheet's rows hold it; aboveStrings was made of `above`, when there is one.
+        QStringList strings(const Row& row, const Row* above, const QStringList& aboveStrings) const;
+        // Of the cells from firstCell on, all of one row, puts them in column order, keeping only
+        // the later one of cells naming one column twice, as it wins the place.
+        void keepLastOfEachColumn(size_t firstCell);
+        // What the buffers hold, used or not.
+        size_t capacityBytes() const;
+        // No rows; the buffers are kept.
+        void clear();
     };
-    // Each row as it ends; false stops the read.
-    using RowDone = std::function<bool(Row&& row)>;
+    // Each row as it ends, the last of `rows`; the callee may take them all, leaving `rows` empty.
+    // False stops the read.
+    using RowDone = std::function<bool(Rows& rows)>;
     explicit SheetRowBuilder(RowDone done) : _done(std::move(done)) {}
 
     bool start(const char* name, const char** attributes) override;
@@ -50,6 +87,8 @@ public:
     void end() override;
     bool taken() override;
 
+    // The rows read and not taken.
+    Rows& rowsLeft() { return _rows; }
     const std::vector<SharedCell>& sharedCells() const { return _shared; }
     // One past the last cell placed, empty or not.
     int width() const { return _width; }
@@ -63,14 +102,27 @@ private:
         Role role;
         int runDepth;  // how far below the inline string a run container lies
     };
+    // How deep the elements read lie: a row, its cell, the cell's value or inline string, the
+    // string's runs down to the depth of text read, and a run's text.
+    static constexpr int kMaxOpen = SpreadsheetXml::kMaxTextDepth + 5;
+    void startTaken(const char* local, const char** attributes);
     Open childOf(const Open& parent, const char* local, const char** attributes);
     void startCell(const char** attributes);
     void endCell();
+    void endSharedCell();
+    // The row reaches at least to the cell read.
+    void placeCell();
 
     RowDone _done;
-    std::vector<Open> _open;
+    // The open elements of the taken one that are read, and how deep inside one passed over
+    // the read stands (0 when it is in none).
+    std::array<Open, kMaxOpen> _open{};
+    int _depth = 0;
+    int _passedOver = 0;
     std::vector<SharedCell> _shared;
-    Row _row;
+    Rows _rows;
+    Rows::Row _row;  // the row being read
+    bool _rowInColumnOrder = true;  // its cells so far
     qsizetype _rowNumber = 0;
     int _column = -1;
     int _width = 0;

@@ -58,10 +58,10 @@ struct SheetCost {
             texts += text.isEmpty() ? 0 : textBytes(text);
         return add(row.size(), texts);
     }
-    bool add(const SheetRowBuilder::Row& row)
+    bool add(const SheetRowBuilder::Rows& rows, const SheetRowBuilder::Rows::Row& row)
     {
         qint64 texts = 0;
-        for (const SheetRowBuilder::Cell& cell : row.cells)
+        for (const SheetRowBuilder::Rows::Cell& cell : rows.cellsOf(row))
             texts += textBytesOfLength(cell.length);
         return add(row.places, texts + kSharedCellBytes * row.sharedCells);
     }
@@ -260,37 +260,34 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     SharedStringsAhead ahead(sharedStringsPath, allowance, &textBytes);
     SheetCost cost{allowance, 0, &ahead};
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
-        if (entered.empty())
-            return Step::Enter;
-        if (entered.size() == 1)
-            return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
-        return entered.size() == 2 && entered[1] == "sheetData" && name == "row" ? Step::Take : Step::Skip;
+        switch (entered.size()) {
+        case 0: return Step::Enter;
+        case 1: return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
+        // Inside the sheet's data, the one element entered.
+        case 2: return name == "row" ? Step::Take : Step::Skip;
+        default: return Step::Skip;
+        }
     };
     // The sheet is read on a second thread, so that making strings of its rows here overlaps
     // the parsing; rows are counted against the allowance as they are read.
     RowBatchQueue queue;
-    RowBatchQueue::Batch batch;
-    SheetRowBuilder rows([&](SheetRowBuilder::Row&& row) {
-        if (!cost.add(row))
+    SheetRowBuilder rows([&](SheetRowBuilder::Rows& batch) {
+        if (!cost.add(batch, batch.rows.back()))
             return false;
-        batch.push_back(std::move(row));
-        if (batch.size() >= kRowsPerBatch) {
-            queue.push(std::move(batch));
-            batch.clear();
-        }
+        if (batch.size() >= kRowsPerBatch)
+            queue.push(batch);
         return true;
     });
     PieceResult result = PieceResult::Read;
     std::thread parse([&] {
         result = XmlPieceReader::read(path, BlankText::Keep, decide, rows);
-        if (!batch.empty())
-            queue.push(std::move(batch));
+        // A read that did not end well keeps no row, the one refused least of all.
+        if (result == PieceResult::Read && !rows.rowsLeft().empty())
+            queue.push(rows.rowsLeft());
         queue.close();
     });
-    for (RowBatchQueue::Batch taken; queue.pop(&taken);) {
-        for (SheetRowBuilder::Row& row : taken)
-            sheet->rows.append(std::move(row).strings());
-    }
+    for (RowBatchQueue::Batch taken; queue.pop(&taken);)
+        taken.appendTo(sheet->rows);
     parse.join();
     const std::vector<SharedCell>& shared = rows.sharedCells();
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());

@@ -54,21 +54,21 @@ public:
         : _file(file), _parser(XML_ParserCreate(nullptr)), _blanks(blanks), _decide(decide), _builder(builder)
     {
         XML_SetUserData(_parser.get(), this);
-        XML_SetElementHandler(_parser.get(), &StreamRead::onStart, &StreamRead::onEnd);
-        XML_SetCharacterDataHandler(_parser.get(), &StreamRead::onText);
+        listenOutside();
         XML_SetStartDoctypeDeclHandler(_parser.get(), &StreamRead::onDoctype);
     }
 
     Result run()
     {
+        QByteArray block(kBlockBytes, Qt::Uninitialized);
         for (;;) {
-            const qint64 from = building() ? _takenStart : _lastEvent;
+            const qint64 from = _inside ? _takenStart : _lastEvent;
             if (_fed - from > XmlPieceReader::kMaxPieceBytes)
                 return Result::TooLarge;
-            const QByteArray block = _file.read(kBlockBytes);
-            _fed += block.size();
-            const bool last = block.isEmpty();
-            if (XML_Parse(_parser.get(), block.constData(), int(block.size()), last) != XML_STATUS_OK)
+            const qint64 size = std::max<qint64>(0, _file.read(block.data(), kBlockBytes));
+            _fed += size;
+            const bool last = size == 0;
+            if (XML_Parse(_parser.get(), block.constData(), int(size), last) != XML_STATUS_OK)
                 return _ended ? _result : Result::Broken;
             if (last)
                 return _ended ? _result : Result::Broken;
@@ -76,7 +76,18 @@ public:
     }
 
 private:
-    bool building() const { return !_open.empty(); }
+    // The parser calls one set of handlers outside a taken element, which decide what becomes of
+    // each element met, and another inside one, which hand every event to the builder.
+    void listenOutside()
+    {
+        XML_SetElementHandler(_parser.get(), &StreamRead::onStartOutside, &StreamRead::onEndOutside);
+        XML_SetCharacterDataHandler(_parser.get(), &StreamRead::onTextOutside);
+    }
+    void listenInside()
+    {
+        XML_SetElementHandler(_parser.get(), &StreamRead::onStartInside, &StreamRead::onEndInside);
+        XML_SetCharacterDataHandler(_parser.get(), &StreamRead::onTextInside);
+    }
 
     // Text runs between two tags (CDATA sections, references) become one text. Blank text is
     // kept only where it is an element's one child (a cell of one space), as loadPart keeps it,
@@ -85,32 +96,23 @@ private:
     {
         if (_text.empty())
             return;
-        const bool blank = std::all_of(_text.cbegin(), _text.cend(), [](char c) {
-            return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-        });
-        const bool onlyChild = atEnd && !_open.back().holds;
+        const bool blank = _text.find_first_not_of(" \t\r\n") == std::string::npos;
+        const bool onlyChild = atEnd && !_current.holds;
         if (!blank || (_blanks == BlankText::Keep && onlyChild)) {
             _builder.text(_text);
-            _open.back().holds = true;
+            _current.holds = true;
         }
         _text.clear();
     }
 
-    void startPiece(const char* name, const char** attributes)
-    {
-        if (building()) {
-            flushText(false);
-            _open.back().holds = true;
-        }
-        _open.push_back({false, true});
-        _open.back().wantsText = _builder.start(name, attributes);
-    }
-
-    // Nothing after this is read; the read's result is `result`.
+    // Nothing after this is read; the read's result is `result`. The parser still reports the
+    // end of an empty element ("<x/>") whose start ended the read: no handler hears it.
     void end(Result result)
     {
         _ended = true;
         _result = result;
+        XML_SetElementHandler(_parser.get(), nullptr, nullptr);
+        XML_SetCharacterDataHandler(_parser.get(), nullptr);
         XML_StopParser(_parser.get(), XML_FALSE);
     }
 
@@ -118,44 +120,33 @@ private:
     // since its start are what count.
     void noteEvent() { _lastEvent = XML_GetCurrentByteIndex(_parser.get()); }
 
-    // The parser still reports the end of an empty element ("<x/>") whose start ended the read:
-    // nothing is done once the read has ended.
-    static void onStart(void* self, const char* name, const char** attributes)
-    {
-        auto* read = static_cast<StreamRead*>(self);
-        if (!read->_ended)
-            read->startElement(name, attributes);
-    }
-    static void onEnd(void* self, const char*)
-    {
-        auto* read = static_cast<StreamRead*>(self);
-        if (!read->_ended)
-            read->endElement();
-    }
     static void onDoctype(void* self, const char*, const char*, const char*, int)
     {
-        static_cast<StreamRead*>(self)->end(Result::Declares);
+        auto* read = static_cast<StreamRead*>(self);
+        if (!read->_ended)
+            read->end(Result::Declares);
     }
-    static void onText(void* self, const char* data, int length)
+    static void onStartOutside(void* self, const char* name, const char** attributes)
+    {
+        static_cast<StreamRead*>(self)->startOutside(name, attributes);
+    }
+    static void onEndOutside(void* self, const char*) { static_cast<StreamRead*>(self)->endOutside(); }
+    static void onTextOutside(void* self, const char*, int) { static_cast<StreamRead*>(self)->noteEvent(); }
+    static void onStartInside(void* self, const char* name, const char** attributes)
+    {
+        static_cast<StreamRead*>(self)->startInside(name, attributes);
+    }
+    static void onEndInside(void* self, const char*) { static_cast<StreamRead*>(self)->endInside(); }
+    // Text no one wants is not even gathered; it decides nothing for the elements around.
+    static void onTextInside(void* self, const char* data, int length)
     {
         auto* read = static_cast<StreamRead*>(self);
-        if (read->_ended)
-            return;
-        if (read->building()) {
-            // Text no one wants is not even gathered; it decides nothing for the elements around.
-            if (read->_open.back().wantsText)
-                read->_text.append(data, length);
-        }
-        else
-            read->noteEvent();
+        if (read->_current.wantsText)
+            read->_text.append(data, size_t(length));
     }
 
-    void startElement(const char* name, const char** attributes)
+    void startOutside(const char* name, const char** attributes)
     {
-        if (building()) {
-            startPiece(name, attributes);
-            return;
-        }
         noteEvent();
         if (_skipDepth > 0) {
             ++_skipDepth;
@@ -170,33 +161,58 @@ private:
         case Step::Skip: _skipDepth = 1; break;
         case Step::Take:
             _takenStart = _lastEvent;
-            startPiece(name, attributes);
+            _inside = true;
+            listenInside();
+            _current = {false, _builder.start(name, attributes)};
             break;
         case Step::Enter: _entered.emplace_back(local); break;
         }
     }
 
-    void endElement()
+    void endOutside()
     {
-        if (building()) {
-            flushText(true);
-            _open.pop_back();
-            _builder.end();
-            if (building())
-                return;
-            noteEvent();
-            if (!_builder.taken()) {
-                end(Result::Stopped);
-                return;
-            }
-        } else {
-            noteEvent();
-            if (_skipDepth > 0)
-                --_skipDepth;
-            else
-                _entered.pop_back();
+        noteEvent();
+        if (_skipDepth > 0)
+            --_skipDepth;
+        else
+            _entered.pop_back();
+        endAfterRoot();
+    }
+
+    void startInside(const char* name, const char** attributes)
+    {
+        flushText(false);
+        _current.holds = true;
+        if (_outerDepth == _outer.size())
+            growOuter();
+        _outer[_outerDepth++] = _current;
+        _current = {false, _builder.start(name, attributes)};
+    }
+
+    // Out of the per-element path: the stack seldom grows.
+    [[gnu::noinline]] void growOuter() { _outer.resize(2 * _outer.size() + 16); }
+
+    void endInside()
+    {
+        flushText(true);
+        _builder.end();
+        if (_outerDepth > 0) {
+            _current = _outer[--_outerDepth];
+            return;
         }
-        // After the root element nothing more is read.
+        _inside = false;
+        listenOutside();
+        noteEvent();
+        if (!_builder.taken()) {
+            end(Result::Stopped);
+            return;
+        }
+        endAfterRoot();
+    }
+
+    // After the root element nothing more is read.
+    void endAfterRoot()
+    {
         if (_entered.empty() && _skipDepth == 0)
             end(Result::Read);
     }
@@ -210,7 +226,10 @@ private:
         bool holds;      // it has a child yet
         bool wantsText;  // the builder wants its text
     };
-    std::vector<Open> _open;  // the open elements of the taken one
+    bool _inside = false;      // in a taken element
+    Open _current{};           // its innermost open element
+    std::vector<Open> _outer;  // the open elements around that one, the first _outerDepth
+    size_t _outerDepth = 0;
     std::string _text;         // keeps its capacity from one text to the next
     bool _ended = false;
     Result _result = Result::Read;

@@ -76,6 +76,93 @@ TEST_F(WorkbookReaderTest, SparseRowsAndMissingDimensionsOrReferencesDropNoCell)
     EXPECT_TRUE(read("<worksheet><sheetData><row r=\"1\"><c><v>1</v></c></row><row r=\"2\"><c><v>2</v>").isEmpty());
 }
 
+// Rows are read in batches whose buffers the reader fills again: each row keeps its own texts
+// across the batches' edges, whether a text or a row repeats the one above it, differs from it in
+// its length or only in a character, stands under an empty place, or follows a row of a megabyte.
+TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
+{
+    const auto cell = [](char column, int row, const QString& text) {
+        return QStringLiteral("<c r=\"%1%2\"><v>%3</v></c>").arg(QChar(column)).arg(row + 1).arg(text);
+    };
+    for (const int count : {256, 257, 1100}) {
+        QString rowsXml;
+        SheetRows expected;
+        for (int r = 0; r < count; ++r) {
+            const QString name = r % 5 < 3 ? QStringLiteral("same ü") : r % 5 == 3 ? QStringLiteral("same") : QStringLiteral("same üx");
+            const QString b = r % 3 == 1 ? QString() : QStringLiteral("b");
+            const QString marked = QStringLiteral("\uFEFFmarked");
+            const QString digit = QString::number(r % 10);
+            QString cells = cell('A', r, name) + (b.isEmpty() ? QString() : cell('B', r, b)) +
+                            QStringLiteral("<c r=\"C%1\" t=\"inlineStr\"><is><t>%2</t></is></c>").arg(r + 1).arg(marked) +
+                            cell('D', r, digit);
+            QStringList row{name, b, marked, digit};
+            if (r >= 500 && r <= 512) {
+                // Alike rows, then rows that differ only in their last cell, their length, or a cell.
+                row = {"same ü", "b", marked, r < 510 ? "5" : "6"};
+                if (r >= 511)
+                    row << "e";
+                if (r == 512)
+                    row[1].clear();
+                cells = cell('A', r, row[0]) + (row[1].isEmpty() ? QString() : cell('B', r, row[1])) +
+                        QStringLiteral("<c r=\"C%1\" t=\"inlineStr\"><is><t>%2</t></is></c>").arg(r + 1).arg(marked) +
+                        cell('D', r, row[3]) + (r >= 511 ? cell('E', r, "e") : QString());
+            } else if (r == 300) {
+                cells = cell('A', r, "first") + cell('C', r, "c") + cell('B', r, "b") + cell('A', r, "later");
+                row = {"later", "b", "c"};
+            } else if (r == 301) {
+                row[0] = "first";
+                cells.replace(0, cell('A', r, name).size(), cell('A', r, row[0]));
+            } else if (r == 400) {
+                cells.clear();
+                row.clear();
+            } else if (r == 700) {
+                row[0] = QString(1200000, QLatin1Char('L'));
+                cells.replace(0, cell('A', r, name).size(), cell('A', r, row[0]));
+            }
+            rowsXml += QStringLiteral("<row>%1</row>").arg(cells);
+            expected.append(row);
+        }
+        const SheetRows rows = read(sheetXml("", rowsXml));
+        ASSERT_EQ(rows.size(), count);
+        for (int r = 0; r < count; ++r)
+            ASSERT_EQ(rows[r], expected[r]) << count << " rows, row " << r;
+    }
+}
+
+// Rows alike as read share their list until their shared strings are resolved: each then holds
+// its own strings, and one whose last string names no item ends earlier without shortening the
+// others. The same texts in other places make no row alike.
+TEST_F(WorkbookReaderTest, RowsAlikeAsReadStayTheirOwn)
+{
+    const QByteArray sst = "<sst><si><t>zero</t></si><si><t>one</t></si></sst>";
+    QByteArray rows;
+    for (const char* index : {"0", "1", "9", "0"})
+        rows += QByteArray("<row><c><v>x</v></c><c t=\"s\"><v>") + index + "</v></c></row>";
+    rows += "<row><c><v>x</v></c></row><row><c><v>x</v></c></row>"
+            "<row><c r=\"A7\"><v>x</v></c><c r=\"B7\"><v>y</v></c><c r=\"C7\" t=\"s\"><v>0</v></c></row>"
+            "<row><c r=\"B8\"><v>x</v></c><c r=\"C8\"><v>y</v></c></row>";
+    EXPECT_EQ(read({{"xl/worksheets/sheet1.xml", sheetXml("", QString::fromUtf8(rows))}, {"xl/sharedStrings.xml", sst}}),
+              (SheetRows{{"x", "zero"}, {"x", "one"}, {"x"}, {"x", "zero"}, {"x"}, {"x"}, {"x", "y", "zero"}, {"", "x", "y"}}));
+}
+
+// The runs of an inline string are read down to the depth of the text read, and elements passed
+// over may nest to any depth: the cells and rows after them are read.
+TEST_F(WorkbookReaderTest, DeepRunsAndDeepUnknownElementsLeaveTheCellsAfterThemRead)
+{
+    const auto nested = [](const QByteArray& name, int depth, const QByteArray& inner) {
+        return QByteArray("<" + name + ">").repeated(depth) + inner + QByteArray("</" + name + ">").repeated(depth);
+    };
+    const struct { QByteArray cell; QString text; } cases[] = {
+        {"<c r=\"A1\" t=\"inlineStr\"><is>" + nested("r", 32, "<t>x</t>") + "</is></c>", "x"},
+        {"<c r=\"A1\" t=\"inlineStr\"><is>" + nested("r", 33, "<t>x</t>") + "</is></c>", ""},
+        {"<c r=\"A1\">" + nested("x", 200, "<v>no</v>") + "<v>1</v></c>", "1"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray rows = "<row>" + c.cell + "<c r=\"B1\"><v>after</v></c></row><row><c><v>next</v></c></row>";
+        EXPECT_EQ(read(sheetXml("", QString::fromUtf8(rows))), (SheetRows{{c.text, "after"}, {"next"}})) << c.cell.left(40).constData();
+    }
+}
+
 // A far cell costs what it holds: rows end at their last non-empty cell, however wide the sheet.
 TEST_F(WorkbookReaderTest, AFarCellDoesNotWidenEveryRow)
 {

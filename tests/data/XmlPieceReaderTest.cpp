@@ -28,15 +28,17 @@ public:
     }
 };
 
-Result readWith(const QByteArray& xml, RecordingBuilder& builder, SpreadsheetXml::BlankText blanks)
+Result readWith(const QByteArray& xml, RecordingBuilder& builder, SpreadsheetXml::BlankText blanks, bool takeRoot = false)
 {
     QTemporaryDir work;
     QFile file(work.filePath("part.xml"));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(xml);
     file.close();
-    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
-        return entered.empty() ? Step::Enter : name == "item" ? Step::Take : Step::Skip;
+    const auto decide = [takeRoot](const XmlPieceReader::Path& entered, std::string_view name) {
+        if (entered.empty())
+            return takeRoot ? Step::Take : Step::Enter;
+        return name == "item" ? Step::Take : Step::Skip;
     };
     return XmlPieceReader::read(file.fileName(), blanks, decide, builder);
 }
@@ -67,4 +69,57 @@ TEST(XmlPieceReaderBuilder, TakenElementsComeAsEventsWithOnlyTheTextWanted)
                        SpreadsheetXml::BlankText::Keep),
               Result::TooLarge);
     EXPECT_EQ(large.events.count("taken"), 0);
+}
+
+// However deep a taken element nests, each element gets the text it wants that follows its children.
+TEST(XmlPieceReaderBuilder, DeeplyNestedElementsKeepTheirWishForText)
+{
+    constexpr int kDepth = 40;
+    const auto nameAt = [](int depth) { return QByteArray(depth % 2 ? "skiptext" : "a"); };
+    QByteArray xml = "<root><item>";
+    QStringList expected{"<item"};
+    for (int i = 0; i < kDepth; ++i) {
+        xml += "<" + nameAt(i) + ">";
+        expected << "<" + QString::fromUtf8(nameAt(i));
+    }
+    xml += "core";
+    for (int i = kDepth - 1; i >= 0; --i) {
+        xml += "</" + nameAt(i) + ">after " + QByteArray::number(i);
+        expected << ">";
+        if (i == 0 || nameAt(i - 1) == "a")
+            expected << QStringLiteral("after %1|").arg(i);
+    }
+    xml += "</item></root>";
+    expected << ">" << "taken";
+    RecordingBuilder builder;
+    EXPECT_EQ(readWith(xml, builder, SpreadsheetXml::BlankText::Keep), Result::Read);
+    EXPECT_EQ(builder.events, expected);
+}
+
+// A taken element's one text is kept even when blank, if blanks are, and a taken root is read
+// whole; the bound on a piece counts from the parser's last event, so end tags each under it that
+// run past it together pass.
+TEST(XmlPieceReaderBuilder, ABlankTakenElementATakenRootAndLongEndTagsOutsideAreRead)
+{
+    RecordingBuilder kept, dropped;
+    EXPECT_EQ(readWith("<root><item> </item></root>", kept, SpreadsheetXml::BlankText::Keep), Result::Read);
+    EXPECT_EQ(kept.events, (QStringList{"<item", " |", ">", "taken"}));
+    EXPECT_EQ(readWith("<root><item> </item></root>", dropped, SpreadsheetXml::BlankText::Drop), Result::Read);
+    EXPECT_EQ(dropped.events, (QStringList{"<item", ">", "taken"}));
+
+    QByteArray starts, ends;
+    for (char letter = 'a'; letter < 'f'; ++letter) {
+        const QByteArray name(XmlPieceReader::kMaxPieceBytes / 4, letter);
+        starts += "<" + name + ">";
+        ends.prepend("</" + name + ">");
+    }
+    // A taken root is the whole read.
+    RecordingBuilder root;
+    EXPECT_EQ(readWith("<root>r</root>", root, SpreadsheetXml::BlankText::Keep, true), Result::Read);
+    EXPECT_EQ(root.events, (QStringList{"<root", "r|", ">", "taken"}));
+
+    RecordingBuilder outside;
+    EXPECT_EQ(readWith("<root><other>" + starts + "t" + ends + "</other><item/></root>", outside, SpreadsheetXml::BlankText::Keep),
+              Result::Read);
+    EXPECT_EQ(outside.events, (QStringList{"<item", ">", "taken"}));
 }
