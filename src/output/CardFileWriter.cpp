@@ -9,32 +9,6 @@
 
 namespace {
 
-constexpr double kJoinedDpi = 72.0;
-
-QImage joinedPicture(const CardFile& file)
-{
-    const QImage front = file.front.toImage(kJoinedDpi);
-    const QImage back = file.back.toImage(kJoinedDpi);
-    if (front.isNull() || back.isNull())
-        return {};
-    const QSize size = file.sideBySide ? QSize(front.width() * 2, front.height())
-                                       : QSize(front.width(), front.height() * 2);
-    QImage joined(size, QImage::Format_ARGB32);
-    joined.fill(Qt::transparent);
-    joined.setDotsPerMeterX(front.dotsPerMeterX());
-    joined.setDotsPerMeterY(front.dotsPerMeterY());
-    {
-        QPainter painter(&joined);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, front);
-        painter.drawImage(file.sideBySide ? QPoint(front.width(), 0) : QPoint(0, front.height()), back);
-    }
-    // Opaque as its sides are, so that it is written without alpha.
-    if (isOpaque(joined))
-        joined.convertTo(QImage::Format_RGB32);
-    return joined;
-}
-
 bool failed(QString* error, const QString& reason)
 {
     if (error)
@@ -43,6 +17,31 @@ bool failed(QString* error, const QString& reason)
 }
 
 }  // namespace
+
+QImage joinedCardPicture(const CardImage& frontSide, const CardImage& backSide, bool sideBySide, double dpi)
+{
+    const QImage front = frontSide.toImage(dpi);
+    const QImage back = backSide.toImage(dpi);
+    if (front.isNull() || back.isNull())
+        return {};
+    const QSize size = sideBySide ? QSize(front.width() * 2, front.height()) : QSize(front.width(), front.height() * 2);
+    QImage joined(size, QImage::Format_ARGB32);
+    if (joined.isNull())
+        return {};
+    joined.fill(Qt::transparent);
+    joined.setDotsPerMeterX(front.dotsPerMeterX());
+    joined.setDotsPerMeterY(front.dotsPerMeterY());
+    {
+        QPainter painter(&joined);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, front);
+        painter.drawImage(sideBySide ? QPoint(front.width(), 0) : QPoint(0, front.height()), back);
+    }
+    // Opaque as its sides are, so that it is written without alpha.
+    if (isOpaque(joined))
+        joined.convertTo(QImage::Format_RGB32);
+    return joined;
+}
 
 QByteArray cardFileBytes(const CardFile& file, QString* error)
 {
@@ -53,7 +52,7 @@ QByteArray cardFileBytes(const CardFile& file, QString* error)
     }
     QImage picture;
     if (file.joined) {
-        picture = joinedPicture(file);
+        picture = joinedCardPicture(file.front, file.back, file.sideBySide, kExportDpi);
     } else if (extension == QLatin1String("pdf")) {
         return file.front.toPdf();
     } else {
