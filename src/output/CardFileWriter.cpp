@@ -7,17 +7,6 @@
 #include "output/CardPictureEncoding.h"
 #include "render/ImageResolution.h"
 
-namespace {
-
-bool failed(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-    return false;
-}
-
-}  // namespace
-
 QImage joinedCardPicture(const CardImage& frontSide, const CardImage& backSide, bool sideBySide, double dpi)
 {
     const QImage front = frontSide.toImage(dpi);
@@ -26,8 +15,6 @@ QImage joinedCardPicture(const CardImage& frontSide, const CardImage& backSide, 
         return {};
     const QSize size = sideBySide ? QSize(front.width() * 2, front.height()) : QSize(front.width(), front.height() * 2);
     QImage joined(size, QImage::Format_ARGB32);
-    if (joined.isNull())
-        return {};
     joined.fill(Qt::transparent);
     joined.setDotsPerMeterX(front.dotsPerMeterX());
     joined.setDotsPerMeterY(front.dotsPerMeterY());
@@ -42,6 +29,17 @@ QImage joinedCardPicture(const CardImage& frontSide, const CardImage& backSide, 
         joined.convertTo(QImage::Format_RGB32);
     return joined;
 }
+
+namespace {
+
+bool failed(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+}  // namespace
 
 QByteArray cardFileBytes(const CardFile& file, QString* error)
 {

@@ -75,12 +75,17 @@ TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAd
         // With the spreadsheet on again each card goes to its row's address.
         window.rangeBlock()->Export_with_excel_chk->click();
         columnAgain = part<QComboBox>(window, "recipient_column").currentText() + (address.isEnabled() ? "" : " (greyed)");
+        // An address typed for every card stays as it is.
+        part<QComboBox>(window, "recipient_column").setCurrentIndex(0);
+        address.setText(QStringLiteral("front@zova.example"));
+        window.rangeBlock()->Export_with_excel_chk->click();
+        columnAgain += u'|' + address.text();
     });
     action(QStringLiteral("Mail_Button")).trigger();
 
     EXPECT_EQ(offered, "person5@zova.example");
     EXPECT_EQ(reports, (QStringList{"Messages sent: 1 of 1.", "Messages sent: 1 of 1."}));
-    EXPECT_EQ(columnAgain, "Email (greyed)");
+    EXPECT_EQ(columnAgain, "Email (greyed)|front@zova.example");
     const QList<QStringList> received = server.received();
     ASSERT_EQ(received.size(), qsizetype(std::size(cases)));
     for (qsizetype i = 0; i < received.size(); ++i) {

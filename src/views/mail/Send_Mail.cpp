@@ -112,15 +112,17 @@ void Send_Mail::recipientFollowsSources(bool dataOn)
     QComboBox& column = *ui->recipient_column;
     if (!dataOn && column.isEnabled()) {
         m_dataColumnItem = column.currentIndex();
+        // Empty without a shown record or an address column: the box keeps what was typed.
         const int chosen = column.currentData().toInt();
-        if (m_shownRecord >= 0 && chosen > 0 && m_shownRecord < m_table->rowCount())
-            ui->recipient_address->setText(m_table->Get_Item_Text(m_shownRecord, chosen).value_or(QString()));
+        const QString own = chosen > 0 ? m_table->objectValue(Column_Key_For_Index(chosen), m_shownRecord) : QString();
+        if (!own.isEmpty())
+            ui->recipient_address->setText(own);
         column.setCurrentIndex(0);
     } else if (dataOn && !column.isEnabled()) {
         column.setCurrentIndex(m_dataColumnItem);
     }
+    // The address box follows the item through Recipient_Column_Changed.
     column.setEnabled(dataOn);
-    Recipient_Column_Changed();
 }
 
 void Send_Mail::showCardPicture()
