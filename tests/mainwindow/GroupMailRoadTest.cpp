@@ -1,6 +1,7 @@
 // A group card mailed from the real window without the spreadsheet is the chosen record's card,
 // and it goes to that record's own address or to one the user types, never to another person's:
-// the messages as a local SMTP server took them, their barcodes read with zbarimg.
+// the messages as a local SMTP server took them, their barcodes read with zbarimg. The window is
+// pictured in test-artifacts/output.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +67,8 @@ TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAd
         auto& address = part<QLineEdit>(window, "recipient_address");
         window.rangeBlock()->Export_with_excel_chk->click();
         offered = address.isEnabled() ? address.text() : QStringLiteral("(greyed) ") + address.text();
+        QDir().mkpath(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR));
+        window.grab().save(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR "/mail-without-data.png"));
         for (const auto& c : cases) {
             if (!c.typed.isEmpty())
                 address.setText(c.typed);
