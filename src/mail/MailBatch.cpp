@@ -22,6 +22,8 @@ QString mailReportMessage(const MailReport& report)
     QString message = QStringLiteral("Messages sent: %1 of %2.").arg(report.sent).arg(report.messages);
     if (report.stopped)
         message += QStringLiteral(" The sending was stopped.");
+    if (report.notReached > 0)
+        message += u' ' + notReachedPhrase(report.firstNotReached, report.notReached);
     return message + listIntroduction(report.cardsRefused, int(report.failures.size()),
                                       QStringLiteral("message could not be sent"),
                                       QStringLiteral("messages could not be sent"));
@@ -91,7 +93,8 @@ MailReport MailBatch::Send_Batch_Mail()
         report.failures.append(QStringLiteral("Cannot make a temporary folder for the cards: %1").arg(folder.errorString()));
         return report;
     }
-    for (int record = m_settings.first; record < m_settings.end && !m_stop; ++record) {
+    int record = m_settings.first;
+    for (; record < m_settings.end && !m_stop; ++record) {
         if (record > m_settings.first)
             waitBetweenMessages();
         m_gate.pass();
@@ -125,5 +128,7 @@ MailReport MailBatch::Send_Batch_Mail()
     }
     report.sent = m_sent;
     report.stopped = m_stop && m_done < report.messages;
+    report.firstNotReached = record;
+    report.notReached = report.stopped ? m_settings.end - record : 0;
     return report;
 }

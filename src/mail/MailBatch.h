@@ -32,11 +32,14 @@ struct MailReport {
     int sent = 0;
     int cardsRefused = 0;  // records whose card could not be made: nothing was sent for them
     bool stopped = false;
+    int notReached = 0;       // records a stop kept the run from, the last ones of the range
+    int firstNotReached = 0;  // the first of them, from 0
     QStringList failures;  // "Card 3 to name@example.org: answer", in the order they happened
 };
 
-// What the closing box says: how many were sent of how many, whether the run was stopped, and how
-// many cards were left out and messages not sent; the box lists them.
+// What the closing box says: how many were sent of how many, whether the run was stopped and which
+// records it did not reach, and how many cards were left out and messages not sent; the box lists
+// them.
 QString mailReportMessage(const MailReport& report);
 
 class MailBatch {

@@ -29,11 +29,14 @@ const QString kReplaceSingleQuestion = QStringLiteral(" already exists. Do you w
 ExportSheet& exportSheet() { return sharedDialogInstance<ExportSheet>(); }
 
 // Says what the run wrote and lists every card left out, every card with one side only and every
-// file not written; with nothing written there is no folder to open, only the list.
+// file not written; with nothing written there is no folder to open, only the list, and a run
+// that was stopped says so even when it has nothing to list.
 void showClosingBox(const QString& path, const ExportReport& report, const QStringList& refusedCards)
 {
-    Open_Export_Log::Show_Closing_Box(path, exportReportMessage(report), refusedCards + report.oneSided + report.failures,
-                                      report.filesWritten);
+    const QStringList details = refusedCards + report.oneSided + report.failures;
+    if (report.filesWritten == 0 && report.stopped)
+        return Show_Report_Box(exportReportMessage(report), details);
+    Open_Export_Log::Show_Closing_Box(path, exportReportMessage(report), details, report.filesWritten);
 }
 
 BatchExportSettings settingsOf(const ExportSheet& sheet)

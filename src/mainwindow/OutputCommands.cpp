@@ -132,8 +132,10 @@ void Mail_Button(SKTWindowController& controller)
     Set_Front_Back_Value_To_Print_Export_Mail(controller);
     Card_Value_In_Process = true;
     const SeriesStore store;
+    // A group card shows its chosen record, whose own address a card sent without data goes to.
+    const int shownRecord = Start_Card_Option == QLatin1String("G") ? controller.liveModes().recordShown() : -1;
     Send_Mail::defaultInstance().Open_Wnd(controller.document(), store, Loaded_Data_Table(),
-                                          CARD_SIDE_STR == QLatin1String("2"));
+                                          CARD_SIDE_STR == QLatin1String("2"), shownRecord);
     controller.designBackup.Create_Card_Design_Again(controller.document());
     Card_Front_Or_Back = side;
     Set_Graphic_Array_According_Side(controller);

@@ -60,20 +60,6 @@ private:
     Outcome& m_outcome;
 };
 
-namespace {
-
-// The cards a stop kept the run from, by their numbers: " (card 7)." or " (cards 7–10).".
-QString notReachedCards(const ExportReport& report)
-{
-    const int first = report.reachedEnd + 1;
-    const int last = report.reachedEnd + report.notReached;
-    if (first == last)
-        return QStringLiteral(" (card %1).").arg(first);
-    return QStringLiteral(" (cards %1\u2013%2).").arg(first).arg(last);
-}
-
-}  // namespace
-
 QString exportReportMessage(const ExportReport& report)
 {
     if (!report.folderMade)
@@ -85,9 +71,7 @@ QString exportReportMessage(const ExportReport& report)
     if (report.stopped)
         message += QStringLiteral(" The export was stopped.");
     if (report.notReached > 0)
-        message += u' ' + countOf(report.notReached, QStringLiteral("record was not reached"),
-                                  QStringLiteral("records were not reached"))
-                   + notReachedCards(report);
+        message += u' ' + notReachedPhrase(report.reachedEnd, report.notReached);
     QStringList listed;
     if (report.cardsRefused > 0)
         listed << cardsLeftOutPhrase(report.cardsRefused);
@@ -111,9 +95,8 @@ bool BatchExport::settleNames(RecordFiles& files)
 {
     for (qsizetype i = 0; i < files.files.size();) {
         files.files[i].path = m_answers.pathToWrite(files.files[i].path);
-        if (m_answers.cancelledAll())
-            m_stop = true;
-        if (m_stop)
+        // Cancel for all ends the run at this record; those answered before it still land.
+        if (m_stop || m_answers.cancelledAll())
             return false;
         // A file the user chose not to replace is skipped; the record's other side still goes.
         if (files.files[i].path.isEmpty()) {
@@ -247,7 +230,7 @@ ExportReport BatchExport::Export_Batch_File()
     pool.waitForDone();
 
     ExportReport report = std::move(outcome.report);
-    report.stopped = m_stop;
+    report.stopped = m_stop || m_answers.cancelledAll();
     // A stop ends the run at the first record it kept from the disk: a card refused after that
     // was not reached either, whatever the binding found.
     report.reachedEnd = next;

@@ -7,18 +7,13 @@
 #include "output/CardPictureEncoding.h"
 #include "render/ImageResolution.h"
 
-namespace {
-
-constexpr double kJoinedDpi = 72.0;
-
-QImage joinedPicture(const CardFile& file)
+QImage joinedCardPicture(const CardImage& frontSide, const CardImage& backSide, bool sideBySide, double dpi)
 {
-    const QImage front = file.front.toImage(kJoinedDpi);
-    const QImage back = file.back.toImage(kJoinedDpi);
+    const QImage front = frontSide.toImage(dpi);
+    const QImage back = backSide.toImage(dpi);
     if (front.isNull() || back.isNull())
         return {};
-    const QSize size = file.sideBySide ? QSize(front.width() * 2, front.height())
-                                       : QSize(front.width(), front.height() * 2);
+    const QSize size = sideBySide ? QSize(front.width() * 2, front.height()) : QSize(front.width(), front.height() * 2);
     QImage joined(size, QImage::Format_ARGB32);
     joined.fill(Qt::transparent);
     joined.setDotsPerMeterX(front.dotsPerMeterX());
@@ -27,13 +22,15 @@ QImage joinedPicture(const CardFile& file)
         QPainter painter(&joined);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, front);
-        painter.drawImage(file.sideBySide ? QPoint(front.width(), 0) : QPoint(0, front.height()), back);
+        painter.drawImage(sideBySide ? QPoint(front.width(), 0) : QPoint(0, front.height()), back);
     }
     // Opaque as its sides are, so that it is written without alpha.
     if (isOpaque(joined))
         joined.convertTo(QImage::Format_RGB32);
     return joined;
 }
+
+namespace {
 
 bool failed(QString* error, const QString& reason)
 {
@@ -53,7 +50,7 @@ QByteArray cardFileBytes(const CardFile& file, QString* error)
     }
     QImage picture;
     if (file.joined) {
-        picture = joinedPicture(file);
+        picture = joinedCardPicture(file.front, file.back, file.sideBySide, kExportDpi);
     } else if (extension == QLatin1String("pdf")) {
         return file.front.toPdf();
     } else {

@@ -49,6 +49,18 @@ QString countOf(int count, const QString& singular, const QString& plural)
     return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
 }
 
+QString notReachedPhrase(int firstNotReached, int count)
+{
+    if (count <= 0)
+        return QString();
+    const int first = firstNotReached + 1;
+    const int last = firstNotReached + count;
+    const QString cards = count == 1 ? QStringLiteral("(card %1).").arg(first)
+                                     : QStringLiteral("(cards %1\u2013%2).").arg(first).arg(last);
+    return countOf(count, QStringLiteral("record was not reached"), QStringLiteral("records were not reached")) + u' '
+           + cards;
+}
+
 QString cardsLeftOutPhrase(int count)
 {
     if (count <= 0)

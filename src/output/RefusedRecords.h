@@ -42,5 +42,8 @@ QString listIntroduction(int cardsLeftOut, int failures = 0, const QString& fail
 // The same for counted phrases in the order given: "\n\n1 card was left out, 1 card has one side
 // only and 2 files could not be written:".
 QString listIntroduction(const QStringList& counted);
+// The records a stopped run did not reach, from the record firstNotReached (from 0) on: "3 records
+// were not reached (cards 8–10)." or "1 record was not reached (card 10)."; empty for none.
+QString notReachedPhrase(int firstNotReached, int count);
 // A count and its noun: "1 file", "2 files".
 QString countOf(int count, const QString& singular, const QString& plural);

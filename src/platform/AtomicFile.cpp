@@ -27,6 +27,19 @@ bool failed(QString* error, const QString& reason)
 
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
+// QFile takes a short write (a disk that fills up part way) without an error of its own, which
+// then reads "Unknown error": writing on until the system refuses gives its reason.
+bool writeAll(QFileDevice& file, const QByteArray& bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return file.flush();
+}
+
 bool writeThroughSaveFile(const QString& path, const QByteArray& bytes, bool ownerOnly, QString* error)
 {
     QSaveFile file(path);
@@ -40,7 +53,7 @@ bool writeThroughSaveFile(const QString& path, const QByteArray& bytes, bool own
     }
     // QSaveFile buffers small writes, and commit() in Qt 6.4 does not notice a failed final flush:
     // flush first, so a full disk never renames a cut-off file over the good one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!writeAll(file, bytes)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(error, QStringLiteral("Cannot write"), path, reason);
@@ -64,24 +77,29 @@ bool writePrivateFileAtomically(const QString& path, const QByteArray& bytes, QS
 bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error)
 {
     const QFileInfo info(path);
-    const QString temporary = info.absolutePath() + QStringLiteral("/.%1.%2.part")
-                                                        .arg(info.fileName())
-                                                        .arg(QRandomGenerator::global()->generate64(), 0, 16);
+    const QString folder = info.absolutePath();
+    // The reason names the folder: a full disk or a folder refused is the folder's, not the file's.
+    const auto failedIn = [&](const QString& reason) {
+        return failed(error, QStringLiteral("Cannot write into \"%1\": %2").arg(folder, reason));
+    };
+    const QString temporary = folder + QStringLiteral("/.%1.%2.part")
+                                           .arg(info.fileName())
+                                           .arg(QRandomGenerator::global()->generate64(), 0, 16);
     QFile file(temporary);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return failed(error, file.errorString());
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
+        return failedIn(file.errorString());
+    const bool written = writeAll(file, bytes);
     const QString writeReason = file.errorString();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
         const QString reason = written ? file.errorString() : writeReason;
         QFile::remove(temporary);
-        return failed(error, reason);
+        return failedIn(reason);
     }
     if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
         const QString reason = systemReason();
         QFile::remove(temporary);
-        return failed(error, reason);
+        return failedIn(reason);
     }
     return true;
 }

@@ -133,6 +133,8 @@ TEST_F(MailBatchTest, TheWaitBetweenMessagesCountsDownAndAStopCutsItShort)
     EXPECT_EQ(notices, (QStringList{"Next message in 1 second", "", "Next message in 1 second", ""}));
     EXPECT_EQ(report.sent, 2);
     EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(mailReportMessage(report),
+              "Messages sent: 2 of 3. The sending was stopped. 1 record was not reached (card 3).");
 }
 
 TEST_F(MailBatchTest, ACardThatCannotBeMadeSendsNothingAndIsCountedAndAStopAfterTheLastIsNoStop)

@@ -35,6 +35,7 @@
 #include "views/dialogs/Send_Modeless.h"
 #include "views/inspector/CheckedNumberField.h"
 #include "views/output/ExportSheet.h"
+#include "views/visitors/VisitorPassDesign.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ protected:
         ::scriptExport(dialogs, folder.path(), from, to, &closingMessage, std::move(look), std::move(question));
     }
     QStringList written() const { return QDir(folder.filePath("ZOVA ID Card")).entryList(QDir::Files, QDir::Name); }
+    QString exported(const QString& name) const { return QDir(folder.filePath("ZOVA ID Card")).filePath(name); }
 
     QTemporaryDir folder;
     ScriptedMessagePresenter messages;
@@ -305,4 +307,104 @@ TEST_F(CardExportRoadTest, ScreenshotsOfTheSheetAndOfTheProgressWindow)
     Export_Button(controller);
     EXPECT_TRUE(progressPictured);
     EXPECT_EQ(written().size(), 200);
+}
+
+// At a file already there, Cancel skips that file and the run goes on; Cancel with Apply to All
+// stops it after the files answered before, and the end report says so and names the records it
+// did not reach, also when it wrote nothing. Cards 1 to 3 of twelve are there before the run.
+TEST_F(CardExportRoadTest, CancelAtAFileThereSkipsItAndCancelForAllStopsTheRunSayingSo)
+{
+    using Answer = std::pair<QPushButton* Replcae_Confirm_Box::*, bool>;  // the button, Apply to All
+    const Answer cancel{&Replcae_Confirm_Box::cancel_button, false};
+    const Answer cancelAll{&Replcae_Confirm_Box::cancel_button, true};
+    const Answer keep{&Replcae_Confirm_Box::keep_button, false};
+    const QStringList before{"Card_1_Front.PNG", "Card_2_Front.PNG", "Card_3_Front.PNG"};
+    QStringList fourToTwelve;
+    for (int n = 4; n <= 12; ++n)
+        fourToTwelve << QStringLiteral("Card_%1_Front.PNG").arg(n);
+    const struct {
+        QList<Answer> answers;
+        QStringList added;  // beside the files there before
+        QString said;       // by the closing box, or with nothing written by a message alone
+    } cases[] = {
+        {{cancel, cancel, cancel}, fourToTwelve, "Card has been exported successfully.\n\n9 cards were written."},
+        {{keep, cancelAll}, {"Card_1_Front (1).png"},
+         "1 card was written. The export was stopped. 11 records were not reached (cards 2\u201312)."},
+        {{cancelAll}, {}, "\n0 cards were written. The export was stopped. 12 records were not reached (cards 1\u201312)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said.toStdString());
+        QDir(exported(QString())).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(exported(QString())));
+        for (const QString& name : before)
+            writeOld(exported(name), "old");
+        QStringList asked;
+        const auto answer = [&asked](const Answer& given) {
+            return [&asked, given](QDialog& dialog) {
+                auto& box = static_cast<Replcae_Confirm_Box&>(dialog);
+                asked.append(QFileInfo(box.file_path_str).fileName());
+                box.apply_chk->setChecked(given.second);
+                (box.*given.first)->click();
+            };
+        };
+        closingMessage.clear();
+        // The first answer puts the others before the closing box.
+        scriptExport(1, 12, {}, [&](QDialog& first) {
+            dialogs.clearHooks();
+            for (const Answer& later : c.answers.mid(1))
+                dialogs.queueHook(answer(later));
+            dialogs.queueHook([&](QDialog& box) { closingMessage = static_cast<Open_Export_Log&>(box)._open_log_message->text(); });
+            answer(c.answers.first())(first);
+        });
+        const qsizetype shownBefore = messages.texts().size();
+        Export_Button(controller);
+        dialogs.clearHooks();
+        EXPECT_EQ(asked, before.first(c.answers.size()));
+        EXPECT_EQ(closingMessage + messages.texts().mid(shownBefore).join(u'|'), c.said);
+        QStringList expected = c.added + before;
+        expected.sort();
+        EXPECT_EQ(written(), expected);
+        for (const QString& name : before)
+            EXPECT_EQ(QFileInfo(exported(name)).size(), 3) << "replaced: " << name.toStdString();
+    }
+}
+
+// Front and back in one picture is written at the 600 dpi the sheet shows, as the side files are,
+// and both sides' barcodes scan (zbarimg).
+TEST_F(CardExportRoadTest, AJoinedPictureIsWrittenAt600DpiAndItsBarcodesScan)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    Data_From_Excel& table = Loaded_Data_Table();
+    table.ListData.clear();
+    for (int n = 1; n <= 3; ++n)
+        table.Create_List_By_Array({QStringLiteral("Holder %1").arg(n), QStringLiteral("ID%1").arg(n, 4, 10, QChar('0'))}, 2);
+    auto boundCode128 = [](const QRectF& box, int column) {
+        GraphicPtr barcode = visitortest::code128(box, QString());
+        barcode->Set_Data_source_type(2);
+        barcode->Set_Excel_binding(true);
+        barcode->Set_Excel_binding_Index(column);
+        return barcode;
+    };
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, {name, boundCode128(QRectF(10, 50, 220, 90), 2)});
+    document.replaceGraphicsOnSide(SKTDocument::BackSide, {boundCode128(QRectF(10, 30, 220, 90), 1)});
+    for (const bool sideBySide : {false, true}) {
+        SCOPED_TRACE(sideBySide);
+        scriptExport(2, 2, [sideBySide](ExportSheet& sheet) {
+            sheet.side_both->click();
+            sheet.export_combined_image_chk->setChecked(true);
+            sheet.combined_image_H_or_V_chk->setChecked(sideBySide);
+            EXPECT_EQ(sheet.saveDPIText->currentText(), "600 dpi");
+        });
+        Export_Button(controller);
+        const QString joined = exported(QStringLiteral("Card_2.PNG"));
+        const auto shape = TestEnvironment::run(
+            "identify", {"-units", "PixelsPerInch", "-format", "%w %h %[fx:round(resolution.x)]", joined});
+        EXPECT_EQ(QString::fromUtf8(shape.out), sideBySide ? "4050 1284 600" : "2025 2568 600");
+        const auto read = TestEnvironment::run("zbarimg", {"-q", "--raw", joined});
+        QStringList values = QString::fromUtf8(read.out).split(u'\n', Qt::SkipEmptyParts);
+        values.sort();
+        EXPECT_EQ(values, (QStringList{"Holder 2", "ID0002"}));
+        QFile::remove(joined);
+    }
+    CARD_SIDE_STR = QStringLiteral("1");
 }

@@ -115,17 +115,17 @@ TEST_F(BatchExportTest, TheJoinedPictureIsTheTwoSidesAppended)
         s.folder = QDir(target.path()).filePath(sideBySide ? "across" : "down");
         BatchExport exporter(s, sides(), answering(ReplaceKeep::Replace));
         ASSERT_EQ(runExport(exporter).cardsWritten, 1);
-        // The same record's sides at one pixel per point, appended by ImageMagick.
+        // The same record's sides at 600 dpi, as the side files are, appended by ImageMagick.
         const QDir folder(exporter.exportFolder());
         EXPECT_EQ(filesIn(folder.path()), QStringList{"Card_2.png"});
         run = std::make_unique<RecordRun>(card.design, card.store, card.table, true);
         const QString back = folder.filePath("back.ppm");
         const QString front = folder.filePath("front.ppm");
-        ASSERT_TRUE(run->Set_data_table_value_to_card(1, CardSide::Back).image.toImage(72).save(back));
-        ASSERT_TRUE(run->Set_data_table_value_to_card(1, CardSide::Front).image.toImage(72).save(front));
+        ASSERT_TRUE(run->Set_data_table_value_to_card(1, CardSide::Back).image.toImage(600).save(back));
+        ASSERT_TRUE(run->Set_data_table_value_to_card(1, CardSide::Front).image.toImage(600).save(front));
         const QString appended = folder.filePath("appended.png");
         TestEnvironment::run("convert", {front, back, sideBySide ? "+append" : "-append", appended});
-        EXPECT_EQ(identify(folder.filePath("Card_2.png")), sideBySide ? "486 154 72" : "243 308 72");
+        EXPECT_EQ(identify(folder.filePath("Card_2.png")), sideBySide ? "4050 1284 600" : "2025 2568 600");
         const auto compare =
             TestEnvironment::run("compare", {"-metric", "AE", folder.filePath("Card_2.png"), appended, "null:"});
         EXPECT_EQ(compare.err.trimmed(), "0");

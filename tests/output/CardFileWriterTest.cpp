@@ -84,7 +84,7 @@ TEST(CardFileWriterTest, CardPicturesAreOpaqueRgbWithTheCardInTheirLastColumnAnd
     if (const QString tool = OutputTest::missingTool({OutputTest::kIdentify}); !tool.isEmpty())
         GTEST_SKIP() << tool.toStdString() << " is not installed";
     // A CR80 card as the card wizard makes it, 85.6 x 54 mm: 2022.05 x 1275.59 pixels at 600 dpi,
-    // 242.65 x 153.07 at the joined picture's one pixel per point; the back is pale blue.
+    // the joined picture's too; the back is pale blue.
     BoundCard card(1);
     for (Card_Property* side : {&card.host.front, &card.host.back})
         side->setCard_Size(QSizeF(85.6, 54.0) * 72 / 25.4);
@@ -107,8 +107,8 @@ TEST(CardFileWriterTest, CardPicturesAreOpaqueRgbWithTheCardInTheirLastColumnAnd
     // Outside a rounded card is no card: its corners stay transparent.
     EXPECT_EQ(described({out.filePath("Rounded.png"), rounded}, corners), "srgba 2023 1276 srgba(0,0,0,0) srgba(0,0,0,0)");
     const CardFile joined{out.filePath("Joined.png"), front, back, true, true};
-    EXPECT_EQ(described(joined, "%[channels] %w %h %[pixel:p{242,153}] %[pixel:p{485,153}]"),
-              "srgb 486 154 srgb(255,255,255) " + pale);
+    EXPECT_EQ(described(joined, "%[channels] %w %h %[pixel:p{2022,1275}] %[pixel:p{4045,1275}]"),
+              "srgb 4046 1276 srgb(255,255,255) " + pale);
     // As PDF the joined picture is kept whole: no JPEG, and no mask now that it is opaque.
     const CardFile joinedPdf{out.filePath("Joined.pdf"), front, back, true, true};
     QString error;
@@ -117,7 +117,7 @@ TEST(CardFileWriterTest, CardPicturesAreOpaqueRgbWithTheCardInTheirLastColumnAnd
         const QList<OutputTest::PdfPicture> pictures = OutputTest::pdfPictures(joinedPdf.path);
         ASSERT_EQ(pictures.size(), 1);
         EXPECT_EQ(std::tuple(pictures[0].type, pictures[0].pixels, pictures[0].encoding),
-                  std::tuple(QString("image"), QSize(486, 154), QString("image")));
+                  std::tuple(QString("image"), QSize(4046, 1276), QString("image")));
     }
     QDir().mkpath(ZOVA_OUTPUT_ARTIFACT_DIR);
     QFile::remove(ZOVA_OUTPUT_ARTIFACT_DIR "/cr80-back.png");

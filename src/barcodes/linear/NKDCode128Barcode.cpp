@@ -88,11 +88,17 @@ int NKDCode128Barcode::_bestCodeSetForContent(const QString& content)
     return controls > lowerCase ? SetA : SetB;
 }
 
+void NKDCode128Barcode::setContent(const QString& content)
+{
+    NKDBarcode::setContent(content);
+    // Settled before the width is measured with the start symbol, which an unsettled set lacks.
+    if (codeSet_ == Automatic)
+        codeSet_ = _bestCodeSetForContent(content);
+}
+
 void NKDCode128Barcode::initWithContent(const QString& content, bool printsCaption)
 {
     NKDBarcode::initWithContent(content, printsCaption);
-    if (codeSet_ == Automatic)
-        codeSet_ = _bestCodeSetForContent(this->content());
     generateChecksum();
     calculateWidth();
 }

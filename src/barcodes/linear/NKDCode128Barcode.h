@@ -13,8 +13,10 @@ public:
     // Takes effect at the next initWithContent.
     void setCodeSet(int codeSet) { codeSet_ = codeSet; }
 
+    // An automatic code set is resolved from the first content given.
+    void setContent(const QString& content) override;
     using NKDBarcode::initWithContent;
-    // Resolves an automatic code set, then computes the check value.
+    // Computes the check value once the content has settled the code set.
     void initWithContent(const QString& content, bool printsCaption = true) override;
     // Set C takes only an even number of digits; A and B take every ASCII character.
     bool isContentValid() const override;

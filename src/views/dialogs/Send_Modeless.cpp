@@ -101,6 +101,7 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
                                   const std::function<void(bool)>& pause)
 {
     Stop_SMS_Sending_Now = 0;
+    stopPressed_ = false;
     total_count = total;
     current_count = 0;
     setPauseText(QString());
@@ -110,7 +111,9 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
     pauseJob_ = pause;
     GuiThread::serveUntilFinished(QtConcurrent::run(job), kJobPollMs, [&] {
         current_count = done();
-        if (Stop_SMS_Sending_Now)
+        // Only the window's own stop: a job ends itself at Cancel for all, after the files
+        // answered before it, and a Cancel for one file only skips that file.
+        if (stopPressed_)
             stop();
     });
     pauseJob_ = {};
@@ -134,6 +137,7 @@ void Send_Modeless::Stop_Sending_Pressed()
             pause(false);
         return;
     }
+    stopPressed_ = true;
     Stop_SMS_Sending_Now = 1;
     replace_keep_file_flag = ReplaceKeep::CancelAll;
 }

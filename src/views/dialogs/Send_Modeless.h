@@ -35,7 +35,7 @@ public:
 
     // Runs a counted job on a worker thread with the window shown, its bar counting (the busy
     // spinner hidden meanwhile): the GUI thread keeps handling events, since the job may wait for
-    // it, copies done() into the count, and calls stop() while the user's stop is in force.
+    // it, copies done() into the count, and calls stop() once the user has stopped the job here.
     // pause(true) holds the job while the user is asked whether to stop, pause(false) lets it
     // go on after a No. Returns when the job has ended; the window is closed again. GUI thread only.
     void runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
@@ -63,4 +63,5 @@ private:
     mutable QMutex pauseMutex_;
     QString pauseText_;
     std::function<void(bool)> pauseJob_;
+    bool stopPressed_ = false;  // the running job was stopped with this window's Stop
 };

@@ -51,12 +51,14 @@ QString Send_Mail::mail_card_side() const
     return ui->side_both->isChecked() ? QStringLiteral("BOTH") : QStringLiteral("F");
 }
 
-void Send_Mail::Open_Wnd(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided)
+void Send_Mail::Open_Wnd(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided,
+                         int shownRecord)
 {
     m_design = &design;
     m_store = &store;
     m_table = &table;
     m_twoSided = twoSided;
+    m_shownRecord = shownRecord;
     if (!preferences)
         preferences = &Preferences::sharedInstance();
     ui->side_both->setEnabled(twoSided);
@@ -80,6 +82,7 @@ void Send_Mail::Open_Wnd(SKTDocument& design, const SeriesStore& store, const Da
         m_counting->Use_Data_Sheet_Values = usesSeries && series;
         m_counting->Use_Excel_Binding_Values = usesSheet && sheet;
         m_counting->Get_total_Card_count();
+        recipientFollowsSources(m_counting->Use_Data_Sheet_Values || m_counting->Use_Excel_Binding_Values);
         return m_counting->Total_Batch_Excel_Card;
     });
     dialogPresenter().runModal(*this);
@@ -88,6 +91,7 @@ void Send_Mail::Open_Wnd(SKTDocument& design, const SeriesStore& store, const Da
 
 void Send_Mail::fillRecipientColumns()
 {
+    ui->recipient_column->setEnabled(true);
     ui->recipient_column->clear();
     ui->recipient_column->addItem(kOneAddressItem, 0);
     // Column 0 numbers the rows; the data columns follow, each by its title.
@@ -101,6 +105,24 @@ void Send_Mail::fillRecipientColumns()
         }
     }
     Recipient_Column_Changed();
+}
+
+void Send_Mail::recipientFollowsSources(bool dataOn)
+{
+    QComboBox& column = *ui->recipient_column;
+    if (!dataOn && column.isEnabled()) {
+        m_dataColumnItem = column.currentIndex();
+        // Empty without a shown record or an address column: the box keeps what was typed.
+        const int chosen = column.currentData().toInt();
+        const QString own = chosen > 0 ? m_table->objectValue(Column_Key_For_Index(chosen), m_shownRecord) : QString();
+        if (!own.isEmpty())
+            ui->recipient_address->setText(own);
+        column.setCurrentIndex(0);
+    } else if (dataOn && !column.isEnabled()) {
+        column.setCurrentIndex(m_dataColumnItem);
+    }
+    // The address box follows the item through Recipient_Column_Changed.
+    column.setEnabled(dataOn);
 }
 
 void Send_Mail::showCardPicture()
@@ -189,8 +211,8 @@ void Send_Mail::Send_Button()
     run.Mirror_Vertical_Not_Horz = ui->rangeBlock->Mirror_Vertical_Not_Horz();
     const MailReport report = runBatch(run, settings);
 
-    m_sent += report.sent;
-    m_failed += int(report.failures.size()) + report.cardsRefused;
+    m_sent = report.sent;
+    m_failed = int(report.failures.size()) + report.cardsRefused;
     showCounters();
     const QStringList listed = run.refused().lines() + report.failures;
     m_lastReport = mailReportMessage(report);

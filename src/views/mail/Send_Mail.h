@@ -2,8 +2,9 @@
 // The mail window: one message per record of the range, in the range's order, each to the
 // record's address (a column of the loaded table, or one address typed for every card) with the
 // record's card attached as PNG or PDF, front only or front and back; mirrored when the range
-// block says so. The run shows the shared progress window with its stop, and the window counts
-// what was sent and what was not since it opened.
+// block says so. Without data the one card is the card shown, which goes to the address typed,
+// at first the shown record's own: no row of the table is its holder's. The run shows the shared
+// progress window with its stop, and the window counts what its last run sent and did not.
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -35,8 +36,10 @@ public:
     // Sets the window up for the design (side "BOTH" on a two-sided card, else "F" with "BOTH"
     // disabled; mirror off; the front's picture; the range block, the addresses, the attachment
     // format, the wait and the counters reset) and runs it modally. The store and the table
-    // outlive the call.
-    void Open_Wnd(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided);
+    // outlive the call. shownRecord: the table's row the card shows (a group project's chosen
+    // record), -1 for none.
+    void Open_Wnd(SKTDocument& design, const SeriesStore& store, const Data_From_Excel& table, bool twoSided,
+                  int shownRecord = -1);
 
     // The settings store (the user's own unless a test gives another), how a message is sent, and
     // how the settings window is opened (its answer unused).
@@ -61,6 +64,9 @@ public Q_SLOTS:
 
 private:
     void fillRecipientColumns();
+    // With data on, the address column chosen; with none, the address box, taking the shown
+    // record's own address in that column when there is one.
+    void recipientFollowsSources(bool dataOn);
     void showCardPicture();
     void showCounters();
     // The account to send from, or nothing (the reason shown) when the settings are refused.
@@ -73,6 +79,8 @@ private:
     const SeriesStore* m_store = nullptr;
     const Data_From_Excel* m_table = nullptr;
     bool m_twoSided = false;
+    int m_shownRecord = -1;
+    int m_dataColumnItem = 0;  // the address column's item while no data is used
     std::unique_ptr<RunSources> m_counting;
     int m_sent = 0;
     int m_failed = 0;

@@ -1,0 +1,88 @@
+// A group card mailed from the real window without the spreadsheet is the chosen record's card,
+// and it goes to that record's own address or to one the user types, never to another person's:
+// the messages as a local SMTP server took them, their barcodes read with zbarimg. The window is
+// pictured in test-artifacts/output.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+
+#include "GroupPeopleFixture.h"
+#include "mail/MailSender.h"
+#include "mail/Preferences.h"
+#include "support/WidgetParts.h"
+#include "views/mail/Send_Mail.h"
+#include "views/mail/SmtpSink.h"
+#include "views/output/OutputRangeBlock.h"
+
+TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAddress)
+{
+    // Twelve people: Name, Company, Email, ID; a Code 128 and a text show the ID.
+    const QString workbook = scratch.filePath(QStringLiteral("staff.xlsx"));
+    const auto made = TestEnvironment::runPython(
+        "import sys, openpyxl\n"
+        "wb = openpyxl.Workbook(); ws = wb.active\n"
+        "ws.append(['Name', 'Company', 'Email', 'ID'])\n"
+        "for n in range(1, 13): ws.append(['Person %d' % n, 'Firm %d' % n, 'person%d@zova.example' % n, 'ID%04d' % n])\n"
+        "wb.save(sys.argv[1])\n",
+        {workbook});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
+    chooseColumn("Fup_Name", 1);
+    addIdElements(document);
+    SmtpSink server(QStringLiteral("office@zova.example:pw-5120"));
+    ASSERT_GT(server.port(), 0);
+    Preferences preferences(scratch.filePath(QStringLiteral("com.zovacardmail.plist")));
+    ASSERT_TRUE(preferences.store({"office@zova.example", "pw-5120", "127.0.0.1", server.port(), MailSecurity::None}));
+    MailSender sender;
+    sender.python = QStringLiteral(ZOVA_SYSTEM_PYTHON);
+    sender.script = QDir(QStringLiteral(ZOVA_TEST_RESOURCE_DIR)).filePath(QStringLiteral("pyth_mail"));
+    Send_Mail& window = Send_Mail::defaultInstance();
+    const auto putBack = qScopeGuard([&window, before = window.preferences, transport = window.transport] {
+        window.preferences = before;
+        window.transport = transport;
+    });
+    window.preferences = &preferences;
+    window.transport = sender.transport();
+
+    clickGroupRow(4);
+    // The address the box offers, then one typed.
+    const QStringList to{QStringLiteral("person5@zova.example"), QStringLiteral("desk@zova.example")};
+    QString offered;
+    QStringList reports;
+    QString columnAgain;
+    dialogs.queueHook([&](QDialog&) {
+        auto& address = part<QLineEdit>(window, "recipient_address");
+        window.rangeBlock()->Export_with_excel_chk->click();
+        offered = address.isEnabled() ? address.text() : QStringLiteral("(greyed) ") + address.text();
+        QDir().mkpath(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR));
+        window.grab().save(QStringLiteral(ZOVA_OUTPUT_ARTIFACT_DIR "/mail-without-data.png"));
+        for (const QString& recipient : to) {
+            address.setText(recipient);
+            part<QPushButton>(window, "send_button").click();
+            reports.append(window.lastReport());
+        }
+        // With the spreadsheet on again each card goes to its row's address.
+        window.rangeBlock()->Export_with_excel_chk->click();
+        columnAgain = part<QComboBox>(window, "recipient_column").currentText() + (address.isEnabled() ? "" : " (greyed)");
+        // An address typed for every card stays as it is.
+        part<QComboBox>(window, "recipient_column").setCurrentIndex(0);
+        address.setText(QStringLiteral("front@zova.example"));
+        window.rangeBlock()->Export_with_excel_chk->click();
+        columnAgain += u'|' + address.text();
+    });
+    action(QStringLiteral("Mail_Button")).trigger();
+
+    EXPECT_EQ(offered, "person5@zova.example");
+    EXPECT_EQ(reports, (QStringList{"Messages sent: 1 of 1.", "Messages sent: 1 of 1."}));
+    EXPECT_EQ(columnAgain, "Email (greyed)|front@zova.example");
+    const QList<QStringList> received = server.received();
+    ASSERT_EQ(received.size(), to.size());
+    for (qsizetype i = 0; i < received.size(); ++i) {
+        EXPECT_EQ(received[i].value(1), to[i]);
+        EXPECT_EQ(received[i].value(2), to[i]);
+        const QString front = QDir(server.folder()).filePath(received[i].value(5).section(u',', 0, 0));
+        const auto read = TestEnvironment::run(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), front});
+        EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), "ID0005");
+    }
+}
