@@ -18,15 +18,10 @@
 TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAddress)
 {
     // Twelve people: Name, Company, Email, ID; a Code 128 and a text show the ID.
-    const QString workbook = scratch.filePath(QStringLiteral("staff.xlsx"));
-    const auto made = TestEnvironment::runPython(
-        "import sys, openpyxl\n"
-        "wb = openpyxl.Workbook(); ws = wb.active\n"
+    const QString workbook = openpyxlWorkbook(
+        QStringLiteral("staff.xlsx"),
         "ws.append(['Name', 'Company', 'Email', 'ID'])\n"
-        "for n in range(1, 13): ws.append(['Person %d' % n, 'Firm %d' % n, 'person%d@zova.example' % n, 'ID%04d' % n])\n"
-        "wb.save(sys.argv[1])\n",
-        {workbook});
-    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+        "for n in range(1, 13): ws.append(['Person %d' % n, 'Firm %d' % n, 'person%d@zova.example' % n, 'ID%04d' % n])\n");
     ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
     chooseColumn("Fup_Name", 1);
     addIdElements(document);

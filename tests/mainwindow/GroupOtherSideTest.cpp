@@ -21,16 +21,12 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(LiveModeRoad::SetUp());
-        const QString workbook = scratch.filePath(QStringLiteral("staff.xlsx"));
-        const auto made = TestEnvironment::runPython(
-            "import sys, openpyxl\n"
-            "wb = openpyxl.Workbook(); ws = wb.active\n"
+        const QString workbook = openpyxlWorkbook(
+            QStringLiteral("staff.xlsx"),
             "ws.append(['Name', 'Title', 'Company', 'StaffID', 'Email', 'Photo'])\n"
             "for n in range(1, 201): ws.append(['Person %03d' % n, 'Title %d' % n, 'Company %d' % n,\n"
-            "                                   'ID%d' % (100000 + n), 'p%d@example.com' % n, sys.argv[2] % n])\n"
-            "wb.save(sys.argv[1])\n",
-            {workbook, scratch.filePath(QStringLiteral("face%d.png"))});
-        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+            "                                   'ID%d' % (100000 + n), 'p%d@example.com' % n, sys.argv[2] % n])\n",
+            {scratch.filePath(QStringLiteral("face%d.png"))});
         ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
         int column = 0;
         for (const char* id : {"Fup_Name", "Fup_Title", "Fup_Company", "Fup_UniqueNo", "Fup_EmailID", "Fup_Photo"})

@@ -77,19 +77,24 @@ protected:
         band->_bounds = QRectF(0, 0, 242.64, 30);
         writeTemplateFile(name, category, QStringLiteral("Horizontal"), QSizeF(242.64, 153.36), {band});
     }
-    // Fifty people in a workbook written by openpyxl: Name, Company and a code with leading zeros.
-    QString fiftyPeople()
+    // A workbook in the scratch folder written by openpyxl: `rows` is Python appending the header
+    // and the rows to the sheet `ws`; it reads `arguments` as sys.argv[2:].
+    QString openpyxlWorkbook(const QString& name, const char* rows, const QStringList& arguments = {})
     {
-        const QString workbook = scratch.filePath(QStringLiteral("people.xlsx"));
-        const auto made = TestEnvironment::runPython(
-            "import sys, openpyxl\n"
-            "wb = openpyxl.Workbook(); ws = wb.active\n"
-            "ws.append(['Name', 'Company', 'Code'])\n"
-            "for n in range(1, 51): ws.append(['Person %d' % n, 'Firm %d' % (n % 4), '%03d' % n])\n"
-            "wb.save(sys.argv[1])\n",
-            {workbook});
+        const QString workbook = scratch.filePath(name);
+        const auto made = TestEnvironment::runPython(QStringLiteral("import sys, openpyxl\n"
+                                                                    "wb = openpyxl.Workbook(); ws = wb.active\n")
+                                                         + QLatin1String(rows) + QStringLiteral("wb.save(sys.argv[1])\n"),
+                                                     QStringList{workbook} + arguments);
         EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
         return workbook;
+    }
+    // Fifty people: Name, Company and a code with leading zeros.
+    QString fiftyPeople()
+    {
+        return openpyxlWorkbook(QStringLiteral("people.xlsx"),
+                                "ws.append(['Name', 'Company', 'Code'])\n"
+                                "for n in range(1, 51): ws.append(['Person %d' % n, 'Firm %d' % (n % 4), '%03d' % n])\n");
     }
     void startGroupProject(const QString& workbook)
     {
