@@ -9,8 +9,7 @@ void RowBatchQueue::push(Batch& batch)
     _batches.push_back(std::move(batch));
     if (_spare.empty()) {
         batch = Batch();
-    }
-    else {
+    } else {
         batch = std::move(_spare.back());
         _spare.pop_back();
     }

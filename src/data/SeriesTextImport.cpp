@@ -69,7 +69,8 @@ public:
     bool pieceNeedsNoCleaning() const { return m_pieceNeedsNoCleaning; }
 
     // Each adds a value unless it is empty once cleaned; false once the values pass the room (the
-    // value past it is not kept). A field is of the piece, unless told whether it needs cleaning within.
+    // value past it is not kept). A field is of the piece, unless told whether it needs cleaning
+    // within.
     bool add(QStringView field) { return add(field, m_pieceNeedsNoCleaning); }
     bool add(QStringView field, bool cleanWithin)
     {

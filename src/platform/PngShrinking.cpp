@@ -282,7 +282,11 @@ template <typename Sum>
 class Band {
 public:
     Band(int outWidth, int rows, int channels)
-        : m_outWidth(outWidth), m_rows(rows), m_channels(channels), m_size(size_t(outWidth) * size_t(rows) * 4), m_sums(std::make_unique<Sum[]>(m_size))
+        : m_outWidth(outWidth),
+          m_rows(rows),
+          m_channels(channels),
+          m_size(size_t(outWidth) * size_t(rows) * 4),
+          m_sums(std::make_unique<Sum[]>(m_size))
     {
     }
 

@@ -65,8 +65,8 @@ Converter converterFrom(const QByteArray& name)
 
 // The characters of the encoding's 256 bytes, as Python decodes them for expat: each byte must give
 // one character; a byte that cannot be decoded is none (where Python gives its replacement
-// character, which it hands to expat as -1). A byte that begins a character of two bytes makes it a multi-byte encoding, which
-// is refused, as are names iconv does not know.
+// character, which it hands to expat as -1). A byte that begins a character of two bytes makes it
+// a multi-byte encoding, which is refused, as are names iconv does not know.
 std::optional<CharacterMap> singleByteCharacters(const QByteArray& name, QString* why)
 {
     const Converter converter = converterFrom(name);
@@ -198,8 +198,10 @@ DeclaredEncoding readDeclaredEncoding(const QByteArray& bytes)
     const std::string_view text(bytes.constData(), size_t(bytes.size()));
     const std::string_view byteOrderMark = "\xef\xbb\xbf";
     const size_t start = text.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
+    if (!text.substr(start).starts_with("<?xml"))
+        return {};
     const size_t close = text.find("?>", start);
-    if (!text.substr(start).starts_with("<?xml") || close == text.npos)
+    if (close == text.npos)
         return {};
     DeclarationRead declaration;
     const bool parsed = declaration.parse(text, close + 2);

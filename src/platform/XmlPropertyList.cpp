@@ -292,9 +292,9 @@ std::optional<QVariant> parsedPropertyList(const QByteArray& bytes, pugi::xml_en
 {
     pugi::xml_document document;
     // Line ends inside texts stay as they are (CR LF, a lone CR), as libplist's own reader and
-    // writer keep them, where plistlib makes each one LF. A
-    // value's first piece of text is kept in its element, which saves a node for every value. Text
-    // beside the root is kept (as a fragment's) only to be refused.
+    // writer keep them, where plistlib makes each one LF. A value's first piece of text is kept in
+    // its element, which saves a node for every value. Text beside the root is kept (as a
+    // fragment's) only to be refused.
     constexpr unsigned kOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_embed_pcdata
         | pugi::parse_fragment;
     // Pieces of white space between comments, CDATA sections or processing instructions belong to
