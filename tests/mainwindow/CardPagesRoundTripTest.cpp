@@ -136,6 +136,26 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     EXPECT_FALSE(control<ColorWell>("Card_fill_clr").isEnabled());
 }
 
+// An outline code the window does not write ("X", lower case, empty) opens as the ellipse, with its
+// radio ticked on both sides.
+TEST_F(CardPagesRoundTrip, AnOutlineCodeOtherThanTheRectanglesOpensAsTheEllipse)
+{
+    const QString path = scratch.filePath(QStringLiteral("outline.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(path, false, QStringLiteral("L")));
+    std::optional<DesignState> state = readDesignFile(path, nullptr);
+    ASSERT_TRUE(state);
+    for (const auto& [code, radio] : {std::pair{"X", "shapeEllipse"}, {"rr", "shapeEllipse"}, {"", "shapeEllipse"},
+                                      {"RR", "shapeRoundedRectangle"}, {"R", "shapeRectangle"}}) {
+        state->front.setCard_Shape(QString::fromLatin1(code));
+        ASSERT_TRUE(writeDesignFile(path, *state));
+        ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true), 1);
+        controller.sideCommands().Select_front_side();
+        EXPECT_TRUE(control<QRadioButton>(radio).isChecked()) << code;
+        controller.sideCommands().Select_back_side();
+        EXPECT_TRUE(control<QRadioButton>(radio).isChecked()) << code << " on the back";
+    }
+}
+
 // Durable 1455 (3.54 x 2.13 in) to Durable 1456 (3.54 x 2.36 in) from the window's own size list.
 TEST_F(CardPagesRoundTrip, ATallerSizeFromTheListMovesAndScalesTheElementsDownwards)
 {

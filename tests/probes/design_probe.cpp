@@ -31,6 +31,7 @@
 #include "render/ImageResolution.h"
 #include "render/SKTRenderingView.h"
 #include "views/inspector/InspectorGlobals.h"
+#include "views/inspector/PanelValues.h"
 
 namespace {
 
@@ -56,8 +57,7 @@ int renderSides(WindowlessCardHost& host, const GraphicList& front, const Graphi
     if (!QDir().mkpath(outPath))
         return complain(kNotWritten, QStringLiteral("Cannot make the folder \"%1\".").arg(outPath));
     setCardHost(&host);
-    const QString shape = host.front.Card_Shape();
-    host.outline = shape == QLatin1String("RR") ? 1 : shape == QLatin1String("E") ? 2 : 0;
+    host.outline = cardShapeIndex(host.front.Card_Shape());
     const QDir outDir(outPath);
     const bool written = writeSide(front, CardSide::Front, outDir, QStringLiteral("front")) &&
                          writeSide(back, CardSide::Back, outDir, QStringLiteral("back"));

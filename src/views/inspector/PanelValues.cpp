@@ -52,11 +52,11 @@ QString fontCaption(const CardFont& font)
 
 int cardShapeIndex(const QString& code)
 {
+    if (code == QLatin1String("R"))
+        return 0;
     if (code == QLatin1String("RR"))
         return 1;
-    if (code == QLatin1String("E"))
-        return 2;
-    return 0;
+    return 2;
 }
 
 QString cardShapeCode(int index)

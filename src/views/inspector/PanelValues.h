@@ -23,6 +23,6 @@ QString patternCaption(const QString& stem);
 // "name ( size )" with two decimals, as the panels caption a font.
 QString fontCaption(const CardFont& font);
 
-// The card outline code of Card_Shape: "RR" 1, "E" 2, anything else (with "R") 0; and back.
+// The card outline code of Card_Shape: "R" 0, "RR" 1, anything else (with "E") 2; and back.
 int cardShapeIndex(const QString& code);
 QString cardShapeCode(int index);

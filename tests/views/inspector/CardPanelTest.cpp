@@ -37,9 +37,8 @@ TEST(PanelValues, PercentagesShowWholeAndNeverCreep)
     EXPECT_EQ(Return_Border_Style_Str_On_index(-1), "S");
     EXPECT_EQ(borderStyleIndex("DDD"), 4);
     EXPECT_EQ(fontCaption(CardFont{"Arial", 12}), "Arial ( 12.00 )");
-    EXPECT_EQ(cardShapeIndex("RR"), 1);
-    EXPECT_EQ(cardShapeIndex("E"), 2);
-    EXPECT_EQ(cardShapeIndex(""), 0);  // a damaged file draws a rectangle, as the drawing does
+    for (const auto& [code, index] : {std::pair{"R", 0}, {"RR", 1}, {"E", 2}, {"", 2}, {"r", 2}, {"Oval", 2}})
+        EXPECT_EQ(cardShapeIndex(QString::fromLatin1(code)), index) << code;
     EXPECT_EQ(cardShapeCode(2), "E");
 }
 

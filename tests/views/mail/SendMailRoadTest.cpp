@@ -200,14 +200,19 @@ TEST_F(SendMailRoadTest, AWrongPasswordAndARefusedRecipientAreReportedAndTheRunG
     SmtpSink server(kSender + ":" + kPassword, {"--refuse", address(3)});
     ASSERT_GT(server.port(), 0);
     storeAccount(server.port(), QStringLiteral("not-the-password"));
-    QString afterFirstRun;
-    openAndSend({{}, [&] {
+    QString afterFirstRun, afterSecondRun;
+    openAndSend({{},
+                 [&] {
                      afterFirstRun = counters();
                      storeAccount(server.port(), kPassword);
+                 },
+                 [&] {
+                     afterSecondRun = counters();
+                     upTo(2)();
                  }});
 
     const QString refusedAuth = QStringLiteral("535 5.7.8 Authentication credentials invalid");
-    ASSERT_EQ(reports.size(), 2);
+    ASSERT_EQ(reports.size(), 3);
     EXPECT_EQ(reports[0], QStringLiteral("Messages sent: 0 of 5.\n\n5 messages could not be sent:\n"
                                          "Card 1 to %1: %6\nCard 2 to %2: %6\nCard 3 to %3: %6\n"
                                          "Card 4 to %4: %6\nCard 5 to %5: %6")
@@ -216,12 +221,14 @@ TEST_F(SendMailRoadTest, AWrongPasswordAndARefusedRecipientAreReportedAndTheRunG
     EXPECT_EQ(reports[1], QStringLiteral("Messages sent: 4 of 5.\n\n1 message could not be sent:\n"
                                          "Card 3 to %1: 550 5.1.1 <%1>: Recipient address rejected: User unknown")
                               .arg(address(3)));
-    // Each run counts from zero.
-    EXPECT_EQ(counters(), "Sent: 4 / Not sent: 1");
+    // Each run counts from zero, in the same opening too.
+    EXPECT_EQ(afterSecondRun, "Sent: 4 / Not sent: 1");
+    EXPECT_EQ(reports[2], "Messages sent: 2 of 2.");
+    EXPECT_EQ(counters(), "Sent: 2 / Not sent: 0");
     QStringList reached;
     for (const QStringList& message : server.received())
         reached.append(message.value(1));
-    EXPECT_EQ(reached, (QStringList{address(1), address(2), address(4), address(5)}));
+    EXPECT_EQ(reached, (QStringList{address(1), address(2), address(4), address(5), address(1), address(2)}));
 
     // The counters start from zero on the next opening.
     dialogs.queueHook([](QDialog&) {});
