@@ -101,6 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
         SixteenBitPng{"thumbnail_rgb_transparent_paeth", kRgb16, false, ", paeth=True, transparent=bytes(6)", {8190, 1800},
                       Road::Thumbnail, {500, 109}},
         SixteenBitPng{"whole_rgb_paeth", kRgb16, false, ", paeth=True", {5000, 3000}, Road::Whole, {5000, 3000}},
+        // Wider than 16000 pixels, of few pixels.
+        SixteenBitPng{"whole_rgb_wide", kRgb16, false, "", {20000, 1000}, Road::Whole, {20000, 1000}},
+        SixteenBitPng{"thumbnail_rgba_wide_interlaced", kRgba16, true, "", {16001, 100}, Road::Thumbnail, {500, 3}},
         SixteenBitPng{"whole_rgba_paeth_interlaced", kRgba16, true, ", paeth=True", {5000, 3000}, Road::Whole, {5000, 3000}}),
     [](const testing::TestParamInfo<SixteenBitPng>& info) { return std::string(info.param.name); });
 
@@ -133,3 +136,4 @@ TEST(SixteenBitPictures, TakeNoMoreRoomThanTheirEightBitTwins)
         }
     }
 }
+
