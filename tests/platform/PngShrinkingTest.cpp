@@ -92,6 +92,41 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
     EXPECT_EQ(readPngShrunk(large, QSize(7200, 7200), kMaxPicturePixels).pixel(7199, 7199), qRgb(9, 9, 9));
 }
 
+// An interlaced picture under five pixels wide has passes without columns, which libpng skips:
+// read whole it is every pixel it was made of, and shrunk to one pixel their average.
+TEST(PngShrinking, InterlacedPicturesOneToFourPixelsWideAreRead)
+{
+    QTemporaryDir folder;
+    for (const int width : {1, 2, 3, 4}) {
+        for (const int height : {1, 3, 9}) {
+            const QString name = QStringLiteral("%1x%2").arg(width).arg(height);
+            SCOPED_TRACE(name.toStdString());
+            QImage picture(width, height, QImage::Format_RGB32);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x)
+                    picture.setPixel(x, y, qRgb(10 + x * 60, 5 + y * 25, (x + y) * 17));
+            }
+            const QString plain = folder.filePath(name + QStringLiteral(".png"));
+            const QString path = folder.filePath(name + QStringLiteral("-interlaced.png"));
+            ASSERT_TRUE(picture.save(plain));
+            ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {plain, "-interlace", "PNG", path}).exitCode, 0);
+            ASSERT_TRUE(interlaced(path));
+            const QImage whole = readPngShrunk(path, picture.size(), kMaxPicturePixels);
+            ASSERT_EQ(whole.size(), picture.size());
+            int sums[3] = {0, 0, 0};
+            for (int i = 0; i < width * height; ++i) {
+                const QRgb expected = picture.pixel(i % width, i / width);
+                EXPECT_EQ(whole.pixel(i % width, i / width), expected) << i;
+                sums[0] += qRed(expected), sums[1] += qGreen(expected), sums[2] += qBlue(expected);
+            }
+            const int count = width * height;
+            const QImage one = readPngShrunk(path, QSize(1, 1), kMaxPicturePixels);
+            ASSERT_EQ(one.size(), QSize(1, 1));
+            EXPECT_EQ(one.pixel(0, 0), qRgb((sums[0] + count / 2) / count, (sums[1] + count / 2) / count, (sums[2] + count / 2) / count));
+        }
+    }
+}
+
 // Only a picture's pixels bound it, and a million on a side, libpng's own bound: a row of 70000
 // white pixels with alpha, more than sums of 32 bits hold, shrinks to one white pixel.
 TEST(PngShrinking, PicturesOfAnyShapeAreReadUpToAMillionOnASide)

@@ -3,6 +3,7 @@
 // most; each file is decoded once. A 16-bit picture holds no more than its 8-bit twin: held at
 // 8 bytes a pixel, one of over 32 million pixels once passed the read limit and gave nothing.
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -137,3 +138,23 @@ TEST(SixteenBitPictures, TakeNoMoreRoomThanTheirEightBitTwins)
     }
 }
 
+// A 16-bit grey picture is read by Qt's own reader, which holds it at 2 bytes a pixel, half of
+// what the row reader's result takes: whole and as a background it costs what that reader costs.
+TEST(SixteenBitPictures, GreyCostsWhatQtsOwnReaderCosts)
+{
+    QTemporaryDir folder;
+    const QSize size(4000, 3000);
+    const QString path = madePng(folder, QStringLiteral("grey_16"), size, QStringLiteral("0, 16, False, bytes([100, 100])"));
+    QImage qts;
+    readWithinBounds(QStringLiteral("grey of 16 bits by Qt's reader"), [&] { qts = QImageReader(path).read(); });
+    const std::size_t qtsPeak = lastReadHeapPeak();
+    ASSERT_EQ(qts.size(), size);
+    for (const Road road : {Road::Whole, Road::Background}) {
+        const QString what = QStringLiteral("grey of 16 bits %1").arg(road == Road::Whole ? "whole" : "as a background");
+        QImage picture;
+        readWithinBounds(what, [&] { picture = readOn(road, path); });
+        EXPECT_LE(lastReadHeapPeak(), qtsPeak + qtsPeak / 10) << what.toStdString();
+        ASSERT_EQ(picture.size(), size);
+        EXPECT_EQ(picture.pixel(size.width() - 1, size.height() - 1), qRgb(100, 100, 100));
+    }
+}
