@@ -127,19 +127,22 @@ TEST(PngShrinking, InterlacedPicturesOneToFourPixelsWideAreRead)
     }
 }
 
-// Only a picture's pixels bound it, and a million on a side, libpng's own bound: a row of 70000
-// white pixels with alpha, more than sums of 32 bits hold, shrinks to one white pixel.
-TEST(PngShrinking, PicturesOfAnyShapeAreReadUpToAMillionOnASide)
+// Only a picture's pixels bound it, as many as a whole read may hold, and a million on a side,
+// libpng's own bound: fitted in a box, any shape within them shrinks. A row of 70000 white
+// pixels with alpha, more than sums of 32 bits hold, shrinks to one white pixel.
+TEST(PngShrinking, PicturesOfAnyShapeShrinkUpToTheirBounds)
 {
     QTemporaryDir folder;
     const struct {
         const char* name;
         const char* arguments;  // png_file's
-        QSize asked;
-        QRgb colour;  // 0 where there is no picture
+        QSize box;              // and the size of the picture fitted in it
+        QRgb colour;            // 0 where there is no picture
     } cases[] = {
         {"wide_grey_alpha", "70000, 1, 4, 8, False, bytes([255, 255])", {1, 1}, qRgb(255, 255, 255)},
         {"tall_grey", "3, 20000, 0, 8, False, bytes([200])", {1, 100}, qRgb(200, 200, 200)},
+        {"most_pixels", "65536, 1024, 0, 8, False, bytes([90])", {64, 1}, qRgb(90, 90, 90)},
+        {"past_most_pixels", "65537, 1024, 0, 8, False, bytes([90])", {64, 1}, 0},
         {"million_wide", "1000000, 2, 2, 8, False, bytes([10, 20, 30])", {100, 1}, qRgb(10, 20, 30)},
         {"past_a_million", "1000001, 2, 2, 8, False, bytes([10, 20, 30])", {100, 1}, 0},
     };
@@ -149,13 +152,15 @@ TEST(PngShrinking, PicturesOfAnyShapeAreReadUpToAMillionOnASide)
         ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + QStringLiteral("import sys\nopen(sys.argv[1], 'wb').write(png_file(%1))\n")
                                                                       .arg(QLatin1String(c.arguments)),
                                              {path}).exitCode, 0);
-        const QImage shrunk = readPngShrunk(path, c.asked, kMaxPicturePixels);
+        const QImage fitted = readPictureFitted(path, c.box);
+        // The row reader keeps the bounds when asked alone.
+        EXPECT_EQ(readPngShrunk(path, c.box, kMaxPicturePixels).isNull(), c.colour == 0);
         if (c.colour == 0) {
-            EXPECT_TRUE(shrunk.isNull());
+            EXPECT_TRUE(fitted.isNull());
             continue;
         }
-        ASSERT_EQ(shrunk.size(), c.asked);
-        EXPECT_EQ(shrunk.pixel(c.asked.width() - 1, c.asked.height() - 1), c.colour);
+        ASSERT_EQ(fitted.size(), c.box);
+        EXPECT_EQ(fitted.pixel(c.box.width() - 1, c.box.height() - 1), c.colour);
     }
 }
 
