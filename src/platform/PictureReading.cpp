@@ -16,8 +16,6 @@ constexpr int kAllocationLimitMB = int(kMaxPictureBytes >> 20);
 // its colour copy.
 constexpr qint64 kPaletteWholeBytesPerPixel = 5;
 constexpr qint64 kPaletteWholeBytes = 48LL * 1024 * 1024;
-// A PNG shrunk row by row holds little, but its decoding takes its time.
-constexpr int kMaxShrunkPngSide = 16000;
 
 // The reader's size is the stored one; a quarter turn by the EXIF orientation swaps it, so the box
 // is turned with it and the upright picture fits the box as asked.
@@ -78,7 +76,7 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     const QSize stored = reader.size();
     // A scaled read decodes row by row and never meets the reader's limit, so the limit is held
     // against the full picture too: a small file must not cost minutes of decoding.
-    if (stored.isValid() && qint64(stored.width()) * stored.height() * 4 > qint64(kAllocationLimitMB) * 1024 * 1024)
+    if (stored.isValid() && qint64(stored.width()) * stored.height() > kMaxPicturePixels)
         return QImage();
     const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
     const QSize fitted = box.isEmpty() || !stored.isValid() ? QSize() : fittedSize(stored, box, quarterTurn, mode);
@@ -90,7 +88,7 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     const bool pngFile = reader.format() == "png" && !reader.fileName().isEmpty();
     if (pngFile && ((shrunk && !clip.isValid()) || pngReadByRows(reader.fileName()))) {
         const QImageIOHandler::Transformations turn = reader.transformation();
-        QImage image = turnedUpright(readPngShrunk(reader.fileName(), shrunk ? fitted : stored, kMaxShrunkPngSide), turn);
+        QImage image = turnedUpright(readPngShrunk(reader.fileName(), shrunk ? fitted : stored, kMaxPicturePixels), turn);
         // An interlaced picture may come smaller than asked, where no area lies as asked.
         if (clip.isValid())
             image = image.size() == (quarterTurn ? stored.transposed() : stored) ? image.copy(clip) : QImage();

@@ -12,6 +12,9 @@ inline constexpr int kPicturePreviewMaxPoints = 500;
 // The largest picture stored bytes may give back: pictures written for files stay within these.
 inline constexpr int kMaxStoredPictureSide = 20000;
 inline constexpr qint64 kMaxPictureBytes = 256LL * 1024 * 1024;
+// The most pixels a picture read from a file may have, whatever its shape: as many as its reading
+// may hold in true colour.
+inline constexpr qint64 kMaxPicturePixels = kMaxPictureBytes / 4;
 
 // The picture of a regular file as a preview at most maxSide pixels on its longer side (smaller
 // pictures keep their size), turned upright by its EXIF orientation, one pixel per point. Null for

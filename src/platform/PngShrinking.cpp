@@ -26,6 +26,9 @@ std::atomic<qint64> decodingsBegun{0};
 
 // The sums of a picture that is not interlaced are written a band of rows at a time.
 constexpr qint64 kOrderedBandBytes = qint64(8) << 20;
+// libpng's own default: a row of a million pixels costs libpng's buffers and ours some 30 MB,
+// however few rows the picture has.
+constexpr png_uint_32 kMaxPngSide = 1000000;
 // What one chunk beside the pixels may take; those the pixels need are all small.
 constexpr png_alloc_size_t kChunkBytes = png_alloc_size_t(8) << 20;
 
@@ -130,13 +133,15 @@ struct RowPlace {
 // interlaced picture come pass by pass, each holding only its pass's pixels.
 class RowDecoder {
 public:
-    bool open(const QString& path, int maxSide)
+    bool open(const QString& path, qint64 maxPixels)
     {
-        if (!m_file.open(path, png_uint_32(std::max(0, maxSide))) || !startRows(m_file.png(), m_file.info()))
+        if (!m_file.open(path, kMaxPngSide))
             return false;
-        decodingsBegun.fetch_add(1, std::memory_order_relaxed);
         m_width = int(png_get_image_width(m_file.png(), m_file.info()));
         m_height = int(png_get_image_height(m_file.png(), m_file.info()));
+        if (qint64(m_width) * m_height > maxPixels || !startRows(m_file.png(), m_file.info()))
+            return false;
+        decodingsBegun.fetch_add(1, std::memory_order_relaxed);
         m_channels = png_get_channels(m_file.png(), m_file.info());
         m_interlaced = png_get_interlace_type(m_file.png(), m_file.info()) != PNG_INTERLACE_NONE;
         m_row.assign(png_get_rowbytes(m_file.png(), m_file.info()), 0);
@@ -344,20 +349,21 @@ public:
     }
 
 private:
-    // A run of at most 16000 pixels: its sums fit in 32 bits. An opaque pixel weighs one.
+    // A run is summed in the Sum type too, which holds what the whole result pixel covers. An
+    // opaque pixel weighs one.
     template <int Channels>
     void addRow(Sum* sums, const unsigned char* pixel, const RowPlace& place, const int* firstColumnOf) const
     {
         const int width = m_outWidth, step = place.columnStep;
         int x = place.firstColumn;
         for (int ox = 0; ox < width; ++ox, sums += 4) {
-            quint32 red = 0, green = 0, blue = 0, weight = 0;
+            Sum red = 0, green = 0, blue = 0, weight = 0;
             for (const int end = firstColumnOf[ox + 1]; x < end; x += step, pixel += Channels) {
                 if constexpr (Channels == 1) {
                     red += pixel[0];
                     ++weight;
                 } else if constexpr (Channels == 2) {
-                    const quint32 alpha = pixel[1];
+                    const Sum alpha = pixel[1];
                     red += pixel[0] * alpha;
                     weight += alpha;
                 } else if constexpr (Channels == 3) {
@@ -366,7 +372,7 @@ private:
                     blue += pixel[2];
                     ++weight;
                 } else {
-                    const quint32 alpha = pixel[3];
+                    const Sum alpha = pixel[3];
                     red += pixel[0] * alpha;
                     green += pixel[1] * alpha;
                     blue += pixel[2] * alpha;
@@ -457,13 +463,13 @@ QSize sizeForInterlaced(const QSize& asked, const QSize& source)
 
 }  // namespace
 
-QImage readPngShrunk(const QString& path, const QSize& asked, int maxSide)
+QImage readPngShrunk(const QString& path, const QSize& asked, qint64 maxPixels)
 {
     const qint64 resultBytes = qint64(asked.width()) * asked.height() * 4;
     if (asked.isEmpty() || resultBytes > kMaxWholePngBytes)
         return QImage();
     RowDecoder decoder;
-    if (!decoder.open(path, maxSide) || asked.width() > decoder.width() || asked.height() > decoder.height())
+    if (!decoder.open(path, maxPixels) || asked.width() > decoder.width() || asked.height() > decoder.height())
         return QImage();
     const QSize source(decoder.width(), decoder.height());
     // At its own size the picture is all the reading holds.

@@ -15,13 +15,13 @@ inline constexpr qint64 kMaxWholePngBytes = qint64(256) << 20;
 inline constexpr qint64 kMaxInterlacedShrinkingBytes = qint64(96) << 20;
 
 // The PNG at the path shrunk to exactly size (or kept at its own), in true colour (ARGB32), 16-bit
-// samples taken by their high byte; null when the file is no PNG that can be read, larger than
-// maxSide on a side, smaller than size, or when the result would take more than
-// kMaxShrunkPngBytes (kMaxWholePngBytes at its own size). The file is decoded once. An interlaced
-// PNG comes pass by pass, so every row of its result is summed at once: shrunk, it comes smaller
-// than size, of the same shape, when the result and those sums would take more than
+// samples taken by their high byte; null when the file is no PNG that can be read, of more than
+// maxPixels pixels or a million on a side, smaller than size, or when the result would take more
+// than kMaxShrunkPngBytes (kMaxWholePngBytes at its own size). The file is decoded once. An
+// interlaced PNG comes pass by pass, so every row of its result is summed at once: shrunk, it comes
+// smaller than size, of the same shape, when the result and those sums would take more than
 // kMaxInterlacedShrinkingBytes.
-QImage readPngShrunk(const QString& path, const QSize& size, int maxSide);
+QImage readPngShrunk(const QString& path, const QSize& size, qint64 maxPixels);
 
 // Whether the PNG at the path is read by the row reader above at every size: a 16-bit picture in
 // colour, with alpha or with a transparent colour, which Qt's reader holds at 8 bytes a pixel

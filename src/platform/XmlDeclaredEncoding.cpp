@@ -48,19 +48,51 @@ Decoded decoded(iconv_t converter, const char* bytes, size_t count)
     return {Decoded::Kind::Characters, std::wstring(out.data(), reinterpret_cast<wchar_t*>(to))};
 }
 
+// The name without its punctuation: "LATIN1" for "Latin-1".
+QByteArray bareName(const QByteArray& name)
+{
+    QByteArray bare = name;
+    bare.removeIf([](char c) { return c == '-' || c == '_' || c == '.'; });
+    return bare;
+}
+
 // A converter to UTF-32 from the encoding of that name. Python finds a codec by the name with its
 // punctuation made "_" ("iso_8859_15", "windows_1252"), iconv by the name written with "-"
 // ("ISO-8859-15") or without punctuation ("LATIN1"): each form is asked for.
 Converter converterFrom(const QByteArray& name)
 {
-    QByteArray bare = name;
-    bare.removeIf([](char c) { return c == '-' || c == '_' || c == '.'; });
-    for (const QByteArray& form : {name, QByteArray(name).replace('_', '-'), bare}) {
+    for (const QByteArray& form : {name, QByteArray(name).replace('_', '-'), bareName(name)}) {
         const iconv_t converter = iconv_open("WCHAR_T", form.constData());
         if (converter != iconv_t(-1))
             return Converter(converter);
     }
     return Converter();
+}
+
+// A character where glibc's table of an encoding and Python's codec of that name differ, as Python
+// has it.
+struct PythonCharacter {
+    std::string_view encoding;  // its bare name in lower case
+    unsigned char byte;
+    int character;
+};
+
+constexpr PythonCharacter kPythonCharacters[] = {
+    // glibc's IBM table turns three controls around and has a bullet and an overline where Python
+    // has the middle dot and the macron.
+    {"cp856", 0x1A, 0x1A}, {"cp856", 0x1C, 0x1C}, {"cp856", 0x7F, 0x7F}, {"cp856", 0xEE, 0xAF}, {"cp856", 0xFA, 0xB7},
+    // Python follows Apple's later tables: the euro, the increment sign and Apple's own sign.
+    {"maccyrillic", 0xFF, 0x20AC},
+    {"macintosh", 0xC6, 0x2206}, {"macintosh", 0xF0, 0xF8FF},
+};
+
+void takePythonsCharacters(const QByteArray& name, CharacterMap& map)
+{
+    const QByteArray bare = bareName(name).toLower();
+    for (const PythonCharacter& python : kPythonCharacters) {
+        if (python.encoding == bare.constData())
+            map[python.byte] = python.character;
+    }
 }
 
 // The characters of the encoding's 256 bytes, as Python decodes them for expat: each byte must give
@@ -89,6 +121,7 @@ std::optional<CharacterMap> singleByteCharacters(const QByteArray& name, QString
             return multiByte();
         map[size_t(byte)] = alone.kind == Decoded::Kind::Characters ? int(alone.characters[0]) : -1;
     }
+    takePythonsCharacters(name, map);
     return map;
 }
 

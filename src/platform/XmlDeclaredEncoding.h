@@ -5,10 +5,10 @@
 // (multi-byte encodings are refused), a byte it cannot decode is no character, and expat refuses
 // an encoding that moves ASCII's markup characters. Here glibc's iconv stands in for Python's
 // codecs: both know the common names (windows-1252, ISO-8859-15, KOI8-R, IBM850...; Python's
-// spellings such as iso8859_15 or latin-1 are asked for too) and give the same characters for them.
-// They differ only at the edges: names one of them alone knows (Python's mac_roman or l9, iconv's
-// LATIN-9 or MS-ANSI) and a few characters of rare tables (macintosh's 0xC6 and 0xF0, TIS-620's
-// 0x80 to 0x9F).
+// spellings such as iso8859_15 or latin-1 are asked for too) and give the same characters for them,
+// Python's taken where glibc's tables of cp856, mac_cyrillic and macintosh differ. What differs is
+// at the edges: names one of them alone knows (Python's mac_roman or l9, iconv's LATIN-9, MS-ANSI or
+// IBM856) and TIS-620's 0x80 to 0x9F, controls to Python and no characters to iconv.
 #include <QByteArray>
 #include <QString>
 

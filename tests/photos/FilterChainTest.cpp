@@ -17,6 +17,7 @@
 #include "photos/ImgFilterSettings.h"
 #include "photos/PhotoTestSupport.h"
 #include "support/CommaLocale.h"
+#include "support/PngSamples.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -301,6 +302,20 @@ TEST(FilterChainInOutput, PictureProbeRunsTheChainAndThePreview)
     result = TestEnvironment::run(probe, {"thumb", in, thumb});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(QImage(thumb).size(), QSize(40, 20));
+
+    // PNGs of few pixels over 16000 wide give previews too, as ImageMagick sees them.
+    const QString wideGrey = dir.filePath(QStringLiteral("wide_grey.png")), wideRgb = dir.filePath(QStringLiteral("wide_rgb.png"));
+    ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython()
+                                             + "import sys\n"
+                                               "open(sys.argv[1], 'wb').write(png_file(16001, 100, 0, 8, False, bytes([200])))\n"
+                                               "open(sys.argv[2], 'wb').write(png_file(20000, 1000, 2, 8, False, bytes([10, 20, 30])))\n",
+                                         {wideGrey, wideRgb}).exitCode, 0);
+    for (const auto& [wide, size, colour] : {std::tuple(wideGrey, "500x3", "200,200,200"), std::tuple(wideRgb, "500x25", "10,20,30")}) {
+        result = TestEnvironment::run(probe, {"thumb", wide, thumb});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const auto seen = TestEnvironment::run(QStringLiteral("convert"), {thumb, "-format", "%wx%h %[pixel:p{499,0}]", "info:"});
+        EXPECT_EQ(seen.out, QByteArray(size) + " srgba(" + colour + ",1)") << wide.toStdString();
+    }
 }
 
 // Saved in a design file and rendered by design-probe at 600 dpi, the picture is turned clockwise

@@ -62,7 +62,7 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
             }
             const QImage whole = QImage(path).convertToFormat(QImage::Format_ARGB32);
             const qint64 decodings = pngRowDecodings();
-            const QImage shrunk = readPngShrunk(path, QSize(kBlocksAcross, kBlocksDown), 1000);
+            const QImage shrunk = readPngShrunk(path, QSize(kBlocksAcross, kBlocksDown), kMaxPicturePixels);
             // Interlaced or not, the file is decoded once.
             EXPECT_EQ(pngRowDecodings() - decodings, 1);
             ASSERT_EQ(shrunk.size(), QSize(kBlocksAcross, kBlocksDown));
@@ -77,16 +77,91 @@ TEST(PngShrinking, EveryKindOfPngShrinksToTheAverageOfWhatEachPixelCovers)
             }
         }
     }
-    // Never enlarged, never past the side it is given, never a shrunk result past 192 MB (7100 x
-    // 7100 pixels in true colour); at its own size, which holds nothing beside, up to 256 MB.
-    EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(100, 6), 1000).isNull());
-    EXPECT_TRUE(readPngShrunk(folder.filePath(QStringLiteral("grey.png")), QSize(8, 6), 40).isNull());
+    // Never enlarged, never past the pixels it is given (64 x 48 here), never a shrunk result past
+    // 192 MB (7100 x 7100 pixels in true colour); at its own size, which holds nothing beside, up
+    // to 256 MB.
+    const QString grey = folder.filePath(QStringLiteral("grey.png"));
+    EXPECT_TRUE(readPngShrunk(grey, QSize(100, 6), kMaxPicturePixels).isNull());
+    EXPECT_TRUE(readPngShrunk(grey, QSize(8, 6), 64 * 48 - 1).isNull());
+    EXPECT_EQ(readPngShrunk(grey, QSize(8, 6), 64 * 48).size(), QSize(8, 6));
     const QString large = folder.filePath(QStringLiteral("large.png"));
     ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + "import sys\nopen(sys.argv[1], 'wb').write(png_file(7200, 7200, 0, 8, False, bytes([9])))\n",
                                          {large}).exitCode, 0);
-    EXPECT_TRUE(readPngShrunk(large, QSize(7100, 7100), 8000).isNull());
-    EXPECT_EQ(readPngShrunk(large, QSize(7000, 7000), 8000).pixel(6999, 6999), qRgb(9, 9, 9));
-    EXPECT_EQ(readPngShrunk(large, QSize(7200, 7200), 8000).pixel(7199, 7199), qRgb(9, 9, 9));
+    EXPECT_TRUE(readPngShrunk(large, QSize(7100, 7100), kMaxPicturePixels).isNull());
+    EXPECT_EQ(readPngShrunk(large, QSize(7000, 7000), kMaxPicturePixels).pixel(6999, 6999), qRgb(9, 9, 9));
+    EXPECT_EQ(readPngShrunk(large, QSize(7200, 7200), kMaxPicturePixels).pixel(7199, 7199), qRgb(9, 9, 9));
+}
+
+// An interlaced picture under five pixels wide has passes without columns, which libpng skips:
+// read whole it is every pixel it was made of, and shrunk to one pixel their average.
+TEST(PngShrinking, InterlacedPicturesOneToFourPixelsWideAreRead)
+{
+    QTemporaryDir folder;
+    for (const int width : {1, 2, 3, 4}) {
+        for (const int height : {1, 3, 9}) {
+            const QString name = QStringLiteral("%1x%2").arg(width).arg(height);
+            SCOPED_TRACE(name.toStdString());
+            QImage picture(width, height, QImage::Format_RGB32);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x)
+                    picture.setPixel(x, y, qRgb(10 + x * 60, 5 + y * 25, (x + y) * 17));
+            }
+            const QString plain = folder.filePath(name + QStringLiteral(".png"));
+            const QString path = folder.filePath(name + QStringLiteral("-interlaced.png"));
+            ASSERT_TRUE(picture.save(plain));
+            ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {plain, "-interlace", "PNG", path}).exitCode, 0);
+            ASSERT_TRUE(interlaced(path));
+            const QImage whole = readPngShrunk(path, picture.size(), kMaxPicturePixels);
+            ASSERT_EQ(whole.size(), picture.size());
+            int sums[3] = {0, 0, 0};
+            for (int i = 0; i < width * height; ++i) {
+                const QRgb expected = picture.pixel(i % width, i / width);
+                EXPECT_EQ(whole.pixel(i % width, i / width), expected) << i;
+                sums[0] += qRed(expected), sums[1] += qGreen(expected), sums[2] += qBlue(expected);
+            }
+            const int count = width * height;
+            const QImage one = readPngShrunk(path, QSize(1, 1), kMaxPicturePixels);
+            ASSERT_EQ(one.size(), QSize(1, 1));
+            EXPECT_EQ(one.pixel(0, 0), qRgb((sums[0] + count / 2) / count, (sums[1] + count / 2) / count, (sums[2] + count / 2) / count));
+        }
+    }
+}
+
+// Only a picture's pixels bound it, as many as a whole read may hold, and a million on a side,
+// libpng's own bound: fitted in a box, any shape within them shrinks. A row of 70000 white
+// pixels with alpha, more than sums of 32 bits hold, shrinks to one white pixel.
+TEST(PngShrinking, PicturesOfAnyShapeShrinkUpToTheirBounds)
+{
+    QTemporaryDir folder;
+    const struct {
+        const char* name;
+        const char* arguments;  // png_file's
+        QSize box;              // and the size of the picture fitted in it
+        QRgb colour;            // 0 where there is no picture
+    } cases[] = {
+        {"wide_grey_alpha", "70000, 1, 4, 8, False, bytes([255, 255])", {1, 1}, qRgb(255, 255, 255)},
+        {"tall_grey", "3, 20000, 0, 8, False, bytes([200])", {1, 100}, qRgb(200, 200, 200)},
+        {"most_pixels", "65536, 1024, 0, 8, False, bytes([90])", {64, 1}, qRgb(90, 90, 90)},
+        {"past_most_pixels", "65537, 1024, 0, 8, False, bytes([90])", {64, 1}, 0},
+        {"million_wide", "1000000, 2, 2, 8, False, bytes([10, 20, 30])", {100, 1}, qRgb(10, 20, 30)},
+        {"past_a_million", "1000001, 2, 2, 8, False, bytes([10, 20, 30])", {100, 1}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QStringLiteral("%1.png").arg(c.name));
+        ASSERT_EQ(TestEnvironment::runPython(pngSamplesPython() + QStringLiteral("import sys\nopen(sys.argv[1], 'wb').write(png_file(%1))\n")
+                                                                      .arg(QLatin1String(c.arguments)),
+                                             {path}).exitCode, 0);
+        const QImage fitted = readPictureFitted(path, c.box);
+        // The row reader keeps the bounds when asked alone.
+        EXPECT_EQ(readPngShrunk(path, c.box, kMaxPicturePixels).isNull(), c.colour == 0);
+        if (c.colour == 0) {
+            EXPECT_TRUE(fitted.isNull());
+            continue;
+        }
+        ASSERT_EQ(fitted.size(), c.box);
+        EXPECT_EQ(fitted.pixel(c.box.width() - 1, c.box.height() - 1), c.colour);
+    }
 }
 
 // Rows come in order and are summed a band of the result's rows at a time (262 rows of 1000
@@ -99,7 +174,7 @@ TEST(PngShrinking, EveryRowOfTheResultIsWrittenAcrossTheBandsEdges)
     for (int y = 0; y < picture.height(); ++y)
         std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), picture.width(), qRgb(y / 2 % 256, 255 - y / 2 % 256, 40));
     ASSERT_TRUE(picture.save(path));
-    const QImage shrunk = readPngShrunk(path, QSize(1000, 600), 4000);
+    const QImage shrunk = readPngShrunk(path, QSize(1000, 600), kMaxPicturePixels);
     ASSERT_EQ(shrunk.size(), QSize(1000, 600));
     for (int y = 0; y < shrunk.height(); ++y) {
         for (const int x : {0, 500, 999})
@@ -185,7 +260,7 @@ TEST(PngShrinking, AveragesRoundHalvesUp)
             picture.setPixel(i % c.size.width(), i / c.size.width(), i < c.ones ? qRgb(1, 1, 1) : qRgb(0, 0, 0));
         const QString path = folder.filePath(QStringLiteral("%1.png").arg(c.name));
         ASSERT_TRUE(picture.convertToFormat(c.format).save(path));
-        const QImage shrunk = readPngShrunk(path, QSize(1, 1), 100);
+        const QImage shrunk = readPngShrunk(path, QSize(1, 1), kMaxPicturePixels);
         ASSERT_EQ(shrunk.size(), QSize(1, 1));
         EXPECT_EQ(shrunk.pixel(0, 0), c.average);
     }
@@ -211,15 +286,15 @@ TEST(PngShrinking, DamagedPixelDataGivesNoPicture)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         file.close();
-        EXPECT_FALSE(readPngShrunk(path, QSize(300, 200), 1000).isNull());
-        EXPECT_TRUE(readPngShrunk(path, QSize(), 1000).isNull());
+        EXPECT_FALSE(readPngShrunk(path, QSize(300, 200), kMaxPicturePixels).isNull());
+        EXPECT_TRUE(readPngShrunk(path, QSize(), kMaxPicturePixels).isNull());
         QByteArray flipped = bytes;
         flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x10);
         for (const QByteArray& damaged : {bytes.left(bytes.size() * 3 / 5), flipped}) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
             file.close();
-            EXPECT_TRUE(readPngShrunk(path, QSize(300, 200), 1000).isNull()) << path.toStdString() << " " << damaged.size();
-            EXPECT_TRUE(readPngShrunk(path, QSize(30, 20), 1000).isNull()) << path.toStdString() << " " << damaged.size();
+            EXPECT_TRUE(readPngShrunk(path, QSize(300, 200), kMaxPicturePixels).isNull()) << path.toStdString() << " " << damaged.size();
+            EXPECT_TRUE(readPngShrunk(path, QSize(30, 20), kMaxPicturePixels).isNull()) << path.toStdString() << " " << damaged.size();
         }
     }
 }

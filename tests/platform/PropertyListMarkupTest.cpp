@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/XmlDeclaredEncoding.h"
 #include "platform/XmlPropertyList.h"
 #include "support/TestEnvironment.h"
 
@@ -74,6 +75,8 @@ TEST(PropertyListMarkup, MarkupIsReadOrRefusedAsPlistlibReadsOrRefusesIt)
         "<?xml version=\"1.0\" encoding=\"windows-1252\"?><plist><string>\x80 Zo\xeb \x9c</string></plist>",
         "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?><plist><dict><key>\xa4</key><string>\xbd</string></dict></plist>",
         "<?xml version=\"1.0\" encoding=\"cp1252\"?><plist><string>\x81</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"cp856\"?><plist><string>\xee\xfa\x7f\x80</string></plist>",
+        "<?xml version=\"1.0\" encoding=\"mac-cyrillic\"?><plist><string>\xff\xee</string></plist>",
         "<?xml version=\"1.0\" encoding=\"latin-1\"?><plist><string>Zo\xeb</string></plist>",
         "<?xml version=\"1.0\" encoding=\"utf8\"?><plist><string>Zo\xc3\xab</string></plist>",
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><plist><string>AB</string></plist>",
@@ -113,4 +116,31 @@ TEST(PropertyListMarkup, MarkupIsReadOrRefusedAsPlistlibReadsOrRefusesIt)
     // Both kinds are there: a table that refuses everything tests half.
     EXPECT_GE(refused, 16);
     EXPECT_LE(refused, int(documents.size()) - 12);
+}
+
+// Each of the 256 bytes of a single-byte encoding stands for the character Python's codec of that
+// name gives it, or for none where the codec has none, also where glibc's table differs.
+TEST(PropertyListMarkup, EveryByteOfADeclaredEncodingIsPythonsCharacter)
+{
+    const QStringList encodings = {"cp856", "CP856", "mac_cyrillic", "macintosh", "windows-1252", "koi8_r", "cp850"};
+    const auto python = TestEnvironment::runPython(QStringLiteral(
+        "import sys\n"
+        "for name in sys.argv[1:]:\n"
+        "    print(' '.join(str(-1 if c == '\\ufffd' else ord(c)) for c in bytes(range(256)).decode(name, 'replace')))\n"),
+        encodings);
+    ASSERT_EQ(python.exitCode, 0) << python.err.constData();
+    const QList<QByteArray> theirs = python.out.split('\n');
+    ASSERT_GT(theirs.size(), encodings.size());
+    for (qsizetype i = 0; i < encodings.size(); ++i) {
+        const QList<QByteArray> characters = theirs[i].split(' ');
+        ASSERT_EQ(characters.size(), 256);
+        const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"" + encodings[i].toLatin1() + "\"?>";
+        for (int byte = 0; byte < 256; ++byte) {
+            const DeclaredEncoding read = readDeclaredEncoding(declaration + char(byte));
+            const QList<uint> decoded = QString::fromUtf8(read.utf8).toUcs4();
+            const int ours = read.kind == DeclaredEncoding::Kind::Decoded && decoded.size() == declaration.size() + 1
+                                 ? int(decoded.last()) : -1;
+            EXPECT_EQ(ours, characters[byte].toInt()) << encodings[i].toStdString() << " byte " << byte;
+        }
+    }
 }

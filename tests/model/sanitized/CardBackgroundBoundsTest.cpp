@@ -72,6 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
                         QSize(3879, 1292), qRgb(10, 20, 30), 1},
         LargeBackground{"rgb", "png", "png_file(9000, 2400, 2, 8, False, bytes([10, 20, 30]))", QSize(8192, 2184),
                         qRgb(10, 20, 30), 1},
+        // Wider than 16000 pixels, of few pixels.
+        LargeBackground{"grey_wide", "png", "png_file(16001, 100, 0, 8, False, bytes([200]))", QSize(8192, 51),
+                        qRgb(200, 200, 200), 1},
+        LargeBackground{"rgb_wide", "png", "png_file(20000, 1000, 2, 8, False, bytes([10, 20, 30]))", QSize(8192, 409),
+                        qRgb(10, 20, 30), 1},
         LargeBackground{"rgb_whole", "png", "png_file(8000, 3000, 2, 8, False, bytes([10, 20, 30]))",
                         QSize(8000, 3000), qRgb(10, 20, 30), 0},
         LargeBackground{"gif", "gif", "pillow('GIF', 'P', 0, palette=bytes([10, 20, 30]))", QSize(8000, 3000), qRgb(10, 20, 30), 0},

@@ -3,6 +3,7 @@
 // most; each file is decoded once. A 16-bit picture holds no more than its 8-bit twin: held at
 // 8 bytes a pixel, one of over 32 million pixels once passed the read limit and gave nothing.
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,9 @@ INSTANTIATE_TEST_SUITE_P(
         SixteenBitPng{"thumbnail_rgb_transparent_paeth", kRgb16, false, ", paeth=True, transparent=bytes(6)", {8190, 1800},
                       Road::Thumbnail, {500, 109}},
         SixteenBitPng{"whole_rgb_paeth", kRgb16, false, ", paeth=True", {5000, 3000}, Road::Whole, {5000, 3000}},
+        // Wider than 16000 pixels, of few pixels.
+        SixteenBitPng{"whole_rgb_wide", kRgb16, false, "", {20000, 1000}, Road::Whole, {20000, 1000}},
+        SixteenBitPng{"thumbnail_rgba_wide_interlaced", kRgba16, true, "", {16001, 100}, Road::Thumbnail, {500, 3}},
         SixteenBitPng{"whole_rgba_paeth_interlaced", kRgba16, true, ", paeth=True", {5000, 3000}, Road::Whole, {5000, 3000}}),
     [](const testing::TestParamInfo<SixteenBitPng>& info) { return std::string(info.param.name); });
 
@@ -131,5 +135,26 @@ TEST(SixteenBitPictures, TakeNoMoreRoomThanTheirEightBitTwins)
             expectAllOfColour(twin, size);
             expectAllOfColour(picture, size);
         }
+    }
+}
+
+// A 16-bit grey picture is read by Qt's own reader, which holds it at 2 bytes a pixel, half of
+// what the row reader's result takes: whole and as a background it costs what that reader costs.
+TEST(SixteenBitPictures, GreyCostsWhatQtsOwnReaderCosts)
+{
+    QTemporaryDir folder;
+    const QSize size(4000, 3000);
+    const QString path = madePng(folder, QStringLiteral("grey_16"), size, QStringLiteral("0, 16, False, bytes([100, 100])"));
+    QImage qts;
+    readWithinBounds(QStringLiteral("grey of 16 bits by Qt's reader"), [&] { qts = QImageReader(path).read(); });
+    const std::size_t qtsPeak = lastReadHeapPeak();
+    ASSERT_EQ(qts.size(), size);
+    for (const Road road : {Road::Whole, Road::Background}) {
+        const QString what = QStringLiteral("grey of 16 bits %1").arg(road == Road::Whole ? "whole" : "as a background");
+        QImage picture;
+        readWithinBounds(what, [&] { picture = readOn(road, path); });
+        EXPECT_LE(lastReadHeapPeak(), qtsPeak + qtsPeak / 10) << what.toStdString();
+        ASSERT_EQ(picture.size(), size);
+        EXPECT_EQ(picture.pixel(size.width() - 1, size.height() - 1), qRgb(100, 100, 100));
     }
 }

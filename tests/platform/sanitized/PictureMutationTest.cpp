@@ -140,13 +140,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LargePng>& info) { return std::string(info.param.name); });
 
 // PNGs that one of the readers took wrong come out as their files hold them: a 16-bit true-colour
-// picture with a transparent colour read at its own size (Qt's reader scrambled its pixels), and
-// an interlaced picture one pixel high, shrunk (its end was taken for damage).
+// picture with a transparent colour read at its own size (Qt's reader scrambled its pixels), an
+// interlaced picture one pixel high, shrunk (its end was taken for damage), and thumbnails of
+// pictures of few pixels over 16000 wide (refused for their side).
 TEST(PictureMutationTest, PngsOnceReadWrongComeOutAsTheirFilesHoldThem)
 {
     QTemporaryDir folder;
     const QString transparent = folder.filePath(QStringLiteral("transparent16.png"));
     const QString flat = folder.filePath(QStringLiteral("flat.png"));
+    const QString wideGrey = folder.filePath(QStringLiteral("wide_grey.png"));
+    const QString wideRgb = folder.filePath(QStringLiteral("wide_rgb.png"));
     // Samples of two equal bytes come to 8 bits alike however a reader rounds.
     const auto made = TestEnvironment::runPython(
         pngSamplesPython()
@@ -157,14 +160,18 @@ TEST(PictureMutationTest, PngsOnceReadWrongComeOutAsTheirFilesHoldThem)
                 "raw = b''.join(b'\\0' + b''.join(struct.pack('>HHH', *p) for p in row) for row in rows)\n"
                 "open(sys.argv[1], 'wb').write(b'\\x89PNG\\r\\n\\x1a\\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 3, 2, 16, 2, 0, 0, 0))\n"
                 "    + chunk(b'tRNS', struct.pack('>HHH', 0x1212, 0x5656, 0x9a9a)) + chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b''))\n"
-                "open(sys.argv[2], 'wb').write(png_file(9000, 1, 0, 8, True, bytes([77])))\n"),
-        {transparent, flat});
+                "open(sys.argv[2], 'wb').write(png_file(9000, 1, 0, 8, True, bytes([77])))\n"
+                "open(sys.argv[3], 'wb').write(png_file(16001, 100, 0, 8, False, bytes([200])))\n"
+                "open(sys.argv[4], 'wb').write(png_file(20000, 1000, 2, 8, False, bytes([10, 20, 30])))\n"),
+        {transparent, flat, wideGrey, wideRgb});
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();
 
-    QImage whole, shrunk;
+    QImage whole, shrunk, wideGreyThumbnail, wideRgbThumbnail;
     readWithinBounds(QStringLiteral("PNGs once read wrong"), [&] {
         whole = readPictureFile(transparent);
         shrunk = readPictureFitted(flat, QSize(120, 76));
+        wideGreyThumbnail = readPicturePreview(wideGrey);
+        wideRgbThumbnail = readPicturePreview(wideRgb);
     });
     ASSERT_EQ(whole.size(), QSize(3, 2));
     // The transparent colour's pixels are wholly transparent, whatever colour they then have.
@@ -174,4 +181,8 @@ TEST(PictureMutationTest, PngsOnceReadWrongComeOutAsTheirFilesHoldThem)
         EXPECT_EQ(whole.pixel(i % 3, i / 3), pixels[i]) << i;
     ASSERT_EQ(shrunk.size(), QSize(120, 1));
     EXPECT_EQ(shrunk.pixel(60, 0), qRgb(77, 77, 77));
+    ASSERT_EQ(wideGreyThumbnail.size(), QSize(500, 3));
+    EXPECT_EQ(wideGreyThumbnail.pixel(499, 2), qRgb(200, 200, 200));
+    ASSERT_EQ(wideRgbThumbnail.size(), QSize(500, 25));
+    EXPECT_EQ(wideRgbThumbnail.pixel(499, 24), qRgb(10, 20, 30));
 }
