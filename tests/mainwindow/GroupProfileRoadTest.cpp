@@ -1,8 +1,10 @@
 // File -> Card Holder Profile… over a record chosen in a group project of 200 people, on the real
 // window: the profile lists that record and the project's own workbook, and its OK leaves the
-// record on the card, so the card mailed or exported without the spreadsheet is that person's:
-// the mail goes to their own address as a local SMTP server took it, and each card is the one an
-// export with the spreadsheet makes of their record (ImageMagick), its barcode read with zbarimg.
+// record on the card, a series' line with it, so the card mailed or exported without the
+// spreadsheet is that person's: the mail goes to their own address as a local SMTP server took
+// it, and each card is the one an export with the spreadsheet makes of their record
+// (ImageMagick), its barcode read with zbarimg.
+#include <QScopeGuard>
 #include <functional>
 
 #include "GroupPeopleFixture.h"
@@ -53,6 +55,19 @@ TEST_F(GroupStaff, TheProfileOverAChosenRecordLeavesThatPersonOnTheCardAndOnWhat
     for (int n : {1, 9})
         visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face%1.png").arg(n), QColor::fromHsv(n * 30, 200, 200));
     addIdElements(document);
+    // A desk from a series, line n for record n, on the card until the runs, which it would lengthen.
+    const auto dataFolderBack = qScopeGuard([before = Data_Folder_Path] { Data_Folder_Path = before; });
+    Data_Folder_Path = scratch.filePath(QStringLiteral("DataSet"));
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+    QFile desks(QDir(Data_Folder_Path).filePath(QStringLiteral("Desks.txt")));
+    ASSERT_TRUE(desks.open(QIODevice::WriteOnly));
+    for (int n = 1; n <= 200; ++n)
+        desks.write(QStringLiteral("Desk %1\n").arg(n).toUtf8());
+    desks.close();
+    GraphicPtr desk = visitortest::text(QRectF(160, 40, 80, 14), QStringLiteral("Fup_Website"), 9);
+    desk->Set_Data_source_type(1);
+    desk->Set_Batch_List_Name(QStringLiteral("Desks"));
+    document.addInGraphics(desk);
     clickRecord(9);
     QString shown;
     const auto profileConfirmed = [&] {
@@ -72,7 +87,11 @@ TEST_F(GroupStaff, TheProfileOverAChosenRecordLeavesThatPersonOnTheCardAndOnWhat
     profileConfirmed();
     EXPECT_EQ(shown, "(not opened)");
     EXPECT_EQ(onCard(SKTDocument::FrontSide, "Fup_Title"), "Typed over 9");
+    // Dropped, it opens, and its OK leaves record 9 on the card, the desk of line 9 too.
     messages.queueAnswers({Drop});
+    profileConfirmed();
+    EXPECT_EQ(onCard(SKTDocument::FrontSide, "Fup_Website"), "Desk 9");
+    document.removeGraphicAtIndex(int(document.graphics().indexOf(desk)));
 
     SinkMail mail(scratch.path());
     QTemporaryDir withoutData;
@@ -99,7 +118,7 @@ TEST_F(GroupStaff, TheProfileOverAChosenRecordLeavesThatPersonOnTheCardAndOnWhat
              return frontPicture(QDir(withoutData.path()));
          }},
     };
-    // The profile again before each run, since a run leaves the chosen record on the card.
+    // The profile before each run, since a run leaves the chosen record on the card.
     QStringList cards;
     for (const auto& road : roads) {
         SCOPED_TRACE(road.road);
