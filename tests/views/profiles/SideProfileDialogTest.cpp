@@ -305,6 +305,13 @@ TEST_F(SideProfileTest, RecordsKeptApartAreSampledFromTheRecordShownAndTheirSour
         EXPECT_EQ(dialog.row(Name).value->text(), QStringLiteral("Audit"));
         if (end == End::CancelAfterLoadAgain)
             loadAgain(fresh);
+        if (end == End::Cancel) {
+            // A load again whose file panel was cancelled names that workbook again.
+            dialog.controls().sheet.excel_path_field->setText(QStringLiteral("typed"));
+            messages.queueAnswers({0});
+            dialog.Browse_excel_Btn_Clicked();
+            EXPECT_EQ(dialog.controls().sheet.excel_path_field->text(), host.keptIn);
+        }
         end == End::Ok ? dialog.OK_Btn_Clicked() : dialog.Cancel_Btn_Clicked();
         EXPECT_EQ(dialog.window().result(), end == End::Ok ? 1 : 0);
         EXPECT_EQ(Excel_Source_Path, QStringLiteral("/source/people.xlsx"));
