@@ -33,12 +33,19 @@ QString Get_Profile_Sample_Of_Dataset(const QString& name)
 
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n)
 {
+    return Get_Value_Of_Excel_Binding(0, n);
+}
+
+std::optional<QString> Get_Value_Of_Excel_Binding(int row, int n)
+{
     Data_From_Excel& table = Loaded_Data_Table();
-    if (table.ListData.isEmpty()) {
-        Show_NSLog_Message(QStringLiteral("No spreadsheet rows are loaded."));
+    if (row < 0 || row >= table.ListData.size()) {
+        Show_NSLog_Message(table.ListData.isEmpty()
+                               ? QStringLiteral("No spreadsheet rows are loaded.")
+                               : QStringLiteral("No row %1 among the %2 spreadsheet rows.").arg(row + 1).arg(table.ListData.size()));
         return QString();
     }
-    const std::optional<QString> value = table.Get_Item_Text(0, n);
+    const std::optional<QString> value = table.Get_Item_Text(row, n);
     if (value && value->isEmpty())
         return QStringLiteral(" ");
     return value;

@@ -33,3 +33,5 @@ QString Get_Profile_Sample_Of_Dataset(const QString& name);
 // Column n of the loaded table's first row: n 0 the row number, an empty cell " ", none for a
 // missing column; empty (logged) when no rows are loaded.
 std::optional<QString> Get_First_Value_Of_Excel_Binding(int n);
+// The same of another row (0 the first); empty (logged) for a row the table does not have.
+std::optional<QString> Get_Value_Of_Excel_Binding(int row, int n);

@@ -41,6 +41,9 @@ inline const QString kUnsavedBeforeCopyQuestion = QStringLiteral(
     "other side?");
 inline const QString kUnsavedBeforeSideQuestion = QStringLiteral(
     "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the other side is shown?");
+inline const QString kUnsavedBeforeProfileQuestion = QStringLiteral(
+    "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the card holder profile is "
+    "shown?");
 inline const QString kRecordSavedMessage = QStringLiteral("Record \"%1\" has been saved in \"%2\".");
 inline const QString kColumnTakenMessage =
     QStringLiteral("The column \"%1\" already shows %2 on this side. Choose another column for %3, or set %2 to None first.");
@@ -126,8 +129,8 @@ public:
     // its bound elements and its panel, as output binds it. Nothing in other modes or for a row
     // the table does not have.
     void Assign_value_to_card_in_group_mode_list_selection();
-    // After an undo or redo rebuilt the side: the bindings follow its elements again, and the
-    // record chosen in the group list goes back onto it and its panel.
+    // After an undo, a redo or the card holder profile rebuilt the side: the bindings follow its
+    // elements again, and the record chosen in the group list goes back onto it and its panel.
     void Show_Chosen_Record_After_Rebuild(int side);
     // The record shown (recordShown()) takes the panel's values, exactly as typed.
     void Save_Group_Mode_List_Details_In_XL_Data_List();
@@ -146,6 +149,9 @@ public:
     // the user sees, which would show the stored record again: as for the design copy, the user
     // keeping the typing keeps the side. Yes for the side already seen and in other modes.
     bool typingSettledBeforeSideShown(int side);
+    // Group mode: whether the card holder profile may show the record, which it shows as stored;
+    // as for the design copy. Yes in other modes.
+    bool typingSettledBeforeProfile();
     // Saves the project with the panel's values in the record shown and says which record it
     // saved; false when it could not (and said so).
     bool Save_Details_Clicked();

@@ -52,6 +52,11 @@ bool LiveModePanels::typingSettledBeforeDesignCopy()
     return typingOverRecordShownSettled(kUnsavedBeforeCopyQuestion);
 }
 
+bool LiveModePanels::typingSettledBeforeProfile()
+{
+    return typingOverRecordShownSettled(kUnsavedBeforeProfileQuestion);
+}
+
 bool LiveModePanels::typingSettledBeforeSideShown(int side)
 {
     // The side shown takes the stored record; the question, and the save or the drop, are the

@@ -185,6 +185,8 @@ void Cropping_Tool_Clicked(SKTWindowController& controller)
 
 void User_Profile_Button_Clicked(SKTWindowController& controller)
 {
+    if (!controller.liveModes().typingSettledBeforeProfile())
+        return;
     const bool back = Card_Front_Or_Back == 1;
     if (controller.profileWindows().Open_User_Profile_Window(true, back ? QStringLiteral("B") : QStringLiteral("F"),
                                                              CARD_SIDE_STR) == 1) {
@@ -193,6 +195,8 @@ void User_Profile_Button_Clicked(SKTWindowController& controller)
             profiles.Fill_User_profile_info_back_side();
         else
             profiles.Fill_User_profile_info_front_side();
+        // A group card stays on the record chosen in the list, whatever the profile held.
+        controller.liveModes().Show_Chosen_Record_After_Rebuild(back ? 1 : 0);
         controller.selectArrowTool();
     }
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);

@@ -3,11 +3,13 @@
 #include <QMainWindow>
 #include <QScopedValueRollback>
 
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowUtilities.h"
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/ProfileCommands.h"
 #include "mainwindow/SKTWindowController.h"
+#include "platform/AppContext.h"
 #include "platform/StringHelpers.h"
 #include "views/profiles/ProfileFormHost.h"
 #include "views/profiles/Show_User_Profile.h"
@@ -49,8 +51,16 @@ public:
         const QScopedValueRollback keepY(m_controller.last_ctrl_Y);
         return ProfileCommands(m_controller).Show_Profile_Preview(side);
     }
+    // A group card shows the record chosen in the group list, kept in the project's own workbook.
+    int recordShown() const override { return groupMode() ? m_controller.liveModes().recordShown() : 0; }
+    QString recordsWorkbook() const override
+    {
+        return groupMode() ? LiveModePanels::projectWorkbookPath(Project_File_Name) : Excel_Source_Path;
+    }
 
 private:
+    static bool groupMode() { return Start_Card_Option == QLatin1String("G") && !Project_File_Name.isEmpty(); }
+
     SKTWindowController& m_controller;
 };
 

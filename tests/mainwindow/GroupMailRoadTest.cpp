@@ -5,14 +5,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 
 #include "GroupPeopleFixture.h"
-#include "mail/MailSender.h"
-#include "mail/Preferences.h"
+#include "SinkMailFixture.h"
 #include "support/WidgetParts.h"
-#include "views/mail/Send_Mail.h"
-#include "views/mail/SmtpSink.h"
 #include "views/output/OutputRangeBlock.h"
 
 TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAddress)
@@ -25,20 +21,8 @@ TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAd
     ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook));
     chooseColumn("Fup_Name", 1);
     addIdElements(document);
-    SmtpSink server(QStringLiteral("office@zova.example:pw-5120"));
-    ASSERT_GT(server.port(), 0);
-    Preferences preferences(scratch.filePath(QStringLiteral("com.zovacardmail.plist")));
-    ASSERT_TRUE(preferences.store({"office@zova.example", "pw-5120", "127.0.0.1", server.port(), MailSecurity::None}));
-    MailSender sender;
-    sender.python = QStringLiteral(ZOVA_SYSTEM_PYTHON);
-    sender.script = QDir(QStringLiteral(ZOVA_TEST_RESOURCE_DIR)).filePath(QStringLiteral("pyth_mail"));
-    Send_Mail& window = Send_Mail::defaultInstance();
-    const auto putBack = qScopeGuard([&window, before = window.preferences, transport = window.transport] {
-        window.preferences = before;
-        window.transport = transport;
-    });
-    window.preferences = &preferences;
-    window.transport = sender.transport();
+    SinkMail mail(scratch.path());
+    Send_Mail& window = mail.window;
 
     clickGroupRow(4);
     // The address the box offers, then one typed.
@@ -71,13 +55,13 @@ TEST_F(LiveModeRoad, AGroupCardMailedWithoutTheSpreadsheetGoesToItsOwnOrATypedAd
     EXPECT_EQ(offered, "person5@zova.example");
     EXPECT_EQ(reports, (QStringList{"Messages sent: 1 of 1.", "Messages sent: 1 of 1."}));
     EXPECT_EQ(columnAgain, "Email (greyed)|front@zova.example");
-    const QList<QStringList> received = server.received();
+    const QList<QStringList> received = mail.server.received();
     ASSERT_EQ(received.size(), to.size());
     for (qsizetype i = 0; i < received.size(); ++i) {
         EXPECT_EQ(received[i].value(1), to[i]);
         EXPECT_EQ(received[i].value(2), to[i]);
-        const QString front = QDir(server.folder()).filePath(received[i].value(5).section(u',', 0, 0));
-        const auto read = TestEnvironment::run(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), front});
+        const auto read = TestEnvironment::run(QStringLiteral("zbarimg"),
+                                               {QStringLiteral("-q"), QStringLiteral("--raw"), mail.frontOf(received[i])});
         EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), "ID0005");
     }
 }

@@ -87,16 +87,7 @@ protected:
     QStringList exportedCard()
     {
         QTemporaryDir out;
-        dialogs.queueHook([](QDialog& dialog) {
-            auto& sheet = static_cast<ExportSheet&>(dialog);
-            sheet.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-            if (sheet.rangeBlock->Export_with_excel_chk->isChecked())
-                sheet.rangeBlock->Export_with_excel_chk->click();
-            sheet.exportOkay();
-        });
-        dialogs.queueSaveFile(out.filePath(QStringLiteral("card.png")));
-        dialogs.queueHook([](QDialog&) {});  // the closing box
-        Export_Button(controller);
+        exportCardWithoutData(out.filePath(QStringLiteral("card.png")));
         return symbolsIn(picturesIn(QDir(out.path())));
     }
     QStringList printedCard()

@@ -148,6 +148,20 @@ protected:
         Export_Button(controller);
         return QDir(out.filePath(QStringLiteral("ZOVA ID Card")));
     }
+    // The card as it stands, the spreadsheet's data left out, exported as PNG under the file's name.
+    void exportCardWithoutData(const QString& file)
+    {
+        dialogs.queueHook([](QDialog& dialog) {
+            auto& sheet = static_cast<ExportSheet&>(dialog);
+            sheet.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            if (sheet.rangeBlock->Export_with_excel_chk->isChecked())
+                sheet.rangeBlock->Export_with_excel_chk->click();
+            sheet.exportOkay();
+        });
+        dialogs.queueSaveFile(file);
+        dialogs.queueHook([](QDialog&) {});  // the closing box
+        Export_Button(controller);
+    }
     GraphicPtr frontElement(const char* id) const
     {
         return controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QLatin1String(id));

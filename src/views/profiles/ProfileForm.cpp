@@ -162,7 +162,7 @@ void ProfileForm::Column_Chosen(int field)
             haveSample = true;
         } else if (source == kSourceExcel && column >= 0 && (field == kPhoto || !chosen.isEmpty())) {
             // A text takes a sample only from a titled column; the photo from any chosen one.
-            sample = Get_First_Value_Of_Excel_Binding(column).value_or(QString());
+            sample = Get_Value_Of_Excel_Binding(m_host.recordShown(), column).value_or(QString());
             haveSample = true;
         }
         if (!haveSample)
@@ -237,7 +237,9 @@ void ProfileForm::Record_Spreadsheet_State() const
         Excel_Binding_Use = false;
         return;
     }
-    Excel_Source_Path = m_controls.sheet.excel_path_field->text();
+    // A group project's own workbook stands for its records; the source they came from stays named.
+    if (const QString shown = m_controls.sheet.excel_path_field->text(); shown != m_host.recordsWorkbook())
+        Excel_Source_Path = shown;
     Excel_Binding_Use = true;
 }
 

@@ -100,9 +100,9 @@ public:
     // titles. The value box keeps its text. The photo's camera, file and clear buttons go with
     // the typed source.
     void Source_Chosen(int field);
-    // The rule of a column choice: the value box shows the first record's value as a sample (a
-    // series' first line, " " for an empty one; a column's first cell, " " when empty); the photo
-    // shows the first record's picture.
+    // The rule of a column choice: the value box shows a sample (a series' first line, " " for an
+    // empty one; a column's cell in the record the card shows, " " when empty); the photo shows
+    // that record's picture.
     void Column_Chosen(int field);
 
     // --- The spreadsheet item and the data table --------------------------------------------
@@ -116,7 +116,8 @@ public:
     // Adds or removes "Excel" by the table's rows, with the data-table button enabled only with rows.
     void Sync_Excel_Item_With_Table();
     // The spreadsheet state into the design: with rows, Excel_Source_Path becomes the path box's
-    // text and Excel_Binding_Use true; without, Excel_Binding_Use false and the path is kept.
+    // text, unless the box names the workbook the records are kept in, and Excel_Binding_Use
+    // true; without, Excel_Binding_Use false and the path is kept.
     void Record_Spreadsheet_State() const;
     // The open panel (xlsx), the path check and the import window in mode "E"; the chosen path in
     // *path. Nothing changes but the data table, and that only on Imported.

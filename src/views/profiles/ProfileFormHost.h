@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/Data_From_Excel.h"
 #include "model/SKTGraphic.h"
 
 class User_Profile_Class;
@@ -32,4 +33,8 @@ public:
     // onto them; the sides themselves stay as they are. Answers a picture of what it shows, for the
     // dialog to show beside its form (the canvas lies behind the modal dialog); null for none.
     virtual QImage Show_Profile_Preview(const QString& side) = 0;
+    // The row of the loaded data table the card shows (0 the first), whose cells the form shows
+    // for fields bound to columns, and the workbook that table is kept in.
+    virtual int recordShown() const { return 0; }
+    virtual QString recordsWorkbook() const { return Excel_Source_Path; }
 };

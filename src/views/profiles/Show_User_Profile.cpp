@@ -127,7 +127,7 @@ void Show_User_Profile::Prepare_Wnd()
     m_sheetBackup = {};
     m_window->setResult(QDialog::Rejected);
     Reset_all_Ctrl();
-    m_ui->excel_path_field->setText(Excel_Source_Path);
+    m_ui->excel_path_field->setText(host().recordsWorkbook());
     Sync_Excel_Item_With_Table();
     const bool back = host().Card_Front_Or_Back() == 1;
     m_window->setWindowTitle(back ? kBackProfileTitle : kFrontProfileTitle);
@@ -321,7 +321,7 @@ void Show_User_Profile::Restore_Sheet_Backup()
     table.ListData = m_sheetBackup.rows;
     Calculate_Excel_table_rows();
     m_ui->excel_path_field->setText(m_sheetBackup.path);
-    Excel_Source_Path = m_sheetBackup.path;
+    Excel_Source_Path = m_sheetBackup.sourcePath;
     Excel_Binding_Use = !table.ListData.isEmpty();
 }
 
@@ -357,12 +357,12 @@ void Show_User_Profile::Browse_excel_Btn_Clicked()
     SheetBackup before;
     if (replacing && !m_sheetBackup.held) {
         const Data_From_Excel& table = Loaded_Data_Table();
-        before = {true, m_ui->excel_path_field->text(), table.ColList, table.ListData};
+        before = {true, m_ui->excel_path_field->text(), Excel_Source_Path, table.ColList, table.ListData};
     }
     QString path;
     const SpreadsheetLoad load = Load_Spreadsheet_File(&path);
     if (load == SpreadsheetLoad::PanelCancelled)
-        m_ui->excel_path_field->setText(Excel_Source_Path);
+        m_ui->excel_path_field->setText(host().recordsWorkbook());
     if (load != SpreadsheetLoad::Imported)
         return;
     // Only a sheet that really replaced one makes the old bindings stale.

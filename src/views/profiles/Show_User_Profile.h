@@ -108,10 +108,11 @@ private:
     std::array<QLineEdit*, kTextFields> m_captions{};
 
     // The spreadsheet as it was before the first confirmed re-load of this opening, kept by value
-    // so Cancel puts it back whatever the loads did since.
+    // so Cancel puts it back whatever the loads did since: the path shown, the design's source.
     struct SheetBackup {
         bool held = false;
         QString path;
+        QString sourcePath;
         DataColumnList columns;
         QList<DataRow> rows;
     } m_sheetBackup;

@@ -52,6 +52,8 @@ public:
         previewAtShow = preview;
         return previewedSide;
     }
+    int recordShown() const override { return shownRecord; }
+    QString recordsWorkbook() const override { return keptIn.isEmpty() ? Excel_Source_Path : keptIn; }
 
     User_Profile_Class front, back, preview, previewAtShow;
     QImage previewedSide;
@@ -59,6 +61,8 @@ public:
     GraphicList frontElements, backElements;
     std::function<void()> seriesManager;
     QStringList calls;
+    int shownRecord = 0;
+    QString keptIn;  // the workbook the records are kept in, when not their source
 };
 
 class ProfileDialogFixture : public ::testing::Test {

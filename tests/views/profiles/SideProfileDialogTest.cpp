@@ -285,6 +285,40 @@ TEST_F(SideProfileTest, LoadingAgainKeepsTheOldSheetUntilANewOneIsImportedAndCan
     EXPECT_EQ(host.calls.count(QStringLiteral("temp folder")), 3);
 }
 
+// Over records kept in a workbook of their own, as a group project's are, the form samples the
+// record the card shows and names that workbook, while the design goes on naming the records'
+// source: after OK, Cancel, and a Cancel that put back the sheet a load again replaced.
+TEST_F(SideProfileTest, RecordsKeptApartAreSampledFromTheRecordShownAndTheirSourceStaysNamed)
+{
+    const QString fresh = workbook(QStringLiteral("fresh.xlsx"), {QStringLiteral("Team")}, {{QStringLiteral("Red")}});
+    loadTable({QStringLiteral("Dept")}, {{QStringLiteral("Sales")}, {QStringLiteral("Audit")}});
+    Excel_Source_Path = QStringLiteral("/source/people.xlsx");
+    host.shownRecord = 1;
+    host.keptIn = QStringLiteral("/project/People.xlsx");
+    enum class End { Ok, Cancel, CancelAfterLoadAgain };
+    for (End end : {End::Ok, End::Cancel, End::CancelAfterLoadAgain}) {
+        SCOPED_TRACE(int(end));
+        prepare();
+        EXPECT_EQ(dialog.controls().sheet.excel_path_field->text(), host.keptIn);
+        dialog.selectSource(Name, 2);
+        dialog.selectColumn(Name, 1);
+        EXPECT_EQ(dialog.row(Name).value->text(), QStringLiteral("Audit"));
+        if (end == End::CancelAfterLoadAgain)
+            loadAgain(fresh);
+        if (end == End::Cancel) {
+            // A load again whose file panel was cancelled names that workbook again.
+            dialog.controls().sheet.excel_path_field->setText(QStringLiteral("typed"));
+            messages.queueAnswers({0});
+            dialog.Browse_excel_Btn_Clicked();
+            EXPECT_EQ(dialog.controls().sheet.excel_path_field->text(), host.keptIn);
+        }
+        end == End::Ok ? dialog.OK_Btn_Clicked() : dialog.Cancel_Btn_Clicked();
+        EXPECT_EQ(dialog.window().result(), end == End::Ok ? 1 : 0);
+        EXPECT_EQ(Excel_Source_Path, QStringLiteral("/source/people.xlsx"));
+        EXPECT_EQ(tableColumn(1), (QStringList{QStringLiteral("Sales"), QStringLiteral("Audit")}));
+    }
+}
+
 TEST_F(SideProfileTest, AfterALoadAgainALockedFieldStaysUneditableOnATypedSource)
 {
     const QString fresh = workbook(QStringLiteral("fresh.xlsx"), {QStringLiteral("Team")}, {{QStringLiteral("Red")}});
