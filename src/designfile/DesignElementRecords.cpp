@@ -114,7 +114,7 @@ void writeShape(const SKTGraphic& g, ItemWriter& w)
 void writeSignature(const SKTGraphic& g, ItemWriter& w)
 {
     w.text(g.sign_or_fingureprint);
-    w.text(g._file_path.isEmpty() ? SKTSignature::samplePicturePath(g.sign_or_fingureprint) : g._file_path);
+    w.text(SKTSignature::storedPath(g.sign_or_fingureprint, g._file_path));
 }
 
 void writeText(const SKTGraphic& g, ItemWriter& w)
@@ -205,7 +205,7 @@ void readShape(SKTGraphic& g, ItemReader& r)
 void readSignature(SKTGraphic& g, ItemReader& r)
 {
     g.sign_or_fingureprint = r.text();
-    g._file_path = r.text();
+    g._file_path = SKTSignature::pathFromStored(g.sign_or_fingureprint, r.text());
 }
 
 void readText(SKTGraphic& g, ItemReader& r)

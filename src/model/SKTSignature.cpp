@@ -6,11 +6,34 @@
 #include "platform/AppContext.h"
 #include "platform/ResourcePaths.h"
 
+namespace {
+
+const QString kSamplePath = QStringLiteral("Default");
+
+QString sampleFileName(const QString& sign_or_FP)
+{
+    return sign_or_FP == QLatin1String("S") ? QStringLiteral("sign_sample.png") : QStringLiteral("fingerprints.png");
+}
+
+}  // namespace
+
 QString SKTSignature::samplePicturePath(const QString& sign_or_FP)
 {
-    const QString name = sign_or_FP == QLatin1String("S") ? QStringLiteral("sign_sample.png")
-                                                          : QStringLiteral("fingerprints.png");
-    return QDir(Resource_Path).filePath(name);
+    return QDir(Resource_Path).filePath(sampleFileName(sign_or_FP));
+}
+
+QString SKTSignature::storedPath(const QString& sign_or_FP, const QString& path)
+{
+    if (path.isEmpty() || Is_Resource_File_Path(path, sampleFileName(sign_or_FP)))
+        return kSamplePath;
+    return path;
+}
+
+QString SKTSignature::pathFromStored(const QString& sign_or_FP, const QString& stored)
+{
+    if (stored == kSamplePath || Is_Resource_File_Path(stored, sampleFileName(sign_or_FP)))
+        return samplePicturePath(sign_or_FP);
+    return stored;
 }
 
 std::shared_ptr<SKTSignature> SKTSignature::initWithPosition(QPointF centre, const QImage& contents,
@@ -39,7 +62,7 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(QPointF centre, const Q
 void SKTSignature::setFilePath(const QString& path)
 {
     const QString resolved =
-        Check_Path_For_App_Resources(path == QLatin1String("Default") ? samplePicturePath(Sign_Or_FP_Val()) : path);
+        Check_Path_For_App_Resources(path == kSamplePath ? samplePicturePath(Sign_Or_FP_Val()) : path);
     file_path = resolved;
     Set_Control_File_path(resolved);
     _contents_img = readPicturePreview(resolved);

@@ -17,6 +17,13 @@ public:
     // The sample picture of a kind in the resource folder: sign_sample.png for "S",
     // fingerprints.png for any other kind.
     static QString samplePicturePath(const QString& sign_or_FP);
+    // The path a design keeps for an element of the kind: "Default" for its kind's sample, in
+    // our resource folder or another installation's, and for no path at all; any other path as it
+    // is. A design holds no path of the program's.
+    static QString storedPath(const QString& sign_or_FP, const QString& path);
+    // The path a design's stored one stands for: our sample of the kind for "Default" and for
+    // that sample in any installation's resources (as older designs kept it); any other as it is.
+    static QString pathFromStored(const QString& sign_or_FP, const QString& stored);
 
     // The element the signature and fingerprint tools make: the given picture at its size
     // centred on the point, the path the caller gives (the tools give Library_Selected_Image),

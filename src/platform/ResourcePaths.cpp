@@ -34,11 +34,18 @@ QString No_Image_Path()
     return QDir(Resource_Path).filePath(kNoImageFile);
 }
 
+bool Is_Resource_File_Path(const QString& path, const QString& fileName)
+{
+    // Our resource folder, whatever its name, or that of any installation or bundle; a user's own
+    // file of that name elsewhere is a file like any other.
+    const QFileInfo file(Trim_Str(path));
+    if (file.fileName() != fileName)
+        return false;
+    return file.dir().dirName().compare(QStringLiteral("resources"), Qt::CaseInsensitive) == 0
+           || (!Resource_Path.isEmpty() && file.absoluteDir() == QDir(Resource_Path));
+}
+
 bool Is_No_Image_Path(const QString& path)
 {
-    // A resource folder of any installation, or of a bundle; a user's own no.png elsewhere is a
-    // picture like any other.
-    const QFileInfo file(Trim_Str(path));
-    return file.fileName() == kNoImageFile
-           && file.dir().dirName().compare(QStringLiteral("resources"), Qt::CaseInsensitive) == 0;
+    return Is_Resource_File_Path(path, kNoImageFile);
 }

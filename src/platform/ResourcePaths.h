@@ -8,8 +8,12 @@
 // resource folder, is returned as it is. Any thread.
 QString Check_Path_For_App_Resources(const QString& path);
 
+// Whether the path names the resource file of that name in this installation's resource folder
+// (whatever its name) or another's: the file in a folder named "resources" (any case). Designs
+// and workbooks keep no such path.
+bool Is_Resource_File_Path(const QString& path, const QString& fileName);
+
 // The picture an element without one of its own holds: no.png of the resource folder.
 QString No_Image_Path();
-// Whether the path names that picture, in this installation's resources or another's: no.png in
-// a folder named "resources" (any case).
+// Whether the path names that picture, in this installation's resources or another's.
 bool Is_No_Image_Path(const QString& path);

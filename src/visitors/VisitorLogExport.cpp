@@ -1,10 +1,19 @@
 #include "visitors/VisitorLogExport.h"
 
+#include "visitors/VisitorOtherValues.h"
+
+QStringList visitorLogRow(const VisitorRecord& visitor)
+{
+    QStringList row = QStringList{QString::number(visitor.sNo)} + visitor.fields();
+    row.last() = shownOther(visitor.other);  // "Other" is the last column
+    return row;
+}
+
 SheetRows visitorLogRows(const QList<VisitorRecord>& visitors)
 {
     SheetRows rows{visitorLogTitles()};
     for (const VisitorRecord& visitor : visitors)
-        rows << (QStringList{QString::number(visitor.sNo)} + visitor.fields());
+        rows << visitorLogRow(visitor);
     return rows;
 }
 

@@ -15,6 +15,10 @@ const QString kTitleId = QStringLiteral("Fup_Title");
 // Where a line's key ends: after the identifier, which is kept percent-encoded and so holds no
 // "]", ":", space or line break.
 const QString kKeyEnd = QStringLiteral("]: ");
+// A line break within a value goes onto a line of its own behind a space, as mail headers fold:
+// a line with a key never starts with a space (shownCaption()), and logs written before kept no
+// line break in a value.
+constexpr QChar kFold = u' ';
 
 QString oneLine(const QString& text)
 {
@@ -23,6 +27,12 @@ QString oneLine(const QString& text)
     line.replace(u'\r', u' ');
     line.replace(u'\n', u' ');
     return line;
+}
+
+QString folded(const QString& value)
+{
+    QString text = value;
+    return text.replace(u'\n', QChar(u'\n') + QString(kFold));
 }
 
 QString captionOf(const QString& labelText)
@@ -35,11 +45,14 @@ QString encodedId(const QString& ctrlId)
     return QString::fromLatin1(QUrl::toPercentEncoding(ctrlId));
 }
 
-// The caption a value is shown and named under: its identifier when it has none.
+// The caption a value is shown and named under: its identifier when it has none. It never starts
+// with a space, so that no line with a key is taken for a folded one.
 QString shownCaption(const OtherField& field)
 {
-    const QString caption = captionOf(field.caption);
-    return caption.isEmpty() ? field.ctrlId : caption;
+    QString caption = captionOf(field.caption);
+    if (caption.isEmpty())
+        caption = oneLine(field.ctrlId).trimmed();
+    return caption.isEmpty() ? encodedId(field.ctrlId) : caption;
 }
 
 // "Caption [identifier]: " of a line. A caption never holds the key's end: people read it, the
@@ -64,17 +77,43 @@ OtherForm formOf(const QString& other)
     return OtherForm::VisitorTypeAlone;
 }
 
+// One value of an "Other" keyed by identifier, its line breaks unfolded. A line without a key
+// (which the log never writes) has a null identifier and is its own value.
+struct KeyedValue {
+    QString caption;
+    QString encodedId;
+    QString value;
+};
+
+QList<KeyedValue> keyedValues(const QString& other)
+{
+    QList<KeyedValue> values;
+    for (const QString& line : other.split(u'\n')) {
+        if (line.startsWith(kFold) && !values.isEmpty()) {
+            values.last().value += QChar(u'\n') + line.mid(1);
+            continue;
+        }
+        const qsizetype keyEnd = line.indexOf(kKeyEnd);
+        const qsizetype open = keyEnd < 0 ? -1 : line.lastIndexOf(u'[', keyEnd);
+        if (open < 0) {
+            values.append({QString(), QString(), line});
+            continue;
+        }
+        QString caption = line.left(open);
+        if (caption.endsWith(u' '))
+            caption.chop(1);
+        values.append({caption, line.mid(open + 1, keyEnd - open - 1), line.mid(keyEnd + kKeyEnd.size())});
+    }
+    return values;
+}
+
 // The value of the first line keyed by the identifier.
-QString valueByIdentifier(const QStringList& lines, const QString& ctrlId)
+QString valueByIdentifier(const QString& other, const QString& ctrlId)
 {
     const QString wanted = encodedId(ctrlId);
-    for (const QString& line : lines) {
-        const qsizetype keyEnd = line.indexOf(kKeyEnd);
-        if (keyEnd < 0)
-            continue;
-        const qsizetype open = line.lastIndexOf(u'[', keyEnd);
-        if (open >= 0 && QStringView(line).mid(open + 1, keyEnd - open - 1) == wanted)
-            return line.mid(keyEnd + kKeyEnd.size());
+    for (const KeyedValue& keyed : keyedValues(other)) {
+        if (!keyed.encodedId.isNull() && keyed.encodedId == wanted)
+            return keyed.value;
     }
     return QString();
 }
@@ -152,7 +191,7 @@ JoinedOther joinOtherValues(const QString& visitorType, const QList<OtherValue>&
     QStringList lines;
     qsizetype length = -1;  // no line break before the first line
     for (const OtherValue& value : kept) {
-        lines << keyOf(value.field) + oneLine(value.value);
+        lines << keyOf(value.field) + folded(value.value);
         length += 1 + lines.last().size();
         if (length > kVisitorOtherLimit)
             return {QString(), QStringLiteral("its %1 does not fit: the log keeps at most %2 characters of the visitor "
@@ -169,9 +208,19 @@ QString otherValue(const QString& other, const OtherField& field)
     case OtherForm::VisitorTypeAlone:
         return field.ctrlId == QLatin1String(kVisitorTypeId) ? other : QString();
     case OtherForm::ByIdentifier:
-        return valueByIdentifier(other.split(u'\n'), field.ctrlId);
+        return valueByIdentifier(other, field.ctrlId);
     case OtherForm::ByCaption:
         break;
     }
     return valueByCaption(other.split(u'\n'), field);
+}
+
+QString shownOther(const QString& other)
+{
+    if (formOf(other) != OtherForm::ByIdentifier)
+        return other;
+    QStringList lines;
+    for (const KeyedValue& keyed : keyedValues(other))
+        lines << (keyed.encodedId.isNull() ? keyed.value : keyed.caption + kSeparator + keyed.value);
+    return lines.join(u'\n');
 }

@@ -3,8 +3,9 @@
 // the position or title, and the value of each field added to the design. The log keeps them in
 // its "Other" column, one line each, the visitor type first: "Caption [identifier]: value". The
 // identifier of the value's element is what a value is read back by; the caption is there for
-// people reading the log. Logs written before kept "Caption: value" lines after "Visitor Type: ...",
-// and are read by caption.
+// people reading the log. A line break within a value starts a line of its own behind a space.
+// Logs written before kept "Caption: value" lines after "Visitor Type: ...", and are read by
+// caption.
 #include <QList>
 #include <QString>
 
@@ -41,10 +42,14 @@ struct JoinedOther {
 };
 // The visitor type alone while no other value holds anything and it cannot be taken for lines, as
 // the log has always kept it; else a line per value that holds any, the visitor type's always
-// first. Line breaks within a value or a caption become spaces. A value longer than a typed
-// field's limit, or one that takes "Other" past its own limit, is refused by its caption.
+// first. A value keeps its line breaks; those of a caption become spaces. A value longer than a
+// typed field's limit, or one that takes "Other" past its own limit, is refused by its caption.
 JoinedOther joinOtherValues(const QString& visitorType, const QList<OtherValue>& values);
 // The field's value as "Other" keeps it, by its identifier (by its caption in a log written
 // before); for the visitor type, the whole text of a one-value "Other". Empty when the visitor
 // has none.
 QString otherValue(const QString& other, const OtherField& field);
+// "Other" as people read it, in the log window and its workbook: a "Caption: value" line per value
+// kept by identifier, without the identifier, each value with its line breaks; a text of another
+// form as it stands.
+QString shownOther(const QString& other);

@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMainWindow>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "barcodes/BarcodeFactory.h"
 #include "designfile/DesignFile.h"
+#include "mainwindow/FileCommands.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/SKTWindowController.h"
@@ -21,6 +23,7 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/ScriptedPhotoWindows.h"
+#include "support/TestEnvironment.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/SKTGraphicView.h"
 
@@ -73,6 +76,7 @@ protected:
         Card_Front_Or_Back = 0;
         Start_Card_Option.clear();
         Library_Selected_Image.clear();
+        Project_File_Name.clear();
     }
 
     void press(const char* tool) const
@@ -141,6 +145,68 @@ TEST_F(ToolCommandsTest, SignatureAndFingerprintKeepTheirOwnSampleThroughADesign
         EXPECT_EQ(QFileInfo(element->FilePath()).fileName(),
                   fingerprint ? QStringLiteral("fingerprints.png") : QStringLiteral("sign_sample.png"));
     }
+}
+
+// A signature and a fingerprint placed with the tools and saved through Save As: the design holds
+// no path of the program's (plistlib), and opened again each shows its kind's sample. A design of
+// an older version, which kept another installation's samples by path, opens showing ours, and
+// the next save keeps no path of them.
+TEST_F(ToolCommandsTest, PlacedSamplesAreSavedWithoutTheProgramsPathAndOpenShowingTheSamples)
+{
+    Start_Card_Option = QStringLiteral("L");
+    press("signature_tool_btn");
+    press("fingure_print_tool_btn");
+    const QString path = folder.filePath(QStringLiteral("samples.did"));
+    // The strings of the file that name the program's resource folder, then each signature
+    // entry's kind and path; an older path given makes the entries name the samples under it.
+    const auto saved = [&](const QString& olderFolder = QString()) {
+        const auto read = TestEnvironment::runPython(
+            "import plistlib, sys\n"
+            "items = plistlib.load(open(sys.argv[1], 'rb'))\n"
+            "def strings(x):\n"
+            "    if isinstance(x, str): yield x\n"
+            "    elif isinstance(x, list):\n"
+            "        for y in x: yield from strings(y)\n"
+            "    elif isinstance(x, dict):\n"
+            "        for k, v in x.items(): yield from strings(k); yield from strings(v)\n"
+            "program = [s for s in strings(items) if sys.argv[2] in s or 'sign_sample' in s or 'fingerprints' in s]\n"
+            "entries = [i for i in items if isinstance(i, list) and len(i) == 22 and i[20] in ('S', 'F')]\n"
+            "sys.stdout.write(' '.join(program) + '|' + ' '.join(sorted(e[20] + ':' + e[21] for e in entries)))\n"
+            "if len(sys.argv) > 3:\n"
+            "    for e in entries: e[21] = sys.argv[3] + ('sign_sample.png' if e[20] == 'S' else 'fingerprints.png')\n"
+            "    plistlib.dump(items, open(sys.argv[1], 'wb'))\n",
+            olderFolder.isEmpty() ? QStringList{path, Resource_Path} : QStringList{path, Resource_Path, olderFolder});
+        EXPECT_EQ(read.exitCode, 0) << read.err.constData();
+        return QString::fromUtf8(read.out);
+    };
+    // Each element drawn shows the sample picture of its kind.
+    const auto showSamples = [&] {
+        bool all = front().size() == 2;
+        for (const GraphicPtr& element : front()) {
+            QImage canvas(300, 300, QImage::Format_ARGB32);
+            QPainter painter(&canvas);
+            element->drawContentsInView(painter, false);
+            painter.end();
+            const QImage& sample = element->Sign_Or_FP_Val() == QLatin1String("S") ? controller.pictures.sign_sample_img
+                                                                                    : controller.pictures.fp_sample_img;
+            all = all && !sample.isNull()
+                  && static_cast<const SKTSignature&>(*element)._contents_img.convertToFormat(QImage::Format_ARGB32)
+                         == sample.convertToFormat(QImage::Format_ARGB32);
+        }
+        return all;
+    };
+    panel.queueSaveFile(path);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    EXPECT_EQ(saved(), QStringLiteral("|F:Default S:Default"));
+    panel.answer = path;
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_TRUE(showSamples());
+
+    EXPECT_EQ(saved(QStringLiteral("/opt/zova-old/build/resources/")), QStringLiteral("|F:Default S:Default"));
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_TRUE(showSamples());
+    ASSERT_TRUE(Save_Btn_Clicked(controller));
+    EXPECT_EQ(saved(), QStringLiteral("|F:Default S:Default"));
 }
 
 TEST_F(ToolCommandsTest, ImageToolPlacesOnlyAPictureTheUserChose)

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "VisitorDeskFixture.h"
 #include "mainwindow/FileCommands.h"
@@ -18,6 +19,7 @@
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
 #include "visitors/VisitorLog.h"
+#include "visitors/VisitorPass.h"
 
 namespace {
 
@@ -220,7 +222,22 @@ INSTANTIATE_TEST_SUITE_P(ShippedVisitorTemplates, ShippedPassFields,
 
 namespace {
 
-using VisitorDeskOtherValues = VisitorDeskFixture;
+class VisitorDeskOtherValues : public VisitorDeskFixture {
+protected:
+    // A pass of the visitor's name and type alone, opened in visitor mode on a shown window.
+    void openNotePass()
+    {
+        CARD_SIDE_STR = QStringLiteral("1");
+        using visitortest::text;
+        ASSERT_NO_FATAL_FAILURE(writeTemplateFile(QStringLiteral("note pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
+                                                  QSizeF(243, 154),
+                                                  {text(QRectF(10, 8, 220, 20), QStringLiteral("Fup_Name"), 12),
+                                                   text(QRectF(10, 30, 220, 16), QStringLiteral("Fup_FaxNo"), 9)}));
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+    }
+};
 
 }  // namespace
 
@@ -230,15 +247,7 @@ using VisitorDeskOtherValues = VisitorDeskFixture;
 // field empty whatever picture the card shows by then (ImageMagick compare).
 TEST_F(VisitorDeskOtherValues, EachReprintShowsEachFieldsOwnValueAndNoPictureOfToday)
 {
-    CARD_SIDE_STR = QStringLiteral("1");
-    using visitortest::text;
-    ASSERT_NO_FATAL_FAILURE(writeTemplateFile(QStringLiteral("note pass (h)"), QStringLiteral("visitor"), QStringLiteral("Horizontal"),
-                                              QSizeF(243, 154),
-                                              {text(QRectF(10, 8, 220, 20), QStringLiteral("Fup_Name"), 12),
-                                               text(QRectF(10, 30, 220, 16), QStringLiteral("Fup_FaxNo"), 9)}));
-    controller.window()->resize(1280, 800);
-    controller.showWindow();
-    ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+    ASSERT_NO_FATAL_FAILURE(openNotePass());
     for (const char* caption : {"Note", "Note", "Note: internal", "Visitor Type"})
         addField(front(), 0, QLatin1String(caption));
     addField(front(), 1, QStringLiteral("Badge"));
@@ -283,4 +292,65 @@ TEST_F(VisitorDeskOtherValues, EachReprintShowsEachFieldsOwnValueAndNoPictureOfT
         QFile::remove(shown);
         QFile::copy(pageOf(again, 150), shown);
     }
+}
+
+// A visitor whose added field holds a line break: the log keeps the break (sqlite3) and reads it back, the pass printed again from the log is the
+// desk's pass, two lines and all (ImageMagick compare), and the log window and its workbook
+// (openpyxl) show each value under its caption as typed, without the log's identifiers.
+TEST_F(VisitorDeskOtherValues, TheLogWindowAndItsWorkbookShowOtherAsTypedLineBreaksIncluded)
+{
+    ASSERT_NO_FATAL_FAILURE(openNotePass());
+    addField(front(), 0, QStringLiteral("Lanyard"));
+    const QString lanyard = QStringLiteral("Blue\nlanyard");
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    type("Fup_FaxNo", QStringLiteral("Contractor"));
+    type("F_field1", lanyard);
+    const QString desk = printPass(QStringLiteral("desk-line-break"));
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Other"), "Visitor Type [Fup_FaxNo]: Contractor\nLanyard [F_field1]: Blue\n lanyard");
+
+    VisitorLog log;
+    ASSERT_TRUE(log.open(VisitorLog::livePath()));
+    const QList<VisitorRecord> visitors = log.all();
+    ASSERT_EQ(visitors.size(), 1);
+    const GraphicList front = controller.Get_Front_Controls_Array();
+    EXPECT_EQ(visitorValueOf(visitors[0], QStringLiteral("F_field1"), visitorOtherFields(front)), lanyard);
+    QString reprintedText = QStringLiteral("(none)");
+    for (const GraphicPtr& element : visitorPassElements(front, visitors[0]))
+        if (element->control_ID == QLatin1String("F_field1"))
+            reprintedText = element->Text_Value;
+    EXPECT_EQ(reprintedText, lanyard);
+
+    const QString again = reprint(0);
+    EXPECT_EQ(differingPixels(again, desk), 0);
+    const QString shownPass = QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/reprint-line-break.png");
+    QFile::remove(shownPass);
+    QFile::copy(pageOf(again, 150), shownPass);
+
+    const QString shown = QStringLiteral("Visitor Type: Contractor\nLanyard: Blue\nlanyard");
+    const QString workbook = scratch.filePath(QStringLiteral("visitors.xlsx"));
+    QString cell = QStringLiteral("(not shown)");
+    bool threeLinesHigh = false;
+    dialogs.queueHook([&](QDialog& window) {
+        QTableWidget& table = *window.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"));
+        cell = table.item(0, 11)->text();
+        threeLinesHigh = table.rowHeight(0) >= 3 * table.fontMetrics().lineSpacing();
+        window.show();
+        QCoreApplication::processEvents();
+        table.horizontalScrollBar()->setValue(table.horizontalScrollBar()->maximum());
+        QDir().mkpath(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR));
+        window.grab().save(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/log-window-other-as-typed.png"));
+        dialogs.queueSaveFile(workbook);
+        window.findChild<QPushButton*>(QStringLiteral("Export_Button"))->click();
+    });
+    click("visitor_log_btn");
+    EXPECT_EQ(cell, shown);
+    EXPECT_TRUE(threeLinesHigh);
+    const auto read = TestEnvironment::runPython(
+        "import sys, openpyxl\n"
+        "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+        "sys.stdout.write(ws.cell(row=1, column=12).value + '|' + ws.cell(row=2, column=12).value)\n",
+        {workbook});
+    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
+    EXPECT_EQ(QString::fromUtf8(read.out), QStringLiteral("Other|") + shown);
 }

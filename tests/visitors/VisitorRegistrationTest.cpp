@@ -1,6 +1,7 @@
 // Registration from the side panels' fields, through a stand-in for the panels: which field lands
 // in which column, the date and time, and the refusals, which store nothing.
 #include <QHash>
+#include <algorithm>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnByItsIdentifier
     QHash<QString, QString> typed = kTyped;
     typed.insert("F_field1", "Blue\nlanyard");
     EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other,
-              "Visitor Type [Fup_FaxNo]: Contractor\nLanyard [F_field1]: Blue lanyard\nPosition / Title [Fup_Title]: Engineer");
+              "Visitor Type [Fup_FaxNo]: Contractor\nLanyard [F_field1]: Blue\n lanyard\nPosition / Title [Fup_Title]: Engineer");
     typed.insert("Fup_Title", "");
     typed.insert("F_field1", "");
     EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other, "Contractor");
@@ -109,4 +110,55 @@ TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnByItsIdentifier
     for (const auto& r : read)
         EXPECT_EQ(otherValue(QLatin1String(r.other), {QLatin1String(r.id), QLatin1String(r.caption)}), QLatin1String(r.value))
             << r.other << " / " << r.id;
+}
+
+// What the front desk typed into "Other" comes back as typed: each value by its identifier, its
+// line breaks kept; the log window and the workbook show "Caption: value" lines without the
+// identifiers. Older logs, by caption or without line breaks, read and show as before.
+TEST_F(VisitorRegistrationTest, OtherKeepsLineBreaksAndIsShownAsTyped)
+{
+    const OtherField lanyard{"F_field1", "Lanyard :"}, desk{"Desk: 1", ""}, ref{"F_field2", "Ref [A]: x"};
+    const struct {
+        const char* type;
+        QList<OtherValue> values;
+        const char* stored;
+        const char* shown;
+    } written[] = {
+        {"Contractor", {}, "Contractor", "Contractor"},
+        {"Contractor", {{desk, "7"}},
+         "Visitor Type [Fup_FaxNo]: Contractor\nDesk: 1 [Desk%3A%201]: 7", "Visitor Type: Contractor\nDesk: 1: 7"},
+        {"", {{lanyard, "Blue\nlanyard\n\n  loop"}, {ref, "a\r\nb"}},
+         "Visitor Type [Fup_FaxNo]: \nLanyard [F_field1]: Blue\n lanyard\n \n   loop\nRef [A] : x [F_field2]: a\r\n b",
+         "Visitor Type: \nLanyard: Blue\nlanyard\n\n  loop\nRef [A] : x: a\r\nb"},
+        {"Escorted\nby Ms Kaur", {{lanyard, "Red"}},
+         "Visitor Type [Fup_FaxNo]: Escorted\n by Ms Kaur\nLanyard [F_field1]: Red", "Visitor Type: Escorted\nby Ms Kaur\nLanyard: Red"},
+        // A value's line that looks like another field's key is still the value's.
+        {"", {{lanyard, "Blue\nRef [F_field2]: 9"}},
+         "Visitor Type [Fup_FaxNo]: \nLanyard [F_field1]: Blue\n Ref [F_field2]: 9", "Visitor Type: \nLanyard: Blue\nRef [F_field2]: 9"},
+    };
+    for (const auto& w : written) {
+        SCOPED_TRACE(w.stored);
+        const JoinedOther joined = joinOtherValues(QString::fromUtf8(w.type), w.values);
+        EXPECT_EQ(joined.text, QString::fromUtf8(w.stored));
+        EXPECT_EQ(otherValue(joined.text, visitorTypeField()), QString::fromUtf8(w.type));
+        for (const OtherField& field : {lanyard, desk, ref}) {
+            const auto typed = std::find_if(w.values.begin(), w.values.end(),
+                                            [&](const OtherValue& v) { return v.field.ctrlId == field.ctrlId; });
+            EXPECT_EQ(otherValue(joined.text, field), typed == w.values.end() ? QString() : typed->value)
+                << field.ctrlId.toStdString();
+        }
+        EXPECT_EQ(shownOther(joined.text), QString::fromUtf8(w.shown));
+    }
+
+    // Older logs and texts the log never writes show as they stand, or line by line.
+    const struct {
+        const char* stored;
+        const char* shown;
+    } older[] = {
+        {"Visitor Type: Guest\nLanyard: Blue", "Visitor Type: Guest\nLanyard: Blue"},
+        {"Lanyard [F_field1]: Blue", "Lanyard [F_field1]: Blue"},
+        {"Visitor Type [Fup_FaxNo]: Guest\nno key here\n [F_field3]: x", "Visitor Type: Guest\nno key here\n[F_field3]: x"},
+    };
+    for (const auto& o : older)
+        EXPECT_EQ(shownOther(QString::fromUtf8(o.stored)), QString::fromUtf8(o.shown)) << o.stored;
 }

@@ -3,7 +3,7 @@
 #include "platform/DialogPresenter.h"
 #include "ui_Visitor_Log_Records.h"
 #include "views/dialogs/SharedDialogs.h"
-#include "visitors/VisitorRecord.h"
+#include "visitors/VisitorLogExport.h"
 
 Visitor_Log_Records::Visitor_Log_Records(VisitorLog& log, QWidget* parent)
     : QDialog(parent), logic(log), ui(new Ui::Visitor_Log_Records)
@@ -45,16 +45,21 @@ void Visitor_Log_Records::showRows()
     const QSignalBlocker quiet(table);
     table.clearContents();
     table.setRowCount(int(logic.rows().size()));
+    QList<int> rowsOfLines;
     for (int row = 0; row < logic.rows().size(); ++row) {
-        const VisitorRecord& visitor = logic.rows().at(row);
-        const QStringList cells = QStringList{QString::number(visitor.sNo)} + visitor.fields();
+        const QStringList cells = visitorLogRow(logic.rows().at(row));
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells.at(column));
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             table.setItem(row, column, item);
         }
+        if (cells.join(QString()).contains(u'\n'))
+            rowsOfLines << row;
     }
     table.resizeColumnsToContents();
+    // A text of several lines shows them all; the other rows keep the height of one.
+    for (const int row : rowsOfLines)
+        table.resizeRowToContents(row);
     const QString count = QStringLiteral("%1 visitor(s)").arg(logic.rows().size());
     ui->Count_Label->setText(logic.note().isEmpty() ? count : count + QStringLiteral(" \u2014 ") + logic.note());
 }

@@ -70,6 +70,8 @@ TEST(VisitorOtherValues, EachFieldComesBackAsItsOwnWhateverItsCaptionOrIsRefused
          key + "\nNote: internal [F_field2]: secret"},
         {"a visitor type typed as a line of Other", {}, "Visitor Type: Contractor", {}, false, key + "Visitor Type: Contractor"},
         {"an empty field captioned Visitor Type", {"Visitor Type"}, "Contractor", {""}, false, "Contractor"},
+        {"values with line breaks", {"Lanyard"}, "Escorted\nby the desk", {"Blue\n\nlanyard"}, false,
+         key + "Escorted\n by the desk\nLanyard [F_field1]: Blue\n \n lanyard"},
         {"a caption holding a key", {"Ref]: A [F_field9]"}, "", {"7"}, false, key + "\nRef] : A [F_field9] [F_field1]: 7"},
         {"three fields of 30,000 characters", {"A", "B", "C"}, "Guest", {x30k, x30k, x30k}, false,
          kept("Guest", {"A", "B", "C"}, {x30k, x30k, x30k})},
