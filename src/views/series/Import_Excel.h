@@ -38,7 +38,7 @@ public:
     void CancelPressed();
 
     // The loaded data table gets one column per ticked sheet column and one row per sheet row.
-    void Create_Excel_List_Func(const SheetRows& rows);
+    void Create_Excel_List_Func(SheetRows rows);
     void Insert_file_Func(const SheetRows& rows);
 
 private:
