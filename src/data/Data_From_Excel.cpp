@@ -47,6 +47,18 @@ QList<int> leadingPositions(int count)
     return positions;
 }
 
+qsizetype rowsUpToLastValue(const QList<QStringList>& rows, const QList<int>& positions)
+{
+    const auto holdsValue = [&positions](const QStringList& row) {
+        return std::any_of(positions.cbegin(), positions.cend(),
+                           [&row](int position) { return !Trim_Str(row.value(position)).isEmpty(); });
+    };
+    qsizetype end = rows.size();
+    while (end > 0 && !holdsValue(rows.at(end - 1)))
+        --end;
+    return end;
+}
+
 DataColumnList::DataColumnList() { _columns.append(DataColumn{Extension_Key, QStringLiteral("No.")}); }
 
 QStringList DataColumnList::titles() const
@@ -165,7 +177,7 @@ bool Data_From_Excel::Create_List_By_Array(const QStringList& cells, int count)
 }
 
 bool Data_From_Excel::Fill_From_Sheet(const QList<QStringList>& rows, qsizetype first, const QList<int>& positions,
-                                      EmptyRows empty, QString* why)
+                                      QString* why)
 {
     const qsizetype filled = std::max<qsizetype>(0, rows.size() - first);
     if (!SpreadsheetWriter::fillFits(filled, positions.size(), why))
@@ -175,8 +187,6 @@ bool Data_From_Excel::Fill_From_Sheet(const QList<QStringList>& rows, qsizetype 
     QStringList cells;
     for (qsizetype r = std::max<qsizetype>(0, first); r < rows.size(); ++r) {
         const QStringList& row = rows.at(r);
-        if (row.isEmpty() && empty == EmptyRows::Skip)
-            continue;
         cells.clear();
         for (const int position : positions)
             cells.append(row.value(position));

@@ -29,6 +29,9 @@ std::optional<QString> itemTextOfRow(const QList<DataRow>& rows, int row, int co
 QString Untitled_Column_Title(int k);
 // The positions 0 to count - 1: every column of a sheet filled whole.
 QList<int> leadingPositions(int count);
+// One past the last of the rows holding a value (a cell not empty once trimmed) at one of the
+// positions; 0 when none does.
+qsizetype rowsUpToLastValue(const QList<QStringList>& rows, const QList<int>& positions);
 
 struct DataColumn {
     QString identifier;
@@ -77,13 +80,12 @@ public:
     // Appends a row of the first count cells, trimmed; false (logged) when cells holds fewer.
     bool Create_List_By_Array(const QStringList& cells, int count);
     // Appends a row for each sheet row from `first` on: its cells at `positions`, in that order,
-    // empty past the row's end. A row without cells is passed over under EmptyRows::Skip. Refused
-    // whole (false, *why telling the user, nothing appended) when the rows so filled would not
-    // fit what the spreadsheet read last may still take: a far cell or a wide dimension widens
-    // every row, so a few kilobytes of workbook could otherwise fill gigabytes.
-    enum class EmptyRows { Skip, Keep };
-    bool Fill_From_Sheet(const QList<QStringList>& rows, qsizetype first, const QList<int>& positions, EmptyRows empty,
-                         QString* why);
+    // empty past the row's end. A row without cells becomes a row of empty cells, so that record n
+    // is the sheet's n-th row here as in a series made of the same sheet's columns. Refused whole
+    // (false, *why telling the user, nothing appended) when the rows so filled would not fit what
+    // the spreadsheet read last may still take: a far cell or a wide dimension widens every row,
+    // so a few kilobytes of workbook could otherwise fill gigabytes.
+    bool Fill_From_Sheet(const QList<QStringList>& rows, qsizetype first, const QList<int>& positions, QString* why);
     // Appends a row holding only that key.
     void Create_List_By_Value(const QString& value, const QString& col_key);
     // The row's value under the column index rule; none when the row lacks the key; "" (logged)

@@ -47,3 +47,17 @@ TEST(Data_From_ExcelTest, TheLastMadeInstanceIsTheSharedTable)
 }
 
 }  // namespace
+
+// The records of a sheet end at its last value among the picked columns: a cell of blanks is
+// none, nor is a value in a column not picked; empty rows before it count.
+TEST(Data_From_ExcelTest, RecordsEndAtTheLastValueOfThePickedColumns)
+{
+    const QList<QStringList> rows{{"Name", "City"}, {}, {"Ann", "Oslo"}, {"", " \t"}, {"", "Rome"}, {}};
+    const struct {
+        QList<int> positions;
+        qsizetype end;
+    } cases[] = {{{0}, 3}, {{1}, 5}, {{0, 1}, 5}, {{2}, 0}, {{}, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(rowsUpToLastValue(rows, c.positions), c.end) << c.positions.size();
+    EXPECT_EQ(rowsUpToLastValue({}, {0}), 0);
+}

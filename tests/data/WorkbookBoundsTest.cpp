@@ -60,7 +60,7 @@ ImportResult importSheet(const QString& path)
     result.refusal = SpreadsheetWriter::sharedInstance()->readRefusal;
     const int columns = result.header.isEmpty() ? 0 : int(result.header.first().size());
     Data_From_Excel table;
-    table.Fill_From_Sheet(result.rows, 0, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &result.fillRefusal);
+    table.Fill_From_Sheet(result.rows, 0, leadingPositions(columns), &result.fillRefusal);
     result.tableRows = table.rowCount();
     return result;
 }

@@ -552,21 +552,20 @@ TEST_F(WorkbookReaderTest, EachSheetNameReadsThePartItPointsTo)
 }
 
 // The rows the import windows fill from a sheet: from `first` on, the cells at the picked
-// positions in their order, empty past a row's end; rows without cells passed over or kept.
+// positions in their order, empty past a row's end; a row without cells kept as empty cells.
 TEST_F(WorkbookReaderTest, SheetRowsFillTheTableWithThePickedCells)
 {
     const SheetRows rows = read(sheetXml("", "<row r=\"1\"><c r=\"A1\"><v>Name</v></c><c r=\"B1\"><v>City</v></c></row>"
                                              "<row r=\"2\"><c r=\"A2\"><v>Ann</v></c><c r=\"B2\"><v>Oslo</v></c>"
                                              "<c r=\"C2\"><v>x</v></c></row><row r=\"3\"/><row r=\"4\"><c r=\"A4\"><v>Bob</v></c></row>"));
-    using Empty = Data_From_Excel::EmptyRows;
-    const struct { qsizetype first; QList<int> positions; Empty empty; SheetRows records; } cases[] = {
-        {1, {1, 0}, Empty::Skip, {{"1", "Oslo", "Ann"}, {"2", "", "Bob"}}},
-        {1, {0, 2}, Empty::Keep, {{"1", "Ann", "x"}, {"2", "", ""}, {"3", "Bob", ""}}},
-        {0, leadingPositions(1), Empty::Skip, {{"1", "Name"}, {"2", "Ann"}, {"3", "Bob"}}},
+    const struct { qsizetype first; QList<int> positions; SheetRows records; } cases[] = {
+        {1, {1, 0}, {{"1", "Oslo", "Ann"}, {"2", "", ""}, {"3", "", "Bob"}}},
+        {1, {0, 2}, {{"1", "Ann", "x"}, {"2", "", ""}, {"3", "Bob", ""}}},
+        {0, leadingPositions(1), {{"1", "Name"}, {"2", "Ann"}, {"3", ""}, {"4", "Bob"}}},
     };
     for (const auto& c : cases) {
         Data_From_Excel table;
-        ASSERT_TRUE(table.Fill_From_Sheet(rows, c.first, c.positions, c.empty, nullptr));
+        ASSERT_TRUE(table.Fill_From_Sheet(rows, c.first, c.positions, nullptr));
         SheetRows records;  // each record's number and cells
         for (int r = 0; r < table.rowCount(); ++r) {
             records.append(QStringList());

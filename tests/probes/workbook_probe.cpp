@@ -42,7 +42,7 @@ int dump(const QString& path, int sheet)
     Data_From_Excel* table = Data_From_Excel::defaultInstance();
     const int columns = int(header.first().size());
     QString tooLarge;
-    if (!table->Fill_From_Sheet(rows, 1, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &tooLarge))
+    if (!table->Fill_From_Sheet(rows, 1, leadingPositions(columns), &tooLarge))
         return complain(1, tooLarge);
     for (int k = 1; k <= columns; ++k) {
         const QString title = Trim_Str(header.first().at(k - 1));

@@ -56,11 +56,11 @@ void Import_Excel::OKPressed()
 {
     if (!_core->ticksHold())
         return;
-    const SheetRows rows = _core->readRows();
+    SheetRows rows = _core->readRows();
     if (open_mode == QLatin1String("D"))
         Insert_file_Func(rows);
     else
-        Create_Excel_List_Func(rows);
+        Create_Excel_List_Func(std::move(rows));
     done(1);
 }
 
@@ -69,7 +69,7 @@ void Import_Excel::CancelPressed()
     done(0);
 }
 
-void Import_Excel::Create_Excel_List_Func(const SheetRows& rows)
+void Import_Excel::Create_Excel_List_Func(SheetRows rows)
 {
     Data_From_Excel& table = Loaded_Data_Table();
     const QList<int> ticked = columns().tickedPositions();
@@ -80,12 +80,16 @@ void Import_Excel::Create_Excel_List_Func(const SheetRows& rows)
         Show_MessageBox(kCorruptedWorkbookMessage);
         return;
     }
+    const QStringList header = rows.first();
+    // Record n is the sheet's n-th row, as in a series made of the same columns: an empty row
+    // keeps its place. The records end at the last value, where such a series ends (its text is
+    // trimmed at its end), so a sheet formatted far below its data gives no empty cards.
+    rows.resize(rowsUpToLastValue(rows, ticked));
     QString tooLarge;
-    if (!table.Fill_From_Sheet(rows, _core->firstDataRow(), ticked, Data_From_Excel::EmptyRows::Skip, &tooLarge)) {
+    if (!table.Fill_From_Sheet(rows, _core->firstDataRow(), ticked, &tooLarge)) {
         Show_MessageBox(tooLarge);
         return;
     }
-    const QStringList& header = rows.first();
     int k = 0;
     for (const int position : ticked) {
         ++k;

@@ -37,8 +37,9 @@ public:
     void OKPressed();
     void CancelPressed();
 
-    // The loaded data table gets one column per ticked sheet column and one row per sheet row.
-    void Create_Excel_List_Func(const SheetRows& rows);
+    // The loaded data table gets one column per ticked sheet column and one row per sheet row,
+    // empty ones included, up to the last row holding a value in a ticked column.
+    void Create_Excel_List_Func(SheetRows rows);
     void Insert_file_Func(const SheetRows& rows);
 
 private:

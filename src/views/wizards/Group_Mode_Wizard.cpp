@@ -93,7 +93,7 @@ int Group_Mode_Wizard::Create_Excel_List_Func(const QString& path)
     const int columns = int(titles.size());
     // Short rows are filled up, so every record keeps its place in the group list.
     QString tooLarge;
-    if (!table.Fill_From_Sheet(rows, 1, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, &tooLarge)) {
+    if (!table.Fill_From_Sheet(rows, 1, leadingPositions(columns), &tooLarge)) {
         Show_MessageBox(tooLarge);
         return 0;
     }

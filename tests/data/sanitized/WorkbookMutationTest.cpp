@@ -71,7 +71,7 @@ int readLikeTheImport(const QString& path, const QString& input)
             const int columns = header.isEmpty() ? 0 : int(header.first().size());
             rowsRead += int(rows.size());
             Data_From_Excel table;
-            table.Fill_From_Sheet(rows, 0, leadingPositions(columns), Data_From_Excel::EmptyRows::Keep, nullptr);
+            table.Fill_From_Sheet(rows, 0, leadingPositions(columns), nullptr);
         }
     });
     return rowsRead;
