@@ -129,7 +129,8 @@ TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
     EXPECT_EQ(store.readRecords("Imported").values, values.values);
 }
 
-// UTF-16 and UTF-32 files are refused like bad UTF-8 when their bytes are not whole characters.
+// UTF-16 and UTF-32 files are refused like bad UTF-8 when their bytes are not whole characters,
+// and UTF-8 that names surrogates is bad UTF-8.
 TEST(SeriesTextImport, WideTextsThatAreNotWholeCharactersAreRefused)
 {
     const struct {
@@ -144,6 +145,8 @@ TEST(SeriesTextImport, WideTextsThatAreNotWholeCharactersAreRefused)
         {"UTF-32 past U+10FFFF", "fffe00004100000000001100", nullptr},
         {"UTF-32 naming a surrogate", "0000feff0000d800", nullptr},
         {"UTF-32 broken off", "fffe0000410000", nullptr},
+        {"UTF-8 naming a surrogate", "41eda080", nullptr},
+        {"UTF-8 naming the two halves of a pair", "41eda0bdedb880", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
