@@ -8,7 +8,6 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
-#include <vector>
 
 #include "data/SeriesTextImport.h"
 
@@ -132,7 +131,14 @@ public:
     explicit RtfBytes(QIODevice& device) : _device(device) {}
 
     // Whether the byte ends a run of plain text.
-    static bool isMarkup(int byte) { return std::find(kMarkup.cbegin(), kMarkup.cend(), byte) != kMarkup.cend(); }
+    static bool isMarkup(int byte)
+    {
+        for (const char markup : kMarkup) {
+            if (byte == markup)
+                return true;
+        }
+        return false;
+    }
 
     // The byte `ahead` places on, or -1 past the end.
     int peek(qsizetype ahead = 0)
@@ -236,7 +242,6 @@ public:
     // False when groups nest too deeply to follow.
     bool read()
     {
-        _groups.push_back(GroupState{});
         for (int c = 0; !_stopped && (c = _rtf.peek()) >= 0;) {
             // Markup is looked at byte by byte, a group or a word at a time; plain text in runs.
             if (!RtfBytes::isMarkup(c)) {
@@ -244,7 +249,7 @@ public:
                 continue;
             }
             _rtf.get();
-            if (c == '{' && _groups.size() > size_t(kMaxRtfGroupDepth))
+            if (c == '{' && _depth == kMaxRtfGroupDepth)
                 return false;
             if (c == '{')
                 openGroup();
@@ -269,20 +274,21 @@ private:
     // A parameter's sign and digits.
     static constexpr int kMaxParameterLength = 12;
 
-    GroupState& group() { return _groups.back(); }
+    GroupState& group() { return _groups[_depth]; }
 
     void openGroup()
     {
         flushBytes();
-        _groups.push_back(_groups.back());
+        _groups[_depth + 1] = _groups[_depth];
+        ++_depth;
         _groupStart = true;
     }
 
     void closeGroup()
     {
         flushBytes();
-        if (_groups.size() > 1)
-            _groups.pop_back();
+        if (_depth > 0)
+            --_depth;
         _groupStart = false;
     }
 
@@ -470,8 +476,10 @@ private:
     const TextPieces& _take;
     const std::unordered_map<Word, WordMeaning>& _meanings = wordMeanings();
     bool _stopped = false;
-    // A group starts as the one around it; groups open and close by the million in some documents.
-    std::vector<GroupState> _groups;
+    // The document's state and that of each group it is in, which starts as the one around it.
+    // Groups open and close by the million in some documents: their states stand in place.
+    GroupState _groups[kMaxRtfGroupDepth + 1];
+    int _depth = 0;
     bool _groupStart = false;
     int _standInsLeft = 0;
     CodePage _codePage;

@@ -167,6 +167,11 @@ TEST(SeriesTextImport, AnImportPastTheRoomOfASeriesIsRefused)
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(read.failure, kTooManyValuesMessage);
     EXPECT_TRUE(read.values.isEmpty());
+    // A line or field empty once cleaned counts as a value, once: 4.2 million empty lines are past
+    // the room, 4 million empty quoted fields within it.
+    EXPECT_EQ(valuesOfFile(QByteArray("\n").repeated(4200000), "txt").failure, kTooManyValuesMessage);
+    const FileValues emptyFields = valuesOfFile(QByteArray("\"\",").repeated(4000000), "csv");
+    EXPECT_TRUE(emptyFields.ok && emptyFields.values.isEmpty());
     const QByteArray deep = "{\\rtf1 " + QByteArray("{").repeated(kMaxRtfGroupDepth - 1) + "x" + QByteArray("}").repeated(kMaxRtfGroupDepth - 1) + "}";
     EXPECT_EQ(valuesOfFile(deep, "rtf").values, QStringList{"x"});
     const FileValues deeper = valuesOfFile("{\\rtf1 " + QByteArray("{").repeated(50 << 20), "rtf");
