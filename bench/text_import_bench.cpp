@@ -94,19 +94,6 @@ double cpuSeconds()
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
-// The peak resident size of this process since it started its program (getrusage's maximum would
-// carry the parent's over the exec).
-double peakResidentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return 0;
-}
-
 // --read ROAD FILE in a child process of its own.
 int readInChild(const QByteArray& road, const QString& path)
 {
@@ -127,7 +114,7 @@ int readInChild(const QByteArray& road, const QString& path)
         values = read.values.size();
         failure = read.ok ? QString() : read.failure.isEmpty() ? SeriesTextImport::kUnreadableTextMessage : read.failure;
     }
-    std::printf("%.3f %.1f %lld %s\n", cpuSeconds() - start, peakResidentMb(), qlonglong(values), qPrintable(failure));
+    std::printf("%.3f %.1f %lld %s\n", cpuSeconds() - start, peakMemorySinceExecMb(), qlonglong(values), qPrintable(failure));
     return 0;
 }
 
