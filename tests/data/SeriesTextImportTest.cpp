@@ -103,6 +103,9 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     // Each byte in the code page in force where it stands.
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi caf\\'e9\\ansicpg1251 \\'e9}"), QStringLiteral("caféй"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi a\\~b\\emdash c\\bin3 {}}d}"), QStringLiteral("a\u00a0b—cd"));
+    // "\'" takes two hexadecimal digits of either case, and stands for nothing with others; a word
+    // is ASCII letters of either case, and one not known is left out.
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi \\'C9\\'e9\\'4g\\'g4 \\horzvert0 \\Zed x}"), QStringLiteral("Éé x"));
     EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
 }
 
@@ -121,6 +124,10 @@ TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
     EXPECT_EQ(typedLines(QStringLiteral("x") + QChar(0xDC00) + QChar(u'\0') + "y"), QStringList{QStringLiteral("x\uFFFDy")});
     EXPECT_EQ(chk_and_insert_validation(QStringLiteral("A \u200B")), "A");
     EXPECT_EQ(chk_and_insert_validation(QStringLiteral("\u200B A")), "A");
+    // A value cleaned holds no more room than its text, as the import counts it.
+    const QString cleaned = chk_and_insert_validation(QString(1000, u' ') + "a{}" + QString(1000, u' '));
+    EXPECT_EQ(cleaned, "a");
+    EXPECT_LE(cleaned.capacity(), 1 + SeriesStore::kSpareUnits);
 
     QTemporaryDir folder;
     const SeriesStore store(folder.path());
