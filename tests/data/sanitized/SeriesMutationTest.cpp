@@ -223,7 +223,7 @@ TEST(SeriesMutationTest, ARunOfEscapedBytesHoldsNoMoreThanItsTwinOfPlainBytes)
     std::size_t peaks[2] = {};
     for (const int twin : {0, 1}) {
         QStringList values;
-        readWithinBounds(twin ? QStringLiteral("4 MB of plain bytes in rich text") : QStringLiteral("4 MB of escaped bytes in rich text"),
+        readWithinBounds(twin ? QStringLiteral("four million plain bytes in rich text") : QStringLiteral("four million escaped bytes in rich text"),
                          [&] { values = SeriesTextImport::valuesOfFile(runs[twin], QStringLiteral("rtf")).values; });
         peaks[twin] = lastReadHeapPeak();
         EXPECT_EQ(values, QStringList{QString(kBytes, QChar(0xE9))}) << twin;
