@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
@@ -55,6 +56,17 @@ double peakMemoryMb()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+double peakMemorySinceExecMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return 0;
 }
 
 double Timings::median() const

@@ -30,6 +30,9 @@ QList<int> firstIndexes(int count);
 double median(std::vector<double> values);
 // The process's peak resident memory so far, in megabytes.
 double peakMemoryMb();
+// The same since the process started its program: in a child process, getrusage's maximum would
+// carry the parent's over the exec.
+double peakMemorySinceExecMb();
 
 template <typename Work>
 double timedMs(Work work)

@@ -35,25 +35,12 @@ constexpr qint64 kSmallFile = 1 << 20;
 // Items of a design file: the front's watermark text and the table rows.
 constexpr int kWatermarkItem = 33, kRowsItem = 73;
 
-// The peak resident size of this process since it started its program: getrusage's maximum would
-// carry the parent's over the exec.
-double peakMB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return 0;
-}
-
 // --open FILE: opens the design file and reports "<peak MB> <opened|refused: reason>".
 int openInChild(const QString& path)
 {
     DesignFileError error;
     const bool opened = readDesignFile(path, &error).has_value();
-    std::printf("%.1f %s\n", peakMB(), opened ? "opened" : qPrintable(u"refused: "_s + error.reason));
+    std::printf("%.1f %s\n", peakMemorySinceExecMb(), opened ? "opened" : qPrintable(u"refused: "_s + error.reason));
     return 0;
 }
 
@@ -96,7 +83,7 @@ int drawInChild(const QString& kind, qsizetype length)
     const double openMs = timedMs([&] { design = readDesignFile(path, nullptr); });
     const CardScene scene{design->frontElements, design->front, 0, QRectF(0, 0, 243, 154)};
     const double drawMs = timedMs([&] { rasterAt(scene.card.size(), 72, [&](QPainter& painter) { drawCardScene(painter, scene); }); });
-    std::printf("%.1f %.1f %.1f\n", peakMB(), drawMs, openMs);
+    std::printf("%.1f %.1f %.1f\n", peakMemorySinceExecMb(), drawMs, openMs);
     return 0;
 }
 

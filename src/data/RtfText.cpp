@@ -1,11 +1,9 @@
 // Rich text to plain text for series imports: a reader of the RTF group and control-word syntax
 // that keeps the text of every run and drops what only describes how it looks.
-#include <QList>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -132,6 +130,16 @@ class RtfBytes {
 public:
     explicit RtfBytes(QIODevice& device) : _device(device) {}
 
+    // Whether the byte ends a run of plain text.
+    static bool isMarkup(int byte)
+    {
+        for (const char markup : kMarkup) {
+            if (byte == markup)
+                return true;
+        }
+        return false;
+    }
+
     // The byte `ahead` places on, or -1 past the end.
     int peek(qsizetype ahead = 0)
     {
@@ -207,14 +215,24 @@ private:
     std::array<qsizetype, kMarkup.size()> _nextMarkup{-1, -1, -1, -1, -1};
 };
 
+// Control words are ASCII whatever the locale.
 bool isLetter(int byte)
 {
-    return byte >= 0 && std::isalpha(byte);
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
 }
 
 bool isDigit(int byte)
 {
-    return byte >= 0 && std::isdigit(byte);
+    return byte >= '0' && byte <= '9';
+}
+
+// The value of a hexadecimal digit; -1 for any other byte.
+int hexDigit(int byte)
+{
+    if (isDigit(byte))
+        return byte - '0';
+    const int lower = byte | 0x20;
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 class RtfReader {
@@ -224,14 +242,14 @@ public:
     // False when groups nest too deeply to follow.
     bool read()
     {
-        _groups.append(GroupState{});
         for (int c = 0; !_stopped && (c = _rtf.peek()) >= 0;) {
-            if (const QByteArrayView text = _rtf.plainText(); !text.isEmpty()) {
-                addText(text);
+            // Markup is looked at byte by byte, a group or a word at a time; plain text in runs.
+            if (!RtfBytes::isMarkup(c)) {
+                addText(_rtf.plainText());
                 continue;
             }
             _rtf.get();
-            if (c == '{' && _groups.size() > kMaxRtfGroupDepth)
+            if (c == '{' && _depth == kMaxRtfGroupDepth)
                 return false;
             if (c == '{')
                 openGroup();
@@ -256,20 +274,21 @@ private:
     // A parameter's sign and digits.
     static constexpr int kMaxParameterLength = 12;
 
-    GroupState& group() { return _groups.last(); }
+    GroupState& group() { return _groups[_depth]; }
 
     void openGroup()
     {
         flushBytes();
-        _groups.append(_groups.last());
+        _groups[_depth + 1] = _groups[_depth];
+        ++_depth;
         _groupStart = true;
     }
 
     void closeGroup()
     {
         flushBytes();
-        if (_groups.size() > 1)
-            _groups.removeLast();
+        if (_depth > 0)
+            --_depth;
         _groupStart = false;
     }
 
@@ -318,14 +337,15 @@ private:
         qsizetype length = 0;
         while (length < 2 && _rtf.peek() >= 0)
             digits[length++] = char(_rtf.get());
-        bool ok = false;
-        const int value = QByteArray::fromRawData(digits, length).toInt(&ok, 16);
-        if (!ok)
-            return;
-        if (consumeUnicodeStandIn())
-            return;
-        if (!group().skipped)
-            _bytes.append(char(value));
+        const int high = length == 2 ? hexDigit(digits[0]) : -1;
+        const int low = length == 2 ? hexDigit(digits[1]) : -1;
+        bool ok = high >= 0 && low >= 0;
+        // Two digits, as nearly all are, read at once; anything else as Qt reads a number.
+        const int value = ok ? high * 16 + low : QByteArray::fromRawData(digits, length).toInt(&ok, 16);
+        // A byte of text as any other, a stand-in for "\uN" or not: a long run of them is decoded
+        // and handed on a piece at a time.
+        if (ok)
+            addByte(char(value));
     }
 
     void controlWord()
@@ -412,7 +432,11 @@ private:
             text = text.sliced(1);
         if (text.isEmpty() || group().skipped)
             return;
-        _bytes.append(text);
+        // A byte alone, as an escape gives, at a fraction of the cost of a run.
+        if (text.size() == 1)
+            _bytes.append(text.front());
+        else
+            _bytes.append(text);
         if (_bytes.size() >= kMaxPendingBytes)
             flushBytes();
     }
@@ -452,7 +476,10 @@ private:
     const TextPieces& _take;
     const std::unordered_map<Word, WordMeaning>& _meanings = wordMeanings();
     bool _stopped = false;
-    QList<GroupState> _groups;
+    // The document's state and that of each group it is in, which starts as the one around it.
+    // Groups open and close by the million in some documents: their states stand in place.
+    GroupState _groups[kMaxRtfGroupDepth + 1];
+    int _depth = 0;
     bool _groupStart = false;
     int _standInsLeft = 0;
     CodePage _codePage;

@@ -121,14 +121,16 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
     // The value read is handed on, never shared with the next read: a line may be most of the room.
     const auto take = [&](QString&& value) {
         QString kept = rule == Rule::Manager ? Trim_Str(std::move(value)) : std::move(value);
-        if (rule == Rule::Manager && kept.isEmpty())
-            return true;
         keepOnlyItsRoom(kept);
+        // An empty line the manager drops still counts: a file of line ends is read no longer than
+        // one of values.
         memory += valueMemory(kept);
         if (memory > kMaxValuesMemory) {
             failure = kTooManyValues;
             return false;
         }
+        if (rule == Rule::Manager && kept.isEmpty())
+            return true;
         values.append(std::move(kept));
         return rule != Rule::FirstLine;
     };
@@ -267,7 +269,14 @@ bool SeriesStore::remove(const QString& name) const
 
 void SeriesStore::keepOnlyItsRoom(QString& value)
 {
-    if (value.capacity() - value.size() > kSpareUnits)
+    if (value.capacity() - value.size() <= kSpareUnits)
+        return;
+    // Shrunk in place, a short value's block would leave its end behind as a hole too small for
+    // the next line read, and a series of millions of lines would hold millions of holes. A copy
+    // of a long value would hold it twice for a moment.
+    if (value.size() <= kOwnBlockUnits)
+        value = QString(value.constData(), value.size());
+    else
         value.squeeze();
 }
 

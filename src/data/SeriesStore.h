@@ -23,8 +23,10 @@ public:
     static qint64 valueMemory(QStringView value) { return kValueMemory + 2 * qint64(value.size()); }
     // Gives back the room a value holds past its text and kSpareUnits, as trimming in place or
     // decoding into room for the longest text of its bytes leave it, so that it holds what the
-    // readers count.
+    // readers count: a value up to kOwnBlockUnits long is copied into a block of its own size, a
+    // longer one shrunk in place.
     static void keepOnlyItsRoom(QString& value);
+    static constexpr qsizetype kOwnBlockUnits = qsizetype(1) << 20;
     // Whether the bytes of a series file can be read back whole: within the bytes of a file and,
     // each line counted as a value, the room of the values.
     static bool fitsASeries(QByteArrayView bytes);
@@ -58,8 +60,8 @@ public:
         bool readable() const { return failure.isEmpty(); }
     };
     // The values as the manager and the viewer show them: lines split at "\n", each trimmed,
-    // empty ones dropped. A missing file has none; a file that is not UTF-8 text has none and a
-    // failure naming the series.
+    // empty ones dropped (though counted against the room, as output counts them). A missing file
+    // has none; a file that is not UTF-8 text has none and a failure naming the series.
     Values read(const QString& name) const;
     // The records as batch output counts them: the text trimmed at its end, then split at "\n",
     // leading and inner empty lines counting as records (an empty file is one empty record).

@@ -26,30 +26,36 @@ inline bool isLineEnd(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
-// A value cleaned as chk_and_insert_validation cleans it, in its own memory when no copy shares it,
-// holding no more room than its text.
-QString cleanedValue(QString&& text)
+// Cleans a text as chk_and_insert_validation does, in its own memory when no copy shares it.
+void clean(QString& text)
 {
-    QString cleaned = Well_Formed_Text(std::move(text));
-    cleaned.remove(u'\\');
-    cleaned.remove(u'{');
-    cleaned.remove(u'}');
-    cleaned = Trim_Str(std::move(cleaned));
-    SeriesStore::keepOnlyItsRoom(cleaned);
-    return cleaned;
+    text = Well_Formed_Text(std::move(text));
+    text.remove(u'\\');
+    text.remove(u'{');
+    text.remove(u'}');
+    text = Trim_Str(std::move(text));
 }
 
-// Whether a text holds nothing that chk_and_insert_validation removes or replaces, inside it.
-bool needsNoCleaningWithin(QStringView text)
+// A value cleaned, holding no more room than its text.
+QString cleanedValue(QString&& text)
 {
-    return !text.contains(u'\\') && !text.contains(u'{') && !text.contains(u'}') && !text.contains(QChar(u'\0'))
-           && text.isValidUtf16();
+    clean(text);
+    SeriesStore::keepOnlyItsRoom(text);
+    return std::move(text);
+}
+
+// Whether a text holds nothing that chk_and_insert_validation removes or replaces, inside it; a
+// text known to be well formed holds no NUL and no half of a surrogate pair.
+bool needsNoCleaningWithin(QStringView text, bool wellFormed = false)
+{
+    return !text.contains(u'\\') && !text.contains(u'{') && !text.contains(u'}')
+           && (wellFormed || (!text.contains(QChar(u'\0')) && text.isValidUtf16()));
 }
 
 // The values of a file as a series will keep them, counted as the series store counts them: an
 // import stops at the first value past the room of a series. A file is read twice: counted, its
-// values kept only while they are short, then kept, each long value given the room the counting
-// measured for it at once.
+// values kept only while they are short, then kept up to the last value counted, each long value
+// given the room the counting measured for it at once.
 class SeriesValues {
 public:
     enum class Pass { Count, Keep };
@@ -59,27 +65,35 @@ public:
         if (counted) {
             m_longLengths = counted->m_longLengths;
             m_values.reserve(counted->m_count);
+            m_counted = counted->m_count;
         }
     }
 
     bool keeps() const { return m_keep; }
+    qsizetype count() const { return m_count; }
 
     // The piece of text the next values are cut from: what holds for all of it is known for each.
-    void startPiece(QStringView piece) { m_pieceNeedsNoCleaning = needsNoCleaningWithin(piece); }
+    void startPiece(QStringView piece, bool wellFormed) { m_pieceNeedsNoCleaning = needsNoCleaningWithin(piece, wellFormed); }
     bool pieceNeedsNoCleaning() const { return m_pieceNeedsNoCleaning; }
 
     // Each adds a value unless it is empty once cleaned; false once the values pass the room (the
-    // value past it is not kept). A field is of the piece, unless told whether it needs cleaning
-    // within.
+    // value past it is not kept), or once the last value counted is kept: the rest holds none. A
+    // field is of the piece, unless told whether it needs cleaning within.
     bool add(QStringView field) { return add(field, m_pieceNeedsNoCleaning); }
     bool add(QStringView field, bool cleanWithin)
     {
-        if (field.isEmpty())
-            return true;
-        // Most fields are their values as they stand: counting them costs no copy.
-        if (standsAsItsValue(field, cleanWithin))
-            return addValue(field.size(), [field] { return field.toString(); });
-        return add(cleanedValue(field.toString()), true);
+        // Most fields are their values as they stand or trimmed: counting them costs no copy, and
+        // keeping one copies only its value.
+        if (cleanWithin || needsNoCleaningWithin(field)) {
+            const QStringView value = Trimmed_Part(field);
+            return addValue(value.size(), [value] { return value.toString(); });
+        }
+        // The others are cleaned in room kept from one to the next: most are short, and many
+        // clean to nothing.
+        m_cleaning.resize(0);
+        m_cleaning.append(field);
+        clean(m_cleaning);
+        return addValue(m_cleaning.size(), [this] { return QString(m_cleaning.constData(), m_cleaning.size()); });
     }
     bool add(QString&& field, bool cleanWithin)
     {
@@ -102,18 +116,20 @@ public:
     const QStringList& values() const { return m_values; }
 
 private:
+    // A line or field empty once cleaned is left out, but counted as a value, as the series store
+    // counts the lines of a file: a file of line ends or commas is read no longer than one of values.
     template <typename Make>
     bool addValue(qint64 units, Make make)
     {
-        if (units == 0)
-            return true;
         m_memory += SeriesStore::kValueMemory + 2 * units;
         if (m_memory > SeriesStore::kMaxValuesMemory)
             return stop();
+        if (units == 0)
+            return true;
         ++m_count;
         if (m_keep)
             m_values.append(make());
-        return true;
+        return m_count != m_counted;
     }
 
     bool stop()
@@ -134,9 +150,11 @@ private:
     bool m_keep = false;
     bool m_pieceNeedsNoCleaning = false;
     QStringList m_values;
+    QString m_cleaning;
     QList<qint64> m_longLengths;
     qint64 m_memory = 0;
     qsizetype m_count = 0;
+    qsizetype m_counted = -1;  // kept, the values counting found
     bool m_full = false;
 };
 
@@ -166,11 +184,11 @@ public:
         }
         return true;
     }
-    // Adds the value and starts the next; false once the values are full.
+    // Adds the value and starts the next; false once the values need no more (see SeriesValues::add).
     bool finish()
     {
         if (isEmpty())
-            return true;
+            return m_values.add(QStringView(), true);
         const bool added = m_units <= kLongUnits ? m_values.add(QStringView(m_text), m_cleanWithin)
                            : m_values.keeps()    ? m_values.add(std::exchange(m_text, QString()), m_cleanWithin)
                                                  : m_values.addLong(m_units);
@@ -244,14 +262,19 @@ class ValueSplitter {
 public:
     explicit ValueSplitter(SeriesValues& values) : m_values(values), m_pending(values) {}
     virtual ~ValueSplitter() = default;
-    // False once the values are full.
-    bool take(QStringView piece)
+    // False once the values need no more. A piece is well formed when it is known to hold no NUL
+    // and no half of a surrogate pair.
+    bool take(QStringView piece, bool wellFormed = false)
     {
-        m_values.startPiece(piece);
+        m_values.startPiece(piece, wellFormed);
         return split(piece);
     }
-    // The text ended: its last value.
-    void finish() { m_pending.finish(); }
+    // The text ended: its last value, if it has one.
+    void finish()
+    {
+        if (!m_pending.isEmpty())
+            m_pending.finish();
+    }
 
 protected:
     virtual bool split(QStringView piece) = 0;
@@ -294,7 +317,9 @@ protected:
             if (const std::optional<WholeField> field = wholeField(piece, next, at)) {
                 if (!m_values.add(field->value))
                     return false;
-                at = field->end;
+                // Its comma or line end is passed with it: the next field starts behind.
+                m_afterReturn = piece[field->end] == u'\r';
+                at = field->end + 1;
                 continue;
             }
             const qsizetype run = plainRun(next, at);
@@ -311,7 +336,7 @@ private:
         qsizetype end;  // where the comma or line end after it stands
     };
     // The field starting at `at` when it ends within the piece as it stands there: unquoted, or
-    // quoted with no doubled quote or line end in it. Its comma or line end is left to step().
+    // quoted with no doubled quote or line end in it, and followed by its comma or line end.
     std::optional<WholeField> wholeField(QStringView piece, NextInPiece& next, qsizetype at) const
     {
         if (!m_atFieldStart || m_quoted || m_afterReturn || !m_pending.isEmpty())
@@ -335,7 +360,7 @@ private:
         return std::min(next.lineEnd(at), m_quoted ? next.quote(at) : next.comma(at)) - at;
     }
 
-    // False once the values are full.
+    // False once the values need no more.
     bool step(QChar c)
     {
         if (std::exchange(m_afterReturn, false) && c == u'\n')
@@ -432,7 +457,8 @@ bool decodedPieces(QIODevice& device, const TextPieces& take)
         bytes.resize(bytes.size() - whole);
         const bool cutPair = !last && !piece.isEmpty() && piece.back().isHighSurrogate();
         const QStringView ready = QStringView(piece).chopped(cutPair ? 1 : 0);
-        if (decoder.hasError() || ready.contains(QChar(u'\0')) || !ready.isValidUtf16())
+        // UTF-8 gives no half of a surrogate pair: the three bytes of one are an error.
+        if (decoder.hasError() || ready.contains(QChar(u'\0')) || (encoding != QStringConverter::Utf8 && !ready.isValidUtf16()))
             return false;
         // The byte-order mark is no part of the text.
         const qsizetype mark = first && ready.startsWith(QChar(0xFEFF)) ? 1 : 0;
@@ -469,7 +495,9 @@ bool readValues(QIODevice& device, FileKind kind, SeriesValues& values)
         splitter = std::make_unique<CsvValues>(values);
     else
         splitter = std::make_unique<LineValues>(values);
-    const TextPieces take = [&splitter](QStringView piece) { return splitter->take(piece); };
+    // Decoded text is checked whole as it is decoded; rich text is not.
+    const bool wellFormed = kind != FileKind::Rtf;
+    const TextPieces take = [&splitter, wellFormed](QStringView piece) { return splitter->take(piece, wellFormed); };
     const bool readable = kind == FileKind::Rtf ? startsRichText(device) && rtfTextPieces(device, take)
                                                 : decodedPieces(device, take);
     if (readable && !values.full())
@@ -569,6 +597,8 @@ FileValues valuesOfFile(QIODevice& file, const QString& extension)
         return {};
     if (counted.full())
         return {{}, false, kTooManyValuesMessage};
+    if (counted.count() == 0)
+        return {{}, true};
     // The file read again gives the same values, unless it changed in between.
     SeriesValues kept(SeriesValues::Pass::Keep, &counted);
     if (!file.seek(0) || !readValues(file, kind, kept))

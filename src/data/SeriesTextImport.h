@@ -30,7 +30,8 @@ QStringList splitLines(const QString& text);
 QString chk_and_insert_validation(const QString& text);
 
 // One value per line of a text file; lines that are empty once cleaned are left out. This and
-// csvValues stop before the first value past the room of a series (SeriesStore::kMaxValuesMemory).
+// csvValues stop before the first value past the room of a series (SeriesStore::kMaxValuesMemory),
+// where every line or field counts, left out or not, as the series store counts a file's lines.
 QStringList textValues(const QString& text);
 
 // One value per field of every CSV record (RFC 4180): fields are separated by commas, a field in
@@ -66,8 +67,9 @@ struct FileValues {
 };
 FileValues valuesOfFile(const QByteArray& bytes, const QString& extension);
 // The same read from a device that can go back to its start: read a chunk at a time and counted
-// first, then read again to keep the values, so a file past the room of a series is refused
-// having held none of its text or values, and a file within it holds only its values.
+// first, then read again up to its last value to keep the values, so a file past the room of a
+// series is refused having held none of its text or values, and a file within it holds only its
+// values.
 FileValues valuesOfFile(QIODevice& file, const QString& extension);
 
 }  // namespace SeriesTextImport

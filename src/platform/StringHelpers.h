@@ -8,6 +8,8 @@
 QString Trim_Str(const QString& text);
 // The same in the text's own memory when no other copy shares it: a long text is not held twice.
 QString Trim_Str(QString&& text);
+// The part of the text that Trim_Str keeps, in the text's memory.
+QStringView Trimmed_Part(QStringView text);
 // The text as a file can keep it: NUL left out, and a surrogate without its other half made
 // U+FFFD, so that writing and reading it back gives the same text.
 QString Well_Formed_Text(const QString& text);

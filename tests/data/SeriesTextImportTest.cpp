@@ -103,6 +103,9 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     // Each byte in the code page in force where it stands.
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi caf\\'e9\\ansicpg1251 \\'e9}"), QStringLiteral("caféй"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi a\\~b\\emdash c\\bin3 {}}d}"), QStringLiteral("a\u00a0b—cd"));
+    // "\'" takes two hexadecimal digits of either case, and stands for nothing with others; a word
+    // is ASCII letters of either case, and one not known is left out.
+    EXPECT_EQ(rtfToText("{\\rtf1\\ansi \\'C9\\'e9\\'4g\\'g4 \\horzvert0 \\Zed x}"), QStringLiteral("Éé x"));
     EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
 }
 
@@ -121,6 +124,10 @@ TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
     EXPECT_EQ(typedLines(QStringLiteral("x") + QChar(0xDC00) + QChar(u'\0') + "y"), QStringList{QStringLiteral("x\uFFFDy")});
     EXPECT_EQ(chk_and_insert_validation(QStringLiteral("A \u200B")), "A");
     EXPECT_EQ(chk_and_insert_validation(QStringLiteral("\u200B A")), "A");
+    // A value cleaned holds no more room than its text, as the import counts it.
+    const QString cleaned = chk_and_insert_validation(QString(1000, u' ') + "a{}" + QString(1000, u' '));
+    EXPECT_EQ(cleaned, "a");
+    EXPECT_LE(cleaned.capacity(), 1 + SeriesStore::kSpareUnits);
 
     QTemporaryDir folder;
     const SeriesStore store(folder.path());
@@ -129,7 +136,8 @@ TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
     EXPECT_EQ(store.readRecords("Imported").values, values.values);
 }
 
-// UTF-16 and UTF-32 files are refused like bad UTF-8 when their bytes are not whole characters.
+// UTF-16 and UTF-32 files are refused like bad UTF-8 when their bytes are not whole characters,
+// and UTF-8 that names surrogates is bad UTF-8.
 TEST(SeriesTextImport, WideTextsThatAreNotWholeCharactersAreRefused)
 {
     const struct {
@@ -144,6 +152,8 @@ TEST(SeriesTextImport, WideTextsThatAreNotWholeCharactersAreRefused)
         {"UTF-32 past U+10FFFF", "fffe00004100000000001100", nullptr},
         {"UTF-32 naming a surrogate", "0000feff0000d800", nullptr},
         {"UTF-32 broken off", "fffe0000410000", nullptr},
+        {"UTF-8 naming a surrogate", "41eda080", nullptr},
+        {"UTF-8 naming the two halves of a pair", "41eda0bdedb880", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -164,6 +174,11 @@ TEST(SeriesTextImport, AnImportPastTheRoomOfASeriesIsRefused)
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(read.failure, kTooManyValuesMessage);
     EXPECT_TRUE(read.values.isEmpty());
+    // A line or field empty once cleaned counts as a value, once: 4.2 million empty lines are past
+    // the room, 4 million empty quoted fields within it.
+    EXPECT_EQ(valuesOfFile(QByteArray("\n").repeated(4200000), "txt").failure, kTooManyValuesMessage);
+    const FileValues emptyFields = valuesOfFile(QByteArray("\"\",").repeated(4000000), "csv");
+    EXPECT_TRUE(emptyFields.ok && emptyFields.values.isEmpty());
     const QByteArray deep = "{\\rtf1 " + QByteArray("{").repeated(kMaxRtfGroupDepth - 1) + "x" + QByteArray("}").repeated(kMaxRtfGroupDepth - 1) + "}";
     EXPECT_EQ(valuesOfFile(deep, "rtf").values, QStringList{"x"});
     const FileValues deeper = valuesOfFile("{\\rtf1 " + QByteArray("{").repeated(50 << 20), "rtf");

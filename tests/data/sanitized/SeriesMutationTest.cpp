@@ -148,6 +148,9 @@ TEST(SeriesMutationTest, ALongLineIsHeldOnceWhenReadForOutputOrForTheSeriesWindo
 
 // Imported text files are read a chunk at a time, counted before any value is kept: a text past
 // the room of a series is refused having held none of it, and one within it holds its values.
+// Lines and fields empty once cleaned are left out but counted, so a file of nothing else is
+// refused as soon as it is past the room; a file of values and markup that holds no text is read
+// again only up to its last value.
 TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
 {
     const struct {
@@ -166,6 +169,12 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
          16 * (1 << 20) / 67, 16 * (1 << 20) / 67, "Ada Lovelace wrote the first program for a machine never built"},
         // Held once as it is kept: its room is taken at once, not grown into.
         {"a line of 24 MB", "txt", "", QByteArray(1 << 20, 'v'), "\nend", 24, 2, "end"},
+        {"48 MB of empty lines", "txt", "", "\n", "", 48 << 20, 0},
+        {"48 MB of CRLF lines", "txt", "", "\r\n", "", 24 << 20, 0},
+        {"48 MB of CRLF records", "csv", "", "\r\n", "", 24 << 20, 0},
+        {"48 MB of commas", "csv", "", ",", "", 48 << 20, 0},
+        {"48 MB of lines of braces", "txt", "", "{}\n", "", 16 << 20, 0},
+        {"a value and 32 MB of empty rich-text groups", "rtf", "{\\rtf1 Ada\\par ", "{}", "}", 16 << 20, 1, "Ada"},
     };
     for (const auto& import : imports) {
         QTemporaryDir folder;
@@ -189,6 +198,37 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
     }
     // The last import, a line of 24 MB that is 48 MB as text, was held once.
     EXPECT_LT(lastReadHeapPeak(), std::size_t(24 << 20) * 2 * 5 / 4);
+}
+
+// Every line of a series counts against its room, the empty ones that the series window leaves
+// out too, as output counts them: a series of empty lines is refused once it is past the room.
+TEST(SeriesMutationTest, ASeriesOfEmptyLinesIsRefusedWithinBounds)
+{
+    QTemporaryDir folder;
+    const SeriesStore store(folder.path());
+    ASSERT_TRUE(writeFile(folder.filePath(QStringLiteral("Empty.txt")), QByteArray(48 << 20, '\n')));
+    readWithinBounds(QStringLiteral("a series of 48 MB of empty lines for the series window"), [&] {
+        EXPECT_EQ(store.read(QStringLiteral("Empty")).failure,
+                  QStringLiteral("The series \"Empty\" cannot be read: it holds more values than a series can keep."));
+    });
+}
+
+// A run of "\'hh" escapes in rich text is decoded and handed on a piece at a time, as a run of the
+// same bytes written plainly is: the import of either holds its value and little more.
+TEST(SeriesMutationTest, ARunOfEscapedBytesHoldsNoMoreThanItsTwinOfPlainBytes)
+{
+    constexpr qsizetype kBytes = qsizetype(4) << 20;
+    const QByteArray runs[] = {"{\\rtf1\\ansi " + QByteArray("\\'e9").repeated(kBytes) + "}",
+                               "{\\rtf1\\ansi " + QByteArray(kBytes, '\xe9') + "}"};
+    std::size_t peaks[2] = {};
+    for (const int twin : {0, 1}) {
+        QStringList values;
+        readWithinBounds(twin ? QStringLiteral("four million plain bytes in rich text") : QStringLiteral("four million escaped bytes in rich text"),
+                         [&] { values = SeriesTextImport::valuesOfFile(runs[twin], QStringLiteral("rtf")).values; });
+        peaks[twin] = lastReadHeapPeak();
+        EXPECT_EQ(values, QStringList{QString(kBytes, QChar(0xE9))}) << twin;
+    }
+    EXPECT_LE(peaks[0], peaks[1] + peaks[1] / 5);
 }
 
 // What a value holds is what the readers count for it: lines trimmed of blanks hold no more than

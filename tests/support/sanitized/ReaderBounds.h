@@ -1,5 +1,5 @@
 // Bounds every reader of untrusted files is held to in the sanitized mutation loops: an input
-// is read within a few seconds and a bounded amount of heap, or the loop fails naming it.
+// is read within a few seconds and a bounded amount of memory, or the loop fails naming it.
 #pragma once
 
 #include <QString>
@@ -11,6 +11,9 @@ struct ReaderBounds {
     // CPU time of the whole process, every thread counted.
     std::chrono::milliseconds time{3000};
     std::size_t heapBytes = std::size_t(256) << 20;
+    // What the process holds of the machine's memory (its resident size) above what it held
+    // before the read, at its peak.
+    std::size_t residentBytes = std::size_t(256) << 20;
 };
 
 // A read that waits rather than computes (on a lock, say) is let run this many times its CPU time
@@ -26,8 +29,28 @@ ReaderBounds scaledBounds(ReaderBounds bounds);
 // Runs `read` once, held to scaledBounds(bounds). A read that has spent more CPU time than
 // bounds.time, or is still running kWallTimesCpu times that by the wall clock, ends the whole test
 // program with a message naming `input` (a reader that loops forever cannot be waited for); a read
-// whose heap grew past the bound fails the current test.
+// whose heap or resident size grew past its bound fails the current test.
 void readWithinBounds(const QString& input, const std::function<void()>& read, ReaderBounds bounds = {});
 
-// The most heap the last readWithinBounds call held above what was held before it.
+// Which memory a program built with the harness measures. Built with AddressSanitizer, the heap,
+// exactly, from the sanitizer's allocator; not the resident size, which its shadow memory and its
+// quarantine of freed blocks swell. Built without, the resident size, as the program runs for
+// its users (the C library's allocator keeps what it cannot give back); not the heap.
+bool heapIsMeasured();
+enum class ResidentMeasure {
+    None,        // built with AddressSanitizer
+    KernelPeak,  // the kernel's peak resident size (VmHWM), reset before each read
+    // The kernel refused to reset its peak: the highest resident size seen every few milliseconds
+    // while the read ran, or the process's lifetime peak where the read raised it.
+    Sampled,
+};
+ResidentMeasure residentMeasure();
+// For the harness's own tests: measure as if the kernel refused to reset its peak.
+void measureResidentBySampling(bool sampling);
+
+// The most heap the last readWithinBounds call held above what was held before it; 0 where the
+// heap is not measured.
 std::size_t lastReadHeapPeak();
+// The most resident size the last readWithinBounds call held above what the process held before
+// it; 0 where it is not measured.
+std::size_t lastReadResidentPeak();

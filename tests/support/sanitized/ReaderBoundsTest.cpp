@@ -31,6 +31,11 @@ TEST(ReaderBounds, TheHeapHeldByAReadIsMeasuredOnEveryThread)
 
     readWithinBounds(QStringLiteral("nothing"), [] {});
     EXPECT_LT(lastReadHeapPeak(), std::size_t(1) << 20);
+
+    // The sanitizer's shadow memory and quarantine would be counted as the reader's.
+    EXPECT_TRUE(heapIsMeasured());
+    EXPECT_EQ(residentMeasure(), ResidentMeasure::None);
+    EXPECT_EQ(lastReadResidentPeak(), 0u);
 }
 
 TEST(ReaderBounds, AReadPastTheHeapBoundFailsNamingItsInput)
