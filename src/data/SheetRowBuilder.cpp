@@ -133,12 +133,12 @@ SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* l
         }
         break;
     case Role::Runs:
-        // Phonetic runs are no part of the text.
-        if (parent.runDepth > SpreadsheetXml::kMaxTextDepth || std::strcmp(local, "rPh") == 0)
-            break;
-        if (std::strcmp(local, "t") == 0)
-            return {Role::RunText, 0};
-        return {Role::Runs, parent.runDepth + 1};
+        switch (SpreadsheetXml::runChild(parent.runDepth, local)) {
+        case SpreadsheetXml::RunChild::Text: return {Role::RunText, 0};
+        case SpreadsheetXml::RunChild::Container: return {Role::Runs, parent.runDepth + 1};
+        case SpreadsheetXml::RunChild::None: break;
+        }
+        break;
     default: break;
     }
     return {Role::Other, 0};

@@ -89,7 +89,7 @@ public:
 
     // The rows read and not taken.
     Rows& rowsLeft() { return _rows; }
-    const std::vector<SharedCell>& sharedCells() const { return _shared; }
+    std::vector<SharedCell>& sharedCells() { return _shared; }
     // One past the last cell placed, empty or not.
     int width() const { return _width; }
     bool dimensionSeen() const { return _dimensionSeen; }

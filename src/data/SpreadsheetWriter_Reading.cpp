@@ -2,13 +2,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <memory>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "data/Data_From_Excel.h"
 #include "data/RowBatchQueue.h"
+#include "data/SharedItemBuilder.h"
 #include "data/SharedStringsAhead.h"
 #include "data/SheetRowBuilder.h"
 #include "data/SpreadsheetWriter.h"
@@ -45,10 +48,11 @@ constexpr qint64 kSharedCellBytes = 2 * qint64(sizeof(SharedCell)) + qint64(size
 qint64 textBytesOfLength(qsizetype length) { return 2 * (32 + 2 * qint64(length)); }
 qint64 textBytes(const QString& text) { return textBytesOfLength(text.size()); }
 
-// What the rows read so far hold, against the read's allowance.
+// What the rows read so far hold, against the read's allowance. The pieces of a sheet read at
+// once count together.
 struct SheetCost {
     qint64 allowed = 0;
-    qint64 held = 0;
+    std::atomic<qint64> held = 0;
     SharedStringsAhead* ahead = nullptr;  // strings read alongside, sharing the allowance
     bool fits() const { return held <= allowed; }
     bool add(const QStringList& row)
@@ -56,23 +60,143 @@ struct SheetCost {
         qint64 texts = 0;
         for (const QString& text : row)
             texts += text.isEmpty() ? 0 : textBytes(text);
-        return add(row.size(), texts);
+        return add(rowBytes(row.size(), texts));
     }
-    bool add(const SheetRowBuilder::Rows& rows, const SheetRowBuilder::Rows::Row& row)
+    bool add(qint64 bytes)
+    {
+        const qint64 now = held.fetch_add(bytes, std::memory_order_relaxed) + bytes;
+        if (ahead)
+            ahead->sheetHolds(now);
+        return now <= allowed;
+    }
+    static qint64 rowBytes(qsizetype places, qint64 texts) { return kRowBytes + kPlaceBytes * places + texts; }
+    static qint64 rowBytes(const SheetRowBuilder::Rows& rows, const SheetRowBuilder::Rows::Row& row)
     {
         qint64 texts = 0;
         for (const SheetRowBuilder::Rows::Cell& cell : rows.cellsOf(row))
             texts += textBytesOfLength(cell.length);
-        return add(row.places, texts + kSharedCellBytes * row.sharedCells);
-    }
-    bool add(qsizetype places, qint64 texts)
-    {
-        held += kRowBytes + kPlaceBytes * places + texts;
-        if (ahead)
-            ahead->sheetHolds(held);
-        return fits();
+        return rowBytes(row.places, texts + kSharedCellBytes * row.sharedCells);
     }
 };
+
+// A sheet's rows as read, before their shared strings are resolved.
+struct SheetRead {
+    PieceResult result = PieceResult::Read;
+    bool uncertain = false;  // see XmlPieceReader::PiecesResult
+    SheetRows rows;
+    std::vector<SharedCell> shared;
+    int width = 0;
+    bool dimensionSeen = false;
+    std::string dimensionReference;
+};
+
+// One piece of a sheet read in pieces: its rows, made strings as they are read, and what they count.
+class SheetPiece {
+public:
+    explicit SheetPiece(SheetCost& cost)
+        : builder([this, &cost](SheetRowBuilder::Rows& batch) {
+              const qint64 bytes = SheetCost::rowBytes(batch, batch.rows.back());
+              held += bytes;
+              if (!cost.add(bytes))
+                  return false;
+              if (batch.size() >= kRowsPerBatch)
+                  queue.push(batch);
+              return true;
+          })
+    {
+    }
+    // Once its read is over: a read that did not end well keeps no row, the one refused least of all.
+    void ended(PieceResult result)
+    {
+        if (result == PieceResult::Read && !builder.rowsLeft().empty())
+            queue.push(builder.rowsLeft());
+        queue.close();
+    }
+    // Makes strings of the rows read until the read is over.
+    void keep()
+    {
+        for (RowBatchQueue::Batch taken; queue.pop(&taken);)
+            taken.appendTo(rows);
+    }
+
+    SheetRowBuilder builder;
+    RowBatchQueue queue;
+    SheetRows rows;
+    qint64 held = 0;  // written by the reading thread only
+};
+
+// A large sheet is read in pieces of at least this many bytes, when there are processors for them.
+constexpr qint64 kMinPieceBytes = qint64(4) << 20;
+constexpr int kMaxPieces = 2;
+
+int piecesFor(const QString& path)
+{
+    const bool processors = std::thread::hardware_concurrency() >= 4;
+    return processors ? int(std::clamp<qint64>(QFileInfo(path).size() / kMinPieceBytes, 1, kMaxPieces)) : 1;
+}
+
+// Reads the sheet's rows in up to `pieces` pieces. The rows are made strings on a thread for
+// each piece while it is read, the first piece's on this one, and joined in order.
+SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
+{
+    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
+        switch (entered.size()) {
+        case 0: return Step::Enter;
+        case 1: return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
+        // Inside the sheet's data, the one element entered.
+        case 2: return name == "row" ? Step::Take : Step::Skip;
+        default: return Step::Skip;
+        }
+    };
+    std::vector<std::unique_ptr<SheetPiece>> pieces;
+    std::vector<XmlPieceReader::Builder*> builders;
+    for (int i = 0; i < pieceCount; ++i) {
+        pieces.push_back(std::make_unique<SheetPiece>(cost));
+        builders.push_back(&pieces.back()->builder);
+    }
+    const auto ended = [&](int index, PieceResult result) { pieces[size_t(index)]->ended(result); };
+    std::vector<std::thread> keeping;
+    for (int i = 1; i < pieceCount; ++i)
+        keeping.emplace_back([&piece = *pieces[size_t(i)]] { piece.keep(); });
+    XmlPieceReader::PiecesResult read;
+    std::thread parse([&] {
+        read = XmlPieceReader::readInPieces(path, BlankText::Keep, decide, "row", builders, kMinPieceBytes, ended);
+        // Pieces never begun end with the read.
+        for (const auto& piece : pieces)
+            piece->queue.close();
+    });
+    pieces.front()->keep();
+    parse.join();
+    for (std::thread& thread : keeping)
+        thread.join();
+
+    SheetRead sheet{read.result, read.uncertain};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        SheetPiece& piece = *pieces[i];
+        if (int(i) >= read.kept) {
+            cost.held -= piece.held;
+            continue;
+        }
+        const qsizetype rowsBefore = sheet.rows.size();
+        std::vector<SharedCell>& shared = piece.builder.sharedCells();
+        if (i == 0) {
+            sheet.rows = std::move(piece.rows);
+            sheet.shared = std::move(shared);
+        } else {
+            sheet.rows.append(std::move(piece.rows));
+            for (SharedCell& cell : shared)
+                cell.row += rowsBefore;
+            sheet.shared.insert(sheet.shared.end(), shared.cbegin(), shared.cend());
+            shared = {};
+        }
+        sheet.width = std::max(sheet.width, piece.builder.width());
+        if (!sheet.dimensionSeen && piece.builder.dimensionSeen()) {
+            sheet.dimensionSeen = true;
+            sheet.dimensionReference = piece.builder.dimensionReference();
+        }
+    }
+    return sheet;
+}
 
 QString megabytes(qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); }
 
@@ -133,14 +257,13 @@ PieceResult readSharedItems(const QString& path, const std::vector<qint64>& want
             return Step::Stop;
         return next++ == *nextWanted ? Step::Take : Step::Skip;
     };
-    const auto visit = [&](const pugi::xml_node& item) {
-        const QString text = runText(item);
+    SharedItemBuilder builder([&](QString text) {
         held += textBytes(text);
-        items->push_back(text);
+        items->push_back(std::move(text));
         ++nextWanted;
         return held <= allowed;
-    };
-    const PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, visit);
+    });
+    const PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, builder);
     return result == PieceResult::Missing ? PieceResult::Read : result;
 }
 
@@ -259,37 +382,15 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     sheet->path = path;
     SharedStringsAhead ahead(sharedStringsPath, allowance, &textBytes);
     SheetCost cost{allowance, 0, &ahead};
-    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
-        switch (entered.size()) {
-        case 0: return Step::Enter;
-        case 1: return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
-        // Inside the sheet's data, the one element entered.
-        case 2: return name == "row" ? Step::Take : Step::Skip;
-        default: return Step::Skip;
-        }
-    };
-    // The sheet is read on a second thread, so that making strings of its rows here overlaps
-    // the parsing; rows are counted against the allowance as they are read.
-    RowBatchQueue queue;
-    SheetRowBuilder rows([&](SheetRowBuilder::Rows& batch) {
-        if (!cost.add(batch, batch.rows.back()))
-            return false;
-        if (batch.size() >= kRowsPerBatch)
-            queue.push(batch);
-        return true;
-    });
-    PieceResult result = PieceResult::Read;
-    std::thread parse([&] {
-        result = XmlPieceReader::read(path, BlankText::Keep, decide, rows);
-        // A read that did not end well keeps no row, the one refused least of all.
-        if (result == PieceResult::Read && !rows.rowsLeft().empty())
-            queue.push(rows.rowsLeft());
-        queue.close();
-    });
-    for (RowBatchQueue::Batch taken; queue.pop(&taken);)
-        taken.appendTo(sheet->rows);
-    parse.join();
-    const std::vector<SharedCell>& shared = rows.sharedCells();
+    SheetRead read = readSheetRows(path, cost, piecesFor(path));
+    if (read.uncertain) {
+        read = {};
+        cost.held = 0;
+        read = readSheetRows(path, cost, 1);
+    }
+    PieceResult result = read.result;
+    sheet->rows = std::move(read.rows);
+    const std::vector<SharedCell>& shared = read.shared;
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
     QString partRead = path;
     if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
@@ -309,8 +410,8 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     }
     // The dimension's count (1 without one), widened to every cell the sheet holds, so no cell
     // is lost to a missing or wrong dimension.
-    const int dimension = rows.dimensionSeen() ? dimensionColumns(rows.dimensionReference()) : 1;
-    sheet->columns = std::max(dimension, rows.width());
+    const int dimension = read.dimensionSeen ? dimensionColumns(read.dimensionReference) : 1;
+    sheet->columns = std::max(dimension, read.width);
     // The records of the shared-string cells go with the builder.
     sheet->held = cost.held - kSharedCellBytes * qint64(shared.size());
     return sheet;

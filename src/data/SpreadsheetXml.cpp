@@ -17,6 +17,13 @@ const char* localName(const char* qualified)
     return colon ? colon + 1 : qualified;
 }
 
+RunChild runChild(int depth, const char* local)
+{
+    if (depth > kMaxTextDepth || std::strcmp(local, "rPh") == 0)
+        return RunChild::None;
+    return std::strcmp(local, "t") == 0 ? RunChild::Text : RunChild::Container;
+}
+
 namespace {
 
 // Parts are parsed with the text of single-text elements kept in the element itself (fewer
@@ -32,15 +39,14 @@ void appendOwnText(const pugi::xml_node& node, QByteArray& out)
 
 void appendRunText(const pugi::xml_node& node, QByteArray& out, int depth = 0)
 {
-    if (depth > kMaxTextDepth)
-        return;
     for (pugi::xml_node item = node.first_child(); item; item = item.next_sibling()) {
-        if (item.type() != pugi::node_element || isNamed(item, "rPh"))
+        if (item.type() != pugi::node_element)
             continue;
-        if (isNamed(item, "t"))
-            appendOwnText(item, out);
-        else
-            appendRunText(item, out, depth + 1);
+        switch (runChild(depth, localName(item.name()))) {
+        case RunChild::Text: appendOwnText(item, out); break;
+        case RunChild::Container: appendRunText(item, out, depth + 1); break;
+        case RunChild::None: break;
+        }
     }
 }
 

@@ -14,6 +14,13 @@ constexpr int kMaxTextDepth = 32;
 // The name without its prefix.
 const char* localName(const char* qualified);
 
+// What a child element named `local` (without prefix) is to a string's text, below a container
+// of runs `depth` levels under the string (the string itself at 0): a run's text ("t"), a
+// container one level deeper, or no part of it (phonetic runs, "rPh", and anything below
+// kMaxTextDepth).
+enum class RunChild { Text, Container, None };
+RunChild runChild(int depth, const char* local);
+
 // The 1-based column number of capital letters (A 1, ZZ 702, XFD 16384); -1 for no letters,
 // other characters or columns beyond XFD.
 template <class Char>
