@@ -5,6 +5,9 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -79,40 +82,57 @@ struct SheetCost {
     }
 };
 
+// The shared-string cells of a piece of a sheet, whose rows count from firstRow.
+struct PieceSharedCells {
+    qsizetype firstRow = 0;
+    std::vector<SharedCell> cells;
+};
+
+qsizetype cellCount(const std::vector<PieceSharedCells>& pieces)
+{
+    qsizetype count = 0;
+    for (const PieceSharedCells& piece : pieces)
+        count += qsizetype(piece.cells.size());
+    return count;
+}
+
 // A sheet's rows as read, before their shared strings are resolved.
 struct SheetRead {
     PieceResult result = PieceResult::Read;
     bool uncertain = false;  // see XmlPieceReader::PiecesResult
     SheetRows rows;
-    std::vector<SharedCell> shared;
+    std::vector<PieceSharedCells> shared;
     int width = 0;
     bool dimensionSeen = false;
     std::string dimensionReference;
 };
 
-// One piece of a sheet read in pieces: its rows, made strings as they are read, and what they count.
+// One piece of a sheet read in pieces: its rows, made strings as they are read, and what they
+// count. The first piece hands its rows to the thread that keeps them, so that making strings
+// overlaps the parsing; a later one makes them itself, the parsing of the pieces overlapping.
 class SheetPiece {
 public:
-    explicit SheetPiece(SheetCost& cost)
+    SheetPiece(SheetCost& cost, bool handsOver)
         : builder([this, &cost](SheetRowBuilder::Rows& batch) {
               const qint64 bytes = SheetCost::rowBytes(batch, batch.rows.back());
               held += bytes;
               if (!cost.add(bytes))
                   return false;
               if (batch.size() >= kRowsPerBatch)
-                  queue.push(batch);
+                  handOver(batch);
               return true;
-          })
+          }),
+          _handsOver(handsOver)
     {
     }
     // Once its read is over: a read that did not end well keeps no row, the one refused least of all.
     void ended(PieceResult result)
     {
         if (result == PieceResult::Read && !builder.rowsLeft().empty())
-            queue.push(builder.rowsLeft());
+            handOver(builder.rowsLeft());
         queue.close();
     }
-    // Makes strings of the rows read until the read is over.
+    // Makes strings of the rows handed over until the read is over.
     void keep()
     {
         for (RowBatchQueue::Batch taken; queue.pop(&taken);)
@@ -123,6 +143,18 @@ public:
     RowBatchQueue queue;
     SheetRows rows;
     qint64 held = 0;  // written by the reading thread only
+
+private:
+    void handOver(SheetRowBuilder::Rows& batch)
+    {
+        if (_handsOver) {
+            queue.push(batch);
+        } else {
+            batch.appendTo(rows);
+            batch.clear();
+        }
+    }
+    const bool _handsOver;
 };
 
 // A large sheet is read in pieces of at least this many bytes, when there are processors for them.
@@ -135,8 +167,8 @@ int piecesFor(const QString& path)
     return processors ? int(std::clamp<qint64>(QFileInfo(path).size() / kMinPieceBytes, 1, kMaxPieces)) : 1;
 }
 
-// Reads the sheet's rows in up to `pieces` pieces. The rows are made strings on a thread for
-// each piece while it is read, the first piece's on this one, and joined in order.
+// Reads the sheet's rows in up to `pieceCount` pieces, the first piece's rows made strings on
+// this thread, and joins them in order.
 SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
 {
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
@@ -151,44 +183,30 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
     std::vector<std::unique_ptr<SheetPiece>> pieces;
     std::vector<XmlPieceReader::Builder*> builders;
     for (int i = 0; i < pieceCount; ++i) {
-        pieces.push_back(std::make_unique<SheetPiece>(cost));
+        pieces.push_back(std::make_unique<SheetPiece>(cost, i == 0));
         builders.push_back(&pieces.back()->builder);
     }
     const auto ended = [&](int index, PieceResult result) { pieces[size_t(index)]->ended(result); };
-    std::vector<std::thread> keeping;
-    for (int i = 1; i < pieceCount; ++i)
-        keeping.emplace_back([&piece = *pieces[size_t(i)]] { piece.keep(); });
     XmlPieceReader::PiecesResult read;
     std::thread parse([&] {
         read = XmlPieceReader::readInPieces(path, BlankText::Keep, decide, "row", builders, kMinPieceBytes, ended);
-        // Pieces never begun end with the read.
-        for (const auto& piece : pieces)
-            piece->queue.close();
     });
     pieces.front()->keep();
     parse.join();
-    for (std::thread& thread : keeping)
-        thread.join();
 
     SheetRead sheet{read.result, read.uncertain};
+    qsizetype rows = 0;
+    for (int i = 0; i < read.kept; ++i)
+        rows += pieces[size_t(i)]->rows.size();
+    sheet.rows.reserve(rows);
     for (size_t i = 0; i < pieces.size(); ++i) {
         SheetPiece& piece = *pieces[i];
         if (int(i) >= read.kept) {
             cost.held -= piece.held;
             continue;
         }
-        const qsizetype rowsBefore = sheet.rows.size();
-        std::vector<SharedCell>& shared = piece.builder.sharedCells();
-        if (i == 0) {
-            sheet.rows = std::move(piece.rows);
-            sheet.shared = std::move(shared);
-        } else {
-            sheet.rows.append(std::move(piece.rows));
-            for (SharedCell& cell : shared)
-                cell.row += rowsBefore;
-            sheet.shared.insert(sheet.shared.end(), shared.cbegin(), shared.cend());
-            shared = {};
-        }
+        sheet.shared.push_back({sheet.rows.size(), std::move(piece.builder.sharedCells())});
+        sheet.rows.append(std::move(piece.rows));
         sheet.width = std::max(sheet.width, piece.builder.width());
         if (!sheet.dimensionSeen && piece.builder.dimensionSeen()) {
             sheet.dimensionSeen = true;
@@ -196,6 +214,16 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
         }
     }
     return sheet;
+}
+
+// The threads that read a sheet leave what they freed (batches, records of shared-string cells)
+// in allocator arenas of their own, where the rows' later holders cannot reuse it: it goes back
+// to the system.
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 QString megabytes(qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); }
@@ -226,13 +254,15 @@ int dimensionColumns(const std::string& ref)
 }
 
 // The shared-string indexes the cells name, sorted, each once.
-std::vector<qint64> namedIndexes(const std::vector<SharedCell>& cells)
+std::vector<qint64> namedIndexes(const std::vector<PieceSharedCells>& pieces)
 {
     std::vector<qint64> indexes;
-    indexes.reserve(cells.size());
-    for (const SharedCell& cell : cells) {
-        if (cell.index >= 0)
-            indexes.push_back(cell.index);
+    indexes.reserve(size_t(cellCount(pieces)));
+    for (const PieceSharedCells& piece : pieces) {
+        for (const SharedCell& cell : piece.cells) {
+            if (cell.index >= 0)
+                indexes.push_back(cell.index);
+        }
     }
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
@@ -293,7 +323,7 @@ QString refusalOf(PieceResult result, bool overAllowance, const QString& what, q
 // Gives the shared-string cells of the rows their texts, counted against the cost: the items
 // read alongside the sheet, or when those were abandoned or fell short, the part at partPath
 // read again for the items the cells name.
-PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<SharedCell>& cells,
+PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<PieceSharedCells>& cells,
                                SharedStringsAhead& ahead, SheetCost* cost)
 {
     const std::vector<qint64> wanted = namedIndexes(cells);
@@ -319,16 +349,18 @@ PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const s
     // An index past the items gives no value; a row whose last cells got none ends earlier.
     qsizetype lastRow = -1;
     QStringList* row = nullptr;
-    for (const SharedCell& cell : cells) {
-        if (cell.row != lastRow) {
-            if (row)
-                trimRow(*row);
-            row = &rows[cell.row];
-            lastRow = cell.row;
+    for (const PieceSharedCells& piece : cells) {
+        for (const SharedCell& cell : piece.cells) {
+            if (piece.firstRow + cell.row != lastRow) {
+                if (row)
+                    trimRow(*row);
+                lastRow = piece.firstRow + cell.row;
+                row = &rows[lastRow];
+            }
+            QString text = itemAt(cell.index);
+            cost->held += text.isEmpty() ? 0 : textBytes(text);
+            (*row)[cell.column] = std::move(text);
         }
-        QString text = itemAt(cell.index);
-        cost->held += text.isEmpty() ? 0 : textBytes(text);
-        (*row)[cell.column] = std::move(text);
     }
     trimRow(*row);
     return PieceResult::Read;
@@ -360,6 +392,7 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::sheetAt(const
             return nullptr;
         }
         sheet = readSheet(path);
+        releaseFreedMemory();
         lastReadHeld = sheet ? sheet->held : 0;
         if (!sheet && !readRefusal.isEmpty()) {
             refusedSheetPath = path;
@@ -390,13 +423,13 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     }
     PieceResult result = read.result;
     sheet->rows = std::move(read.rows);
-    const std::vector<SharedCell>& shared = read.shared;
+    const qsizetype sharedCells = cellCount(read.shared);
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
     QString partRead = path;
-    if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
+    if (result == PieceResult::Read && cost.fits() && sharedCells > 0) {
         what = QStringLiteral("The shared strings of the sheet %1").arg(QFileInfo(path).fileName());
         partRead = sharedStringsPath;
-        result = resolveSharedCells(sharedStringsPath, sheet->rows, shared, ahead, &cost);
+        result = resolveSharedCells(sharedStringsPath, sheet->rows, read.shared, ahead, &cost);
     }
     readRefusal = refusalOf(result, !cost.fits() || result == PieceResult::Stopped, what, cost.allowed,
                             partName(partRead));
@@ -412,8 +445,8 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     // is lost to a missing or wrong dimension.
     const int dimension = read.dimensionSeen ? dimensionColumns(read.dimensionReference) : 1;
     sheet->columns = std::max(dimension, read.width);
-    // The records of the shared-string cells go with the builder.
-    sheet->held = cost.held - kSharedCellBytes * qint64(shared.size());
+    // The records of the shared-string cells go with the read.
+    sheet->held = cost.held - kSharedCellBytes * qint64(sharedCells);
     return sheet;
 }
 
