@@ -5,9 +5,6 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -107,12 +104,12 @@ struct SheetRead {
     std::string dimensionReference;
 };
 
-// One piece of a sheet read in pieces: its rows, made strings as they are read, and what they
-// count. The first piece hands its rows to the thread that keeps them, so that making strings
-// overlaps the parsing; a later one makes them itself, the parsing of the pieces overlapping.
+// One piece of a sheet read in pieces: its rows, and what they count. Its batches of rows go to
+// the thread that makes them strings, so that this overlaps the parsing and every row is made
+// where the others are.
 class SheetPiece {
 public:
-    SheetPiece(SheetCost& cost, bool handsOver)
+    SheetPiece(int index, SheetCost& cost, RowBatchQueue& queue)
         : builder([this, &cost](SheetRowBuilder::Rows& batch) {
               const qint64 bytes = SheetCost::rowBytes(batch, batch.rows.back());
               held += bytes;
@@ -122,7 +119,7 @@ public:
                   handOver(batch);
               return true;
           }),
-          _handsOver(handsOver)
+          _index(index), _queue(queue)
     {
     }
     // Once its read is over: a read that did not end well keeps no row, the one refused least of all.
@@ -130,31 +127,28 @@ public:
     {
         if (result == PieceResult::Read && !builder.rowsLeft().empty())
             handOver(builder.rowsLeft());
-        queue.close();
     }
-    // Makes strings of the rows handed over until the read is over.
-    void keep()
+
+    // Makes strings of a batch of its rows.
+    void keep(const SheetRowBuilder::Rows& batch)
     {
-        for (RowBatchQueue::Batch taken; queue.pop(&taken);)
-            taken.appendTo(rows);
+        batch.appendTo(rows);
+        sharedCells.insert(sharedCells.end(), batch.sharedCells.cbegin(), batch.sharedCells.cend());
     }
 
     SheetRowBuilder builder;
-    RowBatchQueue queue;
     SheetRows rows;
+    std::vector<SharedCell> sharedCells;
     qint64 held = 0;  // written by the reading thread only
 
 private:
     void handOver(SheetRowBuilder::Rows& batch)
     {
-        if (_handsOver) {
-            queue.push(batch);
-        } else {
-            batch.appendTo(rows);
-            batch.clear();
-        }
+        batch.piece = _index;
+        _queue.push(batch);
     }
-    const bool _handsOver;
+    const int _index;
+    RowBatchQueue& _queue;
 };
 
 // A large sheet is read in pieces of at least this many bytes, when there are processors for them.
@@ -167,8 +161,8 @@ int piecesFor(const QString& path)
     return processors ? int(std::clamp<qint64>(QFileInfo(path).size() / kMinPieceBytes, 1, kMaxPieces)) : 1;
 }
 
-// Reads the sheet's rows in up to `pieceCount` pieces, the first piece's rows made strings on
-// this thread, and joins them in order.
+// Reads the sheet's rows in up to `pieceCount` pieces, their rows made strings on this thread,
+// and joins them in order.
 SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
 {
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
@@ -180,18 +174,21 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
         default: return Step::Skip;
         }
     };
+    RowBatchQueue queue;
     std::vector<std::unique_ptr<SheetPiece>> pieces;
     std::vector<XmlPieceReader::Builder*> builders;
     for (int i = 0; i < pieceCount; ++i) {
-        pieces.push_back(std::make_unique<SheetPiece>(cost, i == 0));
+        pieces.push_back(std::make_unique<SheetPiece>(i, cost, queue));
         builders.push_back(&pieces.back()->builder);
     }
     const auto ended = [&](int index, PieceResult result) { pieces[size_t(index)]->ended(result); };
     XmlPieceReader::PiecesResult read;
     std::thread parse([&] {
         read = XmlPieceReader::readInPieces(path, BlankText::Keep, decide, "row", builders, kMinPieceBytes, ended);
+        queue.close();
     });
-    pieces.front()->keep();
+    for (RowBatchQueue::Batch taken; queue.pop(&taken);)
+        pieces[size_t(taken.piece)]->keep(taken);
     parse.join();
 
     SheetRead sheet{read.result, read.uncertain};
@@ -205,7 +202,7 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
             cost.held -= piece.held;
             continue;
         }
-        sheet.shared.push_back({sheet.rows.size(), std::move(piece.builder.sharedCells())});
+        sheet.shared.push_back({sheet.rows.size(), std::move(piece.sharedCells)});
         sheet.rows.append(std::move(piece.rows));
         sheet.width = std::max(sheet.width, piece.builder.width());
         if (!sheet.dimensionSeen && piece.builder.dimensionSeen()) {
@@ -214,16 +211,6 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
         }
     }
     return sheet;
-}
-
-// The threads that read a sheet leave what they freed (batches, records of shared-string cells)
-// in allocator arenas of their own, where the rows' later holders cannot reuse it: it goes back
-// to the system.
-void releaseFreedMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
 }
 
 QString megabytes(qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); }
@@ -392,7 +379,6 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::sheetAt(const
             return nullptr;
         }
         sheet = readSheet(path);
-        releaseFreedMemory();
         lastReadHeld = sheet ? sheet->held : 0;
         if (!sheet && !readRefusal.isEmpty()) {
             refusedSheetPath = path;
