@@ -1,6 +1,7 @@
 #pragma once
-// The items of a part of shared strings built straight from the parser's events: each item
-// ("si") its runs' text, as SpreadsheetXml::runText gives it, without a document per item.
+// The items of a part of shared strings built straight from the parser's events, without a
+// document per item: each item ("si") the text of every run ("t") inside it, phonetic runs
+// ("rPh") left out, as an inline string's text is read.
 #include <QString>
 #include <array>
 #include <functional>

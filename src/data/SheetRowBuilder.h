@@ -27,8 +27,8 @@ struct SharedCell {
 
 // Takes the sheet's "row" elements and its "dimension". A row holds its cells up to its last
 // non-empty one, so that a far cell costs what it holds; shared-string cells are left to resolve
-// (Rows::sharedCells) and count as non-empty until then. A cell without a reference follows the cell
-// before it, as the file format allows; a cell's own text is an inline string's text or its
+// (Rows::sharedCells) and count as non-empty until then. A cell without a reference follows the
+// cell before it, as the file format allows; a cell's own text is an inline string's text or its
 // stored value (a formula's cached result, never its formula).
 class SheetRowBuilder : public XmlPieceReader::Builder {
 public:

@@ -46,10 +46,6 @@ bool isNamed(const pugi::xml_node& node, const char* local);
 QString attributeNamed(const pugi::xml_node& node, const char* local);
 // The first child element so named, or an empty node.
 pugi::xml_node child(const pugi::xml_node& node, const char* local);
-// The text of every "t" element inside the node, phonetic runs ("rPh") left out.
-QString runText(const pugi::xml_node& node);
-// The same as UTF-8.
-QByteArray runTextUtf8(const pugi::xml_node& node);
 // All text inside the node, in document order.
 QString allText(const pugi::xml_node& node);
 // Why a part that declares a document type is refused: no workbook part has one, and the

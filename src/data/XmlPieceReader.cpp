@@ -56,8 +56,6 @@ struct ParserFree {
     void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
 
-class StreamRead;
-
 // The pieces of a read in pieces: where each begins, whether the piece before reached it, and
 // whether it still counts. Pieces after the first are planned by the first at its first taken
 // element, and read on threads of their own.
@@ -67,16 +65,15 @@ public:
               const std::vector<XmlPieceReader::Builder*>& builders, qint64 minPieceBytes,
               const std::function<void(int, Result)>& pieceEnded)
         : _path(path), _blanks(blanks), _decide(decide), _startName(startName), _builders(builders),
-          _minPieceBytes(minPieceBytes),
-          _pieceEnded(pieceEnded), _pieces(builders.size())
+          _minPieceBytes(minPieceBytes), _pieceEnded(pieceEnded), _pieces(builders.size())
     {
     }
 
     XmlPieceReader::PiecesResult run();
     std::string_view startName() const { return _startName; }
-    // At the first taken element so named, which starts at `offset` inside the elements `enclosing` (their
-    // names as written): the pieces after the first are placed and started. Where the second
-    // begins, or kNoPiece.
+    // At the first taken element so named, which starts at `offset` inside the elements
+    // `enclosing` (their names as written): the pieces after the first are placed and started.
+    // Where the second begins, or kNoPiece.
     qint64 plan(qint64 offset, const std::vector<std::string>& enclosing, const char* takenName, const char* encoding);
     qint64 startOf(int index) const { return index < _count ? _pieces[size_t(index)].start : kNoPiece; }
     const std::vector<std::string>& enclosing() const { return _enclosing; }
@@ -148,8 +145,6 @@ public:
         _fed = qint64(opened.size());
         return _file.seek(start) && XML_Parse(_parser.get(), opened.data(), int(opened.size()), XML_FALSE) == XML_STATUS_OK;
     }
-    const std::string& declaredEncoding() const { return _declaredEncoding; }
-    bool encodingDeclared() const { return _encodingDeclared; }
 
     Result run()
     {
@@ -226,8 +221,9 @@ private:
         _nextStart = kNoPiece;
     }
 
-    // At a taken element of a read in pieces: the first plans the pieces at the first so named; the
-    // start of the next piece, met where that one was, ends this one. False when the read ends here.
+    // At a taken element of a read in pieces: the first piece plans the pieces at the first so
+    // named; the start of the next piece, met where that one was, ends this one. False when the
+    // read ends here.
     bool goOnAtTaken(const char* name, std::string_view local)
     {
         if (!_planned && local == _pieces->startName()) {

@@ -68,10 +68,9 @@ public:
     // A piece begins at bytes that look like the start of an element taken where the first taken
     // one named `startName` (without prefix) was; it is kept only when the piece before reaches
     // those bytes as such a start, which nothing inside a comment, a CDATA section or another
-    // element does. A piece not kept goes
-    // with every piece after it, and the piece before reads on in their place. `decide` is to
-    // decide by the path and the name alone. pieceEnded(i, result) is called on piece i's thread
-    // once its read is over, Read when it reached the next piece.
+    // element does. A piece not kept goes with every piece after it, and the piece before reads
+    // on in their place. `decide` is to decide by the path and the name alone. pieceEnded(i,
+    // result) is called on piece i's thread once its read is over, Read when it reached the next.
     static PiecesResult readInPieces(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide,
                                      std::string_view startName, const std::vector<Builder*>& builders, qint64 minPieceBytes,
                                      const std::function<void(int piece, Result result)>& pieceEnded);
