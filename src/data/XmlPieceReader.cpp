@@ -59,6 +59,8 @@ struct ParserFree {
 // The pieces of a read in pieces: where each begins, whether the piece before reached it, and
 // whether it still counts. Pieces after the first are planned by the first at its first taken
 // element, and read on threads of their own.
+class StreamRead;
+
 class PiecesRun {
 public:
     PiecesRun(const QString& path, BlankText blanks, const XmlPieceReader::Decide& decide, std::string_view startName,
@@ -85,7 +87,6 @@ public:
             _pieces[size_t(i)].dropped.store(true, std::memory_order_relaxed);
     }
     void reached(int index) { _pieces[size_t(index)].reached = true; }
-    void stoppedBeforeNext(int index) { _pieces[size_t(index)].uncertain = true; }
 
 private:
     struct Piece {
@@ -97,6 +98,7 @@ private:
         std::thread thread;
     };
     void readPiece(int index);
+    Result run(StreamRead& read, int index);
     qint64 pieceStartFrom(QFile& file, qint64 from, const QByteArray& startTag) const;
 
     const QString _path;
@@ -123,6 +125,10 @@ public:
         listenOutside();
         XML_SetStartDoctypeDeclHandler(_parser.get(), &StreamRead::onDoctype);
     }
+
+    // Stopped by its builder without learning whether the next piece, which may have counted
+    // towards the stop, is one.
+    bool uncertain() const { return _stoppedBeforeNext; }
 
     // Makes this the read of piece `index`: the first notes the part's encoding and plans the
     // pieces at its first taken element; a later one opens the elements around it, as the
@@ -237,6 +243,13 @@ private:
             dropNextPieces();
             return true;
         }
+        if (_stoppedBeforeNext) {
+            // What stopped the builder was all in pieces that count.
+            _stoppedBeforeNext = false;
+            dropNextPieces();
+            end(Result::Stopped);
+            return false;
+        }
         _pieces->reached(_piece + 1);
         _nextStart = kNoPiece;
         end(Result::Read);
@@ -292,6 +305,13 @@ private:
         case Step::Take:
             if (_pieces && !goOnAtTaken(name, local))
                 break;
+            if (_stoppedBeforeNext) {
+                if (_nextStart == kNoPiece)
+                    end(Result::Stopped);
+                else
+                    _skipDepth = 1;
+                break;
+            }
             _takenStart = _lastEvent;
             _inside = true;
             listenInside();
@@ -341,10 +361,11 @@ private:
         listenOutside();
         noteEvent();
         if (!_builder.taken()) {
-            if (_nextStart != kNoPiece)
-                _pieces->stoppedBeforeNext(_piece);
-            end(Result::Stopped);
-            return;
+            if (_nextStart == kNoPiece) {
+                end(Result::Stopped);
+                return;
+            }
+            _stoppedBeforeNext = true;
         }
         endAfterRoot();
     }
@@ -386,6 +407,9 @@ private:
     qint64 _nextStart = kNoPiece;    // where the next piece begins, while it is still to be met
     bool _encodingDeclared = false;
     std::string _declaredEncoding;
+    // Its builder stopped it while the next piece was still read, which may have counted
+    // towards the stop: it reads on, building nothing, to learn whether that piece is one.
+    bool _stoppedBeforeNext = false;
 };
 
 XmlPieceReader::PiecesResult PiecesRun::run()
@@ -397,7 +421,7 @@ XmlPieceReader::PiecesResult PiecesRun::run()
     } else {
         StreamRead read(file, _blanks, _decide, *_builders.front());
         read.readAsPiece(*this, 0);
-        result.result = read.run();
+        result.result = run(read, 0);
     }
     _pieceEnded(0, result.result);
     if (_count > 1 && !_pieces[1].reached)
@@ -413,6 +437,13 @@ XmlPieceReader::PiecesResult PiecesRun::run()
     return result;
 }
 
+Result PiecesRun::run(StreamRead& read, int index)
+{
+    const Result result = read.run();
+    _pieces[size_t(index)].uncertain = read.uncertain();
+    return read.uncertain() ? Result::Stopped : result;
+}
+
 void PiecesRun::readPiece(int index)
 {
     Piece& piece = _pieces[size_t(index)];
@@ -421,7 +452,7 @@ void PiecesRun::readPiece(int index)
         piece.result = Result::Missing;
     } else {
         StreamRead read(file, _blanks, _decide, *_builders[size_t(index)], _encodingDeclared ? _encoding.c_str() : nullptr);
-        piece.result = read.readAsPiece(*this, index) ? read.run() : Result::Broken;
+        piece.result = read.readAsPiece(*this, index) ? run(read, index) : Result::Broken;
     }
     _pieceEnded(index, piece.result);
     if (index + 1 < _count && !_pieces[size_t(index) + 1].reached)

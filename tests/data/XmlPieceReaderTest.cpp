@@ -151,7 +151,8 @@ struct PiecesCase {
 }  // namespace
 
 // A part read in two pieces gives the events a read in one gives, whatever lies where the second
-// would begin: that piece is kept only when the first reaches its start as a taken element's.
+// would begin: that piece is kept only when the first reaches its start as a taken element's. A
+// first piece its builder stopped reads on to learn whether the second counted towards the stop.
 TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
 {
     const PiecesCase cases[] = {
@@ -162,7 +163,8 @@ TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
         {"a taken element", "<x:item>" + items(50, 300) + "</x:item>", 1, Result::Read},
         {"a part cut short", items(50, 300), 2, Result::Broken, -1, -1, false, true},
         {"a second piece stopped", items(50, 300), 2, Result::Stopped, -1, 3},
-        {"a first piece stopped before the second", items(50, 300), 1, Result::Stopped, 3, -1, true},
+        {"a first piece stopped before the second", items(50, 300), 1, Result::Stopped, 3},
+        {"a first piece stopped before a comment", "<!--" + items(50, 300) + "-->", 1, Result::Stopped, 3, -1, true},
         {"a first piece stopped past a comment", "<!--" + items(50, 300) + "-->", 1, Result::Stopped, 80},
     };
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
