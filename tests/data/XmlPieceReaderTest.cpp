@@ -1,3 +1,4 @@
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <mutex>
@@ -146,6 +147,7 @@ struct PiecesCase {
     int secondStopsAfter = -1;
     bool uncertain = false;
     bool cutShort = false;
+    QByteArray encoding = "UTF-8";  // declared, and every text's "e" written in it as "é"
 };
 
 }  // namespace
@@ -166,6 +168,7 @@ TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
         {"a first piece stopped before the second", items(50, 300), 1, Result::Stopped, 3},
         {"a first piece stopped before a comment", "<!--" + items(50, 300) + "-->", 1, Result::Stopped, 3, -1, true},
         {"a first piece stopped past a comment", "<!--" + items(50, 300) + "-->", 1, Result::Stopped, 80},
+        {"a part in Latin-1", items(50, 300), 2, Result::Read, -1, -1, false, false, "ISO-8859-1"},
     };
     const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
         if (entered.size() < 2)
@@ -175,8 +178,11 @@ TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
     QTemporaryDir work;
     const QString path = work.filePath("part.xml");
     for (const PiecesCase& c : cases) {
-        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<x:root xmlns:x=\"u\"><x:head><x:item/></x:head><x:list>"
-                         + items(0, 50) + c.middle + items(350, 50) + "</x:list></x:root>";
+        QByteArray xml = "<?xml version=\"1.0\" encoding=\"" + c.encoding
+                         + "\"?>\n<x:root xmlns:x=\"u\"><x:head><x:item/></x:head><x:list>" + items(0, 50) + c.middle
+                         + items(350, 50) + "</x:list></x:root>";
+        QStringEncoder encoder(c.encoding.constData());
+        xml.replace("text", QByteArray(encoder.encode(QStringLiteral("t\u00e9xt"))));
         if (c.cutShort)
             xml.chop(20);
         QFile file(path);
