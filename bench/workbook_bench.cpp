@@ -3,6 +3,7 @@
 // rows to show linear growth.
 //   bench_workbook_bench            the whole comparison
 //   bench_workbook_bench --read F   one timed read of F (run as a child so its peak memory is its own)
+//   bench_workbook_bench --write F N   writes the compared workbook with N rows to F, to profile a read of it
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -100,6 +101,10 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--read")
         return readOnce(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && QByteArray(argv[1]) == "--write") {
+        writeSeconds(QString::fromLocal8Bit(argv[2]), std::max(1, QByteArray(argv[3]).toInt()));
+        return 0;
+    }
 
     QTemporaryDir work;
     const double small = writeSeconds(work.filePath("small.xlsx"), 10000);

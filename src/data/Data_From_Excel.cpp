@@ -127,20 +127,30 @@ int Data_From_Excel::shownColumnCount(const QString& startMode) const
 namespace {
 
 // The keys of a row of `count` cells in the row's own (sorted) order, each with its cell (-1 for
-// the row number), so that a row of a large table is built without a search per key.
-const std::vector<std::pair<int, QString>>& keysInRowOrder(int count)
+// the row number), and a row of those keys with empty values: a row of a large table is a copy of
+// that row filled in order, without a search or a comparison per key.
+struct RowShape {
+    std::vector<std::pair<int, QString>> keys;
+    DataRow emptyRow;
+};
+
+const RowShape& rowShape(int count)
 {
-    thread_local std::vector<std::pair<int, QString>> keys;
+    thread_local RowShape shape;
     thread_local int madeFor = -1;
     if (madeFor != count) {
-        keys.clear();
-        keys.emplace_back(-1, Extension_Key);
+        shape.keys.clear();
+        shape.keys.emplace_back(-1, Extension_Key);
         for (int i = 0; i < count; ++i)
-            keys.emplace_back(i, Column_Key_For_Index(i + 1));
-        std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+            shape.keys.emplace_back(i, Column_Key_For_Index(i + 1));
+        std::sort(shape.keys.begin(), shape.keys.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+        std::map<QString, QString> row;
+        for (const auto& [cell, key] : shape.keys)
+            row.emplace_hint(row.cend(), key, QString());
+        shape.emptyRow = DataRow(std::move(row));
         madeFor = count;
     }
-    return keys;
+    return shape;
 }
 
 }  // namespace
@@ -151,10 +161,12 @@ bool appendRowOfCells(QList<DataRow>& rows, int number, const QStringList& cells
         Show_NSLog_Message(QStringLiteral("Row not added: %1 cells given, %2 needed").arg(cells.size()).arg(count));
         return false;
     }
-    std::map<QString, QString> row;
-    for (const auto& [cell, key] : keysInRowOrder(count))
-        row.emplace_hint(row.cend(), key, cell < 0 ? QString::number(number) : Trim_Str(cells.at(cell)));
-    rows.append(DataRow(std::move(row)));
+    const RowShape& shape = rowShape(count);
+    DataRow row = shape.emptyRow;
+    auto key = shape.keys.cbegin();
+    for (auto value = row.begin(); value != row.end(); ++value, ++key)
+        *value = key->first < 0 ? QString::number(number) : Trim_Str(cells.at(key->first));
+    rows.append(std::move(row));
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Rows handed from the thread that reads a sheet to the one that keeps them, a few batches at
+// Rows handed from the threads that read a sheet to the one that keeps them, a few batches at
 // most in between, so that reading runs ahead of keeping by a bounded amount. Batches kept are
-// handed back for the reader to fill again, so that their buffers are made once.
+// handed back for a reader to fill again, so that their buffers are made once.
 #include <condition_variable>
 #include <deque>
 #include <mutex>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/SharedItemBuilder.h"
 #include "data/SpreadsheetXml.h"
 #include "data/XmlPieceReader.h"
 
@@ -87,10 +88,9 @@ void SharedStringsAhead::run(const QString& path)
             return Step::Stop;
         return index == *nextWanted ? Step::Take : Step::Skip;
     };
-    const auto visit = [&](const pugi::xml_node& item) {
+    SharedItemBuilder items([&](QString text) {
         if (_abandoned.load(std::memory_order_relaxed))
             return false;
-        QString text = SpreadsheetXml::runText(item);
         const qint64 bytes = _bytesOf(text);
         if (_held.fetch_add(bytes, std::memory_order_relaxed) + bytes + _sheetHeld.load(std::memory_order_relaxed)
             > _allowed) {
@@ -104,8 +104,8 @@ void SharedStringsAhead::run(const QString& path)
             _items.push_back(std::move(text));
         }
         return true;
-    };
-    const Result result = XmlPieceReader::read(path, SpreadsheetXml::BlankText::Keep, decide, visit);
+    });
+    const Result result = XmlPieceReader::read(path, SpreadsheetXml::BlankText::Keep, decide, items);
     _readWhole = result == Result::Read || result == Result::Missing;
     if (!_readWhole || _abandoned.load()) {
         _items = {};

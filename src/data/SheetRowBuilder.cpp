@@ -91,7 +91,8 @@ void SheetRowBuilder::Rows::appendTo(QList<QStringList>& sheetRows) const
 
 size_t SheetRowBuilder::Rows::capacityBytes() const
 {
-    return rows.capacity() * sizeof(Row) + cells.capacity() * sizeof(Cell) + texts.capacity();
+    return rows.capacity() * sizeof(Row) + cells.capacity() * sizeof(Cell) + texts.capacity()
+         + sharedCells.capacity() * sizeof(SharedCell);
 }
 
 void SheetRowBuilder::Rows::keepLastOfEachColumn(size_t firstCell)
@@ -111,6 +112,7 @@ void SheetRowBuilder::Rows::clear()
     rows.clear();
     cells.clear();
     texts.clear();
+    sharedCells.clear();
 }
 
 SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* local, const char** attributes)
@@ -133,12 +135,12 @@ SheetRowBuilder::Open SheetRowBuilder::childOf(const Open& parent, const char* l
         }
         break;
     case Role::Runs:
-        // Phonetic runs are no part of the text.
-        if (parent.runDepth > SpreadsheetXml::kMaxTextDepth || std::strcmp(local, "rPh") == 0)
-            break;
-        if (std::strcmp(local, "t") == 0)
-            return {Role::RunText, 0};
-        return {Role::Runs, parent.runDepth + 1};
+        switch (SpreadsheetXml::runChild(parent.runDepth, local)) {
+        case SpreadsheetXml::RunChild::Text: return {Role::RunText, 0};
+        case SpreadsheetXml::RunChild::Container: return {Role::Runs, parent.runDepth + 1};
+        case SpreadsheetXml::RunChild::None: break;
+        }
+        break;
     default: break;
     }
     return {Role::Other, 0};
@@ -237,7 +239,7 @@ void SheetRowBuilder::endSharedCell()
     // any reckoning with indexes.
     const qint64 index = _hasValue ? std::strtoll(_value.c_str(), nullptr, 10) : -1;
     if (index >= 0 && index <= kMaxSharedIndex) {
-        _shared.push_back({_rowNumber, _column, index});
+        _rows.sharedCells.push_back({_rowNumber, _column, index});
         ++_row.sharedCells;
         placeCell();
     }

@@ -27,8 +27,8 @@ struct SharedCell {
 
 // Takes the sheet's "row" elements and its "dimension". A row holds its cells up to its last
 // non-empty one, so that a far cell costs what it holds; shared-string cells are left to resolve
-// (sharedCells) and count as non-empty until then. A cell without a reference follows the cell
-// before it, as the file format allows; a cell's own text is an inline string's text or its
+// (Rows::sharedCells) and count as non-empty until then. A cell without a reference follows the
+// cell before it, as the file format allows; a cell's own text is an inline string's text or its
 // stored value (a formula's cached result, never its formula).
 class SheetRowBuilder : public XmlPieceReader::Builder {
 public:
@@ -53,6 +53,10 @@ public:
         std::vector<Row> rows;
         std::vector<Cell> cells;
         std::string texts;
+        // Their cells naming shared strings, rows counted from the builder's first; handed over
+        // with the rows, so that the list of them grows where the rows are kept.
+        std::vector<SharedCell> sharedCells;
+        int piece = 0;  // of a part read in pieces, the one they were read in
 
         bool empty() const { return rows.empty(); }
         size_t size() const { return rows.size(); }
@@ -89,7 +93,6 @@ public:
 
     // The rows read and not taken.
     Rows& rowsLeft() { return _rows; }
-    const std::vector<SharedCell>& sharedCells() const { return _shared; }
     // One past the last cell placed, empty or not.
     int width() const { return _width; }
     bool dimensionSeen() const { return _dimensionSeen; }
@@ -119,7 +122,6 @@ private:
     std::array<Open, kMaxOpen> _open{};
     int _depth = 0;
     int _passedOver = 0;
-    std::vector<SharedCell> _shared;
     Rows _rows;
     Rows::Row _row;  // the row being read
     bool _rowInColumnOrder = true;  // its cells so far

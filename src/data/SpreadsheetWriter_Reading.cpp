@@ -2,13 +2,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <memory>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "data/Data_From_Excel.h"
 #include "data/RowBatchQueue.h"
+#include "data/SharedItemBuilder.h"
 #include "data/SharedStringsAhead.h"
 #include "data/SheetRowBuilder.h"
 #include "data/SpreadsheetWriter.h"
@@ -45,10 +48,11 @@ constexpr qint64 kSharedCellBytes = 2 * qint64(sizeof(SharedCell)) + qint64(size
 qint64 textBytesOfLength(qsizetype length) { return 2 * (32 + 2 * qint64(length)); }
 qint64 textBytes(const QString& text) { return textBytesOfLength(text.size()); }
 
-// What the rows read so far hold, against the read's allowance.
+// What the rows read so far hold, against the read's allowance. The pieces of a sheet read at
+// once count together.
 struct SheetCost {
     qint64 allowed = 0;
-    qint64 held = 0;
+    std::atomic<qint64> held = 0;
     SharedStringsAhead* ahead = nullptr;  // strings read alongside, sharing the allowance
     bool fits() const { return held <= allowed; }
     bool add(const QStringList& row)
@@ -56,23 +60,158 @@ struct SheetCost {
         qint64 texts = 0;
         for (const QString& text : row)
             texts += text.isEmpty() ? 0 : textBytes(text);
-        return add(row.size(), texts);
+        return add(rowBytes(row.size(), texts));
     }
-    bool add(const SheetRowBuilder::Rows& rows, const SheetRowBuilder::Rows::Row& row)
+    bool add(qint64 bytes)
+    {
+        const qint64 now = held.fetch_add(bytes, std::memory_order_relaxed) + bytes;
+        if (ahead)
+            ahead->sheetHolds(now);
+        return now <= allowed;
+    }
+    static qint64 rowBytes(qsizetype places, qint64 texts) { return kRowBytes + kPlaceBytes * places + texts; }
+    static qint64 rowBytes(const SheetRowBuilder::Rows& rows, const SheetRowBuilder::Rows::Row& row)
     {
         qint64 texts = 0;
         for (const SheetRowBuilder::Rows::Cell& cell : rows.cellsOf(row))
             texts += textBytesOfLength(cell.length);
-        return add(row.places, texts + kSharedCellBytes * row.sharedCells);
-    }
-    bool add(qsizetype places, qint64 texts)
-    {
-        held += kRowBytes + kPlaceBytes * places + texts;
-        if (ahead)
-            ahead->sheetHolds(held);
-        return fits();
+        return rowBytes(row.places, texts + kSharedCellBytes * row.sharedCells);
     }
 };
+
+// The shared-string cells of a piece of a sheet, whose rows count from firstRow.
+struct PieceSharedCells {
+    qsizetype firstRow = 0;
+    std::vector<SharedCell> cells;
+};
+
+qsizetype cellCount(const std::vector<PieceSharedCells>& pieces)
+{
+    qsizetype count = 0;
+    for (const PieceSharedCells& piece : pieces)
+        count += qsizetype(piece.cells.size());
+    return count;
+}
+
+// A sheet's rows as read, before their shared strings are resolved.
+struct SheetRead {
+    PieceResult result = PieceResult::Read;
+    bool uncertain = false;  // see XmlPieceReader::PiecesResult
+    SheetRows rows;
+    std::vector<PieceSharedCells> shared;
+    int width = 0;
+    bool dimensionSeen = false;
+    std::string dimensionReference;
+};
+
+// One piece of a sheet read in pieces: its rows, and what they count. Its batches of rows go to
+// the thread that makes them strings, so that this overlaps the parsing and every row is made
+// where the others are.
+class SheetPiece {
+public:
+    SheetPiece(int index, SheetCost& cost, RowBatchQueue& queue)
+        : builder([this, &cost](SheetRowBuilder::Rows& batch) {
+              const qint64 bytes = SheetCost::rowBytes(batch, batch.rows.back());
+              held += bytes;
+              if (!cost.add(bytes))
+                  return false;
+              if (batch.size() >= kRowsPerBatch)
+                  handOver(batch);
+              return true;
+          }),
+          _index(index), _queue(queue)
+    {
+    }
+    // Once its read is over: a read that did not end well keeps no row, the one refused least of all.
+    void ended(PieceResult result)
+    {
+        if (result == PieceResult::Read && !builder.rowsLeft().empty())
+            handOver(builder.rowsLeft());
+    }
+
+    // Makes strings of a batch of its rows.
+    void keep(const SheetRowBuilder::Rows& batch)
+    {
+        batch.appendTo(rows);
+        sharedCells.insert(sharedCells.end(), batch.sharedCells.cbegin(), batch.sharedCells.cend());
+    }
+
+    SheetRowBuilder builder;
+    SheetRows rows;
+    std::vector<SharedCell> sharedCells;
+    qint64 held = 0;  // written by the reading thread only
+
+private:
+    void handOver(SheetRowBuilder::Rows& batch)
+    {
+        batch.piece = _index;
+        _queue.push(batch);
+    }
+    const int _index;
+    RowBatchQueue& _queue;
+};
+
+// A large sheet is read in pieces of at least this many bytes, when there are processors for them.
+constexpr qint64 kMinPieceBytes = qint64(4) << 20;
+constexpr int kMaxPieces = 2;
+
+int piecesFor(const QString& path)
+{
+    const bool processors = std::thread::hardware_concurrency() >= 4;
+    return processors ? int(std::clamp<qint64>(QFileInfo(path).size() / kMinPieceBytes, 1, kMaxPieces)) : 1;
+}
+
+// Reads the sheet's rows in up to `pieceCount` pieces, their rows made strings on this thread,
+// and joins them in order.
+SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
+{
+    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
+        switch (entered.size()) {
+        case 0: return Step::Enter;
+        case 1: return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
+        // Inside the sheet's data, the one element entered.
+        case 2: return name == "row" ? Step::Take : Step::Skip;
+        default: return Step::Skip;
+        }
+    };
+    RowBatchQueue queue;
+    std::vector<std::unique_ptr<SheetPiece>> pieces;
+    std::vector<XmlPieceReader::Builder*> builders;
+    for (int i = 0; i < pieceCount; ++i) {
+        pieces.push_back(std::make_unique<SheetPiece>(i, cost, queue));
+        builders.push_back(&pieces.back()->builder);
+    }
+    const auto ended = [&](int index, PieceResult result) { pieces[size_t(index)]->ended(result); };
+    XmlPieceReader::PiecesResult read;
+    std::thread parse([&] {
+        read = XmlPieceReader::readInPieces(path, BlankText::Keep, decide, "row", builders, kMinPieceBytes, ended);
+        queue.close();
+    });
+    for (RowBatchQueue::Batch taken; queue.pop(&taken);)
+        pieces[size_t(taken.piece)]->keep(taken);
+    parse.join();
+
+    SheetRead sheet{read.result, read.uncertain};
+    qsizetype rows = 0;
+    for (int i = 0; i < read.kept; ++i)
+        rows += pieces[size_t(i)]->rows.size();
+    sheet.rows.reserve(rows);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        SheetPiece& piece = *pieces[i];
+        if (int(i) >= read.kept) {
+            cost.held -= piece.held;
+            continue;
+        }
+        sheet.shared.push_back({sheet.rows.size(), std::move(piece.sharedCells)});
+        sheet.rows.append(std::move(piece.rows));
+        sheet.width = std::max(sheet.width, piece.builder.width());
+        if (!sheet.dimensionSeen && piece.builder.dimensionSeen()) {
+            sheet.dimensionSeen = true;
+            sheet.dimensionReference = piece.builder.dimensionReference();
+        }
+    }
+    return sheet;
+}
 
 QString megabytes(qint64 bytes) { return QString::number((bytes + (1 << 20) - 1) >> 20); }
 
@@ -102,13 +241,15 @@ int dimensionColumns(const std::string& ref)
 }
 
 // The shared-string indexes the cells name, sorted, each once.
-std::vector<qint64> namedIndexes(const std::vector<SharedCell>& cells)
+std::vector<qint64> namedIndexes(const std::vector<PieceSharedCells>& pieces)
 {
     std::vector<qint64> indexes;
-    indexes.reserve(cells.size());
-    for (const SharedCell& cell : cells) {
-        if (cell.index >= 0)
-            indexes.push_back(cell.index);
+    indexes.reserve(size_t(cellCount(pieces)));
+    for (const PieceSharedCells& piece : pieces) {
+        for (const SharedCell& cell : piece.cells) {
+            if (cell.index >= 0)
+                indexes.push_back(cell.index);
+        }
     }
     std::sort(indexes.begin(), indexes.end());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
@@ -133,14 +274,13 @@ PieceResult readSharedItems(const QString& path, const std::vector<qint64>& want
             return Step::Stop;
         return next++ == *nextWanted ? Step::Take : Step::Skip;
     };
-    const auto visit = [&](const pugi::xml_node& item) {
-        const QString text = runText(item);
+    SharedItemBuilder builder([&](QString text) {
         held += textBytes(text);
-        items->push_back(text);
+        items->push_back(std::move(text));
         ++nextWanted;
         return held <= allowed;
-    };
-    const PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, visit);
+    });
+    const PieceResult result = XmlPieceReader::read(path, BlankText::Keep, decide, builder);
     return result == PieceResult::Missing ? PieceResult::Read : result;
 }
 
@@ -170,7 +310,7 @@ QString refusalOf(PieceResult result, bool overAllowance, const QString& what, q
 // Gives the shared-string cells of the rows their texts, counted against the cost: the items
 // read alongside the sheet, or when those were abandoned or fell short, the part at partPath
 // read again for the items the cells name.
-PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<SharedCell>& cells,
+PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const std::vector<PieceSharedCells>& cells,
                                SharedStringsAhead& ahead, SheetCost* cost)
 {
     const std::vector<qint64> wanted = namedIndexes(cells);
@@ -196,16 +336,18 @@ PieceResult resolveSharedCells(const QString& partPath, SheetRows& rows, const s
     // An index past the items gives no value; a row whose last cells got none ends earlier.
     qsizetype lastRow = -1;
     QStringList* row = nullptr;
-    for (const SharedCell& cell : cells) {
-        if (cell.row != lastRow) {
-            if (row)
-                trimRow(*row);
-            row = &rows[cell.row];
-            lastRow = cell.row;
+    for (const PieceSharedCells& piece : cells) {
+        for (const SharedCell& cell : piece.cells) {
+            if (piece.firstRow + cell.row != lastRow) {
+                if (row)
+                    trimRow(*row);
+                lastRow = piece.firstRow + cell.row;
+                row = &rows[lastRow];
+            }
+            QString text = itemAt(cell.index);
+            cost->held += text.isEmpty() ? 0 : textBytes(text);
+            (*row)[cell.column] = std::move(text);
         }
-        QString text = itemAt(cell.index);
-        cost->held += text.isEmpty() ? 0 : textBytes(text);
-        (*row)[cell.column] = std::move(text);
     }
     trimRow(*row);
     return PieceResult::Read;
@@ -259,43 +401,21 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     sheet->path = path;
     SharedStringsAhead ahead(sharedStringsPath, allowance, &textBytes);
     SheetCost cost{allowance, 0, &ahead};
-    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
-        switch (entered.size()) {
-        case 0: return Step::Enter;
-        case 1: return name == "sheetData" ? Step::Enter : name == "dimension" ? Step::Take : Step::Skip;
-        // Inside the sheet's data, the one element entered.
-        case 2: return name == "row" ? Step::Take : Step::Skip;
-        default: return Step::Skip;
-        }
-    };
-    // The sheet is read on a second thread, so that making strings of its rows here overlaps
-    // the parsing; rows are counted against the allowance as they are read.
-    RowBatchQueue queue;
-    SheetRowBuilder rows([&](SheetRowBuilder::Rows& batch) {
-        if (!cost.add(batch, batch.rows.back()))
-            return false;
-        if (batch.size() >= kRowsPerBatch)
-            queue.push(batch);
-        return true;
-    });
-    PieceResult result = PieceResult::Read;
-    std::thread parse([&] {
-        result = XmlPieceReader::read(path, BlankText::Keep, decide, rows);
-        // A read that did not end well keeps no row, the one refused least of all.
-        if (result == PieceResult::Read && !rows.rowsLeft().empty())
-            queue.push(rows.rowsLeft());
-        queue.close();
-    });
-    for (RowBatchQueue::Batch taken; queue.pop(&taken);)
-        taken.appendTo(sheet->rows);
-    parse.join();
-    const std::vector<SharedCell>& shared = rows.sharedCells();
+    SheetRead read = readSheetRows(path, cost, piecesFor(path));
+    if (read.uncertain) {
+        read = {};
+        cost.held = 0;
+        read = readSheetRows(path, cost, 1);
+    }
+    PieceResult result = read.result;
+    sheet->rows = std::move(read.rows);
+    const qsizetype sharedCells = cellCount(read.shared);
     QString what = QStringLiteral("The sheet %1").arg(QFileInfo(path).fileName());
     QString partRead = path;
-    if (result == PieceResult::Read && cost.fits() && !shared.empty()) {
+    if (result == PieceResult::Read && cost.fits() && sharedCells > 0) {
         what = QStringLiteral("The shared strings of the sheet %1").arg(QFileInfo(path).fileName());
         partRead = sharedStringsPath;
-        result = resolveSharedCells(sharedStringsPath, sheet->rows, shared, ahead, &cost);
+        result = resolveSharedCells(sharedStringsPath, sheet->rows, read.shared, ahead, &cost);
     }
     readRefusal = refusalOf(result, !cost.fits() || result == PieceResult::Stopped, what, cost.allowed,
                             partName(partRead));
@@ -309,10 +429,10 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     }
     // The dimension's count (1 without one), widened to every cell the sheet holds, so no cell
     // is lost to a missing or wrong dimension.
-    const int dimension = rows.dimensionSeen() ? dimensionColumns(rows.dimensionReference()) : 1;
-    sheet->columns = std::max(dimension, rows.width());
-    // The records of the shared-string cells go with the builder.
-    sheet->held = cost.held - kSharedCellBytes * qint64(shared.size());
+    const int dimension = read.dimensionSeen ? dimensionColumns(read.dimensionReference) : 1;
+    sheet->columns = std::max(dimension, read.width);
+    // The records of the shared-string cells go with the read.
+    sheet->held = cost.held - kSharedCellBytes * qint64(sharedCells);
     return sheet;
 }
 

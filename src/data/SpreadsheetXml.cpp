@@ -17,32 +17,14 @@ const char* localName(const char* qualified)
     return colon ? colon + 1 : qualified;
 }
 
+RunChild runChild(int depth, const char* local)
+{
+    if (depth > kMaxTextDepth || std::strcmp(local, "rPh") == 0)
+        return RunChild::None;
+    return std::strcmp(local, "t") == 0 ? RunChild::Text : RunChild::Container;
+}
+
 namespace {
-
-// Parts are parsed with the text of single-text elements kept in the element itself (fewer
-// nodes for a million cells), so the element's own value comes first.
-void appendOwnText(const pugi::xml_node& node, QByteArray& out)
-{
-    out.append(node.value());
-    for (pugi::xml_node piece = node.first_child(); piece; piece = piece.next_sibling()) {
-        if (piece.type() == pugi::node_pcdata || piece.type() == pugi::node_cdata)
-            out.append(piece.value());
-    }
-}
-
-void appendRunText(const pugi::xml_node& node, QByteArray& out, int depth = 0)
-{
-    if (depth > kMaxTextDepth)
-        return;
-    for (pugi::xml_node item = node.first_child(); item; item = item.next_sibling()) {
-        if (item.type() != pugi::node_element || isNamed(item, "rPh"))
-            continue;
-        if (isNamed(item, "t"))
-            appendOwnText(item, out);
-        else
-            appendRunText(item, out, depth + 1);
-    }
-}
 
 void appendAllText(const pugi::xml_node& node, QByteArray& out, int depth = 0)
 {
@@ -115,18 +97,6 @@ pugi::xml_node child(const pugi::xml_node& node, const char* local)
             return item;
     }
     return {};
-}
-
-QString runText(const pugi::xml_node& node)
-{
-    return textFromUtf8(runTextUtf8(node));
-}
-
-QByteArray runTextUtf8(const pugi::xml_node& node)
-{
-    QByteArray text;
-    appendRunText(node, text);
-    return text;
 }
 
 QString allText(const pugi::xml_node& node)

@@ -14,6 +14,13 @@ constexpr int kMaxTextDepth = 32;
 // The name without its prefix.
 const char* localName(const char* qualified);
 
+// What a child element named `local` (without prefix) is to a string's text, below a container
+// of runs `depth` levels under the string (the string itself at 0): a run's text ("t"), a
+// container one level deeper, or no part of it (phonetic runs, "rPh", and anything below
+// kMaxTextDepth).
+enum class RunChild { Text, Container, None };
+RunChild runChild(int depth, const char* local);
+
 // The 1-based column number of capital letters (A 1, ZZ 702, XFD 16384); -1 for no letters,
 // other characters or columns beyond XFD.
 template <class Char>
@@ -39,10 +46,6 @@ bool isNamed(const pugi::xml_node& node, const char* local);
 QString attributeNamed(const pugi::xml_node& node, const char* local);
 // The first child element so named, or an empty node.
 pugi::xml_node child(const pugi::xml_node& node, const char* local);
-// The text of every "t" element inside the node, phonetic runs ("rPh") left out.
-QString runText(const pugi::xml_node& node);
-// The same as UTF-8.
-QByteArray runTextUtf8(const pugi::xml_node& node);
 // All text inside the node, in document order.
 QString allText(const pugi::xml_node& node);
 // Why a part that declares a document type is refused: no workbook part has one, and the

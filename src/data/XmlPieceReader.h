@@ -54,4 +54,24 @@ public:
     static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, const Visit& visit);
     // The same read, each taken element's events handed to the builder instead of a document.
     static Result read(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide, Builder& builder);
+
+    // How a read in pieces went.
+    struct PiecesResult {
+        Result result = Result::Read;  // of the whole part, as read gives it
+        int kept = 1;                  // the pieces, from the first, whose events make the part
+        // A builder stopped the read while a later piece was still read: what the builder counted
+        // may have come from a piece that is no part of the part, so the part is to be read again.
+        bool uncertain = false;
+    };
+    // The same read in up to builders.size() pieces of at least minPieceBytes, each on a thread of
+    // its own and into a builder of its own, so that a large part takes a fraction of the time.
+    // A piece begins at bytes that look like the start of an element taken where the first taken
+    // one named `startName` (without prefix) was; it is kept only when the piece before reaches
+    // those bytes as such a start, which nothing inside a comment, a CDATA section or another
+    // element does. A piece not kept goes with every piece after it, and the piece before reads
+    // on in their place. `decide` is to decide by the path and the name alone. pieceEnded(i,
+    // result) is called on piece i's thread once its read is over, Read when it reached the next.
+    static PiecesResult readInPieces(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide,
+                                     std::string_view startName, const std::vector<Builder*>& builders, qint64 minPieceBytes,
+                                     const std::function<void(int piece, Result result)>& pieceEnded);
 };

@@ -1,4 +1,7 @@
+#include <QStringEncoder>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <mutex>
 #include <gtest/gtest.h>
 
 #include "data/XmlPieceReader.h"
@@ -122,4 +125,90 @@ TEST(XmlPieceReaderBuilder, ABlankTakenElementATakenRootAndLongEndTagsOutsideAre
     EXPECT_EQ(readWith("<root><other>" + starts + "t" + ends + "</other><item/></root>", outside, SpreadsheetXml::BlankText::Keep),
               Result::Read);
     EXPECT_EQ(outside.events, (QStringList{"<item", ">", "taken"}));
+}
+
+namespace {
+
+// Items from `first` on, each with its own text.
+QByteArray items(int first, int count)
+{
+    QByteArray xml;
+    for (int i = first; i < first + count; ++i)
+        xml += "<x:item n=\"" + QByteArray::number(i) + "\">text " + QByteArray::number(i) + "</x:item>\n";
+    return xml;
+}
+
+struct PiecesCase {
+    const char* what;
+    QByteArray middle;  // of the list, between 50 items and 50 more
+    int kept;
+    Result result;
+    int firstStopsAfter = -1;
+    int secondStopsAfter = -1;
+    bool uncertain = false;
+    bool cutShort = false;
+    QByteArray encoding = "UTF-8";  // declared, and every text's "e" written in it as "é"
+};
+
+}  // namespace
+
+// A part read in two pieces gives the events a read in one gives, whatever lies where the second
+// would begin: that piece is kept only when the first reaches its start as a taken element's. A
+// first piece its builder stopped reads on to learn whether the second counted towards the stop.
+TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
+{
+    const PiecesCase cases[] = {
+        {"items", items(50, 300), 2, Result::Read},
+        {"a comment", "<!--" + items(50, 300) + "-->", 1, Result::Read},
+        {"a CDATA section", "<x:item><![CDATA[" + items(50, 300) + "]]></x:item>", 1, Result::Read},
+        {"an element passed over", "<x:other>" + items(50, 300) + "</x:other>", 1, Result::Read},
+        {"a taken element", "<x:item>" + items(50, 300) + "</x:item>", 1, Result::Read},
+        {"a part cut short", items(50, 300), 2, Result::Broken, -1, -1, false, true},
+        {"a second piece stopped", items(50, 300), 2, Result::Stopped, -1, 3},
+        {"a first piece stopped before the second", items(50, 300), 1, Result::Stopped, 3},
+        {"a first piece stopped before a comment", "<!--" + items(50, 300) + "-->", 1, Result::Stopped, 3, -1, true},
+        {"a first piece stopped past a comment", "<!--" + items(50, 300) + "-->", 1, Result::Stopped, 80},
+        {"a part in Latin-1", items(50, 300), 2, Result::Read, -1, -1, false, false, "ISO-8859-1"},
+    };
+    const auto decide = [](const XmlPieceReader::Path& entered, std::string_view name) {
+        if (entered.size() < 2)
+            return entered.empty() || name == "list" ? Step::Enter : Step::Skip;
+        return entered.size() == 2 && name == "item" ? Step::Take : Step::Skip;
+    };
+    QTemporaryDir work;
+    const QString path = work.filePath("part.xml");
+    for (const PiecesCase& c : cases) {
+        QByteArray xml = "<?xml version=\"1.0\" encoding=\"" + c.encoding
+                         + "\"?>\n<x:root xmlns:x=\"u\"><x:head><x:item/></x:head><x:list>" + items(0, 50) + c.middle
+                         + items(350, 50) + "</x:list></x:root>";
+        QStringEncoder encoder(c.encoding.constData());
+        xml.replace("text", QByteArray(encoder.encode(QStringLiteral("t\u00e9xt"))));
+        if (c.cutShort)
+            xml.chop(20);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(xml);
+        file.close();
+
+        RecordingBuilder whole, first, second;
+        first.takenBeforeStop = c.firstStopsAfter;
+        second.takenBeforeStop = c.secondStopsAfter;
+        std::vector<int> ended;
+        std::mutex endedLock;
+        const XmlPieceReader::PiecesResult read = XmlPieceReader::readInPieces(
+            path, SpreadsheetXml::BlankText::Keep, decide, "item", {&first, &second}, 1024, [&](int piece, Result) {
+                const std::lock_guard lock(endedLock);
+                ended.push_back(piece);
+            });
+        EXPECT_EQ(read.kept, c.kept) << c.what;
+        EXPECT_EQ(read.result, c.result) << c.what;
+        EXPECT_EQ(read.uncertain, c.uncertain) << c.what;
+        // Every piece begun has ended once.
+        std::sort(ended.begin(), ended.end());
+        EXPECT_EQ(ended, (std::vector<int>{0, 1})) << c.what;
+        if (c.firstStopsAfter >= 0 || c.secondStopsAfter >= 0)
+            continue;
+        EXPECT_EQ(XmlPieceReader::read(path, SpreadsheetXml::BlankText::Keep, decide, whole), c.result) << c.what;
+        EXPECT_EQ(c.kept == 2 ? first.events + second.events : first.events, whole.events) << c.what;
+    }
 }
