@@ -151,14 +151,14 @@ private:
     RowBatchQueue& _queue;
 };
 
-// A large sheet is read in pieces of at least this many bytes, when there are processors for them.
+// A large sheet is read in pieces of at least this many bytes, one a processor.
 constexpr qint64 kMinPieceBytes = qint64(4) << 20;
 constexpr int kMaxPieces = 2;
 
 int piecesFor(const QString& path)
 {
-    const bool processors = std::thread::hardware_concurrency() >= 4;
-    return processors ? int(std::clamp<qint64>(QFileInfo(path).size() / kMinPieceBytes, 1, kMaxPieces)) : 1;
+    const int processors = int(std::clamp(std::thread::hardware_concurrency(), 1u, unsigned(kMaxPieces)));
+    return int(std::clamp<qint64>(QFileInfo(path).size() / kMinPieceBytes, 1, processors));
 }
 
 // Reads the sheet's rows in up to `pieceCount` pieces, their rows made strings on this thread,

@@ -129,7 +129,7 @@ TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
     }
 }
 
-// A sheet of several megabytes, read in pieces on machines with the processors for them, keeps
+// A sheet of several megabytes, read in pieces on machines of more than one processor, keeps
 // its rows in order, each with its own shared strings, and the width of a cell in its last row;
 // rows in a comment across its middle, where a second piece would begin, are no rows.
 TEST_F(WorkbookReaderTest, ALargeSheetKeepsItsRowsInOrderWithTheirSharedStrings)
