@@ -4,7 +4,9 @@
 // placeholder and all (ImageMagick compare), also for a visitor an older version logged with
 // another installation's placeholder. A design (plistlib): its placeholder and library pictures are
 // named inside the application's resources, and open showing them, an older design's too.
+#include <QCheckBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTableWidget>
 
 #include "VisitorDeskFixture.h"
@@ -97,14 +99,23 @@ TEST_P(VisitorWithoutPhoto, IsLoggedWithoutOneAndReprintedAsAtTheDesk)
 
 INSTANTIATE_TEST_SUITE_P(ShippedOrMadeByTheDesk, VisitorWithoutPhoto, testing::Bool());
 
-// The desk's photo element and a picture of the library, saved by Save As and exported as a
-// template, and an older design naming another installation's placeholder opened and saved.
+// The desk's photo element, a picture of the library and a background, saved by Save As and
+// exported as a template, and an older design naming another installation's placeholder opened
+// and saved.
 TEST_F(ProgramPictures, ADesignNamesTheProgramsPicturesInsideTheApplicationAndOpensShowingThem)
 {
     ASSERT_NO_FATAL_FAILURE(openPass(false));
     const QString library = visitortest::photoFile(QDir(Resource_Path + QStringLiteral("/LibraryImage")), QStringLiteral("star.png"), Qt::yellow);
     document.addInGraphics(SKTImage::initWithPath(QPointF(200, 120), library));
-    const QString kept = QStringList{kPortable + QStringLiteral("LibraryImage/star.png"), kPortable + QStringLiteral("no.png"), "Text here"}.join(u'|');
+    const QString ground = visitortest::photoFile(QDir(Resource_Path + QStringLiteral("/Background")), QStringLiteral("blue.png"), Qt::blue);
+    if (!control<QCheckBox>("Card_fill_chk").isChecked())
+        control<QCheckBox>("Card_fill_chk").click();
+    control<QRadioButton>("Card_Image_fill_rd").click();
+    dialogs.queueOpenFile(ground);
+    control<QPushButton>("Card_Image_Browse_Btn").click();
+    ASSERT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), ground);
+    const QString shipped = kPortable + QStringLiteral("Background/blue.png|") + kPortable + QStringLiteral("LibraryImage/star.png|");
+    const QString kept = shipped + kPortable + QStringLiteral("no.png|Text here");
     const QString design = scratch.filePath(QStringLiteral("pass.did"));
     const QString noPicture = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
     // Opened, the photo shows no.png; its panel takes the path it shows (none from an older design,
@@ -116,6 +127,7 @@ TEST_F(ProgramPictures, ADesignNamesTheProgramsPicturesInsideTheApplicationAndOp
         EXPECT_EQ(photo->_file_path, noPicture);
         EXPECT_FALSE(static_cast<SKTImage&>(*photo)._contents.isNull());
         EXPECT_EQ(Get_Original_Path_Of_Image_Control(*photo), inPanel);
+        EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), ground);
     };
     const struct {
         const char* road;
@@ -139,7 +151,7 @@ TEST_F(ProgramPictures, ADesignNamesTheProgramsPicturesInsideTheApplicationAndOp
                     "        item[39] = item[40] = sys.argv[2]\n"
                     "plistlib.dump(items, open(sys.argv[1], 'wb'))\n",
                     {kOlderPlaceholder});
-             EXPECT_EQ(resourcePaths(design), kPortable + QStringLiteral("LibraryImage/star.png|") + kOlderPlaceholder + QStringLiteral("|Text here"));
+             EXPECT_EQ(resourcePaths(design), shipped + kOlderPlaceholder + QStringLiteral("|Text here"));
              reopen(QString());
              EXPECT_TRUE(Save_Btn_Clicked(controller));
              return design;
