@@ -6,6 +6,7 @@
 #include "model/SKTSignature.h"
 #include "platform/EncodedImageCache.h"
 #include "platform/Log.h"
+#include "platform/ResourcePaths.h"
 
 namespace {
 
@@ -136,11 +137,20 @@ void writeText(const SKTGraphic& g, ItemWriter& w)
     w.integer(g.text_rotation);
 }
 
+// A picture's text is its path unless it was given another (a picture field's name). A text
+// naming the program's picture that the element shows is kept as "Text here", which reads back
+// as that picture's path in whichever installation opens the design.
+QString storedPictureText(const SKTGraphic& g)
+{
+    const QString stored = Stored_Picture_Path(g.Text_Value);
+    return stored != g.Text_Value && stored == Stored_Picture_Path(g._file_path) ? kTextHere : stored;
+}
+
 void writeImage(const SKTGraphic& g, ItemWriter& w)
 {
     writeSettings(g.picture, w);
-    w.text(g._file_path);
-    w.text(g.Text_Value);
+    w.text(Stored_Picture_Path(g._file_path));
+    w.text(storedPictureText(g));
     w.flag(g.textStyle.Drawing_Shadow);
 }
 
@@ -230,12 +240,11 @@ void readText(SKTGraphic& g, ItemReader& r)
 void readImage(SKTGraphic& g, ItemReader& r)
 {
     readSettings(g.picture, r);
-    g._file_path = r.text();
+    g._file_path = Stored_Picture_Path(r.text());
     g.Text_Value = g._file_path;
     if (r.hasMore()) {
         const QString value = r.text();
-        if (value != kTextHere)
-            g.Text_Value = value;
+        g.Text_Value = value == kTextHere ? Check_Path_For_App_Resources(g._file_path) : value;
     }
     g.textStyle.Drawing_Shadow = !r.hasMore() || r.flag();
 }

@@ -9,6 +9,7 @@
 #include "platform/BackgroundRelease.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
+#include "platform/ResourcePaths.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void writeCardBlock(const Card_Property& side, ItemWriter& w)
     w.text(p.Card_Sub_Category());
     w.integer(p.Card_Cat_index());
     w.text(p.Card_Create_Mode());
-    w.text(p.Card_BG_Image_Path());
+    w.text(Stored_Picture_Path(p.Card_BG_Image_Path()));
     w.text(p.Card_BG_Image_Layout());
     w.colour(p.Card_Content_clr());
     w.font(p.Card_Content_font());

@@ -26,14 +26,14 @@ QString SKTSignature::storedPath(const QString& sign_or_FP, const QString& path)
 {
     if (path.isEmpty() || Is_Resource_File_Path(path, sampleFileName(sign_or_FP)))
         return kSamplePath;
-    return path;
+    return Stored_Picture_Path(path);
 }
 
 QString SKTSignature::pathFromStored(const QString& sign_or_FP, const QString& stored)
 {
     if (stored == kSamplePath || Is_Resource_File_Path(stored, sampleFileName(sign_or_FP)))
         return samplePicturePath(sign_or_FP);
-    return stored;
+    return Stored_Picture_Path(stored);
 }
 
 std::shared_ptr<SKTSignature> SKTSignature::initWithPosition(QPointF centre, const QImage& contents,

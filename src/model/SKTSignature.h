@@ -18,11 +18,12 @@ public:
     // fingerprints.png for any other kind.
     static QString samplePicturePath(const QString& sign_or_FP);
     // The path a design keeps for an element of the kind: "Default" for its kind's sample, in
-    // our resource folder or another installation's, and for no path at all; any other path as it
-    // is. A design holds no path of the program's.
+    // our resource folder or another installation's, and for no path at all; any other path as
+    // Stored_Picture_Path keeps it. A design holds no path of an installation.
     static QString storedPath(const QString& sign_or_FP, const QString& path);
     // The path a design's stored one stands for: our sample of the kind for "Default" and for
-    // that sample in any installation's resources (as older designs kept it); any other as it is.
+    // that sample in any installation's resources (as older designs kept it); any other as
+    // Stored_Picture_Path keeps it.
     static QString pathFromStored(const QString& sign_or_FP, const QString& stored);
 
     // The element the signature and fingerprint tools make: the given picture at its size

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 #include "platform/AppContext.h"
 #include "platform/Log.h"
@@ -12,6 +13,22 @@ namespace {
 
 const QString kAppResourcesMarker = QStringLiteral(".app/Contents/Resources/");
 const QString kNoImageFile = QStringLiteral("no.png");
+// The application's resource folder as designs name it; every copy reads it as its own.
+const QString kPortableResources = QStringLiteral("/Applications/ZOVA ID Card") + kAppResourcesMarker;
+// What the program shows where a photo or picture of the user's is missing.
+const QStringList kPlaceholderFiles = {kNoImageFile, QStringLiteral("photo_placeholder.png"), QStringLiteral("pic_ic.png"),
+                                       QStringLiteral("sign_sample.png"), QStringLiteral("fingerprints.png")};
+
+// The path of the file relative to our resource folder; empty for a file outside it.
+QString insideOurResources(const QString& path)
+{
+    if (Resource_Path.isEmpty() || !QDir::isAbsolutePath(path))
+        return QString();
+    const QString inside = QDir(Resource_Path).relativeFilePath(path);
+    const bool outside = inside == u'.' || inside == QLatin1String("..") || inside.startsWith(QLatin1String("../"))
+                         || QDir::isAbsolutePath(inside);
+    return outside ? QString() : inside;
+}
 
 }  // namespace
 
@@ -48,4 +65,25 @@ bool Is_Resource_File_Path(const QString& path, const QString& fileName)
 bool Is_No_Image_Path(const QString& path)
 {
     return Is_Resource_File_Path(path, kNoImageFile);
+}
+
+bool Is_Placeholder_Path(const QString& path)
+{
+    return std::any_of(kPlaceholderFiles.cbegin(), kPlaceholderFiles.cend(),
+                       [&path](const QString& name) { return Is_Resource_File_Path(path, name); });
+}
+
+QString Portable_Resource_Path(const QString& name)
+{
+    return kPortableResources + name;
+}
+
+QString Stored_Picture_Path(const QString& path)
+{
+    const QString trimmed = Trim_Str(path);
+    if (const QString inside = insideOurResources(trimmed); !inside.isEmpty())
+        return Portable_Resource_Path(inside);
+    if (Is_Placeholder_Path(trimmed))
+        return Portable_Resource_Path(QFileInfo(trimmed).fileName());
+    return path;
 }

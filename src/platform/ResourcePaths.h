@@ -1,5 +1,5 @@
 #pragma once
-// Picture paths that designs made by another installation hold.
+// Picture paths of the program's resources in designs made here or by another installation.
 #include <QString>
 
 // A stored path into the resources of an application bundle (".app/Contents/Resources/"), as
@@ -17,3 +17,16 @@ bool Is_Resource_File_Path(const QString& path, const QString& fileName);
 QString No_Image_Path();
 // Whether the path names that picture, in this installation's resources or another's.
 bool Is_No_Image_Path(const QString& path);
+// Whether the path names one of the pictures the program shows where a photo or picture of the
+// user's is missing (no.png, photo_placeholder.png, pic_ic.png, the signature and fingerprint
+// samples), in this installation's resources or another's.
+bool Is_Placeholder_Path(const QString& path);
+
+// The file of our resource folder at that relative path as designs name it, inside the
+// application's resources (".app/Contents/Resources/"), which Check_Path_For_App_Resources re-points
+// into whichever copy reads it.
+QString Portable_Resource_Path(const QString& name);
+// The path a design keeps for a picture: a file of our resource folder, and a placeholder of
+// another installation's, named as above, so that a design holds no path of an installation;
+// any other path as it is.
+QString Stored_Picture_Path(const QString& path);

@@ -4,16 +4,10 @@
 #include "model/profiles/AddedFieldIds.h"
 #include "output/OutputPictures.h"
 #include "output/RecordRun.h"
-#include "photos/ImgFilterSettings.h"
+#include "platform/ResourcePaths.h"
 #include "render/CardImage.h"
 
 #include <QRegularExpression>
-
-QString visitorPhotoFile(const QString& photoReference)
-{
-    const qsizetype marker = photoReference.indexOf(IMG_Filter_Marker);
-    return (marker < 0 ? photoReference : photoReference.left(marker)).trimmed();
-}
 
 VisitDateTime visitDateAndTime(const QString& dateAndTime)
 {
@@ -59,7 +53,7 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
             const QString photo = visitorPhotoFile(visitor.photoPath);
             if (!photo.isEmpty())
                 bindValue(*copy, photo);
-            else if (logged)
+            else if (logged && !Is_Placeholder_Path(copy->_file_path))
                 static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // never the face the card shows now
         } else if (logged && copy->kind() == GraphicKind::Image && Is_Added_Field_Id(id)) {
             static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // the log keeps no picture of it

@@ -16,9 +16,6 @@ struct VisitDateTime {
 };
 VisitDateTime visitDateAndTime(const QString& dateAndTime);
 
-// The picture file of a photo reference, without its "<IMG_FILTER>" settings.
-QString visitorPhotoFile(const QString& photoReference);
-
 // What a pass takes of the visitor.
 enum class PassValues {
     // The visitor being registered: the side panel has already put what was typed, and the date
@@ -28,7 +25,8 @@ enum class PassValues {
     Shown,
     // A visitor printed again from the log: every value of the record, the visit's date and time
     // included, replaces what the front shows by then (which may be another visitor's). A visitor
-    // registered without a photo gets an empty photo box, and what the log cannot keep (a picture
+    // registered without a photo gets the design's placeholder picture where the front shows one
+    // of the program's, as at the desk, else an empty photo box; what the log cannot keep (a picture
     // of an added field, a field added after the visit) is left empty.
     Logged,
 };

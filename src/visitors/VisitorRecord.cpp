@@ -1,5 +1,8 @@
 #include "visitors/VisitorRecord.h"
 
+#include "photos/ImgFilterSettings.h"
+#include "platform/ResourcePaths.h"
+
 QStringList VisitorRecord::fields() const
 {
     return {dateAndTime, photoPath, name, companyName, address, phone, email, purpose, personToMeet, visitorNo, other};
@@ -14,7 +17,19 @@ VisitorRecord VisitorRecord::fromFields(qint64 sNo, const QStringList& fields)
                                 &record.personToMeet, &record.visitorNo, &record.other};
     for (int i = 0; i < int(std::size(targets)); ++i)
         *targets[i] = fields.value(i);
+    record.photoPath = loggedPhotoReference(record.photoPath);
     return record;
+}
+
+QString visitorPhotoFile(const QString& photoReference)
+{
+    const qsizetype marker = photoReference.indexOf(IMG_Filter_Marker);
+    return (marker < 0 ? photoReference : photoReference.left(marker)).trimmed();
+}
+
+QString loggedPhotoReference(const QString& photoReference)
+{
+    return Is_Placeholder_Path(visitorPhotoFile(photoReference)) ? QString() : photoReference;
 }
 
 const QStringList& visitorLogTitles()

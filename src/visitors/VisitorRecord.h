@@ -19,9 +19,17 @@ struct VisitorRecord {
 
     // The eleven texts in the order of the log's columns (the serial number excepted).
     QStringList fields() const;
+    // The visitor of the log's texts, its photo reference as loggedPhotoReference keeps it.
     static VisitorRecord fromFields(qint64 sNo, const QStringList& fields);
     bool operator==(const VisitorRecord&) const = default;
 };
+
+// The picture file of a photo reference, without its "<IMG_FILTER>" settings.
+QString visitorPhotoFile(const QString& photoReference);
+// The photo reference the log keeps: none for one of the program's placeholder pictures, which a
+// design shows where the visitor has no photo (older versions logged it as the photo); any other
+// as it is.
+QString loggedPhotoReference(const QString& photoReference);
 
 // The titles of the log's columns as the export writes them, the serial number first.
 const QStringList& visitorLogTitles();

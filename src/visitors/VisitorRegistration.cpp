@@ -43,7 +43,7 @@ VisitorRecord visitorFromFields(const VisitorFieldText& field, const QDateTime& 
     visitor.other = joined.text;
     if (refusal)
         *refusal = joined.refusal;
-    visitor.photoPath = field(QLatin1String(kVisitorPhotoId)).trimmed();
+    visitor.photoPath = loggedPhotoReference(field(QLatin1String(kVisitorPhotoId)).trimmed());
     QString date = field(QStringLiteral("Fup_Date")).trimmed();
     QString time = field(QStringLiteral("Fup_Time")).trimmed();
     const QDate dateTyped = typedDate(date);

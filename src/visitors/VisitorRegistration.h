@@ -16,7 +16,8 @@ using VisitorFieldText = std::function<QString(const QString& ctrlId)>;
 inline const QString kLoggedDatePattern = QStringLiteral("dd-MM-yyyy");
 inline const QString kLoggedTimePattern = QStringLiteral("h:mm:ss a");
 
-// The visitor in the fields, trimmed. The date and time are those of the panel's "Fup_Date" and
+// The visitor in the fields, trimmed; the program's placeholder in the photo field is no photo
+// (loggedPhotoReference). The date and time are those of the panel's "Fup_Date" and
 // "Fup_Time" fields when they hold any, else the moment given, both in the log's form ("dd-MM-yyyy
 // h:mm:ss a"). A typed date or time the log's form cannot be made from is kept as typed.
 // The visitor type and the values of the others (the front's fields without a column of their

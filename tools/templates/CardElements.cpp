@@ -8,14 +8,12 @@
 #include "barcodes/BarcodeLists.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
+#include "platform/ResourcePaths.h"
 
 namespace templates {
 
 namespace {
 
-// The application's own resource folder as stored designs name it; the reader moves such a path
-// into the resource folder of whichever copy opens the design.
-const QString kPortableResources = QStringLiteral("/Applications/ZOVA ID Card.app/Contents/Resources/");
 const QString kPhotoName = QStringLiteral("photo_placeholder.png");
 
 // Bars of 10 mils (six dots each at 600 dpi, three on a 300-dpi card printer): a Code 128 of ten
@@ -120,7 +118,7 @@ GraphicPtr text(const QRectF& bounds, const QString& value, Face face, const QCo
 
 QString storedPhotoPath()
 {
-    return kPortableResources + kPhotoName;
+    return Portable_Resource_Path(kPhotoName);
 }
 
 QString photoFile()
