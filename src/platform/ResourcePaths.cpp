@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
-#include <algorithm>
 
 #include "platform/AppContext.h"
 #include "platform/Log.h"
@@ -69,8 +68,9 @@ bool Is_No_Image_Path(const QString& path)
 
 bool Is_Placeholder_Path(const QString& path)
 {
-    return std::any_of(kPlaceholderFiles.cbegin(), kPlaceholderFiles.cend(),
-                       [&path](const QString& name) { return Is_Resource_File_Path(path, name); });
+    // Read for every visitor of a log: the name alone settles most paths.
+    const QString name = QFileInfo(Trim_Str(path)).fileName();
+    return kPlaceholderFiles.contains(name) && Is_Resource_File_Path(path, name);
 }
 
 QString Portable_Resource_Path(const QString& name)

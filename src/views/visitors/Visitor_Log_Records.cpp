@@ -1,5 +1,7 @@
 #include "views/visitors/Visitor_Log_Records.h"
 
+#include <algorithm>
+
 #include "platform/DialogPresenter.h"
 #include "ui_Visitor_Log_Records.h"
 #include "views/dialogs/SharedDialogs.h"
@@ -53,7 +55,7 @@ void Visitor_Log_Records::showRows()
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             table.setItem(row, column, item);
         }
-        if (cells.join(QString()).contains(u'\n'))
+        if (std::any_of(cells.cbegin(), cells.cend(), [](const QString& cell) { return cell.contains(u'\n'); }))
             rowsOfLines << row;
     }
     table.resizeColumnsToContents();
