@@ -54,6 +54,9 @@ struct SheetCost {
     qint64 allowed = 0;
     std::atomic<qint64> held = 0;
     SharedStringsAhead* ahead = nullptr;  // strings read alongside, sharing the allowance
+    // A piece found to be no part of the sheet counted rows after its count was taken back: until
+    // it took those back too, they may have stopped another piece.
+    std::atomic<bool> countedWhenDropped = false;
     bool fits() const { return held <= allowed; }
     bool add(const QStringList& row)
     {
@@ -106,21 +109,35 @@ struct SheetRead {
 
 // One piece of a sheet read in pieces: its rows, and what they count. Its batches of rows go to
 // the thread that makes them strings, so that this overlaps the parsing and every row is made
-// where the others are.
+// where the others are. A piece found to be no part of the sheet counts nothing from then on,
+// so that the piece before, reading on in its place, has the whole allowance for the sheet's rows.
 class SheetPiece {
 public:
     SheetPiece(int index, SheetCost& cost, RowBatchQueue& queue)
-        : builder([this, &cost](SheetRowBuilder::Rows& batch) {
-              const qint64 bytes = SheetCost::rowBytes(batch, batch.rows.back());
-              held += bytes;
-              if (!cost.add(bytes))
-                  return false;
-              if (batch.size() >= kRowsPerBatch)
-                  handOver(batch);
-              return true;
-          }),
-          _index(index), _queue(queue)
+        : builder([this](SheetRowBuilder::Rows& batch) { return counted(batch); }), _index(index), _cost(cost),
+          _queue(queue)
     {
+    }
+    // On the thread of the piece before, which adds no row meanwhile.
+    void drop()
+    {
+        _dropped = true;
+        uncount();
+    }
+    // Once it is no part of the sheet, on the thread that keeps its rows: they are let go.
+    void forgetIfDropped()
+    {
+        if (_dropped && !rows.isEmpty()) {
+            rows = {};
+            sharedCells = {};
+        }
+    }
+    // Takes back what it counts.
+    qint64 uncount()
+    {
+        const qint64 bytes = _held.exchange(0);
+        _cost.held -= bytes;
+        return bytes;
     }
     // Once its read is over: a read that did not end well keeps no row, the one refused least of all.
     void ended(PieceResult result)
@@ -132,6 +149,8 @@ public:
     // Makes strings of a batch of its rows.
     void keep(const SheetRowBuilder::Rows& batch)
     {
+        if (_dropped)
+            return;
         batch.appendTo(rows);
         sharedCells.insert(sharedCells.end(), batch.sharedCells.cbegin(), batch.sharedCells.cend());
     }
@@ -139,16 +158,35 @@ public:
     SheetRowBuilder builder;
     SheetRows rows;
     std::vector<SharedCell> sharedCells;
-    qint64 held = 0;  // written by the reading thread only
 
 private:
+    // The row read last, the last of the batch, counted; false stops the read.
+    bool counted(SheetRowBuilder::Rows& batch)
+    {
+        const qint64 bytes = SheetCost::rowBytes(batch, batch.rows.back());
+        _held += bytes;
+        const bool fits = _cost.add(bytes);
+        if (_dropped) {
+            if (uncount() > 0)
+                _cost.countedWhenDropped = true;
+            return false;
+        }
+        if (!fits)
+            return false;
+        if (batch.size() >= kRowsPerBatch)
+            handOver(batch);
+        return true;
+    }
     void handOver(SheetRowBuilder::Rows& batch)
     {
         batch.piece = _index;
         _queue.push(batch);
     }
     const int _index;
+    SheetCost& _cost;
     RowBatchQueue& _queue;
+    std::atomic<bool> _dropped = false;
+    std::atomic<qint64> _held = 0;  // what its rows count
 };
 
 // A large sheet is read in pieces of at least this many bytes, one a processor.
@@ -182,16 +220,22 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
         builders.push_back(&pieces.back()->builder);
     }
     const auto ended = [&](int index, PieceResult result) { pieces[size_t(index)]->ended(result); };
+    const auto dropped = [&](int index) { pieces[size_t(index)]->drop(); };
     XmlPieceReader::PiecesResult read;
     std::thread parse([&] {
-        read = XmlPieceReader::readInPieces(path, BlankText::Keep, decide, "row", builders, kMinPieceBytes, ended);
+        read = XmlPieceReader::readInPieces(path, BlankText::Keep, decide, "row", builders, kMinPieceBytes, ended, dropped);
         queue.close();
     });
-    for (RowBatchQueue::Batch taken; queue.pop(&taken);)
+    for (RowBatchQueue::Batch taken; queue.pop(&taken);) {
+        for (const std::unique_ptr<SheetPiece>& piece : pieces)
+            piece->forgetIfDropped();
         pieces[size_t(taken.piece)]->keep(taken);
+    }
     parse.join();
 
-    SheetRead sheet{read.result, read.uncertain};
+    // A stop may be owed to rows of a piece that is no part of the sheet: then it is read again.
+    const bool uncertain = read.uncertain || (read.result == PieceResult::Stopped && cost.countedWhenDropped);
+    SheetRead sheet{read.result, uncertain};
     qsizetype rows = 0;
     for (int i = 0; i < read.kept; ++i)
         rows += pieces[size_t(i)]->rows.size();
@@ -199,7 +243,7 @@ SheetRead readSheetRows(const QString& path, SheetCost& cost, int pieceCount)
     for (size_t i = 0; i < pieces.size(); ++i) {
         SheetPiece& piece = *pieces[i];
         if (int(i) >= read.kept) {
-            cost.held -= piece.held;
+            piece.uncount();
             continue;
         }
         sheet.shared.push_back({sheet.rows.size(), std::move(piece.sharedCells)});
@@ -405,6 +449,7 @@ std::shared_ptr<SpreadsheetWriter::ParsedSheet> SpreadsheetWriter::readSheet(con
     if (read.uncertain) {
         read = {};
         cost.held = 0;
+        cost.countedWhenDropped = false;
         read = readSheetRows(path, cost, 1);
     }
     PieceResult result = read.result;

@@ -65,9 +65,9 @@ class PiecesRun {
 public:
     PiecesRun(const QString& path, BlankText blanks, const XmlPieceReader::Decide& decide, std::string_view startName,
               const std::vector<XmlPieceReader::Builder*>& builders, qint64 minPieceBytes,
-              const std::function<void(int, Result)>& pieceEnded)
+              const std::function<void(int, Result)>& pieceEnded, const std::function<void(int)>& pieceDropped)
         : _path(path), _blanks(blanks), _decide(decide), _startName(startName), _builders(builders),
-          _minPieceBytes(minPieceBytes), _pieceEnded(pieceEnded), _pieces(builders.size())
+          _minPieceBytes(minPieceBytes), _pieceEnded(pieceEnded), _pieceDropped(pieceDropped), _pieces(builders.size())
     {
     }
 
@@ -83,8 +83,10 @@ public:
     // The pieces from `index` on are no part of the part.
     void drop(int index)
     {
-        for (int i = index; i < _count; ++i)
-            _pieces[size_t(i)].dropped.store(true, std::memory_order_relaxed);
+        for (int i = index; i < _count; ++i) {
+            if (!_pieces[size_t(i)].dropped.exchange(true, std::memory_order_relaxed) && _pieceDropped)
+                _pieceDropped(i);
+        }
     }
     void reached(int index) { _pieces[size_t(index)].reached = true; }
 
@@ -108,6 +110,7 @@ private:
     const std::vector<XmlPieceReader::Builder*>& _builders;
     const qint64 _minPieceBytes;
     const std::function<void(int, Result)>& _pieceEnded;
+    const std::function<void(int)>& _pieceDropped;
     std::vector<Piece> _pieces;
     int _count = 1;  // pieces planned
     std::vector<std::string> _enclosing;
@@ -515,7 +518,8 @@ XmlPieceReader::Result XmlPieceReader::read(const QString& path, BlankText blank
 XmlPieceReader::PiecesResult XmlPieceReader::readInPieces(const QString& path, BlankText blanks, const Decide& decide,
                                                           std::string_view startName, const std::vector<Builder*>& builders,
                                                           qint64 minPieceBytes,
-                                                          const std::function<void(int, Result)>& pieceEnded)
+                                                          const std::function<void(int, Result)>& pieceEnded,
+                                                          const std::function<void(int)>& pieceDropped)
 {
-    return PiecesRun(path, blanks, decide, startName, builders, minPieceBytes, pieceEnded).run();
+    return PiecesRun(path, blanks, decide, startName, builders, minPieceBytes, pieceEnded, pieceDropped).run();
 }

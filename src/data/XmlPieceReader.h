@@ -71,7 +71,11 @@ public:
     // element does. A piece not kept goes with every piece after it, and the piece before reads
     // on in their place. `decide` is to decide by the path and the name alone. pieceEnded(i,
     // result) is called on piece i's thread once its read is over, Read when it reached the next.
+    // pieceDropped(i) is called once for each piece found to be no part of the part, on the
+    // thread of a piece before it, as soon as that is known: piece i may still be read, and its
+    // builder handed events, until it learns so itself.
     static PiecesResult readInPieces(const QString& path, SpreadsheetXml::BlankText blanks, const Decide& decide,
                                      std::string_view startName, const std::vector<Builder*>& builders, qint64 minPieceBytes,
-                                     const std::function<void(int piece, Result result)>& pieceEnded);
+                                     const std::function<void(int piece, Result result)>& pieceEnded,
+                                     const std::function<void(int piece)>& pieceDropped = {});
 };

@@ -49,10 +49,11 @@ TEST(Data_From_ExcelTest, TheLastMadeInstanceIsTheSharedTable)
 }  // namespace
 
 // The records of a sheet end at its last value among the picked columns: a cell of blanks is
-// none, nor is a value in a column not picked; empty rows before it count.
+// none, nor is a value in a column not picked; empty rows before it count, rows of blanks after
+// it do not.
 TEST(Data_From_ExcelTest, RecordsEndAtTheLastValueOfThePickedColumns)
 {
-    const QList<QStringList> rows{{"Name", "City"}, {}, {"Ann", "Oslo"}, {"", " \t"}, {"", "Rome"}, {}};
+    const QList<QStringList> rows{{"Name", "City"}, {}, {"Ann", "Oslo"}, {"", " \t"}, {"", "Rome"}, {}, {"  ", " "}, {" "}};
     const struct {
         QList<int> positions;
         qsizetype end;

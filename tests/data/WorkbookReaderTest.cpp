@@ -130,8 +130,9 @@ TEST_F(WorkbookReaderTest, RowsKeepTheirOwnTextsAcrossTheBatchesTheyAreReadIn)
 }
 
 // A sheet of several megabytes, read in pieces on machines of more than one processor, keeps
-// its rows in order, each with its own shared strings, and the width of a cell in its last row;
-// rows in a comment across its middle, where a second piece would begin, are no rows.
+// its rows in order, each with its own shared strings, and the width of a far cell in either
+// half, with or without a dimension; rows in a comment across its middle, where a second piece
+// would begin, are no rows.
 TEST_F(WorkbookReaderTest, ALargeSheetKeepsItsRowsInOrderWithTheirSharedStrings)
 {
     constexpr int kRows = 45000;
@@ -141,33 +142,40 @@ TEST_F(WorkbookReaderTest, ALargeSheetKeepsItsRowsInOrderWithTheirSharedStrings)
         sst += "<si><r><t>item </t></r><r><t>" + QByteArray::number(i) + "</t></r></si>";
     sst += "</sst>";
     const QByteArray filler(150, 'f');
-    for (const bool commented : {false, true}) {
+    const struct {
+        bool commented;
+        int farRow;  // the row with a cell in column Z
+        const char* dimension;
+    } cases[] = {{false, kRows, "A1:C3"}, {true, kRows, "A1:C3"}, {false, 2, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "far cell in row " << c.farRow << (c.commented ? ", commented" : ""));
         // The rows of the middle fifth stand in a comment, which must stay under the bound on a piece.
         constexpr int kFirstCommented = kRows / 5 * 2, kLastCommented = kRows / 5 * 3;
-        const auto inComment = [&](int r) { return commented && r >= kFirstCommented && r <= kLastCommented; };
+        const auto inComment = [&](int r) { return c.commented && r >= kFirstCommented && r <= kLastCommented; };
         QByteArray rows;
         for (int r = 1; r <= kRows; ++r) {
             const QByteArray n = QByteArray::number(r);
-            rows += QByteArray(r == kFirstCommented && commented ? "<!--" : "") + "<row r=\"" + n + "\"><c r=\"A" + n
+            rows += QByteArray(r == kFirstCommented && c.commented ? "<!--" : "") + "<row r=\"" + n + "\"><c r=\"A" + n
                     + "\" t=\"s\"><v>" + QByteArray::number(r % kItems) + "</v></c><c r=\"B" + n + "\" t=\"inlineStr\"><is><t>"
                     + filler + n + "</t></is></c><c r=\"C" + n + "\"><v>" + n + "</v></c>"
-                    + (r == kRows ? "<c r=\"Z" + n + "\"><v>far</v></c>" : "") + "</row>\n" + (r == kLastCommented && commented ? "-->" : "");
+                    + (r == c.farRow ? "<c r=\"Z" + n + "\"><v>far</v></c>" : "") + "</row>\n"
+                    + (r == kLastCommented && c.commented ? "-->" : "");
         }
         ASSERT_GT(rows.size(), 8 << 20);
-        const SheetRows read =
-            this->read({{"xl/worksheets/sheet1.xml", sheetXml("A1:C3", QString::fromUtf8(rows))}, {"xl/sharedStrings.xml", sst}});
+        const SheetRows read = this->read(
+            {{"xl/worksheets/sheet1.xml", sheetXml(c.dimension, QString::fromUtf8(rows))}, {"xl/sharedStrings.xml", sst}});
         SheetRows expected;
         for (int r = 1; r <= kRows; ++r) {
             if (inComment(r))
                 continue;
             expected.append({QStringLiteral("item %1").arg(r % kItems), QString::fromLatin1(filler) + QString::number(r),
                              QString::number(r)});
-            if (r == kRows)
+            if (r == c.farRow)
                 expected.last() << QStringList(22) << "far";
         }
         ASSERT_EQ(read.size(), expected.size()) << SpreadsheetWriter::sharedInstance()->readRefusal.toStdString();
         for (qsizetype r = 0; r < read.size(); ++r)
-            ASSERT_EQ(read[r], expected[r]) << "row " << r << (commented ? " of the commented sheet" : "");
+            ASSERT_EQ(read[r], expected[r]) << "row " << r;
         ASSERT_EQ(header.size(), 1);
         EXPECT_EQ(header.first().size(), 26);
     }

@@ -153,8 +153,9 @@ struct PiecesCase {
 }  // namespace
 
 // A part read in two pieces gives the events a read in one gives, whatever lies where the second
-// would begin: that piece is kept only when the first reaches its start as a taken element's. A
-// first piece its builder stopped reads on to learn whether the second counted towards the stop.
+// would begin: that piece is kept only when the first reaches its start as a taken element's, and
+// the caller is told once of one that is not. A first piece its builder stopped reads on to learn
+// whether the second counted towards the stop.
 TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
 {
     const PiecesCase cases[] = {
@@ -193,12 +194,17 @@ TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
         RecordingBuilder whole, first, second;
         first.takenBeforeStop = c.firstStopsAfter;
         second.takenBeforeStop = c.secondStopsAfter;
-        std::vector<int> ended;
+        std::vector<int> ended, dropped;
         std::mutex endedLock;
         const XmlPieceReader::PiecesResult read = XmlPieceReader::readInPieces(
-            path, SpreadsheetXml::BlankText::Keep, decide, "item", {&first, &second}, 1024, [&](int piece, Result) {
+            path, SpreadsheetXml::BlankText::Keep, decide, "item", {&first, &second}, 1024,
+            [&](int piece, Result) {
                 const std::lock_guard lock(endedLock);
                 ended.push_back(piece);
+            },
+            [&](int piece) {
+                const std::lock_guard lock(endedLock);
+                dropped.push_back(piece);
             });
         EXPECT_EQ(read.kept, c.kept) << c.what;
         EXPECT_EQ(read.result, c.result) << c.what;
@@ -206,6 +212,7 @@ TEST(XmlPieceReaderBuilder, APartReadInPiecesIsThePartReadWhole)
         // Every piece begun has ended once.
         std::sort(ended.begin(), ended.end());
         EXPECT_EQ(ended, (std::vector<int>{0, 1})) << c.what;
+        EXPECT_EQ(dropped, c.kept == 2 ? std::vector<int>{} : std::vector<int>{1}) << c.what;
         if (c.firstStopsAfter >= 0 || c.secondStopsAfter >= 0)
             continue;
         EXPECT_EQ(XmlPieceReader::read(path, SpreadsheetXml::BlankText::Keep, decide, whole), c.result) << c.what;

@@ -57,3 +57,32 @@ TEST(WorkbookThreads, EveryCellOfALongSheetGetsItsOwnSharedString)
         }
     }
 }
+
+// A sheet read in two pieces whose second begins inside a comment: the second piece reads on
+// through the rows after the comment until the first, past the comment, drops it. Its rows stop
+// counting and are let go on the threads that count and keep them, while it may still be read.
+TEST(WorkbookThreads, ASecondPieceDroppedWhileItIsReadLeavesTheRowsToTheFirst)
+{
+    constexpr int kHalf = 45000;
+    const auto rows = [](int from, int to) {
+        QByteArray xml;
+        for (int r = from; r < to; ++r)
+            xml += "<row><c t=\"inlineStr\"><is><t>Person " + QByteArray::number(r) + "</t></is></c><c><v>"
+                   + QByteArray::number(r) + "</v></c></row>\n";
+        return xml;
+    };
+    // The middle of the rows lies in the middle of the comment.
+    const QByteArray sheet = "<worksheet><sheetData>" + rows(0, kHalf) + "<!--" + QByteArray("<row/>").repeated(550000)
+                             + "-->" + rows(kHalf, 2 * kHalf) + "</sheetData></worksheet>";
+    ASSERT_GT(sheet.size(), 8 << 20);
+    QTemporaryDir work;
+    const QString path = work.filePath(QStringLiteral("commented.xlsx"));
+    SSZipArchive archive(path);
+    ASSERT_TRUE(archive.open() && archive.writeData(sheet, QStringLiteral("xl/worksheets/sheet1.xml")) && archive.close());
+    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::ReadWorkbook(path, true);
+    const SheetRows read = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    ASSERT_EQ(read.size(), 2 * kHalf) << SpreadsheetWriter::sharedInstance()->readRefusal.toStdString();
+    for (int r = 0; r < 2 * kHalf; ++r)
+        ASSERT_EQ(read[r], (QStringList{QStringLiteral("Person %1").arg(r), QString::number(r)}));
+}
