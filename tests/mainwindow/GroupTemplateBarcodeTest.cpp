@@ -119,7 +119,7 @@ TEST_F(GroupTemplateBarcode, TheGuidesRoadGivesEveryCardItsOwnPersonsTextsAndBar
 }
 
 // File -> Card Holder Profile… types a company that no column holds: the panel shows it as the
-// card does, it stays when another record is chosen, and every card printed carries it.
+// card does, it stays when another record is chosen, and every card exported carries it.
 TEST_F(GroupTemplateBarcode, ACompanyTypedInTheProfileIsThePanelsAndEveryCards)
 {
     clickGroupRow(4);
