@@ -86,6 +86,11 @@ void ControllerCanvasHost::Set_Selected_Graphic(const SKTGraphic& element)
     }
 }
 
+int ControllerCanvasHost::recordOnCard() const
+{
+    return m_controller.liveModes().recordOnCard();
+}
+
 void ControllerCanvasHost::Refresh_Canvas()
 {
     m_controller.Refresh_Canvas();

@@ -72,6 +72,7 @@ public:
 
     // ---- BarcodeWindowCanvas --------------------------------------------------------------------
     void Set_Selected_Graphic(const SKTGraphic& element) override;
+    int recordOnCard() const override;
 
     // The toolbar's edit, order, lock and align buttons for a selected element, an unlocked
     // one, a locked one and the card side.

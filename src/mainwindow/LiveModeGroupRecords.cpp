@@ -214,6 +214,11 @@ int LiveModePanels::recordShown() const
     return m_shownRow >= 0 && m_shownRow < Loaded_Data_Table().rowCount() ? m_shownRow : selectedRow();
 }
 
+int LiveModePanels::recordOnCard() const
+{
+    return Start_Card_Option == QLatin1String("G") ? recordShown() : 0;
+}
+
 int LiveModePanels::selectedRow() const
 {
     const QItemSelectionModel* selection = m_controller.inspector().sizePanel().GroupList().selectionModel();

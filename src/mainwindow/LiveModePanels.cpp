@@ -282,14 +282,28 @@ void LiveModePanels::barcodesShowPanelValues()
 
 void LiveModePanels::showCardInPanels()
 {
-    // The undo's refill works on the side in force; each side takes its turn.
-    SnapshotUndo& undo = m_controller.canvasHostOfWindow().snapshotUndo();
+    for (int side : {1, 0})
+        showSideInPanel(side);
+}
+
+void LiveModePanels::showSideInPanel(int side)
+{
+    // The undo's refill works on the side in force.
     const int inForce = Card_Front_Or_Back;
-    for (int side : {1, 0}) {
-        Card_Front_Or_Back = side;
-        undo.Show_Side_In_Panel();
-    }
+    Card_Front_Or_Back = side;
+    m_controller.canvasHostOfWindow().snapshotUndo().Show_Side_In_Panel();
     Card_Front_Or_Back = inForce;
+}
+
+void LiveModePanels::panelFollowsCard(int side)
+{
+    if (!isVisitorOrGroupMode())
+        return;
+    showSideInPanel(side);
+    if (groupMode())
+        Show_Chosen_Record_After_Rebuild(side);
+    else
+        barcodesShowPanelValues();
 }
 
 void LiveModePanels::showVisitMoment(const QDateTime& moment)

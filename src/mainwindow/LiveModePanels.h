@@ -86,6 +86,12 @@ public:
     void Start_Visitor_Panels();
     // Each side's panel shows what that side's elements hold, as after an undo.
     void showCardInPanels();
+    // Another window (the card holder profile) changed the side's card (0 front, 1 back): its
+    // panel shows what the card now holds, in visitor mode the symbols carrying a visitor's field
+    // show its value too, and in group mode the record chosen goes back onto the bound fields, so
+    // that what is registered, saved and printed is the one person the card shows. Nothing in
+    // other modes.
+    void panelFollowsCard(int side);
     // The visit's moment in the date and time fields not entered by hand, and on the card.
     void showVisitMoment(const QDateTime& moment);
 
@@ -157,6 +163,9 @@ public:
     bool Save_Details_Clicked();
     // The row the group list shows selected, 0 when none.
     int selectedRow() const;
+    // The spreadsheet row whose values the card shows: in group mode the record shown, else the
+    // first.
+    int recordOnCard() const;
     // The record the panel and the card show: the selected one, except while another is being
     // chosen.
     int recordShown() const;
@@ -195,6 +204,8 @@ private:
     void showOnBarcodes(int side, const QString& ctrlId, const QString& text);
     // In visitor mode, every such barcode drawn from the value its field shows, when it has one.
     void barcodesShowPanelValues();
+    // The side's panel shows what the side's elements hold.
+    void showSideInPanel(int side);
     int sideInForce() const;
     SKTGraphicView& view(int side) const;
     // The fields added on the side (0 front, 1 back).

@@ -195,8 +195,9 @@ void User_Profile_Button_Clicked(SKTWindowController& controller)
             profiles.Fill_User_profile_info_back_side();
         else
             profiles.Fill_User_profile_info_front_side();
-        // A group card stays on the record chosen in the list, whatever the profile held.
-        controller.liveModes().Show_Chosen_Record_After_Rebuild(back ? 1 : 0);
+        // The panel names whom the card now shows; a group card stays on the record chosen in the
+        // list, whatever the profile held.
+        controller.liveModes().panelFollowsCard(back ? 1 : 0);
         controller.selectArrowTool();
     }
     controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);

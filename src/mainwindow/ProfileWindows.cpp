@@ -52,7 +52,7 @@ public:
         return ProfileCommands(m_controller).Show_Profile_Preview(side);
     }
     // A group card shows the record chosen in the group list, kept in the project's own workbook.
-    int recordShown() const override { return groupMode() ? m_controller.liveModes().recordShown() : 0; }
+    int recordShown() const override { return m_controller.liveModes().recordOnCard(); }
     QString recordsWorkbook() const override
     {
         return groupMode() ? LiveModePanels::projectWorkbookPath(Project_File_Name) : Excel_Source_Path;

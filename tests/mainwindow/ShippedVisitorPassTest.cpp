@@ -180,3 +180,23 @@ TEST_F(ShippedVisitorPass, PrintPassOpensNoPanelAndWithoutAPrinterSaysNoPrinterF
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(messages.texts(), (QStringList{u'\n' + kPassPrintedMessage, QStringLiteral("\nNo printer found.")}));
 }
+
+// File -> Card Holder Profile… names the visitor and the pass number on the card: the panel then
+// shows them, Register Visitor logs them (sqlite3), the pass at the desk carries that number in
+// its symbol (ZXingReader), and the pass printed again from the log is the desk's pass to the
+// pixel: one person on the card, the panel, the log and both passes.
+TEST_F(ShippedVisitorPass, AVisitorNamedInTheProfileWindowIsTheOneLoggedAndPrinted)
+{
+    ASSERT_EQ(front().textBox("Fup_Name")->text(), QStringLiteral("Visitor Name"));
+    confirmProfile({{0, QStringLiteral("Zed Visitor")}, {9, QStringLiteral("V-000200")}});
+    ASSERT_EQ(frontElement("Fup_Name")->Text_Value, QStringLiteral("Zed Visitor"));
+    EXPECT_EQ(front().textBox("Fup_Name")->text(), QStringLiteral("Zed Visitor"));
+    EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), QStringLiteral("V-000200"));
+
+    click("register_visitor_btn");
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("\nVisitor registered successfully."));
+    EXPECT_EQ(logged("Name, Visitor_No"), QStringLiteral("Zed Visitor|V-000200"));
+    const QString desk = printPass(QStringLiteral("profile-desk"));
+    EXPECT_EQ(barcodeOn(desk), QStringLiteral("V-000200"));
+    EXPECT_EQ(differingPixels(reprint(0), desk), QStringLiteral("0"));
+}

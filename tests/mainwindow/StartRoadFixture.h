@@ -5,16 +5,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 #include "data/Data_From_Excel.h"
 #include "designfile/DesignFile.h"
 #include "designfile/TemplateCatalog.h"
+#include "mainwindow/ProfileWindows.h"
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WizardStartWindows.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "views/profiles/Show_User_Profile.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "views/wizards/Template_Wizard.h"
 #include "MainWindowFixture.h"
@@ -81,6 +86,22 @@ protected:
             window->OK_Click();
         });
         ASSERT_TRUE(Open_Start_Window(controller));
+    }
+    // File -> Card Holder Profile…: each field (its index in the record's order: 0 the name, 2 the
+    // company, 9 the unique number) typed over in the side's window as a user types, then OK.
+    void confirmProfile(const QList<std::pair<int, QString>>& typed)
+    {
+        dialogs.queueHook([this, typed](QDialog& dialog) {
+            Show_User_Profile& window = controller.profileWindows().sideProfileWindow();
+            for (const auto& [field, text] : typed) {
+                QLineEdit& value = *window.row(field).value;
+                value.selectAll();
+                QTest::keyClicks(&value, text);
+            }
+            dialog.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
+        });
+        action(QStringLiteral("User_Profile_Button_Clicked")).trigger();
+        dialogs.clearHooks();
     }
     // The chooser's next run presses this button.
     void press(const char* button)

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "data/SpreadsheetWriter.h"
 #include "designfile/DesignFile.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowUtilities.h"
@@ -37,6 +39,7 @@
 #include "views/photos/Image_Library.h"
 #include "views/photos/PhotoWindows.h"
 #include "views/print/PrinterCatalog.h"
+#include "views/visitors/Profile_Side_Panel.h"
 #include "views/wizards/Group_Mode_Wizard.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "views/wizards/Template_Wizard.h"
@@ -369,6 +372,25 @@ QString writeGroupWorkbook(const QDir& scratch)
     return path;
 }
 
+// The group chapter's set-up on the project's front panel: each field the template shows takes its
+// column, and the school's name, which no column holds, is typed once for every card.
+void setUpGroupCard(SKTWindowController& controller)
+{
+    Profile_Side_Panel& panel = controller.liveModes().panel(0);
+    const struct {
+        const char* field;
+        int column;
+    } columns[] = {{"Fup_Name", 1}, {"Fup_Title", 2}, {"Fup_UniqueNo", 3}};
+    for (const auto& [field, column] : columns) {
+        auto* box = panel.findChild<QComboBox*>(QLatin1String(field) + QStringLiteral("_col"));
+        box->setCurrentIndex(column);
+        Q_EMIT box->activated(column);
+    }
+    QLineEdit& company = *panel.textBox(QStringLiteral("Fup_Company"));
+    company.setText(QStringLiteral("Lindenhof School"));
+    Q_EMIT company.textEdited(company.text());
+}
+
 }  // namespace
 
 QHash<QString, QImage> takeGuideScreenshots(QString* error, QStringList* shownPaths)
@@ -476,6 +498,7 @@ QHash<QString, QImage> takeGuideScreenshots(QString* error, QStringList* shownPa
                    wizard.OK_Click();
                    return window.result();
                }});
+    setUpGroupCard(controller);
     tour.mainWindow(QStringLiteral("group-mode.png"));
 
     if (!tour.failures.isEmpty()) {

@@ -249,7 +249,8 @@ void Barcode_Gen::Batch_Series_Changed()
     } else {
         m_copy->Set_Data_source_type(2);
         m_copy->Set_Excel_binding_Index(entry);
-        value = Get_First_Value_Of_Excel_Binding(entry).value_or(QString());
+        // The value of the record the card shows, which the card takes on OK.
+        value = Get_Value_Of_Excel_Binding(m_canvas ? m_canvas->recordOnCard() : 0, entry).value_or(QString());
     }
     setValueFields(value);
     goButtonActionPerformed();
