@@ -33,9 +33,7 @@ public:
     void encodeData(const QString& key, const QByteArray& value);
 
     const QVariantMap& values() const { return m_values; }
-    // Binary property-list bytes of the dictionary. Equal dictionaries need not give equal
-    // bytes: libplist writes a repeated value (two equal colours, a picture and its adjusted
-    // copy) once in some runs and twice in others, as the values lie in memory.
+    // Binary property-list bytes of the dictionary; equal dictionaries give equal bytes.
     QByteArray finish() const;
     // A digest of the values alone, equal exactly for equal dictionaries: what comparisons of
     // archives use.

@@ -1,6 +1,7 @@
 #include "platform/PropertyList.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/BinaryPropertyList.h"
 #include "platform/PropertyListWalk.h"
 #include "platform/RegularFile.h"
 #include "platform/Utf8Text.h"
@@ -417,42 +418,6 @@ std::optional<QVariant> toVariant(plist_t node, int depth, QString* error)
     }
 }
 
-// ---- QVariant -> libplist nodes ----------------------------------------------------------------
-
-// libplist's tree of the values the walk hands over, for binary lists.
-class NodeSink {
-public:
-    void boolean(bool on) { attach(plist_new_bool(on)); }
-    void integer(qint64 value) { attach(plist_new_uint(uint64_t(value))); }
-    void real(double value) { attach(plist_new_real(value)); }
-    void text(const QString& value) { attach(plist_new_string(value.toUtf8().constData())); }
-    void data(const QByteArray& value) { attach(plist_new_data(value.constData(), uint64_t(value.size()))); }
-    void date(qint32 seconds, qint32 microseconds) { attach(plist_new_date(seconds, microseconds)); }
-    void beginArray(qsizetype) { m_open.push_back(attach(plist_new_array())); }
-    void endArray(qsizetype) { m_open.pop_back(); }
-    void beginDictionary(qsizetype) { m_open.push_back(attach(plist_new_dict())); }
-    void key(const QString& key) { m_key = key.toUtf8(); }
-    void endDictionary(qsizetype) { m_open.pop_back(); }
-
-    PlistPtr takeRoot() { return std::move(m_root); }
-
-private:
-    plist_t attach(plist_t node)
-    {
-        if (m_open.empty())
-            m_root.reset(node);
-        else if (plist_get_node_type(m_open.back()) == PLIST_ARRAY)
-            plist_array_append_item(m_open.back(), node);
-        else
-            plist_dict_set_item(m_open.back(), m_key.constData(), node);
-        return node;
-    }
-
-    PlistPtr m_root;  // owns the whole tree, also when the walk stops half-way
-    std::vector<plist_t> m_open;
-    QByteArray m_key;
-};
-
 }  // namespace
 
 std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString* error, TextDictionaries dictionaries)
@@ -490,22 +455,9 @@ std::optional<QVariant> PropertyList::readFile(const QString& path, QString* err
 
 QByteArray PropertyList::toData(const QVariant& value, Format format, QString* error)
 {
-    // libplist finds every new dictionary key among those before it, which made writing a large
-    // dictionary take quadratic time; XML is written straight from the values.
-    if (format == Format::Xml)
-        return xmlPropertyListData(value, error);
-    NodeSink sink;
-    if (!PropertyListWalk::walk(value, sink, error))
-        return {};
-    const PlistPtr root = sink.takeRoot();
-    char* out = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(root.get(), &out, &length);
-    QByteArray bytes(out, out ? qsizetype(length) : 0);
-    plist_to_bin_free(out);
-    if (bytes.isEmpty())
-        setError(error, QStringLiteral("The property list could not be serialised."));
-    return bytes;
+    // Both forms are written straight from the values, without libplist (see XmlPropertyList.h
+    // and BinaryPropertyList.h).
+    return format == Format::Xml ? xmlPropertyListData(value, error) : binaryPropertyListData(value, error);
 }
 
 bool PropertyList::writeFile(const QString& path, const QVariant& value, Format format, QString* error)

@@ -1,5 +1,5 @@
 #pragma once
-// Property lists (XML and binary) over libplist, as Qt values:
+// Property lists (XML and binary; binary ones read through libplist), as Qt values:
 // dict <-> QVariantMap, array <-> QVariantList, string <-> QString, integer <-> qint64,
 // real <-> double, boolean <-> bool, data <-> QByteArray, date <-> QDateTime.
 #include <QByteArray>

@@ -203,6 +203,10 @@ TEST_F(DesignFile, SavingAndOpeningRestoresBothSidesHiddenElementsTheTableAndThe
     EXPECT_EQ(Project_File_Name, path("g.did"));
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
     EXPECT_TRUE(document.undoManager().isUndoRegistrationEnabled());
+
+    // Saved again as it was opened, the design is the same file.
+    ASSERT_TRUE(controller.Save_project_file(path("again.did"), true, QStringLiteral("L")));
+    EXPECT_EQ(fileBytes(path("again.did")), fileBytes(path("g.did")));
 }
 
 TEST_F(DesignFile, TemplateFormHasAnEmptyTableAndNoBindings)

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QFile>
 #include <QPointF>
 #include <QRectF>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using Format = PropertyList::Format;
@@ -94,6 +96,92 @@ plistlib.dump(d, open(sys.argv[2], 'wb'), fmt=getattr(plistlib, sys.argv[3]))
                   "{'inner': [2.5, False]}\n");
         EXPECT_EQ(PropertyList::readFile(theirs, &error), QVariant(kSample)) << error.toStdString();
     }
+}
+
+// One value, one file. Equal data (a picture an element keeps twice) was stored once or twice as
+// the addresses of libplist's nodes happened to hash, so a value written twice could give two
+// files. Each data object is stored whole; equal texts, keys and numbers once, keys apart from
+// texts; the objects in the order they are met, a dictionary's keys before its values.
+TEST(PropertyList, AValueWritesTheSameBinaryBytesWhateverTheHeapHolds)
+{
+    const QVariantMap small{{u"s"_s, QVariantList{u"s"_s, "x"_ba, "x"_ba, qint64(1), qint64(1), u"s"_s}}};
+    EXPECT_EQ(PropertyList::toData(small, Format::Binary).toHex(' '),
+              "62 70 6c 69 73 74 30 30 d1 01 02 51 73 a6 03 04 05 06 06 03 51 73 41 78 41 78 10 01 "  // objects
+              "08 0b 0d 14 16 18 1a "                                                                // offsets
+              "00 00 00 00 00 00 01 01 00 00 00 00 00 00 00 07 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 1c");
+
+    // Five hundred equal pictures: libplist merged a few of them in nearly every write, a
+    // different few each time. Blocks taken between the writes move the next write's nodes.
+    const QVariantList pictures(500, QVariant("\x89PNG photo"_ba));
+    const QByteArray first = PropertyList::toData(pictures, Format::Binary);
+    std::vector<QByteArray> blocks;
+    for (int write = 0; write < 3; ++write) {
+        for (int i = 0; i < 300; ++i)
+            blocks.emplace_back(24 + (i * 37 + write) % 200, 'x');
+        EXPECT_EQ(PropertyList::toData(pictures, Format::Binary), first) << "write " << write;
+    }
+    // The array (500 two-byte references) and 500 data objects of 11 bytes, two-byte offsets.
+    EXPECT_EQ(first.size(), 8 + 4 + 500 * 2 + 500 * 11 + 501 * 2 + 32);
+    EXPECT_EQ(first.right(24).left(8), bigEndian(501, 8)) << "objects";
+    EXPECT_EQ(PropertyList::fromData(first), QVariant(pictures));
+}
+
+// Binary lists keep the bytes earlier versions wrote (through libplist 2.2) for every kind of
+// value and width; plistlib reads them as written, and they read and write back to themselves.
+TEST(PropertyList, BinaryListsKeepTheBytesOfEarlierFilesAndPlistlibReadsThem)
+{
+    const QString bom = QChar(0xfeff) + u"BOM"_s;
+    const struct {
+        QVariant value;
+        const char* hex;
+        const char* plistlib;
+    } cases[] = {
+        {QVariantList{qint64(0), qint64(255), qint64(256), qint64(65536), qint64(16777216), qint64(1) << 32, qint64(-1)},
+         "62706c6973743030a701020304050607100010ff1101001200010000120100000013000000010000000013ffffffffffffffff08101214171c"
+         "212a0000000000000101000000000000000800000000000000000000000000000033",
+         "[0, 255, 256, 65536, 16777216, 4294967296, -1]"},
+        {QVariantList{0.5, 0.1, -0.0, qInf(), qQNaN(), 1e39},
+         "62706c6973743030a6010203040506223f000000233fb999999999999a2280000000227f800000237ff80000000000002348078287f49c4a1d"
+         "080f141d2227300000000000000101000000000000000700000000000000000000000000000039",
+         "[0.5, 0.1, -0.0, inf, nan, 1e+39]"},
+        {QVariantList{QDateTime(QDate(2024, 2, 29), QTime(13, 14, 15, 250), QTimeZone::utc()),
+                      QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59), QTimeZone::utc())},
+         "62706c6973743030a201023341c5c85d53a0000033c17e285010000000080b1400000000000001010000000000000003000000000000000000"
+         "0000000000001d",
+         "['2024-02-29T13:14:15.250000', '1999-12-31T23:59:59']"},
+        {QVariantList{u"Zoë 😀"_s, bom, u"fifteen chars!!"_s, QString()},
+         "62706c6973743030a40102030466005a006f00eb0020d83dde0064feff0042004f004d5f100f6669667465656e206368617273212150080d"
+         "1a23350000000000000101000000000000000500000000000000000000000000000036",
+         "['Zoë 😀', '\\ufeffBOM', 'fifteen chars!!', '']"},
+        {QVariantList(15, QVariant(true)),
+         "62706c6973743030af100f01010101010101010101010101010109081a00000000000001010000000000000002000000000000000000000000"
+         "0000001b",
+         "[True, True, True, True, True, True, True, True, True, True, True, True, True, True, True]"},
+        {QVariantMap{{u"d"_s, QByteArray(15, 'z')}, {u"e"_s, QByteArray()}},
+         "62706c6973743030d20103020451644f100f7a7a7a7a7a7a7a7a7a7a7a7a7a7a7a516540080d0f212300000000000001010000000000000005"
+         "00000000000000000000000000000024",
+         "{'d': b'zzzzzzzzzzzzzzz', 'e': b''}"},
+    };
+    QTemporaryDir dir;
+    QStringList files, expected;
+    for (const auto& c : cases) {
+        const QByteArray bytes = PropertyList::toData(c.value, Format::Binary);
+        EXPECT_EQ(bytes.toHex(), c.hex) << c.plistlib;
+        EXPECT_EQ(PropertyList::toData(PropertyList::fromData(bytes).value_or(QVariant()), Format::Binary), bytes) << c.plistlib;
+        files << dir.filePath(u"%1.plist"_s.arg(files.size()));
+        QFile file(files.last());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        expected << QString::fromUtf8(c.plistlib);
+    }
+    const auto python = TestEnvironment::runPython(uR"(
+import datetime, plistlib, sys
+def shown(v): return v.isoformat() if isinstance(v, datetime.datetime) else v
+for path in sys.argv[1:]:
+    v = plistlib.load(open(path, 'rb'))
+    print(repr([shown(i) for i in v] if isinstance(v, list) else v))
+)"_s, files);
+    ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(python.out).split(u'\n', Qt::SkipEmptyParts), expected);
 }
 
 // What other writers put in XML lists: comments, CDATA, entities, texts of spaces or line ends.
