@@ -1,6 +1,7 @@
 // The card's sides as a person meets them on the real window after a design has been read: the
 // Card page's sides choice, the Back tab with View > Back Side, Edit > Copy Design to Other Side,
-// the export sheet's side and the Card_Side a Save writes (read back with plistlib).
+// the export sheet's side and the Card_Side a Save writes (read back with plistlib); and the
+// Preview tab, which leaves nothing of the edited side selected.
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -130,4 +131,32 @@ TEST_F(CardSidesRoad, TheSidesOfADesignReadAreTheOnesTheWindowOffersAndSaves)
     action(QStringLiteral("Back_Side_btn")).trigger();
     EXPECT_EQ(Card_Front_Or_Back, 1);
     EXPECT_FALSE(controller.editedGraphicView()->graphics().isEmpty());
+}
+
+// The Preview tab shows the card's pages: the element selected on the front is selected no longer
+// and the commands for a selection are off.
+TEST_F(CardSidesRoad, ThePreviewLeavesNoElementSelectedAndShowsTheCardsPages)
+{
+    startFromTemplate();
+    ASSERT_TRUE(Open_Start_Window(controller));
+    GraphicPtr barcode;
+    for (const GraphicPtr& element : document.graphics())
+        if (element->kind() == GraphicKind::Barcode)
+            barcode = element;
+    ASSERT_NE(barcode, nullptr);
+    canvas_mouse::drag(*controller.editedGraphicView(), barcode->bounds().center(), barcode->bounds().center());
+    const QStringList selectionCommands{"Cut_btn", "Copy_btn", "Delete_btn", "Begin_Front_btn", "Send_Back_btn", "Lock_btn"};
+    ASSERT_EQ(inspector().properties_title().text(), "Barcode Properties");
+    ASSERT_TRUE(action(QStringLiteral("Cut_btn")).isEnabled());
+
+    sideTabs().setCurrentIndex(SKTDocument::PreviewSide);
+    EXPECT_EQ(inspector().properties_title().text(), "Card Properties");
+    QStringList enabled;
+    for (const QString& name : selectionCommands)
+        if (action(name).isEnabled())
+            enabled << name;
+    EXPECT_EQ(enabled.join(u' '), QString());
+    EXPECT_TRUE(controller.graphicView(SKTDocument::FrontSide)->selectedGraphics().isEmpty());
+    EXPECT_EQ(Card_Front_Or_Back, 0);
+    EXPECT_EQ(document.graphics_temp(), document.graphics());
 }
