@@ -7,6 +7,7 @@
 #include "views/canvas/SKTGraphicView.h"
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
+#include "mainwindow/DesignSession.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
@@ -93,12 +94,12 @@ void ControllerInspectorLink::Select_front_side()
 void ControllerInspectorLink::setBackSideCommandsEnabled(bool enabled)
 {
     QMainWindow& window = *m_controller.window();
-    for (const char* name : {"Back_Side_btn", "Copy_Card_Design_btn"}) {
-        if (auto* action = window.findChild<QAction*>(QString::fromLatin1(name)))
-            action->setEnabled(enabled);
-    }
+    if (auto* action = window.findChild<QAction*>(QStringLiteral("Back_Side_btn")))
+        action->setEnabled(enabled);
     if (auto* sides = window.findChild<QTabBar*>(QStringLiteral("side_tabs")))
         sides->setTabEnabled(SKTDocument::BackSide, enabled);
+    // CARD_SIDE_STR already holds the sides; the copy also waits for a design to be open.
+    m_controller.designSession().syncCopyDesignCommand();
 }
 
 QStringList ControllerInspectorLink::Allowd_Image_fileTypes() const

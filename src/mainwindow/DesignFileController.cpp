@@ -83,6 +83,16 @@ int Sides_Index_Of_Card_Side_Str()
     return CARD_SIDE_STR == QLatin1String("1") ? 1 : 0;
 }
 
+void WindowlessDesignFile::Set_Card_Sides(int index)
+{
+    if (index == 0) {
+        CARD_SIDE_STR = QStringLiteral("2");
+        return;
+    }
+    Card_Front_Or_Back = 0;
+    CARD_SIDE_STR = QStringLiteral("1");
+}
+
 void DesignFileController::New_Project_Setting_Reset(bool full)
 {
     m_window.New_Project_Setting_Reset(full, [this, full] { resetDesign(full); });
@@ -228,12 +238,7 @@ void DesignFileController::Load_Read_Design(DesignState state, const QString& pa
 
 void DesignFileController::Apply_Card_Side(const QString& cardSide)
 {
-    if (cardSide == QLatin1String("1")) {
-        Card_Front_Or_Back = 0;
-        CARD_SIDE_STR = QStringLiteral("1");
-    } else {
-        CARD_SIDE_STR = QStringLiteral("2");
-    }
+    m_window.Set_Card_Sides(cardSide == QLatin1String("1") ? 1 : 0);
 }
 
 void DesignFileController::Restore_Table(DesignState& state)

@@ -40,6 +40,9 @@ public:
     virtual void Set_Log_Name_In_Title() = 0;
     // A new project's reset: the window's steps around resetDesign, the design's own reset.
     virtual void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) = 0;
+    // The sides a design read has (0 two sides, 1 front only): CARD_SIDE_STR, and with a window
+    // the sides choice, the back's commands and the front edited when the back goes.
+    virtual void Set_Card_Sides(int index) = 0;
     // The window's part of a load (side buttons, size fields, inspector, canvases), run last.
     virtual void Show_Loaded_Design() = 0;
 };
@@ -60,6 +63,8 @@ public:
     // No title to show the file in; the copy onto the other side keeps the project's title.
     void Set_Log_Name_In_Title() override {}
     void New_Project_Setting_Reset(bool, const std::function<void()>& resetDesign) override { resetDesign(); }
+    // The copy onto the other side reads back the sides it wrote, which the window shows already.
+    void Set_Card_Sides(int index) override;
     // Nothing shown; the copy onto the other side has the panels follow the cards itself.
     void Show_Loaded_Design() override {}
 };

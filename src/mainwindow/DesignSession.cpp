@@ -18,8 +18,7 @@ namespace {
 // Menu items that act on the open design, beside the tool and command bars.
 constexpr const char* kDesignMenuItems[] = {
     "Close_Document_Clicked", "Save_Btn_Clicked", "SaveAs_Btn_Clicked", "Export_As_Template_Clicked",
-    "Export_Button",          "Print_Button",     "Mail_Button",        "Copy_Card_Design_btn",
-    "Select_All_menu",
+    "Export_Button",          "Print_Button",     "Mail_Button",        "Select_All_menu",
 };
 
 }  // namespace
@@ -101,5 +100,12 @@ void DesignSession::setDesignCommandsEnabled(bool enabled)
     }
     for (QAction* action : actions)
         action->setEnabled(enabled);
+    syncCopyDesignCommand();
     m_controller.windowLayout().syncGridButton();
+}
+
+void DesignSession::syncCopyDesignCommand()
+{
+    if (auto* copy = m_controller.window()->findChild<QAction*>(QStringLiteral("Copy_Card_Design_btn")))
+        copy->setEnabled(m_open && CARD_SIDE_STR == QLatin1String("2"));
 }

@@ -30,6 +30,8 @@ public:
     // Runs a step that changes what the design shows but not the design itself (a group record put
     // on the card): a design without unsaved changes has none after it either.
     void showWithoutChange(const std::function<void()>& step);
+    // Copy Design to Other Side: on while a design is open and its card has a back.
+    void syncCopyDesignCommand();
     // Refreshes the title's mark once control returns to the event loop, however many edits ask.
     void scheduleCheck();
 

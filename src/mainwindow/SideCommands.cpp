@@ -199,6 +199,9 @@ void SideCommands::sideShown(SKTDocument::Side side)
 {
     m_sideShown = side;
     if (side == SKTDocument::PreviewSide) {
+        // Nothing of the edited side stays selected behind the preview: the inspector shows the
+        // card, and the element commands are off.
+        m_controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
         Temp_Design_Control_Assign();
         return;
     }

@@ -56,6 +56,11 @@ void WindowDesignFile::Set_Log_Name_In_Title()
     m_controller.Set_Log_Name_In_Title();
 }
 
+void WindowDesignFile::Set_Card_Sides(int index)
+{
+    m_controller.inspector().cardPanel().showSides(index);
+}
+
 void WindowDesignFile::Show_Loaded_Design()
 {
     keepPanelLists();

@@ -20,6 +20,8 @@ public:
     void Set_Log_Name_In_Title() override;
     // The design's reset with the window's steps around it, ending on the front side.
     void New_Project_Setting_Reset(bool full, const std::function<void()>& resetDesign) override;
+    // The card page's sides choice, as if chosen there.
+    void Set_Card_Sides(int index) override;
     void Show_Loaded_Design() override;
 
 private:

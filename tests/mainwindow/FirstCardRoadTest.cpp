@@ -176,21 +176,7 @@ TEST_F(FirstCardRoad, TheGuidesFirstChapterGivesCardsWhoseBarcodesScan)
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(workbook, rows, true));
 
     // 1. Design from a template: Employee, "Classic blue (h)" as the window shows it, OK.
-    press("Using_Template_btn");
-    dialogs.queueHook([](QDialog& dialog) {
-        auto* window = qobject_cast<Template_Wizard*>(&dialog);
-        ASSERT_NE(window, nullptr);
-        auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
-        categories->setCurrentText(QStringLiteral("Employee"));
-        Q_EMIT categories->activated(categories->currentIndex());
-        const QAbstractItemModel& shown = window->browser();
-        int row = 0;
-        while (row < shown.rowCount() && shown.data(shown.index(row, 0), Qt::DisplayRole).toString() != kTemplateShown)
-            ++row;
-        ASSERT_LT(row, shown.rowCount()) << "no template shown as " << qPrintable(kTemplateShown);
-        window->browser().chooseRow(row);
-        window->OK_Click();
-    });
+    queueTemplateStart(QStringLiteral("Employee"), kTemplateShown);
     ASSERT_TRUE(Open_Start_Window(controller));
     ASSERT_NE(barcode(), nullptr);
 

@@ -72,6 +72,26 @@ protected:
             ASSERT_TRUE(QFile::copy(built.filePath(file), resources.filePath(file))) << qPrintable(file);
         }
     }
+    // The chooser's next run takes Design from a template, on the category's template that the
+    // template window lists under this name.
+    void queueTemplateStart(const QString& category, const QString& shown)
+    {
+        press("Using_Template_btn");
+        dialogs.queueHook([category, shown](QDialog& dialog) {
+            auto* window = qobject_cast<Template_Wizard*>(&dialog);
+            ASSERT_NE(window, nullptr);
+            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
+            categories->setCurrentText(category);
+            Q_EMIT categories->activated(categories->currentIndex());
+            const QAbstractItemModel& listed = window->browser();
+            int row = 0;
+            while (row < listed.rowCount() && listed.data(listed.index(row, 0), Qt::DisplayRole).toString() != shown)
+                ++row;
+            ASSERT_LT(row, listed.rowCount()) << "no template shown as " << qPrintable(shown);
+            window->browser().chooseRow(row);
+            window->OK_Click();
+        });
+    }
     // The visitor road through the chooser, on the first template of the visitor category.
     void openVisitorPass()
     {

@@ -45,6 +45,8 @@ public:
     // A two-sided card (0) or the front only (any other): CARD_SIDE_STR and the back's commands;
     // editing goes back to the front when the back disappears.
     void applySides(int index);
+    // The sides choice shown at that index, applied.
+    void showSides(int index);
     // The colour new texts take: the content colour well's.
     QColor All_Text_clr() const;
 

@@ -156,6 +156,11 @@ void CardPanel::applySides(int index)
     m_window.setBackSideCommandsEnabled(false);
 }
 
+void CardPanel::showSides(int index)
+{
+    selectComboIndex(*m_view.cardInfo().Sides_ComboBox, index, [this, index] { applySides(index); });
+}
+
 void CardPanel::showCardWizardChoices(const Card_Wizard_Fields& wizard)
 {
     Ui::CardInfoPage& info = m_view.cardInfo();
@@ -165,7 +170,7 @@ void CardPanel::showCardWizardChoices(const Card_Wizard_Fields& wizard)
     const QList<QAbstractButton*> shapes{size.shapeRectangle, size.shapeRoundedRectangle, size.shapeEllipse};
     if (QAbstractButton* shape = shapes.value(Card_Shape))
         shape->setChecked(true);
-    selectComboIndex(*info.Sides_ComboBox, wizard.Sides_ComboBox, [this, &wizard] { applySides(wizard.Sides_ComboBox); });
+    showSides(wizard.Sides_ComboBox);
     info.card_name->setText(wizard.card_name);
     border.Card_border_chk->setChecked(wizard.Card_border_chk);
     border.Card_bordr_clr->setColor(wizard.Card_bordr_clr);
