@@ -356,7 +356,7 @@ void MainWindowLayout::buildCanvases(QMainWindow& window, SKTDocument& document)
         view->setObjectName(QString::fromLatin1(page.viewName));
         view->setList(&document, page.side);
         view->setGrid(_grid);
-        scroll->setWidget(view);
+        scroll->setDocumentView(view);
         _sideStack->addWidget(scroll);
         _views[page.side] = view;
         _scrollViews[page.side] = scroll;
