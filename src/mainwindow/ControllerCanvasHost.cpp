@@ -205,6 +205,18 @@ void ControllerCanvasHost::Unlock_Clicked()
 
 // ---- Snapshot undo -----------------------------------------------------------------------------
 
+void ControllerCanvasHost::Undo_Action_Perform()
+{
+    if (m_controller.liveModes().typingSettledBeforeUndo())
+        m_undo.Undo_Action_Perform();
+}
+
+void ControllerCanvasHost::Redo_Action_Perform()
+{
+    if (m_controller.liveModes().typingSettledBeforeRedo())
+        m_undo.Redo_Action_Perform();
+}
+
 void ControllerCanvasHost::setUndoControlsEnabled(bool enabled)
 {
     action("Undo_btn")->setEnabled(enabled && m_controller.designSession().isOpen());

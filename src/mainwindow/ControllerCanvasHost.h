@@ -28,8 +28,9 @@ public:
     float Frame_Field_Value(FrameField field) const override;
     void Insert_In_Undo_Redo() override { m_undo.Insert_In_Undo_Redo(); }
     void Undo_Redo_Button_state() override { m_undo.Check_Undo_Redo_Btn_Enability(); }
-    void Undo_Action_Perform() override { m_undo.Undo_Action_Perform(); }
-    void Redo_Action_Perform() override { m_undo.Redo_Action_Perform(); }
+    // In a group project, typing over the record shown that is not saved is asked about first.
+    void Undo_Action_Perform() override;
+    void Redo_Action_Perform() override;
     int Selected_Control_Tool() const override { return m_tool; }
     // Also checks the tool's button.
     void Set_Selected_Control_Tool(int tool) override;

@@ -44,6 +44,10 @@ inline const QString kUnsavedBeforeSideQuestion = QStringLiteral(
 inline const QString kUnsavedBeforeProfileQuestion = QStringLiteral(
     "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the card holder profile is "
     "shown?");
+inline const QString kUnsavedBeforeUndoQuestion = QStringLiteral(
+    "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the last edit is undone?");
+inline const QString kUnsavedBeforeRedoQuestion = QStringLiteral(
+    "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the edit is redone?");
 inline const QString kRecordSavedMessage = QStringLiteral("Record \"%1\" has been saved in \"%2\".");
 inline const QString kColumnTakenMessage =
     QStringLiteral("The column \"%1\" already shows %2 on this side. Choose another column for %3, or set %2 to None first.");
@@ -158,6 +162,11 @@ public:
     // Group mode: whether the card holder profile may show the record, which it shows as stored;
     // as for the design copy. Yes in other modes.
     bool typingSettledBeforeProfile();
+    // Group mode: whether Undo or Redo may rebuild the side, which shows the stored record again;
+    // as for the design copy. Saved or dropped, the typing is no step of the history: the step
+    // taken is the last edit of the design. Yes in other modes.
+    bool typingSettledBeforeUndo();
+    bool typingSettledBeforeRedo();
     // Saves the project with the panel's values in the record shown and says which record it
     // saved; false when it could not (and said so).
     bool Save_Details_Clicked();
@@ -245,6 +254,7 @@ private:
     // Group mode: true when nothing typed over the record shown is unsaved, else as the user
     // answers the question (its %1 the record).
     bool typingOverRecordShownSettled(const QString& question);
+    bool typingSettledBeforeHistoryStep(const QString& question);
     bool hasUnsavedTyping() const;
     // A column already bound to another field of the side is refused with a message; true then.
     bool refuseColumnTaken(int side, const QString& ctrlId, int column) const;

@@ -57,6 +57,28 @@ bool LiveModePanels::typingSettledBeforeProfile()
     return typingOverRecordShownSettled(kUnsavedBeforeProfileQuestion);
 }
 
+bool LiveModePanels::typingSettledBeforeUndo()
+{
+    return typingSettledBeforeHistoryStep(kUnsavedBeforeUndoQuestion);
+}
+
+bool LiveModePanels::typingSettledBeforeRedo()
+{
+    return typingSettledBeforeHistoryStep(kUnsavedBeforeRedoQuestion);
+}
+
+bool LiveModePanels::typingSettledBeforeHistoryStep(const QString& question)
+{
+    if (Start_Card_Option != QLatin1String("G") || !hasUnsavedTyping())
+        return true;
+    if (!typingOverRecordShownSettled(question))
+        return false;
+    // The record shown again as it is now stored puts the side as shown in place of the newest
+    // snapshot, so the typing is not what Undo takes back or Redo weighs against.
+    showRow(m_shownRow);
+    return true;
+}
+
 bool LiveModePanels::typingSettledBeforeSideShown(int side)
 {
     // The side shown takes the stored record; the question, and the save or the drop, are the

@@ -176,16 +176,14 @@ struct Command {
     const char* title;
     ViewCommand command;
     QKeySequence shortcut;
-    // Commands whose canvas action records no snapshot of its own.
-    bool snapshotAfter = false;
 };
 
 const std::vector<Command>& editCommands()
 {
     static const std::vector<Command> table{
-        {"Cut_btn", "Cut", &SKTGraphicView::cut, QKeySequence::Cut, true},
+        {"Cut_btn", "Cut", &SKTGraphicView::cut, QKeySequence::Cut},
         {"Copy_btn", "Copy", &SKTGraphicView::copy, QKeySequence::Copy},
-        {"Paste_btn", "Paste", &SKTGraphicView::paste, QKeySequence::Paste, true},
+        {"Paste_btn", "Paste", &SKTGraphicView::paste, QKeySequence::Paste},
         // The canvas takes the Delete and Backspace keys itself.
         {"Delete_btn", "Delete", &SKTGraphicView::delete_, {}},
     };
@@ -358,7 +356,7 @@ void MainWindowLayout::buildCanvases(QMainWindow& window, SKTDocument& document)
         view->setObjectName(QString::fromLatin1(page.viewName));
         view->setList(&document, page.side);
         view->setGrid(_grid);
-        scroll->setWidget(view);
+        scroll->setDocumentView(view);
         _sideStack->addWidget(scroll);
         _views[page.side] = view;
         _scrollViews[page.side] = scroll;
@@ -438,11 +436,7 @@ void MainWindowLayout::buildCommandBars(QMainWindow& window)
             QAction* action = namedAction(window, command.name, QString::fromLatin1(command.title));
             action->setShortcut(command.shortcut);
             bar->addAction(action);
-            connect(action, &QAction::triggered, this, [this, &command] {
-                (currentView()->*command.command)();
-                if (command.snapshotAfter)
-                    canvasHost().Insert_In_Undo_Redo();
-            });
+            connect(action, &QAction::triggered, this, [this, &command] { (currentView()->*command.command)(); });
         }
     };
 

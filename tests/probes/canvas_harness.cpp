@@ -49,7 +49,7 @@ SKTGraphicView* addCanvasColumn(QHBoxLayout& row, const QString& title, SKTDocum
     auto* canvas = new SKTGraphicView;
     canvas->setList(&document, side);
     canvas->setGrid(&grid);
-    scroll->setWidget(canvas);
+    scroll->setDocumentView(canvas);
     scroll->setFactor(factor);
     layout->addWidget(scroll);
     row.addWidget(column);

@@ -99,6 +99,9 @@ void CanvasMouseTracking::release(QPointF point)
         break;
     case Mode::Resizing:
         m_view.stopEchoingMoveToRulers();
+        // A press on a handle that changed nothing records nothing: the side equals its newest
+        // snapshot.
+        canvasHost().Insert_In_Undo_Redo();
         break;
     case Mode::Creating:
         finishCreation();

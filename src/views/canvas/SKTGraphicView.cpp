@@ -25,7 +25,6 @@ namespace {
 
 constexpr int kHandleHidingMilliseconds = 500;
 const QColor kMarqueeColor(56, 117, 215);
-const QColor kPaperColor(Qt::white);
 
 const GraphicList& emptyList()
 {
@@ -110,7 +109,8 @@ SKTGraphicView::SKTGraphicView(QWidget* parent)
       _tracking(std::make_unique<CanvasMouseTracking>(*this)),
       _elementObserver(std::make_unique<ElementObserver>(*this))
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Outside a rounded or elliptical outline the canvas paints nothing: what lies behind the
+    // card (the clip view's gradient and shadow) shows there.
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(false);
     _handleShowingTimer->setSingleShot(true);
@@ -715,9 +715,6 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const CanvasPaintScope paintScope;
     const QRect dirtyWidget = event->rect();
-    // Output leaves the card's rectangle outside a rounded or elliptical outline to the white
-    // paper; the canvas covers that rectangle, so it shows the same white.
-    painter.fillRect(dirtyWidget, kPaperColor);
     painter.scale(_zoomFactor, _zoomFactor);
     const QRectF dirty(QPointF(dirtyWidget.left(), dirtyWidget.top()) / _zoomFactor,
                        QSizeF(dirtyWidget.width(), dirtyWidget.height()) / _zoomFactor);
@@ -730,9 +727,13 @@ void SKTGraphicView::drawRect(QPainter& painter, const QRectF& dirty)
         const Card_Property& cardSettings = cardHost().cardProperty(cardPropertySide(_side));
         const QRectF card = viewBounds();
         {
-            // The card outline's clip holds for the elements and the overlay.
+            // The card outline's clip holds for the elements, the overlay and the grid.
             PainterStateGuard cardState(painter);
+            // The outline's edge is smoothed against what lies behind the card, as output
+            // smooths it against the paper.
+            painter.setRenderHint(QPainter::Antialiasing);
             drawCardBase(painter, cardSettings, Card_Shape, card);
+            painter.setRenderHint(QPainter::Antialiasing, false);
             const GraphicPtr remembered = _Selected_Graphic;
             const GraphicList list = graphics();
             for (qsizetype i = list.size() - 1; i >= 0; --i) {
@@ -749,6 +750,8 @@ void SKTGraphicView::drawRect(QPainter& painter, const QRectF& dirty)
                 painter.setClipRect(drawingBounds, Qt::IntersectClip);
                 graphic->drawContentsInView(painter, isCreating);
                 if (withHandles) {
+                    // Handles beyond the outline stay visible, so that they can be grabbed.
+                    painter.setClipRect(drawingBounds, Qt::ReplaceClip);
                     drawHandlesInView(painter, *graphic, graphic->ctrl_is_locked);
                     _Selected_Graphic = graphic;
                 }
@@ -756,9 +759,9 @@ void SKTGraphicView::drawRect(QPainter& painter, const QRectF& dirty)
             if (remembered)
                 _Selected_Graphic = remembered;
             drawCardOverlay(painter, cardSettings, Card_Shape, card);
+            if (_grid)
+                _grid->drawRect(painter, dirty);
         }
-        if (_grid)
-            _grid->drawRect(painter, dirty);
         if (!_marqueeSelectionBounds.isNull()) {
             PainterStateGuard marqueeState(painter);
             painter.setPen(QPen(kMarqueeColor, 1.0));

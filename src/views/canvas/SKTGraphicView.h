@@ -247,6 +247,8 @@ private:
     void selectAndTrackMouse(QPointF point, bool toggle);
     void showVisitorModeFields();
     void echoOnRulers(const QRectF& rect);
+    // The clipboard's elements, or its picture as a new picture element, onto the side.
+    void pasteClipboardContents();
 
     SKTDocument* _document = nullptr;
     SKTDocument::Side _side = SKTDocument::FrontSide;

@@ -167,6 +167,15 @@ void SKTGraphicView::paste()
 {
     CanvasHost& host = canvasHost();
     host.Insert_In_Undo_Redo();
+    pasteClipboardContents();
+    // The side after the paste, whichever road asked for it (the window's command, the canvas
+    // menu): the next edit is a step of its own.
+    host.Insert_In_Undo_Redo();
+}
+
+void SKTGraphicView::pasteClipboardContents()
+{
+    CanvasHost& host = canvasHost();
     const QMimeData* data = clipboard().mimeData();
     if (!data)
         return;

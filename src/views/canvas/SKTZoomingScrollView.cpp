@@ -33,6 +33,12 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent)
     connect(clipView(), &SWCenteringClipView::documentPlaced, this, &SKTZoomingScrollView::updateRulers);
 }
 
+void SKTZoomingScrollView::setDocumentView(QWidget* canvas)
+{
+    setWidget(canvas);
+    canvas->setAutoFillBackground(false);
+}
+
 void SKTZoomingScrollView::setRulersVisible(bool visible)
 {
     if (visible == _rulersVisible)

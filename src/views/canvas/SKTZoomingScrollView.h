@@ -33,6 +33,10 @@ public:
     explicit SKTZoomingScrollView(QWidget* parent = nullptr);
 
     SWCenteringClipView* clipView() const;
+    // Puts the canvas in the clip view. Unlike QScrollArea::setWidget's widget, the canvas fills
+    // no background of its own: beyond a rounded or elliptical card the clip view's surroundings
+    // of the card show.
+    void setDocumentView(QWidget* canvas);
     QComboBox* factorPopUpButton() const { return _factorPopUpButton; }
 
     double factor() const { return _factor; }

@@ -108,14 +108,15 @@ bool SWCenteringClipView::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-QPainterPath SWCenteringClipView::cardOutline() const
+QPainterPath SWCenteringClipView::cardOutline(double insetPixels) const
 {
     // The outline is made in card points so that rounded corners grow with the zoom.
     const QSizeF card = QSizeF(m_document->size()) / m_factor;
+    const double inset = insetPixels / m_factor;
     QTransform toClip;
     toClip.translate(m_document->x(), m_document->y());
     toClip.scale(m_factor, m_factor);
-    return toClip.map(cardShapePath(QRectF(QPointF(), card), Card_Shape));
+    return toClip.map(cardShapePath(QRectF(QPointF(), card).adjusted(inset, inset, -inset, -inset), Card_Shape));
 }
 
 const QImage& SWCenteringClipView::cardShadow(const QPainterPath& outline)
@@ -153,6 +154,8 @@ void SWCenteringClipView::paintEvent(QPaintEvent*)
     const QPoint shadowAt = outline.boundingRect().topLeft().toPoint() + kShadowOffset
                             - QPoint(margin, margin);
     painter.drawImage(shadowAt, cardShadow(outline));
+    // The white stays a pixel inside the outline: the canvas smooths the card's edge against
+    // what lies outside the card, as output smooths it against the paper, not against white.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(outline, Qt::white);
+    painter.fillPath(cardOutline(1.0), Qt::white);
 }

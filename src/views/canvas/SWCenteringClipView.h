@@ -42,7 +42,8 @@ protected:
 
 private:
     void adoptDocument(QWidget* document);
-    QPainterPath cardOutline() const;
+    // The card's outline in the clip view's pixels, shrunk by `insetPixels` on every side.
+    QPainterPath cardOutline(double insetPixels = 0.0) const;
     const QImage& cardShadow(const QPainterPath& outline);
 
     QPointer<QWidget> m_document;

@@ -49,7 +49,7 @@ TEST_F(CanvasClipboardTest, CopyOffersPdfAndTiffAndPastesCascadeOnTopSelected)
         EXPECT_EQ(view._Selected_Graphic, pasted);
     }
     EXPECT_EQ(view.graphics().last()->bounds(), QRectF(100, 100, 40, 30)) << "the original stays";
-    EXPECT_EQ(host.snapshots, 3);
+    EXPECT_EQ(host.snapshots, 6) << "the side before and after each paste";
 }
 
 TEST_F(CanvasClipboardTest, PasteFromFrontToBackKeepsPositionsFirstThenCascades)
@@ -100,7 +100,7 @@ TEST_F(CanvasClipboardTest, MalformedElementDataIsReportedAndPastesNothing)
     }
     EXPECT_EQ(view.graphics().size(), 1);
     EXPECT_EQ(presenter.texts().size(), 3) << "each bad paste says so";
-    EXPECT_EQ(host.snapshots, 3) << "the snapshot taken before stays";
+    EXPECT_EQ(host.snapshots, 6) << "before and after each, which the window's undo finds equal";
 }
 
 TEST_F(CanvasClipboardTest, PictureFromAnotherProgramLandsOnTheCardAndIsSaved)

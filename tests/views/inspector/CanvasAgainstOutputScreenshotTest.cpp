@@ -1,5 +1,6 @@
 // Pictures of the window's canvas beside the printed output, on a real X server with a design open:
-// a hatch at 100 % and 200 % beside the same piece of a 600-dpi render, and an elliptical card.
+// a hatch at 100 % and 200 % beside the same piece of a 600-dpi render, and an elliptical card on
+// the grey around it.
 #include <QPainter>
 
 #include "InspectorScreenshots.h"
@@ -68,14 +69,22 @@ TEST_F(InspectorScreenshots, HatchAtTwoZoomsBesideA600DpiRenderAndAnEllipticalCa
     pieces.append({QStringLiteral("600-dpi output"), output.copy(pixelsOf(kPiece, kOutputDpi / 72))});
     EXPECT_TRUE(sideBySide(pieces).save(artifacts.filePath(QStringLiteral("hatch-100-200-and-600dpi.png"))));
 
-    // Outside the ellipse the window shows the white the output leaves to the paper.
+    // Outside the ellipse the window shows the grey behind the card, which the clip view paints.
     Card_Shape = 2;
     zoom.setFactor(1.0);
     QTest::qWait(150);
     EXPECT_TRUE(controller.window()->grab().save(artifacts.filePath(QStringLiteral("card-ellipse-1280x800.png"))));
-    const QImage shown = canvas.grab().toImage();
-    for (const QPoint corner : {QPoint(2, 2), QPoint(shown.width() - 3, shown.height() - 3)})
-        EXPECT_EQ(shown.pixel(corner) & 0xffffff, 0xffffffu) << corner.x() << "," << corner.y();
+    QWidget& clip = *zoom.viewport();
+    const QImage shown = clip.grab().toImage();
+    QImage behind(clip.size(), QImage::Format_RGB32);
+    clip.render(&behind, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    for (const QPoint corner : {QPoint(2, 2), QPoint(canvas.width() - 3, canvas.height() - 3)}) {
+        const QPoint at = canvas.mapTo(&clip, corner);
+        const QRgb grey = shown.pixel(at);
+        EXPECT_EQ(grey, behind.pixel(at)) << corner.x() << "," << corner.y();
+        EXPECT_TRUE(qRed(grey) == qGreen(grey) && qGreen(grey) == qBlue(grey) && qRed(grey) < 230)
+            << corner.x() << "," << corner.y();
+    }
 }
 
 }  // namespace
