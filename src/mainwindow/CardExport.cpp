@@ -68,7 +68,7 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
         [&] { return exporter.cardsDone(); }, [&] { exporter.stop(); },
         [&](bool paused) { paused ? exporter.pause() : exporter.resume(); });
     if (!report.folderMade) {
-        Show_MessageBox(kExportFolderFailure);
+        Show_MessageBox(exportReportMessage(report));
         return;
     }
     showClosingBox(exporter.exportFolder(), report, run.refused().lines(report.reachedEnd));

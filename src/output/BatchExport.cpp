@@ -11,9 +11,16 @@
 
 #include "output/CardFileNames.h"
 #include "output/RefusedRecords.h"
+#include "platform/AtomicFile.h"
 #include "platform/Log.h"
 
 namespace {
+
+// What the run says when its folder cannot be made: the folder and the system's reason.
+QString exportFolderFailure(const QString& failure)
+{
+    return QStringLiteral("Unable to continue saving barcode image.\n\n%1.").arg(failure);
+}
 
 // Records waiting for a worker, per worker: enough to keep every worker busy while the GUI
 // thread binds the next records, few enough that memory does not grow with the run.
@@ -63,7 +70,7 @@ private:
 QString exportReportMessage(const ExportReport& report)
 {
     if (!report.folderMade)
-        return kExportFolderFailure;
+        return exportFolderFailure(report.folderFailure);
     const bool whole =
         !report.stopped && report.failures.isEmpty() && report.cardsRefused == 0 && report.oneSided.isEmpty();
     QString message = whole ? QStringLiteral("Card has been exported successfully.\n\n") : QString();
@@ -160,9 +167,10 @@ void BatchExport::writeRecord(const RecordFiles& files, Outcome& outcome)
 ExportReport BatchExport::Export_Batch_File()
 {
     const QString folder = exportFolder();
-    if (!QDir().mkpath(folder)) {
+    if (QString failure; !makeFolderPath(folder, &failure)) {
         ExportReport report;
         report.folderMade = false;
+        report.folderFailure = failure;
         return report;
     }
     const int threads = m_settings.threads > 0 ? m_settings.threads : std::max(1, QThread::idealThreadCount());

@@ -30,6 +30,7 @@ struct BatchExportSettings {
 
 struct ExportReport {
     bool folderMade = true;
+    QString folderFailure;  // why the export folder could not be made, naming it
     bool stopped = false;
     int cardsWritten = 0;  // records whose every file was written
     int cardsRefused = 0;  // records left out whole before the stop: a side of theirs could not be made
@@ -44,13 +45,11 @@ struct ExportReport {
 
 // What the closing box says about a run: the cards written, the records a stop kept it from, the
 // cards left out, those with one side only and the files that could not be written, counted; the
-// box lists the cards and files themselves.
+// box lists the cards and files themselves. A run whose folder could not be made names the
+// folder and the system's reason.
 QString exportReportMessage(const ExportReport& report);
 
 inline const QString kExportFolderName = QStringLiteral("ZOVA ID Card");
-inline const QString kExportFolderFailure = QStringLiteral(
-    "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free "
-    "space available in drive to save barcode image.");
 
 class BatchExport {
 public:

@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -100,6 +102,23 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
         const QString reason = systemReason();
         QFile::remove(temporary);
         return failedIn(reason);
+    }
+    return true;
+}
+
+bool makeFolderPath(const QString& path, QString* error)
+{
+    // Part by part, so that the part the system refuses is named with its reason.
+    const QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString made;
+    for (const QString& part : folder.split(u'/', Qt::SkipEmptyParts)) {
+        made += u'/' + part;
+        if (::mkdir(QFile::encodeName(made).constData(), 0777) == 0)
+            continue;
+        const int why = errno;
+        if (why == EEXIST && QFileInfo(made).isDir())
+            continue;
+        return fail(error, QStringLiteral("Cannot make the folder"), made, QString::fromLocal8Bit(std::strerror(why)));
     }
     return true;
 }

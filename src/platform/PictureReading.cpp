@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLocale>
 #include <QTransform>
 #include <algorithm>
 
@@ -199,5 +200,15 @@ QImage readPictureData(const QByteArray& bytes)
 
 QString unreadablePictureMessage(const QString& path)
 {
-    return QStringLiteral("The file \"%1\" is not a picture that can be read.").arg(QFileInfo(path).fileName());
+    const QString name = QFileInfo(path).fileName();
+    // A picture past the pixel bound is refused by its header, however sound the rest.
+    const QSize size = pictureFileSize(path);
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
+        return QStringLiteral("The picture \"%1\" has %2 × %3 pixels, more than the %4 (%5 megapixels) a picture may have.")
+            .arg(name)
+            .arg(size.width())
+            .arg(size.height())
+            .arg(QLocale(QLocale::English).toString(kMaxPicturePixels))
+            .arg(kMaxPicturePixels >> 20);
+    return QStringLiteral("The file \"%1\" is not a picture that can be read.").arg(name);
 }

@@ -50,7 +50,8 @@ QSize pictureFileSize(const QString& path);
 // not wholly inside the picture.
 QImage readPictureArea(const QString& path, const QRect& area);
 
-// What a user is told when a chosen file gives no picture under these rules.
+// What a user is told when a chosen file gives no picture under these rules: its size in pixels
+// where that is past kMaxPicturePixels.
 QString unreadablePictureMessage(const QString& path);
 
 // The picture encoded in bytes (PNG or any format Qt reads), at full size, under the same limits

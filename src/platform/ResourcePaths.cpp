@@ -1,6 +1,7 @@
 #include "platform/ResourcePaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -29,6 +30,23 @@ QString insideOurResources(const QString& path)
     return outside ? QString() : inside;
 }
 
+// Whether a file named like one of our resources, in another folder named "resources", is
+// another installation's: a design or log made elsewhere names one that is not here, and a copy of
+// the program here holds the very bytes ours does. A picture of the user's that merely has the
+// name is neither, and stays the user's.
+bool isAnotherInstallationsCopy(const QFileInfo& file)
+{
+    if (!file.exists() && !file.isSymLink())
+        return true;
+    if (Resource_Path.isEmpty())
+        return false;
+    const QFileInfo ours(QDir(Resource_Path).filePath(file.fileName()));
+    if (!file.isFile() || !ours.isFile() || file.size() != ours.size())
+        return false;
+    QFile theirs(file.absoluteFilePath()), own(ours.absoluteFilePath());
+    return theirs.open(QIODevice::ReadOnly) && own.open(QIODevice::ReadOnly) && theirs.readAll() == own.readAll();
+}
+
 }  // namespace
 
 QString Check_Path_For_App_Resources(const QString& path)
@@ -52,13 +70,13 @@ QString No_Image_Path()
 
 bool Is_Resource_File_Path(const QString& path, const QString& fileName)
 {
-    // Our resource folder, whatever its name, or that of any installation or bundle; a user's own
-    // file of that name elsewhere is a file like any other.
     const QFileInfo file(Trim_Str(path));
     if (file.fileName() != fileName)
         return false;
+    if (!Resource_Path.isEmpty() && file.absoluteDir() == QDir(Resource_Path))
+        return true;
     return file.dir().dirName().compare(QStringLiteral("resources"), Qt::CaseInsensitive) == 0
-           || (!Resource_Path.isEmpty() && file.absoluteDir() == QDir(Resource_Path));
+           && isAnotherInstallationsCopy(file);
 }
 
 bool Is_No_Image_Path(const QString& path)

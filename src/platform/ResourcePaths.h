@@ -9,8 +9,9 @@
 QString Check_Path_For_App_Resources(const QString& path);
 
 // Whether the path names the resource file of that name in this installation's resource folder
-// (whatever its name) or another's: the file in a folder named "resources" (any case). Designs
-// and workbooks keep no such path.
+// (whatever its name) or another's: the file in another folder named "resources" (any case) that
+// is not on this machine or holds the same bytes as ours. A picture of the user's of that name is
+// the user's, wherever it lies. Designs and workbooks keep no path of the program's.
 bool Is_Resource_File_Path(const QString& path, const QString& fileName);
 
 // The picture an element without one of its own holds: no.png of the resource folder.

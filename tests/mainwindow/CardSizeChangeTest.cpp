@@ -1,5 +1,6 @@
 // The size and background pages on the real main window: a new size and Undo, the category's
-// size list, and background pictures that cannot be read.
+// size list, and background pictures that cannot be read, each refused with its reason (one past
+// the pixel bound by its size).
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -158,10 +159,15 @@ TEST_F(CardSizeChangeTest, AnUnreadableBackgroundPictureIsRefusedAndThePreviousK
     ASSERT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), goodPath);
     ASSERT_EQ(controller.Front_card_Prop.Card_fill_style(), "I");
 
-    for (const QString& bad : {fake.fileName(), hugePath}) {
+    const std::pair<QString, QString> refusals[] = {
+        {fake.fileName(), kUnreadable.arg(QStringLiteral("fake.png"))},
+        {hugePath, QStringLiteral("\nThe picture \"huge.png\" has 20000 × 20000 pixels, more than the 67,108,864 (64 megapixels) "
+                                  "a picture may have.")},
+    };
+    for (const auto& [bad, told] : refusals) {
         dialogs.queueOpenFile(bad);
         control<QPushButton>("Card_Image_Browse_Btn").click();
-        EXPECT_EQ(messages.texts().value(messages.texts().size() - 1), kUnreadable.arg(QFileInfo(bad).fileName()));
+        EXPECT_EQ(messages.texts().value(messages.texts().size() - 1), told);
         EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image_Path(), goodPath);
         EXPECT_EQ(controller.Front_card_Prop.Card_BG_Image().pixelColor(5, 5), QColor(Qt::red));
         EXPECT_EQ(control<QLineEdit>("Card_Image_path").text(), goodPath);

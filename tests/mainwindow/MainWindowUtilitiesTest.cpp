@@ -134,6 +134,36 @@ TEST_F(MainWindowUtilities, ResourcePathsOfAnApplicationBundleArePointedIntoOurR
         EXPECT_EQ(Check_Path_For_App_Resources(c.stored), c.expected) << c.stored.toStdString();
 }
 
+// The program's own pictures are those of the resource folder in use, those a design names inside
+// the application, and another installation's: one not on this machine, or a copy of ours. A
+// picture of the user's that only shares the name stays the user's, whatever its folder is called.
+TEST_F(MainWindowUtilities, APictureIsTheProgramsInItsResourcesOrAsAnotherInstallationsCopyOnly)
+{
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    write(Resource_Path + "/no.png", "our placeholder");
+    write(root.filePath("opt/other/resources/no.png"), "our placeholder");
+    write(root.filePath("home/Resources/no.png"), "the user's pict");  // as long as ours
+    write(root.filePath("home/photos/no.png"), "our placeholder");
+    const struct {
+        QString path;
+        bool programs;
+    } cases[] = {
+        {Resource_Path + "/no.png", true},
+        {"/Applications/ZOVA ID Card.app/Contents/Resources/no.png", true},
+        {"/opt/zova-old/build/resources/no.png", true},
+        {root.filePath("opt/other/resources/no.png"), true},
+        {root.filePath("home/Resources/no.png"), false},
+        {root.filePath("home/photos/no.png"), false},
+        {"/opt/zova-old/build/pictures/no.png", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Is_Placeholder_Path(c.path), c.programs) << c.path.toStdString();
+}
+
 TEST_F(MainWindowUtilities, CameraFolderFileHoldsOnePathIsRewrittenAndFallsBackWhenTheFolderIsGone)
 {
     const QString file = Default_Camera_Path_File();

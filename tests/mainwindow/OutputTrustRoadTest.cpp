@@ -2,7 +2,7 @@
 // record's or none: a record whose photo is gone or whose barcode cannot show its value is left
 // out whole and named at the end, never replaced by another record's card, and a second print
 // job in the same window starts from the design as it was. Read back with pdftotext and
-// ZXingReader.
+// ZXingReader. An export into a read-only folder names the folder and the reason.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,9 +17,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include "barcodes/BarcodeLists.h"
 #include "data/Data_From_Excel.h"
@@ -286,6 +289,31 @@ TEST_F(OutputTrustRoadTest, AnExportLeavesOutTheCardsItCannotMakeWholeAndListsEa
         EXPECT_EQ(barcodesOn(cards.filePath(QStringLiteral("Card_%1_Front.PNG").arg(n))),
                   (QStringList{QStringLiteral("5901234123457"), holderId(n)}))
             << n;
+}
+
+TEST_F(OutputTrustRoadTest, AnExportIntoAReadOnlyFolderNamesTheFolderAndWhy)
+{
+    records(2, {});
+    staffCard();
+    // Read-only by its mode where permissions hold, by a read-only mount for the superuser, whom
+    // they do not stop.
+    const QString readOnly = folder.filePath("read-only");
+    ASSERT_TRUE(QDir().mkpath(readOnly));
+    const bool superuser = ::geteuid() == 0;
+    const QByteArray mountPoint = QFile::encodeName(readOnly);
+    if (superuser ? ::mount("tmpfs", mountPoint.constData(), "tmpfs", MS_RDONLY, "size=64k") != 0
+                  : !QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner))
+        GTEST_SKIP() << "no read-only folder to be had";
+    const auto unmount = qScopeGuard([&] {
+        if (superuser)
+            ::umount2(mountPoint.constData(), MNT_DETACH);
+    });
+    dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
+    dialogs.queueFolder(readOnly);
+    Export_Button(controller);
+    EXPECT_EQ(messages.texts().join(u'|'),
+              QStringLiteral("\nUnable to continue saving barcode image.\n\nCannot make the folder \"%1/ZOVA ID Card\": %2.")
+                  .arg(readOnly, superuser ? "Read-only file system" : "Permission denied"));
 }
 
 TEST_F(OutputTrustRoadTest, ScreenshotsOfTheEndReportsAndOfASheetWithACardLeftOut)

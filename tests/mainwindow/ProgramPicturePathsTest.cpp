@@ -4,6 +4,8 @@
 // (ImageMagick compare), also for a visitor an older version logged with another installation's
 // placeholder. A design (plistlib) names its placeholder, library picture and background inside the
 // application's resources and opens showing them, as an older design naming them by path does.
+// The user's own pictures named like the program's, in folders named like its resources, stay the
+// user's: on a design saved and opened, and as a visitor's logged and listed photo.
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -14,6 +16,7 @@
 #include "mainwindow/TemplateCommands.h"
 #include "model/OriginalImagePath.h"
 #include "model/SKTImage.h"
+#include "model/SKTSignature.h"
 
 namespace {
 
@@ -51,6 +54,18 @@ protected:
             older.isEmpty() ? QStringList{design} : QStringList{design, older});
         EXPECT_EQ(run.exitCode, 0) << run.err.constData();
         return QString::fromUtf8(run.out).trimmed();
+    }
+    // A picture of the user's of one colour, in a folder of the scratch folder's (beside the
+    // resource folder in use, its "resources").
+    QString usersPicture(const QString& folder, const QString& name, const QColor& colour)
+    {
+        const QDir inside(scratch.filePath(folder));
+        EXPECT_TRUE(inside.mkpath(QStringLiteral(".")));
+        return visitortest::photoFile(inside, name, colour);
+    }
+    static QString middleOf(const QImage& picture)
+    {
+        return picture.isNull() ? QStringLiteral("none") : picture.pixelColor(picture.width() / 2, picture.height() / 2).name();
     }
 };
 
@@ -139,4 +154,53 @@ TEST_F(ProgramPictures, ADesignNamesTheProgramsPicturesInsideTheApplicationAndOp
     for (const auto& [road, save] : roads)
         EXPECT_EQ(resourcePaths(save()), shipped + kPortable + "no.png|Text here") << road;
     reopen(resources.filePath("no.png"));
+}
+
+TEST_F(ProgramPictures, AUsersPicturesNamedLikeTheProgramsKeepTheirPathsAndPixelsThroughSaveAndOpen)
+{
+    ASSERT_NO_FATAL_FAILURE(openPass(false));
+    const QString photo = usersPicture(QStringLiteral("Pictures/Resources"), QStringLiteral("photo_placeholder.png"), Qt::red);
+    const QString signature = usersPicture(QStringLiteral("Scans/resources"), QStringLiteral("sign_sample.png"), Qt::blue);
+    document.addInGraphics(SKTImage::initWithPath(QPointF(200, 120), photo));
+    document.addInGraphics(SKTSignature::initWithPath(QPointF(200, 40), signature, QStringLiteral("S")));
+    const QString design = scratch.filePath(QStringLiteral("own.did"));
+    dialogs.queueSaveFile(design);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    EXPECT_EQ(resourcePaths(design), QStringList({kPortable + "no.png", photo, signature, "Text here"}).join(u'|'));
+
+    dialogs.queueOpenFile(design);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    QStringList shown;
+    for (const GraphicPtr& element : document.graphics()) {
+        if (element->kind() == GraphicKind::Image)
+            shown << element->_file_path + ' ' + middleOf(static_cast<SKTImage&>(*element)._contents);
+        else if (element->kind() == GraphicKind::Signature)
+            shown << element->_file_path + ' ' + middleOf(static_cast<SKTSignature&>(*element)._contents_img);
+    }
+    const QString ours = QDir(Resource_Path).filePath(QStringLiteral("no.png"));
+    QStringList expected{photo + " #ff0000", signature + " #0000ff", ours + ' ' + middleOf(QImage(ours))};
+    shown.sort(), expected.sort();
+    EXPECT_EQ(shown.join(u'\n'), expected.join(u'\n'));
+}
+
+TEST_F(ProgramPictures, AVisitorsPhotoNamedLikeTheProgramsIsLoggedAndListed)
+{
+    ASSERT_NO_FATAL_FAILURE(openPass(true));
+    const QString photo = usersPicture(QStringLiteral("Visitors/RESOURCES"), QStringLiteral("photo_placeholder.png"), Qt::red);
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    dialogs.queueOpenFile(photo);
+    click("browse_photo_btn");
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Name, Photo_Path"), "Ana Souza|" + photo);
+    QString cell;
+    QString listed;
+    dialogs.queueHook([&](QDialog& window) {
+        auto& table = *window.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"));
+        table.selectRow(0);
+        cell = table.item(0, 2)->text();
+        listed = middleOf(window.findChild<QLabel*>(QStringLiteral("Photo_View"))->pixmap().toImage());
+    });
+    click("visitor_log_btn");
+    EXPECT_EQ(cell, photo);
+    EXPECT_EQ(listed, QStringLiteral("#ff0000"));
 }

@@ -1,11 +1,13 @@
 // The text pages on the main window: a text of an opened design is selected with the mouse and
 // changed through the pages' controls only; each Undo takes back one change, a word typed
 // included, and a new edit leaves nothing to redo. A face chosen in the font chooser is kept
-// through undo, saving and opening.
+// through undo, saving and opening. A text pasted past its 250 characters is cut, the balloon at
+// the editor says so, and the design saved holds the 250 (plistlib).
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -136,6 +138,41 @@ TEST_F(TextPageOnWindow, ABoldFaceChosenForATextIsKeptThroughUndoSavingAndOpenin
     ASSERT_NE(title().font, bold);
     ASSERT_EQ(WindowDesignFile(controller).file().Read_and_load_design_Log_NEW_METHOD(saved, QStringLiteral("L"), true), 1);
     EXPECT_EQ(title().font, bold);
+}
+
+TEST_F(TextPageOnWindow, APasteCutAtTheTextsLimitIsToldAndTheCutTextIsSaved)
+{
+    canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), QPointF(150, 19), QPointF(150, 19));
+    auto& editor = control<QPlainTextEdit>("Text_value_Edit");
+    editor.setFocus();
+    const QString face = QStringLiteral("\U0001F600");
+    const QString cut = QStringLiteral("A text holds at most 250 characters; the rest was left out.");
+    const struct {
+        QString pasted;
+        QString kept;
+        QString told;
+    } cases[] = {
+        {QString(250, u'a'), QString(250, u'a'), QString()},
+        {QString(248, u'b') + face, QString(248, u'b') + face, QString()},
+        {QString(249, u'c') + face, QString(249, u'c'), cut},
+        {QString(10000, u'd'), QString(250, u'd'), cut},
+    };
+    for (const auto& c : cases) {
+        editor.selectAll();
+        QGuiApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(balloon(), c.told) << c.pasted.size();
+        EXPECT_EQ(editor.toPlainText(), c.kept) << c.pasted.size();
+        EXPECT_EQ(title().wording, c.kept) << c.pasted.size();
+    }
+
+    const QString saved = scratch.filePath(QStringLiteral("pasted.did"));
+    ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(saved, false, QStringLiteral("L")));
+    const auto read = TestEnvironment::runPython(
+        "import plistlib, sys\nitems = plistlib.load(open(sys.argv[1], 'rb'))\n"
+        "print([len(s) for e in items if isinstance(e, list) and e[:1] == ['T'] for s in e if isinstance(s, str) and set(s) == {'d'}])\n",
+        {saved});
+    EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), QStringLiteral("[250]")) << read.err.constData();
 }
 
 // After an Undo leaves something to redo, each road edits the title once through the inspector:

@@ -185,7 +185,8 @@ TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndNotCounted)
     BatchExport refused(nowhere, sides(), answering(ReplaceKeep::Replace));
     const ExportReport none = runExport(refused);
     EXPECT_FALSE(none.folderMade);
-    EXPECT_EQ(exportReportMessage(none), kExportFolderFailure);
+    EXPECT_EQ(exportReportMessage(none), QStringLiteral("Unable to continue saving barcode image.\n\n"
+                                                       "Cannot make the folder \"%1\": File exists.").arg(nowhere.folder));
 }
 
 TEST_F(BatchExportTest, AStopEndsTheRunAtOnceLeavingWholeFilesOnly)

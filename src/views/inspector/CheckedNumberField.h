@@ -9,11 +9,11 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
-#include <QToolTip>
 #include <cmath>
 #include <type_traits>
 
 #include "model/NumberBounds.h"
+#include "views/inspector/FieldBalloon.h"
 #include "views/inspector/NumberEntryRule.h"
 
 template <class SpinBox>
@@ -89,9 +89,7 @@ private:
             return false;
         this->setValue(this->value());
         const QString message = refusalMessage();
-        const auto show = [this, message] {
-            QToolTip::showText(this->mapToGlobal(QPoint(0, this->height())), message, this);
-        };
+        const auto show = [this, message] { showFieldBalloon(*this, message); };
         if (deferMessage)
             QTimer::singleShot(0, this, show);
         else

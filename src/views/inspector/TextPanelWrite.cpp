@@ -8,6 +8,7 @@
 #include "model/SKTGraphic.h"
 #include "platform/AppContext.h"
 #include "views/inspector/BorderFields.h"
+#include "views/inspector/FieldBalloon.h"
 #include "views/inspector/FillKindRadios.h"
 #include "views/inspector/InspectorWindow.h"
 #include "views/inspector/KeptNumber.h"
@@ -95,7 +96,8 @@ QString TextPanel::keepEditorWithinLimits()
 {
     QPlainTextEdit& editor = *editing->Text_value_Edit;
     const QString typed = editor.toPlainText();
-    const QString kept = cutToTypedTextLimit(withoutPlaceholder(typed));
+    const QString wording = withoutPlaceholder(typed);
+    const QString kept = cutToTypedTextLimit(wording);
     if (kept == typed)
         return kept;
     const qsizetype caret = editor.textCursor().position();
@@ -104,5 +106,8 @@ QString TextPanel::keepEditorWithinLimits()
     QTextCursor cursor = editor.textCursor();
     cursor.setPosition(int(std::min(withoutPlaceholder(typed.left(caret)).size(), kept.size())));
     editor.setTextCursor(cursor);
+    // Typing or pasting past the limit is told, as a field tells what it refuses.
+    if (kept != wording)
+        showFieldBalloon(editor, typedTextCutMessage());
     return kept;
 }

@@ -15,3 +15,8 @@ QString cutToTypedTextLimit(const QString& text)
     const bool splitsPair = text.at(kTypedTextLimit - 1).isHighSurrogate();
     return text.left(splitsPair ? kTypedTextLimit - 1 : kTypedTextLimit);
 }
+
+QString typedTextCutMessage()
+{
+    return QStringLiteral("A text holds at most %1 characters; the rest was left out.").arg(kTypedTextLimit);
+}

@@ -11,3 +11,5 @@ QString withoutPlaceholder(const QString& text);
 // The text's first 250 UTF-16 units, one fewer where the 250th begins a surrogate pair, so that
 // no character is cut in two.
 QString cutToTypedTextLimit(const QString& text);
+// What the editor says when it cuts a text.
+QString typedTextCutMessage();
