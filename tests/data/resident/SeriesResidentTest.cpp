@@ -135,7 +135,7 @@ TEST(SeriesResidentTest, AFileFillingTheRoomExactlyIsReadByEveryRoad)
         const QString path = folder.filePath(QLatin1String(road.file));
         ASSERT_TRUE(writeFile(path, {}, value.toLatin1() + road.lineEnd, count - 1, last.toLatin1() + road.lineEnd)) << road.what;
         QStringList values;
-        // Values that take the whole room are held, not far from it.
+        // Values that fill the room hold about as much as the room: the read is held to twice it.
         readWithinBounds(QStringLiteral("%1 filling the room").arg(QLatin1String(road.what)), [&] { values = road.read(path); },
                          {.residentBytes = std::size_t(2 * SeriesStore::kMaxValuesMemory)});
         ASSERT_EQ(values.size(), count) << road.what;
