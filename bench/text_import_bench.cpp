@@ -70,6 +70,7 @@ const LargeFile kLargeFiles[] = {
     {"blank_lines_series", "series", "", "\n", "", kQuarterGigabyte},
     {"blank_lines_records", "records", "", "\n", "", kQuarterGigabyte},
     {"rtf_escapes", "rtf", "{\\rtf1 ", "\\'e9", "}", kQuarterGigabyte / 4},
+    {"rtf_control_words", "rtf", "{\\rtf1 ", "\\b\\b0", "}", kQuarterGigabyte / 5},
 };
 
 bool writeLargeFile(const QString& path, const LargeFile& large)

@@ -1,14 +1,14 @@
 // Rich text to plain text for series imports: a reader of the RTF group and control-word syntax
 // that keeps the text of every run and drops what only describes how it looks.
-#include <QStringDecoder>
-
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "data/RtfCodePage.h"
 #include "data/SeriesTextImport.h"
 
 namespace SeriesTextImport {
@@ -34,69 +34,6 @@ const std::unordered_set<Word>& skippedDestinations()
     return names;
 }
 
-// Decodes the bytes of "\'hh" escapes and plain characters in the document's code page.
-class CodePage {
-public:
-    void select(int number)
-    {
-        _number = number;
-        // Windows-1252, the most common, is decoded by the table below, at a fraction of a
-        // converter's cost for every run of text.
-        _decoder = QStringDecoder();
-        if (number == 1252)
-            return;
-        _decoder = QStringDecoder(QByteArray("windows-" + QByteArray::number(number)).constData());
-        if (!_decoder.isValid() && number == 10000)
-            _decoder = QStringDecoder("macintosh");
-        if (!_decoder.isValid())
-            _decoder = QStringDecoder(QByteArray("cp" + QByteArray::number(number)).constData());
-    }
-
-    // The text of the bytes, appended to text.
-    void decode(const QByteArray& bytes, QString& text)
-    {
-        const qsizetype start = text.size();
-        if (_decoder.isValid()) {
-            text.resize(start + _decoder.requiredSpace(bytes.size()));
-            text.resize(_decoder.appendToBuffer(text.data() + start, bytes) - text.constData());
-            return;
-        }
-        // Windows-1252 (the RTF default) by hand, and so a page without a converter, else Latin-1;
-        // ASCII, most text, is the same in both.
-        if (isAscii(bytes)) {
-            text.append(QLatin1StringView(bytes));
-            return;
-        }
-        text.resize(start + bytes.size());
-        const bool windows = _number == 1252;
-        const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
-        const auto* const end = in + bytes.size();
-        for (char16_t* out = reinterpret_cast<char16_t*>(text.data()) + start; in < end; ++in, ++out)
-            *out = windows && *in >= 0x80 && *in < 0xA0 ? kWindows1252High[*in - 0x80] : char16_t(*in);
-    }
-
-private:
-    // Eight bytes at a time: one test for each.
-    static bool isAscii(QByteArrayView bytes)
-    {
-        constexpr quint64 kHighBits = 0x8080808080808080ULL;
-        qsizetype at = 0;
-        for (quint64 word = 0; at + 8 <= bytes.size(); at += 8) {
-            std::memcpy(&word, bytes.data() + at, sizeof word);
-            if (word & kHighBits)
-                return false;
-        }
-        return std::all_of(bytes.begin() + at, bytes.end(), [](char byte) { return uchar(byte) < 0x80; });
-    }
-
-    static constexpr char16_t kWindows1252High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    int _number = 1252;
-    QStringDecoder _decoder;
-};
-
 // What a control word does that the text depends on.
 struct WordMeaning {
     enum Kind { None, Binary, Unicode, UnicodeSkip, NumberedCodePage, CodePage, Character } kind;
@@ -118,6 +55,37 @@ const std::unordered_map<Word, WordMeaning>& wordMeanings()
         {"qmspace", {W::Character, ' '}},
     };
     return meanings;
+}
+
+// Control words are at most 32 letters: letters past these name nothing.
+constexpr qsizetype kMaxWordLetters = 32;
+
+// Whether a word of its length and first letter stands in either table: most words of a document
+// (\f0, \fs24, \b) stand in neither, and are passed without hashing them.
+class KnownWordShapes {
+public:
+    KnownWordShapes()
+    {
+        for (const auto& [word, meaning] : wordMeanings())
+            add(word);
+        for (const Word word : skippedDestinations())
+            add(word);
+    }
+    bool mayHold(Word word) const { return word.size() < kLengths && (m_firstLetters[word.size()] & bit(word.front())) != 0; }
+
+private:
+    static constexpr size_t kLengths = kMaxWordLetters + 1;
+    // Upper and lower case letters are bits 1 to 26 and 33 to 58.
+    static quint64 bit(char letter) { return quint64(1) << (letter & 0x3F); }
+    void add(Word word) { m_firstLetters[word.size()] |= bit(word.front()); }
+
+    std::array<quint64, kLengths> m_firstLetters{};
+};
+
+const KnownWordShapes& knownWordShapes()
+{
+    static const KnownWordShapes shapes;
+    return shapes;
 }
 
 struct GroupState {
@@ -146,6 +114,8 @@ public:
         const bool here = _at + ahead < _chunk.size() || available(ahead + 1);
         return here ? static_cast<unsigned char>(_chunk.constData()[_at + ahead]) : -1;
     }
+    // Passes the byte peek() has just given.
+    void pass() { ++_at; }
     int get()
     {
         const int byte = peek();
@@ -237,7 +207,7 @@ int hexDigit(int byte)
 
 class RtfReader {
 public:
-    RtfReader(QIODevice& rtf, const TextPieces& take) : _rtf(rtf), _take(take) { _codePage.select(1252); }
+    RtfReader(QIODevice& rtf, const TextPieces& take) : _rtf(rtf), _take(take) {}
 
     // False when groups nest too deeply to follow.
     bool read()
@@ -269,8 +239,6 @@ private:
     static constexpr qsizetype kMaxPendingBytes = 64 * 1024;
     // The text is handed on in pieces of about this many units: many short runs at once.
     static constexpr qsizetype kPieceUnits = 64 * 1024;
-    // Control words are at most 32 letters: letters past these name nothing.
-    static constexpr qsizetype kMaxWordLetters = 32;
     // A parameter's sign and digits.
     static constexpr int kMaxParameterLength = 12;
 
@@ -355,24 +323,26 @@ private:
         for (int c = _rtf.peek(); isLetter(c); c = _rtf.peek()) {
             if (length < kMaxWordLetters)
                 letters[length++] = char(c);
-            _rtf.get();
+            _rtf.pass();
         }
         const Word word(letters, size_t(length));
         bool hasParameter = false;
         qint64 parameter = 0;
         const bool negative = _rtf.peek() == '-' && isDigit(_rtf.peek(1));
         if (negative || isDigit(_rtf.peek())) {
-            char number[kMaxParameterLength];
-            qsizetype digits = 0;
+            qsizetype characters = negative ? 1 : 0;
             if (negative)
-                number[digits++] = char(_rtf.get());
-            while (digits < kMaxParameterLength && isDigit(_rtf.peek()))
-                number[digits++] = char(_rtf.get());
+                _rtf.pass();
+            // At most twelve digits: the value cannot overflow.
+            for (int c = _rtf.peek(); characters < kMaxParameterLength && isDigit(c); c = _rtf.peek(), ++characters) {
+                parameter = parameter * 10 + (c - '0');
+                _rtf.pass();
+            }
             hasParameter = true;
-            parameter = QByteArray::fromRawData(number, digits).toLongLong();
+            parameter = negative ? -parameter : parameter;
         }
         if (_rtf.peek() == ' ')
-            _rtf.get();
+            _rtf.pass();
         const bool startOfGroup = _groupStart;
         _groupStart = false;
         apply(word, hasParameter, parameter, startOfGroup);
@@ -380,14 +350,15 @@ private:
 
     void apply(Word word, bool hasParameter, qint64 parameter, bool startOfGroup)
     {
-        const auto found = _meanings.find(word);
+        const bool mayBeKnown = _knownShapes.mayHold(word);
+        const auto found = mayBeKnown ? _meanings.find(word) : _meanings.cend();
         const WordMeaning meaning = found == _meanings.cend() ? WordMeaning{WordMeaning::None, 0} : found->second;
         if (meaning.kind == WordMeaning::Binary) {
             // Binary data of the stated length follows; it is never text.
             _rtf.skip(parameter);
             return;
         }
-        if (startOfGroup && skippedDestinations().count(word) > 0) {
+        if (startOfGroup && mayBeKnown && skippedDestinations().count(word) > 0) {
             group().skipped = true;
             return;
         }
@@ -402,15 +373,20 @@ private:
         switch (meaning.kind) {
         case WordMeaning::UnicodeSkip: group().unicodeSkip = int(std::clamp<qint64>(parameter, 0, 16)); break;
         case WordMeaning::NumberedCodePage:
-            if (hasParameter) {
-                flushBytes();
-                _codePage.select(int(parameter));
-            }
+            if (hasParameter)
+                selectCodePage(parameter);
             break;
-        case WordMeaning::CodePage: _codePage.select(meaning.value); break;
+        case WordMeaning::CodePage: selectCodePage(meaning.value); break;
         case WordMeaning::Character: addCharacter(QChar(char16_t(meaning.value))); break;
         default: break;
         }
+    }
+
+    // The bytes before the word are in the page in force before it.
+    void selectCodePage(qint64 number)
+    {
+        flushBytes();
+        _codePage.select(int(std::clamp<qint64>(number, -1, INT_MAX)));
     }
 
     // Drops one character that follows "\uN" for readers without Unicode; true when it did.
@@ -475,6 +451,7 @@ private:
     RtfBytes _rtf;
     const TextPieces& _take;
     const std::unordered_map<Word, WordMeaning>& _meanings = wordMeanings();
+    const KnownWordShapes& _knownShapes = knownWordShapes();
     bool _stopped = false;
     // The document's state and that of each group it is in, which starts as the one around it.
     // Groups open and close by the million in some documents: their states stand in place.
@@ -482,7 +459,7 @@ private:
     int _depth = 0;
     bool _groupStart = false;
     int _standInsLeft = 0;
-    CodePage _codePage;
+    RtfCodePage _codePage;
     QByteArray _bytes;
     QString _text;  // decoded, not yet handed on
 };

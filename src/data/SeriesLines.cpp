@@ -4,6 +4,8 @@
 
 #include "data/SeriesStore.h"
 
+#include "platform/StringHelpers.h"
+
 namespace {
 
 bool isContinuation(char byte) { return (uchar(byte) & 0xC0) == 0x80; }
@@ -51,19 +53,39 @@ bool SeriesLines::fill(qint64 from)
     return !m_failed;
 }
 
-SeriesLines::Read SeriesLines::decoded(QByteArrayView line, QString& value)
+SeriesLines::Read SeriesLines::decoded(QByteArrayView line, QString& value, QByteArrayView* ascii)
 {
     // An empty line, common in series of records, takes no room of its own.
     if (line.isEmpty()) {
-        value = QString();
+        value.truncate(0);
         return Read::Value;
     }
-    value = m_utf8.decode(line);
+    if (Is_Ascii(line)) {
+        if (line.contains('\0'))
+            return Read::NotText;
+        // ASCII stands for itself, in room of its own size: a short value that took the room of
+        // the longest text of its bytes would take a larger block.
+        if (ascii)
+            *ascii = line;
+        else
+            value = QString::fromLatin1(line);
+        return Read::Value;
+    }
+    // Decoded into the room the value holds, when it is its own and large enough: lines counted
+    // one after the other into the same value take no room of their own either.
+    const qsizetype room = m_utf8.requiredSpace(line.size());
+    if (value.isDetached() && value.capacity() >= room)
+        value.resize(room);
+    else
+        value = QString(room, Qt::Uninitialized);
+    value.truncate(m_utf8.appendToBuffer(value.data(), line) - value.constData());
     return m_utf8.hasError() || value.contains(QChar(u'\0')) ? Read::NotText : Read::Value;
 }
 
-SeriesLines::Read SeriesLines::next(qint64 roomUnits, QString& value)
+SeriesLines::Read SeriesLines::next(qint64 roomUnits, QString& value, QByteArrayView* ascii)
 {
+    if (ascii)
+        *ascii = QByteArrayView();
     if (m_failed)
         return Read::Failed;
     if (m_at >= m_chunk.size()) {
@@ -86,7 +108,7 @@ SeriesLines::Read SeriesLines::next(qint64 roomUnits, QString& value)
     const qsizetype lineEnd = end < 0 ? m_chunk.size() : end;
     const QByteArrayView line = QByteArrayView(m_chunk).sliced(m_at, lineEnd - m_at);
     m_at = end < 0 ? m_chunk.size() : end + 1;
-    return decoded(line, value);
+    return decoded(line, value, ascii);
 }
 
 // A line longer than a chunk, at the chunk's start: measured to its end, then decoded in pieces

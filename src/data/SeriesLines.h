@@ -21,8 +21,11 @@ public:
         TooLong,  // the line is longer than a series file may be
         Failed,   // the file could not be read (the file's errorString())
     };
-    // The next line into value; roomUnits is how many UTF-16 units it may take.
-    Read next(qint64 roomUnits, QString& value);
+    // The next line into value; roomUnits is how many UTF-16 units it may take. A line that fits
+    // the room value holds is decoded there. When ascii is given, a line of ASCII that a chunk
+    // holds is not decoded, as counting lines needs no text of them: *ascii views its bytes until
+    // the next read, and value is left as it was; *ascii is null for a line decoded into value.
+    Read next(qint64 roomUnits, QString& value, QByteArrayView* ascii = nullptr);
 
     static constexpr qint64 kChunkBytes = qint64(1) << 20;
     // The UTF-16 units valid UTF-8 bytes decode to.
@@ -33,7 +36,7 @@ public:
 
 private:
     bool fill(qint64 from);
-    Read decoded(QByteArrayView line, QString& value);
+    Read decoded(QByteArrayView line, QString& value, QByteArrayView* ascii);
     Read longLine(qint64 roomUnits, QString& value);
 
     QFile& m_file;

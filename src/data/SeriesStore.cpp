@@ -115,44 +115,19 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
     if (rule != Rule::FirstLine && file.size() > kMaxFileBytes)
         return {{}, notText(name, QStringLiteral("it is larger than %1 MB").arg(kMaxFileBytes >> 20))};
 
-    QStringList values;
-    qint64 memory = 0;
-    QString failure;
-    // The value read is handed on, never shared with the next read: a line may be most of the room.
-    const auto take = [&](QString&& value) {
-        QString kept = rule == Rule::Manager ? Trim_Str(std::move(value)) : std::move(value);
-        keepOnlyItsRoom(kept);
-        // An empty line the manager drops still counts: a file of line ends is read no longer than
-        // one of values.
-        memory += valueMemory(kept);
-        if (memory > kMaxValuesMemory) {
-            failure = kTooManyValues;
-            return false;
-        }
-        if (rule == Rule::Manager && kept.isEmpty())
-            return true;
-        values.append(std::move(kept));
-        return rule != Rule::FirstLine;
-    };
-    SeriesLines lines(file);
-    QString value;
-    for (bool going = true; going;) {
-        switch (lines.next((kMaxValuesMemory - memory - kValueMemory) / 2, value)) {
-        case SeriesLines::Read::Value: going = take(std::move(value)); break;
-        case SeriesLines::Read::End:
-            // An empty file is one empty line.
-            if (values.isEmpty())
-                take(QString());
-            going = false;
-            break;
-        case SeriesLines::Read::NotText: return {{}, notText(name, QStringLiteral("it is not a text file"))};
-        case SeriesLines::Read::NoRoom: return {{}, notText(name, kTooManyValues)};
-        case SeriesLines::Read::TooLong:
-            return {{}, notText(name, QStringLiteral("a line is longer than %1 MB").arg(kMaxFileBytes >> 20))};
-        case SeriesLines::Read::Failed: return {{}, notText(name, file.errorString())};
-        }
+    // Counted first, holding none of its values: a series past the room is refused having held
+    // none of them, one within it is kept in a list of its size. The first line needs no count.
+    qsizetype count = 0;
+    if (rule != Rule::FirstLine) {
+        if (const QString failure = readLines(file, rule, nullptr, &count); !failure.isEmpty())
+            return {{}, notText(name, failure)};
+        if (!file.seek(0))
+            return {{}, notText(name, file.errorString())};
     }
-    if (!failure.isEmpty())
+    QStringList values;
+    values.reserve(count);
+    // Read again, a file that changed in between is held to the same room.
+    if (const QString failure = readLines(file, rule, &values, &count); !failure.isEmpty())
         return {{}, notText(name, failure)};
     if (rule == Rule::Batch) {
         // Only the end is trimmed: a blank first line is record 1's empty value, and dropping it
@@ -167,6 +142,50 @@ SeriesStore::Values SeriesStore::readText(const QString& name, Rule rule) const
         last.truncate(end);
     }
     return {values, {}};
+}
+
+QString SeriesStore::readLines(QFile& file, Rule rule, QStringList* values, qsizetype* count)
+{
+    *count = 0;
+    qint64 memory = 0;
+    SeriesLines lines(file);
+    // Counted, a line of ASCII is not decoded, any other into the same value; kept, each line is
+    // handed on.
+    QString value;
+    QByteArrayView ascii;
+    for (bool first = true;; first = false) {
+        const SeriesLines::Read read = lines.next((kMaxValuesMemory - memory - kValueMemory) / 2, value, values ? nullptr : &ascii);
+        switch (read) {
+        case SeriesLines::Read::Value: break;
+        case SeriesLines::Read::End:
+            // An empty file is one empty line.
+            if (!first)
+                return {};
+            value = QString();
+            break;
+        case SeriesLines::Read::NotText: return QStringLiteral("it is not a text file");
+        case SeriesLines::Read::NoRoom: return kTooManyValues;
+        case SeriesLines::Read::TooLong: return QStringLiteral("a line is longer than %1 MB").arg(kMaxFileBytes >> 20);
+        case SeriesLines::Read::Failed: return file.errorString();
+        }
+        const bool trimmed = rule == Rule::Manager;
+        const qsizetype units = !ascii.isNull() ? (trimmed ? Trimmed_Ascii_Part(ascii) : ascii).size()
+                                                : (trimmed ? Trimmed_Part(value) : QStringView(value)).size();
+        // An empty line the manager drops still counts: a file of line ends is read no longer than
+        // one of values.
+        memory += kValueMemory + 2 * qint64(units);
+        if (memory > kMaxValuesMemory)
+            return kTooManyValues;
+        if (!trimmed || units > 0) {
+            ++*count;
+            if (values) {
+                values->append(trimmed ? Trim_Str(std::move(value)) : std::move(value));
+                keepOnlyItsRoom(values->last());
+            }
+        }
+        if (read == SeriesLines::Read::End || rule == Rule::FirstLine)
+            return {};
+    }
 }
 
 SeriesStore::Values SeriesStore::read(const QString& name) const { return readText(name, Rule::Manager); }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 class SeriesStore {
 public:
     // Beyond this a series file is refused rather than read into memory.
@@ -101,6 +103,10 @@ public:
 private:
     enum class Rule { Manager, Batch, FirstLine };
     Values readText(const QString& name, Rule rule) const;
+    // The lines of a series file as the rule takes them, counted against the room of a series
+    // (*count: how many it keeps) and, when values is given, kept there. Why the file cannot be
+    // read; empty when it can.
+    static QString readLines(QFile& file, Rule rule, QStringList* values, qsizetype* count);
 
     QString m_folder;
 };

@@ -170,6 +170,10 @@ public:
     bool append(QStringView part) { return append(part, m_values.pieceNeedsNoCleaning()); }
     bool append(QStringView part, bool cleanWithin)
     {
+        // What follows the last line end of a piece may be nothing: no line has begun, and none
+        // may ever come.
+        if (part.isEmpty())
+            return true;
         const bool wasShort = m_units <= kLongUnits;
         m_cleanWithin = m_cleanWithin && cleanWithin;
         m_units += part.size();

@@ -1,9 +1,31 @@
 #include "platform/StringHelpers.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
+#include <type_traits>
 
 namespace {
+
+struct BlankOrControl;
+
+// How far runs of spaces, the most common blanks, reach into either end of [begin, end), a word of
+// eight bytes at a time.
+template <typename Unit>
+void passSpaces(const Unit* units, qsizetype& begin, qsizetype& end)
+{
+    constexpr qsizetype kPerWord = 8 / sizeof(Unit);
+    constexpr quint64 kSpaces = sizeof(Unit) == 1 ? 0x2020202020202020ULL : 0x0020002000200020ULL;
+    const auto spaces = [units](qsizetype at) {
+        quint64 word = 0;
+        std::memcpy(&word, units + at, sizeof word);
+        return word == kSpaces;
+    };
+    while (end - begin >= kPerWord && spaces(begin))
+        begin += kPerWord;
+    while (end - begin >= kPerWord && spaces(end - kPerWord))
+        end -= kPerWord;
+}
 
 // Where the text is left once the code points that match are removed from both ends, in one pass
 // each way: [begin, end).
@@ -13,6 +35,8 @@ std::pair<qsizetype, qsizetype> untrimmedPart(QStringView text, Predicate matche
     const QChar* const units = text.constData();
     qsizetype begin = 0;
     qsizetype end = text.size();
+    if constexpr (std::is_same_v<Predicate, BlankOrControl>)
+        passSpaces(units, begin, end);
     while (begin < end) {
         const bool pair = begin + 1 < end && units[begin].isHighSurrogate() && units[begin + 1].isLowSurrogate();
         const char32_t c = pair ? QChar::surrogateToUcs4(units[begin], units[begin + 1]) : units[begin].unicode();
@@ -46,10 +70,11 @@ bool isControlOrFormat(char32_t c)
 // In ASCII these are the space, what comes before it, and DEL; looked up only past it. A type of
 // its own, so that the trimming loops test ASCII inline: millions of lines are trimmed on import.
 struct BlankOrControl {
+    static bool ascii(uchar c) { return c <= 0x20 || c == 0x7F; }
     bool operator()(char32_t c) const
     {
         if (c < 0x80)
-            return c <= 0x20 || c == 0x7F;
+            return ascii(uchar(c));
         return QChar::isSpace(c) || isControlOrFormat(c);
     }
 };
@@ -82,6 +107,31 @@ QStringView Trimmed_Part(QStringView text)
 {
     const auto [begin, end] = untrimmedPart(text, isBlankOrControl);
     return text.sliced(begin, end - begin);
+}
+
+QByteArrayView Trimmed_Ascii_Part(QByteArrayView ascii)
+{
+    qsizetype begin = 0;
+    qsizetype end = ascii.size();
+    passSpaces(ascii.data(), begin, end);
+    while (begin < end && BlankOrControl::ascii(uchar(ascii[begin])))
+        ++begin;
+    while (end > begin && BlankOrControl::ascii(uchar(ascii[end - 1])))
+        --end;
+    return ascii.sliced(begin, end - begin);
+}
+
+// Eight bytes at a time: one test for each.
+bool Is_Ascii(QByteArrayView bytes)
+{
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    qsizetype at = 0;
+    for (quint64 word = 0; at + 8 <= bytes.size(); at += 8) {
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        if (word & kHighBits)
+            return false;
+    }
+    return std::all_of(bytes.begin() + at, bytes.end(), [](char byte) { return uchar(byte) < 0x80; });
 }
 
 QString Trim_Str(QString&& text)

@@ -10,6 +10,10 @@ QString Trim_Str(const QString& text);
 QString Trim_Str(QString&& text);
 // The part of the text that Trim_Str keeps, in the text's memory.
 QStringView Trimmed_Part(QStringView text);
+// The same of ASCII text as its bytes.
+QByteArrayView Trimmed_Ascii_Part(QByteArrayView ascii);
+// Whether every byte is ASCII.
+bool Is_Ascii(QByteArrayView bytes);
 // The text as a file can keep it: NUL left out, and a surrogate without its other half made
 // U+FFFD, so that writing and reading it back gives the same text.
 QString Well_Formed_Text(const QString& text);

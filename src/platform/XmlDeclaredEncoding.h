@@ -3,12 +3,9 @@
 // expat, knows UTF-8, UTF-16, ISO-8859-1 and US-ASCII itself and asks Python for any other name:
 // the codec of that name decodes the 256 bytes one after the other, each must give one character
 // (multi-byte encodings are refused), a byte it cannot decode is no character, and expat refuses
-// an encoding that moves ASCII's markup characters. Here glibc's iconv stands in for Python's
-// codecs: both know the common names (windows-1252, ISO-8859-15, KOI8-R, IBM850...; Python's
-// spellings such as iso8859_15 or latin-1 are asked for too) and give the same characters for them,
-// Python's taken where glibc's tables of cp856, mac_cyrillic and macintosh differ. What differs is
-// at the edges: names one of them alone knows (Python's mac_roman or l9, iconv's LATIN-9, MS-ANSI or
-// IBM856) and TIS-620's 0x80 to 0x9F, controls to Python and no characters to iconv.
+// an encoding that moves ASCII's markup characters. Here the characters of those bytes are
+// singleByteCharacters' (platform/SingleByteCharacters.h), which names the edges where they are not
+// Python's.
 #include <QByteArray>
 #include <QString>
 

@@ -109,6 +109,47 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
 }
 
+// Each character of rich text in a code page, its bytes written as "\'hh", is the character
+// Python's codec of that page gives: every byte of a page of one byte a character, every pair of a
+// first and a second byte of cp950. Where cp950 is read as Windows reads it, the user-defined
+// characters are private-use characters, and a pair that is no character is one U+FFFD.
+TEST(SeriesTextImport, EveryCharacterOfRichTextInACodePageIsPythonsCharacter)
+{
+    const QStringList pages = {"437", "850", "852", "866", "874", "1250", "1251", "1252", "1253", "1255", "1258", "10000", "950"};
+    const auto python = TestEnvironment::runPython(QStringLiteral(
+        "import sys\n"
+        "pairs = [bytes([a, b]) for a in range(0x81, 0xff) for b in [*range(0x40, 0x7f), *range(0xa1, 0xff)]]\n"
+        "for page in sys.argv[1:]:\n"
+        "    codec = 'mac_roman' if page == '10000' else 'cp' + page\n"
+        "    for seq in pairs if page == '950' else [bytes([b]) for b in range(1, 256)]:\n"
+        "        print(page, seq.hex(), *(ord(c) for c in seq.decode(codec, 'replace')))\n"),
+        pages);
+    ASSERT_EQ(python.exitCode, 0) << python.err.constData();
+    const auto userDefined = [](uint pair) { return (pair >= 0x8140 && pair <= 0xA0FE) || (pair >= 0xC6A1 && pair <= 0xC8FE) || pair >= 0xFA40; };
+    int compared = 0;
+    for (const QByteArray& line : python.out.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 3)
+            continue;
+        QByteArray escapes;
+        for (qsizetype at = 0; at < fields[1].size(); at += 2)
+            escapes += "\\'" + fields[1].mid(at, 2);
+        QList<uint> theirs;
+        for (const QByteArray& character : fields.mid(2))
+            theirs.append(character.toUInt());
+        const QList<uint> ours = rtfToText("{\\rtf1\\ansi\\ansicpg" + fields[0] + " " + escapes + "}").toUcs4();
+        const std::string where = "code page " + fields[0].toStdString() + ", bytes " + fields[1].toStdString();
+        ++compared;
+        if (fields[1].size() == 4 && userDefined(fields[1].toUInt(nullptr, 16))) {
+            EXPECT_TRUE(ours.size() == 1 && ours[0] >= 0xE000 && ours[0] <= 0xF8FF) << where;
+            continue;
+        }
+        const bool none = theirs.count(0xFFFD) == theirs.size();
+        EXPECT_EQ(ours, none ? QList<uint>{0xFFFD} : theirs) << where;
+    }
+    EXPECT_EQ(compared, 255 * (pages.size() - 1) + 126 * 157);
+}
+
 TEST(SeriesTextImport, TypedLinesAreKeptAsTyped)
 {
     EXPECT_EQ(typedLines("one\n\n two \r\nthree"), QStringList({"one", " two ", "three"}));

@@ -99,10 +99,18 @@ TEST(StringHelpers, TrimStrStripsByteOrderMarksAndZeroWidthSpacesAndFindStrRefus
     // White space behind a zero-width space goes too, so that trimming again changes nothing.
     const QList<std::pair<QString, QString>> cases = {
         {QString(bom) + "Name", "Name"}, {QString(" \t") + zeroWidth + "Name" + zeroWidth + "\r\n", "Name"},
-        {QString(" ") + zeroWidth + " Name", "Name"}, {QString("Name ") + zeroWidth, "Name"}, {QString(bom) + zeroWidth, ""}};
+        {QString(" ") + zeroWidth + " Name", "Name"}, {QString("Name ") + zeroWidth, "Name"}, {QString(bom) + zeroWidth, ""},
+        // Long runs of blanks, other blanks and controls among them, and text of blanks alone.
+        {QString(9, u' ') + "\t" + QString(17, u' ') + "a  b" + QString(8, u' ') + "\x7f" + QString(16, u' '), "a  b"},
+        {QString(24, u' '), ""}, {QString(7, u' ') + "\x01" + QString(7, u' ') + "x", "x"}, {"x" + QString(15, u' ') + "\r\n", "x"}};
     for (const auto& [text, trimmed] : cases) {
         EXPECT_EQ(Trim_Str(text), trimmed) << text.toStdString();
         EXPECT_EQ(Trim_Str(Trim_Str(text)), Trim_Str(text)) << text.toStdString();
+        // ASCII is trimmed the same as its bytes.
+        const QByteArray bytes = text.toUtf8();
+        EXPECT_EQ(Is_Ascii(bytes), bytes.size() == text.size()) << text.toStdString();
+        if (Is_Ascii(bytes))
+            EXPECT_EQ(Trimmed_Ascii_Part(bytes), trimmed.toLatin1()) << text.toStdString();
     }
     EXPECT_FALSE(Find_Str("abc", "") || Find_Str_Case_Insensitive("abc", "") || Find_Str_Case_Insensitive({}, "a"));
     EXPECT_TRUE(Find_Str_Case_Insensitive("Front_Photo", "PHOTO") && !Find_Str("Front_Photo", "photo"));
