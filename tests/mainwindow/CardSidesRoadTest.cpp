@@ -20,9 +20,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(StartRoadFixture::SetUp());
-        CARD_SIDE_STR = QStringLiteral("2");
-        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/employee/classic blue (h).did",
-                                                    "Templates/employee/classic blue (h).png", "photo_placeholder.png"}));
+        ASSERT_NO_FATAL_FAILURE(copyClassicBlueTwoSided());
         controller.showWindow();
     }
     void TearDown() override

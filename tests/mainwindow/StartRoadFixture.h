@@ -72,6 +72,14 @@ protected:
             ASSERT_TRUE(QFile::copy(built.filePath(file), resources.filePath(file))) << qPrintable(file);
         }
     }
+    // A two-sided card's start on the shipped "Classic blue (h)" with its preview and the photo
+    // placeholder in the scratch resource folder.
+    void copyClassicBlueTwoSided()
+    {
+        CARD_SIDE_STR = QStringLiteral("2");
+        copyBuiltResources({"Templates/employee/classic blue (h).did", "Templates/employee/classic blue (h).png",
+                            "photo_placeholder.png"});
+    }
     // The chooser's next run takes Design from a template, on the category's template that the
     // template window lists under this name.
     void queueTemplateStart(const QString& category, const QString& shown)
