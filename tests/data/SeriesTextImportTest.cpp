@@ -157,11 +157,12 @@ TEST(SeriesTextImport, TypedLinesAreKeptAsTyped)
 
 TEST(SeriesTextImport, WhatTheImportTakesTheStoreWritesAndReadsBackUnchanged)
 {
-    // A NUL from "\'00" or "\u0", a surrogate without its other half, a blank behind a zero-width
-    // space: each value comes out as a series file can keep it.
-    const FileValues values = valuesOfFile("{\\rtf1\\ansi A\\'00B\\par C\\u0 ?D\\par E\\u-10240 ?F\\par G \\u8203 ?}", "rtf");
+    // A NUL from "\'00" (alone, or among bytes of the code page) or "\u0", a surrogate without its
+    // other half, a blank behind a zero-width space: each value comes out as a series file can keep it.
+    const FileValues values = valuesOfFile(
+        "{\\rtf1\\ansi A\\'00B\\par C\\u0 ?D\\par E\\u-10240 ?F\\par G \\u8203 ?\\par H\\'e9\\'00I}", "rtf");
     ASSERT_TRUE(values.ok);
-    EXPECT_EQ(values.values, (QStringList{"AB", "CD", QStringLiteral("E\uFFFDF"), "G"}));
+    EXPECT_EQ(values.values, (QStringList{"AB", "CD", QStringLiteral("E\uFFFDF"), "G", QStringLiteral("H\u00e9I")}));
     EXPECT_EQ(typedLines(QStringLiteral("x") + QChar(0xDC00) + QChar(u'\0') + "y"), QStringList{QStringLiteral("x\uFFFDy")});
     EXPECT_EQ(chk_and_insert_validation(QStringLiteral("A \u200B")), "A");
     EXPECT_EQ(chk_and_insert_validation(QStringLiteral("\u200B A")), "A");

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numeric>
 #include <vector>
 
@@ -144,6 +145,10 @@ TEST(PropertyList, BinaryListsKeepTheBytesOfEarlierFilesAndPlistlibReadsThem)
          "62706c6973743030a6010203040506223f000000233fb999999999999a2280000000227f800000237ff80000000000002348078287f49c4a1d"
          "080f141d2227300000000000000101000000000000000700000000000000000000000000000039",
          "[0.5, 0.1, -0.0, inf, nan, 1e+39]"},
+        {QVariantList{double(std::numeric_limits<float>::max())},
+         "62706c6973743030a101227f7fffff080a"
+         "000000000000010100000000000000020000000000000000000000000000000f",
+         "[3.4028234663852886e+38]"},
         {QVariantList{QDateTime(QDate(2024, 2, 29), QTime(13, 14, 15, 250), QTimeZone::utc()),
                       QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59), QTimeZone::utc())},
          "62706c6973743030a201023341c5c85d53a0000033c17e285010000000080b1400000000000001010000000000000003000000000000000000"

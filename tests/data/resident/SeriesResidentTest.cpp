@@ -83,6 +83,7 @@ TEST(SeriesResidentTest, SeriesPastTheRoomAreRefusedHoldingNoneOfTheirValues)
         {"values and 60 blanks", "a" + QByteArray(60, ' ') + '\n', 4100000},
         {"blank lines", "\n", 4200000},
         {"lines of braces", "{}\n", 4200000},
+        {"accented names between blank lines", "Zoë Ångström\n\n", 2000000},
     };
     const struct {
         const char* road;
