@@ -1,14 +1,15 @@
 // The card's outline on the real window's canvas: outside a rounded or elliptical card the screen
 // shows what lies behind the card (the grey gradient and the shadow) at 50, 100 and 200 %, even
 // over an element in the corner; inside it shows the card's fill, a selected element's handle in
-// a corner stays visible, and another outline chosen leaves no stale shadow. Pictures of the
-// window go to the test artifacts.
+// a corner stays visible, the grid's lines stay sharp, and another outline chosen leaves no stale
+// shadow. Pictures of the window go to the test artifacts.
 #include <QDir>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "views/canvas/SKTGrid.h"
 #include "views/canvas/SKTZoomingScrollView.h"
 #include "views/canvas/SWCenteringClipView.h"
 #include "views/inspector/InspectorGlobals.h"
@@ -66,6 +67,30 @@ protected:
         clipView().render(&behind, QPoint(), QRegion(), QWidget::DrawWindowBackground);
         return {screen.isNull() ? 0u : screen.pixel(0, 0), behind.pixel(at)};
     }
+    // The shown grid across the middle of the card, 40 points in from either edge, between two rows
+    // of lines: the vertical lines crossed, and the pixels in the grid's grey and in neither it
+    // nor the card's fill.
+    struct GridRow {
+        int lines = 0, grey = 0, other = 0;
+    };
+    GridRow gridAcrossTheCard() const
+    {
+        SKTGrid& grid = controller.windowLayout().grid();
+        grid.setAlwaysShown(true);
+        const QImage shown = canvas().grab().toImage();
+        grid.setAlwaysShown(false);
+        const double zoom = canvas().zoomFactor(), spacing = grid.spacing();
+        const double from = 40, to = canvas().viewBounds().width() - 40;
+        const int row = int((std::floor(canvas().viewBounds().height() / 2 / spacing) + 0.5) * spacing * zoom);
+        GridRow scan;
+        scan.lines = int(std::floor(to / spacing) - std::ceil(from / spacing)) + 1;
+        for (int x = int(from * zoom); x <= int(to * zoom); ++x) {
+            const QRgb pixel = shown.pixel(x, row);
+            scan.grey += pixel == grid.color().rgb();
+            scan.other += pixel != grid.color().rgb() && pixel != kFill.rgb();
+        }
+        return scan;
+    }
 };
 
 std::string rgb(QRgb pixel)
@@ -115,6 +140,11 @@ TEST_F(CardOutlineOnCanvas, OutsideTheOutlineTheCanvasShowsTheGreyBehindTheCard)
             }
             EXPECT_EQ(rgb(shownAt({size.width() / 2, size.height() / 2}).screen), kFill.name().toStdString());
             EXPECT_EQ(rgb(shownAt({1, 1}).screen), kHandle.name().toStdString()) << "the selected square's corner handle";
+            // Each line a single pixel of the grid's own grey: the card's smoothed edge leaves the
+            // lines unsmoothed.
+            const GridRow grid = gridAcrossTheCard();
+            EXPECT_EQ(grid.grey, grid.lines) << "a pixel of grey a line";
+            EXPECT_EQ(grid.other, 0) << "no smoothed grey beside the lines";
         }
     }
 }

@@ -89,7 +89,8 @@ protected:
 
 // Whatever the window showed before, a design read brings its own sides: a one-sided design
 // opened while the back of a two-sided one was edited, and a two-sided template started after
-// the user chose the front only.
+// the user chose the front only. The sides chosen on the Card page after a read are offered and
+// saved as well, either way.
 TEST_F(CardSidesRoad, TheSidesOfADesignReadAreTheOnesTheWindowOffersAndSaves)
 {
     struct Road {
@@ -107,6 +108,19 @@ TEST_F(CardSidesRoad, TheSidesOfADesignReadAreTheOnesTheWindowOffersAndSaves)
              ASSERT_EQ(document.graphics().size(), 1);
          },
          "Front only | off | off | F off | 0 | 1 1"},
+        {"front only chosen on the template's back",
+         [this] {
+             action(QStringLiteral("Back_Side_btn")).trigger();
+             choose("Sides_ComboBox", 1);
+         },
+         "Front only | off | off | F off | 0 | 1 1"},
+        {"front and back chosen on a one-sided design",
+         [this] {
+             dialogs.queueOpenFile(oneSidedDesign());
+             action(QStringLiteral("Open_Btn_Clicked")).trigger();
+             choose("Sides_ComboBox", 0);
+         },
+         "Front and back | on | on | BOTH on | 0 | 2 2"},
         {"front only chosen, then a two-sided template",
          [this] {
              choose("Sides_ComboBox", 1);
@@ -125,7 +139,7 @@ TEST_F(CardSidesRoad, TheSidesOfADesignReadAreTheOnesTheWindowOffersAndSaves)
         ASSERT_NO_FATAL_FAILURE(road.walk());
         EXPECT_EQ(sidesShown(), road.expected);
     }
-    // The template's back is there to edit.
+    // The template's back, read last, is there to edit.
     action(QStringLiteral("Back_Side_btn")).trigger();
     EXPECT_EQ(Card_Front_Or_Back, 1);
     EXPECT_FALSE(controller.editedGraphicView()->graphics().isEmpty());
