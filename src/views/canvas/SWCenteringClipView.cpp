@@ -154,8 +154,9 @@ void SWCenteringClipView::paintEvent(QPaintEvent*)
     const QPoint shadowAt = outline.boundingRect().topLeft().toPoint() + kShadowOffset
                             - QPoint(margin, margin);
     painter.drawImage(shadowAt, cardShadow(outline));
-    // The white stays a pixel inside the outline: the canvas smooths the card's edge against
-    // what lies outside the card, as output smooths it against the paper, not against white.
+    // The white stays two pixels inside the outline, enough on a diagonal too: the canvas smooths
+    // the card's edge against what lies outside the card, as output smooths it against the paper,
+    // not against white.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(cardOutline(1.0), Qt::white);
+    painter.fillPath(cardOutline(2.0), Qt::white);
 }
