@@ -8,6 +8,7 @@
 #include "mainwindow/CardSizePresets.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/DesignSession.h"
+#include "mainwindow/LiveModePanels.h"
 #include "mainwindow/MainWindowLayout.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
@@ -201,4 +202,9 @@ void ControllerInspectorLink::Set_User_Image_Control(int side, const QString& pa
                                                      const QString& ctrlId)
 {
     m_controller.canvasHostOfWindow().Set_User_Image_Control(side, path, picture, ctrlId);
+}
+
+void ControllerInspectorLink::panelFieldFollowsBarcode(int side, const SKTGraphic& barcode)
+{
+    m_controller.liveModes().panelFieldFollowsBarcode(side, barcode);
 }

@@ -487,6 +487,19 @@ void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString&
         shown->setChecked(true);
 }
 
+void LiveModePanels::panelFieldFollowsBarcode(int side, const SKTGraphic& barcode)
+{
+    const QString id = barcode.control_ID.trimmed();
+    if (groupMode() || !isVisitorOrGroupMode() || !isVisitorProfileValueId(id))
+        return;
+    QLineEdit* field = panel(side).textBox(id);
+    const QString value = barcode.barcode.shownValue().trimmed();
+    if (!field || field->text() == value)
+        return;
+    field->setText(value);
+    fieldEdited(side, id, value);
+}
+
 void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
 {
     const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(ctrlId);

@@ -123,6 +123,10 @@ public:
     // empty path): the card holder's photo ("Fup_Photo") shows in the panel's photo, a picture
     // field added in the panel in its own row; the card's other pictures are no one's photo.
     void showPictureOfElement(int side, const QString& path, const QImage& picture, const QString& ctrlId);
+    // Visitor mode: a barcode carrying a visitor's field was given a value in the barcode window;
+    // the side's panel field and text show that value, so that the pass, the panel and what is
+    // registered name one visitor.
+    void panelFieldFollowsBarcode(int side, const SKTGraphic& barcode);
     // A field the user adds to the side: a caption "F_label<n>" and a value "F_field<n>" for
     // text ("T"), a picture "F_Photo<n>" otherwise, n the side's next free number; each becomes
     // an element of the card and a row of the panel. A caption is needed.

@@ -50,6 +50,9 @@ struct BarcodeSettings {
     QString dpi_custom_val;
     qint32 barcode_unit_val = 0;  // stored only
 
+    // The value the symbol shows.
+    const QString& shownValue() const { return linear_or_2d != 0 ? two_d_font_val : linear_font_val; }
+
     // The settings of a new barcode element.
     static BarcodeSettings defaults();
 

@@ -47,10 +47,8 @@ QString RecordRun::recordValue(const SKTGraphic& element, int n, bool* bound) co
         const int slot = m_sources.bindingTable().Get_Data_SetIndex_According_Name(element.batch_list_name);
         const QString value = Trim_Str(m_sources.Get_sel_row_col_value_of_dataset(n, slot));
         // A barcode whose series is gone shows its own value rather than nothing.
-        if (slot == -1 && value.isEmpty() && element.kind() == GraphicKind::Barcode) {
-            const BarcodeSettings& settings = element.barcode;
-            return settings.linear_or_2d != 0 ? settings.two_d_font_val : settings.linear_font_val;
-        }
+        if (slot == -1 && value.isEmpty() && element.kind() == GraphicKind::Barcode)
+            return element.barcode.shownValue();
         return value;
     }
     if (element.data_source_type == 2 && m_sources.Use_Excel_Binding_Values) {

@@ -3,6 +3,7 @@
 // front rendered off-screen and printed the same way (pdftoppm, ImageMagick compare); a pass that
 // cannot be whole is refused with its reason and nothing is printed.
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QPrinter>
 #include <QTableWidget>
@@ -12,6 +13,7 @@
 #include "model/SKTGraphic.h"
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
+#include "support/CanvasMouse.h"
 #include "views/visitors/VisitorPassPrinting.h"
 
 namespace {
@@ -199,4 +201,34 @@ TEST_F(ShippedVisitorPass, AVisitorNamedInTheProfileWindowIsTheOneLoggedAndPrint
     const QString desk = printPass(QStringLiteral("profile-desk"));
     EXPECT_EQ(barcodeOn(desk), QStringLiteral("V-000200"));
     EXPECT_EQ(differingPixels(reprint(0), desk), QStringLiteral("0"));
+}
+
+// The pass number given to the symbol in the barcode window is the visitor's: the panel and the
+// card's text show it, Register Visitor logs it and the pass carries it; one Undo takes back
+// symbol, text and panel together.
+TEST_F(ShippedVisitorPass, APassNumberGivenInTheBarcodeWindowIsTheOneShownLoggedAndPrinted)
+{
+    GraphicPtr symbol;
+    for (const GraphicPtr& element : controller.Get_Front_Controls_Array())
+        if (element->kind() == GraphicKind::Barcode)
+            symbol = element;
+    ASSERT_EQ(symbol->control_ID, QStringLiteral("Fup_UniqueNo"));
+    dialogs.queueHook([](QDialog& window) {
+        auto* value = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
+        value->selectAll();
+        QTest::keyClicks(value, QStringLiteral("V-000321"));
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    canvas_mouse::doubleClick(*controller.graphicView(SKTDocument::FrontSide), symbol->bounds().center());
+    dialogs.clearHooks();
+    EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("V-000321"));
+    EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), QStringLiteral("V-000321"));
+
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Visitor_No"), QStringLiteral("V-000321"));
+    EXPECT_EQ(barcodeOn(printPass(QStringLiteral("barcode-window"))), QStringLiteral("V-000321"));
+
+    action(QStringLiteral("Undo_btn")).trigger();
+    EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("V-000127"));
+    EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), QStringLiteral("V-000127"));
 }

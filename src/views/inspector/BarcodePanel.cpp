@@ -84,6 +84,7 @@ void BarcodePanel::Update_Barcode_Graphics(const SKTGraphic& carrier)
         barcode.print_object = m_context.positions.printObjectState();
         Copy_Barcode_Settings(carrier, barcode);
         barcode.Set_Barcode_image(Barcode_output_image);
+        m_context.window.panelFieldFollowsBarcode(m_context.window.sideInForce(), barcode);
         for (const GraphicPtr& selected : selection) {
             if (selected.get() == &barcode)
                 canvas.startEditingGraphic(selected);

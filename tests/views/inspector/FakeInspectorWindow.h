@@ -97,6 +97,7 @@ public:
     {
         calls << QStringLiteral("SidePanel %1 %2 %3").arg(whichSide).arg(path, ctrlId);
     }
+    void panelFieldFollowsBarcode(int, const SKTGraphic&) override {}
 
     SKTDocument document;
     mutable SKTGraphicView frontView, backView;
