@@ -489,15 +489,16 @@ void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString&
 
 void LiveModePanels::panelFieldFollowsBarcode(int side, const SKTGraphic& barcode)
 {
+    // Group cards take their symbols from the columns, not from the panel.
     const QString id = barcode.control_ID.trimmed();
-    if (groupMode() || !isVisitorOrGroupMode() || !isVisitorProfileValueId(id))
+    const bool visitorMode = Start_Card_Option == QLatin1String("V");
+    QLineEdit* field = visitorMode && isVisitorProfileValueId(id) ? panel(side).textBox(id) : nullptr;
+    if (!field)
         return;
-    QLineEdit* field = panel(side).textBox(id);
     const QString value = barcode.barcode.shownValue().trimmed();
-    if (!field || field->text() == value)
-        return;
     field->setText(value);
-    fieldEdited(side, id, value);
+    showOnBarcodes(side, id, value);
+    showOnCard(side, id, value);
 }
 
 void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
