@@ -5,6 +5,7 @@
 // profile's typing over a field of no column is what the panel, the card and every card show.
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include "LiveModeRoadFixture.h"
 #include "support/CanvasMouse.h"
@@ -116,6 +117,26 @@ TEST_F(GroupTemplateBarcode, TheGuidesRoadGivesEveryCardItsOwnPersonsTextsAndBar
             EXPECT_FALSE(text.contains(QLatin1String(sample))) << sample << " on card " << n;
         EXPECT_EQ(barcodeOf(card), id) << "card " << n;
     }
+}
+
+// A group card's symbol carrying the unique number, given a value of its own in the barcode
+// window, shows that value on every card; the panel and the text keep the record's number.
+TEST_F(GroupTemplateBarcode, AValueGivenToTheSymbolLeavesTheRecordsNumberInThePanelAndText)
+{
+    chooseColumn("Fup_UniqueNo", 3);
+    clickGroupRow(2);
+    barcode()->control_ID = QStringLiteral("Fup_UniqueNo");
+    dialogs.queueHook([](QDialog& window) {
+        auto* value = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
+        value->selectAll();
+        QTest::keyClicks(value, QStringLiteral("DESK-1"));
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    canvas_mouse::doubleClick(*controller.graphicView(SKTDocument::FrontSide), barcode()->bounds().center());
+    dialogs.clearHooks();
+    ASSERT_EQ(barcode()->barcode.linear_font_val, QStringLiteral("DESK-1"));
+    EXPECT_EQ(field("Fup_UniqueNo").text(), QStringLiteral("ID100003"));
+    EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("ID100003"));
 }
 
 // File -> Card Holder Profile… types a company that no column holds: the panel shows it as the
