@@ -173,7 +173,7 @@ QString SeriesStore::readLines(QFile& file, Rule rule, QStringList* values, qsiz
                                                 : (trimmed ? Trimmed_Part(value) : QStringView(value)).size();
         // An empty line the manager drops still counts: a file of line ends is read no longer than
         // one of values.
-        memory += kValueMemory + 2 * qint64(units);
+        memory += valueMemory(units);
         if (memory > kMaxValuesMemory)
             return kTooManyValues;
         if (!trimmed || units > 0) {

@@ -21,8 +21,9 @@ public:
     static constexpr qint64 kMaxValuesMemory = 256LL * 1024 * 1024;
     static constexpr qint64 kValueMemory = 64;
     static constexpr qsizetype kSpareUnits = 4;
-    // The room a value takes as the readers count it.
-    static qint64 valueMemory(QStringView value) { return kValueMemory + 2 * qint64(value.size()); }
+    // The room a value of that many UTF-16 units takes as the readers count it.
+    static qint64 valueMemory(qint64 units) { return kValueMemory + 2 * units; }
+    static qint64 valueMemory(QStringView value) { return valueMemory(qint64(value.size())); }
     // Gives back the room a value holds past its text and kSpareUnits, as trimming in place or
     // decoding into room for the longest text of its bytes leave it, so that it holds what the
     // readers count: a value up to kOwnBlockUnits long is copied into a block of its own size, a

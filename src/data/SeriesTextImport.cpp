@@ -111,7 +111,7 @@ public:
 
     // False, and full, when a value still being read has grown past the room left: it cannot fit
     // whatever the rest of it.
-    bool roomFor(qint64 units) { return m_memory + SeriesStore::kValueMemory + 2 * units <= SeriesStore::kMaxValuesMemory || stop(); }
+    bool roomFor(qint64 units) { return m_memory + SeriesStore::valueMemory(units) <= SeriesStore::kMaxValuesMemory || stop(); }
     bool full() const { return m_full; }
     const QStringList& values() const { return m_values; }
 
@@ -121,7 +121,7 @@ private:
     template <typename Make>
     bool addValue(qint64 units, Make make)
     {
-        m_memory += SeriesStore::kValueMemory + 2 * units;
+        m_memory += SeriesStore::valueMemory(units);
         if (m_memory > SeriesStore::kMaxValuesMemory)
             return stop();
         if (units == 0)

@@ -113,4 +113,3 @@ std::optional<CharacterMap> singleByteCharacters(const QByteArray& name, QString
     takePythonsCharacters(name, map);
     return map;
 }
-

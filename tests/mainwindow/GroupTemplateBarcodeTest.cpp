@@ -5,7 +5,6 @@
 // profile's typing over a field of no column is what the panel, the card and every card show.
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QTest>
 
 #include "LiveModeRoadFixture.h"
 #include "support/CanvasMouse.h"
@@ -126,14 +125,7 @@ TEST_F(GroupTemplateBarcode, AValueGivenToTheSymbolLeavesTheRecordsNumberInThePa
     chooseColumn("Fup_UniqueNo", 3);
     clickGroupRow(2);
     barcode()->control_ID = QStringLiteral("Fup_UniqueNo");
-    dialogs.queueHook([](QDialog& window) {
-        auto* value = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
-        value->selectAll();
-        QTest::keyClicks(value, QStringLiteral("DESK-1"));
-        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    });
-    canvas_mouse::doubleClick(*controller.graphicView(SKTDocument::FrontSide), barcode()->bounds().center());
-    dialogs.clearHooks();
+    giveBarcodeValue(barcode(), QStringLiteral("DESK-1"));
     ASSERT_EQ(barcode()->barcode.linear_font_val, QStringLiteral("DESK-1"));
     EXPECT_EQ(field("Fup_UniqueNo").text(), QStringLiteral("ID100003"));
     EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("ID100003"));

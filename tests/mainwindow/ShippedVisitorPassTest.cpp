@@ -3,7 +3,6 @@
 // front rendered off-screen and printed the same way (pdftoppm, ImageMagick compare); a pass that
 // cannot be whole is refused with its reason and nothing is printed.
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QPrinter>
 #include <QTableWidget>
@@ -13,7 +12,6 @@
 #include "model/SKTGraphic.h"
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
-#include "support/CanvasMouse.h"
 #include "views/visitors/VisitorPassPrinting.h"
 
 namespace {
@@ -213,14 +211,7 @@ TEST_F(ShippedVisitorPass, APassNumberGivenInTheBarcodeWindowIsTheOneShownLogged
         if (element->kind() == GraphicKind::Barcode)
             symbol = element;
     ASSERT_EQ(symbol->control_ID, QStringLiteral("Fup_UniqueNo"));
-    dialogs.queueHook([](QDialog& window) {
-        auto* value = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
-        value->selectAll();
-        QTest::keyClicks(value, QStringLiteral("V-000321"));
-        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    });
-    canvas_mouse::doubleClick(*controller.graphicView(SKTDocument::FrontSide), symbol->bounds().center());
-    dialogs.clearHooks();
+    giveBarcodeValue(symbol, QStringLiteral("V-000321"));
     EXPECT_EQ(frontElement("Fup_UniqueNo")->Text_Value, QStringLiteral("V-000321"));
     EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), QStringLiteral("V-000321"));
 

@@ -2,6 +2,7 @@
 // The main window with the real start windows over a scratch resource folder and user folder, so
 // that the start roads run through the chooser as a user answers them.
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,7 @@
 #include "mainwindow/StartDispatch.h"
 #include "mainwindow/StartWindows.h"
 #include "mainwindow/WizardStartWindows.h"
+#include "support/CanvasMouse.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "views/profiles/Show_User_Profile.h"
 #include "views/wizards/TemplateBrowser.h"
@@ -114,6 +116,18 @@ protected:
             window->OK_Click();
         });
         ASSERT_TRUE(Open_Start_Window(controller));
+    }
+    // A double click on the front's symbol opens the barcode window: its Value box typed over, then OK.
+    void giveBarcodeValue(const GraphicPtr& symbol, const QString& value)
+    {
+        dialogs.queueHook([value](QDialog& window) {
+            auto* box = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
+            box->selectAll();
+            QTest::keyClicks(box, value);
+            window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        canvas_mouse::doubleClick(*controller.graphicView(SKTDocument::FrontSide), symbol->bounds().center());
+        dialogs.clearHooks();
     }
     // File -> Card Holder Profile…: each field (its index in the record's order: 0 the name, 2 the
     // company, 9 the unique number) typed over in the side's window as a user types, then OK.
