@@ -7,6 +7,7 @@
 #include "model/CardHost.h"
 #include "model/SKTGraphicKinds.h"
 #include "platform/AppContext.h"
+#include "platform/ResourcePaths.h"
 #include "views/canvas/CanvasHost.h"
 #include "views/canvas/SKTGraphicView.h"
 
@@ -62,14 +63,17 @@ bool isTextOrImage(const SKTGraphic& graphic)
 }
 
 // The picture element of the image tool: the library's picture, else the value's picture file,
-// else the placeholder remembering the wanted path.
+// else the placeholder remembering the wanted path. Without a wanted path (the file panel was
+// cancelled) it names the placeholder's own file, as an element without a path draws nothing and
+// a design keeps no picture for it.
 GraphicPtr newImageForImageTool(const QString& value, const QString& ctrlId)
 {
     if (isFile(Library_Selected_Image))
         return SKTImage::initWithPath(QPointF(), Library_Selected_Image);
     if (isFile(value))
         return SKTImage::initWithPath_With_ID(QPointF(), value, ctrlId);
-    auto placeholder = SKTImage::initWithPosition(QPointF(), canvasHost().no_image(), Library_Selected_Image);
+    const QString path = Library_Selected_Image.isEmpty() ? No_Image_Path() : Library_Selected_Image;
+    auto placeholder = SKTImage::initWithPosition(QPointF(), canvasHost().no_image(), path);
     if (!Library_Selected_Image.isEmpty())
         placeholder->Set_text_value(Library_Selected_Image);
     return placeholder;
