@@ -1,5 +1,6 @@
 // The side panels' Browse… and Camera… in visitor and group modes on the real main window: the
-// photo they put on the card is selected there, and the inspector shows its picture page.
+// photo they put on the card is selected there, and the inspector shows its picture page, which
+// offers no sources of its own there.
 #include "LiveModeRoadFixture.h"
 #include "support/QtPrinting.h"
 #include "views/inspector/InspectorView.h"
@@ -38,4 +39,41 @@ TEST_F(LiveModeRoad, BrowseAndCameraSelectThePhotoOnTheCardAndShowItsPage)
         EXPECT_EQ(selectedAndShown(), photoShown);
     }
     setPhotoWindows(nullptr, nullptr, nullptr);
+}
+
+// The Picture page of a photo clicked on the card offers Camera…, Browse… and Library… only
+// outside visitor and group modes, and again after them.
+TEST_F(LiveModeRoad, ThePicturePageOffersItsOwnSourcesOnlyOutsideVisitorAndGroupModes)
+{
+    const QString photo = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("photo.png"), QColor(200, 90, 40));
+    const QString designName = QStringLiteral("Badge (h)");
+    for (const char* mode : {"T", "V", "G", "T"}) {
+        SCOPED_TRACE(mode);
+        const bool live = mode != QLatin1String("T");
+        if (mode == QLatin1String("V")) {
+            openVisitorPass();
+        } else if (mode == QLatin1String("G")) {
+            startGroupProject(fiftyPeople());
+        } else {
+            queueTemplateStart(QStringLiteral("Employee"), designName);
+            ASSERT_TRUE(Open_Start_Window(controller));
+            dialogs.queueOpenFile(photo);
+            action(QStringLiteral("image_tool_btn")).trigger();
+        }
+        ASSERT_EQ(Start_Card_Option, QLatin1String(mode));
+        if (live) {
+            dialogs.queueOpenFile(photo);
+            front().findChild<QPushButton*>(QStringLiteral("browse_photo_btn"))->click();
+        }
+        // The live card's photo browsed on its panel, or the design's picture placed with the
+        // picture tool.
+        const GraphicPtr picture = live ? frontElement("Fup_Photo") : document.graphics().first();
+        ASSERT_NE(picture, nullptr);
+        ASSERT_EQ(picture->kind(), GraphicKind::Image);
+        controller.canvasHostOfWindow().Show_RHS_Properties(nullptr);
+        canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), picture->bounds().center(), picture->bounds().center());
+        ASSERT_TRUE(inspector().showPage(QStringLiteral("image_tab")));
+        for (const char* button : {"Open_Camera_btn", "Manual_Image_Browse_btn", "Manual_Library_Browse_btn"})
+            EXPECT_EQ(control<QPushButton>(button).isVisible(), !live) << button;
+    }
 }

@@ -16,6 +16,7 @@
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/ImagePanel.h"
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
 #include "visitors/VisitorLog.h"
@@ -276,12 +277,12 @@ TEST_F(VisitorDeskOtherValues, EachReprintShowsEachFieldsOwnValueAndNoPictureOfT
     }
     EXPECT_EQ(logged("Name, Other"), kept.join(u'\n'));
 
-    // Today's picture in the picture field, chosen on the card through the Picture page's Browse.
+    // Today's picture in the picture field on the card, selected there (the Picture page offers no
+    // file of its own in visitor mode).
     const QPointF badge = onCard("F_Photo5")->bounds().center();
     canvas_mouse::drag(*controller.editedGraphicView(), badge, badge);
     const QString today = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("today.png"), Qt::magenta);
-    dialogs.queueOpenFile(today);
-    control<QPushButton>("Manual_Image_Browse_btn").click();
+    ASSERT_TRUE(controller.inspector().imagePanel().Set_Image_On_Card_Control(today));
     ASSERT_EQ(onCard("F_Photo5")->_file_path, today);
     for (int row = 0; row < 3; ++row) {
         SCOPED_TRACE(visitors[row].name);

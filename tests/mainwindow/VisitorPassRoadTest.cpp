@@ -1,13 +1,15 @@
 // The front desk's road on the real window and its side panels: a visitor run on a visitor
 // template whose barcode shows the visitor number; three visitors typed in, each registered
 // (read back with the sqlite3 shell) and given a pass printed to PDF (its barcode read by
-// ZXingReader); the log window lists all three and prints the pass of the one chosen there.
+// ZXingReader); the log window lists all three and prints the pass of the one chosen there. The
+// photo chosen on the side panel reaches the card, the log and the pass.
 #include <QCheckBox>
 #include <QTableWidget>
 
 #include "VisitorDeskFixture.h"
 #include "mainwindow/SideCommands.h"
 #include "mainwindow/VisitorCommands.h"
+#include "views/inspector/InspectorView.h"
 #include "views/visitors/VisitorPassDesign.h"
 #include "visitors/VisitorLog.h"
 
@@ -108,4 +110,35 @@ TEST_F(VisitorPassRoad, AVisitorIsLoggedAtTheMomentOfRegisteringUnlessTheDateIsT
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Ana Souza|") + today + u' ')) << lines[0].toStdString();
     EXPECT_FALSE(lines[0].endsWith(QStringLiteral("6:00:00 AM")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Li Wei|24-12-2026 "))) << lines[1].toStdString();
+}
+
+// The desk chooses the visitor's photo on the side panel: the card's photo selected, its Picture
+// page offers no Camera…, Browse… or Library… of its own, and the red photo browsed on the panel
+// is the card's, the log's (sqlite3) and the printed pass's (pdftoppm).
+TEST_F(VisitorPassRoad, ThePhotoIsChosenOnTheSidePanelAndReachesTheCardTheLogAndThePass)
+{
+    const QPointF photoCentre = onCard("Fup_Photo")->bounds().center();
+    canvas_mouse::drag(*controller.editedGraphicView(), photoCentre, photoCentre);
+    ASSERT_EQ(inspector().sett_tab().currentWidget()->objectName(), QStringLiteral("image_tab"));
+    EXPECT_FALSE(inspector().findChild<QWidget*>(QStringLiteral("manual_brws_box"))->isVisible());
+
+    const QString red = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("red.png"), Qt::red);
+    dialogs.queueOpenFile(red);
+    click("browse_photo_btn");
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    click("register_visitor_btn");
+    EXPECT_EQ(onCard("Fup_Photo")->_file_path, red);
+    EXPECT_EQ(front().photoPath(), red);
+    EXPECT_EQ(logged("Name, Photo_Path"), QStringLiteral("Ana Souza|") + red);
+
+    // The 60 x 75 point photo covers some 4500 pixels of the page at 72 dpi.
+    const QImage page(pageOf(printPass(QStringLiteral("red pass")), 72));
+    ASSERT_FALSE(page.isNull());
+    int redPixels = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor colour = page.pixelColor(x, y);
+            redPixels += colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
+        }
+    EXPECT_GT(redPixels, 3000);
 }

@@ -143,7 +143,10 @@ void ImagePanel::load(SKTGraphic& graphic)
     if (auto* kind = m_context.view.findChild<QLineEdit*>(QStringLiteral("sel_control_name")))
         kind->setText(QStringLiteral("I"));
     ui->img_ctrl_id_val->setText(graphic.control_ID);
-    if (!graphic.ctrl_is_locked && !isVisitorOrGroupMode())
+    // A live card's photo is chosen on its side panel, which keeps it for the record and the log.
+    if (isVisitorOrGroupMode())
+        ui->manual_brws_box->hide();
+    else if (!graphic.ctrl_is_locked)
         ui->manual_brws_box->show();
     ui->invalid_source_label->hide();
     if (isVisitorOrGroupMode())
