@@ -1,7 +1,7 @@
 // The picture page on the real main window: the sample card's picture, selected with a click,
 // takes sepia and a quarter turn from the page; the drawn picture shows both, and Undo brings the
 // picture back as it was. The signature page's Browse… hands the chosen file to the signature. A
-// picture drawn after the picture tool's file panel was cancelled shows the no-picture picture.
+// picture drawn after its file panel or library was cancelled shows the no-picture picture.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -117,62 +117,65 @@ TEST_F(PicturePageRoad, TheSignaturePagesBrowseHandsTheChosenFileToTheSignature)
     EXPECT_EQ(messages.texts(), QStringList());
 }
 
-// The picture tool whose file panel was cancelled places, with the drag that follows, the
-// program's no-picture picture: drawn on the canvas and on the exported card, named in the saved
-// design (plistlib) and shown again when the design is opened.
-TEST_F(PicturePageRoad, APictureDrawnAfterTheFilePanelWasCancelledShowsTheNoPicturePicture)
+// The picture tool whose file panel was cancelled, and the library tool whose library gave no
+// picture, place with the drag that follows the program's no-picture picture: drawn on the canvas
+// and on the exported card, named in the saved design (plistlib) and shown again when it is opened.
+TEST_F(PicturePageRoad, APictureDrawnAfterItsFileWasNotChosenShowsTheNoPicturePicture)
 {
     controller.inspector().setUpControls({});
     controller.showWindow();
     SKTGraphicView& view = *controller.graphicView(SKTDocument::FrontSide);
-    action(QStringLiteral("image_tool_btn")).trigger();  // the file panel cancelled
-    ASSERT_TRUE(document.graphics().isEmpty());
-    canvas_mouse::drag(view, QPointF(20, 20), QPointF(100, 110));
-    ASSERT_EQ(document.graphics().size(), 1);
     const QRectF box(20, 20, 80, 90);
-    ASSERT_EQ(document.graphics()[0]->bounds(), box);
     // Between the picture's two diagonals, clear of the selection handles: its light grey.
     const QPointF probe(box.center().x(), box.top() + box.height() * 0.3);
-    const QColor grey(225, 225, 225);
-    const auto near = [](const QColor& a, const QColor& b) {
-        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <= 9;
+    const auto greyAt = [](const QImage& shown, QPointF point) {
+        const QColor colour = shown.pixelColor(point.toPoint());
+        return std::abs(colour.red() - 225) + std::abs(colour.green() - 225) + std::abs(colour.blue() - 225) <= 9;
     };
-    const auto onCanvas = [&] {
+    const auto greyOnCanvas = [&] {
         QApplication::processEvents();
         const QImage shown = view.grab().toImage();
-        return shown.pixelColor((probe * view.zoomFactor() * shown.devicePixelRatio()).toPoint());
+        return greyAt(shown, probe * view.zoomFactor() * shown.devicePixelRatio());
     };
-    EXPECT_TRUE(near(onCanvas(), grey)) << qPrintable(onCanvas().name());
+    for (const QString tool : {QStringLiteral("image_tool_btn"), QStringLiteral("image_library_tool_btn")}) {
+        SCOPED_TRACE(tool.toStdString());
+        document.replaceGraphicsOnSide(SKTDocument::FrontSide, {});
+        action(tool).trigger();  // cancelled, or no library
+        ASSERT_TRUE(document.graphics().isEmpty());
+        canvas_mouse::drag(view, box.topLeft(), box.bottomRight());
+        ASSERT_EQ(document.graphics().size(), 1);
+        ASSERT_EQ(document.graphics()[0]->bounds(), box);
+        EXPECT_TRUE(greyOnCanvas());
 
-    dialogs.queueHook([](QDialog& dialog) {
-        auto& sheet = static_cast<ExportSheet&>(dialog);
-        sheet.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-        sheet.exportOkay();
-    });
-    dialogs.queueSaveFile(scratch.filePath(QStringLiteral("card.png")));
-    dialogs.queueHook([](QDialog&) {});  // the closing box
-    Export_Button(controller);
-    const QStringList cards = QDir(scratch.path()).entryList({QStringLiteral("card*Front*")}, QDir::Files);
-    ASSERT_EQ(cards.size(), 1) << qPrintable(QDir(scratch.path()).entryList().join(u'|'));
-    const QImage exported(scratch.filePath(cards.first()));
-    const double scale = exported.width() / controller.Front_card_Prop.Card_Size().width();
-    EXPECT_TRUE(near(exported.pixelColor((probe * scale).toPoint()), grey)) << qPrintable(exported.pixelColor((probe * scale).toPoint()).name());
+        dialogs.queueHook([](QDialog& dialog) {
+            auto& sheet = static_cast<ExportSheet&>(dialog);
+            sheet.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            sheet.exportOkay();
+        });
+        dialogs.queueSaveFile(scratch.filePath(tool + QStringLiteral(".png")));
+        dialogs.queueHook([](QDialog&) {});  // the closing box
+        Export_Button(controller);
+        const QStringList cards = QDir(scratch.path()).entryList({tool + QStringLiteral("*Front*")}, QDir::Files);
+        ASSERT_EQ(cards.size(), 1) << qPrintable(QDir(scratch.path()).entryList().join(u'|'));
+        const QImage exported(scratch.filePath(cards.first()));
+        EXPECT_TRUE(greyAt(exported, probe * (exported.width() / controller.Front_card_Prop.Card_Size().width())));
 
-    const QString design = scratch.filePath(QStringLiteral("placeholder.did"));
-    dialogs.queueSaveFile(design);
-    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
-    const auto stored = TestEnvironment::runPython(
-        "import plistlib, sys\n"
-        "print('|'.join(e[39] + ' ' + e[40] for e in plistlib.load(open(sys.argv[1], 'rb')) if isinstance(e, list) and e[:1] == ['I']))\n",
-        {design});
-    EXPECT_EQ(QString::fromUtf8(stored.out).trimmed(), QStringLiteral("/Applications/ZOVA ID Card.app/Contents/Resources/no.png Text here"))
-        << stored.err.constData();
+        const QString design = scratch.filePath(tool + QStringLiteral(".did"));
+        dialogs.queueSaveFile(design);
+        ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+        const auto stored = TestEnvironment::runPython(
+            "import plistlib, sys\n"
+            "print('|'.join(e[39] + ' ' + e[40] for e in plistlib.load(open(sys.argv[1], 'rb')) if isinstance(e, list) and e[:1] == ['I']))\n",
+            {design});
+        EXPECT_EQ(QString::fromUtf8(stored.out).trimmed(), QStringLiteral("/Applications/ZOVA ID Card.app/Contents/Resources/no.png Text here"))
+            << stored.err.constData();
 
-    dialogs.queueOpenFile(design);
-    ASSERT_TRUE(Open_Btn_Clicked(controller));
-    ASSERT_EQ(document.graphics().size(), 1);
-    EXPECT_EQ(document.graphics()[0]->_file_path, No_Image_Path());
-    EXPECT_TRUE(near(onCanvas(), grey)) << qPrintable(onCanvas().name());
+        dialogs.queueOpenFile(design);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+        ASSERT_EQ(document.graphics().size(), 1);
+        EXPECT_EQ(document.graphics()[0]->_file_path, No_Image_Path());
+        EXPECT_TRUE(greyOnCanvas());
+    }
 }
 
 }  // namespace

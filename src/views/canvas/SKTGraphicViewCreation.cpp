@@ -62,21 +62,27 @@ bool isTextOrImage(const SKTGraphic& graphic)
     return graphic.kind() == GraphicKind::Text || graphic.kind() == GraphicKind::Image;
 }
 
+// The placeholder of a picture that was asked for and not had, remembering the wanted path.
+// Without a wanted path (the file panel or the library was cancelled) it names the placeholder's
+// own file, as an element without a path draws nothing and a design keeps no picture for it.
+GraphicPtr newPlaceholderImage()
+{
+    const QString path = Library_Selected_Image.isEmpty() ? No_Image_Path() : Library_Selected_Image;
+    auto placeholder = SKTImage::initWithPosition(QPointF(), canvasHost().no_image(), path);
+    if (!Library_Selected_Image.isEmpty())
+        placeholder->Set_text_value(Library_Selected_Image);
+    return placeholder;
+}
+
 // The picture element of the image tool: the library's picture, else the value's picture file,
-// else the placeholder remembering the wanted path. Without a wanted path (the file panel was
-// cancelled) it names the placeholder's own file, as an element without a path draws nothing and
-// a design keeps no picture for it.
+// else the placeholder.
 GraphicPtr newImageForImageTool(const QString& value, const QString& ctrlId)
 {
     if (isFile(Library_Selected_Image))
         return SKTImage::initWithPath(QPointF(), Library_Selected_Image);
     if (isFile(value))
         return SKTImage::initWithPath_With_ID(QPointF(), value, ctrlId);
-    const QString path = Library_Selected_Image.isEmpty() ? No_Image_Path() : Library_Selected_Image;
-    auto placeholder = SKTImage::initWithPosition(QPointF(), canvasHost().no_image(), path);
-    if (!Library_Selected_Image.isEmpty())
-        placeholder->Set_text_value(Library_Selected_Image);
-    return placeholder;
+    return newPlaceholderImage();
 }
 
 // Group mode binds a profile or data field's text to the spreadsheet column chosen for it.
@@ -141,7 +147,8 @@ GraphicPtr newElement(GraphicKind kind, int tool, const QString& value, const QS
         case kImageTool:
             return newImageForImageTool(value, ctrlId);
         case kLibraryImageTool:
-            return SKTImage::initWithPath(QPointF(), Library_Selected_Image);
+            return isFile(Library_Selected_Image) ? SKTImage::initWithPath(QPointF(), Library_Selected_Image)
+                                                  : newPlaceholderImage();
         case kBarcodeTool:
             return SKTBarcode::initWithPosition(QPointF(), host.barcode_sample_img());
         case kSignatureTool:
