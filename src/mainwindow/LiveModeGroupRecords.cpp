@@ -148,6 +148,8 @@ void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
 
 void LiveModePanels::Show_Chosen_Record_After_Rebuild(int side)
 {
+    if (Start_Card_Option == QLatin1String("V"))
+        putKeptTypingBack(side);
     if (Start_Card_Option != QLatin1String("G"))
         return;
     followBindingsOfElements(side);

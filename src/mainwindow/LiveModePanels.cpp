@@ -226,6 +226,8 @@ void LiveModePanels::Reset_All_Visitor_Grp_Mode_Ctrl()
 {
     for (Profile_Side_Panel* panel : m_panels)
         panel->Reset_Controls();
+    for (QMap<QString, QString>& typed : m_typed)
+        typed.clear();
 }
 
 void LiveModePanels::Reset_Group_Mode_Excel_Col_Index()
@@ -477,6 +479,8 @@ void LiveModePanels::showOnBarcodes(int side, const QString& ctrlId, const QStri
 
 void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString& text)
 {
+    if (Start_Card_Option == QLatin1String("V"))
+        m_typed[side].insert(ctrlId, text);
     showOnBarcodes(side, ctrlId, text);
     if (showOnCard(side, ctrlId, text))
         return;

@@ -48,6 +48,12 @@ inline const QString kUnsavedBeforeUndoQuestion = QStringLiteral(
     "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the last edit is undone?");
 inline const QString kUnsavedBeforeRedoQuestion = QStringLiteral(
     "Record \"%1\" has changes that are not saved.\n\nDo you want to save them before the edit is redone?");
+inline const QString kVisitorTypingBeforeUndoQuestion = QStringLiteral(
+    "Undoing the last edit would also take back what was typed in the visitor's panel: %1.\n\nDo you want to keep "
+    "what was typed when the last edit is undone?");
+inline const QString kVisitorTypingBeforeRedoQuestion = QStringLiteral(
+    "Redoing the edit would also replace what was typed in the visitor's panel: %1.\n\nDo you want to keep what "
+    "was typed when the edit is redone?");
 inline const QString kRecordSavedMessage = QStringLiteral("Record \"%1\" has been saved in \"%2\".");
 inline const QString kColumnTakenMessage =
     QStringLiteral("The column \"%1\" already shows %2 on this side. Choose another column for %3, or set %2 to None first.");
@@ -144,7 +150,8 @@ public:
     // the table does not have.
     void Assign_value_to_card_in_group_mode_list_selection();
     // After an undo, a redo or the card holder profile rebuilt the side: the bindings follow its
-    // elements again, and the record chosen in the group list goes back onto it and its panel.
+    // elements again, and the record chosen in the group list goes back onto it and its panel. In
+    // visitor mode, the typing the user chose to keep over the undo or redo goes back instead.
     void Show_Chosen_Record_After_Rebuild(int side);
     // The record shown (recordShown()) takes the panel's values, exactly as typed.
     void Save_Group_Mode_List_Details_In_XL_Data_List();
@@ -168,7 +175,10 @@ public:
     bool typingSettledBeforeProfile();
     // Group mode: whether Undo or Redo may rebuild the side, which shows the stored record again;
     // as for the design copy. Saved or dropped, the typing is no step of the history: the step
-    // taken is the last edit of the design. Yes in other modes.
+    // taken is the last edit of the design. Visitor mode: the same when the step would take back
+    // what was typed in the side's panel along with the edit; kept (Yes), the typing goes back
+    // onto the rebuilt side, so that the step takes back or brings back the edit alone. Yes in
+    // other modes.
     bool typingSettledBeforeUndo();
     bool typingSettledBeforeRedo();
     // Saves the project with the panel's values in the record shown and says which record it
@@ -258,8 +268,18 @@ private:
     // Group mode: true when nothing typed over the record shown is unsaved, else as the user
     // answers the question (its %1 the record).
     bool typingOverRecordShownSettled(const QString& question);
-    bool typingSettledBeforeHistoryStep(const QString& question);
     bool hasUnsavedTyping() const;
+    // ---- Typing against Undo and Redo (LiveModeHistoryTyping.cpp) ----
+    enum class TypingAnswer { Save, Drop, Stay };  // the question's Yes, No and Cancel
+    static TypingAnswer askAboutTyping(const QString& question);
+    bool typingSettledBeforeHistoryStep(bool undoing);
+    bool visitorTypingSettledBeforeHistoryStep(bool undoing);
+    // Visitor mode: the fields of the side in force whose typing the step would replace, by
+    // identifier, with what was typed; typing that another window has replaced since is not
+    // counted.
+    QMap<QString, QString> typingTakenBackBy(bool undoing);
+    // The typing kept over the step back onto the rebuilt side and its panel, as no edit.
+    void putKeptTypingBack(int side);
     // A column already bound to another field of the side is refused with a message; true then.
     bool refuseColumnTaken(int side, const QString& ctrlId, int column) const;
     QString fieldName(int side, const QString& ctrlId) const;
@@ -282,5 +302,8 @@ private:
     QScrollArea* m_scrolls[2] = {nullptr, nullptr};
     Profile_Side_Panel* m_panels[2] = {nullptr, nullptr};
     int m_shownRow = -1;           // the record the panel and the card show
+    // Visitor mode: what was last typed into each side's panel fields, by identifier.
+    QMap<QString, QString> m_typed[2];
+    QMap<QString, QString> m_typingKept;  // typing kept over the undo or redo under way
     bool m_programSelects = false;  // a row selected by the program: shown without asking
 };

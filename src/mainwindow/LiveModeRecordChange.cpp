@@ -57,28 +57,6 @@ bool LiveModePanels::typingSettledBeforeProfile()
     return typingOverRecordShownSettled(kUnsavedBeforeProfileQuestion);
 }
 
-bool LiveModePanels::typingSettledBeforeUndo()
-{
-    return typingSettledBeforeHistoryStep(kUnsavedBeforeUndoQuestion);
-}
-
-bool LiveModePanels::typingSettledBeforeRedo()
-{
-    return typingSettledBeforeHistoryStep(kUnsavedBeforeRedoQuestion);
-}
-
-bool LiveModePanels::typingSettledBeforeHistoryStep(const QString& question)
-{
-    if (Start_Card_Option != QLatin1String("G") || !hasUnsavedTyping())
-        return true;
-    if (!typingOverRecordShownSettled(question))
-        return false;
-    // The record shown again as it is now stored puts the side as shown in place of the newest
-    // snapshot, so the typing is not what Undo takes back or Redo weighs against.
-    showRow(m_shownRow);
-    return true;
-}
-
 bool LiveModePanels::typingSettledBeforeSideShown(int side)
 {
     // The side shown takes the stored record; the question, and the save or the drop, are the
@@ -102,13 +80,16 @@ bool LiveModePanels::typingOverRecordShownSettled(const QString& question)
 
 bool LiveModePanels::settleUnsavedTyping(const QString& question)
 {
-    const int answer = Show_YES_NO_Cancel_MessageBox(question);
     // Yes: saved first, and not left when it could not be (the user was told why). No: dropped.
     // Cancel: the record stays.
-    if (answer == 1000)
+    switch (askAboutTyping(question)) {
+    case TypingAnswer::Save:
         return Save_Details_Clicked();
-    if (answer != 1001)
+    case TypingAnswer::Stay:
         return false;
+    case TypingAnswer::Drop:
+        break;
+    }
     // The record as stored again first: with nothing else changed, the design is as saved.
     showRow(m_shownRow);
     return true;

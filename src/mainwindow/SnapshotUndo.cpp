@@ -242,22 +242,33 @@ void SnapshotUndo::restoreNewest(Direction direction)
     m_window.Show_RHS_Properties(nullptr);
 }
 
-void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
+GraphicList SnapshotUndo::sideAfterStep(Direction direction)
 {
-    const int side = currentSide();
-    m_window.dropSelection(side);
+    const SnapshotStack& from = direction == Direction::Undo ? undoStack() : redoStack();
+    const qsizetype index = newestDifferentFrom(from, shownSnapshot());
+    return index < 0 ? GraphicList() : elementsOf(from.at(index));
+}
 
-    GraphicList rebuilt;
-    rebuilt.reserve(snapshot.size());
+GraphicList SnapshotUndo::elementsOf(const UndoSnapshot& snapshot)
+{
+    GraphicList elements;
+    elements.reserve(snapshot.size());
     for (const QByteArray& blob : snapshot.archives) {
         GraphicPtr graphic = SKTGraphic::fromArchivedData(blob);
         if (!graphic)
             continue;
         graphic->keepBarcodeBoxAtBounds();  // snapshots hold no box
-        rebuilt.append(std::move(graphic));
+        elements.append(std::move(graphic));
     }
+    return elements;
+}
+
+void SnapshotUndo::Fill_Undo_Redo_Control(const UndoSnapshot& snapshot)
+{
+    const int side = currentSide();
+    m_window.dropSelection(side);
     m_document.replaceGraphicsOnSide(side == 1 ? SKTDocument::BackSide : SKTDocument::FrontSide,
-                                     rebuilt);
+                                     elementsOf(snapshot));
     m_window.userRowsFollowSide(side);
     Show_Side_In_Panel();
 }

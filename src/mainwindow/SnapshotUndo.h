@@ -62,6 +62,11 @@ public:
     // The current side as it stands onto the redo stack for "U", otherwise onto the undo stack.
     void Last_Stack(const QString& stack);
 
+    enum class Direction { Undo, Redo };
+    // The current side's elements as the next Undo (or Redo) would rebuild them, new objects
+    // apart from the live ones; empty when the step would change nothing that is shown.
+    GraphicList sideAfterStep(Direction direction);
+
     void Undo_Action_Perform();
     void Redo_Action_Perform();
     void Undo_Clicked() { Undo_Action_Perform(); }
@@ -97,7 +102,8 @@ public:
     static UndoSnapshot snapshotOf(const GraphicList& graphics);
 
 private:
-    enum class Direction { Undo, Redo };
+    // The elements decoded from the snapshot, in its order; blobs that do not decode are left out.
+    static GraphicList elementsOf(const UndoSnapshot& snapshot);
     void restoreNewest(Direction direction);
     const GraphicList& currentGraphics() const;
     // The current side as the canvas shows it.

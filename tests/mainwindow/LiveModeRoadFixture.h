@@ -148,12 +148,13 @@ protected:
         Export_Button(controller);
         return QDir(out.filePath(QStringLiteral("ZOVA ID Card")));
     }
-    // The card as it stands, the spreadsheet's data left out, exported as PNG under the file's name.
-    void exportCardWithoutData(const QString& file)
+    // The card as it stands, the spreadsheet's data left out, exported in the format (PNG unless
+    // told) under the file's name.
+    void exportCardWithoutData(const QString& file, const QString& format = QStringLiteral("PNG"))
     {
-        dialogs.queueHook([](QDialog& dialog) {
+        dialogs.queueHook([format](QDialog& dialog) {
             auto& sheet = static_cast<ExportSheet&>(dialog);
-            sheet.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            sheet.fileFormatPopup->setCurrentText(format);
             if (sheet.rangeBlock->Export_with_excel_chk->isChecked())
                 sheet.rangeBlock->Export_with_excel_chk->click();
             sheet.exportOkay();

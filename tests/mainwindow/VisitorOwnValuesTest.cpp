@@ -29,13 +29,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
-        CARD_SIDE_STR = QStringLiteral("1");
-        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({QStringLiteral("Templates/visitor/%1.did").arg(QLatin1String(GetParam())),
-                                                    "photo_placeholder.png"}));
-        controller.window()->resize(1280, 800);
-        controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
-        ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
+        ASSERT_NO_FATAL_FAILURE(openShippedPass(QLatin1String(GetParam())));
     }
     QString name() const { return QString::fromLatin1(GetParam()).remove(QStringLiteral(" (")).remove(u')').replace(u' ', u'-'); }
     void screenshotOfPanel(const QString& file)

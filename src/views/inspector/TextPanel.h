@@ -30,7 +30,8 @@ public:
     void load(SKTGraphic& graphic) override;
 
     // The writer: every control of both pages into each unlocked selected text; the wording only
-    // when one manual text alone is selected.
+    // when one manual text alone is selected that typing may change (in the live modes not one
+    // the side panels fill).
     void Update_Text_Graphics();
     // The user typed into the editor: the placeholder goes, the wording is cut to its limit, and
     // every selected manual text that may be typed into takes it at once, with a redraw. A run of

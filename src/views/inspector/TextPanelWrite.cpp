@@ -33,7 +33,9 @@ bool mayTypeInto(const SKTGraphic& graphic)
 void TextPanel::Update_Text_Graphics()
 {
     const GraphicList selection = m_context.window.selectedGraphics();
-    const bool withWording = selection.size() == 1 && selection.first()->data_source_type == 0;
+    // The wording goes only where typing goes: the editor is filled when a text is selected and
+    // does not follow the side panels, so a text they fill keeps their value and takes the look.
+    const bool withWording = selection.size() == 1 && mayTypeInto(*selection.first());
     writeSelected(GraphicKind::Text, [this, withWording](SKTGraphic& graphic) { writeText(graphic, withWording); });
 }
 

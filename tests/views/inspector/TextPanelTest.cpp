@@ -110,6 +110,14 @@ TEST_F(TextPanelTest, TheWriterChangesEveryUnlockedSelectedTextAndNothingElse)
     choose("Text_case_combo", 1);
     EXPECT_EQ(first->Text_contents(), "Typed");
     EXPECT_EQ(first->textStyle.text_transfrom_case, 1);
+    // Nor to a text that the side panels fill in the live modes.
+    first->Set_Data_source_type(0);
+    first->control_ID = QStringLiteral("Fup_Title");
+    Start_Card_Option = QStringLiteral("G");
+    choose("Text_case_combo", 2);
+    Start_Card_Option = QStringLiteral("L");
+    EXPECT_EQ(first->Text_contents(), "Typed");
+    EXPECT_EQ(first->textStyle.text_transfrom_case, 2);
 }
 
 TEST_F(TextPanelTest, NothingChangesWhileTheControlsAreFilled)
