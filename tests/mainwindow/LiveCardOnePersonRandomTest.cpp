@@ -1027,3 +1027,38 @@ TEST_F(LiveCardWalk, EveryRoadKeepsTheGroupsPanelCardAndExportOnOnePerson)
         if (!walkSeed(seed))
             break;
 }
+
+namespace {
+
+class VisitorPassNumber : public VisitorDeskFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
+        CARD_SIDE_STR = QStringLiteral("1");
+        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"}));
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+    }
+};
+
+}  // namespace
+
+// A pass number emptied in the panel leaves the symbol without bars; saved and opened again, the
+// symbol stays empty as the panel does, rather than showing the number it held before: the pass
+// printed (ZXingReader) and the log's row (sqlite3) carry no number.
+TEST_F(VisitorPassNumber, AnEmptiedPassNumberStaysOffTheSymbolWhenTheDesignIsOpenedAgain)
+{
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    type("Fup_UniqueNo", QString());
+    const QString design = scratch.filePath(QStringLiteral("no number.did"));
+    dialogs.queueSaveFile(design);
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    dialogs.queueOpenFile(design);
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    ASSERT_EQ(front().textBox("Fup_UniqueNo")->text(), QString());
+    EXPECT_EQ(barcodeOn(printPass(QStringLiteral("no-number"))), QString());
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Name, Visitor_No"), QStringLiteral("Ana Souza|"));
+}
