@@ -1062,3 +1062,18 @@ TEST_F(VisitorPassNumber, AnEmptiedPassNumberStaysOffTheSymbolWhenTheDesignIsOpe
     click("register_visitor_btn");
     EXPECT_EQ(logged("Name, Visitor_No"), QStringLiteral("Ana Souza|"));
 }
+
+// The design copied onto the back brings the visitor's photo into the back's panel even when a
+// picture field added in the panel lies above the photo.
+TEST_F(VisitorPassNumber, ACopiedDesignShowsTheVisitorsPhotoNotAnAddedPictureInTheOtherPanel)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    addField(front(), 1, QStringLiteral("Badge"));
+    const QString face = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face.png"), Qt::blue);
+    dialogs.queueOpenFile(face);
+    click("browse_photo_btn");
+    messages.queueAnswers({0});  // "Yes"
+    controller.sideCommands().Copy_Card_Design_Clicked();
+    EXPECT_EQ(controller.liveModes().panel(1).photoPath(), face);
+    EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->Selcect_Ctrl_With_ID(kPhotoFieldId)->_file_path, face);
+}
