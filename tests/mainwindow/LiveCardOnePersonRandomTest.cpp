@@ -167,17 +167,9 @@ protected:
     {
         pressOnChooser("Using_Visitor_btn");
         walk().queueHook([this, shown, category, profileName](QDialog& dialog) {
-            auto* window = qobject_cast<Template_Wizard*>(&dialog);
-            ASSERT_NE(window, nullptr);
-            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
-            categories->setCurrentText(category);
-            Q_EMIT categories->activated(categories->currentIndex());
-            const QAbstractItemModel& listed = window->browser();
-            int row = 0;
-            while (row < listed.rowCount() && listed.data(listed.index(row, 0), Qt::DisplayRole).toString() != shown)
-                ++row;
-            ASSERT_LT(row, listed.rowCount()) << "no template shown as " << qPrintable(shown);
-            window->browser().chooseRow(row);
+            Template_Wizard* window = chooseShownTemplate(dialog, category, shown);
+            if (!window)
+                return;
             if (!profileName.isEmpty()) {
                 walk().queueHook([this, profileName](QDialog& profile) {
                     auto* name = profile.findChild<QLineEdit*>(QStringLiteral("name_value"));
@@ -498,26 +490,18 @@ protected:
         const auto shown = [this](QWidget& control) { return control.isVisibleTo(controller.window()) && control.isEnabled(); };
         const QString picture = colouredPicture(QStringLiteral("page%1.png").arg(random.bounded(6)));
         switch (random.bounded(6)) {
-        case 0: {
-            auto& browse = control<QPushButton>("Manual_Image_Browse_btn");
-            if (shown(browse)) {
-                walk().queueOpenFile(picture);
-                browse.click();
-                done += QStringLiteral(" Browse... %1").arg(QFileInfo(picture).fileName());
-            } else {
-                done += QStringLiteral(" Browse... (not shown)");
-            }
-            break;
-        }
+        case 0:
         case 1: {
-            auto& take = control<QPushButton>("Open_Camera_btn");
-            if (shown(take)) {
+            // A source button gives the picture through the file panel or the camera.
+            const bool browse = chance(50);
+            auto& source = control<QPushButton>(browse ? "Manual_Image_Browse_btn" : "Open_Camera_btn");
+            if (shown(source)) {
+                if (browse)
+                    walk().queueOpenFile(picture);
                 camera->path = picture;
-                take.click();
-                done += QStringLiteral(" Camera... %1").arg(QFileInfo(picture).fileName());
-            } else {
-                done += QStringLiteral(" Camera... (not shown)");
+                source.click();
             }
+            done += QStringLiteral(" %1 %2").arg(source.text(), shown(source) ? QFileInfo(picture).fileName() : QStringLiteral("(not shown)"));
             break;
         }
         case 2: {
@@ -1035,11 +1019,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
-        CARD_SIDE_STR = QStringLiteral("1");
-        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"}));
-        controller.window()->resize(1280, 800);
-        controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+        ASSERT_NO_FATAL_FAILURE(openShippedVisitorOrange());
     }
 };
 

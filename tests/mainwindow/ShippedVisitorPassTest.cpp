@@ -21,12 +21,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
-        CARD_SIDE_STR = QStringLiteral("1");
-        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"}));
-        controller.window()->resize(1280, 800);
-        controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
-        ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
+        ASSERT_NO_FATAL_FAILURE(openShippedVisitorOrange());
     }
     // The text element with the identifier (the symbol may carry it too).
     GraphicPtr frontElement(const char* id) const

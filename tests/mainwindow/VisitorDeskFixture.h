@@ -40,6 +40,16 @@ protected:
         controller.showWindow();
         ASSERT_NO_FATAL_FAILURE(openVisitorPass());
     }
+    // The shipped "Visitor orange (h)", one-sided, opened in visitor mode on a shown window.
+    void openShippedVisitorOrange()
+    {
+        CARD_SIDE_STR = QStringLiteral("1");
+        ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"}));
+        controller.window()->resize(1280, 800);
+        controller.showWindow();
+        ASSERT_NO_FATAL_FAILURE(openVisitorPass());
+        ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
+    }
     Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
     void type(const char* id, const QString& text)
     {
