@@ -130,10 +130,15 @@ void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
     excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
     panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
     if (Start_Card_Option == QLatin1String("V")) {
+        // The card holder's photo where the side has one: a picture field added in the panel is
+        // no one's photo.
         const GraphicList& copied = view(side).graphics();
-        const auto picture = std::find_if(copied.begin(), copied.end(), [](const GraphicPtr& element) {
-            return element && element->kind() == GraphicKind::Image;
+        const auto isPicture = [](const GraphicPtr& element) { return element && element->kind() == GraphicKind::Image; };
+        auto picture = std::find_if(copied.begin(), copied.end(), [&isPicture](const GraphicPtr& element) {
+            return isPicture(element) && element->control_ID.trimmed() == kPhotoFieldId;
         });
+        if (picture == copied.end())
+            picture = std::find_if(copied.begin(), copied.end(), isPicture);
         if (picture == copied.end())
             panel(side).Set_User_Image_Control(QString(), QImage(), QString());
         else

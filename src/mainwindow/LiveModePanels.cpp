@@ -1,5 +1,7 @@
 #include "mainwindow/LiveModePanels.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDockWidget>
@@ -276,10 +278,21 @@ void LiveModePanels::barcodesShowPanelValues()
     for (int side : {0, 1}) {
         for (const VisitorProfileField& field : visitorProfileFields()) {
             const QString id = QLatin1String(field.ctrlId);
-            if (const QLineEdit* box = panel(side).textBox(id); box && !box->text().trimmed().isEmpty())
+            // A field emptied on the card's text empties its symbols too; a field no text shows
+            // leaves them the value they were drawn with.
+            const QLineEdit* box = panel(side).textBox(id);
+            if (box && (!box->text().trimmed().isEmpty() || showsAsText(side, id)))
                 showOnBarcodes(side, id, box->text());
         }
     }
+}
+
+bool LiveModePanels::showsAsText(int side, const QString& ctrlId) const
+{
+    const GraphicList& elements = view(side).graphics();
+    return std::any_of(elements.cbegin(), elements.cend(), [&ctrlId](const GraphicPtr& element) {
+        return element && element->kind() == GraphicKind::Text && element->control_ID.trimmed() == ctrlId;
+    });
 }
 
 void LiveModePanels::showCardInPanels()

@@ -225,8 +225,11 @@ private:
     bool showOnCard(int side, const QString& ctrlId, const QString& text);
     // In visitor mode, the side's barcodes carrying a visitor field's identifier show its value.
     void showOnBarcodes(int side, const QString& ctrlId, const QString& text);
-    // In visitor mode, every such barcode drawn from the value its field shows, when it has one.
+    // In visitor mode, every such barcode drawn from the value its field shows, when it has one
+    // or a text of the side shows the field.
     void barcodesShowPanelValues();
+    // Whether a text element of the side carries the identifier.
+    bool showsAsText(int side, const QString& ctrlId) const;
     // The side's panel shows what the side's elements hold.
     void showSideInPanel(int side);
     int sideInForce() const;

@@ -88,19 +88,31 @@ protected:
     {
         press("Using_Template_btn");
         dialogs.queueHook([category, shown](QDialog& dialog) {
-            auto* window = qobject_cast<Template_Wizard*>(&dialog);
-            ASSERT_NE(window, nullptr);
-            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
-            categories->setCurrentText(category);
-            Q_EMIT categories->activated(categories->currentIndex());
-            const QAbstractItemModel& listed = window->browser();
-            int row = 0;
-            while (row < listed.rowCount() && listed.data(listed.index(row, 0), Qt::DisplayRole).toString() != shown)
-                ++row;
-            ASSERT_LT(row, listed.rowCount()) << "no template shown as " << qPrintable(shown);
-            window->browser().chooseRow(row);
-            window->OK_Click();
+            Template_Wizard* window = chooseShownTemplate(dialog, category, shown);
+            if (window)
+                window->OK_Click();
         });
+    }
+    // In the template window, the category's template listed under this name chosen; the window,
+    // or nullptr (a failure) when it is no template window or lists no such template.
+    static Template_Wizard* chooseShownTemplate(QDialog& dialog, const QString& category, const QString& shown)
+    {
+        auto* window = qobject_cast<Template_Wizard*>(&dialog);
+        EXPECT_NE(window, nullptr);
+        if (!window)
+            return nullptr;
+        auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
+        categories->setCurrentText(category);
+        Q_EMIT categories->activated(categories->currentIndex());
+        const QAbstractItemModel& listed = window->browser();
+        int row = 0;
+        while (row < listed.rowCount() && listed.data(listed.index(row, 0), Qt::DisplayRole).toString() != shown)
+            ++row;
+        EXPECT_LT(row, listed.rowCount()) << "no template shown as " << qPrintable(shown);
+        if (row == listed.rowCount())
+            return nullptr;
+        window->browser().chooseRow(row);
+        return window;
     }
     // The visitor road through the chooser, on the first template of the visitor category.
     void openVisitorPass()
