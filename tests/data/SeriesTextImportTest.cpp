@@ -42,6 +42,10 @@ TEST(SeriesTextImport, TextFilesSplitAtEveryLineEnd)
     EXPECT_EQ(textValues("one\rtwo\r"), QStringList({"one", "two"}));
     EXPECT_EQ(textValues("one\ntwo"), QStringList({"one", "two"}));
     EXPECT_EQ(chk_and_insert_validation(" a\\b{c} "), "abc");
+    // A text file is read to its end: a line naming a font is a value like any other.
+    for (const char* extension : {"txt", "csv"})
+        EXPECT_EQ(valuesOfFile("a\nNSFont = Helvetica 12.00 pt.\nb\n", extension).values,
+                  QStringList({"a", "NSFont = Helvetica 12.00 pt.", "b"})) << extension;
 }
 
 TEST(SeriesTextImport, EncodingByMarkThenStrictUtf8)

@@ -1,6 +1,6 @@
 // A shape of an opened design changed through its page on the main window: the fill kind, the
 // dashes and the width of its border, each taken back by Undo; then a place and a width typed on
-// the arrange page.
+// the arrange page. An element typed off the card is brought back alone, as the guide tells.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -35,6 +35,23 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(controller.window()));
     }
 
+    // Saves a design of these front elements on a card of the standard size and opens it as a
+    // user does.
+    void openDesignOf(const GraphicList& elements)
+    {
+        const QString design = scratch.filePath(QStringLiteral("badge.did"));
+        QList<int> places;
+        for (int i = 0; i < elements.size(); ++i)
+            places << i;
+        document.insertGraphicsOnSide(SKTDocument::FrontSide, elements, places);
+        for (Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop})
+            side->setCard_Size(QSizeF(242.65, 153.07));
+        ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(design, false, QStringLiteral("L")));
+        dialogs.queueOpenFile(design);
+        messages.queueAnswers({1});  // no saving of the design made above
+        action("Open_Btn_Clicked").trigger();
+        ASSERT_EQ(document.graphics().size(), elements.size());
+    }
     // The shape as the front side now holds it: an Undo puts new elements in place.
     GraphicPtr shape() const { return document.graphics().first(); }
     void clickShape() { canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), {50, 35}, {50, 35}); }
@@ -48,21 +65,11 @@ protected:
 
 TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsPlaceAndSizeIt)
 {
-    const QString design = scratch.filePath(QStringLiteral("badge.did"));
-    {
-        const GraphicPtr made = SKTGraphic::create(GraphicKind::Shape);
-        made->Set_Shape_Type(QStringLiteral("RR"));
-        made->setBounds(QRectF(20, 20, 60, 30));
-        made->_strokeWidth = 1.5;
-        document.insertGraphicsOnSide(SKTDocument::FrontSide, {made}, {0});
-        for (Card_Property* side : {&controller.Front_card_Prop, &controller.Back_card_Prop})
-            side->setCard_Size(QSizeF(242.65, 153.07));
-        ASSERT_TRUE(WindowDesignFile(controller).file().Save_project_file(design, false, QStringLiteral("L")));
-    }
-    dialogs.queueOpenFile(design);
-    messages.queueAnswers({1});  // no saving of the design made above
-    action("Open_Btn_Clicked").trigger();
-    ASSERT_EQ(document.graphics().size(), 1);
+    const GraphicPtr made = SKTGraphic::create(GraphicKind::Shape);
+    made->Set_Shape_Type(QStringLiteral("RR"));
+    made->setBounds(QRectF(20, 20, 60, 30));
+    made->_strokeWidth = 1.5;
+    ASSERT_NO_FATAL_FAILURE(openDesignOf({made}));
     const QByteArray opened = shape()->archiveDigest();
 
     clickShape();
@@ -93,6 +100,51 @@ TEST_F(ShapePageRoadTest, AShapeChangedOnItsPageIsTakenBackByUndoAndTypedFieldsP
     EXPECT_NEAR(shape()->width(), 72, 1e-4);
     action("Undo_btn").trigger();
     EXPECT_EQ(shape()->bounds(), QRectF(36, 20, 60, 30));
+}
+
+// Select All, then a Ctrl+click inside each element that shows takes it out of the selection, so
+// Center on Card moves only the element typed off the card.
+TEST_F(ShapePageRoadTest, AnElementTypedOffTheCardIsCentredAloneAfterTheOthersAreClickedOutOfSelectAll)
+{
+    GraphicList made;
+    for (const QRectF& box : {QRectF(20, 20, 60, 30), QRectF(150, 90, 60, 30), QRectF(20, 90, 70, 20)}) {
+        made << SKTGraphic::create(box.height() == 20 ? GraphicKind::Text : GraphicKind::Shape);
+        made.last()->setBounds(box);
+    }
+    made.last()->Set_text_value(QStringLiteral("Lost"));
+    ASSERT_NO_FATAL_FAILURE(openDesignOf(made));
+    SKTGraphicView& canvas = *controller.graphicView(SKTDocument::FrontSide);
+    // The two shapes that stay on the card and their places, then the text to lose.
+    GraphicList shown = document.graphics();
+    const auto text = std::find_if(shown.cbegin(), shown.cend(),
+                                   [](const GraphicPtr& element) { return element->kind() == GraphicKind::Text; });
+    ASSERT_NE(text, shown.cend());
+    const GraphicPtr lost = *text;
+    shown.removeOne(lost);
+    QList<QRectF> places;
+    for (const GraphicPtr& element : shown)
+        places << element->bounds();
+
+    canvas_mouse::drag(canvas, lost->bounds().center(), lost->bounds().center());
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("aligmnt_tab")));
+    type("frame_main_pic_X_pos", QStringLiteral("400"));
+    type("frame_main_pic_Y_pos", QStringLiteral("300"));
+    ASSERT_EQ(lost->bounds(), QRectF(400, 300, 70, 20)) << "wholly off the card";
+
+    action("Select_All_menu").trigger();
+    ASSERT_EQ(canvas.selectedGraphics().size(), 3);
+    const double zoom = canvas.zoomFactor();
+    for (const QRectF& place : places)
+        QTest::mouseClick(&canvas, Qt::LeftButton, Qt::ControlModifier, (place.center() * zoom).toPoint());
+    ASSERT_EQ(canvas.selectedGraphics().size(), 1);
+    ASSERT_EQ(canvas.selectedGraphics().first().get(), lost.get());
+    EXPECT_EQ(control<QDoubleSpinBox>("frame_main_pic_X_pos").value(), 400) << "the inspector shows the lost text";
+
+    action("align_center_btn").trigger();
+    EXPECT_EQ(lost->bounds().center(), canvas.viewBounds().center());
+    EXPECT_EQ(lost->bounds().size(), QSizeF(70, 20));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(shown[i]->bounds(), places[i]) << "element " << i << " kept its place";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "model/CardHost.h"
 #include "model/SKTLine.h"
@@ -564,7 +565,9 @@ void SKTGraphicView::mouseReleaseEvent(QMouseEvent* event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const bool wasSelecting = _tracking->mode() != CanvasMouseTracking::Mode::Creating;
+    // An element just taken out of the selection fills no side-panel field of the others.
+    using Mode = CanvasMouseTracking::Mode;
+    const bool wasSelecting = _tracking->mode() != Mode::Creating && _tracking->mode() != Mode::Swallowing;
     _tracking->release(cardPointFromWidget(event->position()));
     if (wasSelecting && _Selected_Graphic && isGraphicSelected(_Selected_Graphic.get()))
         showVisitorModeFields();
@@ -594,7 +597,7 @@ void SKTGraphicView::pressAt(QPointF point, bool toggle, int clickCount)
         canvasHost().Show_RHS_Properties(_Selected_Graphic.get());
         return;
     }
-    _Selected_Graphic.reset();
+    const GraphicPtr focused = std::exchange(_Selected_Graphic, nullptr);
     if (clickCount >= 2) {
         if (GraphicPtr graphic = graphicUnderPoint(point)) {
             _Selected_Graphic = graphic;
@@ -604,10 +607,10 @@ void SKTGraphicView::pressAt(QPointF point, bool toggle, int clickCount)
             return;
         }
     }
-    selectAndTrackMouse(point, toggle);
+    selectAndTrackMouse(point, toggle, focused);
 }
 
-void SKTGraphicView::selectAndTrackMouse(QPointF point, bool toggle)
+void SKTGraphicView::selectAndTrackMouse(QPointF point, bool toggle, const GraphicPtr& focused)
 {
     int index = -1;
     bool selected = false;
@@ -639,6 +642,9 @@ void SKTGraphicView::selectAndTrackMouse(QPointF point, bool toggle)
         _Selected_Graphic = graphic;
         _tracking->beginMove(point);
     } else {
+        // The others stay selected, so the inspector goes on showing one of them, not the card,
+        // whose showing would empty the selection.
+        _Selected_Graphic = isGraphicSelected(focused.get()) ? focused : selectedGraphics().value(0);
         _tracking->beginSwallow();
     }
 }

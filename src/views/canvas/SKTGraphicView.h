@@ -244,7 +244,8 @@ private:
     void moveSelectionBy(double dx, double dy);
     // The press with the mouse: a creation tool, a double click or the selection tracker.
     void pressAt(QPointF point, bool toggle, int clickCount);
-    void selectAndTrackMouse(QPointF point, bool toggle);
+    // focused: the element focused before the press.
+    void selectAndTrackMouse(QPointF point, bool toggle, const GraphicPtr& focused);
     void showVisitorModeFields();
     void echoOnRulers(const QRectF& rect);
     // The clipboard's elements, or its picture as a new picture element, onto the side.
