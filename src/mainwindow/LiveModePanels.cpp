@@ -418,45 +418,50 @@ void LiveModePanels::Check_and_create_control_for_group_mode(int side, const QSt
 {
     const GraphicKind kind = txtOrPic == QLatin1String("P") ? GraphicKind::Image : GraphicKind::Text;
     SKTGraphicView& canvas = view(side);
-    GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
-    if (!element) {
-        const QRectF place = ::Get_Control_Rect_From_Template(m_controller.Front_card_Prop.Card_Size(), ctrlId);
-        // Made and placed as one edit: Undo takes the element away, not only its move.
-        ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
-        if (!host.Fill_User_Profile())
-            host.Insert_In_Undo_Redo();
-        {
-            const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
-            canvas.createGraphicOfClass(kind, std::nullopt, true, place,
-                                        side == 1 ? QStringLiteral("B") : QStringLiteral("F"), value, ctrlId);
-            element = canvas.Selcect_Ctrl_With_ID(ctrlId);
-            if (element) {
-                if (kind == GraphicKind::Image)
-                    element->setBounds(place);
-                placeClearOfDesign(side, {element}, place.topLeft());
-            }
-        }
+    if (const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId)) {
+        showFieldValue(*element, value, column, visible);
+        canvas.update();
+        return;
+    }
+    const QRectF place = ::Get_Control_Rect_From_Template(m_controller.Front_card_Prop.Card_Size(), ctrlId);
+    // Made, placed and filled as one edit: Undo takes the element away, not only its move or
+    // its value.
+    ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
+    if (!host.Fill_User_Profile())
+        host.Insert_In_Undo_Redo();
+    {
+        const QScopedValueRollback oneUndoStep(live_mode_list_value_change, true);
+        canvas.createGraphicOfClass(kind, std::nullopt, true, place, side == 1 ? QStringLiteral("B") : QStringLiteral("F"),
+                                    value, ctrlId);
+        const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
         if (!element)
             return;
-        if (!host.Fill_User_Profile())
-            host.Insert_In_Undo_Redo();
+        if (kind == GraphicKind::Image)
+            element->setBounds(place);
+        placeClearOfDesign(side, {element}, place.topLeft());
+        showFieldValue(*element, value, column, visible);
     }
-    if (kind == GraphicKind::Image) {
-        static_cast<SKTImage&>(*element).setFilePath(value, true);
-    } else {
-        element->Set_text_value(value);
-    }
-    if (column >= 1) {
-        element->Set_Data_source_type(2);
-        element->Set_Excel_binding(true);
-        element->Set_Excel_binding_Index(column);
-    } else if (element->data_source_type == 2) {
-        element->Set_Data_source_type(0);
-        element->Set_Excel_binding(false);
-        element->Set_Excel_binding_Index(-1);
-    }
-    element->Set_Ctrl_Is_Visible(visible);
     canvas.update();
+    if (!host.Fill_User_Profile())
+        host.Insert_In_Undo_Redo();
+}
+
+void LiveModePanels::showFieldValue(SKTGraphic& element, const QString& value, int column, bool visible)
+{
+    if (element.kind() == GraphicKind::Image)
+        static_cast<SKTImage&>(element).setFilePath(value, true);
+    else
+        element.Set_text_value(value);
+    if (column >= 1) {
+        element.Set_Data_source_type(2);
+        element.Set_Excel_binding(true);
+        element.Set_Excel_binding_Index(column);
+    } else if (element.data_source_type == 2) {
+        element.Set_Data_source_type(0);
+        element.Set_Excel_binding(false);
+        element.Set_Excel_binding_Index(-1);
+    }
+    element.Set_Ctrl_Is_Visible(visible);
 }
 
 bool LiveModePanels::showOnCard(int side, const QString& ctrlId, const QString& text)

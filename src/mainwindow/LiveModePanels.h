@@ -217,6 +217,9 @@ private:
     static QStringList boundFieldIds();
     void Check_and_create_control_for_group_mode(int side, const QString& ctrlId, const QString& value,
                                                  const QString& txtOrPic, int column, bool visible);
+    // The field's element shows the value (a picture's path, a text), bound to the column when
+    // one is given, shown or hidden.
+    static void showFieldValue(SKTGraphic& element, const QString& value, int column, bool visible);
     // Lays a new field of the side (its element, or its caption and value) out near the point,
     // clear of the rest of the design where the card has room, made smaller where it has not, the
     // value beside its caption or under it; texts take the ink that reads on what lies under them.

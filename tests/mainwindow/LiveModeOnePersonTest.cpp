@@ -364,6 +364,26 @@ TEST_F(VisitorOnePerson, ACopiedDesignShowsItsFirstPictureInTheOtherSidesPanel)
     EXPECT_EQ(controller.liveModes().panel(1).shownPhoto().pixelColor(2, 2), QColor(Qt::blue));
 }
 
+// A photo browsed for a design without one is one edit: Undo takes its element away whole rather
+// than leaving an empty picture on the card, and Redo brings the photo back.
+TEST_F(VisitorOnePerson, APhotoBrowsedOntoADesignWithoutOneIsUndoneWhole)
+{
+    messages.queueAnswers({1});  // "No": the changes are not saved
+    dialogs.queueOpenFile(nameOnlyDesign());
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    const QString face = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face.png"), Qt::blue);
+    dialogs.queueOpenFile(face);
+    click("browse_photo_btn");
+    ASSERT_NE(onCard("Fup_Photo"), nullptr);
+    trigger("Undo_btn");
+    EXPECT_EQ(onCard("Fup_Photo"), nullptr);
+    EXPECT_EQ(front().photoPath(), QString());
+    trigger("Redo_btn");
+    ASSERT_NE(onCard("Fup_Photo"), nullptr);
+    EXPECT_EQ(onCard("Fup_Photo")->_file_path, face);
+    EXPECT_EQ(front().photoPath(), face);
+}
+
 // Random roads (seeded, so a failure repeats) of choosing rows by mouse and keys, typing, binding,
 // undoing, saving records and opening the project again: after every step the card, the panel,
 // the loaded table and, once saved, the project's workbook name the same person with the same
