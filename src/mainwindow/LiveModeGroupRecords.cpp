@@ -105,6 +105,8 @@ void LiveModePanels::followBindingsOfElements(int side)
         excel_cb_value[bindingSlot(id, side)] = column;
         for (Profile_Side_Panel* shown : m_panels)
             shown->setChosenColumn(id, column);
+        if (here)
+            sideFollowsColumn(1 - side, id, column);
     }
     // A photo showing the photos set by hand has no column of the user's.
     int photoColumn = boundColumnOf(side, kPhotoFieldId);

@@ -561,13 +561,34 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
         setPhoto(side, value);
     } else {
         Check_and_create_control_for_group_mode(side, ctrlId, value, QStringLiteral("T"), column, column >= 1);
-        if (QLineEdit* box = panel(side).textBox(ctrlId))
-            box->setText(value);
-        if (QCheckBox* shown = panel(side).checkBox(ctrlId))
-            shown->setChecked(column >= 1);
+        showColumnValueInPanel(side, ctrlId, value, column);
+        sideFollowsColumn(1 - side, ctrlId, column);
     }
     // A new binding is an edit of the project: undone as one, and marked unsaved.
     m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+}
+
+void LiveModePanels::showColumnValueInPanel(int side, const QString& ctrlId, const QString& value, int column)
+{
+    if (QLineEdit* box = panel(side).textBox(ctrlId))
+        box->setText(value);
+    if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+        shown->setChecked(column >= 1);
+}
+
+void LiveModePanels::sideFollowsColumn(int side, const QString& ctrlId, int column)
+{
+    // A text field shows one column on both cards, as both panels list it: export binds each
+    // side's element by its own binding.
+    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(ctrlId);
+    const int bound = column >= 1 ? column : -1;
+    if (!element || element->kind() != GraphicKind::Text || boundColumnOf(side, ctrlId) == bound)
+        return;
+    const QString value =
+        bound >= 1 ? Loaded_Data_Table().objectValue(Column_Key_For_Index(bound), selectedRow()) : QString();
+    showFieldValue(*element, value, bound, bound >= 1);
+    showColumnValueInPanel(side, ctrlId, value, bound);
+    view(side).update();
 }
 
 void LiveModePanels::Set_User_Image_Control(int side, const QString& path, const QString& ctrlId)

@@ -220,6 +220,11 @@ private:
     // The field's element shows the value (a picture's path, a text), bound to the column when
     // one is given, shown or hidden.
     static void showFieldValue(SKTGraphic& element, const QString& value, int column, bool visible);
+    // The side's panel shows the column's value for the field, ticked when a column is chosen.
+    void showColumnValueInPanel(int side, const QString& ctrlId, const QString& value, int column);
+    // The field's text element on the side, where it has one, takes the column (none below 1)
+    // chosen on the other side, with the chosen record's value; the side's panel shows it.
+    void sideFollowsColumn(int side, const QString& ctrlId, int column);
     // Lays a new field of the side (its element, or its caption and value) out near the point,
     // clear of the rest of the design where the card has room, made smaller where it has not, the
     // value beside its caption or under it; texts take the ink that reads on what lies under them.

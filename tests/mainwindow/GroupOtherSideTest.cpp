@@ -4,6 +4,8 @@
 // other side asks about typing not saved; a logo or other picture clicked on the card is no one's
 // photo.
 #include "GroupStaffFixture.h"
+#include "data/SeriesStore.h"
+#include "output/RecordRun.h"
 #include "model/SKTImage.h"
 #include "support/CanvasMouse.h"
 #include "views/visitors/VisitorPassDesign.h"
@@ -140,4 +142,48 @@ TEST_F(GroupStaff, TypingIsAskedAboutBeforeTheCopyOrTheOtherSideShowsTheStoredRe
     EXPECT_EQ(messages.texts().mid(said), QStringList{kUnsavedBeforeSideQuestion.arg(QStringLiteral("3 - Person 003"))});
     EXPECT_EQ(sideOfShownPanel(), 0);
     EXPECT_EQ(back.text(), title);
+}
+
+// A field shows one column on both cards, as both panels list it: None chosen for the title on
+// one side takes the title's column off the other side too, and Undo or the column chosen again
+// brings it back on both; what export binds for record 4 on each side is what its card shows.
+TEST_F(GroupStaff, AColumnChosenForAFieldOnOneSideIsItsColumnOnTheOtherSideToo)
+{
+    visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face4.png"), Qt::blue);
+    action(QStringLiteral("Copy_Card_Design_btn")).trigger();  // "Yes"
+    clickRecord(4);
+    const auto chooseTitleColumn = [this](SKTDocument::Side side, int column) {
+        showSide(Road::Menu, side);
+        auto* box = controller.liveModes().panel(side).findChild<QComboBox*>(QStringLiteral("Fup_Title_col"));
+        box->setCurrentIndex(column);
+        Q_EMIT box->activated(column);
+    };
+    const auto exported = [this](SKTDocument::Side side) {
+        const SeriesStore store;
+        RecordRun run(controller.document(), store, Loaded_Data_Table(), true);
+        QString refusal;
+        for (const GraphicPtr& element : run.recordOnCopies(3, side ? CardSide::Back : CardSide::Front, &refusal))
+            if (element->control_ID == QLatin1String("Fup_Title"))
+                return element->Text_Value;
+        return QStringLiteral("(none: %1)").arg(refusal);
+    };
+    const struct {
+        const char* step;
+        std::function<void()> take;
+        QString title;
+    } steps[] = {{"None on the front", [&] { chooseTitleColumn(SKTDocument::FrontSide, 0); }, QString()},
+                 {"Undo on the front", [&] { action(QStringLiteral("Undo_btn")).trigger(); }, QStringLiteral("Title 4")},
+                 {"None on the back", [&] { chooseTitleColumn(SKTDocument::BackSide, 0); }, QString()},
+                 {"Title on the front", [&] { chooseTitleColumn(SKTDocument::FrontSide, 2); }, QStringLiteral("Title 4")}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.take();
+        for (const auto side : {SKTDocument::FrontSide, SKTDocument::BackSide}) {
+            const Profile_Side_Panel& panel = controller.liveModes().panel(side);
+            EXPECT_EQ(panel.chosenColumn(QStringLiteral("Fup_Title")), step.title.isEmpty() ? -1 : 2) << side;
+            EXPECT_EQ(panel.textBox(QStringLiteral("Fup_Title"))->text(), step.title) << side;
+            EXPECT_EQ(onCard(side, "Fup_Title"), step.title) << side;
+            EXPECT_EQ(exported(side), step.title) << side;
+        }
+    }
 }
