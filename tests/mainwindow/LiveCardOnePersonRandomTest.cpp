@@ -665,7 +665,12 @@ protected:
         auto* box = panel.findChild<QComboBox*>(name);
         if (!box || !box->isVisibleTo(controller.window()))
             return;
-        const int column = int(random.bounded(quint32(box->count())));
+        // Only what the list offers: the project's own photo columns are kept in it unlisted.
+        QList<int> offered;
+        for (int item = 0; item < box->count(); ++item)
+            if (box->model()->flags(box->model()->index(item, 0)) & Qt::ItemIsEnabled)
+                offered << item;
+        const int column = pick(offered);
         box->setCurrentIndex(column);
         Q_EMIT box->activated(column);
         done += QStringLiteral(" %1 %2").arg(id, box->currentText());
