@@ -67,7 +67,9 @@ bool LiveModePanels::typingSettledBeforeSideShown(int side)
     const int inForce = Card_Front_Or_Back;
     Card_Front_Or_Back = seen;
     const bool settled = typingOverRecordShownSettled(kUnsavedBeforeSideQuestion);
-    Card_Front_Or_Back = inForce;
+    // Kept, the side seen stays the one edited, even where the preview is shown again.
+    if (settled)
+        Card_Front_Or_Back = inForce;
     return settled;
 }
 

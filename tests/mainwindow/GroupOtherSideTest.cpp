@@ -187,3 +187,25 @@ TEST_F(GroupStaff, AColumnChosenForAFieldOnOneSideIsItsColumnOnTheOtherSideToo)
         }
     }
 }
+
+// Typing on the back, the preview shown, then the Front tab: Cancel keeps the preview and the
+// back as the side edited, so the record chosen next goes onto the back, whose panel is seen.
+TEST_F(GroupStaff, TheFrontRefusedFromThePreviewLeavesTheBackEdited)
+{
+    action(QStringLiteral("Copy_Card_Design_btn")).trigger();  // "Yes"
+    showSide(Road::Menu, SKTDocument::BackSide);
+    clickRecord(4);
+    QLineEdit& title = *shownPanel().textBox(QStringLiteral("Fup_Title"));
+    title.setText(QStringLiteral("Typed on the back"));
+    Q_EMIT title.textEdited(title.text());
+    action(QStringLiteral("Temp_Side_btn")).trigger();
+    messages.queueAnswers({2});  // "Cancel"
+    showSide(Road::Tabs, SKTDocument::FrontSide);
+    EXPECT_EQ(controller.windowLayout().currentSide(), SKTDocument::PreviewSide);
+    EXPECT_EQ(sideOfShownPanel(), 1);
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+    messages.queueAnswers({1});  // "No": the typing is dropped
+    clickRecord(5);
+    EXPECT_EQ(shownPanel().textBox(QStringLiteral("Fup_Name"))->text(), "Person 005");
+    EXPECT_EQ(onCard(SKTDocument::BackSide, "Fup_Name"), "Person 005");
+}
