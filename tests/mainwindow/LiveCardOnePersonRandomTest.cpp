@@ -306,6 +306,8 @@ protected:
         }
         return ids;
     }
+    // The side's canvas is the one shown: not behind the preview.
+    bool canvasSeen(int side) const { return canvas(side).isVisibleTo(controller.window()); }
     void clickOn(int side, const GraphicPtr& element)
     {
         canvas_mouse::drag(canvas(side), element->bounds().center(), element->bounds().center());
@@ -323,6 +325,10 @@ protected:
     GraphicPtr selectedOrClicked(GraphicKind kind)
     {
         const int side = shownSide();
+        if (!canvasSeen(side)) {
+            done += QStringLiteral(" (preview shown)");
+            return nullptr;
+        }
         const GraphicList selected = canvas(side).selectedGraphics();
         if (selected.size() == 1 && selected.first()->kind() == kind)
             return selected.first();
@@ -403,6 +409,10 @@ protected:
     void selectOnCanvas()
     {
         const int side = shownSide();
+        if (!canvasSeen(side)) {
+            done += QStringLiteral(" (preview shown)");
+            return;
+        }
         GraphicList visible;
         for (const GraphicPtr& element : canvas(side).graphics())
             if (element->ctrl_is_visible)
@@ -547,7 +557,7 @@ protected:
     {
         const int side = shownSide();
         const GraphicList symbols = elementsOf(side, GraphicKind::Barcode, false);
-        if (symbols.isEmpty())
+        if (symbols.isEmpty() || !canvasSeen(side))
             return;
         const GraphicPtr symbol = pick(symbols);
         const QString value = QStringLiteral("V-%1").arg(100000 + step);
