@@ -384,6 +384,28 @@ TEST_F(VisitorOnePerson, APhotoBrowsedOntoADesignWithoutOneIsUndoneWhole)
     EXPECT_EQ(front().photoPath(), face);
 }
 
+// On a design without a photo, a picture field added in the panel and then the visitor's photo:
+// Undo brings back the visitor's photo into the panel, not the field's empty picture, so the
+// panel's photo is the one the card shows and the one registered.
+TEST_F(VisitorOnePerson, UndoLeavesTheVisitorsPhotoInThePanelBesideAnAddedPictureField)
+{
+    messages.queueAnswers({1});  // "No": the changes are not saved
+    dialogs.queueOpenFile(nameOnlyDesign());
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    addField(front(), 1, QStringLiteral("Badge"));
+    const QString face = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face.png"), Qt::blue);
+    dialogs.queueOpenFile(face);
+    click("browse_photo_btn");
+    addField(front(), 0, QStringLiteral("Extra"));
+    trigger("Undo_btn");
+    ASSERT_EQ(onCard("F_label2"), nullptr);
+    EXPECT_EQ(onCard("Fup_Photo")->_file_path, face);
+    EXPECT_EQ(front().photoPath(), face);
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Name, Photo_Path"), QStringLiteral("Ana Souza|") + face);
+}
+
 // Random roads (seeded, so a failure repeats) of choosing rows by mouse and keys, typing, binding,
 // undoing, saving records and opening the project again: after every step the card, the panel,
 // the loaded table and, once saved, the project's workbook name the same person with the same
