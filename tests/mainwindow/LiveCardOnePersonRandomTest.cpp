@@ -23,6 +23,7 @@
 #include "VisitorDeskFixture.h"
 #include "../views/inspector/FieldTyping.h"
 #include "model/SKTImage.h"
+#include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/User_Profile_Class.h"
 #include "output/RecordRun.h"
 #include "data/SeriesStore.h"
@@ -65,7 +66,9 @@ public:
     explicit RandomAnswers(QRandomGenerator& random) : m_random(random) {}
     int present(const MessageBoxRequest& request) override
     {
-        const int answer = request.buttons.size() > 1 ? int(m_random.bounded(quint32(request.buttons.size()))) : 0;
+        int answer = request.buttons.size() > 1 ? int(m_random.bounded(quint32(request.buttons.size()))) : 0;
+        if (request.buttons.contains(always))
+            answer = int(request.buttons.indexOf(always));
         const QString text = request.text.simplified();
         asked << (request.buttons.size() > 1 ? QStringLiteral("\"%1\" -> %2").arg(text.left(60), request.buttons.value(answer))
                                              : QStringLiteral("\"%1\"").arg(text.left(60)));
@@ -73,6 +76,7 @@ public:
     }
     void beep() override {}
     QStringList asked;
+    QString always;  // the button pressed wherever a box has it
 
 private:
     QRandomGenerator& m_random;
@@ -229,6 +233,7 @@ protected:
             answers.asked.clear();
             done = QLatin1String(kind->name);
             expected.clear();
+            stepDifference.clear();
             saved = registered = false;
             (this->*kind->run)();
             stepDialogs.reset();
@@ -588,6 +593,7 @@ protected:
         const bool ok = chance(70);
         bool opened = false;
         QList<std::pair<int, QString>> typed;
+        QString captions;
         walk().queueHook([&](QDialog& dialog) {
             opened = true;
             Show_User_Profile& window = controller.profileWindows().sideProfileWindow();
@@ -599,10 +605,18 @@ protected:
                 QTest::keyClicks(&value, text);
                 typed << std::pair{field, text};
             }
+            // Now and then a field's caption put on the card or taken off it.
+            if (chance(40)) {
+                const int field = int(random.bounded(quint32(profileTextIds().size())));
+                if (QCheckBox* caption = window.labelCheck(field); caption->isEnabled()) {
+                    caption->click();
+                    captions = QStringLiteral(" caption %1 %2").arg(profileTextIds().at(field), caption->isChecked() ? "on" : "off");
+                }
+            }
             dialog.findChild<QPushButton*>(QLatin1String(ok ? "ok_btn" : "cancel_btn"))->click();
         });
         action(QStringLiteral("User_Profile_Button_Clicked")).trigger();
-        done += QStringLiteral(" %1").arg(opened ? (ok ? "OK" : "Cancel") : "not opened");
+        done += QStringLiteral(" %1%2").arg(opened ? (ok ? "OK" : "Cancel") : "not opened", captions);
         for (const auto& [field, text] : typed) {
             const QString id = profileTextIds().at(field);
             done += QStringLiteral(" %1 \"%2\"").arg(id, text);
@@ -695,6 +709,10 @@ protected:
 
     void newDesign()
     {
+        if (mode == Mode::Visitor && chance(25)) {
+            newCardThenVisitorDesk();
+            return;
+        }
         if (mode == Mode::Visitor) {
             const bool orange = chance(60);
             const QString profileName = chance(50) ? aName() : QString();
@@ -729,6 +747,47 @@ protected:
         done += QStringLiteral(" \"%1\"%2").arg(project, started ? "" : " (not started)");
         if (started)
             designOpened(templateFile(QStringLiteral("employee"), QStringLiteral("classic blue (h)")));
+    }
+
+    // File -> New on the template road: Classic blue (h) as an ID card with a holder's name given
+    // in the template window, checked at once; then the visitor desk again, as it started.
+    void newCardThenVisitorDesk()
+    {
+        const QString profileName = aName();
+        pressOnChooser("Using_Template_btn");
+        templateChosen = false;
+        walk().queueHook([this, profileName](QDialog& dialog) {
+            Template_Wizard* window = chooseShownTemplate(dialog, QStringLiteral("Employee"), QStringLiteral("Classic blue (h)"));
+            if (!window)
+                return;
+            walk().queueHook([profileName](QDialog& profile) {
+                QTest::keyClicks(profile.findChild<QLineEdit*>(QStringLiteral("name_value")), profileName);
+                profile.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
+            });
+            window->findChild<QPushButton*>(QStringLiteral("User_Profile_btn"))->click();
+            window->OK_Click();
+            templateChosen = true;
+        });
+        action(QStringLiteral("New_Btn_Clicked")).trigger();
+        done += QStringLiteral(" ID card Classic blue (h) profile \"%1\"%2").arg(profileName, templateChosen ? "" : " (not started)");
+        if (!templateChosen)
+            return;
+        designOpened(templateFile(QStringLiteral("employee"), QStringLiteral("classic blue (h)")));
+        for (int side : sides()) {
+            if (stepDifference.isEmpty())
+                stepDifference = foreignCaption(side);
+        }
+        // Back to the desk; the card is left unsaved.
+        answers->always = QStringLiteral("No");
+        queueVisitorStart(QStringLiteral("Visitor orange (h)"), TemplateCatalog::kVisitorCategory, {});
+        action(QStringLiteral("New_Btn_Clicked")).trigger();
+        answers->always.clear();
+        done += QStringLiteral(", then the desk");
+        if (Start_Card_Option != QLatin1String("V")) {
+            ADD_FAILURE() << "the visitor desk did not come back";
+            return;
+        }
+        designOpened(templateFile(QStringLiteral("visitor"), QStringLiteral("visitor orange (h)")));
     }
 
     void openDesign()
@@ -766,12 +825,15 @@ protected:
 
     // ---- The check ---------------------------------------------------------------------------------
 
-    // A design of this file is shown: its own captions are the ones it may show; those of the
-    // designs before it are another design's.
+    // A design of this file is shown: its own captions, and those the profile gives any design of
+    // its mode, are the ones it may show; those of the designs before it are another design's.
     void designOpened(const QString& file)
     {
         foreignCaptions.unite(ownCaptions);
         ownCaptions.clear();
+        const QStringList captioned = profileTextIds() << QStringLiteral("Fup_Date") << QStringLiteral("Fup_Time");
+        for (const QString& id : captioned)
+            ownCaptions << Profile_Field_Caption(id);
         DesignFileError error;
         if (const std::optional<DesignState> design = readDesignFile(file, &error)) {
             for (const GraphicList* side : {&design->frontElements, &design->backElements})
@@ -817,6 +879,12 @@ protected:
     // output name different people; empty when they name one.
     QString firstDifference() const
     {
+        if (!stepDifference.isEmpty())
+            return stepDifference;
+        for (int side : sides()) {
+            if (QString difference = foreignCaption(side); !difference.isEmpty())
+                return difference;
+        }
         for (const Expected& want : expected) {
             const QLineEdit* box = controller.liveModes().panel(want.side).textBox(want.id);
             if (!box || box->text() != want.value)
@@ -842,6 +910,19 @@ protected:
         return {};
     }
 
+    // A caption another design showed, on a card of this one.
+    QString foreignCaption(int side) const
+    {
+        for (const GraphicPtr& element : canvas(side).graphics()) {
+            const QString id = element->control_ID.trimmed();
+            if (element->kind() == GraphicKind::Text && id.contains(QLatin1String("_lbl_")) && element->ctrl_is_visible
+                && foreignCaptions.contains(element->Text_Value))
+                return QStringLiteral("the %1 card's caption %2 shows \"%3\", a caption of another design")
+                    .arg(side ? "back" : "front", id, element->Text_Value);
+        }
+        return {};
+    }
+
     QString panelAgainstCard(int side) const
     {
         const Profile_Side_Panel& panel = controller.liveModes().panel(side);
@@ -850,9 +931,6 @@ protected:
             const QString id = element->control_ID.trimmed();
             if (id.isEmpty())
                 continue;
-            if (element->kind() == GraphicKind::Text && id.contains(QLatin1String("_lbl_")) && element->ctrl_is_visible
-                && foreignCaptions.contains(element->Text_Value))
-                return QStringLiteral("the %1 card's caption %2 shows \"%3\", a caption of another design").arg(where, id, element->Text_Value);
             if (id == kPhotoFieldId && element->kind() == GraphicKind::Image) {
                 if (!samePhoto(panel.photoPath(), element->_file_path))
                     return QStringLiteral("the %1 panel's photo is \"%2\", the card's \"%3\"").arg(where, panel.photoPath(), element->_file_path);
@@ -997,6 +1075,7 @@ protected:
     QString done;
     QStringList taken;
     QList<Expected> expected;
+    QString stepDifference;  // what the step found on a design it left again
     bool saved = false;
     bool registered = false;
     bool profileConfirmed = false;
@@ -1072,3 +1151,4 @@ TEST_F(VisitorPassNumber, ACopiedDesignShowsTheVisitorsPhotoNotAnAddedPictureInT
     EXPECT_EQ(controller.liveModes().panel(1).photoPath(), face);
     EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->Selcect_Ctrl_With_ID(kPhotoFieldId)->_file_path, face);
 }
+
