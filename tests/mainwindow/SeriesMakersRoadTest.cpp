@@ -23,6 +23,7 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
 #include "views/series/Generate_List.h"
@@ -119,6 +120,65 @@ TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotRepl
     ASSERT_EQ(said.size(), 1) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(said[0].request.text, "1 series was imported.\n\n1 series was not imported:");
     EXPECT_EQ(said[0].request.details, QStringList{"Staff: the design is bound to it, so it was not replaced."});
+}
+
+// "Keep Both" names a series as files are named: a column whose name already ends in a number in
+// brackets goes on from that number instead of adding a second one.
+TEST_F(SeriesMakersRoadTest, KeepBothGoesOnFromTheNumberAColumnNameEndsIn)
+{
+    const QString book = scratch.filePath("photos.xlsx");
+    const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
+                                                 "wb = openpyxl.Workbook()\n"
+                                                 "wb.active.append(['Photo', 'Photo (1)'])\n"
+                                                 "wb.active.append(['ada.png', 'grace.png'])\n"
+                                                 "wb.save(sys.argv[1])\n",
+                                                 {book});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    // Imports the ticked columns, answering each keep-or-replace question with Keep Both.
+    const auto importKeepingBoth = [&](const QList<int>& ticked, bool applyToAll) {
+        int questions = 0;
+        dialogs.queueHook([&](QDialog& window) {
+            auto& wizard = static_cast<Import_Wizard&>(window);
+            wizard.Excel_RD_Pressed();
+            wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
+            dialogs.queueHook([&](QDialog& sheet) {
+                auto& columns = static_cast<Import_Excel_DataSheet&>(sheet);
+                for (const int column : ticked)
+                    columns.columns().setTicked(column, true);
+                for (int asked = 0; asked < ticked.size(); ++asked)
+                    dialogs.queueHook([&](QDialog& box) {
+                        ++questions;
+                        auto& question = static_cast<Replcae_Confirm_Box&>(box);
+                        question.apply_chk->setChecked(applyToAll);
+                        question.Keep_Pressed();
+                    });
+                columns.OKPressed();
+                dialogs.clearHooks();
+            });
+            wizard.OKPressed();
+        });
+        action(QStringLiteral("Import_Wizard_Button")).trigger();
+        return questions;
+    };
+    const auto seriesFiles = [] {
+        return QDir(Data_Folder_Path).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    };
+
+    EXPECT_EQ(importKeepingBoth({0, 1}, false), 0);
+    EXPECT_EQ(seriesFiles(), QStringList({"Photo (1).txt", "Photo.txt", "Staff.txt"}));
+    EXPECT_EQ(importKeepingBoth({0}, false), 1);
+    EXPECT_EQ(importKeepingBoth({1}, false), 1);
+    EXPECT_EQ(seriesFiles(), QStringList({"Photo (1).txt", "Photo (2).txt", "Photo (3).txt", "Photo.txt", "Staff.txt"}));
+    EXPECT_EQ(series("Photo (3)"), "grace.png\n");
+
+    // Apply to All answers the second column too.
+    EXPECT_EQ(importKeepingBoth({0, 1}, true), 1);
+    EXPECT_EQ(seriesFiles(), QStringList({"Photo (1).txt", "Photo (2).txt", "Photo (3).txt", "Photo (4).txt",
+                                          "Photo (5).txt", "Photo.txt", "Staff.txt"}));
+    EXPECT_EQ(series("Photo (4)"), "ada.png\n");
+    EXPECT_EQ(series("Photo (5)"), "grace.png\n");
+    EXPECT_EQ(series("Photo (1)"), "grace.png\n");
+    EXPECT_EQ(messages.texts(), QStringList());
 }
 
 TEST_F(SeriesMakersRoadTest, TheManagersGenerateButtonAddsToItsList)
