@@ -52,6 +52,33 @@ protected:
         generator.findChild<QLineEdit*>("to_txt")->setText(to);
         generator.OKPressed();
     }
+    // A workbook of the file name in the scratch folder whose sheet holds the titles and one row.
+    QString workbook(const QString& fileName, const QString& titles, const QString& row) const
+    {
+        const QString book = scratch.filePath(fileName);
+        const auto made = TestEnvironment::runPython(QStringLiteral("import sys, openpyxl\n"
+                                                                    "wb = openpyxl.Workbook()\n"
+                                                                    "wb.active.append([%1])\n"
+                                                                    "wb.active.append([%2])\n"
+                                                                    "wb.save(sys.argv[1])\n")
+                                                         .arg(titles, row)
+                                                         .toUtf8(),
+                                                     {book});
+        EXPECT_EQ(made.exitCode, 0) << made.err.constData();
+        return book;
+    }
+    // File > Import Data... on the workbook, with the script run in its column window.
+    void importColumns(const QString& book, const std::function<void(Import_Excel_DataSheet&)>& script)
+    {
+        dialogs.queueHook([&](QDialog& window) {
+            auto& wizard = static_cast<Import_Wizard&>(window);
+            wizard.Excel_RD_Pressed();
+            wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
+            dialogs.queueHook([&](QDialog& sheet) { script(static_cast<Import_Excel_DataSheet&>(sheet)); });
+            wizard.OKPressed();
+        });
+        action(QStringLiteral("Import_Wizard_Button")).trigger();
+    }
 };
 
 TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOnes)
@@ -88,31 +115,16 @@ TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOne
 TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotReplace)
 {
     ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
-    const QString book = scratch.filePath("staff.xlsx");
-    const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
-                                                 "wb = openpyxl.Workbook()\n"
-                                                 "wb.active.append(['Staff', 'Guests'])\n"
-                                                 "wb.active.append(['Grace Hopper', 'Alan Turing'])\n"
-                                                 "wb.save(sys.argv[1])\n",
-                                                 {book});
-    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QString book = workbook("staff.xlsx", "'Staff', 'Guests'", "'Grace Hopper', 'Alan Turing'");
     int inUseAlerts = 0;
-    dialogs.queueHook([&](QDialog& window) {
-        auto& wizard = static_cast<Import_Wizard&>(window);
-        wizard.Excel_RD_Pressed();
-        wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
-        dialogs.queueHook([&](QDialog& sheet) {
-            auto& columns = static_cast<Import_Excel_DataSheet&>(sheet);
-            columns.columns().setAllTicked(true);
-            dialogs.queueHook([&](QDialog& alert) {
-                ++inUseAlerts;
-                static_cast<QMessageBox&>(alert).checkBox()->setChecked(true);
-            });
-            columns.OKPressed();
+    importColumns(book, [&](Import_Excel_DataSheet& columns) {
+        columns.columns().setAllTicked(true);
+        dialogs.queueHook([&](QDialog& alert) {
+            ++inUseAlerts;
+            static_cast<QMessageBox&>(alert).checkBox()->setChecked(true);
         });
-        wizard.OKPressed();
+        columns.OKPressed();
     });
-    action(QStringLiteral("Import_Wizard_Button")).trigger();
     EXPECT_EQ(inUseAlerts, 1);
     EXPECT_EQ(series("Staff"), "Ada Lovelace\n");
     EXPECT_EQ(series("Guests"), "Alan Turing\n");
@@ -126,38 +138,23 @@ TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotRepl
 // brackets goes on from that number instead of adding a second one.
 TEST_F(SeriesMakersRoadTest, KeepBothGoesOnFromTheNumberAColumnNameEndsIn)
 {
-    const QString book = scratch.filePath("photos.xlsx");
-    const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
-                                                 "wb = openpyxl.Workbook()\n"
-                                                 "wb.active.append(['Photo', 'Photo (1)'])\n"
-                                                 "wb.active.append(['ada.png', 'grace.png'])\n"
-                                                 "wb.save(sys.argv[1])\n",
-                                                 {book});
-    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QString book = workbook("photos.xlsx", "'Photo', 'Photo (1)'", "'ada.png', 'grace.png'");
     // Imports the ticked columns, answering each keep-or-replace question with Keep Both.
     const auto importKeepingBoth = [&](const QList<int>& ticked, bool applyToAll) {
         int questions = 0;
-        dialogs.queueHook([&](QDialog& window) {
-            auto& wizard = static_cast<Import_Wizard&>(window);
-            wizard.Excel_RD_Pressed();
-            wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
-            dialogs.queueHook([&](QDialog& sheet) {
-                auto& columns = static_cast<Import_Excel_DataSheet&>(sheet);
-                for (const int column : ticked)
-                    columns.columns().setTicked(column, true);
-                for (int asked = 0; asked < ticked.size(); ++asked)
-                    dialogs.queueHook([&](QDialog& box) {
-                        ++questions;
-                        auto& question = static_cast<Replcae_Confirm_Box&>(box);
-                        question.apply_chk->setChecked(applyToAll);
-                        question.Keep_Pressed();
-                    });
-                columns.OKPressed();
-                dialogs.clearHooks();
-            });
-            wizard.OKPressed();
+        importColumns(book, [&](Import_Excel_DataSheet& columns) {
+            for (const int column : ticked)
+                columns.columns().setTicked(column, true);
+            for (int asked = 0; asked < ticked.size(); ++asked)
+                dialogs.queueHook([&](QDialog& box) {
+                    ++questions;
+                    auto& question = static_cast<Replcae_Confirm_Box&>(box);
+                    question.apply_chk->setChecked(applyToAll);
+                    question.Keep_Pressed();
+                });
+            columns.OKPressed();
+            dialogs.clearHooks();
         });
-        action(QStringLiteral("Import_Wizard_Button")).trigger();
         return questions;
     };
     const auto seriesFiles = [] {
