@@ -71,6 +71,7 @@ const LargeFile kLargeFiles[] = {
     {"blank_lines_records", "records", "", "\n", "", kQuarterGigabyte},
     {"rtf_escapes", "rtf", "{\\rtf1 ", "\\'e9", "}", kQuarterGigabyte / 4},
     {"rtf_control_words", "rtf", "{\\rtf1 ", "\\b\\b0", "}", kQuarterGigabyte / 5},
+    {"rtf_skipped_destinations", "rtf", "{\\rtf1 ", "{\\*\\x y}", "}", kQuarterGigabyte / 8},
 };
 
 bool writeLargeFile(const QString& path, const LargeFile& large)

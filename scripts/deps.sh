@@ -19,6 +19,8 @@ RUN_PACKAGES=(
   libiec16022-dev libspng-dev libpng-dev libopencv-objdetect-dev libopencv-imgproc-dev libopencv-dev opencv-data libssl-dev
   # the resources drawn at build time and the fonts of the shipped templates
   python3 fonts-dejavu-core
+  # Help opens the user guide through xdg-open, which hands it to the desktop's PDF viewer
+  xdg-utils
 )
 
 TEST_PACKAGES=(

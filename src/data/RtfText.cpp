@@ -4,6 +4,8 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -71,7 +73,10 @@ public:
         for (const Word word : skippedDestinations())
             add(word);
     }
-    bool mayHold(Word word) const { return word.size() < kLengths && (m_firstLetters[word.size()] & bit(word.front())) != 0; }
+    bool mayHold(qsizetype length, char first) const
+    {
+        return size_t(length) < kLengths && (m_firstLetters[size_t(length)] & bit(first)) != 0;
+    }
 
 private:
     static constexpr size_t kLengths = kMaxWordLetters + 1;
@@ -93,111 +98,149 @@ struct GroupState {
     int unicodeSkip = 1;  // characters after "\uN" that stand in for it in older readers
 };
 
-// The bytes of a document read from a device a chunk at a time, with a few bytes of look-ahead.
+// The bytes of a document read from a device a chunk at a time. The reader holds where it stands
+// among the bytes at hand (a cursor) and asks for more as it needs them; it looks at every byte of
+// markup, so that a byte at hand costs it no more than a comparison of two pointers.
 class RtfBytes {
 public:
+    // Where the reading stands, and the end of the bytes at hand.
+    struct Cursor {
+        const uchar* at = nullptr;
+        const uchar* end = nullptr;
+        qsizetype atHand() const { return end - at; }
+    };
+
+    // Zeros behind the bytes at hand: they end a word or a number as the end of the document
+    // does, so that the reader looks at the bytes of one without counting those at hand.
+    static constexpr qsizetype kPadding = 64;
+
     explicit RtfBytes(QIODevice& device) : _device(device) {}
 
     // Whether the byte ends a run of plain text.
-    static bool isMarkup(int byte)
+    static bool isMarkup(uchar byte) { return kMarkupBytes[byte]; }
+
+    // Makes `wanted` bytes at hand from the cursor on, or all that are left of the document; true
+    // when any are. The cursor is moved with the bytes.
+    bool want(Cursor& cursor, qsizetype wanted)
     {
-        for (const char markup : kMarkup) {
-            if (byte == markup)
-                return true;
-        }
-        return false;
+        if (cursor.atHand() < wanted)
+            cursor = readOn(cursor, wanted);
+        return cursor.atHand() > 0;
     }
 
-    // The byte `ahead` places on, or -1 past the end.
-    int peek(qsizetype ahead = 0)
+    // The plain text from the cursor to the next byte that is markup or a line end, as far as the
+    // bytes at hand go; the cursor is passed over it.
+    QByteArrayView plainText(Cursor& cursor)
     {
-        const bool here = _at + ahead < _chunk.size() || available(ahead + 1);
-        return here ? static_cast<unsigned char>(_chunk.constData()[_at + ahead]) : -1;
+        // Between markup, runs are mostly a few bytes: looked at one by one before searching.
+        const uchar* const start = cursor.at;
+        const uchar* const near = std::min(cursor.end, start + kNearBytes);
+        const uchar* end = start;
+        while (end < near && !kMarkupBytes[*end])
+            ++end;
+        if (end == near && end < cursor.end)
+            end = nextMarkup(end, cursor.end);
+        cursor.at = end;
+        return QByteArrayView(start, end - start);
     }
-    // Passes the byte peek() has just given.
-    void pass() { ++_at; }
-    int get()
+
+    // The cursor that many bytes on, reading on as far as they go.
+    Q_NEVER_INLINE Cursor skip(Cursor cursor, qint64 count)
     {
-        const int byte = peek();
-        _at += byte >= 0 ? 1 : 0;
-        return byte;
-    }
-    // The plain text from here to the next byte that is markup or a line end, as far as the bytes
-    // at hand go (empty at such a byte); it is passed.
-    QByteArrayView plainText()
-    {
-        if (!available(1))
-            return {};
-        qsizetype end = _chunk.size();
-        for (size_t kind = 0; kind < kMarkup.size(); ++kind) {
-            qsizetype& next = _nextMarkup[kind];
-            if (next < _at) {
-                next = QByteArrayView(_chunk).indexOf(kMarkup[kind], _at);
-                next = next < 0 ? _chunk.size() : next;
-            }
-            end = std::min(end, next);
-        }
-        const QByteArrayView text = QByteArrayView(_chunk).sliced(_at, end - _at);
-        _at = end;
-        return text;
-    }
-    void skip(qint64 count)
-    {
-        while (count > 0 && available(1)) {
-            const qsizetype passed = qsizetype(std::min<qint64>(count, _chunk.size() - _at));
-            _at += passed;
+        while (count > 0) {
+            const qsizetype passed = qsizetype(std::min<qint64>(count, cursor.atHand()));
+            cursor.at += passed;
             count -= passed;
+            if (count > 0 && !want(cursor, 1))
+                break;
         }
+        return cursor;
     }
 
 private:
     static constexpr qint64 kChunkBytes = qint64(1) << 20;
+    static constexpr qsizetype kNearBytes = 16;
 
     // The bytes that end a run of plain text.
     static constexpr std::array<char, 5> kMarkup = {'{', '}', '\\', '\r', '\n'};
+    static constexpr std::array<bool, 256> kMarkupBytes = [] {
+        std::array<bool, 256> markup{};
+        for (const char byte : kMarkup)
+            markup[uchar(byte)] = true;
+        return markup;
+    }();
 
-    bool available(qsizetype wanted)
+    const uchar* begin() const { return reinterpret_cast<const uchar*>(_chunk.constData()); }
+
+    // The next byte of markup from `from` on, or `end`.
+    const uchar* nextMarkup(const uchar* from, const uchar* end)
     {
-        if (_chunk.size() - _at >= wanted)
-            return true;
-        // What is left moves to the front, the next chunk is read in behind it.
-        const qsizetype left = _chunk.size() - _at;
-        std::memmove(_chunk.data(), _chunk.constData() + _at, size_t(left));
-        _chunk.resize(left);
-        _at = 0;
-        _nextMarkup.fill(-1);
-        while (_chunk.size() < wanted) {
-            const qsizetype had = _chunk.size();
-            _chunk.resize(had + kChunkBytes);
-            const qint64 read = _device.read(_chunk.data() + had, kChunkBytes);
-            _chunk.resize(had + std::max<qint64>(read, 0));
-            if (read <= 0)
-                return false;
+        const qsizetype offset = from - begin();
+        qsizetype found = end - begin();
+        for (size_t kind = 0; kind < kMarkup.size(); ++kind) {
+            qsizetype& next = _nextMarkup[kind];
+            if (next < offset) {
+                const void* byte = std::memchr(from, kMarkup[kind], size_t(end - from));
+                next = byte ? static_cast<const uchar*>(byte) - begin() : end - begin();
+            }
+            found = std::min(found, next);
         }
-        return true;
+        return begin() + found;
+    }
+
+    // Kept out of the reader's loop, which asks for bytes at every token and reads on once a chunk.
+    Q_NEVER_INLINE Cursor readOn(Cursor cursor, qsizetype wanted)
+    {
+        // What is left moves to the front, the next chunk is read in behind it.
+        qsizetype filled = cursor.atHand();
+        if (filled > 0)
+            std::memmove(_chunk.data(), cursor.at, size_t(filled));
+        _nextMarkup.fill(-1);
+        while (!_ended && filled < wanted) {
+            _chunk.resize(filled + kChunkBytes + kPadding);
+            const qint64 read = _device.read(_chunk.data() + filled, kChunkBytes);
+            filled += qsizetype(std::max<qint64>(read, 0));
+            _ended = read <= 0;
+        }
+        if (_chunk.size() < filled + kPadding)
+            _chunk.resize(filled + kPadding);
+        std::memset(_chunk.data() + filled, 0, size_t(kPadding));
+        return {begin(), begin() + filled};
     }
 
     QIODevice& _device;
+    // The bytes read and not yet passed, then kPadding zeros.
     QByteArray _chunk;
-    qsizetype _at = 0;
+    bool _ended = false;
     // Where the next byte of each kind of kMarkup stands in the chunk (its size when there is
     // none): found again only once the reading has passed it.
     std::array<qsizetype, kMarkup.size()> _nextMarkup{-1, -1, -1, -1, -1};
 };
 
-// Control words are ASCII whatever the locale.
-bool isLetter(int byte)
+// Control words are ASCII whatever the locale. Their bytes are looked up: a word costs a few
+// instructions, and a document may hold a hundred million of them.
+enum ByteKind : uchar { Letter = 1, Digit = 2 };
+constexpr std::array<uchar, 256> kByteKinds = [] {
+    std::array<uchar, 256> kinds{};
+    for (int byte = 'a'; byte <= 'z'; ++byte)
+        kinds[size_t(byte)] = kinds[size_t(byte - 'a' + 'A')] = Letter;
+    for (int byte = '0'; byte <= '9'; ++byte)
+        kinds[size_t(byte)] = Digit;
+    return kinds;
+}();
+
+bool isLetter(uchar byte)
 {
-    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+    return kByteKinds[byte] & Letter;
 }
 
-bool isDigit(int byte)
+bool isDigit(uchar byte)
 {
-    return byte >= '0' && byte <= '9';
+    return kByteKinds[byte] & Digit;
 }
 
 // The value of a hexadecimal digit; -1 for any other byte.
-int hexDigit(int byte)
+int hexDigit(uchar byte)
 {
     if (isDigit(byte))
         return byte - '0';
@@ -212,13 +255,17 @@ public:
     // False when groups nest too deeply to follow.
     bool read()
     {
-        for (int c = 0; !_stopped && (c = _rtf.peek()) >= 0;) {
+        using Cursor = RtfBytes::Cursor;
+        // The cursor stays in this function's hands, so that each byte costs no memory traffic.
+        Cursor at;
+        while (!_stopped && _rtf.want(at, kTokenBytes)) {
             // Markup is looked at byte by byte, a group or a word at a time; plain text in runs.
+            const uchar c = *at.at;
             if (!RtfBytes::isMarkup(c)) {
-                addText(_rtf.plainText());
+                addText(_rtf.plainText(at));
                 continue;
             }
-            _rtf.get();
+            ++at.at;
             if (c == '{' && _depth == kMaxRtfGroupDepth)
                 return false;
             if (c == '{')
@@ -226,7 +273,7 @@ public:
             else if (c == '}')
                 closeGroup();
             else if (c == '\\')
-                controlSequence();
+                controlSequence(at);
         }
         flushBytes();
         hand();
@@ -234,13 +281,18 @@ public:
     }
 
 private:
+    using Cursor = RtfBytes::Cursor;
+
     // A run of plain text is decoded this many bytes at a time (the code page's decoder keeps a
     // character cut at the end for the next).
     static constexpr qsizetype kMaxPendingBytes = 64 * 1024;
     // The text is handed on in pieces of about this many units: many short runs at once.
     static constexpr qsizetype kPieceUnits = 64 * 1024;
     // A parameter's sign and digits.
-    static constexpr int kMaxParameterLength = 12;
+    static constexpr qsizetype kMaxParameterLength = 12;
+    // What a token of markup takes but for a word of more letters than any word has: "\", the
+    // word, its parameter and the blank after it.
+    static constexpr qsizetype kTokenBytes = 1 + kMaxWordLetters + kMaxParameterLength + 1;
 
     GroupState& group() { return _groups[_depth]; }
 
@@ -260,116 +312,165 @@ private:
         _groupStart = false;
     }
 
-    void controlSequence()
+    // What follows a "\\", at hand; the cursor is passed over it.
+    void controlSequence(Cursor& at)
     {
-        const int c = _rtf.peek();
-        if (c < 0)
+        if (at.atHand() == 0)
             return;
+        const uchar c = *at.at;
         if (isLetter(c)) {
-            controlWord();
+            controlWord(at);
             return;
         }
-        _rtf.get();
+        ++at.at;
         _groupStart = false;
         switch (c) {
         case '\'':
-            hexByte();
-            return;
+            hexByte(at);
+            break;
         case '\\':
         case '{':
         case '}':
             addByte(char(c));
-            return;
+            break;
         case '~':
             addCharacter(QChar(0x00A0));
-            return;
+            break;
         case '_':
             addCharacter(QChar(0x2011));
-            return;
+            break;
         case '*':
             // "{\*\name ...}": a destination that readers which do not know it skip.
             group().skipped = true;
-            return;
+            break;
         case '\r':
         case '\n':
             addCharacter(u'\n');
-            return;
+            break;
         default:
-            return;  // "\-" optional hyphen, "\:" index separator and the like
+            break;  // "\-" optional hyphen, "\:" index separator and the like
         }
     }
 
-    void hexByte()
+    // The two bytes after "\'", at hand unless the document ends first.
+    void hexByte(Cursor& at)
     {
-        char digits[2];
-        qsizetype length = 0;
-        while (length < 2 && _rtf.peek() >= 0)
-            digits[length++] = char(_rtf.get());
-        const int high = length == 2 ? hexDigit(digits[0]) : -1;
-        const int low = length == 2 ? hexDigit(digits[1]) : -1;
+        const QByteArrayView digits(at.at, std::min<qsizetype>(at.atHand(), 2));
+        at.at += digits.size();
+        const int high = digits.size() == 2 ? hexDigit(uchar(digits[0])) : -1;
+        const int low = digits.size() == 2 ? hexDigit(uchar(digits[1])) : -1;
         bool ok = high >= 0 && low >= 0;
         // Two digits, as nearly all are, read at once; anything else as Qt reads a number.
-        const int value = ok ? high * 16 + low : QByteArray::fromRawData(digits, length).toInt(&ok, 16);
+        const int value = ok ? high * 16 + low : digits.toByteArray().toInt(&ok, 16);
         // A byte of text as any other, a stand-in for "\uN" or not: a long run of them is decoded
         // and handed on a piece at a time.
         if (ok)
             addByte(char(value));
     }
 
-    void controlWord()
+    // A word and its parameter are read straight from the bytes at hand, where both stand but for
+    // a word of more letters than any word has. Most words of a document name nothing here
+    // (\f0, \fs24, \b): those are passed a run at a time.
+    void controlWord(Cursor& at)
     {
-        char letters[kMaxWordLetters];
-        qsizetype length = 0;
-        for (int c = _rtf.peek(); isLetter(c); c = _rtf.peek()) {
-            if (length < kMaxWordLetters)
-                letters[length++] = char(c);
-            _rtf.pass();
-        }
-        const Word word(letters, size_t(length));
-        bool hasParameter = false;
-        qint64 parameter = 0;
-        const bool negative = _rtf.peek() == '-' && isDigit(_rtf.peek(1));
-        if (negative || isDigit(_rtf.peek())) {
-            qsizetype characters = negative ? 1 : 0;
-            if (negative)
-                _rtf.pass();
-            // At most twelve digits: the value cannot overflow.
-            for (int c = _rtf.peek(); characters < kMaxParameterLength && isDigit(c); c = _rtf.peek(), ++characters) {
-                parameter = parameter * 10 + (c - '0');
-                _rtf.pass();
+        for (;;) {
+            const char* const letters = reinterpret_cast<const char*>(at.at);
+            const qsizetype length = passLetters(at);
+            if (length == kMaxWordLetters) {
+                applyLongWord(at, letters);
+                return;
             }
-            hasParameter = true;
-            parameter = negative ? -parameter : parameter;
+            if (_knownShapes.mayHold(length, letters[0])) {
+                at = applyWord(at, Word(letters, size_t(length)));
+                return;
+            }
+            passParameter(at);
+            _groupStart = false;
+            consumeUnicodeStandIn();
+            if (at.atHand() <= kTokenBytes || at.at[0] != '\\' || !isLetter(at.at[1]))
+                return;
+            ++at.at;
         }
-        if (_rtf.peek() == ' ')
-            _rtf.pass();
-        const bool startOfGroup = _groupStart;
-        _groupStart = false;
-        apply(word, hasParameter, parameter, startOfGroup);
     }
 
-    void apply(Word word, bool hasParameter, qint64 parameter, bool startOfGroup)
+    // Passes the letters of a word from the cursor, at its first, on, as far as a word goes; how
+    // many it passed.
+    static qsizetype passLetters(Cursor& at)
     {
-        const bool mayBeKnown = _knownShapes.mayHold(word);
-        const auto found = mayBeKnown ? _meanings.find(word) : _meanings.cend();
-        const WordMeaning meaning = found == _meanings.cend() ? WordMeaning{WordMeaning::None, 0} : found->second;
-        if (meaning.kind == WordMeaning::Binary) {
-            // Binary data of the stated length follows; it is never text.
-            _rtf.skip(parameter);
-            return;
+        const uchar* end = at.at + 1;
+        while (isLetter(*end))
+            ++end;
+        const qsizetype letters = std::min(qsizetype(end - at.at), kMaxWordLetters);
+        at.at += letters;
+        return letters;
+    }
+
+    // A word of the most letters a word has, which the cursor has passed: the letters past them
+    // name nothing, and reading on over them moves the bytes at hand.
+    void applyLongWord(Cursor& at, const char* letters)
+    {
+        std::copy_n(letters, kMaxWordLetters, _longWord.begin());
+        while (_rtf.want(at, kTokenBytes) && isLetter(*at.at))
+            ++at.at;
+        _rtf.want(at, kTokenBytes);
+        at = applyWord(at, Word(_longWord.data(), _longWord.size()));
+    }
+
+    // Passes the parameter after a word, its sign and at most twelve characters, and the blank
+    // that ends it; *value the parameter, when there is one. Its bytes are at hand, or the zeros
+    // behind the document's last.
+    static void passParameter(Cursor& at, std::optional<qint64>* value = nullptr)
+    {
+        const bool negative = at.at[0] == '-' && isDigit(at.at[1]);
+        const uchar* const digits = at.at + (negative ? 1 : 0);
+        const uchar* end = digits;
+        while (isDigit(*end))
+            ++end;
+        // Twelve characters at most, the sign counted: the value cannot overflow.
+        const qsizetype count = std::min(qsizetype(end - digits), kMaxParameterLength - (negative ? 1 : 0));
+        if (value && count > 0) {
+            qint64 parameter = 0;
+            for (qsizetype i = 0; i < count; ++i)
+                parameter = parameter * 10 + (digits[i] - '0');
+            *value = negative ? -parameter : parameter;
         }
-        if (startOfGroup && mayBeKnown && skippedDestinations().count(word) > 0) {
+        at.at = digits + count;
+        if (*at.at == ' ')
+            ++at.at;
+    }
+
+    // The cursor after the word's parameter and what the word takes. Called for few words, it
+    // is handed the cursor and gives it back, so that the reader's loop keeps the cursor to itself.
+    Cursor applyWord(Cursor at, Word word)
+    {
+        std::optional<qint64> parameter;
+        passParameter(at, &parameter);
+        const bool startOfGroup = _groupStart;
+        _groupStart = false;
+        // The word stays among the bytes at hand while it is looked up: nothing is read before.
+        const qint64 binary = apply(word, parameter.has_value(), parameter.value_or(0), startOfGroup);
+        return binary > 0 ? _rtf.skip(at, binary) : at;
+    }
+
+    // The word's effect; how many bytes of binary data follow it (after "\bin"), which are never text.
+    qint64 apply(Word word, bool hasParameter, qint64 parameter, bool startOfGroup)
+    {
+        const auto found = _meanings.find(word);
+        const WordMeaning meaning = found == _meanings.cend() ? WordMeaning{WordMeaning::None, 0} : found->second;
+        if (meaning.kind == WordMeaning::Binary)
+            return parameter;
+        if (startOfGroup && skippedDestinations().count(word) > 0) {
             group().skipped = true;
-            return;
+            return 0;
         }
         if (meaning.kind == WordMeaning::Unicode && hasParameter) {
             flushBytes();
             addCharacter(QChar(char16_t(parameter < 0 ? parameter + 65536 : parameter)));
             _standInsLeft = group().unicodeSkip;
-            return;
+            return 0;
         }
         if (consumeUnicodeStandIn())
-            return;
+            return 0;
         switch (meaning.kind) {
         case WordMeaning::UnicodeSkip: group().unicodeSkip = int(std::clamp<qint64>(parameter, 0, 16)); break;
         case WordMeaning::NumberedCodePage:
@@ -380,6 +481,7 @@ private:
         case WordMeaning::Character: addCharacter(QChar(char16_t(meaning.value))); break;
         default: break;
         }
+        return 0;
     }
 
     // The bytes before the word are in the page in force before it.
@@ -408,13 +510,18 @@ private:
             text = text.sliced(1);
         if (text.isEmpty() || group().skipped)
             return;
-        // A byte alone, as an escape gives, at a fraction of the cost of a run.
-        if (text.size() == 1)
-            _bytes.append(text.front());
-        else
-            _bytes.append(text);
-        if (_bytes.size() >= kMaxPendingBytes)
+        // The bytes wait in room of their own, which a byte alone, as an escape gives, reaches
+        // without a call; a run longer than the room is decoded where it stands.
+        if (_pending + text.size() > kMaxPendingBytes) {
             flushBytes();
+            if (text.size() >= kMaxPendingBytes) {
+                _codePage.decode(text, _text);
+                handWhenFull();
+                return;
+            }
+        }
+        std::memcpy(_bytes.get() + _pending, text.data(), size_t(text.size()));
+        _pending += text.size();
     }
 
     void addCharacter(QChar c)
@@ -428,10 +535,10 @@ private:
 
     void flushBytes()
     {
-        if (_bytes.isEmpty())
+        if (_pending == 0)
             return;
-        _codePage.decode(_bytes, _text);
-        _bytes.resize(0);
+        _codePage.decode(QByteArrayView(_bytes.get(), _pending), _text);
+        _pending = 0;
         handWhenFull();
     }
 
@@ -459,8 +566,10 @@ private:
     int _depth = 0;
     bool _groupStart = false;
     int _standInsLeft = 0;
+    std::array<char, kMaxWordLetters> _longWord;
     RtfCodePage _codePage;
-    QByteArray _bytes;
+    const std::unique_ptr<char[]> _bytes = std::make_unique<char[]>(kMaxPendingBytes);  // not yet decoded
+    qsizetype _pending = 0;
     QString _text;  // decoded, not yet handed on
 };
 

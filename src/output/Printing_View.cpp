@@ -76,7 +76,7 @@ void Printing_View::drawPage(QPainter& painter, int page) const
     const int columns = std::max(1, m_sheet.Print_Col);
     for (int row = 1; row <= std::max(1, m_sheet.Print_Row); ++row) {
         for (int column = 1; column <= columns; ++column) {
-            const SheetCell cell = cellOnPage(m_run, page, (row - 1) * columns + column - 1);
+            const SheetCell cell = cellOnPage(m_run, page, Get_Curr_Label_Index(m_sheet, row, column));
             if (!cell.printed)
                 continue;
             drawCell(painter, m_geometry.cellSides(row, column), pairFor(cell), cell);
@@ -127,12 +127,38 @@ void Printing_View::Draw_visitor_pass(QPainter& painter) const
     const QImage& pass = m_sheet.Visitor_Pass_Image;
     if (pass.isNull())
         return;
-    const QRectF place = toPage(visitorPassRect(m_sheet, sizeInPoints(pass)), m_sheet.paperHeight);
+    Draw_image_In_Rect(painter, pass, visitorPassRect(m_sheet, sizeInPoints(pass)), m_sheet.paperHeight);
+}
+
+void Printing_View::Draw_image_In_Rect(QPainter& painter, const QImage& picture, const QRectF& rect, qreal pageHeight)
+{
     SavedPainterState state(painter);
+    painter.setOpacity(1.0);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // The pass carries the visitor's barcode, which a printer's JPEG would smudge.
+    // A visitor pass carries the visitor's barcode, which a printer's JPEG would smudge.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.drawImage(place, pass);
+    painter.drawImage(toPage(rect, pageHeight), picture);
+}
+
+QSizeF Printing_View::Calculate_Paper_size(const QPageLayout& printInfo)
+{
+    const QSizeF printable = printInfo.paintRect(QPageLayout::Point).size();
+    return printable.isEmpty() ? printInfo.fullRect(QPageLayout::Point).size() : printable;
+}
+
+QImage Printing_View::Change_dpi_for_image(const QImage& picture) const
+{
+    return Change_dpi_for_image(picture, m_sheet, m_print);
+}
+
+QImage Printing_View::Change_dpi_for_image(const QImage& picture, const PrintSheetSettings& sheet,
+                                           bool its_print_not_preview)
+{
+    constexpr double kPrintDpi = 600;
+    if (!its_print_not_preview || !(sheet.landscape || sheet.draw_printing_or_visitor_pass))
+        return picture;
+    const QImage raised = Increase_DPI(picture, kPrintDpi);
+    return raised.isNull() ? picture : raised;
 }
 
 void Printing_View::Draw_Margin_rect(QPainter& painter, const QRectF& rect) const

@@ -3,6 +3,7 @@
 // turned and mirrored as the sheet settings say, drawn as vectors stretched into its rectangle,
 // with crop marks. A page depends on its number alone, so a preview redrawn after a page set-up
 // change shows the same cards.
+#include <QPageLayout>
 #include <QPainter>
 #include <functional>
 
@@ -32,6 +33,17 @@ public:
 
     // The visitor pass page: the pass at its own size, without crop marks.
     void Draw_visitor_pass(QPainter& painter) const;
+
+    // The paper of the page layout less its margins, in points; the paper itself when the
+    // margins leave no room.
+    static QSizeF Calculate_Paper_size(const QPageLayout& printInfo);
+    // The picture raised to 600 dpi for a real print in landscape or of a visitor pass, else the
+    // picture as it is: a preview never raises, nor does a raise that fails.
+    QImage Change_dpi_for_image(const QImage& picture) const;
+    static QImage Change_dpi_for_image(const QImage& picture, const PrintSheetSettings& sheet,
+                                       bool its_print_not_preview);
+    // The whole picture stretched into a rectangle of the sheet, on a page pageHeight points tall.
+    static void Draw_image_In_Rect(QPainter& painter, const QImage& picture, const QRectF& rect, qreal pageHeight);
 
 private:
     // A cell's sides; a refused record's cell holds none.

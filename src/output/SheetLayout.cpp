@@ -1,5 +1,6 @@
 #include "output/SheetLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -166,6 +167,11 @@ CellSides SheetGeometry::cellSides(int row, int column) const
     if (isPairSideBySide(m_sheet))
         return {QRectF(x, y, m_sw, m_sh), QRectF(x + m_sw + m_sheet.side_mar, y, m_sw, m_sh)};
     return {cell(row, column), cell(row, column)};
+}
+
+int Get_Curr_Label_Index(const PrintSheetSettings& sheet, int row, int col)
+{
+    return (row - 1) * std::max(1, sheet.Print_Col) + col - 1;
 }
 
 QRectF visitorPassRect(const PrintSheetSettings& sheet, QSizeF pass)

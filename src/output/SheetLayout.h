@@ -60,6 +60,10 @@ private:
     float m_aw = 0, m_ah = 0, m_gw = 0, m_gh = 0, m_sw = 0, m_sh = 0;
 };
 
+// The index, from 0, of the cell at row and column (from 1), counted row by row: the printing view
+// and the sheet preview number their cells by it.
+int Get_Curr_Label_Index(const PrintSheetSettings& sheet, int row, int col);
+
 // Where a visitor pass of that size in points goes: centred between the left and right margins,
 // its top edge at the top margin.
 QRectF visitorPassRect(const PrintSheetSettings& sheet, QSizeF pass);

@@ -45,7 +45,7 @@ SheetPreviewScene sheetPreviewScene(const PrintSheetSettings& sheet)
                 addSide(scene, sheet, {QStringLiteral("Invalid Data"), sides.R1, false, true});
                 continue;
             }
-            const QString number = QString::number((row - 1) * columns + column);
+            const QString number = QString::number(Get_Curr_Label_Index(sheet, row, column) + 1);
             addSide(scene, sheet, {firstSide + QLatin1Char(' ') + number, sides.R1, oneTurned, false});
             if (pairBackShown)
                 addSide(scene, sheet, {QStringLiteral("Back ") + number, sides.R2, oneTurned || pairBackTurned, false});

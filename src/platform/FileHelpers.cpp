@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 #include "platform/AppContext.h"
 #include "platform/CanvasGlobals.h"
@@ -26,11 +28,36 @@ HelpFileViewer& helpFileViewer()
     return viewer;
 }
 
-// QDesktopServices fails when xdg-open or a viewer for PDF files is missing.
+// Whether the desktop names a program for PDF files; true when it cannot be asked, so that
+// xdg-open, which also tries the browsers it knows, still has its chance.
+bool desktopNamesAPdfViewer()
+{
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/pdf")});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return true;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// QDesktopServices fails when the desktop has nothing to hand the file to; once xdg-open has
+// started, a file it finds no program for would fail unseen, so that is asked first.
 bool openWithHelpFileViewer(const QUrl& file)
 {
     const HelpFileViewer& viewer = helpFileViewer();
-    return viewer ? viewer(file) : QDesktopServices::openUrl(file);
+    return viewer ? viewer(file) : desktopNamesAPdfViewer() && QDesktopServices::openUrl(file);
+}
+
+// Names what is missing: Qt hands documents to xdg-open, and without it no viewer is even asked.
+QString helpNotOpenedMessage(const QString& file)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return QStringLiteral("xdg-open, which hands files to the desktop's programs, is not installed, so the user "
+                              "guide could not be opened.\n\n"
+                              "Install the package xdg-utils, or open the file yourself:\n%1")
+            .arg(file);
+    return QStringLiteral("No PDF viewer is installed, so the user guide could not be opened.\n\n"
+                          "Install a PDF viewer, or open the file yourself:\n%1")
+        .arg(file);
 }
 
 void removeItem(const QString& path)
@@ -107,9 +134,7 @@ void Open_Help_File()
     }
     const QString absolute = QFileInfo(helpFile).absoluteFilePath();
     if (!openWithHelpFileViewer(QUrl::fromLocalFile(absolute)))
-        Show_MessageBox(QStringLiteral("No PDF viewer is installed, so the user guide could not be opened.\n\n"
-                                       "Install a PDF viewer, or open the file yourself:\n%1")
-                            .arg(QDir::toNativeSeparators(absolute)));
+        Show_MessageBox(helpNotOpenedMessage(QDir::toNativeSeparators(absolute)));
 }
 
 void setHelpFileViewer(HelpFileViewer viewer)

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cmath>
 #include <exception>
+#include <functional>
 
 #include "platform/AtomicFile.h"
 #include "platform/Log.h"
@@ -51,6 +52,20 @@ QByteArray encodedBytes(const QImage& picture, const QByteArray& format, QString
     return buffer.data();
 }
 
+// What raise gives, or a null picture with "Invalid image" logged when it gives none.
+QImage raisedOrLogged(const std::function<QImage()>& raise)
+{
+    try {
+        QImage raised = raise();
+        if (raised.isNull())
+            Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return raised;
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        return {};
+    }
+}
+
 }  // namespace
 
 QByteArray Encode_gen_image(const QImage& picture, const QString& path, QString* error)
@@ -69,19 +84,18 @@ QByteArray Encode_gen_image(const QImage& picture, const QString& path, QString*
 
 QImage Increase_DPI(const CardImage& image, double dpi)
 {
-    if (image.isNull() || image.size().isEmpty()) {
-        Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return {};
-    }
-    try {
-        QImage raised = image.toImage(dpi);
-        if (raised.isNull())
-            Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return raised;
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromUtf8(e.what()));
-        return {};
-    }
+    return raisedOrLogged([&] { return image.isNull() ? QImage() : image.toImage(dpi); });
+}
+
+QImage Increase_DPI(const QImage& picture, double dpi)
+{
+    return raisedOrLogged([&] {
+        const QSizeF points = sizeInPoints(picture);
+        return picture.isNull() ? QImage()
+                                : rasterAt(points, dpi, [&](QPainter& painter) {
+                                      painter.drawImage(QRectF(QPointF(0, 0), points), picture);
+                                  });
+    });
 }
 
 bool Save_gen_image(const QImage& picture, const QString& file_path_val)

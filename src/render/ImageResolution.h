@@ -11,6 +11,8 @@ class CardImage;
 // w x h (its dots per metre say dpi). A null or empty image gives a null bitmap and the log line
 // "Invalid image"; so does a resolution that is not a positive number.
 QImage Increase_DPI(const CardImage& image, double dpi);
+// The picture redrawn the same way into a bitmap of that resolution, its size in points kept.
+QImage Increase_DPI(const QImage& picture, double dpi);
 
 // The picture's size in points, from its pixels and its resolution (72 dpi when it states none).
 QSizeF sizeInPoints(const QImage& picture);

@@ -187,6 +187,28 @@ TEST_F(QrDecodeTest, PassphraseVariantRoundTrips)
               QStringLiteral("x"));
 }
 
+// Each component times 255, truncated, packed as alpha, red, green, blue; an 8-bit colour keeps
+// its own bytes.
+TEST(QrEncoder, ColourValueTruncatesEachComponent)
+{
+    const struct {
+        QColor colour;
+        quint32 value;
+    } cases[] = {
+        {QColor::fromRgbF(0.5f, 0.25f, 1.0f, 0.5f), 0x7F7F3FFFu},
+        {QColor::fromRgbF(0.1f, 0.2f, 0.3f, 0.4f), 0x6619334Cu},
+        {QColor::fromRgbF(0.999f, 0.004f, 0.0f, 1.0f), 0xFFFE0100u},
+        {QColor(200, 100, 50), 0xFFC86432u},
+        {QColor(Qt::transparent), 0x00000000u},
+        {QColor(Qt::white), 0xFFFFFFFFu},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QREncoder::hexadecimalValueOfAnNSColor(c.colour), c.value) << c.colour.name(QColor::HexArgb).toStdString();
+    for (int k = 0; k < 256; ++k)
+        EXPECT_EQ(QREncoder::hexadecimalValueOfAnNSColor(QColor(k, 255 - k, k, 255 - k)),
+                  quint32(255 - k) << 24 | quint32(k) << 16 | quint32(255 - k) << 8 | quint32(k));
+}
+
 // "01234567" at 1-M, the published worked example, and two anchors of the capacity tables.
 TEST(QrEncoder, PublishedExampleCodewords)
 {

@@ -1,8 +1,10 @@
 // On the real window with a design open: a text bound to a series on the data-source page shows
 // the series' first value on the card, a design opened again shows what its file holds whatever
-// window opens and closes after, and a double click on a barcode reaches the barcode window.
+// window opens and closes after, a double click on a barcode reaches the barcode window, and a
+// print profile whose series flag is on leaves the print window's series box as the user left it.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -14,17 +16,23 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "platform/CanvasGlobals.h"
 #include "support/CanvasMouse.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
 #include "views/barcodes/BarcodeWindowStandIn.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/CheckedNumberField.h"
 #include "views/inspector/PropertyInspector.h"
+#include "views/output/OutputRangeBlock.h"
+#include "views/print/PrintProfileStore.h"
+#include "views/print/Print_Wnd.h"
 #include "views/series/BatchWizard.h"
 #include "views/print/StandInPrinters.h"
 #include "views/series/SeriesValueModel.h"
@@ -153,6 +161,44 @@ TEST_F(DataSourceRoadTest, TheSeriesManagerSparesABoundSeriesAndThePageFollowsIt
     EXPECT_FALSE(QFile::exists(QDir(Data_Folder_Path).filePath("Guests.txt")));
     EXPECT_EQ(combo("Batch_Series").count(), 1);
     EXPECT_EQ(combo("Batch_Series").currentText(), "Staff");
+}
+
+// Two records of Staff, or two rows of two cards with the series box off. The box's state and the
+// total are looked at on opening, after unticking, after choosing the "Y" profile, and after
+// ticking the box again and choosing that profile once more.
+TEST_F(DataSourceRoadTest, AProfileWithTheSeriesFlagLeavesTheSeriesBoxTheUserTurnedOff)
+{
+    ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
+    print_profile_path = scratch.filePath(QStringLiteral("profiles"));
+    ASSERT_TRUE(QDir().mkpath(print_profile_path.get()));
+    const PrintProfileStore store(print_profile_path.get());
+    for (const char* flag : {"N", "Y"}) {
+        const QStringList items{"Card Printer", "A4", "210.00 x 297.00", "210.00", "297.00", "Portrait", "2", "2",
+                                "4.00", "4.00", "0.00", "0", "0", "0", "0", "1", "N", "F", "0", "N", "FH", "Y",
+                                flag, "N", "N", "N"};
+        EXPECT_TRUE(store.write(store.entryFor(flag == QLatin1String("N") ? "Default" : "Office"), items));
+    }
+    StandInPrinters printers;
+    QList<std::pair<bool, int>> shown;
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto& window = static_cast<Print_Wnd&>(dialog);
+        OutputRangeBlock& range = window.rangeBlock();
+        auto* profiles = window.findChild<QTableWidget*>(QStringLiteral("List_profile"));
+        const auto look = [&] { shown.append(std::make_pair(range.Export_with_batch_chk->isChecked(), range.Total_Text->value())); };
+        look();
+        range.Export_with_batch_chk->click();
+        profiles->selectRow(1);
+        look();
+        range.Export_with_batch_chk->click();
+        profiles->selectRow(0);
+        profiles->selectRow(1);
+        look();
+        window.reject();
+    });
+    action(QStringLiteral("Print_Button")).trigger();
+    print_profile_path = QString();
+    EXPECT_EQ(shown, (QList<std::pair<bool, int>>{{true, 2}, {false, 4}, {true, 2}}));
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 }  // namespace

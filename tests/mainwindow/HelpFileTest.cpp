@@ -3,13 +3,16 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 #include <QUrl>
 
@@ -329,6 +332,47 @@ TEST(HelpPdf, ShowsPicturesOfTheWindowWithTheSampleCard)
 
 namespace {
 
+// The messages of a guide that could not be opened: without xdg-open, and with it.
+QString noOpenerMessage(const QString& guide)
+{
+    return QStringLiteral("xdg-open, which hands files to the desktop's programs, is not installed, so the user guide "
+                          "could not be opened.\n\nInstall the package xdg-utils, or open the file yourself:\n")
+           + guide;
+}
+
+QString noViewerMessage(const QString& guide)
+{
+    return QStringLiteral("No PDF viewer is installed, so the user guide could not be opened.\n\n"
+                          "Install a PDF viewer, or open the file yourself:\n")
+           + guide;
+}
+
+// Programs are looked for in a folder of the test's own, which holds no xdg-open until one is
+// put there.
+class OwnProgramFolder {
+public:
+    OwnProgramFolder() { qputenv("PATH", folder.path().toLocal8Bit()); }
+    ~OwnProgramFolder() { qputenv("PATH", previous); }
+    // An xdg-open that notes what it was handed in a file beside it.
+    void installXdgOpen() const { install("xdg-open", "echo \"$1\" >> '" + QFile::encodeName(handedFile()) + "'"); }
+    // An xdg-mime that names this program for every type.
+    void installXdgMime(const QByteArray& pdfViewer) const { install("xdg-mime", "echo '" + pdfViewer + "'"); }
+    QString handedFile() const { return folder.filePath(QStringLiteral("handed")); }
+
+private:
+    void install(const char* name, const QByteArray& command) const
+    {
+        QFile script(folder.filePath(QLatin1String(name)));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n" + command + "\n");
+        script.close();
+        ASSERT_TRUE(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    }
+
+    const QByteArray previous = qgetenv("PATH");
+    QTemporaryDir folder;
+};
+
 // Open_Help_File on a resource folder of its own, with a viewer that only records.
 class HelpCommand : public ::testing::Test {
 protected:
@@ -360,6 +404,7 @@ protected:
     ScopedMessagePresenter messageScope{messages};
     QList<QUrl> opened;
     bool viewerInstalled = true;
+    OwnProgramFolder programs;
 };
 
 }  // namespace
@@ -375,10 +420,47 @@ TEST_F(HelpCommand, TheGuideGoesToTheViewerOrTheMessageSaysWhyAndWhereItIs)
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(guide())});
     EXPECT_EQ(messages.texts().size(), 1);
 
+    // A failed opening names what is missing: xdg-open, or else a viewer.
     viewerInstalled = false;
     Open_Help_File();
-    ASSERT_EQ(messages.texts().size(), 2);
-    const QString message = messages.texts().last();
-    EXPECT_TRUE(message.contains(QStringLiteral("No PDF viewer is installed"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(guide())) << message.toStdString();
+    programs.installXdgOpen();
+    Open_Help_File();
+    EXPECT_EQ(messages.texts().mid(1), (QStringList{"\n" + noOpenerMessage(guide()), "\n" + noViewerMessage(guide())}));
+}
+
+// Help → Help on the real window, with the desktop's own opener: without xdg-open the message
+// names it and the guide, and so it does the viewer when the desktop names none for PDF files.
+// On an X server xdg-open is handed the guide once a viewer is named; without a desktop
+// (offscreen) nothing takes it, so the message names the viewer.
+TEST(HelpMenu, HandsTheGuideToXdgOpenOrSaysWhatIsMissing)
+{
+    ScriptedMessagePresenter messages;
+    const ScopedMessagePresenter messageScope(messages);
+    SKTDocument document;
+    SKTWindowController controller(document);
+    QAction* help = nullptr;
+    for (QAction* item : controller.window()->findChild<QMenu*>(QStringLiteral("help_menu"))->actions())
+        help = item->text() == QLatin1String("Help") ? item : help;
+    ASSERT_NE(help, nullptr);
+    const QString guide = QFileInfo(QDir(Resource_Path).filePath(QStringLiteral("Help.pdf"))).absoluteFilePath();
+    ASSERT_TRUE(QFileInfo::exists(guide));
+
+    const OwnProgramFolder programs;
+    help->trigger();
+    programs.installXdgOpen();
+    programs.installXdgMime("");
+    help->trigger();
+    EXPECT_EQ(messages.texts(), (QStringList{"\n" + noOpenerMessage(guide), "\n" + noViewerMessage(guide)}));
+
+    programs.installXdgMime("viewer.desktop");
+    help->trigger();
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        EXPECT_EQ(messages.texts().mid(2), QStringList{"\n" + noViewerMessage(guide)});
+        return;
+    }
+    EXPECT_EQ(messages.texts().size(), 2) << messages.texts().join(u'\n').toStdString();
+    QFile handed(programs.handedFile());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handed.exists() && handed.size() > 0; }));
+    ASSERT_TRUE(handed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLocal8Bit(handed.readAll()).trimmed(), QUrl::fromLocalFile(guide).toString());
 }

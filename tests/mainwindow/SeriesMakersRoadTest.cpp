@@ -23,6 +23,7 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
 #include "views/series/Generate_List.h"
@@ -50,6 +51,33 @@ protected:
         generator.findChild<QLineEdit*>("from_txt")->setText(from);
         generator.findChild<QLineEdit*>("to_txt")->setText(to);
         generator.OKPressed();
+    }
+    // A workbook of the file name in the scratch folder whose sheet holds the titles and one row.
+    QString workbook(const QString& fileName, const QString& titles, const QString& row) const
+    {
+        const QString book = scratch.filePath(fileName);
+        const auto made = TestEnvironment::runPython(QStringLiteral("import sys, openpyxl\n"
+                                                                    "wb = openpyxl.Workbook()\n"
+                                                                    "wb.active.append([%1])\n"
+                                                                    "wb.active.append([%2])\n"
+                                                                    "wb.save(sys.argv[1])\n")
+                                                         .arg(titles, row)
+                                                         .toUtf8(),
+                                                     {book});
+        EXPECT_EQ(made.exitCode, 0) << made.err.constData();
+        return book;
+    }
+    // File > Import Data... on the workbook, with the script run in its column window.
+    void importColumns(const QString& book, const std::function<void(Import_Excel_DataSheet&)>& script)
+    {
+        dialogs.queueHook([&](QDialog& window) {
+            auto& wizard = static_cast<Import_Wizard&>(window);
+            wizard.Excel_RD_Pressed();
+            wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
+            dialogs.queueHook([&](QDialog& sheet) { script(static_cast<Import_Excel_DataSheet&>(sheet)); });
+            wizard.OKPressed();
+        });
+        action(QStringLiteral("Import_Wizard_Button")).trigger();
     }
 };
 
@@ -87,31 +115,16 @@ TEST_F(SeriesMakersRoadTest, TheFileMenuMakesSeriesThePageListsAndSparesBoundOne
 TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotReplace)
 {
     ASSERT_NO_FATAL_FAILURE(bindSampleTitleTo(QStringLiteral("Staff")));
-    const QString book = scratch.filePath("staff.xlsx");
-    const auto made = TestEnvironment::runPython("import sys, openpyxl\n"
-                                                 "wb = openpyxl.Workbook()\n"
-                                                 "wb.active.append(['Staff', 'Guests'])\n"
-                                                 "wb.active.append(['Grace Hopper', 'Alan Turing'])\n"
-                                                 "wb.save(sys.argv[1])\n",
-                                                 {book});
-    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QString book = workbook("staff.xlsx", "'Staff', 'Guests'", "'Grace Hopper', 'Alan Turing'");
     int inUseAlerts = 0;
-    dialogs.queueHook([&](QDialog& window) {
-        auto& wizard = static_cast<Import_Wizard&>(window);
-        wizard.Excel_RD_Pressed();
-        wizard.findChild<QLineEdit*>("Excel_path")->setText(book);
-        dialogs.queueHook([&](QDialog& sheet) {
-            auto& columns = static_cast<Import_Excel_DataSheet&>(sheet);
-            columns.columns().setAllTicked(true);
-            dialogs.queueHook([&](QDialog& alert) {
-                ++inUseAlerts;
-                static_cast<QMessageBox&>(alert).checkBox()->setChecked(true);
-            });
-            columns.OKPressed();
+    importColumns(book, [&](Import_Excel_DataSheet& columns) {
+        columns.columns().setAllTicked(true);
+        dialogs.queueHook([&](QDialog& alert) {
+            ++inUseAlerts;
+            static_cast<QMessageBox&>(alert).checkBox()->setChecked(true);
         });
-        wizard.OKPressed();
+        columns.OKPressed();
     });
-    action(QStringLiteral("Import_Wizard_Button")).trigger();
     EXPECT_EQ(inUseAlerts, 1);
     EXPECT_EQ(series("Staff"), "Ada Lovelace\n");
     EXPECT_EQ(series("Guests"), "Alan Turing\n");
@@ -119,6 +132,50 @@ TEST_F(SeriesMakersRoadTest, ReimportingAWorkbookNamesTheBoundSeriesItDidNotRepl
     ASSERT_EQ(said.size(), 1) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(said[0].request.text, "1 series was imported.\n\n1 series was not imported:");
     EXPECT_EQ(said[0].request.details, QStringList{"Staff: the design is bound to it, so it was not replaced."});
+}
+
+// "Keep Both" names a series as files are named: a column whose name already ends in a number in
+// brackets goes on from that number instead of adding a second one.
+TEST_F(SeriesMakersRoadTest, KeepBothGoesOnFromTheNumberAColumnNameEndsIn)
+{
+    const QString book = workbook("photos.xlsx", "'Photo', 'Photo (1)'", "'ada.png', 'grace.png'");
+    // Imports the ticked columns, answering each keep-or-replace question with Keep Both.
+    const auto importKeepingBoth = [&](const QList<int>& ticked, bool applyToAll) {
+        int questions = 0;
+        importColumns(book, [&](Import_Excel_DataSheet& columns) {
+            for (const int column : ticked)
+                columns.columns().setTicked(column, true);
+            for (int asked = 0; asked < ticked.size(); ++asked)
+                dialogs.queueHook([&](QDialog& box) {
+                    ++questions;
+                    auto& question = static_cast<Replcae_Confirm_Box&>(box);
+                    question.apply_chk->setChecked(applyToAll);
+                    question.Keep_Pressed();
+                });
+            columns.OKPressed();
+            dialogs.clearHooks();
+        });
+        return questions;
+    };
+    const auto seriesFiles = [] {
+        return QDir(Data_Folder_Path).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    };
+
+    EXPECT_EQ(importKeepingBoth({0, 1}, false), 0);
+    EXPECT_EQ(seriesFiles(), QStringList({"Photo (1).txt", "Photo.txt", "Staff.txt"}));
+    EXPECT_EQ(importKeepingBoth({0}, false), 1);
+    EXPECT_EQ(importKeepingBoth({1}, false), 1);
+    EXPECT_EQ(seriesFiles(), QStringList({"Photo (1).txt", "Photo (2).txt", "Photo (3).txt", "Photo.txt", "Staff.txt"}));
+    EXPECT_EQ(series("Photo (3)"), "grace.png\n");
+
+    // Apply to All answers the second column too.
+    EXPECT_EQ(importKeepingBoth({0, 1}, true), 1);
+    EXPECT_EQ(seriesFiles(), QStringList({"Photo (1).txt", "Photo (2).txt", "Photo (3).txt", "Photo (4).txt",
+                                          "Photo (5).txt", "Photo.txt", "Staff.txt"}));
+    EXPECT_EQ(series("Photo (4)"), "ada.png\n");
+    EXPECT_EQ(series("Photo (5)"), "grace.png\n");
+    EXPECT_EQ(series("Photo (1)"), "grace.png\n");
+    EXPECT_EQ(messages.texts(), QStringList());
 }
 
 TEST_F(SeriesMakersRoadTest, TheManagersGenerateButtonAddsToItsList)

@@ -175,11 +175,18 @@ TEST_F(SeriesWaitSheetRoadTest, AFailedReadHidesThePanelBeforeAnyMessage)
 {
     const PanelWatch watch([] { return QString(); });
     importThroughWizard(false, file("empty.txt", ""));
+    // A text file past the limit is refused unread, the message naming the limit.
+    QFile huge(scratch.filePath("huge.txt"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(256) << 20) + 1));
+    huge.close();
+    importThroughWizard(false, huge.fileName());
     // A file that is no workbook is named at once; no column window opens on it.
     importThroughWizard(true, file("broken.xlsx", "not a workbook"));
     EXPECT_EQ(watched.texts(),
-              (QStringList{"\nPlease select a valid file.", "\nThe file \"broken.xlsx\" cannot be read as a workbook."}));
-    EXPECT_EQ(watched.overPanel, (QList<bool>{false, false}));
+              (QStringList{"\nPlease select a valid file.",
+                           "\nPlease select a valid file.\n\nThe file is larger than 256 MB, the largest text file a series is made from.",
+                           "\nThe file \"broken.xlsx\" cannot be read as a workbook."}));
+    EXPECT_EQ(watched.overPanel, (QList<bool>{false, false, false}));
     EXPECT_GE(watch.shownWhile.size(), 2);
     EXPECT_EQ(watch.hides, watch.shownWhile.size());
     EXPECT_FALSE(seriesExists("Imported"));

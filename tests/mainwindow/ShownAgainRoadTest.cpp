@@ -1,9 +1,11 @@
 // On the real window, what is shown again after a step: the position fields of the selected
-// unlocked elements when the canvas redisplays them, the progress texts of a group project's
+// unlocked elements when the canvas redisplays them, the inspector's hidden kind field for each
+// element clicked, the progress texts of a group project's
 // records while they are read, and the side panels and design area once a design is copied to
 // the other side.
 #include <QAbstractItemModel>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QTableView>
 
 #include "LiveModeRoadFixture.h"
@@ -40,6 +42,30 @@ TEST_F(PositionFieldsRoad, TheCanvasShowsThePositionOfTheSelectedUnlockedElement
     x.setValue(199);
     canvas.Display_Control_Position_and_Size();
     EXPECT_EQ(x.value(), 199) << "a locked element's place is not shown again";
+}
+
+// "T" for a text, "I" for a picture, the signature's own code, and empty for the other kinds.
+TEST_F(PositionFieldsRoad, EachClickedElementLeavesItsKindAndOtherKindsClearIt)
+{
+    const struct {
+        QPointF at;
+        GraphicKind kind;
+        const char* code;
+    } clicks[] = {
+        {kTitle.center(), GraphicKind::Text, "T"}, {{195, 53}, GraphicKind::Shape, ""},
+        {{36, 42}, GraphicKind::Image, "I"},       {{100, 34}, GraphicKind::Line, ""},
+        {{105, 56}, GraphicKind::Signature, "S"},  {{20, 95}, GraphicKind::Barcode, ""},
+        {{162, 57}, GraphicKind::Signature, "F"},  {kTitle.center(), GraphicKind::Text, "T"},
+    };
+    const QLineEdit& kind = inspector().sel_control_name();
+    EXPECT_TRUE(kind.isHidden());
+    SKTGraphicView& canvas = *controller.editedGraphicView();
+    for (const auto& click : clicks) {
+        canvas_mouse::drag(canvas, click.at, click.at);
+        ASSERT_EQ(canvas.selectedGraphics().size(), 1);
+        ASSERT_EQ(canvas.selectedGraphics().first()->kind(), click.kind) << click.code;
+        EXPECT_EQ(kind.text(), click.code);
+    }
 }
 
 TEST_F(LiveModeRoad, AGroupProjectsRecordsAreReadUnderTheirProgressTexts)

@@ -141,6 +141,8 @@ TEST(CardFileWriterTest, NumberedNamesKeepBothFiles)
     EXPECT_EQ(Check_Exist_Path_and_Create_New(dir.filePath("X (3).png")), dir.filePath("X (5).png"));
     touch(dir.filePath("a (2) b.png"));
     EXPECT_EQ(Check_Exist_Path_and_Create_New(dir.filePath("a (2) b.png")), dir.filePath("a (2) b (1).png"));
+    touch(dir.filePath("50%1 off.png"));
+    EXPECT_EQ(Check_Exist_Path_and_Create_New(dir.filePath("50%1 off.png")), dir.filePath("50%1 off (1).png"));
 }
 
 TEST(CardFileWriterTest, KeepReplaceAnswersHoldAsGiven)

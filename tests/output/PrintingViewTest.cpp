@@ -1,9 +1,11 @@
 // The printing view on a 72-dpi picture of the page: which corner of each card its marker lands
 // in tells how the card was turned or mirrored.
 #include <QImage>
+#include <QPageLayout>
 #include <gtest/gtest.h>
 
 #include "output/Printing_View.h"
+#include "render/ImageResolution.h"
 
 namespace {
 
@@ -128,4 +130,53 @@ TEST(PrintingViewTest, AVisitorPassIsPrintedAloneAtItsSizeBelowTheTopMargin)
             if (page.pixelColor(x, y) == QColor(Qt::blue))
                 blue |= QRect(x, y, 1, 1);
     EXPECT_EQ(blue, QRect(156, 18, 300, 400));
+}
+
+TEST(PrintingViewTest, ThePaperLessItsMarginsOrThePaperWhenTheyLeaveNoRoom)
+{
+    const struct {
+        QPageSize::PageSizeId paper;
+        QPageLayout::Orientation orientation;
+        QMarginsF margins;  // left, top, right, bottom in points
+        QSizeF size;
+    } pages[] = {
+        {QPageSize::Letter, QPageLayout::Portrait, {18, 18, 18, 18}, {576, 756}},
+        {QPageSize::A4, QPageLayout::Portrait, {10, 20, 30, 40}, {555, 782}},
+        {QPageSize::A4, QPageLayout::Landscape, {10, 20, 30, 40}, {802, 535}},
+        {QPageSize::A4, QPageLayout::Portrait, {}, {595, 842}},
+        {QPageSize::A4, QPageLayout::Portrait, {300, 0, 300, 0}, {595, 842}},
+    };
+    for (const auto& page : pages) {
+        const QPageLayout layout(QPageSize(page.paper), page.orientation, page.margins, QPageLayout::Point);
+        EXPECT_EQ(Printing_View::Calculate_Paper_size(layout), page.size) << page.size.width();
+    }
+}
+
+// Only a real print raises, and only in landscape or for a visitor pass: 144 x 72 points at 600
+// dpi are 1200 x 600 pixels.
+TEST(PrintingViewTest, OnlyALandscapeOrVisitorPassPrintRaisesAPictureTo600Dpi)
+{
+    QImage picture(144, 72, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    picture.setDotsPerMeterX(2835);  // 72 dpi
+    picture.setDotsPerMeterY(2835);
+    const struct {
+        bool print, landscape, visitorPass, raised;
+    } runs[] = {
+        {true, true, false, true},    {true, false, true, true},    {true, true, true, true},
+        {true, false, false, false},  {false, true, false, false},  {false, false, true, false},
+    };
+    for (const auto& run : runs) {
+        PrintSheetSettings sheet;
+        sheet.landscape = run.landscape;
+        sheet.draw_printing_or_visitor_pass = run.visitorPass;
+        const QImage shown = Printing_View(sheet, SheetRun(), run.print).Change_dpi_for_image(picture);
+        EXPECT_EQ(shown.size(), run.raised ? QSize(1200, 600) : QSize(144, 72)) << run.print << run.landscape << run.visitorPass;
+        EXPECT_NEAR(sizeInPoints(shown).width(), 144, 0.05);
+        EXPECT_NEAR(sizeInPoints(shown).height(), 72, 0.05);
+        EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::darkGreen));
+    }
+    PrintSheetSettings landscape;
+    landscape.landscape = true;
+    EXPECT_TRUE(Printing_View::Change_dpi_for_image(QImage(), landscape, true).isNull());
 }

@@ -156,6 +156,18 @@ TEST(SheetLayoutTest, CropMarksRunTwentyPointsOutFromEachCornerAndTurnOntoThePag
     EXPECT_EQ(toPage(QRectF(156, 374, 300, 400), 792), QRectF(156, 18, 300, 400));
 }
 
+TEST(SheetLayoutTest, CellsAreNumberedRowByRowFromZero)
+{
+    const struct {
+        int columns, row, column, index;
+    } cells[] = {{3, 1, 1, 0}, {3, 1, 3, 2}, {3, 2, 1, 3}, {3, 3, 2, 7}, {1, 4, 1, 3}, {5, 2, 5, 9}};
+    PrintSheetSettings sheet = letterSheet();
+    for (const auto& c : cells) {
+        sheet.Print_Col = c.columns;
+        EXPECT_EQ(Get_Curr_Label_Index(sheet, c.row, c.column), c.index) << c.columns << " " << c.row << " " << c.column;
+    }
+}
+
 TEST(SheetLayoutTest, EachPageKnowsItsRecordsFromItsNumber)
 {
     SheetRun run;

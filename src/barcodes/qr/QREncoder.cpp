@@ -159,5 +159,9 @@ std::optional<QString> QREncoder::AESDecryptString(const QByteArray& data, const
 
 quint32 QREncoder::hexadecimalValueOfAnNSColor(const QColor& color)
 {
-    return quint32(color.rgba());
+    // A component v of 16 bits stands for v / 65535, so v / 257 in whole numbers is that times
+    // 255 truncated, with no floating-point error to push k / 255 below k.
+    const QRgba64 c = color.rgba64();
+    const auto byte = [](quint16 v) { return quint32(v / 257); };
+    return byte(c.alpha()) << 24 | byte(c.red()) << 16 | byte(c.green()) << 8 | byte(c.blue());
 }

@@ -40,6 +40,6 @@ public:
     // nullopt when the data does not decipher (wrong pass phrase or damaged data).
     static std::optional<QString> AESDecryptString(const QByteArray& data, const QString& passphrase);
 
-    // 0xAARRGGBB
+    // 0xAARRGGBB, each component times 255 truncated: (0.5, 0.25, 1, 0.5) gives 0x7F7F3FFF.
     static quint32 hexadecimalValueOfAnNSColor(const QColor& color);
 };

@@ -2,6 +2,7 @@
 // A QR Code symbol's colours a bit per module, kept both row by row and column by column, so
 // that the mask penalty reads whole lines a word at a time instead of a module at a time.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 class QrBitGrid {

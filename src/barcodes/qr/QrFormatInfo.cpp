@@ -1,5 +1,7 @@
 #include "barcodes/qr/QrFormatInfo.h"
 
+#include <cstddef>
+
 std::array<QrModule, 31> qrFormatModules(int level, int mask, int size)
 {
     static constexpr int kLevelBits[4] = {1, 0, 3, 2};  // L, M, Q, H

@@ -1,6 +1,7 @@
 #include "barcodes/qr/QrMaskChoice.h"
 
 #include <climits>
+#include <cstddef>
 #include <utility>
 
 #include "barcodes/qr/QrFormatInfo.h"

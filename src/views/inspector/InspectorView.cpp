@@ -1,6 +1,7 @@
 #include "views/inspector/InspectorView.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,6 +57,9 @@ InspectorView::InspectorView(QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("sett_tab"));
     m_tabs->setMinimumWidth(340);
     column->addWidget(m_tabs);
+    m_kind = new QLineEdit(this);
+    m_kind->setObjectName(QStringLiteral("sel_control_name"));
+    m_kind->hide();
 
     addPage(QStringLiteral("card_setting_tab"), QStringLiteral("Settings"));
     m_cardInfo = setUpPage<Ui::CardInfoPage>(*addPage(QStringLiteral("card_info_tab"), QStringLiteral("Card")));

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QLabel;
+class QLineEdit;
 class QTabWidget;
 
 namespace Ui {
@@ -25,6 +26,9 @@ public:
 
     QLabel& properties_title() const { return *m_title; }
     QTabWidget& sett_tab() const { return *m_tabs; }
+    // The kind of the element whose panel is loaded, never shown: "T" text, "I" image, the
+    // signature's code ("S" signature, "F" fingerprint), empty for the other kinds.
+    QLineEdit& sel_control_name() const { return *m_kind; }
     // Every page in a fixed order (card_setting_tab first); each exists once.
     const QList<QWidget*>& pages() const { return m_pages; }
     // The page with that object name; null for an unknown name.
@@ -44,6 +48,7 @@ private:
 
     QLabel* m_title = nullptr;
     QTabWidget* m_tabs = nullptr;
+    QLineEdit* m_kind = nullptr;
     QList<QWidget*> m_pages;
     QHash<QString, QWidget*> m_pageByName;
     std::unique_ptr<Ui::CardInfoPage> m_cardInfo;

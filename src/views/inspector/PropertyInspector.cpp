@@ -1,6 +1,7 @@
 #include "views/inspector/PropertyInspector.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <algorithm>
 
@@ -164,6 +165,7 @@ void PropertyInspector::showElement(SKTGraphic& graphic)
 {
     m_window.Set_Natural_And_Fit_Buttons_Enabled(graphic.kind() != GraphicKind::Barcode);
     Remove_All_Tab_Items();
+    m_view.sel_control_name().clear();
     Not_Draw_Only_Prop_Change = true;
     const InspectorTabSet set = elementTabSet(graphic, Start_Card_Option, selectedImageCount());
     showTabSet(set);

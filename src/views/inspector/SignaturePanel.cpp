@@ -46,8 +46,7 @@ void SignaturePanel::connectControls()
 
 void SignaturePanel::load(SKTGraphic& graphic)
 {
-    if (auto* kind = m_context.view.findChild<QLineEdit*>(QStringLiteral("sel_control_name")))
-        kind->setText(graphic.sign_or_fingureprint);
+    m_context.view.sel_control_name().setText(graphic.sign_or_fingureprint);
     m_context.positions.Set_Control_Pos_And_Size(graphic);
     m_loadedPath = graphic._file_path;
     Set_NS_Text_View_String(*ui->Sign_image_path, m_loadedPath);

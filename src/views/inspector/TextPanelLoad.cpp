@@ -1,4 +1,5 @@
 // Filling the text pages from the text element, in the dispatch's change guard.
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 #include "model/SKTGraphic.h"
@@ -7,6 +8,7 @@
 #include "views/inspector/BorderFields.h"
 #include "views/inspector/ComboSelection.h"
 #include "views/inspector/FillKindRadios.h"
+#include "views/inspector/InspectorView.h"
 #include "views/inspector/PanelValues.h"
 #include "views/inspector/PositionFields.h"
 #include "views/inspector/ShowQuietly.h"
@@ -16,6 +18,7 @@
 
 void TextPanel::load(SKTGraphic& graphic)
 {
+    m_context.view.sel_control_name().setText(QStringLiteral("T"));
     loadVisibility(graphic);
     m_context.positions.Set_Control_Pos_And_Size(graphic);
     {

@@ -90,10 +90,12 @@ bool PrintWindowLogic::applyProfileItems(const QStringList& items)
     Mirror_image_chk_clicked(isOn(items[19]));
     Mirror_Image_Type_CellClick(items[20] == QLatin1String("FH") ? 0 : 1);
     Show_Margin_Checked(isOn(items[21]));
+    // "Y" keeps a data box on only while the run takes that data: a profile brings back neither
+    // data the user turned off nor data the design does not use. "N" leaves the box as it is.
     if (isOn(items[22]))
-        fields.series = fields.seriesAvailable;
+        fields.series = fields.series && fields.seriesAvailable;
     if (isOn(items[23]))
-        fields.spreadsheet = fields.spreadsheetAvailable;
+        fields.spreadsheet = fields.spreadsheet && fields.spreadsheetAvailable;
     Enable_Crop_Mark_clicked(isOn(items[24]));
     Fit_To_Frame_clicked(isOn(items[25]));
 

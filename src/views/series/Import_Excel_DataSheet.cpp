@@ -6,6 +6,7 @@
 #include "data/SeriesFiles.h"
 #include "data/SpreadsheetWriter.h"
 #include "platform/DialogPresenter.h"
+#include "platform/FreeFileName.h"
 #include "platform/Log.h"
 #include "platform/MessageBoxes.h"
 #include "platform/StringHelpers.h"
@@ -19,14 +20,10 @@
 
 namespace {
 
-// The name followed by " (k)" with the first k that names no series yet.
+// The numbered name "keep both" gives files, counted over the series whatever their case.
 QString freeSeriesName(const SeriesStore& store, const QString& name)
 {
-    for (int k = 1;; ++k) {
-        const QString free = QStringLiteral("%1 (%2)").arg(name).arg(k);
-        if (!store.exists(free))
-            return free;
-    }
+    return nextFreeNumberedName(name, [&](const QString& free) { return store.exists(free); });
 }
 
 // The in-use alert with its "Apply to All" box; true when the box was ticked.

@@ -24,6 +24,17 @@ namespace {
 // No text file a series comes from is near this size; a larger one is refused unread.
 constexpr qint64 kMaxTextFileBytes = 256LL * 1024 * 1024;
 
+// Why the file is no source of a series before it is read; empty when it may be one.
+QString refusalBeforeReading(const QFileInfo& info)
+{
+    if (!info.isFile() || info.size() == 0)
+        return kSelectValidFileMessage;
+    if (info.size() > kMaxTextFileBytes)
+        return kSelectValidFileMessage
+            + QStringLiteral("\n\nThe file is larger than %1 MB, the largest text file a series is made from.").arg(kMaxTextFileBytes >> 20);
+    return {};
+}
+
 }  // namespace
 
 Import_Wizard::Import_Wizard(SeriesWindowLinks links, QWidget* parent)
@@ -211,17 +222,19 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
     if (named && usableSeriesName(ui->Text_file_name->text()).isEmpty())
         return false;
     SeriesTextImport::FileValues read;
-    bool opened = false;
+    QString refusal;
     {
         const PleaseWaitSheet reading;
         QFile file(path);
         const QFileInfo info(path);
-        opened = info.isFile() && info.size() > 0 && info.size() <= kMaxTextFileBytes && file.open(QIODevice::ReadOnly);
-        if (opened)
+        refusal = refusalBeforeReading(info);
+        if (refusal.isEmpty() && !file.open(QIODevice::ReadOnly))
+            refusal = kSelectValidFileMessage;
+        if (refusal.isEmpty())
             read = SeriesTextImport::valuesOfFile(file, info.suffix());
     }
-    if (!opened) {
-        Show_MessageBox(kSelectValidFileMessage);
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(refusal);
         return false;
     }
     if (!read.ok || read.values.isEmpty()) {

@@ -60,6 +60,29 @@ TEST_F(ImportWizardTest, TextCsvAndRichTextFilesBecomeSeries)
     EXPECT_EQ(series("Latin"), "<missing>");
 }
 
+// A text file is refused unread past 256 MB, the message naming the limit; one of 256 MB is read
+// (these are sparse: their NUL bytes are no text).
+TEST_F(ImportWizardTest, ATextFilePastTheLimitIsRefusedNamingTheLimit)
+{
+    const struct {
+        qint64 bytes;
+        QString message;
+    } files[] = {
+        {0, "\nPlease select a valid file."},
+        {qint64(256) << 20, "\n" + SeriesTextImport::kUnreadableTextMessage},
+        {(qint64(256) << 20) + 1,
+         "\nPlease select a valid file.\n\nThe file is larger than 256 MB, the largest text file a series is made from."},
+    };
+    for (const auto& file : files) {
+        QFile sparse(at("big.txt"));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(file.bytes));
+        sparse.close();
+        EXPECT_EQ(importText("Big", sparse.fileName()), 0) << file.bytes;
+        EXPECT_EQ(messages.texts().last(), file.message) << file.bytes;
+        EXPECT_EQ(series("Big"), "<missing>") << file.bytes;
+    }
+}
+
 TEST_F(ImportWizardTest, AnsweringNoKeepsTheOldSeriesAndTheWizardOpen)
 {
     writeSeries("Names", "old\n");
