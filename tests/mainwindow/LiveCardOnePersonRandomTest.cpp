@@ -276,6 +276,8 @@ protected:
             {"column", 2, false, true, &LiveCardWalk::chooseFieldColumn},
             {"details", 2, false, true, &LiveCardWalk::saveDetails},
             {"new", 1, true, true, &LiveCardWalk::newDesign},
+            {"newprofile", 1, true, false, &LiveCardWalk::newPassWithProfile},
+            {"newcard", 1, true, false, &LiveCardWalk::newCardThenVisitorDesk},
             {"open", 1, true, true, &LiveCardWalk::openDesign},
             {"save", 2, true, true, &LiveCardWalk::saveDesign},
             {"register", 3, true, false, &LiveCardWalk::registerVisitor},
@@ -709,25 +711,8 @@ protected:
 
     void newDesign()
     {
-        if (mode == Mode::Visitor && chance(25)) {
-            newCardThenVisitorDesk();
-            return;
-        }
         if (mode == Mode::Visitor) {
-            const bool orange = chance(60);
-            const QString profileName = chance(50) ? aName() : QString();
-            queueVisitorStart(orange ? QStringLiteral("Visitor orange (h)") : QStringLiteral("Classic blue (h)"),
-                              orange ? TemplateCatalog::kVisitorCategory : QStringLiteral("Employee"), profileName);
-            profileConfirmed = templateChosen = false;
-            action(QStringLiteral("New_Btn_Clicked")).trigger();
-            done += QStringLiteral(" %1%2").arg(orange ? "Visitor orange (h)" : "Classic blue (h)",
-                                               profileName.isEmpty() ? QString() : QStringLiteral(" profile \"%1\"").arg(profileName));
-            if (templateChosen) {
-                designOpened(templateFile(orange ? QStringLiteral("visitor") : QStringLiteral("employee"),
-                                          orange ? QStringLiteral("visitor orange (h)") : QStringLiteral("classic blue (h)")));
-                if (profileConfirmed)
-                    expectField(0, QStringLiteral("Fup_Name"), profileName);
-            }
+            newPass({});
             return;
         }
         const QString project = QStringLiteral("People %1").arg(step);
@@ -748,6 +733,27 @@ protected:
         if (started)
             designOpened(templateFile(QStringLiteral("employee"), QStringLiteral("classic blue (h)")));
     }
+
+    // File -> New on the visitor road, on either template: with a holder's name typed in the
+    // template window's profile window when one is given.
+    void newPass(const QString& profileName)
+    {
+        const bool orange = chance(60);
+        queueVisitorStart(orange ? QStringLiteral("Visitor orange (h)") : QStringLiteral("Classic blue (h)"),
+                          orange ? TemplateCatalog::kVisitorCategory : QStringLiteral("Employee"), profileName);
+        profileConfirmed = templateChosen = false;
+        action(QStringLiteral("New_Btn_Clicked")).trigger();
+        done += QStringLiteral(" %1%2").arg(orange ? "Visitor orange (h)" : "Classic blue (h)",
+                                           profileName.isEmpty() ? QString() : QStringLiteral(" profile \"%1\"").arg(profileName));
+        if (templateChosen) {
+            designOpened(templateFile(orange ? QStringLiteral("visitor") : QStringLiteral("employee"),
+                                      orange ? QStringLiteral("visitor orange (h)") : QStringLiteral("classic blue (h)")));
+            if (profileConfirmed)
+                expectField(0, QStringLiteral("Fup_Name"), profileName);
+        }
+    }
+
+    void newPassWithProfile() { newPass(aName()); }
 
     // File -> New on the template road: Classic blue (h) as an ID card with a holder's name given
     // in the template window, checked at once; then the visitor desk again, as it started.
