@@ -131,3 +131,18 @@ TEST_F(ProfileStartRoad, ANewDesignShowsNoCaptionGivenToTheDesignBeforeIt)
                                     fresh, exportFront(QStringLiteral("next")), QStringLiteral("null:")});
     EXPECT_EQ(compared.err.trimmed(), "0");
 }
+
+// Visitor pass mode, a name confirmed in the template window's Card-Holder Profile… window: the
+// pass and the panel show it, and Register Visitor logs it (sqlite3).
+TEST_F(ProfileStartRoad, AProfileConfirmedInTheVisitorTemplateWindowIsOnThePassAndThePanel)
+{
+    queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, QStringLiteral("Visitor orange (h)"),
+               QStringLiteral("Tpl Visitor"));
+    ASSERT_TRUE(Open_Start_Window(controller));
+    ASSERT_EQ(Start_Card_Option, QStringLiteral("V"));
+    EXPECT_EQ(onCard("Fup_Name")->Text_Value, QStringLiteral("Tpl Visitor"));
+    EXPECT_TRUE(onCard("Fup_Name")->ctrl_is_visible);
+    EXPECT_EQ(front().textBox("Fup_Name")->text(), QStringLiteral("Tpl Visitor"));
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Name"), QStringLiteral("Tpl Visitor"));
+}
