@@ -4,7 +4,6 @@
 // start's with ImageMagick), and the profile window confirmed unchanged on a visitor pass changes
 // nothing.
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -22,7 +21,8 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
         ASSERT_NO_FATAL_FAILURE(copyBuiltResources({"Templates/visitor/visitor orange (h).did",
-                                                    "Templates/employee/classic blue (h).did", "photo_placeholder.png"}));
+                                                    "Templates/employee/classic blue (h).did", "photo_placeholder.png",
+                                                    "no.png"}));
         controller.window()->resize(1280, 800);
         controller.showWindow();
     }
@@ -37,17 +37,9 @@ protected:
     {
         press(button);
         dialogs.queueHook([this, category, shown, name](QDialog& dialog) {
-            auto* window = qobject_cast<Template_Wizard*>(&dialog);
-            ASSERT_NE(window, nullptr);
-            auto* categories = window->findChild<QComboBox*>(QStringLiteral("Template_Category_ComboBox"));
-            categories->setCurrentText(category);
-            Q_EMIT categories->activated(categories->currentIndex());
-            const QAbstractItemModel& listed = window->browser();
-            int row = 0;
-            while (row < listed.rowCount() && listed.data(listed.index(row, 0), Qt::DisplayRole).toString() != shown)
-                ++row;
-            ASSERT_LT(row, listed.rowCount()) << qPrintable(shown);
-            window->browser().chooseRow(row);
+            Template_Wizard* window = chooseShownTemplate(dialog, category, shown);
+            if (!window)
+                return;
             if (!name.isEmpty()) {
                 dialogs.queueHook([name](QDialog& profile) {
                     QTest::keyClicks(profile.findChild<QLineEdit*>(QStringLiteral("name_value")), name);
@@ -58,10 +50,11 @@ protected:
             window->OK_Click();
         });
     }
-    // File -> New, the changes not saved, then the start the chooser was given.
+    // File -> New, changes not saved, then the start the chooser was given.
     void newDesign()
     {
-        messages.queueAnswers({1});
+        if (controller.designSession().hasUnsavedChanges())
+            messages.queueAnswers({1});
         action(QStringLiteral("New_Btn_Clicked")).trigger();
     }
     // The visible profile captions of both sides, "identifier=text" sorted.
@@ -145,4 +138,33 @@ TEST_F(ProfileStartRoad, AProfileConfirmedInTheVisitorTemplateWindowIsOnThePassA
     EXPECT_EQ(front().textBox("Fup_Name")->text(), QStringLiteral("Tpl Visitor"));
     click("register_visitor_btn");
     EXPECT_EQ(logged("Name"), QStringLiteral("Tpl Visitor"));
+}
+
+// On a fresh visitor pass the profile confirmed unchanged, or given in the template window
+// without a photo, leaves the pass's placeholder photo as it was: the panel's photo box names no
+// picture of the program's and the design is not changed.
+TEST_F(ProfileStartRoad, AProfileWithoutAPhotoLeavesThePassPlaceholderAndTheDesignAsTheyWere)
+{
+    const QString placeholder = QDir(Resource_Path).filePath(QStringLiteral("photo_placeholder.png"));
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"profile confirmed unchanged",
+         [this] {
+             queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, QStringLiteral("Visitor orange (h)"));
+             ASSERT_TRUE(Open_Start_Window(controller));
+             confirmProfile({});
+         }},
+        {"profile of the template window",
+         [this] {
+             queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, QStringLiteral("Visitor orange (h)"),
+                        QStringLiteral("Tpl Visitor"));
+             newDesign();
+         }},
+    };
+    for (const auto& [road, walk] : roads) {
+        SCOPED_TRACE(road);
+        ASSERT_NO_FATAL_FAILURE(walk());
+        EXPECT_EQ(onCard("Fup_Photo")->_file_path, placeholder);
+        EXPECT_EQ(front().photoPath(), QString());
+        EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+    }
 }
