@@ -1,9 +1,10 @@
 // The card-holder profile on the start roads of the real window: a profile confirmed in the
 // template window reaches a visitor pass and its side panel, a new design shows no caption the
 // design before it was given (its saved file read with plistlib, its export set against a fresh
-// start's with ImageMagick), and the profile window confirmed unchanged on a visitor pass changes
-// nothing.
+// start's with ImageMagick), the profile window confirmed unchanged on a visitor pass changes
+// nothing, and the panel shows a visitor's two-colour photo in its colour.
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "ExportScripting.h"
 #include "VisitorDeskFixture.h"
 #include "mainwindow/DesignSession.h"
+#include "model/SKTImage.h"
 #include "views/wizards/Template_Wizard.h"
 
 namespace {
@@ -93,7 +95,6 @@ protected:
 
 }  // namespace
 
-
 // A visitor pass's profile confirmed with its "Pass No." caption ticked, then File -> New and a
 // template started with a holder's name from the template window: the new card is the one a
 // fresh start makes, its narrow ID caption hidden as the profile left it, on the canvas, in the
@@ -167,4 +168,24 @@ TEST_F(ProfileStartRoad, AProfileWithoutAPhotoLeavesThePassPlaceholderAndTheDesi
         EXPECT_EQ(front().photoPath(), QString());
         EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
     }
+}
+
+// A two-colour picture (a 1-bit palette PNG from ImageMagick) browsed for the visitor shows in its
+// colour in the panel's preview, as on the pass.
+TEST_F(ProfileStartRoad, ATwoColourPhotoShowsInItsColourInThePanel)
+{
+    queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, QStringLiteral("Visitor orange (h)"));
+    ASSERT_TRUE(Open_Start_Window(controller));
+    const QString red = scratch.filePath(QStringLiteral("red.png"));
+    ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), {QStringLiteral("-size"), QStringLiteral("300x400"),
+                                                               QStringLiteral("xc:red"), red})
+                  .exitCode,
+              0);
+    dialogs.queueOpenFile(red);
+    click("browse_photo_btn");
+    const QImage preview = front().findChild<QLabel*>(QStringLiteral("photo_view"))->pixmap().toImage();
+    ASSERT_FALSE(preview.isNull());
+    EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() / 2), QColor(Qt::red));
+    const QImage& onPass = static_cast<SKTImage&>(*onCard("Fup_Photo"))._contents;
+    EXPECT_EQ(onPass.pixelColor(onPass.width() / 2, onPass.height() / 2), QColor(Qt::red));
 }
