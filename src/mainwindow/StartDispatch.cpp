@@ -89,6 +89,9 @@ int Start_Visitor_Mode(SKTWindowController& controller)
     Start_Card_Option = QStringLiteral("V");
     if (result != 1)
         return 0;
+    // A profile confirmed in the template window goes onto the pass first, so that the panels,
+    // which show the pass, show it too.
+    ProfileCommands(controller).Fill_User_profile_Details();
     panels.Start_Visitor_Panels();
     controller.Set_Log_Name_In_Title();
     return 1;

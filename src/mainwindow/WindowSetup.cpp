@@ -98,6 +98,11 @@ void Reset_Window_For_New_Project(SKTWindowController& controller, bool full)
     controller.last_ctrl_X = controller.last_ctrl_Y = 10.0f;
     if (full) {
         Fill_User_Profile = false;
+        // The captions outlive the resets of one design only: a profile confirmed for the next
+        // one must not print those of the design before it.
+        for (User_Profile_Class* profile :
+             {&controller.Front_user_profile, &controller.Back_user_profile, &controller.TEMP_user_profile})
+            profile->Clear_Captions();
         controller.Front_user_profile.Reset_All_Values();
         controller.Back_user_profile.Reset_All_Values();
     }

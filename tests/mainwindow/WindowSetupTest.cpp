@@ -145,20 +145,23 @@ TEST_F(WindowSetupTest, FullResetEmptiesTheDesignUndoAndProfilesAndShowsTheFront
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
 }
 
-// The captions belong to the side profile dialog: a new design clears values and bindings, and a
-// later fill places the captions last written beside the new values.
-TEST_F(WindowSetupTest, EveryResetKeepsTheProfileCaptions)
+// The captions belong to the side profile dialog: a reset within the design clears no caption,
+// so a later fill places the captions last written beside the new values; a new design clears
+// values and bindings, and the captions of the design before it with them.
+TEST_F(WindowSetupTest, APartialResetKeepsTheProfileCaptionsAndANewDesignStartsWithoutThem)
 {
     controller.Front_user_profile.Name_label = QStringLiteral("Name :");
     controller.Back_user_profile.unique_label = QStringLiteral("Unique No. :");
+    controller.TEMP_user_profile.phone_label = QStringLiteral("Phone No. :");
     controller.New_Project_Setting_Reset(false);
     EXPECT_EQ(controller.Front_user_profile.Name_label, QStringLiteral("Name :"));
     EXPECT_EQ(controller.Back_user_profile.unique_label, QStringLiteral("Unique No. :"));
 
     controller.Front_user_profile.Name = QStringLiteral("Ada");
     controller.New_Project_Setting_Reset(true);
-    EXPECT_EQ(controller.Front_user_profile.Name_label, QStringLiteral("Name :"));
-    EXPECT_EQ(controller.Back_user_profile.unique_label, QStringLiteral("Unique No. :"));
+    EXPECT_EQ(controller.Front_user_profile.Name_label, QString());
+    EXPECT_EQ(controller.Back_user_profile.unique_label, QString());
+    EXPECT_EQ(controller.TEMP_user_profile.phone_label, QString());
     EXPECT_TRUE(controller.Front_user_profile.Name.isEmpty());
     EXPECT_EQ(controller.Front_user_profile.Name_id, QStringLiteral("Fup_Name"));
 }

@@ -8,11 +8,18 @@
 #include "model/profiles/ProfilePlacement.h"
 #include "platform/AppContext.h"
 #include "platform/Log.h"
+#include "platform/ResourcePaths.h"
 
 namespace {
 
+bool hasBinding(const SKTGraphic& element)
+{
+    return element.data_source_type != 0 || element.excel_binding || !element.batch_list_name.isEmpty();
+}
+
 // Series first, then spreadsheet column, then none. Set_Data_source_type clears the other
-// source's fields, so it goes first.
+// source's fields, so it goes first. An element bound to nothing keeps its unused positions as
+// they are (a design may hold 0 there): rewriting them would count as an edit that changes nothing.
 void bindElement(SKTGraphic& element, const User_Profile_Class& profile, const User_Profile_Field& field)
 {
     if (profile.*field.ds) {
@@ -24,7 +31,7 @@ void bindElement(SKTGraphic& element, const User_Profile_Class& profile, const U
         element.Set_Data_source_type(2);
         element.Set_Excel_binding(true);
         element.Set_Excel_binding_Index(profile.*field.xl_col_indx);
-    } else {
+    } else if (hasBinding(element)) {
         element.Set_Data_source_type(0);
         element.Set_Excel_binding(false);
         element.Set_Excel_binding_Index(-1);
@@ -36,6 +43,14 @@ void bindElement(SKTGraphic& element, const User_Profile_Class& profile, const U
 const User_Profile_Field& photoField()
 {
     return User_Profile_Fields()[User_Profile_Photo_Field];
+}
+
+// A profile without a photo of its own gives the program's placeholder; a photo element showing
+// one of those already shows that no photo was chosen, and keeps the one its design gave it.
+bool keepsItsPlaceholder(const GraphicPtr& photo, const QString& path, bool bound)
+{
+    return photo && photo->kind() == GraphicKind::Image && !bound && Is_Placeholder_Path(path)
+           && Is_Placeholder_Path(photo->_file_path);
 }
 
 }  // namespace
@@ -98,7 +113,9 @@ void ProfileFiller::placePhoto(const User_Profile_Class& profile, ProfileFillSid
         replace(GraphicKind::Image, photoId, shown);
         bindSelected(profile, field);
     } else if (profile.image_USE) {
-        if (QFileInfo(path).isFile() || bound) {
+        if (const GraphicPtr photo = m_canvas.Selcect_Ctrl_With_ID(photoId); keepsItsPlaceholder(photo, path, bound)) {
+            photo->Set_Ctrl_Is_Visible(true);
+        } else if (QFileInfo(path).isFile() || bound) {
             m_canvas.Set_Selected_Control_Tool(kPictureTool);
             Library_Selected_Image = path;
             replace(GraphicKind::Image, photoId, path);

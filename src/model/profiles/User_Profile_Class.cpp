@@ -43,3 +43,9 @@ void User_Profile_Class::Reset_All_Values()
         this->*field.xl_col_indx = 0;
     }
 }
+
+void User_Profile_Class::Clear_Captions()
+{
+    for (const User_Profile_Field& field : User_Profile_Fields())
+        (this->*field.label).clear();
+}

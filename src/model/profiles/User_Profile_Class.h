@@ -10,10 +10,12 @@
 class User_Profile_Class {
 public:
     // A fresh record has empty identifiers as well; owners call Reset_All_Values at once.
-    // Sets the identifiers and clears values, bindings and flags. Captions are left as they are,
-    // a new design's reset included: they belong to the side profile dialog's caption boxes, which
-    // keep them from one reset to the next.
+    // Sets the identifiers and clears values, bindings and flags. Captions are left as they are:
+    // they belong to the side profile dialog's caption boxes, which keep them for the design.
     void Reset_All_Values();
+    // Empties the captions, which no reset touches: for a new design, whose caption elements are
+    // its own and never those given to the design before it.
+    void Clear_Captions();
 
     bool operator==(const User_Profile_Class&) const = default;
 

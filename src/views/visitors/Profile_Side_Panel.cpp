@@ -65,8 +65,9 @@ void Profile_Side_Panel::showPicture(QWidget* view, const QImage& picture)
         label->clear();
         return;
     }
-    label->setPixmap(QPixmap::fromImage(
-        picture.scaled(label->maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // Qt shrinks a palette picture within its palette, which turns a two-colour one into a hatch.
+    const QImage colour = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    label->setPixmap(QPixmap::fromImage(colour.scaled(label->maximumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void Profile_Side_Panel::buildFixedRows()

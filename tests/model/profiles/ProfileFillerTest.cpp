@@ -3,9 +3,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <utility>
 
 #include "FakeProfileCanvas.h"
 #include "model/profiles/ProfileFiller.h"
+#include "platform/AppContext.h"
 
 namespace {
 
@@ -17,6 +19,13 @@ User_Profile_Class freshProfile()
     User_Profile_Class profile;
     profile.Reset_All_Values();
     return profile;
+}
+
+// An empty file at the path: a photo file that exists.
+bool touch(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
 }
 
 void fill(FakeProfileCanvas& canvas, const User_Profile_Class& profile, ProfileFillSide side = ProfileFillSide::Front)
@@ -169,9 +178,7 @@ TEST(ProfileFill, ThePhotoIsPlacedWhenItsFileExistsOrItIsBoundAndOnlyTheFrontHid
 {
     QTemporaryDir folder;
     const QString existing = folder.filePath("ada.png");
-    QFile file(existing);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(touch(existing));
     const QString missing = folder.filePath("nobody.png");
 
     for (ProfileFillSide side : {ProfileFillSide::Front, ProfileFillSide::Back}) {
@@ -209,6 +216,34 @@ TEST(ProfileFill, AnUnusedPhotoIsHiddenOnTheFrontAndKeptWithItsPictureOnTheBack)
         EXPECT_EQ(canvas.ids(), QStringList({"Fup_Photo", "Fup_Name"}));
         EXPECT_EQ(canvas.snapshots, 1);
     }
+}
+
+// A profile without a photo of its own gives the program's no-image picture: a photo element
+// showing the design's placeholder keeps it, bound to nothing as it was; a person's photo makes
+// way for the no-image picture.
+TEST(ProfileFill, APhotoElementShowingAPlaceholderKeepsItWhenTheProfileHasNoPhoto)
+{
+    QTemporaryDir resources;
+    const QString noImage = resources.filePath("no.png");
+    ASSERT_TRUE(touch(noImage));
+    const QString resourcesBefore = std::exchange(Resource_Path, resources.path());
+    for (const QString& shown : {resources.filePath("photo_placeholder.png"), QStringLiteral("/people/ada.png")}) {
+        SCOPED_TRACE(qPrintable(shown));
+        FakeProfileCanvas canvas;
+        GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
+        photo->control_ID = QStringLiteral("Fup_Photo");
+        photo->Set_Control_File_path(shown);
+        canvas.elements.append(photo);
+        User_Profile_Class profile = freshProfile();
+        profile.image = noImage;
+        profile.image_USE = true;
+        fill(canvas, profile);
+        EXPECT_EQ(canvas.picturesShown, shown.startsWith(resources.path()) ? QStringList() : QStringList{noImage});
+        EXPECT_TRUE(photo->ctrl_is_visible);
+        // Never bound, the element keeps the positions its design gave it.
+        EXPECT_EQ(bindingOf(photo), (Binding{0, "", 0, false, 0}));
+    }
+    Resource_Path = resourcesBefore;
 }
 
 TEST(ProfileFill, EachPictureShowsItsOwnPathAndTheLibraryChoiceIsKept)
