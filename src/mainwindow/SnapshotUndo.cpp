@@ -384,15 +384,14 @@ void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const S
     const bool visible = graphic.ctrl_is_visible;
 
     if (!isText) {
-        const bool userAddedGroupPhoto = !id.isEmpty() && id != QLatin1String("Fup_Photo") &&
-                                         Start_Card_Option != QLatin1String("V");
-        if (userAddedGroupPhoto) {
-            if (QWidget* view = m_window.Get_Dynamic_Photo_Ctrl(id)) {
-                const bool placeholder = Is_No_Image_Path(value);
-                m_window.showPicture(view, placeholder ? m_window.no_image_ctrl_GP() : graphic._contents);
-            }
-        } else if (ProfileSidePanel* panel = m_window.profilePanel(currentSide())) {
-            panel->Set_User_Image_Control(value, graphic._contents, id);
+        // The panel's photo is the holder's alone: a picture field added in the panel (either
+        // mode) shows in its own row, and a logo nowhere.
+        if (id == QLatin1String("Fup_Photo")) {
+            if (ProfileSidePanel* panel = m_window.profilePanel(currentSide()))
+                panel->Set_User_Image_Control(value, graphic._contents, id);
+        } else if (QWidget* view = id.isEmpty() ? nullptr : m_window.Get_Dynamic_Photo_Ctrl(id)) {
+            const bool placeholder = Is_No_Image_Path(value);
+            m_window.showPicture(view, placeholder ? m_window.no_image_ctrl_GP() : graphic._contents);
         }
     }
 
