@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 
-#include "model/OriginalImagePath.h"
 #include "model/profiles/AddedFieldIds.h"
+#include "model/profiles/AddedPictureField.h"
 #include "platform/StringHelpers.h"
 
 namespace {
@@ -44,15 +44,6 @@ std::optional<DynamicControl> missingPartner(const QString& id, const QList<Dyna
         return std::nullopt;
     const QString partnerId = (isLabel ? QStringLiteral("F_field") : QStringLiteral("F_label")) + name;
     return DynamicControl{partnerId, partnerId, false, -1, QStringLiteral("T"), partnerId};
-}
-
-// A picture field's name, which its element keeps as its text unless that is its file.
-QString pictureName(const SKTGraphic& picture)
-{
-    const QString& text = picture.Text_Value;
-    if (text.isEmpty() || text == QLatin1String("Text here") || text == picture._file_path || text.contains(u'/'))
-        return QString();
-    return text;
 }
 
 // A value's caption is the text of its label's row.
@@ -94,10 +85,10 @@ QList<DynamicControl> Dynamic_Controls_Of_Side(const GraphicList& elements)
         const QString& id = element->control_ID;
         if ((!text && element->kind() != GraphicKind::Image) || !Is_Added_Field_Id(id))
             continue;
-        // A picture's value is its source file, "" when that is gone: a panel never offers a
-        // path that names nothing.
-        const QString name = text ? element->Text_Value : pictureName(*element);
-        entries.append(DynamicControl{id, text ? element->Text_Value : Get_Original_Path_Of_Image_Control(*element),
+        // A picture's value is its file, "" when that is gone: a panel never offers a path that
+        // names nothing.
+        const QString name = text ? element->Text_Value : Picture_Field_Name(*element);
+        entries.append(DynamicControl{id, text ? element->Text_Value : Picture_Field_File(*element),
                                       element->ctrl_is_visible,
                                       element->data_source_type == 2 ? element->excel_col_indx : -1,
                                       text ? QStringLiteral("T") : QStringLiteral("P"), name.isEmpty() ? id : name});

@@ -429,5 +429,6 @@ void ControllerCanvasHost::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK(
 
 void ControllerCanvasHost::showPicture(QWidget* view, const QImage& picture)
 {
-    Profile_Side_Panel::showPicture(view, picture);
+    // A field without a picture looks as a new one does.
+    Profile_Side_Panel::showPicture(view, picture.isNull() ? no_image_ctrl_GP() : picture);
 }

@@ -58,6 +58,9 @@ QMap<int, QString> LiveModePanels::panelValues(int side, int row) const
             continue;
         if (const QLineEdit* box = shown.textBox(dynamic.controlId))
             put(dynamic.column, box->text());
+        else if (const GraphicPtr picture = view(side).Selcect_Ctrl_With_ID(dynamic.controlId);
+                 picture && picture->kind() == GraphicKind::Image)
+            put(dynamic.column, picture->_file_path);  // the picture its row chose, as its card shows it
     }
     return values;
 }
@@ -193,6 +196,12 @@ void LiveModePanels::showRowOnSide(int panelSide, int row)
             element->Set_text_value(value);
     }
     putRecordOnBoundElements(panelSide, row);
+    // A bound picture field's row shows the record's picture its element took.
+    for (const DynamicControl& dynamic : dynamicControls(panelSide)) {
+        const GraphicPtr element = dynamic.column >= 1 ? canvas.Selcect_Ctrl_With_ID(dynamic.controlId) : nullptr;
+        if (element && element->kind() == GraphicKind::Image)
+            showPictureOfElement(panelSide, element->_file_path, element->_contents, dynamic.controlId);
+    }
     canvas.update();
 }
 

@@ -165,7 +165,10 @@ void LiveModePanels::connectPanel(Profile_Side_Panel& panel)
     connect(&panel, &Profile_Side_Panel::columnChosen, this,
             [this, side](const QString& id, int column) { columnChosen(side, id, column); });
     connect(&panel, &Profile_Side_Panel::cameraRequested, this, [this, side] { Open_Camera_Clicked(side); });
-    connect(&panel, &Profile_Side_Panel::photoFileRequested, this, [this, side] { Browse_Photo_Clicked(side); });
+    connect(&panel, &Profile_Side_Panel::photoFileRequested, this,
+            [this, side](const QString& id) { Browse_Photo_Clicked(side, id); });
+    connect(&panel, &Profile_Side_Panel::photoFileDropped, this,
+            [this, side](const QString& id, const QString& path) { Photo_File_Dropped(side, id, path); });
     connect(&panel, &Profile_Side_Panel::registerRequested, this, [this] { Register_Visitor(m_controller); });
     connect(&panel, &Profile_Side_Panel::passRequested, this,
             [this](bool preview) { Print_Visitor_Pass(m_controller, preview); });
@@ -709,15 +712,22 @@ void LiveModePanels::Open_Camera_Clicked(int side)
     Show_Message_To_Update_Data();
 }
 
-void LiveModePanels::Browse_Photo_Clicked(int side)
+void LiveModePanels::Browse_Photo_Clicked(int side, const QString& ctrlId)
 {
-    const QString chosen =
-        chooseReadablePicture(m_controller.window(), QStringLiteral("Choose a Photo"), m_controller.Allowd_Image_fileTypes);
-    if (chosen.isEmpty())
+    const QString caption = ctrlId == kPhotoFieldId ? QStringLiteral("Choose a Photo") : QStringLiteral("Choose a Picture");
+    const QString chosen = chooseReadablePicture(m_controller.window(), caption, m_controller.Allowd_Image_fileTypes);
+    if (!chosen.isEmpty())
+        photoChosen(side, ctrlId, chosen);
+}
+
+void LiveModePanels::photoChosen(int side, const QString& ctrlId, const QString& path)
+{
+    if (ctrlId != kPhotoFieldId) {
+        showAddedPicture(side, ctrlId, path);
         return;
-    Check_and_create_control_for_group_mode(side, kPhotoFieldId, chosen, QStringLiteral("P"), columnForPanelPhoto(side),
-                                            true);
-    setPhoto(side, chosen, true);
+    }
+    Check_and_create_control_for_group_mode(side, kPhotoFieldId, path, QStringLiteral("P"), columnForPanelPhoto(side), true);
+    setPhoto(side, path, true);
 }
 
 GroupRecords::ManualPhotoColumns LiveModePanels::Check_for_manual_photo_XL_col_for_GP_mode()

@@ -205,7 +205,10 @@ public:
     // asked whether to save it now (the Save Details road). A visitor's photo is kept when the
     // visitor is registered: nothing is asked.
     void Show_Message_To_Update_Data();
-    void Browse_Photo_Clicked(int side);
+    // The Browse… of the side's photo, or of a picture field added in its panel; a file dropped
+    // on such a field's view takes the same road once it is a picture the Browse… would take.
+    void Browse_Photo_Clicked(int side, const QString& ctrlId = kPhotoFieldId);
+    void Photo_File_Dropped(int side, const QString& ctrlId, const QString& path);
 
     // The group table into Group_Excel_Data/NAME.xlsx beside the project; says so when it cannot.
     void writeProjectWorkbook() const;
@@ -255,6 +258,11 @@ private:
     // The side's photo element and panel show the picture; the Browse and Camera buttons also
     // select the photo on the canvas, which shows its page in the inspector.
     void setPhoto(int side, const QString& path, bool selectOnCanvas = false);
+    // A picture file chosen for the photo or an added picture field of the side.
+    void photoChosen(int side, const QString& ctrlId, const QString& path);
+    // The added picture field's element and row show the picture, shown on the card and selected
+    // there, as one edit; the element keeps the field's name as its text.
+    void showAddedPicture(int side, const QString& ctrlId, const QString& path);
     // The side panels' selection of an element: the one with the identifier becomes the canvas's
     // selection (unless it is selected already) and the inspector shows it when its side is
     // shown. False when there is none.

@@ -1,19 +1,23 @@
 #include "mainwindow/LiveModePanels.h"
 
+#include <QCheckBox>
 #include <QImage>
 
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/MainWindowGlobals.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/SKTImage.h"
 #include "platform/AppContext.h"
 #include "platform/ResourcePaths.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureReading.h"
 #include "platform/StringHelpers.h"
+#include "views/canvas/SKTGraphicView.h"
+#include "views/inspector/PictureFileChoice.h"
 #include "views/visitors/Profile_Side_Panel.h"
 
 // The side panels' photos as the card's picture elements change under the inspector and the
-// canvas.
+// canvas, and the pictures chosen in the panels for the card's added picture fields.
 
 void LiveModePanels::showPictureOfElement(int side, const QString& path, const QImage& picture, const QString& ctrlId)
 {
@@ -34,6 +38,32 @@ void LiveModePanels::showPictureOfElement(int side, const QString& path, const Q
     const bool none = Trim_Str(path).isEmpty() || Is_No_Image_Path(path);
     Profile_Side_Panel::showPicture(row, none ? m_controller.canvasHostOfWindow().no_image_ctrl_GP()
                                               : picture.isNull() ? readPicturePreview(path) : picture);
+}
+
+void LiveModePanels::Photo_File_Dropped(int side, const QString& ctrlId, const QString& path)
+{
+    if (acceptDroppedPicture(path, m_controller.Allowd_Image_fileTypes))
+        photoChosen(side, ctrlId, path);
+}
+
+void LiveModePanels::showAddedPicture(int side, const QString& ctrlId, const QString& path)
+{
+    SKTGraphicView& canvas = view(side);
+    const GraphicPtr element = canvas.Selcect_Ctrl_With_ID(ctrlId);
+    if (!element || element->kind() != GraphicKind::Image)
+        return;
+    // The side before and after: whatever came before is a step of its own, and one Undo takes
+    // the picture back from the card and the row.
+    ControllerCanvasHost& host = m_controller.canvasHostOfWindow();
+    host.Insert_In_Undo_Redo();
+    static_cast<SKTImage&>(*element).setFilePath(path, false);
+    element->Set_Ctrl_Is_Visible(true);
+    if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+        shown->setChecked(true);
+    showPictureOfElement(side, path, element->_contents, ctrlId);
+    selectElementWithId(side, ctrlId);
+    canvas.update();
+    host.Insert_In_Undo_Redo();
 }
 
 void LiveModePanels::Show_Message_To_Update_Data()

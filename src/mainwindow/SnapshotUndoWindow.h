@@ -42,7 +42,7 @@ public:
     virtual QWidget* Get_Dynamic_Photo_Ctrl(const QString& ctrlId) = 0;
     virtual QCheckBox* Get_chk_box_of_visitor_mode(const QString& ctrlId) const = 0;
     virtual QLineEdit* Get_text_box_of_visitor_mode(const QString& ctrlId) const = 0;
-    // Puts a picture into one of the panels' picture views.
+    // Puts a picture into one of the panels' picture views; none shows the no-picture picture.
     virtual void showPicture(QWidget* view, const QImage& picture) = 0;
     // The placeholder of an empty photo field.
     virtual QImage no_image_ctrl_GP() const = 0;

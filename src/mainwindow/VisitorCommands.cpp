@@ -6,6 +6,8 @@
 
 #include "mainwindow/LiveModePanels.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/profiles/AddedPictureField.h"
+#include "views/canvas/SKTGraphicView.h"
 #include "platform/MessageBoxes.h"
 #include "views/visitors/Profile_Side_Panel.h"
 #include "views/visitors/VisitorPassPrinting.h"
@@ -24,6 +26,14 @@ VisitorLog& liveVisitorLog()
     return log;
 }
 
+// The picture a field added to the front shows, which its row in the panel shows too; empty for
+// none.
+QString pictureOnFront(SKTWindowController& controller, const QString& ctrlId)
+{
+    const GraphicPtr picture = controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(ctrlId);
+    return picture && picture->kind() == GraphicKind::Image ? Picture_Field_File(*picture) : QString();
+}
+
 // Why the log cannot keep the values without a column of their own goes into refusal.
 VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& moment = QDateTime::currentDateTime(),
                               QString* refusal = nullptr)
@@ -32,12 +42,12 @@ VisitorRecord visitorInPanels(SKTWindowController& controller, const QDateTime& 
     // The date and time are the moment of registering unless they were typed by hand.
     const Profile_Side_Panel& front = controller.liveModes().panel(0);
     return visitorFromFields(
-        [&front](const QString& ctrlId) {
+        [&front, &controller](const QString& ctrlId) {
             if ((ctrlId == QLatin1String(kVisitDateId) && !front.date_manual_chk()->isChecked())
                 || (ctrlId == QLatin1String(kVisitTimeId) && !front.time_manual_chk()->isChecked()))
                 return QString();
             const QLineEdit* field = front.textBox(ctrlId);
-            return field ? field->text() : QString();
+            return field ? field->text() : pictureOnFront(controller, ctrlId);
         },
         moment, visitorOtherFields(controller.Get_Front_Controls_Array()), refusal);
 }

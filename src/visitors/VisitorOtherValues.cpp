@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "model/profiles/AddedFieldIds.h"
+#include "model/profiles/AddedPictureField.h"
 #include "model/profiles/ProfileCaptions.h"
 #include "visitors/VisitorRecord.h"
 
@@ -157,14 +158,22 @@ QList<OtherField> visitorOtherFields(const GraphicList& front)
     QList<OtherField> fields;
     QSet<QString> listed;
     for (const GraphicPtr& element : front) {
-        if (!element || element->kind() != GraphicKind::Text)
+        const bool text = element && element->kind() == GraphicKind::Text;
+        const bool picture = element && element->kind() == GraphicKind::Image;
+        if (!text && !picture)
             continue;
         const QString& id = element->control_ID;
-        if ((id != kTitleId && !isAddedFieldValue(id)) || listed.contains(id))
+        const bool kept = isAddedFieldValue(id) || (text && id == kTitleId);
+        if (!kept || listed.contains(id))
             continue;
         listed.insert(id);
         if (id == kTitleId) {
             fields.append({id, QStringLiteral("Position / Title")});
+            continue;
+        }
+        if (picture) {
+            const QString name = captionOf(Picture_Field_Name(*element));
+            fields.append({id, name.isEmpty() ? id : name});
             continue;
         }
         const QString labelId = Added_Field_Caption_Id(id);

@@ -1,6 +1,7 @@
 #pragma once
 // The values a pass shows that the visitor log has no column of their own for: the visitor type,
-// the position or title, and the value of each field added to the design. The log keeps them in
+// the position or title, and the value of each field added to the design (a picture field's
+// value is its picture file). The log keeps them in
 // its "Other" column, one line each, the visitor type first: "Caption [identifier]: value". The
 // identifier of the value's element is what a value is read back by; the caption is there for
 // people reading the log. A line break within a value starts a line of its own behind a space.
@@ -29,10 +30,10 @@ struct OtherValue {
 OtherField visitorTypeField();
 
 // The front's fields kept in "Other" besides the visitor type, in the front's order, each
-// identifier once: the position or title ("Fup_Title") and each text element that is an added
+// identifier once: the position or title ("Fup_Title"), each text element that is an added
 // field's value (an identifier of its own, neither a profile field, an extra photo nor a caption),
-// under its caption's text without the closing colon, or under its identifier when it has no
-// caption.
+// under its caption's text without the closing colon, and each picture element of an added
+// field, under its name; either under its identifier when it has no caption or name.
 QList<OtherField> visitorOtherFields(const GraphicList& front);
 
 // The "Other" text of the visitor type and the other values, or why the log cannot keep them.

@@ -1,7 +1,6 @@
 #include "visitors/VisitorPass.h"
 
 #include "model/SKTImage.h"
-#include "model/profiles/AddedFieldIds.h"
 #include "output/OutputPictures.h"
 #include "output/RecordRun.h"
 #include "platform/ResourcePaths.h"
@@ -29,7 +28,13 @@ QString bindValue(SKTGraphic& element, const QString& value)
 {
     switch (element.kind()) {
     case GraphicKind::Text: element.Set_text_value(value); break;
-    case GraphicKind::Image: static_cast<SKTImage&>(element).setFilePath(value, false); break;
+    case GraphicKind::Image:
+        // No picture is none, never the face the element showed before.
+        if (value.isEmpty())
+            static_cast<SKTImage&>(element).setFilePathUnread(QString());
+        else
+            static_cast<SKTImage&>(element).setFilePath(value, false);
+        break;
     case GraphicKind::Barcode: return Bind_Barcode_Value(element, value);
     default: break;
     }
@@ -55,8 +60,6 @@ GraphicList visitorPassElements(const GraphicList& front, const VisitorRecord& v
                 bindValue(*copy, photo);
             else if (logged && !Is_Placeholder_Path(copy->_file_path))
                 static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // never the face the card shows now
-        } else if (logged && copy->kind() == GraphicKind::Image && Is_Added_Field_Id(id)) {
-            static_cast<SKTImage&>(*copy).setFilePathUnread(QString());  // the log keeps no picture of it
         }
         if (const std::optional<QString> visitorValue = visitorValueOf(visitor, id, others)) {
             const QString& value = *visitorValue;

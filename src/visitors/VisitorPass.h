@@ -26,8 +26,9 @@ enum class PassValues {
     // A visitor printed again from the log: every value of the record, the visit's date and time
     // included, replaces what the front shows by then (which may be another visitor's). A visitor
     // registered without a photo gets the design's placeholder picture where the front shows one
-    // of the program's, as at the desk, else an empty photo box; what the log cannot keep (a picture
-    // of an added field, a field added after the visit) is left empty.
+    // of the program's, as at the desk, else an empty photo box; an added picture field shows the
+    // picture the visitor had in it; what the log does not keep (a field added after the visit) is
+    // left empty.
     Logged,
 };
 

@@ -25,6 +25,28 @@ protected:
         Q_EMIT box->activated(column);
     }
     void saveRecord() { front().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click(); }
+    // A field "Badge" of the kind (0 text, 1 picture) added in the panel, its element (with this
+    // identifier) bound to the column, in the project saved and opened again: a project saved so.
+    void addFieldBoundTo(int kind, const char* id, int column)
+    {
+        front().findChild<QComboBox*>(QStringLiteral("new_ctrl_type"))->setCurrentIndex(kind);
+        front().findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(QStringLiteral("Badge"));
+        front().findChild<QPushButton*>(QStringLiteral("add_field_btn"))->click();
+        const GraphicPtr added = frontElement(id);
+        ASSERT_NE(added, nullptr);
+        added->Set_Data_source_type(2);
+        added->Set_Excel_binding(true);
+        added->Set_Excel_binding_Index(column);
+        ASSERT_TRUE(Save_Btn_Clicked(controller));
+        dialogs.queueOpenFile(Project_File_Name);
+        ASSERT_TRUE(Open_Btn_Clicked(controller));
+    }
+};
+
+// The photo shows no column: the Photo column is free for a picture field.
+class GroupPictureField : public GroupRecordTyping {
+protected:
+    GroupPictureField() { bindPhotoColumn = false; }
 };
 
 enum class Way { Mouse, ArrowKey };
@@ -118,16 +140,7 @@ TEST_F(GroupRecordTyping, OneColumnShowsOneFieldOrTheTypedValueIsSaved)
 // named by the added field's caption; a column no field shows is taken.
 TEST_F(GroupRecordTyping, AColumnAnAddedFieldShowsIsRefusedToAProfileField)
 {
-    front().findChild<QLineEdit*>(QStringLiteral("new_ctrl_name"))->setText(QStringLiteral("Badge"));
-    front().findChild<QPushButton*>(QStringLiteral("add_field_btn"))->click();
-    const GraphicPtr added = frontElement("F_field1");
-    ASSERT_NE(added, nullptr);
-    added->Set_Data_source_type(2);
-    added->Set_Excel_binding(true);
-    added->Set_Excel_binding_Index(2);
-    ASSERT_TRUE(Save_Btn_Clicked(controller));
-    dialogs.queueOpenFile(Project_File_Name);
-    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    ASSERT_NO_FATAL_FAILURE(addFieldBoundTo(0, "F_field1", 2));
     chooseColumn("Fup_Title", 2);
     EXPECT_EQ(messages.texts().last(),
               u'\n' + kColumnTakenMessage.arg(QStringLiteral("Company"), QStringLiteral("Badge"), QStringLiteral("Position / Title")));
@@ -168,4 +181,27 @@ TEST_F(GroupRecordTyping, UndoAfterAnotherRecordTakesBackTheLastEditAndKeepsTheO
         EXPECT_EQ(front().chosenColumn("Fup_Address"), 2);
         EXPECT_EQ(front().findChild<QComboBox*>(QStringLiteral("Fup_Address_col"))->currentText(), "Company");
     }
+}
+
+// A picture field added in the panel and bound to the Photo column (in a project saved so): the
+// record's picture shows on it and in its row, and one chosen with the row's Browse… is what Save
+// Details writes into the record's row of the workbook.
+TEST_F(GroupPictureField, SaveDetailsWritesThePictureChosenForABoundPictureField)
+{
+    ASSERT_NO_FATAL_FAILURE(addFieldBoundTo(1, "F_Photo1", 3));
+    clickGroupRow(2);
+    ASSERT_EQ(frontElement("F_Photo1")->_file_path, photos[2]);
+    const auto shownInRow = [this] {
+        const QImage shown = qobject_cast<QLabel*>(front().Get_Dynamic_Photo_Ctrl(QStringLiteral("F_Photo1")))->pixmap().toImage();
+        return shown.isNull() ? QColor() : shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    };
+    EXPECT_EQ(shownInRow().rgb(), QColor::fromHsv(3 * 30, 200, 200).rgb());
+
+    const QString red = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("red.png"), Qt::red);
+    dialogs.queueOpenFile(red);
+    front().findChild<QPushButton*>(QStringLiteral("F_Photo1_browse"))->click();
+    ASSERT_EQ(frontElement("F_Photo1")->_file_path, red);
+    EXPECT_EQ(shownInRow().rgb(), QColor(Qt::red).rgb());
+    saveRecord();
+    EXPECT_EQ(workbookRow(4), QStringLiteral("Staff Person 3|Firm 3|%1|ID0003").arg(red));
 }

@@ -272,6 +272,7 @@ protected:
             {"side", 4, true, true, &LiveCardWalk::showASide},
             {"copy", 1, true, true, &LiveCardWalk::copyDesign},
             {"field", 1, true, true, &LiveCardWalk::addPanelField},
+            {"fieldpicture", 2, true, true, &LiveCardWalk::browseFieldPicture},
             {"record", 6, false, true, &LiveCardWalk::chooseRecord},
             {"column", 2, false, true, &LiveCardWalk::chooseFieldColumn},
             {"details", 2, false, true, &LiveCardWalk::saveDetails},
@@ -409,6 +410,23 @@ protected:
         const bool text = chance(70);
         addField(panel, text ? 0 : 1, text ? QStringLiteral("Extra %1").arg(step) : QStringLiteral("Badge %1").arg(step));
         done += text ? QStringLiteral(" text") : QStringLiteral(" picture");
+    }
+
+    // Browse… of a picture field added in the panel.
+    void browseFieldPicture()
+    {
+        Profile_Side_Panel& panel = shownPanel();
+        QList<QPushButton*> buttons;
+        for (const ProfilePanelRow& row : panel.view_array_label())
+            if (auto* browse = panel.findChild<QPushButton*>(row.controlId + QStringLiteral("_browse")))
+                buttons << browse;
+        if (buttons.isEmpty())
+            return;
+        QPushButton* browse = pick(buttons);
+        const QString picture = colouredPicture(QStringLiteral("badge%1.png").arg(random.bounded(4)));
+        walk().queueOpenFile(picture);
+        browse->click();
+        done += QStringLiteral(" %1 %2").arg(browse->objectName(), QFileInfo(picture).fileName());
     }
 
     // ---- Steps: the canvas and the inspector -----------------------------------------------------
@@ -864,10 +882,13 @@ protected:
     VisitorRecord visitorOfFrontPanel() const
     {
         const Profile_Side_Panel& front = controller.liveModes().panel(0);
+        // A picture field's value is the picture its element shows.
+        const SKTGraphicView& card = canvas(0);
         return visitorFromFields(
-            [&front](const QString& id) {
+            [&front, &card](const QString& id) {
                 const QLineEdit* field = front.textBox(id);
-                return field ? field->text() : QString();
+                const GraphicPtr picture = field ? nullptr : card.Selcect_Ctrl_With_ID(id);
+                return field ? field->text() : picture && picture->kind() == GraphicKind::Image ? picture->_file_path : QString();
             },
             QDateTime::currentDateTime(), visitorOtherFields(controller.Get_Front_Controls_Array()));
     }

@@ -77,38 +77,12 @@ protected:
         band->_bounds = QRectF(0, 0, 242.64, 30);
         writeTemplateFile(name, category, QStringLiteral("Horizontal"), QSizeF(242.64, 153.36), {band});
     }
-    // A workbook in the scratch folder written by openpyxl: `rows` is Python appending the header
-    // and the rows to the sheet `ws`; it reads `arguments` as sys.argv[2:].
-    QString openpyxlWorkbook(const QString& name, const char* rows, const QStringList& arguments = {})
-    {
-        const QString workbook = scratch.filePath(name);
-        const auto made = TestEnvironment::runPython(QStringLiteral("import sys, openpyxl\n"
-                                                                    "wb = openpyxl.Workbook(); ws = wb.active\n")
-                                                         + QLatin1String(rows) + QStringLiteral("wb.save(sys.argv[1])\n"),
-                                                     QStringList{workbook} + arguments);
-        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
-        return workbook;
-    }
     // Fifty people: Name, Company and a code with leading zeros.
     QString fiftyPeople()
     {
         return openpyxlWorkbook(QStringLiteral("people.xlsx"),
                                 "ws.append(['Name', 'Company', 'Code'])\n"
                                 "for n in range(1, 51): ws.append(['Person %d' % n, 'Firm %d' % (n % 4), '%03d' % n])\n");
-    }
-    void startGroupProject(const QString& workbook)
-    {
-        press("Using_Group_Batch_btn");
-        dialogs.queueHook([&](QDialog& dialog) {
-            auto* wizard = qobject_cast<Group_Mode_Wizard*>(&dialog);
-            ASSERT_NE(wizard, nullptr);
-            wizard->browser().chooseRow(0);
-            dialogs.queueOpenFile(workbook);
-            wizard->findChild<QPushButton*>(QStringLiteral("Select_Excel_btn"))->click();
-            wizard->findChild<QLineEdit*>(QStringLiteral("Project_Name_Text"))->setText(QStringLiteral("People"));
-            wizard->OK_Click();
-        });
-        ASSERT_TRUE(Open_Start_Window(controller));
     }
     Profile_Side_Panel& front() const { return controller.liveModes().panel(0); }
     QLineEdit& field(const char* id) const { return *front().textBox(QLatin1String(id)); }

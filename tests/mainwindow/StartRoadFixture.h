@@ -21,7 +21,9 @@
 #include "mainwindow/WizardStartWindows.h"
 #include "support/CanvasMouse.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "support/TestEnvironment.h"
 #include "views/profiles/Show_User_Profile.h"
+#include "views/wizards/Group_Mode_Wizard.h"
 #include "views/wizards/TemplateBrowser.h"
 #include "views/wizards/Template_Wizard.h"
 #include "MainWindowFixture.h"
@@ -126,6 +128,34 @@ protected:
             Q_EMIT categories->activated(categories->currentIndex());
             window->browser().chooseRow(0);
             window->OK_Click();
+        });
+        ASSERT_TRUE(Open_Start_Window(controller));
+    }
+    // A workbook in the scratch folder written by openpyxl: `rows` is Python appending the header
+    // and the rows to the sheet `ws`; it reads `arguments` as sys.argv[2:].
+    QString openpyxlWorkbook(const QString& name, const char* rows, const QStringList& arguments = {})
+    {
+        const QString workbook = scratch.filePath(name);
+        const auto made = TestEnvironment::runPython(QStringLiteral("import sys, openpyxl\n"
+                                                                    "wb = openpyxl.Workbook(); ws = wb.active\n")
+                                                         + QLatin1String(rows) + QStringLiteral("wb.save(sys.argv[1])\n"),
+                                                     QStringList{workbook} + arguments);
+        EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
+        return workbook;
+    }
+    // The group road through the chooser, on the first template of the group wizard, over the
+    // workbook, as the project "People".
+    void startGroupProject(const QString& workbook)
+    {
+        press("Using_Group_Batch_btn");
+        dialogs.queueHook([&](QDialog& dialog) {
+            auto* wizard = qobject_cast<Group_Mode_Wizard*>(&dialog);
+            ASSERT_NE(wizard, nullptr);
+            wizard->browser().chooseRow(0);
+            dialogs.queueOpenFile(workbook);
+            wizard->findChild<QPushButton*>(QStringLiteral("Select_Excel_btn"))->click();
+            wizard->findChild<QLineEdit*>(QStringLiteral("Project_Name_Text"))->setText(QStringLiteral("People"));
+            wizard->OK_Click();
         });
         ASSERT_TRUE(Open_Start_Window(controller));
     }

@@ -16,7 +16,6 @@
 #include "model/SKTGraphic.h"
 #include "model/SKTImage.h"
 #include "views/canvas/SKTGraphicView.h"
-#include "views/inspector/ImagePanel.h"
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
 #include "visitors/VisitorLog.h"
@@ -271,12 +270,10 @@ TEST_F(VisitorDeskOtherValues, EachReprintShowsEachFieldsOwnValueAndNoPictureOfT
     }
     EXPECT_EQ(logged("Name, Other"), kept.join(u'\n'));
 
-    // Today's picture in the picture field on the card, selected there (the Picture page offers no
-    // file of its own in visitor mode).
-    const QPointF badge = onCard("F_Photo5")->bounds().center();
-    canvas_mouse::drag(*controller.editedGraphicView(), badge, badge);
+    // Today's picture in the picture field, chosen with its row's Browse… in the panel.
     const QString today = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("today.png"), Qt::magenta);
-    ASSERT_TRUE(controller.inspector().imagePanel().Set_Image_On_Card_Control(today));
+    dialogs.queueOpenFile(today);
+    click("F_Photo5_browse");
     ASSERT_EQ(onCard("F_Photo5")->_file_path, today);
     for (int row = 0; row < 3; ++row) {
         SCOPED_TRACE(visitors[row].name);

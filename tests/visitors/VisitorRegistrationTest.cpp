@@ -75,20 +75,33 @@ TEST_F(VisitorRegistrationTest, OtherKeepsEachValueWithoutAColumnByItsIdentifier
         element->Set_text_value(QLatin1String(value));
         return element;
     };
+    // A picture field added in the panel is kept under its name, or its identifier without one;
+    // the holder's photo and the design's own pictures have columns or are no one's.
+    const auto picture = [](const char* id, const char* name) {
+        GraphicPtr element = SKTGraphic::create(GraphicKind::Image);
+        element->control_ID = QLatin1String(id);
+        element->Text_Value = QLatin1String(name);
+        return element;
+    };
     const GraphicList front{text("Fup_Name", "Ana"), text("F_field1", "Blue"), text("F_label1", "Lanyard :"),
                             text("Fup_Title", "Engineer"), text("F_field2", "x"), text("F_Pic3", "y"),
-                            text("Fup_lbl_Name", "Name :"), text("F_field1", "Blue")};
+                            text("Fup_lbl_Name", "Name :"), text("F_field1", "Blue"), picture("F_Photo4", "Badge"),
+                            picture("F_Photo5", "/photos/x.png"), picture("Fup_Photo", ""), picture("", "")};
     const QList<OtherField> others = visitorOtherFields(front);
-    ASSERT_EQ(others.size(), 3);
-    EXPECT_EQ((QStringList{others[0].ctrlId, others[0].caption, others[1].caption, others[2].caption}),
-              (QStringList{"F_field1", "Lanyard", "Position / Title", "F_field2"}));
+    ASSERT_EQ(others.size(), 5);
+    EXPECT_EQ((QStringList{others[0].ctrlId, others[0].caption, others[1].caption, others[2].caption, others[3].caption,
+                           others[4].caption}),
+              (QStringList{"F_field1", "Lanyard", "Position / Title", "F_field2", "Badge", "F_Photo5"}));
 
     QHash<QString, QString> typed = kTyped;
     typed.insert("F_field1", "Blue\nlanyard");
+    typed.insert("F_Photo4", "/photos/badge.png");
     EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other,
-              "Visitor Type [Fup_FaxNo]: Contractor\nLanyard [F_field1]: Blue\n lanyard\nPosition / Title [Fup_Title]: Engineer");
+              "Visitor Type [Fup_FaxNo]: Contractor\nLanyard [F_field1]: Blue\n lanyard\nPosition / Title [Fup_Title]: "
+              "Engineer\nBadge [F_Photo4]: /photos/badge.png");
     typed.insert("Fup_Title", "");
     typed.insert("F_field1", "");
+    typed.insert("F_Photo4", "");
     EXPECT_EQ(visitorFromFields(panels(typed), kMoment, others).other, "Contractor");
 
     const struct {

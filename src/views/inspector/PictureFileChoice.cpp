@@ -1,6 +1,8 @@
 #include "views/inspector/PictureFileChoice.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <algorithm>
 
 #include "platform/DialogPresenter.h"
 #include "platform/MessageBoxes.h"
@@ -23,15 +25,38 @@ QString choosePictureFile(QWidget* parent, const QString& caption, const QString
     return dialogPresenter().openFile(request);
 }
 
+namespace {
+
+// The element reads the file the same way; a file it cannot show is no picture to take.
+bool refuseUnreadable(const QString& path)
+{
+    if (!readPicturePreview(path).isNull())
+        return false;
+    Show_MessageBox(unreadablePictureMessage(path));
+    return true;
+}
+
+}  // namespace
+
 QString chooseReadablePicture(QWidget* parent, const QString& caption, const QStringList& extensions)
 {
     const QString path = choosePictureFile(parent, caption, extensions);
-    if (path.isEmpty())
+    if (path.isEmpty() || refuseUnreadable(path))
         return {};
-    // The element reads the file the same way; a file it cannot show is no picture to take.
-    if (readPicturePreview(path).isNull()) {
-        Show_MessageBox(unreadablePictureMessage(path));
-        return {};
-    }
     return path;
+}
+
+bool acceptDroppedPicture(const QString& path, const QStringList& extensions)
+{
+    // What the file panel's filter lets through, and no more.
+    const QString suffix = QFileInfo(path).suffix();
+    const bool listed = std::any_of(extensions.cbegin(), extensions.cend(), [&suffix](const QString& extension) {
+        return suffix.compare(extension, Qt::CaseInsensitive) == 0;
+    });
+    if (!listed) {
+        Show_MessageBox(QCoreApplication::translate("PictureFileChoice", "The file \"%1\" is not a picture of the kinds taken here: %2.")
+                            .arg(QFileInfo(path).fileName(), extensions.join(QStringLiteral(", "))));
+        return false;
+    }
+    return !refuseUnreadable(path);
 }

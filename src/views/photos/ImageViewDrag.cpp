@@ -11,10 +11,10 @@ const char* const kFileUrlProperty = "fileURL";
 
 }  // namespace
 
-void ImageViewDrag::install(QWidget& view)
+void ImageViewDrag::install(QWidget& view, Dropped dropped)
 {
     view.setAcceptDrops(true);
-    view.installEventFilter(new ImageViewDrag(&view));
+    view.installEventFilter(new ImageViewDrag(&view, std::move(dropped)));
 }
 
 QUrl ImageViewDrag::fileURL(const QWidget& view)
@@ -54,10 +54,14 @@ bool ImageViewDrag::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (event->type() == QEvent::DragMove || event->type() == QEvent::Drop) {
-        // A drag that was let in ends as the copy it was answered with; the view keeps its picture.
+        // A drag that was let in ends as the copy it was answered with.
         auto* drop = static_cast<QDropEvent*>(event);
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
+        const QList<QUrl> urls = drop->mimeData() ? drop->mimeData()->urls() : QList<QUrl>();
+        // Told after the drop, so that the source is not kept waiting on what the view asks.
+        if (event->type() == QEvent::Drop && m_dropped && !urls.isEmpty())
+            QMetaObject::invokeMethod(this, [this, url = urls.constFirst()] { m_dropped(url); }, Qt::QueuedConnection);
         return true;
     }
     return false;

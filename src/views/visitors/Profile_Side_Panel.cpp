@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -116,7 +117,7 @@ void Profile_Side_Panel::addFixedRow(const QString& ctrlId, int row)
 void Profile_Side_Panel::connectButtons()
 {
     connect(ui->camera_btn, &QPushButton::clicked, this, &Profile_Side_Panel::cameraRequested);
-    connect(ui->browse_photo_btn, &QPushButton::clicked, this, &Profile_Side_Panel::photoFileRequested);
+    connect(ui->browse_photo_btn, &QPushButton::clicked, this, [this] { Q_EMIT photoFileRequested(kPhotoId); });
     connect(ui->register_visitor_btn, &QPushButton::clicked, this, &Profile_Side_Panel::registerRequested);
     connect(ui->print_pass_btn, &QPushButton::clicked, this, [this] { Q_EMIT passRequested(false); });
     connect(ui->preview_pass_btn, &QPushButton::clicked, this, [this] { Q_EMIT passRequested(true); });
@@ -275,28 +276,42 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
         auto* caption = new QLabel(control.caption, ui->user_rows_box);
         caption->setObjectName(id + QStringLiteral("_caption"));
         QWidget* input = nullptr;
+        QWidget* placed = nullptr;  // the input, or the picture view with its button
         if (picture) {
-            auto* view = new QLabel(ui->user_rows_box);
+            placed = new QWidget(ui->user_rows_box);
+            auto* view = new QLabel(placed);
             view->setFrameShape(QFrame::Box);
             view->setMinimumSize(64, 80);
             view->setMaximumSize(64, 80);
-            ImageViewDrag::install(*view);
+            ImageViewDrag::install(*view, [this, id](const QUrl& url) {
+                Q_EMIT photoFileDropped(id, url.isLocalFile() ? url.toLocalFile() : url.toString());
+            });
             const QImage own = readPicturePreview(control.value);
             showPicture(view, own.isNull() ? m_noPicture : own);
+            // Beside the view, as the photo's own Browse… is.
+            auto* browse = new QPushButton(ui->browse_photo_btn->text(), placed);
+            browse->setObjectName(id + QStringLiteral("_browse"));
+            connect(browse, &QPushButton::clicked, this, [this, id] { Q_EMIT photoFileRequested(id); });
+            auto* beside = new QHBoxLayout(placed);
+            beside->setContentsMargins(0, 0, 0, 0);
+            beside->addWidget(view);
+            beside->addWidget(browse, 0, Qt::AlignTop);
+            beside->addStretch(1);
             input = view;
         } else {
             auto* text = new QLineEdit(control.value, ui->user_rows_box);
             connect(text, &QLineEdit::textEdited, this, [this, id](const QString& typed) { Q_EMIT fieldEdited(id, typed); });
             input = text;
+            placed = text;
         }
         input->setObjectName(id);
         connect(check, &QCheckBox::clicked, this, [this, id](bool on) { Q_EMIT fieldShown(id, on); });
         ui->user_rows_grid->addWidget(check, row * 2, 0);
         ui->user_rows_grid->addWidget(caption, row * 2, 1);
-        ui->user_rows_grid->addWidget(input, row * 2 + 1, 0, 1, 2, picture ? Qt::AlignLeft : Qt::Alignment());
+        ui->user_rows_grid->addWidget(placed, row * 2 + 1, 0, 1, 2);
         ui->user_rows_grid->setColumnStretch(1, 1);
         ++row;
-        m_userWidgets << check << caption << input;
+        m_userWidgets << check << caption << placed;
         (picture ? m_labelRows : m_valueRows).append({id, input, check});
     }
     ui->user_rows_box->setVisible(row > 0);

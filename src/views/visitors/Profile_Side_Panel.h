@@ -67,8 +67,9 @@ public:
     QImage shownPhoto() const { return m_photo; }
 
     // Replaces the user-added rows (the old rows go first, so a rebuild never doubles them): one
-    // per value ("F_field...", a text box) and picture ("F_Photo...", a picture view), in the
-    // order of their numbers, each under its caption with its shown check box. A caption
+    // per value ("F_field...", a text box) and picture ("F_Photo...", a picture view taking a
+    // dropped file, with its Browse… button "F_Photo..._browse"), in the order of their numbers,
+    // each under its caption with its shown check box. A caption
     // ("F_label...") is no row of its own but its value's caption; entries of other identifiers
     // are left out.
     void Rebuild_User_Rows(const QList<DynamicControl>& controls);
@@ -99,7 +100,11 @@ Q_SIGNALS:
     // Group mode: a column chosen for a field (-1 none).
     void columnChosen(const QString& ctrlId, int column);
     void cameraRequested();
-    void photoFileRequested();
+    // The Browse… of the photo ("Fup_Photo") or of an added picture row.
+    void photoFileRequested(const QString& ctrlId);
+    // A file dropped on an added picture row's view: its path (a URL that names no local file as
+    // it stands).
+    void photoFileDropped(const QString& ctrlId, const QString& path);
     void registerRequested();
     void passRequested(bool preview);
     void logRequested();
