@@ -963,6 +963,11 @@ protected:
                     return QStringLiteral("the %1 panel's photo is \"%2\", the card's \"%3\"").arg(where, panel.photoPath(), element->_file_path);
                 continue;
             }
+            if (element->kind() == GraphicKind::Image) {
+                if (QString difference = pictureRowAgainstCard(panel, *element); !difference.isEmpty())
+                    return where + QStringLiteral(" panel's ") + difference;
+                continue;
+            }
             const QLineEdit* box = panel.textBox(id);
             if (!box || id == kPhotoFieldId)
                 continue;
@@ -975,6 +980,22 @@ protected:
                     .arg(where, id, box->text(), element->barcode.shownValue());
         }
         return {};
+    }
+
+    // A picture field added in the panel shows in its row what the card shows: the element's
+    // picture, or the no-picture picture while it has none.
+    QString pictureRowAgainstCard(const Profile_Side_Panel& panel, const SKTGraphic& element) const
+    {
+        const auto* row = qobject_cast<const QLabel*>(panel.Get_Dynamic_Photo_Ctrl(element.control_ID.trimmed()));
+        if (!row)
+            return {};
+        const QImage own(element._file_path);
+        QLabel expected;
+        expected.setFixedSize(row->size());
+        Profile_Side_Panel::showPicture(&expected, own.isNull() ? controller.canvasHostOfWindow().no_image_ctrl_GP() : own);
+        if (row->pixmap().toImage() == expected.pixmap().toImage())
+            return {};
+        return QStringLiteral("row %1 does not show the card's picture \"%2\"").arg(element.control_ID, element._file_path);
     }
 
     // Whether the symbol's bars are those of the value.
