@@ -140,8 +140,7 @@ void ImagePanel::connectSlider(const SliderField& field)
 void ImagePanel::load(SKTGraphic& graphic)
 {
     m_context.positions.setPositionBoxShown(false);
-    if (auto* kind = m_context.view.findChild<QLineEdit*>(QStringLiteral("sel_control_name")))
-        kind->setText(QStringLiteral("I"));
+    m_context.view.sel_control_name().setText(QStringLiteral("I"));
     ui->img_ctrl_id_val->setText(graphic.control_ID);
     // A live card's photo is chosen on its side panel, which keeps it for the record and the log.
     if (isVisitorOrGroupMode())
