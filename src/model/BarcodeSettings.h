@@ -52,6 +52,7 @@ struct BarcodeSettings {
 
     // The value the symbol shows.
     const QString& shownValue() const { return linear_or_2d != 0 ? two_d_font_val : linear_font_val; }
+    void setShownValue(const QString& value) { (linear_or_2d != 0 ? two_d_font_val : linear_font_val) = value; }
 
     // The settings of a new barcode element.
     static BarcodeSettings defaults();

@@ -106,6 +106,8 @@ TEST_F(AddedPictureField, TheRowsBrowseAndADropPutThePictureOnTheCardAndInTheRow
         ASSERT_NE(onCard(qPrintable(id)), nullptr);
         const QColor fresh = inRow(id);  // the no-picture picture
         const QString red = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("red.png"), Qt::red);
+        if (visitor)  // typed just before: a step of its own, which Undo of the picture leaves
+            type("Fup_Name", QStringLiteral("Typed Before"));
         give(c.road, id, red);
 
         const GraphicPtr badge = onCard(qPrintable(id));
@@ -121,6 +123,10 @@ TEST_F(AddedPictureField, TheRowsBrowseAndADropPutThePictureOnTheCardAndInTheRow
         EXPECT_EQ(onCard(qPrintable(id))->_file_path, QString());
         EXPECT_FALSE(isRed(onCardAt(onCard(qPrintable(id)))));
         EXPECT_EQ(inRow(id), fresh);
+        if (visitor) {
+            EXPECT_EQ(front().textBox(QStringLiteral("Fup_Name"))->text(), "Typed Before");
+            EXPECT_EQ(onCard("Fup_Name")->Text_Value, "Typed Before");
+        }
         action(QStringLiteral("Redo_btn")).trigger();
         EXPECT_EQ(onCard(qPrintable(id))->_file_path, red);
         EXPECT_TRUE(isRed(inRow(id)));

@@ -152,12 +152,13 @@ TEST_F(GroupStaff, AColumnChosenForAFieldOnOneSideIsItsColumnOnTheOtherSideToo)
     visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face4.png"), Qt::blue);
     action(QStringLiteral("Copy_Card_Design_btn")).trigger();  // "Yes"
     clickRecord(4);
-    const auto chooseTitleColumn = [this](SKTDocument::Side side, int column) {
+    const auto chooseColumn = [this](const char* id, SKTDocument::Side side, int column) {
         showSide(Road::Menu, side);
-        auto* box = controller.liveModes().panel(side).findChild<QComboBox*>(QStringLiteral("Fup_Title_col"));
+        auto* box = controller.liveModes().panel(side).findChild<QComboBox*>(QLatin1String(id) + "_col");
         box->setCurrentIndex(column);
         Q_EMIT box->activated(column);
     };
+    const auto chooseTitleColumn = [&](SKTDocument::Side side, int column) { chooseColumn("Fup_Title", side, column); };
     const auto exported = [this](SKTDocument::Side side) {
         const SeriesStore store;
         RecordRun run(controller.document(), store, Loaded_Data_Table(), true);
@@ -170,19 +171,29 @@ TEST_F(GroupStaff, AColumnChosenForAFieldOnOneSideIsItsColumnOnTheOtherSideToo)
     const struct {
         const char* step;
         std::function<void()> take;
+        int column;
         QString title;
-    } steps[] = {{"None on the front", [&] { chooseTitleColumn(SKTDocument::FrontSide, 0); }, QString()},
-                 {"Undo on the front", [&] { action(QStringLiteral("Undo_btn")).trigger(); }, QStringLiteral("Title 4")},
-                 {"None on the back", [&] { chooseTitleColumn(SKTDocument::BackSide, 0); }, QString()},
-                 {"Title on the front", [&] { chooseTitleColumn(SKTDocument::FrontSide, 2); }, QStringLiteral("Title 4")}};
+    } steps[] = {{"None on the front", [&] { chooseTitleColumn(SKTDocument::FrontSide, 0); }, -1, QString()},
+                 {"Undo on the front", [&] { action(QStringLiteral("Undo_btn")).trigger(); }, 2, QStringLiteral("Title 4")},
+                 {"None on the back", [&] { chooseTitleColumn(SKTDocument::BackSide, 0); }, -1, QString()},
+                 {"Name, freed on the front, on the back",
+                  [&] {
+                      chooseColumn("Fup_Name", SKTDocument::FrontSide, 0);
+                      chooseTitleColumn(SKTDocument::BackSide, 1);
+                  },
+                  1, QStringLiteral("Person 004")},
+                 {"Title on the front", [&] { chooseTitleColumn(SKTDocument::FrontSide, 2); }, 2, QStringLiteral("Title 4")}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
         step.take();
         for (const auto side : {SKTDocument::FrontSide, SKTDocument::BackSide}) {
             const Profile_Side_Panel& panel = controller.liveModes().panel(side);
-            EXPECT_EQ(panel.chosenColumn(QStringLiteral("Fup_Title")), step.title.isEmpty() ? -1 : 2) << side;
+            EXPECT_EQ(panel.chosenColumn(QStringLiteral("Fup_Title")), step.column) << side;
             EXPECT_EQ(panel.textBox(QStringLiteral("Fup_Title"))->text(), step.title) << side;
             EXPECT_EQ(onCard(side, "Fup_Title"), step.title) << side;
+            EXPECT_EQ(controller.graphicView(side)->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Title"))->ctrl_is_visible,
+                      !step.title.isEmpty())
+                << side;
             EXPECT_EQ(exported(side), step.title) << side;
         }
     }

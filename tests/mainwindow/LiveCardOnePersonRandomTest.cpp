@@ -585,7 +585,13 @@ protected:
         if (symbols.isEmpty() || !canvasSeen(side))
             return;
         const GraphicPtr symbol = pick(symbols);
-        const QString value = QStringLiteral("V-%1").arg(100000 + step);
+        // Now and then OK on the value the window opens on, as when only a colour is changed:
+        // that must be the value the card and the panel show already.
+        const bool keep = chance(25);
+        const QString id = symbol->control_ID.trimmed();
+        const QLineEdit* field = controller.liveModes().panel(side).textBox(id);
+        const QString before = field ? field->text() : QString();
+        QString value = QStringLiteral("V-%1").arg(100000 + step);
         const bool ok = chance(80);
         bool opened = false;
         walk().queueHook([&](QDialog& window) {
@@ -593,15 +599,20 @@ protected:
             if (!box)
                 return;
             opened = true;
-            box->selectAll();
-            QTest::keyClicks(box, value);
+            if (keep) {
+                value = box->text();
+            } else {
+                box->selectAll();
+                QTest::keyClicks(box, value);
+            }
             window.findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         });
         canvas_mouse::doubleClick(canvas(side), symbol->bounds().center());
-        done += QStringLiteral(" %1 \"%2\" %3%4").arg(symbol->control_ID, value, ok ? "OK" : "Cancel", opened ? "" : " (not opened)");
-        const QString id = symbol->control_ID.trimmed();
-        if (opened && ok && mode == Mode::Visitor && isVisitorProfileValueId(id) && controller.liveModes().panel(side).textBox(id))
-            expectField(side, id, value);
+        done += QStringLiteral(" %1 \"%2\"%3 %4%5")
+                    .arg(symbol->control_ID, value, keep ? " as opened" : "", ok ? "OK" : "Cancel",
+                         opened ? "" : " (not opened)");
+        if (opened && ok && mode == Mode::Visitor && isVisitorProfileValueId(id) && field)
+            expectField(side, id, keep ? before.trimmed() : value);
     }
 
     // File -> Card Holder Profile… of the side shown: a name, a company, OK or Cancel.

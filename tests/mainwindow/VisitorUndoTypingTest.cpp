@@ -104,3 +104,41 @@ TEST_F(VisitorUndoTyping, UndoThatLeavesTheTypingAsItIsAsksNothing)
     EXPECT_EQ(messages.texts().mid(said), QStringList());
     EXPECT_EQ(shown(), visitor("Ana Souza", "V-333"));
 }
+
+// The number typed in the panel is the symbol's value: the barcode window opens on it, so OK
+// there leaves it, and Undo answered Yes keeps it in the symbol.
+TEST_F(VisitorUndoTyping, ANumberTypedInThePanelIsTheSymbolsValue)
+{
+    giveNumber(QStringLiteral("V-222"));
+    const QString name = front().textBox("Fup_Name")->text();
+    const QString withNumber = QStringLiteral("%1|%1|V-555|V-555|V-555").arg(name);
+    type("Fup_UniqueNo", QStringLiteral("V-555"));
+    EXPECT_EQ(shown(), withNumber);
+    QString opened;
+    dialogs.queueHook([&opened](QDialog& window) {
+        opened = window.findChild<QLineEdit*>(QStringLiteral("dataText"))->text();
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    const GraphicPtr symbol = frontOfKind("Fup_UniqueNo", GraphicKind::Barcode);
+    canvas_mouse::doubleClick(*controller.graphicView(SKTDocument::FrontSide), symbol->bounds().center());
+    dialogs.clearHooks();
+    EXPECT_EQ(opened, "V-555");
+    EXPECT_EQ(shown(), withNumber);
+
+    type("Fup_UniqueNo", QStringLiteral("V-556"));
+    const qsizetype elements = controller.Get_Front_Controls_Array().size();
+    addField(front(), 0, QStringLiteral("Extra"));
+    ASSERT_GT(controller.Get_Front_Controls_Array().size(), elements);
+    const QString typed = QStringLiteral("%1|%1|V-556|V-556|V-556").arg(name);
+    const qsizetype said = messages.texts().size();
+    action(QStringLiteral("Undo_btn")).trigger();
+    EXPECT_EQ(shown(), typed);
+    EXPECT_EQ(controller.Get_Front_Controls_Array().size(), elements) << "the added field stays";
+    // The next Undo would take the typed number back: kept, it stays in the symbol too.
+    messages.queueAnswers({Keep});
+    action(QStringLiteral("Undo_btn")).trigger();
+    EXPECT_EQ(messages.texts().mid(said).size(), 1);
+    EXPECT_EQ(shown(), typed);
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Visitor_No"), "V-556");
+}

@@ -2,6 +2,7 @@
 // in tells how the card was turned or mirrored.
 #include <QImage>
 #include <QPageLayout>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include "output/Printing_View.h"
@@ -179,4 +180,25 @@ TEST(PrintingViewTest, OnlyALandscapeOrVisitorPassPrintRaisesAPictureTo600Dpi)
     PrintSheetSettings landscape;
     landscape.landscape = true;
     EXPECT_TRUE(Printing_View::Change_dpi_for_image(QImage(), landscape, true).isNull());
+}
+
+// A picture fills its rectangle, measured from the page's foot, whole whatever opacity the page
+// was drawn at before it.
+TEST(PrintingViewTest, APictureIsStretchedIntoItsRectangleAtFullOpacity)
+{
+    QImage page(100, 100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QImage picture(4, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    {
+        QPainter painter(&page);
+        painter.setOpacity(0.25);
+        Printing_View::Draw_image_In_Rect(painter, picture, QRectF(10, 10, 60, 20), 100);
+        EXPECT_EQ(painter.opacity(), 0.25) << "the page's own state is put back";
+    }
+    EXPECT_EQ(page.pixelColor(12, 72), QColor(Qt::red));
+    EXPECT_EQ(page.pixelColor(68, 88), QColor(Qt::red));
+    EXPECT_EQ(page.pixelColor(40, 68), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(40, 20), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(72, 80), QColor(Qt::white));
 }
