@@ -2,7 +2,8 @@
 // template window reaches a visitor pass and its side panel, a new design shows no caption the
 // design before it was given (its saved file read with plistlib, its export set against a fresh
 // start's with ImageMagick), the profile window confirmed unchanged on a visitor pass changes
-// nothing, and the panel shows a visitor's two-colour photo in its colour.
+// nothing, the panel shows a visitor's two-colour photo in its colour, and typing on one pass is
+// not asked about on the next.
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,4 +189,25 @@ TEST_F(ProfileStartRoad, ATwoColourPhotoShowsInItsColourInThePanel)
     EXPECT_EQ(preview.pixelColor(preview.width() / 2, preview.height() / 2), QColor(Qt::red));
     const QImage& onPass = static_cast<SKTImage&>(*onCard("Fup_Photo"))._contents;
     EXPECT_EQ(onPass.pixelColor(onPass.width() / 2, onPass.height() / 2), QColor(Qt::red));
+}
+
+// A name typed on one visitor pass is not typing on the next: the same name given to the new pass
+// through File -> Card Holder Profile… is one edit, which Undo takes back without a question.
+TEST_F(ProfileStartRoad, TypingOnTheDesignBeforeIsNotAskedAboutOnTheNext)
+{
+    const QString orange = QStringLiteral("Visitor orange (h)");
+    queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, orange);
+    ASSERT_TRUE(Open_Start_Window(controller));
+    const QString placeholder = front().textBox("Fup_Name")->text();
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, orange);
+    newDesign();
+    ASSERT_EQ(front().textBox("Fup_Name")->text(), placeholder);
+    confirmProfile({{0, QStringLiteral("Ana Souza")}});
+    ASSERT_EQ(onCard("Fup_Name")->Text_Value, QStringLiteral("Ana Souza"));
+    const qsizetype said = messages.texts().size();
+    action(QStringLiteral("Undo_btn")).trigger();
+    EXPECT_EQ(messages.texts().mid(said), QStringList());
+    EXPECT_EQ(onCard("Fup_Name")->Text_Value, placeholder);
+    EXPECT_EQ(front().textBox("Fup_Name")->text(), placeholder);
 }
