@@ -628,6 +628,17 @@ protected:
         walk().queueHook([&](QDialog& dialog) {
             opened = true;
             Show_User_Profile& window = controller.profileWindows().sideProfileWindow();
+            // It opens on what the panel shows, so that OK on a field left alone keeps it (an empty
+            // cell of the records is offered as a blank).
+            const QStringList ids = profileTextIds();
+            for (int field = 0; field < ids.size() && stepDifference.isEmpty(); ++field) {
+                const QLineEdit* box = controller.liveModes().panel(side).textBox(ids.at(field));
+                const QLineEdit& value = *window.row(field).value;
+                if (box && value.isEnabled() && window.valueCheck(field)->isChecked()
+                    && value.text().trimmed() != box->text().trimmed())
+                    stepDifference = QStringLiteral("the profile window opens on %1 \"%2\", the panel shows \"%3\"")
+                                         .arg(ids.at(field), value.text(), box->text());
+            }
             for (const auto& [field, text] : {std::pair<int, QString>{0, name}, {2, company}}) {
                 QLineEdit& value = *window.row(field).value;
                 if (!chance(60) || !value.isEnabled() || value.isReadOnly() || !window.valueCheck(field)->isChecked())
