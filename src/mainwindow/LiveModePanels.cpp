@@ -489,7 +489,7 @@ void LiveModePanels::showOnBarcodes(int side, const QString& ctrlId, const QStri
     for (const GraphicPtr& element : canvas.graphics()) {
         if (element && element->kind() == GraphicKind::Barcode && element->control_ID.trimmed() == ctrlId) {
             // Its value too, so that the barcode window opens on what the symbol draws.
-            element->barcode.setShownValue(text.trimmed());
+            element->barcode.setValue(text.trimmed());
             Bind_Barcode_Value(*element, text.trimmed());
             shown = true;
         }

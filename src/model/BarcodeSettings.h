@@ -52,7 +52,8 @@ struct BarcodeSettings {
 
     // The value the symbol shows.
     const QString& shownValue() const { return linear_or_2d != 0 ? two_d_font_val : linear_font_val; }
-    void setShownValue(const QString& value) { (linear_or_2d != 0 ? two_d_font_val : linear_font_val) = value; }
+    // One value for both kinds, so that a change of kind in the barcode window keeps it.
+    void setValue(const QString& value) { linear_font_val = two_d_font_val = value; }
 
     // The settings of a new barcode element.
     static BarcodeSettings defaults();

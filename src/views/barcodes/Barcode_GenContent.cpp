@@ -171,8 +171,7 @@ void Barcode_Gen::setValueFields(const QString& value)
     const QSignalBlocker quietLine(ui.dataText), quietText(ui.dataText_2D);
     ui.dataText->setText(value);
     ui.dataText_2D->setPlainText(value);
-    settings().linear_font_val = value;
-    settings().two_d_font_val = value;
+    settings().setValue(value);
 }
 
 void Barcode_Gen::Data_source_type_Changed()
