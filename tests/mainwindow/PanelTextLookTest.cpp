@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <functional>
 
 #include "GroupPeopleFixture.h"
@@ -108,6 +109,41 @@ TEST_F(VisitorTextLook, EachLookOfTheTextPagesKeepsTheNameTypedInThePanel)
     }
     click("register_visitor_btn");
     EXPECT_EQ(logged("Name"), name);
+}
+
+// The name the panel fills shows neither the wording field nor the template button that only
+// fills it; the organisation's name, a text of the pass alone, shows both, and bound to a series it
+// takes no typing: typed letters change neither it nor its field.
+TEST_F(VisitorTextLook, OnlyATextThatTakesTypingOffersTheWordingAndTheTemplateTitle)
+{
+    GraphicPtr own;
+    for (const GraphicPtr& element : controller.Get_Front_Controls_Array())
+        if (element->kind() == GraphicKind::Text && element->Text_Value == QLatin1String("Northwind Systems"))
+            own = element;
+    ASSERT_NE(own, nullptr);
+    ASSERT_TRUE(own->control_ID.isEmpty());
+    const auto& editor = control<QPlainTextEdit>("Text_value_Edit");
+    const auto& templateTitle = control<QPushButton>("insert_template_btn");
+
+    ASSERT_NO_FATAL_FAILURE(clickOn(*controller.graphicView(SKTDocument::FrontSide), nameText()));
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_FALSE(templateTitle.isVisible());
+    ASSERT_NO_FATAL_FAILURE(clickOn(*controller.graphicView(SKTDocument::FrontSide), own));
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(templateTitle.isVisible());
+    EXPECT_FALSE(editor.isReadOnly());
+
+    // As a design opened from a series-bound layout holds it.
+    own->Set_Data_source_type(1);
+    own->Set_Batch_List_Name(QStringLiteral("Companies"));
+    ASSERT_NO_FATAL_FAILURE(clickOn(*controller.graphicView(SKTDocument::FrontSide), nameText()));
+    ASSERT_NO_FATAL_FAILURE(clickOn(*controller.graphicView(SKTDocument::FrontSide), own));
+    EXPECT_TRUE(editor.isReadOnly());
+    auto& typedInto = control<QPlainTextEdit>("Text_value_Edit");
+    typedInto.setFocus();
+    QTest::keyClicks(&typedInto, QStringLiteral("x"));
+    EXPECT_EQ(typedInto.toPlainText().toStdString(), "Northwind Systems");
+    EXPECT_EQ(own->Text_Value.toStdString(), "Northwind Systems");
 }
 
 // Record 5 shown, a title typed for it (no column shows the title, so the panel fills the card's
