@@ -19,6 +19,7 @@
 void TextPanel::load(SKTGraphic& graphic)
 {
     m_context.view.sel_control_name().setText(QStringLiteral("T"));
+    editing->txt_ctrl_id_val->setText(Trim_Str(graphic.control_ID));
     loadVisibility(graphic);
     m_context.positions.Set_Control_Pos_And_Size(graphic);
     {
