@@ -39,17 +39,9 @@ TEST_F(LoggedPhotoSettingsRoad, AFlipTickedInTheCroppingToolAndCancelledLeavesTh
     QPainter(&photo).fillRect(0, 0, 60, 80, Qt::red);
     const QString path = scratch.filePath(QStringLiteral("visitor.png"));
     ASSERT_TRUE(photo.save(path));
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(VisitorLog::livePath()).absolutePath()));
-    const auto made = TestEnvironment::runPython(
-        QStringLiteral("import sqlite3, sys\ndb = sqlite3.connect(sys.argv[1])\n"
-                       "db.execute('CREATE TABLE Visitor_Records (S_No INTEGER PRIMARY KEY, Date_and_Time TEXT, "
-                       "Photo_Path TEXT, Name TEXT, Company_Name TEXT, Address TEXT, Phone TEXT, Email TEXT, Purpose TEXT, "
-                       "Person_to_Meet TEXT, Visitor_No TEXT, Other TEXT)')\n"
-                       "db.execute('INSERT INTO Visitor_Records (Name, Photo_Path) VALUES (?, ?)', ('Ada Vance', sys.argv[2]))\n"
-                       "db.commit()\n"),
-        {VisitorLog::livePath(), path + IMG_Filter_Marker});
-    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
-
+    ASSERT_NO_FATAL_FAILURE(makeLiveLog(kRecordsTable + QStringLiteral("INSERT INTO Visitor_Records (Name, Photo_Path) "
+                                                                        "VALUES ('Ada Vance', '%1%2');")
+                                                             .arg(path, IMG_Filter_Marker)));
     dialogs.queueHook([&](QDialog&) {
         tool.findChild<QLineEdit*>(QStringLiteral("file_path"))->setText(path);
         tool.findChild<QLineEdit*>(QStringLiteral("output_path"))->setText(scratch.filePath(QStringLiteral("out")));
