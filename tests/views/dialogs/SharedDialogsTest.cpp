@@ -143,6 +143,13 @@ TEST_F(SharedDialogs, ProgressWindowShowsTheWorkersCountsAndPauseTextAndBlocksOt
     progress.refreshFromJob();
     EXPECT_EQ(progress._curr_msg_cnt->text(), "12 / 12");
     EXPECT_TRUE(progress.pause_label->isHidden());
+
+    // An export names what it counts until the first refresh counts.
+    progress.current_count = 0;
+    progress.showForJob("Total Cards :", "Card");
+    EXPECT_EQ(progress._curr_msg_cnt->text(), "0 / 12 Card");
+    progress.refreshFromJob();
+    EXPECT_EQ(progress._curr_msg_cnt->text(), "0 / 12");
 }
 
 TEST_F(SharedDialogs, FormatChooserMapsItsChoicesToExtensionsAndRenamesTheFile)
