@@ -8,11 +8,10 @@
 
 #include "filters/FilterStages.h"
 #include "platform/Log.h"
-#include "platform/Units.h"
+#include "platform/PictureResolution.h"
 
 namespace {
 
-constexpr double kMetresPerInch = 0.0254;
 constexpr double kMaxBackgroundWidth = 724;
 constexpr double kMaxBackgroundHeight = 468;
 
@@ -39,9 +38,19 @@ QImage withColour(const QImage& picture, const ColourMatrix& matrix)
     return matrix.isIdentity() ? picture : applyColourMatrix(picture, matrix);
 }
 
+// The blur radius that covers as much of a picture `reach` times larger as the radius covered
+// on the picture it was chosen on: a box of 2r + 1 pixels there spans (2r + 1) * reach here.
+float reachedRadius(float radius, double reach)
+{
+    const long chosen = std::lround(radius);
+    if (reach == 1.0 || chosen < 1)
+        return radius;
+    return float(((2.0 * double(chosen) + 1.0) * reach - 1.0) / 2.0);
+}
+
 // Grey, sepia, hue, colour controls, sharpening, exposure, blur, in that order. Exposure is
 // folded into the colour matrix unless sharpening sits between them.
-QImage filtered(const QImage& source, const PictureSettings& s)
+QImage filtered(const QImage& source, const PictureSettings& s, double reach)
 {
     const ColourMatrix colour = colourStages(s);
     const ColourMatrix exposure = exposureMatrix(finiteOr(s.ev_val, 0));
@@ -49,8 +58,8 @@ QImage filtered(const QImage& source, const PictureSettings& s)
     if (finiteOr(s.srp_val, 0) == 0.0f)
         picture = withColour(source, colour.then(exposure));
     else
-        picture = withColour(sharpenLuminance(withColour(source, colour), s.srp_val), exposure);
-    return boxBlur(picture, finiteOr(s.blr_val, 0));
+        picture = withColour(sharpenLuminance(withColour(source, colour), s.srp_val, reach), exposure);
+    return boxBlur(picture, reachedRadius(finiteOr(s.blr_val, 0), reach));
 }
 
 QSizeF turnedBoundingSize(const QSizeF& size, double degrees)
@@ -103,21 +112,16 @@ bool isWholeTurn(double degrees)
     return std::fmod(degrees, 360.0) == 0.0;
 }
 
-int dotsPerMeterFor(int pixels, double points)
-{
-    return std::max(1, int(std::lround(pixels * kPointsPerInch / points / kMetresPerInch)));
-}
-
 }  // namespace
 
 QImage ImageProcesser::Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
-                                                         bool yes_rotate_on_box)
+                                                         bool yes_rotate_on_box, double reach)
 {
     if (image.isNull())
         return QImage();
     QImage inHand = image;
     try {
-        QImage result = filtered(image, settings);
+        QImage result = filtered(image, settings, std::isfinite(reach) && reach > 0 ? reach : 1.0);
         if (result.isNull())
             return inHand;
         const bool flipH = settings._isFlippedHorizontally, flipV = settings._isFlippedVertically;
@@ -173,7 +177,7 @@ QImage ImageProcesser::adjust_Rotate(const QImage& image, float withvalue)
 
 QImage ImageProcesser::Set_Dimaension(QImage image)
 {
-    const QSizeF size = image.deviceIndependentSize();
+    const QSizeF size = sizeInPoints(image);
     if (size.width() > kMaxBackgroundWidth)
         image.setDotsPerMeterX(dotsPerMeterFor(image.width(), kMaxBackgroundWidth));
     if (size.height() > kMaxBackgroundHeight)

@@ -17,8 +17,11 @@ public:
     // as neutral. invert_clr and img_trnsp_val are not applied (transparency is applied when the
     // picture is drawn). A null source gives a null picture; on a failure the picture in hand is
     // returned and the reason logged. The result keeps the source's size and resolution.
+    // reach: how many pixels of this picture stand for one pixel of the picture the settings were
+    // chosen on; the blur and the sharpening reach that much further, so a full-size picture looks
+    // as its preview did.
     static QImage Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
-                                                    bool yes_rotate_on_box = true);
+                                                    bool yes_rotate_on_box = true, double reach = 1);
 
     // The picture turned counter-clockwise by `degrees` (y pointing up) about its centre on a
     // canvas the size of the turned picture's bounding box, that canvas then squeezed back into
@@ -31,9 +34,9 @@ public:
     // The source itself for 0 degrees; otherwise as imageRotatedByDegrees.
     static QImage adjust_Rotate(const QImage& image, float withvalue);
 
-    // The same pixels with the size in points (pixels at the device pixel ratio) clamped to at
-    // most 724 x 468, each side on its own, so the aspect ratio may change. The clamped size is
-    // stated as the resolution of each axis (dots per metre), which files written from the
+    // The same pixels with the size in points (pixels at the resolution of each axis, dots per
+    // metre) clamped to at most 724 x 468, each side on its own, so the aspect ratio may change.
+    // The clamped size is stated as the resolution of the axis, which files written from the
     // picture keep. A picture within both limits is returned untouched.
     static QImage Set_Dimaension(QImage image);
 
