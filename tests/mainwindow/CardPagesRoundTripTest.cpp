@@ -105,10 +105,15 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     const GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
     text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
     document.insertGraphicsOnSide(SKTDocument::FrontSide, {text}, {0});
+    const QColor loaded = control<ColorWell>("All_Text_clr").color();
+    ASSERT_NE(loaded, QColor(20, 120, 60));
     pickColour("All_Text_clr", QColor(20, 120, 60));
     EXPECT_EQ(text->textStyle.txt_clr, QColor(20, 120, 60));
     EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), "DejaVu Serif") << "only the colour changed";
     EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
+    // Back to the colour the page showed first: the texts take it too.
+    pickColour("All_Text_clr", loaded);
+    EXPECT_EQ(text->textStyle.txt_clr.name().toStdString(), loaded.name().toStdString());
 
     choose("Card_border_style", 1);
     choose("Card_border_style", 0);
