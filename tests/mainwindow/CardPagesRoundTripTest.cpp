@@ -7,8 +7,11 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -114,6 +117,19 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     // Back to the colour the page showed first: the texts take it too.
     pickColour("All_Text_clr", loaded);
     EXPECT_EQ(text->textStyle.txt_clr.name().toStdString(), loaded.name().toStdString());
+    // The same for the font of all texts: another, then the one the page showed first.
+    const CardFont shown = controller.Front_card_Prop.Card_Content_font();
+    for (const CardFont& font : {CardFont{QStringLiteral("DejaVu Sans Mono"), 9}, shown}) {
+        dialogs.queueHook([font](QDialog& dialog) {
+            const QString style = font.style.isEmpty() ? QStringLiteral("Book") : font.style;
+            static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(font.family, style, qRound(font.size)));
+            dialog.accept();
+        });
+        control<QPushButton>("all_content_font_btn").click();
+        EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), font.family.toStdString());
+        EXPECT_EQ(text->textStyle.text_ctrl_font.size, qRound(font.size));
+        EXPECT_EQ(text->textStyle.text_ctrl_font.style.toStdString(), font.style.toStdString());
+    }
 
     choose("Card_border_style", 1);
     choose("Card_border_style", 0);
