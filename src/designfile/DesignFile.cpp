@@ -247,7 +247,7 @@ std::optional<QVariantList> readItems(const QString& path, DesignFileError* erro
     if (root && root->typeId() == QMetaType::QVariantList)
         return root->toList();
     if (error)
-        *error = DesignFileError{0, root ? QStringLiteral("The property list's root is not an array.") : reason};
+        *error = DesignFileError{0, root ? QStringLiteral("The property list's root is not an array.") : reason, true};
     return std::nullopt;
 }
 
@@ -262,9 +262,9 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
                                                 const ElementsRead& elementsRead)
 {
     try {
+        if (items.isEmpty() || items.first().toString() != kDesignFileMarker)
+            throw DesignFileError{0, QStringLiteral("The file does not begin with the design file marker."), true};
         ItemReader r(items);
-        if (!items.isEmpty() && items.first().toString() != kDesignFileMarker)
-            r.fail(QStringLiteral("The file does not begin with the design file marker."));
         r.text();
         DesignState state;
         state.startMode = r.text();
