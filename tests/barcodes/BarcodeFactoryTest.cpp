@@ -10,7 +10,9 @@
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThreadPool>
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "SymbolTools.h"
@@ -230,4 +232,85 @@ TEST(BarcodeFactoryFaults, PicturesAreMadeOnTheCallingThreadEvenWhileAPdfIsPaint
     const int started = threadsStarted;
     EXPECT_GT(picturesInAPdf().size(), 1000);
     EXPECT_EQ(threadsStarted, started);
+}
+
+namespace {
+
+// The ink of the text line nearest the top (or the bottom) of a picture drawn at 4 pixels a
+// point, in points: the first run of rows holding dark pixels.
+QRectF inkOfOuterLine(const QImage& image, bool fromTop)
+{
+    const auto darkIn = [&image](int y, int* left, int* right) {
+        bool any = false;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 128 && qGray(image.pixel(x, y)) < 128) {
+                *left = std::min(*left, x), *right = std::max(*right, x), any = true;
+            }
+        }
+        return any;
+    };
+    int left = image.width(), right = -1, first = -1, last = -1;
+    for (int i = 0; i < image.height(); ++i) {
+        const int y = fromTop ? i : image.height() - 1 - i;
+        if (!darkIn(y, &left, &right)) {
+            if (first >= 0)
+                break;
+            continue;
+        }
+        last = y;
+        if (first < 0)
+            first = y;
+    }
+    return QRectF(left / 4.0, std::min(first, last) / 4.0, (right - left + 1) / 4.0, (std::abs(last - first) + 1) / 4.0);
+}
+
+}  // namespace
+
+// Headers and footers were measured without the letter spacing they are drawn with, and the
+// caption not at all: a footer wider than its QR Code lost its last words, a header wider than
+// the bars with no side margin too, and a caption wider than narrow bars lost its outer digits
+// at the picture's edges. The picture is as wide as each of its texts is drawn.
+TEST(BarcodeFactoryFaults, TextsWiderThanTheSymbolAreDrawnWhole)
+{
+    enum Line { Header, Footer, Caption };
+    const struct {
+        const char* symbology;
+        const char* value;
+        const char* header;
+        const char* footer;
+        float mils;
+        float sideMargin;
+        Line line;
+        const char* format;
+    } cases[] = {
+        {"QR Code", "0042", "HEADER", "Ada Lovelace", 20, 1, Footer, "QRCode"},
+        {"PDF417", "0042", "Visitor of the Board", "FOOTER", 20, 1, Header, "PDF417"},
+        {"Code 39", "1", "HEADER LONG TEXT", "FOOTER", 20, 0, Header, "Code39"},
+        {"Code 128", "123456789012", "", "", 10, 1, Caption, "Code128"},
+        {"Code 128", "123456789012", "", "", 10, 0, Caption, "Code128"},
+        {"Code 128", "ZOVA-0042", "", "", 20, 0, Caption, "Code128"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.symbology) + " " + c.value);
+        const auto barcode = element(QString::fromLatin1(c.symbology));
+        BarcodeSettings& s = barcode->barcode;
+        s.linear_width_val = c.mils;
+        s.LR_margin_val = c.sideMargin;
+        s.show_hide_hdr = c.line == Header ? 0 : 1;
+        s.show_hide_ftr = c.line == Footer ? 0 : 1;
+        const BarcodePicture picture = pictureOf(*barcode, c.value, c.header, c.footer);
+        ASSERT_FALSE(picture.isNull());
+        const QString text = QString::fromLatin1(c.line == Header ? c.header : c.line == Footer ? c.footer : c.value);
+        const CardFont& font = c.line == Header ? s.header_font_val : c.line == Footer ? s.footer_font_val : s.value_font_val;
+        // The text as one line with its spacing, on its own.
+        QRectF whole;
+        for (const QPainterPath& glyph : barcodeTextAtPoint(text, font, kBarcodeTextSpacing, {}))
+            whole = whole.united(glyph.boundingRect());
+        const QImage drawn = picture.toImage(288);
+        const QRectF ink = inkOfOuterLine(drawn, c.line == Header);
+        EXPECT_NEAR(ink.width(), whole.width(), 0.75) << "every word and digit on its one line";
+        EXPECT_GT(ink.left(), 0.5) << "nothing cut at the left edge";
+        EXPECT_LT(ink.right(), picture.size().width() - 0.5) << "nothing cut at the right edge";
+        EXPECT_EQ(decoded(picture, QString::fromLatin1(c.format)), QByteArray(c.value));
+    }
 }
