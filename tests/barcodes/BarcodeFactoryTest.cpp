@@ -10,9 +10,7 @@
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThreadPool>
-#include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "SymbolTools.h"
@@ -23,6 +21,7 @@
 #include "barcodes/BarcodeText.h"
 #include "barcodes/pdf417/Pdf417View.h"
 #include "model/SKTBarcode.h"
+#include "support/InkPixels.h"
 
 namespace {
 
@@ -234,38 +233,6 @@ TEST(BarcodeFactoryFaults, PicturesAreMadeOnTheCallingThreadEvenWhileAPdfIsPaint
     EXPECT_EQ(threadsStarted, started);
 }
 
-namespace {
-
-// The ink of the text line nearest the top (or the bottom) of a picture drawn at 4 pixels a
-// point, in points: the first run of rows holding dark pixels.
-QRectF inkOfOuterLine(const QImage& image, bool fromTop)
-{
-    const auto darkIn = [&image](int y, int* left, int* right) {
-        bool any = false;
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) > 128 && qGray(image.pixel(x, y)) < 128) {
-                *left = std::min(*left, x), *right = std::max(*right, x), any = true;
-            }
-        }
-        return any;
-    };
-    int left = image.width(), right = -1, first = -1, last = -1;
-    for (int i = 0; i < image.height(); ++i) {
-        const int y = fromTop ? i : image.height() - 1 - i;
-        if (!darkIn(y, &left, &right)) {
-            if (first >= 0)
-                break;
-            continue;
-        }
-        last = y;
-        if (first < 0)
-            first = y;
-    }
-    return QRectF(left / 4.0, std::min(first, last) / 4.0, (right - left + 1) / 4.0, (std::abs(last - first) + 1) / 4.0);
-}
-
-}  // namespace
-
 // Headers and footers were measured without the letter spacing they are drawn with, and the
 // caption not at all: a footer wider than its QR Code lost its last words, a header wider than
 // the bars with no side margin too, and a caption wider than narrow bars lost its outer digits
@@ -307,7 +274,7 @@ TEST(BarcodeFactoryFaults, TextsWiderThanTheSymbolAreDrawnWhole)
         for (const QPainterPath& glyph : barcodeTextAtPoint(text, font, kBarcodeTextSpacing, {}))
             whole = whole.united(glyph.boundingRect());
         const QImage drawn = picture.toImage(288);
-        const QRectF ink = inkOfOuterLine(drawn, c.line == Header);
+        const QRectF ink = inkOfOuterLine(drawn, c.line == Header, 4);
         EXPECT_NEAR(ink.width(), whole.width(), 0.75) << "every word and digit on its one line";
         EXPECT_GT(ink.left(), 0.5) << "nothing cut at the left edge";
         EXPECT_LT(ink.right(), picture.size().width() - 0.5) << "nothing cut at the right edge";
