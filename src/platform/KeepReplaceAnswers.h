@@ -4,6 +4,10 @@
 
 #include "platform/ReplaceKeep.h"
 
+// The path an answer to the keep/replace question gives for an existing file: the path itself
+// (replace), a free numbered name beside it (keep both), or "" (skipped or cancelled).
+QString pathForAnswer(int answer, const QString& path);
+
 // The keep/replace answers of one run. Every file the run writes is asked about when it is
 // already there; "all" answers hold for the rest of the run.
 class KeepReplaceAnswers {

@@ -11,6 +11,7 @@
 #include "platform/DialogPresenter.h"
 #include "platform/FreeFileName.h"
 #include "platform/GuiThread.h"
+#include "platform/KeepReplaceAnswers.h"
 #include "views/dialogs/SharedDialogs.h"
 
 Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget* parent)
@@ -125,15 +126,9 @@ QString Check_And_Show_Keep_Replace_File_Msg(const QString& path, bool show_appl
         return Check_Exist_Path_and_Create_New(path);
     const QString text = QFileInfo(path).fileName() +
                          QStringLiteral("\n\nFile already exists in this location.\n\nDo you want to Keep or Replace it?");
-    switch (askAbout(path, QStringLiteral("File already exists :"), text, show_apply_all)) {
-    case ReplaceKeep::Keep:
-    case ReplaceKeep::KeepAll:
-        return Check_Exist_Path_and_Create_New(path);
-    case ReplaceKeep::Replace:
-    case ReplaceKeep::ReplaceAll:
-        return path;
-    default:
+    const QString chosen =
+        pathForAnswer(askAbout(path, QStringLiteral("File already exists :"), text, show_apply_all), path);
+    if (chosen.isEmpty())
         Stop_SMS_Sending_Now = 1;
-        return QString();
-    }
+    return chosen;
 }

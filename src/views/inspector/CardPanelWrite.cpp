@@ -133,8 +133,9 @@ void CardPanel::Update_All_Card_Content()
         if (!(All_Text_font == All_Text_font_COPY))
             graphic->textStyle.text_ctrl_font = All_Text_font;
     }
-    // The colour the texts were given last is the one a later choice is told from, so choosing
-    // the first colour again gives it back to them.
+    // The colour and font the texts were given last are what a later choice is told from, so
+    // choosing the first ones again gives them back to the texts.
     All_Text_clr_COPY = colour;
+    All_Text_font_COPY = All_Text_font;
     Update_Card_Graphics();
 }
