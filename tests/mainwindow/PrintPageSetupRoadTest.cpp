@@ -1,0 +1,76 @@
+// The page setup panel opens on the paper the print window shows, whatever paper the print queue's
+// driver starts from: on a queue whose driver starts from Letter, File > Print… shows A4, and the
+// panel of Add… and of Page Setup… opens on A4; OK there unchanged leaves the window on A4 and
+// saves the profile as A4 (plistlib reads it).
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "OwnCupsServer.h"
+#include "platform/CanvasGlobals.h"
+#include "support/QtPrinting.h"
+
+namespace {
+
+const QString kDriver = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+
+}  // namespace
+
+class PrintPageSetupRoadTest : public MainWindowFixture {};
+
+TEST_F(PrintPageSetupRoadTest, ThePanelOpensOnThePaperTheWindowShows)
+{
+    if (!canRunOwnCupsServer(kDriver))
+        GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/deps.sh installs them)";
+    QTemporaryDir folder;
+    QString why;
+    OwnCupsServer cups;
+    ASSERT_TRUE(cups.start(folder, &why)) << why.toStdString();
+    ASSERT_TRUE(cups.addQueue(QStringLiteral("ZovaLetter"), QStringLiteral("file:/dev/null"), kDriver,
+                              {QStringLiteral("PageSize=Letter")}, &why))
+        << why.toStdString();
+    controller.showWindow();
+    ASSERT_NO_FATAL_FAILURE(openSampleDesign());
+
+    QStringList panelOpenedOn;
+    // The panel's own run, its OK pressed as a user presses it: Qt takes the panel's choices then.
+    const auto okUnchanged = [&panelOpenedOn](QDialog& panel) {
+        panelOpenedOn << panel.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))->currentText();
+        QTimer::singleShot(0, &panel, [&panel] {
+            panel.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        panel.exec();
+    };
+    QStringList windowShows;
+    dialogs.queueHook([&windowShows](QDialog& window) {
+        const auto shown = [&window] {
+            return window.findChild<QLabel*>(QStringLiteral("Paper_id"))->text() + u' '
+                   + window.findChild<QLabel*>(QStringLiteral("Size_id"))->text();
+        };
+        windowShows << shown();
+        window.findChild<QPushButton*>(QStringLiteral("Add_profile_btn"))->click();
+        windowShows << shown();
+        window.findChild<QPushButton*>(QStringLiteral("page_setup_btn"))->click();
+        windowShows << shown();
+        window.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    });
+    dialogs.queueHook([](QDialog& sheet) {
+        sheet.findChild<QLineEdit*>(QStringLiteral("Profile_name"))->setText(QStringLiteral("Badges"));
+        sheet.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    });
+    dialogs.queueHook(okUnchanged);
+    dialogs.queueHook(okUnchanged);
+    action(QStringLiteral("Print_Button")).trigger();
+
+    EXPECT_EQ(windowShows, QStringList(3, QStringLiteral("A4 209.90 x 297.04 mm")));
+    EXPECT_EQ(panelOpenedOn, QStringList(2, QStringLiteral("A4")));
+    const auto saved = TestEnvironment::runPython("import plistlib, sys\n"
+                                                  "print('|'.join(plistlib.load(open(sys.argv[1], 'rb'))[:5]))\n",
+                                                  {QDir(print_profile_path.get()).filePath(QStringLiteral("Badges.zvp"))});
+    EXPECT_EQ(QString::fromUtf8(saved.out).trimmed(), QStringLiteral("ZovaLetter|A4|209.90 x 297.04|209.90|297.04"))
+        << saved.err.constData();
+}
