@@ -249,7 +249,7 @@ std::optional<QVariantList> readItems(const QString& path, DesignFileError* erro
     if (root && root->typeId() == QMetaType::QVariantList)
         return root->toList();
     if (error)
-        *error = DesignFileError{0, root ? kRootNotArray : reason};
+        *error = DesignFileError{0, root ? kRootNotArray : reason, true};
     return std::nullopt;
 }
 
@@ -264,9 +264,9 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
                                                 const ElementsRead& elementsRead)
 {
     try {
+        if (items.isEmpty() || items.first().toString() != kDesignFileMarker)
+            throw DesignFileError{0, QStringLiteral("The file does not begin with the design file marker."), true};
         ItemReader r(items);
-        if (!items.isEmpty() && items.first().toString() != kDesignFileMarker)
-            r.fail(QStringLiteral("The file does not begin with the design file marker."));
         r.text();
         DesignState state;
         state.startMode = r.text();
@@ -304,7 +304,7 @@ std::optional<DesignState> designStateFromRoot(const std::optional<QVariant>& ro
     if (!root)
         return std::nullopt;
     if (root->typeId() != QMetaType::QVariantList) {
-        *error = DesignFileError{0, kRootNotArray};
+        *error = DesignFileError{0, kRootNotArray, true};
         return std::nullopt;
     }
     return designStateFromItems(root->toList(), error, elementsRead);
@@ -327,7 +327,7 @@ std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* 
         root = reading.checked(&reason);
         if (!root) {
             if (error)
-                *error = DesignFileError{0, reason};
+                *error = DesignFileError{0, reason, true};
             return std::nullopt;
         }
         if (reading.readAgain())

@@ -13,10 +13,13 @@
 #include "model/NumberBounds.h"
 #include "model/SKTGraphic.h"
 
-// A file the reader refuses: the position of the item at fault and why.
+// A file the reader refuses: the position of the item at fault and why. A file that is no design
+// file at all (unreadable, not an array, no marker first) is told apart from one that goes wrong
+// further on.
 struct DesignFileError {
     int itemIndex = 0;
     QString reason;
+    bool notADesignFile = false;
 };
 
 // Appends items to an array. Every text passes through xmlSafeText on the way.

@@ -141,6 +141,48 @@ void blurRowsVertically(const QImage& in, QImage& out, int radius, int first, in
     }
 }
 
+// The mean of each value over the (2r+1) x (2r+1) square around it, edges repeated; the values
+// themselves for r under 1.
+std::vector<float> boxMean(std::vector<float> values, int width, int height, int r)
+{
+    if (r < 1)
+        return values;
+    const double reciprocal = 1.0 / (2 * r + 1);
+    std::vector<float> across(values.size());
+    forRowBands(height, [&](int first, int end) {
+        for (int y = first; y < end; ++y) {
+            const float* in = &values[std::size_t(y) * width];
+            float* out = &across[std::size_t(y) * width];
+            double sum = 0;
+            for (int i = -r; i <= r; ++i)
+                sum += in[std::clamp(i, 0, width - 1)];
+            for (int x = 0; x < width; ++x) {
+                out[x] = float(sum * reciprocal);
+                sum += in[std::min(x + r + 1, width - 1)] - in[std::max(x - r, 0)];
+            }
+        }
+    });
+    const auto rowAt = [&](int y) { return &across[std::size_t(std::clamp(y, 0, height - 1)) * width]; };
+    forRowBands(height, [&](int first, int end) {
+        std::vector<double> sums(std::size_t(width), 0.0);
+        for (int i = first - r; i <= first + r; ++i) {
+            const float* in = rowAt(i);
+            for (int x = 0; x < width; ++x)
+                sums[x] += in[x];
+        }
+        for (int y = first; y < end; ++y) {
+            float* out = &values[std::size_t(y) * width];
+            const float* entering = rowAt(y + r + 1);
+            const float* leaving = rowAt(y - r);
+            for (int x = 0; x < width; ++x) {
+                out[x] = float(sums[x] * reciprocal);
+                sums[x] += entering[x] - leaving[x];
+            }
+        }
+    });
+    return values;
+}
+
 }  // namespace
 
 ColourMatrix ColourMatrix::identity()
@@ -236,7 +278,7 @@ QImage applyColourMatrix(const QImage& picture, const ColourMatrix& matrix)
     return result;
 }
 
-QImage sharpenLuminance(const QImage& picture, float amount)
+QImage sharpenLuminance(const QImage& picture, float amount, double reach)
 {
     if (!std::isfinite(amount) || amount == 0.0f || picture.isNull())
         return picture;
@@ -254,15 +296,18 @@ QImage sharpenLuminance(const QImage& picture, float amount)
                 luma[std::size_t(y) * width + x] = lumaOf(line[x]);
         }
     });
+    const double pixels = std::isfinite(reach) && reach > 1 ? reach : 1;
+    luma = boxMean(std::move(luma), width, source.height(), int(std::lround((pixels - 1) / 2)));
+    const int d = std::max(1, int(std::lround(pixels)));
     forRowBands(source.height(), [&](int first, int end) {
         for (int y = first; y < end; ++y) {
-            const float* up = &luma[std::size_t(std::max(y - 1, 0)) * width];
+            const float* up = &luma[std::size_t(std::max(y - d, 0)) * width];
             const float* mid = &luma[std::size_t(y) * width];
-            const float* down = &luma[std::size_t(std::min(y + 1, last)) * width];
+            const float* down = &luma[std::size_t(std::min(y + d, last)) * width];
             const QRgb* in = rowOf(source, y);
             QRgb* out = rowOf(result, y);
             for (int x = 0; x < width; ++x) {
-                const float sides = mid[std::max(x - 1, 0)] + mid[std::min(x + 1, width - 1)] + up[x] + down[x];
+                const float sides = mid[std::max(x - d, 0)] + mid[std::min(x + d, width - 1)] + up[x] + down[x];
                 const float delta = amount * (4.0f * mid[x] - sides);
                 const QRgb p = in[x];
                 out[x] = qRgba(toByte(qRed(p) + delta), toByte(qGreen(p) + delta), toByte(qBlue(p) + delta),

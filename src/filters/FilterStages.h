@@ -38,8 +38,10 @@ QImage applyColourMatrix(const QImage& picture, const ColourMatrix& matrix);
 
 // Unsharp masking of luminance only: each channel gains amount * (4 L - the 4 neighbours' L), so
 // chroma is kept. Edges repeat. Result in Format_ARGB32; an amount of 0 (or not finite) gives
-// the source.
-QImage sharpenLuminance(const QImage& picture, float amount);
+// the source. With a reach above 1 (this picture's pixels per pixel of the smaller picture the
+// amount was chosen on), L is the luminance averaged over about that many pixels and the
+// neighbours lie that far away, so the picture is sharpened as the smaller one was.
+QImage sharpenLuminance(const QImage& picture, float amount, double reach = 1);
 
 // Mean over the (2R+1) x (2R+1) square around each pixel, R the radius rounded (at most the
 // picture's longer side); edges repeat, colours are weighted by their alpha. Result in

@@ -39,9 +39,19 @@ QImage withColour(const QImage& picture, const ColourMatrix& matrix)
     return matrix.isIdentity() ? picture : applyColourMatrix(picture, matrix);
 }
 
+// The blur radius that covers as much of a picture `reach` times larger as the radius covered
+// on the picture it was chosen on: a box of 2r + 1 pixels there spans (2r + 1) * reach here.
+float reachedRadius(float radius, double reach)
+{
+    const long chosen = std::lround(radius);
+    if (reach == 1.0 || chosen < 1)
+        return radius;
+    return float(((2.0 * double(chosen) + 1.0) * reach - 1.0) / 2.0);
+}
+
 // Grey, sepia, hue, colour controls, sharpening, exposure, blur, in that order. Exposure is
 // folded into the colour matrix unless sharpening sits between them.
-QImage filtered(const QImage& source, const PictureSettings& s)
+QImage filtered(const QImage& source, const PictureSettings& s, double reach)
 {
     const ColourMatrix colour = colourStages(s);
     const ColourMatrix exposure = exposureMatrix(finiteOr(s.ev_val, 0));
@@ -49,8 +59,8 @@ QImage filtered(const QImage& source, const PictureSettings& s)
     if (finiteOr(s.srp_val, 0) == 0.0f)
         picture = withColour(source, colour.then(exposure));
     else
-        picture = withColour(sharpenLuminance(withColour(source, colour), s.srp_val), exposure);
-    return boxBlur(picture, finiteOr(s.blr_val, 0));
+        picture = withColour(sharpenLuminance(withColour(source, colour), s.srp_val, reach), exposure);
+    return boxBlur(picture, reachedRadius(finiteOr(s.blr_val, 0), reach));
 }
 
 QSizeF turnedBoundingSize(const QSizeF& size, double degrees)
@@ -111,13 +121,13 @@ int dotsPerMeterFor(int pixels, double points)
 }  // namespace
 
 QImage ImageProcesser::Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
-                                                         bool yes_rotate_on_box)
+                                                         bool yes_rotate_on_box, double reach)
 {
     if (image.isNull())
         return QImage();
     QImage inHand = image;
     try {
-        QImage result = filtered(image, settings);
+        QImage result = filtered(image, settings, std::isfinite(reach) && reach > 0 ? reach : 1.0);
         if (result.isNull())
             return inHand;
         const bool flipH = settings._isFlippedHorizontally, flipV = settings._isFlippedVertically;

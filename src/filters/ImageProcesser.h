@@ -17,8 +17,11 @@ public:
     // as neutral. invert_clr and img_trnsp_val are not applied (transparency is applied when the
     // picture is drawn). A null source gives a null picture; on a failure the picture in hand is
     // returned and the reason logged. The result keeps the source's size and resolution.
+    // reach: how many pixels of this picture stand for one pixel of the picture the settings were
+    // chosen on; the blur and the sharpening reach that much further, so a full-size picture looks
+    // as its preview did.
     static QImage Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
-                                                    bool yes_rotate_on_box = true);
+                                                    bool yes_rotate_on_box = true, double reach = 1);
 
     // The picture turned counter-clockwise by `degrees` (y pointing up) about its centre on a
     // canvas the size of the turned picture's bounding box, that canvas then squeezed back into

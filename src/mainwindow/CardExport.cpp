@@ -184,8 +184,11 @@ void Run_Card_Export(SKTWindowController& controller)
     const SeriesStore store;
     RecordRun run(controller.document(), store, Loaded_Data_Table(), twoSided);
     RunSources& sources = run.sources();
-    const bool usesSeries = sources.Use_Data_Sheet_Values;
-    const bool usesSheet = sources.Use_Excel_Binding_Values;
+    // A visitor pass is the one visitor it shows: it is exported as it stands, never filled from
+    // the records of a series or a spreadsheet that an element may still name.
+    const bool visitorPass = Start_Card_Option == QLatin1String("V");
+    const bool usesSeries = !visitorPass && sources.Use_Data_Sheet_Values;
+    const bool usesSheet = !visitorPass && sources.Use_Excel_Binding_Values;
     ExportSheet& sheet = exportSheet();
     sheet.prepare(twoSided, usesSeries, usesSheet, [&sources, usesSeries, usesSheet](bool series, bool sheetOn) {
         sources.Use_Data_Sheet_Values = usesSeries && series;

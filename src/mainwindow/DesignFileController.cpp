@@ -182,8 +182,10 @@ int DesignFileController::Read_and_load_design_Log_NEW_METHOD(const QString& pat
         previews.start(elements);
     });
     if (!state) {
-        Show_NSLog_Message(QStringLiteral("%1 - \n%2").arg(error.itemIndex).arg(error.reason));
-        Show_MessageBox(kCorruptDesignFileMessage);
+        // A design file that goes wrong further on names the item and the reason.
+        const QString detail = QStringLiteral("%1 - \n%2").arg(error.itemIndex).arg(error.reason);
+        Show_NSLog_Message(detail);
+        Show_MessageBox(error.notADesignFile ? kCorruptDesignFileMessage : detail);
         return 0;
     }
     Load_Read_Design(std::move(*state), path, log_or_template, read_xl, previews);

@@ -80,6 +80,7 @@ CropBatchRun::Prepared CropBatchRun::prepare(int index)
     }
     CropRequest request = m_plan.crop;
     request.source = prepared.source;
+    request.previewSide = m_plan.shownSide;
     // Only the extension matters here: the file is named when its turn comes.
     request.target = QStringLiteral("crop.") + (m_plan.direct ? QFileInfo(prepared.source).suffix().toLower()
                                                               : CropSources::outputExtension(m_plan.formatIndex));

@@ -14,9 +14,6 @@ namespace {
 
 constexpr double kScaleStep = 1.1;
 constexpr int kNeighbours = 5;
-// A face smaller than this share of the picture's shorter side is no card photo's subject; it also
-// spares the search the smallest scales.
-constexpr double kSmallestFaceShare = 0.15;
 
 cv::Mat greyPixels(const QImage& picture)
 {
@@ -53,10 +50,9 @@ std::optional<QRectF> CascadeFaceDetector::firstFace(const QImage& picture)
 {
     if (!m_unavailable.isEmpty() || picture.isNull())
         return std::nullopt;
-    const int smallest = std::max(1, int(std::min(picture.width(), picture.height()) * kSmallestFaceShare));
+    // Every face the cascade's own window can see, however small a share of the picture it is.
     std::vector<cv::Rect> faces;
-    m_classifier->cascade.detectMultiScale(greyPixels(picture), faces, kScaleStep, kNeighbours, 0,
-                                           cv::Size(smallest, smallest));
+    m_classifier->cascade.detectMultiScale(greyPixels(picture), faces, kScaleStep, kNeighbours);
     if (faces.empty())
         return std::nullopt;
     const cv::Rect largest = *std::max_element(faces.begin(), faces.end(),

@@ -137,6 +137,14 @@ void Set_IMG_Settings(const PictureSettings& settings)
     forEachGlobal(copy, [](auto& global, auto& member) { global = member; });
 }
 
+void Set_IMG_Adjustments(const PictureSettings& settings)
+{
+    PictureSettings kept = settings;
+    kept._isFlippedHorizontally = IMG_Flip_H;
+    kept._isFlippedVertically = IMG_Flip_V;
+    Set_IMG_Settings(kept);
+}
+
 PictureReference ParsePictureSettingsText(const QString& text)
 {
     PictureReference reference;

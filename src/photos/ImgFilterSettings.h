@@ -26,6 +26,9 @@ extern bool IMG_Flip_V;
 // The IMG_ globals as one settings value, and all of them set from one.
 PictureSettings Get_IMG_Settings();
 void Set_IMG_Settings(const PictureSettings& settings);
+// What an editing window leaves behind: every IMG_ global but the two flips, which a window passes
+// to the chain itself and only a stored settings text sets.
+void Set_IMG_Adjustments(const PictureSettings& settings);
 
 // Separates a photo's path from its settings fields in a stored photo reference.
 inline const QString IMG_Filter_Marker = QStringLiteral("<IMG_FILTER>");

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 
 #include "filters/ImageProcesser.h"
@@ -29,10 +30,20 @@ void setUnreadable(const QString& source, CropResult& result)
     result.error = unreadablePictureMessage(source);
 }
 
-QImage adjusted(const QImage& picture, const PictureSettings& adjustments)
+QImage adjusted(const QImage& picture, const PictureSettings& adjustments, double reach = 1)
 {
-    return adjustments == PictureSettings() ? picture
-                                            : ImageProcesser::Get_Processed_Image_Full_Combined(picture, adjustments);
+    return adjustments == PictureSettings()
+        ? picture
+        : ImageProcesser::Get_Processed_Image_Full_Combined(picture, adjustments, true, reach);
+}
+
+// How many pixels of the picture stand for one of the preview the adjustments were seen on.
+double previewReach(const QImage& picture, const CropRequest& request)
+{
+    const QSize preview = picturePreviewSize(request.source, request.previewSide);
+    if (!preview.isValid() || preview.isEmpty())
+        return 1;
+    return double(std::max(picture.width(), picture.height())) / std::max(preview.width(), preview.height());
 }
 
 }  // namespace
@@ -100,7 +111,7 @@ QImage croppedWhole(const CropRequest& request, const QImage& preview, const std
         setUnreadable(request.source, result);
         return {};
     }
-    const QImage whole = adjusted(picture, request.adjustments);
+    const QImage whole = adjusted(picture, request.adjustments, previewReach(picture, request));
     const QRectF faceInPicture = face ? scaledToPicture(*face, preview.size(), whole.size()) : QRectF();
     return croppedPicture(whole, request, faceInPicture, &result.pixels);
 }
@@ -122,7 +133,7 @@ CropResult encodePictureCrop(const CropRequest& request, FaceDetector& faces, QB
     QImage preview;
     std::optional<QRectF> face;
     if (request.method == CropRequest::Face) {
-        preview = readPicturePreview(request.source);
+        preview = readPicturePreview(request.source, request.previewSide);
         if (preview.isNull()) {
             setUnreadable(request.source, result);
             return result;

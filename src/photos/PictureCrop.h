@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "filters/PictureSettings.h"
+#include "platform/PictureReading.h"
 
 class FaceDetector;
 class QImage;
@@ -28,8 +29,11 @@ struct CropRequest {
     // Given size: the whole picture scaled to this size, or fitted inside it keeping its proportions.
     QSizeF givenSize;
     bool keepProportions = false;
-    // The adjustments the user set; applied to the full picture before it is cut.
+    // The adjustments the user set; applied to the full picture before it is cut, their blur and
+    // sharpening reaching as far as they did on the preview they were seen on.
     PictureSettings adjustments;
+    // The longest side of that preview, which is also the picture the face is searched on.
+    int previewSide = kPicturePreviewMaxPoints;
 };
 
 struct CropResult {
@@ -42,7 +46,7 @@ struct CropResult {
 };
 
 // Reads the picture (a scaled read, adjusted, for the face search; a full read for the crop),
-// applies the adjustments at full resolution, cuts the area the method gives, cut to the picture,
+// applies the adjustments at full resolution, scaled to look as they did on the preview, cuts the area the method gives, cut to the picture,
 // and writes it whole or not at all. An empty area (a selection dragged to nothing, a size under
 // one pixel) writes nothing and is no error.
 CropResult cropPictureFile(const CropRequest& request, FaceDetector& faces);

@@ -48,6 +48,25 @@ TEST(SeriesTextImport, TextFilesSplitAtEveryLineEnd)
                   QStringList({"a", "NSFont = Helvetica 12.00 pt.", "b"})) << extension;
 }
 
+// A separator is searched for among the next sixteen characters first, then further on: a line or
+// field of exactly sixteen ends at the separator right behind it.
+TEST(SeriesTextImport, ALineOrFieldOfSixteenCharactersEndsAtItsSeparator)
+{
+    const QStringList three = {"0123456789abcdef", "next", "last"};
+    const struct {
+        const char* extension;
+        QByteArray bytes;
+    } cases[] = {
+        {"txt", "0123456789abcdef\nnext\nlast"},
+        {"txt", "0123456789abcdef\r\nnext\rlast"},
+        {"csv", "0123456789abcdef,next\nlast"},
+        {"csv", "0123456789abcdef\nnext,last"},
+        {"csv", "\"0123456789abcdef\",next,last"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(valuesOfFile(c.bytes, c.extension).values, three) << c.bytes.constData();
+}
+
 TEST(SeriesTextImport, EncodingByMarkThenStrictUtf8)
 {
     const DecodedText utf8 = decodeText("\xEF\xBB\xBFZo\xC3\xAB\n");
@@ -107,6 +126,12 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     // Each byte in the code page in force where it stands.
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi caf\\'e9\\ansicpg1251 \\'e9}"), QStringLiteral("caféй"));
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi a\\~b\\emdash c\\bin3 {}}d}"), QStringLiteral("a\u00a0b—cd"));
+    // The bytes after "\binN" are never text, whatever they hold.
+    EXPECT_EQ(rtfToText("{\\rtf1 a\\bin5 xy zwb}"), "ab");
+    // A parameter is its sign and at most twelve characters: the sign is one of them, and a digit
+    // past them is text.
+    EXPECT_EQ(rtfToText("{\\rtf1\\uc0 \\u-000000300507}"), QStringLiteral("語7"));
+    EXPECT_EQ(rtfToText("{\\rtf1\\uc0 \\u0000000354867}"), QStringLiteral("語7"));
     // "\'" takes two hexadecimal digits of either case, and stands for nothing with others; a word
     // is ASCII letters of either case, and one not known is left out.
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi \\'C9\\'e9\\'4g\\'g4\\'zz \\horzvert0 \\Zed x}"), QStringLiteral("Éé x"));
@@ -260,6 +285,8 @@ TEST(SeriesTextImport, WhatStandsAcrossTheEdgeOfTwoReadsReadsAsWritten)
         {"a look-ahead to the end", "rtf", "{\\rtf1 " + QByteArray(kRead - 10, 'a') + "\\u-5", {QString(kRead - 10, u'a')}},
         {"a NUL byte first in a read", "rtf", "{\\rtf1 " + QByteArray(kRead - 7, 'a') + QByteArray(1, '\0') + "b\\par c}",
          {QString(kRead - 7, u'a') + u'b', "c"}},
+        {"a character word across the edge, ending a document without its closing brace", "rtf",
+         "{\\rtf1 " + QByteArray(kRead - 9, 'a') + "\\u233", {QString(kRead - 9, u'a') + QStringLiteral("é")}},
         {"a line of three reads", "txt", "  " + QByteArray(3 * kRead, 'v') + "  \nend", {QString(3 * kRead, u'v'), "end"}},
     };
     for (const auto& c : cases) {

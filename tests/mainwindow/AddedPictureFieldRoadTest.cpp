@@ -2,6 +2,7 @@
 // Browse… and a file dropped on its row's view put the picture on the card's element and in the
 // row as one Undo step; a visitor's is the picture the log keeps (sqlite3) and a pass printed
 // again from the log shows (pdftoppm). A file that is no picture is refused and changes nothing.
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -145,6 +146,19 @@ TEST_F(AddedPictureField, TheRowsBrowseAndADropPutThePictureOnTheCardAndInTheRow
         EXPECT_NEAR(redPixelsOf(again), box.width() * box.height(), box.width() + box.height());
         EXPECT_EQ(front().photoPath(), onCard("Fup_Photo")->_file_path) << "the holder's photo stays the holder's";
     }
+}
+
+// A picture chosen in a row whose box was unticked shows on the card, its box ticked again.
+TEST_F(AddedPictureField, APictureChosenInAnUntickedRowShowsOnTheCard)
+{
+    ASSERT_NO_FATAL_FAILURE(startVisitorDesk());
+    const QString id = addBadge();
+    QCheckBox& shown = *front().checkBox(id);
+    shown.click();
+    ASSERT_FALSE(onCard(qPrintable(id))->ctrl_is_visible);
+    give(Road::Browse, id, visitortest::photoFile(QDir(scratch.path()), QStringLiteral("red.png"), Qt::red));
+    EXPECT_TRUE(isRed(onCardAt(onCard(qPrintable(id))))) << qPrintable(onCardAt(onCard(qPrintable(id))).name());
+    EXPECT_TRUE(shown.isChecked());
 }
 
 // A dropped file of a kind the file panel does not offer, and a file that is no picture however

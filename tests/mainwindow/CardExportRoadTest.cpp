@@ -29,6 +29,7 @@
 #include "support/FreshRun.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
+#include "support/TestEnvironment.h"
 #include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/QtDialogPresenter.h"
 #include "views/dialogs/Replcae_Confirm_Box.h"
@@ -161,6 +162,31 @@ TEST_F(CardExportRoadTest, WithoutADataSourceTheDesignGoesIntoTheChosenFileRepla
     EXPECT_EQ(openChoice, "Open exported file.");
     EXPECT_EQ(opened, (QStringList{folder.filePath("Card_Front.PNG"), back}));
     EXPECT_EQ(document.graphics()[0]->Text_Value, "Designed");
+}
+
+// A visitor pass is exported as it stands: the sheet offers no records, even when an element
+// still names a spreadsheet column, and the file shows the pass's own text (pdftotext).
+TEST_F(CardExportRoadTest, AVisitorPassIsExportedAsItStandsWithoutRecords)
+{
+    Start_Card_Option = QStringLiteral("V");
+    QList<bool> sheetOffers;
+    dialogs.queueHook([&](QDialog& dialog) {
+        auto& sheet = static_cast<ExportSheet&>(dialog);
+        for (const QCheckBox* box : {sheet.rangeBlock->Export_with_excel_chk, sheet.rangeBlock->Export_with_batch_chk})
+            sheetOffers << box->isEnabled() << box->isChecked();
+        sheet.fileFormatPopup->setCurrentIndex(sheet.fileFormatPopup->findText(QStringLiteral("PDF")));
+        sheet.exportOkay();
+    });
+    dialogs.queueSaveFile(folder.filePath("Pass.PDF"));
+    dialogs.queueHook([&](QDialog& dialog) { closingMessage = static_cast<Open_Export_Log&>(dialog)._open_log_message->text(); });
+    Export_Button(controller);
+    Start_Card_Option = QStringLiteral("T");
+    EXPECT_EQ(sheetOffers, (QList<bool>{false, false, false, false}));
+    EXPECT_EQ(closingMessage, "File has been exported successfully.");
+    const QString pass = folder.filePath("Pass_Front.PDF");
+    ASSERT_TRUE(QFile::exists(pass)) << qPrintable(QDir(folder.path()).entryList(QDir::Files).join(u'|'));
+    const QString text = QString::fromUtf8(TestEnvironment::run(QStringLiteral("pdftotext"), {pass, QStringLiteral("-")}).out);
+    EXPECT_EQ(text.simplified(), QStringLiteral("Designed"));
 }
 
 // A card whose file cannot be written (a folder stands at its name) is reported with the reason,

@@ -214,6 +214,19 @@ TEST_F(FileCommandsTest, OpenKeepsTheDesignUntilAnotherHasBeenChosenAndRead)
     EXPECT_TRUE(designKept());
     EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
     EXPECT_EQ(panels.modalRuns, 0) << "the start chooser must not replace the open design";
+
+    // A design file that ends after its mode letter is no corrupt file: the message names where
+    // and why, and the open design stays.
+    QFile cut(path("cut.did"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><array>"
+              "<string>ZOVAMACIDCARD</string><string>L</string></array></plist>\n");
+    cut.close();
+    panels.openAnswers = {path("cut.did")};
+    messages.queueAnswers({kNo});
+    EXPECT_FALSE(Open_Btn_Clicked(controller));
+    EXPECT_TRUE(designKept());
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("\n2 - \nThe file ends where a text item was expected."));
     EXPECT_TRUE(action("Save_Btn_Clicked")->isEnabled());
 }
 

@@ -122,6 +122,23 @@ protected:
         const int count = QString::fromUtf8(compared.err).trimmed().toInt(&number);
         return number ? count : -1;
     }
+    // The live log's table as the program makes it, for makeLiveLog.
+    inline static const QString kRecordsTable = QStringLiteral(
+        "CREATE TABLE Visitor_Records (S_No INTEGER PRIMARY KEY, Date_and_Time TEXT, Photo_Path TEXT, Name TEXT, "
+        "Company_Name TEXT, Address TEXT, Phone TEXT, Email TEXT, Purpose TEXT, Person_to_Meet TEXT, Visitor_No TEXT, "
+        "Other TEXT); ");
+    // The live log made anew by Python's sqlite3 with these statements.
+    static void makeLiveLog(const QString& statements)
+    {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(VisitorLog::livePath()).absolutePath()));
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(VisitorLog::livePath() + QLatin1String(suffix));
+        const auto made = TestEnvironment::runPython(
+            QStringLiteral("import sqlite3, sys\ndb = sqlite3.connect(sys.argv[1])\ndb.executescript(sys.argv[2])\n"
+                           "db.commit()\ndb.close()\n"),
+            {VisitorLog::livePath(), statements});
+        ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    }
     // The live log's columns, a row a line, as the sqlite3 shell gives them.
     static QString logged(const char* columns)
     {

@@ -23,24 +23,11 @@ protected:
     {
         ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
         ASSERT_NO_FATAL_FAILURE(openDeskPass());
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(VisitorLog::livePath()).absolutePath()));
         QDir().mkpath(kArtifacts);
         // Every box from here on is the real one, answered as it shows.
         boxWatch.setInterval(20);
         QObject::connect(&boxWatch, &QTimer::timeout, [this] { answerShownBoxes(); });
         boxWatch.start();
-    }
-
-    // The live log made anew by Python's sqlite3 with these statements.
-    void makeLiveLog(const QString& statements)
-    {
-        for (const char* suffix : {"", "-wal", "-shm"})
-            QFile::remove(VisitorLog::livePath() + QLatin1String(suffix));
-        const auto made = TestEnvironment::runPython(
-            QStringLiteral("import sqlite3, sys\ndb = sqlite3.connect(sys.argv[1])\ndb.executescript(sys.argv[2])\n"
-                           "db.commit()\ndb.close()\n"),
-            {VisitorLog::livePath(), statements});
-        ASSERT_EQ(made.exitCode, 0) << made.err.constData();
     }
 
     // Each box shown is pictured under the next name given, its text kept, and closed with OK.
@@ -98,10 +85,7 @@ TEST_F(VisitorLogTrustRoad, AFileThatIsNotALogIsRefusedInTheBoxesAndTheDeskGoesO
 TEST_F(VisitorLogTrustRoad, ALogWithAValueTooLargeToReadListsTheVisitorsAfterItBesideTheBoxThatSaysWhy)
 {
     // The oldest visitor's note is 17 MB, the next one's name longer than the log keeps.
-    ASSERT_NO_FATAL_FAILURE(makeLiveLog(QStringLiteral(
-        "CREATE TABLE Visitor_Records (S_No INTEGER PRIMARY KEY, Date_and_Time TEXT, Photo_Path TEXT, Name TEXT, "
-        "Company_Name TEXT, Address TEXT, Phone TEXT, Email TEXT, Purpose TEXT, Person_to_Meet TEXT, Visitor_No TEXT, "
-        "Other TEXT); "
+    ASSERT_NO_FATAL_FAILURE(makeLiveLog(kRecordsTable + QStringLiteral(
         "INSERT INTO Visitor_Records (Name, Other) VALUES ('Omar Farah', zeroblob(17000000)); "
         "INSERT INTO Visitor_Records (Name) VALUES (replace(hex(zeroblob(35000)), '0', 'n')); "
         "INSERT INTO Visitor_Records (Name, Visitor_No) VALUES ('Li Wei', 'V-0003');")));

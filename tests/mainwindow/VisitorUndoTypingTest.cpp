@@ -105,6 +105,26 @@ TEST_F(VisitorUndoTyping, UndoThatLeavesTheTypingAsItIsAsksNothing)
     EXPECT_EQ(shown(), visitor("Ana Souza", "V-333"));
 }
 
+// Typing that an Undo answered No took along is the history's from then on: Redo brings it back
+// and Undo takes it again without asking.
+TEST_F(VisitorUndoTyping, TypingTakenAlongByAnUndoIsNotAskedAboutAgain)
+{
+    type("Fup_Name", QStringLiteral("First Visitor"));
+    giveNumber(QStringLiteral("V-222"));
+    type("Fup_Name", QStringLiteral("Third Visitor"));
+    giveNumber(QStringLiteral("V-333"));
+    const qsizetype said = messages.texts().size();
+    messages.queueAnswers({Drop});
+    action(QStringLiteral("Undo_btn")).trigger();
+    ASSERT_EQ(messages.texts().size(), said + 1);
+    ASSERT_EQ(shown(), visitor("First Visitor", "V-222"));
+    action(QStringLiteral("Redo_btn")).trigger();
+    EXPECT_EQ(shown(), visitor("Third Visitor", "V-333"));
+    action(QStringLiteral("Undo_btn")).trigger();
+    EXPECT_EQ(shown(), visitor("First Visitor", "V-222"));
+    EXPECT_EQ(messages.texts().mid(said + 1), QStringList());
+}
+
 // The number typed in the panel is the symbol's value: the barcode window opens on it, so OK
 // there leaves it, and Undo answered Yes keeps it in the symbol.
 TEST_F(VisitorUndoTyping, ANumberTypedInThePanelIsTheSymbolsValue)

@@ -163,6 +163,9 @@ TEST(CardFileWriterTest, KeepReplaceAnswersHoldAsGiven)
     EXPECT_EQ(keep.pathToWrite(dir.filePath("A.png")), "");  // this file skipped
     EXPECT_EQ(keep.pathToWrite(dir.filePath("B.png")), dir.filePath("B (1).png"));
     EXPECT_EQ(keep.pathToWrite(dir.filePath("C.png")), dir.filePath("C (1).png"));  // kept for all: not asked
+    // " (0)" counts nothing: the copy's number comes behind it.
+    touch(dir.filePath("X (0).png"));
+    EXPECT_EQ(keep.pathToWrite(dir.filePath("X (0).png")), dir.filePath("X (0) (1).png"));
     EXPECT_EQ(asked, (QStringList{"A.png", "B.png"}));
 
     KeepReplaceAnswers cancel([](const QString&, const QString&, const QString&) { return ReplaceKeep::CancelAll; });

@@ -21,6 +21,9 @@ public:
 
     Mode mode() const { return m_mode; }
     bool isTracking() const { return m_mode != Mode::Idle; }
+    // Whether the mouse drags something (a move, a resize, a new element's size, a rubber band),
+    // which the view follows past its edges; a swallowed drag leaves the view where it is.
+    bool followsTheMouse() const { return isTracking() && m_mode != Mode::Swallowing; }
 
     void beginMove(QPointF press);
     // Locked elements and barcodes are not resized: the drag is swallowed.

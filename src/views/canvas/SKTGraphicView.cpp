@@ -556,7 +556,18 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event)
 void SKTGraphicView::mouseMoveEvent(QMouseEvent* event)
 {
     if (_tracking->isTracking())
-        _tracking->moveTo(cardPointFromWidget(event->position()));
+        _tracking->moveTo(trackedPoint(*event));
+}
+
+QPointF SKTGraphicView::trackedPoint(const QMouseEvent& event)
+{
+    // Taken before the scroll: the widget moves under the mouse, and the point scrolled into sight
+    // is the one the mouse was over.
+    const QPointF point = cardPointFromWidget(event.position());
+    SKTZoomingScrollView* scroll = enclosingScrollView();
+    if (scroll && _tracking->followsTheMouse())
+        scroll->autoscroll(mapTo(scroll->viewport(), event.position().toPoint()));
+    return point;
 }
 
 void SKTGraphicView::mouseReleaseEvent(QMouseEvent* event)
@@ -568,7 +579,7 @@ void SKTGraphicView::mouseReleaseEvent(QMouseEvent* event)
     // An element just taken out of the selection fills no side-panel field of the others.
     using Mode = CanvasMouseTracking::Mode;
     const bool wasSelecting = _tracking->mode() != Mode::Creating && _tracking->mode() != Mode::Swallowing;
-    _tracking->release(cardPointFromWidget(event->position()));
+    _tracking->release(trackedPoint(*event));
     if (wasSelecting && _Selected_Graphic && isGraphicSelected(_Selected_Graphic.get()))
         showVisitorModeFields();
     canvasHost().Show_RHS_Properties(_Selected_Graphic.get());

@@ -247,6 +247,9 @@ private:
     // focused: the element focused before the press.
     void selectAndTrackMouse(QPointF point, bool toggle, const GraphicPtr& focused);
     void showVisitorModeFields();
+    // The card point of a mouse event of the tracking; a drag carried past the edge of the
+    // enclosing scroll view scrolls it first, so that this point comes into sight.
+    QPointF trackedPoint(const QMouseEvent& event);
     void echoOnRulers(const QRectF& rect);
     // The clipboard's elements, or its picture as a new picture element, onto the side.
     void pasteClipboardContents();

@@ -145,6 +145,16 @@ void SKTZoomingScrollView::stepFactorAbout(QPointF viewportPoint, int steps)
     verticalScrollBar()->setValue(qRound(origin.y()));
 }
 
+void SKTZoomingScrollView::autoscroll(QPoint viewportPoint)
+{
+    const QRect port = viewport()->rect();
+    const auto past = [](int at, int first, int last) { return at < first ? at - first : at > last ? at - last : 0; };
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    across->setValue(across->value() + past(viewportPoint.x(), port.left(), port.right()));
+    down->setValue(down->value() + past(viewportPoint.y(), port.top(), port.bottom()));
+}
+
 void SKTZoomingScrollView::wheelEvent(QWheelEvent* event)
 {
     if (!event->modifiers().testFlag(Qt::ControlModifier)) {

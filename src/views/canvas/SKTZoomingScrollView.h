@@ -50,6 +50,9 @@ public:
     void stepFactor(int steps);
     // Steps the zoom keeping the card point under the viewport point where it is (Ctrl+wheel).
     void stepFactorAbout(QPointF viewportPoint, int steps);
+    // Scrolls by as far as the viewport point lies past the viewport's edges, so that it comes into
+    // sight: a drag carried past an edge takes the view along.
+    void autoscroll(QPoint viewportPoint);
 
     // A horizontal and a vertical ruler beside the viewport, hidden until shown.
     CanvasRuler* horizontalRuler() const { return _horizontalRuler; }

@@ -247,7 +247,7 @@ void Camera::Image_reset_Button()
 void Camera::Update_Image_With_Settings()
 {
     const PictureSettings settings = adjustments_->settings();
-    Set_IMG_Settings(settings);
+    Set_IMG_Adjustments(settings);
     showEdited(User_Picture.isNull() ? QImage()
                                      : ImageProcesser::Get_Processed_Image_Full_Combined(User_Picture, settings, true));
 }
@@ -291,7 +291,7 @@ void Camera::Crop_Image_Clicked()
         // next change would apply them to it a second time.
         User_Picture = cut;
         adjustments_->reset();
-        Set_IMG_Settings(adjustments_->settings());
+        Set_IMG_Adjustments(adjustments_->settings());
         showEdited(cut);
     }
     model.removeAllSelectorsFromCanvas();

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "data/Data_From_Excel.h"
@@ -23,17 +25,37 @@ const QString kCroppedMessage = QStringLiteral("Image has been cropped successfu
 bool stopAsked() { return Stop_SMS_Sending_Now != 0 && replace_keep_file_flag == ReplaceKeep::CancelAll; }
 
 // The worker crops and reads the stop flags itself; the progress window counts what it did and
-// holds it while the user is asked whether to stop.
-bool runWithProgress(CropBatchRun& run)
+// holds it while the user is asked whether to stop. While the run goes, each count also tells the
+// window the row the run is at: a run faster than the window skips rows, never waits for it. At
+// the end the window shows the last picture taken.
+bool runWithProgress(CropBatchRun& run, const std::function<void(int)>& showing)
 {
+    int shown = -1;
+    const auto follow = [&](int row) {
+        row = std::clamp(row, 0, run.total() - 1);
+        if (showing && run.total() > 0 && row != shown)
+            showing(shown = row);
+    };
     bool completed = false;
+    std::atomic<bool> ended{false};
     Send_Modeless::defaultInstance().runCountedJob(
-        QStringLiteral("Total Images :"), run.total(), [&] { completed = run.run(); }, [&] { return run.done(); },
+        QStringLiteral("Total Images :"), run.total(),
+        [&] {
+            completed = run.run();
+            ended = true;
+        },
+        [&] {
+            const int done = run.done();
+            if (!ended)
+                follow(done);
+            return done;
+        },
         [&] {
             if (stopAsked())
                 run.stop();
         },
         [&](bool paused) { paused ? run.pause() : run.resume(); });
+    follow(run.done() - 1);
     return completed;
 }
 
@@ -104,7 +126,7 @@ CropAllOutcome Crop_All_Run(CropAllSettings settings, const CropBatchRun::Detect
     outcome.outputFolder = plan.outputFolder;
     CropBatchRun run(plan, makeDetector, direct ? KeepReplaceAnswers::Prompt() : KeepReplaceAnswers::Prompt(&askKeepOrReplace));
     run.stopWhen(&stopAsked);
-    const bool ran = runWithProgress(run);
+    const bool ran = runWithProgress(run, settings.showing);
     tellEnded();
     if (!ran) {
         Show_MessageBox(kSeriesFileFailure);

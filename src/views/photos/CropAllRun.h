@@ -16,6 +16,9 @@ struct CropAllSettings {
     int input_selection = 0;  // 3 series, 4 spreadsheet column; the other sources record nothing
     QString seriesName;       // the chosen series ("" when none)
     bool replaceSeries = false;  // rewrite the chosen series rather than make a new one beside it
+    // Called on the GUI thread as the run goes, with the row of the picture it is taking, so the
+    // window can follow it; last, before ended, with the row of the last picture taken.
+    std::function<void(int row)> showing;
     // Called once the run has ended, however it ends, and before its report.
     std::function<void()> ended;
 };

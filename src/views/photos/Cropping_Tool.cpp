@@ -335,11 +335,11 @@ void Cropping_Tool::OK_Btn_Clicked()
 bool Cropping_Tool::Load_for_Next_Screen()
 {
     Find_Face = false;
-    // The names of this page start again from the first, whatever an earlier visit named.
-    crop_num = 0;
     ui->Croping_option_Box->setVisible(crop_direct != 1);
     ui->Modified_image->show();
     ui->Image_Edit_Prop_Box->setEnabled(true);
+    // Only the camera source captures; it shows the button again itself.
+    ui->capture_btn->hide();
     switch (input_selection) {
     case 0:
         ui->crop_btn->setVisible(crop_direct == 0);
@@ -388,6 +388,8 @@ bool Cropping_Tool::Load_for_Next_Screen()
 
 bool Cropping_Tool::loadFolder()
 {
+    // A folder's crops are named from the first name on; the other sources go on counting.
+    crop_num = 0;
     setShown({ui->crop_btn, ui->crop_all_btn}, true);
     ui->Used_Option->setText(tr("Crop Files in Folder"));
     ListData.clear();

@@ -39,7 +39,7 @@ PictureSettings Cropping_Tool::adjustments() const
 void Cropping_Tool::Update_Image_With_Settings()
 {
     const PictureSettings settings = adjustments();
-    Set_IMG_Settings(settings);
+    Set_IMG_Adjustments(settings);
     showPicture(ImageProcesser::Get_Processed_Image_Full_Combined(User_Picture_PREVIEW, settings, true));
 }
 

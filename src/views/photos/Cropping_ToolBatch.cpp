@@ -1,6 +1,7 @@
 // The runs of the cropping tool over its whole file list: Crop All of the standard mode and the
 // crop button of the direct series and column modes. The run itself is Crop_All_Run's.
 #include "photos/FaceDetector.h"
+#include "photos/Selector.h"
 #include "platform/MessageBoxes.h"
 #include "views/dialogs/SharedDialogs.h"
 #include "views/photos/CropAllRun.h"
@@ -29,8 +30,8 @@ CropAllSettings Cropping_Tool::batchSettings() const
     plan.outputFolder = Crop_Output_Path;
     plan.customName = ui->output_custom_radio->isChecked() ? ui->output_custom_name->text() : QString();
     plan.formatIndex = ui->output_format_combo->currentIndex();
-    // Each run names its pictures from the first name on.
-    plan.firstCounter = 0;
+    // The run goes on from the names the crops before it took.
+    plan.firstCounter = crop_num;
     plan.extensions = links_.imageTypes;
     settings.crop_direct = crop_direct;
     settings.input_selection = input_selection;
@@ -43,11 +44,20 @@ CropAllOutcome Cropping_Tool::runBatch()
 {
     Crop_All_Thread_Running = true;
     Show_hide_Crop_Selection(false);
+    const QRectF drawn = canvas_->model().selectors().back()->frame();
     CropAllSettings settings = batchSettings();
-    // The selection is back, as the user left it, before the run reports.
-    settings.ended = [this] {
+    // The list and the picture follow the run; the selection stays out of sight meanwhile.
+    settings.showing = [this](int row) {
+        Mark_List_New_Selection(row);
+        Show_hide_Crop_Selection(false);
+    };
+    // The selection is back before the run reports: the one the user drew, or the face box of
+    // the last picture shown.
+    settings.ended = [this, drawn] {
         Crop_All_Thread_Running = false;
-        if (croping_selection == 0 || (croping_selection == 1 && Find_Face))
+        if (croping_selection == 0)
+            setSelectionFrame(drawn);
+        else if (croping_selection == 1 && Find_Face)
             Show_hide_Crop_Selection(true);
     };
     return Crop_All_Run(std::move(settings), &cascadeDetector);

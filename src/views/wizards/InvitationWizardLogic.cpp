@@ -36,6 +36,6 @@ bool InvitationWizardLogic::setPhoto(const QString& path)
 
 QImage InvitationWizardLogic::Update_Image_With_Settings(const PictureSettings& settings) const
 {
-    Set_IMG_Settings(settings);
+    Set_IMG_Adjustments(settings);
     return User_Picture.isNull() ? QImage() : ImageProcesser::Get_Processed_Image_Full_Combined(User_Picture, settings, true);
 }

@@ -220,7 +220,8 @@ TEST(ProfileFill, AnUnusedPhotoIsHiddenOnTheFrontAndKeptWithItsPictureOnTheBack)
 
 // A profile without a photo of its own gives the program's no-image picture: a photo element
 // showing the design's placeholder keeps it, bound to nothing as it was; a person's photo makes
-// way for the no-image picture.
+// way for the no-image picture. Either shows again when an earlier profile that did not use the
+// photo hid it.
 TEST(ProfileFill, APhotoElementShowingAPlaceholderKeepsItWhenTheProfileHasNoPhoto)
 {
     QTemporaryDir resources;
@@ -228,20 +229,28 @@ TEST(ProfileFill, APhotoElementShowingAPlaceholderKeepsItWhenTheProfileHasNoPhot
     ASSERT_TRUE(touch(noImage));
     const QString resourcesBefore = std::exchange(Resource_Path, resources.path());
     for (const QString& shown : {resources.filePath("photo_placeholder.png"), QStringLiteral("/people/ada.png")}) {
-        SCOPED_TRACE(qPrintable(shown));
-        FakeProfileCanvas canvas;
-        GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
-        photo->control_ID = QStringLiteral("Fup_Photo");
-        photo->Set_Control_File_path(shown);
-        canvas.elements.append(photo);
-        User_Profile_Class profile = freshProfile();
-        profile.image = noImage;
-        profile.image_USE = true;
-        fill(canvas, profile);
-        EXPECT_EQ(canvas.picturesShown, shown.startsWith(resources.path()) ? QStringList() : QStringList{noImage});
-        EXPECT_TRUE(photo->ctrl_is_visible);
-        // Never bound, the element keeps the positions its design gave it.
-        EXPECT_EQ(bindingOf(photo), (Binding{0, "", 0, false, 0}));
+        for (const bool hiddenBefore : {false, true}) {
+            SCOPED_TRACE(qPrintable(shown + (hiddenBefore ? " hidden before" : "")));
+            FakeProfileCanvas canvas;
+            GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
+            photo->control_ID = QStringLiteral("Fup_Photo");
+            photo->Set_Control_File_path(shown);
+            canvas.elements.append(photo);
+            if (hiddenBefore) {
+                User_Profile_Class withoutPhoto = freshProfile();
+                withoutPhoto.Name = QStringLiteral("Ada");
+                fill(canvas, withoutPhoto);
+                EXPECT_FALSE(photo->ctrl_is_visible);
+            }
+            User_Profile_Class profile = freshProfile();
+            profile.image = noImage;
+            profile.image_USE = true;
+            fill(canvas, profile);
+            EXPECT_EQ(canvas.picturesShown, shown.startsWith(resources.path()) ? QStringList() : QStringList{noImage});
+            EXPECT_TRUE(photo->ctrl_is_visible);
+            // Never bound, the element keeps the positions its design gave it.
+            EXPECT_EQ(bindingOf(photo), (Binding{0, "", 0, false, 0}));
+        }
     }
     Resource_Path = resourcesBefore;
 }

@@ -2,6 +2,7 @@
 // the output folder, Resume, and the camera stopped whichever way the window ends.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,21 @@ TEST_F(CroppingToolCameraTest, ACameraThatCannotStartKeepsPageOneAndBackStopsThe
     tool.Back_Btn_Clicked();
     EXPECT_FALSE(source.isRunning());
     EXPECT_EQ(control<QStackedWidget>("pages").currentIndex(), 0);
+
+    // Back from the camera to a picture file or a folder: no Capture or Resume is left on page 2.
+    QImage still(40, 30, QImage::Format_RGB32);
+    still.fill(Qt::gray);
+    ASSERT_TRUE(QDir().mkpath(work.filePath(QStringLiteral("in"))));
+    ASSERT_TRUE(still.save(work.filePath(QStringLiteral("in/a.png"))));
+    for (const char* radio : {"input_file_radio", "input_folder_radio"}) {
+        control<QRadioButton>(radio).click();
+        control<QLineEdit>("file_path").setText(work.filePath(QStringLiteral("in/a.png")));
+        control<QLineEdit>("folder_path").setText(work.filePath(QStringLiteral("in")));
+        tool.OK_Btn_Clicked();
+        ASSERT_EQ(control<QStackedWidget>("pages").currentIndex(), 1) << radio;
+        EXPECT_TRUE(control<QPushButton>("capture_btn").isHidden()) << radio;
+        tool.Back_Btn_Clicked();
+    }
 }
 
 // The crop method chosen while the camera is live is kept for the still, which is not there yet.
