@@ -1,9 +1,10 @@
 // The page setup panel opens on the paper the print window shows, whatever paper the print queue's
 // driver starts from: on a queue whose driver starts from Letter, File > Print… shows A4, and the
 // panel of Add… and of Page Setup… opens on A4; OK there unchanged leaves the window on A4 and
-// saves the profile as A4 (plistlib reads it).
+// saves the profile as A4 (plistlib reads it). The Size page's printer page opens on A4 too.
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,7 @@ TEST_F(PrintPageSetupRoadTest, ThePanelOpensOnThePaperTheWindowShows)
     ASSERT_TRUE(cups.addQueue(QStringLiteral("ZovaLetter"), QStringLiteral("file:/dev/null"), kDriver,
                               {QStringLiteral("PageSize=Letter")}, &why))
         << why.toStdString();
+    ASSERT_EQ(TestEnvironment::run(QStringLiteral("lpadmin"), {"-h", cups.socket, "-d", "ZovaLetter"}).exitCode, 0);
     controller.showWindow();
     ASSERT_NO_FATAL_FAILURE(openSampleDesign());
 
@@ -67,7 +69,14 @@ TEST_F(PrintPageSetupRoadTest, ThePanelOpensOnThePaperTheWindowShows)
     action(QStringLiteral("Print_Button")).trigger();
 
     EXPECT_EQ(windowShows, QStringList(3, QStringLiteral("A4 209.90 x 297.04 mm")));
-    EXPECT_EQ(panelOpenedOn, QStringList(2, QStringLiteral("A4")));
+    // The Size page's printer page, on the default queue, opens on the shared paper too.
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("card_size_tab")));
+    choose("Preset_ComboBox", control<QComboBox>("Preset_ComboBox").findText(QStringLiteral("Custom")));
+    dialogs.queueHook(okUnchanged);
+    control<QPushButton>("page_frm_printer_btn").click();
+    EXPECT_NEAR(control<QDoubleSpinBox>("width_Stepper").value(), 210, 0.2);
+    EXPECT_NEAR(control<QDoubleSpinBox>("height_Stepper").value(), 297, 0.2);
+    EXPECT_EQ(panelOpenedOn, QStringList(3, QStringLiteral("A4")));
     const auto saved = TestEnvironment::runPython("import plistlib, sys\n"
                                                   "print('|'.join(plistlib.load(open(sys.argv[1], 'rb'))[:5]))\n",
                                                   {QDir(print_profile_path.get()).filePath(QStringLiteral("Badges.zvp"))});
