@@ -6,6 +6,7 @@
 // A plain value: each thread that generates pictures (the GUI thread, a batch worker) owns its
 // own, so no widget is ever read off the GUI thread.
 #include "barcodes/BarcodeFrame.h"
+#include "barcodes/BarcodeText.h"
 #include "model/BarcodeSettings.h"
 
 struct BarcodeContext {
@@ -33,6 +34,8 @@ struct BarcodeContext {
     int BARCODE_Unit_Is = 2;  // 0 inch, 1 centimetre, 2 millimetre
 
     const QString& caption() const { return frame.content; }
+    // The space after each character of the caption as it is drawn.
+    double captionSpacing() const { return kerning_value_Checkbox ? 0.0 : kBarcodeTextSpacing; }
     // Store the size and measure the 2-D frame's text bands with the matching font.
     void setCaptionFontSize(float size) { frame.setCaptionFontSize(size, &controls.value_font_val); }
     void setHeaderFontSize(float size) { frame.setHeaderFontSize(size, &controls.header_font_val); }

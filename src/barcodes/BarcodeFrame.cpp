@@ -14,7 +14,7 @@ void BarcodeFrame::setHeaderFontSize(float size, const CardFont* font)
     header_fontSize = size;
     if (font) {
         headerHeight = barcodeBandHeight(*font);
-        headerWidth = barcodeTextWidth(*font, header);
+        headerWidth = barcodeTextWidth(*font, header, kBarcodeTextSpacing);
     }
 }
 
@@ -23,6 +23,6 @@ void BarcodeFrame::setFooterFontSize(float size, const CardFont* font)
     footer_fontSize = size;
     if (font) {
         footerHeight = barcodeBandHeight(*font);
-        footerWidth = barcodeTextWidth(*font, footer);
+        footerWidth = barcodeTextWidth(*font, footer, kBarcodeTextSpacing);
     }
 }

@@ -25,7 +25,8 @@ struct BarcodeFrame {
     float footerWidth = 0;
 
     // Store the size and, given a font, measure the band with it (header and footer: their
-    // typeset width too); without a font the bands stay as they are.
+    // width as drawn, letter spacing included, so that a frame that holds it keeps it on one
+    // line); without a font the bands stay as they are.
     void setCaptionFontSize(float size, const CardFont* font);
     void setHeaderFontSize(float size, const CardFont* font);
     void setFooterFontSize(float size, const CardFont* font);

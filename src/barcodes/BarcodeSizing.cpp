@@ -1,5 +1,6 @@
 #include "barcodes/BarcodeSizing.h"
 #include <algorithm>
+#include "barcodes/BarcodeText.h"
 #include "barcodes/linear/NKDBarcode.h"
 
 namespace {
@@ -58,7 +59,13 @@ void Set_Barcode_Height(BarcodeContext& s, NKDBarcode& barcode)
 
 float Set_Linear_Barcode_Width(BarcodeContext& s, const NKDBarcode& barcode)
 {
-    return framedWidth(s, barcode.width(), barcode.headerWidth(), barcode.footerWidth());
+    // A caption centred across the picture needs its room as drawn: bars narrower than their
+    // digits would otherwise leave the outer digits off the picture. Digits that stand in groups
+    // under their own bars shrink to their room instead.
+    const bool centredCaption = barcode.printsCaption() && barcode.captionGroups().isEmpty();
+    const float caption =
+        centredCaption ? barcodeTextWidth(s.controls.value_font_val, barcode.caption(), s.captionSpacing()) : 0.0f;
+    return framedWidth(s, std::max(barcode.width(), caption), barcode.headerWidth(), barcode.footerWidth());
 }
 
 void Set_2d_Barcode_Height(BarcodeContext& s, float pictureHeight)

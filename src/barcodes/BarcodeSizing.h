@@ -10,7 +10,8 @@ float barcodeLengthToPoints(float value, int unit);
 
 // Sets the linear barcode's height: bars, the text bands it prints and the margins.
 void Set_Barcode_Height(BarcodeContext& context, NKDBarcode& barcode);
-// The linear picture's width: the widest of bars, header and footer, plus the side margins.
+// The linear picture's width: the widest of bars, caption, header and footer as drawn, plus the
+// side margins.
 float Set_Linear_Barcode_Width(BarcodeContext& context, const NKDBarcode& barcode);
 // Sets the context's frame height and width around a 2-D picture of the given size in points.
 void Set_2d_Barcode_Height(BarcodeContext& context, float pictureHeight);

@@ -21,7 +21,7 @@ constexpr double kTabStopPoints = 28.0;
 // Far beyond any text of a barcode picture; keeps a wild size within Qt's fixed-point range.
 constexpr double kLargestFontPoints = 1000.0;
 constexpr double kUnboundedLineWidth = 1.0e7;
-// A line that passes the bottom of its rectangle by no more than this still fits.
+// A line that passes the bottom or the side of its rectangle by no more than this still fits.
 constexpr double kFitTolerance = 0.01;
 
 // The font at kLayoutScale pixels per point, without pair kerning. Pixel sizes make the layout
@@ -143,11 +143,11 @@ float barcodeBandHeight(const CardFont& font)
     return float(capHeight / 72.0 + 0.35 * capHeight / 72.0);
 }
 
-float barcodeTextWidth(const CardFont& font, const QString& text)
+float barcodeTextWidth(const CardFont& font, const QString& text, double kerning)
 {
     if (text.isEmpty())
         return 0;
-    return float(layOut(text, font, 0, BarcodeTextAlignment::Natural, 0).widest / kLayoutScale);
+    return float(layOut(text, font, kerning, BarcodeTextAlignment::Natural, 0).widest / kLayoutScale);
 }
 
 double barcodeTextHeight(const CardFont& font, const QString& text)
@@ -162,7 +162,8 @@ QList<QPainterPath> barcodeTextInRect(const QString& text, const CardFont& font,
 {
     if (text.isEmpty() || !(rect.width() > 0))
         return {};
-    const Laidout laidout = layOut(text, font, kerning, alignment, rect.width() * kLayoutScale);
+    // A line as wide as the rectangle, measured in single precision, stays one line.
+    const Laidout laidout = layOut(text, font, kerning, alignment, (rect.width() + kFitTolerance) * kLayoutScale);
     // Lines show while they fit the rectangle; the first always shows.
     const double limit = (rect.height() + kFitTolerance) * kLayoutScale;
     const size_t shown = std::max<size_t>(1, size_t(std::count_if(laidout.lineBottoms.begin(), laidout.lineBottoms.end(),

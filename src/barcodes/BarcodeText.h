@@ -11,13 +11,18 @@
 
 #include "model/CardFont.h"
 
+// The space after each character of a header, a footer and (unless the kerning box says
+// otherwise) a caption as they are drawn, in points.
+inline constexpr double kBarcodeTextSpacing = 2.0;
+
 // Horizontal placement of a text in its rectangle.
 enum class BarcodeTextAlignment { Natural, Left, Center, Right };
 
 // Height of a text band in inches: 1.35 cap heights of the font.
 float barcodeBandHeight(const CardFont& font);
-// Typeset width of a text in points, kerning 0; the widest line of a text of several lines.
-float barcodeTextWidth(const CardFont& font, const QString& text);
+// Typeset width of a text in points with the given kerning; the widest line of a text of several
+// lines.
+float barcodeTextWidth(const CardFont& font, const QString& text, double kerning = 0);
 // Height of a text's lines in points, kerning 0, not wrapped.
 double barcodeTextHeight(const CardFont& font, const QString& text);
 

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
-// Headers, footers and the caption are drawn with this much space after each character.
-constexpr double kDrawnKerning = 2.0;
 // Left and right captions stand this far above the caption line.
 constexpr double kSideCaptionRaise = 3.0;
 // Single-precision sizing leaves this much between the height and what its parts add up to.
@@ -132,7 +130,7 @@ void NKDBarcodeOffscreenView::drawBandText(BarcodePicture::Builder& picture, con
 {
     const double height = barcodeTextHeight(font, text);
     const QRectF rect(0, bounds_.height() - bottom - height, bounds_.width(), height);
-    picture.fillOutlines(barcodeTextInRect(text, font, kDrawnKerning, captionAlignment(alignmentIndex), rect), colour, true);
+    picture.fillOutlines(barcodeTextInRect(text, font, kBarcodeTextSpacing, captionAlignment(alignmentIndex), rect), colour, true);
 }
 
 void NKDBarcodeOffscreenView::drawLinear(BarcodePicture::Builder& picture) const
@@ -233,7 +231,7 @@ QList<QPainterPath> NKDBarcodeOffscreenView::captionOutlines(double x0, double t
     const CardFont& font = s.controls.value_font_val;
     const double H = bounds_.height();
     const double W = bounds_.width();
-    const double kerning = s.kerning_value_Checkbox ? 0.0 : kDrawnKerning;
+    const double kerning = s.captionSpacing();
     // y up: the bottom of the caption's line box.
     const double line =
         s.TB_margin + b.footer + s.footer_margin + (b.captionOnTop ? lastBarHeight + s.value_margin : 0.0);

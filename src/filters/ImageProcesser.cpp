@@ -8,11 +8,10 @@
 
 #include "filters/FilterStages.h"
 #include "platform/Log.h"
-#include "platform/Units.h"
+#include "platform/PictureResolution.h"
 
 namespace {
 
-constexpr double kMetresPerInch = 0.0254;
 constexpr double kMaxBackgroundWidth = 724;
 constexpr double kMaxBackgroundHeight = 468;
 
@@ -113,11 +112,6 @@ bool isWholeTurn(double degrees)
     return std::fmod(degrees, 360.0) == 0.0;
 }
 
-int dotsPerMeterFor(int pixels, double points)
-{
-    return std::max(1, int(std::lround(pixels * kPointsPerInch / points / kMetresPerInch)));
-}
-
 }  // namespace
 
 QImage ImageProcesser::Get_Processed_Image_Full_Combined(const QImage& image, const PictureSettings& settings,
@@ -183,7 +177,7 @@ QImage ImageProcesser::adjust_Rotate(const QImage& image, float withvalue)
 
 QImage ImageProcesser::Set_Dimaension(QImage image)
 {
-    const QSizeF size = image.deviceIndependentSize();
+    const QSizeF size = sizeInPoints(image);
     if (size.width() > kMaxBackgroundWidth)
         image.setDotsPerMeterX(dotsPerMeterFor(image.width(), kMaxBackgroundWidth));
     if (size.height() > kMaxBackgroundHeight)

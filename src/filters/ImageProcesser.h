@@ -34,9 +34,9 @@ public:
     // The source itself for 0 degrees; otherwise as imageRotatedByDegrees.
     static QImage adjust_Rotate(const QImage& image, float withvalue);
 
-    // The same pixels with the size in points (pixels at the device pixel ratio) clamped to at
-    // most 724 x 468, each side on its own, so the aspect ratio may change. The clamped size is
-    // stated as the resolution of each axis (dots per metre), which files written from the
+    // The same pixels with the size in points (pixels at the resolution of each axis, dots per
+    // metre) clamped to at most 724 x 468, each side on its own, so the aspect ratio may change.
+    // The clamped size is stated as the resolution of the axis, which files written from the
     // picture keep. A picture within both limits is returned untouched.
     static QImage Set_Dimaension(QImage image);
 

@@ -66,7 +66,7 @@ void exportBatch(SKTWindowController& controller, RecordRun& run, BatchExportSet
     Send_Modeless::defaultInstance().runCountedJob(
         QStringLiteral("Total Cards :"), exporter.cardCount(), [&] { report = exporter.Export_Batch_File(); },
         [&] { return exporter.cardsDone(); }, [&] { exporter.stop(); },
-        [&](bool paused) { paused ? exporter.pause() : exporter.resume(); });
+        [&](bool paused) { paused ? exporter.pause() : exporter.resume(); }, QStringLiteral("Card"));
     if (!report.folderMade) {
         Show_MessageBox(exportReportMessage(report));
         return;

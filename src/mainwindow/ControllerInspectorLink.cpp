@@ -204,6 +204,12 @@ void ControllerInspectorLink::Set_User_Image_Control(int side, const QString& pa
     m_controller.canvasHostOfWindow().Set_User_Image_Control(side, path, picture, ctrlId);
 }
 
+void ControllerInspectorLink::pictureOfElementChanged(int side, const QString& path, const QImage& picture,
+                                                      const QString& ctrlId)
+{
+    m_controller.liveModes().pictureOfElementChanged(side, path, picture, ctrlId);
+}
+
 void ControllerInspectorLink::panelFieldFollowsBarcode(int side, const SKTGraphic& barcode)
 {
     m_controller.liveModes().panelFieldFollowsBarcode(side, barcode);

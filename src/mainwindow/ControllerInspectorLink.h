@@ -51,6 +51,7 @@ public:
     SKTGraphicView& frontCanvas() const override;
     SKTGrid& grid() const override;
     void Set_User_Image_Control(int side, const QString& path, const QImage& picture, const QString& ctrlId) override;
+    void pictureOfElementChanged(int side, const QString& path, const QImage& picture, const QString& ctrlId) override;
     void panelFieldFollowsBarcode(int side, const SKTGraphic& barcode) override;
 
 private:

@@ -158,8 +158,10 @@ void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
 
 void LiveModePanels::Show_Chosen_Record_After_Rebuild(int side)
 {
-    if (Start_Card_Option == QLatin1String("V"))
+    if (Start_Card_Option == QLatin1String("V")) {
         putKeptTypingBack(side);
+        sidesShowVisitorAfterRebuild(side);
+    }
     if (Start_Card_Option != QLatin1String("G"))
         return;
     followBindingsOfElements(side);
@@ -303,6 +305,8 @@ void LiveModePanels::Set_Group_Mode_List_Setting_After_Loading(const QString& pr
         panel(side).setColumnTitles(columns.titles().mid(1), {manual.front, manual.back});
         for (const QString& id : boundFieldIds())
             panel(side).setChosenColumn(id, excel_cb_value[bindingSlot(id, side)]);
+        for (const DynamicControl& dynamic : dynamicControls(side))
+            panel(side).setChosenColumn(dynamic.controlId, dynamic.column);
     }
     markChosenRow(0);
 }

@@ -31,6 +31,7 @@ bool LiveModePanels::typingSettledBeforeRedo()
 bool LiveModePanels::typingSettledBeforeHistoryStep(bool undoing)
 {
     m_typingKept.clear();
+    m_typingDropped.clear();
     if (Start_Card_Option == QLatin1String("V"))
         return visitorTypingSettledBeforeHistoryStep(undoing);
     if (Start_Card_Option != QLatin1String("G") || !hasUnsavedTyping())
@@ -58,9 +59,13 @@ bool LiveModePanels::visitorTypingSettledBeforeHistoryStep(bool undoing)
         m_typingKept = typing;
         return true;
     case TypingAnswer::Drop:
-        // Gone with the step: what the field shows later is the history's, not typing.
-        for (const QString& id : typing.keys())
+        // Gone with the step, from both sides: what the field shows later is the history's, not
+        // typing.
+        m_typingDropped = typing.keys();
+        for (const QString& id : m_typingDropped) {
             m_typed[side].remove(id);
+            m_typed[1 - side].remove(id);
+        }
         return true;
     case TypingAnswer::Stay:
         break;

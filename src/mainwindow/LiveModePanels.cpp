@@ -270,6 +270,7 @@ void LiveModePanels::Start_Visitor_Panels()
     showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
     barcodesShowPanelValues();
+    sidesShowOneVisitor(0, visitorFieldIds());
     Show_Hide_Profile_Panel_Live_Mode(true);
     change_Visitor_Side_View(0);
 }
@@ -318,10 +319,13 @@ void LiveModePanels::panelFollowsCard(int side)
     if (!isVisitorOrGroupMode())
         return;
     showSideInPanel(side);
-    if (groupMode())
+    if (groupMode()) {
         Show_Chosen_Record_After_Rebuild(side);
-    else
-        barcodesShowPanelValues();
+        return;
+    }
+    barcodesShowPanelValues();
+    // The visitor the window gave the side is the visitor of both sides.
+    sidesShowOneVisitor(side, visitorFieldIds());
 }
 
 void LiveModePanels::showVisitMoment(const QDateTime& moment)
@@ -364,6 +368,8 @@ void LiveModePanels::After_Design_Load()
         showVisitMoment(QDateTime::currentDateTime());
     showCardInPanels();
     barcodesShowPanelValues();
+    // A pass whose back was left showing another visitor shows the front's on both sides.
+    sidesShowOneVisitor(0, visitorFieldIds());
     m_controller.sideCommands().Select_front_side();
 }
 
@@ -505,13 +511,14 @@ void LiveModePanels::fieldEdited(int side, const QString& ctrlId, const QString&
     if (Start_Card_Option == QLatin1String("V"))
         m_typed[side].insert(ctrlId, text);
     showOnBarcodes(side, ctrlId, text);
-    if (showOnCard(side, ctrlId, text))
-        return;
-    if (!view(side).Selcect_Ctrl_With_ID(ctrlId) && !text.isEmpty())
-        Check_and_create_control_for_group_mode(side, ctrlId, text, QStringLiteral("T"),
-                                                Get_Excel_Coulmn_Index_According_ID(ctrlId), true);
-    if (QCheckBox* shown = panel(side).checkBox(ctrlId))
-        shown->setChecked(true);
+    if (!showOnCard(side, ctrlId, text)) {
+        if (!view(side).Selcect_Ctrl_With_ID(ctrlId) && !text.isEmpty())
+            Check_and_create_control_for_group_mode(side, ctrlId, text, QStringLiteral("T"),
+                                                    Get_Excel_Coulmn_Index_According_ID(ctrlId), true);
+        if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+            shown->setChecked(true);
+    }
+    otherSideTakesTyping(side, ctrlId, text);
 }
 
 void LiveModePanels::panelFieldFollowsBarcode(int side, const SKTGraphic& barcode)
@@ -526,6 +533,7 @@ void LiveModePanels::panelFieldFollowsBarcode(int side, const SKTGraphic& barcod
     field->setText(value);
     showOnBarcodes(side, id, value);
     showOnCard(side, id, value);
+    otherSideTakesValue(side, id, value);
 }
 
 void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
@@ -545,8 +553,10 @@ void LiveModePanels::fieldShown(int side, const QString& ctrlId, bool shown)
 void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
 {
     const int slot = bindingSlot(ctrlId, side);
-    if (slot < 0)
+    if (slot < 0) {
+        addedFieldColumnChosen(side, ctrlId, column);
         return;
+    }
     if (refuseColumnTaken(side, ctrlId, column)) {
         panel(side).setChosenColumn(ctrlId, excel_cb_value[slot]);
         return;
@@ -570,6 +580,48 @@ void LiveModePanels::columnChosen(int side, const QString& ctrlId, int column)
         sideFollowsColumn(1 - side, ctrlId, column);
     }
     // A new binding is an edit of the project: undone as one, and marked unsaved.
+    m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
+}
+
+void LiveModePanels::addedFieldColumnChosen(int side, const QString& ctrlId, int column)
+{
+    QList<DynamicControl>& rows = dynamicControls(side);
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&ctrlId](const DynamicControl& dynamic) { return dynamic.controlId == ctrlId; });
+    const GraphicPtr element = view(side).Selcect_Ctrl_With_ID(ctrlId);
+    if (row == rows.end() || !element)
+        return;
+    if (refuseColumnTaken(side, ctrlId, column)) {
+        panel(side).setChosenColumn(ctrlId, row->column);
+        return;
+    }
+    const int bound = column >= 1 ? column : -1;
+    row->column = bound;
+    if (bound < 1) {
+        // Unbound, the field keeps what it shows, the same on every card.
+        element->Set_Data_source_type(0);
+        element->Set_Excel_binding(false);
+        element->Set_Excel_binding_Index(-1);
+    } else {
+        // Bound, it shows the record chosen, as output puts it on the card.
+        element->Set_Data_source_type(2);
+        element->Set_Excel_binding(true);
+        element->Set_Excel_binding_Index(bound);
+        element->Set_Ctrl_Is_Visible(true);
+        const QString value = Loaded_Data_Table().objectValue(Column_Key_For_Index(bound), recordShown());
+        if (element->kind() == GraphicKind::Image) {
+            SKTImage& picture = static_cast<SKTImage&>(*element);
+            value.trimmed().isEmpty() ? picture.setFilePathUnread(QString()) : picture.setFilePath(value, false);
+            showPictureOfElement(side, picture._file_path, picture._contents, ctrlId);
+        } else {
+            element->Set_text_value(value);
+            if (QLineEdit* box = panel(side).textBox(ctrlId))
+                box->setText(value);
+        }
+        if (QCheckBox* shown = panel(side).checkBox(ctrlId))
+            shown->setChecked(true);
+    }
+    view(side).update();
     m_controller.canvasHostOfWindow().Insert_In_Undo_Redo();
 }
 
@@ -676,6 +728,7 @@ void LiveModePanels::setPhoto(int side, const QString& path, bool selectOnCanvas
         static_cast<SKTImage&>(*element).setFilePath(path, true);
     panel(side).Set_User_Image_Control(path, QImage(), selectOnCanvas ? kPhotoFieldId : QString());
     view(side).update();
+    photoFollows(side);
 }
 
 bool LiveModePanels::selectElementWithId(int side, const QString& ctrlId)

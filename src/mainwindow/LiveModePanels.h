@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <optional>
 
 #include "data/GroupRecords.h"
 #include "designfile/DesignState.h"
@@ -129,6 +130,9 @@ public:
     // empty path): the card holder's photo ("Fup_Photo") shows in the panel's photo, a picture
     // field added in the panel in its own row; the card's other pictures are no one's photo.
     void showPictureOfElement(int side, const QString& path, const QImage& picture, const QString& ctrlId);
+    // A crop or a reset gave the picture element of the side a new picture: the panel shows it as
+    // above, and in visitor mode a new photo of the holder's is the photo of both sides.
+    void pictureOfElementChanged(int side, const QString& path, const QImage& picture, const QString& ctrlId);
     // Visitor mode: a barcode carrying a visitor's field was given a value in the barcode window;
     // the side's panel field and text show that value, so that the pass, the panel and what is
     // registered name one visitor.
@@ -255,6 +259,9 @@ private:
     void fieldEdited(int side, const QString& ctrlId, const QString& text);
     void fieldShown(int side, const QString& ctrlId, bool shown);
     void columnChosen(int side, const QString& ctrlId, int column);
+    // A column chosen in the row of a field added on the side (none below 1): its element is
+    // bound to it and shows the record chosen; Save Details writes the row's value into it.
+    void addedFieldColumnChosen(int side, const QString& ctrlId, int column);
     // The side's photo element and panel show the picture; the Browse and Camera buttons also
     // select the photo on the canvas, which shows its page in the inspector.
     void setPhoto(int side, const QString& path, bool selectOnCanvas = false);
@@ -288,6 +295,33 @@ private:
     // answers the question (its %1 the record).
     bool typingOverRecordShownSettled(const QString& question);
     bool hasUnsavedTyping() const;
+    // ---- One visitor on both sides (LiveModeOneVisitor.cpp) ----
+    // The fields a visitor's pass shows on either side by the same identifier: the profile's
+    // texts, then the photo.
+    static QStringList visitorFieldIds();
+    // Visitor mode: what was typed into the side's panel for a profile text is the visitor's on
+    // the other side too (its panel, texts and symbols), as typing there.
+    void otherSideTakesTyping(int side, const QString& ctrlId, const QString& text);
+    // Visitor mode: the value the side's field was given another way (the barcode window) goes
+    // onto the other side too.
+    void otherSideTakesValue(int side, const QString& ctrlId, const QString& value);
+    // Whether the side's card has a text or a symbol with the identifier.
+    bool holdsVisitorField(int side, const QString& ctrlId) const;
+    // For each field the side's card holds, its panel and its texts and symbols with the
+    // identifier show the value, as no edit of the side; its symbols take an empty value only when
+    // symbolsAlways or a text of either side shows the field. No element is made.
+    void showVisitorValues(int side, const QMap<QString, QString>& values, bool symbolsAlways);
+    // The text the side's card shows for the field, if it has one.
+    std::optional<QString> visitorValueOnCard(int side, const QString& ctrlId) const;
+    // Visitor mode: each of the fields shows on both sides that hold it what the leading side's
+    // card shows, else the other card's; the photo, the leading side's photo element's picture
+    // (else the other's) on the other side's photo element and in its panel.
+    void sidesShowOneVisitor(int leader, const QStringList& fields);
+    void photoFollows(int leader);
+    // After an Undo or Redo rebuilt the side: the typing it took back leaves both sides, and every
+    // other field shows what the front shows.
+    void sidesShowVisitorAfterRebuild(int side);
+
     // ---- Typing against Undo and Redo (LiveModeHistoryTyping.cpp) ----
     enum class TypingAnswer { Save, Drop, Stay };  // the question's Yes, No and Cancel
     static TypingAnswer askAboutTyping(const QString& question);
@@ -324,5 +358,6 @@ private:
     // Visitor mode: what was last typed into each side's panel fields, by identifier.
     QMap<QString, QString> m_typed[2];
     QMap<QString, QString> m_typingKept;  // typing kept over the undo or redo under way
+    QStringList m_typingDropped;           // typing the undo or redo under way takes back
     bool m_programSelects = false;  // a row selected by the program: shown without asking
 };

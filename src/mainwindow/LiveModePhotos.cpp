@@ -40,6 +40,14 @@ void LiveModePanels::showPictureOfElement(int side, const QString& path, const Q
                                               : picture.isNull() ? readPicturePreview(path) : picture);
 }
 
+void LiveModePanels::pictureOfElementChanged(int side, const QString& path, const QImage& picture, const QString& ctrlId)
+{
+    showPictureOfElement(side, path, picture, ctrlId);
+    // A visitor's new photo is the photo of both sides.
+    if (Trim_Str(ctrlId) == kPhotoFieldId && !Trim_Str(path).isEmpty())
+        photoFollows(side);
+}
+
 void LiveModePanels::Photo_File_Dropped(int side, const QString& ctrlId, const QString& path)
 {
     if (acceptDroppedPicture(path, m_controller.Allowd_Image_fileTypes))

@@ -83,6 +83,9 @@ void ProfileCommands::Fill_User_profile_info_TEMP_side(const QString& side)
 
 void ProfileCommands::Profile_Window_Closed(int result, bool sheetLoadedAgain)
 {
+    // The window's Preview filled copies no one confirmed: the Preview tab shows the edited side
+    // again, as it stands.
+    m_controller.sideCommands().Temp_Design_Control_Assign();
     if (result == 1)
         Fill_User_Profile = true;
     syncSpreadsheetSource();

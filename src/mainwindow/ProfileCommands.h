@@ -17,7 +17,8 @@ public:
     void Fill_User_profile_info_back_side();
     // The preview canvas from the preview record; the side it stands for changes nothing.
     void Fill_User_profile_info_TEMP_side(const QString& side);
-    // What follows a profile window: a confirmed one (result 1) lets the fills run from now on;
+    // What follows a profile window: the preview canvas shows the edited side again, not the
+    // window's preview; a confirmed one (result 1) lets the fills run from now on;
     // the data-source combo follows the spreadsheet; after the window loaded a spreadsheet again,
     // column bindings made for the old sheet are dropped on the side in force (its profile
     // elements excepted, the fill rebinds them) and on the other side of a two-sided card.

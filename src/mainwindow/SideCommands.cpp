@@ -50,6 +50,8 @@ SideCommands::SideCommands(SKTWindowController& controller)
                          [this](int index) { tabShown(SKTDocument::Side(index)); });
     }
     connectMenus();
+    QObject::connect(&controller.document(), &SKTDocument::graphicsChanged, &controller,
+                     [this](int side) { sideElementsReplaced(side); });
 }
 
 SideCommands::~SideCommands() = default;
@@ -136,9 +138,21 @@ void SideCommands::Temp_Card_Btn_Clicked()
 void SideCommands::Temp_Design_Control_Assign()
 {
     SKTDocument& document = m_controller.document();
+    m_previewOf = SKTDocument::Side(Card_Front_Or_Back.load());
     m_controller.graphicView(SKTDocument::PreviewSide)->dropSelection();
-    document.replaceGraphicsOnSide(SKTDocument::PreviewSide,
-                                   document.graphicsOfSide(SKTDocument::Side(Card_Front_Or_Back.load())));
+    document.replaceGraphicsOnSide(SKTDocument::PreviewSide, document.graphicsOfSide(m_previewOf));
+    m_controller.graphicView(SKTDocument::PreviewSide)->update();
+}
+
+void SideCommands::sideElementsReplaced(int side)
+{
+    if (m_sideShown != SKTDocument::PreviewSide || side != m_previewOf)
+        return;
+    SKTDocument& document = m_controller.document();
+    if (document.graphicsOfSide(SKTDocument::PreviewSide) == document.graphicsOfSide(m_previewOf))
+        return;
+    m_controller.graphicView(SKTDocument::PreviewSide)->dropSelection();
+    document.replaceGraphicsOnSide(SKTDocument::PreviewSide, document.graphicsOfSide(m_previewOf));
     m_controller.graphicView(SKTDocument::PreviewSide)->update();
 }
 

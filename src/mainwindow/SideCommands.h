@@ -39,7 +39,9 @@ public:
     void Select_back_side();
     // Shows the preview canvas with the live elements of the side in force.
     void Temp_Card_Btn_Clicked();
-    // The preview canvas takes the side in force's elements themselves, not copies.
+    // The preview canvas takes the side in force's elements themselves, not copies. While the
+    // preview is shown it keeps showing that side's elements, whatever replaces them (an undo, a
+    // redo, a run's restore), so it always shows the side as it stands.
     void Temp_Design_Control_Assign();
     // The preview canvas shows copies of the elements in place of its own, so that nothing done
     // there reaches the side they came from.
@@ -70,8 +72,12 @@ private:
     bool reloadThroughTemporaryFile();
     Card_Property& cardProperty(SKTDocument::Side side);
 
+    // The side whose elements were replaced: the preview shown of it takes the new ones.
+    void sideElementsReplaced(int side);
+
     SKTWindowController& m_controller;
     SKTDocument::Side m_sideShown = SKTDocument::FrontSide;
+    SKTDocument::Side m_previewOf = SKTDocument::FrontSide;  // the side the preview shows
     bool m_programShowsSide = false;  // selectSide is showing a tab
     bool m_keepingSide = false;       // the tab shown before is put back
     // The copy runs without the window's steps: nothing is shown until the copy is done.

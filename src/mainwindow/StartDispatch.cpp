@@ -54,15 +54,9 @@ int Open_And_Read_Template(SKTWindowController& controller, Template_Wizard_Fiel
                                                                                    QStringLiteral("T"), false);
 }
 
-int Start_From_Template(SKTWindowController& controller)
+// The template read, the card takes the size chosen in the template window.
+void Apply_Size_Chosen_In_Window(SKTWindowController& controller, const Template_Wizard_Fields& fields)
 {
-    Template_Wizard_Fields fields;
-    if (Open_And_Read_Template(controller, fields) != 1)
-        return 0;
-    // A profile confirmed in the wizard's profile window goes onto both sides; the visitor panel
-    // comes with its window.
-    ProfileCommands(controller).Fill_User_profile_Details();
-    controller.Set_Log_Name_In_Title();
     {
         // Applying the size writes the card pages into the card: they must show the template's
         // border, fill and watermark, not those of the design before it.
@@ -76,6 +70,18 @@ int Start_From_Template(SKTWindowController& controller)
         size.Change_Value_According_List_Selection(fields.ColList);
     else
         size.Apply_Size_Clicked();
+}
+
+int Start_From_Template(SKTWindowController& controller)
+{
+    Template_Wizard_Fields fields;
+    if (Open_And_Read_Template(controller, fields) != 1)
+        return 0;
+    // A profile confirmed in the wizard's profile window goes onto both sides; the visitor panel
+    // comes with its window.
+    ProfileCommands(controller).Fill_User_profile_Details();
+    controller.Set_Log_Name_In_Title();
+    Apply_Size_Chosen_In_Window(controller, fields);
     return 1;
 }
 
@@ -92,6 +98,8 @@ int Start_Visitor_Mode(SKTWindowController& controller)
     // A profile confirmed in the template window goes onto the pass first, so that the panels,
     // which show the pass, show it too.
     ProfileCommands(controller).Fill_User_profile_Details();
+    // The pass takes the size chosen in the window before the panels show it, as a template does.
+    Apply_Size_Chosen_In_Window(controller, fields);
     panels.Start_Visitor_Panels();
     controller.Set_Log_Name_In_Title();
     return 1;

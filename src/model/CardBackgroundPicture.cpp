@@ -8,7 +8,7 @@ QImage Read_Card_Background_Picture(const QString& path)
 {
     // At most this many pixels on the longer side.
     constexpr int kMaxBackgroundPixels = 8192;
-    QImage picture = readPicturePreview(path, kMaxBackgroundPixels);
+    QImage picture = readPictureWithItsSize(path, kMaxBackgroundPixels);
     // Handed over, not shared: setting the resolution of a shared picture would copy its pixels.
     return picture.isNull() ? picture : ImageProcesser::Set_Dimaension(std::move(picture));
 }

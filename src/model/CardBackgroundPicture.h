@@ -5,8 +5,9 @@
 
 class Card_Property;
 
-// The picture of a regular file within the reading limits, its size in points bounded to the
-// card background's (pixels kept); null when it is no readable picture.
+// The picture of a regular file within the reading limits, its size in points (from the
+// resolution the file states) bounded to the card background's, pixels kept; null when it is no
+// readable picture.
 QImage Read_Card_Background_Picture(const QString& path);
 // Makes the picture the side's background: the fill becomes the picture. An empty path changes
 // nothing.

@@ -42,7 +42,7 @@ SheetPreviewScene sheetPreviewScene(const PrintSheetSettings& sheet)
         for (int column = 1; column <= columns; ++column) {
             const CellSides sides = geometry.cellSides(row, column);
             if (sheet.front_image.isNull()) {
-                addSide(scene, sheet, {QStringLiteral("Invalid Data"), sides.R1, false, true});
+                addSide(scene, sheet, {QStringLiteral("Invalid Data"), sides.R1, oneTurned, true});
                 continue;
             }
             const QString number = QString::number(Get_Curr_Label_Index(sheet, row, column) + 1);

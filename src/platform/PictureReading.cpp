@@ -7,7 +7,9 @@
 #include <QTransform>
 #include <algorithm>
 
+#include "platform/PictureResolution.h"
 #include "platform/PngShrinking.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -120,7 +122,43 @@ QImage readPicture(QImageReader& reader, const QSize& box, Qt::AspectRatioMode m
     return image;
 }
 
+// The resolution the file states in dots per inch, within what a scanner or printer gives; 72
+// where it states none. `read` is the picture Qt's reader gave (of any size).
+QSizeF statedDotsPerInch(const QString& path, const QImage& read)
+{
+    constexpr double kInchesPerMetre = 1 / 0.0254;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QSize dotsPerMeter;
+    if (reader.format() == "png") {
+        dotsPerMeter = pngDotsPerMeter(path);
+    } else {
+        const QImage statesNone(1, 1, QImage::Format_Mono);
+        if (read.dotsPerMeterX() != statesNone.dotsPerMeterX() || read.dotsPerMeterY() != statesNone.dotsPerMeterY())
+            dotsPerMeter = QSize(read.dotsPerMeterX(), read.dotsPerMeterY());
+    }
+    if (dotsPerMeter.isEmpty())
+        return QSizeF(kPointsPerInch, kPointsPerInch);
+    // Stated for the stored picture; a quarter turn upright swaps its axes.
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        dotsPerMeter.transpose();
+    const auto bounded = [](int perMetre) { return std::clamp(perMetre / kInchesPerMetre, 1.0, 10000.0); };
+    return QSizeF(bounded(dotsPerMeter.width()), bounded(dotsPerMeter.height()));
+}
+
 }  // namespace
+
+QImage readPictureWithItsSize(const QString& path, int maxSide)
+{
+    QImage picture = readPicturePreview(path, maxSide);
+    const QSize pixels = pictureFileSize(path);
+    if (picture.isNull() || pixels.isEmpty())
+        return picture;
+    const QSizeF dotsPerInch = statedDotsPerInch(path, picture);
+    setSizeInPoints(picture, QSizeF(pixels.width() * kPointsPerInch / dotsPerInch.width(),
+                                    pixels.height() * kPointsPerInch / dotsPerInch.height()));
+    return picture;
+}
 
 QImage readPicturePreview(const QString& path, int maxSide)
 {

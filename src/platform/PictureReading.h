@@ -22,6 +22,14 @@ inline constexpr qint64 kMaxPicturePixels = kMaxPictureBytes / 4;
 // bytes that are no picture within the reader's allocation limit.
 QImage readPicturePreview(const QString& path, int maxSide = kPicturePreviewMaxPoints);
 
+// The same with the file's size in points stated as the picture's resolution (dots per metre,
+// see PictureResolution.h): the file's pixels at the resolution the file states, one pixel a
+// point where it states none. The resolution counts from 1 to 10,000 dpi (what a scanner or
+// printer gives): one stated beyond is taken as its nearest bound. A PNG's is read from its header;
+// other formats' as Qt reads it, where the resolution Qt gives a picture that states none (the
+// screen's) counts as none.
+QImage readPictureWithItsSize(const QString& path, int maxSide);
+
 // The same within a box of any shape: the upright picture keeps its aspect ratio and fits the box,
 // smaller pictures keep their size. Null also for an empty box.
 QImage readPictureFitted(const QString& path, const QSize& box);

@@ -74,7 +74,8 @@ public:
     PngFile& operator=(const PngFile&) = delete;
     ~PngFile() { close(); }
 
-    bool open(const QString& path, png_uint_32 maxSide)
+    // With its density, the pHYs chunk is read too.
+    bool open(const QString& path, png_uint_32 maxSide, bool withDensity = false)
     {
         close();
         QFile checked;
@@ -96,6 +97,10 @@ public:
         png_set_chunk_malloc_max(m_png, kChunkBytes);
         // Only the chunks the pixels need are read: texts, colour profiles and the rest are skipped.
         png_set_keep_unknown_chunks(m_png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+        if (withDensity) {
+            static constexpr png_byte kDensity[] = {'p', 'H', 'Y', 's', '\0'};
+            png_set_keep_unknown_chunks(m_png, PNG_HANDLE_CHUNK_AS_DEFAULT, kDensity, 1);
+        }
         // Each chunk's own checksum still catches damage; the inflated stream's is a tenth of the
         // decoding's time.
         png_set_option(m_png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
@@ -491,6 +496,20 @@ bool pngReadByRows(const QString& path)
     int depth = 0, colourType = 0;
     png_get_IHDR(file.png(), file.info(), &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
     return depth == 16 && (colourType != PNG_COLOR_TYPE_GRAY || png_get_valid(file.png(), file.info(), PNG_INFO_tRNS));
+}
+
+QSize pngDotsPerMeter(const QString& path)
+{
+    PngFile file;
+    if (!file.open(path, PNG_UINT_31_MAX, true))
+        return QSize();
+    png_uint_32 x = 0, y = 0;
+    int unit = PNG_RESOLUTION_UNKNOWN;
+    const bool stated = png_get_pHYs(file.png(), file.info(), &x, &y, &unit) != 0;
+    constexpr png_uint_32 kMost = png_uint_32(std::numeric_limits<int>::max());
+    if (!stated || unit != PNG_RESOLUTION_METER || x == 0 || y == 0 || x > kMost || y > kMost)
+        return QSize();
+    return QSize(int(x), int(y));
 }
 
 qint64 pngRowDecodings() { return decodingsBegun.load(std::memory_order_relaxed); }

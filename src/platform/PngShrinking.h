@@ -28,6 +28,10 @@ QImage readPngShrunk(const QString& path, const QSize& size, qint64 maxPixels);
 // (twice the row reader's result) and whose transparent colour it scrambles.
 bool pngReadByRows(const QString& path);
 
+// The resolution the PNG at the path states (its pHYs chunk in pixels per metre), from its header
+// alone; invalid when it states none, states only an aspect ratio, or is no PNG.
+QSize pngDotsPerMeter(const QString& path);
+
 // How many times the row reader has begun decoding a file in this process: what a reading costs
 // is mostly its decoding.
 qint64 pngRowDecodings();

@@ -10,12 +10,9 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Log.h"
-#include "platform/Units.h"
 #include "render/CardImage.h"
 
 namespace {
-
-constexpr double kMetresPerInch = 0.0254;
 
 QByteArray pdfBytes(const QImage& picture)
 {
@@ -116,13 +113,6 @@ bool Save_gen_image(const QImage& picture, const QString& file_path_val)
     }
     Show_NSLog_Message(QStringLiteral("Cannot write the card picture \"%1\": %2").arg(file_path_val, error));
     return false;
-}
-
-QSizeF sizeInPoints(const QImage& picture)
-{
-    const double dotsPerInchX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * kMetresPerInch : 72.0;
-    const double dotsPerInchY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * kMetresPerInch : 72.0;
-    return QSizeF(picture.width() * kPointsPerInch / dotsPerInchX, picture.height() * kPointsPerInch / dotsPerInchY);
 }
 
 bool isOpaque(const QImage& picture)

@@ -5,6 +5,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include "platform/PictureResolution.h"
+
 class CardImage;
 
 // The side as a bitmap of ceil(dpi*w/72) x ceil(dpi*h/72) pixels whose size in points stays
@@ -13,9 +15,6 @@ class CardImage;
 QImage Increase_DPI(const CardImage& image, double dpi);
 // The picture redrawn the same way into a bitmap of that resolution, its size in points kept.
 QImage Increase_DPI(const QImage& picture, double dpi);
-
-// The picture's size in points, from its pixels and its resolution (72 dpi when it states none).
-QSizeF sizeInPoints(const QImage& picture);
 
 // Whether every pixel is fully opaque, as every pixel of a picture without alpha is.
 bool isOpaque(const QImage& picture);

@@ -21,6 +21,7 @@
 #include "barcodes/BarcodeText.h"
 #include "barcodes/pdf417/Pdf417View.h"
 #include "model/SKTBarcode.h"
+#include "support/InkPixels.h"
 
 namespace {
 
@@ -230,4 +231,53 @@ TEST(BarcodeFactoryFaults, PicturesAreMadeOnTheCallingThreadEvenWhileAPdfIsPaint
     const int started = threadsStarted;
     EXPECT_GT(picturesInAPdf().size(), 1000);
     EXPECT_EQ(threadsStarted, started);
+}
+
+// Headers and footers were measured without the letter spacing they are drawn with, and the
+// caption not at all: a footer wider than its QR Code lost its last words, a header wider than
+// the bars with no side margin too, and a caption wider than narrow bars lost its outer digits
+// at the picture's edges. The picture is as wide as each of its texts is drawn.
+TEST(BarcodeFactoryFaults, TextsWiderThanTheSymbolAreDrawnWhole)
+{
+    enum Line { Header, Footer, Caption };
+    const struct {
+        const char* symbology;
+        const char* value;
+        const char* header;
+        const char* footer;
+        float mils;
+        float sideMargin;
+        Line line;
+        const char* format;
+    } cases[] = {
+        {"QR Code", "0042", "HEADER", "Ada Lovelace", 20, 1, Footer, "QRCode"},
+        {"PDF417", "0042", "Visitor of the Board", "FOOTER", 20, 1, Header, "PDF417"},
+        {"Code 39", "1", "HEADER LONG TEXT", "FOOTER", 20, 0, Header, "Code39"},
+        {"Code 128", "123456789012", "", "", 10, 1, Caption, "Code128"},
+        {"Code 128", "123456789012", "", "", 10, 0, Caption, "Code128"},
+        {"Code 128", "ZOVA-0042", "", "", 20, 0, Caption, "Code128"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.symbology) + " " + c.value);
+        const auto barcode = element(QString::fromLatin1(c.symbology));
+        BarcodeSettings& s = barcode->barcode;
+        s.linear_width_val = c.mils;
+        s.LR_margin_val = c.sideMargin;
+        s.show_hide_hdr = c.line == Header ? 0 : 1;
+        s.show_hide_ftr = c.line == Footer ? 0 : 1;
+        const BarcodePicture picture = pictureOf(*barcode, c.value, c.header, c.footer);
+        ASSERT_FALSE(picture.isNull());
+        const QString text = QString::fromLatin1(c.line == Header ? c.header : c.line == Footer ? c.footer : c.value);
+        const CardFont& font = c.line == Header ? s.header_font_val : c.line == Footer ? s.footer_font_val : s.value_font_val;
+        // The text as one line with its spacing, on its own.
+        QRectF whole;
+        for (const QPainterPath& glyph : barcodeTextAtPoint(text, font, kBarcodeTextSpacing, {}))
+            whole = whole.united(glyph.boundingRect());
+        const QImage drawn = picture.toImage(288);
+        const QRectF ink = inkOfOuterLine(drawn, c.line == Header, 4);
+        EXPECT_NEAR(ink.width(), whole.width(), 0.75) << "every word and digit on its one line";
+        EXPECT_GT(ink.left(), 0.5) << "nothing cut at the left edge";
+        EXPECT_LT(ink.right(), picture.size().width() - 0.5) << "nothing cut at the right edge";
+        EXPECT_EQ(decoded(picture, QString::fromLatin1(c.format)), QByteArray(c.value));
+    }
 }

@@ -3,12 +3,16 @@
 // row as one Undo step; a visitor's is the picture the log keeps (sqlite3) and a pass printed
 // again from the log shows (pdftoppm). A file that is no picture is refused and changes nothing.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QTableView>
 
 #include "VisitorDeskFixture.h"
+#include "views/inspector/CardSizePanel.h"
+#include "views/inspector/PropertyInspector.h"
 #include "output/OutputPictures.h"
 #include "output/SideSnapshot.h"
 
@@ -19,7 +23,8 @@ enum class Road { Browse, Drop };
 class AddedPictureField : public VisitorDeskFixture {
 protected:
     void startVisitorDesk() { ASSERT_NO_FATAL_FAILURE(openDeskPass()); }
-    void startGroup()
+    // A group project over the workbook (one person unless given).
+    void startGroup(const QString& workbook = {})
     {
         GraphicPtr band = SKTGraphic::create(GraphicKind::Shape);
         band->_bounds = QRectF(0, 0, 242.64, 30);
@@ -27,9 +32,10 @@ protected:
                           QSizeF(242.64, 153.36), {band});
         controller.window()->resize(1280, 800);
         controller.showWindow();
-        ASSERT_NO_FATAL_FAILURE(startGroupProject(openpyxlWorkbook(QStringLiteral("people.xlsx"),
-                                                                   "ws.append(['Name', 'Company'])\n"
-                                                                   "ws.append(['Ana Souza', 'Harbour'])\n")));
+        ASSERT_NO_FATAL_FAILURE(startGroupProject(workbook.isEmpty() ? openpyxlWorkbook(QStringLiteral("people.xlsx"),
+                                                                                        "ws.append(['Name', 'Company'])\n"
+                                                                                        "ws.append(['Ana Souza', 'Harbour'])\n")
+                                                                     : workbook));
     }
     // The picture field "Badge" added on the front through the panel; its identifier.
     QString addBadge()
@@ -195,4 +201,47 @@ TEST_F(AddedPictureField, AFileThatIsNoPictureIsRefusedAndChangesNothing)
     EXPECT_EQ(action(QStringLiteral("Undo_btn")).isEnabled(), undoBefore);
     action(QStringLiteral("Undo_btn")).trigger();
     EXPECT_EQ(onCard(qPrintable(id)), nullptr) << "Undo takes back the field, the last edit";
+}
+
+// A picture field added in the group panel chooses its column as the profile's fields do: each
+// record shows its own picture on the card and in the row, and Save Details writes the picture
+// browsed into the record's cell of that column (openpyxl).
+TEST_F(AddedPictureField, InGroupModeTheRowsColumnGivesEachRecordItsOwnPicture)
+{
+    const QDir folder(scratch.path());
+    const QString blue = visitortest::photoFile(folder, QStringLiteral("blue.png"), Qt::blue);
+    const QString green = visitortest::photoFile(folder, QStringLiteral("green.png"), Qt::green);
+    const QString red = visitortest::photoFile(folder, QStringLiteral("red.png"), Qt::red);
+    ASSERT_NO_FATAL_FAILURE(startGroup(openpyxlWorkbook(QStringLiteral("badges.xlsx"),
+                                                        "ws.append(['Name', 'Company', 'Badge'])\n"
+                                                        "ws.append(['Ana Souza', 'Harbour', sys.argv[2]])\n"
+                                                        "ws.append(['Ben Ode', 'Quay', sys.argv[3]])\n",
+                                                        {blue, green})));
+    const QString id = addBadge();
+    auto* column = front().findChild<QComboBox*>(id + QStringLiteral("_col"));
+    ASSERT_NE(column, nullptr) << "the row has no column choice";
+    EXPECT_TRUE(column->isVisibleTo(controller.window()));
+    ASSERT_EQ(column->itemText(3), "Badge");
+    column->setCurrentIndex(3);
+    Q_EMIT column->activated(3);
+    // The card's and the row's colour.
+    const auto shown = [&] { return onCardAt(onCard(qPrintable(id))).name() + u' ' + inRow(id).name(); };
+    const auto colour = [](const QColor& c) { return c.name() + u' ' + c.name(); };
+    EXPECT_EQ(shown(), colour(Qt::blue));
+
+    give(Road::Browse, id, red);
+    EXPECT_EQ(shown(), colour(Qt::red));
+    front().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
+    const auto stored = TestEnvironment::runPython("import sys, openpyxl\n"
+                                                   "for row in openpyxl.load_workbook(sys.argv[1]).active.values: print('|'.join(row))\n",
+                                                   {LiveModePanels::projectWorkbookPath(Project_File_Name)});
+    EXPECT_EQ(QString::fromUtf8(stored.out).trimmed(),
+              QStringLiteral("Name|Company|Badge\nAna Souza|Harbour|%1\nBen Ode|Quay|%2").arg(red, green))
+        << stored.err.constData();
+
+    QTableView& list = controller.inspector().sizePanel().GroupList();
+    for (const auto& [row, picture] : {std::pair{1, Qt::green}, std::pair{0, Qt::red}}) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(row, 0)).center());
+        EXPECT_EQ(shown(), colour(picture)) << "record " << row + 1;
+    }
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -16,6 +17,7 @@
 #include <QDragEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -26,6 +28,7 @@
 #include <QTimer>
 
 #include "barcodes/BarcodeLists.h"
+#include "barcodes/BarcodeText.h"
 #include "barcodes/SymbolTools.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/FileCommands.h"
@@ -34,6 +37,7 @@
 #include "mainwindow/SnapshotUndo.h"
 #include "platform/AppContext.h"
 #include "support/CanvasMouse.h"
+#include "support/InkPixels.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
@@ -298,6 +302,40 @@ TEST_F(BarcodeWindowRoadTest, CancelKeepsTheBarcodeCurrentAndOkMovesItsHandlesTo
     EXPECT_NE(knob(old.topRight()), knobColour);
     EXPECT_EQ(canvas._Selected_Graphic, barcode);
     Data_Folder_Path = dataFolder;
+}
+
+// A name typed as the footer of a QR Code narrower than it reaches the card whole, on one line,
+// and the symbol still reads.
+TEST_F(BarcodeWindowRoadTest, AFooterWiderThanItsQrCodeReachesTheCardWhole)
+{
+    const GraphicPtr barcode = frontBarcode();
+    ASSERT_TRUE(barcode);
+    const QString footer = QStringLiteral("Ada Lovelace");
+    dialogs.queueHook([&](QDialog& window) {
+        auto* symbology = window.findChild<QComboBox*>(QStringLiteral("barcodeTypePopup"));
+        symbology->setCurrentIndex(symbology->findText(QStringLiteral("QR Code")));
+        auto* value = window.findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+        value->selectAll();
+        QTest::keyClicks(value, QStringLiteral("0042"));
+        auto* hidden = window.findChild<QCheckBox*>(QStringLiteral("hideFooterCheckbox"));
+        if (hidden->isChecked())
+            hidden->click();
+        auto* field = window.findChild<QLineEdit*>(QStringLiteral("FooterText"));
+        field->selectAll();
+        QTest::keyClicks(field, footer);
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    doubleClick(*barcode);
+    ASSERT_EQ(barcode->barcode.footer_val, footer);
+    QRectF whole;
+    for (const QPainterPath& glyph :
+         barcodeTextAtPoint(footer, barcode->barcode.footer_font_val, kBarcodeTextSpacing, {}))
+        whole = whole.united(glyph.boundingRect());
+    const QImage card = barcode->_barcode_image.toImage(288);
+    const QRectF ink = inkOfOuterLine(card, false, 4);
+    EXPECT_NEAR(ink.width(), whole.width(), 0.75) << "both words on the footer's line";
+    EXPECT_EQ(symbol_tools::readPicture(card, scratch.filePath(QStringLiteral("qr.png")), QStringLiteral("QRCode")).text,
+              QStringLiteral("0042"));
 }
 
 }  // namespace

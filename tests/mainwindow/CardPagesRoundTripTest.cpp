@@ -7,8 +7,11 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -105,10 +108,28 @@ TEST_F(CardPagesRoundTrip, ThePagesWriteAndLoadEachSidesOwnRecordOnTheWindow)
     const GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
     text->textStyle.text_ctrl_font = CardFont{QStringLiteral("DejaVu Serif"), 14};
     document.insertGraphicsOnSide(SKTDocument::FrontSide, {text}, {0});
+    const QColor loaded = control<ColorWell>("All_Text_clr").color();
+    ASSERT_NE(loaded, QColor(20, 120, 60));
     pickColour("All_Text_clr", QColor(20, 120, 60));
     EXPECT_EQ(text->textStyle.txt_clr, QColor(20, 120, 60));
     EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), "DejaVu Serif") << "only the colour changed";
     EXPECT_EQ(text->textStyle.text_ctrl_font.size, 14);
+    // Back to the colour the page showed first: the texts take it too.
+    pickColour("All_Text_clr", loaded);
+    EXPECT_EQ(text->textStyle.txt_clr.name().toStdString(), loaded.name().toStdString());
+    // The same for the font of all texts: another, then the one the page showed first.
+    const CardFont shown = controller.Front_card_Prop.Card_Content_font();
+    for (const CardFont& font : {CardFont{QStringLiteral("DejaVu Sans Mono"), 9}, shown}) {
+        dialogs.queueHook([font](QDialog& dialog) {
+            const QString style = font.style.isEmpty() ? QStringLiteral("Book") : font.style;
+            static_cast<QFontDialog&>(dialog).setCurrentFont(QFontDatabase::font(font.family, style, qRound(font.size)));
+            dialog.accept();
+        });
+        control<QPushButton>("all_content_font_btn").click();
+        EXPECT_EQ(text->textStyle.text_ctrl_font.family.toStdString(), font.family.toStdString());
+        EXPECT_EQ(text->textStyle.text_ctrl_font.size, qRound(font.size));
+        EXPECT_EQ(text->textStyle.text_ctrl_font.style.toStdString(), font.style.toStdString());
+    }
 
     choose("Card_border_style", 1);
     choose("Card_border_style", 0);

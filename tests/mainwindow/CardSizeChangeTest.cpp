@@ -1,10 +1,12 @@
 // The size and background pages on the real main window: a new size and Undo, the category's
-// size list, and background pictures that cannot be read, each refused with its reason (one past
-// the pixel bound by its size).
+// size list, background pictures that cannot be read, each refused with its reason (one past
+// the pixel bound by its size), and a tiled background repeating at its size in points on the
+// exported card.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -18,11 +20,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "ExportScripting.h"
 #include "MainWindowFixture.h"
 #include "mainwindow/ControllerCanvasHost.h"
 #include "mainwindow/SnapshotUndo.h"
 #include "model/SKTDocument.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "support/TestEnvironment.h"
 #include "views/inspector/PropertyInspector.h"
 
 namespace {
@@ -173,6 +177,58 @@ TEST_F(CardSizeChangeTest, AnUnreadableBackgroundPictureIsRefusedAndThePreviousK
         EXPECT_EQ(control<QLineEdit>("Card_Image_path").text(), goodPath);
     }
     EXPECT_EQ(messages.texts().size(), 2);
+}
+
+// Tiled backgrounds made by ImageMagick, each browsed on the background page and the card exported:
+// a picture of 1448 x 300 pixels (no resolution stated, so as many points) is held to 724 points
+// wide, so its stripe at pixel 200 shows at 100 points; a 100-pixel tile stating 300 dpi repeats
+// every 24 points. The exported row is read back by ImageMagick.
+TEST_F(CardSizeChangeTest, ATiledBackgroundRepeatsAtItsSizeInPointsOnTheExportedCard)
+{
+    QTemporaryDir dir;
+    const QString wide = dir.filePath(QStringLiteral("wide.png")), fine = dir.filePath(QStringLiteral("fine.png"));
+    const QStringList made[] = {
+        {QStringLiteral("-size"), QStringLiteral("1448x300"), QStringLiteral("xc:white"), QStringLiteral("-fill"),
+         QStringLiteral("black"), QStringLiteral("-draw"), QStringLiteral("rectangle 200,0 203,299"), wide},
+        {QStringLiteral("-size"), QStringLiteral("100x100"), QStringLiteral("xc:white"), QStringLiteral("-fill"),
+         QStringLiteral("black"), QStringLiteral("-draw"), QStringLiteral("rectangle 0,0 9,99"), QStringLiteral("-units"),
+         QStringLiteral("PixelsPerInch"), QStringLiteral("-density"), QStringLiteral("300"), fine},
+    };
+    for (const QStringList& arguments : made)
+        ASSERT_EQ(TestEnvironment::run(QStringLiteral("convert"), arguments).exitCode, 0);
+    control<QCheckBox>("Card_fill_chk").click();
+    control<QRadioButton>("Card_Image_fill_rd").click();
+    choose("Card_image_layout", control<QComboBox>("Card_image_layout").findText(QStringLiteral("Tile")));
+
+    struct Case {
+        QString picture;
+        QList<double> dark, light;  // points across the card, on a row clear of the shape
+    };
+    const Case cases[] = {{wide, {100.5, 101.5}, {50, 99, 104, 150, 201.5}},
+                          {fine, {1, 25, 49, 73, 97, 121, 145}, {12, 23, 36, 60, 101.5}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture.toStdString());
+        dialogs.queueOpenFile(c.picture);
+        control<QPushButton>("Card_Image_Browse_Btn").click();
+        ASSERT_EQ(controller.Front_card_Prop.Card_BG_Image_Layout(), "Tile");
+        const QString png = dir.filePath(QStringLiteral("card.png"));
+        scriptDesignExport(dialogs, png);
+        action(QStringLiteral("Export_Button")).trigger();
+        const QString front = dir.filePath(QStringLiteral("card_Front.png"));
+        const auto width = TestEnvironment::run(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%w"), front});
+        const double scale = width.out.toDouble() / card().width();
+        ASSERT_GT(scale, 0.9) << width.err.constData();
+        const auto row = TestEnvironment::run(
+            QStringLiteral("convert"), {front, QStringLiteral("-crop"),
+                                        QStringLiteral("%1x1+0+%2").arg(width.out.constData()).arg(int(120 * scale)),
+                                        QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("gray:-")});
+        ASSERT_EQ(row.out.size(), width.out.toInt());
+        for (const double x : c.dark)
+            EXPECT_LT(quint8(row.out.at(int(x * scale))), 64) << x;
+        for (const double x : c.light)
+            EXPECT_GT(quint8(row.out.at(int(x * scale))), 192) << x;
+        QFile::remove(front);
+    }
 }
 
 }  // namespace

@@ -29,3 +29,12 @@ inline void scriptExport(ScriptedDialogPresenter& dialogs, const QString& folder
         dialogs.queueHook(std::move(question));
     dialogs.queueHook([closing](QDialog& dialog) { *closing = static_cast<Open_Export_Log&>(dialog)._open_log_message->text(); });
 }
+
+// The design alone written to the file by the Export command's next run: the sheet as it opens,
+// the file panel, then the closing box dismissed. The front side lands beside it as NAME_Front.png.
+inline void scriptDesignExport(ScriptedDialogPresenter& dialogs, const QString& png)
+{
+    dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
+    dialogs.queueSaveFile(png);
+    dialogs.queueHook([](QDialog& dialog) { dialog.reject(); });
+}

@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <functional>
 
 #include "GroupPeopleFixture.h"
@@ -108,6 +109,32 @@ TEST_F(VisitorTextLook, EachLookOfTheTextPagesKeepsTheNameTypedInThePanel)
     }
     click("register_visitor_btn");
     EXPECT_EQ(logged("Name"), name);
+}
+
+// The name the panel fills shows neither the wording field nor the template button that only
+// fills it; the organisation's name, a text of the pass alone, shows both, and bound to a series
+// (as a design made for series may hold it) it takes no typing.
+TEST_F(VisitorTextLook, OnlyATextThatTakesTypingOffersTheWordingAndTheTemplateTitle)
+{
+    GraphicPtr own;
+    for (const GraphicPtr& element : controller.Get_Front_Controls_Array())
+        if (element->kind() == GraphicKind::Text && element->Text_Value == QLatin1String("Northwind Systems"))
+            own = element;
+    ASSERT_TRUE(own && own->control_ID.isEmpty());
+    auto& editor = control<QPlainTextEdit>("Text_value_Edit");
+    const auto& templateTitle = control<QPushButton>("insert_template_btn");
+    SKTGraphicView& canvas = *controller.graphicView(SKTDocument::FrontSide);
+    for (const GraphicPtr& text : {nameText(), own}) {
+        ASSERT_NO_FATAL_FAILURE(clickOn(canvas, text));
+        EXPECT_EQ(editor.isVisible(), text == own);
+        EXPECT_EQ(templateTitle.isVisible(), text == own);
+    }
+    own->Set_Data_source_type(1);
+    ASSERT_NO_FATAL_FAILURE(clickOn(canvas, nameText()));
+    ASSERT_NO_FATAL_FAILURE(clickOn(canvas, own));
+    editor.setFocus();
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    EXPECT_EQ(editor.toPlainText().toStdString(), "Northwind Systems");
 }
 
 // Record 5 shown, a title typed for it (no column shows the title, so the panel fills the card's

@@ -1,12 +1,14 @@
 // The picture page on the real main window: the sample card's picture, selected with a click,
 // takes sepia and a quarter turn from the page; the drawn picture shows both, and Undo brings the
-// picture back as it was. The signature page's Browse… hands the chosen file to the signature. A
-// picture drawn after its file panel or library was cancelled shows the no-picture picture.
+// picture back as it was. The signature page's Browse… hands the chosen file to the signature, and
+// to every selected one. A picture drawn after its file panel or library was cancelled shows the
+// no-picture picture.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,6 +117,41 @@ TEST_F(PicturePageRoad, TheSignaturePagesBrowseHandsTheChosenFileToTheSignature)
     EXPECT_EQ(signature->_file_path, chosen);
     EXPECT_TRUE(signature->_contents_img.isNull());
     EXPECT_EQ(messages.texts(), QStringList());
+}
+
+// Two signatures of their own pictures, the second added with Shift+click so that the page shows
+// its path: Browse… of that same file gives it to both, and the canvas draws both in its colour.
+TEST_F(PicturePageRoad, TheSignaturePagesBrowseGivesTheChosenFileToEverySelectedSignature)
+{
+    const QRectF boxes[] = {QRectF(20, 20, 90, 30), QRectF(20, 80, 90, 30)};
+    GraphicList signatures;
+    for (const auto& [name, colour] : {std::pair{"sigA.png", QColor(200, 0, 0)}, std::pair{"sigB.png", QColor(0, 0, 200)}}) {
+        QImage ink(90, 30, QImage::Format_RGB32);
+        ink.fill(colour);
+        ASSERT_TRUE(ink.save(scratch.filePath(QLatin1String(name))));
+        auto signature = std::make_shared<SKTSignature>();
+        signature->setFilePath(scratch.filePath(QLatin1String(name)));
+        signature->setBounds(boxes[signatures.size()]);
+        signatures << signature;
+    }
+    document.replaceGraphicsOnSide(SKTDocument::FrontSide, signatures);
+    controller.inspector().setUpControls({});
+    controller.showWindow();
+    SKTGraphicView& view = *controller.graphicView(SKTDocument::FrontSide);
+    canvas_mouse::drag(view, boxes[0].center(), boxes[0].center());
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::ShiftModifier, (boxes[1].center() * view.zoomFactor()).toPoint());
+    ASSERT_EQ(view.selectedGraphics().size(), 2);
+    ASSERT_TRUE(inspector().showPage(QStringLiteral("sign_tab")));
+    const QString sigB = scratch.filePath(QStringLiteral("sigB.png"));
+    ASSERT_EQ(control<QPlainTextEdit>("Sign_image_path").toPlainText(), sigB);
+
+    dialogs.queueOpenFile(sigB);
+    control<QPushButton>("Sign_Browse_btn").click();
+    view.changeSelectionIndexes({});
+    QApplication::processEvents();
+    for (const QRectF& box : boxes)
+        EXPECT_EQ(drawnNearCorner(view, box), QColor(0, 0, 200)) << box.y();
+    EXPECT_EQ(signatures[0]->_file_path.toStdString(), sigB.toStdString());
 }
 
 // The picture tool whose file panel was cancelled, and the library tool whose library gave no

@@ -74,9 +74,7 @@ protected:
     // File -> Export Cards… of the design alone into the file; the front's picture.
     QString exportFront(const QString& name)
     {
-        dialogs.queueHook([](QDialog& dialog) { static_cast<ExportSheet&>(dialog).exportOkay(); });
-        dialogs.queueSaveFile(scratch.filePath(name + QStringLiteral(".png")));
-        dialogs.queueHook([](QDialog& dialog) { dialog.reject(); });
+        scriptDesignExport(dialogs, scratch.filePath(name + QStringLiteral(".png")));
         action(QStringLiteral("Export_Button")).trigger();
         return scratch.filePath(name + QStringLiteral("_Front.png"));
     }

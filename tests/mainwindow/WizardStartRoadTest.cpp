@@ -1,5 +1,6 @@
 // The start road through the real template window and group-mode wizard, answered as a user would.
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <algorithm>
 #include <QDir>
 #include <QFile>
@@ -108,6 +109,19 @@ TEST_F(WizardStartRoad, TheSizeChosenInTheWindowIsTheCardsSize)
     EXPECT_NEAR(cardSize().height(), 2.38 * 72, 0.05);
     EXPECT_NEAR(document.graphics().at(1)->_bounds.x(), 45 * 3.62 / 3.37, 0.05);
     EXPECT_EQ(controller.Front_card_Prop.Card_Cat_index(), 2);
+}
+
+// The visitor road keeps the size chosen in the window too: the Size page shows a CR90 pass.
+TEST_F(WizardStartRoad, AVisitorPassTakesTheSizeChosenInTheWindow)
+{
+    copyBuiltResources({"Templates/visitor/visitor orange (h).did", "photo_placeholder.png"});
+    press("Using_Visitor_btn");
+    chooseTemplate(TemplateCatalog::kVisitorCategory, QStringLiteral("visitor orange (h)"), 2);  // CR90-Over Sized
+    ASSERT_TRUE(Open_Start_Window(controller));
+    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_NEAR(control<QDoubleSpinBox>("width_Stepper").value(), 3.62 * 25.4, 0.05);
+    EXPECT_NEAR(control<QDoubleSpinBox>("height_Stepper").value(), 2.38 * 25.4, 0.05);
+    EXPECT_NEAR(cardSize().width(), 3.62 * 72, 0.05);
 }
 
 TEST_F(WizardStartRoad, AVisitorRunOpensAVisitorTemplate)

@@ -56,6 +56,7 @@ TEST_F(CardBackgroundDrawing, EachFillKindPaintsTheCard)
 {
     QImage halves = solid({10, 10}, Qt::red);  // tiles as 10 x 10 points: red left, blue right
     QPainter(&halves).fillRect(5, 0, 5, 10, Qt::blue);
+    halves.setDotsPerMeterX(2835), halves.setDotsPerMeterY(2835);  // 72 dpi: a pixel a point
     struct Probe { QPointF at; QRgb colour; };
     struct Case { const char* name; Card_Property side; QList<Probe> probes; };
     const QList<Case> cases = {

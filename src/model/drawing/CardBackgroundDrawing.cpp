@@ -9,6 +9,7 @@
 
 #include "model/Card_Property.h"
 #include "model/drawing/PaintRules.h"
+#include "platform/PictureResolution.h"
 
 namespace {
 
@@ -40,7 +41,11 @@ void fillPicture(QPainter& painter, const Card_Property& side, const QPainterPat
     if (picture.isNull())
         return;
     if (side.Card_BG_Image_Layout() == QLatin1String("Tile")) {
-        painter.fillPath(outline, QBrush(picture));
+        // Each tile at the picture's size in points, which its resolution states.
+        QBrush tile(picture);
+        const QSizeF points = sizeInPoints(picture);
+        tile.setTransform(QTransform::fromScale(points.width() / picture.width(), points.height() / picture.height()));
+        painter.fillPath(outline, tile);
         return;
     }
     painter.save();

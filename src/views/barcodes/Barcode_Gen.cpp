@@ -12,7 +12,6 @@
 #include "barcodes/CaptionKerningChoice.h"
 #include "barcodes/datamatrix/DataMatrixEncoder.h"
 #include "data/Data_From_Excel.h"
-#include "model/NumberBounds.h"
 #include "platform/AppContext.h"
 #include "platform/DialogPresenter.h"
 #include "platform/Log.h"
@@ -100,6 +99,8 @@ GraphicPtr Barcode_Gen::Open_Wnd(const SKTGraphic& element)
         return nullptr;
     }
     writeDataSourceOnOk();
+    // The custom resolution as its field shows it, also while another entry is chosen.
+    settings().dpi_custom_val = QString::number(m_view->ui().dpi_Text->value());
     applyFill(m_view->ui().transparent_bkgnd->isChecked());
     Barcode_output_image = m_picture;
     return m_copy;
@@ -198,11 +199,8 @@ void Barcode_Gen::loadNumbers(const BarcodeSettings& s)
     showStoredNumber(*ui.TB_mar_Text, s.TB_marging_val);
     showStoredNumber(*ui.LR_mar_Text, s.LR_margin_val);
     showEntry(*ui.DPI_ComboBox, s.dpi_val_index);
-    // A custom text that is no resolution shows the automatic one.
-    bool number = false;
-    const int customDpi = s.dpi_custom_val.trimmed().toInt(&number);
-    showStoredNumber(*ui.dpi_Text,
-                     number && NumberBounds::kBarcodeResolution.contains(customDpi) ? customDpi : kAutoResolution);
+    // The resolution a custom text gives the picture: its leading number, or the automatic one.
+    showStoredNumber(*ui.dpi_Text, customResolution(s.dpi_custom_val));
     ui.dpi_Text->setVisible(ui.DPI_ComboBox->currentIndex() == customResolutionIndex());
     ui.dpiCustomLabel->setVisible(ui.dpi_Text->isVisible());
 }

@@ -1,6 +1,7 @@
 #include "views/dialogs/Replcae_Confirm_Box.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/DialogPresenter.h"
+#include "platform/FreeFileName.h"
 #include "platform/GuiThread.h"
 #include "views/dialogs/SharedDialogs.h"
 
@@ -90,7 +92,9 @@ void Replcae_Confirm_Box::reject()
     QDialog::reject();
 }
 
-int askKeepOrReplace(const QString& path, const QString& title, const QString& text)
+namespace {
+
+int askAbout(const QString& path, const QString& title, const QString& text, bool applyToAll)
 {
     // The box's fields are the GUI thread's too: all of it goes there in one hop.
     int answer = ReplaceKeep::Cancel;
@@ -98,10 +102,38 @@ int askKeepOrReplace(const QString& path, const QString& title, const QString& t
         Replcae_Confirm_Box& box = Replcae_Confirm_Box::defaultInstance();
         box.title_val = title;
         box.msg_val_str = text;
-        box.apply_chk_show = true;
+        box.apply_chk_show = applyToAll;
         box.file_path_str = path;
         box.Open_Replace_Dialog();
         answer = replace_keep_file_flag;
     });
     return answer;
+}
+
+}  // namespace
+
+int askKeepOrReplace(const QString& path, const QString& title, const QString& text)
+{
+    return askAbout(path, title, text, true);
+}
+
+QString Check_And_Show_Keep_Replace_File_Msg(const QString& path, bool show_apply_all)
+{
+    if (!cardFileExists(path) || replace_keep_file_flag == ReplaceKeep::ReplaceAll)
+        return path;
+    if (replace_keep_file_flag == ReplaceKeep::KeepAll)
+        return Check_Exist_Path_and_Create_New(path);
+    const QString text = QFileInfo(path).fileName() +
+                         QStringLiteral("\n\nFile already exists in this location.\n\nDo you want to Keep or Replace it?");
+    switch (askAbout(path, QStringLiteral("File already exists :"), text, show_apply_all)) {
+    case ReplaceKeep::Keep:
+    case ReplaceKeep::KeepAll:
+        return Check_Exist_Path_and_Create_New(path);
+    case ReplaceKeep::Replace:
+    case ReplaceKeep::ReplaceAll:
+        return path;
+    default:
+        Stop_SMS_Sending_Now = 1;
+        return QString();
+    }
 }

@@ -49,3 +49,10 @@ public:
 // The prompt about one path with that title and text, run on the GUI thread whichever thread asks;
 // answers the ReplaceKeep value chosen (the apply-to-all box offered).
 int askKeepOrReplace(const QString& path, const QString& title, const QString& text);
+
+// The path to write where a file may already be: the path itself when none is there or it is to
+// be replaced, a free numbered name to keep both, "" to leave it (Cancel also stops the job that
+// asked). An answer for all, in replace_keep_file_flag, holds without asking again. The file
+// already there is never deleted here: the caller's whole-file write replaces it, so a write
+// that fails leaves it as it was. Any thread.
+QString Check_And_Show_Keep_Replace_File_Msg(const QString& path, bool show_apply_all);

@@ -56,10 +56,12 @@ Send_Modeless& Send_Modeless::defaultInstance()
     return sharedDialogInstance<Send_Modeless>();
 }
 
-void Send_Modeless::showForJob(const QString& totalCaption)
+void Send_Modeless::showForJob(const QString& totalCaption, const QString& countUnit)
 {
     tot_label->setText(totalCaption);
     refreshFromJob();
+    if (!countUnit.isEmpty())
+        _curr_msg_cnt->setText(QStringLiteral("%1 %2").arg(_curr_msg_cnt->text(), countUnit));
     setWindowModality(Qt::ApplicationModal);
     show();
     refreshTimer_.start();
@@ -98,7 +100,7 @@ void Send_Modeless::refreshFromJob()
 
 void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
                                   const std::function<int()>& done, const std::function<void()>& stop,
-                                  const std::function<void(bool)>& pause)
+                                  const std::function<void(bool)>& pause, const QString& countUnit)
 {
     Stop_SMS_Sending_Now = 0;
     stopPressed_ = false;
@@ -107,7 +109,7 @@ void Send_Modeless::runCountedJob(const QString& totalCaption, int total, const 
     setPauseText(QString());
     const bool spinnerShown = Round_Progress->isVisibleTo(this);
     Round_Progress->setVisible(false);
-    showForJob(totalCaption);
+    showForJob(totalCaption, countUnit);
     pauseJob_ = pause;
     GuiThread::serveUntilFinished(QtConcurrent::run(job), kJobPollMs, [&] {
         current_count = done();

@@ -20,8 +20,9 @@ public:
     static Send_Modeless& defaultInstance();
 
     // Shows the window without blocking and keeps the rest of the application out of reach,
-    // so nobody edits the design the job is rebuilding. GUI thread only.
-    void showForJob(const QString& totalCaption);
+    // so nobody edits the design the job is rebuilding. With a count unit, the count first reads
+    // "0 / 12 Card" until the first refresh counts. GUI thread only.
+    void showForJob(const QString& totalCaption, const QString& countUnit = QString());
     void closeForJob();
 
     // Any thread.
@@ -40,7 +41,7 @@ public:
     // go on after a No. Returns when the job has ended; the window is closed again. GUI thread only.
     void runCountedJob(const QString& totalCaption, int total, const std::function<void()>& job,
                        const std::function<int()>& done, const std::function<void()>& stop,
-                       const std::function<void(bool)>& pause);
+                       const std::function<void(bool)>& pause, const QString& countUnit = QString());
 
     QLabel* tot_label = nullptr;
     QLabel* _tot_msg_cnt = nullptr;

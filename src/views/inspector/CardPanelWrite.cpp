@@ -133,5 +133,8 @@ void CardPanel::Update_All_Card_Content()
         if (!(All_Text_font == All_Text_font_COPY))
             graphic->textStyle.text_ctrl_font = All_Text_font;
     }
+    // The colour the texts were given last is the one a later choice is told from, so choosing
+    // the first colour again gives it back to them.
+    All_Text_clr_COPY = colour;
     Update_Card_Graphics();
 }

@@ -202,13 +202,13 @@ bool CardSizePanel::Card_Control_Size_Change_or_not()
                              m_window.Selected_Template_Path()};
     const CardSizeChange change = cardSizeChangeFor(before, after, design);
     if (!change.templateVariant.isEmpty()) {
-        int loaded = 0;
-        {
-            const NotDrawOnlyPropChangeGuard reading;
-            loaded = m_window.readTemplate(change.templateVariant);
-        }
-        if (loaded != 1)
+        const NotDrawOnlyPropChangeGuard reading;
+        if (m_window.readTemplate(change.templateVariant) != 1)
             return false;
+        // The content font and colour, border, fill and watermark the card pages hold are those of
+        // the design just replaced: the writer that follows must find the variant's own, or it
+        // would stamp the previous ones on every text of the variant.
+        m_card.loadCardPages(m_window.sideInForce());
     }
     if (!change.rescale)
         return !change.templateVariant.isEmpty();

@@ -120,8 +120,8 @@ void ImagePanel::updateSidePanel()
         return;
     const GraphicPtr current = m_context.window.Get_Selected_Graphic();
     if (current)
-        m_context.window.Set_User_Image_Control(m_context.window.sideInForce(), current->_file_path, current->_contents,
-                                                current->control_ID);
+        m_context.window.pictureOfElementChanged(m_context.window.sideInForce(), current->_file_path, current->_contents,
+                                                 current->control_ID);
 }
 
 void ImagePanel::Cropping_Selected_Image_clicked()

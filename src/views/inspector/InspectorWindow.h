@@ -101,6 +101,10 @@ public:
     // element's picture.
     virtual void Set_User_Image_Control(int side, const QString& path, const QImage& picture,
                                         const QString& ctrlId) = 0;
+    // Visitor and group modes: a crop or a reset gave the side's picture element this picture;
+    // the side panel shows it, and a visitor's new photo is the photo of both sides.
+    virtual void pictureOfElementChanged(int side, const QString& path, const QImage& picture,
+                                         const QString& ctrlId) = 0;
     // Visitor mode: the barcode window gave the side's barcode a value; the panel's field whose
     // identifier the barcode carries, and the card's text of that field, show it too.
     virtual void panelFieldFollowsBarcode(int side, const SKTGraphic& barcode) = 0;

@@ -71,9 +71,13 @@ std::optional<QString> SignaturePanel::changedPath() const
 
 void SignaturePanel::Update_Sign_Graphics()
 {
+    writeSignatures(changedPath());
+}
+
+void SignaturePanel::writeSignatures(const std::optional<QString>& path)
+{
     if (Not_Draw_Only_Prop_Change || m_context.window.selectedGraphics().isEmpty())
         return;
-    const std::optional<QString> path = changedPath();
     writeSelected(GraphicKind::Signature, [&](SKTGraphic& graphic) {
         graphic.print_object = m_context.positions.printObjectState();
         border().write(graphic);
@@ -87,13 +91,14 @@ void SignaturePanel::Update_Sign_Graphics()
 
 void SignaturePanel::Sign_Browse_Btn()
 {
-    // The path goes to the signatures as a typed one does: one that names no picture shows none.
+    // A chosen file goes to every selected signature, even when the field already showed its
+    // path; one that names no picture shows none.
     const QString path =
         choosePictureFile(&m_context.view, tr("Choose a Signature or Fingerprint"), {QStringLiteral("png")});
     if (path.isEmpty())
         return;
     Set_NS_Text_View_String(*ui->Sign_image_path, path);
-    Update_Sign_Graphics();
+    writeSignatures(path);
 }
 
 void SignaturePanel::Sign_Border_ChkBox()

@@ -26,7 +26,8 @@ public:
     void load(SKTGraphic& graphic) override;
 
     // The writer, under the common rule. Each signature takes the path field's picture ("Default"
-    // its kind's sample) once the user changed the field; until then each keeps its own. A changed
+    // its kind's sample) once the user changed the field or chose a file with Browse…; until then
+    // each keeps its own. A changed
     // path that names no readable picture, an empty one included, leaves the signatures without a
     // picture.
     void Update_Sign_Graphics();
@@ -40,6 +41,9 @@ private:
     BorderFields border() const;
     // The field's path when the user changed it; none otherwise.
     std::optional<QString> changedPath() const;
+    // The writer with the picture path to give every selected signature, or none to leave each its
+    // own.
+    void writeSignatures(const std::optional<QString>& path);
 
     std::unique_ptr<Ui::SignaturePanel> ui;
     QString m_loadedPath;

@@ -21,6 +21,7 @@ TextPanel::TextPanel(const PanelContext& context, QObject* parent)
     editing->setupUi(m_context.view.page(QStringLiteral("text_edtng_tab")));
     style->setupUi(m_context.view.page(QStringLiteral("text_prop_tab")));
     boundTextNumberFields(*editing, *style);
+    editing->txt_ctrl_id_val->hide();
     // The opacity row comes and goes with the fill kind; the rows around it stay where they are.
     for (QWidget* opacityRow : {static_cast<QWidget*>(style->text_alpha_lbl), static_cast<QWidget*>(style->Text_alpha_Stepper)}) {
         QSizePolicy policy = opacityRow->sizePolicy();

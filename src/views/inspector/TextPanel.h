@@ -75,6 +75,7 @@ private:
     // The turn in the slider, its field and, for a quarter turn, the orientation list.
     void showTurn(int degrees);
     void loadVisibility(const SKTGraphic& graphic);
+    void showEditor(bool shown);
     void loadStyle(const SKTGraphic& graphic);
     void writeText(SKTGraphic& graphic, bool withWording) const;
     // The editor's text as the texts take it, put back into the editor when it differs, the

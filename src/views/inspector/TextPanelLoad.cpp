@@ -19,6 +19,7 @@
 void TextPanel::load(SKTGraphic& graphic)
 {
     m_context.view.sel_control_name().setText(QStringLiteral("T"));
+    editing->txt_ctrl_id_val->setText(Trim_Str(graphic.control_ID));
     loadVisibility(graphic);
     m_context.positions.Set_Control_Pos_And_Size(graphic);
     {
@@ -36,18 +37,26 @@ void TextPanel::loadVisibility(const SKTGraphic& graphic)
     Ui::TextEditingPage& e = *editing;
     if (!isVisitorOrGroupMode()) {
         e.Text_Date_Time_Box->show();
-        e.Text_value_Edit->show();
-        e.text_value_lbl->show();
+        showEditor(true);
         // The data-source page settles it for a bound text.
         e.Text_value_Edit->setReadOnly(graphic.data_source_type != 0);
         return;
     }
-    // In the live modes a text with an identifier is filled from the side panels.
+    // In the live modes a text with an identifier is filled from the side panels; a free text
+    // bound to a series or a column takes its records' values, not typing.
     e.Text_Date_Time_Box->hide();
     const bool free = Trim_Str(graphic.control_ID).isEmpty();
-    e.Text_value_Edit->setReadOnly(!free);
-    e.Text_value_Edit->setVisible(free);
-    e.text_value_lbl->setVisible(free);
+    e.Text_value_Edit->setReadOnly(!free || graphic.data_source_type != 0);
+    showEditor(free);
+}
+
+void TextPanel::showEditor(bool shown)
+{
+    // The template button only fills the editor: without an editor it would change nothing.
+    Ui::TextEditingPage& e = *editing;
+    for (QWidget* control : {static_cast<QWidget*>(e.Text_value_Edit), static_cast<QWidget*>(e.text_value_lbl),
+                             static_cast<QWidget*>(e.insert_template_btn)})
+        control->setVisible(shown);
 }
 
 void TextPanel::loadStyle(const SKTGraphic& graphic)

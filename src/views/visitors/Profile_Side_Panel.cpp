@@ -16,6 +16,7 @@
 #include "model/profiles/ProfileCaptions.h"
 #include "model/profiles/User_Profile_Class.h"
 #include "platform/PictureReading.h"
+#include "platform/ResourcePaths.h"
 #include "platform/StringHelpers.h"
 #include "views/photos/ImageViewDrag.h"
 #include "ui_Profile_Side_Panel.h"
@@ -153,6 +154,8 @@ void Profile_Side_Panel::setMode(Mode mode)
         if (row.column)
             row.column->setVisible(group);
     }
+    for (QComboBox* column : std::as_const(m_userColumns))
+        column->setVisible(group);
 }
 
 void Profile_Side_Panel::Refresh_Controls()
@@ -169,7 +172,8 @@ void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImag
     const QString id = Trim_Str(ctrlId);
     if (!id.isEmpty() && m_selectElement && !m_selectElement(id))
         return;
-    const QString trimmed = Trim_Str(path);
+    // The box holds the holder's photo alone: a stand-in picture of the program's is no photo.
+    const QString trimmed = Is_Placeholder_Path(Trim_Str(path)) ? QString() : Trim_Str(path);
     ui->photo_path_txt->setText(trimmed);
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile())
         showPhoto({});
@@ -247,6 +251,7 @@ void Profile_Side_Panel::clearUserRows()
 {
     qDeleteAll(m_userWidgets);
     m_userWidgets.clear();
+    m_userColumns.clear();
     m_labelRows.clear();
     m_valueRows.clear();
 }
@@ -275,6 +280,15 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
         check->setChecked(control.visible);
         auto* caption = new QLabel(control.caption, ui->user_rows_box);
         caption->setObjectName(id + QStringLiteral("_caption"));
+        // In group mode the row chooses its column, as the profile's fields do.
+        auto* column = new QComboBox(ui->user_rows_box);
+        column->setObjectName(id + QStringLiteral("_col"));
+        column->setMinimumWidth(110);
+        column->setToolTip(QStringLiteral("The workbook column this field shows"));
+        fillColumnBox(*column);
+        showColumn(*column, control.column);
+        column->setVisible(m_mode == Mode::Group);
+        connect(column, &QComboBox::activated, this, [this, id](int index) { Q_EMIT columnChosen(id, columnOfItem(index)); });
         QWidget* input = nullptr;
         QWidget* placed = nullptr;  // the input, or the picture view with its button
         if (picture) {
@@ -308,10 +322,12 @@ void Profile_Side_Panel::Rebuild_User_Rows(const QList<DynamicControl>& controls
         connect(check, &QCheckBox::clicked, this, [this, id](bool on) { Q_EMIT fieldShown(id, on); });
         ui->user_rows_grid->addWidget(check, row * 2, 0);
         ui->user_rows_grid->addWidget(caption, row * 2, 1);
-        ui->user_rows_grid->addWidget(placed, row * 2 + 1, 0, 1, 2);
+        ui->user_rows_grid->addWidget(column, row * 2, 2);
+        ui->user_rows_grid->addWidget(placed, row * 2 + 1, 0, 1, 3);
         ui->user_rows_grid->setColumnStretch(1, 1);
         ++row;
-        m_userWidgets << check << caption << placed;
+        m_userWidgets << check << caption << column << placed;
+        m_userColumns.insert(id, column);
         (picture ? m_labelRows : m_valueRows).append({id, input, check});
     }
     ui->user_rows_box->setVisible(row > 0);
@@ -356,30 +372,42 @@ void Profile_Side_Panel::Reset_Controls()
 
 void Profile_Side_Panel::setColumnTitles(const QStringList& titles, const QList<int>& notOffered)
 {
+    m_columnTitles = titles;
+    m_notOffered = notOffered;
     for (const FixedRow& row : m_fixed) {
-        if (!row.column)
+        if (row.column)
+            fillColumnBox(*row.column);
+    }
+    for (QComboBox* column : std::as_const(m_userColumns)) {
+        const int chosen = columnOfItem(column->currentIndex());
+        fillColumnBox(*column);
+        showColumn(*column, chosen);
+    }
+}
+
+void Profile_Side_Panel::fillColumnBox(QComboBox& box) const
+{
+    box.clear();
+    box.addItem(kNoColumn);
+    box.addItems(m_columnTitles);
+    // Kept in place, so that item n stays column n; neither listed nor reached by the keys.
+    auto* items = qobject_cast<QStandardItemModel*>(box.model());
+    auto* list = qobject_cast<QListView*>(box.view());
+    for (const int column : m_notOffered) {
+        if (column < 1 || column >= box.count())
             continue;
-        row.column->clear();
-        row.column->addItem(kNoColumn);
-        row.column->addItems(titles);
-        // Kept in place, so that item n stays column n; neither listed nor reached by the keys.
-        auto* items = qobject_cast<QStandardItemModel*>(row.column->model());
-        auto* list = qobject_cast<QListView*>(row.column->view());
-        for (const int column : notOffered) {
-            if (column < 1 || column >= row.column->count())
-                continue;
-            if (items)
-                items->item(column)->setEnabled(false);
-            if (list)
-                list->setRowHidden(column, true);
-        }
+        if (items)
+            items->item(column)->setEnabled(false);
+        if (list)
+            list->setRowHidden(column, true);
     }
 }
 
 QComboBox* Profile_Side_Panel::columnBox(const QString& ctrlId) const
 {
-    const FixedRow* row = fixedRow(ctrlId);
-    return row ? row->column : nullptr;
+    if (const FixedRow* row = fixedRow(ctrlId))
+        return row->column;
+    return m_userColumns.value(ctrlId);
 }
 
 int Profile_Side_Panel::chosenColumn(const QString& ctrlId) const
@@ -390,12 +418,15 @@ int Profile_Side_Panel::chosenColumn(const QString& ctrlId) const
 
 void Profile_Side_Panel::setChosenColumn(const QString& ctrlId, int column)
 {
-    QComboBox* box = columnBox(ctrlId);
-    if (!box)
-        return;
-    const bool offered = column >= 1 && column < box->count()
-                         && (box->model()->flags(box->model()->index(column, 0)) & Qt::ItemIsEnabled);
-    box->setCurrentIndex(offered ? column : 0);
+    if (QComboBox* box = columnBox(ctrlId))
+        showColumn(*box, column);
+}
+
+void Profile_Side_Panel::showColumn(QComboBox& box, int column)
+{
+    const bool offered = column >= 1 && column < box.count()
+                         && (box.model()->flags(box.model()->index(column, 0)) & Qt::ItemIsEnabled);
+    box.setCurrentIndex(offered ? column : 0);
 }
 
 void Profile_Side_Panel::showDateTime(const QString& date, const QString& time)

@@ -6,6 +6,7 @@
 // reports: the main window writes what it reports onto the card.
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -48,7 +49,8 @@ public:
     // With an identifier, the element it names is selected on the side's canvas first, and
     // nothing more happens when there is none. Then the path field shows the trimmed path and the
     // photo view the picture, or the file's picture when none is given, or nothing for an empty
-    // or missing file.
+    // or missing file. One of the program's stand-in pictures (the placeholder, no.png) is no
+    // one's photo: the field and the view show none.
     void Set_User_Image_Control(const QString& path, const QImage& picture, const QString& ctrlId) override;
     QList<ProfilePanelRow> view_array_label() const override { return m_labelRows; }
     QList<ProfilePanelRow> view_array_value() const override { return m_valueRows; }
@@ -69,7 +71,8 @@ public:
     // Replaces the user-added rows (the old rows go first, so a rebuild never doubles them): one
     // per value ("F_field...", a text box) and picture ("F_Photo...", a picture view taking a
     // dropped file, with its Browse… button "F_Photo..._browse"), in the order of their numbers,
-    // each under its caption with its shown check box. A caption
+    // each under its caption with its shown check box and, in group mode, its column ("..._col",
+    // the control's column chosen). A caption
     // ("F_label...") is no row of its own but its value's caption; entries of other identifiers
     // are left out.
     void Rebuild_User_Rows(const QList<DynamicControl>& controls);
@@ -82,10 +85,11 @@ public:
     // and time only by hand).
     void Reset_Controls();
 
-    // Group mode: the workbook's column titles offered to every field ("None" first), but for the
-    // columns (1 the first title) that are the project's own, which no field is offered.
+    // Group mode: the workbook's column titles offered to every field ("None" first), the rows
+    // added later included, but for the columns (1 the first title) that are the project's own,
+    // which no field is offered.
     void setColumnTitles(const QStringList& titles, const QList<int>& notOffered = {});
-    // The column chosen for a fixed field or the photo ("Fup_Photo"): -1 for none.
+    // The column chosen for a fixed field, the photo ("Fup_Photo") or an added row: -1 for none.
     int chosenColumn(const QString& ctrlId) const;
     // A column not offered shows as none.
     void setChosenColumn(const QString& ctrlId, int column);
@@ -129,6 +133,9 @@ private:
     const FixedRow* fixedRow(const QString& ctrlId) const;
     const ProfilePanelRow* userRow(const QString& ctrlId) const;
     QComboBox* columnBox(const QString& ctrlId) const;
+    // "None" and the column titles offered, as setColumnTitles gave them.
+    void fillColumnBox(QComboBox& box) const;
+    static void showColumn(QComboBox& box, int column);
     void clearUserRows();
     void showPhoto(const QImage& picture);
 
@@ -139,6 +146,9 @@ private:
     QList<ProfilePanelRow> m_labelRows;
     QList<ProfilePanelRow> m_valueRows;
     QList<QWidget*> m_userWidgets;
+    QMap<QString, QComboBox*> m_userColumns;  // the added rows' column boxes, by identifier
+    QStringList m_columnTitles;
+    QList<int> m_notOffered;
     QImage m_photo;
     QImage m_noPicture;
     std::function<bool(const QString&)> m_selectElement;

@@ -121,6 +121,32 @@ TEST_F(BarcodeWindowFaultsTest, ATypedCustomResolutionTakesEffect)
     EXPECT_EQ(automatic->barcode.dpi_custom_val, "150");
 }
 
+// The custom field showed a stored text by another rule than the picture was made by ("300 dpi"
+// made a 300-dpi picture beside a field saying 600), and OK kept a text the field did not show.
+TEST_F(BarcodeWindowFaultsTest, TheCustomResolutionShownIsTheOneInForceAndOkStoresIt)
+{
+    const struct {
+        const char* stored;
+        int entry;
+        int shown;
+    } cases[] = {{"300 dpi", customResolutionIndex(), 300}, {"abc", customResolutionIndex(), 600},
+                 {"0", 0, 600}, {"1200", 4, 1200}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const GraphicPtr element = barcode();
+        element->barcode.barcode_font_index = symbology("QR Code");
+        element->barcode.dpi_val_index = c.entry;
+        element->barcode.dpi_custom_val = QString::fromLatin1(c.stored);
+        const GraphicPtr copy = open(*element, [&] {
+            EXPECT_EQ(control<QSpinBox>("dpi_Text").value(), c.shown);
+            pressOk();
+        });
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(copy->barcode.dpi_custom_val, QString::number(c.shown));
+        EXPECT_EQ(copy->barcode.dpi_val_index, c.entry);
+    }
+}
+
 // The preview is made again when a resolution is chosen: OK hands the element the preview's
 // picture, which must be the one of the resolution the element will store.
 TEST_F(BarcodeWindowFaultsTest, ChoosingAResolutionMakesThePreviewAgainAtIt)

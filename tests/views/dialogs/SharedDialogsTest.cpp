@@ -95,6 +95,47 @@ TEST_F(SharedDialogs, AWorkerAskingKeepOrReplaceWaitsForTheAnswerGivenOnTheGuiTh
     EXPECT_EQ(seenByWorker, ReplaceKeep::Replace);
 }
 
+TEST_F(SharedDialogs, KeepOrReplaceOfOnePathAnswersThePathToWriteAndNeverDeletesTheFileThere)
+{
+    QTemporaryDir folder;
+    const QString taken = folder.filePath("Card_1.png");
+    QFile file(taken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    // button nullptr: no question is asked, the answer for all holds.
+    const struct { const char* name; int flagBefore; QPushButton* Replcae_Confirm_Box::*button; const char* answer; int stop; } cases[] = {
+        {"replace", ReplaceKeep::Keep, &Replcae_Confirm_Box::replace_button, "Card_1.png", 0},
+        {"keep both", ReplaceKeep::Replace, &Replcae_Confirm_Box::keep_button, "Card_1 (1).png", 0},
+        {"cancel", ReplaceKeep::Keep, &Replcae_Confirm_Box::cancel_button, "", 1},
+        {"replace all before", ReplaceKeep::ReplaceAll, nullptr, "Card_1.png", 0},
+        {"keep all before", ReplaceKeep::KeepAll, nullptr, "Card_1 (1).png", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        replace_keep_file_flag = c.flagBefore;
+        Stop_SMS_Sending_Now = 0;
+        QString shownText;
+        bool applyAllShown = true;
+        if (c.button) {
+            dialogs.queueHook(press<Replcae_Confirm_Box>([&](Replcae_Confirm_Box& shown) {
+                shownText = shown._Msg_Val->text();
+                applyAllShown = shown.apply_chk->isVisibleTo(&shown);
+                (shown.*c.button)->click();
+            }));
+        }
+        const QString answer = Check_And_Show_Keep_Replace_File_Msg(taken, false);
+        EXPECT_EQ(answer, *c.answer ? folder.filePath(c.answer) : QString());
+        EXPECT_EQ(Stop_SMS_Sending_Now, c.stop);
+        if (c.button) {
+            EXPECT_EQ(shownText, "Card_1.png\n\nFile already exists in this location.\n\nDo you want to Keep or Replace it?");
+            EXPECT_FALSE(applyAllShown);
+        }
+        ASSERT_TRUE(QFile::exists(taken));
+    }
+    EXPECT_EQ(Check_And_Show_Keep_Replace_File_Msg(folder.filePath("Card_2.png"), true), folder.filePath("Card_2.png"));
+}
+
 TEST_F(SharedDialogs, MessageDialogShowsTheCallersTextsWithOnlyAnOkButton)
 {
     Cutom_Msg_Title = "Barcode help";
@@ -143,6 +184,13 @@ TEST_F(SharedDialogs, ProgressWindowShowsTheWorkersCountsAndPauseTextAndBlocksOt
     progress.refreshFromJob();
     EXPECT_EQ(progress._curr_msg_cnt->text(), "12 / 12");
     EXPECT_TRUE(progress.pause_label->isHidden());
+
+    // An export names what it counts until the first refresh counts.
+    progress.current_count = 0;
+    progress.showForJob("Total Cards :", "Card");
+    EXPECT_EQ(progress._curr_msg_cnt->text(), "0 / 12 Card");
+    progress.refreshFromJob();
+    EXPECT_EQ(progress._curr_msg_cnt->text(), "0 / 12");
 }
 
 TEST_F(SharedDialogs, FormatChooserMapsItsChoicesToExtensionsAndRenamesTheFile)

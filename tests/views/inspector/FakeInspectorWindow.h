@@ -97,6 +97,10 @@ public:
     {
         calls << QStringLiteral("SidePanel %1 %2 %3").arg(whichSide).arg(path, ctrlId);
     }
+    void pictureOfElementChanged(int whichSide, const QString& path, const QImage&, const QString& ctrlId) override
+    {
+        calls << QStringLiteral("PictureChanged %1 %2 %3").arg(whichSide).arg(path, ctrlId);
+    }
     void panelFieldFollowsBarcode(int, const SKTGraphic&) override {}
 
     SKTDocument document;

@@ -294,6 +294,8 @@ TEST_F(TextPanelTest, TheLoadShowsTheTextsValuesAndTheSetUpTheFirstChoices)
     EXPECT_TRUE(editor().isReadOnly());
     EXPECT_TRUE(control<QLabel>("text_value_lbl").isHidden());
     EXPECT_TRUE(control<QGroupBox>("Text_Date_Time_Box").isHidden());
+    EXPECT_EQ(control<QLabel>("txt_ctrl_id_val").text(), "F_Name");
+    EXPECT_FALSE(control<QLabel>("txt_ctrl_id_val").isVisible()) << "the identifier is for the code, not the eye";
     // Back at the layout, the next text shows its editor, its label and the date and time again.
     Start_Card_Option = QStringLiteral("L");
     inspector.Show_RHS_Properties(first.get());

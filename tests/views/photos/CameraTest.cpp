@@ -177,6 +177,10 @@ TEST_F(CameraTest, WithoutACameraTheWindowSaysSoAndStartsNothing)
     window.Start_Btn_Clicked();
     EXPECT_EQ(messages.texts().last(), QStringLiteral("\n[error] Device busy"));
     EXPECT_EQ(window.capture(), nullptr);
+    // Nothing live to take: Capture stays greyed and the hint stays.
+    EXPECT_FALSE(control<QPushButton>("capture_btn").isEnabled());
+    EXPECT_FALSE(control<QLabel>("connection_msg_label").isHidden());
+    EXPECT_EQ(control<QLabel>("connection_msg_label").text(), kStartCameraHint);
     EXPECT_TRUE(control<QPushButton>("start_btn").isEnabled());
 }
 

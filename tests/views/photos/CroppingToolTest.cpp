@@ -206,6 +206,9 @@ TEST_F(CroppingToolTest, CropRefusesNothingToCutAndASelectionOfNoSizeWritesNothi
     dialogs.queueHook([&](QDialog&) {
         chooseOnePicture(at("missing.png"));
         ASSERT_TRUE(onPage2());
+        // No picture on show: the face method has nothing to search and says nothing.
+        click("crop_face_radio");
+        click("crop_select_radio");
         tool.Crop_Single_Image_Clicked();
         tool.Load_Image_File(picture(QStringLiteral("small.png"), noisePicture(QSize(200, 100), 3)));
         tool.canvas().model().removeAllSelectorsFromCanvas();
@@ -295,7 +298,8 @@ TEST_F(CroppingToolTest, WidthAndHeightFieldsKeepAWholeNumberFromOneTo10000)
     QLineEdit& width = control<QLineEdit>("width_Text");
     QSpinBox& stepper = control<QSpinBox>("width_Stepper");
     const QList<std::pair<QString, QString>> cases{{"abc", "1"}, {"0", "1"}, {"123456", "10000"}, {"20000", "10000"},
-                                                    {"012345", "01234"}, {" 640 ", " 640 "}};
+                                                    {"012345", "01234"}, {" 640 ", " 640 "},
+                                                    {"abcdefg", "1"}, {"000000", "1"}};
     for (const auto& [typed, kept] : cases) {
         width.setText(typed);
         tool.controlTextDidChange(&width);

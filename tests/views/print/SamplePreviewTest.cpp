@@ -52,7 +52,8 @@ TEST(SamplePreviewTest, LabelsTurnAndPairUpByTheLayout)
 
     sheet.front_image = CardImage();
     scene = sheetPreviewScene(sheet);
-    EXPECT_EQ(texts(scene), (QStringList{"Invalid Data", "Invalid Data"}));
+    // Written as the side it stands for would print: upside down.
+    EXPECT_EQ(texts(scene), (QStringList{"Invalid Data turned", "Invalid Data turned"}));
     EXPECT_TRUE(scene.labels[0].invalid);
 }
 
