@@ -360,8 +360,11 @@ private:
         const int high = digits.size() == 2 ? hexDigit(uchar(digits[0])) : -1;
         const int low = digits.size() == 2 ? hexDigit(uchar(digits[1])) : -1;
         bool ok = high >= 0 && low >= 0;
-        // Two digits, as nearly all are, read at once; anything else as Qt reads a number.
-        const int value = ok ? high * 16 + low : digits.toByteArray().toInt(&ok, 16);
+        // Two digits, as nearly all are, read at once; bytes with no digit among them are no
+        // number; anything else as Qt reads a number, in place.
+        const int value = ok                                           ? high * 16 + low
+                          : high < 0 && low < 0 && digits.size() == 2 ? 0
+                                                                       : digits.toInt(&ok, 16);
         // A byte of text as any other, a stand-in for "\uN" or not: a long run of them is decoded
         // and handed on a piece at a time.
         if (ok)

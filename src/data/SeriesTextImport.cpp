@@ -44,6 +44,14 @@ QString cleanedValue(QString&& text)
     return std::move(text);
 }
 
+// A value that holds nothing to clean within, trimmed, holding no more room than its text.
+QString trimmedValue(QString&& text)
+{
+    text = Trim_Str(std::move(text));
+    SeriesStore::keepOnlyItsRoom(text);
+    return std::move(text);
+}
+
 // Whether a text holds nothing that chk_and_insert_validation removes or replaces, inside it; a
 // text known to be well formed holds no NUL and no half of a surrogate pair.
 bool needsNoCleaningWithin(QStringView text, bool wellFormed = false)
@@ -101,7 +109,10 @@ public:
     }
     bool add(QString&& field, bool cleanWithin)
     {
-        QString value = standsAsItsValue(field, cleanWithin) ? std::move(field) : cleanedValue(std::move(field));
+        // A field that needs no cleaning within, long as it may be, is only trimmed.
+        QString value = standsAsItsValue(field, cleanWithin) ? std::move(field)
+                        : cleanWithin                         ? trimmedValue(std::move(field))
+                                                              : cleanedValue(std::move(field));
         return addValue(value.size(), [&value] { return std::move(value); });
     }
     // A value counted by its length alone, as it came: cleaning could only shorten it.
@@ -240,6 +251,10 @@ private:
 // and searched for again only once the reading has passed it.
 class NextInPiece {
 public:
+    // Lines and fields are mostly short: the next few characters are looked at before calling on
+    // a search.
+    static constexpr qsizetype kNearUnits = 16;
+
     explicit NextInPiece(QStringView piece) : m_piece(piece) {}
 
     // Where the next of them stands at or after `from`; the piece's size when there is none.
@@ -252,8 +267,6 @@ private:
     {
         qsizetype& found = m_found[slot];
         if (found < from) {
-            // Lines and fields are mostly short: the next few characters are looked at before
-            // calling on a search.
             const qsizetype near = std::min(m_piece.size(), from + kNearUnits);
             found = std::find(m_piece.begin() + from, m_piece.begin() + near, c) - m_piece.begin();
             if (found == near && near < m_piece.size()) {
@@ -263,8 +276,6 @@ private:
         }
         return found;
     }
-
-    static constexpr qsizetype kNearUnits = 16;
 
     QStringView m_piece;
     qsizetype m_found[4] = {-1, -1, -1, -1};
@@ -359,6 +370,15 @@ protected:
                 at = field->end + 1;
                 continue;
             }
+            if (inQuotedText()) {
+                const qsizetype end = gatherQuoted(piece, next, at);
+                if (end > at) {
+                    if (!m_pending.append(m_gathered))
+                        return false;
+                    at = end;
+                    continue;
+                }
+            }
             const qsizetype run = plainRun(next, at);
             if (!(run > 0 ? m_pending.append(piece.sliced(at, run)) : step(piece[at])))
                 return false;
@@ -386,6 +406,42 @@ private:
         const bool ended = close + 1 < piece.size() && (piece[close + 1] == u',' || isLineEnd(piece[close + 1]));
         return ended && next.lineEnd(at + 1) > close ? std::optional<WholeField>({piece.sliced(at + 1, close - at - 1), close + 1})
                                                      : std::nullopt;
+    }
+
+    bool inQuotedText() const { return m_quoted && !m_quoteInQuoted && !m_afterReturn; }
+
+    // The text of a quoted field from `at` on into m_gathered, each doubled quote made one and
+    // each line end a blank, up to its closing quote or the end of the piece; where it stopped. A
+    // field of a hundred million doubled quotes or line ends is gathered a piece at a time, not a
+    // character at a time. A quote or "\r" that only the next piece can decide is left to step().
+    qsizetype gatherQuoted(QStringView piece, NextInPiece& next, qsizetype at)
+    {
+        const auto special = [](QChar c) { return c == u'"' || isLineEnd(c); };
+        m_gathered.resize(piece.size() - at);
+        QChar* const start = m_gathered.data();
+        QChar* out = start;
+        const QChar* const end = piece.data() + piece.size();
+        const QChar* in = piece.data() + at;
+        while (in < end) {
+            // Runs between quotes and line ends are mostly short: looked at one by one, and
+            // searched for only past the first few characters.
+            const QChar* const near = std::min(end, in + NextInPiece::kNearUnits);
+            const QChar* run = in;
+            while (run < near && !special(*run))
+                ++run;
+            if (run == near && run < end) {
+                const qsizetype from = run - piece.data();
+                run = piece.data() + std::min(next.lineEnd(from), next.quote(from));
+            }
+            out = std::copy(in, run, out);
+            in = run;
+            if (end - in < 2 || (in[0] == u'"' && in[1] != u'"'))
+                break;
+            *out++ = in[0] == u'"' ? u'"' : u' ';
+            in += in[0] == u'"' || (in[0] == u'\r' && in[1] == u'\n') ? 2 : 1;
+        }
+        m_gathered.resize(out - start);
+        return in - piece.data();
     }
 
     // How many characters from `at` go into the field as they are; none where the next one
@@ -430,6 +486,7 @@ private:
         return m_pending.append(QStringView(&c, 1));
     }
 
+    QString m_gathered;
     bool m_quoted = false;
     bool m_quoteInQuoted = false;
     bool m_atFieldStart = true;  // a quote opens a quoted field only as its first character

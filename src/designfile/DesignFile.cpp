@@ -239,6 +239,8 @@ bool writeDesignFile(const QString& path, const DesignState& state, QString* err
 
 namespace {
 
+const QString kRootNotArray = QStringLiteral("The property list's root is not an array.");
+
 std::optional<QVariantList> readItems(const QString& path, DesignFileError* error,
                                       PropertyList::TextDictionaries dictionaries)
 {
@@ -247,7 +249,7 @@ std::optional<QVariantList> readItems(const QString& path, DesignFileError* erro
     if (root && root->typeId() == QMetaType::QVariantList)
         return root->toList();
     if (error)
-        *error = DesignFileError{0, root ? QStringLiteral("The property list's root is not an array.") : reason, true};
+        *error = DesignFileError{0, root ? kRootNotArray : reason, true};
     return std::nullopt;
 }
 
@@ -292,14 +294,51 @@ std::optional<DesignState> designStateFromItems(const QVariantList& items, Desig
     }
 }
 
+namespace {
+
+// The state of a design file's root as parsed; none, with the reason in *error, for a root that is
+// no array of items.
+std::optional<DesignState> designStateFromRoot(const std::optional<QVariant>& root, DesignFileError* error,
+                                               const ElementsRead& elementsRead)
+{
+    if (!root)
+        return std::nullopt;
+    if (root->typeId() != QMetaType::QVariantList) {
+        *error = DesignFileError{0, kRootNotArray, true};
+        return std::nullopt;
+    }
+    return designStateFromItems(root->toList(), error, elementsRead);
+}
+
+}  // namespace
+
 std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error, const ElementsRead& elementsRead)
 {
-    // Table rows come as maps of texts, ready to be kept as they are.
-    std::optional<QVariantList> items = readItems(path, error, PropertyList::TextDictionaries::AsTextMaps);
-    if (!items)
+    std::optional<QVariant> root;
+    std::optional<DesignState> state;
+    DesignFileError stateError;
+    {
+        // Table rows come as maps of texts, ready to be kept as they are. The state, its pictures
+        // included, is made from the items as parsed while their markup is still checked, which
+        // takes longer than the parse; what the check refuses gives no state.
+        PropertyListRead reading(path, PropertyList::TextDictionaries::AsTextMaps);
+        state = designStateFromRoot(reading.parsed(), &stateError, elementsRead);
+        QString reason;
+        root = reading.checked(&reason);
+        if (!root) {
+            if (error)
+                *error = DesignFileError{0, reason, true};
+            return std::nullopt;
+        }
+        if (reading.readAgain())
+            state = designStateFromRoot(root, &stateError, elementsRead);
+    }
+    if (!state) {
+        if (error)
+            *error = stateError;
         return std::nullopt;
-    std::optional<DesignState> state = designStateFromItems(*items, error, elementsRead);
+    }
     // The items are a large tree of small blocks; the state shares what it keeps of them.
-    Release_In_Background(std::move(*items));
+    Release_In_Background(std::move(*root));
     return state;
 }

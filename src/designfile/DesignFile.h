@@ -28,12 +28,15 @@ bool writeDesignFile(const QString& path, const DesignState& state, QString* err
 // readable as one.
 std::optional<QVariantList> readDesignItems(const QString& path, DesignFileError* error);
 // Told the elements of both sides once all are read, before their stored barcode pictures are
-// decoded: a caller may start its own work on them meanwhile. Nothing after it refuses the file.
+// decoded: a caller may start its own work on them meanwhile. Nothing after it refuses the items;
+// readDesignFile tells it while the file's markup is still being checked, which may yet refuse the
+// file, or have it read again and told again.
 using ElementsRead = std::function<void(const GraphicList& elements)>;
 // A new state from the items, every item checked: none, with the item at fault, when the marker
 // is wrong, a count does not fit the items left, or an item has the wrong type, form or range.
 std::optional<DesignState> designStateFromItems(const QVariantList& items, DesignFileError* error,
                                                 const ElementsRead& elementsRead = {});
-// Both of the above.
+// Both of the above, the state made from the items as parsed while the file's markup is still
+// being checked (see PropertyListRead).
 std::optional<DesignState> readDesignFile(const QString& path, DesignFileError* error,
                                           const ElementsRead& elementsRead = {});

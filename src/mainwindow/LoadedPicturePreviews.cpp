@@ -16,6 +16,12 @@ LoadedPicturePreviews::~LoadedPicturePreviews()
 
 void LoadedPicturePreviews::start(const GraphicList& elements)
 {
+    // A design read again (its markup's check left references out) starts on its new elements.
+    if (m_started) {
+        m_previews.cancel();
+        m_previews.waitForFinished();
+        m_pictures.clear();
+    }
     m_started = true;
     QStringList paths;
     QHash<QString, qsizetype> known;

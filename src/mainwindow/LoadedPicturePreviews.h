@@ -19,7 +19,8 @@ public:
 
     bool started() const { return m_started; }
     // Points each picture element at this copy's resources where its file lay in those of the copy
-    // that saved the design, and starts reading the previews on the pool.
+    // that saved the design, and starts reading the previews on the pool, instead of those of the
+    // elements it was started on before.
     void start(const GraphicList& elements);
     // Waits for the previews and shows each picture element its own.
     void give();

@@ -10,6 +10,19 @@ QString joined(const QString& folder, const QString& base, const QString& extens
     return folder + base + u'.' + extension;
 }
 
+// The decimal number one above the digits given, however many there are: "199" gives "200".
+QString nextNumber(QString digits)
+{
+    qsizetype i = digits.size() - 1;
+    for (; i >= 0 && digits[i] == u'9'; --i)
+        digits[i] = u'0';
+    if (i < 0)
+        digits.prepend(u'1');
+    else
+        digits[i] = QChar(digits[i].unicode() + 1);
+    return digits;
+}
+
 }  // namespace
 
 bool cardFileExists(const QString& path)
@@ -26,18 +39,20 @@ bool cardFileExists(const QString& path)
 
 QString nextFreeNumberedName(const QString& name, const std::function<bool(const QString&)>& taken)
 {
-    // Only a trailing number is the counter: "a (2) b" is a name of its own.
-    static const QRegularExpression numbered(QStringLiteral("^(.*) \\((\\d+)\\)$"));
+    // Only a trailing number is the counter: "a (2) b" is a name of its own. The number is counted
+    // in its digits, so no length overflows, and a name may hold line breaks.
+    static const QRegularExpression numbered(QStringLiteral("\\A(.*) \\(0*([1-9][0-9]*)\\)\\z"),
+                                             QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = numbered.match(name);
     QString stem = name;
-    qint64 k = 1;
-    if (match.hasMatch() && match.captured(2).toLongLong() > 0) {
+    QString k = QStringLiteral("1");
+    if (match.hasMatch()) {
         stem = match.captured(1).trimmed();
-        k = match.captured(2).toLongLong() + 1;
+        k = nextNumber(match.captured(2));
     }
-    for (;; ++k) {
+    for (;; k = nextNumber(k)) {
         // One arg() call, so that a "%1" in the stem stays text.
-        const QString candidate = QStringLiteral("%1 (%2)").arg(stem, QString::number(k));
+        const QString candidate = QStringLiteral("%1 (%2)").arg(stem, k);
         if (!taken(candidate))
             return candidate;
     }

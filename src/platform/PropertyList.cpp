@@ -418,23 +418,25 @@ std::optional<QVariant> toVariant(plist_t node, int depth, QString* error)
     }
 }
 
-}  // namespace
-
-std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString* error, TextDictionaries dictionaries)
+// Why bytes are no property list whatever they hold: none, or too many.
+std::optional<QString> sizeRefusal(const QByteArray& bytes)
 {
-    if (bytes.isEmpty()) {
-        setError(error, QStringLiteral("The property list is empty."));
-        return std::nullopt;
-    }
-    if (bytes.size() > kMaxInputBytes) {
-        setError(error, QStringLiteral("The property list is too large."));
-        return std::nullopt;
-    }
-    if (plist_is_binary(bytes.constData(), uint32_t(bytes.size())) == 0)
-        return readXmlPropertyList(bytes, kMaxDepth, error, dictionaries);
+    if (bytes.isEmpty())
+        return QStringLiteral("The property list is empty.");
+    if (bytes.size() > PropertyList::kMaxInputBytes)
+        return QStringLiteral("The property list is too large.");
+    return std::nullopt;
+}
+
+bool isXml(const QByteArray& bytes)
+{
+    return plist_is_binary(bytes.constData(), uint32_t(bytes.size())) == 0;
+}
+
+std::optional<QVariant> binaryValue(const QByteArray& bytes, QString* error)
+{
     if (!BinaryListCheck(bytes).run(error))
         return std::nullopt;
-
     plist_t root = nullptr;
     plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
     PlistPtr owner(root);
@@ -445,12 +447,56 @@ std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString*
     return toVariant(root, 0, error);
 }
 
+}  // namespace
+
+std::optional<QVariant> PropertyList::fromData(const QByteArray& bytes, QString* error, TextDictionaries dictionaries)
+{
+    if (const std::optional<QString> refusal = sizeRefusal(bytes)) {
+        setError(error, *refusal);
+        return std::nullopt;
+    }
+    if (isXml(bytes))
+        return readXmlPropertyList(bytes, kMaxDepth, error, dictionaries);
+    return binaryValue(bytes, error);
+}
+
 std::optional<QVariant> PropertyList::readFile(const QString& path, QString* error, TextDictionaries dictionaries)
 {
-    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxInputBytes, error);
+    return PropertyListRead(path, dictionaries).checked(error);
+}
+
+PropertyListRead::PropertyListRead(const QString& path, PropertyList::TextDictionaries dictionaries)
+{
+    const std::optional<QByteArray> bytes = readRegularFile(path, PropertyList::kMaxInputBytes, &m_error);
     if (!bytes)
-        return std::nullopt;
-    return fromData(*bytes, error, dictionaries);
+        return;
+    if (const std::optional<QString> refusal = sizeRefusal(*bytes))
+        m_error = *refusal;
+    else if (isXml(*bytes))
+        m_xml = std::make_unique<XmlPropertyListRead>(*bytes, PropertyList::kMaxDepth, dictionaries);
+    else
+        m_value = binaryValue(*bytes, &m_error);
+}
+
+PropertyListRead::~PropertyListRead() = default;
+
+const std::optional<QVariant>& PropertyListRead::parsed() const
+{
+    return m_xml ? m_xml->parsed() : m_value;
+}
+
+std::optional<QVariant> PropertyListRead::checked(QString* error)
+{
+    if (m_xml)
+        return m_xml->checked(error);
+    if (!m_value)
+        setError(error, m_error);
+    return m_value;
+}
+
+bool PropertyListRead::readAgain() const
+{
+    return m_xml && m_xml->readAgain();
 }
 
 QByteArray PropertyList::toData(const QVariant& value, Format format, QString* error)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <optional>
 
 class PropertyList {
@@ -31,4 +32,29 @@ public:
     // Limits applied while reading untrusted bytes.
     static constexpr qint64 kMaxInputBytes = 512LL * 1024 * 1024;
     static constexpr int kMaxDepth = 64;
+};
+
+class XmlPropertyListRead;
+
+// A property-list file read as PropertyList::readFile reads it, while the markup of an XML list of
+// a megabyte or more is still checked beside the parse: parsed() is the value as parsed, which its
+// reader may work on meanwhile (none where the parse gave none); checked(), called once, waits for
+// the check and gives what readFile gives: the value parsed, or, where readAgain() says so, the
+// value read again without the references the check left out, or none with the reason in *error.
+class PropertyListRead {
+public:
+    explicit PropertyListRead(const QString& path,
+                              PropertyList::TextDictionaries dictionaries = PropertyList::TextDictionaries::AsVariantMaps);
+    PropertyListRead(const PropertyListRead&) = delete;
+    PropertyListRead& operator=(const PropertyListRead&) = delete;
+    ~PropertyListRead();
+
+    const std::optional<QVariant>& parsed() const;
+    std::optional<QVariant> checked(QString* error = nullptr);
+    bool readAgain() const;
+
+private:
+    std::unique_ptr<XmlPropertyListRead> m_xml;
+    std::optional<QVariant> m_value;  // a binary list's
+    QString m_error;
 };

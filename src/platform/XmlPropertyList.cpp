@@ -321,37 +321,14 @@ std::optional<QVariant> parsedPropertyList(const QByteArray& bytes, pugi::xml_en
     return Converter(maxDepth, dictionaries == PropertyList::TextDictionaries::AsTextMaps, error).value(root, 0);
 }
 
-std::optional<QVariant> readUtf8PropertyList(const QByteArray& bytes, pugi::xml_encoding encoding, int maxDepth,
-                                             PropertyList::TextDictionaries dictionaries, QString* error)
-{
-    // pugixml keeps as text what XML refuses (a NUL, "&" alone, references to no character) and
-    // takes the number of a character reference modulo 2^32, which may make it a NUL: the markup
-    // is checked as plistlib checks it. A large list is checked beside the parse, which takes as
-    // long, on a thread of its own (the pool's may all be decoding the document's pictures).
-    constexpr qsizetype kCheckedBesideBytes = qsizetype(1) << 20;
-    QString why;
-    std::future<std::optional<QByteArray>> scanning = std::async(
-        bytes.size() >= kCheckedBesideBytes ? std::launch::async : std::launch::deferred,
-        [&bytes, utf8Given = encoding == pugi::encoding_utf8, &why] { return scannedPropertyListMarkup(bytes, utf8Given, &why); });
-    QString parseError;
-    std::optional<QVariant> parsed = parsedPropertyList(bytes, encoding, maxDepth, dictionaries, &parseError);
-    const std::optional<QByteArray> scanned = scanning.get();
-    if (!scanned) {
-        fail(error, QStringLiteral("Malformed XML property list: %1.").arg(why));
-        return std::nullopt;
-    }
-    // References the check left out of the text, which the parse kept: read again without them.
-    if (scanned->size() != bytes.size())
-        parsed = parsedPropertyList(*scanned, encoding, maxDepth, dictionaries, &parseError);
-    if (!parsed)
-        fail(error, parseError);
-    return parsed;
-}
+// A document's bytes as the UTF-8 they stand for, and how pugixml is to take them.
+struct Utf8Document {
+    QByteArray bytes;
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+};
 
-}  // namespace
-
-std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error,
-                                            PropertyList::TextDictionaries dictionaries)
+// None, with the reason in *error, for bytes that are no text in the encoding they carry or declare.
+std::optional<Utf8Document> utf8Document(const QByteArray& bytes, QString* error)
 {
     // Some writers save UTF-16 or UTF-32, which holds NUL bytes: read as the UTF-8 it stands for.
     const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes, u'<');
@@ -363,8 +340,8 @@ std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDept
             return std::nullopt;
         }
         if (declared.kind == DeclaredEncoding::Kind::Decoded)
-            return readUtf8PropertyList(declared.utf8, pugi::encoding_utf8, maxDepth, dictionaries, error);
-        return readUtf8PropertyList(bytes, pugi::encoding_auto, maxDepth, dictionaries, error);
+            return Utf8Document{declared.utf8, pugi::encoding_utf8};
+        return Utf8Document{bytes, pugi::encoding_auto};
     }
     QStringDecoder decoder(*encoding);
     const QString text = decoder.decode(bytes);
@@ -372,5 +349,86 @@ std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDept
         fail(error, QStringLiteral("The property list is not valid %1.").arg(QString::fromLatin1(QStringConverter::nameForEncoding(*encoding))));
         return std::nullopt;
     }
-    return readUtf8PropertyList(text.toUtf8(), pugi::encoding_utf8, maxDepth, dictionaries, error);
+    return Utf8Document{text.toUtf8(), pugi::encoding_utf8};
+}
+
+}  // namespace
+
+struct XmlPropertyListRead::Reading {
+    QByteArray bytes;  // as UTF-8 or as their declaration says
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    int maxDepth = 0;
+    PropertyList::TextDictionaries dictionaries = PropertyList::TextDictionaries::AsVariantMaps;
+    std::optional<QString> refused;  // bytes that are no text
+    QString why;                     // the check's reason
+    std::future<std::optional<QByteArray>> scanning;
+    std::optional<QVariant> parsed;
+    QString parseError;
+    bool readAgain = false;
+};
+
+XmlPropertyListRead::XmlPropertyListRead(const QByteArray& bytes, int maxDepth, PropertyList::TextDictionaries dictionaries)
+    : m(std::make_unique<Reading>())
+{
+    m->maxDepth = maxDepth;
+    m->dictionaries = dictionaries;
+    QString refusal;
+    std::optional<Utf8Document> document = utf8Document(bytes, &refusal);
+    if (!document) {
+        m->refused = refusal;
+        return;
+    }
+    m->bytes = std::move(document->bytes);
+    m->encoding = document->encoding;
+    // pugixml keeps as text what XML refuses (a NUL, "&" alone, references to no character) and
+    // takes the number of a character reference modulo 2^32, which may make it a NUL: the markup
+    // is checked as plistlib checks it. A large list is checked beside the parse, which takes as
+    // long, on a thread of its own (the pool's may all be decoding the document's pictures).
+    constexpr qsizetype kCheckedBesideBytes = qsizetype(1) << 20;
+    Reading* const reading = m.get();
+    m->scanning = std::async(m->bytes.size() >= kCheckedBesideBytes ? std::launch::async : std::launch::deferred,
+                             [reading, utf8Given = m->encoding == pugi::encoding_utf8] {
+                                 return scannedPropertyListMarkup(reading->bytes, utf8Given, &reading->why);
+                             });
+    m->parsed = parsedPropertyList(m->bytes, m->encoding, maxDepth, dictionaries, &m->parseError);
+}
+
+// The check still running is waited for (the future of std::async waits as it goes).
+XmlPropertyListRead::~XmlPropertyListRead() = default;
+
+const std::optional<QVariant>& XmlPropertyListRead::parsed() const
+{
+    return m->parsed;
+}
+
+std::optional<QVariant> XmlPropertyListRead::checked(QString* error)
+{
+    if (m->refused) {
+        fail(error, *m->refused);
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> scanned = m->scanning.get();
+    if (!scanned) {
+        fail(error, QStringLiteral("Malformed XML property list: %1.").arg(m->why));
+        return std::nullopt;
+    }
+    // References the check left out of the text, which the parse kept: read again without them.
+    if (scanned->size() != m->bytes.size()) {
+        m->readAgain = true;
+        m->parsed = parsedPropertyList(*scanned, m->encoding, m->maxDepth, m->dictionaries, &m->parseError);
+    }
+    if (!m->parsed)
+        fail(error, m->parseError);
+    return m->parsed;
+}
+
+bool XmlPropertyListRead::readAgain() const
+{
+    return m->readAgain;
+}
+
+std::optional<QVariant> readXmlPropertyList(const QByteArray& bytes, int maxDepth, QString* error,
+                                            PropertyList::TextDictionaries dictionaries)
+{
+    return XmlPropertyListRead(bytes, maxDepth, dictionaries).checked(error);
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <optional>
 
 #include "platform/PropertyList.h"
@@ -24,6 +25,27 @@
 std::optional<QVariant> readXmlPropertyList(
     const QByteArray& bytes, int maxDepth, QString* error,
     PropertyList::TextDictionaries dictionaries = PropertyList::TextDictionaries::AsVariantMaps);
+
+// An XML property list read as readXmlPropertyList reads it, while the markup of a list of a
+// megabyte or more is still checked beside the parse: parsed() is the value as parsed, there at
+// once, which its reader may work on meanwhile; checked(), called once, waits for the check and
+// gives what readXmlPropertyList gives: the value parsed, or, where readAgain() says so, the value
+// read again without the references the check left out, or none with the reason in *error.
+class XmlPropertyListRead {
+public:
+    XmlPropertyListRead(const QByteArray& bytes, int maxDepth, PropertyList::TextDictionaries dictionaries);
+    XmlPropertyListRead(const XmlPropertyListRead&) = delete;
+    XmlPropertyListRead& operator=(const XmlPropertyListRead&) = delete;
+    ~XmlPropertyListRead();
+
+    const std::optional<QVariant>& parsed() const;
+    std::optional<QVariant> checked(QString* error);
+    bool readAgain() const;
+
+private:
+    struct Reading;
+    std::unique_ptr<Reading> m;
+};
 
 // The XML property-list bytes of a value tree, written in one pass; empty, with the reason in
 // *error, for a value a list cannot hold (see PropertyListWalk).

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
@@ -251,6 +252,41 @@ TEST_F(FileCommandsTest, OpenReadsADeclaredSingleByteEncodingAndRefusesAControlO
     EXPECT_FALSE(Open_Btn_Clicked(controller));
     EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
     EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff \u20ac\u00e9"));
+}
+
+// A design is made from its file while the file's markup is still checked: one the check refuses
+// (an "&" alone) stays refused, the shown design kept; one naming an entity that no DTD here
+// declares is read again without it, and its picture shows its photo.
+TEST_F(FileCommandsTest, OpenTakesADesignOnlyAsItsMarkupCheckPassesIt)
+{
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path("photo.png")));
+    const GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
+    photo->_file_path = path("photo.png");
+    photo->setBounds(QRectF(10, 10, 40, 30));
+    document.insertGraphicsOnSide(SKTDocument::FrontSide, {photo}, {1});
+    panels.saveAnswers = {path("card.did")};
+    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
+    const QByteArray saved = bytesOf("card.did");
+    for (const auto& [name, name_text] : {std::pair("ampersand.did", "Staff & Co"), std::pair("entity.did", "Sta&ent;ff Room")}) {
+        QFile file(path(QLatin1String(name)));
+        const QByteArray bytes = QByteArray(saved).replace("<string>Staff</string>", "<string>" + QByteArray(name_text) + "</string>");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    panels.openAnswers = {path("ampersand.did")};
+    EXPECT_FALSE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(messages.texts().last(), QLatin1String("\n") + kCorruptDesignFileMessage);
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff"));
+    panels.openAnswers = {path("entity.did")};
+    ASSERT_TRUE(Open_Btn_Clicked(controller));
+    EXPECT_EQ(controller.Front_card_Prop.Card_Name(), QStringLiteral("Staff Room"));
+    const auto shown = std::find_if(document.graphics().cbegin(), document.graphics().cend(),
+                                    [](const GraphicPtr& g) { return g->kind() == GraphicKind::Image; });
+    ASSERT_NE(shown, document.graphics().cend());
+    ASSERT_FALSE((*shown)->_contents.isNull());
+    EXPECT_EQ((*shown)->_contents.pixel(20, 15), qRgb(255, 0, 0));
 }
 
 TEST_F(FileCommandsTest, TheSaveQuestionComesOnlyForChangesSinceTheDesignWasOpenedOrSaved)

@@ -3,8 +3,6 @@
 // spreadsheet data prints a 2 x 2 sheet through the print window, and the PDF the queue wrote holds
 // one page with the four symbols.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QComboBox>
 #include <QDialog>
@@ -23,6 +21,7 @@
 #include "mainwindow/OutputCommands.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/SKTDocument.h"
+#include "OwnCupsServer.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "support/TestEnvironment.h"
@@ -31,62 +30,6 @@ namespace {
 
 const QString kQueue = QStringLiteral("ZovaPDF");
 const QString kQueueDriver = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-
-bool writeText(const QString& path, const QString& text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
-}
-
-// cupsd in the foreground on a socket in the folder, stopped with the object.
-class OwnCupsServer {
-public:
-    bool start(const QTemporaryDir& folder, QString* why)
-    {
-        const QDir root(folder.path());
-        for (const char* sub : {"etc/ppd", "spool", "cache", "run", "tmp", "log"})
-            root.mkpath(QLatin1String(sub));
-        // Filters run as the print system's own user, which must be able to reach and write here.
-        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                 | QFileDevice::ReadOther | QFileDevice::ExeOther
-                                                 | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
-        chmod(root.filePath("tmp").toLocal8Bit().constData(), 01777);
-        socket = root.filePath("cups.sock");
-        const QString conf = root.filePath("etc/cupsd.conf");
-        const QString files = root.filePath("etc/cups-files.conf");
-        writeText(conf, QStringLiteral("Listen %1\nLogLevel warn\nWebInterface No\nBrowsing No\n"
-                                       "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                       "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
-                            .arg(socket));
-        writeText(files, QStringLiteral("ServerRoot %1/etc\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/run\n"
-                                        "TempDir %1/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                                        "PageLog %1/log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n"
-                                        "Sandboxing Relaxed\n")
-                             .arg(folder.path()));
-        server.start(QStringLiteral("/usr/sbin/cupsd"), {"-f", "-c", conf, "-s", files});
-        if (!server.waitForStarted() || !QTest::qWaitFor([this] { return QFile::exists(socket); }, 20000)) {
-            *why = QStringLiteral("cupsd did not start: ") + QString::fromUtf8(server.readAllStandardError());
-            return false;
-        }
-        qputenv("CUPS_SERVER", socket.toLocal8Bit());
-        const auto added = TestEnvironment::run(
-            QStringLiteral("lpadmin"), {"-h", socket, "-p", kQueue, "-E", "-v", "cups-pdf:/" + instance, "-P", kQueueDriver});
-        if (added.exitCode != 0) {
-            *why = QStringLiteral("lpadmin: ") + QString::fromUtf8(added.err);
-            return false;
-        }
-        return true;
-    }
-    ~OwnCupsServer()
-    {
-        server.terminate();
-        server.waitForFinished(10000);
-    }
-
-    QString socket;
-    QProcess server;
-    QString instance;
-};
 
 // Every cups-pdf queue of the machine writes into the same folder (~/PDF) unless its device names
 // an instance of its own (cups-pdf:/<name>), whose configuration, cups-pdf-<name>.conf beside the
@@ -131,16 +74,15 @@ QStringList pdfsIn(const QString& folder)
 
 TEST(PrintSpoolRoadTest, AFourCardSheetGoesThroughTheQueueIntoAPdf)
 {
-    if (geteuid() != 0 || !QFile::exists("/usr/sbin/cupsd") || !QFile::exists("/usr/lib/cups/backend/cups-pdf")
-        || !QFile::exists(kQueueDriver))
+    if (!canRunOwnCupsServer(kQueueDriver) || !QFile::exists("/usr/lib/cups/backend/cups-pdf"))
         GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/deps.sh installs them)";
     QTemporaryDir folder;
     QString why;
     OwnPdfInstance pdfInstance;
     ASSERT_TRUE(pdfInstance.make(folder, &why)) << why.toStdString();
     OwnCupsServer cups;
-    cups.instance = pdfInstance.name;
     ASSERT_TRUE(cups.start(folder, &why)) << why.toStdString();
+    ASSERT_TRUE(cups.addQueue(kQueue, "cups-pdf:/" + pdfInstance.name, kQueueDriver, {}, &why)) << why.toStdString();
     const QString output = pdfInstance.output;
 
     ScriptedMessagePresenter messages;

@@ -1,5 +1,6 @@
 #include "views/inspector/PrintInfo.h"
 
+#include <QComboBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 
@@ -22,6 +23,23 @@ QPageLayout& sharedPrintInfo()
     return layout;
 }
 
+// Qt's dialog opens its paper list on the print queue driver's default paper, whatever paper the
+// printer was given, and OK takes the list's paper: the printer's own is chosen in it first, as a
+// user would choose it, matched by name or else by size.
+void choosePrinterPaper(QPageSetupDialog& dialog, const QPageSize& paper)
+{
+    auto* const papers = dialog.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+    if (!papers)
+        return;
+    int index = papers->findData(QVariant::fromValue(paper));
+    for (int i = 0; index < 0 && i < papers->count(); ++i) {
+        if (papers->itemData(i).value<QPageSize>().isEquivalentTo(paper))
+            index = i;
+    }
+    if (index >= 0)
+        papers->setCurrentIndex(index);
+}
+
 }  // namespace
 
 const QPageLayout& printInfo()
@@ -38,11 +56,17 @@ std::optional<QSizeF> Page_From_Printer(QWidget* parent)
 {
     QPrinter printer;
     printer.setPageLayout(printInfo());
-    QPageSetupDialog dialog(&printer, parent);
-    if (dialogPresenter().runModal(dialog) != QDialog::Accepted)
+    if (!runPageSetupOn(printer, parent))
         return std::nullopt;
     setPrintInfo(printer.pageLayout());
     // Whole points would make A5 148.17 x 209.9 mm; the paper's own unit keeps it 148 x 210.
     const QSizeF millimetres = printInfo().fullRect(QPageLayout::Millimeter).size();
     return QSizeF(millimetresToPoints(millimetres.width()), millimetresToPoints(millimetres.height()));
+}
+
+bool runPageSetupOn(QPrinter& printer, QWidget* parent)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    choosePrinterPaper(dialog, printer.pageLayout().pageSize());
+    return dialogPresenter().runModal(dialog) == QDialog::Accepted;
 }

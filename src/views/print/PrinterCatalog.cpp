@@ -1,10 +1,9 @@
 #include "views/print/PrinterCatalog.h"
 
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "platform/DialogPresenter.h"
+#include "views/inspector/PrintInfo.h"
 
 namespace {
 
@@ -55,8 +54,7 @@ bool SystemPrinterCatalog::runPageSetup(const QString& name, QPageLayout& layout
 {
     QPrinter printer;
     setUpPrinter(printer, name, layout);
-    QPageSetupDialog dialog(&printer, parent);
-    if (dialogPresenter().runModal(dialog) != QDialog::Accepted)
+    if (!runPageSetupOn(printer, parent))
         return false;
     layout.setPageSize(printer.pageLayout().pageSize());
     layout.setOrientation(printer.pageLayout().orientation());

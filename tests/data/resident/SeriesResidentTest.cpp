@@ -168,3 +168,31 @@ TEST(SeriesResidentTest, RichTextOfControlWordsAloneIsReadWithinBounds)
         EXPECT_TRUE(read.values.isEmpty()) << file.what;
     }
 }
+
+// A CSV file of one quoted value of 160 MB, most of the room of a series, made of doubled quotes or
+// of line ends, is read within the bounds of time: its text is gathered a piece at a time. The
+// value holds most of the room, so the read is held to twice the room. (The bench reads 190 MB.)
+TEST(SeriesResidentTest, OneLongQuotedValueIsReadWithinBounds)
+{
+    constexpr qint64 kPieces = (qint64(160) << 20) / 3;
+    const struct {
+        const char* what;
+        QByteArray piece;
+        QString start, end;
+        qint64 length;
+    } files[] = {
+        {"doubled quotes", "\"a\"", QStringLiteral("a\"a\""), QStringLiteral("\"a\"a"), 2 * kPieces - 1},
+        {"line ends", "\"\r\"", QStringLiteral("\" \""), QStringLiteral("\" \""), 2 * kPieces - 3},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Quoted.csv"));
+    for (const auto& file : files) {
+        ASSERT_TRUE(writeFile(path, {}, file.piece, kPieces, {})) << file.what;
+        QStringList values;
+        readWithinBounds(QStringLiteral("a CSV value of 160 MB of %1").arg(QLatin1String(file.what)), [&] { values = imported(path); },
+                         {.residentBytes = std::size_t(2 * SeriesStore::kMaxValuesMemory)});
+        ASSERT_EQ(values.size(), 1) << file.what;
+        EXPECT_EQ(values[0].size(), file.length) << file.what;
+        EXPECT_TRUE(values[0].startsWith(file.start) && values[0].endsWith(file.end)) << file.what;
+    }
+}

@@ -173,6 +173,9 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
         {"48 MB of CRLF lines", "txt", "", "\r\n", "", 24 << 20, 0},
         {"48 MB of CRLF records", "csv", "", "\r\n", "", 24 << 20, 0},
         {"48 MB of commas", "csv", "", ",", "", 48 << 20, 0},
+        // One quoted value of doubled quotes and line ends, cut by the chunks anywhere.
+        {"a CSV value of 24 MB of doubled quotes and line ends", "csv", "", "\"a\r\n\"", "", (24 << 20) / 5, 1,
+         QStringLiteral("a \"").repeated((24 << 20) / 5 - 1) + u'a'},
         {"48 MB of lines of braces", "txt", "", "{}\n", "", 16 << 20, 0},
         {"a value and 32 MB of empty rich-text groups", "rtf", "{\\rtf1 Ada\\par ", "{}", "}", 16 << 20, 1, "Ada"},
         // Groups and words a token at a time: the bench reads a quarter gigabyte of each.
