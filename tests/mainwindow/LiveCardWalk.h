@@ -1,3 +1,4 @@
+#pragma once
 // One check over every road in visitor and group mode: a long seeded random walk through the real
 // main window over every command that can change a live card or its side panel, checking after
 // each step that every panel field and every card element bound to it name one person, and that
@@ -37,16 +38,16 @@
 #include "visitors/VisitorPass.h"
 #include "visitors/VisitorRegistration.h"
 
-namespace {
+namespace livewalk {
 
-int walkSteps()
+inline int walkSteps()
 {
     bool number = false;
     const int steps = qEnvironmentVariableIntValue("ZOVA_WALK_STEPS", &number);
     return number && steps > 0 ? steps : 300;
 }
 
-QList<quint32> walkSeeds(quint32 fallback)
+inline QList<quint32> walkSeeds(quint32 fallback)
 {
     QList<quint32> seeds;
     for (const QString& seed : qEnvironmentVariable("ZOVA_WALK_SEEDS").split(u',', Qt::SkipEmptyParts))
@@ -54,7 +55,7 @@ QList<quint32> walkSeeds(quint32 fallback)
     return seeds.isEmpty() ? QList<quint32>{fallback} : seeds;
 }
 
-QStringList leftOutKinds()
+inline QStringList leftOutKinds()
 {
     return qEnvironmentVariable("ZOVA_WALK_LEAVE_OUT").split(u',', Qt::SkipEmptyParts);
 }
@@ -83,7 +84,7 @@ private:
 };
 
 // The side's text and picture fields of the profile, in the record's order.
-QStringList profileTextIds()
+inline QStringList profileTextIds()
 {
     QStringList ids;
     for (const User_Profile_Field& field : User_Profile_Fields())
@@ -92,7 +93,7 @@ QStringList profileTextIds()
     return ids;
 }
 
-const QStringList kWords{"Ana", "Zed", "Li Wei", "O'Brien", "Kofi", "Mira", "Tomas", "Yuki", "Omar", "Eva"};
+inline const QStringList kWords{"Ana", "Zed", "Li Wei", "O'Brien", "Kofi", "Mira", "Tomas", "Yuki", "Omar", "Eva"};
 
 enum class Mode { Visitor, Group };
 
@@ -1158,67 +1159,4 @@ protected:
     std::unique_ptr<ScriptedDialogPresenter> stepDialogs;
 };
 
-}  // namespace
-
-TEST_F(LiveCardWalk, EveryRoadKeepsTheVisitorsPanelCardLogAndPassOnOnePerson)
-{
-    ASSERT_NO_FATAL_FAILURE(startVisitorDesk());
-    for (quint32 seed : walkSeeds(20270101))
-        if (!walkSeed(seed))
-            break;
-}
-
-TEST_F(LiveCardWalk, EveryRoadKeepsTheGroupsPanelCardAndExportOnOnePerson)
-{
-    ASSERT_NO_FATAL_FAILURE(startGroupOfTwelve());
-    for (quint32 seed : walkSeeds(20270102))
-        if (!walkSeed(seed))
-            break;
-}
-
-namespace {
-
-class VisitorPassNumber : public VisitorDeskFixture {
-protected:
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
-        ASSERT_NO_FATAL_FAILURE(openShippedPass());
-    }
-};
-
-}  // namespace
-
-// A pass number emptied in the panel leaves the symbol without bars; saved and opened again, the
-// symbol stays empty as the panel does, rather than showing the number it held before: the pass
-// printed (ZXingReader) and the log's row (sqlite3) carry no number.
-TEST_F(VisitorPassNumber, AnEmptiedPassNumberStaysOffTheSymbolWhenTheDesignIsOpenedAgain)
-{
-    type("Fup_Name", QStringLiteral("Ana Souza"));
-    type("Fup_UniqueNo", QString());
-    const QString design = scratch.filePath(QStringLiteral("no number.did"));
-    dialogs.queueSaveFile(design);
-    ASSERT_TRUE(SaveAs_Btn_Clicked(controller));
-    dialogs.queueOpenFile(design);
-    ASSERT_TRUE(Open_Btn_Clicked(controller));
-    ASSERT_EQ(front().textBox("Fup_UniqueNo")->text(), QString());
-    EXPECT_EQ(barcodeOn(printPass(QStringLiteral("no-number"))), QString());
-    click("register_visitor_btn");
-    EXPECT_EQ(logged("Name, Visitor_No"), QStringLiteral("Ana Souza|"));
-}
-
-// The design copied onto the back brings the visitor's photo into the back's panel even when a
-// picture field added in the panel lies above the photo.
-TEST_F(VisitorPassNumber, ACopiedDesignShowsTheVisitorsPhotoNotAnAddedPictureInTheOtherPanel)
-{
-    CARD_SIDE_STR = QStringLiteral("2");
-    addField(front(), 1, QStringLiteral("Badge"));
-    const QString face = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face.png"), Qt::blue);
-    dialogs.queueOpenFile(face);
-    click("browse_photo_btn");
-    messages.queueAnswers({0});  // "Yes"
-    controller.sideCommands().Copy_Card_Design_Clicked();
-    EXPECT_EQ(controller.liveModes().panel(1).photoPath(), face);
-    EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->Selcect_Ctrl_With_ID(kPhotoFieldId)->_file_path, face);
-}
-
+}  // namespace livewalk
