@@ -386,9 +386,11 @@ void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const S
     if (!isText) {
         // The panel's photo is the holder's alone: a picture field added in the panel (either
         // mode) shows in its own row, and a logo nowhere.
+        // The panel's photo is what registers and what Save Details writes, so it names the file
+        // the card shows: after a crop, the cropped file rather than the picture it was cut from.
         if (id == QLatin1String("Fup_Photo")) {
             if (ProfileSidePanel* panel = m_window.profilePanel(currentSide()))
-                panel->Set_User_Image_Control(value, graphic._contents, id);
+                panel->Set_User_Image_Control(graphic._file_path, graphic._contents, id);
         } else if (QWidget* view = id.isEmpty() ? nullptr : m_window.Get_Dynamic_Photo_Ctrl(id)) {
             const bool placeholder = Is_No_Image_Path(value);
             m_window.showPicture(view, placeholder ? m_window.no_image_ctrl_GP() : graphic._contents);
@@ -399,7 +401,9 @@ void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const S
     if (check)
         check->setChecked(visible);
     if (QLineEdit* box = m_window.Get_text_box_of_visitor_mode(id)) {
-        box->setText(value);
+        // The photo's path box was filled with the panel's photo above.
+        if (isText)
+            box->setText(value);
         // A deletion made the box read-only; the element is back, and so is the typing. Photo
         // paths and the date and time (read-only unless entered by hand) keep their own state.
         const bool ownEditState = id.contains(QLatin1String("_Photo")) || id == QLatin1String("Fup_Date")

@@ -131,10 +131,8 @@ void LiveCardWalk::pictureLook()
         return;
     inspector().showPage(QStringLiteral("image_tab"));
     const auto shown = [this](QWidget& control) { return control.isVisibleTo(controller.window()) && control.isEnabled(); };
-    // The no-photo picture is not cropped: its crop is taken for no photo by its name. On the
-    // visitor desk an Undo after a crop puts the panel's photo back but not the card's, so the
-    // crop walks the group road only until that is mended.
-    const bool crops = mode == Mode::Group && !samePhoto(picture->_file_path, {});
+    // The no-photo picture is not cropped: its crop is taken for no photo by its name.
+    const bool crops = !samePhoto(picture->_file_path, {});
     switch (random.bounded(crops ? 5 : 3)) {
     case 0:
     case 1: {
