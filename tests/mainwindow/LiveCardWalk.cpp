@@ -2,6 +2,7 @@
 #include "LiveCardWalk.h"
 
 using livewalk::LiveCardWalk;
+using livewalk::walkSeeds;
 
 TEST_F(LiveCardWalk, EveryRoadKeepsTheVisitorsPanelCardLogAndPassOnOnePerson)
 {
