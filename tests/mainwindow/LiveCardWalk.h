@@ -283,6 +283,9 @@ protected:
             {"open", 1, true, true, &LiveCardWalk::openDesign},
             {"save", 2, true, true, &LiveCardWalk::saveDesign},
             {"register", 3, true, false, &LiveCardWalk::registerVisitor},
+            {"export", 3, true, true, &LiveCardWalk::exportStep},
+            {"print", 2, true, false, &LiveCardWalk::printPassStep},
+            {"previewpass", 2, true, false, &LiveCardWalk::previewPassStep},
         };
         return kinds;
     }
@@ -745,7 +748,9 @@ protected:
 
     void saveDetails()
     {
+        const qsizetype asked = answers->asked.size();
         shownPanel().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
+        detailsReadBack(shownSide(), asked);
     }
 
     // ---- Steps: the design as a whole ------------------------------------------------------------
@@ -945,13 +950,18 @@ protected:
             if (QString difference = panelAgainstCard(side); !difference.isEmpty())
                 return difference;
         }
+        if (QString difference = seenDifference(); !difference.isEmpty())
+            return difference;
         if (saved)
             if (QString difference = savedAgainstCard(); !difference.isEmpty())
                 return difference;
         if (mode == Mode::Visitor) {
-            if (registered)
+            if (registered) {
                 if (QString difference = logAgainstPanel(); !difference.isEmpty())
                     return difference;
+                if (QString difference = logAgainstCard(); !difference.isEmpty())
+                    return difference;
+            }
             if (QString difference = passAgainstPanel(); !difference.isEmpty())
                 return difference;
         } else if (QString difference = exportAgainstCard(); !difference.isEmpty()) {
@@ -1133,6 +1143,33 @@ protected:
         }
         return {};
     }
+
+    // ---- What is seen and what leaves the program (LiveCardWalkChecks.cpp) ----
+    // After every step: the text each card draws against its panel, the ticks against what the
+    // cards draw, the photo boxes, the records the group panels show, one visitor on both sides
+    // and the Preview tab against the side it stands for.
+    QString seenDifference() const;
+    QString drawnAgainstPanel(int side) const;
+    QString ticksAgainstCard(int side) const;
+    QString photoBoxAgainstCard(int side) const;
+    QString panelOnChosenRecord(int side) const;
+    QString sidesNameOneVisitor() const;
+    QString previewAgainstEditedSide() const;
+    static QStringList drawnElements(const GraphicList& elements);
+    // The log's newest row against the front card as drawn.
+    VisitorRecord visitorOfFrontCard() const;
+    QString logAgainstCard() const;
+    // Steps that send the card out and read what came out.
+    void exportStep();
+    void printPassStep();
+    void previewPassStep();
+    QString passAgainstCard(const QString& pdf, const char* how) const;
+    QString exportedAgainstCard(int side, const QString& pdf) const;
+    static bool readableSymbol(const SKTGraphic& symbol);
+    // Save Details: the record read back from the project's workbook (openpyxl).
+    void detailsReadBack(int side, qsizetype askedBefore);
+    QString detailsAgainstWorkbook(int side) const;
+    StandInPrinters printers;
 
     struct Expected {
         int side;
