@@ -659,6 +659,11 @@ protected:
                     captions = QStringLiteral(" caption %1 %2").arg(profileTextIds().at(field), caption->isChecked() ? "on" : "off");
                 }
             }
+            // Now and then the window's own Preview first, which fills the Preview tab's copies.
+            if (auto* preview = dialog.findChild<QPushButton*>(QStringLiteral("preview_btn")); preview && chance(40)) {
+                preview->click();
+                captions += QStringLiteral(" after Preview");
+            }
             dialog.findChild<QPushButton*>(QLatin1String(ok ? "ok_btn" : "cancel_btn"))->click();
         });
         action(QStringLiteral("User_Profile_Button_Clicked")).trigger();
