@@ -4,13 +4,11 @@
 // again from the log shows (pdftoppm). A file that is no picture is refused and changes nothing.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QTableView>
 
 #include "VisitorDeskFixture.h"
+#include "support/FileDrop.h"
 #include "views/inspector/CardSizePanel.h"
 #include "views/inspector/PropertyInspector.h"
 #include "output/OutputPictures.h"
@@ -58,15 +56,7 @@ protected:
             browse->click();
             return;
         }
-        QWidget& view = *front().Get_Dynamic_Photo_Ctrl(id);
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
-        QDragEnterEvent entering(QPoint(3, 3), offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &entering);
-        QDropEvent dropping(QPointF(3, 3), offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &dropping);
-        QCoreApplication::processEvents();
+        dropFile(*front().Get_Dynamic_Photo_Ctrl(id), file);
     }
     // The colour at the middle of the element on the front as output draws it.
     QColor onCardAt(const GraphicPtr& element) const

@@ -286,6 +286,18 @@ protected:
             {"export", 3, true, true, &LiveCardWalk::exportStep},
             {"print", 2, true, false, &LiveCardWalk::printPassStep},
             {"previewpass", 2, true, false, &LiveCardWalk::previewPassStep},
+            {"profilepreview", 2, true, true, &LiveCardWalk::profilePreview},
+            {"barcodekind", 2, true, true, &LiveCardWalk::barcodeKind},
+            {"picturelook", 3, true, true, &LiveCardWalk::pictureLook},
+            {"addrecord", 1, false, true, &LiveCardWalk::addRecord},
+            {"deleterecord", 1, false, true, &LiveCardWalk::deleteRecord},
+            {"viewdata", 1, false, true, &LiveCardWalk::viewData},
+            {"cutpaste", 2, true, true, &LiveCardWalk::cutAndPaste},
+            {"drop", 2, true, true, &LiveCardWalk::dropPhoto},
+            {"datetime", 2, true, false, &LiveCardWalk::dateAndTime},
+            {"size", 1, true, true, &LiveCardWalk::cardSize},
+            {"reprint", 1, true, false, &LiveCardWalk::reprintLogged},
+            {"backfields", 2, true, true, &LiveCardWalk::backFields},
         };
         return kinds;
     }
@@ -712,6 +724,25 @@ protected:
             return;
         action(QStringLiteral("Copy_Card_Design_btn")).trigger();
     }
+
+    // ---- Steps of LiveCardWalkSteps.cpp ----------------------------------------------------------
+
+    void profilePreview();
+    void barcodeKind();
+    void pictureLook();
+    void addRecord();
+    void deleteRecord();
+    void viewData();
+    void cutAndPaste();
+    void dropPhoto();
+    void dateAndTime();
+    void cardSize();
+    void reprintLogged();
+    void backFields();
+    // The panels' typable fields as they stand, to be expected unchanged by a step.
+    void expectPanelsKept();
+    // With the preview shown, the front shown again as a user does before working on the card.
+    void leavePreview();
 
     // ---- Steps: group records ------------------------------------------------------------------
 

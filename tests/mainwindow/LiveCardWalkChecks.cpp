@@ -391,7 +391,9 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
     QStringList read;
     bool readOnce = false;
     for (const GraphicPtr& symbol : card) {
-        if (!symbol->ctrl_is_visible || symbol->kind() != GraphicKind::Barcode || !readableSymbol(*symbol))
+        // A symbol the card's edge cuts cannot be read whole.
+        if (!symbol->ctrl_is_visible || symbol->kind() != GraphicKind::Barcode || !readableSymbol(*symbol)
+            || !QRectF(QPointF(0, 0), QSizeF(page.size())).contains(symbol->bounds()))
             continue;
         const QString id = symbol->control_ID.trimmed();
         const int column = group && !id.isEmpty() ? panel.chosenColumn(id) : -1;
@@ -456,6 +458,10 @@ void LiveCardWalk::exportStep()
         });
         if (file == files.end() && answers->asked.join(u' ').contains(QLatin1String("left out"))) {
             done += QStringLiteral(" (left out)");  // refused, and said why
+            return;
+        }
+        if (files.isEmpty()) {
+            done += QStringLiteral(" (nothing written)");
             return;
         }
         if (file == files.end()) {
