@@ -283,6 +283,9 @@ protected:
             {"open", 1, true, true, &LiveCardWalk::openDesign},
             {"save", 2, true, true, &LiveCardWalk::saveDesign},
             {"register", 3, true, false, &LiveCardWalk::registerVisitor},
+            {"export", 3, true, true, &LiveCardWalk::exportStep},
+            {"print", 2, true, false, &LiveCardWalk::printPassStep},
+            {"previewpass", 2, true, false, &LiveCardWalk::previewPassStep},
             {"profilepreview", 2, true, true, &LiveCardWalk::profilePreview},
             {"barcodekind", 2, true, true, &LiveCardWalk::barcodeKind},
             {"picturelook", 3, true, true, &LiveCardWalk::pictureLook},
@@ -668,6 +671,11 @@ protected:
                     captions = QStringLiteral(" caption %1 %2").arg(profileTextIds().at(field), caption->isChecked() ? "on" : "off");
                 }
             }
+            // Now and then the window's own Preview first, which fills the Preview tab's copies.
+            if (auto* preview = dialog.findChild<QPushButton*>(QStringLiteral("preview_btn")); preview && chance(40)) {
+                preview->click();
+                captions += QStringLiteral(" after Preview");
+            }
             dialog.findChild<QPushButton*>(QLatin1String(ok ? "ok_btn" : "cancel_btn"))->click();
         });
         action(QStringLiteral("User_Profile_Button_Clicked")).trigger();
@@ -776,7 +784,9 @@ protected:
 
     void saveDetails()
     {
+        const qsizetype asked = answers->asked.size();
         shownPanel().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
+        detailsReadBack(shownSide(), asked);
     }
 
     // ---- Steps: the design as a whole ------------------------------------------------------------
@@ -976,13 +986,18 @@ protected:
             if (QString difference = panelAgainstCard(side); !difference.isEmpty())
                 return difference;
         }
+        if (QString difference = seenDifference(); !difference.isEmpty())
+            return difference;
         if (saved)
             if (QString difference = savedAgainstCard(); !difference.isEmpty())
                 return difference;
         if (mode == Mode::Visitor) {
-            if (registered)
+            if (registered) {
                 if (QString difference = logAgainstPanel(); !difference.isEmpty())
                     return difference;
+                if (QString difference = logAgainstCard(); !difference.isEmpty())
+                    return difference;
+            }
             if (QString difference = passAgainstPanel(); !difference.isEmpty())
                 return difference;
         } else if (QString difference = exportAgainstCard(); !difference.isEmpty()) {
@@ -1164,6 +1179,33 @@ protected:
         }
         return {};
     }
+
+    // ---- What is seen and what leaves the program (LiveCardWalkChecks.cpp) ----
+    // After every step: the text each card draws against its panel, the ticks against what the
+    // cards draw, the photo boxes, the records the group panels show, one visitor on both sides
+    // and the Preview tab against the side it stands for.
+    QString seenDifference() const;
+    QString drawnAgainstPanel(int side) const;
+    QString ticksAgainstCard(int side) const;
+    QString photoBoxAgainstCard(int side) const;
+    QString panelOnChosenRecord(int side) const;
+    QString sidesNameOneVisitor() const;
+    QString previewAgainstEditedSide() const;
+    static QStringList drawnElements(const GraphicList& elements);
+    // The log's newest row against the front card as drawn.
+    VisitorRecord visitorOfFrontCard() const;
+    QString logAgainstCard() const;
+    // Steps that send the card out and read what came out.
+    void exportStep();
+    void printPassStep();
+    void previewPassStep();
+    QString passAgainstCard(const QString& pdf, const char* how) const;
+    QString exportedAgainstCard(int side, const QString& pdf) const;
+    static bool readableSymbol(const SKTGraphic& symbol);
+    // Save Details: the record read back from the project's workbook (openpyxl).
+    void detailsReadBack(int side, qsizetype askedBefore);
+    QString detailsAgainstWorkbook(int side) const;
+    StandInPrinters printers;
 
     struct Expected {
         int side;
