@@ -258,6 +258,25 @@ TEST_F(GroupPhotoCrop, ThePanelShowsTheCroppedPhotoAndSaveDetailsWritesIt)
     EXPECT_EQ(workbookRow(4), QStringLiteral("Staff Person 3|Firm 3|%1|ID0003").arg(cropped));
 }
 
+// Undo takes a crop back and Redo brings it again: each time the panel names the file the card
+// shows, so Save Details writes the cropped file, never the picture it was cut from.
+TEST_F(GroupPhotoCrop, UndoAndRedoOfACropLeaveThePanelOnThePhotoTheCardShows)
+{
+    clickGroupRow(2);
+    ASSERT_NO_FATAL_FAILURE(selectPhoto());
+    crop();
+    const QString cropped = photoOnCard()._file_path;
+    ASSERT_NE(cropped, photos[2]);
+    action(QStringLiteral("Undo_btn")).trigger();
+    EXPECT_EQ(photoOnCard()._file_path, photos[2]);
+    EXPECT_EQ(front().photoPath(), photos[2]);
+    action(QStringLiteral("Redo_btn")).trigger();
+    EXPECT_EQ(photoOnCard()._file_path, cropped);
+    EXPECT_EQ(front().photoPath(), cropped);
+    saveDetails().click();
+    EXPECT_EQ(workbookRow(4), QStringLiteral("Staff Person 3|Firm 3|%1|ID0003").arg(cropped));
+}
+
 // A picture the panel's camera takes is asked about: Yes saves it into the record at once, No
 // leaves the record as it was until Save Details.
 TEST_F(GroupPhotoCrop, TheCameraAsksToSaveTheNewPhotoInTheRecord)
