@@ -258,25 +258,6 @@ TEST_F(GroupPhotoCrop, ThePanelShowsTheCroppedPhotoAndSaveDetailsWritesIt)
     EXPECT_EQ(workbookRow(4), QStringLiteral("Staff Person 3|Firm 3|%1|ID0003").arg(cropped));
 }
 
-// Undo takes a crop back and Redo brings it again: each time the panel names the file the card
-// shows, so Save Details writes the cropped file, never the picture it was cut from.
-TEST_F(GroupPhotoCrop, UndoAndRedoOfACropLeaveThePanelOnThePhotoTheCardShows)
-{
-    clickGroupRow(2);
-    ASSERT_NO_FATAL_FAILURE(selectPhoto());
-    crop();
-    const QString cropped = photoOnCard()._file_path;
-    ASSERT_NE(cropped, photos[2]);
-    action(QStringLiteral("Undo_btn")).trigger();
-    EXPECT_EQ(photoOnCard()._file_path, photos[2]);
-    EXPECT_EQ(front().photoPath(), photos[2]);
-    action(QStringLiteral("Redo_btn")).trigger();
-    EXPECT_EQ(photoOnCard()._file_path, cropped);
-    EXPECT_EQ(front().photoPath(), cropped);
-    saveDetails().click();
-    EXPECT_EQ(workbookRow(4), QStringLiteral("Staff Person 3|Firm 3|%1|ID0003").arg(cropped));
-}
-
 // A picture the panel's camera takes is asked about: Yes saves it into the record at once, No
 // leaves the record as it was until Save Details.
 TEST_F(GroupPhotoCrop, TheCameraAsksToSaveTheNewPhotoInTheRecord)
@@ -333,4 +314,66 @@ TEST_F(VisitorCopy, TheTypingStaysAndTheOtherSidesPanelShowsTheCopiedFields)
     QDir().mkpath(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR));
     QCoreApplication::processEvents();
     EXPECT_TRUE(controller.window()->grab().save(QStringLiteral(ZOVA_VISITORS_ARTIFACT_DIR "/visitor-panels-after-copy.png")));
+}
+
+namespace {
+
+class VisitorPhotoCrop : public VisitorDeskFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
+        ASSERT_NO_FATAL_FAILURE(openShippedPass());
+        savedCropFolder = Cropped_Img_Path;
+        Cropped_Img_Path = scratch.filePath(QStringLiteral("Cropped_Images"));
+        QDir().mkpath(Cropped_Img_Path);
+        setPhotoWindows(&camera, nullptr, &tool);
+    }
+    void TearDown() override
+    {
+        setPhotoWindows(nullptr, nullptr, nullptr);
+        Cropped_Img_Path = savedCropFolder;
+        VisitorDeskFixture::TearDown();
+    }
+    SKTImage& photoOnCard() const
+    {
+        return static_cast<SKTImage&>(*controller.graphicView(SKTDocument::FrontSide)->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo")));
+    }
+    void cropThePhoto()
+    {
+        const QPointF middle = photoOnCard().bounds().center();
+        canvas_mouse::drag(*controller.graphicView(SKTDocument::FrontSide), middle, middle);
+        ASSERT_TRUE(inspector().showPage(QStringLiteral("image_tab")));
+        dialogs.queueHook([this](QDialog&) {
+            tool.canvas().model().addSelectorWithFrame(QRectF(10, 10, 20, 20));
+            tool.findChild<QPushButton*>(QStringLiteral("Crop_direct_Btn"))->click();
+        });
+        control<QPushButton>("Cropping_Selected_Image_btn").click();
+    }
+
+    QString savedCropFolder;
+    TakenPicture camera;
+    Cropping_Tool tool{{QStringList{QStringLiteral("png")}, &Image_Is_Over_Size, nullptr}};
+};
+
+}  // namespace
+
+// A crop taken back by Undo and brought back by Redo: the panel names the file the card shows, so
+// Register logs the cropped photo (sqlite3), never the picture it was cut from.
+TEST_F(VisitorPhotoCrop, RedoOfACropLeavesThePanelOnThePhotoTheCardShows)
+{
+    const QString face = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("face.png"), Qt::blue);
+    dialogs.queueOpenFile(face);
+    click("browse_photo_btn");
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    ASSERT_NO_FATAL_FAILURE(cropThePhoto());
+    const QString cropped = photoOnCard()._file_path;
+    ASSERT_NE(cropped, face);
+    ASSERT_EQ(front().photoPath(), cropped);
+    action(QStringLiteral("Undo_btn")).trigger();
+    action(QStringLiteral("Redo_btn")).trigger();
+    EXPECT_EQ(photoOnCard()._file_path, cropped);
+    EXPECT_EQ(front().photoPath(), cropped);
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Name, Photo_Path"), QStringLiteral("Ana Souza|%1").arg(cropped));
 }
