@@ -5,7 +5,8 @@
 // what Save stores, what Register logs (sqlite3), what Preview Pass draws and what export binds
 // say the same. A failure names the seed, the step and every step taken before it.
 //
-// ZOVA_WALK_STEPS sets the steps a seed (default 300), ZOVA_WALK_SEEDS the seeds ("1,2,3"), and
+// ZOVA_WALK_STEPS sets the steps a seed (default 300), ZOVA_WALK_SEEDS the seeds ("1,2,3"; each walks on
+// from where the one before left the window), ZOVA_WALK_TRACE prints each step as taken, and
 // ZOVA_WALK_LEAVE_OUT the kinds of step left out ("textlook,picture"), so that one road's fault
 // can be told from another's.
 #include <QColorDialog>
@@ -47,12 +48,12 @@ inline int walkSteps()
     return number && steps > 0 ? steps : 300;
 }
 
-inline QList<quint32> walkSeeds(quint32 fallback)
+inline QList<quint32> walkSeeds(const QList<quint32>& fallback)
 {
     QList<quint32> seeds;
     for (const QString& seed : qEnvironmentVariable("ZOVA_WALK_SEEDS").split(u',', Qt::SkipEmptyParts))
         seeds << seed.trimmed().toUInt();
-    return seeds.isEmpty() ? QList<quint32>{fallback} : seeds;
+    return seeds.isEmpty() ? fallback : seeds;
 }
 
 inline QStringList leftOutKinds()
@@ -221,6 +222,10 @@ protected:
         EXPECT_GT(total, 0);
         const int steps = walkSteps();
         QString difference = firstDifference();
+        // The window as the seed before (or the start) left it is checked first.
+        if (!difference.isEmpty())
+            ADD_FAILURE() << (mode == Mode::Visitor ? "visitor" : "group") << " mode, seed " << seed
+                          << ", before the first step: " << qPrintable(difference);
         for (step = 1; step <= steps && difference.isEmpty(); ++step) {
             int pick = int(random.bounded(quint32(total)));
             const StepKind* kind = kinds.first();
@@ -242,6 +247,8 @@ protected:
             if (!answers.asked.isEmpty())
                 done += QStringLiteral(" [asked %1]").arg(answers.asked.join(QStringLiteral("; ")));
             taken << QStringLiteral("%1: %2").arg(step).arg(done);
+            if (qEnvironmentVariableIsSet("ZOVA_WALK_TRACE"))
+                qInfo("walk %u %s", seed, qPrintable(taken.last()));
             if (HasFatalFailure())
                 difference = QStringLiteral("the step could not be taken");
             else
@@ -275,7 +282,7 @@ protected:
             {"field", 1, true, true, &LiveCardWalk::addPanelField},
             {"fieldpicture", 2, true, true, &LiveCardWalk::browseFieldPicture},
             {"record", 6, false, true, &LiveCardWalk::chooseRecord},
-            {"column", 2, false, true, &LiveCardWalk::chooseFieldColumn},
+            {"column", 4, false, true, &LiveCardWalk::chooseFieldColumn},
             {"details", 2, false, true, &LiveCardWalk::saveDetails},
             {"new", 1, true, true, &LiveCardWalk::newDesign},
             {"newprofile", 1, true, false, &LiveCardWalk::newPassWithProfile},
@@ -286,7 +293,7 @@ protected:
             {"export", 3, true, true, &LiveCardWalk::exportStep},
             {"print", 2, true, false, &LiveCardWalk::printPassStep},
             {"previewpass", 2, true, false, &LiveCardWalk::previewPassStep},
-            {"profilepreview", 2, true, true, &LiveCardWalk::profilePreview},
+            {"profilepreview", 3, true, true, &LiveCardWalk::profilePreview},
             {"barcodekind", 2, true, true, &LiveCardWalk::barcodeKind},
             {"picturelook", 3, true, true, &LiveCardWalk::pictureLook},
             {"addrecord", 1, false, true, &LiveCardWalk::addRecord},
@@ -777,16 +784,45 @@ protected:
             if (box->model()->flags(box->model()->index(item, 0)) & Qt::ItemIsEnabled)
                 offered << item;
         const int column = pick(offered);
+        const int other = 1 - panel.side();
+        const int before = twoSided() ? controller.liveModes().panel(other).chosenColumn(id) : -1;
         box->setCurrentIndex(column);
         Q_EMIT box->activated(column);
         done += QStringLiteral(" %1 %2").arg(id, box->currentText());
+        if (twoSided())
+            stepDifference = otherSideOnChosenRecord(other, id, before);
+    }
+
+    // The field a column was chosen for on one side follows it on the other at once, with the
+    // record chosen, though that side is not shown.
+    QString otherSideOnChosenRecord(int side, const QString& id, int columnBefore) const
+    {
+        const Profile_Side_Panel& panel = controller.liveModes().panel(side);
+        const int column = panel.chosenColumn(id);
+        const GraphicPtr element = canvas(side).Selcect_Ctrl_With_ID(id);
+        const int row = controller.liveModes().selectedRow();
+        if (column < 1 || column == columnBefore || !element || element->kind() != GraphicKind::Text || row < 0
+            || row >= Loaded_Data_Table().rowCount())
+            return {};
+        const QString want = Loaded_Data_Table().objectValue(Column_Key_For_Index(column), row);
+        const QLineEdit* box = panel.textBox(id);
+        if (element->Text_Value == want && (!box || box->text() == want))
+            return {};
+        return QStringLiteral("the %1 card not shown has %2 \"%3\" and its panel \"%4\" while record %5 is chosen (its \"%6\")")
+            .arg(side ? "back" : "front", id, element->Text_Value, box ? box->text() : QString())
+            .arg(row + 1)
+            .arg(want);
     }
 
     void saveDetails()
     {
         const qsizetype asked = answers->asked.size();
+        // What the panel shows as the button is pressed is what the record must hold: the panel
+        // shown again from a record saved wrongly would agree with it.
+        const int side = shownSide();
+        const QMap<QString, QString> pressed = boundPanelValues(side);
         shownPanel().findChild<QPushButton*>(QStringLiteral("save_excel_detail_btn"))->click();
-        detailsReadBack(shownSide(), asked);
+        detailsReadBack(side, asked, pressed);
     }
 
     // ---- Steps: the design as a whole ------------------------------------------------------------
@@ -1203,8 +1239,10 @@ protected:
     QString exportedAgainstCard(int side, const QString& pdf) const;
     static bool readableSymbol(const SKTGraphic& symbol);
     // Save Details: the record read back from the project's workbook (openpyxl).
-    void detailsReadBack(int side, qsizetype askedBefore);
-    QString detailsAgainstWorkbook(int side) const;
+    void detailsReadBack(int side, qsizetype askedBefore, const QMap<QString, QString>& pressed);
+    QString detailsAgainstWorkbook(const QMap<QString, QString>& pressed) const;
+    // The side panel's fields shown from a column, by identifier: what they show.
+    QMap<QString, QString> boundPanelValues(int side) const;
     StandInPrinters printers;
 
     struct Expected {

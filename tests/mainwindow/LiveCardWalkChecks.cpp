@@ -273,9 +273,15 @@ QString LiveCardWalk::passAgainstCard(const QString& pdf, const char* how) const
             .arg(QLatin1String(how))
             .arg(differing)
             .arg(printed, reference);
+    // A symbol too fine for the readers at the pass's size is read on neither picture.
+    QStringList readOnCard;
     for (const GraphicPtr& symbol : canvas(0).graphics()) {
         const QString value = symbol->kind() == GraphicKind::Barcode ? symbol->barcode.shownValue().trimmed() : QString();
-        if (symbol->ctrl_is_visible && !value.isEmpty() && readableSymbol(*symbol) && !symbolsIn(printed).contains(value))
+        if (!symbol->ctrl_is_visible || value.isEmpty() || !readableSymbol(*symbol))
+            continue;
+        if (readOnCard.isEmpty())
+            readOnCard = symbolsIn(reference) << QString();
+        if (readOnCard.contains(value) && !symbolsIn(printed).contains(value))
             return QStringLiteral("the pass %1 carries no symbol of \"%2\" (read: %3)")
                 .arg(QLatin1String(how), value, symbolsIn(printed).join(u'|'));
     }
@@ -476,7 +482,17 @@ void LiveCardWalk::exportStep()
 
 // ---- Group mode: Save Details read back ---------------------------------------------------------
 
-QString LiveCardWalk::detailsAgainstWorkbook(int side) const
+QMap<QString, QString> LiveCardWalk::boundPanelValues(int side) const
+{
+    QMap<QString, QString> values;
+    const Profile_Side_Panel& panel = controller.liveModes().panel(side);
+    for (const QString& id : profileTextIds())
+        if (const QLineEdit* box = panel.textBox(id); box && panel.chosenColumn(id) >= 1)
+            values.insert(id, box->text());
+    return values;
+}
+
+QString LiveCardWalk::detailsAgainstWorkbook(const QMap<QString, QString>& pressed) const
 {
     const QString path = LiveModePanels::projectWorkbookPath(Project_File_Name);
     const int row = controller.liveModes().selectedRow();
@@ -489,30 +505,31 @@ QString LiveCardWalk::detailsAgainstWorkbook(int side) const
     if (read.exitCode != 0)
         return QStringLiteral("the workbook \"%1\" cannot be read: %2").arg(path, QString::fromUtf8(read.err));
     const QStringList cells = QString::fromUtf8(read.out).chopped(1).split(u'\x1f');
-    const Profile_Side_Panel& panel = controller.liveModes().panel(side);
-    for (const QString& id : profileTextIds()) {
-        const int column = panel.chosenColumn(id);
-        const QLineEdit* box = panel.textBox(id);
-        if (column < 1 || !box)
-            continue;
-        if (cells.value(column - 1).trimmed() != box->text().trimmed())
-            return QStringLiteral("Save Details wrote %1 of record %2 as \"%3\" (openpyxl); the %4 panel shows \"%5\"")
-                .arg(id)
+    const Profile_Side_Panel& panel = controller.liveModes().panel(shownSide());
+    for (auto value = pressed.cbegin(); value != pressed.cend(); ++value) {
+        const int column = panel.chosenColumn(value.key());
+        if (column >= 1 && cells.value(column - 1).trimmed() != value.value().trimmed())
+            return QStringLiteral("Save Details wrote %1 of record %2 as \"%3\" (openpyxl); the panel showed \"%4\" as it was pressed")
+                .arg(value.key())
                 .arg(row + 1)
-                .arg(cells.value(column - 1), sideName(side), box->text());
+                .arg(cells.value(column - 1), value.value());
     }
     return {};
 }
 
-void LiveCardWalk::detailsReadBack(int side, qsizetype askedBefore)
+void LiveCardWalk::detailsReadBack(int side, qsizetype askedBefore, const QMap<QString, QString>& pressed)
 {
     // Saved is said in a box; a refusal says why, and nothing is read back.
     const bool saved = answers->asked.size() > askedBefore
                        && answers->asked.last().contains(QLatin1String("has been saved"), Qt::CaseInsensitive);
-    if (saved)
-        stepDifference = detailsAgainstWorkbook(side);
-    else
+    if (!saved) {
         done += QStringLiteral(" (not saved)");
+        return;
+    }
+    stepDifference = detailsAgainstWorkbook(pressed);
+    // Saved, the panel goes on showing what was saved.
+    for (auto value = pressed.cbegin(); value != pressed.cend(); ++value)
+        expectField(side, value.key(), value.value());
 }
 
 }  // namespace livewalk
