@@ -377,3 +377,27 @@ TEST_F(VisitorPhotoCrop, RedoOfACropLeavesThePanelOnThePhotoTheCardShows)
     click("register_visitor_btn");
     EXPECT_EQ(logged("Name, Photo_Path"), QStringLiteral("Ana Souza|%1").arg(cropped));
 }
+
+// A number given in the barcode window on the back is the visitor's: both panels, both cards'
+// symbols and the log take it.
+TEST_F(VisitorCopy, ANumberGivenOnTheBacksSymbolIsTheVisitorsOnBothSides)
+{
+    messages.queueAnswers({0});  // "Yes"
+    controller.sideCommands().Copy_Card_Design_Clicked();
+    controller.sideCommands().Select_back_side();
+    SKTGraphicView& back = *controller.graphicView(SKTDocument::BackSide);
+    GraphicPtr symbol;
+    for (const GraphicPtr& element : back.graphics())
+        if (element->kind() == GraphicKind::Barcode && element->control_ID == QLatin1String("Fup_UniqueNo"))
+            symbol = element;
+    ASSERT_NE(symbol, nullptr);
+    dialogs.queueHook([](QDialog& window) {
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("V-100059"));
+        window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    canvas_mouse::doubleClick(back, symbol->bounds().center());
+    EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_UniqueNo")->text(), "V-100059");
+    EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), "V-100059");
+}
