@@ -1233,6 +1233,7 @@ protected:
     QString logAgainstCard() const;
     // Steps that send the card out and read what came out.
     void exportStep();
+    QPushButton* passButton(const char* name) const;
     void printPassStep();
     void previewPassStep();
     QString passAgainstCard(const QString& pdf, const char* how) const;

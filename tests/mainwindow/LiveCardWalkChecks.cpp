@@ -288,13 +288,19 @@ QString LiveCardWalk::passAgainstCard(const QString& pdf, const char* how) const
     return {};
 }
 
+// The pass button of the panel shown, or the front's where the shown panel has none.
+QPushButton* LiveCardWalk::passButton(const char* name) const
+{
+    auto* button = shownPanel().findChild<QPushButton*>(QLatin1String(name));
+    if (!button || !button->isVisibleTo(controller.window()))
+        button = controller.liveModes().panel(0).findChild<QPushButton*>(QLatin1String(name));
+    return button;
+}
+
 void LiveCardWalk::printPassStep()
 {
     // From the panel shown, as a user prints whichever side is in front of them.
-    Profile_Side_Panel& panel = shownPanel();
-    auto* print = panel.findChild<QPushButton*>(QStringLiteral("print_pass_btn"));
-    if (!print || !print->isVisibleTo(controller.window()))
-        print = controller.liveModes().panel(0).findChild<QPushButton*>(QStringLiteral("print_pass_btn"));
+    QPushButton* print = passButton("print_pass_btn");
     const QString pdf = scratch.filePath(QStringLiteral("pass %1.pdf").arg(step));
     visitorPassPrintToFile = pdf;
     const qsizetype asked = answers->asked.size();
@@ -308,10 +314,7 @@ void LiveCardWalk::printPassStep()
 
 void LiveCardWalk::previewPassStep()
 {
-    Profile_Side_Panel& panel = shownPanel();
-    auto* preview = panel.findChild<QPushButton*>(QStringLiteral("preview_pass_btn"));
-    if (!preview || !preview->isVisibleTo(controller.window()))
-        preview = controller.liveModes().panel(0).findChild<QPushButton*>(QStringLiteral("preview_pass_btn"));
+    QPushButton* preview = passButton("preview_pass_btn");
     const QString pdf = scratch.filePath(QStringLiteral("preview %1.pdf").arg(step));
     bool opened = false;
     walk().queueHook([&](QDialog& dialog) {
