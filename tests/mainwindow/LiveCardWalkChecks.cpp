@@ -295,7 +295,7 @@ void LiveCardWalk::printPassStep()
     auto* print = panel.findChild<QPushButton*>(QStringLiteral("print_pass_btn"));
     if (!print || !print->isVisibleTo(controller.window()))
         print = controller.liveModes().panel(0).findChild<QPushButton*>(QStringLiteral("print_pass_btn"));
-    const QString pdf = scratch.filePath(QStringLiteral("pass %1.pdf").arg(step));
+    const QString pdf = stepPath(QStringLiteral("pass"), QStringLiteral(".pdf"));
     visitorPassPrintToFile = pdf;
     const qsizetype asked = answers->asked.size();
     print->click();
@@ -312,7 +312,7 @@ void LiveCardWalk::previewPassStep()
     auto* preview = panel.findChild<QPushButton*>(QStringLiteral("preview_pass_btn"));
     if (!preview || !preview->isVisibleTo(controller.window()))
         preview = controller.liveModes().panel(0).findChild<QPushButton*>(QStringLiteral("preview_pass_btn"));
-    const QString pdf = scratch.filePath(QStringLiteral("preview %1.pdf").arg(step));
+    const QString pdf = stepPath(QStringLiteral("preview"), QStringLiteral(".pdf"));
     bool opened = false;
     walk().queueHook([&](QDialog& dialog) {
         auto* window = qobject_cast<QPrintPreviewDialog*>(&dialog);
@@ -421,7 +421,7 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
 
 void LiveCardWalk::exportStep()
 {
-    const QString folder = scratch.filePath(QStringLiteral("export %1").arg(step));
+    const QString folder = stepPath(QStringLiteral("export"));
     QDir().mkpath(folder);
     const bool both = twoSided();
     const auto sheetHook = [both](QDialog& dialog) {
