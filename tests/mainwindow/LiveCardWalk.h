@@ -196,6 +196,13 @@ protected:
         walk().queueHook([button](QDialog& chooser) { chooser.findChild<QPushButton*>(QLatin1String(button))->click(); });
     }
 
+    // A file or folder of the step under way: the steps of each seed count from 1 again, and a
+    // folder written by an earlier seed's step would be read as this one's.
+    QString stepPath(const QString& what, const QString& suffix = QString()) const
+    {
+        return scratch.filePath(QStringLiteral("%1 %2-%3%4").arg(what).arg(seedWalked).arg(step).arg(suffix));
+    }
+
     // The dialogs of the step under way: what a step queued and no window took goes with it.
     ScriptedDialogPresenter& walk() { return stepDialogs ? *stepDialogs : dialogs; }
 
@@ -205,6 +212,7 @@ protected:
     bool walkSeed(quint32 seed)
     {
         random.seed(seed);
+        seedWalked = seed;
         taken.clear();
         RandomAnswers answers(random);
         ScopedMessagePresenter answering(answers);
@@ -931,7 +939,7 @@ protected:
     {
         const bool saveAs = mode == Mode::Visitor && (Trim_Str(Project_File_Name).isEmpty() || chance(30));
         if (saveAs)
-            walk().queueSaveFile(scratch.filePath(QStringLiteral("walk %1.did").arg(step)));
+            walk().queueSaveFile(stepPath(QStringLiteral("walk"), QStringLiteral(".did")));
         saved = saveAs ? SaveAs_Btn_Clicked(controller) : Save_Btn_Clicked(controller);
         done += QStringLiteral(" %1%2").arg(saveAs ? "as " + QFileInfo(Project_File_Name).fileName() : QString(),
                                             saved ? "" : " (not saved)");
@@ -1254,6 +1262,7 @@ protected:
 
     Mode mode = Mode::Visitor;
     QRandomGenerator random;
+    quint32 seedWalked = 0;
     int step = 0;
     QString done;
     QStringList taken;

@@ -301,7 +301,7 @@ void LiveCardWalk::printPassStep()
 {
     // From the panel shown, as a user prints whichever side is in front of them.
     QPushButton* print = passButton("print_pass_btn");
-    const QString pdf = scratch.filePath(QStringLiteral("pass %1.pdf").arg(step));
+    const QString pdf = stepPath(QStringLiteral("pass"), QStringLiteral(".pdf"));
     visitorPassPrintToFile = pdf;
     const qsizetype asked = answers->asked.size();
     print->click();
@@ -315,7 +315,7 @@ void LiveCardWalk::printPassStep()
 void LiveCardWalk::previewPassStep()
 {
     QPushButton* preview = passButton("preview_pass_btn");
-    const QString pdf = scratch.filePath(QStringLiteral("preview %1.pdf").arg(step));
+    const QString pdf = stepPath(QStringLiteral("preview"), QStringLiteral(".pdf"));
     bool opened = false;
     walk().queueHook([&](QDialog& dialog) {
         auto* window = qobject_cast<QPrintPreviewDialog*>(&dialog);
@@ -424,7 +424,7 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
 
 void LiveCardWalk::exportStep()
 {
-    const QString folder = scratch.filePath(QStringLiteral("export %1").arg(step));
+    const QString folder = stepPath(QStringLiteral("export"));
     QDir().mkpath(folder);
     const bool both = twoSided();
     const auto sheetHook = [both](QDialog& dialog) {

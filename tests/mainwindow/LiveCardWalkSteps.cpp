@@ -382,7 +382,7 @@ void LiveCardWalk::reprintLogged()
         return;
     }
     StandInPrinters printers;
-    const QString pdf = scratch.filePath(QStringLiteral("reprint %1.pdf").arg(step));
+    const QString pdf = stepPath(QStringLiteral("reprint"), QStringLiteral(".pdf"));
     visitorPassPrintToFile = pdf;
     int row = -1;
     walk().queueHook([&](QDialog& log) {
