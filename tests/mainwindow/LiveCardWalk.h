@@ -626,15 +626,21 @@ protected:
         const bool ok = chance(80);
         bool opened = false;
         walk().queueHook([&](QDialog& window) {
-            auto* box = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
-            if (!box)
+            auto* line = window.findChild<QLineEdit*>(QStringLiteral("dataText"));
+            auto* lines = window.findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+            if (!line || !lines)
                 return;
             opened = true;
+            // A 2-D kind takes its value in a box of several lines; the one-line box is hidden.
+            const bool twoD = lines->isVisibleTo(&window);
             if (keep) {
-                value = box->text();
+                value = twoD ? lines->toPlainText() : line->text();
+            } else if (twoD) {
+                lines->selectAll();
+                QTest::keyClicks(lines, value);
             } else {
-                box->selectAll();
-                QTest::keyClicks(box, value);
+                line->selectAll();
+                QTest::keyClicks(line, value);
             }
             window.findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         });
