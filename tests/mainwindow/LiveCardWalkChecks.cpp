@@ -339,9 +339,13 @@ void LiveCardWalk::previewPassStep()
 
 bool LiveCardWalk::readableSymbol(const SKTGraphic& symbol)
 {
-    // Those ZXingReader reads whatever the value.
+    // Those ZXingReader reads whatever the value, in colours a scanner tells apart: bars and a
+    // ground the walk chose near in lightness are the user's choice, no fault to find.
     const QString title = symbologyTitles().value(symbol.barcode.barcode_font_index);
-    return title.contains(QLatin1String("128")) || isTwoDimensionalSymbology(title);
+    const BarcodeSettings& colours = symbol.barcode;
+    const bool contrasts = colours.barcode_back_clr_val.alpha() == 0
+                           || qAbs(colours.barcode_back_clr_val.lightness() - colours.barcode_clr_val.lightness()) >= 128;
+    return contrasts && (title.contains(QLatin1String("128")) || isTwoDimensionalSymbology(title));
 }
 
 // The exported side (a one-page PDF) against the side's card: every text the card draws is in it
