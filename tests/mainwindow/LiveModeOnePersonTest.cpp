@@ -209,6 +209,32 @@ TEST_F(VisitorOnePerson, ANameDeletedAndUndoneTakesTypingAndRegistersIt)
     EXPECT_EQ(onCard("Fup_Name")->Text_Value, "Omar Farah");
 }
 
+// The pass number's text deleted while its symbol stays: the pass still carries the number, so
+// the panel keeps it and Register logs it.
+TEST_F(VisitorOnePerson, ANumberWhoseTextIsDeletedStaysWhileItsSymbolShowsIt)
+{
+    typeKeys("Fup_UniqueNo", QStringLiteral("V-000777"));
+    SKTGraphicView& canvas = *controller.graphicView(SKTDocument::FrontSide);
+    int text = -1;
+    int symbols = 0;
+    for (int n = 0; n < int(canvas.graphics().size()); ++n) {
+        const GraphicPtr& element = canvas.graphics().at(n);
+        if (element->control_ID != QLatin1String("Fup_UniqueNo"))
+            continue;
+        if (element->kind() == GraphicKind::Text)
+            text = n;
+        symbols += element->kind() == GraphicKind::Barcode ? 1 : 0;
+    }
+    ASSERT_GE(text, 0);
+    ASSERT_GT(symbols, 0);
+    canvas.changeSelectionIndexes({text});
+    trigger("Delete_btn");
+    EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), "V-000777");
+    EXPECT_TRUE(front().checkBox("Fup_UniqueNo")->isChecked());
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Visitor_No"), "V-000777");
+}
+
 // Another visitor design opened brings panels of its own: nothing of the last visitor is
 // registered with the next.
 TEST_F(VisitorOnePerson, AnOpenedDesignsPanelsHoldNothingOfTheDesignBefore)

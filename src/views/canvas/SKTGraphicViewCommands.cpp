@@ -97,9 +97,16 @@ void SKTGraphicView::delete_()
         return;
     CanvasHost& host = canvasHost();
     if (isVisitorOrGroupMode()) {
-        // The side panel's fields of a deleted text or picture stop feeding the card.
-        for (const GraphicPtr& graphic : selectedGraphics()) {
-            if (!isTextOrImage(*graphic))
+        // The side panel's fields of a deleted text or picture stop feeding the card, unless a
+        // symbol left on the side still shows the field: the pass then still carries its value.
+        const GraphicList selected = selectedGraphics();
+        const auto symbolKeeps = [&](const QString& ctrlId) {
+            return std::any_of(graphics().begin(), graphics().end(), [&](const GraphicPtr& other) {
+                return other->kind() == GraphicKind::Barcode && other->control_ID == ctrlId && !selected.contains(other);
+            });
+        };
+        for (const GraphicPtr& graphic : selected) {
+            if (!isTextOrImage(*graphic) || symbolKeeps(graphic->control_ID))
                 continue;
             host.releaseVisitorField(graphic->control_ID);
             if (graphic->kind() == GraphicKind::Image)
