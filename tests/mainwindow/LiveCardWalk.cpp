@@ -66,3 +66,14 @@ TEST_F(VisitorPassNumber, ACopiedDesignShowsTheVisitorsPhotoNotAnAddedPictureInT
     EXPECT_EQ(controller.graphicView(SKTDocument::BackSide)->Selcect_Ctrl_With_ID(kPhotoFieldId)->_file_path, face);
 }
 
+
+// A fresh pass copied onto its back keeps both panels at No photo: the placeholder both cards
+// show is nobody's photo.
+TEST_F(VisitorPassNumber, ACopiedFreshPassLeavesBothPanelsWithoutAPhoto)
+{
+    CARD_SIDE_STR = QStringLiteral("2");
+    messages.queueAnswers({0});  // "Yes"
+    controller.sideCommands().Copy_Card_Design_Clicked();
+    EXPECT_EQ(front().photoPath(), QString());
+    EXPECT_EQ(controller.liveModes().panel(1).photoPath(), QString());
+}
