@@ -1,5 +1,7 @@
 #include "mainwindow/SnapshotUndo.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -11,6 +13,7 @@
 #include "platform/KeyedArchive.h"
 #include "platform/Log.h"
 #include "platform/ResourcePaths.h"
+#include "visitors/VisitorElementValues.h"
 
 SnapshotStack Ucontrol;
 SnapshotStack Ucontrol_back;
@@ -278,7 +281,36 @@ void SnapshotUndo::Show_Side_In_Panel()
     Refresh_Visitor_Dyn_Ctrl_and_image();
     for (const GraphicPtr& graphic : currentGraphics())
         Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(*graphic);
+    showFieldsOnlySymbolsShow();
     m_window.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+}
+
+// A visitor's field whose text is gone while a symbol on the pass still carries it (the pass
+// number under its barcode) shows the symbol's value: Register then logs what the pass carries.
+void SnapshotUndo::showFieldsOnlySymbolsShow()
+{
+    if (Start_Card_Option != QLatin1String("V"))
+        return;
+    const GraphicList elements = currentGraphics();
+    const auto shownAsText = [&elements](const QString& id) {
+        return std::any_of(elements.cbegin(), elements.cend(), [&id](const GraphicPtr& element) {
+            return element->kind() == GraphicKind::Text && element->control_ID.trimmed() == id;
+        });
+    };
+    for (const GraphicPtr& symbol : elements) {
+        const QString id = symbol->control_ID.trimmed();
+        if (symbol->kind() != GraphicKind::Barcode || !symbol->ctrl_is_visible || !isVisitorProfileValueId(id)
+            || shownAsText(id))
+            continue;
+        QLineEdit* box = m_window.Get_text_box_of_visitor_mode(id);
+        if (!box)
+            continue;
+        box->setText(symbol->barcode.shownValue().trimmed());
+        box->setReadOnly(false);
+        if (QCheckBox* check = m_window.Get_chk_box_of_visitor_mode(id))
+            check->setChecked(true);
+        box->setEnabled(true);
+    }
 }
 
 void SnapshotUndo::showRecordWithoutEdit(int side, const std::function<void()>& step)

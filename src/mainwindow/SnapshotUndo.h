@@ -105,6 +105,7 @@ private:
     // The elements decoded from the snapshot, in its order; blobs that do not decode are left out.
     static GraphicList elementsOf(const UndoSnapshot& snapshot);
     void restoreNewest(Direction direction);
+    void showFieldsOnlySymbolsShow();
     const GraphicList& currentGraphics() const;
     // The current side as the canvas shows it.
     UndoSnapshot shownSnapshot();

@@ -210,7 +210,7 @@ TEST_F(VisitorOnePerson, ANameDeletedAndUndoneTakesTypingAndRegistersIt)
 }
 
 // The pass number's text deleted while its symbol stays: the pass still carries the number, so
-// the panel keeps it and Register logs it.
+// the panel keeps it, also once a profile's OK has filled it again, and Register logs it.
 TEST_F(VisitorOnePerson, ANumberWhoseTextIsDeletedStaysWhileItsSymbolShowsIt)
 {
     typeKeys("Fup_UniqueNo", QStringLiteral("V-000777"));
@@ -231,8 +231,12 @@ TEST_F(VisitorOnePerson, ANumberWhoseTextIsDeletedStaysWhileItsSymbolShowsIt)
     trigger("Delete_btn");
     EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), "V-000777");
     EXPECT_TRUE(front().checkBox("Fup_UniqueNo")->isChecked());
+    // The profile's OK fills the panel from the card again: the number comes from its symbol.
+    confirmProfile({{0, QStringLiteral("Ana Souza")}});
+    EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), "V-000777");
+    EXPECT_TRUE(front().checkBox("Fup_UniqueNo")->isChecked());
     click("register_visitor_btn");
-    EXPECT_EQ(logged("Visitor_No"), "V-000777");
+    EXPECT_EQ(logged("Name, Visitor_No"), "Ana Souza|V-000777");
 }
 
 // Another visitor design opened brings panels of its own: nothing of the last visitor is
