@@ -403,6 +403,7 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
     }
     QStringList read;
     bool readOnce = false;
+    QImage fine;
     for (const GraphicPtr& symbol : card) {
         // A symbol the card's edge cuts cannot be read whole.
         if (!symbol->ctrl_is_visible || symbol->kind() != GraphicKind::Barcode || !readableSymbol(*symbol)
@@ -415,9 +416,19 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
         if (want.isEmpty())
             continue;
         if (!readOnce) {
-            const QImage fine = pageImage(pdf, 300);
+            fine = pageImage(pdf, 300);
             read = symbolsIn(pdf.chopped(4) + QStringLiteral("-300.png"));
             readOnce = !fine.isNull();
+        }
+        if (!read.contains(want) && !fine.isNull()) {
+            // The reader misses a small symbol on a whole page: it reads it again on its own.
+            const qreal scale = qreal(fine.width()) / page.width();
+            const QRectF place = symbol->bounds();
+            const QRect around = QRectF(place.topLeft() * scale, place.size() * scale)
+                                     .adjusted(-20, -20, 20, 20).toAlignedRect() & fine.rect();
+            const QString alone = pdf.chopped(4) + QStringLiteral("-symbol.png");
+            fine.copy(around).save(alone);
+            read << symbolsIn(alone);
         }
         if (!read.contains(want))
             return QStringLiteral("the exported %1's symbol %2 does not read \"%3\" (read: %4)")
