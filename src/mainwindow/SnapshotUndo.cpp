@@ -417,9 +417,8 @@ void SnapshotUndo::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(const S
 
     if (!isText) {
         // The panel's photo is the holder's alone: a picture field added in the panel (either
-        // mode) shows in its own row, and a logo nowhere.
-        // The panel's photo is what registers and what Save Details writes, so it names the file
-        // the card shows: after a crop, the cropped file rather than the picture it was cut from.
+        // mode) shows in its own row, and a logo nowhere. It registers and Save Details writes
+        // it, so it names the file the card shows: after a crop, the cropped file.
         if (id == QLatin1String("Fup_Photo")) {
             if (ProfileSidePanel* panel = m_window.profilePanel(currentSide()))
                 panel->Set_User_Image_Control(graphic._file_path, graphic._contents, id);

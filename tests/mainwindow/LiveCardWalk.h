@@ -609,13 +609,20 @@ protected:
         }
     }
 
-    void barcodeWindow()
+    // One symbol of the side shown, none while that side's canvas is hidden or has none.
+    GraphicPtr symbolOnShownSide()
     {
         const int side = shownSide();
         const GraphicList symbols = elementsOf(side, GraphicKind::Barcode, false);
-        if (symbols.isEmpty() || !canvasSeen(side))
+        return symbols.isEmpty() || !canvasSeen(side) ? nullptr : pick(symbols);
+    }
+
+    void barcodeWindow()
+    {
+        const int side = shownSide();
+        const GraphicPtr symbol = symbolOnShownSide();
+        if (!symbol)
             return;
-        const GraphicPtr symbol = pick(symbols);
         // Now and then OK on the value the window opens on, as when only a colour is changed:
         // that must be the value the card and the panel show already.
         const bool keep = chance(25);

@@ -74,10 +74,9 @@ void LiveCardWalk::barcodeKind()
 {
     leavePreview();
     const int side = shownSide();
-    const GraphicList symbols = elementsOf(side, GraphicKind::Barcode, false);
-    if (symbols.isEmpty() || !canvasSeen(side))
+    const GraphicPtr symbol = symbolOnShownSide();
+    if (!symbol)
         return;
-    const GraphicPtr symbol = pick(symbols);
     const bool ok = chance(75);
     bool opened = false;
     QString changed;
