@@ -4,7 +4,8 @@
 // trimmed). The rich-text import takes at most 1 s: its read is held to 3 s of CPU time.
 // Then files of a quarter gigabyte whose values are few or clean to nothing, each read by a child
 // process of its own (this program with --read), held to 3 s of CPU time and 256 MB resident; a
-// file of one value that nearly fills the room of a series, to twice the room.
+// file of one value that nearly fills the room of a series, and files of short values that fill it
+// exactly, to twice the room; a line of 24 MiB as a series.
 //   bench_text_import [rounds]
 //   bench_text_import large [WORD]   only the large files, or those whose names hold the word
 //   bench_text_import --read txt|csv|rtf|series|records FILE
@@ -62,6 +63,16 @@ constexpr double kCpuTargetSeconds = 3.0;
 // A value that fills the room of a series holds that room while it is read: twice the room.
 constexpr double kRoomResidentMb = 2.0 * double(SeriesStore::kMaxValuesMemory >> 20);
 
+// Values of three letters, the last one longer, that fill the room of a series to the byte: they
+// hold about the room.
+LargeFile fillingTheRoom(const char* name, const char* road, const QByteArray& lineEnd)
+{
+    const qint64 each = SeriesStore::valueMemory(3);
+    const qint64 count = SeriesStore::kMaxValuesMemory / each;
+    const qint64 lastUnits = (SeriesStore::kMaxValuesMemory - (count - 1) * each - SeriesStore::kValueMemory) / 2;
+    return {name, road, "", "Ada" + lineEnd, QByteArray(lastUnits, 'z') + lineEnd, count - 1, kRoomResidentMb};
+}
+
 const LargeFile kLargeFiles[] = {
     {"lines_of_a_and_62_blanks_txt", "txt", "", "a" + QByteArray(62, ' ') + '\n', "", 4000000},
     {"lines_of_a_and_62_blanks_csv", "csv", "", "a" + QByteArray(62, ' ') + '\n', "", 4000000},
@@ -81,6 +92,12 @@ const LargeFile kLargeFiles[] = {
     // One quoted value of 190 MB that nearly fills the room of a series: it holds the room.
     {"one_quoted_value_of_doubled_quotes_csv", "csv", "", "\"a\"", "", kOneValueBytes / 3, kRoomResidentMb},
     {"one_quoted_value_of_line_ends_csv", "csv", "", "\"\r\"", "", kOneValueBytes / 3, kRoomResidentMb},
+    // One line of 24 MiB between two blanks, read for the series window and for output.
+    {"a_line_of_24_MiB_series", "series", " ", QByteArray(1 << 20, 'v'), " \n", 24},
+    {"a_line_of_24_MiB_records", "records", " ", QByteArray(1 << 20, 'v'), " \n", 24},
+    fillingTheRoom("values_filling_the_room_txt", "txt", "\n"),
+    fillingTheRoom("values_filling_the_room_crlf_csv", "csv", "\r\n"),
+    fillingTheRoom("values_filling_the_room_series", "series", "\n"),
 };
 
 bool writeLargeFile(const QString& path, const LargeFile& large)

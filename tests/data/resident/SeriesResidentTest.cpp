@@ -62,7 +62,8 @@ TEST(SeriesResidentTest, TrimmedValuesLeaveNoHolesBehindWithinBounds)
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(lines) == lines.size());
         }
         QStringList values;
-        readWithinBounds(QStringLiteral("%1 of \"a\" and 62 blanks").arg(QLatin1String(road.what)), [&] { values = road.read(path); });
+        readWithinBounds(QStringLiteral("%1 of \"a\" and 62 blanks").arg(QLatin1String(road.what)), [&] { values = road.read(path); },
+                         {.bytes = lines.size()});
         ASSERT_EQ(values.size(), kLines) << road.what;
         EXPECT_TRUE(values.first() == u"a" && values.last() == u"a") << road.what;
     }
@@ -94,7 +95,7 @@ TEST(SeriesResidentTest, SeriesPastTheRoomAreRefusedHoldingNoneOfTheirValues)
         for (const auto& road : roads) {
             SeriesStore::Values read;
             readWithinBounds(QStringLiteral("a series of %1 past the room, for %2").arg(QLatin1String(file.what), QLatin1String(road.road)),
-                             [&] { read = (store.*road.read)(QStringLiteral("Past")); });
+                             [&] { read = (store.*road.read)(QStringLiteral("Past")); }, {.bytes = file.line.size() * file.lines});
             EXPECT_EQ(read.failure, QStringLiteral("The series \"Past\" cannot be read: it holds more values than a series can keep."))
                 << file.what << ", " << road.road;
             EXPECT_TRUE(read.values.isEmpty()) << file.what << ", " << road.road;
@@ -138,7 +139,7 @@ TEST(SeriesResidentTest, AFileFillingTheRoomExactlyIsReadByEveryRoad)
         QStringList values;
         // Values that fill the room hold about as much as the room: the read is held to twice it.
         readWithinBounds(QStringLiteral("%1 filling the room").arg(QLatin1String(road.what)), [&] { values = road.read(path); },
-                         {.residentBytes = std::size_t(2 * SeriesStore::kMaxValuesMemory)});
+                         {.bytes = QFileInfo(path).size(), .residentBytes = std::size_t(2 * SeriesStore::kMaxValuesMemory)});
         ASSERT_EQ(values.size(), count) << road.what;
         EXPECT_TRUE(values.first() == value && values.last() == last) << road.what;
         QFile::remove(path);
@@ -159,11 +160,14 @@ TEST(SeriesResidentTest, RichTextOfControlWordsAloneIsReadWithinBounds)
     for (const auto& file : files) {
         ASSERT_TRUE(writeFile(path, "{\\rtf1 ", file.words, (qint64(250) << 20) / file.words.size(), "}")) << file.what;
         SeriesTextImport::FileValues read;
-        readWithinBounds(QStringLiteral("250 MB of rich-text control words, %1").arg(QLatin1String(file.what)), [&] {
-            QFile rtf(path);
-            ASSERT_TRUE(rtf.open(QIODevice::ReadOnly));
-            read = SeriesTextImport::valuesOfFile(rtf, QStringLiteral("rtf"));
-        });
+        readWithinBounds(
+            QStringLiteral("250 MB of rich-text control words, %1").arg(QLatin1String(file.what)),
+            [&] {
+                QFile rtf(path);
+                ASSERT_TRUE(rtf.open(QIODevice::ReadOnly));
+                read = SeriesTextImport::valuesOfFile(rtf, QStringLiteral("rtf"));
+            },
+            {.bytes = QFileInfo(path).size()});
         EXPECT_TRUE(read.ok) << file.what;
         EXPECT_TRUE(read.values.isEmpty()) << file.what;
     }
@@ -190,7 +194,7 @@ TEST(SeriesResidentTest, OneLongQuotedValueIsReadWithinBounds)
         ASSERT_TRUE(writeFile(path, {}, file.piece, kPieces, {})) << file.what;
         QStringList values;
         readWithinBounds(QStringLiteral("a CSV value of 160 MB of %1").arg(QLatin1String(file.what)), [&] { values = imported(path); },
-                         {.residentBytes = std::size_t(2 * SeriesStore::kMaxValuesMemory)});
+                         {.bytes = QFileInfo(path).size(), .residentBytes = std::size_t(2 * SeriesStore::kMaxValuesMemory)});
         ASSERT_EQ(values.size(), 1) << file.what;
         EXPECT_EQ(values[0].size(), file.length) << file.what;
         EXPECT_TRUE(values[0].startsWith(file.start) && values[0].endsWith(file.end)) << file.what;

@@ -101,17 +101,23 @@ TEST(SeriesMutationTest, LongFirstLinesAndDeepRichTextAreRefusedWithinBounds)
         QFile sparse(folder.filePath(QStringLiteral("Sparse.txt")));
         ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(300LL << 20));
     }
-    readWithinBounds(QStringLiteral("a first line of 255 MB"), [&] {
-        EXPECT_EQ(store.readFirstValue(QStringLiteral("Long")).failure,
-                  QStringLiteral("The series \"Long\" cannot be read: it holds more values than a series can keep."));
-    });
-    readWithinBounds(QStringLiteral("a sparse file of 300 MB"), [&] {
-        EXPECT_EQ(store.readFirstValue(QStringLiteral("Sparse")).failure,
-                  QStringLiteral("The series \"Sparse\" cannot be read: it is not a text file."));
-    });
+    readWithinBounds(
+        QStringLiteral("a first line of 255 MB"),
+        [&] {
+            EXPECT_EQ(store.readFirstValue(QStringLiteral("Long")).failure,
+                      QStringLiteral("The series \"Long\" cannot be read: it holds more values than a series can keep."));
+        },
+        {.bytes = qint64(255) << 20});
+    readWithinBounds(
+        QStringLiteral("a sparse file of 300 MB"),
+        [&] {
+            EXPECT_EQ(store.readFirstValue(QStringLiteral("Sparse")).failure,
+                      QStringLiteral("The series \"Sparse\" cannot be read: it is not a text file."));
+        },
+        {.bytes = qint64(300) << 20});
     const QByteArray deep = "{\\rtf1 " + QByteArray("{").repeated(50 << 20);
     readWithinBounds(QStringLiteral("fifty megabytes of \"{\""),
-                     [&] { EXPECT_FALSE(SeriesTextImport::valuesOfFile(deep, QStringLiteral("rtf")).ok); });
+                     [&] { EXPECT_FALSE(SeriesTextImport::valuesOfFile(deep, QStringLiteral("rtf")).ok); }, {.bytes = deep.size()});
 }
 
 // A series of one line of 24 MiB, blanks at either end, is held once whether it is read for
@@ -138,7 +144,7 @@ TEST(SeriesMutationTest, ALongLineIsHeldOnceWhenReadForOutputOrForTheSeriesWindo
     for (const auto& road : roads) {
         SeriesStore::Values read;
         readWithinBounds(QStringLiteral("a line of 24 MiB for %1").arg(QLatin1String(road.road)),
-                         [&] { read = (store.*road.read)(QStringLiteral("Long")); });
+                         [&] { read = (store.*road.read)(QStringLiteral("Long")); }, {.bytes = kLength + 3});
         EXPECT_LT(lastReadHeapPeak(), std::size_t(kLength) * 2 * 5 / 4) << road.road;
         ASSERT_EQ(read.values.size(), 1) << road.road << " " << read.failure.toStdString();
         EXPECT_EQ(read.values[0].size(), kLength + road.start.count(u' ')) << road.road;
@@ -195,7 +201,7 @@ TEST(SeriesMutationTest, LargeImportsAreRefusedOrReadWithinBounds)
         ASSERT_TRUE(file.write(import.tail) == import.tail.size() && file.seek(0));
         SeriesTextImport::FileValues read;
         readWithinBounds(QStringLiteral("an import of %1").arg(QLatin1String(import.what)),
-                         [&] { read = SeriesTextImport::valuesOfFile(file, QLatin1String(import.extension)); });
+                         [&] { read = SeriesTextImport::valuesOfFile(file, QLatin1String(import.extension)); }, {.bytes = file.size()});
         EXPECT_EQ(read.ok, import.values > 0) << import.what;
         EXPECT_EQ(read.failure, import.values > 0 ? QString() : SeriesTextImport::kTooManyValuesMessage) << import.what;
         ASSERT_EQ(read.values.size(), import.values) << import.what;
@@ -213,10 +219,13 @@ TEST(SeriesMutationTest, ASeriesOfEmptyLinesIsRefusedWithinBounds)
     QTemporaryDir folder;
     const SeriesStore store(folder.path());
     ASSERT_TRUE(writeFile(folder.filePath(QStringLiteral("Empty.txt")), QByteArray(48 << 20, '\n')));
-    readWithinBounds(QStringLiteral("a series of 48 MB of empty lines for the series window"), [&] {
-        EXPECT_EQ(store.read(QStringLiteral("Empty")).failure,
-                  QStringLiteral("The series \"Empty\" cannot be read: it holds more values than a series can keep."));
-    });
+    readWithinBounds(
+        QStringLiteral("a series of 48 MB of empty lines for the series window"),
+        [&] {
+            EXPECT_EQ(store.read(QStringLiteral("Empty")).failure,
+                      QStringLiteral("The series \"Empty\" cannot be read: it holds more values than a series can keep."));
+        },
+        {.bytes = qint64(48) << 20});
 }
 
 // A run of "\'hh" escapes in rich text is decoded and handed on a piece at a time, as a run of the
@@ -230,7 +239,8 @@ TEST(SeriesMutationTest, ARunOfEscapedBytesHoldsNoMoreThanItsTwinOfPlainBytes)
     for (const int twin : {0, 1}) {
         QStringList values;
         readWithinBounds(twin ? QStringLiteral("four million plain bytes in rich text") : QStringLiteral("four million escaped bytes in rich text"),
-                         [&] { values = SeriesTextImport::valuesOfFile(runs[twin], QStringLiteral("rtf")).values; });
+                         [&] { values = SeriesTextImport::valuesOfFile(runs[twin], QStringLiteral("rtf")).values; },
+                         {.bytes = runs[twin].size()});
         peaks[twin] = lastReadHeapPeak();
         EXPECT_EQ(values, QStringList{QString(kBytes, QChar(0xE9))}) << twin;
     }

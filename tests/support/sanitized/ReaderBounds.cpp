@@ -1,5 +1,7 @@
 #include "ReaderBounds.h"
 
+#include <QByteArray>
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -190,6 +192,7 @@ private:
 
 std::size_t lastHeapPeak = 0;
 std::size_t lastResidentPeak = 0;
+std::chrono::nanoseconds lastCpuBound{0};
 
 // The CPU time the whole process has spent, on every thread.
 std::chrono::nanoseconds processCpuTime()
@@ -199,10 +202,60 @@ std::chrono::nanoseconds processCpuTime()
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
-void endTheRun(const QByteArray& input, const char* what, std::chrono::milliseconds limit)
+// A pass over fewer bytes than this is timed over this many and scaled: next to a millisecond the
+// clock is coarse and a cold cache costly.
+constexpr qint64 kSampleBytes = qint64(1) << 20;
+
+std::atomic<qint64> passSink{0};
+
+// Built without the sanitizers' checks, as Qt is, so that a pass takes as long in either build and
+// the reader's own checks count against it.
+__attribute__((no_sanitize("address", "undefined"))) qint64 lineEndsIn(const char16_t* text, qsizetype size)
 {
-    std::fprintf(stderr, "The reader was still reading %s after %lld ms%s.\n", input.constData(),
-                 static_cast<long long>(limit.count()), what);
+    qint64 lineEnds = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        lineEnds += text[i] == u'\n';
+    return lineEnds;
+}
+
+// The CPU time of a plain pass over `bytes` bytes of text in this process now: copied, decoded and
+// each character looked at once.
+std::chrono::nanoseconds plainPassTime(qint64 bytes)
+{
+    static const QByteArray text = QByteArray("Ada Lovelace, 1815\n").repeated(kSampleBytes / 19);
+    // Kept from pass to pass, and touched before the first: the first touch of fresh pages would
+    // weigh on a short pass alone.
+    thread_local QByteArray copy(text.constData(), text.size());
+    thread_local QString decoded(text.size(), u' ');
+    qint64 lineEnds = 0;
+    const auto start = processCpuTime();
+    for (qint64 left = bytes; left > 0; left -= text.size()) {
+        const qsizetype size = qsizetype(std::min<qint64>(left, text.size()));
+        std::memcpy(copy.data(), text.constData(), std::size_t(size));
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QChar* const end = utf8.appendToBuffer(decoded.data(), QByteArrayView(copy).first(size));
+        lineEnds += lineEndsIn(reinterpret_cast<const char16_t*>(decoded.utf16()), end - decoded.constData());
+    }
+    const auto spent = processCpuTime() - start;
+    passSink += lineEnds;
+    return spent;
+}
+
+std::chrono::nanoseconds boundOf(const ReaderBounds& bounds)
+{
+    const qint64 timed = std::max(bounds.bytes, kSampleBytes);
+    const double pass = double(plainPassTime(timed).count()) * double(std::max(bounds.bytes, kFloorBytes)) / double(timed);
+    return std::chrono::nanoseconds(std::llround(bounds.passes * pass));
+}
+
+long long millisecondsOf(std::chrono::nanoseconds time)
+{
+    return static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(time).count());
+}
+
+void endTheRun(const QByteArray& input, const char* what, std::chrono::nanoseconds limit)
+{
+    std::fprintf(stderr, "The reader was still reading %s after %lld ms%s.\n", input.constData(), millisecondsOf(limit), what);
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -215,12 +268,15 @@ std::string share(const char* what, std::size_t used, std::size_t bound, const c
     return text;
 }
 
-void reportShare(const QByteArray& input, std::chrono::nanoseconds cpu, ResidentMeasure resident, const ReaderBounds& bounds)
+void reportShare(const QByteArray& input, std::chrono::nanoseconds cpu, std::chrono::nanoseconds cpuBound, ResidentMeasure resident,
+                 const ReaderBounds& bounds)
 {
-    const auto cpuMs = std::chrono::duration_cast<std::chrono::milliseconds>(cpu).count();
-    std::string line = "[bounds] " + input.toStdString() + ": CPU " + std::to_string(cpuMs) + " of "
-                       + std::to_string(bounds.time.count()) + " ms ("
-                       + std::to_string(std::llround(100.0 * double(cpuMs) / double(bounds.time.count()))) + " %)";
+    const double pass = double(cpuBound.count()) / bounds.passes;
+    char text[240];
+    std::snprintf(text, sizeof text, "[bounds] %s: CPU %lld of %lld ms (%.0f %%), %.1f of %g passes of %.1f ms over %.0f MB",
+                  input.constData(), millisecondsOf(cpu), millisecondsOf(cpuBound), 100.0 * double(cpu.count()) / double(cpuBound.count()),
+                  double(cpu.count()) / pass, bounds.passes, pass / 1e6, double(std::max(bounds.bytes, kFloorBytes)) / (1 << 20));
+    std::string line = text;
     if (HeapMeter::kMeasures)
         line += share("heap", lastHeapPeak, bounds.heapBytes);
     if (resident != ResidentMeasure::None)
@@ -252,8 +308,7 @@ double boundsFactor()
 ReaderBounds scaledBounds(ReaderBounds bounds)
 {
     const double factor = boundsFactor();
-    bounds.time = std::max(std::chrono::milliseconds(1),
-                           std::chrono::milliseconds(std::llround(double(bounds.time.count()) / factor)));
+    bounds.passes /= factor;
     bounds.heapBytes = static_cast<std::size_t>(double(bounds.heapBytes) / factor);
     bounds.residentBytes = static_cast<std::size_t>(double(bounds.residentBytes) / factor);
     return bounds;
@@ -275,6 +330,8 @@ void measureResidentBySampling(bool sampling)
 void readWithinBounds(const QString& input, const std::function<void()>& read, ReaderBounds bounds)
 {
     bounds = scaledBounds(bounds);
+    const auto cpuBound = boundOf(bounds);
+    lastCpuBound = cpuBound;
     HeapMeter heap;
     ResidentMeter resident;
     heap.start();
@@ -284,10 +341,13 @@ void readWithinBounds(const QString& input, const std::function<void()>& read, R
     std::condition_variable finished;
     bool done = false;
     const QByteArray name = input.toUtf8();
+    char cpuBoundText[96];
+    std::snprintf(cpuBoundText, sizeof cpuBoundText, " of CPU time, %g plain passes over %.0f MB", bounds.passes,
+                  double(std::max(bounds.bytes, kFloorBytes)) / (1 << 20));
     // A busy machine lends the reader less of its time: the bound is on the CPU time the read
-    // spends, which load does not stretch. The wall clock only catches a read that waits forever.
+    // spends. The wall clock only catches a read that waits forever.
     const auto cpuAtStart = processCpuTime();
-    const auto wallLimit = bounds.time * kWallTimesCpu;
+    const auto wallLimit = cpuBound * kWallTimesCpu;
     const auto tick = resident.measureUsed() == ResidentMeasure::Sampled ? std::chrono::milliseconds(5)
                                                                           : std::chrono::milliseconds(20);
     std::thread watchdog([&] {
@@ -295,8 +355,8 @@ void readWithinBounds(const QString& input, const std::function<void()>& read, R
         const auto wallEnd = std::chrono::steady_clock::now() + wallLimit;
         while (!finished.wait_for(lock, tick, [&] { return done; })) {
             resident.sample();
-            if (processCpuTime() - cpuAtStart > bounds.time)
-                endTheRun(name, " of CPU time", bounds.time);
+            if (processCpuTime() - cpuAtStart > cpuBound)
+                endTheRun(name, cpuBoundText, cpuBound);
             if (std::chrono::steady_clock::now() > wallEnd)
                 endTheRun(name, "", wallLimit);
         }
@@ -314,11 +374,13 @@ void readWithinBounds(const QString& input, const std::function<void()>& read, R
     lastHeapPeak = heap.peak();
     lastResidentPeak = resident.peak();
     if (std::getenv("ZOVA_BOUNDS_FACTOR"))
-        reportShare(name, cpuSpent, resident.measureUsed(), bounds);
+        reportShare(name, cpuSpent, cpuBound, resident.measureUsed(), bounds);
     EXPECT_LE(lastHeapPeak, bounds.heapBytes) << "reading " << name.constData() << " held " << (lastHeapPeak >> 20) << " MB";
     EXPECT_LE(lastResidentPeak, bounds.residentBytes)
         << "reading " << name.constData() << " held " << (lastResidentPeak >> 20) << " MB resident";
 }
+
+std::chrono::nanoseconds lastReadCpuBound() { return lastCpuBound; }
 
 std::size_t lastReadHeapPeak() { return lastHeapPeak; }
 
