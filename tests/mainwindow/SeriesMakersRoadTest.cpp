@@ -6,7 +6,9 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +25,8 @@
 #include "support/ScriptedDialogPresenter.h"
 #include "support/ScriptedMessagePresenter.h"
 #include "views/canvas/SKTGraphicView.h"
+#include "views/dialogs/AccessoryViewController.h"
+#include "views/dialogs/Open_Export_Log.h"
 #include "views/dialogs/Replcae_Confirm_Box.h"
 #include "views/inspector/PropertyInspector.h"
 #include "views/series/BatchWizard.h"
@@ -244,6 +248,44 @@ TEST_F(SeriesMakersRoadTest, AFileThatIsNoWorkbookIsNamedOnEachRoadAndOpensNoCol
                       QStringLiteral("\nThe file \"%1\" cannot be read as a workbook.").arg(QFileInfo(file).fileName()));
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// File -> Series…, the series Staff opened, Export…: the panel shows the workbook format, and a
+// name typed without an extension is written as that workbook.
+TEST_F(SeriesMakersRoadTest, ANameTypedWithoutExtensionIsExportedInTheFormatTheSavePanelShows)
+{
+    const QString folder = scratch.filePath(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Open_Export_Log::defaultInstance().openPath = [](const QString&) {};
+    QString shownFormat;
+    dialogs.queueHook([&](QDialog&) {
+        BatchWizard& manager = BatchWizard::defaultInstance();
+        manager.Mark_List_New_Selection(0);
+        manager.On_Update();
+        dialogs.queueHook([&](QDialog& dialog) {
+            auto& panel = static_cast<QFileDialog&>(dialog);
+            shownFormat = panel.findChild<AccessoryViewController*>()->ext_btn->currentText();
+            panel.setDirectory(folder);
+            panel.selectFile(QStringLiteral("vals"));
+            QMetaObject::invokeMethod(&panel, "accept");
+        });
+        dialogs.queueHook([](QDialog&) {});  // the closing box
+        manager.Export_Value_Btn_Clicked();
+        manager.Close_Btn_Clicked();
+    });
+    action(QStringLiteral("Batch_Series_Button")).trigger();
+    EXPECT_EQ(shownFormat, "Excel Workbook (xlsx)");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"vals.xlsx"});
+    const auto read = TestEnvironment::runPython("import sys, warnings, openpyxl\n"
+                                                 "warnings.simplefilter('ignore')\n"
+                                                 "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                                 "print([r[0] for r in ws.iter_rows(values_only=True)])\n",
+                                                 {QDir(folder).filePath("vals.xlsx")});
+    EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), "['Batch Value', 'Ada Lovelace']") << read.err.toStdString();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "views/dialogs/AccessoryViewController.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <algorithm>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -52,6 +54,22 @@ QString AccessoryViewController::nameWithExtension(const QString& name, const QS
     return QStringLiteral("%1.%2").arg(QFileInfo(name).completeBaseName(), extension);
 }
 
+void AccessoryViewController::showFormat(int index)
+{
+    ext_btn->setCurrentIndex(index);
+    selectFormat(index);
+}
+
+QString AccessoryViewController::pathInShownFormat(const QString& chosen) const
+{
+    const QFileInfo typed(chosen);
+    const bool offered = std::any_of(_formats.begin(), _formats.end(), [&typed](const SaveFormat& format) {
+        return typed.suffix().compare(format.extension, Qt::CaseInsensitive) == 0;
+    });
+    const QString base = offered ? typed.completeBaseName() : typed.fileName();
+    return typed.dir().filePath(QStringLiteral("%1.%2").arg(base, extensionAt(_shownFormat)));
+}
+
 void AccessoryViewController::attachTo(QFileDialog& panel)
 {
     panel.setOption(QFileDialog::DontUseNativeDialog);
@@ -62,6 +80,7 @@ void AccessoryViewController::attachTo(QFileDialog& panel)
 
 void AccessoryViewController::selectFormat(int index)
 {
+    _shownFormat = index;
     if (!_savePanel)
         return;
     const QString extension = extensionAt(index);

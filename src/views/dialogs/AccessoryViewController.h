@@ -28,6 +28,12 @@ public:
     // "photo.png" with "bmp" gives "photo.bmp".
     static QString nameWithExtension(const QString& name, const QString& extension);
 
+    // The item shown and the panel's file type, suffix and proposed name made to agree with it.
+    void showFormat(int index);
+    // The path chosen in the panel in the format shown: an offered extension it ends in is
+    // replaced, any other name gets the shown format's extension added.
+    QString pathInShownFormat(const QString& chosen) const;
+
     // Puts the chooser into the panel (which becomes Qt's own, non-native dialog) and serves it.
     void attachTo(QFileDialog& panel);
     QFileDialog* savePanel() const { return _savePanel; }
@@ -41,4 +47,5 @@ public Q_SLOTS:
 private:
     QList<SaveFormat> _formats;
     QPointer<QFileDialog> _savePanel;  // not owned
+    int _shownFormat = 0;              // the item last chosen or shown
 };

@@ -378,16 +378,14 @@ QString Camera::Export_image_method_2()
         {QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.png"), QStringLiteral("*.tiff")});
     auto* chooser = new AccessoryViewController(&panel);
     chooser->attachTo(panel);
-    chooser->ext_btn->setCurrentIndex(0);
+    chooser->showFormat(0);
     const int answer = dialogPresenter().runModal(panel);
     raise();
     const QString chosen = panel.selectedFiles().value(0);
     if (answer != QDialog::Accepted || chosen.isEmpty())
         return {};
     // The format chosen decides the file's type, whatever extension the typed name has.
-    const QFileInfo typed(chosen);
-    const QString extension = AccessoryViewController::extensionForFormat(chooser->ext_btn->currentIndex());
-    return typed.dir().filePath(AccessoryViewController::nameWithExtension(typed.fileName(), extension));
+    return chooser->pathInShownFormat(chosen);
 }
 
 void Camera::useFolder(const QString& folder)

@@ -371,13 +371,15 @@ QString BatchWizard::Export_list_method_2()
     panel.setDirectory(QDir::homePath());
     auto* chooser = new AccessoryViewController_XL_TXT(&panel);
     chooser->attachTo(panel);
-    chooser->ext_btn->setCurrentIndex(0);
     panel.selectFile(SeriesStore::cleanName(m_view->ui().batch_list_name->text()) + QStringLiteral(".xlsx"));
+    chooser->showFormat(0);
     const int answer = dialogPresenter().runModal(panel);
     m_view->raise();
-    if (answer != QDialog::Accepted)
+    const QString chosen = panel.selectedFiles().value(0);
+    if (answer != QDialog::Accepted || chosen.isEmpty())
         return {};
-    return panel.selectedFiles().value(0);
+    // The format shown is the one written, whatever extension the typed name has.
+    return chooser->pathInShownFormat(chosen);
 }
 
 void BatchWizard::Export_Value_Btn_Clicked()
