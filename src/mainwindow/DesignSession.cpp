@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <utility>
 
 #include "data/Data_From_Excel.h"
 #include "designfile/DesignFingerprint.h"
@@ -41,11 +42,23 @@ void DesignSession::started()
     host.Set_Same_Size_Buttons_Enabled(false);
     m_controller.editedGraphicView()->setFocus();
     saved();
+    if (std::exchange(m_editedOnStart, false)) {
+        m_savedFingerprint.clear();
+        updateModifiedMark();
+    }
+}
+
+void DesignSession::startWithEdit(const std::function<void()>& edit)
+{
+    const QByteArray before = currentFingerprint();
+    edit();
+    m_editedOnStart = m_editedOnStart || currentFingerprint() != before;
 }
 
 void DesignSession::closed()
 {
     m_open = false;
+    m_editedOnStart = false;
     setDesignCommandsEnabled(false);
     m_check.stop();
     m_controller.window()->setWindowModified(false);

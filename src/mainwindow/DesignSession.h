@@ -21,6 +21,10 @@ public:
     // A start road or Open has put a design up: its undo history starts with it as it stands, it
     // counts as unchanged, and the design commands come back.
     void started();
+    // Runs a step of a start road that is the user's own edit, not the design the road starts from
+    // (a profile confirmed in the start windows): when it changes the design, the design started
+    // counts as changed until it is saved.
+    void startWithEdit(const std::function<void()>& edit);
     // The design was reset for a new project; nothing is open until the next start.
     void closed();
     // The design was written to its file: it counts as unchanged again.
@@ -42,6 +46,7 @@ private:
 
     SKTWindowController& m_controller;
     bool m_open = true;
+    bool m_editedOnStart = false;
     QByteArray m_savedFingerprint;
     QTimer m_check;
 };

@@ -72,6 +72,12 @@ void Apply_Size_Chosen_In_Window(SKTWindowController& controller, const Template
         size.Apply_Size_Clicked();
 }
 
+// The profile confirmed in a start window is the user's first edit of the new design.
+void Fill_Profile_Of_Start_Windows(SKTWindowController& controller)
+{
+    controller.designSession().startWithEdit([&controller] { ProfileCommands(controller).Fill_User_profile_Details(); });
+}
+
 int Start_From_Template(SKTWindowController& controller)
 {
     Template_Wizard_Fields fields;
@@ -79,7 +85,7 @@ int Start_From_Template(SKTWindowController& controller)
         return 0;
     // A profile confirmed in the wizard's profile window goes onto both sides; the visitor panel
     // comes with its window.
-    ProfileCommands(controller).Fill_User_profile_Details();
+    Fill_Profile_Of_Start_Windows(controller);
     controller.Set_Log_Name_In_Title();
     Apply_Size_Chosen_In_Window(controller, fields);
     return 1;
@@ -97,7 +103,7 @@ int Start_Visitor_Mode(SKTWindowController& controller)
         return 0;
     // A profile confirmed in the template window goes onto the pass first, so that the panels,
     // which show the pass, show it too.
-    ProfileCommands(controller).Fill_User_profile_Details();
+    Fill_Profile_Of_Start_Windows(controller);
     // The pass takes the size chosen in the window before the panels show it, as a template does.
     Apply_Size_Chosen_In_Window(controller, fields);
     panels.Start_Visitor_Panels();
@@ -115,7 +121,7 @@ int Start_With_Card_Wizard(SKTWindowController& controller)
     controller.inspector().Apply_Card_Wizard_Choices(wizard);
     // A profile confirmed in the wizard's profile window goes onto both sides; the visitor panel
     // comes with its window.
-    ProfileCommands(controller).Fill_User_profile_Details();
+    Fill_Profile_Of_Start_Windows(controller);
     controller.Set_Log_Name_In_Title();
     controller.inspector().sizePanel().Apply_Size_Clicked();
     return 1;

@@ -91,6 +91,12 @@ bool Is_Placeholder_Path(const QString& path)
     return kPlaceholderFiles.contains(name) && Is_Resource_File_Path(path, name);
 }
 
+QString Holders_Photo_Path(const QString& path)
+{
+    const QString trimmed = Trim_Str(path);
+    return Is_Placeholder_Path(trimmed) ? QString() : trimmed;
+}
+
 QString Portable_Resource_Path(const QString& name)
 {
     return kPortableResources + name;

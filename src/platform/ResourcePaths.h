@@ -22,6 +22,9 @@ bool Is_No_Image_Path(const QString& path);
 // user's is missing (no.png, photo_placeholder.png, pic_ic.png, the signature and fingerprint
 // samples), in this installation's resources or another's.
 bool Is_Placeholder_Path(const QString& path);
+// The path of a holder's photo as a window shows it: trimmed, or "" when it names one of those
+// placeholders, which are nobody's photo.
+QString Holders_Photo_Path(const QString& path);
 
 // The file of our resource folder at that relative path as designs name it, inside the
 // application's resources (".app/Contents/Resources/"), which Check_Path_For_App_Resources re-points

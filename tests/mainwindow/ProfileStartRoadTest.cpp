@@ -4,6 +4,7 @@
 // start's with ImageMagick), the profile window confirmed unchanged on a visitor pass changes
 // nothing, the panel shows a visitor's two-colour photo in its colour, and typing on one pass is
 // not asked about on the next.
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "VisitorDeskFixture.h"
 #include "mainwindow/DesignSession.h"
 #include "model/SKTImage.h"
+#include "platform/ResourcePaths.h"
 #include "views/wizards/Template_Wizard.h"
 
 namespace {
@@ -142,31 +144,56 @@ TEST_F(ProfileStartRoad, AProfileConfirmedInTheVisitorTemplateWindowIsOnThePassA
 
 // On a fresh visitor pass the profile confirmed unchanged, or given in the template window
 // without a photo, leaves the pass's placeholder photo as it was: the panel's photo box names no
-// picture of the program's and the design is not changed.
+// picture of the program's. The profile confirmed unchanged leaves the design unchanged; the name
+// typed in the template window is a change that New asks about.
 TEST_F(ProfileStartRoad, AProfileWithoutAPhotoLeavesThePassPlaceholderAndTheDesignAsTheyWere)
 {
     const QString placeholder = QDir(Resource_Path).filePath(QStringLiteral("photo_placeholder.png"));
-    const std::pair<const char*, std::function<void()>> roads[] = {
+    struct Road {
+        const char* name;
+        std::function<void()> walk;
+        bool changed;
+    };
+    const Road roads[] = {
         {"profile confirmed unchanged",
          [this] {
              queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, QStringLiteral("Visitor orange (h)"));
              ASSERT_TRUE(Open_Start_Window(controller));
              confirmProfile({});
-         }},
+         },
+         false},
         {"profile of the template window",
          [this] {
              queueStart("Using_Visitor_btn", TemplateCatalog::kVisitorCategory, QStringLiteral("Visitor orange (h)"),
                         QStringLiteral("Tpl Visitor"));
              newDesign();
-         }},
+         },
+         true},
     };
-    for (const auto& [road, walk] : roads) {
+    for (const auto& [road, walk, changed] : roads) {
         SCOPED_TRACE(road);
         ASSERT_NO_FATAL_FAILURE(walk());
         EXPECT_EQ(onCard("Fup_Photo")->_file_path, placeholder);
         EXPECT_EQ(front().photoPath(), QString());
-        EXPECT_FALSE(controller.designSession().hasUnsavedChanges());
+        EXPECT_EQ(controller.designSession().hasUnsavedChanges(), changed);
     }
+}
+
+// Start -> Design from a template -> Classic blue (h) with a holder's name given in the template
+// window's profile: the new design is marked changed, and File -> New asks to save it.
+TEST_F(ProfileStartRoad, AProfileGivenInTheTemplateWindowIsAChangeNewAsksAbout)
+{
+    queueStart("Using_Template_btn", QStringLiteral("Employee"), QStringLiteral("Classic blue (h)"),
+               QStringLiteral("Kofi Mensah"));
+    ASSERT_TRUE(Open_Start_Window(controller));
+    ASSERT_EQ(onCard("Fup_Name")->Text_Value, "Kofi Mensah");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(controller.window()->isWindowModified());
+    const qsizetype said = messages.texts().size();
+    messages.queueAnswers({2});  // Cancel
+    action(QStringLiteral("New_Btn_Clicked")).trigger();
+    EXPECT_EQ(messages.texts().mid(said), QStringList{"Do you want to save changes before opening new document?"});
+    EXPECT_EQ(onCard("Fup_Name")->Text_Value, "Kofi Mensah");
 }
 
 // A two-colour picture (a 1-bit palette PNG from ImageMagick) browsed for the visitor shows in its
@@ -208,4 +235,23 @@ TEST_F(ProfileStartRoad, TypingOnTheDesignBeforeIsNotAskedAboutOnTheNext)
     EXPECT_EQ(messages.texts().mid(said), QStringList());
     EXPECT_EQ(onCard("Fup_Name")->Text_Value, placeholder);
     EXPECT_EQ(front().textBox("Fup_Name")->text(), placeholder);
+}
+
+// File -> Card Holder Profile… on a fresh Classic blue (h): the photo row names no picture of the
+// program's, and OK with it unchanged gives the profile no photo and leaves the card's placeholder.
+TEST_F(ProfileStartRoad, TheProfileWindowShowsNoPlaceholderAsThePhoto)
+{
+    queueStart("Using_Template_btn", QStringLiteral("Employee"), QStringLiteral("Classic blue (h)"));
+    ASSERT_TRUE(Open_Start_Window(controller));
+    const QString placeholder = onCard("Fup_Photo")->_file_path;
+    ASSERT_TRUE(Is_Placeholder_Path(placeholder)) << qPrintable(placeholder);
+    QString shownPath = QStringLiteral("(not opened)");
+    dialogs.queueHook([&shownPath](QDialog& window) {
+        shownPath = window.findChild<QLineEdit*>(QStringLiteral("image_path_val"))->text();
+        window.findChild<QPushButton*>(QStringLiteral("ok_btn"))->click();
+    });
+    action(QStringLiteral("User_Profile_Button_Clicked")).trigger();
+    EXPECT_EQ(shownPath, QString());
+    EXPECT_EQ(controller.Front_user_profile.image, QString());
+    EXPECT_EQ(onCard("Fup_Photo")->_file_path, placeholder);
 }

@@ -11,6 +11,7 @@
 #include "platform/DialogPresenter.h"
 #include "platform/FileHelpers.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ResourcePaths.h"
 #include "platform/StringHelpers.h"
 #include "views/canvas/InterfaceObjects.h"
 #include "views/inspector/DataSourcePanel.h"
@@ -158,9 +159,12 @@ void Show_User_Profile::Prefill_From_Element(const SKTGraphic& element)
 void Show_User_Profile::Prefill_Value(int field, const SKTGraphic& element)
 {
     if (field == kPhoto) {
-        controls().photo.image_path_val->setText(element._file_path);
+        // A placeholder the card shows is no one's photo: the row stays empty, and OK writes none.
+        const QString photo = Holders_Photo_Path(element._file_path);
+        controls().photo.image_path_val->setText(photo);
         selectSource(field, element.data_source_type);
-        Set_User_Image(element._file_path);
+        if (!photo.isEmpty())
+            Set_User_Image(photo);
     } else {
         row(field).value->setText(element.Text_Value);
         valueCheck(field)->setChecked(true);

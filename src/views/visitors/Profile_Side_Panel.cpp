@@ -173,7 +173,7 @@ void Profile_Side_Panel::Set_User_Image_Control(const QString& path, const QImag
     if (!id.isEmpty() && m_selectElement && !m_selectElement(id))
         return;
     // The box holds the holder's photo alone: a stand-in picture of the program's is no photo.
-    const QString trimmed = Is_Placeholder_Path(Trim_Str(path)) ? QString() : Trim_Str(path);
+    const QString trimmed = Holders_Photo_Path(path);
     ui->photo_path_txt->setText(trimmed);
     if (trimmed.isEmpty() || !QFileInfo(trimmed).isFile())
         showPhoto({});
