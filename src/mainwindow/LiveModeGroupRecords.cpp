@@ -135,19 +135,16 @@ void LiveModePanels::Design_Copied_To_Side(int side, int chosenRow)
     excel_cb_value[bindingSlot(kPhotoFieldId, side)] = photoColumn;
     panel(side).setChosenColumn(kPhotoFieldId, photoColumn);
     if (Start_Card_Option == QLatin1String("V")) {
-        // The card holder's photo where the side has one: a picture field added in the panel is
-        // no one's photo.
+        // The card holder's photo where the side has one; a picture field added in the panel or a
+        // logo is no one's photo, so a side without the holder's photo shows none.
         const GraphicList& copied = view(side).graphics();
-        const auto isPicture = [](const GraphicPtr& element) { return element && element->kind() == GraphicKind::Image; };
-        auto picture = std::find_if(copied.begin(), copied.end(), [&isPicture](const GraphicPtr& element) {
-            return isPicture(element) && element->control_ID.trimmed() == kPhotoFieldId;
+        const auto photo = std::find_if(copied.begin(), copied.end(), [](const GraphicPtr& element) {
+            return element && element->kind() == GraphicKind::Image && element->control_ID.trimmed() == kPhotoFieldId;
         });
-        if (picture == copied.end())
-            picture = std::find_if(copied.begin(), copied.end(), isPicture);
-        if (picture == copied.end())
+        if (photo == copied.end())
             panel(side).Set_User_Image_Control(QString(), QImage(), QString());
         else
-            panel(side).Set_User_Image_Control((*picture)->_file_path, (*picture)->_contents, (*picture)->control_ID);
+            panel(side).Set_User_Image_Control((*photo)->_file_path, (*photo)->_contents, (*photo)->control_ID);
     }
     if (Start_Card_Option != QLatin1String("G"))
         return;

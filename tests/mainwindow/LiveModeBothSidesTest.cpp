@@ -401,3 +401,46 @@ TEST_F(VisitorCopy, ANumberGivenOnTheBacksSymbolIsTheVisitorsOnBothSides)
     EXPECT_EQ(controller.liveModes().panel(1).textBox("Fup_UniqueNo")->text(), "V-100059");
     EXPECT_EQ(front().textBox("Fup_UniqueNo")->text(), "V-100059");
 }
+
+namespace {
+
+class VisitorLogoCopy : public VisitorDeskFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(VisitorDeskFixture::SetUp());
+        ASSERT_NO_FATAL_FAILURE(openShippedPass());
+        CARD_SIDE_STR = QStringLiteral("2");
+    }
+};
+
+}  // namespace
+
+// Visitor orange (h) copied onto its back; there the photo is deleted and a logo placed with the
+// Picture tool; the back copied onto the front: the logo is no one's photo, so the front's panel
+// shows none and Register logs none (sqlite3).
+TEST_F(VisitorLogoCopy, ALogoCopiedOntoThePassIsNotTheVisitorsPhoto)
+{
+    messages.queueAnswers({0});  // "Yes"
+    controller.sideCommands().Copy_Card_Design_Clicked();
+    controller.sideCommands().Select_back_side();
+    SKTGraphicView& back = *controller.graphicView(SKTDocument::BackSide);
+    const GraphicPtr photo = back.Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo"));
+    ASSERT_NE(photo, nullptr);
+    canvas_mouse::drag(back, photo->bounds().center(), photo->bounds().center());
+    action(QStringLiteral("Delete_btn")).trigger();
+    ASSERT_EQ(back.Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo")), nullptr);
+    const QString logo = visitortest::photoFile(QDir(scratch.path()), QStringLiteral("logo.png"), Qt::darkGreen);
+    dialogs.queueOpenFile(logo);
+    action(QStringLiteral("image_tool_btn")).trigger();
+    ASSERT_TRUE(std::any_of(back.graphics().begin(), back.graphics().end(),
+                            [&logo](const GraphicPtr& element) { return element->FilePath() == logo; }));
+
+    messages.queueAnswers({0});  // "Yes"
+    controller.sideCommands().Copy_Card_Design_Clicked();
+    controller.sideCommands().Select_front_side();
+    EXPECT_EQ(front().photoPath(), QString());
+    type("Fup_Name", QStringLiteral("Ana Souza"));
+    click("register_visitor_btn");
+    EXPECT_EQ(logged("Name, Photo_Path"), QStringLiteral("Ana Souza|"));
+}
