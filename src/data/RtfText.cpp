@@ -352,23 +352,18 @@ private:
         }
     }
 
-    // The two bytes after "\'", at hand unless the document ends first.
+    // The two bytes after "\'", at hand unless the document ends first. Only two hexadecimal
+    // digits make a byte: anything else ("\' a", "\'-1", one digit) gives no character.
     void hexByte(Cursor& at)
     {
         const QByteArrayView digits(at.at, std::min<qsizetype>(at.atHand(), 2));
         at.at += digits.size();
         const int high = digits.size() == 2 ? hexDigit(uchar(digits[0])) : -1;
         const int low = digits.size() == 2 ? hexDigit(uchar(digits[1])) : -1;
-        bool ok = high >= 0 && low >= 0;
-        // Two digits, as nearly all are, read at once; bytes with no digit among them are no
-        // number; anything else as Qt reads a number, in place.
-        const int value = ok                                           ? high * 16 + low
-                          : high < 0 && low < 0 && digits.size() == 2 ? 0
-                                                                       : digits.toInt(&ok, 16);
         // A byte of text as any other, a stand-in for "\uN" or not: a long run of them is decoded
         // and handed on a piece at a time.
-        if (ok)
-            addByte(char(value));
+        if (high >= 0 && low >= 0)
+            addByte(char(high * 16 + low));
     }
 
     // A word and its parameter are read straight from the bytes at hand, where both stand but for

@@ -93,6 +93,9 @@ TEST(SeriesTextImport, CsvFollowsRfc4180)
     EXPECT_EQ(csvValues("\"Smith, John\",42\n\"say \"\"hi\"\"\",x\n"),
               QStringList({"Smith, John", "42", "say \"hi\"", "x"}));
     EXPECT_EQ(csvValues("\"two\nlines\",b\n"), QStringList({"two lines", "b"}));
+    // A quoted "\r\n" is one line end, so one blank.
+    EXPECT_EQ(csvValues("\"a\r\nb\",c"), QStringList({"a b", "c"}));
+    EXPECT_EQ(csvValues("\"a\r\rb\",c"), QStringList({"a  b", "c"}));
     EXPECT_EQ(csvValues("a,,b,\n,\n"), QStringList({"a", "b"}));
     EXPECT_EQ(csvValues("5\"6,7"), QStringList({"5\"6", "7"}));
     // Text after a closing quote joins the field; what cleaning removes goes from every field.
@@ -136,6 +139,15 @@ TEST(SeriesTextImport, RichTextUnicodeAndCodePages)
     // is ASCII letters of either case, and one not known is left out.
     EXPECT_EQ(rtfToText("{\\rtf1\\ansi \\'C9\\'e9\\'4g\\'g4\\'zz \\horzvert0 \\Zed x}"), QStringLiteral("Éé x"));
     EXPECT_FALSE(valuesOfFile("plain words", "rtf").ok);
+    // Only two hexadecimal digits make a character: read as a number, " a" or "a " would be a
+    // line end splitting one value in two, and "-1" the character ÿ. The document may end first.
+    for (const char* rtf : {"{\\rtf1\\ansi one\\' atwo\\par}", "{\\rtf1\\ansi one\\'a two\\par}",
+                            "{\\rtf1\\ansi one\\'-1two\\par}", "{\\rtf1\\ansi one\\'+ftwo\\par}",
+                            "{\\rtf1\\ansi onetwo\\'4", "{\\rtf1\\ansi onetwo\\'"}) {
+        SCOPED_TRACE(rtf);
+        EXPECT_EQ(rtfToText(rtf).trimmed(), "onetwo");
+        EXPECT_EQ(valuesOfFile(rtf, "rtf").values, QStringList{"onetwo"});
+    }
 }
 
 // Each character of rich text in a code page, its bytes written as "\'hh", is the character

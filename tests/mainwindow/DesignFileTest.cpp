@@ -292,6 +292,20 @@ TEST_F(DesignFile, BadFilesAreRefusedAsCorruptAndLeaveTheOpenDesignAsItWas)
         EXPECT_TRUE(front == openCard) << c.what;
         EXPECT_EQ(table.ListData, design.rows) << c.what;
     }
+    // A file that is no design file at all is called corrupt; the log keeps the reason.
+    const struct { const char* what; QVariant root; const char* reason; } notDesigns[] = {
+        {"first item not the marker", QVariantList{"ZOVAMACIDCARDS", "L"}, "The file does not begin with the design file marker."},
+        {"root not an array", QVariantMap{{"ZOVAMACIDCARD", "L"}}, "The property list's root is not an array."},
+    };
+    for (const auto& c : notDesigns) {
+        ASSERT_TRUE(PropertyList::writeFile(path("not.did"), c.root, PropertyList::Format::Xml));
+        DesignFileError error;
+        EXPECT_FALSE(readDesignFile(path("not.did"), &error)) << c.what;
+        EXPECT_EQ(QStringLiteral("%1 - %2").arg(error.itemIndex).arg(error.reason), QStringLiteral("0 - ") + c.reason)
+            << c.what;
+        EXPECT_EQ(load("not.did"), 0) << c.what;
+        EXPECT_EQ(messages.texts().last(), shown(kCorruptDesignFileMessage)) << c.what;
+    }
     writeBytes(path("cut.did"), fileBytes(path("sample.did")).left(4000));
     EXPECT_EQ(load("cut.did"), 0);
     EXPECT_EQ(messages.texts().last(), shown(kCorruptDesignFileMessage));
