@@ -70,8 +70,7 @@ void WindowDesignFile::Show_Loaded_Design()
     if (cardSize.isEmpty())
         cardSize = SKTDocument::canvasSize(true, QSizeF());
     m_controller.SetDocumentCanvasSize(cardSize);
-    m_controller.inspector().sizePanel().Set_Card_Size_In_Control(
-        QSizeF(Points_to_MM_Convert(float(cardSize.width())), Points_to_MM_Convert(float(cardSize.height()))));
+    m_controller.inspector().sizePanel().Show_Card_Size(cardSize);
     m_controller.Set_Log_Name_In_Title();
     m_controller.selectArrowTool();
     m_controller.Refresh_Canvas();

@@ -159,15 +159,32 @@ void CardSizePanel::Mark_Group_List_New_Selection(int row)
 void CardSizePanel::Apply_Size_Clicked()
 {
     m_window.Set_Canvas_to_100_percent();
-    const Ui::CardSizePage& size = m_view.cardSize();
     const QSizeF before = m_window.frontCanvasBounds().size();
-    const float width = unitToPoints(float(size.width_Stepper->value()), Measument_Unit_Is);
-    const float height = unitToPoints(float(size.height_Stepper->value()), Measument_Unit_Is);
-    m_window.applyCanvasSize(QSizeF(width, height));
+    m_window.applyCanvasSize(sizeInPoints(Measument_Unit_Is));
     const bool elementsChanged = Card_Control_Size_Change_or_not();
     m_card.Update_All_Card_Content();
+    rememberShownSize(m_window.frontCanvasBounds().size());
     if (elementsChanged || m_window.frontCanvasBounds().size() != before)
         m_window.Restart_Undo_History_After_Resize();
+}
+
+QSizeF CardSizePanel::sizeInPoints(int unit) const
+{
+    const Ui::CardSizePage& size = m_view.cardSize();
+    const auto side = [unit](const QDoubleSpinBox& field, double shownValue, double shownPoints) {
+        if (shownPoints > 0 && field.value() == shownValue)
+            return shownPoints;
+        return double(unitToPoints(float(field.value()), unit));
+    };
+    return {side(*size.width_Stepper, m_shownValues.width(), m_shownPoints.width()),
+            side(*size.height_Stepper, m_shownValues.height(), m_shownPoints.height())};
+}
+
+void CardSizePanel::rememberShownSize(QSizeF points)
+{
+    const Ui::CardSizePage& size = m_view.cardSize();
+    m_shownPoints = points;
+    m_shownValues = QSizeF(size.width_Stepper->value(), size.height_Stepper->value());
 }
 
 void CardSizePanel::Card_Width_Changed()
@@ -226,6 +243,13 @@ void CardSizePanel::Set_Card_Size_In_Control(QSizeF millimetres)
     showSizeInUnit(::Apply_unit_Chaneg_Values(float(millimetres.width()), kUnitMillimetre, Measument_Unit_Is),
                    ::Apply_unit_Chaneg_Values(float(millimetres.height()), kUnitMillimetre, Measument_Unit_Is));
     last_unit_val = Measument_Unit_Is;
+    m_shownPoints = QSizeF();
+}
+
+void CardSizePanel::Show_Card_Size(QSizeF points)
+{
+    Set_Card_Size_In_Control(QSizeF(pointsToMillimetres(points.width()), pointsToMillimetres(points.height())));
+    rememberShownSize(points);
 }
 
 void CardSizePanel::showSizeInUnit(float width, float height)
@@ -260,9 +284,12 @@ void CardSizePanel::_setLabels()
 
 void CardSizePanel::Apply_unit_Chaneg_Values()
 {
-    const Ui::CardSizePage& size = m_view.cardSize();
-    showSizeInUnit(::Apply_unit_Chaneg_Values(float(size.width_Stepper->value()), last_unit_val, Measument_Unit_Is),
-                   ::Apply_unit_Chaneg_Values(float(size.height_Stepper->value()), last_unit_val, Measument_Unit_Is));
+    // The size in points does not change with the unit: the fields show what they stood for.
+    const QSizeF points = sizeInPoints(last_unit_val);
+    const float width = pointsToUnit(float(points.width()), Measument_Unit_Is);
+    const float height = pointsToUnit(float(points.height()), Measument_Unit_Is);
+    showSizeInUnit(width, height);
+    rememberShownSize(points);
 }
 
 void CardSizePanel::doPreferences()

@@ -49,6 +49,9 @@ public:
     bool Card_Control_Size_Change_or_not();
     // A size in millimetres shown in the fields in the user's unit.
     void Set_Card_Size_In_Control(QSizeF millimetres);
+    // The card's own size in points shown in the fields: while they keep showing it, a writer
+    // takes it to the last digit, not as the fields round it.
+    void Show_Card_Size(QSizeF points);
 
     // The unit captions of the card size and of the element position and size fields.
     void _setLabels();
@@ -72,6 +75,10 @@ private:
     // Width and height in the user's unit into the fields, whose range and unit follow that unit
     // (the card side's bounds converted), with no change signal.
     void showSizeInUnit(float width, float height);
+    // The size the fields stand for: what they were last filled from while they still show it,
+    // a value typed or chosen since read in the unit.
+    QSizeF sizeInPoints(int unit) const;
+    void rememberShownSize(QSizeF points);
     void fillSizeList();
     int selectedSizeRow() const;
     // The size in millimetres of that row for the chosen orientation and category.
@@ -89,4 +96,8 @@ private:
     ListData m_sizes;
     GroupListData m_groups;
     QTableView* m_groupList = nullptr;
+    // The card's size in points the fields were last filled from, and the values they showed
+    // for it; empty when they were filled from anything else.
+    QSizeF m_shownPoints;
+    QSizeF m_shownValues;
 };

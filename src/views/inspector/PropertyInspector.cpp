@@ -45,7 +45,7 @@ void PropertyInspector::setUpControls(const QStringList& hatchNames)
     const NotDrawOnlyPropChangeGuard filling;
     m_size._setLabels();
     const QSizeF card = m_window.frontCanvasBounds().size();
-    m_size.Set_Card_Size_In_Control(QSizeF(pointsToMillimetres(card.width()), pointsToMillimetres(card.height())));
+    m_size.Show_Card_Size(card);
     m_text.setUpControls();
 }
 
