@@ -26,6 +26,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSpinBox>
 
 #include "barcodes/BarcodeLists.h"
 #include "barcodes/BarcodeText.h"
@@ -339,3 +342,58 @@ TEST_F(BarcodeWindowRoadTest, AFooterWiderThanItsQrCodeReachesTheCardWhole)
 }
 
 }  // namespace
+
+// The barcode window's Data Matrix width and height show the symbol the card gets: its size as
+// ZXing finds it on the card's picture, for rectangular, square and automatic sizes.
+TEST_F(BarcodeWindowRoadTest, TheDataMatrixWidthAndHeightShowTheSymbolOnTheCard)
+{
+    const struct { const char* format; int module; QSize expected; } cases[] = {
+        {"C8X18", 2, {36, 16}}, {"C12X12", 2, {24, 24}}, {"C16X16", 3, {48, 48}}, {"Auto", 2, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        const GraphicPtr barcode = frontBarcode();
+        ASSERT_TRUE(barcode);
+        QSize shown;
+        dialogs.queueHook([&](QDialog& window) {
+            const auto choose = [&window](const char* combo, const char* text) {
+                auto* box = window.findChild<QComboBox*>(QString::fromLatin1(combo));
+                box->setCurrentIndex(box->findText(QString::fromLatin1(text)));
+            };
+            choose("barcodeTypePopup", "DataMatrix");
+            auto* field = window.findChild<QPlainTextEdit*>(QStringLiteral("dataText_2D"));
+            field->selectAll();
+            QTest::keyClicks(field, QStringLiteral("ZV-42"));
+            window.findChild<QSpinBox*>(QStringLiteral("dm_moduleText_2D"))->setValue(c.module);
+            choose("dm_format_ComboBox", c.format);
+            shown = QSize(window.findChild<QSpinBox*>(QStringLiteral("dm_widthText_2D"))->value(),
+                          window.findChild<QSpinBox*>(QStringLiteral("dm_HeightText_2D"))->value());
+            window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        doubleClick(*barcode);
+        EXPECT_EQ(messages.texts(), QStringList());
+        if (!c.expected.isEmpty())
+            EXPECT_EQ(shown, c.expected);
+
+        // The card's picture at 8 pixels a point on a white ground with a quiet zone, for ZXing.
+        QImage symbol = frontBarcode()->_barcode_image.toImage(8 * 72);
+        symbol.setDevicePixelRatio(1);
+        ASSERT_FALSE(symbol.isNull());
+        QImage ground(symbol.size() + QSize(160, 160), QImage::Format_RGB32);
+        ground.fill(Qt::white);
+        QPainter(&ground).drawImage(80, 80, symbol);
+        const QString file = scratch.filePath(QStringLiteral("dm.png"));
+        ASSERT_TRUE(ground.save(file));
+        const auto read = TestEnvironment::run(QStringLiteral("ZXingReader"), {file});
+        const QString out = QString::fromUtf8(read.out);
+        EXPECT_TRUE(out.contains(QStringLiteral("\"ZV-42\""))) << qPrintable(out);
+        const QRegularExpressionMatch corners =
+            QRegularExpression(QStringLiteral("Position:\\s+(\\d+)x(\\d+) (\\d+)x(\\d+) (\\d+)x(\\d+)")).match(out);
+        ASSERT_TRUE(corners.hasMatch()) << qPrintable(out);
+        const auto at = [&corners](int n) { return corners.captured(n).toInt(); };
+        // ZXing's corners lie inside the outer modules: a module short of the symbol's size.
+        const QSizeF found((at(3) - at(1)) / 8.0, (at(6) - at(4)) / 8.0);
+        EXPECT_NEAR(found.width(), shown.width() - c.module, c.module);
+        EXPECT_NEAR(found.height(), shown.height() - c.module, c.module);
+    }
+}

@@ -90,7 +90,7 @@ public:
     // ---- Layout controls ----------------------------------------------------------------------
     // The QR Code size is at least the version's module count.
     void Check_And_Set_QR_size_Acc_Version(int versionIndex);
-    // The Data Matrix width and height are raised to the chosen size at the module size.
+    // The Data Matrix width and height show the chosen size at the module size.
     void data_matrix_barcode_size_acc_format();
     void Transparent_Bkngd_Clicked();
     // Whether the value is printed; the value-on-top box is usable only then.
@@ -111,8 +111,10 @@ private:
     bool seriesOrColumnChosen() const;
     // Usable for the linear symbologies but UPC and EAN; the 2-D ones leave it as it was.
     void enableKerningBox();
-    // Whether the Data Matrix chosen could not use its encoding for the value and is plain ASCII.
-    bool madeInAsciiInstead(const QString& value);
+    // For a Data Matrix made of the value: the width and height fields show its symbol's size, and
+    // the note says when it could not use its encoding and is plain ASCII.
+    void showDataMatrixFacts(const QString& value);
+    void showDataMatrixSize(int columns, int rows);
     // The PDF417 view shows the symbol alone while PDF417 is chosen: grey without a value.
     void showPdf417Symbol(const QString& value);
     // Set_Barcode_Prop_To_Control: the copy and every control from the element.

@@ -339,17 +339,20 @@ void Barcode_Gen::goButtonActionPerformed()
     }
     m_picture = picture;
     m_view->Set_Barcode_On_Panel(picture);
-    m_view->showAsciiFallbackNote(madeInAsciiInstead(currentValue()));
+    showDataMatrixFacts(currentValue());
 }
 
-bool Barcode_Gen::madeInAsciiInstead(const QString& value)
+void Barcode_Gen::showDataMatrixFacts(const QString& value)
 {
     const BarcodeSettings& chosen = settings();
-    if (symbologyTitles().value(chosen.barcode_font_index) != QLatin1String("DataMatrix"))
-        return false;
     bool fellBack = false;
-    dataMatrixModuleGrid(value, chosen.dm_format_index, chosen.dm_encoding_index, nullptr, &fellBack);
-    return fellBack;
+    if (symbologyTitles().value(chosen.barcode_font_index) == QLatin1String("DataMatrix")) {
+        const std::optional<ModuleGrid> grid =
+            dataMatrixModuleGrid(value, chosen.dm_format_index, chosen.dm_encoding_index, nullptr, &fellBack);
+        if (grid)
+            showDataMatrixSize(grid->width, grid->height);
+    }
+    m_view->showAsciiFallbackNote(fellBack);
 }
 
 void Barcode_Gen::showPdf417Symbol(const QString& value)

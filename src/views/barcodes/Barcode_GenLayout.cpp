@@ -66,13 +66,11 @@ void Barcode_Gen::connectLayout()
     connectNumber(*ui.pdf_HeightText_2D, &BarcodeSettings::pdf_hgt_val);
     connectNumber(*ui.pdf_ec_lvl_Text, &BarcodeSettings::pdf_ec_val);
     connectNumber(*ui.dm_moduleText_2D, &BarcodeSettings::dm_module_val);
-    // The Data Matrix width and height are the window's own; the symbol's size follows its
-    // format and module size.
+    // The Data Matrix width and height show the symbol's size, which its format, value and module
+    // size make: nothing typed there could reach the picture.
     for (CheckedSpinBox* field : {ui.dm_widthText_2D, ui.dm_HeightText_2D}) {
-        QObject::connect(field, &QSpinBox::valueChanged, m_view.get(), [this] {
-            if (!Not_Draw_Only_Prop_Change)
-                goButtonActionPerformed();
-        });
+        field->setReadOnly(true);
+        field->setButtonSymbols(QAbstractSpinBox::NoButtons);
     }
     QObject::connect(ui.dpi_Text, &QSpinBox::valueChanged, m_view.get(), [this](int dpi) { customResolutionTyped(dpi); });
 
@@ -217,9 +215,17 @@ void Barcode_Gen::data_matrix_barcode_size_acc_format()
     if (entry.isEmpty() || entry == QLatin1String("Auto"))
         return;
     const DataMatrixSize size = dataMatrixSizeFromEntry(entry);
+    showDataMatrixSize(size.width, size.height);
+}
+
+void Barcode_Gen::showDataMatrixSize(int columns, int rows)
+{
+    Ui::BarcodeSettingsView& ui = m_view->ui();
     const int module = ui.dm_moduleText_2D->value();
-    raiseTo(*ui.dm_widthText_2D, size.width * module);
-    raiseTo(*ui.dm_HeightText_2D, size.height * module);
+    for (auto [field, modules] : {std::pair{ui.dm_widthText_2D, columns}, std::pair{ui.dm_HeightText_2D, rows}}) {
+        const QSignalBlocker quiet(field);
+        field->setValue(modules * module);
+    }
 }
 
 void Barcode_Gen::chooseResolution()

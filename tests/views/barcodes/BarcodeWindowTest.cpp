@@ -269,8 +269,9 @@ TEST_F(BarcodeWindowPagesTest, QrVersionsAndDataMatrixSizesRaiseTheSymbolSizes)
         control<QSpinBox>("dm_moduleText_2D").setValue(4);
         width.setValue(10), height.setValue(100);
         choose("dm_format_ComboBox", "C8X18");
-        EXPECT_EQ(width.value(), 72);  // 18 columns of 4 points
-        EXPECT_EQ(height.value(), 100);
+        // The symbol's size, not what the fields held: 18 columns and 8 rows of 4 points.
+        EXPECT_EQ(width.value(), 72);
+        EXPECT_EQ(height.value(), 32);
         height.setValue(10);
         choose("dm_format_ComboBox", "Auto");
         choose("dm_format_ComboBox", "C8X18");
