@@ -50,6 +50,9 @@ ControllerCanvasHost::ControllerCanvasHost(SKTWindowController& controller)
                 m_controller.inspector().Set_Standard_Buttons_For_Selection();
         });
     }
+    // Paste follows what the clipboard holds, whichever program put it there.
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, m_controller.window(),
+                     [this] { m_controller.inspector().Set_Standard_Buttons_For_Selection(); });
     m_undo.Check_Undo_Redo_Btn_Enability();
 }
 

@@ -291,3 +291,9 @@ QImage SKTWindowController::Get_Image_With_Update_Settings(SKTImage& image)
 {
     return imageWithSettingsApplied(image);
 }
+
+void SKTWindowController::Reset_Image_Editing_Controls()
+{
+    if (m_inspector)
+        m_inspector->imagePanel().Reset_Image_Editing_Controls();
+}

@@ -102,6 +102,7 @@ public:
     // The inspector's Card_Shape.
     int cardOutline() const override;
     QImage Get_Image_With_Update_Settings(SKTImage& image) override;
+    void Reset_Image_Editing_Controls() override;
 
     Card_Property Front_card_Prop;
     Card_Property Back_card_Prop;

@@ -6,6 +6,7 @@
 #include "model/Card_Property.h"
 #include "model/SKTImage.h"
 #include "platform/AppContext.h"
+#include "platform/GuiThread.h"
 
 namespace {
 int paintDepth = 0;  // GUI thread only
@@ -40,6 +41,12 @@ const Card_Property& defaultCardProperty(int side)
         return p;
     }();
     return side == 0 ? front : back;
+}
+
+void resetPicturePageForNewPicture()
+{
+    if (GuiThread::isCurrent())
+        cardHost().Reset_Image_Editing_Controls();
 }
 
 namespace {

@@ -54,6 +54,9 @@ public:
     // The picture with its settings applied by the picture filter chain, turned within its box;
     // null when the element has no picture (imageWithSettingsApplied does the work).
     virtual QImage Get_Image_With_Update_Settings(SKTImage& image) = 0;
+    // Puts the picture page's controls back to their neutral settings, as a new picture element
+    // asks; a host without that page has nothing to reset.
+    virtual void Reset_Image_Editing_Controls() {}
 };
 
 // What the card model asks of the main window controller, one concern per interface. The
@@ -61,6 +64,9 @@ public:
 class CardHost : public CardSurface, public NewElementDefaults, public ElementDisplay, public PictureAdjustment {
 };
 
+// The host's picture page back to neutral settings for a picture element just made: on the GUI
+// thread only, where the page lives.
+void resetPicturePageForNewPicture();
 // The element's picture run through the filter chain with its own settings.
 QImage imageWithSettingsApplied(const SKTImage& image);
 // Default card settings of side 0 (front) or any other (back, side name "B").

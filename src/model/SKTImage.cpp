@@ -16,6 +16,7 @@ std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(QPointF position, const
     image->control_ID = ctrl_id;
     image->setFilePath(path, true);
     image->setBounds(pictureBoxCentredOn(position, image->_contents));
+    resetPicturePageForNewPicture();
     return image;
 }
 
@@ -31,6 +32,7 @@ std::shared_ptr<SKTImage> SKTImage::initWithPosition(QPointF position, const QIm
     image->_contents = contents;
     image->_file_path = filePath;
     image->setBounds(pictureBoxCentredOn(position, contents));
+    resetPicturePageForNewPicture();
     return image;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "model/CardHost.h"
 #include "model/PictureFile.h"
 #include "platform/AppContext.h"
 #include "platform/ResourcePaths.h"
@@ -45,6 +46,7 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPosition(QPointF centre, con
     signature->file_path = samplePicturePath(sign_or_FP);
     signature->Set_Sign_Or_FP(sign_or_FP);
     signature->setBounds(pictureBoxCentredOn(centre, contents));
+    resetPicturePageForNewPicture();
     return signature;
 }
 
@@ -56,6 +58,7 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(QPointF centre, const Q
     signature->Set_Sign_Or_FP(sign_or_FP);
     signature->setFilePath(path);
     signature->setBounds(pictureBoxCentredOn(centre, signature->_contents_img));
+    resetPicturePageForNewPicture();
     return signature;
 }
 

@@ -372,8 +372,9 @@ TEST_F(BarcodeWindowRoadTest, TheDataMatrixWidthAndHeightShowTheSymbolOnTheCard)
         });
         doubleClick(*barcode);
         EXPECT_EQ(messages.texts(), QStringList());
-        if (!c.expected.isEmpty())
+        if (!c.expected.isEmpty()) {
             EXPECT_EQ(shown, c.expected);
+        }
 
         // The card's picture at 8 pixels a point on a white ground with a quiet zone, for ZXing.
         QImage symbol = frontBarcode()->_barcode_image.toImage(8 * 72);

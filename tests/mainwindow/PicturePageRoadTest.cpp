@@ -216,3 +216,34 @@ TEST_F(PicturePageRoad, APictureDrawnAfterItsFileWasNotChosenShowsTheNoPicturePi
 }
 
 }  // namespace
+
+// Every picture or signature element made new puts the picture page back to its neutral settings:
+// a sepia, half-transparent page does not wait for the next element's writer.
+TEST_F(PicturePageRoad, ANewPictureElementPutsThePageBackToNeutral)
+{
+    Card_Front_Or_Back = 0;
+    controller.inspector().setUpControls({});
+    controller.showWindow();
+    const QString file = scratch.filePath(QStringLiteral("dot.png"));
+    QImage dot(8, 8, QImage::Format_RGB32);
+    dot.fill(Qt::blue);
+    ASSERT_TRUE(dot.save(file));
+    const std::pair<const char*, std::function<void()>> makers[] = {
+        {"picture from a file", [&] { SKTImage::initWithPath(QPointF(40, 40), file); }},
+        {"picture from pixels", [&] { SKTImage::initWithPosition(QPointF(40, 40), dot, file); }},
+        {"signature from a file", [&] { SKTSignature::initWithPath(QPointF(40, 40), file, QStringLiteral("S")); }},
+        {"signature from pixels",
+         [&] { SKTSignature::initWithPosition(QPointF(40, 40), dot, QStringLiteral("F"), file); }},
+    };
+    for (const auto& [made, make] : makers) {
+        SCOPED_TRACE(made);
+        {
+            const NotDrawOnlyPropChangeGuard filling;
+            control<QDoubleSpinBox>("Trsp_slidr_val").setValue(50);
+            control<QCheckBox>("Image_Sepia_chk").setChecked(true);
+        }
+        make();
+        EXPECT_EQ(control<QDoubleSpinBox>("Trsp_slidr_val").value(), 100);
+        EXPECT_FALSE(control<QCheckBox>("Image_Sepia_chk").isChecked());
+    }
+}

@@ -231,4 +231,8 @@ void SKTGraphicView::makeNewImageFromPasteboard(QPointF point)
     insertGraphics({image}, {0});
     changeSelectionIndexes({0});
     _Selected_Graphic = image;
+    // The pages show the new picture's own settings, as after any paste: the writers that follow
+    // must not give it those of the element selected before.
+    canvasHost().Undo_Redo_Button_state();
+    canvasHost().Show_RHS_Properties(image.get());
 }
