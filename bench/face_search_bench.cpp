@@ -1,6 +1,7 @@
 // Face search on a 500-pixel preview of a photograph (python3-skimage's astronaut): our detector,
-// which converts the preview, equalises it and keeps the largest face, against OpenCV's cascade
-// run alone on the grey pixels with its default settings.
+// which converts the preview, equalises it, finds faces with one cascade, checks each with a second
+// and keeps the largest, against OpenCV's default cascade run alone on the grey pixels with its
+// default settings.
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -11,7 +12,8 @@
 
 namespace {
 
-constexpr double kTargetMs = 30.0;
+// One search with the "alt2" cascade and a check of each face found: a little more than one search.
+constexpr double kTargetMs = 40.0;
 
 }  // namespace
 

@@ -15,8 +15,9 @@ public:
     virtual std::optional<QRectF> firstFace(const QImage& picture) = 0;
 };
 
-// OpenCV's cascade classifier with the frontal-face cascade of Debian's opencv-data. Faces come
-// largest first: the face a card photo is taken of.
+// OpenCV's cascade classifiers with two frontal-face cascades of Debian's opencv-data: a face the
+// "alt2" cascade finds counts when the default cascade sees it too. The largest such face is the
+// face a card photo is taken of.
 class CascadeFaceDetector : public FaceDetector {
 public:
     CascadeFaceDetector();
@@ -26,8 +27,9 @@ public:
     const QString& unavailableReason() const { return m_unavailable; }
     std::optional<QRectF> firstFace(const QImage& picture) override;
 
-    // Where Debian installs the cascade.
+    // Where Debian installs the default cascade, and the "alt2" one.
     static QString cascadeFile();
+    static QString finderCascadeFile();
 
 private:
     struct Classifier;

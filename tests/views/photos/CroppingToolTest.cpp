@@ -810,3 +810,74 @@ TEST_F(CroppingToolTest, ACropLooksAsItsPreviewDid)
         tool.Back_Btn_Clicked();
     }
 }
+
+// Around the face crops the face, large or small, one person or two: the astronaut (whose face
+// the cascade finds at x 171, y 63, 96 pixels across on her 512-pixel picture) placed on grey
+// fields. The crop's box is within about twice the face's size and centred on it, by Crop and by
+// Crop All over a folder of the same pictures.
+TEST_F(CroppingToolTest, AroundTheFaceCropsTheFaceWhateverItsSize)
+{
+    const QImage astronaut(kSkimageData + QStringLiteral("astronaut.png"));
+    ASSERT_FALSE(astronaut.isNull()) << "python3-skimage is a test dependency";
+    struct Placed {
+        int size, x, y;
+        QRectF face() const { return QRectF(x + size * 171.0 / 512, y + size * 63.0 / 512, size * 96.0 / 512, size * 96.0 / 512); }
+    };
+    const struct { const char* name; QSize field; QList<Placed> people; } cases[] = {
+        {"large.png", {900, 600}, {{400, 250, 100}}},
+        {"two.png", {900, 600}, {{200, 50, 300}, {400, 450, 100}}},
+        {"small.png", {512, 512}, {{256, 128, 128}}},
+    };
+    ASSERT_TRUE(QDir().mkpath(at("in")));
+    QList<int> cropWidths;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage field(c.field, QImage::Format_RGB32);
+        field.fill(QColor(128, 128, 128));
+        QPainter painter(&field);
+        for (const Placed& person : c.people)
+            painter.drawImage(QRect(person.x, person.y, person.size, person.size), astronaut);
+        painter.end();
+        ASSERT_TRUE(field.save(at(QStringLiteral("in/") + QLatin1String(c.name))));
+        QDir(at("out")).removeRecursively();
+        chooseOnePicture(at(QStringLiteral("in/") + QLatin1String(c.name)));
+        click("crop_face_radio");
+        ASSERT_TRUE(tool.Find_Face);
+        // The selection (preview pixels through the view's ratio, y up) in the field's pixels.
+        const QSizeF ratio = tool.originalImageRatio();
+        const double toField = double(c.field.width()) / tool.User_Picture.width();
+        const QRectF shown = selection();
+        const QRectF box(shown.x() / ratio.width() * toField,
+                         c.field.height() - (shown.y() + shown.height()) / ratio.height() * toField,
+                         shown.width() / ratio.width() * toField, shown.height() / ratio.height() * toField);
+        // The face of the largest person: the one a card photo is of.
+        const QRectF face = std::max_element(c.people.begin(), c.people.end(), [](const Placed& a, const Placed& b) {
+                                return a.size < b.size;
+                            })->face();
+        EXPECT_LE(box.width(), 2 * face.width()) << box.width() << " for a face of " << face.width();
+        EXPECT_GE(box.width(), face.width() / 2);
+        EXPECT_LT(QLineF(box.center(), face.center()).length(), face.width() / 4)
+            << "box centred at " << box.center().x() << "," << box.center().y() << ", face at " << face.center().x()
+            << "," << face.center().y();
+        tool.Crop_Single_Image_Clicked();
+        const QStringList written = QDir(at("out")).entryList(QDir::Files);
+        ASSERT_EQ(written.size(), 1);
+        const QImage crop(at(QStringLiteral("out/") + written.first()));
+        EXPECT_NEAR(crop.width(), box.width(), 3);
+        cropWidths << crop.width();
+        EXPECT_EQ(messages.texts(), QStringList());
+    }
+    // Crop All over the folder cuts each picture as Crop did.
+    click("input_folder_radio");
+    control<QLineEdit>("folder_path").setText(at("in"));
+    chooseOnePicture({});
+    click("crop_face_radio");
+    tool.Crop_Output_Path = at("all");
+    click("crop_all_btn");
+    QList<int> allWidths;
+    for (const QString& written : QDir(at("all")).entryList(QDir::Files))
+        allWidths << QImage(at(QStringLiteral("all/") + written)).width();
+    std::sort(cropWidths.begin(), cropWidths.end());
+    std::sort(allWidths.begin(), allWidths.end());
+    EXPECT_EQ(allWidths, cropWidths);
+}
