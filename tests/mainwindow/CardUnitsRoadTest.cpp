@@ -21,15 +21,9 @@ protected:
     // The design saved as it stands; its card sizes, front and back, as plistlib reads them.
     QString savedCardSizes(const QString& name)
     {
-        const QString design = scratch.filePath(name);
-        dialogs.queueSaveFile(design);
-        action(QStringLiteral("SaveAs_Btn_Clicked")).trigger();
-        const auto read = TestEnvironment::runPython("import plistlib, sys\n"
-                                                     "items = plistlib.load(open(sys.argv[1], 'rb'))\n"
-                                                     "print(items[20], items[54])\n",
-                                                     {design});
-        EXPECT_EQ(read.exitCode, 0) << read.err.constData();
-        return QString::fromUtf8(read.out).trimmed();
+        return savedAsAndRead(name, "import plistlib, sys\n"
+                                    "items = plistlib.load(open(sys.argv[1], 'rb'))\n"
+                                    "print(items[20], items[54])\n");
     }
 };
 

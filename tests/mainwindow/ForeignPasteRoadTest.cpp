@@ -60,24 +60,19 @@ TEST_F(ForeignPasteRoad, APictureFromAnotherProgramPastesWithItsOwnSettings)
     EXPECT_EQ(control<QPlainTextEdit>("Manual_image_path").toPlainText(), pasted->_file_path);
     control<QCheckBox>("Image_Gray_Scale_chk").click();
 
-    const QString design = scratch.filePath(QStringLiteral("pasted.did"));
-    dialogs.queueSaveFile(design);
-    action(QStringLiteral("SaveAs_Btn_Clicked")).trigger();
     // Image entries: the head, the binding, the picture's settings from item 25, then its path.
-    const auto read = TestEnvironment::runPython(
-        "import plistlib, sys\n"
-        "for e in plistlib.load(open(sys.argv[1], 'rb')):\n"
-        "    if isinstance(e, list) and e[:1] == ['I'] and e[18] != 'Fup_Photo':\n"
-        "        print(e[39], e[28], e[30], e[5])\n",
-        {design});
-    ASSERT_EQ(read.exitCode, 0) << read.err.constData();
-    const QStringList saved = QString::fromUtf8(read.out).trimmed().split(u' ');
-    ASSERT_EQ(saved.size(), 4) << read.out.constData();
+    const QString read = savedAsAndRead(QStringLiteral("pasted.did"),
+                                        "import plistlib, sys\n"
+                                        "for e in plistlib.load(open(sys.argv[1], 'rb')):\n"
+                                        "    if isinstance(e, list) and e[:1] == ['I'] and e[18] != 'Fup_Photo':\n"
+                                        "        print(e[39], e[28], e[30], e[5])\n");
+    const QStringList saved = read.split(u' ');
+    ASSERT_EQ(saved.size(), 4) << qPrintable(read);
     EXPECT_NE(saved[0], photo->_file_path);
     EXPECT_EQ(QImage(saved[0]).convertToFormat(QImage::Format_RGB32), quarters) << qPrintable(saved[0]);
     EXPECT_EQ(saved.mid(1), (QStringList{"Y", "100.00", "N"}));  // grey, opaque, no border
 
-    dialogs.queueOpenFile(design);
+    dialogs.queueOpenFile(scratch.filePath(QStringLiteral("pasted.did")));
     messages.queueAnswers({1});
     ASSERT_TRUE(Open_Btn_Clicked(controller));
     const auto reopened = std::find_if(canvas.graphics().begin(), canvas.graphics().end(), [](const GraphicPtr& e) {

@@ -47,6 +47,17 @@ protected:
         return inspectorControl<Control>(inspector(), name);
     }
     QAction& action(const QString& name) const { return *controller.window()->findChild<QAction*>(name); }
+    // File -> Save As… into the scratch file of that name; what the Python script (the design is
+    // sys.argv[1]) prints of it, as /usr/bin/python3 runs it.
+    QString savedAsAndRead(const QString& name, const char* script)
+    {
+        const QString design = scratch.filePath(name);
+        dialogs.queueSaveFile(design);
+        action(QStringLiteral("SaveAs_Btn_Clicked")).trigger();
+        const auto read = TestEnvironment::runPython(QString::fromLatin1(script), {design});
+        EXPECT_EQ(read.exitCode, 0) << read.err.constData();
+        return QString::fromUtf8(read.out).trimmed();
+    }
     void choose(const char* combo, int index) { chooseItem(control<QComboBox>(combo), index); }
     void pickColour(const char* well, const QColor& colour) { ::pickColour(dialogs, control<ColorWell>(well), colour); }
     // Writes the sample design into the scratch folder with design-probe and opens it through the
