@@ -155,13 +155,18 @@ protected:
         return QDir(Resource_Path).filePath(QStringLiteral("Templates/%1/%2.did").arg(category, name));
     }
 
-    // A picture file of its own colour in the scratch folder; its path.
+    // A picture file of its own in the scratch folder, of another colour at every point (its hue
+    // runs across it and its lightness down it), so that a picture cut, turned or of another file
+    // shows; its path.
     QString colouredPicture(const QString& name)
     {
         const QString path = scratch.filePath(name);
         if (!QFile::exists(path)) {
             QImage picture(60, 80, QImage::Format_RGB32);
-            picture.fill(QColor::fromHsv(int(qHash(name) % 360), 200, 220));
+            const int hue = int(qHash(name) % 360);
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    picture.setPixelColor(x, y, QColor::fromHsv((hue + 2 * x) % 360, 220, 90 + 2 * y));
             EXPECT_TRUE(picture.save(path));
         }
         return path;
@@ -252,6 +257,9 @@ protected:
             (this->*kind->run)();
             stepDialogs.reset();
             QCoreApplication::processEvents();
+            // The picture page makes adjusted pictures in the background: the card is checked
+            // once it shows them, as the user sees it a moment later.
+            controller.inspector().imagePanel().finishRendering();
             if (!answers.asked.isEmpty())
                 done += QStringLiteral(" [asked %1]").arg(answers.asked.join(QStringLiteral("; ")));
             taken << QStringLiteral("%1: %2").arg(step).arg(done);
@@ -311,6 +319,7 @@ protected:
             {"drop", 2, true, true, &LiveCardWalk::dropPhoto},
             {"datetime", 2, true, false, &LiveCardWalk::dateAndTime},
             {"size", 1, true, true, &LiveCardWalk::cardSize},
+            {"cardlook", 1, true, true, &LiveCardWalk::cardLook},
             {"reprint", 1, true, false, &LiveCardWalk::reprintLogged},
             {"backfields", 2, true, true, &LiveCardWalk::backFields},
         };
@@ -331,6 +340,15 @@ protected:
     }
     bool chance(int percent) { return int(random.bounded(100u)) < percent; }
     QString aName() { return QStringLiteral("%1 %2").arg(pick(kWords)).arg(step); }
+    // The fields added in the panel: pictures, then texts.
+    static QStringList addedFieldIds(const Profile_Side_Panel& panel)
+    {
+        QStringList ids;
+        for (const QList<ProfilePanelRow>& rows : {panel.view_array_label(), panel.view_array_value()})
+            for (const ProfilePanelRow& row : rows)
+                ids << row.controlId;
+        return ids;
+    }
     // The panel's text boxes a user can type into.
     QStringList typableFields(const Profile_Side_Panel& panel) const
     {
@@ -406,15 +424,28 @@ protected:
     void tickField()
     {
         Profile_Side_Panel& panel = shownPanel();
+        // A field added in the panel, when it has one, as often as a profile field.
+        const QStringList added = addedFieldIds(panel);
         QStringList ids;
-        for (const QString& id : profileTextIds())
+        for (const QString& id : !added.isEmpty() && chance(50) ? added : profileTextIds())
             if (QCheckBox* box = panel.checkBox(id); box && box->isEnabled() && box->isVisibleTo(controller.window()))
                 ids << id;
         if (ids.isEmpty())
             return;
         const QString id = pick(ids);
+        const auto symbolsShown = [this, &panel, &id] {
+            QList<bool> shown;
+            for (const GraphicPtr& element : canvas(panel.side()).graphics())
+                if (element->kind() == GraphicKind::Barcode && element->control_ID.trimmed() == id)
+                    shown << element->ctrl_is_visible;
+            return shown;
+        };
+        const QList<bool> before = symbolsShown();
         panel.checkBox(id)->click();
         done += QStringLiteral(" %1 %2").arg(id, panel.checkBox(id)->isChecked() ? "on" : "off");
+        // The tick takes the field's text or picture on and off the card; its symbols stay.
+        if (symbolsShown() != before)
+            stepDifference = QStringLiteral("the %1 tick took the field's symbol on or off the card").arg(id);
     }
 
     // Browse… or Camera… of the panel's photo.
@@ -765,6 +796,7 @@ protected:
     void dropPhoto();
     void dateAndTime();
     void cardSize();
+    void cardLook();
     void reprintLogged();
     void backFields();
     // The panels' typable fields as they stand, to be expected unchanged by a step.
@@ -1248,7 +1280,6 @@ protected:
     QString panelOnChosenRecord(int side) const;
     QString sidesNameOneVisitor() const;
     QString previewAgainstEditedSide() const;
-    static QStringList drawnElements(const GraphicList& elements);
     // The log's newest row against the front card as drawn.
     VisitorRecord visitorOfFrontCard() const;
     QString logAgainstCard() const;
@@ -1258,6 +1289,14 @@ protected:
     void printPassStep();
     void previewPassStep();
     QString passAgainstCard(const QString& pdf, const char* how) const;
+    QString symbolsOnLoggedPass(const QString& pdf, const VisitorRecord& visitor) const;
+    QString refusal(const QString& pdf, qsizetype askedBefore, const QString& reason) const;
+    QString passRefusal() const;
+    // A pass differing from the front card's drawing in more than one pixel in this many is
+    // another pass: a name left off differs in ten times as many.
+    static constexpr int kPassDifferenceShare = 2000;
+    // The same for the Preview tab against the side's drawing.
+    static constexpr int kPreviewDifferenceShare = 500;
     QString exportedAgainstCard(int side, const QString& pdf) const;
     static bool readableSymbol(const SKTGraphic& symbol);
     // Save Details: the record read back from the project's workbook (openpyxl).
@@ -1294,3 +1333,4 @@ protected:
 };
 
 }  // namespace livewalk
+

@@ -1,14 +1,18 @@
 // The walk's checks of what the user sees and of what leaves the program: the text each card draws,
 // the ticks, the Preview tab, and the cards exported, printed and previewed, the visitor log and
 // the workbook read back by the programs a user would read them with.
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include "LiveCardWalk.h"
 #include "barcodes/BarcodeLists.h"
+#include "model/RotationGeometry.h"
+#include "model/profiles/AddedFieldIds.h"
 #include "model/drawing/TextLayout.h"
 #include "output/CardFileNames.h"
+#include "output/SideSnapshot.h"
 #include "platform/ResourcePaths.h"
 #include "render/SKTRenderingView.h"
 
@@ -58,7 +62,80 @@ bool nearColour(const QColor& a, const QColor& b)
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 60;
 }
 
+// Whether a picture has the colour at the point or beside it: an edge or a thin line falls a pixel
+// apart where a page and the canvas scale a picture each their own way.
+bool nearColourAround(const QColor& colour, const QImage& picture, const QPoint& point)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (picture.valid(point + QPoint(dx, dy)) && nearColour(colour, picture.pixelColor(point + QPoint(dx, dy))))
+                return true;
+    return false;
+}
+
 const char* sideName(int side) { return side ? "back" : "front"; }
+
+QString kindName(GraphicKind kind)
+{
+    return kind == GraphicKind::Barcode ? QStringLiteral("symbol")
+           : kind == GraphicKind::Image ? QStringLiteral("picture")
+                                        : QStringLiteral("text");
+}
+
+// What a page of the card's size shows of a text on the element: the lines laid out for it that
+// lie on the page whole, joined. A line the card's edge cuts may be read from the page or not.
+QString linesOnPage(const SKTGraphic& element, const QString& text, const QSizeF& page)
+{
+    const QRectF card(QPointF(0, 0), page);
+    const auto layout = layOutElementText(element, text, element.bounds().height() + std::hypot(page.width(), page.height()));
+    const QPointF topLeft = elementTextTopLeft(element, *layout);
+    const QRectF box = element.bounds();
+    const QTransform turn = RotationTransform(element.text_rotation, box.center().x(), box.center().y());
+    QString shown;
+    for (const TextBoxLayout::Line& line : layout->lines())
+        if (card.contains(turn.mapRect(line.area.translated(topLeft))))
+            shown += line.text;
+    return shown;
+}
+
+// The card as its canvas paints it, `scale` pixels a point on white: its base and elements,
+// without the handles of what is selected, as when an element is dragged.
+QImage paintedCard(SKTGraphicView& view, int scale = 1)
+{
+    if (!view.selectedGraphics().isEmpty())
+        view.hideHandlesMomentarily();
+    const QRectF card = view.viewBounds();
+    QImage painted(card.size().toSize() * scale, QImage::Format_RGB32);
+    painted.fill(Qt::white);
+    QPainter painter(&painted);
+    painter.scale(scale, scale);
+    painter.translate(-card.topLeft());
+    view.drawRect(painter, card);
+    return painted;
+}
+
+// Whether an element drawn above the element (earlier in the list) reaches over it.
+bool coveredOnCard(const GraphicList& card, const GraphicPtr& element)
+{
+    for (const GraphicPtr& above : card) {
+        if (above == element)
+            return false;
+        if (above->ctrl_is_visible && above->drawingBounds().intersects(element->bounds()))
+            return true;
+    }
+    return false;
+}
+
+// Points across a picture element's box, where a picture cut, turned or taken from another file
+// shows another colour.
+QList<QPoint> pointsAcross(const QRectF& box)
+{
+    QList<QPoint> points;
+    for (double x : {0.25, 0.5, 0.75})
+        for (double y : {0.25, 0.5, 0.75})
+            points << QPointF(box.left() + x * box.width(), box.top() + y * box.height()).toPoint();
+    return points;
+}
 
 }  // namespace
 
@@ -97,25 +174,30 @@ QString LiveCardWalk::drawnAgainstPanel(int side) const
 QString LiveCardWalk::ticksAgainstCard(int side) const
 {
     const Profile_Side_Panel& panel = controller.liveModes().panel(side);
-    QStringList ids = profileTextIds();
-    for (const ProfilePanelRow& row : panel.view_array_label())
-        ids << row.controlId;
+    const QStringList ids = profileTextIds() + addedFieldIds(panel);
     for (const QString& id : ids) {
         const QCheckBox* tick = panel.checkBox(id);
         if (!tick || !tick->isVisibleTo(controller.window()))
             continue;
-        bool held = false, drawn = false;
-        for (const GraphicPtr& element : canvas(side).graphics())
-            if (element->control_ID.trimmed() == id && element->kind() != GraphicKind::Barcode) {
-                held = true;
-                drawn = drawn || element->ctrl_is_visible;
-            }
-        // A field the side's card does not hold is drawn nowhere, ticked or not.
-        if (!held || tick->isChecked() == drawn)
+        // The tick shows the field's text or picture (its symbols are the barcode window's to
+        // show). An added field's caption comes and goes with its value.
+        const QString caption = Is_Added_Field_Id(id) ? Added_Field_Caption_Id(id) : QString();
+        const GraphicList& card = canvas(side).graphics();
+        const auto shownByTick = [&id](const GraphicPtr& element) {
+            return element->control_ID.trimmed() == id && element->kind() != GraphicKind::Barcode;
+        };
+        // A field whose value the card does not hold (cut, say) leaves its caption to the user.
+        if (std::none_of(card.begin(), card.end(), shownByTick))
             continue;
-        return QStringLiteral("the %1 panel's %2 is %3, and the card %4 it").arg(sideName(side), id,
-                                                                                 tick->isChecked() ? "ticked" : "unticked",
-                                                                                 drawn ? "shows" : "does not show");
+        for (const GraphicPtr& element : card) {
+            const QString elementId = element->control_ID.trimmed();
+            const bool ofField = shownByTick(element) || (!caption.isEmpty() && caption != id && elementId == caption);
+            if (!ofField || element->ctrl_is_visible == tick->isChecked())
+                continue;
+            return QStringLiteral("the %1 panel's %2 is %3, and the card %4 its %5 \"%6\"")
+                .arg(sideName(side), id, tick->isChecked() ? "ticked" : "unticked", element->ctrl_is_visible ? "shows" : "does not show",
+                     elementId == id ? kindName(element->kind()) : QStringLiteral("caption"), shown(element));
+        }
     }
     return {};
 }
@@ -174,37 +256,30 @@ QString LiveCardWalk::sidesNameOneVisitor() const
     return {};
 }
 
-// What a list of elements draws, element by element: texts as drawn, pictures by file, symbols by
-// value.
-QStringList LiveCardWalk::drawnElements(const GraphicList& elements)
-{
-    QStringList drawn;
-    for (const GraphicPtr& element : elements) {
-        if (!element->ctrl_is_visible)
-            continue;
-        if (element->kind() == GraphicKind::Text)
-            drawn << element->control_ID.trimmed() + u'=' + shownText(*element);
-        else if (element->kind() == GraphicKind::Image || element->kind() == GraphicKind::Barcode)
-            drawn << element->control_ID.trimmed() + u'=' + shown(element);
-    }
-    return drawn;
-}
-
+// The Preview tab as its canvas paints it against the side it stands for as that side's canvas
+// paints it, both at 72 dpi on white: a preview in another side's look, or of other elements,
+// differs.
 QString LiveCardWalk::previewAgainstEditedSide() const
 {
-    const SKTGraphicView& preview = canvas(SKTDocument::PreviewSide);
+    SKTGraphicView& preview = canvas(SKTDocument::PreviewSide);
     if (!preview.isVisibleTo(controller.window()))
         return {};
     const int side = shownSide();
-    const QStringList previewed = drawnElements(preview.graphics());
-    const QStringList edited = drawnElements(canvas(side).graphics());
-    if (previewed == edited)
+    const QImage painted = paintedCard(preview);
+    const QImage edited = paintedCard(canvas(side));
+    int differing = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            differing += nearColour(painted.pixelColor(x, y), edited.pixelColor(x, y)) ? 0 : 1;
+    if (differing <= painted.width() * painted.height() / kPreviewDifferenceShare)
         return {};
-    for (qsizetype n = 0; n < previewed.size() || n < edited.size(); ++n)
-        if (previewed.value(n) != edited.value(n))
-            return QStringLiteral("the Preview tab draws \"%1\" where the %2 card draws \"%3\"")
-                .arg(previewed.value(n), sideName(side), edited.value(n));
-    return {};
+    const QString prefix = stepPath(QStringLiteral("preview tab"));
+    painted.save(prefix + QStringLiteral(".png"));
+    edited.save(prefix + QStringLiteral("-card.png"));
+    return QStringLiteral("the Preview tab differs from the %1 card in %2 pixels (\"%3.png\" against \"%3-card.png\")")
+        .arg(sideName(side))
+        .arg(differing)
+        .arg(prefix);
 }
 
 // ---- Visitor mode: the log, the pass printed and previewed --------------------------------------
@@ -241,34 +316,31 @@ QString LiveCardWalk::logAgainstCard() const
     return {};
 }
 
-// The pass in the PDF (printed or painted by the preview window) against the front card: the
-// picture it holds (pdfimages) against the pass drawn of the card, and its symbols (ZXingReader).
+// The pass in the PDF (printed, or painted by the preview window) against the front card as the
+// card's own renderer draws it: the picture the PDF holds (pdfimages) pixel for pixel, and each
+// symbol the card's drawing reads as read on the pass (ZXingReader, zbarimg).
 QString LiveCardWalk::passAgainstCard(const QString& pdf, const char* how) const
 {
-    if (!QFile::exists(pdf))
-        return QStringLiteral("the pass %1 was not written").arg(QLatin1String(how));
     const QString prefix = pdf.chopped(4);
     TestEnvironment::run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
     const QString printed = prefix + QStringLiteral("-000.png");
-    QString why;
-    const QImage drawn = Draw_Visitor_Pass(canvas(0).graphics(), visitorOfFrontCard(), &why, PassValues::Shown);
-    if (drawn.isNull())
-        return {};  // the card itself cannot be a pass: a refusal is what the user got
-    const QString reference = prefix + QStringLiteral("-card.png");
-    drawn.save(reference);
     const QImage out(printed);
-    if (out.size() != drawn.size())
+    const QImage card =
+        SKTRenderingView::image_From_Card_Graphics(canvas(0).graphics(), CardSide::Front).toImage(kOutputDpi);
+    const QString reference = prefix + QStringLiteral("-card.png");
+    card.save(reference);
+    if (out.size() != card.size())
         return QStringLiteral("the pass %1 is %2x%3, the front card's %4x%5")
             .arg(QLatin1String(how))
             .arg(out.width())
             .arg(out.height())
-            .arg(drawn.width())
-            .arg(drawn.height());
+            .arg(card.width())
+            .arg(card.height());
     const auto compared = TestEnvironment::run(QStringLiteral("compare"), {QStringLiteral("-metric"), QStringLiteral("AE"),
                                                                          QStringLiteral("-fuzz"), QStringLiteral("10%"), printed,
                                                                          reference, QStringLiteral("null:")});
     const int differing = QString::fromUtf8(compared.err).trimmed().toInt();
-    if (differing > drawn.width() * drawn.height() / 200)
+    if (differing > card.width() * card.height() / kPassDifferenceShare)
         return QStringLiteral("the pass %1 differs from the front card in %2 pixels (%3 against %4)")
             .arg(QLatin1String(how))
             .arg(differing)
@@ -288,6 +360,49 @@ QString LiveCardWalk::passAgainstCard(const QString& pdf, const char* how) const
     return {};
 }
 
+// A pass printed again from the log carries each symbol of a visitor's value as the log keeps it,
+// wherever the readers read a symbol on it at all.
+QString LiveCardWalk::symbolsOnLoggedPass(const QString& pdf, const VisitorRecord& visitor) const
+{
+    const QString prefix = pdf.chopped(4);
+    TestEnvironment::run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
+    const QStringList read = symbolsIn(prefix + QStringLiteral("-000.png"));
+    const QList<OtherField> others = visitorOtherFields(canvas(0).graphics());
+    for (const GraphicPtr& symbol : canvas(0).graphics()) {
+        if (!symbol->ctrl_is_visible || symbol->kind() != GraphicKind::Barcode || !readableSymbol(*symbol))
+            continue;
+        const QString value = visitorValueOf(visitor, symbol->control_ID.trimmed(), others).value_or(QString()).trimmed();
+        if (!value.isEmpty() && !read.isEmpty() && !read.contains(value))
+            return QStringLiteral("the pass printed again carries no symbol of the logged \"%1\" (read: %2)").arg(value, read.join(u'|'));
+    }
+    return {};
+}
+
+// Whether a pass not written was refused as it had to be: a pass the front card can be is
+// written (reason empty); one it cannot be is refused with the reason. Empty when so.
+QString LiveCardWalk::refusal(const QString& pdf, qsizetype askedBefore, const QString& reason) const
+{
+    const QString said = answers->asked.mid(askedBefore).join(u' ');
+    if (QFile::exists(pdf))
+        return reason.isEmpty() ? QString()
+                                : QStringLiteral("a pass was written that cannot be drawn (\"%1\")").arg(reason);
+    if (reason.isEmpty())
+        return QStringLiteral("no pass was written, though the front card can be one (said: %1)")
+            .arg(said.isEmpty() ? QStringLiteral("nothing") : said);
+    if (!said.contains(reason.simplified().left(60)))
+        return QStringLiteral("the pass was refused without its reason \"%1\" (said: %2)").arg(reason, said);
+    return {};
+}
+
+// Why the front card with the panel's visitor cannot be a pass; empty when it can.
+QString LiveCardWalk::passRefusal() const
+{
+    QString why;
+    if (!Draw_Visitor_Pass(canvas(0).graphics(), visitorOfFrontPanel(), &why, PassValues::Shown).isNull())
+        return {};
+    return why.isEmpty() ? QStringLiteral("The visitor pass could not be drawn.") : why;
+}
+
 // The pass button of the panel shown, or the front's where the shown panel has none.
 QPushButton* LiveCardWalk::passButton(const char* name) const
 {
@@ -304,11 +419,11 @@ void LiveCardWalk::printPassStep()
     const QString pdf = stepPath(QStringLiteral("pass"), QStringLiteral(".pdf"));
     visitorPassPrintToFile = pdf;
     const qsizetype asked = answers->asked.size();
+    const QString reason = passRefusal();
     print->click();
     visitorPassPrintToFile.clear();
-    const bool refused = !QFile::exists(pdf) && answers->asked.size() > asked;
-    done += QStringLiteral(" from the %1 panel%2").arg(sideName(shownSide()), refused ? " (refused)" : "");
-    if (!refused)
+    done += QStringLiteral(" from the %1 panel%2").arg(sideName(shownSide()), reason.isEmpty() ? "" : " (refused)");
+    if ((stepDifference = refusal(pdf, asked, reason)).isEmpty() && reason.isEmpty())
         stepDifference = passAgainstCard(pdf, "printed");
 }
 
@@ -316,12 +431,10 @@ void LiveCardWalk::previewPassStep()
 {
     QPushButton* preview = passButton("preview_pass_btn");
     const QString pdf = stepPath(QStringLiteral("preview"), QStringLiteral(".pdf"));
-    bool opened = false;
     walk().queueHook([&](QDialog& dialog) {
         auto* window = qobject_cast<QPrintPreviewDialog*>(&dialog);
         if (!window)
             return;
-        opened = true;
         // The pages the window shows, painted into a file by the window's own painting.
         QPrinter file(QPrinter::HighResolution);
         file.setOutputFormat(QPrinter::PdfFormat);
@@ -329,9 +442,11 @@ void LiveCardWalk::previewPassStep()
         Q_EMIT window->paintRequested(&file);
         dialog.reject();
     });
+    const qsizetype asked = answers->asked.size();
+    const QString reason = passRefusal();
     preview->click();
-    done += QStringLiteral(" from the %1 panel%2").arg(sideName(shownSide()), opened ? "" : " (not opened)");
-    if (opened)
+    done += QStringLiteral(" from the %1 panel%2").arg(sideName(shownSide()), reason.isEmpty() ? "" : " (refused)");
+    if ((stepDifference = refusal(pdf, asked, reason)).isEmpty() && reason.isEmpty())
         stepDifference = passAgainstCard(pdf, "previewed");
 }
 
@@ -361,53 +476,60 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
     const int row = controller.liveModes().selectedRow();
     const bool group = mode == Mode::Group && row >= 0 && row < table.rowCount();
     const GraphicList& card = canvas(side).graphics();
+    // Pictures are compared at twice 72 dpi, where the smallest picture field still has a middle.
+    const int scale = 2;
+    const QImage page = pageImage(pdf, 72 * scale);
+    const QSizeF cardSize = QSizeF(page.size()) / scale;
     for (const GraphicPtr& element : card) {
         const QString id = element->control_ID.trimmed();
         if (!element->ctrl_is_visible || element->kind() != GraphicKind::Text || id.isEmpty())
             continue;
         const int column = group ? panel.chosenColumn(id) : -1;
         const QLineEdit* box = panel.textBox(id);
-        QString want = shownText(*element);
+        QString value = shownText(*element);
         if (column >= 1 && box) {
             // Typing not saved is the card's alone: export gives the stored record.
             const QString stored = table.objectValue(Column_Key_For_Index(column), row);
-            want = textWithCase(Trim_Str(stored), element->textStyle.text_transfrom_case);
+            value = textWithCase(Trim_Str(stored), element->textStyle.text_transfrom_case);
         }
+        const QString want = linesOnPage(*element, value, cardSize);
         if (!text.contains(withoutSpaces(want)))
             return QStringLiteral("the exported %1 does not show %2 \"%3\"%4; it shows \"%5\"")
                 .arg(sideName(side), id, want, group ? QStringLiteral(" of record %1").arg(row + 1) : QString(), pdfText(pdf).simplified());
     }
-    const QImage page = pageImage(pdf, 72);
-    const QImage cardDrawn =
-        SKTRenderingView::image_From_Card_Graphics(card, side ? CardSide::Back : CardSide::Front).toImage(72);
+    // Pictures as the user sees them on the canvas.
+    const QImage cardDrawn = paintedCard(canvas(side), scale);
     for (const GraphicPtr& element : card) {
-        if (!element->ctrl_is_visible || element->kind() != GraphicKind::Image || element->control_ID.trimmed() != kPhotoFieldId)
+        const QString id = element->control_ID.trimmed();
+        if (!element->ctrl_is_visible || element->kind() != GraphicKind::Image || id.isEmpty() || element->_file_path.isEmpty())
             continue;
-        const QPoint middle = element->bounds().center().toPoint();
-        if (!page.valid(middle) || !cardDrawn.valid(middle))
-            continue;
-        QColor want = cardDrawn.pixelColor(middle);
-        const int column = group ? panel.chosenColumn(kPhotoFieldId) : -1;
+        const int column = group ? panel.chosenColumn(id) : -1;
         if (column >= 1) {
-            // The record's photo: each of the walk's pictures is one colour.
-            const QImage stored(table.objectValue(Column_Key_For_Index(column), row));
-            if (!stored.isNull() && QFileInfo(element->_file_path) != QFileInfo(table.objectValue(Column_Key_For_Index(column), row)))
-                return QStringLiteral("the %1 card shows the photo \"%2\" while record %3's is \"%4\"")
-                    .arg(sideName(side), element->_file_path)
+            const QString stored = table.objectValue(Column_Key_For_Index(column), row);
+            if (!QImage(stored).isNull() && QFileInfo(element->_file_path) != QFileInfo(stored))
+                return QStringLiteral("the %1 card shows %2 \"%3\" while record %4's is \"%5\"")
+                    .arg(sideName(side), id, element->_file_path)
                     .arg(row + 1)
-                    .arg(table.objectValue(Column_Key_For_Index(column), row));
+                    .arg(stored);
         }
-        if (!nearColour(page.pixelColor(middle), want))
-            return QStringLiteral("the exported %1's photo is %2 in its middle, the card's %3 (\"%4\")")
-                .arg(sideName(side), page.pixelColor(middle).name(), want.name(), element->_file_path);
+        const QRectF box = element->bounds();
+        for (const QPoint& point : pointsAcross(QRectF(box.topLeft() * scale, box.size() * scale))) {
+            if (!page.valid(point) || !cardDrawn.valid(point) || nearColourAround(page.pixelColor(point), cardDrawn, point))
+                continue;
+            return QStringLiteral("the exported %1's %2 is %3 at (%4, %5), the card's %6 (\"%7\")")
+                .arg(sideName(side), id, page.pixelColor(point).name())
+                .arg(point.x())
+                .arg(point.y())
+                .arg(cardDrawn.pixelColor(point).name(), element->_file_path);
+        }
     }
     QStringList read;
     bool readOnce = false;
     QImage fine;
     for (const GraphicPtr& symbol : card) {
-        // A symbol the card's edge cuts cannot be read whole.
+        // A symbol the card's edge cuts, or another element drawn over it, cannot be read whole.
         if (!symbol->ctrl_is_visible || symbol->kind() != GraphicKind::Barcode || !readableSymbol(*symbol)
-            || !QRectF(QPointF(0, 0), QSizeF(page.size())).contains(symbol->bounds()))
+            || !QRectF(QPointF(0, 0), cardSize).contains(symbol->bounds()) || coveredOnCard(card, symbol))
             continue;
         const QString id = symbol->control_ID.trimmed();
         const int column = group && !id.isEmpty() ? panel.chosenColumn(id) : -1;
@@ -422,9 +544,9 @@ QString LiveCardWalk::exportedAgainstCard(int side, const QString& pdf) const
         }
         if (!read.contains(want) && !fine.isNull()) {
             // The reader misses a small symbol on a whole page: it reads it again on its own.
-            const qreal scale = qreal(fine.width()) / page.width();
+            const qreal fineScale = qreal(fine.width()) / cardSize.width();
             const QRectF place = symbol->bounds();
-            const QRect around = QRectF(place.topLeft() * scale, place.size() * scale)
+            const QRect around = QRectF(place.topLeft() * fineScale, place.size() * fineScale)
                                      .adjusted(-20, -20, 20, 20).toAlignedRect() & fine.rect();
             const QString alone = pdf.chopped(4) + QStringLiteral("-symbol.png");
             fine.copy(around).save(alone);
@@ -450,31 +572,32 @@ void LiveCardWalk::exportStep()
             sheet.side_both->click();
         return &sheet;
     };
-    QStringList files;
-    if (mode == Mode::Group) {
-        const int row = controller.liveModes().selectedRow();
-        walk().queueHook([&](QDialog& dialog) {
-            ExportSheet& sheet = *sheetHook(dialog);
+    // Records go into a folder; a design bound to no column is one card, saved under a name.
+    const int row = controller.liveModes().selectedRow();
+    bool records = false;
+    walk().queueHook([&](QDialog& dialog) {
+        ExportSheet& sheet = *sheetHook(dialog);
+        records = sheet.rangeBlock->spreadsheetOn();
+        if (records) {
             sheet.rangeBlock->Sel_print_rd->click();
             sheet.rangeBlock->To_Text->setValue(row + 1);
             sheet.rangeBlock->from_Text->setValue(row + 1);
-            sheet.exportOkay();
-        });
-        walk().queueFolder(folder);
-        walk().queueHook([](QDialog&) {});
-        Export_Button(controller);
-        const QDir written(QDir(folder).filePath(QStringLiteral("ZOVA ID Card")));
-        for (const QString& name : written.entryList(QDir::Files, QDir::Name))
-            files << written.filePath(name);
-        done += QStringLiteral(" record %1").arg(row + 1);
-    } else {
-        const QString file = QDir(folder).filePath(QStringLiteral("pass.pdf"));
-        walk().queueHook([&](QDialog& dialog) { sheetHook(dialog)->exportOkay(); });
-        walk().queueSaveFile(file);
-        walk().queueHook([](QDialog&) {});
-        Export_Button(controller);
-        files << Create_Front_Card_Path(file) << Create_Back_Card_Path(file);
-    }
+        }
+        sheet.exportOkay();
+    });
+    const QString file = QDir(folder).filePath(QStringLiteral("card.pdf"));
+    walk().queueFolder(folder);
+    walk().queueSaveFile(file);
+    walk().queueHook([](QDialog&) {});
+    Export_Button(controller);
+    QStringList files;
+    const QDir written(QDir(folder).filePath(QStringLiteral("ZOVA ID Card")));
+    for (const QString& name : written.entryList(QDir::Files, QDir::Name))
+        files << written.filePath(name);
+    for (const QString& name : {Create_Front_Card_Path(file), Create_Back_Card_Path(file)})
+        if (QFile::exists(name))
+            files << name;
+    done += records ? QStringLiteral(" record %1").arg(row + 1) : QString();
     for (int side : sides()) {
         const QString tag = side ? QStringLiteral("_Back") : QStringLiteral("_Front");
         const auto file = std::find_if(files.begin(), files.end(), [&tag](const QString& name) {
@@ -484,12 +607,9 @@ void LiveCardWalk::exportStep()
             done += QStringLiteral(" (left out)");  // refused, and said why
             return;
         }
-        if (files.isEmpty()) {
-            done += QStringLiteral(" (nothing written)");
-            return;
-        }
         if (file == files.end()) {
-            stepDifference = QStringLiteral("the export wrote no %1 (%2)").arg(sideName(side), files.join(u'|'));
+            stepDifference = QStringLiteral("the export wrote no %1 (wrote: %2; said: %3)")
+                                 .arg(sideName(side), files.join(u'|'), answers->asked.join(u' '));
             return;
         }
         if ((stepDifference = exportedAgainstCard(side, *file)).isEmpty())
@@ -507,6 +627,15 @@ QMap<QString, QString> LiveCardWalk::boundPanelValues(int side) const
     for (const QString& id : profileTextIds())
         if (const QLineEdit* box = panel.textBox(id); box && panel.chosenColumn(id) >= 1)
             values.insert(id, box->text());
+    // Fields added in the panel: a text by what its box shows, a picture by its element's file.
+    for (const QString& id : addedFieldIds(panel)) {
+        if (panel.chosenColumn(id) < 1)
+            continue;
+        if (const QLineEdit* box = panel.textBox(id))
+            values.insert(id, box->text());
+        else if (const GraphicPtr picture = canvas(side).Selcect_Ctrl_With_ID(id); picture && picture->kind() == GraphicKind::Image)
+            values.insert(id, picture->_file_path);
+    }
     return values;
 }
 
@@ -526,7 +655,9 @@ QString LiveCardWalk::detailsAgainstWorkbook(const QMap<QString, QString>& press
     const Profile_Side_Panel& panel = controller.liveModes().panel(shownSide());
     for (auto value = pressed.cbegin(); value != pressed.cend(); ++value) {
         const int column = panel.chosenColumn(value.key());
-        if (column >= 1 && cells.value(column - 1).trimmed() != value.value().trimmed())
+        const QString cell = cells.value(column - 1).trimmed();
+        const bool sameFile = !cell.isEmpty() && QFileInfo(cell).isFile() && QFileInfo(cell) == QFileInfo(value.value());
+        if (column >= 1 && cell != value.value().trimmed() && !sameFile)
             return QStringLiteral("Save Details wrote %1 of record %2 as \"%3\" (openpyxl); the panel showed \"%4\" as it was pressed")
                 .arg(value.key())
                 .arg(row + 1)
@@ -547,7 +678,8 @@ void LiveCardWalk::detailsReadBack(int side, qsizetype askedBefore, const QMap<Q
     stepDifference = detailsAgainstWorkbook(pressed);
     // Saved, the panel goes on showing what was saved.
     for (auto value = pressed.cbegin(); value != pressed.cend(); ++value)
-        expectField(side, value.key(), value.value());
+        if (controller.liveModes().panel(side).textBox(value.key()))
+            expectField(side, value.key(), value.value());
 }
 
 }  // namespace livewalk

@@ -13,7 +13,7 @@
 #include "views/photos/Cropping_Tool.h"
 #include "views/profiles/ProfileDialogWindow.h"
 #include "views/photos/SelectionCanvasWidget.h"
-#include "views/print/StandInPrinters.h"
+#include "views/visitors/Visitor_Log_Records.h"
 #include "photos/SelectionCanvasModel.h"
 
 namespace livewalk {
@@ -371,32 +371,70 @@ void LiveCardWalk::cardSize()
     done += QStringLiteral(" %1").arg(sizes->model()->index(row, 0).data().toString());
 }
 
+// The side's background filled in a colour of its own, or its border drawn: each side then has a
+// look of its own, which the Preview tab shows for the side it stands for.
+void LiveCardWalk::cardLook()
+{
+    leavePreview();
+    canvas_mouse::drag(canvas(shownSide()), QPointF(-6, -6), QPointF(-6, -6));
+    const bool border = chance(30);
+    if (!inspector().showPage(QLatin1String(border ? "card_brdr_tab" : "card_bkgd_tab"))) {
+        done += QStringLiteral(" (no card page)");
+        return;
+    }
+    expectPanelsKept();
+    auto& tick = control<QCheckBox>(border ? "Card_border_chk" : "Card_fill_chk");
+    if (!tick.isChecked())
+        tick.click();
+    if (!border && control<QRadioButton>("Card_solid_fill_rd").isEnabled())
+        control<QRadioButton>("Card_solid_fill_rd").click();
+    const QColor colour = QColor::fromHsv(int(random.bounded(360u)), 60 + int(random.bounded(120u)), 230);
+    ::pickColour(walk(), control<ColorWell>(border ? "Card_bordr_clr" : "Card_fill_clr"), colour);
+    done += QStringLiteral(" %1 %2 %3").arg(border ? "border" : "fill", colour.name(), shownSide() ? "back" : "front");
+}
+
 // ---- The visitor log -------------------------------------------------------------------------------
 
-// A logged visitor's pass printed again from the log window: the desk's visitor stays as it is.
+// A logged visitor's pass printed again from the log window: the desk's visitor stays as it is,
+// and the pass carries the logged visitor's number.
 void LiveCardWalk::reprintLogged()
 {
     if (logged("count(*)").toInt() < 1) {
         done += QStringLiteral(" (no one logged yet)");
         return;
     }
-    StandInPrinters printers;
     const QString pdf = stepPath(QStringLiteral("reprint"), QStringLiteral(".pdf"));
     visitorPassPrintToFile = pdf;
     int row = -1;
+    VisitorRecord visitor;
     walk().queueHook([&](QDialog& log) {
         auto* table = log.findChild<QTableWidget*>(QStringLiteral("Visitor_Table"));
         row = int(random.bounded(quint32(table->rowCount())));
         table->selectRow(row);
+        if (auto* window = qobject_cast<Visitor_Log_Records*>(&log))
+            visitor = window->logic.rows().value(row);
         log.findChild<QPushButton*>(QStringLiteral("Print_Button"))->click();
     });
     expectPanelsKept();
+    const qsizetype asked = answers->asked.size();
     shownPanel().findChild<QPushButton*>(QStringLiteral("visitor_log_btn"))->click();
     visitorPassPrintToFile.clear();
     done += QStringLiteral(" row %1").arg(row + 1);
-    // A pass the design cannot draw for that visitor is refused with its reason.
-    if (row >= 0 && !QFile::exists(pdf) && answers->asked.isEmpty())
-        stepDifference = QStringLiteral("the log's row %1 printed no pass and said nothing").arg(row + 1);
+    if (row < 0) {
+        stepDifference = QStringLiteral("the visitor log listed no one");
+        return;
+    }
+    QString why;
+    const bool drawable = !Draw_Visitor_Pass(canvas(0).graphics(), visitor, &why, PassValues::Logged).isNull();
+    if (QString refused = refusal(pdf, asked, drawable ? QString() : why); !refused.isEmpty()) {
+        stepDifference = refused;
+        return;
+    }
+    if (!QFile::exists(pdf)) {
+        done += QStringLiteral(" (refused: %1)").arg(why);
+        return;
+    }
+    stepDifference = symbolsOnLoggedPass(pdf, visitor);
 }
 
 // ---- Set-ups ---------------------------------------------------------------------------------------

@@ -150,12 +150,7 @@ void drawTextBox(QPainter& painter, SKTText& graphic)
     const auto layout = layOutElementText(graphic, text, box.height() + overflowReach(painter));
     // The text keeps the box's place; only its top moves for the vertical alignment.
     TextStyle& style = graphic.textStyle;
-    double top = box.y();
-    if (style.text_alignmnet_Vert == 1)
-        top += box.height() - layout->height();
-    else if (style.text_alignmnet_Vert == 2)
-        top += (box.height() - layout->height()) / 2;
-    const QPointF topLeft(static_cast<float>(box.x()), static_cast<float>(top));
+    const QPointF topLeft = elementTextTopLeft(graphic, *layout);
     const QTransform turn =
         RotationTransform(graphic.text_rotation, static_cast<float>(box.center().x()),
                           static_cast<float>(box.center().y()));

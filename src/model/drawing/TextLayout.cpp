@@ -181,9 +181,30 @@ void TextBoxLayout::draw(QPainter& painter, QPointF topLeft) const
     m_layout.draw(&painter, topLeft);
 }
 
+QList<TextBoxLayout::Line> TextBoxLayout::lines() const
+{
+    QList<Line> lines;
+    for (int n = 0; n < m_layout.lineCount(); ++n) {
+        const QTextLine line = m_layout.lineAt(n);
+        lines << Line{m_layout.text().mid(line.textStart(), line.textLength()), line.naturalTextRect()};
+    }
+    return lines;
+}
+
 std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text, double maxHeight)
 {
     const TextStyle& style = graphic.textStyle;
     return std::make_unique<TextBoxLayout>(text, shownTextFont(style), style.text_alignmnet, graphic.bounds().width(),
                                            maxHeight);
+}
+
+QPointF elementTextTopLeft(const SKTGraphic& graphic, const TextBoxLayout& layout)
+{
+    const QRectF box = graphic.bounds();
+    double top = box.y();
+    if (graphic.textStyle.text_alignmnet_Vert == 1)
+        top += box.height() - layout.height();
+    else if (graphic.textStyle.text_alignmnet_Vert == 2)
+        top += (box.height() - layout.height()) / 2;
+    return QPointF(static_cast<float>(box.x()), static_cast<float>(top));
 }

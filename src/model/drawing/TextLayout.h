@@ -2,6 +2,7 @@
 // The text a text element shows, laid out in its box. Drawing and measuring both go through
 // TextBoxLayout, so a box sized to its text fits the text exactly as it is drawn.
 #include <QFont>
+#include <QList>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -53,6 +54,13 @@ public:
     // Draws the lines with the painter's pen, the top-left of the box at topLeft.
     void draw(QPainter& painter, QPointF topLeft) const;
 
+    struct Line {
+        QString text;
+        QRectF area;  // with the top-left of the box at (0, 0)
+    };
+    // The lines laid out, in order: what a box shows of a text too long for it.
+    QList<Line> lines() const;
+
 private:
     void layOutBeginning(const QString& text, double width, double maxHeight);
     bool layOutLines(double width, double maxHeight, bool probe);
@@ -66,3 +74,7 @@ private:
 // kerning and alignment, down to the first line that reaches maxHeight (the box's height when
 // drawing): what drawing draws and measuring measures.
 std::unique_ptr<TextBoxLayout> layOutElementText(const SKTGraphic& graphic, const QString& text, double maxHeight);
+
+// Where the element's text laid out so is drawn, before its turn: the box's left and its top moved
+// for the vertical alignment.
+QPointF elementTextTopLeft(const SKTGraphic& graphic, const TextBoxLayout& layout);
