@@ -262,6 +262,7 @@ TEST_F(SeriesMakersRoadTest, ANameTypedWithoutExtensionIsExportedInTheFormatTheS
     ASSERT_TRUE(QDir().mkpath(folder));
     Open_Export_Log::defaultInstance().openPath = [](const QString&) {};
     QString shownFormat;
+    QStringList filters;
     dialogs.queueHook([&](QDialog&) {
         BatchWizard& manager = BatchWizard::defaultInstance();
         manager.Mark_List_New_Selection(0);
@@ -269,6 +270,7 @@ TEST_F(SeriesMakersRoadTest, ANameTypedWithoutExtensionIsExportedInTheFormatTheS
         dialogs.queueHook([&](QDialog& dialog) {
             auto& panel = static_cast<QFileDialog&>(dialog);
             shownFormat = panel.findChild<AccessoryViewController*>()->ext_btn->currentText();
+            filters = panel.nameFilters();
             panel.setDirectory(folder);
             panel.selectFile(QStringLiteral("vals"));
             QMetaObject::invokeMethod(&panel, "accept");
@@ -278,7 +280,9 @@ TEST_F(SeriesMakersRoadTest, ANameTypedWithoutExtensionIsExportedInTheFormatTheS
         manager.Close_Btn_Clicked();
     });
     action(QStringLiteral("Batch_Series_Button")).trigger();
+    // The panel lists the files of the format it shows.
     EXPECT_EQ(shownFormat, "Excel Workbook (xlsx)");
+    EXPECT_EQ(filters, QStringList{"*.xlsx"});
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"vals.xlsx"});
     const auto read = TestEnvironment::runPython("import sys, warnings, openpyxl\n"
                                                  "warnings.simplefilter('ignore')\n"
